@@ -1,0 +1,64 @@
+#include "Account.h"
+#include "CalendarView.h"
+#include "Clock.h"
+#include "Event.h"
+#include "EventTemplate.h"
+#include "FilterRule.h"
+#include "PinnedClock.h"
+#include "Task.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void defaultsThatDifferFromZero()
+    {
+        const Event event;
+        QVERIFY(!event.startTime.isValid());
+        QVERIFY(!event.endTime.has_value());
+        QCOMPARE(event.timezone, QStringLiteral("UTC"));
+        QCOMPARE(event.status, QStringLiteral("confirmed"));
+        QCOMPARE(event.syncStatus, QStringLiteral("synced"));
+        QVERIFY(event.color.isEmpty());
+
+        const Task task;
+        QVERIFY(task.dueIsDateOnly && task.startIsDateOnly);
+        QVERIFY(!task.dueDate && !task.startDate);
+        QCOMPARE(task.repeatMode, QStringLiteral("fromDueDate"));
+
+        QCOMPARE(FilterRule().priority, 100);
+        QCOMPARE(FilterRule().syncStatus, QStringLiteral("pending"));
+        QCOMPARE(CalendarView().syncStatus, QStringLiteral("pending"));
+        QCOMPARE(EventTemplate().durationMinutes, 60);
+        QVERIFY(EventTemplate().reminders.isEmpty());
+        QCOMPARE(Account().syncIntervalMinutes, 15);
+    }
+
+    void assigningAbsentOptionalClearsTarget()
+    {
+        Account target;
+        target.lastSyncTime = QDateTime(QDate(2025, 1, 1), QTime(8, 0), Qt::UTC);
+        const Account source;
+        target = source;
+        QVERIFY(!target.lastSyncTime.has_value());
+    }
+
+    void pinnedClockIsSeenEverywhereAndResets()
+    {
+        const QDateTime instant(QDate(2024, 3, 31), QTime(0, 30), Qt::UTC);
+        {
+            PinnedClock pinned(instant.toTimeZone(QTimeZone("Asia/Tokyo")));
+            QCOMPARE(Clock::now(), instant);
+            QCOMPARE(Clock::now().timeSpec(), Qt::UTC);
+            QCOMPARE(Clock::today(), instant.toLocalTime().date());
+        }
+        QVERIFY(Clock::now() != instant);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Runs a Python oracle script (Debian's /usr/bin/python3, which alone sees the python3-*
+// packages) with the given arguments and standard input. Returns its standard output; sets
+// `ok` false (and leaves a message in `error`) when it could not run or exited non-zero.
+namespace Oracle {
+
+QByteArray runPython(const QString& script, const QStringList& arguments, const QByteArray& input,
+                     bool* ok, QString* error = nullptr, int timeoutMs = 120000);
+
+// Path of a file below tests/.
+QString testsPath(const QString& relative);
+
+} // namespace Oracle
