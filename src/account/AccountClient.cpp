@@ -1,0 +1,114 @@
+#include "AccountClient.h"
+
+#include "ApiClient.h"
+#include "AuthClient.h"
+
+#include <QPointer>
+
+namespace OrvaAccount {
+
+AccountClient::AccountClient(ApiClient* api, AuthClient* auth, const Client::Config&,
+                             QObject* parent)
+    : QObject(parent), m_api(api), m_auth(auth)
+{
+}
+
+void AccountClient::getProfile(std::function<void(Profile)> callback)
+{
+    m_api->get(QStringLiteral("/profile"), [callback](bool ok, int, const QJsonObject& json) {
+        if (callback)
+            callback(ok ? Profile::fromJson(json) : Profile());
+    });
+}
+
+void AccountClient::deleteAccount(std::function<void(bool)> callback)
+{
+    m_api->del(QStringLiteral("/profile"), [callback](bool ok, int, const QJsonObject&) {
+        if (callback)
+            callback(ok);
+    });
+}
+
+void AccountClient::getDevices(std::function<void(QList<Device>)> callback)
+{
+    m_api->get(QStringLiteral("/devices"), [callback](bool ok, int, const QJsonObject& json) {
+        if (callback)
+            callback(ok ? AccountJson::list<Device>(json, QStringLiteral("devices"))
+                        : QList<Device>());
+    });
+}
+
+void AccountClient::removeDevice(const QString& deviceId)
+{
+    m_api->del(QStringLiteral("/devices/%1").arg(deviceId), {});
+}
+
+void AccountClient::getGroup(std::function<void(Group)> callback)
+{
+    m_api->get(QStringLiteral("/group"), [callback](bool ok, int, const QJsonObject& json) {
+        if (callback)
+            callback(ok ? Group::fromJson(json) : Group());
+    });
+}
+
+void AccountClient::generateInviteCode(std::function<void(GroupInvitation)> callback)
+{
+    inviteByEmail(QString(), std::move(callback));
+}
+
+void AccountClient::inviteByEmail(const QString& email,
+                                  std::function<void(GroupInvitation)> callback)
+{
+    QJsonObject body;
+    if (!email.isNull())
+        body.insert(QStringLiteral("email"), email);
+    m_api->post(QStringLiteral("/group/invite"), body,
+                [callback](bool ok, int, const QJsonObject& json) {
+                    if (callback)
+                        callback(ok ? GroupInvitation::fromJson(json) : GroupInvitation());
+                });
+}
+
+void AccountClient::joinGroup(const QString& code, std::function<void(bool)> callback)
+{
+    QPointer<AccountClient> self(this);
+    m_api->post(QStringLiteral("/group/join/%1").arg(code), {},
+                [self, callback](bool ok, int, const QJsonObject&) {
+                    if (ok && self)
+                        self->refreshTokenAndNotify();
+                    if (callback)
+                        callback(ok);
+                });
+}
+
+void AccountClient::leaveGroup()
+{
+    QPointer<AccountClient> self(this);
+    m_api->post(QStringLiteral("/group/leave"), {}, [self](bool ok, int, const QJsonObject&) {
+        if (ok && self)
+            self->refreshTokenAndNotify();
+    });
+}
+
+void AccountClient::removeMember(const QString& accountId)
+{
+    QPointer<AccountClient> self(this);
+    m_api->del(QStringLiteral("/group/members/%1").arg(accountId),
+               [self](bool ok, int, const QJsonObject&) {
+                   if (ok && self)
+                       Q_EMIT self->groupChanged();
+               });
+}
+
+void AccountClient::revokeInvitation(const QString& invitationId)
+{
+    m_api->del(QStringLiteral("/group/invitations/%1").arg(invitationId), {});
+}
+
+void AccountClient::refreshTokenAndNotify()
+{
+    m_auth->refreshToken({});
+    Q_EMIT groupChanged();
+}
+
+} // namespace OrvaAccount

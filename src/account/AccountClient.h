@@ -1,0 +1,52 @@
+#pragma once
+
+#include "Client.h"
+#include "Device.h"
+#include "Group.h"
+#include "GroupInvitation.h"
+#include "Profile.h"
+
+#include <QObject>
+
+#include <functional>
+
+namespace OrvaAccount {
+
+class ApiClient;
+class AuthClient;
+
+// The account service's own resources: profile, devices, and the user's group with its members
+// and invitations. Every callback runs once; a failure gives a default record, an empty list or
+// false. Keeps no cache.
+class AccountClient : public QObject
+{
+    Q_OBJECT
+
+public:
+    AccountClient(ApiClient* api, AuthClient* auth, const Client::Config& config,
+                  QObject* parent = nullptr);
+
+    void getProfile(std::function<void(Profile)> callback);
+    void deleteAccount(std::function<void(bool)> callback);
+    void getDevices(std::function<void(QList<Device>)> callback);
+    void removeDevice(const QString& deviceId);
+    void getGroup(std::function<void(Group)> callback);
+    void generateInviteCode(std::function<void(GroupInvitation)> callback);
+    void inviteByEmail(const QString& email, std::function<void(GroupInvitation)> callback);
+    // On success asks for a new token (its claims name the new group) and emits groupChanged.
+    void joinGroup(const QString& code, std::function<void(bool)> callback);
+    void leaveGroup();
+    void removeMember(const QString& accountId);
+    void revokeInvitation(const QString& invitationId);
+
+Q_SIGNALS:
+    void groupChanged();
+
+private:
+    void refreshTokenAndNotify();
+
+    ApiClient* m_api;
+    AuthClient* m_auth;
+};
+
+} // namespace OrvaAccount

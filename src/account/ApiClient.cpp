@@ -1,0 +1,197 @@
+#include "ApiClient.h"
+
+#include "Limits.h"
+#include "TokenManager.h"
+
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+
+namespace OrvaAccount {
+
+namespace {
+
+const char* const tooLargeProperty = "orvaReplyTooLarge";
+
+} // namespace
+
+ApiClient::ApiClient(TokenManager* tokenManager, QObject* parent)
+    : QObject(parent), m_networkManager(new QNetworkAccessManager(this)),
+      m_tokenManager(tokenManager)
+{
+}
+
+void ApiClient::get(const QString& path, Callback callback, const QUrlQuery& query)
+{
+    sendRequest("GET", path, {}, std::move(callback), query, true);
+}
+
+void ApiClient::getPublic(const QString& path, Callback callback, const QUrlQuery& query)
+{
+    sendRequest("GET", path, {}, std::move(callback), query, false);
+}
+
+void ApiClient::post(const QString& path, const QJsonObject& body, Callback callback)
+{
+    sendRequest("POST", path, body, std::move(callback), {}, true);
+}
+
+void ApiClient::postPublic(const QString& path, const QJsonObject& body, Callback callback)
+{
+    sendRequest("POST", path, body, std::move(callback), {}, false);
+}
+
+void ApiClient::put(const QString& path, const QJsonObject& body, Callback callback)
+{
+    sendRequest("PUT", path, body, std::move(callback), {}, true);
+}
+
+void ApiClient::patch(const QString& path, const QJsonObject& body, Callback callback)
+{
+    sendRequest("PATCH", path, body, std::move(callback), {}, true);
+}
+
+void ApiClient::del(const QString& path, Callback callback)
+{
+    sendRequest("DELETE", path, {}, std::move(callback), {}, true);
+}
+
+void ApiClient::setAppInfo(const QString& appId, const QString& appVersion,
+                           const QString& platform)
+{
+    m_appId = appId;
+    m_appVersion = appVersion;
+    m_platform = platform;
+}
+
+void ApiClient::sendRequest(const QByteArray& method, const QString& path,
+                            const QJsonObject& body, Callback callback, const QUrlQuery& query,
+                            bool authenticated)
+{
+    QUrl url = m_baseUrl;
+    url.setPath(m_baseUrl.path(QUrl::FullyDecoded) + path, QUrl::DecodedMode);
+    if (!query.isEmpty())
+        url.setQuery(query);
+    const QByteArray bytes =
+        body.isEmpty() ? QByteArray() : QJsonDocument(body).toJson(QJsonDocument::Compact);
+
+    if (!authenticated) {
+        executeRequest(method, url, bytes, {}, std::move(callback), false);
+        return;
+    }
+    if (m_tokenManager->needsRefresh()) {
+        qDebug().noquote() << "ApiClient: token needs refresh before" << method << url.path();
+        QPointer<ApiClient> self(this);
+        m_tokenManager->refresh([self, method, url, bytes, callback](bool refreshed) {
+            if (!self)
+                return;
+            if (refreshed) {
+                self->executeRequest(method, url, bytes, self->m_tokenManager->validAccessToken(),
+                                     callback, true);
+                return;
+            }
+            qWarning().noquote() << "ApiClient: token refresh failed for" << method << url.path();
+            Q_EMIT self->authenticationRequired();
+            if (callback)
+                callback(false, 401, {});
+        });
+        return;
+    }
+    executeRequest(method, url, bytes, m_tokenManager->validAccessToken(), std::move(callback),
+                   true);
+}
+
+void ApiClient::executeRequest(const QByteArray& method, const QUrl& url, const QByteArray& body,
+                               const QString& token, Callback callback, bool allowRefreshOn401)
+{
+    QNetworkRequest request(url);
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    request.setRawHeader("Accept", "application/json");
+    if (!m_appId.isEmpty())
+        request.setRawHeader("X-App-Id", m_appId.toUtf8());
+    if (!m_appVersion.isEmpty())
+        request.setRawHeader("X-App-Version", m_appVersion.toUtf8());
+    if (!m_platform.isEmpty())
+        request.setRawHeader("X-Platform", m_platform.toUtf8());
+    if (!token.isEmpty())
+        request.setRawHeader("Authorization", QStringLiteral("Bearer %1").arg(token).toUtf8());
+    request.setTransferTimeout(m_transferTimeoutMs);
+
+    QNetworkReply* reply = nullptr;
+    if (method == "GET")
+        reply = m_networkManager->get(request);
+    else if (method == "POST")
+        reply = m_networkManager->post(request, body);
+    else if (method == "PUT")
+        reply = m_networkManager->put(request, body);
+    else if (method == "PATCH")
+        reply = m_networkManager->sendCustomRequest(request, "PATCH", body);
+    else if (method == "DELETE")
+        reply = m_networkManager->deleteResource(request);
+    if (!reply) {
+        if (callback)
+            callback(false, 0, {});
+        return;
+    }
+
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+        if (received > Limits::maxServiceReplyBytes) {
+            reply->setProperty(tooLargeProperty, true);
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::finished, this,
+            [this, reply, method, url, body, callback, allowRefreshOn401]() {
+                handleReply(reply, method, url, body, callback, allowRefreshOn401);
+            });
+}
+
+void ApiClient::handleReply(QNetworkReply* reply, const QByteArray& method, const QUrl& url,
+                            const QByteArray& body, const Callback& callback,
+                            bool allowRefreshOn401)
+{
+    reply->deleteLater();
+    if (reply->property(tooLargeProperty).toBool()) {
+        Q_EMIT networkError(tr("The service's reply was too large."));
+        if (callback)
+            callback(false, 0, {});
+        return;
+    }
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QByteArray bytes = reply->readAll();
+    QJsonObject json;
+    if (!bytes.isEmpty()) {
+        const QJsonDocument document = QJsonDocument::fromJson(bytes);
+        if (document.isObject())
+            json = document.object();
+    }
+
+    if (status == 401 && allowRefreshOn401) {
+        QPointer<ApiClient> self(this);
+        m_tokenManager->refresh([self, method, url, body, callback](bool refreshed) {
+            if (!self)
+                return;
+            if (refreshed) {
+                self->executeRequest(method, url, body, self->m_tokenManager->validAccessToken(),
+                                     callback, false);
+                return;
+            }
+            Q_EMIT self->authenticationRequired();
+            if (callback)
+                callback(false, 401, {});
+        });
+        return;
+    }
+    if (reply->error() != QNetworkReply::NoError && status == 0) {
+        Q_EMIT networkError(reply->errorString());
+        if (callback)
+            callback(false, 0, {});
+        return;
+    }
+    if (callback)
+        callback(status >= 200 && status <= 299, status, json);
+}
+
+} // namespace OrvaAccount

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QObject>
+#include <QUrl>
+#include <QUrlQuery>
+
+#include <functional>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace OrvaAccount {
+
+class TokenManager;
+
+// JSON over HTTP(S) to one API of the account service: paths relative to a base URL, identifying
+// headers, the bearer token with a refresh ahead of expiry and one refresh-and-retry after a 401.
+// Every request ends in exactly one callback (ok = 2xx, HTTP status or 0, reply object or empty),
+// also when the service stalls: each request has a transfer time-out.
+class ApiClient : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Callback = std::function<void(bool ok, int status, const QJsonObject& json)>;
+
+    static constexpr int defaultTransferTimeoutMs = 30000;
+
+    ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);
+
+    void get(const QString& path, Callback callback, const QUrlQuery& query = {});
+    void getPublic(const QString& path, Callback callback, const QUrlQuery& query = {});
+    void post(const QString& path, const QJsonObject& body, Callback callback);
+    void postPublic(const QString& path, const QJsonObject& body, Callback callback);
+    void put(const QString& path, const QJsonObject& body, Callback callback);
+    void patch(const QString& path, const QJsonObject& body, Callback callback);
+    void del(const QString& path, Callback callback);
+
+    void setBaseUrl(const QUrl& baseUrl) { m_baseUrl = baseUrl; }
+    QUrl baseUrl() const { return m_baseUrl; }
+    void setAppInfo(const QString& appId, const QString& appVersion, const QString& platform);
+    // Milliseconds a request may go without progress before it fails like a network error.
+    void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+    int transferTimeout() const { return m_transferTimeoutMs; }
+
+Q_SIGNALS:
+    void authenticationRequired();
+    void networkError(const QString& message);
+
+private:
+    void sendRequest(const QByteArray& method, const QString& path, const QJsonObject& body,
+                     Callback callback, const QUrlQuery& query, bool authenticated);
+    void executeRequest(const QByteArray& method, const QUrl& url, const QByteArray& body,
+                        const QString& token, Callback callback, bool allowRefreshOn401);
+    void handleReply(QNetworkReply* reply, const QByteArray& method, const QUrl& url,
+                     const QByteArray& body, const Callback& callback, bool allowRefreshOn401);
+
+    QNetworkAccessManager* m_networkManager;
+    TokenManager* m_tokenManager;
+    QUrl m_baseUrl;
+    QString m_appId;
+    QString m_appVersion;
+    QString m_platform;
+    int m_transferTimeoutMs = defaultTransferTimeoutMs;
+};
+
+} // namespace OrvaAccount

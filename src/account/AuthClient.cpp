@@ -1,0 +1,204 @@
+#include "AuthClient.h"
+
+#include "ApiClient.h"
+#include "TokenManager.h"
+#include "WebAuthHandler.h"
+
+#include <QDesktopServices>
+#include <QJsonArray>
+#include <QPointer>
+#include <QUrlQuery>
+
+namespace OrvaAccount {
+
+AuthClient::AuthClient(const QString& authBaseUrl, const QString& realmSlug,
+                       const QString& clientId, ApiClient* authApi, TokenManager* tokenManager,
+                       QObject* parent)
+    : QObject(parent), m_authBaseUrl(authBaseUrl), m_realmSlug(realmSlug), m_clientId(clientId),
+      m_authApi(authApi), m_tokenManager(tokenManager),
+      m_loginTimeoutMs(WebAuthHandler::defaultTimeoutMs)
+{
+    QPointer<ApiClient> api(authApi);
+    m_tokenManager->setRefreshCallback([api](const QString& refreshToken,
+                                             TokenManager::SuccessContinuation onSuccess,
+                                             TokenManager::FailureContinuation onFailure) {
+        if (!api) {
+            onFailure();
+            return;
+        }
+        api->postPublic(QStringLiteral("/auth/token/refresh"),
+                        QJsonObject{{QStringLiteral("refresh_token"), refreshToken}},
+                        [onSuccess, onFailure](bool ok, int, const QJsonObject& json) {
+                            const QString access = json.value(QStringLiteral("access_token")).toString();
+                            // A success without an access token obtained nothing.
+                            if (!ok || access.isEmpty()) {
+                                onFailure();
+                                return;
+                            }
+                            onSuccess(access, json.value(QStringLiteral("refresh_token")).toString());
+                        });
+    });
+}
+
+void AuthClient::initialize()
+{
+    m_tokenManager->loadTokens();
+    if (!m_tokenManager->validAccessToken().isEmpty()) {
+        setState(AuthState::SignedIn);
+        return;
+    }
+    if (!m_tokenManager->refreshToken().isEmpty()) {
+        QPointer<AuthClient> self(this);
+        m_tokenManager->refresh([self](bool refreshed) {
+            if (self)
+                self->setState(refreshed ? AuthState::SignedIn : AuthState::SignedOut);
+        });
+        return;
+    }
+    setState(AuthState::SignedOut);
+}
+
+void AuthClient::login()
+{
+    auto* handler = new WebAuthHandler(this);
+    handler->setTimeout(m_loginTimeoutMs);
+    const QString redirectUri = handler->start();
+    if (redirectUri.isEmpty()) {
+        Q_EMIT loginFailed(QStringLiteral("Failed to start local auth server"));
+        handler->deleteLater();
+        return;
+    }
+    connect(handler, &WebAuthHandler::callbackReceived, this, [this, handler](const QUrl& url) {
+        handleCallback(url);
+        handler->deleteLater();
+    });
+    connect(handler, &WebAuthHandler::timedOut, this, [this, handler]() {
+        Q_EMIT loginFailed(QStringLiteral("Sign-in timed out"));
+        handler->deleteLater();
+    });
+    const QString loginUrl =
+        QStringLiteral("%1/%2/account/login?client_id=%3&redirect_uri=%4&state=%5")
+            .arg(m_authBaseUrl, m_realmSlug, m_clientId,
+                 QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)),
+                 QString::fromLatin1(QUrl::toPercentEncoding(handler->state())));
+    QDesktopServices::openUrl(QUrl(loginUrl, QUrl::StrictMode));
+}
+
+void AuthClient::handleCallback(const QUrl& url)
+{
+    const QUrlQuery fragment(url.fragment(QUrl::FullyEncoded));
+    QString accessToken =
+        fragment.queryItemValue(QStringLiteral("access_token"), QUrl::FullyDecoded);
+    QString refreshToken =
+        fragment.queryItemValue(QStringLiteral("refresh_token"), QUrl::FullyDecoded);
+    if (accessToken.isEmpty()) {
+        const QUrlQuery query(url);
+        accessToken = query.queryItemValue(QStringLiteral("access_token"), QUrl::FullyDecoded);
+        refreshToken = query.queryItemValue(QStringLiteral("refresh_token"), QUrl::FullyDecoded);
+    }
+    if (accessToken.isEmpty() || refreshToken.isEmpty()) {
+        Q_EMIT loginFailed(QStringLiteral("No tokens received"));
+        return;
+    }
+    m_tokenManager->setTokens(accessToken, refreshToken);
+    setState(AuthState::SignedIn);
+    Q_EMIT loginSucceeded();
+}
+
+void AuthClient::logout()
+{
+    // Only a usable token can end the session at the service. Without one, sending would start a
+    // refresh whose tokens the sign-out below discards anyway.
+    if (!m_tokenManager->validAccessToken().isEmpty())
+        m_authApi->post(QStringLiteral("/auth/logout"), {}, {});
+    m_tokenManager->clearTokens();
+    m_currentUser = User();
+    setState(AuthState::SignedOut);
+    Q_EMIT logoutCompleted();
+}
+
+void AuthClient::refreshToken(std::function<void(bool)> callback)
+{
+    QPointer<AuthClient> self(this);
+    m_tokenManager->refresh([self, callback](bool refreshed) {
+        if (self && !refreshed) {
+            self->m_tokenManager->clearTokens();
+            self->m_currentUser = User();
+            self->setState(AuthState::SignedOut);
+        }
+        if (callback)
+            callback(refreshed);
+    });
+}
+
+void AuthClient::fetchCurrentUser(std::function<void(User)> callback)
+{
+    QPointer<AuthClient> self(this);
+    m_authApi->get(QStringLiteral("/users/me"),
+                   [self, callback](bool ok, int, const QJsonObject& json) {
+                       if (self)
+                           self->handleUserReply(ok, json, callback);
+                   });
+}
+
+void AuthClient::updateProfile(const QString& displayName, std::function<void(User)> callback)
+{
+    QPointer<AuthClient> self(this);
+    m_authApi->patch(QStringLiteral("/users/me"),
+                     QJsonObject{{QStringLiteral("display_name"), displayName}},
+                     [self, callback](bool ok, int, const QJsonObject& json) {
+                         if (self)
+                             self->handleUserReply(ok, json, callback);
+                     });
+}
+
+void AuthClient::handleUserReply(bool ok, const QJsonObject& json,
+                                 const std::function<void(User)>& callback)
+{
+    if (ok)
+        m_currentUser = User::fromJson(json);
+    if (callback)
+        callback(m_currentUser);
+}
+
+void AuthClient::changePassword(const QString& currentPassword, const QString& newPassword,
+                                std::function<void(bool)> callback)
+{
+    m_authApi->post(QStringLiteral("/users/me/password"),
+                    QJsonObject{{QStringLiteral("current_password"), currentPassword},
+                                {QStringLiteral("new_password"), newPassword}},
+                    [callback](bool ok, int, const QJsonObject&) {
+                        if (callback)
+                            callback(ok);
+                    });
+}
+
+void AuthClient::listSessions(std::function<void(QList<Session>)> callback)
+{
+    m_authApi->get(QStringLiteral("/users/me/sessions"),
+                   [callback](bool ok, int, const QJsonObject& json) {
+                       QList<Session> sessions;
+                       if (ok) {
+                           for (const auto& element :
+                                json.value(QStringLiteral("sessions")).toArray())
+                               sessions.append(Session::fromJson(element.toObject()));
+                       }
+                       if (callback)
+                           callback(sessions);
+                   });
+}
+
+void AuthClient::revokeSession(const QString& sessionId)
+{
+    m_authApi->del(QStringLiteral("/users/me/sessions/%1").arg(sessionId), {});
+}
+
+void AuthClient::setState(AuthState state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged(state);
+}
+
+} // namespace OrvaAccount

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "AuthState.h"
+#include "Session.h"
+#include "User.h"
+
+#include <QObject>
+
+#include <functional>
+
+namespace OrvaAccount {
+
+class ApiClient;
+class TokenManager;
+
+// The sign-in state of the service account: browser sign-in through a loopback callback,
+// start-up from stored tokens, refresh on request, sign-out, and the calls about the signed-in
+// user. All requests go through the authentication transport.
+class AuthClient : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(OrvaAccount::AuthState state READ state NOTIFY stateChanged)
+    Q_PROPERTY(bool isAuthenticated READ isAuthenticated NOTIFY stateChanged)
+
+public:
+    AuthClient(const QString& authBaseUrl, const QString& realmSlug, const QString& clientId,
+               ApiClient* authApi, TokenManager* tokenManager, QObject* parent = nullptr);
+
+    // Loads the stored tokens and settles the first state (after a refresh when only the refresh
+    // token is usable).
+    void initialize();
+    // Opens the realm's login page in the browser and waits for its redirect.
+    void login();
+    // Signs out locally at once; the service is told without waiting for its answer.
+    void logout();
+    // Refreshes now; a failure signs out locally. callback may be empty.
+    void refreshToken(std::function<void(bool)> callback);
+
+    // The callback gets the new user, or the previous one when the request failed.
+    void fetchCurrentUser(std::function<void(User)> callback);
+    void updateProfile(const QString& displayName, std::function<void(User)> callback);
+    void changePassword(const QString& currentPassword, const QString& newPassword,
+                        std::function<void(bool)> callback);
+    // The callback gets the sessions in the service's order, or an empty list on failure.
+    void listSessions(std::function<void(QList<Session>)> callback);
+    void revokeSession(const QString& sessionId);
+
+    AuthState state() const { return m_state; }
+    bool isAuthenticated() const { return m_state == AuthState::SignedIn; }
+    User currentUser() const { return m_currentUser; }
+    // Milliseconds a browser sign-in may take before it fails with "Sign-in timed out".
+    void setLoginTimeout(int milliseconds) { m_loginTimeoutMs = milliseconds; }
+
+Q_SIGNALS:
+    void stateChanged(OrvaAccount::AuthState state);
+    void loginSucceeded();
+    void loginFailed(const QString& error);
+    void logoutCompleted();
+
+private:
+    void handleCallback(const QUrl& url);
+    void setState(AuthState state);
+    void handleUserReply(bool ok, const QJsonObject& json, const std::function<void(User)>& callback);
+
+    QString m_authBaseUrl;
+    QString m_realmSlug;
+    QString m_clientId;
+    ApiClient* m_authApi;
+    TokenManager* m_tokenManager;
+    AuthState m_state = AuthState::Initial;
+    User m_currentUser;
+    int m_loginTimeoutMs;
+};
+
+} // namespace OrvaAccount

@@ -1,0 +1,209 @@
+#include "TokenManager.h"
+
+#include "Clock.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace OrvaAccount {
+
+namespace {
+
+// The JSON payload of a JSON Web Token; the signature is not checked, the server does that.
+std::optional<QJsonObject> tokenPayload(const QString& token)
+{
+    const QStringList parts = token.split(QLatin1Char('.'), Qt::KeepEmptyParts);
+    if (parts.size() < 2)
+        return std::nullopt;
+    const QByteArray bytes =
+        QByteArray::fromBase64(parts.at(1).toLatin1(), QByteArray::Base64UrlEncoding);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes);
+    if (!document.isObject())
+        return std::nullopt;
+    return document.object();
+}
+
+} // namespace
+
+TokenManager::TokenManager(std::unique_ptr<TokenStore> store, QObject* parent)
+    : QObject(parent), m_store(std::move(store))
+{
+}
+
+void TokenManager::loadTokens()
+{
+    m_accessToken = m_store->read(accessTokenKey).value_or(QString());
+    m_refreshToken = m_store->read(refreshTokenKey).value_or(QString());
+}
+
+void TokenManager::setTokens(const QString& accessToken, const QString& refreshToken)
+{
+    m_accessToken = accessToken;
+    m_refreshToken = refreshToken;
+    storeTokens();
+    bool abandoned = false;
+    {
+        QMutexLocker lock(&m_mutex);
+        if (m_refreshing) {
+            ++m_generation;
+            m_refreshing = false;
+            abandoned = true;
+        }
+    }
+    if (abandoned)
+        answerWaiting(!validAccessToken().isEmpty());
+}
+
+void TokenManager::clearTokens()
+{
+    m_accessToken.clear();
+    m_refreshToken.clear();
+    m_store->clear();
+    {
+        QMutexLocker lock(&m_mutex);
+        ++m_generation;
+        m_refreshing = false;
+    }
+    answerWaiting(false);
+}
+
+QString TokenManager::validAccessToken() const
+{
+    if (m_accessToken.isEmpty())
+        return {};
+    const qint64 expiry = tokenExpiry(m_accessToken);
+    if (expiry == 0)
+        return {};
+    if (Clock::now().toSecsSinceEpoch() < expiry - expiryMarginSeconds)
+        return m_accessToken;
+    return {};
+}
+
+bool TokenManager::needsRefresh() const
+{
+    return !m_refreshToken.isEmpty() && validAccessToken().isEmpty();
+}
+
+void TokenManager::setRefreshCallback(RefreshCallback callback)
+{
+    m_refreshCallback = std::move(callback);
+}
+
+void TokenManager::refresh(std::function<void(bool)> callback)
+{
+    QMutexLocker lock(&m_mutex);
+    if (callback)
+        m_pendingCallbacks.append(std::move(callback));
+    if (m_refreshing)
+        return;
+    if (m_refreshToken.isEmpty() || !m_refreshCallback) {
+        lock.unlock();
+        answerWaiting(false);
+        return;
+    }
+    m_refreshing = true;
+    const QString token = m_refreshToken;
+    const quint64 generation = m_generation;
+    const RefreshCallback send = m_refreshCallback;
+    lock.unlock();
+
+    // Each continuation may run once; the refresh request owns copies of both.
+    auto answered = std::make_shared<bool>(false);
+    QPointer<TokenManager> self(this);
+    send(
+        token,
+        [self, generation, answered](const QString& accessToken, const QString& refreshToken) {
+            if (*answered || !self)
+                return;
+            *answered = true;
+            self->finishRefresh(generation, true, accessToken, refreshToken);
+        },
+        [self, generation, answered]() {
+            if (*answered || !self)
+                return;
+            *answered = true;
+            self->finishRefresh(generation, false, {}, {});
+        });
+}
+
+void TokenManager::finishRefresh(quint64 generation, bool succeeded, const QString& accessToken,
+                                 const QString& refreshToken)
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        // A sign-out or a new sign-in came first: this outcome is stale and its callers were
+        // already answered.
+        if (generation != m_generation)
+            return;
+    }
+    // Without an access token nothing was obtained; without a new refresh token the server
+    // keeps the old one valid (RFC 6749, 6).
+    const bool obtained = succeeded && !accessToken.isEmpty();
+    if (obtained) {
+        m_accessToken = accessToken;
+        if (!refreshToken.isEmpty())
+            m_refreshToken = refreshToken;
+        m_store->write(accessTokenKey, m_accessToken);
+        if (!refreshToken.isEmpty())
+            m_store->write(refreshTokenKey, m_refreshToken);
+    }
+    {
+        QMutexLocker lock(&m_mutex);
+        m_refreshing = false;
+    }
+    answerWaiting(obtained);
+}
+
+void TokenManager::answerWaiting(bool result)
+{
+    QList<std::function<void(bool)>> waiting;
+    {
+        QMutexLocker lock(&m_mutex);
+        waiting.swap(m_pendingCallbacks);
+    }
+    for (const auto& callback : waiting)
+        callback(result);
+}
+
+void TokenManager::storeTokens()
+{
+    m_store->write(accessTokenKey, m_accessToken);
+    m_store->write(refreshTokenKey, m_refreshToken);
+}
+
+int TokenManager::tokenExpiry(const QString& token)
+{
+    const auto payload = tokenPayload(token);
+    if (!payload)
+        return 0;
+    const QJsonValue exp = payload->value(QStringLiteral("exp"));
+    if (!exp.isDouble())
+        return 0;
+    const double seconds = exp.toDouble();
+    if (std::trunc(seconds) != seconds || seconds < std::numeric_limits<qint32>::min() ||
+        seconds > std::numeric_limits<qint32>::max())
+        return 0;
+    return static_cast<int>(seconds);
+}
+
+OrvClaims TokenManager::decodeClaims(const QString& token)
+{
+    const auto payload = tokenPayload(token);
+    if (!payload)
+        return {};
+    const QJsonObject orv = payload->value(QStringLiteral("custom"))
+                                .toObject()
+                                .value(QStringLiteral("orv"))
+                                .toObject();
+    if (orv.isEmpty())
+        return {};
+    return {orv.value(QStringLiteral("group_id")).toString(),
+            orv.value(QStringLiteral("role")).toString()};
+}
+
+} // namespace OrvaAccount

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "OrvClaims.h"
+#include "TokenStore.h"
+
+#include <QList>
+#include <QMutex>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace OrvaAccount {
+
+// Holds the service's access and refresh tokens, keeps them in the token store, judges from the
+// access token's "exp" whether it is usable, and runs at most one refresh at a time: callers that
+// ask while one is in flight are queued and answered with its outcome.
+class TokenManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    using SuccessContinuation =
+        std::function<void(const QString& accessToken, const QString& refreshToken)>;
+    using FailureContinuation = std::function<void()>;
+    // Sends the refresh; must call exactly one continuation once (later calls are ignored).
+    using RefreshCallback = std::function<void(const QString& refreshToken, SuccessContinuation,
+                                               FailureContinuation)>;
+
+    static inline const QString accessTokenKey = QStringLiteral("orvandellic_access_token");
+    static inline const QString refreshTokenKey = QStringLiteral("orvandellic_refresh_token");
+    // Seconds before "exp" from which an access token counts as expired.
+    static constexpr int expiryMarginSeconds = 30;
+
+    TokenManager(std::unique_ptr<TokenStore> store, QObject* parent = nullptr);
+
+    void loadTokens();
+    // A new sign-in: replaces both tokens in memory and in the store. A refresh in flight no
+    // longer touches the tokens; its waiting callers learn whether the new token is usable.
+    void setTokens(const QString& accessToken, const QString& refreshToken);
+    // Sign-out: empties both tokens in memory and in the store. A refresh in flight is
+    // abandoned: its waiting callers get false, and tokens it brings later are discarded.
+    void clearTokens();
+
+    // The access token while more than the margin of its life remains; otherwise empty.
+    QString validAccessToken() const;
+    QString refreshToken() const { return m_refreshToken; }
+    // True when a refresh token is held and the access token is not usable.
+    bool needsRefresh() const;
+
+    void setRefreshCallback(RefreshCallback callback);
+    // Runs or joins a refresh; callback (may be empty) gets true when new tokens were obtained.
+    void refresh(std::function<void(bool)> callback);
+
+    // The "exp" claim in seconds since the epoch; 0 when it cannot be read.
+    static int tokenExpiry(const QString& token);
+    // The "custom"/"orv" claims; a default record when they cannot be read.
+    static OrvClaims decodeClaims(const QString& token);
+
+private:
+    // Ends the refresh of the given generation; outcomes of an abandoned refresh are dropped.
+    void finishRefresh(quint64 generation, bool succeeded, const QString& accessToken,
+                       const QString& refreshToken);
+    // Empties the queue and answers every waiting caller with the result, outside the lock.
+    void answerWaiting(bool result);
+    void storeTokens();
+
+    std::unique_ptr<TokenStore> m_store;
+    QString m_accessToken;
+    QString m_refreshToken;
+    RefreshCallback m_refreshCallback;
+    QMutex m_mutex;
+    bool m_refreshing = false;
+    quint64 m_generation = 0;
+    QList<std::function<void(bool)>> m_pendingCallbacks;
+};
+
+} // namespace OrvaAccount
