@@ -1,0 +1,398 @@
+#include "FakeAccountService.h"
+
+#include "Clock.h"
+#include "SecretLogGuard.h"
+
+#include <QHostAddress>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+namespace {
+
+const QString realmApiPrefix = QStringLiteral("/auth/api/v1/realms/%1").arg(FakeAccountService::realm);
+const QString loginPath = QStringLiteral("/auth/%1/account/login").arg(FakeAccountService::realm);
+const QString accountPrefix = QStringLiteral("/account/v1");
+
+QByteArray base64Url(const QByteArray& bytes)
+{
+    return bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
+}
+
+QByteArray reason(int status)
+{
+    switch (status) {
+    case 200: return "OK";
+    case 204: return "No Content";
+    case 302: return "Found";
+    case 400: return "Bad Request";
+    case 401: return "Unauthorized";
+    case 404: return "Not Found";
+    default: return "Status";
+    }
+}
+
+} // namespace
+
+QJsonObject FakeAccountService::Request::json() const
+{
+    return QJsonDocument::fromJson(body).object();
+}
+
+FakeAccountService::FakeAccountService(QObject* parent)
+    : QObject(parent), m_server(new QTcpServer(this))
+{
+    m_server->listen(QHostAddress::LocalHost, 0);
+    connect(m_server, &QTcpServer::newConnection, this, [this]() {
+        while (QTcpSocket* socket = m_server->nextPendingConnection()) {
+            ++m_connections;
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket]() { onReadyRead(socket); });
+            connect(socket, &QTcpSocket::disconnected, this, [this, socket]() {
+                m_buffers.remove(socket);
+                socket->deleteLater();
+            });
+        }
+    });
+}
+
+FakeAccountService::~FakeAccountService() = default;
+
+quint16 FakeAccountService::port() const
+{
+    return m_server->serverPort();
+}
+
+QString FakeAccountService::baseUrl() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+}
+
+QString FakeAccountService::authBaseUrl() const
+{
+    return baseUrl() + QStringLiteral("/auth");
+}
+
+QString FakeAccountService::accountApiUrl() const
+{
+    return baseUrl() + accountPrefix;
+}
+
+QString FakeAccountService::syncApiUrl() const
+{
+    return baseUrl() + QStringLiteral("/calendar/v1");
+}
+
+void FakeAccountService::exportEnvironment() const
+{
+    qputenv("AUTH_API_URL", authBaseUrl().toUtf8());
+    qputenv("AUTH_REALM_SLUG", realm.toUtf8());
+    qputenv("AUTH_CLIENT_ID", clientId.toUtf8());
+    qputenv("ACCOUNT_API_URL", accountApiUrl().toUtf8());
+    qputenv("SYNC_API_URL", syncApiUrl().toUtf8());
+    qputenv("ACCOUNT_PORTAL_URL", (baseUrl() + QStringLiteral("/portal")).toUtf8());
+}
+
+QString FakeAccountService::mintAccessToken(int lifetimeSeconds)
+{
+    const qint64 expiry = Clock::now().toSecsSinceEpoch() + lifetimeSeconds;
+    QJsonObject orv;
+    if (!m_groupId.isEmpty())
+        orv = {{QStringLiteral("group_id"), m_groupId}, {QStringLiteral("role"), QStringLiteral("owner")}};
+    const QJsonObject payload{{QStringLiteral("sub"), QStringLiteral("user-1")},
+                              {QStringLiteral("exp"), expiry},
+                              {QStringLiteral("jti"), ++m_serial},
+                              {QStringLiteral("custom"), QJsonObject{{QStringLiteral("orv"), orv}}}};
+    const QString token = QString::fromLatin1(
+        base64Url(R"({"alg":"HS256","typ":"JWT"})") + '.' +
+        base64Url(QJsonDocument(payload).toJson(QJsonDocument::Compact)) + '.' +
+        base64Url(QByteArray::number(m_serial) + "-signature-not-checked"));
+    m_validAccess.insert(token, expiry);
+    SecretLogGuard::addSecret(token);
+    return token;
+}
+
+QString FakeAccountService::mintRefreshToken()
+{
+    const QString token = QStringLiteral("refresh-%1-%2").arg(++m_serial).arg(port());
+    m_validRefresh.insert(token);
+    SecretLogGuard::addSecret(token);
+    return token;
+}
+
+void FakeAccountService::releaseRefreshReplies()
+{
+    m_holdRefresh = false;
+    const auto held = std::exchange(m_heldRefreshes, {});
+    for (const auto& answer : held)
+        answer();
+}
+
+void FakeAccountService::setCannedReply(const QByteArray& method, const QString& path, int status,
+                                        const QByteArray& body)
+{
+    m_canned.insert(QString::fromLatin1(method) + QLatin1Char(' ') + path, {status, body, {}});
+}
+
+int FakeAccountService::count(const QByteArray& method, const QString& pathSuffix) const
+{
+    int total = 0;
+    for (const auto& request : m_requests) {
+        if (request.method == method && request.path.endsWith(pathSuffix))
+            ++total;
+    }
+    return total;
+}
+
+void FakeAccountService::onReadyRead(QTcpSocket* socket)
+{
+    QByteArray& buffer = m_buffers[socket];
+    buffer += socket->readAll();
+    const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+    Request request;
+    const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    request.method = requestLine.value(0);
+    const QUrl target(QString::fromLatin1(requestLine.value(1)));
+    request.path = target.path();
+    request.query = QUrlQuery(target);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const qsizetype colon = lines.at(i).indexOf(':');
+        if (colon > 0)
+            request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
+                                   lines.at(i).mid(colon + 1).trimmed());
+    }
+    const qsizetype length = request.headers.value("content-length").toLongLong();
+    if (buffer.size() < headerEnd + 4 + length)
+        return;
+    request.body = buffer.mid(headerEnd + 4, length);
+    buffer.clear();
+    m_requests.append(request);
+    dispatch(socket, request);
+}
+
+void FakeAccountService::dispatch(QTcpSocket* socket, const Request& request)
+{
+    QString path = request.path;
+    bool realmCall = false;
+    if (path.startsWith(realmApiPrefix)) {
+        path = path.mid(realmApiPrefix.size());
+        realmCall = true;
+    } else if (path.startsWith(accountPrefix)) {
+        path = path.mid(accountPrefix.size());
+    } else if (path == loginPath) {
+        send(socket, login(request));
+        return;
+    } else {
+        send(socket, json(404, {}));
+        return;
+    }
+    if (m_stalledPaths.contains(path))
+        return;
+    const auto canned = m_canned.constFind(QString::fromLatin1(request.method) + QLatin1Char(' ') + path);
+    if (canned != m_canned.constEnd()) {
+        send(socket, *canned);
+        return;
+    }
+    if (realmCall && path == QLatin1String("/auth/token/refresh")) {
+        if (m_refreshMode == RefreshMode::Stall)
+            return;
+        const Reply reply = refresh(request);
+        if (m_holdRefresh) {
+            QPointer<QTcpSocket> guarded(socket);
+            m_heldRefreshes.append([guarded, reply]() {
+                if (guarded)
+                    send(guarded, reply);
+            });
+            return;
+        }
+        send(socket, reply);
+        return;
+    }
+    send(socket, realmCall ? realmApi(request, path) : accountApi(request, path));
+}
+
+void FakeAccountService::send(QTcpSocket* socket, const Reply& reply)
+{
+    QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
+                          reason(reply.status) + "\r\n";
+    if (!reply.location.isEmpty())
+        response += "Location: " + reply.location + "\r\n";
+    response += "Content-Type: application/json\r\nContent-Length: " +
+                QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n" +
+                reply.body;
+    socket->write(response);
+    socket->flush();
+    socket->disconnectFromHost();
+}
+
+FakeAccountService::Reply FakeAccountService::login(const Request& request)
+{
+    if (request.query.queryItemValue(QStringLiteral("client_id")) != clientId)
+        return json(400, {{QStringLiteral("error"), QStringLiteral("unknown client")}});
+    QUrl redirect(request.query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("access_token"), mintAccessToken(m_accessLifetime));
+    query.addQueryItem(QStringLiteral("refresh_token"), mintRefreshToken());
+    const QString state = request.query.queryItemValue(QStringLiteral("state"), QUrl::FullyDecoded);
+    if (m_stateMode == StateMode::Echo)
+        query.addQueryItem(QStringLiteral("state"), QString::fromLatin1(QUrl::toPercentEncoding(state)));
+    else if (m_stateMode == StateMode::Wrong)
+        query.addQueryItem(QStringLiteral("state"), QStringLiteral("forged-") + state.left(8));
+    redirect.setQuery(query);
+    Reply reply;
+    reply.status = 302;
+    reply.location = redirect.toEncoded();
+    return reply;
+}
+
+FakeAccountService::Reply FakeAccountService::refresh(const Request& request)
+{
+    const QString presented = request.json().value(QStringLiteral("refresh_token")).toString();
+    if (m_refreshMode == RefreshMode::Reject || !m_validRefresh.contains(presented))
+        return json(401, {{QStringLiteral("error"), QStringLiteral("invalid_grant")}});
+    if (m_refreshMode == RefreshMode::OmitAccessToken)
+        return json(200, {{QStringLiteral("token_type"), QStringLiteral("bearer")}});
+    QJsonObject answer{{QStringLiteral("access_token"), mintAccessToken(m_accessLifetime)}};
+    if (m_refreshMode == RefreshMode::Rotate) {
+        m_validRefresh.remove(presented);
+        answer.insert(QStringLiteral("refresh_token"), mintRefreshToken());
+    }
+    return json(200, answer);
+}
+
+bool FakeAccountService::authorised(const Request& request)
+{
+    if (m_rejectNext > 0) {
+        --m_rejectNext;
+        return false;
+    }
+    const QByteArray header = request.headers.value("authorization");
+    if (!header.startsWith("Bearer "))
+        return false;
+    const auto it = m_validAccess.constFind(QString::fromLatin1(header.mid(7)));
+    return it != m_validAccess.constEnd() && Clock::now().toSecsSinceEpoch() < *it;
+}
+
+FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, const QString& path)
+{
+    if (!authorised(request))
+        return json(401, {{QStringLiteral("error"), QStringLiteral("unauthorized")}});
+    const QByteArray& method = request.method;
+    if (method == "POST" && path == QLatin1String("/auth/logout")) {
+        m_validAccess.remove(QString::fromLatin1(request.headers.value("authorization").mid(7)));
+        return {204, {}, {}};
+    }
+    if (path == QLatin1String("/users/me") && (method == "GET" || method == "PATCH")) {
+        if (method == "PATCH")
+            m_displayName = request.json().value(QStringLiteral("display_name")).toString();
+        return json(200, userJson());
+    }
+    if (method == "POST" && path == QLatin1String("/users/me/password")) {
+        const bool right = request.json().value(QStringLiteral("current_password")).toString() == password;
+        return right ? Reply{204, {}, {}} : json(400, {{QStringLiteral("error"), QStringLiteral("wrong password")}});
+    }
+    if (method == "GET" && path == QLatin1String("/users/me/sessions")) {
+        QJsonArray sessions;
+        for (const QString& id : std::as_const(m_sessions))
+            sessions.append(QJsonObject{{QStringLiteral("id"), id},
+                                        {QStringLiteral("user_agent"), QStringLiteral("Calendar")},
+                                        {QStringLiteral("ip_address"), QStringLiteral("127.0.0.1")},
+                                        {QStringLiteral("created_at"), QStringLiteral("2025-01-02T03:04:05Z")},
+                                        {QStringLiteral("is_current"), id == m_sessions.first()}});
+        return json(200, {{QStringLiteral("sessions"), sessions}});
+    }
+    if (method == "DELETE" && path.startsWith(QLatin1String("/users/me/sessions/"))) {
+        m_sessions.removeAll(path.section(QLatin1Char('/'), -1));
+        return {204, {}, {}};
+    }
+    return json(404, {});
+}
+
+FakeAccountService::Reply FakeAccountService::accountApi(const Request& request, const QString& path)
+{
+    if (!authorised(request))
+        return json(401, {{QStringLiteral("error"), QStringLiteral("unauthorized")}});
+    const QByteArray& method = request.method;
+    if (method == "GET" && path == QLatin1String("/profile")) {
+        QJsonObject profile{{QStringLiteral("id"), QStringLiteral("acct-1")},
+                            {QStringLiteral("email"), QStringLiteral("ada@example.org")},
+                            {QStringLiteral("display_name"), m_displayName},
+                            {QStringLiteral("created_at"), QStringLiteral("2024-05-06T07:08:09Z")}};
+        if (!m_groupId.isEmpty())
+            profile.insert(QStringLiteral("group"),
+                           QJsonObject{{QStringLiteral("id"), m_groupId},
+                                       {QStringLiteral("name"), QStringLiteral("Family")},
+                                       {QStringLiteral("role"), QStringLiteral("owner")},
+                                       {QStringLiteral("member_count"), 2}});
+        return json(200, profile);
+    }
+    if (method == "DELETE" && (path == QLatin1String("/profile") || path.startsWith(QLatin1String("/devices/")) ||
+                               path.startsWith(QLatin1String("/group/members/")) ||
+                               path.startsWith(QLatin1String("/group/invitations/"))))
+        return {204, {}, {}};
+    if (method == "GET" && path == QLatin1String("/devices")) {
+        const QJsonArray devices{QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-1")},
+                                             {QStringLiteral("device_name"), QStringLiteral("Laptop")},
+                                             {QStringLiteral("platform"), QStringLiteral("linux")}},
+                                 QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-2")},
+                                             {QStringLiteral("device_name"), QStringLiteral("Phone")}}};
+        return json(200, {{QStringLiteral("devices"), devices}});
+    }
+    if (method == "GET" && path == QLatin1String("/group")) {
+        if (m_groupId.isEmpty())
+            return json(404, {});
+        return json(200, groupJson());
+    }
+    if (method == "POST" && path == QLatin1String("/group/invite")) {
+        return json(200, {{QStringLiteral("id"), QStringLiteral("inv-1")},
+                          {QStringLiteral("invite_code"), QStringLiteral("JOIN-1234")},
+                          {QStringLiteral("invited_email"), request.json().value(QStringLiteral("email"))},
+                          {QStringLiteral("status"), QStringLiteral("pending")},
+                          {QStringLiteral("expires_at"), QStringLiteral("2030-01-01T00:00:00Z")}});
+    }
+    if (method == "POST" && path.startsWith(QLatin1String("/group/join/"))) {
+        if (path.section(QLatin1Char('/'), -1) != QLatin1String("JOIN-1234"))
+            return json(404, {{QStringLiteral("error"), QStringLiteral("unknown code")}});
+        m_groupId = QStringLiteral("group-1");
+        return json(200, {});
+    }
+    if (method == "POST" && path == QLatin1String("/group/leave")) {
+        m_groupId.clear();
+        return {204, {}, {}};
+    }
+    return json(404, {});
+}
+
+QJsonObject FakeAccountService::userJson() const
+{
+    return {{QStringLiteral("id"), QStringLiteral("user-1")},
+            {QStringLiteral("email"), QStringLiteral("ada@example.org")},
+            {QStringLiteral("display_name"), m_displayName},
+            {QStringLiteral("username"), QStringLiteral("ada")},
+            {QStringLiteral("created_at"), QStringLiteral("2024-05-06T07:08:09Z")}};
+}
+
+QJsonObject FakeAccountService::groupJson() const
+{
+    const QJsonArray members{QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
+                                         {QStringLiteral("display_name"), m_displayName},
+                                         {QStringLiteral("role"), QStringLiteral("owner")}},
+                             QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-2")},
+                                         {QStringLiteral("display_name"), QStringLiteral("Charles")},
+                                         {QStringLiteral("role"), QStringLiteral("member")}}};
+    return {{QStringLiteral("id"), m_groupId},
+            {QStringLiteral("name"), QStringLiteral("Family")},
+            {QStringLiteral("max_seats"), 6},
+            {QStringLiteral("members"), members},
+            {QStringLiteral("pending_invitations"), QJsonArray{}}};
+}
+
+FakeAccountService::Reply FakeAccountService::json(int status, const QJsonObject& object)
+{
+    return {status, QJsonDocument(object).toJson(QJsonDocument::Compact), {}};
+}

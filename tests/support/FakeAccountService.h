@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QSet>
+#include <QUrlQuery>
+
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+
+// An in-process stand-in for the account service on 127.0.0.1: the realm's web login (which
+// redirects to the given redirect URI with fresh tokens and the echoed "state"), token refresh,
+// logout, the user and session calls, and the account API. Tokens are JWTs whose "exp" follows
+// Clock. Every token it mints is registered with SecretLogGuard.
+class FakeAccountService : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Request
+    {
+        QByteArray method;
+        QString path;
+        QUrlQuery query;
+        QHash<QByteArray, QByteArray> headers; // names in lower case
+        QByteArray body;
+        QJsonObject json() const;
+    };
+
+    // How the service answers a refresh.
+    enum class RefreshMode {
+        Rotate,            // a new access and a new refresh token
+        KeepRefreshToken,  // a new access token only
+        OmitAccessToken,   // 200 without an access token
+        Reject,            // 401
+        Stall,             // never answers
+    };
+    // What the login redirect carries as "state".
+    enum class StateMode { Echo, Omit, Wrong };
+
+    static inline const QString realm = QStringLiteral("orvandellic");
+    static inline const QString clientId = QStringLiteral("calendar-desktop");
+    static inline const QString password = QStringLiteral("correct horse battery");
+
+    explicit FakeAccountService(QObject* parent = nullptr);
+    ~FakeAccountService() override;
+
+    quint16 port() const;
+    QString baseUrl() const;        // "http://127.0.0.1:<port>"
+    QString authBaseUrl() const;    // base + "/auth"
+    QString accountApiUrl() const;  // base + "/account/v1"
+    QString syncApiUrl() const;     // base + "/calendar/v1"
+    // Points AUTH_API_URL, AUTH_REALM_SLUG, AUTH_CLIENT_ID, ACCOUNT_API_URL, SYNC_API_URL and
+    // ACCOUNT_PORTAL_URL at this service.
+    void exportEnvironment() const;
+
+    // A signed-in pair as the login would hand out; the access token lives lifetimeSeconds.
+    QString mintAccessToken(int lifetimeSeconds);
+    QString mintRefreshToken();
+
+    void setAccessTokenLifetime(int seconds) { m_accessLifetime = seconds; }
+    void setRefreshMode(RefreshMode mode) { m_refreshMode = mode; }
+    void setStateMode(StateMode mode) { m_stateMode = mode; }
+    // While held, refresh replies wait until releaseRefreshReplies().
+    void setHoldRefreshReplies(bool hold) { m_holdRefresh = hold; }
+    void releaseRefreshReplies();
+    // The next count authenticated requests are answered 401 whatever their token.
+    void rejectNextAuthenticated(int count) { m_rejectNext = count; }
+    // Requests to this path (after the API prefix is removed) are never answered.
+    void stallPath(const QString& path) { m_stalledPaths.insert(path); }
+    // A fixed answer for one method and path (after the API prefix is removed).
+    void setCannedReply(const QByteArray& method, const QString& path, int status,
+                        const QByteArray& body);
+
+    QList<Request> requests() const { return m_requests; }
+    // Requests whose path ends with the given text.
+    int count(const QByteArray& method, const QString& pathSuffix) const;
+    // Sockets accepted so far; also the ones never answered.
+    int connections() const { return m_connections; }
+
+private:
+    struct Reply
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray location;
+    };
+
+    void onReadyRead(QTcpSocket* socket);
+    void dispatch(QTcpSocket* socket, const Request& request);
+    static void send(QTcpSocket* socket, const Reply& reply);
+    Reply login(const Request& request);
+    Reply refresh(const Request& request);
+    Reply realmApi(const Request& request, const QString& path);
+    Reply accountApi(const Request& request, const QString& path);
+    bool authorised(const Request& request);
+    QJsonObject userJson() const;
+    QJsonObject groupJson() const;
+    static Reply json(int status, const QJsonObject& object);
+
+    QTcpServer* m_server;
+    QHash<QTcpSocket*, QByteArray> m_buffers;
+    QList<Request> m_requests;
+    QHash<QString, qint64> m_validAccess; // token -> expiry, seconds since the epoch
+    QSet<QString> m_validRefresh;
+    QSet<QString> m_stalledPaths;
+    QHash<QString, Reply> m_canned;
+    QList<std::function<void()>> m_heldRefreshes;
+    RefreshMode m_refreshMode = RefreshMode::Rotate;
+    StateMode m_stateMode = StateMode::Echo;
+    bool m_holdRefresh = false;
+    int m_rejectNext = 0;
+    int m_accessLifetime = 3600;
+    int m_serial = 0;
+    int m_connections = 0;
+    QString m_displayName = QStringLiteral("Ada Lovelace");
+    QString m_groupId;
+    QStringList m_sessions{QStringLiteral("s-1"), QStringLiteral("s-2")};
+};
