@@ -160,7 +160,8 @@ void ApiClient::handleReply(QNetworkReply* reply, const QByteArray& method, cons
         return;
     }
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QByteArray bytes = reply->readAll();
+    // A reply cut off by the time-out is closed already; it has no body to read.
+    const QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray();
     QJsonObject json;
     if (!bytes.isEmpty()) {
         const QJsonDocument document = QJsonDocument::fromJson(bytes);
