@@ -21,8 +21,7 @@ bool flag(const QJsonObject& object, const QString& key);
 
 // The array at key read element by element with Record::fromJson, in order; an element that is
 // not an object gives a default record at its place.
-template <typename Record>
-QList<Record> list(const QJsonObject& object, const QString& key)
+template <typename Record> QList<Record> list(const QJsonObject& object, const QString& key)
 {
     QList<Record> records;
     const QJsonArray array = object.value(key).toArray();

@@ -58,17 +58,15 @@ void ApiClient::del(const QString& path, Callback callback)
     sendRequest("DELETE", path, {}, std::move(callback), {}, true);
 }
 
-void ApiClient::setAppInfo(const QString& appId, const QString& appVersion,
-                           const QString& platform)
+void ApiClient::setAppInfo(const QString& appId, const QString& appVersion, const QString& platform)
 {
     m_appId = appId;
     m_appVersion = appVersion;
     m_platform = platform;
 }
 
-void ApiClient::sendRequest(const QByteArray& method, const QString& path,
-                            const QJsonObject& body, Callback callback, const QUrlQuery& query,
-                            bool authenticated)
+void ApiClient::sendRequest(const QByteArray& method, const QString& path, const QJsonObject& body,
+                            Callback callback, const QUrlQuery& query, bool authenticated)
 {
     QUrl url = m_baseUrl;
     url.setPath(m_baseUrl.path(QUrl::FullyDecoded) + path, QUrl::DecodedMode);

@@ -26,17 +26,18 @@ AuthClient::AuthClient(const QString& authBaseUrl, const QString& realmSlug,
             onFailure();
             return;
         }
-        api->postPublic(QStringLiteral("/auth/token/refresh"),
-                        QJsonObject{{QStringLiteral("refresh_token"), refreshToken}},
-                        [onSuccess, onFailure](bool ok, int, const QJsonObject& json) {
-                            const QString access = json.value(QStringLiteral("access_token")).toString();
-                            // A success without an access token obtained nothing.
-                            if (!ok || access.isEmpty()) {
-                                onFailure();
-                                return;
-                            }
-                            onSuccess(access, json.value(QStringLiteral("refresh_token")).toString());
-                        });
+        api->postPublic(
+            QStringLiteral("/auth/token/refresh"),
+            QJsonObject{{QStringLiteral("refresh_token"), refreshToken}},
+            [onSuccess, onFailure](bool ok, int, const QJsonObject& json) {
+                const QString access = json.value(QStringLiteral("access_token")).toString();
+                // A success without an access token obtained nothing.
+                if (!ok || access.isEmpty()) {
+                    onFailure();
+                    return;
+                }
+                onSuccess(access, json.value(QStringLiteral("refresh_token")).toString());
+            });
     });
 }
 
@@ -81,7 +82,7 @@ void AuthClient::login()
             .arg(m_authBaseUrl, m_realmSlug, m_clientId,
                  QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)),
                  QString::fromLatin1(QUrl::toPercentEncoding(handler->state())));
-    QDesktopServices::openUrl(QUrl(loginUrl, QUrl::StrictMode));
+    QDesktopServices::openUrl(QUrl(loginUrl));
 }
 
 void AuthClient::handleCallback(const QUrl& url)
@@ -175,17 +176,16 @@ void AuthClient::changePassword(const QString& currentPassword, const QString& n
 
 void AuthClient::listSessions(std::function<void(QList<Session>)> callback)
 {
-    m_authApi->get(QStringLiteral("/users/me/sessions"),
-                   [callback](bool ok, int, const QJsonObject& json) {
-                       QList<Session> sessions;
-                       if (ok) {
-                           for (const auto& element :
-                                json.value(QStringLiteral("sessions")).toArray())
-                               sessions.append(Session::fromJson(element.toObject()));
-                       }
-                       if (callback)
-                           callback(sessions);
-                   });
+    m_authApi->get(
+        QStringLiteral("/users/me/sessions"), [callback](bool ok, int, const QJsonObject& json) {
+            QList<Session> sessions;
+            if (ok) {
+                for (const auto& element : json.value(QStringLiteral("sessions")).toArray())
+                    sessions.append(Session::fromJson(element.toObject()));
+            }
+            if (callback)
+                callback(sessions);
+        });
 }
 
 void AuthClient::revokeSession(const QString& sessionId)

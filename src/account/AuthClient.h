@@ -60,7 +60,8 @@ Q_SIGNALS:
 private:
     void handleCallback(const QUrl& url);
     void setState(AuthState state);
-    void handleUserReply(bool ok, const QJsonObject& json, const std::function<void(User)>& callback);
+    void handleUserReply(bool ok, const QJsonObject& json,
+                         const std::function<void(User)>& callback);
 
     QString m_authBaseUrl;
     QString m_realmSlug;

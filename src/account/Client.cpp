@@ -30,8 +30,8 @@ Client::Client(const Config& config, QObject* parent) : QObject(parent), m_confi
     m_tokenManager = new TokenManager(makeCredentialManagerTokenStore(m_config.appId), this);
 
     m_authApi = new ApiClient(m_tokenManager, this);
-    m_authApi->setBaseUrl(QUrl(QStringLiteral("%1/api/v1/realms/%2")
-                                   .arg(m_config.authBaseUrl, m_config.realmSlug)));
+    m_authApi->setBaseUrl(
+        QUrl(QStringLiteral("%1/api/v1/realms/%2").arg(m_config.authBaseUrl, m_config.realmSlug)));
     m_authApi->setAppInfo(m_config.appId, m_config.appVersion, platform);
 
     m_accountApi = new ApiClient(m_tokenManager, this);

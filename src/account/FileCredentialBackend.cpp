@@ -61,14 +61,15 @@ FileCredentialBackend::Entries FileCredentialBackend::load() const
     QFile file(m_filePath);
     if (file.size() > Limits::maxCredentialFileBytes || !file.open(QIODevice::ReadOnly))
         return {};
-    const QJsonDocument document = QJsonDocument::fromJson(file.read(Limits::maxCredentialFileBytes));
+    const QJsonDocument document =
+        QJsonDocument::fromJson(file.read(Limits::maxCredentialFileBytes));
     const QJsonObject stored = document.object().value(entriesKey).toObject();
     Entries entries;
     for (auto it = stored.constBegin(); it != stored.constEnd(); ++it) {
         if (!it.value().isString())
             continue;
-        const auto decoded = QByteArray::fromBase64Encoding(it.value().toString().toLatin1(),
-                                                            QByteArray::AbortOnBase64DecodingErrors);
+        const auto decoded = QByteArray::fromBase64Encoding(
+            it.value().toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
         if (decoded)
             entries.insert(it.key(), *decoded);
     }

@@ -22,7 +22,8 @@ struct Group
         record.name = AccountJson::text(json, QStringLiteral("name"));
         record.maxSeats = AccountJson::integer(json, QStringLiteral("max_seats"));
         record.members = AccountJson::list<GroupMember>(json, QStringLiteral("members"));
-        record.pendingInvitations = AccountJson::list<GroupInvitation>(json, QStringLiteral("pending_invitations"));
+        record.pendingInvitations =
+            AccountJson::list<GroupInvitation>(json, QStringLiteral("pending_invitations"));
         return record;
     }
 };

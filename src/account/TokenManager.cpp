@@ -196,10 +196,8 @@ OrvClaims TokenManager::decodeClaims(const QString& token)
     const auto payload = tokenPayload(token);
     if (!payload)
         return {};
-    const QJsonObject orv = payload->value(QStringLiteral("custom"))
-                                .toObject()
-                                .value(QStringLiteral("orv"))
-                                .toObject();
+    const QJsonObject orv =
+        payload->value(QStringLiteral("custom")).toObject().value(QStringLiteral("orv")).toObject();
     if (orv.isEmpty())
         return {};
     return {orv.value(QStringLiteral("group_id")).toString(),

@@ -24,8 +24,8 @@ public:
         std::function<void(const QString& accessToken, const QString& refreshToken)>;
     using FailureContinuation = std::function<void()>;
     // Sends the refresh; must call exactly one continuation once (later calls are ignored).
-    using RefreshCallback = std::function<void(const QString& refreshToken, SuccessContinuation,
-                                               FailureContinuation)>;
+    using RefreshCallback =
+        std::function<void(const QString& refreshToken, SuccessContinuation, FailureContinuation)>;
 
     static inline const QString accessTokenKey = QStringLiteral("orvandellic_access_token");
     static inline const QString refreshTokenKey = QStringLiteral("orvandellic_refresh_token");

@@ -24,7 +24,8 @@ const QByteArray answerPage =
     "<h2>Authentication complete!</h2>"
     "<p>You can close this tab and return to the application.</p></body></html>";
 
-const QByteArray notFound = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+const QByteArray notFound =
+    "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
 const QByteArray badRequest =
     "HTTP/1.1 400 Bad Request\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
 
@@ -119,8 +120,8 @@ void WebAuthHandler::onReadyRead(QTcpSocket* socket)
         answerAndClose(socket, notFound);
         return;
     }
-    const QString echoed = QUrlQuery(url).queryItemValue(QStringLiteral("state"),
-                                                         QUrl::FullyDecoded);
+    const QString echoed =
+        QUrlQuery(url).queryItemValue(QStringLiteral("state"), QUrl::FullyDecoded);
     if (!sameSecret(echoed, m_state)) {
         // Never log the URL: it may carry tokens.
         qWarning("[Account] sign-in callback with a missing or wrong state rejected");

@@ -160,8 +160,8 @@ private Q_SLOTS:
         m_service->setCannedReply("DELETE", QStringLiteral("/group/members/acct-2"), status, {});
         QSignalSpy changed(account(), &AccountClient::groupChanged);
         account()->removeMember(QStringLiteral("acct-2"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_service->count("DELETE", QStringLiteral("/group/members/acct-2")),
-                                  1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            m_service->count("DELETE", QStringLiteral("/group/members/acct-2")), 1, 10000);
         QTest::qWait(50);
         QCOMPARE(changed.size(), announcements);
     }

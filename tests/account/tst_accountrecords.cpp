@@ -46,19 +46,18 @@ private Q_SLOTS:
         QTest::newRow("time empty or a word")
             << QByteArray(R"({"created_at":"","last_active_at":"yesterday"})") << "Session"
             << QStringList{"createdAt=invalid", "lastActiveAt=invalid"};
-        QTest::newRow("time not a string")
-            << QByteArray(R"({"created_at":1740817800})") << "User"
-            << QStringList{"createdAt=invalid"};
-        QTest::newRow("flag true") << QByteArray(R"({"is_current":true})") << "Session"
-                                   << QStringList{"isCurrent=1"};
+        QTest::newRow("time not a string") << QByteArray(R"({"created_at":1740817800})") << "User"
+                                           << QStringList{"createdAt=invalid"};
+        QTest::newRow("flag true")
+            << QByteArray(R"({"is_current":true})") << "Session" << QStringList{"isCurrent=1"};
         QTest::newRow("flag missing or not a boolean")
             << QByteArray(R"({"is_current":"true"})") << "Session" << QStringList{"isCurrent=0"};
         QTest::newRow("integer") << QByteArray(R"({"max_seats":6})") << "Group"
                                  << QStringList{"maxSeats=6"};
-        QTest::newRow("integer as text") << QByteArray(R"({"max_seats":"6"})") << "Group"
-                                         << QStringList{"maxSeats=0"};
-        QTest::newRow("integer fractional") << QByteArray(R"({"max_seats":2.5})") << "Group"
-                                            << QStringList{"maxSeats=0"};
+        QTest::newRow("integer as text")
+            << QByteArray(R"({"max_seats":"6"})") << "Group" << QStringList{"maxSeats=0"};
+        QTest::newRow("integer fractional")
+            << QByteArray(R"({"max_seats":2.5})") << "Group" << QStringList{"maxSeats=0"};
         QTest::newRow("list in order")
             << QByteArray(R"({"members":[{"account_id":"a"},{"account_id":"b"}]})") << "Group"
             << QStringList{"members=a,b"};
@@ -66,16 +65,16 @@ private Q_SLOTS:
             << QByteArray(R"({"members":[{"account_id":"a"},7,{"account_id":"c"}]})") << "Group"
             << QStringList{"members=a,,c"};
         QTest::newRow("list not an array")
-            << QByteArray(R"({"members":{"account_id":"a"},"pending_invitations":null})")
-            << "Group" << QStringList{"members=", "invitations="};
+            << QByteArray(R"({"members":{"account_id":"a"},"pending_invitations":null})") << "Group"
+            << QStringList{"members=", "invitations="};
         QTest::newRow("nested invitation")
             << QByteArray(
                    R"({"pending_invitations":[{"invite_code":"X1","expires_at":"2025-03-01T08:30:00Z"}]})")
             << "Group" << QStringList{"invitations=X1@2025-03-01T08:30:00Z"};
-        QTest::newRow("profile without group") << QByteArray(R"({"id":"p"})") << "Profile"
-                                               << QStringList{"group=absent"};
-        QTest::newRow("profile with null group") << QByteArray(R"({"group":null})") << "Profile"
-                                                 << QStringList{"group=||0"};
+        QTest::newRow("profile without group")
+            << QByteArray(R"({"id":"p"})") << "Profile" << QStringList{"group=absent"};
+        QTest::newRow("profile with null group")
+            << QByteArray(R"({"group":null})") << "Profile" << QStringList{"group=||0"};
         QTest::newRow("profile with group")
             << QByteArray(R"({"group":{"id":"g","name":"Family","member_count":3}})") << "Profile"
             << QStringList{"group=g|Family|3"};
@@ -83,8 +82,7 @@ private Q_SLOTS:
             << QByteArray(R"({"group":{"id":"g","member_count":"3"}})") << "Profile"
             << QStringList{"group=g||0"};
         QTest::newRow("unknown keys ignored")
-            << QByteArray(R"({"id":"u","extra":{"deep":[1,2]}})") << "User"
-            << QStringList{"id=u"};
+            << QByteArray(R"({"id":"u","extra":{"deep":[1,2]}})") << "User" << QStringList{"id=u"};
     }
 
     void readingRules()
@@ -94,13 +92,17 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         const QJsonObject object = QJsonDocument::fromJson(json).object();
         const auto time = [](const QDateTime& value) {
-            return value.isValid() ? value.toUTC().toString(Qt::ISODate) : QStringLiteral("invalid");
+            return value.isValid() ? value.toUTC().toString(Qt::ISODate)
+                                   : QStringLiteral("invalid");
         };
         QHash<QString, QString> fields;
         if (record == QLatin1String("User")) {
             const User user = User::fromJson(object);
-            fields = {{"id", user.id}, {"email", user.email}, {"displayName", user.displayName},
-                      {"username", user.username}, {"avatarUrl", user.avatarUrl},
+            fields = {{"id", user.id},
+                      {"email", user.email},
+                      {"displayName", user.displayName},
+                      {"username", user.username},
+                      {"avatarUrl", user.avatarUrl},
                       {"createdAt", time(user.createdAt)}};
         } else if (record == QLatin1String("Session")) {
             const Session session = Session::fromJson(object);
@@ -135,8 +137,8 @@ private Q_SLOTS:
 
     void devicesKeepTheirPlaceWhenAnElementIsNotAnObject()
     {
-        const QJsonObject reply =
-            parse(R"({"devices":[{"id":"d1","last_sync_at":"2025-03-01T08:30:00Z"},3,{"id":"d3"}]})");
+        const QJsonObject reply = parse(
+            R"({"devices":[{"id":"d1","last_sync_at":"2025-03-01T08:30:00Z"},3,{"id":"d3"}]})");
         const auto devices = AccountJson::list<Device>(reply, QStringLiteral("devices"));
         QCOMPARE(devices.size(), 3);
         QCOMPARE(devices.at(0).id, QStringLiteral("d1"));

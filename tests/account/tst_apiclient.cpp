@@ -50,12 +50,15 @@ private:
     // Signs in as the browser would, with an access token of the given lifetime.
     void signIn(int accessLifetimeSeconds, bool withRefreshToken = true)
     {
-        m_client->tokenManager()->setTokens(
-            m_service->mintAccessToken(accessLifetimeSeconds),
-            withRefreshToken ? m_service->mintRefreshToken() : QString());
+        m_client->tokenManager()->setTokens(m_service->mintAccessToken(accessLifetimeSeconds),
+                                            withRefreshToken ? m_service->mintRefreshToken()
+                                                             : QString());
     }
 
-    int refreshes() const { return m_service->count("POST", QStringLiteral("/auth/token/refresh")); }
+    int refreshes() const
+    {
+        return m_service->count("POST", QStringLiteral("/auth/token/refresh"));
+    }
 
 private Q_SLOTS:
     void initTestCase() { m_guard = std::make_unique<SecretLogGuard>(); }
@@ -68,8 +71,8 @@ private Q_SLOTS:
         m_client = std::make_unique<Client>(AccountTesting::configFromEnvironment());
         m_client->syncApiClient()->setBaseUrl(
             QUrl(Client::syncApiUrlFromEnvironment(QStringLiteral("https://sync.invalid"))));
-        for (ApiClient* api : {m_client->authApiClient(), m_client->accountApiClient(),
-                               m_client->syncApiClient()})
+        for (ApiClient* api :
+             {m_client->authApiClient(), m_client->accountApiClient(), m_client->syncApiClient()})
             api->setTransferTimeout(5000);
         m_client->initialize();
     }
@@ -107,10 +110,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("basePath");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty base path") << QString() << QStringLiteral("/users/me");
-        QTest::newRow("realm path")
-            << QStringLiteral("/auth/api/v1/realms/orvandellic")
-            << QStringLiteral("/auth/api/v1/realms/orvandellic/users/me");
-        QTest::newRow("encoded once") << QStringLiteral("/a%20b") << QStringLiteral("/a b/users/me");
+        QTest::newRow("realm path") << QStringLiteral("/auth/api/v1/realms/orvandellic")
+                                    << QStringLiteral("/auth/api/v1/realms/orvandellic/users/me");
+        QTest::newRow("encoded once")
+            << QStringLiteral("/a%20b") << QStringLiteral("/a b/users/me");
     }
 
     void pathsJoinTheBasePath()
@@ -230,8 +233,8 @@ private Q_SLOTS:
         QTest::newRow("204") << 204 << QByteArray() << true << QByteArray("{}");
         QTest::newRow("array") << 200 << QByteArray("[1,2]") << true << QByteArray("{}");
         QTest::newRow("html") << 200 << QByteArray("<html>hi</html>") << true << QByteArray("{}");
-        QTest::newRow("503 from a proxy")
-            << 503 << QByteArray(R"({"error":"busy"})") << false << QByteArray(R"({"error":"busy"})");
+        QTest::newRow("503 from a proxy") << 503 << QByteArray(R"({"error":"busy"})") << false
+                                          << QByteArray(R"({"error":"busy"})");
         QTest::newRow("404") << 404 << QByteArray("{}") << false << QByteArray("{}");
     }
 
@@ -301,12 +304,14 @@ private Q_SLOTS:
     {
         signIn(3600);
         Outcome patched, deleted;
-        authApi()->patch(QStringLiteral("/users/me"), {{QStringLiteral("display_name"), QStringLiteral("B")}},
+        authApi()->patch(QStringLiteral("/users/me"),
+                         {{QStringLiteral("display_name"), QStringLiteral("B")}},
                          patched.callback());
         authApi()->del(QStringLiteral("/users/me/sessions/s-1"), deleted.callback());
         QTRY_VERIFY_WITH_TIMEOUT(patched.done && deleted.done, 10000);
         QVERIFY(patched.ok && deleted.ok);
-        QCOMPARE(patched.json.value(QStringLiteral("display_name")).toString(), QStringLiteral("B"));
+        QCOMPARE(patched.json.value(QStringLiteral("display_name")).toString(),
+                 QStringLiteral("B"));
         QCOMPARE(deleted.status, 204);
     }
 

@@ -220,10 +220,12 @@ private Q_SLOTS:
         const int perWriter = 40;
         QProcess first;
         QProcess second;
-        first.start(QStringLiteral(CREDENTIAL_HELPER),
-                    {QStringLiteral("fill"), m_file, QStringLiteral("a-"), QString::number(perWriter)});
-        second.start(QStringLiteral(CREDENTIAL_HELPER),
-                     {QStringLiteral("fill"), m_file, QStringLiteral("b-"), QString::number(perWriter)});
+        first.start(
+            QStringLiteral(CREDENTIAL_HELPER),
+            {QStringLiteral("fill"), m_file, QStringLiteral("a-"), QString::number(perWriter)});
+        second.start(
+            QStringLiteral(CREDENTIAL_HELPER),
+            {QStringLiteral("fill"), m_file, QStringLiteral("b-"), QString::number(perWriter)});
         QVERIFY(first.waitForFinished(120000));
         QVERIFY(second.waitForFinished(120000));
         QCOMPARE(first.exitCode(), 0);

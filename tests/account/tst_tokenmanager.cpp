@@ -172,8 +172,8 @@ private Q_SLOTS:
             m_script.fail();
         QCOMPARE(order, (QList<int>{0, 1, 2}));
         QCOMPARE(m_answers, (QList<bool>{succeeds, succeeds, succeeds}));
-        const QString expectedRefresh = succeeds ? QStringLiteral("refresh-2")
-                                                 : QStringLiteral("refresh-1");
+        const QString expectedRefresh =
+            succeeds ? QStringLiteral("refresh-2") : QStringLiteral("refresh-1");
         QVERIFY(m_manager->refreshToken() == expectedRefresh);
         QVERIFY(stored(TokenManager::refreshTokenKey) == expectedRefresh);
         QCOMPARE(m_manager->needsRefresh(), !succeeds);

@@ -13,7 +13,8 @@
 
 namespace {
 
-const QString realmApiPrefix = QStringLiteral("/auth/api/v1/realms/%1").arg(FakeAccountService::realm);
+const QString realmApiPrefix =
+    QStringLiteral("/auth/api/v1/realms/%1").arg(FakeAccountService::realm);
 const QString loginPath = QStringLiteral("/auth/%1/account/login").arg(FakeAccountService::realm);
 const QString accountPrefix = QStringLiteral("/account/v1");
 
@@ -25,13 +26,20 @@ QByteArray base64Url(const QByteArray& bytes)
 QByteArray reason(int status)
 {
     switch (status) {
-    case 200: return "OK";
-    case 204: return "No Content";
-    case 302: return "Found";
-    case 400: return "Bad Request";
-    case 401: return "Unauthorized";
-    case 404: return "Not Found";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 204:
+        return "No Content";
+    case 302:
+        return "Found";
+    case 400:
+        return "Bad Request";
+    case 401:
+        return "Unauthorized";
+    case 404:
+        return "Not Found";
+    default:
+        return "Status";
     }
 }
 
@@ -49,7 +57,8 @@ FakeAccountService::FakeAccountService(QObject* parent)
     connect(m_server, &QTcpServer::newConnection, this, [this]() {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             ++m_connections;
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket]() { onReadyRead(socket); });
+            connect(socket, &QTcpSocket::readyRead, this,
+                    [this, socket]() { onReadyRead(socket); });
             connect(socket, &QTcpSocket::disconnected, this, [this, socket]() {
                 m_buffers.remove(socket);
                 socket->deleteLater();
@@ -100,15 +109,17 @@ QString FakeAccountService::mintAccessToken(int lifetimeSeconds)
     const qint64 expiry = Clock::now().toSecsSinceEpoch() + lifetimeSeconds;
     QJsonObject orv;
     if (!m_groupId.isEmpty())
-        orv = {{QStringLiteral("group_id"), m_groupId}, {QStringLiteral("role"), QStringLiteral("owner")}};
-    const QJsonObject payload{{QStringLiteral("sub"), QStringLiteral("user-1")},
-                              {QStringLiteral("exp"), expiry},
-                              {QStringLiteral("jti"), ++m_serial},
-                              {QStringLiteral("custom"), QJsonObject{{QStringLiteral("orv"), orv}}}};
-    const QString token = QString::fromLatin1(
-        base64Url(R"({"alg":"HS256","typ":"JWT"})") + '.' +
-        base64Url(QJsonDocument(payload).toJson(QJsonDocument::Compact)) + '.' +
-        base64Url(QByteArray::number(m_serial) + "-signature-not-checked"));
+        orv = {{QStringLiteral("group_id"), m_groupId},
+               {QStringLiteral("role"), QStringLiteral("owner")}};
+    const QJsonObject payload{
+        {QStringLiteral("sub"), QStringLiteral("user-1")},
+        {QStringLiteral("exp"), expiry},
+        {QStringLiteral("jti"), ++m_serial},
+        {QStringLiteral("custom"), QJsonObject{{QStringLiteral("orv"), orv}}}};
+    const QString token =
+        QString::fromLatin1(base64Url(R"({"alg":"HS256","typ":"JWT"})") + '.' +
+                            base64Url(QJsonDocument(payload).toJson(QJsonDocument::Compact)) + '.' +
+                            base64Url(QByteArray::number(m_serial) + "-signature-not-checked"));
     m_validAccess.insert(token, expiry);
     SecretLogGuard::addSecret(token);
     return token;
@@ -193,7 +204,8 @@ void FakeAccountService::dispatch(QTcpSocket* socket, const Request& request)
     }
     if (m_stalledPaths.contains(path))
         return;
-    const auto canned = m_canned.constFind(QString::fromLatin1(request.method) + QLatin1Char(' ') + path);
+    const auto canned =
+        m_canned.constFind(QString::fromLatin1(request.method) + QLatin1Char(' ') + path);
     if (canned != m_canned.constEnd()) {
         send(socket, *canned);
         return;
@@ -218,8 +230,8 @@ void FakeAccountService::dispatch(QTcpSocket* socket, const Request& request)
 
 void FakeAccountService::send(QTcpSocket* socket, const Reply& reply)
 {
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
-                          reason(reply.status) + "\r\n";
+    QByteArray response =
+        "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
     if (!reply.location.isEmpty())
         response += "Location: " + reply.location + "\r\n";
     response += "Content-Type: application/json\r\nContent-Length: " +
@@ -240,7 +252,8 @@ FakeAccountService::Reply FakeAccountService::login(const Request& request)
     query.addQueryItem(QStringLiteral("refresh_token"), mintRefreshToken());
     const QString state = request.query.queryItemValue(QStringLiteral("state"), QUrl::FullyDecoded);
     if (m_stateMode == StateMode::Echo)
-        query.addQueryItem(QStringLiteral("state"), QString::fromLatin1(QUrl::toPercentEncoding(state)));
+        query.addQueryItem(QStringLiteral("state"),
+                           QString::fromLatin1(QUrl::toPercentEncoding(state)));
     else if (m_stateMode == StateMode::Wrong)
         query.addQueryItem(QStringLiteral("state"), QStringLiteral("forged-") + state.left(8));
     redirect.setQuery(query);
@@ -293,17 +306,20 @@ FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, c
         return json(200, userJson());
     }
     if (method == "POST" && path == QLatin1String("/users/me/password")) {
-        const bool right = request.json().value(QStringLiteral("current_password")).toString() == password;
-        return right ? Reply{204, {}, {}} : json(400, {{QStringLiteral("error"), QStringLiteral("wrong password")}});
+        const bool right =
+            request.json().value(QStringLiteral("current_password")).toString() == password;
+        return right ? Reply{204, {}, {}}
+                     : json(400, {{QStringLiteral("error"), QStringLiteral("wrong password")}});
     }
     if (method == "GET" && path == QLatin1String("/users/me/sessions")) {
         QJsonArray sessions;
         for (const QString& id : std::as_const(m_sessions))
-            sessions.append(QJsonObject{{QStringLiteral("id"), id},
-                                        {QStringLiteral("user_agent"), QStringLiteral("Calendar")},
-                                        {QStringLiteral("ip_address"), QStringLiteral("127.0.0.1")},
-                                        {QStringLiteral("created_at"), QStringLiteral("2025-01-02T03:04:05Z")},
-                                        {QStringLiteral("is_current"), id == m_sessions.first()}});
+            sessions.append(
+                QJsonObject{{QStringLiteral("id"), id},
+                            {QStringLiteral("user_agent"), QStringLiteral("Calendar")},
+                            {QStringLiteral("ip_address"), QStringLiteral("127.0.0.1")},
+                            {QStringLiteral("created_at"), QStringLiteral("2025-01-02T03:04:05Z")},
+                            {QStringLiteral("is_current"), id == m_sessions.first()}});
         return json(200, {{QStringLiteral("sessions"), sessions}});
     }
     if (method == "DELETE" && path.startsWith(QLatin1String("/users/me/sessions/"))) {
@@ -313,7 +329,8 @@ FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, c
     return json(404, {});
 }
 
-FakeAccountService::Reply FakeAccountService::accountApi(const Request& request, const QString& path)
+FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
+                                                         const QString& path)
 {
     if (!authorised(request))
         return json(401, {{QStringLiteral("error"), QStringLiteral("unauthorized")}});
@@ -331,16 +348,18 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
                                        {QStringLiteral("member_count"), 2}});
         return json(200, profile);
     }
-    if (method == "DELETE" && (path == QLatin1String("/profile") || path.startsWith(QLatin1String("/devices/")) ||
-                               path.startsWith(QLatin1String("/group/members/")) ||
-                               path.startsWith(QLatin1String("/group/invitations/"))))
+    if (method == "DELETE" &&
+        (path == QLatin1String("/profile") || path.startsWith(QLatin1String("/devices/")) ||
+         path.startsWith(QLatin1String("/group/members/")) ||
+         path.startsWith(QLatin1String("/group/invitations/"))))
         return {204, {}, {}};
     if (method == "GET" && path == QLatin1String("/devices")) {
-        const QJsonArray devices{QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-1")},
-                                             {QStringLiteral("device_name"), QStringLiteral("Laptop")},
-                                             {QStringLiteral("platform"), QStringLiteral("linux")}},
-                                 QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-2")},
-                                             {QStringLiteral("device_name"), QStringLiteral("Phone")}}};
+        const QJsonArray devices{
+            QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-1")},
+                        {QStringLiteral("device_name"), QStringLiteral("Laptop")},
+                        {QStringLiteral("platform"), QStringLiteral("linux")}},
+            QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-2")},
+                        {QStringLiteral("device_name"), QStringLiteral("Phone")}}};
         return json(200, {{QStringLiteral("devices"), devices}});
     }
     if (method == "GET" && path == QLatin1String("/group")) {
@@ -349,11 +368,12 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
         return json(200, groupJson());
     }
     if (method == "POST" && path == QLatin1String("/group/invite")) {
-        return json(200, {{QStringLiteral("id"), QStringLiteral("inv-1")},
-                          {QStringLiteral("invite_code"), QStringLiteral("JOIN-1234")},
-                          {QStringLiteral("invited_email"), request.json().value(QStringLiteral("email"))},
-                          {QStringLiteral("status"), QStringLiteral("pending")},
-                          {QStringLiteral("expires_at"), QStringLiteral("2030-01-01T00:00:00Z")}});
+        return json(
+            200, {{QStringLiteral("id"), QStringLiteral("inv-1")},
+                  {QStringLiteral("invite_code"), QStringLiteral("JOIN-1234")},
+                  {QStringLiteral("invited_email"), request.json().value(QStringLiteral("email"))},
+                  {QStringLiteral("status"), QStringLiteral("pending")},
+                  {QStringLiteral("expires_at"), QStringLiteral("2030-01-01T00:00:00Z")}});
     }
     if (method == "POST" && path.startsWith(QLatin1String("/group/join/"))) {
         if (path.section(QLatin1Char('/'), -1) != QLatin1String("JOIN-1234"))
@@ -379,12 +399,13 @@ QJsonObject FakeAccountService::userJson() const
 
 QJsonObject FakeAccountService::groupJson() const
 {
-    const QJsonArray members{QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
-                                         {QStringLiteral("display_name"), m_displayName},
-                                         {QStringLiteral("role"), QStringLiteral("owner")}},
-                             QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-2")},
-                                         {QStringLiteral("display_name"), QStringLiteral("Charles")},
-                                         {QStringLiteral("role"), QStringLiteral("member")}}};
+    const QJsonArray members{
+        QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
+                    {QStringLiteral("display_name"), m_displayName},
+                    {QStringLiteral("role"), QStringLiteral("owner")}},
+        QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-2")},
+                    {QStringLiteral("display_name"), QStringLiteral("Charles")},
+                    {QStringLiteral("role"), QStringLiteral("member")}}};
     return {{QStringLiteral("id"), m_groupId},
             {QStringLiteral("name"), QStringLiteral("Family")},
             {QStringLiteral("max_seats"), 6},

@@ -33,11 +33,11 @@ public:
 
     // How the service answers a refresh.
     enum class RefreshMode {
-        Rotate,            // a new access and a new refresh token
-        KeepRefreshToken,  // a new access token only
-        OmitAccessToken,   // 200 without an access token
-        Reject,            // 401
-        Stall,             // never answers
+        Rotate,           // a new access and a new refresh token
+        KeepRefreshToken, // a new access token only
+        OmitAccessToken,  // 200 without an access token
+        Reject,           // 401
+        Stall,            // never answers
     };
     // What the login redirect carries as "state".
     enum class StateMode { Echo, Omit, Wrong };
@@ -50,10 +50,10 @@ public:
     ~FakeAccountService() override;
 
     quint16 port() const;
-    QString baseUrl() const;        // "http://127.0.0.1:<port>"
-    QString authBaseUrl() const;    // base + "/auth"
-    QString accountApiUrl() const;  // base + "/account/v1"
-    QString syncApiUrl() const;     // base + "/calendar/v1"
+    QString baseUrl() const;       // "http://127.0.0.1:<port>"
+    QString authBaseUrl() const;   // base + "/auth"
+    QString accountApiUrl() const; // base + "/account/v1"
+    QString syncApiUrl() const;    // base + "/calendar/v1"
     // Points AUTH_API_URL, AUTH_REALM_SLUG, AUTH_CLIENT_ID, ACCOUNT_API_URL, SYNC_API_URL and
     // ACCOUNT_PORTAL_URL at this service.
     void exportEnvironment() const;
