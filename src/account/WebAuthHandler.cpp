@@ -135,6 +135,8 @@ void WebAuthHandler::onReadyRead(QTcpSocket* socket)
 
 void WebAuthHandler::answerAndClose(QTcpSocket* socket, const QByteArray& response)
 {
+    // One answer per connection: the rest of the request (its headers) is not read as another.
+    disconnect(socket, nullptr, this, nullptr);
     socket->write(response);
     socket->flush();
     socket->disconnectFromHost();
