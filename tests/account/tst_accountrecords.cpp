@@ -146,14 +146,6 @@ private Q_SLOTS:
         QVERIFY(devices.at(1).id.isEmpty() && !devices.at(1).createdAt.isValid());
         QCOMPARE(devices.at(2).id, QStringLiteral("d3"));
     }
-
-    void defaultRecordsAreEmpty()
-    {
-        const Profile profile;
-        QVERIFY(profile.id.isEmpty() && !profile.createdAt.isValid() && !profile.group);
-        QCOMPARE(Group().maxSeats, 0);
-        QVERIFY(!Session().isCurrent);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestAccountRecords)

@@ -300,21 +300,6 @@ private Q_SLOTS:
         QVERIFY(!m_service->requests().last().headers.contains("authorization"));
     }
 
-    void patchAndDeleteArrive()
-    {
-        signIn(3600);
-        Outcome patched, deleted;
-        authApi()->patch(QStringLiteral("/users/me"),
-                         {{QStringLiteral("display_name"), QStringLiteral("B")}},
-                         patched.callback());
-        authApi()->del(QStringLiteral("/users/me/sessions/s-1"), deleted.callback());
-        QTRY_VERIFY_WITH_TIMEOUT(patched.done && deleted.done, 10000);
-        QVERIFY(patched.ok && deleted.ok);
-        QCOMPARE(patched.json.value(QStringLiteral("display_name")).toString(),
-                 QStringLiteral("B"));
-        QCOMPARE(deleted.status, 204);
-    }
-
     void platformName_data()
     {
         QTest::addColumn<QString>("given");
