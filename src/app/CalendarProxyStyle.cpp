@@ -33,8 +33,10 @@ QPen borderPen(const QColor& colour)
 IndicatorColours checkColours(QStyle::State state)
 {
     const bool on = state.testFlag(QStyle::State_On);
+    // A disabled tick takes the disabled text colour, like the radio dot: white on the light
+    // surface would hide that the box is checked.
     if (!state.testFlag(QStyle::State_Enabled))
-        return {Theme::textDisabled(), Theme::surface(), on ? QColor(Qt::white) : QColor()};
+        return {Theme::textDisabled(), Theme::surface(), on ? Theme::textDisabled() : QColor()};
     if (on)
         return {Theme::accent(), Theme::accent(), QColor(Qt::white)};
     if (state.testFlag(QStyle::State_MouseOver))

@@ -16,7 +16,8 @@ class ThemeManager : public QObject
     Q_OBJECT
 
 public:
-    // Starts in mode "system" and applies nothing yet; `preferences` is not owned.
+    // Starts in mode "system" and applies nothing yet; `preferences` is not owned and may be null
+    // (then nothing is read or stored).
     explicit ThemeManager(PreferencesRepository* preferences, QObject* parent = nullptr);
 
     // Reads the stored mode and accent and applies them.

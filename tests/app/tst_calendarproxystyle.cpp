@@ -101,7 +101,8 @@ void TestCalendarProxyStyle::indicatorColours_data()
         {"on and hovered", enabled | on | hover, Colour::Accent, Colour::Accent, Colour::White,
          Colour::Accent},
         {"disabled", off, Colour::TextDisabled, Colour::Surface, Colour::None, Colour::None},
-        {"disabled and on", on | hover, Colour::TextDisabled, Colour::Surface, Colour::White,
+        // The tick must show on the white light-mode surface, so it is not white.
+        {"disabled and on", on | hover, Colour::TextDisabled, Colour::Surface, Colour::TextDisabled,
          Colour::TextDisabled},
     };
     for (const Row& row : rows) {
