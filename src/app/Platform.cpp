@@ -296,9 +296,14 @@ bool isAutostartEnabled()
     if (!text)
         return false;
     const std::optional<QString> exec = iniValue(*text, desktopEntryGroup, QStringLiteral("Exec"));
+    // Desktops switch an entry off in place rather than deleting it: "Hidden" is the standard
+    // key, GNOME's startup settings write their own.
     const std::optional<QString> hidden =
         iniValue(*text, desktopEntryGroup, QStringLiteral("Hidden"));
-    return exec && !exec->isEmpty() && hidden.value_or(QString()) != QLatin1String("true");
+    const std::optional<QString> gnomeEnabled =
+        iniValue(*text, desktopEntryGroup, QStringLiteral("X-GNOME-Autostart-enabled"));
+    return exec && !exec->isEmpty() && hidden.value_or(QString()) != QLatin1String("true") &&
+           gnomeEnabled.value_or(QString()) != QLatin1String("false");
 }
 
 QString autostartEntryText(const QString& executable)

@@ -28,7 +28,8 @@ QString autostartValueName();
 // This instance's XDG autostart entry: "<config location>/autostart/<value name>.desktop".
 QString autostartFilePath();
 
-// True when this instance's autostart entry exists with a non-empty Exec line and is not hidden.
+// True when this instance's autostart entry exists with a non-empty Exec line and the desktop
+// has not switched it off (Hidden=true, X-GNOME-Autostart-enabled=false).
 bool isAutostartEnabled();
 
 // Writes (enabled) or removes this instance's autostart entry; the entry starts the running

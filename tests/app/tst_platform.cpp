@@ -305,6 +305,9 @@ void TestPlatform::autostartEntryStates_data()
     QTest::newRow("no exec") << QByteArray("[Desktop Entry]\nType=Application\n") << false;
     QTest::newRow("hidden by the user")
         << QByteArray("[Desktop Entry]\nExec=/x --background\nHidden=true\n") << false;
+    QTest::newRow("switched off in GNOME's settings")
+        << QByteArray("[Desktop Entry]\nExec=/x --background\nX-GNOME-Autostart-enabled=false\n")
+        << false;
     QTest::newRow("exec in another group")
         << QByteArray("[Desktop Action new]\nExec=/x\n[Desktop Entry]\nName=x\n") << false;
 }

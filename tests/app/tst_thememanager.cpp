@@ -65,6 +65,7 @@ private Q_SLOTS:
     void storedModeIgnoresSystem_data();
     void storedModeIgnoresSystem();
     void systemModeFollowsPortalChanges();
+    void ownDarkPaletteIsNotTheDesktops();
     void setModeStoresOnlyChanges();
     void accentIsStoredAndRemoved();
     void loadReadsStoredAccent();
@@ -284,6 +285,23 @@ void TestThemeManager::systemModeFollowsPortalChanges()
     QTRY_COMPARE_WITH_TIMEOUT(Theme::canvas(), darkCanvas, 30000);
     sendPortalChange(QStringLiteral("color-scheme"), 0);
     QTRY_COMPARE_WITH_TIMEOUT(Theme::canvas(), lightCanvas, 30000);
+}
+
+// Without override and portal the platform palette decides; the palette the theme itself set
+// must not be taken for it, and reading it must leave the theme's palette in place.
+void TestThemeManager::ownDarkPaletteIsNotTheDesktops()
+{
+    ThemeManager* manager = makeManager();
+    manager->setMode(QStringLiteral("dark"));
+    QCOMPARE(qApp->palette().color(QPalette::Window), darkCanvas);
+
+    SystemColorScheme scheme;
+    QVERIFY(!scheme.isDark());
+    QCOMPARE(qApp->palette().color(QPalette::Window), darkCanvas);
+    QCOMPARE(qApp->palette().color(QPalette::Disabled, QPalette::Text), QColor("#5C626D"));
+
+    manager->setMode(QStringLiteral("system"));
+    QCOMPARE(Theme::canvas(), lightCanvas);
 }
 
 void TestThemeManager::setModeStoresOnlyChanges()
