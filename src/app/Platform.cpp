@@ -239,6 +239,16 @@ bool makeOursTheDefault()
         }
     }
     if (header >= 0) {
+        // Only an empty value can be there (any other is a choice we keep); drop it so the new
+        // line is the group's only one.
+        for (qsizetype i = header + 1; i < lines.size() && !isGroupHeader(lines.at(i).trimmed());) {
+            const QString line = lines.at(i).trimmed();
+            const qsizetype equals = line.indexOf(QLatin1Char('='));
+            if (equals > 0 && line.left(equals).trimmed() == calendarMimeType)
+                lines.removeAt(i);
+            else
+                ++i;
+        }
         lines.insert(header + 1, entry);
     } else {
         if (!lines.isEmpty() && !lines.constLast().trimmed().isEmpty())

@@ -11,27 +11,17 @@
 
 namespace {
 
-enum class Colour { None, TextPrimary, TextDisabled, Surface, SurfaceMuted, Accent, White };
+// A theme role, read when the case runs so that it follows the mode; null means "no mark".
+using Colour = QColor (*)();
+
+QColor white()
+{
+    return Qt::white;
+}
 
 QColor resolve(Colour colour)
 {
-    switch (colour) {
-    case Colour::None:
-        return {};
-    case Colour::TextPrimary:
-        return Theme::textPrimary();
-    case Colour::TextDisabled:
-        return Theme::textDisabled();
-    case Colour::Surface:
-        return Theme::surface();
-    case Colour::SurfaceMuted:
-        return Theme::surfaceMuted();
-    case Colour::Accent:
-        return Theme::accent();
-    case Colour::White:
-        return Qt::white;
-    }
-    return {};
+    return colour ? colour() : QColor();
 }
 
 bool near(const QColor& actual, const QColor& expected)
@@ -93,17 +83,15 @@ void TestCalendarProxyStyle::indicatorColours_data()
         Colour border, fill, checkMark, radioMark;
     };
     const Row rows[] = {
-        {"off", enabled | off, Colour::TextPrimary, Colour::SurfaceMuted, Colour::None,
-         Colour::None},
-        {"hovered", enabled | off | hover, Colour::Accent, Colour::SurfaceMuted, Colour::None,
-         Colour::None},
-        {"on", enabled | on, Colour::Accent, Colour::Accent, Colour::White, Colour::Accent},
-        {"on and hovered", enabled | on | hover, Colour::Accent, Colour::Accent, Colour::White,
-         Colour::Accent},
-        {"disabled", off, Colour::TextDisabled, Colour::Surface, Colour::None, Colour::None},
+        {"off", enabled | off, &Theme::textPrimary, &Theme::surfaceMuted, nullptr, nullptr},
+        {"hovered", enabled | off | hover, &Theme::accent, &Theme::surfaceMuted, nullptr, nullptr},
+        {"on", enabled | on, &Theme::accent, &Theme::accent, &white, &Theme::accent},
+        {"on and hovered", enabled | on | hover, &Theme::accent, &Theme::accent, &white,
+         &Theme::accent},
+        {"disabled", off, &Theme::textDisabled, &Theme::surface, nullptr, nullptr},
         // The tick must show on the white light-mode surface, so it is not white.
-        {"disabled and on", on | hover, Colour::TextDisabled, Colour::Surface, Colour::TextDisabled,
-         Colour::TextDisabled},
+        {"disabled and on", on | hover, &Theme::textDisabled, &Theme::surface, &Theme::textDisabled,
+         &Theme::textDisabled},
     };
     for (const Row& row : rows) {
         QTest::addRow("check box, %s", row.name)
@@ -112,7 +100,7 @@ void TestCalendarProxyStyle::indicatorColours_data()
             << QStyle::PE_IndicatorItemViewItemCheck << row.state << row.border << row.fill
             << row.checkMark;
         // A radio button keeps the surface fill when on; the dot carries the colour.
-        const Colour radioFill = (row.state & on) ? Colour::Surface : row.fill;
+        const Colour radioFill = (row.state & on) ? &Theme::surface : row.fill;
         QTest::addRow("radio, %s", row.name) << QStyle::PE_IndicatorRadioButton << row.state
                                              << row.border << radioFill << row.radioMark;
     }
@@ -145,7 +133,7 @@ void TestCalendarProxyStyle::indicatorColours()
             const QString context = QStringLiteral("dark=%1 accent=%2").arg(dark).arg(accent);
             QVERIFY2(near(image.pixelColor(probe.border), resolve(border)), qPrintable(context));
             QVERIFY2(near(image.pixelColor(probe.fill), resolve(fill)), qPrintable(context));
-            const QColor expectedMark = mark == Colour::None ? resolve(fill) : resolve(mark);
+            const QColor expectedMark = !mark ? resolve(fill) : resolve(mark);
             QVERIFY2(near(image.pixelColor(probe.mark), expectedMark), qPrintable(context));
             QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
         }

@@ -389,7 +389,7 @@ void TestPlatform::associationAddsDefaultBesideOtherLines()
 {
     const QString path = configHome() + QStringLiteral("/mimeapps.list");
     writeFile(path, "# kept\n[Added Associations]\ntext/calendar=org.example.Other.desktop;\n\n"
-                    "[Default Applications]\nimage/png=viewer.desktop;\n");
+                    "[Default Applications]\nimage/png=viewer.desktop;\ntext/calendar=\n");
 
     QVERIFY(Platform::registerIcsFileAssociation());
     QCOMPARE(readFile(path),
