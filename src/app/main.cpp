@@ -1,3 +1,5 @@
+#include "ThemeManager.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
@@ -7,6 +9,11 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Calendar"));
     QApplication::setApplicationVersion(QStringLiteral("1.3.1"));
+
+    // Until the application state owns it with the stored preferences, the theme follows the
+    // desktop's colour scheme.
+    ThemeManager theme(nullptr);
+    theme.load();
 
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Calendar"));

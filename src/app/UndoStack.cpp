@@ -1,0 +1,32 @@
+#include "UndoStack.h"
+
+#include <utility>
+
+UndoStack::UndoStack(QObject* parent) : QObject(parent) {}
+
+void UndoStack::push(Entry entry)
+{
+    if (!entry.undo)
+        return;
+    m_entries.append(std::move(entry));
+    while (m_entries.size() > maxEntries)
+        m_entries.removeFirst();
+    Q_EMIT changed();
+}
+
+void UndoStack::undo()
+{
+    if (m_entries.isEmpty())
+        return;
+    // The entry leaves the list before its callable runs, so a callable that pushes a new entry
+    // lands after it rather than being undone with it.
+    Entry entry = m_entries.takeLast();
+    entry.undo();
+    Q_EMIT changed();
+    Q_EMIT undone(entry.summary);
+}
+
+QString UndoStack::nextSummary() const
+{
+    return m_entries.isEmpty() ? QString() : m_entries.constLast().summary;
+}
