@@ -278,8 +278,10 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
         !calendarIds.isEmpty() && calendarIds.size() <= StoreSql::maxInListValues;
     const QSet<QString> wanted =
         calendarsInSql ? QSet<QString>() : QSet<QString>(calendarIds.begin(), calendarIds.end());
+    // The unary plus keeps SQLite from answering the range through the calendar index, which
+    // would walk every earlier row of each calendar.
     const QString calendarClause =
-        calendarsInSql ? QStringLiteral(" AND calendar_id IN (%1)")
+        calendarsInSql ? QStringLiteral(" AND +calendar_id IN (%1)")
                              .arg(StoreSql::placeholders(int(calendarIds.size())))
                        : QString();
 
@@ -412,7 +414,9 @@ bool EventRepository::write(const Event& event, bool isInsert)
         return false;
     }
     query.finish();
-    if (!writeReminderRows(db, event) || !writeAttendeeRows(db, event))
+    // A row that was just inserted has no children yet: with foreign keys on, none can
+    // reference an id that did not exist.
+    if (!writeReminders(db, event, !isInsert) || !writeAttendees(db, event, !isInsert))
         return false;
     if (!transaction.commit()) {
         StoreSql::logFailure(operation, transaction.errorText());
@@ -609,9 +613,19 @@ void EventRepository::loadAttendees(QSqlDatabase& db, Event& event)
 
 bool EventRepository::writeReminderRows(QSqlDatabase& db, const Event& event)
 {
+    return writeReminders(db, event, true);
+}
+
+bool EventRepository::writeAttendeeRows(QSqlDatabase& db, const Event& event)
+{
+    return writeAttendees(db, event, true);
+}
+
+bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool replace)
+{
     // The stored triggers tell whether a reminder moved when the record carries none.
     QHash<QString, QString> storedTriggers;
-    {
+    if (replace) {
         QSqlQuery stored(db);
         stored.setForwardOnly(true);
         stored.prepare(QStringLiteral("SELECT id, trigger_time FROM reminders WHERE event_id = ?"));
@@ -621,12 +635,15 @@ bool EventRepository::writeReminderRows(QSqlDatabase& db, const Event& event)
                 storedTriggers.insert(stored.value(0).toString(), stored.value(1).toString());
         }
     }
-    QSqlQuery remove(db);
-    remove.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
-    remove.addBindValue(event.id);
-    if (!remove.exec()) {
-        qWarning().noquote() << "writeReminderRows delete failed:" << remove.lastError().text();
-        return false;
+    if (replace) {
+        QSqlQuery remove(db);
+        remove.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
+        remove.addBindValue(event.id);
+        if (!remove.exec()) {
+            qWarning().noquote() << "writeReminderRows delete failed:"
+                                 << remove.lastError().text();
+            return false;
+        }
     }
     for (const Reminder& reminder : event.reminders) {
         const QDateTime trigger = event.startTime.isValid()
@@ -658,14 +675,17 @@ bool EventRepository::writeReminderRows(QSqlDatabase& db, const Event& event)
     return true;
 }
 
-bool EventRepository::writeAttendeeRows(QSqlDatabase& db, const Event& event)
+bool EventRepository::writeAttendees(QSqlDatabase& db, const Event& event, bool replace)
 {
-    QSqlQuery remove(db);
-    remove.prepare(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"));
-    remove.addBindValue(event.id);
-    if (!remove.exec()) {
-        qWarning().noquote() << "writeAttendeeRows delete failed:" << remove.lastError().text();
-        return false;
+    if (replace) {
+        QSqlQuery remove(db);
+        remove.prepare(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"));
+        remove.addBindValue(event.id);
+        if (!remove.exec()) {
+            qWarning().noquote() << "writeAttendeeRows delete failed:"
+                                 << remove.lastError().text();
+            return false;
+        }
     }
     for (const Attendee& attendee : event.attendees) {
         QSqlQuery insert(db);

@@ -87,6 +87,9 @@ private:
     std::optional<Event> single(QSqlQuery& query) const;
     bool write(const Event& event, bool isInsert);
     QString calendarOf(const QString& id) const;
+    // `replace`: delete the event's old rows first (and compare triggers with them).
+    static bool writeReminders(QSqlDatabase& db, const Event& event, bool replace);
+    static bool writeAttendees(QSqlDatabase& db, const Event& event, bool replace);
 
     Database* m_database;
     ChangeCoalescer* m_changes;
