@@ -61,8 +61,8 @@ Event generatedEvent(int index, int total, const QDateTime& firstDay, QRandomGen
     event.startTime = event.startTime.addSecs(-event.startTime.time().second());
     event.endTime = event.startTime.addSecs(qint64(30 + 30 * random.bounded(4)) * 60);
     event.timezone = QStringLiteral("Europe/Berlin");
-    const bool recurring = index % (total / std::min(total, seriesCount)) == 0
-                           && index / (total / std::min(total, seriesCount)) < seriesCount;
+    const bool recurring = index % (total / std::min(total, seriesCount)) == 0 &&
+                           index / (total / std::min(total, seriesCount)) < seriesCount;
     if (recurring)
         event.recurrenceRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO");
     event.created = firstDay;
@@ -99,8 +99,8 @@ struct Store
 
 bool fill(Store& store, int total, const QDateTime& firstDay, double* insertMs)
 {
-    if (!store.database.open(store.dir.filePath(QStringLiteral("calendar.db")))
-        || !store.database.migrate())
+    if (!store.database.open(store.dir.filePath(QStringLiteral("calendar.db"))) ||
+        !store.database.migrate())
         return false;
     store.events = new EventRepository(&store.database, &store.database);
     QSqlDatabase& db = store.database.database();
@@ -164,9 +164,9 @@ double minimumMs(Store& store, const QList<Event>& result)
     StoreSql::forEachSlice(ids, [&](const QStringList& slice) {
         QSqlQuery query(db);
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT %1 FROM events WHERE id IN (%2)")
-                          .arg(EventRepository::columns(),
-                               StoreSql::placeholders(int(slice.size()))));
+        query.prepare(
+            QStringLiteral("SELECT %1 FROM events WHERE id IN (%2)")
+                .arg(EventRepository::columns(), StoreSql::placeholders(int(slice.size()))));
         for (const QString& id : slice)
             query.addBindValue(id);
         if (query.exec()) {
@@ -189,11 +189,12 @@ double plainStatementMs(Store& store, const QDateTime& from, const QDateTime& to
     timer.start();
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM events WHERE start_time < ? AND (end_time IS "
-                                 "NULL OR end_time > ? OR (recurrence_rule IS NOT NULL AND "
-                                 "recurrence_rule != '')) AND deleted_at IS NULL AND calendar_id "
-                                 "IN (%2) ORDER BY start_time")
-                      .arg(EventRepository::columns(), StoreSql::placeholders(int(calendars.size()))));
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM events WHERE start_time < ? AND (end_time IS "
+                       "NULL OR end_time > ? OR (recurrence_rule IS NOT NULL AND "
+                       "recurrence_rule != '')) AND deleted_at IS NULL AND calendar_id "
+                       "IN (%2) ORDER BY start_time")
+            .arg(EventRepository::columns(), StoreSql::placeholders(int(calendars.size()))));
     query.addBindValue(StoreTime::toText(to));
     query.addBindValue(StoreTime::toText(from));
     for (const QString& id : calendars)
@@ -217,16 +218,16 @@ void printPlans(Store& store)
             .arg(StoreSql::placeholders(calendarCount));
     const QStringList wheres = {
         EventRangeSql::recurring() + QStringLiteral(" AND start_time < ?"),
-        EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::shortSpan()
-            + QStringLiteral(" AND start_time >= ? AND start_time < ? AND end_time > ?"),
-        EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan()
-            + QStringLiteral(" AND start_time < ? AND (end_time IS NULL OR end_time > ?)"),
+        EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::shortSpan() +
+            QStringLiteral(" AND start_time >= ? AND start_time < ? AND end_time > ?"),
+        EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan() +
+            QStringLiteral(" AND start_time < ? AND (end_time IS NULL OR end_time > ?)"),
     };
     const QStringList names = {"recurring rows", "short-span rows", "other rows"};
     for (int i = 0; i < wheres.size(); ++i) {
         QSqlQuery query(store.database.database());
-        query.prepare(QStringLiteral("EXPLAIN QUERY PLAN SELECT id FROM events WHERE ") + wheres[i]
-                      + calendarClause);
+        query.prepare(QStringLiteral("EXPLAIN QUERY PLAN SELECT id FROM events WHERE ") +
+                      wheres[i] + calendarClause);
         const int placeholders = int(wheres[i].count(u'?')) + calendarCount;
         for (int p = 0; p < placeholders; ++p)
             query.addBindValue(QStringLiteral("x"));
@@ -291,8 +292,8 @@ int main(int argc, char** argv)
             std::printf("could not build the store of %d events\n", total);
             return 1;
         }
-        std::printf("store of %d events in %d calendars (%d recurring), filled in %.0f ms\n",
-                    total, calendarCount, std::min(total, seriesCount), fillMs);
+        std::printf("store of %d events in %d calendars (%d recurring), filled in %.0f ms\n", total,
+                    calendarCount, std::min(total, seriesCount), fillMs);
         const QList<std::pair<const char*, QDateTime>> weeks = {
             {"this week", weekStart}, {"five years ahead", weekStart.addYears(5).addDays(-7)}};
         for (const auto& [label, from] : weeks) {

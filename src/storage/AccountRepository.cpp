@@ -38,8 +38,8 @@ bool deleteEventRow(QSqlDatabase& db, const QString& eventId, QString& error)
 {
     for (const char* table : {"attendees", "attachments", "reminders"}) {
         QSqlQuery query(db);
-        query.prepare(QStringLiteral("DELETE FROM %1 WHERE event_id = ?")
-                          .arg(QLatin1StringView(table)));
+        query.prepare(
+            QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1StringView(table)));
         query.addBindValue(eventId);
         if (!run(query, error))
             return false;
@@ -72,10 +72,10 @@ QList<RowKey> rowKeys(QSqlDatabase& db, const char* table, const QString& calend
     const bool events = qstrcmp(table, "events") == 0;
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, uid%1, sync_status FROM %2 WHERE calendar_id = ?")
-                      .arg(events ? QStringLiteral(" || char(31) || COALESCE(recurrence_id, '')")
-                                  : QString(),
-                           QLatin1StringView(table)));
+    query.prepare(
+        QStringLiteral("SELECT id, uid%1, sync_status FROM %2 WHERE calendar_id = ?")
+            .arg(events ? QStringLiteral(" || char(31) || COALESCE(recurrence_id, '')") : QString(),
+                 QLatin1StringView(table)));
     query.addBindValue(calendarId);
     QList<RowKey> rows;
     ok = run(query, error);
@@ -137,8 +137,7 @@ bool mergeCalendarRows(QSqlDatabase& db, const QString& from, const QString& to,
 } // namespace
 
 AccountRepository::AccountRepository(Database* database, QObject* parent)
-    : QObject(parent)
-    , m_database(database)
+    : QObject(parent), m_database(database)
 {
 }
 
@@ -192,9 +191,8 @@ QList<Account> AccountRepository::getAllIncludingDeleted() const
 std::optional<Account> AccountRepository::getById(const QString& id) const
 {
     QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM accounts WHERE id = ? AND deleted_at IS NULL")
-            .arg(accountColumns));
+    query.prepare(QStringLiteral("SELECT %1 FROM accounts WHERE id = ? AND deleted_at IS NULL")
+                      .arg(accountColumns));
     query.addBindValue(id);
     if (!query.exec() || !query.next())
         return std::nullopt;
@@ -288,7 +286,8 @@ bool AccountRepository::remove(const QString& id)
 {
     const QVariant now = StoreTime::bindValue(StoreTime::now());
     QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"));
+    query.prepare(
+        QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"));
     query.addBindValue(now);
     query.addBindValue(now);
     query.addBindValue(id);
@@ -343,8 +342,8 @@ int AccountRepository::mergeDuplicates()
     QHash<QString, QList<Account>> groups;
     QStringList groupOrder;
     for (const Account& account : getAllIncludingDeleted()) {
-        if (account.deletedAt || !isCalDavFamily(account.type) || account.serverUrl.isEmpty()
-            || account.username.isEmpty())
+        if (account.deletedAt || !isCalDavFamily(account.type) || account.serverUrl.isEmpty() ||
+            account.username.isEmpty())
             continue;
         const QString key = account.type + u'|' + account.serverUrl + u'|' + account.username;
         if (!groups.contains(key))
@@ -398,8 +397,8 @@ bool AccountRepository::collapseInto(const Account& keeper, const Account& dupli
         if (!run(query, error))
             return fail();
         while (query.next())
-            calendars.append({query.value(0).toString(), query.value(1).toString(),
-                              query.value(2).toString()});
+            calendars.append(
+                {query.value(0).toString(), query.value(1).toString(), query.value(2).toString()});
     }
     for (const CalendarKeyRow& calendar : calendars) {
         // The keeper's calendar for the same collection, if it has one; looked up afresh so

@@ -44,8 +44,7 @@ void bindFields(QSqlQuery& query, const Calendar& calendar)
 } // namespace
 
 CalendarRepository::CalendarRepository(Database* database, QObject* parent)
-    : QObject(parent)
-    , m_database(database)
+    : QObject(parent), m_database(database)
 {
 }
 

@@ -98,7 +98,7 @@ Attendee attendeeFromQuery(const QSqlQuery& query, int first)
 // Loads child rows for a list of events, one statement per slice of ids so that any number of
 // events stays within the statement's parameter limit. `read` builds one record from a row
 // whose column 0 is the event id and appends it to the given list.
-template<typename Record, typename Read>
+template <typename Record, typename Read>
 QHash<QString, QList<Record>> loadChildren(QSqlDatabase& db, const QList<Event>& events,
                                            const QString& sqlTemplate, Read read)
 {
@@ -131,9 +131,7 @@ QHash<QString, QList<Record>> loadChildren(QSqlDatabase& db, const QList<Event>&
 } // namespace
 
 EventRepository::EventRepository(Database* database, QObject* parent)
-    : QObject(parent)
-    , m_database(database)
-    , m_changes(new ChangeCoalescer(this))
+    : QObject(parent), m_database(database), m_changes(new ChangeCoalescer(this))
 {
     connect(m_changes, &ChangeCoalescer::fired, this, &EventRepository::eventsChanged);
 }
@@ -270,8 +268,7 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
         return {};
     const QString fromText = StoreTime::toText(from);
     const QString toText = StoreTime::toText(to);
-    const QString shortWindowStart =
-        StoreTime::toText(from.addDays(-EventRangeSql::shortSpanDays));
+    const QString shortWindowStart = StoreTime::toText(from.addDays(-EventRangeSql::shortSpanDays));
 
     // A list longer than one statement may bind is applied here instead of in SQL.
     const bool calendarsInSql =
@@ -280,10 +277,10 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
         calendarsInSql ? QSet<QString>() : QSet<QString>(calendarIds.begin(), calendarIds.end());
     // The unary plus keeps SQLite from answering the range through the calendar index, which
     // would walk every earlier row of each calendar.
-    const QString calendarClause =
-        calendarsInSql ? QStringLiteral(" AND +calendar_id IN (%1)")
-                             .arg(StoreSql::placeholders(int(calendarIds.size())))
-                       : QString();
+    const QString calendarClause = calendarsInSql
+                                       ? QStringLiteral(" AND +calendar_id IN (%1)")
+                                             .arg(StoreSql::placeholders(int(calendarIds.size())))
+                                       : QString();
 
     // Three disjoint classes of rows, each read through its own index, so the cost follows
     // what the range holds: recurring rows (all returned), rows of a short span (found by a
@@ -295,11 +292,11 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
     };
     const QList<Part> parts = {
         {EventRangeSql::recurring() + QStringLiteral(" AND start_time < ?"), {toText}},
-        {EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::shortSpan()
-             + QStringLiteral(" AND start_time >= ? AND start_time < ? AND end_time > ?"),
+        {EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::shortSpan() +
+             QStringLiteral(" AND start_time >= ? AND start_time < ? AND end_time > ?"),
          {shortWindowStart, toText, fromText}},
-        {EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan()
-             + QStringLiteral(" AND start_time < ? AND (end_time IS NULL OR end_time > ?)"),
+        {EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan() +
+             QStringLiteral(" AND start_time < ? AND (end_time IS NULL OR end_time > ?)"),
          {toText, fromText}},
     };
 
@@ -312,8 +309,8 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
     for (const Part& part : parts) {
         QSqlQuery query(m_database->database());
         query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT %1 FROM events WHERE ").arg(columns()) + part.where
-                      + QStringLiteral(" AND deleted_at IS NULL") + calendarClause);
+        query.prepare(QStringLiteral("SELECT %1 FROM events WHERE ").arg(columns()) + part.where +
+                      QStringLiteral(" AND deleted_at IS NULL") + calendarClause);
         for (const QString& value : part.values)
             query.addBindValue(value);
         if (calendarsInSql) {
@@ -323,8 +320,7 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
         if (!query.exec())
             return {};
         while (query.next()) {
-            if (!calendarsInSql && !wanted.isEmpty()
-                && !wanted.contains(query.value(1).toString()))
+            if (!calendarsInSql && !wanted.isEmpty() && !wanted.contains(query.value(1).toString()))
                 continue;
             rows.push_back({query.value(10).toString(), fromQuery(query)});
         }
@@ -499,8 +495,8 @@ bool EventRepository::hardDelete(const QString& id)
         query.addBindValue(id);
         if (!query.exec()) {
             StoreSql::logFailure("EventRepository::hardDelete child cleanup",
-                                 QLatin1StringView(table) + QStringLiteral(": ")
-                                     + query.lastError().text());
+                                 QLatin1StringView(table) + QStringLiteral(": ") +
+                                     query.lastError().text());
             return false;
         }
     }
@@ -523,8 +519,8 @@ bool EventRepository::markSynced(const QString& id, const QString& href, const Q
 {
     const QString calendarId = calendarOf(id);
     QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("UPDATE events SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
+    query.prepare(QStringLiteral(
+        "UPDATE events SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
     query.addBindValue(href);
     query.addBindValue(etag);
     query.addBindValue(id);
@@ -640,15 +636,15 @@ bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool 
         remove.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
         remove.addBindValue(event.id);
         if (!remove.exec()) {
-            qWarning().noquote() << "writeReminderRows delete failed:"
-                                 << remove.lastError().text();
+            qWarning().noquote() << "writeReminderRows delete failed:" << remove.lastError().text();
             return false;
         }
     }
     for (const Reminder& reminder : event.reminders) {
-        const QDateTime trigger = event.startTime.isValid()
-                                      ? event.startTime.addSecs(-qint64(reminder.minutesBefore) * 60)
-                                      : QDateTime();
+        const QDateTime trigger =
+            event.startTime.isValid()
+                ? event.startTime.addSecs(-qint64(reminder.minutesBefore) * 60)
+                : QDateTime();
         const QString triggerText = StoreTime::toText(trigger);
         QString previous;
         if (reminder.triggerTime)
@@ -682,8 +678,7 @@ bool EventRepository::writeAttendees(QSqlDatabase& db, const Event& event, bool 
         remove.prepare(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"));
         remove.addBindValue(event.id);
         if (!remove.exec()) {
-            qWarning().noquote() << "writeAttendeeRows delete failed:"
-                                 << remove.lastError().text();
+            qWarning().noquote() << "writeAttendeeRows delete failed:" << remove.lastError().text();
             return false;
         }
     }

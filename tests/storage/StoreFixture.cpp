@@ -8,14 +8,14 @@
 StoreFixture::StoreFixture(const QStringList& calendarIds)
     : m_database(std::make_unique<Database>())
 {
-    m_ready = m_database->open(path()) && m_database->migrate()
-              && exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('acc', 'A', "
-                                     "'caldav')"));
+    m_ready = m_database->open(path()) && m_database->migrate() &&
+              exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('acc', 'A', "
+                                  "'caldav')"));
     for (const QString& id : calendarIds)
-        m_ready = m_ready
-                  && exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) VALUES "
-                                         "('%1', 'acc', 'https://x/%1/', '%1')")
-                              .arg(id));
+        m_ready = m_ready &&
+                  exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) VALUES "
+                                      "('%1', 'acc', 'https://x/%1/', '%1')")
+                           .arg(id));
 }
 
 StoreFixture::~StoreFixture() = default;

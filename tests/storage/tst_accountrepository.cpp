@@ -49,8 +49,8 @@ private:
         return m_calendars->insert(calendar);
     }
 
-    bool addRow(const char* table, const QString& id, const QString& calendarId,
-                const QString& uid, bool pending)
+    bool addRow(const char* table, const QString& id, const QString& calendarId, const QString& uid,
+                bool pending)
     {
         const bool events = qstrcmp(table, "events") == 0;
         return m_store->exec(
@@ -82,8 +82,7 @@ private Q_SLOTS:
         QCOMPARE(stored.createdAt, utc(1, 10));
         stored.lastSyncTime.reset();
         QVERIFY(m_accounts->update(stored));
-        QCOMPARE(m_store->strings("SELECT last_sync_time IS NULL FROM accounts"),
-                 QStringList{"1"});
+        QCOMPARE(m_store->strings("SELECT last_sync_time IS NULL FROM accounts"), QStringList{"1"});
         QVERIFY(!m_accounts->getById("a1")->lastSyncTime);
     }
 
@@ -117,7 +116,8 @@ private Q_SLOTS:
         QVERIFY(m_accounts->insert(server("a1", "caldav", "https://dav/", "", utc(1, 10))));
         QVERIFY(!m_accounts->findByServer("caldav", "https://dav/", ""));
         QVERIFY(m_accounts->insert(server("a2", "caldav", "https://dav/", "me", utc(1, 10))));
-        QCOMPARE(m_accounts->findByServer("caldav", "https://dav/", "me")->id, QStringLiteral("a2"));
+        QCOMPARE(m_accounts->findByServer("caldav", "https://dav/", "me")->id,
+                 QStringLiteral("a2"));
         QVERIFY(!m_accounts->findByServer("caldav", "https://DAV/", "me"));
     }
 
@@ -175,11 +175,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("user");
-        QTest::newRow("other type") << "icloud" << "https://dav/" << "me";
-        QTest::newRow("trailing slash") << "caldav" << "https://dav" << "me";
-        QTest::newRow("letter case") << "caldav" << "https://DAV/" << "me";
-        QTest::newRow("no user") << "caldav" << "https://dav/" << "";
-        QTest::newRow("not caldav") << "google" << "https://dav/" << "me";
+        QTest::newRow("other type") << "icloud"
+                                    << "https://dav/"
+                                    << "me";
+        QTest::newRow("trailing slash") << "caldav"
+                                        << "https://dav"
+                                        << "me";
+        QTest::newRow("letter case") << "caldav"
+                                     << "https://DAV/"
+                                     << "me";
+        QTest::newRow("no user") << "caldav"
+                                 << "https://dav/"
+                                 << "";
+        QTest::newRow("not caldav") << "google"
+                                    << "https://dav/"
+                                    << "me";
     }
 
     void mergeLeavesDifferentAccounts()
@@ -214,22 +224,22 @@ private Q_SLOTS:
         QVERIFY(addCalendar("k", "old", "https://dav/home/", "key-1"));
         QVERIFY(addCalendar("d", "new", byKey ? "https://dav/home" : "https://dav/home/",
                             byKey ? "key-1" : ""));
-        QVERIFY(addRow("events", "k-u1", "k", "u1", false));  // server copy
-        QVERIFY(addRow("events", "d-u1", "d", "u1", true));   // local edit of it
-        QVERIFY(addRow("events", "d-u2", "d", "u2", true));   // new local event
-        QVERIFY(addRow("events", "d-u3", "d", "u3", false));  // only the duplicate has it
-        QVERIFY(addRow("events", "k-u4", "k", "u4", true));   // keeper's own edit
-        QVERIFY(addRow("events", "d-u4", "d", "u4", false));  // stale copy of it
+        QVERIFY(addRow("events", "k-u1", "k", "u1", false)); // server copy
+        QVERIFY(addRow("events", "d-u1", "d", "u1", true));  // local edit of it
+        QVERIFY(addRow("events", "d-u2", "d", "u2", true));  // new local event
+        QVERIFY(addRow("events", "d-u3", "d", "u3", false)); // only the duplicate has it
+        QVERIFY(addRow("events", "k-u4", "k", "u4", true));  // keeper's own edit
+        QVERIFY(addRow("events", "d-u4", "d", "u4", false)); // stale copy of it
         QVERIFY(m_store->exec("INSERT INTO reminders (id, event_id, minutes_before) VALUES "
                               "('r', 'k-u1', 5)"));
         QVERIFY(addRow("tasks", "d-t1", "d", "t1", true));
         QVERIFY(addRow("tasks", "k-t1", "k", "t1", false));
         QCOMPARE(m_accounts->mergeDuplicates(), 1);
         QCOMPARE(m_store->strings("SELECT id FROM calendars"), QStringList{"k"});
-        QCOMPARE(m_store->strings("SELECT id || '|' || calendar_id || '|' || sync_status FROM "
-                                  "events ORDER BY uid"),
-                 (QStringList{"d-u1|k|pending", "d-u2|k|pending", "d-u3|k|synced",
-                              "k-u4|k|pending"}));
+        QCOMPARE(
+            m_store->strings("SELECT id || '|' || calendar_id || '|' || sync_status FROM "
+                             "events ORDER BY uid"),
+            (QStringList{"d-u1|k|pending", "d-u2|k|pending", "d-u3|k|synced", "k-u4|k|pending"}));
         QCOMPARE(m_store->strings("SELECT id || '|' || calendar_id FROM tasks"),
                  QStringList{"d-t1|k"});
         QCOMPARE(m_store->strings("SELECT count(*) FROM reminders"), QStringList{"0"});
@@ -246,8 +256,8 @@ private Q_SLOTS:
         QVERIFY(addRow("events", "k-u1", "k", "u1", true));
         QVERIFY(addRow("events", "d-u1", "d", "u1", true));
         QSignalSpy changed(m_accounts, &AccountRepository::accountsChanged);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(
-                                               "^AccountRepository::mergeDuplicates failed:"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^AccountRepository::mergeDuplicates failed:"));
         QCOMPARE(m_accounts->mergeDuplicates(), 0);
         QCOMPARE(changed.count(), 0);
         QCOMPARE(m_store->strings("SELECT id || account_id FROM calendars ORDER BY id"),

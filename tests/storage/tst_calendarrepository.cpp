@@ -91,8 +91,8 @@ private Q_SLOTS:
         QVERIFY(m_store->exec("INSERT INTO events (id, calendar_id, uid, title, start_time, "
                               "raw_icalendar) VALUES ('e', 'a', 'u', 'T', 'x', 'r')"));
         QSignalSpy changed(m_calendars, &CalendarRepository::calendarsChanged);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(
-                                               "^CalendarRepository::remove failed:.*FOREIGN KEY"));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^CalendarRepository::remove failed:.*FOREIGN KEY"));
         QVERIFY(!m_calendars->remove("a"));
         QVERIFY(m_calendars->getById("a"));
         QVERIFY(m_calendars->remove("b"));

@@ -80,7 +80,8 @@ private Q_SLOTS:
                                 << "Europe/Berlin";
         QTest::newRow("offset into new york")
             << QDateTime(QDate(2025, 3, 1), QTime(9, 30), QTimeZone(3600)) << "America/New_York"
-            << false << "2025-03-01T08:30:00Z" << "America/New_York";
+            << false << "2025-03-01T08:30:00Z"
+            << "America/New_York";
         QTest::newRow("local time")
             << QDateTime(QDate(2025, 7, 1), QTime(12, 0), Qt::LocalTime) << "UTC" << false
             << QDateTime(QDate(2025, 7, 1), QTime(12, 0), Qt::LocalTime)
@@ -89,9 +90,11 @@ private Q_SLOTS:
             << "";
         QTest::newRow("unknown zone") << berlin << "Not/AZone" << false << "2025-03-01T08:30:00Z"
                                       << "";
-        QTest::newRow("empty zone") << berlin << "" << false << "2025-03-01T08:30:00Z" << "";
-        QTest::newRow("all-day stays utc") << utc(2025, 3, 1) << "Pacific/Kiritimati" << true
-                                           << "2025-03-01T00:00:00Z" << "";
+        QTest::newRow("empty zone") << berlin << "" << false << "2025-03-01T08:30:00Z"
+                                    << "";
+        QTest::newRow("all-day stays utc")
+            << utc(2025, 3, 1) << "Pacific/Kiritimati" << true << "2025-03-01T00:00:00Z"
+            << "";
     }
 
     void timesAreStoredInUtcAndReadInEventZone()
@@ -122,10 +125,10 @@ private Q_SLOTS:
     void rangeBoundsInAnyZone()
     {
         QVERIFY(m_events->insert(StoreFixture::event("late", "cal-a", utc(2025, 2, 28, 23, 30))));
-        QVERIFY(m_events->insert(StoreFixture::event("ends-at-from", "cal-a",
-                                                     utc(2025, 2, 28, 22, 0))));
-        QVERIFY(m_events->insert(StoreFixture::event("starts-at-to", "cal-a",
-                                                     utc(2025, 3, 1, 23, 0))));
+        QVERIFY(m_events->insert(
+            StoreFixture::event("ends-at-from", "cal-a", utc(2025, 2, 28, 22, 0))));
+        QVERIFY(
+            m_events->insert(StoreFixture::event("starts-at-to", "cal-a", utc(2025, 3, 1, 23, 0))));
         const QTimeZone paris("Europe/Paris");
         const QDateTime from(QDate(2025, 3, 1), QTime(0, 0), paris);
         const QList<Event> found = m_events->getInRange(from, from.addDays(1), {});
@@ -194,10 +197,10 @@ private Q_SLOTS:
                                          "(end_time IS NULL OR end_time > ? OR (recurrence_rule "
                                          "IS NOT NULL AND recurrence_rule != '')) AND deleted_at "
                                          "IS NULL%1 ORDER BY start_time, id")
-                              .arg(filter.isEmpty() ? QString()
-                                                    : QStringLiteral(" AND calendar_id IN (%1)")
-                                                          .arg(QStringList(filter.size(), "?")
-                                                                   .join(", "))));
+                              .arg(filter.isEmpty()
+                                       ? QString()
+                                       : QStringLiteral(" AND calendar_id IN (%1)")
+                                             .arg(QStringList(filter.size(), "?").join(", "))));
             plain.addBindValue(StoreTime::toText(to));
             plain.addBindValue(StoreTime::toText(from));
             for (const QString& id : filter)
@@ -207,9 +210,9 @@ private Q_SLOTS:
             while (plain.next())
                 expected.append(plain.value(0).toString());
             const QTimeZone zone = round % 2 ? QTimeZone("Asia/Tokyo") : QTimeZone::utc();
-            QCOMPARE(idsOf(m_events->getInRange(from.toTimeZone(zone), to.toTimeZone(zone),
-                                                filter)),
-                     expected);
+            QCOMPARE(
+                idsOf(m_events->getInRange(from.toTimeZone(zone), to.toTimeZone(zone), filter)),
+                expected);
             returned += expected.size();
         }
         QVERIFY(returned > 2000);
@@ -284,9 +287,8 @@ private Q_SLOTS:
         QFETCH(bool, keepTriggerInRecord);
         QFETCH(QString, trigger);
         QFETCH(bool, acknowledged);
-        Event event = StoreFixture::event("e1", "cal-a",
-                                          QDateTime(QDate(2025, 3, 1), QTime(11, 0),
-                                                    QTimeZone("Europe/Berlin")));
+        Event event = StoreFixture::event(
+            "e1", "cal-a", QDateTime(QDate(2025, 3, 1), QTime(11, 0), QTimeZone("Europe/Berlin")));
         event.timezone = QStringLiteral("Europe/Berlin");
         Reminder reminder;
         reminder.minutesBefore = 15;
@@ -336,8 +338,8 @@ private Q_SLOTS:
     void writesNestInCallersTransaction()
     {
         QVERIFY(m_store->db().transaction());
-        QVERIFY(m_events->insert(withChildren(StoreFixture::event("e1", "cal-a",
-                                                                  utc(2025, 3, 1, 10)))));
+        QVERIFY(m_events->insert(
+            withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)))));
         QVERIFY(m_store->db().rollback());
         QCOMPARE(m_store->strings("SELECT (SELECT count(*) FROM events) + (SELECT count(*) FROM "
                                   "reminders)"),

@@ -11,53 +11,105 @@ namespace {
 // Each column as "name|type|NN|default|pk", as the shared file layout declares it.
 const QList<std::pair<QString, QStringList>> expectedTables = {
     {"accounts",
-     {"id|TEXT|||1", "name|TEXT|NN||", "type|TEXT|NN||", "server_url|TEXT|||",
-      "username|TEXT|||", "calendar_home_set|TEXT|||", "principal_url|TEXT|||",
-      "sync_interval_minutes|INTEGER|NN|15|", "last_sync_time|TEXT|||", "last_sync_error|TEXT|||",
-      "enabled|INTEGER|NN|1|", "color|TEXT|NN|'#4285F4'|", "exclude_from_sync|INTEGER|NN|0|",
-      "trusted_cert_sha256|TEXT|||", "pending_cert_sha256|TEXT|||",
-      "created_at|TEXT|NN|datetime('now')|", "updated_at|TEXT|NN|datetime('now')|",
-      "sort_order|INTEGER|NN|0|", "deleted_at|TEXT|||"}},
+     {"id|TEXT|||1", "name|TEXT|NN||", "type|TEXT|NN||", "server_url|TEXT|||", "username|TEXT|||",
+      "calendar_home_set|TEXT|||", "principal_url|TEXT|||", "sync_interval_minutes|INTEGER|NN|15|",
+      "last_sync_time|TEXT|||", "last_sync_error|TEXT|||", "enabled|INTEGER|NN|1|",
+      "color|TEXT|NN|'#4285F4'|", "exclude_from_sync|INTEGER|NN|0|", "trusted_cert_sha256|TEXT|||",
+      "pending_cert_sha256|TEXT|||", "created_at|TEXT|NN|datetime('now')|",
+      "updated_at|TEXT|NN|datetime('now')|", "sort_order|INTEGER|NN|0|", "deleted_at|TEXT|||"}},
     {"calendars",
-     {"id|TEXT|||1", "account_id|TEXT|NN||", "url|TEXT|NN||", "name|TEXT|NN||",
-      "description|TEXT|||", "color|TEXT|NN|'#4285F4'|", "timezone|TEXT|NN|'UTC'|",
-      "is_visible|INTEGER|NN|1|", "is_read_only|INTEGER|NN|0|", "is_default|INTEGER|NN|0|",
-      "ctag|TEXT|||", "sync_token|TEXT|||", "delta_sync_token|TEXT|||",
-      "supported_components|TEXT|NN|'[\"VEVENT\"]'|", "sort_order|INTEGER|NN|0|",
-      "canonical_key|TEXT|||", "sync_enabled|INTEGER|NN|0|", "is_shared|INTEGER|NN|0|",
-      "shared_with_me|INTEGER|NN|0|", "last_sync_error|TEXT|||",
-      "created_at|TEXT|NN|datetime('now')|", "updated_at|TEXT|NN|datetime('now')|"}},
+     {"id|TEXT|||1",
+      "account_id|TEXT|NN||",
+      "url|TEXT|NN||",
+      "name|TEXT|NN||",
+      "description|TEXT|||",
+      "color|TEXT|NN|'#4285F4'|",
+      "timezone|TEXT|NN|'UTC'|",
+      "is_visible|INTEGER|NN|1|",
+      "is_read_only|INTEGER|NN|0|",
+      "is_default|INTEGER|NN|0|",
+      "ctag|TEXT|||",
+      "sync_token|TEXT|||",
+      "delta_sync_token|TEXT|||",
+      "supported_components|TEXT|NN|'[\"VEVENT\"]'|",
+      "sort_order|INTEGER|NN|0|",
+      "canonical_key|TEXT|||",
+      "sync_enabled|INTEGER|NN|0|",
+      "is_shared|INTEGER|NN|0|",
+      "shared_with_me|INTEGER|NN|0|",
+      "last_sync_error|TEXT|||",
+      "created_at|TEXT|NN|datetime('now')|",
+      "updated_at|TEXT|NN|datetime('now')|"}},
     {"events",
-     {"id|TEXT|||1", "calendar_id|TEXT|NN||", "uid|TEXT|NN||", "provider_event_id|TEXT|||",
-      "etag|TEXT|||", "href|TEXT|||", "title|TEXT|NN||", "description|TEXT|||",
-      "location|TEXT|||", "geo_location|TEXT|||", "start_time|TEXT|NN||", "end_time|TEXT|||",
-      "is_all_day|INTEGER|NN|0|", "timezone|TEXT|NN|'UTC'|", "recurrence_rule|TEXT|||",
-      "recurrence_dates|TEXT|||", "exception_dates|TEXT|||", "recurrence_id|TEXT|||",
-      "master_event_uid|TEXT|||", "status|TEXT|NN|'confirmed'|", "event_url|TEXT|||",
-      "conference_url|TEXT|||", "organizer_email|TEXT|||", "organizer_name|TEXT|||",
-      "sequence|INTEGER|NN|0|", "raw_icalendar|TEXT|NN||", "color|TEXT|||",
-      "created|TEXT|NN|datetime('now')|", "last_modified|TEXT|NN|datetime('now')|",
-      "sync_status|TEXT|NN|'synced'|", "deleted_at|TEXT|||"}},
+     {"id|TEXT|||1",
+      "calendar_id|TEXT|NN||",
+      "uid|TEXT|NN||",
+      "provider_event_id|TEXT|||",
+      "etag|TEXT|||",
+      "href|TEXT|||",
+      "title|TEXT|NN||",
+      "description|TEXT|||",
+      "location|TEXT|||",
+      "geo_location|TEXT|||",
+      "start_time|TEXT|NN||",
+      "end_time|TEXT|||",
+      "is_all_day|INTEGER|NN|0|",
+      "timezone|TEXT|NN|'UTC'|",
+      "recurrence_rule|TEXT|||",
+      "recurrence_dates|TEXT|||",
+      "exception_dates|TEXT|||",
+      "recurrence_id|TEXT|||",
+      "master_event_uid|TEXT|||",
+      "status|TEXT|NN|'confirmed'|",
+      "event_url|TEXT|||",
+      "conference_url|TEXT|||",
+      "organizer_email|TEXT|||",
+      "organizer_name|TEXT|||",
+      "sequence|INTEGER|NN|0|",
+      "raw_icalendar|TEXT|NN||",
+      "color|TEXT|||",
+      "created|TEXT|NN|datetime('now')|",
+      "last_modified|TEXT|NN|datetime('now')|",
+      "sync_status|TEXT|NN|'synced'|",
+      "deleted_at|TEXT|||"}},
     {"attendees",
      {"id|TEXT|||1", "event_id|TEXT|NN||", "email|TEXT|NN||", "name|TEXT|||",
       "role|TEXT|NN|'required'|", "status|TEXT|NN|'needs-action'|", "type|TEXT|||",
       "rsvp|INTEGER|NN|0|"}},
     {"attachments",
-     {"id|TEXT|||1", "event_id|TEXT|NN||", "filename|TEXT|NN||", "url|TEXT|||",
-      "mime_type|TEXT|||", "size|INTEGER|||", "provider_file_id|TEXT|||"}},
+     {"id|TEXT|||1", "event_id|TEXT|NN||", "filename|TEXT|NN||", "url|TEXT|||", "mime_type|TEXT|||",
+      "size|INTEGER|||", "provider_file_id|TEXT|||"}},
     {"reminders",
      {"id|TEXT|||1", "event_id|TEXT|NN||", "minutes_before|INTEGER|NN||",
       "action|TEXT|NN|'display'|", "acknowledged|INTEGER|NN|0|", "trigger_time|TEXT|||"}},
     {"tasks",
-     {"id|TEXT|||1", "calendar_id|TEXT|NN||", "uid|TEXT|NN||", "etag|TEXT|||", "href|TEXT|||",
-      "title|TEXT|NN||", "description|TEXT|||", "status|TEXT|NN|'needs-action'|",
-      "priority|INTEGER|NN|0|", "percent_complete|INTEGER|NN|0|", "due_date|TEXT|||",
-      "start_date|TEXT|||", "completed_date|TEXT|||", "categories|TEXT|NN|'[]'|",
-      "parent_task_uid|TEXT|||", "sort_order|INTEGER|NN|0|", "color|TEXT|||",
-      "recurrence_rule|TEXT|||", "sequence|INTEGER|NN|0|", "raw_icalendar|TEXT|NN||",
-      "created|TEXT|NN|datetime('now')|", "last_modified|TEXT|NN|datetime('now')|",
-      "sync_status|TEXT|NN|'synced'|", "deleted_at|TEXT|||", "due_is_date_only|INTEGER|NN|1|",
-      "start_is_date_only|INTEGER|NN|1|", "repeat_mode|TEXT|NN|'fromDueDate'|"}},
+     {"id|TEXT|||1",
+      "calendar_id|TEXT|NN||",
+      "uid|TEXT|NN||",
+      "etag|TEXT|||",
+      "href|TEXT|||",
+      "title|TEXT|NN||",
+      "description|TEXT|||",
+      "status|TEXT|NN|'needs-action'|",
+      "priority|INTEGER|NN|0|",
+      "percent_complete|INTEGER|NN|0|",
+      "due_date|TEXT|||",
+      "start_date|TEXT|||",
+      "completed_date|TEXT|||",
+      "categories|TEXT|NN|'[]'|",
+      "parent_task_uid|TEXT|||",
+      "sort_order|INTEGER|NN|0|",
+      "color|TEXT|||",
+      "recurrence_rule|TEXT|||",
+      "sequence|INTEGER|NN|0|",
+      "raw_icalendar|TEXT|NN||",
+      "created|TEXT|NN|datetime('now')|",
+      "last_modified|TEXT|NN|datetime('now')|",
+      "sync_status|TEXT|NN|'synced'|",
+      "deleted_at|TEXT|||",
+      "due_is_date_only|INTEGER|NN|1|",
+      "start_is_date_only|INTEGER|NN|1|",
+      "repeat_mode|TEXT|NN|'fromDueDate'|"}},
     {"filter_rules",
      {"id|TEXT|||1", "name|TEXT|NN||", "type|TEXT|NN||", "enabled|INTEGER|NN|1|",
       "calendar_ids|TEXT|NN|'[]'|", "conditions|TEXT|NN||", "action|TEXT|NN|'hide'|",
@@ -71,16 +123,16 @@ const QList<std::pair<QString, QStringList>> expectedTables = {
       "created_at|TEXT|NN|datetime('now')|", "updated_at|TEXT|NN|datetime('now')|",
       "deleted_at|TEXT|||"}},
     {"event_templates",
-     {"id|TEXT|||1", "name|TEXT|NN||", "title|TEXT|NN||", "description|TEXT|||",
-      "location|TEXT|||", "color|TEXT|||", "is_all_day|INTEGER|NN|0|",
-      "duration_minutes|INTEGER|NN|60|", "recurrence_rule|TEXT|||", "calendar_id|TEXT|||",
-      "reminders|TEXT|NN|'[15]'|", "sort_order|INTEGER|NN|0|", "sync_status|TEXT|NN|'pending'|",
+     {"id|TEXT|||1", "name|TEXT|NN||", "title|TEXT|NN||", "description|TEXT|||", "location|TEXT|||",
+      "color|TEXT|||", "is_all_day|INTEGER|NN|0|", "duration_minutes|INTEGER|NN|60|",
+      "recurrence_rule|TEXT|||", "calendar_id|TEXT|||", "reminders|TEXT|NN|'[15]'|",
+      "sort_order|INTEGER|NN|0|", "sync_status|TEXT|NN|'pending'|",
       "created_at|TEXT|NN|datetime('now')|", "updated_at|TEXT|NN|datetime('now')|",
       "deleted_at|TEXT|||"}},
     {"sync_queue",
      {"id|TEXT|||1", "operation|TEXT|NN||", "entity_type|TEXT|NN||", "entity_id|TEXT|NN||",
-      "calendar_id|TEXT|NN||", "payload|TEXT|NN||", "attempts|INTEGER|NN|0|",
-      "last_error|TEXT|||", "created_at|TEXT|NN|datetime('now')|", "last_attempt_at|TEXT|||"}},
+      "calendar_id|TEXT|NN||", "payload|TEXT|NN||", "attempts|INTEGER|NN|0|", "last_error|TEXT|||",
+      "created_at|TEXT|NN|datetime('now')|", "last_attempt_at|TEXT|||"}},
     {"settings", {"key|TEXT|||1", "value|TEXT|NN||", "type|TEXT|NN|'string'|"}},
     {"schema_version",
      {"version|INTEGER|||1", "name|TEXT|NN||", "applied_at|TEXT|NN|datetime('now')|"}},
@@ -150,9 +202,9 @@ QStringList foreignKeysOf(QSqlDatabase& db, const QString& table)
     QSqlQuery query(db);
     query.exec(QStringLiteral("PRAGMA foreign_key_list(%1)").arg(table));
     while (query.next())
-        keys.append(query.value(3).toString() + "->" + query.value(2).toString() + "."
-                    + query.value(4).toString() + "|" + query.value(5).toString() + "|"
-                    + query.value(6).toString());
+        keys.append(query.value(3).toString() + "->" + query.value(2).toString() + "." +
+                    query.value(4).toString() + "|" + query.value(5).toString() + "|" +
+                    query.value(6).toString());
     return keys;
 }
 
@@ -276,9 +328,9 @@ private Q_SLOTS:
                  QStringList{"all-calendars|All Calendars|1|synced"});
         for (const char* table : {"accounts", "calendars", "events", "tasks", "settings",
                                   "filter_rules", "event_templates", "sync_queue"})
-            QCOMPARE(strings(database.database(),
-                             QStringLiteral("SELECT count(*) FROM %1").arg(table)),
-                     QStringList{"0"});
+            QCOMPARE(
+                strings(database.database(), QStringLiteral("SELECT count(*) FROM %1").arg(table)),
+                QStringList{"0"});
     }
 
     void migratesFromEveryVersion_data()
@@ -294,8 +346,8 @@ private Q_SLOTS:
         TestDataDir dir;
         const QString path = dir.filePath(QStringLiteral("calendar.db"));
         {
-            QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                         QStringLiteral("old"));
+            QSqlDatabase old =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
             old.setDatabaseName(path);
             QVERIFY(old.open());
             QVERIFY(migrateTo(old, version));
@@ -340,8 +392,8 @@ private Q_SLOTS:
         TestDataDir dir;
         const QString path = dir.filePath(QStringLiteral("calendar.db"));
         {
-            QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"),
-                                                         QStringLiteral("old"));
+            QSqlDatabase old =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
             old.setDatabaseName(path);
             QVERIFY(old.open());
             QVERIFY(exec(old, "PRAGMA foreign_keys=ON"));
@@ -351,15 +403,16 @@ private Q_SLOTS:
                               "'a', 'https://x/', 'C')"));
             // e3 is the oldest; e1 and e2 tie on the later time; e4 is an empty recurrence id,
             // the same key as NULL; o1 is another occurrence and stays.
-            const QStringList rows = {
-                "('e2', 'u', NULL, '2025-01-02 10:00:00')", "('e1', 'u', NULL, '2025-01-02 10:00:00')",
-                "('e3', 'u', NULL, '2025-01-01 10:00:00')", "('e4', 'u', '', '2025-01-03 10:00:00')",
-                "('o1', 'u', '20250301T090000Z', '2025-01-05 10:00:00')"};
+            const QStringList rows = {"('e2', 'u', NULL, '2025-01-02 10:00:00')",
+                                      "('e1', 'u', NULL, '2025-01-02 10:00:00')",
+                                      "('e3', 'u', NULL, '2025-01-01 10:00:00')",
+                                      "('e4', 'u', '', '2025-01-03 10:00:00')",
+                                      "('o1', 'u', '20250301T090000Z', '2025-01-05 10:00:00')"};
             for (const QString& row : rows) {
                 QVERIFY(exec(old, "INSERT INTO events (id, uid, recurrence_id, created, "
-                                  "calendar_id, title, start_time, raw_icalendar) VALUES "
-                                  + row.chopped(1)
-                                  + ", 'c', 'T', '2025-03-01T09:00:00Z', 'raw')"));
+                                  "calendar_id, title, start_time, raw_icalendar) VALUES " +
+                                      row.chopped(1) +
+                                      ", 'c', 'T', '2025-03-01T09:00:00Z', 'raw')"));
                 const QString id = row.mid(2, 2);
                 QVERIFY(exec(old, QStringLiteral("INSERT INTO attendees (id, event_id, email) "
                                                  "VALUES ('a-%1', '%1', 'x@y')")
@@ -381,9 +434,9 @@ private Q_SLOTS:
         QSqlDatabase& db = database.database();
         QCOMPARE(strings(db, "SELECT id FROM events ORDER BY id"), (QStringList{"e3", "o1"}));
         for (const char* table : {"attendees", "reminders", "attachments"})
-            QCOMPARE(strings(db, QStringLiteral("SELECT event_id FROM %1 ORDER BY event_id")
-                                     .arg(table)),
-                     (QStringList{"e3", "o1"}));
+            QCOMPARE(
+                strings(db, QStringLiteral("SELECT event_id FROM %1 ORDER BY event_id").arg(table)),
+                (QStringList{"e3", "o1"}));
         QSqlQuery duplicate(db);
         QVERIFY(!duplicate.exec("INSERT INTO events (id, calendar_id, uid, recurrence_id, title, "
                                 "start_time, raw_icalendar) VALUES ('n', 'c', 'u', '', 'T', 'x', "

@@ -17,9 +17,9 @@ const char writerArgument[] = "--writer";
 
 Event eventWithChildren(int index)
 {
-    Event event = StoreFixture::event(QStringLiteral("e%1").arg(index), "cal-a",
-                                      QDateTime(QDate(2025, 3, 1), QTime(8, 0), QTimeZone::utc())
-                                          .addSecs(qint64(index) * 900));
+    Event event = StoreFixture::event(
+        QStringLiteral("e%1").arg(index), "cal-a",
+        QDateTime(QDate(2025, 3, 1), QTime(8, 0), QTimeZone::utc()).addSecs(qint64(index) * 900));
     event.rawIcalendar = QString(1500, u'x');
     for (int minutes : {5, 15, 60}) {
         Reminder reminder;
@@ -77,9 +77,10 @@ private Q_SLOTS:
             ++written;
         QVERIFY(written > 0);
         QVERIFY(written < 10000);
-        QCOMPARE(store.strings("SELECT count(*) FROM events"), QStringList{QString::number(written)});
-        QCOMPARE(store.strings("SELECT count(*) FROM events WHERE id = 'e" + QString::number(written)
-                               + "'"),
+        QCOMPARE(store.strings("SELECT count(*) FROM events"),
+                 QStringList{QString::number(written)});
+        QCOMPARE(store.strings("SELECT count(*) FROM events WHERE id = 'e" +
+                               QString::number(written) + "'"),
                  QStringList{"0"});
         QCOMPARE(store.strings("SELECT count(*) FROM reminders"),
                  QStringList{QString::number(written * 3)});
