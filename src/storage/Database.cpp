@@ -35,8 +35,12 @@ Database::~Database()
         m_open = false;
     }
     if (!m_connectionName.isEmpty()) {
+        // Another Database may have registered the name since; its connection is not ours.
+        const bool stillOurs =
+            QSqlDatabase::database(m_connectionName, false).driver() == m_database.driver();
         m_database = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
+        if (stillOurs)
+            QSqlDatabase::removeDatabase(m_connectionName);
     }
 }
 

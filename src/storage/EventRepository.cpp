@@ -609,29 +609,44 @@ void EventRepository::loadAttendees(QSqlDatabase& db, Event& event)
 
 bool EventRepository::writeReminderRows(QSqlDatabase& db, const Event& event)
 {
-    return writeReminders(db, event, true);
+    Savepoint transaction(db);
+    return transaction.isActive() && writeReminders(db, event, true) && transaction.commit();
 }
 
 bool EventRepository::writeAttendeeRows(QSqlDatabase& db, const Event& event)
 {
-    return writeAttendees(db, event, true);
+    Savepoint transaction(db);
+    return transaction.isActive() && writeAttendees(db, event, true) && transaction.commit();
 }
 
 bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool replace)
 {
-    // The stored triggers tell whether a reminder moved when the record carries none.
-    QHash<QString, QString> storedTriggers;
+    // The stored rows tell whether a reminder moved, and keep the identity and acknowledgement
+    // of a reminder that a record built elsewhere (a server's copy) carries without an id.
+    struct StoredReminder
+    {
+        QString id;
+        int minutesBefore = 0;
+        QString triggerText;
+        bool acknowledged = false;
+        bool claimed = false;
+    };
+    QList<StoredReminder> stored;
     if (replace) {
-        QSqlQuery stored(db);
-        stored.setForwardOnly(true);
-        stored.prepare(QStringLiteral("SELECT id, trigger_time FROM reminders WHERE event_id = ?"));
-        stored.addBindValue(event.id);
-        if (stored.exec()) {
-            while (stored.next())
-                storedTriggers.insert(stored.value(0).toString(), stored.value(1).toString());
+        QSqlQuery select(db);
+        select.setForwardOnly(true);
+        select.prepare(QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged FROM "
+                                      "reminders WHERE event_id = ? ORDER BY minutes_before"));
+        select.addBindValue(event.id);
+        if (!select.exec()) {
+            qWarning().noquote() << "writeReminderRows read failed:" << select.lastError().text();
+            return false;
         }
-    }
-    if (replace) {
+        while (select.next())
+            stored.append({select.value(0).toString(), select.value(1).toInt(),
+                           StoreTime::toText(StoreTime::parse(select.value(2).toString())),
+                           select.value(3).toInt() != 0});
+        select.finish();
         QSqlQuery remove(db);
         remove.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
         remove.addBindValue(event.id);
@@ -640,28 +655,44 @@ bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool 
             return false;
         }
     }
+    for (StoredReminder& row : stored) {
+        row.claimed = std::any_of(event.reminders.begin(), event.reminders.end(),
+                                  [&](const Reminder& reminder) { return reminder.id == row.id; });
+    }
     for (const Reminder& reminder : event.reminders) {
         const QDateTime trigger =
             event.startTime.isValid()
                 ? event.startTime.addSecs(-qint64(reminder.minutesBefore) * 60)
                 : QDateTime();
         const QString triggerText = StoreTime::toText(trigger);
-        QString previous;
-        if (reminder.triggerTime)
-            previous = StoreTime::toText(*reminder.triggerTime);
-        else
-            previous = StoreTime::toText(StoreTime::parse(storedTriggers.value(reminder.id)));
+        QString id = reminder.id;
+        bool acknowledged = reminder.acknowledged;
+        QString previous =
+            reminder.triggerTime ? StoreTime::toText(*reminder.triggerTime) : QString();
+        const auto match = std::find_if(stored.begin(), stored.end(), [&](StoredReminder& row) {
+            return id.isEmpty() ? !row.claimed && row.minutesBefore == reminder.minutesBefore
+                                : row.id == id;
+        });
+        if (match != stored.end()) {
+            if (id.isEmpty()) {
+                match->claimed = true;
+                id = match->id;
+                acknowledged = acknowledged || match->acknowledged;
+            }
+            if (previous.isNull())
+                previous = match->triggerText;
+        }
         const bool moved = !previous.isNull() && previous != triggerText;
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
                                       "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, "
                                       "?)"));
-        insert.addBindValue(reminder.id.isEmpty() ? newId() : reminder.id);
+        insert.addBindValue(id.isEmpty() ? newId() : id);
         insert.addBindValue(event.id);
         insert.addBindValue(reminder.minutesBefore);
         insert.addBindValue(reminder.action.isEmpty() ? QStringLiteral("display")
                                                       : reminder.action);
-        insert.addBindValue(reminder.acknowledged && !moved ? 1 : 0);
+        insert.addBindValue(acknowledged && !moved ? 1 : 0);
         insert.addBindValue(triggerText.isNull() ? nullText() : QVariant(triggerText));
         if (!insert.exec()) {
             qWarning().noquote() << "writeReminderRows insert failed:" << insert.lastError().text();

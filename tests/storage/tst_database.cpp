@@ -95,6 +95,8 @@ private Q_SLOTS:
                      QStringList{"wal"});
             QCOMPARE(column(database.database(), QStringLiteral("PRAGMA foreign_keys")),
                      QStringList{"1"});
+            QCOMPARE(column(database.database(), QStringLiteral("PRAGMA busy_timeout")),
+                     QStringList{QString::number(Database::busyTimeoutMs)});
             QCOMPARE(column(database.database(),
                             QStringLiteral("SELECT id || is_default || sync_status FROM "
                                            "calendar_views")),

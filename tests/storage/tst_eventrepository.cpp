@@ -267,24 +267,33 @@ private Q_SLOTS:
         QCOMPARE(after->reminders.at(0).action, QStringLiteral("email"));
     }
 
+    // The trigger follows the start on every write; a moved reminder is shown again, an
+    // unchanged one keeps its acknowledgement, also when the record was rebuilt elsewhere (a
+    // server's copy) without the reminder's id.
     void reminderTriggerFollowsStart_data()
     {
         QTest::addColumn<int>("moveMinutes");
-        QTest::addColumn<bool>("keepTriggerInRecord");
+        QTest::addColumn<QString>("record");
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<bool>("acknowledged");
-        QTest::newRow("unchanged") << 0 << true << "2025-03-01T09:45:00Z" << true;
-        QTest::newRow("moved") << 60 << true << "2025-03-01T10:45:00Z" << false;
-        QTest::newRow("moved, record without trigger")
-            << 60 << false << "2025-03-01T10:45:00Z" << false;
-        QTest::newRow("unchanged, record without trigger")
-            << 0 << false << "2025-03-01T09:45:00Z" << true;
+        QTest::newRow("unchanged") << 0 << "loaded"
+                                   << "2025-03-01T09:45:00Z" << true;
+        QTest::newRow("moved") << 60 << "loaded"
+                               << "2025-03-01T10:45:00Z" << false;
+        QTest::newRow("moved, no trigger in record") << 60 << "no trigger"
+                                                     << "2025-03-01T10:45:00Z" << false;
+        QTest::newRow("unchanged, no trigger in record") << 0 << "no trigger"
+                                                         << "2025-03-01T09:45:00Z" << true;
+        QTest::newRow("unchanged, rebuilt") << 0 << "rebuilt"
+                                            << "2025-03-01T09:45:00Z" << true;
+        QTest::newRow("moved, rebuilt") << -30 << "rebuilt"
+                                        << "2025-03-01T09:15:00Z" << false;
     }
 
     void reminderTriggerFollowsStart()
     {
         QFETCH(int, moveMinutes);
-        QFETCH(bool, keepTriggerInRecord);
+        QFETCH(QString, record);
         QFETCH(QString, trigger);
         QFETCH(bool, acknowledged);
         Event event = StoreFixture::event(
@@ -293,19 +302,33 @@ private Q_SLOTS:
         Reminder reminder;
         reminder.minutesBefore = 15;
         reminder.triggerTime = utc(2020, 1, 1); // stale: the start decides
-        event.reminders = {reminder};
+        Reminder other;
+        other.minutesBefore = 1440;
+        event.reminders = {reminder, other};
         QVERIFY(m_events->insert(event));
-        QCOMPARE(m_store->strings("SELECT trigger_time FROM reminders"),
-                 QStringList{"2025-03-01T09:45:00Z"});
-        QVERIFY(m_store->exec("UPDATE reminders SET acknowledged = 1"));
+        QCOMPARE(m_store->strings("SELECT trigger_time FROM reminders ORDER BY minutes_before"),
+                 (QStringList{"2025-03-01T09:45:00Z", "2025-02-28T10:00:00Z"}));
+        QVERIFY(m_store->exec("UPDATE reminders SET acknowledged = 1 WHERE minutes_before = 15"));
         Event stored = *m_events->getById("e1");
+        const QString storedId = stored.reminders.at(0).id;
         QCOMPARE(stored.reminders.at(0).triggerTime->toUTC(), utc(2025, 3, 1, 9, 45));
         stored.startTime = stored.startTime.addSecs(moveMinutes * 60);
-        if (!keepTriggerInRecord)
-            stored.reminders[0].triggerTime.reset();
+        for (Reminder& each : stored.reminders) {
+            if (record != u"loaded")
+                each.triggerTime.reset();
+            if (record == u"rebuilt") {
+                each.id.clear();
+                each.acknowledged = false;
+            }
+        }
         QVERIFY(m_events->update(stored));
-        QCOMPARE(m_store->strings("SELECT trigger_time || '|' || acknowledged FROM reminders"),
+        QCOMPARE(m_store->strings("SELECT trigger_time || '|' || acknowledged FROM reminders "
+                                  "WHERE minutes_before = 15"),
                  QStringList{trigger + u'|' + (acknowledged ? u'1' : u'0')});
+        QCOMPARE(m_store->strings("SELECT id FROM reminders WHERE minutes_before = 15"),
+                 QStringList{storedId});
+        QCOMPARE(m_store->strings("SELECT acknowledged FROM reminders WHERE minutes_before = 1440"),
+                 QStringList{"0"});
     }
 
     // An event and its children are one unit: a failing child row undoes the event row too.
