@@ -1,0 +1,232 @@
+#include "Database.h"
+
+#include "EventRangeSql.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+// The resources of a static library are registered by hand; this must sit outside any namespace.
+static void initStorageResources()
+{
+    Q_INIT_RESOURCE(sql);
+}
+
+namespace {
+
+void logMigrationFailure(int version, const QString& error, const QString& statement)
+{
+    qCritical().noquote() << "Migration" << version << "failed:" << error
+                          << "\nStatement:" << statement.left(200);
+}
+
+} // namespace
+
+Database::Database(QObject* parent)
+    : QObject(parent)
+{
+    initStorageResources();
+}
+
+Database::~Database()
+{
+    if (m_open) {
+        m_database.close();
+        m_open = false;
+    }
+    if (!m_connectionName.isEmpty()) {
+        m_database = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+}
+
+bool Database::open(const QString& path)
+{
+    if (m_open)
+        return true;
+    m_connectionName = QString::fromLatin1(QSqlDatabase::defaultConnection);
+    m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    m_database.setDatabaseName(path);
+    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    if (!m_database.open()) {
+        qCritical().noquote() << "Failed to open database:" << m_database.lastError().text();
+        return false;
+    }
+    QSqlQuery pragma(m_database);
+    pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
+    // SQLite opens any file lazily; reading the schema is what proves it is a database.
+    QSqlQuery probe(m_database);
+    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
+        qCritical().noquote() << "Failed to open database:" << probe.lastError().text();
+        probe.finish();
+        m_database.close();
+        return false;
+    }
+    m_open = true;
+    return true;
+}
+
+bool Database::migrate()
+{
+    QSqlQuery create(m_database);
+    if (!create.exec(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS schema_version (  version    INTEGER PRIMARY KEY,  name  "
+            "     TEXT NOT NULL,  applied_at TEXT NOT NULL DEFAULT (datetime('now')))"))) {
+        qCritical().noquote() << "Failed to create schema_version table:"
+                              << create.lastError().text();
+        return false;
+    }
+    QSqlQuery current(m_database);
+    if (!current.exec(QStringLiteral("SELECT MAX(version) FROM schema_version"))) {
+        qCritical().noquote() << "Failed to read schema_version:" << current.lastError().text();
+        return false;
+    }
+    const int currentVersion = current.next() ? current.value(0).toInt() : 0;
+    current.finish();
+
+    for (const Migration& migration : migrations()) {
+        if (migration.version <= currentVersion)
+            continue;
+        QFile file(migration.resourcePath);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            const QString message =
+                QStringLiteral("Cannot read migration file: %1").arg(migration.resourcePath);
+            qCritical().noquote() << message;
+            Q_EMIT migrationError(migration.version, message);
+            return false;
+        }
+        const QString sql = QString::fromUtf8(file.readAll());
+        if (!applyMigration(migration.version, migration.name, sql))
+            return false;
+    }
+    ensureQueryIndexes();
+    return true;
+}
+
+bool Database::applyMigration(int version, const QString& name, const QString& sql)
+{
+    if (!m_database.transaction()) {
+        const QString error = m_database.lastError().text();
+        logMigrationFailure(version, error, QStringLiteral("BEGIN"));
+        Q_EMIT migrationError(version, error);
+        return false;
+    }
+    for (const QString& statement : splitStatements(sql)) {
+        QSqlQuery query(m_database);
+        if (!query.exec(statement)) {
+            const QString error = query.lastError().text();
+            logMigrationFailure(version, error, statement);
+            query.finish();
+            m_database.rollback();
+            Q_EMIT migrationError(version, error);
+            return false;
+        }
+    }
+    QSqlQuery record(m_database);
+    record.prepare(QStringLiteral("INSERT INTO schema_version (version, name) VALUES (?, ?)"));
+    record.addBindValue(version);
+    record.addBindValue(name);
+    if (!record.exec()) {
+        const QString error = record.lastError().text();
+        record.finish();
+        m_database.rollback();
+        Q_EMIT migrationError(version, error);
+        return false;
+    }
+    record.finish();
+    if (!m_database.commit()) {
+        const QString error = m_database.lastError().text();
+        logMigrationFailure(version, error, QStringLiteral("COMMIT"));
+        m_database.rollback();
+        Q_EMIT migrationError(version, error);
+        return false;
+    }
+    qInfo().noquote() << "Applied migration" << version << name;
+    Q_EMIT migrationApplied(version, name);
+    return true;
+}
+
+void Database::ensureQueryIndexes()
+{
+    for (const QString& statement : queryIndexStatements()) {
+        QSqlQuery query(m_database);
+        if (!query.exec(statement))
+            qWarning().noquote() << "Could not create a query index:" << query.lastError().text();
+    }
+}
+
+const QList<Database::Migration>& Database::migrations()
+{
+    static const QList<Migration> list = {
+        {1, QStringLiteral("initial"), QStringLiteral(":/sql/sql/migrations/001_initial.sql")},
+        {2, QStringLiteral("event_sync"), QStringLiteral(":/sql/sql/migrations/002_event_sync.sql")},
+        {3, QStringLiteral("tasks_sync"), QStringLiteral(":/sql/sql/migrations/003_tasks_sync.sql")},
+        {4, QStringLiteral("accounts_sort_order"),
+         QStringLiteral(":/sql/sql/migrations/004_accounts_sort_order.sql")},
+        {5, QStringLiteral("provider_event_idx"),
+         QStringLiteral(":/sql/sql/migrations/005_provider_event_id_index.sql")},
+        {6, QStringLiteral("events_uid_unique"),
+         QStringLiteral(":/sql/sql/migrations/006_events_uid_unique.sql")},
+        {7, QStringLiteral("tasks_dateonly_repeat"),
+         QStringLiteral(":/sql/sql/migrations/007_tasks_dateonly_and_repeat_mode.sql")},
+        {8, QStringLiteral("accounts_soft_delete"),
+         QStringLiteral(":/sql/sql/migrations/008_accounts_soft_delete.sql")},
+    };
+    return list;
+}
+
+QStringList Database::splitStatements(const QString& sql)
+{
+    QStringList statements;
+    QString gathered;
+    int depth = 0;
+    const auto finish = [&]() {
+        QString statement = gathered.trimmed();
+        gathered.clear();
+        if (statement.isEmpty() || statement == u";")
+            return;
+        if (statement.endsWith(u';'))
+            statement.chop(1);
+        statement = statement.trimmed();
+        if (!statement.isEmpty())
+            statements.append(statement);
+    };
+    const QStringList lines = sql.split(u'\n');
+    for (const QString& line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QStringLiteral("--")))
+            continue;
+        gathered.append(line);
+        gathered.append(u'\n');
+        const QString upper = trimmed.toUpper();
+        if (upper.contains(QStringLiteral("BEGIN")))
+            ++depth;
+        if (upper.startsWith(QStringLiteral("END")) && depth >= 1)
+            --depth;
+        if (depth != 0)
+            continue;
+        if (!trimmed.endsWith(u';'))
+            continue;
+        finish();
+    }
+    finish();
+    return statements;
+}
+
+const QStringList& Database::queryIndexStatements()
+{
+    static const QStringList statements = {
+        QStringLiteral("CREATE INDEX IF NOT EXISTS idx_events_recurring_start ON events(start_time) "
+                       "WHERE ")
+            + EventRangeSql::recurring(),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS idx_events_short_span ON events(start_time, "
+                       "end_time) WHERE ")
+            + EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::shortSpan(),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS idx_events_other_span ON events(start_time, "
+                       "end_time) WHERE ")
+            + EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan(),
+    };
+    return statements;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSqlError>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <functional>
+
+// Small pieces of SQL building and reporting shared by the repositories.
+namespace StoreSql {
+
+// The most values one statement binds in an IN list. SQLite builds before 3.32 accept 999
+// bound parameters per statement; the rest of a statement keeps its own few below that.
+inline constexpr int maxInListValues = 900;
+
+// `count` question marks joined by the separator, for an IN list or a VALUES row.
+QString placeholders(int count, QStringView separator = u", ");
+
+// Runs `body` once per slice of at most maxInListValues values, in order; stops and returns
+// false at the first slice for which it returns false.
+bool forEachSlice(const QStringList& values, const std::function<bool(const QStringList&)>& body);
+
+// A LIKE pattern that matches any text containing `text` literally: "%", "_" and the escape
+// character typed by the user match themselves. Use with ESCAPE '\'.
+QString containsPattern(const QString& text);
+
+// Logs a warning "<operation> failed: <driver's error text>".
+void logFailure(const char* operation, const QSqlError& error);
+
+// Logs a warning "<operation> failed: <text>".
+void logFailure(const char* operation, const QString& text);
+
+} // namespace StoreSql

@@ -1,0 +1,210 @@
+#include "Database.h"
+#include "TestDataDir.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+namespace {
+
+QStringList column(QSqlDatabase& db, const QString& sql)
+{
+    QStringList values;
+    QSqlQuery query(db);
+    if (!query.exec(sql))
+        return {QStringLiteral("error: ") + query.lastError().text()};
+    while (query.next())
+        values.append(query.value(0).toString());
+    return values;
+}
+
+QString migrationText(int version)
+{
+    QFile file(Database::migrations().at(version - 1).resourcePath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+} // namespace
+
+class TestDatabase : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void splitsStatements_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("comment between")
+            << "CREATE TABLE a (x);\n-- note;\nCREATE TABLE b (y);\n"
+            << QStringList{"CREATE TABLE a (x)", "CREATE TABLE b (y)"};
+        QTest::newRow("comment inside a statement")
+            << "CREATE TABLE a (\n  x,\n  -- why;\n  y\n);"
+            << QStringList{"CREATE TABLE a (\n  x,\n  y\n)"};
+        QTest::newRow("trigger")
+            << "CREATE TRIGGER t AFTER INSERT ON a BEGIN\n  UPDATE a SET x = 1;\nEND;\n"
+            << QStringList{"CREATE TRIGGER t AFTER INSERT ON a BEGIN\n  UPDATE a SET x = 1;\nEND"};
+        QTest::newRow("lone semicolon") << "SELECT 1;\n;\n" << QStringList{"SELECT 1"};
+        QTest::newRow("last without semicolon")
+            << "SELECT 1;\nSELECT 2" << QStringList{"SELECT 1", "SELECT 2"};
+        QTest::newRow("end_time column at depth 0")
+            << "CREATE TABLE e (\n  end_time TEXT\n);\nSELECT 1;"
+            << QStringList{"CREATE TABLE e (\n  end_time TEXT\n)", "SELECT 1"};
+    }
+
+    void splitsStatements()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QStringList, expected);
+        QCOMPARE(Database::splitStatements(sql), expected);
+    }
+
+    void migrationsSplitIntoKnownCounts()
+    {
+        const QList<int> expected = {28, 4, 4, 1, 1, 5, 3, 1};
+        for (int version = 1; version <= 8; ++version) {
+            const QString text = migrationText(version);
+            QVERIFY2(!text.isEmpty(), qPrintable(QString::number(version)));
+            QCOMPARE(Database::splitStatements(text).size(), expected.at(version - 1));
+        }
+    }
+
+    void migratesFreshFileOnceWithEightRows()
+    {
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("calendar.db"));
+        {
+            Database database;
+            QSignalSpy applied(&database, &Database::migrationApplied);
+            QVERIFY(database.open(path));
+            QVERIFY(database.migrate());
+            QCOMPARE(applied.count(), 8);
+            QCOMPARE(applied.at(4).at(1).toString(), QStringLiteral("provider_event_idx"));
+            QStringList names;
+            for (const Database::Migration& migration : Database::migrations())
+                names.append(migration.name);
+            QCOMPARE(column(database.database(),
+                            QStringLiteral("SELECT name FROM schema_version ORDER BY version")),
+                     names);
+            QCOMPARE(column(database.database(), QStringLiteral("PRAGMA journal_mode")),
+                     QStringList{"wal"});
+            QCOMPARE(column(database.database(), QStringLiteral("PRAGMA foreign_keys")),
+                     QStringList{"1"});
+            QCOMPARE(column(database.database(),
+                            QStringLiteral("SELECT id || is_default || sync_status FROM "
+                                           "calendar_views")),
+                     QStringList{"all-calendars1synced"});
+        }
+        Database again;
+        QSignalSpy applied(&again, &Database::migrationApplied);
+        QVERIFY(again.open(path));
+        QVERIFY(again.migrate());
+        QCOMPARE(applied.count(), 0);
+    }
+
+    // A broken migration in the middle must leave nothing of itself and stop the run.
+    void failingMigrationRollsBackAndStops()
+    {
+        TestDataDir dir;
+        Database database;
+        QVERIFY(database.open(dir.filePath(QStringLiteral("calendar.db"))));
+        QVERIFY(database.migrate());
+        QSqlQuery(database.database()).exec(QStringLiteral("DELETE FROM schema_version WHERE "
+                                                           "version >= 7"));
+        // Migration 7 adds columns that exist already: its second ALTER would fail anyway, but
+        // drop one column first so that its first statement succeeds and must be undone.
+        QSqlQuery drop(database.database());
+        QVERIFY2(drop.exec(QStringLiteral("ALTER TABLE tasks DROP COLUMN due_is_date_only")),
+                 qPrintable(drop.lastError().text()));
+        QSignalSpy errors(&database, &Database::migrationError);
+        QSignalSpy applied(&database, &Database::migrationApplied);
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("^Migration 7 failed:"));
+        QVERIFY(!database.migrate());
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.at(0).at(0).toInt(), 7);
+        QVERIFY(errors.at(0).at(1).toString().contains(QStringLiteral("duplicate column")));
+        QCOMPARE(applied.count(), 0);
+        QCOMPARE(column(database.database(), QStringLiteral("SELECT MAX(version) FROM "
+                                                            "schema_version")),
+                 QStringList{"6"});
+        QVERIFY(!column(database.database(), QStringLiteral("SELECT name FROM pragma_table_info("
+                                                            "'tasks')"))
+                     .contains(QStringLiteral("due_is_date_only")));
+        QCOMPARE(column(database.database(), QStringLiteral("PRAGMA integrity_check")),
+                 QStringList{"ok"});
+    }
+
+    // Nothing may be half-written when the disk fills during a migration.
+    void fullDiskFailsMigrationWhole()
+    {
+        TestDataDir dir;
+        Database database;
+        QVERIFY(database.open(dir.filePath(QStringLiteral("calendar.db"))));
+        QSqlQuery pages(database.database());
+        QVERIFY(pages.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (  version  "
+                                          "  INTEGER PRIMARY KEY,  name       TEXT NOT NULL,  "
+                                          "applied_at TEXT NOT NULL DEFAULT (datetime('now')))")));
+        QVERIFY(pages.exec(QStringLiteral("PRAGMA page_count")) && pages.next());
+        const int pageCount = pages.value(0).toInt();
+        pages.finish();
+        QVERIFY(pages.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pageCount + 3)));
+        QTest::ignoreMessage(QtCriticalMsg, QRegularExpression("^Migration 1 failed:.*full"));
+        QVERIFY(!database.migrate());
+        QCOMPARE(column(database.database(),
+                        QStringLiteral("SELECT name FROM sqlite_master ORDER BY name")),
+                 QStringList{"schema_version"});
+        QCOMPARE(column(database.database(), QStringLiteral("SELECT count(*) FROM "
+                                                            "schema_version")),
+                 QStringList{"0"});
+        QVERIFY(pages.exec(QStringLiteral("PRAGMA max_page_count = 1000000")));
+        QVERIFY(database.migrate());
+        QCOMPARE(column(database.database(), QStringLiteral("PRAGMA integrity_check")),
+                 QStringList{"ok"});
+    }
+
+    void garbageFileFailsWithClearMessage_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray random(64 * 1024, '\0');
+        QRandomGenerator generator(4711);
+        for (char& byte : random)
+            byte = char(generator.bounded(256));
+        QTest::newRow("random bytes") << random;
+        QByteArray headed = random;
+        headed.replace(0, 16, QByteArray("SQLite format 3\0", 16));
+        QTest::newRow("header then random") << headed;
+        QTest::newRow("text") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+    }
+
+    void garbageFileFailsWithClearMessage()
+    {
+        QFETCH(QByteArray, content);
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("calendar.db"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        QTest::failOnWarning(QRegularExpression("^(?!Failed to open database:|Migration|Failed to "
+                                                "create schema_version table:|Failed to read)"));
+        QTest::ignoreMessage(QtCriticalMsg,
+                             QRegularExpression("^Failed to open database:|^Failed to create "
+                                                "schema_version table:|^Failed to read "
+                                                "schema_version:|^Migration \\d failed:"));
+        Database database;
+        const bool usable = database.open(path) && database.migrate();
+        QVERIFY(!usable);
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll().left(content.size()), content);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "tst_database.moc"

@@ -1,0 +1,113 @@
+#include "Database.h"
+#include "PreferencesRepository.h"
+#include "TestDataDir.h"
+
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTest>
+
+class TestPreferencesRepository : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestDataDir* m_dir = nullptr;
+    Database* m_database = nullptr;
+    PreferencesRepository* m_preferences = nullptr;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = new TestDataDir;
+        m_database = new Database;
+        QVERIFY(m_database->open(m_dir->filePath(QStringLiteral("calendar.db"))));
+        QVERIFY(m_database->migrate());
+        m_preferences = new PreferencesRepository(m_database, m_database);
+    }
+
+    void cleanup()
+    {
+        delete m_database;
+        delete m_dir;
+    }
+
+    void boolReadsOnlyOneAndTrue_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("true") << "true" << true;
+        QTest::newRow("TRUE") << "TRUE" << false;
+        QTest::newRow("yes") << "yes" << false;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("empty") << "" << false;
+    }
+
+    void boolReadsOnlyOneAndTrue()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, expected);
+        QVERIFY(m_preferences->set(QStringLiteral("k"), stored));
+        QCOMPARE(m_preferences->getBool(QStringLiteral("k"), !expected), expected);
+        QCOMPARE(m_preferences->getBool(QStringLiteral("missing"), true), true);
+    }
+
+    void intFallsBackOnNonNumbers_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("decimal") << "42" << 42;
+        QTest::newRow("negative") << "-7" << -7;
+        QTest::newRow("word") << "abc" << 99;
+        QTest::newRow("fraction") << "1.5" << 99;
+        QTest::newRow("hex") << "0x10" << 99;
+    }
+
+    void intFallsBackOnNonNumbers()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, expected);
+        QVERIFY(m_preferences->set(QStringLiteral("k"), stored));
+        QCOMPARE(m_preferences->getInt(QStringLiteral("k"), 99), expected);
+    }
+
+    void setReplacesInPlaceAndSignalsOnce()
+    {
+        QSignalSpy spy(m_preferences, &PreferencesRepository::changed);
+        m_preferences->setInt(QStringLiteral("ui/weekHorizon"), 7);
+        QVERIFY(m_preferences->set(QStringLiteral("ui/weekHorizon"), QStringLiteral("9")));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.at(1).at(0).toString(), QStringLiteral("ui/weekHorizon"));
+        QSqlQuery query(m_database->database());
+        QVERIFY(query.exec(QStringLiteral("SELECT value, type FROM settings")));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toString(), QStringLiteral("9"));
+        QCOMPARE(query.value(1).toString(), QStringLiteral("string"));
+        QVERIFY(!query.next());
+    }
+
+    void removeIsSilentAndForgets()
+    {
+        m_preferences->setBool(QStringLiteral("ui/closeToTray"), false);
+        QSignalSpy spy(m_preferences, &PreferencesRepository::changed);
+        QVERIFY(m_preferences->remove(QStringLiteral("ui/closeToTray")));
+        QVERIFY(m_preferences->remove(QStringLiteral("never-written")));
+        QCOMPARE(spy.count(), 0);
+        QVERIFY(!m_preferences->get(QStringLiteral("ui/closeToTray")).has_value());
+        QCOMPARE(m_preferences->getBool(QStringLiteral("ui/closeToTray"), true), true);
+        QCOMPARE(m_preferences->getString(QStringLiteral("ui/theme"), QStringLiteral("system")),
+                 QStringLiteral("system"));
+    }
+
+    void failedWriteReturnsFalseWithoutSignal()
+    {
+        QSqlQuery(m_database->database()).exec(QStringLiteral("DROP TABLE settings"));
+        QSignalSpy spy(m_preferences, &PreferencesRepository::changed);
+        QVERIFY(!m_preferences->set(QStringLiteral("k"), QStringLiteral("v")));
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(m_preferences->getInt(QStringLiteral("k"), 5), 5);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPreferencesRepository)
+#include "tst_preferencesrepository.moc"
