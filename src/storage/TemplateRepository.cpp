@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString select = QStringLiteral(
+const QString selectTemplates = QStringLiteral(
     "SELECT id, name, title, description, location, color, is_all_day, duration_minutes, "
     "recurrence_rule, calendar_id, reminders, sort_order, created_at, updated_at, deleted_at "
     "FROM event_templates");
@@ -44,7 +44,7 @@ QList<EventTemplate> TemplateRepository::getAllIncludingDeleted() const
 std::optional<EventTemplate> TemplateRepository::getById(const QString& id) const
 {
     QSqlQuery query(m_database->database());
-    query.prepare(select + QStringLiteral(" WHERE deleted_at IS NULL AND id = ?"));
+    query.prepare(selectTemplates + QStringLiteral(" WHERE deleted_at IS NULL AND id = ?"));
     query.addBindValue(id);
     if (!query.exec() || !query.next())
         return std::nullopt;
@@ -172,7 +172,7 @@ QList<EventTemplate> TemplateRepository::list(const QString& condition) const
     QList<EventTemplate> templates;
     QSqlQuery query(m_database->database());
     query.setForwardOnly(true);
-    query.prepare(select + condition);
+    query.prepare(selectTemplates + condition);
     if (!query.exec())
         return templates;
     while (query.next())

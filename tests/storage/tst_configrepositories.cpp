@@ -1,0 +1,467 @@
+#include "Database.h"
+#include "FilterRuleRepository.h"
+#include "PinnedClock.h"
+#include "TemplateRepository.h"
+#include "TestDataDir.h"
+#include "ViewRepository.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+#include <QTimeZone>
+#include <QUuid>
+
+namespace {
+
+const QDateTime created(QDate(2024, 1, 2), QTime(3, 4, 5), QTimeZone::utc());
+const QDateTime edited(QDate(2024, 2, 3), QTime(4, 5, 6), QTimeZone::utc());
+const QDateTime now(QDate(2024, 6, 1), QTime(12, 0), QTimeZone::utc());
+
+CalendarView makeView(const QString& id, const QString& name, int sortOrder = 0)
+{
+    CalendarView view;
+    view.id = id;
+    view.name = name;
+    view.sortOrder = sortOrder;
+    view.createdAt = created;
+    view.updatedAt = edited;
+    return view;
+}
+
+FilterRule makeRule(const QString& id, const QString& name, int priority = 100)
+{
+    FilterRule rule;
+    rule.id = id;
+    rule.name = name;
+    rule.type = QStringLiteral("keyword");
+    rule.conditions = QStringLiteral(R"({"keywords":["lunch"]})");
+    rule.priority = priority;
+    rule.createdAt = created;
+    rule.updatedAt = edited;
+    return rule;
+}
+
+EventTemplate makeTemplate(const QString& id, const QString& name, int sortOrder = 0)
+{
+    EventTemplate eventTemplate;
+    eventTemplate.id = id;
+    eventTemplate.name = name;
+    eventTemplate.title = QStringLiteral("Standup");
+    eventTemplate.sortOrder = sortOrder;
+    eventTemplate.createdAt = created;
+    eventTemplate.updatedAt = edited;
+    return eventTemplate;
+}
+
+template <typename Record> QStringList names(const QList<Record>& records)
+{
+    QStringList result;
+    for (const Record& record : records)
+        result.append(record.name);
+    return result;
+}
+
+} // namespace
+
+class TestConfigRepositories : public QObject
+{
+    Q_OBJECT
+
+private:
+    TestDataDir* m_dir = nullptr;
+    Database* m_database = nullptr;
+    ViewRepository* m_views = nullptr;
+    FilterRuleRepository* m_rules = nullptr;
+    TemplateRepository* m_templates = nullptr;
+
+    QStringList rows(const QString& sql)
+    {
+        QStringList result;
+        QSqlQuery query(m_database->database());
+        if (!query.exec(sql))
+            return {QStringLiteral("<failed>")};
+        while (query.next()) {
+            QStringList fields;
+            for (int i = 0; i < query.record().count(); ++i)
+                fields.append(query.value(i).toString());
+            result.append(fields.join(QLatin1Char('|')));
+        }
+        return result;
+    }
+
+    void exec(const QString& sql)
+    {
+        QSqlQuery query(m_database->database());
+        QVERIFY2(query.exec(sql), qPrintable(sql));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = new TestDataDir;
+        m_database = new Database;
+        QVERIFY(m_database->open(m_dir->filePath(QStringLiteral("calendar.db"))));
+        QVERIFY(m_database->migrate());
+        m_views = new ViewRepository(m_database, m_database);
+        m_rules = new FilterRuleRepository(m_database, m_database);
+        m_templates = new TemplateRepository(m_database, m_database);
+    }
+
+    void cleanup()
+    {
+        delete m_database;
+        delete m_dir;
+    }
+
+    void viewsListDefaultFirstThenOrderThenName()
+    {
+        QVERIFY(m_views->insert(makeView(QStringLiteral("b"), QStringLiteral("B"))));
+        QVERIFY(m_views->insert(makeView(QStringLiteral("a"), QStringLiteral("A"))));
+        QVERIFY(m_views->insert(makeView(QStringLiteral("c"), QStringLiteral("C"), -5)));
+        // The seeded View is the default one, whatever its position.
+        exec(QStringLiteral("UPDATE calendar_views SET sort_order = 5 WHERE id = 'all-calendars'"));
+        QCOMPARE(names(m_views->getAll()), (QStringList{"All Calendars", "C", "A", "B"}));
+    }
+
+    void recordsRoundTrip()
+    {
+        CalendarView view = makeView(QStringLiteral("v"), QStringLiteral("Work"), 3);
+        view.color = QStringLiteral("#aabbcc");
+        view.calendarIds = QStringLiteral(R"(["c1","c2"])");
+        view.syncStatus = QStringLiteral("synced");
+        QVERIFY(m_views->insert(view));
+        const CalendarView readView = *m_views->getById(view.id);
+        QCOMPARE(readView.color, view.color);
+        QCOMPARE(readView.calendarIds, view.calendarIds);
+        QCOMPARE(readView.sortOrder, 3);
+        QCOMPARE(readView.syncStatus, QStringLiteral("synced"));
+        QCOMPARE(readView.createdAt, created);
+        QCOMPARE(readView.updatedAt, edited);
+        QVERIFY(!readView.deletedAt);
+
+        FilterRule rule = makeRule(QStringLiteral("r"), QStringLiteral("Lunch"), 40);
+        rule.enabled = false;
+        rule.action = QStringLiteral("dim");
+        rule.eventUid = QStringLiteral("uid-1");
+        rule.eventCalendarId = QStringLiteral("c1");
+        rule.suppressReminders = true;
+        QVERIFY(m_rules->insert(rule));
+        const FilterRule readRule = *m_rules->getById(rule.id);
+        QCOMPARE(readRule.enabled, false);
+        QCOMPARE(readRule.conditions, rule.conditions);
+        QCOMPARE(readRule.action, rule.action);
+        QCOMPARE(readRule.priority, 40);
+        QCOMPARE(readRule.eventUid, rule.eventUid);
+        QCOMPARE(readRule.eventCalendarId, rule.eventCalendarId);
+        QCOMPARE(readRule.suppressReminders, true);
+        QCOMPARE(readRule.syncStatus, QStringLiteral("pending"));
+        QCOMPARE(readRule.createdAt, created);
+
+        EventTemplate eventTemplate = makeTemplate(QStringLiteral("t"), QStringLiteral("Daily"));
+        eventTemplate.isAllDay = true;
+        eventTemplate.durationMinutes = 15;
+        eventTemplate.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        eventTemplate.calendarId = QStringLiteral("c1");
+        eventTemplate.reminders = {10, 60};
+        QVERIFY(m_templates->insert(eventTemplate));
+        QCOMPARE(rows(QStringLiteral("SELECT reminders, sync_status FROM event_templates")),
+                 QStringList{"[10,60]|pending"});
+        const EventTemplate readTemplate = *m_templates->getById(eventTemplate.id);
+        QCOMPARE(readTemplate.isAllDay, true);
+        QCOMPARE(readTemplate.durationMinutes, 15);
+        QCOMPARE(readTemplate.recurrenceRule, eventTemplate.recurrenceRule);
+        QCOMPARE(readTemplate.calendarId, eventTemplate.calendarId);
+        QCOMPARE(readTemplate.reminders, (QList<int>{10, 60}));
+    }
+
+    void updateStampsNowAndKeepsCreation()
+    {
+        const PinnedClock pinned(now);
+        QSignalSpy viewsChanged(m_views, &ViewRepository::viewsChanged);
+        CalendarView view = makeView(QStringLiteral("v"), QStringLiteral("Old"));
+        QVERIFY(m_views->insert(view));
+        view.name = QStringLiteral("New");
+        view.syncStatus = QStringLiteral("synced");
+        QVERIFY(m_views->update(view));
+        QCOMPARE(viewsChanged.size(), 2);
+        const CalendarView read = *m_views->getById(view.id);
+        QCOMPARE(read.name, QStringLiteral("New"));
+        QCOMPARE(read.syncStatus, QStringLiteral("synced"));
+        QCOMPARE(read.createdAt, created);
+        QCOMPARE(read.updatedAt, now);
+
+        FilterRule rule = makeRule(QStringLiteral("r"), QStringLiteral("Rule"));
+        QVERIFY(m_rules->insert(rule));
+        rule.priority = 7;
+        QVERIFY(m_rules->update(rule));
+        QCOMPARE(m_rules->getById(rule.id)->priority, 7);
+        QCOMPARE(m_rules->getById(rule.id)->updatedAt, now);
+    }
+
+    void recordsWithoutStampsAreStoredAtNow()
+    {
+        const PinnedClock pinned(now);
+        CalendarView view = makeView(QStringLiteral("v"), QStringLiteral("V"));
+        view.createdAt = QDateTime();
+        view.updatedAt = QDateTime();
+        QVERIFY(m_views->insert(view));
+        QCOMPARE(m_views->getById(view.id)->createdAt, now);
+        FilterRule rule = makeRule(QStringLiteral("r"), QStringLiteral("R"));
+        rule.createdAt = QDateTime();
+        QVERIFY(m_rules->insert(rule));
+        QCOMPARE(m_rules->getById(rule.id)->createdAt, now);
+        QCOMPARE(m_rules->getById(rule.id)->updatedAt, edited);
+    }
+
+    void reorderWritesTensInOneTransaction_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("views") << "views";
+        QTest::newRow("filter rules") << "rules";
+    }
+
+    void reorderWritesTensInOneTransaction()
+    {
+        QFETCH(QString, kind);
+        const bool views = kind == QLatin1String("views");
+        const PinnedClock pinned(now);
+        for (const QString& id : {QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")}) {
+            if (views) {
+                CalendarView view = makeView(id, id.toUpper(), 100);
+                view.syncStatus = QStringLiteral("synced");
+                QVERIFY(m_views->insert(view));
+            } else {
+                FilterRule rule = makeRule(id, id.toUpper());
+                rule.syncStatus = QStringLiteral("synced");
+                QVERIFY(m_rules->insert(rule));
+            }
+        }
+        const QString table =
+            views ? QStringLiteral("calendar_views") : QStringLiteral("filter_rules");
+        const QString position = views ? QStringLiteral("sort_order") : QStringLiteral("priority");
+        const QString select =
+            QStringLiteral("SELECT id, %1, sync_status, updated_at FROM %2 WHERE id IN "
+                           "('x','y','z') ORDER BY id")
+                .arg(position, table);
+        QSignalSpy viewsChanged(m_views, &ViewRepository::viewsChanged);
+        QSignalSpy rulesChanged(m_rules, &FilterRuleRepository::filterRulesChanged);
+        QSignalSpy& changed = views ? viewsChanged : rulesChanged;
+        const auto reorder = [&](const QStringList& ids) {
+            return views ? m_views->reorder(ids) : m_rules->reorder(ids);
+        };
+
+        QVERIFY(reorder({}));
+        QCOMPARE(changed.size(), 0);
+
+        // A statement that fails half-way undoes the rows already written.
+        exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON %1 WHEN NEW.id = 'x' "
+                            "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                 .arg(table));
+        const QStringList before = rows(select);
+        QVERIFY(!reorder({QStringLiteral("z"), QStringLiteral("y"), QStringLiteral("x")}));
+        QCOMPARE(rows(select), before);
+        QCOMPARE(changed.size(), 0);
+        exec(QStringLiteral("DROP TRIGGER refuse"));
+
+        QVERIFY(reorder({QStringLiteral("z"), QStringLiteral("x"), QStringLiteral("y")}));
+        QCOMPARE(changed.size(), 1);
+        const QString stamp = QStringLiteral("2024-06-01T12:00:00Z");
+        QCOMPARE(rows(select), (QStringList{"x|20|pending|" + stamp, "y|30|pending|" + stamp,
+                                            "z|10|pending|" + stamp}));
+        if (views)
+            QCOMPARE(names(m_views->getAll()), (QStringList{"All Calendars", "Z", "X", "Y"}));
+        else
+            QCOMPARE(names(m_rules->getEnabled()), (QStringList{"Z", "X", "Y"}));
+    }
+
+    void reorderNestsInCallersTransaction()
+    {
+        QVERIFY(m_rules->insert(makeRule(QStringLiteral("x"), QStringLiteral("X"))));
+        QVERIFY(m_database->database().transaction());
+        QVERIFY(m_rules->reorder({QStringLiteral("x")}));
+        QVERIFY(m_database->database().rollback());
+        QCOMPARE(m_rules->getById(QStringLiteral("x"))->priority, 100);
+    }
+
+    void enabledRulesLeaveOutDisabledAndRemoved()
+    {
+        QVERIFY(m_rules->insert(makeRule(QStringLiteral("a"), QStringLiteral("A"), 30)));
+        QVERIFY(m_rules->insert(makeRule(QStringLiteral("b"), QStringLiteral("B"), 20)));
+        QVERIFY(m_rules->insert(makeRule(QStringLiteral("c"), QStringLiteral("C"), 10)));
+        QSignalSpy changed(m_rules, &FilterRuleRepository::filterRulesChanged);
+        QVERIFY(m_rules->setEnabled(QStringLiteral("b"), false));
+        QVERIFY(m_rules->remove(QStringLiteral("c")));
+        QCOMPARE(changed.size(), 2);
+        QCOMPARE(names(m_rules->getEnabled()), QStringList{"A"});
+        QCOMPARE(names(m_rules->getAll()), (QStringList{"B", "A"}));
+        QCOMPARE(names(m_rules->getAllIncludingDeleted()), (QStringList{"C", "B", "A"}));
+        QCOMPARE(m_rules->getById(QStringLiteral("b"))->syncStatus, QStringLiteral("pending"));
+    }
+
+    void removeLeavesPendingTombstone_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("views") << "calendar_views";
+        QTest::newRow("filter rules") << "filter_rules";
+        QTest::newRow("templates") << "event_templates";
+    }
+
+    void removeLeavesPendingTombstone()
+    {
+        QFETCH(QString, table);
+        const PinnedClock pinned(now);
+        QSignalSpy viewsChanged(m_views, &ViewRepository::viewsChanged);
+        QSignalSpy rulesChanged(m_rules, &FilterRuleRepository::filterRulesChanged);
+        QSignalSpy templatesChanged(m_templates, &TemplateRepository::templatesChanged);
+        const QString id = QStringLiteral("gone");
+        int live = 0;
+        int all = 0;
+        bool foundById = false;
+        if (table == QLatin1String("calendar_views")) {
+            QVERIFY(m_views->insert(makeView(id, QStringLiteral("Gone"))));
+            QVERIFY(m_views->remove(id));
+            live = m_views->getAll().size();
+            all = m_views->getAllIncludingDeleted().size();
+            const std::optional<CalendarView> tombstone = m_views->getById(id);
+            foundById = tombstone.has_value();
+            QCOMPARE(tombstone->deletedAt, std::optional(now));
+            QVERIFY(m_views->hardDelete(id));
+        } else if (table == QLatin1String("filter_rules")) {
+            QVERIFY(m_rules->insert(makeRule(id, QStringLiteral("Gone"))));
+            QVERIFY(m_rules->remove(id));
+            live = m_rules->getAll().size();
+            all = m_rules->getAllIncludingDeleted().size();
+            foundById = m_rules->getById(id).has_value();
+            QVERIFY(m_rules->hardDelete(id));
+        } else {
+            QVERIFY(m_templates->insert(makeTemplate(id, QStringLiteral("Gone")), "synced"));
+            QVERIFY(m_templates->remove(id));
+            live = m_templates->getAll().size();
+            all = m_templates->getAllIncludingDeleted().size();
+            foundById = m_templates->getById(id).has_value();
+            QCOMPARE(m_templates->getAllIncludingDeleted().first().deletedAt, std::optional(now));
+            QVERIFY(m_templates->hardDelete(id));
+        }
+        const int seeded = table == QLatin1String("calendar_views") ? 1 : 0;
+        QCOMPARE(live, seeded);
+        QCOMPARE(all, seeded + 1);
+        // Views and rules keep answering for a tombstone; a template does not.
+        QCOMPARE(foundById, table != QLatin1String("event_templates"));
+        QCOMPARE(viewsChanged.size() + rulesChanged.size() + templatesChanged.size(), 3);
+        QCOMPARE(rows(QStringLiteral("SELECT id FROM %1 WHERE id = 'gone'").arg(table)),
+                 QStringList());
+    }
+
+    void removeMarksPendingAndStamps()
+    {
+        const PinnedClock pinned(now);
+        CalendarView view = makeView(QStringLiteral("v"), QStringLiteral("V"));
+        view.syncStatus = QStringLiteral("synced");
+        QVERIFY(m_views->insert(view));
+        QVERIFY(m_views->remove(view.id));
+        QCOMPARE(
+            rows(QStringLiteral(
+                "SELECT sync_status, updated_at, deleted_at FROM calendar_views WHERE id = 'v'")),
+            QStringList{"pending|2024-06-01T12:00:00Z|2024-06-01T12:00:00Z"});
+    }
+
+    void localTemplateEditsArePending()
+    {
+        const PinnedClock pinned(now);
+        EventTemplate eventTemplate = makeTemplate(QString(), QStringLiteral("No id"));
+        eventTemplate.createdAt = QDateTime();
+        QVERIFY(m_templates->insert(eventTemplate));
+        const QList<EventTemplate> stored = m_templates->getAll();
+        QCOMPARE(stored.size(), 1);
+        const QString id = stored.first().id;
+        QVERIFY(!QUuid::fromString(id).isNull());
+        QVERIFY(!id.contains(QLatin1Char('{')));
+        QCOMPARE(stored.first().createdAt, now);
+        QCOMPARE(stored.first().updatedAt, now);
+
+        QVERIFY(m_templates->insert(makeTemplate(QStringLiteral("t"), QStringLiteral("T"))));
+        QCOMPARE(m_templates->getById(QStringLiteral("t"))->createdAt, created);
+        QCOMPARE(m_templates->getById(QStringLiteral("t"))->updatedAt, now);
+        QCOMPARE(rows(QStringLiteral("SELECT sync_status FROM event_templates")),
+                 (QStringList{"pending", "pending"}));
+    }
+
+    void pulledTemplateKeepsItsStatusAndStamps()
+    {
+        const PinnedClock pinned(now);
+        EventTemplate pulled = makeTemplate(QStringLiteral("t"), QStringLiteral("Pulled"));
+        QVERIFY(m_templates->insert(pulled, QStringLiteral("synced")));
+        const QString select =
+            QStringLiteral("SELECT name, sync_status, created_at, updated_at FROM event_templates");
+        QCOMPARE(rows(select),
+                 QStringList{"Pulled|synced|2024-01-02T03:04:05Z|2024-02-03T04:05:06Z"});
+
+        pulled.name = QStringLiteral("Pulled again");
+        pulled.updatedAt = QDateTime(QDate(2024, 3, 1), QTime(0, 0), QTimeZone::utc());
+        QVERIFY(m_templates->update(pulled, QStringLiteral("synced")));
+        QCOMPARE(rows(select),
+                 QStringList{"Pulled again|synced|2024-01-02T03:04:05Z|2024-03-01T00:00:00Z"});
+
+        pulled.name = QStringLiteral("Edited here");
+        QVERIFY(m_templates->update(pulled));
+        QCOMPARE(rows(select),
+                 QStringList{"Edited here|pending|2024-01-02T03:04:05Z|2024-06-01T12:00:00Z"});
+    }
+
+    void reminderColumnReads_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("column default") << QString() << QList<int>{15};
+        QTest::newRow("mixed elements") << R"([5,"ten",30,null])" << QList<int>{5, 30};
+        QTest::newRow("object") << R"({"a":5})" << QList<int>();
+        QTest::newRow("not json") << "15, 30" << QList<int>();
+        QTest::newRow("empty array") << "[]" << QList<int>();
+        QTest::newRow("empty text") << "" << QList<int>();
+    }
+
+    void reminderColumnReads()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QList<int>, expected);
+        if (stored.isNull()) {
+            exec(QStringLiteral(
+                "INSERT INTO event_templates (id, name, title) VALUES ('t', 'T', 'T')"));
+        } else {
+            QVERIFY(m_templates->insert(makeTemplate(QStringLiteral("t"), QStringLiteral("T"))));
+            QSqlQuery query(m_database->database());
+            query.prepare(QStringLiteral("UPDATE event_templates SET reminders = ?"));
+            query.addBindValue(stored);
+            QVERIFY(query.exec());
+        }
+        QCOMPARE(m_templates->getById(QStringLiteral("t"))->reminders, expected);
+    }
+
+    void failedWritesReportAndStaySilent()
+    {
+        QVERIFY(m_views->insert(makeView(QStringLiteral("v"), QStringLiteral("V"))));
+        QVERIFY(m_rules->insert(makeRule(QStringLiteral("r"), QStringLiteral("R"))));
+        QVERIFY(m_templates->insert(makeTemplate(QStringLiteral("t"), QStringLiteral("T"))));
+        QSignalSpy viewsChanged(m_views, &ViewRepository::viewsChanged);
+        QSignalSpy rulesChanged(m_rules, &FilterRuleRepository::filterRulesChanged);
+        QSignalSpy templatesChanged(m_templates, &TemplateRepository::templatesChanged);
+        for (const char* name : {"ViewRepository::insert", "FilterRuleRepository::insert",
+                                 "TemplateRepository::insert", "FilterRuleRepository::update"})
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(QStringLiteral("^%1 failed: ").arg(name)));
+        QVERIFY(!m_views->insert(makeView(QStringLiteral("v"), QStringLiteral("Again"))));
+        QVERIFY(!m_rules->insert(makeRule(QStringLiteral("r"), QStringLiteral("Again"))));
+        QVERIFY(!m_templates->insert(makeTemplate(QStringLiteral("t"), QStringLiteral("Again"))));
+        FilterRule noConditions = makeRule(QStringLiteral("r"), QStringLiteral("R"));
+        noConditions.conditions = QString();
+        QVERIFY(!m_rules->update(noConditions));
+        QCOMPARE(viewsChanged.size() + rulesChanged.size() + templatesChanged.size(), 0);
+        QCOMPARE(m_rules->getById(QStringLiteral("r"))->conditions,
+                 makeRule(QString(), QString()).conditions);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfigRepositories)
+#include "tst_configrepositories.moc"
