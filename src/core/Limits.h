@@ -10,4 +10,32 @@ namespace Limits {
 // descriptions stays well below it, a hostile or broken file above it is refused.
 inline constexpr std::int64_t maxIcalendarBytes = 512LL * 1024 * 1024;
 
+// The longest unfolded iCalendar content line, in characters. An inline attachment of a few
+// megabytes still fits; longer lines come only from broken or hostile files and are skipped
+// (neither read nor kept in the stored text), so one line cannot hold gigabytes of memory.
+inline constexpr std::int64_t maxIcalendarLineChars = 4LL * 1024 * 1024;
+
+// Content lines in one VEVENT or VTODO. A long-running series with years of exceptions and a
+// large attendee list needs a few thousand; a component beyond this is dropped whole rather
+// than stored truncated, because a truncated copy would later be pushed back over the original.
+inline constexpr int maxIcalendarPropertiesPerComponent = 20000;
+
+// VEVENT or VTODO components read from one text; reading stops there. A decade of a busy shared
+// calendar is some tens of thousands; the bound keeps one file from exhausting memory.
+inline constexpr int maxIcalendarComponentsPerText = 1000000;
+
+// Depth of components nested inside a VEVENT or VTODO (VALARM is one level; real files never
+// go beyond two). Deeper nesting marks a broken component, which is dropped.
+inline constexpr int maxIcalendarNesting = 16;
+
+// Distinct TZID values resolved against the zone database for one text. Each new one costs a
+// zone-database lookup; the database knows fewer than a thousand zones, so a text naming more
+// is hostile, and the rest of its zones are read as local time without a lookup.
+inline constexpr int maxIcalendarTimeZonesPerText = 1000;
+
+// The longest DURATION (or alarm offset) accepted, in seconds: a hundred years. Longer values
+// come from broken input and would push times out of the representable range; they count as
+// unreadable.
+inline constexpr std::int64_t maxIcalendarDurationSeconds = 100LL * 366 * 86400;
+
 } // namespace Limits
