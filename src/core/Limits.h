@@ -38,4 +38,14 @@ inline constexpr int maxIcalendarTimeZonesPerText = 1000;
 // unreadable.
 inline constexpr std::int64_t maxIcalendarDurationSeconds = 100LL * 366 * 86400;
 
+// Calendar days one recurrence generation call may examine. Rules are untrusted (servers, feeds,
+// files): a rule that never matches (BYMONTH=2;BYMONTHDAY=30) or a COUNT that has to be counted
+// from a distant DTSTART would otherwise run for as long as the calendar has years. Two million
+// days are more than five thousand years of a daily rule, and a few tens of milliseconds of work.
+inline constexpr std::int64_t maxRecurrenceDaysExamined = 2'000'000;
+
+// Starts one generation call returns. Bounds the memory of a window that spans centuries; a
+// daily rule still fills more than two hundred years.
+inline constexpr int maxRecurrenceStarts = 100'000;
+
 } // namespace Limits
