@@ -8,9 +8,9 @@
 
 #include <optional>
 
+class ChangeCoalescer;
 class Database;
 class QSqlQuery;
-class ChangeCoalescer;
 
 // The tasks (VTODO) in table `tasks`. Times are stored in UTC and read back in UTC; a date-only
 // value is 00:00 UTC of its date. Mutators return false on failure and leave the row as it was.
