@@ -3,8 +3,7 @@
 #include <QTimer>
 
 ChangeCoalescer::ChangeCoalescer(QObject* parent, int intervalMs)
-    : QObject(parent)
-    , m_timer(new QTimer(this))
+    : QObject(parent), m_timer(new QTimer(this))
 {
     m_timer->setSingleShot(true);
     m_timer->setInterval(intervalMs);

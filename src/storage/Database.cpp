@@ -23,8 +23,7 @@ void logMigrationFailure(int version, const QString& error, const QString& state
 
 } // namespace
 
-Database::Database(QObject* parent)
-    : QObject(parent)
+Database::Database(QObject* parent) : QObject(parent)
 {
     initStorageResources();
 }
@@ -36,8 +35,12 @@ Database::~Database()
         m_open = false;
     }
     if (!m_connectionName.isEmpty()) {
+        // Another Database may have registered the name since; its connection is not ours.
+        const bool stillOurs =
+            QSqlDatabase::database(m_connectionName, false).driver() == m_database.driver();
         m_database = QSqlDatabase();
-        QSqlDatabase::removeDatabase(m_connectionName);
+        if (stillOurs)
+            QSqlDatabase::removeDatabase(m_connectionName);
     }
 }
 
@@ -161,8 +164,10 @@ const QList<Database::Migration>& Database::migrations()
 {
     static const QList<Migration> list = {
         {1, QStringLiteral("initial"), QStringLiteral(":/sql/sql/migrations/001_initial.sql")},
-        {2, QStringLiteral("event_sync"), QStringLiteral(":/sql/sql/migrations/002_event_sync.sql")},
-        {3, QStringLiteral("tasks_sync"), QStringLiteral(":/sql/sql/migrations/003_tasks_sync.sql")},
+        {2, QStringLiteral("event_sync"),
+         QStringLiteral(":/sql/sql/migrations/002_event_sync.sql")},
+        {3, QStringLiteral("tasks_sync"),
+         QStringLiteral(":/sql/sql/migrations/003_tasks_sync.sql")},
         {4, QStringLiteral("accounts_sort_order"),
          QStringLiteral(":/sql/sql/migrations/004_accounts_sort_order.sql")},
         {5, QStringLiteral("provider_event_idx"),
@@ -218,15 +223,16 @@ QStringList Database::splitStatements(const QString& sql)
 const QStringList& Database::queryIndexStatements()
 {
     static const QStringList statements = {
-        QStringLiteral("CREATE INDEX IF NOT EXISTS idx_events_recurring_start ON events(start_time) "
-                       "WHERE ")
-            + EventRangeSql::recurring(),
+        QStringLiteral(
+            "CREATE INDEX IF NOT EXISTS idx_events_recurring_start ON events(start_time) "
+            "WHERE ") +
+            EventRangeSql::recurring(),
         QStringLiteral("CREATE INDEX IF NOT EXISTS idx_events_short_span ON events(start_time, "
-                       "end_time) WHERE ")
-            + EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::shortSpan(),
+                       "end_time) WHERE ") +
+            EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::shortSpan(),
         QStringLiteral("CREATE INDEX IF NOT EXISTS idx_events_other_span ON events(start_time, "
-                       "end_time) WHERE ")
-            + EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan(),
+                       "end_time) WHERE ") +
+            EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan(),
     };
     return statements;
 }

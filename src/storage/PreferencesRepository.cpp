@@ -5,8 +5,7 @@
 #include <QSqlQuery>
 
 PreferencesRepository::PreferencesRepository(Database* database, QObject* parent)
-    : QObject(parent)
-    , m_database(database)
+    : QObject(parent), m_database(database)
 {
 }
 

@@ -12,8 +12,7 @@ std::atomic<quint64> savepointCounter{0};
 } // namespace
 
 Savepoint::Savepoint(const QSqlDatabase& database)
-    : m_database(database)
-    , m_name(QStringLiteral("sp_%1").arg(++savepointCounter))
+    : m_database(database), m_name(QStringLiteral("sp_%1").arg(++savepointCounter))
 {
     m_active = run(QStringLiteral("SAVEPOINT ") + m_name);
 }

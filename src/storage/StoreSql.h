@@ -7,7 +7,7 @@
 
 #include <functional>
 
-// Small pieces of SQL building and reporting shared by the repositories.
+// Helpers for building SQL and reporting failures, shared by the repositories.
 namespace StoreSql {
 
 // The most values one statement binds in an IN list. SQLite builds before 3.32 accept 999

@@ -41,9 +41,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("comment between")
-            << "CREATE TABLE a (x);\n-- note;\nCREATE TABLE b (y);\n"
-            << QStringList{"CREATE TABLE a (x)", "CREATE TABLE b (y)"};
+        QTest::newRow("comment between") << "CREATE TABLE a (x);\n-- note;\nCREATE TABLE b (y);\n"
+                                         << QStringList{"CREATE TABLE a (x)", "CREATE TABLE b (y)"};
         QTest::newRow("comment inside a statement")
             << "CREATE TABLE a (\n  x,\n  -- why;\n  y\n);"
             << QStringList{"CREATE TABLE a (\n  x,\n  y\n)"};
@@ -96,6 +95,8 @@ private Q_SLOTS:
                      QStringList{"wal"});
             QCOMPARE(column(database.database(), QStringLiteral("PRAGMA foreign_keys")),
                      QStringList{"1"});
+            QCOMPARE(column(database.database(), QStringLiteral("PRAGMA busy_timeout")),
+                     QStringList{QString::number(Database::busyTimeoutMs)});
             QCOMPARE(column(database.database(),
                             QStringLiteral("SELECT id || is_default || sync_status FROM "
                                            "calendar_views")),
@@ -115,8 +116,9 @@ private Q_SLOTS:
         Database database;
         QVERIFY(database.open(dir.filePath(QStringLiteral("calendar.db"))));
         QVERIFY(database.migrate());
-        QSqlQuery(database.database()).exec(QStringLiteral("DELETE FROM schema_version WHERE "
-                                                           "version >= 7"));
+        QSqlQuery(database.database())
+            .exec(QStringLiteral("DELETE FROM schema_version WHERE "
+                                 "version >= 7"));
         // Migration 7 adds columns that exist already: its second ALTER would fail anyway, but
         // drop one column first so that its first statement succeeds and must be undone.
         QSqlQuery drop(database.database());

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "Calendar.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+class Database;
+class QSqlQuery;
+
+// The calendars of all accounts (table `calendars`). Calendars are deleted at once; the caller
+// deletes a calendar's events and tasks first.
+class CalendarRepository : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CalendarRepository(Database* database, QObject* parent = nullptr);
+
+    // By sort order, then name; calendars of soft-deleted accounts included.
+    QList<Calendar> getAll() const;
+    QList<Calendar> getByAccount(const QString& accountId) const;
+    std::optional<Calendar> getById(const QString& id) const;
+
+    // Writes the record's own createdAt and updatedAt; both must be valid.
+    bool insert(const Calendar& calendar);
+    // Every field but id and createdAt; stamps updated_at.
+    bool update(const Calendar& calendar);
+    bool remove(const QString& id);
+    // Makes the calendar the only default of the whole store, in one transaction. An id that
+    // names no calendar changes nothing and returns false.
+    bool setDefault(const QString& id);
+
+    static Calendar fromQuery(const QSqlQuery& query);
+
+Q_SIGNALS:
+    void calendarsChanged();
+
+private:
+    QList<Calendar> list(QSqlQuery& query) const;
+
+    Database* m_database;
+};

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "Event.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class ChangeCoalescer;
+class Database;
+class QSqlQuery;
+
+// The events (table `events`) with their reminder and attendee rows. Every lookup returns the
+// events with their reminders and attendees loaded, so that writing a record back never drops
+// child rows it was not given. An event and its child rows are written in one savepoint:
+// whole or not at all. Changes are announced by `eventsChanged`, coalesced over 150 ms.
+class EventRepository : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit EventRepository(Database* database, QObject* parent = nullptr);
+
+    // Live events of the calendar by start.
+    QList<Event> getByCalendar(const QString& calendarId) const;
+    // Soft-deleted rows included.
+    std::optional<Event> getById(const QString& id) const;
+    // Soft-deleted rows included; the first row of a series and its overrides.
+    std::optional<Event> getByUid(const QString& uid, const QString& calendarId) const;
+    // Soft-deleted rows included; an empty recurrence id finds the series or single event.
+    std::optional<Event> getByUidAndRecurrenceId(const QString& uid, const QString& calendarId,
+                                                 const QString& recurrenceId) const;
+    // Live events that start before `to` and end after `from` (or have no end, or recur), of
+    // the given calendars (all when the list is empty), by start. Invalid bounds give nothing.
+    QList<Event> getInRange(const QDateTime& from, const QDateTime& to,
+                            const QStringList& calendarIds) const;
+    // Pending rows of the calendar, soft-deleted ones included (the pending deletions).
+    QList<Event> getPending(const QString& calendarId) const;
+    // Live events whose title, location or description contains the trimmed text literally
+    // (ASCII case-insensitive), by start, at most max(limit, 1).
+    QList<Event> search(const QString& text, int limit) const;
+
+    // Writes the event and its child rows; an empty syncStatus is stored as "synced".
+    bool insert(const Event& event);
+    // Rewrites the row (but `created`) and its child rows from the record; stamps
+    // last_modified; an empty syncStatus is stored as "pending".
+    bool update(const Event& event);
+    // Soft delete: the row stays, pending, with its children, so the sync can send it.
+    bool remove(const QString& id);
+    // Undoes a delete: clears the tombstone of the row, or inserts the record again as new.
+    bool restore(const Event& event);
+    // Deletes the row and its child rows for good.
+    bool hardDelete(const QString& id);
+    bool markSynced(const QString& id, const QString& href, const QString& etag);
+
+    // Announces a change made by other means; coalesced with the repository's own.
+    void scheduleChanged(const QString& calendarId);
+
+    // The row reader: the current row of a statement selecting the event columns. Start and end
+    // are expressed in the event's time zone, except for all-day events, which stay in UTC.
+    static Event fromQuery(const QSqlQuery& query);
+
+    // Child rows. The batch loaders fill the lists of every event with two statements per
+    // slice of ids; the writers replace an event's rows, reporting the first failure.
+    static void loadRemindersBatch(QSqlDatabase& db, QList<Event>& events);
+    static void loadAttendeesBatch(QSqlDatabase& db, QList<Event>& events);
+    static void loadReminders(QSqlDatabase& db, Event& event);
+    static void loadAttendees(QSqlDatabase& db, Event& event);
+    // Each reminder's trigger is the event's start minus its minutes; a reminder whose trigger
+    // moved is no longer acknowledged.
+    static bool writeReminderRows(QSqlDatabase& db, const Event& event);
+    static bool writeAttendeeRows(QSqlDatabase& db, const Event& event);
+
+    // The 31 columns of `events` in record order.
+    static const QString& columns();
+
+Q_SIGNALS:
+    void eventsChanged(const QString& calendarId);
+
+private:
+    QList<Event> list(QSqlQuery& query) const;
+    std::optional<Event> single(QSqlQuery& query) const;
+    bool write(const Event& event, bool isInsert);
+    QString calendarOf(const QString& id) const;
+    // `replace`: delete the event's old rows first (and compare triggers with them).
+    static bool writeReminders(QSqlDatabase& db, const Event& event, bool replace);
+    static bool writeAttendees(QSqlDatabase& db, const Event& event, bool replace);
+
+    Database* m_database;
+    ChangeCoalescer* m_changes;
+};

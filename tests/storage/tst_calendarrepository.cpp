@@ -1,0 +1,104 @@
+#include "CalendarRepository.h"
+#include "PinnedClock.h"
+#include "StoreFixture.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimeZone>
+
+class TestCalendarRepository : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<StoreFixture> m_store;
+    CalendarRepository* m_calendars = nullptr;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_store = std::make_unique<StoreFixture>(QStringList{});
+        QVERIFY(m_store->isReady());
+        m_calendars = new CalendarRepository(m_store->database(), m_store->database());
+        const QList<std::pair<QString, int>> rows = {{"b", 0}, {"a", 0}, {"c", 5}};
+        for (const auto& [name, order] : rows) {
+            Calendar calendar = StoreFixture::calendar(name, "acc");
+            calendar.sortOrder = order;
+            QVERIFY(m_calendars->insert(calendar));
+        }
+    }
+
+    void cleanup() { m_store.reset(); }
+
+    void listsBySortOrderThenName()
+    {
+        QStringList names;
+        for (const Calendar& calendar : m_calendars->getAll())
+            names.append(calendar.name);
+        QCOMPARE(names, (QStringList{"a", "b", "c"}));
+        const Calendar a = *m_calendars->getById("a");
+        QCOMPARE(a.supportedComponents, QStringLiteral("[\"VEVENT\"]"));
+        QCOMPARE(m_calendars->getByAccount("acc").size(), 3);
+    }
+
+    void setDefaultKeepsOneDefault()
+    {
+        QVERIFY(m_calendars->setDefault("a"));
+        const PinnedClock clock(QDateTime(QDate(2025, 2, 1), QTime(8, 0), QTimeZone::utc()));
+        QSignalSpy changed(m_calendars, &CalendarRepository::calendarsChanged);
+        QVERIFY(m_calendars->setDefault("b"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(m_store->strings("SELECT id || is_default || updated_at FROM calendars ORDER BY "
+                                  "id"),
+                 (QStringList{"a02025-02-01T08:00:00Z", "b12025-02-01T08:00:00Z",
+                              "c02025-01-01T10:00:00Z"}));
+        QVERIFY(m_calendars->setDefault("b"));
+        QCOMPARE(m_store->strings("SELECT group_concat(id) FROM calendars WHERE is_default = 1"),
+                 QStringList{"b"});
+    }
+
+    void setDefaultOfUnknownIdChangesNothing()
+    {
+        QVERIFY(m_calendars->setDefault("a"));
+        const QStringList before = m_store->strings("SELECT id || is_default || updated_at FROM "
+                                                    "calendars ORDER BY id");
+        QSignalSpy changed(m_calendars, &CalendarRepository::calendarsChanged);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^CalendarRepository::setDefault failed:"));
+        QVERIFY(!m_calendars->setDefault("nope"));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(m_store->strings("SELECT id || is_default || updated_at FROM calendars ORDER BY "
+                                  "id"),
+                 before);
+    }
+
+    void updateNeverTouchesCreatedAt()
+    {
+        Calendar calendar = *m_calendars->getById("a");
+        calendar.createdAt = QDateTime(QDate(2030, 1, 1), QTime(0, 0), QTimeZone::utc());
+        calendar.isDefault = true;
+        calendar.syncToken = QStringLiteral("token-2");
+        QVERIFY(m_calendars->update(calendar));
+        const Calendar stored = *m_calendars->getById("a");
+        QCOMPARE(stored.createdAt, QDateTime(QDate(2025, 1, 1), QTime(10, 0), QTimeZone::utc()));
+        QCOMPARE(stored.syncToken, QStringLiteral("token-2"));
+        QVERIFY(stored.isDefault);
+    }
+
+    void removeRefusesWhileEventsRemain()
+    {
+        QVERIFY(m_store->exec("INSERT INTO events (id, calendar_id, uid, title, start_time, "
+                              "raw_icalendar) VALUES ('e', 'a', 'u', 'T', 'x', 'r')"));
+        QSignalSpy changed(m_calendars, &CalendarRepository::calendarsChanged);
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^CalendarRepository::remove failed:.*FOREIGN KEY"));
+        QVERIFY(!m_calendars->remove("a"));
+        QVERIFY(m_calendars->getById("a"));
+        QVERIFY(m_calendars->remove("b"));
+        QCOMPARE(changed.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCalendarRepository)
+#include "tst_calendarrepository.moc"

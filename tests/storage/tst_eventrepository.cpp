@@ -1,0 +1,506 @@
+#include "EventRepository.h"
+#include "PinnedClock.h"
+#include "StoreFixture.h"
+#include "StoreTime.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimeZone>
+
+#include <sqlite3.h>
+
+namespace {
+
+QDateTime utc(int year, int month, int day, int hour = 0, int minute = 0)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone::utc());
+}
+
+QStringList idsOf(const QList<Event>& events)
+{
+    QStringList ids;
+    for (const Event& event : events)
+        ids.append(event.id);
+    return ids;
+}
+
+Event withChildren(Event event)
+{
+    Reminder late;
+    late.minutesBefore = 60;
+    Reminder early;
+    early.minutesBefore = 15;
+    early.action = QStringLiteral("email");
+    event.reminders = {late, early};
+    Attendee bob;
+    bob.email = QStringLiteral("bob@example.org");
+    bob.name = QStringLiteral("Bob");
+    Attendee anonymous;
+    anonymous.email = QStringLiteral("zed@example.org");
+    event.attendees = {bob, anonymous};
+    return event;
+}
+
+} // namespace
+
+class TestEventRepository : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<StoreFixture> m_store;
+    EventRepository* m_events = nullptr;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_store = std::make_unique<StoreFixture>(QStringList{"cal-a", "cal-b"});
+        QVERIFY(m_store->isReady());
+        m_events = new EventRepository(m_store->database(), m_store->database());
+    }
+
+    void cleanup() { m_store.reset(); }
+
+    // Whatever zone a time carries, the row holds its UTC text, and the reader expresses it in
+    // the event's zone (all-day events excepted).
+    void timesAreStoredInUtcAndReadInEventZone_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QString>("storedStart");
+        QTest::addColumn<QString>("readZone");
+        const QDateTime berlin(QDate(2025, 3, 1), QTime(9, 30), QTimeZone("Europe/Berlin"));
+        QTest::newRow("berlin") << berlin << "Europe/Berlin" << false << "2025-03-01T08:30:00Z"
+                                << "Europe/Berlin";
+        QTest::newRow("offset into new york")
+            << QDateTime(QDate(2025, 3, 1), QTime(9, 30), QTimeZone(3600)) << "America/New_York"
+            << false << "2025-03-01T08:30:00Z"
+            << "America/New_York";
+        QTest::newRow("local time")
+            << QDateTime(QDate(2025, 7, 1), QTime(12, 0), Qt::LocalTime) << "UTC" << false
+            << QDateTime(QDate(2025, 7, 1), QTime(12, 0), Qt::LocalTime)
+                   .toUTC()
+                   .toString(Qt::ISODate)
+            << "";
+        QTest::newRow("unknown zone") << berlin << "Not/AZone" << false << "2025-03-01T08:30:00Z"
+                                      << "";
+        QTest::newRow("empty zone") << berlin << "" << false << "2025-03-01T08:30:00Z"
+                                    << "";
+        QTest::newRow("all-day stays utc")
+            << utc(2025, 3, 1) << "Pacific/Kiritimati" << true << "2025-03-01T00:00:00Z"
+            << "";
+    }
+
+    void timesAreStoredInUtcAndReadInEventZone()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QString, zone);
+        QFETCH(bool, allDay);
+        QFETCH(QString, storedStart);
+        QFETCH(QString, readZone);
+        Event event = StoreFixture::event("e1", "cal-a", start);
+        event.timezone = zone;
+        event.isAllDay = allDay;
+        QVERIFY(m_events->insert(event));
+        QCOMPARE(m_store->strings("SELECT start_time FROM events"), QStringList{storedStart});
+        const std::optional<Event> read = m_events->getById("e1");
+        QVERIFY(read);
+        QCOMPARE(read->startTime, start);
+        QCOMPARE(read->endTime.value(), start.addSecs(3600));
+        if (readZone.isEmpty())
+            QCOMPARE(read->startTime.timeSpec(), Qt::UTC);
+        else
+            QCOMPARE(read->startTime.timeZone().id(), readZone.toUtf8());
+        if (allDay)
+            QCOMPARE(read->startTime.date(), start.date());
+    }
+
+    // A range given in any zone finds what overlaps it in time: the bounds are compared as UTC.
+    void rangeBoundsInAnyZone()
+    {
+        QVERIFY(m_events->insert(StoreFixture::event("late", "cal-a", utc(2025, 2, 28, 23, 30))));
+        QVERIFY(m_events->insert(
+            StoreFixture::event("ends-at-from", "cal-a", utc(2025, 2, 28, 22, 0))));
+        QVERIFY(
+            m_events->insert(StoreFixture::event("starts-at-to", "cal-a", utc(2025, 3, 1, 23, 0))));
+        const QTimeZone paris("Europe/Paris");
+        const QDateTime from(QDate(2025, 3, 1), QTime(0, 0), paris);
+        const QList<Event> found = m_events->getInRange(from, from.addDays(1), {});
+        QCOMPARE(idsOf(found), QStringList{"late"});
+        QCOMPARE(found.first().reminders.size(), 0);
+        QVERIFY(m_events->getInRange(QDateTime(), from, {}).isEmpty());
+    }
+
+    // The range query reads three classes of rows through separate indexes; it must give
+    // exactly the rows, in the order, of the one plain statement over the stored texts.
+    void rangeMatchesPlainStatement()
+    {
+        QRandomGenerator random(20250301);
+        const QStringList calendars = {"cal-a", "cal-b"};
+        QSqlQuery insert(m_store->db());
+        QVERIFY(m_store->exec("BEGIN"));
+        for (int i = 0; i < 600; ++i) {
+            const QDateTime start = utc(2025, 1, 1).addSecs(qint64(random.bounded(90 * 24)) * 3600);
+            const int kind = random.bounded(12);
+            QVariant end = StoreTime::toText(start.addSecs(qint64(random.bounded(1, 48)) * 1800));
+            QString startText = StoreTime::toText(start);
+            QVariant rule;
+            if (kind == 0)
+                end = QVariant(QMetaType::fromType<QString>());
+            else if (kind == 1)
+                end = StoreTime::toText(start.addDays(random.bounded(8, 60)));
+            else if (kind == 2)
+                end = StoreTime::toText(start.addDays(7));
+            else if (kind == 3)
+                rule = QStringLiteral("FREQ=WEEKLY");
+            else if (kind == 4)
+                rule = QStringLiteral("");
+            else if (kind == 5) // written by an older build, with an offset
+                startText = start.toOffsetFromUtc(7200).toString(Qt::ISODate);
+            else if (kind == 6) // zone-less, as SQLite's datetime() writes
+                end = start.addSecs(5400).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            else if (kind == 7)
+                end = StoreTime::toText(start.addSecs(-3600));
+            insert.prepare("INSERT INTO events (id, calendar_id, uid, title, start_time, "
+                           "end_time, recurrence_rule, deleted_at, raw_icalendar) VALUES (?, ?, "
+                           "?, 'T', ?, ?, ?, ?, 'raw')");
+            insert.addBindValue(QStringLiteral("e%1").arg(i, 4, 10, QChar(u'0')));
+            insert.addBindValue(calendars.at(random.bounded(2)));
+            insert.addBindValue(QStringLiteral("u%1").arg(i));
+            insert.addBindValue(startText);
+            insert.addBindValue(end);
+            insert.addBindValue(rule);
+            insert.addBindValue(kind == 8 ? QVariant(QStringLiteral("2025-01-01T00:00:00Z"))
+                                          : QVariant(QMetaType::fromType<QString>()));
+            QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
+        }
+        QVERIFY(m_store->exec("COMMIT"));
+
+        qsizetype returned = 0;
+        for (int round = 0; round < 200; ++round) {
+            const QDateTime from =
+                utc(2024, 12, 20).addSecs(qint64(random.bounded(110 * 24)) * 3600);
+            const QDateTime to = from.addSecs(qint64(random.bounded(1, 24 * 40)) * 3600);
+            QStringList filter;
+            if (round % 3 == 1)
+                filter = {"cal-b"};
+            else if (round % 3 == 2)
+                filter = {"cal-a", "cal-b"};
+            QSqlQuery plain(m_store->db());
+            plain.prepare(QStringLiteral("SELECT id FROM events WHERE start_time < ? AND "
+                                         "(end_time IS NULL OR end_time > ? OR (recurrence_rule "
+                                         "IS NOT NULL AND recurrence_rule != '')) AND deleted_at "
+                                         "IS NULL%1 ORDER BY start_time, id")
+                              .arg(filter.isEmpty()
+                                       ? QString()
+                                       : QStringLiteral(" AND calendar_id IN (%1)")
+                                             .arg(QStringList(filter.size(), "?").join(", "))));
+            plain.addBindValue(StoreTime::toText(to));
+            plain.addBindValue(StoreTime::toText(from));
+            for (const QString& id : filter)
+                plain.addBindValue(id);
+            QVERIFY(plain.exec());
+            QStringList expected;
+            while (plain.next())
+                expected.append(plain.value(0).toString());
+            const QTimeZone zone = round % 2 ? QTimeZone("Asia/Tokyo") : QTimeZone::utc();
+            QCOMPARE(
+                idsOf(m_events->getInRange(from.toTimeZone(zone), to.toTimeZone(zone), filter)),
+                expected);
+            returned += expected.size();
+        }
+        QVERIFY(returned > 2000);
+    }
+
+    // Any record a lookup hands out can be written back without losing its child rows.
+    void updateFromAnyLookupKeepsChildren_data()
+    {
+        QTest::addColumn<QString>("lookup");
+        for (const char* lookup : {"getById", "getByUid", "getByUidAndRecurrenceId", "getPending",
+                                   "search", "getByCalendar", "getInRange"})
+            QTest::newRow(lookup) << lookup;
+    }
+
+    void updateFromAnyLookupKeepsChildren()
+    {
+        QFETCH(QString, lookup);
+        Event stored = withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)));
+        stored.syncStatus = QStringLiteral("pending");
+        QVERIFY(m_events->insert(stored));
+        std::optional<Event> found;
+        const auto first = [](const QList<Event>& list) {
+            return list.isEmpty() ? std::optional<Event>() : list.first();
+        };
+        if (lookup == u"getById")
+            found = m_events->getById("e1");
+        else if (lookup == u"getByUid")
+            found = m_events->getByUid(stored.uid, "cal-a");
+        else if (lookup == u"getByUidAndRecurrenceId")
+            found = m_events->getByUidAndRecurrenceId(stored.uid, "cal-a", QString());
+        else if (lookup == u"getPending")
+            found = first(m_events->getPending("cal-a"));
+        else if (lookup == u"search")
+            found = first(m_events->search("Event", 5));
+        else if (lookup == u"getByCalendar")
+            found = first(m_events->getByCalendar("cal-a"));
+        else
+            found = first(m_events->getInRange(utc(2025, 3, 1), utc(2025, 3, 2), {}));
+        QVERIFY(found);
+        QCOMPARE(found->reminders.size(), 2);
+        QCOMPARE(found->reminders.at(0).minutesBefore, 15);
+        QCOMPARE(found->attendees.at(0).name, QString());
+        QCOMPARE(found->attendees.at(1).name, QStringLiteral("Bob"));
+        found->title = QStringLiteral("Renamed");
+        QVERIFY(m_events->update(*found));
+        const std::optional<Event> after = m_events->getById("e1");
+        QCOMPARE(after->title, QStringLiteral("Renamed"));
+        QCOMPARE(after->reminders.size(), 2);
+        QCOMPARE(after->reminders.at(0).id, found->reminders.at(0).id);
+        QCOMPARE(after->attendees.size(), 2);
+        QCOMPARE(after->attendees.at(1).role, QStringLiteral("required"));
+        QCOMPARE(after->reminders.at(0).action, QStringLiteral("email"));
+    }
+
+    // The trigger follows the start on every write; a moved reminder is shown again, an
+    // unchanged one keeps its acknowledgement, also when the record was rebuilt elsewhere (a
+    // server's copy) without the reminder's id.
+    void reminderTriggerFollowsStart_data()
+    {
+        QTest::addColumn<int>("moveMinutes");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<bool>("acknowledged");
+        QTest::newRow("unchanged") << 0 << "loaded"
+                                   << "2025-03-01T09:45:00Z" << true;
+        QTest::newRow("moved") << 60 << "loaded"
+                               << "2025-03-01T10:45:00Z" << false;
+        QTest::newRow("moved, no trigger in record") << 60 << "no trigger"
+                                                     << "2025-03-01T10:45:00Z" << false;
+        QTest::newRow("unchanged, no trigger in record") << 0 << "no trigger"
+                                                         << "2025-03-01T09:45:00Z" << true;
+        QTest::newRow("unchanged, rebuilt") << 0 << "rebuilt"
+                                            << "2025-03-01T09:45:00Z" << true;
+        QTest::newRow("moved, rebuilt") << -30 << "rebuilt"
+                                        << "2025-03-01T09:15:00Z" << false;
+    }
+
+    void reminderTriggerFollowsStart()
+    {
+        QFETCH(int, moveMinutes);
+        QFETCH(QString, record);
+        QFETCH(QString, trigger);
+        QFETCH(bool, acknowledged);
+        Event event = StoreFixture::event(
+            "e1", "cal-a", QDateTime(QDate(2025, 3, 1), QTime(11, 0), QTimeZone("Europe/Berlin")));
+        event.timezone = QStringLiteral("Europe/Berlin");
+        Reminder reminder;
+        reminder.minutesBefore = 15;
+        reminder.triggerTime = utc(2020, 1, 1); // stale: the start decides
+        Reminder other;
+        other.minutesBefore = 1440;
+        event.reminders = {reminder, other};
+        QVERIFY(m_events->insert(event));
+        QCOMPARE(m_store->strings("SELECT trigger_time FROM reminders ORDER BY minutes_before"),
+                 (QStringList{"2025-03-01T09:45:00Z", "2025-02-28T10:00:00Z"}));
+        QVERIFY(m_store->exec("UPDATE reminders SET acknowledged = 1 WHERE minutes_before = 15"));
+        Event stored = *m_events->getById("e1");
+        const QString storedId = stored.reminders.at(0).id;
+        QCOMPARE(stored.reminders.at(0).triggerTime->toUTC(), utc(2025, 3, 1, 9, 45));
+        stored.startTime = stored.startTime.addSecs(moveMinutes * 60);
+        for (Reminder& each : stored.reminders) {
+            if (record != u"loaded")
+                each.triggerTime.reset();
+            if (record == u"rebuilt") {
+                each.id.clear();
+                each.acknowledged = false;
+            }
+        }
+        QVERIFY(m_events->update(stored));
+        QCOMPARE(m_store->strings("SELECT trigger_time || '|' || acknowledged FROM reminders "
+                                  "WHERE minutes_before = 15"),
+                 QStringList{trigger + u'|' + (acknowledged ? u'1' : u'0')});
+        QCOMPARE(m_store->strings("SELECT id FROM reminders WHERE minutes_before = 15"),
+                 QStringList{storedId});
+        QCOMPARE(m_store->strings("SELECT acknowledged FROM reminders WHERE minutes_before = 1440"),
+                 QStringList{"0"});
+    }
+
+    // An event and its children are one unit: a failing child row undoes the event row too.
+    void failedChildRowUndoesEventWrite()
+    {
+        Event event = withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)));
+        event.attendees[0].id = QStringLiteral("same");
+        event.attendees[1].id = QStringLiteral("same");
+        QSignalSpy changed(m_events, &EventRepository::eventsChanged);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^writeAttendeeRows insert failed:"));
+        QVERIFY(!m_events->insert(event));
+        QCOMPARE(m_store->strings("SELECT count(*) FROM events"), QStringList{"0"});
+        QCOMPARE(m_store->strings("SELECT count(*) FROM reminders"), QStringList{"0"});
+
+        event.attendees[1].id.clear();
+        QVERIFY(m_events->insert(event));
+        Event changedEvent = *m_events->getById("e1");
+        changedEvent.title = QStringLiteral("Changed");
+        changedEvent.reminders[1].id = changedEvent.reminders[0].id;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^writeReminderRows insert failed:"));
+        QVERIFY(!m_events->update(changedEvent));
+        const Event after = *m_events->getById("e1");
+        QCOMPARE(after.title, event.title);
+        QCOMPARE(after.reminders.size(), 2);
+        QCOMPARE(after.attendees.size(), 2);
+        QTest::qWait(200);
+        QCOMPARE(changed.count(), 1);
+    }
+
+    void writesNestInCallersTransaction()
+    {
+        QVERIFY(m_store->db().transaction());
+        QVERIFY(m_events->insert(
+            withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)))));
+        QVERIFY(m_store->db().rollback());
+        QCOMPARE(m_store->strings("SELECT (SELECT count(*) FROM events) + (SELECT count(*) FROM "
+                                  "reminders)"),
+                 QStringList{"0"});
+    }
+
+    void searchTakesWildcardsLiterally_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("underscore") << "a_c" << 10 << QStringList{"e2"};
+        QTest::newRow("percent") << "100%" << 10 << QStringList{"e1"};
+        QTest::newRow("backslash") << "C:\\" << 10 << QStringList{"e4"};
+        QTest::newRow("case") << "ABC" << 10 << QStringList{"e3"};
+        QTest::newRow("limit below one") << "e" << 0 << QStringList{"e1"};
+        QTest::newRow("blank") << "  " << 10 << QStringList{};
+        QTest::newRow("location") << "Room 5" << 10 << QStringList{"e3"};
+    }
+
+    void searchTakesWildcardsLiterally()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, limit);
+        QFETCH(QStringList, expected);
+        const QStringList titles = {"100% sure", "a_c here", "abc there", "C:\\temp"};
+        for (int i = 0; i < titles.size(); ++i) {
+            Event event = StoreFixture::event(QStringLiteral("e%1").arg(i + 1), "cal-a",
+                                              utc(2025, 3, 1 + i, 10));
+            event.title = titles.at(i);
+            if (i == 2)
+                event.location = QStringLiteral("Room 5");
+            QVERIFY(m_events->insert(event));
+        }
+        Event deleted = StoreFixture::event("e9", "cal-a", utc(2025, 3, 9));
+        deleted.title = QStringLiteral("a_c deleted");
+        QVERIFY(m_events->insert(deleted));
+        QVERIFY(m_events->remove("e9"));
+        QCOMPARE(idsOf(m_events->search(text, limit)), expected);
+    }
+
+    // Child rows of any number of events load, even where SQLite takes few bound values.
+    void batchLoadsSplitLongIdLists()
+    {
+        sqlite3* handle = *static_cast<sqlite3* const*>(m_store->db().driver()->handle().data());
+        QVERIFY(handle);
+        sqlite3_limit(handle, SQLITE_LIMIT_VARIABLE_NUMBER, 999);
+        QVERIFY(m_store->db().transaction());
+        for (int i = 0; i < 2500; ++i) {
+            Event event = StoreFixture::event(QStringLiteral("e%1").arg(i), "cal-a",
+                                              utc(2025, 3, 1).addSecs(i * 60));
+            Reminder reminder;
+            reminder.minutesBefore = i % 30;
+            event.reminders = {reminder};
+            QVERIFY(m_events->insert(event));
+        }
+        QVERIFY(m_store->db().commit());
+        const QList<Event> events = m_events->getByCalendar("cal-a");
+        QCOMPARE(events.size(), 2500);
+        for (const Event& event : events)
+            QCOMPARE(event.reminders.size(), 1);
+        QCOMPARE(m_events->getInRange(utc(2025, 1, 1), utc(2026, 1, 1), {}).size(), 2500);
+        QStringList manyCalendars;
+        for (int i = 0; i < 1500; ++i)
+            manyCalendars.append(QStringLiteral("other-%1").arg(i));
+        manyCalendars.append("cal-a");
+        QCOMPARE(m_events->getInRange(utc(2025, 1, 1), utc(2026, 1, 1), manyCalendars).size(),
+                 2500);
+    }
+
+    void statusDefaultsAndStamps()
+    {
+        const PinnedClock clock(utc(2025, 6, 1, 12));
+        Event event = StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10));
+        event.syncStatus.clear();
+        QVERIFY(m_events->insert(event));
+        QCOMPARE(m_store->strings("SELECT sync_status FROM events"), QStringList{"synced"});
+        Event stored = *m_events->getById("e1");
+        stored.syncStatus.clear();
+        stored.created = utc(2030, 1, 1);
+        stored.lastModified = utc(2030, 1, 1);
+        QVERIFY(m_events->update(stored));
+        QCOMPARE(m_store->strings("SELECT sync_status || '|' || created || '|' || last_modified "
+                                  "FROM events"),
+                 QStringList{"pending|2025-01-01T09:00:00Z|2025-06-01T12:00:00Z"});
+    }
+
+    void removeRestoreAndHardDelete()
+    {
+        Event event = withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)));
+        event.href = QStringLiteral("/cal/e1.ics");
+        event.etag = QStringLiteral("\"1\"");
+        QVERIFY(m_events->insert(event));
+        QVERIFY(m_events->remove("e1"));
+        QVERIFY(m_events->getByCalendar("cal-a").isEmpty());
+        QCOMPARE(m_events->getPending("cal-a").size(), 1);
+        QCOMPARE(m_events->getById("e1")->reminders.size(), 2);
+
+        QVERIFY(m_events->restore(event));
+        Event restored = *m_events->getById("e1");
+        QVERIFY(!restored.deletedAt);
+        QCOMPARE(restored.syncStatus, QStringLiteral("pending"));
+        QCOMPARE(restored.href, event.href);
+
+        QVERIFY(m_store->exec("INSERT INTO attachments (id, event_id, filename) VALUES ('f', "
+                              "'e1', 'f')"));
+        QVERIFY(m_events->hardDelete("e1"));
+        QCOMPARE(m_store->strings("SELECT (SELECT count(*) FROM events) + (SELECT count(*) FROM "
+                                  "reminders) + (SELECT count(*) FROM attendees) + (SELECT "
+                                  "count(*) FROM attachments)"),
+                 QStringList{"0"});
+
+        QVERIFY(m_events->restore(event));
+        restored = *m_events->getById("e1");
+        QVERIFY(restored.href.isEmpty() && restored.etag.isEmpty());
+        QCOMPARE(restored.attendees.size(), 2);
+    }
+
+    void burstGivesOneSignalWithLastId()
+    {
+        QSignalSpy changed(m_events, &EventRepository::eventsChanged);
+        QVERIFY(m_events->insert(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10))));
+        QVERIFY(m_events->insert(StoreFixture::event("e2", "cal-b", utc(2025, 3, 1, 11))));
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(changed.wait(2000));
+        QTest::qWait(300);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("cal-b"));
+
+        QVERIFY(m_events->remove("no-such-row"));
+        QVERIFY(changed.wait(2000));
+        QCOMPARE(changed.last().at(0).toString(), QString());
+
+        QVERIFY(m_events->markSynced("e1", "/e1.ics", "\"2\""));
+        QVERIFY(changed.wait(2000));
+        QCOMPARE(changed.last().at(0).toString(), QStringLiteral("cal-a"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEventRepository)
+#include "tst_eventrepository.moc"
