@@ -1,8 +1,8 @@
 #include "Database.h"
 #include "FilterRuleRepository.h"
 #include "PinnedClock.h"
+#include "StoreFixture.h"
 #include "TemplateRepository.h"
-#include "TestDataDir.h"
 #include "ViewRepository.h"
 
 #include <QRegularExpression>
@@ -70,8 +70,7 @@ class TestConfigRepositories : public QObject
     Q_OBJECT
 
 private:
-    TestDataDir* m_dir = nullptr;
-    Database* m_database = nullptr;
+    StoreFixture* m_store = nullptr;
     ViewRepository* m_views = nullptr;
     FilterRuleRepository* m_rules = nullptr;
     TemplateRepository* m_templates = nullptr;
@@ -79,7 +78,7 @@ private:
     QStringList rows(const QString& sql)
     {
         QStringList result;
-        QSqlQuery query(m_database->database());
+        QSqlQuery query(m_store->db());
         if (!query.exec(sql))
             return {QStringLiteral("<failed>")};
         while (query.next()) {
@@ -91,29 +90,17 @@ private:
         return result;
     }
 
-    void exec(const QString& sql)
-    {
-        QSqlQuery query(m_database->database());
-        QVERIFY2(query.exec(sql), qPrintable(sql));
-    }
-
 private Q_SLOTS:
     void init()
     {
-        m_dir = new TestDataDir;
-        m_database = new Database;
-        QVERIFY(m_database->open(m_dir->filePath(QStringLiteral("calendar.db"))));
-        QVERIFY(m_database->migrate());
-        m_views = new ViewRepository(m_database, m_database);
-        m_rules = new FilterRuleRepository(m_database, m_database);
-        m_templates = new TemplateRepository(m_database, m_database);
+        m_store = new StoreFixture(QStringList());
+        QVERIFY(m_store->isReady());
+        m_views = new ViewRepository(m_store->database(), m_store->database());
+        m_rules = new FilterRuleRepository(m_store->database(), m_store->database());
+        m_templates = new TemplateRepository(m_store->database(), m_store->database());
     }
 
-    void cleanup()
-    {
-        delete m_database;
-        delete m_dir;
-    }
+    void cleanup() { delete m_store; }
 
     void viewsListDefaultFirstThenOrderThenName()
     {
@@ -121,7 +108,8 @@ private Q_SLOTS:
         QVERIFY(m_views->insert(makeView(QStringLiteral("a"), QStringLiteral("A"))));
         QVERIFY(m_views->insert(makeView(QStringLiteral("c"), QStringLiteral("C"), -5)));
         // The seeded View is the default one, whatever its position.
-        exec(QStringLiteral("UPDATE calendar_views SET sort_order = 5 WHERE id = 'all-calendars'"));
+        QVERIFY(m_store->exec(
+            QStringLiteral("UPDATE calendar_views SET sort_order = 5 WHERE id = 'all-calendars'")));
         QCOMPARE(names(m_views->getAll()), (QStringList{"All Calendars", "C", "A", "B"}));
     }
 
@@ -236,14 +224,15 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), 0);
 
         // A statement that fails half-way undoes the rows already written.
-        exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON %1 WHEN NEW.id = 'x' "
-                            "BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                 .arg(table));
+        QVERIFY(m_store->exec(
+            QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE UPDATE ON %1 WHEN NEW.id = 'x' "
+                           "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                .arg(table)));
         const QStringList before = rows(select);
         QVERIFY(!reorder({QStringLiteral("z"), QStringLiteral("y"), QStringLiteral("x")}));
         QCOMPARE(rows(select), before);
         QCOMPARE(changed.size(), 0);
-        exec(QStringLiteral("DROP TRIGGER refuse"));
+        QVERIFY(m_store->exec(QStringLiteral("DROP TRIGGER refuse")));
 
         QVERIFY(reorder({QStringLiteral("z"), QStringLiteral("x"), QStringLiteral("y")}));
         QCOMPARE(changed.size(), 1);
@@ -259,9 +248,9 @@ private Q_SLOTS:
     void reorderNestsInCallersTransaction()
     {
         QVERIFY(m_rules->insert(makeRule(QStringLiteral("x"), QStringLiteral("X"))));
-        QVERIFY(m_database->database().transaction());
+        QVERIFY(m_store->db().transaction());
         QVERIFY(m_rules->reorder({QStringLiteral("x")}));
-        QVERIFY(m_database->database().rollback());
+        QVERIFY(m_store->db().rollback());
         QCOMPARE(m_rules->getById(QStringLiteral("x"))->priority, 100);
     }
 
@@ -373,11 +362,11 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QList<int>, expected);
         if (stored.isNull()) {
-            exec(QStringLiteral(
-                "INSERT INTO event_templates (id, name, title) VALUES ('t', 'T', 'T')"));
+            QVERIFY(m_store->exec(QStringLiteral(
+                "INSERT INTO event_templates (id, name, title) VALUES ('t', 'T', 'T')")));
         } else {
             QVERIFY(m_templates->insert(makeTemplate(QStringLiteral("t"), QStringLiteral("T"))));
-            QSqlQuery query(m_database->database());
+            QSqlQuery query(m_store->db());
             query.prepare(QStringLiteral("UPDATE event_templates SET reminders = ?"));
             query.addBindValue(stored);
             QVERIFY(query.exec());

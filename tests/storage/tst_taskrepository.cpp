@@ -1,8 +1,8 @@
 #include "Database.h"
 #include "Ical.h"
 #include "PinnedClock.h"
+#include "StoreFixture.h"
 #include "TaskRepository.h"
-#include "TestDataDir.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -55,13 +55,12 @@ class TestTaskRepository : public QObject
     Q_OBJECT
 
 private:
-    TestDataDir* m_dir = nullptr;
-    Database* m_database = nullptr;
+    StoreFixture* m_store = nullptr;
     TaskRepository* m_tasks = nullptr;
 
     QString column(const QString& id, const QString& name)
     {
-        QSqlQuery query(m_database->database());
+        QSqlQuery query(m_store->db());
         query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE id = ?").arg(name));
         query.addBindValue(id);
         if (!query.exec() || !query.next())
@@ -71,7 +70,7 @@ private:
 
     QStringList row(const QString& id)
     {
-        QSqlQuery query(m_database->database());
+        QSqlQuery query(m_store->db());
         query.prepare(QStringLiteral("SELECT * FROM tasks WHERE id = ?"));
         query.addBindValue(id);
         QStringList values;
@@ -84,7 +83,7 @@ private:
 
     void setColumn(const QString& id, const QString& name, const QString& value)
     {
-        QSqlQuery query(m_database->database());
+        QSqlQuery query(m_store->db());
         query.prepare(QStringLiteral("UPDATE tasks SET %1 = ? WHERE id = ?").arg(name));
         query.addBindValue(value);
         query.addBindValue(id);
@@ -94,25 +93,12 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_dir = new TestDataDir;
-        m_database = new Database;
-        QVERIFY(m_database->open(m_dir->filePath(QStringLiteral("calendar.db"))));
-        QVERIFY(m_database->migrate());
-        QSqlQuery query(m_database->database());
-        QVERIFY(query.exec(QStringLiteral(
-            "INSERT INTO accounts (id, name, type) VALUES ('acc', 'Account', 'caldav')")));
-        for (const QString& id : {calendarA, calendarB})
-            QVERIFY(query.exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) "
-                                              "VALUES ('%1', 'acc', 'local://calendar/%1', '%1')")
-                                   .arg(id)));
-        m_tasks = new TaskRepository(m_database, m_database);
+        m_store = new StoreFixture({calendarA, calendarB});
+        QVERIFY(m_store->isReady());
+        m_tasks = new TaskRepository(m_store->database(), m_store->database());
     }
 
-    void cleanup()
-    {
-        delete m_database;
-        delete m_dir;
-    }
+    void cleanup() { delete m_store; }
 
     void roundTripKeepsEveryFieldInUtc()
     {
