@@ -26,4 +26,42 @@ inline constexpr std::int64_t maxLoopbackRequestBytes = 64LL * 1024;
 // below it, a broken or hostile server is cut off.
 inline constexpr std::int64_t maxServiceReplyBytes = 64LL * 1024 * 1024;
 
+// The longest unfolded iCalendar content line, in characters. An inline attachment of a few
+// megabytes still fits; longer lines come only from broken or hostile files and are skipped
+// (neither read nor kept in the stored text), so one line cannot hold gigabytes of memory.
+inline constexpr std::int64_t maxIcalendarLineChars = 4LL * 1024 * 1024;
+
+// Content lines in one VEVENT or VTODO. A long-running series with years of exceptions and a
+// large attendee list needs a few thousand; a component beyond this is dropped whole rather
+// than stored truncated, because a truncated copy would later be pushed back over the original.
+inline constexpr int maxIcalendarPropertiesPerComponent = 20000;
+
+// VEVENT or VTODO components read from one text; reading stops there. A decade of a busy shared
+// calendar is some tens of thousands; the bound keeps one file from exhausting memory.
+inline constexpr int maxIcalendarComponentsPerText = 1000000;
+
+// Depth of components nested inside a VEVENT or VTODO (VALARM is one level; real files never
+// go beyond two). Deeper nesting marks a broken component, which is dropped.
+inline constexpr int maxIcalendarNesting = 16;
+
+// Distinct TZID values resolved against the zone database for one text. Each new one costs a
+// zone-database lookup; the database knows fewer than a thousand zones, so a text naming more
+// is hostile, and the rest of its zones are read as local time without a lookup.
+inline constexpr int maxIcalendarTimeZonesPerText = 1000;
+
+// The longest DURATION (or alarm offset) accepted, in seconds: a hundred years. Longer values
+// come from broken input and would push times out of the representable range; they count as
+// unreadable.
+inline constexpr std::int64_t maxIcalendarDurationSeconds = 100LL * 366 * 86400;
+
+// Calendar days one recurrence generation call may examine. Rules are untrusted (servers, feeds,
+// files): a rule that never matches (BYMONTH=2;BYMONTHDAY=30) or a COUNT that has to be counted
+// from a distant DTSTART would otherwise run for as long as the calendar has years. Two million
+// days are more than five thousand years of a daily rule, and a few tens of milliseconds of work.
+inline constexpr std::int64_t maxRecurrenceDaysExamined = 2'000'000;
+
+// Starts one generation call returns. Bounds the memory of a window that spans centuries; a
+// daily rule still fills more than two hundred years.
+inline constexpr int maxRecurrenceStarts = 100'000;
+
 } // namespace Limits

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Event.h"
+#include "Task.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+// Reading and writing of iCalendar text (RFC 5545): VEVENT to Event, VTODO to Task and back.
+// No state between calls; unreadable input is skipped, never reported as an error.
+namespace Ical {
+
+// One content line: upper-cased name, parameters (names upper-cased, values unquoted) and the
+// value as written.
+struct ContentLine
+{
+    QString name;
+    QHash<QString, QString> params;
+    QString value;
+};
+
+// Splits at LF or CR LF and joins folded continuation lines (a leading space or tab is dropped).
+QStringList unfoldLines(const QString& text);
+
+// Splits an unfolded line at its first colon outside double quotes. Parameter values in double
+// quotes lose their quotes; a parameter named twice keeps its last value.
+ContentLine splitContentLine(const QString& line);
+
+// Resolves the TEXT escapes \, \; \\ \n \N; any other backslash stays as written.
+QString unescapeText(QStringView value);
+
+// The inverse of unescapeText for text without CR: backslash, semicolon, comma and line feed
+// are escaped. CR and other control characters except tab are dropped.
+QString escapeText(QStringView text);
+
+// Reads a DATE ("yyyyMMdd", 00:00 UTC of that date; sets *isDate) or DATE-TIME value
+// ("yyyyMMddTHHmmss" with "Z" for UTC, else in the TZID zone, else local time). An unreadable
+// value gives an invalid time.
+QDateTime parseDateValue(QStringView value, const QHash<QString, QString>& params, bool* isDate);
+
+// One Event per VEVENT with a UID, in the order of their END lines. Properties of nested
+// components (VALARM) never touch the event's own fields; alarms become reminders.
+QList<Event> parseEvents(const QString& text);
+
+// One Task per VTODO with a UID, in order; rawIcalendar holds the VTODO block alone.
+QList<Task> parseTasks(const QString& text);
+
+// A whole calendar with one complete VEVENT, every date-time in UTC, all-day events as DATE
+// values. Properties and components of event.rawIcalendar that the record does not model are
+// kept. Reads the clock for DTSTAMP.
+QString buildEvent(const Event& event);
+
+// A whole calendar with one VTODO. Reads the clock for DTSTAMP.
+QString buildTask(const Task& task);
+
+// The stored text with the first VEVENT's DTSTART and DTEND replaced (DATE values stay DATE
+// values) and its DURATION dropped; nested components and later VEVENTs are kept as they are.
+// An empty text, an invalid start or a text without a VEVENT is returned unchanged.
+QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end);
+
+} // namespace Ical

@@ -1,0 +1,74 @@
+#include "IcalZoneCache.h"
+
+#include "Limits.h"
+
+namespace {
+
+// IANA ids are short paths of letters, digits and "/_+-". Anything else (spaces, dots, "..")
+// never reaches the zone database, which would otherwise open files named by untrusted text.
+bool looksLikeIanaId(QStringView tzid)
+{
+    if (tzid.isEmpty() || tzid.size() > 64 || tzid.front() == u'/' || tzid.back() == u'/')
+        return false;
+    for (const QChar c : tzid) {
+        const char16_t u = c.unicode();
+        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
+                        (u >= u'0' && u <= u'9') || u == u'/' || u == u'_' || u == u'+' ||
+                        u == u'-';
+        if (!ok)
+            return false;
+    }
+    return !tzid.contains(u"//");
+}
+
+} // namespace
+
+const QTimeZone& IcalZoneCache::local()
+{
+    if (!m_haveLocal) {
+        m_local = QTimeZone::systemTimeZone();
+        m_haveLocal = true;
+    }
+    return m_local;
+}
+
+const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid)
+{
+    if (tzid.isEmpty()) {
+        if (!m_empty.zone.isValid())
+            m_empty.zone = local();
+        return m_empty;
+    }
+    if (m_last && tzid == m_lastKey)
+        return *m_last;
+    const QString key = tzid.toString();
+    auto it = m_zones.constFind(key);
+    if (it == m_zones.constEnd()) {
+        if (m_zones.size() >= Limits::maxIcalendarTimeZonesPerText) {
+            m_overflow = Zone{local(), key, false};
+            return m_overflow;
+        }
+        it = m_zones.insert(key, lookUp(tzid));
+    }
+    m_lastKey = key;
+    m_last = &it.value();
+    return *m_last;
+}
+
+IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)
+{
+    const QByteArray utf8 = tzid.toUtf8();
+    if (looksLikeIanaId(tzid)) {
+        QTimeZone zone(utf8);
+        if (zone.isValid())
+            return Zone{zone, tzid.toString(), true};
+    }
+    // Outlook and Exchange write Windows zone names ("W. Europe Standard Time").
+    const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(utf8);
+    if (!iana.isEmpty()) {
+        QTimeZone zone(iana);
+        if (zone.isValid())
+            return Zone{zone, QString::fromLatin1(iana), true};
+    }
+    return Zone{local(), tzid.toString(), false};
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "Event.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+// Expansion of RRULE series (RFC 5545: FREQ DAILY, WEEKLY, MONTHLY, YEARLY with INTERVAL, COUNT,
+// UNTIL, WKST, BYDAY, BYMONTHDAY, BYMONTH, BYSETPOS) into occurrences within a window. Pure
+// functions: no state between calls beyond an immutable cache of time-zone offsets, safe on any
+// thread. Every call is bounded in work (Limits.h), whatever the rule text says.
+namespace Recurrence {
+
+// The parsed form of an RRULE value. Unreadable parts keep their defaults.
+struct Rule
+{
+    QString freq;          // FREQ, upper-cased; empty when the rule has none
+    int interval = 1;      // never below 1
+    int count = 0;         // 0: no COUNT
+    QDateTime until;       // UTC; invalid: no UNTIL
+    QStringList byDay;     // upper-cased items as written: MO, 2TU, -1FR
+    QList<int> byMonthDay; // 1..31 and -31..-1; other values are dropped
+    QList<int> byMonth;    // 1..12
+    QList<int> bySetPos;   // 1..366 and -366..-1
+    int weekStart = 1;     // WKST as an ISO weekday, Monday 1
+};
+
+// ISO weekday number (MO 1 .. SU 7) of an exact upper-case code; 0 for anything else.
+int weekdayNumber(const QString& code);
+
+Rule parseRRule(const QString& text);
+
+// Candidate starts of the rule from `dtstart` on, ascending, earlier than `to` (exclusive) and
+// not later than UNTIL (inclusive). Starts keep dtstart's wall-clock time in dtstart's own time
+// representation (zone, offset, UTC or local time) across DST changes; a local time that falls
+// in a DST gap moves forward by the gap, one that occurs twice takes the earlier instant. A rule
+// whose FREQ is absent or finer than DAILY gives dtstart alone.
+QList<QDateTime> generateStarts(const Rule& rule, const QDateTime& dtstart, const QDateTime& to);
+
+// As above, but for a rule without COUNT starts earlier than `notBefore` may be left out, so
+// generation begins near the window instead of at dtstart.
+QList<QDateTime> generateStarts(const Rule& rule, const QDateTime& dtstart, const QDateTime& to,
+                                const QDateTime& notBefore);
+
+// Millisecond instants of an `exceptionDates` JSON array: "yyyyMMddTHHmmssZ" in UTC,
+// "yyyyMMddTHHmmss" in the machine's zone, "yyyyMMdd" at 00:00 UTC. Unreadable items are skipped.
+QSet<qint64> parseDateList(const QString& text);
+
+// The recurrence id of an occurrence starting at `start`: "yyyyMMddTHHmmssZ" in UTC, or
+// "yyyyMMdd" (the UTC date) for an all-day series.
+QString recurrenceIdFor(const QDateTime& start, bool allDay);
+
+// The occurrences of one event that overlap [from, to): copies of the series with their own
+// start, end and recurrence id; an event without a rule is itself when it lies in the window.
+QList<Event> occurrences(const Event& event, const QDateTime& from, const QDateTime& to);
+
+// Plain events (as given, not tested against the window), then the occurrences of each series,
+// with stored overrides (masterEventUid + recurrenceId) in place of the occurrences they
+// replace. An override shows when its own time overlaps the window, wherever its original was;
+// the original occurrence never shows beside it.
+QList<Event> expand(const QList<Event>& events, const QDateTime& from, const QDateTime& to);
+
+} // namespace Recurrence

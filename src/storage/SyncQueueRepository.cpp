@@ -1,0 +1,6 @@
+#include "SyncQueueRepository.h"
+
+SyncQueueRepository::SyncQueueRepository(Database* database, QObject* parent)
+    : QObject(parent), m_database(database)
+{
+}

@@ -1,0 +1,333 @@
+#include "TaskRepository.h"
+
+#include "ChangeCoalescer.h"
+#include "Database.h"
+#include "Ical.h"
+#include "JsonList.h"
+#include "StoreSql.h"
+#include "StoreTime.h"
+#include "TaskRepeat.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+const QString columns = QStringLiteral(
+    "id, calendar_id, uid, etag, href, title, description, status, priority, percent_complete, "
+    "due_date, start_date, completed_date, categories, parent_task_uid, sort_order, color, "
+    "recurrence_rule, sequence, raw_icalendar, created, last_modified, sync_status, deleted_at, "
+    "due_is_date_only, start_is_date_only, repeat_mode");
+
+const QString fromDueDate = QStringLiteral("fromDueDate");
+
+QString orDefault(const QString& text, const QString& fallback)
+{
+    return text.isEmpty() ? fallback : text;
+}
+
+} // namespace
+
+TaskRepository::TaskRepository(Database* database, QObject* parent)
+    : QObject(parent), m_database(database), m_changes(new ChangeCoalescer(this))
+{
+    connect(m_changes, &ChangeCoalescer::fired, this, &TaskRepository::tasksChanged);
+}
+
+QList<Task> TaskRepository::getByCalendar(const QString& calendarId) const
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND deleted_at IS "
+                                 "NULL ORDER BY due_date IS NULL, due_date, sort_order")
+                      .arg(columns));
+    query.addBindValue(calendarId);
+    return list(query);
+}
+
+std::optional<Task> TaskRepository::getById(const QString& id) const
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE id = ?").arg(columns));
+    query.addBindValue(id);
+    return one(query);
+}
+
+std::optional<Task> TaskRepository::getByUid(const QString& uid, const QString& calendarId) const
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(
+        QStringLiteral("SELECT %1 FROM tasks WHERE uid = ? AND calendar_id = ?").arg(columns));
+    query.addBindValue(uid);
+    query.addBindValue(calendarId);
+    return one(query);
+}
+
+QList<Task> TaskRepository::getInRange(const QDateTime& from, const QDateTime& to,
+                                       const QStringList& calendarIds) const
+{
+    QString sql = QStringLiteral(
+        "SELECT %1 FROM tasks WHERE deleted_at IS NULL AND ((due_date IS NOT NULL AND due_date "
+        ">= ? AND due_date < ?) OR (start_date IS NOT NULL AND start_date >= ? AND start_date "
+        "< ?))");
+    if (!calendarIds.isEmpty()) {
+        QStringList marks;
+        marks.fill(QStringLiteral("?"), calendarIds.size());
+        sql += QStringLiteral(" AND calendar_id IN (%1)").arg(marks.join(QLatin1Char(',')));
+    }
+    sql += QStringLiteral(" ORDER BY due_date, sort_order");
+
+    // Stored times are UTC text, so the bounds are too: text order is then time order.
+    const QVariant fromText = StoreTime::bindValue(from);
+    const QVariant toText = StoreTime::bindValue(to);
+    QSqlQuery query(m_database->database());
+    query.prepare(sql.arg(columns));
+    query.addBindValue(fromText);
+    query.addBindValue(toText);
+    query.addBindValue(fromText);
+    query.addBindValue(toText);
+    for (const QString& calendarId : calendarIds)
+        query.addBindValue(calendarId);
+    return list(query);
+}
+
+QList<Task> TaskRepository::getPending(const QString& calendarId) const
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND sync_status = "
+                                 "'pending' ORDER BY last_modified")
+                      .arg(columns));
+    query.addBindValue(calendarId);
+    return list(query);
+}
+
+bool TaskRepository::insert(const Task& task)
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("INSERT INTO tasks (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                                 "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                      .arg(columns));
+    query.addBindValue(task.id);
+    query.addBindValue(task.calendarId);
+    query.addBindValue(task.uid);
+    query.addBindValue(task.etag);
+    query.addBindValue(task.href);
+    query.addBindValue(task.title);
+    query.addBindValue(task.description);
+    query.addBindValue(task.status);
+    query.addBindValue(task.priority);
+    query.addBindValue(task.percentComplete);
+    query.addBindValue(StoreTime::bindValue(task.dueDate));
+    query.addBindValue(StoreTime::bindValue(task.startDate));
+    query.addBindValue(StoreTime::bindValue(task.completedDate));
+    query.addBindValue(categoriesJson(task.categories));
+    query.addBindValue(task.parentTaskUid);
+    query.addBindValue(task.sortOrder);
+    query.addBindValue(task.color);
+    query.addBindValue(task.recurrenceRule);
+    query.addBindValue(task.sequence);
+    query.addBindValue(task.rawIcalendar);
+    query.addBindValue(StoreTime::bindValue(task.created));
+    query.addBindValue(StoreTime::bindValue(task.lastModified));
+    query.addBindValue(orDefault(task.syncStatus, QStringLiteral("synced")));
+    query.addBindValue(StoreTime::bindValue(task.deletedAt));
+    query.addBindValue(task.dueIsDateOnly ? 1 : 0);
+    query.addBindValue(task.startIsDateOnly ? 1 : 0);
+    query.addBindValue(orDefault(task.repeatMode, fromDueDate));
+    if (!query.exec()) {
+        StoreSql::logFailure("TaskRepository::insert", query.lastError());
+        return false;
+    }
+    scheduleChanged(task.calendarId);
+    return true;
+}
+
+bool TaskRepository::update(const Task& task)
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral(
+        "UPDATE tasks SET calendar_id = ?, uid = ?, etag = ?, href = ?, title = ?, "
+        "description = ?, status = ?, priority = ?, percent_complete = ?, due_date = ?, "
+        "start_date = ?, completed_date = ?, categories = ?, parent_task_uid = ?, "
+        "sort_order = ?, color = ?, recurrence_rule = ?, sequence = ?, raw_icalendar = ?, "
+        "last_modified = ?, sync_status = ?, deleted_at = ?, due_is_date_only = ?, "
+        "start_is_date_only = ?, repeat_mode = ? WHERE id = ?"));
+    query.addBindValue(task.calendarId);
+    query.addBindValue(task.uid);
+    query.addBindValue(task.etag);
+    query.addBindValue(task.href);
+    query.addBindValue(task.title);
+    query.addBindValue(task.description);
+    query.addBindValue(task.status);
+    query.addBindValue(task.priority);
+    query.addBindValue(task.percentComplete);
+    query.addBindValue(StoreTime::bindValue(task.dueDate));
+    query.addBindValue(StoreTime::bindValue(task.startDate));
+    query.addBindValue(StoreTime::bindValue(task.completedDate));
+    query.addBindValue(categoriesJson(task.categories));
+    query.addBindValue(task.parentTaskUid);
+    query.addBindValue(task.sortOrder);
+    query.addBindValue(task.color);
+    query.addBindValue(task.recurrenceRule);
+    query.addBindValue(task.sequence);
+    query.addBindValue(task.rawIcalendar);
+    query.addBindValue(StoreTime::bindValue(StoreTime::now()));
+    query.addBindValue(orDefault(task.syncStatus, QStringLiteral("pending")));
+    query.addBindValue(StoreTime::bindValue(task.deletedAt));
+    query.addBindValue(task.dueIsDateOnly ? 1 : 0);
+    query.addBindValue(task.startIsDateOnly ? 1 : 0);
+    query.addBindValue(orDefault(task.repeatMode, fromDueDate));
+    query.addBindValue(task.id);
+    if (!query.exec()) {
+        StoreSql::logFailure("TaskRepository::update", query.lastError());
+        return false;
+    }
+    scheduleChanged(task.calendarId);
+    return true;
+}
+
+bool TaskRepository::remove(const QString& id)
+{
+    const QString calendarId = calendarOf(id);
+    const QVariant now = StoreTime::bindValue(StoreTime::now());
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
+                                 "last_modified = ? WHERE id = ?"));
+    query.addBindValue(now);
+    query.addBindValue(now);
+    query.addBindValue(id);
+    if (!query.exec()) {
+        StoreSql::logFailure("TaskRepository::remove", query.lastError());
+        return false;
+    }
+    scheduleChanged(calendarId);
+    return true;
+}
+
+bool TaskRepository::hardDelete(const QString& id)
+{
+    const QString calendarId = calendarOf(id);
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("DELETE FROM tasks WHERE id = ?"));
+    query.addBindValue(id);
+    if (!query.exec()) {
+        StoreSql::logFailure("TaskRepository::hardDelete", query.lastError());
+        return false;
+    }
+    scheduleChanged(calendarId);
+    return true;
+}
+
+bool TaskRepository::markSynced(const QString& id, const QString& href, const QString& etag)
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(
+        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
+    query.addBindValue(href);
+    query.addBindValue(etag);
+    query.addBindValue(id);
+    return query.exec();
+}
+
+bool TaskRepository::setCompleted(const QString& id, bool completed)
+{
+    const std::optional<Task> stored = getById(id);
+    if (!stored)
+        return false;
+    Task task = *stored;
+    const QDateTime now = StoreTime::now();
+    const bool wasCompleted = task.status == QLatin1String("completed");
+    const bool movedOn = completed && !wasCompleted && TaskRepeat::advance(task, now);
+    if (!movedOn) {
+        if (completed) {
+            task.status = QStringLiteral("completed");
+            task.completedDate = now;
+            task.percentComplete = 100;
+        } else {
+            task.status = QStringLiteral("needs-action");
+            task.completedDate.reset();
+            task.percentComplete = 0;
+        }
+    }
+    task.sequence += 1;
+    task.syncStatus = QStringLiteral("pending");
+    // The body a push sends must match the row, so it is rebuilt before the one write.
+    task.rawIcalendar = Ical::buildTask(task);
+    return update(task);
+}
+
+void TaskRepository::scheduleChanged(const QString& calendarId)
+{
+    m_changes->schedule(calendarId);
+}
+
+QString TaskRepository::categoriesJson(const QStringList& categories)
+{
+    return JsonList::fromStrings(categories);
+}
+
+QStringList TaskRepository::parseCategories(const QString& json)
+{
+    return JsonList::toStrings(json);
+}
+
+QList<Task> TaskRepository::list(QSqlQuery& query) const
+{
+    QList<Task> tasks;
+    query.setForwardOnly(true);
+    if (!query.exec())
+        return tasks;
+    while (query.next())
+        tasks.append(fromQuery(query));
+    return tasks;
+}
+
+std::optional<Task> TaskRepository::one(QSqlQuery& query) const
+{
+    if (!query.exec() || !query.next())
+        return std::nullopt;
+    return fromQuery(query);
+}
+
+QString TaskRepository::calendarOf(const QString& id) const
+{
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"));
+    query.addBindValue(id);
+    if (!query.exec() || !query.next())
+        return {};
+    return query.value(0).toString();
+}
+
+Task TaskRepository::fromQuery(const QSqlQuery& query)
+{
+    Task task;
+    task.id = query.value(0).toString();
+    task.calendarId = query.value(1).toString();
+    task.uid = query.value(2).toString();
+    task.etag = query.value(3).toString();
+    task.href = query.value(4).toString();
+    task.title = query.value(5).toString();
+    task.description = query.value(6).toString();
+    task.status = query.value(7).toString();
+    task.priority = query.value(8).toInt();
+    task.percentComplete = query.value(9).toInt();
+    task.dueDate = StoreTime::readOptional(query.value(10));
+    task.startDate = StoreTime::readOptional(query.value(11));
+    task.completedDate = StoreTime::readOptional(query.value(12));
+    task.categories = parseCategories(query.value(13).toString());
+    task.parentTaskUid = query.value(14).toString();
+    task.sortOrder = query.value(15).toInt();
+    task.color = query.value(16).toString();
+    task.recurrenceRule = query.value(17).toString();
+    task.sequence = query.value(18).toInt();
+    task.rawIcalendar = query.value(19).toString();
+    task.created = StoreTime::readTimestamp(query.value(20));
+    task.lastModified = StoreTime::readTimestamp(query.value(21));
+    task.syncStatus = query.value(22).toString();
+    task.deletedAt = StoreTime::readOptional(query.value(23));
+    task.dueIsDateOnly = query.value(24).toInt() != 0;
+    task.startIsDateOnly = query.value(25).toInt() != 0;
+    task.repeatMode = orDefault(query.value(26).toString(), fromDueDate);
+    return task;
+}

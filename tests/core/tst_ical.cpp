@@ -1,0 +1,668 @@
+#include "Clock.h"
+#include "Ical.h"
+#include "PinnedClock.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+QString crlf(QString text)
+{
+    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
+
+QString calendarWith(const QString& body)
+{
+    return crlf(QStringLiteral("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Test//EN\n") + body +
+                QStringLiteral("END:VCALENDAR\n"));
+}
+
+Event onlyEvent(const QString& body)
+{
+    const QList<Event> events = Ical::parseEvents(calendarWith(body));
+    if (events.size() != 1)
+        qFatal("expected one event, got %d", int(events.size()));
+    return events.first();
+}
+
+QDateTime utc(int y, int m, int d, int h = 0, int min = 0, int s = 0)
+{
+    return QDateTime(QDate(y, m, d), QTime(h, min, s), Qt::UTC);
+}
+
+QDateTime inZone(const char* zone, int y, int m, int d, int h, int min)
+{
+    return QDateTime(QDate(y, m, d), QTime(h, min), QTimeZone(zone));
+}
+
+// Texts that exercise every escape of TEXT values.
+const QStringList awkwardTexts = {
+    QStringLiteral("Plain"),
+    QStringLiteral("Lunch, then; talk"),
+    QStringLiteral("C:\\path\\to\\file"),
+    QStringLiteral("two\nlines\n\nand a blank one"),
+    QStringLiteral("ends with backslash \\"),
+    QStringLiteral("Ünïcødé – 会議 🎉"),
+    QStringLiteral("\\n is not a line break here"),
+};
+
+Event generatedEvent(QRandomGenerator& random, int index)
+{
+    const auto pick = [&](const QStringList& list) {
+        return list.at(random.bounded(int(list.size())));
+    };
+    Event event;
+    event.uid = QStringLiteral("event-%1@example.com").arg(index);
+    if (index % 7 == 0)
+        event.uid += QStringLiteral(",with;odd\\chars");
+    event.title = pick(awkwardTexts);
+    event.description = random.bounded(3) ? pick(awkwardTexts) : QString();
+    event.location = random.bounded(2) ? pick(awkwardTexts) : QString();
+    const QDateTime base = utc(2020, 1, 1).addSecs(random.bounded(10 * 365 * 86400));
+    event.isAllDay = index % 4 == 0;
+    const bool recurring = index % 3 == 0;
+    const bool override = !recurring && index % 5 == 0;
+    if (event.isAllDay) {
+        event.startTime = QDateTime(base.date(), QTime(0, 0), Qt::UTC);
+        event.endTime = event.startTime.addDays(1 + random.bounded(4));
+    } else {
+        event.startTime = base;
+        event.endTime = base.addSecs(60 * (15 + random.bounded(600)));
+    }
+    if (recurring) {
+        event.recurrenceRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE;COUNT=10");
+        const QDateTime first = event.startTime.addDays(7);
+        const QDateTime second = event.startTime.addDays(14);
+        event.exceptionDates =
+            event.isAllDay ? QStringLiteral("[\"%1\",\"%2\"]")
+                                 .arg(first.toString(u"yyyyMMdd"), second.toString(u"yyyyMMdd"))
+                           : QStringLiteral("[\"%1\",\"%2\"]")
+                                 .arg(first.toString(u"yyyyMMdd'T'HHmmss'Z'"),
+                                      second.toString(u"yyyyMMdd'T'HHmmss'Z'"));
+    }
+    if (override) {
+        event.recurrenceId = event.isAllDay
+                                 ? event.startTime.toString(u"yyyyMMdd")
+                                 : event.startTime.addSecs(-3600).toString(u"yyyyMMdd'T'HHmmss'Z'");
+        event.masterEventUid = event.uid;
+    }
+    event.status = pick({QStringLiteral("confirmed"), QStringLiteral("tentative"),
+                         QStringLiteral("cancelled")});
+    event.sequence = random.bounded(4);
+    if (random.bounded(2)) {
+        event.created = base.addDays(-30);
+        event.lastModified = base.addDays(-2);
+    }
+    if (random.bounded(2))
+        event.eventUrl = QStringLiteral("https://example.com/e/%1?a=1&b=2").arg(index);
+    if (random.bounded(2)) {
+        event.organizerEmail = QStringLiteral("boss@example.com");
+        event.organizerName = pick({QStringLiteral("Boss"), QStringLiteral("Doe, Jane"),
+                                    QStringLiteral("A; B: C")});
+    }
+    for (int i = random.bounded(4); i > 0; --i) {
+        Attendee attendee;
+        attendee.email = QStringLiteral("person%1@example.com").arg(i);
+        attendee.name = pick({QString(), QStringLiteral("Smith, Ann"), QStringLiteral("Bo: Li")});
+        attendee.role = pick({QStringLiteral("required"), QStringLiteral("optional"),
+                              QStringLiteral("chair")});
+        attendee.status = pick({QStringLiteral("needs-action"), QStringLiteral("accepted"),
+                                QStringLiteral("declined"), QStringLiteral("tentative")});
+        attendee.type = pick({QString(), QStringLiteral("individual"), QStringLiteral("room")});
+        attendee.rsvp = random.bounded(2);
+        event.attendees.append(attendee);
+    }
+    const QList<int> offsets = {0, 5, 15, 60, 1440, -10};
+    for (int i = random.bounded(4); i > 0; --i) {
+        Reminder reminder;
+        reminder.minutesBefore = offsets.at(random.bounded(int(offsets.size())));
+        reminder.action = pick({QStringLiteral("display"), QStringLiteral("audio"),
+                                QStringLiteral("email")});
+        event.reminders.append(reminder);
+    }
+    return event;
+}
+
+void compareEvents(const Event& actual, const Event& expected)
+{
+    QCOMPARE(actual.uid, expected.uid);
+    QCOMPARE(actual.title, expected.title);
+    QCOMPARE(actual.description, expected.description);
+    QCOMPARE(actual.location, expected.location);
+    QCOMPARE(actual.startTime, expected.startTime);
+    QCOMPARE(actual.endTime.has_value(), expected.endTime.has_value());
+    QCOMPARE(actual.endTime.value_or(QDateTime()), expected.endTime.value_or(QDateTime()));
+    QCOMPARE(actual.isAllDay, expected.isAllDay);
+    QCOMPARE(actual.recurrenceRule, expected.recurrenceRule);
+    QCOMPARE(actual.exceptionDates, expected.exceptionDates);
+    QCOMPARE(actual.recurrenceId, expected.recurrenceId);
+    QCOMPARE(actual.masterEventUid, expected.masterEventUid);
+    QCOMPARE(actual.status, expected.status);
+    QCOMPARE(actual.eventUrl, expected.eventUrl);
+    QCOMPARE(actual.organizerEmail, expected.organizerEmail);
+    QCOMPARE(actual.organizerName, expected.organizerName);
+    QCOMPARE(actual.sequence, expected.sequence);
+    QCOMPARE(actual.created, expected.created);
+    QCOMPARE(actual.lastModified, expected.lastModified);
+    QCOMPARE(actual.attendees.size(), expected.attendees.size());
+    for (qsizetype i = 0; i < expected.attendees.size(); ++i) {
+        const Attendee& a = actual.attendees[i];
+        const Attendee& e = expected.attendees[i];
+        QCOMPARE(a.email, e.email);
+        QCOMPARE(a.name, e.name);
+        QCOMPARE(a.role, e.role);
+        QCOMPARE(a.status, e.status);
+        QCOMPARE(a.type, e.type);
+        QCOMPARE(a.rsvp, e.rsvp);
+    }
+    QCOMPARE(actual.reminders.size(), expected.reminders.size());
+    for (qsizetype i = 0; i < expected.reminders.size(); ++i) {
+        QCOMPARE(actual.reminders[i].minutesBefore, expected.reminders[i].minutesBefore);
+        QCOMPARE(actual.reminders[i].action, expected.reminders[i].action);
+    }
+}
+
+} // namespace
+
+class TestIcal : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startForms_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QString>("timezone");
+
+        const QDateTime local(QDate(2024, 3, 5), QTime(10, 30), QTimeZone::systemTimeZone());
+        QTest::newRow("utc") << "DTSTART:20240305T103000Z" << utc(2024, 3, 5, 10, 30) << false
+                             << "UTC";
+        QTest::newRow("tzid") << "DTSTART;TZID=Europe/Berlin:20240305T103000"
+                              << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false
+                              << "Europe/Berlin";
+        QTest::newRow("quoted tzid") << "DTSTART;TZID=\"America/New_York\":20240305T103000"
+                                     << inZone("America/New_York", 2024, 3, 5, 10, 30) << false
+                                     << "America/New_York";
+        QTest::newRow("windows zone")
+            << "DTSTART;TZID=\"W. Europe Standard Time\":20240305T103000"
+            << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false << "Europe/Berlin";
+        QTest::newRow("unknown zone is local") << "DTSTART;TZID=Mars/Olympus:20240305T103000"
+                                               << local << false << "Mars/Olympus";
+        QTest::newRow("floating is local") << "DTSTART:20240305T103000" << local << false << "UTC";
+        QTest::newRow("date") << "DTSTART:20240305" << utc(2024, 3, 5) << true << "UTC";
+        QTest::newRow("value=date") << "DTSTART;VALUE=DATE:20240229" << utc(2024, 2, 29) << true
+                                    << "UTC";
+        QTest::newRow("no seconds") << "DTSTART:20240305T1030Z" << QDateTime() << false << "UTC";
+        QTest::newRow("out of range") << "DTSTART:99999999T999999Z" << QDateTime() << false
+                                      << "UTC";
+        QTest::newRow("bad date") << "DTSTART:20230230" << QDateTime() << true << "UTC";
+    }
+
+    void startForms()
+    {
+        QFETCH(QString, line);
+        QFETCH(QDateTime, start);
+        QFETCH(bool, allDay);
+        QFETCH(QString, timezone);
+        const Event event = onlyEvent("BEGIN:VEVENT\nUID:x\n" + line + "\nEND:VEVENT\n");
+        QCOMPARE(event.startTime.isValid(), start.isValid());
+        if (start.isValid())
+            QCOMPARE(event.startTime, start);
+        QCOMPARE(event.isAllDay, allDay);
+        QCOMPARE(event.timezone, timezone);
+    }
+
+    void allDayEventsAreMidnightUtcWhateverTheZone()
+    {
+        const Event event =
+            onlyEvent("BEGIN:VEVENT\nUID:x\nDTSTART;VALUE=DATE:20241231\nEND:VEVENT\n");
+        QCOMPARE(event.startTime.timeSpec(), Qt::UTC);
+        QCOMPARE(event.startTime, utc(2024, 12, 31));
+        // Without an end an all-day event lasts its one day.
+        QCOMPARE(event.endTime.value(), utc(2025, 1, 1));
+    }
+
+    void ends_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QDateTime>("end");
+
+        const QDateTime start = utc(2024, 3, 5, 10);
+        QTest::newRow("duration") << "DURATION:PT1H30M" << start.addSecs(5400);
+        QTest::newRow("explicit plus") << "DURATION:+P1DT2H" << start.addSecs(93600);
+        QTest::newRow("month before T") << "DURATION:P1M" << start.addDays(30);
+        QTest::newRow("weeks") << "DURATION:P2W" << start.addDays(14);
+        QTest::newRow("negative") << "DURATION:-PT1H" << QDateTime();
+        QTest::newRow("huge") << "DURATION:P99999999999999999999W" << QDateTime();
+        QTest::newRow("dtend wins") << "DURATION:PT5H\nDTEND:20240305T110000Z" << utc(2024, 3, 5, 11);
+        QTest::newRow("neither") << "" << QDateTime();
+    }
+
+    void ends()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QDateTime, end);
+        const Event event = onlyEvent("BEGIN:VEVENT\nUID:x\nDTSTART:20240305T100000Z\n" + lines +
+                                      (lines.isEmpty() ? "" : "\n") + "END:VEVENT\n");
+        QCOMPARE(event.endTime.has_value(), end.isValid());
+        if (end.isValid())
+            QCOMPARE(*event.endTime, end);
+    }
+
+    void nestedComponentsNeverOverwriteTheEvent()
+    {
+        const Event event = onlyEvent(
+            "BEGIN:VEVENT\nUID:x\nSUMMARY:Own\nDESCRIPTION:Own text\nDTSTART:20240305T100000Z\n"
+            "DTEND:20240305T110000Z\n"
+            "BEGIN:VALARM\nACTION:DISPLAY\nDESCRIPTION:Alarm text\nSUMMARY:Alarm\n"
+            "TRIGGER:-PT15M\nUID:alarm-uid\nEND:VALARM\n"
+            "BEGIN:VALARM\nACTION:AUDIO\nTRIGGER;RELATED=END:PT5M\nEND:VALARM\n"
+            "BEGIN:VALARM\nACTION:EMAIL\nTRIGGER;VALUE=DATE-TIME:20240305T080000Z\nEND:VALARM\n"
+            "BEGIN:VALARM\nACTION:NONE\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\nEND:VALARM\n"
+            "BEGIN:X-CUSTOM\nSUMMARY:Custom\nBEGIN:VALARM\nTRIGGER:-PT1M\nEND:VALARM\n"
+            "END:X-CUSTOM\nLOCATION:After the alarms\nEND:VEVENT\n");
+        QCOMPARE(event.uid, QStringLiteral("x"));
+        QCOMPARE(event.title, QStringLiteral("Own"));
+        QCOMPARE(event.description, QStringLiteral("Own text"));
+        QCOMPARE(event.location, QStringLiteral("After the alarms"));
+        QCOMPARE(event.reminders.size(), 3);
+        QCOMPARE(event.reminders[0].minutesBefore, 15);
+        QCOMPARE(event.reminders[0].action, QStringLiteral("display"));
+        QCOMPARE(event.reminders[1].minutesBefore, -65);
+        QCOMPARE(event.reminders[1].action, QStringLiteral("audio"));
+        QCOMPARE(event.reminders[2].minutesBefore, 120);
+        QCOMPARE(event.reminders[2].triggerTime.value(), utc(2024, 3, 5, 8));
+        QVERIFY(event.rawIcalendar.contains(QStringLiteral("DESCRIPTION:Alarm text\r\n")));
+    }
+
+    void exceptionDates_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("json");
+
+        QTest::newRow("utc list")
+            << "EXDATE:20240312T100000Z,20240319T100000Z"
+            << R"(["20240312T100000Z","20240319T100000Z"])";
+        QTest::newRow("several lines, zone, duplicate")
+            << "EXDATE;TZID=Europe/Berlin:20240312T110000\nEXDATE:20240319T100000Z\n"
+               "EXDATE:20240312T100000Z"
+            << R"(["20240312T100000Z","20240319T100000Z"])";
+        QTest::newRow("windows zone")
+            << "EXDATE;TZID=\"Eastern Standard Time\":20240705T090000"
+            << R"(["20240705T130000Z"])";
+        QTest::newRow("dates") << "EXDATE;VALUE=DATE:20240312,20240319"
+                               << R"(["20240312","20240319"])";
+        QTest::newRow("unreadable skipped") << "EXDATE:garbage,20240312T100000Z,"
+                                            << R"(["20240312T100000Z"])";
+        QTest::newRow("none") << "" << "";
+    }
+
+    void exceptionDates()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QString, json);
+        const Event event =
+            onlyEvent("BEGIN:VEVENT\nUID:x\nDTSTART:20240305T100000Z\nRRULE:FREQ=WEEKLY\n" + lines +
+                      (lines.isEmpty() ? "" : "\n") + "END:VEVENT\n");
+        QCOMPARE(event.exceptionDates, json);
+    }
+
+    void recurrenceIds_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("recurrenceId");
+
+        QTest::newRow("zone east of utc")
+            << "RECURRENCE-ID;TZID=Europe/Berlin:20240305T100000" << "20240305T090000Z";
+        QTest::newRow("utc") << "RECURRENCE-ID:20240305T100000Z" << "20240305T100000Z";
+        QTest::newRow("date") << "RECURRENCE-ID;VALUE=DATE:20240305" << "20240305";
+        QTest::newRow("unreadable") << "RECURRENCE-ID:soon" << "soon";
+    }
+
+    void recurrenceIds()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, recurrenceId);
+        const Event event =
+            onlyEvent("BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" + line +
+                      "\nEND:VEVENT\n");
+        QCOMPARE(event.recurrenceId, recurrenceId);
+        QCOMPARE(event.masterEventUid, QStringLiteral("series"));
+    }
+
+    void quotedParameters()
+    {
+        const Ical::ContentLine line = Ical::splitContentLine(QStringLiteral(
+            "description;altrep=\"http://x.example/a;b:c\";CN=\"Doe, J\";X=1;x=2:Value: with colon"));
+        QCOMPARE(line.name, QStringLiteral("DESCRIPTION"));
+        QCOMPARE(line.params.value("ALTREP"), QStringLiteral("http://x.example/a;b:c"));
+        QCOMPARE(line.params.value("CN"), QStringLiteral("Doe, J"));
+        QCOMPARE(line.params.value("X"), QStringLiteral("2"));
+        QCOMPARE(line.value, QStringLiteral("Value: with colon"));
+
+        const Event event = onlyEvent(
+            "BEGIN:VEVENT\nUID:x\nORGANIZER;CN=\"Boss: the; one\":MAILTO:boss@example.com\n"
+            "ATTENDEE;CUTYPE=ROOM;ROLE=NON-PARTICIPANT;CN=\"Room, 1\";RSVP=TRUE:mailto:r@x\n"
+            "END:VEVENT\n");
+        QCOMPARE(event.organizerName, QStringLiteral("Boss: the; one"));
+        QCOMPARE(event.organizerEmail, QStringLiteral("boss@example.com"));
+        QCOMPARE(event.attendees.size(), 1);
+        QCOMPARE(event.attendees[0].name, QStringLiteral("Room, 1"));
+        QCOMPARE(event.attendees[0].type, QStringLiteral("room"));
+        QCOMPARE(event.attendees[0].role, QStringLiteral("non-participant"));
+        QCOMPARE(event.attendees[0].status, QStringLiteral("needs-action"));
+        QVERIFY(event.attendees[0].rsvp);
+    }
+
+    void unfoldingAndRawText_data()
+    {
+        QTest::addColumn<QString>("text");
+        const QString body = QStringLiteral(
+            "BEGIN:VEVENT\nUID:x\nSUMMARY:A long summary\nDTSTART:20240305T100000Z\nEND:VEVENT\n");
+        QTest::newRow("crlf") << crlf(body);
+        QTest::newRow("lf") << body;
+        QTest::newRow("folded space") << crlf(QString(body).replace("A long", "A lo\n ng"));
+        QTest::newRow("folded tab, lf") << QString(body).replace("A long", "A l\n\tong");
+        QTest::newRow("blank lines") << crlf(QString(body).replace("UID:x\n", "UID:x\n\n"));
+    }
+
+    void unfoldingAndRawText()
+    {
+        QFETCH(QString, text);
+        const QList<Event> events = Ical::parseEvents(text);
+        QCOMPARE(events.size(), 1);
+        QCOMPARE(events[0].title, QStringLiteral("A long summary"));
+        QCOMPARE(events[0].rawIcalendar,
+                 QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
+                                "PRODID:-//Orvandellic//Calendar Desktop//EN\r\n"
+                                "BEGIN:VEVENT\r\nUID:x\r\nSUMMARY:A long summary\r\n"
+                                "DTSTART:20240305T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+    }
+
+    void namesAreCaseInsensitive()
+    {
+        const QList<Event> events = Ical::parseEvents(QStringLiteral(
+            "begin:vcalendar\nbegin:vevent\nuid:x\nsummary:lower\nend:vevent\nend:vcalendar\n"));
+        QCOMPARE(events.size(), 1);
+        QCOMPARE(events[0].title, QStringLiteral("lower"));
+    }
+
+    void tasks()
+    {
+        const QList<Task> tasks = Ical::parseTasks(calendarWith(
+            "BEGIN:VTODO\nUID:t1\nSUMMARY:Write\\, then send\nDUE;VALUE=DATE:20240410\n"
+            "DTSTART:20240401T090000Z\nSTATUS:IN-PROCESS\nPRIORITY:3\nPERCENT-COMPLETE:40\n"
+            "CATEGORIES:Work\\, urgent,,  , Home \nRELATED-TO:parent-1\n"
+            "X-ORVANDELLIC-SORT-ORDER: 20 \nX-ORVANDELLIC-REPEAT-MODE:fromCompletionDate\n"
+            "BEGIN:VALARM\nTRIGGER:-PT5M\nDESCRIPTION:nested\nEND:VALARM\nEND:VTODO\n"
+            "BEGIN:VTODO\nUID:t2\nRELATED-TO;RELTYPE=SIBLING:t1\nX-ORVANDELLIC-SORT-ORDER:-4\n"
+            "CATEGORIES:a\nCATEGORIES:b\nEND:VTODO\nBEGIN:VTODO\nSUMMARY:no uid\nEND:VTODO\n"));
+        QCOMPARE(tasks.size(), 2);
+        const Task& first = tasks[0];
+        QCOMPARE(first.title, QStringLiteral("Write, then send"));
+        QCOMPARE(first.description, QString());
+        QCOMPARE(first.dueDate.value(), utc(2024, 4, 10));
+        QVERIFY(first.dueIsDateOnly);
+        QCOMPARE(first.startDate.value(), utc(2024, 4, 1, 9));
+        QVERIFY(!first.startIsDateOnly);
+        QCOMPARE(first.status, QStringLiteral("in-process"));
+        QCOMPARE(first.priority, 3);
+        QCOMPARE(first.percentComplete, 40);
+        QCOMPARE(first.categories,
+                 QStringList({QStringLiteral("Work, urgent"), QString(), QStringLiteral("Home")}));
+        QCOMPARE(first.parentTaskUid, QStringLiteral("parent-1"));
+        QCOMPARE(first.sortOrder, 20);
+        QCOMPARE(first.repeatMode, QStringLiteral("fromCompletionDate"));
+        QVERIFY(first.rawIcalendar.startsWith(QStringLiteral("BEGIN:VTODO\r\n")));
+        QVERIFY(first.rawIcalendar.endsWith(QStringLiteral("END:VTODO\r\n")));
+        QCOMPARE(tasks[1].parentTaskUid, QString());
+        QCOMPARE(tasks[1].sortOrder, 0);
+        QCOMPARE(tasks[1].categories, QStringList({QStringLiteral("b")}));
+    }
+
+    void roundTripOfGeneratedEvents()
+    {
+        PinnedClock clock(utc(2025, 6, 1, 12));
+        QRandomGenerator random(20240305);
+        for (int i = 0; i < 300; ++i) {
+            const Event event = generatedEvent(random, i);
+            const QString text = Ical::buildEvent(event);
+            const QList<Event> read = Ical::parseEvents(text);
+            QCOMPARE(read.size(), 1);
+            compareEvents(read[0], event);
+            // A second build from what was read keeps every line of the first.
+            QCOMPARE(Ical::buildEvent(read[0]), text);
+        }
+    }
+
+    void buildEventKeepsWhatTheRecordDoesNotModel()
+    {
+        PinnedClock clock(utc(2025, 6, 1, 12));
+        Event event = onlyEvent(
+            "BEGIN:VEVENT\nUID:x\nSUMMARY:Old\nDTSTART;TZID=Europe/Berlin:20240305T100000\n"
+            "DTEND;TZID=Europe/Berlin:20240305T110000\nDTSTAMP:20200101T000000Z\n"
+            "CATEGORIES:Work\nX-APPLE-TRAVEL-ADVISORY-BEHAVIOR:AUTOMATIC\nCLASS:PRIVATE\n"
+            "RDATE:20240320T090000Z\nATTENDEE:mailto:a@x\n"
+            "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nREPEAT:2\nDURATION:PT5M\n"
+            "X-WR-ALARMUID:kept\nEND:VALARM\n"
+            "BEGIN:VALARM\nACTION:AUDIO\nTRIGGER:-PT30M\nEND:VALARM\n"
+            "BEGIN:VALARM\nACTION:NONE\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\nEND:VALARM\n"
+            "END:VEVENT\n");
+        event.title = QStringLiteral("New");
+        event.attendees.clear();
+        event.reminders.removeAt(1); // the 30-minute sound goes
+        Reminder added;
+        added.minutesBefore = 60;
+        event.reminders.append(added);
+
+        QCOMPARE(Ical::buildEvent(event),
+                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
+                      "BEGIN:VEVENT\nUID:x\nSUMMARY:New\nDTSTART:20240305T090000Z\n"
+                      "DTEND:20240305T100000Z\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
+                      "CATEGORIES:Work\nX-APPLE-TRAVEL-ADVISORY-BEHAVIOR:AUTOMATIC\n"
+                      "CLASS:PRIVATE\nRDATE:20240320T090000Z\n"
+                      "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nREPEAT:2\nDURATION:PT5M\n"
+                      "X-WR-ALARMUID:kept\nEND:VALARM\n"
+                      "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT60M\nDESCRIPTION:New\n"
+                      "END:VALARM\n"
+                      "BEGIN:VALARM\nACTION:NONE\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
+                      "END:VALARM\nEND:VEVENT\nEND:VCALENDAR\n"));
+    }
+
+    void buildEventWritesAllDayAsDates()
+    {
+        PinnedClock clock(utc(2025, 6, 1, 12));
+        Event event;
+        event.uid = QStringLiteral("d");
+        event.title = QStringLiteral("Holiday");
+        event.isAllDay = true;
+        event.startTime = utc(2024, 12, 31);
+        const QString text = Ical::buildEvent(event);
+        QVERIFY(text.contains(QStringLiteral("\r\nDTSTART;VALUE=DATE:20241231\r\n"
+                                             "DTEND;VALUE=DATE:20250101\r\n")));
+        Event timed;
+        timed.uid = QStringLiteral("t");
+        timed.startTime = inZone("Europe/Berlin", 2024, 3, 5, 10, 30);
+        QVERIFY(Ical::buildEvent(timed).contains(
+            QStringLiteral("\r\nDTSTART:20240305T093000Z\r\nDTEND:20240305T093000Z\r\n")));
+    }
+
+    void buildTaskGolden()
+    {
+        PinnedClock clock(utc(2025, 6, 1, 12, 30, 5));
+        Task task;
+        task.uid = QStringLiteral("task-1");
+        task.title = QStringLiteral("Pay; then file, done");
+        task.status = QStringLiteral("in-process");
+        task.sequence = 2;
+        task.priority = 1;
+        task.percentComplete = 50;
+        task.startDate = inZone("Pacific/Kiritimati", 2024, 4, 1, 23, 0);
+        task.startIsDateOnly = true;
+        task.dueDate = inZone("Europe/Berlin", 2024, 4, 10, 17, 0);
+        task.dueIsDateOnly = false;
+        task.completedDate = utc(2024, 4, 9, 8);
+        task.recurrenceRule = QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=1");
+        task.categories = {QStringLiteral("Money, home"), QStringLiteral("Admin")};
+        task.parentTaskUid = QStringLiteral("parent");
+        task.repeatMode = QStringLiteral("fromCompletionDate");
+        task.sortOrder = 30;
+        task.description = QStringLiteral("Line one\nLine two \\ end");
+        QCOMPARE(Ical::buildTask(task),
+                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
+                      "BEGIN:VTODO\nUID:task-1\nDTSTAMP:20250601T123005Z\n"
+                      "SUMMARY:Pay\\; then file\\, done\nSTATUS:IN-PROCESS\nSEQUENCE:2\n"
+                      "PRIORITY:1\nPERCENT-COMPLETE:50\nDTSTART;VALUE=DATE:20240401\n"
+                      "DUE:20240410T150000Z\nCOMPLETED:20240409T080000Z\n"
+                      "RRULE:FREQ=MONTHLY;BYMONTHDAY=1\nCATEGORIES:Money\\, home,Admin\n"
+                      "RELATED-TO;RELTYPE=PARENT:parent\n"
+                      "X-ORVANDELLIC-REPEAT-MODE:fromCompletionDate\n"
+                      "X-ORVANDELLIC-SORT-ORDER:30\nDESCRIPTION:Line one\\nLine two \\\\ end\n"
+                      "END:VTODO\nEND:VCALENDAR\n"));
+
+        Task plain;
+        plain.uid = QStringLiteral("p");
+        plain.status.clear();
+        QCOMPARE(Ical::buildTask(plain),
+                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
+                      "BEGIN:VTODO\nUID:p\nDTSTAMP:20250601T123005Z\nSUMMARY:\n"
+                      "STATUS:NEEDS-ACTION\nEND:VTODO\nEND:VCALENDAR\n"));
+
+        const QList<Task> read = Ical::parseTasks(Ical::buildTask(task));
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read[0].title, task.title);
+        QCOMPARE(read[0].description, task.description);
+        QCOMPARE(read[0].categories, task.categories);
+        QCOMPARE(read[0].dueDate.value(), task.dueDate.value());
+    }
+
+    void rewriteTimes_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("zone dropped, duration replaced, alarm kept")
+            << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\n"
+               "DTSTART;TZID=Europe/Berlin:20240305T100000\r\nDURATION:PT1H\r\n"
+               "BEGIN:VALARM\r\nTRIGGER:-PT5M\r\nREPEAT:1\r\nDURATION:PT5M\r\nEND:VALARM\r\n"
+               "END:VEVENT\r\nEND:VCALENDAR\r\n"
+            << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240601T080000Z\r\n"
+               "BEGIN:VALARM\r\nTRIGGER:-PT5M\r\nREPEAT:1\r\nDURATION:PT5M\r\nEND:VALARM\r\n"
+               "DTEND:20240601T093000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        QTest::newRow("dates stay dates, only the first event, lf, no final break")
+            << "BEGIN:VEVENT\nUID:x\nDTSTART;VALUE=DATE:20240305\nDTEND;VALUE=DATE:20240306\n"
+               "END:VEVENT\nBEGIN:VEVENT\nUID:x\nDTSTART:20240305T100000Z\nEND:VEVENT"
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;VALUE=DATE:20240601\r\n"
+               "DTEND;VALUE=DATE:20240602\r\nEND:VEVENT\r\nBEGIN:VEVENT\r\nUID:x\r\n"
+               "DTSTART:20240305T100000Z\r\nEND:VEVENT";
+        QTest::newRow("folded start, missing end")
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=\"America/\r\n New_York\":20240305T100000\r\n"
+               "SUMMARY:a\r\n b\r\nEND:VEVENT\r\n"
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240601T080000Z\r\nSUMMARY:a\r\n b\r\n"
+               "DTEND:20240601T093000Z\r\nEND:VEVENT\r\n";
+        QTest::newRow("no event") << "BEGIN:VCALENDAR\nBEGIN:VTODO\nEND:VTODO\nEND:VCALENDAR\n"
+                                  << "BEGIN:VCALENDAR\nBEGIN:VTODO\nEND:VTODO\nEND:VCALENDAR\n";
+    }
+
+    void rewriteTimes()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        const QDateTime start = utc(2024, 6, 1, 8);
+        const QDateTime end = utc(2024, 6, 1, 9, 30);
+        QCOMPARE(Ical::rewriteTimes(stored, start, end), expected);
+        QCOMPARE(Ical::rewriteTimes(stored, QDateTime(), end), stored);
+    }
+
+    void rewriteTimesOfAllDayTextMovesTheDates()
+    {
+        const QString stored = crlf("BEGIN:VEVENT\nUID:x\nDTSTART;VALUE=DATE:20240305\n"
+                                    "DTEND;VALUE=DATE:20240307\nEND:VEVENT\n");
+        const QString moved = Ical::rewriteTimes(stored, utc(2024, 6, 1), utc(2024, 6, 3));
+        const QList<Event> events = Ical::parseEvents(moved);
+        QCOMPARE(events.size(), 1);
+        QVERIFY(events[0].isAllDay);
+        QCOMPARE(events[0].startTime, utc(2024, 6, 1));
+        QCOMPARE(events[0].endTime.value(), utc(2024, 6, 3));
+        QCOMPARE(moved.count(QStringLiteral("DTSTART")), 1);
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("uids");
+
+        const QByteArray good = "BEGIN:VEVENT\r\nUID:good\r\nSUMMARY:ok\r\nEND:VEVENT\r\n";
+        static const char withNul[] = "BEGIN:VEVENT\r\nUID:a\0b\r\nSUMMARY:x\0\r\nEND:VEVENT\r\n";
+        QTest::newRow("nul bytes") << QByteArray(withNul, sizeof(withNul) - 1) + good
+                                   << QStringList{QStringLiteral("a") + QChar(0) + "b", "good"};
+        QTest::newRow("invalid utf-8") << QByteArray("BEGIN:VEVENT\r\nUID:\xff\xfe\xc3\r\n"
+                                                     "SUMMARY:\xed\xa0\x80\r\nEND:VEVENT\r\n")
+                                       << QStringList{QString(3, QChar::ReplacementCharacter)};
+        QTest::newRow("10 MB line") << "BEGIN:VEVENT\r\nUID:big\r\nX-BIG:" +
+                                           QByteArray(10 * 1024 * 1024, 'a') +
+                                           "\r\nEND:VEVENT\r\n" + good
+                                    << QStringList{"big", "good"};
+        QTest::newRow("10 MB folded line")
+            << "BEGIN:VEVENT\r\nUID:big\r\nDESCRIPTION:" +
+                   QByteArray(10 * 1024 * 1024, 'a').replace(QByteArray(70, 'a'),
+                                                             QByteArray(70, 'a') + "\r\n ") +
+                   "\r\nEND:VEVENT\r\n" + good
+            << QStringList{"big", "good"};
+        QTest::newRow("begin without end") << good + "BEGIN:VEVENT\r\nUID:lost\r\n"
+                                           << QStringList{"good"};
+        QTest::newRow("end without begin") << "END:VEVENT\r\n" + good << QStringList{"good"};
+        QTest::newRow("no uid") << QByteArray("BEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\n") + good
+                                << QStringList{"good"};
+        QTest::newRow("unbalanced quotes")
+            << QByteArray("BEGIN:VEVENT\r\nUID:q\r\nDTSTART;TZID=\"Europe/Berlin:20240305T100000\r\n"
+                          "ATTENDEE;CN=\"open:mailto:a@x\r\nEND:VEVENT\r\n")
+            << QStringList{"q"};
+        QTest::newRow("deep nesting")
+            << "BEGIN:VEVENT\r\nUID:deep\r\n" + QByteArray("BEGIN:X\r\n").repeated(100000) +
+                   "END:VEVENT\r\n" + good
+            << QStringList{"good"};
+        QTest::newRow("restarted events")
+            << QByteArray("BEGIN:VEVENT\r\nUID:r\r\n").repeated(100000) + good
+            << QStringList{"good"};
+        QTest::newRow("too many properties")
+            << "BEGIN:VEVENT\r\nUID:many\r\n" + QByteArray("X-A:1\r\n").repeated(30000) +
+                   "END:VEVENT\r\n" + good
+            << QStringList{"good"};
+        QTest::newRow("many exception dates")
+            << "BEGIN:VEVENT\r\nUID:ex\r\nEXDATE:" +
+                   QByteArray("20240101T000000Z,").repeated(200000) + "\r\nEND:VEVENT\r\n"
+            << QStringList{"ex"};
+        QTest::newRow("many zones")
+            << "BEGIN:VEVENT\r\nUID:z\r\n" +
+                   [] {
+                       QByteArray lines;
+                       for (int i = 0; i < 3000; ++i)
+                           lines += "EXDATE;TZID=Zone/" + QByteArray::number(i) +
+                                    ":20240101T000000\r\n";
+                       return lines;
+                   }() +
+                   "END:VEVENT\r\n"
+            << QStringList{"z"};
+    }
+
+    void badInput()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, uids);
+        const QString text = QString::fromUtf8(bytes);
+        QStringList read;
+        for (const Event& event : Ical::parseEvents(text))
+            read.append(event.uid);
+        QCOMPARE(read, uids);
+        QVERIFY(Ical::parseTasks(text).isEmpty());
+        Ical::rewriteTimes(text, utc(2024, 1, 1), utc(2024, 1, 2));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIcal)
+#include "tst_ical.moc"
