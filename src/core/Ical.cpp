@@ -580,34 +580,32 @@ std::optional<Reminder> reminderOf(const PendingAlarm& alarm, const QDateTime& s
 // ---------------------------------------------------------------------------------------------
 // The component walk shared by the event and task readers
 
-QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap)
+// The component's text from its BEGIN line to its END line, one unfolded line each ended by
+// CR LF; wrapped in the calendar head and end for events. A verbatim block is copied whole;
+// otherwise the lines are collected in `scratch` first, so the result is allocated at its exact
+// size (the texts of a large feed are the bulk of its memory).
+QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap,
+                QString& scratch)
 {
-    QString raw;
     const QStringView block = text.mid(begin, end - begin);
+    scratch.resize(0);
+    if (wrap)
+        scratch += calendarHead;
     if (verbatim) {
-        raw.reserve((wrap ? calendarHead.size() + calendarFoot.size() : 0) + block.size() + 2);
-        if (wrap)
-            raw += calendarHead;
-        raw += block;
-        raw += crlf;
-        if (wrap)
-            raw += calendarFoot;
-        return raw;
-    }
-    raw.reserve(block.size() + 256);
-    if (wrap)
-        raw += calendarHead;
-    IcalScanner scanner(block);
-    while (scanner.next()) {
-        if (scanner.isTooLong() || scanner.line().isEmpty())
-            continue;
-        raw += scanner.line();
-        raw += crlf;
+        scratch += block;
+        scratch += crlf;
+    } else {
+        IcalScanner scanner(block);
+        while (scanner.next()) {
+            if (scanner.isTooLong() || scanner.line().isEmpty())
+                continue;
+            scratch += scanner.line();
+            scratch += crlf;
+        }
     }
     if (wrap)
-        raw += calendarFoot;
-    raw.squeeze();
-    return raw;
+        scratch += calendarFoot;
+    return QString(scratch.constData(), scratch.size());
 }
 
 // Walks the text and hands every component named `name` to the reader: start(), then
@@ -813,7 +811,7 @@ public:
             if (auto reminder = reminderOf(alarm, m_event.startTime, m_event.endTime))
                 m_event.reminders.append(*reminder);
         }
-        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true);
+        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch);
         m_events.append(std::move(m_event));
     }
 
@@ -879,6 +877,7 @@ private:
     QList<PendingAlarm> m_alarms;
     PendingAlarm m_alarm;
     bool m_inAlarm = false;
+    QString m_scratch;
 };
 
 class TaskReader
@@ -968,7 +967,7 @@ public:
     {
         if (m_task.uid.isEmpty())
             return;
-        m_task.rawIcalendar = rawText(text, begin, end, verbatim, false);
+        m_task.rawIcalendar = rawText(text, begin, end, verbatim, false, m_scratch);
         m_tasks.append(std::move(m_task));
     }
 
@@ -976,6 +975,7 @@ private:
     QList<Task>& m_tasks;
     IcalZoneCache& m_zones;
     Task m_task;
+    QString m_scratch;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -1221,6 +1221,13 @@ bool isDateValued(const LineParts& parts)
     return parts.value.size() == 8 && !parts.value.contains(u'T');
 }
 
+// How many components a text probably holds: the records are large, so the result list is sized
+// once instead of growing (growth would hold old and new storage at the same time).
+qsizetype expectedComponents(QStringView text, QStringView endLine)
+{
+    return std::min<qsizetype>(text.count(endLine), Limits::maxIcalendarComponentsPerText);
+}
+
 } // namespace
 
 namespace Ical {
@@ -1301,6 +1308,7 @@ QList<Event> parseEvents(const QString& text)
     QList<Event> events;
     if (text.size() > Limits::maxIcalendarBytes)
         return events;
+    events.reserve(expectedComponents(text, u"END:VEVENT"));
     IcalZoneCache zones;
     EventReader reader(events, zones);
     walkComponents(text, QLatin1String("VEVENT"), reader);
@@ -1312,6 +1320,7 @@ QList<Task> parseTasks(const QString& text)
     QList<Task> tasks;
     if (text.size() > Limits::maxIcalendarBytes)
         return tasks;
+    tasks.reserve(expectedComponents(text, u"END:VTODO"));
     IcalZoneCache zones;
     TaskReader reader(tasks, zones);
     walkComponents(text, QLatin1String("VTODO"), reader);
