@@ -1335,7 +1335,9 @@ QString buildEvent(const Event& event)
     out += calendarHead;
     appendLine(out, QLatin1String("BEGIN:"), u"VEVENT");
     appendLine(out, QLatin1String("UID:"), escapeText(event.uid));
-    appendLine(out, QLatin1String("SUMMARY:"), escapeText(event.title));
+    // An empty SUMMARY value is refused by strict readers; no SUMMARY reads back as no title.
+    if (!event.title.isEmpty())
+        appendLine(out, QLatin1String("SUMMARY:"), escapeText(event.title));
     if (event.isAllDay) {
         const QDate startDate = event.startTime.toUTC().date();
         QDate endDate = event.endTime ? event.endTime->toUTC().date() : QDate();
@@ -1421,7 +1423,8 @@ QString buildTask(const Task& task)
     appendLine(out, QLatin1String("BEGIN:"), u"VTODO");
     appendLine(out, QLatin1String("UID:"), escapeText(task.uid));
     appendLine(out, QLatin1String("DTSTAMP:"), utcText(Clock::now()));
-    appendLine(out, QLatin1String("SUMMARY:"), escapeText(task.title));
+    if (!task.title.isEmpty())
+        appendLine(out, QLatin1String("SUMMARY:"), escapeText(task.title));
     appendLine(out, QLatin1String("STATUS:"),
                task.status.isEmpty() ? QStringLiteral("NEEDS-ACTION")
                                      : plainValue(task.status).toUpper());
