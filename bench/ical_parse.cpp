@@ -162,8 +162,8 @@ int measure(const QString& which, const QString& path)
         count = parseWithLibical(bytes);
     }
     const qint64 peak = statusKilobytes("VmHWM:");
-    std::printf("%lld %lld %lld\n", static_cast<long long>(before),
-                static_cast<long long>(peak), static_cast<long long>(count));
+    std::printf("%lld %lld %lld\n", static_cast<long long>(before), static_cast<long long>(peak),
+                static_cast<long long>(count));
     return 0;
 }
 

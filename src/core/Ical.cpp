@@ -170,8 +170,7 @@ QStringView unquote(QStringView value)
 
 // Calls visit(name, unquoted value) for every "name=value" parameter, splitting at semicolons
 // outside double quotes.
-template <typename Visit>
-void forEachParam(QStringView params, Visit visit)
+template <typename Visit> void forEachParam(QStringView params, Visit visit)
 {
     const qsizetype size = params.size();
     qsizetype begin = 0;
@@ -215,15 +214,12 @@ QStringView tzidOf(const LineParts& parts)
 QString lowerWord(QStringView word)
 {
     static const QString common[] = {
-        QStringLiteral("confirmed"),    QStringLiteral("tentative"),
-        QStringLiteral("cancelled"),    QStringLiteral("needs-action"),
-        QStringLiteral("accepted"),     QStringLiteral("declined"),
-        QStringLiteral("delegated"),    QStringLiteral("completed"),
-        QStringLiteral("in-process"),   QStringLiteral("display"),
-        QStringLiteral("audio"),        QStringLiteral("email"),
-        QStringLiteral("individual"),   QStringLiteral("group"),
-        QStringLiteral("resource"),     QStringLiteral("room"),
-        QStringLiteral("none"),
+        QStringLiteral("confirmed"),    QStringLiteral("tentative"), QStringLiteral("cancelled"),
+        QStringLiteral("needs-action"), QStringLiteral("accepted"),  QStringLiteral("declined"),
+        QStringLiteral("delegated"),    QStringLiteral("completed"), QStringLiteral("in-process"),
+        QStringLiteral("display"),      QStringLiteral("audio"),     QStringLiteral("email"),
+        QStringLiteral("individual"),   QStringLiteral("group"),     QStringLiteral("resource"),
+        QStringLiteral("room"),         QStringLiteral("none"),
     };
     for (const QString& candidate : common) {
         if (word.compare(candidate, Qt::CaseInsensitive) == 0)
@@ -534,8 +530,9 @@ void readAlarmProperty(PendingAlarm& alarm, Property property, const LineParts& 
     if (property != Property::Trigger)
         return;
     const auto valueType = paramOf(parts.params, QLatin1String("VALUE"));
-    const bool absolute = (valueType && equalsInsensitive(*valueType, QLatin1String("DATE-TIME"))) ||
-                          (!parts.value.isEmpty() && parts.value.front().isDigit());
+    const bool absolute =
+        (valueType && equalsInsensitive(*valueType, QLatin1String("DATE-TIME"))) ||
+        (!parts.value.isEmpty() && parts.value.front().isDigit());
     if (absolute) {
         const DateRead read = readDateValue(parts.value, tzidOf(parts), zones);
         alarm.hasTrigger = read.time.isValid();
@@ -612,8 +609,7 @@ QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim,
 // property(parts, depth) for each content line (depth > 0 inside nested components, with
 // nestedBegin/nestedEnd around them), then finish(text, begin, end, verbatim) at its END line.
 // Unterminated, too deep or too long components never reach finish().
-template <typename Reader>
-void walkComponents(QStringView text, QLatin1String name, Reader& reader)
+template <typename Reader> void walkComponents(QStringView text, QLatin1String name, Reader& reader)
 {
     IcalScanner scanner(text);
     bool inside = false;
@@ -1514,7 +1510,8 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
         droppingContinuation = false;
         if (state != State::Inside) {
             appendRaw(out, line);
-            if (state == State::Before && startsWithInsensitive(line, QLatin1String("BEGIN:VEVENT")))
+            if (state == State::Before &&
+                startsWithInsensitive(line, QLatin1String("BEGIN:VEVENT")))
                 state = State::Inside;
             continue;
         }

@@ -64,8 +64,8 @@ Event generatedEvent(QRandomGenerator& random, int index)
                                  : event.startTime.addSecs(-3600).toString(u"yyyyMMdd'T'HHmmss'Z'");
         event.masterEventUid = event.uid;
     }
-    event.status = pick({QStringLiteral("confirmed"), QStringLiteral("tentative"),
-                         QStringLiteral("cancelled")});
+    event.status = pick(
+        {QStringLiteral("confirmed"), QStringLiteral("tentative"), QStringLiteral("cancelled")});
     event.sequence = random.bounded(4);
     if (random.bounded(2)) {
         event.created = base.addDays(-30);
@@ -75,15 +75,15 @@ Event generatedEvent(QRandomGenerator& random, int index)
         event.eventUrl = QStringLiteral("https://example.com/e/%1?a=1&b=2").arg(index);
     if (random.bounded(2)) {
         event.organizerEmail = QStringLiteral("boss@example.com");
-        event.organizerName = pick({QStringLiteral("Boss"), QStringLiteral("Doe, Jane"),
-                                    QStringLiteral("A; B: C")});
+        event.organizerName =
+            pick({QStringLiteral("Boss"), QStringLiteral("Doe, Jane"), QStringLiteral("A; B: C")});
     }
     for (int i = random.bounded(4); i > 0; --i) {
         Attendee attendee;
         attendee.email = QStringLiteral("person%1@example.com").arg(i);
         attendee.name = pick({QString(), QStringLiteral("Smith, Ann"), QStringLiteral("Bo: Li")});
-        attendee.role = pick({QStringLiteral("required"), QStringLiteral("optional"),
-                              QStringLiteral("chair")});
+        attendee.role =
+            pick({QStringLiteral("required"), QStringLiteral("optional"), QStringLiteral("chair")});
         attendee.status = pick({QStringLiteral("needs-action"), QStringLiteral("accepted"),
                                 QStringLiteral("declined"), QStringLiteral("tentative")});
         attendee.type = pick({QString(), QStringLiteral("individual"), QStringLiteral("room")});
@@ -94,8 +94,8 @@ Event generatedEvent(QRandomGenerator& random, int index)
     for (int i = random.bounded(4); i > 0; --i) {
         Reminder reminder;
         reminder.minutesBefore = offsets.at(random.bounded(int(offsets.size())));
-        reminder.action = pick({QStringLiteral("display"), QStringLiteral("audio"),
-                                QStringLiteral("email")});
+        reminder.action =
+            pick({QStringLiteral("display"), QStringLiteral("audio"), QStringLiteral("email")});
         event.reminders.append(reminder);
     }
     return event;

@@ -97,21 +97,21 @@ private Q_SLOTS:
         QTest::newRow("tzid") << "DTSTART;TZID=Europe/Berlin:20240305T103000"
                               << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false
                               << "Europe/Berlin";
-        QTest::newRow("quoted tzid") << "DTSTART;TZID=\"America/New_York\":20240305T103000"
-                                     << inZone("America/New_York", 2024, 3, 5, 10, 30) << false
-                                     << "America/New_York";
+        QTest::newRow("quoted tzid")
+            << "DTSTART;TZID=\"America/New_York\":20240305T103000"
+            << inZone("America/New_York", 2024, 3, 5, 10, 30) << false << "America/New_York";
         QTest::newRow("windows zone")
             << "DTSTART;TZID=\"W. Europe Standard Time\":20240305T103000"
             << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false << "Europe/Berlin";
-        QTest::newRow("unknown zone is local") << "DTSTART;TZID=Mars/Olympus:20240305T103000"
-                                               << local << false << "Mars/Olympus";
+        QTest::newRow("unknown zone is local")
+            << "DTSTART;TZID=Mars/Olympus:20240305T103000" << local << false << "Mars/Olympus";
         QTest::newRow("floating is local") << "DTSTART:20240305T103000" << local << false << "UTC";
         QTest::newRow("date") << "DTSTART:20240305" << utc(2024, 3, 5) << true << "UTC";
-        QTest::newRow("value=date") << "DTSTART;VALUE=DATE:20240229" << utc(2024, 2, 29) << true
-                                    << "UTC";
+        QTest::newRow("value=date")
+            << "DTSTART;VALUE=DATE:20240229" << utc(2024, 2, 29) << true << "UTC";
         QTest::newRow("no seconds") << "DTSTART:20240305T1030Z" << QDateTime() << false << "UTC";
-        QTest::newRow("out of range") << "DTSTART:99999999T999999Z" << QDateTime() << false
-                                      << "UTC";
+        QTest::newRow("out of range")
+            << "DTSTART:99999999T999999Z" << QDateTime() << false << "UTC";
         QTest::newRow("bad date") << "DTSTART:20230230" << QDateTime() << true << "UTC";
     }
 
@@ -151,7 +151,8 @@ private Q_SLOTS:
         QTest::newRow("weeks") << "DURATION:P2W" << start.addDays(14);
         QTest::newRow("negative") << "DURATION:-PT1H" << QDateTime();
         QTest::newRow("huge") << "DURATION:P99999999999999999999W" << QDateTime();
-        QTest::newRow("dtend wins") << "DURATION:PT5H\nDTEND:20240305T110000Z" << utc(2024, 3, 5, 11);
+        QTest::newRow("dtend wins")
+            << "DURATION:PT5H\nDTEND:20240305T110000Z" << utc(2024, 3, 5, 11);
         QTest::newRow("neither") << "" << QDateTime();
     }
 
@@ -197,21 +198,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("json");
 
-        QTest::newRow("utc list")
-            << "EXDATE:20240312T100000Z,20240319T100000Z"
-            << R"(["20240312T100000Z","20240319T100000Z"])";
+        QTest::newRow("utc list") << "EXDATE:20240312T100000Z,20240319T100000Z"
+                                  << R"(["20240312T100000Z","20240319T100000Z"])";
         QTest::newRow("several lines, zone, duplicate")
             << "EXDATE;TZID=Europe/Berlin:20240312T110000\nEXDATE:20240319T100000Z\n"
                "EXDATE:20240312T100000Z"
             << R"(["20240312T100000Z","20240319T100000Z"])";
-        QTest::newRow("windows zone")
-            << "EXDATE;TZID=\"Eastern Standard Time\":20240705T090000"
-            << R"(["20240705T130000Z"])";
+        QTest::newRow("windows zone") << "EXDATE;TZID=\"Eastern Standard Time\":20240705T090000"
+                                      << R"(["20240705T130000Z"])";
         QTest::newRow("dates") << "EXDATE;VALUE=DATE:20240312,20240319"
                                << R"(["20240312","20240319"])";
         QTest::newRow("unreadable skipped") << "EXDATE:garbage,20240312T100000Z,"
                                             << R"(["20240312T100000Z"])";
-        QTest::newRow("none") << "" << "";
+        QTest::newRow("none") << ""
+                              << "";
     }
 
     void exceptionDates()
@@ -229,28 +229,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("recurrenceId");
 
-        QTest::newRow("zone east of utc")
-            << "RECURRENCE-ID;TZID=Europe/Berlin:20240305T100000" << "20240305T090000Z";
-        QTest::newRow("utc") << "RECURRENCE-ID:20240305T100000Z" << "20240305T100000Z";
-        QTest::newRow("date") << "RECURRENCE-ID;VALUE=DATE:20240305" << "20240305";
-        QTest::newRow("unreadable") << "RECURRENCE-ID:soon" << "soon";
+        QTest::newRow("zone east of utc") << "RECURRENCE-ID;TZID=Europe/Berlin:20240305T100000"
+                                          << "20240305T090000Z";
+        QTest::newRow("utc") << "RECURRENCE-ID:20240305T100000Z"
+                             << "20240305T100000Z";
+        QTest::newRow("date") << "RECURRENCE-ID;VALUE=DATE:20240305"
+                              << "20240305";
+        QTest::newRow("unreadable") << "RECURRENCE-ID:soon"
+                                    << "soon";
     }
 
     void recurrenceIds()
     {
         QFETCH(QString, line);
         QFETCH(QString, recurrenceId);
-        const Event event =
-            onlyEvent("BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" + line +
-                      "\nEND:VEVENT\n");
+        const Event event = onlyEvent("BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" +
+                                      line + "\nEND:VEVENT\n");
         QCOMPARE(event.recurrenceId, recurrenceId);
         QCOMPARE(event.masterEventUid, QStringLiteral("series"));
     }
 
     void quotedParameters()
     {
-        const Ical::ContentLine line = Ical::splitContentLine(QStringLiteral(
-            "description;altrep=\"http://x.example/a;b:c\";CN=\"Doe, J\";X=1;x=2:Value: with colon"));
+        const Ical::ContentLine line = Ical::splitContentLine(
+            QStringLiteral("description;altrep=\"http://x.example/a;b:c\";CN=\"Doe, "
+                           "J\";X=1;x=2:Value: with colon"));
         QCOMPARE(line.name, QStringLiteral("DESCRIPTION"));
         QCOMPARE(line.params.value("ALTREP"), QStringLiteral("http://x.example/a;b:c"));
         QCOMPARE(line.params.value("CN"), QStringLiteral("Doe, J"));
@@ -516,14 +519,14 @@ private Q_SLOTS:
         QTest::newRow("invalid utf-8") << QByteArray("BEGIN:VEVENT\r\nUID:\xff\xfe\xc3\r\n"
                                                      "SUMMARY:\xed\xa0\x80\r\nEND:VEVENT\r\n")
                                        << QStringList{QString(3, QChar::ReplacementCharacter)};
-        QTest::newRow("10 MB line") << "BEGIN:VEVENT\r\nUID:big\r\nX-BIG:" +
-                                           QByteArray(10 * 1024 * 1024, 'a') +
-                                           "\r\nEND:VEVENT\r\n" + good
-                                    << QStringList{"big", "good"};
+        QTest::newRow("10 MB line")
+            << "BEGIN:VEVENT\r\nUID:big\r\nX-BIG:" + QByteArray(10 * 1024 * 1024, 'a') +
+                   "\r\nEND:VEVENT\r\n" + good
+            << QStringList{"big", "good"};
         QTest::newRow("10 MB folded line")
             << "BEGIN:VEVENT\r\nUID:big\r\nDESCRIPTION:" +
-                   QByteArray(10 * 1024 * 1024, 'a').replace(QByteArray(70, 'a'),
-                                                             QByteArray(70, 'a') + "\r\n ") +
+                   QByteArray(10 * 1024 * 1024, 'a')
+                       .replace(QByteArray(70, 'a'), QByteArray(70, 'a') + "\r\n ") +
                    "\r\nEND:VEVENT\r\n" + good
             << QStringList{"big", "good"};
         QTest::newRow("begin without end") << good + "BEGIN:VEVENT\r\nUID:lost\r\n"
@@ -532,8 +535,9 @@ private Q_SLOTS:
         QTest::newRow("no uid") << QByteArray("BEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\n") + good
                                 << QStringList{"good"};
         QTest::newRow("unbalanced quotes")
-            << QByteArray("BEGIN:VEVENT\r\nUID:q\r\nDTSTART;TZID=\"Europe/Berlin:20240305T100000\r\n"
-                          "ATTENDEE;CN=\"open:mailto:a@x\r\nEND:VEVENT\r\n")
+            << QByteArray(
+                   "BEGIN:VEVENT\r\nUID:q\r\nDTSTART;TZID=\"Europe/Berlin:20240305T100000\r\n"
+                   "ATTENDEE;CN=\"open:mailto:a@x\r\nEND:VEVENT\r\n")
             << QStringList{"q"};
         QTest::newRow("deep nesting")
             << "BEGIN:VEVENT\r\nUID:deep\r\n" + QByteArray("BEGIN:X\r\n").repeated(100000) +
@@ -550,17 +554,12 @@ private Q_SLOTS:
             << "BEGIN:VEVENT\r\nUID:ex\r\nEXDATE:" +
                    QByteArray("20240101T000000Z,").repeated(200000) + "\r\nEND:VEVENT\r\n"
             << QStringList{"ex"};
-        QTest::newRow("many zones")
-            << "BEGIN:VEVENT\r\nUID:z\r\n" +
-                   [] {
-                       QByteArray lines;
-                       for (int i = 0; i < 3000; ++i)
-                           lines += "EXDATE;TZID=Zone/" + QByteArray::number(i) +
-                                    ":20240101T000000\r\n";
-                       return lines;
-                   }() +
-                   "END:VEVENT\r\n"
-            << QStringList{"z"};
+        QTest::newRow("many zones") << "BEGIN:VEVENT\r\nUID:z\r\n" + [] {
+            QByteArray lines;
+            for (int i = 0; i < 3000; ++i)
+                lines += "EXDATE;TZID=Zone/" + QByteArray::number(i) + ":20240101T000000\r\n";
+            return lines;
+        }() + "END:VEVENT\r\n" << QStringList{"z"};
     }
 
     void badInput()

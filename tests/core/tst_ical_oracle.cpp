@@ -87,8 +87,8 @@ void compareWithPython(const QStringList& paths)
                     continue;
                 QVERIFY2(ours.value(field) == theirs.value(field),
                          qPrintable(key + ": " + field + " ours " +
-                                    QJsonDocument(QJsonObject{{"v", ours.value(field)}}).toJson(
-                                        QJsonDocument::Compact) +
+                                    QJsonDocument(QJsonObject{{"v", ours.value(field)}})
+                                        .toJson(QJsonDocument::Compact) +
                                     " python " +
                                     QJsonDocument(QJsonObject{{"v", theirs.value(field)}})
                                         .toJson(QJsonDocument::Compact)));
@@ -122,9 +122,9 @@ void checkWithLibical(const QString& text, icalcomponent_kind kind)
     QStringList errors;
     collectErrors(root, errors);
     icalcomponent* component = icalcomponent_get_first_component(root, kind);
-    const bool complete =
-        component && icalcomponent_get_first_property(component, ICAL_UID_PROPERTY) &&
-        icalcomponent_get_first_property(component, ICAL_DTSTAMP_PROPERTY);
+    const bool complete = component &&
+                          icalcomponent_get_first_property(component, ICAL_UID_PROPERTY) &&
+                          icalcomponent_get_first_property(component, ICAL_DTSTAMP_PROPERTY);
     icalcomponent_free(root);
     QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u"; ") + u'\n' + text));
     QVERIFY2(complete, utf8.constData());
@@ -165,9 +165,8 @@ private Q_SLOTS:
         for (const QString& source : corpusFiles()) {
             int index = 0;
             for (const Event& event : Ical::parseEvents(readFile(source))) {
-                const QString path = dir.filePath(QStringLiteral("rebuilt-%1-%2")
-                                                      .arg(QFileInfo(source).fileName())
-                                                      .arg(index++));
+                const QString path = dir.filePath(
+                    QStringLiteral("rebuilt-%1-%2").arg(QFileInfo(source).fileName()).arg(index++));
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::WriteOnly));
                 file.write(Ical::buildEvent(event).toUtf8());
