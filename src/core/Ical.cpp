@@ -998,6 +998,7 @@ struct StoredParts
     {
         QStringList lines;
         std::optional<Reminder> reminder; // set for an alarm that maps to a reminder
+        bool complete = false;            // its END line was seen
     };
     QStringList properties;
     QList<Component> components;
@@ -1028,6 +1029,22 @@ bool isModelledProperty(Property property)
     default:
         return false;
     }
+}
+
+// A line that a strict reader accepts as a property: a name of letters, digits and dashes, and
+// a value after a colon. Anything else in a stored text is not carried into a new one.
+bool isPropertyLine(QStringView line, const LineParts& parts)
+{
+    if (parts.name.isEmpty() || parts.name.size() == line.size())
+        return false;
+    for (const QChar c : parts.name) {
+        const char16_t u = c.unicode();
+        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
+                        (u >= u'0' && u <= u'9') || u == u'-';
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 // Reads the VEVENT of the stored text that belongs to the event (same UID, and the same kind:
@@ -1088,6 +1105,7 @@ StoredParts storedParts(const Event& event)
                 return chosen;
             if (ends)
                 --depth;
+            component.complete = depth == 0;
             if (depth == 0 && inAlarm) {
                 component.reminder = reminderOf(alarm, event.startTime, event.endTime);
                 inAlarm = false;
@@ -1101,7 +1119,7 @@ StoredParts storedParts(const Event& event)
             depth = 1;
             inAlarm = equalsInsensitive(line.mid(6), QLatin1String("VALARM"));
             alarm = PendingAlarm();
-            current.components.append({QStringList{line.toString()}, std::nullopt});
+            current.components.append({QStringList{line.toString()}, std::nullopt, false});
             continue;
         }
         const LineParts parts = splitLine(line);
@@ -1110,7 +1128,7 @@ StoredParts storedParts(const Event& event)
             uid = unescape(parts.value);
         else if (property == Property::RecurrenceId)
             hasRecurrenceId = true;
-        if (!isModelledProperty(property))
+        if (!isModelledProperty(property) && isPropertyLine(line, parts))
             current.properties.append(line.toString());
     }
     return chosen;
@@ -1386,7 +1404,8 @@ QString buildEvent(const Event& event)
         qsizetype match = -1;
         for (qsizetype i = 0; i < stored.components.size() && match < 0; ++i) {
             const auto& candidate = stored.components[i].reminder;
-            if (!used[i] && candidate && sameReminder(*candidate, reminder))
+            if (!used[i] && stored.components[i].complete && candidate &&
+                sameReminder(*candidate, reminder))
                 match = i;
         }
         if (match < 0) {
@@ -1398,7 +1417,7 @@ QString buildEvent(const Event& event)
             appendRaw(out, line);
     }
     for (qsizetype i = 0; i < stored.components.size(); ++i) {
-        if (used[i] || stored.components[i].reminder)
+        if (used[i] || stored.components[i].reminder || !stored.components[i].complete)
             continue;
         for (const QString& line : stored.components[i].lines)
             appendRaw(out, line);

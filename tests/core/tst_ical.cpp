@@ -389,6 +389,27 @@ private Q_SLOTS:
                       "END:VALARM\nEND:VEVENT\nEND:VCALENDAR\n"));
     }
 
+    void buildEventCarriesNoBrokenLines()
+    {
+        PinnedClock clock(utc(2025, 6, 1, 12));
+        Event event;
+        event.uid = QStringLiteral("x");
+        event.title = QStringLiteral("T");
+        event.startTime = utc(2024, 3, 5, 10);
+        event.endTime = utc(2024, 3, 5, 11);
+        event.rawIcalendar = crlf("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:other\nX-OTHER:1\n"
+                                  "END:VEVENT\nBEGIN:VEVENT\nUID:x\nNOT A PROPERTY\n"
+                                  "BAD NAME:1\nX-GOOD;P=\"a:b\":kept\nBEGIN:X-CLOSED\nA:1\n"
+                                  "END:X-CLOSED\nBEGIN:X-UNCLOSED\nB:2\nEND:VEVENT\n"
+                                  "END:VCALENDAR\n");
+        QCOMPARE(Ical::buildEvent(event),
+                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
+                      "BEGIN:VEVENT\nUID:x\nSUMMARY:T\nDTSTART:20240305T100000Z\n"
+                      "DTEND:20240305T110000Z\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
+                      "X-GOOD;P=\"a:b\":kept\nBEGIN:X-CLOSED\nA:1\nEND:X-CLOSED\nEND:VEVENT\n"
+                      "END:VCALENDAR\n"));
+    }
+
     void buildEventWritesAllDayAsDates()
     {
         PinnedClock clock(utc(2025, 6, 1, 12));
