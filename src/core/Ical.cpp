@@ -170,8 +170,7 @@ QStringView unquote(QStringView value)
 
 // Calls visit(name, unquoted value) for every "name=value" parameter, splitting at semicolons
 // outside double quotes.
-template <typename Visit>
-void forEachParam(QStringView params, Visit visit)
+template <typename Visit> void forEachParam(QStringView params, Visit visit)
 {
     const qsizetype size = params.size();
     qsizetype begin = 0;
@@ -215,15 +214,12 @@ QStringView tzidOf(const LineParts& parts)
 QString lowerWord(QStringView word)
 {
     static const QString common[] = {
-        QStringLiteral("confirmed"),    QStringLiteral("tentative"),
-        QStringLiteral("cancelled"),    QStringLiteral("needs-action"),
-        QStringLiteral("accepted"),     QStringLiteral("declined"),
-        QStringLiteral("delegated"),    QStringLiteral("completed"),
-        QStringLiteral("in-process"),   QStringLiteral("display"),
-        QStringLiteral("audio"),        QStringLiteral("email"),
-        QStringLiteral("individual"),   QStringLiteral("group"),
-        QStringLiteral("resource"),     QStringLiteral("room"),
-        QStringLiteral("none"),
+        QStringLiteral("confirmed"),    QStringLiteral("tentative"), QStringLiteral("cancelled"),
+        QStringLiteral("needs-action"), QStringLiteral("accepted"),  QStringLiteral("declined"),
+        QStringLiteral("delegated"),    QStringLiteral("completed"), QStringLiteral("in-process"),
+        QStringLiteral("display"),      QStringLiteral("audio"),     QStringLiteral("email"),
+        QStringLiteral("individual"),   QStringLiteral("group"),     QStringLiteral("resource"),
+        QStringLiteral("room"),         QStringLiteral("none"),
     };
     for (const QString& candidate : common) {
         if (word.compare(candidate, Qt::CaseInsensitive) == 0)
@@ -534,8 +530,9 @@ void readAlarmProperty(PendingAlarm& alarm, Property property, const LineParts& 
     if (property != Property::Trigger)
         return;
     const auto valueType = paramOf(parts.params, QLatin1String("VALUE"));
-    const bool absolute = (valueType && equalsInsensitive(*valueType, QLatin1String("DATE-TIME"))) ||
-                          (!parts.value.isEmpty() && parts.value.front().isDigit());
+    const bool absolute =
+        (valueType && equalsInsensitive(*valueType, QLatin1String("DATE-TIME"))) ||
+        (!parts.value.isEmpty() && parts.value.front().isDigit());
     if (absolute) {
         const DateRead read = readDateValue(parts.value, tzidOf(parts), zones);
         alarm.hasTrigger = read.time.isValid();
@@ -580,42 +577,39 @@ std::optional<Reminder> reminderOf(const PendingAlarm& alarm, const QDateTime& s
 // ---------------------------------------------------------------------------------------------
 // The component walk shared by the event and task readers
 
-QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap)
+// The component's text from its BEGIN line to its END line, one unfolded line each ended by
+// CR LF; wrapped in the calendar head and end for events. A verbatim block is copied whole;
+// otherwise the lines are collected in `scratch` first, so the result is allocated at its exact
+// size (the texts of a large feed are the bulk of its memory).
+QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap,
+                QString& scratch)
 {
-    QString raw;
     const QStringView block = text.mid(begin, end - begin);
+    scratch.resize(0);
+    if (wrap)
+        scratch += calendarHead;
     if (verbatim) {
-        raw.reserve((wrap ? calendarHead.size() + calendarFoot.size() : 0) + block.size() + 2);
-        if (wrap)
-            raw += calendarHead;
-        raw += block;
-        raw += crlf;
-        if (wrap)
-            raw += calendarFoot;
-        return raw;
-    }
-    raw.reserve(block.size() + 256);
-    if (wrap)
-        raw += calendarHead;
-    IcalScanner scanner(block);
-    while (scanner.next()) {
-        if (scanner.isTooLong() || scanner.line().isEmpty())
-            continue;
-        raw += scanner.line();
-        raw += crlf;
+        scratch += block;
+        scratch += crlf;
+    } else {
+        IcalScanner scanner(block);
+        while (scanner.next()) {
+            if (scanner.isTooLong() || scanner.line().isEmpty())
+                continue;
+            scratch += scanner.line();
+            scratch += crlf;
+        }
     }
     if (wrap)
-        raw += calendarFoot;
-    raw.squeeze();
-    return raw;
+        scratch += calendarFoot;
+    return QString(scratch.constData(), scratch.size());
 }
 
 // Walks the text and hands every component named `name` to the reader: start(), then
 // property(parts, depth) for each content line (depth > 0 inside nested components, with
 // nestedBegin/nestedEnd around them), then finish(text, begin, end, verbatim) at its END line.
 // Unterminated, too deep or too long components never reach finish().
-template <typename Reader>
-void walkComponents(QStringView text, QLatin1String name, Reader& reader)
+template <typename Reader> void walkComponents(QStringView text, QLatin1String name, Reader& reader)
 {
     IcalScanner scanner(text);
     bool inside = false;
@@ -813,7 +807,7 @@ public:
             if (auto reminder = reminderOf(alarm, m_event.startTime, m_event.endTime))
                 m_event.reminders.append(*reminder);
         }
-        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true);
+        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch);
         m_events.append(std::move(m_event));
     }
 
@@ -879,6 +873,7 @@ private:
     QList<PendingAlarm> m_alarms;
     PendingAlarm m_alarm;
     bool m_inAlarm = false;
+    QString m_scratch;
 };
 
 class TaskReader
@@ -968,7 +963,7 @@ public:
     {
         if (m_task.uid.isEmpty())
             return;
-        m_task.rawIcalendar = rawText(text, begin, end, verbatim, false);
+        m_task.rawIcalendar = rawText(text, begin, end, verbatim, false, m_scratch);
         m_tasks.append(std::move(m_task));
     }
 
@@ -976,6 +971,7 @@ private:
     QList<Task>& m_tasks;
     IcalZoneCache& m_zones;
     Task m_task;
+    QString m_scratch;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -1002,6 +998,7 @@ struct StoredParts
     {
         QStringList lines;
         std::optional<Reminder> reminder; // set for an alarm that maps to a reminder
+        bool complete = false;            // its END line was seen
     };
     QStringList properties;
     QList<Component> components;
@@ -1032,6 +1029,22 @@ bool isModelledProperty(Property property)
     default:
         return false;
     }
+}
+
+// A line that a strict reader accepts as a property: a name of letters, digits and dashes, and
+// a value after a colon. Anything else in a stored text is not carried into a new one.
+bool isPropertyLine(QStringView line, const LineParts& parts)
+{
+    if (parts.name.isEmpty() || parts.name.size() == line.size())
+        return false;
+    for (const QChar c : parts.name) {
+        const char16_t u = c.unicode();
+        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
+                        (u >= u'0' && u <= u'9') || u == u'-';
+        if (!ok)
+            return false;
+    }
+    return true;
 }
 
 // Reads the VEVENT of the stored text that belongs to the event (same UID, and the same kind:
@@ -1092,6 +1105,7 @@ StoredParts storedParts(const Event& event)
                 return chosen;
             if (ends)
                 --depth;
+            component.complete = depth == 0;
             if (depth == 0 && inAlarm) {
                 component.reminder = reminderOf(alarm, event.startTime, event.endTime);
                 inAlarm = false;
@@ -1105,7 +1119,7 @@ StoredParts storedParts(const Event& event)
             depth = 1;
             inAlarm = equalsInsensitive(line.mid(6), QLatin1String("VALARM"));
             alarm = PendingAlarm();
-            current.components.append({QStringList{line.toString()}, std::nullopt});
+            current.components.append({QStringList{line.toString()}, std::nullopt, false});
             continue;
         }
         const LineParts parts = splitLine(line);
@@ -1114,7 +1128,7 @@ StoredParts storedParts(const Event& event)
             uid = unescape(parts.value);
         else if (property == Property::RecurrenceId)
             hasRecurrenceId = true;
-        if (!isModelledProperty(property))
+        if (!isModelledProperty(property) && isPropertyLine(line, parts))
             current.properties.append(line.toString());
     }
     return chosen;
@@ -1221,6 +1235,13 @@ bool isDateValued(const LineParts& parts)
     return parts.value.size() == 8 && !parts.value.contains(u'T');
 }
 
+// How many components a text probably holds: the records are large, so the result list is sized
+// once instead of growing (growth would hold old and new storage at the same time).
+qsizetype expectedComponents(QStringView text, QStringView endLine)
+{
+    return std::min<qsizetype>(text.count(endLine), Limits::maxIcalendarComponentsPerText);
+}
+
 } // namespace
 
 namespace Ical {
@@ -1301,6 +1322,7 @@ QList<Event> parseEvents(const QString& text)
     QList<Event> events;
     if (text.size() > Limits::maxIcalendarBytes)
         return events;
+    events.reserve(expectedComponents(text, u"END:VEVENT"));
     IcalZoneCache zones;
     EventReader reader(events, zones);
     walkComponents(text, QLatin1String("VEVENT"), reader);
@@ -1312,6 +1334,7 @@ QList<Task> parseTasks(const QString& text)
     QList<Task> tasks;
     if (text.size() > Limits::maxIcalendarBytes)
         return tasks;
+    tasks.reserve(expectedComponents(text, u"END:VTODO"));
     IcalZoneCache zones;
     TaskReader reader(tasks, zones);
     walkComponents(text, QLatin1String("VTODO"), reader);
@@ -1326,7 +1349,9 @@ QString buildEvent(const Event& event)
     out += calendarHead;
     appendLine(out, QLatin1String("BEGIN:"), u"VEVENT");
     appendLine(out, QLatin1String("UID:"), escapeText(event.uid));
-    appendLine(out, QLatin1String("SUMMARY:"), escapeText(event.title));
+    // An empty SUMMARY value is refused by strict readers; no SUMMARY reads back as no title.
+    if (!event.title.isEmpty())
+        appendLine(out, QLatin1String("SUMMARY:"), escapeText(event.title));
     if (event.isAllDay) {
         const QDate startDate = event.startTime.toUTC().date();
         QDate endDate = event.endTime ? event.endTime->toUTC().date() : QDate();
@@ -1379,7 +1404,8 @@ QString buildEvent(const Event& event)
         qsizetype match = -1;
         for (qsizetype i = 0; i < stored.components.size() && match < 0; ++i) {
             const auto& candidate = stored.components[i].reminder;
-            if (!used[i] && candidate && sameReminder(*candidate, reminder))
+            if (!used[i] && stored.components[i].complete && candidate &&
+                sameReminder(*candidate, reminder))
                 match = i;
         }
         if (match < 0) {
@@ -1391,7 +1417,7 @@ QString buildEvent(const Event& event)
             appendRaw(out, line);
     }
     for (qsizetype i = 0; i < stored.components.size(); ++i) {
-        if (used[i] || stored.components[i].reminder)
+        if (used[i] || stored.components[i].reminder || !stored.components[i].complete)
             continue;
         for (const QString& line : stored.components[i].lines)
             appendRaw(out, line);
@@ -1412,7 +1438,8 @@ QString buildTask(const Task& task)
     appendLine(out, QLatin1String("BEGIN:"), u"VTODO");
     appendLine(out, QLatin1String("UID:"), escapeText(task.uid));
     appendLine(out, QLatin1String("DTSTAMP:"), utcText(Clock::now()));
-    appendLine(out, QLatin1String("SUMMARY:"), escapeText(task.title));
+    if (!task.title.isEmpty())
+        appendLine(out, QLatin1String("SUMMARY:"), escapeText(task.title));
     appendLine(out, QLatin1String("STATUS:"),
                task.status.isEmpty() ? QStringLiteral("NEEDS-ACTION")
                                      : plainValue(task.status).toUpper());
@@ -1502,7 +1529,8 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
         droppingContinuation = false;
         if (state != State::Inside) {
             appendRaw(out, line);
-            if (state == State::Before && startsWithInsensitive(line, QLatin1String("BEGIN:VEVENT")))
+            if (state == State::Before &&
+                startsWithInsensitive(line, QLatin1String("BEGIN:VEVENT")))
                 state = State::Inside;
             continue;
         }

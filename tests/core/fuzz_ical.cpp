@@ -7,8 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     const QList<Event> events = Ical::parseEvents(text);
     for (const Event& event : events) {
         const QList<Event> again = Ical::parseEvents(Ical::buildEvent(event));

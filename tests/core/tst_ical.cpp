@@ -1,5 +1,6 @@
 #include "Clock.h"
 #include "Ical.h"
+#include "IcalSamples.h"
 #include "PinnedClock.h"
 
 #include <QRandomGenerator>
@@ -35,94 +36,6 @@ QDateTime utc(int y, int m, int d, int h = 0, int min = 0, int s = 0)
 QDateTime inZone(const char* zone, int y, int m, int d, int h, int min)
 {
     return QDateTime(QDate(y, m, d), QTime(h, min), QTimeZone(zone));
-}
-
-// Texts that exercise every escape of TEXT values.
-const QStringList awkwardTexts = {
-    QStringLiteral("Plain"),
-    QStringLiteral("Lunch, then; talk"),
-    QStringLiteral("C:\\path\\to\\file"),
-    QStringLiteral("two\nlines\n\nand a blank one"),
-    QStringLiteral("ends with backslash \\"),
-    QStringLiteral("Ünïcødé – 会議 🎉"),
-    QStringLiteral("\\n is not a line break here"),
-};
-
-Event generatedEvent(QRandomGenerator& random, int index)
-{
-    const auto pick = [&](const QStringList& list) {
-        return list.at(random.bounded(int(list.size())));
-    };
-    Event event;
-    event.uid = QStringLiteral("event-%1@example.com").arg(index);
-    if (index % 7 == 0)
-        event.uid += QStringLiteral(",with;odd\\chars");
-    event.title = pick(awkwardTexts);
-    event.description = random.bounded(3) ? pick(awkwardTexts) : QString();
-    event.location = random.bounded(2) ? pick(awkwardTexts) : QString();
-    const QDateTime base = utc(2020, 1, 1).addSecs(random.bounded(10 * 365 * 86400));
-    event.isAllDay = index % 4 == 0;
-    const bool recurring = index % 3 == 0;
-    const bool override = !recurring && index % 5 == 0;
-    if (event.isAllDay) {
-        event.startTime = QDateTime(base.date(), QTime(0, 0), Qt::UTC);
-        event.endTime = event.startTime.addDays(1 + random.bounded(4));
-    } else {
-        event.startTime = base;
-        event.endTime = base.addSecs(60 * (15 + random.bounded(600)));
-    }
-    if (recurring) {
-        event.recurrenceRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE;COUNT=10");
-        const QDateTime first = event.startTime.addDays(7);
-        const QDateTime second = event.startTime.addDays(14);
-        event.exceptionDates =
-            event.isAllDay ? QStringLiteral("[\"%1\",\"%2\"]")
-                                 .arg(first.toString(u"yyyyMMdd"), second.toString(u"yyyyMMdd"))
-                           : QStringLiteral("[\"%1\",\"%2\"]")
-                                 .arg(first.toString(u"yyyyMMdd'T'HHmmss'Z'"),
-                                      second.toString(u"yyyyMMdd'T'HHmmss'Z'"));
-    }
-    if (override) {
-        event.recurrenceId = event.isAllDay
-                                 ? event.startTime.toString(u"yyyyMMdd")
-                                 : event.startTime.addSecs(-3600).toString(u"yyyyMMdd'T'HHmmss'Z'");
-        event.masterEventUid = event.uid;
-    }
-    event.status = pick({QStringLiteral("confirmed"), QStringLiteral("tentative"),
-                         QStringLiteral("cancelled")});
-    event.sequence = random.bounded(4);
-    if (random.bounded(2)) {
-        event.created = base.addDays(-30);
-        event.lastModified = base.addDays(-2);
-    }
-    if (random.bounded(2))
-        event.eventUrl = QStringLiteral("https://example.com/e/%1?a=1&b=2").arg(index);
-    if (random.bounded(2)) {
-        event.organizerEmail = QStringLiteral("boss@example.com");
-        event.organizerName = pick({QStringLiteral("Boss"), QStringLiteral("Doe, Jane"),
-                                    QStringLiteral("A; B: C")});
-    }
-    for (int i = random.bounded(4); i > 0; --i) {
-        Attendee attendee;
-        attendee.email = QStringLiteral("person%1@example.com").arg(i);
-        attendee.name = pick({QString(), QStringLiteral("Smith, Ann"), QStringLiteral("Bo: Li")});
-        attendee.role = pick({QStringLiteral("required"), QStringLiteral("optional"),
-                              QStringLiteral("chair")});
-        attendee.status = pick({QStringLiteral("needs-action"), QStringLiteral("accepted"),
-                                QStringLiteral("declined"), QStringLiteral("tentative")});
-        attendee.type = pick({QString(), QStringLiteral("individual"), QStringLiteral("room")});
-        attendee.rsvp = random.bounded(2);
-        event.attendees.append(attendee);
-    }
-    const QList<int> offsets = {0, 5, 15, 60, 1440, -10};
-    for (int i = random.bounded(4); i > 0; --i) {
-        Reminder reminder;
-        reminder.minutesBefore = offsets.at(random.bounded(int(offsets.size())));
-        reminder.action = pick({QStringLiteral("display"), QStringLiteral("audio"),
-                                QStringLiteral("email")});
-        event.reminders.append(reminder);
-    }
-    return event;
 }
 
 void compareEvents(const Event& actual, const Event& expected)
@@ -184,21 +97,21 @@ private Q_SLOTS:
         QTest::newRow("tzid") << "DTSTART;TZID=Europe/Berlin:20240305T103000"
                               << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false
                               << "Europe/Berlin";
-        QTest::newRow("quoted tzid") << "DTSTART;TZID=\"America/New_York\":20240305T103000"
-                                     << inZone("America/New_York", 2024, 3, 5, 10, 30) << false
-                                     << "America/New_York";
+        QTest::newRow("quoted tzid")
+            << "DTSTART;TZID=\"America/New_York\":20240305T103000"
+            << inZone("America/New_York", 2024, 3, 5, 10, 30) << false << "America/New_York";
         QTest::newRow("windows zone")
             << "DTSTART;TZID=\"W. Europe Standard Time\":20240305T103000"
             << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false << "Europe/Berlin";
-        QTest::newRow("unknown zone is local") << "DTSTART;TZID=Mars/Olympus:20240305T103000"
-                                               << local << false << "Mars/Olympus";
+        QTest::newRow("unknown zone is local")
+            << "DTSTART;TZID=Mars/Olympus:20240305T103000" << local << false << "Mars/Olympus";
         QTest::newRow("floating is local") << "DTSTART:20240305T103000" << local << false << "UTC";
         QTest::newRow("date") << "DTSTART:20240305" << utc(2024, 3, 5) << true << "UTC";
-        QTest::newRow("value=date") << "DTSTART;VALUE=DATE:20240229" << utc(2024, 2, 29) << true
-                                    << "UTC";
+        QTest::newRow("value=date")
+            << "DTSTART;VALUE=DATE:20240229" << utc(2024, 2, 29) << true << "UTC";
         QTest::newRow("no seconds") << "DTSTART:20240305T1030Z" << QDateTime() << false << "UTC";
-        QTest::newRow("out of range") << "DTSTART:99999999T999999Z" << QDateTime() << false
-                                      << "UTC";
+        QTest::newRow("out of range")
+            << "DTSTART:99999999T999999Z" << QDateTime() << false << "UTC";
         QTest::newRow("bad date") << "DTSTART:20230230" << QDateTime() << true << "UTC";
     }
 
@@ -238,7 +151,8 @@ private Q_SLOTS:
         QTest::newRow("weeks") << "DURATION:P2W" << start.addDays(14);
         QTest::newRow("negative") << "DURATION:-PT1H" << QDateTime();
         QTest::newRow("huge") << "DURATION:P99999999999999999999W" << QDateTime();
-        QTest::newRow("dtend wins") << "DURATION:PT5H\nDTEND:20240305T110000Z" << utc(2024, 3, 5, 11);
+        QTest::newRow("dtend wins")
+            << "DURATION:PT5H\nDTEND:20240305T110000Z" << utc(2024, 3, 5, 11);
         QTest::newRow("neither") << "" << QDateTime();
     }
 
@@ -284,21 +198,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("json");
 
-        QTest::newRow("utc list")
-            << "EXDATE:20240312T100000Z,20240319T100000Z"
-            << R"(["20240312T100000Z","20240319T100000Z"])";
+        QTest::newRow("utc list") << "EXDATE:20240312T100000Z,20240319T100000Z"
+                                  << R"(["20240312T100000Z","20240319T100000Z"])";
         QTest::newRow("several lines, zone, duplicate")
             << "EXDATE;TZID=Europe/Berlin:20240312T110000\nEXDATE:20240319T100000Z\n"
                "EXDATE:20240312T100000Z"
             << R"(["20240312T100000Z","20240319T100000Z"])";
-        QTest::newRow("windows zone")
-            << "EXDATE;TZID=\"Eastern Standard Time\":20240705T090000"
-            << R"(["20240705T130000Z"])";
+        QTest::newRow("windows zone") << "EXDATE;TZID=\"Eastern Standard Time\":20240705T090000"
+                                      << R"(["20240705T130000Z"])";
         QTest::newRow("dates") << "EXDATE;VALUE=DATE:20240312,20240319"
                                << R"(["20240312","20240319"])";
         QTest::newRow("unreadable skipped") << "EXDATE:garbage,20240312T100000Z,"
                                             << R"(["20240312T100000Z"])";
-        QTest::newRow("none") << "" << "";
+        QTest::newRow("none") << ""
+                              << "";
     }
 
     void exceptionDates()
@@ -316,28 +229,31 @@ private Q_SLOTS:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("recurrenceId");
 
-        QTest::newRow("zone east of utc")
-            << "RECURRENCE-ID;TZID=Europe/Berlin:20240305T100000" << "20240305T090000Z";
-        QTest::newRow("utc") << "RECURRENCE-ID:20240305T100000Z" << "20240305T100000Z";
-        QTest::newRow("date") << "RECURRENCE-ID;VALUE=DATE:20240305" << "20240305";
-        QTest::newRow("unreadable") << "RECURRENCE-ID:soon" << "soon";
+        QTest::newRow("zone east of utc") << "RECURRENCE-ID;TZID=Europe/Berlin:20240305T100000"
+                                          << "20240305T090000Z";
+        QTest::newRow("utc") << "RECURRENCE-ID:20240305T100000Z"
+                             << "20240305T100000Z";
+        QTest::newRow("date") << "RECURRENCE-ID;VALUE=DATE:20240305"
+                              << "20240305";
+        QTest::newRow("unreadable") << "RECURRENCE-ID:soon"
+                                    << "soon";
     }
 
     void recurrenceIds()
     {
         QFETCH(QString, line);
         QFETCH(QString, recurrenceId);
-        const Event event =
-            onlyEvent("BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" + line +
-                      "\nEND:VEVENT\n");
+        const Event event = onlyEvent("BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" +
+                                      line + "\nEND:VEVENT\n");
         QCOMPARE(event.recurrenceId, recurrenceId);
         QCOMPARE(event.masterEventUid, QStringLiteral("series"));
     }
 
     void quotedParameters()
     {
-        const Ical::ContentLine line = Ical::splitContentLine(QStringLiteral(
-            "description;altrep=\"http://x.example/a;b:c\";CN=\"Doe, J\";X=1;x=2:Value: with colon"));
+        const Ical::ContentLine line = Ical::splitContentLine(
+            QStringLiteral("description;altrep=\"http://x.example/a;b:c\";CN=\"Doe, "
+                           "J\";X=1;x=2:Value: with colon"));
         QCOMPARE(line.name, QStringLiteral("DESCRIPTION"));
         QCOMPARE(line.params.value("ALTREP"), QStringLiteral("http://x.example/a;b:c"));
         QCOMPARE(line.params.value("CN"), QStringLiteral("Doe, J"));
@@ -429,7 +345,7 @@ private Q_SLOTS:
         PinnedClock clock(utc(2025, 6, 1, 12));
         QRandomGenerator random(20240305);
         for (int i = 0; i < 300; ++i) {
-            const Event event = generatedEvent(random, i);
+            const Event event = IcalSamples::generatedEvent(random, i);
             const QString text = Ical::buildEvent(event);
             const QList<Event> read = Ical::parseEvents(text);
             QCOMPARE(read.size(), 1);
@@ -471,6 +387,27 @@ private Q_SLOTS:
                       "END:VALARM\n"
                       "BEGIN:VALARM\nACTION:NONE\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
                       "END:VALARM\nEND:VEVENT\nEND:VCALENDAR\n"));
+    }
+
+    void buildEventCarriesNoBrokenLines()
+    {
+        PinnedClock clock(utc(2025, 6, 1, 12));
+        Event event;
+        event.uid = QStringLiteral("x");
+        event.title = QStringLiteral("T");
+        event.startTime = utc(2024, 3, 5, 10);
+        event.endTime = utc(2024, 3, 5, 11);
+        event.rawIcalendar = crlf("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:other\nX-OTHER:1\n"
+                                  "END:VEVENT\nBEGIN:VEVENT\nUID:x\nNOT A PROPERTY\n"
+                                  "BAD NAME:1\nX-GOOD;P=\"a:b\":kept\nBEGIN:X-CLOSED\nA:1\n"
+                                  "END:X-CLOSED\nBEGIN:X-UNCLOSED\nB:2\nEND:VEVENT\n"
+                                  "END:VCALENDAR\n");
+        QCOMPARE(Ical::buildEvent(event),
+                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
+                      "BEGIN:VEVENT\nUID:x\nSUMMARY:T\nDTSTART:20240305T100000Z\n"
+                      "DTEND:20240305T110000Z\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
+                      "X-GOOD;P=\"a:b\":kept\nBEGIN:X-CLOSED\nA:1\nEND:X-CLOSED\nEND:VEVENT\n"
+                      "END:VCALENDAR\n"));
     }
 
     void buildEventWritesAllDayAsDates()
@@ -529,7 +466,7 @@ private Q_SLOTS:
         plain.status.clear();
         QCOMPARE(Ical::buildTask(plain),
                  crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
-                      "BEGIN:VTODO\nUID:p\nDTSTAMP:20250601T123005Z\nSUMMARY:\n"
+                      "BEGIN:VTODO\nUID:p\nDTSTAMP:20250601T123005Z\n"
                       "STATUS:NEEDS-ACTION\nEND:VTODO\nEND:VCALENDAR\n"));
 
         const QList<Task> read = Ical::parseTasks(Ical::buildTask(task));
@@ -603,14 +540,14 @@ private Q_SLOTS:
         QTest::newRow("invalid utf-8") << QByteArray("BEGIN:VEVENT\r\nUID:\xff\xfe\xc3\r\n"
                                                      "SUMMARY:\xed\xa0\x80\r\nEND:VEVENT\r\n")
                                        << QStringList{QString(3, QChar::ReplacementCharacter)};
-        QTest::newRow("10 MB line") << "BEGIN:VEVENT\r\nUID:big\r\nX-BIG:" +
-                                           QByteArray(10 * 1024 * 1024, 'a') +
-                                           "\r\nEND:VEVENT\r\n" + good
-                                    << QStringList{"big", "good"};
+        QTest::newRow("10 MB line")
+            << "BEGIN:VEVENT\r\nUID:big\r\nX-BIG:" + QByteArray(10 * 1024 * 1024, 'a') +
+                   "\r\nEND:VEVENT\r\n" + good
+            << QStringList{"big", "good"};
         QTest::newRow("10 MB folded line")
             << "BEGIN:VEVENT\r\nUID:big\r\nDESCRIPTION:" +
-                   QByteArray(10 * 1024 * 1024, 'a').replace(QByteArray(70, 'a'),
-                                                             QByteArray(70, 'a') + "\r\n ") +
+                   QByteArray(10 * 1024 * 1024, 'a')
+                       .replace(QByteArray(70, 'a'), QByteArray(70, 'a') + "\r\n ") +
                    "\r\nEND:VEVENT\r\n" + good
             << QStringList{"big", "good"};
         QTest::newRow("begin without end") << good + "BEGIN:VEVENT\r\nUID:lost\r\n"
@@ -619,8 +556,9 @@ private Q_SLOTS:
         QTest::newRow("no uid") << QByteArray("BEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\n") + good
                                 << QStringList{"good"};
         QTest::newRow("unbalanced quotes")
-            << QByteArray("BEGIN:VEVENT\r\nUID:q\r\nDTSTART;TZID=\"Europe/Berlin:20240305T100000\r\n"
-                          "ATTENDEE;CN=\"open:mailto:a@x\r\nEND:VEVENT\r\n")
+            << QByteArray(
+                   "BEGIN:VEVENT\r\nUID:q\r\nDTSTART;TZID=\"Europe/Berlin:20240305T100000\r\n"
+                   "ATTENDEE;CN=\"open:mailto:a@x\r\nEND:VEVENT\r\n")
             << QStringList{"q"};
         QTest::newRow("deep nesting")
             << "BEGIN:VEVENT\r\nUID:deep\r\n" + QByteArray("BEGIN:X\r\n").repeated(100000) +
@@ -637,17 +575,12 @@ private Q_SLOTS:
             << "BEGIN:VEVENT\r\nUID:ex\r\nEXDATE:" +
                    QByteArray("20240101T000000Z,").repeated(200000) + "\r\nEND:VEVENT\r\n"
             << QStringList{"ex"};
-        QTest::newRow("many zones")
-            << "BEGIN:VEVENT\r\nUID:z\r\n" +
-                   [] {
-                       QByteArray lines;
-                       for (int i = 0; i < 3000; ++i)
-                           lines += "EXDATE;TZID=Zone/" + QByteArray::number(i) +
-                                    ":20240101T000000\r\n";
-                       return lines;
-                   }() +
-                   "END:VEVENT\r\n"
-            << QStringList{"z"};
+        QTest::newRow("many zones") << "BEGIN:VEVENT\r\nUID:z\r\n" + [] {
+            QByteArray lines;
+            for (int i = 0; i < 3000; ++i)
+                lines += "EXDATE;TZID=Zone/" + QByteArray::number(i) + ":20240101T000000\r\n";
+            return lines;
+        }() + "END:VEVENT\r\n" << QStringList{"z"};
     }
 
     void badInput()
