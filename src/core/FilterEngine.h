@@ -34,11 +34,14 @@ size_t qHash(const OccurrenceKey& key, size_t seed = 0) noexcept;
 // The outcome of one filter pass.
 struct FilterResult
 {
-    QList<Event> visibleEvents;                  // not hidden, input order, dimmed ones included
-    QSet<FilterEngine::OccurrenceKey> dimmedIds; // occurrences decided by a "dim" rule
-    int hiddenCount = 0;                         // occurrences decided by a "hide" rule
-    QSet<FilterEngine::OccurrenceKey>
-        reminderSuppressedIds; // hidden ones, and dimmed ones whose rule says so
+    // Every event that no "hide" rule decided, in input order, dimmed ones included.
+    QList<Event> visibleEvents;
+    // Occurrences decided by a "dim" rule.
+    QSet<FilterEngine::OccurrenceKey> dimmedIds;
+    // Occurrences decided by a "hide" rule.
+    int hiddenCount = 0;
+    // Every hidden occurrence, and the dimmed ones whose rule suppresses reminders.
+    QSet<FilterEngine::OccurrenceKey> reminderSuppressedIds;
 
     bool isDimmed(const Event& event) const;
     bool isReminderSuppressed(const Event& event) const;
