@@ -81,11 +81,10 @@ bool dropsContent(const QString& name)
 {
     static const QSet<QString> names = {
         QStringLiteral("script"),   QStringLiteral("style"),    QStringLiteral("iframe"),
-        QStringLiteral("object"),   QStringLiteral("embed"),    QStringLiteral("noscript"),
-        QStringLiteral("template"), QStringLiteral("title"),    QStringLiteral("textarea"),
-        QStringLiteral("select"),   QStringLiteral("svg"),      QStringLiteral("math"),
-        QStringLiteral("applet"),   QStringLiteral("frameset"), QStringLiteral("noframes"),
-        QStringLiteral("xmp")};
+        QStringLiteral("object"),   QStringLiteral("noscript"), QStringLiteral("template"),
+        QStringLiteral("title"),    QStringLiteral("textarea"), QStringLiteral("select"),
+        QStringLiteral("svg"),      QStringLiteral("math"),     QStringLiteral("applet"),
+        QStringLiteral("frameset"), QStringLiteral("noframes"), QStringLiteral("xmp")};
     return names.contains(name);
 }
 
