@@ -25,6 +25,13 @@ QList<LaidOutEvent> layoutTimedEvents(QList<Event> events)
         return a.start != b.start ? a.start < b.start : a.end < b.end;
     });
 
+    // A list handed over with std::move is ours to move from; a shared one is copied once,
+    // straight into the result, instead of being detached first.
+    const bool owned = events.isDetached();
+    const auto take = [&](qsizetype index) {
+        return owned ? std::move(events.data()[index]) : Event(std::as_const(events)[index]);
+    };
+
     QList<LaidOutEvent> result;
     result.reserve(events.size());
     // Active entries by end, earliest first, with the column each holds.
@@ -57,7 +64,7 @@ QList<LaidOutEvent> layoutTimedEvents(QList<Event> events)
             column = nextColumn++;
         }
         active.emplace(entry.end, column);
-        result.append(LaidOutEvent{std::move(events[entry.index]), column, 1});
+        result.append(LaidOutEvent{take(entry.index), column, 1});
     }
     closeCluster();
     return result;
