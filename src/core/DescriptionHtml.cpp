@@ -348,7 +348,11 @@ private:
         if (!isVoid && m_open.size() >= Limits::maxDescriptionNesting)
             return;
         m_out += QLatin1Char('<') + tag.name;
+        QStringList written; // a repeated attribute counts once, as in a browser: the first
         for (const auto& [name, value] : tag.attributes) {
+            if (written.contains(name))
+                continue;
+            written.append(name);
             QString kept;
             if (tag.name == QLatin1String("a") && name == QLatin1String("href"))
                 kept = safeHref(value);

@@ -128,6 +128,9 @@ private Q_SLOTS:
             "<a href=\"https://ok.example\">x</a>");
         row("quote in link cannot break out", "<a href='https://x/\"onmouseover=\"alert(1)'>x</a>",
             "<a href=\"https://x/&quot;onmouseover=&quot;alert(1)\">x</a>");
+        row("repeated attribute counts once",
+            "<a href=\"javascript:x\" href=\"https://ok\">x</a><td colspan=2 colspan=3>",
+            "<a>x</a><td colspan=\"2\"></td>");
         row("unbalanced tags closed", "<div><b>bold<i>both</div>tail",
             "<div><b>bold<i>both</i></b></div>tail");
         row("stray end tags dropped", "</p>a</b><p>b", "a<p>b</p>");
