@@ -25,7 +25,7 @@ bool onlyAllowedMarkup(const QString& html)
 {
     static const QRegularExpression tag(QStringLiteral(
         "<(/?)(a|b|strong|i|em|u|s|p|br|div|span|ul|ol|li|blockquote|pre|code|h[1-6]|table|"
-        "thead|tbody|tfoot|tr|td|th|hr|sub|sup)((?: href=\"(?:https?://|mailto:)[^\"<>]*\"| "
+        "thead|tbody|tfoot|tr|td|th|hr|sub|sup)((?: href=\"(?i:https?://|mailto:)[^\"<>]*\"| "
         "(?:colspan|rowspan)=\"[0-9]{1,3}\")*)/?>"));
     qsizetype tags = 0;
     for (auto it = tag.globalMatch(html); it.hasNext(); it.next())
