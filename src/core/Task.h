@@ -36,4 +36,7 @@ struct Task
     QDateTime lastModified;
     QString syncStatus = QStringLiteral("synced");
     std::optional<QDateTime> deletedAt;
+
+    // The one test of completion used everywhere: "cancelled" counts as open.
+    bool isCompleted() const { return status == QLatin1String("completed"); }
 };
