@@ -900,7 +900,7 @@ QList<Event> expand(const QList<Event>& events, const QDateTime& from, const QDa
         for (const QString& key : ownOverrides) {
             if (matchedKeys.contains(key) || placedKeys.contains(key))
                 continue;
-            const Event& moved = overrides[key];
+            const Event& moved = *overrides.constFind(key);
             if (overlapsWindow(moved, fromMs, toMs) &&
                 isOccurrenceOf(*master, moved.recurrenceId)) {
                 result.append(moved);
