@@ -32,36 +32,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("url");
         QTest::addColumn<QString>("input");
         QTest::newRow("caldav drops scheme, host, case, trailing slashes")
-            << "caldav"
-            << "https://DAV.example.com:8443/Cal/Work///"
-            << "caldav:/cal/work";
-        QTest::newRow("icloud is caldav") << "icloud"
-                                          << "https://p1.example.com/x/"
-                                          << "caldav:/x";
-        QTest::newRow("percent-encoded path is decoded") << "caldav"
-                                                         << "https://h/cal/my%20work/"
-                                                         << "caldav:/cal/my work";
-        QTest::newRow("query kept, fragment dropped") << "zoho"
-                                                      << "https://h/cal?id=5#frag"
-                                                      << "caldav:/cal?id=5";
-        QTest::newRow("bare path keyed by lower-cased text") << "caldav"
-                                                             << "/Cal/Home/"
+            << "caldav" << "https://DAV.example.com:8443/Cal/Work///" << "caldav:/cal/work";
+        QTest::newRow("icloud is caldav") << "icloud" << "https://p1.example.com/x/" << "caldav:/x";
+        QTest::newRow("percent-encoded path is decoded")
+            << "caldav" << "https://h/cal/my%20work/" << "caldav:/cal/my work";
+        QTest::newRow("query kept, fragment dropped")
+            << "zoho" << "https://h/cal?id=5#frag" << "caldav:/cal?id=5";
+        QTest::newRow("bare path keyed by lower-cased text") << "caldav" << "/Cal/Home/"
                                                              << "caldav:/cal/home";
-        QTest::newRow("webcal keeps scheme and host") << "webcal"
-                                                      << "WEBCAL://Feeds.example.com/h.ics/"
-                                                      << "webcal:webcal://feeds.example.com/h.ics";
+        QTest::newRow("webcal keeps scheme and host")
+            << "webcal" << "WEBCAL://Feeds.example.com/h.ics/" << "webcal:webcal://feeds.example.com/h.ics";
         QTest::newRow("local calendar") << "orvandellic"
                                         << "local://calendar/orvandellic-personal-default"
                                         << "orvandellic:orvandellic-personal-default";
-        QTest::newRow("cloud personal") << "orvandellic"
-                                        << "orvandellic://calendar/personal"
+        QTest::newRow("cloud personal") << "orvandellic" << "orvandellic://calendar/personal"
                                         << "orvandellic:orvandellic-personal-default";
-        QTest::newRow("cloud other") << "orvandellic"
-                                     << "orvandellic://Team-42/"
+        QTest::newRow("cloud other") << "orvandellic" << "orvandellic://Team-42/"
                                      << "orvandellic:team-42";
-        QTest::newRow("only slashes") << "google"
-                                      << "///"
-                                      << "google:";
+        QTest::newRow("only slashes") << "google" << "///" << "google:";
     }
 
     void keyInput()
