@@ -312,6 +312,21 @@ private Q_SLOTS:
         QCOMPARE(startsOf(Recurrence::occurrences(event, from, to)), expected);
     }
 
+    void utcSeriesRepeatsInItsNamedZone()
+    {
+        Event event = series(QStringLiteral("FREQ=DAILY;COUNT=3"), utc("2025-03-29T08:00:00"));
+        event.timezone = QStringLiteral("Europe/Berlin");
+        const QList<Event> found =
+            Recurrence::occurrences(event, utc("2025-03-01T00:00:00"), utc("2025-05-01T00:00:00"));
+        QCOMPARE(startsOf(found), (QStringList{"2025-03-29T08:00:00Z", "2025-03-30T07:00:00Z",
+                                               "2025-03-31T07:00:00Z"}));
+        QCOMPARE(found.at(1).startTime.timeZone(), event.startTime.timeZone());
+        event.timezone = QStringLiteral("No/Such_Zone");
+        QCOMPARE(startsOf(Recurrence::occurrences(event, utc("2025-03-30T00:00:00"),
+                                                  utc("2025-03-31T00:00:00"))),
+                 QStringList{"2025-03-30T08:00:00Z"});
+    }
+
     // An all-day series stays on its dates whatever the machine's zone (the TZ matrix).
     void allDaySeriesKeepsItsDates()
     {
