@@ -215,6 +215,21 @@ private Q_SLOTS:
             QCOMPARE(when.timeSpec(), start.timeSpec());
     }
 
+    // A series in the machine's local time (the TZ matrix) keeps its local wall clock through
+    // that zone's DST changes in March.
+    void localTimeSeriesKeepsItsWallClock()
+    {
+        const QDateTime start(QDate(2025, 3, 1), QTime(9, 0), Qt::LocalTime);
+        const QList<QDateTime> starts = Recurrence::generateStarts(
+            Recurrence::parseRRule(QStringLiteral("FREQ=DAILY;COUNT=31")), start,
+            start.addDays(40));
+        QCOMPARE(starts.size(), 31);
+        for (int i = 0; i < starts.size(); ++i) {
+            QCOMPARE(starts.at(i), QDateTime(QDate(2025, 3, 1 + i), QTime(9, 0), Qt::LocalTime));
+            QCOMPARE(starts.at(i).timeSpec(), Qt::LocalTime);
+        }
+    }
+
     void hostileRulesAreBounded_data()
     {
         QTest::addColumn<QString>("rule");
