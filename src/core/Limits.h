@@ -16,8 +16,8 @@ inline constexpr std::int64_t maxIcalendarBytes = 512LL * 1024 * 1024;
 // days are more than five thousand years of a daily rule, and a few tens of milliseconds of work.
 inline constexpr std::int64_t maxRecurrenceDaysExamined = 2'000'000;
 
-// Starts one generation call returns. Bounds the memory of a window that spans centuries; a
-// daily rule still fills more than two hundred years.
-inline constexpr int maxRecurrenceStarts = 100'000;
+// Starts one generation call returns. Bounds the time and memory of a window that spans
+// centuries (each start becomes a copy of its event); a daily rule still fills fifty years.
+inline constexpr int maxRecurrenceStarts = 20'000;
 
 } // namespace Limits
