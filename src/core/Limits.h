@@ -60,9 +60,9 @@ inline constexpr std::int64_t maxIcalendarDurationSeconds = 100LL * 366 * 86400;
 // days are more than five thousand years of a daily rule, and a few tens of milliseconds of work.
 inline constexpr std::int64_t maxRecurrenceDaysExamined = 2'000'000;
 
-// Starts one generation call returns. Bounds the memory of a window that spans centuries; a
-// daily rule still fills more than two hundred years.
-inline constexpr int maxRecurrenceStarts = 100'000;
+// Starts one generation call returns. Bounds the time and memory of a window that spans
+// centuries (each start becomes a copy of its event); a daily rule still fills fifty years.
+inline constexpr int maxRecurrenceStarts = 20'000;
 
 // Quick add: a phrase that reaches past this year ("in 2147483647 weeks") names no date that
 // iCalendar can write (four-digit years), so it gives no event.

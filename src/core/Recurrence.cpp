@@ -644,6 +644,38 @@ std::optional<qint64> recurrenceIdInstant(const QString& text)
     return std::nullopt;
 }
 
+// Zones by id, built once: constructing a QTimeZone reads the zone database.
+QTimeZone zoneNamed(const QString& id)
+{
+    static QMutex mutex;
+    static QHash<QString, QTimeZone> zones;
+    QMutexLocker lock(&mutex);
+    const auto found = zones.constFind(id);
+    if (found != zones.constEnd())
+        return *found;
+    // The id comes from stored data; unknown ids are remembered too, but not without bound.
+    if (zones.size() > 1000)
+        zones.clear();
+    const QTimeZone zone(id.toUtf8());
+    zones.insert(id, zone);
+    return zone;
+}
+
+// The start whose wall clock the series repeats. A timed series handed over in UTC while its
+// `timezone` names a zone repeats at that zone's local time, so DST does not shift it by an
+// hour; an all-day series stays on 00:00 UTC of its dates.
+QDateTime wallClockStart(const Event& series)
+{
+    const bool inUtc =
+        series.startTime.timeSpec() == Qt::UTC || (series.startTime.timeSpec() == Qt::TimeZone &&
+                                                   series.startTime.timeZone() == QTimeZone::utc());
+    if (!inUtc || series.isAllDay || series.timezone.isEmpty() ||
+        series.timezone == QLatin1String("UTC"))
+        return series.startTime;
+    const QTimeZone zone = zoneNamed(series.timezone);
+    return zone.isValid() ? series.startTime.toTimeZone(zone) : series.startTime;
+}
+
 // The occurrences of a series within the window, built only for starts that overlap it.
 QList<Event> seriesOccurrences(const Event& series, qint64 fromMs, qint64 toMs)
 {
@@ -656,14 +688,16 @@ QList<Event> seriesOccurrences(const Event& series, qint64 fromMs, qint64 toMs)
     const qint64 notBefore = fromMs == std::numeric_limits<qint64>::min()
                                  ? fromMs
                                  : fromMs - std::max<qint64>(duration, 0);
-    WallClock clock(series.startTime);
-    const QList<qint64> starts = generateMs(rule, series.startTime, toMs, notBefore, clock);
+    const QDateTime anchor = wallClockStart(series);
+    WallClock clock(anchor);
+    const WallClock output(series.startTime);
+    const QList<qint64> starts = generateMs(rule, anchor, toMs, notBefore, clock);
     for (qint64 start : starts) {
         if (exceptions.contains(start) || start + duration <= fromMs || start >= toMs)
             continue;
         Event occurrence = series;
-        occurrence.startTime = clock.make(start);
-        occurrence.endTime = clock.make(start + duration);
+        occurrence.startTime = output.make(start);
+        occurrence.endTime = output.make(start + duration);
         occurrence.recurrenceId = recurrenceIdForMs(start, series.isAllDay);
         result.append(std::move(occurrence));
     }
@@ -679,9 +713,10 @@ bool isOccurrenceOf(const Event& series, const QString& recurrenceId)
         return false;
     if (Recurrence::parseDateList(series.exceptionDates).contains(*at))
         return false;
-    WallClock clock(series.startTime);
-    const QList<qint64> starts = generateMs(Recurrence::parseRRule(series.recurrenceRule),
-                                            series.startTime, *at + 1, *at, clock);
+    const QDateTime anchor = wallClockStart(series);
+    WallClock clock(anchor);
+    const QList<qint64> starts =
+        generateMs(Recurrence::parseRRule(series.recurrenceRule), anchor, *at + 1, *at, clock);
     return starts.contains(*at);
 }
 
@@ -900,7 +935,7 @@ QList<Event> expand(const QList<Event>& events, const QDateTime& from, const QDa
         for (const QString& key : ownOverrides) {
             if (matchedKeys.contains(key) || placedKeys.contains(key))
                 continue;
-            const Event& moved = overrides[key];
+            const Event& moved = *overrides.constFind(key);
             if (overlapsWindow(moved, fromMs, toMs) &&
                 isOccurrenceOf(*master, moved.recurrenceId)) {
                 result.append(moved);

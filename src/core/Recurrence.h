@@ -10,7 +10,7 @@
 
 // Expansion of RRULE series (RFC 5545: FREQ DAILY, WEEKLY, MONTHLY, YEARLY with INTERVAL, COUNT,
 // UNTIL, WKST, BYDAY, BYMONTHDAY, BYMONTH, BYSETPOS) into occurrences within a window. Pure
-// functions: no state between calls beyond an immutable cache of time-zone offsets, safe on any
+// functions: no state between calls beyond caches of time-zone data, safe on any
 // thread. Every call is bounded in work (Limits.h), whatever the rule text says.
 namespace Recurrence {
 
@@ -55,6 +55,7 @@ QString recurrenceIdFor(const QDateTime& start, bool allDay);
 
 // The occurrences of one event that overlap [from, to): copies of the series with their own
 // start, end and recurrence id; an event without a rule is itself when it lies in the window.
+// A timed series held in UTC whose `timezone` names a zone repeats at that zone's local time.
 QList<Event> occurrences(const Event& event, const QDateTime& from, const QDateTime& to);
 
 // Plain events (as given, not tested against the window), then the occurrences of each series,
