@@ -1,4 +1,3 @@
-#include "Device.h"
 #include "Group.h"
 #include "Profile.h"
 #include "Session.h"
@@ -8,17 +7,6 @@
 #include <QTest>
 
 using namespace OrvaAccount;
-
-namespace {
-
-QJsonObject parse(const char* text)
-{
-    return QJsonDocument::fromJson(QByteArray(text)).object();
-}
-
-const QDateTime sampleTime(QDate(2025, 3, 1), QTime(8, 30), Qt::UTC);
-
-} // namespace
 
 class TestAccountRecords : public QObject
 {
@@ -133,18 +121,6 @@ private Q_SLOTS:
             QVERIFY2(fields.contains(name), qPrintable(name));
             QCOMPARE(fields.value(name), line.section(QLatin1Char('='), 1));
         }
-    }
-
-    void devicesKeepTheirPlaceWhenAnElementIsNotAnObject()
-    {
-        const QJsonObject reply = parse(
-            R"({"devices":[{"id":"d1","last_sync_at":"2025-03-01T08:30:00Z"},3,{"id":"d3"}]})");
-        const auto devices = AccountJson::list<Device>(reply, QStringLiteral("devices"));
-        QCOMPARE(devices.size(), 3);
-        QCOMPARE(devices.at(0).id, QStringLiteral("d1"));
-        QCOMPARE(devices.at(0).lastSyncAt, sampleTime);
-        QVERIFY(devices.at(1).id.isEmpty() && !devices.at(1).createdAt.isValid());
-        QCOMPARE(devices.at(2).id, QStringLiteral("d3"));
     }
 };
 
