@@ -18,6 +18,7 @@ public:
     {
         int status = 0;
         QByteArray body;
+        QUrl location;
     };
 
     explicit FakeBrowser(QObject* parent = nullptr);
@@ -27,7 +28,6 @@ public:
     QList<QUrl> openedUrls() const { return m_opened; }
     // Loads the URL and waits for the answer, following no redirect.
     Answer visit(const QUrl& url, const QByteArray& method = "GET");
-    static QUrl onLoopback(QUrl url);
 
 public Q_SLOTS:
     void openUrl(const QUrl& url);
@@ -37,8 +37,6 @@ Q_SIGNALS:
     void redirectAnswered(int status, const QByteArray& body);
 
 private:
-    void follow(const QUrl& url);
-
     QNetworkAccessManager* m_network;
     QList<QUrl> m_opened;
     bool m_following = true;
