@@ -60,8 +60,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("basePath");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty base path") << QString() << QStringLiteral("/users/me");
-        QTest::newRow("realm path") << QStringLiteral("/auth/api/v1/realms/orvandellic")
-                                    << QStringLiteral("/auth/api/v1/realms/orvandellic/users/me");
         QTest::newRow("encoded once")
             << QStringLiteral("/a%20b") << QStringLiteral("/a b/users/me");
     }
