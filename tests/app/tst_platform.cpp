@@ -74,10 +74,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected"); // relative to the temporary folder
         QTest::newRow("unset") << false << QString() << "data/Orvandellic/Calendar";
         QTest::newRow("empty counts as unset") << true << QString() << "data/Orvandellic/Calendar";
-        QTest::newRow("missing nested folder") << true << "custom/a b/c"
-                                               << "custom/a b/c";
-        QTest::newRow("trailing separators") << true << "custom/d//"
-                                             << "custom/d";
+        QTest::newRow("missing nested folder")
+            << true << "custom/a b/c" << QStringLiteral("custom/a b/c");
+        QTest::newRow("trailing separators") << true << "custom/d//" << QStringLiteral("custom/d");
     }
 
     void dataDirectory()

@@ -49,64 +49,46 @@ private Q_SLOTS:
         Theme::setAccentName(QString());
     }
 
-    // Each role in both modes: the colour, its stylesheet token and the palette roles built from
-    // it (in the active and inactive groups, or the disabled one).
+    // Each role, light and dark: the colour, its stylesheet token (the row's name) and the palette
+    // roles built from it (in the active and inactive groups, or the disabled one).
     void roleColours_data()
     {
         QTest::addColumn<Colour>("role");
-        QTest::addColumn<QString>("token");
-        QTest::addColumn<QString>("light");
-        QTest::addColumn<QString>("dark");
+        QTest::addColumn<QString>("colours");
         QTest::addColumn<int>("group");
         QTest::addColumn<QList<int>>("paletteRoles");
         const int all = QPalette::All;
-        QTest::newRow("canvas") << &Theme::canvas << "@canvas"
-                                << "#F6F7F9"
-                                << "#14161B" << all << QList<int>{QPalette::Window};
-        QTest::newRow("surface") << &Theme::surface << "@surface"
-                                 << "#FFFFFF"
-                                 << "#1B1E24" << all
+        const int disabled = QPalette::Disabled;
+        QTest::newRow("canvas") << &Theme::canvas << "#F6F7F9 #14161B" << all
+                                << QList<int>{QPalette::Window};
+        QTest::newRow("surface") << &Theme::surface << "#FFFFFF #1B1E24" << all
                                  << QList<int>{QPalette::Base, QPalette::ToolTipText,
                                                QPalette::Button, QPalette::Light};
-        QTest::newRow("surfaceMuted") << &Theme::surfaceMuted << "@surfaceMuted"
-                                      << "#F0F1F4"
-                                      << "#23272F" << all << QList<int>{QPalette::AlternateBase};
-        QTest::newRow("border") << &Theme::border << "@border"
-                                << "#E3E5EA"
-                                << "#2C313A" << all << QList<int>{QPalette::Mid};
-        QTest::newRow("borderStrong") << &Theme::borderStrong << "@borderStrong"
-                                      << "#C9CDD4"
-                                      << "#3A404B" << all << QList<int>{QPalette::Dark};
-        QTest::newRow("textPrimary") << &Theme::textPrimary << "@textPrimary"
-                                     << "#181B22"
-                                     << "#E7E9EE" << all
+        QTest::newRow("surfaceMuted") << &Theme::surfaceMuted << "#F0F1F4 #23272F" << all
+                                      << QList<int>{QPalette::AlternateBase};
+        QTest::newRow("border") << &Theme::border << "#E3E5EA #2C313A" << all
+                                << QList<int>{QPalette::Mid};
+        QTest::newRow("borderStrong")
+            << &Theme::borderStrong << "#C9CDD4 #3A404B" << all << QList<int>{QPalette::Dark};
+        QTest::newRow("textPrimary") << &Theme::textPrimary << "#181B22 #E7E9EE" << all
                                      << QList<int>{QPalette::WindowText, QPalette::ToolTipBase,
                                                    QPalette::Text, QPalette::ButtonText};
-        QTest::newRow("textMuted") << &Theme::textMuted << "@textMuted"
-                                   << "#6B707A"
-                                   << "#9AA0AB" << all << QList<int>{};
+        QTest::newRow("textMuted") << &Theme::textMuted << "#6B707A #9AA0AB" << all << QList<int>{};
         QTest::newRow("textDisabled")
-            << &Theme::textDisabled << "@textDisabled"
-            << "#A8ADB6"
-            << "#5C626D" << int(QPalette::Disabled)
+            << &Theme::textDisabled << "#A8ADB6 #5C626D" << disabled
             << QList<int>{QPalette::Text, QPalette::ButtonText, QPalette::WindowText};
-        QTest::newRow("accent") << &Theme::accent << "@accent"
-                                << "#4285F4"
-                                << "#6BA1F7" << all << QList<int>{QPalette::Highlight};
-        QTest::newRow("danger") << &Theme::danger << "@danger"
-                                << "#DC3545"
-                                << "#E74C3C" << all << QList<int>{QPalette::BrightText};
-        QTest::newRow("white") << &white << ""
-                               << "#FFFFFF"
-                               << "#FFFFFF" << all << QList<int>{QPalette::HighlightedText};
+        QTest::newRow("accent") << &Theme::accent << "#4285F4 #6BA1F7" << all
+                                << QList<int>{QPalette::Highlight};
+        QTest::newRow("danger") << &Theme::danger << "#DC3545 #E74C3C" << all
+                                << QList<int>{QPalette::BrightText};
+        QTest::newRow("white") << &white << "#FFFFFF #FFFFFF" << all
+                               << QList<int>{QPalette::HighlightedText};
     }
 
     void roleColours()
     {
         QFETCH(Colour, role);
-        QFETCH(QString, token);
-        QFETCH(QString, light);
-        QFETCH(QString, dark);
+        QFETCH(QString, colours);
         QFETCH(int, group);
         QFETCH(QList<int>, paletteRoles);
         const QList<QPalette::ColorGroup> groups =
@@ -115,11 +97,13 @@ private Q_SLOTS:
                 : QList<QPalette::ColorGroup>{QPalette::ColorGroup(group)};
         for (int mode : {0, 1}) {
             Theme::setDark(mode);
-            const QColor expected(mode ? dark : light);
+            const QColor expected(colours.section(QLatin1Char(' '), mode, mode));
             QCOMPARE(role(), expected);
             QCOMPARE(role().alpha(), 255);
-            if (!token.isEmpty())
-                QCOMPARE(Theme::substituteTokens(token), expected.name());
+            if (role != &white)
+                QCOMPARE(Theme::substituteTokens(QLatin1Char('@') +
+                                                 QLatin1String(QTest::currentDataTag())),
+                         expected.name());
             const QPalette palette = ThemeManager::buildPalette();
             for (QPalette::ColorGroup colourGroup : groups) {
                 for (int paletteRole : paletteRoles)
@@ -183,16 +167,14 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("output");
-        QTest::newRow("adjacent") << "@surfaceMuted@surface"
-                                  << "#f0f1f4#ffffff";
-        QTest::newRow("prefix of a longer word") << "@surfaceMutedX"
-                                                 << "#f0f1f4X";
+        QTest::newRow("adjacent") << "@surfaceMuted@surface" << QStringLiteral("#f0f1f4#ffffff");
+        QTest::newRow("prefix of a longer word") << "@surfaceMutedX" << QStringLiteral("#f0f1f4X");
         QTest::newRow("sizes and fonts")
             << "@radiusSm @radiusMd @radiusLg @spacingXs @spacingSm @spacingMd @spacingLg "
                "@fontBody @fontSm @fontLg \"@sansFamily\""
             << "4px 6px 10px 4px 8px 12px 16px 11pt 10pt 13pt \"IBM Plex Sans\"";
-        QTest::newRow("unknown and bare at signs") << "@unknown a@ @ @@canvas @Canvas"
-                                                   << "@unknown a@ @ @#f6f7f9 @Canvas";
+        QTest::newRow("unknown and bare at signs")
+            << "@unknown a@ @ @@canvas @Canvas" << QStringLiteral("@unknown a@ @ @#f6f7f9 @Canvas");
     }
 
     void tokensReplacedWholeLongestFirst()
