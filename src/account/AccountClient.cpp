@@ -7,6 +7,21 @@
 
 namespace OrvaAccount {
 
+namespace {
+
+// A reply handler that hands the caller what `read` makes of a successful reply, else the
+// result's default.
+template <typename Result, typename Read>
+ApiClient::Callback replyAs(std::function<void(Result)> callback, Read read)
+{
+    return [callback, read](bool ok, int, const QJsonObject& json) {
+        if (callback)
+            callback(ok ? read(json) : Result());
+    };
+}
+
+} // namespace
+
 AccountClient::AccountClient(ApiClient* api, AuthClient* auth, const Client::Config&,
                              QObject* parent)
     : QObject(parent), m_api(api), m_auth(auth)
@@ -15,10 +30,7 @@ AccountClient::AccountClient(ApiClient* api, AuthClient* auth, const Client::Con
 
 void AccountClient::getProfile(std::function<void(Profile)> callback)
 {
-    m_api->get(QStringLiteral("/profile"), [callback](bool ok, int, const QJsonObject& json) {
-        if (callback)
-            callback(ok ? Profile::fromJson(json) : Profile());
-    });
+    m_api->get(QStringLiteral("/profile"), replyAs(std::move(callback), &Profile::fromJson));
 }
 
 void AccountClient::deleteAccount(std::function<void(bool)> callback)
@@ -31,11 +43,10 @@ void AccountClient::deleteAccount(std::function<void(bool)> callback)
 
 void AccountClient::getDevices(std::function<void(QList<Device>)> callback)
 {
-    m_api->get(QStringLiteral("/devices"), [callback](bool ok, int, const QJsonObject& json) {
-        if (callback)
-            callback(ok ? AccountJson::list<Device>(json, QStringLiteral("devices"))
-                        : QList<Device>());
-    });
+    m_api->get(QStringLiteral("/devices"),
+               replyAs(std::move(callback), [](const QJsonObject& json) {
+                   return AccountJson::list<Device>(json, QStringLiteral("devices"));
+               }));
 }
 
 void AccountClient::removeDevice(const QString& deviceId)
@@ -45,10 +56,7 @@ void AccountClient::removeDevice(const QString& deviceId)
 
 void AccountClient::getGroup(std::function<void(Group)> callback)
 {
-    m_api->get(QStringLiteral("/group"), [callback](bool ok, int, const QJsonObject& json) {
-        if (callback)
-            callback(ok ? Group::fromJson(json) : Group());
-    });
+    m_api->get(QStringLiteral("/group"), replyAs(std::move(callback), &Group::fromJson));
 }
 
 void AccountClient::generateInviteCode(std::function<void(GroupInvitation)> callback)
@@ -63,10 +71,7 @@ void AccountClient::inviteByEmail(const QString& email,
     if (!email.isNull())
         body.insert(QStringLiteral("email"), email);
     m_api->post(QStringLiteral("/group/invite"), body,
-                [callback](bool ok, int, const QJsonObject& json) {
-                    if (callback)
-                        callback(ok ? GroupInvitation::fromJson(json) : GroupInvitation());
-                });
+                replyAs(std::move(callback), &GroupInvitation::fromJson));
 }
 
 void AccountClient::joinGroup(const QString& code, std::function<void(bool)> callback)

@@ -81,20 +81,7 @@ void ApiClient::sendRequest(const QByteArray& method, const QString& path, const
     }
     if (m_tokenManager->needsRefresh()) {
         qDebug().noquote() << "ApiClient: token needs refresh before" << method << url.path();
-        QPointer<ApiClient> self(this);
-        m_tokenManager->refresh([self, method, url, bytes, callback](bool refreshed) {
-            if (!self)
-                return;
-            if (refreshed) {
-                self->executeRequest(method, url, bytes, self->m_tokenManager->validAccessToken(),
-                                     callback, true);
-                return;
-            }
-            qWarning().noquote() << "ApiClient: token refresh failed for" << method << url.path();
-            Q_EMIT self->authenticationRequired();
-            if (callback)
-                callback(false, 401, {});
-        });
+        sendAfterRefresh(method, url, bytes, std::move(callback), true);
         return;
     }
     executeRequest(method, url, bytes, m_tokenManager->validAccessToken(), std::move(callback),
@@ -146,6 +133,28 @@ void ApiClient::executeRequest(const QByteArray& method, const QUrl& url, const 
             });
 }
 
+void ApiClient::sendAfterRefresh(const QByteArray& method, const QUrl& url, const QByteArray& body,
+                                 Callback callback, bool allowRefreshOn401)
+{
+    QPointer<ApiClient> self(this);
+    m_tokenManager->refresh([self, method, url, body, callback, allowRefreshOn401](bool refreshed) {
+        if (!self)
+            return;
+        if (refreshed) {
+            self->executeRequest(method, url, body, self->m_tokenManager->validAccessToken(),
+                                 callback, allowRefreshOn401);
+            return;
+        }
+        // Only the refresh ahead of a first attempt is worth a warning; after a 401 the reply
+        // already tells.
+        if (allowRefreshOn401)
+            qWarning().noquote() << "ApiClient: token refresh failed for" << method << url.path();
+        Q_EMIT self->authenticationRequired();
+        if (callback)
+            callback(false, 401, {});
+    });
+}
+
 void ApiClient::handleReply(QNetworkReply* reply, const QByteArray& method, const QUrl& url,
                             const QByteArray& body, const Callback& callback,
                             bool allowRefreshOn401)
@@ -168,19 +177,7 @@ void ApiClient::handleReply(QNetworkReply* reply, const QByteArray& method, cons
     }
 
     if (status == 401 && allowRefreshOn401) {
-        QPointer<ApiClient> self(this);
-        m_tokenManager->refresh([self, method, url, body, callback](bool refreshed) {
-            if (!self)
-                return;
-            if (refreshed) {
-                self->executeRequest(method, url, body, self->m_tokenManager->validAccessToken(),
-                                     callback, false);
-                return;
-            }
-            Q_EMIT self->authenticationRequired();
-            if (callback)
-                callback(false, 401, {});
-        });
+        sendAfterRefresh(method, url, body, callback, false);
         return;
     }
     if (reply->error() != QNetworkReply::NoError && status == 0) {

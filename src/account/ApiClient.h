@@ -53,6 +53,10 @@ private:
                      Callback callback, const QUrlQuery& query, bool authenticated);
     void executeRequest(const QByteArray& method, const QUrl& url, const QByteArray& body,
                         const QString& token, Callback callback, bool allowRefreshOn401);
+    // Refreshes the token, then sends with the new one; a failed refresh asks for a sign-in and
+    // answers 401. allowRefreshOn401 is passed on to the attempt.
+    void sendAfterRefresh(const QByteArray& method, const QUrl& url, const QByteArray& body,
+                          Callback callback, bool allowRefreshOn401);
     void handleReply(QNetworkReply* reply, const QByteArray& method, const QUrl& url,
                      const QByteArray& body, const Callback& callback, bool allowRefreshOn401);
 

@@ -112,9 +112,7 @@ void AuthClient::logout()
     // refresh whose tokens the sign-out below discards anyway.
     if (!m_tokenManager->validAccessToken().isEmpty())
         m_authApi->post(QStringLiteral("/auth/logout"), {}, {});
-    m_tokenManager->clearTokens();
-    m_currentUser = User();
-    setState(AuthState::SignedOut);
+    forgetSession();
     Q_EMIT logoutCompleted();
 }
 
@@ -122,11 +120,8 @@ void AuthClient::refreshToken(std::function<void(bool)> callback)
 {
     QPointer<AuthClient> self(this);
     m_tokenManager->refresh([self, callback](bool refreshed) {
-        if (self && !refreshed) {
-            self->m_tokenManager->clearTokens();
-            self->m_currentUser = User();
-            self->setState(AuthState::SignedOut);
-        }
+        if (self && !refreshed)
+            self->forgetSession();
         if (callback)
             callback(refreshed);
     });
@@ -134,32 +129,35 @@ void AuthClient::refreshToken(std::function<void(bool)> callback)
 
 void AuthClient::fetchCurrentUser(std::function<void(User)> callback)
 {
-    QPointer<AuthClient> self(this);
-    m_authApi->get(QStringLiteral("/users/me"),
-                   [self, callback](bool ok, int, const QJsonObject& json) {
-                       if (self)
-                           self->handleUserReply(ok, json, callback);
-                   });
+    m_authApi->get(QStringLiteral("/users/me"), userReply(std::move(callback)));
 }
 
 void AuthClient::updateProfile(const QString& displayName, std::function<void(User)> callback)
 {
-    QPointer<AuthClient> self(this);
     m_authApi->patch(QStringLiteral("/users/me"),
                      QJsonObject{{QStringLiteral("display_name"), displayName}},
-                     [self, callback](bool ok, int, const QJsonObject& json) {
-                         if (self)
-                             self->handleUserReply(ok, json, callback);
-                     });
+                     userReply(std::move(callback)));
 }
 
-void AuthClient::handleUserReply(bool ok, const QJsonObject& json,
-                                 const std::function<void(User)>& callback)
+std::function<void(bool, int, const QJsonObject&)>
+AuthClient::userReply(std::function<void(User)> callback)
 {
-    if (ok)
-        m_currentUser = User::fromJson(json);
-    if (callback)
-        callback(m_currentUser);
+    QPointer<AuthClient> self(this);
+    return [self, callback](bool ok, int, const QJsonObject& json) {
+        if (!self)
+            return;
+        if (ok)
+            self->m_currentUser = User::fromJson(json);
+        if (callback)
+            callback(self->m_currentUser);
+    };
+}
+
+void AuthClient::forgetSession()
+{
+    m_tokenManager->clearTokens();
+    m_currentUser = User();
+    setState(AuthState::SignedOut);
 }
 
 void AuthClient::changePassword(const QString& currentPassword, const QString& newPassword,

@@ -60,8 +60,11 @@ Q_SIGNALS:
 private:
     void handleCallback(const QUrl& url);
     void setState(AuthState state);
-    void handleUserReply(bool ok, const QJsonObject& json,
-                         const std::function<void(User)>& callback);
+    // Reads a user reply into the current user and hands the caller the current user.
+    std::function<void(bool, int, const QJsonObject&)>
+    userReply(std::function<void(User)> callback);
+    // Forgets the tokens and the user, and announces the sign-out.
+    void forgetSession();
 
     QString m_authBaseUrl;
     QString m_realmSlug;

@@ -29,17 +29,17 @@ Client::Client(const Config& config, QObject* parent) : QObject(parent), m_confi
     const QString platform = platformName(m_config.platform);
     m_tokenManager = new TokenManager(makeCredentialManagerTokenStore(m_config.appId), this);
 
-    m_authApi = new ApiClient(m_tokenManager, this);
-    m_authApi->setBaseUrl(
+    const auto makeApi = [this, &platform](const QUrl& baseUrl) {
+        auto* api = new ApiClient(m_tokenManager, this);
+        api->setBaseUrl(baseUrl);
+        api->setAppInfo(m_config.appId, m_config.appVersion, platform);
+        return api;
+    };
+    m_authApi = makeApi(
         QUrl(QStringLiteral("%1/api/v1/realms/%2").arg(m_config.authBaseUrl, m_config.realmSlug)));
-    m_authApi->setAppInfo(m_config.appId, m_config.appVersion, platform);
-
-    m_accountApi = new ApiClient(m_tokenManager, this);
-    m_accountApi->setBaseUrl(QUrl(m_config.accountApiUrl));
-    m_accountApi->setAppInfo(m_config.appId, m_config.appVersion, platform);
-
-    m_syncApi = new ApiClient(m_tokenManager, this);
-    m_syncApi->setAppInfo(m_config.appId, m_config.appVersion, platform);
+    m_accountApi = makeApi(QUrl(m_config.accountApiUrl));
+    // The sync client's base URL is its owner's to set.
+    m_syncApi = makeApi(QUrl());
 
     m_authClient = new AuthClient(m_config.authBaseUrl, m_config.realmSlug, m_config.clientId,
                                   m_authApi, m_tokenManager, this);

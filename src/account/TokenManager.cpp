@@ -115,20 +115,19 @@ void TokenManager::refresh(std::function<void(bool)> callback)
     // Each continuation may run once; the refresh request owns copies of both.
     auto answered = std::make_shared<bool>(false);
     QPointer<TokenManager> self(this);
+    const auto finish = [self, generation, answered](bool succeeded, const QString& accessToken,
+                                                     const QString& refreshToken) {
+        if (*answered || !self)
+            return;
+        *answered = true;
+        self->finishRefresh(generation, succeeded, accessToken, refreshToken);
+    };
     send(
         token,
-        [self, generation, answered](const QString& accessToken, const QString& refreshToken) {
-            if (*answered || !self)
-                return;
-            *answered = true;
-            self->finishRefresh(generation, true, accessToken, refreshToken);
+        [finish](const QString& accessToken, const QString& refreshToken) {
+            finish(true, accessToken, refreshToken);
         },
-        [self, generation, answered]() {
-            if (*answered || !self)
-                return;
-            *answered = true;
-            self->finishRefresh(generation, false, {}, {});
-        });
+        [finish]() { finish(false, {}, {}); });
 }
 
 void TokenManager::finishRefresh(quint64 generation, bool succeeded, const QString& accessToken,

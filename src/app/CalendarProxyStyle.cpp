@@ -30,27 +30,19 @@ QPen borderPen(const QColor& colour)
     return QPen(QBrush(colour), 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
 }
 
-IndicatorColours checkColours(QStyle::State state)
+IndicatorColours indicatorColours(QStyle::State state, bool radio)
 {
     const bool on = state.testFlag(QStyle::State_On);
-    // A disabled tick takes the disabled text colour, like the radio dot: white on the light
-    // surface would hide that the box is checked.
+    // A disabled mark takes the disabled text colour: a white tick on the light surface would
+    // hide that the box is checked.
     if (!state.testFlag(QStyle::State_Enabled))
         return {Theme::textDisabled(), Theme::surface(), on ? Theme::textDisabled() : QColor()};
+    // A checked box fills with the accent under a white tick; a radio button keeps the surface
+    // and shows an accent dot.
+    if (on && radio)
+        return {Theme::accent(), Theme::surface(), Theme::accent()};
     if (on)
         return {Theme::accent(), Theme::accent(), QColor(Qt::white)};
-    if (state.testFlag(QStyle::State_MouseOver))
-        return {Theme::accent(), Theme::surfaceMuted(), QColor()};
-    return {Theme::textPrimary(), Theme::surfaceMuted(), QColor()};
-}
-
-IndicatorColours radioColours(QStyle::State state)
-{
-    const bool on = state.testFlag(QStyle::State_On);
-    if (!state.testFlag(QStyle::State_Enabled))
-        return {Theme::textDisabled(), Theme::surface(), on ? Theme::textDisabled() : QColor()};
-    if (on)
-        return {Theme::accent(), Theme::surface(), Theme::accent()};
     if (state.testFlag(QStyle::State_MouseOver))
         return {Theme::accent(), Theme::surfaceMuted(), QColor()};
     return {Theme::textPrimary(), Theme::surfaceMuted(), QColor()};
@@ -72,10 +64,10 @@ void CalendarProxyStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
         switch (element) {
         case PE_IndicatorItemViewItemCheck:
         case PE_IndicatorCheckBox:
-            drawCheckIndicator(painter, option->rect, option->state);
+            drawIndicator(painter, option->rect, option->state, false);
             return;
         case PE_IndicatorRadioButton:
-            drawRadioIndicator(painter, option->rect, option->state);
+            drawIndicator(painter, option->rect, option->state, true);
             return;
         default:
             break;
@@ -98,19 +90,26 @@ int CalendarProxyStyle::pixelMetric(PixelMetric metric, const QStyleOption* opti
     }
 }
 
-void CalendarProxyStyle::drawCheckIndicator(QPainter* painter, const QRect& rect,
-                                            QStyle::State state) const
+void CalendarProxyStyle::drawIndicator(QPainter* painter, const QRect& rect, QStyle::State state,
+                                       bool radio) const
 {
-    const IndicatorColours colours = checkColours(state);
+    const IndicatorColours colours = indicatorColours(state, radio);
     const QRectF r = insetRect(rect);
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setPen(borderPen(colours.border));
     painter->setBrush(colours.fill);
-    painter->drawRoundedRect(r, 3.0, 3.0, Qt::AbsoluteSize);
-    if (colours.mark.isValid()) {
-        const qreal s = std::min(r.width(), r.height());
-        const QPointF c = r.center();
+    if (radio)
+        painter->drawEllipse(r);
+    else
+        painter->drawRoundedRect(r, 3.0, 3.0, Qt::AbsoluteSize);
+    const qreal s = std::min(r.width(), r.height());
+    const QPointF c = r.center();
+    if (colours.mark.isValid() && radio) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(colours.mark);
+        painter->drawEllipse(c, 0.26 * s, 0.26 * s);
+    } else if (colours.mark.isValid()) {
         QPainterPath tick;
         tick.moveTo(c.x() - 0.28 * s, c.y() + 0.02 * s);
         tick.lineTo(c.x() - 0.06 * s, c.y() + 0.22 * s);
@@ -119,25 +118,6 @@ void CalendarProxyStyle::drawCheckIndicator(QPainter* painter, const QRect& rect
             QPen(QBrush(colours.mark), 0.18 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter->setBrush(Qt::NoBrush);
         painter->drawPath(tick);
-    }
-    painter->restore();
-}
-
-void CalendarProxyStyle::drawRadioIndicator(QPainter* painter, const QRect& rect,
-                                            QStyle::State state) const
-{
-    const IndicatorColours colours = radioColours(state);
-    const QRectF r = insetRect(rect);
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, true);
-    painter->setPen(borderPen(colours.border));
-    painter->setBrush(colours.fill);
-    painter->drawEllipse(r);
-    if (colours.mark.isValid()) {
-        const qreal radius = 0.26 * std::min(r.width(), r.height());
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(colours.mark);
-        painter->drawEllipse(r.center(), radius, radius);
     }
     painter->restore();
 }

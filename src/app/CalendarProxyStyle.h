@@ -19,6 +19,6 @@ public:
                     const QWidget* widget = nullptr) const override;
 
 private:
-    void drawCheckIndicator(QPainter* painter, const QRect& rect, QStyle::State state) const;
-    void drawRadioIndicator(QPainter* painter, const QRect& rect, QStyle::State state) const;
+    // A check box (rounded square with a tick) or radio button (circle with a dot) indicator.
+    void drawIndicator(QPainter* painter, const QRect& rect, QStyle::State state, bool radio) const;
 };

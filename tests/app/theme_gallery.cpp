@@ -10,16 +10,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -35,100 +32,86 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QTreeView>
-#include <QVBoxLayout>
 
 #include <cstdio>
 
 namespace {
 
-QWidget* buttonsRow()
+// Adds the widget to the layout, enabled or not, and hands it back for more settings.
+template <typename Widget>
+Widget* add(QGridLayout* grid, Widget* widget, int row, int column, bool enabled = true)
 {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->addWidget(new QPushButton(QStringLiteral("Button")));
-    auto* primary = new QPushButton(QStringLiteral("Default"));
-    primary->setDefault(true);
-    layout->addWidget(primary);
-    auto* disabled = new QPushButton(QStringLiteral("Disabled"));
-    disabled->setEnabled(false);
-    layout->addWidget(disabled);
-    auto* tool = new QToolButton;
-    tool->setText(QStringLiteral("Tool"));
-    layout->addWidget(tool);
-    auto* checked = new QToolButton;
-    checked->setText(QStringLiteral("Checked"));
-    checked->setCheckable(true);
-    checked->setChecked(true);
-    layout->addWidget(checked);
-    auto* chip = new QToolButton;
-    chip->setText(QStringLiteral("7 days"));
-    chip->setProperty("horizonChip", true);
-    chip->setPopupMode(QToolButton::InstantPopup);
-    chip->setMenu(new QMenu(chip));
-    layout->addWidget(chip);
-    auto* toolDisabled = new QToolButton;
-    toolDisabled->setText(QStringLiteral("Off"));
-    toolDisabled->setEnabled(false);
-    layout->addWidget(toolDisabled);
-    layout->addStretch();
-    return row;
+    widget->setEnabled(enabled);
+    grid->addWidget(widget, row, column);
+    return widget;
 }
 
-QWidget* editorsGrid()
+QToolButton* toolButton(const QString& text)
+{
+    auto* button = new QToolButton;
+    button->setText(text);
+    return button;
+}
+
+QListWidget* checkList(const QStringList& texts, int uncheckedEvery)
+{
+    auto* list = new QListWidget;
+    for (int i = 0; i < texts.size(); ++i) {
+        auto* item = new QListWidgetItem(texts.at(i), list);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState((i + 1) % uncheckedEvery == 0 ? Qt::Unchecked : Qt::Checked);
+        item->setIcon(Theme::calendarColorIcon(i % 2 ? QStringLiteral("#E67C73")
+                                                     : QStringLiteral("#4285F4")));
+    }
+    return list;
+}
+
+// Buttons and editors in their usual and disabled states.
+QWidget* controls()
 {
     auto* box = new QWidget;
     auto* grid = new QGridLayout(box);
-    auto* line = new QLineEdit(QStringLiteral("Team standup"));
-    line->selectAll();
-    grid->addWidget(line, 0, 0);
-    auto* lineDisabled = new QLineEdit(QStringLiteral("Disabled line"));
-    lineDisabled->setEnabled(false);
-    grid->addWidget(lineDisabled, 0, 1);
-    auto* combo = new QComboBox;
-    combo->addItems({QStringLiteral("Personal"), QStringLiteral("Work")});
-    grid->addWidget(combo, 1, 0);
-    auto* comboDisabled = new QComboBox;
-    comboDisabled->addItem(QStringLiteral("Disabled combo"));
-    comboDisabled->setEnabled(false);
-    grid->addWidget(comboDisabled, 1, 1);
-    auto* date = new QDateEdit(QDate(2026, 3, 14));
-    date->setCalendarPopup(true);
-    grid->addWidget(date, 2, 0);
-    grid->addWidget(new QDateTimeEdit(QDateTime(QDate(2026, 3, 14), QTime(9, 30))), 2, 1);
-    auto* spin = new QSpinBox;
-    spin->setValue(15);
-    grid->addWidget(spin, 3, 0);
-    auto* plain = new QPlainTextEdit(QStringLiteral("Plain text notes"));
-    plain->setMaximumHeight(56);
-    grid->addWidget(plain, 3, 1);
-    auto* rich = new QTextEdit(QStringLiteral("<b>Rich</b> text description"));
-    rich->setMaximumHeight(56);
-    grid->addWidget(rich, 4, 0, 1, 2);
-    auto* check = new QCheckBox(QStringLiteral("Check box"));
-    check->setChecked(true);
-    grid->addWidget(check, 5, 0);
-    grid->addWidget(new QCheckBox(QStringLiteral("Unchecked")), 5, 1);
-    auto* radio = new QRadioButton(QStringLiteral("Radio on"));
-    radio->setChecked(true);
-    grid->addWidget(radio, 6, 0);
-    auto* muted = new QLabel(QStringLiteral("Muted label"));
-    muted->setProperty("muted", true);
-    grid->addWidget(muted, 6, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Label in the primary text colour")), 0, 0, 1, 4);
+    add(grid, new QPushButton(QStringLiteral("Button")), 1, 0);
+    add(grid, new QPushButton(QStringLiteral("Default")), 1, 1)->setDefault(true);
+    add(grid, new QPushButton(QStringLiteral("Disabled")), 1, 2, false);
+    add(grid, toolButton(QStringLiteral("Tool")), 1, 3);
+    QToolButton* checked = add(grid, toolButton(QStringLiteral("Checked")), 2, 0);
+    checked->setCheckable(true);
+    checked->setChecked(true);
+    QToolButton* chip = add(grid, toolButton(QStringLiteral("7 days")), 2, 1);
+    chip->setProperty("horizonChip", true);
+    chip->setPopupMode(QToolButton::InstantPopup);
+    chip->setMenu(new QMenu(chip));
+    add(grid, toolButton(QStringLiteral("Off")), 2, 2, false);
+    add(grid, new QLineEdit(QStringLiteral("Team standup")), 3, 0)->selectAll();
+    add(grid, new QLineEdit(QStringLiteral("Disabled line")), 3, 1, false);
+    add(grid, new QComboBox, 4, 0)->addItems({QStringLiteral("Personal"), QStringLiteral("Work")});
+    add(grid, new QComboBox, 4, 1, false)->addItem(QStringLiteral("Disabled combo"));
+    add(grid, new QDateEdit(QDate(2026, 3, 14)), 5, 0)->setCalendarPopup(true);
+    add(grid, new QDateTimeEdit(QDateTime(QDate(2026, 3, 14), QTime(9, 30))), 5, 1);
+    add(grid, new QSpinBox, 6, 0)->setValue(15);
+    add(grid, new QPlainTextEdit(QStringLiteral("Plain text notes")), 6, 1)->setMaximumHeight(56);
+    add(grid, new QTextEdit(QStringLiteral("<b>Rich</b> text description")), 7, 0)
+        ->setMaximumHeight(56);
+    add(grid, new QCheckBox(QStringLiteral("Check box")), 8, 0)->setChecked(true);
+    add(grid, new QCheckBox(QStringLiteral("Unchecked")), 8, 1);
+    add(grid, new QRadioButton(QStringLiteral("Radio on")), 9, 0)->setChecked(true);
+    add(grid, new QLabel(QStringLiteral("Muted label")), 9, 1)->setProperty("muted", true);
+    grid->addWidget(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel), 10, 0, 1,
+                    4);
+    grid->setRowStretch(11, 1);
     return box;
 }
 
-QWidget* listsTabs()
+// A checkable list, a table with a header and alternating rows, and a tree, as tabs.
+QWidget* views()
 {
     auto* tabs = new QTabWidget;
-
-    auto* list = new QListWidget;
-    for (int i = 1; i <= 30; ++i) {
-        auto* item = new QListWidgetItem(QStringLiteral("Calendar %1").arg(i), list);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(i % 3 == 0 ? Qt::Unchecked : Qt::Checked);
-        item->setIcon(Theme::calendarColorIcon(i % 2 ? QStringLiteral("#4285F4")
-                                                     : QStringLiteral("#E67C73")));
-    }
+    QStringList calendars;
+    for (int i = 1; i <= 30; ++i)
+        calendars.append(QStringLiteral("Calendar %1").arg(i));
+    QListWidget* list = checkList(calendars, 3);
     list->setCurrentRow(1);
     tabs->addTab(list, QStringLiteral("List"));
 
@@ -161,20 +144,10 @@ QMainWindow* buildWindow()
     file->addSeparator();
     file->addAction(QStringLiteral("Quit"));
     window->menuBar()->addMenu(QStringLiteral("View"));
-    window->menuBar()->addMenu(QStringLiteral("Help"));
     window->statusBar()->showMessage(QStringLiteral("Synced 2 minutes ago"));
-
     auto* splitter = new QSplitter;
-    auto* left = new QWidget;
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->addWidget(new QLabel(QStringLiteral("Label in the primary text colour")));
-    leftLayout->addWidget(buttonsRow());
-    leftLayout->addWidget(editorsGrid());
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    leftLayout->addWidget(buttons);
-    leftLayout->addStretch();
-    splitter->addWidget(left);
-    splitter->addWidget(listsTabs());
+    splitter->addWidget(controls());
+    splitter->addWidget(views());
     splitter->setSizes({560, 340});
     window->setCentralWidget(splitter);
     window->resize(920, 620);
@@ -195,13 +168,8 @@ QPixmap menuPicture(QMainWindow* window)
 // states on real widgets (which also passes through the stylesheet).
 QImage indicatorSheet()
 {
-    struct State
-    {
-        const char* name;
-        QStyle::State flags;
-    };
     const QStyle::State enabled = QStyle::State_Enabled;
-    const State states[] = {
+    const std::pair<const char*, QStyle::State> states[] = {
         {"off", enabled | QStyle::State_Off},
         {"hover", enabled | QStyle::State_Off | QStyle::State_MouseOver},
         {"on", enabled | QStyle::State_On},
@@ -217,16 +185,15 @@ QImage indicatorSheet()
     image.fill(Theme::canvas());
     QPainter painter(&image);
     painter.setPen(Theme::textPrimary());
-    for (int column = 0; column < 6; ++column)
+    for (int column = 0; column < 6; ++column) {
         painter.drawText(QRect(10 + column * cell, 4, cell, 20), Qt::AlignCenter,
-                         QString::fromLatin1(states[column].name));
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 6; ++column) {
+                         QString::fromLatin1(states[column].first));
+        for (int row = 0; row < 3; ++row) {
             QImage small(18, 18, QImage::Format_ARGB32_Premultiplied);
             small.fill(Theme::surface());
             QStyleOptionButton option;
             option.rect = QRect(0, 0, 18, 18);
-            option.state = states[column].flags;
+            option.state = states[column].second;
             QPainter indicator(&small);
             QApplication::style()->drawPrimitive(elements[row], &option, &indicator);
             indicator.end();
@@ -235,31 +202,24 @@ QImage indicatorSheet()
         }
     }
 
-    auto* strip = new QWidget;
-    auto* layout = new QGridLayout(strip);
+    QWidget strip;
+    auto* grid = new QGridLayout(&strip);
     for (int column = 0; column < 3; ++column) {
-        auto* check = new QCheckBox(QStringLiteral("Check"));
-        auto* radio = new QRadioButton(QStringLiteral("Radio"));
-        check->setChecked(column != 0);
+        add(grid, new QCheckBox(QStringLiteral("Check")), 0, column, column != 2)
+            ->setChecked(column != 0);
+        QRadioButton* radio =
+            add(grid, new QRadioButton(QStringLiteral("Radio")), 1, column, column != 2);
+        radio->setAutoExclusive(false); // one checked radio per state, not one per strip
         radio->setChecked(column != 0);
-        check->setEnabled(column != 2);
-        radio->setEnabled(column != 2);
-        layout->addWidget(check, 0, column);
-        layout->addWidget(radio, 1, column);
     }
-    auto* list = new QListWidget;
-    for (const char* text : {"Checked in a list", "Unchecked in a list"}) {
-        auto* item = new QListWidgetItem(QString::fromLatin1(text), list);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(text[0] == 'C' ? Qt::Checked : Qt::Unchecked);
-    }
+    QListWidget* list =
+        checkList({QStringLiteral("Checked in a list"), QStringLiteral("Unchecked in a list")}, 2);
     list->setFixedHeight(70);
-    layout->addWidget(list, 0, 3, 2, 1);
-    strip->resize(image.width() - 20, 110);
-    strip->show();
+    grid->addWidget(list, 0, 3, 2, 1);
+    strip.resize(image.width() - 20, 110);
+    strip.show();
     QApplication::processEvents();
-    painter.drawPixmap(10, 3 * 100 + 40, strip->grab());
-    delete strip;
+    painter.drawPixmap(10, 3 * 100 + 40, strip.grab());
     return image;
 }
 
@@ -277,31 +237,28 @@ int main(int argc, char* argv[])
 
     ThemeManager theme(nullptr);
     int failures = 0;
+    const auto save = [&](const auto& picture, const QString& name) {
+        if (!picture.save(output.filePath(name)))
+            ++failures;
+    };
     for (const char* mode : {"light", "dark"}) {
         for (const char* accent : {"", "#d81b60"}) {
             theme.setAccentColor(QString::fromLatin1(accent));
             theme.setMode(QString::fromLatin1(mode));
-            const QString suffix = QString::fromLatin1(mode) +
-                                   (accent[0] ? QStringLiteral("-accent") : QStringLiteral(""));
-
+            const QString suffix =
+                QString::fromLatin1(mode) +
+                (accent[0] ? QStringLiteral("-accent.png") : QStringLiteral(".png"));
             QMainWindow* window = buildWindow();
             window->show();
             QApplication::processEvents();
-            if (!window->grab().save(output.filePath(QStringLiteral("window-%1.png").arg(suffix))))
-                ++failures;
-            if (!menuPicture(window).save(
-                    output.filePath(QStringLiteral("menu-%1.png").arg(suffix))))
-                ++failures;
+            save(window->grab(), QStringLiteral("window-") + suffix);
+            save(menuPicture(window), QStringLiteral("menu-") + suffix);
             // The table tab shows the header sections and alternating rows.
             window->findChild<QTabWidget*>()->setCurrentIndex(1);
             QApplication::processEvents();
-            if (!window->grab().save(
-                    output.filePath(QStringLiteral("window-table-%1.png").arg(suffix))))
-                ++failures;
+            save(window->grab(), QStringLiteral("window-table-") + suffix);
             delete window;
-            if (!indicatorSheet().save(
-                    output.filePath(QStringLiteral("indicators-%1.png").arg(suffix))))
-                ++failures;
+            save(indicatorSheet(), QStringLiteral("indicators-") + suffix);
         }
     }
     std::printf("wrote %s\n", qPrintable(output.absolutePath()));

@@ -56,7 +56,6 @@ FakeAccountService::FakeAccountService(QObject* parent)
     m_server->listen(QHostAddress::LocalHost, 0);
     connect(m_server, &QTcpServer::newConnection, this, [this]() {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-            ++m_connections;
             connect(socket, &QTcpSocket::readyRead, this,
                     [this, socket]() { onReadyRead(socket); });
             connect(socket, &QTcpSocket::disconnected, this, [this, socket]() {
@@ -79,29 +78,15 @@ QString FakeAccountService::baseUrl() const
     return QStringLiteral("http://127.0.0.1:%1").arg(port());
 }
 
-QString FakeAccountService::authBaseUrl() const
-{
-    return baseUrl() + QStringLiteral("/auth");
-}
-
-QString FakeAccountService::accountApiUrl() const
-{
-    return baseUrl() + accountPrefix;
-}
-
-QString FakeAccountService::syncApiUrl() const
-{
-    return baseUrl() + QStringLiteral("/calendar/v1");
-}
-
 void FakeAccountService::exportEnvironment() const
 {
-    qputenv("AUTH_API_URL", authBaseUrl().toUtf8());
+    const QByteArray base = baseUrl().toUtf8();
+    qputenv("AUTH_API_URL", base + "/auth");
     qputenv("AUTH_REALM_SLUG", realm.toUtf8());
     qputenv("AUTH_CLIENT_ID", clientId.toUtf8());
-    qputenv("ACCOUNT_API_URL", accountApiUrl().toUtf8());
-    qputenv("SYNC_API_URL", syncApiUrl().toUtf8());
-    qputenv("ACCOUNT_PORTAL_URL", (baseUrl() + QStringLiteral("/portal")).toUtf8());
+    qputenv("ACCOUNT_API_URL", base + accountPrefix.toUtf8());
+    qputenv("SYNC_API_URL", base + "/calendar/v1");
+    qputenv("ACCOUNT_PORTAL_URL", base + "/portal");
 }
 
 QString FakeAccountService::mintAccessToken(int lifetimeSeconds)
@@ -251,11 +236,8 @@ FakeAccountService::Reply FakeAccountService::login(const Request& request)
     query.addQueryItem(QStringLiteral("access_token"), mintAccessToken(m_accessLifetime));
     query.addQueryItem(QStringLiteral("refresh_token"), mintRefreshToken());
     const QString state = request.query.queryItemValue(QStringLiteral("state"), QUrl::FullyDecoded);
-    if (m_stateMode == StateMode::Echo)
-        query.addQueryItem(QStringLiteral("state"),
-                           QString::fromLatin1(QUrl::toPercentEncoding(state)));
-    else if (m_stateMode == StateMode::Wrong)
-        query.addQueryItem(QStringLiteral("state"), QStringLiteral("forged-") + state.left(8));
+    query.addQueryItem(QStringLiteral("state"),
+                       QString::fromLatin1(QUrl::toPercentEncoding(state)));
     redirect.setQuery(query);
     Reply reply;
     reply.status = 302;

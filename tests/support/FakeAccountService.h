@@ -39,8 +39,6 @@ public:
         Reject,           // 401
         Stall,            // never answers
     };
-    // What the login redirect carries as "state".
-    enum class StateMode { Echo, Omit, Wrong };
 
     static inline const QString realm = QStringLiteral("orvandellic");
     static inline const QString clientId = QStringLiteral("calendar-desktop");
@@ -50,10 +48,7 @@ public:
     ~FakeAccountService() override;
 
     quint16 port() const;
-    QString baseUrl() const;       // "http://127.0.0.1:<port>"
-    QString authBaseUrl() const;   // base + "/auth"
-    QString accountApiUrl() const; // base + "/account/v1"
-    QString syncApiUrl() const;    // base + "/calendar/v1"
+    QString baseUrl() const; // "http://127.0.0.1:<port>"
     // Points AUTH_API_URL, AUTH_REALM_SLUG, AUTH_CLIENT_ID, ACCOUNT_API_URL, SYNC_API_URL and
     // ACCOUNT_PORTAL_URL at this service.
     void exportEnvironment() const;
@@ -64,7 +59,6 @@ public:
 
     void setAccessTokenLifetime(int seconds) { m_accessLifetime = seconds; }
     void setRefreshMode(RefreshMode mode) { m_refreshMode = mode; }
-    void setStateMode(StateMode mode) { m_stateMode = mode; }
     // While held, refresh replies wait until releaseRefreshReplies().
     void setHoldRefreshReplies(bool hold) { m_holdRefresh = hold; }
     void releaseRefreshReplies();
@@ -79,8 +73,6 @@ public:
     QList<Request> requests() const { return m_requests; }
     // Requests whose path ends with the given text.
     int count(const QByteArray& method, const QString& pathSuffix) const;
-    // Sockets accepted so far; also the ones never answered.
-    int connections() const { return m_connections; }
 
 private:
     struct Reply
@@ -111,12 +103,10 @@ private:
     QHash<QString, Reply> m_canned;
     QList<std::function<void()>> m_heldRefreshes;
     RefreshMode m_refreshMode = RefreshMode::Rotate;
-    StateMode m_stateMode = StateMode::Echo;
     bool m_holdRefresh = false;
     int m_rejectNext = 0;
     int m_accessLifetime = 3600;
     int m_serial = 0;
-    int m_connections = 0;
     QString m_displayName = QStringLiteral("Ada Lovelace");
     QString m_groupId;
     QStringList m_sessions{QStringLiteral("s-1"), QStringLiteral("s-2")};

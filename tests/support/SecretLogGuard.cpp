@@ -7,7 +7,6 @@ namespace {
 
 QMutex guardMutex;
 QSet<QString> secrets;
-QStringList seen;
 int leakCount = 0;
 QtMessageHandler previousHandler = nullptr;
 
@@ -25,7 +24,6 @@ void guardHandler(QtMsgType type, const QMessageLogContext& context, const QStri
         }
         if (leaked)
             ++leakCount;
-        seen.append(shown);
     }
     if (previousHandler)
         previousHandler(type, context, shown);
@@ -36,7 +34,6 @@ void guardHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 SecretLogGuard::SecretLogGuard()
 {
     QMutexLocker lock(&guardMutex);
-    seen.clear();
     leakCount = 0;
     previousHandler = qInstallMessageHandler(guardHandler);
 }
@@ -58,10 +55,4 @@ int SecretLogGuard::leaks()
 {
     QMutexLocker lock(&guardMutex);
     return leakCount;
-}
-
-QStringList SecretLogGuard::messages()
-{
-    QMutexLocker lock(&guardMutex);
-    return seen;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 // Watches every Qt log message while it lives: a message that contains a registered secret
 // (a token, a password) is counted as a leak and is printed only with the secret masked.
@@ -17,6 +16,4 @@ public:
     static void addSecret(const QString& secret);
     // Messages that contained a secret since the guard was made.
     static int leaks();
-    // Every message seen since the guard was made.
-    static QStringList messages();
 };
