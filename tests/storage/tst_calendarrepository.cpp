@@ -37,8 +37,6 @@ private Q_SLOTS:
         for (const Calendar& calendar : m_calendars->getAll())
             names.append(calendar.name);
         QCOMPARE(names, (QStringList{"a", "b", "c"}));
-        const Calendar a = *m_calendars->getById("a");
-        QCOMPARE(a.supportedComponents, QStringLiteral("[\"VEVENT\"]"));
         QCOMPARE(m_calendars->getByAccount("acc").size(), 3);
     }
 

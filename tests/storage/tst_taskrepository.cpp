@@ -125,22 +125,6 @@ private Q_SLOTS:
         QVERIFY(!m_tasks->getByUid(task.uid, calendarB));
     }
 
-    void emptyWordsTakeTheirDefaults()
-    {
-        Task task = makeTask(QStringLiteral("t1"));
-        task.syncStatus.clear();
-        task.repeatMode.clear();
-        QVERIFY(m_tasks->insert(task));
-        QCOMPARE(column(task.id, "sync_status || repeat_mode"),
-                 QStringLiteral("syncedfromDueDate"));
-        QVERIFY(m_tasks->update(task));
-        QCOMPARE(column(task.id, "sync_status || repeat_mode"),
-                 QStringLiteral("pendingfromDueDate"));
-
-        setColumn(task.id, QStringLiteral("repeat_mode"), QString(""));
-        QCOMPARE(m_tasks->getById(task.id)->repeatMode, QStringLiteral("fromDueDate"));
-    }
-
     void categoriesAsJson_data()
     {
         QTest::addColumn<QString>("stored");
