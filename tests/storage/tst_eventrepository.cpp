@@ -343,7 +343,8 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(int, limit);
         QFETCH(QStringList, expected);
-        const QStringList titles = {"100% sure", "a_c here", "abc there", "C:\\temp"};
+        const QStringList titles = {"100% sure", "a_c here", "abc there", "C:\\temp",
+                                    "1000 points"};
         for (int i = 0; i < titles.size(); ++i) {
             Event event = StoreFixture::event(QStringLiteral("e%1").arg(i + 1), "cal-a",
                                               utc(2025, 3, 1 + i, 10));
