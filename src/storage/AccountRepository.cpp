@@ -21,6 +21,8 @@ const QString accountColumns = QStringLiteral(
     "sync_interval_minutes, last_sync_time, last_sync_error, enabled, color, exclude_from_sync, "
     "trusted_cert_sha256, pending_cert_sha256, created_at, updated_at, deleted_at");
 
+using StoreSql::run;
+
 bool isCalDavFamily(const QString& type)
 {
     return type == u"caldav" || type == u"icloud" || type == u"zoho";
@@ -33,16 +35,6 @@ bool run(QSqlQuery& query, QString& error)
         return true;
     error = query.lastError().text();
     return false;
-}
-
-// Runs `sql` with `values` bound in order; on failure keeps the driver's text in `error`.
-bool run(QSqlDatabase& db, const QString& sql, const QVariantList& values, QString& error)
-{
-    QSqlQuery query(db);
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    return run(query, error);
 }
 
 bool deleteEventRow(QSqlDatabase& db, const QString& eventId, QString& error)

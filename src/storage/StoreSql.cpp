@@ -65,14 +65,24 @@ bool prepareAndRun(QSqlQuery& query, const QString& sql, const QVariantList& val
 
 } // namespace
 
-bool exec(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
-          const char* operation)
+bool run(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+         QString& error)
 {
     QSqlQuery query(database);
     if (prepareAndRun(query, sql, values))
         return true;
+    error = query.lastError().text();
+    return false;
+}
+
+bool exec(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+          const char* operation)
+{
+    QString error;
+    if (run(database, sql, values, error))
+        return true;
     if (operation)
-        logFailure(operation, query.lastError());
+        logFailure(operation, error);
     return false;
 }
 

@@ -35,6 +35,10 @@ void logFailure(const char* operation, const QSqlError& error);
 // Logs a warning "<operation> failed: <text>".
 void logFailure(const char* operation, const QString& text);
 
+// Runs `sql` with `values` bound in order; on failure keeps the driver's text in `error`.
+bool run(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+         QString& error);
+
 // Runs `sql` with `values` bound in order. On failure it logs "<operation> failed: ..." when
 // `operation` is given, and returns false.
 bool exec(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
