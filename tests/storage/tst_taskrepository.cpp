@@ -4,7 +4,6 @@
 #include "TaskRepository.h"
 
 #include <QSignalSpy>
-#include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
 
@@ -61,15 +60,6 @@ private:
         return m_store
             ->strings(QStringLiteral("SELECT %1 FROM tasks WHERE id = '%2'").arg(name, id))
             .value(0, QStringLiteral("<no row>"));
-    }
-
-    void setColumn(const QString& id, const QString& name, const QString& value)
-    {
-        QSqlQuery query(m_store->db());
-        query.prepare(QStringLiteral("UPDATE tasks SET %1 = ? WHERE id = ?").arg(name));
-        query.addBindValue(value);
-        query.addBindValue(id);
-        QVERIFY(query.exec());
     }
 
 private Q_SLOTS:
@@ -151,7 +141,8 @@ private Q_SLOTS:
         QVERIFY(m_tasks->insert(task));
         if (roundTrips)
             QCOMPARE(column(task.id, QStringLiteral("categories")), stored);
-        setColumn(task.id, QStringLiteral("categories"), stored);
+        QVERIFY(m_store->exec(QStringLiteral("UPDATE tasks SET categories = '%1'")
+                                  .arg(QString(stored).replace(u'\'', QStringLiteral("''")))));
         QCOMPARE(m_tasks->getById(task.id)->categories, categories);
     }
 
