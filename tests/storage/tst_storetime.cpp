@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QTimeZone>
 
-class TestStoreHelpers : public QObject
+class TestStoreTime : public QObject
 {
     Q_OBJECT
 
@@ -51,5 +51,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestStoreHelpers)
-#include "tst_storehelpers.moc"
+QTEST_GUILESS_MAIN(TestStoreTime)
+#include "tst_storetime.moc"
