@@ -1,6 +1,7 @@
 #include "AccountRepository.h"
 
 #include "Database.h"
+#include "Positions.h"
 #include "Savepoint.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
@@ -20,6 +21,8 @@ const QString accountColumns = QStringLiteral(
     "sync_interval_minutes, last_sync_time, last_sync_error, enabled, color, exclude_from_sync, "
     "trusted_cert_sha256, pending_cert_sha256, created_at, updated_at, deleted_at");
 
+using StoreSql::run;
+
 bool isCalDavFamily(const QString& type)
 {
     return type == u"caldav" || type == u"icloud" || type == u"zoho";
@@ -37,25 +40,45 @@ bool run(QSqlQuery& query, QString& error)
 bool deleteEventRow(QSqlDatabase& db, const QString& eventId, QString& error)
 {
     for (const char* table : {"attendees", "attachments", "reminders"}) {
-        QSqlQuery query(db);
-        query.prepare(
-            QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1StringView(table)));
-        query.addBindValue(eventId);
-        if (!run(query, error))
+        if (!run(db,
+                 QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1StringView(table)),
+                 {eventId}, error))
             return false;
     }
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("DELETE FROM events WHERE id = ?"));
-    query.addBindValue(eventId);
-    return run(query, error);
+    return run(db, QStringLiteral("DELETE FROM events WHERE id = ?"), {eventId}, error);
 }
 
 bool deleteTaskRow(QSqlDatabase& db, const QString& taskId, QString& error)
 {
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("DELETE FROM tasks WHERE id = ?"));
-    query.addBindValue(taskId);
-    return run(query, error);
+    return run(db, QStringLiteral("DELETE FROM tasks WHERE id = ?"), {taskId}, error);
+}
+
+// Leaves the account as a tombstone stamped "now".
+bool tombstoneAccount(QSqlDatabase& db, const QString& id, QString& error)
+{
+    const QVariant now = StoreTime::bindValue(StoreTime::now());
+    return run(db,
+               QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"),
+               {now, now, id}, error);
+}
+
+// The account's fields in table order from name to pending_cert_sha256.
+QVariantList contentValues(const Account& account)
+{
+    return {account.name,
+            account.type,
+            account.serverUrl,
+            account.username,
+            account.calendarHomeSet,
+            account.principalUrl,
+            account.syncIntervalMinutes,
+            StoreTime::bindValue(account.lastSyncTime),
+            account.lastSyncError,
+            account.enabled ? 1 : 0,
+            account.color,
+            account.excludeFromSync ? 1 : 0,
+            account.trustedCertSha256,
+            account.pendingCertSha256};
 }
 
 struct RowKey
@@ -122,12 +145,10 @@ bool mergeCalendarRows(QSqlDatabase& db, const QString& from, const QString& to,
                 if (!deleteRow(clash.id))
                     return false;
             }
-            QSqlQuery move(db);
-            move.prepare(QStringLiteral("UPDATE %1 SET calendar_id = ? WHERE id = ?")
-                             .arg(QLatin1StringView(table)));
-            move.addBindValue(to);
-            move.addBindValue(row.id);
-            if (!run(move, error))
+            if (!run(db,
+                     QStringLiteral("UPDATE %1 SET calendar_id = ? WHERE id = ?")
+                         .arg(QLatin1StringView(table)),
+                     {to, row.id}, error))
                 return false;
         }
     }
@@ -168,13 +189,22 @@ Account AccountRepository::fromQuery(const QSqlQuery& query)
 QList<Account> AccountRepository::list(const QString& sql) const
 {
     QList<Account> accounts;
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    if (!query.exec(sql.arg(accountColumns)))
-        return accounts;
-    while (query.next())
-        accounts.append(fromQuery(query));
+    StoreSql::forEachRow(
+        m_database->database(), sql.arg(accountColumns), {},
+        [&accounts](const QSqlQuery& query) { accounts.append(fromQuery(query)); });
     return accounts;
+}
+
+std::optional<Account> AccountRepository::one(const QString& sql, const QVariantList& values) const
+{
+    std::optional<Account> account;
+    StoreSql::forEachRow(m_database->database(), sql.arg(accountColumns), values,
+                         [&account](const QSqlQuery& query) {
+                             // Unmerged duplicates share a server: the first row answers.
+                             if (!account)
+                                 account = fromQuery(query);
+                         });
+    return account;
 }
 
 QList<Account> AccountRepository::getAll() const
@@ -190,13 +220,7 @@ QList<Account> AccountRepository::getAllIncludingDeleted() const
 
 std::optional<Account> AccountRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM accounts WHERE id = ? AND deleted_at IS NULL")
-                      .arg(accountColumns));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    return fromQuery(query);
+    return one(QStringLiteral("SELECT %1 FROM accounts WHERE id = ? AND deleted_at IS NULL"), {id});
 }
 
 std::optional<Account> AccountRepository::findByServer(const QString& type,
@@ -205,94 +229,51 @@ std::optional<Account> AccountRepository::findByServer(const QString& type,
 {
     if (serverUrl.isEmpty() || username.isEmpty())
         return std::nullopt;
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM accounts WHERE type = ? AND server_url = ? AND "
-                                 "username = ? AND deleted_at IS NULL")
-                      .arg(accountColumns));
-    query.addBindValue(type);
-    query.addBindValue(serverUrl);
-    query.addBindValue(username);
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    return fromQuery(query);
+    return one(QStringLiteral("SELECT %1 FROM accounts WHERE type = ? AND server_url = ? AND "
+                              "username = ? AND deleted_at IS NULL"),
+               {type, serverUrl, username});
 }
 
 bool AccountRepository::insert(const Account& account)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "INSERT INTO accounts (id, name, type, server_url, username, calendar_home_set, "
-        "principal_url, sync_interval_minutes, last_sync_time, last_sync_error, enabled, color, "
-        "exclude_from_sync, trusted_cert_sha256, pending_cert_sha256, created_at, updated_at) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(account.id);
-    query.addBindValue(account.name);
-    query.addBindValue(account.type);
-    query.addBindValue(account.serverUrl);
-    query.addBindValue(account.username);
-    query.addBindValue(account.calendarHomeSet);
-    query.addBindValue(account.principalUrl);
-    query.addBindValue(account.syncIntervalMinutes);
-    query.addBindValue(StoreTime::bindValue(account.lastSyncTime));
-    query.addBindValue(account.lastSyncError);
-    query.addBindValue(account.enabled ? 1 : 0);
-    query.addBindValue(account.color);
-    query.addBindValue(account.excludeFromSync ? 1 : 0);
-    query.addBindValue(account.trustedCertSha256);
-    query.addBindValue(account.pendingCertSha256);
-    query.addBindValue(StoreTime::bindValue(account.createdAt));
-    query.addBindValue(StoreTime::bindValue(account.updatedAt));
-    if (!query.exec()) {
-        StoreSql::logFailure("AccountRepository::insert", query.lastError());
+    const QVariantList values = QVariantList{account.id} + contentValues(account) +
+                                QVariantList{StoreTime::bindValue(account.createdAt),
+                                             StoreTime::bindValue(account.updatedAt)};
+    if (!StoreSql::exec(
+            m_database->database(),
+            QStringLiteral(
+                "INSERT INTO accounts (id, name, type, server_url, username, calendar_home_set, "
+                "principal_url, sync_interval_minutes, last_sync_time, last_sync_error, enabled, "
+                "color, exclude_from_sync, trusted_cert_sha256, pending_cert_sha256, created_at, "
+                "updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            values, "AccountRepository::insert"))
         return false;
-    }
     Q_EMIT accountsChanged();
     return true;
 }
 
 bool AccountRepository::update(const Account& account)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "UPDATE accounts SET name = ?, type = ?, server_url = ?, username = ?, "
-        "calendar_home_set = ?, principal_url = ?, sync_interval_minutes = ?, last_sync_time = ?, "
-        "last_sync_error = ?, enabled = ?, color = ?, exclude_from_sync = ?, "
-        "trusted_cert_sha256 = ?, pending_cert_sha256 = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(account.name);
-    query.addBindValue(account.type);
-    query.addBindValue(account.serverUrl);
-    query.addBindValue(account.username);
-    query.addBindValue(account.calendarHomeSet);
-    query.addBindValue(account.principalUrl);
-    query.addBindValue(account.syncIntervalMinutes);
-    query.addBindValue(StoreTime::bindValue(account.lastSyncTime));
-    query.addBindValue(account.lastSyncError);
-    query.addBindValue(account.enabled ? 1 : 0);
-    query.addBindValue(account.color);
-    query.addBindValue(account.excludeFromSync ? 1 : 0);
-    query.addBindValue(account.trustedCertSha256);
-    query.addBindValue(account.pendingCertSha256);
-    query.addBindValue(StoreTime::bindValue(StoreTime::now()));
-    query.addBindValue(account.id);
-    if (!query.exec()) {
-        StoreSql::logFailure("AccountRepository::update", query.lastError());
+    const QVariantList values =
+        contentValues(account) + QVariantList{StoreTime::bindValue(StoreTime::now()), account.id};
+    if (!StoreSql::exec(
+            m_database->database(),
+            QStringLiteral("UPDATE accounts SET name = ?, type = ?, server_url = ?, username = ?, "
+                           "calendar_home_set = ?, principal_url = ?, sync_interval_minutes = ?, "
+                           "last_sync_time = ?, last_sync_error = ?, enabled = ?, color = ?, "
+                           "exclude_from_sync = ?, trusted_cert_sha256 = ?, "
+                           "pending_cert_sha256 = ?, updated_at = ? WHERE id = ?"),
+            values, "AccountRepository::update"))
         return false;
-    }
     Q_EMIT accountsChanged();
     return true;
 }
 
 bool AccountRepository::remove(const QString& id)
 {
-    const QVariant now = StoreTime::bindValue(StoreTime::now());
-    QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(now);
-    query.addBindValue(now);
-    query.addBindValue(id);
-    if (!query.exec()) {
-        StoreSql::logFailure("AccountRepository::remove", query.lastError());
+    QString error;
+    if (!tombstoneAccount(m_database->database(), id, error)) {
+        StoreSql::logFailure("AccountRepository::remove", error);
         return false;
     }
     Q_EMIT accountsChanged();
@@ -301,37 +282,19 @@ bool AccountRepository::remove(const QString& id)
 
 bool AccountRepository::reapTombstone(const QString& id)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("DELETE FROM accounts WHERE id = ? AND deleted_at IS NOT NULL"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        StoreSql::logFailure("AccountRepository::reapTombstone", query.lastError());
-        return false;
-    }
-    return true;
+    return StoreSql::exec(
+        m_database->database(),
+        QStringLiteral("DELETE FROM accounts WHERE id = ? AND deleted_at IS NOT NULL"), {id},
+        "AccountRepository::reapTombstone");
 }
 
 bool AccountRepository::reorder(const QStringList& ids)
 {
     if (ids.isEmpty())
         return true;
-    Savepoint transaction(m_database->database());
-    if (!transaction.isActive())
-        return false;
-    const QVariant now = StoreTime::bindValue(StoreTime::now());
-    int sortOrder = 10;
-    for (const QString& id : ids) {
-        QSqlQuery query(m_database->database());
-        query.prepare(
-            QStringLiteral("UPDATE accounts SET sort_order = ?, updated_at = ? WHERE id = ?"));
-        query.addBindValue(sortOrder);
-        query.addBindValue(now);
-        query.addBindValue(id);
-        if (!query.exec())
-            return false;
-        sortOrder += 10;
-    }
-    if (!transaction.commit())
+    if (!Positions::write(
+            m_database->database(),
+            QStringLiteral("UPDATE accounts SET sort_order = ?, updated_at = ? WHERE id = ?"), ids))
         return false;
     Q_EMIT accountsChanged();
     return true;
@@ -416,30 +379,16 @@ bool AccountRepository::collapseInto(const Account& keeper, const Account& dupli
         const QString target = match.next() ? match.value(0).toString() : QString();
         match.finish();
         if (target.isEmpty()) {
-            QSqlQuery move(db);
-            move.prepare(QStringLiteral("UPDATE calendars SET account_id = ? WHERE id = ?"));
-            move.addBindValue(keeper.id);
-            move.addBindValue(calendar.id);
-            if (!run(move, error))
+            if (!run(db, QStringLiteral("UPDATE calendars SET account_id = ? WHERE id = ?"),
+                     {keeper.id, calendar.id}, error))
                 return fail();
             continue;
         }
-        if (!mergeCalendarRows(db, calendar.id, target, error))
-            return fail();
-        QSqlQuery drop(db);
-        drop.prepare(QStringLiteral("DELETE FROM calendars WHERE id = ?"));
-        drop.addBindValue(calendar.id);
-        if (!run(drop, error))
+        if (!mergeCalendarRows(db, calendar.id, target, error) ||
+            !run(db, QStringLiteral("DELETE FROM calendars WHERE id = ?"), {calendar.id}, error))
             return fail();
     }
-    const QVariant now = StoreTime::bindValue(StoreTime::now());
-    QSqlQuery tombstone(db);
-    tombstone.prepare(
-        QStringLiteral("UPDATE accounts SET deleted_at = ?, updated_at = ? WHERE id = ?"));
-    tombstone.addBindValue(now);
-    tombstone.addBindValue(now);
-    tombstone.addBindValue(duplicate.id);
-    if (!run(tombstone, error))
+    if (!tombstoneAccount(db, duplicate.id, error))
         return fail();
     if (!transaction.commit()) {
         error = transaction.errorText();

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
@@ -56,6 +57,8 @@ Q_SIGNALS:
 
 private:
     QList<Account> list(const QString& sql) const;
+    // The first row of `sql` (its %1 stands for the columns) with `values` bound.
+    std::optional<Account> one(const QString& sql, const QVariantList& values) const;
     bool collapseInto(const Account& keeper, const Account& duplicate);
 
     Database* m_database;

@@ -5,15 +5,32 @@
 #include "StoreSql.h"
 #include "StoreTime.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 namespace {
 
+const QLatin1StringView table("filter_rules");
+
 const QString columns = QStringLiteral(
     "id, name, type, enabled, calendar_ids, conditions, action, priority, event_uid, "
     "event_calendar_id, suppress_reminders, sync_status, created_at, updated_at, deleted_at");
+
+// The rule's own fields in table order, from name to sync status.
+QVariantList contentValues(const FilterRule& rule)
+{
+    return {rule.name,
+            rule.type,
+            rule.enabled ? 1 : 0,
+            rule.calendarIds,
+            rule.conditions,
+            rule.action,
+            rule.priority,
+            rule.eventUid,
+            rule.eventCalendarId,
+            rule.suppressReminders ? 1 : 0,
+            rule.syncStatus};
+}
 
 } // namespace
 
@@ -41,83 +58,52 @@ QList<FilterRule> FilterRuleRepository::getEnabled() const
 
 std::optional<FilterRule> FilterRuleRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM filter_rules WHERE id = ?").arg(columns));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    return fromQuery(query);
+    std::optional<FilterRule> rule;
+    StoreSql::forEachRow(m_database->database(),
+                         QStringLiteral("SELECT %1 FROM filter_rules WHERE id = ?").arg(columns),
+                         {id}, [&rule](const QSqlQuery& query) { rule = fromQuery(query); });
+    return rule;
 }
 
 bool FilterRuleRepository::insert(const FilterRule& rule)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "INSERT INTO filter_rules (id, name, type, enabled, calendar_ids, conditions, action, "
-        "priority, event_uid, event_calendar_id, suppress_reminders, sync_status, created_at, "
-        "updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(rule.id);
-    query.addBindValue(rule.name);
-    query.addBindValue(rule.type);
-    query.addBindValue(rule.enabled ? 1 : 0);
-    query.addBindValue(rule.calendarIds);
-    query.addBindValue(rule.conditions);
-    query.addBindValue(rule.action);
-    query.addBindValue(rule.priority);
-    query.addBindValue(rule.eventUid);
-    query.addBindValue(rule.eventCalendarId);
-    query.addBindValue(rule.suppressReminders ? 1 : 0);
-    query.addBindValue(rule.syncStatus);
     // A record without stamps gets "now" rather than failing on the NOT NULL columns.
     const QDateTime now = StoreTime::now();
-    query.addBindValue(StoreTime::bindValue(rule.createdAt.isValid() ? rule.createdAt : now));
-    query.addBindValue(StoreTime::bindValue(rule.updatedAt.isValid() ? rule.updatedAt : now));
-    if (!query.exec()) {
-        StoreSql::logFailure("FilterRuleRepository::insert", query.lastError());
+    const QVariantList values =
+        QVariantList{rule.id} + contentValues(rule) +
+        QVariantList{StoreTime::bindValue(rule.createdAt.isValid() ? rule.createdAt : now),
+                     StoreTime::bindValue(rule.updatedAt.isValid() ? rule.updatedAt : now)};
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("INSERT INTO filter_rules (id, name, type, enabled, "
+                                       "calendar_ids, conditions, action, priority, event_uid, "
+                                       "event_calendar_id, suppress_reminders, sync_status, "
+                                       "created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
+                                       "?, ?, ?, ?, ?, ?)"),
+                        values, "FilterRuleRepository::insert"))
         return false;
-    }
     Q_EMIT filterRulesChanged();
     return true;
 }
 
 bool FilterRuleRepository::update(const FilterRule& rule)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "UPDATE filter_rules SET name = ?, type = ?, enabled = ?, calendar_ids = ?, "
-        "conditions = ?, action = ?, priority = ?, event_uid = ?, event_calendar_id = ?, "
-        "suppress_reminders = ?, sync_status = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(rule.name);
-    query.addBindValue(rule.type);
-    query.addBindValue(rule.enabled ? 1 : 0);
-    query.addBindValue(rule.calendarIds);
-    query.addBindValue(rule.conditions);
-    query.addBindValue(rule.action);
-    query.addBindValue(rule.priority);
-    query.addBindValue(rule.eventUid);
-    query.addBindValue(rule.eventCalendarId);
-    query.addBindValue(rule.suppressReminders ? 1 : 0);
-    query.addBindValue(rule.syncStatus);
-    query.addBindValue(StoreTime::bindValue(StoreTime::now()));
-    query.addBindValue(rule.id);
-    if (!query.exec()) {
-        StoreSql::logFailure("FilterRuleRepository::update", query.lastError());
+    const QVariantList values =
+        contentValues(rule) + QVariantList{StoreTime::bindValue(StoreTime::now()), rule.id};
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("UPDATE filter_rules SET name = ?, type = ?, enabled = ?, "
+                                       "calendar_ids = ?, conditions = ?, action = ?, "
+                                       "priority = ?, event_uid = ?, event_calendar_id = ?, "
+                                       "suppress_reminders = ?, sync_status = ?, updated_at = ? "
+                                       "WHERE id = ?"),
+                        values, "FilterRuleRepository::update"))
         return false;
-    }
     Q_EMIT filterRulesChanged();
     return true;
 }
 
 bool FilterRuleRepository::remove(const QString& id)
 {
-    const QVariant now = StoreTime::bindValue(StoreTime::now());
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("UPDATE filter_rules SET deleted_at = ?, sync_status = "
-                                 "'pending', updated_at = ? WHERE id = ?"));
-    query.addBindValue(now);
-    query.addBindValue(now);
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::markDeleted(m_database->database(), table, id))
         return false;
     Q_EMIT filterRulesChanged();
     return true;
@@ -125,10 +111,7 @@ bool FilterRuleRepository::remove(const QString& id)
 
 bool FilterRuleRepository::hardDelete(const QString& id)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("DELETE FROM filter_rules WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::deleteRow(m_database->database(), table, id))
         return false;
     Q_EMIT filterRulesChanged();
     return true;
@@ -149,13 +132,10 @@ bool FilterRuleRepository::reorder(const QStringList& ids)
 
 bool FilterRuleRepository::setEnabled(const QString& id, bool enabled)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("UPDATE filter_rules SET enabled = ?, sync_status = 'pending', "
-                                 "updated_at = ? WHERE id = ?"));
-    query.addBindValue(enabled ? 1 : 0);
-    query.addBindValue(StoreTime::bindValue(StoreTime::now()));
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("UPDATE filter_rules SET enabled = ?, sync_status = "
+                                       "'pending', updated_at = ? WHERE id = ?"),
+                        {enabled ? 1 : 0, StoreTime::bindValue(StoreTime::now()), id}))
         return false;
     Q_EMIT filterRulesChanged();
     return true;
@@ -164,13 +144,8 @@ bool FilterRuleRepository::setEnabled(const QString& id, bool enabled)
 QList<FilterRule> FilterRuleRepository::list(const QString& sql) const
 {
     QList<FilterRule> rules;
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(sql.arg(columns));
-    if (!query.exec())
-        return rules;
-    while (query.next())
-        rules.append(fromQuery(query));
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns), {},
+                         [&rules](const QSqlQuery& query) { rules.append(fromQuery(query)); });
     return rules;
 }
 

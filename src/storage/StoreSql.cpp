@@ -1,6 +1,9 @@
 #include "StoreSql.h"
 
+#include "StoreTime.h"
+
 #include <QDebug>
+#include <QSqlQuery>
 
 namespace StoreSql {
 
@@ -47,6 +50,67 @@ void logFailure(const char* operation, const QSqlError& error)
 void logFailure(const char* operation, const QString& text)
 {
     qWarning().noquote() << QLatin1StringView(operation) + QStringLiteral(" failed:") << text;
+}
+
+namespace {
+
+bool prepareAndRun(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (!query.prepare(sql))
+        return false;
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    return query.exec();
+}
+
+} // namespace
+
+bool run(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+         QString& error)
+{
+    QSqlQuery query(database);
+    if (prepareAndRun(query, sql, values))
+        return true;
+    error = query.lastError().text();
+    return false;
+}
+
+bool exec(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+          const char* operation)
+{
+    QString error;
+    if (run(database, sql, values, error))
+        return true;
+    if (operation)
+        logFailure(operation, error);
+    return false;
+}
+
+bool forEachRow(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+                const std::function<void(const QSqlQuery&)>& row)
+{
+    QSqlQuery query(database);
+    query.setForwardOnly(true);
+    if (!prepareAndRun(query, sql, values))
+        return false;
+    while (query.next())
+        row(query);
+    return true;
+}
+
+bool markDeleted(const QSqlDatabase& database, QLatin1StringView table, const QString& id)
+{
+    const QVariant now = StoreTime::bindValue(StoreTime::now());
+    return exec(database,
+                QStringLiteral("UPDATE %1 SET deleted_at = ?, sync_status = 'pending', "
+                               "updated_at = ? WHERE id = ?")
+                    .arg(table),
+                {now, now, id});
+}
+
+bool deleteRow(const QSqlDatabase& database, QLatin1StringView table, const QString& id)
+{
+    return exec(database, QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), {id});
 }
 
 } // namespace StoreSql

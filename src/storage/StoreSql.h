@@ -1,13 +1,17 @@
 #pragma once
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <QVariantList>
 
 #include <functional>
 
-// Helpers for building SQL and reporting failures, shared by the repositories.
+class QSqlQuery;
+
+// Helpers for building and running SQL and reporting failures, shared by the repositories.
 namespace StoreSql {
 
 // The most values one statement binds in an IN list. SQLite builds before 3.32 accept 999
@@ -30,5 +34,26 @@ void logFailure(const char* operation, const QSqlError& error);
 
 // Logs a warning "<operation> failed: <text>".
 void logFailure(const char* operation, const QString& text);
+
+// Runs `sql` with `values` bound in order; on failure keeps the driver's text in `error`.
+bool run(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+         QString& error);
+
+// Runs `sql` with `values` bound in order. On failure it logs "<operation> failed: ..." when
+// `operation` is given, and returns false.
+bool exec(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+          const char* operation = nullptr);
+
+// Runs the SELECT `sql` with `values` bound in order and hands each result row to `row`, in
+// order. Returns false when the statement failed.
+bool forEachRow(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
+                const std::function<void(const QSqlQuery&)>& row);
+
+// Soft delete of row `id` of a synced configuration table: stamps deleted_at and updated_at
+// "now" and marks it 'pending' so the tombstone is pushed.
+bool markDeleted(const QSqlDatabase& database, QLatin1StringView table, const QString& id);
+
+// Deletes row `id` of `table` for good.
+bool deleteRow(const QSqlDatabase& database, QLatin1StringView table, const QString& id);
 
 } // namespace StoreSql

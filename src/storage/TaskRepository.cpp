@@ -8,7 +8,6 @@
 #include "StoreTime.h"
 #include "TaskRepeat.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -25,6 +24,37 @@ const QString fromDueDate = QStringLiteral("fromDueDate");
 QString orDefault(const QString& text, const QString& fallback)
 {
     return text.isEmpty() ? fallback : text;
+}
+
+// The task's fields in table order from calendar_id to raw_icalendar.
+QVariantList contentValues(const Task& task)
+{
+    return {task.calendarId,
+            task.uid,
+            task.etag,
+            task.href,
+            task.title,
+            task.description,
+            task.status,
+            task.priority,
+            task.percentComplete,
+            StoreTime::bindValue(task.dueDate),
+            StoreTime::bindValue(task.startDate),
+            StoreTime::bindValue(task.completedDate),
+            TaskRepository::categoriesJson(task.categories),
+            task.parentTaskUid,
+            task.sortOrder,
+            task.color,
+            task.recurrenceRule,
+            task.sequence,
+            task.rawIcalendar};
+}
+
+// The task's fields in table order from deleted_at to repeat_mode.
+QVariantList trailingValues(const Task& task)
+{
+    return {StoreTime::bindValue(task.deletedAt), task.dueIsDateOnly ? 1 : 0,
+            task.startIsDateOnly ? 1 : 0, orDefault(task.repeatMode, fromDueDate)};
 }
 
 } // namespace
@@ -103,85 +133,40 @@ QList<Task> TaskRepository::getPending(const QString& calendarId) const
 
 bool TaskRepository::insert(const Task& task)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("INSERT INTO tasks (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                                 "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                      .arg(columns));
-    query.addBindValue(task.id);
-    query.addBindValue(task.calendarId);
-    query.addBindValue(task.uid);
-    query.addBindValue(task.etag);
-    query.addBindValue(task.href);
-    query.addBindValue(task.title);
-    query.addBindValue(task.description);
-    query.addBindValue(task.status);
-    query.addBindValue(task.priority);
-    query.addBindValue(task.percentComplete);
-    query.addBindValue(StoreTime::bindValue(task.dueDate));
-    query.addBindValue(StoreTime::bindValue(task.startDate));
-    query.addBindValue(StoreTime::bindValue(task.completedDate));
-    query.addBindValue(categoriesJson(task.categories));
-    query.addBindValue(task.parentTaskUid);
-    query.addBindValue(task.sortOrder);
-    query.addBindValue(task.color);
-    query.addBindValue(task.recurrenceRule);
-    query.addBindValue(task.sequence);
-    query.addBindValue(task.rawIcalendar);
-    query.addBindValue(StoreTime::bindValue(task.created));
-    query.addBindValue(StoreTime::bindValue(task.lastModified));
-    query.addBindValue(orDefault(task.syncStatus, QStringLiteral("synced")));
-    query.addBindValue(StoreTime::bindValue(task.deletedAt));
-    query.addBindValue(task.dueIsDateOnly ? 1 : 0);
-    query.addBindValue(task.startIsDateOnly ? 1 : 0);
-    query.addBindValue(orDefault(task.repeatMode, fromDueDate));
-    if (!query.exec()) {
-        StoreSql::logFailure("TaskRepository::insert", query.lastError());
+    const QVariantList values =
+        QVariantList{task.id} + contentValues(task) +
+        QVariantList{StoreTime::bindValue(task.created), StoreTime::bindValue(task.lastModified),
+                     orDefault(task.syncStatus, QStringLiteral("synced"))} +
+        trailingValues(task);
+    if (!StoreSql::exec(
+            m_database->database(),
+            QStringLiteral("INSERT INTO tasks (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                           "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                .arg(columns),
+            values, "TaskRepository::insert"))
         return false;
-    }
     scheduleChanged(task.calendarId);
     return true;
 }
 
 bool TaskRepository::update(const Task& task)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "UPDATE tasks SET calendar_id = ?, uid = ?, etag = ?, href = ?, title = ?, "
-        "description = ?, status = ?, priority = ?, percent_complete = ?, due_date = ?, "
-        "start_date = ?, completed_date = ?, categories = ?, parent_task_uid = ?, "
-        "sort_order = ?, color = ?, recurrence_rule = ?, sequence = ?, raw_icalendar = ?, "
-        "last_modified = ?, sync_status = ?, deleted_at = ?, due_is_date_only = ?, "
-        "start_is_date_only = ?, repeat_mode = ? WHERE id = ?"));
-    query.addBindValue(task.calendarId);
-    query.addBindValue(task.uid);
-    query.addBindValue(task.etag);
-    query.addBindValue(task.href);
-    query.addBindValue(task.title);
-    query.addBindValue(task.description);
-    query.addBindValue(task.status);
-    query.addBindValue(task.priority);
-    query.addBindValue(task.percentComplete);
-    query.addBindValue(StoreTime::bindValue(task.dueDate));
-    query.addBindValue(StoreTime::bindValue(task.startDate));
-    query.addBindValue(StoreTime::bindValue(task.completedDate));
-    query.addBindValue(categoriesJson(task.categories));
-    query.addBindValue(task.parentTaskUid);
-    query.addBindValue(task.sortOrder);
-    query.addBindValue(task.color);
-    query.addBindValue(task.recurrenceRule);
-    query.addBindValue(task.sequence);
-    query.addBindValue(task.rawIcalendar);
-    query.addBindValue(StoreTime::bindValue(StoreTime::now()));
-    query.addBindValue(orDefault(task.syncStatus, QStringLiteral("pending")));
-    query.addBindValue(StoreTime::bindValue(task.deletedAt));
-    query.addBindValue(task.dueIsDateOnly ? 1 : 0);
-    query.addBindValue(task.startIsDateOnly ? 1 : 0);
-    query.addBindValue(orDefault(task.repeatMode, fromDueDate));
-    query.addBindValue(task.id);
-    if (!query.exec()) {
-        StoreSql::logFailure("TaskRepository::update", query.lastError());
+    const QVariantList values =
+        contentValues(task) +
+        QVariantList{StoreTime::bindValue(StoreTime::now()),
+                     orDefault(task.syncStatus, QStringLiteral("pending"))} +
+        trailingValues(task) + QVariantList{task.id};
+    if (!StoreSql::exec(
+            m_database->database(),
+            QStringLiteral(
+                "UPDATE tasks SET calendar_id = ?, uid = ?, etag = ?, href = ?, title = ?, "
+                "description = ?, status = ?, priority = ?, percent_complete = ?, due_date = ?, "
+                "start_date = ?, completed_date = ?, categories = ?, parent_task_uid = ?, "
+                "sort_order = ?, color = ?, recurrence_rule = ?, sequence = ?, raw_icalendar = ?, "
+                "last_modified = ?, sync_status = ?, deleted_at = ?, due_is_date_only = ?, "
+                "start_is_date_only = ?, repeat_mode = ? WHERE id = ?"),
+            values, "TaskRepository::update"))
         return false;
-    }
     scheduleChanged(task.calendarId);
     return true;
 }
@@ -190,16 +175,11 @@ bool TaskRepository::remove(const QString& id)
 {
     const QString calendarId = calendarOf(id);
     const QVariant now = StoreTime::bindValue(StoreTime::now());
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
-                                 "last_modified = ? WHERE id = ?"));
-    query.addBindValue(now);
-    query.addBindValue(now);
-    query.addBindValue(id);
-    if (!query.exec()) {
-        StoreSql::logFailure("TaskRepository::remove", query.lastError());
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("UPDATE tasks SET deleted_at = ?, sync_status = 'pending', "
+                                       "last_modified = ? WHERE id = ?"),
+                        {now, now, id}, "TaskRepository::remove"))
         return false;
-    }
     scheduleChanged(calendarId);
     return true;
 }
@@ -207,13 +187,9 @@ bool TaskRepository::remove(const QString& id)
 bool TaskRepository::hardDelete(const QString& id)
 {
     const QString calendarId = calendarOf(id);
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("DELETE FROM tasks WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        StoreSql::logFailure("TaskRepository::hardDelete", query.lastError());
+    if (!StoreSql::exec(m_database->database(), QStringLiteral("DELETE FROM tasks WHERE id = ?"),
+                        {id}, "TaskRepository::hardDelete"))
         return false;
-    }
     scheduleChanged(calendarId);
     return true;
 }

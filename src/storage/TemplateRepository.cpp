@@ -5,12 +5,13 @@
 #include "StoreSql.h"
 #include "StoreTime.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
 #include <QVariant>
 
 namespace {
+
+const QLatin1StringView table("event_templates");
 
 const QString selectTemplates = QStringLiteral(
     "SELECT id, name, title, description, location, color, is_all_day, duration_minutes, "
@@ -22,6 +23,22 @@ const QString pending = QStringLiteral("pending");
 QString statusOrPending(const QString& syncStatus)
 {
     return syncStatus.isEmpty() ? pending : syncStatus;
+}
+
+// The template's own fields in table order, from name to sort order.
+QVariantList contentValues(const EventTemplate& eventTemplate)
+{
+    return {eventTemplate.name,
+            eventTemplate.title,
+            eventTemplate.description,
+            eventTemplate.location,
+            eventTemplate.color,
+            eventTemplate.isAllDay ? 1 : 0,
+            eventTemplate.durationMinutes,
+            eventTemplate.recurrenceRule,
+            eventTemplate.calendarId,
+            JsonList::fromInts(eventTemplate.reminders),
+            eventTemplate.sortOrder};
 }
 
 } // namespace
@@ -43,12 +60,12 @@ QList<EventTemplate> TemplateRepository::getAllIncludingDeleted() const
 
 std::optional<EventTemplate> TemplateRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(selectTemplates + QStringLiteral(" WHERE deleted_at IS NULL AND id = ?"));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    return fromQuery(query);
+    std::optional<EventTemplate> eventTemplate;
+    StoreSql::forEachRow(
+        m_database->database(),
+        selectTemplates + QStringLiteral(" WHERE deleted_at IS NULL AND id = ?"), {id},
+        [&eventTemplate](const QSqlQuery& query) { eventTemplate = fromQuery(query); });
+    return eventTemplate;
 }
 
 bool TemplateRepository::insert(const EventTemplate& eventTemplate)
@@ -79,14 +96,7 @@ bool TemplateRepository::update(const EventTemplate& eventTemplate, const QStrin
 
 bool TemplateRepository::remove(const QString& id)
 {
-    const QVariant now = StoreTime::bindValue(StoreTime::now());
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("UPDATE event_templates SET deleted_at = ?, sync_status = "
-                                 "'pending', updated_at = ? WHERE id = ?"));
-    query.addBindValue(now);
-    query.addBindValue(now);
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::markDeleted(m_database->database(), table, id))
         return false;
     Q_EMIT templatesChanged();
     return true;
@@ -94,10 +104,7 @@ bool TemplateRepository::remove(const QString& id)
 
 bool TemplateRepository::hardDelete(const QString& id)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("DELETE FROM event_templates WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::deleteRow(m_database->database(), table, id))
         return false;
     Q_EMIT templatesChanged();
     return true;
@@ -109,30 +116,17 @@ bool TemplateRepository::store(const EventTemplate& eventTemplate, const QString
     const QString id = eventTemplate.id.isEmpty()
                            ? QUuid::createUuid().toString(QUuid::WithoutBraces)
                            : eventTemplate.id;
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "INSERT INTO event_templates (id, name, title, description, location, color, is_all_day, "
-        "duration_minutes, recurrence_rule, calendar_id, reminders, sort_order, sync_status, "
-        "created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(id);
-    query.addBindValue(eventTemplate.name);
-    query.addBindValue(eventTemplate.title);
-    query.addBindValue(eventTemplate.description);
-    query.addBindValue(eventTemplate.location);
-    query.addBindValue(eventTemplate.color);
-    query.addBindValue(eventTemplate.isAllDay ? 1 : 0);
-    query.addBindValue(eventTemplate.durationMinutes);
-    query.addBindValue(eventTemplate.recurrenceRule);
-    query.addBindValue(eventTemplate.calendarId);
-    query.addBindValue(JsonList::fromInts(eventTemplate.reminders));
-    query.addBindValue(eventTemplate.sortOrder);
-    query.addBindValue(syncStatus);
-    query.addBindValue(StoreTime::bindValue(createdAt));
-    query.addBindValue(StoreTime::bindValue(updatedAt));
-    if (!query.exec()) {
-        StoreSql::logFailure("TemplateRepository::insert", query.lastError());
+    const QVariantList values =
+        QVariantList{id} + contentValues(eventTemplate) +
+        QVariantList{syncStatus, StoreTime::bindValue(createdAt), StoreTime::bindValue(updatedAt)};
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("INSERT INTO event_templates (id, name, title, description, "
+                                       "location, color, is_all_day, duration_minutes, "
+                                       "recurrence_rule, calendar_id, reminders, sort_order, "
+                                       "sync_status, created_at, updated_at) VALUES (?, ?, ?, ?, "
+                                       "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                        values, "TemplateRepository::insert"))
         return false;
-    }
     Q_EMIT templatesChanged();
     return true;
 }
@@ -140,29 +134,17 @@ bool TemplateRepository::store(const EventTemplate& eventTemplate, const QString
 bool TemplateRepository::rewrite(const EventTemplate& eventTemplate, const QString& syncStatus,
                                  const QDateTime& updatedAt)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "UPDATE event_templates SET name = ?, title = ?, description = ?, location = ?, "
-        "color = ?, is_all_day = ?, duration_minutes = ?, recurrence_rule = ?, calendar_id = ?, "
-        "reminders = ?, sort_order = ?, sync_status = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(eventTemplate.name);
-    query.addBindValue(eventTemplate.title);
-    query.addBindValue(eventTemplate.description);
-    query.addBindValue(eventTemplate.location);
-    query.addBindValue(eventTemplate.color);
-    query.addBindValue(eventTemplate.isAllDay ? 1 : 0);
-    query.addBindValue(eventTemplate.durationMinutes);
-    query.addBindValue(eventTemplate.recurrenceRule);
-    query.addBindValue(eventTemplate.calendarId);
-    query.addBindValue(JsonList::fromInts(eventTemplate.reminders));
-    query.addBindValue(eventTemplate.sortOrder);
-    query.addBindValue(syncStatus);
-    query.addBindValue(StoreTime::bindValue(updatedAt));
-    query.addBindValue(eventTemplate.id);
-    if (!query.exec()) {
-        StoreSql::logFailure("TemplateRepository::update", query.lastError());
+    const QVariantList values =
+        contentValues(eventTemplate) +
+        QVariantList{syncStatus, StoreTime::bindValue(updatedAt), eventTemplate.id};
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("UPDATE event_templates SET name = ?, title = ?, "
+                                       "description = ?, location = ?, color = ?, is_all_day = ?, "
+                                       "duration_minutes = ?, recurrence_rule = ?, "
+                                       "calendar_id = ?, reminders = ?, sort_order = ?, "
+                                       "sync_status = ?, updated_at = ? WHERE id = ?"),
+                        values, "TemplateRepository::update"))
         return false;
-    }
     Q_EMIT templatesChanged();
     return true;
 }
@@ -170,13 +152,9 @@ bool TemplateRepository::rewrite(const EventTemplate& eventTemplate, const QStri
 QList<EventTemplate> TemplateRepository::list(const QString& condition) const
 {
     QList<EventTemplate> templates;
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(selectTemplates + condition);
-    if (!query.exec())
-        return templates;
-    while (query.next())
-        templates.append(fromQuery(query));
+    StoreSql::forEachRow(
+        m_database->database(), selectTemplates + condition, {},
+        [&templates](const QSqlQuery& query) { templates.append(fromQuery(query)); });
     return templates;
 }
 

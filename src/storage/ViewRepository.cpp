@@ -5,15 +5,23 @@
 #include "StoreSql.h"
 #include "StoreTime.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
 namespace {
 
+const QLatin1StringView table("calendar_views");
+
 const QString columns = QStringLiteral(
     "id, name, color, calendar_ids, is_default, sort_order, sync_status, created_at, updated_at, "
     "deleted_at");
+
+// The View's own fields in table order, from name to sync status.
+QVariantList contentValues(const CalendarView& view)
+{
+    return {view.name,      view.color,     view.calendarIds, view.isDefault ? 1 : 0,
+            view.sortOrder, view.syncStatus};
+}
 
 } // namespace
 
@@ -36,71 +44,48 @@ QList<CalendarView> ViewRepository::getAllIncludingDeleted() const
 
 std::optional<CalendarView> ViewRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM calendar_views WHERE id = ?").arg(columns));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    return fromQuery(query);
+    std::optional<CalendarView> view;
+    StoreSql::forEachRow(m_database->database(),
+                         QStringLiteral("SELECT %1 FROM calendar_views WHERE id = ?").arg(columns),
+                         {id}, [&view](const QSqlQuery& query) { view = fromQuery(query); });
+    return view;
 }
 
 bool ViewRepository::insert(const CalendarView& view)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "INSERT INTO calendar_views (id, name, color, calendar_ids, is_default, sort_order, "
-        "sync_status, created_at, updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    query.addBindValue(view.id);
-    query.addBindValue(view.name);
-    query.addBindValue(view.color);
-    query.addBindValue(view.calendarIds);
-    query.addBindValue(view.isDefault ? 1 : 0);
-    query.addBindValue(view.sortOrder);
-    query.addBindValue(view.syncStatus);
     // A record without stamps gets "now" rather than failing on the NOT NULL columns.
     const QDateTime now = StoreTime::now();
-    query.addBindValue(StoreTime::bindValue(view.createdAt.isValid() ? view.createdAt : now));
-    query.addBindValue(StoreTime::bindValue(view.updatedAt.isValid() ? view.updatedAt : now));
-    if (!query.exec()) {
-        StoreSql::logFailure("ViewRepository::insert", query.lastError());
+    const QVariantList values =
+        QVariantList{view.id} + contentValues(view) +
+        QVariantList{StoreTime::bindValue(view.createdAt.isValid() ? view.createdAt : now),
+                     StoreTime::bindValue(view.updatedAt.isValid() ? view.updatedAt : now)};
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("INSERT INTO calendar_views (id, name, color, calendar_ids, "
+                                       "is_default, sort_order, sync_status, created_at, "
+                                       "updated_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                        values, "ViewRepository::insert"))
         return false;
-    }
     Q_EMIT viewsChanged();
     return true;
 }
 
 bool ViewRepository::update(const CalendarView& view)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "UPDATE calendar_views SET name = ?, color = ?, calendar_ids = ?, is_default = ?, "
-        "sort_order = ?, sync_status = ?, updated_at = ? WHERE id = ?"));
-    query.addBindValue(view.name);
-    query.addBindValue(view.color);
-    query.addBindValue(view.calendarIds);
-    query.addBindValue(view.isDefault ? 1 : 0);
-    query.addBindValue(view.sortOrder);
-    query.addBindValue(view.syncStatus);
-    query.addBindValue(StoreTime::bindValue(StoreTime::now()));
-    query.addBindValue(view.id);
-    if (!query.exec()) {
-        StoreSql::logFailure("ViewRepository::update", query.lastError());
+    const QVariantList values =
+        contentValues(view) + QVariantList{StoreTime::bindValue(StoreTime::now()), view.id};
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("UPDATE calendar_views SET name = ?, color = ?, "
+                                       "calendar_ids = ?, is_default = ?, sort_order = ?, "
+                                       "sync_status = ?, updated_at = ? WHERE id = ?"),
+                        values, "ViewRepository::update"))
         return false;
-    }
     Q_EMIT viewsChanged();
     return true;
 }
 
 bool ViewRepository::remove(const QString& id)
 {
-    const QVariant now = StoreTime::bindValue(StoreTime::now());
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("UPDATE calendar_views SET deleted_at = ?, sync_status = "
-                                 "'pending', updated_at = ? WHERE id = ?"));
-    query.addBindValue(now);
-    query.addBindValue(now);
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::markDeleted(m_database->database(), table, id))
         return false;
     Q_EMIT viewsChanged();
     return true;
@@ -108,10 +93,7 @@ bool ViewRepository::remove(const QString& id)
 
 bool ViewRepository::hardDelete(const QString& id)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("DELETE FROM calendar_views WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::deleteRow(m_database->database(), table, id))
         return false;
     Q_EMIT viewsChanged();
     return true;
@@ -133,13 +115,8 @@ bool ViewRepository::reorder(const QStringList& ids)
 QList<CalendarView> ViewRepository::list(const QString& sql) const
 {
     QList<CalendarView> views;
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(sql.arg(columns));
-    if (!query.exec())
-        return views;
-    while (query.next())
-        views.append(fromQuery(query));
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns), {},
+                         [&views](const QSqlQuery& query) { views.append(fromQuery(query)); });
     return views;
 }
 

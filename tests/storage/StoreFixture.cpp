@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTimeZone>
 
 StoreFixture::StoreFixture(const QStringList& calendarIds)
@@ -40,8 +41,12 @@ QStringList StoreFixture::strings(const QString& sql)
     QSqlQuery query(db());
     if (!query.exec(sql))
         return {QStringLiteral("error: ") + query.lastError().text()};
-    while (query.next())
-        values.append(query.value(0).toString());
+    while (query.next()) {
+        QStringList fields;
+        for (int i = 0; i < query.record().count(); ++i)
+            fields.append(query.value(i).toString());
+        values.append(fields.join(u'|'));
+    }
     return values;
 }
 

@@ -26,7 +26,7 @@ public:
 
     // Runs one statement; false and a warning on failure.
     bool exec(const QString& sql);
-    // The first column of every row, as text.
+    // Every row as its columns' text joined by "|".
     QStringList strings(const QString& sql);
 
     static Account account(const QString& id);

@@ -22,14 +22,6 @@ QStringList column(QSqlDatabase& db, const QString& sql)
     return values;
 }
 
-QString migrationText(int version)
-{
-    QFile file(Database::migrations().at(version - 1).resourcePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
 } // namespace
 
 class TestDatabase : public QObject
@@ -64,16 +56,6 @@ private Q_SLOTS:
         QCOMPARE(Database::splitStatements(sql), expected);
     }
 
-    void migrationsSplitIntoKnownCounts()
-    {
-        const QList<int> expected = {28, 4, 4, 1, 1, 5, 3, 1};
-        for (int version = 1; version <= 8; ++version) {
-            const QString text = migrationText(version);
-            QVERIFY2(!text.isEmpty(), qPrintable(QString::number(version)));
-            QCOMPARE(Database::splitStatements(text).size(), expected.at(version - 1));
-        }
-    }
-
     void migratesFreshFileOnceWithEightRows()
     {
         TestDataDir dir;
@@ -85,12 +67,6 @@ private Q_SLOTS:
             QVERIFY(database.migrate());
             QCOMPARE(applied.count(), 8);
             QCOMPARE(applied.at(4).at(1).toString(), QStringLiteral("provider_event_idx"));
-            QStringList names;
-            for (const Database::Migration& migration : Database::migrations())
-                names.append(migration.name);
-            QCOMPARE(column(database.database(),
-                            QStringLiteral("SELECT name FROM schema_version ORDER BY version")),
-                     names);
             QCOMPARE(column(database.database(), QStringLiteral("PRAGMA journal_mode")),
                      QStringList{"wal"});
             QCOMPARE(column(database.database(), QStringLiteral("PRAGMA foreign_keys")),

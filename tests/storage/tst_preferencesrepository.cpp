@@ -31,44 +31,32 @@ private Q_SLOTS:
         delete m_dir;
     }
 
-    void boolReadsOnlyOneAndTrue_data()
+    // Only "1" and "true" read as true; an int reads only from plain decimal digits.
+    void typedReadsOfStoredText_data()
     {
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("expected");
-        QTest::newRow("1") << "1" << true;
-        QTest::newRow("true") << "true" << true;
-        QTest::newRow("TRUE") << "TRUE" << false;
-        QTest::newRow("yes") << "yes" << false;
-        QTest::newRow("0") << "0" << false;
-        QTest::newRow("empty") << "" << false;
+        QTest::addColumn<bool>("asBool");
+        QTest::addColumn<int>("asInt");
+        QTest::newRow("1") << "1" << true << 1;
+        QTest::newRow("true") << "true" << true << 99;
+        QTest::newRow("TRUE") << "TRUE" << false << 99;
+        QTest::newRow("yes") << "yes" << false << 99;
+        QTest::newRow("0") << "0" << false << 0;
+        QTest::newRow("empty") << "" << false << 99;
+        QTest::newRow("negative") << "-7" << false << -7;
+        QTest::newRow("fraction") << "1.5" << false << 99;
+        QTest::newRow("hex") << "0x10" << false << 99;
     }
 
-    void boolReadsOnlyOneAndTrue()
+    void typedReadsOfStoredText()
     {
         QFETCH(QString, stored);
-        QFETCH(bool, expected);
+        QFETCH(bool, asBool);
+        QFETCH(int, asInt);
         QVERIFY(m_preferences->set(QStringLiteral("k"), stored));
-        QCOMPARE(m_preferences->getBool(QStringLiteral("k"), !expected), expected);
+        QCOMPARE(m_preferences->getBool(QStringLiteral("k"), !asBool), asBool);
+        QCOMPARE(m_preferences->getInt(QStringLiteral("k"), 99), asInt);
         QCOMPARE(m_preferences->getBool(QStringLiteral("missing"), true), true);
-    }
-
-    void intFallsBackOnNonNumbers_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("decimal") << "42" << 42;
-        QTest::newRow("negative") << "-7" << -7;
-        QTest::newRow("word") << "abc" << 99;
-        QTest::newRow("fraction") << "1.5" << 99;
-        QTest::newRow("hex") << "0x10" << 99;
-    }
-
-    void intFallsBackOnNonNumbers()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, expected);
-        QVERIFY(m_preferences->set(QStringLiteral("k"), stored));
-        QCOMPARE(m_preferences->getInt(QStringLiteral("k"), 99), expected);
     }
 
     void setReplacesInPlaceAndSignalsOnce()

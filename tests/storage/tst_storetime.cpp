@@ -1,13 +1,9 @@
-#include "ChangeCoalescer.h"
-#include "JsonList.h"
-#include "StoreSql.h"
 #include "StoreTime.h"
 
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimeZone>
 
-class TestStoreHelpers : public QObject
+class TestStoreTime : public QObject
 {
     Q_OBJECT
 
@@ -53,54 +49,7 @@ private Q_SLOTS:
         QVERIFY(StoreTime::bindValue(std::optional<QDateTime>()).isNull());
         QCOMPARE(StoreTime::parse(StoreTime::toText(berlin)), berlin.addMSecs(-999));
     }
-
-    void readsJsonLists()
-    {
-        QCOMPARE(JsonList::fromStrings({}), QStringLiteral("[]"));
-        QCOMPARE(JsonList::fromStrings({"a", "b \"c\""}),
-                 QStringLiteral("[\"a\",\"b \\\"c\\\"\"]"));
-        QCOMPARE(JsonList::toStrings("[\"a\",5]"), (QStringList{"a", ""}));
-        QCOMPARE(JsonList::toStrings("{\"a\":1}"), QStringList());
-        QCOMPARE(JsonList::toStrings("not json"), QStringList());
-        QCOMPARE(JsonList::fromInts({10, 60}), QStringLiteral("[10,60]"));
-        QCOMPARE(JsonList::toInts("[5,\"x\",30]"), (QList<int>{5, 30}));
-        QCOMPARE(JsonList::toInts(""), QList<int>());
-    }
-
-    void escapesLikePatterns()
-    {
-        QCOMPARE(StoreSql::containsPattern("100%_a\\b"), QStringLiteral("%100\\%\\_a\\\\b%"));
-        QCOMPARE(StoreSql::placeholders(3), QStringLiteral("?, ?, ?"));
-        QCOMPARE(StoreSql::placeholders(0), QString());
-        int slices = 0;
-        QStringList all;
-        QStringList values;
-        for (int i = 0; i < 2 * StoreSql::maxInListValues + 1; ++i)
-            values.append(QString::number(i));
-        StoreSql::forEachSlice(values, [&](const QStringList& slice) {
-            ++slices;
-            all += slice;
-            return true;
-        });
-        QCOMPARE(slices, 3);
-        QCOMPARE(all, values);
-    }
-
-    void coalescesBurstToLastId()
-    {
-        ChangeCoalescer coalescer;
-        QSignalSpy fired(&coalescer, &ChangeCoalescer::fired);
-        coalescer.schedule("a");
-        coalescer.schedule("b");
-        QVERIFY(coalescer.isPending());
-        QCOMPARE(fired.count(), 0);
-        QVERIFY(fired.wait(2000));
-        QTest::qWait(300);
-        QCOMPARE(fired.count(), 1);
-        QCOMPARE(fired.at(0).at(0).toString(), QStringLiteral("b"));
-        QVERIFY(!coalescer.isPending());
-    }
 };
 
-QTEST_GUILESS_MAIN(TestStoreHelpers)
-#include "tst_storehelpers.moc"
+QTEST_GUILESS_MAIN(TestStoreTime)
+#include "tst_storetime.moc"
