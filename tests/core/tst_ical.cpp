@@ -194,16 +194,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("json");
 
-        QTest::newRow("utc list") << "EXDATE:20240312T100000Z,20240319T100000Z"
-                                  << R"(["20240312T100000Z","20240319T100000Z"])";
         QTest::newRow("several lines, zone, duplicate")
             << "EXDATE;TZID=Europe/Berlin:20240312T110000\nEXDATE:20240319T100000Z\n"
                "EXDATE:20240312T100000Z"
             << R"(["20240312T100000Z","20240319T100000Z"])";
-        QTest::newRow("windows zone") << "EXDATE;TZID=\"Eastern Standard Time\":20240705T090000"
-                                      << R"(["20240705T130000Z"])";
-        QTest::newRow("dates") << "EXDATE;VALUE=DATE:20240312,20240319"
-                               << R"(["20240312","20240319"])";
         QTest::newRow("unreadable skipped") << "EXDATE:garbage,20240312T100000Z,"
                                             << R"(["20240312T100000Z"])";
         QTest::newRow("none") << ""

@@ -120,7 +120,6 @@ private Q_SLOTS:
             << QTime(10, 30, 59, 500) << "2025-03-05 10:30:00.000";
         QTest::newRow("on the hour") << QTime(10, 0) << "2025-03-05 10:00:00.000";
         QTest::newRow("after half") << QTime(10, 31) << "2025-03-05 11:00:00.000";
-        QTest::newRow("crosses midnight") << QTime(23, 45) << "2025-03-06 00:00:00.000";
     }
 
     void roundUpToHalfHour()
