@@ -88,14 +88,15 @@ bool dropsContent(const QString& name)
     return names.contains(name);
 }
 
-QString escapeAttribute(const QString& value)
+// Escapes markup characters; inside an attribute value the double quote as well.
+QString escapeHtml(const QString& text, bool inAttribute)
 {
     QString escaped;
-    escaped.reserve(value.size());
-    for (QChar c : value) {
+    escaped.reserve(text.size() + text.size() / 8);
+    for (QChar c : text) {
         if (c == QLatin1Char('&'))
             escaped += QLatin1String("&amp;");
-        else if (c == QLatin1Char('"'))
+        else if (inAttribute && c == QLatin1Char('"'))
             escaped += QLatin1String("&quot;");
         else if (c == QLatin1Char('<'))
             escaped += QLatin1String("&lt;");
@@ -361,7 +362,7 @@ private:
                      isSmallNumber(value))
                 kept = value;
             if (!kept.isEmpty())
-                m_out += QLatin1Char(' ') + name + QLatin1String("=\"") + escapeAttribute(kept) +
+                m_out += QLatin1Char(' ') + name + QLatin1String("=\"") + escapeHtml(kept, true) +
                          QLatin1Char('"');
         }
         m_out += QLatin1Char('>');
@@ -383,23 +384,6 @@ private:
     QString m_out;
     QStringList m_open;
 };
-
-QString escapeText(const QString& text)
-{
-    QString escaped;
-    escaped.reserve(text.size() + text.size() / 8);
-    for (QChar c : text) {
-        if (c == QLatin1Char('&'))
-            escaped += QLatin1String("&amp;");
-        else if (c == QLatin1Char('<'))
-            escaped += QLatin1String("&lt;");
-        else if (c == QLatin1Char('>'))
-            escaped += QLatin1String("&gt;");
-        else
-            escaped += c;
-    }
-    return escaped;
-}
 
 } // namespace
 
@@ -492,7 +476,7 @@ QString displayHtml(const QString& description, const QString& conferenceUrl, co
     const QString cleaned = rewriteTeamsLinks(description, conferenceUrl);
     if (looksLikeHtml(cleaned))
         return linkify(sanitize(cleaned), linkColor);
-    return linkify(escapeText(cleaned), linkColor)
+    return linkify(escapeHtml(cleaned, false), linkColor)
         .replace(QLatin1Char('\n'), QLatin1String("<br/>"));
 }
 

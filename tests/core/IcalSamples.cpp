@@ -1,6 +1,7 @@
 #include "IcalSamples.h"
 
 #include <QStringList>
+#include <QTimeZone>
 
 namespace {
 
@@ -99,6 +100,29 @@ Event generatedEvent(QRandomGenerator& random, int index)
         event.reminders.append(reminder);
     }
     return event;
+}
+
+Task fullTask()
+{
+    Task task;
+    task.uid = QStringLiteral("task-1");
+    task.title = QStringLiteral("Pay; then file, done");
+    task.status = QStringLiteral("in-process");
+    task.sequence = 2;
+    task.priority = 1;
+    task.percentComplete = 50;
+    task.startDate = QDateTime(QDate(2024, 4, 1), QTime(23, 0), QTimeZone("Pacific/Kiritimati"));
+    task.startIsDateOnly = true;
+    task.dueDate = QDateTime(QDate(2024, 4, 10), QTime(17, 0), QTimeZone("Europe/Berlin"));
+    task.dueIsDateOnly = false;
+    task.completedDate = QDateTime(QDate(2024, 4, 9), QTime(8, 0), Qt::UTC);
+    task.recurrenceRule = QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=1");
+    task.categories = {QStringLiteral("Money, home"), QStringLiteral("Admin")};
+    task.parentTaskUid = QStringLiteral("parent");
+    task.repeatMode = QStringLiteral("fromCompletionDate");
+    task.sortOrder = 30;
+    task.description = QStringLiteral("Line one\nLine two \\ end");
+    return task;
 }
 
 } // namespace IcalSamples

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "Task.h"
 
 #include <QRandomGenerator>
 
@@ -10,5 +11,8 @@
 namespace IcalSamples {
 
 Event generatedEvent(QRandomGenerator& random, int index);
+
+// A task with every field the VTODO carries, dates in several zones and texts that need escaping.
+Task fullTask();
 
 } // namespace IcalSamples

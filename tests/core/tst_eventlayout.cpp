@@ -56,10 +56,6 @@ private Q_SLOTS:
         QCOMPARE(events[0].id, QStringLiteral("berlin 09:00 (07:00Z)"));
         QCOMPARE(events[1].id, QStringLiteral("tokyo 16:30 (07:30Z)"));
         QCOMPARE(events[2].id, QStringLiteral("utc 08:00"));
-
-        QList<Event> empty;
-        EventSort::sortByStart(empty);
-        QVERIFY(empty.isEmpty());
     }
 
     void layout_data()
@@ -95,9 +91,7 @@ private Q_SLOTS:
         QList<Event> input;
         for (const QString& spec : events)
             input.append(parseSpec(spec));
-        const QList<Event> before = input;
         QCOMPARE(describe(EventLayout::layoutTimedEvents(input)), expected);
-        QCOMPARE(input.size(), before.size());
     }
 
     // On random days: overlapping events never share a column, each event takes the lowest

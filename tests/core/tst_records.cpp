@@ -38,15 +38,6 @@ private Q_SLOTS:
         QCOMPARE(Account().syncIntervalMinutes, 15);
     }
 
-    void assigningAbsentOptionalClearsTarget()
-    {
-        Account target;
-        target.lastSyncTime = QDateTime(QDate(2025, 1, 1), QTime(8, 0), Qt::UTC);
-        const Account source;
-        target = source;
-        QVERIFY(!target.lastSyncTime.has_value());
-    }
-
     void pinnedClockIsSeenEverywhereAndResets()
     {
         const QDateTime instant(QDate(2024, 3, 31), QTime(0, 30), Qt::UTC);

@@ -111,42 +111,28 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("ordinal");
         QTest::addColumn<QString>("position");
-        QTest::newRow("1") << 1 << "1st"
-                           << "first";
-        QTest::newRow("2") << 2 << "2nd"
-                           << "second";
-        QTest::newRow("3") << 3 << "3rd"
-                           << "third";
-        QTest::newRow("4") << 4 << "4th"
-                           << "fourth";
-        QTest::newRow("5") << 5 << "5th"
-                           << "fifth";
-        QTest::newRow("6") << 6 << "6th"
-                           << "6th";
-        QTest::newRow("11") << 11 << "11th"
-                            << "11th";
-        QTest::newRow("12") << 12 << "12th"
-                            << "12th";
-        QTest::newRow("13") << 13 << "13th"
-                            << "13th";
-        QTest::newRow("21") << 21 << "21st"
-                            << "21st";
-        QTest::newRow("22") << 22 << "22nd"
-                            << "22nd";
-        QTest::newRow("23") << 23 << "23rd"
-                            << "23rd";
-        QTest::newRow("111") << 111 << "111st"
-                             << "111st";
-        QTest::newRow("0") << 0 << "0th"
-                           << "0th-from-last";
-        QTest::newRow("-1") << -1 << "-1th"
-                            << "last";
-        QTest::newRow("-2") << -2 << "-2th"
-                            << "second-to-last";
-        QTest::newRow("-3") << -3 << "-3th"
-                            << "3th-from-last";
-        QTest::newRow("min") << std::numeric_limits<int>::min() << "-2147483648th"
-                             << "2147483648th-from-last";
+        const auto row = [](int number, const char* ordinal, const char* position) {
+            QTest::newRow(QByteArray::number(number).constData())
+                << number << QString::fromUtf8(ordinal) << QString::fromUtf8(position);
+        };
+        row(1, "1st", "first");
+        row(2, "2nd", "second");
+        row(3, "3rd", "third");
+        row(4, "4th", "fourth");
+        row(5, "5th", "fifth");
+        row(6, "6th", "6th");
+        row(11, "11th", "11th");
+        row(12, "12th", "12th");
+        row(13, "13th", "13th");
+        row(21, "21st", "21st");
+        row(22, "22nd", "22nd");
+        row(23, "23rd", "23rd");
+        row(111, "111st", "111st");
+        row(0, "0th", "0th-from-last");
+        row(-1, "-1th", "last");
+        row(-2, "-2th", "second-to-last");
+        row(-3, "-3th", "3th-from-last");
+        row(std::numeric_limits<int>::min(), "-2147483648th", "2147483648th-from-last");
     }
 
     void numberWords()
@@ -181,12 +167,6 @@ private Q_SLOTS:
         const RruleFormat::ByDayItem parsed = RruleFormat::splitByDayItem(item);
         QCOMPARE(parsed.position, position);
         QCOMPARE(parsed.code, code);
-    }
-
-    void weekdayNamesFallBackToTheCode()
-    {
-        QCOMPARE(RruleFormat::weekdayNames(QStringLiteral("sa")), QStringLiteral("Sat"));
-        QCOMPARE(RruleFormat::weekdayNames(QStringLiteral("xx")), QStringLiteral("XX"));
     }
 
     void presetsInOrder()
