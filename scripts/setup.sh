@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build ccache pkg-config git
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
-    libqt6sql6-sqlite libqt6svg6-dev libgl1-mesa-dev
+    libqt6sql6-sqlite libqt6svg6 libgl1-mesa-dev
     sqlite3 libsqlite3-dev
     clang-14 libclang-rt-14-dev
     libical-dev python3 python3-icalendar python3-dateutil python3-recurring-ical-events
