@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QSet>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 #include <string_view>
@@ -417,15 +418,33 @@ std::optional<qint64> readDuration(QStringView value)
 // ---------------------------------------------------------------------------------------------
 // Text values
 
+// True when the backslash at `i` starts one of the escapes unescape() resolves.
+bool isTextEscape(QStringView value, qsizetype i)
+{
+    if (i + 1 >= value.size())
+        return false;
+    const QChar next = value[i + 1];
+    return next == u',' || next == u';' || next == u'\\' || next == u'n' || next == u'N';
+}
+
+// The result is allocated at its exact size: the texts of a large feed are kept for the whole
+// lifetime of its records, so a reserve sized by the escaped value would stay wasted.
 QString unescape(QStringView value)
 {
     const qsizetype firstBackslash = value.indexOf(u'\\');
     if (firstBackslash < 0)
         return value.toString();
-    QString out;
-    out.reserve(value.size());
-    out.append(value.left(firstBackslash));
     const qsizetype size = value.size();
+    qsizetype escapes = 0;
+    for (qsizetype i = firstBackslash; i < size; ++i) {
+        if (value[i] == u'\\' && isTextEscape(value, i)) {
+            ++escapes;
+            ++i;
+        }
+    }
+    QString out;
+    out.reserve(size - escapes);
+    out.append(value.left(firstBackslash));
     for (qsizetype i = firstBackslash; i < size; ++i) {
         const QChar c = value[i];
         if (c != u'\\' || i + 1 == size) {
@@ -803,10 +822,14 @@ public:
             m_event.masterEventUid = m_event.uid;
         if (!m_exceptionDates.isEmpty())
             m_event.exceptionDates = exceptionDatesJson();
+        m_reminders.clear();
         for (const PendingAlarm& alarm : std::as_const(m_alarms)) {
             if (auto reminder = reminderOf(alarm, m_event.startTime, m_event.endTime))
-                m_event.reminders.append(*reminder);
+                m_reminders.append(*reminder);
         }
+        m_event.reminders = sharedReminders();
+        if (!m_events.isEmpty())
+            shareTextsWith(m_events.constLast());
         m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch);
         m_events.append(std::move(m_event));
     }
@@ -825,6 +848,42 @@ private:
             m_seenExceptionDates.insert(text);
             m_exceptionDates.append(std::move(text));
         }
+    }
+
+    // Overrides of a recurring series follow their master and repeat its UID, summary,
+    // description and location, and generated feeds repeat boilerplate descriptions: a text
+    // equal to the previous event's shares that event's string instead of keeping a copy.
+    void shareTextsWith(const Event& previous)
+    {
+        const auto share = [](QString& text, const QString& earlier) {
+            if (!text.isEmpty() && text == earlier)
+                text = earlier;
+        };
+        share(m_event.uid, previous.uid);
+        share(m_event.title, previous.title);
+        share(m_event.description, previous.description);
+        share(m_event.location, previous.location);
+    }
+
+    // The reminders just read, as one exactly sized list. Feeds give most events the same
+    // default alarm, so a list equal to the previous event's shares that list's storage
+    // (copy on write) instead of allocating its own. Absolute triggers are never shared: their
+    // times differ per event, and equal instants may carry different zones.
+    QList<Reminder> sharedReminders()
+    {
+        const auto relativeOnly = [](const Reminder& r) { return !r.triggerTime.has_value(); };
+        const auto same = [](const Reminder& a, const Reminder& b) {
+            return a.minutesBefore == b.minutesBefore && a.action == b.action;
+        };
+        const bool shareable = std::all_of(m_reminders.cbegin(), m_reminders.cend(), relativeOnly);
+        if (shareable && !m_lastReminders.isEmpty() &&
+            std::equal(m_reminders.cbegin(), m_reminders.cend(), m_lastReminders.cbegin(),
+                       m_lastReminders.cend(), same))
+            return m_lastReminders;
+        QList<Reminder> reminders(m_reminders.cbegin(), m_reminders.cend());
+        if (shareable)
+            m_lastReminders = reminders;
+        return reminders;
     }
 
     QString exceptionDatesJson() const
@@ -871,6 +930,8 @@ private:
     QStringList m_exceptionDates;
     QSet<QString> m_seenExceptionDates;
     QList<PendingAlarm> m_alarms;
+    QList<Reminder> m_reminders;
+    QList<Reminder> m_lastReminders;
     PendingAlarm m_alarm;
     bool m_inAlarm = false;
     QString m_scratch;
