@@ -567,6 +567,13 @@ void readAlarmProperty(PendingAlarm& alarm, Property property, const LineParts& 
     alarm.relatedToEnd = related && equalsInsensitive(*related, QLatin1String("END"));
 }
 
+// Equal as alarms go: offset and action (an absolute trigger time is compared by callers that
+// need it).
+bool sameReminder(const Reminder& a, const Reminder& b)
+{
+    return a.minutesBefore == b.minutesBefore && a.action == b.action;
+}
+
 // The reminder an alarm stands for, relative to the event's start; none for an alarm without a
 // readable trigger or with the action NONE (an alarm that never fires).
 std::optional<Reminder> reminderOf(const PendingAlarm& alarm, const QDateTime& start,
@@ -866,22 +873,19 @@ private:
     }
 
     // The reminders just read, as one exactly sized list. Feeds give most events the same
-    // default alarm, so a list equal to the previous event's shares that list's storage
+    // default alarm, so a list equal to the last non-empty one read shares that list's storage
     // (copy on write) instead of allocating its own. Absolute triggers are never shared: their
     // times differ per event, and equal instants may carry different zones.
     QList<Reminder> sharedReminders()
     {
         const auto relativeOnly = [](const Reminder& r) { return !r.triggerTime.has_value(); };
-        const auto same = [](const Reminder& a, const Reminder& b) {
-            return a.minutesBefore == b.minutesBefore && a.action == b.action;
-        };
         const bool shareable = std::all_of(m_reminders.cbegin(), m_reminders.cend(), relativeOnly);
         if (shareable && !m_lastReminders.isEmpty() &&
             std::equal(m_reminders.cbegin(), m_reminders.cend(), m_lastReminders.cbegin(),
-                       m_lastReminders.cend(), same))
+                       m_lastReminders.cend(), sameReminder))
             return m_lastReminders;
         QList<Reminder> reminders(m_reminders.cbegin(), m_reminders.cend());
-        if (shareable)
+        if (shareable && !reminders.isEmpty())
             m_lastReminders = reminders;
         return reminders;
     }
@@ -1193,11 +1197,6 @@ StoredParts storedParts(const Event& event)
             current.properties.append(line.toString());
     }
     return chosen;
-}
-
-bool sameReminder(const Reminder& a, const Reminder& b)
-{
-    return a.minutesBefore == b.minutesBefore && a.action == b.action;
 }
 
 void appendAlarm(QString& out, const Reminder& reminder, const QString& title)

@@ -184,6 +184,66 @@ private Q_SLOTS:
         QVERIFY(event.rawIcalendar.contains(QStringLiteral("DESCRIPTION:Alarm text\r\n")));
     }
 
+    // The reader shares storage between consecutive events with equal texts or alarms; every
+    // event must still come out with exactly its own values.
+    void consecutiveEventsKeepTheirOwnValues_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QStringList>("secondReminders");
+
+        const QString alarm15 = "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nEND:VALARM\n";
+        const QString audio15 = "BEGIN:VALARM\nACTION:AUDIO\nTRIGGER:-PT15M\nEND:VALARM\n";
+        const QString alarm30 = "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT30M\nEND:VALARM\n";
+        const QString atUtc =
+            "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER;VALUE=DATE-TIME:20240305T080000Z\nEND:VALARM\n";
+        const QString atBerlin = "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER;VALUE=DATE-TIME;"
+                                 "TZID=Europe/Berlin:20240305T090000\nEND:VALARM\n";
+        QTest::newRow("same alarm") << alarm15 << alarm15 << QStringList{"15 display"};
+        QTest::newRow("other action") << alarm15 << audio15 << QStringList{"15 audio"};
+        QTest::newRow("other offset") << alarm15 << alarm30 << QStringList{"30 display"};
+        QTest::newRow("one alarm more")
+            << alarm15 << alarm15 + alarm30 << QStringList{"15 display", "30 display"};
+        QTest::newRow("one alarm less")
+            << alarm15 + alarm30 << alarm15 << QStringList{"15 display"};
+        QTest::newRow("alarm dropped") << alarm15 << "" << QStringList{};
+        QTest::newRow("same instant, other zone")
+            << atUtc << atBerlin << QStringList{"120 display Europe/Berlin"};
+    }
+
+    void consecutiveEventsKeepTheirOwnValues()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(QStringList, secondReminders);
+        const QString head = "DTSTART:20240305T100000Z\nDESCRIPTION:Same\\, text\nLOCATION:";
+        QList<Event> events = Ical::parseEvents(
+            calendarWith("BEGIN:VEVENT\nUID:a\n" + head + "Here\n" + first + "END:VEVENT\n" +
+                         "BEGIN:VEVENT\nUID:b\n" + head + "There\n" + second + "END:VEVENT\n"));
+        QCOMPARE(events.size(), 2);
+        QStringList reminders;
+        for (const Reminder& r : std::as_const(events[1].reminders)) {
+            QString text = QStringLiteral("%1 %2").arg(r.minutesBefore).arg(r.action);
+            if (r.triggerTime && r.triggerTime->timeSpec() == Qt::TimeZone)
+                text += u' ' + QString::fromUtf8(r.triggerTime->timeZone().id());
+            reminders << text;
+        }
+        QCOMPARE(reminders, secondReminders);
+        QCOMPARE(events[1].uid, QStringLiteral("b"));
+        QCOMPARE(events[1].description, QStringLiteral("Same, text"));
+        QCOMPARE(events[1].location, QStringLiteral("There"));
+
+        // A change to one event never shows in the other.
+        const QList<Reminder> firstReminders = events[0].reminders;
+        events[1].description += u'!';
+        if (!events[1].reminders.isEmpty())
+            events[1].reminders[0].minutesBefore = 99;
+        QCOMPARE(events[0].description, QStringLiteral("Same, text"));
+        QCOMPARE(events[0].reminders.size(), firstReminders.size());
+        if (!firstReminders.isEmpty())
+            QVERIFY(events[0].reminders[0].minutesBefore != 99);
+    }
+
     void exceptionDates_data()
     {
         QTest::addColumn<QString>("lines");
