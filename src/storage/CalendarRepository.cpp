@@ -21,18 +21,18 @@ const QString calendarColumns = QStringLiteral(
 void bindFields(QSqlQuery& query, const Calendar& calendar)
 {
     query.addBindValue(calendar.accountId);
-    query.addBindValue(calendar.url);
-    query.addBindValue(calendar.name);
+    query.addBindValue(StoreSql::notNull(calendar.url));
+    query.addBindValue(StoreSql::notNull(calendar.name));
     query.addBindValue(calendar.description);
-    query.addBindValue(calendar.color);
-    query.addBindValue(calendar.timezone);
+    query.addBindValue(StoreSql::notNull(calendar.color));
+    query.addBindValue(StoreSql::notNull(calendar.timezone));
     query.addBindValue(calendar.isVisible ? 1 : 0);
     query.addBindValue(calendar.isReadOnly ? 1 : 0);
     query.addBindValue(calendar.isDefault ? 1 : 0);
     query.addBindValue(calendar.ctag);
     query.addBindValue(calendar.syncToken);
     query.addBindValue(calendar.deltaSyncToken);
-    query.addBindValue(calendar.supportedComponents);
+    query.addBindValue(StoreSql::notNull(calendar.supportedComponents));
     query.addBindValue(calendar.sortOrder);
     query.addBindValue(calendar.canonicalKey);
     query.addBindValue(calendar.syncEnabled ? 1 : 0);

@@ -8,6 +8,7 @@
 #include "StoreTime.h"
 #include "TaskRepeat.h"
 
+#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -30,12 +31,12 @@ QString orDefault(const QString& text, const QString& fallback)
 QVariantList contentValues(const Task& task)
 {
     return {task.calendarId,
-            task.uid,
+            StoreSql::notNull(task.uid),
             task.etag,
             task.href,
-            task.title,
+            StoreSql::notNull(task.title),
             task.description,
-            task.status,
+            StoreSql::notNull(task.status),
             task.priority,
             task.percentComplete,
             StoreTime::bindValue(task.dueDate),
@@ -47,7 +48,7 @@ QVariantList contentValues(const Task& task)
             task.color,
             task.recurrenceRule,
             task.sequence,
-            task.rawIcalendar};
+            StoreSql::notNull(task.rawIcalendar)};
 }
 
 // The task's fields in table order from deleted_at to repeat_mode.
@@ -96,29 +97,34 @@ std::optional<Task> TaskRepository::getByUid(const QString& uid, const QString& 
 QList<Task> TaskRepository::getInRange(const QDateTime& from, const QDateTime& to,
                                        const QStringList& calendarIds) const
 {
+    // A list longer than one statement may bind is applied here instead of in SQL.
+    const bool calendarsInSql =
+        !calendarIds.isEmpty() && calendarIds.size() <= StoreSql::maxInListValues;
+    const QSet<QString> wanted =
+        calendarsInSql ? QSet<QString>() : QSet<QString>(calendarIds.begin(), calendarIds.end());
     QString sql = QStringLiteral(
         "SELECT %1 FROM tasks WHERE deleted_at IS NULL AND ((due_date IS NOT NULL AND due_date "
         ">= ? AND due_date < ?) OR (start_date IS NOT NULL AND start_date >= ? AND start_date "
         "< ?))");
-    if (!calendarIds.isEmpty()) {
-        QStringList marks;
-        marks.fill(QStringLiteral("?"), calendarIds.size());
-        sql += QStringLiteral(" AND calendar_id IN (%1)").arg(marks.join(QLatin1Char(',')));
-    }
+    if (calendarsInSql)
+        sql += QStringLiteral(" AND calendar_id IN (%1)")
+                   .arg(StoreSql::placeholders(int(calendarIds.size()), u","));
     sql += QStringLiteral(" ORDER BY due_date, sort_order");
 
     // Stored times are UTC text, so the bounds are too: text order is then time order.
     const QVariant fromText = StoreTime::bindValue(from);
     const QVariant toText = StoreTime::bindValue(to);
-    QSqlQuery query(m_database->database());
-    query.prepare(sql.arg(columns));
-    query.addBindValue(fromText);
-    query.addBindValue(toText);
-    query.addBindValue(fromText);
-    query.addBindValue(toText);
-    for (const QString& calendarId : calendarIds)
-        query.addBindValue(calendarId);
-    return list(query);
+    QVariantList values{fromText, toText, fromText, toText};
+    if (calendarsInSql)
+        values.append(QVariantList(calendarIds.begin(), calendarIds.end()));
+    QList<Task> tasks;
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns), values,
+                         [&](const QSqlQuery& query) {
+                             Task task = fromQuery(query);
+                             if (wanted.isEmpty() || wanted.contains(task.calendarId))
+                                 tasks.append(std::move(task));
+                         });
+    return tasks;
 }
 
 QList<Task> TaskRepository::getPending(const QString& calendarId) const
@@ -196,13 +202,10 @@ bool TaskRepository::hardDelete(const QString& id)
 
 bool TaskRepository::markSynced(const QString& id, const QString& href, const QString& etag)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
-    query.addBindValue(href);
-    query.addBindValue(etag);
-    query.addBindValue(id);
-    return query.exec();
+    return StoreSql::exec(
+        m_database->database(),
+        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"),
+        {href, etag, id}, "TaskRepository::markSynced");
 }
 
 bool TaskRepository::setCompleted(const QString& id, bool completed)

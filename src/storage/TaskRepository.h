@@ -43,7 +43,7 @@ public:
     // Soft delete: the row stays, 'pending', until the sync has carried the deletion.
     bool remove(const QString& id);
     bool hardDelete(const QString& id);
-    // Records a push; announces nothing.
+    // Records a push; announces nothing. A failure is logged and returned.
     bool markSynced(const QString& id, const QString& href, const QString& etag);
 
     // Completes or reopens a task. Completing a repeating task that has a due or start date and

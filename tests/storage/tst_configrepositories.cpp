@@ -327,17 +327,30 @@ private Q_SLOTS:
         QSignalSpy rulesChanged(m_rules, &FilterRuleRepository::filterRulesChanged);
         QSignalSpy templatesChanged(m_templates, &TemplateRepository::templatesChanged);
         for (const char* name : {"ViewRepository::insert", "FilterRuleRepository::insert",
-                                 "TemplateRepository::insert", "FilterRuleRepository::update"})
+                                 "TemplateRepository::insert", "FilterRuleRepository::update",
+                                 "FilterRuleRepository::setEnabled", "FilterRuleRepository::remove",
+                                 "ViewRepository::hardDelete", "TemplateRepository::remove"})
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression(QStringLiteral("^%1 failed: ").arg(name)));
         QVERIFY(!m_views->insert(makeView("v", "Again")));
         QVERIFY(!m_rules->insert(makeRule("r", "Again")));
         QVERIFY(!m_templates->insert(makeTemplate("t", "Again")));
-        FilterRule noConditions = makeRule("r", "R");
-        noConditions.conditions = QString();
-        QVERIFY(!m_rules->update(noConditions));
+        for (const char* table : {"filter_rules", "event_templates"})
+            QVERIFY(m_store->exec(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE UPDATE ON %1 "
+                                                 "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                                      .arg(QLatin1StringView(table))));
+        QVERIFY(m_store->exec("CREATE TRIGGER refuse_delete BEFORE DELETE ON calendar_views "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        FilterRule changed = makeRule("r", "R");
+        changed.conditions = QStringLiteral("[]");
+        QVERIFY(!m_rules->update(changed));
+        QVERIFY(!m_rules->setEnabled("r", false));
+        QVERIFY(!m_rules->remove("r"));
+        QVERIFY(!m_views->hardDelete("v"));
+        QVERIFY(!m_templates->remove("t"));
         QCOMPARE(viewsChanged.size() + rulesChanged.size() + templatesChanged.size(), 0);
         QCOMPARE(m_rules->getById("r")->conditions, makeRule("r", "R").conditions);
+        QVERIFY(m_rules->getById("r")->enabled);
     }
 };
 

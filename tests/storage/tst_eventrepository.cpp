@@ -291,7 +291,8 @@ private Q_SLOTS:
         event.attendees[0].id = QStringLiteral("same");
         event.attendees[1].id = QStringLiteral("same");
         QSignalSpy changed(m_events, &EventRepository::eventsChanged);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^writeAttendeeRows insert failed:"));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^EventRepository::writeAttendeeRows insert failed:"));
         QVERIFY(!m_events->insert(event));
         QCOMPARE(m_store->strings("SELECT count(*) FROM events"), QStringList{"0"});
         QCOMPARE(m_store->strings("SELECT count(*) FROM reminders"), QStringList{"0"});
@@ -301,7 +302,8 @@ private Q_SLOTS:
         Event changedEvent = *m_events->getById("e1");
         changedEvent.title = QStringLiteral("Changed");
         changedEvent.reminders[1].id = changedEvent.reminders[0].id;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^writeReminderRows insert failed:"));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^EventRepository::writeReminderRows insert failed:"));
         QVERIFY(!m_events->update(changedEvent));
         const Event after = *m_events->getById("e1");
         QCOMPARE(after.title, event.title);

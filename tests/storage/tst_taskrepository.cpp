@@ -4,8 +4,11 @@
 #include "TaskRepository.h"
 
 #include <QSignalSpy>
+#include <QSqlDriver>
 #include <QTest>
 #include <QTimeZone>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -195,6 +198,17 @@ private Q_SLOTS:
         QCOMPARE(ids(m_tasks->getInRange(from, to, {calendarB, QStringLiteral("other")})),
                  (QStringList{"start-only", "start-inside", "due-before-to"}));
         QCOMPARE(ids(m_tasks->getInRange(from, to, {calendarA})), QStringList{"due-at-from"});
+
+        // More calendars than one statement may bind, where SQLite takes few bound values.
+        sqlite3* handle = *static_cast<sqlite3* const*>(m_store->db().driver()->handle().data());
+        QVERIFY(handle);
+        sqlite3_limit(handle, SQLITE_LIMIT_VARIABLE_NUMBER, 999);
+        QStringList manyCalendars;
+        for (int i = 0; i < 1500; ++i)
+            manyCalendars.append(QStringLiteral("other-%1").arg(i));
+        manyCalendars.append(calendarB);
+        QCOMPARE(ids(m_tasks->getInRange(from, to, manyCalendars)),
+                 (QStringList{"start-only", "start-inside", "due-before-to"}));
     }
 
     void removeLeavesPendingTombstone()
