@@ -297,27 +297,6 @@ private Q_SLOTS:
                  "Edited here|pending|2024-01-02T03:04:05Z|" + nowText);
     }
 
-    void reminderColumnReads_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("column default") << QString() << QList<int>{15};
-        QTest::newRow("mixed elements") << R"([5,"ten",30,null])" << QList<int>{5, 30};
-        QTest::newRow("object") << R"({"a":5})" << QList<int>();
-        QTest::newRow("not json") << "15, 30" << QList<int>();
-    }
-
-    void reminderColumnReads()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QList<int>, expected);
-        QVERIFY(
-            m_store->exec("INSERT INTO event_templates (id, name, title) VALUES ('t', 'T', 'T')"));
-        if (!stored.isNull())
-            QVERIFY(m_store->exec("UPDATE event_templates SET reminders = '" + stored + u'\''));
-        QCOMPARE(m_templates->getById("t")->reminders, expected);
-    }
-
     void failedWritesReportAndStaySilent()
     {
         QVERIFY(m_views->insert(makeView("v", "V")));

@@ -432,26 +432,6 @@ private Q_SLOTS:
         QVERIFY(restored.href.isEmpty() && restored.etag.isEmpty());
         QCOMPARE(restored.attendees.size(), 2);
     }
-
-    void burstGivesOneSignalWithLastId()
-    {
-        QSignalSpy changed(m_events, &EventRepository::eventsChanged);
-        QVERIFY(m_events->insert(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10))));
-        QVERIFY(m_events->insert(StoreFixture::event("e2", "cal-b", utc(2025, 3, 1, 11))));
-        QCOMPARE(changed.count(), 0);
-        QVERIFY(changed.wait(2000));
-        QTest::qWait(300);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("cal-b"));
-
-        QVERIFY(m_events->remove("no-such-row"));
-        QVERIFY(changed.wait(2000));
-        QCOMPARE(changed.last().at(0).toString(), QString());
-
-        QVERIFY(m_events->markSynced("e1", "/e1.ics", "\"2\""));
-        QVERIFY(changed.wait(2000));
-        QCOMPARE(changed.last().at(0).toString(), QStringLiteral("cal-a"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestEventRepository)

@@ -118,37 +118,6 @@ private Q_SLOTS:
         QVERIFY(!m_tasks->getByUid(task.uid, calendarB));
     }
 
-    void categoriesAsJson_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QStringList>("categories");
-        QTest::addColumn<bool>("roundTrips");
-        QTest::newRow("empty array") << "[]" << QStringList() << true;
-        QTest::newRow("empty text") << "" << QStringList() << false;
-        QTest::newRow("object") << R"({"a":"b"})" << QStringList() << false;
-        QTest::newRow("not json") << "Work, Home" << QStringList() << false;
-        QTest::newRow("string and number") << R"(["Work",5])" << QStringList{"Work", ""} << false;
-        QTest::newRow("compact") << R"(["Work","Home office","x,y","Büro"])"
-                                 << QStringList{"Work", "Home office", "x,y", "Büro"} << true;
-        QTest::newRow("escapes") << "[\"say \\\"hi\\\"\",\"c\\\\d\"]"
-                                 << QStringList{"say \"hi\"", "c\\d"} << true;
-    }
-
-    void categoriesAsJson()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QStringList, categories);
-        QFETCH(bool, roundTrips);
-        Task task = makeTask(QStringLiteral("t1"));
-        task.categories = categories;
-        QVERIFY(m_tasks->insert(task));
-        if (roundTrips)
-            QCOMPARE(column(task.id, QStringLiteral("categories")), stored);
-        QVERIFY(m_store->exec(QStringLiteral("UPDATE tasks SET categories = '%1'")
-                                  .arg(QString(stored).replace(u'\'', QStringLiteral("''")))));
-        QCOMPARE(m_tasks->getById(task.id)->categories, categories);
-    }
-
     void calendarListPutsUndatedTasksLast()
     {
         Task late = makeTask(QStringLiteral("late"));
@@ -227,31 +196,6 @@ private Q_SLOTS:
         QVERIFY(m_tasks->getByCalendar(calendarA).isEmpty());
         QVERIFY(m_tasks->hardDelete(QStringLiteral("t1")));
         QVERIFY(!m_tasks->getById(QStringLiteral("t1")));
-    }
-
-    void changesAreCoalescedAndMarkSyncedIsSilent()
-    {
-        QSignalSpy changed(m_tasks, &TaskRepository::tasksChanged);
-        QVERIFY(m_tasks->insert(makeTask(QStringLiteral("t1"), calendarA)));
-        QVERIFY(m_tasks->insert(makeTask(QStringLiteral("t2"), calendarB)));
-        QVERIFY(m_tasks->setCompleted(QStringLiteral("t2"), true));
-        QCOMPARE(changed.size(), 0); // never from inside a mutator
-        QVERIFY(changed.wait());
-        QCOMPARE(changed.size(), 1);
-        QCOMPARE(changed.at(0).at(0).toString(), calendarB);
-
-        QVERIFY(m_tasks->markSynced(QStringLiteral("t1"), QStringLiteral("/t1.ics"),
-                                    QStringLiteral("\"2\"")));
-        QVERIFY(!m_tasks->setCompleted(QStringLiteral("missing"), true));
-        QVERIFY(!changed.wait(400));
-        const std::optional<Task> synced = m_tasks->getById(QStringLiteral("t1"));
-        QCOMPARE(synced->syncStatus, QStringLiteral("synced"));
-        QCOMPARE(synced->etag, QStringLiteral("\"2\""));
-        QCOMPARE(synced->href, QStringLiteral("/t1.ics"));
-
-        m_tasks->scheduleChanged(QString());
-        QVERIFY(changed.wait());
-        QCOMPARE(changed.last().at(0).toString(), QString());
     }
 
     void completingRepeatingTask_data()
