@@ -8,8 +8,6 @@
 #include "StoreSql.h"
 #include "StoreTime.h"
 
-#include <QDebug>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 

@@ -11,7 +11,6 @@
 #include <QDebug>
 #include <QHash>
 #include <QSet>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
 #include <QUuid>

@@ -68,30 +68,20 @@ TaskRepository::TaskRepository(Database* database, QObject* parent)
 
 QList<Task> TaskRepository::getByCalendar(const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND deleted_at IS "
-                                 "NULL ORDER BY due_date IS NULL, due_date, sort_order")
-                      .arg(columns));
-    query.addBindValue(calendarId);
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND deleted_at IS "
+                               "NULL ORDER BY due_date IS NULL, due_date, sort_order"),
+                {calendarId});
 }
 
 std::optional<Task> TaskRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE id = ?").arg(columns));
-    query.addBindValue(id);
-    return one(query);
+    return one(QStringLiteral("SELECT %1 FROM tasks WHERE id = ?"), {id});
 }
 
 std::optional<Task> TaskRepository::getByUid(const QString& uid, const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM tasks WHERE uid = ? AND calendar_id = ?").arg(columns));
-    query.addBindValue(uid);
-    query.addBindValue(calendarId);
-    return one(query);
+    return one(QStringLiteral("SELECT %1 FROM tasks WHERE uid = ? AND calendar_id = ?"),
+               {uid, calendarId});
 }
 
 QList<Task> TaskRepository::getInRange(const QDateTime& from, const QDateTime& to,
@@ -129,12 +119,9 @@ QList<Task> TaskRepository::getInRange(const QDateTime& from, const QDateTime& t
 
 QList<Task> TaskRepository::getPending(const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND sync_status = "
-                                 "'pending' ORDER BY last_modified")
-                      .arg(columns));
-    query.addBindValue(calendarId);
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND sync_status = "
+                               "'pending' ORDER BY last_modified"),
+                {calendarId});
 }
 
 bool TaskRepository::insert(const Task& task)
@@ -250,32 +237,29 @@ QStringList TaskRepository::parseCategories(const QString& json)
     return JsonList::toStrings(json);
 }
 
-QList<Task> TaskRepository::list(QSqlQuery& query) const
+QList<Task> TaskRepository::list(const QString& sql, const QVariantList& values) const
 {
     QList<Task> tasks;
-    query.setForwardOnly(true);
-    if (!query.exec())
-        return tasks;
-    while (query.next())
-        tasks.append(fromQuery(query));
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns), values,
+                         [&tasks](const QSqlQuery& query) { tasks.append(fromQuery(query)); });
     return tasks;
 }
 
-std::optional<Task> TaskRepository::one(QSqlQuery& query) const
+std::optional<Task> TaskRepository::one(const QString& sql, const QVariantList& values) const
 {
-    if (!query.exec() || !query.next())
+    const QList<Task> tasks = list(sql, values);
+    if (tasks.isEmpty())
         return std::nullopt;
-    return fromQuery(query);
+    return tasks.first();
 }
 
 QString TaskRepository::calendarOf(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
-        return {};
-    return query.value(0).toString();
+    QString calendarId;
+    StoreSql::forEachRow(
+        m_database->database(), QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"), {id},
+        [&calendarId](const QSqlQuery& query) { calendarId = query.value(0).toString(); });
+    return calendarId;
 }
 
 Task TaskRepository::fromQuery(const QSqlQuery& query)
