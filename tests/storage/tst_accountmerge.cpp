@@ -74,6 +74,47 @@ class TestAccountMerge : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Accounts are duplicates only when type, server URL and username match exactly, both are
+    // live CalDAV-family accounts and neither the URL nor the username is empty.
+    void duplicatesShareTypeServerAndUser_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("url");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("deleted");
+        QTest::addColumn<bool>("duplicate");
+        // clang-format off
+        QTest::newRow("same") << "caldav" << "https://dav/" << "me" << false << true;
+        QTest::newRow("tombstone") << "caldav" << "https://dav/" << "me" << true << false;
+        QTest::newRow("other type") << "icloud" << "https://dav/" << "me" << false << false;
+        QTest::newRow("trailing slash") << "caldav" << "https://dav" << "me" << false << false;
+        QTest::newRow("letter case") << "caldav" << "https://DAV/" << "me" << false << false;
+        QTest::newRow("no user") << "caldav" << "https://dav/" << "" << false << false;
+        QTest::newRow("not caldav") << "google" << "https://dav/" << "me" << false << false;
+        // clang-format on
+    }
+
+    void duplicatesShareTypeServerAndUser()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, url);
+        QFETCH(QString, user);
+        QFETCH(bool, deleted);
+        QFETCH(bool, duplicate);
+        const QDateTime created(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
+        // Two accounts like the row's, and one plain CalDAV account beside them.
+        const QList<AccountRow> accounts{
+            {"a", "caldav", "https://dav/", user, created, false},
+            {"b", type, url, user, created, deleted},
+            {"c", type, url, user, created.addDays(1), deleted},
+        };
+        const QStringList involved = accountsWithDuplicates(accounts);
+        QCOMPARE(involved.contains("a"), duplicate);
+        const bool pair = !deleted && !user.isEmpty() && type != u"google";
+        QCOMPARE(involved.contains("b"), pair);
+        QCOMPARE(plan(accounts, {}, {}).collapsed.size(), qsizetype(pair) + qsizetype(duplicate));
+    }
+
     // Many generated stores: carry each plan out on the rows and check what must hold for
     // any input.
     void generatedStoresKeepTheInvariants()
@@ -96,11 +137,16 @@ private Q_SLOTS:
             QSet<QString> tombstoned;
             // Accounts that receive calendars or items, and accounts that give something up.
             QSet<QString> receivers;
+            QHash<QString, QString> owners;
+            for (const CalendarRow& calendar : before.calendars)
+                owners.insert(calendar.id, calendar.accountId);
             for (const Action& action : plan.actions) {
-                if (action.type == Action::MoveCalendar)
+                if (action.type == Action::MoveCalendar) {
                     receivers.insert(action.target);
-                else if (action.type == Action::MoveItem)
-                    receivers.insert(calendars.value(action.target).accountId);
+                    owners.insert(action.id, action.target);
+                } else if (action.type == Action::MoveItem) {
+                    receivers.insert(owners.value(action.target));
+                }
             }
             QSet<QString> givers;
             const QString where = QStringLiteral("round %1").arg(round);
@@ -182,6 +228,20 @@ private Q_SLOTS:
                         QVERIFY2(calendarsBefore.value(a.id).accountId ==
                                      calendarsBefore.value(b.id).accountId,
                                  qPrintable(where + ": collection twice"));
+                }
+            }
+
+            // Only the oldest account of a group (then the smallest id) receives anything.
+            for (const QString& receiver : std::as_const(receivers)) {
+                const auto it = std::find_if(before.accounts.begin(), before.accounts.end(),
+                                             [&](const AccountRow& a) { return a.id == receiver; });
+                QVERIFY(it != before.accounts.end());
+                for (const AccountRow& other : before.accounts) {
+                    if (other.deleted || other.type != it->type || other.username != it->username)
+                        continue;
+                    QVERIFY2(std::pair(it->createdAt, it->id) <=
+                                 std::pair(other.createdAt, other.id),
+                             qPrintable(where + ": keeper is not the oldest"));
                 }
             }
 
