@@ -162,22 +162,6 @@ private Q_SLOTS:
                  mutedToken + QLatin1Char('|') + accent);
     }
 
-    void cssRgba_data()
-    {
-        QTest::addColumn<QColor>("colour");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("opaque is lower-case hex") << QColor("#F6F7F9") << "#f6f7f9";
-        QTest::newRow("transparent") << QColor(0, 0, 0, 0) << "rgba(0, 0, 0, 0.000)";
-        QTest::newRow("alpha 254") << QColor(1, 2, 3, 254) << "rgba(1, 2, 3, 0.996)";
-    }
-
-    void cssRgba()
-    {
-        QFETCH(QColor, colour);
-        QFETCH(QString, text);
-        QCOMPARE(Theme::cssRgba(colour), text);
-    }
-
     void tokensReplacedWholeLongestFirst_data()
     {
         QTest::addColumn<QString>("input");
@@ -204,8 +188,6 @@ private Q_SLOTS:
         QTest::addColumn<int>("dark");
         QTest::addColumn<QString>("accent");
         QTest::newRow("light") << 0 << QString();
-        QTest::newRow("dark") << 1 << QString();
-        QTest::newRow("light, custom accent") << 0 << "#ff0000";
         QTest::newRow("dark, custom accent") << 1 << "#ff0000";
     }
 
