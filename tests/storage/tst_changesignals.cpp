@@ -2,6 +2,7 @@
 #include "StoreFixture.h"
 #include "TaskRepository.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimeZone>
@@ -79,6 +80,20 @@ private Q_SLOTS:
             taskRepository.scheduleChanged(QString());
         QVERIFY(changed->wait());
         QCOMPARE(changed->last().at(0).toString(), QString());
+
+        // A push that cannot be recorded says so, and announces nothing.
+        const QString table = events ? QStringLiteral("events") : QStringLiteral("tasks");
+        QVERIFY(store.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN "
+                                          "SELECT RAISE(ABORT, 'refused'); END")
+                               .arg(table)));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^%1Repository::markSynced failed: ")
+                                                    .arg(events ? "Event" : "Task")));
+        const int signalsBefore = int(changed->size());
+        QVERIFY(events ? !eventRepository.markSynced("e2", "/e2.ics", "\"3\"")
+                       : !taskRepository.markSynced("t2", "/t2.ics", "\"3\""));
+        QVERIFY(!changed->wait(400));
+        QCOMPARE(changed->size(), signalsBefore);
     }
 };
 
