@@ -77,4 +77,10 @@ inline constexpr std::int64_t maxQuickAddDurationMinutes = 10LL * 366 * 24 * 60;
 // linear to clean.
 inline constexpr int maxDescriptionNesting = 100;
 
+// --- The platform layer (autostart entry, `.ics` association) ---
+
+// The largest desktop entry or mimeapps.list read. Real ones are a few kilobytes; a larger file
+// is not one we understand, so it is neither trusted nor rewritten.
+inline constexpr std::int64_t maxDesktopFileBytes = 1024 * 1024;
+
 } // namespace Limits
