@@ -144,7 +144,7 @@ public:
         }
         QMutexLocker lock(&m_mutex);
         // Zone ids and years come from stored data; the cache must not grow without bound.
-        if (m_tables.size() > 20000)
+        if (m_tables.size() > Limits::maxRecurrenceOffsetYearsCached)
             m_tables.clear();
         m_tables.insert(key, table);
         return table;
@@ -612,8 +612,7 @@ QTimeZone zoneNamed(const QString& id)
     const auto found = zones.constFind(id);
     if (found != zones.constEnd())
         return *found;
-    // The id comes from stored data; unknown ids are remembered too, but not without bound.
-    if (zones.size() > 1000)
+    if (zones.size() > Limits::maxRecurrenceZonesCached)
         zones.clear();
     const QTimeZone zone(id.toUtf8());
     zones.insert(id, zone);
