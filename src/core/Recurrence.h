@@ -14,11 +14,10 @@
 // thread. Every call is bounded in work (Limits.h), whatever the rule text says.
 namespace Recurrence {
 
+// The rule type the expansion reads; RecurrenceRule::parse and Weekday::fromCode under the names
+// callers already use.
 using Rule = RecurrenceRule;
-
-// ISO weekday number (MO 1 .. SU 7) of an exact upper-case code; 0 for anything else.
 int weekdayNumber(const QString& code);
-
 Rule parseRRule(const QString& text);
 
 // Candidate starts of the rule from `dtstart` on, ascending, earlier than `to` (exclusive) and

@@ -1,3 +1,4 @@
+#include "ExceptionDates.h"
 #include "Limits.h"
 #include "Recurrence.h"
 
@@ -366,6 +367,8 @@ private Q_SLOTS:
         const QDateTime local(QDate(2025, 1, 10), QTime(9, 0), QTimeZone::systemTimeZone());
         QCOMPARE(Recurrence::parseDateList(QStringLiteral(R"(["20250110T090000"])")),
                  QSet<qint64>{local.toMSecsSinceEpoch()});
+        const QStringList odd{QStringLiteral("20250110"), QStringLiteral("a\"b\\c\n")};
+        QCOMPARE(ExceptionDates::read(ExceptionDates::write(odd)), odd);
     }
 };
 
