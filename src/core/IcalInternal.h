@@ -146,9 +146,11 @@ std::optional<qint64> readDuration(QStringView value);
 QString unescape(QStringView value);
 // A value written as it is (URI, RRULE, address): control characters would break the line.
 QString plainValue(QStringView value);
-// A parameter value, quoted when it needs to be.
+// A parameter value: double quotes cannot be written inside one, so they become single quotes;
+// values with a colon, semicolon or comma are quoted.
 QString paramValue(QStringView value);
-// A CATEGORIES value split at unescaped commas.
+// Splits a CATEGORIES value at commas that are not escaped; empty pieces are dropped, the rest
+// trimmed and unescaped.
 QStringList categoriesOf(QStringView value);
 
 // ---------------------------------------------------------------------------------------------

@@ -95,7 +95,6 @@ DateRead readDateValue(QStringView value, QStringView tzid, IcalZoneCache& zones
     return result;
 }
 
-// Signed seconds of a DURATION value; absent when the value is not one or is out of bounds.
 // Months ("M" before "T") count 30 days; numbers are bounded before they are weighted, so the
 // sum cannot overflow.
 std::optional<qint64> readDuration(QStringView value)
@@ -189,7 +188,6 @@ QString unescape(QStringView value)
     return out;
 }
 
-// A value written as it is (URI, RRULE, address): control characters would break the line.
 QString plainValue(QStringView value)
 {
     QString out;
@@ -201,8 +199,6 @@ QString plainValue(QStringView value)
     return out;
 }
 
-// A parameter value: double quotes cannot be written inside one, so they become single quotes;
-// values with a colon, semicolon or comma are quoted.
 QString paramValue(QStringView value)
 {
     QString out;
@@ -223,8 +219,6 @@ QString paramValue(QStringView value)
     return out;
 }
 
-// Splits a CATEGORIES value at commas that are not escaped; empty pieces are dropped, the rest
-// trimmed and unescaped.
 QStringList categoriesOf(QStringView value)
 {
     QStringList categories;
@@ -273,15 +267,11 @@ void readAlarmProperty(PendingAlarm& alarm, Property property, const LineParts& 
     alarm.relatedToEnd = related && equalsInsensitive(*related, QLatin1String("END"));
 }
 
-// Equal as alarms go: offset and action (an absolute trigger time is compared by callers that
-// need it).
 bool sameReminder(const Reminder& a, const Reminder& b)
 {
     return a.minutesBefore == b.minutesBefore && a.action == b.action;
 }
 
-// The reminder an alarm stands for, relative to the event's start; none for an alarm without a
-// readable trigger or with the action NONE (an alarm that never fires).
 std::optional<Reminder> reminderOf(const PendingAlarm& alarm, const QDateTime& start,
                                    const std::optional<QDateTime>& end)
 {
