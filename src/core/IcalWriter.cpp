@@ -194,6 +194,8 @@ void appendAlarm(QString& out, const Reminder& reminder, const QString& title)
 
 void appendExceptionDates(QString& out, const QString& json)
 {
+    if (json.isEmpty())
+        return;
     IcalZoneCache zones;
     for (const QString& text : ExceptionDates::read(json)) {
         const DateRead read = readDateValue(text, {}, zones);
