@@ -83,4 +83,21 @@ inline constexpr int maxDescriptionNesting = 100;
 // is not one we understand, so it is neither trusted nor rewritten.
 inline constexpr std::int64_t maxDesktopFileBytes = 1024 * 1024;
 
+// Characters of one character reference in a description ("&", name or number, ";"). The
+// longest named reference in HTML ("&CounterClockwiseContourIntegral;") has 33; a longer run is
+// read as text, so a long run of letters after "&" is never scanned to its end.
+inline constexpr int maxCharacterReferenceChars = 34;
+
+// The longest TZID handed to the zone database. IANA ids stay below 40 characters; a longer
+// value is read as a Windows zone name or as local time, never looked up as a file name.
+inline constexpr int maxTimeZoneIdChars = 64;
+
+// Zones (by id) whose lookups the recurrence expansion keeps. Ids come from stored data; unknown
+// ids are remembered too, and the whole cache is dropped when it reaches this size.
+inline constexpr int maxRecurrenceZonesCached = 1000;
+
+// Years of UTC offsets (per zone) the recurrence expansion keeps. A series spanning a century in
+// a dozen zones needs about a thousand; the cache is dropped when it reaches this size.
+inline constexpr int maxRecurrenceOffsetYearsCached = 20000;
+
 } // namespace Limits
