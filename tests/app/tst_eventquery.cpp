@@ -4,8 +4,8 @@
 #include "Clock.h"
 #include "EventQuery.h"
 #include "EventRepository.h"
-#include "Ical.h"
 #include "FilterRuleRepository.h"
+#include "Ical.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -92,54 +92,10 @@ class TestEventQuery : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void calendarIdsForView_data();
-    void calendarIdsForView();
     void visibleOccurrences_data();
     void visibleOccurrences();
     void nextIsFirstNotOver();
 };
-
-void TestEventQuery::calendarIdsForView_data()
-{
-    QTest::addColumn<QString>("calendarIds"); // empty: no View
-    QTest::addColumn<bool>("removed");
-    QTest::addColumn<QStringList>("expected");
-
-    // Calendars: a (visible), b (hidden), c (visible).
-    QTest::newRow("no View") << QString() << false << QStringList{"a", "c"};
-    QTest::newRow("View of all calendars") << "[]" << false << QStringList{"a", "c"};
-    QTest::newRow("named calendars in View order, hidden ones too")
-        << R"(["b","a"])" << false << QStringList{"b", "a"};
-    QTest::newRow("non-text element stays as an empty id")
-        << R"([1,"c"])" << false << QStringList{"", "c"};
-    QTest::newRow("not JSON") << "b,a" << false << QStringList{"a", "c"};
-    QTest::newRow("object, not array") << R"({"ids":["b"]})" << false << QStringList{"a", "c"};
-    QTest::newRow("removed View shows what no View shows")
-        << R"(["b"])" << true << QStringList{"a", "c"};
-}
-
-void TestEventQuery::calendarIdsForView()
-{
-    QFETCH(QString, calendarIds);
-    QFETCH(bool, removed);
-    QFETCH(QStringList, expected);
-
-    QList<Calendar> calendars;
-    for (const char* id : {"a", "b", "c"}) {
-        Calendar calendar;
-        calendar.id = QString::fromLatin1(id);
-        calendar.isVisible = calendar.id != QLatin1String("b");
-        calendars.append(calendar);
-    }
-    std::optional<CalendarView> view;
-    if (!calendarIds.isEmpty()) {
-        view = CalendarView{};
-        view->calendarIds = calendarIds;
-        if (removed)
-            view->deletedAt = Clock::now();
-    }
-    QCOMPARE(EventQuery::calendarIdsForView(view, calendars), expected);
-}
 
 void TestEventQuery::visibleOccurrences_data()
 {

