@@ -1,6 +1,7 @@
 #include "CloudSync.h"
 
 #include "CalendarKey.h"
+#include "SampleSet.h"
 
 #include <QSet>
 
@@ -11,15 +12,13 @@ namespace {
 const QString cloudType = QStringLiteral("orvandellic");
 // Seeded for a user without the cloud service; it carries the cloud type word.
 const QString localAccountId = QStringLiteral("personal-local-account");
-// The developer sample data set's account.
-const QString sampleAccountId = QStringLiteral("sample-account");
 
 } // namespace
 
 bool isCloudAccount(const Account& account)
 {
     return account.type == cloudType && !account.deletedAt && account.id != localAccountId &&
-           account.id != sampleAccountId;
+           !SampleSet::isSampleAccount(account.id);
 }
 
 std::optional<RemoteCalendar> remoteCalendarFromJson(const QJsonObject& object)

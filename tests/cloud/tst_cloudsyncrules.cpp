@@ -7,8 +7,6 @@
 #include <QTimeZone>
 
 Q_DECLARE_METATYPE(CloudSync::PullAction)
-Q_DECLARE_METATYPE(CloudSync::PushAction)
-Q_DECLARE_METATYPE(ConfigSync::PullAction)
 
 namespace {
 
@@ -87,31 +85,6 @@ private Q_SLOTS:
         QCOMPARE(CloudSync::decidePull(local, remote), action);
     }
 
-    void pushSendsWhatThePendingRowIs_data()
-    {
-        QTest::addColumn<bool>("deleted");
-        QTest::addColumn<QString>("etag");
-        QTest::addColumn<CloudSync::PushAction>("action");
-        QTest::newRow("edit") << false << "e1" << CloudSync::PushAction::Put;
-        QTest::newRow("new") << false << "" << CloudSync::PushAction::Put;
-        QTest::newRow("deleted, known to server") << true << "e1" << CloudSync::PushAction::Delete;
-        QTest::newRow("deleted, never sent") << true << "" << CloudSync::PushAction::DropLocally;
-    }
-
-    void pushSendsWhatThePendingRowIs()
-    {
-        QFETCH(bool, deleted);
-        QFETCH(QString, etag);
-        QFETCH(CloudSync::PushAction, action);
-        Event event;
-        event.syncStatus = QStringLiteral("pending");
-        event.etag = etag;
-        if (deleted) {
-            event.deletedAt = QDateTime(QDate(2026, 3, 1), QTime(8, 0), QTimeZone::utc());
-        }
-        QCOMPARE(CloudSync::decidePush(event), action);
-    }
-
     void onlyRealCloudAccountsAreCloudAccounts_data()
     {
         QTest::addColumn<QString>("id");
@@ -143,52 +116,6 @@ private Q_SLOTS:
         QCOMPARE(CloudSync::isCloudAccount(checked), cloud);
         // Accounts travel with the configuration unless they live on this device only.
         QCOMPARE(ConfigSync::accountTravels(checked), type != "orvandellic" || cloud || deleted);
-    }
-
-    void remoteRecordsNeedWhatTheyCarry()
-    {
-        QVERIFY(!CloudSync::remoteEventFromJson({{"etag", "e1"}, {"ical", "BEGIN:VCALENDAR"}}));
-        QVERIFY(!CloudSync::remoteEventFromJson({{"uid", "u1"}, {"etag", "e1"}}));
-        QVERIFY(CloudSync::remoteEventFromJson({{"uid", "u1"}, {"deleted", true}}));
-        QVERIFY(!CloudSync::remoteCalendarFromJson({{"name", "No id"}}));
-
-        const QList<CloudSync::RemoteCalendar> listed{
-            {"a", "A", {}, {}, false}, {"b", "B", {}, {}, false}, {"a", "A again", {}, {}, false}};
-        const QList<CloudSync::RemoteCalendar> missing =
-            CloudSync::calendarsToInsert(listed, {calendar("b", "https://x/b")});
-        QCOMPARE(missing.size(), 1);
-        QCOMPARE(missing.first().name, QStringLiteral("A"));
-
-        const Calendar made =
-            CloudSync::newCalendar(listed.first(), "cloud-1", "https://sync/calendars/a",
-                                   QDateTime(QDate(2026, 3, 1), QTime(8, 0), QTimeZone::utc()));
-        QVERIFY(made.syncEnabled);
-        QCOMPARE(made.canonicalKey,
-                 calendarKey("orvandellic", "https://sync/calendars/a").value_or(QString()));
-    }
-
-    void configPullDecision_data()
-    {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<bool>("pending");
-        QTest::addColumn<bool>("deleted");
-        QTest::addColumn<ConfigSync::PullAction>("action");
-        using A = ConfigSync::PullAction;
-        QTest::newRow("new") << false << false << false << A::Insert;
-        QTest::newRow("new deletion") << false << false << true << A::Skip;
-        QTest::newRow("synced row") << true << false << false << A::Update;
-        QTest::newRow("synced row deleted") << true << false << true << A::Delete;
-        QTest::newRow("pending row") << true << true << false << A::Skip;
-        QTest::newRow("pending row deleted there") << true << true << true << A::Skip;
-    }
-
-    void configPullDecision()
-    {
-        QFETCH(bool, exists);
-        QFETCH(bool, pending);
-        QFETCH(bool, deleted);
-        QFETCH(ConfigSync::PullAction, action);
-        QCOMPARE(ConfigSync::decide(exists, pending, deleted), action);
     }
 
     void pulledWeekStart_data()
@@ -269,19 +196,6 @@ private Q_SLOTS:
         // An unchanged week start stays home, so it cannot overwrite another device's choice.
         local.settingsPending = false;
         QVERIFY(ConfigSync::buildPush(local, onlySettings).isEmpty());
-    }
-
-    void pulledAccountsNeverReplaceLocalOnes()
-    {
-        QVERIFY(!ConfigSync::accountFromJson(
-            {{"id", "personal-local-account"}, {"type", "orvandellic"}}, nullptr));
-        QVERIFY(!ConfigSync::accountFromJson({{"id", "sample-account"}, {"type", "orvandellic"}},
-                                             nullptr));
-        QVERIFY(!ConfigSync::accountFromJson({{"id", "no-type"}}, nullptr));
-        const std::optional<Account> pulled = ConfigSync::accountFromJson(
-            {{"id", "dav"}, {"type", "caldav"}, {"server_url", "https://dav.example"}}, nullptr);
-        QVERIFY(pulled);
-        QCOMPARE(pulled->serverUrl, QStringLiteral("https://dav.example"));
     }
 };
 

@@ -56,19 +56,6 @@ private Q_SLOTS:
         QCOMPARE(parsed, dates);
     }
 
-    void parseDailyStopsAtTheDayBound()
-    {
-        QJsonArray dates, temperatures, codes;
-        for (int i = 0; i < 400; ++i) {
-            dates.append(QDate(2026, 1, 1).addDays(i).toString(Qt::ISODate));
-            temperatures.append(1.0);
-            codes.append(0);
-        }
-        QCOMPARE(
-            WeatherForecast::parseDaily(daily(dates, temperatures, temperatures, codes)).size(),
-            31);
-    }
-
     void labelRoundsInTheUnit_data()
     {
         QTest::addColumn<double>("maximum");

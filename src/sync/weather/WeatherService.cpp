@@ -121,7 +121,10 @@ void Service::onReplyFinished(QNetworkReply* reply)
         return;
     }
     if (reply->error() != QNetworkReply::NoError) {
-        qWarning().noquote() << "[Weather] forecast fetch failed:" << reply->errorString();
+        // The error text would carry the URL, and with it the user's location: log the code only.
+        qWarning().noquote() << "[Weather] forecast fetch failed, error" << int(reply->error())
+                             << "HTTP"
+                             << reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
         return;
     }
     const QList<DayForecast> days =
