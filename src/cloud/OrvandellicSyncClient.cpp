@@ -39,27 +39,6 @@ QString pathPart(const QString& text)
     return QString::fromUtf8(QUrl::toPercentEncoding(text));
 }
 
-// The server's master copy of the event: the VEVENT without a recurrence id, else the first.
-std::optional<Event> masterOf(const QString& ical, const QString& uid)
-{
-    if (ical.size() > Limits::maxIcalendarBytes) {
-        return std::nullopt;
-    }
-    std::optional<Event> found;
-    for (const Event& event : Ical::parseEvents(ical)) {
-        if (event.uid != uid) {
-            continue;
-        }
-        if (event.recurrenceId.isEmpty()) {
-            return event;
-        }
-        if (!found) {
-            found = event;
-        }
-    }
-    return found;
-}
-
 } // namespace
 
 SyncClient::SyncClient(AppState* state, OrvaAccount::ApiClient* syncApi, QObject* parent)
@@ -189,6 +168,7 @@ void SyncClient::pullPage(Run run)
                                       fail(run, status);
                                       return;
                                   }
+                                  const QString cursor = run.calendar.syncToken;
                                   if (!applyPage(run, json)) {
                                       Q_EMIT calendarSyncFailed(
                                           run.calendar.id,
@@ -196,7 +176,10 @@ void SyncClient::pullPage(Run run)
                                       return;
                                   }
                                   ++run.pages;
+                                  // A server that says "more" without moving the
+                                  // cursor would repeat the same page forever.
                                   if (json.value(QLatin1String("has_more")).toBool() &&
+                                      run.calendar.syncToken != cursor &&
                                       run.pages < Limits::maxCloudPullPages) {
                                       pullPage(run);
                                       return;
@@ -245,15 +228,56 @@ bool SyncClient::applyPage(Run& run, const QJsonObject& page)
 bool SyncClient::applyEvent(const QString& calendarId, const CloudSync::RemoteEvent& remote,
                             int& applied)
 {
+    if (remote.deleted) {
+        // The whole series goes: its master and its changed occurrences.
+        QList<Event> rows = seriesRows(calendarId, remote.uid);
+        if (rows.isEmpty()) {
+            if (auto master =
+                    m_state->events()->getByUidAndRecurrenceId(remote.uid, calendarId, QString())) {
+                rows.append(*master);
+            }
+        }
+        for (const Event& row : rows) {
+            if (!applyRow(remote, row, std::nullopt, applied)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    const QList<Event> copies = remote.ical.size() > Limits::maxIcalendarBytes
+                                    ? QList<Event>()
+                                    : Ical::parseEvents(remote.ical);
+    bool any = false;
+    for (const Event& copy : copies) {
+        if (copy.uid != remote.uid) {
+            continue;
+        }
+        any = true;
+        const std::optional<Event> local =
+            m_state->events()->getByUidAndRecurrenceId(remote.uid, calendarId, copy.recurrenceId);
+        Event placed = copy;
+        placed.calendarId = calendarId;
+        if (!applyRow(remote, local, placed, applied)) {
+            return false;
+        }
+    }
+    if (!any) {
+        // An unreadable server copy is left out; the local rows stay as they are.
+        qWarning().noquote() << "[CloudSync] skipped an unreadable event in calendar" << calendarId;
+    }
+    return true;
+}
+
+bool SyncClient::applyRow(const CloudSync::RemoteEvent& remote, const std::optional<Event>& local,
+                          const std::optional<Event>& copy, int& applied)
+{
     EventRepository* events = m_state->events();
-    const std::optional<Event> local =
-        events->getByUidAndRecurrenceId(remote.uid, calendarId, QString());
     switch (CloudSync::decidePull(local, remote)) {
     case CloudSync::PullAction::Skip:
         return true;
     case CloudSync::PullAction::Conflict: {
         Sync::Conflict conflict;
-        conflict.calendarId = calendarId;
+        conflict.calendarId = local->calendarId;
         conflict.eventId = local->id;
         conflict.uid = remote.uid;
         conflict.localEtag = local->etag;
@@ -271,34 +295,42 @@ bool SyncClient::applyEvent(const QString& calendarId, const CloudSync::RemoteEv
     case CloudSync::PullAction::Update:
         break;
     }
-    std::optional<Event> copy = masterOf(remote.ical, remote.uid);
     if (!copy) {
-        // An unreadable server copy is left out; the local row, if any, stays as it is.
-        qWarning().noquote() << "[CloudSync] skipped an unreadable event in calendar" << calendarId;
         return true;
     }
-    copy->calendarId = calendarId;
-    copy->providerEventId = remote.uid;
-    copy->etag = remote.etag;
-    copy->syncStatus = QStringLiteral("synced");
-    if (copy->rawIcalendar.isEmpty()) {
-        copy->rawIcalendar = remote.ical;
+    Event row = *copy;
+    row.providerEventId = remote.uid;
+    row.etag = remote.etag;
+    row.syncStatus = QStringLiteral("synced");
+    if (row.rawIcalendar.isEmpty()) {
+        row.rawIcalendar = remote.ical;
     }
     const QDateTime now = Clock::now();
-    if (!copy->created.isValid()) {
-        copy->created = now;
+    if (!row.created.isValid()) {
+        row.created = now;
     }
-    if (!copy->lastModified.isValid()) {
-        copy->lastModified = now;
+    if (!row.lastModified.isValid()) {
+        row.lastModified = now;
     }
     ++applied;
     if (local) {
-        copy->id = local->id;
-        copy->created = local->created;
-        return events->update(*copy);
+        row.id = local->id;
+        row.created = local->created;
+        return events->update(row);
     }
-    copy->id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    return events->insert(*copy);
+    row.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return events->insert(row);
+}
+
+QList<Event> SyncClient::seriesRows(const QString& calendarId, const QString& uid) const
+{
+    QList<Event> rows;
+    for (const Event& event : m_state->events()->getByCalendar(calendarId)) {
+        if (event.uid == uid) {
+            rows.append(event);
+        }
+    }
+    return rows;
 }
 
 void SyncClient::pushNext(Run run)
@@ -307,23 +339,39 @@ void SyncClient::pushNext(Run run)
         Q_EMIT calendarSyncCompleted(run.calendar.id, run.applied + run.pushed);
         return;
     }
-    const Event sent = run.pending.takeFirst();
+    // The service keeps a series as one item: every pending row of the uid goes in one request.
+    const QString uid = run.pending.first().uid;
+    QList<Event> group;
+    for (qsizetype i = run.pending.size() - 1; i >= 0; --i) {
+        if (run.pending.at(i).uid == uid) {
+            group.prepend(run.pending.takeAt(i));
+        }
+    }
+    const std::optional<Event> master =
+        m_state->events()->getByUidAndRecurrenceId(uid, run.calendar.id, QString());
+    if (!master) {
+        // A changed occurrence whose series is not here cannot be sent alone; it stays pending.
+        qInfo().noquote() << "[CloudSync] held back an occurrence without its series in calendar"
+                          << run.calendar.id;
+        pushNext(run);
+        return;
+    }
     const QString path =
-        collectionPath(run.calendar.id) + QStringLiteral("/events/") + pathPart(sent.uid);
-    switch (CloudSync::decidePush(sent)) {
+        collectionPath(run.calendar.id) + QStringLiteral("/events/") + pathPart(uid);
+    switch (CloudSync::decidePush(*master)) {
     case CloudSync::PushAction::DropLocally:
-        m_state->events()->hardDelete(sent.id);
+        dropSeries(run.calendar.id, *master);
         pushNext(run);
         return;
     case CloudSync::PushAction::Delete:
-        m_syncApi->del(path, whileAlive(this, [this, run, sent](bool ok, int status,
-                                                                const QJsonObject&) mutable {
+        m_syncApi->del(path, whileAlive(this, [this, run, master](bool ok, int status,
+                                                                  const QJsonObject&) mutable {
                            // Already gone on the server is as good as deleted.
                            if (!ok && status != 404) {
                                fail(run, status);
                                return;
                            }
-                           m_state->events()->hardDelete(sent.id);
+                           dropSeries(run.calendar.id, *master);
                            ++run.pushed;
                            pushNext(run);
                        }));
@@ -331,27 +379,60 @@ void SyncClient::pushNext(Run run)
     case CloudSync::PushAction::Put:
         break;
     }
-    const QString ical = sent.rawIcalendar.isEmpty() ? Ical::buildEvent(sent) : sent.rawIcalendar;
+    QList<Event> sent{*master};
+    QStringList occurrenceTexts;
+    for (const Event& row : seriesRows(run.calendar.id, uid)) {
+        if (!row.recurrenceId.isEmpty()) {
+            sent.append(row);
+            occurrenceTexts.append(row.rawIcalendar.isEmpty() ? Ical::buildEvent(row)
+                                                              : row.rawIcalendar);
+        }
+    }
+    const QString masterText =
+        master->rawIcalendar.isEmpty() ? Ical::buildEvent(*master) : master->rawIcalendar;
     m_syncApi->put(
-        path, QJsonObject{{QStringLiteral("ical"), ical}},
-        whileAlive(this, [this, run, sent](bool ok, int status, const QJsonObject& json) mutable {
-            if (!ok) {
-                fail(run, status);
-                return;
-            }
-            finishPushed(run, sent, json.value(QLatin1String("etag")).toString());
-        }));
+        path,
+        QJsonObject{{QStringLiteral("ical"), CloudSync::seriesText(masterText, occurrenceTexts)}},
+        whileAlive(this,
+                   [this, run, sent, group](bool ok, int status, const QJsonObject& json) mutable {
+                       if (!ok) {
+                           fail(run, status);
+                           return;
+                       }
+                       finishPushed(sent, group, json.value(QLatin1String("etag")).toString());
+                       ++run.pushed;
+                       pushNext(run);
+                   }));
 }
 
-void SyncClient::finishPushed(Run run, const Event& sent, const QString& etag)
+void SyncClient::dropSeries(const QString& calendarId, const Event& master)
 {
-    // An edit made while the request was out stays pending, so it is sent next time.
-    const std::optional<Event> now = m_state->events()->getById(sent.id);
-    if (now && now->lastModified == sent.lastModified && !now->deletedAt) {
-        m_state->events()->markSynced(sent.id, now->href, etag);
+    for (const Event& row : seriesRows(calendarId, master.uid)) {
+        m_state->events()->hardDelete(row.id);
     }
-    ++run.pushed;
-    pushNext(run);
+    m_state->events()->hardDelete(master.id);
+}
+
+void SyncClient::finishPushed(const QList<Event>& sent, const QList<Event>& group,
+                              const QString& etag)
+{
+    EventRepository* events = m_state->events();
+    // An edit made while the request was out stays pending, so it is sent next time.
+    for (const Event& row : sent) {
+        const std::optional<Event> now = events->getById(row.id);
+        if (now && now->lastModified == row.lastModified && !now->deletedAt) {
+            events->markSynced(row.id, now->href, etag);
+        }
+    }
+    // Removed occurrences are no longer in the series text the service now holds.
+    for (const Event& row : group) {
+        if (row.deletedAt && !row.recurrenceId.isEmpty()) {
+            const std::optional<Event> now = events->getById(row.id);
+            if (now && now->deletedAt) {
+                events->hardDelete(row.id);
+            }
+        }
+    }
 }
 
 void SyncClient::fail(const Run& run, int status)

@@ -62,9 +62,16 @@ private:
     void pullPage(Run run);
     // Stores one page in one transaction, then moves the cursor; false when nothing was kept.
     bool applyPage(Run& run, const QJsonObject& page);
+    // Applies one pulled item: its master and changed occurrences, or the series' deletion.
     bool applyEvent(const QString& calendarId, const CloudSync::RemoteEvent& remote, int& applied);
+    // One row of an item: the decision, then the write or the recorded conflict.
+    bool applyRow(const CloudSync::RemoteEvent& remote, const std::optional<Event>& local,
+                  const std::optional<Event>& copy, int& applied);
+    // Live rows of the calendar with the uid: a series' master and changed occurrences.
+    QList<Event> seriesRows(const QString& calendarId, const QString& uid) const;
     void pushNext(Run run);
-    void finishPushed(Run run, const Event& sent, const QString& etag);
+    void dropSeries(const QString& calendarId, const Event& master);
+    void finishPushed(const QList<Event>& sent, const QList<Event>& group, const QString& etag);
     void fail(const Run& run, int status);
     QString collectionPath(const QString& calendarId) const;
 

@@ -102,12 +102,33 @@ PullAction decidePull(const std::optional<Event>& local, const RemoteEvent& remo
                                                                 : PullAction::Update;
 }
 
-PushAction decidePush(const Event& pending)
+PushAction decidePush(const Event& master)
 {
-    if (pending.deletedAt) {
-        return pending.etag.isEmpty() ? PushAction::DropLocally : PushAction::Delete;
+    if (master.deletedAt) {
+        return master.etag.isEmpty() ? PushAction::DropLocally : PushAction::Delete;
     }
     return PushAction::Put;
+}
+
+QString seriesText(const QString& masterText, const QStringList& occurrenceTexts)
+{
+    const QLatin1String calendarEnd("END:VCALENDAR");
+    const QLatin1String eventBegin("BEGIN:VEVENT");
+    const QLatin1String eventEnd("END:VEVENT");
+    const qsizetype end = masterText.lastIndexOf(calendarEnd);
+    if (end < 0 || occurrenceTexts.isEmpty()) {
+        return masterText;
+    }
+    QString text = masterText.left(end);
+    for (const QString& occurrence : occurrenceTexts) {
+        const qsizetype begin = occurrence.indexOf(eventBegin);
+        const qsizetype last = occurrence.lastIndexOf(eventEnd);
+        if (begin < 0 || last < begin) {
+            continue;
+        }
+        text += occurrence.mid(begin, last + eventEnd.size() - begin) + QLatin1String("\r\n");
+    }
+    return text + masterText.mid(end);
 }
 
 } // namespace CloudSync

@@ -70,7 +70,11 @@ Calendar newCalendar(const RemoteCalendar& remote, const QString& accountId,
 // local row is never overwritten; a clash is a conflict only when the server's ETag moved on.
 PullAction decidePull(const std::optional<Event>& local, const RemoteEvent& remote);
 
-// What a pending row sends.
-PushAction decidePush(const Event& pending);
+// What a series sends, judged by its master row (a changed occurrence travels with its series).
+PushAction decidePush(const Event& master);
+
+// The one text the service keeps for a series: the master's calendar with the VEVENT blocks of
+// the changed occurrences added before its end. Texts without a VEVENT block add nothing.
+QString seriesText(const QString& masterText, const QStringList& occurrenceTexts);
 
 } // namespace CloudSync

@@ -184,6 +184,40 @@ private Q_SLOTS:
         QVERIFY(!events()->getById("local-n1"));
     }
 
+    void seriesTravelsAsOneItem()
+    {
+        const QString series = QStringLiteral(
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Test//EN\r\n"
+            "BEGIN:VEVENT\r\nUID:s1\r\nSUMMARY:Weekly\r\nDTSTART:20260302T090000Z\r\n"
+            "DTEND:20260302T100000Z\r\nRRULE:FREQ=WEEKLY\r\nEND:VEVENT\r\n"
+            "BEGIN:VEVENT\r\nUID:s1\r\nRECURRENCE-ID:20260309T090000Z\r\nSUMMARY:Moved\r\n"
+            "DTSTART:20260309T110000Z\r\nDTEND:20260309T120000Z\r\nEND:VEVENT\r\n"
+            "END:VCALENDAR\r\n");
+        m_world.cloud->putEvent(cloudCalendar, "s1", series);
+        QCOMPARE(sync(cloudCalendar), 2);
+        Event moved = *events()->getByUidAndRecurrenceId("s1", cloudCalendar,
+                                                         QStringLiteral("20260309T090000Z"));
+        QCOMPARE(moved.title, QStringLiteral("Moved"));
+
+        // Editing the occurrence sends the whole series, never the occurrence alone.
+        moved.title = QStringLiteral("Moved again");
+        moved.syncStatus = QStringLiteral("pending");
+        moved.rawIcalendar = Ical::buildEvent(moved);
+        QVERIFY(events()->update(moved));
+        QCOMPARE(sync(cloudCalendar), 1);
+        const QString stored = m_world.cloud->event(cloudCalendar, "s1")->ical;
+        QVERIFY(stored.contains("RRULE:FREQ=WEEKLY"));
+        QVERIFY(stored.contains("Moved again"));
+        QCOMPARE(stored.count("BEGIN:VEVENT"), 2);
+        QCOMPARE(events()->getById(moved.id)->syncStatus, QStringLiteral("synced"));
+
+        // The series' deletion on the server removes every row of it.
+        m_world.cloud->deleteEvent(cloudCalendar, "s1");
+        QCOMPARE(sync(cloudCalendar), 2);
+        QVERIFY(!events()->getById(moved.id));
+        QVERIFY(!events()->getByUid("s1", cloudCalendar));
+    }
+
     void devicesOwnCalendarsNeverReachTheServer_data()
     {
         QTest::addColumn<QString>("accountId");
