@@ -4,6 +4,7 @@
 #include "ApiClient.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "Client.h"
 #include "Clock.h"
 #include "Database.h"
 #include "FilterRuleRepository.h"
@@ -115,6 +116,11 @@ void ConfigSyncService::syncNow()
         return;
     }
     if (!m_syncApi || !m_state || !m_state->preferences()) {
+        return;
+    }
+    // Signed out, every request would only be refused (a filter edit still restarts the
+    // debounce timer then).
+    if (m_state->accountClient() && !m_state->accountClient()->isAuthenticated()) {
         return;
     }
     m_syncing = true;

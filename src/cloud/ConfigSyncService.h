@@ -36,7 +36,7 @@ public Q_SLOTS:
     void startAutoSync();
     // Stops the automatic and the debounce timer.
     void stopAutoSync();
-    // One push, then one pull; skipped while one runs or without a transport.
+    // One push, then one pull; skipped while one runs, without a transport or signed out.
     void syncNow();
     // Restarts the debounce timer, so a burst of changes gives one sync.
     void syncOnMutation();
