@@ -83,6 +83,8 @@ void Service::refresh()
         coordinate(preferences, QStringLiteral("weather/location_lng"));
     if (!latitude || !longitude) {
         qWarning().noquote() << "[Weather] no usable location stored";
+        // Counts as a failed attempt, so lookups do not repeat the warning on every repaint.
+        m_failedAt = Clock::now();
         return;
     }
 
