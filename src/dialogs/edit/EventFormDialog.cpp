@@ -35,6 +35,8 @@
 #include <QUuid>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString fallbackColor = QStringLiteral("#4285F4");
@@ -87,9 +89,10 @@ QPushButton* linkButton(const QString& text, QWidget* parent)
     auto* button = new QPushButton(text, parent);
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(
-        QStringLiteral("QPushButton { color: %1; text-align: left; padding: 4px 0; }")
-            .arg(Theme::accent().name()));
+    // Link-like: without the border and fill the application style gives push buttons.
+    button->setStyleSheet(QStringLiteral("QPushButton { color: %1; text-align: left; padding: 4px "
+                                         "0; border: none; background: transparent; }")
+                              .arg(Theme::accent().name()));
     return button;
 }
 
@@ -100,6 +103,8 @@ QToolButton* removeButton(QWidget* parent)
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoRaise(true);
     button->setFixedSize(24, 24);
+    // The application style pads tool buttons for text labels; the glyph needs the whole square.
+    button->setStyleSheet(QStringLiteral("QToolButton { padding: 0; }"));
     QFont font = button->font();
     font.setPointSizeF(font.pointSizeF() + 4);
     button->setFont(font);
@@ -168,7 +173,8 @@ void EventFormDialog::build()
         templatesButton->setFlat(true);
         templatesButton->setCursor(Qt::PointingHandCursor);
         templatesButton->setStyleSheet(
-            QStringLiteral("QPushButton { color: %1; }").arg(Theme::accent().name()));
+            QStringLiteral("QPushButton { color: %1; border: none; background: transparent; }")
+                .arg(Theme::accent().name()));
         connect(templatesButton, &QPushButton::clicked, this, &EventFormDialog::showTemplatesMenu);
         header->addWidget(templatesButton);
     }
@@ -207,7 +213,8 @@ void EventFormDialog::build()
     m_useCalendarColorButton->setFlat(true);
     m_useCalendarColorButton->setCursor(Qt::PointingHandCursor);
     m_useCalendarColorButton->setStyleSheet(
-        QStringLiteral("color: %1;").arg(Theme::accent().name()));
+        QStringLiteral("color: %1; border: none; background: transparent;")
+            .arg(Theme::accent().name()));
     connect(m_useCalendarColorButton, &QPushButton::clicked, this, [this] {
         m_customColor.clear();
         refreshSwatch();
@@ -484,7 +491,9 @@ void EventFormDialog::rebuildAttendeeRows()
         name->setFixedWidth(160);
         connect(name, &QLineEdit::textEdited, this,
                 [this, i](const QString& text) { m_attendees[i].name = text; });
+        name->setCursorPosition(0);
         auto* email = new QLineEdit(attendee.email, row);
+        email->setCursorPosition(0);
         email->setPlaceholderText(tr("name@example.com"));
         connect(email, &QLineEdit::textEdited, this,
                 [this, i](const QString& text) { m_attendees[i].email = text.trimmed(); });
@@ -492,6 +501,14 @@ void EventFormDialog::rebuildAttendeeRows()
         auto* answer = new QLabel(answerText(attendee.status), row);
         answer->setTextFormat(Qt::PlainText);
         answer->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+        // One width for every answer, so that the fields of all rows line up.
+        int answerWidth = 0;
+        for (const QString& status :
+             {QStringLiteral("accepted"), QStringLiteral("declined"), QStringLiteral("tentative"),
+              QStringLiteral("delegated"), QString()})
+            answerWidth =
+                std::max(answerWidth, answer->fontMetrics().horizontalAdvance(answerText(status)));
+        answer->setFixedWidth(answerWidth + 4);
         auto* remove = removeButton(row);
         connect(remove, &QToolButton::clicked, this, [this, i] {
             m_attendees.removeAt(i);

@@ -103,7 +103,7 @@ void RecurrenceEditDialog::buildWidgets()
     weeklyLayout->setContentsMargins(0, 0, 0, 0);
     weeklyLayout->setSpacing(6);
     const QString dayStyle =
-        QStringLiteral("QToolButton { border: 1px solid %1; border-radius: 17px; }"
+        QStringLiteral("QToolButton { border: 1px solid %1; border-radius: 17px; padding: 0; }"
                        "QToolButton:checked { background: %2; color: white; border-color: %2; }")
             .arg(Theme::border().name(), Theme::accent().name());
     const QStringList letters = {QStringLiteral("M"), QStringLiteral("T"), QStringLiteral("W"),
@@ -233,7 +233,12 @@ void RecurrenceEditDialog::buildWidgets()
 
 void RecurrenceEditDialog::onFrequencyChanged(int index)
 {
+    // The stack takes the height of the shown page only, not of its tallest one.
+    for (int page = 0; page < m_pageStack->count(); ++page)
+        m_pageStack->widget(page)->setSizePolicy(
+            QSizePolicy::Preferred, page == index ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     m_pageStack->setCurrentIndex(index);
+    m_pageStack->adjustSize();
     refreshUnit();
     refreshSummary();
 }

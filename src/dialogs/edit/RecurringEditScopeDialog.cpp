@@ -50,6 +50,8 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
         auto* button = new QPushButton(choice.text, this);
         button->setToolTip(choice.toolTip);
         button->setMinimumHeight(40);
+        // The application style sheet's own minimum height would win over the one above.
+        button->setStyleSheet(QStringLiteral("QPushButton { min-height: 26px; }"));
         button->setAutoDefault(false);
         const int value = choice.scope;
         connect(button, &QPushButton::clicked, this, [this, value] {
@@ -61,6 +63,8 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
 
     layout->addStretch();
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    // Cancel is no primary action: drawn plain, like the three answers.
+    buttons->button(QDialogButtonBox::Cancel)->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, [this] {
         scope = 0;
         reject();
