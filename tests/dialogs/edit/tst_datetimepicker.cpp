@@ -122,14 +122,12 @@ private Q_SLOTS:
         QTest::newRow("12-hour lower case") << "2:30 pm" << QTime(14, 30);
         QTest::newRow("12-hour joined") << "2:30PM" << QTime(14, 30);
         QTest::newRow("24-hour") << "14:30" << QTime(14, 30);
-        QTest::newRow("24-hour padded") << " 09:45 " << QTime(9, 45);
         QTest::newRow("hour pm") << "2pm" << QTime(14, 0);
         QTest::newRow("hour 24") << "14" << QTime(14, 0);
         QTest::newRow("hour alone") << "9" << QTime(9, 0);
         QTest::newRow("word") << "lunch" << QTime();
         QTest::newRow("empty") << "" << QTime();
         QTest::newRow("leading parenthesis") << "(10:30 AM)" << QTime();
-        QTest::newRow("out of range") << "25:00" << QTime();
     }
     void commit()
     {

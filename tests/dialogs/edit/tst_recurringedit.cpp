@@ -2,6 +2,7 @@
 #include "Ical.h"
 #include "ModalSeam.h"
 #include "PinnedClock.h"
+#include "Recurrence.h"
 #include "RecurringEdit.h"
 #include "RecurringEditScopeDialog.h"
 #include "StoreFixture.h"
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimeZone>
+
+#include <algorithm>
 
 namespace {
 
@@ -141,6 +144,17 @@ private Q_SLOTS:
         QCOMPARE(added.masterEventUid, scope == 1 ? master.uid : QString());
         QCOMPARE(added.startTime.toUTC(), newStart);
         QCOMPARE(added.sequence, 0);
+        if (scope == 1) {
+            // Shown once, at its new time, in place of the occurrence it replaces.
+            const QList<Event> shown = Recurrence::expand(
+                {storedMaster, added}, occurrence.addDays(-1), newStart.addDays(1));
+            const auto isOverride = [&](const Event& event) { return event.id == added.id; };
+            const auto isReplaced = [&](const Event& event) {
+                return event.id == master.id && event.startTime.toUTC() == occurrence;
+            };
+            QCOMPARE(std::count_if(shown.cbegin(), shown.cend(), isOverride), 1);
+            QCOMPARE(std::count_if(shown.cbegin(), shown.cend(), isReplaced), 0);
+        }
         const Event pushed = sent(added);
         QCOMPARE(pushed.uid, added.uid);
         QCOMPARE(pushed.recurrenceId, newRecurrenceId);
