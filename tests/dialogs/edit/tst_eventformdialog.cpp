@@ -230,6 +230,11 @@ private Q_SLOTS:
         QCOMPARE(form.start->dateTime(), QDateTime(start.date(), start.time()));
         const QDateTime end = start.addSecs(3600);
         QCOMPARE(form.end->dateTime(), QDateTime(end.date(), end.time()));
+
+        // A slot the views hand over may lie before the default start, even days before.
+        dialog.setStartAndDuration(QDateTime(today.addDays(-3), QTime(8, 0)), 90);
+        QCOMPARE(form.start->dateTime(), QDateTime(today.addDays(-3), QTime(8, 0)));
+        QCOMPARE(form.end->dateTime(), QDateTime(today.addDays(-3), QTime(9, 30)));
     }
 
     // Only visible, writable calendars, labelled by account and sorted by label; the preferred
@@ -353,7 +358,7 @@ private Q_SLOTS:
     }
 
     // Failed checks warn and keep the dialog open with nothing stored; an end equal to the start
-    // is fine.
+    // is fine; with every calendar hidden there is nowhere to save.
     void checksBeforeSaving()
     {
         AppStateFixture fixture;
@@ -379,6 +384,16 @@ private Q_SLOTS:
         form.end->setDateTime(form.start->dateTime());
         QVERIFY(form.save().isEmpty());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        Calendar personal = *fixture.state()->calendars()->getById(AppState::localCalendarId);
+        personal.isVisible = false;
+        QVERIFY(fixture.state()->calendars()->update(personal));
+        EventFormDialog noCalendar(fixture.state());
+        const Form empty(noCalendar);
+        empty.title->setText(QStringLiteral("Call"));
+        seen = empty.save();
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.first().title, QStringLiteral("No calendars"));
     }
 
     // An all-day event is stored from 00:00 UTC of its day to 00:00 UTC of the next, and opens
