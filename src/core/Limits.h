@@ -77,4 +77,17 @@ inline constexpr std::int64_t maxQuickAddDurationMinutes = 10LL * 366 * 24 * 60;
 // linear to clean.
 inline constexpr int maxDescriptionNesting = 100;
 
+// The largest forecast reply read; sixteen days of daily values are a few kilobytes, so a reply
+// far beyond that is not a forecast and is dropped unread.
+inline constexpr std::int64_t maxWeatherReplyBytes = 1024 * 1024;
+
+// Days kept from one forecast reply; the service offers at most sixteen, more marks a broken reply
+// and the rest is ignored.
+inline constexpr int maxForecastDays = 31;
+
+// Calendars taken from one cloud calendar list, and pages followed in one calendar pull: far
+// beyond any real account, they keep a looping or hostile server from running forever.
+inline constexpr int maxCloudCalendars = 1000;
+inline constexpr int maxCloudPullPages = 1000;
+
 } // namespace Limits

@@ -149,6 +149,16 @@ bool TemplateRepository::rewrite(const EventTemplate& eventTemplate, const QStri
     return true;
 }
 
+QStringList TemplateRepository::getPendingIds() const
+{
+    QStringList ids;
+    StoreSql::forEachRow(m_database->database(),
+                         QStringLiteral("SELECT id FROM event_templates WHERE sync_status = ?"),
+                         {pending},
+                         [&ids](const QSqlQuery& query) { ids.append(query.value(0).toString()); });
+    return ids;
+}
+
 QList<EventTemplate> TemplateRepository::list(const QString& condition) const
 {
     QList<EventTemplate> templates;
