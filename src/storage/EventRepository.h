@@ -64,6 +64,10 @@ public:
     // Announces a change made by other means; coalesced with the repository's own.
     void scheduleChanged(const QString& calendarId);
 
+    // The connection the repository writes on, for callers that group several writes in one
+    // transaction (a Savepoint around them).
+    Database* database() const { return m_database; }
+
     // The row reader: the current row of a statement selecting the event columns. Start and end
     // are expressed in the event's time zone, except for all-day events, which stay in UTC.
     static Event fromQuery(const QSqlQuery& query);
