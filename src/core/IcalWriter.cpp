@@ -9,6 +9,7 @@
 #include "IcalScanner.h"
 #include "IcalZoneCache.h"
 #include "Limits.h"
+#include "RuleUntil.h"
 
 #include <algorithm>
 
@@ -304,7 +305,8 @@ QString buildEvent(const Event& event)
     if (event.lastModified.isValid())
         appendLine(out, QLatin1String("LAST-MODIFIED:"), DateText::compactUtc(event.lastModified));
     if (!event.recurrenceRule.isEmpty())
-        appendLine(out, QLatin1String("RRULE:"), plainValue(event.recurrenceRule));
+        appendLine(out, QLatin1String("RRULE:"),
+                   plainValue(RuleUntil::normalize(event.recurrenceRule, event.isAllDay)));
     appendExceptionDates(out, event.exceptionDates);
     appendRecurrenceId(out, event.recurrenceId);
     if (!event.organizerEmail.isEmpty()) {
@@ -385,7 +387,10 @@ QString buildTask(const Task& task)
     if (task.completedDate)
         appendLine(out, QLatin1String("COMPLETED:"), DateText::compactUtc(*task.completedDate));
     if (!task.recurrenceRule.isEmpty())
-        appendLine(out, QLatin1String("RRULE:"), plainValue(task.recurrenceRule));
+        appendLine(out, QLatin1String("RRULE:"),
+                   plainValue(RuleUntil::normalize(task.recurrenceRule, task.startDate
+                                                                            ? task.startIsDateOnly
+                                                                            : task.dueIsDateOnly)));
     if (!task.categories.isEmpty()) {
         QStringList escaped;
         for (const QString& category : task.categories)

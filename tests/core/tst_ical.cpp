@@ -479,6 +479,17 @@ private Q_SLOTS:
         timed.startTime = inZone("Europe/Berlin", 2024, 3, 5, 10, 30);
         QVERIFY(Ical::buildEvent(timed).contains(
             QStringLiteral("\r\nDTSTART:20240305T093000Z\r\nDTEND:20240305T093000Z\r\n")));
+
+        // UNTIL takes the value type of DTSTART, whichever form the stored rule carries.
+        event.recurrenceRule = QStringLiteral("FREQ=DAILY;UNTIL=20250110T000000Z");
+        QVERIFY(Ical::buildEvent(event).contains(
+            QStringLiteral("\r\nRRULE:FREQ=DAILY;UNTIL=20250110\r\n")));
+        timed.recurrenceRule = QStringLiteral("FREQ=DAILY;UNTIL=20240310");
+        const QString endOfDay = QDateTime(QDate(2024, 3, 10), QTime(23, 59, 59))
+                                     .toUTC()
+                                     .toString(QStringLiteral("yyyyMMddTHHmmssZ"));
+        QVERIFY(Ical::buildEvent(timed).contains(
+            QStringLiteral("\r\nRRULE:FREQ=DAILY;UNTIL=%1\r\n").arg(endOfDay)));
     }
 
     void textEscapes_data()
