@@ -234,12 +234,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("trigger");
         QTest::addColumn<bool>("acknowledged");
         // clang-format off
-        QTest::newRow("unchanged") << 0 << "loaded" << "2025-03-01T09:45:00Z" << true;
         QTest::newRow("moved") << 60 << "loaded" << "2025-03-01T10:45:00Z" << false;
         QTest::newRow("moved, no trigger") << 60 << "no trigger" << "2025-03-01T10:45:00Z" << false;
         QTest::newRow("unchanged, no trigger") << 0 << "no trigger" << "2025-03-01T09:45:00Z" << true;
         QTest::newRow("unchanged, rebuilt") << 0 << "rebuilt" << "2025-03-01T09:45:00Z" << true;
-        QTest::newRow("moved, rebuilt") << -30 << "rebuilt" << "2025-03-01T09:15:00Z" << false;
         // clang-format on
     }
 
