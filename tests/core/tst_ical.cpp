@@ -2,10 +2,14 @@
 #include "Ical.h"
 #include "IcalSamples.h"
 #include "PinnedClock.h"
+#include "TestTime.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimeZone>
+
+using TestTime::inZone;
+using TestTime::utc;
 
 namespace {
 
@@ -32,16 +36,6 @@ Event onlyEvent(const QString& body)
     if (events.size() != 1)
         qFatal("expected one event, got %d", int(events.size()));
     return events.first();
-}
-
-QDateTime utc(int y, int m, int d, int h = 0, int min = 0, int s = 0)
-{
-    return QDateTime(QDate(y, m, d), QTime(h, min, s), Qt::UTC);
-}
-
-QDateTime inZone(const char* zone, int y, int m, int d, int h, int min)
-{
-    return QDateTime(QDate(y, m, d), QTime(h, min), QTimeZone(zone));
 }
 
 // Every field the iCalendar text carries, one labelled line each, so a failure names the field.

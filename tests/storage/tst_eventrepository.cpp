@@ -2,6 +2,7 @@
 #include "PinnedClock.h"
 #include "StoreFixture.h"
 #include "StoreTime.h"
+#include "TestTime.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -12,12 +13,9 @@
 
 #include <sqlite3.h>
 
-namespace {
+using TestTime::utc;
 
-QDateTime utc(int year, int month, int day, int hour = 0, int minute = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone::utc());
-}
+namespace {
 
 QStringList idsOf(const QList<Event>& events)
 {
