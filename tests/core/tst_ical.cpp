@@ -90,9 +90,6 @@ private Q_SLOTS:
         const QDateTime local(QDate(2024, 3, 5), QTime(10, 30), QTimeZone::systemTimeZone());
         QTest::newRow("utc") << "DTSTART:20240305T103000Z" << utc(2024, 3, 5, 10, 30) << false
                              << "UTC";
-        QTest::newRow("tzid") << "DTSTART;TZID=Europe/Berlin:20240305T103000"
-                              << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false
-                              << "Europe/Berlin";
         QTest::newRow("quoted tzid")
             << "DTSTART;TZID=\"America/New_York\":20240305T103000"
             << inZone("America/New_York", 2024, 3, 5, 10, 30) << false << "America/New_York";
@@ -103,8 +100,6 @@ private Q_SLOTS:
             << "DTSTART;TZID=Mars/Olympus:20240305T103000" << local << false << "Mars/Olympus";
         QTest::newRow("floating is local") << "DTSTART:20240305T103000" << local << false << "UTC";
         QTest::newRow("date") << "DTSTART:20241231" << utc(2024, 12, 31) << true << "UTC";
-        QTest::newRow("value=date")
-            << "DTSTART;VALUE=DATE:20240229" << utc(2024, 2, 29) << true << "UTC";
         QTest::newRow("no seconds") << "DTSTART:20240305T1030Z" << QDateTime() << false << "UTC";
         QTest::newRow("out of range")
             << "DTSTART:99999999T999999Z" << QDateTime() << false << "UTC";
@@ -217,7 +212,8 @@ private Q_SLOTS:
     }
 
     // The forms of the end, the exception dates and the recurrence id of an event starting
-    // 2024-03-05 10:00 UTC, checked on the labelled fields they set.
+    // 2024-03-05 10:00 UTC, checked on the labelled fields they set. The common forms (a plain
+    // duration, zoned exception dates and recurrence ids) the differential test compares.
     void propertyForms_data()
     {
         QTest::addColumn<QString>("lines");
@@ -225,7 +221,6 @@ private Q_SLOTS:
         const auto row = [](const char* name, const char* lines, const QStringList& fields) {
             QTest::newRow(name) << QString::fromUtf8(lines) << fields;
         };
-        row("duration", "DURATION:PT1H30M", {"end 2024-03-05T11:30:00.000Z"});
         row("explicit plus", "DURATION:+P1DT2H", {"end 2024-03-06T12:00:00.000Z"});
         row("month before T", "DURATION:P1M", {"end 2024-04-04T10:00:00.000Z"});
         row("weeks", "DURATION:P2W", {"end 2024-03-19T10:00:00.000Z"});
@@ -240,9 +235,6 @@ private Q_SLOTS:
             {R"(exceptions ["20240312T100000Z","20240319T100000Z"])"});
         row("unreadable exception date skipped", "EXDATE:garbage,20240312T100000Z,",
             {R"(exceptions ["20240312T100000Z"])"});
-        row("recurrence id in a zone east of utc",
-            "RECURRENCE-ID;TZID=Europe/Berlin:20240305T100000",
-            {"recurrence id 20240305T090000Z", "master series"});
         row("utc recurrence id", "RECURRENCE-ID:20240305T100000Z",
             {"recurrence id 20240305T100000Z", "master series"});
         row("date recurrence id", "RECURRENCE-ID;VALUE=DATE:20240305",
