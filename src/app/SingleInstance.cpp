@@ -89,10 +89,13 @@ bool SingleInstance::lockDataDirectory(const QString& directory)
         std::make_unique<QLockFile>(QDir(directory).filePath(QStringLiteral("calendar.lock")));
     // Age never makes the lock stale: only the death of its holder does.
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return false;
-    m_dataLock = std::move(lock);
-    return true;
+    if (lock->tryLock(0)) {
+        m_dataLock = std::move(lock);
+        return true;
+    }
+    // A directory where no lock can be made holds no usable database either: opening it fails
+    // next and says so; only a live holder means "in use".
+    return lock->error() != QLockFile::LockFailedError;
 }
 
 bool SingleInstance::isListening() const

@@ -44,7 +44,7 @@ public:
     bool forwardOrListen(const QStringList& arguments);
 
     // Takes the lock file "calendar.lock" in `directory`, so a second process never opens the
-    // same database (two instance names may share one data directory). False while another
+    // same database (two instance names may share one data directory). False only while another
     // live process holds it; a lock left by a dead process is taken over.
     bool lockDataDirectory(const QString& directory);
 
