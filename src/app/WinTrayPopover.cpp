@@ -383,14 +383,16 @@ void WinTrayPopover::showAt(const QPoint& anchor)
         available = screen->availableGeometry();
     else if (QScreen* primary = QGuiApplication::primaryScreen())
         available = primary->availableGeometry();
-    int x = anchor.x() - width() / 2;
-    int y = anchor.y() - height() - 8;
+    // Placed once shown: the window system settles the final size only then.
+    show();
+    const QSize size = frameGeometry().size();
+    int x = anchor.x() - size.width() / 2;
+    int y = anchor.y() - size.height() - 8;
     if (!available.isEmpty()) {
-        x = std::max(std::min(x, available.right() - 8 - width()), available.left() + 8);
-        y = std::max(std::min(y, available.bottom() - 8 - height()), available.top() + 8);
+        x = std::max(std::min(x, available.right() - 8 - size.width()), available.left() + 8);
+        y = std::max(std::min(y, available.bottom() - 8 - size.height()), available.top() + 8);
     }
     move(x, y);
-    show();
     raise();
     activateWindow();
     m_quickAddEdit->setFocus();
