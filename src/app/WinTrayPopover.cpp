@@ -138,6 +138,10 @@ WinTrayPopover::WinTrayPopover(AppState* state, QWidget* parent)
     m_list->setUniformItemSizes(false);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setIconSize(QSize(12, 12));
+    m_list->setFocusPolicy(Qt::NoFocus);
+    // Long titles are elided rather than scrolled sideways.
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->setTextElideMode(Qt::ElideRight);
     layout->addWidget(m_list, 1);
 
     m_quickAddEdit = new QLineEdit(this);
@@ -269,6 +273,7 @@ void WinTrayPopover::refresh()
         m_card->hide();
         auto* item = new QListWidgetItem(tr("No calendars yet"), m_list);
         item->setFlags(Qt::NoItemFlags);
+        fitListHeight();
         updateTimeLabels();
         return;
     }
@@ -311,7 +316,19 @@ void WinTrayPopover::refresh()
         addOccurrence(occurrence, colourFor(occurrence), pattern);
     if (tomorrowPart.isEmpty())
         addPlaceholder(tr("  Nothing scheduled"));
+    fitListHeight();
     updateTimeLabels();
+}
+
+void WinTrayPopover::fitListHeight()
+{
+    // As tall as its rows, so a short day shows whole without a scroll bar; a long one scrolls.
+    // Frame and stylesheet padding: what the list takes beyond its viewport.
+    int height =
+        m_list->height() - m_list->viewport()->height() + 2 * m_list->spacing() * m_list->count();
+    for (int row = 0; row < m_list->count(); ++row)
+        height += m_list->sizeHintForRow(row);
+    m_list->setFixedHeight(std::clamp(height, 40, maxListHeight));
 }
 
 void WinTrayPopover::updateTimeLabels()

@@ -28,6 +28,8 @@ class WinTrayPopover : public QFrame
 public:
     static constexpr int popoverWidth = 340;
     static constexpr int clockIntervalMs = 30000;
+    // The list grows with its rows up to this height, then scrolls.
+    static constexpr int maxListHeight = 320;
     // Item data roles of the list.
     static constexpr int dateRole = Qt::UserRole + 1;
     static constexpr int headerRole = Qt::UserRole + 2;
@@ -73,6 +75,7 @@ protected:
 private:
     void onGroupActivated(int index);
     void onItemClicked(QListWidgetItem* item);
+    void fitListHeight();
     void addHeader(const QString& text);
     void addPlaceholder(const QString& text);
     void addOccurrence(const Event& occurrence, const QString& colour, const QString& pattern);
