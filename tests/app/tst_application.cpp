@@ -1,6 +1,9 @@
+#include "Application.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,12 +14,16 @@ class Launch
 {
 public:
     Launch(const QString& dataDir, const QStringList& arguments,
-           const QString& workingDirectory = {}, const QString& instance = {})
+           const QString& workingDirectory = {}, const QString& instance = {},
+           const QString& loggingRules = QStringLiteral("*.info=true"))
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("CALENDAR_DATA_DIR", dataDir);
         environment.insert("UPDATE_FEED_URL", "http://127.0.0.1:9");
-        environment.insert("QT_LOGGING_RULES", "*.info=true");
+        if (loggingRules.isEmpty())
+            environment.remove("QT_LOGGING_RULES");
+        else
+            environment.insert("QT_LOGGING_RULES", loggingRules);
         environment.remove("DBUS_SESSION_BUS_ADDRESS");
         if (instance.isEmpty())
             environment.remove("CALENDAR_INSTANCE");
@@ -73,6 +80,9 @@ private Q_SLOTS:
     void laterLaunchesHandTheirCommandToTheFirst();
     void firstLaunchRunsItsOwnCommand();
     void secondProcessOnTheSameDataNeverOpensIt();
+    void infoLoggingOnlyForDevOrChosenRules_data();
+    void infoLoggingOnlyForDevOrChosenRules();
+    void languageAndFeed();
 
 private:
     QTemporaryDir m_work;
@@ -163,6 +173,51 @@ void TestApplication::secondProcessOnTheSameDataNeverOpensIt()
              qPrintable(second.output));
     QVERIFY(!second.output.contains("Opening database"));
     QVERIFY(first.output.contains("Opening database"));
+}
+
+void TestApplication::infoLoggingOnlyForDevOrChosenRules_data()
+{
+    QTest::addColumn<QString>("instance");
+    QTest::addColumn<QString>("rules");
+    QTest::addColumn<bool>("infoShown");
+    QTest::newRow("plain") << QString() << QString() << false;
+    QTest::newRow("named instance") << "work" << QString() << false;
+    QTest::newRow("dev instance") << "dev" << QString() << true;
+    QTest::newRow("rules of the user") << QString() << "*.info=true" << true;
+}
+
+void TestApplication::infoLoggingOnlyForDevOrChosenRules()
+{
+    QFETCH(QString, instance);
+    QFETCH(QString, rules);
+    QFETCH(bool, infoShown);
+    Launch launch(m_work.filePath("logging-" + QString(QTest::currentDataTag()).replace(' ', '-')),
+                  {}, {}, instance, rules);
+    QVERIFY2(launch.waitFor("ready"), qPrintable(launch.output));
+    QCOMPARE(launch.output.contains("[AppState] Opening database"), infoShown);
+}
+
+void TestApplication::languageAndFeed()
+{
+    QCoreApplication::setOrganizationName("Orvandellic");
+    QCoreApplication::setApplicationName("Calendar");
+    QSettings settings("Orvandellic", "Calendar");
+    const QList<std::tuple<QString, QString, QString>> cases = {
+        {"system", "fr_FR", "fr"}, {"system", "it_IT", "en"}, {"de", "ja_JP", "de"}};
+    for (const auto& [stored, locale, expected] : cases) {
+        settings.setValue("ui/language", stored);
+        settings.sync();
+        QLocale::setDefault(QLocale(locale));
+        QCOMPARE(Application::resolveLanguage(), expected);
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    qputenv("UPDATE_FEED_URL", "http://127.0.0.1:8765/");
+    QCOMPARE(Application::updateFeedConfig().manifestBaseUrl,
+             QUrl("http://127.0.0.1:8765/calendar/stable/"));
+    qunsetenv("UPDATE_FEED_URL");
+    QCOMPARE(Application::updateFeedConfig().manifestBaseUrl.scheme(), QStringLiteral("https"));
+    QCOMPARE(Application::updateFeedConfig().currentVersion, QStringLiteral("1.3.1"));
 }
 
 QTEST_GUILESS_MAIN(TestApplication)
