@@ -5,8 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,11 +40,8 @@ private Q_SLOTS:
     void initTestCase();
     void buildMessage_data();
     void buildMessage();
-    void secondProcessHandsOverItsCommand_data();
-    void secondProcessHandsOverItsCommand();
     void socketInputIsUntrusted();
     void socketIsPrivateToTheUser();
-    void dataDirectoryLockedOnce();
 
 private:
     QTemporaryDir m_work;
@@ -106,38 +101,6 @@ void TestSingleInstance::buildMessage()
     QCOMPARE(message, expected + '\n');
 }
 
-void TestSingleInstance::secondProcessHandsOverItsCommand_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("show today") << QStringList{"--show-today"} << "show-today";
-    QTest::newRow("quick add") << QStringList{"--quick-add=lunch Thursday 1pm"}
-                               << "quick-add lunch Thursday 1pm";
-    QTest::newRow("relative ics arrives absolute")
-        << QStringList{"--ics", "rel.ics"} << "open-ics " + m_work.filePath("rel.ics");
-    QTest::newRow("plain launch focuses") << QStringList{} << "focus";
-}
-
-void TestSingleInstance::secondProcessHandsOverItsCommand()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, expected);
-    SingleInstance first(nullptr);
-    QVERIFY(!first.forwardOrListen({"/usr/bin/calendar"}));
-    QVERIFY(first.isListening());
-    Received received(first);
-
-    QProcess second;
-    second.setWorkingDirectory(m_work.path());
-    second.start(QStringLiteral(SINGLE_INSTANCE_HELPER), arguments);
-    QVERIFY(second.waitForStarted());
-    // The forwarder blocks on the socket; the first instance answers from its event loop.
-    QTRY_VERIFY(second.state() == QProcess::NotRunning);
-    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(second.exitCode(), 0);
-    QTRY_COMPARE(received.log, QStringList{expected});
-}
-
 void TestSingleInstance::socketInputIsUntrusted()
 {
     SingleInstance instance(nullptr);
@@ -183,19 +146,6 @@ void TestSingleInstance::socketIsPrivateToTheUser()
     QCOMPARE(socket.permissions() &
                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
              QFile::Permissions());
-}
-
-void TestSingleInstance::dataDirectoryLockedOnce()
-{
-    QTemporaryDir data;
-    {
-        SingleInstance first(nullptr);
-        QVERIFY(first.lockDataDirectory(data.path()));
-        SingleInstance second(nullptr);
-        QVERIFY(!second.lockDataDirectory(data.path()));
-    }
-    SingleInstance later(nullptr);
-    QVERIFY(later.lockDataDirectory(data.path()));
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
