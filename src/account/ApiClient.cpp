@@ -80,7 +80,7 @@ void ApiClient::sendRequest(const QByteArray& method, const QString& path, const
         return;
     }
     if (m_tokenManager->needsRefresh()) {
-        qDebug().noquote() << "ApiClient: token needs refresh before" << method << url.path();
+        qDebug().noquote() << "[Account] token needs refresh before" << method << url.path();
         sendAfterRefresh(method, url, bytes, std::move(callback), true);
         return;
     }
@@ -148,7 +148,8 @@ void ApiClient::sendAfterRefresh(const QByteArray& method, const QUrl& url, cons
         // Only the refresh ahead of a first attempt is worth a warning; after a 401 the reply
         // already tells.
         if (allowRefreshOn401)
-            qWarning().noquote() << "ApiClient: token refresh failed for" << method << url.path();
+            qWarning().noquote() << "[Account] token refresh failed before a" << method
+                                 << "request";
         Q_EMIT self->authenticationRequired();
         if (callback)
             callback(false, 401, {});

@@ -1,5 +1,6 @@
 #include "FileCredentialBackend.h"
 
+#include "DataDirectory.h"
 #include "Limits.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QJsonObject>
 #include <QLockFile>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace OrvaAccount {
 
@@ -27,11 +27,7 @@ FileCredentialBackend::FileCredentialBackend(const QString& filePath) : m_filePa
 
 QString FileCredentialBackend::defaultFilePath()
 {
-    QString dataDir = qEnvironmentVariable("CALENDAR_DATA_DIR");
-    if (dataDir.isEmpty())
-        dataDir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                  QStringLiteral("/Orvandellic/Calendar");
-    return dataDir + QStringLiteral("/credentials/credentials.json");
+    return DataDirectory::path() + QStringLiteral("/credentials/credentials.json");
 }
 
 std::optional<QByteArray> FileCredentialBackend::read(const QString& target)

@@ -16,8 +16,7 @@ class FileCredentialBackend : public CredentialBackend
 public:
     explicit FileCredentialBackend(const QString& filePath);
 
-    // "credentials/credentials.json" in the data directory (CALENDAR_DATA_DIR when set, else
-    // "Orvandellic/Calendar" under the generic data location).
+    // "credentials/credentials.json" in DataDirectory::path().
     static QString defaultFilePath();
 
     QString filePath() const { return m_filePath; }

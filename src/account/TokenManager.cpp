@@ -7,7 +7,6 @@
 #include <QPointer>
 
 #include <cmath>
-#include <limits>
 #include <optional>
 
 namespace OrvaAccount {
@@ -175,7 +174,7 @@ void TokenManager::storeTokens()
     m_store->write(refreshTokenKey, m_refreshToken);
 }
 
-int TokenManager::tokenExpiry(const QString& token)
+qint64 TokenManager::tokenExpiry(const QString& token)
 {
     const auto payload = tokenPayload(token);
     if (!payload)
@@ -184,10 +183,13 @@ int TokenManager::tokenExpiry(const QString& token)
     if (!exp.isDouble())
         return 0;
     const double seconds = exp.toDouble();
-    if (std::trunc(seconds) != seconds || seconds < std::numeric_limits<qint32>::min() ||
-        seconds > std::numeric_limits<qint32>::max())
+    // Whole seconds, read as 64 bits so that times past 2038 stay valid; beyond 2^53 a JSON
+    // number no longer holds every whole second exactly.
+    constexpr double largestExactSeconds = 9007199254740992.0;
+    if (std::trunc(seconds) != seconds || seconds < -largestExactSeconds ||
+        seconds > largestExactSeconds)
         return 0;
-    return static_cast<int>(seconds);
+    return static_cast<qint64>(seconds);
 }
 
 OrvClaims TokenManager::decodeClaims(const QString& token)

@@ -53,7 +53,7 @@ public:
     void refresh(std::function<void(bool)> callback);
 
     // The "exp" claim in seconds since the epoch; 0 when it cannot be read.
-    static int tokenExpiry(const QString& token);
+    static qint64 tokenExpiry(const QString& token);
     // The "custom"/"orv" claims; a default record when they cannot be read.
     static OrvClaims decodeClaims(const QString& token);
 

@@ -283,48 +283,17 @@ int AppState::firstDayOfWeek() const
 int AppState::localeFirstDayOfWeek()
 {
     using T = QLocale::Territory;
-    static const QSet<T> sundayFirst{T::UnitedStates,
-                                     T::Canada,
-                                     T::Japan,
-                                     T::Israel,
-                                     T::Philippines,
-                                     T::Thailand,
-                                     T::SouthKorea,
-                                     T::Taiwan,
-                                     T::SaudiArabia,
-                                     T::UnitedArabEmirates,
-                                     T::Bahrain,
-                                     T::Algeria,
-                                     T::Egypt,
-                                     T::Iraq,
-                                     T::Jordan,
-                                     T::Kuwait,
-                                     T::Libya,
-                                     T::Oman,
-                                     T::Qatar,
-                                     T::Syria,
-                                     T::Yemen,
-                                     T::Belize,
-                                     T::DominicanRepublic,
-                                     T::Guatemala,
-                                     T::Honduras,
-                                     T::Mexico,
-                                     T::Nicaragua,
-                                     T::Panama,
-                                     T::ElSalvador,
-                                     T::Colombia,
-                                     T::Venezuela,
-                                     T::Peru,
-                                     T::Brazil,
-                                     T::SouthAfrica,
-                                     T::Australia,
-                                     T::NewZealand,
-                                     T::India,
-                                     T::Bangladesh,
-                                     T::Pakistan,
-                                     T::HongKong,
-                                     T::Macao,
-                                     T::China};
+    // The territories whose weeks start on Sunday.
+    // clang-format off
+    static const QSet<T> sundayFirst{
+        T::UnitedStates, T::Canada, T::Japan, T::Israel, T::Philippines, T::Thailand,
+        T::SouthKorea, T::Taiwan, T::SaudiArabia, T::UnitedArabEmirates, T::Bahrain, T::Algeria,
+        T::Egypt, T::Iraq, T::Jordan, T::Kuwait, T::Libya, T::Oman,
+        T::Qatar, T::Syria, T::Yemen, T::Belize, T::DominicanRepublic, T::Guatemala,
+        T::Honduras, T::Mexico, T::Nicaragua, T::Panama, T::ElSalvador, T::Colombia,
+        T::Venezuela, T::Peru, T::Brazil, T::SouthAfrica, T::Australia, T::NewZealand,
+        T::India, T::Bangladesh, T::Pakistan, T::HongKong, T::Macao, T::China};
+    // clang-format on
     return sundayFirst.contains(QLocale::system().territory()) ? 7 : 1;
 }
 

@@ -1,5 +1,8 @@
 #include "Platform.h"
 
+#include "DataDirectory.h"
+#include "Limits.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -27,10 +30,6 @@ const QString desktopEntryGroup = QStringLiteral("Desktop Entry");
 const QString defaultsGroup = QStringLiteral("Default Applications");
 const QString removedGroup = QStringLiteral("Removed Associations");
 
-// Desktop entries and mimeapps.list files are a few kilobytes; a larger file is not one we
-// understand, so it is neither trusted nor rewritten.
-constexpr qint64 maxConfigFileBytes = 1024 * 1024;
-
 QString environment(const char* name)
 {
     return qEnvironmentVariable(name);
@@ -41,20 +40,13 @@ QString instanceName()
     return environment("CALENDAR_INSTANCE");
 }
 
-QString withoutTrailingSeparator(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
-
 std::optional<QString> readSmallTextFile(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    const QByteArray bytes = file.read(maxConfigFileBytes + 1);
-    if (bytes.size() > maxConfigFileBytes)
+    const QByteArray bytes = file.read(Limits::maxDesktopFileBytes + 1);
+    if (bytes.size() > Limits::maxDesktopFileBytes)
         return std::nullopt;
     return QString::fromUtf8(bytes);
 }
@@ -263,10 +255,7 @@ bool makeOursTheDefault()
 
 QString dataDirectory()
 {
-    QString directory = environment("CALENDAR_DATA_DIR");
-    if (directory.isEmpty())
-        directory = dataHome() + QStringLiteral("/Orvandellic/Calendar");
-    directory = withoutTrailingSeparator(directory);
+    const QString directory = DataDirectory::path();
     QDir().mkpath(directory);
     return directory;
 }

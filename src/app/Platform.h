@@ -7,9 +7,9 @@
 // reads the environment anew. Environment variables count as unset when empty and are UTF-8.
 namespace Platform {
 
-// CALENDAR_DATA_DIR when set, else "<generic data location>/Orvandellic/Calendar". The directory
-// is created with its parents (a failure shows later, when the database cannot be opened). No
-// trailing separator.
+// DataDirectory::path(): CALENDAR_DATA_DIR when set, else "<generic data
+// location>/Orvandellic/Calendar". The directory is created with its parents (a failure shows
+// later, when the database cannot be opened). No trailing separator.
 QString dataDirectory();
 
 // dataDirectory() followed by "/calendar.db".

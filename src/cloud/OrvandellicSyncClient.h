@@ -1,7 +1,11 @@
 #pragma once
 
 #include "Calendar.h"
+#include "CloudSync.h"
+#include "Event.h"
 
+#include <QJsonObject>
+#include <QList>
 #include <QObject>
 
 class AppState;
@@ -12,20 +16,27 @@ class ApiClient;
 
 namespace Orvandellic {
 
-// Syncs cloud calendars through the cloud sync transport: the calendar list, and per calendar a
-// pull of the changes since its cursor followed by a push of its pending rows. Created for one
-// run; the caller deletes it when the run has ended.
+// Syncs cloud calendars through the cloud sync transport (the account library's API client:
+// time-outs, bounded replies, one token refresh): the calendar list, and per calendar a pull of
+// the changes since its cursor followed by a push of its pending rows. A pull never overwrites a
+// pending row (a clash with a newer server copy goes to the conflict register) and moves the
+// cursor only after its page is stored. Calendars of the local and the sample account are not
+// cloud calendars: they complete at once without a request. Created for one run.
 class SyncClient : public QObject
 {
     Q_OBJECT
 
 public:
+    // The id of the account row that holds the cloud calendars, created by the first list pull.
+    static inline const QString cloudAccountId = QStringLiteral("orvandellic-cloud-account");
+
     SyncClient(AppState* state, OrvaAccount::ApiClient* syncApi, QObject* parent = nullptr);
 
     // Requests the cloud calendar list and inserts the calendars missing here; ends with
     // calendarListPulled.
     void pullCalendarList();
-    // Pulls the calendar's changes, then pushes its pending rows; returns at once.
+    // Pulls the calendar's changes, then pushes its pending rows; returns at once and ends with
+    // calendarSyncCompleted or calendarSyncFailed.
     void syncCalendar(const Calendar& calendar);
 
 Q_SIGNALS:
@@ -36,6 +47,34 @@ Q_SIGNALS:
     void calendarSyncFailed(const QString& calendarId, const QString& reason);
 
 private:
+    struct Run
+    {
+        Calendar calendar;
+        int pages = 0;
+        int applied = 0;
+        int pushed = 0;
+        QList<Event> pending;
+    };
+
+    void onCalendarList(bool ok, int status, const QJsonObject& json);
+    // The stored cloud account, created when missing; empty when it cannot be had.
+    std::optional<QString> cloudAccount();
+    void pullPage(Run run);
+    // Stores one page in one transaction, then moves the cursor; false when nothing was kept.
+    bool applyPage(Run& run, const QJsonObject& page);
+    // Applies one pulled item: its master and changed occurrences, or the series' deletion.
+    bool applyEvent(const QString& calendarId, const CloudSync::RemoteEvent& remote, int& applied);
+    // One row of an item: the decision, then the write or the recorded conflict.
+    bool applyRow(const CloudSync::RemoteEvent& remote, const std::optional<Event>& local,
+                  const std::optional<Event>& copy, int& applied);
+    // Live rows of the calendar with the uid: a series' master and changed occurrences.
+    QList<Event> seriesRows(const QString& calendarId, const QString& uid) const;
+    void pushNext(Run run);
+    void dropSeries(const QString& calendarId, const Event& master);
+    void finishPushed(const QList<Event>& sent, const QList<Event>& group, const QString& etag);
+    void fail(const Run& run, int status);
+    QString collectionPath(const QString& calendarId) const;
+
     AppState* m_state;
     OrvaAccount::ApiClient* m_syncApi;
 };

@@ -112,7 +112,8 @@ QString escapeHtml(const QString& text, bool inAttribute)
 qsizetype entityLength(const QString& text, qsizetype pos)
 {
     qsizetype i = pos + 1;
-    const qsizetype limit = std::min(text.size(), pos + 34);
+    const qsizetype limit =
+        std::min<qsizetype>(text.size(), pos + Limits::maxCharacterReferenceChars);
     if (i < limit && text[i] == QLatin1Char('#')) {
         ++i;
         const bool hex = i < limit && (text[i] == QLatin1Char('x') || text[i] == QLatin1Char('X'));

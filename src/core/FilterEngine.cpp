@@ -1,5 +1,8 @@
 #include "FilterEngine.h"
 
+#include "DateText.h"
+#include "Weekday.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,13 +14,6 @@
 namespace FilterEngine {
 
 namespace {
-
-QString utcStamp(const QDateTime& instant)
-{
-    if (!instant.isValid())
-        return {};
-    return instant.toUTC().toString(QStringLiteral("yyyyMMddTHHmmssZ"));
-}
 
 QStringList stringArray(const QJsonValue& value)
 {
@@ -117,14 +113,6 @@ LocalStart localStart(const Event& event, const QTimeZone& zone)
     return local;
 }
 
-int weekdayNumber(const QString& name)
-{
-    static const QStringList names = {
-        QStringLiteral("mon"), QStringLiteral("tue"), QStringLiteral("wed"), QStringLiteral("thu"),
-        QStringLiteral("fri"), QStringLiteral("sat"), QStringLiteral("sun")};
-    return int(names.indexOf(name.toLower())) + 1; // 0 when unknown
-}
-
 bool matchTimeAt(const Event& event, const TimeCondition& condition, const LocalStart& local)
 {
     if (condition.recurringOnly && !isRecurring(event))
@@ -133,8 +121,9 @@ bool matchTimeAt(const Event& event, const TimeCondition& condition, const Local
         return false;
     if (!condition.daysOfWeek.isEmpty()) {
         const bool dayListed = std::any_of(
-            condition.daysOfWeek.cbegin(), condition.daysOfWeek.cend(),
-            [&](const QString& name) { return weekdayNumber(name) == local.isoWeekday; });
+            condition.daysOfWeek.cbegin(), condition.daysOfWeek.cend(), [&](const QString& name) {
+                return Weekday::fromAbbreviation(name) == local.isoWeekday;
+            });
         if (!dayListed)
             return false;
     }
@@ -213,8 +202,8 @@ const CompiledRule* decidingRule(const Event& event, const QList<CompiledRule>& 
 
 OccurrenceKey OccurrenceKey::of(const Event& event)
 {
-    return {event.id,
-            event.recurrenceId.isEmpty() ? utcStamp(event.startTime) : event.recurrenceId};
+    return {event.id, event.recurrenceId.isEmpty() ? DateText::compactUtc(event.startTime)
+                                                   : event.recurrenceId};
 }
 
 size_t qHash(const OccurrenceKey& key, size_t seed) noexcept

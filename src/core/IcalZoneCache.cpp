@@ -8,7 +8,8 @@ namespace {
 // never reaches the zone database, which would otherwise open files named by untrusted text.
 bool looksLikeIanaId(QStringView tzid)
 {
-    if (tzid.isEmpty() || tzid.size() > 64 || tzid.front() == u'/' || tzid.back() == u'/')
+    if (tzid.isEmpty() || tzid.size() > Limits::maxTimeZoneIdChars || tzid.front() == u'/' ||
+        tzid.back() == u'/')
         return false;
     for (const QChar c : tzid) {
         const char16_t u = c.unicode();

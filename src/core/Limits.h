@@ -77,6 +77,42 @@ inline constexpr std::int64_t maxQuickAddDurationMinutes = 10LL * 366 * 24 * 60;
 // linear to clean.
 inline constexpr int maxDescriptionNesting = 100;
 
+// --- The platform layer (autostart entry, `.ics` association) ---
+
+// The largest desktop entry or mimeapps.list read. Real ones are a few kilobytes; a larger file
+// is not one we understand, so it is neither trusted nor rewritten.
+inline constexpr std::int64_t maxDesktopFileBytes = 1024 * 1024;
+
+// Characters of one character reference in a description ("&", name or number, ";"). The
+// longest named reference in HTML ("&CounterClockwiseContourIntegral;") has 33; a longer run is
+// read as text, so a long run of letters after "&" is never scanned to its end.
+inline constexpr int maxCharacterReferenceChars = 34;
+
+// The longest TZID handed to the zone database. IANA ids stay below 40 characters; a longer
+// value is read as a Windows zone name or as local time, never looked up as a file name.
+inline constexpr int maxTimeZoneIdChars = 64;
+
+// Zones (by id) whose lookups the recurrence expansion keeps. Ids come from stored data; unknown
+// ids are remembered too, and the whole cache is dropped when it reaches this size.
+inline constexpr int maxRecurrenceZonesCached = 1000;
+
+// Years of UTC offsets (per zone) the recurrence expansion keeps. A series spanning a century in
+// a dozen zones needs about a thousand; the cache is dropped when it reaches this size.
+inline constexpr int maxRecurrenceOffsetYearsCached = 20000;
+
+// The largest forecast reply read; sixteen days of daily values are a few kilobytes, so a reply
+// far beyond that is not a forecast and is dropped unread.
+inline constexpr std::int64_t maxWeatherReplyBytes = 1024 * 1024;
+
+// Days kept from one forecast reply; the service offers at most sixteen, more marks a broken reply
+// and the rest is ignored.
+inline constexpr int maxForecastDays = 31;
+
+// Calendars taken from one cloud calendar list, and pages followed in one calendar pull: far
+// beyond any real account, they keep a looping or hostile server from running forever.
+inline constexpr int maxCloudCalendars = 1000;
+inline constexpr int maxCloudPullPages = 1000;
+
 // The release manifest read by the update check: a few hundred bytes of JSON in practice; a
 // feed that sends more is broken or hostile, and the check fails instead of holding the body.
 inline constexpr std::int64_t maxUpdateManifestBytes = 1024 * 1024;

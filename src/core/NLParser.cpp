@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Limits.h"
+#include "Weekday.h"
 
 #include <QRegularExpression>
 #include <QTimeZone>
@@ -27,10 +28,7 @@ QList<Span> spanOf(const QRegularExpressionMatch& match)
 
 int weekdayNumber(const QString& name)
 {
-    static const QStringList prefixes = {
-        QStringLiteral("mon"), QStringLiteral("tue"), QStringLiteral("wed"), QStringLiteral("thu"),
-        QStringLiteral("fri"), QStringLiteral("sat"), QStringLiteral("sun")};
-    return int(prefixes.indexOf(name.left(3).toLower())) + 1;
+    return Weekday::fromAbbreviation(QStringView(name).left(3));
 }
 
 int monthNumber(const QString& name)

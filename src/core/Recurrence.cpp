@@ -1,10 +1,11 @@
 #include "Recurrence.h"
 
+#include "DateText.h"
+#include "ExceptionDates.h"
 #include "Limits.h"
+#include "Weekday.h"
 
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QTimeZone>
@@ -87,54 +88,23 @@ constexpr int isoWeekday(qint64 days)
 constexpr qint64 firstValidDay = daysFromCivil(1, 1, 1);
 constexpr qint64 lastValidDay = daysFromCivil(9999, 12, 31);
 
-// --- reading fixed-width digit fields by hand (QDateTime::fromString is far too slow) ---
-
-bool readDigits(const QString& text, int at, int width, int* value)
+// "yyyyMMdd", "yyyyMMddTHHmmss" or "yyyyMMddTHHmmssZ": milliseconds of that wall-clock time
+// counted as if it were UTC, with whether it was written in UTC; nothing for other texts.
+struct WallTime
 {
-    int result = 0;
-    for (int i = at; i < at + width; ++i) {
-        const QChar c = text.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-        result = result * 10 + (c.unicode() - '0');
-    }
-    *value = result;
-    return true;
-}
+    qint64 ms;
+    bool hasTime;
+    bool utc;
+};
 
-// "yyyyMMdd" at `at`: the day number, or nothing.
-std::optional<qint64> readDate(const QString& text, int at)
+std::optional<WallTime> readWallTime(QStringView text)
 {
-    int year = 0, month = 0, day = 0;
-    if (!readDigits(text, at, 4, &year) || !readDigits(text, at + 4, 2, &month) ||
-        !readDigits(text, at + 6, 2, &day))
+    const std::optional<DateText::Compact> read = DateText::readCompact(text);
+    if (!read)
         return std::nullopt;
-    if (!QDate::isValid(year, month, day) || year < 1)
-        return std::nullopt;
-    return daysFromCivil(year, month, day);
-}
-
-// "yyyyMMddTHHmmss" (exactly 15 characters): milliseconds of that wall-clock time counted as if
-// it were UTC, or nothing.
-std::optional<qint64> readDateTime(const QString& text)
-{
-    if (text.size() != 15 || text.at(8) != QLatin1Char('T'))
-        return std::nullopt;
-    const std::optional<qint64> day = readDate(text, 0);
-    int hour = 0, minute = 0, second = 0;
-    if (!day || !readDigits(text, 9, 2, &hour) || !readDigits(text, 11, 2, &minute) ||
-        !readDigits(text, 13, 2, &second) || !QTime::isValid(hour, minute, second))
-        return std::nullopt;
-    return *day * msPerDay + (hour * 3600 + minute * 60 + second) * 1000LL;
-}
-
-void appendDigits(QChar*& out, qint64 value, int width)
-{
-    for (int i = width - 1; i >= 0; --i) {
-        out[i] = QLatin1Char(char('0' + value % 10));
-        value /= 10;
-    }
-    out += width;
+    const qint64 day = daysFromCivil(read->year, read->month, read->day);
+    const qint64 second = read->hour * 3600 + read->minute * 60 + read->second;
+    return WallTime{day * msPerDay + second * 1000, read->hasTime, read->utc};
 }
 
 // --- time-zone offsets ---
@@ -174,7 +144,7 @@ public:
         }
         QMutexLocker lock(&m_mutex);
         // Zone ids and years come from stored data; the cache must not grow without bound.
-        if (m_tables.size() > 20000)
+        if (m_tables.size() > Limits::maxRecurrenceOffsetYearsCached)
             m_tables.clear();
         m_tables.insert(key, table);
         return table;
@@ -299,7 +269,7 @@ std::optional<PositionedDay> readDayItem(const QString& item)
 {
     if (item.size() < 2)
         return std::nullopt;
-    const int weekday = Recurrence::weekdayNumber(item.right(2));
+    const int weekday = Weekday::fromCode(item.right(2));
     if (weekday == 0)
         return std::nullopt;
     const QString prefix = item.left(item.size() - 2);
@@ -615,33 +585,22 @@ qint64 occurrenceDuration(const Event& event)
 QString recurrenceIdForMs(qint64 utcMs, bool allDay)
 {
     const qint64 day = floorDiv(utcMs, msPerDay);
-    const qint64 secondOfDay = (utcMs - day * msPerDay) / 1000;
+    const int secondOfDay = int((utcMs - day * msPerDay) / 1000);
     const Civil date = civilFromDays(day);
-    QString text(allDay ? 8 : 16, Qt::Uninitialized);
-    QChar* out = text.data();
-    appendDigits(out, std::clamp<qint64>(date.year, 0, 9999), 4);
-    appendDigits(out, date.month, 2);
-    appendDigits(out, date.day, 2);
-    if (!allDay) {
-        *out++ = QLatin1Char('T');
-        appendDigits(out, secondOfDay / 3600, 2);
-        appendDigits(out, secondOfDay / 60 % 60, 2);
-        appendDigits(out, secondOfDay % 60, 2);
-        *out++ = QLatin1Char('Z');
-    }
-    return text;
+    const int year = int(std::clamp<qint64>(date.year, 0, 9999));
+    if (allDay)
+        return DateText::compactDate(year, date.month, date.day);
+    return DateText::compactUtc(year, date.month, date.day, secondOfDay / 3600,
+                                secondOfDay / 60 % 60, secondOfDay % 60);
 }
 
 // The instant a recurrence id names: "yyyyMMddTHHmmssZ", or "yyyyMMdd" at 00:00 UTC.
 std::optional<qint64> recurrenceIdInstant(const QString& text)
 {
-    if (text.size() == 8) {
-        const std::optional<qint64> day = readDate(text, 0);
-        return day ? std::optional<qint64>(*day * msPerDay) : std::nullopt;
-    }
-    if (text.size() == 16 && text.endsWith(QLatin1Char('Z')))
-        return readDateTime(text.left(15));
-    return std::nullopt;
+    const std::optional<WallTime> read = readWallTime(text);
+    if (!read || read->hasTime != read->utc)
+        return std::nullopt;
+    return read->ms;
 }
 
 // Zones by id, built once: constructing a QTimeZone reads the zone database.
@@ -653,8 +612,7 @@ QTimeZone zoneNamed(const QString& id)
     const auto found = zones.constFind(id);
     if (found != zones.constEnd())
         return *found;
-    // The id comes from stored data; unknown ids are remembered too, but not without bound.
-    if (zones.size() > 1000)
+    if (zones.size() > Limits::maxRecurrenceZonesCached)
         zones.clear();
     const QTimeZone zone(id.toUtf8());
     zones.insert(id, zone);
@@ -742,74 +700,12 @@ namespace Recurrence {
 
 int weekdayNumber(const QString& code)
 {
-    static const QLatin1String codes[] = {
-        QLatin1String("MO"), QLatin1String("TU"), QLatin1String("WE"), QLatin1String("TH"),
-        QLatin1String("FR"), QLatin1String("SA"), QLatin1String("SU")};
-    for (int i = 0; i < 7; ++i) {
-        if (code == codes[i])
-            return i + 1;
-    }
-    return 0;
+    return Weekday::fromCode(code);
 }
-
-namespace {
-
-QList<int> readNumberList(const QString& value, int low, int high)
-{
-    QList<int> numbers;
-    for (const QString& piece : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        bool ok = false;
-        const int number = piece.toInt(&ok);
-        if (ok && number != 0 && number >= low && number <= high)
-            numbers.append(number);
-    }
-    return numbers;
-}
-
-} // namespace
 
 Rule parseRRule(const QString& text)
 {
-    Rule rule;
-    for (const QString& piece : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const qsizetype equals = piece.indexOf(QLatin1Char('='));
-        if (equals <= 0)
-            continue;
-        const QString key = piece.left(equals).toUpper();
-        const QString value = piece.mid(equals + 1);
-        bool ok = false;
-        if (key == QLatin1String("FREQ")) {
-            rule.freq = value.toUpper();
-        } else if (key == QLatin1String("INTERVAL")) {
-            const int interval = value.toInt(&ok);
-            rule.interval = ok && interval >= 1 ? interval : 1;
-        } else if (key == QLatin1String("COUNT")) {
-            const int count = value.toInt(&ok);
-            rule.count = ok && count >= 0 ? count : 0;
-        } else if (key == QLatin1String("UNTIL")) {
-            QString copy = value;
-            if (copy.endsWith(QLatin1Char('Z')))
-                copy.chop(1);
-            if (const std::optional<qint64> at = readDateTime(copy))
-                rule.until = QDateTime::fromMSecsSinceEpoch(*at, Qt::UTC);
-            else if (value.size() == 8)
-                if (const std::optional<qint64> day = readDate(value, 0))
-                    rule.until = QDateTime::fromMSecsSinceEpoch(*day * msPerDay, Qt::UTC);
-        } else if (key == QLatin1String("BYDAY")) {
-            rule.byDay = value.toUpper().split(QLatin1Char(','), Qt::SkipEmptyParts);
-        } else if (key == QLatin1String("BYMONTHDAY")) {
-            rule.byMonthDay = readNumberList(value, -31, 31);
-        } else if (key == QLatin1String("BYMONTH")) {
-            rule.byMonth = readNumberList(value, 1, 12);
-        } else if (key == QLatin1String("BYSETPOS")) {
-            rule.bySetPos = readNumberList(value, -366, 366);
-        } else if (key == QLatin1String("WKST")) {
-            const int weekday = weekdayNumber(value.toUpper());
-            if (weekday != 0)
-                rule.weekStart = weekday;
-        }
-    }
-    return rule;
+    return RecurrenceRule::parse(text);
 }
 
 QList<QDateTime> generateStarts(const Rule& rule, const QDateTime& dtstart, const QDateTime& to)
@@ -834,33 +730,19 @@ QList<QDateTime> generateStarts(const Rule& rule, const QDateTime& dtstart, cons
 QSet<qint64> parseDateList(const QString& text)
 {
     QSet<qint64> result;
-    if (text.isEmpty())
-        return result;
-    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8());
-    if (!document.isArray())
-        return result;
-    const QJsonArray items = document.array();
-    for (const QJsonValue& item : items) {
-        const QString value = item.toString();
-        if (value.contains(QLatin1Char('T'))) {
-            const bool utc = value.endsWith(QLatin1Char('Z'));
-            const std::optional<qint64> wall = readDateTime(utc ? value.chopped(1) : value);
-            if (!wall)
-                continue;
-            if (utc) {
-                result.insert(*wall);
-            } else {
-                const QDateTime local(
-                    QDate(1970, 1, 1).addDays(floorDiv(*wall, msPerDay)),
-                    QTime::fromMSecsSinceStartOfDay(int(floorMod(*wall, msPerDay))),
-                    QTimeZone::systemTimeZone());
-                if (local.isValid())
-                    result.insert(local.toMSecsSinceEpoch());
-            }
-        } else if (value.size() == 8) {
-            if (const std::optional<qint64> day = readDate(value, 0))
-                result.insert(*day * msPerDay);
+    for (const QString& item : ExceptionDates::read(text)) {
+        const std::optional<WallTime> wall = readWallTime(item);
+        if (!wall)
+            continue;
+        if (!wall->hasTime || wall->utc) {
+            result.insert(wall->ms);
+            continue;
         }
+        const QDateTime local(QDate(1970, 1, 1).addDays(floorDiv(wall->ms, msPerDay)),
+                              QTime::fromMSecsSinceStartOfDay(int(floorMod(wall->ms, msPerDay))),
+                              QTimeZone::systemTimeZone());
+        if (local.isValid())
+            result.insert(local.toMSecsSinceEpoch());
     }
     return result;
 }

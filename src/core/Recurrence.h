@@ -1,12 +1,12 @@
 #pragma once
 
 #include "Event.h"
+#include "RecurrenceRule.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QSet>
 #include <QString>
-#include <QStringList>
 
 // Expansion of RRULE series (RFC 5545: FREQ DAILY, WEEKLY, MONTHLY, YEARLY with INTERVAL, COUNT,
 // UNTIL, WKST, BYDAY, BYMONTHDAY, BYMONTH, BYSETPOS) into occurrences within a window. Pure
@@ -14,23 +14,10 @@
 // thread. Every call is bounded in work (Limits.h), whatever the rule text says.
 namespace Recurrence {
 
-// The parsed form of an RRULE value. Unreadable parts keep their defaults.
-struct Rule
-{
-    QString freq;          // FREQ, upper-cased; empty when the rule has none
-    int interval = 1;      // never below 1
-    int count = 0;         // 0: no COUNT
-    QDateTime until;       // UTC; invalid: no UNTIL
-    QStringList byDay;     // upper-cased items as written: MO, 2TU, -1FR
-    QList<int> byMonthDay; // 1..31 and -31..-1; other values are dropped
-    QList<int> byMonth;    // 1..12
-    QList<int> bySetPos;   // 1..366 and -366..-1
-    int weekStart = 1;     // WKST as an ISO weekday, Monday 1
-};
-
-// ISO weekday number (MO 1 .. SU 7) of an exact upper-case code; 0 for anything else.
+// The rule type the expansion reads; RecurrenceRule::parse and Weekday::fromCode under the names
+// callers already use.
+using Rule = RecurrenceRule;
 int weekdayNumber(const QString& code);
-
 Rule parseRRule(const QString& text);
 
 // Candidate starts of the rule from `dtstart` on, ascending, earlier than `to` (exclusive) and

@@ -1,8 +1,10 @@
 #include "RruleFormat.h"
 
+#include "RecurrenceRule.h"
+#include "Weekday.h"
+
 #include <QCoreApplication>
 #include <QDate>
-#include <QHash>
 #include <QStringList>
 
 #include <cstdlib>
@@ -16,48 +18,15 @@ QString separator()
     return QStringLiteral(" \u00B7 ");
 }
 
-QStringList items(const QString& list)
-{
-    return list.split(QLatin1Char(','), Qt::SkipEmptyParts);
-}
-
-// "yyyyMMdd" read by hand: exactly eight digits forming a real date.
-QDate readDate(const QString& text)
-{
-    if (text.size() != 8)
-        return {};
-    for (QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return {};
-    }
-    return QDate(text.left(4).toInt(), text.mid(4, 2).toInt(), text.mid(6, 2).toInt());
-}
-
 } // namespace
 
-QString describe(const QString& rule)
+QString describe(const QString& text)
 {
-    if (rule.isEmpty())
+    if (text.isEmpty())
         return {};
-    QHash<QString, QString> values;
-    for (const QString& piece : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const qsizetype equals = piece.indexOf(QLatin1Char('='));
-        if (equals < 0)
-            continue;
-        const QString key = piece.left(equals).toUpper();
-        const QString value = piece.mid(equals + 1);
-        if (key == QLatin1String("FREQ"))
-            values.insert(key, value.toUpper());
-        else if (key == QLatin1String("INTERVAL") || key == QLatin1String("BYDAY") ||
-                 key == QLatin1String("BYMONTHDAY") || key == QLatin1String("COUNT") ||
-                 key == QLatin1String("UNTIL"))
-            values.insert(key, value);
-    }
-    const QString freq = values.value(QStringLiteral("FREQ"));
-    bool ok = false;
-    int interval = values.value(QStringLiteral("INTERVAL")).toInt(&ok);
-    if (!ok || interval < 1)
-        interval = 1;
+    const RecurrenceRule rule = RecurrenceRule::parse(text);
+    const QString& freq = rule.freq;
+    const int interval = rule.interval;
 
     QString summary;
     if (freq == QLatin1String("DAILY"))
@@ -79,52 +48,37 @@ QString describe(const QString& rule)
     else
         summary = QCoreApplication::translate("QObject", "Repeats");
 
-    const QString byDay = values.value(QStringLiteral("BYDAY"));
-    const QString byMonthDay = values.value(QStringLiteral("BYMONTHDAY"));
-    if (freq != QLatin1String("MONTHLY") && !byDay.isEmpty()) {
+    if (freq != QLatin1String("MONTHLY") && !rule.byDay.isEmpty()) {
         QStringList names;
-        for (const QString& piece : items(byDay)) {
+        for (const QString& piece : rule.byDay) {
             const ByDayItem item = splitByDayItem(piece.trimmed());
             if (!item.code.isEmpty())
                 names.append(weekdayNames(item.code));
         }
         if (!names.isEmpty())
             summary += separator() + names.join(QStringLiteral(", "));
-    } else if (freq == QLatin1String("MONTHLY") && !byDay.isEmpty()) {
-        const QStringList list = items(byDay);
-        if (!list.isEmpty()) {
-            const ByDayItem item = splitByDayItem(list.first().trimmed());
-            if (item.position == 0)
-                summary += separator() + weekdayNames(item.code);
-            else
-                summary +=
-                    separator() + QCoreApplication::translate("QObject", "on the %1 %2")
-                                      .arg(positionText(item.position), weekdayNames(item.code));
-        }
-    } else if (freq == QLatin1String("MONTHLY") && !byMonthDay.isEmpty()) {
-        const QStringList list = items(byMonthDay);
-        if (!list.isEmpty()) {
-            const int day = list.first().toInt(&ok);
-            if (ok && day >= 1)
-                summary += separator() +
-                           QCoreApplication::translate("QObject", "on the %1").arg(ordinal(day));
-        }
+    } else if (freq == QLatin1String("MONTHLY") && !rule.byDay.isEmpty()) {
+        const ByDayItem item = splitByDayItem(rule.byDay.first().trimmed());
+        if (item.position == 0)
+            summary += separator() + weekdayNames(item.code);
+        else
+            summary += separator() + QCoreApplication::translate("QObject", "on the %1 %2")
+                                         .arg(positionText(item.position), weekdayNames(item.code));
+    } else if (freq == QLatin1String("MONTHLY") && !rule.byMonthDay.isEmpty()) {
+        const int day = rule.byMonthDay.first();
+        if (day >= 1)
+            summary +=
+                separator() + QCoreApplication::translate("QObject", "on the %1").arg(ordinal(day));
     }
 
-    const QString count = values.value(QStringLiteral("COUNT"));
-    const QString until = values.value(QStringLiteral("UNTIL"));
-    if (!count.isEmpty()) {
-        const int times = count.toInt(&ok);
-        if (ok && times >= 1)
-            summary +=
-                separator() + QCoreApplication::translate("QObject", "%n time(s)", nullptr, times);
-    } else if (!until.isEmpty()) {
-        const qsizetype t = until.indexOf(QLatin1Char('T'));
-        const QDate date = readDate(t > 0 ? until.left(t) : until);
-        if (date.isValid())
-            summary += separator() + QCoreApplication::translate("QObject", "until %1")
-                                         .arg(date.toString(QStringLiteral("MMM d, yyyy")));
-    }
+    if (rule.hasCount) {
+        if (rule.count >= 1)
+            summary += separator() +
+                       QCoreApplication::translate("QObject", "%n time(s)", nullptr, rule.count);
+    } else if (rule.until.isValid())
+        summary +=
+            separator() + QCoreApplication::translate("QObject", "until %1")
+                              .arg(rule.until.date().toString(QStringLiteral("MMM d, yyyy")));
     return summary;
 }
 
@@ -184,19 +138,11 @@ QString positionText(int position)
 
 QString weekdayNames(const QString& code)
 {
-    static const QHash<QString, const char*> names = {
-        {QStringLiteral("MO"), QT_TRANSLATE_NOOP("RruleFormat", "Mon")},
-        {QStringLiteral("TU"), QT_TRANSLATE_NOOP("RruleFormat", "Tue")},
-        {QStringLiteral("WE"), QT_TRANSLATE_NOOP("RruleFormat", "Wed")},
-        {QStringLiteral("TH"), QT_TRANSLATE_NOOP("RruleFormat", "Thu")},
-        {QStringLiteral("FR"), QT_TRANSLATE_NOOP("RruleFormat", "Fri")},
-        {QStringLiteral("SA"), QT_TRANSLATE_NOOP("RruleFormat", "Sat")},
-        {QStringLiteral("SU"), QT_TRANSLATE_NOOP("RruleFormat", "Sun")}};
     const QString upper = code.toUpper();
-    const auto it = names.constFind(upper);
-    if (it == names.cend())
+    const int weekday = Weekday::fromCode(upper);
+    if (weekday == 0)
         return upper;
-    return QCoreApplication::translate("RruleFormat", *it);
+    return QCoreApplication::translate("RruleFormat", Weekday::names[weekday - 1].abbreviation);
 }
 
 ByDayItem splitByDayItem(const QString& item)

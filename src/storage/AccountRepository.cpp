@@ -1,18 +1,15 @@
 #include "AccountRepository.h"
 
+#include "AccountMerge.h"
 #include "Database.h"
+#include "EventRepository.h"
 #include "Positions.h"
 #include "Savepoint.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
 
-#include <QDebug>
-#include <QHash>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
-
-#include <algorithm>
 
 namespace {
 
@@ -22,36 +19,6 @@ const QString accountColumns = QStringLiteral(
     "trusted_cert_sha256, pending_cert_sha256, created_at, updated_at, deleted_at");
 
 using StoreSql::run;
-
-bool isCalDavFamily(const QString& type)
-{
-    return type == u"caldav" || type == u"icloud" || type == u"zoho";
-}
-
-// Runs one prepared statement; on failure keeps the driver's text in `error`.
-bool run(QSqlQuery& query, QString& error)
-{
-    if (query.exec())
-        return true;
-    error = query.lastError().text();
-    return false;
-}
-
-bool deleteEventRow(QSqlDatabase& db, const QString& eventId, QString& error)
-{
-    for (const char* table : {"attendees", "attachments", "reminders"}) {
-        if (!run(db,
-                 QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1StringView(table)),
-                 {eventId}, error))
-            return false;
-    }
-    return run(db, QStringLiteral("DELETE FROM events WHERE id = ?"), {eventId}, error);
-}
-
-bool deleteTaskRow(QSqlDatabase& db, const QString& taskId, QString& error)
-{
-    return run(db, QStringLiteral("DELETE FROM tasks WHERE id = ?"), {taskId}, error);
-}
 
 // Leaves the account as a tombstone stamped "now".
 bool tombstoneAccount(QSqlDatabase& db, const QString& id, QString& error)
@@ -65,8 +32,8 @@ bool tombstoneAccount(QSqlDatabase& db, const QString& id, QString& error)
 // The account's fields in table order from name to pending_cert_sha256.
 QVariantList contentValues(const Account& account)
 {
-    return {account.name,
-            account.type,
+    return {StoreSql::notNull(account.name),
+            StoreSql::notNull(account.type),
             account.serverUrl,
             account.username,
             account.calendarHomeSet,
@@ -75,84 +42,36 @@ QVariantList contentValues(const Account& account)
             StoreTime::bindValue(account.lastSyncTime),
             account.lastSyncError,
             account.enabled ? 1 : 0,
-            account.color,
+            StoreSql::notNull(account.color),
             account.excludeFromSync ? 1 : 0,
             account.trustedCertSha256,
             account.pendingCertSha256};
 }
 
-struct RowKey
+// Carries out one action of a merge plan.
+bool carryOut(QSqlDatabase& db, const AccountMerge::Action& action, QString& error)
 {
-    QString id;
-    QString identity; // uid, and for events the recurrence id
-    bool pending = false;
-};
-
-// The rows of one calendar in `table`, keyed by what makes them the same item at the server.
-QList<RowKey> rowKeys(QSqlDatabase& db, const char* table, const QString& calendarId,
-                      QString& error, bool& ok)
-{
-    const bool events = qstrcmp(table, "events") == 0;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT id, uid%1, sync_status FROM %2 WHERE calendar_id = ?")
-            .arg(events ? QStringLiteral(" || char(31) || COALESCE(recurrence_id, '')") : QString(),
-                 QLatin1StringView(table)));
-    query.addBindValue(calendarId);
-    QList<RowKey> rows;
-    ok = run(query, error);
-    while (ok && query.next())
-        rows.append({query.value(0).toString(), query.value(1).toString(),
-                     query.value(2).toString() == u"pending"});
-    return rows;
-}
-
-// Moves the events and tasks of calendar `from` into calendar `to`. Where both hold the same
-// item, a pending local edit wins over a synced copy; when both copies are pending edits the
-// merge is refused, because one of them would be lost.
-bool mergeCalendarRows(QSqlDatabase& db, const QString& from, const QString& to, QString& error)
-{
-    for (const char* table : {"events", "tasks"}) {
-        bool ok = false;
-        const QList<RowKey> source = rowKeys(db, table, from, error, ok);
-        if (!ok)
-            return false;
-        const QList<RowKey> target = rowKeys(db, table, to, error, ok);
-        if (!ok)
-            return false;
-        QHash<QString, QList<RowKey>> targetByIdentity;
-        for (const RowKey& row : target)
-            targetByIdentity[row.identity].append(row);
-        const bool events = qstrcmp(table, "events") == 0;
-        const auto deleteRow = [&](const QString& id) {
-            return events ? deleteEventRow(db, id, error) : deleteTaskRow(db, id, error);
-        };
-        for (const RowKey& row : source) {
-            const QList<RowKey> clashes = targetByIdentity.value(row.identity);
-            const bool targetPending = std::any_of(clashes.begin(), clashes.end(),
-                                                   [](const RowKey& r) { return r.pending; });
-            if (!clashes.isEmpty() && !row.pending) {
-                if (!deleteRow(row.id))
-                    return false;
-                continue;
-            }
-            if (targetPending) {
-                error = QStringLiteral("both copies of %1 hold local edits").arg(row.id);
-                return false;
-            }
-            for (const RowKey& clash : clashes) {
-                if (!deleteRow(clash.id))
-                    return false;
-            }
-            if (!run(db,
-                     QStringLiteral("UPDATE %1 SET calendar_id = ? WHERE id = ?")
-                         .arg(QLatin1StringView(table)),
-                     {to, row.id}, error))
-                return false;
-        }
+    using AccountMerge::Action;
+    const bool event = action.kind == AccountMerge::ItemKind::Event;
+    switch (action.type) {
+    case Action::MoveCalendar:
+        return run(db, QStringLiteral("UPDATE calendars SET account_id = ? WHERE id = ?"),
+                   {action.target, action.id}, error);
+    case Action::MoveItem:
+        return run(db,
+                   event ? QStringLiteral("UPDATE events SET calendar_id = ? WHERE id = ?")
+                         : QStringLiteral("UPDATE tasks SET calendar_id = ? WHERE id = ?"),
+                   {action.target, action.id}, error);
+    case Action::DeleteItem:
+        return event
+                   ? EventRepository::deleteRows(db, action.id, error)
+                   : run(db, QStringLiteral("DELETE FROM tasks WHERE id = ?"), {action.id}, error);
+    case Action::DeleteCalendar:
+        return run(db, QStringLiteral("DELETE FROM calendars WHERE id = ?"), {action.id}, error);
+    case Action::TombstoneAccount:
+        return tombstoneAccount(db, action.id, error);
     }
-    return true;
+    return false;
 }
 
 } // namespace
@@ -302,97 +221,79 @@ bool AccountRepository::reorder(const QStringList& ids)
 
 int AccountRepository::mergeDuplicates()
 {
-    QHash<QString, QList<Account>> groups;
-    QStringList groupOrder;
-    for (const Account& account : getAllIncludingDeleted()) {
-        if (account.deletedAt || !isCalDavFamily(account.type) || account.serverUrl.isEmpty() ||
-            account.username.isEmpty())
-            continue;
-        const QString key = account.type + u'|' + account.serverUrl + u'|' + account.username;
-        if (!groups.contains(key))
-            groupOrder.append(key);
-        groups[key].append(account);
-    }
-    int collapsed = 0;
-    for (const QString& key : groupOrder) {
-        QList<Account> group = groups.value(key);
-        if (group.size() < 2)
-            continue;
-        // Oldest first; the id breaks ties so the outcome does not depend on row order.
-        std::sort(group.begin(), group.end(), [](const Account& a, const Account& b) {
-            if (a.createdAt != b.createdAt)
-                return a.createdAt < b.createdAt;
-            return a.id < b.id;
-        });
-        for (qsizetype i = 1; i < group.size(); ++i) {
-            if (collapseInto(group.first(), group.at(i))) {
-                ++collapsed;
-                Q_EMIT accountsChanged();
-            }
-        }
-    }
-    return collapsed;
-}
+    QList<AccountMerge::AccountRow> accounts;
+    for (const Account& account : getAllIncludingDeleted())
+        accounts.append({account.id, account.type, account.serverUrl, account.username,
+                         account.createdAt, account.deletedAt.has_value()});
+    const QStringList involved = AccountMerge::accountsWithDuplicates(accounts);
+    if (involved.isEmpty())
+        return 0;
 
-bool AccountRepository::collapseInto(const Account& keeper, const Account& duplicate)
-{
     QSqlDatabase& db = m_database->database();
+    const char* operation = "AccountRepository::mergeDuplicates";
+    QList<AccountMerge::CalendarRow> calendars;
+    QStringList calendarIds;
+    bool read = StoreSql::forEachSlice(involved, [&](const QStringList& slice) {
+        return StoreSql::forEachRow(
+            db,
+            QStringLiteral("SELECT id, account_id, url, canonical_key, created_at FROM calendars "
+                           "WHERE account_id IN (%1) ORDER BY rowid")
+                .arg(StoreSql::placeholders(int(slice.size()))),
+            QVariantList(slice.begin(), slice.end()),
+            [&](const QSqlQuery& query) {
+                calendars.append({query.value(0).toString(), query.value(1).toString(),
+                                  query.value(2).toString(), query.value(3).toString(),
+                                  StoreTime::readTimestamp(query.value(4))});
+                calendarIds.append(calendars.constLast().id);
+            },
+            operation);
+    });
+    QList<AccountMerge::ItemRow> items;
+    for (const AccountMerge::ItemKind kind :
+         {AccountMerge::ItemKind::Event, AccountMerge::ItemKind::Task}) {
+        // What makes two rows the same item at the server: the uid, and for events the
+        // recurrence id.
+        const QString sql =
+            kind == AccountMerge::ItemKind::Event
+                ? QStringLiteral("SELECT id, calendar_id, uid || char(31) || "
+                                 "COALESCE(recurrence_id, ''), sync_status FROM events WHERE "
+                                 "calendar_id IN (%1) ORDER BY rowid")
+                : QStringLiteral("SELECT id, calendar_id, uid, sync_status FROM tasks WHERE "
+                                 "calendar_id IN (%1) ORDER BY rowid");
+        read = read && StoreSql::forEachSlice(calendarIds, [&](const QStringList& slice) {
+                   return StoreSql::forEachRow(
+                       db, sql.arg(StoreSql::placeholders(int(slice.size()))),
+                       QVariantList(slice.begin(), slice.end()),
+                       [&](const QSqlQuery& query) {
+                           items.append({kind, query.value(0).toString(), query.value(1).toString(),
+                                         query.value(2).toString(),
+                                         query.value(3).toString() == u"pending"});
+                       },
+                       operation);
+               });
+    }
+    if (!read)
+        return 0;
+
+    const AccountMerge::Plan plan = AccountMerge::plan(accounts, calendars, items);
+    for (const QString& refusal : plan.refused)
+        StoreSql::logFailure(operation, refusal);
+    if (plan.actions.isEmpty())
+        return 0;
     Savepoint transaction(db);
     QString error = transaction.errorText();
-    const auto fail = [&]() {
-        transaction.rollback();
-        StoreSql::logFailure("AccountRepository::mergeDuplicates", error);
-        return false;
-    };
-    if (!transaction.isActive())
-        return fail();
-
-    struct CalendarKeyRow
-    {
-        QString id, url, canonicalKey;
-    };
-    QList<CalendarKeyRow> calendars;
-    {
-        QSqlQuery query(db);
-        query.prepare(
-            QStringLiteral("SELECT id, url, canonical_key FROM calendars WHERE account_id = ?"));
-        query.addBindValue(duplicate.id);
-        if (!run(query, error))
-            return fail();
-        while (query.next())
-            calendars.append(
-                {query.value(0).toString(), query.value(1).toString(), query.value(2).toString()});
-    }
-    for (const CalendarKeyRow& calendar : calendars) {
-        // The keeper's calendar for the same collection, if it has one; looked up afresh so
-        // that two calendars of the duplicate for one collection also end as one.
-        QSqlQuery match(db);
-        match.prepare(QStringLiteral(
-            "SELECT id FROM calendars WHERE account_id = ? AND id != ? AND ((url = ? AND url != "
-            "'') OR (canonical_key = ? AND canonical_key != '')) ORDER BY created_at, id LIMIT 1"));
-        match.addBindValue(keeper.id);
-        match.addBindValue(calendar.id);
-        match.addBindValue(calendar.url);
-        match.addBindValue(calendar.canonicalKey);
-        if (!run(match, error))
-            return fail();
-        const QString target = match.next() ? match.value(0).toString() : QString();
-        match.finish();
-        if (target.isEmpty()) {
-            if (!run(db, QStringLiteral("UPDATE calendars SET account_id = ? WHERE id = ?"),
-                     {keeper.id, calendar.id}, error))
-                return fail();
-            continue;
-        }
-        if (!mergeCalendarRows(db, calendar.id, target, error) ||
-            !run(db, QStringLiteral("DELETE FROM calendars WHERE id = ?"), {calendar.id}, error))
-            return fail();
-    }
-    if (!tombstoneAccount(db, duplicate.id, error))
-        return fail();
-    if (!transaction.commit()) {
+    bool done = transaction.isActive();
+    for (qsizetype i = 0; done && i < plan.actions.size(); ++i)
+        done = carryOut(db, plan.actions.at(i), error);
+    if (done && !transaction.commit()) {
         error = transaction.errorText();
-        return fail();
+        done = false;
     }
-    return true;
+    if (!done) {
+        transaction.rollback();
+        StoreSql::logFailure(operation, error);
+        return 0;
+    }
+    Q_EMIT accountsChanged();
+    return int(plan.collapsed.size());
 }

@@ -44,10 +44,11 @@ public:
     bool reorder(const QStringList& ids);
 
     // Collapses live CalDAV-family accounts with the same type, server URL and username into
-    // the oldest one: the duplicates' calendars move to it (merged into its calendar with the
-    // same URL or canonical key, keeping every pending local edit) and the duplicates become
-    // tombstones. A duplicate that cannot be merged safely is left as it is. Returns how many
-    // accounts were collapsed.
+    // the oldest one, as AccountMerge plans it, in one transaction: the duplicates' calendars
+    // move to it (merged into its calendar with the same URL or canonical key, keeping every
+    // pending local edit) and the duplicates become tombstones. A duplicate that cannot be
+    // merged safely is left as it is. Returns how many accounts were collapsed; 0 when the
+    // transaction failed.
     int mergeDuplicates();
 
     static Account fromQuery(const QSqlQuery& query);
@@ -59,7 +60,6 @@ private:
     QList<Account> list(const QString& sql) const;
     // The first row of `sql` (its %1 stands for the columns) with `values` bound.
     std::optional<Account> one(const QString& sql, const QVariantList& values) const;
-    bool collapseInto(const Account& keeper, const Account& duplicate);
 
     Database* m_database;
 };

@@ -5,7 +5,6 @@
 #include "StoreSql.h"
 #include "StoreTime.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -17,28 +16,29 @@ const QString calendarColumns = QStringLiteral(
     "canonical_key, sync_enabled, is_shared, shared_with_me, last_sync_error, created_at, "
     "updated_at");
 
-// Binds the fields from account_id to last_sync_error, in column order.
-void bindFields(QSqlQuery& query, const Calendar& calendar)
+// The fields from account_id to last_sync_error, in column order.
+QVariantList fieldValues(const Calendar& calendar)
 {
-    query.addBindValue(calendar.accountId);
-    query.addBindValue(calendar.url);
-    query.addBindValue(calendar.name);
-    query.addBindValue(calendar.description);
-    query.addBindValue(calendar.color);
-    query.addBindValue(calendar.timezone);
-    query.addBindValue(calendar.isVisible ? 1 : 0);
-    query.addBindValue(calendar.isReadOnly ? 1 : 0);
-    query.addBindValue(calendar.isDefault ? 1 : 0);
-    query.addBindValue(calendar.ctag);
-    query.addBindValue(calendar.syncToken);
-    query.addBindValue(calendar.deltaSyncToken);
-    query.addBindValue(calendar.supportedComponents);
-    query.addBindValue(calendar.sortOrder);
-    query.addBindValue(calendar.canonicalKey);
-    query.addBindValue(calendar.syncEnabled ? 1 : 0);
-    query.addBindValue(calendar.isShared ? 1 : 0);
-    query.addBindValue(calendar.sharedWithMe ? 1 : 0);
-    query.addBindValue(calendar.lastSyncError);
+    using StoreSql::notNull;
+    return {calendar.accountId,
+            notNull(calendar.url),
+            notNull(calendar.name),
+            calendar.description,
+            notNull(calendar.color),
+            notNull(calendar.timezone),
+            calendar.isVisible ? 1 : 0,
+            calendar.isReadOnly ? 1 : 0,
+            calendar.isDefault ? 1 : 0,
+            calendar.ctag,
+            calendar.syncToken,
+            calendar.deltaSyncToken,
+            notNull(calendar.supportedComponents),
+            calendar.sortOrder,
+            calendar.canonicalKey,
+            calendar.syncEnabled ? 1 : 0,
+            calendar.isShared ? 1 : 0,
+            calendar.sharedWithMe ? 1 : 0,
+            calendar.lastSyncError};
 }
 
 } // namespace
@@ -76,92 +76,74 @@ Calendar CalendarRepository::fromQuery(const QSqlQuery& query)
     return calendar;
 }
 
-QList<Calendar> CalendarRepository::list(QSqlQuery& query) const
+QList<Calendar> CalendarRepository::list(const QString& sql, const QVariantList& values) const
 {
     QList<Calendar> calendars;
-    if (!query.exec())
-        return calendars;
-    while (query.next())
-        calendars.append(fromQuery(query));
+    StoreSql::forEachRow(
+        m_database->database(), sql.arg(calendarColumns), values,
+        [&calendars](const QSqlQuery& query) { calendars.append(fromQuery(query)); });
     return calendars;
 }
 
 QList<Calendar> CalendarRepository::getAll() const
 {
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM calendars ORDER BY sort_order, name").arg(calendarColumns));
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM calendars ORDER BY sort_order, name"), {});
 }
 
 QList<Calendar> CalendarRepository::getByAccount(const QString& accountId) const
 {
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM calendars WHERE account_id = ? ORDER BY sort_order, name")
-            .arg(calendarColumns));
-    query.addBindValue(accountId);
-    return list(query);
+    return list(
+        QStringLiteral("SELECT %1 FROM calendars WHERE account_id = ? ORDER BY sort_order, name"),
+        {accountId});
 }
 
 std::optional<Calendar> CalendarRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM calendars WHERE id = ?").arg(calendarColumns));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
+    const QList<Calendar> found =
+        list(QStringLiteral("SELECT %1 FROM calendars WHERE id = ?"), {id});
+    if (found.isEmpty())
         return std::nullopt;
-    return fromQuery(query);
+    return found.first();
 }
 
 bool CalendarRepository::insert(const Calendar& calendar)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("INSERT INTO calendars (%1) VALUES (%2)")
-                      .arg(calendarColumns, StoreSql::placeholders(22)));
-    query.addBindValue(calendar.id);
-    bindFields(query, calendar);
-    query.addBindValue(StoreTime::bindValue(calendar.createdAt));
-    query.addBindValue(StoreTime::bindValue(calendar.updatedAt));
-    if (!query.exec()) {
-        StoreSql::logFailure("CalendarRepository::insert", query.lastError());
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("INSERT INTO calendars (%1) VALUES (%2)")
+                            .arg(calendarColumns, StoreSql::placeholders(22)),
+                        QVariantList{calendar.id} + fieldValues(calendar) +
+                            QVariantList{StoreTime::bindValue(calendar.createdAt),
+                                         StoreTime::bindValue(calendar.updatedAt)},
+                        "CalendarRepository::insert"))
         return false;
-    }
     Q_EMIT calendarsChanged();
     return true;
 }
 
 bool CalendarRepository::update(const Calendar& calendar)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "UPDATE calendars SET account_id = ?, url = ?, name = ?, description = ?, color = ?, "
-        "timezone = ?, is_visible = ?, is_read_only = ?, is_default = ?, ctag = ?, sync_token = "
-        "?, delta_sync_token = ?, supported_components = ?, sort_order = ?, canonical_key = ?, "
-        "sync_enabled = ?, is_shared = ?, shared_with_me = ?, last_sync_error = ?, updated_at = "
-        "? WHERE id = ?"));
-    bindFields(query, calendar);
-    query.addBindValue(StoreTime::bindValue(StoreTime::now()));
-    query.addBindValue(calendar.id);
-    if (!query.exec()) {
-        StoreSql::logFailure("CalendarRepository::update", query.lastError());
+    if (!StoreSql::exec(
+            m_database->database(),
+            QStringLiteral(
+                "UPDATE calendars SET account_id = ?, url = ?, name = ?, description = ?, color = "
+                "?, timezone = ?, is_visible = ?, is_read_only = ?, is_default = ?, ctag = ?, "
+                "sync_token = ?, delta_sync_token = ?, supported_components = ?, sort_order = ?, "
+                "canonical_key = ?, sync_enabled = ?, is_shared = ?, shared_with_me = ?, "
+                "last_sync_error = ?, updated_at = ? WHERE id = ?"),
+            fieldValues(calendar) +
+                QVariantList{StoreTime::bindValue(StoreTime::now()), calendar.id},
+            "CalendarRepository::update"))
         return false;
-    }
     Q_EMIT calendarsChanged();
     return true;
 }
 
 bool CalendarRepository::remove(const QString& id)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("DELETE FROM calendars WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        StoreSql::logFailure("CalendarRepository::remove", query.lastError());
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("DELETE FROM calendars WHERE id = ?"), {id},
+                        "CalendarRepository::remove"))
         return false;
-    }
     Q_EMIT calendarsChanged();
     return true;
 }
@@ -169,42 +151,29 @@ bool CalendarRepository::remove(const QString& id)
 bool CalendarRepository::setDefault(const QString& id)
 {
     const QVariant now = StoreTime::bindValue(StoreTime::now());
-    Savepoint transaction(m_database->database());
+    QSqlDatabase& db = m_database->database();
+    Savepoint transaction(db);
     if (!transaction.isActive())
         return false;
-
-    QSqlQuery exists(m_database->database());
-    exists.prepare(QStringLiteral("SELECT 1 FROM calendars WHERE id = ?"));
-    exists.addBindValue(id);
-    if (!exists.exec()) {
-        StoreSql::logFailure("CalendarRepository::setDefault", exists.lastError());
+    bool exists = false;
+    if (!StoreSql::forEachRow(
+            db, QStringLiteral("SELECT 1 FROM calendars WHERE id = ?"), {id},
+            [&exists](const QSqlQuery&) { exists = true; }, "CalendarRepository::setDefault"))
         return false;
-    }
-    if (!exists.next()) {
+    if (!exists) {
         StoreSql::logFailure("CalendarRepository::setDefault",
                              QStringLiteral("no calendar with id %1").arg(id));
         return false;
     }
-    exists.finish();
-
-    QSqlQuery clear(m_database->database());
-    clear.prepare(QStringLiteral(
-        "UPDATE calendars SET is_default = 0, updated_at = ? WHERE is_default = 1 AND id != ?"));
-    clear.addBindValue(now);
-    clear.addBindValue(id);
-    if (!clear.exec()) {
-        StoreSql::logFailure("CalendarRepository::setDefault clear", clear.lastError());
-        return false;
-    }
-    QSqlQuery set(m_database->database());
-    set.prepare(QStringLiteral("UPDATE calendars SET is_default = 1, updated_at = ? WHERE id = ?"));
-    set.addBindValue(now);
-    set.addBindValue(id);
-    if (!set.exec()) {
-        StoreSql::logFailure("CalendarRepository::setDefault set", set.lastError());
-        return false;
-    }
-    if (!transaction.commit())
+    if (!StoreSql::exec(db,
+                        QStringLiteral("UPDATE calendars SET is_default = 0, updated_at = ? WHERE "
+                                       "is_default = 1 AND id != ?"),
+                        {now, id}, "CalendarRepository::setDefault clear") ||
+        !StoreSql::exec(db,
+                        QStringLiteral("UPDATE calendars SET is_default = 1, updated_at = ? WHERE "
+                                       "id = ?"),
+                        {now, id}, "CalendarRepository::setDefault set") ||
+        !transaction.commit())
         return false;
     Q_EMIT calendarsChanged();
     return true;

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 
 #include <optional>
 
@@ -40,7 +41,8 @@ Q_SIGNALS:
     void calendarsChanged();
 
 private:
-    QList<Calendar> list(QSqlQuery& query) const;
+    // The calendars of the SELECT `sql` (its %1 stands for the columns) with `values` bound.
+    QList<Calendar> list(const QString& sql, const QVariantList& values) const;
 
     Database* m_database;
 };

@@ -3,6 +3,7 @@
 #include "ChangeCoalescer.h"
 #include "Database.h"
 #include "EventRangeSql.h"
+#include "ReminderAck.h"
 #include "Savepoint.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
@@ -10,7 +11,6 @@
 #include <QDebug>
 #include <QHash>
 #include <QSet>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
 #include <QUuid>
@@ -40,36 +40,41 @@ QVariant nullText()
     return QVariant(QMetaType::fromType<QString>());
 }
 
-// Binds the fields from calendar_id to color, in column order, as insert and update share them.
-void bindFields(QSqlQuery& query, const Event& event)
+// The fields from calendar_id to color, in column order, as insert and update share them.
+QVariantList fieldValues(const Event& event)
 {
-    query.addBindValue(event.calendarId);
-    query.addBindValue(event.uid);
-    query.addBindValue(event.providerEventId);
-    query.addBindValue(event.etag);
-    query.addBindValue(event.href);
-    query.addBindValue(event.title);
-    query.addBindValue(event.description);
-    query.addBindValue(event.location);
-    query.addBindValue(event.geoLocation);
-    query.addBindValue(StoreTime::bindValue(event.startTime));
-    query.addBindValue(StoreTime::bindValue(event.endTime));
-    query.addBindValue(event.isAllDay ? 1 : 0);
-    query.addBindValue(event.timezone);
-    query.addBindValue(event.recurrenceRule);
-    query.addBindValue(event.recurrenceDates);
-    query.addBindValue(event.exceptionDates);
-    query.addBindValue(event.recurrenceId);
-    query.addBindValue(event.masterEventUid);
-    query.addBindValue(event.status);
-    query.addBindValue(event.eventUrl);
-    query.addBindValue(event.conferenceUrl);
-    query.addBindValue(event.organizerEmail);
-    query.addBindValue(event.organizerName);
-    query.addBindValue(event.sequence);
-    query.addBindValue(event.rawIcalendar);
-    query.addBindValue(event.color);
+    using StoreSql::notNull;
+    return {event.calendarId,
+            notNull(event.uid),
+            event.providerEventId,
+            event.etag,
+            event.href,
+            notNull(event.title),
+            event.description,
+            event.location,
+            event.geoLocation,
+            StoreTime::bindValue(event.startTime),
+            StoreTime::bindValue(event.endTime),
+            event.isAllDay ? 1 : 0,
+            notNull(event.timezone),
+            event.recurrenceRule,
+            event.recurrenceDates,
+            event.exceptionDates,
+            event.recurrenceId,
+            event.masterEventUid,
+            notNull(event.status),
+            event.eventUrl,
+            event.conferenceUrl,
+            event.organizerEmail,
+            event.organizerName,
+            event.sequence,
+            notNull(event.rawIcalendar),
+            event.color};
 }
+
+// The tables whose rows belong to one event; they reference events(id) without cascading, so
+// they are emptied before the event row goes.
+const char* const childTables[] = {"attendees", "attachments", "reminders"};
 
 Reminder reminderFromQuery(const QSqlQuery& query, int first)
 {
@@ -112,17 +117,11 @@ QHash<QString, QList<Record>> loadChildren(QSqlDatabase& db, const QList<Event>&
         }
     }
     StoreSql::forEachSlice(ids, [&](const QStringList& slice) {
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        query.prepare(sqlTemplate.arg(StoreSql::placeholders(int(slice.size()), u",")));
-        for (const QString& id : slice)
-            query.addBindValue(id);
-        if (!query.exec())
-            return true;
-        while (query.next()) {
-            Record record = read(query);
-            byEvent[record.eventId].append(record);
-        }
+        StoreSql::forEachRow(db, sqlTemplate.arg(StoreSql::placeholders(int(slice.size()), u",")),
+                             QVariantList(slice.begin(), slice.end()), [&](const QSqlQuery& query) {
+                                 Record record = read(query);
+                                 byEvent[record.eventId].append(record);
+                             });
         return true;
     });
     return byEvent;
@@ -194,71 +193,56 @@ Event EventRepository::fromQuery(const QSqlQuery& query)
     return event;
 }
 
-QList<Event> EventRepository::list(QSqlQuery& query) const
+QList<Event> EventRepository::list(const QString& sql, const QVariantList& values) const
 {
     QList<Event> events;
-    if (!query.exec())
-        return events;
-    while (query.next())
-        events.append(fromQuery(query));
-    query.finish();
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns()), values,
+                         [&events](const QSqlQuery& query) { events.append(fromQuery(query)); });
     loadRemindersBatch(m_database->database(), events);
     loadAttendeesBatch(m_database->database(), events);
     return events;
 }
 
-std::optional<Event> EventRepository::single(QSqlQuery& query) const
+std::optional<Event> EventRepository::single(const QString& sql, const QVariantList& values) const
 {
-    if (!query.exec() || !query.next())
-        return std::nullopt;
-    Event event = fromQuery(query);
-    query.finish();
-    loadReminders(m_database->database(), event);
-    loadAttendees(m_database->database(), event);
+    std::optional<Event> event;
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns()), values,
+                         [&event](const QSqlQuery& query) {
+                             if (!event)
+                                 event = fromQuery(query);
+                         });
+    if (event) {
+        loadReminders(m_database->database(), *event);
+        loadAttendees(m_database->database(), *event);
+    }
     return event;
 }
 
 QList<Event> EventRepository::getByCalendar(const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM events WHERE calendar_id = ? AND deleted_at IS "
-                                 "NULL ORDER BY start_time")
-                      .arg(columns()));
-    query.addBindValue(calendarId);
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM events WHERE calendar_id = ? AND deleted_at IS "
+                               "NULL ORDER BY start_time"),
+                {calendarId});
 }
 
 std::optional<Event> EventRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM events WHERE id = ?").arg(columns()));
-    query.addBindValue(id);
-    return single(query);
+    return single(QStringLiteral("SELECT %1 FROM events WHERE id = ?"), {id});
 }
 
 std::optional<Event> EventRepository::getByUid(const QString& uid, const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ?").arg(columns()));
-    query.addBindValue(uid);
-    query.addBindValue(calendarId);
-    return single(query);
+    return single(QStringLiteral("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ?"),
+                  {uid, calendarId});
 }
 
 std::optional<Event> EventRepository::getByUidAndRecurrenceId(const QString& uid,
                                                               const QString& calendarId,
                                                               const QString& recurrenceId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? AND "
-                                 "COALESCE(recurrence_id, '') = COALESCE(?, '')")
-                      .arg(columns()));
-    query.addBindValue(uid);
-    query.addBindValue(calendarId);
-    query.addBindValue(recurrenceId);
-    return single(query);
+    return single(QStringLiteral("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? AND "
+                                 "COALESCE(recurrence_id, '') = COALESCE(?, '')"),
+                  {uid, calendarId, recurrenceId});
 }
 
 QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime& to,
@@ -307,23 +291,21 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
     };
     std::vector<Row> rows;
     for (const Part& part : parts) {
-        QSqlQuery query(m_database->database());
-        query.setForwardOnly(true);
-        query.prepare(QStringLiteral("SELECT %1 FROM events WHERE ").arg(columns()) + part.where +
-                      QStringLiteral(" AND deleted_at IS NULL") + calendarClause);
-        for (const QString& value : part.values)
-            query.addBindValue(value);
-        if (calendarsInSql) {
-            for (const QString& id : calendarIds)
-                query.addBindValue(id);
-        }
-        if (!query.exec())
+        QVariantList values(part.values.begin(), part.values.end());
+        if (calendarsInSql)
+            values.append(QVariantList(calendarIds.begin(), calendarIds.end()));
+        const bool ok = StoreSql::forEachRow(
+            m_database->database(),
+            QStringLiteral("SELECT %1 FROM events WHERE ").arg(columns()) + part.where +
+                QStringLiteral(" AND deleted_at IS NULL") + calendarClause,
+            values, [&](const QSqlQuery& query) {
+                if (!calendarsInSql && !wanted.isEmpty() &&
+                    !wanted.contains(query.value(1).toString()))
+                    return;
+                rows.push_back({query.value(10).toString(), fromQuery(query)});
+            });
+        if (!ok)
             return {};
-        while (query.next()) {
-            if (!calendarsInSql && !wanted.isEmpty() && !wanted.contains(query.value(1).toString()))
-                continue;
-            rows.push_back({query.value(10).toString(), fromQuery(query)});
-        }
     }
     std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
         if (a.startText != b.startText)
@@ -341,13 +323,9 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
 
 QList<Event> EventRepository::getPending(const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM events WHERE calendar_id = ? AND sync_status = "
-                                 "'pending' ORDER BY start_time")
-                      .arg(columns()));
-    query.addBindValue(calendarId);
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM events WHERE calendar_id = ? AND sync_status = "
+                               "'pending' ORDER BY start_time"),
+                {calendarId});
 }
 
 QList<Event> EventRepository::search(const QString& text, int limit) const
@@ -356,17 +334,10 @@ QList<Event> EventRepository::search(const QString& text, int limit) const
     if (trimmed.isEmpty())
         return {};
     const QString pattern = StoreSql::containsPattern(trimmed);
-    QSqlQuery query(m_database->database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM events WHERE deleted_at IS NULL AND (title LIKE "
-                                 "? ESCAPE '\\' OR location LIKE ? ESCAPE '\\' OR description "
-                                 "LIKE ? ESCAPE '\\') ORDER BY start_time ASC LIMIT ?")
-                      .arg(columns()));
-    query.addBindValue(pattern);
-    query.addBindValue(pattern);
-    query.addBindValue(pattern);
-    query.addBindValue(std::max(limit, 1));
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM events WHERE deleted_at IS NULL AND (title LIKE "
+                               "? ESCAPE '\\' OR location LIKE ? ESCAPE '\\' OR description "
+                               "LIKE ? ESCAPE '\\') ORDER BY start_time ASC LIMIT ?"),
+                {pattern, pattern, pattern, std::max(limit, 1)});
 }
 
 bool EventRepository::write(const Event& event, bool isInsert)
@@ -378,38 +349,37 @@ bool EventRepository::write(const Event& event, bool isInsert)
         StoreSql::logFailure(operation, transaction.errorText());
         return false;
     }
-    QSqlQuery query(db);
-    if (isInsert) {
-        query.prepare(QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
-                          .arg(columns(), StoreSql::placeholders(31)));
-        query.addBindValue(event.id);
-        bindFields(query, event);
-        query.addBindValue(StoreTime::bindValue(event.created));
-        query.addBindValue(StoreTime::bindValue(event.lastModified));
-        query.addBindValue(event.syncStatus.isEmpty() ? QStringLiteral("synced")
-                                                      : event.syncStatus);
-        query.addBindValue(StoreTime::bindValue(event.deletedAt));
-    } else {
-        query.prepare(QStringLiteral(
-            "UPDATE events SET calendar_id = ?, uid = ?, provider_event_id = ?, etag = ?, href = "
-            "?, title = ?, description = ?, location = ?, geo_location = ?, start_time = ?, "
-            "end_time = ?, is_all_day = ?, timezone = ?, recurrence_rule = ?, recurrence_dates = "
-            "?, exception_dates = ?, recurrence_id = ?, master_event_uid = ?, status = ?, "
-            "event_url = ?, conference_url = ?, organizer_email = ?, organizer_name = ?, "
-            "sequence = ?, raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
-            "deleted_at = ? WHERE id = ?"));
-        bindFields(query, event);
-        query.addBindValue(StoreTime::bindValue(StoreTime::now()));
-        query.addBindValue(event.syncStatus.isEmpty() ? QStringLiteral("pending")
-                                                      : event.syncStatus);
-        query.addBindValue(StoreTime::bindValue(event.deletedAt));
-        query.addBindValue(event.id);
-    }
-    if (!query.exec()) {
-        StoreSql::logFailure(operation, query.lastError());
+    const bool written =
+        isInsert
+            ? StoreSql::exec(db,
+                             QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
+                                 .arg(columns(), StoreSql::placeholders(31)),
+                             QVariantList{event.id} + fieldValues(event) +
+                                 QVariantList{StoreTime::bindValue(event.created),
+                                              StoreTime::bindValue(event.lastModified),
+                                              event.syncStatus.isEmpty() ? QStringLiteral("synced")
+                                                                         : event.syncStatus,
+                                              StoreTime::bindValue(event.deletedAt)},
+                             operation)
+            : StoreSql::exec(
+                  db,
+                  QStringLiteral(
+                      "UPDATE events SET calendar_id = ?, uid = ?, provider_event_id = ?, etag = "
+                      "?, href = ?, title = ?, description = ?, location = ?, geo_location = ?, "
+                      "start_time = ?, end_time = ?, is_all_day = ?, timezone = ?, "
+                      "recurrence_rule = ?, recurrence_dates = ?, exception_dates = ?, "
+                      "recurrence_id = ?, master_event_uid = ?, status = ?, event_url = ?, "
+                      "conference_url = ?, organizer_email = ?, organizer_name = ?, sequence = ?, "
+                      "raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
+                      "deleted_at = ? WHERE id = ?"),
+                  fieldValues(event) +
+                      QVariantList{StoreTime::bindValue(StoreTime::now()),
+                                   event.syncStatus.isEmpty() ? QStringLiteral("pending")
+                                                              : event.syncStatus,
+                                   StoreTime::bindValue(event.deletedAt), event.id},
+                  operation);
+    if (!written)
         return false;
-    }
-    query.finish();
     // A row that was just inserted has no children yet: with foreign keys on, none can
     // reference an id that did not exist.
     if (!writeReminders(db, event, !isInsert) || !writeAttendees(db, event, !isInsert))
@@ -434,28 +404,22 @@ bool EventRepository::update(const Event& event)
 
 QString EventRepository::calendarOf(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT calendar_id FROM events WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
-        return {};
-    return query.value(0).toString();
+    QString calendarId;
+    StoreSql::forEachRow(
+        m_database->database(), QStringLiteral("SELECT calendar_id FROM events WHERE id = ?"), {id},
+        [&calendarId](const QSqlQuery& query) { calendarId = query.value(0).toString(); });
+    return calendarId;
 }
 
 bool EventRepository::remove(const QString& id)
 {
     const QString calendarId = calendarOf(id);
     const QVariant now = StoreTime::bindValue(StoreTime::now());
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("UPDATE events SET deleted_at = ?, sync_status = 'pending', "
-                                 "last_modified = ? WHERE id = ?"));
-    query.addBindValue(now);
-    query.addBindValue(now);
-    query.addBindValue(id);
-    if (!query.exec()) {
-        StoreSql::logFailure("EventRepository::remove", query.lastError());
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("UPDATE events SET deleted_at = ?, sync_status = "
+                                       "'pending', last_modified = ? WHERE id = ?"),
+                        {now, now, id}, "EventRepository::remove"))
         return false;
-    }
     m_changes->schedule(calendarId);
     return true;
 }
@@ -474,9 +438,22 @@ bool EventRepository::restore(const Event& event)
     copy.etag.clear();
     copy.href.clear();
     const bool ok = insert(copy);
-    qInfo().noquote() << "[Undo] re-inserted row" << copy.id << "title=" << copy.title
-                      << "ok=" << ok;
+    qInfo().noquote() << "[Undo] re-inserted row" << copy.id << "ok=" << ok;
     return ok;
+}
+
+bool EventRepository::deleteRows(const QSqlDatabase& db, const QString& id, QString& error)
+{
+    for (const char* table : childTables) {
+        if (!StoreSql::run(
+                db,
+                QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1StringView(table)),
+                {id}, error)) {
+            error = QLatin1StringView(table) + QStringLiteral(": ") + error;
+            return false;
+        }
+    }
+    return StoreSql::run(db, QStringLiteral("DELETE FROM events WHERE id = ?"), {id}, error);
 }
 
 bool EventRepository::hardDelete(const QString& id)
@@ -484,31 +461,10 @@ bool EventRepository::hardDelete(const QString& id)
     const QString calendarId = calendarOf(id);
     QSqlDatabase& db = m_database->database();
     Savepoint transaction(db);
-    if (!transaction.isActive()) {
-        StoreSql::logFailure("EventRepository::hardDelete", transaction.errorText());
-        return false;
-    }
-    for (const char* table : {"attendees", "attachments", "reminders"}) {
-        QSqlQuery query(db);
-        query.prepare(
-            QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1StringView(table)));
-        query.addBindValue(id);
-        if (!query.exec()) {
-            StoreSql::logFailure("EventRepository::hardDelete child cleanup",
-                                 QLatin1StringView(table) + QStringLiteral(": ") +
-                                     query.lastError().text());
-            return false;
-        }
-    }
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral("DELETE FROM events WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec()) {
-        StoreSql::logFailure("EventRepository::hardDelete", query.lastError());
-        return false;
-    }
-    if (!transaction.commit()) {
-        StoreSql::logFailure("EventRepository::hardDelete", transaction.errorText());
+    QString error = transaction.errorText();
+    if (!transaction.isActive() || !deleteRows(db, id, error) || !transaction.commit()) {
+        StoreSql::logFailure("EventRepository::hardDelete",
+                             error.isEmpty() ? transaction.errorText() : error);
         return false;
     }
     m_changes->schedule(calendarId);
@@ -518,13 +474,11 @@ bool EventRepository::hardDelete(const QString& id)
 bool EventRepository::markSynced(const QString& id, const QString& href, const QString& etag)
 {
     const QString calendarId = calendarOf(id);
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral(
-        "UPDATE events SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
-    query.addBindValue(href);
-    query.addBindValue(etag);
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!StoreSql::exec(
+            m_database->database(),
+            QStringLiteral(
+                "UPDATE events SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"),
+            {href, etag, id}, "EventRepository::markSynced"))
         return false;
     m_changes->schedule(calendarId);
     return true;
@@ -577,34 +531,27 @@ void EventRepository::loadAttendeesBatch(QSqlDatabase& db, QList<Event>& events)
 
 void EventRepository::loadReminders(QSqlDatabase& db, Event& event)
 {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, minutes_before, action, acknowledged, trigger_time "
-                                 "FROM reminders WHERE event_id = ? ORDER BY minutes_before ASC"));
-    query.addBindValue(event.id);
-    if (!query.exec())
-        return;
-    while (query.next()) {
-        Reminder reminder = reminderFromQuery(query, 0);
-        reminder.eventId = event.id;
-        event.reminders.append(reminder);
-    }
+    StoreSql::forEachRow(
+        db,
+        QStringLiteral("SELECT id, minutes_before, action, acknowledged, trigger_time FROM "
+                       "reminders WHERE event_id = ? ORDER BY minutes_before ASC"),
+        {event.id}, [&event](const QSqlQuery& query) {
+            Reminder reminder = reminderFromQuery(query, 0);
+            reminder.eventId = event.id;
+            event.reminders.append(reminder);
+        });
 }
 
 void EventRepository::loadAttendees(QSqlDatabase& db, Event& event)
 {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, email, name, role, status, type, rsvp FROM "
-                                 "attendees WHERE event_id = ? ORDER BY name, email"));
-    query.addBindValue(event.id);
-    if (!query.exec())
-        return;
-    while (query.next()) {
-        Attendee attendee = attendeeFromQuery(query, 0);
-        attendee.eventId = event.id;
-        event.attendees.append(attendee);
-    }
+    StoreSql::forEachRow(db,
+                         QStringLiteral("SELECT id, email, name, role, status, type, rsvp FROM "
+                                        "attendees WHERE event_id = ? ORDER BY name, email"),
+                         {event.id}, [&event](const QSqlQuery& query) {
+                             Attendee attendee = attendeeFromQuery(query, 0);
+                             attendee.eventId = event.id;
+                             event.attendees.append(attendee);
+                         });
 }
 
 bool EventRepository::writeReminderRows(QSqlDatabase& db, const Event& event)
@@ -623,113 +570,61 @@ bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool 
 {
     // The stored rows tell whether a reminder moved, and keep the identity and acknowledgement
     // of a reminder that a record built elsewhere (a server's copy) carries without an id.
-    struct StoredReminder
-    {
-        QString id;
-        int minutesBefore = 0;
-        QString triggerText;
-        bool acknowledged = false;
-        bool claimed = false;
-    };
-    QList<StoredReminder> stored;
+    QList<ReminderAck::StoredReminder> stored;
     if (replace) {
-        QSqlQuery select(db);
-        select.setForwardOnly(true);
-        select.prepare(QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged FROM "
-                                      "reminders WHERE event_id = ? ORDER BY minutes_before"));
-        select.addBindValue(event.id);
-        if (!select.exec()) {
-            qWarning().noquote() << "writeReminderRows read failed:" << select.lastError().text();
+        const bool read = StoreSql::forEachRow(
+            db,
+            QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged FROM reminders "
+                           "WHERE event_id = ? ORDER BY minutes_before"),
+            {event.id},
+            [&stored](const QSqlQuery& query) {
+                stored.append({query.value(0).toString(), query.value(1).toInt(),
+                               StoreTime::parse(query.value(2).toString()),
+                               query.value(3).toInt() != 0});
+            },
+            "EventRepository::writeReminderRows read");
+        if (!read)
             return false;
-        }
-        while (select.next())
-            stored.append({select.value(0).toString(), select.value(1).toInt(),
-                           StoreTime::toText(StoreTime::parse(select.value(2).toString())),
-                           select.value(3).toInt() != 0});
-        select.finish();
-        QSqlQuery remove(db);
-        remove.prepare(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"));
-        remove.addBindValue(event.id);
-        if (!remove.exec()) {
-            qWarning().noquote() << "writeReminderRows delete failed:" << remove.lastError().text();
+        if (!StoreSql::exec(db, QStringLiteral("DELETE FROM reminders WHERE event_id = ?"),
+                            {event.id}, "EventRepository::writeReminderRows delete"))
             return false;
-        }
     }
-    for (StoredReminder& row : stored) {
-        row.claimed = std::any_of(event.reminders.begin(), event.reminders.end(),
-                                  [&](const Reminder& reminder) { return reminder.id == row.id; });
-    }
-    for (const Reminder& reminder : event.reminders) {
-        const QDateTime trigger =
-            event.startTime.isValid()
-                ? event.startTime.addSecs(-qint64(reminder.minutesBefore) * 60)
-                : QDateTime();
-        const QString triggerText = StoreTime::toText(trigger);
-        QString id = reminder.id;
-        bool acknowledged = reminder.acknowledged;
-        QString previous =
-            reminder.triggerTime ? StoreTime::toText(*reminder.triggerTime) : QString();
-        const auto match = std::find_if(stored.begin(), stored.end(), [&](StoredReminder& row) {
-            return id.isEmpty() ? !row.claimed && row.minutesBefore == reminder.minutesBefore
-                                : row.id == id;
-        });
-        if (match != stored.end()) {
-            if (id.isEmpty()) {
-                match->claimed = true;
-                id = match->id;
-                acknowledged = acknowledged || match->acknowledged;
-            }
-            if (previous.isNull())
-                previous = match->triggerText;
-        }
-        const bool moved = !previous.isNull() && previous != triggerText;
-        QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                                      "action, acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, "
-                                      "?)"));
-        insert.addBindValue(id.isEmpty() ? newId() : id);
-        insert.addBindValue(event.id);
-        insert.addBindValue(reminder.minutesBefore);
-        insert.addBindValue(reminder.action.isEmpty() ? QStringLiteral("display")
-                                                      : reminder.action);
-        insert.addBindValue(acknowledged && !moved ? 1 : 0);
-        insert.addBindValue(triggerText.isNull() ? nullText() : QVariant(triggerText));
-        if (!insert.exec()) {
-            qWarning().noquote() << "writeReminderRows insert failed:" << insert.lastError().text();
+    const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, stored);
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        const Reminder& reminder = event.reminders.at(i);
+        const ReminderAck::Outcome& outcome = outcomes.at(i);
+        const QString trigger = StoreTime::toText(outcome.trigger);
+        if (!StoreSql::exec(
+                db,
+                QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
+                               "action, acknowledged, trigger_time) VALUES (?, ?, ?, "
+                               "?, ?, ?)"),
+                {outcome.id.isEmpty() ? newId() : outcome.id, event.id, reminder.minutesBefore,
+                 reminder.action.isEmpty() ? QStringLiteral("display") : reminder.action,
+                 outcome.acknowledged ? 1 : 0, trigger.isNull() ? nullText() : QVariant(trigger)},
+                "EventRepository::writeReminderRows insert"))
             return false;
-        }
     }
     return true;
 }
 
 bool EventRepository::writeAttendees(QSqlDatabase& db, const Event& event, bool replace)
 {
-    if (replace) {
-        QSqlQuery remove(db);
-        remove.prepare(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"));
-        remove.addBindValue(event.id);
-        if (!remove.exec()) {
-            qWarning().noquote() << "writeAttendeeRows delete failed:" << remove.lastError().text();
-            return false;
-        }
-    }
+    if (replace && !StoreSql::exec(db, QStringLiteral("DELETE FROM attendees WHERE event_id = ?"),
+                                   {event.id}, "EventRepository::writeAttendeeRows delete"))
+        return false;
     for (const Attendee& attendee : event.attendees) {
-        QSqlQuery insert(db);
-        insert.prepare(QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, "
-                                      "status, type, rsvp) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-        insert.addBindValue(attendee.id.isEmpty() ? newId() : attendee.id);
-        insert.addBindValue(event.id);
-        insert.addBindValue(attendee.email);
-        insert.addBindValue(attendee.name);
-        insert.addBindValue(attendee.role.isEmpty() ? QStringLiteral("required") : attendee.role);
-        insert.addBindValue(attendee.status.isEmpty() ? QStringLiteral("needs-action")
-                                                      : attendee.status);
-        insert.addBindValue(attendee.type);
-        insert.addBindValue(attendee.rsvp ? 1 : 0);
-        if (!insert.exec()) {
-            qWarning().noquote() << "writeAttendeeRows insert failed:" << insert.lastError().text();
+        if (!StoreSql::exec(
+                db,
+                QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, status, "
+                               "type, rsvp) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                {attendee.id.isEmpty() ? newId() : attendee.id, event.id,
+                 StoreSql::notNull(attendee.email), attendee.name,
+                 attendee.role.isEmpty() ? QStringLiteral("required") : attendee.role,
+                 attendee.status.isEmpty() ? QStringLiteral("needs-action") : attendee.status,
+                 attendee.type, attendee.rsvp ? 1 : 0},
+                "EventRepository::writeAttendeeRows insert"))
             return false;
-        }
     }
     return true;
 }

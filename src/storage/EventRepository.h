@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
@@ -56,10 +57,16 @@ public:
     bool restore(const Event& event);
     // Deletes the row and its child rows for good.
     bool hardDelete(const QString& id);
+    // Records a push: the server's href and ETag, and the row is no longer pending. A failure
+    // is logged and returned.
     bool markSynced(const QString& id, const QString& href, const QString& etag);
 
     // Announces a change made by other means; coalesced with the repository's own.
     void scheduleChanged(const QString& calendarId);
+
+    // The connection the repository writes on, for callers that group several writes in one
+    // transaction (a Savepoint around them).
+    Database* database() const { return m_database; }
 
     // The row reader: the current row of a statement selecting the event columns. Start and end
     // are expressed in the event's time zone, except for all-day events, which stay in UTC.
@@ -76,6 +83,10 @@ public:
     static bool writeReminderRows(QSqlDatabase& db, const Event& event);
     static bool writeAttendeeRows(QSqlDatabase& db, const Event& event);
 
+    // Deletes the event row and the rows of every table that belongs to it, inside the caller's
+    // transaction; on failure `error` names the table and the driver's text.
+    static bool deleteRows(const QSqlDatabase& db, const QString& id, QString& error);
+
     // The 31 columns of `events` in record order.
     static const QString& columns();
 
@@ -83,8 +94,10 @@ Q_SIGNALS:
     void eventsChanged(const QString& calendarId);
 
 private:
-    QList<Event> list(QSqlQuery& query) const;
-    std::optional<Event> single(QSqlQuery& query) const;
+    // Events of the SELECT `sql` (its %1 stands for the columns) with their child rows.
+    QList<Event> list(const QString& sql, const QVariantList& values) const;
+    // The first row of `sql` only.
+    std::optional<Event> single(const QString& sql, const QVariantList& values) const;
     bool write(const Event& event, bool isInsert);
     QString calendarOf(const QString& id) const;
     // `replace`: delete the event's old rows first (and compare triggers with them).

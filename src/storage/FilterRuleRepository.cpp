@@ -19,17 +19,17 @@ const QString columns = QStringLiteral(
 // The rule's own fields in table order, from name to sync status.
 QVariantList contentValues(const FilterRule& rule)
 {
-    return {rule.name,
-            rule.type,
+    return {StoreSql::notNull(rule.name),
+            StoreSql::notNull(rule.type),
             rule.enabled ? 1 : 0,
-            rule.calendarIds,
-            rule.conditions,
-            rule.action,
+            StoreSql::notNull(rule.calendarIds),
+            StoreSql::notNull(rule.conditions),
+            StoreSql::notNull(rule.action),
             rule.priority,
             rule.eventUid,
             rule.eventCalendarId,
             rule.suppressReminders ? 1 : 0,
-            rule.syncStatus};
+            StoreSql::notNull(rule.syncStatus)};
 }
 
 } // namespace
@@ -103,7 +103,7 @@ bool FilterRuleRepository::update(const FilterRule& rule)
 
 bool FilterRuleRepository::remove(const QString& id)
 {
-    if (!StoreSql::markDeleted(m_database->database(), table, id))
+    if (!StoreSql::markDeleted(m_database->database(), table, id, "FilterRuleRepository::remove"))
         return false;
     Q_EMIT filterRulesChanged();
     return true;
@@ -111,7 +111,7 @@ bool FilterRuleRepository::remove(const QString& id)
 
 bool FilterRuleRepository::hardDelete(const QString& id)
 {
-    if (!StoreSql::deleteRow(m_database->database(), table, id))
+    if (!StoreSql::deleteRow(m_database->database(), table, id, "FilterRuleRepository::hardDelete"))
         return false;
     Q_EMIT filterRulesChanged();
     return true;
@@ -135,7 +135,8 @@ bool FilterRuleRepository::setEnabled(const QString& id, bool enabled)
     if (!StoreSql::exec(m_database->database(),
                         QStringLiteral("UPDATE filter_rules SET enabled = ?, sync_status = "
                                        "'pending', updated_at = ? WHERE id = ?"),
-                        {enabled ? 1 : 0, StoreTime::bindValue(StoreTime::now()), id}))
+                        {enabled ? 1 : 0, StoreTime::bindValue(StoreTime::now()), id},
+                        "FilterRuleRepository::setEnabled"))
         return false;
     Q_EMIT filterRulesChanged();
     return true;

@@ -39,6 +39,7 @@ public:
     bool hardDelete(const QString& id);
     // Gives the rules the priorities 10, 20, 30... in list order, in one transaction.
     bool reorder(const QStringList& ids);
+    // Switches the rule on or off and marks it pending; a failure is logged and returned.
     bool setEnabled(const QString& id, bool enabled);
 
 Q_SIGNALS:

@@ -1,6 +1,7 @@
 #include "PreferencesRepository.h"
 
 #include "Database.h"
+#include "StoreSql.h"
 
 #include <QSqlQuery>
 
@@ -49,7 +50,7 @@ bool PreferencesRepository::set(const QString& key, const QString& value)
                                  "CONFLICT(key) DO UPDATE SET value = excluded.value"));
     query.addBindValue(key);
     // The column is NOT NULL; a null string is stored as empty text rather than refused.
-    query.addBindValue(value.isNull() ? QStringLiteral("") : value);
+    query.addBindValue(StoreSql::notNull(value));
     if (!query.exec())
         return false;
     Q_EMIT changed(key);

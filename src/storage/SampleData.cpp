@@ -165,7 +165,10 @@ void makeSampleTask(AppState* state, const QString& key, const QString& calendar
 
 int loadSampleData(AppState* state)
 {
-    if (!makeSampleAccount(state))
+    // One transaction for the whole set: a row that fails is skipped (its own savepoint rolls
+    // back), and the rest lands together or not at all.
+    Savepoint savepoint(state->database()->database());
+    if (!savepoint.isActive() || !makeSampleAccount(state))
         return 0;
     int count = makeSampleCalendar(state);
     const QDate today = Clock::today();
@@ -255,6 +258,10 @@ int loadSampleData(AppState* state)
         makeSampleTask(state, QString::fromLatin1(row.key), row.calendarId,
                        QString::fromLatin1(row.title), row.due, row.priority, row.completed,
                        &count);
+    }
+    if (!savepoint.commit()) {
+        qWarning().noquote() << "[SampleData] loading failed:" << savepoint.errorText();
+        return 0;
     }
     return count;
 }

@@ -14,8 +14,8 @@ class AppState;
 // tasks dated around the day of loading. Rows are recognised by their fixed ids (SampleSet.h);
 // a row that exists already is left alone, so loading twice adds nothing.
 
-// Calendars, events and tasks inserted (the account is not counted); 0 when the sample account
-// is missing and cannot be inserted.
+// Calendars, events and tasks inserted (the account is not counted), in one transaction; 0 when
+// the sample account is missing and cannot be inserted, or the transaction fails.
 int loadSampleData(AppState* state);
 
 // Deletes every sample row for good (the child rows of sample events first), in one

@@ -28,6 +28,11 @@ bool forEachSlice(const QStringList& values, const std::function<bool(const QStr
     return true;
 }
 
+QString notNull(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
 QString containsPattern(const QString& text)
 {
     QString pattern;
@@ -87,30 +92,36 @@ bool exec(const QSqlDatabase& database, const QString& sql, const QVariantList& 
 }
 
 bool forEachRow(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
-                const std::function<void(const QSqlQuery&)>& row)
+                const std::function<void(const QSqlQuery&)>& row, const char* operation)
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    if (!prepareAndRun(query, sql, values))
+    if (!prepareAndRun(query, sql, values)) {
+        if (operation)
+            logFailure(operation, query.lastError());
         return false;
+    }
     while (query.next())
         row(query);
     return true;
 }
 
-bool markDeleted(const QSqlDatabase& database, QLatin1StringView table, const QString& id)
+bool markDeleted(const QSqlDatabase& database, QLatin1StringView table, const QString& id,
+                 const char* operation)
 {
     const QVariant now = StoreTime::bindValue(StoreTime::now());
     return exec(database,
                 QStringLiteral("UPDATE %1 SET deleted_at = ?, sync_status = 'pending', "
                                "updated_at = ? WHERE id = ?")
                     .arg(table),
-                {now, now, id});
+                {now, now, id}, operation);
 }
 
-bool deleteRow(const QSqlDatabase& database, QLatin1StringView table, const QString& id)
+bool deleteRow(const QSqlDatabase& database, QLatin1StringView table, const QString& id,
+               const char* operation)
 {
-    return exec(database, QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), {id});
+    return exec(database, QStringLiteral("DELETE FROM %1 WHERE id = ?").arg(table), {id},
+                operation);
 }
 
 } // namespace StoreSql

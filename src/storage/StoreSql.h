@@ -25,6 +25,10 @@ QString placeholders(int count, QStringView separator = u", ");
 // false at the first slice for which it returns false.
 bool forEachSlice(const QStringList& values, const std::function<bool(const QStringList&)>& body);
 
+// The value bound to a NOT NULL text column: a null string becomes empty text, so that a record
+// without an optional text (an event without SUMMARY) is stored rather than refused.
+QString notNull(const QString& text);
+
 // A LIKE pattern that matches any text containing `text` literally: "%", "_" and the escape
 // character typed by the user match themselves. Use with ESCAPE '\'.
 QString containsPattern(const QString& text);
@@ -45,15 +49,19 @@ bool exec(const QSqlDatabase& database, const QString& sql, const QVariantList& 
           const char* operation = nullptr);
 
 // Runs the SELECT `sql` with `values` bound in order and hands each result row to `row`, in
-// order. Returns false when the statement failed.
+// order. Returns false when the statement failed, logging "<operation> failed: ..." when
+// `operation` is given.
 bool forEachRow(const QSqlDatabase& database, const QString& sql, const QVariantList& values,
-                const std::function<void(const QSqlQuery&)>& row);
+                const std::function<void(const QSqlQuery&)>& row, const char* operation = nullptr);
 
 // Soft delete of row `id` of a synced configuration table: stamps deleted_at and updated_at
-// "now" and marks it 'pending' so the tombstone is pushed.
-bool markDeleted(const QSqlDatabase& database, QLatin1StringView table, const QString& id);
+// "now" and marks it 'pending' so the tombstone is pushed. A failure is logged under
+// `operation` and returned.
+bool markDeleted(const QSqlDatabase& database, QLatin1StringView table, const QString& id,
+                 const char* operation = "StoreSql::markDeleted");
 
-// Deletes row `id` of `table` for good.
-bool deleteRow(const QSqlDatabase& database, QLatin1StringView table, const QString& id);
+// Deletes row `id` of `table` for good. A failure is logged under `operation` and returned.
+bool deleteRow(const QSqlDatabase& database, QLatin1StringView table, const QString& id,
+               const char* operation = "StoreSql::deleteRow");
 
 } // namespace StoreSql

@@ -8,6 +8,7 @@
 #include "StoreTime.h"
 #include "TaskRepeat.h"
 
+#include <QSet>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -30,12 +31,12 @@ QString orDefault(const QString& text, const QString& fallback)
 QVariantList contentValues(const Task& task)
 {
     return {task.calendarId,
-            task.uid,
+            StoreSql::notNull(task.uid),
             task.etag,
             task.href,
-            task.title,
+            StoreSql::notNull(task.title),
             task.description,
-            task.status,
+            StoreSql::notNull(task.status),
             task.priority,
             task.percentComplete,
             StoreTime::bindValue(task.dueDate),
@@ -47,7 +48,7 @@ QVariantList contentValues(const Task& task)
             task.color,
             task.recurrenceRule,
             task.sequence,
-            task.rawIcalendar};
+            StoreSql::notNull(task.rawIcalendar)};
 }
 
 // The task's fields in table order from deleted_at to repeat_mode.
@@ -67,68 +68,60 @@ TaskRepository::TaskRepository(Database* database, QObject* parent)
 
 QList<Task> TaskRepository::getByCalendar(const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND deleted_at IS "
-                                 "NULL ORDER BY due_date IS NULL, due_date, sort_order")
-                      .arg(columns));
-    query.addBindValue(calendarId);
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND deleted_at IS "
+                               "NULL ORDER BY due_date IS NULL, due_date, sort_order"),
+                {calendarId});
 }
 
 std::optional<Task> TaskRepository::getById(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE id = ?").arg(columns));
-    query.addBindValue(id);
-    return one(query);
+    return one(QStringLiteral("SELECT %1 FROM tasks WHERE id = ?"), {id});
 }
 
 std::optional<Task> TaskRepository::getByUid(const QString& uid, const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("SELECT %1 FROM tasks WHERE uid = ? AND calendar_id = ?").arg(columns));
-    query.addBindValue(uid);
-    query.addBindValue(calendarId);
-    return one(query);
+    return one(QStringLiteral("SELECT %1 FROM tasks WHERE uid = ? AND calendar_id = ?"),
+               {uid, calendarId});
 }
 
 QList<Task> TaskRepository::getInRange(const QDateTime& from, const QDateTime& to,
                                        const QStringList& calendarIds) const
 {
+    // A list longer than one statement may bind is applied here instead of in SQL.
+    const bool calendarsInSql =
+        !calendarIds.isEmpty() && calendarIds.size() <= StoreSql::maxInListValues;
+    const QSet<QString> wanted =
+        calendarsInSql ? QSet<QString>() : QSet<QString>(calendarIds.begin(), calendarIds.end());
     QString sql = QStringLiteral(
         "SELECT %1 FROM tasks WHERE deleted_at IS NULL AND ((due_date IS NOT NULL AND due_date "
         ">= ? AND due_date < ?) OR (start_date IS NOT NULL AND start_date >= ? AND start_date "
         "< ?))");
-    if (!calendarIds.isEmpty()) {
-        QStringList marks;
-        marks.fill(QStringLiteral("?"), calendarIds.size());
-        sql += QStringLiteral(" AND calendar_id IN (%1)").arg(marks.join(QLatin1Char(',')));
-    }
+    if (calendarsInSql)
+        sql += QStringLiteral(" AND calendar_id IN (%1)")
+                   .arg(StoreSql::placeholders(int(calendarIds.size()), u","));
     sql += QStringLiteral(" ORDER BY due_date, sort_order");
 
     // Stored times are UTC text, so the bounds are too: text order is then time order.
     const QVariant fromText = StoreTime::bindValue(from);
     const QVariant toText = StoreTime::bindValue(to);
-    QSqlQuery query(m_database->database());
-    query.prepare(sql.arg(columns));
-    query.addBindValue(fromText);
-    query.addBindValue(toText);
-    query.addBindValue(fromText);
-    query.addBindValue(toText);
-    for (const QString& calendarId : calendarIds)
-        query.addBindValue(calendarId);
-    return list(query);
+    QVariantList values{fromText, toText, fromText, toText};
+    if (calendarsInSql)
+        values.append(QVariantList(calendarIds.begin(), calendarIds.end()));
+    QList<Task> tasks;
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns), values,
+                         [&](const QSqlQuery& query) {
+                             Task task = fromQuery(query);
+                             if (wanted.isEmpty() || wanted.contains(task.calendarId))
+                                 tasks.append(std::move(task));
+                         });
+    return tasks;
 }
 
 QList<Task> TaskRepository::getPending(const QString& calendarId) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND sync_status = "
-                                 "'pending' ORDER BY last_modified")
-                      .arg(columns));
-    query.addBindValue(calendarId);
-    return list(query);
+    return list(QStringLiteral("SELECT %1 FROM tasks WHERE calendar_id = ? AND sync_status = "
+                               "'pending' ORDER BY last_modified"),
+                {calendarId});
 }
 
 bool TaskRepository::insert(const Task& task)
@@ -196,13 +189,10 @@ bool TaskRepository::hardDelete(const QString& id)
 
 bool TaskRepository::markSynced(const QString& id, const QString& href, const QString& etag)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"));
-    query.addBindValue(href);
-    query.addBindValue(etag);
-    query.addBindValue(id);
-    return query.exec();
+    return StoreSql::exec(
+        m_database->database(),
+        QStringLiteral("UPDATE tasks SET href = ?, etag = ?, sync_status = 'synced' WHERE id = ?"),
+        {href, etag, id}, "TaskRepository::markSynced");
 }
 
 bool TaskRepository::setCompleted(const QString& id, bool completed)
@@ -247,32 +237,29 @@ QStringList TaskRepository::parseCategories(const QString& json)
     return JsonList::toStrings(json);
 }
 
-QList<Task> TaskRepository::list(QSqlQuery& query) const
+QList<Task> TaskRepository::list(const QString& sql, const QVariantList& values) const
 {
     QList<Task> tasks;
-    query.setForwardOnly(true);
-    if (!query.exec())
-        return tasks;
-    while (query.next())
-        tasks.append(fromQuery(query));
+    StoreSql::forEachRow(m_database->database(), sql.arg(columns), values,
+                         [&tasks](const QSqlQuery& query) { tasks.append(fromQuery(query)); });
     return tasks;
 }
 
-std::optional<Task> TaskRepository::one(QSqlQuery& query) const
+std::optional<Task> TaskRepository::one(const QString& sql, const QVariantList& values) const
 {
-    if (!query.exec() || !query.next())
+    const QList<Task> tasks = list(sql, values);
+    if (tasks.isEmpty())
         return std::nullopt;
-    return fromQuery(query);
+    return tasks.first();
 }
 
 QString TaskRepository::calendarOf(const QString& id) const
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"));
-    query.addBindValue(id);
-    if (!query.exec() || !query.next())
-        return {};
-    return query.value(0).toString();
+    QString calendarId;
+    StoreSql::forEachRow(
+        m_database->database(), QStringLiteral("SELECT calendar_id FROM tasks WHERE id = ?"), {id},
+        [&calendarId](const QSqlQuery& query) { calendarId = query.value(0).toString(); });
+    return calendarId;
 }
 
 Task TaskRepository::fromQuery(const QSqlQuery& query)

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QObject>
 #include <QStringList>
+#include <QVariantList>
 
 #include <optional>
 
@@ -43,7 +44,7 @@ public:
     // Soft delete: the row stays, 'pending', until the sync has carried the deletion.
     bool remove(const QString& id);
     bool hardDelete(const QString& id);
-    // Records a push; announces nothing.
+    // Records a push; announces nothing. A failure is logged and returned.
     bool markSynced(const QString& id, const QString& href, const QString& etag);
 
     // Completes or reopens a task. Completing a repeating task that has a due or start date and
@@ -65,8 +66,10 @@ Q_SIGNALS:
     void tasksChanged(const QString& calendarId);
 
 private:
-    QList<Task> list(QSqlQuery& query) const;
-    std::optional<Task> one(QSqlQuery& query) const;
+    // The tasks of the SELECT `sql` (its %1 stands for the columns) with `values` bound.
+    QList<Task> list(const QString& sql, const QVariantList& values) const;
+    // The first row of `sql`.
+    std::optional<Task> one(const QString& sql, const QVariantList& values) const;
     QString calendarOf(const QString& id) const;
     static Task fromQuery(const QSqlQuery& query);
 

@@ -28,8 +28,8 @@ QString statusOrPending(const QString& syncStatus)
 // The template's own fields in table order, from name to sort order.
 QVariantList contentValues(const EventTemplate& eventTemplate)
 {
-    return {eventTemplate.name,
-            eventTemplate.title,
+    return {StoreSql::notNull(eventTemplate.name),
+            StoreSql::notNull(eventTemplate.title),
             eventTemplate.description,
             eventTemplate.location,
             eventTemplate.color,
@@ -96,7 +96,7 @@ bool TemplateRepository::update(const EventTemplate& eventTemplate, const QStrin
 
 bool TemplateRepository::remove(const QString& id)
 {
-    if (!StoreSql::markDeleted(m_database->database(), table, id))
+    if (!StoreSql::markDeleted(m_database->database(), table, id, "TemplateRepository::remove"))
         return false;
     Q_EMIT templatesChanged();
     return true;
@@ -104,7 +104,7 @@ bool TemplateRepository::remove(const QString& id)
 
 bool TemplateRepository::hardDelete(const QString& id)
 {
-    if (!StoreSql::deleteRow(m_database->database(), table, id))
+    if (!StoreSql::deleteRow(m_database->database(), table, id, "TemplateRepository::hardDelete"))
         return false;
     Q_EMIT templatesChanged();
     return true;
@@ -147,6 +147,16 @@ bool TemplateRepository::rewrite(const EventTemplate& eventTemplate, const QStri
         return false;
     Q_EMIT templatesChanged();
     return true;
+}
+
+QStringList TemplateRepository::getPendingIds() const
+{
+    QStringList ids;
+    StoreSql::forEachRow(m_database->database(),
+                         QStringLiteral("SELECT id FROM event_templates WHERE sync_status = ?"),
+                         {pending},
+                         [&ids](const QSqlQuery& query) { ids.append(query.value(0).toString()); });
+    return ids;
 }
 
 QList<EventTemplate> TemplateRepository::list(const QString& condition) const

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QStringList>
 
 #include <optional>
 
@@ -26,6 +27,8 @@ public:
     QList<EventTemplate> getAllIncludingDeleted() const;
     // One live template by id; a removed one is not found.
     std::optional<EventTemplate> getById(const QString& id) const;
+    // Ids of the templates, removed ones included, that wait for the configuration push.
+    QStringList getPendingIds() const;
 
     // Stores a template made here: 'pending', `createdAt` when valid else "now", updated "now".
     // An empty id is replaced by a fresh UUID.

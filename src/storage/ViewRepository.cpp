@@ -19,8 +19,8 @@ const QString columns = QStringLiteral(
 // The View's own fields in table order, from name to sync status.
 QVariantList contentValues(const CalendarView& view)
 {
-    return {view.name,      view.color,     view.calendarIds, view.isDefault ? 1 : 0,
-            view.sortOrder, view.syncStatus};
+    return {StoreSql::notNull(view.name), view.color,     StoreSql::notNull(view.calendarIds),
+            view.isDefault ? 1 : 0,       view.sortOrder, StoreSql::notNull(view.syncStatus)};
 }
 
 } // namespace
@@ -85,7 +85,7 @@ bool ViewRepository::update(const CalendarView& view)
 
 bool ViewRepository::remove(const QString& id)
 {
-    if (!StoreSql::markDeleted(m_database->database(), table, id))
+    if (!StoreSql::markDeleted(m_database->database(), table, id, "ViewRepository::remove"))
         return false;
     Q_EMIT viewsChanged();
     return true;
@@ -93,7 +93,7 @@ bool ViewRepository::remove(const QString& id)
 
 bool ViewRepository::hardDelete(const QString& id)
 {
-    if (!StoreSql::deleteRow(m_database->database(), table, id))
+    if (!StoreSql::deleteRow(m_database->database(), table, id, "ViewRepository::hardDelete"))
         return false;
     Q_EMIT viewsChanged();
     return true;

@@ -12,34 +12,22 @@ class TestAccountRecords : public QObject
 
 private Q_SLOTS:
     // Each row: the JSON of one value at key "v" (no key for an empty text), read by the rule that
-    // starts the row's name, and the result in a text form, so one table covers every rule.
+    // starts the row's name, and the result in a text form. The rows are the values of the wrong
+    // type or shape, which a plain conversion would misread.
     void readingRules_data()
     {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("text") << QByteArray(R"("Ada")") << QStringLiteral("Ada");
-        QTest::newRow("text: null") << QByteArray("null") << QStringLiteral("");
         QTest::newRow("text: from number") << QByteArray("5") << QStringLiteral("");
-        QTest::newRow("text: from array") << QByteArray(R"(["x"])") << QStringLiteral("");
-        QTest::newRow("time: with Z")
-            << QByteArray(R"("2025-03-01T08:30:00Z")") << QStringLiteral("2025-03-01T08:30:00Z");
         QTest::newRow("time: with offset") << QByteArray(R"("2025-03-01T09:30:00+01:00")")
                                            << QStringLiteral("2025-03-01T08:30:00Z");
-        QTest::newRow("time: empty") << QByteArray(R"("")") << QStringLiteral("invalid");
         QTest::newRow("time: a word") << QByteArray(R"("yesterday")") << QStringLiteral("invalid");
-        QTest::newRow("time: a number") << QByteArray("1740817800") << QStringLiteral("invalid");
-        QTest::newRow("flag") << QByteArray("true") << QStringLiteral("1");
         QTest::newRow("flag: as text") << QByteArray(R"("true")") << QStringLiteral("0");
-        QTest::newRow("integer") << QByteArray("6") << QStringLiteral("6");
-        QTest::newRow("integer: as text") << QByteArray(R"("6")") << QStringLiteral("0");
         QTest::newRow("integer: fractional") << QByteArray("2.5") << QStringLiteral("0");
-        QTest::newRow("list: in order")
-            << QByteArray(R"([{"account_id":"a"},{"account_id":"b"}])") << QStringLiteral("a,b");
         QTest::newRow("list: element not an object")
             << QByteArray(R"([{"account_id":"a"},7,{"account_id":"c"}])") << QStringLiteral("a,,c");
         QTest::newRow("list: not an array")
             << QByteArray(R"({"account_id":"a"})") << QStringLiteral("");
-        QTest::newRow("list: null") << QByteArray("null") << QStringLiteral("");
         QTest::newRow("group") << QByteArray(R"({"id":"g","name":"Family","member_count":3})")
                                << QStringLiteral("g|Family|3");
         QTest::newRow("group: null") << QByteArray("null") << QStringLiteral("||0");

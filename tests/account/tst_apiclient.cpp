@@ -1,4 +1,5 @@
 #include "AccountTesting.h"
+#include "Limits.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -171,6 +172,26 @@ private Q_SLOTS:
 
         Outcome next;
         api->get(QStringLiteral("/profile"), next.callback());
+        QTRY_VERIFY_WITH_TIMEOUT(next.done, 10000);
+        QVERIFY(next.ok);
+    }
+
+    // A reply beyond the bound is cut off and fails; the next request is served.
+    void oversizedReplyIsCutOff()
+    {
+        m_fx.signIn(3600);
+        m_fx.service->setCannedReply("PUT", QStringLiteral("/big"), 200,
+                                     QByteArray(int(Limits::maxServiceReplyBytes) + 1, ' '));
+        QSignalSpy errors(authApi(), &ApiClient::networkError);
+        Outcome big;
+        authApi()->put(QStringLiteral("/big"), {}, big.callback());
+        QTRY_VERIFY_WITH_TIMEOUT(big.done, 30000);
+        QVERIFY(!big.ok);
+        QCOMPARE(big.status, 0);
+        QCOMPARE(errors.size(), 1);
+        m_fx.service->setCannedReply("PUT", QStringLiteral("/big"), 200, "{}");
+        Outcome next;
+        authApi()->put(QStringLiteral("/big"), {}, next.callback());
         QTRY_VERIFY_WITH_TIMEOUT(next.done, 10000);
         QVERIFY(next.ok);
     }

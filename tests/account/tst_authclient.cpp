@@ -1,5 +1,6 @@
 #include "AccountTesting.h"
 #include "AuthClient.h"
+#include "Limits.h"
 #include "WebAuthHandler.h"
 
 #include <QDesktopServices>
@@ -207,14 +208,23 @@ private Q_SLOTS:
             QStringLiteral("access_token=%1&refresh_token=%2")
                 .arg(m_fx.service->mintAccessToken(3600), m_fx.service->mintRefreshToken());
 
-        // A port probe that connects and says nothing, then one that sends garbage.
+        // A port probe that connects and says nothing, one that sends garbage, and one whose
+        // request line never ends.
         QTcpSocket probe;
         QTcpSocket garbage;
-        for (QTcpSocket* socket : {&probe, &garbage}) {
+        QTcpSocket endless;
+        for (QTcpSocket* socket : {&probe, &garbage, &endless}) {
             socket->connectToHost(QHostAddress::LocalHost, port);
             QVERIFY(socket->waitForConnected(5000));
         }
         garbage.write("\x16\x03\x01 not http at all\r\n");
+        endless.write("GET /callback?state=" +
+                      QByteArray(int(Limits::maxLoopbackRequestBytes) + 1024, 'a'));
+        QTRY_VERIFY_WITH_TIMEOUT(endless.bytesAvailable() > 0 ||
+                                     endless.state() == QAbstractSocket::UnconnectedState,
+                                 5000);
+        QVERIFY(endless.readAll().startsWith("HTTP/1.1 400"));
+        QTRY_COMPARE_WITH_TIMEOUT(endless.state(), QAbstractSocket::UnconnectedState, 5000);
 
         const QList<std::pair<QByteArray, QString>> forged{
             {"GET", QStringLiteral("/favicon.ico")},
@@ -224,6 +234,9 @@ private Q_SLOTS:
             {"GET", QStringLiteral("/callback?state=wrong&") + tokens},
             {"GET", QStringLiteral("/callback?state=%1x&%2").arg(state, tokens)},
             {"GET", QStringLiteral("/callback?state=%1&%2").arg(state.chopped(1), tokens)},
+            // Right length, another first character: the whole value is compared.
+            {"GET", QStringLiteral("/callback?state=%1&%2")
+                        .arg(QChar(state.startsWith(u'A') ? u'B' : u'A') + state.mid(1), tokens)},
             {"POST", QStringLiteral("/callback?state=%1&%2").arg(state, tokens)},
             {"GET", QStringLiteral("/callback/extra?state=%1&%2").arg(state, tokens)},
         };

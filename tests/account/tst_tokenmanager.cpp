@@ -85,7 +85,8 @@ private Q_SLOTS:
         QTest::newRow("no exp") << tokenWithPayload(R"({"sub":"u"})") << false;
         QTest::newRow("fractional exp") << tokenWithPayload(R"({"exp":4102444800.5})") << false;
         QTest::newRow("exp as text") << tokenWithPayload(R"({"exp":"2147483000"})") << false;
-        QTest::newRow("exp past 32 bits") << tokenWithPayload(R"({"exp":4102444800})") << false;
+        QTest::newRow("exp past 2038") << tokenWithPayload(R"({"exp":4102444800})") << true;
+        QTest::newRow("exp beyond exact seconds") << tokenWithPayload(R"({"exp":1e300})") << false;
         QTest::newRow("payload array") << tokenWithPayload("[1]") << false;
         QTest::newRow("payload not json") << tokenWithPayload("exp") << false;
         QTest::newRow("no dot") << QStringLiteral("opaque-token-text") << false;

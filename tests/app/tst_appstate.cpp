@@ -1,11 +1,14 @@
 #include "AccountRepository.h"
+#include "ApiClient.h"
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "CalendarKey.h"
 #include "CalendarRepository.h"
+#include "Client.h"
 #include "Clock.h"
 #include "ConfigSyncService.h"
 #include "Database.h"
+#include "FakeCloudSyncServer.h"
 #include "PreferencesRepository.h"
 #include "ViewRepository.h"
 
@@ -13,38 +16,6 @@
 #include <QTest>
 
 namespace {
-
-Account account(const QString& id, const QString& type)
-{
-    Account made;
-    made.id = id;
-    made.name = id;
-    made.type = type;
-    made.createdAt = Clock::now();
-    made.updatedAt = made.createdAt;
-    return made;
-}
-
-Calendar calendar(const QString& id, const QString& accountId)
-{
-    Calendar made;
-    made.id = id;
-    made.accountId = accountId;
-    made.name = id;
-    made.url = QStringLiteral("https://example.invalid/") + id;
-    made.createdAt = Clock::now();
-    made.updatedAt = made.createdAt;
-    return made;
-}
-
-CalendarView view(const QString& id, int sortOrder)
-{
-    CalendarView made;
-    made.id = id;
-    made.name = id;
-    made.sortOrder = sortOrder;
-    return made;
-}
 
 // Rows written before the state opens the store: "account:type" and "calendar@account" items,
 // Views by id, and preferences.
@@ -65,24 +36,33 @@ void prepare(const Prepared& rows)
     CalendarRepository calendars(&database);
     ViewRepository views(&database);
     PreferencesRepository preferences(&database);
+    const QDateTime now = Clock::now();
     for (const QString& item : rows.accounts) {
-        const QStringList parts = item.split(QLatin1Char(':'));
-        QVERIFY(accounts.insert(account(parts.at(0), parts.at(1))));
+        Account account;
+        account.id = item.section(QLatin1Char(':'), 0, 0);
+        account.type = item.section(QLatin1Char(':'), 1);
+        account.name = account.id;
+        account.createdAt = account.updatedAt = now;
+        QVERIFY(accounts.insert(account));
     }
     for (const QString& item : rows.calendars) {
-        const QStringList parts = item.split(QLatin1Char('@'));
-        QVERIFY(calendars.insert(calendar(parts.at(0), parts.at(1))));
+        Calendar calendar;
+        calendar.id = item.section(QLatin1Char('@'), 0, 0);
+        calendar.accountId = item.section(QLatin1Char('@'), 1);
+        calendar.name = calendar.url = calendar.id;
+        calendar.createdAt = calendar.updatedAt = now;
+        QVERIFY(calendars.insert(calendar));
     }
     int order = 10;
-    for (QString id : rows.views) {
-        const bool removed = id.startsWith(QLatin1Char('-'));
-        if (removed)
-            id = id.mid(1);
-        order += 10;
-        if (!views.getById(id))
-            QVERIFY(views.insert(view(id, order)));
-        if (removed)
-            QVERIFY(views.remove(id));
+    for (const QString& item : rows.views) {
+        CalendarView view;
+        view.id = item.startsWith(QLatin1Char('-')) ? item.mid(1) : item;
+        view.name = view.id;
+        view.sortOrder = order += 10;
+        if (!views.getById(view.id))
+            QVERIFY(views.insert(view));
+        if (item.startsWith(QLatin1Char('-')))
+            QVERIFY(views.remove(view.id));
     }
     for (auto it = rows.preferences.cbegin(); it != rows.preferences.cend(); ++it)
         QVERIFY(preferences.set(it.key(), it.value()));
@@ -108,6 +88,8 @@ class TestAppState : public QObject
 
 private Q_SLOTS:
     void initializeCreatesChildrenInOrder();
+    void endpointsFromEnvironment_data();
+    void endpointsFromEnvironment();
     void seedsLocalAccountUnlessACloudCalendarExists_data();
     void seedsLocalAccountUnlessACloudCalendarExists();
     void restoresNavigation_data();
@@ -117,7 +99,8 @@ private Q_SLOTS:
     void busyPeriodKeepsLastFailure();
     void firstDayOfWeek_data();
     void firstDayOfWeek();
-    void twoWaySyncCalendars();
+    void signedInStartPullsCalendarListThenRequestsSync_data();
+    void signedInStartPullsCalendarListThenRequestsSync();
 };
 
 void TestAppState::initializeCreatesChildrenInOrder()
@@ -150,6 +133,43 @@ void TestAppState::initializeCreatesChildrenInOrder()
                                "Orvandellic::ConfigSyncService"};
     QCOMPARE(classes, expected);
     QVERIFY(!state->configSync()->isAutoSyncActive());
+}
+
+void TestAppState::endpointsFromEnvironment_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QByteArray>("value"); // UTF-8
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("realm, UTF-8") << QByteArray("AUTH_REALM_SLUG") << QByteArray("b\xc3\xa4r")
+                                  << QStringLiteral("b\u00e4r");
+    QTest::newRow("empty realm counts as unset")
+        << QByteArray("AUTH_REALM_SLUG") << QByteArray() << "orvandellic";
+    QTest::newRow("sync API") << QByteArray("SYNC_API_URL")
+                              << QByteArray("http://127.0.0.1:9/calendar/v1")
+                              << "http://127.0.0.1:9/calendar/v1";
+    QTest::newRow("empty sync API counts as unset")
+        << QByteArray("SYNC_API_URL") << QByteArray() << "https://api.orvandellic.com/calendar/v1";
+    QTest::newRow("empty client id: the built-in one")
+        << QByteArray("AUTH_CLIENT_ID") << QByteArray() << "7c3e9a51d0b84f26a1e5c98d3b7f4a20";
+}
+
+void TestAppState::endpointsFromEnvironment()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QByteArray, value);
+    QFETCH(QString, expected);
+
+    AppStateFixture fixture; // points every variable at the loopback fake
+    qputenv(variable.constData(), value);
+    QVERIFY(fixture.start());
+    const OrvaAccount::Client* client = fixture.state()->accountClient();
+    const QHash<QByteArray, QString> actual{
+        {"AUTH_REALM_SLUG", client->config().realmSlug},
+        {"AUTH_CLIENT_ID", client->config().clientId},
+        {"SYNC_API_URL", client->syncApiClient()->baseUrl().toString()}};
+    QCOMPARE(actual.value(variable), expected);
+    QCOMPARE(client->config().authBaseUrl, fixture.accountService()->baseUrl() + "/auth");
 }
 
 void TestAppState::seedsLocalAccountUnlessACloudCalendarExists_data()
@@ -194,11 +214,6 @@ void TestAppState::seedsLocalAccountUnlessACloudCalendarExists()
     QCOMPARE(personal->url, QStringLiteral("local://calendar/orvandellic-personal-default"));
     QVERIFY(personal->isDefault);
     QCOMPARE(personal->canonicalKey, *calendarKey(QStringLiteral("orvandellic"), personal->url));
-
-    // A second start finds both and adds nothing.
-    const int calendarsBefore = int(state->calendars()->getAll().size());
-    state->ensureLocalAccount();
-    QCOMPARE(state->calendars()->getAll().size(), calendarsBefore);
 }
 
 void TestAppState::restoresNavigation_data()
@@ -310,12 +325,6 @@ void TestAppState::settersNormaliseAndPersist()
     state->setDensity(QStringLiteral("week"), QStringLiteral("tight"));
     QCOMPARE(densities.count(), 2);
     QCOMPARE(densities.last().at(1).toString(), QStringLiteral("comfortable"));
-
-    QSignalSpy selected(state, &AppState::selectedEventChanged);
-    state->setSelectedEventId(QStringLiteral("e1"));
-    state->setSelectedEventId(QStringLiteral("e1"));
-    QCOMPARE(selected.count(), 1);
-    QVERIFY(!preferences->get(QStringLiteral("ui/selectedEventId")));
 }
 
 void TestAppState::historySteps()
@@ -415,9 +424,7 @@ void TestAppState::firstDayOfWeek_data()
     QTest::newRow("no preference") << QString() << true << 0;
     QTest::newRow("0") << "0" << true << 0;
     QTest::newRow("8") << "8" << true << 0;
-    QTest::newRow("text") << "sunday" << true << 0;
     QTest::newRow("Monday") << "1" << false << 1;
-    QTest::newRow("Wednesday") << "3" << false << 3;
     QTest::newRow("Sunday") << "7" << false << 7;
 }
 
@@ -449,19 +456,51 @@ void TestAppState::firstDayOfWeek()
     }
 }
 
-void TestAppState::twoWaySyncCalendars()
+void TestAppState::signedInStartPullsCalendarListThenRequestsSync_data()
 {
+    QTest::addColumn<bool>("cloudCalendar");
+    QTest::addColumn<int>("listStatus"); // 200, or the failure the list request gets
+    QTest::addColumn<bool>("seeded");
+
+    QTest::newRow("pulled cloud calendar stands in") << true << 200 << false;
+    QTest::newRow("no cloud calendar") << false << 200 << true;
+    QTest::newRow("failed pull") << true << 500 << true;
+}
+
+void TestAppState::signedInStartPullsCalendarListThenRequestsSync()
+{
+    QFETCH(bool, cloudCalendar);
+    QFETCH(int, listStatus);
+    QFETCH(bool, seeded);
+
     AppStateFixture fixture;
-    prepare({{"dav:caldav", "icloud:icloud", "goo:google", "ms:microsoft", "feed:webcal",
-              "cloud:orvandellic", "gone:zoho"},
-             {"c-dav@dav", "c-icloud@icloud", "c-goo@goo", "c-ms@ms", "c-feed@feed",
-              "c-cloud@cloud", "c-gone@gone"},
-             {},
-             {}});
+    FakeCloudSyncServer cloud;
+    cloud.exportEnvironment();
+    if (cloudCalendar)
+        cloud.addCalendar(QStringLiteral("cloud-1"), QStringLiteral("Work"));
+    if (listStatus != 200)
+        cloud.failPath("GET", QStringLiteral("/calendars"), listStatus);
+    fixture.signIn();
+    AppState* state = fixture.create();
+    // Whether the local account existed when each sync request went out.
+    QList<bool> seededAtRequest;
+    connect(state, &AppState::syncNowRequested, state, [state, &seededAtRequest] {
+        seededAtRequest.append(state->accounts()->getById(AppState::localAccountId).has_value());
+    });
     QVERIFY(fixture.start());
-    AppState* state = fixture.state();
-    QVERIFY(state->accounts()->remove(QStringLiteral("gone")));
-    QCOMPARE(state->twoWaySyncCalendarIds(), (QSet<QString>{"c-dav", "c-icloud", "c-goo", "c-ms"}));
+
+    QVERIFY(state->accountClient()->isAuthenticated());
+    QVERIFY(state->configSync()->isAutoSyncActive());
+    // Seeding waits for the calendar-list pull.
+    QVERIFY(!state->accounts()->getById(AppState::localAccountId));
+    QTRY_COMPARE_WITH_TIMEOUT(seededAtRequest.size(), 1, 10000);
+    QCOMPARE(seededAtRequest.first(), seeded);
+    QCOMPARE(cloud.count("GET", QStringLiteral("/calendars")), 1);
+    QTRY_VERIFY(cloud.count("POST", QStringLiteral("/sync/push")) >= 1);
+
+    // Leaving the signed-in state stops the automatic configuration sync.
+    Q_EMIT state->accountClient()->authStateChanged(OrvaAccount::AuthState::SignedOut);
+    QVERIFY(!state->configSync()->isAutoSyncActive());
 }
 
 QTEST_MAIN(TestAppState)

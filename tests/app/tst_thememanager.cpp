@@ -181,11 +181,9 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("override");
         QTest::addColumn<int>("portal"); // -1: no portal on the bus
         QTest::addColumn<bool>("dark");
-        QTest::newRow("override dark") << QByteArray("dark") << -1 << true;
         QTest::newRow("override light beats portal dark") << QByteArray("light") << 1 << false;
         QTest::newRow("unknown override falls through") << QByteArray("Dark") << 1 << true;
         QTest::newRow("portal prefers dark") << QByteArray() << 1 << true;
-        QTest::newRow("portal prefers light") << QByteArray() << 2 << false;
         QTest::newRow("portal without preference uses palette") << QByteArray() << 0 << false;
         QTest::newRow("portal with unknown value uses palette") << QByteArray() << 7 << false;
         QTest::newRow("no portal uses palette") << QByteArray() << -1 << false;

@@ -113,6 +113,8 @@ private Q_SLOTS:
         row("javascript link with entities", "<a href=\"&#106;avascript&colon;alert(1)\">x</a>",
             "<a>x</a>");
         row("javascript link with tab", "<a href=\"java\tscript:alert(1)\">x</a>", "<a>x</a>");
+        row("web link with a tab in its scheme", "<a href=\"ht\ttps://example.com\">x</a>",
+            "<a href=\"https://example.com\">x</a>");
         row("data link", "<a href=\"data:text/html,<script>x</script>\">x</a>", "<a>x</a>");
         row("file link", "<a href=\"file:///etc/passwd\">x</a>", "<a>x</a>");
         row("relative link", "<a href=\"/local\">x</a>", "<a>x</a>");

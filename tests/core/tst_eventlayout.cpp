@@ -81,7 +81,7 @@ private Q_SLOTS:
             << QStringList{"A 09:00-10:00", "B 09:30-11:00", "C 10:30-12:00", "D 11:30-12:30"}
             << QStringList{"A 0/2", "B 1/2", "C 0/2", "D 1/2"};
         QTest::newRow("end before start counts as no end")
-            << QStringList{"A 10:00-09:00", "B 10:00-11:00"} << QStringList{"A 0/1", "B 0/1"};
+            << QStringList{"B 10:00", "A 10:00-09:00"} << QStringList{"B 0/1", "A 0/1"};
     }
 
     void layout()

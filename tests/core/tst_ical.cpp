@@ -463,14 +463,58 @@ private Q_SLOTS:
         event.title = QStringLiteral("Holiday");
         event.isAllDay = true;
         event.startTime = utc(2024, 12, 31);
-        const QString text = Ical::buildEvent(event);
-        QVERIFY(text.contains(QStringLiteral("\r\nDTSTART;VALUE=DATE:20241231\r\n"
-                                             "DTEND;VALUE=DATE:20250101\r\n")));
+        // No end, an end on the start and an end before it all end the day after the start.
+        for (const std::optional<QDateTime>& end :
+             {std::optional<QDateTime>(), std::optional(utc(2024, 12, 31)),
+              std::optional(utc(2024, 12, 30))}) {
+            event.endTime = end;
+            QVERIFY(Ical::buildEvent(event).contains(QStringLiteral(
+                "\r\nDTSTART;VALUE=DATE:20241231\r\nDTEND;VALUE=DATE:20250101\r\n")));
+        }
+        event.endTime = utc(2025, 1, 3);
+        QVERIFY(
+            Ical::buildEvent(event).contains(QStringLiteral("\r\nDTEND;VALUE=DATE:20250103\r\n")));
         Event timed;
         timed.uid = QStringLiteral("t");
         timed.startTime = inZone("Europe/Berlin", 2024, 3, 5, 10, 30);
         QVERIFY(Ical::buildEvent(timed).contains(
             QStringLiteral("\r\nDTSTART:20240305T093000Z\r\nDTEND:20240305T093000Z\r\n")));
+    }
+
+    void textEscapes_data()
+    {
+        QTest::addColumn<QString>("escaped");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("every escape") << "a\\,b\\;c\\\\d\\ne\\Nf"
+                                      << "a,b;c\\d\ne\nf";
+        QTest::newRow("unknown escape and final backslash stay") << "\\x\\"
+                                                                 << "\\x\\";
+    }
+
+    void textEscapes()
+    {
+        QFETCH(QString, escaped);
+        QFETCH(QString, text);
+        QCOMPARE(Ical::unescapeText(escaped), text);
+    }
+
+    void escapeTextWritesOneBreakPerLineEnd_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("escaped");
+        QTest::newRow("specials") << "a,b;c\\d"
+                                  << "a\\,b\\;c\\\\d";
+        QTest::newRow("lf, cr lf and a lone cr") << "a\nb\r\nc\rd\r"
+                                                 << "a\\nb\\nc\\nd\\n";
+        QTest::newRow("controls dropped, tab kept") << "a\x01\tb\x7f"
+                                                    << "a\tb\x7f";
+    }
+
+    void escapeTextWritesOneBreakPerLineEnd()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, escaped);
+        QCOMPARE(Ical::escapeText(text), escaped);
     }
 
     void buildTaskGolden()

@@ -55,20 +55,13 @@ private Q_SLOTS:
         row("FREQ=YEARLY;BYDAY=1MO", "Repeats yearly · Mon");
         row("FREQ=YEARLY;COUNT=0;UNTIL=20261231T000000Z", "Repeats yearly");
         row("FREQ=HOURLY", "Repeats");
-        row("FREQ=WEEKLY;BYDAY=XX", "Repeats weekly · XX");
-        // Further readings of the same rules.
         row("FREQ=MONTHLY;INTERVAL=6", "Every 6 months");
         row("FREQ=YEARLY;INTERVAL=2", "Every 2 years");
-        row("FREQ=DAILY;INTERVAL=x", "Repeats daily");
-        row("INTERVAL=4", "Repeats");
         row("FREQ=DAILY;FREQ=WEEKLY", "Repeats weekly");
-        row("FREQ=DAILY;;junk;COUNT=1", "Repeats daily · 1 time(s)");
         row("FREQ=DAILY;UNTIL=20250229", "Repeats daily");
         row("FREQ=DAILY;UNTIL=20240229", "Repeats daily · until Feb 29, 2024");
-        row("FREQ=DAILY;UNTIL=T20240229", "Repeats daily");
         row("FREQ=WEEKLY;BYDAY=,3,SU", "Repeats weekly · Sun");
         row("FREQ=WEEKLY;BYDAY=+1MO, -2TU", "Repeats weekly · Mon, Tue");
-        row("FREQ=MONTHLY;BYDAY=,", "Repeats monthly");
         row("FREQ=MONTHLY;BYDAY=-3SA", "Repeats monthly · on the 3th-from-last Sat");
         row("FREQ=MONTHLY;BYMONTHDAY=1,15", "Repeats monthly · on the 1st");
         row("FREQ=MONTHLY;BYDAY=1SU;BYMONTHDAY=5", "Repeats monthly · on the first Sun");
@@ -87,16 +80,12 @@ private Q_SLOTS:
         QTest::addColumn<int>("minutes");
         QTest::addColumn<QString>("text");
         QTest::newRow("0") << 0 << "At time of event";
-        QTest::newRow("-5") << -5 << "At time of event";
         QTest::newRow("1") << 1 << "1 min before";
-        QTest::newRow("15") << 15 << "15 min before";
         QTest::newRow("59") << 59 << "59 min before";
         QTest::newRow("60") << 60 << "1 hour(s) before";
         QTest::newRow("90") << 90 << "1 hour(s) before";
-        QTest::newRow("120") << 120 << "2 hour(s) before";
         QTest::newRow("1439") << 1439 << "23 hour(s) before";
         QTest::newRow("1440") << 1440 << "1 day(s) before";
-        QTest::newRow("2880") << 2880 << "2 day(s) before";
     }
 
     void reminderText()
@@ -122,11 +111,8 @@ private Q_SLOTS:
         row(5, "5th", "fifth");
         row(6, "6th", "6th");
         row(11, "11th", "11th");
-        row(12, "12th", "12th");
         row(13, "13th", "13th");
         row(21, "21st", "21st");
-        row(22, "22nd", "22nd");
-        row(23, "23rd", "23rd");
         row(111, "111st", "111st");
         row(0, "0th", "0th-from-last");
         row(-1, "-1th", "last");
@@ -167,11 +153,6 @@ private Q_SLOTS:
         const RruleFormat::ByDayItem parsed = RruleFormat::splitByDayItem(item);
         QCOMPARE(parsed.position, position);
         QCOMPARE(parsed.code, code);
-    }
-
-    void presetsInOrder()
-    {
-        QCOMPARE(RruleFormat::reminderPresetMinutes, QList<int>({0, 5, 10, 15, 30, 60, 120, 1440}));
     }
 
     void textsUseTheirTranslationContexts()

@@ -297,27 +297,6 @@ private Q_SLOTS:
                  "Edited here|pending|2024-01-02T03:04:05Z|" + nowText);
     }
 
-    void reminderColumnReads_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QList<int>>("expected");
-        QTest::newRow("column default") << QString() << QList<int>{15};
-        QTest::newRow("mixed elements") << R"([5,"ten",30,null])" << QList<int>{5, 30};
-        QTest::newRow("object") << R"({"a":5})" << QList<int>();
-        QTest::newRow("not json") << "15, 30" << QList<int>();
-    }
-
-    void reminderColumnReads()
-    {
-        QFETCH(QString, stored);
-        QFETCH(QList<int>, expected);
-        QVERIFY(
-            m_store->exec("INSERT INTO event_templates (id, name, title) VALUES ('t', 'T', 'T')"));
-        if (!stored.isNull())
-            QVERIFY(m_store->exec("UPDATE event_templates SET reminders = '" + stored + u'\''));
-        QCOMPARE(m_templates->getById("t")->reminders, expected);
-    }
-
     void failedWritesReportAndStaySilent()
     {
         QVERIFY(m_views->insert(makeView("v", "V")));
@@ -327,17 +306,30 @@ private Q_SLOTS:
         QSignalSpy rulesChanged(m_rules, &FilterRuleRepository::filterRulesChanged);
         QSignalSpy templatesChanged(m_templates, &TemplateRepository::templatesChanged);
         for (const char* name : {"ViewRepository::insert", "FilterRuleRepository::insert",
-                                 "TemplateRepository::insert", "FilterRuleRepository::update"})
+                                 "TemplateRepository::insert", "FilterRuleRepository::update",
+                                 "FilterRuleRepository::setEnabled", "FilterRuleRepository::remove",
+                                 "ViewRepository::hardDelete", "TemplateRepository::remove"})
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression(QStringLiteral("^%1 failed: ").arg(name)));
         QVERIFY(!m_views->insert(makeView("v", "Again")));
         QVERIFY(!m_rules->insert(makeRule("r", "Again")));
         QVERIFY(!m_templates->insert(makeTemplate("t", "Again")));
-        FilterRule noConditions = makeRule("r", "R");
-        noConditions.conditions = QString();
-        QVERIFY(!m_rules->update(noConditions));
+        for (const char* table : {"filter_rules", "event_templates"})
+            QVERIFY(m_store->exec(QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE UPDATE ON %1 "
+                                                 "BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                                      .arg(QLatin1StringView(table))));
+        QVERIFY(m_store->exec("CREATE TRIGGER refuse_delete BEFORE DELETE ON calendar_views "
+                              "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        FilterRule changed = makeRule("r", "R");
+        changed.conditions = QStringLiteral("[]");
+        QVERIFY(!m_rules->update(changed));
+        QVERIFY(!m_rules->setEnabled("r", false));
+        QVERIFY(!m_rules->remove("r"));
+        QVERIFY(!m_views->hardDelete("v"));
+        QVERIFY(!m_templates->remove("t"));
         QCOMPARE(viewsChanged.size() + rulesChanged.size() + templatesChanged.size(), 0);
         QCOMPARE(m_rules->getById("r")->conditions, makeRule("r", "R").conditions);
+        QVERIFY(m_rules->getById("r")->enabled);
     }
 };
 

@@ -1,6 +1,13 @@
+#include "AccountRepository.h"
+#include "CalendarRepository.h"
 #include "Database.h"
 #include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "PreferencesRepository.h"
 #include "StoreFixture.h"
+#include "TaskRepository.h"
+#include "TemplateRepository.h"
+#include "ViewRepository.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -35,6 +42,71 @@ Event eventWithChildren(int index)
     return event;
 }
 
+const QString bareId = QStringLiteral("bare");
+const QDateTime stamp(QDate(2025, 3, 1), QTime(8, 0), QTimeZone::utc());
+
+// Writes a record of `table` whose texts are all null but its id and the calendar it belongs to,
+// as records read from sparse files or servers arrive (an event without SUMMARY).
+bool writeBareRecord(Database* database, const QString& table)
+{
+    if (table == u"accounts") {
+        Account account;
+        account.id = bareId;
+        account.color = QString();
+        account.createdAt = account.updatedAt = stamp;
+        return AccountRepository(database).insert(account);
+    }
+    if (table == u"calendars") {
+        Calendar calendar;
+        calendar.id = bareId;
+        calendar.accountId = QStringLiteral("acc");
+        calendar.color = calendar.timezone = calendar.supportedComponents = QString();
+        calendar.createdAt = calendar.updatedAt = stamp;
+        return CalendarRepository(database).insert(calendar);
+    }
+    if (table == u"events") {
+        Event event;
+        event.id = bareId;
+        event.calendarId = QStringLiteral("cal-a");
+        event.startTime = stamp;
+        event.timezone = event.status = QString();
+        event.created = event.lastModified = stamp;
+        Reminder reminder;
+        reminder.action = QString();
+        event.reminders = {reminder};
+        Attendee attendee;
+        attendee.role = attendee.status = QString();
+        event.attendees = {attendee};
+        return EventRepository(database).insert(event);
+    }
+    if (table == u"tasks") {
+        Task task;
+        task.id = bareId;
+        task.calendarId = QStringLiteral("cal-a");
+        task.status = task.repeatMode = task.syncStatus = QString();
+        task.created = task.lastModified = stamp;
+        return TaskRepository(database).insert(task);
+    }
+    if (table == u"calendar_views") {
+        CalendarView view;
+        view.id = bareId;
+        view.calendarIds = view.syncStatus = QString();
+        return ViewRepository(database).insert(view);
+    }
+    if (table == u"filter_rules") {
+        FilterRule rule;
+        rule.id = bareId;
+        rule.calendarIds = rule.action = rule.syncStatus = QString();
+        return FilterRuleRepository(database).insert(rule);
+    }
+    if (table == u"event_templates") {
+        EventTemplate eventTemplate;
+        eventTemplate.id = bareId;
+        return TemplateRepository(database).insert(eventTemplate);
+    }
+    return PreferencesRepository(database).set(bareId, QString());
+}
+
 // The writer child: inserts events without end into the store at `path` and reports each
 // committed id on stdout, until it is killed.
 int runWriter(const QString& path)
@@ -58,6 +130,41 @@ class TestStoreFaults : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A record without its optional texts is stored with empty texts, children included,
+    // instead of failing on the NOT NULL columns and being silently dropped.
+    void recordWithNullTextsIsStored_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("children");
+        QTest::newRow("account") << "accounts" << QString();
+        QTest::newRow("calendar") << "calendars" << QString();
+        QTest::newRow("event") << "events"
+                               << "reminders|attendees";
+        QTest::newRow("task") << "tasks" << QString();
+        QTest::newRow("View") << "calendar_views" << QString();
+        QTest::newRow("filter rule") << "filter_rules" << QString();
+        QTest::newRow("template") << "event_templates" << QString();
+        QTest::newRow("preference") << "settings" << QString();
+    }
+
+    void recordWithNullTextsIsStored()
+    {
+        QFETCH(QString, table);
+        QFETCH(QString, children);
+        StoreFixture store;
+        QVERIFY(store.isReady());
+        QVERIFY(writeBareRecord(store.database(), table));
+        const QString key = table == u"settings" ? QStringLiteral("key") : QStringLiteral("id");
+        QCOMPARE(
+            store.strings(
+                QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = '%3'").arg(table, key, bareId)),
+            QStringList{"1"});
+        for (const QString& child : children.split(u'|', Qt::SkipEmptyParts))
+            QCOMPARE(store.strings(QStringLiteral("SELECT count(*) FROM %1 WHERE event_id = '%2'")
+                                       .arg(child, bareId)),
+                     QStringList{"1"});
+    }
+
     // Fill the file to its page limit: every insert that reported success is there whole, the
     // one that failed left nothing, and the file stays sound.
     void fullDiskLeavesNothingHalfWritten()

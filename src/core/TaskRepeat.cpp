@@ -1,8 +1,8 @@
 #include "TaskRepeat.h"
 
 #include "Recurrence.h"
+#include "RecurrenceRule.h"
 
-#include <QStringList>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -19,7 +19,7 @@ bool advance(Task& task, const QDateTime& now)
     const QDateTime current = movesDue ? *task.dueDate : *task.startDate;
     const bool dateOnly = movesDue ? task.dueIsDateOnly : task.startIsDateOnly;
 
-    Recurrence::Rule rule = Recurrence::parseRRule(task.recurrenceRule);
+    RecurrenceRule rule = RecurrenceRule::parse(task.recurrenceRule);
     // The occurrence being completed is the last one the COUNT allows.
     if (rule.count == 1)
         return false;
@@ -53,22 +53,11 @@ bool advance(Task& task, const QDateTime& now)
     else
         task.startDate = next;
     if (remaining > 0)
-        task.recurrenceRule = withCount(task.recurrenceRule, remaining);
+        task.recurrenceRule = rule.withCount(remaining);
     task.status = QStringLiteral("needs-action");
     task.completedDate.reset();
     task.percentComplete = 0;
     return true;
-}
-
-QString withCount(const QString& rule, int count)
-{
-    QStringList parts = rule.split(QLatin1Char(';'));
-    for (QString& part : parts) {
-        const qsizetype equals = part.indexOf(QLatin1Char('='));
-        if (equals > 0 && part.left(equals).toUpper() == QLatin1String("COUNT"))
-            part = part.left(equals + 1) + QString::number(count);
-    }
-    return parts.join(QLatin1Char(';'));
 }
 
 } // namespace TaskRepeat

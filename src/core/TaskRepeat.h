@@ -3,7 +3,6 @@
 #include "Task.h"
 
 #include <QDateTime>
-#include <QString>
 
 // How a repeating task moves on when it is completed.
 namespace TaskRepeat {
@@ -16,8 +15,5 @@ namespace TaskRepeat {
 // Returns false and leaves the task unchanged when there is no rule, no due or start date, or no
 // next occurrence (COUNT or UNTIL reached, none within five years): the task is then completed.
 bool advance(Task& task, const QDateTime& now);
-
-// The RRULE value with every COUNT part set to `count`; the other parts stay as written.
-QString withCount(const QString& rule, int count);
 
 } // namespace TaskRepeat

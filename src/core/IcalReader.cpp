@@ -1,0 +1,476 @@
+// The reading layer: one walk over the components of a text, and the readers that turn a
+// VEVENT into an Event and a VTODO into a Task.
+
+#include "DateText.h"
+#include "ExceptionDates.h"
+#include "Ical.h"
+#include "IcalInternal.h"
+#include "IcalScanner.h"
+#include "IcalZoneCache.h"
+#include "Limits.h"
+
+#include <QSet>
+
+#include <algorithm>
+
+namespace {
+
+using namespace IcalInternal;
+
+// The component's text from its BEGIN line to its END line, one unfolded line each ended by
+// CR LF; wrapped in the calendar head and end for events. A verbatim block is copied whole;
+// otherwise the lines are collected in `scratch` first, so the result is allocated at its exact
+// size (the texts of a large feed are the bulk of its memory).
+QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap,
+                QString& scratch)
+{
+    const QStringView block = text.mid(begin, end - begin);
+    scratch.resize(0);
+    if (wrap)
+        scratch += calendarHead;
+    if (verbatim) {
+        scratch += block;
+        scratch += crlf;
+    } else {
+        IcalScanner scanner(block);
+        while (scanner.next()) {
+            if (scanner.isTooLong() || scanner.line().isEmpty())
+                continue;
+            scratch += scanner.line();
+            scratch += crlf;
+        }
+    }
+    if (wrap)
+        scratch += calendarFoot;
+    return QString(scratch.constData(), scratch.size());
+}
+
+// Walks the text and hands every component named `name` to the reader: start(), then
+// property(parts, depth) for each content line (depth > 0 inside nested components, with
+// nestedBegin/nestedEnd around them), then finish(text, begin, end, verbatim) at its END line.
+// Unterminated, too deep or too long components never reach finish().
+template <typename Reader> void walkComponents(QStringView text, QLatin1String name, Reader& reader)
+{
+    IcalScanner scanner(text);
+    bool inside = false;
+    bool broken = false;
+    bool verbatim = true;
+    qsizetype begin = 0;
+    int properties = 0;
+    int depth = 0;
+    int components = 0;
+    while (scanner.next()) {
+        const QStringView line = scanner.line();
+        if (scanner.isTooLong() || line.isEmpty()) {
+            verbatim = false;
+            continue;
+        }
+        if (startsWithInsensitive(line, QLatin1String("BEGIN:"))) {
+            const QStringView what = line.mid(6);
+            if (equalsInsensitive(what, name)) {
+                inside = true;
+                broken = false;
+                verbatim = scanner.isVerbatim();
+                begin = scanner.begin();
+                properties = 0;
+                depth = 0;
+                reader.start();
+            } else if (inside) {
+                verbatim = verbatim && scanner.isVerbatim();
+                if (++depth > Limits::maxIcalendarNesting)
+                    broken = true;
+                else
+                    reader.nestedBegin(what, depth);
+            }
+            continue;
+        }
+        if (startsWithInsensitive(line, QLatin1String("END:"))) {
+            if (!inside)
+                continue;
+            verbatim = verbatim && scanner.isVerbatim();
+            if (equalsInsensitive(line.mid(4), name)) {
+                if (!broken)
+                    reader.finish(text, begin, scanner.end(), verbatim);
+                inside = false;
+                if (++components >= Limits::maxIcalendarComponentsPerText)
+                    return;
+            } else if (depth > 0) {
+                if (depth <= Limits::maxIcalendarNesting)
+                    reader.nestedEnd(depth);
+                --depth;
+            }
+            continue;
+        }
+        if (!inside)
+            continue;
+        verbatim = verbatim && scanner.isVerbatim();
+        if (++properties > Limits::maxIcalendarPropertiesPerComponent)
+            broken = true;
+        if (!broken)
+            reader.property(splitLine(line), depth);
+    }
+}
+
+class EventReader
+{
+public:
+    EventReader(QList<Event>& events, IcalZoneCache& zones) : m_events(events), m_zones(zones) {}
+
+    void start()
+    {
+        m_event = Event();
+        m_hasEndLine = false;
+        m_duration = 0;
+        m_hasDuration = false;
+        m_exceptionDates.clear();
+        m_seenExceptionDates.clear();
+        m_alarms.clear();
+        m_inAlarm = false;
+    }
+
+    void nestedBegin(QStringView name, int depth)
+    {
+        if (depth == 1 && equalsInsensitive(name, QLatin1String("VALARM"))) {
+            m_inAlarm = true;
+            m_alarm = PendingAlarm();
+        }
+    }
+
+    void nestedEnd(int depth)
+    {
+        if (depth == 1 && m_inAlarm) {
+            m_alarms.append(m_alarm);
+            m_inAlarm = false;
+        }
+    }
+
+    void property(const LineParts& parts, int depth)
+    {
+        const Property property = propertyOf(parts.name);
+        if (depth > 0) {
+            if (depth == 1 && m_inAlarm)
+                readAlarmProperty(m_alarm, property, parts, m_zones);
+            return;
+        }
+        switch (property) {
+        case Property::Uid:
+            m_event.uid = unescape(parts.value);
+            break;
+        case Property::Summary:
+            m_event.title = unescape(parts.value);
+            break;
+        case Property::Description:
+            m_event.description = unescape(parts.value);
+            break;
+        case Property::Location:
+            m_event.location = unescape(parts.value);
+            break;
+        case Property::DtStart: {
+            const QStringView tzid = tzidOf(parts);
+            const DateRead read = readDateValue(parts.value, tzid, m_zones);
+            m_event.startTime = read.time;
+            m_event.isAllDay = m_event.isAllDay || read.isDate;
+            if (!tzid.isEmpty())
+                m_event.timezone = m_zones.resolve(tzid).id;
+            break;
+        }
+        case Property::DtEnd:
+            m_event.endTime = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+            m_hasEndLine = true;
+            break;
+        case Property::Duration: {
+            const std::optional<qint64> seconds = readDuration(parts.value);
+            m_hasDuration = seconds.has_value();
+            m_duration = seconds.value_or(0);
+            break;
+        }
+        case Property::RRule:
+            m_event.recurrenceRule = parts.value.toString();
+            break;
+        case Property::RecurrenceId: {
+            const DateRead read = readDateValue(parts.value, tzidOf(parts), m_zones);
+            if (!read.time.isValid())
+                m_event.recurrenceId = parts.value.toString();
+            else if (read.isDate)
+                m_event.recurrenceId = DateText::compactDate(read.time.date());
+            else
+                m_event.recurrenceId = DateText::compactUtc(read.time);
+            break;
+        }
+        case Property::Status:
+            m_event.status = lowerWord(parts.value);
+            break;
+        case Property::Sequence:
+            m_event.sequence = readInt(parts.value);
+            break;
+        case Property::Url:
+            m_event.eventUrl = parts.value.toString();
+            break;
+        case Property::Organizer: {
+            m_event.organizerEmail = withoutMailto(parts.value);
+            if (const auto name = paramOf(parts.params, QLatin1String("CN")))
+                m_event.organizerName = name->toString();
+            break;
+        }
+        case Property::Created:
+            m_event.created = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+            break;
+        case Property::LastModified:
+            m_event.lastModified = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+            break;
+        case Property::ExDate:
+            readExceptionDates(parts);
+            break;
+        case Property::Attendee:
+            m_event.attendees.append(attendeeOf(parts));
+            break;
+        default:
+            break;
+        }
+    }
+
+    void finish(QStringView text, qsizetype begin, qsizetype end, bool verbatim)
+    {
+        if (m_event.uid.isEmpty())
+            return;
+        if (!m_hasEndLine && m_event.startTime.isValid()) {
+            if (m_hasDuration && m_duration >= 1)
+                m_event.endTime = m_event.startTime.addSecs(m_duration);
+            else if (m_event.isAllDay)
+                m_event.endTime = m_event.startTime.addDays(1);
+        }
+        if (!m_event.recurrenceId.isEmpty() && m_event.masterEventUid.isEmpty())
+            m_event.masterEventUid = m_event.uid;
+        if (!m_exceptionDates.isEmpty())
+            m_event.exceptionDates = ExceptionDates::write(m_exceptionDates);
+        m_reminders.clear();
+        for (const PendingAlarm& alarm : std::as_const(m_alarms)) {
+            if (auto reminder = reminderOf(alarm, m_event.startTime, m_event.endTime))
+                m_reminders.append(*reminder);
+        }
+        m_event.reminders = sharedReminders();
+        if (!m_events.isEmpty())
+            shareTextsWith(m_events.constLast());
+        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch);
+        m_events.append(std::move(m_event));
+    }
+
+private:
+    void readExceptionDates(const LineParts& parts)
+    {
+        const QStringView tzid = tzidOf(parts);
+        for (const QStringView piece : parts.value.split(u',')) {
+            const DateRead read = readDateValue(piece.trimmed(), tzid, m_zones);
+            if (!read.time.isValid())
+                continue;
+            QString text = read.isDate ? DateText::compactDate(read.time.date())
+                                       : DateText::compactUtc(read.time);
+            if (text.isEmpty() || m_seenExceptionDates.contains(text))
+                continue;
+            m_seenExceptionDates.insert(text);
+            m_exceptionDates.append(std::move(text));
+        }
+    }
+
+    // Overrides of a recurring series follow their master and repeat its UID, summary,
+    // description and location, and generated feeds repeat boilerplate descriptions: a text
+    // equal to the previous event's shares that event's string instead of keeping a copy.
+    void shareTextsWith(const Event& previous)
+    {
+        const auto share = [](QString& text, const QString& earlier) {
+            if (!text.isEmpty() && text == earlier)
+                text = earlier;
+        };
+        share(m_event.uid, previous.uid);
+        share(m_event.title, previous.title);
+        share(m_event.description, previous.description);
+        share(m_event.location, previous.location);
+    }
+
+    // The reminders just read, as one exactly sized list. Feeds give most events the same
+    // default alarm, so a list equal to the last non-empty one read shares that list's storage
+    // (copy on write) instead of allocating its own. Absolute triggers are never shared: their
+    // times differ per event, and equal instants may carry different zones.
+    QList<Reminder> sharedReminders()
+    {
+        const auto relativeOnly = [](const Reminder& r) { return !r.triggerTime.has_value(); };
+        const bool shareable = std::all_of(m_reminders.cbegin(), m_reminders.cend(), relativeOnly);
+        if (shareable && !m_lastReminders.isEmpty() &&
+            std::equal(m_reminders.cbegin(), m_reminders.cend(), m_lastReminders.cbegin(),
+                       m_lastReminders.cend(), sameReminder))
+            return m_lastReminders;
+        QList<Reminder> reminders(m_reminders.cbegin(), m_reminders.cend());
+        if (shareable && !reminders.isEmpty())
+            m_lastReminders = reminders;
+        return reminders;
+    }
+
+    static Attendee attendeeOf(const LineParts& parts)
+    {
+        Attendee attendee;
+        attendee.email = withoutMailto(parts.value);
+        forEachParam(parts.params, [&](QStringView key, QStringView value) {
+            if (equalsInsensitive(key, QLatin1String("CN")))
+                attendee.name = value.toString();
+            else if (equalsInsensitive(key, QLatin1String("ROLE")))
+                attendee.role = roleWord(value);
+            else if (equalsInsensitive(key, QLatin1String("PARTSTAT")))
+                attendee.status = lowerWord(value);
+            else if (equalsInsensitive(key, QLatin1String("CUTYPE")))
+                attendee.type = lowerWord(value);
+            else if (equalsInsensitive(key, QLatin1String("RSVP")))
+                attendee.rsvp = equalsInsensitive(value, QLatin1String("TRUE"));
+        });
+        return attendee;
+    }
+
+    QList<Event>& m_events;
+    IcalZoneCache& m_zones;
+    Event m_event;
+    bool m_hasEndLine = false;
+    bool m_hasDuration = false;
+    qint64 m_duration = 0;
+    QStringList m_exceptionDates;
+    QSet<QString> m_seenExceptionDates;
+    QList<PendingAlarm> m_alarms;
+    QList<Reminder> m_reminders;
+    QList<Reminder> m_lastReminders;
+    PendingAlarm m_alarm;
+    bool m_inAlarm = false;
+    QString m_scratch;
+};
+
+class TaskReader
+{
+public:
+    TaskReader(QList<Task>& tasks, IcalZoneCache& zones) : m_tasks(tasks), m_zones(zones) {}
+
+    void start() { m_task = Task(); }
+    void nestedBegin(QStringView, int) {}
+    void nestedEnd(int) {}
+
+    void property(const LineParts& parts, int depth)
+    {
+        if (depth > 0)
+            return;
+        switch (propertyOf(parts.name)) {
+        case Property::Uid:
+            m_task.uid = unescape(parts.value);
+            break;
+        case Property::Summary:
+            m_task.title = unescape(parts.value);
+            break;
+        case Property::Description:
+            m_task.description = unescape(parts.value);
+            break;
+        case Property::DtStart: {
+            const DateRead read = readDateValue(parts.value, tzidOf(parts), m_zones);
+            m_task.startDate = read.time;
+            m_task.startIsDateOnly = read.isDate;
+            break;
+        }
+        case Property::Due: {
+            const DateRead read = readDateValue(parts.value, tzidOf(parts), m_zones);
+            m_task.dueDate = read.time;
+            m_task.dueIsDateOnly = read.isDate;
+            break;
+        }
+        case Property::Completed:
+            m_task.completedDate = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+            break;
+        case Property::Status:
+            m_task.status = lowerWord(parts.value);
+            break;
+        case Property::Priority:
+            m_task.priority = readInt(parts.value);
+            break;
+        case Property::PercentComplete:
+            m_task.percentComplete = readInt(parts.value);
+            break;
+        case Property::RRule:
+            m_task.recurrenceRule = parts.value.toString();
+            break;
+        case Property::Categories:
+            m_task.categories = categoriesOf(parts.value);
+            break;
+        case Property::RelatedTo: {
+            const auto type = paramOf(parts.params, QLatin1String("RELTYPE"));
+            if (!type || equalsInsensitive(*type, QLatin1String("PARENT")))
+                m_task.parentTaskUid = unescape(parts.value);
+            break;
+        }
+        case Property::Sequence:
+            m_task.sequence = readInt(parts.value);
+            break;
+        case Property::Created:
+            m_task.created = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+            break;
+        case Property::LastModified:
+            m_task.lastModified = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+            break;
+        case Property::RepeatMode:
+            if (parts.value.trimmed() == u"fromCompletionDate")
+                m_task.repeatMode = QStringLiteral("fromCompletionDate");
+            break;
+        case Property::SortOrder: {
+            const int order = readInt(parts.value);
+            if (order > 0)
+                m_task.sortOrder = order;
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    void finish(QStringView text, qsizetype begin, qsizetype end, bool verbatim)
+    {
+        if (m_task.uid.isEmpty())
+            return;
+        m_task.rawIcalendar = rawText(text, begin, end, verbatim, false, m_scratch);
+        m_tasks.append(std::move(m_task));
+    }
+
+private:
+    QList<Task>& m_tasks;
+    IcalZoneCache& m_zones;
+    Task m_task;
+    QString m_scratch;
+};
+
+// How many components a text probably holds: the records are large, so the result list is sized
+// once instead of growing (growth would hold old and new storage at the same time).
+qsizetype expectedComponents(QStringView text, QStringView endLine)
+{
+    return std::min<qsizetype>(text.count(endLine), Limits::maxIcalendarComponentsPerText);
+}
+
+} // namespace
+
+namespace Ical {
+
+QList<Event> parseEvents(const QString& text)
+{
+    QList<Event> events;
+    if (text.size() > Limits::maxIcalendarBytes)
+        return events;
+    events.reserve(expectedComponents(text, u"END:VEVENT"));
+    IcalZoneCache zones;
+    EventReader reader(events, zones);
+    walkComponents(text, QLatin1String("VEVENT"), reader);
+    return events;
+}
+
+QList<Task> parseTasks(const QString& text)
+{
+    QList<Task> tasks;
+    if (text.size() > Limits::maxIcalendarBytes)
+        return tasks;
+    tasks.reserve(expectedComponents(text, u"END:VTODO"));
+    IcalZoneCache zones;
+    TaskReader reader(tasks, zones);
+    walkComponents(text, QLatin1String("VTODO"), reader);
+    return tasks;
+}
+
+} // namespace Ical

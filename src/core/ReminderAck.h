@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Event.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+// Which stored reminder row each reminder of an event continues when the event is written
+// again, and whether it stays acknowledged. Pure: the store reads the rows and carries the
+// outcome out.
+namespace ReminderAck {
+
+// A reminder row as stored before the write.
+struct StoredReminder
+{
+    QString id;
+    int minutesBefore = 0;
+    QDateTime trigger; // invalid when none was stored
+    bool acknowledged = false;
+};
+
+// What the store writes for one reminder.
+struct Outcome
+{
+    QString id;        // empty: a new row
+    QDateTime trigger; // the event's start minus the minutes; invalid without a start
+    bool acknowledged = false;
+};
+
+// One outcome per reminder of `event`, in order. A reminder with an id continues the stored row
+// of that id; one without (a server's copy carries none) takes the first stored row with the
+// same minutes that no reminder of the event names, and with it that row's acknowledgement. A
+// reminder stays acknowledged only while its trigger is where it was when acknowledged (its own
+// trigger time, else the stored row's, to the second); with neither known it keeps its flag.
+QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored);
+
+} // namespace ReminderAck

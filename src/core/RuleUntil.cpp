@@ -1,0 +1,81 @@
+#include "RuleUntil.h"
+
+#include <QStringList>
+#include <QTimeZone>
+
+namespace {
+
+const QString utcFormat = QStringLiteral("yyyyMMdd'T'HHmmss'Z'");
+const QString dateFormat = QStringLiteral("yyyyMMdd");
+
+// A date-time UNTIL: "yyyyMMddTHHmmss" with an optional "Z" (UTC), else the machine's zone.
+QDateTime readDateTime(const QString& value)
+{
+    const bool utc = value.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive);
+    const QString digits = utc ? value.chopped(1) : value;
+    if (digits.size() != 15)
+        return {};
+    QDateTime at = QDateTime::fromString(digits, QStringLiteral("yyyyMMdd'T'HHmmss"));
+    if (!at.isValid())
+        return {};
+    if (utc)
+        at = QDateTime(at.date(), at.time(), Qt::UTC);
+    else
+        at = QDateTime(at.date(), at.time(), QTimeZone::systemTimeZone());
+    return at;
+}
+
+} // namespace
+
+namespace RuleUntil {
+
+QString forLastDay(const QDate& lastDay, bool allDay)
+{
+    if (!lastDay.isValid())
+        return {};
+    if (allDay)
+        return lastDay.toString(dateFormat);
+    const QDateTime end(lastDay, QTime(23, 59, 59), QTimeZone::systemTimeZone());
+    return end.toUTC().toString(utcFormat);
+}
+
+QString forInstant(const QDateTime& until, bool allDay)
+{
+    if (!until.isValid())
+        return {};
+    const QDateTime utc = until.toUTC();
+    return allDay ? utc.date().toString(dateFormat) : utc.toString(utcFormat);
+}
+
+QDate lastDay(const QString& untilValue, bool allDay)
+{
+    const QString value = untilValue.trimmed();
+    if (value.size() == 8)
+        return QDate::fromString(value, dateFormat);
+    const QDateTime at = readDateTime(value);
+    if (!at.isValid())
+        return {};
+    return allDay ? at.toUTC().date() : at.toTimeZone(QTimeZone::systemTimeZone()).date();
+}
+
+QString normalize(const QString& rule, bool allDay)
+{
+    QStringList parts = rule.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& part : parts) {
+        const qsizetype equals = part.indexOf(QLatin1Char('='));
+        if (equals < 0 ||
+            part.left(equals).trimmed().compare(QLatin1String("UNTIL"), Qt::CaseInsensitive) != 0)
+            continue;
+        const QString value = part.mid(equals + 1).trimmed();
+        QString written;
+        if (value.size() == 8)
+            written = forLastDay(QDate::fromString(value, dateFormat), allDay);
+        else
+            written = forInstant(readDateTime(value), allDay);
+        if (!written.isEmpty())
+            part = QStringLiteral("UNTIL=") + written;
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
+} // namespace RuleUntil

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// The UNTIL part of a repeat rule in the value type of the series' start, as RFC 5545 requires
+// and other clients read it: a DATE for an all-day series (its starts are DATE values), a UTC
+// date-time ("yyyyMMddTHHmmssZ") for a timed one. A DATE UNTIL on a timed series would end it at
+// midnight UTC of that date and lose the occurrences later that day.
+namespace RuleUntil {
+
+// The UNTIL value of a series whose last occurrence may fall on `lastDay`: the date itself for
+// an all-day series, else the last second of that day in the machine's zone, in UTC. Empty for an
+// invalid date.
+QString forLastDay(const QDate& lastDay, bool allDay);
+
+// The UNTIL value of a series whose last occurrence starts no later than `until`: for an all-day
+// series the UTC date of `until` (its occurrences start at 00:00 UTC), else `until` in UTC. Empty
+// for an invalid instant.
+QString forInstant(const QDateTime& until, bool allDay);
+
+// The day an UNTIL value ends the series on, the inverse of forLastDay: a DATE as written; a
+// date-time by its UTC date for an all-day series, else by its date in the machine's zone.
+// Invalid when the value does not read.
+QDate lastDay(const QString& untilValue, bool allDay);
+
+// The rule with every UNTIL part rewritten in the series' value type: a DATE as forLastDay, a
+// date-time ("Z" for UTC, else the machine's zone) as forInstant. Other parts, their order and an
+// UNTIL that does not read are kept as written; empty parts are dropped.
+QString normalize(const QString& rule, bool allDay);
+
+} // namespace RuleUntil

@@ -1,0 +1,253 @@
+#include "DateTimePicker.h"
+
+#include "Clock.h"
+#include "Theme.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The time items always read on the 12-hour clock, whatever the user's time preference.
+const QString itemFormat = QStringLiteral("h:mm AP");
+
+// Typed times, tried in this order; formats without AM/PM read the 24-hour clock.
+const std::array<QString, 13> typedFormats = {
+    QStringLiteral("h:mm AP"), QStringLiteral("h:mm ap"), QStringLiteral("h:mmAP"),
+    QStringLiteral("h:mmap"),  QStringLiteral("h AP"),    QStringLiteral("h ap"),
+    QStringLiteral("hAP"),     QStringLiteral("hap"),     QStringLiteral("hh:mm"),
+    QStringLiteral("h:mm"),    QStringLiteral("HH:mm"),   QStringLiteral("HH"),
+    QStringLiteral("h")};
+
+// Extra room beside the widest item for the scroll bar and the popup frame.
+constexpr int popupSlack = 48;
+
+class TimeComboBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    void showPopup() override
+    {
+        QComboBox::showPopup();
+        QAbstractItemView* list = view();
+        if (!list || !model())
+            return;
+        const QFontMetrics metrics(list->font());
+        int widest = 0;
+        for (int row = 0; row < count(); ++row)
+            widest = std::max(widest, metrics.horizontalAdvance(itemText(row)));
+        if (QWidget* container = list->parentWidget()) {
+            if (container->width() < widest + popupSlack)
+                container->resize(widest + popupSlack, container->height());
+        }
+        if (currentIndex() >= 0)
+            list->scrollTo(model()->index(currentIndex(), modelColumn()),
+                           QAbstractItemView::PositionAtCenter);
+    }
+};
+
+QString durationSuffix(qint64 seconds)
+{
+    const qint64 minutes = seconds / 60;
+    if (minutes < 60)
+        return DateTimePicker::tr("%1 min").arg(minutes);
+    const qint64 hours = minutes / 60;
+    const qint64 rest = minutes % 60;
+    if (rest == 0)
+        return DateTimePicker::tr("%1 hr").arg(hours);
+    return DateTimePicker::tr("%1 hr %2 min").arg(hours).arg(rest);
+}
+
+} // namespace
+
+DateTimePicker::DateTimePicker(Qt::DayOfWeek firstDayOfWeek, QWidget* parent) : QWidget(parent)
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+
+    m_dateEdit = new QDateEdit(Clock::today(), this);
+    m_dateEdit->setCalendarPopup(true);
+    m_dateEdit->setDisplayFormat(QStringLiteral("ddd, MMM d, yyyy"));
+    Theme::applyFirstDayOfWeek(m_dateEdit, firstDayOfWeek);
+    layout->addWidget(m_dateEdit, 1);
+
+    m_timeCombo = new TimeComboBox(this);
+    m_timeCombo->setEditable(true);
+    m_timeCombo->setInsertPolicy(QComboBox::NoInsert);
+    rebuildItems();
+    selectTimeItem(m_time);
+    layout->addWidget(m_timeCombo, 1);
+
+    connect(m_dateEdit, &QDateEdit::dateChanged, this, &DateTimePicker::onDateChanged);
+    connect(m_timeCombo, &QComboBox::activated, this, &DateTimePicker::onTimeCommit);
+    if (QLineEdit* edit = m_timeCombo->lineEdit())
+        connect(edit, &QLineEdit::editingFinished, this, &DateTimePicker::onTimeCommit);
+}
+
+QDate DateTimePicker::date() const
+{
+    return m_dateEdit->date();
+}
+
+QDateTime DateTimePicker::dateTime() const
+{
+    return QDateTime(m_dateEdit->date(), m_allDay ? QTime(0, 0) : m_time);
+}
+
+void DateTimePicker::setAllDay(bool allDay)
+{
+    if (allDay == m_allDay)
+        return;
+    m_allDay = allDay;
+    m_timeCombo->setVisible(!allDay);
+}
+
+void DateTimePicker::setDateTime(const QDateTime& dateTime)
+{
+    if (!dateTime.isValid())
+        return;
+    {
+        const QSignalBlocker blocker(m_dateEdit);
+        m_dateEdit->setDate(dateTime.date());
+    }
+    m_time = dateTime.time();
+    if (m_reference)
+        rebuildItems();
+    else
+        selectTimeItem(m_time);
+}
+
+void DateTimePicker::setReference(DateTimePicker* picker)
+{
+    if (picker == m_reference)
+        return;
+    if (m_reference)
+        disconnect(m_reference, &DateTimePicker::dateTimeChanged, this,
+                   &DateTimePicker::onReferenceChanged);
+    m_reference = picker;
+    if (picker) {
+        connect(picker, &DateTimePicker::dateTimeChanged, this,
+                &DateTimePicker::onReferenceChanged);
+        onReferenceChanged();
+    } else {
+        m_dateEdit->setMinimumDate(QDate(100, 1, 1));
+        rebuildItems();
+    }
+}
+
+void DateTimePicker::onDateChanged(const QDate&)
+{
+    if (m_reference)
+        rebuildItems();
+    Q_EMIT dateTimeChanged(dateTime());
+}
+
+void DateTimePicker::onTimeCommit()
+{
+    QString text = m_timeCombo->currentText();
+    const qsizetype parenthesis = text.indexOf(QLatin1Char('('));
+    if (parenthesis > 0)
+        text.truncate(parenthesis);
+    text = text.trimmed();
+
+    QTime time;
+    if (!text.isEmpty()) {
+        for (const QString& format : typedFormats) {
+            time = QTime::fromString(text, format);
+            if (time.isValid())
+                break;
+        }
+    }
+    if (!time.isValid()) {
+        selectTimeItem(m_time);
+        return;
+    }
+
+    if (m_reference) {
+        const QDateTime referenceMoment = m_reference->dateTime();
+        if (referenceMoment.isValid() && QDateTime(m_dateEdit->date(), time) < referenceMoment) {
+            {
+                const QSignalBlocker blocker(m_dateEdit);
+                m_dateEdit->setDate(referenceMoment.date());
+            }
+            time = referenceMoment.time();
+            m_time = time;
+            rebuildItems();
+        }
+    }
+    m_time = time;
+    selectTimeItem(m_time);
+    Q_EMIT dateTimeChanged(dateTime());
+}
+
+void DateTimePicker::onReferenceChanged()
+{
+    if (!m_reference)
+        return;
+    const QDateTime referenceMoment = m_reference->dateTime();
+    if (referenceMoment.isValid()) {
+        // Not blocked: a date below the new minimum moves up and announces itself.
+        m_dateEdit->setMinimumDate(referenceMoment.date());
+        if (QDateTime(m_dateEdit->date(), m_time) < referenceMoment) {
+            const QSignalBlocker blocker(m_dateEdit);
+            m_dateEdit->setDate(referenceMoment.date());
+            m_time = referenceMoment.time();
+        }
+    }
+    rebuildItems();
+}
+
+void DateTimePicker::rebuildItems()
+{
+    QStringList texts;
+    texts.reserve(96);
+    const QDateTime referenceMoment = m_reference ? m_reference->dateTime() : QDateTime();
+    const QDate day = m_dateEdit ? m_dateEdit->date() : Clock::today();
+    for (int minute = 0; minute < 24 * 60; minute += 15) {
+        const QTime time(minute / 60, minute % 60);
+        const QString text = time.toString(itemFormat);
+        if (!referenceMoment.isValid()) {
+            texts.append(text);
+            continue;
+        }
+        const qint64 seconds = referenceMoment.secsTo(QDateTime(day, time));
+        if (seconds < 0)
+            continue;
+        if (seconds == 0)
+            texts.append(text);
+        else
+            texts.append(text + QStringLiteral("  (") + durationSuffix(seconds) + QLatin1Char(')'));
+    }
+    const QSignalBlocker blocker(m_timeCombo);
+    m_timeCombo->clear();
+    m_timeCombo->addItems(texts);
+    selectTimeItem(m_time);
+}
+
+void DateTimePicker::selectTimeItem(const QTime& time)
+{
+    if (!time.isValid())
+        return;
+    const QSignalBlocker blocker(m_timeCombo);
+    const QString text = time.toString(itemFormat);
+    for (int row = 0; row < m_timeCombo->count(); ++row) {
+        if (m_timeCombo->itemText(row).startsWith(text)) {
+            m_timeCombo->setCurrentIndex(row);
+            break;
+        }
+    }
+    if (QLineEdit* edit = m_timeCombo->lineEdit())
+        edit->setText(text);
+    else
+        m_timeCombo->setEditText(text);
+}

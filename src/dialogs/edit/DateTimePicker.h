@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QPointer>
+#include <QTime>
+#include <QWidget>
+
+class QComboBox;
+class QDateEdit;
+
+// A date field with a calendar popup beside an editable combo of quarter-hour times that also
+// takes typed times ("2:30 pm", "14:30", "9"). Bound to a reference picker (the start of the same
+// form) it lists only times from the reference on, each with the duration from it, and never lets
+// its own moment fall before the reference. GUI thread only.
+class DateTimePicker : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DateTimePicker(Qt::DayOfWeek firstDayOfWeek, QWidget* parent = nullptr);
+
+    QDate date() const;
+    // The date with the committed time (00:00 in all-day mode), in local time.
+    QDateTime dateTime() const;
+
+    // Hides the time combo while on; the committed time is kept for when it goes off again.
+    void setAllDay(bool allDay);
+    bool isAllDay() const { return m_allDay; }
+
+    // Shows the moment's own date and time as given; an invalid value is ignored. Emits nothing.
+    void setDateTime(const QDateTime& dateTime);
+
+    // Binds this picker to `picker` (null unbinds). The reference is not owned; both pickers
+    // belong to the same form.
+    void setReference(DateTimePicker* picker);
+
+Q_SIGNALS:
+    // After a date change in the field and after every accepted time commit, even an unchanged one.
+    void dateTimeChanged(const QDateTime& dt);
+
+public Q_SLOTS:
+    void onDateChanged(const QDate& d);
+    // Reads the combo's text; text no time format reads puts the last committed time back.
+    void onTimeCommit();
+    void onReferenceChanged();
+
+private:
+    void rebuildItems();
+    void selectTimeItem(const QTime& time);
+
+    QDateEdit* m_dateEdit = nullptr;
+    QComboBox* m_timeCombo = nullptr;
+    QTime m_time = QTime(9, 0);
+    bool m_allDay = false;
+    QPointer<DateTimePicker> m_reference;
+};

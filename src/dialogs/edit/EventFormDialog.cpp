@@ -1,0 +1,702 @@
+#include "EventFormDialog.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "Database.h"
+#include "DateTimePicker.h"
+#include "EventFormRules.h"
+#include "EventRepository.h"
+#include "Ical.h"
+#include "PreferencesRepository.h"
+#include "RecurrenceEditDialog.h"
+#include "RruleFormat.h"
+#include "RuleUntil.h"
+#include "Savepoint.h"
+#include "TemplateRepository.h"
+#include "Theme.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCursor>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QUuid>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString fallbackColor = QStringLiteral("#4285F4");
+
+struct ReminderChoice
+{
+    int minutes;
+    const char* label;
+};
+
+const ReminderChoice reminderChoices[] = {
+    {0, QT_TRANSLATE_NOOP("EventFormDialog", "At time of event")},
+    {5, QT_TRANSLATE_NOOP("EventFormDialog", "5 minutes before")},
+    {10, QT_TRANSLATE_NOOP("EventFormDialog", "10 minutes before")},
+    {15, QT_TRANSLATE_NOOP("EventFormDialog", "15 minutes before")},
+    {30, QT_TRANSLATE_NOOP("EventFormDialog", "30 minutes before")},
+    {60, QT_TRANSLATE_NOOP("EventFormDialog", "1 hour before")},
+    {120, QT_TRANSLATE_NOOP("EventFormDialog", "2 hours before")},
+    {1440, QT_TRANSLATE_NOOP("EventFormDialog", "1 day before")},
+    {2880, QT_TRANSLATE_NOOP("EventFormDialog", "2 days before")},
+    {10080, QT_TRANSLATE_NOOP("EventFormDialog", "1 week before")},
+};
+
+QString reminderText(int minutes)
+{
+    if (minutes == 0)
+        return EventFormDialog::tr("At time of event");
+    if (minutes >= 1440)
+        return EventFormDialog::tr("%1 days before").arg(minutes / 1440);
+    if (minutes >= 60)
+        return EventFormDialog::tr("%1 hours before").arg(minutes / 60);
+    return EventFormDialog::tr("%1 minutes before").arg(minutes);
+}
+
+QString answerText(const QString& status)
+{
+    if (status == QLatin1String("accepted"))
+        return EventFormDialog::tr("Going");
+    if (status == QLatin1String("declined"))
+        return EventFormDialog::tr("Declined");
+    if (status == QLatin1String("tentative"))
+        return EventFormDialog::tr("Maybe");
+    if (status == QLatin1String("delegated"))
+        return EventFormDialog::tr("Delegated");
+    return EventFormDialog::tr("No response");
+}
+
+QPushButton* linkButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setFlat(true);
+    button->setCursor(Qt::PointingHandCursor);
+    // Link-like: without the border and fill the application style gives push buttons.
+    button->setStyleSheet(QStringLiteral("QPushButton { color: %1; text-align: left; padding: 4px "
+                                         "0; border: none; background: transparent; }")
+                              .arg(Theme::accent().name()));
+    return button;
+}
+
+QToolButton* removeButton(QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setText(QString(QChar(0x00D7)));
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAutoRaise(true);
+    button->setFixedSize(24, 24);
+    // The application style pads tool buttons for text labels; the glyph needs the whole square.
+    button->setStyleSheet(QStringLiteral("QToolButton { padding: 0; }"));
+    QFont font = button->font();
+    font.setPointSizeF(font.pointSizeF() + 4);
+    button->setFont(font);
+    return button;
+}
+
+QHBoxLayout* rowLayout(QWidget* row)
+{
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    return layout;
+}
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// A timed moment as the pickers show it: in the machine's zone, whatever zone it was read in.
+QDateTime localMoment(const QDateTime& moment)
+{
+    return QDateTime(moment.toLocalTime().date(), moment.toLocalTime().time());
+}
+
+} // namespace
+
+EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget* parent)
+    : QDialog(parent), m_appState(appState), m_editedEvent(event)
+{
+    setWindowTitle(tr("Edit Event"));
+    setModal(true);
+    build();
+    loadCalendars();
+    populate(event);
+}
+
+EventFormDialog::EventFormDialog(AppState* appState, QWidget* parent)
+    : QDialog(parent), m_appState(appState)
+{
+    setWindowTitle(tr("New Event"));
+    setModal(true);
+    build();
+    loadCalendars();
+}
+
+void EventFormDialog::build()
+{
+    const bool editing = m_editedEvent.has_value();
+    const auto firstDay = Qt::DayOfWeek(m_appState ? m_appState->firstDayOfWeek() : 1);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(0, 0, 0, 0);
+    auto* heading = new QLabel(editing ? tr("Edit event") : tr("New event"), this);
+    QFont headingFont = heading->font();
+    headingFont.setWeight(QFont::Bold);
+    headingFont.setPointSize(16);
+    heading->setFont(headingFont);
+    header->addWidget(heading);
+    header->addStretch();
+    if (!editing) {
+        auto* templatesButton = new QPushButton(tr("From template…"), this);
+        templatesButton->setFlat(true);
+        templatesButton->setCursor(Qt::PointingHandCursor);
+        templatesButton->setStyleSheet(
+            QStringLiteral("QPushButton { color: %1; border: none; background: transparent; }")
+                .arg(Theme::accent().name()));
+        connect(templatesButton, &QPushButton::clicked, this, &EventFormDialog::showTemplatesMenu);
+        header->addWidget(templatesButton);
+    }
+    outer->addLayout(header);
+
+    auto* subtitle = new QLabel(editing ? tr("Update the details below and save to apply.")
+                                        : tr("Fill in the basics. Start time and calendar are "
+                                             "required."),
+                                this);
+    subtitle->setObjectName(QStringLiteral("subtitle"));
+    subtitle->setWordWrap(true);
+    subtitle->setProperty("muted", true);
+    outer->addWidget(subtitle);
+    outer->addSpacing(8);
+
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setHorizontalSpacing(12);
+    form->setVerticalSpacing(12);
+    outer->addLayout(form);
+
+    m_titleEdit = new QLineEdit(this);
+    m_titleEdit->setPlaceholderText(tr("Lunch with Maria, Sprint planning…"));
+    form->addRow(tr("&Title"), m_titleEdit);
+
+    m_calendarCombo = new QComboBox(this);
+    form->addRow(tr("&Calendar"), m_calendarCombo);
+
+    auto* colorRow = new QWidget(this);
+    auto* colorLayout = rowLayout(colorRow);
+    m_colorSwatch = new QToolButton(colorRow);
+    m_colorSwatch->setFixedSize(28, 28);
+    m_colorSwatch->setCursor(Qt::PointingHandCursor);
+    connect(m_colorSwatch, &QToolButton::clicked, this, &EventFormDialog::chooseColor);
+    m_useCalendarColorButton = new QPushButton(tr("Use calendar color"), colorRow);
+    m_useCalendarColorButton->setFlat(true);
+    m_useCalendarColorButton->setCursor(Qt::PointingHandCursor);
+    m_useCalendarColorButton->setStyleSheet(
+        QStringLiteral("color: %1; border: none; background: transparent;")
+            .arg(Theme::accent().name()));
+    connect(m_useCalendarColorButton, &QPushButton::clicked, this, [this] {
+        m_customColor.clear();
+        refreshSwatch();
+    });
+    colorLayout->addWidget(m_colorSwatch);
+    colorLayout->addWidget(m_useCalendarColorButton);
+    colorLayout->addStretch();
+    form->addRow(tr("Color"), colorRow);
+
+    const QDateTime start = EventFormRules::defaultStart(Clock::nowLocal());
+    m_startPicker = new DateTimePicker(firstDay);
+    m_startPicker->setDateTime(localMoment(start));
+    form->addRow(tr("&Starts"), m_startPicker);
+    m_endPicker = new DateTimePicker(firstDay);
+    m_endPicker->setDateTime(localMoment(start.addSecs(3600)));
+    m_endPicker->setReference(m_startPicker);
+    form->addRow(tr("&Ends"), m_endPicker);
+
+    m_allDayCheck = new QCheckBox(tr("All day"), this);
+    connect(m_allDayCheck, &QCheckBox::toggled, this, [this](bool on) {
+        m_startPicker->setAllDay(on);
+        m_endPicker->setAllDay(on);
+    });
+    form->addRow(QString(), m_allDayCheck);
+
+    m_repeatButton = new QPushButton(this);
+    m_repeatButton->setCursor(Qt::PointingHandCursor);
+    connect(m_repeatButton, &QPushButton::clicked, this, &EventFormDialog::editRecurrence);
+    refreshRepeatButton();
+    form->addRow(tr("&Repeats"), m_repeatButton);
+
+    m_remindersBox = new QWidget(this);
+    m_remindersLayout = new QVBoxLayout(m_remindersBox);
+    m_remindersLayout->setContentsMargins(0, 0, 0, 0);
+    m_remindersLayout->setSpacing(8);
+    m_addReminderButton = linkButton(tr("+ Add reminder"), m_remindersBox);
+    connect(m_addReminderButton, &QPushButton::clicked, this, [this] { addReminderRow(15); });
+    m_remindersLayout->addWidget(m_addReminderButton);
+    form->addRow(tr("Re&minders"), m_remindersBox);
+
+    m_locationEdit = new QLineEdit(this);
+    m_locationEdit->setPlaceholderText(tr("Address, room, or video link"));
+    form->addRow(tr("&Location"), m_locationEdit);
+
+    m_notesEdit = new QPlainTextEdit(this);
+    m_notesEdit->setPlaceholderText(tr("Notes, agenda, links…"));
+    m_notesEdit->setMinimumHeight(110);
+    m_notesEdit->setMaximumHeight(160);
+    form->addRow(tr("&Notes"), m_notesEdit);
+
+    m_attendeesBox = new QWidget(this);
+    m_attendeesLayout = new QVBoxLayout(m_attendeesBox);
+    m_attendeesLayout->setContentsMargins(0, 0, 0, 0);
+    m_attendeesLayout->setSpacing(4);
+    m_addAttendeeButton = linkButton(tr("+ Add attendee"), m_attendeesBox);
+    connect(m_addAttendeeButton, &QPushButton::clicked, this, &EventFormDialog::addAttendee);
+    m_attendeesLayout->addWidget(m_addAttendeeButton);
+    form->addRow(tr("Attendees"), m_attendeesBox);
+
+    outer->addStretch();
+    auto* line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
+    outer->addWidget(line);
+
+    m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttonBox->button(QDialogButtonBox::Ok)
+        ->setText(editing ? tr("Save changes") : tr("Create event"));
+    m_buttonBox->button(QDialogButtonBox::Cancel)->setText(tr("Cancel"));
+    connect(m_buttonBox, &QDialogButtonBox::accepted, this, &EventFormDialog::save);
+    connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    outer->addWidget(m_buttonBox);
+
+    refreshSwatch();
+    resize(560, sizeHint().height());
+    m_titleEdit->setFocus();
+}
+
+void EventFormDialog::loadCalendars()
+{
+    if (!m_appState || !m_appState->calendars())
+        return;
+    const QList<Account> accounts =
+        m_appState->accounts() ? m_appState->accounts()->getAll() : QList<Account>();
+    const QList<EventFormRules::CalendarOption> options =
+        EventFormRules::calendarOptions(m_appState->calendars()->getAll(), accounts,
+                                        m_editedEvent ? m_editedEvent->calendarId : QString());
+    for (const EventFormRules::CalendarOption& option : options)
+        m_calendarCombo->addItem(Theme::calendarColorIcon(option.color), option.label, option.id);
+
+    const QString preferred = m_appState->preferences()
+                                  ? m_appState->preferences()
+                                        ->get(QStringLiteral("ui/defaultCalendarId"))
+                                        .value_or(QString())
+                                  : QString();
+    const int selected = EventFormRules::preselectedIndex(options, preferred);
+    if (selected >= 0)
+        m_calendarCombo->setCurrentIndex(selected);
+    refreshSwatch();
+    connect(m_calendarCombo, &QComboBox::currentIndexChanged, this,
+            &EventFormDialog::refreshSwatch);
+}
+
+void EventFormDialog::populate(const Event& event)
+{
+    m_titleEdit->setText(event.title);
+    const int own = m_calendarCombo->findData(event.calendarId);
+    if (own >= 0)
+        m_calendarCombo->setCurrentIndex(own);
+    m_customColor = event.color;
+    refreshSwatch();
+
+    if (event.isAllDay) {
+        const QDate first = EventFormRules::allDayFirstDay(event.startTime);
+        m_startPicker->setDateTime(QDateTime(first, QTime(0, 0)));
+        m_endPicker->onReferenceChanged();
+        if (event.endTime)
+            m_endPicker->setDateTime(QDateTime(
+                EventFormRules::allDayLastDay(event.startTime, *event.endTime), QTime(0, 0)));
+    } else {
+        m_startPicker->setDateTime(localMoment(event.startTime));
+        m_endPicker->onReferenceChanged();
+        if (event.endTime)
+            m_endPicker->setDateTime(localMoment(*event.endTime));
+    }
+    m_allDayCheck->setChecked(event.isAllDay);
+    m_startPicker->setAllDay(event.isAllDay);
+    m_endPicker->setAllDay(event.isAllDay);
+
+    m_ruleText = event.recurrenceRule;
+    refreshRepeatButton();
+    for (const Reminder& reminder : event.reminders)
+        addReminderRow(reminder.minutesBefore);
+    m_locationEdit->setText(event.location);
+    m_notesEdit->setPlainText(event.description);
+    m_attendees = event.attendees;
+    rebuildAttendeeRows();
+
+    if (isReadOnly()) {
+        // Saving could only fail on the server or move the event out of a calendar the user
+        // may not change; the form shows the event instead.
+        if (auto* subtitle = findChild<QLabel*>(QStringLiteral("subtitle")))
+            subtitle->setText(tr("This event belongs to a read-only calendar. It can be viewed "
+                                 "but not changed."));
+        m_buttonBox->button(QDialogButtonBox::Ok)->setEnabled(false);
+    }
+}
+
+bool EventFormDialog::isReadOnly() const
+{
+    if (!m_editedEvent || !m_appState || !m_appState->calendars())
+        return false;
+    const std::optional<Calendar> calendar =
+        m_appState->calendars()->getById(m_editedEvent->calendarId);
+    return calendar && calendar->isReadOnly;
+}
+
+QString EventFormDialog::effectiveColor() const
+{
+    if (!m_customColor.isEmpty())
+        return m_customColor;
+    const QString id = m_calendarCombo->currentData().toString();
+    if (id.isEmpty() || !m_appState || !m_appState->calendars())
+        return fallbackColor;
+    const std::optional<Calendar> calendar = m_appState->calendars()->getById(id);
+    return calendar && !calendar->color.isEmpty() ? calendar->color : fallbackColor;
+}
+
+void EventFormDialog::refreshSwatch()
+{
+    const QString color = effectiveColor();
+    m_colorSwatch->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 14px; }")
+            .arg(color, Theme::border().name()));
+    m_colorSwatch->setToolTip(
+        m_customColor.isEmpty()
+            ? tr("Inheriting calendar color (%1). Click to override.").arg(color)
+            : tr("Custom color (%1). Click to change.").arg(color));
+    m_useCalendarColorButton->setVisible(!m_customColor.isEmpty());
+}
+
+void EventFormDialog::chooseColor()
+{
+    QColor initial(effectiveColor());
+    if (!initial.isValid())
+        initial = Theme::accent();
+    const QColor chosen = QColorDialog::getColor(initial, this, tr("Event color"));
+    if (!chosen.isValid())
+        return;
+    m_customColor = chosen.name();
+    refreshSwatch();
+}
+
+void EventFormDialog::refreshRepeatButton()
+{
+    m_repeatButton->setText(m_ruleText.isEmpty() ? tr("Does not repeat")
+                                                 : RruleFormat::describe(m_ruleText));
+}
+
+void EventFormDialog::editRecurrence()
+{
+    RecurrenceEditDialog dialog(m_ruleText, m_startPicker->date(),
+                                m_appState ? m_appState->firstDayOfWeek() : 1, this);
+    dialog.setSeriesAllDay(m_allDayCheck->isChecked());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_ruleText = dialog.rrule();
+    refreshRepeatButton();
+}
+
+void EventFormDialog::addReminderRow(int minutes)
+{
+    auto* row = new QWidget(m_remindersBox);
+    auto* layout = rowLayout(row);
+    auto* combo = new QComboBox(row);
+    for (const ReminderChoice& choice : reminderChoices)
+        combo->addItem(tr(choice.label), choice.minutes);
+    int index = combo->findData(minutes);
+    if (index < 0) {
+        combo->addItem(reminderText(minutes), minutes);
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
+    layout->addWidget(combo, 1);
+    auto* remove = removeButton(row);
+    connect(remove, &QToolButton::clicked, this, [this, row] {
+        m_remindersLayout->removeWidget(row);
+        row->hide();
+        row->deleteLater();
+    });
+    layout->addWidget(remove);
+    m_remindersLayout->insertWidget(m_remindersLayout->indexOf(m_addReminderButton), row);
+}
+
+void EventFormDialog::clearReminderRows()
+{
+    for (int i = m_remindersLayout->count() - 1; i >= 0; --i) {
+        QWidget* row = m_remindersLayout->itemAt(i)->widget();
+        if (!row || row == m_addReminderButton)
+            continue;
+        m_remindersLayout->removeWidget(row);
+        row->hide();
+        row->deleteLater();
+    }
+}
+
+void EventFormDialog::addAttendee()
+{
+    Attendee attendee;
+    attendee.role = QStringLiteral("required");
+    attendee.status = QStringLiteral("needs-action");
+    attendee.rsvp = true;
+    m_attendees.append(attendee);
+    rebuildAttendeeRows();
+}
+
+void EventFormDialog::rebuildAttendeeRows()
+{
+    for (int i = m_attendeesLayout->count() - 1; i >= 0; --i) {
+        QWidget* row = m_attendeesLayout->itemAt(i)->widget();
+        if (!row || row == m_addAttendeeButton)
+            continue;
+        m_attendeesLayout->removeWidget(row);
+        row->hide();
+        row->deleteLater();
+    }
+    for (qsizetype i = 0; i < m_attendees.size(); ++i) {
+        const Attendee& attendee = m_attendees.at(i);
+        auto* row = new QWidget(m_attendeesBox);
+        auto* layout = rowLayout(row);
+        auto* name = new QLineEdit(attendee.name, row);
+        name->setPlaceholderText(tr("Name"));
+        name->setFixedWidth(160);
+        connect(name, &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { m_attendees[i].name = text; });
+        name->setCursorPosition(0);
+        auto* email = new QLineEdit(attendee.email, row);
+        email->setCursorPosition(0);
+        email->setPlaceholderText(tr("name@example.com"));
+        connect(email, &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { m_attendees[i].email = text.trimmed(); });
+        // The answer word may come from a server: plain text only.
+        auto* answer = new QLabel(answerText(attendee.status), row);
+        answer->setTextFormat(Qt::PlainText);
+        answer->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+        // One width for every answer, so that the fields of all rows line up.
+        int answerWidth = 0;
+        for (const QString& status :
+             {QStringLiteral("accepted"), QStringLiteral("declined"), QStringLiteral("tentative"),
+              QStringLiteral("delegated"), QString()})
+            answerWidth =
+                std::max(answerWidth, answer->fontMetrics().horizontalAdvance(answerText(status)));
+        answer->setFixedWidth(answerWidth + 4);
+        auto* remove = removeButton(row);
+        connect(remove, &QToolButton::clicked, this, [this, i] {
+            m_attendees.removeAt(i);
+            rebuildAttendeeRows();
+        });
+        layout->addWidget(name);
+        layout->addWidget(email, 1);
+        layout->addWidget(answer);
+        layout->addWidget(remove);
+        m_attendeesLayout->insertWidget(m_attendeesLayout->indexOf(m_addAttendeeButton), row);
+    }
+}
+
+void EventFormDialog::showTemplatesMenu()
+{
+    if (!m_appState || !m_appState->templates())
+        return;
+    const QList<EventTemplate> templates = m_appState->templates()->getAll();
+    if (templates.isEmpty()) {
+        QMessageBox::information(this, tr("No templates"),
+                                 tr("You haven't created any event templates yet. Open Tools → "
+                                    "Manage Templates to create one."),
+                                 QMessageBox::Ok);
+        return;
+    }
+    QMenu menu(this);
+    for (const EventTemplate& eventTemplate : templates) {
+        QAction* action = menu.addAction(eventTemplate.name);
+        if (!eventTemplate.color.isEmpty())
+            action->setIcon(Theme::calendarColorIcon(eventTemplate.color));
+        action->setData(eventTemplate.id);
+    }
+    auto* button = qobject_cast<QPushButton*>(sender());
+    const QPoint at = button ? button->mapToGlobal(button->rect().bottomLeft()) : QCursor::pos();
+    QAction* chosen = menu.exec(at);
+    if (!chosen)
+        return;
+    if (const std::optional<EventTemplate> eventTemplate =
+            m_appState->templates()->getById(chosen->data().toString()))
+        applyTemplate(*eventTemplate);
+}
+
+void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
+{
+    if (!eventTemplate.title.isEmpty())
+        m_titleEdit->setText(eventTemplate.title);
+    if (!eventTemplate.location.isEmpty())
+        m_locationEdit->setText(eventTemplate.location);
+    if (!eventTemplate.description.isEmpty())
+        m_notesEdit->setPlainText(eventTemplate.description);
+    if (!eventTemplate.color.isEmpty()) {
+        m_customColor = eventTemplate.color;
+        refreshSwatch();
+    }
+    if (!eventTemplate.calendarId.isEmpty()) {
+        const int index = m_calendarCombo->findData(eventTemplate.calendarId);
+        if (index >= 0)
+            m_calendarCombo->setCurrentIndex(index);
+    }
+    m_allDayCheck->setChecked(eventTemplate.isAllDay);
+    if (eventTemplate.durationMinutes >= 1 && !eventTemplate.isAllDay)
+        m_endPicker->setDateTime(
+            m_startPicker->dateTime().addSecs(qint64(eventTemplate.durationMinutes) * 60));
+    if (!eventTemplate.recurrenceRule.isEmpty()) {
+        m_ruleText = eventTemplate.recurrenceRule;
+        refreshRepeatButton();
+    }
+    clearReminderRows();
+    for (int minutes : eventTemplate.reminders)
+        addReminderRow(minutes);
+}
+
+void EventFormDialog::save()
+{
+    const QString title = m_titleEdit->text().trimmed();
+    if (title.isEmpty()) {
+        QMessageBox::warning(this, tr("Title required"), tr("Please enter a title for the event."),
+                             QMessageBox::Ok);
+        m_titleEdit->setFocus();
+        return;
+    }
+    if (m_calendarCombo->count() == 0) {
+        QMessageBox::warning(this, tr("No calendars"), tr("Create a calendar first."),
+                             QMessageBox::Ok);
+        return;
+    }
+    if (m_endPicker->dateTime() < m_startPicker->dateTime()) {
+        QMessageBox::warning(this, tr("End before start"),
+                             tr("The end time is earlier than the start time."), QMessageBox::Ok);
+        m_endPicker->setFocus();
+        return;
+    }
+    if (isReadOnly()) {
+        QMessageBox::warning(this, tr("Read-only calendar"),
+                             tr("This event belongs to a read-only calendar and cannot be "
+                                "changed."),
+                             QMessageBox::Ok);
+        return;
+    }
+    if (!m_appState || !m_appState->events())
+        return;
+
+    const QDateTime now = Clock::now();
+    Event record = m_editedEvent ? *m_editedEvent : Event();
+    if (m_editedEvent && !record.id.isEmpty()) {
+        record.sequence += 1;
+    } else {
+        record.id = newId();
+        record.uid = record.id;
+        record.created = now;
+        record.sequence = 0;
+        record.status = QStringLiteral("confirmed");
+    }
+    record.calendarId = m_calendarCombo->currentData().toString();
+    record.title = title;
+    record.description = m_notesEdit->toPlainText();
+    record.location = m_locationEdit->text().trimmed();
+    record.color = m_customColor;
+    record.startTime = m_startPicker->dateTime();
+    record.endTime = m_endPicker->dateTime();
+    record.isAllDay = m_allDayCheck->isChecked();
+    record.recurrenceRule = RuleUntil::normalize(m_ruleText, record.isAllDay);
+
+    record.reminders.clear();
+    for (int i = 0; i < m_remindersLayout->count(); ++i) {
+        QWidget* row = m_remindersLayout->itemAt(i)->widget();
+        auto* combo = row ? row->findChild<QComboBox*>() : nullptr;
+        if (!combo)
+            continue;
+        Reminder reminder;
+        reminder.minutesBefore = combo->currentData().toInt();
+        reminder.action = QStringLiteral("display");
+        record.reminders.append(reminder);
+    }
+    record.attendees.clear();
+    for (const Attendee& attendee : std::as_const(m_attendees)) {
+        if (!attendee.email.trimmed().isEmpty())
+            record.attendees.append(attendee);
+    }
+
+    if (record.isAllDay) {
+        // One stored form for all-day events: midnight UTC of the dates, whatever the zone.
+        const EventFormRules::Range range =
+            EventFormRules::allDayRange(m_startPicker->date(), m_endPicker->date());
+        record.startTime = range.start;
+        record.endTime = range.end;
+    }
+    if (record.timezone.isEmpty())
+        record.timezone = QStringLiteral("UTC");
+    record.lastModified = now;
+    record.syncStatus = QStringLiteral("pending");
+
+    EventRepository* events = m_appState->events();
+    const bool moving = m_editedEvent && !m_editedEvent->id.isEmpty() &&
+                        record.calendarId != m_editedEvent->calendarId;
+    bool saved = false;
+    if (moving) {
+        // The old row's deletion (for its calendar's server) and the new row go together.
+        record.id = newId();
+        record.uid = record.id;
+        record.providerEventId.clear();
+        record.etag.clear();
+        record.href.clear();
+        record.created = now;
+        record.sequence = 0;
+        record.rawIcalendar = Ical::buildEvent(record);
+        Savepoint transaction(events->database()->database());
+        saved = transaction.isActive() && events->remove(m_editedEvent->id) &&
+                events->insert(record) && transaction.commit();
+    } else {
+        record.rawIcalendar = Ical::buildEvent(record);
+        saved = m_editedEvent && !m_editedEvent->id.isEmpty() ? events->update(record)
+                                                              : events->insert(record);
+    }
+    if (!saved) {
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the event."),
+                              QMessageBox::Ok);
+        return;
+    }
+    accept();
+}
+
+void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)
+{
+    if (!start.isValid() || !m_startPicker || !m_endPicker)
+        return;
+    m_startPicker->setDateTime(localMoment(start));
+    // The end's earliest date follows the start before the end is set.
+    m_endPicker->onReferenceChanged();
+    m_endPicker->setDateTime(localMoment(start.addSecs(qint64(minutes) * 60)));
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "Attendee.h"
+#include "Event.h"
+#include "EventTemplate.h"
+
+#include <QDateTime>
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class AppState;
+class DateTimePicker;
+class QCheckBox;
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+class QVBoxLayout;
+
+// Creates one event or edits one stored event: title, calendar, colour, times, all-day, repeat
+// rule, reminders, location, notes and attendees; a new event can start from a template. Saving
+// writes the event, pending, through the event repository and accepts only on success; failed
+// checks leave the dialog open with everything as typed. The edited record of a recurring series
+// is its master, so a save changes the whole series. An event of a read-only calendar opens for
+// viewing only.
+class EventFormDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The edit form. `appState` is not owned and must outlive the dialog.
+    EventFormDialog(AppState* appState, const Event& event, QWidget* parent = nullptr);
+    // The new-event form, starting at the next half hour for one hour.
+    explicit EventFormDialog(AppState* appState, QWidget* parent = nullptr);
+
+    // Sets the start and an end `minutes` later; an invalid start changes nothing.
+    void setStartAndDuration(const QDateTime& start, int minutes);
+
+private:
+    void build();
+    void loadCalendars();
+    void populate(const Event& event);
+    void refreshSwatch();
+    QString effectiveColor() const;
+    void chooseColor();
+    void refreshRepeatButton();
+    void editRecurrence();
+    void addReminderRow(int minutes);
+    void clearReminderRows();
+    void addAttendee();
+    void rebuildAttendeeRows();
+    void showTemplatesMenu();
+    void applyTemplate(const EventTemplate& eventTemplate);
+    void save();
+    bool isReadOnly() const;
+
+    AppState* m_appState;
+    std::optional<Event> m_editedEvent;
+
+    QLineEdit* m_titleEdit = nullptr;
+    QComboBox* m_calendarCombo = nullptr;
+    DateTimePicker* m_startPicker = nullptr;
+    DateTimePicker* m_endPicker = nullptr;
+    QCheckBox* m_allDayCheck = nullptr;
+    QToolButton* m_colorSwatch = nullptr;
+    QPushButton* m_useCalendarColorButton = nullptr;
+    QString m_customColor;
+    QPushButton* m_repeatButton = nullptr;
+    QString m_ruleText;
+    QWidget* m_remindersBox = nullptr;
+    QVBoxLayout* m_remindersLayout = nullptr;
+    QPushButton* m_addReminderButton = nullptr;
+    QLineEdit* m_locationEdit = nullptr;
+    QPlainTextEdit* m_notesEdit = nullptr;
+    QWidget* m_attendeesBox = nullptr;
+    QVBoxLayout* m_attendeesLayout = nullptr;
+    QPushButton* m_addAttendeeButton = nullptr;
+    QList<Attendee> m_attendees;
+    QDialogButtonBox* m_buttonBox = nullptr;
+};

@@ -1,0 +1,75 @@
+#include "RecurringEditScopeDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("Edit Recurring Event"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+
+    // The title comes from a server or another device: never read as rich text.
+    auto* heading = new QLabel(tr("Edit \"%1\"").arg(eventTitle), this);
+    heading->setTextFormat(Qt::PlainText);
+    QFont headingFont = heading->font();
+    headingFont.setWeight(QFont::Bold);
+    headingFont.setPointSize(16);
+    heading->setFont(headingFont);
+    heading->setWordWrap(true);
+    layout->addWidget(heading);
+
+    auto* question = new QLabel(tr("This event repeats. Apply your changes to:"), this);
+    question->setWordWrap(true);
+    question->setProperty("muted", true);
+    layout->addWidget(question);
+    layout->addSpacing(8);
+
+    const struct
+    {
+        QString text;
+        QString toolTip;
+        int scope;
+    } choices[] = {
+        {tr("This event only"),
+         tr("Only this occurrence is changed; the rest of the series stays as it was."), 1},
+        {tr("This and following events"),
+         tr("This occurrence and every later one inherit the change. Past occurrences keep their "
+            "original times."),
+         2},
+        {tr("All events in the series"),
+         tr("The master event shifts; every occurrence — past and future — moves with it."), 3},
+    };
+    for (const auto& choice : choices) {
+        auto* button = new QPushButton(choice.text, this);
+        button->setToolTip(choice.toolTip);
+        button->setMinimumHeight(40);
+        // The application style sheet's own minimum height would win over the one above.
+        button->setStyleSheet(QStringLiteral("QPushButton { min-height: 26px; }"));
+        button->setAutoDefault(false);
+        const int value = choice.scope;
+        connect(button, &QPushButton::clicked, this, [this, value] {
+            scope = value;
+            accept();
+        });
+        layout->addWidget(button);
+    }
+
+    layout->addStretch();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    // Cancel is no primary action: drawn plain, like the three answers.
+    buttons->button(QDialogButtonBox::Cancel)->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, [this] {
+        scope = 0;
+        reject();
+    });
+    layout->addWidget(buttons);
+
+    resize(400, sizeHint().height());
+}

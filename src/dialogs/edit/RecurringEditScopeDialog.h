@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+// Asks which occurrences a drag of one occurrence of a recurring event is for. `scope` holds
+// the answer once exec() returned Accepted: 1 this event only, 2 this and following events,
+// 3 all events; it stays 0 when the dialog is cancelled or closed.
+class RecurringEditScopeDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit RecurringEditScopeDialog(const QString& eventTitle, QWidget* parent = nullptr);
+
+    int scope = 0;
+};

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QUrlQuery>
+
+#include <functional>
+
+class QTcpServer;
+class QTcpSocket;
+
+// A minimal HTTP/1.1 server on 127.0.0.1 for the in-process fakes: one request per connection,
+// answered by the handler (or never, when the handler asks to stall). It records every request.
+class LoopbackHttpServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Request
+    {
+        QByteArray method;
+        QString path;
+        QUrlQuery query;
+        QHash<QByteArray, QByteArray> headers; // names in lower case
+        QByteArray body;
+        QJsonObject json() const;
+    };
+
+    struct Reply
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray contentType = "application/json";
+        bool stall = false; // never answer
+    };
+
+    using Handler = std::function<Reply(const Request&)>;
+
+    explicit LoopbackHttpServer(Handler handler, QObject* parent = nullptr);
+    ~LoopbackHttpServer() override;
+
+    quint16 port() const;
+    QString origin() const; // "http://127.0.0.1:<port>"
+    QList<Request> requests() const { return m_requests; }
+    // Requests of the method whose path ends with the text.
+    int count(const QByteArray& method, const QString& pathSuffix) const;
+
+    static Reply json(int status, const QJsonObject& object);
+
+private:
+    void onReadyRead(QTcpSocket* socket);
+    static void send(QTcpSocket* socket, const Reply& reply);
+
+    Handler m_handler;
+    QTcpServer* m_server;
+    QHash<QTcpSocket*, QByteArray> m_buffers;
+    QList<Request> m_requests;
+};

@@ -1,0 +1,186 @@
+// Renders the event editing dialogs (date and time picker, repeat rule editor, event form new and
+// edit, recurring edit question) in light and dark mode as PNG files for a person to look at.
+// Works on a throw-away store with a pinned clock and contacts nothing. Run under a display:
+//     xvfb-run -a edit_dialogs_gallery <output folder>
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "CredentialBackend.h"
+#include "DateTimePicker.h"
+#include "EventFormDialog.h"
+#include "EventRepository.h"
+#include "Ical.h"
+#include "MemoryCredentialBackend.h"
+#include "RecurrenceEditDialog.h"
+#include "RecurringEditScopeDialog.h"
+#include "ThemeManager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFormLayout>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+QDateTime local(const QDate& date, const QTime& time)
+{
+    return QDateTime(date, time, QTimeZone::systemTimeZone());
+}
+
+void addCalendars(AppState& state)
+{
+    const QDateTime now = Clock::now();
+    for (const auto& [id, name] : {std::pair{"home", "Home"}, std::pair{"work", "Work"}}) {
+        Account account;
+        account.id = QString::fromLatin1(id);
+        account.name = QString::fromLatin1(name);
+        account.type = QStringLiteral("caldav");
+        account.createdAt = account.updatedAt = now;
+        state.accounts()->insert(account);
+    }
+    const struct
+    {
+        const char* id;
+        const char* account;
+        const char* name;
+        const char* color;
+    } calendars[] = {{"family", "home", "Family", "#e67c73"},
+                     {"projects", "work", "Projects with a rather long calendar name", "#33b679"}};
+    for (const auto& entry : calendars) {
+        Calendar calendar;
+        calendar.id = QString::fromLatin1(entry.id);
+        calendar.accountId = QString::fromLatin1(entry.account);
+        calendar.name = QString::fromLatin1(entry.name);
+        calendar.color = QString::fromLatin1(entry.color);
+        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
+        calendar.createdAt = calendar.updatedAt = now;
+        state.calendars()->insert(calendar);
+    }
+}
+
+Event sampleEvent()
+{
+    Event event;
+    event.id = event.uid = QStringLiteral("sample");
+    event.calendarId = QStringLiteral("family");
+    event.title = QStringLiteral("Quarterly review with the regional team");
+    event.location = QStringLiteral("Room 4.12, north building");
+    event.description = QStringLiteral("Agenda:\n1. Numbers\n2. Hiring\n3. Next quarter");
+    event.startTime = local(today, QTime(14, 0));
+    event.endTime = local(today, QTime(15, 30));
+    event.recurrenceRule = QStringLiteral("FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;COUNT=10");
+    event.color = QStringLiteral("#8e24aa");
+    for (int minutes : {15, 45, 1440}) {
+        Reminder reminder;
+        reminder.minutesBefore = minutes;
+        event.reminders.append(reminder);
+    }
+    const struct
+    {
+        const char* name;
+        const char* email;
+        const char* status;
+    } people[] = {{"Ann Meyer", "ann.meyer@example.com", "accepted"},
+                  {"Bo", "bo@example.com", "needs-action"},
+                  {"", "carla.de.la.fuente@example.com", "tentative"}};
+    for (const auto& person : people) {
+        Attendee attendee;
+        attendee.name = QString::fromLatin1(person.name);
+        attendee.email = QString::fromLatin1(person.email);
+        attendee.status = QString::fromLatin1(person.status);
+        event.attendees.append(attendee);
+    }
+    event.created = event.lastModified = Clock::now();
+    event.rawIcalendar = Ical::buildEvent(event);
+    return event;
+}
+
+// A start and an end picker bound together, as the forms hold them.
+QWidget* pickers()
+{
+    auto* box = new QWidget;
+    auto* form = new QFormLayout(box);
+    auto* start = new DateTimePicker(Qt::Monday);
+    auto* end = new DateTimePicker(Qt::Monday);
+    start->setDateTime(QDateTime(today, QTime(9, 10)));
+    end->setDateTime(QDateTime(today, QTime(10, 30)));
+    end->setReference(start);
+    auto* allDay = new DateTimePicker(Qt::Monday);
+    allDay->setAllDay(true);
+    form->addRow(QStringLiteral("Starts"), start);
+    form->addRow(QStringLiteral("Ends"), end);
+    form->addRow(QStringLiteral("All day"), allDay);
+    box->resize(480, box->sizeHint().height());
+    return box;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Everything the program would store goes to a folder that is removed at the end, and every
+    // service address points at a closed local port.
+    QTemporaryDir data;
+    qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
+    for (const char* variable :
+         {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL", "ACCOUNT_PORTAL_URL"})
+        qputenv(variable, "http://127.0.0.1:9");
+    OrvaAccount::CredentialBackend::setDefaultBackend(
+        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
+    Clock::pin(local(today, QTime(10, 7)));
+
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: edit_dialogs_gallery <output folder>\n");
+        return 2;
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(output.path());
+
+    auto state = std::make_unique<AppState>();
+    if (!state->initialize()) {
+        std::fprintf(stderr, "could not open the temporary store\n");
+        return 1;
+    }
+    addCalendars(*state);
+    const Event event = sampleEvent();
+    state->events()->insert(event);
+
+    ThemeManager theme(nullptr);
+    int failures = 0;
+    const auto save = [&](QWidget* widget, const QString& name) {
+        widget->show();
+        QApplication::processEvents();
+        if (!widget->grab().save(output.filePath(name)))
+            ++failures;
+        delete widget;
+    };
+    for (const char* mode : {"light", "dark"}) {
+        theme.setMode(QString::fromLatin1(mode));
+        const QString suffix =
+            QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+        save(pickers(), QStringLiteral("pickers") + suffix);
+        save(new RecurrenceEditDialog(QString(), today, 1),
+             QStringLiteral("recurrence-weekly") + suffix);
+        save(new RecurrenceEditDialog(
+                 QStringLiteral("FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR;UNTIL=20261231"), today, 7),
+             QStringLiteral("recurrence-monthly") + suffix);
+        save(new EventFormDialog(state.get()), QStringLiteral("event-new") + suffix);
+        save(new EventFormDialog(state.get(), *state->events()->getById(event.id)),
+             QStringLiteral("event-edit") + suffix);
+        save(new RecurringEditScopeDialog(event.title), QStringLiteral("scope") + suffix);
+    }
+    state.reset();
+    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
+    std::printf("wrote %s\n", qPrintable(output.absolutePath()));
+    return failures == 0 ? 0 : 1;
+}
