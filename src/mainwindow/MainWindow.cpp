@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "ConfigSyncService.h"
 #include "Database.h"
+#include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "Ical.h"
 #include "Limits.h"
@@ -18,17 +19,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTimeZone>
 #include <QUuid>
 
 namespace {
@@ -114,48 +112,12 @@ void MainWindow::openNewEventDialog()
 {
     if (!m_state || !m_state->calendars())
         return;
-    const QString calendarId = QuickAdd::chooseCalendar(m_state, QString());
-    if (calendarId.isEmpty()) {
+    if (QuickAdd::chooseCalendar(m_state, QString()).isEmpty()) {
         showStatus(tr("Add a calendar first: there is none to hold the event."));
         return;
     }
-    QDialog dialog(this);
-    dialog.setWindowTitle(tr("New Event"));
-    auto* form = new QFormLayout(&dialog);
-    auto* title = new QLineEdit(&dialog);
-    title->setObjectName(QStringLiteral("title"));
-    const QDateTime nextHour(Clock::today(), QTime(Clock::nowLocal().time().hour(), 0),
-                             QTimeZone::systemTimeZone());
-    auto* start = new QDateTimeEdit(nextHour.addSecs(3600), &dialog);
-    start->setObjectName(QStringLiteral("start"));
-    auto* end = new QDateTimeEdit(nextHour.addSecs(7200), &dialog);
-    end->setObjectName(QStringLiteral("end"));
-    form->addRow(tr("Title"), title);
-    form->addRow(tr("Starts"), start);
-    form->addRow(tr("Ends"), end);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
-    if (execDialog(&dialog) != QDialog::Accepted || title->text().trimmed().isEmpty())
-        return;
-
-    Event event;
-    event.id = newId();
-    event.uid = event.id;
-    event.calendarId = calendarId;
-    event.title = title->text().trimmed();
-    event.startTime = start->dateTime().toUTC();
-    event.endTime = std::max(end->dateTime(), start->dateTime()).toUTC();
-    event.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
-    event.syncStatus = QStringLiteral("pending");
-    event.created = Clock::now();
-    event.lastModified = event.created;
-    event.rawIcalendar = Ical::buildEvent(event);
-    if (m_state->events()->insert(event))
-        showStatus(tr("Added: %1").arg(event.title));
-    else
-        showStatus(tr("The event could not be saved."));
+    EventFormDialog dialog(m_state, this);
+    execDialog(&dialog);
 }
 
 void MainWindow::quickAddFromCommand(const QString& text)

@@ -37,7 +37,10 @@ int main(int argc, char* argv[])
                 say(QStringLiteral("confirm: ") + title);
                 return true;
             };
-            window->execDialog = [](QDialog*) { return int(QDialog::Rejected); };
+            window->execDialog = [](QDialog* dialog) {
+                say(QStringLiteral("dialog: ") + dialog->windowTitle());
+                return int(QDialog::Rejected);
+            };
             QObject::connect(window->statusBar(), &QStatusBar::messageChanged,
                              [](const QString& message) {
                                  if (!message.isEmpty())

@@ -140,6 +140,7 @@ void TestApplication::laterLaunchesHandTheirCommandToTheFirst()
 
     const QList<QPair<QStringList, QStringList>> launches = {
         {{"--show-today"}, {"command: show-today"}},
+        {{"--new-event"}, {"dialog: New Event"}},
         {{"--quick-add=lunch tomorrow 1pm"}, {"status: Added: lunch"}},
         {{"--ics", "rel.ics"},
          {"command: open-ics " + elsewhere.filePath("rel.ics"), "confirm: Import events?",
