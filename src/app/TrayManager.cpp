@@ -33,6 +33,9 @@ TrayManager::TrayManager(AppState* state, MainWindow* mainWindow, QObject* paren
 TrayManager::~TrayManager()
 {
     delete m_menu;
+    // Without a main window to own it, the popover is the manager's.
+    if (m_popover && !m_popover->parent())
+        delete m_popover;
 }
 
 void TrayManager::setup()
@@ -65,8 +68,6 @@ void TrayManager::setup(TrayIcon* icon)
     m_trayIcon->setContextMenu(m_menu);
 
     m_popover = new WinTrayPopover(m_state, m_mainWindow);
-    if (!m_mainWindow)
-        m_popover->setParent(nullptr, Qt::Popup);
     connect(m_popover, &WinTrayPopover::openMainWindow, this, [this]() {
         if (m_mainWindow)
             m_mainWindow->focusWindow();
