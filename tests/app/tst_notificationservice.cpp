@@ -25,7 +25,7 @@ QDateTime local(int day, int hour, int minute = 0)
     return QDateTime(QDate(2026, 3, day), QTime(hour, minute), QTimeZone::systemTimeZone());
 }
 
-struct Spec
+struct NewEvent
 {
     QString title;
     QDateTime start;
@@ -35,21 +35,21 @@ struct Spec
     bool allDay = false;
 };
 
-QString addEvent(AppState* state, const Spec& spec)
+QString addEvent(AppState* state, const NewEvent& wanted)
 {
     Event event;
     event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
     event.uid = event.id;
     event.calendarId = AppState::localCalendarId;
-    event.title = spec.title.isNull() ? QStringLiteral("") : spec.title;
+    event.title = wanted.title.isNull() ? QStringLiteral("") : wanted.title;
     event.rawIcalendar = QStringLiteral("");
-    event.location = spec.location;
-    event.isAllDay = spec.allDay;
-    event.startTime = spec.start.toUTC();
-    event.endTime = spec.allDay ? event.startTime.addDays(1) : event.startTime.addSecs(3600);
-    event.recurrenceRule = spec.rule;
+    event.location = wanted.location;
+    event.isAllDay = wanted.allDay;
+    event.startTime = wanted.start.toUTC();
+    event.endTime = wanted.allDay ? event.startTime.addDays(1) : event.startTime.addSecs(3600);
+    event.recurrenceRule = wanted.rule;
     Reminder reminder;
-    reminder.minutesBefore = spec.minutesBefore;
+    reminder.minutesBefore = wanted.minutesBefore;
     event.reminders = {reminder};
     event.created = Clock::now();
     event.lastModified = event.created;
