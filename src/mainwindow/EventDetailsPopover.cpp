@@ -131,10 +131,24 @@ void EventDetailsPopover::buildUi()
     m_calendarLabel = new QLabel(content);
     m_calendarLabel->setTextFormat(Qt::RichText);
 
-    m_locationLabel = new QLabel(content);
+    // The pin is the icon font's (an emoji needs a colour font the system may lack), beside
+    // the location as plain text.
+    m_locationRow = new QWidget(content);
+    auto* locationLayout = new QHBoxLayout(m_locationRow);
+    locationLayout->setContentsMargins(0, 0, 0, 0);
+    locationLayout->setSpacing(6);
+    auto* pin = new QLabel(QString(QChar(0xE55F)), m_locationRow);
+    QFont pinFont(Theme::iconFontFamily());
+    pinFont.setPixelSize(14);
+    pin->setFont(pinFont);
+    pin->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_locationLabel = new QLabel(m_locationRow);
     m_locationLabel->setTextFormat(Qt::PlainText);
     m_locationLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_locationLabel->hide();
+    m_locationLabel->setWordWrap(true);
+    locationLayout->addWidget(pin, 0, Qt::AlignTop);
+    locationLayout->addWidget(m_locationLabel, 1);
+    m_locationRow->hide();
 
     m_descriptionLabel = new QLabel(content);
     m_descriptionLabel->setTextFormat(Qt::RichText);
@@ -154,8 +168,13 @@ void EventDetailsPopover::buildUi()
     m_remindersLabel->setTextFormat(Qt::RichText);
     m_remindersLabel->hide();
 
-    for (QLabel* label : {m_titleLabel, m_timeLabel, m_recurrenceLabel, m_remindersLabel,
-                          m_calendarLabel, m_locationLabel, m_descriptionLabel, m_organizerLabel}) {
+    for (QLabel* label :
+         {m_titleLabel, m_timeLabel, m_recurrenceLabel, m_remindersLabel, m_calendarLabel}) {
+        label->setWordWrap(true);
+        contentLayout->addWidget(label);
+    }
+    contentLayout->addWidget(m_locationRow);
+    for (QLabel* label : {m_descriptionLabel, m_organizerLabel}) {
         label->setWordWrap(true);
         contentLayout->addWidget(label);
     }
@@ -203,9 +222,9 @@ void EventDetailsPopover::populate()
         if (account && !account->name.isEmpty())
             name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
     }
+    // Label rich text has no sized inline boxes: the square is a coloured glyph.
     m_calendarLabel->setText(
-        QStringLiteral("<span style=\"display:inline-block; width:10px; height:10px; "
-                       "background:%1; border-radius:2px; margin-right:6px;\"></span>%2")
+        QStringLiteral("<span style=\"color:%1;\">&#9632;</span>&nbsp;&nbsp;%2")
             .arg(colour.name(), name.toHtmlEscaped()));
 
     if (!m_event.recurrenceRule.isEmpty()) {
@@ -221,8 +240,8 @@ void EventDetailsPopover::populate()
         m_remindersLabel->show();
     }
     if (!m_event.location.isEmpty()) {
-        m_locationLabel->setText(QStringLiteral("📍  %1").arg(m_event.location));
-        m_locationLabel->show();
+        m_locationLabel->setText(m_event.location);
+        m_locationRow->show();
     }
     if (!m_event.description.isEmpty()) {
         const QString html = DescriptionHtml::displayHtml(

@@ -50,6 +50,7 @@ private:
     QLabel* m_titleLabel = nullptr;
     QLabel* m_timeLabel = nullptr;
     QLabel* m_calendarLabel = nullptr;
+    QWidget* m_locationRow = nullptr;
     QLabel* m_locationLabel = nullptr;
     QLabel* m_descriptionLabel = nullptr;
     QLabel* m_organizerLabel = nullptr;

@@ -216,7 +216,7 @@ private Q_SLOTS:
         QLabel* calendar = labelWithText(card, QStringLiteral("Team"));
         QVERIFY(calendar);
         QVERIFY(calendar->text().contains(QStringLiteral("Work / &lt;b&gt;Team&lt;/b&gt;")));
-        QVERIFY(calendar->text().contains(QStringLiteral("background:#4285f4;")));
+        QVERIFY(calendar->text().contains(QStringLiteral("color:#4285f4;")));
         QVERIFY(!calendar->text().contains(QStringLiteral("evil")));
     }
 

@@ -1,5 +1,6 @@
 #include "AllDayStrip.h"
 
+#include "Theme.h"
 #include "ViewData.h"
 
 #include <QContextMenuEvent>
@@ -127,7 +128,10 @@ void AllDayStrip::paintEvent(QPaintEvent*)
     painter.setPen(QPen(pal.color(QPalette::Mid), 1));
     painter.drawLine(0, h - 1, w, h - 1);
 
+    // The palette's Mid is nearly the background in both modes: the label takes the muted text
+    // colour secondary text has everywhere else.
     painter.setFont(adjustedFont(font(), -2, 7));
+    painter.setPen(Theme::textMuted());
     painter.drawText(QRect(0, 0, m_gutterWidth, h), Qt::AlignRight | Qt::AlignVCenter,
                      tr("all-day"));
 
