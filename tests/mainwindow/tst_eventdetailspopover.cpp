@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimeZone>
 
@@ -255,6 +257,24 @@ private Q_SLOTS:
         showPopoverCentered(third);
         InputEvents::press(m_window.get(), QPoint(5, 5));
         QTRY_VERIFY(!third);
+    }
+
+    // The card grows with its content, wrapped at its own width, up to 560 px; then it scrolls.
+    void heightFollowsContent()
+    {
+        Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"), QStringLiteral("Review"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        auto* small = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(small);
+        QVERIFY(small->height() < 300);
+        QCOMPARE(small->width(), 400);
+
+        event.description = QStringLiteral("line\n").repeated(200);
+        auto* tall = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(tall);
+        QCOMPARE(tall->height(), 560);
+        QVERIFY(tall->findChild<QScrollArea*>()->verticalScrollBar()->maximum() > 0);
     }
 
     void duplicate_data()
