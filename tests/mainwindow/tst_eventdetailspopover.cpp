@@ -259,6 +259,35 @@ private Q_SLOTS:
         QTRY_VERIFY(!third);
     }
 
+    // Escape closes the card; "Edit…" closes it and then opens the event form on the window.
+    void escapeAndEdit()
+    {
+        const Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"), QStringLiteral("Review"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        QPointer<EventDetailsPopover> card =
+            new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(card);
+        QTest::keyClick(card, Qt::Key_Escape);
+        QTRY_VERIFY(!card);
+
+        card = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(card);
+        bool closedBeforeForm = false;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                button(card, QStringLiteral("Edit…"))->click();
+                QTRY_VERIFY(!card);
+            },
+            [&](QWidget* form) {
+                closedBeforeForm = !card || !card->isVisible();
+                QCOMPARE(form->parentWidget(), m_window.get());
+            });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Event"));
+        QVERIFY(closedBeforeForm);
+    }
+
     // The card grows with its content, wrapped at its own width, up to 560 px; then it scrolls.
     void heightFollowsContent()
     {
