@@ -4,7 +4,6 @@
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "ViewData.h"
-#include "ViewRepository.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -162,19 +161,6 @@ private Q_SLOTS:
         QCOMPARE(day.dimmed.values().first().id, QStringLiteral("boring standup"));
         QCOMPARE(day.calendarColors.value("hidden"), QStringLiteral("#00ff00"));
         QVERIFY(day.calendarColors.contains(personal));
-
-        // A View listing only the hidden calendar shows it alone; a missing View shows nothing.
-        CalendarView only;
-        only.id = only.name = QStringLiteral("only-hidden");
-        only.calendarIds = QStringLiteral(R"(["hidden"])");
-        only.createdAt = only.updatedAt = AppStateFixture::defaultNow().toUTC();
-        QVERIFY(state->views()->insert(only));
-        state->setActiveViewId(only.id);
-        const ViewData::Result listed = ViewData::load(state, local(0, 0), local(1, 0));
-        QCOMPARE(listed.events.size(), 1);
-        QCOMPARE(listed.events.first().id, QStringLiteral("elsewhere"));
-        state->setActiveViewId(QStringLiteral("no-such-view"));
-        QVERIFY(ViewData::load(state, local(0, 0), local(1, 0)).events.isEmpty());
     }
 };
 
