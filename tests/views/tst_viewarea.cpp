@@ -2,16 +2,20 @@
 #include "AppStateFixture.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
+#include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
 #include "ViewArea.h"
+#include "ViewRepository.h"
 #include "WeekGridView.h"
 #include "WeekGridWidget.h"
 #include "YearGridWidget.h"
 #include "YearView.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTest>
@@ -149,6 +153,53 @@ private Q_SLOTS:
         QTRY_VERIFY(!QApplication::activeModalWidget());
         horizontalWheel(page, -480);
         QCOMPARE(state->currentDate(), today.addDays(14));
+    }
+
+    // The group button names the active group; deleting it asks first and falls back to all
+    // calendars, which offers no delete itself.
+    void deletingTheActiveGroupFallsBack()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        CalendarView group;
+        group.id = QStringLiteral("work-group");
+        group.name = QStringLiteral("Work");
+        group.color = QStringLiteral("#33b679");
+        group.createdAt = group.updatedAt = AppStateFixture::defaultNow().toUTC();
+        QVERIFY(state->views()->insert(group));
+        state->setActiveViewId(group.id);
+        Screen screen(state);
+        QToolButton* button = screen.area->groupButton();
+        QCOMPARE(button->text(), QStringLiteral("Work"));
+
+        const auto actionTexts = [button] {
+            QStringList texts;
+            for (QAction* action : button->menu()->actions())
+                texts.append(action->text());
+            return texts;
+        };
+        QVERIFY(actionTexts().contains(QStringLiteral("Delete Current Group")));
+        QAction* remove = nullptr;
+        for (QAction* action : button->menu()->actions())
+            if (action->text() == QStringLiteral("Delete Current Group"))
+                remove = action;
+        const QList<ModalSeam::Seen> refused = ModalSeam::run(
+            [&] { remove->trigger(); },
+            [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, QStringLiteral("No"))); });
+        QCOMPARE(refused.value(0).title, QStringLiteral("Delete group?"));
+        QCOMPARE(state->activeViewId(), group.id);
+
+        ModalSeam::run([&] { remove->trigger(); },
+                       [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); });
+        QCOMPARE(state->activeViewId(), QStringLiteral("all-calendars"));
+        QTRY_VERIFY(!actionTexts().contains(QStringLiteral("Work")));
+        QVERIFY(!actionTexts().contains(QStringLiteral("Delete Current Group")));
+        QCOMPARE(button->text(), QStringLiteral("All Calendars"));
+        // A group that no longer exists: the button falls back to "All Calendars" and a grey dot.
+        state->setActiveViewId(QStringLiteral("gone"));
+        QCOMPARE(button->text(), QStringLiteral("All Calendars"));
+        QVERIFY(!actionTexts().contains(QStringLiteral("Delete Current Group")));
     }
 
     // A click on a grid card's free space, or on a day of the year view, opens that day.
