@@ -111,6 +111,7 @@ void EventDetailsPopover::buildUi()
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
     auto* content = new QWidget(scroll);
+    m_content = content;
     content->setStyleSheet(QStringLiteral("background: transparent;"));
     auto* contentLayout = new QVBoxLayout(content);
     contentLayout->setContentsMargins(0, 0, 0, 0);
@@ -199,6 +200,21 @@ void EventDetailsPopover::buildUi()
     connect(m_editButton, &QPushButton::clicked, this, &EventDetailsPopover::onEdit);
     connect(m_duplicateButton, &QPushButton::clicked, this, &EventDetailsPopover::onDuplicate);
     connect(m_deleteButton, &QPushButton::clicked, this, &EventDetailsPopover::onDelete);
+}
+
+QSize EventDetailsPopover::sizeHint() const
+{
+    // A scroll area hints the content's height at the content's own preferred width, where the
+    // wrapped labels take more lines than at the card's: measure at the card's width instead.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = cardWidth - margins.left() - margins.right();
+    int content = m_content->heightForWidth(width);
+    if (content < 0)
+        content = m_content->sizeHint().height();
+    const int spacing = layout()->spacing();
+    const int height = margins.top() + content + spacing + 8 + spacing +
+                       m_editButton->sizeHint().height() + margins.bottom();
+    return {cardWidth, std::min(height, cardMaxHeight)};
 }
 
 void EventDetailsPopover::populate()

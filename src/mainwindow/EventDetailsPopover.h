@@ -31,6 +31,9 @@ public:
     // an all-day event with "All-day". `timePattern` as TimeFormat gives it.
     static QString formatEventTimeRange(const Event& event, const QString& timePattern);
 
+    // As tall as the wrapped content at the card's width needs, at most 560 px.
+    QSize sizeHint() const override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -47,6 +50,7 @@ private:
 
     AppState* m_appState;
     Event m_event;
+    QWidget* m_content = nullptr;
     QLabel* m_titleLabel = nullptr;
     QLabel* m_timeLabel = nullptr;
     QLabel* m_calendarLabel = nullptr;

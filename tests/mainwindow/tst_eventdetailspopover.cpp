@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimeZone>
 
@@ -255,6 +257,53 @@ private Q_SLOTS:
         showPopoverCentered(third);
         InputEvents::press(m_window.get(), QPoint(5, 5));
         QTRY_VERIFY(!third);
+    }
+
+    // Escape closes the card; "Edit…" closes it and then opens the event form on the window.
+    void escapeAndEdit()
+    {
+        const Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"), QStringLiteral("Review"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        QPointer<EventDetailsPopover> card =
+            new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(card);
+        QTest::keyClick(card, Qt::Key_Escape);
+        QTRY_VERIFY(!card);
+
+        card = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(card);
+        bool closedBeforeForm = false;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                button(card, QStringLiteral("Edit…"))->click();
+                QTRY_VERIFY(!card);
+            },
+            [&](QWidget* form) {
+                closedBeforeForm = !card || !card->isVisible();
+                QCOMPARE(form->parentWidget(), m_window.get());
+            });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Event"));
+        QVERIFY(closedBeforeForm);
+    }
+
+    // The card grows with its content, wrapped at its own width, up to 560 px; then it scrolls.
+    void heightFollowsContent()
+    {
+        Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"), QStringLiteral("Review"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        auto* small = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(small);
+        QVERIFY(small->height() < 300);
+        QCOMPARE(small->width(), 400);
+
+        event.description = QStringLiteral("line\n").repeated(200);
+        auto* tall = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(tall);
+        QCOMPARE(tall->height(), 560);
+        QVERIFY(tall->findChild<QScrollArea*>()->verticalScrollBar()->maximum() > 0);
     }
 
     void duplicate_data()

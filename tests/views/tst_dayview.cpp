@@ -14,6 +14,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
@@ -175,6 +177,23 @@ private Q_SLOTS:
         InputEvents::release(screen.timeline(), edge - QPoint(0, 112));
         QCOMPARE(*state->events()->getById("Call")->endTime, local(0, "10:15"));
         QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Resized \"Call\""));
+    }
+
+    // The first showing scrolls to the start of the working day, or, outside working hours
+    // today, so that the current time sits a third down the viewport.
+    void scrollsToTheWorkingDay()
+    {
+        for (const QTime now : {QTime(10, 0), QTime(19, 0)}) {
+            AppStateFixture fixture(local(0, now.toString(QStringLiteral("HH:mm"))));
+            QVERIFY(fixture.start());
+            DayView view(fixture.state());
+            view.resize(900, 400);
+            view.show();
+            const int viewport = view.scrollArea()->viewport()->height();
+            QVERIFY(viewport > 0 && viewport < 400);
+            const int expected = now.hour() == 10 ? 8 * 56 : 19 * 56 - viewport / 3;
+            QCOMPARE(view.scrollArea()->verticalScrollBar()->value(), expected);
+        }
     }
 
     // Ctrl + wheel zooms by 8 pixels a notch through the hub and the timeline follows; a
