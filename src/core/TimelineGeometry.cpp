@@ -52,20 +52,41 @@ int yForDateTime(const QDateTime& time, const QDate& day, int rowHeight)
     return yForTime(local.time(), rowHeight);
 }
 
-std::optional<Event> clipToDay(const Event& event, const QDate& day)
+namespace {
+
+struct Span
 {
-    const QDateTime dayStart = localMidnight(day);
-    const QDateTime dayEnd = localMidnight(day.addDays(1));
+    QDateTime start;
+    std::optional<QDateTime> end;
+};
+
+// The event's times cut to [dayStart, dayEnd); nothing when it lies outside.
+std::optional<Span> clipSpan(const Event& event, const QDateTime& dayStart, const QDateTime& dayEnd)
+{
     const QDateTime end = event.endTime ? *event.endTime : event.startTime;
     if (!event.startTime.isValid() || event.startTime >= dayEnd)
         return std::nullopt;
     if (end <= dayStart && event.startTime < dayStart)
         return std::nullopt;
+    Span span{event.startTime, event.endTime};
+    if (span.start < dayStart)
+        span.start = dayStart;
+    if (span.end && *span.end > dayEnd)
+        span.end = dayEnd;
+    return span;
+}
+
+} // namespace
+
+std::optional<Event> clipToDay(const Event& event, const QDate& day)
+{
+    const std::optional<Span> span =
+        clipSpan(event, localMidnight(day), localMidnight(day.addDays(1)));
+    if (!span)
+        return std::nullopt;
     Event clipped = event;
-    if (clipped.startTime < dayStart)
-        clipped.startTime = dayStart;
-    if (clipped.endTime && *clipped.endTime > dayEnd)
-        clipped.endTime = dayEnd;
+    clipped.startTime = span->start;
+    clipped.endTime = span->end;
     return clipped;
 }
 
@@ -95,18 +116,19 @@ QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day)
     // The layout sees light copies that carry only the times and, as their id, the index of the
     // input they stand for, so every placed block leads back to its own occurrence (several
     // occurrences of one series share an id).
+    const QDateTime dayStart = localMidnight(day);
+    const QDateTime dayEnd = localMidnight(day.addDays(1));
     QList<Event> clipped;
     for (qsizetype i = 0; i < events.size(); ++i) {
-        const Event& event = events[i];
-        if (event.isAllDay)
+        if (events[i].isAllDay)
             continue;
-        const std::optional<Event> part = clipToDay(event, day);
-        if (!part)
+        const std::optional<Span> span = clipSpan(events[i], dayStart, dayEnd);
+        if (!span)
             continue;
         Event light;
         light.id = QString::number(i);
-        light.startTime = part->startTime;
-        light.endTime = part->endTime;
+        light.startTime = span->start;
+        light.endTime = span->end;
         clipped.append(std::move(light));
     }
     QList<PlacedOccurrence> placed;

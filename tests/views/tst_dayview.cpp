@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "Database.h"
+#include "DateTimePicker.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
 #include "EventRepository.h"
@@ -270,6 +271,36 @@ private Q_SLOTS:
         QCOMPARE(state->selectedEventId(), QStringLiteral("c"));
         QTest::keyClick(timeline, Qt::Key_Up);
         QCOMPARE(state->selectedEventId(), QStringLiteral("b"));
+    }
+
+    // A double-click on a block edits it; one into empty time proposes a new event at the
+    // quarter hour under the pointer (23:58 gives 23:45), lasting an hour.
+    void doubleClickOpensTheForm()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
+        Screen screen(state);
+        const QPoint onBlock = screen.regions("Lunch").value(0).rect.center();
+        const QPoint lateSlot(400, 23 * 56 + 54);
+        QDateTime proposedStart;
+        QDateTime proposedEnd;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                QTest::mouseDClick(screen.timeline(), Qt::LeftButton, {}, onBlock);
+                QTest::mouseDClick(screen.timeline(), Qt::LeftButton, {}, lateSlot);
+            },
+            QList<ModalSeam::Answer>{{}, [&](QWidget* form) {
+                                         const auto pickers = form->findChildren<DateTimePicker*>();
+                                         proposedStart = pickers.value(0)->dateTime();
+                                         proposedEnd = pickers.value(1)->dateTime();
+                                     }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Event"));
+        QCOMPARE(seen[1].title, QStringLiteral("New Event"));
+        QCOMPARE(proposedStart, local(0, "23:45"));
+        QCOMPARE(proposedEnd, local(1, "00:45"));
     }
 
     // Delete from the context menu after the confirmation; undo brings the event back.
