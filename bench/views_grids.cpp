@@ -1,9 +1,10 @@
 // The week timeline's and the month grid's cost must follow the range, not the store, and a
 // switch between them must cost about one reload. Builds a store of 100,000 events (500 of them
-// weekly series) over ten years and one of 1,000 events, and times reload plus one paint of the
-// week and of the month around one day against the same on the small store and against reading
-// the range's rows alone (EventRepository::getInRange); then a switch week -> month -> week in
-// the view area against a plain reload plus paint of the page switched to.
+// weekly series) and one of 1,000 events with the same series and as many events a day, and
+// times reload plus one paint of the week and of the month around one day against the same on
+// the small store and against reading the range's rows alone (EventRepository::getInRange); then
+// a switch week -> month -> week in the view area against a plain reload plus paint of the pages
+// switched to.
 
 #include "AppState.h"
 #include "CalendarRepository.h"
@@ -34,10 +35,16 @@ namespace {
 
 constexpr int seriesCount = 500;
 constexpr int repeats = 9;
-const QDate firstDay(2021, 3, 1);
+// 500 single events cover a little more than the month grid's 42 days.
+constexpr int eventsPerDay = 11;
 const QDate measuredDay(2026, 3, 11);
+const QDate firstDay = measuredDay.addYears(-10);
 const char* const weekdays[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
 
+// Event `index` of a store of `total`: the first seriesCount are weekly series, one weekday each,
+// starting evenly over the ten years before and after the measured day; the others are single
+// events in working hours, as dense in every store and centred on the measured day, so that even
+// the small store fills the month grid: a larger store covers more days, not more per day.
 Event generatedEvent(int index, int total, QRandomGenerator& random)
 {
     const QTimeZone zone = QTimeZone::systemTimeZone();
@@ -46,13 +53,19 @@ Event generatedEvent(int index, int total, QRandomGenerator& random)
     event.uid = event.id + QStringLiteral("@bench");
     event.calendarId = AppState::localCalendarId;
     event.title = QStringLiteral("Meeting %1").arg(index);
-    const QDate date = firstDay.addDays(qint64(3652) * index / total);
-    event.startTime = QDateTime(date, QTime(8 + random.bounded(10), 15 * random.bounded(4)), zone);
-    event.endTime = event.startTime.addSecs(qint64(30 + 30 * random.bounded(4)) * 60);
-    const int stride = std::max(total / seriesCount, 1);
-    if (index % stride == 0 && index / stride < seriesCount)
+    QDate date;
+    if (index < seriesCount) {
+        date = measuredDay.addDays(-3652 + qint64(2 * 3652) * index / seriesCount);
         event.recurrenceRule =
             QStringLiteral("FREQ=WEEKLY;BYDAY=%1").arg(QLatin1String(weekdays[index % 7]));
+    } else {
+        const int singles = total - seriesCount;
+        const int spanDays = std::max(singles / eventsPerDay, 1);
+        date =
+            measuredDay.addDays(-spanDays / 2 + qint64(spanDays) * (index - seriesCount) / singles);
+    }
+    event.startTime = QDateTime(date, QTime(8 + random.bounded(10), 15 * random.bounded(4)), zone);
+    event.endTime = event.startTime.addSecs(qint64(30 + 30 * random.bounded(4)) * 60);
     event.created = event.lastModified = QDateTime(firstDay, QTime(0, 0), QTimeZone::utc());
     return event;
 }
