@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Calendar.h"
+#include "CalendarView.h"
+#include "Event.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+
+class AppState;
+
+// What the active View shows today and tomorrow: the tray's tooltip and popover read it. The
+// decisions are pure functions over records; the overloads over the state hub read its
+// repositories and are built with the hub.
+namespace EventQuery {
+
+// The calendar ids a View names (a JSON array of texts, in order; a non-text element gives an
+// empty id). When there is no View, it is removed, or it names none ("[]", unreadable text), the
+// ids of the visible calendars in the given order.
+QStringList calendarIdsForView(const std::optional<CalendarView>& view,
+                               const QList<Calendar>& calendars);
+
+// The local window searched: today 00:00 to the day after today 23:59:59, local time.
+QDateTime windowStart(const QDate& today);
+QDateTime windowEnd(const QDate& today);
+
+// Of expanded, filtered occurrences, those the user still has ahead, by start:
+// - an all-day event when the dates it covers (stored dates, never converted to a zone; an
+//   all-day event without an end covers its start date) include today or tomorrow;
+// - a timed event that starts before the window's end and ends (its end, else its start) after
+//   `now`.
+QList<Event> retainUpcoming(const QList<Event>& occurrences, const QDateTime& now,
+                            const QDate& today);
+
+// Over the hub (null or uninitialised: empty results).
+QStringList activeViewCalendarIds(const AppState* state);
+// Today's and tomorrow's occurrences of the active View's calendars that are not over, after
+// recurrence expansion and the enabled filter rules (dimmed events stay), by start.
+QList<Event> visibleOccurrences(const AppState* state);
+// The first of visibleOccurrences: possibly an all-day event or one already in progress.
+std::optional<Event> nextVisibleOccurrence(const AppState* state);
+
+} // namespace EventQuery
