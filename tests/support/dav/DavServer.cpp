@@ -112,9 +112,20 @@ bool DavServer::start()
         return true;
     if (!m_dir.isValid() || !available(m_kind))
         return false;
-    if (m_port == 0)
-        m_port = freePort();
+    // The port is chosen once and kept by restart(). A free port can be taken by another test
+    // between the probe and the server's bind; a first start then tries another one.
+    const bool mayChoosePort = m_port == 0;
+    for (int attempt = 0; attempt < (mayChoosePort ? 5 : 1); ++attempt) {
+        if (mayChoosePort)
+            m_port = freePort();
+        if (launch())
+            return true;
+    }
+    return false;
+}
 
+bool DavServer::launch()
+{
     m_process = std::make_unique<QProcess>();
     m_process->setProcessChannelMode(QProcess::MergedChannels);
     if (m_kind == Kind::Radicale) {
@@ -148,9 +159,11 @@ bool DavServer::waitUntilReady()
         socket.connectToHost(QHostAddress::LocalHost, m_port);
         if (socket.waitForConnected(200)) {
             socket.disconnectFromHost();
+            // Only a DAV server answering while our process runs is ours: something else may
+            // hold the port.
             const DavHttp::Reply reply = request("OPTIONS", baseUrl());
             if (reply.status > 0)
-                return true;
+                return reply.headers.contains("dav") && m_process->state() == QProcess::Running;
         }
         QThread::msleep(50);
     }

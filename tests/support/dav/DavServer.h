@@ -88,6 +88,7 @@ public:
     QList<DavHttp::Object> listObjects(const QUrl& collectionUrl, bool* ok = nullptr) const;
 
 private:
+    bool launch();
     bool writeRadicaleConfig();
     bool waitUntilReady();
 
