@@ -56,7 +56,6 @@ private Q_SLOTS:
     void newCalendarsOnceAndNeverOverwritten();
     void firstCalendarOfAnEmptyStoreIsTheDefault();
     void placeholdersAreTakenOver();
-    void nothingWithoutStateOrAccount();
     void importsWhatDiscoveryFound();
 
 private:
@@ -168,14 +167,6 @@ void TestCalDavImport::placeholdersAreTakenOver()
     const Calendar r = m_state->calendars()->getById("r").value();
     QCOMPARE(r.name, QStringLiteral("Placeholder"));
     QVERIFY(!r.syncEnabled && r.isReadOnly);
-}
-
-void TestCalDavImport::nothingWithoutStateOrAccount()
-{
-    const QList<CalDavParse::DiscoveredCalendar> calendars{discovered("/a/", "A")};
-    QCOMPARE(CalDavImport::importDiscoveredCalendars(nullptr, accountId, calendars), 0);
-    QCOMPARE(CalDavImport::importDiscoveredCalendars(m_state, QString(), calendars), 0);
-    QVERIFY(!byUrl(m_state, calendars[0].href));
 }
 
 void TestCalDavImport::importsWhatDiscoveryFound()
