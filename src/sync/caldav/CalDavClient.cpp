@@ -15,6 +15,9 @@
 
 namespace {
 
+// Debug and info lines of the CalDAV code are off unless the logging rules turn them on.
+Q_LOGGING_CATEGORY(lcCalDavClient, "calendar.caldav", QtWarningMsg)
+
 const char* const tooLargeProperty = "calDavReplyTooLarge";
 const QByteArray userAgent = QByteArrayLiteral("OrvandellicCalendar/1.3.1 (Qt)");
 
@@ -243,10 +246,10 @@ void CalDavClient::finish(QNetworkReply* reply, const std::shared_ptr<Request>& 
         const QUrl target = request->url.resolved(QUrl::fromEncoded(location.trimmed()));
         const Redirect rule = redirectRule(request->url, target);
         if (rule != Redirect::Refuse) {
-            qDebug().noquote() << "[CalDav] following a redirect"
-                               << (rule == Redirect::Follow
-                                       ? "within the server"
-                                       : "to another origin, without credentials");
+            qCDebug(lcCalDavClient).noquote()
+                << "[CalDav] following a redirect"
+                << (rule == Redirect::Follow ? "within the server"
+                                             : "to another origin, without credentials");
             auto next = std::make_shared<Request>(*request);
             next->url = target;
             next->redirectsLeft = request->redirectsLeft - 1;
@@ -254,7 +257,8 @@ void CalDavClient::finish(QNetworkReply* reply, const std::shared_ptr<Request>& 
             send(next);
             return;
         }
-        qWarning().noquote() << "[CalDav] refused a redirect from https to a less safe address";
+        qCWarning(lcCalDavClient).noquote()
+            << "[CalDav] refused a redirect from https to a less safe address";
     }
 
     if (request->callback)
