@@ -59,7 +59,8 @@ struct CalDavClient::Request
 };
 
 CalDavClient::CalDavClient(QObject* parent)
-    : QObject(parent), m_network(new QNetworkAccessManager(this))
+    : QObject(parent), m_network(new QNetworkAccessManager(this)),
+      m_maxReplyBytes(Limits::maxCalDavReplyBytes)
 {
     qRegisterMetaType<CalDavClient::UntrustedCertInfo>();
     connect(m_network, &QNetworkAccessManager::sslErrors, this, &CalDavClient::decideCertificate);
@@ -204,12 +205,14 @@ void CalDavClient::send(const std::shared_ptr<Request>& request)
 
     QNetworkReply* reply =
         m_network->sendCustomRequest(networkRequest, request->method, request->body);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > Limits::maxCalDavReplyBytes) {
-            reply->setProperty(tooLargeProperty, true);
-            reply->abort();
-        }
-    });
+    const qint64 maxBytes = m_maxReplyBytes;
+    connect(reply, &QNetworkReply::downloadProgress, reply,
+            [reply, maxBytes](qint64 received, qint64) {
+                if (received > maxBytes) {
+                    reply->setProperty(tooLargeProperty, true);
+                    reply->abort();
+                }
+            });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, request]() { finish(reply, request); });
 }
@@ -226,7 +229,7 @@ void CalDavClient::finish(QNetworkReply* reply, const std::shared_ptr<Request>& 
     if (reply->property(tooLargeProperty).toBool()) {
         response.statusCode = 0;
         response.errorString = tr("The server's reply was larger than %1 MB.")
-                                   .arg(Limits::maxCalDavReplyBytes / (1024 * 1024));
+                                   .arg(std::max<qint64>(1, m_maxReplyBytes / (1024 * 1024)));
     } else if (error != QNetworkReply::NoError &&
                (response.statusCode == 0 || isTransportError(error))) {
         response.statusCode = 0;

@@ -80,6 +80,8 @@ public:
     static QString formatFingerprint(const QString& hex);
     // Milliseconds a request may go without progress before it fails.
     void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+    // The largest reply body accepted; Limits::maxCalDavReplyBytes unless a test lowers it.
+    void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
 
     void propfind(const QUrl& url, const QByteArray& body, int depth, Callback callback);
     void report(const QUrl& url, const QByteArray& body, int depth, Callback callback);
@@ -113,6 +115,7 @@ private:
     QString m_trustedCertSha256;
     std::optional<UntrustedCertInfo> m_pendingUntrustedCert;
     int m_transferTimeoutMs = defaultTransferTimeoutMs;
+    qint64 m_maxReplyBytes;
 };
 
 Q_DECLARE_METATYPE(CalDavClient::UntrustedCertInfo)

@@ -183,6 +183,7 @@ void TestCalDavClient::brokenTransfersAreFailuresNotBodies_data()
     QTest::newRow("reply cut in the middle") << "cut";
     QTest::newRow("server stalls") << "stall";
     QTest::newRow("nothing listens") << "closed";
+    QTest::newRow("reply larger than allowed") << "large";
 }
 
 void TestCalDavClient::brokenTransfersAreFailuresNotBodies()
@@ -205,11 +206,16 @@ void TestCalDavClient::brokenTransfersAreFailuresNotBodies()
 
     CalDavClient client;
     client.setTransferTimeout(300);
+    if (fault == QLatin1String("large"))
+        client.setMaxReplyBytes(1000);
     const auto response = run([&](auto done) { client.report(url, "<x/>", 1, done); });
     QVERIFY(response);
     QCOMPARE(response->statusCode, 0);
     QVERIFY(!response->errorString.isEmpty());
     QVERIFY(response->body.isEmpty());
+    if (fault == QLatin1String("large"))
+        QVERIFY2(response->errorString.contains(QLatin1String("larger")),
+                 qPrintable(response->errorString));
     if (fault == QLatin1String("stall"))
         QVERIFY2(response->errorString.contains(QLatin1String("did not answer")),
                  qPrintable(response->errorString));
