@@ -4,6 +4,7 @@
 #include "CalDavDiscovery.h"
 #include "DavFaultProxy.h"
 #include "DavServer.h"
+#include "DavXml.h"
 
 #include <QProcess>
 #include <QSignalSpy>
@@ -65,6 +66,8 @@ class TestCalDavDiscovery : public QObject
 private Q_SLOTS:
     void findsCalendarsOnRealServers_data();
     void findsCalendarsOnRealServers();
+    void ownBodiesWorkOnRealServers_data();
+    void ownBodiesWorkOnRealServers();
     void wrongPassword();
     void emptyHomeSet();
     void failureTexts_data();
@@ -120,6 +123,58 @@ void TestCalDavDiscovery::findsCalendarsOnRealServers()
              QStringLiteral("Café 50%"));
     QVERIFY(!oddCalendar->displayName.contains(QLatin1String("%25")));
     QCOMPARE(server.request("PROPFIND", QUrl(oddCalendar->href), {}, {{"Depth", "0"}}).status, 207);
+}
+
+void TestCalDavDiscovery::ownBodiesWorkOnRealServers_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("Radicale") << int(DavServer::Kind::Radicale);
+    QTest::newRow("Xandikos") << int(DavServer::Kind::Xandikos);
+}
+
+void TestCalDavDiscovery::ownBodiesWorkOnRealServers()
+{
+    QFETCH(int, kind);
+    DavServer server{DavServer::Kind(kind)};
+    QVERIFY(server.start());
+    CalDavClient client;
+    client.setCredentials(server.username(), server.password());
+    const QUrl url = server.calendarUrl(QStringLiteral("team"));
+
+    int status = 0;
+    client.mkcalendar(
+        url,
+        DavXml::mkcalendar(QStringLiteral("R&D <Team>"), QStringLiteral("#1a2b3c"),
+                           QStringLiteral("Plans & \"dates\"")),
+        [&](const CalDavClient::Response& response) { status = response.statusCode; });
+    QTRY_VERIFY_WITH_TIMEOUT(status != 0, 30000);
+    QCOMPARE(status, 201);
+    Outcome outcome = discover(client, server.baseUrl());
+    const auto* made = find(outcome, url);
+    QVERIFY2(made, qPrintable(outcome.failure));
+    QCOMPARE(made->displayName, QStringLiteral("R&D <Team>"));
+    // Xandikos keeps neither colour nor description (404 on MKCALENDAR, 409 on PROPPATCH).
+    const bool keepsColour = server.kind() == DavServer::Kind::Radicale;
+    if (keepsColour) {
+        QCOMPARE(made->description, QStringLiteral("Plans & \"dates\""));
+        QCOMPARE(made->color, QStringLiteral("#1A2B3C"));
+    }
+
+    status = 0;
+    client.proppatch(
+        url,
+        DavXml::proppatchCalendar(QStringLiteral("Renamed"), QStringLiteral("#00ff00"), QString()),
+        [&](const CalDavClient::Response& response) { status = response.statusCode; });
+    QTRY_VERIFY_WITH_TIMEOUT(status != 0, 30000);
+    QCOMPARE(status, 207);
+    outcome = discover(client, server.baseUrl());
+    made = find(outcome, url);
+    QVERIFY(made);
+    QCOMPARE(made->displayName, QStringLiteral("Renamed"));
+    if (keepsColour) {
+        QCOMPARE(made->color, QStringLiteral("#00FF00"));
+        QCOMPARE(made->description, QStringLiteral("Plans & \"dates\""));
+    }
 }
 
 void TestCalDavDiscovery::wrongPassword()
