@@ -288,6 +288,28 @@ private:
         if (!full)
             return;
 
+        // An edit made while the row's PUT is away stays pending and goes out next time.
+        QVERIFY(s.editEvent(s.event(QStringLiteral("ev-7")), QStringLiteral("First edit")));
+        s.proxy->clearRequests();
+        QTimer editor;
+        QObject::connect(&editor, &QTimer::timeout, [&] {
+            if (s.proxy->count("PUT", QStringLiteral("ev-7.ics")) == 1) {
+                editor.stop();
+                QVERIFY(
+                    s.editEvent(s.event(QStringLiteral("ev-7")), QStringLiteral("Second edit")));
+            }
+        });
+        editor.start(0);
+        Outcome inFlight = s.sync();
+        QVERIFY2(inFlight.completed, qPrintable(inFlight.reason));
+        QCOMPARE(s.event(QStringLiteral("ev-7")).syncStatus, QStringLiteral("pending"));
+        QVERIFY(s.server.request("GET", s.objectUrl(QStringLiteral("ev-7")))
+                    .body.contains("First edit"));
+        Outcome afterFlight = s.sync();
+        QVERIFY2(afterFlight.completed, qPrintable(afterFlight.reason));
+        s.compare("edit during a request");
+        QCOMPARE(s.event(QStringLiteral("ev-7")).title, QStringLiteral("Second edit"));
+
         // A task edit answered 412 is read again and sent once more.
         QVERIFY(s.editTask(QStringLiteral("task-1"), QStringLiteral("Task 1, edited")));
         s.proxy->clearRequests();
