@@ -331,8 +331,10 @@ QList<CalDavParse::DiscoveredCalendar> parseCalendars(const QByteArray& body, co
             if (is(reader, davNamespace, "resourcetype")) {
                 inResourceType = false;
             } else if (is(reader, davNamespace, "response")) {
-                if (inResponse && isCalendar && !rawHref.isEmpty()) {
-                    const QUrl url = resolve(baseUrl, rawHref);
+                const QUrl url = rawHref.isEmpty() ? QUrl() : resolve(baseUrl, rawHref);
+                // An href that resolves to no usable URL ("//bad%host/") names no collection.
+                const bool usable = url.isValid() && !url.isRelative() && !url.host().isEmpty();
+                if (inResponse && isCalendar && usable) {
                     record.href = url.toString(QUrl::FullyEncoded);
                     record.supportedComponents =
                         components.isEmpty() ? QStringList{QStringLiteral("VEVENT")} : components;

@@ -359,6 +359,11 @@ void TestDavXml::calendarFields_data()
         << QByteArray("<d:response><d:propstat><d:prop><d:resourcetype><c:calendar/>"
                       "</d:resourcetype></d:prop></d:propstat></d:response>")
         << 0;
+    QTest::newRow("href without a usable host is dropped")
+        << QByteArray("<d:response><d:href>//bad%host/cal/</d:href><d:propstat><d:prop>"
+                      "<d:resourcetype><c:calendar/></d:resourcetype></d:prop></d:propstat>"
+                      "</d:response>")
+        << 0;
     QTest::newRow("flags do not leak into the next response")
         << QByteArray("<d:response><d:href>/a/</d:href><d:propstat><d:prop><d:resourcetype>"
                       "<c:calendar/></d:resourcetype></d:prop></d:propstat></d:response>"
