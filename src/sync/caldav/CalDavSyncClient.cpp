@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QUuid>
 
+#include <algorithm>
+
 using namespace CalDavSyncPlan;
 using Table = CalDavSyncStore::Table;
 
@@ -149,6 +151,11 @@ void CalDavSyncClient::runPull(const RunPtr& run)
 
 void CalDavSyncClient::runMultiget(const RunPtr& run)
 {
+    const bool anyWithoutData =
+        std::any_of(run->resources.cbegin(), run->resources.cend(),
+                    [](const CalDavParse::Resource& r) { return r.calendarData.isEmpty(); });
+    if (!anyWithoutData)
+        return applyPulledEvents(run);
     // Only objects whose ETag moved need their data: the rest are not read at all.
     const Index index = indexRows(
         CalDavSyncStore(m_state->database()).rows(Table::Events, run->calendar.id, false));
@@ -167,9 +174,8 @@ void CalDavSyncClient::runMultiget(const RunPtr& run)
         run->url, DavXml::calendarMultiget(missing), 1,
         [this, run](const CalDavClient::Response& reply) {
             if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode)) {
-                qCWarning(lcCalDav).noquote()
-                    << "[CalDav]" << run->calendar.name << "multiget failed:" << reply.errorString
-                    << "status=" << reply.statusCode;
+                qCWarning(lcCalDav).noquote() << "[CalDav]" << run->calendar.name
+                                              << "multiget failed: status=" << reply.statusCode;
                 return applyPulledEvents(run);
             }
             QHash<QString, int> position;
@@ -310,16 +316,17 @@ void CalDavSyncClient::applyPulledEvents(const RunPtr& run)
     for (const RowTag& tag : plan.adoptTags)
         store.setTag(Table::Events, tag.id, tag.href, tag.etag);
     for (int position : plan.toRead) {
-        const CalDavParse::Resource& resource = run->resources.at(position);
+        CalDavParse::Resource& resource = run->resources[position];
         if (resource.calendarData.isEmpty()) {
             qCWarning(lcCalDav).noquote()
-                << "[CalDav]" << run->calendar.name << "still missing body for href"
-                << CalDavHref::displayPath(resource.href);
+                << "[CalDav]" << run->calendar.name << "still missing body for an object";
             continue;
         }
         run->eventCount +=
             applyObject(run, index, resource.href, resource.etag, resource.calendarData, false)
                 .handled;
+        // A large calendar's text is let go object by object, not at the end.
+        resource.calendarData = QString();
     }
     for (const QString& id : plan.remove + plan.dropDeletion)
         m_state->events()->hardDelete(id);
@@ -525,7 +532,7 @@ void CalDavSyncClient::onPushReply(const RunPtr& run, const std::shared_ptr<Flig
     switch (verdict) {
     case Verdict::Failed:
         if (transportError)
-            qCWarning(lcCalDav).noquote() << "[CalDav] Push network error:" << errorString;
+            qCWarning(lcCalDav).noquote() << "[CalDav] Push network error";
         else
             qCWarning(lcCalDav).noquote() << "[CalDav] Push HTTP" << statusCode;
         return fail(run, failure);
