@@ -365,7 +365,7 @@ void CalDavSyncClient::runPush(const RunPtr& run)
     run->tasks = false;
     const Table table = Table::Events;
     run->queue = planPush(
-        indexRows(CalDavSyncStore(m_state->database()).rows(table, run->calendar.id, false)));
+        indexRows(CalDavSyncStore(m_state->database()).rowsOfPendingUids(table, run->calendar.id)));
     if (!run->queue.isEmpty())
         qCDebug(lcCalDav).noquote()
             << "[CalDav] Event push for" << run->calendar.name << "pending=" << run->queue.size();
@@ -420,7 +420,7 @@ void CalDavSyncClient::runTaskPush(const RunPtr& run)
 {
     run->tasks = true;
     run->queue = planPush(indexRows(
-        CalDavSyncStore(m_state->database()).rows(Table::Tasks, run->calendar.id, false)));
+        CalDavSyncStore(m_state->database()).rowsOfPendingUids(Table::Tasks, run->calendar.id)));
     if (!run->queue.isEmpty())
         qCInfo(lcCalDav).noquote()
             << "[CalDav] Task push for" << run->calendar.name << "pending=" << run->queue.size();

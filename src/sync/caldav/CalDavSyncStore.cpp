@@ -66,6 +66,15 @@ QList<LocalRow> CalDavSyncStore::rows(Table table, const QString& calendarId,
     return select(table, QStringLiteral("calendar_id = ?"), {calendarId}, withVersion);
 }
 
+QList<LocalRow> CalDavSyncStore::rowsOfPendingUids(Table table, const QString& calendarId) const
+{
+    return select(table,
+                  QStringLiteral("calendar_id = ? AND uid IN (SELECT uid FROM %1 WHERE "
+                                 "calendar_id = ? AND sync_status = 'pending')")
+                      .arg(tableName(table)),
+                  {calendarId, calendarId}, false);
+}
+
 QList<LocalRow> CalDavSyncStore::rowsOfUid(Table table, const QString& calendarId,
                                            const QString& uid) const
 {

@@ -23,6 +23,9 @@ public:
     // deletion and stored text, so an edit in between can be told apart. Empty on failure.
     QList<CalDavSyncPlan::LocalRow> rows(Table table, const QString& calendarId,
                                          bool withVersion) const;
+    // The rows of every UID of the calendar that has a pending row, in the same order: what a
+    // push plans over, without reading the whole calendar.
+    QList<CalDavSyncPlan::LocalRow> rowsOfPendingUids(Table table, const QString& calendarId) const;
     // The rows of one UID in the calendar, with versions.
     QList<CalDavSyncPlan::LocalRow> rowsOfUid(Table table, const QString& calendarId,
                                               const QString& uid) const;
