@@ -64,6 +64,7 @@ private Q_SLOTS:
     void redirectsKeepCredentialsOnTheirOrigin();
     void redirectLoopEnds();
     void wrongPasswordIsA401();
+    void putThroughTheProxyWithAndWithoutEtag();
     void pinningAcceptsOnlyThePinnedLeaf();
 };
 
@@ -323,6 +324,48 @@ void TestCalDavClient::wrongPasswordIsA401()
     QVERIFY(response);
     QCOMPARE(response->statusCode, 401);
     QVERIFY(response->errorString.isEmpty());
+}
+
+void TestCalDavClient::putThroughTheProxyWithAndWithoutEtag()
+{
+    DavServer server(DavServer::Kind::Radicale);
+    QVERIFY(server.start());
+    const QUrl calendar = server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+    QVERIFY(calendar.isValid());
+    DavFaultProxy proxy(server.baseUrl());
+    CalDavClient client;
+    client.setCredentials(server.username(), server.password());
+    const QUrl object = proxy.url(calendar).resolved(QUrl(QStringLiteral("a.ics")));
+    const QByteArray ical = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Tests//EN\r\n"
+                            "BEGIN:VEVENT\r\nUID:a\r\nDTSTAMP:20240101T000000Z\r\n"
+                            "DTSTART:20240101T100000Z\r\nSUMMARY:One\r\nEND:VEVENT\r\n"
+                            "END:VCALENDAR\r\n";
+    const QString type = QStringLiteral("text/calendar; charset=utf-8");
+
+    const auto created = run([&](auto done) { client.put(object, ical, type, done); });
+    QVERIFY(created);
+    QCOMPARE(created->statusCode, 201);
+    const QByteArray etag = created->headers.value("ETag");
+    QVERIFY(!etag.isEmpty());
+    QCOMPARE(server.listObjects(calendar).value(0).etag.toUtf8(),
+             QByteArray(etag).replace('"', ""));
+
+    // The stored tag goes back without quotes; the client restores them for If-Match.
+    proxy.dropEtag("PUT", ".ics");
+    QByteArray edited = ical;
+    edited.replace("SUMMARY:One", "SUMMARY:Two");
+    const QString unquoted = QString::fromUtf8(etag).remove(QLatin1Char('"'));
+    const auto updated = run([&](auto done) { client.put(object, edited, type, done, unquoted); });
+    QVERIFY(updated);
+    QVERIFY(updated->statusCode >= 200 && updated->statusCode < 300);
+    QVERIFY(!updated->headers.contains("ETag") && !updated->headers.contains("etag"));
+    QVERIFY(server.listObjects(calendar).value(0).data.contains(QLatin1String("SUMMARY:Two")));
+
+    // The old tag no longer matches: the server refuses, the client only reports it.
+    const auto stale = run([&](auto done) { client.put(object, ical, type, done, unquoted); });
+    QVERIFY(stale);
+    QCOMPARE(stale->statusCode, 412);
+    QVERIFY(stale->errorString.isEmpty());
 }
 
 void TestCalDavClient::pinningAcceptsOnlyThePinnedLeaf()
