@@ -18,10 +18,12 @@ namespace {
 
 QString eventText(const QString& uid, int day, const QString& title)
 {
+    // Every event carries a reminder, so an update can show that its acknowledgement stays.
     return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
                           "BEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:20260301T000000Z\r\n"
                           "DTSTART:202604%2T090000Z\r\nDTEND:202604%2T100000Z\r\n"
-                          "SUMMARY:%3\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                          "SUMMARY:%3\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT10M\r\n"
+                          "DESCRIPTION:Soon\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
         .arg(uid)
         .arg(day, 2, 10, QLatin1Char('0'))
         .arg(title);
@@ -273,6 +275,31 @@ private:
         QCOMPARE(series.body.count("BEGIN:VEVENT"), 2);
         QVERIFY(series.body.contains("RRULE:FREQ=DAILY"));
         QVERIFY(series.body.contains("Stand-up moved here"));
+
+        // A server edit replaces the row; the reminder the user has seen stays seen. A rename
+        // made while the run is away is kept by the calendar's write-back.
+        Event seen = s.event(QStringLiteral("ev-9"));
+        QCOMPARE(seen.reminders.size(), 1);
+        seen.reminders[0].acknowledged = true;
+        QVERIFY(s.state()->events()->update(seen));
+        QVERIFY(isSuccess(s.server.putObject(
+            s.objectUrl(QStringLiteral("ev-9")),
+            eventText(QStringLiteral("ev-9"), 10, QStringLiteral("Renamed there")))));
+        Calendar renamed = *s.state()->calendars()->getById(s.calendar.id);
+        renamed.name = QStringLiteral("Renamed during the run");
+        QTimer renamer;
+        QObject::connect(&renamer, &QTimer::timeout, [&] {
+            renamer.stop();
+            QVERIFY(s.state()->calendars()->update(renamed));
+        });
+        renamer.start(0);
+        Outcome remote = s.sync();
+        QVERIFY2(remote.completed, qPrintable(remote.reason));
+        s.compare("server edit");
+        QCOMPARE(s.event(QStringLiteral("ev-9")).title, QStringLiteral("Renamed there"));
+        QVERIFY(s.event(QStringLiteral("ev-9")).reminders.value(0).acknowledged);
+        QCOMPARE(s.state()->calendars()->getById(s.calendar.id)->name, renamed.name);
+        QVERIFY(!s.state()->calendars()->getById(s.calendar.id)->ctag.isEmpty());
 
         // A second run with nothing changed sends nothing: every object keeps its ETag.
         const QList<DavHttp::Object> before = s.server.listObjects(s.serverCalendar);
