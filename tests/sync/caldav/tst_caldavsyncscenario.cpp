@@ -276,6 +276,18 @@ private:
         QVERIFY(series.body.contains("RRULE:FREQ=DAILY"));
         QVERIFY(series.body.contains("Stand-up moved here"));
 
+        // Deleting the override sends the series without it, its date excluded on the master.
+        QVERIFY(s.state()->events()->remove(
+            s.event(QStringLiteral("series-1"), QStringLiteral("20260403T070000Z")).id));
+        Outcome overrideGone = s.sync();
+        QVERIFY2(overrideGone.completed, qPrintable(overrideGone.reason));
+        s.compare("override deleted");
+        const DavHttp::Reply master =
+            s.server.request("GET", s.objectUrl(QStringLiteral("series-1")));
+        QCOMPARE(master.body.count("BEGIN:VEVENT"), 1);
+        QVERIFY(master.body.contains("EXDATE:20260403T070000Z"));
+        QVERIFY(s.event(QStringLiteral("series-1")).exceptionDates.contains("20260403T070000Z"));
+
         // A server edit replaces the row; the reminder the user has seen stays seen. A rename
         // made while the run is away is kept by the calendar's write-back.
         Event seen = s.event(QStringLiteral("ev-9"));
@@ -305,7 +317,7 @@ private:
         const QList<DavHttp::Object> before = s.server.listObjects(s.serverCalendar);
         Outcome quiet = s.sync();
         QVERIFY2(quiet.completed, qPrintable(quiet.reason));
-        QCOMPARE(quiet.count, first.count);
+        QCOMPARE(quiet.count, first.count - 1); // the override is gone
         const QList<DavHttp::Object> after = s.server.listObjects(s.serverCalendar);
         QCOMPARE(after.size(), before.size());
         for (int i = 0; i < after.size(); ++i)
