@@ -14,11 +14,11 @@ QString orEmpty(const QString& text)
 }
 
 // "id uid recurrenceId href etag flags": '-' for an empty field, flags p (pending), d (deleted).
-QList<LocalRow> rows(const QStringList& specs)
+QList<LocalRow> rows(const QStringList& descriptions)
 {
     QList<LocalRow> result;
-    for (const QString& spec : specs) {
-        const QStringList f = spec.split(QLatin1Char(' '));
+    for (const QString& description : descriptions) {
+        const QStringList f = description.split(QLatin1Char(' '));
         LocalRow row;
         row.id = f[0];
         row.uid = f[1];
@@ -34,11 +34,11 @@ QList<LocalRow> rows(const QStringList& specs)
 }
 
 // "href etag" pairs.
-QList<RemoteObject> remoteListing(const QStringList& specs)
+QList<RemoteObject> remoteListing(const QStringList& descriptions)
 {
     QList<RemoteObject> result;
-    for (const QString& spec : specs) {
-        const QStringList f = spec.split(QLatin1Char(' '));
+    for (const QString& description : descriptions) {
+        const QStringList f = description.split(QLatin1Char(' '));
         result.append({f[0], orEmpty(f.value(1, QStringLiteral("-")))});
     }
     return result;
@@ -469,8 +469,8 @@ private Q_SLOTS:
         QFETCH(QStringList, components);
         QFETCH(QString, expected);
         QList<Component> parsed;
-        for (const QString& spec : components) {
-            const QStringList f = spec.split(u' ');
+        for (const QString& description : components) {
+            const QStringList f = description.split(u' ');
             parsed.append({orEmpty(f[0]), orEmpty(f[1])});
         }
         const QList<RemoteObject> remote = remoteListing({object});
