@@ -17,7 +17,6 @@ private Q_SLOTS:
         QTest::newRow("879") << 879 << 2;
         QTest::newRow("440") << 440 << 2;
         QTest::newRow("439") << 439 << 1;
-        QTest::newRow("0") << 0 << 1;
     }
     void weekGridColumns()
     {
