@@ -1,13 +1,16 @@
+#include "InputEvents.h"
 #include "ModalSeam.h"
 #include "PixelProbe.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPainter>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTest>
 
-// The harness every widget test leans on: modal windows answered or taken away, and pixel probes
-// that never pass by accident.
+// The harness every widget test leans on: modal windows answered or taken away, mouse input
+// that reaches the widget.
 class TestGuiHarness : public QObject
 {
     Q_OBJECT
@@ -33,6 +36,24 @@ private Q_SLOTS:
         QCOMPARE(seen.first().text, QStringLiteral("Delete the event?"));
         QCOMPARE(seen.first().buttons, (QStringList{"Yes", "No"}));
         QCOMPARE(seen.last().title, QStringLiteral("Second"));
+    }
+
+    // A drag moves a slider's handle with the button held; a wheel notch steps a spin box.
+    void mouseInputArrives()
+    {
+        QSlider slider(Qt::Horizontal);
+        slider.setRange(0, 100);
+        slider.resize(200, 30);
+        slider.show();
+        const int y = slider.height() / 2;
+        InputEvents::drag(&slider, QPoint(3, y), QPoint(197, y), 8);
+        QVERIFY(slider.value() > 80);
+
+        QSpinBox spin;
+        spin.setRange(0, 10);
+        spin.show();
+        InputEvents::wheel(&spin, spin.rect().center(), 120);
+        QCOMPARE(spin.value(), 1);
     }
 
     // A probe passes within its tolerance and names the point and both colours otherwise; a
