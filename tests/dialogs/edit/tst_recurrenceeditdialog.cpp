@@ -63,8 +63,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("allDay");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty") << "" << wednesday << false << "FREQ=WEEKLY;BYDAY=WE";
-        QTest::newRow("interval 1 dropped")
-            << "FREQ=WEEKLY;INTERVAL=1" << monday << false << "FREQ=WEEKLY;BYDAY=MO";
         QTest::newRow("days in week order")
             << "FREQ=WEEKLY;BYDAY=TH,MO" << wednesday << false << "FREQ=WEEKLY;BYDAY=MO,TH";
         QTest::newRow("every 2 weeks, count")
