@@ -240,7 +240,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("preferred");
         QTest::addColumn<QString>("selected");
-        QTest::newRow("no preference") << QString() << AppState::localCalendarId;
         QTest::newRow("preferred offered") << QStringLiteral("alpha") << QStringLiteral("alpha");
         QTest::newRow("preferred hidden") << QStringLiteral("hidden") << AppState::localCalendarId;
     }
@@ -248,8 +247,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, preferred);
         addCalendars(state());
-        if (!preferred.isEmpty())
-            state()->preferences()->set(QStringLiteral("ui/defaultCalendarId"), preferred);
+        state()->preferences()->set(QStringLiteral("ui/defaultCalendarId"), preferred);
         EventFormDialog dialog(state());
         const Form form(dialog);
         QStringList labels;
