@@ -17,7 +17,6 @@ private Q_SLOTS:
         QTest::newRow("879") << 879 << 2;
         QTest::newRow("440") << 440 << 2;
         QTest::newRow("439") << 439 << 1;
-        QTest::newRow("0") << 0 << 1;
     }
     void weekGridColumns()
     {
@@ -76,7 +75,6 @@ private Q_SLOTS:
         QTest::newRow("100 px, three fit") << 100 << false << 3 << 3 << 3;
         QTest::newRow("100 px, four events: two and +2") << 100 << false << 4 << 3 << 2;
         QTest::newRow("100 px compact") << 100 << true << 6 << 5 << 4;
-        QTest::newRow("too low for a chip") << 40 << false << 2 << 0 << 0;
         QTest::newRow("negative room") << 10 << true << 1 << 0 << 0;
     }
     void monthFit()

@@ -43,7 +43,6 @@ private Q_SLOTS:
         QTest::newRow("two notches right step back once") << QList<int>{120, 120} << -1 << 0;
         QTest::newRow("a turn of direction resets") << QList<int>{120, -120} << 0 << -120;
         QTest::newRow("-480 at once steps forward twice") << QList<int>{-480} << 2 << 0;
-        QTest::newRow("one notch waits") << QList<int>{-120} << 0 << -120;
         QTest::newRow("small deltas add up") << QList<int>{-100, -100, -100} << 1 << -60;
     }
     void accumulates()

@@ -46,24 +46,29 @@ class TestDayGrids : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<AppStateFixture> m_fixture;
+
 private Q_SLOTS:
     void initTestCase() { GuiEnvironment::prepare(); }
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+    }
+    void cleanup() { m_fixture.reset(); }
 
     // Month cells show what fits and count the rest; an all-day event sits on its stored date
     // and a multi-day event only on its first day, whatever the zone.
     void monthCellsFillAndOverflow()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
         for (int i = 0; i < 6; ++i)
             QVERIFY(addTimed(state, QStringLiteral("busy%1").arg(i), local(today, 8 + i),
                              local(today, 9 + i)));
         QVERIFY(StoreSeed::addEvent(
-            state, StoreSeed::allDayEvent(QStringLiteral("holiday"), AppState::localCalendarId,
-                                          QStringLiteral("Holiday"), QDate(2026, 3, 20),
-                                          QDate(2026, 3, 22))));
+            state, StoreSeed::allDayEvent("holiday", AppState::localCalendarId, "Holiday",
+                                          QDate(2026, 3, 20), QDate(2026, 3, 22))));
         MonthView view(state);
         view.resize(1000, 720);
         view.show();
@@ -76,9 +81,9 @@ private Q_SLOTS:
             const int index = int(grid->gridStart().daysTo(day));
             return QRect((index % 7) * colWidth, 28 + (index / 7) * rowHeight, colWidth, rowHeight);
         };
-        const int fit = (rowHeight - 29) / 18;
-        QVERIFY(fit < 6);
-        QCOMPARE(idsIn(grid->hitAreas(), cellOf(today)).size(), fit - 1);
+        QVERIFY(ViewGrid::monthChipFit(rowHeight, false) < 6); // the day overflows
+        QCOMPARE(idsIn(grid->hitAreas(), cellOf(today)).size(),
+                 ViewGrid::shownLines(6, ViewGrid::monthChipFit(rowHeight, false)));
         QCOMPARE(idsIn(grid->hitAreas(), cellOf(QDate(2026, 3, 20))),
                  QStringList{QStringLiteral("holiday")});
         QVERIFY(idsIn(grid->hitAreas(), cellOf(QDate(2026, 3, 21))).isEmpty());
@@ -86,7 +91,7 @@ private Q_SLOTS:
         state->setDensity(QStringLiteral("month"), QStringLiteral("compact"));
         grid->grab();
         QCOMPARE(idsIn(grid->hitAreas(), cellOf(today)).size(),
-                 ViewGrid::shownLines(6, (rowHeight - 29) / 14));
+                 ViewGrid::shownLines(6, ViewGrid::monthChipFit(rowHeight, true)));
 
         // A click on a chip selects its event; one on empty space clears the selection.
         const MonthGridWidget::HitArea chip = grid->hitAreas().first();
@@ -100,9 +105,7 @@ private Q_SLOTS:
     // event by its stored date.
     void weekGridGroupsByStartDay()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         QVERIFY(addTimed(state, QStringLiteral("late"), local(today.addDays(1), 18),
                          local(today.addDays(1), 19)));
         QVERIFY(addTimed(state, QStringLiteral("early"), local(today.addDays(1), 0, 30),
@@ -110,9 +113,8 @@ private Q_SLOTS:
         QVERIFY(addTimed(state, QStringLiteral("trip"), local(today.addDays(2), 9),
                          local(today.addDays(5), 9)));
         QVERIFY(StoreSeed::addEvent(
-            state,
-            StoreSeed::allDayEvent(QStringLiteral("holiday"), AppState::localCalendarId,
-                                   QStringLiteral("Holiday"), today.addDays(1), today.addDays(1))));
+            state, StoreSeed::allDayEvent("holiday", AppState::localCalendarId, "Holiday",
+                                          today.addDays(1), today.addDays(1))));
         WeekGridView view(state);
         view.resize(1800, 600);
         view.show();
@@ -142,9 +144,7 @@ private Q_SLOTS:
     // makes a day current and the wheel pages the months without changing it.
     void miniMonthDotsFollowRulesAndGroups()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         QVERIFY(addTimed(state, QStringLiteral("dentist"), local(today.addDays(2), 23),
                          local(today.addDays(3), 1)));
         MiniMonthCalendar mini(state);
@@ -154,8 +154,7 @@ private Q_SLOTS:
         QVERIFY(mini.busyDays().contains(today.addDays(3)));
 
         FilterRule rule;
-        rule.id = QStringLiteral("hide-dentist");
-        rule.name = QStringLiteral("No dentist");
+        rule.id = rule.name = QStringLiteral("hide-dentist");
         rule.type = QStringLiteral("pattern");
         rule.conditions =
             QStringLiteral(R"({"runtimeType":"pattern","titleContains":["dentist"]})");
@@ -169,7 +168,6 @@ private Q_SLOTS:
         group.id = QStringLiteral("empty-group");
         group.name = QStringLiteral("Elsewhere");
         group.calendarIds = QStringLiteral(R"(["no-such-calendar"])");
-        group.createdAt = group.updatedAt = AppStateFixture::defaultNow().toUTC();
         QVERIFY(state->views()->insert(group));
         state->setActiveViewId(group.id);
         QVERIFY(mini.busyDays().isEmpty());

@@ -10,6 +10,7 @@
 #include "InputEvents.h"
 #include "ModalSeam.h"
 #include "PixelProbe.h"
+#include "StoreSeed.h"
 #include "Theme.h"
 #include "UndoStack.h"
 
@@ -30,18 +31,11 @@ QDateTime local(int dayOffset, const QString& hhmm)
                      QTime::fromString(hhmm, QStringLiteral("HH:mm")), QTimeZone::systemTimeZone());
 }
 
+// A synced event whose iCalendar text the server has seen.
 Event stored(const QString& id, const QDateTime& start, const QDateTime& end)
 {
-    Event event;
-    event.id = event.uid = id;
-    event.calendarId = AppState::localCalendarId;
-    event.title = id;
-    event.startTime = start;
-    event.endTime = end;
+    Event event = StoreSeed::timedEvent(id, AppState::localCalendarId, id, start, end);
     event.etag = QStringLiteral("etag-1");
-    event.href = QStringLiteral("/cal/%1.ics").arg(id);
-    event.syncStatus = QStringLiteral("synced");
-    event.created = event.lastModified = AppStateFixture::defaultNow().toUTC().addDays(-10);
     event.rawIcalendar = Ical::buildEvent(event);
     return event;
 }
@@ -52,27 +46,13 @@ QDateTime sentStart(const Event& row)
     return parsed.size() == 1 ? parsed.first().startTime : QDateTime();
 }
 
-bool near(QColor a, QColor b, int tolerance)
-{
-    return std::abs(a.red() - b.red()) <= tolerance &&
-           std::abs(a.green() - b.green()) <= tolerance &&
-           std::abs(a.blue() - b.blue()) <= tolerance;
-}
-
-QColor blend(const QColor& under, const QColor& over, int alpha)
-{
-    const auto mix = [alpha](int u, int o) { return (u * (255 - alpha) + o * alpha) / 255; };
-    return QColor(mix(under.red(), over.red()), mix(under.green(), over.green()),
-                  mix(under.blue(), over.blue()));
-}
-
-// Pixels of `area` within the tolerance of `colour`.
-int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance)
+// Pixels of `area` within 60 of `colour` in each channel.
+int countNear(const QImage& image, const QRect& area, const QColor& colour)
 {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x)
-            count += near(image.pixelColor(x, y), colour, tolerance) ? 1 : 0;
+            count += PixelProbe::mismatch(image, {x, y}, colour, 60).isEmpty() ? 1 : 0;
     return count;
 }
 
@@ -109,26 +89,31 @@ class TestDayView : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<AppStateFixture> m_fixture;
+
 private Q_SLOTS:
     void initTestCase() { GuiEnvironment::prepare(); }
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+    }
+    void cleanup() { m_fixture.reset(); }
 
     // A block dragged 22 pixels down at 56 pixels an hour shows its ghost and label half an
     // hour later; the release stores the event pending with its iCalendar start rewritten, and
-    // undo brings back the old record as it was.
-    void dragMovesAndUndoRestores()
+    // undo brings back the old record as it was. Its bottom edge resizes it.
+    void dragMovesResizesAndUndoes()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         const Event before = stored("Review", local(0, "10:00"), local(0, "11:00"));
         QVERIFY(state->events()->insert(before));
         Screen screen(state);
-        QCOMPARE(state->hourHeight(), 56);
         const QRect block = screen.regions("Review").value(0).rect;
         QCOMPARE(block.top(), 560);
 
         const QRect labelStrip(72, block.top() + 10, 8, 16); // left of the title, inside the block
-        const int darkBefore = countNear(screen.image, labelStrip, Theme::textPrimary(), 60);
+        const int darkBefore = countNear(screen.image, labelStrip, Theme::textPrimary());
         const QPoint press(block.center().x(), block.top() + 20);
         InputEvents::press(screen.timeline(), press);
         InputEvents::move(screen.timeline(), press + QPoint(0, 11));
@@ -140,11 +125,12 @@ private Q_SLOTS:
         const QColor base = screen.timeline()->palette().base().color();
         // Below the original block only the ghost (accent at alpha 40) covers the base.
         const QPoint belowBlock(block.center().x(), block.bottom() + 14);
-        QCOMPARE(PixelProbe::mismatch(dragging, belowBlock, blend(base, Theme::accent(), 40), 8),
+        QCOMPARE(PixelProbe::mismatch(dragging, belowBlock,
+                                      PixelProbe::blend(Theme::accent(), 40, base), 8),
                  QString());
         QCOMPARE(PixelProbe::mismatch(screen.image, belowBlock, base, 8), QString());
         // The time label stands just above the ghost's top (588).
-        QVERIFY(countNear(dragging, labelStrip, Theme::textPrimary(), 60) > darkBefore);
+        QVERIFY(countNear(dragging, labelStrip, Theme::textPrimary()) > darkBefore);
 
         InputEvents::release(screen.timeline(), press + QPoint(0, 22));
         const Event moved = *state->events()->getById("Review");
@@ -159,51 +145,46 @@ private Q_SLOTS:
         QCOMPARE(undone.startTime, local(0, "10:00"));
         QCOMPARE(undone.syncStatus, QStringLiteral("synced"));
         QCOMPARE(undone.rawIcalendar, before.rawIcalendar);
-    }
 
-    // A resize starts at the press on the bottom edge; dragging it two hours up leaves the
-    // event 15 minutes long.
-    void resizeKeepsFifteenMinutes()
-    {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
-        QVERIFY(state->events()->insert(stored("Call", local(0, "10:00"), local(0, "10:30"))));
-        Screen screen(state);
-        const QRect block = screen.regions("Call").value(0).rect;
-        const QPoint edge(block.center().x(), block.bottom() - 1);
+        // A press on the bottom edge resizes; two hours up leaves the event 15 minutes long.
+        screen.refresh();
+        const QPoint edge(block.center().x(), screen.regions("Review").value(0).rect.bottom() - 1);
         InputEvents::press(screen.timeline(), edge);
         QCOMPARE(screen.timeline()->dragState(), DayTimelineWidget::Resizing);
         InputEvents::move(screen.timeline(), edge - QPoint(0, 112));
         InputEvents::release(screen.timeline(), edge - QPoint(0, 112));
-        QCOMPARE(*state->events()->getById("Call")->endTime, local(0, "10:15"));
-        QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Resized \"Call\""));
+        QCOMPARE(*state->events()->getById("Review")->endTime, local(0, "10:15"));
+        QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Resized \"Review\""));
     }
 
     // The first showing scrolls to the start of the working day, or, outside working hours
     // today, so that the current time sits a third down the viewport.
+    void scrollsToTheWorkingDay_data()
+    {
+        QTest::addColumn<QString>("now");
+        QTest::newRow("working hours") << "10:00";
+        QTest::newRow("evening") << "19:00";
+    }
     void scrollsToTheWorkingDay()
     {
-        for (const QTime now : {QTime(10, 0), QTime(19, 0)}) {
-            AppStateFixture fixture(local(0, now.toString(QStringLiteral("HH:mm"))));
-            QVERIFY(fixture.start());
-            DayView view(fixture.state());
-            view.resize(900, 400);
-            view.show();
-            const int viewport = view.scrollArea()->viewport()->height();
-            QVERIFY(viewport > 0 && viewport < 400);
-            const int expected = now.hour() == 10 ? 8 * 56 : 19 * 56 - viewport / 3;
-            QCOMPARE(view.scrollArea()->verticalScrollBar()->value(), expected);
-        }
+        QFETCH(QString, now);
+        m_fixture.reset();
+        m_fixture = std::make_unique<AppStateFixture>(local(0, now));
+        QVERIFY(m_fixture->start());
+        DayView view(m_fixture->state());
+        view.resize(900, 400);
+        view.show();
+        const int viewport = view.scrollArea()->viewport()->height();
+        QVERIFY(viewport > 0 && viewport < 400);
+        const int expected = now == QLatin1String("10:00") ? 8 * 56 : 19 * 56 - viewport / 3;
+        QCOMPARE(view.scrollArea()->verticalScrollBar()->value(), expected);
     }
 
     // Ctrl + wheel zooms by 8 pixels a notch through the hub and the timeline follows; a
     // touchpad's fraction of a notch does nothing.
     void ctrlWheelZooms()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         Screen screen(state);
         InputEvents::wheel(screen.timeline(), QPoint(300, 300), 240, Qt::ControlModifier);
         QCOMPARE(state->hourHeight(), 72);
@@ -217,9 +198,7 @@ private Q_SLOTS:
     // hands on that occurrence's own start, and neither block can be dragged.
     void nightSeriesBlocks()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         Event night = stored("Night shift", local(-5, "22:00"), local(-4, "02:00"));
         night.recurrenceRule = QStringLiteral("FREQ=DAILY");
         night.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
@@ -250,9 +229,7 @@ private Q_SLOTS:
     // Tab walks the timed events by start and wraps; Shift+Tab and Backtab walk back.
     void keyboardWalkWraps()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         QVERIFY(state->events()->insert(stored("b", local(0, "11:00"), local(0, "12:00"))));
         QVERIFY(state->events()->insert(stored("c", local(0, "14:00"), local(0, "15:00"))));
         QVERIFY(state->events()->insert(stored("a", local(0, "09:00"), local(0, "10:00"))));
@@ -277,9 +254,7 @@ private Q_SLOTS:
     // quarter hour under the pointer (23:58 gives 23:45), lasting an hour.
     void doubleClickOpensTheForm()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
         Screen screen(state);
         const QPoint onBlock = screen.regions("Lunch").value(0).rect.center();
@@ -306,9 +281,7 @@ private Q_SLOTS:
     // Delete from the context menu after the confirmation; undo brings the event back.
     void contextMenuDeleteThenUndo()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
         Screen screen(state);
         const QPoint point = screen.regions("Lunch").value(0).rect.center();
@@ -335,9 +308,7 @@ private Q_SLOTS:
     // that vanished meanwhile is reported, not silently dropped.
     void failuresAreReported()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         QVERIFY(state->events()->insert(stored("Gym", local(0, "18:00"), local(0, "19:00"))));
         QVERIFY(state->events()->insert(stored("Run", local(0, "07:00"), local(0, "08:00"))));
         Screen screen(state);

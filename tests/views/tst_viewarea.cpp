@@ -58,16 +58,22 @@ class TestViewArea : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<AppStateFixture> m_fixture;
+
 private Q_SLOTS:
     void initTestCase() { GuiEnvironment::prepare(); }
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+    }
+    void cleanup() { m_fixture.reset(); }
 
     // The number keys pick the modes; Ctrl+Shift+digit sets the horizon and shows "days";
     // J and K step by the mode's period and T comes back to today.
     void shortcutsSwitchModesAndStep()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
         Screen screen(state);
         QVERIFY(QTest::qWaitForWindowActive(&screen.window));
@@ -111,9 +117,7 @@ private Q_SLOTS:
     // dialog is open, not inside a scroll area that scrolls sideways itself, not elsewhere.
     void horizontalWheelPagesOnlyWhereItShould()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         state->setViewMode(QStringLiteral("week"));
         Screen screen(state);
         QWidget* page = screen.area->stack()->currentWidget();
@@ -159,14 +163,11 @@ private Q_SLOTS:
     // calendars, which offers no delete itself.
     void deletingTheActiveGroupFallsBack()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         CalendarView group;
         group.id = QStringLiteral("work-group");
         group.name = QStringLiteral("Work");
         group.color = QStringLiteral("#33b679");
-        group.createdAt = group.updatedAt = AppStateFixture::defaultNow().toUTC();
         QVERIFY(state->views()->insert(group));
         state->setActiveViewId(group.id);
         Screen screen(state);
@@ -179,11 +180,9 @@ private Q_SLOTS:
                 texts.append(action->text());
             return texts;
         };
-        QVERIFY(actionTexts().contains(QStringLiteral("Delete Current Group")));
-        QAction* remove = nullptr;
-        for (QAction* action : button->menu()->actions())
-            if (action->text() == QStringLiteral("Delete Current Group"))
-                remove = action;
+        QAction* remove =
+            button->menu()->actions().value(actionTexts().indexOf("Delete Current Group"));
+        QVERIFY(remove);
         const QList<ModalSeam::Seen> refused = ModalSeam::run(
             [&] { remove->trigger(); },
             [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, QStringLiteral("No"))); });
@@ -205,14 +204,11 @@ private Q_SLOTS:
     // A click on a grid card's free space, or on a day of the year view, opens that day.
     void gridCardAndYearDayOpenTheDay()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
-        QVERIFY(StoreSeed::addEvent(
-            state, StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
-                                         QStringLiteral("Standup"),
-                                         StoreSeed::local(today.addDays(2), QTime(9, 0)),
-                                         StoreSeed::local(today.addDays(2), QTime(9, 30)))));
+        AppState* state = m_fixture->state();
+        const QDateTime nine = StoreSeed::local(today.addDays(2), QTime(9, 0));
+        QVERIFY(
+            StoreSeed::addEvent(state, StoreSeed::timedEvent("standup", AppState::localCalendarId,
+                                                             "Standup", nine, nine.addSecs(1800))));
         state->setViewMode(QStringLiteral("grid"));
         Screen screen(state);
         WeekGridWidget* grid = screen.area->gridView()->grid();

@@ -69,7 +69,6 @@ private Q_SLOTS:
         QTest::newRow("numbers give empty ids, no fallback")
             << true << "[1,2]" << QStringList{"", ""};
         QTest::newRow("not JSON") << true << "calendars" << QStringList{"a", "c"};
-        QTest::newRow("an object") << true << R"({"a":1})" << QStringList{"a", "c"};
         QTest::newRow("no View") << false << "[]" << QStringList{};
     }
 
@@ -92,26 +91,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("own");
         QTest::addColumn<QString>("calendarId");
         QTest::addColumn<QString>("colour");
-        QTest::newRow("own colour") << "#112233"
-                                    << "cal"
-                                    << "#112233";
-        QTest::newRow("calendar colour") << ""
-                                         << "cal"
-                                         << "#aabbcc";
-        QTest::newRow("deleted calendar") << ""
-                                          << "gone"
-                                          << "#4285f4";
-        QTest::newRow("unreadable") << "not a colour"
-                                    << "cal"
-                                    << "#4285f4";
+        const auto row = [](const char* name, const char* own, const char* calendar,
+                            const char* colour) {
+            QTest::newRow(name) << QString(own) << QString(calendar) << QString(colour);
+        };
+        row("own colour", "#112233", "cal", "#112233");
+        row("calendar colour", "", "cal", "#aabbcc");
+        row("deleted calendar", "", "gone", "#4285f4");
+        row("unreadable", "not a colour", "cal", "#4285f4");
     }
 
     void itemColor()
     {
-        Event e;
         QFETCH(QString, own);
-        e.color = own;
         QFETCH(QString, calendarId);
+        Event e;
+        e.color = own;
         e.calendarId = calendarId;
         QTEST(ViewData::itemColor(e, {{"cal", "#aabbcc"}}).name(), "colour");
     }
@@ -135,11 +130,12 @@ private Q_SLOTS:
         night.recurrenceRule = QStringLiteral("FREQ=DAILY");
         night.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
         QVERIFY(state->events()->insert(night));
-        QVERIFY(state->events()->insert(timedEvent("standup", personal, local(0, 9), 1)));
-        QVERIFY(state->events()->insert(timedEvent("boring standup", personal, local(0, 11), 1)));
-        QVERIFY(state->events()->insert(timedEvent("secret", personal, local(0, 13), 1)));
-        QVERIFY(state->events()->insert(timedEvent("tomorrow", personal, local(1, 9), 1)));
-        QVERIFY(state->events()->insert(timedEvent("elsewhere", "hidden", local(0, 9), 1)));
+        for (const Event& e : {timedEvent("standup", personal, local(0, 9), 1),
+                               timedEvent("boring standup", personal, local(0, 11), 1),
+                               timedEvent("secret", personal, local(0, 13), 1),
+                               timedEvent("tomorrow", personal, local(1, 9), 1),
+                               timedEvent("elsewhere", "hidden", local(0, 9), 1)})
+            QVERIFY(state->events()->insert(e));
         QVERIFY(state->filterRules()->insert(rule("dim", "boring", "dim")));
         QVERIFY(state->filterRules()->insert(rule("hide", "secret", "hide")));
 

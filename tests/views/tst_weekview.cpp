@@ -23,6 +23,12 @@ QDateTime local(const QDate& date, int hour, int minute = 0)
     return StoreSeed::local(date, QTime(hour, minute));
 }
 
+bool addTimed(AppState* state, const QString& id, const QDateTime& start, const QDateTime& end)
+{
+    return StoreSeed::addEvent(
+        state, StoreSeed::timedEvent(id, AppState::localCalendarId, id, start, end));
+}
+
 // The block of the event painted in the given column.
 QRect blockOf(const WeekTimelineWidget* timeline, const QString& id, int column)
 {
@@ -53,22 +59,25 @@ class TestWeekView : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<AppStateFixture> m_fixture;
+
 private Q_SLOTS:
     void initTestCase() { GuiEnvironment::prepare(); }
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+    }
+    void cleanup() { m_fixture.reset(); }
 
     // Dragging a block two columns right and half an hour down moves it there, pending, with
     // undo; past the last column the drag stops at the last column.
     void dragAcrossColumnsMovesTheEvent()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
         const QDate tuesday = today.addDays(-1);
-        QVERIFY(StoreSeed::addEvent(
-            state, StoreSeed::timedEvent(QStringLiteral("review"), AppState::localCalendarId,
-                                         QStringLiteral("Review"), local(tuesday, 9),
-                                         local(tuesday, 10))));
+        QVERIFY(addTimed(state, QStringLiteral("review"), local(tuesday, 9), local(tuesday, 10)));
         Screen screen(state, true);
         QCOMPARE(screen.view.rangeStart(), QDate(2026, 3, 9));
         QCOMPARE(screen.view.dayLabels().size(), 7);
@@ -81,7 +90,6 @@ private Q_SLOTS:
         const QPoint from = block.center();
         InputEvents::drag(screen.timeline, from, from + QPoint(2 * W, H / 2));
         std::optional<Event> row = state->events()->getById(QStringLiteral("review"));
-        QVERIFY(row);
         QCOMPARE(row->startTime.toUTC(), local(tuesday.addDays(2), 9, 30).toUTC());
         QCOMPARE(row->endTime->toUTC(), local(tuesday.addDays(2), 10, 30).toUTC());
         QCOMPARE(row->syncStatus, QStringLiteral("pending"));
@@ -106,18 +114,11 @@ private Q_SLOTS:
     // event crossing midnight cannot be dragged, but a click still selects it.
     void dayShiftKeepsTheWallClockTime()
     {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        AppState* state = fixture.state();
+        AppState* state = m_fixture->state();
         const QDate friday(2026, 3, 27);
-        QVERIFY(StoreSeed::addEvent(
-            state, StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
-                                         QStringLiteral("Standup"), local(friday, 9),
-                                         local(friday, 9, 45))));
-        QVERIFY(StoreSeed::addEvent(
-            state, StoreSeed::timedEvent(QStringLiteral("night"), AppState::localCalendarId,
-                                         QStringLiteral("Night"), local(friday, 22),
-                                         local(friday.addDays(1), 2))));
+        QVERIFY(addTimed(state, QStringLiteral("standup"), local(friday, 9), local(friday, 9, 45)));
+        QVERIFY(addTimed(state, QStringLiteral("night"), local(friday, 22),
+                         local(friday.addDays(1), 2)));
         state->setWeekHorizon(7);
         Screen screen(state, false);
         screen.view.setDate(friday);

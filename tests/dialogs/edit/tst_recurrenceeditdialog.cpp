@@ -63,8 +63,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("allDay");
         QTest::addColumn<QString>("expected");
         QTest::newRow("empty") << "" << wednesday << false << "FREQ=WEEKLY;BYDAY=WE";
-        QTest::newRow("interval 1 dropped")
-            << "FREQ=WEEKLY;INTERVAL=1" << monday << false << "FREQ=WEEKLY;BYDAY=MO";
         QTest::newRow("days in week order")
             << "FREQ=WEEKLY;BYDAY=TH,MO" << wednesday << false << "FREQ=WEEKLY;BYDAY=MO,TH";
         QTest::newRow("every 2 weeks, count")
@@ -79,17 +77,11 @@ private Q_SLOTS:
         QTest::newRow("month day wins over weekday")
             << "FREQ=MONTHLY;BYDAY=2TU;BYMONTHDAY=3" << wednesday << false
             << "FREQ=MONTHLY;BYMONTHDAY=3";
-        QTest::newRow("last friday until, all-day")
-            << "FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20251231" << wednesday << true
-            << "FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20251231";
         QTest::newRow("last friday until, timed")
             << "FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20251231" << wednesday << false
             << "FREQ=MONTHLY;BYDAY=-1FR;UNTIL=" + endOfLocalDay(QDate(2025, 12, 31));
         QTest::newRow("utc until, all-day") << "FREQ=DAILY;UNTIL=20250310T120000Z" << wednesday
                                             << true << "FREQ=DAILY;UNTIL=20250310";
-        QTest::newRow("utc until, timed")
-            << "FREQ=DAILY;UNTIL=" + endOfLocalDay(QDate(2025, 6, 30)) << wednesday << false
-            << "FREQ=DAILY;UNTIL=" + endOfLocalDay(QDate(2025, 6, 30));
         QTest::newRow("count 0 hides until")
             << "FREQ=DAILY;COUNT=0;UNTIL=20251231" << wednesday << false << "FREQ=DAILY";
         QTest::newRow("lower-case frequency")

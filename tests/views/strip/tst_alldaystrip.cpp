@@ -81,9 +81,6 @@ private Q_SLOTS:
         QTest::newRow("longer first at the same start")
             << QList<Event>{allDay("short", 1, 1), allDay("long", 1, 4)} << 7
             << QStringList{"long:1-4@0", "short:1-1@1"};
-        QTest::newRow("neighbouring days share a lane")
-            << QList<Event>{allDay("x", 0, 1), allDay("y", 2, 2)} << 7
-            << QStringList{"x:0-1@0", "y:2-2@0"};
         QTest::newRow("zero days count as one")
             << QList<Event>{allDay("one", 0, 0), allDay("two", 1, 1)} << 0
             << QStringList{"one:0-0@0"};
