@@ -113,4 +113,8 @@ inline constexpr int maxForecastDays = 31;
 inline constexpr int maxCloudCalendars = 1000;
 inline constexpr int maxCloudPullPages = 1000;
 
+// The largest calendar feed downloaded; a public feed of several years of a busy calendar is a
+// few megabytes, so a download beyond this is cut off and the calendar keeps its last copy.
+inline constexpr std::int64_t maxWebcalFeedBytes = 64LL * 1024 * 1024;
+
 } // namespace Limits
