@@ -11,6 +11,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     libical-dev python3 python3-icalendar python3-dateutil python3-recurring-ical-events
     radicale desktop-file-utils libglib2.0-bin dbus-daemon xvfb xauth
+    nodejs fonts-material-design-icons-iconfont dunst
 )
 
 missing=()
@@ -30,3 +31,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+bash "$(dirname "$0")/fetch-fonts.sh"

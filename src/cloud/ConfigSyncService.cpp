@@ -61,6 +61,79 @@ QList<QJsonObject> objectsOf(const QJsonObject& json, const char* key)
     return objects;
 }
 
+// Applies the pulled records of one kind, each decided against the local row so that a pending
+// local row is never overwritten. `pendingHere` tells whether a row with that id is stored
+// (nullopt when not) and whether it is pending; `write` carries out an insert, update or delete.
+// Stops at the first write that fails, so the caller's transaction can roll everything back.
+template <typename Record, typename Parse, typename PendingHere, typename Write>
+bool applyPulled(const QList<QJsonObject>& objects, Parse parse, PendingHere pendingHere,
+                 Write write)
+{
+    for (const QJsonObject& object : objects) {
+        bool deleted = false;
+        const std::optional<Record> remote = parse(object, &deleted);
+        if (!remote) {
+            continue;
+        }
+        const std::optional<bool> localPending = pendingHere(remote->id);
+        const ConfigSync::PullAction action =
+            ConfigSync::decide(localPending.has_value(), localPending.value_or(false), deleted);
+        if (action != ConfigSync::PullAction::Skip && !write(action, *remote)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Pending state of a stored View or filter rule, as applyPulled asks for it.
+template <typename Record>
+std::optional<bool> pendingIn(const QHash<QString, Record>& local, const QString& id)
+{
+    const auto here = local.constFind(id);
+    if (here == local.cend()) {
+        return std::nullopt;
+    }
+    return here->syncStatus == pending;
+}
+
+// An insert, update or hard delete on a repository whose rows carry their own sync status.
+template <typename Repository, typename Record>
+bool writePulled(Repository* repository, ConfigSync::PullAction action, const Record& record)
+{
+    switch (action) {
+    case ConfigSync::PullAction::Insert:
+        return repository->insert(record);
+    case ConfigSync::PullAction::Update:
+        return repository->update(record);
+    case ConfigSync::PullAction::Delete:
+        return repository->hardDelete(record.id);
+    case ConfigSync::PullAction::Skip:
+        break;
+    }
+    return true;
+}
+
+// After a push: the rows sent as pending and not changed since are now on the server; removed
+// ones go for good, the rest become synced. (Views and filter rules carry their own status.)
+template <typename Repository, typename Record>
+void settleSent(Repository* repository, const QList<Record>& sent)
+{
+    for (const Record& record : sent) {
+        const std::optional<Record> now = repository->getById(record.id);
+        if (record.syncStatus != pending || !now || now->syncStatus != pending ||
+            now->updatedAt != record.updatedAt) {
+            continue;
+        }
+        if (now->deletedAt) {
+            repository->hardDelete(record.id);
+        } else {
+            Record settled = *now;
+            settled.syncStatus = synced;
+            repository->update(settled);
+        }
+    }
+}
+
 } // namespace
 
 ConfigSyncService::ConfigSyncService(AppState* state, OrvaAccount::ApiClient* syncApi,
@@ -172,36 +245,10 @@ void ConfigSyncService::settlePushed(const ConfigSync::LocalConfig& sent,
 {
     // The server now has these rows; removed ones are gone for good, the rest are synced.
     if (parts.views) {
-        for (const CalendarView& view : sent.views) {
-            const std::optional<CalendarView> now = m_state->views()->getById(view.id);
-            if (view.syncStatus != pending || !now || now->syncStatus != pending ||
-                now->updatedAt != view.updatedAt) {
-                continue;
-            }
-            if (now->deletedAt) {
-                m_state->views()->hardDelete(view.id);
-            } else {
-                CalendarView settled = *now;
-                settled.syncStatus = synced;
-                m_state->views()->update(settled);
-            }
-        }
+        settleSent(m_state->views(), sent.views);
     }
     if (parts.filters) {
-        for (const FilterRule& rule : sent.filterRules) {
-            const std::optional<FilterRule> now = m_state->filterRules()->getById(rule.id);
-            if (rule.syncStatus != pending || !now || now->syncStatus != pending ||
-                now->updatedAt != rule.updatedAt) {
-                continue;
-            }
-            if (now->deletedAt) {
-                m_state->filterRules()->hardDelete(rule.id);
-            } else {
-                FilterRule settled = *now;
-                settled.syncStatus = synced;
-                m_state->filterRules()->update(settled);
-            }
-        }
+        settleSent(m_state->filterRules(), sent.filterRules);
     }
     if (parts.templates) {
         const QHash<QString, EventTemplate> now =
@@ -277,86 +324,59 @@ bool ConfigSyncService::applyPull(const QJsonObject& json, const ConfigSync::Sec
     const QList<Calendar> calendars = m_state->calendars()->getAll();
     bool stored = true;
 
-    if (parts.views) {
+    if (parts.views && stored) {
         ViewRepository* repository = m_state->views();
         const QHash<QString, CalendarView> local = byId(repository->getAllIncludingDeleted());
-        for (const QJsonObject& object : objectsOf(json, "views")) {
-            bool deleted = false;
-            const std::optional<CalendarView> remote =
-                ConfigSync::viewFromJson(object, calendars, &deleted);
-            if (!remote || !stored) {
-                continue;
-            }
-            const auto here = local.constFind(remote->id);
-            const bool exists = here != local.cend();
-            switch (ConfigSync::decide(exists, exists && here->syncStatus == pending, deleted)) {
-            case ConfigSync::PullAction::Insert:
-                stored = repository->insert(*remote);
-                break;
-            case ConfigSync::PullAction::Update:
-                stored = repository->update(*remote);
-                break;
-            case ConfigSync::PullAction::Delete:
-                stored = repository->hardDelete(remote->id);
-                break;
-            case ConfigSync::PullAction::Skip:
-                break;
-            }
-        }
+        stored = applyPulled<CalendarView>(
+            objectsOf(json, "views"),
+            [&](const QJsonObject& object, bool* deleted) {
+                return ConfigSync::viewFromJson(object, calendars, deleted);
+            },
+            [&](const QString& id) { return pendingIn(local, id); },
+            [&](ConfigSync::PullAction action, const CalendarView& view) {
+                return writePulled(repository, action, view);
+            });
     }
-    if (parts.filters) {
+    if (parts.filters && stored) {
         FilterRuleRepository* repository = m_state->filterRules();
         const QHash<QString, FilterRule> local = byId(repository->getAllIncludingDeleted());
-        for (const QJsonObject& object : objectsOf(json, "filter_rules")) {
-            bool deleted = false;
-            const std::optional<FilterRule> remote =
-                ConfigSync::filterRuleFromJson(object, calendars, &deleted);
-            if (!remote || !stored) {
-                continue;
-            }
-            const auto here = local.constFind(remote->id);
-            const bool exists = here != local.cend();
-            switch (ConfigSync::decide(exists, exists && here->syncStatus == pending, deleted)) {
-            case ConfigSync::PullAction::Insert:
-                stored = repository->insert(*remote);
-                break;
-            case ConfigSync::PullAction::Update:
-                stored = repository->update(*remote);
-                break;
-            case ConfigSync::PullAction::Delete:
-                stored = repository->hardDelete(remote->id);
-                break;
-            case ConfigSync::PullAction::Skip:
-                break;
-            }
-        }
+        stored = applyPulled<FilterRule>(
+            objectsOf(json, "filter_rules"),
+            [&](const QJsonObject& object, bool* deleted) {
+                return ConfigSync::filterRuleFromJson(object, calendars, deleted);
+            },
+            [&](const QString& id) { return pendingIn(local, id); },
+            [&](ConfigSync::PullAction action, const FilterRule& rule) {
+                return writePulled(repository, action, rule);
+            });
     }
-    if (parts.templates) {
+    if (parts.templates && stored) {
+        // The template record holds no sync status: pending ids come from the store apart, and
+        // pulled templates are stored as synced.
         TemplateRepository* repository = m_state->templates();
         const QHash<QString, EventTemplate> local = byId(repository->getAllIncludingDeleted());
         const QStringList pendingIds = repository->getPendingIds();
-        for (const QJsonObject& object : objectsOf(json, "templates")) {
-            bool deleted = false;
-            const std::optional<EventTemplate> remote =
-                ConfigSync::templateFromJson(object, calendars, &deleted);
-            if (!remote || !stored) {
-                continue;
-            }
-            const bool exists = local.contains(remote->id);
-            switch (ConfigSync::decide(exists, pendingIds.contains(remote->id), deleted)) {
-            case ConfigSync::PullAction::Insert:
-                stored = repository->insert(*remote, synced);
-                break;
-            case ConfigSync::PullAction::Update:
-                stored = repository->update(*remote, synced);
-                break;
-            case ConfigSync::PullAction::Delete:
-                stored = repository->hardDelete(remote->id);
-                break;
-            case ConfigSync::PullAction::Skip:
-                break;
-            }
-        }
+        stored = applyPulled<EventTemplate>(
+            objectsOf(json, "templates"),
+            [&](const QJsonObject& object, bool* deleted) {
+                return ConfigSync::templateFromJson(object, calendars, deleted);
+            },
+            [&](const QString& id) -> std::optional<bool> {
+                if (!local.contains(id)) {
+                    return std::nullopt;
+                }
+                return pendingIds.contains(id);
+            },
+            [&](ConfigSync::PullAction action, const EventTemplate& eventTemplate) {
+                switch (action) {
+                case ConfigSync::PullAction::Insert:
+                    return repository->insert(eventTemplate, synced);
+                case ConfigSync::PullAction::Update:
+                    return repository->update(eventTemplate, synced);
+                default:
+                    return writePulled(repository, action, eventTemplate);
+                }
+            });
     }
     if (parts.accounts) {
         AccountRepository* repository = m_state->accounts();

@@ -117,4 +117,15 @@ inline constexpr int maxCloudPullPages = 1000;
 // few megabytes, so a download beyond this is cut off and the calendar keeps its last copy.
 inline constexpr std::int64_t maxWebcalFeedBytes = 64LL * 1024 * 1024;
 
+// The release manifest read by the update check: a few hundred bytes of JSON in practice; a
+// feed that sends more is broken or hostile, and the check fails instead of holding the body.
+inline constexpr std::int64_t maxUpdateManifestBytes = 1024 * 1024;
+
+// Release notes shown in the what's-new window: a few kilobytes of text; more is cut off.
+inline constexpr std::int64_t maxReleaseNotesBytes = 1024 * 1024;
+
+// One command line on the single-instance socket: a quick-add text or a file path is far
+// shorter; a longer line comes from another program on the socket and is dropped unread.
+inline constexpr std::int64_t maxSingleInstanceLineBytes = 64 * 1024;
+
 } // namespace Limits

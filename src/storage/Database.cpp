@@ -233,6 +233,10 @@ const QStringList& Database::queryIndexStatements()
         QStringLiteral("CREATE INDEX IF NOT EXISTS idx_events_other_span ON events(start_time, "
                        "end_time) WHERE ") +
             EventRangeSql::nonRecurring() + QStringLiteral(" AND ") + EventRangeSql::otherSpan(),
+        // The reminder poll reads only what is due and not yet handled; without this it would
+        // walk every past trigger of the store on each pass.
+        QStringLiteral("CREATE INDEX IF NOT EXISTS idx_reminders_unacknowledged ON "
+                       "reminders(trigger_time) WHERE acknowledged = 0"),
     };
     return statements;
 }

@@ -244,65 +244,55 @@ private Q_SLOTS:
         QCOMPARE(Platform::isAutostartEnabled(), enabled);
     }
 
-    void associationBecomesDefaultWhenNoneChosen()
+    // Our entry is always written; it becomes the default only where the user chose none, and
+    // a second start changes nothing.
+    void icsAssociation_data()
     {
-        QVERIFY(Platform::registerIcsFileAssociation());
+        QTest::addColumn<QString>("file"); // relative to the temporary folder; empty: none
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("mimeApps"); // the config list afterwards; empty: none
+        const QByteArray ours = "text/calendar=" + Platform::icsDesktopFileName().toUtf8() + ";\n";
+        const QByteArray other = "text/calendar=org.example.Other.desktop;\n";
+        const QByteArray chosen = "[Default Applications]\n" + other;
+        const QString config = QStringLiteral("config/mimeapps.list");
+        QTest::newRow("none chosen")
+            << QString() << QByteArray() << "[Default Applications]\n" + ours;
+        QTest::newRow("added beside other lines")
+            << config
+            << "# kept\n[Added Associations]\n" + other +
+                   "\n[Default Applications]\nimage/png=viewer.desktop;\ntext/calendar=\n"
+            << "# kept\n[Added Associations]\n" + other + "\n[Default Applications]\n" + ours +
+                   "image/png=viewer.desktop;\n";
+        const QByteArray inConfig = "[Added Associations]\nimage/png=viewer.desktop;\n\n" + chosen;
+        QTest::newRow("default in config") << config << inConfig << inConfig;
+        QTest::newRow("default in desktop-specific list")
+            << "config/test-mimeapps.list"
+            << QByteArray("[Default Applications]\ntext/calendar = org.example.Other.desktop\n")
+            << QByteArray();
+        QTest::newRow("default in legacy data list")
+            << "data/applications/mimeapps.list" << chosen << QByteArray();
+        const QByteArray removed = "[Removed Associations]\n" + ours;
+        QTest::newRow("our entry removed by the user") << config << removed << removed;
+    }
+
+    void icsAssociation()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, mimeApps);
+        if (!file.isEmpty())
+            QVERIFY(writeFile(path(file), text));
+        for (int start = 0; start < 2; ++start) {
+            QVERIFY(Platform::registerIcsFileAssociation());
+            QCOMPARE(readFile(this->mimeApps()), mimeApps);
+            if (!file.isEmpty())
+                QCOMPARE(readFile(path(file)), path(file) == this->mimeApps() ? mimeApps : text);
+        }
         QCOMPARE(Platform::icsDesktopFilePath(),
                  path(QStringLiteral("data/applications/") + Platform::icsDesktopFileName()));
         const QByteArray entry = readFile(Platform::icsDesktopFilePath());
         QVERIFY(entry.contains("\" --ics %f\n"));
         QVERIFY(entry.contains(QFile::encodeName(QCoreApplication::applicationFilePath())));
-        const QByteArray expected =
-            "[Default Applications]\ntext/calendar=" + Platform::icsDesktopFileName().toUtf8() +
-            ";\n";
-        QCOMPARE(readFile(mimeApps()), expected);
-        // A second start finds itself as the default and changes nothing.
-        QVERIFY(Platform::registerIcsFileAssociation());
-        QCOMPARE(readFile(mimeApps()), expected);
-    }
-
-    void associationKeepsUserChoice_data()
-    {
-        QTest::addColumn<QString>("file"); // relative to the temporary folder
-        QTest::addColumn<QByteArray>("text");
-        const QByteArray ours = Platform::icsDesktopFileName().toUtf8();
-        QTest::newRow("default in config")
-            << "config/mimeapps.list"
-            << QByteArray("[Added Associations]\nimage/png=viewer.desktop;\n\n"
-                          "[Default Applications]\ntext/calendar=org.example.Other.desktop;\n");
-        QTest::newRow("default in desktop-specific list")
-            << "config/test-mimeapps.list"
-            << QByteArray("[Default Applications]\ntext/calendar = org.example.Other.desktop\n");
-        QTest::newRow("default in legacy data list")
-            << "data/applications/mimeapps.list"
-            << QByteArray("[Default Applications]\ntext/calendar=org.example.Other.desktop;\n");
-        QTest::newRow("our entry removed by the user")
-            << "config/mimeapps.list"
-            << QByteArray("[Removed Associations]\ntext/calendar=" + ours + ";\n");
-    }
-
-    void associationKeepsUserChoice()
-    {
-        QFETCH(QString, file);
-        QFETCH(QByteArray, text);
-        QVERIFY(writeFile(path(file), text));
-        QVERIFY(Platform::registerIcsFileAssociation());
-        QVERIFY(QFileInfo::exists(Platform::icsDesktopFilePath()));
-        QCOMPARE(readFile(path(file)), text);
-        if (path(file) != mimeApps())
-            QVERIFY(!QFileInfo::exists(mimeApps()));
-    }
-
-    void associationAddsDefaultBesideOtherLines()
-    {
-        QVERIFY(writeFile(
-            mimeApps(), "# kept\n[Added Associations]\ntext/calendar=org.example.Other.desktop;\n\n"
-                        "[Default Applications]\nimage/png=viewer.desktop;\ntext/calendar=\n"));
-        QVERIFY(Platform::registerIcsFileAssociation());
-        QCOMPARE(readFile(mimeApps()),
-                 "# kept\n[Added Associations]\ntext/calendar=org.example.Other.desktop;\n\n"
-                 "[Default Applications]\ntext/calendar=" +
-                     Platform::icsDesktopFileName().toUtf8() + ";\nimage/png=viewer.desktop;\n");
     }
 
     void oauthCredentialsFromEnvironment_data()

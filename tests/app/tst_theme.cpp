@@ -168,10 +168,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("output");
         QTest::newRow("adjacent") << "@surfaceMuted@surface" << QStringLiteral("#f0f1f4#ffffff");
         QTest::newRow("prefix of a longer word") << "@surfaceMutedX" << QStringLiteral("#f0f1f4X");
-        QTest::newRow("sizes and fonts")
-            << "@radiusSm @radiusMd @radiusLg @spacingXs @spacingSm @spacingMd @spacingLg "
-               "@fontBody @fontSm @fontLg \"@sansFamily\""
-            << "4px 6px 10px 4px 8px 12px 16px 11pt 10pt 13pt \"IBM Plex Sans\"";
         QTest::newRow("unknown and bare at signs")
             << "@unknown a@ @ @@canvas @Canvas" << QStringLiteral("@unknown a@ @ @#f6f7f9 @Canvas");
     }

@@ -176,62 +176,55 @@ private Q_SLOTS:
         Theme::setDark(0);
     }
 
-    void absentModeFollowsSystem_data()
+    // Without a stored mode the override, then the portal, then the palette decide; a stored
+    // mode decides alone, and the desktop flipping later does not move it.
+    void modeSources_data()
     {
         QTest::addColumn<QByteArray>("override");
-        QTest::addColumn<int>("portal"); // -1: no portal on the bus
+        QTest::addColumn<QString>("stored"); // empty: none stored
+        QTest::addColumn<int>("portal");     // -1: no portal on the bus
         QTest::addColumn<bool>("dark");
-        QTest::newRow("override light beats portal dark") << QByteArray("light") << 1 << false;
-        QTest::newRow("unknown override falls through") << QByteArray("Dark") << 1 << true;
-        QTest::newRow("portal prefers dark") << QByteArray() << 1 << true;
-        QTest::newRow("portal without preference uses palette") << QByteArray() << 0 << false;
-        QTest::newRow("portal with unknown value uses palette") << QByteArray() << 7 << false;
-        QTest::newRow("no portal uses palette") << QByteArray() << -1 << false;
+        const QByteArray none;
+        QTest::newRow("override light beats portal dark")
+            << QByteArray("light") << "" << 1 << false;
+        QTest::newRow("unknown override falls through") << QByteArray("Dark") << "" << 1 << true;
+        QTest::newRow("portal prefers dark") << none << "" << 1 << true;
+        QTest::newRow("portal without preference uses palette") << none << "" << 0 << false;
+        QTest::newRow("portal with unknown value uses palette") << none << "" << 7 << false;
+        QTest::newRow("no portal uses palette") << none << "" << -1 << false;
+        QTest::newRow("stored light on a dark desktop") << none << "light" << 1 << false;
+        QTest::newRow("unknown stored word is light") << none << "sepia" << 1 << false;
+        QTest::newRow("stored dark on a light desktop") << none << "dark" << 2 << true;
     }
 
-    void absentModeFollowsSystem()
+    void modeSources()
     {
         QFETCH(QByteArray, override);
+        QFETCH(QString, stored);
         QFETCH(int, portal);
         QFETCH(bool, dark);
         qputenv("CALENDAR_COLOR_SCHEME", override);
         if (portal >= 0)
             startPortal(uint(portal));
+        if (!stored.isEmpty())
+            QVERIFY(m_preferences->set(themeKey, stored));
         ThemeManager* manager = makeManager();
-        QCOMPARE(manager->mode(), QStringLiteral("system"));
-        QCOMPARE(Theme::canvas(), dark ? darkCanvas : lightCanvas);
-        QCOMPARE(qApp->palette().color(QPalette::Window), dark ? darkCanvas : lightCanvas);
-        QVERIFY(!m_preferences->get(themeKey));
-    }
-
-    void storedModeIgnoresSystem_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<uint>("portal");
-        QTest::addColumn<bool>("dark");
-        QTest::newRow("light on a dark desktop") << "light" << 1u << false;
-        QTest::newRow("unknown word is light") << "sepia" << 1u << false;
-        QTest::newRow("dark on a light desktop") << "dark" << 2u << true;
-    }
-
-    void storedModeIgnoresSystem()
-    {
-        QFETCH(QString, stored);
-        QFETCH(uint, portal);
-        QFETCH(bool, dark);
-        startPortal(portal);
-        QVERIFY(m_preferences->set(themeKey, stored));
-        ThemeManager* manager = makeManager();
+        const QColor canvas = dark ? darkCanvas : lightCanvas;
+        QCOMPARE(Theme::canvas(), canvas);
+        QCOMPARE(qApp->palette().color(QPalette::Window), canvas);
+        if (stored.isEmpty()) {
+            QCOMPARE(manager->mode(), QStringLiteral("system"));
+            QVERIFY(!m_preferences->get(themeKey));
+            return;
+        }
         QCOMPARE(manager->mode(), stored);
-        QCOMPARE(Theme::canvas(), dark ? darkCanvas : lightCanvas);
-
         // The desktop flips; the scheme sees it, but the theme follows it only in "system" mode.
         auto* scheme = manager->findChild<SystemColorScheme*>();
         QVERIFY(scheme);
         QSignalSpy flipped(scheme, &SystemColorScheme::changed);
         sendPortalChange(QStringLiteral("color-scheme"), portal == 1 ? 2 : 1);
         QTRY_COMPARE_WITH_TIMEOUT(flipped.count(), 1, 30000);
-        QCOMPARE(Theme::canvas(), dark ? darkCanvas : lightCanvas);
+        QCOMPARE(Theme::canvas(), canvas);
     }
 
     void systemModeFollowsPortalChanges()

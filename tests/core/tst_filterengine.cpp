@@ -75,70 +75,63 @@ private Q_SLOTS:
         QTest::addColumn<Event>("event");
         QTest::addColumn<QList<FilterRule>>("rules");
         QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, const Event& event, const QList<FilterRule>& rules,
+                            const char* expected) {
+            QTest::newRow(name) << event << rules << QString::fromUtf8(expected);
+        };
+        // The one pattern or time rule of a row, hiding unless told otherwise.
+        const auto byPattern = [](const char* body, const char* action = "hide") {
+            return only(pattern(QString::fromUtf8(body)), QString::fromUtf8(action));
+        };
+        const auto byTime = [](const char* body) {
+            return only(timeRule(QString::fromUtf8(body)));
+        };
+        const auto stand = [](const char* action, int priority) {
+            return rule(pattern(R"("titleContains":["stand"])"), action, priority);
+        };
 
         const Event standup = makeEvent(QStringLiteral("Daily STANDUP"));
-        QTest::newRow("no rules") << standup << QList<FilterRule>{} << "";
-        QTest::newRow("contains ignores case")
-            << standup << only(pattern(R"("titleContains":["standup"])")) << "hide";
-        QTest::newRow("contains respects case when asked")
-            << standup << only(pattern(R"("titleContains":["standup"],"caseSensitive":true)"))
-            << "";
-        QTest::newRow("exact needs the whole title")
-            << standup << only(pattern(R"("titleExact":["daily"])")) << "";
-        QTest::newRow("exact whole title")
-            << standup << only(pattern(R"("titleExact":["daily standup"])")) << "hide";
-        QTest::newRow("phrase is literal, not a pattern")
-            << standup << only(pattern(R"("titleContains":["d.*p"])")) << "";
-        QTest::newRow("empty phrase matches nothing")
-            << standup << only(pattern(R"("titleContains":["zzz",""])")) << "";
-        QTest::newRow("blank phrase matches nothing")
-            << standup << only(pattern(R"("titleContains":[" "])")) << "";
-        QTest::newRow("empty exact title matches nothing")
-            << makeEvent(QString()) << only(pattern(R"("titleExact":[""])")) << "";
-        QTest::newRow("non-string phrase is empty")
-            << standup << only(pattern(R"("titleContains":[3, null])")) << "";
-        QTest::newRow("four empty lists match nothing")
-            << standup << only(pattern(R"("caseSensitive":false)")) << "";
-
         Event described = makeEvent(QStringLiteral("Review"));
         described.description = QStringLiteral("Bring the Budget");
         described.location = QStringLiteral("Room 4");
-        QTest::newRow("description phrase")
-            << described << only(pattern(R"("descriptionContains":["budget"])"), "dim") << "dim";
-        QTest::newRow("location phrase")
-            << described << only(pattern(R"("locationContains":["room"])")) << "hide";
+        // clang-format off
+        row("no rules", standup, {}, "");
+        row("contains ignores case", standup, byPattern(R"("titleContains":["standup"])"), "hide");
+        row("contains respects case when asked", standup,
+            byPattern(R"("titleContains":["standup"],"caseSensitive":true)"), "");
+        row("exact needs the whole title", standup, byPattern(R"("titleExact":["daily"])"), "");
+        row("exact whole title", standup, byPattern(R"("titleExact":["daily standup"])"), "hide");
+        row("phrase is literal, not a pattern", standup,
+            byPattern(R"("titleContains":["d.*p"])"), "");
+        row("empty phrase matches nothing", standup,
+            byPattern(R"("titleContains":["zzz",""])"), "");
+        row("blank phrase matches nothing", standup, byPattern(R"("titleContains":[" "])"), "");
+        row("empty exact title matches nothing", makeEvent(QString()),
+            byPattern(R"("titleExact":[""])"), "");
+        row("non-string phrase is empty", standup, byPattern(R"("titleContains":[3, null])"), "");
+        row("four empty lists match nothing", standup, byPattern(R"("caseSensitive":false)"), "");
+        row("description phrase", described,
+            byPattern(R"("descriptionContains":["budget"])", "dim"), "dim");
+        row("location phrase", described, byPattern(R"("locationContains":["room"])"), "hide");
+        row("dim before hide by priority", standup, {stand("hide", 5), stand("dim", 1)}, "dim");
+        row("unknown action decides and leaves visible", standup,
+            {stand("show", 1), stand("hide", 2)}, "");
+        row("action compared exactly", standup, {stand("Hide", 1)}, "");
+        // clang-format on
 
-        QTest::newRow("dim before hide by priority")
-            << standup
-            << QList<FilterRule>{rule(pattern(R"("titleContains":["stand"])"), "hide", 5),
-                                 rule(pattern(R"("titleContains":["stand"])"), "dim", 1)}
-            << "dim";
-        QTest::newRow("unknown action decides and leaves visible")
-            << standup
-            << QList<FilterRule>{rule(pattern(R"("titleContains":["stand"])"), "show", 1),
-                                 rule(pattern(R"("titleContains":["stand"])"), "hide", 2)}
-            << "";
-        QTest::newRow("action compared exactly")
-            << standup << only(pattern(R"("titleContains":["stand"])"), "Hide") << "";
-
-        FilterRule disabled = rule(pattern(R"("titleContains":["stand"])"));
+        FilterRule disabled = stand("hide", 1);
         disabled.enabled = false;
-        FilterRule deleted = rule(pattern(R"("titleContains":["stand"])"));
+        FilterRule deleted = stand("hide", 2);
         deleted.deletedAt = QDateTime(QDate(2025, 1, 1), QTime(0, 0), Qt::UTC);
-        QTest::newRow("disabled and deleted rules are inert")
-            << standup << QList<FilterRule>{disabled, deleted} << "";
-
-        FilterRule otherCalendar = rule(pattern(R"("titleContains":["stand"])"), "hide", 1);
+        row("disabled and deleted rules are inert", standup, {disabled, deleted}, "");
+        FilterRule otherCalendar = stand("hide", 1);
         otherCalendar.calendarIds = QStringLiteral(R"(["cal-b"])");
-        FilterRule ownCalendar = rule(pattern(R"("titleContains":["stand"])"), "dim", 2);
+        FilterRule ownCalendar = stand("dim", 2);
         ownCalendar.calendarIds = QStringLiteral(R"(["cal-b","cal-a"])");
-        QTest::newRow("scope passes over other calendars")
-            << standup << QList<FilterRule>{otherCalendar, ownCalendar} << "dim";
-        FilterRule brokenScope = rule(pattern(R"("titleContains":["stand"])"));
+        row("scope passes over other calendars", standup, {otherCalendar, ownCalendar}, "dim");
+        FilterRule brokenScope = stand("hide", 1);
         brokenScope.calendarIds = QStringLiteral("{not json");
-        QTest::newRow("unreadable scope means every calendar")
-            << standup << QList<FilterRule>{brokenScope} << "hide";
-
+        row("unreadable scope means every calendar", standup, {brokenScope}, "hide");
         for (const char* conditions :
              {"", "[]", "{}", R"({"runtimeType":"Pattern","titleContains":["stand"]})",
               "{broken"}) {
@@ -149,46 +142,43 @@ private Q_SLOTS:
         const auto at = [](int hour, int minute, int second = 0) {
             return makeEvent(QStringLiteral("x"), localAt(3, hour, minute, second));
         };
-        const QString exact9 = timeRule(R"("timeExact":"09:00")");
-        QTest::newRow("exact time ignores seconds") << at(9, 0, 40) << only(exact9) << "hide";
-        QTest::newRow("exact time other minute") << at(9, 1) << only(exact9) << "";
-        const QString office = timeRule(R"("timeRange":{"start":"09:00","end":"17:00"})");
-        QTest::newRow("range includes start") << at(9, 0) << only(office) << "hide";
-        QTest::newRow("range includes end") << at(17, 0) << only(office) << "hide";
-        QTest::newRow("range excludes after") << at(17, 1) << only(office) << "";
-        QTest::newRow("range does not wrap midnight")
-            << at(23, 0) << only(timeRule(R"("timeRange":{"start":"22:00","end":"02:00"})")) << "";
-        QTest::newRow("open-ended range")
-            << at(18, 0) << only(timeRule(R"("timeRange":{"start":"17:30"})")) << "hide";
-        const QString monFri = timeRule(R"("daysOfWeek":["Mon","fri"])");
-        QTest::newRow("weekday listed") << at(10, 0) << only(monFri) << "hide";
-        QTest::newRow("weekday not listed")
-            << makeEvent(QStringLiteral("x"), localAt(4, 10, 0)) << only(monFri) << "";
-        QTest::newRow("long weekday names map to nothing")
-            << at(10, 0) << only(timeRule(R"("daysOfWeek":["monday"])")) << "";
-        QTest::newRow("recurring only, no criterion")
-            << at(10, 0) << only(timeRule(R"("recurringOnly":true)")) << "";
-        QTest::newRow("recurring only skips single events")
-            << at(9, 0) << only(timeRule(R"("timeExact":"09:00","recurringOnly":true)")) << "";
-
+        const char* office = R"("timeRange":{"start":"09:00","end":"17:00"})";
+        const char* monFri = R"("daysOfWeek":["Mon","fri"])";
         Event allDay = makeEvent(QStringLiteral("Holiday"),
                                  QDateTime(QDate(2025, 3, 3), QTime(0, 0), Qt::UTC));
         allDay.isAllDay = true;
-        QTest::newRow("all-day rule") << allDay << only(R"({"runtimeType":"allDay"})") << "hide";
-        QTest::newRow("all-day rule, recurring only")
-            << allDay << only(R"({"runtimeType":"allDay","recurringOnly":true})") << "";
+        // clang-format off
+        row("exact time ignores seconds", at(9, 0, 40), byTime(R"("timeExact":"09:00")"), "hide");
+        row("exact time other minute", at(9, 1), byTime(R"("timeExact":"09:00")"), "");
+        row("range includes start", at(9, 0), byTime(office), "hide");
+        row("range includes end", at(17, 0), byTime(office), "hide");
+        row("range excludes after", at(17, 1), byTime(office), "");
+        row("range does not wrap midnight", at(23, 0),
+            byTime(R"("timeRange":{"start":"22:00","end":"02:00"})"), "");
+        row("open-ended range", at(18, 0), byTime(R"("timeRange":{"start":"17:30"})"), "hide");
+        row("weekday listed", at(10, 0), byTime(monFri), "hide");
+        row("weekday not listed", makeEvent(QStringLiteral("x"), localAt(4, 10, 0)),
+            byTime(monFri), "");
+        row("long weekday names map to nothing", at(10, 0),
+            byTime(R"("daysOfWeek":["monday"])"), "");
+        row("recurring only, no criterion", at(10, 0), byTime(R"("recurringOnly":true)"), "");
+        row("recurring only skips single events", at(9, 0),
+            byTime(R"("timeExact":"09:00","recurringOnly":true)"), "");
+        row("all-day rule", allDay, only(R"({"runtimeType":"allDay"})"), "hide");
+        row("all-day rule, recurring only", allDay,
+            only(R"({"runtimeType":"allDay","recurringOnly":true})"), "");
         // All-day events keep their date in every zone, so a weekday rule sees Monday.
-        QTest::newRow("all-day event by its date")
-            << allDay << only(timeRule(R"("daysOfWeek":["mon"])")) << "hide";
+        row("all-day event by its date", allDay, byTime(R"("daysOfWeek":["mon"])"), "hide");
+        // clang-format on
 
         Event remote = makeEvent(QStringLiteral("Synced"));
         remote.providerEventId = QStringLiteral("google-17");
         FilterRule specific = rule(R"({"runtimeType":"specific"})");
         specific.eventUid = QStringLiteral("google-17");
         specific.eventCalendarId = QStringLiteral("cal-a");
-        QTest::newRow("specific by provider id") << remote << QList<FilterRule>{specific} << "hide";
+        row("specific by provider id", remote, {specific}, "hide");
         specific.eventCalendarId = QStringLiteral("cal-b");
-        QTest::newRow("specific needs its calendar") << remote << QList<FilterRule>{specific} << "";
+        row("specific needs its calendar", remote, {specific}, "");
     }
 
     void decidesOneEvent()

@@ -2,10 +2,14 @@
 #include "Ical.h"
 #include "IcalSamples.h"
 #include "PinnedClock.h"
+#include "TestTime.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTimeZone>
+
+using TestTime::inZone;
+using TestTime::utc;
 
 namespace {
 
@@ -16,8 +20,14 @@ QString crlf(QString text)
 
 QString calendarWith(const QString& body)
 {
-    return crlf(QStringLiteral("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Test//EN\n") + body +
-                QStringLiteral("END:VCALENDAR\n"));
+    return crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Test//EN\n" + body + "END:VCALENDAR\n");
+}
+
+// A calendar as this application writes it, around the given component lines.
+QString ours(const QString& body)
+{
+    return crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n" +
+                body + "END:VCALENDAR\n");
 }
 
 Event onlyEvent(const QString& body)
@@ -26,16 +36,6 @@ Event onlyEvent(const QString& body)
     if (events.size() != 1)
         qFatal("expected one event, got %d", int(events.size()));
     return events.first();
-}
-
-QDateTime utc(int y, int m, int d, int h = 0, int min = 0, int s = 0)
-{
-    return QDateTime(QDate(y, m, d), QTime(h, min, s), Qt::UTC);
-}
-
-QDateTime inZone(const char* zone, int y, int m, int d, int h, int min)
-{
-    return QDateTime(QDate(y, m, d), QTime(h, min), QTimeZone(zone));
 }
 
 // Every field the iCalendar text carries, one labelled line each, so a failure names the field.
@@ -90,9 +90,6 @@ private Q_SLOTS:
         const QDateTime local(QDate(2024, 3, 5), QTime(10, 30), QTimeZone::systemTimeZone());
         QTest::newRow("utc") << "DTSTART:20240305T103000Z" << utc(2024, 3, 5, 10, 30) << false
                              << "UTC";
-        QTest::newRow("tzid") << "DTSTART;TZID=Europe/Berlin:20240305T103000"
-                              << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false
-                              << "Europe/Berlin";
         QTest::newRow("quoted tzid")
             << "DTSTART;TZID=\"America/New_York\":20240305T103000"
             << inZone("America/New_York", 2024, 3, 5, 10, 30) << false << "America/New_York";
@@ -103,8 +100,6 @@ private Q_SLOTS:
             << "DTSTART;TZID=Mars/Olympus:20240305T103000" << local << false << "Mars/Olympus";
         QTest::newRow("floating is local") << "DTSTART:20240305T103000" << local << false << "UTC";
         QTest::newRow("date") << "DTSTART:20241231" << utc(2024, 12, 31) << true << "UTC";
-        QTest::newRow("value=date")
-            << "DTSTART;VALUE=DATE:20240229" << utc(2024, 2, 29) << true << "UTC";
         QTest::newRow("no seconds") << "DTSTART:20240305T1030Z" << QDateTime() << false << "UTC";
         QTest::newRow("out of range")
             << "DTSTART:99999999T999999Z" << QDateTime() << false << "UTC";
@@ -128,34 +123,6 @@ private Q_SLOTS:
             QCOMPARE(event.startTime.timeSpec(), Qt::UTC);
             QCOMPARE(event.endTime.value(), start.addDays(1));
         }
-    }
-
-    void ends_data()
-    {
-        QTest::addColumn<QString>("lines");
-        QTest::addColumn<QDateTime>("end");
-
-        const QDateTime start = utc(2024, 3, 5, 10);
-        QTest::newRow("duration") << "DURATION:PT1H30M" << start.addSecs(5400);
-        QTest::newRow("explicit plus") << "DURATION:+P1DT2H" << start.addSecs(93600);
-        QTest::newRow("month before T") << "DURATION:P1M" << start.addDays(30);
-        QTest::newRow("weeks") << "DURATION:P2W" << start.addDays(14);
-        QTest::newRow("negative") << "DURATION:-PT1H" << QDateTime();
-        QTest::newRow("huge") << "DURATION:P99999999999999999999W" << QDateTime();
-        QTest::newRow("dtend wins")
-            << "DURATION:PT5H\nDTEND:20240305T110000Z" << utc(2024, 3, 5, 11);
-        QTest::newRow("neither") << "" << QDateTime();
-    }
-
-    void ends()
-    {
-        QFETCH(QString, lines);
-        QFETCH(QDateTime, end);
-        const Event event = onlyEvent("BEGIN:VEVENT\nUID:x\nDTSTART:20240305T100000Z\n" + lines +
-                                      (lines.isEmpty() ? "" : "\n") + "END:VEVENT\n");
-        QCOMPARE(event.endTime.has_value(), end.isValid());
-        if (end.isValid())
-            QCOMPARE(*event.endTime, end);
     }
 
     void nestedComponentsNeverOverwriteTheEvent()
@@ -244,54 +211,46 @@ private Q_SLOTS:
             QVERIFY(events[0].reminders[0].minutesBefore != 99);
     }
 
-    void exceptionDates_data()
+    // The forms of the end, the exception dates and the recurrence id of an event starting
+    // 2024-03-05 10:00 UTC, checked on the labelled fields they set. The common forms (a plain
+    // duration, zoned exception dates and recurrence ids) the differential test compares.
+    void propertyForms_data()
     {
         QTest::addColumn<QString>("lines");
-        QTest::addColumn<QString>("json");
-
-        QTest::newRow("several lines, zone, duplicate")
-            << "EXDATE;TZID=Europe/Berlin:20240312T110000\nEXDATE:20240319T100000Z\n"
-               "EXDATE:20240312T100000Z"
-            << R"(["20240312T100000Z","20240319T100000Z"])";
-        QTest::newRow("unreadable skipped") << "EXDATE:garbage,20240312T100000Z,"
-                                            << R"(["20240312T100000Z"])";
-        QTest::newRow("none") << ""
-                              << "";
+        QTest::addColumn<QStringList>("fields");
+        const auto row = [](const char* name, const char* lines, const QStringList& fields) {
+            QTest::newRow(name) << QString::fromUtf8(lines) << fields;
+        };
+        row("explicit plus", "DURATION:+P1DT2H", {"end 2024-03-06T12:00:00.000Z"});
+        row("month before T", "DURATION:P1M", {"end 2024-04-04T10:00:00.000Z"});
+        row("weeks", "DURATION:P2W", {"end 2024-03-19T10:00:00.000Z"});
+        row("negative duration", "DURATION:-PT1H", {"end none"});
+        row("huge duration", "DURATION:P99999999999999999999W", {"end none"});
+        row("dtend wins", "DURATION:PT5H\nDTEND:20240305T110000Z",
+            {"end 2024-03-05T11:00:00.000Z"});
+        row("neither end nor exception", "RRULE:FREQ=WEEKLY", {"end none", "exceptions "});
+        row("exception dates on several lines, zone, duplicate",
+            "EXDATE;TZID=Europe/Berlin:20240312T110000\nEXDATE:20240319T100000Z\n"
+            "EXDATE:20240312T100000Z",
+            {R"(exceptions ["20240312T100000Z","20240319T100000Z"])"});
+        row("unreadable exception date skipped", "EXDATE:garbage,20240312T100000Z,",
+            {R"(exceptions ["20240312T100000Z"])"});
+        row("utc recurrence id", "RECURRENCE-ID:20240305T100000Z",
+            {"recurrence id 20240305T100000Z", "master series"});
+        row("date recurrence id", "RECURRENCE-ID;VALUE=DATE:20240305",
+            {"recurrence id 20240305", "master series"});
+        row("unreadable recurrence id", "RECURRENCE-ID:soon",
+            {"recurrence id soon", "master series"});
     }
 
-    void exceptionDates()
+    void propertyForms()
     {
         QFETCH(QString, lines);
-        QFETCH(QString, json);
-        const Event event =
-            onlyEvent("BEGIN:VEVENT\nUID:x\nDTSTART:20240305T100000Z\nRRULE:FREQ=WEEKLY\n" + lines +
-                      (lines.isEmpty() ? "" : "\n") + "END:VEVENT\n");
-        QCOMPARE(event.exceptionDates, json);
-    }
-
-    void recurrenceIds_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("recurrenceId");
-
-        QTest::newRow("zone east of utc") << "RECURRENCE-ID;TZID=Europe/Berlin:20240305T100000"
-                                          << "20240305T090000Z";
-        QTest::newRow("utc") << "RECURRENCE-ID:20240305T100000Z"
-                             << "20240305T100000Z";
-        QTest::newRow("date") << "RECURRENCE-ID;VALUE=DATE:20240305"
-                              << "20240305";
-        QTest::newRow("unreadable") << "RECURRENCE-ID:soon"
-                                    << "soon";
-    }
-
-    void recurrenceIds()
-    {
-        QFETCH(QString, line);
-        QFETCH(QString, recurrenceId);
-        const Event event = onlyEvent("BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" +
-                                      line + "\nEND:VEVENT\n");
-        QCOMPARE(event.recurrenceId, recurrenceId);
-        QCOMPARE(event.masterEventUid, QStringLiteral("series"));
+        QFETCH(QStringList, fields);
+        const QStringList read = fieldsOf(onlyEvent(
+            "BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" + lines + "\nEND:VEVENT\n"));
+        for (const QString& field : fields)
+            QVERIFY2(read.contains(field), qPrintable(field + " not in\n" + read.join(u'\n')));
     }
 
     void quotedParameters()
@@ -338,10 +297,8 @@ private Q_SLOTS:
         QCOMPARE(events.size(), 1);
         QCOMPARE(events[0].title, QStringLiteral("A long summary"));
         QCOMPARE(events[0].rawIcalendar,
-                 QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
-                                "PRODID:-//Orvandellic//Calendar Desktop//EN\r\n"
-                                "BEGIN:VEVENT\r\nUID:x\r\nSUMMARY:A long summary\r\n"
-                                "DTSTART:20240305T100000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"));
+                 ours("BEGIN:VEVENT\nUID:x\nSUMMARY:A long summary\nDTSTART:20240305T100000Z\n"
+                      "END:VEVENT\n"));
     }
 
     void namesAreCaseInsensitive()
@@ -421,8 +378,7 @@ private Q_SLOTS:
         event.reminders.append(added);
 
         QCOMPARE(Ical::buildEvent(event),
-                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
-                      "BEGIN:VEVENT\nUID:x\nSUMMARY:New\nDTSTART:20240305T090000Z\n"
+                 ours("BEGIN:VEVENT\nUID:x\nSUMMARY:New\nDTSTART:20240305T090000Z\n"
                       "DTEND:20240305T100000Z\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
                       "CATEGORIES:Work\nX-APPLE-TRAVEL-ADVISORY-BEHAVIOR:AUTOMATIC\n"
                       "CLASS:PRIVATE\nRDATE:20240320T090000Z\n"
@@ -431,7 +387,7 @@ private Q_SLOTS:
                       "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT60M\nDESCRIPTION:New\n"
                       "END:VALARM\n"
                       "BEGIN:VALARM\nACTION:NONE\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\n"
-                      "END:VALARM\nEND:VEVENT\nEND:VCALENDAR\n"));
+                      "END:VALARM\nEND:VEVENT\n"));
     }
 
     void buildEventCarriesNoBrokenLines()
@@ -448,11 +404,9 @@ private Q_SLOTS:
                                   "END:X-CLOSED\nBEGIN:X-UNCLOSED\nB:2\nEND:VEVENT\n"
                                   "END:VCALENDAR\n");
         QCOMPARE(Ical::buildEvent(event),
-                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
-                      "BEGIN:VEVENT\nUID:x\nSUMMARY:T\nDTSTART:20240305T100000Z\n"
+                 ours("BEGIN:VEVENT\nUID:x\nSUMMARY:T\nDTSTART:20240305T100000Z\n"
                       "DTEND:20240305T110000Z\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
-                      "X-GOOD;P=\"a:b\":kept\nBEGIN:X-CLOSED\nA:1\nEND:X-CLOSED\nEND:VEVENT\n"
-                      "END:VCALENDAR\n"));
+                      "X-GOOD;P=\"a:b\":kept\nBEGIN:X-CLOSED\nA:1\nEND:X-CLOSED\nEND:VEVENT\n"));
     }
 
     void buildEventWritesAllDayAsDates()
@@ -492,40 +446,32 @@ private Q_SLOTS:
             QStringLiteral("\r\nRRULE:FREQ=DAILY;UNTIL=%1\r\n").arg(endOfDay)));
     }
 
+    // Text values both ways: "read" rows only unescape, "write" rows only escape.
     void textEscapes_data()
     {
-        QTest::addColumn<QString>("escaped");
+        QTest::addColumn<QString>("way");
         QTest::addColumn<QString>("text");
-        QTest::newRow("every escape") << "a\\,b\\;c\\\\d\\ne\\Nf"
-                                      << "a,b;c\\d\ne\nf";
-        QTest::newRow("unknown escape and final backslash stay") << "\\x\\"
-                                                                 << "\\x\\";
+        QTest::addColumn<QString>("escaped");
+        const auto row = [](const char* name, const char* way, const char* text,
+                            const char* escaped) {
+            QTest::newRow(name) << way << QString::fromUtf8(text) << QString::fromUtf8(escaped);
+        };
+        row("specials", "both", "a,b;c\\d", "a\\,b\\;c\\\\d");
+        row("every escape", "read", "a,b;c\\d\ne\nf", "a\\,b\\;c\\\\d\\ne\\Nf");
+        row("unknown escape and final backslash stay", "read", "\\x\\", "\\x\\");
+        row("lf, cr lf and a lone cr", "write", "a\nb\r\nc\rd\r", "a\\nb\\nc\\nd\\n");
+        row("controls dropped, tab kept", "write", "a\x01\tb\x7f", "a\tb\x7f");
     }
 
     void textEscapes()
     {
-        QFETCH(QString, escaped);
-        QFETCH(QString, text);
-        QCOMPARE(Ical::unescapeText(escaped), text);
-    }
-
-    void escapeTextWritesOneBreakPerLineEnd_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("escaped");
-        QTest::newRow("specials") << "a,b;c\\d"
-                                  << "a\\,b\\;c\\\\d";
-        QTest::newRow("lf, cr lf and a lone cr") << "a\nb\r\nc\rd\r"
-                                                 << "a\\nb\\nc\\nd\\n";
-        QTest::newRow("controls dropped, tab kept") << "a\x01\tb\x7f"
-                                                    << "a\tb\x7f";
-    }
-
-    void escapeTextWritesOneBreakPerLineEnd()
-    {
+        QFETCH(QString, way);
         QFETCH(QString, text);
         QFETCH(QString, escaped);
-        QCOMPARE(Ical::escapeText(text), escaped);
+        if (way != u"read")
+            QCOMPARE(Ical::escapeText(text), escaped);
+        if (way != u"write")
+            QCOMPARE(Ical::unescapeText(escaped), text);
     }
 
     void buildTaskGolden()
@@ -533,8 +479,7 @@ private Q_SLOTS:
         PinnedClock clock(utc(2025, 6, 1, 12, 30, 5));
         const Task task = IcalSamples::fullTask();
         QCOMPARE(Ical::buildTask(task),
-                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
-                      "BEGIN:VTODO\nUID:task-1\nDTSTAMP:20250601T123005Z\n"
+                 ours("BEGIN:VTODO\nUID:task-1\nDTSTAMP:20250601T123005Z\n"
                       "SUMMARY:Pay\\; then file\\, done\nSTATUS:IN-PROCESS\nSEQUENCE:2\n"
                       "PRIORITY:1\nPERCENT-COMPLETE:50\nDTSTART;VALUE=DATE:20240401\n"
                       "DUE:20240410T150000Z\nCOMPLETED:20240409T080000Z\n"
@@ -542,15 +487,13 @@ private Q_SLOTS:
                       "RELATED-TO;RELTYPE=PARENT:parent\n"
                       "X-ORVANDELLIC-REPEAT-MODE:fromCompletionDate\n"
                       "X-ORVANDELLIC-SORT-ORDER:30\nDESCRIPTION:Line one\\nLine two \\\\ end\n"
-                      "END:VTODO\nEND:VCALENDAR\n"));
+                      "END:VTODO\n"));
 
         Task plain;
         plain.uid = QStringLiteral("p");
         plain.status.clear();
-        QCOMPARE(Ical::buildTask(plain),
-                 crlf("BEGIN:VCALENDAR\nVERSION:2.0\nPRODID:-//Orvandellic//Calendar Desktop//EN\n"
-                      "BEGIN:VTODO\nUID:p\nDTSTAMP:20250601T123005Z\n"
-                      "STATUS:NEEDS-ACTION\nEND:VTODO\nEND:VCALENDAR\n"));
+        QCOMPARE(Ical::buildTask(plain), ours("BEGIN:VTODO\nUID:p\nDTSTAMP:20250601T123005Z\n"
+                                              "STATUS:NEEDS-ACTION\nEND:VTODO\n"));
 
         const QList<Task> read = Ical::parseTasks(Ical::buildTask(task));
         QCOMPARE(read.size(), 1);

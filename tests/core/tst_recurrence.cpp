@@ -115,14 +115,6 @@ private Q_SLOTS:
         QTest::newRow("garbage BYDAY reads as no BYDAY")
             << "FREQ=DAILY;BYDAY=XX,1,+;COUNT=2" << sat << farEnd
             << QStringList{"2025-01-04T09:00:00Z", "2025-01-05T09:00:00Z"};
-        // A time the clocks skip moves forward by the gap, a time that occurs twice takes the
-        // first instant.
-        QTest::newRow("02:30 Berlin in the spring gap")
-            << "FREQ=DAILY;COUNT=3" << berlin("2025-03-29T02:30:00") << farEnd
-            << QStringList{"2025-03-29T01:30:00Z", "2025-03-30T01:30:00Z", "2025-03-31T00:30:00Z"};
-        QTest::newRow("02:30 Berlin in the autumn overlap")
-            << "FREQ=DAILY;COUNT=3" << berlin("2025-10-25T02:30:00") << farEnd
-            << QStringList{"2025-10-25T00:30:00Z", "2025-10-26T00:30:00Z", "2025-10-27T01:30:00Z"};
     }
 
     void generateStarts()

@@ -1,23 +1,10 @@
 #include "TaskRepeat.h"
+#include "TestTime.h"
 
 #include <QTest>
-#include <QTimeZone>
 
-namespace {
-
-QDateTime utc(int year, int month, int day, int hour = 0, int minute = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone::utc());
-}
-
-// A wall-clock time in the machine's zone: what the user sees, whatever TZ the test runs in.
-QDateTime local(int year, int month, int day, int hour, int minute, int second = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second),
-                     QTimeZone::systemTimeZone());
-}
-
-} // namespace
+using TestTime::local;
+using TestTime::utc;
 
 class TestTaskRepeat : public QObject
 {

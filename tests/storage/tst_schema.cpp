@@ -110,9 +110,10 @@ const QStringList expectedForeignKeys = {
     "calendars.account_id->accounts.id", "events.calendar_id->calendars.id",
     "reminders.event_id->events.id",     "tasks.calendar_id->calendars.id"};
 
-// The indexes the store adds for its range query; not part of the shared layout.
+// The indexes the store adds for its range query and the reminder poll; not part of the shared
+// layout.
 const QStringList queryIndexNames = {"idx_events_other_span", "idx_events_recurring_start",
-                                     "idx_events_short_span"};
+                                     "idx_events_short_span", "idx_reminders_unacknowledged"};
 
 QStringList strings(QSqlDatabase& db, const QString& sql)
 {

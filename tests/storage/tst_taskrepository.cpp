@@ -2,6 +2,7 @@
 #include "PinnedClock.h"
 #include "StoreFixture.h"
 #include "TaskRepository.h"
+#include "TestTime.h"
 
 #include <QSignalSpy>
 #include <QSqlDriver>
@@ -10,22 +11,13 @@
 
 #include <sqlite3.h>
 
+using TestTime::local;
+using TestTime::utc;
+
 namespace {
 
 const QString calendarA = QStringLiteral("cal-a");
 const QString calendarB = QStringLiteral("cal-b");
-
-QDateTime utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), QTimeZone::utc());
-}
-
-// A wall-clock time in the machine's zone: what the user sees, whatever TZ the test runs in.
-QDateTime local(int year, int month, int day, int hour, int minute, int second = 0)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute, second),
-                     QTimeZone::systemTimeZone());
-}
 
 Task makeTask(const QString& id, const QString& calendarId = calendarA)
 {

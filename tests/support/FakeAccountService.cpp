@@ -23,24 +23,15 @@ QByteArray base64Url(const QByteArray& bytes)
     return bytes.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals);
 }
 
-QByteArray reason(int status)
+// Any JSON object text; the fixed parts of the service's answers are written this way.
+QJsonObject object(const char* json)
 {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 204:
-        return "No Content";
-    case 302:
-        return "Found";
-    case 400:
-        return "Bad Request";
-    case 401:
-        return "Unauthorized";
-    case 404:
-        return "Not Found";
-    default:
-        return "Status";
-    }
+    return QJsonDocument::fromJson(json).object();
+}
+
+QJsonObject error(const char* text)
+{
+    return {{QStringLiteral("error"), QLatin1String(text)}};
 }
 
 } // namespace
@@ -215,8 +206,11 @@ void FakeAccountService::dispatch(QTcpSocket* socket, const Request& request)
 
 void FakeAccountService::send(QTcpSocket* socket, const Reply& reply)
 {
-    QByteArray response =
-        "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' + reason(reply.status) + "\r\n";
+    static const QHash<int, QByteArray> reasons{{200, "OK"},           {204, "No Content"},
+                                                {302, "Found"},        {400, "Bad Request"},
+                                                {401, "Unauthorized"}, {404, "Not Found"}};
+    QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
+                          reasons.value(reply.status, "Status") + "\r\n";
     if (!reply.location.isEmpty())
         response += "Location: " + reply.location + "\r\n";
     response += "Content-Type: application/json\r\nContent-Length: " +
@@ -230,7 +224,7 @@ void FakeAccountService::send(QTcpSocket* socket, const Reply& reply)
 FakeAccountService::Reply FakeAccountService::login(const Request& request)
 {
     if (request.query.queryItemValue(QStringLiteral("client_id")) != clientId)
-        return json(400, {{QStringLiteral("error"), QStringLiteral("unknown client")}});
+        return json(400, error("unknown client"));
     QUrl redirect(request.query.queryItemValue(QStringLiteral("redirect_uri"), QUrl::FullyDecoded));
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("access_token"), mintAccessToken(m_accessLifetime));
@@ -249,9 +243,9 @@ FakeAccountService::Reply FakeAccountService::refresh(const Request& request)
 {
     const QString presented = request.json().value(QStringLiteral("refresh_token")).toString();
     if (m_refreshMode == RefreshMode::Reject || !m_validRefresh.contains(presented))
-        return json(401, {{QStringLiteral("error"), QStringLiteral("invalid_grant")}});
+        return json(401, error("invalid_grant"));
     if (m_refreshMode == RefreshMode::OmitAccessToken)
-        return json(200, {{QStringLiteral("token_type"), QStringLiteral("bearer")}});
+        return json(200, object(R"({"token_type":"bearer"})"));
     QJsonObject answer{{QStringLiteral("access_token"), mintAccessToken(m_accessLifetime)}};
     if (m_refreshMode == RefreshMode::Rotate) {
         m_validRefresh.remove(presented);
@@ -276,7 +270,7 @@ bool FakeAccountService::authorised(const Request& request)
 FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, const QString& path)
 {
     if (!authorised(request))
-        return json(401, {{QStringLiteral("error"), QStringLiteral("unauthorized")}});
+        return json(401, error("unauthorized"));
     const QByteArray& method = request.method;
     if (method == "POST" && path == QLatin1String("/auth/logout")) {
         m_validAccess.remove(QString::fromLatin1(request.headers.value("authorization").mid(7)));
@@ -290,18 +284,17 @@ FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, c
     if (method == "POST" && path == QLatin1String("/users/me/password")) {
         const bool right =
             request.json().value(QStringLiteral("current_password")).toString() == password;
-        return right ? Reply{204, {}, {}}
-                     : json(400, {{QStringLiteral("error"), QStringLiteral("wrong password")}});
+        return right ? Reply{204, {}, {}} : json(400, error("wrong password"));
     }
     if (method == "GET" && path == QLatin1String("/users/me/sessions")) {
         QJsonArray sessions;
-        for (const QString& id : std::as_const(m_sessions))
-            sessions.append(
-                QJsonObject{{QStringLiteral("id"), id},
-                            {QStringLiteral("user_agent"), QStringLiteral("Calendar")},
-                            {QStringLiteral("ip_address"), QStringLiteral("127.0.0.1")},
-                            {QStringLiteral("created_at"), QStringLiteral("2025-01-02T03:04:05Z")},
-                            {QStringLiteral("is_current"), id == m_sessions.first()}});
+        for (const QString& id : std::as_const(m_sessions)) {
+            QJsonObject session = object(R"({"user_agent":"Calendar","ip_address":"127.0.0.1",
+                                             "created_at":"2025-01-02T03:04:05Z"})");
+            session.insert(QStringLiteral("id"), id);
+            session.insert(QStringLiteral("is_current"), id == m_sessions.first());
+            sessions.append(session);
+        }
         return json(200, {{QStringLiteral("sessions"), sessions}});
     }
     if (method == "DELETE" && path.startsWith(QLatin1String("/users/me/sessions/"))) {
@@ -315,19 +308,17 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
                                                          const QString& path)
 {
     if (!authorised(request))
-        return json(401, {{QStringLiteral("error"), QStringLiteral("unauthorized")}});
+        return json(401, error("unauthorized"));
     const QByteArray& method = request.method;
     if (method == "GET" && path == QLatin1String("/profile")) {
-        QJsonObject profile{{QStringLiteral("id"), QStringLiteral("acct-1")},
-                            {QStringLiteral("email"), QStringLiteral("ada@example.org")},
-                            {QStringLiteral("display_name"), m_displayName},
-                            {QStringLiteral("created_at"), QStringLiteral("2024-05-06T07:08:09Z")}};
-        if (!m_groupId.isEmpty())
-            profile.insert(QStringLiteral("group"),
-                           QJsonObject{{QStringLiteral("id"), m_groupId},
-                                       {QStringLiteral("name"), QStringLiteral("Family")},
-                                       {QStringLiteral("role"), QStringLiteral("owner")},
-                                       {QStringLiteral("member_count"), 2}});
+        QJsonObject profile = object(
+            R"({"id":"acct-1","email":"ada@example.org","created_at":"2024-05-06T07:08:09Z"})");
+        profile.insert(QStringLiteral("display_name"), m_displayName);
+        if (!m_groupId.isEmpty()) {
+            QJsonObject group = object(R"({"name":"Family","role":"owner","member_count":2})");
+            group.insert(QStringLiteral("id"), m_groupId);
+            profile.insert(QStringLiteral("group"), group);
+        }
         return json(200, profile);
     }
     if (method == "DELETE" &&
@@ -336,13 +327,9 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
          path.startsWith(QLatin1String("/group/invitations/"))))
         return {204, {}, {}};
     if (method == "GET" && path == QLatin1String("/devices")) {
-        const QJsonArray devices{
-            QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-1")},
-                        {QStringLiteral("device_name"), QStringLiteral("Laptop")},
-                        {QStringLiteral("platform"), QStringLiteral("linux")}},
-            QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-2")},
-                        {QStringLiteral("device_name"), QStringLiteral("Phone")}}};
-        return json(200, {{QStringLiteral("devices"), devices}});
+        return json(200, object(R"({"devices":[
+            {"id":"dev-1","device_name":"Laptop","platform":"linux"},
+            {"id":"dev-2","device_name":"Phone"}]})"));
     }
     if (method == "GET" && path == QLatin1String("/group")) {
         if (m_groupId.isEmpty())
@@ -350,16 +337,15 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
         return json(200, groupJson());
     }
     if (method == "POST" && path == QLatin1String("/group/invite")) {
-        return json(
-            200, {{QStringLiteral("id"), QStringLiteral("inv-1")},
-                  {QStringLiteral("invite_code"), QStringLiteral("JOIN-1234")},
-                  {QStringLiteral("invited_email"), request.json().value(QStringLiteral("email"))},
-                  {QStringLiteral("status"), QStringLiteral("pending")},
-                  {QStringLiteral("expires_at"), QStringLiteral("2030-01-01T00:00:00Z")}});
+        QJsonObject invitation = object(R"({"id":"inv-1","invite_code":"JOIN-1234",
+            "status":"pending","expires_at":"2030-01-01T00:00:00Z"})");
+        invitation.insert(QStringLiteral("invited_email"),
+                          request.json().value(QStringLiteral("email")));
+        return json(200, invitation);
     }
     if (method == "POST" && path.startsWith(QLatin1String("/group/join/"))) {
         if (path.section(QLatin1Char('/'), -1) != QLatin1String("JOIN-1234"))
-            return json(404, {{QStringLiteral("error"), QStringLiteral("unknown code")}});
+            return json(404, error("unknown code"));
         m_groupId = QStringLiteral("group-1");
         return json(200, {});
     }
@@ -372,27 +358,19 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
 
 QJsonObject FakeAccountService::userJson() const
 {
-    return {{QStringLiteral("id"), QStringLiteral("user-1")},
-            {QStringLiteral("email"), QStringLiteral("ada@example.org")},
-            {QStringLiteral("display_name"), m_displayName},
-            {QStringLiteral("username"), QStringLiteral("ada")},
-            {QStringLiteral("created_at"), QStringLiteral("2024-05-06T07:08:09Z")}};
+    QJsonObject user = object(R"({"id":"user-1","email":"ada@example.org","username":"ada",
+                                  "created_at":"2024-05-06T07:08:09Z"})");
+    user.insert(QStringLiteral("display_name"), m_displayName);
+    return user;
 }
 
 QJsonObject FakeAccountService::groupJson() const
 {
-    const QJsonArray members{
-        QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
-                    {QStringLiteral("display_name"), m_displayName},
-                    {QStringLiteral("role"), QStringLiteral("owner")}},
-        QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-2")},
-                    {QStringLiteral("display_name"), QStringLiteral("Charles")},
-                    {QStringLiteral("role"), QStringLiteral("member")}}};
-    return {{QStringLiteral("id"), m_groupId},
-            {QStringLiteral("name"), QStringLiteral("Family")},
-            {QStringLiteral("max_seats"), 6},
-            {QStringLiteral("members"), members},
-            {QStringLiteral("pending_invitations"), QJsonArray{}}};
+    QJsonObject group = object(R"({"name":"Family","max_seats":6,"pending_invitations":[],
+        "members":[{"account_id":"acct-1","display_name":"Ada Lovelace","role":"owner"},
+                   {"account_id":"acct-2","display_name":"Charles","role":"member"}]})");
+    group.insert(QStringLiteral("id"), m_groupId);
+    return group;
 }
 
 FakeAccountService::Reply FakeAccountService::json(int status, const QJsonObject& object)

@@ -18,7 +18,7 @@ namespace {
 
 const QString defaultForecastUrl = QStringLiteral("https://api.open-meteo.com/v1/forecast");
 
-// WEATHER_API_URL when set and not empty (tests point it at a loopback stub), else the service.
+// WEATHER_API_URL when set and not empty (tests point it at a loopback stand-in), else the service.
 QUrl forecastUrl()
 {
     const QString overridden = qEnvironmentVariable("WEATHER_API_URL");

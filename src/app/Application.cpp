@@ -1,0 +1,240 @@
+#include "Application.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "BundledFonts.h"
+#include "MainWindow.h"
+#include "NotificationService.h"
+#include "Platform.h"
+#include "PreferencesRepository.h"
+#include "SingleInstance.h"
+#include "Theme.h"
+#include "TrayIcon.h"
+#include "TrayManager.h"
+#include "UpdateDialog.h"
+#include "update/Client.h"
+
+#include <QDebug>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QLoggingCategory>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
+#include <QTranslator>
+
+static void initApplicationResources()
+{
+    Q_INIT_RESOURCE(app);
+}
+
+namespace {
+
+const QString version = QStringLiteral("1.3.1");
+const QString displayName = QStringLiteral("Orvandellic Calendar");
+const QString defaultFeedHost = QStringLiteral("https://updates.orvandellic.com");
+const QString feedbackUrl = QStringLiteral("https://orvandellic.com/feedback");
+
+} // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setOrganizationName(QStringLiteral("Orvandellic"));
+    setOrganizationDomain(QStringLiteral("orvandellic.com"));
+    setApplicationName(QStringLiteral("Calendar"));
+    setApplicationVersion(version);
+    installTranslators();
+    initApplicationResources();
+    setWindowIcon(QIcon(QStringLiteral(":/icons/app-icon.png")));
+    BundledFonts::registerAll();
+    setFont(QFont(Theme::sansFamily(), 11));
+
+    showCritical = [](const QString& title, const QString& text) {
+        QMessageBox::critical(nullptr, title, text, QMessageBox::Ok);
+    };
+}
+
+Application::~Application()
+{
+    delete mainWindow;
+}
+
+QStringList Application::supportedLanguages()
+{
+    return {QStringLiteral("en"), QStringLiteral("es"), QStringLiteral("de"), QStringLiteral("fr"),
+            QStringLiteral("ja")};
+}
+
+QString Application::resolveLanguage()
+{
+    QSettings settings(QCoreApplication::organizationName(), QCoreApplication::applicationName());
+    const QString stored =
+        settings.value(QStringLiteral("ui/language"), QStringLiteral("system")).toString();
+    if (stored != QLatin1String("system"))
+        return stored;
+    const QString language = QLocale().name().left(2);
+    return supportedLanguages().contains(language) ? language : QStringLiteral("en");
+}
+
+void Application::installTranslators()
+{
+    const QString language = resolveLanguage();
+    if (language != QLatin1String("en")) {
+        auto* translator = new QTranslator(this);
+        if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            installTranslator(translator);
+            m_qtTranslator = translator;
+        } else {
+            delete translator;
+        }
+    }
+    auto* translator = new QTranslator(this);
+    if (translator->load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language))) {
+        installTranslator(translator);
+        m_appTranslator = translator;
+    } else {
+        delete translator;
+    }
+}
+
+FeedbackConfig Application::feedbackConfig()
+{
+    return {QStringLiteral("calendar"), QUrl(feedbackUrl)};
+}
+
+OrvaUpdate::Config Application::updateFeedConfig()
+{
+    QString host = qEnvironmentVariable("UPDATE_FEED_URL");
+    if (host.isEmpty())
+        host = defaultFeedHost;
+    while (host.endsWith(QLatin1Char('/')))
+        host.chop(1);
+    return {QStringLiteral("calendar"), QStringLiteral("stable"),
+            QUrl(host + QStringLiteral("/calendar/stable/")), version};
+}
+
+void Application::showUpdateDialog(const OrvaUpdate::Artifact& artifact)
+{
+    auto* dialog = new OrvaUpdate::UpdateDialog(artifact, version, displayName, mainWindow);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->show();
+}
+
+int Application::failStart(const QString& text)
+{
+    showCritical(tr("Database Error"), text);
+    return 1;
+}
+
+int Application::run()
+{
+    const QString dataDirectory = Platform::dataDirectory();
+    // Two instance names may share one data directory; only one process may open its database.
+    if (singleInstance && !singleInstance->lockDataDirectory(dataDirectory)) {
+        qWarning().noquote() << "[SingleInstance] data directory in use by another process";
+        return failStart(tr("The data directory is in use by another running instance.\n\n"
+                            "Data directory: %1")
+                             .arg(dataDirectory));
+    }
+
+    appState = new AppState(this);
+    if (!appState->initialize())
+        return failStart(tr("Failed to initialize the database.\n\nData directory: %1\n\n"
+                            "Please check file permissions and try again.")
+                             .arg(dataDirectory));
+
+    PreferencesRepository* preferences = appState->preferences();
+    if (!preferences->getBool(QStringLiteral("sync/accountsDedupedV1"), false)) {
+        const int collapsed = appState->accounts()->mergeDuplicates();
+        if (collapsed > 0)
+            qInfo().noquote() << "[ConfigSync] Collapsed" << collapsed
+                              << "duplicate CalDAV account rows";
+        preferences->setBool(QStringLiteral("sync/accountsDedupedV1"), true);
+    }
+
+    mainWindow = new MainWindow(appState);
+    Platform::registerIcsFileAssociation();
+    if (!preferences->getBool(QStringLiteral("ui/startMinimized"), false) &&
+        !arguments().contains(QStringLiteral("--background")))
+        mainWindow->show();
+
+    if (singleInstance) {
+        connect(singleInstance, &SingleInstance::focusRequested, mainWindow,
+                &MainWindow::focusWindow, Qt::QueuedConnection);
+        connect(singleInstance, &SingleInstance::showTodayRequested, mainWindow,
+                &MainWindow::showToday, Qt::QueuedConnection);
+        connect(
+            singleInstance, &SingleInstance::newEventRequested, mainWindow,
+            [this]() {
+                mainWindow->focusWindow();
+                mainWindow->openNewEventDialog();
+            },
+            Qt::QueuedConnection);
+        connect(singleInstance, &SingleInstance::quickAddRequested, mainWindow,
+                &MainWindow::quickAddFromCommand, Qt::QueuedConnection);
+        connect(singleInstance, &SingleInstance::openIcsRequested, mainWindow,
+                &MainWindow::importIcsFromCommand, Qt::QueuedConnection);
+
+        const QString command = QJsonDocument::fromJson(pendingCommand)
+                                    .object()
+                                    .value(QStringLiteral("cmd"))
+                                    .toString();
+        if (!pendingCommand.isEmpty() && command != QLatin1String("focus")) {
+            const QByteArray line = pendingCommand;
+            QTimer::singleShot(0, singleInstance, [this, line]() {
+                QMetaObject::invokeMethod(singleInstance, "dispatchCommand", Qt::QueuedConnection,
+                                          Q_ARG(QByteArray, line));
+            });
+        }
+    }
+
+    trayManager = new TrayManager(appState, mainWindow, this);
+    connect(trayManager, &TrayManager::syncNowRequested, mainWindow, &MainWindow::syncNow);
+    trayManager->setup();
+    mainWindow->trayIcon = trayManager->trayIcon();
+
+    notificationService = new NotificationService(appState, trayManager->trayIcon(), this);
+    mainWindow->notificationService = notificationService;
+    connect(notificationService, &NotificationService::reminderClicked, mainWindow,
+            &MainWindow::revealEvent);
+
+    QTimer::singleShot(updateCheckDelayMs, this, [this]() {
+        auto* client = new OrvaUpdate::Client(updateFeedConfig(), this);
+        connect(client, &OrvaUpdate::Client::updateAvailable, mainWindow,
+                [this](const OrvaUpdate::Artifact& artifact) { showUpdateDialog(artifact); });
+        connect(client, &OrvaUpdate::Client::checkFailed, this, [](const QString& reason) {
+            qWarning().noquote() << "update check failed:" << reason;
+        });
+        client->checkNow();
+    });
+
+    if (mainWindowCreated)
+        mainWindowCreated(mainWindow);
+    return exec();
+}
+
+int Application::main(int argc, char** argv, const std::function<void(Application&)>& prepare)
+{
+    if (!Platform::isDevInstance() && qEnvironmentVariable("QT_LOGGING_RULES").isEmpty())
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
+
+    int result = 0;
+    {
+        Application app(argc, argv);
+        auto* instance = new SingleInstance(&app);
+        QStringList arguments;
+        for (int i = 0; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
+        if (instance->forwardOrListen(arguments))
+            return 0;
+        app.singleInstance = instance;
+        app.pendingCommand = SingleInstance::buildMessage(arguments);
+        if (prepare)
+            prepare(app);
+        result = app.run();
+    }
+    return result;
+}

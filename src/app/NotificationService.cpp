@@ -1,0 +1,258 @@
+#include "NotificationService.h"
+
+#include "AppState.h"
+#include "Clock.h"
+#include "DBusNotifier.h"
+#include "Database.h"
+#include "EventRepository.h"
+#include "FilterEngine.h"
+#include "FilterRuleRepository.h"
+#include "Notifier.h"
+#include "ReminderSchedule.h"
+#include "Savepoint.h"
+#include "StoreTime.h"
+#include "TimeFormat.h"
+#include "TrayBalloonNotifier.h"
+
+#include <QDebug>
+#include <QHash>
+#include <QLocale>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTimeZone>
+#include <QTimer>
+
+namespace {
+
+QString encodeTag(const QString& eventId, const QDate& date)
+{
+    return eventId + QLatin1Char('\n') + date.toString(Qt::ISODate);
+}
+
+// The date an occurrence belongs to: all-day events by their stored date, never converted.
+QDate occurrenceDate(const Event& occurrence)
+{
+    if (occurrence.isAllDay)
+        return occurrence.startTime.toUTC().date();
+    return occurrence.startTime.toTimeZone(QTimeZone::systemTimeZone()).date();
+}
+
+} // namespace
+
+struct NotificationService::Row
+{
+    QString reminderId;
+    QString eventId;
+    int minutesBefore = 0;
+    QDateTime trigger;
+};
+
+NotificationService::NotificationService(AppState* state, TrayIcon* trayIcon, QObject* parent)
+    : QObject(parent), m_state(state)
+{
+    m_notifiers = {new DBusNotifier(this), new TrayBalloonNotifier(trayIcon, this)};
+    connectNotifiers();
+    m_pollTimer = new QTimer(this);
+    m_pollTimer->setInterval(pollIntervalMs);
+    connect(m_pollTimer, &QTimer::timeout, this, &NotificationService::poll);
+    m_pollTimer->start();
+    QTimer::singleShot(firstPollDelayMs, this, &NotificationService::poll);
+}
+
+NotificationService::NotificationService(AppState* state, const QList<Notifier*>& notifiers,
+                                         QObject* parent)
+    : QObject(parent), m_state(state), m_notifiers(notifiers)
+{
+    connectNotifiers();
+}
+
+void NotificationService::connectNotifiers()
+{
+    for (Notifier* notifier : std::as_const(m_notifiers))
+        connect(notifier, &Notifier::activated, this, &NotificationService::onActivated);
+}
+
+QString NotificationService::reminderBody(int minutesBefore, const Event& occurrence,
+                                          const QString& timePattern, const QDate& today)
+{
+    const QLocale locale;
+    const QDate date = occurrenceDate(occurrence);
+    const auto dayName = [&](const QDate& day) {
+        if (day == today)
+            return tr("Today");
+        if (day == today.addDays(1))
+            return tr("Tomorrow");
+        return locale.toString(day, QStringLiteral("dddd, MMM d"));
+    };
+    QString body;
+    if (occurrence.isAllDay) {
+        body = tr("%1, all day").arg(dayName(date));
+    } else {
+        const QString time = TimeFormat::format(
+            occurrence.startTime.toTimeZone(QTimeZone::systemTimeZone()), timePattern);
+        if (minutesBefore <= 0)
+            body = tr("Starting now (%1)").arg(time);
+        else if (minutesBefore < 60)
+            body = tr("In %1 minutes (%2)").arg(minutesBefore).arg(time);
+        else if (minutesBefore < 1440)
+            body = tr("In %1h (%2)").arg(minutesBefore / 60).arg(time);
+        else if (minutesBefore < 2 * 1440)
+            body = tr("Tomorrow at %1").arg(time);
+        else
+            body = tr("%1 at %2").arg(locale.toString(date, QStringLiteral("dddd, MMM d")), time);
+    }
+    if (!occurrence.location.isEmpty())
+        body += QStringLiteral(" · ") + occurrence.location;
+    return body;
+}
+
+bool NotificationService::deliver(const Notification& notification)
+{
+    for (Notifier* notifier : std::as_const(m_notifiers)) {
+        if (notifier->isAvailable() && notifier->notify(notification))
+            return true;
+    }
+    return false;
+}
+
+void NotificationService::poll()
+{
+    if (!m_state || !m_state->database() || !m_state->events())
+        return;
+    QSqlDatabase& db = m_state->database()->database();
+    const QDateTime now = Clock::now();
+
+    QList<Row> rows;
+    {
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        query.prepare(QStringLiteral(
+            "SELECT r.id, r.event_id, r.minutes_before, r.trigger_time FROM reminders r "
+            "JOIN events e ON r.event_id = e.id WHERE r.acknowledged = 0 AND "
+            "r.trigger_time <= ? AND e.deleted_at IS NULL ORDER BY r.trigger_time ASC LIMIT ?"));
+        query.addBindValue(StoreTime::toText(now));
+        query.addBindValue(maxRowsPerPoll);
+        if (!query.exec()) {
+            qWarning().noquote() << "[Notifications] poll failed:" << query.lastError().text();
+            return;
+        }
+        while (query.next())
+            rows.append({query.value(0).toString(), query.value(1).toString(),
+                         query.value(2).toInt(), StoreTime::parse(query.value(3).toString())});
+    }
+    if (rows.isEmpty())
+        return;
+
+    // The events of the due rows, with the stored overrides of each series.
+    QHash<QString, Event> events;
+    QHash<QString, QList<Event>> overrides;
+    for (const Row& row : std::as_const(rows)) {
+        if (events.contains(row.eventId))
+            continue;
+        const std::optional<Event> event = m_state->events()->getById(row.eventId);
+        if (!event)
+            continue;
+        events.insert(row.eventId, *event);
+        if (event->recurrenceRule.isEmpty() || event->uid.isEmpty())
+            continue;
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        // The unary plus keeps SQLite on the override index: a calendar holds far more rows.
+        query.prepare(QStringLiteral("SELECT id FROM events WHERE master_event_uid = ? AND "
+                                     "+calendar_id = ? AND deleted_at IS NULL"));
+        query.addBindValue(event->uid);
+        query.addBindValue(event->calendarId);
+        QStringList ids;
+        if (query.exec())
+            while (query.next())
+                ids.append(query.value(0).toString());
+        for (const QString& id : std::as_const(ids))
+            if (const std::optional<Event> child = m_state->events()->getById(id))
+                overrides[row.eventId].append(*child);
+    }
+
+    const QList<FilterRule> rules =
+        m_state->filterRules() ? m_state->filterRules()->getEnabled() : QList<FilterRule>();
+    const QString pattern = TimeFormat::timePattern(m_state);
+    const QDate today = Clock::today();
+
+    struct Update
+    {
+        QString reminderId;
+        std::optional<QDateTime> nextTrigger;
+    };
+    QList<Update> updates;
+    for (const Row& row : std::as_const(rows)) {
+        const auto event = events.constFind(row.eventId);
+        if (event == events.constEnd())
+            continue;
+        const ReminderSchedule::Decision decision = ReminderSchedule::decide(
+            *event, overrides.value(row.eventId), row.minutesBefore, row.trigger, now);
+        const FilterResult filtered = FilterEngine::apply(decision.show, rules);
+        bool allShown = true;
+        for (const Event& occurrence : decision.show) {
+            if (filtered.isReminderSuppressed(occurrence))
+                continue;
+            const QDate date = occurrenceDate(occurrence);
+            Notification notification;
+            notification.title = occurrence.title.isEmpty() ? tr("Reminder") : occurrence.title;
+            notification.body = reminderBody(row.minutesBefore, occurrence, pattern, today);
+            notification.tag = encodeTag(occurrence.id, date);
+            if (!deliver(notification)) {
+                allShown = false;
+                break;
+            }
+            m_lastEventId = occurrence.id;
+            m_lastEventDate = date;
+        }
+        // A reminder that could not be shown stays as it is and is tried again next pass.
+        if (!allShown)
+            continue;
+        if (decision.missed > 0) {
+            m_missedCount += decision.missed;
+            qInfo().noquote() << "[Notifications] missed reminder passed over:" << row.reminderId;
+        }
+        updates.append({row.reminderId, decision.nextTrigger});
+    }
+    if (updates.isEmpty())
+        return;
+
+    Savepoint transaction(db);
+    bool ok = transaction.isActive();
+    for (const Update& update : std::as_const(updates)) {
+        if (!ok)
+            break;
+        QSqlQuery query(db);
+        if (update.nextTrigger) {
+            query.prepare(QStringLiteral("UPDATE reminders SET trigger_time = ? WHERE id = ?"));
+            query.addBindValue(StoreTime::toText(*update.nextTrigger));
+        } else {
+            query.prepare(QStringLiteral("UPDATE reminders SET acknowledged = 1 WHERE id = ?"));
+        }
+        query.addBindValue(update.reminderId);
+        ok = query.exec();
+        if (!ok)
+            qWarning().noquote() << "[Notifications] ack failed:" << query.lastError().text();
+    }
+    if (ok && !transaction.commit())
+        qWarning().noquote() << "[Notifications] ack failed:" << transaction.errorText();
+}
+
+void NotificationService::showTestNotification()
+{
+    m_lastEventId.clear();
+    m_lastEventDate = QDate();
+    Notification notification;
+    notification.title = tr("Test reminder");
+    notification.body = tr("If you can see this, your desktop notifications are wired up "
+                           "correctly. Real reminders look just like this one.");
+    deliver(notification);
+}
+
+void NotificationService::onActivated(const QString& tag)
+{
+    const qsizetype split = tag.indexOf(QLatin1Char('\n'));
+    if (split <= 0)
+        return;
+    Q_EMIT reminderClicked(tag.left(split), QDate::fromString(tag.mid(split + 1), Qt::ISODate));
+}

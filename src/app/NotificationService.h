@@ -1,0 +1,67 @@
+#pragma once
+
+#include "Event.h"
+
+#include <QDate>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class AppState;
+class Notifier;
+class QTimer;
+class TrayIcon;
+struct Notification;
+
+// Turns stored reminders into desktop notifications. Every 30 s (and once 2 s after start) it
+// reads the reminder rows whose trigger is due, shows one notification per due occurrence
+// (every occurrence of a series reminds), and records each row as handled only when its
+// notification reached the screen. A reminder whose event started 30 minutes or more ago is
+// passed over as missed, once. Reminders that a filter rule suppresses are not shown.
+class NotificationService : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int pollIntervalMs = 30000;
+    static constexpr int firstPollDelayMs = 2000;
+    // Rows read per pass; the rest follow in the next passes.
+    static constexpr int maxRowsPerPoll = 500;
+
+    // Shows through the desktop's notification service, else as balloons on `trayIcon` (may be
+    // null); starts polling.
+    NotificationService(AppState* state, TrayIcon* trayIcon, QObject* parent);
+    // Shows through `notifiers`, tried in order; does not poll by itself (tests call poll()).
+    NotificationService(AppState* state, const QList<Notifier*>& notifiers, QObject* parent);
+
+    // The body of a reminder for `occurrence` with the given offset. Timed events name their
+    // local start time with the pattern; all-day events name their stored date.
+    static QString reminderBody(int minutesBefore, const Event& occurrence,
+                                const QString& timePattern, const QDate& today);
+
+    QString lastEventId() const { return m_lastEventId; }
+    QDate lastEventDate() const { return m_lastEventDate; }
+    // Missed reminders passed over since start.
+    int missedCount() const { return m_missedCount; }
+
+public Q_SLOTS:
+    void poll();
+    void showTestNotification();
+
+Q_SIGNALS:
+    void reminderClicked(const QString& eventId, const QDate& date);
+
+private:
+    struct Row;
+    void connectNotifiers();
+    bool deliver(const Notification& notification);
+    void onActivated(const QString& tag);
+
+    QPointer<AppState> m_state;
+    QList<Notifier*> m_notifiers;
+    QTimer* m_pollTimer = nullptr;
+    QString m_lastEventId;
+    QDate m_lastEventDate;
+    int m_missedCount = 0;
+};

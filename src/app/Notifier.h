@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// A desktop notification as the reminders show it.
+struct Notification
+{
+    QString title;
+    QString body; // plain text; a notifier escapes it where its server reads markup
+    int timeoutMs = 15000;
+    QString tag; // given back by activated() when the user clicks the notification
+};
+
+// Where reminders are shown: the desktop's notification service, the tray balloon, or a test's
+// recording. notify() says whether the notification reached the user's screen, so a reminder
+// that could not be shown is not marked as shown.
+class Notifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // False when nothing could be shown right now (no service, no visible tray icon).
+    virtual bool isAvailable() const = 0;
+    // True when the notification was handed to the screen.
+    virtual bool notify(const Notification& notification) = 0;
+
+Q_SIGNALS:
+    // The user clicked (the default action of) a notification shown with this tag.
+    void activated(const QString& tag);
+};

@@ -1,0 +1,168 @@
+#include "SingleInstance.h"
+
+#include "Limits.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <unistd.h>
+
+SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::serverName()
+{
+    QString directory = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (directory.isEmpty())
+        directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    QString name = QStringLiteral("orvandellic-calendar-%1").arg(::getuid());
+    const QString instance = qEnvironmentVariable("CALENDAR_INSTANCE");
+    if (!instance.isEmpty())
+        name += QLatin1Char('-') + instance;
+    return QDir(directory).filePath(name);
+}
+
+QByteArray SingleInstance::buildMessage(const QStringList& arguments)
+{
+    QJsonObject message{{QStringLiteral("cmd"), QStringLiteral("focus")}};
+    const QString quickAddPrefix = QStringLiteral("--quick-add=");
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        const bool hasNext = i + 1 < arguments.size();
+        if (argument == QLatin1String("--show-today")) {
+            message[QStringLiteral("cmd")] = QStringLiteral("show-today");
+        } else if (argument == QLatin1String("--new-event")) {
+            message[QStringLiteral("cmd")] = QStringLiteral("new-event");
+        } else if (argument == QLatin1String("--quick-add") && hasNext) {
+            message[QStringLiteral("cmd")] = QStringLiteral("quick-add");
+            message[QStringLiteral("text")] = arguments.at(++i);
+        } else if (argument.startsWith(quickAddPrefix)) {
+            message[QStringLiteral("cmd")] = QStringLiteral("quick-add");
+            message[QStringLiteral("text")] = argument.mid(quickAddPrefix.size());
+        } else if (argument == QLatin1String("--ics") && hasNext) {
+            message[QStringLiteral("cmd")] = QStringLiteral("open-ics");
+            message[QStringLiteral("path")] = QFileInfo(arguments.at(++i)).absoluteFilePath();
+        } else if (argument.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive) &&
+                   QFileInfo(argument).isFile()) {
+            message[QStringLiteral("cmd")] = QStringLiteral("open-ics");
+            message[QStringLiteral("path")] = QFileInfo(argument).absoluteFilePath();
+        }
+    }
+    return QJsonDocument(message).toJson(QJsonDocument::Compact) + '\n';
+}
+
+bool SingleInstance::forwardOrListen(const QStringList& arguments)
+{
+    const QString name = serverName();
+    QLocalSocket socket;
+    socket.connectToServer(name, QIODevice::ReadWrite);
+    if (socket.waitForConnected(connectTimeoutMs)) {
+        socket.write(buildMessage(arguments));
+        socket.flush();
+        socket.waitForBytesWritten(writeTimeoutMs);
+        socket.disconnectFromServer();
+        return true;
+    }
+
+    QLocalServer::removeServer(name);
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+    if (!m_server->listen(name))
+        qWarning().noquote() << "[SingleInstance] failed to listen on" << name + QLatin1Char(':')
+                             << m_server->errorString();
+    return false;
+}
+
+bool SingleInstance::lockDataDirectory(const QString& directory)
+{
+    auto lock =
+        std::make_unique<QLockFile>(QDir(directory).filePath(QStringLiteral("calendar.lock")));
+    // Age never makes the lock stale: only the death of its holder does.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        m_dataLock = std::move(lock);
+        return true;
+    }
+    // A directory where no lock can be made holds no usable database either: opening it fails
+    // next and says so; only a live holder means "in use".
+    return lock->error() != QLockFile::LockFailedError;
+}
+
+bool SingleInstance::isListening() const
+{
+    return m_server && m_server->isListening();
+}
+
+void SingleInstance::onNewConnection()
+{
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        auto* idle = new QTimer(socket);
+        idle->setSingleShot(true);
+        idle->setInterval(idleTimeoutMs);
+        connect(idle, &QTimer::timeout, socket, [socket]() {
+            qWarning().noquote() << "[SingleInstance] idle connection dropped";
+            socket->abort();
+        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket]() { readLines(socket); });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        idle->start();
+        if (socket->bytesAvailable() > 0)
+            readLines(socket);
+    }
+}
+
+void SingleInstance::readLines(QLocalSocket* socket)
+{
+    while (socket->canReadLine()) {
+        const QByteArray line = socket->readLine(Limits::maxSingleInstanceLineBytes + 1);
+        if (!line.endsWith('\n')) {
+            qWarning().noquote() << "[SingleInstance] command too long; connection dropped";
+            socket->abort();
+            return;
+        }
+        dispatchCommand(line);
+    }
+    if (socket->bytesAvailable() > Limits::maxSingleInstanceLineBytes) {
+        qWarning().noquote() << "[SingleInstance] command too long; connection dropped";
+        socket->abort();
+        return;
+    }
+    if (auto* idle = socket->findChild<QTimer*>())
+        idle->start();
+}
+
+void SingleInstance::dispatchCommand(const QByteArray& jsonLine)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(jsonLine, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        qWarning().noquote() << "[SingleInstance] bad command:"
+                             << (error.error != QJsonParseError::NoError
+                                     ? error.errorString()
+                                     : QStringLiteral("not an object"));
+        Q_EMIT focusRequested();
+        return;
+    }
+    const QJsonObject message = document.object();
+    const QString command = message.value(QStringLiteral("cmd")).toString();
+    if (command == QLatin1String("show-today"))
+        Q_EMIT showTodayRequested();
+    else if (command == QLatin1String("new-event"))
+        Q_EMIT newEventRequested();
+    else if (command == QLatin1String("quick-add"))
+        Q_EMIT quickAddRequested(message.value(QStringLiteral("text")).toString());
+    else if (command == QLatin1String("open-ics"))
+        Q_EMIT openIcsRequested(message.value(QStringLiteral("path")).toString());
+    else
+        Q_EMIT focusRequested();
+}

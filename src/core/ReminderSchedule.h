@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Event.h"
+
+#include <QDateTime>
+#include <QList>
+
+#include <optional>
+
+// When the reminders of one stored reminder row are due. A row's trigger time is a cursor: the
+// trigger of the next occurrence not yet reminded. For a single event that is the one trigger;
+// for a series it moves from occurrence to occurrence, so every occurrence reminds once.
+// Pure functions; all times are instants (compared in UTC).
+namespace ReminderSchedule {
+
+// A reminder whose event started this long ago is not shown any more: it was missed.
+inline constexpr qint64 lateLimitSeconds = 1800;
+
+struct Decision
+{
+    // The occurrences whose reminder is due now and not too late, by start.
+    QList<Event> show;
+    // Occurrences passed over because they started lateLimitSeconds or more before now.
+    int missed = 0;
+    // The trigger of the next occurrence after now; empty when nothing is left to remind.
+    std::optional<QDateTime> nextTrigger;
+};
+
+// The row of `event` (a single event or a series with its stored overrides, which carry their
+// own reminder rows and are never reminded through the series) with the given offset and
+// stored trigger, at `now`. Only occurrences starting after now - lateLimitSeconds are
+// expanded, so the work does not grow with the time since the trigger; the next trigger is
+// searched a bounded time ahead (a series with none within about eleven years is done).
+Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
+                const QDateTime& trigger, const QDateTime& now);
+
+} // namespace ReminderSchedule

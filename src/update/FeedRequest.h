@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace OrvaUpdate {
+
+// One GET against the update feed with a transfer timeout and a cap on the body, so a stalled
+// or flooding server becomes an ordinary failure. Emits finished exactly once.
+class FeedRequest : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Starts at once. ok means a 2xx status with a complete body of at most maxBytes; otherwise
+    // reason is a translated text for the user.
+    FeedRequest(QNetworkAccessManager* network, const QUrl& url, qint64 maxBytes, int timeoutMs,
+                QObject* parent);
+
+Q_SIGNALS:
+    void finished(bool ok, const QByteArray& body, const QString& reason);
+
+private:
+    void onFinished();
+
+    QNetworkReply* m_reply = nullptr;
+    qint64 m_maxBytes = 0;
+    bool m_tooLarge = false;
+};
+
+} // namespace OrvaUpdate

@@ -1,0 +1,152 @@
+#include "Limits.h"
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalSocket>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+// Every request signal of the instance, as "<signal> <argument>" in arrival order.
+struct Received
+{
+    explicit Received(SingleInstance& instance)
+    {
+        QObject::connect(&instance, &SingleInstance::focusRequested, [this] { log << "focus"; });
+        QObject::connect(&instance, &SingleInstance::showTodayRequested,
+                         [this] { log << "show-today"; });
+        QObject::connect(&instance, &SingleInstance::newEventRequested,
+                         [this] { log << "new-event"; });
+        QObject::connect(&instance, &SingleInstance::quickAddRequested,
+                         [this](const QString& text) { log << "quick-add " + text; });
+        QObject::connect(&instance, &SingleInstance::openIcsRequested,
+                         [this](const QString& path) { log << "open-ics " + path; });
+    }
+    QStringList log;
+};
+
+} // namespace
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void buildMessage_data();
+    void buildMessage();
+    void socketInputIsUntrusted();
+    void socketIsPrivateToTheUser();
+
+private:
+    QTemporaryDir m_work;
+};
+
+void TestSingleInstance::initTestCase()
+{
+    QDir().mkpath(qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    QFile::setPermissions(qEnvironmentVariable("XDG_RUNTIME_DIR"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile file(m_work.filePath(QStringLiteral("Trip.ICS")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+}
+
+void TestSingleInstance::buildMessage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray trip = m_work.filePath(QStringLiteral("Trip.ICS")).toUtf8();
+    const QByteArray missing = m_work.filePath(QStringLiteral("missing.ics")).toUtf8();
+
+    QTest::newRow("nothing") << QStringList{} << QByteArray(R"({"cmd":"focus"})");
+    QTest::newRow("quick-add with argument")
+        << QStringList{"--quick-add", "lunch 1pm"}
+        << QByteArray(R"({"cmd":"quick-add","text":"lunch 1pm"})");
+    QTest::newRow("quick-add joined")
+        << QStringList{"--quick-add=tea"} << QByteArray(R"({"cmd":"quick-add","text":"tea"})");
+    QTest::newRow("quick-add joined empty")
+        << QStringList{"--quick-add="} << QByteArray(R"({"cmd":"quick-add","text":""})");
+    QTest::newRow("quick-add last is ignored")
+        << QStringList{"--quick-add"} << QByteArray(R"({"cmd":"focus"})");
+    QTest::newRow("last option wins")
+        << QStringList{"--new-event", "--show-today"} << QByteArray(R"({"cmd":"show-today"})");
+    QTest::newRow("text kept from earlier option")
+        << QStringList{"--quick-add=x", "--new-event"}
+        << QByteArray(R"({"cmd":"new-event","text":"x"})");
+    QTest::newRow("bare existing ics in capitals, relative")
+        << QStringList{"Trip.ICS"} << R"({"cmd":"open-ics","path":")" + trip + R"("})";
+    QTest::newRow("bare missing ics ignored")
+        << QStringList{"missing.ics"} << QByteArray(R"({"cmd":"focus"})");
+    QTest::newRow("--ics relative, missing file")
+        << QStringList{"--ics", "missing.ics"}
+        << R"({"cmd":"open-ics","path":")" + missing + R"("})";
+    QTest::newRow("background ignored")
+        << QStringList{"--background"} << QByteArray(R"({"cmd":"focus"})");
+}
+
+void TestSingleInstance::buildMessage()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, expected);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(m_work.path());
+    const QByteArray message =
+        SingleInstance::buildMessage(QStringList{"/usr/bin/calendar"} + arguments);
+    QDir::setCurrent(previous);
+    QCOMPARE(message, expected + '\n');
+}
+
+void TestSingleInstance::socketInputIsUntrusted()
+{
+    SingleInstance instance(nullptr);
+    QVERIFY(!instance.forwardOrListen({"/usr/bin/calendar"}));
+    Received received(instance);
+
+    QLocalSocket client;
+    client.connectToServer(SingleInstance::serverName());
+    QVERIFY(client.waitForConnected(2000));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[SingleInstance\\] bad command:"));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[SingleInstance\\] bad command:"));
+    client.write(
+        "{not json\n[1,2]\n{\"cmd\":\"new-event\"}\n{\"cmd\":\"quick-add\",\"text\":\"a\"}\n"
+        "{\"cmd\":\"sh");
+    client.flush();
+    QTRY_COMPARE(received.log, (QStringList{"focus", "focus", "new-event", "quick-add a"}));
+    client.write("ow-today\"}\n");
+    QTRY_COMPARE(received.log.size(), 5);
+    QCOMPARE(received.log.last(), QStringLiteral("show-today"));
+
+    // A line over the cap drops the connection; nothing of it is dispatched.
+    QTest::ignoreMessage(QtWarningMsg, "[SingleInstance] command too long; connection dropped");
+    const QByteArray huge = "{\"cmd\":\"quick-add\",\"text\":\"" +
+                            QByteArray(Limits::maxSingleInstanceLineBytes, 'x') + "\"}\n";
+    client.write(huge);
+    client.flush();
+    QTRY_VERIFY(client.state() == QLocalSocket::UnconnectedState);
+    QCOMPARE(received.log.size(), 5);
+}
+
+void TestSingleInstance::socketIsPrivateToTheUser()
+{
+    qputenv("CALENDAR_INSTANCE", "dev");
+    const QString name = SingleInstance::serverName();
+    qunsetenv("CALENDAR_INSTANCE");
+    QCOMPARE(name, QDir(qEnvironmentVariable("XDG_RUNTIME_DIR"))
+                       .filePath(QStringLiteral("orvandellic-calendar-%1-dev").arg(::getuid())));
+
+    SingleInstance instance(nullptr);
+    QVERIFY(!instance.forwardOrListen({"/usr/bin/calendar"}));
+    const QFileInfo socket(SingleInstance::serverName());
+    QVERIFY(socket.exists());
+    QCOMPARE(socket.permissions() &
+                 (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+             QFile::Permissions());
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
