@@ -42,6 +42,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -423,7 +424,13 @@ QWidget* MainWindow::buildEmptyStatePage()
     body->setMaximumWidth(560);
     body->setAlignment(Qt::AlignCenter);
     body->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
-    layout->addWidget(body, 0, Qt::AlignHCenter);
+    // Centred by stretches rather than by an alignment flag: an aligned item loses the label's
+    // height for its width, and the wrapped text is cut off at top and bottom.
+    auto* bodyRow = new QHBoxLayout;
+    bodyRow->addStretch(1);
+    bodyRow->addWidget(body, 100);
+    bodyRow->addStretch(1);
+    layout->addLayout(bodyRow);
     layout->addSpacing(28);
     auto* add = new QPushButton(tr("  Add Account…"), page);
     add->setObjectName(QStringLiteral("addAccountButton"));
