@@ -130,11 +130,26 @@ QDateTime localMoment(const QDateTime& moment)
     return QDateTime(moment.toLocalTime().date(), moment.toLocalTime().time());
 }
 
+// Set by the details card's library; see setDetailsCardCloser.
+void (*detailsCardCloser)() = nullptr;
+
 } // namespace
+
+void EventFormDialog::setDetailsCardCloser(void (*closer)())
+{
+    detailsCardCloser = closer;
+}
+
+void EventFormDialog::closeDetailsCard()
+{
+    if (detailsCardCloser)
+        detailsCardCloser();
+}
 
 EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget* parent)
     : QDialog(parent), m_appState(appState), m_editedEvent(event)
 {
+    closeDetailsCard();
     setWindowTitle(tr("Edit Event"));
     setModal(true);
     build();
@@ -145,6 +160,7 @@ EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget
 EventFormDialog::EventFormDialog(AppState* appState, QWidget* parent)
     : QDialog(parent), m_appState(appState)
 {
+    closeDetailsCard();
     setWindowTitle(tr("New Event"));
     setModal(true);
     build();

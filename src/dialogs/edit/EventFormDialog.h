@@ -42,7 +42,12 @@ public:
     // Sets the start and an end `minutes` later; an invalid start changes nothing.
     void setStartAndDuration(const QDateTime& start, int minutes);
 
+    // Both constructors first call `closer` (when set) to close an open event details card. The
+    // card's library sets it: the card opens this form, so this library cannot link the card.
+    static void setDetailsCardCloser(void (*closer)());
+
 private:
+    static void closeDetailsCard();
     void build();
     void loadCalendars();
     void populate(const Event& event);

@@ -1,8 +1,10 @@
 #include "InputEvents.h"
 #include "ModalSeam.h"
+#include "PixelProbe.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -52,6 +54,34 @@ private Q_SLOTS:
         spin.show();
         InputEvents::wheel(&spin, spin.rect().center(), 120);
         QCOMPARE(spin.value(), 1);
+    }
+
+    // A probe passes within its tolerance and names the point and both colours otherwise; a
+    // blend matches what a painter draws for a translucent fill.
+    void pixelProbesCompareWithTolerance()
+    {
+        QWidget canvas;
+        canvas.resize(40, 20);
+        canvas.setAutoFillBackground(true);
+        QPalette palette = canvas.palette();
+        palette.setColor(QPalette::Window, QColor(200, 200, 200));
+        canvas.setPalette(palette);
+        const QImage image = PixelProbe::render(&canvas);
+        QCOMPARE(PixelProbe::mismatch(image, {10, 10}, QColor(203, 198, 200), 3), QString());
+        QCOMPARE(PixelProbe::mismatch(image, {10, 10}, QColor(210, 200, 200), 3),
+                 QStringLiteral("(10, 10) is #c8c8c8, expected #d2c8c8 within 3"));
+        QVERIFY(!PixelProbe::mismatch(image, {40, 10}, QColor(200, 200, 200), 3).isEmpty());
+
+        QImage painted(4, 4, QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Qt::white);
+        QPainter painter(&painted);
+        QColor fill(Qt::blue);
+        fill.setAlpha(90);
+        painter.fillRect(painted.rect(), fill);
+        painter.end();
+        QCOMPARE(
+            PixelProbe::mismatch(painted, {1, 1}, PixelProbe::blend(Qt::blue, 90, Qt::white), 2),
+            QString());
     }
 };
 

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "Event.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class AppState;
+
+// Direct edits of one stored event from the views (a drag that moves or resizes it, a delete)
+// and their undo. The decisions are pure functions over records; the overloads over the state
+// hub carry them out through its event repository and undo list, and are built with the hub.
+namespace EventChange {
+
+// Receives a message for the user when a write or a later undo fails. An undo entry keeps it,
+// so it may run long after the caller is gone: capture guarded pointers only.
+using Reporter = std::function<void(const QString& message)>;
+
+// The occurrence starting at `instanceStart`, moved by `offsetMinutes`: its new start, and the
+// new end keeping the record's duration (nothing when the record has no end).
+QDateTime movedStart(const QDateTime& instanceStart, int offsetMinutes);
+std::optional<QDateTime> movedEnd(const Event& record, const QDateTime& newStart);
+
+// The end of the occurrence starting at `instanceStart` after dragging it by `deltaMinutes`,
+// never less than 15 minutes after that start; nothing when the record has no end.
+std::optional<QDateTime> resizedEnd(const Event& record, const QDateTime& instanceStart,
+                                    int deltaMinutes);
+
+// The record of a single event (no recurrence rule) after the move or resize: new times, stamped
+// `now`, "pending", its stored iCalendar times rewritten (the start stands for a missing end).
+Event moved(const Event& record, const QDateTime& instanceStart, int offsetMinutes,
+            const QDateTime& now);
+Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinutes,
+              const QDateTime& now);
+
+// What undoing an edit writes, given the record before the edit, the record the edit wrote and
+// the row as it stands now:
+// - the row is still pending with the ETag, href and provider id the edit wrote (not pushed
+//   since): the record before, exactly (so a "synced" event is "synced" again);
+// - it was pushed (or refreshed from the server) since: the old fields as a new pending edit on
+//   top of the row's current ETag, href and provider id, stamped `now`;
+// - the row is gone or deleted: nothing (the caller reports it).
+std::optional<Event> undoRecord(const Event& before, const Event& written,
+                                const std::optional<Event>& current, const QDateTime& now);
+
+// Over the hub. Writes `updated` (an edit of `before`); on success pushes an undo entry with
+// `summary` that writes back by undoRecord. A failed write pushes nothing, is reported and gives
+// false; an undo that cannot be carried out is reported when it runs.
+bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
+                    const QString& summary, const Reporter& report);
+
+// Soft-deletes the record's row; on success pushes the undo entry "Deleted \"%1\"" that restores
+// it. A failed delete pushes nothing, is reported and gives false.
+bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report);
+
+} // namespace EventChange

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "Event.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QRect>
+#include <QTime>
+
+#include <optional>
+
+// Pixel geometry of a 24-hour timeline column, shared by the day and the multi-day timelines.
+// Pure integer arithmetic over plain values: no widget, no state. Every y is in the column's own
+// coordinates (0 = midnight at its top); every function accepts any input, including negative or
+// zero sizes, and clamps instead of failing.
+namespace TimelineGeometry {
+
+// The hour gutter at the left: labels in [0, labelWidth), lines and shading from gutterWidth.
+inline constexpr int gutterWidth = 64;
+inline constexpr int labelWidth = 56;
+// Event blocks start 4 pixels right of the gutter and keep 8 pixels free at the right.
+inline constexpr int eventAreaLeft = 68;
+inline constexpr int eventAreaRightMargin = 8;
+// Horizontal gap between two blocks of one overlap cluster.
+inline constexpr int columnGap = 2;
+// The last slot a new event can start in, in minutes after midnight (23:45).
+inline constexpr int lastSlotMinutes = 24 * 60 - 15;
+
+// Pixels per hour: the zoomed hour height, or more when the widget is taller than 24 of them.
+int rowHeight(int hourHeight, int widgetHeight);
+
+// Width of the event area of a widget `widgetWidth` wide; never negative.
+int eventAreaWidth(int widgetWidth);
+
+// (hour × 60 + minute) × rowHeight / 60, truncated; seconds are ignored.
+int yForTime(const QTime& time, int rowHeight);
+
+// The y of an instant in the column of `day` (local dates): 0 before the day, 24 rows after it.
+int yForDateTime(const QDateTime& time, const QDate& day, int rowHeight);
+
+// The part of a timed event that falls on `day` (local time): start raised to the day's
+// midnight, end lowered to the next one. Nothing when the event lies wholly outside the day. An
+// event without end counts as an instant at its start.
+std::optional<Event> clipToDay(const Event& event, const QDate& day);
+
+// True when the event has an end whose local date is after its start's local date (an end at the
+// next midnight counts). Such events cannot be dragged.
+bool isMultiDay(const Event& event);
+
+// The horizontal place of column `column` of `columnCount` in an area [left, left + width): equal
+// widths with columnGap pixels between them. A count below 1 gives the whole area.
+struct ColumnSpan
+{
+    int x = 0;
+    int width = 0;
+};
+ColumnSpan columnSpan(int areaLeft, int areaWidth, int column, int columnCount);
+
+// The rectangle of one block: from `top` to `bottom`, at least `minimumHeight` tall.
+QRect blockRect(const ColumnSpan& span, int top, int bottom, int minimumHeight);
+
+// One timed occurrence placed in a day's column: which input it came from, its times cut to the
+// day (for drawing; the input keeps the real ones) and its overlap column.
+struct PlacedOccurrence
+{
+    qsizetype index = 0; // into the list given to layoutDay
+    QDateTime start;
+    std::optional<QDateTime> end;
+    int column = 0;
+    int columnCount = 1;
+};
+
+// The timed events of the list (all-day ones skipped) that fall on `day`, cut to it with
+// clipToDay and laid out side by side with EventLayout::layoutTimedEvents, in that layout's order.
+QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day);
+
+// The time of day a double-click at y proposes for a new event: the quarter hour containing y,
+// clamped to 00:00..23:45.
+QTime slotAt(int y, int rowHeight);
+
+} // namespace TimelineGeometry

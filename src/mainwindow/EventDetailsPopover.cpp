@@ -1,0 +1,409 @@
+#include "EventDetailsPopover.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "DescriptionHtml.h"
+#include "EventChange.h"
+#include "EventDuplicate.h"
+#include "EventFormDialog.h"
+#include "EventRepository.h"
+#include "RruleFormat.h"
+#include "Theme.h"
+#include "TimeFormat.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QGraphicsDropShadowEffect>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString fallbackColor = QStringLiteral("#4285F4");
+constexpr int cardWidth = 400;
+constexpr int cardMaxHeight = 560;
+
+QPointer<EventDetailsPopover>& activePopover()
+{
+    static QPointer<EventDetailsPopover> active;
+    return active;
+}
+
+QString detailsIconRow(QChar glyph, const QString& text)
+{
+    return QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>"
+                          "&nbsp;&nbsp;%3")
+        .arg(Theme::iconFontFamily().toHtmlEscaped(), QString(glyph), text.toHtmlEscaped());
+}
+
+QLabel* mutedLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setProperty("muted", true);
+    return label;
+}
+
+} // namespace
+
+EventDetailsPopover::EventDetailsPopover(AppState* appState, const Event& event, QWidget* parent)
+    : QFrame(nullptr), m_appState(appState), m_event(event)
+{
+    if (parent)
+        setParent(parent->window(), Qt::WindowFlags());
+    if (activePopover() && activePopover() != this)
+        activePopover()->close();
+    activePopover() = this;
+    // The event form closes an open card; it cannot link this library, so it is told how.
+    EventFormDialog::setDetailsCardCloser(&EventDetailsPopover::closeActive);
+
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("eventDetailsPopover"));
+    setStyleSheet(QStringLiteral("QFrame#eventDetailsPopover {background: %1;border: 1px solid "
+                                 "%2;border-radius: %3px;}")
+                      .arg(Theme::surface().name(), Theme::border().name())
+                      .arg(10));
+    setFixedWidth(cardWidth);
+    setFocusPolicy(Qt::StrongFocus);
+
+    auto* shadow = new QGraphicsDropShadowEffect(this);
+    shadow->setBlurRadius(28);
+    shadow->setOffset(0, 6);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    setGraphicsEffect(shadow);
+
+    buildUi();
+    populate();
+}
+
+EventDetailsPopover::~EventDetailsPopover()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+void EventDetailsPopover::closeActive()
+{
+    if (activePopover())
+        activePopover()->close();
+}
+
+void EventDetailsPopover::buildUi()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    auto* content = new QWidget(scroll);
+    m_content = content;
+    content->setStyleSheet(QStringLiteral("background: transparent;"));
+    auto* contentLayout = new QVBoxLayout(content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(12);
+
+    // Text from the event or a server is plain text; the rich labels are built from escaped or
+    // sanitised parts only.
+    m_titleLabel = new QLabel(content);
+    m_titleLabel->setTextFormat(Qt::PlainText);
+    QFont titleFont = m_titleLabel->font();
+    titleFont.setPointSize(16);
+    titleFont.setWeight(QFont::Bold);
+    m_titleLabel->setFont(titleFont);
+
+    m_timeLabel = mutedLabel(content);
+    m_timeLabel->setTextFormat(Qt::PlainText);
+
+    m_calendarLabel = new QLabel(content);
+    m_calendarLabel->setTextFormat(Qt::RichText);
+
+    // The pin is the icon font's (an emoji needs a colour font the system may lack), beside
+    // the location as plain text.
+    m_locationRow = new QWidget(content);
+    auto* locationLayout = new QHBoxLayout(m_locationRow);
+    locationLayout->setContentsMargins(0, 0, 0, 0);
+    locationLayout->setSpacing(6);
+    auto* pin = new QLabel(QString(QChar(0xE55F)), m_locationRow);
+    QFont pinFont(Theme::iconFontFamily());
+    pinFont.setPixelSize(14);
+    pin->setFont(pinFont);
+    pin->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_locationLabel = new QLabel(m_locationRow);
+    m_locationLabel->setTextFormat(Qt::PlainText);
+    m_locationLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_locationLabel->setWordWrap(true);
+    locationLayout->addWidget(pin, 0, Qt::AlignTop);
+    locationLayout->addWidget(m_locationLabel, 1);
+    m_locationRow->hide();
+
+    m_descriptionLabel = new QLabel(content);
+    m_descriptionLabel->setTextFormat(Qt::RichText);
+    m_descriptionLabel->setOpenExternalLinks(false);
+    m_descriptionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                                Qt::LinksAccessibleByMouse);
+    connect(m_descriptionLabel, &QLabel::linkActivated, this, &EventDetailsPopover::openLink);
+    m_descriptionLabel->hide();
+
+    m_organizerLabel = mutedLabel(content);
+    m_organizerLabel->setTextFormat(Qt::PlainText);
+    m_organizerLabel->hide();
+    m_recurrenceLabel = mutedLabel(content);
+    m_recurrenceLabel->setTextFormat(Qt::RichText);
+    m_recurrenceLabel->hide();
+    m_remindersLabel = mutedLabel(content);
+    m_remindersLabel->setTextFormat(Qt::RichText);
+    m_remindersLabel->hide();
+
+    for (QLabel* label :
+         {m_titleLabel, m_timeLabel, m_recurrenceLabel, m_remindersLabel, m_calendarLabel}) {
+        label->setWordWrap(true);
+        contentLayout->addWidget(label);
+    }
+    contentLayout->addWidget(m_locationRow);
+    for (QLabel* label : {m_descriptionLabel, m_organizerLabel}) {
+        label->setWordWrap(true);
+        contentLayout->addWidget(label);
+    }
+    contentLayout->addStretch();
+    scroll->setWidget(content);
+    layout->addWidget(scroll, 1);
+    setMaximumHeight(cardMaxHeight);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(8);
+    m_editButton = new QPushButton(tr("Edit…"), this);
+    m_editButton->setDefault(true);
+    m_duplicateButton = new QPushButton(tr("Duplicate"), this);
+    m_deleteButton = new QPushButton(tr("Delete"), this);
+    buttons->addWidget(m_editButton);
+    buttons->addWidget(m_duplicateButton);
+    buttons->addStretch();
+    buttons->addWidget(m_deleteButton);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+
+    connect(m_editButton, &QPushButton::clicked, this, &EventDetailsPopover::onEdit);
+    connect(m_duplicateButton, &QPushButton::clicked, this, &EventDetailsPopover::onDuplicate);
+    connect(m_deleteButton, &QPushButton::clicked, this, &EventDetailsPopover::onDelete);
+}
+
+QSize EventDetailsPopover::sizeHint() const
+{
+    // A scroll area hints the content's height at the content's own preferred width, where the
+    // wrapped labels take more lines than at the card's: measure at the card's width instead.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = cardWidth - margins.left() - margins.right();
+    int content = m_content->heightForWidth(width);
+    if (content < 0)
+        content = m_content->sizeHint().height();
+    const int spacing = layout()->spacing();
+    const int height = margins.top() + content + spacing + 8 + spacing +
+                       m_editButton->sizeHint().height() + margins.bottom();
+    return {cardWidth, std::min(height, cardMaxHeight)};
+}
+
+void EventDetailsPopover::populate()
+{
+    m_titleLabel->setText(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title);
+    m_timeLabel->setText(formatEventTimeRange(m_event, TimeFormat::timePattern(m_appState)));
+
+    std::optional<Calendar> calendar;
+    if (m_appState && m_appState->calendars())
+        calendar = m_appState->calendars()->getById(m_event.calendarId);
+    QString colorText = m_event.color;
+    if (colorText.isEmpty() && calendar)
+        colorText = calendar->color;
+    // The colour goes into a style attribute: only a parsed colour's own name may go there.
+    QColor colour(colorText.isEmpty() ? fallbackColor : colorText);
+    if (!colour.isValid())
+        colour = QColor(fallbackColor);
+    QString name = calendar ? calendar->name : tr("Unknown calendar");
+    if (calendar && m_appState->accounts()) {
+        const std::optional<Account> account = m_appState->accounts()->getById(calendar->accountId);
+        if (account && !account->name.isEmpty())
+            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
+    }
+    // Label rich text has no sized inline boxes: the square is a coloured glyph.
+    m_calendarLabel->setText(
+        QStringLiteral("<span style=\"color:%1;\">&#9632;</span>&nbsp;&nbsp;%2")
+            .arg(colour.name(), name.toHtmlEscaped()));
+
+    if (!m_event.recurrenceRule.isEmpty()) {
+        m_recurrenceLabel->setText(
+            detailsIconRow(QChar(0xE040), RruleFormat::describe(m_event.recurrenceRule)));
+        m_recurrenceLabel->show();
+    }
+    if (!m_event.reminders.isEmpty()) {
+        QStringList texts;
+        for (const Reminder& reminder : m_event.reminders)
+            texts.append(RruleFormat::reminderText(reminder.minutesBefore));
+        m_remindersLabel->setText(detailsIconRow(QChar(0xE7F4), texts.join(QLatin1String(", "))));
+        m_remindersLabel->show();
+    }
+    if (!m_event.location.isEmpty()) {
+        m_locationLabel->setText(m_event.location);
+        m_locationRow->show();
+    }
+    if (!m_event.description.isEmpty()) {
+        const QString html = DescriptionHtml::displayHtml(
+            m_event.description, m_event.conferenceUrl, Theme::accent().name());
+        if (!html.isEmpty()) {
+            m_descriptionLabel->setText(html);
+            m_descriptionLabel->show();
+        }
+    }
+    if (!m_event.organizerName.isEmpty() || !m_event.organizerEmail.isEmpty()) {
+        const QString person =
+            !m_event.organizerName.isEmpty() && !m_event.organizerEmail.isEmpty()
+                ? QStringLiteral("%1 <%2>").arg(m_event.organizerName, m_event.organizerEmail)
+                : (m_event.organizerName.isEmpty() ? m_event.organizerEmail
+                                                   : m_event.organizerName);
+        m_organizerLabel->setText(tr("Organizer: %1").arg(person));
+        m_organizerLabel->show();
+    }
+}
+
+QString EventDetailsPopover::formatEventTimeRange(const Event& event, const QString& timePattern)
+{
+    if (event.isAllDay) {
+        // All-day events are stored at 00:00 UTC of their dates: show those dates as stored.
+        const QDate start = event.startTime.toUTC().date();
+        QDate end = event.endTime ? event.endTime->toUTC().date() : start;
+        if (event.endTime && end > start)
+            end = end.addDays(-1);
+        const QString allDay = QObject::tr("All-day");
+        if (end == start) {
+            return start.toString(QStringLiteral("dddd, MMMM d, yyyy")) + QStringLiteral("  ·  ") +
+                   allDay;
+        }
+        return QStringLiteral("%1 – %2  ·  %3")
+            .arg(start.toString(QStringLiteral("dddd, MMM d")),
+                 end.toString(QStringLiteral("dddd, MMM d, yyyy")), allDay);
+    }
+    const QDateTime start = event.startTime.toLocalTime();
+    const QString firstLine = start.date().toString(QStringLiteral("dddd, MMMM d, yyyy"));
+    const QString startTime = TimeFormat::format(start, timePattern);
+    if (!event.endTime)
+        return QStringLiteral("%1\n%2").arg(firstLine, startTime);
+    const QDateTime end = event.endTime->toLocalTime();
+    const QString endText = end.date() == start.date()
+                                ? TimeFormat::format(end, timePattern)
+                                : end.date().toString(QStringLiteral("dddd, MMMM d, yyyy ")) +
+                                      TimeFormat::format(end, timePattern);
+    return QStringLiteral("%1\n%2 – %3").arg(firstLine, startTime, endText);
+}
+
+void EventDetailsPopover::openLink(const QString& link)
+{
+    const QUrl url(link);
+    const QString scheme = url.scheme().toLower();
+    if (url.isValid() && (scheme == u"http" || scheme == u"https" || scheme == u"mailto"))
+        QDesktopServices::openUrl(url);
+}
+
+bool EventDetailsPopover::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
+        auto* target = static_cast<QWidget*>(watched);
+        // A press the card's children ignore travels on to the card's ancestors: judge by where
+        // the press is, not only by who receives it.
+        const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+        if (target != this && !isAncestorOf(target) && target->window() == window() &&
+            !rect().contains(mapFromGlobal(global)))
+            close();
+    }
+    return false;
+}
+
+void EventDetailsPopover::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
+void EventDetailsPopover::showEvent(QShowEvent* event)
+{
+    QCoreApplication::instance()->installEventFilter(this);
+    raise();
+    QFrame::showEvent(event);
+}
+
+void EventDetailsPopover::hideEvent(QHideEvent* event)
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+    QFrame::hideEvent(event);
+}
+
+void EventDetailsPopover::onEdit()
+{
+    AppState* appState = m_appState;
+    const Event copy = m_event;
+    QWidget* window = this->window();
+    const QPointer<EventDetailsPopover> self(this);
+    QTimer::singleShot(0, window, [appState, copy, window, self] {
+        if (self)
+            self->close();
+        EventFormDialog dialog(appState, copy, window);
+        dialog.exec();
+    });
+}
+
+void EventDetailsPopover::onDuplicate()
+{
+    const QString source = m_event.title.isEmpty() ? tr("Event") : m_event.title;
+    const Event copy =
+        EventDuplicate::standalone(m_event, tr("%1 (copy)").arg(source), Clock::now().toUTC());
+    AppState* appState = m_appState;
+    QWidget* window = this->window();
+    close();
+    if (!appState || !appState->events()->insert(copy)) {
+        QMessageBox::warning(window, tr("Duplicate failed"),
+                             tr("The copy of \"%1\" could not be saved.").arg(source));
+    }
+}
+
+void EventDetailsPopover::onDelete()
+{
+    const Event record = m_event;
+    const QString name = record.title.isEmpty() ? tr("Event") : record.title;
+    AppState* appState = m_appState;
+    const QPointer<QWidget> window = this->window();
+    close();
+    const auto answer = QMessageBox::question(
+        window, tr("Delete event?"),
+        tr("Delete \"%1\"? You can undo with %2.")
+            .arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes || !appState)
+        return;
+    // The card may show an occurrence (moved times, a recurrence id): the undo must write back
+    // the stored row, not the card's copy of it.
+    const EventChange::Reporter report = [window](const QString& message) {
+        QMessageBox::warning(window, tr("Event change failed"), message);
+    };
+    const std::optional<Event> stored = appState->events()->getById(record.id);
+    if (!stored || stored->deletedAt) {
+        report(tr("Could not delete \"%1\".").arg(name));
+        return;
+    }
+    if (EventChange::deleteWithUndo(appState, *stored, report))
+        appState->setSelectedEventId(QString());
+}

@@ -1,0 +1,275 @@
+#include "DayView.h"
+
+#include "AllDayStrip.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "DayTimelineWidget.h"
+#include "EventChange.h"
+#include "EventDetailsPopover.h"
+#include "EventFormDialog.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "PopoverPlacement.h"
+#include "PreferencesRepository.h"
+#include "RecurringEdit.h"
+#include "RecurringEditScopeDialog.h"
+#include "TimelineGeometry.h"
+#include "ViewData.h"
+
+#include <QEvent>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimeZone>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+DayView::DayView(AppState* appState, QWidget* parent)
+    : QWidget(parent), m_appState(appState), m_date(Clock::today())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_allDayStrip = new AllDayStrip(this);
+    layout->addWidget(m_allDayStrip);
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidgetResizable(true);
+    m_timeline = new DayTimelineWidget(appState, m_scrollArea);
+    m_scrollArea->setWidget(m_timeline);
+    layout->addWidget(m_scrollArea);
+
+    m_timeline->setHourHeight(appState->hourHeight());
+    m_timeline->setCompact(appState->isCompact(QStringLiteral("day")));
+    m_timeline->setSelectedEventId(appState->selectedEventId());
+
+    connect(m_timeline, &DayTimelineWidget::zoomRequested, this, [this](int notches) {
+        m_appState->setHourHeight(m_timeline->hourHeight() + 8 * notches);
+    });
+    connect(appState, &AppState::hourHeightChanged, m_timeline, &DayTimelineWidget::setHourHeight);
+    connect(appState, &AppState::activeViewChanged, this, &DayView::reload);
+    if (appState->calendars())
+        connect(appState->calendars(), &CalendarRepository::calendarsChanged, this,
+                &DayView::reload);
+    if (appState->events())
+        connect(appState->events(), &EventRepository::eventsChanged, this, &DayView::reload);
+    if (appState->filterRules())
+        connect(appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+                &DayView::reload);
+    connect(appState, &AppState::densityChanged, this,
+            [this](const QString& mode, const QString& density) {
+                if (mode == QLatin1String("day"))
+                    m_timeline->setCompact(density == QLatin1String("compact"));
+            });
+    connect(m_timeline, &DayTimelineWidget::eventSelected, this, &DayView::showEventDetails);
+    connect(m_timeline, &DayTimelineWidget::eventFocused, appState, &AppState::setSelectedEventId);
+    connect(m_timeline, &DayTimelineWidget::eventActivated, this, &DayView::editEvent);
+    connect(m_allDayStrip, &AllDayStrip::eventActivated, this, &DayView::editEvent);
+    connect(m_timeline, &DayTimelineWidget::eventContextRequested, this,
+            &DayView::showEventContextMenu);
+    connect(m_allDayStrip, &AllDayStrip::eventContextRequested, this,
+            &DayView::showEventContextMenu);
+    connect(m_allDayStrip, &AllDayStrip::eventSelected, this,
+            [this](const QString& eventId, const QRect& screenRect) {
+                showEventDetails(eventId, QDateTime(), screenRect);
+            });
+    connect(m_timeline, &DayTimelineWidget::emptySlotActivated, this, &DayView::createEventAt);
+    connect(m_timeline, &DayTimelineWidget::eventMoveRequested, this, &DayView::commitMove);
+    connect(m_timeline, &DayTimelineWidget::eventResizeRequested, this, &DayView::commitResize);
+    connect(appState, &AppState::selectedEventChanged, m_timeline,
+            &DayTimelineWidget::setSelectedEventId);
+
+    reload();
+    m_scrollArea->viewport()->installEventFilter(this);
+
+    // The current-time line moves; the data does not need reading again.
+    m_repaintTimer = new QTimer(this);
+    m_repaintTimer->setInterval(30000);
+    connect(m_repaintTimer, &QTimer::timeout, m_timeline, qOverload<>(&QWidget::update));
+    m_repaintTimer->start();
+}
+
+void DayView::setDate(const QDate& date)
+{
+    if (date == m_date)
+        return;
+    m_date = date;
+    reload();
+}
+
+void DayView::reload()
+{
+    const ViewData::Result data =
+        ViewData::load(m_appState, ViewData::rangeStart(m_date), ViewData::rangeEnd(m_date, 1));
+    m_timeline->setEvents(data.events, data.calendarColors, data.dimmed,
+                          m_appState->twoWaySyncCalendarIds());
+    m_timeline->setDate(m_date);
+    if (PreferencesRepository* preferences = m_appState->preferences())
+        m_timeline->setWorkdayHours(preferences->getInt(QStringLiteral("ui/workdayStart"), 8),
+                                    preferences->getInt(QStringLiteral("ui/workdayEnd"), 18));
+    m_allDayStrip->setEvents(TimelineGeometry::gutterWidth, m_date, 1, data.events,
+                             data.calendarColors, data.dimmed);
+}
+
+bool DayView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_needsWorkdayScroll && watched == m_scrollArea->viewport() &&
+        event->type() == QEvent::Resize)
+        scrollToWorkday();
+    return QWidget::eventFilter(watched, event);
+}
+
+void DayView::scrollToWorkday()
+{
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int viewportHeight = m_scrollArea->viewport()->height();
+    if (!bar || viewportHeight <= 0)
+        return;
+    int start = 8;
+    int end = 18;
+    if (PreferencesRepository* preferences = m_appState->preferences()) {
+        start = preferences->getInt(QStringLiteral("ui/workdayStart"), 8);
+        end = preferences->getInt(QStringLiteral("ui/workdayEnd"), 18);
+    }
+    int target = m_timeline->yForTime(QTime(std::clamp(start, 0, 23), 0));
+    const QDateTime now = Clock::nowLocal();
+    if (m_date == now.date() && (now.time().hour() < start || now.time().hour() >= end))
+        target = std::max(0, m_timeline->yForTime(now.time()) - viewportHeight / 3);
+    bar->setValue(target);
+    m_needsWorkdayScroll = false;
+}
+
+void DayView::showEventDetails(const QString& eventId, const QDateTime& occurrenceStart,
+                               const QRect& screenRect)
+{
+    m_appState->setSelectedEventId(eventId);
+    if (eventId.isEmpty())
+        return;
+    const std::optional<Event> record = m_appState->events()->getById(eventId);
+    if (!record)
+        return;
+    Event shown = *record;
+    // A series is shown with the times of the occurrence that was clicked.
+    if (occurrenceStart.isValid() && !record->recurrenceRule.isEmpty() &&
+        record->recurrenceId.isEmpty()) {
+        shown.startTime = occurrenceStart;
+        if (record->endTime)
+            shown.endTime = occurrenceStart.addMSecs(record->startTime.msecsTo(*record->endTime));
+    }
+    auto* popover = new EventDetailsPopover(m_appState, shown, this);
+    if (screenRect.isValid())
+        showPopoverAnchored(popover, screenRect);
+    else
+        showPopoverCentered(popover);
+}
+
+void DayView::editEvent(const QString& eventId)
+{
+    const std::optional<Event> record = m_appState->events()->getById(eventId);
+    if (!record)
+        return;
+    EventFormDialog dialog(m_appState, *record, this);
+    dialog.exec();
+}
+
+void DayView::createEventAt(const QTime& time)
+{
+    if (!m_appState->calendars() || m_appState->calendars()->getAll().isEmpty())
+        return;
+    EventFormDialog dialog(m_appState, this);
+    dialog.setStartAndDuration(QDateTime(m_date, time, QTimeZone::systemTimeZone()), 60);
+    dialog.exec();
+}
+
+void DayView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+{
+    const std::optional<Event> record = m_appState->events()->getById(eventId);
+    if (!record)
+        return;
+    m_appState->setSelectedEventId(eventId);
+    QMenu menu(this);
+    QAction* edit = menu.addAction(tr("Edit…"));
+    QAction* remove = menu.addAction(tr("Delete"));
+    QAction* chosen = menu.exec(globalPos);
+    if (chosen == edit)
+        editEvent(eventId);
+    else if (chosen == remove)
+        confirmAndDelete(*record);
+}
+
+void DayView::confirmAndDelete(const Event& record)
+{
+    const QString undoKeys = QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText);
+    const auto answer = QMessageBox::question(
+        this, tr("Delete event?"),
+        tr("Delete \"%1\"? You can undo with %2.").arg(record.title, undoKeys),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return;
+    QPointer<DayView> guard(this);
+    EventChange::deleteWithUndo(m_appState, record, [guard](const QString& message) {
+        if (guard)
+            guard->report(message);
+    });
+}
+
+void DayView::commitMove(const QString& eventId, const QDateTime& instanceStart, int minuteOffset)
+{
+    const std::optional<Event> record = m_appState->events()->getById(eventId);
+    if (!record || minuteOffset == 0)
+        return;
+    if (!record->recurrenceRule.isEmpty()) {
+        const QDateTime newStart = EventChange::movedStart(instanceStart, minuteOffset);
+        applyToSeries(*record, instanceStart, newStart, EventChange::movedEnd(*record, newStart));
+        return;
+    }
+    QPointer<DayView> guard(this);
+    EventChange::updateWithUndo(
+        m_appState, *record, EventChange::moved(*record, instanceStart, minuteOffset, Clock::now()),
+        tr("Moved \"%1\"").arg(record->title), [guard](const QString& message) {
+            if (guard)
+                guard->report(message);
+        });
+}
+
+void DayView::commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta)
+{
+    const std::optional<Event> record = m_appState->events()->getById(eventId);
+    if (!record || minuteDelta == 0 || !record->endTime)
+        return;
+    if (!record->recurrenceRule.isEmpty()) {
+        applyToSeries(*record, instanceStart, instanceStart,
+                      EventChange::resizedEnd(*record, instanceStart, minuteDelta));
+        return;
+    }
+    QPointer<DayView> guard(this);
+    EventChange::updateWithUndo(
+        m_appState, *record,
+        EventChange::resized(*record, instanceStart, minuteDelta, Clock::now()),
+        tr("Resized \"%1\"").arg(record->title), [guard](const QString& message) {
+            if (guard)
+                guard->report(message);
+        });
+}
+
+void DayView::applyToSeries(const Event& record, const QDateTime& instanceStart,
+                            const QDateTime& newStart, const std::optional<QDateTime>& newEnd)
+{
+    RecurringEditScopeDialog dialog(record.title, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!RecurringEdit::apply(m_appState->events(), record, instanceStart, newStart, newEnd,
+                              dialog.scope))
+        report(tr("Could not save the change to \"%1\".").arg(record.title));
+}
+
+void DayView::report(const QString& message)
+{
+    QMessageBox::warning(this, tr("Calendar"), message);
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QTime>
+#include <QWidget>
+
+#include <optional>
+
+class AllDayStrip;
+class AppState;
+class DayTimelineWidget;
+class QScrollArea;
+class QTimer;
+struct Event;
+
+// One day: the all-day strip above the painted timeline in a vertical scroll area. It reloads from
+// the store when the active View, the calendars, the events or the filter rules change, opens an
+// event's details on a click, edits it on a double-click, creates one on a double-click into empty
+// time, offers a context menu, and writes the moves and resizes dragged on the timeline, with undo.
+// Failed writes are reported to the user in a message box.
+class DayView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `appState` is not owned and must outlive the view.
+    explicit DayView(AppState* appState, QWidget* parent = nullptr);
+
+    // Shows another day (reloading); the same day does nothing.
+    void setDate(const QDate& date);
+    QDate date() const { return m_date; }
+
+    // Reads the day's events again and hands them to the timeline.
+    void reload();
+    // Once, at the first viewport size: scrolls to the start of the working day, or (today,
+    // outside working hours) so that the current time sits a third down the viewport.
+    void scrollToWorkday();
+
+    // Selects the event (an empty id clears the selection) and opens its details; an occurrence
+    // of a series is shown with the times of the occurrence starting at `occurrenceStart`.
+    void showEventDetails(const QString& eventId, const QDateTime& occurrenceStart,
+                          const QRect& screenRect);
+    void showEventContextMenu(const QString& eventId, const QPoint& globalPos);
+    // Writes a drag: a single event directly (with undo), a series after asking for the scope.
+    void commitMove(const QString& eventId, const QDateTime& instanceStart, int minuteOffset);
+    void commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta);
+
+    AllDayStrip* allDayStrip() const { return m_allDayStrip; }
+    DayTimelineWidget* timeline() const { return m_timeline; }
+    QScrollArea* scrollArea() const { return m_scrollArea; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void editEvent(const QString& eventId);
+    void createEventAt(const QTime& time);
+    void confirmAndDelete(const Event& record);
+    void applyToSeries(const Event& record, const QDateTime& instanceStart,
+                       const QDateTime& newStart, const std::optional<QDateTime>& newEnd);
+    void report(const QString& message);
+
+    AppState* m_appState;
+    bool m_needsWorkdayScroll = true;
+    AllDayStrip* m_allDayStrip = nullptr;
+    QScrollArea* m_scrollArea = nullptr;
+    DayTimelineWidget* m_timeline = nullptr;
+    QTimer* m_repaintTimer = nullptr;
+    QDate m_date;
+};

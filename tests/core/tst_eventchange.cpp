@@ -1,0 +1,145 @@
+#include "EventChange.h"
+#include "Ical.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+QDateTime local(const QString& hhmm)
+{
+    return QDateTime(QDate(2026, 3, 11), QTime::fromString(hhmm, QStringLiteral("HH:mm")),
+                     QTimeZone::systemTimeZone());
+}
+
+const QDateTime now(QDate(2026, 3, 11), QTime(12, 0), QTimeZone::utc());
+
+Event stored(const QString& from, const QString& to)
+{
+    Event event;
+    event.id = event.uid = QStringLiteral("ev-1");
+    event.calendarId = QStringLiteral("cal");
+    event.title = QStringLiteral("Review");
+    event.startTime = local(from);
+    if (!to.isEmpty())
+        event.endTime = local(to);
+    event.etag = QStringLiteral("etag-1");
+    event.href = QStringLiteral("/cal/ev-1.ics");
+    event.providerEventId = QStringLiteral("p-1");
+    event.syncStatus = QStringLiteral("synced");
+    event.lastModified = QDateTime(QDate(2026, 3, 1), QTime(9, 0), QTimeZone::utc());
+    event.rawIcalendar = Ical::buildEvent(event);
+    return event;
+}
+
+Event sent(const Event& event)
+{
+    const QList<Event> parsed = Ical::parseEvents(event.rawIcalendar);
+    return parsed.size() == 1 ? parsed.first() : Event();
+}
+
+} // namespace
+
+class TestEventChange : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The record a drag writes: new times in the row and in the text the next push sends.
+    void moveRewritesRecordAndText()
+    {
+        const Event before = stored("09:00", "10:00");
+        const Event after = EventChange::moved(before, before.startTime, 30, now);
+        QCOMPARE(after.startTime, local("09:30"));
+        QCOMPARE(after.endTime, std::optional(local("10:30")));
+        QCOMPARE(after.syncStatus, QStringLiteral("pending"));
+        QCOMPARE(after.lastModified, now);
+        QCOMPARE(sent(after).startTime, local("09:30"));
+        QCOMPARE(*sent(after).endTime, local("10:30"));
+
+        // Without an end it stays without one; the text gets the start for both times.
+        const Event open = stored("09:00", QString());
+        const Event moved = EventChange::moved(open, open.startTime, -15, now);
+        QCOMPARE(moved.startTime, local("08:45"));
+        QVERIFY(!moved.endTime);
+        QCOMPARE(sent(moved).startTime, local("08:45"));
+    }
+
+    void resizedEnd_data()
+    {
+        QTest::addColumn<QString>("instance");
+        QTest::addColumn<int>("delta");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("longer") << "09:00" << 30 << "10:00";
+        QTest::newRow("two hours up is clamped to 15 minutes") << "09:00" << -120 << "09:15";
+        QTest::newRow("exactly 15 minutes") << "09:00" << -15 << "09:15";
+        // An occurrence of a series keeps the series' length from its own start.
+        QTest::newRow("occurrence") << "14:00" << 15 << "14:45";
+    }
+
+    void resizedEnd()
+    {
+        QFETCH(QString, instance);
+        QFETCH(int, delta);
+        QFETCH(QString, end);
+        const Event thirtyMinutes = stored("09:00", "09:30");
+        QCOMPARE(EventChange::resizedEnd(thirtyMinutes, local(instance), delta),
+                 std::optional(local(end)));
+        QVERIFY(!EventChange::resizedEnd(stored("09:00", QString()), local(instance), delta));
+    }
+
+    void undoRecord_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("restored");
+        QTest::addColumn<bool>("exactlyBefore");
+        QTest::addColumn<QString>("etag");
+
+        QTest::newRow("not pushed yet") << "pending" << true << true << "etag-1";
+        QTest::newRow("pushed") << "pushed" << true << false << "etag-2";
+        QTest::newRow("pushed, then edited again") << "pushed-edited" << true << false << "etag-2";
+        QTest::newRow("deleted") << "deleted" << false << false << QString();
+        QTest::newRow("gone") << "gone" << false << false << QString();
+    }
+
+    // Undo restores the old record as it was while the edit has not left the machine; after a
+    // push it becomes a new edit on top of the server's version; a vanished row is not revived.
+    void undoRecord()
+    {
+        QFETCH(QString, row);
+        const Event before = stored("09:00", "10:00");
+        const Event written = EventChange::moved(before, before.startTime, 60, now);
+        std::optional<Event> current = written;
+        if (row.startsWith(QLatin1String("pushed"))) {
+            current->etag = QStringLiteral("etag-2");
+            current->href = QStringLiteral("/cal/ev-1b.ics");
+            current->syncStatus = row == QLatin1String("pushed") ? QStringLiteral("synced")
+                                                                 : QStringLiteral("pending");
+        } else if (row == QLatin1String("deleted")) {
+            current->deletedAt = now;
+        } else if (row == QLatin1String("gone")) {
+            current.reset();
+        }
+        const QDateTime later = now.addSecs(60);
+        const std::optional<Event> undone =
+            EventChange::undoRecord(before, written, current, later);
+        QTEST(undone.has_value(), "restored");
+        if (!undone)
+            return;
+        QCOMPARE(undone->startTime, before.startTime);
+        QCOMPARE(undone->rawIcalendar, before.rawIcalendar);
+        QTEST(undone->etag, "etag");
+        QFETCH(bool, exactlyBefore);
+        if (exactlyBefore) {
+            QCOMPARE(undone->syncStatus, QStringLiteral("synced"));
+            QCOMPARE(undone->lastModified, before.lastModified);
+        } else {
+            QCOMPARE(undone->syncStatus, QStringLiteral("pending"));
+            QCOMPARE(undone->href, QStringLiteral("/cal/ev-1b.ics"));
+            QCOMPARE(undone->lastModified, later);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEventChange)
+#include "tst_eventchange.moc"

@@ -1,0 +1,188 @@
+#include "TimelineDrag.h"
+#include "TimelineGeometry.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+using namespace TimelineGeometry;
+
+namespace {
+
+const QDate day(2026, 3, 11);
+
+QDateTime local(int dayOffset, const QString& hhmm)
+{
+    return QDateTime(day.addDays(dayOffset), QTime::fromString(hhmm, QStringLiteral("HH:mm")),
+                     QTimeZone::systemTimeZone());
+}
+
+Event timed(const QString& id, const QDateTime& start, const std::optional<QDateTime>& end)
+{
+    Event event;
+    event.id = id;
+    event.startTime = start;
+    event.endTime = end;
+    return event;
+}
+
+using OptionalTime = std::optional<QDateTime>;
+
+} // namespace
+
+Q_DECLARE_METATYPE(OptionalTime)
+
+class TestTimelineGeometry : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void clipToDay_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<OptionalTime>("end");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QDateTime>("clippedStart");
+        QTest::addColumn<OptionalTime>("clippedEnd");
+
+        QTest::newRow("inside") << local(0, "09:00") << OptionalTime(local(0, "10:00")) << true
+                                << local(0, "09:00") << OptionalTime(local(0, "10:00"));
+        QTest::newRow("from the night before")
+            << local(-1, "22:00") << OptionalTime(local(0, "02:00")) << true << local(0, "00:00")
+            << OptionalTime(local(0, "02:00"));
+        QTest::newRow("into the next day")
+            << local(0, "23:00") << OptionalTime(local(1, "01:00")) << true << local(0, "23:00")
+            << OptionalTime(local(1, "00:00"));
+        QTest::newRow("ends at this midnight")
+            << local(-1, "22:00") << OptionalTime(local(0, "00:00")) << false << QDateTime()
+            << OptionalTime();
+        QTest::newRow("starts at the next midnight")
+            << local(1, "00:00") << OptionalTime(local(1, "01:00")) << false << QDateTime()
+            << OptionalTime();
+        QTest::newRow("no end, at midnight")
+            << local(0, "00:00") << OptionalTime() << true << local(0, "00:00") << OptionalTime();
+        QTest::newRow("no end, the day before")
+            << local(-1, "23:00") << OptionalTime() << false << QDateTime() << OptionalTime();
+    }
+
+    void clipToDay()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(OptionalTime, end);
+        QFETCH(bool, shown);
+        const std::optional<Event> clipped =
+            TimelineGeometry::clipToDay(timed("e", start, end), day);
+        QCOMPARE(clipped.has_value(), shown);
+        if (!shown)
+            return;
+        QTEST(clipped->startTime, "clippedStart");
+        QTEST(clipped->endTime, "clippedEnd");
+    }
+
+    // The column's edges and the shared width: what the day and week timelines place by.
+    void geometry()
+    {
+        QCOMPARE(rowHeight(56, 24 * 70), 70);
+        QCOMPARE(yForDateTime(local(-1, "23:00"), day, 56), 0);
+        QCOMPARE(yForDateTime(local(1, "00:00"), day, 56), 24 * 56);
+        QCOMPARE(yForDateTime(local(0, "10:30"), day, 56), 588);
+        // Three columns share 724 pixels with 2-pixel gaps.
+        QCOMPARE(columnSpan(68, 724, 2, 3).x, 552);
+        QCOMPARE(columnSpan(68, 724, 2, 3).width, 240);
+        // A 5-minute block is as tall as the minimum.
+        QCOMPARE(blockRect(columnSpan(68, 724, 0, 1), 100, 104, 24), QRect(68, 100, 724, 24));
+        // An end at the next midnight makes an event multi-day.
+        QVERIFY(isMultiDay(timed("e", local(0, "22:00"), local(1, "00:00"))));
+        QVERIFY(!isMultiDay(timed("e", local(0, "22:00"), local(0, "23:59"))));
+    }
+
+    void slotAt_data()
+    {
+        QTest::addColumn<int>("y");
+        QTest::addColumn<QTime>("slot");
+        QTest::newRow("23:58 proposes 23:45") << 56 * 23 + 54 << QTime(23, 45);
+        QTest::newRow("below the last row") << 56 * 25 << QTime(23, 45);
+        QTest::newRow("above the top") << -30 << QTime(0, 0);
+        QTest::newRow("10:44") << yForTime(QTime(10, 44), 56) << QTime(10, 30);
+    }
+
+    void slotAt()
+    {
+        QFETCH(int, y);
+        QTEST(TimelineGeometry::slotAt(y, 56), "slot");
+    }
+
+    // Blocks lead back to their own occurrence, also when occurrences share an id; touching
+    // events use the full width, overlapping ones share it; all-day events stay out.
+    void layoutDay()
+    {
+        Event allDay = timed("all-day", QDateTime(day, QTime(0, 0), QTimeZone::utc()),
+                             QDateTime(day.addDays(1), QTime(0, 0), QTimeZone::utc()));
+        allDay.isAllDay = true;
+        const QList<Event> events{
+            timed("night", local(0, "22:00"), local(1, "02:00")),
+            allDay,
+            timed("night", local(-1, "22:00"), local(0, "02:00")),
+            timed("a", local(0, "09:00"), local(0, "10:00")),
+            timed("b", local(0, "10:00"), local(0, "11:00")),
+            timed("c", local(0, "10:30"), local(0, "11:30")),
+            timed("yesterday", local(-1, "09:00"), local(-1, "10:00")),
+        };
+        QStringList placed;
+        for (const PlacedOccurrence& item : TimelineGeometry::layoutDay(events, day))
+            placed.append(QStringLiteral("%1 %2 %3-%4 %5/%6")
+                              .arg(item.index)
+                              .arg(events[item.index].id, item.start.toString("HH:mm"),
+                                   item.end->toString("dd HH:mm"))
+                              .arg(item.column)
+                              .arg(item.columnCount));
+        QCOMPARE(placed, (QStringList{"2 night 00:00-11 02:00 0/1", "3 a 09:00-11 10:00 0/1",
+                                      "4 b 10:00-11 11:00 0/2", "5 c 10:30-11 11:30 1/2",
+                                      "0 night 22:00-12 00:00 0/1"}));
+    }
+
+    void snappedMinutes_data()
+    {
+        QTest::addColumn<int>("dy");
+        QTest::addColumn<int>("rowHeight");
+        QTest::addColumn<int>("minutes");
+        QTest::newRow("22 px down is 30 min (1.57 steps)") << 22 << 56 << 30;
+        QTest::newRow("8 px up is -15 min (-0.57 steps)") << -8 << 56 << -15;
+        QTest::newRow("3 px is nothing") << 3 << 56 << 0;
+        QTest::newRow("a whole hour") << 56 << 56 << 60;
+        QTest::newRow("taller rows snap later") << 22 << 200 << 0;
+        QTest::newRow("two hours up at 200") << -400 << 200 << -120;
+        QTest::newRow("no rows") << 50 << 0 << 0;
+    }
+
+    void snappedMinutes()
+    {
+        QFETCH(int, dy);
+        QFETCH(int, rowHeight);
+        QTEST(TimelineDrag::snappedMinutes(dy, rowHeight), "minutes");
+    }
+
+    // Where a press resizes, where the ghost goes and what its label says.
+    void dragGeometry()
+    {
+        const QRect hour(68, 560, 724, 56); // 10:00-11:00
+        QCOMPARE(TimelineDrag::resizeZone(hour), 7);
+        QVERIFY(TimelineDrag::inResizeZone(hour, 615 - 7));
+        QVERIFY(!TimelineDrag::inResizeZone(hour, 615 - 8));
+        QCOMPARE(TimelineDrag::resizeZone(QRect(0, 0, 10, 12)), 4);
+
+        const QRect moved = TimelineDrag::ghostRect(hour, false, 30, 56);
+        QCOMPARE(moved, QRect(68, 588, 724, 56));
+        QCOMPARE(TimelineDrag::moveLabelMinutes(moved, 56), 10 * 60 + 30);
+        // Below the 23:45 line the label stays at 23:45.
+        QCOMPARE(TimelineDrag::moveLabelMinutes(QRect(68, 24 * 56 - 5, 10, 56), 56), 23 * 60 + 45);
+
+        const QRect longer = TimelineDrag::ghostRect(hour, true, 30, 56);
+        QCOMPARE(longer, QRect(68, 560, 724, 84));
+        QCOMPARE(TimelineDrag::resizeLabelMinutes(longer, 56), 90);
+        // A resize far upwards keeps an 8-pixel ghost.
+        QCOMPARE(TimelineDrag::ghostRect(hour, true, -120, 56).height(), 8);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTimelineGeometry)
+#include "tst_timelinegeometry.moc"

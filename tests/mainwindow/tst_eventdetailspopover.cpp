@@ -1,0 +1,443 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "EventDetailsPopover.h"
+#include "EventFormDialog.h"
+#include "EventRepository.h"
+#include "GuiEnvironment.h"
+#include "Ical.h"
+#include "InputEvents.h"
+#include "ModalSeam.h"
+#include "PopoverPlacement.h"
+#include "Recurrence.h"
+#include "StoreSeed.h"
+#include "UndoStack.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+QLabel* labelWithText(QWidget* card, const QString& part)
+{
+    for (QLabel* label : card->findChildren<QLabel*>()) {
+        if (label->text().contains(part))
+            return label;
+    }
+    return nullptr;
+}
+
+QPushButton* button(QWidget* card, const QString& text)
+{
+    for (QPushButton* candidate : card->findChildren<QPushButton*>()) {
+        if (candidate->text() == text)
+            return candidate;
+    }
+    return nullptr;
+}
+
+// A daily 09:00-10:00 series of a calendar that syncs both ways, with a server copy, reminders,
+// an attendee and a property the record does not model.
+Event storedSeries()
+{
+    Event series = StoreSeed::timedEvent(QStringLiteral("series"), QStringLiteral("work"),
+                                         QStringLiteral("Standup"),
+                                         StoreSeed::local(today.addDays(-7), QTime(9, 0)),
+                                         StoreSeed::local(today.addDays(-7), QTime(10, 0)));
+    series.recurrenceRule = QStringLiteral("FREQ=DAILY");
+    series.providerEventId = QStringLiteral("provider-1");
+    series.etag = QStringLiteral("\"etag-1\"");
+    series.href = QStringLiteral("/cal/series.ics");
+    Reminder reminder;
+    reminder.id = QStringLiteral("r1");
+    reminder.eventId = series.id;
+    reminder.minutesBefore = 10;
+    series.reminders = {reminder};
+    Attendee attendee;
+    attendee.id = QStringLiteral("a1");
+    attendee.eventId = series.id;
+    attendee.email = QStringLiteral("ann@example.com");
+    series.attendees = {attendee};
+    series.rawIcalendar = QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\n"
+                                         "UID:series\r\nSUMMARY:Standup\r\nX-TEAM-ROOM:blue\r\n"
+                                         "DTSTART:20260304T090000Z\r\nRRULE:FREQ=DAILY\r\n"
+                                         "END:VEVENT\r\nEND:VCALENDAR\r\n");
+    return series;
+}
+
+// Today's occurrence of the series as a view hands it to the card.
+Event todaysOccurrence(const Event& series)
+{
+    const QList<Event> occurrences =
+        Recurrence::expand({series}, StoreSeed::local(today, QTime(0, 0)),
+                           StoreSeed::local(today.addDays(1), QTime(0, 0)));
+    return occurrences.value(0);
+}
+
+} // namespace
+
+class TestEventDetailsPopover : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+        QVERIFY(StoreSeed::addCalendar(
+            state(),
+            StoreSeed::account(QStringLiteral("acc"), QStringLiteral("Work"),
+                               QStringLiteral("caldav")),
+            StoreSeed::calendar(QStringLiteral("work"), QStringLiteral("acc"),
+                                QStringLiteral("<b>Team</b>"), QStringLiteral("#33b679"))));
+        m_window = std::make_unique<QWidget>();
+        m_window->resize(1000, 700);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        EventDetailsPopover::closeActive();
+        m_window.reset();
+        m_fixture.reset();
+    }
+
+    void anchoredPlacement_data()
+    {
+        QTest::addColumn<QRect>("host");
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QPoint>("expected");
+        const QRect wide(0, 0, 1000, 700);
+        QTest::newRow("right of the anchor, top-aligned")
+            << wide << QRect(100, 100, 50, 20) << QPoint(157, 100);
+        QTest::newRow("moved up to stay inside the bottom")
+            << wide << QRect(100, 600, 50, 20) << QPoint(157, 391);
+        QTest::newRow("kept 8 px below the top")
+            << wide << QRect(100, -50, 50, 20) << QPoint(157, 8);
+        QTest::newRow("flips to the left near the right edge")
+            << wide << QRect(700, 100, 50, 20) << QPoint(292, 100);
+        QTest::newRow("no side room: below, centred")
+            << QRect(0, 0, 600, 700) << QRect(250, 100, 100, 20) << QPoint(99, 127);
+        QTest::newRow("no side room, none below: above")
+            << QRect(0, 0, 600, 700) << QRect(250, 500, 100, 20) << QPoint(99, 192);
+        QTest::newRow("no side room: kept 8 px inside the right edge")
+            << QRect(0, 0, 500, 700) << QRect(400, 100, 60, 20) << QPoint(91, 127);
+    }
+
+    void anchoredPlacement()
+    {
+        QFETCH(QRect, host);
+        QFETCH(QRect, anchor);
+        QFETCH(QPoint, expected);
+        QCOMPARE(PopoverPlacement::anchoredTopLeft(QSize(400, 300), anchor, host), expected);
+    }
+
+    void timeText_data()
+    {
+        QTest::addColumn<Event>("event");
+        QTest::addColumn<QString>("expected");
+        const auto utc = [](int day) {
+            return QDateTime(QDate(2026, 3, day), QTime(0, 0), Qt::UTC);
+        };
+        Event oneDay;
+        oneDay.isAllDay = true;
+        oneDay.startTime = utc(3);
+        oneDay.endTime = utc(4);
+        QTest::newRow("all-day, one day, the stored date in every zone")
+            << oneDay << QStringLiteral("Tuesday, March 3, 2026  ·  All-day");
+        Event range = oneDay;
+        range.endTime = utc(6);
+        QTest::newRow("all-day, exclusive end")
+            << range << QStringLiteral("Tuesday, Mar 3 – Thursday, Mar 5, 2026  ·  All-day");
+        Event timed;
+        timed.startTime = StoreSeed::local(QDate(2026, 3, 3), QTime(9, 30));
+        timed.endTime = StoreSeed::local(QDate(2026, 3, 3), QTime(10, 15));
+        QTest::newRow("timed") << timed << QStringLiteral("Tuesday, March 3, 2026\n09:30 – 10:15");
+        Event overnight = timed;
+        overnight.endTime = StoreSeed::local(QDate(2026, 3, 4), QTime(1, 0));
+        QTest::newRow("ends the next day")
+            << overnight
+            << QStringLiteral("Tuesday, March 3, 2026\n09:30 – Wednesday, March 4, 2026 01:00");
+        Event noEnd = timed;
+        noEnd.endTime.reset();
+        QTest::newRow("no end") << noEnd << QStringLiteral("Tuesday, March 3, 2026\n09:30");
+    }
+
+    void timeText()
+    {
+        QFETCH(Event, event);
+        QFETCH(QString, expected);
+        QCOMPARE(EventDetailsPopover::formatEventTimeRange(event, QStringLiteral("HH:mm")),
+                 expected);
+    }
+
+    // Text from a server never turns into markup: title, location and organiser as typed, the
+    // description sanitised (no script, no javascript link, the web address linked), and a
+    // colour that is not a colour never reaches the style attribute.
+    void hostileTextStaysPlain()
+    {
+        Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"),
+            QStringLiteral("<img src=\"http://evil/p.png\"><b>Boss</b>"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        event.location = QStringLiteral("<a href=\"javascript:steal()\">Room</a>");
+        event.organizerName = QStringLiteral("<i>Eve</i>");
+        event.description = QStringLiteral("<script>alert(1)</script><a href=\"javascript:evil()\">"
+                                           "click</a> see https://example.com/agenda");
+        event.color = QStringLiteral("red;background:url(http://evil/x)");
+        auto* card = new EventDetailsPopover(state(), event, m_window.get());
+
+        QLabel* title = labelWithText(card, QStringLiteral("<b>Boss</b>"));
+        QVERIFY(title);
+        QCOMPARE(title->textFormat(), Qt::PlainText);
+        QLabel* location = labelWithText(card, QStringLiteral("javascript:steal()"));
+        QVERIFY(location);
+        QCOMPARE(location->textFormat(), Qt::PlainText);
+        QLabel* organizer = labelWithText(card, QStringLiteral("Organizer: <i>Eve</i>"));
+        QVERIFY(organizer);
+        QCOMPARE(organizer->textFormat(), Qt::PlainText);
+
+        QLabel* description = labelWithText(card, QStringLiteral("example.com/agenda"));
+        QVERIFY(description);
+        QVERIFY(!description->text().contains(QStringLiteral("script"), Qt::CaseInsensitive));
+        QVERIFY(!description->text().contains(QStringLiteral("javascript"), Qt::CaseInsensitive));
+        QVERIFY(
+            description->text().contains(QStringLiteral("href=\"https://example.com/agenda\"")));
+        QVERIFY(!description->openExternalLinks());
+
+        QLabel* calendar = labelWithText(card, QStringLiteral("Team"));
+        QVERIFY(calendar);
+        QVERIFY(calendar->text().contains(QStringLiteral("Work / &lt;b&gt;Team&lt;/b&gt;")));
+        QVERIFY(calendar->text().contains(QStringLiteral("color:#4285f4;")));
+        QVERIFY(!calendar->text().contains(QStringLiteral("evil")));
+    }
+
+    // One card at a time: a second card closes the first, an event form closes the open one,
+    // a press on the card keeps it, a press elsewhere in its window closes it. Near the right
+    // edge the card opens to the left of its anchor.
+    void cardsCloseAndFlip()
+    {
+        const Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"), QStringLiteral("Review"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        QPointer<EventDetailsPopover> first =
+            new EventDetailsPopover(state(), event, m_window.get());
+        const QRect anchor(m_window->mapToGlobal(QPoint(900, 200)), QSize(60, 24));
+        showPopoverAnchored(first, anchor);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->parentWidget(), m_window.get());
+        QCOMPARE(first->geometry().right(), 900 - PopoverPlacement::margin - 1);
+        QCOMPARE(first->y(), 200);
+
+        QPointer<EventDetailsPopover> second =
+            new EventDetailsPopover(state(), event, m_window.get());
+        QTRY_VERIFY(!first);
+        showPopoverCentered(second);
+        QCOMPARE(second->geometry().center().x(), m_window->rect().center().x());
+
+        InputEvents::press(second->findChild<QLabel*>(), QPoint(2, 2));
+        QVERIFY(second && second->isVisible());
+        {
+            EventFormDialog form(state(), event, m_window.get());
+            QTRY_VERIFY(!second);
+        }
+
+        QPointer<EventDetailsPopover> third =
+            new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(third);
+        InputEvents::press(m_window.get(), QPoint(5, 5));
+        QTRY_VERIFY(!third);
+    }
+
+    // Escape closes the card; "Edit…" closes it and then opens the event form on the window.
+    void escapeAndEdit()
+    {
+        const Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"), QStringLiteral("Review"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        QPointer<EventDetailsPopover> card =
+            new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(card);
+        QTest::keyClick(card, Qt::Key_Escape);
+        QTRY_VERIFY(!card);
+
+        card = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(card);
+        bool closedBeforeForm = false;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                button(card, QStringLiteral("Edit…"))->click();
+                QTRY_VERIFY(!card);
+            },
+            [&](QWidget* form) {
+                closedBeforeForm = !card || !card->isVisible();
+                QCOMPARE(form->parentWidget(), m_window.get());
+            });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Event"));
+        QVERIFY(closedBeforeForm);
+    }
+
+    // The card grows with its content, wrapped at its own width, up to 560 px; then it scrolls.
+    void heightFollowsContent()
+    {
+        Event event = StoreSeed::timedEvent(
+            QStringLiteral("x"), QStringLiteral("work"), QStringLiteral("Review"),
+            StoreSeed::local(today, QTime(9, 0)), StoreSeed::local(today, QTime(10, 0)));
+        auto* small = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(small);
+        QVERIFY(small->height() < 300);
+        QCOMPARE(small->width(), 400);
+
+        event.description = QStringLiteral("line\n").repeated(200);
+        auto* tall = new EventDetailsPopover(state(), event, m_window.get());
+        showPopoverCentered(tall);
+        QCOMPARE(tall->height(), 560);
+        QVERIFY(tall->findChild<QScrollArea*>()->verticalScrollBar()->maximum() > 0);
+    }
+
+    void duplicate_data()
+    {
+        QTest::addColumn<bool>("override");
+        QTest::newRow("occurrence of a series") << false;
+        QTest::newRow("overriding instance") << true;
+    }
+
+    // Duplicate stores a standalone new event: new id and UID (in its iCalendar text too, which
+    // keeps the unmodelled properties but no RECURRENCE-ID), no server or series links, fresh
+    // child rows, pending; the shown times. The source is untouched.
+    void duplicate()
+    {
+        QFETCH(bool, override);
+        const Event series = storedSeries();
+        QVERIFY(state()->events()->insert(series));
+        Event shown = todaysOccurrence(series);
+        QVERIFY(!shown.recurrenceId.isEmpty());
+        if (override) {
+            shown.id = QStringLiteral("override");
+            shown.masterEventUid = series.uid;
+            shown.recurrenceRule.clear();
+            shown.reminders[0].id = QStringLiteral("r2");
+            shown.attendees[0].id = QStringLiteral("a2");
+            shown.rawIcalendar.replace(QStringLiteral("RRULE:FREQ=DAILY\r\n"),
+                                       QStringLiteral("RECURRENCE-ID:20260311T090000Z\r\n"));
+            QVERIFY(state()->events()->insert(shown));
+        }
+        auto* card = new EventDetailsPopover(state(), shown, m_window.get());
+        showPopoverCentered(card);
+        button(card, QStringLiteral("Duplicate"))->click();
+
+        const QList<Event> rows = state()->events()->getByCalendar(QStringLiteral("work"));
+        QCOMPARE(rows.size(), override ? 3 : 2);
+        std::optional<Event> copy;
+        for (const Event& row : rows) {
+            if (row.id != series.id && row.id != shown.id)
+                copy = row;
+        }
+        QVERIFY(copy);
+        QCOMPARE(copy->title, QStringLiteral("Standup (copy)"));
+        QVERIFY(copy->uid != series.uid);
+        QCOMPARE(copy->startTime, shown.startTime);
+        QCOMPARE(copy->endTime, shown.endTime);
+        QCOMPARE(copy->recurrenceRule, override ? QString() : QStringLiteral("FREQ=DAILY"));
+        QVERIFY(copy->recurrenceId.isEmpty());
+        QVERIFY(copy->masterEventUid.isEmpty());
+        QVERIFY(copy->providerEventId.isEmpty());
+        QVERIFY(copy->etag.isEmpty());
+        QVERIFY(copy->href.isEmpty());
+        QCOMPARE(copy->syncStatus, QStringLiteral("pending"));
+        QCOMPARE(copy->reminders.size(), 1);
+        QVERIFY(copy->reminders[0].id != shown.reminders[0].id);
+        QCOMPARE(copy->attendees.size(), 1);
+        QVERIFY(copy->attendees[0].id != shown.attendees[0].id);
+
+        const QList<Event> parsed = Ical::parseEvents(copy->rawIcalendar);
+        QCOMPARE(parsed.size(), 1);
+        QCOMPARE(parsed[0].uid, copy->uid);
+        QVERIFY(!copy->rawIcalendar.contains(QStringLiteral("RECURRENCE-ID")));
+        QVERIFY(!copy->rawIcalendar.contains(QStringLiteral("UID:series")));
+        QVERIFY(copy->rawIcalendar.contains(QStringLiteral("X-TEAM-ROOM:blue")));
+
+        const std::optional<Event> source = state()->events()->getById(series.id);
+        QCOMPARE(source->etag, series.etag);
+        QCOMPARE(source->syncStatus, QStringLiteral("synced"));
+    }
+
+    // Delete from an occurrence's card asks, removes the series' row and pushes an undo that
+    // brings the series back as it was stored (not moved to the occurrence). "No" changes nothing;
+    // a delete that fails is reported and leaves nothing to undo.
+    void deleteThenUndo()
+    {
+        const Event series = storedSeries();
+        QVERIFY(state()->events()->insert(series));
+        state()->setSelectedEventId(series.id);
+        UndoStack* undo = state()->undoStack();
+
+        auto* card = new EventDetailsPopover(state(), todaysOccurrence(series), m_window.get());
+        showPopoverCentered(card);
+        QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("No")); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Delete event?"));
+        QVERIFY(seen[0].text.startsWith(QStringLiteral("Delete \"Standup\"? You can undo with ")));
+        QVERIFY(!state()->events()->getById(series.id)->deletedAt);
+        QCOMPARE(undo->count(), 0);
+
+        card = new EventDetailsPopover(state(), todaysOccurrence(series), m_window.get());
+        showPopoverCentered(card);
+        ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
+                       [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); });
+        QVERIFY(state()->events()->getById(series.id)->deletedAt);
+        QVERIFY(state()->selectedEventId().isEmpty());
+        QCOMPARE(undo->count(), 1);
+        QCOMPARE(undo->nextSummary(), QStringLiteral("Deleted \"Standup\""));
+
+        undo->undo();
+        const std::optional<Event> restored = state()->events()->getById(series.id);
+        QVERIFY(!restored->deletedAt);
+        QCOMPARE(restored->startTime, series.startTime);
+        QCOMPARE(restored->recurrenceRule, series.recurrenceRule);
+        QVERIFY(restored->recurrenceId.isEmpty());
+        QCOMPARE(state()
+                     ->events()
+                     ->getInRange(StoreSeed::local(today, QTime(0, 0)),
+                                  StoreSeed::local(today.addDays(1), QTime(0, 0)),
+                                  {QStringLiteral("work")})
+                     .size(),
+                 1);
+
+        Event gone = series;
+        gone.id = QStringLiteral("never-stored");
+        card = new EventDetailsPopover(state(), gone, m_window.get());
+        showPopoverCentered(card);
+        seen = ModalSeam::run(
+            [&] { button(card, QStringLiteral("Delete"))->click(); },
+            QList<ModalSeam::Answer>{
+                [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); },
+                [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].title, QStringLiteral("Event change failed"));
+        QCOMPARE(seen[1].text, QStringLiteral("Could not delete \"Standup\"."));
+        QCOMPARE(undo->count(), 0);
+    }
+
+private:
+    AppState* state() const { return m_fixture->state(); }
+
+    std::unique_ptr<AppStateFixture> m_fixture;
+    std::unique_ptr<QWidget> m_window;
+};
+
+QTEST_MAIN(TestEventDetailsPopover)
+#include "tst_eventdetailspopover.moc"

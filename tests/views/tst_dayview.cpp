@@ -1,0 +1,366 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "Database.h"
+#include "DateTimePicker.h"
+#include "DayTimelineWidget.h"
+#include "DayView.h"
+#include "EventRepository.h"
+#include "GuiEnvironment.h"
+#include "Ical.h"
+#include "InputEvents.h"
+#include "ModalSeam.h"
+#include "PixelProbe.h"
+#include "Theme.h"
+#include "UndoStack.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+QDateTime local(int dayOffset, const QString& hhmm)
+{
+    return QDateTime(AppStateFixture::defaultNow().date().addDays(dayOffset),
+                     QTime::fromString(hhmm, QStringLiteral("HH:mm")), QTimeZone::systemTimeZone());
+}
+
+Event stored(const QString& id, const QDateTime& start, const QDateTime& end)
+{
+    Event event;
+    event.id = event.uid = id;
+    event.calendarId = AppState::localCalendarId;
+    event.title = id;
+    event.startTime = start;
+    event.endTime = end;
+    event.etag = QStringLiteral("etag-1");
+    event.href = QStringLiteral("/cal/%1.ics").arg(id);
+    event.syncStatus = QStringLiteral("synced");
+    event.created = event.lastModified = AppStateFixture::defaultNow().toUTC().addDays(-10);
+    event.rawIcalendar = Ical::buildEvent(event);
+    return event;
+}
+
+QDateTime sentStart(const Event& row)
+{
+    const QList<Event> parsed = Ical::parseEvents(row.rawIcalendar);
+    return parsed.size() == 1 ? parsed.first().startTime : QDateTime();
+}
+
+bool near(QColor a, QColor b, int tolerance)
+{
+    return std::abs(a.red() - b.red()) <= tolerance &&
+           std::abs(a.green() - b.green()) <= tolerance &&
+           std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+QColor blend(const QColor& under, const QColor& over, int alpha)
+{
+    const auto mix = [alpha](int u, int o) { return (u * (255 - alpha) + o * alpha) / 255; };
+    return QColor(mix(under.red(), over.red()), mix(under.green(), over.green()),
+                  mix(under.blue(), over.blue()));
+}
+
+// Pixels of `area` within the tolerance of `colour`.
+int countNear(const QImage& image, const QRect& area, const QColor& colour, int tolerance)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += near(image.pixelColor(x, y), colour, tolerance) ? 1 : 0;
+    return count;
+}
+
+// A day view over the fixture's store, laid out and painted once, so its blocks are known.
+struct Screen
+{
+    explicit Screen(AppState* state) : view(state)
+    {
+        view.resize(900, 700);
+        view.show();
+        refresh();
+    }
+    void refresh()
+    {
+        view.reload();
+        image = timeline()->grab().toImage();
+    }
+    DayTimelineWidget* timeline() const { return view.timeline(); }
+    QList<DayTimelineWidget::HitRegion> regions(const QString& id) const
+    {
+        QList<DayTimelineWidget::HitRegion> found;
+        for (const auto& region : timeline()->hitRegions())
+            if (region.eventId == id)
+                found.append(region);
+        return found;
+    }
+    DayView view;
+    QImage image;
+};
+
+} // namespace
+
+class TestDayView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    // A block dragged 22 pixels down at 56 pixels an hour shows its ghost and label half an
+    // hour later; the release stores the event pending with its iCalendar start rewritten, and
+    // undo brings back the old record as it was.
+    void dragMovesAndUndoRestores()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        const Event before = stored("Review", local(0, "10:00"), local(0, "11:00"));
+        QVERIFY(state->events()->insert(before));
+        Screen screen(state);
+        QCOMPARE(state->hourHeight(), 56);
+        const QRect block = screen.regions("Review").value(0).rect;
+        QCOMPARE(block.top(), 560);
+
+        const QRect labelStrip(72, block.top() + 10, 8, 16); // left of the title, inside the block
+        const int darkBefore = countNear(screen.image, labelStrip, Theme::textPrimary(), 60);
+        const QPoint press(block.center().x(), block.top() + 20);
+        InputEvents::press(screen.timeline(), press);
+        InputEvents::move(screen.timeline(), press + QPoint(0, 11));
+        InputEvents::move(screen.timeline(), press + QPoint(0, 22));
+        QCOMPARE(screen.timeline()->dragState(), DayTimelineWidget::Moving);
+        QCOMPARE(screen.timeline()->dragMinutes(), 30);
+
+        const QImage dragging = screen.timeline()->grab().toImage();
+        const QColor base = screen.timeline()->palette().base().color();
+        // Below the original block only the ghost (accent at alpha 40) covers the base.
+        const QPoint belowBlock(block.center().x(), block.bottom() + 14);
+        QCOMPARE(PixelProbe::mismatch(dragging, belowBlock, blend(base, Theme::accent(), 40), 8),
+                 QString());
+        QCOMPARE(PixelProbe::mismatch(screen.image, belowBlock, base, 8), QString());
+        // The time label stands just above the ghost's top (588).
+        QVERIFY(countNear(dragging, labelStrip, Theme::textPrimary(), 60) > darkBefore);
+
+        InputEvents::release(screen.timeline(), press + QPoint(0, 22));
+        const Event moved = *state->events()->getById("Review");
+        QCOMPARE(moved.startTime, local(0, "10:30"));
+        QCOMPARE(*moved.endTime, local(0, "11:30"));
+        QCOMPARE(moved.syncStatus, QStringLiteral("pending"));
+        QCOMPARE(sentStart(moved), local(0, "10:30"));
+        QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Moved \"Review\""));
+
+        state->undoStack()->undo();
+        const Event undone = *state->events()->getById("Review");
+        QCOMPARE(undone.startTime, local(0, "10:00"));
+        QCOMPARE(undone.syncStatus, QStringLiteral("synced"));
+        QCOMPARE(undone.rawIcalendar, before.rawIcalendar);
+    }
+
+    // A resize starts at the press on the bottom edge; dragging it two hours up leaves the
+    // event 15 minutes long.
+    void resizeKeepsFifteenMinutes()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(state->events()->insert(stored("Call", local(0, "10:00"), local(0, "10:30"))));
+        Screen screen(state);
+        const QRect block = screen.regions("Call").value(0).rect;
+        const QPoint edge(block.center().x(), block.bottom() - 1);
+        InputEvents::press(screen.timeline(), edge);
+        QCOMPARE(screen.timeline()->dragState(), DayTimelineWidget::Resizing);
+        InputEvents::move(screen.timeline(), edge - QPoint(0, 112));
+        InputEvents::release(screen.timeline(), edge - QPoint(0, 112));
+        QCOMPARE(*state->events()->getById("Call")->endTime, local(0, "10:15"));
+        QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Resized \"Call\""));
+    }
+
+    // The first showing scrolls to the start of the working day, or, outside working hours
+    // today, so that the current time sits a third down the viewport.
+    void scrollsToTheWorkingDay()
+    {
+        for (const QTime now : {QTime(10, 0), QTime(19, 0)}) {
+            AppStateFixture fixture(local(0, now.toString(QStringLiteral("HH:mm"))));
+            QVERIFY(fixture.start());
+            DayView view(fixture.state());
+            view.resize(900, 400);
+            view.show();
+            const int viewport = view.scrollArea()->viewport()->height();
+            QVERIFY(viewport > 0 && viewport < 400);
+            const int expected = now.hour() == 10 ? 8 * 56 : 19 * 56 - viewport / 3;
+            QCOMPARE(view.scrollArea()->verticalScrollBar()->value(), expected);
+        }
+    }
+
+    // Ctrl + wheel zooms by 8 pixels a notch through the hub and the timeline follows; a
+    // touchpad's fraction of a notch does nothing.
+    void ctrlWheelZooms()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        Screen screen(state);
+        InputEvents::wheel(screen.timeline(), QPoint(300, 300), 240, Qt::ControlModifier);
+        QCOMPARE(state->hourHeight(), 72);
+        QCOMPARE(screen.timeline()->hourHeight(), 72);
+        InputEvents::wheel(screen.timeline(), QPoint(300, 300), 60, Qt::ControlModifier);
+        InputEvents::wheel(screen.timeline(), QPoint(300, 300), -120, Qt::ControlModifier);
+        QCOMPARE(state->hourHeight(), 64);
+    }
+
+    // Last night's occurrence of a 22:00-02:00 series fills the top of the day; a click on it
+    // hands on that occurrence's own start, and neither block can be dragged.
+    void nightSeriesBlocks()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        Event night = stored("Night shift", local(-5, "22:00"), local(-4, "02:00"));
+        night.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        night.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        QVERIFY(state->events()->insert(night));
+        Screen screen(state);
+        const QList<DayTimelineWidget::HitRegion> blocks = screen.regions("Night shift");
+        QCOMPARE(blocks.size(), 2);
+        const auto early = blocks[0].rect.top() == 0 ? blocks[0] : blocks[1];
+        const auto late = blocks[0].rect.top() == 0 ? blocks[1] : blocks[0];
+        QCOMPARE(early.rect.height(), 2 * 56);
+        QCOMPARE(early.occurrenceStart, local(0, "00:00"));
+        QCOMPARE(early.instanceStart, local(-1, "22:00"));
+        QCOMPARE(late.rect.top(), 22 * 56);
+        QCOMPARE(late.instanceStart, local(0, "22:00"));
+
+        QSignalSpy selected(screen.timeline(), &DayTimelineWidget::eventSelected);
+        InputEvents::press(screen.timeline(), early.rect.center());
+        QCOMPARE(screen.timeline()->dragState(), DayTimelineWidget::Idle);
+        InputEvents::move(screen.timeline(), early.rect.center() + QPoint(0, 30));
+        InputEvents::release(screen.timeline(), early.rect.center() + QPoint(0, 30));
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected[0][0].toString(), QStringLiteral("Night shift"));
+        QCOMPARE(selected[0][1].toDateTime(), local(-1, "22:00"));
+        QCOMPARE(state->selectedEventId(), QStringLiteral("Night shift"));
+        QCOMPARE(state->events()->getById("Night shift")->startTime, night.startTime);
+    }
+
+    // Tab walks the timed events by start and wraps; Shift+Tab and Backtab walk back.
+    void keyboardWalkWraps()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(state->events()->insert(stored("b", local(0, "11:00"), local(0, "12:00"))));
+        QVERIFY(state->events()->insert(stored("c", local(0, "14:00"), local(0, "15:00"))));
+        QVERIFY(state->events()->insert(stored("a", local(0, "09:00"), local(0, "10:00"))));
+        Screen screen(state);
+        QWidget* timeline = screen.timeline();
+        QTest::keyClick(timeline, Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(state->selectedEventId(), QStringLiteral("c"));
+        QTest::keyClick(timeline, Qt::Key_Tab);
+        QCOMPARE(state->selectedEventId(), QStringLiteral("a"));
+        QTest::keyClick(timeline, Qt::Key_Down);
+        QTest::keyClick(timeline, Qt::Key_Tab);
+        QCOMPARE(state->selectedEventId(), QStringLiteral("c"));
+        QTest::keyClick(timeline, Qt::Key_Tab);
+        QCOMPARE(state->selectedEventId(), QStringLiteral("a"));
+        QTest::keyClick(timeline, Qt::Key_Backtab);
+        QCOMPARE(state->selectedEventId(), QStringLiteral("c"));
+        QTest::keyClick(timeline, Qt::Key_Up);
+        QCOMPARE(state->selectedEventId(), QStringLiteral("b"));
+    }
+
+    // A double-click on a block edits it; one into empty time proposes a new event at the
+    // quarter hour under the pointer (23:58 gives 23:45), lasting an hour.
+    void doubleClickOpensTheForm()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
+        Screen screen(state);
+        const QPoint onBlock = screen.regions("Lunch").value(0).rect.center();
+        const QPoint lateSlot(400, 23 * 56 + 54);
+        QDateTime proposedStart;
+        QDateTime proposedEnd;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                QTest::mouseDClick(screen.timeline(), Qt::LeftButton, {}, onBlock);
+                QTest::mouseDClick(screen.timeline(), Qt::LeftButton, {}, lateSlot);
+            },
+            QList<ModalSeam::Answer>{{}, [&](QWidget* form) {
+                                         const auto pickers = form->findChildren<DateTimePicker*>();
+                                         proposedStart = pickers.value(0)->dateTime();
+                                         proposedEnd = pickers.value(1)->dateTime();
+                                     }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Event"));
+        QCOMPARE(seen[1].title, QStringLiteral("New Event"));
+        QCOMPARE(proposedStart, local(0, "23:45"));
+        QCOMPARE(proposedEnd, local(1, "00:45"));
+    }
+
+    // Delete from the context menu after the confirmation; undo brings the event back.
+    void contextMenuDeleteThenUndo()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
+        Screen screen(state);
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                                        screen.timeline()->mapToGlobal(point));
+                QApplication::sendEvent(screen.timeline(), &event);
+            },
+            QList<ModalSeam::Answer>{
+                [](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete")); },
+                [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "Yes")); }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[0].text, QStringLiteral("Edit…|Delete"));
+        QCOMPARE(seen[1].title, QStringLiteral("Delete event?"));
+        QVERIFY(seen[1].text.startsWith(QStringLiteral("Delete \"Lunch\"? You can undo with ")));
+        QVERIFY(state->events()->getById("Lunch")->deletedAt);
+        QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Deleted \"Lunch\""));
+        state->undoStack()->undo();
+        QVERIFY(!state->events()->getById("Lunch")->deletedAt);
+    }
+
+    // A write the store refuses is reported and leaves nothing to undo; an undo of an event
+    // that vanished meanwhile is reported, not silently dropped.
+    void failuresAreReported()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(state->events()->insert(stored("Gym", local(0, "18:00"), local(0, "19:00"))));
+        QVERIFY(state->events()->insert(stored("Run", local(0, "07:00"), local(0, "08:00"))));
+        Screen screen(state);
+        const QDateTime gymStart = local(0, "18:00");
+
+        QSqlQuery refuse(state->database()->database());
+        QVERIFY(refuse.exec("CREATE TRIGGER refuse BEFORE UPDATE ON events "
+                            "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { screen.view.commitMove("Gym", gymStart, 30); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, QStringLiteral("Could not save the change to \"Gym\"."));
+        QVERIFY(!state->undoStack()->canUndo());
+        QVERIFY(refuse.exec("DROP TRIGGER refuse"));
+
+        screen.view.commitResize("Run", local(0, "07:00"), 30);
+        QVERIFY(state->events()->hardDelete("Run"));
+        seen = ModalSeam::run([&] { state->undoStack()->undo(); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, QStringLiteral("Could not undo: \"Run\" no longer exists."));
+        QVERIFY(!state->events()->getById("Run"));
+    }
+};
+
+QTEST_MAIN(TestDayView)
+#include "tst_dayview.moc"

@@ -1,0 +1,168 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "ViewData.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+Calendar calendar(const QString& id, bool visible)
+{
+    Calendar c;
+    c.id = id;
+    c.name = id;
+    c.isVisible = visible;
+    return c;
+}
+
+QDateTime local(int dayOffset, int hour)
+{
+    return QDateTime(AppStateFixture::defaultNow().date().addDays(dayOffset), QTime(hour, 0),
+                     QTimeZone::systemTimeZone());
+}
+
+Event timedEvent(const QString& id, const QString& calendarId, const QDateTime& start, int hours)
+{
+    Event e;
+    e.id = e.uid = id;
+    e.calendarId = calendarId;
+    e.title = id;
+    e.startTime = start;
+    e.endTime = start.addSecs(hours * 3600);
+    e.created = e.lastModified = AppStateFixture::defaultNow().toUTC();
+    return e;
+}
+
+FilterRule rule(const QString& id, const QString& titleWord, const QString& action)
+{
+    FilterRule r;
+    r.id = r.name = id;
+    r.type = QStringLiteral("pattern");
+    r.action = action;
+    r.conditions =
+        QStringLiteral(R"({"runtimeType":"pattern","titleContains":["%1"]})").arg(titleWord);
+    r.createdAt = r.updatedAt = AppStateFixture::defaultNow().toUTC();
+    return r;
+}
+
+} // namespace
+
+class TestViewData : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void visibleCalendarIds_data()
+    {
+        QTest::addColumn<bool>("viewExists");
+        QTest::addColumn<QString>("listed");
+        QTest::addColumn<QStringList>("ids");
+        QTest::newRow("none listed: the visible ones") << true << "[]" << QStringList{"a", "c"};
+        QTest::newRow("a hidden calendar listed is shown")
+            << true << R"(["b"])" << QStringList{"b"};
+        QTest::newRow("order and duplicates kept")
+            << true << R"(["c","a","c"])" << QStringList{"c", "a", "c"};
+        QTest::newRow("numbers give empty ids, no fallback")
+            << true << "[1,2]" << QStringList{"", ""};
+        QTest::newRow("not JSON") << true << "calendars" << QStringList{"a", "c"};
+        QTest::newRow("an object") << true << R"({"a":1})" << QStringList{"a", "c"};
+        QTest::newRow("no View") << false << "[]" << QStringList{};
+    }
+
+    void visibleCalendarIds()
+    {
+        QFETCH(bool, viewExists);
+        QFETCH(QString, listed);
+        std::optional<CalendarView> view;
+        if (viewExists) {
+            view.emplace();
+            view->calendarIds = listed;
+        }
+        const QList<Calendar> calendars{calendar("a", true), calendar("b", false),
+                                        calendar("c", true)};
+        QTEST(ViewData::visibleCalendarIds(view, calendars), "ids");
+    }
+
+    void itemColor_data()
+    {
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("calendarId");
+        QTest::addColumn<QString>("colour");
+        QTest::newRow("own colour") << "#112233"
+                                    << "cal"
+                                    << "#112233";
+        QTest::newRow("calendar colour") << ""
+                                         << "cal"
+                                         << "#aabbcc";
+        QTest::newRow("deleted calendar") << ""
+                                          << "gone"
+                                          << "#4285f4";
+        QTest::newRow("unreadable") << "not a colour"
+                                    << "cal"
+                                    << "#4285f4";
+    }
+
+    void itemColor()
+    {
+        Event e;
+        QFETCH(QString, own);
+        e.color = own;
+        QFETCH(QString, calendarId);
+        e.calendarId = calendarId;
+        QTEST(ViewData::itemColor(e, {{"cal", "#aabbcc"}}).name(), "colour");
+    }
+
+    // One day's reload over a real store: series expanded (also the part of last night's
+    // occurrence that reaches into the day), rules applied per occurrence, every calendar's
+    // colour, and nothing from calendars the View does not show.
+    void loadsTheDay()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        const QString personal = AppState::localCalendarId;
+        Calendar hidden = calendar("hidden", false);
+        hidden.accountId = AppState::localAccountId;
+        hidden.color = QStringLiteral("#00ff00");
+        hidden.createdAt = hidden.updatedAt = AppStateFixture::defaultNow().toUTC();
+        QVERIFY(state->calendars()->insert(hidden));
+
+        Event night = timedEvent("night", personal, local(-5, 22), 4);
+        night.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        night.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        QVERIFY(state->events()->insert(night));
+        QVERIFY(state->events()->insert(timedEvent("standup", personal, local(0, 9), 1)));
+        QVERIFY(state->events()->insert(timedEvent("boring standup", personal, local(0, 11), 1)));
+        QVERIFY(state->events()->insert(timedEvent("secret", personal, local(0, 13), 1)));
+        QVERIFY(state->events()->insert(timedEvent("tomorrow", personal, local(1, 9), 1)));
+        QVERIFY(state->events()->insert(timedEvent("elsewhere", "hidden", local(0, 9), 1)));
+        QVERIFY(state->filterRules()->insert(rule("dim", "boring", "dim")));
+        QVERIFY(state->filterRules()->insert(rule("hide", "secret", "hide")));
+
+        const ViewData::Result day = ViewData::load(state, ViewData::rangeStart(local(0, 0).date()),
+                                                    ViewData::rangeEnd(local(0, 0).date(), 1));
+        QStringList shown;
+        for (const Event& e : day.events)
+            shown.append(e.id + e.startTime.toTimeZone(QTimeZone::systemTimeZone())
+                                    .toString(QStringLiteral(" dd HH:mm")));
+        shown.sort();
+        const QString today = local(0, 0).toString(QStringLiteral("dd"));
+        const QString yesterday = local(-1, 0).toString(QStringLiteral("dd"));
+        QStringList expected{"boring standup " + today + " 11:00", "night " + today + " 22:00",
+                             "night " + yesterday + " 22:00", "standup " + today + " 09:00"};
+        expected.sort();
+        QCOMPARE(shown, expected);
+        QCOMPARE(day.hiddenCount, 1);
+        QCOMPARE(day.dimmed.size(), 1);
+        QCOMPARE(day.dimmed.values().first().id, QStringLiteral("boring standup"));
+        QCOMPARE(day.calendarColors.value("hidden"), QStringLiteral("#00ff00"));
+        QVERIFY(day.calendarColors.contains(personal));
+    }
+};
+
+QTEST_MAIN(TestViewData)
+#include "tst_viewdata.moc"

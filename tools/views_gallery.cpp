@@ -1,0 +1,256 @@
+// Renders the day view over a seeded throw-away store in light and dark mode as PNG files for a
+// person to look at: overlapping events in columns, off-hours shading, the current-time line,
+// pending and reminder glyphs, a dimmed event, an event begun the evening before, the all-day
+// strip collapsed and expanded, and the details card. Contacts nothing. Run under a display:
+//     xvfb-run -a views_gallery <output folder>
+
+#include "AccountRepository.h"
+#include "AllDayStrip.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "CredentialBackend.h"
+#include "DayTimelineWidget.h"
+#include "DayView.h"
+#include "EventDetailsPopover.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "Ical.h"
+#include "MemoryCredentialBackend.h"
+#include "ThemeManager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QVBoxLayout>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+QDateTime local(const QDate& date, const QTime& time)
+{
+    return QDateTime(date, time, QTimeZone::systemTimeZone());
+}
+
+QDateTime utcMidnight(const QDate& date)
+{
+    return QDateTime(date, QTime(0, 0), Qt::UTC);
+}
+
+void addCalendars(AppState& state)
+{
+    const QDateTime now = Clock::now();
+    Account account;
+    account.id = QStringLiteral("dav");
+    account.name = QStringLiteral("Work");
+    account.type = QStringLiteral("caldav");
+    account.createdAt = account.updatedAt = now;
+    state.accounts()->insert(account);
+    const struct
+    {
+        const char* id;
+        const char* name;
+        const char* color;
+    } calendars[] = {{"team", "Team", "#33b679"}, {"family", "Family", "#e67c73"}};
+    for (const auto& entry : calendars) {
+        Calendar calendar;
+        calendar.id = QString::fromLatin1(entry.id);
+        calendar.accountId = account.id;
+        calendar.name = QString::fromLatin1(entry.name);
+        calendar.color = QString::fromLatin1(entry.color);
+        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
+        calendar.createdAt = calendar.updatedAt = now;
+        state.calendars()->insert(calendar);
+    }
+}
+
+Event event(const char* id, const char* calendar, const char* title, const QDateTime& start,
+            const QDateTime& end)
+{
+    Event event;
+    event.id = event.uid = QString::fromLatin1(id);
+    event.calendarId = QString::fromLatin1(calendar);
+    event.title = QString::fromUtf8(title);
+    event.startTime = start;
+    event.endTime = end;
+    event.created = event.lastModified = Clock::now();
+    return event;
+}
+
+void addEvents(AppState& state)
+{
+    QList<Event> events;
+    Event review = event("review", "team", "Design review: timeline drag and drop",
+                         local(today, QTime(9, 0)), local(today, QTime(10, 30)));
+    review.reminders = {Reminder{}};
+    review.reminders[0].minutesBefore = 15;
+    review.location = QStringLiteral("Room 4.12, north building");
+    review.description = QStringLiteral(
+        "Agenda:\n1. Ghost and time label\n2. Undo after a push\nNotes: https://example.com/notes");
+    review.organizerName = QStringLiteral("Ann Meyer");
+    review.organizerEmail = QStringLiteral("ann@example.com");
+    events.append(review);
+    events.append(event("interview", "team", "Interview: backend engineer",
+                        local(today, QTime(9, 30)), local(today, QTime(11, 0))));
+    events.append(event("coffee", "family", "Coffee with Sam", local(today, QTime(10, 0)),
+                        local(today, QTime(10, 45))));
+    Event lunch = event("lunch", "family", "Lunch with the team (not yet uploaded)",
+                        local(today, QTime(12, 30)), local(today, QTime(13, 30)));
+    lunch.syncStatus = QStringLiteral("pending");
+    events.append(lunch);
+    Event budget = event("budget", "team", "Budget sync (dimmed by a filter)",
+                         local(today, QTime(15, 0)), local(today, QTime(16, 0)));
+    budget.reminders = {Reminder{}};
+    budget.reminders[0].minutesBefore = 10;
+    events.append(budget);
+    events.append(event("short", "team", "5-minute check-in", local(today, QTime(16, 30)),
+                        local(today, QTime(16, 35))));
+    events.append(event("run", "family", "Evening run", local(today, QTime(19, 0)),
+                        local(today, QTime(20, 0))));
+    Event night = event("night", "team", "Night shift", local(today.addDays(-1), QTime(22, 0)),
+                        local(today, QTime(2, 0)));
+    night.recurrenceRule = QStringLiteral("FREQ=DAILY");
+    events.append(night);
+
+    const char* allDayTitles[] = {"Conference (three days)", "Team offsite", "Mia's birthday",
+                                  "Public holiday", "Release freeze"};
+    int index = 0;
+    for (const char* title : allDayTitles) {
+        const QByteArray id = "allday" + QByteArray::number(index);
+        Event allDay = event(id.constData(), index % 2 ? "family" : "team", title,
+                             utcMidnight(today.addDays(index == 0 ? -1 : 0)),
+                             utcMidnight(today.addDays(index == 0 ? 2 : 1)));
+        allDay.isAllDay = true;
+        events.append(allDay);
+        ++index;
+    }
+    for (Event& item : events) {
+        item.rawIcalendar = Ical::buildEvent(item);
+        state.events()->insert(item);
+    }
+
+    FilterRule rule;
+    rule.id = QStringLiteral("dim-budget");
+    rule.name = QStringLiteral("Dim the budget sync");
+    rule.type = QStringLiteral("specific");
+    rule.conditions = QStringLiteral("{\"runtimeType\":\"specific\"}");
+    rule.action = QStringLiteral("dim");
+    rule.eventUid = QStringLiteral("budget");
+    rule.eventCalendarId = QStringLiteral("team");
+    rule.createdAt = rule.updatedAt = Clock::now();
+    state.filterRules()->insert(rule);
+}
+
+void leftClick(QWidget* widget, const QPoint& position)
+{
+    const QPointF local(position);
+    const QPointF global(widget->mapToGlobal(position));
+    QMouseEvent press(QEvent::MouseButtonPress, local, local, global, Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, local, global, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Everything the program would store goes to a folder that is removed at the end, and every
+    // service address points at a closed local port.
+    QTemporaryDir data;
+    qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
+    for (const char* variable :
+         {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL", "ACCOUNT_PORTAL_URL"})
+        qputenv(variable, "http://127.0.0.1:9");
+    OrvaAccount::CredentialBackend::setDefaultBackend(
+        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
+    Clock::pin(local(today, QTime(14, 20)));
+
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: views_gallery <output folder>\n");
+        return 2;
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(output.path());
+
+    auto state = std::make_unique<AppState>();
+    if (!state->initialize()) {
+        std::fprintf(stderr, "could not open the temporary store\n");
+        return 1;
+    }
+    addCalendars(*state);
+    addEvents(*state);
+
+    ThemeManager theme(nullptr);
+    int failures = 0;
+    const auto save = [&](QWidget* widget, const QString& name) {
+        settle();
+        if (!widget->grab().save(output.filePath(name)))
+            ++failures;
+    };
+    for (const char* mode : {"light", "dark"}) {
+        theme.setMode(QString::fromLatin1(mode));
+        const QString suffix =
+            QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+
+        QWidget window;
+        window.resize(820, 900);
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* view = new DayView(state.get(), &window);
+        layout->addWidget(view);
+        view->setDate(today);
+        window.show();
+        settle();
+        // The working morning and the afternoon with the current-time line in one picture.
+        view->scrollArea()->verticalScrollBar()->setValue(7 * 56);
+        save(&window, QStringLiteral("day-collapsed") + suffix);
+
+        AllDayStrip* strip = view->allDayStrip();
+        if (!strip->moreRects().isEmpty())
+            leftClick(strip, strip->moreRects().first().center());
+        save(&window, QStringLiteral("day-expanded") + suffix);
+
+        // Evening and night: shading after the working day, the night shift's early block.
+        view->scrollArea()->verticalScrollBar()->setValue(0);
+        save(&window, QStringLiteral("day-night") + suffix);
+
+        view->scrollArea()->verticalScrollBar()->setValue(7 * 56);
+        settle();
+        for (const auto& region : view->timeline()->hitRegions()) {
+            if (region.eventId == QLatin1String("review")) {
+                const QRect global(view->timeline()->mapToGlobal(region.rect.topLeft()),
+                                   region.rect.size());
+                view->showEventDetails(region.eventId, region.instanceStart, global);
+                break;
+            }
+        }
+        save(&window, QStringLiteral("day-popover") + suffix);
+        EventDetailsPopover::closeActive();
+        if (!strip->collapseRect().isNull())
+            leftClick(strip, strip->collapseRect().center());
+        settle();
+    }
+    state.reset();
+    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
+    std::printf("wrote %s\n", qPrintable(output.absolutePath()));
+    return failures == 0 ? 0 : 1;
+}
