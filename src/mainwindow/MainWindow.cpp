@@ -11,6 +11,7 @@
 #include "Client.h"
 #include "Clock.h"
 #include "Database.h"
+#include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "FeedbackPage.h"
@@ -20,6 +21,7 @@
 #include "InvitationsService.h"
 #include "Limits.h"
 #include "NotificationService.h"
+#include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "QuickAdd.h"
 #include "SampleData.h"
@@ -858,6 +860,23 @@ void MainWindow::revealEvent(const QString& eventId, const QDate& date)
         m_state->setSelectedEventId(eventId);
     }
     focusWindow();
+    if (eventId.isEmpty()) {
+        return;
+    }
+    const std::optional<Event> event = m_state->events()->getById(eventId);
+    if (!event) {
+        return;
+    }
+    Event shown = *event;
+    // A reminder of a later occurrence shows that occurrence's times, not the series' first.
+    if (date.isValid() && !shown.recurrenceRule.isEmpty() && shown.recurrenceId.isEmpty()) {
+        const QDateTime start(date, shown.startTime.time(), shown.startTime.timeZone());
+        if (shown.endTime) {
+            shown.endTime = start.addSecs(shown.startTime.secsTo(*shown.endTime));
+        }
+        shown.startTime = start;
+    }
+    showPopoverCentered(new EventDetailsPopover(m_state, shown, this));
 }
 
 void MainWindow::syncNow()

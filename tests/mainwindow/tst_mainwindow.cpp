@@ -2,6 +2,7 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
 #include "FilterRuleRepository.h"
@@ -339,6 +340,27 @@ private Q_SLOTS:
         QCOMPARE(filters->menu()->actions().first()->text(), QStringLiteral("Enable all filters"));
         state()->setFilterHiddenCount(0);
         QCOMPARE(filters->text(), QStringLiteral("2 filter(s) applied"));
+    }
+
+    void reminderClickRevealsTheOccurrence()
+    {
+        auto window = makeWindow();
+        Event weekly;
+        weekly.id = weekly.uid = QStringLiteral("weekly");
+        weekly.calendarId = AppState::localCalendarId;
+        weekly.title = QStringLiteral("Planning");
+        weekly.startTime = QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone::systemTimeZone());
+        weekly.endTime = weekly.startTime.addSecs(3600);
+        weekly.recurrenceRule = QStringLiteral("FREQ=WEEKLY");
+        weekly.created = weekly.lastModified = Clock::now();
+        QVERIFY(state()->events()->insert(weekly));
+
+        window->revealEvent(QStringLiteral("missing"), QDate(2026, 3, 9));
+        QCOMPARE(state()->currentDate(), QDate(2026, 3, 9));
+        QVERIFY(!window->findChild<EventDetailsPopover*>());
+        window->revealEvent(weekly.id, QDate(2026, 3, 16));
+        QCOMPARE(state()->selectedEventId(), weekly.id);
+        QTRY_VERIFY(window->findChild<EventDetailsPopover*>());
     }
 
     // The day a search result opens on.
