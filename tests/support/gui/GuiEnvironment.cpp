@@ -1,9 +1,10 @@
 #include "GuiEnvironment.h"
 
+#include "BundledFonts.h"
+#include "Theme.h"
+
 #include <QApplication>
-#include <QDir>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLocale>
 #include <QStyleFactory>
 
@@ -13,14 +14,9 @@ void prepare()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-#ifdef CALENDAR_SOURCE_DIR
-    const QDir fonts(QStringLiteral(CALENDAR_SOURCE_DIR "/resources/fonts"));
-    for (const QString& name : fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}))
-        QFontDatabase::addApplicationFont(fonts.filePath(name));
-#endif
-    QFont font = QApplication::font();
-    font.setPointSize(10);
-    QApplication::setFont(font);
+    // The program's own fonts, so text metrics do not depend on what the machine has installed.
+    BundledFonts::registerAll();
+    QApplication::setFont(QFont(Theme::sansFamily(), 10));
 }
 
 } // namespace GuiEnvironment

@@ -1,0 +1,66 @@
+#include "WeekGridView.h"
+
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "ViewData.h"
+#include "ViewEventActions.h"
+#include "ViewWeather.h"
+#include "WeatherService.h"
+#include "WeekGridWidget.h"
+
+#include <QVBoxLayout>
+
+WeekGridView::WeekGridView(AppState* appState, QWidget* parent)
+    : QWidget(parent), m_appState(appState), m_grid(new WeekGridWidget(this))
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(0);
+    layout->addWidget(m_grid, 1);
+
+    connect(appState, &AppState::activeViewChanged, this, &WeekGridView::reload);
+    connect(appState, &AppState::currentDateChanged, this, &WeekGridView::reload);
+    if (appState->calendars())
+        connect(appState->calendars(), &CalendarRepository::calendarsChanged, this,
+                &WeekGridView::reload);
+    if (appState->events())
+        connect(appState->events(), &EventRepository::eventsChanged, this, &WeekGridView::reload);
+    if (appState->filterRules())
+        connect(appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+                &WeekGridView::reload);
+    if (appState->weather())
+        connect(appState->weather(), &Weather::Service::forecastRefreshed, this,
+                &WeekGridView::reload);
+    connect(appState, &AppState::densityChanged, this,
+            [this](const QString& mode, const QString& density) {
+                if (mode == QLatin1String("grid"))
+                    m_grid->setCompact(density == QLatin1String("compact"));
+            });
+    connect(m_grid, &WeekGridWidget::eventSelected, this,
+            [this](const QString& id, const QDateTime& start, const QRect& rect) {
+                ViewEventActions::showDetails(m_appState, this, id, start, rect);
+            });
+    connect(m_grid, &WeekGridWidget::eventActivated, this,
+            [this](const QString& id) { ViewEventActions::editEvent(m_appState, this, id); });
+    connect(m_grid, &WeekGridWidget::eventContextRequested, this,
+            &WeekGridView::showEventContextMenu);
+    connect(m_grid, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
+    m_grid->setCompact(appState->isCompact(QStringLiteral("grid")));
+    reload();
+}
+
+void WeekGridView::reload()
+{
+    const QDate start = m_appState->currentDate();
+    const QHash<QDate, QString> weather = ViewWeather::labels(m_appState, start, 8);
+    const ViewData::Result result =
+        ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, 8));
+    m_grid->setData(start, result.events, result.calendarColors, result.dimmed, weather);
+}
+
+void WeekGridView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+{
+    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekGridView");
+}

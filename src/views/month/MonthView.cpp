@@ -1,0 +1,79 @@
+#include "MonthView.h"
+
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "MonthGridWidget.h"
+#include "ViewData.h"
+#include "ViewEventActions.h"
+#include "ViewPeriod.h"
+#include "ViewWeather.h"
+#include "WeatherService.h"
+
+#include <QVBoxLayout>
+
+MonthView::MonthView(AppState* appState, QWidget* parent)
+    : QWidget(parent), m_appState(appState), m_grid(new MonthGridWidget(appState, this)),
+      m_date(Clock::today())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grid);
+
+    connect(appState, &AppState::activeViewChanged, this, &MonthView::reload);
+    if (appState->calendars())
+        connect(appState->calendars(), &CalendarRepository::calendarsChanged, this,
+                &MonthView::reload);
+    if (appState->events())
+        connect(appState->events(), &EventRepository::eventsChanged, this, &MonthView::reload);
+    if (appState->filterRules())
+        connect(appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+                &MonthView::reload);
+    if (appState->weather())
+        connect(appState->weather(), &Weather::Service::forecastRefreshed, this,
+                &MonthView::reload);
+    m_grid->setCompact(appState->isCompact(QStringLiteral("month")));
+    m_grid->setFirstDayOfWeek(appState->firstDayOfWeek());
+    connect(appState, &AppState::densityChanged, this,
+            [this](const QString& mode, const QString& density) {
+                if (mode == QLatin1String("month"))
+                    m_grid->setCompact(density == QLatin1String("compact"));
+            });
+    connect(appState, &AppState::firstDayOfWeekChanged, this, [this](int day) {
+        m_grid->setFirstDayOfWeek(day);
+        reload();
+    });
+    connect(m_grid, &MonthGridWidget::eventSelected, this,
+            [this](const QString& id, const QDateTime& start, const QRect& rect) {
+                ViewEventActions::showDetails(m_appState, this, id, start, rect);
+            });
+    connect(m_grid, &MonthGridWidget::eventActivated, this,
+            [this](const QString& id) { ViewEventActions::editEvent(m_appState, this, id); });
+    connect(m_grid, &MonthGridWidget::eventContextRequested, this,
+            &MonthView::showEventContextMenu);
+    reload();
+}
+
+void MonthView::setDate(const QDate& date)
+{
+    if (date == m_date)
+        return;
+    m_date = date;
+    reload();
+}
+
+void MonthView::reload()
+{
+    const QDate start = ViewPeriod::monthGridStart(m_date, m_appState->firstDayOfWeek());
+    const ViewData::Result result =
+        ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, 42));
+    m_grid->setData(m_date, result.events, result.calendarColors, result.dimmed,
+                    ViewWeather::labels(m_appState, start, 42));
+}
+
+void MonthView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+{
+    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "MonthView");
+}

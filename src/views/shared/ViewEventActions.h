@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDateTime>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class AppState;
+class QWidget;
+
+// What the week timelines, the week grid and the month view do with a painted event the user
+// points at: select it and show its card, open its form, or offer its context menu. `host` is
+// the view: parent of the card, the dialogs and the menu.
+namespace ViewEventActions {
+
+// Selects the event (an empty id clears the selection). A found event's card opens anchored at
+// `screenRect`, or centred over the host when the rectangle is not valid; a series shows the
+// occurrence starting at `occurrenceStart` with its own times.
+void showDetails(AppState* appState, QWidget* host, const QString& eventId,
+                 const QDateTime& occurrenceStart, const QRect& screenRect);
+
+// The edit form of the stored event (a series, not one occurrence), modal; nothing when it is
+// gone.
+void editEvent(AppState* appState, QWidget* host, const QString& eventId);
+
+// The new-event form starting at `start`, one hour long, modal; nothing without any calendar.
+void createEvent(AppState* appState, QWidget* host, const QDateTime& start);
+
+// Selects the event and shows its menu ("Edit…", "Delete") at `globalPos`; a delete asks first
+// and can be undone. `context` is the translation context of the texts. Nothing when the event
+// is gone.
+void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
+                     const QPoint& globalPos, const char* context);
+
+} // namespace ViewEventActions

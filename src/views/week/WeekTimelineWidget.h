@@ -1,0 +1,112 @@
+#pragma once
+
+#include "Event.h"
+#include "FilterEngine.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QRect>
+#include <QSet>
+#include <QWidget>
+
+class AppState;
+
+// Consecutive days side by side on one 24-hour grid right of a 64-px hour gutter. Timed events
+// are drawn as blocks in their day columns (cut at midnight), laid out side by side where they
+// overlap. A block can be dragged to another time and day column, or resized at its bottom
+// edge, in quarter hours; events crossing midnight cannot be dragged. Only today's column is
+// tinted and carries the current-time line.
+class WeekTimelineWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    struct HitRegion
+    {
+        QString eventId;
+        QRect rect;
+        QDateTime occurrenceStart; // the block's drawn start (midnight on a later day)
+        QDateTime instanceStart;   // the occurrence's own start
+    };
+    enum class DragState { Idle, Pressed, Moving, Resizing };
+
+    explicit WeekTimelineWidget(QWidget* parent = nullptr);
+
+    void setAppState(AppState* appState) { m_appState = appState; }
+    void setEvents(const QDate& firstDate, int dayCount, const QList<Event>& events,
+                   const QHash<QString, QString>& calendarColors,
+                   const QSet<FilterEngine::OccurrenceKey>& dimmed,
+                   const QSet<QString>& twoWaySyncCalendarIds);
+    void setHourHeight(int pixels);
+    void setCompact(bool compact);
+    void setSelectedEventId(const QString& eventId);
+    // Whole hours; true when either changed.
+    bool setWorkdayHours(int startHour, int endHour);
+
+    QSize sizeHint() const override;
+
+    QDate firstDate() const { return m_firstDate; }
+    int dayCount() const { return m_dayCount; }
+    int hourHeight() const { return m_hourHeight; }
+    bool isCompact() const { return m_compact; }
+    DragState dragState() const { return m_dragState; }
+    const QList<HitRegion>& hitRegions() const { return m_hitRegions; }
+    // Pixels per hour and per column at the current size.
+    int rowHeight() const;
+    int columnWidth() const;
+
+Q_SIGNALS:
+    void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
+                       const QRect& screenRect);
+    void eventFocused(const QString& eventId);
+    void eventActivated(const QString& eventId);
+    void eventContextRequested(const QString& eventId, const QPoint& globalPos);
+    void emptySlotActivated(const QDate& date, const QTime& time);
+    void eventMoveRequested(const QString& eventId, const QDateTime& instanceStart, int dayDelta,
+                            int minuteOffset);
+    void eventResizeRequested(const QString& eventId, const QDateTime& instanceStart,
+                              int minuteDelta);
+    void zoomRequested(int wheelNotches);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    const HitRegion* firstHitAt(const QPoint& point) const;
+    const HitRegion* lastHitAt(const QPoint& point) const;
+    void emitSelectedAt(const QString& eventId, const QPoint& point);
+    void focusStep(bool forward);
+
+    AppState* m_appState = nullptr;
+    QDate m_firstDate;
+    int m_dayCount = 7;
+    QList<Event> m_events;
+    QHash<QString, QString> m_calendarColors;
+    QSet<FilterEngine::OccurrenceKey> m_dimmed;
+    QSet<QString> m_twoWaySyncCalendarIds;
+    QString m_selectedEventId;
+    QList<HitRegion> m_hitRegions;
+    int m_workdayStartHour = 8;
+    int m_workdayEndHour = 18;
+    int m_hourHeight = 56;
+    bool m_compact = false;
+    DragState m_dragState = DragState::Idle;
+    QString m_dragEventId;
+    QDateTime m_dragInstanceStart;
+    QPoint m_pressPos;
+    QRect m_dragRect;
+    int m_pressColumn = 0;
+    int m_dragMinutes = 0;
+    int m_dragDayShift = 0;
+    QSet<QString> m_multiDayIds;
+};

@@ -1,0 +1,295 @@
+#include "WeekView.h"
+
+#include "AllDayStrip.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "EventChange.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "PreferencesRepository.h"
+#include "RecurringEdit.h"
+#include "RecurringEditScopeDialog.h"
+#include "TimelineGeometry.h"
+#include "ViewData.h"
+#include "ViewEventActions.h"
+#include "ViewPeriod.h"
+#include "ViewWeather.h"
+#include "WeatherService.h"
+#include "WeekDrag.h"
+#include "WeekTimelineWidget.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimeZone>
+#include <QTimer>
+#include <QVBoxLayout>
+
+WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
+    : QWidget(parent), m_appState(appState), m_weekAligned(weekAligned),
+      m_headerRow(new QWidget(this)), m_allDayStrip(new AllDayStrip(this)),
+      m_scrollArea(new QScrollArea(this)), m_timeline(new WeekTimelineWidget),
+      m_anchorDate(Clock::today())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* headerLayout = new QHBoxLayout(m_headerRow);
+    headerLayout->setContentsMargins(0, 8, 0, 8);
+    headerLayout->setSpacing(0);
+    auto* gutter = new QWidget(m_headerRow);
+    gutter->setFixedWidth(TimelineGeometry::gutterWidth);
+    headerLayout->addWidget(gutter);
+    layout->addWidget(m_headerRow);
+    layout->addWidget(m_allDayStrip);
+    layout->addWidget(m_scrollArea, 1);
+    m_scrollArea->setWidgetResizable(true);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+
+    m_timeline->setMinimumWidth(800);
+    m_timeline->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_timeline->setMouseTracking(true);
+    m_timeline->setFocusPolicy(Qt::ClickFocus);
+    m_timeline->setAppState(appState);
+    m_timeline->setHourHeight(appState->hourHeight());
+    m_timeline->setCompact(appState->isCompact(modeWord()));
+    m_scrollArea->setWidget(m_timeline);
+
+    connect(appState, &AppState::densityChanged, this,
+            [this](const QString& mode, const QString& density) {
+                if (mode == modeWord())
+                    m_timeline->setCompact(density == QLatin1String("compact"));
+            });
+    connect(appState, &AppState::hourHeightChanged, this,
+            [this](int pixels) { m_timeline->setHourHeight(pixels); });
+    connect(appState, &AppState::activeViewChanged, this, &WeekView::reload);
+    if (appState->calendars())
+        connect(appState->calendars(), &CalendarRepository::calendarsChanged, this,
+                &WeekView::reload);
+    if (appState->events())
+        connect(appState->events(), &EventRepository::eventsChanged, this, &WeekView::reload);
+    if (appState->filterRules())
+        connect(appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+                &WeekView::reload);
+    const auto rangeChanged = [this] {
+        rebuildDayHeaders();
+        reload();
+    };
+    connect(appState, &AppState::weekHorizonChanged, this, rangeChanged);
+    connect(appState, &AppState::firstDayOfWeekChanged, this, rangeChanged);
+    if (appState->weather())
+        connect(appState->weather(), &Weather::Service::forecastRefreshed, this,
+                &WeekView::rebuildDayHeaders);
+    connect(appState, &AppState::selectedEventChanged, m_timeline,
+            &WeekTimelineWidget::setSelectedEventId);
+    connect(m_timeline, &WeekTimelineWidget::zoomRequested, this, [this](int notches) {
+        m_appState->setHourHeight(m_appState->hourHeight() + 8 * notches);
+    });
+    const auto showDetails = [this](const QString& id, const QDateTime& start, const QRect& rect) {
+        ViewEventActions::showDetails(m_appState, this, id, start, rect);
+    };
+    connect(m_timeline, &WeekTimelineWidget::eventSelected, this, showDetails);
+    connect(m_allDayStrip, &AllDayStrip::eventSelected, this,
+            [showDetails](const QString& id, const QRect& rect) {
+                showDetails(id, QDateTime(), rect);
+            });
+    connect(m_timeline, &WeekTimelineWidget::eventFocused, appState, &AppState::setSelectedEventId);
+    const auto edit = [this](const QString& id) {
+        ViewEventActions::editEvent(m_appState, this, id);
+    };
+    connect(m_timeline, &WeekTimelineWidget::eventActivated, this, edit);
+    connect(m_allDayStrip, &AllDayStrip::eventActivated, this, edit);
+    connect(m_timeline, &WeekTimelineWidget::eventContextRequested, this,
+            &WeekView::showEventContextMenu);
+    connect(m_allDayStrip, &AllDayStrip::eventContextRequested, this,
+            &WeekView::showEventContextMenu);
+    connect(m_timeline, &WeekTimelineWidget::emptySlotActivated, this,
+            [this](const QDate& date, const QTime& time) {
+                ViewEventActions::createEvent(m_appState, this,
+                                              QDateTime(date, time, QTimeZone::systemTimeZone()));
+            });
+    connect(m_timeline, &WeekTimelineWidget::eventMoveRequested, this, &WeekView::commitMove);
+    connect(m_timeline, &WeekTimelineWidget::eventResizeRequested, this, &WeekView::commitResize);
+
+    m_timeline->setSelectedEventId(appState->selectedEventId());
+    rebuildDayHeaders();
+    reload();
+    m_scrollArea->viewport()->installEventFilter(this);
+    auto* repaint = new QTimer(this);
+    repaint->setInterval(60000);
+    connect(repaint, &QTimer::timeout, m_timeline, qOverload<>(&QWidget::update));
+    repaint->start();
+}
+
+QString WeekView::modeWord() const
+{
+    return m_weekAligned ? QStringLiteral("week") : QStringLiteral("days");
+}
+
+void WeekView::setDate(const QDate& date)
+{
+    if (date == m_anchorDate)
+        return;
+    m_anchorDate = date;
+    rebuildDayHeaders();
+    reload();
+}
+
+QDate WeekView::rangeStart() const
+{
+    return ViewPeriod::timelineStart(m_weekAligned, m_anchorDate, m_appState->firstDayOfWeek());
+}
+
+int WeekView::dayCount() const
+{
+    return ViewPeriod::timelineDayCount(m_weekAligned, m_appState->weekHorizon());
+}
+
+void WeekView::rebuildDayHeaders()
+{
+    qDeleteAll(m_dayLabels);
+    m_dayLabels.clear();
+    const bool weather = ViewWeather::isEnabled(m_appState);
+    const QDate start = rangeStart();
+    const int days = dayCount();
+    const QHash<QDate, QString> labels =
+        weather ? ViewWeather::labels(m_appState, start, days) : QHash<QDate, QString>();
+    const QDate today = Clock::today();
+    auto* layout = static_cast<QHBoxLayout*>(m_headerRow->layout());
+    for (int c = 0; c < days; ++c) {
+        const QDate date = start.addDays(c);
+        QString text = date.toString(QStringLiteral("ddd\nMMM d"));
+        if (weather)
+            text += QLatin1Char('\n') + labels.value(date);
+        auto* label = new QLabel(text, m_headerRow);
+        label->setAlignment(Qt::AlignCenter);
+        QFont font = label->font();
+        font.setWeight(date == today ? QFont::Bold : QFont::Normal);
+        label->setFont(font);
+        layout->addWidget(label, 1);
+        m_dayLabels.append(label);
+    }
+}
+
+void WeekView::reload()
+{
+    const QDate start = rangeStart();
+    const int days = dayCount();
+    const ViewData::Result result =
+        ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, days));
+    m_timeline->setEvents(start, days, result.events, result.calendarColors, result.dimmed,
+                          m_appState->twoWaySyncCalendarIds());
+    if (m_appState->preferences())
+        m_timeline->setWorkdayHours(
+            m_appState->preferences()->getInt(QStringLiteral("ui/workdayStart"), 8),
+            m_appState->preferences()->getInt(QStringLiteral("ui/workdayEnd"), 18));
+    m_allDayStrip->setEvents(TimelineGeometry::gutterWidth, start, days, result.events,
+                             result.calendarColors, result.dimmed);
+}
+
+void WeekView::scrollToWorkday()
+{
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int h = m_scrollArea->viewport()->height();
+    if (!bar || h <= 0)
+        return;
+    const int startHour =
+        m_appState->preferences()
+            ? m_appState->preferences()->getInt(QStringLiteral("ui/workdayStart"), 8)
+            : 8;
+    const int endHour = m_appState->preferences()
+                            ? m_appState->preferences()->getInt(QStringLiteral("ui/workdayEnd"), 18)
+                            : 18;
+    const int H = m_timeline->rowHeight();
+    int target = TimelineGeometry::yForTime(QTime(std::clamp(startHour, 0, 23), 0), H);
+    const QDateTime now = Clock::nowLocal();
+    const QDate start = rangeStart();
+    const qint64 column = start.daysTo(now.date());
+    if (column >= 0 && column < dayCount() &&
+        (now.time().hour() < startHour || now.time().hour() >= endHour))
+        target = std::max(0, TimelineGeometry::yForTime(now.time(), H) - h / 3);
+    bar->setValue(target);
+    m_needsWorkdayScroll = false;
+}
+
+bool WeekView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize &&
+        m_needsWorkdayScroll)
+        scrollToWorkday();
+    return QWidget::eventFilter(watched, event);
+}
+
+void WeekView::reportFailure(const QString& message)
+{
+    QMessageBox::warning(window(), tr("Calendar"), message);
+}
+
+void WeekView::commitMove(const QString& eventId, const QDateTime& instanceStart, int dayDelta,
+                          int minuteOffset)
+{
+    if (!m_appState->events())
+        return;
+    const std::optional<Event> stored = m_appState->events()->getById(eventId);
+    if (!stored || (dayDelta == 0 && minuteOffset == 0))
+        return;
+    // Whole days keep the local wall-clock time across a daylight-saving change.
+    const QDateTime dayMoved =
+        WeekDrag::movedStart(instanceStart, dayDelta, 0, QTimeZone::systemTimeZone());
+    QPointer<WeekView> guard(this);
+    const EventChange::Reporter report = [guard](const QString& message) {
+        if (guard)
+            guard->reportFailure(message);
+    };
+    if (stored->recurrenceRule.isEmpty()) {
+        const Event updated = EventChange::moved(*stored, dayMoved, minuteOffset, Clock::now());
+        EventChange::updateWithUndo(m_appState, *stored, updated,
+                                    tr("Moved \"%1\"").arg(stored->title), report);
+        return;
+    }
+    RecurringEditScopeDialog dialog(stored->title, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QDateTime newStart = EventChange::movedStart(dayMoved, minuteOffset);
+    if (!RecurringEdit::apply(m_appState->events(), *stored, instanceStart, newStart,
+                              EventChange::movedEnd(*stored, newStart), dialog.scope))
+        report(tr("The event could not be moved."));
+}
+
+void WeekView::commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta)
+{
+    if (!m_appState->events())
+        return;
+    const std::optional<Event> stored = m_appState->events()->getById(eventId);
+    if (!stored || minuteDelta == 0 || !stored->endTime)
+        return;
+    QPointer<WeekView> guard(this);
+    const EventChange::Reporter report = [guard](const QString& message) {
+        if (guard)
+            guard->reportFailure(message);
+    };
+    if (stored->recurrenceRule.isEmpty()) {
+        const Event updated =
+            EventChange::resized(*stored, instanceStart, minuteDelta, Clock::now());
+        EventChange::updateWithUndo(m_appState, *stored, updated,
+                                    tr("Resized \"%1\"").arg(stored->title), report);
+        return;
+    }
+    RecurringEditScopeDialog dialog(stored->title, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!RecurringEdit::apply(m_appState->events(), *stored, instanceStart, instanceStart,
+                              EventChange::resizedEnd(*stored, instanceStart, minuteDelta),
+                              dialog.scope))
+        report(tr("The event could not be resized."));
+}
+
+void WeekView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+{
+    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekView");
+}

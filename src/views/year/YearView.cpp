@@ -1,0 +1,55 @@
+#include "YearView.h"
+
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "ViewData.h"
+#include "ViewDays.h"
+#include "YearGridWidget.h"
+
+#include <QTimeZone>
+#include <QVBoxLayout>
+
+YearView::YearView(AppState* appState, QWidget* parent)
+    : QWidget(parent), m_appState(appState), m_grid(new YearGridWidget(this)),
+      m_date(Clock::today())
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grid, 1);
+
+    connect(appState, &AppState::activeViewChanged, this, &YearView::reload);
+    if (appState->calendars())
+        connect(appState->calendars(), &CalendarRepository::calendarsChanged, this,
+                &YearView::reload);
+    if (appState->events())
+        connect(appState->events(), &EventRepository::eventsChanged, this, &YearView::reload);
+    if (appState->filterRules())
+        connect(appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+                &YearView::reload);
+    connect(m_grid, &YearGridWidget::dayActivated, this, &YearView::dayActivated);
+    m_grid->setFirstDayOfWeek(appState->firstDayOfWeek());
+    connect(appState, &AppState::firstDayOfWeekChanged, m_grid, &YearGridWidget::setFirstDayOfWeek);
+    reload();
+}
+
+void YearView::setDate(const QDate& date)
+{
+    const bool sameYear = m_date.isValid() && date.year() == m_date.year();
+    m_date = date;
+    if (!sameYear)
+        reload();
+}
+
+void YearView::reload()
+{
+    const QDate first(m_date.year(), 1, 1);
+    const QDateTime from = ViewData::rangeStart(first);
+    const QDateTime to = from.addYears(1);
+    const ViewData::Result result = ViewData::load(m_appState, from, to);
+    const ViewDays::StartDays days =
+        ViewDays::startDays(result.events, result.calendarColors, QTimeZone::systemTimeZone());
+    m_grid->setData(m_date.year(), days.colors, days.days);
+}

@@ -1,0 +1,190 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "FilterRuleRepository.h"
+#include "GuiEnvironment.h"
+#include "InputEvents.h"
+#include "MiniMonthCalendar.h"
+#include "MonthGridWidget.h"
+#include "MonthView.h"
+#include "PreferencesRepository.h"
+#include "StoreSeed.h"
+#include "ViewGrid.h"
+#include "ViewRepository.h"
+#include "WeekGridView.h"
+#include "WeekGridWidget.h"
+
+#include <QTest>
+#include <QWheelEvent>
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+QDateTime local(const QDate& date, int hour, int minute = 0)
+{
+    return StoreSeed::local(date, QTime(hour, minute));
+}
+
+bool addTimed(AppState* state, const QString& id, const QDateTime& start, const QDateTime& end)
+{
+    return StoreSeed::addEvent(
+        state, StoreSeed::timedEvent(id, AppState::localCalendarId, id, start, end));
+}
+
+QStringList idsIn(const QList<MonthGridWidget::HitArea>& areas, const QRect& cell)
+{
+    QStringList ids;
+    for (const MonthGridWidget::HitArea& area : areas)
+        if (cell.contains(area.rect.center()))
+            ids.append(area.eventId);
+    return ids;
+}
+
+} // namespace
+
+class TestDayGrids : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    // Month cells show what fits and count the rest; an all-day event sits on its stored date
+    // and a multi-day event only on its first day, whatever the zone.
+    void monthCellsFillAndOverflow()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(addTimed(state, QStringLiteral("busy%1").arg(i), local(today, 8 + i),
+                             local(today, 9 + i)));
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::allDayEvent(QStringLiteral("holiday"), AppState::localCalendarId,
+                                          QStringLiteral("Holiday"), QDate(2026, 3, 20),
+                                          QDate(2026, 3, 22))));
+        MonthView view(state);
+        view.resize(1000, 720);
+        view.show();
+        MonthGridWidget* grid = view.grid();
+        grid->grab();
+        QCOMPARE(grid->gridStart(), QDate(2026, 2, 23));
+        const int colWidth = grid->width() / 7;
+        const int rowHeight = (grid->height() - 28) / 6;
+        const auto cellOf = [&](const QDate& day) {
+            const int index = int(grid->gridStart().daysTo(day));
+            return QRect((index % 7) * colWidth, 28 + (index / 7) * rowHeight, colWidth, rowHeight);
+        };
+        const int fit = (rowHeight - 29) / 18;
+        QVERIFY(fit < 6);
+        QCOMPARE(idsIn(grid->hitAreas(), cellOf(today)).size(), fit - 1);
+        QCOMPARE(idsIn(grid->hitAreas(), cellOf(QDate(2026, 3, 20))),
+                 QStringList{QStringLiteral("holiday")});
+        QVERIFY(idsIn(grid->hitAreas(), cellOf(QDate(2026, 3, 21))).isEmpty());
+
+        state->setDensity(QStringLiteral("month"), QStringLiteral("compact"));
+        grid->grab();
+        QCOMPARE(idsIn(grid->hitAreas(), cellOf(today)).size(),
+                 ViewGrid::shownLines(6, (rowHeight - 29) / 14));
+
+        // A click on a chip selects its event; one on empty space clears the selection.
+        const MonthGridWidget::HitArea chip = grid->hitAreas().first();
+        InputEvents::release(grid, chip.rect.center());
+        QCOMPARE(state->selectedEventId(), chip.eventId);
+        InputEvents::release(grid, cellOf(QDate(2026, 3, 3)).center());
+        QCOMPARE(state->selectedEventId(), QString());
+    }
+
+    // The week grid lists each day's events in start order on the day they start; an all-day
+    // event by its stored date.
+    void weekGridGroupsByStartDay()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(addTimed(state, QStringLiteral("late"), local(today.addDays(1), 18),
+                         local(today.addDays(1), 19)));
+        QVERIFY(addTimed(state, QStringLiteral("early"), local(today.addDays(1), 0, 30),
+                         local(today.addDays(1), 1)));
+        QVERIFY(addTimed(state, QStringLiteral("trip"), local(today.addDays(2), 9),
+                         local(today.addDays(5), 9)));
+        QVERIFY(StoreSeed::addEvent(
+            state,
+            StoreSeed::allDayEvent(QStringLiteral("holiday"), AppState::localCalendarId,
+                                   QStringLiteral("Holiday"), today.addDays(1), today.addDays(1))));
+        WeekGridView view(state);
+        view.resize(1800, 600);
+        view.show();
+        WeekGridWidget* grid = view.grid();
+        grid->grab();
+        QCOMPARE(grid->dayCells().size(), 8);
+        QStringList day1;
+        QStringList all;
+        for (const WeekGridWidget::HitRegion& region : grid->hitRegions()) {
+            all.append(region.eventId);
+            if (grid->dayCells().at(1).rect.contains(region.rect.center()))
+                day1.append(region.eventId);
+        }
+        QCOMPARE(all.count(QStringLiteral("trip")), 1);
+        QCOMPARE(day1.size(), 3);
+        QCOMPARE(day1.last(), QStringLiteral("late"));
+        QVERIFY(day1.contains(QStringLiteral("holiday")));
+        QCOMPARE(WeekGridWidget::lineLabel(
+                     StoreSeed::timedEvent("x", "c", "Noon", local(today, 12), local(today, 13))),
+                 QStringLiteral("12:00p  Noon"));
+        QCOMPARE(WeekGridWidget::lineLabel(
+                     StoreSeed::timedEvent("x", "c", "Late", local(today, 0, 5), local(today, 1))),
+                 QStringLiteral("12:05a  Late"));
+    }
+
+    // The mini month's dots follow the events, the filter rules and the active group; a click
+    // makes a day current and the wheel pages the months without changing it.
+    void miniMonthDotsFollowRulesAndGroups()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(addTimed(state, QStringLiteral("dentist"), local(today.addDays(2), 23),
+                         local(today.addDays(3), 1)));
+        MiniMonthCalendar mini(state);
+        mini.resize(240, 274);
+        mini.show();
+        QTRY_VERIFY(mini.busyDays().contains(today.addDays(2)));
+        QVERIFY(mini.busyDays().contains(today.addDays(3)));
+
+        FilterRule rule;
+        rule.id = QStringLiteral("hide-dentist");
+        rule.name = QStringLiteral("No dentist");
+        rule.type = QStringLiteral("pattern");
+        rule.conditions =
+            QStringLiteral(R"({"runtimeType":"pattern","titleContains":["dentist"]})");
+        rule.createdAt = rule.updatedAt = AppStateFixture::defaultNow().toUTC();
+        QVERIFY(state->filterRules()->insert(rule));
+        QTRY_VERIFY(mini.busyDays().isEmpty());
+        QVERIFY(state->filterRules()->remove(rule.id));
+        QTRY_VERIFY(!mini.busyDays().isEmpty());
+
+        CalendarView group;
+        group.id = QStringLiteral("empty-group");
+        group.name = QStringLiteral("Elsewhere");
+        group.calendarIds = QStringLiteral(R"(["no-such-calendar"])");
+        group.createdAt = group.updatedAt = AppStateFixture::defaultNow().toUTC();
+        QVERIFY(state->views()->insert(group));
+        state->setActiveViewId(group.id);
+        QVERIFY(mini.busyDays().isEmpty());
+
+        const QDate clicked = mini.dateAt(QPoint(120, 66 + 34 * 5 + 10));
+        QVERIFY(clicked.isValid());
+        InputEvents::press(&mini, QPoint(120, 66 + 34 * 5 + 10));
+        QCOMPARE(state->currentDate(), clicked);
+        const QDate shown = mini.displayedMonth();
+        InputEvents::wheel(&mini, QPoint(120, 150), 120);
+        QCOMPARE(mini.displayedMonth(), shown.addMonths(-1));
+        QCOMPARE(state->currentDate(), clicked);
+        QVERIFY(!mini.dateAt(QPoint(0, 0)).isValid());
+    }
+};
+
+QTEST_MAIN(TestDayGrids)
+#include "tst_daygrids.moc"

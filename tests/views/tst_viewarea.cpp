@@ -1,0 +1,246 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "GuiEnvironment.h"
+#include "InputEvents.h"
+#include "ModalSeam.h"
+#include "PreferencesRepository.h"
+#include "StoreSeed.h"
+#include "ViewArea.h"
+#include "ViewRepository.h"
+#include "WeekGridView.h"
+#include "WeekGridWidget.h"
+#include "YearGridWidget.h"
+#include "YearView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+namespace {
+
+const QDate today(2026, 3, 11); // a Wednesday
+
+void horizontalWheel(QWidget* widget, int deltaX)
+{
+    const QPointF position(widget->width() / 2.0, widget->height() / 2.0);
+    QWheelEvent event(position, widget->mapToGlobal(position), QPoint(), QPoint(deltaX, 0),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &event);
+}
+
+struct Screen
+{
+    explicit Screen(AppState* state)
+    {
+        state->preferences();
+        area = new ViewArea(state, &window);
+        auto* layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(area);
+        window.resize(1200, 800);
+        window.show();
+        window.activateWindow();
+    }
+    QWidget window;
+    ViewArea* area = nullptr;
+};
+
+} // namespace
+
+class TestViewArea : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    // The number keys pick the modes; Ctrl+Shift+digit sets the horizon and shows "days";
+    // J and K step by the mode's period and T comes back to today.
+    void shortcutsSwitchModesAndStep()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        Screen screen(state);
+        QVERIFY(QTest::qWaitForWindowActive(&screen.window));
+
+        const QList<QPair<Qt::Key, QString>> modes = {
+            {Qt::Key_5, QStringLiteral("month")}, {Qt::Key_1, QStringLiteral("day")},
+            {Qt::Key_4, QStringLiteral("grid")},  {Qt::Key_6, QStringLiteral("year")},
+            {Qt::Key_2, QStringLiteral("days")},  {Qt::Key_3, QStringLiteral("week")}};
+        const QStringList pages = {"day", "week", "days", "grid", "month", "year"};
+        for (const auto& [key, mode] : modes) {
+            QTest::keyClick(&screen.window, key);
+            QCOMPARE(state->viewMode(), mode);
+            QCOMPARE(screen.area->stack()->currentIndex(), pages.indexOf(mode));
+        }
+        QCOMPARE(screen.area->title(), QStringLiteral("Mar 9 \u2013 15, 2026"));
+        QVERIFY(!screen.area->horizonChip()->isVisible());
+
+        QTest::keyClick(&screen.window, Qt::Key_4, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(state->viewMode(), QStringLiteral("days"));
+        QCOMPARE(state->weekHorizon(), 10);
+        QVERIFY(screen.area->horizonChip()->isVisible());
+        QCOMPARE(screen.area->horizonChip()->text(), QStringLiteral("10d"));
+        QCOMPARE(screen.area->title(), QStringLiteral("Mar 11 \u2013 20, 2026"));
+
+        QTest::keyClick(&screen.window, Qt::Key_J);
+        QCOMPARE(state->currentDate(), today.addDays(10));
+        QTest::keyClick(&screen.window, Qt::Key_5);
+        QTest::keyClick(&screen.window, Qt::Key_K);
+        QCOMPARE(state->currentDate(), QDate(2026, 2, 21));
+        QCOMPARE(screen.area->title(), QStringLiteral("February 2026"));
+        QTest::keyClick(&screen.window, Qt::Key_L);
+        QCOMPARE(state->currentDate(), QDate(2026, 2, 28));
+        QTest::keyClick(&screen.window, Qt::Key_T);
+        QCOMPARE(state->currentDate(), today);
+        QTest::keyClick(&screen.window, Qt::Key_1);
+        QVERIFY(
+            screen.area->title().startsWith(QStringLiteral("Today \u00b7 Wednesday, March 11")));
+    }
+
+    // Horizontal wheel gestures page the period in the main window only: not while a modal
+    // dialog is open, not inside a scroll area that scrolls sideways itself, not elsewhere.
+    void horizontalWheelPagesOnlyWhereItShould()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->setViewMode(QStringLiteral("week"));
+        Screen screen(state);
+        QWidget* page = screen.area->stack()->currentWidget();
+
+        horizontalWheel(page, -120);
+        QCOMPARE(state->currentDate(), today);
+        horizontalWheel(page, -120);
+        QCOMPARE(state->currentDate(), today.addDays(7));
+        horizontalWheel(page, 240);
+        QCOMPARE(state->currentDate(), today);
+
+        // A wide child inside a narrow scroll area of the main window scrolls, it does not page.
+        auto* scroll = new QScrollArea(&screen.window);
+        auto* wide = new QWidget;
+        wide->setMinimumSize(3000, 50);
+        scroll->setWidget(wide);
+        scroll->resize(200, 80);
+        scroll->show();
+        horizontalWheel(wide, -480);
+        QCOMPARE(state->currentDate(), today);
+
+        // Another window.
+        QWidget other;
+        other.resize(200, 200);
+        other.show();
+        horizontalWheel(&other, -480);
+        QCOMPARE(state->currentDate(), today);
+
+        // A modal dialog open over the window.
+        QDialog dialog(&screen.window);
+        dialog.setModal(true);
+        dialog.show();
+        QTRY_VERIFY(QApplication::activeModalWidget() == &dialog);
+        horizontalWheel(page, -480);
+        QCOMPARE(state->currentDate(), today);
+        dialog.close();
+        QTRY_VERIFY(!QApplication::activeModalWidget());
+        horizontalWheel(page, -480);
+        QCOMPARE(state->currentDate(), today.addDays(14));
+    }
+
+    // The group button names the active group; deleting it asks first and falls back to all
+    // calendars, which offers no delete itself.
+    void deletingTheActiveGroupFallsBack()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        CalendarView group;
+        group.id = QStringLiteral("work-group");
+        group.name = QStringLiteral("Work");
+        group.color = QStringLiteral("#33b679");
+        group.createdAt = group.updatedAt = AppStateFixture::defaultNow().toUTC();
+        QVERIFY(state->views()->insert(group));
+        state->setActiveViewId(group.id);
+        Screen screen(state);
+        QToolButton* button = screen.area->groupButton();
+        QCOMPARE(button->text(), QStringLiteral("Work"));
+
+        const auto actionTexts = [button] {
+            QStringList texts;
+            for (QAction* action : button->menu()->actions())
+                texts.append(action->text());
+            return texts;
+        };
+        QVERIFY(actionTexts().contains(QStringLiteral("Delete Current Group")));
+        QAction* remove = nullptr;
+        for (QAction* action : button->menu()->actions())
+            if (action->text() == QStringLiteral("Delete Current Group"))
+                remove = action;
+        const QList<ModalSeam::Seen> refused = ModalSeam::run(
+            [&] { remove->trigger(); },
+            [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, QStringLiteral("No"))); });
+        QCOMPARE(refused.value(0).title, QStringLiteral("Delete group?"));
+        QCOMPARE(state->activeViewId(), group.id);
+
+        ModalSeam::run([&] { remove->trigger(); },
+                       [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); });
+        QCOMPARE(state->activeViewId(), QStringLiteral("all-calendars"));
+        QTRY_VERIFY(!actionTexts().contains(QStringLiteral("Work")));
+        QVERIFY(!actionTexts().contains(QStringLiteral("Delete Current Group")));
+        QCOMPARE(button->text(), QStringLiteral("All Calendars"));
+        // A group that no longer exists: the button falls back to "All Calendars" and a grey dot.
+        state->setActiveViewId(QStringLiteral("gone"));
+        QCOMPARE(button->text(), QStringLiteral("All Calendars"));
+        QVERIFY(!actionTexts().contains(QStringLiteral("Delete Current Group")));
+    }
+
+    // A click on a grid card's free space, or on a day of the year view, opens that day.
+    void gridCardAndYearDayOpenTheDay()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
+                                         QStringLiteral("Standup"),
+                                         StoreSeed::local(today.addDays(2), QTime(9, 0)),
+                                         StoreSeed::local(today.addDays(2), QTime(9, 30)))));
+        state->setViewMode(QStringLiteral("grid"));
+        Screen screen(state);
+        WeekGridWidget* grid = screen.area->gridView()->grid();
+        QTRY_VERIFY(grid->dayCells().size() == 8);
+        QTRY_COMPARE(grid->hitRegions().size(), 1);
+        // Clicking the event line selects it and stays on the grid.
+        InputEvents::press(grid, grid->hitRegions().first().rect.center());
+        InputEvents::release(grid, grid->hitRegions().first().rect.center());
+        QCOMPARE(state->selectedEventId(), QStringLiteral("standup"));
+        QCOMPARE(state->viewMode(), QStringLiteral("grid"));
+
+        const QRect card = grid->dayCells().at(3).rect;
+        InputEvents::release(grid, card.bottomRight() - QPoint(12, 12));
+        QCOMPARE(state->viewMode(), QStringLiteral("day"));
+        QCOMPARE(state->currentDate(), today.addDays(3));
+
+        state->setViewMode(QStringLiteral("year"));
+        YearGridWidget* year = screen.area->yearView()->grid();
+        QTRY_COMPARE(year->dayCells().size(), 12 * 42);
+        QVERIFY(year->busyDays().contains(today.addDays(2)));
+        // The first cell of the December card is a trailing day of November.
+        const YearGridWidget::DayCell cell = year->dayCells().at(11 * 42);
+        QCOMPARE(cell.date.month(), 11);
+        InputEvents::release(year, cell.rect.center());
+        QCOMPARE(state->viewMode(), QStringLiteral("day"));
+        QCOMPARE(state->currentDate(), cell.date);
+    }
+};
+
+QTEST_MAIN(TestViewArea)
+#include "tst_viewarea.moc"

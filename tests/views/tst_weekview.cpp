@@ -1,0 +1,152 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "EventRepository.h"
+#include "GuiEnvironment.h"
+#include "InputEvents.h"
+#include "PreferencesRepository.h"
+#include "StoreSeed.h"
+#include "UndoStack.h"
+#include "WeekTimelineWidget.h"
+#include "WeekView.h"
+
+#include <QLabel>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QDate today(2026, 3, 11); // a Wednesday
+
+QDateTime local(const QDate& date, int hour, int minute = 0)
+{
+    return StoreSeed::local(date, QTime(hour, minute));
+}
+
+// The block of the event painted in the given column.
+QRect blockOf(const WeekTimelineWidget* timeline, const QString& id, int column)
+{
+    const int left = 64 + column * timeline->columnWidth();
+    for (const WeekTimelineWidget::HitRegion& region : timeline->hitRegions())
+        if (region.eventId == id && region.rect.left() >= left &&
+            region.rect.left() < left + timeline->columnWidth())
+            return region.rect;
+    return {};
+}
+
+struct Screen
+{
+    Screen(AppState* state, bool weekAligned) : view(state, weekAligned)
+    {
+        view.resize(1000, 700);
+        view.show();
+        timeline = view.timeline();
+        timeline->grab();
+    }
+    WeekView view;
+    WeekTimelineWidget* timeline = nullptr;
+};
+
+} // namespace
+
+class TestWeekView : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    // Dragging a block two columns right and half an hour down moves it there, pending, with
+    // undo; past the last column the drag stops at the last column.
+    void dragAcrossColumnsMovesTheEvent()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate tuesday = today.addDays(-1);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("review"), AppState::localCalendarId,
+                                         QStringLiteral("Review"), local(tuesday, 9),
+                                         local(tuesday, 10))));
+        Screen screen(state, true);
+        QCOMPARE(screen.view.rangeStart(), QDate(2026, 3, 9));
+        QCOMPARE(screen.view.dayLabels().size(), 7);
+        QCOMPARE(screen.view.dayLabels().at(2)->text(), QStringLiteral("Wed\nMar 11"));
+        const QRect block = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QVERIFY(block.isValid());
+
+        const int W = screen.timeline->columnWidth();
+        const int H = screen.timeline->rowHeight();
+        const QPoint from = block.center();
+        InputEvents::drag(screen.timeline, from, from + QPoint(2 * W, H / 2));
+        std::optional<Event> row = state->events()->getById(QStringLiteral("review"));
+        QVERIFY(row);
+        QCOMPARE(row->startTime.toUTC(), local(tuesday.addDays(2), 9, 30).toUTC());
+        QCOMPARE(row->endTime->toUTC(), local(tuesday.addDays(2), 10, 30).toUTC());
+        QCOMPARE(row->syncStatus, QStringLiteral("pending"));
+        QCOMPARE(state->undoStack()->count(), 1);
+        state->undoStack()->undo();
+        row = state->events()->getById(QStringLiteral("review"));
+        QCOMPARE(row->startTime.toUTC(), local(tuesday, 9).toUTC());
+
+        // Far past Sunday: the shift stops at the last column.
+        screen.view.reload();
+        screen.timeline->grab();
+        const QRect again = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QSignalSpy moves(screen.timeline, &WeekTimelineWidget::eventMoveRequested);
+        InputEvents::drag(screen.timeline, again.center(), again.center() + QPoint(20 * W, 0));
+        QCOMPARE(moves.size(), 1);
+        QCOMPARE(moves.first().at(2).toInt(), 5);
+        QCOMPARE(moves.first().at(3).toInt(), 0);
+    }
+
+    // Whole days move the local wall-clock time: a Friday 09:00 event dragged three columns
+    // to Monday (over the last Sunday of March, a change of time in Europe) stays at 09:00. An
+    // event crossing midnight cannot be dragged, but a click still selects it.
+    void dayShiftKeepsTheWallClockTime()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        const QDate friday(2026, 3, 27);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
+                                         QStringLiteral("Standup"), local(friday, 9),
+                                         local(friday, 9, 45))));
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("night"), AppState::localCalendarId,
+                                         QStringLiteral("Night"), local(friday, 22),
+                                         local(friday.addDays(1), 2))));
+        state->setWeekHorizon(7);
+        Screen screen(state, false);
+        screen.view.setDate(friday);
+        screen.timeline->grab();
+        QCOMPARE(screen.view.dayCount(), 7);
+
+        const QRect block = blockOf(screen.timeline, QStringLiteral("standup"), 0);
+        QVERIFY(block.isValid());
+        const int W = screen.timeline->columnWidth();
+        InputEvents::drag(screen.timeline, block.center(), block.center() + QPoint(3 * W, 0));
+        const std::optional<Event> row = state->events()->getById(QStringLiteral("standup"));
+        QCOMPARE(row->startTime.toUTC(), local(friday.addDays(3), 9).toUTC());
+        QCOMPARE(row->startTime.secsTo(*row->endTime), 45 * 60);
+
+        const QRect night = blockOf(screen.timeline, QStringLiteral("night"), 1);
+        QVERIFY(night.isValid());
+        QSignalSpy moves(screen.timeline, &WeekTimelineWidget::eventMoveRequested);
+        QSignalSpy selected(screen.timeline, &WeekTimelineWidget::eventSelected);
+        InputEvents::press(screen.timeline, night.center());
+        InputEvents::move(screen.timeline, night.center() + QPoint(W, 0));
+        QCOMPARE(screen.timeline->dragState(), WeekTimelineWidget::DragState::Idle);
+        InputEvents::release(screen.timeline, night.center());
+        QCOMPARE(moves.size(), 0);
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().at(0).toString(), QStringLiteral("night"));
+        // The after-midnight block knows the occurrence's own start.
+        QCOMPARE(selected.first().at(1).toDateTime().toUTC(), local(friday, 22).toUTC());
+    }
+};
+
+QTEST_MAIN(TestWeekView)
+#include "tst_weekview.moc"
