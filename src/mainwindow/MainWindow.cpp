@@ -32,6 +32,7 @@
 #include "TrayIcon.h"
 #include "UndoStack.h"
 #include "UpdateActions.h"
+#include "ViewArea.h"
 #include "ViewRepository.h"
 
 #include <QApplication>
@@ -368,11 +369,9 @@ void MainWindow::buildUi()
     m_centralStack = new QStackedWidget(m_splitter);
     m_centralStack->setObjectName(QStringLiteral("centralStack"));
     m_centralStack->addWidget(buildEmptyStatePage());
-    m_viewPlace = new QWidget(m_centralStack);
-    m_viewPlace->setObjectName(QStringLiteral("viewArea"));
-    m_viewPlace->setLayout(new QVBoxLayout);
-    m_viewPlace->layout()->setContentsMargins(0, 0, 0, 0);
-    m_centralStack->addWidget(m_viewPlace);
+    auto* viewArea = new ViewArea(m_state, m_centralStack);
+    viewArea->setObjectName(QStringLiteral("viewArea"));
+    m_centralStack->addWidget(viewArea);
     m_tasksPane = new QWidget(m_splitter);
     m_tasksPane->setObjectName(QStringLiteral("tasksPane"));
     m_tasksPane->setLayout(new QVBoxLayout);

@@ -120,7 +120,6 @@ private:
     QSplitter* m_splitter = nullptr;
     QWidget* m_sidebar = nullptr;
     QStackedWidget* m_centralStack = nullptr;
-    QWidget* m_viewPlace = nullptr;
     QWidget* m_tasksPane = nullptr;
     QToolButton* m_accountPill = nullptr;
     QToolButton* m_filterButton = nullptr;
