@@ -10,7 +10,7 @@ packages=(
     sqlite3 libsqlite3-dev
     clang-14 libclang-rt-14-dev
     libical-dev python3 python3-icalendar python3-dateutil python3-recurring-ical-events
-    radicale desktop-file-utils libglib2.0-bin dbus-daemon xvfb xauth
+    radicale xandikos openssl desktop-file-utils libglib2.0-bin dbus-daemon xvfb xauth
     nodejs fonts-material-design-icons-iconfont dunst
 )
 

@@ -128,4 +128,13 @@ inline constexpr std::int64_t maxReleaseNotesBytes = 1024 * 1024;
 // shorter; a longer line comes from another program on the socket and is dropped unread.
 inline constexpr std::int64_t maxSingleInstanceLineBytes = 64 * 1024;
 
+// The largest reply body a CalDAV server may send. A REPORT of 10,000 events is about 6 MB, so
+// this leaves room for calendars twenty times larger; a broken or hostile server that streams
+// without end is cut off instead of filling memory, and the request fails.
+inline constexpr std::int64_t maxCalDavReplyBytes = 128LL * 1024 * 1024;
+
+// Redirects followed for one CalDAV request. Servers move a collection once or twice (an old
+// path, http to https); a longer chain is a loop.
+inline constexpr int maxCalDavRedirects = 5;
+
 } // namespace Limits

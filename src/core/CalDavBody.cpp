@@ -1,0 +1,242 @@
+#include "CalDavBody.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonValue>
+
+#include <algorithm>
+
+namespace CalDavBody {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    }
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool startsWithNoCase(const QString& line, QLatin1StringView prefix)
+{
+    return line.startsWith(prefix, Qt::CaseInsensitive);
+}
+
+// The component a BEGIN or END line names, upper-cased; empty for any other line.
+QString componentOf(const QString& line, QLatin1StringView marker)
+{
+    if (!startsWithNoCase(line, marker))
+        return {};
+    return line.mid(marker.size()).trimmed().toUpper();
+}
+
+QString exdateLine(const QString& recurrenceId)
+{
+    if (recurrenceId.size() == 8)
+        return QStringLiteral("EXDATE;VALUE=DATE:") + recurrenceId;
+    return QStringLiteral("EXDATE:") + recurrenceId;
+}
+
+// Whether a line of the master already excludes the recurrence id. Unfolded EXDATE lines only:
+// a folded one at worst gains a second, equal exclusion, which servers accept.
+bool excludes(const QStringList& lines, qsizetype from, qsizetype to, const QString& id)
+{
+    for (qsizetype i = from; i < to; ++i) {
+        const QString& line = lines.at(i);
+        if (!startsWithNoCase(line, QLatin1StringView("EXDATE")))
+            continue;
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (colon < 0)
+            continue;
+        const QStringList values = line.mid(colon + 1).split(QLatin1Char(','));
+        for (const QString& value : values) {
+            if (value.trimmed() == id)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Inserts the EXDATE lines into the first VEVENT of the lines, right before its own END line
+// (not inside a nested VALARM).
+void insertExceptionDates(QStringList& lines, const QStringList& recurrenceIds)
+{
+    qsizetype begin = -1;
+    int depth = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (begin < 0) {
+            if (componentOf(line, QLatin1StringView("BEGIN:")) == u"VEVENT") {
+                begin = i;
+                depth = 0;
+            }
+            continue;
+        }
+        if (!componentOf(line, QLatin1StringView("BEGIN:")).isEmpty()) {
+            ++depth;
+            continue;
+        }
+        if (componentOf(line, QLatin1StringView("END:")).isEmpty())
+            continue;
+        if (depth > 0) {
+            --depth;
+            continue;
+        }
+        QStringList added;
+        for (const QString& id : recurrenceIds) {
+            if (!id.isEmpty() && !excludes(lines, begin, i, id) && !added.contains(exdateLine(id)))
+                added.append(exdateLine(id));
+        }
+        for (qsizetype k = 0; k < added.size(); ++k)
+            lines.insert(i + k, added.at(k));
+        return;
+    }
+}
+
+struct Parts
+{
+    QStringList header; // the calendar's own property lines
+    QList<QStringList> timeZones;
+    QList<QStringList> items; // VEVENT and VTODO blocks
+};
+
+// Splits one stored text into its calendar properties, time zones and items. Text outside any
+// VCALENDAR (a bare VEVENT, say) still yields its components.
+void collect(const QStringList& lines, Parts& parts, bool takeHeader)
+{
+    int calendarDepth = 0;
+    QStringList block;
+    QString blockKind;
+    int depth = 0;
+    for (const QString& line : lines) {
+        const QString begins = componentOf(line, QLatin1StringView("BEGIN:"));
+        const QString ends = componentOf(line, QLatin1StringView("END:"));
+        if (depth == 0) {
+            if (begins == u"VCALENDAR") {
+                ++calendarDepth;
+                continue;
+            }
+            if (ends == u"VCALENDAR") {
+                calendarDepth = std::max(0, calendarDepth - 1);
+                continue;
+            }
+            if (!begins.isEmpty()) {
+                block = {line};
+                blockKind = begins;
+                depth = 1;
+                continue;
+            }
+            if (takeHeader && calendarDepth > 0 && !line.isEmpty())
+                parts.header.append(line);
+            continue;
+        }
+        block.append(line);
+        if (!begins.isEmpty())
+            ++depth;
+        else if (!ends.isEmpty() && --depth == 0) {
+            if (blockKind == u"VTIMEZONE")
+                parts.timeZones.append(block);
+            else if (blockKind == u"VEVENT" || blockKind == u"VTODO")
+                parts.items.append(block);
+            block.clear();
+        }
+    }
+}
+
+QString tzidOf(const QStringList& block)
+{
+    for (const QString& line : block) {
+        if (startsWithNoCase(line, QLatin1StringView("TZID")))
+            return line.mid(line.indexOf(QLatin1Char(':')) + 1).trimmed();
+    }
+    return {};
+}
+
+QString wrapHeader(const QString& name)
+{
+    if (name == u"VERSION")
+        return QStringLiteral("VERSION:2.0");
+    return QStringLiteral("PRODID:-//Orvandellic//Calendar Desktop//EN");
+}
+
+} // namespace
+
+QString single(const QString& stored)
+{
+    QStringList lines = splitLines(stored);
+    const bool wrapped = std::any_of(lines.cbegin(), lines.cend(), [](const QString& line) {
+        return startsWithNoCase(line, QLatin1StringView("BEGIN:VCALENDAR"));
+    });
+    if (!wrapped) {
+        lines.prepend(wrapHeader(QStringLiteral("PRODID")));
+        lines.prepend(wrapHeader(QStringLiteral("VERSION")));
+        lines.prepend(QStringLiteral("BEGIN:VCALENDAR"));
+        lines.append(QStringLiteral("END:VCALENDAR"));
+    }
+    return lines.join(crlf) + crlf;
+}
+
+QString compose(const QStringList& storedTexts, const QStringList& exceptionDates)
+{
+    if (storedTexts.size() == 1 && exceptionDates.isEmpty())
+        return single(storedTexts.constFirst());
+    Parts parts;
+    for (const QString& text : storedTexts)
+        collect(splitLines(text), parts, parts.header.isEmpty());
+    if (!parts.items.isEmpty() && !exceptionDates.isEmpty())
+        insertExceptionDates(parts.items.first(), exceptionDates);
+
+    QStringList out{QStringLiteral("BEGIN:VCALENDAR")};
+    for (const char* name : {"VERSION", "PRODID"}) {
+        const QLatin1StringView prefix(name);
+        const bool present =
+            std::any_of(parts.header.cbegin(), parts.header.cend(), [&](const QString& line) {
+                return startsWithNoCase(line, prefix) && line.size() > prefix.size() &&
+                       (line.at(prefix.size()) == u':' || line.at(prefix.size()) == u';');
+            });
+        if (!present)
+            out.append(wrapHeader(QString::fromLatin1(name)));
+    }
+    out.append(parts.header);
+    QStringList zonesSeen;
+    for (const QStringList& zone : parts.timeZones) {
+        const QString tzid = tzidOf(zone);
+        if (zonesSeen.contains(tzid))
+            continue;
+        zonesSeen.append(tzid);
+        out.append(zone);
+    }
+    for (const QStringList& item : parts.items)
+        out.append(item);
+    out.append(QStringLiteral("END:VCALENDAR"));
+    return out.join(crlf) + crlf;
+}
+
+QString withExceptionDates(const QString& stored, const QStringList& recurrenceIds)
+{
+    const bool windowsEnds = stored.contains(crlf);
+    QStringList lines = splitLines(stored);
+    insertExceptionDates(lines, recurrenceIds);
+    const QString end = windowsEnds ? crlf : QStringLiteral("\n");
+    return lines.join(end) + end;
+}
+
+QString addExceptionDates(const QString& json, const QStringList& recurrenceIds)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());
+    QJsonArray dates = document.isArray() ? document.array() : QJsonArray();
+    for (const QString& id : recurrenceIds) {
+        if (!id.isEmpty() && !dates.contains(QJsonValue(id)))
+            dates.append(id);
+    }
+    return QString::fromUtf8(QJsonDocument(dates).toJson(QJsonDocument::Compact));
+}
+
+} // namespace CalDavBody

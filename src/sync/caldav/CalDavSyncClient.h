@@ -1,0 +1,79 @@
+#pragma once
+
+#include "CalDavSyncPlan.h"
+#include "Calendar.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class AppState;
+
+// Brings one CalDAV calendar and its rows in the local store into step, both ways. A run
+// checks the ctag, pulls every event (with a multiget for objects listed without data),
+// applies them, writes the calendar's sync fields back, pushes the pending events one object
+// at a time, then pulls and pushes the tasks the same way. Each run emits
+// calendarSyncStarted and then exactly one of calendarSyncCompleted and calendarSyncFailed;
+// the first failure ends it, and rows not yet sent stay pending for the next run.
+//
+// What to apply and send is decided by CalDavSyncPlan; this class carries it out. Several runs
+// (of different calendars) may go at once: each carries its own state.
+class CalDavSyncClient : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The state is not owned and must outlive the client.
+    explicit CalDavSyncClient(AppState* state, QObject* parent = nullptr);
+    ~CalDavSyncClient() override;
+
+    // Starts one run and returns at once. An empty fingerprint pins no certificate.
+    void syncCalendar(const Calendar& calendar, const QString& username, const QString& password,
+                      const QString& trustedCertSha256);
+    // The main window's form: the account's server URL is not read, the calendar's URL is.
+    void syncCalendar(const Calendar& calendar, const QString& serverUrl, const QString& username,
+                      const QString& password, const QString& trustedCertSha256);
+
+Q_SIGNALS:
+    void calendarSyncStarted(const QString& calendarId);
+    void calendarSyncProgress(const QString& calendarId, int upserted);
+    void calendarSyncCompleted(const QString& calendarId, int eventCount);
+    void calendarSyncFailed(const QString& calendarId, const QString& reason);
+
+private:
+    struct Run;
+    struct Flight;
+    using RunPtr = std::shared_ptr<Run>;
+
+    void runPull(const RunPtr& run);
+    void runMultiget(const RunPtr& run);
+    void applyPulledEvents(const RunPtr& run);
+    void writeBackCalendar(const RunPtr& run);
+    void runPush(const RunPtr& run);
+    void runTaskPull(const RunPtr& run);
+    void runTaskPush(const RunPtr& run);
+
+    void sendNextGroup(const RunPtr& run);
+    void sendFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight);
+    void onPushReply(const RunPtr& run, const std::shared_ptr<Flight>& flight, int statusCode,
+                     const QString& errorString, const QString& replyEtag);
+    void refreshAndRetry(const RunPtr& run, const std::shared_ptr<Flight>& flight,
+                         const QString& failure);
+    void settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
+                      const QString& etag);
+
+    struct Applied
+    {
+        int handled = 0; // components matched or stored, pending ones included
+        int stored = 0;  // components written or already equal
+    };
+    Applied applyObject(const RunPtr& run, CalDavSyncPlan::Index& index, const QString& href,
+                        const QString& etag, const QString& calendarData, bool tasks);
+    void finish(const RunPtr& run);
+    void fail(const RunPtr& run, const QString& reason);
+
+    static bool supportsTasks(const Calendar& calendar);
+
+    AppState* m_state;
+};

@@ -1,0 +1,405 @@
+#include "AccountRepository.h"
+#include "AppStateFixture.h"
+#include "CalDavSyncClient.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "DavFaultProxy.h"
+#include "DavServer.h"
+#include "EventRepository.h"
+#include "Ical.h"
+#include "TaskRepository.h"
+
+#include <QMap>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QString eventText(const QString& uid, int day, const QString& title)
+{
+    // Every event carries a reminder, so an update can show that its acknowledgement stays.
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
+                          "BEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:20260301T000000Z\r\n"
+                          "DTSTART:202604%2T090000Z\r\nDTEND:202604%2T100000Z\r\n"
+                          "SUMMARY:%3\r\nBEGIN:VALARM\r\nACTION:DISPLAY\r\nTRIGGER:-PT10M\r\n"
+                          "DESCRIPTION:Soon\r\nEND:VALARM\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+        .arg(uid)
+        .arg(day, 2, 10, QLatin1Char('0'))
+        .arg(title);
+}
+
+// A daily series with one moved occurrence, both in one object, as other clients write it.
+QString seriesText(const QString& overrideTitle)
+{
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
+                          "BEGIN:VEVENT\r\nUID:series-1\r\nDTSTAMP:20260301T000000Z\r\n"
+                          "DTSTART:20260401T070000Z\r\nDTEND:20260401T080000Z\r\n"
+                          "RRULE:FREQ=DAILY;COUNT=10\r\nSUMMARY:Stand-up\r\nEND:VEVENT\r\n"
+                          "BEGIN:VEVENT\r\nUID:series-1\r\nDTSTAMP:20260301T000000Z\r\n"
+                          "RECURRENCE-ID:20260403T070000Z\r\nDTSTART:20260403T090000Z\r\n"
+                          "DTEND:20260403T100000Z\r\nSUMMARY:%1\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+        .arg(overrideTitle);
+}
+
+QString taskText(const QString& uid, const QString& title)
+{
+    return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
+                          "BEGIN:VTODO\r\nUID:%1\r\nDTSTAMP:20260301T000000Z\r\n"
+                          "SUMMARY:%2\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+        .arg(uid, title);
+}
+
+struct Outcome
+{
+    bool completed = false;
+    int count = 0;
+    QString reason;
+    QList<int> progress;
+};
+
+// One scripted history against one real server, checked after every step: what the server
+// lists equals what the store holds, row for row, with the same hrefs and ETags.
+class Scenario
+{
+public:
+    explicit Scenario(DavServer::Kind kind) : server(kind) {}
+
+    bool start(bool viaProxy)
+    {
+        if (!server.start() || !fixture.start())
+            return false;
+        serverCalendar = server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+        if (!serverCalendar.isValid())
+            return false;
+        proxy = std::make_unique<DavFaultProxy>(server.baseUrl());
+        Account account;
+        account.id = QStringLiteral("acc-1");
+        account.name = QStringLiteral("Server");
+        account.type = QStringLiteral("caldav");
+        account.serverUrl = server.baseUrl().toString();
+        account.username = server.username();
+        account.createdAt = account.updatedAt = Clock::now();
+        calendar.id = QStringLiteral("cal-1");
+        calendar.accountId = account.id;
+        calendar.url = (viaProxy ? proxy->url(serverCalendar) : serverCalendar).toString();
+        calendar.name = QStringLiteral("Work");
+        calendar.supportedComponents = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
+        calendar.syncEnabled = true;
+        calendar.createdAt = calendar.updatedAt = account.createdAt;
+        return state()->accounts()->insert(account) && state()->calendars()->insert(calendar);
+    }
+
+    AppState* state() const { return fixture.state(); }
+    QUrl objectUrl(const QString& uid) const
+    {
+        return serverCalendar.resolved(QUrl(uid + QStringLiteral(".ics")));
+    }
+
+    Outcome sync()
+    {
+        CalDavSyncClient client(state());
+        Outcome outcome;
+        QObject::connect(&client, &CalDavSyncClient::calendarSyncProgress,
+                         [&](const QString&, int value) { outcome.progress.append(value); });
+        QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
+        QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
+        const Calendar current = *state()->calendars()->getById(calendar.id);
+        client.syncCalendar(current, server.baseUrl().toString(), server.username(),
+                            server.password(), QString());
+        const bool ended =
+            QTest::qWaitFor([&] { return completed.count() + failed.count() > 0; }, 20000);
+        outcome.completed = completed.count() == 1;
+        if (!ended)
+            outcome.reason = QStringLiteral("no outcome");
+        else if (outcome.completed)
+            outcome.count = completed.first().at(1).toInt();
+        else
+            outcome.reason = failed.first().at(1).toString();
+        // Nothing else may follow.
+        QTest::qWait(20);
+        if (completed.count() + failed.count() != 1)
+            outcome.completed = false;
+        return outcome;
+    }
+
+    Event event(const QString& uid, const QString& recurrenceId = {}) const
+    {
+        return *state()->events()->getByUidAndRecurrenceId(uid, calendar.id, recurrenceId);
+    }
+
+    // As the event form saves: new text, pending.
+    bool editEvent(Event event, const QString& title)
+    {
+        event.title = title;
+        event.syncStatus = QStringLiteral("pending");
+        event.rawIcalendar = Ical::buildEvent(event);
+        return state()->events()->update(event);
+    }
+
+    bool createEvent(const QString& uid, int day, const QString& title)
+    {
+        Event event;
+        event.id = event.uid = uid;
+        event.calendarId = calendar.id;
+        event.title = title;
+        event.startTime = QDateTime(QDate(2026, 4, day), QTime(12, 0), Qt::UTC);
+        event.endTime = event.startTime.addSecs(3600);
+        event.syncStatus = QStringLiteral("pending");
+        event.created = event.lastModified = Clock::now();
+        event.rawIcalendar = Ical::buildEvent(event);
+        return state()->events()->insert(event);
+    }
+
+    bool editTask(const QString& uid, const QString& title)
+    {
+        Task task = *state()->tasks()->getByUid(uid, calendar.id);
+        task.title = title;
+        task.syncStatus = QStringLiteral("pending");
+        task.rawIcalendar = Ical::buildTask(task);
+        return state()->tasks()->update(task);
+    }
+
+    // Both sides hold the same events and tasks, with the server's hrefs and ETags, once each.
+    void compare(const char* step) const
+    {
+        bool ok = false;
+        const QList<DavHttp::Object> objects = server.listObjects(serverCalendar, &ok);
+        QVERIFY2(ok, step);
+        QMap<QString, QString> remote;
+        QSet<QString> uids;
+        for (const DavHttp::Object& object : objects) {
+            const QList<Event> events = Ical::parseEvents(object.data);
+            const QList<Task> tasks = Ical::parseTasks(object.data);
+            const QString uid = events.isEmpty() ? tasks.value(0).uid : events.first().uid;
+            QVERIFY2(!uids.contains(uid),
+                     qPrintable(QStringLiteral("%1: %2 twice").arg(step, uid)));
+            uids.insert(uid);
+            for (const Event& event : events)
+                remote.insert(event.uid + u'/' + event.recurrenceId,
+                              event.title + u'@' + object.href + u'@' + object.etag);
+            for (const Task& task : tasks)
+                remote.insert(task.uid + u'/',
+                              task.title + u'@' + object.href + u'@' + object.etag);
+        }
+        QMap<QString, QString> local;
+        for (const Event& event : state()->events()->getByCalendar(calendar.id)) {
+            const QString key = event.uid + u'/' + event.recurrenceId;
+            QVERIFY2(!local.contains(key),
+                     qPrintable(QStringLiteral("%1: %2 twice").arg(step, key)));
+            local.insert(key, event.title + u'@' + event.href + u'@' + event.etag);
+        }
+        for (const Task& task : state()->tasks()->getByCalendar(calendar.id))
+            local.insert(task.uid + u'/', task.title + u'@' + task.href + u'@' + task.etag);
+        QVERIFY2(state()->events()->getPending(calendar.id).isEmpty(), step);
+        QVERIFY2(state()->tasks()->getPending(calendar.id).isEmpty(), step);
+        for (auto it = remote.cbegin(); it != remote.cend(); ++it)
+            QVERIFY2(local.value(it.key()) == it.value(),
+                     qPrintable(QStringLiteral("%1: %2 server %3 local %4")
+                                    .arg(step, it.key(), it.value(), local.value(it.key()))));
+        QCOMPARE(local.size(), remote.size());
+    }
+
+    DavServer server;
+    AppStateFixture fixture;
+    std::unique_ptr<DavFaultProxy> proxy;
+    QUrl serverCalendar;
+    Calendar calendar;
+};
+
+} // namespace
+
+class TestCalDavSyncScenario : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void radicale() { run(DavServer::Kind::Radicale, true); }
+    void xandikos() { run(DavServer::Kind::Xandikos, false); }
+
+private:
+    // `full` adds the faults only the proxy and a killed server can give.
+    void run(DavServer::Kind kind, bool full)
+    {
+        if (!DavServer::available(kind))
+            QSKIP("server not installed");
+        Scenario s(kind);
+        QVERIFY(s.start(full));
+
+        // 59 single events, a series with an override in one object, 3 tasks.
+        for (int i = 1; i <= 59; ++i) {
+            const QString uid = QStringLiteral("ev-%1").arg(i);
+            QVERIFY(isSuccess(s.server.putObject(
+                s.objectUrl(uid), eventText(uid, 1 + i % 28, QStringLiteral("Event %1").arg(i)))));
+        }
+        QVERIFY(isSuccess(s.server.putObject(s.objectUrl(QStringLiteral("series-1")),
+                                             seriesText(QStringLiteral("Stand-up, later")))));
+        for (int i = 1; i <= 3; ++i) {
+            const QString uid = QStringLiteral("task-%1").arg(i);
+            QVERIFY(isSuccess(s.server.putObject(s.objectUrl(uid),
+                                                 taskText(uid, QStringLiteral("Task %1").arg(i)))));
+        }
+
+        Outcome first = s.sync();
+        QVERIFY2(first.completed, qPrintable(first.reason));
+        QCOMPARE(first.count, 61 + 3);
+        QCOMPARE(first.progress, (QList<int>{25, 50}));
+        s.compare("first pull");
+
+        // Local create, edit and delete.
+        QVERIFY(s.createEvent(QStringLiteral("local-1"), 20, QStringLiteral("Made here")));
+        QVERIFY(s.editEvent(s.event(QStringLiteral("ev-1")), QStringLiteral("Edited here")));
+        QVERIFY(s.state()->events()->remove(s.event(QStringLiteral("ev-2")).id));
+        Outcome second = s.sync();
+        QVERIFY2(second.completed, qPrintable(second.reason));
+        s.compare("local create, edit, delete");
+
+        // Both sides edit one event: the local edit wins. The server deletes an event edited
+        // here: it is created again. An override edited here: the object keeps master and
+        // override.
+        QVERIFY(isSuccess(s.server.putObject(
+            s.objectUrl(QStringLiteral("ev-3")),
+            eventText(QStringLiteral("ev-3"), 4, QStringLiteral("Edited there")))));
+        QVERIFY(s.editEvent(s.event(QStringLiteral("ev-3")), QStringLiteral("Edited here too")));
+        QVERIFY(isSuccess(s.server.deleteObject(s.objectUrl(QStringLiteral("ev-4")))));
+        QVERIFY(s.editEvent(s.event(QStringLiteral("ev-4")), QStringLiteral("Kept here")));
+        QVERIFY(s.editEvent(s.event(QStringLiteral("series-1"), QStringLiteral("20260403T070000Z")),
+                            QStringLiteral("Stand-up moved here")));
+        Outcome third = s.sync();
+        QVERIFY2(third.completed, qPrintable(third.reason));
+        s.compare("edits on both sides");
+        QCOMPARE(s.event(QStringLiteral("ev-3")).title, QStringLiteral("Edited here too"));
+        QCOMPARE(s.event(QStringLiteral("ev-4")).title, QStringLiteral("Kept here"));
+        const DavHttp::Reply series =
+            s.server.request("GET", s.objectUrl(QStringLiteral("series-1")));
+        QCOMPARE(series.body.count("BEGIN:VEVENT"), 2);
+        QVERIFY(series.body.contains("RRULE:FREQ=DAILY"));
+        QVERIFY(series.body.contains("Stand-up moved here"));
+
+        // Deleting the override sends the series without it, its date excluded on the master.
+        QVERIFY(s.state()->events()->remove(
+            s.event(QStringLiteral("series-1"), QStringLiteral("20260403T070000Z")).id));
+        Outcome overrideGone = s.sync();
+        QVERIFY2(overrideGone.completed, qPrintable(overrideGone.reason));
+        s.compare("override deleted");
+        const DavHttp::Reply master =
+            s.server.request("GET", s.objectUrl(QStringLiteral("series-1")));
+        QCOMPARE(master.body.count("BEGIN:VEVENT"), 1);
+        QVERIFY(master.body.contains("EXDATE:20260403T070000Z"));
+        QVERIFY(s.event(QStringLiteral("series-1")).exceptionDates.contains("20260403T070000Z"));
+
+        // A server edit replaces the row; the reminder the user has seen stays seen. A rename
+        // made while the run is away is kept by the calendar's write-back.
+        Event seen = s.event(QStringLiteral("ev-9"));
+        QCOMPARE(seen.reminders.size(), 1);
+        seen.reminders[0].acknowledged = true;
+        QVERIFY(s.state()->events()->update(seen));
+        QVERIFY(isSuccess(s.server.putObject(
+            s.objectUrl(QStringLiteral("ev-9")),
+            eventText(QStringLiteral("ev-9"), 10, QStringLiteral("Renamed there")))));
+        Calendar renamed = *s.state()->calendars()->getById(s.calendar.id);
+        renamed.name = QStringLiteral("Renamed during the run");
+        QTimer renamer;
+        QObject::connect(&renamer, &QTimer::timeout, [&] {
+            renamer.stop();
+            QVERIFY(s.state()->calendars()->update(renamed));
+        });
+        renamer.start(0);
+        Outcome remote = s.sync();
+        QVERIFY2(remote.completed, qPrintable(remote.reason));
+        s.compare("server edit");
+        QCOMPARE(s.event(QStringLiteral("ev-9")).title, QStringLiteral("Renamed there"));
+        QVERIFY(s.event(QStringLiteral("ev-9")).reminders.value(0).acknowledged);
+        QCOMPARE(s.state()->calendars()->getById(s.calendar.id)->name, renamed.name);
+        QVERIFY(!s.state()->calendars()->getById(s.calendar.id)->ctag.isEmpty());
+
+        // A second run with nothing changed sends nothing: every object keeps its ETag.
+        const QList<DavHttp::Object> before = s.server.listObjects(s.serverCalendar);
+        Outcome quiet = s.sync();
+        QVERIFY2(quiet.completed, qPrintable(quiet.reason));
+        QCOMPARE(quiet.count, first.count - 1); // the override is gone
+        const QList<DavHttp::Object> after = s.server.listObjects(s.serverCalendar);
+        QCOMPARE(after.size(), before.size());
+        for (int i = 0; i < after.size(); ++i)
+            QCOMPARE(after[i].etag, before[i].etag);
+        s.compare("nothing changed");
+
+        if (!full)
+            return;
+
+        // An edit made while the row's PUT is away stays pending and goes out next time.
+        QVERIFY(s.editEvent(s.event(QStringLiteral("ev-7")), QStringLiteral("First edit")));
+        s.proxy->clearRequests();
+        QTimer editor;
+        QObject::connect(&editor, &QTimer::timeout, [&] {
+            if (s.proxy->count("PUT", QStringLiteral("ev-7.ics")) == 1) {
+                editor.stop();
+                QVERIFY(
+                    s.editEvent(s.event(QStringLiteral("ev-7")), QStringLiteral("Second edit")));
+            }
+        });
+        editor.start(0);
+        Outcome inFlight = s.sync();
+        QVERIFY2(inFlight.completed, qPrintable(inFlight.reason));
+        QCOMPARE(s.event(QStringLiteral("ev-7")).syncStatus, QStringLiteral("pending"));
+        QVERIFY(s.server.request("GET", s.objectUrl(QStringLiteral("ev-7")))
+                    .body.contains("First edit"));
+        Outcome afterFlight = s.sync();
+        QVERIFY2(afterFlight.completed, qPrintable(afterFlight.reason));
+        s.compare("edit during a request");
+        QCOMPARE(s.event(QStringLiteral("ev-7")).title, QStringLiteral("Second edit"));
+
+        // A task edit answered 412 is read again and sent once more.
+        QVERIFY(s.editTask(QStringLiteral("task-1"), QStringLiteral("Task 1, edited")));
+        s.proxy->clearRequests();
+        s.proxy->failWith("PUT", QStringLiteral("task-1.ics"), 412);
+        Outcome conflict = s.sync();
+        QVERIFY2(conflict.completed, qPrintable(conflict.reason));
+        QCOMPARE(s.proxy->count("PUT", QStringLiteral("task-1.ics")), 2);
+        s.compare("task 412");
+
+        // A task deletion the server answers 404 (it was already gone there) is done.
+        QVERIFY(isSuccess(s.server.deleteObject(s.objectUrl(QStringLiteral("task-2")))));
+        QVERIFY(s.state()->tasks()->remove(
+            s.state()->tasks()->getByUid(QStringLiteral("task-2"), s.calendar.id)->id));
+        s.proxy->passThrough("REPORT", QString(), 1);
+        s.proxy->failWith("REPORT", QString(), 403);
+        s.proxy->failWith("DELETE", QStringLiteral("task-2.ics"), 404);
+        Outcome gone = s.sync();
+        QVERIFY2(gone.completed, qPrintable(gone.reason));
+        QVERIFY(!s.state()->tasks()->getByUid(QStringLiteral("task-2"), s.calendar.id));
+        s.compare("task DELETE 404");
+
+        // The server dies in the middle of a push of five new events; after its restart the
+        // next run finishes the job without sending anything twice.
+        for (int i = 1; i <= 5; ++i)
+            QVERIFY(s.createEvent(QStringLiteral("batch-%1").arg(i), 20 + i,
+                                  QStringLiteral("Batch %1").arg(i)));
+        s.proxy->clearRequests();
+        QTimer killer;
+        QObject::connect(&killer, &QTimer::timeout, [&] {
+            if (s.server.isRunning() && s.proxy->count("PUT") >= 3)
+                s.server.kill();
+        });
+        killer.start(0);
+        Outcome crashed = s.sync();
+        killer.stop();
+        QVERIFY(!crashed.completed);
+        QVERIFY(!s.state()->events()->getPending(s.calendar.id).isEmpty());
+        QVERIFY(s.server.restart());
+        Outcome recovered = s.sync();
+        QVERIFY2(recovered.completed, qPrintable(recovered.reason));
+        s.compare("after the crash");
+        for (int i = 1; i <= 5; ++i)
+            QCOMPARE(s.event(QStringLiteral("batch-%1").arg(i)).title,
+                     QStringLiteral("Batch %1").arg(i));
+    }
+
+    static bool isSuccess(const DavHttp::Reply& reply)
+    {
+        return reply.status >= 200 && reply.status <= 299;
+    }
+};
+
+QTEST_MAIN(TestCalDavSyncScenario)
+#include "tst_caldavsyncscenario.moc"
