@@ -1,6 +1,10 @@
 #include "AppSyncClientFactory.h"
 
 #include "AppState.h"
+#include "CalDavClient.h"
+#include "CalDavDiscovery.h"
+#include "CalDavImport.h"
+#include "CalDavSyncClient.h"
 #include "Client.h"
 #include "CredentialManagerTokenStore.h"
 #include "MicrosoftSyncClient.h"
@@ -8,7 +12,7 @@
 #include "Platform.h"
 #include "WebcalSyncClient.h"
 
-#include <QTimer>
+#include <QUrl>
 
 SyncClientHandle* AppSyncClientFactory::create(Kind kind, QObject* parent)
 {
@@ -44,7 +48,16 @@ SyncClientHandle* AppSyncClientFactory::create(Kind kind, QObject* parent)
             },
             parent);
     }
-    case Kind::CalDav:
+    case Kind::CalDav: {
+        auto* client = new CalDavSyncClient(m_state);
+        return SyncClientHandle::wrap(
+            client,
+            [client](const Calendar& calendar, const CalDavLogin& login) {
+                client->syncCalendar(calendar, login.serverUrl, login.username, login.password,
+                                     login.trustedCertSha256);
+            },
+            parent);
+    }
     case Kind::Google:
         return nullptr;
     }
@@ -58,8 +71,31 @@ QString AppSyncClientFactory::calDavPassword(const QString& accountId)
     return store->read(QStringLiteral("caldav-password-") + accountId).value_or(QString());
 }
 
-void AppSyncClientFactory::rediscover(const Account&, const CalDavLogin&, QObject* context,
-                                      DiscoveryDone done)
+void AppSyncClientFactory::rediscover(const Account& account, const CalDavLogin& login,
+                                      QObject* context, DiscoveryDone done)
 {
-    QTimer::singleShot(0, context, [done] { done(false, 0, QStringLiteral("no CalDAV client")); });
+    auto* client = new CalDavClient(context);
+    client->setCredentials(login.username, login.password);
+    if (!login.trustedCertSha256.isEmpty()) {
+        client->setTrustedCertSha256(login.trustedCertSha256);
+    }
+    auto* discovery = new CalDavDiscovery(client, context);
+    AppState* state = m_state;
+    const QString accountId = account.id;
+    QObject::connect(discovery, &CalDavDiscovery::completed, context,
+                     [state, accountId, client, discovery,
+                      done](const QList<CalDavParse::DiscoveredCalendar>& calendars) {
+                         const int added =
+                             CalDavImport::importDiscoveredCalendars(state, accountId, calendars);
+                         client->deleteLater();
+                         discovery->deleteLater();
+                         done(true, added, {});
+                     });
+    QObject::connect(discovery, &CalDavDiscovery::failed, context,
+                     [client, discovery, done](const QString& reason) {
+                         client->deleteLater();
+                         discovery->deleteLater();
+                         done(false, 0, reason);
+                     });
+    discovery->start(QUrl(account.serverUrl));
 }
