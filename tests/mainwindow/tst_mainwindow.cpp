@@ -10,6 +10,9 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
+#include "ViewArea.h"
+#include "YearGridWidget.h"
+#include "YearView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -361,6 +364,25 @@ private Q_SLOTS:
         window->revealEvent(weekly.id, QDate(2026, 3, 16));
         QCOMPARE(state()->selectedEventId(), weekly.id);
         QTRY_VERIFY(window->findChild<EventDetailsPopover*>());
+    }
+
+    // Pages out of sight read nothing; shown again they hold what was stored meanwhile.
+    void hiddenPageCatchesUpWhenShown()
+    {
+        state()->setViewMode(QStringLiteral("week"));
+        auto window = makeWindow();
+        window->show();
+        Event event;
+        event.id = event.uid = QStringLiteral("meanwhile");
+        event.calendarId = AppState::localCalendarId;
+        event.startTime = QDateTime(QDate(2026, 5, 4), QTime(9, 0), QTimeZone::systemTimeZone());
+        event.endTime = event.startTime.addSecs(3600);
+        event.created = event.lastModified = Clock::now();
+        QVERIFY(state()->events()->insert(event));
+        QTest::qWait(200); // the change signal reaches the hidden pages
+        state()->setViewMode(QStringLiteral("year"));
+        YearGridWidget* year = window->findChild<ViewArea*>()->yearView()->grid();
+        QTRY_VERIFY(year->busyDays().contains(QDate(2026, 5, 4)));
     }
 
     // The day a search result opens on.
