@@ -11,6 +11,19 @@
 
 namespace OrvaAccount {
 
+namespace {
+
+// The service refused the refresh token itself (revoked, expired, unknown), as OAuth reports it:
+// 400 or 401 with "invalid_grant" or "invalid_token". Anything else may pass.
+bool isRefreshTokenRejection(int status, const QJsonObject& json)
+{
+    const QString error = json.value(QStringLiteral("error")).toString();
+    return (status == 400 || status == 401) &&
+           (error == QLatin1String("invalid_grant") || error == QLatin1String("invalid_token"));
+}
+
+} // namespace
+
 AuthClient::AuthClient(const QString& authBaseUrl, const QString& realmSlug,
                        const QString& clientId, ApiClient* authApi, TokenManager* tokenManager,
                        QObject* parent)
@@ -19,9 +32,10 @@ AuthClient::AuthClient(const QString& authBaseUrl, const QString& realmSlug,
       m_loginTimeoutMs(WebAuthHandler::defaultTimeoutMs)
 {
     QPointer<ApiClient> api(authApi);
-    m_tokenManager->setRefreshCallback([api](const QString& refreshToken,
-                                             TokenManager::SuccessContinuation onSuccess,
-                                             TokenManager::FailureContinuation onFailure) {
+    QPointer<TokenManager> tokens(tokenManager);
+    m_tokenManager->setRefreshCallback([api, tokens](const QString& refreshToken,
+                                                     TokenManager::SuccessContinuation onSuccess,
+                                                     TokenManager::FailureContinuation onFailure) {
         if (!api) {
             onFailure();
             return;
@@ -29,10 +43,12 @@ AuthClient::AuthClient(const QString& authBaseUrl, const QString& realmSlug,
         api->postPublic(
             QStringLiteral("/auth/token/refresh"),
             QJsonObject{{QStringLiteral("refresh_token"), refreshToken}},
-            [onSuccess, onFailure](bool ok, int, const QJsonObject& json) {
+            [onSuccess, onFailure, tokens](bool ok, int status, const QJsonObject& json) {
                 const QString access = json.value(QStringLiteral("access_token")).toString();
                 // A success without an access token obtained nothing.
                 if (!ok || access.isEmpty()) {
+                    if (tokens && isRefreshTokenRejection(status, json))
+                        tokens->markRefreshRejected();
                     onFailure();
                     return;
                 }
@@ -51,8 +67,14 @@ void AuthClient::initialize()
     if (!m_tokenManager->refreshToken().isEmpty()) {
         QPointer<AuthClient> self(this);
         m_tokenManager->refresh([self](bool refreshed) {
-            if (self)
-                self->setState(refreshed ? AuthState::SignedIn : AuthState::SignedOut);
+            if (!self)
+                return;
+            // Offline, a time-out or a server fault keeps the session: the refresh is tried
+            // again on the next request. Only a rejected refresh token ends it.
+            if (refreshed || !self->m_tokenManager->lastRefreshRejected())
+                self->setState(AuthState::SignedIn);
+            else
+                self->forgetSession();
         });
         return;
     }
@@ -120,7 +142,7 @@ void AuthClient::refreshToken(std::function<void(bool)> callback)
 {
     QPointer<AuthClient> self(this);
     m_tokenManager->refresh([self, callback](bool refreshed) {
-        if (self && !refreshed)
+        if (self && !refreshed && self->m_tokenManager->lastRefreshRejected())
             self->forgetSession();
         if (callback)
             callback(refreshed);

@@ -27,13 +27,15 @@ public:
                ApiClient* authApi, TokenManager* tokenManager, QObject* parent = nullptr);
 
     // Loads the stored tokens and settles the first state (after a refresh when only the refresh
-    // token is usable).
+    // token is usable). Stored tokens mean signed in unless the service rejects the refresh
+    // token; being offline or meeting a time-out or a server fault keeps the session.
     void initialize();
     // Opens the realm's login page in the browser and waits for its redirect.
     void login();
     // Signs out locally at once; the service is told without waiting for its answer.
     void logout();
-    // Refreshes now; a failure signs out locally. callback may be empty.
+    // Refreshes now; only the service's rejection of the refresh token signs out locally.
+    // callback may be empty.
     void refreshToken(std::function<void(bool)> callback);
 
     // The callback gets the new user, or the previous one when the request failed.

@@ -93,6 +93,18 @@ void TokenManager::setRefreshCallback(RefreshCallback callback)
     m_refreshCallback = std::move(callback);
 }
 
+void TokenManager::markRefreshRejected()
+{
+    QMutexLocker lock(&m_mutex);
+    m_refreshRejected = true;
+}
+
+bool TokenManager::lastRefreshRejected() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_refreshRejected;
+}
+
 void TokenManager::refresh(std::function<void(bool)> callback)
 {
     QMutexLocker lock(&m_mutex);
@@ -106,6 +118,7 @@ void TokenManager::refresh(std::function<void(bool)> callback)
         return;
     }
     m_refreshing = true;
+    m_refreshRejected = false;
     const QString token = m_refreshToken;
     const quint64 generation = m_generation;
     const RefreshCallback send = m_refreshCallback;

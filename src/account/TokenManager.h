@@ -49,6 +49,12 @@ public:
     bool needsRefresh() const;
 
     void setRefreshCallback(RefreshCallback callback);
+    // The refresh callback calls this before its failure continuation when the service
+    // rejected the refresh token itself (not for a timeout, a network error or a 5xx).
+    void markRefreshRejected();
+    // True when the last refresh that ended failed because the service rejected the refresh
+    // token; only then is the session over. Reset when a refresh starts.
+    bool lastRefreshRejected() const;
     // Runs or joins a refresh; callback (may be empty) gets true when new tokens were obtained.
     void refresh(std::function<void(bool)> callback);
 
@@ -69,8 +75,9 @@ private:
     QString m_accessToken;
     QString m_refreshToken;
     RefreshCallback m_refreshCallback;
-    QMutex m_mutex;
+    mutable QMutex m_mutex;
     bool m_refreshing = false;
+    bool m_refreshRejected = false;
     quint64 m_generation = 0;
     QList<std::function<void(bool)>> m_pendingCallbacks;
 };

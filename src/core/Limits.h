@@ -113,6 +113,10 @@ inline constexpr int maxForecastDays = 31;
 inline constexpr int maxCloudCalendars = 1000;
 inline constexpr int maxCloudPullPages = 1000;
 
+// The largest calendar feed downloaded; a public feed of several years of a busy calendar is a
+// few megabytes, so a download beyond this is cut off and the calendar keeps its last copy.
+inline constexpr std::int64_t maxWebcalFeedBytes = 64LL * 1024 * 1024;
+
 // The release manifest read by the update check: a few hundred bytes of JSON in practice; a
 // feed that sends more is broken or hostile, and the check fails instead of holding the body.
 inline constexpr std::int64_t maxUpdateManifestBytes = 1024 * 1024;

@@ -1,19 +1,39 @@
 #include "MainWindow.h"
 
+#include "AccountAttention.h"
+#include "AccountRepository.h"
 #include "AppState.h"
+#include "AppSyncClientFactory.h"
+#include "Application.h"
+#include "AuthClient.h"
 #include "CalendarRepository.h"
+#include "CalendarView.h"
+#include "Client.h"
 #include "Clock.h"
-#include "ConfigSyncService.h"
 #include "Database.h"
+#include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
+#include "FeedbackPage.h"
+#include "FilterRuleRepository.h"
 #include "Ical.h"
+#include "ImportPlan.h"
+#include "InvitationsService.h"
 #include "Limits.h"
+#include "NotificationService.h"
+#include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "QuickAdd.h"
+#include "SampleData.h"
 #include "Savepoint.h"
+#include "SyncOrchestrator.h"
+#include "Theme.h"
 #include "TimeFormat.h"
 #include "TrayIcon.h"
+#include "UndoStack.h"
+#include "UpdateActions.h"
+#include "ViewArea.h"
+#include "ViewRepository.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,45 +42,464 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimeZone>
+#include <QTimer>
+#include <QToolButton>
 #include <QUuid>
+#include <QVBoxLayout>
 
 namespace {
 
-constexpr int statusTimeoutMs = 5000;
+const QString geometryKey = QStringLiteral("ui/window/geometry");
+const QString stateKey = QStringLiteral("ui/window/state");
+const QString splitterKey = QStringLiteral("ui/window/splitter");
 
-QString newId()
+QByteArray fromBase64Preference(const QString& text)
 {
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+    return QByteArray::fromBase64(text.toLatin1());
 }
 
 } // namespace
 
 MainWindow::MainWindow(AppState* state, QWidget* parent) : QMainWindow(parent), m_state(state)
 {
-    setWindowTitle(tr("Orvandellic Calendar"));
-    m_summary = new QLabel(this);
-    m_summary->setAlignment(Qt::AlignCenter);
-    m_summary->setTextFormat(Qt::PlainText);
-    setCentralWidget(m_summary);
-    resize(1200, 800);
-    statusBar();
+    construct(std::make_unique<AppSyncClientFactory>(state));
+}
 
+MainWindow::MainWindow(AppState* state, std::unique_ptr<SyncClientFactory> syncClients,
+                       QWidget* parent)
+    : QMainWindow(parent), m_state(state)
+{
+    construct(std::move(syncClients));
+}
+
+MainWindow::~MainWindow()
+{
+    qApp->removeEventFilter(this);
+}
+
+void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
+{
+    setWindowTitle(tr("Orvandellic Calendar"));
+    resize(1440, 900);
     confirm = [this](const QString& title, const QString& text) {
-        return QMessageBox::question(this, title, text) == QMessageBox::Yes;
+        return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::No,
+                                     QMessageBox::Yes) == QMessageBox::Yes;
     };
     execDialog = [](QDialog* dialog) { return dialog->exec(); };
 
-    if (m_state) {
-        connect(m_state, &AppState::currentDateChanged, this, &MainWindow::updateSummary);
-        connect(m_state, &AppState::selectedEventChanged, this, &MainWindow::updateSummary);
-        connect(m_state, &AppState::syncNowRequested, this, &MainWindow::syncNow);
+    buildMenuBar();
+    buildUi();
+    restoreWindowState();
+    fitToScreen();
+    connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this,
+            &MainWindow::updateEmptyState);
+    updateEmptyState();
+
+    if (OrvaAccount::Client* client = m_state->accountClient()) {
+        OrvaAccount::AuthClient* auth = client->authClient();
+        connect(auth, &OrvaAccount::AuthClient::stateChanged, this,
+                &MainWindow::updateAccountActions);
+        connect(auth, &OrvaAccount::AuthClient::loginSucceeded, this, [this] {
+            showStatus(tr("Signed in to Orvandellic"), 3000);
+            updateAccountActions();
+        });
+        connect(auth, &OrvaAccount::AuthClient::logoutCompleted, this, [this] {
+            showStatus(tr("Signed out of Orvandellic"), 3000);
+            updateAccountActions();
+        });
+        if (client->isAuthenticated()) {
+            auth->refreshToken({});
+        }
     }
-    updateSummary();
+    updateAccountActions();
+
+    m_sync = new SyncOrchestrator(m_state, std::move(syncClients), this);
+    m_sync->showMessage = [this](const QString& text, int timeoutMs) {
+        showStatus(text, timeoutMs);
+    };
+    m_sync->confirm = [this](const QString& title, const QString& text) {
+        return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::Cancel,
+                                     QMessageBox::Cancel) == QMessageBox::Yes;
+    };
+    m_sync->start();
+
+    buildShortcuts();
+    connect(m_state->undoStack(), &UndoStack::undone, this,
+            [this](const QString& summary) { showStatus(tr("Undid: %1").arg(summary), 4000); });
+    buildStatusBarWidgets();
+}
+
+// --- menus -----------------------------------------------------------------------------------
+
+void MainWindow::buildMenuBar()
+{
+    const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys = {}) {
+        QAction* action = menu->addAction(text);
+        action->setShortcut(keys);
+        return action;
+    };
+    // Entries whose dialogs this build does not have yet stay visible but disabled.
+    const auto unavailable = [](QAction* action) { action->setEnabled(false); };
+
+    m_fileMenu = menuBar()->addMenu(tr("&File"));
+    QMenu* file = m_fileMenu;
+    m_newEventAction = add(file, tr("&New Event…"), QKeySequence::New);
+    connect(m_newEventAction, &QAction::triggered, this, &MainWindow::openNewEventDialog);
+    unavailable(add(file, tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)));
+    QAction* quickAdd =
+        add(file, tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    quickAdd->setStatusTip(tr("Type an event in plain English (\"lunch Thursday 1pm\")"));
+    unavailable(quickAdd);
+    file->addSeparator();
+    unavailable(add(file, tr("Calendar &Accounts…")));
+    file->addSeparator();
+    QAction* syncNowAction = add(file, tr("&Sync Now"), QKeySequence(QStringLiteral("Ctrl+R")));
+    connect(syncNowAction, &QAction::triggered, this, &MainWindow::syncNow);
+    QAction* force =
+        add(file, tr("Force F&ull Sync…"), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
+    force->setStatusTip(tr("Re-pull every event from every account, ignoring sync tokens"));
+    connect(force, &QAction::triggered, this, &MainWindow::forceFullSync);
+    m_invitationsAction = add(file, tr("&Invitations…"));
+    unavailable(m_invitationsAction);
+    QAction* import = add(file, tr("&Import ICS File…"));
+    connect(import, &QAction::triggered, this, &MainWindow::importIcsFile);
+    unavailable(add(file, tr("&Export Agenda PDF…")));
+    file->addSeparator();
+    m_accountAction = add(file, tr("Orvandellic &Account…"));
+    m_accountAction->setStatusTip(tr("Sign in or sign up"));
+    connect(m_accountAction, &QAction::triggered, this, &MainWindow::showOrvandellicAccountScreen);
+    m_signOutAction = add(file, tr("Sign &Out"));
+    m_signOutAction->setVisible(false);
+    connect(m_signOutAction, &QAction::triggered, this, &MainWindow::signOut);
+    file->addSeparator();
+    QAction* quitAction = add(file, tr("&Quit"), QKeySequence::Quit);
+    quitAction->setMenuRole(QAction::QuitRole);
+    connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::updateInvitationsAction);
+    if (Invitations::Service* invitations = m_state->invitations()) {
+        connect(invitations, &Invitations::Service::invitationsChanged, this,
+                &MainWindow::updateInvitationsAction);
+    }
+    updateInvitationsAction();
+    connect(m_state, &AppState::syncNowRequested, this, &MainWindow::syncNow);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* preferences = add(edit, tr("&Preferences…"), QKeySequence::Preferences);
+    preferences->setMenuRole(QAction::PreferencesRole);
+    connect(preferences, &QAction::triggered, this, &MainWindow::openPreferences);
+    edit->addSeparator();
+    unavailable(add(edit, tr("&Find Events…"), QKeySequence(Qt::CTRL | Qt::Key_F)));
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    m_toggleSidebarAction = add(view, tr("Toggle &Sidebar"));
+    m_toggleSidebarAction->setCheckable(true);
+    m_toggleSidebarAction->setChecked(true);
+    m_showEmptyDaysAction =
+        add(view, tr("Show &Empty Days in Agenda"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+    m_showEmptyDaysAction->setShortcutContext(Qt::WindowShortcut);
+    m_showEmptyDaysAction->setCheckable(true);
+    unavailable(m_showEmptyDaysAction);
+    m_compactAction =
+        add(view, tr("&Compact Density"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    m_compactAction->setShortcutContext(Qt::WindowShortcut);
+    m_compactAction->setCheckable(true);
+    connect(m_compactAction, &QAction::triggered, this, &MainWindow::applyDensity);
+    syncDensityAction();
+    connect(m_state, &AppState::viewModeChanged, this, &MainWindow::syncDensityAction);
+    connect(m_state, &AppState::densityChanged, this, [this](const QString& mode, const QString&) {
+        if (mode == m_state->viewMode()) {
+            syncDensityAction();
+        }
+    });
+    m_toggleTasksPaneAction =
+        add(view, tr("Toggle &Tasks Pane"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    m_toggleTasksPaneAction->setShortcutContext(Qt::WindowShortcut);
+    m_toggleTasksPaneAction->setCheckable(true);
+
+    QMenu* window = menuBar()->addMenu(tr("&Window"));
+    unavailable(add(window, tr("Detached &Agenda Window")));
+    unavailable(add(window, tr("Detached &Tasks Window")));
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    unavailable(add(tools, tr("Add &Filter…")));
+    unavailable(add(tools, tr("Add Calendar &Group…")));
+    unavailable(add(tools, tr("Manage Calendar Gr&oups…")));
+    unavailable(add(tools, tr("Manage Te&mplates…")));
+    tools->addSeparator();
+    unavailable(add(tools, tr("&Weather…")));
+
+    if (qEnvironmentVariable("CALENDAR_INSTANCE") == QLatin1String("dev")) {
+        QMenu* developer = menuBar()->addMenu(tr("&Developer"));
+        connect(add(developer, tr("Load Sample &Data")), &QAction::triggered, this,
+                &MainWindow::loadSampleData);
+        connect(add(developer, tr("&Clear Sample Data")), &QAction::triggered, this,
+                &MainWindow::clearSampleData);
+        developer->addSeparator();
+        connect(add(developer, tr("Send Test &Notification")), &QAction::triggered, this,
+                &MainWindow::sendTestNotification);
+    }
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    unavailable(add(help, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents));
+    QAction* testNotification = add(help, tr("Send Test &Notification"));
+    testNotification->setStatusTip(
+        tr("Fire a sample reminder toast to verify your desktop notification setup."));
+    connect(testNotification, &QAction::triggered, this, &MainWindow::sendTestNotification);
+    help->addSeparator();
+    const OrvaUpdate::StatusCallbacks callbacks{
+        [this](const QString& text) { statusBar()->showMessage(text); },
+        [this] { statusBar()->clearMessage(); },
+        [this](const QString& text, int ms) { statusBar()->showMessage(text, ms); }};
+    connect(add(help, tr("&What's New")), &QAction::triggered, this, [this, callbacks] {
+        OrvaUpdate::showWhatsNew(Application::updateFeedConfig(), tr("Orvandellic Calendar"), this,
+                                 callbacks);
+    });
+    QAction* feedback = add(help, tr("Send &Feedback…"));
+    feedback->setIcon(Theme::glyphIcon(QChar(0xE89E), 16, Theme::textPrimary()));
+    connect(feedback, &QAction::triggered, this,
+            [this] { openFeedbackPage(Application::feedbackConfig(), this); });
+    connect(add(help, tr("Check for &Updates…")), &QAction::triggered, this, [this, callbacks] {
+        OrvaUpdate::checkForUpdatesInteractive(Application::updateFeedConfig(),
+                                               tr("Orvandellic Calendar"), this, callbacks);
+    });
+    help->addSeparator();
+    QAction* about = add(help, tr("&About Orvandellic Calendar"));
+    about->setMenuRole(QAction::AboutRole);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+}
+
+void MainWindow::buildShortcuts()
+{
+    const auto bind = [this](const QKeySequence& keys, auto slot) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+        return shortcut;
+    };
+    // The command palette arrives with its own window; the key is reserved for it.
+    auto* palette = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
+    palette->setEnabled(false);
+    bind(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { m_state->navigateBack(); });
+    bind(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { m_state->navigateForward(); });
+    qApp->installEventFilter(this);
+    for (int number = 1; number <= 9; ++number) {
+        bind(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number)),
+             [this, number] { activateCalendarGroup(number); });
+    }
+    bind(QKeySequence(Qt::CTRL | Qt::Key_BracketRight), [this] { cycleCalendarGroup(1); });
+    bind(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft), [this] { cycleCalendarGroup(-1); });
+    auto* undo = new QShortcut(QKeySequence::Undo, this);
+    undo->setContext(Qt::ApplicationShortcut);
+    connect(undo, &QShortcut::activated, this, [this] {
+        if (m_state->undoStack()->canUndo()) {
+            m_state->undoStack()->undo();
+        }
+    });
+    // Search keys; the search window comes with its own change.
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Slash)}) {
+        auto* search = new QShortcut(keys, this);
+        search->setEnabled(false);
+    }
+}
+
+void MainWindow::activateCalendarGroup(int number)
+{
+    const QList<CalendarView> groups = m_state->views()->getAll();
+    if (number >= 1 && number <= groups.size()) {
+        m_state->setActiveViewId(groups.at(number - 1).id);
+    }
+}
+
+void MainWindow::cycleCalendarGroup(int delta)
+{
+    const QList<CalendarView> groups = m_state->views()->getAll();
+    if (groups.isEmpty()) {
+        return;
+    }
+    qsizetype current = 0;
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        if (groups.at(i).id == m_state->activeViewId()) {
+            current = i;
+            break;
+        }
+    }
+    const qsizetype count = groups.size();
+    m_state->setActiveViewId(groups.at((current + delta % count + count) % count).id);
+}
+
+void MainWindow::syncDensityAction()
+{
+    const QSignalBlocker blocker(m_compactAction);
+    m_compactAction->setChecked(m_state->isCompact(m_state->viewMode()));
+}
+
+void MainWindow::applyDensity(bool compact)
+{
+    m_state->setDensity(m_state->viewMode(),
+                        compact ? QStringLiteral("compact") : QStringLiteral("comfortable"));
+}
+
+// --- widget tree -----------------------------------------------------------------------------
+
+void MainWindow::buildUi()
+{
+    m_splitter = new QSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_splitter->setChildrenCollapsible(false);
+    // The sidebar and the tasks pane fill these places.
+    m_sidebar = new QWidget(m_splitter);
+    m_sidebar->setObjectName(QStringLiteral("sidebar"));
+    m_sidebar->setLayout(new QVBoxLayout);
+    m_sidebar->layout()->setContentsMargins(0, 0, 0, 0);
+    m_centralStack = new QStackedWidget(m_splitter);
+    m_centralStack->setObjectName(QStringLiteral("centralStack"));
+    m_centralStack->addWidget(buildEmptyStatePage());
+    auto* viewArea = new ViewArea(m_state, m_centralStack);
+    viewArea->setObjectName(QStringLiteral("viewArea"));
+    m_centralStack->addWidget(viewArea);
+    m_tasksPane = new QWidget(m_splitter);
+    m_tasksPane->setObjectName(QStringLiteral("tasksPane"));
+    m_tasksPane->setLayout(new QVBoxLayout);
+    m_tasksPane->layout()->setContentsMargins(0, 0, 0, 0);
+    m_splitter->addWidget(m_sidebar);
+    m_splitter->addWidget(m_centralStack);
+    m_splitter->addWidget(m_tasksPane);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setStretchFactor(2, 0);
+    m_splitter->setSizes({360, width() - 680, 320});
+    setCentralWidget(m_splitter);
+
+    connect(m_toggleSidebarAction, &QAction::toggled, m_sidebar, &QWidget::setVisible);
+    const bool tasksVisible =
+        m_state->preferences()->getBool(QStringLiteral("ui/tasksPaneVisible"), true);
+    m_tasksPane->setVisible(tasksVisible);
+    m_toggleTasksPaneAction->setChecked(tasksVisible);
+    connect(m_toggleTasksPaneAction, &QAction::toggled, this, [this](bool visible) {
+        m_tasksPane->setVisible(visible);
+        m_state->preferences()->setBool(QStringLiteral("ui/tasksPaneVisible"), visible);
+    });
+}
+
+QWidget* MainWindow::buildEmptyStatePage()
+{
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("emptyState"));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(48, 48, 48, 48);
+    layout->setAlignment(Qt::AlignCenter);
+    layout->addStretch(1);
+    auto* icon = new QLabel(page);
+    icon->setPixmap(Theme::glyphIcon(QChar(0xE853), 80, Theme::textMuted()).pixmap(80, 80));
+    icon->setAlignment(Qt::AlignCenter);
+    layout->addWidget(icon, 0, Qt::AlignHCenter);
+    layout->addSpacing(20);
+    auto* title = new QLabel(tr("No accounts configured"), page);
+    QFont titleFont = title->font();
+    titleFont.setPointSize(22);
+    titleFont.setWeight(QFont::Bold);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+    layout->addSpacing(8);
+    auto* body = new QLabel(
+        tr("Add a Orvandellic Calendar account to store calendars on this device, connect Google "
+           "or Microsoft, or hook up any CalDAV server (Synology, Nextcloud, Radicale, iCloud)."),
+        page);
+    body->setWordWrap(true);
+    body->setMaximumWidth(560);
+    body->setAlignment(Qt::AlignCenter);
+    body->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+    // Centred by stretches rather than by an alignment flag: an aligned item loses the label's
+    // height for its width, and the wrapped text is cut off at top and bottom.
+    auto* bodyRow = new QHBoxLayout;
+    bodyRow->addStretch(1);
+    bodyRow->addWidget(body, 100);
+    bodyRow->addStretch(1);
+    layout->addLayout(bodyRow);
+    layout->addSpacing(28);
+    auto* add = new QPushButton(tr("  Add Account…"), page);
+    add->setObjectName(QStringLiteral("addAccountButton"));
+    add->setIcon(Theme::glyphIcon(QChar(0xE145), 16, palette().color(QPalette::ButtonText)));
+    add->setMinimumSize(200, 36);
+    add->setDefault(true);
+    add->setCursor(Qt::PointingHandCursor);
+    // The Calendar Accounts dialog arrives with its own change.
+    add->setEnabled(false);
+    layout->addWidget(add, 0, Qt::AlignHCenter);
+    layout->addStretch(2);
+    return page;
+}
+
+void MainWindow::updateEmptyState()
+{
+    const bool any = !m_state->calendars()->getAll().isEmpty();
+    m_centralStack->setCurrentIndex(any ? 1 : 0);
+    m_newEventAction->setEnabled(any);
+}
+
+// --- window state ----------------------------------------------------------------------------
+
+void MainWindow::restoreWindowState()
+{
+    PreferencesRepository* preferences = m_state->preferences();
+    if (const QByteArray geometry = fromBase64Preference(preferences->getString(geometryKey));
+        !geometry.isEmpty()) {
+        restoreGeometry(geometry);
+    }
+    if (const QByteArray state = fromBase64Preference(preferences->getString(stateKey));
+        !state.isEmpty()) {
+        restoreState(state, 0);
+    }
+    if (const QByteArray sizes = fromBase64Preference(preferences->getString(splitterKey));
+        !sizes.isEmpty()) {
+        m_splitter->restoreState(sizes);
+    }
+}
+
+void MainWindow::saveWindowState()
+{
+    PreferencesRepository* preferences = m_state->preferences();
+    preferences->set(geometryKey, QString::fromLatin1(saveGeometry().toBase64()));
+    preferences->set(stateKey, QString::fromLatin1(saveState(0).toBase64()));
+    if (m_splitter) {
+        preferences->set(splitterKey, QString::fromLatin1(m_splitter->saveState().toBase64()));
+    }
+}
+
+void MainWindow::fitToScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    const QSize bound(available.width(), std::max(0, available.height() - 60));
+    if (width() > bound.width() || height() > bound.height()) {
+        resize(size().boundedTo(bound));
+    }
+}
+
+// --- status bar ------------------------------------------------------------------------------
+
+void MainWindow::showStatus(const QString& text, int timeoutMs)
+{
+    statusBar()->showMessage(text, timeoutMs);
 }
 
 QString MainWindow::statusText() const
@@ -68,35 +507,211 @@ QString MainWindow::statusText() const
     return statusBar()->currentMessage();
 }
 
-QString MainWindow::summaryText() const
+void MainWindow::buildStatusBarWidgets()
 {
-    return m_summary->text();
+    m_accountPill = new QToolButton(this);
+    m_accountPill->setObjectName(QStringLiteral("accountPill"));
+    m_accountPill->setAutoRaise(true);
+    m_accountPill->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_accountPill->setCursor(Qt::PointingHandCursor);
+    m_accountPill->setIcon(Theme::glyphIcon(QChar(0xE002), 14, QColor(QStringLiteral("#F59E0B"))));
+    m_accountPill->setStyleSheet(
+        QStringLiteral("QToolButton { color: #F59E0B; font-weight: 600; }"));
+    m_accountPill->hide();
+    statusBar()->addPermanentWidget(m_accountPill);
+    connect(m_state->accounts(), &AccountRepository::accountsChanged, this,
+            &MainWindow::refreshAccountPill);
+    refreshAccountPill();
+
+    m_filterButton = new QToolButton(this);
+    m_filterButton->setObjectName(QStringLiteral("filterButton"));
+    m_filterButton->setPopupMode(QToolButton::InstantPopup);
+    m_filterButton->setAutoRaise(true);
+    m_filterButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_filterButton->setCursor(Qt::PointingHandCursor);
+    m_filterButton->setToolTip(tr("Manage filters"));
+    m_filterButton->setIcon(
+        Theme::glyphIcon(QChar(0xE152), 14, statusBar()->palette().color(QPalette::WindowText)));
+    statusBar()->addPermanentWidget(m_filterButton);
+    connect(m_state->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
+            &MainWindow::rebuildFilterMenu);
+    connect(m_state, &AppState::filterHiddenCountChanged, this, &MainWindow::updateFilterButton);
+    rebuildFilterMenu();
 }
 
-void MainWindow::showStatus(const QString& text)
+void MainWindow::refreshAccountPill()
 {
-    statusBar()->showMessage(text, statusTimeoutMs);
-}
-
-void MainWindow::updateSummary()
-{
-    if (!m_state)
+    if (!m_accountPill) {
         return;
-    QString text = QLocale().toString(m_state->currentDate(), QStringLiteral("dddd, MMMM d, yyyy"));
-    if (!m_state->selectedEventId().isEmpty() && m_state->events()) {
-        if (const std::optional<Event> event =
-                m_state->events()->getById(m_state->selectedEventId()))
-            text += QLatin1Char('\n') + (event->title.isEmpty() ? tr("Untitled") : event->title);
     }
-    m_summary->setText(text);
+    // No Google or Microsoft sign-in is stored by this build, so no such account holds a
+    // refresh token: each asks for a sign-in.
+    const AccountAttention::Counts counts = AccountAttention::count(
+        m_state->accounts()->getAll(), [](const Account&) { return false; },
+        QCoreApplication::translate("MainWindow", "Password missing"));
+    qInfo().noquote() << "[Pill] refresh: oauthAccounts=" << counts.oauthAccounts
+                      << "needAuth=" << counts.needSignIn << "needPassword=" << counts.needPassword;
+    const int total = counts.needSignIn + counts.needPassword;
+    m_accountPill->setVisible(total >= 1);
+    if (total < 1) {
+        return;
+    }
+    if (counts.needPassword == 0) {
+        m_accountPill->setText(tr("%n account(s) need sign-in", nullptr, counts.needSignIn));
+        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and sign in."));
+    } else if (counts.needSignIn == 0) {
+        m_accountPill->setText(tr("%n account(s) need password", nullptr, counts.needPassword));
+        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and re-enter the password."));
+    } else {
+        m_accountPill->setText(tr("%n account(s) need attention", nullptr, total));
+        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and resolve the issues."));
+    }
 }
+
+void MainWindow::rebuildFilterMenu()
+{
+    if (!m_filterButton) {
+        return;
+    }
+    const QList<FilterRule> rules = m_state->filterRules()->getAll();
+    m_filterButton->setVisible(true);
+    updateFilterButton();
+    auto* menu = new QMenu(m_filterButton);
+    if (!rules.isEmpty()) {
+        const bool allEnabled = std::all_of(rules.cbegin(), rules.cend(),
+                                            [](const FilterRule& r) { return r.enabled; });
+        QAction* all =
+            menu->addAction(allEnabled ? tr("Disable all filters") : tr("Enable all filters"));
+        const bool target = !allEnabled;
+        connect(all, &QAction::triggered, this, [this, target] {
+            for (const FilterRule& rule : m_state->filterRules()->getAll()) {
+                if (rule.enabled != target) {
+                    m_state->filterRules()->setEnabled(rule.id, target);
+                }
+            }
+        });
+        menu->addSeparator();
+        for (const FilterRule& rule : rules) {
+            QAction* entry = menu->addAction(rule.name);
+            entry->setCheckable(true);
+            entry->setChecked(rule.enabled);
+            const QString id = rule.id;
+            connect(entry, &QAction::toggled, this,
+                    [this, id](bool on) { m_state->filterRules()->setEnabled(id, on); });
+        }
+        menu->addSeparator();
+    }
+    // The filter forms arrive with their own change.
+    menu->addAction(tr("Add Filter…"))->setEnabled(false);
+    if (!rules.isEmpty()) {
+        menu->addAction(tr("Manage Filters…"))->setEnabled(false);
+    }
+    QMenu* previous = m_filterButton->menu();
+    m_filterButton->setMenu(menu);
+    if (previous) {
+        previous->deleteLater();
+    }
+}
+
+void MainWindow::updateFilterButton()
+{
+    if (!m_filterButton) {
+        return;
+    }
+    const QList<FilterRule> rules = m_state->filterRules()->getAll();
+    if (rules.isEmpty()) {
+        m_filterButton->setText(tr("No filters"));
+        return;
+    }
+    const int enabled = int(
+        std::count_if(rules.cbegin(), rules.cend(), [](const FilterRule& r) { return r.enabled; }));
+    QString text = tr("%n filter(s) applied", nullptr, enabled);
+    const int hidden = m_state->filterHiddenCount();
+    if (enabled > 0 && hidden > 0) {
+        text += QStringLiteral(" · ") + tr("%n hidden", nullptr, hidden);
+    }
+    m_filterButton->setText(text);
+}
+
+// --- accounts, invitations, about ------------------------------------------------------------
+
+void MainWindow::updateAccountActions()
+{
+    OrvaAccount::Client* client = m_state->accountClient();
+    const bool signedIn = client != nullptr && client->isAuthenticated();
+    m_signOutAction->setVisible(signedIn);
+    m_accountAction->setStatusTip(signedIn ? tr("Manage your account") : tr("Sign in or sign up"));
+}
+
+void MainWindow::signOut()
+{
+    if (OrvaAccount::Client* client = m_state->accountClient()) {
+        client->authClient()->logout();
+    }
+}
+
+void MainWindow::showOrvandellicAccountScreen()
+{
+    OrvaAccount::Client* client = m_state->accountClient();
+    // The account screen serves a signed-in user; a signed-out one is sent to the browser
+    // sign-in.
+    if (client != nullptr && !client->isAuthenticated()) {
+        client->authClient()->login();
+    }
+}
+
+void MainWindow::updateInvitationsAction()
+{
+    const int count = m_state->invitations() ? m_state->invitations()->pendingCount() : 0;
+    m_invitationsAction->setText(count < 1 ? tr("&Invitations…")
+                                           : tr("&Invitations… (%1)").arg(count));
+}
+
+void MainWindow::showAbout()
+{
+    QMessageBox::about(
+        this, tr("About Orvandellic Calendar"),
+        tr("<h3>Orvandellic Calendar</h3><p>Version %1</p><p>A CalDAV-first calendar with "
+           "client-side filters and Views, the killer feature competitors don't have.</p><p>Made "
+           "for people who keep several calendars in one place. Built with Qt %2.</p>")
+            .arg(QStringLiteral("1.3.1"), QString::fromLatin1(qVersion())));
+}
+
+void MainWindow::sendTestNotification()
+{
+    if (notificationService) {
+        notificationService->showTestNotification();
+    }
+    showStatus(tr("Test notification fired"), 3000);
+}
+
+void MainWindow::loadSampleData()
+{
+    const int count = ::loadSampleData(m_state);
+    showStatus(tr("Loaded %n sample row(s).", nullptr, count), 4000);
+}
+
+void MainWindow::clearSampleData()
+{
+    if (QMessageBox::question(
+            this, tr("Clear sample data?"),
+            tr("Remove the sample calendars, events, and tasks? Your real data is untouched."),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
+        return;
+    }
+    const int count = ::removeSampleData(m_state);
+    showStatus(tr("Removed %n sample row(s).", nullptr, count), 4000);
+}
+
+// --- commands --------------------------------------------------------------------------------
 
 void MainWindow::focusWindow()
 {
-    if (isMinimized())
+    if (isMinimized()) {
         showNormal();
-    else
+    } else {
         show();
+    }
     raise();
     activateWindow();
 }
@@ -104,16 +719,13 @@ void MainWindow::focusWindow()
 void MainWindow::showToday()
 {
     focusWindow();
-    if (m_state)
-        m_state->setCurrentDate(Clock::today());
+    m_state->setCurrentDate(Clock::today());
 }
 
 void MainWindow::openNewEventDialog()
 {
-    if (!m_state || !m_state->calendars())
-        return;
-    if (QuickAdd::chooseCalendar(m_state, QString()).isEmpty()) {
-        showStatus(tr("Add a calendar first: there is none to hold the event."));
+    if (m_state->calendars()->getAll().isEmpty()) {
+        showStatus(tr("Add a calendar first: there is none to hold the event."), 5000);
         return;
     }
     EventFormDialog dialog(m_state, this);
@@ -123,92 +735,161 @@ void MainWindow::openNewEventDialog()
 void MainWindow::quickAddFromCommand(const QString& text)
 {
     focusWindow();
-    if (text.trimmed().isEmpty() || !m_state || !m_state->calendars())
+    if (text.trimmed().isEmpty()) {
         return;
+    }
     if (m_state->calendars()->getAll().isEmpty()) {
-        showStatus(tr("Quick-add ignored: no calendars configured."));
+        showStatus(tr("Quick-add ignored: no calendars configured."), 5000);
         return;
     }
     const QString id = QuickAdd::createEvent(m_state, text, QString());
     const std::optional<Event> event = id.isEmpty() ? std::nullopt : m_state->events()->getById(id);
-    if (event)
-        showStatus(tr("Added: %1").arg(event->title));
-    else
-        showStatus(tr("Quick-add couldn't parse: \"%1\"").arg(text));
+    if (event) {
+        showStatus(tr("Added: %1").arg(event->title), 4000);
+    } else {
+        showStatus(tr("Quick-add couldn't parse: \"%1\"").arg(text), 5000);
+    }
+}
+
+void MainWindow::importIcsFile()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Import ICS file"), QString(),
+                                                      tr("iCalendar files (*.ics);;All files (*)"));
+    if (!path.isEmpty()) {
+        importIcsFromCommand(path);
+    }
 }
 
 void MainWindow::importIcsFromCommand(const QString& path)
 {
     focusWindow();
-    if (!m_state || !m_state->events())
-        return;
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > Limits::maxIcalendarBytes) {
-        showStatus(tr("Could not read %1.").arg(name));
+        QMessageBox::warning(this, tr("Couldn't open file"),
+                             tr("Couldn't open \"%1\" for reading.").arg(path));
         return;
     }
-    QList<Event> events = Ical::parseEvents(QString::fromUtf8(file.readAll()));
-    if (events.isEmpty()) {
-        showStatus(tr("No events found in %1.").arg(name));
+    const QList<Event> parsed = Ical::parseEvents(QString::fromUtf8(file.readAll()));
+    if (parsed.isEmpty()) {
+        QMessageBox::information(this, tr("Nothing to import"),
+                                 tr("No events found in \"%1\".").arg(name));
         return;
     }
-    const QString calendarId = QuickAdd::chooseCalendar(m_state, QString());
-    if (calendarId.isEmpty()) {
-        showStatus(tr("No calendar to import %1 into.").arg(name));
+    const QList<Calendar> calendars = m_state->calendars()->getAll();
+    if (calendars.isEmpty()) {
+        QMessageBox::information(this, tr("No calendars configured"),
+                                 tr("Add a calendar first; then re-import \"%1\".").arg(name));
         return;
     }
-    if (!confirm(tr("Import events?"),
-                 tr("Import %n event(s) from %1?", nullptr, int(events.size())).arg(name)))
+    const std::optional<Calendar> target = ImportPlan::targetCalendar(calendars);
+    if (!target) {
+        QMessageBox::information(
+            this, tr("No writable calendar"),
+            tr("Every calendar is read-only. Add a calendar you can edit; then re-import \"%1\".")
+                .arg(name));
         return;
+    }
+    const ImportPlan::Split split = ImportPlan::split(parsed, [this, &target](const Event& event) {
+        return m_state->events()
+            ->getByUidAndRecurrenceId(event.uid, target->id, event.recurrenceId)
+            .has_value();
+    });
+    if (!split.fresh.isEmpty() &&
+        !confirm(tr("Import events?"),
+                 tr("Import %n event(s) from \"%1\" into \"%2\"?", nullptr, int(split.fresh.size()))
+                     .arg(name, target->name))) {
+        return;
+    }
 
-    // One import is one write: either every event is stored or none.
+    // One import is one write: every new event is stored or none.
     Savepoint transaction(m_state->database()->database());
     bool ok = transaction.isActive();
-    for (Event& event : events) {
-        if (!ok)
+    const QDateTime now = Clock::now();
+    for (Event event : split.fresh) {
+        if (!ok) {
             break;
-        event.id = newId();
-        event.calendarId = calendarId;
+        }
+        event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        event.calendarId = target->id;
         event.syncStatus = QStringLiteral("pending");
         event.href.clear();
         event.etag.clear();
-        event.created = Clock::now();
-        event.lastModified = event.created;
+        if (!event.created.isValid()) {
+            event.created = now;
+        }
+        if (!event.lastModified.isValid()) {
+            event.lastModified = now;
+        }
         ok = m_state->events()->insert(event);
     }
-    if (ok && transaction.commit())
-        showStatus(tr("Imported %n event(s).", nullptr, int(events.size())));
-    else
-        showStatus(tr("The events of %1 could not be imported.").arg(name));
+    if (!ok || !transaction.commit()) {
+        showStatus(tr("The events of %1 could not be imported.").arg(name), 6000);
+        return;
+    }
+    const int imported = int(split.fresh.size());
+    if (split.skipped == 0) {
+        showStatus(tr("Imported %n event(s) into %1.", nullptr, imported).arg(target->name), 5000);
+    } else {
+        showStatus(tr("Imported %1, skipped %2 already present").arg(imported).arg(split.skipped),
+                   5000);
+    }
 }
 
-void MainWindow::syncNow()
+void MainWindow::showSearchResult(const QString& eventId)
 {
-    showStatus(tr("Syncing…"));
-    if (m_state && m_state->configSync())
-        m_state->configSync()->syncNow();
+    const std::optional<Event> event = m_state->events()->getById(eventId);
+    if (!event) {
+        return;
+    }
+    // All-day events keep their stored date; timed ones show on the local day they start.
+    const QDate date = event->isAllDay
+                           ? event->startTime.toUTC().date()
+                           : event->startTime.toTimeZone(QTimeZone::systemTimeZone()).date();
+    m_state->setViewModeAndDate(QStringLiteral("day"), date);
+    m_state->setSelectedEventId(eventId);
 }
 
 void MainWindow::revealEvent(const QString& eventId, const QDate& date)
 {
-    if (!m_state)
-        return;
-    if (date.isValid())
+    if (date.isValid()) {
         m_state->setCurrentDate(date);
-    if (!eventId.isEmpty())
+    }
+    if (!eventId.isEmpty()) {
         m_state->setSelectedEventId(eventId);
-    show();
-    raise();
-    activateWindow();
-    if (const std::optional<Event> event = m_state->events()->getById(eventId))
-        showStatus(event->title.isEmpty() ? tr("Untitled") : event->title);
+    }
+    focusWindow();
+    if (eventId.isEmpty()) {
+        return;
+    }
+    const std::optional<Event> event = m_state->events()->getById(eventId);
+    if (!event) {
+        return;
+    }
+    Event shown = *event;
+    // A reminder of a later occurrence shows that occurrence's times, not the series' first.
+    if (date.isValid() && !shown.recurrenceRule.isEmpty() && shown.recurrenceId.isEmpty()) {
+        const QDateTime start(date, shown.startTime.time(), shown.startTime.timeZone());
+        if (shown.endTime) {
+            shown.endTime = start.addSecs(shown.startTime.secsTo(*shown.endTime));
+        }
+        shown.startTime = start;
+    }
+    showPopoverCentered(new EventDetailsPopover(m_state, shown, this));
+}
+
+void MainWindow::syncNow()
+{
+    m_sync->syncNow();
+}
+
+void MainWindow::forceFullSync()
+{
+    m_sync->forceFullSync();
 }
 
 void MainWindow::openPreferences()
 {
-    if (!m_state || !m_state->preferences())
-        return;
     PreferencesRepository* preferences = m_state->preferences();
     QDialog dialog(this);
     dialog.setWindowTitle(tr("Preferences"));
@@ -221,17 +902,25 @@ void MainWindow::openPreferences()
     auto* minimized = new QCheckBox(tr("Start hidden in the tray"), &dialog);
     minimized->setObjectName(QStringLiteral("startMinimized"));
     minimized->setChecked(preferences->getBool(QStringLiteral("ui/startMinimized"), false));
+    auto* closeToTray = new QCheckBox(tr("Close to tray"), &dialog);
+    closeToTray->setObjectName(QStringLiteral("closeToTray"));
+    closeToTray->setChecked(preferences->getBool(QStringLiteral("ui/closeToTray"), true));
     form->addRow(tr("Time format"), clock);
     form->addRow(QString(), minimized);
+    form->addRow(QString(), closeToTray);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     form->addRow(buttons);
-    if (execDialog(&dialog) != QDialog::Accepted)
+    if (execDialog(&dialog) != QDialog::Accepted) {
         return;
+    }
     preferences->set(QStringLiteral("ui/timeFormat"), clock->currentData().toString());
     preferences->setBool(QStringLiteral("ui/startMinimized"), minimized->isChecked());
+    preferences->setBool(QStringLiteral("ui/closeToTray"), closeToTray->isChecked());
 }
+
+// --- closing ---------------------------------------------------------------------------------
 
 void MainWindow::quit()
 {
@@ -240,12 +929,49 @@ void MainWindow::quit()
     QCoreApplication::quit();
 }
 
+void MainWindow::showEvent(QShowEvent* event)
+{
+    // Back from the tray: the program again ends with its last window.
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    QMainWindow::showEvent(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (!m_quitting && trayIcon && trayIcon->isVisible()) {
-        hide();
+    saveWindowState();
+    PreferencesRepository* preferences = m_state->preferences();
+    if (!m_quitting && preferences->getBool(QStringLiteral("ui/closeToTray"), true) && trayIcon &&
+        trayIcon->isVisible()) {
         event->ignore();
+        // While the window waits in the tray, closing any other window must not end the
+        // program.
+        QGuiApplication::setQuitOnLastWindowClosed(false);
+        hide();
+        if (!preferences->getBool(QStringLiteral("ui/closeToTrayBalloonShown"), false)) {
+            preferences->setBool(QStringLiteral("ui/closeToTrayBalloonShown"), true);
+            trayIcon->showMessage(tr("Orvandellic Calendar"),
+                                  tr("Calendar is still running in the system tray. Use File → "
+                                     "Quit to exit, or turn off Preferences → Startup → Close to "
+                                     "tray."),
+                                  6000);
+        }
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::BackButton) {
+            m_state->navigateBack();
+            return true;
+        }
+        if (mouse->button() == Qt::ForwardButton) {
+            m_state->navigateForward();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

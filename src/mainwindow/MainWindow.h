@@ -3,24 +3,41 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 #include <functional>
+#include <memory>
 
 class AppState;
 class NotificationService;
+class QAction;
 class QDialog;
-class QLabel;
+class QMenu;
+class QSplitter;
+class QStackedWidget;
+class QToolButton;
+class SyncClientFactory;
+class SyncOrchestrator;
 class TrayIcon;
 
-// The program's top-level window: the receiver of every command from the command line, the
-// tray, the tray popover and the reminders. It shows the current date and the selected event;
-// closing it hides it to the tray while a tray icon is visible.
+// The program's one main window: the sidebar, the view area (or the empty-state page while no
+// calendar exists) and the tasks pane in a splitter, the menus and window shortcuts, the
+// account pill and filter button in the status bar, and the automatic sync behind it. Every
+// command of the command line, the tray and the reminders arrives at its slots.
+//
+// Closing it hides it to the tray while the tray icon is visible (and "ui/closeToTray" is on);
+// then no other window's closing ends the program. Without a tray it closes, and the program
+// ends with its last window.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit MainWindow(AppState* state, QWidget* parent = nullptr);
+    // Tests hand in their own sync clients.
+    MainWindow(AppState* state, std::unique_ptr<SyncClientFactory> syncClients,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Set by the start-up once the tray and the reminders exist.
     QPointer<TrayIcon> trayIcon;
@@ -32,27 +49,78 @@ public:
 
     bool isQuitting() const { return m_quitting; }
     QString statusText() const;
-    QString summaryText() const;
+    SyncOrchestrator* syncOrchestrator() const { return m_sync; }
+
+    // Tray menu and File › Quit: closes every window and leaves the event loop.
+    void quit();
+    void openPreferences();
+    // Selects the event on its date and brings the window forward.
+    void revealEvent(const QString& eventId, const QDate& date);
+    // A search result: the day of the event (local date of a timed event, the stored date of
+    // an all-day one) in the day view, with the event selected.
+    void showSearchResult(const QString& eventId);
+    void forceFullSync();
 
 public Q_SLOTS:
     void focusWindow();
     void showToday();
-    void openNewEventDialog();
     void quickAddFromCommand(const QString& text);
     void importIcsFromCommand(const QString& path);
+    void openNewEventDialog();
+    void showOrvandellicAccountScreen();
     void syncNow();
-    void revealEvent(const QString& eventId, const QDate& date);
-    void openPreferences();
-    void quit();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
-    void showStatus(const QString& text);
-    void updateSummary();
+    void construct(std::unique_ptr<SyncClientFactory> syncClients);
+    void buildMenuBar();
+    void buildUi();
+    QWidget* buildEmptyStatePage();
+    void buildShortcuts();
+    void restoreWindowState();
+    void saveWindowState();
+    void fitToScreen();
+    void updateEmptyState();
+    void syncDensityAction();
+    void applyDensity(bool compact);
+    void cycleCalendarGroup(int delta);
+    void activateCalendarGroup(int number);
+    void buildStatusBarWidgets();
+    void refreshAccountPill();
+    void rebuildFilterMenu();
+    void updateFilterButton();
+    void updateAccountActions();
+    void updateInvitationsAction();
+    void importIcsFile();
+    void showAbout();
+    void sendTestNotification();
+    void signOut();
+    void loadSampleData();
+    void clearSampleData();
+    void showStatus(const QString& text, int timeoutMs);
 
     AppState* m_state;
-    QLabel* m_summary = nullptr;
+    SyncOrchestrator* m_sync = nullptr;
     bool m_quitting = false;
+
+    QAction* m_accountAction = nullptr;
+    QAction* m_signOutAction = nullptr;
+    QAction* m_newEventAction = nullptr;
+    QAction* m_invitationsAction = nullptr;
+    QAction* m_showEmptyDaysAction = nullptr;
+    QAction* m_compactAction = nullptr;
+    QAction* m_toggleSidebarAction = nullptr;
+    QAction* m_toggleTasksPaneAction = nullptr;
+    QMenu* m_fileMenu = nullptr;
+
+    QSplitter* m_splitter = nullptr;
+    QWidget* m_sidebar = nullptr;
+    QStackedWidget* m_centralStack = nullptr;
+    QWidget* m_tasksPane = nullptr;
+    QToolButton* m_accountPill = nullptr;
+    QToolButton* m_filterButton = nullptr;
 };

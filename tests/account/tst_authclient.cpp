@@ -171,29 +171,42 @@ private Q_SLOTS:
         QCOMPARE(m_fx.service->requests().size(), before);
     }
 
+    // Only the service's refusal of the refresh token ends the session; a fault on the way
+    // (a server error, an answer that is no refusal) keeps the user signed in with the tokens.
     void startWithOnlyAUsableRefreshToken_data()
     {
-        QTest::addColumn<bool>("refreshSucceeds");
-        QTest::newRow("refresh succeeds") << true;
-        QTest::newRow("refresh fails") << false;
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("signedIn");
+        QTest::newRow("refresh succeeds") << 0 << QByteArray() << true;
+        QTest::newRow("refresh token rejected") << -1 << QByteArray() << false;
+        QTest::newRow("invalid token")
+            << 400 << QByteArray(R"({"error":"invalid_token"})") << false;
+        QTest::newRow("service unavailable") << 503 << QByteArray("{}") << true;
+        QTest::newRow("gateway timeout") << 504 << QByteArray() << true;
+        QTest::newRow("unauthorized without reason") << 401 << QByteArray("{}") << true;
     }
 
     void startWithOnlyAUsableRefreshToken()
     {
-        QFETCH(bool, refreshSucceeds);
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, signedIn);
         m_fx.signIn(20);
-        if (!refreshSucceeds)
+        if (status < 0)
             m_fx.service->setRefreshMode(FakeAccountService::RefreshMode::Reject);
+        else if (status > 0)
+            m_fx.service->setCannedReply("POST", QStringLiteral("/auth/token/refresh"), status,
+                                         body);
         auto client = AccountTesting::ServiceFixture::makeClient();
         QSignalSpy states(client.get(), &Client::authStateChanged);
         client->initialize();
         QCOMPARE(client->authClient()->state(), AuthState::Initial);
         QVERIFY(states.wait(10000));
         QCOMPARE(client->authClient()->state(),
-                 refreshSucceeds ? AuthState::SignedIn : AuthState::SignedOut);
+                 signedIn ? AuthState::SignedIn : AuthState::SignedOut);
         QCOMPARE(m_fx.refreshes(), 1);
-        // A failed start-up refresh keeps the stored tokens for the next start.
-        QVERIFY(stored(TokenManager::refreshTokenKey).has_value());
+        QCOMPARE(stored(TokenManager::refreshTokenKey).has_value(), signedIn);
     }
 
     void forgedRequestsAreTurnedAwayWhileSignInGoesOn()
@@ -357,15 +370,27 @@ private Q_SLOTS:
         QCOMPARE(m_fx.service->count("GET", QStringLiteral("/users/me")), 0);
     }
 
-    void explicitRefreshFailureSignsOut()
+    void explicitRefreshSignsOutOnlyWhenRejected_data()
     {
+        QTest::addColumn<bool>("rejected");
+        QTest::newRow("rejected") << true;
+        QTest::newRow("server fault") << false;
+    }
+
+    void explicitRefreshSignsOutOnlyWhenRejected()
+    {
+        QFETCH(bool, rejected);
         signIn();
-        m_fx.service->setRefreshMode(FakeAccountService::RefreshMode::Reject);
+        if (rejected)
+            m_fx.service->setRefreshMode(FakeAccountService::RefreshMode::Reject);
+        else
+            m_fx.service->setCannedReply("POST", QStringLiteral("/auth/token/refresh"), 502, "");
         std::optional<bool> refreshed;
         auth()->refreshToken([&](bool result) { refreshed = result; });
         QTRY_VERIFY_WITH_TIMEOUT(refreshed.has_value(), 5000);
         QVERIFY(!*refreshed);
-        QVERIFY(signedOutWithoutTokens());
+        QCOMPARE(signedOutWithoutTokens(), rejected);
+        QCOMPARE(auth()->state() == AuthState::SignedIn, !rejected);
     }
 
     void userCalls()

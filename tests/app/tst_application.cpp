@@ -144,7 +144,7 @@ void TestApplication::laterLaunchesHandTheirCommandToTheFirst()
         {{"--quick-add=lunch tomorrow 1pm"}, {"status: Added: lunch"}},
         {{"--ics", "rel.ics"},
          {"command: open-ics " + elsewhere.filePath("rel.ics"), "confirm: Import events?",
-          "status: Imported 1 event(s)."}},
+          "status: Imported 1 event(s) into Personal."}},
     };
     for (const auto& [arguments, expected] : launches) {
         Launch second(dataDir, arguments, elsewhere.path());

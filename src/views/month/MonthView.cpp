@@ -53,7 +53,8 @@ MonthView::MonthView(AppState* appState, QWidget* parent)
             [this](const QString& id) { ViewEventActions::editEvent(m_appState, this, id); });
     connect(m_grid, &MonthGridWidget::eventContextRequested, this,
             &MonthView::showEventContextMenu);
-    reload();
+    // Loaded when first shown (or by an explicit reload), not while the area is being built.
+    m_stale = true;
 }
 
 void MonthView::setDate(const QDate& date)
@@ -64,8 +65,20 @@ void MonthView::setDate(const QDate& date)
     reload();
 }
 
+void MonthView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
 void MonthView::reload()
 {
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     const QDate start = ViewPeriod::monthGridStart(m_date, m_appState->firstDayOfWeek());
     const ViewData::Result result =
         ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, 42));

@@ -18,9 +18,14 @@ public:
 
     // A different date is stored and reloaded; an equal one does nothing.
     void setDate(const QDate& date);
+    // Reloads now, or, while the page is put away (hidden by its stack), when it is next shown:
+    // a page nobody sees reads nothing from the store.
     void reload();
 
     MonthGridWidget* grid() const { return m_grid; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showEventContextMenu(const QString& eventId, const QPoint& globalPos);
@@ -28,4 +33,5 @@ private:
     AppState* m_appState;
     MonthGridWidget* m_grid;
     QDate m_date;
+    bool m_stale = false;
 };

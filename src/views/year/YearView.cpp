@@ -32,7 +32,8 @@ YearView::YearView(AppState* appState, QWidget* parent)
     connect(m_grid, &YearGridWidget::dayActivated, this, &YearView::dayActivated);
     m_grid->setFirstDayOfWeek(appState->firstDayOfWeek());
     connect(appState, &AppState::firstDayOfWeekChanged, m_grid, &YearGridWidget::setFirstDayOfWeek);
-    reload();
+    // Loaded when first shown (or by an explicit reload), not while the area is being built.
+    m_stale = true;
 }
 
 void YearView::setDate(const QDate& date)
@@ -43,8 +44,20 @@ void YearView::setDate(const QDate& date)
         reload();
 }
 
+void YearView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
 void YearView::reload()
 {
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     const QDate first(m_date.year(), 1, 1);
     const QDateTime from = ViewData::rangeStart(first);
     const QDateTime to = from.addYears(1);

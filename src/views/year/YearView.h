@@ -17,6 +17,8 @@ public:
     YearView(AppState* appState, QWidget* parent = nullptr);
 
     void setDate(const QDate& date);
+    // Reloads now, or, while the page is put away (hidden by its stack), when it is next shown:
+    // a page nobody sees reads nothing from the store.
     void reload();
 
     YearGridWidget* grid() const { return m_grid; }
@@ -24,8 +26,12 @@ public:
 Q_SIGNALS:
     void dayActivated(const QDate& date);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     AppState* m_appState;
     YearGridWidget* m_grid;
     QDate m_date;
+    bool m_stale = false;
 };

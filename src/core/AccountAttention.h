@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Account.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// Which enabled accounts need the user before they can sync: a sign-in (Google, Microsoft) or a
+// password (the CalDAV family). Disabled accounts and other types never count.
+namespace AccountAttention {
+
+struct Counts
+{
+    int oauthAccounts = 0; // enabled Google and Microsoft accounts
+    int needSignIn = 0;
+    int needPassword = 0;
+};
+
+// `hasRefreshToken` tells whether the credential store holds a refresh token for the account;
+// `passwordMissingText` is the (translated) error the sync stores for a missing password.
+Counts count(const QList<Account>& accounts,
+             const std::function<bool(const Account&)>& hasRefreshToken,
+             const QString& passwordMissingText);
+
+} // namespace AccountAttention

@@ -1,0 +1,578 @@
+#include "SyncOrchestrator.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Client.h"
+#include "Clock.h"
+#include "ConfigSyncService.h"
+#include "EventRepository.h"
+#include "Platform.h"
+#include "PreferencesRepository.h"
+#include "SyncRules.h"
+#include "TaskRepository.h"
+#include "TokenManager.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+QString translated(const char* text, int n = -1)
+{
+    return QCoreApplication::translate("MainWindow", text, nullptr, n);
+}
+
+QString passwordMissingText()
+{
+    return translated("Password missing");
+}
+
+} // namespace
+
+SyncOrchestrator::SyncOrchestrator(AppState* state, std::unique_ptr<SyncClientFactory> factory,
+                                   QObject* parent)
+    : QObject(parent), m_state(state), m_factory(std::move(factory)), m_pushTimer(new QTimer(this)),
+      m_periodicTimer(new QTimer(this)), m_watchdogTimer(new QTimer(this))
+{
+    m_pushTimer->setSingleShot(true);
+    m_pushTimer->setInterval(pushDelayMs);
+    connect(m_pushTimer, &QTimer::timeout, this, &SyncOrchestrator::pushPendingChanges);
+    m_periodicTimer->setInterval(periodicCheckMs);
+    connect(m_periodicTimer, &QTimer::timeout, this, &SyncOrchestrator::checkPeriodicSync);
+    m_watchdogTimer->setInterval(watchdogCheckMs);
+    connect(m_watchdogTimer, &QTimer::timeout, this, &SyncOrchestrator::checkWatchdog);
+}
+
+SyncOrchestrator::~SyncOrchestrator()
+{
+    // The clients are children and die with this object; their busy units end here, while the
+    // bookkeeping still exists, and nothing is said or started any more.
+    showMessage = nullptr;
+    m_fullSyncAgain = false;
+    const QList<SyncClientHandle*> clients = m_clients.keys();
+    for (SyncClientHandle* client : clients) {
+        delete client;
+    }
+}
+
+void SyncOrchestrator::start()
+{
+    connect(m_state->events(), &EventRepository::eventsChanged, this,
+            &SyncOrchestrator::onRepositoryChanged);
+    connect(m_state->tasks(), &TaskRepository::tasksChanged, this,
+            &SyncOrchestrator::onRepositoryChanged);
+    m_periodicTimer->start();
+    m_watchdogTimer->start();
+    QTimer::singleShot(firstSyncDelayMs, this, &SyncOrchestrator::syncNow);
+}
+
+void SyncOrchestrator::say(const QString& text, int timeoutMs)
+{
+    if (showMessage) {
+        showMessage(text, timeoutMs);
+    }
+}
+
+bool SyncOrchestrator::isSignedIn() const
+{
+    OrvaAccount::Client* client = m_state->accountClient();
+    return client != nullptr && !client->tokenManager()->validAccessToken().isEmpty();
+}
+
+void SyncOrchestrator::onRepositoryChanged(const QString& calendarId)
+{
+    if (calendarId.isEmpty()) {
+        return;
+    }
+    // The running sync's own writes land here too; whatever is still pending when it ends is
+    // pushed then.
+    if (isBusy()) {
+        m_changedDuringSync.insert(calendarId);
+        return;
+    }
+    if (SyncRules::inBackOff(m_failureTimes.value(calendarId), Clock::now())) {
+        return;
+    }
+    const std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
+    if (!calendar) {
+        return;
+    }
+    const std::optional<Account> account = m_state->accounts()->getById(calendar->accountId);
+    if (!account || !SyncRules::queuesOnChange(account->type)) {
+        return;
+    }
+    if (m_state->events()->getPending(calendarId).isEmpty() &&
+        m_state->tasks()->getPending(calendarId).isEmpty()) {
+        return;
+    }
+    m_pendingPush.insert(calendarId);
+    m_pushTimer->start();
+}
+
+QString SyncOrchestrator::passwordFor(const Account& account, bool logAsPush)
+{
+    const QString password = m_factory->calDavPassword(account.id);
+    const bool saysMissing = account.lastSyncError == passwordMissingText();
+    if (password.isEmpty()) {
+        if (logAsPush) {
+            qInfo().noquote() << "[AutoSync] skip — no password for account" << account.id << "("
+                              << account.name << ")";
+        } else {
+            qInfo().noquote() << "[Sync] Skipping account" << account.name
+                              << "— no password in keyring for" << Platform::applicationId();
+        }
+        if (!saysMissing) {
+            Account updated = account;
+            updated.lastSyncError = passwordMissingText();
+            updated.updatedAt = Clock::now();
+            m_state->accounts()->update(updated);
+        }
+    } else if (saysMissing && !logAsPush) {
+        Account updated = account;
+        updated.lastSyncError.clear();
+        updated.updatedAt = Clock::now();
+        m_state->accounts()->update(updated);
+    }
+    return password;
+}
+
+void SyncOrchestrator::pushPendingChanges()
+{
+    const QSet<QString> ids = std::exchange(m_pendingPush, {});
+    for (const QString& id : ids) {
+        // Never two runs on one calendar: this one is pushed when its sync ends.
+        if (m_inFlight.contains(id)) {
+            m_changedDuringSync.insert(id);
+            continue;
+        }
+        const std::optional<Calendar> calendar = m_state->calendars()->getById(id);
+        if (!calendar) {
+            continue;
+        }
+        const std::optional<Account> account = m_state->accounts()->getById(calendar->accountId);
+        if (!account || !account->enabled) {
+            continue;
+        }
+        const QString& type = account->type;
+        if (SyncRules::isCalDavFamily(type)) {
+            const QString password = passwordFor(*account, true);
+            if (!password.isEmpty()) {
+                runClient(
+                    SyncClientFactory::Kind::CalDav, {*calendar}, false,
+                    {account->serverUrl, account->username, password, account->trustedCertSha256});
+            }
+        } else if (type == QLatin1String("google")) {
+            runClient(SyncClientFactory::Kind::Google, {*calendar}, false);
+        } else if (type == QLatin1String("microsoft")) {
+            runClient(SyncClientFactory::Kind::Microsoft, {*calendar}, false);
+        } else if (type == QLatin1String("webcal")) {
+            runClient(SyncClientFactory::Kind::Webcal, {*calendar}, false);
+        } else if (type == QLatin1String("orvandellic") && isSignedIn()) {
+            runClient(SyncClientFactory::Kind::Cloud, {*calendar}, false);
+        }
+    }
+}
+
+void SyncOrchestrator::checkPeriodicSync()
+{
+    if (isBusy()) {
+        return;
+    }
+    if (SyncRules::anyAccountDue(m_state->accounts()->getAll(), Clock::now())) {
+        syncNow();
+    }
+}
+
+bool SyncOrchestrator::runClient(SyncClientFactory::Kind kind, const QList<Calendar>& calendars,
+                                 bool fullSync, const CalDavLogin& login)
+{
+    QList<Calendar> toStart;
+    for (const Calendar& calendar : calendars) {
+        if (!m_inFlight.contains(calendar.id)) {
+            toStart.append(calendar);
+        }
+    }
+    if (toStart.isEmpty()) {
+        return false;
+    }
+    SyncClientHandle* client = m_factory->create(kind, this);
+    if (client == nullptr) {
+        qInfo().noquote() << "[Sync] no client for this account type in this build";
+        return false;
+    }
+    ClientState& state = m_clients[client];
+    state.fullSync = fullSync;
+    state.lastActivity = Clock::now();
+    for (const Calendar& calendar : toStart) {
+        state.open.insert(calendar.id);
+        m_inFlight.insert(calendar.id);
+    }
+    if (fullSync) {
+        ++m_runOpen;
+    }
+    wireSyncClient(client);
+    for (const Calendar& calendar : toStart) {
+        // A client may report (and end) inside the call; stop once it is gone.
+        if (!m_clients.contains(client)) {
+            break;
+        }
+        client->syncCalendar(calendar, login);
+    }
+    return true;
+}
+
+void SyncOrchestrator::wireSyncClient(SyncClientHandle* client)
+{
+    connect(client, &SyncClientHandle::calendarSyncStarted, this,
+            [this, client](const QString& id) { onStarted(client, id); });
+    connect(client, &SyncClientHandle::calendarSyncCompleted, this,
+            [this, client](const QString& id, int count) { onCompleted(client, id, count); });
+    connect(
+        client, &SyncClientHandle::calendarSyncFailed, this,
+        [this, client](const QString& id, const QString& reason) { onFailed(client, id, reason); });
+    connect(client, &QObject::destroyed, this, [this, client] {
+        const auto it = m_clients.find(client);
+        if (it == m_clients.end()) {
+            return;
+        }
+        const ClientState state = *it;
+        m_clients.erase(it);
+        for (int i = 0; i < state.started.size(); ++i) {
+            m_state->endSync(true);
+        }
+        for (const QString& id : state.open) {
+            m_inFlight.remove(id);
+        }
+        onClientEnded(state.fullSync);
+    });
+}
+
+void SyncOrchestrator::onStarted(SyncClientHandle* client, const QString& calendarId)
+{
+    const auto it = m_clients.find(client);
+    if (it == m_clients.end() || !it->open.contains(calendarId)) {
+        return;
+    }
+    it->lastActivity = Clock::now();
+    if (!it->started.contains(calendarId)) {
+        it->started.insert(calendarId);
+        m_state->beginSync();
+    }
+}
+
+void SyncOrchestrator::onCompleted(SyncClientHandle* client, const QString& calendarId,
+                                   int eventCount)
+{
+    const auto it = m_clients.find(client);
+    if (it == m_clients.end() || !it->open.contains(calendarId)) {
+        return;
+    }
+    if (it->started.remove(calendarId)) {
+        m_state->endSync(false);
+    }
+    it->open.remove(calendarId);
+    m_inFlight.remove(calendarId);
+    if (it->fullSync) {
+        m_syncedEventTotal += eventCount;
+        ++m_runReported;
+        say(translated("Synced %1 events").arg(m_syncedEventTotal), 4000);
+    } else if (eventCount > 0) {
+        say(translated("Synced %1 events").arg(eventCount), 3000);
+    }
+    endClientIfDone(client);
+}
+
+void SyncOrchestrator::onFailed(SyncClientHandle* client, const QString& calendarId,
+                                const QString& reason)
+{
+    const auto it = m_clients.find(client);
+    if (it == m_clients.end() || !it->open.contains(calendarId)) {
+        return;
+    }
+    // A client that fails before it reports the start still leaves its error behind.
+    if (!it->started.remove(calendarId)) {
+        m_state->beginSync();
+    }
+    m_state->setLastSyncError(calendarId, reason);
+    m_state->endSync(true);
+    it->open.remove(calendarId);
+    m_inFlight.remove(calendarId);
+    m_failureTimes.insert(calendarId, Clock::now());
+    if (it->fullSync) {
+        ++m_runReported;
+        m_runFailed = true;
+        m_lastFailureReason = reason;
+    }
+    say(reason, it->fullSync ? 6000 : 5000);
+    endClientIfDone(client);
+}
+
+void SyncOrchestrator::endClientIfDone(SyncClientHandle* client)
+{
+    const auto it = m_clients.find(client);
+    if (it == m_clients.end() || !it->open.isEmpty()) {
+        return;
+    }
+    const bool fullSync = it->fullSync;
+    m_clients.erase(it);
+    client->deleteLater();
+    onClientEnded(fullSync);
+}
+
+void SyncOrchestrator::onClientEnded(bool fullSync)
+{
+    if (fullSync) {
+        releaseRunItem();
+    } else if (!isBusy()) {
+        flushChangesMadeDuringSync();
+    }
+}
+
+void SyncOrchestrator::releaseRunItem()
+{
+    if (--m_runOpen <= 0 && m_fullSyncRunning) {
+        finishRun();
+    }
+}
+
+void SyncOrchestrator::finishRun()
+{
+    m_fullSyncRunning = false;
+    m_runOpen = 0;
+    if (m_runStartedAccounts > 0 && m_runFailed) {
+        // A failure reported while the accounts were still being started was replaced by
+        // "Syncing…"; say it again so that text ends.
+        say(m_lastFailureReason, 6000);
+    } else if (m_runStartedAccounts > 0) {
+        // The run's last word replaces "Syncing…", which has no time-out of its own.
+        if (m_runReported > 0) {
+            say(translated("Synced %1 events").arg(m_syncedEventTotal), 4000);
+        } else {
+            say(translated("All caught up, nothing waiting to sync."), 5000);
+        }
+    }
+    if (m_fullSyncAgain) {
+        m_fullSyncAgain = false;
+        QTimer::singleShot(0, this, &SyncOrchestrator::syncNow);
+        return;
+    }
+    if (!isBusy()) {
+        flushChangesMadeDuringSync();
+    }
+}
+
+void SyncOrchestrator::flushChangesMadeDuringSync()
+{
+    const QSet<QString> ids = std::exchange(m_changedDuringSync, {});
+    for (const QString& id : ids) {
+        onRepositoryChanged(id);
+    }
+}
+
+void SyncOrchestrator::syncNow()
+{
+    if (m_fullSyncRunning) {
+        m_fullSyncAgain = true;
+        return;
+    }
+    m_fullSyncRunning = true;
+    m_runOpen = 1; // held by this pass until every account has been looked at
+    m_runStartedAccounts = 0;
+    m_runReported = 0;
+    m_runFailed = false;
+    m_syncedEventTotal = 0;
+    const QDateTime now = Clock::now();
+
+    for (Account account : m_state->accounts()->getAll()) {
+        if (account.enabled && SyncRules::hasSyncInterval(account.type)) {
+            account.lastSyncTime = now;
+            account.updatedAt = now;
+            m_state->accounts()->update(account);
+        }
+    }
+
+    int started = 0;
+    for (const Account& account : m_state->accounts()->getAll()) {
+        if (!account.enabled || !SyncRules::isCalDavFamily(account.type)) {
+            continue;
+        }
+        const QString password = passwordFor(account, false);
+        if (password.isEmpty()) {
+            continue;
+        }
+        const CalDavLogin login{account.serverUrl, account.username, password,
+                                account.trustedCertSha256};
+        const QString accountId = account.id;
+        const int token = ++m_nextDiscovery;
+        auto finished = std::make_shared<bool>(false);
+        const auto proceed = [this, accountId, login, token, finished] {
+            if (*finished) {
+                return;
+            }
+            *finished = true;
+            m_discoveries.remove(token);
+            runCalDavAccountSync(accountId, login);
+            releaseRunItem();
+        };
+        m_discoveries.insert(token, {now, proceed});
+        ++m_runOpen;
+        ++started;
+        m_factory->rediscover(
+            account, login, this,
+            [this, proceed](bool ok, int newCalendars, const QString& reason) {
+                if (ok && newCalendars > 0) {
+                    say(translated("Discovered %n new calendar(s).", newCalendars), 4000);
+                } else if (!ok) {
+                    qWarning().noquote() << "[Sync] Rediscovery skipped:" << reason;
+                }
+                proceed();
+            });
+    }
+
+    const bool signedIn = isSignedIn();
+    const struct
+    {
+        const char* type;
+        SyncClientFactory::Kind kind;
+    } others[] = {{"google", SyncClientFactory::Kind::Google},
+                  {"microsoft", SyncClientFactory::Kind::Microsoft},
+                  {"orvandellic", SyncClientFactory::Kind::Cloud},
+                  {"webcal", SyncClientFactory::Kind::Webcal}};
+    for (const auto& other : others) {
+        const bool cloud = other.kind == SyncClientFactory::Kind::Cloud;
+        if (cloud && !signedIn) {
+            continue;
+        }
+        for (const Account& account : m_state->accounts()->getAll()) {
+            if (!account.enabled || account.type != QLatin1String(other.type)) {
+                continue;
+            }
+            QList<Calendar> calendars = m_state->calendars()->getByAccount(account.id);
+            if (calendars.isEmpty()) {
+                continue;
+            }
+            ++started;
+            if (cloud) {
+                calendars.removeIf([](const Calendar& calendar) { return !calendar.syncEnabled; });
+            }
+            runClient(other.kind, calendars, true);
+        }
+    }
+
+    m_runStartedAccounts = started;
+    if (started > 0) {
+        say(translated("Syncing %1 account(s)…").arg(started), 0);
+    } else {
+        bool anySyncAccount = false;
+        for (const Account& account : m_state->accounts()->getAll()) {
+            anySyncAccount =
+                anySyncAccount || (account.enabled && SyncRules::isSyncType(account.type));
+        }
+        say(anySyncAccount
+                ? translated("All caught up, nothing waiting to sync.")
+                : translated("No sync accounts configured. Add one in Calendar Accounts."),
+            5000);
+    }
+    releaseRunItem();
+}
+
+void SyncOrchestrator::runCalDavAccountSync(const QString& accountId, const CalDavLogin& login)
+{
+    const QList<Calendar> calendars = m_state->calendars()->getByAccount(accountId);
+    if (!calendars.isEmpty()) {
+        runClient(SyncClientFactory::Kind::CalDav, calendars, true, login);
+    }
+}
+
+void SyncOrchestrator::forceFullSync()
+{
+    const QString text = translated(
+        "Re-fetch every event and task from every account, ignoring saved sync tokens. Useful "
+        "when items look stale or out of date.\n\nAny unsynced local edits will be discarded "
+        "in favour of the server's copy. Pending deletions are preserved.\n\nHeavy accounts "
+        "may take a minute or two and use more bandwidth than usual.");
+    if (!confirm || !confirm(translated("Force full sync?"), text)) {
+        return;
+    }
+    const QDateTime now = Clock::now();
+    int cleared = 0;
+    int discarded = 0;
+    for (Calendar calendar : m_state->calendars()->getAll()) {
+        // Only rows the server holds can take the server's copy; a row never uploaded stays
+        // pending, or an event created offline would never reach the server.
+        for (Event event : m_state->events()->getPending(calendar.id)) {
+            if (!event.deletedAt &&
+                SyncRules::existsRemotely(event.href, event.etag, event.providerEventId)) {
+                event.syncStatus = QStringLiteral("synced");
+                m_state->events()->update(event);
+                ++discarded;
+            }
+        }
+        for (Task task : m_state->tasks()->getPending(calendar.id)) {
+            if (!task.deletedAt && SyncRules::existsRemotely(task.href, task.etag, {})) {
+                task.syncStatus = QStringLiteral("synced");
+                m_state->tasks()->update(task);
+                ++discarded;
+            }
+        }
+        if (!calendar.ctag.isEmpty() || !calendar.syncToken.isEmpty() ||
+            !calendar.deltaSyncToken.isEmpty()) {
+            calendar.ctag.clear();
+            calendar.syncToken.clear();
+            calendar.deltaSyncToken.clear();
+            calendar.updatedAt = now;
+            if (m_state->calendars()->update(calendar)) {
+                ++cleared;
+            }
+        }
+    }
+    if (discarded > 0) {
+        qInfo().noquote() << "[ForceFullSync] Discarded" << discarded
+                          << "unsynced local edit(s) so the server's copy can win.";
+    }
+    for (Account account : m_state->accounts()->getAll()) {
+        if (account.lastSyncTime) {
+            account.lastSyncTime.reset();
+            account.updatedAt = now;
+            m_state->accounts()->update(account);
+        }
+    }
+    m_state->preferences()->remove(QStringLiteral("config/sync/since"));
+    say(translated("Cleared %n calendar sync token(s), running full sync…", cleared), 4000);
+    if (m_state->configSync() != nullptr) {
+        m_state->configSync()->syncNow();
+    }
+    syncNow();
+}
+
+void SyncOrchestrator::checkWatchdog()
+{
+    const QDateTime now = Clock::now();
+    const QString reason = translated("The sync did not finish in time.");
+    QList<SyncClientHandle*> silent;
+    for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
+        if (it->lastActivity.secsTo(now) >= SyncRules::silentClientSeconds) {
+            silent.append(it.key());
+        }
+    }
+    for (SyncClientHandle* client : silent) {
+        qWarning().noquote() << "[Sync] a sync client stayed silent; failing its calendars";
+        const QSet<QString> open = m_clients.value(client).open;
+        for (const QString& id : open) {
+            onFailed(client, id, reason);
+        }
+    }
+    QList<std::function<void()>> overdue;
+    for (auto it = m_discoveries.cbegin(); it != m_discoveries.cend(); ++it) {
+        if (it->startedAt.secsTo(now) >= SyncRules::silentClientSeconds) {
+            overdue.append(it->giveUp);
+        }
+    }
+    for (const auto& giveUp : overdue) {
+        qWarning().noquote() << "[Sync] Rediscovery skipped: no answer";
+        giveUp();
+    }
+}

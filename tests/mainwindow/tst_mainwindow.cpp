@@ -1,0 +1,417 @@
+#include "AccountRepository.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "EventDetailsPopover.h"
+#include "EventRepository.h"
+#include "FakeTrayIcon.h"
+#include "FilterRuleRepository.h"
+#include "MainWindow.h"
+#include "ModalSeam.h"
+#include "PreferencesRepository.h"
+#include "SyncClientFactory.h"
+#include "ViewArea.h"
+#include "YearGridWidget.h"
+#include "YearView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+#include <QToolButton>
+
+namespace {
+
+// No client ever starts: the window's sync stays out of these tests.
+class NoClients : public SyncClientFactory
+{
+public:
+    SyncClientHandle* create(Kind, QObject*) override { return nullptr; }
+    QString calDavPassword(const QString&) override { return {}; }
+    void rediscover(const Account&, const CalDavLogin&, QObject*, DiscoveryDone done) override
+    {
+        done(false, 0, QStringLiteral("offline"));
+    }
+};
+
+QString plain(QString text)
+{
+    return text.remove(QLatin1Char('&'));
+}
+
+QAction* findAction(QMenuBar* bar, const QString& menuTitle, const QString& entry)
+{
+    for (QAction* menuAction : bar->actions()) {
+        if (menuAction->text() != menuTitle || !menuAction->menu()) {
+            continue;
+        }
+        for (QAction* action : menuAction->menu()->actions()) {
+            if (action->text() == entry) {
+                return action;
+            }
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AppStateFixture> m_fixture;
+
+    AppState* state() const { return m_fixture->state(); }
+    std::unique_ptr<MainWindow> makeWindow()
+    {
+        return std::make_unique<MainWindow>(state(), std::make_unique<NoClients>());
+    }
+
+    void addAccount(const QString& id, const QString& type, const QString& error = {})
+    {
+        Account account;
+        account.id = id;
+        account.name = id;
+        account.type = type;
+        account.lastSyncError = error;
+        account.createdAt = account.updatedAt = Clock::now();
+        QVERIFY(state()->accounts()->insert(account));
+    }
+
+    void addCalendar(const QString& id, bool readOnly)
+    {
+        Calendar calendar;
+        calendar.id = id;
+        calendar.accountId = AppState::localAccountId;
+        calendar.name = id;
+        calendar.isReadOnly = readOnly;
+        calendar.createdAt = calendar.updatedAt = Clock::now();
+        QVERIFY(state()->calendars()->insert(calendar));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+    }
+
+    void cleanup()
+    {
+        QGuiApplication::setQuitOnLastWindowClosed(true);
+        m_fixture.reset();
+    }
+
+    void emptyStoreShowsTheEmptyStatePage()
+    {
+        for (const Calendar& calendar : state()->calendars()->getAll()) {
+            QVERIFY(state()->calendars()->remove(calendar.id));
+        }
+        auto window = makeWindow();
+        auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("centralStack"));
+        QVERIFY(stack);
+        QCOMPARE(stack->currentWidget()->objectName(), QStringLiteral("emptyState"));
+        QAction* newEvent = findAction(window->menuBar(), "&File", "&New Event…");
+        QVERIFY(newEvent && !newEvent->isEnabled());
+
+        addCalendar(QStringLiteral("Work"), false);
+        QTRY_COMPARE(stack->currentWidget()->objectName(), QStringLiteral("viewArea"));
+        QVERIFY(newEvent->isEnabled());
+    }
+
+    void menusAndShortcuts_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QKeySequence>("keys");
+        const auto row = [](const char* menu, const char* entry, const QKeySequence& keys) {
+            QTest::addRow("%s %s", menu, entry) << menu << entry << keys;
+        };
+        row("&File", "&New Event…", QKeySequence::New);
+        row("&File", "New &Task…", QKeySequence("Ctrl+Shift+T"));
+        row("&File", "Quick &Add…", QKeySequence("Ctrl+Shift+N"));
+        row("&File", "Calendar &Accounts…", {});
+        row("&File", "&Sync Now", QKeySequence("Ctrl+R"));
+        row("&File", "Force F&ull Sync…", QKeySequence("Ctrl+Shift+R"));
+        row("&File", "&Invitations…", {});
+        row("&File", "&Import ICS File…", {});
+        row("&File", "&Export Agenda PDF…", {});
+        row("&File", "Orvandellic &Account…", {});
+        row("&File", "Sign &Out", {});
+        row("&File", "&Quit", QKeySequence::Quit);
+        row("&Edit", "&Preferences…", QKeySequence::Preferences);
+        row("&Edit", "&Find Events…", QKeySequence("Ctrl+F"));
+        row("&View", "Toggle &Sidebar", {});
+        row("&View", "Show &Empty Days in Agenda", QKeySequence("Ctrl+Shift+E"));
+        row("&View", "&Compact Density", QKeySequence("Ctrl+Shift+D"));
+        row("&View", "Toggle &Tasks Pane", QKeySequence("Ctrl+Shift+K"));
+        row("&Window", "Detached &Agenda Window", {});
+        row("&Window", "Detached &Tasks Window", {});
+        row("&Tools", "Add &Filter…", {});
+        row("&Tools", "Add Calendar &Group…", {});
+        row("&Tools", "Manage Calendar Gr&oups…", {});
+        row("&Tools", "Manage Te&mplates…", {});
+        row("&Tools", "&Weather…", {});
+        row("&Help", "&Keyboard Shortcuts", QKeySequence::HelpContents);
+        row("&Help", "Send Test &Notification", {});
+        row("&Help", "&What's New", {});
+        row("&Help", "Send &Feedback…", {});
+        row("&Help", "Check for &Updates…", {});
+        row("&Help", "&About Orvandellic Calendar", {});
+        // Window shortcuts: empty menu.
+        for (const char* keys : {"Ctrl+K", "Alt+Left", "Alt+Right", "Ctrl+1", "Ctrl+5", "Ctrl+9",
+                                 "Ctrl+]", "Ctrl+[", "F3", "/"}) {
+            QTest::addRow("shortcut %s", keys) << ""
+                                               << "" << QKeySequence(keys);
+        }
+        QTest::addRow("shortcut undo") << ""
+                                       << "" << QKeySequence(QKeySequence::Undo);
+    }
+
+    void menusAndShortcuts()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, entry);
+        QFETCH(QKeySequence, keys);
+        auto window = makeWindow();
+        if (menu.isEmpty()) {
+            const QList<QShortcut*> shortcuts = window->findChildren<QShortcut*>();
+            QVERIFY(std::any_of(shortcuts.cbegin(), shortcuts.cend(),
+                                [&](const QShortcut* s) { return s->key() == keys; }));
+            return;
+        }
+        QAction* action = findAction(window->menuBar(), menu, entry);
+        QVERIFY2(action, qPrintable(plain(entry)));
+        QCOMPARE(action->shortcut(), keys);
+    }
+
+    void menuOrderAndRoles()
+    {
+        qputenv("CALENDAR_INSTANCE", "dev");
+        auto window = makeWindow();
+        qunsetenv("CALENDAR_INSTANCE");
+        QStringList menus;
+        for (QAction* action : window->menuBar()->actions()) {
+            menus << action->text();
+        }
+        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Window", "&Tools", "&Developer",
+                                     "&Help"}));
+        QCOMPARE(findAction(window->menuBar(), "&File", "&Quit")->menuRole(), QAction::QuitRole);
+        QCOMPARE(findAction(window->menuBar(), "&Help", "&About Orvandellic Calendar")->menuRole(),
+                 QAction::AboutRole);
+        QVERIFY(!findAction(window->menuBar(), "&File", "Sign &Out")->isVisible());
+        QVERIFY(!makeWindow()->menuBar()->actions().at(5)->text().contains("Developer"));
+    }
+
+    void geometryAndSplitterAreRestored()
+    {
+        // The offscreen screen is 800 by 600: a stored size must fit it.
+        QList<int> sizes;
+        {
+            auto window = makeWindow();
+            window->resize(760, 500);
+            auto* splitter = window->findChild<QSplitter*>(QStringLiteral("mainSplitter"));
+            splitter->setSizes({300, 500, 300});
+            sizes = splitter->sizes();
+            window->close();
+        }
+        QVERIFY(!state()->preferences()->getString(QStringLiteral("ui/window/splitter")).isEmpty());
+        auto window = makeWindow();
+        QCOMPARE(window->size(), QSize(760, 500));
+        QCOMPARE(window->findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes(), sizes);
+    }
+
+    void closeGoesToTheTrayOnce()
+    {
+        auto window = makeWindow();
+        FakeTrayIcon tray;
+        tray.setVisible(true);
+        window->trayIcon = &tray;
+        window->show();
+        window->close();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(tray.messages.size(), 1);
+        // Hidden in the tray, another window's closing must not end the program.
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+        QWidget detached;
+        detached.show();
+        detached.close();
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
+
+        window->focusWindow();
+        QVERIFY(window->isVisible());
+        QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+        window->close();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(tray.messages.size(), 1);
+
+        // Without the tray (or with close-to-tray off) the window really closes.
+        window->focusWindow();
+        state()->preferences()->setBool(QStringLiteral("ui/closeToTray"), false);
+        window->close();
+        QVERIFY(!window->isVisible());
+        QVERIFY(QGuiApplication::quitOnLastWindowClosed());
+    }
+
+    void importSkipsWhatIsAlreadyPresent()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("team.ics"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+        for (const char* uid : {"a", "b", "c", "a"}) {
+            text += QByteArray("BEGIN:VEVENT\r\nUID:") + uid +
+                    "\r\nDTSTART:20260312T090000Z\r\nDTEND:20260312T100000Z\r\nSUMMARY:" + uid +
+                    "\r\nEND:VEVENT\r\n";
+        }
+        file.write(text + "END:VCALENDAR\r\n");
+        file.close();
+        addCalendar(QStringLiteral("Feed"), true);
+
+        auto window = makeWindow();
+        QStringList questions;
+        window->confirm = [&](const QString& title, const QString& body) {
+            questions << title + ": " + body;
+            return true;
+        };
+        window->importIcsFromCommand(path);
+        QCOMPARE(
+            questions,
+            QStringList{"Import events?: Import 3 event(s) from \"team.ics\" into \"Personal\"?"});
+        // The file repeats one event; it is stored once.
+        QCOMPARE(window->statusText(), QStringLiteral("Imported 3, skipped 1 already present"));
+        const QList<Event> stored = state()->events()->getByCalendar(AppState::localCalendarId);
+        QCOMPARE(stored.size(), 3);
+        QCOMPARE(stored.first().syncStatus, QStringLiteral("pending"));
+
+        window->importIcsFromCommand(path);
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(window->statusText(), QStringLiteral("Imported 0, skipped 4 already present"));
+        QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 3);
+
+        // With only read-only calendars nothing is written and the user is told.
+        Calendar personal = *state()->calendars()->getById(AppState::localCalendarId);
+        personal.isReadOnly = true;
+        QVERIFY(state()->calendars()->update(personal));
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { window->importIcsFromCommand(path); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QCOMPARE(seen.value(0).title, QStringLiteral("No writable calendar"));
+        QVERIFY(state()->events()->getByCalendar(QStringLiteral("Feed")).isEmpty());
+        QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 3);
+    }
+
+    void pillAndFilterTexts()
+    {
+        addAccount(QStringLiteral("g"), QStringLiteral("google"));
+        addAccount(QStringLiteral("d"), QStringLiteral("caldav"),
+                   QStringLiteral("Password missing"));
+        auto window = makeWindow();
+        auto* pill = window->findChild<QToolButton*>(QStringLiteral("accountPill"));
+        auto* filters = window->findChild<QToolButton*>(QStringLiteral("filterButton"));
+        QVERIFY(!pill->isHidden());
+        QCOMPARE(pill->text(), QStringLiteral("2 account(s) need attention"));
+        QCOMPARE(filters->text(), QStringLiteral("No filters"));
+        QStringList entries;
+        for (QAction* action : filters->menu()->actions()) {
+            entries << action->text();
+        }
+        QCOMPARE(entries, QStringList{"Add Filter…"});
+
+        Account google = *state()->accounts()->getById(QStringLiteral("g"));
+        google.enabled = false;
+        QVERIFY(state()->accounts()->update(google));
+        QTRY_COMPARE(pill->text(), QStringLiteral("1 account(s) need password"));
+
+        for (int i = 0; i < 3; ++i) {
+            FilterRule rule;
+            rule.id = QStringLiteral("r%1").arg(i);
+            rule.name = QStringLiteral("Rule %1").arg(i);
+            rule.enabled = i < 2;
+            QVERIFY(state()->filterRules()->insert(rule));
+        }
+        state()->setFilterHiddenCount(5);
+        QTRY_COMPARE(filters->text(), QStringLiteral("2 filter(s) applied · 5 hidden"));
+        QCOMPARE(filters->menu()->actions().first()->text(), QStringLiteral("Enable all filters"));
+        state()->setFilterHiddenCount(0);
+        QCOMPARE(filters->text(), QStringLiteral("2 filter(s) applied"));
+    }
+
+    void reminderClickRevealsTheOccurrence()
+    {
+        auto window = makeWindow();
+        Event weekly;
+        weekly.id = weekly.uid = QStringLiteral("weekly");
+        weekly.calendarId = AppState::localCalendarId;
+        weekly.title = QStringLiteral("Planning");
+        weekly.startTime = QDateTime(QDate(2026, 3, 2), QTime(9, 0), QTimeZone::systemTimeZone());
+        weekly.endTime = weekly.startTime.addSecs(3600);
+        weekly.recurrenceRule = QStringLiteral("FREQ=WEEKLY");
+        weekly.created = weekly.lastModified = Clock::now();
+        QVERIFY(state()->events()->insert(weekly));
+
+        window->revealEvent(QStringLiteral("missing"), QDate(2026, 3, 9));
+        QCOMPARE(state()->currentDate(), QDate(2026, 3, 9));
+        QVERIFY(!window->findChild<EventDetailsPopover*>());
+        window->revealEvent(weekly.id, QDate(2026, 3, 16));
+        QCOMPARE(state()->selectedEventId(), weekly.id);
+        QTRY_VERIFY(window->findChild<EventDetailsPopover*>());
+    }
+
+    // Pages out of sight read nothing; shown again they hold what was stored meanwhile.
+    void hiddenPageCatchesUpWhenShown()
+    {
+        state()->setViewMode(QStringLiteral("week"));
+        auto window = makeWindow();
+        window->show();
+        Event event;
+        event.id = event.uid = QStringLiteral("meanwhile");
+        event.calendarId = AppState::localCalendarId;
+        event.startTime = QDateTime(QDate(2026, 5, 4), QTime(9, 0), QTimeZone::systemTimeZone());
+        event.endTime = event.startTime.addSecs(3600);
+        event.created = event.lastModified = Clock::now();
+        QVERIFY(state()->events()->insert(event));
+        QTest::qWait(200); // the change signal reaches the hidden pages
+        state()->setViewMode(QStringLiteral("year"));
+        YearGridWidget* year = window->findChild<ViewArea*>()->yearView()->grid();
+        QTRY_VERIFY(year->busyDays().contains(QDate(2026, 5, 4)));
+    }
+
+    // The day a search result opens on.
+    void searchResultOpensItsDay()
+    {
+        auto window = makeWindow();
+        Event timed;
+        timed.id = QStringLiteral("late");
+        timed.uid = timed.id;
+        timed.calendarId = AppState::localCalendarId;
+        timed.startTime = QDateTime(QDate(2026, 3, 12), QTime(23, 30), QTimeZone::utc());
+        timed.endTime = timed.startTime.addSecs(1800);
+        timed.created = timed.lastModified = Clock::now();
+        Event allDay = timed;
+        allDay.id = allDay.uid = QStringLiteral("holiday");
+        allDay.isAllDay = true;
+        allDay.startTime = QDateTime(QDate(2026, 3, 20), QTime(0, 0), QTimeZone::utc());
+        allDay.endTime = allDay.startTime.addDays(1);
+        QVERIFY(state()->events()->insert(timed));
+        QVERIFY(state()->events()->insert(allDay));
+
+        window->showSearchResult(timed.id);
+        QCOMPARE(state()->viewMode(), QStringLiteral("day"));
+        QCOMPARE(state()->currentDate(), timed.startTime.toLocalTime().date());
+        QCOMPARE(state()->selectedEventId(), timed.id);
+        window->showSearchResult(allDay.id);
+        QCOMPARE(state()->currentDate(), QDate(2026, 3, 20));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,365 @@
+#include "AccountAttention.h"
+#include "AccountRepository.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "EventRepository.h"
+#include "MicrosoftSyncClient.h"
+#include "PreferencesRepository.h"
+#include "SyncOrchestrator.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+// A client that reports only when the test tells it to.
+class FakeClient : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList calendars;
+    CalDavLogin login;
+
+    void complete(const QString& id, int count = 1) { Q_EMIT calendarSyncCompleted(id, count); }
+    void fail(const QString& id, const QString& reason) { Q_EMIT calendarSyncFailed(id, reason); }
+
+Q_SIGNALS:
+    void calendarSyncStarted(const QString& calendarId);
+    void calendarSyncCompleted(const QString& calendarId, int eventCount);
+    void calendarSyncFailed(const QString& calendarId, const QString& reason);
+};
+
+class FakeFactory : public SyncClientFactory
+{
+public:
+    QList<QPointer<FakeClient>> clients;
+    QHash<QString, QString> passwords;
+    QString failInsideStart; // a reason: the client fails inside syncCalendar, before "started"
+
+    SyncClientHandle* create(Kind, QObject* parent) override
+    {
+        auto* client = new FakeClient;
+        clients.append(client);
+        const QString failure = failInsideStart;
+        return SyncClientHandle::wrap(
+            client,
+            [client, failure](const Calendar& calendar, const CalDavLogin& login) {
+                client->calendars.append(calendar.id);
+                client->login = login;
+                if (!failure.isEmpty()) {
+                    client->fail(calendar.id, failure);
+                    return;
+                }
+                Q_EMIT client->calendarSyncStarted(calendar.id);
+            },
+            parent);
+    }
+
+    QString calDavPassword(const QString& accountId) override { return passwords.value(accountId); }
+
+    void rediscover(const Account&, const CalDavLogin&, QObject* context,
+                    DiscoveryDone done) override
+    {
+        QTimer::singleShot(0, context, [done] { done(true, 0, {}); });
+    }
+
+    // Clients still alive.
+    QList<FakeClient*> live() const
+    {
+        QList<FakeClient*> result;
+        for (const QPointer<FakeClient>& client : clients) {
+            if (client) {
+                result.append(client);
+            }
+        }
+        return result;
+    }
+};
+
+class TestSyncOrchestrator : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AppStateFixture> m_fixture;
+    std::unique_ptr<SyncOrchestrator> m_sync;
+    FakeFactory* m_factory = nullptr;
+    QStringList m_messages;
+
+    AppState* state() const { return m_fixture->state(); }
+
+    void addAccount(const QString& id, const QString& type, bool enabled = true)
+    {
+        Account account;
+        account.id = id;
+        account.name = id;
+        account.type = type;
+        account.enabled = enabled;
+        account.serverUrl = QStringLiteral("http://127.0.0.1:1/dav/");
+        account.username = QStringLiteral("user");
+        account.createdAt = account.updatedAt = Clock::now();
+        QVERIFY(state()->accounts()->insert(account));
+    }
+
+    void addCalendar(const QString& id, const QString& accountId)
+    {
+        Calendar calendar;
+        calendar.id = id;
+        calendar.accountId = accountId;
+        calendar.name = id;
+        calendar.createdAt = calendar.updatedAt = Clock::now();
+        QVERIFY(state()->calendars()->insert(calendar));
+    }
+
+    Event addEvent(const QString& id, const QString& calendarId, const QString& status,
+                   const QString& href = {})
+    {
+        Event event;
+        event.id = id;
+        event.uid = id;
+        event.calendarId = calendarId;
+        event.title = id;
+        event.href = href;
+        event.etag = href.isEmpty() ? QString() : QStringLiteral("\"1\"");
+        event.startTime = Clock::now();
+        event.endTime = Clock::now().addSecs(3600);
+        event.created = event.lastModified = Clock::now();
+        event.syncStatus = status;
+        [&] { QVERIFY(state()->events()->insert(event)); }();
+        return event;
+    }
+
+    QString lastMessage() const { return m_messages.isEmpty() ? QString() : m_messages.last(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+        auto factory = std::make_unique<FakeFactory>();
+        m_factory = factory.get();
+        m_sync = std::make_unique<SyncOrchestrator>(state(), std::move(factory));
+        m_messages.clear();
+        m_sync->showMessage = [this](const QString& text, int) { m_messages.append(text); };
+        m_sync->confirm = [](const QString&, const QString&) { return true; };
+        addAccount(QStringLiteral("dav"), QStringLiteral("caldav"));
+        addCalendar(QStringLiteral("work"), QStringLiteral("dav"));
+        m_factory->passwords.insert(QStringLiteral("dav"), QStringLiteral("secret"));
+    }
+
+    void cleanup()
+    {
+        m_sync.reset();
+        m_fixture.reset();
+    }
+
+    void editIsPushedAfterTheDelay()
+    {
+        m_sync->start();
+        QCOMPARE(m_sync->pushTimer()->interval(), 300);
+        addEvent(QStringLiteral("e1"), QStringLiteral("work"), QStringLiteral("pending"));
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        QCOMPARE(m_factory->clients.first()->calendars, QStringList{QStringLiteral("work")});
+        QCOMPARE(m_factory->clients.first()->login.password, QStringLiteral("secret"));
+        QVERIFY(state()->isSyncBusy());
+        m_factory->clients.first()->complete(QStringLiteral("work"), 1);
+        QVERIFY(!state()->isSyncBusy());
+        QTRY_VERIFY(m_factory->live().isEmpty());
+    }
+
+    void calDavAccountWithoutPasswordAsksForIt()
+    {
+        m_factory->passwords.clear();
+        m_sync->onRepositoryChanged(QStringLiteral("work"));
+        QVERIFY(m_sync->pendingPushCalendarIds().isEmpty()); // nothing pending yet
+        addEvent(QStringLiteral("e1"), QStringLiteral("work"), QStringLiteral("pending"));
+        m_sync->onRepositoryChanged(QStringLiteral("work"));
+        m_sync->pushPendingChanges();
+        m_sync->syncNow();
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QVERIFY(m_factory->clients.isEmpty());
+        QCOMPARE(state()->accounts()->getById(QStringLiteral("dav"))->lastSyncError,
+                 QStringLiteral("Password missing"));
+        QCOMPARE(lastMessage(), QStringLiteral("All caught up, nothing waiting to sync."));
+
+        const AccountAttention::Counts counts = AccountAttention::count(
+            state()->accounts()->getAll(), [](const Account&) { return false; },
+            QStringLiteral("Password missing"));
+        QCOMPARE(counts.needPassword, 1);
+
+        // Once the password is back, a full sync clears the error and syncs.
+        m_factory->passwords.insert(QStringLiteral("dav"), QStringLiteral("secret"));
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        QCOMPARE(state()->accounts()->getById(QStringLiteral("dav"))->lastSyncError, QString());
+    }
+
+    void accountAttention_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<bool>("token");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("signIn");
+        QTest::addColumn<int>("password");
+        QTest::newRow("google without token") << "google" << true << false << "" << 1 << 0;
+        QTest::newRow("google with token") << "google" << true << true << "" << 0 << 0;
+        QTest::newRow("microsoft asked")
+            << "microsoft" << true << true << "Sign in required" << 1 << 0;
+        QTest::newRow("disabled google") << "google" << false << false << "" << 0 << 0;
+        QTest::newRow("zoho password") << "zoho" << true << false << "Password missing" << 0 << 1;
+        QTest::newRow("caldav other error") << "caldav" << true << false << "HTTP 500" << 0 << 0;
+        QTest::newRow("webcal") << "webcal" << true << false << "Password missing" << 0 << 0;
+    }
+
+    void accountAttention()
+    {
+        QFETCH(QString, type);
+        QFETCH(bool, enabled);
+        QFETCH(bool, token);
+        QFETCH(QString, error);
+        QFETCH(int, signIn);
+        QFETCH(int, password);
+        Account account;
+        account.type = type;
+        account.enabled = enabled;
+        account.lastSyncError = error;
+        const AccountAttention::Counts counts = AccountAttention::count(
+            {account}, [token](const Account&) { return token; },
+            QStringLiteral("Password missing"));
+        QCOMPARE(counts.needSignIn, signIn);
+        QCOMPARE(counts.needPassword, password);
+    }
+
+    void overlappingSyncNowRunsOnceMoreAfterwards()
+    {
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        QCOMPARE(lastMessage(), QStringLiteral("Syncing 1 account(s)…"));
+        m_sync->syncNow();
+        m_sync->syncNow();
+        QTest::qWait(50);
+        QCOMPARE(m_factory->clients.size(), 1);
+        QVERIFY(m_sync->calendarsInFlight().contains(QStringLiteral("work")));
+        // The periodic check does not start anything while busy, even with an account due.
+        m_sync->checkPeriodicSync();
+
+        m_factory->clients.first()->complete(QStringLiteral("work"), 4);
+        QCOMPARE(m_messages.at(m_messages.size() - 2), QStringLiteral("Synced 4 events"));
+        QTRY_COMPARE(m_factory->clients.size(), 2);
+        m_factory->clients.last()->complete(QStringLiteral("work"), 0);
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QTest::qWait(50);
+        QCOMPARE(m_factory->clients.size(), 2);
+        QCOMPARE(state()->syncDepth(), 0);
+    }
+
+    void editDuringSyncIsPushedWhenItEnds()
+    {
+        m_sync->start();
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        addEvent(QStringLiteral("e1"), QStringLiteral("work"), QStringLiteral("pending"));
+        QTest::qWait(600); // the change signal and the push delay pass while the sync runs
+        QCOMPARE(m_factory->clients.size(), 1);
+        QVERIFY(m_sync->pendingPushCalendarIds().isEmpty());
+        m_factory->clients.first()->complete(QStringLiteral("work"), 0);
+        QTRY_COMPARE(m_factory->clients.size(), 2);
+        QCOMPARE(m_factory->clients.last()->calendars, QStringList{QStringLiteral("work")});
+    }
+
+    void failedPushBacksOff()
+    {
+        addEvent(QStringLiteral("e1"), QStringLiteral("work"), QStringLiteral("pending"));
+        m_sync->onRepositoryChanged(QStringLiteral("work"));
+        m_sync->pushPendingChanges();
+        QCOMPARE(m_factory->clients.size(), 1);
+        m_factory->clients.first()->fail(QStringLiteral("work"), QStringLiteral("HTTP 500"));
+        QCOMPARE(state()->lastSyncError(), QStringLiteral("HTTP 500"));
+        m_sync->onRepositoryChanged(QStringLiteral("work"));
+        QVERIFY(m_sync->pendingPushCalendarIds().isEmpty());
+        Clock::pin(Clock::now().addSecs(60));
+        m_sync->onRepositoryChanged(QStringLiteral("work"));
+        QCOMPARE(m_sync->pendingPushCalendarIds(), QSet<QString>{QStringLiteral("work")});
+    }
+
+    void clientFailingInsideTheCallStillRecordsItsError()
+    {
+        m_factory->failInsideStart = QStringLiteral("Certificate changed");
+        m_sync->syncNow();
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QCOMPARE(state()->lastSyncError(), QStringLiteral("Certificate changed"));
+        QVERIFY(state()->lastSyncErrored());
+        QCOMPARE(state()->syncDepth(), 0);
+        QCOMPARE(lastMessage(), QStringLiteral("Certificate changed"));
+    }
+
+    void forcedFullSyncKeepsAnEventCreatedOffline()
+    {
+        addEvent(QStringLiteral("offline"), QStringLiteral("work"), QStringLiteral("pending"));
+        addEvent(QStringLiteral("edited"), QStringLiteral("work"), QStringLiteral("pending"),
+                 QStringLiteral("/dav/work/edited.ics"));
+        addEvent(QStringLiteral("deleted"), QStringLiteral("work"), QStringLiteral("synced"),
+                 QStringLiteral("/dav/work/deleted.ics"));
+        QVERIFY(state()->events()->remove(QStringLiteral("deleted")));
+        state()->preferences()->set(QStringLiteral("config/sync/since"), QStringLiteral("42"));
+
+        m_sync->confirm = [](const QString&, const QString&) { return false; };
+        m_sync->forceFullSync();
+        QCOMPARE(state()->events()->getById(QStringLiteral("edited"))->syncStatus,
+                 QStringLiteral("pending"));
+
+        m_sync->confirm = [](const QString&, const QString&) { return true; };
+        m_sync->forceFullSync();
+        QCOMPARE(state()->events()->getById(QStringLiteral("offline"))->syncStatus,
+                 QStringLiteral("pending"));
+        QCOMPARE(state()->events()->getById(QStringLiteral("edited"))->syncStatus,
+                 QStringLiteral("synced"));
+        QCOMPARE(state()->events()->getById(QStringLiteral("deleted"))->syncStatus,
+                 QStringLiteral("pending"));
+        QCOMPARE(state()->preferences()->getString(QStringLiteral("config/sync/since")), QString());
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+    }
+
+    void watchdogFailsASilentClient()
+    {
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        QCOMPARE(state()->syncDepth(), 1);
+        Clock::pin(Clock::now().addSecs(299));
+        m_sync->checkWatchdog();
+        QCOMPARE(state()->syncDepth(), 1);
+        Clock::pin(Clock::now().addSecs(1));
+        m_sync->checkWatchdog();
+        QCOMPARE(state()->syncDepth(), 0);
+        QVERIFY(state()->lastSyncErrored());
+        QVERIFY(!m_sync->isFullSyncRunning());
+        QVERIFY(m_sync->calendarsInFlight().isEmpty());
+        QCOMPARE(lastMessage(), QStringLiteral("The sync did not finish in time."));
+        // A late report of the abandoned calendar changes nothing.
+        if (FakeClient* late = m_factory->clients.first()) {
+            late->complete(QStringLiteral("work"), 3);
+        }
+        QCOMPARE(state()->syncDepth(), 0);
+    }
+
+    void microsoftCalendarsAskForSignIn()
+    {
+        addAccount(QStringLiteral("ms"), QStringLiteral("microsoft"));
+        Calendar calendar;
+        calendar.id = QStringLiteral("outlook");
+        calendar.accountId = QStringLiteral("ms");
+        Microsoft::SyncClient client(state());
+        QSignalSpy failed(&client, &Microsoft::SyncClient::calendarSyncFailed);
+        client.syncCalendar(calendar);
+        QTRY_COMPARE(failed.size(), 1);
+        QCOMPARE(failed.first().at(1).toString(), QStringLiteral("Sign in required"));
+        QCOMPARE(state()->accounts()->getById(QStringLiteral("ms"))->lastSyncError,
+                 QStringLiteral("Sign in required"));
+    }
+};
+
+QTEST_MAIN(TestSyncOrchestrator)
+#include "tst_syncorchestrator.moc"

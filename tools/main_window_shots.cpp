@@ -1,0 +1,145 @@
+// Renders the main window, light and dark, at a fixed time:
+//     main_window_shots <output folder>
+// Writes main-empty-<mode>.png (no calendar), main-week-<mode>.png (a week with events, an
+// account that needs a password and two filters), main-menu-<name>-<mode>.png for each menu and
+// main-statusbar-<mode>.png.
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "BundledFonts.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "MainWindow.h"
+#include "Theme.h"
+#include "ThemeManager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QUuid>
+
+#include <cstdio>
+
+namespace {
+
+QString output;
+
+bool save(QWidget* widget, const QString& name)
+{
+    QApplication::processEvents();
+    const QString path = output + QLatin1Char('/') + name + QStringLiteral(".png");
+    if (!widget->grab().save(path)) {
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+void addEvent(AppState* state, const QString& title, const QDateTime& start, int minutes)
+{
+    Event event;
+    event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    event.uid = event.id;
+    event.calendarId = AppState::localCalendarId;
+    event.title = title;
+    event.startTime = start.toUTC();
+    event.endTime = event.startTime.addSecs(minutes * 60);
+    event.created = event.lastModified = Clock::now();
+    state->events()->insert(event);
+}
+
+void seed(AppState* state, const QDate& today)
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    addEvent(state, QStringLiteral("Design review"), QDateTime(today, QTime(11, 0), zone), 60);
+    addEvent(state, QStringLiteral("Lunch"), QDateTime(today, QTime(12, 30), zone), 45);
+    addEvent(state, QStringLiteral("Standup"), QDateTime(today.addDays(1), QTime(9, 30), zone), 15);
+    Account account;
+    account.id = QStringLiteral("nas");
+    account.name = QStringLiteral("Office NAS");
+    account.type = QStringLiteral("caldav");
+    account.lastSyncError = QStringLiteral("Password missing");
+    account.createdAt = account.updatedAt = Clock::now();
+    state->accounts()->insert(account);
+    for (int i = 0; i < 2; ++i) {
+        FilterRule rule;
+        rule.id = QStringLiteral("rule-%1").arg(i);
+        rule.name = i == 0 ? QStringLiteral("Hide declined") : QStringLiteral("Hide focus time");
+        rule.enabled = i == 0;
+        state->filterRules()->insert(rule);
+    }
+    state->setFilterHiddenCount(3);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: main_window_shots <output folder>\n");
+        return 2;
+    }
+    output = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(output);
+    BundledFonts::registerAll();
+    QApplication::setFont(QFont(Theme::sansFamily(), 11));
+    const QDate today(2026, 3, 11);
+    Clock::pin(QDateTime(today, QTime(10, 20), QTimeZone::systemTimeZone()));
+
+    for (const QString& mode : QStringList{"light", "dark"}) {
+        {
+            QTemporaryDir emptyData;
+            qputenv("CALENDAR_DATA_DIR", emptyData.path().toUtf8());
+            AppState state;
+            if (!state.initialize()) {
+                return 1;
+            }
+            state.themeManager()->apply(mode);
+            for (const Calendar& calendar : state.calendars()->getAll()) {
+                state.calendars()->remove(calendar.id);
+            }
+            MainWindow window(&state);
+            window.resize(1280, 800);
+            window.show();
+            if (!save(&window, QStringLiteral("main-empty-") + mode)) {
+                return 1;
+            }
+        }
+        QTemporaryDir data;
+        qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
+        AppState state;
+        if (!state.initialize()) {
+            return 1;
+        }
+        state.themeManager()->apply(mode);
+        seed(&state, today);
+        MainWindow window(&state);
+        window.resize(1280, 800);
+        window.show();
+        if (!save(&window, QStringLiteral("main-week-") + mode) ||
+            !save(window.statusBar(), QStringLiteral("main-statusbar-") + mode)) {
+            return 1;
+        }
+        for (QAction* action : window.menuBar()->actions()) {
+            QMenu* menu = action->menu();
+            if (menu == nullptr) {
+                continue;
+            }
+            menu->popup(window.mapToGlobal(window.menuBar()->actionGeometry(action).bottomLeft()));
+            const QString name = action->text().remove(QLatin1Char('&')).toLower();
+            const bool saved = save(menu, QStringLiteral("main-menu-%1-%2").arg(name, mode));
+            menu->hide();
+            if (!saved) {
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
