@@ -49,22 +49,27 @@ private:
         return made;
     }
 
+    // A pending View "v1" and filter rule "r1".
+    bool insertViewAndRule()
+    {
+        CalendarView view;
+        view.id = QStringLiteral("v1");
+        view.name = QStringLiteral("Before");
+        FilterRule rule;
+        rule.id = QStringLiteral("r1");
+        rule.name = QStringLiteral("Hide lunch");
+        rule.type = QStringLiteral("title");
+        rule.conditions = QStringLiteral("{}");
+        return state()->views()->insert(view) && state()->filterRules()->insert(rule);
+    }
+
 private Q_SLOTS:
     void init() { QVERIFY(m_world.start()); }
     void cleanup() { m_world.stop(); }
 
     void pushCarriesPendingRowsAndSettlesThem()
     {
-        CalendarView view;
-        view.id = QStringLiteral("v1");
-        view.name = QStringLiteral("Work");
-        QVERIFY(state()->views()->insert(view));
-        FilterRule rule;
-        rule.id = QStringLiteral("r1");
-        rule.name = QStringLiteral("Hide lunch");
-        rule.type = QStringLiteral("title");
-        rule.conditions = QStringLiteral("{}");
-        QVERIFY(state()->filterRules()->insert(rule));
+        QVERIFY(insertViewAndRule());
         EventTemplate eventTemplate;
         eventTemplate.id = QStringLiteral("t1");
         eventTemplate.name = QStringLiteral("Standup");
@@ -103,16 +108,7 @@ private Q_SLOTS:
 
     void pullAppliesButNeverOverwritesPendingRows()
     {
-        CalendarView view;
-        view.id = QStringLiteral("v1");
-        view.name = QStringLiteral("Before");
-        QVERIFY(state()->views()->insert(view));
-        FilterRule rule;
-        rule.id = QStringLiteral("r1");
-        rule.name = QStringLiteral("Hide lunch");
-        rule.type = QStringLiteral("title");
-        rule.conditions = QStringLiteral("{}");
-        QVERIFY(state()->filterRules()->insert(rule));
+        QVERIFY(insertViewAndRule());
         QVERIFY(syncOnce());
 
         // Another device adds a View, deletes the rule and prefers Sunday.

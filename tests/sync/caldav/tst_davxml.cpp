@@ -81,23 +81,6 @@ void TestDavXml::bodies_data()
     const QDateTime jan(QDate(2024, 1, 1), QTime(1, 0), QTimeZone("Europe/Berlin"));
     const QDateTime feb(QDate(2024, 2, 1), QTime(0, 0), Qt::UTC);
 
-    QTest::newRow("calendar list")
-        << DavXml::calendarListPropfind()
-        << xml("<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
-               "xmlns:cs=\"http://calendarserver.org/ns/\" "
-               "xmlns:ic=\"http://apple.com/ns/ical/\">\n"
-               "  <d:prop>\n"
-               "    <d:resourcetype/>\n"
-               "    <d:displayname/>\n"
-               "    <c:calendar-description/>\n"
-               "    <c:supported-calendar-component-set/>\n"
-               "    <c:calendar-timezone/>\n"
-               "    <ic:calendar-color/>\n"
-               "    <cs:getctag/>\n"
-               "    <d:sync-token/>\n"
-               "    <d:current-user-privilege-set/>\n"
-               "  </d:prop>\n"
-               "</d:propfind>\n");
     const QByteArray queryHead =
         "<c:calendar-query xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">\n"
         "  <d:prop>\n"
