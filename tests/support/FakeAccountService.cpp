@@ -3,12 +3,8 @@
 #include "Clock.h"
 #include "SecretLogGuard.h"
 
-#include <QHostAddress>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QPointer>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QUrl>
 
 namespace {
@@ -29,6 +25,18 @@ QJsonObject object(const char* json)
     return QJsonDocument::fromJson(json).object();
 }
 
+LoopbackHttpServer::Reply json(int status, const QJsonObject& object)
+{
+    return LoopbackHttpServer::json(status, object);
+}
+
+LoopbackHttpServer::Reply noContent()
+{
+    LoopbackHttpServer::Reply reply;
+    reply.status = 204;
+    return reply;
+}
+
 QJsonObject error(const char* text)
 {
     return {{QStringLiteral("error"), QLatin1String(text)}};
@@ -36,37 +44,22 @@ QJsonObject error(const char* text)
 
 } // namespace
 
-QJsonObject FakeAccountService::Request::json() const
-{
-    return QJsonDocument::fromJson(body).object();
-}
-
 FakeAccountService::FakeAccountService(QObject* parent)
-    : QObject(parent), m_server(new QTcpServer(this))
+    : QObject(parent), m_http(new LoopbackHttpServer(
+                           [this](const Request& request) { return dispatch(request); }, this))
 {
-    m_server->listen(QHostAddress::LocalHost, 0);
-    connect(m_server, &QTcpServer::newConnection, this, [this]() {
-        while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QTcpSocket::readyRead, this,
-                    [this, socket]() { onReadyRead(socket); });
-            connect(socket, &QTcpSocket::disconnected, this, [this, socket]() {
-                m_buffers.remove(socket);
-                socket->deleteLater();
-            });
-        }
-    });
 }
 
 FakeAccountService::~FakeAccountService() = default;
 
 quint16 FakeAccountService::port() const
 {
-    return m_server->serverPort();
+    return m_http->port();
 }
 
 QString FakeAccountService::baseUrl() const
 {
-    return QStringLiteral("http://127.0.0.1:%1").arg(port());
+    return m_http->origin();
 }
 
 void FakeAccountService::exportEnvironment() const
@@ -109,60 +102,16 @@ QString FakeAccountService::mintRefreshToken()
     return token;
 }
 
-void FakeAccountService::releaseRefreshReplies()
-{
-    m_holdRefresh = false;
-    const auto held = std::exchange(m_heldRefreshes, {});
-    for (const auto& answer : held)
-        answer();
-}
-
 void FakeAccountService::setCannedReply(const QByteArray& method, const QString& path, int status,
                                         const QByteArray& body)
 {
-    m_canned.insert(QString::fromLatin1(method) + QLatin1Char(' ') + path, {status, body, {}});
+    Reply reply;
+    reply.status = status;
+    reply.body = body;
+    m_canned.insert(QString::fromLatin1(method) + QLatin1Char(' ') + path, reply);
 }
 
-int FakeAccountService::count(const QByteArray& method, const QString& pathSuffix) const
-{
-    int total = 0;
-    for (const auto& request : m_requests) {
-        if (request.method == method && request.path.endsWith(pathSuffix))
-            ++total;
-    }
-    return total;
-}
-
-void FakeAccountService::onReadyRead(QTcpSocket* socket)
-{
-    QByteArray& buffer = m_buffers[socket];
-    buffer += socket->readAll();
-    const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
-    if (headerEnd < 0)
-        return;
-    Request request;
-    const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
-    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
-    request.method = requestLine.value(0);
-    const QUrl target(QString::fromLatin1(requestLine.value(1)));
-    request.path = target.path();
-    request.query = QUrlQuery(target);
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const qsizetype colon = lines.at(i).indexOf(':');
-        if (colon > 0)
-            request.headers.insert(lines.at(i).left(colon).trimmed().toLower(),
-                                   lines.at(i).mid(colon + 1).trimmed());
-    }
-    const qsizetype length = request.headers.value("content-length").toLongLong();
-    if (buffer.size() < headerEnd + 4 + length)
-        return;
-    request.body = buffer.mid(headerEnd + 4, length);
-    buffer.clear();
-    m_requests.append(request);
-    dispatch(socket, request);
-}
-
-void FakeAccountService::dispatch(QTcpSocket* socket, const Request& request)
+FakeAccountService::Reply FakeAccountService::dispatch(const Request& request)
 {
     QString path = request.path;
     bool realmCall = false;
@@ -172,53 +121,26 @@ void FakeAccountService::dispatch(QTcpSocket* socket, const Request& request)
     } else if (path.startsWith(accountPrefix)) {
         path = path.mid(accountPrefix.size());
     } else if (path == loginPath) {
-        send(socket, login(request));
-        return;
+        return login(request);
     } else {
-        send(socket, json(404, {}));
-        return;
+        return json(404, {});
     }
+    Reply stalled;
+    stalled.stall = true;
     if (m_stalledPaths.contains(path))
-        return;
+        return stalled;
     const auto canned =
         m_canned.constFind(QString::fromLatin1(request.method) + QLatin1Char(' ') + path);
-    if (canned != m_canned.constEnd()) {
-        send(socket, *canned);
-        return;
-    }
+    if (canned != m_canned.constEnd())
+        return *canned;
     if (realmCall && path == QLatin1String("/auth/token/refresh")) {
         if (m_refreshMode == RefreshMode::Stall)
-            return;
-        const Reply reply = refresh(request);
-        if (m_holdRefresh) {
-            QPointer<QTcpSocket> guarded(socket);
-            m_heldRefreshes.append([guarded, reply]() {
-                if (guarded)
-                    send(guarded, reply);
-            });
-            return;
-        }
-        send(socket, reply);
-        return;
+            return stalled;
+        Reply reply = refresh(request);
+        reply.hold = m_holdRefresh;
+        return reply;
     }
-    send(socket, realmCall ? realmApi(request, path) : accountApi(request, path));
-}
-
-void FakeAccountService::send(QTcpSocket* socket, const Reply& reply)
-{
-    static const QHash<int, QByteArray> reasons{{200, "OK"},           {204, "No Content"},
-                                                {302, "Found"},        {400, "Bad Request"},
-                                                {401, "Unauthorized"}, {404, "Not Found"}};
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
-                          reasons.value(reply.status, "Status") + "\r\n";
-    if (!reply.location.isEmpty())
-        response += "Location: " + reply.location + "\r\n";
-    response += "Content-Type: application/json\r\nContent-Length: " +
-                QByteArray::number(reply.body.size()) + "\r\nConnection: close\r\n\r\n" +
-                reply.body;
-    socket->write(response);
-    socket->flush();
-    socket->disconnectFromHost();
+    return realmCall ? realmApi(request, path) : accountApi(request, path);
 }
 
 FakeAccountService::Reply FakeAccountService::login(const Request& request)
@@ -233,9 +155,9 @@ FakeAccountService::Reply FakeAccountService::login(const Request& request)
     query.addQueryItem(QStringLiteral("state"),
                        QString::fromLatin1(QUrl::toPercentEncoding(state)));
     redirect.setQuery(query);
-    Reply reply;
-    reply.status = 302;
-    reply.location = redirect.toEncoded();
+    Reply reply = json(302, {});
+    reply.body.clear();
+    reply.headers.append({"Location", redirect.toEncoded()});
     return reply;
 }
 
@@ -274,7 +196,7 @@ FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, c
     const QByteArray& method = request.method;
     if (method == "POST" && path == QLatin1String("/auth/logout")) {
         m_validAccess.remove(QString::fromLatin1(request.headers.value("authorization").mid(7)));
-        return {204, {}, {}};
+        return noContent();
     }
     if (path == QLatin1String("/users/me") && (method == "GET" || method == "PATCH")) {
         if (method == "PATCH")
@@ -284,7 +206,7 @@ FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, c
     if (method == "POST" && path == QLatin1String("/users/me/password")) {
         const bool right =
             request.json().value(QStringLiteral("current_password")).toString() == password;
-        return right ? Reply{204, {}, {}} : json(400, error("wrong password"));
+        return right ? noContent() : json(400, error("wrong password"));
     }
     if (method == "GET" && path == QLatin1String("/users/me/sessions")) {
         QJsonArray sessions;
@@ -299,7 +221,7 @@ FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, c
     }
     if (method == "DELETE" && path.startsWith(QLatin1String("/users/me/sessions/"))) {
         m_sessions.removeAll(path.section(QLatin1Char('/'), -1));
-        return {204, {}, {}};
+        return noContent();
     }
     return json(404, {});
 }
@@ -325,7 +247,7 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
         (path == QLatin1String("/profile") || path.startsWith(QLatin1String("/devices/")) ||
          path.startsWith(QLatin1String("/group/members/")) ||
          path.startsWith(QLatin1String("/group/invitations/"))))
-        return {204, {}, {}};
+        return noContent();
     if (method == "GET" && path == QLatin1String("/devices")) {
         return json(200, object(R"({"devices":[
             {"id":"dev-1","device_name":"Laptop","platform":"linux"},
@@ -351,7 +273,7 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
     }
     if (method == "POST" && path == QLatin1String("/group/leave")) {
         m_groupId.clear();
-        return {204, {}, {}};
+        return noContent();
     }
     return json(404, {});
 }
@@ -371,9 +293,4 @@ QJsonObject FakeAccountService::groupJson() const
                    {"account_id":"acct-2","display_name":"Charles","role":"member"}]})");
     group.insert(QStringLiteral("id"), m_groupId);
     return group;
-}
-
-FakeAccountService::Reply FakeAccountService::json(int status, const QJsonObject& object)
-{
-    return {status, QJsonDocument(object).toJson(QJsonDocument::Compact), {}};
 }

@@ -1,16 +1,13 @@
 #pragma once
 
+#include "LoopbackHttpServer.h"
+
 #include <QHash>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QSet>
 #include <QUrlQuery>
-
-#include <functional>
-
-class QTcpServer;
-class QTcpSocket;
 
 // An in-process stand-in for the account service on 127.0.0.1: the realm's web login (which
 // redirects to the given redirect URI with fresh tokens and the echoed "state"), token refresh,
@@ -21,15 +18,7 @@ class FakeAccountService : public QObject
     Q_OBJECT
 
 public:
-    struct Request
-    {
-        QByteArray method;
-        QString path;
-        QUrlQuery query;
-        QHash<QByteArray, QByteArray> headers; // names in lower case
-        QByteArray body;
-        QJsonObject json() const;
-    };
+    using Request = LoopbackHttpServer::Request;
 
     // How the service answers a refresh.
     enum class RefreshMode {
@@ -61,7 +50,11 @@ public:
     void setRefreshMode(RefreshMode mode) { m_refreshMode = mode; }
     // While held, refresh replies wait until releaseRefreshReplies().
     void setHoldRefreshReplies(bool hold) { m_holdRefresh = hold; }
-    void releaseRefreshReplies();
+    void releaseRefreshReplies()
+    {
+        m_holdRefresh = false;
+        m_http->releaseHeld();
+    }
     // The next count authenticated requests are answered 401 whatever their token.
     void rejectNextAuthenticated(int count) { m_rejectNext = count; }
     // Requests to this path (after the API prefix is removed) are never answered.
@@ -70,21 +63,17 @@ public:
     void setCannedReply(const QByteArray& method, const QString& path, int status,
                         const QByteArray& body);
 
-    QList<Request> requests() const { return m_requests; }
+    QList<Request> requests() const { return m_http->requests(); }
     // Requests whose path ends with the given text.
-    int count(const QByteArray& method, const QString& pathSuffix) const;
+    int count(const QByteArray& method, const QString& pathSuffix) const
+    {
+        return m_http->count(method, pathSuffix);
+    }
 
 private:
-    struct Reply
-    {
-        int status = 200;
-        QByteArray body;
-        QByteArray location;
-    };
+    using Reply = LoopbackHttpServer::Reply;
 
-    void onReadyRead(QTcpSocket* socket);
-    void dispatch(QTcpSocket* socket, const Request& request);
-    static void send(QTcpSocket* socket, const Reply& reply);
+    Reply dispatch(const Request& request);
     Reply login(const Request& request);
     Reply refresh(const Request& request);
     Reply realmApi(const Request& request, const QString& path);
@@ -92,16 +81,12 @@ private:
     bool authorised(const Request& request);
     QJsonObject userJson() const;
     QJsonObject groupJson() const;
-    static Reply json(int status, const QJsonObject& object);
 
-    QTcpServer* m_server;
-    QHash<QTcpSocket*, QByteArray> m_buffers;
-    QList<Request> m_requests;
+    LoopbackHttpServer* m_http;
     QHash<QString, qint64> m_validAccess; // token -> expiry, seconds since the epoch
     QSet<QString> m_validRefresh;
     QSet<QString> m_stalledPaths;
     QHash<QString, Reply> m_canned;
-    QList<std::function<void()>> m_heldRefreshes;
     RefreshMode m_refreshMode = RefreshMode::Rotate;
     bool m_holdRefresh = false;
     int m_rejectNext = 0;

@@ -1,47 +1,40 @@
 #include "FakeUpdateFeed.h"
 
-#include <QHostAddress>
-#include <QTcpServer>
-#include <QTcpSocket>
-
-FakeUpdateFeed::FakeUpdateFeed(QObject* parent) : QObject(parent), m_server(new QTcpServer(this))
+FakeUpdateFeed::FakeUpdateFeed(QObject* parent)
+    : QObject(parent),
+      m_http(new LoopbackHttpServer(
+          [this](const LoopbackHttpServer::Request& request) { return serve(request); }, this))
 {
-    m_server->listen(QHostAddress::LocalHost, 0);
-    connect(m_server, &QTcpServer::newConnection, this, [this]() {
-        while (QTcpSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QTcpSocket::readyRead, this,
-                    [this, socket]() { onReadyRead(socket); });
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-        }
-    });
 }
 
 QString FakeUpdateFeed::baseUrl() const
 {
-    return QStringLiteral("http://127.0.0.1:%1/calendar/stable/").arg(m_server->serverPort());
+    return m_http->origin() + QStringLiteral("/calendar/stable/");
 }
 
 void FakeUpdateFeed::setFile(const QString& path, const QByteArray& body, int status)
 {
-    m_files.insert(path, {body, status});
+    LoopbackHttpServer::Reply file;
+    file.status = status;
+    file.body = body;
+    file.contentType = "application/octet-stream";
+    m_files.insert(path, file);
 }
 
-void FakeUpdateFeed::onReadyRead(QTcpSocket* socket)
+QStringList FakeUpdateFeed::requestedPaths() const
 {
-    QByteArray request = socket->property("request").toByteArray() + socket->readAll();
-    socket->setProperty("request", request);
-    if (!request.contains("\r\n\r\n"))
-        return;
-    const QList<QByteArray> line = request.left(request.indexOf("\r\n")).split(' ');
-    const QString path = line.size() > 1 ? QString::fromUtf8(line.at(1)) : QString();
-    m_requested.append(path);
-    if (m_stalled.contains(path))
-        return;
-    const auto it = m_files.constFind(path);
-    const File file = it == m_files.constEnd() ? File{"not found", 404} : *it;
-    socket->write("HTTP/1.1 " + QByteArray::number(file.status) +
-                  " X\r\nContent-Length: " + QByteArray::number(file.body.size()) +
-                  "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n\r\n" +
-                  file.body);
-    socket->disconnectFromHost();
+    QStringList paths;
+    for (const LoopbackHttpServer::Request& request : m_http->requests())
+        paths.append(request.path);
+    return paths;
+}
+
+LoopbackHttpServer::Reply FakeUpdateFeed::serve(const LoopbackHttpServer::Request& request) const
+{
+    LoopbackHttpServer::Reply reply;
+    reply.status = 404;
+    reply.body = "not found";
+    reply = m_files.value(request.path, reply);
+    reply.stall = m_stalled.contains(request.path);
+    return reply;
 }

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "LoopbackHttpServer.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QStringList>
-
-class QTcpServer;
-class QTcpSocket;
 
 // A static file server on 127.0.0.1 standing in for the update feed: GET of a path answers the
 // body set for it (404 otherwise); a stalled path is never answered.
@@ -22,19 +21,12 @@ public:
     QString baseUrl() const;
     void setFile(const QString& path, const QByteArray& body, int status = 200);
     void stallPath(const QString& path) { m_stalled.insert(path); }
-    QStringList requestedPaths() const { return m_requested; }
+    QStringList requestedPaths() const;
 
 private:
-    void onReadyRead(QTcpSocket* socket);
+    LoopbackHttpServer::Reply serve(const LoopbackHttpServer::Request& request) const;
 
-    struct File
-    {
-        QByteArray body;
-        int status = 200;
-    };
-
-    QTcpServer* m_server;
-    QHash<QString, File> m_files;
+    LoopbackHttpServer* m_http;
+    QHash<QString, LoopbackHttpServer::Reply> m_files;
     QSet<QString> m_stalled;
-    QStringList m_requested;
 };

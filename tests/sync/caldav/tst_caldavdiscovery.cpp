@@ -68,8 +68,7 @@ private Q_SLOTS:
     void findsCalendarsOnRealServers();
     void ownBodiesWorkOnRealServers_data();
     void ownBodiesWorkOnRealServers();
-    void wrongPassword();
-    void emptyHomeSet();
+    void wrongPasswordThenEmptyHomeSet();
     void failureTexts_data();
     void failureTexts();
     void serverWithoutPrincipalOrHomeSet();
@@ -177,25 +176,17 @@ void TestCalDavDiscovery::ownBodiesWorkOnRealServers()
     }
 }
 
-void TestCalDavDiscovery::wrongPassword()
+void TestCalDavDiscovery::wrongPasswordThenEmptyHomeSet()
 {
     DavServer server(DavServer::Kind::Radicale);
     QVERIFY(server.start());
     CalDavClient client;
     client.setCredentials(server.username(), QStringLiteral("wrong"));
-    const Outcome outcome = discover(client, server.baseUrl());
-    QVERIFY(outcome.finished);
-    QCOMPARE(outcome.failure, QStringLiteral("The server rejected the username or password."));
-}
-
-void TestCalDavDiscovery::emptyHomeSet()
-{
-    DavServer server(DavServer::Kind::Radicale);
-    QVERIFY(server.start());
-    CalDavClient client;
+    QCOMPARE(discover(client, server.baseUrl()).failure,
+             QStringLiteral("The server rejected the username or password."));
     client.setCredentials(server.username(), server.password());
-    const Outcome outcome = discover(client, server.baseUrl());
-    QCOMPARE(outcome.failure, QStringLiteral("No calendars found at the discovered home set."));
+    QCOMPARE(discover(client, server.baseUrl()).failure,
+             QStringLiteral("No calendars found at the discovered home set."));
 }
 
 void TestCalDavDiscovery::failureTexts_data()
@@ -286,12 +277,9 @@ void TestCalDavDiscovery::serverWithoutPrincipalOrHomeSet()
     QCOMPARE(outcome.calendars[0].displayName, QStringLiteral("/dav/cal/"));
     const auto requests = server.requests();
     QCOMPARE(requests.size(), 3);
-    QCOMPARE(requests[0].headers.value("depth"), QByteArray("0"));
-    QVERIFY(requests[0].body.contains("current-user-principal"));
-    QCOMPARE(requests[1].headers.value("depth"), QByteArray("0"));
-    QVERIFY(requests[1].body.contains("calendar-home-set"));
-    QCOMPARE(requests[2].headers.value("depth"), QByteArray("1"));
-    QVERIFY(requests[2].body.contains("supported-calendar-component-set"));
+    QCOMPARE(requests[0].headers.value("depth") + requests[1].headers.value("depth") +
+                 requests[2].headers.value("depth"),
+             QByteArray("001"));
 }
 
 void TestCalDavDiscovery::pinningFlow()
@@ -316,8 +304,10 @@ void TestCalDavDiscovery::pinningFlow()
     const QString fingerprint = client.pendingUntrustedCert().sha256;
     QCOMPARE(fingerprint.size(), 64);
 
-    // The user trusts what the dialog showed; the same discovery runs again on the same client.
-    client.setTrustedCertSha256(CalDavClient::formatFingerprint(fingerprint));
+    // The user trusts what the dialog showed, pasted in lower case; the same discovery runs
+    // again on the same client.
+    client.setTrustedCertSha256(CalDavClient::formatFingerprint(fingerprint).toLower());
+    QCOMPARE(client.pendingUntrustedCert().sha256, QString());
     discovery.start(server.baseUrl());
     QTRY_COMPARE_WITH_TIMEOUT(completed.size(), 1, 30000);
     QCOMPARE(failed.size(), 1);

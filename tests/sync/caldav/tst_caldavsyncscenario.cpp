@@ -50,6 +50,14 @@ QString taskText(const QString& uid, const QString& title)
         .arg(uid, title);
 }
 
+// One run that must complete, then both sides compared.
+#define SYNC_AND_COMPARE(scenario, step)                                                           \
+    do {                                                                                           \
+        const Outcome outcome = (scenario).sync();                                                 \
+        QVERIFY2(outcome.completed, qPrintable(outcome.reason));                                   \
+        (scenario).compare(step);                                                                  \
+    } while (false)
+
 struct Outcome
 {
     bool completed = false;
@@ -250,9 +258,7 @@ private:
         QVERIFY(s.createEvent(QStringLiteral("local-1"), 20, QStringLiteral("Made here")));
         QVERIFY(s.editEvent(s.event(QStringLiteral("ev-1")), QStringLiteral("Edited here")));
         QVERIFY(s.state()->events()->remove(s.event(QStringLiteral("ev-2")).id));
-        Outcome second = s.sync();
-        QVERIFY2(second.completed, qPrintable(second.reason));
-        s.compare("local create, edit, delete");
+        SYNC_AND_COMPARE(s, "local create, edit, delete");
 
         // Both sides edit one event: the local edit wins. The server deletes an event edited
         // here: it is created again. An override edited here: the object keeps master and
@@ -265,9 +271,7 @@ private:
         QVERIFY(s.editEvent(s.event(QStringLiteral("ev-4")), QStringLiteral("Kept here")));
         QVERIFY(s.editEvent(s.event(QStringLiteral("series-1"), QStringLiteral("20260403T070000Z")),
                             QStringLiteral("Stand-up moved here")));
-        Outcome third = s.sync();
-        QVERIFY2(third.completed, qPrintable(third.reason));
-        s.compare("edits on both sides");
+        SYNC_AND_COMPARE(s, "edits on both sides");
         QCOMPARE(s.event(QStringLiteral("ev-3")).title, QStringLiteral("Edited here too"));
         QCOMPARE(s.event(QStringLiteral("ev-4")).title, QStringLiteral("Kept here"));
         const DavHttp::Reply series =
@@ -279,9 +283,7 @@ private:
         // Deleting the override sends the series without it, its date excluded on the master.
         QVERIFY(s.state()->events()->remove(
             s.event(QStringLiteral("series-1"), QStringLiteral("20260403T070000Z")).id));
-        Outcome overrideGone = s.sync();
-        QVERIFY2(overrideGone.completed, qPrintable(overrideGone.reason));
-        s.compare("override deleted");
+        SYNC_AND_COMPARE(s, "override deleted");
         const DavHttp::Reply master =
             s.server.request("GET", s.objectUrl(QStringLiteral("series-1")));
         QCOMPARE(master.body.count("BEGIN:VEVENT"), 1);
@@ -305,9 +307,7 @@ private:
             QVERIFY(s.state()->calendars()->update(renamed));
         });
         renamer.start(0);
-        Outcome remote = s.sync();
-        QVERIFY2(remote.completed, qPrintable(remote.reason));
-        s.compare("server edit");
+        SYNC_AND_COMPARE(s, "server edit");
         QCOMPARE(s.event(QStringLiteral("ev-9")).title, QStringLiteral("Renamed there"));
         QVERIFY(s.event(QStringLiteral("ev-9")).reminders.value(0).acknowledged);
         QCOMPARE(s.state()->calendars()->getById(s.calendar.id)->name, renamed.name);
@@ -344,19 +344,15 @@ private:
         QCOMPARE(s.event(QStringLiteral("ev-7")).syncStatus, QStringLiteral("pending"));
         QVERIFY(s.server.request("GET", s.objectUrl(QStringLiteral("ev-7")))
                     .body.contains("First edit"));
-        Outcome afterFlight = s.sync();
-        QVERIFY2(afterFlight.completed, qPrintable(afterFlight.reason));
-        s.compare("edit during a request");
+        SYNC_AND_COMPARE(s, "edit during a request");
         QCOMPARE(s.event(QStringLiteral("ev-7")).title, QStringLiteral("Second edit"));
 
         // A task edit answered 412 is read again and sent once more.
         QVERIFY(s.editTask(QStringLiteral("task-1"), QStringLiteral("Task 1, edited")));
         s.proxy->clearRequests();
         s.proxy->failWith("PUT", QStringLiteral("task-1.ics"), 412);
-        Outcome conflict = s.sync();
-        QVERIFY2(conflict.completed, qPrintable(conflict.reason));
+        SYNC_AND_COMPARE(s, "task 412");
         QCOMPARE(s.proxy->count("PUT", QStringLiteral("task-1.ics")), 2);
-        s.compare("task 412");
 
         // A task deletion the server answers 404 (it was already gone there) is done.
         QVERIFY(isSuccess(s.server.deleteObject(s.objectUrl(QStringLiteral("task-2")))));
@@ -365,10 +361,8 @@ private:
         s.proxy->passThrough("REPORT", QString(), 1);
         s.proxy->failWith("REPORT", QString(), 403);
         s.proxy->failWith("DELETE", QStringLiteral("task-2.ics"), 404);
-        Outcome gone = s.sync();
-        QVERIFY2(gone.completed, qPrintable(gone.reason));
+        SYNC_AND_COMPARE(s, "task DELETE 404");
         QVERIFY(!s.state()->tasks()->getByUid(QStringLiteral("task-2"), s.calendar.id));
-        s.compare("task DELETE 404");
 
         // The server dies in the middle of a push of five new events; after its restart the
         // next run finishes the job without sending anything twice.
@@ -387,9 +381,7 @@ private:
         QVERIFY(!crashed.completed);
         QVERIFY(!s.state()->events()->getPending(s.calendar.id).isEmpty());
         QVERIFY(s.server.restart());
-        Outcome recovered = s.sync();
-        QVERIFY2(recovered.completed, qPrintable(recovered.reason));
-        s.compare("after the crash");
+        SYNC_AND_COMPARE(s, "after the crash");
         for (int i = 1; i <= 5; ++i)
             QCOMPARE(s.event(QStringLiteral("batch-%1").arg(i)).title,
                      QStringLiteral("Batch %1").arg(i));

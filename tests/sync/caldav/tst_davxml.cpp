@@ -81,23 +81,6 @@ void TestDavXml::bodies_data()
     const QDateTime jan(QDate(2024, 1, 1), QTime(1, 0), QTimeZone("Europe/Berlin"));
     const QDateTime feb(QDate(2024, 2, 1), QTime(0, 0), Qt::UTC);
 
-    QTest::newRow("calendar list")
-        << DavXml::calendarListPropfind()
-        << xml("<d:propfind xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
-               "xmlns:cs=\"http://calendarserver.org/ns/\" "
-               "xmlns:ic=\"http://apple.com/ns/ical/\">\n"
-               "  <d:prop>\n"
-               "    <d:resourcetype/>\n"
-               "    <d:displayname/>\n"
-               "    <c:calendar-description/>\n"
-               "    <c:supported-calendar-component-set/>\n"
-               "    <c:calendar-timezone/>\n"
-               "    <ic:calendar-color/>\n"
-               "    <cs:getctag/>\n"
-               "    <d:sync-token/>\n"
-               "    <d:current-user-privilege-set/>\n"
-               "  </d:prop>\n"
-               "</d:propfind>\n");
     const QByteArray queryHead =
         "<c:calendar-query xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">\n"
         "  <d:prop>\n"
@@ -132,14 +115,6 @@ void TestDavXml::bodies_data()
                "  </d:prop>\n"
                "  <d:href>/cal/a.ics</d:href>\n"
                "  <d:href>/cal/b%20c.ics</d:href>\n"
-               "</c:calendar-multiget>\n");
-    QTest::newRow("multiget of nothing")
-        << DavXml::calendarMultiget({})
-        << xml("<c:calendar-multiget xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">\n"
-               "  <d:prop>\n"
-               "    <d:getetag/>\n"
-               "    <c:calendar-data/>\n"
-               "  </d:prop>\n"
                "</c:calendar-multiget>\n");
     const QByteArray root = " xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\" "
                             "xmlns:ic=\"http://apple.com/ns/ical/\">\n";
@@ -190,7 +165,6 @@ void TestDavXml::hostileValuesStayInsideTheirElement_data()
     QTest::newRow("ampersand") << QStringLiteral("/cal/R&D.ics");
     QTest::newRow("entity lookalike") << QStringLiteral("/cal/&amp;.ics");
     QTest::newRow("markup") << QStringLiteral("/cal/</d:href><d:href>/other.ics");
-    QTest::newRow("percent") << QStringLiteral("/cal/100%25%2F.ics");
     QTest::newRow("quotes") << QStringLiteral("/cal/\"x'.ics");
     QTest::newRow("non-ascii") << QStringLiteral("/cal/Grüße-日本.ics");
 }
@@ -227,7 +201,6 @@ void TestDavXml::davColor_data()
     QTest::newRow("without hash") << "1a2b3c" << QByteArray("#1A2B3CFF");
     QTest::newRow("eight digits keep alpha") << "#1a2b3c80" << QByteArray("#1A2B3C80");
     QTest::newRow("empty") << "" << QByteArray();
-    QTest::newRow("odd length passes") << "#abc" << QByteArray("#ABC");
     QTest::newRow("markup cannot escape") << "#<a>" << QByteArray("#&lt;A&gt;");
 }
 
@@ -281,8 +254,6 @@ void TestDavXml::principalAndHomeSet_data()
                "</c:calendar-home-set></x:multistatus>")
         << "https://dav.example.test:8443/p/"
         << "https://dav.example.test:8443/h/";
-    QTest::newRow("empty body") << QByteArray() << ""
-                                << "";
     QTest::newRow("truncated inside the href")
         << QByteArray("<d:multistatus xmlns:d=\"DAV:\"><d:current-user-principal><d:href>/p/al")
         << ""
@@ -403,13 +374,9 @@ void TestDavXml::resources_data()
         << objectResponse("/cal/work/a%2Fb.ics", "\"\"", "X") << "/cal/work/a%2Fb.ics"
         << ""
         << "X";
-    QTest::newRow("encoded percent stays encoded")
-        << objectResponse("/cal/work/100%25.ics", "\"", "X") << "/cal/work/100%25.ics"
+    QTest::newRow("ampersand read from its entity, a lone quote kept")
+        << objectResponse("/cal/work/R&amp;D.ics", "\"", "X") << "/cal/work/R&D.ics"
         << "\""
-        << "X";
-    QTest::newRow("ampersand read from its entity")
-        << objectResponse("/cal/work/R&amp;D.ics", "e", "X") << "/cal/work/R&D.ics"
-        << "e"
         << "X";
     QTest::newRow("space and non-ASCII stay encoded")
         << objectResponse("/cal/work/Caf%C3%A9%20x.ics", "e", "X") << "/cal/work/Caf%C3%A9%20x.ics"
@@ -509,12 +476,10 @@ void TestDavXml::hrefUrlsNeverLeaveTheServer_data()
                                             << "https://dav.example.test:8443/x.ics";
     QTest::newRow("absolute URL elsewhere") << "http://evil.test:81/x.ics"
                                             << "https://dav.example.test:8443/x.ics";
-    QTest::newRow("query is not a path") << "/cal/a.ics?x=1"
-                                         << "https://dav.example.test:8443/cal/a.ics";
     QTest::newRow("relative") << "b.ics"
                               << "https://dav.example.test:8443/cal/work/b.ics";
-    QTest::newRow("encoded slash kept") << "/cal/a%2F..%2Fb.ics"
-                                        << "https://dav.example.test:8443/cal/a%2F..%2Fb.ics";
+    QTest::newRow("query is not a path") << "/cal/a.ics?x=1"
+                                         << "https://dav.example.test:8443/cal/a.ics";
 }
 
 void TestDavXml::hrefUrlsNeverLeaveTheServer()
@@ -541,9 +506,6 @@ void TestDavXml::createHrefIsOneEncodedSegment_data()
     QTest::newRow("percent, ampersand, space") << "https://h.test/cal/"
                                                << "50% R&D x"
                                                << "/cal/50%25%20R%26D%20x.ics";
-    QTest::newRow("mail-style uid") << "https://h.test/cal/"
-                                    << "<id@host>"
-                                    << "/cal/%3Cid%40host%3E.ics";
     QTest::newRow("non-ASCII") << "https://h.test/Caf%C3%A9/"
                                << "ü"
                                << "/Caf%C3%A9/%C3%BC.ics";

@@ -8,12 +8,14 @@
 #include <QUrlQuery>
 
 #include <functional>
+#include <utility>
 
 class QTcpServer;
 class QTcpSocket;
 
 // A minimal HTTP/1.1 server on 127.0.0.1 for the in-process fakes: one request per connection,
-// answered by the handler (or never, when the handler asks to stall). It records every request.
+// answered by the handler at once, later (held until releaseHeld()) or never (stalled). It
+// records every request.
 class LoopbackHttpServer : public QObject
 {
     Q_OBJECT
@@ -34,7 +36,9 @@ public:
         int status = 200;
         QByteArray body;
         QByteArray contentType = "application/json";
-        bool stall = false; // never answer
+        QList<std::pair<QByteArray, QByteArray>> headers; // further header lines
+        bool stall = false;                               // never answer
+        bool hold = false;                                // answer on releaseHeld()
     };
 
     using Handler = std::function<Reply(const Request&)>;
@@ -47,6 +51,8 @@ public:
     QList<Request> requests() const { return m_requests; }
     // Requests of the method whose path ends with the text.
     int count(const QByteArray& method, const QString& pathSuffix) const;
+    // Sends the held replies to those of their clients still connected.
+    void releaseHeld();
 
     static Reply json(int status, const QJsonObject& object);
 
@@ -58,4 +64,5 @@ private:
     QTcpServer* m_server;
     QHash<QTcpSocket*, QByteArray> m_buffers;
     QList<Request> m_requests;
+    QList<std::function<void()>> m_held;
 };

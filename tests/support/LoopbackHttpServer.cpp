@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
@@ -50,6 +51,14 @@ int LoopbackHttpServer::count(const QByteArray& method, const QString& pathSuffi
     return total;
 }
 
+void LoopbackHttpServer::releaseHeld()
+{
+    const auto held = std::exchange(m_held, {});
+    for (const auto& answer : held) {
+        answer();
+    }
+}
+
 LoopbackHttpServer::Reply LoopbackHttpServer::json(int status, const QJsonObject& object)
 {
     Reply reply;
@@ -88,14 +97,27 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
     buffer.clear();
     m_requests.append(request);
     const Reply reply = m_handler(request);
-    if (!reply.stall) {
+    if (reply.hold) {
+        m_held.append([guarded = QPointer<QTcpSocket>(socket), reply]() {
+            if (guarded) {
+                send(guarded, reply);
+            }
+        });
+    } else if (!reply.stall) {
         send(socket, reply);
     }
 }
 
 void LoopbackHttpServer::send(QTcpSocket* socket, const Reply& reply)
 {
-    QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + " Status\r\n";
+    static const QHash<int, QByteArray> reasons{{200, "OK"},           {204, "No Content"},
+                                                {302, "Found"},        {400, "Bad Request"},
+                                                {401, "Unauthorized"}, {404, "Not Found"}};
+    QByteArray response = "HTTP/1.1 " + QByteArray::number(reply.status) + ' ' +
+                          reasons.value(reply.status, "Status") + "\r\n";
+    for (const auto& [name, value] : reply.headers) {
+        response += name + ": " + value + "\r\n";
+    }
     response += "Content-Type: " + reply.contentType +
                 "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
                 "\r\nConnection: close\r\n\r\n" + reply.body;
