@@ -1,12 +1,13 @@
 // Renders the editing dialogs (date and time picker, repeat rule editor, event form new and edit,
-// recurring edit question, filter form on each kind, template editor, quick add) in light and
-// dark mode as PNG files for a person to look at.
+// recurring edit question, filter form on each kind, template editor, quick add, calendar form
+// in its three modes) in light and dark mode as PNG files for a person to look at.
 // Works on a throw-away store with a pinned clock and contacts nothing. Run under a display:
 //     xvfb-run -a -s "-screen 0 1920x1200x24" edit_dialogs_gallery <output folder>
 // (the default screen of xvfb-run is too small for the tallest forms)
 
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "CalendarFormDialog.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialBackend.h"
@@ -250,6 +251,11 @@ int main(int argc, char* argv[])
         save(new TemplateEditorDialog(state.get(), EventTemplate()),
              QStringLiteral("template-new") + suffix);
         save(quickAdd(state.get()), QStringLiteral("quickadd") + suffix);
+        save(new CalendarFormDialog(state.get()), QStringLiteral("calendar-new") + suffix);
+        save(new CalendarFormDialog(state.get(), *state->accounts()->getById("work")),
+             QStringLiteral("calendar-account") + suffix);
+        save(new CalendarFormDialog(state.get(), *state->calendars()->getById("projects")),
+             QStringLiteral("calendar-edit") + suffix);
     }
     state.reset();
     OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
