@@ -146,18 +146,6 @@ private Q_SLOTS:
         QCOMPARE(DavPropstat::firstRefusal(body).value_or(0), refusal);
     }
 
-    void buttonColours()
-    {
-        QCOMPARE(CalendarFormDialog::buttonTextColor(QColor("#202124")), QStringLiteral("#fff"));
-        QCOMPARE(CalendarFormDialog::buttonTextColor(QColor("#fdd663")), QStringLiteral("#000"));
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        Calendar calendar = *fixture.state()->calendars()->getById("orvandellic-personal-default");
-        calendar.color = QStringLiteral("not a colour");
-        CalendarFormDialog dialog(fixture.state(), calendar);
-        QCOMPARE(dialog.findChildren<QPushButton*>().value(0)->text(), QStringLiteral("#4285F4"));
-    }
-
     // A calendar on this device: the name is required and stored trimmed, at its local URL.
     void addOnThisDevice()
     {

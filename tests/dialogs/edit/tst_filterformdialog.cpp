@@ -328,16 +328,6 @@ private Q_SLOTS:
         QTRY_COMPARE(form.preview()->text(), text);
     }
 
-    void previewWithoutEvents()
-    {
-        AppStateFixture fixture;
-        QVERIFY(fixture.start());
-        FilterFormDialog dialog(fixture.state());
-        const Form form(dialog);
-        QCOMPARE(form.preview()->text(),
-                 QStringLiteral("No events in the next 30 days to preview against."));
-    }
-
     // A person tries to save an incomplete rule: the name is asked first, then the kind's own
     // requirement; a failing store says so. Nothing is written and the dialog stays open.
     void saveChecksInOrder()
@@ -353,6 +343,8 @@ private Q_SLOTS:
         QVERIFY(!form.box(QStringLiteral("Suppress reminders for matched events"))
                      ->isVisibleTo(&dialog));
         QCOMPARE(form.calendarLabels(), QStringList{"On This Device / Personal"});
+        QCOMPARE(form.preview()->text(),
+                 QStringLiteral("No events in the next 30 days to preview against."));
 
         QList<ModalSeam::Seen> seen = form.save();
         QCOMPARE(seen.size(), 1);
@@ -379,7 +371,6 @@ private Q_SLOTS:
         QCOMPARE(seen.value(0).title, QStringLiteral("Database Error"));
         QCOMPARE(seen.value(0).text, QStringLiteral("Could not save the filter."));
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QVERIFY(dialog.isVisible() || !dialog.isHidden() || dialog.result() == QDialog::Rejected);
     }
 
     // The checklist shows the visible calendars only, by account then name; saving keeps the
