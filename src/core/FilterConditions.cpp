@@ -54,8 +54,8 @@ QString timeText(const QTime& time)
 QStringList splitPhrases(const QString& text)
 {
     QStringList phrases;
-    for (const QString& piece : text.split(QLatin1Char(','))) {
-        const QString phrase = piece.trimmed();
+    for (const QString& part : text.split(QLatin1Char(','))) {
+        const QString phrase = part.trimmed();
         if (!phrase.isEmpty())
             phrases.append(phrase);
     }

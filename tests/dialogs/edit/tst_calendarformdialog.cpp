@@ -64,7 +64,7 @@ CalDavParse::DiscoveredCalendar onServer(const DavServer& server, const QUrl& ur
 
 Account davAccount(const DavServer& server, const QString& homeSet)
 {
-    Account account = StoreSeed::account("dav", "Radicale", "caldav");
+    Account account = StoreSeed::account("dav", "CalDAV", "caldav");
     account.serverUrl = server.baseUrl().toString();
     account.username = server.username();
     account.calendarHomeSet = homeSet;
@@ -83,6 +83,8 @@ QByteArray multistatus(const QByteArray& nameStatus, const QByteArray& colorStat
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(DavServer::Kind)
 
 class TestCalendarFormDialog : public QObject
 {
@@ -170,14 +172,21 @@ private Q_SLOTS:
         QVERIFY(!added.syncEnabled);
     }
 
-    // A new calendar on the account's Radicale server: asked for the password first, then made
-    // with MKCALENDAR for events and tasks and stored, synced, at its URL; the account learns its
-    // home set from the calendar it already had.
-    void addToAccountOnRadicale()
+    // A new calendar on the account's server: asked for the password first, then made with
+    // MKCALENDAR for events and tasks and stored, synced, at its URL; the account learns its home
+    // set from the calendar it already had.
+    void addToAccount_data()
     {
-        if (!DavServer::available(DavServer::Kind::Radicale))
-            QSKIP("radicale is not installed");
-        DavServer server(DavServer::Kind::Radicale);
+        QTest::addColumn<DavServer::Kind>("kind");
+        QTest::newRow("Radicale") << DavServer::Kind::Radicale;
+        QTest::newRow("Xandikos") << DavServer::Kind::Xandikos;
+    }
+    void addToAccount()
+    {
+        QFETCH(DavServer::Kind, kind);
+        if (!DavServer::available(kind))
+            QSKIP("the server is not installed");
+        DavServer server(kind);
         QVERIFY(server.start());
         const QUrl work = server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work"));
         QVERIFY(work.isValid());
@@ -190,7 +199,7 @@ private Q_SLOTS:
 
         CalendarFormDialog dialog(fixture.state(), account);
         const Form form(dialog);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Calendar to Radicale"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Add Calendar to CalDAV"));
         form.name()->setText(QStringLiteral("Garden <club>"));
         QCOMPARE(form.save().value(0).title, QStringLiteral("Missing password"));
 
@@ -199,7 +208,8 @@ private Q_SLOTS:
         QTRY_COMPARE(dialog.result(), int(QDialog::Accepted));
 
         Calendar added;
-        for (const Calendar& calendar : fixture.state()->calendars()->getByAccount("dav")) {
+        for (const Calendar& calendar :
+             fixture.state()->calendars()->getByAccount(QStringLiteral("dav"))) {
             if (calendar.id != QLatin1String("work"))
                 added = calendar;
         }
@@ -209,7 +219,9 @@ private Q_SLOTS:
         QVERIFY(added.syncEnabled);
         const CalDavParse::DiscoveredCalendar made = onServer(server, QUrl(added.url));
         QCOMPARE(made.displayName, QStringLiteral("Garden <club>"));
-        QCOMPARE(made.supportedComponents, (QStringList{"VEVENT", "VTODO"}));
+        // Xandikos lists every component it supports rather than the ones asked for.
+        QVERIFY(made.supportedComponents.contains(QStringLiteral("VEVENT")));
+        QVERIFY(made.supportedComponents.contains(QStringLiteral("VTODO")));
         QCOMPARE(fixture.state()->accounts()->getById("dav")->calendarHomeSet,
                  server.homeSetUrl().toString());
     }
