@@ -152,6 +152,8 @@ void TestAppState::seedsLocalAccountUnlessACloudCalendarExists()
     if (!seeded)
         return;
     QCOMPARE(local->type, QStringLiteral("orvandellic"));
+    QCOMPARE(local->syncIntervalMinutes, 0);
+    QCOMPARE(personal->url, QStringLiteral("local://calendar/orvandellic-personal-default"));
     QVERIFY(personal->isDefault);
     QCOMPARE(personal->canonicalKey, *calendarKey(QStringLiteral("orvandellic"), personal->url));
 }
@@ -218,15 +220,19 @@ void TestAppState::settersNormaliseAndPersist()
     state->setViewMode(QStringLiteral("list")); // "week" already
     state->setViewMode(QStringLiteral("day"));
     state->setViewMode(QStringLiteral("agenda"));
+    QCOMPARE(state->viewMode(), QStringLiteral("week"));
     QCOMPARE(preferences->getString(QStringLiteral("ui/viewMode")), QStringLiteral("week"));
     QCOMPARE(modes.count(), 2);
 
     state->setHourHeight(10); // clamps to 56, the current value
     QCOMPARE(heights.count(), 0);
     state->setHourHeight(500);
+    QCOMPARE(state->hourHeight(), 200);
     QCOMPARE(preferences->getInt(QStringLiteral("ui/timelineHourHeight")), 200);
     state->setWeekHorizon(1);
     QCOMPARE(state->weekHorizon(), 2);
+    state->setWeekHorizon(30);
+    QCOMPARE(state->weekHorizon(), 21);
 
     state->setCurrentDate(QDate());
     QCOMPARE(state->currentDate(), Clock::today());
@@ -314,6 +320,8 @@ void TestAppState::busyPeriodKeepsLastFailure()
     QVERIFY(state->isSyncBusy());
     state->endSync(false);
     QCOMPARE(busy.count(), 2);
+    QCOMPARE(busy.at(0).at(0).toBool(), true);
+    QCOMPARE(busy.at(1).at(0).toBool(), false);
     QCOMPARE(errored.count(), 1);
     QCOMPARE(state->lastSyncError(), QStringLiteral("Server said no"));
     QCOMPARE(state->lastSyncErrorSource(), QStringLiteral("cal-1"));
@@ -322,6 +330,8 @@ void TestAppState::busyPeriodKeepsLastFailure()
     state->endSync(false);
     QVERIFY(!state->lastSyncErrored());
     QVERIFY(state->lastSyncError().isEmpty());
+    QCOMPARE(errored.count(), 2);
+    QCOMPARE(busy.count(), 4);
 }
 
 void TestAppState::firstDayOfWeek_data()

@@ -107,7 +107,9 @@ void TestQuickAdd::createEvent()
     QVERIFY(stored);
     QCOMPARE(stored->title, title);
     QCOMPARE(stored->calendarId, AppState::localCalendarId);
+    QCOMPARE(stored->uid, id);
     QCOMPARE(stored->syncStatus, QStringLiteral("pending"));
+    QCOMPARE(stored->status, QStringLiteral("confirmed"));
 
     const QDate date = Clock::today().addDays(day);
     if (!start.isValid()) {

@@ -92,6 +92,7 @@ void TestUpdateClient::checkReportsOneOutcome()
     if (!available.isEmpty()) {
         const auto artifact = available.first().first().value<Artifact>();
         QCOMPARE(QStringLiteral("available ") + artifact.version, expected);
+        QCOMPARE(artifact.url, QUrl("https://downloads.example/calendar-1.4.0.tar.gz"));
         QCOMPARE(artifact.sha256, QStringLiteral("ab12"));
         QCOMPARE(artifact.size, 42);
     } else {
