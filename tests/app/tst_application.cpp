@@ -158,7 +158,7 @@ void TestApplication::secondProcessOnTheSameDataNeverOpensIt()
 {
     const QString dataDir = m_work.filePath("shared");
     Launch first(dataDir, {});
-    QVERIFY2(first.waitFor("ready"), qPrintable(first.output));
+    QVERIFY2(first.waitFor("ready visible=1"), qPrintable(first.output));
     // Another instance name has its own socket, so it does not hand over; the lock stops it.
     Launch second(dataDir, {}, {}, "other");
     QCOMPARE(second.finish(), 1);

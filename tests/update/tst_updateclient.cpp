@@ -134,6 +134,7 @@ void TestUpdateClient::interactiveCheck()
     auto* dialog = window.findChild<UpdateDialog*>();
     QVERIFY(dialog->isVisible());
     QVERIFY(!dialog->isModal());
+    QCOMPARE(dialog->artifact().version, QStringLiteral("1.4.0"));
     // Notes from the feed stay plain text: the markup is shown, not rendered.
     QCOMPARE(dialog->findChild<QPlainTextEdit*>("releaseNotes")->toPlainText(),
              QStringLiteral("<b>Faster</b> start"));
