@@ -91,12 +91,13 @@ void TestAppState::endpointsFromEnvironment_data()
     QTest::addColumn<QString>("expected");
 
     const QByteArray url = "http://127.0.0.1:9/calendar/v1";
-    // clang-format off
-    QTest::newRow("realm, UTF-8") << QByteArray("AUTH_REALM_SLUG") << QByteArray("b\xc3\xa4r") << QStringLiteral("b\u00e4r");
-    QTest::newRow("empty realm counts as unset") << QByteArray("AUTH_REALM_SLUG") << QByteArray() << "orvandellic";
+    QTest::newRow("realm, UTF-8") << QByteArray("AUTH_REALM_SLUG") << QByteArray("b\xc3\xa4r")
+                                  << QStringLiteral("b\u00e4r");
+    QTest::newRow("empty realm counts as unset")
+        << QByteArray("AUTH_REALM_SLUG") << QByteArray() << "orvandellic";
     QTest::newRow("sync API") << QByteArray("SYNC_API_URL") << url << QString::fromLatin1(url);
-    QTest::newRow("empty client id: the built-in one") << QByteArray("AUTH_CLIENT_ID") << QByteArray() << "7c3e9a51d0b84f26a1e5c98d3b7f4a20";
-    // clang-format on
+    QTest::newRow("empty client id: the built-in one")
+        << QByteArray("AUTH_CLIENT_ID") << QByteArray() << "7c3e9a51d0b84f26a1e5c98d3b7f4a20";
 }
 
 void TestAppState::endpointsFromEnvironment()
@@ -124,13 +125,14 @@ void TestAppState::seedsLocalAccountUnlessACloudCalendarExists_data()
     QTest::addColumn<bool>("seeded");
 
     const QStringList cloud{"cloud:orvandellic"};
-    // clang-format off
     QTest::newRow("empty store") << QStringList{} << QStringList{} << true;
     QTest::newRow("cloud calendar stands in") << cloud << QStringList{"c1@cloud"} << false;
     QTest::newRow("cloud account without calendars") << cloud << QStringList{} << true;
-    QTest::newRow("only a CalDAV calendar") << QStringList{"dav:caldav"} << QStringList{"c1@dav"} << true;
-    QTest::newRow("sample set is no cloud") << QStringList{"sample-account:orvandellic"} << QStringList{"sample-cal-work@sample-account"} << true;
-    // clang-format on
+    QTest::newRow("only a CalDAV calendar")
+        << QStringList{"dav:caldav"} << QStringList{"c1@dav"} << true;
+    QTest::newRow("sample set is no cloud")
+        << QStringList{"sample-account:orvandellic"}
+        << QStringList{"sample-cal-work@sample-account"} << true;
 }
 
 void TestAppState::seedsLocalAccountUnlessACloudCalendarExists()
@@ -164,21 +166,27 @@ void TestAppState::restoresNavigation_data()
     QTest::addColumn<QStringList>("preferences"); // key=value
     QTest::addColumn<QString>("expected");        // View, mode, hour height, horizon
 
-    // clang-format off
     QTest::newRow("defaults") << QStringList{} << QStringList{} << "all-calendars week 56 7";
-    QTest::newRow("stored values") << QStringList{"v1", "v2"}
-        << QStringList{"ui/activeViewId=v2", "ui/viewMode=month", "ui/timelineHourHeight=90", "ui/weekHorizon=14", "ui/viewDate=2020-01-01"}
+    QTest::newRow("stored values")
+        << QStringList{"v1", "v2"}
+        << QStringList{"ui/activeViewId=v2", "ui/viewMode=month", "ui/timelineHourHeight=90",
+                       "ui/weekHorizon=14", "ui/viewDate=2020-01-01"}
         << "v2 month 90 14";
-    QTest::newRow("agenda opens in week, values clamped") << QStringList{}
-        << QStringList{"ui/viewMode=agenda", "ui/timelineHourHeight=10", "ui/weekHorizon=30"} << "all-calendars week 56 21";
-    QTest::newRow("upper clamps, text not a number") << QStringList{}
-        << QStringList{"ui/timelineHourHeight=500", "ui/weekHorizon=abc"} << "all-calendars week 200 7";
-    QTest::newRow("missing View falls back to the default View") << QStringList{"v1", "v2"}
-        << QStringList{"ui/activeViewId=gone"} << "all-calendars week 56 7";
-    QTest::newRow("removed View is not restored") << QStringList{"-all-calendars", "v1", "-v2"}
-        << QStringList{"ui/activeViewId=v2"} << "v1 week 56 7";
-    QTest::newRow("no live View at all") << QStringList{"-all-calendars"} << QStringList{} << " week 56 7";
-    // clang-format on
+    QTest::newRow("agenda opens in week, values clamped")
+        << QStringList{}
+        << QStringList{"ui/viewMode=agenda", "ui/timelineHourHeight=10", "ui/weekHorizon=30"}
+        << "all-calendars week 56 21";
+    QTest::newRow("upper clamps, text not a number")
+        << QStringList{} << QStringList{"ui/timelineHourHeight=500", "ui/weekHorizon=abc"}
+        << "all-calendars week 200 7";
+    QTest::newRow("missing View falls back to the default View")
+        << QStringList{"v1", "v2"} << QStringList{"ui/activeViewId=gone"}
+        << "all-calendars week 56 7";
+    QTest::newRow("removed View is not restored")
+        << QStringList{"-all-calendars", "v1", "-v2"} << QStringList{"ui/activeViewId=v2"}
+        << "v1 week 56 7";
+    QTest::newRow("no live View at all")
+        << QStringList{"-all-calendars"} << QStringList{} << " week 56 7";
 }
 
 void TestAppState::restoresNavigation()

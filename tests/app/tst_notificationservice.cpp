@@ -100,16 +100,19 @@ void TestNotificationService::reminderBody_data()
     QTest::addColumn<bool>("allDay");
     QTest::addColumn<QString>("expected"); // on a 24-hour clock
 
-    // clang-format off
-    QTest::newRow("15 minutes with location") << 15 << local(11, 10, 15) << "Room 4" << false << "In 15 minutes (10:15) · Room 4";
+    QTest::newRow("15 minutes with location")
+        << 15 << local(11, 10, 15) << "Room 4" << false << "In 15 minutes (10:15) · Room 4";
     QTest::newRow("starting now") << 0 << local(11, 10) << "" << false << "Starting now (10:00)";
     QTest::newRow("one hour") << 60 << local(11, 11) << "" << false << "In 1h (11:00)";
-    QTest::newRow("ninety minutes in whole hours") << 90 << local(11, 11, 30) << "" << false << "In 1h (11:30)";
+    QTest::newRow("ninety minutes in whole hours")
+        << 90 << local(11, 11, 30) << "" << false << "In 1h (11:30)";
     QTest::newRow("a day") << 1440 << local(12, 10) << "" << false << "Tomorrow at 10:00";
-    QTest::newRow("two days name the day") << 2880 << local(13, 10) << "" << false << "Friday, Mar 13 at 10:00";
+    QTest::newRow("two days name the day")
+        << 2880 << local(13, 10) << "" << false << "Friday, Mar 13 at 10:00";
     // Stored at 00:00 UTC of Mar 12: named by that date in every zone.
-    QTest::newRow("all-day by stored date") << 2880 << QDateTime(QDate(2026, 3, 12), QTime(0, 0), Qt::UTC) << "" << true << "Tomorrow, all day";
-    // clang-format on
+    QTest::newRow("all-day by stored date")
+        << 2880 << QDateTime(QDate(2026, 3, 12), QTime(0, 0), Qt::UTC) << "" << true
+        << "Tomorrow, all day";
 }
 
 void TestNotificationService::reminderBody()

@@ -50,17 +50,24 @@ void TestQuickAdd::chooseCalendar_data()
     QTest::addColumn<QString>("preferred");
     QTest::addColumn<QString>("chosen");
 
-    // clang-format off
-    QTest::newRow("default wins, hidden or not") << QStringList{"A:v", "B:d"} << "" << "B";
-    QTest::newRow("first visible without a default") << QStringList{"A:", "B:v"} << "" << "B";
-    QTest::newRow("first of all when none visible") << QStringList{"A:", "B:"} << "" << "A";
-    QTest::newRow("preferred first") << QStringList{"A:vd", "B:"} << "B" << "B";
-    QTest::newRow("unknown preferred falls through") << QStringList{"A:v", "B:d"} << "Z" << "B";
-    QTest::newRow("read-only default skipped") << QStringList{"A:v", "B:vdr"} << "" << "A";
-    QTest::newRow("task-only default skipped") << QStringList{"A:vdt", "B:"} << "" << "B";
-    QTest::newRow("unreadable component list counts as events") << QStringList{"A:x"} << "" << "A";
-    QTest::newRow("nothing accepts events") << QStringList{"A:vr", "B:t"} << "A" << "";
-    // clang-format on
+    QTest::newRow("default wins, hidden or not") << QStringList{"A:v", "B:d"} << ""
+                                                 << "B";
+    QTest::newRow("first visible without a default") << QStringList{"A:", "B:v"} << ""
+                                                     << "B";
+    QTest::newRow("first of all when none visible") << QStringList{"A:", "B:"} << ""
+                                                    << "A";
+    QTest::newRow("preferred first") << QStringList{"A:vd", "B:"} << "B"
+                                     << "B";
+    QTest::newRow("unknown preferred falls through") << QStringList{"A:v", "B:d"} << "Z"
+                                                     << "B";
+    QTest::newRow("read-only default skipped") << QStringList{"A:v", "B:vdr"} << ""
+                                               << "A";
+    QTest::newRow("task-only default skipped") << QStringList{"A:vdt", "B:"} << ""
+                                               << "B";
+    QTest::newRow("unreadable component list counts as events") << QStringList{"A:x"} << ""
+                                                                << "A";
+    QTest::newRow("nothing accepts events") << QStringList{"A:vr", "B:t"} << "A"
+                                            << "";
 }
 
 void TestQuickAdd::chooseCalendar()
@@ -78,13 +85,16 @@ void TestQuickAdd::createEvent_data()
     QTest::addColumn<int>("day");     // days from today (a Wednesday); -1: nothing stored
     QTest::addColumn<QTime>("start"); // invalid: all day; timed events last an hour
 
-    // clang-format off
-    QTest::newRow("title, day and time") << "Lunch tomorrow at noon" << "Lunch" << 1 << QTime(12, 0);
-    QTest::newRow("no title left keeps the text") << "tomorrow at 3pm" << "tomorrow at 3pm" << 1 << QTime(15, 0);
-    QTest::newRow("a day without a time is all day") << "Dentist friday" << "Dentist" << 2 << QTime();
-    QTest::newRow("blank") << "   " << "" << -1 << QTime();
-    QTest::newRow("a date that does not exist") << "Party feb 30" << "" << -1 << QTime();
-    // clang-format on
+    QTest::newRow("title, day and time") << "Lunch tomorrow at noon"
+                                         << "Lunch" << 1 << QTime(12, 0);
+    QTest::newRow("no title left keeps the text") << "tomorrow at 3pm"
+                                                  << "tomorrow at 3pm" << 1 << QTime(15, 0);
+    QTest::newRow("a day without a time is all day") << "Dentist friday"
+                                                     << "Dentist" << 2 << QTime();
+    QTest::newRow("blank") << "   "
+                           << "" << -1 << QTime();
+    QTest::newRow("a date that does not exist") << "Party feb 30"
+                                                << "" << -1 << QTime();
 }
 
 void TestQuickAdd::createEvent()

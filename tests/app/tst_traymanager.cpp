@@ -34,19 +34,28 @@ void TestTrayManager::tooltipNamesTheNextEvent_data()
 
     const QDateTime at14 = local(11, 14);
     const QDateTime at15 = local(11, 15);
-    // clang-format off
-    QTest::newRow("today, 24-hour") << "Standup" << at14 << at15 << true << QString() << "Next: Standup at 14:00";
-    QTest::newRow("today, 12-hour") << "Standup" << at14 << at15 << false << QString() << "Next: Standup at 2:00 PM";
-    QTest::newRow("tomorrow") << "Standup" << local(12, 14) << local(12, 15) << true << QString() << "Next: Standup tomorrow at 14:00";
-    QTest::newRow("started yesterday, still running") << "Night shift" << local(10, 23) << local(11, 11) << true << QString() << "Next: Night shift Tue, Mar 10 23:00";
-    QTest::newRow("untitled") << "" << at14 << at15 << true << QString() << "Next: Untitled at 14:00";
-    QTest::newRow("all-day today") << "Holiday" << local(11, 0) << QDateTime() << true << QString() << "Next: Holiday (today, all day)";
+    QTest::newRow("today, 24-hour")
+        << "Standup" << at14 << at15 << true << QString() << "Next: Standup at 14:00";
+    QTest::newRow("today, 12-hour")
+        << "Standup" << at14 << at15 << false << QString() << "Next: Standup at 2:00 PM";
+    QTest::newRow("tomorrow") << "Standup" << local(12, 14) << local(12, 15) << true << QString()
+                              << "Next: Standup tomorrow at 14:00";
+    QTest::newRow("started yesterday, still running")
+        << "Night shift" << local(10, 23) << local(11, 11) << true << QString()
+        << "Next: Night shift Tue, Mar 10 23:00";
+    QTest::newRow("untitled") << "" << at14 << at15 << true << QString()
+                              << "Next: Untitled at 14:00";
+    QTest::newRow("all-day today") << "Holiday" << local(11, 0) << QDateTime() << true << QString()
+                                   << "Next: Holiday (today, all day)";
     // Tomorrow's holiday stays tomorrow's in every zone, west of UTC too.
-    QTest::newRow("all-day tomorrow") << "Holiday" << local(12, 0) << QDateTime() << true << QString() << "Next: Holiday (tomorrow, all day)";
-    QTest::newRow("nothing ahead") << QString() << QDateTime() << QDateTime() << true << QString() << "No upcoming events";
-    QTest::newRow("sync failed with a reason") << "Standup" << at14 << at15 << true << "timed out" << "Sync failed: timed out";
-    QTest::newRow("sync failed without a reason") << "Standup" << at14 << at15 << true << "" << "Last sync failed";
-    // clang-format on
+    QTest::newRow("all-day tomorrow") << "Holiday" << local(12, 0) << QDateTime() << true
+                                      << QString() << "Next: Holiday (tomorrow, all day)";
+    QTest::newRow("nothing ahead")
+        << QString() << QDateTime() << QDateTime() << true << QString() << "No upcoming events";
+    QTest::newRow("sync failed with a reason") << "Standup" << at14 << at15 << true << "timed out"
+                                               << "Sync failed: timed out";
+    QTest::newRow("sync failed without a reason") << "Standup" << at14 << at15 << true << ""
+                                                  << "Last sync failed";
 }
 
 void TestTrayManager::tooltipNamesTheNextEvent()

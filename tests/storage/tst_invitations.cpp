@@ -76,22 +76,24 @@ void TestInvitations::classifies_data()
     cancelled.status = QStringLiteral("cancelled");
     const QString until = AppStateFixture::defaultNow().toUTC().addDays(-3).toString(
         QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-    // clang-format off
-    QTest::newRow("unanswered, ahead, upper-case status") << invitation("e", 2, {"ADA@example.org=NEEDS-ACTION"}) << "pending";
+    QTest::newRow("unanswered, ahead, upper-case status")
+        << invitation("e", 2, {"ADA@example.org=NEEDS-ACTION"}) << "pending";
     QTest::newRow("accepted, ahead") << invitation("e", 2, {own + "=accepted"}) << "past";
     QTest::newRow("unanswered, over") << invitation("e", -2, unanswered) << "past";
     QTest::newRow("in progress") << invitation("e", -0.01, unanswered) << "pending";
-    QTest::newRow("no end: judged by its start") << invitation("e", -0.01, unanswered, false) << "past";
+    QTest::newRow("no end: judged by its start")
+        << invitation("e", -0.01, unanswered, false) << "past";
     QTest::newRow("not invited") << invitation("e", 2, {"bob@example.org=needs-action"}) << "";
-    QTest::newRow("first own attendee decides") << invitation("e", 2, {own + "=accepted", "ada@work.example=needs-action"}) << "past";
+    QTest::newRow("first own attendee decides")
+        << invitation("e", 2, {own + "=accepted", "ada@work.example=needs-action"}) << "past";
     QTest::newRow("ended 100 days ago") << invitation("e", -100, unanswered) << "";
     QTest::newRow("400 days ahead") << invitation("e", 400, unanswered) << "";
     QTest::newRow("cancelled") << cancelled << "";
     QTest::newRow("weekly meeting that began last week") << series(-7, "FREQ=WEEKLY") << "pending";
-    QTest::newRow("series from two years ago, still running") << series(-730, "FREQ=MONTHLY") << "pending";
+    QTest::newRow("series from two years ago, still running")
+        << series(-730, "FREQ=MONTHLY") << "pending";
     QTest::newRow("series that ended") << series(-30, "FREQ=DAILY;COUNT=3") << "past";
     QTest::newRow("series past its UNTIL") << series(-30, "FREQ=DAILY;UNTIL=" + until) << "past";
-    // clang-format on
 }
 
 void TestInvitations::classifies()

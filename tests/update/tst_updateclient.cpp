@@ -51,21 +51,27 @@ void TestUpdateClient::checkReportsOneOutcome_data()
     QTest::addColumn<QString>("expected"); // "available <version>", "upToDate" or "failed"
 
     // The running version is 1.3.1.
-    // clang-format off
     QTest::newRow("newer") << manifest("1.4.0", linuxArtifact) << 200 << "available 1.4.0";
     QTest::newRow("same version") << manifest("1.3.1", linuxArtifact) << 200 << "upToDate";
     QTest::newRow("older") << manifest("1.2.9", linuxArtifact) << 200 << "upToDate";
-    QTest::newRow("numbers, not text") << manifest("1.10.0", linuxArtifact) << 200 << "available 1.10.0";
-    QTest::newRow("no linux-x64 key") << manifest("1.4.0", R"({"windows-x64": {"url": "https://d.example/setup.exe"}})") << 200 << "upToDate";
-    QTest::newRow("malformed JSON") << QByteArray(R"({"schema": 1, "version": )") << 200 << "failed";
+    QTest::newRow("numbers, not text")
+        << manifest("1.10.0", linuxArtifact) << 200 << "available 1.10.0";
+    QTest::newRow("no linux-x64 key")
+        << manifest("1.4.0", R"({"windows-x64": {"url": "https://d.example/setup.exe"}})") << 200
+        << "upToDate";
+    QTest::newRow("malformed JSON")
+        << QByteArray(R"({"schema": 1, "version": )") << 200 << "failed";
     QTest::newRow("array") << QByteArray("[1, 2]") << 200 << "failed";
-    QTest::newRow("unknown schema") << QByteArray(R"({"schema": 2, "version": "9.0.0", "artifacts": {}})") << 200 << "failed";
-    QTest::newRow("version with suffix") << manifest("1.4.0-beta", linuxArtifact) << 200 << "failed";
-    QTest::newRow("download not a web link") << manifest("1.4.0", R"({"linux-x64": {"url": "file:///etc/passwd"}})") << 200 << "failed";
+    QTest::newRow("unknown schema")
+        << QByteArray(R"({"schema": 2, "version": "9.0.0", "artifacts": {}})") << 200 << "failed";
+    QTest::newRow("version with suffix")
+        << manifest("1.4.0-beta", linuxArtifact) << 200 << "failed";
+    QTest::newRow("download not a web link")
+        << manifest("1.4.0", R"({"linux-x64": {"url": "file:///etc/passwd"}})") << 200 << "failed";
     QTest::newRow("server error") << QByteArray("oops") << 500 << "failed";
-    QTest::newRow("too large") << QByteArray(2 * 1024 * 1024, ' ') + manifest("1.4.0", "{}") << 200 << "failed";
+    QTest::newRow("too large") << QByteArray(2 * 1024 * 1024, ' ') + manifest("1.4.0", "{}") << 200
+                               << "failed";
     QTest::newRow("stalled server") << QByteArray() << 0 << "failed";
-    // clang-format on
 }
 
 void TestUpdateClient::checkReportsOneOutcome()
