@@ -21,8 +21,7 @@ inline QString addEvent(AppState* state, const QString& title, const QDateTime& 
                         const QDateTime& end, bool allDay = false, const QString& location = {})
 {
     Event event;
-    event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    event.uid = event.id;
+    event.id = event.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     event.calendarId = AppState::localCalendarId;
     event.title = title.isNull() ? QStringLiteral("") : title;
     event.location = location;
@@ -30,8 +29,7 @@ inline QString addEvent(AppState* state, const QString& title, const QDateTime& 
     event.startTime = allDay ? QDateTime(start.date(), QTime(0, 0), Qt::UTC) : start.toUTC();
     event.endTime = allDay ? event.startTime.addDays(1) : end.toUTC();
     event.rawIcalendar = QStringLiteral("");
-    event.created = Clock::now();
-    event.lastModified = event.created;
+    event.created = event.lastModified = Clock::now();
     return state->events()->insert(event) ? event.id : QString();
 }
 

@@ -10,6 +10,7 @@
 #include "PreferencesRepository.h"
 #include "RecordingNotifier.h"
 #include "StoreTime.h"
+#include "TimeFormat.h"
 #include "TrayBalloonNotifier.h"
 
 #include <QSignalSpy>
@@ -29,30 +30,26 @@ struct NewEvent
 {
     QString title;
     QDateTime start;
-    int minutesBefore = 15;
     QString location = {};
     QString rule = {};
-    bool allDay = false;
 };
 
+// A one-hour event of the seeded calendar with one reminder, 15 minutes before it starts.
 QString addEvent(AppState* state, const NewEvent& wanted)
 {
     Event event;
-    event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-    event.uid = event.id;
+    event.id = event.uid = QUuid::createUuid().toString(QUuid::WithoutBraces);
     event.calendarId = AppState::localCalendarId;
     event.title = wanted.title.isNull() ? QStringLiteral("") : wanted.title;
     event.rawIcalendar = QStringLiteral("");
     event.location = wanted.location;
-    event.isAllDay = wanted.allDay;
     event.startTime = wanted.start.toUTC();
-    event.endTime = wanted.allDay ? event.startTime.addDays(1) : event.startTime.addSecs(3600);
+    event.endTime = event.startTime.addSecs(3600);
     event.recurrenceRule = wanted.rule;
     Reminder reminder;
-    reminder.minutesBefore = wanted.minutesBefore;
+    reminder.minutesBefore = 15;
     event.reminders = {reminder};
-    event.created = Clock::now();
-    event.lastModified = event.created;
+    event.created = event.lastModified = Clock::now();
     return state->events()->insert(event) ? event.id : QString();
 }
 
@@ -67,6 +64,17 @@ QPair<int, QDateTime> reminderRow(AppState* state, const QString& eventId)
     return {query.value(0).toInt(), StoreTime::parse(query.value(1).toString())};
 }
 
+// A started store with a recording notifier as the only way to show a reminder.
+struct Harness
+{
+    explicit Harness(const QDateTime& now = AppStateFixture::defaultNow()) : fixture(now) {}
+    AppStateFixture fixture;
+    bool started = fixture.start();
+    AppState* state = fixture.state();
+    RecordingNotifier notifier;
+    NotificationService service{state, QList<Notifier*>{&notifier}, nullptr};
+};
+
 } // namespace
 
 class TestNotificationService : public QObject
@@ -74,219 +82,158 @@ class TestNotificationService : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void reminderTexts_data();
-    void reminderTexts();
-    void lateRemindersAreMissedOnce();
+    void reminderBody_data();
+    void reminderBody();
+    void dueRemindersAreShownOrMissedOnce();
     void everyOccurrenceOfASeriesReminds();
     void nothingIsMarkedWithoutANotifier();
-    void suppressedAndDeletedAreNotShown();
-    void clickRevealsTheClickedReminder();
+    void clickRevealsTheShownReminder();
     void trayBalloonFallback();
     void markupServersGetEscapedBodies();
 };
 
-void TestNotificationService::reminderTexts_data()
+void TestNotificationService::reminderBody_data()
 {
     QTest::addColumn<int>("minutesBefore");
     QTest::addColumn<QDateTime>("start");
-    QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("location");
-    QTest::addColumn<bool>("use24Hour");
     QTest::addColumn<bool>("allDay");
-    QTest::addColumn<QString>("expectedTitle");
-    QTest::addColumn<QString>("expectedBody");
+    QTest::addColumn<QString>("expected"); // on a 24-hour clock
 
-    QTest::newRow("15 minutes with location") << 15 << local(11, 10, 15) << "Standup"
-                                              << "Room 4" << true << false << "Standup"
-                                              << "In 15 minutes (10:15) · Room 4";
-    QTest::newRow("12-hour clock") << 15 << local(11, 10, 15) << "Standup"
-                                   << "" << false << false << "Standup"
-                                   << "In 15 minutes (10:15 AM)";
-    QTest::newRow("starting now") << 0 << local(11, 10) << "Standup"
-                                  << "" << true << false << "Standup"
-                                  << "Starting now (10:00)";
-    QTest::newRow("one hour") << 60 << local(11, 11) << "Standup"
-                              << "" << true << false << "Standup"
-                              << "In 1h (11:00)";
-    QTest::newRow("ninety minutes in whole hours") << 90 << local(11, 11, 30) << "Standup"
-                                                   << "" << true << false << "Standup"
-                                                   << "In 1h (11:30)";
-    QTest::newRow("a day") << 1440 << local(12, 10) << "Standup"
-                           << "" << true << false << "Standup"
-                           << "Tomorrow at 10:00";
-    QTest::newRow("two days name the day") << 2880 << local(13, 10) << "Standup"
-                                           << "" << true << false << "Standup"
-                                           << "Friday, Mar 13 at 10:00";
-    QTest::newRow("untitled") << 15 << local(11, 10, 15) << ""
-                              << "" << true << false << "Reminder"
-                              << "In 15 minutes (10:15)";
+    QTest::newRow("15 minutes with location")
+        << 15 << local(11, 10, 15) << "Room 4" << false << "In 15 minutes (10:15) · Room 4";
+    QTest::newRow("starting now") << 0 << local(11, 10) << "" << false << "Starting now (10:00)";
+    QTest::newRow("one hour") << 60 << local(11, 11) << "" << false << "In 1h (11:00)";
+    QTest::newRow("ninety minutes in whole hours")
+        << 90 << local(11, 11, 30) << "" << false << "In 1h (11:30)";
+    QTest::newRow("a day") << 1440 << local(12, 10) << "" << false << "Tomorrow at 10:00";
+    QTest::newRow("two days name the day")
+        << 2880 << local(13, 10) << "" << false << "Friday, Mar 13 at 10:00";
     // Stored at 00:00 UTC of Mar 12: named by that date in every zone.
     QTest::newRow("all-day by stored date")
-        << 2880 << QDateTime(QDate(2026, 3, 12), QTime(0, 0), Qt::UTC) << "Holiday"
-        << "" << true << true << "Holiday"
+        << 2880 << QDateTime(QDate(2026, 3, 12), QTime(0, 0), Qt::UTC) << "" << true
         << "Tomorrow, all day";
 }
 
-void TestNotificationService::reminderTexts()
+void TestNotificationService::reminderBody()
 {
     QFETCH(int, minutesBefore);
     QFETCH(QDateTime, start);
-    QFETCH(QString, title);
     QFETCH(QString, location);
-    QFETCH(bool, use24Hour);
     QFETCH(bool, allDay);
-    QFETCH(QString, expectedTitle);
-    QFETCH(QString, expectedBody);
-
-    AppStateFixture fixture;
-    QVERIFY(fixture.start());
-    AppState* state = fixture.state();
-    state->preferences()->set("ui/timeFormat", use24Hour ? "24" : "12");
-    const QString id = addEvent(state, {title, start, minutesBefore, location, {}, allDay});
-    QVERIFY(!id.isEmpty());
-    RecordingNotifier notifier;
-    NotificationService service(state, QList<Notifier*>{&notifier}, nullptr);
-
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 1);
-    QCOMPARE(notifier.shown.first().title, expectedTitle);
-    QCOMPARE(notifier.shown.first().body, expectedBody);
-    QCOMPARE(notifier.shown.first().timeoutMs, 15000);
-    QCOMPARE(reminderRow(state, id).first, 1);
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 1);
+    QFETCH(QString, expected);
+    Event occurrence;
+    occurrence.startTime = start;
+    occurrence.isAllDay = allDay;
+    occurrence.location = location;
+    QCOMPARE(NotificationService::reminderBody(minutesBefore, occurrence, TimeFormat::pattern(true),
+                                               QDate(2026, 3, 11)),
+             expected);
 }
 
-void TestNotificationService::lateRemindersAreMissedOnce()
+void TestNotificationService::dueRemindersAreShownOrMissedOnce()
 {
-    AppStateFixture fixture(local(11, 10, 20));
-    QVERIFY(fixture.start());
-    AppState* state = fixture.state();
+    Harness h(local(11, 10, 20));
+    QVERIFY(h.started);
+    h.state->preferences()->set("ui/timeFormat", "24");
     // Started 20 minutes ago: still shown, in the wording of its stored offset.
-    const QString recent = addEvent(state, {"Recent", local(11, 10), 15});
-    // Started 31 minutes ago: passed over as missed, once.
-    const QString late = addEvent(state, {"Late", local(11, 9, 49), 15});
-    RecordingNotifier notifier;
-    NotificationService service(state, QList<Notifier*>{&notifier}, nullptr);
+    const QString recent = addEvent(h.state, {"", local(11, 10), "Room 4"});
+    // Started 31 minutes ago: passed over as missed.
+    const QString late = addEvent(h.state, {"Late", local(11, 9, 49)});
 
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 1);
-    QCOMPARE(notifier.shown.first().title, QStringLiteral("Recent"));
-    QCOMPARE(service.missedCount(), 1);
-    QCOMPARE(reminderRow(state, late).first, 1);
-    QCOMPARE(reminderRow(state, recent).first, 1);
-    service.poll();
-    QCOMPARE(service.missedCount(), 1);
-    QCOMPARE(notifier.shown.size(), 1);
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 1);
+    QCOMPARE(h.notifier.shown.first().title, QStringLiteral("Reminder")); // untitled
+    QCOMPARE(h.notifier.shown.first().body, QStringLiteral("In 15 minutes (10:00) · Room 4"));
+    QCOMPARE(h.notifier.shown.first().timeoutMs, 15000);
+    QCOMPARE(h.service.missedCount(), 1);
+    QCOMPARE(reminderRow(h.state, late).first, 1);
+    QCOMPARE(reminderRow(h.state, recent).first, 1);
+    h.service.poll(); // each once
+    QCOMPARE(h.service.missedCount(), 1);
+    QCOMPARE(h.notifier.shown.size(), 1);
 }
 
 void TestNotificationService::everyOccurrenceOfASeriesReminds()
 {
-    AppStateFixture fixture(local(10, 9, 46));
-    QVERIFY(fixture.start());
-    AppState* state = fixture.state();
-    const QString id = addEvent(state, {"Daily", local(10, 10), 15, {}, "FREQ=DAILY;COUNT=3"});
-    RecordingNotifier notifier;
-    NotificationService service(state, QList<Notifier*>{&notifier}, nullptr);
+    Harness h(local(10, 9, 46));
+    QVERIFY(h.started);
+    const QString id = addEvent(h.state, {"Daily", local(10, 10), {}, "FREQ=DAILY;COUNT=3"});
 
-    service.poll(); // the first occurrence
-    QCOMPARE(notifier.shown.size(), 1);
-    QCOMPARE(service.lastEventDate(), QDate(2026, 3, 10));
-    QCOMPARE(reminderRow(state, id), qMakePair(0, local(11, 9, 45).toUTC()));
+    h.service.poll(); // the first occurrence
+    QCOMPARE(h.notifier.shown.size(), 1);
+    QCOMPARE(h.service.lastEventDate(), QDate(2026, 3, 10));
+    QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 9, 45).toUTC()));
 
     Clock::pin(local(11, 9, 40)); // not due yet
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 1);
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 1);
 
     Clock::pin(local(11, 9, 45)); // the second occurrence reminds
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 2);
-    QCOMPARE(notifier.shown.last().body, QStringLiteral("In 15 minutes (10:00 AM)"));
-    QCOMPARE(service.lastEventDate(), QDate(2026, 3, 11));
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(h.notifier.shown.last().body, QStringLiteral("In 15 minutes (10:00 AM)"));
+    QCOMPARE(h.service.lastEventDate(), QDate(2026, 3, 11));
 
     Clock::pin(local(12, 11, 0)); // the third was missed; the series is done
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 2);
-    QCOMPARE(service.missedCount(), 1);
-    QCOMPARE(reminderRow(state, id).first, 1);
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(h.service.missedCount(), 1);
+    QCOMPARE(reminderRow(h.state, id).first, 1);
 }
 
 void TestNotificationService::nothingIsMarkedWithoutANotifier()
 {
-    AppStateFixture fixture;
-    QVERIFY(fixture.start());
-    AppState* state = fixture.state();
-    const QString id = addEvent(state, {"Standup", local(11, 10, 15), 15});
-    const QString series = addEvent(state, {"Daily", local(11, 10, 10), 15, {}, "FREQ=DAILY"});
-    const auto before = reminderRow(state, series);
-    RecordingNotifier notifier;
-    notifier.available = false;
-    NotificationService service(state, QList<Notifier*>{&notifier}, nullptr);
+    Harness h;
+    QVERIFY(h.started);
+    const QString id = addEvent(h.state, {"Standup", local(11, 10, 15)});
+    const QString series = addEvent(h.state, {"Daily", local(11, 10, 10), {}, "FREQ=DAILY"});
+    const auto before = reminderRow(h.state, series);
+    h.notifier.available = false;
 
-    service.poll();
-    QCOMPARE(reminderRow(state, id).first, 0);
-    QCOMPARE(reminderRow(state, series), before);
+    h.service.poll();
+    QCOMPARE(reminderRow(h.state, id).first, 0);
+    QCOMPARE(reminderRow(h.state, series), before);
 
-    notifier.available = true;
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 2);
-    QCOMPARE(reminderRow(state, id).first, 1);
+    h.notifier.available = true;
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(reminderRow(h.state, id).first, 1);
 }
 
-void TestNotificationService::suppressedAndDeletedAreNotShown()
+void TestNotificationService::clickRevealsTheShownReminder()
 {
-    AppStateFixture fixture;
-    QVERIFY(fixture.start());
-    AppState* state = fixture.state();
+    Harness h;
+    QVERIFY(h.started);
     FilterRule rule;
-    rule.id = QStringLiteral("rule-1");
-    rule.name = QStringLiteral("Quiet");
+    rule.id = rule.name = QStringLiteral("quiet");
     rule.type = QStringLiteral("pattern");
     rule.action = QStringLiteral("dim");
     rule.suppressReminders = true;
     rule.conditions = QStringLiteral(R"({"runtimeType":"pattern","titleContains":["Focus"]})");
-    rule.createdAt = Clock::now();
-    rule.updatedAt = rule.createdAt;
-    QVERIFY(state->filterRules()->insert(rule));
-    const QString quiet = addEvent(state, {"Focus time", local(11, 10, 15), 15});
-    const QString deleted = addEvent(state, {"Gone", local(11, 10, 15), 15});
-    QVERIFY(state->events()->remove(deleted));
-    const QString shown = addEvent(state, {"Standup", local(11, 10, 15), 15});
-    RecordingNotifier notifier;
-    NotificationService service(state, QList<Notifier*>{&notifier}, nullptr);
+    rule.createdAt = rule.updatedAt = Clock::now();
+    QVERIFY(h.state->filterRules()->insert(rule));
+    const QString quiet = addEvent(h.state, {"Focus time", local(11, 10, 15)});
+    QVERIFY(h.state->events()->remove(addEvent(h.state, {"Gone", local(11, 10, 15)})));
+    const QString first = addEvent(h.state, {"First", local(11, 10, 5)});
+    addEvent(h.state, {"Second", local(11, 10, 10)});
+    QSignalSpy clicked(&h.service, &NotificationService::reminderClicked);
 
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 1);
-    QCOMPARE(notifier.shown.first().title, QStringLiteral("Standup"));
-    QCOMPARE(reminderRow(state, quiet).first, 1);
-    QCOMPARE(reminderRow(state, shown).first, 1);
-}
-
-void TestNotificationService::clickRevealsTheClickedReminder()
-{
-    AppStateFixture fixture;
-    QVERIFY(fixture.start());
-    AppState* state = fixture.state();
-    const QString first = addEvent(state, {"First", local(11, 10, 5), 15});
-    const QString second = addEvent(state, {"Second", local(11, 10, 10), 15});
-    RecordingNotifier notifier;
-    NotificationService service(state, QList<Notifier*>{&notifier}, nullptr);
-    QSignalSpy clicked(&service, &NotificationService::reminderClicked);
-
-    service.poll();
-    QCOMPARE(notifier.shown.size(), 2);
-    QCOMPARE(notifier.shown.at(1).title, QStringLiteral("Second")); // in trigger order
-    notifier.click(0);
+    // Suppressed and deleted events show nothing; a suppressed reminder still counts as done.
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(h.notifier.shown.at(1).title, QStringLiteral("Second")); // in trigger order
+    QCOMPARE(reminderRow(h.state, quiet).first, 1);
+    h.notifier.click(0);
     QCOMPARE(clicked.size(), 1);
     QCOMPARE(clicked.first().at(0).toString(), first);
     QCOMPARE(clicked.first().at(1).toDate(), QDate(2026, 3, 11));
 
-    service.showTestNotification();
-    QCOMPARE(notifier.shown.last().title, QStringLiteral("Test reminder"));
-    notifier.click(2);
+    h.service.showTestNotification();
+    QCOMPARE(h.notifier.shown.last().title, QStringLiteral("Test reminder"));
+    QVERIFY(h.service.lastEventId().isEmpty());
+    h.notifier.click(2); // names no event
     QCOMPARE(clicked.size(), 1);
-    QVERIFY(service.lastEventId().isEmpty());
-    Q_UNUSED(second)
 }
 
 void TestNotificationService::trayBalloonFallback()
@@ -294,7 +241,7 @@ void TestNotificationService::trayBalloonFallback()
     AppStateFixture fixture;
     QVERIFY(fixture.start());
     AppState* state = fixture.state();
-    const QString id = addEvent(state, {"Standup", local(11, 10, 15), 15});
+    const QString id = addEvent(state, {"Standup", local(11, 10, 15)});
     FakeTrayIcon tray;
     TrayBalloonNotifier balloons(&tray, nullptr);
     NotificationService service(state, QList<Notifier*>{&balloons}, nullptr);

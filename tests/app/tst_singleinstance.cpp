@@ -63,7 +63,8 @@ void TestSingleInstance::buildMessage_data()
     const QByteArray trip = m_work.filePath(QStringLiteral("Trip.ICS")).toUtf8();
     const QByteArray missing = m_work.filePath(QStringLiteral("missing.ics")).toUtf8();
 
-    QTest::newRow("nothing") << QStringList{} << QByteArray(R"({"cmd":"focus"})");
+    const QByteArray focus = R"({"cmd":"focus"})";
+    QTest::newRow("nothing") << QStringList{} << focus;
     QTest::newRow("quick-add with argument")
         << QStringList{"--quick-add", "lunch 1pm"}
         << QByteArray(R"({"cmd":"quick-add","text":"lunch 1pm"})");
@@ -71,8 +72,7 @@ void TestSingleInstance::buildMessage_data()
         << QStringList{"--quick-add=tea"} << QByteArray(R"({"cmd":"quick-add","text":"tea"})");
     QTest::newRow("quick-add joined empty")
         << QStringList{"--quick-add="} << QByteArray(R"({"cmd":"quick-add","text":""})");
-    QTest::newRow("quick-add last is ignored")
-        << QStringList{"--quick-add"} << QByteArray(R"({"cmd":"focus"})");
+    QTest::newRow("quick-add last is ignored") << QStringList{"--quick-add"} << focus;
     QTest::newRow("last option wins")
         << QStringList{"--new-event", "--show-today"} << QByteArray(R"({"cmd":"show-today"})");
     QTest::newRow("text kept from earlier option")
@@ -80,13 +80,11 @@ void TestSingleInstance::buildMessage_data()
         << QByteArray(R"({"cmd":"new-event","text":"x"})");
     QTest::newRow("bare existing ics in capitals, relative")
         << QStringList{"Trip.ICS"} << R"({"cmd":"open-ics","path":")" + trip + R"("})";
-    QTest::newRow("bare missing ics ignored")
-        << QStringList{"missing.ics"} << QByteArray(R"({"cmd":"focus"})");
+    QTest::newRow("bare missing ics ignored") << QStringList{"missing.ics"} << focus;
     QTest::newRow("--ics relative, missing file")
         << QStringList{"--ics", "missing.ics"}
         << R"({"cmd":"open-ics","path":")" + missing + R"("})";
-    QTest::newRow("background ignored")
-        << QStringList{"--background"} << QByteArray(R"({"cmd":"focus"})");
+    QTest::newRow("background ignored") << QStringList{"--background"} << focus;
 }
 
 void TestSingleInstance::buildMessage()

@@ -26,40 +26,36 @@ private Q_SLOTS:
 void TestTrayManager::tooltipNamesTheNextEvent_data()
 {
     QTest::addColumn<QString>("title");
-    QTest::addColumn<QDateTime>("start");
-    QTest::addColumn<QDateTime>("end");
-    QTest::addColumn<bool>("allDay");
+    QTest::addColumn<QDateTime>("start"); // invalid: no event
+    QTest::addColumn<QDateTime>("end");   // invalid: all day
     QTest::addColumn<bool>("use24Hour");
-    QTest::addColumn<QString>("syncError"); // "-": no failed sync
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("syncError"); // null: no failed sync
+    QTest::addColumn<QString>("expected");  // after "Orvandellic Calendar — "
 
-    const QString none = QStringLiteral("-");
-    QTest::newRow("today, 24-hour") << "Standup" << local(11, 14) << local(11, 15) << false << true
-                                    << none << "Orvandellic Calendar — Next: Standup at 14:00";
-    QTest::newRow("today, 12-hour") << "Standup" << local(11, 14) << local(11, 15) << false << false
-                                    << none << "Orvandellic Calendar — Next: Standup at 2:00 PM";
-    QTest::newRow("tomorrow") << "Standup" << local(12, 14) << local(12, 15) << false << true
-                              << none << "Orvandellic Calendar — Next: Standup tomorrow at 14:00";
+    const QDateTime at14 = local(11, 14);
+    const QDateTime at15 = local(11, 15);
+    QTest::newRow("today, 24-hour")
+        << "Standup" << at14 << at15 << true << QString() << "Next: Standup at 14:00";
+    QTest::newRow("today, 12-hour")
+        << "Standup" << at14 << at15 << false << QString() << "Next: Standup at 2:00 PM";
+    QTest::newRow("tomorrow") << "Standup" << local(12, 14) << local(12, 15) << true << QString()
+                              << "Next: Standup tomorrow at 14:00";
     QTest::newRow("started yesterday, still running")
-        << "Night shift" << local(10, 23) << local(11, 11) << false << true << none
-        << "Orvandellic Calendar — Next: Night shift Tue, Mar 10 23:00";
-    QTest::newRow("untitled") << "" << local(11, 14) << local(11, 15) << false << true << none
-                              << "Orvandellic Calendar — Next: Untitled at 14:00";
-    QTest::newRow("all-day today")
-        << "Holiday" << local(11, 0) << QDateTime() << true << true << none
-        << "Orvandellic Calendar — Next: Holiday (today, all day)";
+        << "Night shift" << local(10, 23) << local(11, 11) << true << QString()
+        << "Next: Night shift Tue, Mar 10 23:00";
+    QTest::newRow("untitled") << "" << at14 << at15 << true << QString()
+                              << "Next: Untitled at 14:00";
+    QTest::newRow("all-day today") << "Holiday" << local(11, 0) << QDateTime() << true << QString()
+                                   << "Next: Holiday (today, all day)";
     // Tomorrow's holiday stays tomorrow's in every zone, west of UTC too.
-    QTest::newRow("all-day tomorrow")
-        << "Holiday" << local(12, 0) << QDateTime() << true << true << none
-        << "Orvandellic Calendar — Next: Holiday (tomorrow, all day)";
-    QTest::newRow("nothing ahead") << QString() << QDateTime() << QDateTime() << false << true
-                                   << none << "Orvandellic Calendar — No upcoming events";
-    QTest::newRow("sync failed with a reason")
-        << "Standup" << local(11, 14) << local(11, 15) << false << true << "timed out"
-        << "Orvandellic Calendar — Sync failed: timed out";
-    QTest::newRow("sync failed without a reason")
-        << "Standup" << local(11, 14) << local(11, 15) << false << true << ""
-        << "Orvandellic Calendar — Last sync failed";
+    QTest::newRow("all-day tomorrow") << "Holiday" << local(12, 0) << QDateTime() << true
+                                      << QString() << "Next: Holiday (tomorrow, all day)";
+    QTest::newRow("nothing ahead")
+        << QString() << QDateTime() << QDateTime() << true << QString() << "No upcoming events";
+    QTest::newRow("sync failed with a reason") << "Standup" << at14 << at15 << true << "timed out"
+                                               << "Sync failed: timed out";
+    QTest::newRow("sync failed without a reason") << "Standup" << at14 << at15 << true << ""
+                                                  << "Last sync failed";
 }
 
 void TestTrayManager::tooltipNamesTheNextEvent()
@@ -67,7 +63,6 @@ void TestTrayManager::tooltipNamesTheNextEvent()
     QFETCH(QString, title);
     QFETCH(QDateTime, start);
     QFETCH(QDateTime, end);
-    QFETCH(bool, allDay);
     QFETCH(bool, use24Hour);
     QFETCH(QString, syncError);
     QFETCH(QString, expected);
@@ -77,8 +72,8 @@ void TestTrayManager::tooltipNamesTheNextEvent()
     AppState* state = fixture.state();
     state->preferences()->set("ui/timeFormat", use24Hour ? "24" : "12");
     if (start.isValid())
-        QVERIFY(!addEvent(state, title, start, end, allDay).isEmpty());
-    if (syncError != QLatin1String("-")) {
+        QVERIFY(!addEvent(state, title, start, end, !end.isValid()).isEmpty());
+    if (!syncError.isNull()) {
         state->beginSync();
         state->setLastSyncError(QStringLiteral("calendar-1"), syncError);
         state->endSync(true);
@@ -86,7 +81,7 @@ void TestTrayManager::tooltipNamesTheNextEvent()
     TrayManager tray(state, nullptr, nullptr);
     auto* icon = new FakeTrayIcon;
     tray.setup(icon);
-    QCOMPARE(icon->toolTip(), expected);
+    QCOMPARE(icon->toolTip(), QStringLiteral("Orvandellic Calendar — ") + expected);
 }
 
 void TestTrayManager::badgeFollowsTheSyncState()

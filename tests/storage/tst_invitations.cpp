@@ -21,17 +21,14 @@ Event invitation(const QString& id, double startDays, const QStringList& attende
                  bool withEnd = true, const QString& rule = {})
 {
     Event event;
-    event.id = id;
-    event.uid = id;
+    event.id = event.uid = event.title = id;
     event.calendarId = AppState::localCalendarId;
-    event.title = id;
     // Rows are built before the test pins the clock: relative to the time it pins.
     event.startTime = AppStateFixture::defaultNow().addSecs(qint64(startDays * 86400));
     if (withEnd)
         event.endTime = event.startTime.addSecs(3600);
     event.recurrenceRule = rule;
-    event.created = event.startTime;
-    event.lastModified = event.created;
+    event.created = event.lastModified = event.startTime;
     for (const QString& item : attendees) {
         Attendee attendee;
         attendee.email = item.section(QLatin1Char('='), 0, 0);
@@ -71,35 +68,32 @@ void TestInvitations::classifies_data()
     QTest::addColumn<Event>("event");
     QTest::addColumn<QString>("list"); // "pending", "past" or "" (neither)
 
-    const QString other = QStringLiteral("bob@example.org");
+    const QStringList unanswered{own + "=needs-action"};
+    const auto series = [&](double days, const QString& rule) {
+        return invitation("e", days, unanswered, true, rule);
+    };
+    Event cancelled = invitation("e", 2, unanswered);
+    cancelled.status = QStringLiteral("cancelled");
+    const QString until = AppStateFixture::defaultNow().toUTC().addDays(-3).toString(
+        QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     QTest::newRow("unanswered, ahead, upper-case status")
         << invitation("e", 2, {"ADA@example.org=NEEDS-ACTION"}) << "pending";
     QTest::newRow("accepted, ahead") << invitation("e", 2, {own + "=accepted"}) << "past";
-    QTest::newRow("unanswered, over") << invitation("e", -2, {own + "=needs-action"}) << "past";
-    QTest::newRow("in progress") << invitation("e", -0.01, {own + "=needs-action"}) << "pending";
+    QTest::newRow("unanswered, over") << invitation("e", -2, unanswered) << "past";
+    QTest::newRow("in progress") << invitation("e", -0.01, unanswered) << "pending";
     QTest::newRow("no end: judged by its start")
-        << invitation("e", -0.01, {own + "=needs-action"}, false) << "past";
-    QTest::newRow("not invited") << invitation("e", 2, {other + "=needs-action"}) << "";
+        << invitation("e", -0.01, unanswered, false) << "past";
+    QTest::newRow("not invited") << invitation("e", 2, {"bob@example.org=needs-action"}) << "";
     QTest::newRow("first own attendee decides")
         << invitation("e", 2, {own + "=accepted", "ada@work.example=needs-action"}) << "past";
-    QTest::newRow("ended 100 days ago") << invitation("e", -100, {own + "=needs-action"}) << "";
-    QTest::newRow("400 days ahead") << invitation("e", 400, {own + "=needs-action"}) << "";
-    Event cancelled = invitation("e", 2, {own + "=needs-action"});
-    cancelled.status = QStringLiteral("cancelled");
+    QTest::newRow("ended 100 days ago") << invitation("e", -100, unanswered) << "";
+    QTest::newRow("400 days ahead") << invitation("e", 400, unanswered) << "";
     QTest::newRow("cancelled") << cancelled << "";
-    QTest::newRow("weekly meeting that began last week")
-        << invitation("e", -7, {own + "=needs-action"}, true, "FREQ=WEEKLY") << "pending";
+    QTest::newRow("weekly meeting that began last week") << series(-7, "FREQ=WEEKLY") << "pending";
     QTest::newRow("series from two years ago, still running")
-        << invitation("e", -730, {own + "=needs-action"}, true, "FREQ=MONTHLY") << "pending";
-    QTest::newRow("series that ended")
-        << invitation("e", -30, {own + "=needs-action"}, true, "FREQ=DAILY;COUNT=3") << "past";
-    const QString until = AppStateFixture::defaultNow().toUTC().addDays(-3).toString(
-        QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-    QTest::newRow("series past its UNTIL")
-        << invitation("e", -30, {own + "=needs-action"}, true, "FREQ=DAILY;UNTIL=" + until)
-        << "past";
-    QTest::newRow("series answered")
-        << invitation("e", -7, {own + "=declined"}, true, "FREQ=WEEKLY") << "past";
+        << series(-730, "FREQ=MONTHLY") << "pending";
+    QTest::newRow("series that ended") << series(-30, "FREQ=DAILY;COUNT=3") << "past";
+    QTest::newRow("series past its UNTIL") << series(-30, "FREQ=DAILY;UNTIL=" + until) << "past";
 }
 
 void TestInvitations::classifies()

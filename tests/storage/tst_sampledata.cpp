@@ -4,8 +4,8 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "EventRepository.h"
-#include "Ical.h"
 #include "SampleData.h"
+#include "StoreSeed.h"
 #include "TaskRepository.h"
 
 #include <QSignalSpy>
@@ -39,17 +39,13 @@ void TestSampleData::loadsOnceAndRemovesEverything()
     AppState* state = fixture.state();
 
     QCOMPARE(loadSampleData(state), 30);
-    QVERIFY(state->accounts()->getById(QStringLiteral("sample-account")));
     QCOMPARE(loadSampleData(state), 0);
 
     if (withChildRows) {
         Event event = *state->events()->getById(QStringLiteral("sample-event-today-standup"));
-        Reminder reminder;
-        reminder.minutesBefore = 10;
-        event.reminders.append(reminder);
-        Attendee attendee;
-        attendee.email = QStringLiteral("bob@example.org");
-        event.attendees.append(attendee);
+        event.reminders.append(Reminder{});
+        event.attendees.append(Attendee{});
+        event.attendees.last().email = QStringLiteral("bob@example.org");
         QVERIFY(state->events()->update(event));
     }
 
@@ -115,17 +111,9 @@ void TestSampleData::removalKeepsTheUsersOwnRows()
     QCOMPARE(loadSampleData(state), 30);
 
     // The user put an event of their own into a sample calendar: it and its calendar stay.
-    Event own;
-    own.id = QStringLiteral("mine");
-    own.uid = own.id;
-    own.calendarId = QStringLiteral("sample-cal-family");
-    own.title = QStringLiteral("Mine");
-    own.startTime = Clock::now();
-    own.endTime = own.startTime.addSecs(3600);
-    own.created = own.startTime;
-    own.lastModified = own.startTime;
-    own.rawIcalendar = Ical::buildEvent(own);
-    QVERIFY(state->events()->insert(own));
+    const QDateTime now = Clock::now();
+    QVERIFY(StoreSeed::addEvent(
+        state, StoreSeed::timedEvent("mine", "sample-cal-family", "Mine", now, now.addSecs(3600))));
 
     QCOMPARE(removeSampleData(state), 18 + 8);
     QVERIFY(state->events()->getById(QStringLiteral("mine")));
