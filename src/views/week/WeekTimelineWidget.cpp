@@ -189,14 +189,11 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             const QColor base = ViewData::itemColor(event, m_calendarColors);
             QColor fill = base;
             fill.setAlpha(dimmed ? 28 : 96);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(fill);
-            painter.drawRoundedRect(block, 4, 4);
+            m_blockPainter.fill(painter, block, 4, fill);
             QColor stripe = base;
             if (dimmed)
                 stripe.setAlpha(80);
-            painter.setBrush(stripe);
-            painter.drawRoundedRect(QRect(block.x(), block.y(), 3, block.height()), 4, 4);
+            m_blockPainter.fill(painter, QRect(block.x(), block.y(), 3, block.height()), 4, stripe);
             painter.setBrush(Qt::NoBrush);
             if (event.id == m_selectedEventId) {
                 painter.setPen(QPen(base, 2));

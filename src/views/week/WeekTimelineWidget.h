@@ -2,6 +2,7 @@
 
 #include "Event.h"
 #include "FilterEngine.h"
+#include "RoundedBlockPainter.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -109,4 +110,5 @@ private:
     int m_dragMinutes = 0;
     int m_dragDayShift = 0;
     QSet<QString> m_multiDayIds;
+    RoundedBlockPainter m_blockPainter;
 };
