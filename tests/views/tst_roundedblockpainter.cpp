@@ -58,9 +58,10 @@ void TestRoundedBlockPainter::matchesDrawRoundedRect_data()
 
     const QColor translucent(40, 160, 110, 96);
     const QColor white(Qt::white);
+    QTest::newRow("only ends") << QRect(10, 10, 120, 8) << 4 << translucent << white;
+    QTest::newRow("ends and one row") << QRect(10, 10, 120, 9) << 4 << translucent << white;
     QTest::newRow("short block") << QRect(10, 10, 120, 30) << 4 << translucent << white;
-    QTest::newRow("at the direct limit") << QRect(10, 10, 120, 48) << 4 << translucent << white;
-    QTest::newRow("just above it") << QRect(10, 10, 120, 49) << 4 << translucent << white;
+    QTest::newRow("lower than its radii") << QRect(10, 10, 120, 5) << 4 << translucent << white;
     QTest::newRow("one band") << QRect(10, 10, 120, 72) << 4 << translucent << white;
     QTest::newRow("band boundary") << QRect(10, 10, 120, 137) << 4 << translucent << white;
     QTest::newRow("tall block") << QRect(7, 13, 141, 390) << 4 << translucent << white;
@@ -71,6 +72,8 @@ void TestRoundedBlockPainter::matchesDrawRoundedRect_data()
         << QRect(12, 20, 90, 250) << 4 << QColor(200, 60, 90, 28) << QColor(30, 32, 36);
     QTest::newRow("larger radius") << QRect(10, 10, 100, 300) << 12 << translucent << white;
     QTest::newRow("no radius") << QRect(10, 10, 100, 300) << 0 << translucent << white;
+    QTest::newRow("odd height, odd radius")
+        << QRect(10, 10, 100, 301) << 5 << QColor(90, 90, 200, 200) << white;
     QTest::newRow("partly outside")
         << QRect(100, 300, 100, 200) << 4 << translucent << QColor(240, 240, 250);
     QTest::newRow("empty") << QRect(10, 10, 0, 300) << 4 << translucent << white;

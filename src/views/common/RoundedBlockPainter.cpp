@@ -7,9 +7,8 @@
 
 namespace {
 
-// Blocks no taller than this are drawn directly: they stay under the thread pool's threshold.
-constexpr int directHeight = 48;
-// Scanlines per plain fill of the middle, well under that threshold.
+// Scanlines per plain fill of the middle: well under the ~95 spans at which Qt's raster engine
+// hands a blend to its thread pool.
 constexpr int bandRows = 64;
 // Wider blocks, larger radii and a fuller cache fall back to the direct path or a fresh cache.
 constexpr int maximumCachedWidth = 0xFFFF;
@@ -26,8 +25,8 @@ void RoundedBlockPainter::fill(QPainter& painter, const QRect& rect, int radius,
     // The vertical radius after Qt's clamp, rounded up to whole scanlines: every row between the
     // two caps is fully covered from the left edge to the right one.
     const int cap = int(std::ceil(std::min(qreal(std::max(radius, 0)), rect.height() / 2.0)));
-    const bool direct = rect.height() <= directHeight || rect.height() < 2 * cap + 1 ||
-                        rect.width() > maximumCachedWidth || radius > maximumRadius ||
+    const bool direct = rect.height() < 2 * cap + 1 || rect.width() > maximumCachedWidth ||
+                        radius > maximumRadius ||
                         painter.deviceTransform().type() > QTransform::TxTranslate;
     if (direct) {
         const QPen pen = painter.pen();
@@ -39,14 +38,20 @@ void RoundedBlockPainter::fill(QPainter& painter, const QRect& rect, int radius,
         painter.setBrush(brush);
         return;
     }
-    const QImage& image = ends(rect.width(), cap, radius, colour);
-    painter.drawImage(rect.topLeft(), image, QRect(0, 0, rect.width(), cap));
-    painter.drawImage(QPoint(rect.left(), rect.bottom() + 1 - cap), image,
-                      QRect(0, cap, rect.width(), cap));
+    if (cap > 0) {
+        const QImage& image = ends(rect.width(), cap, radius, colour);
+        painter.drawImage(rect.topLeft(), image, QRect(0, 0, rect.width(), cap));
+        painter.drawImage(QPoint(rect.left(), rect.bottom() + 1 - cap), image,
+                          QRect(0, cap, rect.width(), cap));
+    }
+    // Whole-pixel rectangles come out the same without antialiasing, and much faster.
+    const bool antialiased = painter.testRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::Antialiasing, false);
     for (int top = rect.top() + cap; top < rect.bottom() + 1 - cap; top += bandRows)
         painter.fillRect(QRect(rect.left(), top, rect.width(),
                                std::min(bandRows, rect.bottom() + 1 - cap - top)),
                          colour);
+    painter.setRenderHint(QPainter::Antialiasing, antialiased);
 }
 
 const QImage& RoundedBlockPainter::ends(int width, int cap, int radius, const QColor& colour)
