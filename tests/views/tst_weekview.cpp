@@ -146,6 +146,51 @@ private Q_SLOTS:
         // The after-midnight block knows the occurrence's own start.
         QCOMPARE(selected.first().at(1).toDateTime().toUTC(), local(friday, 22).toUTC());
     }
+
+    // Blocks follow every change that moves them: a zoom, a wider window and new events, each
+    // picked up by the next paint after the last.
+    void blocksFollowZoomSizeAndEvents()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate tuesday = today.addDays(-1);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("review"), AppState::localCalendarId,
+                                         QStringLiteral("Review"), local(tuesday, 9),
+                                         local(tuesday, 10))));
+        Screen screen(state, true);
+        QRect block = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QCOMPARE(block.top(), 9 * screen.timeline->rowHeight());
+
+        state->setHourHeight(state->hourHeight() + 16);
+        screen.timeline->grab();
+        const int H = screen.timeline->rowHeight();
+        block = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QCOMPARE(block.top(), 9 * H);
+        QCOMPARE(block.height(), H);
+
+        const int narrow = block.width();
+        screen.view.resize(1400, 700);
+        screen.timeline->grab();
+        block = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QVERIFY(block.width() > narrow);
+        QCOMPARE(block.left(), 64 + screen.timeline->columnWidth() + 4);
+
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("clash"), AppState::localCalendarId,
+                                         QStringLiteral("Clash"), local(tuesday, 9, 30),
+                                         local(tuesday, 11))));
+        screen.view.reload();
+        screen.timeline->grab();
+        const QRect first = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        const QRect second = blockOf(screen.timeline, QStringLiteral("clash"), 1);
+        QVERIFY(second.isValid());
+        QVERIFY(first.width() < block.width());
+        QVERIFY(!first.intersects(second));
+        QCOMPARE(second.top(), 9 * H + H / 2);
+    }
 };
 
 QTEST_MAIN(TestWeekView)

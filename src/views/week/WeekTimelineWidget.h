@@ -4,6 +4,7 @@
 #include "FilterEngine.h"
 #include "RoundedBlockPainter.h"
 
+#include <QColor>
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
@@ -83,6 +84,24 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // One block as laid out for the current events and geometry: which event, where, and its
+    // colours. Rebuilt only when the events or the sizes it depends on change.
+    struct Block
+    {
+        qsizetype index = 0; // into m_events
+        QRect rect;
+        bool dimmed = false;
+        QColor base;
+    };
+    struct BlockGeometry
+    {
+        int rowHeight = 0;
+        int columnWidth = 0;
+        int minimumHeight = 0;
+        bool operator==(const BlockGeometry&) const = default;
+    };
+    void layoutBlocks(const BlockGeometry& geometry);
+
     const HitRegion* firstHitAt(const QPoint& point) const;
     const HitRegion* lastHitAt(const QPoint& point) const;
     void emitSelectedAt(const QString& eventId, const QPoint& point);
@@ -111,4 +130,7 @@ private:
     int m_dragDayShift = 0;
     QSet<QString> m_multiDayIds;
     RoundedBlockPainter m_blockPainter;
+    QList<Block> m_blocks;
+    BlockGeometry m_blockGeometry;
+    bool m_blocksStale = true;
 };
