@@ -3,6 +3,7 @@
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
+#include "PixelProbe.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
 #include "UndoStack.h"
@@ -190,6 +191,41 @@ private Q_SLOTS:
         QVERIFY(first.width() < block.width());
         QVERIFY(!first.intersects(second));
         QCOMPARE(second.top(), 9 * H + H / 2);
+    }
+
+    // The grid under the blocks follows the workday hours, the zoom and whether today is shown.
+    void gridFollowsWorkdayZoomAndToday()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        Screen screen(state, true);
+        WeekTimelineWidget* timeline = screen.timeline;
+        const QPalette& palette = timeline->palette();
+        const QColor base = palette.color(QPalette::Base);
+        const QColor shade = PixelProbe::blend(palette.color(QPalette::WindowText), 18, base);
+        const QColor tint = PixelProbe::blend(palette.color(QPalette::Highlight), 20, base);
+        const int monday = 64 + timeline->columnWidth() / 2;
+        const int wednesday = 64 + 2 * timeline->columnWidth() + timeline->columnWidth() / 2;
+        const auto at = [&](int hour, int offset) { return timeline->rowHeight() * hour + offset; };
+
+        QImage image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(7, 20)}, shade, 3), QString());
+        QCOMPARE(PixelProbe::mismatch(image, {wednesday, at(12, 20)}, tint, 3), QString());
+
+        timeline->setWorkdayHours(6, 20);
+        image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(7, 20)}, base, 3), QString());
+
+        state->setHourHeight(state->hourHeight() + 24);
+        image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(6, -4)}, shade, 3), QString());
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(6, 4)}, base, 3), QString());
+
+        screen.view.setDate(today.addDays(7));
+        image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {wednesday, at(12, 20)}, base, 3), QString());
     }
 };
 

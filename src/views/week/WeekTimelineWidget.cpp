@@ -124,17 +124,13 @@ int WeekTimelineWidget::columnWidth() const
     return std::max(width() - gutter, 0) / m_dayCount;
 }
 
-void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
+void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
 {
-    const QRect exposed = paintEvent->rect();
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
-    painter.fillRect(rect(), pal.color(QPalette::Base));
-    const int H = rowHeight();
-    const int W = columnWidth();
+    const int H = grid.rowHeight;
+    const int W = grid.columnWidth;
     const int gridWidth = W * m_dayCount;
-
+    painter.fillRect(rect(), pal.color(QPalette::Base));
     if (m_workdayStartHour > 0 || m_workdayEndHour < 24) {
         QColor shade = pal.color(QPalette::WindowText);
         shade.setAlpha(18);
@@ -145,21 +141,59 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
                 QRect(gutter, H * m_workdayEndHour, gridWidth, height() - H * m_workdayEndHour),
                 shade);
     }
-
-    const QDateTime now = Clock::nowLocal();
-    const int todayColumn = m_firstDate.isValid() ? int(m_firstDate.daysTo(now.date())) : -1;
-    const bool todayShown = todayColumn >= 0 && todayColumn < m_dayCount;
-    if (todayShown) {
+    if (grid.todayColumn >= 0) {
         QColor tint = pal.color(QPalette::Highlight);
         tint.setAlpha(20);
-        painter.fillRect(QRect(gutter + todayColumn * W, 0, W, height()), tint);
+        painter.fillRect(QRect(gutter + grid.todayColumn * W, 0, W, height()), tint);
     }
-
     painter.setPen(pal.color(QPalette::Mid));
     for (int hour = 0; hour <= 24; ++hour)
         painter.drawLine(gutter, H * hour, gutter + gridWidth, H * hour);
     for (int c = 0; c <= m_dayCount; ++c)
         painter.drawLine(gutter + c * W, 0, gutter + c * W, 24 * H);
+}
+
+void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
+{
+    const QRect exposed = paintEvent->rect();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& pal = palette();
+    const int H = rowHeight();
+    const int W = columnWidth();
+
+    const QDateTime now = Clock::nowLocal();
+    const int todayColumn = m_firstDate.isValid() ? int(m_firstDate.daysTo(now.date())) : -1;
+    const bool todayShown = todayColumn >= 0 && todayColumn < m_dayCount;
+    const GridKey grid{size(),
+                       devicePixelRatio(),
+                       H,
+                       W,
+                       m_dayCount,
+                       m_workdayStartHour,
+                       m_workdayEndHour,
+                       todayShown ? todayColumn : -1,
+                       pal.cacheKey(),
+                       pal.currentColorGroup()};
+    if (pal.color(QPalette::Base).alpha() == 255 && !size().isEmpty()) {
+        // The grid only changes with the sizes, the workday, the day and the palette, and
+        // its large translucent fills and antialiased lines cost more than a copy.
+        if (m_grid.isNull() || grid != m_gridKey) {
+            const qreal ratio = devicePixelRatio();
+            m_grid = QImage(size() * ratio, QImage::Format_RGB32);
+            m_grid.setDevicePixelRatio(ratio);
+            QPainter gridPainter(&m_grid);
+            gridPainter.setRenderHint(QPainter::Antialiasing);
+            paintGrid(gridPainter, grid);
+            m_gridKey = grid;
+        }
+        const qreal ratio = m_grid.devicePixelRatio();
+        painter.drawImage(exposed, m_grid,
+                          QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
+                                 exposed.height() * ratio));
+    } else {
+        paintGrid(painter, grid);
+    }
 
     QFont labelFont = font();
     labelFont.setPointSizeF(std::max(labelFont.pointSizeF() - 1, 1.0));

@@ -8,6 +8,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QSet>
@@ -101,6 +102,23 @@ private:
         bool operator==(const BlockGeometry&) const = default;
     };
     void layoutBlocks(const BlockGeometry& geometry);
+    // Everything the background grid (fill, workday shading, today's tint, hour and day lines)
+    // depends on.
+    struct GridKey
+    {
+        QSize size;
+        qreal devicePixelRatio = 1;
+        int rowHeight = 0;
+        int columnWidth = 0;
+        int dayCount = 0;
+        int workdayStartHour = 0;
+        int workdayEndHour = 0;
+        int todayColumn = -1; // -1 when today is not shown
+        qint64 palette = 0;
+        QPalette::ColorGroup colorGroup = QPalette::Active;
+        bool operator==(const GridKey&) const = default;
+    };
+    void paintGrid(QPainter& painter, const GridKey& grid) const;
 
     const HitRegion* firstHitAt(const QPoint& point) const;
     const HitRegion* lastHitAt(const QPoint& point) const;
@@ -133,4 +151,6 @@ private:
     QList<Block> m_blocks;
     BlockGeometry m_blockGeometry;
     bool m_blocksStale = true;
+    QImage m_grid;
+    GridKey m_gridKey;
 };
