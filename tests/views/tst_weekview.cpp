@@ -3,6 +3,7 @@
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
+#include "PixelProbe.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
 #include "UndoStack.h"
@@ -146,6 +147,86 @@ private Q_SLOTS:
         QCOMPARE(selected.first().at(0).toString(), QStringLiteral("night"));
         // The after-midnight block knows the occurrence's own start.
         QCOMPARE(selected.first().at(1).toDateTime().toUTC(), local(friday, 22).toUTC());
+    }
+
+    // Blocks follow every change that moves them: a zoom, a wider window and new events, each
+    // picked up by the next paint after the last.
+    void blocksFollowZoomSizeAndEvents()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate tuesday = today.addDays(-1);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("review"), AppState::localCalendarId,
+                                         QStringLiteral("Review"), local(tuesday, 9),
+                                         local(tuesday, 10))));
+        Screen screen(state, true);
+        QRect block = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QCOMPARE(block.top(), 9 * screen.timeline->rowHeight());
+
+        state->setHourHeight(state->hourHeight() + 16);
+        screen.timeline->grab();
+        const int H = screen.timeline->rowHeight();
+        block = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QCOMPARE(block.top(), 9 * H);
+        QCOMPARE(block.height(), H);
+
+        const int narrow = block.width();
+        screen.view.resize(1400, 700);
+        screen.timeline->grab();
+        block = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        QVERIFY(block.width() > narrow);
+        QCOMPARE(block.left(), 64 + screen.timeline->columnWidth() + 4);
+
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("clash"), AppState::localCalendarId,
+                                         QStringLiteral("Clash"), local(tuesday, 9, 30),
+                                         local(tuesday, 11))));
+        screen.view.reload();
+        screen.timeline->grab();
+        const QRect first = blockOf(screen.timeline, QStringLiteral("review"), 1);
+        const QRect second = blockOf(screen.timeline, QStringLiteral("clash"), 1);
+        QVERIFY(second.isValid());
+        QVERIFY(first.width() < block.width());
+        QVERIFY(!first.intersects(second));
+        QCOMPARE(second.top(), 9 * H + H / 2);
+    }
+
+    // The grid under the blocks follows the workday hours, the zoom and whether today is shown.
+    void gridFollowsWorkdayZoomAndToday()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        Screen screen(state, true);
+        WeekTimelineWidget* timeline = screen.timeline;
+        const QPalette& palette = timeline->palette();
+        const QColor base = palette.color(QPalette::Base);
+        const QColor shade = PixelProbe::blend(palette.color(QPalette::WindowText), 18, base);
+        const QColor tint = PixelProbe::blend(palette.color(QPalette::Highlight), 20, base);
+        const int monday = 64 + timeline->columnWidth() / 2;
+        const int wednesday = 64 + 2 * timeline->columnWidth() + timeline->columnWidth() / 2;
+        const auto at = [&](int hour, int offset) { return timeline->rowHeight() * hour + offset; };
+
+        QImage image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(7, 20)}, shade, 3), QString());
+        QCOMPARE(PixelProbe::mismatch(image, {wednesday, at(12, 20)}, tint, 3), QString());
+
+        timeline->setWorkdayHours(6, 20);
+        image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(7, 20)}, base, 3), QString());
+
+        state->setHourHeight(state->hourHeight() + 24);
+        image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(6, -4)}, shade, 3), QString());
+        QCOMPARE(PixelProbe::mismatch(image, {monday, at(6, 4)}, base, 3), QString());
+
+        screen.view.setDate(today.addDays(7));
+        image = PixelProbe::render(timeline);
+        QCOMPARE(PixelProbe::mismatch(image, {wednesday, at(12, 20)}, base, 3), QString());
     }
 };
 

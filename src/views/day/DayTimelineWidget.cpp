@@ -216,11 +216,9 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
 
         const QColor colour = ViewData::itemColor(event, m_calendarColors);
         const bool dimmed = m_dimmed.contains(FilterEngine::OccurrenceKey::of(event));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(withAlpha(colour, dimmed ? 28 : 96));
-        painter.drawRoundedRect(block, 4, 4);
-        painter.setBrush(dimmed ? withAlpha(colour, 80) : colour);
-        painter.drawRoundedRect(QRect(block.left(), block.top(), 4, block.height()), 4, 4);
+        m_blockPainter.fill(painter, block, 4, withAlpha(colour, dimmed ? 28 : 96));
+        m_blockPainter.fill(painter, QRect(block.left(), block.top(), 4, block.height()), 4,
+                            dimmed ? withAlpha(colour, 80) : colour);
         if (event.id == m_selectedEventId) {
             painter.setPen(QPen(colour, 2));
             painter.setBrush(Qt::NoBrush);

@@ -2,6 +2,7 @@
 
 #include "Event.h"
 #include "FilterEngine.h"
+#include "RoundedBlockPainter.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -127,4 +128,5 @@ private:
     QRect m_dragRect;
     int m_dragMinutes = 0;
     QSet<QString> m_multiDayIds;
+    RoundedBlockPainter m_blockPainter;
 };

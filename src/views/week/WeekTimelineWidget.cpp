@@ -42,7 +42,36 @@ void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const Q
     for (const Event& event : std::as_const(m_events))
         if (TimelineGeometry::isMultiDay(event))
             m_multiDayIds.insert(event.id);
+    m_blocksStale = true;
     update();
+}
+
+void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
+{
+    m_blocks.clear();
+    m_hitRegions.clear();
+    const int H = geometry.rowHeight;
+    const int W = geometry.columnWidth;
+    for (int c = 0; c < m_dayCount && m_firstDate.isValid(); ++c) {
+        const QDate day = m_firstDate.addDays(c);
+        const QList<TimelineGeometry::PlacedOccurrence> placed =
+            TimelineGeometry::layoutDay(m_events, day);
+        for (const TimelineGeometry::PlacedOccurrence& item : placed) {
+            const Event& event = m_events[item.index];
+            const int top = TimelineGeometry::yForDateTime(item.start, day, H);
+            const int bottom = item.end ? TimelineGeometry::yForDateTime(*item.end, day, H) : top;
+            const TimelineGeometry::ColumnSpan span = TimelineGeometry::columnSpan(
+                gutter + c * W + 4, W - 8, item.column, item.columnCount);
+            const QRect block =
+                TimelineGeometry::blockRect(span, top, bottom, geometry.minimumHeight);
+            m_hitRegions.append({event.id, block, item.start, event.startTime});
+            m_blocks.append({item.index, block,
+                             m_dimmed.contains(FilterEngine::OccurrenceKey::of(event)),
+                             ViewData::itemColor(event, m_calendarColors)});
+        }
+    }
+    m_blockGeometry = geometry;
+    m_blocksStale = false;
 }
 
 void WeekTimelineWidget::setHourHeight(int pixels)
@@ -95,18 +124,13 @@ int WeekTimelineWidget::columnWidth() const
     return std::max(width() - gutter, 0) / m_dayCount;
 }
 
-void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
+void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
 {
-    // Every block gets its hit region; only those in the exposed part are drawn.
-    const QRect exposed = paintEvent->rect();
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
     const QPalette& pal = palette();
-    painter.fillRect(rect(), pal.color(QPalette::Base));
-    const int H = rowHeight();
-    const int W = columnWidth();
+    const int H = grid.rowHeight;
+    const int W = grid.columnWidth;
     const int gridWidth = W * m_dayCount;
-
+    painter.fillRect(rect(), pal.color(QPalette::Base));
     if (m_workdayStartHour > 0 || m_workdayEndHour < 24) {
         QColor shade = pal.color(QPalette::WindowText);
         shade.setAlpha(18);
@@ -117,21 +141,59 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
                 QRect(gutter, H * m_workdayEndHour, gridWidth, height() - H * m_workdayEndHour),
                 shade);
     }
-
-    const QDateTime now = Clock::nowLocal();
-    const int todayColumn = m_firstDate.isValid() ? int(m_firstDate.daysTo(now.date())) : -1;
-    const bool todayShown = todayColumn >= 0 && todayColumn < m_dayCount;
-    if (todayShown) {
+    if (grid.todayColumn >= 0) {
         QColor tint = pal.color(QPalette::Highlight);
         tint.setAlpha(20);
-        painter.fillRect(QRect(gutter + todayColumn * W, 0, W, height()), tint);
+        painter.fillRect(QRect(gutter + grid.todayColumn * W, 0, W, height()), tint);
     }
-
     painter.setPen(pal.color(QPalette::Mid));
     for (int hour = 0; hour <= 24; ++hour)
         painter.drawLine(gutter, H * hour, gutter + gridWidth, H * hour);
     for (int c = 0; c <= m_dayCount; ++c)
         painter.drawLine(gutter + c * W, 0, gutter + c * W, 24 * H);
+}
+
+void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
+{
+    const QRect exposed = paintEvent->rect();
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPalette& pal = palette();
+    const int H = rowHeight();
+    const int W = columnWidth();
+
+    const QDateTime now = Clock::nowLocal();
+    const int todayColumn = m_firstDate.isValid() ? int(m_firstDate.daysTo(now.date())) : -1;
+    const bool todayShown = todayColumn >= 0 && todayColumn < m_dayCount;
+    const GridKey grid{size(),
+                       devicePixelRatio(),
+                       H,
+                       W,
+                       m_dayCount,
+                       m_workdayStartHour,
+                       m_workdayEndHour,
+                       todayShown ? todayColumn : -1,
+                       pal.cacheKey(),
+                       pal.currentColorGroup()};
+    if (pal.color(QPalette::Base).alpha() == 255 && !size().isEmpty()) {
+        // The grid only changes with the sizes, the workday, the day and the palette, and
+        // its large translucent fills and antialiased lines cost more than a copy.
+        if (m_grid.isNull() || grid != m_gridKey) {
+            const qreal ratio = devicePixelRatio();
+            m_grid = QImage(size() * ratio, QImage::Format_RGB32);
+            m_grid.setDevicePixelRatio(ratio);
+            QPainter gridPainter(&m_grid);
+            gridPainter.setRenderHint(QPainter::Antialiasing);
+            paintGrid(gridPainter, grid);
+            m_gridKey = grid;
+        }
+        const qreal ratio = m_grid.devicePixelRatio();
+        painter.drawImage(exposed, m_grid,
+                          QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
+                                 exposed.height() * ratio));
+    } else {
+        paintGrid(painter, grid);
+    }
 
     QFont labelFont = font();
     labelFont.setPointSizeF(std::max(labelFont.pointSizeF() - 1, 1.0));
@@ -169,105 +231,91 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     const QChar bell(0xE7F4);
     const QChar upload(0xE2C3);
 
-    QList<HitRegion> hits;
-    for (int c = 0; c < m_dayCount && m_firstDate.isValid(); ++c) {
-        const QDate day = m_firstDate.addDays(c);
-        const QList<TimelineGeometry::PlacedOccurrence> placed =
-            TimelineGeometry::layoutDay(m_events, day);
-        for (const TimelineGeometry::PlacedOccurrence& item : placed) {
-            const Event& event = m_events[item.index];
-            const int top = TimelineGeometry::yForDateTime(item.start, day, H);
-            const int bottom = item.end ? TimelineGeometry::yForDateTime(*item.end, day, H) : top;
-            const TimelineGeometry::ColumnSpan span = TimelineGeometry::columnSpan(
-                gutter + c * W + 4, W - 8, item.column, item.columnCount);
-            const QRect block = TimelineGeometry::blockRect(span, top, bottom, minimumHeight);
-            hits.append({event.id, block, item.start, event.startTime});
-            if (!block.intersects(exposed))
-                continue;
-
-            const bool dimmed = m_dimmed.contains(FilterEngine::OccurrenceKey::of(event));
-            const QColor base = ViewData::itemColor(event, m_calendarColors);
-            QColor fill = base;
-            fill.setAlpha(dimmed ? 28 : 96);
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(fill);
-            painter.drawRoundedRect(block, 4, 4);
-            QColor stripe = base;
-            if (dimmed)
-                stripe.setAlpha(80);
-            painter.setBrush(stripe);
-            painter.drawRoundedRect(QRect(block.x(), block.y(), 3, block.height()), 4, 4);
-            painter.setBrush(Qt::NoBrush);
-            if (event.id == m_selectedEventId) {
-                painter.setPen(QPen(base, 2));
-                painter.drawRoundedRect(block.adjusted(1, 1, -1, -1), 4, 4);
-            }
-
-            const int x = block.x();
-            const int w = block.width();
-            const QRect textRect(x + 9, top + p, w - 15, block.height() - 2 * p);
-            QColor textColor = pal.color(QPalette::WindowText);
-            if (dimmed)
-                textColor.setAlpha(140);
-            int glyphWidth = 0;
-            int glyphRight = x + w - 3;
-            QColor glyphColor = textColor;
-            glyphColor.setAlpha(170);
-            painter.setFont(iconFont);
-            painter.setPen(glyphColor);
-            const int baseline = top + p + iconMetrics.ascent();
-            if (!event.reminders.isEmpty()) {
-                const int advance = iconMetrics.horizontalAdvance(bell);
-                painter.drawText(QPoint(glyphRight - advance, baseline), QString(bell));
-                glyphWidth += advance + 4;
-                glyphRight -= advance + 4;
-            }
-            if (event.syncStatus == QLatin1String("pending") &&
-                m_twoWaySyncCalendarIds.contains(event.calendarId)) {
-                const int advance = iconMetrics.horizontalAdvance(upload);
-                painter.drawText(QPoint(glyphRight - advance, baseline), QString(upload));
-                glyphWidth += advance + 4;
-            }
-            painter.save();
-            painter.setClipRect(block);
-            painter.setFont(bold);
-            painter.setPen(textColor);
-            const int titleWidth = textRect.width() - glyphWidth;
-            if (titleWidth <= 0) {
-                painter.restore();
-                continue;
-            }
-            painter.drawText(
-                QRect(textRect.left(), textRect.top(), titleWidth, boldMetrics.height()),
-                Qt::AlignLeft | Qt::AlignVCenter,
-                boldMetrics.elidedText(event.title, Qt::ElideRight, titleWidth));
-            if (block.height() >= smallMetrics.height() + 2 * p + boldMetrics.height() + 1 &&
-                w >= 81) {
-                const QDateTime start = event.startTime.toTimeZone(local);
-                QString text;
-                if (event.endTime) {
-                    const QDateTime end = event.endTime->toTimeZone(local);
-                    if (end.date() > start.date())
-                        text = start.toString(QStringLiteral("ddd ")) +
-                               TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
-                               end.toString(QStringLiteral("ddd ")) +
-                               TimeFormat::format(end, pattern);
-                    else
-                        text = TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
-                               TimeFormat::format(end, pattern);
-                } else {
-                    text = TimeFormat::format(start, pattern);
-                }
-                painter.setFont(small);
-                painter.drawText(QRect(textRect.left(), textRect.top() + boldMetrics.height(),
-                                       textRect.width(), smallMetrics.height()),
-                                 Qt::AlignLeft | Qt::AlignVCenter,
-                                 smallMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
-            }
-            painter.restore();
+    // Every block gets its hit region; only those in the exposed part are drawn.
+    const BlockGeometry geometry{H, W, minimumHeight};
+    if (m_blocksStale || geometry != m_blockGeometry)
+        layoutBlocks(geometry);
+    for (const Block& item : std::as_const(m_blocks)) {
+        const QRect& block = item.rect;
+        if (!block.intersects(exposed))
+            continue;
+        const Event& event = m_events[item.index];
+        const bool dimmed = item.dimmed;
+        const QColor& base = item.base;
+        const int top = block.y();
+        QColor fill = base;
+        fill.setAlpha(dimmed ? 28 : 96);
+        m_blockPainter.fill(painter, block, 4, fill);
+        QColor stripe = base;
+        if (dimmed)
+            stripe.setAlpha(80);
+        m_blockPainter.fill(painter, QRect(block.x(), block.y(), 3, block.height()), 4, stripe);
+        painter.setBrush(Qt::NoBrush);
+        if (event.id == m_selectedEventId) {
+            painter.setPen(QPen(base, 2));
+            painter.drawRoundedRect(block.adjusted(1, 1, -1, -1), 4, 4);
         }
+
+        const int x = block.x();
+        const int w = block.width();
+        const QRect textRect(x + 9, top + p, w - 15, block.height() - 2 * p);
+        QColor textColor = pal.color(QPalette::WindowText);
+        if (dimmed)
+            textColor.setAlpha(140);
+        int glyphWidth = 0;
+        int glyphRight = x + w - 3;
+        QColor glyphColor = textColor;
+        glyphColor.setAlpha(170);
+        painter.setFont(iconFont);
+        painter.setPen(glyphColor);
+        const int baseline = top + p + iconMetrics.ascent();
+        if (!event.reminders.isEmpty()) {
+            const int advance = iconMetrics.horizontalAdvance(bell);
+            painter.drawText(QPoint(glyphRight - advance, baseline), QString(bell));
+            glyphWidth += advance + 4;
+            glyphRight -= advance + 4;
+        }
+        if (event.syncStatus == QLatin1String("pending") &&
+            m_twoWaySyncCalendarIds.contains(event.calendarId)) {
+            const int advance = iconMetrics.horizontalAdvance(upload);
+            painter.drawText(QPoint(glyphRight - advance, baseline), QString(upload));
+            glyphWidth += advance + 4;
+        }
+        painter.save();
+        painter.setClipRect(block);
+        painter.setFont(bold);
+        painter.setPen(textColor);
+        const int titleWidth = textRect.width() - glyphWidth;
+        if (titleWidth <= 0) {
+            painter.restore();
+            continue;
+        }
+        painter.drawText(QRect(textRect.left(), textRect.top(), titleWidth, boldMetrics.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter,
+                         boldMetrics.elidedText(event.title, Qt::ElideRight, titleWidth));
+        if (block.height() >= smallMetrics.height() + 2 * p + boldMetrics.height() + 1 && w >= 81) {
+            const QDateTime start = event.startTime.toTimeZone(local);
+            QString text;
+            if (event.endTime) {
+                const QDateTime end = event.endTime->toTimeZone(local);
+                if (end.date() > start.date())
+                    text = start.toString(QStringLiteral("ddd ")) +
+                           TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
+                           end.toString(QStringLiteral("ddd ")) + TimeFormat::format(end, pattern);
+                else
+                    text = TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
+                           TimeFormat::format(end, pattern);
+            } else {
+                text = TimeFormat::format(start, pattern);
+            }
+            painter.setFont(small);
+            painter.drawText(QRect(textRect.left(), textRect.top() + boldMetrics.height(),
+                                   textRect.width(), smallMetrics.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter,
+                             smallMetrics.elidedText(text, Qt::ElideRight, textRect.width()));
+        }
+        painter.restore();
     }
-    m_hitRegions = hits;
 
     if ((m_dragState == DragState::Moving || m_dragState == DragState::Resizing) &&
         !m_dragEventId.isEmpty() && (m_dragMinutes != 0 || m_dragDayShift != 0)) {

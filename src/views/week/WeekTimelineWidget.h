@@ -2,10 +2,13 @@
 
 #include "Event.h"
 #include "FilterEngine.h"
+#include "RoundedBlockPainter.h"
 
+#include <QColor>
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QRect>
 #include <QSet>
@@ -82,6 +85,41 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    // One block as laid out for the current events and geometry: which event, where, and its
+    // colours. Rebuilt only when the events or the sizes it depends on change.
+    struct Block
+    {
+        qsizetype index = 0; // into m_events
+        QRect rect;
+        bool dimmed = false;
+        QColor base;
+    };
+    struct BlockGeometry
+    {
+        int rowHeight = 0;
+        int columnWidth = 0;
+        int minimumHeight = 0;
+        bool operator==(const BlockGeometry&) const = default;
+    };
+    void layoutBlocks(const BlockGeometry& geometry);
+    // Everything the background grid (fill, workday shading, today's tint, hour and day lines)
+    // depends on.
+    struct GridKey
+    {
+        QSize size;
+        qreal devicePixelRatio = 1;
+        int rowHeight = 0;
+        int columnWidth = 0;
+        int dayCount = 0;
+        int workdayStartHour = 0;
+        int workdayEndHour = 0;
+        int todayColumn = -1; // -1 when today is not shown
+        qint64 palette = 0;
+        QPalette::ColorGroup colorGroup = QPalette::Active;
+        bool operator==(const GridKey&) const = default;
+    };
+    void paintGrid(QPainter& painter, const GridKey& grid) const;
+
     const HitRegion* firstHitAt(const QPoint& point) const;
     const HitRegion* lastHitAt(const QPoint& point) const;
     void emitSelectedAt(const QString& eventId, const QPoint& point);
@@ -109,4 +147,10 @@ private:
     int m_dragMinutes = 0;
     int m_dragDayShift = 0;
     QSet<QString> m_multiDayIds;
+    RoundedBlockPainter m_blockPainter;
+    QList<Block> m_blocks;
+    BlockGeometry m_blockGeometry;
+    bool m_blocksStale = true;
+    QImage m_grid;
+    GridKey m_gridKey;
 };
