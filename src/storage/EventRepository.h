@@ -10,10 +10,12 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <memory>
 #include <optional>
 
 class ChangeCoalescer;
 class Database;
+class StatementCache;
 class QSqlQuery;
 
 // The events (table `events`) with their reminder and attendee rows. Every lookup returns the
@@ -26,6 +28,7 @@ class EventRepository : public QObject
 
 public:
     explicit EventRepository(Database* database, QObject* parent = nullptr);
+    ~EventRepository() override;
 
     // Live events of the calendar by start.
     QList<Event> getByCalendar(const QString& calendarId) const;
@@ -101,9 +104,11 @@ private:
     bool write(const Event& event, bool isInsert);
     QString calendarOf(const QString& id) const;
     // `replace`: delete the event's old rows first (and compare triggers with them).
-    static bool writeReminders(QSqlDatabase& db, const Event& event, bool replace);
-    static bool writeAttendees(QSqlDatabase& db, const Event& event, bool replace);
+    static bool writeReminders(QSqlDatabase& db, StatementCache& statements, const Event& event,
+                               bool replace);
+    static bool writeAttendees(StatementCache& statements, const Event& event, bool replace);
 
     Database* m_database;
     ChangeCoalescer* m_changes;
+    std::unique_ptr<StatementCache> m_statements;
 };
