@@ -20,8 +20,10 @@ class QSqlQuery;
 
 // The events (table `events`) with their reminder and attendee rows. Every lookup returns the
 // events with their reminders and attendees loaded, so that writing a record back never drops
-// child rows it was not given. An event and its child rows are written in one savepoint:
-// whole or not at all. Changes are announced by `eventsChanged`, coalesced over 150 ms.
+// child rows it was not given. An event and its child rows are written whole or not at all: in
+// a savepoint of their own, or, for a new event inside a caller's transaction, by deleting the
+// rows written under its id when a child row fails. Changes are announced by `eventsChanged`,
+// coalesced over 150 ms.
 class EventRepository : public QObject
 {
     Q_OBJECT
