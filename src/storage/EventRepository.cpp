@@ -5,18 +5,22 @@
 #include "EventRangeSql.h"
 #include "ReminderAck.h"
 #include "Savepoint.h"
+#include "StatementCache.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
 
 #include <QDebug>
 #include <QHash>
 #include <QSet>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QTimeZone>
 #include <QUuid>
 #include <QVariant>
 
 #include <algorithm>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -33,6 +37,16 @@ QTimeZone zoneNamed(const QString& name)
     if (it == zones.constEnd())
         it = zones.insert(name, QTimeZone(name.toUtf8()));
     return *it;
+}
+
+// True while the connection holds a transaction open (a caller's, or an enclosing savepoint).
+bool inTransaction(const QSqlDatabase& db)
+{
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+    return connection && sqlite3_get_autocommit(connection) == 0;
 }
 
 QVariant nullText()
@@ -130,10 +144,13 @@ QHash<QString, QList<Record>> loadChildren(QSqlDatabase& db, const QList<Event>&
 } // namespace
 
 EventRepository::EventRepository(Database* database, QObject* parent)
-    : QObject(parent), m_database(database), m_changes(new ChangeCoalescer(this))
+    : QObject(parent), m_database(database), m_changes(new ChangeCoalescer(this)),
+      m_statements(std::make_unique<StatementCache>(database->database()))
 {
     connect(m_changes, &ChangeCoalescer::fired, this, &EventRepository::eventsChanged);
 }
+
+EventRepository::~EventRepository() = default;
 
 const QString& EventRepository::columns()
 {
@@ -344,25 +361,33 @@ bool EventRepository::write(const Event& event, bool isInsert)
 {
     const char* operation = isInsert ? "EventRepository::insert" : "EventRepository::update";
     QSqlDatabase& db = m_database->database();
-    Savepoint transaction(db);
-    if (!transaction.isActive()) {
-        StoreSql::logFailure(operation, transaction.errorText());
-        return false;
+    // Inside a caller's transaction a new row needs no savepoint of its own: its INSERT is
+    // atomic, and should a child row fail, the rows written under the new id are deleted again.
+    // A savepoint there makes SQLite copy every page the row touches into a statement journal,
+    // a quarter of the cost of an insert. An update keeps it: the old row must come back.
+    const bool ownUnit = !isInsert || !inTransaction(db);
+    std::optional<Savepoint> transaction;
+    if (ownUnit) {
+        transaction.emplace(db);
+        if (!transaction->isActive()) {
+            StoreSql::logFailure(operation, transaction->errorText());
+            return false;
+        }
     }
+    static const QString insertSql = QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
+                                         .arg(columns(), StoreSql::placeholders(31));
     const bool written =
         isInsert
-            ? StoreSql::exec(db,
-                             QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
-                                 .arg(columns(), StoreSql::placeholders(31)),
-                             QVariantList{event.id} + fieldValues(event) +
-                                 QVariantList{StoreTime::bindValue(event.created),
-                                              StoreTime::bindValue(event.lastModified),
-                                              event.syncStatus.isEmpty() ? QStringLiteral("synced")
-                                                                         : event.syncStatus,
-                                              StoreTime::bindValue(event.deletedAt)},
-                             operation)
-            : StoreSql::exec(
-                  db,
+            ? m_statements->exec(insertSql,
+                                 QVariantList{event.id} + fieldValues(event) +
+                                     QVariantList{StoreTime::bindValue(event.created),
+                                                  StoreTime::bindValue(event.lastModified),
+                                                  event.syncStatus.isEmpty()
+                                                      ? QStringLiteral("synced")
+                                                      : event.syncStatus,
+                                                  StoreTime::bindValue(event.deletedAt)},
+                                 operation)
+            : m_statements->exec(
                   QStringLiteral(
                       "UPDATE events SET calendar_id = ?, uid = ?, provider_event_id = ?, etag = "
                       "?, href = ?, title = ?, description = ?, location = ?, geo_location = ?, "
@@ -382,10 +407,15 @@ bool EventRepository::write(const Event& event, bool isInsert)
         return false;
     // A row that was just inserted has no children yet: with foreign keys on, none can
     // reference an id that did not exist.
-    if (!writeReminders(db, event, !isInsert) || !writeAttendees(db, event, !isInsert))
+    if (!writeReminders(db, *m_statements, event, !isInsert) ||
+        !writeAttendees(*m_statements, event, !isInsert)) {
+        QString error;
+        if (!ownUnit && !deleteRows(db, event.id, error))
+            StoreSql::logFailure("EventRepository::insert undo", error);
         return false;
-    if (!transaction.commit()) {
-        StoreSql::logFailure(operation, transaction.errorText());
+    }
+    if (transaction && !transaction->commit()) {
+        StoreSql::logFailure(operation, transaction->errorText());
         return false;
     }
     m_changes->schedule(event.calendarId);
@@ -556,17 +586,22 @@ void EventRepository::loadAttendees(QSqlDatabase& db, Event& event)
 
 bool EventRepository::writeReminderRows(QSqlDatabase& db, const Event& event)
 {
+    StatementCache statements(db);
     Savepoint transaction(db);
-    return transaction.isActive() && writeReminders(db, event, true) && transaction.commit();
+    return transaction.isActive() && writeReminders(db, statements, event, true) &&
+           transaction.commit();
 }
 
 bool EventRepository::writeAttendeeRows(QSqlDatabase& db, const Event& event)
 {
+    StatementCache statements(db);
     Savepoint transaction(db);
-    return transaction.isActive() && writeAttendees(db, event, true) && transaction.commit();
+    return transaction.isActive() && writeAttendees(statements, event, true) &&
+           transaction.commit();
 }
 
-bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool replace)
+bool EventRepository::writeReminders(QSqlDatabase& db, StatementCache& statements,
+                                     const Event& event, bool replace)
 {
     // The stored rows tell whether a reminder moved, and keep the identity and acknowledgement
     // of a reminder that a record built elsewhere (a server's copy) carries without an id.
@@ -585,8 +620,8 @@ bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool 
             "EventRepository::writeReminderRows read");
         if (!read)
             return false;
-        if (!StoreSql::exec(db, QStringLiteral("DELETE FROM reminders WHERE event_id = ?"),
-                            {event.id}, "EventRepository::writeReminderRows delete"))
+        if (!statements.exec(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"), {event.id},
+                             "EventRepository::writeReminderRows delete"))
             return false;
     }
     const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, stored);
@@ -594,8 +629,7 @@ bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool 
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);
         const QString trigger = StoreTime::toText(outcome.trigger);
-        if (!StoreSql::exec(
-                db,
+        if (!statements.exec(
                 QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
                                "action, acknowledged, trigger_time) VALUES (?, ?, ?, "
                                "?, ?, ?)"),
@@ -608,14 +642,13 @@ bool EventRepository::writeReminders(QSqlDatabase& db, const Event& event, bool 
     return true;
 }
 
-bool EventRepository::writeAttendees(QSqlDatabase& db, const Event& event, bool replace)
+bool EventRepository::writeAttendees(StatementCache& statements, const Event& event, bool replace)
 {
-    if (replace && !StoreSql::exec(db, QStringLiteral("DELETE FROM attendees WHERE event_id = ?"),
-                                   {event.id}, "EventRepository::writeAttendeeRows delete"))
+    if (replace && !statements.exec(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"),
+                                    {event.id}, "EventRepository::writeAttendeeRows delete"))
         return false;
     for (const Attendee& attendee : event.attendees) {
-        if (!StoreSql::exec(
-                db,
+        if (!statements.exec(
                 QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, status, "
                                "type, rsvp) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                 {attendee.id.isEmpty() ? newId() : attendee.id, event.id,

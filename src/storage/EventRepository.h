@@ -10,22 +10,27 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <memory>
 #include <optional>
 
 class ChangeCoalescer;
 class Database;
+class StatementCache;
 class QSqlQuery;
 
 // The events (table `events`) with their reminder and attendee rows. Every lookup returns the
 // events with their reminders and attendees loaded, so that writing a record back never drops
-// child rows it was not given. An event and its child rows are written in one savepoint:
-// whole or not at all. Changes are announced by `eventsChanged`, coalesced over 150 ms.
+// child rows it was not given. An event and its child rows are written whole or not at all: in
+// a savepoint of their own, or, for a new event inside a caller's transaction, by deleting the
+// rows written under its id when a child row fails. Changes are announced by `eventsChanged`,
+// coalesced over 150 ms.
 class EventRepository : public QObject
 {
     Q_OBJECT
 
 public:
     explicit EventRepository(Database* database, QObject* parent = nullptr);
+    ~EventRepository() override;
 
     // Live events of the calendar by start.
     QList<Event> getByCalendar(const QString& calendarId) const;
@@ -101,9 +106,11 @@ private:
     bool write(const Event& event, bool isInsert);
     QString calendarOf(const QString& id) const;
     // `replace`: delete the event's old rows first (and compare triggers with them).
-    static bool writeReminders(QSqlDatabase& db, const Event& event, bool replace);
-    static bool writeAttendees(QSqlDatabase& db, const Event& event, bool replace);
+    static bool writeReminders(QSqlDatabase& db, StatementCache& statements, const Event& event,
+                               bool replace);
+    static bool writeAttendees(StatementCache& statements, const Event& event, bool replace);
 
     Database* m_database;
     ChangeCoalescer* m_changes;
+    std::unique_ptr<StatementCache> m_statements;
 };

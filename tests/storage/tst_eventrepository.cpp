@@ -314,6 +314,25 @@ private Q_SLOTS:
             m_events->insert(withChildren(StoreFixture::event("e2", "cal-a", utc(2025, 3, 2)))));
         QVERIFY(m_store->db().rollback());
         QCOMPARE(m_store->strings("SELECT count(*) FROM reminders"), QStringList{"2"});
+
+        // Inside a caller's transaction a failed insert takes away its own rows only.
+        QVERIFY(m_store->db().transaction());
+        QVERIFY(
+            m_events->insert(withChildren(StoreFixture::event("e3", "cal-a", utc(2025, 3, 3)))));
+        Event broken = withChildren(StoreFixture::event("e4", "cal-a", utc(2025, 3, 4)));
+        broken.attendees[0].id = QStringLiteral("twice");
+        broken.attendees[1].id = QStringLiteral("twice");
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^EventRepository::writeAttendeeRows insert failed:"));
+        QVERIFY(!m_events->insert(broken));
+        QVERIFY(m_store->db().commit());
+        QCOMPARE(m_store->strings("SELECT id FROM events ORDER BY id"), QStringList({"e1", "e3"}));
+        QCOMPARE(m_store->strings("SELECT count(*) FROM reminders WHERE event_id = 'e4'"),
+                 QStringList{"0"});
+        QCOMPARE(m_store->strings("SELECT count(*) FROM attendees WHERE event_id = 'e4'"),
+                 QStringList{"0"});
+        QCOMPARE(m_store->strings("SELECT count(*) FROM attendees WHERE event_id = 'e3'"),
+                 QStringList{"2"});
     }
 
     void searchTakesWildcardsLiterally_data()

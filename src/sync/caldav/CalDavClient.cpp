@@ -34,8 +34,12 @@ bool sameOrigin(const QUrl& a, const QUrl& b)
 
 // Errors below 200 are the connection's (refused, closed, timed out, TLS, proxy); 301..399 are
 // protocol failures. Both mean the reply is not a whole HTTP answer, whatever status arrived.
+// The one exception: the network layer files a server's "400 Bad Request" as an invalid
+// operation of the protocol, though it is a whole answer with its status.
 bool isTransportError(QNetworkReply::NetworkError error)
 {
+    if (error == QNetworkReply::ProtocolInvalidOperationError)
+        return false;
     const int code = int(error);
     return (code > 0 && code < 200) || (code >= 300 && code < 400);
 }

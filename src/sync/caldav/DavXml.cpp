@@ -1,5 +1,6 @@
 #include "DavXml.h"
 
+#include <QBuffer>
 #include <QTimeZone>
 #include <QXmlStreamReader>
 
@@ -22,6 +23,28 @@ QByteArray ns(const char* uri)
     return QByteArray(uri);
 }
 
+// A reader of a reply body that decodes it piece by piece. Over a byte array the reader would
+// turn the whole body into UTF-16 text before the first token, which for a calendar of many
+// megabytes costs twice its size again at the worst moment.
+class BodyReader
+{
+public:
+    explicit BodyReader(const QByteArray& body)
+    {
+        m_device.setData(body);
+        m_device.open(QIODevice::ReadOnly);
+        m_reader.setDevice(&m_device);
+    }
+    BodyReader(const BodyReader&) = delete;
+    BodyReader& operator=(const BodyReader&) = delete;
+
+    QXmlStreamReader& reader() { return m_reader; }
+
+private:
+    QBuffer m_device;
+    QXmlStreamReader m_reader;
+};
+
 bool is(const QXmlStreamReader& reader, const char* uri, const char* name)
 {
     return reader.namespaceUri() == QLatin1String(uri) && reader.name() == QLatin1String(name);
@@ -43,7 +66,8 @@ QUrl resolve(const QUrl& baseUrl, const QString& href)
 std::optional<QUrl> firstHrefInside(const QByteArray& body, const QUrl& baseUrl, const char* uri,
                                     const char* outer)
 {
-    QXmlStreamReader reader(body);
+    BodyReader source(body);
+    QXmlStreamReader& reader = source.reader();
     while (!reader.atEnd()) {
         if (reader.readNext() != QXmlStreamReader::StartElement || !is(reader, uri, outer))
             continue;
@@ -279,7 +303,8 @@ QList<CalDavParse::DiscoveredCalendar> parseCalendars(const QByteArray& body, co
     bool inResourceType = false;
     bool isCalendar = false;
 
-    QXmlStreamReader reader(body);
+    BodyReader source(body);
+    QXmlStreamReader& reader = source.reader();
     while (!reader.atEnd()) {
         const auto token = reader.readNext();
         if (token == QXmlStreamReader::StartElement) {
@@ -352,7 +377,8 @@ QList<CalDavParse::DiscoveredCalendar> parseCalendars(const QByteArray& body, co
 
 std::optional<QString> parseCtag(const QByteArray& body)
 {
-    QXmlStreamReader reader(body);
+    BodyReader source(body);
+    QXmlStreamReader& reader = source.reader();
     while (!reader.atEnd()) {
         if (reader.readNext() == QXmlStreamReader::StartElement &&
             is(reader, calendarServerNamespace, "getctag")) {
@@ -376,7 +402,8 @@ QList<CalDavParse::Resource> parseResources(const QByteArray& body, const QUrl& 
     bool rootClosed = false;
     int depth = 0;
 
-    QXmlStreamReader reader(body);
+    BodyReader source(body);
+    QXmlStreamReader& reader = source.reader();
     while (!reader.atEnd()) {
         const auto token = reader.readNext();
         if (token == QXmlStreamReader::StartElement && ++depth == 1)

@@ -249,16 +249,20 @@ void DavFaultProxy::handle(QTcpSocket* socket, const Request& request, const QBy
 void DavFaultProxy::forward(QTcpSocket* socket, const QByteArray& raw, Action action)
 {
     // One upstream connection per request; "Connection: close" makes the reply end with it.
-    QByteArray request = raw;
-    const qsizetype headerEnd = request.indexOf("\r\n\r\n");
-    QByteArray head = request.left(headerEnd);
-    QList<QByteArray> lines = head.split('\n');
-    for (qsizetype i = lines.size() - 1; i > 0; --i) {
-        if (lines[i].toLower().startsWith("connection:"))
-            lines.removeAt(i);
+    // Every header line is written again with CR LF: a strict server refuses a bare LF or a
+    // stray CR in the header block.
+    const qsizetype headerEnd = raw.indexOf("\r\n\r\n");
+    QByteArray request;
+    const QList<QByteArray> lines = raw.left(headerEnd).split('\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QByteArray line = lines[i];
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (i > 0 && line.toLower().startsWith("connection:"))
+            continue;
+        request += line + "\r\n";
     }
-    lines.append("Connection: close\r");
-    request = lines.join('\n') + request.mid(headerEnd);
+    request += "Connection: close\r\n\r\n" + raw.mid(headerEnd + 4);
 
     auto* upstream = new QTcpSocket(this);
     auto buffer = std::make_shared<QByteArray>();

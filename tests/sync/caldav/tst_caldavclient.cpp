@@ -55,6 +55,7 @@ class TestCalDavClient : public QObject
 private Q_SLOTS:
     void requestHeaders_data();
     void requestHeaders();
+    void httpErrorsArriveWithTheirStatus_data();
     void httpErrorsArriveWithTheirStatus();
     void brokenTransfersAreFailuresNotBodies_data();
     void brokenTransfersAreFailuresNotBodies();
@@ -63,6 +64,7 @@ private Q_SLOTS:
     void redirectRule();
     void redirectsKeepCredentialsOnTheirOrigin();
     void redirectLoopEnds();
+    void putThroughTheProxyWithAndWithoutEtag_data();
     void putThroughTheProxyWithAndWithoutEtag();
     void pinningAcceptsOnlyThePinnedLeaf();
 };
@@ -158,18 +160,41 @@ void TestCalDavClient::requestHeaders()
     QCOMPARE(request.body, verb == "remove" ? QByteArray() : body);
 }
 
+void TestCalDavClient::httpErrorsArriveWithTheirStatus_data()
+{
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<int>("status");
+    QTest::newRow("PUT 412") << QByteArray("PUT") << 412;
+    QTest::newRow("REPORT 500") << QByteArray("REPORT") << 500;
+    // The network layer files a 400 among its protocol errors; it is still the server's answer.
+    QTest::newRow("PROPFIND 400") << QByteArray("PROPFIND") << 400;
+    QTest::newRow("DELETE 409") << QByteArray("DELETE") << 409;
+    QTest::newRow("PUT 403") << QByteArray("PUT") << 403;
+}
+
 void TestCalDavClient::httpErrorsArriveWithTheirStatus()
 {
+    QFETCH(QByteArray, method);
+    QFETCH(int, status);
     DavFaultProxy server;
-    server.failWith("PUT", ".ics", 412, "<error/>");
+    server.failWith(method, ".ics", status, "<error/>");
     CalDavClient client;
     const QUrl url = server.baseUrl().resolved(QUrl(QStringLiteral("/cal/a.ics")));
-    const auto put = run([&](auto done) { client.put(url, "x", QString(), done, "e"); });
-    QVERIFY(put);
-    QCOMPARE(put->statusCode, 412);
-    QCOMPARE(put->body, QByteArray("<error/>"));
-    QVERIFY(put->errorString.isEmpty());
-    QCOMPARE(put->headers.value("Content-Type"), QByteArray("application/xml; charset=utf-8"));
+    const auto response = run([&](auto done) {
+        if (method == "PUT")
+            client.put(url, "x", QString(), done, "e");
+        else if (method == "REPORT")
+            client.report(url, "<x/>", 1, done);
+        else if (method == "PROPFIND")
+            client.propfind(url, "<x/>", 0, done);
+        else
+            client.remove(url, done, "e");
+    });
+    QVERIFY(response);
+    QCOMPARE(response->statusCode, status);
+    QCOMPARE(response->body, QByteArray("<error/>"));
+    QVERIFY(response->errorString.isEmpty());
+    QCOMPARE(response->headers.value("Content-Type"), QByteArray("application/xml; charset=utf-8"));
 }
 
 void TestCalDavClient::brokenTransfersAreFailuresNotBodies_data()
@@ -305,9 +330,20 @@ void TestCalDavClient::redirectLoopEnds()
     QCOMPARE(server.requests().size(), 6);
 }
 
+void TestCalDavClient::putThroughTheProxyWithAndWithoutEtag_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("Radicale") << int(DavServer::Kind::Radicale);
+    // A strict HTTP parser: the forwarded request must be well formed to the last header.
+    QTest::newRow("Xandikos") << int(DavServer::Kind::Xandikos);
+}
+
 void TestCalDavClient::putThroughTheProxyWithAndWithoutEtag()
 {
-    DavServer server(DavServer::Kind::Radicale);
+    QFETCH(int, kind);
+    if (!DavServer::available(DavServer::Kind(kind)))
+        QSKIP("server not installed");
+    DavServer server{DavServer::Kind(kind)};
     QVERIFY(server.start());
     const QUrl calendar = server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work"));
     QVERIFY(calendar.isValid());
