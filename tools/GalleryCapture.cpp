@@ -1,6 +1,8 @@
 #include "GalleryCapture.h"
 
+#include "AccountRepository.h"
 #include "AppState.h"
+#include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialBackend.h"
 #include "MemoryCredentialBackend.h"
@@ -81,4 +83,27 @@ int GalleryCapture::finish()
 QString GalleryCapture::suffix(const char* mode)
 {
     return QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+}
+
+void GalleryCapture::addAccount(AppState& state, const QString& id, const QString& name)
+{
+    Account account;
+    account.id = id;
+    account.name = name;
+    account.type = QStringLiteral("caldav");
+    account.createdAt = account.updatedAt = Clock::now();
+    state.accounts()->insert(account);
+}
+
+void GalleryCapture::addCalendar(AppState& state, const QString& id, const QString& accountId,
+                                 const QString& name, const QString& color)
+{
+    Calendar calendar;
+    calendar.id = id;
+    calendar.accountId = accountId;
+    calendar.name = name;
+    calendar.color = color;
+    calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
+    calendar.createdAt = calendar.updatedAt = Clock::now();
+    state.calendars()->insert(calendar);
 }

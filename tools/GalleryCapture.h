@@ -52,6 +52,12 @@ public:
     // tool's exit status (1 when any picture failed).
     int finish();
 
+    // Seeding for the pictures, both stamped with the pinned clock: a CalDAV account, and a
+    // calendar in an account at a made-up address under https://dav.invalid/.
+    static void addAccount(AppState& state, const QString& id, const QString& name);
+    static void addCalendar(AppState& state, const QString& id, const QString& accountId,
+                            const QString& name, const QString& color);
+
     // "-light.png" for "light".
     static QString suffix(const char* mode);
 

@@ -40,33 +40,13 @@ QDateTime local(const QDate& date, const QTime& time)
 
 void addCalendars(AppState& state)
 {
-    const QDateTime now = Clock::now();
-    for (const auto& [id, name] : {std::pair{"home", "Home"}, std::pair{"work", "Work"}}) {
-        Account account;
-        account.id = QString::fromLatin1(id);
-        account.name = QString::fromLatin1(name);
-        account.type = QStringLiteral("caldav");
-        account.createdAt = account.updatedAt = now;
-        state.accounts()->insert(account);
-    }
-    const struct
-    {
-        const char* id;
-        const char* account;
-        const char* name;
-        const char* color;
-    } calendars[] = {{"family", "home", "Family", "#e67c73"},
-                     {"projects", "work", "Projects with a rather long calendar name", "#33b679"}};
-    for (const auto& entry : calendars) {
-        Calendar calendar;
-        calendar.id = QString::fromLatin1(entry.id);
-        calendar.accountId = QString::fromLatin1(entry.account);
-        calendar.name = QString::fromLatin1(entry.name);
-        calendar.color = QString::fromLatin1(entry.color);
-        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
-        calendar.createdAt = calendar.updatedAt = now;
-        state.calendars()->insert(calendar);
-    }
+    GalleryCapture::addAccount(state, QStringLiteral("home"), QStringLiteral("Home"));
+    GalleryCapture::addAccount(state, QStringLiteral("work"), QStringLiteral("Work"));
+    GalleryCapture::addCalendar(state, QStringLiteral("family"), QStringLiteral("home"),
+                                QStringLiteral("Family"), QStringLiteral("#e67c73"));
+    GalleryCapture::addCalendar(state, QStringLiteral("projects"), QStringLiteral("work"),
+                                QStringLiteral("Projects with a rather long calendar name"),
+                                QStringLiteral("#33b679"));
 }
 
 Event sampleEvent()

@@ -30,29 +30,12 @@ QDateTime local(const QDate& date, int hour, int minute = 0)
 
 void addCalendars(AppState& state)
 {
-    const QDateTime now = Clock::now();
-    Account account;
-    account.id = QStringLiteral("work-account");
-    account.name = QStringLiteral("Work");
-    account.type = QStringLiteral("caldav");
-    account.createdAt = account.updatedAt = now;
-    state.accounts()->insert(account);
-    const struct
-    {
-        const char* id;
-        const char* name;
-        const char* color;
-    } calendars[] = {{"family", "Family", "#e67c73"}, {"projects", "Projects", "#33b679"}};
-    for (const auto& entry : calendars) {
-        Calendar calendar;
-        calendar.id = QString::fromLatin1(entry.id);
-        calendar.accountId = account.id;
-        calendar.name = QString::fromLatin1(entry.name);
-        calendar.color = QString::fromLatin1(entry.color);
-        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
-        calendar.createdAt = calendar.updatedAt = now;
-        state.calendars()->insert(calendar);
-    }
+    const QString account = QStringLiteral("work-account");
+    GalleryCapture::addAccount(state, account, QStringLiteral("Work"));
+    GalleryCapture::addCalendar(state, QStringLiteral("family"), account, QStringLiteral("Family"),
+                                QStringLiteral("#e67c73"));
+    GalleryCapture::addCalendar(state, QStringLiteral("projects"), account,
+                                QStringLiteral("Projects"), QStringLiteral("#33b679"));
 }
 
 void addEvent(AppState& state, const QString& id, const QString& calendar, const QString& title,

@@ -41,29 +41,11 @@ QDateTime utcMidnight(const QDate& date)
 
 void addCalendars(AppState& state)
 {
-    const QDateTime now = Clock::now();
-    Account account;
-    account.id = QStringLiteral("dav");
-    account.name = QStringLiteral("Work");
-    account.type = QStringLiteral("caldav");
-    account.createdAt = account.updatedAt = now;
-    state.accounts()->insert(account);
-    const struct
-    {
-        const char* id;
-        const char* name;
-        const char* color;
-    } calendars[] = {{"team", "Team", "#33b679"}, {"family", "Family", "#e67c73"}};
-    for (const auto& entry : calendars) {
-        Calendar calendar;
-        calendar.id = QString::fromLatin1(entry.id);
-        calendar.accountId = account.id;
-        calendar.name = QString::fromLatin1(entry.name);
-        calendar.color = QString::fromLatin1(entry.color);
-        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
-        calendar.createdAt = calendar.updatedAt = now;
-        state.calendars()->insert(calendar);
-    }
+    GalleryCapture::addAccount(state, QStringLiteral("dav"), QStringLiteral("Work"));
+    GalleryCapture::addCalendar(state, QStringLiteral("team"), QStringLiteral("dav"),
+                                QStringLiteral("Team"), QStringLiteral("#33b679"));
+    GalleryCapture::addCalendar(state, QStringLiteral("family"), QStringLiteral("dav"),
+                                QStringLiteral("Family"), QStringLiteral("#e67c73"));
 }
 
 Event event(const char* id, const char* calendar, const char* title, const QDateTime& start,
