@@ -6,12 +6,10 @@
 
 #include "AppState.h"
 #include "CalendarRepository.h"
-#include "Clock.h"
-#include "Database.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
 #include "EventRepository.h"
-#include "MemoryCredentialBackend.h"
+#include "ViewBenchStore.h"
 #include "ViewData.h"
 
 #include <QApplication>
@@ -20,55 +18,34 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
-#include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 namespace {
 
+using ViewBenchStore::firstDay;
+using ViewBenchStore::measuredDay;
+using ViewBenchStore::median;
+
 constexpr int calendarCount = 5;
-constexpr int seriesCount = 500;
 constexpr int repeats = 15;
 // 100,000 events over ten years.
 constexpr int eventsPerDay = 27;
-const QDate measuredDay(2026, 3, 11);
-const QDate firstDay = measuredDay.addYears(-10);
-
-const char* const weekdays[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
 
 QString calendarId(int index)
 {
     return index == 0 ? AppState::localCalendarId : QStringLiteral("bench-cal-%1").arg(index);
 }
 
-// Event `index` of a store of `total`: the first seriesCount are weekly series, one weekday
-// each, starting evenly over the ten years before and after the measured day; the others are
-// single events in working hours, as dense (about 27 a day) in every store, around the measured
-// day: a larger store covers more days, not more per day. Some have a reminder.
+// The shared generated event, spread over calendarCount calendars, with a room and, for some,
+// a reminder and the stored iCalendar text.
 Event generatedEvent(int index, int total, QRandomGenerator& random)
 {
-    const QTimeZone zone = QTimeZone::systemTimeZone();
-    Event event;
-    event.id = QStringLiteral("ev-%1").arg(index);
-    event.uid = event.id + QStringLiteral("@bench");
-    event.calendarId = calendarId(random.bounded(calendarCount));
-    event.title = QStringLiteral("Meeting %1").arg(index);
-    event.location = QStringLiteral("Room %1").arg(random.bounded(40));
-    QDate date;
-    if (index < seriesCount) {
-        date = measuredDay.addDays(-3652 + qint64(2 * 3652) * index / seriesCount);
-        event.recurrenceRule =
-            QStringLiteral("FREQ=WEEKLY;BYDAY=%1").arg(QLatin1String(weekdays[index % 7]));
-    } else {
-        const int singles = total - seriesCount;
-        const int spanDays = std::max(singles / eventsPerDay, 1);
-        date =
-            measuredDay.addDays(-spanDays / 2 + qint64(spanDays) * (index - seriesCount) / singles);
-    }
-    event.startTime = QDateTime(date, QTime(8 + random.bounded(10), 15 * random.bounded(4)), zone);
-    event.endTime = event.startTime.addSecs(qint64(30 + 30 * random.bounded(4)) * 60);
-    event.created = event.lastModified = QDateTime(firstDay, QTime(0, 0), QTimeZone::utc());
+    const QString calendar = calendarId(random.bounded(calendarCount));
+    const QString location = QStringLiteral("Room %1").arg(random.bounded(40));
+    Event event = ViewBenchStore::generatedEvent(index, total, eventsPerDay, random);
+    event.calendarId = calendar;
+    event.location = location;
     if (random.bounded(100) < 30) {
         Reminder reminder;
         reminder.minutesBefore = 15;
@@ -80,12 +57,6 @@ Event generatedEvent(int index, int total, QRandomGenerator& random)
             .arg(event.uid, event.title,
                  event.startTime.toUTC().toString(QStringLiteral("yyyyMMddTHHmmssZ")));
     return event;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 struct Figures
@@ -115,15 +86,9 @@ bool measure(int total, Figures* figures)
         if (!state.calendars()->insert(calendar))
             return false;
     }
-    QSqlDatabase& db = state.database()->database();
     QRandomGenerator random(4711);
-    if (!db.transaction())
-        return false;
-    for (int i = 0; i < total; ++i) {
-        if (!state.events()->insert(generatedEvent(i, total, random)))
-            return false;
-    }
-    if (!db.commit())
+    if (!ViewBenchStore::insertEvents(
+            state, total, [&](int index) { return generatedEvent(index, total, random); }))
         return false;
 
     DayView view(&state);
@@ -157,9 +122,7 @@ bool measure(int total, Figures* figures)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    OrvaAccount::CredentialBackend::setDefaultBackend(
-        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
-    Clock::pin(QDateTime(measuredDay, QTime(10, 0), QTimeZone::systemTimeZone()));
+    ViewBenchStore::prepare();
 
     Figures small, large;
     if (!measure(1000, &small) || !measure(100000, &large)) {

@@ -7,85 +7,33 @@
 // switched to.
 
 #include "AppState.h"
-#include "CalendarRepository.h"
-#include "Clock.h"
-#include "Database.h"
 #include "EventRepository.h"
-#include "MemoryCredentialBackend.h"
 #include "MonthView.h"
 #include "ViewArea.h"
+#include "ViewBenchStore.h"
 #include "ViewData.h"
 #include "ViewPeriod.h"
 #include "WeekView.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <memory>
-#include <vector>
 
 namespace {
 
-constexpr int seriesCount = 500;
+using ViewBenchStore::measuredDay;
+
 constexpr int repeats = 9;
 // 500 single events cover a little more than the month grid's 42 days.
 constexpr int eventsPerDay = 11;
-const QDate measuredDay(2026, 3, 11);
-const QDate firstDay = measuredDay.addYears(-10);
-const char* const weekdays[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
-
-// Event `index` of a store of `total`: the first seriesCount are weekly series, one weekday each,
-// starting evenly over the ten years before and after the measured day; the others are single
-// events in working hours, as dense in every store and centred on the measured day, so that even
-// the small store fills the month grid: a larger store covers more days, not more per day.
-Event generatedEvent(int index, int total, QRandomGenerator& random)
-{
-    const QTimeZone zone = QTimeZone::systemTimeZone();
-    Event event;
-    event.id = QStringLiteral("ev-%1").arg(index);
-    event.uid = event.id + QStringLiteral("@bench");
-    event.calendarId = AppState::localCalendarId;
-    event.title = QStringLiteral("Meeting %1").arg(index);
-    QDate date;
-    if (index < seriesCount) {
-        date = measuredDay.addDays(-3652 + qint64(2 * 3652) * index / seriesCount);
-        event.recurrenceRule =
-            QStringLiteral("FREQ=WEEKLY;BYDAY=%1").arg(QLatin1String(weekdays[index % 7]));
-    } else {
-        const int singles = total - seriesCount;
-        const int spanDays = std::max(singles / eventsPerDay, 1);
-        date =
-            measuredDay.addDays(-spanDays / 2 + qint64(spanDays) * (index - seriesCount) / singles);
-    }
-    event.startTime = QDateTime(date, QTime(8 + random.bounded(10), 15 * random.bounded(4)), zone);
-    event.endTime = event.startTime.addSecs(qint64(30 + 30 * random.bounded(4)) * 60);
-    event.created = event.lastModified = QDateTime(firstDay, QTime(0, 0), QTimeZone::utc());
-    return event;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double timeMedian(const std::function<void()>& work)
 {
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    return median(times);
+    return ViewBenchStore::timeMedian(repeats, work);
 }
 
 struct Figures
@@ -107,14 +55,10 @@ bool measure(int total, Figures* figures)
     AppState state;
     if (!state.initialize())
         return false;
-    QSqlDatabase& db = state.database()->database();
     QRandomGenerator random(4711);
-    if (!db.transaction())
-        return false;
-    for (int i = 0; i < total; ++i)
-        if (!state.events()->insert(generatedEvent(i, total, random)))
-            return false;
-    if (!db.commit())
+    if (!ViewBenchStore::insertEvents(state, total, [&](int index) {
+            return ViewBenchStore::generatedEvent(index, total, eventsPerDay, random);
+        }))
         return false;
     state.setCurrentDate(measuredDay);
     const QStringList ids = ViewData::visibleCalendarIds(&state);
@@ -173,9 +117,7 @@ bool measure(int total, Figures* figures)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    OrvaAccount::CredentialBackend::setDefaultBackend(
-        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
-    Clock::pin(QDateTime(measuredDay, QTime(10, 0), QTimeZone::systemTimeZone()));
+    ViewBenchStore::prepare();
 
     Figures small, large;
     if (!measure(1000, &small) || !measure(100000, &large)) {

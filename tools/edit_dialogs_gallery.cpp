@@ -10,14 +10,13 @@
 #include "CalendarFormDialog.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "CredentialBackend.h"
 #include "DateTimePicker.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
+#include "GalleryCapture.h"
 #include "Ical.h"
-#include "MemoryCredentialBackend.h"
 #include "QuickAddDialog.h"
 #include "RecurrenceEditDialog.h"
 #include "RecurringEditScopeDialog.h"
@@ -25,15 +24,10 @@
 #include "ThemeManager.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTimeZone>
 #include <QToolButton>
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -46,33 +40,13 @@ QDateTime local(const QDate& date, const QTime& time)
 
 void addCalendars(AppState& state)
 {
-    const QDateTime now = Clock::now();
-    for (const auto& [id, name] : {std::pair{"home", "Home"}, std::pair{"work", "Work"}}) {
-        Account account;
-        account.id = QString::fromLatin1(id);
-        account.name = QString::fromLatin1(name);
-        account.type = QStringLiteral("caldav");
-        account.createdAt = account.updatedAt = now;
-        state.accounts()->insert(account);
-    }
-    const struct
-    {
-        const char* id;
-        const char* account;
-        const char* name;
-        const char* color;
-    } calendars[] = {{"family", "home", "Family", "#e67c73"},
-                     {"projects", "work", "Projects with a rather long calendar name", "#33b679"}};
-    for (const auto& entry : calendars) {
-        Calendar calendar;
-        calendar.id = QString::fromLatin1(entry.id);
-        calendar.accountId = QString::fromLatin1(entry.account);
-        calendar.name = QString::fromLatin1(entry.name);
-        calendar.color = QString::fromLatin1(entry.color);
-        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
-        calendar.createdAt = calendar.updatedAt = now;
-        state.calendars()->insert(calendar);
-    }
+    GalleryCapture::addAccount(state, QStringLiteral("home"), QStringLiteral("Home"));
+    GalleryCapture::addAccount(state, QStringLiteral("work"), QStringLiteral("Work"));
+    GalleryCapture::addCalendar(state, QStringLiteral("family"), QStringLiteral("home"),
+                                QStringLiteral("Family"), QStringLiteral("#e67c73"));
+    GalleryCapture::addCalendar(state, QStringLiteral("projects"), QStringLiteral("work"),
+                                QStringLiteral("Projects with a rather long calendar name"),
+                                QStringLiteral("#33b679"));
 }
 
 Event sampleEvent()
@@ -185,80 +159,52 @@ QWidget* quickAdd(AppState* state)
 
 int main(int argc, char* argv[])
 {
-    // Everything the program would store goes to a folder that is removed at the end, and every
-    // service address points at a closed local port.
-    QTemporaryDir data;
-    qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
-    for (const char* variable :
-         {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL", "ACCOUNT_PORTAL_URL"})
-        qputenv(variable, "http://127.0.0.1:9");
-    OrvaAccount::CredentialBackend::setDefaultBackend(
-        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
-    Clock::pin(local(today, QTime(10, 7)));
+    GalleryCapture capture(local(today, QTime(10, 7)));
 
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: edit_dialogs_gallery <output folder>\n");
-        return 2;
-    }
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QDir output(QString::fromLocal8Bit(argv[1]));
-    QDir().mkpath(output.path());
-
-    auto state = std::make_unique<AppState>();
-    if (!state->initialize()) {
-        std::fprintf(stderr, "could not open the temporary store\n");
-        return 1;
-    }
+    if (const int status = capture.start(argc, argv, "edit_dialogs_gallery"))
+        return status;
+    AppState* state = capture.state();
     addCalendars(*state);
     const Event event = sampleEvent();
     state->events()->insert(event);
 
     ThemeManager theme(nullptr);
-    int failures = 0;
     const auto save = [&](QWidget* widget, const QString& name) {
-        widget->show();
-        QApplication::processEvents();
-        if (!widget->grab().save(output.filePath(name)))
-            ++failures;
-        delete widget;
+        capture.saveAndDelete(widget, name);
     };
     for (const char* mode : {"light", "dark"}) {
         theme.setMode(QString::fromLatin1(mode));
-        const QString suffix =
-            QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+        const QString suffix = GalleryCapture::suffix(mode);
         save(pickers(), QStringLiteral("pickers") + suffix);
         save(new RecurrenceEditDialog(QString(), today, 1),
              QStringLiteral("recurrence-weekly") + suffix);
         save(new RecurrenceEditDialog(
                  QStringLiteral("FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR;UNTIL=20261231"), today, 7),
              QStringLiteral("recurrence-monthly") + suffix);
-        save(new EventFormDialog(state.get()), QStringLiteral("event-new") + suffix);
-        save(new EventFormDialog(state.get(), *state->events()->getById(event.id)),
+        save(new EventFormDialog(state), QStringLiteral("event-new") + suffix);
+        save(new EventFormDialog(state, *state->events()->getById(event.id)),
              QStringLiteral("event-edit") + suffix);
         save(new RecurringEditScopeDialog(event.title), QStringLiteral("scope") + suffix);
-        FilterFormDialog* pattern = new FilterFormDialog(state.get());
+        FilterFormDialog* pattern = new FilterFormDialog(state);
         pattern->findChildren<QLineEdit*>().value(0)->setText(QStringLiteral("Quiet reviews"));
         save(pattern, QStringLiteral("filter-pattern") + suffix);
-        save(new FilterFormDialog(state.get(), timeRule()), QStringLiteral("filter-time") + suffix);
-        auto* specific = new FilterFormDialog(state.get());
+        save(new FilterFormDialog(state, timeRule()), QStringLiteral("filter-time") + suffix);
+        auto* specific = new FilterFormDialog(state);
         specific->setSpecificEvent(event);
         save(specific, QStringLiteral("filter-specific") + suffix);
-        save(filterOnKind(state.get(), QStringLiteral("All-Day Events")),
+        save(filterOnKind(state, QStringLiteral("All-Day Events")),
              QStringLiteral("filter-allday") + suffix);
-        save(new TemplateEditorDialog(state.get(), sampleTemplate()),
+        save(new TemplateEditorDialog(state, sampleTemplate()),
              QStringLiteral("template-edit") + suffix);
-        save(new TemplateEditorDialog(state.get(), EventTemplate()),
+        save(new TemplateEditorDialog(state, EventTemplate()),
              QStringLiteral("template-new") + suffix);
-        save(quickAdd(state.get()), QStringLiteral("quickadd") + suffix);
-        save(new CalendarFormDialog(state.get()), QStringLiteral("calendar-new") + suffix);
-        save(new CalendarFormDialog(state.get(), *state->accounts()->getById("work")),
+        save(quickAdd(state), QStringLiteral("quickadd") + suffix);
+        save(new CalendarFormDialog(state), QStringLiteral("calendar-new") + suffix);
+        save(new CalendarFormDialog(state, *state->accounts()->getById("work")),
              QStringLiteral("calendar-account") + suffix);
-        save(new CalendarFormDialog(state.get(), *state->calendars()->getById("projects")),
+        save(new CalendarFormDialog(state, *state->calendars()->getById("projects")),
              QStringLiteral("calendar-edit") + suffix);
     }
-    state.reset();
-    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
-    std::printf("wrote %s\n", qPrintable(output.absolutePath()));
-    return failures == 0 ? 0 : 1;
+    return capture.finish();
 }

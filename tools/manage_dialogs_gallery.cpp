@@ -10,9 +10,9 @@
 #include "CalDavConnectionDialog.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "CredentialBackend.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
+#include "GalleryCapture.h"
 #include "Ical.h"
 #include "InvitationsDialog.h"
 #include "KeyboardHelpDialog.h"
@@ -20,7 +20,6 @@
 #include "ManageSourcesDialog.h"
 #include "ManageTemplatesDialog.h"
 #include "ManageViewsDialog.h"
-#include "MemoryCredentialBackend.h"
 #include "PdfExportDialog.h"
 #include "PreferencesRepository.h"
 #include "SearchDialog.h"
@@ -33,15 +32,12 @@
 #include "WelcomeDialog.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
 #include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -191,30 +187,12 @@ QWidget* settingsOn(AppState* state, int tab)
 
 int main(int argc, char* argv[])
 {
-    // Everything the program would store goes to a folder that is removed at the end, and every
-    // service address points at a closed local port.
-    QTemporaryDir data;
-    qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", data.filePath(QStringLiteral("config")).toUtf8());
-    for (const char* variable : {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL",
-                                 "ACCOUNT_PORTAL_URL", "WEATHER_API_URL", "WEATHER_GEOCODING_URL"})
-        qputenv(variable, "http://127.0.0.1:9");
-    OrvaAccount::CredentialBackend::setDefaultBackend(
-        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
-    Clock::pin(local(today, QTime(10, 7)));
+    GalleryCapture capture(local(today, QTime(10, 7)), {"WEATHER_API_URL", "WEATHER_GEOCODING_URL"},
+                           true);
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: manage_dialogs_gallery <output folder>\n");
-        return 2;
-    }
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QDir output(QString::fromLocal8Bit(argv[1]));
-    QDir().mkpath(output.path());
-    auto state = std::make_unique<AppState>();
-    if (!state->initialize()) {
-        std::fprintf(stderr, "could not open the temporary store\n");
-        return 1;
-    }
+    if (const int status = capture.start(argc, argv, "manage_dialogs_gallery"))
+        return status;
+    AppState* state = capture.state();
     addSources(*state);
     addEvents(*state);
     addGroupsFiltersTemplates(*state);
@@ -222,19 +200,13 @@ int main(int argc, char* argv[])
                               QStringLiteral("Lisbon, Portugal"));
 
     ThemeManager* theme = state->themeManager();
-    int failures = 0;
     const auto save = [&](QWidget* widget, const QString& name) {
-        widget->show();
-        QApplication::processEvents();
-        if (!widget->grab().save(output.filePath(name)))
-            ++failures;
-        delete widget;
+        capture.saveAndDelete(widget, name);
     };
     for (const char* mode : {"light", "dark"}) {
         theme->apply(QString::fromLatin1(mode));
-        const QString suffix =
-            QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
-        AppState* hub = state.get();
+        const QString suffix = GalleryCapture::suffix(mode);
+        AppState* hub = state;
         save(new ManageSourcesDialog(hub, nullptr), QStringLiteral("accounts") + suffix);
         save(new CalDavConnectionDialog(hub), QStringLiteral("caldav-connect") + suffix);
         save(new ManageViewsDialog(hub), QStringLiteral("groups") + suffix);
@@ -255,13 +227,10 @@ int main(int argc, char* argv[])
         save(new WelcomeDialog(hub), QStringLiteral("welcome") + suffix);
     }
     QString error;
-    if (!PdfExportDialog::writeAgenda(state.get(), today, today.addDays(6),
-                                      output.filePath(QStringLiteral("agenda.pdf")), &error)) {
+    if (!PdfExportDialog::writeAgenda(state, today, today.addDays(6),
+                                      capture.filePath(QStringLiteral("agenda.pdf")), &error)) {
         std::fprintf(stderr, "agenda: %s\n", qPrintable(error));
-        ++failures;
+        capture.addFailure();
     }
-    state.reset();
-    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
-    std::printf("wrote %s\n", qPrintable(output.absolutePath()));
-    return failures == 0 ? 0 : 1;
+    return capture.finish();
 }

@@ -8,22 +8,16 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "CredentialBackend.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
+#include "GalleryCapture.h"
 #include "Ical.h"
-#include "MemoryCredentialBackend.h"
 #include "MiniMonthCalendar.h"
 #include "ThemeManager.h"
 #include "ViewArea.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTimeZone>
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -36,29 +30,12 @@ QDateTime local(const QDate& date, int hour, int minute = 0)
 
 void addCalendars(AppState& state)
 {
-    const QDateTime now = Clock::now();
-    Account account;
-    account.id = QStringLiteral("work-account");
-    account.name = QStringLiteral("Work");
-    account.type = QStringLiteral("caldav");
-    account.createdAt = account.updatedAt = now;
-    state.accounts()->insert(account);
-    const struct
-    {
-        const char* id;
-        const char* name;
-        const char* color;
-    } calendars[] = {{"family", "Family", "#e67c73"}, {"projects", "Projects", "#33b679"}};
-    for (const auto& entry : calendars) {
-        Calendar calendar;
-        calendar.id = QString::fromLatin1(entry.id);
-        calendar.accountId = account.id;
-        calendar.name = QString::fromLatin1(entry.name);
-        calendar.color = QString::fromLatin1(entry.color);
-        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
-        calendar.createdAt = calendar.updatedAt = now;
-        state.calendars()->insert(calendar);
-    }
+    const QString account = QStringLiteral("work-account");
+    GalleryCapture::addAccount(state, account, QStringLiteral("Work"));
+    GalleryCapture::addCalendar(state, QStringLiteral("family"), account, QStringLiteral("Family"),
+                                QStringLiteral("#e67c73"));
+    GalleryCapture::addCalendar(state, QStringLiteral("projects"), account,
+                                QStringLiteral("Projects"), QStringLiteral("#33b679"));
 }
 
 void addEvent(AppState& state, const QString& id, const QString& calendar, const QString& title,
@@ -134,41 +111,22 @@ void seed(AppState& state)
 
 int main(int argc, char* argv[])
 {
-    QTemporaryDir data;
-    qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
-    for (const char* variable :
-         {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL", "ACCOUNT_PORTAL_URL"})
-        qputenv(variable, "http://127.0.0.1:9");
-    OrvaAccount::CredentialBackend::setDefaultBackend(
-        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
-    Clock::pin(local(today, 10, 7));
+    GalleryCapture capture(local(today, 10, 7));
 
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: view_modes_gallery <output folder>\n");
-        return 2;
-    }
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QDir output(QString::fromLocal8Bit(argv[1]));
-    QDir().mkpath(output.path());
-
-    auto state = std::make_unique<AppState>();
-    if (!state->initialize()) {
-        std::fprintf(stderr, "could not open the temporary store\n");
-        return 1;
-    }
+    if (const int status = capture.start(argc, argv, "view_modes_gallery"))
+        return status;
+    AppState* state = capture.state();
     seed(*state);
     state->setCurrentDate(today);
     state->setWeekHorizon(5);
 
     ThemeManager theme(nullptr);
-    int failures = 0;
     for (const char* mode : {"light", "dark"}) {
         theme.setMode(QString::fromLatin1(mode));
-        const QString suffix =
-            QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+        const QString suffix = GalleryCapture::suffix(mode);
         for (const QSize& size : {QSize(760, 620), QSize(1500, 900)}) {
-            auto* area = new ViewArea(state.get());
+            auto* area = new ViewArea(state);
             area->resize(size);
             area->show();
             for (const char* word : {"day", "days", "week", "grid", "month", "year"}) {
@@ -178,21 +136,13 @@ int main(int argc, char* argv[])
                     QString::fromLatin1(word) + QLatin1Char('-') +
                     (size.width() < 1000 ? QStringLiteral("narrow") : QStringLiteral("wide")) +
                     suffix;
-                if (!area->grab().save(output.filePath(name)))
-                    ++failures;
+                capture.save(area, name);
             }
             delete area;
         }
-        auto* mini = new MiniMonthCalendar(state.get());
+        auto* mini = new MiniMonthCalendar(state);
         mini->resize(240, 274);
-        mini->show();
-        QApplication::processEvents();
-        if (!mini->grab().save(output.filePath(QStringLiteral("minimonth") + suffix)))
-            ++failures;
-        delete mini;
+        capture.saveAndDelete(mini, QStringLiteral("minimonth") + suffix);
     }
-    state.reset();
-    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
-    std::printf("wrote %s\n", qPrintable(output.absolutePath()));
-    return failures == 0 ? 0 : 1;
+    return capture.finish();
 }

@@ -9,27 +9,21 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "CredentialBackend.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
+#include "GalleryCapture.h"
 #include "Ical.h"
-#include "MemoryCredentialBackend.h"
 #include "ThemeManager.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimeZone>
 #include <QVBoxLayout>
-
-#include <cstdio>
-#include <memory>
 
 namespace {
 
@@ -47,29 +41,11 @@ QDateTime utcMidnight(const QDate& date)
 
 void addCalendars(AppState& state)
 {
-    const QDateTime now = Clock::now();
-    Account account;
-    account.id = QStringLiteral("dav");
-    account.name = QStringLiteral("Work");
-    account.type = QStringLiteral("caldav");
-    account.createdAt = account.updatedAt = now;
-    state.accounts()->insert(account);
-    const struct
-    {
-        const char* id;
-        const char* name;
-        const char* color;
-    } calendars[] = {{"team", "Team", "#33b679"}, {"family", "Family", "#e67c73"}};
-    for (const auto& entry : calendars) {
-        Calendar calendar;
-        calendar.id = QString::fromLatin1(entry.id);
-        calendar.accountId = account.id;
-        calendar.name = QString::fromLatin1(entry.name);
-        calendar.color = QString::fromLatin1(entry.color);
-        calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
-        calendar.createdAt = calendar.updatedAt = now;
-        state.calendars()->insert(calendar);
-    }
+    GalleryCapture::addAccount(state, QStringLiteral("dav"), QStringLiteral("Work"));
+    GalleryCapture::addCalendar(state, QStringLiteral("team"), QStringLiteral("dav"),
+                                QStringLiteral("Team"), QStringLiteral("#33b679"));
+    GalleryCapture::addCalendar(state, QStringLiteral("family"), QStringLiteral("dav"),
+                                QStringLiteral("Family"), QStringLiteral("#e67c73"));
 }
 
 Event event(const char* id, const char* calendar, const char* title, const QDateTime& start,
@@ -171,51 +147,29 @@ void settle()
 
 int main(int argc, char* argv[])
 {
-    // Everything the program would store goes to a folder that is removed at the end, and every
-    // service address points at a closed local port.
-    QTemporaryDir data;
-    qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
-    for (const char* variable :
-         {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL", "ACCOUNT_PORTAL_URL"})
-        qputenv(variable, "http://127.0.0.1:9");
-    OrvaAccount::CredentialBackend::setDefaultBackend(
-        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
-    Clock::pin(local(today, QTime(14, 20)));
+    GalleryCapture capture(local(today, QTime(14, 20)));
 
     QApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: views_gallery <output folder>\n");
-        return 2;
-    }
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    const QDir output(QString::fromLocal8Bit(argv[1]));
-    QDir().mkpath(output.path());
-
-    auto state = std::make_unique<AppState>();
-    if (!state->initialize()) {
-        std::fprintf(stderr, "could not open the temporary store\n");
-        return 1;
-    }
+    if (const int status = capture.start(argc, argv, "views_gallery"))
+        return status;
+    AppState* state = capture.state();
     addCalendars(*state);
     addEvents(*state);
 
     ThemeManager theme(nullptr);
-    int failures = 0;
     const auto save = [&](QWidget* widget, const QString& name) {
         settle();
-        if (!widget->grab().save(output.filePath(name)))
-            ++failures;
+        capture.save(widget, name);
     };
     for (const char* mode : {"light", "dark"}) {
         theme.setMode(QString::fromLatin1(mode));
-        const QString suffix =
-            QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+        const QString suffix = GalleryCapture::suffix(mode);
 
         QWidget window;
         window.resize(820, 900);
         auto* layout = new QVBoxLayout(&window);
         layout->setContentsMargins(0, 0, 0, 0);
-        auto* view = new DayView(state.get(), &window);
+        auto* view = new DayView(state, &window);
         layout->addWidget(view);
         view->setDate(today);
         window.show();
@@ -249,8 +203,5 @@ int main(int argc, char* argv[])
             leftClick(strip, strip->collapseRect().center());
         settle();
     }
-    state.reset();
-    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
-    std::printf("wrote %s\n", qPrintable(output.absolutePath()));
-    return failures == 0 ? 0 : 1;
+    return capture.finish();
 }

@@ -17,6 +17,15 @@ const char* const tooLargeProperty = "orvaReplyTooLarge";
 
 } // namespace
 
+ApiClient::Callback ApiClient::whileAlive(QObject* owner, Callback callback)
+{
+    return [owner = QPointer<QObject>(owner),
+            callback = std::move(callback)](bool ok, int status, const QJsonObject& json) {
+        if (owner)
+            callback(ok, status, json);
+    };
+}
+
 ApiClient::ApiClient(TokenManager* tokenManager, QObject* parent)
     : QObject(parent), m_networkManager(new QNetworkAccessManager(this)),
       m_tokenManager(tokenManager)

@@ -27,6 +27,10 @@ public:
 
     static constexpr int defaultTransferTimeoutMs = 30000;
 
+    // `callback`, run only while `owner` exists: an answer that arrives after the owner is gone
+    // (being torn down with the state hub, say) is dropped.
+    static Callback whileAlive(QObject* owner, Callback callback);
+
     ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);
 
     void get(const QString& path, Callback callback, const QUrlQuery& query = {});

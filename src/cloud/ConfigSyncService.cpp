@@ -16,7 +16,6 @@
 #include <QDebug>
 #include <QHash>
 #include <QJsonArray>
-#include <QPointer>
 #include <QTimer>
 #include <QUrlQuery>
 
@@ -30,16 +29,7 @@ const QString pending = QStringLiteral("pending");
 const QString synced = QStringLiteral("synced");
 
 // The service may be gone when an answer arrives (the state hub is being torn down).
-OrvaAccount::ApiClient::Callback whileAlive(QObject* owner,
-                                            OrvaAccount::ApiClient::Callback callback)
-{
-    return [owner = QPointer<QObject>(owner),
-            callback = std::move(callback)](bool ok, int status, const QJsonObject& json) {
-        if (owner) {
-            callback(ok, status, json);
-        }
-    };
-}
+constexpr auto whileAlive = &OrvaAccount::ApiClient::whileAlive;
 
 template <typename Record> QHash<QString, Record> byId(const QList<Record>& records)
 {

@@ -14,7 +14,6 @@
 
 #include <QDebug>
 #include <QJsonArray>
-#include <QPointer>
 #include <QUrl>
 #include <QUuid>
 
@@ -23,16 +22,7 @@ namespace Orvandellic {
 namespace {
 
 // The client may be deleted while a request is out; its answer is then dropped.
-OrvaAccount::ApiClient::Callback whileAlive(QObject* owner,
-                                            OrvaAccount::ApiClient::Callback callback)
-{
-    return [owner = QPointer<QObject>(owner),
-            callback = std::move(callback)](bool ok, int status, const QJsonObject& json) {
-        if (owner) {
-            callback(ok, status, json);
-        }
-    };
-}
+constexpr auto whileAlive = &OrvaAccount::ApiClient::whileAlive;
 
 QString pathPart(const QString& text)
 {

@@ -226,13 +226,19 @@ void CalendarFormDialog::saveLocal(const QString& name)
     accept();
 }
 
-QString CalendarFormDialog::storedPassword(const QString& accountId) const
+QString CalendarFormDialog::requirePassword(const QString& accountId)
 {
     const std::unique_ptr<OrvaAccount::TokenStore> store =
         OrvaAccount::makeCredentialManagerTokenStore(Platform::applicationId());
-    if (!store)
-        return {};
-    return store->read(QStringLiteral("caldav-password-") + accountId).value_or(QString());
+    const QString password =
+        store ? store->read(QStringLiteral("caldav-password-") + accountId).value_or(QString())
+              : QString();
+    if (password.isEmpty())
+        QMessageBox::critical(this, tr("Missing password"),
+                              tr("No saved password for this account. Edit the account first to "
+                                 "re-enter your credentials."),
+                              QMessageBox::Ok);
+    return password;
 }
 
 CalDavClient* CalendarFormDialog::makeClient(const Account& account, const QString& password)
@@ -247,14 +253,9 @@ CalDavClient* CalendarFormDialog::makeClient(const Account& account, const QStri
 void CalendarFormDialog::runCalDavCreate(const QString& name)
 {
     const Account account = *m_account;
-    const QString password = storedPassword(account.id);
-    if (password.isEmpty()) {
-        QMessageBox::critical(this, tr("Missing password"),
-                              tr("No saved password for this account. Edit the account first to "
-                                 "re-enter your credentials."),
-                              QMessageBox::Ok);
+    const QString password = requirePassword(account.id);
+    if (password.isEmpty())
         return;
-    }
     const QString base = CalendarLocation::baseForNewCalendar(
         account, m_state->calendars()->getByAccount(account.id));
     const QUrl url = CalendarLocation::childCollection(base, newId());
@@ -325,14 +326,9 @@ void CalendarFormDialog::runCalDavEdit(const QString& name)
                               QMessageBox::Ok);
         return;
     }
-    const QString password = storedPassword(account->id);
-    if (password.isEmpty()) {
-        QMessageBox::critical(this, tr("Missing password"),
-                              tr("No saved password for this account. Edit the account first to "
-                                 "re-enter your credentials."),
-                              QMessageBox::Ok);
+    const QString password = requirePassword(account->id);
+    if (password.isEmpty())
         return;
-    }
     CalDavClient* client = makeClient(*account, password);
     setBusy(true, tr("Saving changes to server…"));
     const QString sentName = name != m_calendar->name ? name : QString();

@@ -47,7 +47,8 @@ private:
     void runCalDavCreate(const QString& name);
     void runCalDavEdit(const QString& name);
     CalDavClient* makeClient(const Account& account, const QString& password);
-    QString storedPassword(const QString& accountId) const;
+    // The account's saved CalDAV password; when there is none, tells the user and returns "".
+    QString requirePassword(const QString& accountId);
     void pickColor();
     void setBusy(bool busy, const QString& status);
     void paintColorButton();

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QDialog>
+#include "ManageListDialog.h"
 
 class AppState;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
 
 // Lists the filter rules in the order they apply; the tick turns a rule on or off. Adds and
 // edits rules through the filter form, deletes (after asking) and reorders them. Every change
 // is saved at once.
-class ManageFiltersDialog : public QDialog
+class ManageFiltersDialog : public ManageListDialog
 {
     Q_OBJECT
 
@@ -18,20 +15,12 @@ public:
     explicit ManageFiltersDialog(AppState* state, QWidget* parent = nullptr);
 
 private:
-    void reload();
-    void updateButtons();
-    void addRule();
-    void editRule();
-    void deleteRule();
-    void move(int delta);
+    void fillList() override;
+    void addEntry() override;
+    void editEntry() override;
+    void deleteEntry() override;
+    void reorder(const QStringList& ids) override;
     void onItemChanged(QListWidgetItem* item);
-    QString currentId() const;
 
     AppState* m_state;
-    QListWidget* m_list = nullptr;
-    QPushButton* m_edit = nullptr;
-    QPushButton* m_delete = nullptr;
-    QPushButton* m_up = nullptr;
-    QPushButton* m_down = nullptr;
-    bool m_reloading = false;
 };

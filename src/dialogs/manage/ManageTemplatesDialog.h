@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "ManageListDialog.h"
 
 class AppState;
-class QListWidget;
-class QPushButton;
 
 // Lists the event templates; adds and edits them through the template editor and deletes them
 // after asking. Every change is saved at once.
-class ManageTemplatesDialog : public QDialog
+class ManageTemplatesDialog : public ManageListDialog
 {
     Q_OBJECT
 
@@ -16,14 +14,10 @@ public:
     explicit ManageTemplatesDialog(AppState* state, QWidget* parent = nullptr);
 
 private:
-    void reload();
-    void updateButtons();
-    void addTemplate();
-    void editTemplate();
-    void deleteTemplate();
+    void fillList() override;
+    void addEntry() override;
+    void editEntry() override;
+    void deleteEntry() override;
 
     AppState* m_state;
-    QListWidget* m_list = nullptr;
-    QPushButton* m_edit = nullptr;
-    QPushButton* m_delete = nullptr;
 };

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "ManageListDialog.h"
 
 class AppState;
-class QListWidget;
-class QPushButton;
 
 // Lists the calendar groups in their order; adds, edits, deletes (after asking) and reorders
 // them. Every change is saved at once.
-class ManageViewsDialog : public QDialog
+class ManageViewsDialog : public ManageListDialog
 {
     Q_OBJECT
 
@@ -16,18 +14,12 @@ public:
     explicit ManageViewsDialog(AppState* state, QWidget* parent = nullptr);
 
 private:
-    void reload();
-    void updateButtons();
-    void addView();
-    void editView();
-    void deleteView();
-    void move(int delta);
-    QString currentId() const;
+    void fillList() override;
+    void addEntry() override;
+    void editEntry() override;
+    void deleteEntry() override;
+    void reorder(const QStringList& ids) override;
+    bool canDelete(const QListWidgetItem* item) const override;
 
     AppState* m_state;
-    QListWidget* m_list = nullptr;
-    QPushButton* m_edit = nullptr;
-    QPushButton* m_delete = nullptr;
-    QPushButton* m_up = nullptr;
-    QPushButton* m_down = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "WeekGridWidget.h"
 
 #include "Clock.h"
+#include "EventHitTest.h"
 #include "Theme.h"
 #include "ViewData.h"
 #include "ViewDays.h"
@@ -152,14 +153,6 @@ void WeekGridWidget::paintEvent(QPaintEvent*)
     m_dayCells = cells;
 }
 
-const WeekGridWidget::HitRegion* WeekGridWidget::hitAt(const QPoint& point) const
-{
-    for (auto it = m_hitRegions.crbegin(); it != m_hitRegions.crend(); ++it)
-        if (it->rect.contains(point))
-            return &*it;
-    return nullptr;
-}
-
 void WeekGridWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -167,7 +160,7 @@ void WeekGridWidget::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     const QPoint point = event->position().toPoint();
-    if (const HitRegion* hit = hitAt(point)) {
+    if (const HitRegion* hit = EventHitTest::topmost(m_hitRegions, point)) {
         for (const HitRegion& region : std::as_const(m_hitRegions)) {
             if (region.eventId == hit->eventId && region.rect.contains(point)) {
                 Q_EMIT eventSelected(region.eventId, region.occurrenceStart,
@@ -191,23 +184,16 @@ void WeekGridWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void WeekGridWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const HitRegion* hit =
-        event->button() == Qt::LeftButton ? hitAt(event->position().toPoint()) : nullptr;
-    if (!hit) {
+    if (!EventHitTest::doubleClick(m_hitRegions, event,
+                                   [this](const QString& id) { Q_EMIT eventActivated(id); }))
         QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    Q_EMIT eventActivated(hit->eventId);
-    event->accept();
 }
 
 void WeekGridWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    const HitRegion* hit = hitAt(event->pos());
-    if (!hit) {
+    if (!EventHitTest::contextMenu(m_hitRegions, event,
+                                   [this](const QString& id, const QPoint& globalPos) {
+                                       Q_EMIT eventContextRequested(id, globalPos);
+                                   }))
         QWidget::contextMenuEvent(event);
-        return;
-    }
-    Q_EMIT eventContextRequested(hit->eventId, event->globalPos());
-    event->accept();
 }

@@ -62,8 +62,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    const HitRegion* hitAt(const QPoint& point) const;
-
     QDate m_firstDate;
     QList<Event> m_events;
     QHash<QString, QString> m_calendarColors;

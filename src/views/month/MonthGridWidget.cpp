@@ -1,6 +1,7 @@
 #include "MonthGridWidget.h"
 
 #include "Clock.h"
+#include "EventHitTest.h"
 #include "TimeFormat.h"
 #include "ViewData.h"
 #include "ViewDays.h"
@@ -190,14 +191,6 @@ void MonthGridWidget::paintEvent(QPaintEvent*)
     m_hitAreas = hits;
 }
 
-const MonthGridWidget::HitArea* MonthGridWidget::hitAt(const QPoint& point) const
-{
-    for (auto it = m_hitAreas.crbegin(); it != m_hitAreas.crend(); ++it)
-        if (it->rect.contains(point))
-            return &*it;
-    return nullptr;
-}
-
 void MonthGridWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -205,7 +198,7 @@ void MonthGridWidget::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     const QPoint point = event->position().toPoint();
-    const HitArea* hit = hitAt(point);
+    const HitArea* hit = EventHitTest::topmost(m_hitAreas, point);
     QString id;
     QDateTime occurrenceStart;
     QRect screenRect;
@@ -228,23 +221,16 @@ void MonthGridWidget::mouseReleaseEvent(QMouseEvent* event)
 
 void MonthGridWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const HitArea* hit =
-        event->button() == Qt::LeftButton ? hitAt(event->position().toPoint()) : nullptr;
-    if (!hit) {
+    if (!EventHitTest::doubleClick(m_hitAreas, event,
+                                   [this](const QString& id) { Q_EMIT eventActivated(id); }))
         QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    Q_EMIT eventActivated(hit->eventId);
-    event->accept();
 }
 
 void MonthGridWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    const HitArea* hit = hitAt(event->pos());
-    if (!hit) {
+    if (!EventHitTest::contextMenu(m_hitAreas, event,
+                                   [this](const QString& id, const QPoint& globalPos) {
+                                       Q_EMIT eventContextRequested(id, globalPos);
+                                   }))
         QWidget::contextMenuEvent(event);
-        return;
-    }
-    Q_EMIT eventContextRequested(hit->eventId, event->globalPos());
-    event->accept();
 }

@@ -56,7 +56,6 @@ protected:
 
 private:
     void rebuildDays();
-    const HitArea* hitAt(const QPoint& point) const;
 
     AppState* m_appState;
     QDate m_date;

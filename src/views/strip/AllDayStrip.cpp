@@ -1,5 +1,6 @@
 #include "AllDayStrip.h"
 
+#include "EventHitTest.h"
 #include "Theme.h"
 #include "ViewData.h"
 
@@ -234,15 +235,6 @@ void AllDayStrip::paintEvent(QPaintEvent*)
     m_moreRects = moreRects;
 }
 
-const AllDayStrip::HitRegion* AllDayStrip::regionAt(const QPoint& position) const
-{
-    for (auto it = m_hitRegions.crbegin(); it != m_hitRegions.crend(); ++it) {
-        if (it->rect.contains(position))
-            return &*it;
-    }
-    return nullptr;
-}
-
 void AllDayStrip::setExpanded(bool expanded)
 {
     m_expanded = expanded;
@@ -269,7 +261,7 @@ void AllDayStrip::mouseReleaseEvent(QMouseEvent* event)
             return;
         }
     }
-    if (const HitRegion* hit = regionAt(position)) {
+    if (const HitRegion* hit = EventHitTest::topmost(m_hitRegions, position)) {
         const QRect screenRect(mapToGlobal(hit->rect.topLeft()), hit->rect.size());
         Q_EMIT eventSelected(hit->eventId, screenRect);
         event->accept();
@@ -281,22 +273,16 @@ void AllDayStrip::mouseReleaseEvent(QMouseEvent* event)
 
 void AllDayStrip::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) {
-        if (const HitRegion* hit = regionAt(event->position().toPoint())) {
-            Q_EMIT eventActivated(hit->eventId);
-            event->accept();
-            return;
-        }
-    }
-    QWidget::mouseDoubleClickEvent(event);
+    if (!EventHitTest::doubleClick(m_hitRegions, event,
+                                   [this](const QString& id) { Q_EMIT eventActivated(id); }))
+        QWidget::mouseDoubleClickEvent(event);
 }
 
 void AllDayStrip::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (const HitRegion* hit = regionAt(event->pos())) {
-        Q_EMIT eventContextRequested(hit->eventId, event->globalPos());
-        event->accept();
-        return;
-    }
-    QWidget::contextMenuEvent(event);
+    if (!EventHitTest::contextMenu(m_hitRegions, event,
+                                   [this](const QString& id, const QPoint& globalPos) {
+                                       Q_EMIT eventContextRequested(id, globalPos);
+                                   }))
+        QWidget::contextMenuEvent(event);
 }

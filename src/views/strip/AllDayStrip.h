@@ -80,7 +80,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    const HitRegion* regionAt(const QPoint& position) const;
     void setExpanded(bool expanded);
 
     int m_gutterWidth = 0;

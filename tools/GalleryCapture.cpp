@@ -1,0 +1,109 @@
+#include "GalleryCapture.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "CredentialBackend.h"
+#include "MemoryCredentialBackend.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QWidget>
+
+#include <cstdio>
+
+GalleryCapture::GalleryCapture(const QDateTime& now,
+                               std::initializer_list<const char*> extraServiceVariables,
+                               bool isolateConfig)
+{
+    // Everything the program would store goes to a folder that is removed at the end, and every
+    // service address points at a closed local port.
+    qputenv("CALENDAR_DATA_DIR", m_data.path().toUtf8());
+    if (isolateConfig)
+        qputenv("XDG_CONFIG_HOME", m_data.filePath(QStringLiteral("config")).toUtf8());
+    for (const char* variable :
+         {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL", "ACCOUNT_PORTAL_URL"})
+        qputenv(variable, "http://127.0.0.1:9");
+    for (const char* variable : extraServiceVariables)
+        qputenv(variable, "http://127.0.0.1:9");
+    OrvaAccount::CredentialBackend::setDefaultBackend(
+        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
+    Clock::pin(now);
+}
+
+GalleryCapture::~GalleryCapture()
+{
+    m_state.reset();
+    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
+}
+
+int GalleryCapture::start(int argc, char* argv[], const char* toolName)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <output folder>\n", toolName);
+        return 2;
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    m_output = QDir(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(m_output.path());
+    m_state = std::make_unique<AppState>();
+    if (!m_state->initialize()) {
+        m_state.reset();
+        std::fprintf(stderr, "could not open the temporary store\n");
+        return 1;
+    }
+    return 0;
+}
+
+bool GalleryCapture::save(QWidget* widget, const QString& name)
+{
+    if (widget->grab().save(m_output.filePath(name)))
+        return true;
+    ++m_failures;
+    return false;
+}
+
+void GalleryCapture::saveAndDelete(QWidget* widget, const QString& name)
+{
+    widget->show();
+    QApplication::processEvents();
+    save(widget, name);
+    delete widget;
+}
+
+int GalleryCapture::finish()
+{
+    m_state.reset();
+    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
+    std::printf("wrote %s\n", qPrintable(m_output.absolutePath()));
+    return m_failures == 0 ? 0 : 1;
+}
+
+QString GalleryCapture::suffix(const char* mode)
+{
+    return QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+}
+
+void GalleryCapture::addAccount(AppState& state, const QString& id, const QString& name)
+{
+    Account account;
+    account.id = id;
+    account.name = name;
+    account.type = QStringLiteral("caldav");
+    account.createdAt = account.updatedAt = Clock::now();
+    state.accounts()->insert(account);
+}
+
+void GalleryCapture::addCalendar(AppState& state, const QString& id, const QString& accountId,
+                                 const QString& name, const QString& color)
+{
+    Calendar calendar;
+    calendar.id = id;
+    calendar.accountId = accountId;
+    calendar.name = name;
+    calendar.color = color;
+    calendar.url = QStringLiteral("https://dav.invalid/") + calendar.id + QLatin1Char('/');
+    calendar.createdAt = calendar.updatedAt = Clock::now();
+    state.calendars()->insert(calendar);
+}
