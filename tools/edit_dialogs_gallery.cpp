@@ -1,27 +1,36 @@
-// Renders the event editing dialogs (date and time picker, repeat rule editor, event form new and
-// edit, recurring edit question) in light and dark mode as PNG files for a person to look at.
+// Renders the editing dialogs (date and time picker, repeat rule editor, event form new and edit,
+// recurring edit question, filter form on each kind, template editor, quick add, calendar form
+// in its three modes) in light and dark mode as PNG files for a person to look at.
 // Works on a throw-away store with a pinned clock and contacts nothing. Run under a display:
-//     xvfb-run -a edit_dialogs_gallery <output folder>
+//     xvfb-run -a -s "-screen 0 1920x1200x24" edit_dialogs_gallery <output folder>
+// (the default screen of xvfb-run is too small for the tallest forms)
 
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "CalendarFormDialog.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialBackend.h"
 #include "DateTimePicker.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
+#include "FilterFormDialog.h"
+#include "FilterRuleRepository.h"
 #include "Ical.h"
 #include "MemoryCredentialBackend.h"
+#include "QuickAddDialog.h"
 #include "RecurrenceEditDialog.h"
 #include "RecurringEditScopeDialog.h"
+#include "TemplateEditorDialog.h"
 #include "ThemeManager.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFormLayout>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QToolButton>
 
 #include <cstdio>
 #include <memory>
@@ -122,6 +131,56 @@ QWidget* pickers()
     return box;
 }
 
+FilterRule timeRule()
+{
+    FilterRule rule;
+    rule.id = QStringLiteral("late");
+    rule.name = QStringLiteral("Late meetings");
+    rule.type = QStringLiteral("time");
+    rule.action = QStringLiteral("dim");
+    rule.suppressReminders = true;
+    rule.conditions = QStringLiteral(R"({"daysOfWeek":["mon","fri"],"recurringOnly":false,)"
+                                     R"("runtimeType":"time","timeRange":{"end":"23:00",)"
+                                     R"("start":"18:00"}})");
+    rule.calendarIds = QStringLiteral(R"(["family"])");
+    return rule;
+}
+
+// The filter form switched to one kind by its button, as a person does.
+QWidget* filterOnKind(AppState* state, const QString& kindButton)
+{
+    auto* dialog = new FilterFormDialog(state);
+    for (QToolButton* button : dialog->findChildren<QToolButton*>()) {
+        if (button->text() == kindButton)
+            button->click();
+    }
+    return dialog;
+}
+
+EventTemplate sampleTemplate()
+{
+    EventTemplate tmpl;
+    tmpl.id = QStringLiteral("standup");
+    tmpl.name = QStringLiteral("Team standup");
+    tmpl.title = QStringLiteral("Standup");
+    tmpl.description = QStringLiteral("Yesterday, today, blockers.");
+    tmpl.location = QStringLiteral("Video call");
+    tmpl.color = QStringLiteral("#33b679");
+    tmpl.durationMinutes = 15;
+    tmpl.recurrenceRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,TU,WE,TH,FR");
+    tmpl.calendarId = QStringLiteral("projects");
+    tmpl.reminders = {5, 45};
+    return tmpl;
+}
+
+QWidget* quickAdd(AppState* state)
+{
+    auto* dialog = new QuickAddDialog(state);
+    dialog->show();
+    dialog->findChild<QLineEdit*>()->setText(QStringLiteral("lunch with Ann Thursday 1pm"));
+    return dialog;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -178,6 +237,25 @@ int main(int argc, char* argv[])
         save(new EventFormDialog(state.get(), *state->events()->getById(event.id)),
              QStringLiteral("event-edit") + suffix);
         save(new RecurringEditScopeDialog(event.title), QStringLiteral("scope") + suffix);
+        FilterFormDialog* pattern = new FilterFormDialog(state.get());
+        pattern->findChildren<QLineEdit*>().value(0)->setText(QStringLiteral("Quiet reviews"));
+        save(pattern, QStringLiteral("filter-pattern") + suffix);
+        save(new FilterFormDialog(state.get(), timeRule()), QStringLiteral("filter-time") + suffix);
+        auto* specific = new FilterFormDialog(state.get());
+        specific->setSpecificEvent(event);
+        save(specific, QStringLiteral("filter-specific") + suffix);
+        save(filterOnKind(state.get(), QStringLiteral("All-Day Events")),
+             QStringLiteral("filter-allday") + suffix);
+        save(new TemplateEditorDialog(state.get(), sampleTemplate()),
+             QStringLiteral("template-edit") + suffix);
+        save(new TemplateEditorDialog(state.get(), EventTemplate()),
+             QStringLiteral("template-new") + suffix);
+        save(quickAdd(state.get()), QStringLiteral("quickadd") + suffix);
+        save(new CalendarFormDialog(state.get()), QStringLiteral("calendar-new") + suffix);
+        save(new CalendarFormDialog(state.get(), *state->accounts()->getById("work")),
+             QStringLiteral("calendar-account") + suffix);
+        save(new CalendarFormDialog(state.get(), *state->calendars()->getById("projects")),
+             QStringLiteral("calendar-edit") + suffix);
     }
     state.reset();
     OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);

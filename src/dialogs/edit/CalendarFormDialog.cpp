@@ -1,0 +1,373 @@
+#include "CalendarFormDialog.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalDavClient.h"
+#include "CalendarLocation.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "CredentialManagerTokenStore.h"
+#include "DavPropstat.h"
+#include "DavXml.h"
+#include "Platform.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUuid>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString fallbackColor = QStringLiteral("#4285F4");
+const QString localAccountId = QStringLiteral("personal-local-account");
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+} // namespace
+
+CalendarFormDialog::CalendarFormDialog(AppState* appState, QWidget* parent)
+    : QDialog(parent), m_state(appState), m_mode(AddLocal)
+{
+    setWindowTitle(tr("Add Calendar"));
+    setModal(true);
+    buildUi();
+    paintColorButton();
+}
+
+CalendarFormDialog::CalendarFormDialog(AppState* appState, const Account& account, QWidget* parent)
+    : QDialog(parent), m_state(appState), m_mode(AddToAccount), m_account(account)
+{
+    setWindowTitle(tr("Add Calendar to %1").arg(account.name));
+    setModal(true);
+    buildUi();
+    paintColorButton();
+}
+
+CalendarFormDialog::CalendarFormDialog(AppState* appState, const Calendar& calendar,
+                                       QWidget* parent)
+    : QDialog(parent), m_state(appState), m_mode(Edit), m_calendar(calendar),
+      m_color(calendar.color)
+{
+    setWindowTitle(tr("Edit Calendar"));
+    setModal(true);
+    buildUi();
+    m_nameEdit->setText(calendar.name);
+    paintColorButton();
+}
+
+CalendarFormDialog::~CalendarFormDialog() = default;
+
+QString CalendarFormDialog::buttonTextColor(const QColor& colour)
+{
+    return colour.lightness() > 128 ? QStringLiteral("#000") : QStringLiteral("#fff");
+}
+
+void CalendarFormDialog::buildUi()
+{
+    auto* layout = new QVBoxLayout(this);
+    if (m_mode == AddToAccount) {
+        auto* intro = new QLabel(tr("Create a new calendar on the CalDAV server. The server must "
+                                    "allow MKCALENDAR for your user; if it refuses, the calendar "
+                                    "will not be created."),
+                                 this);
+        intro->setWordWrap(true);
+        layout->addWidget(intro);
+    }
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    form->setFormAlignment(Qt::AlignTop);
+    m_nameEdit = new QLineEdit(this);
+    m_nameEdit->setPlaceholderText(tr("e.g. Personal, Work, Family"));
+    form->addRow(tr("&Name:"), m_nameEdit);
+    m_colorButton = new QPushButton(this);
+    m_colorButton->setMinimumWidth(120);
+    connect(m_colorButton, &QPushButton::clicked, this, &CalendarFormDialog::pickColor);
+    form->addRow(tr("&Color:"), m_colorButton);
+    layout->addLayout(form);
+
+    m_statusLabel = new QLabel(this);
+    m_statusLabel->setWordWrap(true);
+    // Error texts carry what a server sent.
+    m_statusLabel->setTextFormat(Qt::PlainText);
+    m_statusLabel->hide();
+    layout->addWidget(m_statusLabel);
+
+    m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    m_buttonBox->button(QDialogButtonBox::Ok)->setText(m_mode == Edit ? tr("Save") : tr("Create"));
+    connect(m_buttonBox, &QDialogButtonBox::accepted, this, &CalendarFormDialog::save);
+    connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(m_buttonBox);
+
+    resize(440, sizeHint().height());
+    m_nameEdit->setFocus(Qt::OtherFocusReason);
+}
+
+void CalendarFormDialog::paintColorButton()
+{
+    QColor colour(m_color);
+    if (!colour.isValid())
+        colour = QColor(fallbackColor);
+    m_colorButton->setStyleSheet(
+        QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid #888; "
+                       "padding: 6px 12px; border-radius: 4px; }")
+            .arg(colour.name(), buttonTextColor(colour)));
+    m_colorButton->setText(colour.name().toUpper());
+}
+
+void CalendarFormDialog::pickColor()
+{
+    const QColor chosen =
+        QColorDialog::getColor(QColor(m_color), this, tr("Pick a calendar color"));
+    if (!chosen.isValid())
+        return;
+    m_color = chosen.name();
+    paintColorButton();
+}
+
+void CalendarFormDialog::setBusy(bool busy, const QString& status)
+{
+    for (QAbstractButton* button : m_buttonBox->buttons())
+        button->setEnabled(!busy);
+    m_nameEdit->setEnabled(!busy);
+    m_colorButton->setEnabled(!busy);
+    m_statusLabel->setText(status);
+    m_statusLabel->setVisible(!status.isEmpty());
+}
+
+void CalendarFormDialog::save()
+{
+    const QString name = m_nameEdit->text().trimmed();
+    if (name.isEmpty()) {
+        QMessageBox::warning(this, tr("Name required"), tr("Please enter a name for the calendar."),
+                             QMessageBox::Ok);
+        m_nameEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (!m_state)
+        return;
+    if (m_mode == AddToAccount) {
+        runCalDavCreate(name);
+        return;
+    }
+    if (m_mode == Edit) {
+        const std::optional<Account> account = m_state->accounts()->getById(m_calendar->accountId);
+        // Other account kinds ("icloud", "zoho", ...) keep their names locally
+        // only.
+        if (account && account->type == QLatin1String("caldav") &&
+            (name != m_calendar->name || m_color != m_calendar->color)) {
+            runCalDavEdit(name);
+            return;
+        }
+        saveEditLocally(name);
+        return;
+    }
+    saveLocal(name);
+}
+
+void CalendarFormDialog::saveEditLocally(const QString& name)
+{
+    Calendar calendar = *m_calendar;
+    calendar.name = name;
+    calendar.color = m_color;
+    calendar.updatedAt = Clock::now();
+    if (!m_state->calendars()->update(calendar)) {
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the calendar."),
+                              QMessageBox::Ok);
+        return;
+    }
+    accept();
+}
+
+void CalendarFormDialog::saveLocal(const QString& name)
+{
+    const QDateTime now = Clock::now();
+    if (!m_state->accounts()->getById(localAccountId)) {
+        Account account;
+        account.id = localAccountId;
+        account.name = QStringLiteral("On This Device");
+        account.type = QStringLiteral("orvandellic");
+        account.syncIntervalMinutes = 15;
+        account.enabled = true;
+        account.color = fallbackColor;
+        account.excludeFromSync = false;
+        account.createdAt = now;
+        account.updatedAt = now;
+        if (!m_state->accounts()->insert(account)) {
+            QMessageBox::critical(this, tr("Database Error"),
+                                  tr("Could not create the local account row."), QMessageBox::Ok);
+            return;
+        }
+    }
+    Calendar calendar;
+    calendar.id = newId();
+    calendar.accountId = localAccountId;
+    calendar.url = QStringLiteral("local://calendar/") + calendar.id;
+    calendar.name = name;
+    calendar.color = m_color;
+    calendar.timezone = QStringLiteral("UTC");
+    calendar.isVisible = true;
+    calendar.isDefault = m_state->calendars()->getAll().isEmpty();
+    calendar.syncEnabled = false;
+    calendar.createdAt = now;
+    calendar.updatedAt = now;
+    if (!m_state->calendars()->insert(calendar)) {
+        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the calendar."),
+                              QMessageBox::Ok);
+        return;
+    }
+    accept();
+}
+
+QString CalendarFormDialog::storedPassword(const QString& accountId) const
+{
+    const std::unique_ptr<OrvaAccount::TokenStore> store =
+        OrvaAccount::makeCredentialManagerTokenStore(Platform::applicationId());
+    if (!store)
+        return {};
+    return store->read(QStringLiteral("caldav-password-") + accountId).value_or(QString());
+}
+
+CalDavClient* CalendarFormDialog::makeClient(const Account& account, const QString& password)
+{
+    auto* client = new CalDavClient(this);
+    client->setCredentials(account.username, password);
+    if (!account.trustedCertSha256.isEmpty())
+        client->setTrustedCertSha256(account.trustedCertSha256);
+    return client;
+}
+
+void CalendarFormDialog::runCalDavCreate(const QString& name)
+{
+    const Account account = *m_account;
+    const QString password = storedPassword(account.id);
+    if (password.isEmpty()) {
+        QMessageBox::critical(this, tr("Missing password"),
+                              tr("No saved password for this account. Edit the account first to "
+                                 "re-enter your credentials."),
+                              QMessageBox::Ok);
+        return;
+    }
+    const QString base = CalendarLocation::baseForNewCalendar(
+        account, m_state->calendars()->getByAccount(account.id));
+    const QUrl url = CalendarLocation::childCollection(base, newId());
+    CalDavClient* client = makeClient(account, password);
+    setBusy(true, tr("Creating calendar on server…"));
+    const QString color = m_color;
+    client->mkcalendar(
+        url, DavXml::mkcalendar(name, color, QString()),
+        [this, client, url, name, color, account](const CalDavClient::Response& created) {
+            if (!created.errorString.isEmpty()) {
+                setBusy(false, tr("Network error: %1").arg(created.errorString));
+                client->deleteLater();
+                return;
+            }
+            if (created.statusCode != 201 && created.statusCode != 207) {
+                setBusy(false, tr("Server refused (HTTP %1). Your account may not have "
+                                  "permission to create calendars on this server.")
+                                   .arg(created.statusCode));
+                client->deleteLater();
+                return;
+            }
+            client->propfind(
+                url, DavXml::calendarListPropfind(), 0,
+                [this, client, url, name, color, account](const CalDavClient::Response& reached) {
+                    client->deleteLater();
+                    if (reached.statusCode != 200 && reached.statusCode != 207) {
+                        setBusy(false, tr("Server returned success but the new "
+                                          "calendar isn't reachable. This server "
+                                          "may not support MKCALENDAR."));
+                        return;
+                    }
+                    const QDateTime now = Clock::now();
+                    if (account.calendarHomeSet.isEmpty()) {
+                        Account updated = account;
+                        updated.calendarHomeSet =
+                            CalendarLocation::parentCollection(url).toString();
+                        updated.updatedAt = now;
+                        m_state->accounts()->update(updated);
+                    }
+                    Calendar calendar;
+                    calendar.id = newId();
+                    calendar.accountId = account.id;
+                    calendar.url = url.toString();
+                    calendar.name = name;
+                    calendar.color = color;
+                    calendar.timezone = QStringLiteral("UTC");
+                    calendar.isVisible = true;
+                    calendar.isDefault = m_state->calendars()->getAll().isEmpty();
+                    calendar.supportedComponents = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
+                    calendar.syncEnabled = true;
+                    calendar.createdAt = now;
+                    calendar.updatedAt = now;
+                    if (!m_state->calendars()->insert(calendar)) {
+                        setBusy(false, tr("Created on server, but couldn't save "
+                                          "locally. Run sync to recover."));
+                        return;
+                    }
+                    accept();
+                });
+        });
+}
+
+void CalendarFormDialog::runCalDavEdit(const QString& name)
+{
+    const std::optional<Account> account = m_state->accounts()->getById(m_calendar->accountId);
+    if (!account) {
+        QMessageBox::critical(this, tr("Account missing"), tr("Could not find the parent account."),
+                              QMessageBox::Ok);
+        return;
+    }
+    const QString password = storedPassword(account->id);
+    if (password.isEmpty()) {
+        QMessageBox::critical(this, tr("Missing password"),
+                              tr("No saved password for this account. Edit the account first to "
+                                 "re-enter your credentials."),
+                              QMessageBox::Ok);
+        return;
+    }
+    CalDavClient* client = makeClient(*account, password);
+    setBusy(true, tr("Saving changes to server…"));
+    const QString sentName = name != m_calendar->name ? name : QString();
+    const QString sentColor = m_color != m_calendar->color ? m_color : QString();
+    client->proppatch(QUrl(m_calendar->url, QUrl::TolerantMode),
+                      DavXml::proppatchCalendar(sentName, sentColor, QString()),
+                      [this, client, name](const CalDavClient::Response& reply) {
+                          client->deleteLater();
+                          if (!reply.errorString.isEmpty()) {
+                              setBusy(false, tr("Network error: %1").arg(reply.errorString));
+                              return;
+                          }
+                          int refusal = reply.statusCode;
+                          if (reply.statusCode == 200) {
+                              refusal = 0;
+                          } else if (reply.statusCode == 207) {
+                              // A 207 names the outcome per property; any refused one means the
+                              // server's calendar is not what the local row would say.
+                              refusal = DavPropstat::firstRefusal(reply.body).value_or(0);
+                          }
+                          if (refusal != 0) {
+                              setBusy(false,
+                                      tr("Server refused (HTTP %1). You may not have permission to "
+                                         "rename or recolour this calendar.")
+                                          .arg(refusal));
+                              return;
+                          }
+                          Calendar calendar = *m_calendar;
+                          calendar.name = name;
+                          calendar.color = m_color;
+                          calendar.updatedAt = Clock::now();
+                          if (!m_state->calendars()->update(calendar)) {
+                              setBusy(false, tr("Saved on server, but couldn't update locally."));
+                              return;
+                          }
+                          accept();
+                      });
+}

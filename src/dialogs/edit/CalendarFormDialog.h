@@ -1,0 +1,64 @@
+#pragma once
+
+#include "Account.h"
+#include "Calendar.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <optional>
+
+class AppState;
+class CalDavClient;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Creates or edits one calendar: on this device, on an account's CalDAV server
+// (MKCALENDAR, then a check that the new collection answers), or a rename and
+// recolour (sent to a CalDAV server with PROPPATCH first). The local row
+// changes only after the server agreed; a refusal keeps the dialog open with
+// the server's status, so the user can correct, retry or cancel.
+class CalendarFormDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // A calendar on this device. `appState` is not owned and must outlive the
+    // dialog.
+    explicit CalendarFormDialog(AppState* appState, QWidget* parent = nullptr);
+    // A new calendar on the account's server.
+    CalendarFormDialog(AppState* appState, const Account& account, QWidget* parent = nullptr);
+    // Rename and recolour an existing calendar.
+    CalendarFormDialog(AppState* appState, const Calendar& calendar, QWidget* parent = nullptr);
+    ~CalendarFormDialog() override;
+
+    // "#000" on colours lighter than the middle, else "#fff".
+    static QString buttonTextColor(const QColor& colour);
+
+private:
+    enum Mode { AddLocal = 0, AddToAccount = 1, Edit = 2 };
+
+    void buildUi();
+    void save();
+    void saveLocal(const QString& name);
+    void saveEditLocally(const QString& name);
+    void runCalDavCreate(const QString& name);
+    void runCalDavEdit(const QString& name);
+    CalDavClient* makeClient(const Account& account, const QString& password);
+    QString storedPassword(const QString& accountId) const;
+    void pickColor();
+    void setBusy(bool busy, const QString& status);
+    void paintColorButton();
+
+    AppState* m_state;
+    Mode m_mode;
+    std::optional<Account> m_account;
+    std::optional<Calendar> m_calendar;
+    QLineEdit* m_nameEdit = nullptr;
+    QPushButton* m_colorButton = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    QDialogButtonBox* m_buttonBox = nullptr;
+    QString m_color = QStringLiteral("#4285F4");
+};

@@ -1,0 +1,297 @@
+#include "TemplateEditorDialog.h"
+
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "RecurrenceEditDialog.h"
+#include "RruleFormat.h"
+#include "TemplateRules.h"
+#include "Theme.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QUuid>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString fallbackColor = QStringLiteral("#4285F4");
+
+// Link-like: without the border and fill the application style gives push buttons.
+QString linkStyle()
+{
+    return QStringLiteral(
+               "QPushButton { color: %1; text-align: left; padding: 4px 0; border: none; "
+               "background: transparent; }")
+        .arg(Theme::accent().name());
+}
+
+} // namespace
+
+TemplateEditorDialog::TemplateEditorDialog(AppState* appState, const EventTemplate& tmpl,
+                                           QWidget* parent)
+    : QDialog(parent), m_appState(appState), m_tmpl(tmpl)
+{
+    setWindowTitle(m_tmpl.id.isEmpty() ? tr("New Template") : tr("Edit Template"));
+    setModal(true);
+    resize(560, 620);
+    buildUi();
+}
+
+void TemplateEditorDialog::buildUi()
+{
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(16, 16, 16, 16);
+    outer->setSpacing(12);
+
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    form->setHorizontalSpacing(12);
+    form->setVerticalSpacing(8);
+
+    m_nameEdit = new QLineEdit(m_tmpl.name, this);
+    m_nameEdit->setPlaceholderText(tr("e.g., Standup, Doctor visit"));
+    form->addRow(tr("Template name"), m_nameEdit);
+    m_titleEdit = new QLineEdit(m_tmpl.title, this);
+    m_titleEdit->setPlaceholderText(tr("Event title shown on the calendar"));
+    form->addRow(tr("Event title"), m_titleEdit);
+    m_descriptionEdit = new QPlainTextEdit(m_tmpl.description, this);
+    m_descriptionEdit->setFixedHeight(72);
+    form->addRow(tr("Description"), m_descriptionEdit);
+    m_locationEdit = new QLineEdit(m_tmpl.location, this);
+    m_locationEdit->setPlaceholderText(tr("Optional location"));
+    form->addRow(tr("Location"), m_locationEdit);
+
+    auto* colorRow = new QHBoxLayout;
+    colorRow->setSpacing(8);
+    m_colorSwatch = new QToolButton(this);
+    m_colorSwatch->setFixedSize(28, 28);
+    m_colorSwatch->setCursor(Qt::PointingHandCursor);
+    connect(m_colorSwatch, &QToolButton::clicked, this, &TemplateEditorDialog::chooseColor);
+    m_useCalendarColorButton = new QPushButton(tr("Use calendar color"), this);
+    m_useCalendarColorButton->setFlat(true);
+    m_useCalendarColorButton->setCursor(Qt::PointingHandCursor);
+    m_useCalendarColorButton->setStyleSheet(linkStyle());
+    connect(m_useCalendarColorButton, &QPushButton::clicked, this,
+            &TemplateEditorDialog::useCalendarColor);
+    colorRow->addWidget(m_colorSwatch);
+    colorRow->addWidget(m_useCalendarColorButton);
+    colorRow->addStretch();
+    form->addRow(tr("Color"), colorRow);
+
+    m_calendarCombo = new QComboBox(this);
+    m_calendarCombo->addItem(tr("(use default)"), QString());
+    if (m_appState) {
+        for (const Calendar& calendar : m_appState->calendars()->getAll()) {
+            if (calendar.isReadOnly)
+                continue;
+            m_calendarCombo->addItem(Theme::calendarColorIcon(calendar.color), calendar.name,
+                                     calendar.id);
+        }
+    }
+    const int calendarIndex = m_calendarCombo->findData(m_tmpl.calendarId);
+    m_calendarCombo->setCurrentIndex(calendarIndex < 0 ? 0 : calendarIndex);
+    form->addRow(tr("Calendar"), m_calendarCombo);
+
+    m_allDayCheck = new QCheckBox(tr("All-day event"), this);
+    m_allDayCheck->setChecked(m_tmpl.isAllDay);
+    form->addRow(QString(), m_allDayCheck);
+
+    auto* durationRow = new QHBoxLayout;
+    durationRow->setSpacing(8);
+    m_hoursSpin = new QSpinBox(this);
+    m_hoursSpin->setRange(0, 24);
+    m_hoursSpin->setSuffix(tr("h"));
+    m_minutesSpin = new QSpinBox(this);
+    m_minutesSpin->setRange(0, 59);
+    m_minutesSpin->setSingleStep(5);
+    m_minutesSpin->setSuffix(tr("m"));
+    const TemplateRules::Duration duration = TemplateRules::durationParts(m_tmpl.durationMinutes);
+    m_hoursSpin->setValue(duration.hours);
+    m_minutesSpin->setValue(duration.minutes);
+    durationRow->addWidget(m_hoursSpin);
+    durationRow->addWidget(m_minutesSpin);
+    durationRow->addStretch();
+    form->addRow(tr("Default duration"), durationRow);
+
+    m_recurrenceButton = new QPushButton(this);
+    m_recurrenceButton->setCursor(Qt::PointingHandCursor);
+    connect(m_recurrenceButton, &QPushButton::clicked, this, &TemplateEditorDialog::editRecurrence);
+    form->addRow(tr("Recurrence"), m_recurrenceButton);
+    outer->addLayout(form);
+
+    auto* reminders = new QGroupBox(tr("Reminders"), this);
+    auto* remindersLayout = new QVBoxLayout(reminders);
+    remindersLayout->setContentsMargins(12, 12, 12, 12);
+    remindersLayout->setSpacing(8);
+    m_reminderRowsLayout = new QVBoxLayout;
+    m_reminderRowsLayout->setSpacing(4);
+    remindersLayout->addLayout(m_reminderRowsLayout);
+    m_addReminderButton = new QPushButton(tr("+ Add reminder"), reminders);
+    m_addReminderButton->setFlat(true);
+    m_addReminderButton->setCursor(Qt::PointingHandCursor);
+    m_addReminderButton->setStyleSheet(linkStyle());
+    connect(m_addReminderButton, &QPushButton::clicked, this, &TemplateEditorDialog::addReminder);
+    remindersLayout->addWidget(m_addReminderButton, 0, Qt::AlignLeft);
+    outer->addWidget(reminders);
+    rebuildReminderRows();
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TemplateEditorDialog::validateAndAccept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    outer->addWidget(buttons);
+
+    refreshColorSwatch();
+    refreshRecurrenceText();
+}
+
+void TemplateEditorDialog::rebuildReminderRows()
+{
+    while (QLayoutItem* item = m_reminderRowsLayout->takeAt(0)) {
+        if (QWidget* widget = item->widget()) {
+            // Hidden at once so that the rows left behind lay out as if it were gone.
+            widget->hide();
+            widget->deleteLater();
+        }
+        delete item;
+    }
+    if (m_tmpl.reminders.isEmpty()) {
+        auto* none = new QLabel(tr("No reminders"), this);
+        none->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+        m_reminderRowsLayout->addWidget(none);
+        return;
+    }
+    for (int i = 0; i < m_tmpl.reminders.size(); ++i) {
+        auto* row = new QWidget(this);
+        auto* layout = new QHBoxLayout(row);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* combo = new QComboBox(row);
+        for (const int minutes : TemplateRules::reminderPresets())
+            combo->addItem(TemplateRules::reminderLabel(minutes), minutes);
+        const int value = m_tmpl.reminders.at(i);
+        int index = combo->findData(value);
+        if (index < 0) {
+            combo->insertItem(0, TemplateRules::reminderLabel(value), value);
+            index = 0;
+        }
+        combo->setCurrentIndex(index);
+        connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, i] {
+            if (i < m_tmpl.reminders.size())
+                m_tmpl.reminders[i] = combo->currentData().toInt();
+        });
+        layout->addWidget(combo, 1);
+        auto* remove = new QToolButton(row);
+        remove->setText(QString(QChar(0x00D7)));
+        remove->setCursor(Qt::PointingHandCursor);
+        remove->setToolTip(tr("Remove reminder"));
+        remove->setAutoRaise(true);
+        connect(remove, &QToolButton::clicked, this, [this, i] {
+            if (i < m_tmpl.reminders.size()) {
+                m_tmpl.reminders.removeAt(i);
+                rebuildReminderRows();
+            }
+        });
+        layout->addWidget(remove);
+        m_reminderRowsLayout->addWidget(row);
+    }
+}
+
+void TemplateEditorDialog::addReminder()
+{
+    m_tmpl.reminders.append(15);
+    rebuildReminderRows();
+}
+
+void TemplateEditorDialog::chooseColor()
+{
+    const QColor chosen = QColorDialog::getColor(
+        QColor(m_tmpl.color.isEmpty() ? fallbackColor : m_tmpl.color), this, tr("Template color"));
+    if (!chosen.isValid())
+        return;
+    m_tmpl.color = chosen.name();
+    refreshColorSwatch();
+}
+
+void TemplateEditorDialog::useCalendarColor()
+{
+    m_tmpl.color.clear();
+    refreshColorSwatch();
+}
+
+void TemplateEditorDialog::refreshColorSwatch()
+{
+    const QString fill = m_tmpl.color.isEmpty() ? QStringLiteral("#cccccc") : m_tmpl.color;
+    m_colorSwatch->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; border: 1px solid %2; border-radius: 14px; }")
+            .arg(fill, Theme::border().name()));
+    m_colorSwatch->setToolTip(m_tmpl.color.isEmpty()
+                                  ? tr("Inherits the calendar's color. Click to override.")
+                                  : tr("%1, click to change.").arg(m_tmpl.color));
+    m_useCalendarColorButton->setVisible(!m_tmpl.color.isEmpty());
+}
+
+void TemplateEditorDialog::editRecurrence()
+{
+    RecurrenceEditDialog dialog(m_tmpl.recurrenceRule, Clock::today(),
+                                m_appState ? m_appState->firstDayOfWeek() : Qt::Monday, this);
+    // An all-day series ends on a date, a timed one at an instant.
+    dialog.setSeriesAllDay(m_allDayCheck->isChecked());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_tmpl.recurrenceRule = dialog.rrule();
+    refreshRecurrenceText();
+}
+
+void TemplateEditorDialog::refreshRecurrenceText()
+{
+    m_recurrenceButton->setText(m_tmpl.recurrenceRule.isEmpty()
+                                    ? tr("Does not repeat")
+                                    : RruleFormat::describe(m_tmpl.recurrenceRule));
+}
+
+void TemplateEditorDialog::validateAndAccept()
+{
+    if (m_nameEdit->text().trimmed().isEmpty()) {
+        QMessageBox::warning(this, tr("Missing name"),
+                             tr("Give this template a name so you can pick it later."),
+                             QMessageBox::Ok);
+        m_nameEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (m_titleEdit->text().trimmed().isEmpty()) {
+        QMessageBox::warning(
+            this, tr("Missing event title"),
+            tr("Set the event title. That's what events created from this template will be "
+               "called."),
+            QMessageBox::Ok);
+        m_titleEdit->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    m_tmpl.name = m_nameEdit->text().trimmed();
+    m_tmpl.title = m_titleEdit->text().trimmed();
+    m_tmpl.description = m_descriptionEdit->toPlainText().trimmed();
+    m_tmpl.location = m_locationEdit->text().trimmed();
+    m_tmpl.calendarId = m_calendarCombo->currentData().toString();
+    m_tmpl.isAllDay = m_allDayCheck->isChecked();
+    m_tmpl.durationMinutes =
+        TemplateRules::savedDuration(m_hoursSpin->value(), m_minutesSpin->value());
+    const QDateTime now = Clock::now();
+    if (m_tmpl.id.isEmpty()) {
+        m_tmpl.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        m_tmpl.createdAt = now;
+    }
+    m_tmpl.updatedAt = now;
+    accept();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "EventTemplate.h"
+
+#include <QDialog>
+
+class AppState;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QToolButton;
+class QVBoxLayout;
+
+// Edits a copy of one event template: name, title, description, location, colour, calendar,
+// all-day flag, duration, repeat rule and reminders. Writes nothing itself: after acceptance the
+// opener takes eventTemplate() and stores it. A new template gets its id and creation time when
+// it is accepted.
+class TemplateEditorDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `appState` is not owned and must outlive the dialog. An empty id means a new template.
+    TemplateEditorDialog(AppState* appState, const EventTemplate& tmpl, QWidget* parent = nullptr);
+
+    // The edited template; meaningful after the dialog was accepted.
+    EventTemplate eventTemplate() const { return m_tmpl; }
+
+private:
+    void buildUi();
+    void chooseColor();
+    void useCalendarColor();
+    void editRecurrence();
+    void addReminder();
+    void rebuildReminderRows();
+    void refreshColorSwatch();
+    void refreshRecurrenceText();
+    void validateAndAccept();
+
+    AppState* m_appState;
+    EventTemplate m_tmpl;
+
+    QLineEdit* m_nameEdit = nullptr;
+    QLineEdit* m_titleEdit = nullptr;
+    QPlainTextEdit* m_descriptionEdit = nullptr;
+    QLineEdit* m_locationEdit = nullptr;
+    QToolButton* m_colorSwatch = nullptr;
+    QPushButton* m_useCalendarColorButton = nullptr;
+    QCheckBox* m_allDayCheck = nullptr;
+    QSpinBox* m_hoursSpin = nullptr;
+    QSpinBox* m_minutesSpin = nullptr;
+    QPushButton* m_recurrenceButton = nullptr;
+    QComboBox* m_calendarCombo = nullptr;
+    QVBoxLayout* m_reminderRowsLayout = nullptr;
+    QPushButton* m_addReminderButton = nullptr;
+};

@@ -1,0 +1,69 @@
+#include "KeyboardHelpDialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+KeyboardHelpDialog::KeyboardHelpDialog(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Keyboard Shortcuts"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+
+    const struct
+    {
+        QKeySequence keys;
+        QString action;
+    } rows[] = {
+        {QKeySequence(QKeySequence::New), tr("New event")},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T), tr("New task")},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N), tr("Quick add")},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), tr("Find events")},
+        {QKeySequence(Qt::CTRL | Qt::Key_K), tr("Command palette")},
+        {QKeySequence(QStringLiteral("Ctrl+R")), tr("Sync now")},
+        {QKeySequence(QStringLiteral("Ctrl+Shift+R")), tr("Force full sync")},
+        {QKeySequence(Qt::ALT | Qt::Key_Left), tr("Back")},
+        {QKeySequence(Qt::ALT | Qt::Key_Right), tr("Forward")},
+        {QKeySequence(QStringLiteral("Ctrl+1")), tr("Calendar group 1 (Ctrl+1 to Ctrl+9)")},
+        {QKeySequence(Qt::CTRL | Qt::Key_BracketRight), tr("Next calendar group")},
+        {QKeySequence(Qt::CTRL | Qt::Key_BracketLeft), tr("Previous calendar group")},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), tr("Show empty days in the agenda")},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), tr("Compact density")},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K), tr("Show or hide the tasks pane")},
+        {QKeySequence(QKeySequence::Undo), tr("Undo")},
+        {QKeySequence(QKeySequence::Preferences), tr("Preferences")},
+        {QKeySequence(QKeySequence::HelpContents), tr("Keyboard shortcuts")},
+        {QKeySequence(QKeySequence::Quit), tr("Quit")},
+    };
+
+    auto* table = new QTableWidget(0, 2, this);
+    table->setHorizontalHeaderLabels({tr("Shortcut"), tr("Action")});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    table->setShowGrid(false);
+    table->setFocusPolicy(Qt::NoFocus);
+    for (const auto& row : rows) {
+        // Standard keys without a binding on this platform are left out rather than shown empty.
+        const QString keys = row.keys.toString(QKeySequence::NativeText);
+        if (keys.isEmpty())
+            continue;
+        const int index = table->rowCount();
+        table->insertRow(index);
+        table->setItem(index, 0, new QTableWidgetItem(keys));
+        table->setItem(index, 1, new QTableWidgetItem(row.action));
+    }
+    table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setMinimumSize(440, 460);
+    layout->addWidget(table);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}

@@ -1,0 +1,477 @@
+#include "ManageSourcesDialog.h"
+
+#include "Account.h"
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalDavConnectionDialog.h"
+#include "Calendar.h"
+#include "CalendarKey.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "SourceRemoval.h"
+#include "Theme.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QUuid>
+#include <QVBoxLayout>
+
+#include <optional>
+
+namespace {
+
+enum Role { IdRole = Qt::UserRole, KindRole };
+enum Kind { AccountKind = 1, CalendarKind = 2 };
+
+const QString webcalType = QStringLiteral("webcal");
+
+QString newId()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+QString typeLabel(const QString& type)
+{
+    if (type == QLatin1String("caldav"))
+        return QObject::tr("CalDAV");
+    if (type == QLatin1String("icloud"))
+        return QObject::tr("iCloud");
+    if (type == QLatin1String("zoho"))
+        return QObject::tr("Zoho");
+    if (type == QLatin1String("google"))
+        return QObject::tr("Google");
+    if (type == QLatin1String("microsoft"))
+        return QObject::tr("Microsoft");
+    if (type == QLatin1String("webcal"))
+        return QObject::tr("Subscription");
+    return QObject::tr("This device");
+}
+
+// A colour field: a button showing the colour that opens the colour picker.
+class ColourButton
+{
+public:
+    ColourButton(const QString& colour, QWidget* parent)
+        : m_colour(QColor(colour).isValid() ? colour : QStringLiteral("#4285F4")),
+          m_button(new QToolButton(parent))
+    {
+        m_button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        paint();
+        QObject::connect(m_button, &QToolButton::clicked, m_button, [this, parent] {
+            const QColor chosen = QColorDialog::getColor(QColor(m_colour), parent);
+            if (chosen.isValid()) {
+                m_colour = chosen.name();
+                paint();
+            }
+        });
+    }
+    QToolButton* widget() const { return m_button; }
+    QString colour() const { return m_colour; }
+
+private:
+    void paint()
+    {
+        m_button->setIcon(Theme::calendarColorIcon(m_colour));
+        m_button->setText(m_colour);
+    }
+    QString m_colour;
+    QToolButton* m_button;
+};
+
+// A small modal form of rows over OK and Cancel. `check` runs on OK and returns an error text
+// (shown, the form stays open) or an empty text (the form closes as accepted).
+class SmallForm
+{
+public:
+    SmallForm(QWidget* parent, const QString& title) : m_dialog(parent)
+    {
+        m_dialog.setWindowTitle(title);
+        m_dialog.setModal(true);
+        auto* layout = new QVBoxLayout(&m_dialog);
+        layout->setContentsMargins(16, 16, 16, 16);
+        m_form = new QFormLayout;
+        layout->addLayout(m_form);
+        m_error = new QLabel(&m_dialog);
+        m_error->setTextFormat(Qt::PlainText);
+        m_error->setWordWrap(true);
+        m_error->setProperty("error", true);
+        m_error->hide();
+        layout->addWidget(m_error);
+        m_buttons =
+            new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &m_dialog);
+        QObject::connect(m_buttons, &QDialogButtonBox::rejected, &m_dialog, &QDialog::reject);
+        QObject::connect(m_buttons, &QDialogButtonBox::accepted, &m_dialog, [this] {
+            const QString error = m_check ? m_check() : QString();
+            if (error.isEmpty()) {
+                m_dialog.accept();
+                return;
+            }
+            m_error->setText(error);
+            m_error->show();
+        });
+        layout->addWidget(m_buttons);
+        m_dialog.setMinimumWidth(400);
+    }
+    QWidget* parent() { return &m_dialog; }
+    void addRow(const QString& label, QWidget* field) { m_form->addRow(label, field); }
+    void setCheck(std::function<QString()> check) { m_check = std::move(check); }
+    bool exec() { return m_dialog.exec() == QDialog::Accepted; }
+
+private:
+    QDialog m_dialog;
+    QFormLayout* m_form;
+    QLabel* m_error;
+    QDialogButtonBox* m_buttons;
+    std::function<QString()> m_check;
+};
+
+} // namespace
+
+ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, QWidget* parent)
+    : QDialog(parent), m_state(state), m_mainWindow(mainWindow)
+{
+    setWindowTitle(tr("Calendar Accounts"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(10);
+
+    auto* addRow = new QHBoxLayout;
+    auto* addCalDav = new QPushButton(tr("Add CalDAV Account…"), this);
+    auto* addSubscription = new QPushButton(tr("Subscribe to Calendar…"), this);
+    auto* addLocal = new QPushButton(tr("Add Calendar on This Device…"), this);
+    for (QPushButton* button : {addCalDav, addSubscription, addLocal}) {
+        button->setAutoDefault(false);
+        addRow->addWidget(button);
+    }
+    addRow->addStretch(1);
+    layout->addLayout(addRow);
+
+    m_tree = new QTreeWidget(this);
+    m_tree->setHeaderLabels({tr("Name"), tr("Type")});
+    m_tree->setMinimumSize(560, 320);
+    m_tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_tree->header()->setStretchLastSection(false);
+    layout->addWidget(m_tree, 1);
+
+    m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
+    m_status->setProperty("muted", true);
+    m_status->hide();
+    layout->addWidget(m_status);
+
+    auto* actions = new QHBoxLayout;
+    m_edit = new QPushButton(tr("Edit…"), this);
+    m_remove = new QPushButton(tr("Remove…"), this);
+    m_sync = new QPushButton(tr("Sync Now"), this);
+    for (QPushButton* button : {m_edit, m_remove, m_sync}) {
+        button->setAutoDefault(false);
+        actions->addWidget(button);
+    }
+    actions->addStretch(1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    actions->addWidget(buttons);
+    layout->addLayout(actions);
+
+    connect(addCalDav, &QPushButton::clicked, this, &ManageSourcesDialog::addCalDavAccount);
+    connect(addSubscription, &QPushButton::clicked, this, &ManageSourcesDialog::addSubscription);
+    connect(addLocal, &QPushButton::clicked, this, &ManageSourcesDialog::addLocalCalendar);
+    connect(m_edit, &QPushButton::clicked, this, &ManageSourcesDialog::editSelected);
+    connect(m_remove, &QPushButton::clicked, this, &ManageSourcesDialog::removeSelected);
+    connect(m_sync, &QPushButton::clicked, this, &ManageSourcesDialog::syncNow);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &ManageSourcesDialog::editSelected);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &ManageSourcesDialog::updateButtons);
+    if (m_state && m_state->accounts() && m_state->calendars()) {
+        connect(m_state->accounts(), &AccountRepository::accountsChanged, this,
+                &ManageSourcesDialog::reload);
+        connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this,
+                &ManageSourcesDialog::reload);
+    }
+    reload();
+}
+
+void ManageSourcesDialog::reload()
+{
+    QString selected;
+    if (QTreeWidgetItem* current = m_tree->currentItem())
+        selected = current->data(0, IdRole).toString();
+    m_tree->clear();
+    if (!m_state || !m_state->accounts() || !m_state->calendars())
+        return;
+    const QList<Calendar> calendars = m_state->calendars()->getAll();
+    for (const Account& account : m_state->accounts()->getAll()) {
+        // Names come from servers and other devices: tree items show plain text.
+        auto* accountItem = new QTreeWidgetItem(m_tree, {account.name, typeLabel(account.type)});
+        accountItem->setData(0, IdRole, account.id);
+        accountItem->setData(0, KindRole, AccountKind);
+        QFont bold = accountItem->font(0);
+        bold.setWeight(QFont::DemiBold);
+        accountItem->setFont(0, bold);
+        if (!account.lastSyncError.isEmpty())
+            accountItem->setToolTip(0, account.lastSyncError);
+        if (account.id == selected)
+            m_tree->setCurrentItem(accountItem);
+        for (const Calendar& calendar : calendars) {
+            if (calendar.accountId != account.id)
+                continue;
+            auto* item = new QTreeWidgetItem(
+                accountItem, {calendar.name, calendar.isReadOnly ? tr("Read only") : QString()});
+            item->setIcon(0, Theme::calendarColorIcon(calendar.color));
+            item->setData(0, IdRole, calendar.id);
+            item->setData(0, KindRole, CalendarKind);
+            if (calendar.id == selected)
+                m_tree->setCurrentItem(item);
+        }
+        accountItem->setExpanded(true);
+    }
+    m_tree->resizeColumnToContents(1);
+    updateButtons();
+}
+
+void ManageSourcesDialog::updateButtons()
+{
+    QTreeWidgetItem* item = m_tree->currentItem();
+    m_edit->setEnabled(item != nullptr);
+    m_remove->setEnabled(item != nullptr);
+    m_sync->setEnabled(m_tree->topLevelItemCount() > 0);
+}
+
+void ManageSourcesDialog::showStatus(const QString& text)
+{
+    m_status->setText(text);
+    m_status->setVisible(!text.isEmpty());
+}
+
+bool ManageSourcesDialog::confirm(const QString& title, const QString& text)
+{
+    QMessageBox question(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                         this);
+    question.setTextFormat(Qt::PlainText);
+    question.setDefaultButton(QMessageBox::No);
+    return question.exec() == QMessageBox::Yes;
+}
+
+void ManageSourcesDialog::addSubscription()
+{
+    if (!m_state || !m_state->accounts())
+        return;
+    SmallForm form(this, tr("Subscribe to Calendar"));
+    auto* url = new QLineEdit(form.parent());
+    url->setPlaceholderText(QStringLiteral("webcal://example.com/calendar.ics"));
+    auto* name = new QLineEdit(form.parent());
+    ColourButton colour(QStringLiteral("#0B8043"), form.parent());
+    form.addRow(tr("Address:"), url);
+    form.addRow(tr("Name:"), name);
+    form.addRow(tr("Colour:"), colour.widget());
+    form.setCheck([url, name] {
+        const QUrl address(url->text().trimmed(), QUrl::StrictMode);
+        const QString scheme = address.scheme().toLower();
+        if (!address.isValid() || address.host().isEmpty() ||
+            !QStringList{QStringLiteral("webcal"), QStringLiteral("webcals"),
+                         QStringLiteral("http"), QStringLiteral("https")}
+                 .contains(scheme))
+            return QObject::tr("Enter a webcal, http or https address.");
+        if (name->text().trimmed().isEmpty())
+            return QObject::tr("Please enter a name.");
+        return QString();
+    });
+    if (!form.exec())
+        return;
+    const QString feed = url->text().trimmed();
+    const QDateTime now = Clock::now();
+    Account account;
+    account.id = newId();
+    account.name = name->text().trimmed();
+    account.type = webcalType;
+    account.serverUrl = feed;
+    account.color = colour.colour();
+    account.syncIntervalMinutes = 60;
+    account.createdAt = account.updatedAt = now;
+    Calendar calendar;
+    calendar.id = newId();
+    calendar.accountId = account.id;
+    calendar.url = feed;
+    calendar.name = account.name;
+    calendar.color = colour.colour();
+    calendar.isReadOnly = true;
+    calendar.syncEnabled = true;
+    calendar.canonicalKey = calendarKey(webcalType, feed).value_or(QString());
+    calendar.createdAt = calendar.updatedAt = now;
+    if (!m_state->accounts()->insert(account)) {
+        showStatus(tr("The subscription could not be saved."));
+        return;
+    }
+    if (!m_state->calendars()->insert(calendar)) {
+        // No account without its one calendar.
+        SourceRemoval::removeAccount(m_state, account.id);
+        showStatus(tr("The subscription could not be saved."));
+        return;
+    }
+    showStatus(tr("Subscribed to \"%1\". Its events arrive with the next sync.").arg(account.name));
+    Q_EMIT m_state->syncNowRequested();
+}
+
+void ManageSourcesDialog::addLocalCalendar()
+{
+    if (!m_state || !m_state->accounts() || !m_state->calendars())
+        return;
+    SmallForm form(this, tr("Add Calendar"));
+    auto* name = new QLineEdit(form.parent());
+    ColourButton colour(QStringLiteral("#4285F4"), form.parent());
+    form.addRow(tr("Name:"), name);
+    form.addRow(tr("Colour:"), colour.widget());
+    form.setCheck([name] {
+        return name->text().trimmed().isEmpty() ? QObject::tr("Please enter a name.") : QString();
+    });
+    if (!form.exec())
+        return;
+    const QDateTime now = Clock::now();
+    if (!m_state->accounts()->getById(AppState::localAccountId)) {
+        Account account;
+        account.id = AppState::localAccountId;
+        account.name = QStringLiteral("On This Device");
+        account.type = QStringLiteral("orvandellic");
+        account.color = QStringLiteral("#4CAF50");
+        account.syncIntervalMinutes = 0;
+        account.createdAt = account.updatedAt = now;
+        if (!m_state->accounts()->insert(account)) {
+            showStatus(tr("The calendar could not be saved."));
+            return;
+        }
+    }
+    Calendar calendar;
+    calendar.id = newId();
+    calendar.accountId = AppState::localAccountId;
+    calendar.url = QStringLiteral("local://calendar/") + calendar.id;
+    calendar.name = name->text().trimmed();
+    calendar.color = colour.colour();
+    calendar.supportedComponents = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
+    calendar.canonicalKey =
+        calendarKey(QStringLiteral("orvandellic"), calendar.url).value_or(QString());
+    calendar.sortOrder = int(m_state->calendars()->getByAccount(calendar.accountId).size());
+    calendar.createdAt = calendar.updatedAt = now;
+    if (!m_state->calendars()->insert(calendar))
+        showStatus(tr("The calendar could not be saved."));
+}
+
+void ManageSourcesDialog::editSelected()
+{
+    QTreeWidgetItem* item = m_tree->currentItem();
+    if (!item)
+        return;
+    const QString id = item->data(0, IdRole).toString();
+    if (item->data(0, KindRole).toInt() == CalendarKind)
+        editCalendar(id);
+    else
+        editAccount(id);
+}
+
+void ManageSourcesDialog::editCalendar(const QString& calendarId)
+{
+    std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
+    if (!calendar)
+        return;
+    SmallForm form(this, tr("Edit Calendar"));
+    auto* name = new QLineEdit(calendar->name, form.parent());
+    ColourButton colour(calendar->color, form.parent());
+    form.addRow(tr("Name:"), name);
+    form.addRow(tr("Colour:"), colour.widget());
+    form.setCheck([name] {
+        return name->text().trimmed().isEmpty() ? QObject::tr("Please enter a name.") : QString();
+    });
+    if (!form.exec())
+        return;
+    calendar->name = name->text().trimmed();
+    calendar->color = colour.colour();
+    calendar->updatedAt = Clock::now();
+    if (!m_state->calendars()->update(*calendar))
+        showStatus(tr("The calendar could not be saved."));
+}
+
+void ManageSourcesDialog::editAccount(const QString& accountId)
+{
+    std::optional<Account> account = m_state->accounts()->getById(accountId);
+    if (!account)
+        return;
+    SmallForm form(this, tr("Edit Account"));
+    auto* name = new QLineEdit(account->name, form.parent());
+    form.addRow(tr("Name:"), name);
+    auto* interval = new QSpinBox(form.parent());
+    interval->setRange(0, 24 * 60);
+    interval->setSuffix(tr(" min"));
+    interval->setSpecialValueText(tr("Manual only"));
+    interval->setValue(std::max(0, account->syncIntervalMinutes));
+    form.addRow(tr("Sync every:"), interval);
+    if (!account->serverUrl.isEmpty()) {
+        auto* server = new QLabel(account->serverUrl, form.parent());
+        server->setTextFormat(Qt::PlainText);
+        server->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form.addRow(tr("Address:"), server);
+    }
+    form.setCheck([name] {
+        return name->text().trimmed().isEmpty() ? QObject::tr("Please enter a name.") : QString();
+    });
+    if (!form.exec())
+        return;
+    account->name = name->text().trimmed();
+    account->syncIntervalMinutes = interval->value();
+    if (!m_state->accounts()->update(*account))
+        showStatus(tr("The account could not be saved."));
+}
+
+void ManageSourcesDialog::removeSelected()
+{
+    QTreeWidgetItem* item = m_tree->currentItem();
+    if (!item || !m_state)
+        return;
+    const QString id = item->data(0, IdRole).toString();
+    const QString name = item->text(0);
+    if (item->data(0, KindRole).toInt() == CalendarKind) {
+        if (!confirm(tr("Remove Calendar"),
+                     tr("Remove the calendar \"%1\" with all its events and tasks from this "
+                        "computer?")
+                         .arg(name)))
+            return;
+        if (!SourceRemoval::removeCalendar(m_state, id))
+            showStatus(tr("The calendar could not be removed."));
+        return;
+    }
+    if (!confirm(tr("Remove Account"),
+                 tr("Remove the account \"%1\" and its %n calendar(s) with all their events and "
+                    "tasks from this computer?",
+                    nullptr, item->childCount())
+                     .arg(name)))
+        return;
+    if (!SourceRemoval::removeAccount(m_state, id))
+        showStatus(tr("The account could not be removed."));
+}
+
+void ManageSourcesDialog::syncNow()
+{
+    if (!m_state)
+        return;
+    showStatus(tr("Syncing…"));
+    Q_EMIT m_state->syncNowRequested();
+}
+
+void ManageSourcesDialog::addCalDavAccount()
+{
+    CalDavConnectionDialog connection(m_state, this);
+    if (connection.exec() != QDialog::Accepted || !m_state)
+        return;
+    showStatus(tr("Account added. Its events arrive with the sync that starts now."));
+    Q_EMIT m_state->syncNowRequested();
+}

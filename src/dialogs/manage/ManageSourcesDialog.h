@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+class AppState;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The Calendar Accounts dialog: the accounts with their calendars. Adds a CalDAV account, a
+// webcal subscription or a calendar on this device; edits and removes calendars and accounts
+// (removal asks first and takes the calendars' events and tasks with it); starts a sync.
+// Everything is saved at once; the caller reads accounts and calendars again afterwards.
+class ManageSourcesDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // `mainWindow` is the window whose sync a "Sync Now" starts (through the state hub's sync
+    // request); it may be null.
+    ManageSourcesDialog(AppState* state, QWidget* mainWindow, QWidget* parent = nullptr);
+
+private:
+    void reload();
+    void updateButtons();
+    void addCalDavAccount();
+    void addSubscription();
+    void addLocalCalendar();
+    void editSelected();
+    void removeSelected();
+    void syncNow();
+    void editCalendar(const QString& calendarId);
+    void editAccount(const QString& accountId);
+    bool confirm(const QString& title, const QString& text);
+    void showStatus(const QString& text);
+
+    AppState* m_state;
+    QPointer<QWidget> m_mainWindow;
+    QTreeWidget* m_tree = nullptr;
+    QPushButton* m_edit = nullptr;
+    QPushButton* m_remove = nullptr;
+    QPushButton* m_sync = nullptr;
+    QLabel* m_status = nullptr;
+};

@@ -1,0 +1,161 @@
+#include "ViewFormDialog.h"
+
+#include "Account.h"
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "Calendar.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "JsonList.h"
+#include "Theme.h"
+#include "ViewRepository.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSet>
+#include <QToolButton>
+#include <QUuid>
+#include <QVBoxLayout>
+
+ViewFormDialog::ViewFormDialog(AppState* state, QWidget* parent) : QDialog(parent), m_state(state)
+{
+    setWindowTitle(tr("Add Calendar Group"));
+    build();
+}
+
+ViewFormDialog::ViewFormDialog(AppState* state, const CalendarView& view, QWidget* parent)
+    : QDialog(parent), m_state(state), m_editing(view)
+{
+    setWindowTitle(tr("Edit Calendar Group"));
+    if (QColor(view.color).isValid())
+        m_colour = view.color;
+    build();
+    m_name->setText(view.name);
+}
+
+void ViewFormDialog::build()
+{
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    auto* form = new QFormLayout;
+    m_name = new QLineEdit(this);
+    m_name->setPlaceholderText(tr("e.g. Work"));
+    form->addRow(tr("Name:"), m_name);
+    m_colourButton = new QToolButton(this);
+    m_colourButton->setAutoRaise(false);
+    m_colourButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    connect(m_colourButton, &QToolButton::clicked, this, &ViewFormDialog::pickColour);
+    form->addRow(tr("Colour:"), m_colourButton);
+    layout->addLayout(form);
+
+    auto* hint =
+        new QLabel(tr("Calendars in this group (none ticked: every visible calendar):"), this);
+    hint->setWordWrap(true);
+    layout->addWidget(hint);
+    m_calendars = new QListWidget(this);
+    m_calendars->setMinimumSize(360, 220);
+    layout->addWidget(m_calendars, 1);
+
+    const QStringList chosen =
+        m_editing ? JsonList::toStrings(m_editing->calendarIds) : QStringList();
+    QSet<QString> listed;
+    if (m_state && m_state->calendars() && m_state->accounts()) {
+        QHash<QString, QString> accountNames;
+        for (const Account& account : m_state->accounts()->getAll())
+            accountNames.insert(account.id, account.name);
+        for (const Calendar& calendar : m_state->calendars()->getAll()) {
+            // Calendars of removed accounts are not offered.
+            if (!accountNames.contains(calendar.accountId))
+                continue;
+            // Names come from servers: list items show plain text.
+            auto* item =
+                new QListWidgetItem(Theme::calendarColorIcon(calendar.color),
+                                    QStringLiteral("%1 — %2").arg(
+                                        calendar.name, accountNames.value(calendar.accountId)),
+                                    m_calendars);
+            item->setData(Qt::UserRole, calendar.id);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(chosen.contains(calendar.id) ? Qt::Checked : Qt::Unchecked);
+            listed.insert(calendar.id);
+        }
+    }
+    for (const QString& id : chosen) {
+        if (!id.isEmpty() && !listed.contains(id))
+            m_unlistedIds.append(id);
+    }
+
+    m_status = new QLabel(this);
+    m_status->setProperty("error", true);
+    m_status->hide();
+    layout->addWidget(m_status);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &ViewFormDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    paintColour();
+}
+
+void ViewFormDialog::pickColour()
+{
+    const QColor chosen = QColorDialog::getColor(QColor(m_colour), this, tr("Group Colour"));
+    if (!chosen.isValid())
+        return;
+    m_colour = chosen.name();
+    paintColour();
+}
+
+void ViewFormDialog::paintColour()
+{
+    m_colourButton->setIcon(Theme::calendarColorIcon(m_colour));
+    m_colourButton->setText(m_colour);
+}
+
+void ViewFormDialog::accept()
+{
+    const QString name = m_name->text().trimmed();
+    if (name.isEmpty()) {
+        m_status->setText(tr("Please enter a name."));
+        m_status->show();
+        m_name->setFocus();
+        return;
+    }
+    if (!m_state || !m_state->views())
+        return;
+    QStringList ids;
+    for (int row = 0; row < m_calendars->count(); ++row) {
+        const QListWidgetItem* item = m_calendars->item(row);
+        if (item->checkState() == Qt::Checked)
+            ids.append(item->data(Qt::UserRole).toString());
+    }
+    // A group that named only unlisted calendars keeps them rather than becoming "all".
+    ids += m_unlistedIds;
+
+    CalendarView view = m_editing.value_or(CalendarView());
+    view.name = name;
+    view.color = m_colour;
+    view.calendarIds = JsonList::fromStrings(ids);
+    view.syncStatus = QStringLiteral("pending");
+    view.updatedAt = Clock::now();
+    bool saved = false;
+    if (m_editing) {
+        saved = m_state->views()->update(view);
+    } else {
+        view.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        view.createdAt = view.updatedAt;
+        view.sortOrder = int(m_state->views()->getAll().size());
+        saved = m_state->views()->insert(view);
+    }
+    if (!saved) {
+        m_status->setText(tr("The group could not be saved."));
+        m_status->show();
+        return;
+    }
+    m_savedViewId = view.id;
+    QDialog::accept();
+}

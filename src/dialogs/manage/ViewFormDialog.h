@@ -1,0 +1,50 @@
+#pragma once
+
+#include "CalendarView.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class AppState;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QToolButton;
+
+// Creates a calendar group or edits one: its name, colour and calendars. Saves by itself on OK;
+// the group repository's viewsChanged follows. Calendars named by the group but not listed
+// (deleted, or of a removed account) stay in the group, so editing never widens it to every
+// calendar. No calendar ticked means every visible calendar.
+class ViewFormDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // A new group.
+    explicit ViewFormDialog(AppState* state, QWidget* parent = nullptr);
+    // An existing group.
+    ViewFormDialog(AppState* state, const CalendarView& view, QWidget* parent = nullptr);
+
+    // The id of the group saved by an accepted exec(); empty when nothing was saved.
+    QString savedViewId() const { return m_savedViewId; }
+
+    void accept() override;
+
+private:
+    void build();
+    void pickColour();
+    void paintColour();
+
+    AppState* m_state;
+    std::optional<CalendarView> m_editing;
+    QString m_colour = QStringLiteral("#4285F4");
+    QStringList m_unlistedIds;
+    QString m_savedViewId;
+    QLineEdit* m_name = nullptr;
+    QToolButton* m_colourButton = nullptr;
+    QListWidget* m_calendars = nullptr;
+    QLabel* m_status = nullptr;
+};

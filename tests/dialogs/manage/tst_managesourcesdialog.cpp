@@ -1,0 +1,260 @@
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "CredentialManagerTokenStore.h"
+#include "Database.h"
+#include "DavServer.h"
+#include "GuiEnvironment.h"
+#include "ManageSourcesDialog.h"
+#include "ModalSeam.h"
+#include "Platform.h"
+#include "StoreSeed.h"
+#include "TaskRepository.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+QPushButton* button(QWidget& dialog, const QString& text)
+{
+    for (QPushButton* candidate : dialog.findChildren<QPushButton*>()) {
+        if (candidate->text() == text)
+            return candidate;
+    }
+    return nullptr;
+}
+
+int count(AppState* state, const QString& sql)
+{
+    QSqlQuery query(state->database()->database());
+    if (!query.exec(sql) || !query.next())
+        return -1;
+    return query.value(0).toInt();
+}
+
+// Rows that point at a row that is gone (or at a removed account).
+int orphans(AppState* state)
+{
+    return count(
+               state,
+               "SELECT COUNT(*) FROM events WHERE calendar_id NOT IN (SELECT id FROM calendars)") +
+           count(state,
+                 "SELECT COUNT(*) FROM tasks WHERE calendar_id NOT IN (SELECT id FROM calendars)") +
+           count(state,
+                 "SELECT COUNT(*) FROM reminders WHERE event_id NOT IN (SELECT id FROM events)") +
+           count(state,
+                 "SELECT COUNT(*) FROM attendees WHERE event_id NOT IN (SELECT id FROM events)") +
+           count(state, "SELECT COUNT(*) FROM sync_queue WHERE calendar_id NOT IN (SELECT id FROM "
+                        "calendars)") +
+           count(state, "SELECT COUNT(*) FROM calendars WHERE account_id NOT IN "
+                        "(SELECT id FROM accounts WHERE deleted_at IS NULL)");
+}
+
+bool select(QTreeWidget* tree, const QString& text)
+{
+    const auto found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+    if (found.isEmpty())
+        return false;
+    tree->setCurrentItem(found.first());
+    return true;
+}
+
+// Fills the small form's line edits in order and presses OK.
+ModalSeam::Answer fill(const QStringList& texts)
+{
+    return [texts](QWidget* window) {
+        const auto lines = window->findChildren<QLineEdit*>();
+        for (int index = 0; index < texts.size() && index < lines.size(); ++index)
+            lines.at(index)->setText(texts.at(index));
+        ModalSeam::clickButton(window, QStringLiteral("OK"));
+    };
+}
+
+} // namespace
+
+class ManageSourcesDialogTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    // Removing asks first; "No" keeps everything, "Yes" takes the calendar (or the account with
+    // all its calendars) with its events, reminders, attendees, tasks and queued operations,
+    // and forgets the account's password. Nothing is left pointing at nothing.
+    void removalAsksAndLeavesNoOrphans()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work server", "caldav"),
+                                       StoreSeed::calendar("one", "acc", "Projects", "#33b679")));
+        QVERIFY(state->calendars()->insert(StoreSeed::calendar("two", "acc", "Team", "#e67c73")));
+        for (const char* calendar : {"one", "two"}) {
+            Event event = StoreSeed::timedEvent(QStringLiteral("ev-") + calendar, calendar,
+                                                QStringLiteral("Meeting"),
+                                                StoreSeed::local(QDate(2026, 3, 12), QTime(9, 0)),
+                                                StoreSeed::local(QDate(2026, 3, 12), QTime(10, 0)));
+            event.reminders.append(Reminder());
+            Attendee attendee;
+            attendee.email = QStringLiteral("someone@example.org");
+            event.attendees.append(attendee);
+            QVERIFY(StoreSeed::addEvent(state, event));
+            Task task;
+            task.id = QStringLiteral("task-") + calendar;
+            task.calendarId = calendar;
+            task.title = QStringLiteral("Follow up");
+            task.created = task.lastModified = AppStateFixture::defaultNow();
+            QVERIFY(state->tasks()->insert(task));
+        }
+        QSqlQuery queue(state->database()->database());
+        QVERIFY(queue.exec("INSERT INTO sync_queue (id, operation, entity_type, entity_id, "
+                           "calendar_id, payload) VALUES ('q1', 'update', 'event', 'ev-one', "
+                           "'one', '{}')"));
+        OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
+        QVERIFY(secrets.write(QStringLiteral("caldav-password-acc"), QStringLiteral("hunter2")));
+
+        ManageSourcesDialog dialog(state, nullptr);
+        auto* tree = dialog.findChild<QTreeWidget*>();
+        QPushButton* remove = button(dialog, QStringLiteral("Remove…"));
+
+        QVERIFY(select(tree, QStringLiteral("Projects")));
+        const auto declined = ModalSeam::run(
+            [&] { remove->click(); }, [](QWidget* box) { ModalSeam::clickButton(box, "No"); });
+        QCOMPARE(declined.value(0).title, QStringLiteral("Remove Calendar"));
+        QVERIFY(state->calendars()->getById(QStringLiteral("one")));
+
+        ModalSeam::run([&] { remove->click(); },
+                       [](QWidget* box) { ModalSeam::clickButton(box, "Yes"); });
+        QVERIFY(!state->calendars()->getById(QStringLiteral("one")));
+        QVERIFY(state->calendars()->getById(QStringLiteral("two")));
+        QCOMPARE(count(state, "SELECT COUNT(*) FROM events WHERE id = 'ev-two'"), 1);
+        QCOMPARE(orphans(state), 0);
+
+        QVERIFY(select(tree, QStringLiteral("Work server")));
+        const auto asked = ModalSeam::run([&] { remove->click(); },
+                                          [](QWidget* box) { ModalSeam::clickButton(box, "Yes"); });
+        QCOMPARE(asked.value(0).title, QStringLiteral("Remove Account"));
+        QVERIFY(!state->accounts()->getById(QStringLiteral("acc")));
+        QVERIFY(state->calendars()->getByAccount(QStringLiteral("acc")).isEmpty());
+        QCOMPARE(count(state, "SELECT COUNT(*) FROM events"), 0);
+        QCOMPARE(count(state, "SELECT COUNT(*) FROM tasks"), 0);
+        QCOMPARE(orphans(state), 0);
+        QVERIFY(!secrets.read(QStringLiteral("caldav-password-acc")));
+        QVERIFY(tree->findItems(QStringLiteral("Work server"), Qt::MatchExactly).isEmpty());
+    }
+
+    // A subscription needs a web address and a name; it becomes a read-only calendar of its
+    // own account and asks for a sync. A calendar on this device joins the local account.
+    void addSubscriptionAndLocalCalendar()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        ManageSourcesDialog dialog(state, nullptr);
+        QSignalSpy syncRequests(state, &AppState::syncNowRequested);
+
+        const QString feed = QStringLiteral("webcal://127.0.0.1:9/holidays.ics");
+        const auto seen = ModalSeam::run(
+            [&] { button(dialog, QStringLiteral("Subscribe to Calendar…"))->click(); },
+            QList<ModalSeam::Answer>{[feed](QWidget* window) {
+                // A file address is refused and the form stays open.
+                fill({QStringLiteral("file:///etc/passwd"), QStringLiteral("Holidays")})(window);
+                fill({feed, QStringLiteral("Holidays")})(window);
+            }});
+        QCOMPARE(seen.size(), 1);
+        const QList<Calendar> calendars = state->calendars()->getAll();
+        const auto subscribed = std::find_if(calendars.begin(), calendars.end(),
+                                             [&](const Calendar& c) { return c.url == feed; });
+        QVERIFY(subscribed != calendars.end());
+        QCOMPARE(subscribed->name, QStringLiteral("Holidays"));
+        QVERIFY(subscribed->isReadOnly);
+        QCOMPARE(state->accounts()->getById(subscribed->accountId)->type, QStringLiteral("webcal"));
+        QCOMPARE(syncRequests.count(), 1);
+
+        ModalSeam::run(
+            [&] { button(dialog, QStringLiteral("Add Calendar on This Device…"))->click(); },
+            fill({QStringLiteral("Garden")}));
+        const QList<Calendar> local = state->calendars()->getByAccount(AppState::localAccountId);
+        QVERIFY(std::any_of(local.begin(), local.end(),
+                            [](const Calendar& c) { return c.name == QStringLiteral("Garden"); }));
+        auto* tree = dialog.findChild<QTreeWidget*>();
+        QVERIFY(!tree->findItems(QStringLiteral("Garden"), Qt::MatchExactly | Qt::MatchRecursive)
+                     .isEmpty());
+    }
+
+    // A CalDAV account end to end against Radicale: the form discovers the calendars, the
+    // password lands in the credential store under the account's id, the account and its
+    // calendars are in the store and the tree, and a sync is requested. A wrong password is
+    // reported in the form and stores nothing.
+    void addCalDavAccountAgainstRadicale()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        DavServer server(DavServer::Kind::Radicale);
+        QVERIFY(server.start());
+        QVERIFY(server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work")).isValid());
+        QVERIFY(server.makeCalendar(QStringLiteral("home"), QStringLiteral("Home")).isValid());
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        ManageSourcesDialog dialog(state, nullptr);
+        QSignalSpy syncRequests(state, &AppState::syncNowRequested);
+        const QString url = server.baseUrl().toString();
+
+        QString wrongPasswordMessage;
+        const auto connectWith = [&](const QString& password, QString* message) {
+            return [&, password, message](QWidget* window) {
+                const auto lines = window->findChildren<QLineEdit*>();
+                lines.at(0)->setText(url);
+                lines.at(1)->setText(server.username());
+                lines.at(2)->setText(password);
+                ModalSeam::clickButton(window, QStringLiteral("Connect"));
+                // Discovery runs on the network; wait for it to close the form or fail.
+                auto* status = window->findChild<QLabel*>(QStringLiteral("status"));
+                const auto failed = [status] {
+                    return status && status->isVisible() &&
+                           status->text() != QStringLiteral("Connecting…");
+                };
+                (void)QTest::qWaitFor([&] { return !window->isVisible() || failed(); }, 20000);
+                if (message && window->isVisible() && failed())
+                    *message = status->text();
+            };
+        };
+        QPushButton* add = button(dialog, QStringLiteral("Add CalDAV Account…"));
+        ModalSeam::run([&] { add->click(); },
+                       connectWith(QStringLiteral("not-the-password"), &wrongPasswordMessage));
+        QVERIFY(!wrongPasswordMessage.isEmpty());
+        QCOMPARE(state->accounts()->getAll().size(), 1); // only the account on this device
+        QCOMPARE(syncRequests.count(), 0);
+
+        QString unexpected;
+        ModalSeam::run([&] { add->click(); }, connectWith(server.password(), &unexpected));
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected));
+        std::optional<Account> added =
+            state->accounts()->findByServer(QStringLiteral("caldav"), url, server.username());
+        QVERIFY(added);
+        QStringList names;
+        for (const Calendar& calendar : state->calendars()->getByAccount(added->id))
+            names.append(calendar.name);
+        names.sort();
+        QCOMPARE(names, (QStringList{QStringLiteral("Home"), QStringLiteral("Work")}));
+        OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
+        QCOMPARE(secrets.read(QStringLiteral("caldav-password-") + added->id).value_or(QString()),
+                 server.password());
+        QCOMPARE(syncRequests.count(), 1);
+        auto* tree = dialog.findChild<QTreeWidget*>();
+        QVERIFY(!tree->findItems(added->name, Qt::MatchExactly).isEmpty());
+    }
+};
+
+QTEST_MAIN(ManageSourcesDialogTest)
+#include "tst_managesourcesdialog.moc"

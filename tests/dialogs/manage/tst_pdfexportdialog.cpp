@@ -1,0 +1,134 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "GuiEnvironment.h"
+#include "PdfExportDialog.h"
+#include "StoreSeed.h"
+
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The text of a PDF as pdftotext reads it.
+QString pdfText(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class PdfExportDialogTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        GuiEnvironment::prepare();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+
+    // The agenda lists the chosen days of the shown calendars: every day under its own heading,
+    // all-day events on their stored date whatever the zone, a daily series once per day, and
+    // nothing from a hidden calendar or outside the range.
+    void exportWritesTheAgendaOfTheRange()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("a", "Work", "caldav"),
+                                       StoreSeed::calendar("work", "a", "Work", "#33b679")));
+        Calendar hidden = StoreSeed::calendar("secret", "a", "Secret", "#e67c73");
+        hidden.isVisible = false;
+        QVERIFY(state->calendars()->insert(hidden));
+        const QDate first(2026, 3, 12);
+        QVERIFY(StoreSeed::addEvent(state,
+                                    StoreSeed::timedEvent("review", "work", "Budget review",
+                                                          StoreSeed::local(first, QTime(14, 0)),
+                                                          StoreSeed::local(first, QTime(15, 0)))));
+        QVERIFY(
+            StoreSeed::addEvent(state, StoreSeed::allDayEvent("trip", "work", "Offsite day",
+                                                              first.addDays(1), first.addDays(1))));
+        Event daily = StoreSeed::timedEvent("walk", "work", "Morning walk",
+                                            StoreSeed::local(first.addDays(-5), QTime(7, 0)),
+                                            StoreSeed::local(first.addDays(-5), QTime(7, 30)));
+        daily.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        QVERIFY(StoreSeed::addEvent(state, daily));
+        QVERIFY(StoreSeed::addEvent(state,
+                                    StoreSeed::timedEvent("hidden", "secret", "Surprise party",
+                                                          StoreSeed::local(first, QTime(18, 0)),
+                                                          StoreSeed::local(first, QTime(20, 0)))));
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent("later", "work", "Next week's meeting",
+                                         StoreSeed::local(first.addDays(7), QTime(9, 0)),
+                                         StoreSeed::local(first.addDays(7), QTime(10, 0)))));
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("agenda.pdf"));
+        PdfExportDialog dialog(state);
+        const auto dates = dialog.findChildren<QDateEdit*>();
+        dates.at(0)->setDate(first);
+        dates.at(1)->setDate(first.addDays(1));
+        dialog.findChild<QLineEdit*>()->setText(path);
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Export"))
+                button->click();
+        }
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains(QStringLiteral("Thursday, March 12, 2026")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Friday, March 13, 2026")));
+        QVERIFY(text.contains(QStringLiteral("Budget review")));
+        QVERIFY(text.contains(QStringLiteral("2:00 PM")));
+        QCOMPARE(text.count(QStringLiteral("Morning walk")), 2);
+        QVERIFY(!text.contains(QStringLiteral("Surprise party")));
+        QVERIFY(!text.contains(QStringLiteral("Next week")));
+        // The all-day event sits under its own date, after the first day's heading.
+        const qsizetype secondDay = text.indexOf(QStringLiteral("Friday, March 13, 2026"));
+        QVERIFY(text.indexOf(QStringLiteral("Offsite day")) > secondDay);
+        QVERIFY(text.indexOf(QStringLiteral("Budget review")) < secondDay);
+    }
+
+    // A backwards range and an unwritable file are reported in the dialog, which stays open.
+    void badInputKeepsTheDialogOpen()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        PdfExportDialog dialog(fixture.state());
+        const auto dates = dialog.findChildren<QDateEdit*>();
+        QString error;
+        QVERIFY(!PdfExportDialog::writeAgenda(fixture.state(), QDate(2026, 3, 12),
+                                              QDate(2026, 3, 11), QStringLiteral("/tmp/x.pdf"),
+                                              &error));
+        QVERIFY(!error.isEmpty());
+        dates.at(0)->setDate(QDate(2026, 3, 12));
+        dates.at(1)->setDate(QDate(2026, 3, 13));
+        dialog.findChild<QLineEdit*>()->setText(QStringLiteral("/nonexistent-folder/agenda.pdf"));
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Export"))
+                button->click();
+        }
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        bool shown = false;
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            shown = shown || label->text().startsWith(QStringLiteral("Could not write"));
+        QVERIFY(shown);
+    }
+};
+
+QTEST_MAIN(PdfExportDialogTest)
+#include "tst_pdfexportdialog.moc"

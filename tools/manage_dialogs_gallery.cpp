@@ -1,0 +1,255 @@
+// Renders the management and settings dialogs (calendar accounts, CalDAV connection, calendar
+// groups, filters, templates, weather, invitations, PDF export, keyboard help, preferences,
+// search, welcome) in light and dark mode as PNG files for a person to look at, and writes a
+// sample agenda PDF beside them. Works on a throw-away store with a pinned clock and contacts
+// nothing. Run under a display:
+//     xvfb-run -a manage_dialogs_gallery <output folder>
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalDavConnectionDialog.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "CredentialBackend.h"
+#include "EventRepository.h"
+#include "FilterRuleRepository.h"
+#include "Ical.h"
+#include "InvitationsDialog.h"
+#include "KeyboardHelpDialog.h"
+#include "ManageFiltersDialog.h"
+#include "ManageSourcesDialog.h"
+#include "ManageTemplatesDialog.h"
+#include "ManageViewsDialog.h"
+#include "MemoryCredentialBackend.h"
+#include "PdfExportDialog.h"
+#include "PreferencesRepository.h"
+#include "SearchDialog.h"
+#include "SettingsDialog.h"
+#include "TemplateRepository.h"
+#include "ThemeManager.h"
+#include "ViewFormDialog.h"
+#include "ViewRepository.h"
+#include "WeatherSettingsDialog.h"
+#include "WelcomeDialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+QDateTime local(const QDate& date, const QTime& time)
+{
+    return QDateTime(date, time, QTimeZone::systemTimeZone());
+}
+
+void addSources(AppState& state)
+{
+    const QDateTime now = Clock::now();
+    const struct
+    {
+        const char* id;
+        const char* name;
+        const char* type;
+        const char* user;
+    } accounts[] = {{"home", "alice@dav.example.com", "caldav", "alice@example.com"},
+                    {"feeds", "Public holidays", "webcal", ""}};
+    for (const auto& entry : accounts) {
+        Account account;
+        account.id = QString::fromLatin1(entry.id);
+        account.name = QString::fromLatin1(entry.name);
+        account.type = QString::fromLatin1(entry.type);
+        account.username = QString::fromLatin1(entry.user);
+        account.serverUrl = QStringLiteral("https://dav.example.com/");
+        account.createdAt = account.updatedAt = now;
+        state.accounts()->insert(account);
+    }
+    const struct
+    {
+        const char* id;
+        const char* account;
+        const char* name;
+        const char* color;
+        bool readOnly;
+    } calendars[] = {
+        {"family", "home", "Family", "#e67c73", false},
+        {"projects", "home", "Projects with a rather long calendar name", "#33b679", false},
+        {"holidays", "feeds", "Public holidays", "#0b8043", true}};
+    for (const auto& entry : calendars) {
+        Calendar calendar;
+        calendar.id = QString::fromLatin1(entry.id);
+        calendar.accountId = QString::fromLatin1(entry.account);
+        calendar.name = QString::fromLatin1(entry.name);
+        calendar.color = QString::fromLatin1(entry.color);
+        calendar.isReadOnly = entry.readOnly;
+        calendar.url = QStringLiteral("https://dav.example.com/") + calendar.id + QLatin1Char('/');
+        calendar.createdAt = calendar.updatedAt = now;
+        state.calendars()->insert(calendar);
+    }
+}
+
+void addEvents(AppState& state)
+{
+    const struct
+    {
+        const char* id;
+        const char* calendar;
+        const char* title;
+        int dayOffset;
+        int hour;
+        int minutes;
+    } events[] = {{"review", "projects", "Quarterly review with the regional team", 0, 14, 90},
+                  {"dentist", "family", "Dentist", 1, 9, 45},
+                  {"standup", "projects", "Standup", 1, 10, 15},
+                  {"dinner", "family", "Dinner with <b>Ann</b> & Bo", 2, 19, 120}};
+    for (const auto& entry : events) {
+        Event event;
+        event.id = event.uid = QString::fromLatin1(entry.id);
+        event.calendarId = QString::fromLatin1(entry.calendar);
+        event.title = QString::fromLatin1(entry.title);
+        event.location = QStringLiteral("Room 4.12");
+        event.startTime = local(today.addDays(entry.dayOffset), QTime(entry.hour, 0));
+        event.endTime = event.startTime.addSecs(entry.minutes * 60);
+        event.organizerEmail = QStringLiteral("carla@example.com");
+        event.organizerName = QStringLiteral("Carla");
+        if (QLatin1String(entry.id) == QLatin1String("review")) {
+            Attendee me;
+            me.email = QStringLiteral("alice@example.com");
+            me.status = QStringLiteral("needs-action");
+            event.attendees.append(me);
+        }
+        event.created = event.lastModified = Clock::now();
+        event.rawIcalendar = Ical::buildEvent(event);
+        state.events()->insert(event);
+    }
+    Event trip;
+    trip.id = trip.uid = QStringLiteral("trip");
+    trip.calendarId = QStringLiteral("family");
+    trip.title = QStringLiteral("Offsite day");
+    trip.isAllDay = true;
+    trip.startTime = QDateTime(today.addDays(1), QTime(0, 0), QTimeZone::utc());
+    trip.endTime = trip.startTime.addDays(1);
+    trip.created = trip.lastModified = Clock::now();
+    trip.rawIcalendar = Ical::buildEvent(trip);
+    state.events()->insert(trip);
+}
+
+void addGroupsFiltersTemplates(AppState& state)
+{
+    CalendarView view;
+    view.id = QStringLiteral("work");
+    view.name = QStringLiteral("Work");
+    view.color = QStringLiteral("#33b679");
+    view.calendarIds = QStringLiteral(R"(["projects"])");
+    state.views()->insert(view);
+    FilterRule rule;
+    rule.id = QStringLiteral("quiet");
+    rule.name = QStringLiteral("Hide standups");
+    rule.type = QStringLiteral("pattern");
+    rule.conditions = QStringLiteral(R"({"patterns":["standup"]})");
+    state.filterRules()->insert(rule);
+    FilterRule dim = rule;
+    dim.id = QStringLiteral("dim");
+    dim.name = QStringLiteral("Dim evenings");
+    dim.action = QStringLiteral("dim");
+    dim.enabled = false;
+    state.filterRules()->insert(dim);
+    EventTemplate standup;
+    standup.id = QStringLiteral("standup");
+    standup.name = QStringLiteral("Team standup");
+    standup.color = QStringLiteral("#33b679");
+    state.templates()->insert(standup);
+}
+
+QWidget* search(AppState* state)
+{
+    auto* dialog = new SearchDialog(state);
+    dialog->show();
+    dialog->findChild<QLineEdit*>()->setText(QStringLiteral("d"));
+    QTest::qWait(SearchDialog::searchDelayMs + 50);
+    return dialog;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Everything the program would store goes to a folder that is removed at the end, and every
+    // service address points at a closed local port.
+    QTemporaryDir data;
+    qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", data.filePath(QStringLiteral("config")).toUtf8());
+    for (const char* variable : {"AUTH_API_URL", "ACCOUNT_API_URL", "SYNC_API_URL",
+                                 "ACCOUNT_PORTAL_URL", "WEATHER_API_URL", "WEATHER_GEOCODING_URL"})
+        qputenv(variable, "http://127.0.0.1:9");
+    OrvaAccount::CredentialBackend::setDefaultBackend(
+        std::make_shared<OrvaAccount::MemoryCredentialBackend>());
+    Clock::pin(local(today, QTime(10, 7)));
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: manage_dialogs_gallery <output folder>\n");
+        return 2;
+    }
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const QDir output(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(output.path());
+    auto state = std::make_unique<AppState>();
+    if (!state->initialize()) {
+        std::fprintf(stderr, "could not open the temporary store\n");
+        return 1;
+    }
+    addSources(*state);
+    addEvents(*state);
+    addGroupsFiltersTemplates(*state);
+    state->preferences()->set(QStringLiteral("weather/location_name"),
+                              QStringLiteral("Lisbon, Portugal"));
+
+    ThemeManager* theme = state->themeManager();
+    int failures = 0;
+    const auto save = [&](QWidget* widget, const QString& name) {
+        widget->show();
+        QApplication::processEvents();
+        if (!widget->grab().save(output.filePath(name)))
+            ++failures;
+        delete widget;
+    };
+    for (const char* mode : {"light", "dark"}) {
+        theme->apply(QString::fromLatin1(mode));
+        const QString suffix =
+            QLatin1Char('-') + QString::fromLatin1(mode) + QStringLiteral(".png");
+        AppState* hub = state.get();
+        save(new ManageSourcesDialog(hub, nullptr), QStringLiteral("accounts") + suffix);
+        save(new CalDavConnectionDialog(hub), QStringLiteral("caldav-connect") + suffix);
+        save(new ManageViewsDialog(hub), QStringLiteral("groups") + suffix);
+        save(new ViewFormDialog(hub), QStringLiteral("group-new") + suffix);
+        save(new ViewFormDialog(hub, *hub->views()->getById(QStringLiteral("work"))),
+             QStringLiteral("group-edit") + suffix);
+        save(new ManageFiltersDialog(hub), QStringLiteral("filters") + suffix);
+        save(new ManageTemplatesDialog(hub), QStringLiteral("templates") + suffix);
+        save(new WeatherSettingsDialog(hub), QStringLiteral("weather") + suffix);
+        save(new InvitationsDialog(hub), QStringLiteral("invitations") + suffix);
+        save(new PdfExportDialog(hub), QStringLiteral("pdf-export") + suffix);
+        save(new KeyboardHelpDialog, QStringLiteral("keyboard") + suffix);
+        save(new SettingsDialog(hub, theme), QStringLiteral("settings") + suffix);
+        save(search(hub), QStringLiteral("search") + suffix);
+        save(new WelcomeDialog(hub), QStringLiteral("welcome") + suffix);
+    }
+    QString error;
+    if (!PdfExportDialog::writeAgenda(state.get(), today, today.addDays(6),
+                                      output.filePath(QStringLiteral("agenda.pdf")), &error)) {
+        std::fprintf(stderr, "agenda: %s\n", qPrintable(error));
+        ++failures;
+    }
+    state.reset();
+    OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
+    std::printf("wrote %s\n", qPrintable(output.absolutePath()));
+    return failures == 0 ? 0 : 1;
+}
