@@ -12,6 +12,7 @@
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "MainWindow.h"
+#include "PreferencesRepository.h"
 #include "Theme.h"
 #include "ThemeManager.h"
 
@@ -105,6 +106,8 @@ int main(int argc, char* argv[])
             for (const Calendar& calendar : state.calendars()->getAll()) {
                 state.calendars()->remove(calendar.id);
             }
+            // The first-start greeting has its own picture in the dialog gallery.
+            state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
             MainWindow window(&state);
             window.resize(1280, 800);
             window.show();
@@ -120,6 +123,7 @@ int main(int argc, char* argv[])
         }
         state.themeManager()->apply(mode);
         seed(&state, today);
+        state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
         MainWindow window(&state);
         window.resize(1280, 800);
         window.show();
