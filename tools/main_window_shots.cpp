@@ -15,6 +15,7 @@
 #include "PreferencesRepository.h"
 #include "Theme.h"
 #include "ThemeManager.h"
+#include "ViewArea.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +24,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QToolButton>
 #include <QUuid>
 
 #include <cstdio>
@@ -138,6 +140,21 @@ int main(int argc, char* argv[])
             }
             menu->popup(window.mapToGlobal(window.menuBar()->actionGeometry(action).bottomLeft()));
             const QString name = action->text().remove(QLatin1Char('&')).toLower();
+            const bool saved = save(menu, QStringLiteral("main-menu-%1-%2").arg(name, mode));
+            menu->hide();
+            if (!saved) {
+                return 1;
+            }
+        }
+        // The two button menus: the calendar groups above the views, the filters in the status
+        // bar.
+        const QList<QPair<QString, QToolButton*>> buttons = {
+            {QStringLiteral("groups"), window.findChild<ViewArea*>()->groupButton()},
+            {QStringLiteral("filters"),
+             window.findChild<QToolButton*>(QStringLiteral("filterButton"))}};
+        for (const auto& [name, button] : buttons) {
+            QMenu* menu = button->menu();
+            menu->popup(button->mapToGlobal(QPoint(0, button->height())));
             const bool saved = save(menu, QStringLiteral("main-menu-%1-%2").arg(name, mode));
             menu->hide();
             if (!saved) {

@@ -473,7 +473,8 @@ QWidget* MainWindow::buildEmptyStatePage()
     layout->addSpacing(28);
     auto* add = new QPushButton(tr("  Add Account…"), page);
     add->setObjectName(QStringLiteral("addAccountButton"));
-    add->setIcon(Theme::glyphIcon(QChar(0xE145), 16, palette().color(QPalette::ButtonText)));
+    // The style sheet draws a default button's text white on the accent; the icon matches it.
+    add->setIcon(Theme::glyphIcon(QChar(0xE145), 16, QColor(Qt::white)));
     add->setMinimumSize(200, 36);
     add->setDefault(true);
     add->setCursor(Qt::PointingHandCursor);
