@@ -35,6 +35,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -178,6 +179,14 @@ QWidget* search(AppState* state)
     return dialog;
 }
 
+// The preferences on one of their tabs.
+QWidget* settingsOn(AppState* state, int tab)
+{
+    auto* dialog = new SettingsDialog(state, state->themeManager());
+    dialog->findChild<QTabWidget*>()->setCurrentIndex(tab);
+    return dialog;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -239,6 +248,9 @@ int main(int argc, char* argv[])
         save(new PdfExportDialog(hub), QStringLiteral("pdf-export") + suffix);
         save(new KeyboardHelpDialog, QStringLiteral("keyboard") + suffix);
         save(new SettingsDialog(hub, theme), QStringLiteral("settings") + suffix);
+        save(settingsOn(hub, 1), QStringLiteral("settings-appearance") + suffix);
+        save(settingsOn(hub, 2), QStringLiteral("settings-startup") + suffix);
+        save(settingsOn(hub, 3), QStringLiteral("settings-sync") + suffix);
         save(search(hub), QStringLiteral("search") + suffix);
         save(new WelcomeDialog(hub), QStringLiteral("welcome") + suffix);
     }

@@ -128,8 +128,9 @@ void InvitationsDialog::reload()
     for (int column = 1; column < 4; ++column)
         m_list->resizeColumnToContents(column);
     m_status->setText(lists.pending.isEmpty() ? tr("No invitations await your answer.")
-                                              : tr("%n invitation(s) await your answer.", nullptr,
-                                                   int(lists.pending.size())));
+                      : lists.pending.size() == 1
+                          ? tr("1 invitation awaits your answer.")
+                          : tr("%1 invitations await your answer.").arg(lists.pending.size()));
     if (!m_list->currentItem() && m_list->topLevelItemCount() > 0)
         m_list->setCurrentItem(m_list->topLevelItem(0));
     updateButtons();

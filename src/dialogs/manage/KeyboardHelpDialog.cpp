@@ -60,7 +60,14 @@ KeyboardHelpDialog::KeyboardHelpDialog(QWidget* parent) : QDialog(parent)
     }
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
-    table->setMinimumSize(440, 460);
+    // Tall enough for every row, so nothing hides below a scroll bar.
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 14);
+    int rowsHeight = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
+    for (int row = 0; row < table->rowCount(); ++row)
+        rowsHeight += table->rowHeight(row);
+    table->setMinimumSize(440, rowsHeight);
     layout->addWidget(table);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

@@ -5,6 +5,7 @@
 #include "AppState.h"
 #include "CalDavConnectionDialog.h"
 #include "Calendar.h"
+#include "CalendarFormDialog.h"
 #include "CalendarKey.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
@@ -35,6 +36,12 @@ enum Role { IdRole = Qt::UserRole, KindRole };
 enum Kind { AccountKind = 1, CalendarKind = 2 };
 
 const QString webcalType = QStringLiteral("webcal");
+
+bool isCalDavFamily(const QString& type)
+{
+    return type == QLatin1String("caldav") || type == QLatin1String("icloud") ||
+           type == QLatin1String("zoho");
+}
 
 QString newId()
 {
@@ -173,10 +180,11 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     layout->addWidget(m_status);
 
     auto* actions = new QHBoxLayout;
+    m_addToAccount = new QPushButton(tr("Add Calendar to Account…"), this);
     m_edit = new QPushButton(tr("Edit…"), this);
     m_remove = new QPushButton(tr("Remove…"), this);
     m_sync = new QPushButton(tr("Sync Now"), this);
-    for (QPushButton* button : {m_edit, m_remove, m_sync}) {
+    for (QPushButton* button : {m_addToAccount, m_edit, m_remove, m_sync}) {
         button->setAutoDefault(false);
         actions->addWidget(button);
     }
@@ -189,6 +197,8 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     connect(addCalDav, &QPushButton::clicked, this, &ManageSourcesDialog::addCalDavAccount);
     connect(addSubscription, &QPushButton::clicked, this, &ManageSourcesDialog::addSubscription);
     connect(addLocal, &QPushButton::clicked, this, &ManageSourcesDialog::addLocalCalendar);
+    connect(m_addToAccount, &QPushButton::clicked, this,
+            &ManageSourcesDialog::addCalendarToAccount);
     connect(m_edit, &QPushButton::clicked, this, &ManageSourcesDialog::editSelected);
     connect(m_remove, &QPushButton::clicked, this, &ManageSourcesDialog::removeSelected);
     connect(m_sync, &QPushButton::clicked, this, &ManageSourcesDialog::syncNow);
@@ -245,6 +255,10 @@ void ManageSourcesDialog::updateButtons()
 {
     QTreeWidgetItem* item = m_tree->currentItem();
     m_edit->setEnabled(item != nullptr);
+    const std::optional<Account> account = item && m_state && m_state->accounts()
+                                               ? m_state->accounts()->getById(selectedAccountId())
+                                               : std::nullopt;
+    m_addToAccount->setEnabled(account && isCalDavFamily(account->type));
     m_remove->setEnabled(item != nullptr);
     m_sync->setEnabled(m_tree->topLevelItemCount() > 0);
 }
@@ -326,45 +340,31 @@ void ManageSourcesDialog::addSubscription()
 
 void ManageSourcesDialog::addLocalCalendar()
 {
-    if (!m_state || !m_state->accounts() || !m_state->calendars())
+    if (!m_state)
         return;
-    SmallForm form(this, tr("Add Calendar"));
-    auto* name = new QLineEdit(form.parent());
-    ColourButton colour(QStringLiteral("#4285F4"), form.parent());
-    form.addRow(tr("Name:"), name);
-    form.addRow(tr("Colour:"), colour.widget());
-    form.setCheck([name] {
-        return name->text().trimmed().isEmpty() ? QObject::tr("Please enter a name.") : QString();
-    });
-    if (!form.exec())
+    CalendarFormDialog form(m_state, this);
+    form.exec();
+}
+
+void ManageSourcesDialog::addCalendarToAccount()
+{
+    const QString accountId = selectedAccountId();
+    const std::optional<Account> account =
+        m_state && m_state->accounts() ? m_state->accounts()->getById(accountId) : std::nullopt;
+    if (!account || !isCalDavFamily(account->type))
         return;
-    const QDateTime now = Clock::now();
-    if (!m_state->accounts()->getById(AppState::localAccountId)) {
-        Account account;
-        account.id = AppState::localAccountId;
-        account.name = QStringLiteral("On This Device");
-        account.type = QStringLiteral("orvandellic");
-        account.color = QStringLiteral("#4CAF50");
-        account.syncIntervalMinutes = 0;
-        account.createdAt = account.updatedAt = now;
-        if (!m_state->accounts()->insert(account)) {
-            showStatus(tr("The calendar could not be saved."));
-            return;
-        }
-    }
-    Calendar calendar;
-    calendar.id = newId();
-    calendar.accountId = AppState::localAccountId;
-    calendar.url = QStringLiteral("local://calendar/") + calendar.id;
-    calendar.name = name->text().trimmed();
-    calendar.color = colour.colour();
-    calendar.supportedComponents = QStringLiteral("[\"VEVENT\",\"VTODO\"]");
-    calendar.canonicalKey =
-        calendarKey(QStringLiteral("orvandellic"), calendar.url).value_or(QString());
-    calendar.sortOrder = int(m_state->calendars()->getByAccount(calendar.accountId).size());
-    calendar.createdAt = calendar.updatedAt = now;
-    if (!m_state->calendars()->insert(calendar))
-        showStatus(tr("The calendar could not be saved."));
+    CalendarFormDialog form(m_state, *account, this);
+    form.exec();
+}
+
+QString ManageSourcesDialog::selectedAccountId() const
+{
+    QTreeWidgetItem* item = m_tree->currentItem();
+    if (!item)
+        return QString();
+    if (item->data(0, KindRole).toInt() == CalendarKind && item->parent())
+        item = item->parent();
+    return item->data(0, IdRole).toString();
 }
 
 void ManageSourcesDialog::editSelected()
@@ -381,24 +381,11 @@ void ManageSourcesDialog::editSelected()
 
 void ManageSourcesDialog::editCalendar(const QString& calendarId)
 {
-    std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
+    const std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
     if (!calendar)
         return;
-    SmallForm form(this, tr("Edit Calendar"));
-    auto* name = new QLineEdit(calendar->name, form.parent());
-    ColourButton colour(calendar->color, form.parent());
-    form.addRow(tr("Name:"), name);
-    form.addRow(tr("Colour:"), colour.widget());
-    form.setCheck([name] {
-        return name->text().trimmed().isEmpty() ? QObject::tr("Please enter a name.") : QString();
-    });
-    if (!form.exec())
-        return;
-    calendar->name = name->text().trimmed();
-    calendar->color = colour.colour();
-    calendar->updatedAt = Clock::now();
-    if (!m_state->calendars()->update(*calendar))
-        showStatus(tr("The calendar could not be saved."));
+    CalendarFormDialog form(m_state, *calendar, this);
+    form.exec();
 }
 
 void ManageSourcesDialog::editAccount(const QString& accountId)
@@ -449,11 +436,11 @@ void ManageSourcesDialog::removeSelected()
             showStatus(tr("The calendar could not be removed."));
         return;
     }
-    if (!confirm(tr("Remove Account"),
-                 tr("Remove the account \"%1\" and its %n calendar(s) with all their events and "
-                    "tasks from this computer?",
-                    nullptr, item->childCount())
-                     .arg(name)))
+    if (!confirm(
+            tr("Remove Account"),
+            tr("Remove the account \"%1\" and its calendars with all their events and tasks from "
+               "this computer?")
+                .arg(name)))
         return;
     if (!SourceRemoval::removeAccount(m_state, id))
         showStatus(tr("The account could not be removed."));

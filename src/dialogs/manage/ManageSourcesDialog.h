@@ -10,9 +10,10 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The Calendar Accounts dialog: the accounts with their calendars. Adds a CalDAV account, a
-// webcal subscription or a calendar on this device; edits and removes calendars and accounts
-// (removal asks first and takes the calendars' events and tasks with it); starts a sync.
-// Everything is saved at once; the caller reads accounts and calendars again afterwards.
+// webcal subscription, a calendar on this device or on a CalDAV account's server; edits and removes
+// calendars and accounts (removal asks first and takes the calendars' events and tasks with it);
+// starts a sync. Everything is saved at once; the caller reads accounts and calendars again
+// afterwards.
 class ManageSourcesDialog : public QDialog
 {
     Q_OBJECT
@@ -28,6 +29,8 @@ private:
     void addCalDavAccount();
     void addSubscription();
     void addLocalCalendar();
+    void addCalendarToAccount();
+    QString selectedAccountId() const;
     void editSelected();
     void removeSelected();
     void syncNow();
@@ -39,6 +42,7 @@ private:
     AppState* m_state;
     QPointer<QWidget> m_mainWindow;
     QTreeWidget* m_tree = nullptr;
+    QPushButton* m_addToAccount = nullptr;
     QPushButton* m_edit = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_sync = nullptr;

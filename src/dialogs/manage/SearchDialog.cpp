@@ -110,7 +110,8 @@ void SearchDialog::runSearch()
     else if (found.size() > maxResults)
         m_status->setText(tr("Showing the first %1 matches.").arg(maxResults));
     else
-        m_status->setText(tr("%n event(s) found.", nullptr, int(found.size())));
+        m_status->setText(found.size() == 1 ? tr("1 event found.")
+                                            : tr("%1 events found.").arg(found.size()));
     m_results->setCurrentRow(found.isEmpty() ? -1 : 0);
 }
 

@@ -59,7 +59,10 @@ void ViewFormDialog::build()
     hint->setWordWrap(true);
     layout->addWidget(hint);
     m_calendars = new QListWidget(this);
-    m_calendars->setMinimumSize(360, 220);
+    m_calendars->setMinimumSize(420, 220);
+    // Long calendar names are shortened in the middle rather than scrolled sideways.
+    m_calendars->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_calendars->setTextElideMode(Qt::ElideMiddle);
     layout->addWidget(m_calendars, 1);
 
     const QStringList chosen =

@@ -1,6 +1,7 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "CalDavClient.h"
 #include "CalendarRepository.h"
 #include "CredentialManagerTokenStore.h"
 #include "Database.h"
@@ -12,13 +13,17 @@
 #include "StoreSeed.h"
 #include "TaskRepository.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -67,14 +72,14 @@ bool select(QTreeWidget* tree, const QString& text)
     return true;
 }
 
-// Fills the small form's line edits in order and presses OK.
-ModalSeam::Answer fill(const QStringList& texts)
+// Fills a form's line edits in order and presses its confirming button.
+ModalSeam::Answer fill(const QStringList& texts, const QString& confirm = QStringLiteral("OK"))
 {
-    return [texts](QWidget* window) {
+    return [texts, confirm](QWidget* window) {
         const auto lines = window->findChildren<QLineEdit*>();
         for (int index = 0; index < texts.size() && index < lines.size(); ++index)
             lines.at(index)->setText(texts.at(index));
-        ModalSeam::clickButton(window, QStringLiteral("OK"));
+        ModalSeam::clickButton(window, confirm);
     };
 }
 
@@ -182,7 +187,7 @@ private Q_SLOTS:
 
         ModalSeam::run(
             [&] { button(dialog, QStringLiteral("Add Calendar on This Device…"))->click(); },
-            fill({QStringLiteral("Garden")}));
+            fill({QStringLiteral("Garden")}, QStringLiteral("Create")));
         const QList<Calendar> local = state->calendars()->getByAccount(AppState::localAccountId);
         QVERIFY(std::any_of(local.begin(), local.end(),
                             [](const Calendar& c) { return c.name == QStringLiteral("Garden"); }));
@@ -253,6 +258,55 @@ private Q_SLOTS:
         QCOMPARE(syncRequests.count(), 1);
         auto* tree = dialog.findChild<QTreeWidget*>();
         QVERIFY(!tree->findItems(added->name, Qt::MatchExactly).isEmpty());
+    }
+
+    // An https server with a certificate nobody vouches for: the question shows its SHA-256
+    // fingerprint; trusting it pins exactly that certificate on the new account.
+    void untrustedCertificateIsAskedAndPinned()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        QTemporaryDir folder;
+        const DavServer::Options tls =
+            DavServer::makeSelfSignedCertificate(folder.path(), QStringLiteral("127.0.0.1"));
+        QVERIFY(!tls.certificatePath.isEmpty());
+        DavServer server(DavServer::Kind::Radicale, tls);
+        QVERIFY(server.start());
+        QVERIFY(server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work")).isValid());
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        ManageSourcesDialog dialog(state, nullptr);
+
+        // The question opens inside the form's own wait, so a separate timer answers it.
+        QString question;
+        QTimer answerer;
+        answerer.setInterval(10);
+        connect(&answerer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            question = box->text() + QLatin1Char('\n') + box->informativeText();
+            ModalSeam::clickButton(box, QStringLiteral("Trust Certificate"));
+        });
+        answerer.start();
+        ModalSeam::run([&] { button(dialog, QStringLiteral("Add CalDAV Account…"))->click(); },
+                       [&](QWidget* window) {
+                           const auto lines = window->findChildren<QLineEdit*>();
+                           lines.at(0)->setText(server.baseUrl().toString());
+                           lines.at(1)->setText(server.username());
+                           lines.at(2)->setText(server.password());
+                           ModalSeam::clickButton(window, QStringLiteral("Connect"));
+                           (void)QTest::qWaitFor([&] { return !window->isVisible(); }, 30000);
+                       });
+        answerer.stop();
+        const std::optional<Account> added = state->accounts()->findByServer(
+            QStringLiteral("caldav"), server.baseUrl().toString(), server.username());
+        QVERIFY2(added, qPrintable(question));
+        QCOMPARE(added->trustedCertSha256.size(), 64);
+        QVERIFY2(question.contains(CalDavClient::formatFingerprint(added->trustedCertSha256)),
+                 qPrintable(question));
+        QCOMPARE(state->calendars()->getByAccount(added->id).size(), 1);
     }
 };
 
