@@ -12,8 +12,10 @@
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "MainWindow.h"
+#include "PreferencesRepository.h"
 #include "Theme.h"
 #include "ThemeManager.h"
+#include "ViewArea.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +24,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QToolButton>
 #include <QUuid>
 
 #include <cstdio>
@@ -105,6 +108,8 @@ int main(int argc, char* argv[])
             for (const Calendar& calendar : state.calendars()->getAll()) {
                 state.calendars()->remove(calendar.id);
             }
+            // The first-start greeting has its own picture in the dialog gallery.
+            state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
             MainWindow window(&state);
             window.resize(1280, 800);
             window.show();
@@ -120,6 +125,7 @@ int main(int argc, char* argv[])
         }
         state.themeManager()->apply(mode);
         seed(&state, today);
+        state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
         MainWindow window(&state);
         window.resize(1280, 800);
         window.show();
@@ -134,6 +140,21 @@ int main(int argc, char* argv[])
             }
             menu->popup(window.mapToGlobal(window.menuBar()->actionGeometry(action).bottomLeft()));
             const QString name = action->text().remove(QLatin1Char('&')).toLower();
+            const bool saved = save(menu, QStringLiteral("main-menu-%1-%2").arg(name, mode));
+            menu->hide();
+            if (!saved) {
+                return 1;
+            }
+        }
+        // The two button menus: the calendar groups above the views, the filters in the status
+        // bar.
+        const QList<QPair<QString, QToolButton*>> buttons = {
+            {QStringLiteral("groups"), window.findChild<ViewArea*>()->groupButton()},
+            {QStringLiteral("filters"),
+             window.findChild<QToolButton*>(QStringLiteral("filterButton"))}};
+        for (const auto& [name, button] : buttons) {
+            QMenu* menu = button->menu();
+            menu->popup(button->mapToGlobal(QPoint(0, button->height())));
             const bool saved = save(menu, QStringLiteral("main-menu-%1-%2").arg(name, mode));
             menu->hide();
             if (!saved) {

@@ -15,36 +15,45 @@
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "FeedbackPage.h"
+#include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
 #include "Ical.h"
 #include "ImportPlan.h"
+#include "InvitationsDialog.h"
 #include "InvitationsService.h"
+#include "KeyboardHelpDialog.h"
 #include "Limits.h"
+#include "ManageFiltersDialog.h"
+#include "ManageSourcesDialog.h"
+#include "ManageTemplatesDialog.h"
+#include "ManageViewsDialog.h"
 #include "NotificationService.h"
+#include "PdfExportDialog.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "QuickAdd.h"
+#include "QuickAddDialog.h"
 #include "SampleData.h"
 #include "Savepoint.h"
+#include "SearchDialog.h"
+#include "SettingsDialog.h"
 #include "SyncOrchestrator.h"
 #include "Theme.h"
-#include "TimeFormat.h"
 #include "TrayIcon.h"
 #include "UndoStack.h"
 #include "UpdateActions.h"
 #include "ViewArea.h"
+#include "ViewFormDialog.h"
 #include "ViewRepository.h"
+#include "WeatherSettingsDialog.h"
+#include "WelcomeDialog.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -138,6 +147,9 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
     };
     m_sync->start();
 
+    // On the first turn of the event loop, so the greeting shows over a painted window.
+    QTimer::singleShot(0, this, &MainWindow::maybeShowFirstLaunch);
+
     buildShortcuts();
     connect(m_state->undoStack(), &UndoStack::undone, this,
             [this](const QString& summary) { showStatus(tr("Undid: %1").arg(summary), 4000); });
@@ -153,7 +165,7 @@ void MainWindow::buildMenuBar()
         action->setShortcut(keys);
         return action;
     };
-    // Entries whose dialogs this build does not have yet stay visible but disabled.
+    // Entries whose windows this build does not have stay visible but disabled.
     const auto unavailable = [](QAction* action) { action->setEnabled(false); };
 
     m_fileMenu = menuBar()->addMenu(tr("&File"));
@@ -164,9 +176,10 @@ void MainWindow::buildMenuBar()
     QAction* quickAdd =
         add(file, tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     quickAdd->setStatusTip(tr("Type an event in plain English (\"lunch Thursday 1pm\")"));
-    unavailable(quickAdd);
+    connect(quickAdd, &QAction::triggered, this, &MainWindow::openQuickAddDialog);
     file->addSeparator();
-    unavailable(add(file, tr("Calendar &Accounts…")));
+    connect(add(file, tr("Calendar &Accounts…")), &QAction::triggered, this,
+            &MainWindow::openCalendarAccounts);
     file->addSeparator();
     QAction* syncNowAction = add(file, tr("&Sync Now"), QKeySequence(QStringLiteral("Ctrl+R")));
     connect(syncNowAction, &QAction::triggered, this, &MainWindow::syncNow);
@@ -175,10 +188,16 @@ void MainWindow::buildMenuBar()
     force->setStatusTip(tr("Re-pull every event from every account, ignoring sync tokens"));
     connect(force, &QAction::triggered, this, &MainWindow::forceFullSync);
     m_invitationsAction = add(file, tr("&Invitations…"));
-    unavailable(m_invitationsAction);
+    connect(m_invitationsAction, &QAction::triggered, this, [this] {
+        InvitationsDialog dialog(m_state, this);
+        execDialog(&dialog);
+    });
     QAction* import = add(file, tr("&Import ICS File…"));
     connect(import, &QAction::triggered, this, &MainWindow::importIcsFile);
-    unavailable(add(file, tr("&Export Agenda PDF…")));
+    connect(add(file, tr("&Export Agenda PDF…")), &QAction::triggered, this, [this] {
+        PdfExportDialog dialog(m_state, this);
+        execDialog(&dialog);
+    });
     file->addSeparator();
     m_accountAction = add(file, tr("Orvandellic &Account…"));
     m_accountAction->setStatusTip(tr("Sign in or sign up"));
@@ -203,7 +222,13 @@ void MainWindow::buildMenuBar()
     preferences->setMenuRole(QAction::PreferencesRole);
     connect(preferences, &QAction::triggered, this, &MainWindow::openPreferences);
     edit->addSeparator();
-    unavailable(add(edit, tr("&Find Events…"), QKeySequence(Qt::CTRL | Qt::Key_F)));
+    connect(add(edit, tr("&Find Events…"), QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered,
+            this, &MainWindow::openSearch);
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Slash)}) {
+        auto* search = new QShortcut(keys, this);
+        search->setContext(Qt::WindowShortcut);
+        connect(search, &QShortcut::activated, this, &MainWindow::openSearch);
+    }
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     m_toggleSidebarAction = add(view, tr("Toggle &Sidebar"));
@@ -236,12 +261,22 @@ void MainWindow::buildMenuBar()
     unavailable(add(window, tr("Detached &Tasks Window")));
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    unavailable(add(tools, tr("Add &Filter…")));
-    unavailable(add(tools, tr("Add Calendar &Group…")));
-    unavailable(add(tools, tr("Manage Calendar Gr&oups…")));
-    unavailable(add(tools, tr("Manage Te&mplates…")));
+    connect(add(tools, tr("Add &Filter…")), &QAction::triggered, this, &MainWindow::addFilter);
+    connect(add(tools, tr("Add Calendar &Group…")), &QAction::triggered, this,
+            [this] { openCalendarGroupForm(QString(), this, false); });
+    connect(add(tools, tr("Manage Calendar Gr&oups…")), &QAction::triggered, this, [this] {
+        ManageViewsDialog dialog(m_state, this);
+        execDialog(&dialog);
+    });
+    connect(add(tools, tr("Manage Te&mplates…")), &QAction::triggered, this, [this] {
+        ManageTemplatesDialog dialog(m_state, this);
+        execDialog(&dialog);
+    });
     tools->addSeparator();
-    unavailable(add(tools, tr("&Weather…")));
+    connect(add(tools, tr("&Weather…")), &QAction::triggered, this, [this] {
+        WeatherSettingsDialog dialog(m_state, this);
+        execDialog(&dialog);
+    });
 
     if (qEnvironmentVariable("CALENDAR_INSTANCE") == QLatin1String("dev")) {
         QMenu* developer = menuBar()->addMenu(tr("&Developer"));
@@ -255,7 +290,11 @@ void MainWindow::buildMenuBar()
     }
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    unavailable(add(help, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents));
+    connect(add(help, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents), &QAction::triggered,
+            this, [this] {
+                KeyboardHelpDialog dialog(this);
+                execDialog(&dialog);
+            });
     QAction* testNotification = add(help, tr("Send Test &Notification"));
     testNotification->setStatusTip(
         tr("Fire a sample reminder toast to verify your desktop notification setup."));
@@ -291,7 +330,7 @@ void MainWindow::buildShortcuts()
         connect(shortcut, &QShortcut::activated, this, slot);
         return shortcut;
     };
-    // The command palette arrives with its own window; the key is reserved for it.
+    // The command palette has no window in this build; the key is reserved for it.
     auto* palette = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
     palette->setEnabled(false);
     bind(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { m_state->navigateBack(); });
@@ -310,11 +349,6 @@ void MainWindow::buildShortcuts()
             m_state->undoStack()->undo();
         }
     });
-    // Search keys; the search window comes with its own change.
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Slash)}) {
-        auto* search = new QShortcut(keys, this);
-        search->setEnabled(false);
-    }
 }
 
 void MainWindow::activateCalendarGroup(int number)
@@ -371,6 +405,10 @@ void MainWindow::buildUi()
     m_centralStack->addWidget(buildEmptyStatePage());
     auto* viewArea = new ViewArea(m_state, m_centralStack);
     viewArea->setObjectName(QStringLiteral("viewArea"));
+    connect(viewArea, &ViewArea::calendarGroupFormRequested, this,
+            [this, viewArea](const QString& groupId) {
+                openCalendarGroupForm(groupId, viewArea, groupId.isEmpty());
+            });
     m_centralStack->addWidget(viewArea);
     m_tasksPane = new QWidget(m_splitter);
     m_tasksPane->setObjectName(QStringLiteral("tasksPane"));
@@ -435,12 +473,12 @@ QWidget* MainWindow::buildEmptyStatePage()
     layout->addSpacing(28);
     auto* add = new QPushButton(tr("  Add Account…"), page);
     add->setObjectName(QStringLiteral("addAccountButton"));
-    add->setIcon(Theme::glyphIcon(QChar(0xE145), 16, palette().color(QPalette::ButtonText)));
+    // The style sheet draws a default button's text white on the accent; the icon matches it.
+    add->setIcon(Theme::glyphIcon(QChar(0xE145), 16, QColor(Qt::white)));
     add->setMinimumSize(200, 36);
     add->setDefault(true);
     add->setCursor(Qt::PointingHandCursor);
-    // The Calendar Accounts dialog arrives with its own change.
-    add->setEnabled(false);
+    connect(add, &QPushButton::clicked, this, &MainWindow::openCalendarAccounts);
     layout->addWidget(add, 0, Qt::AlignHCenter);
     layout->addStretch(2);
     return page;
@@ -518,6 +556,10 @@ void MainWindow::buildStatusBarWidgets()
     m_accountPill->setStyleSheet(
         QStringLiteral("QToolButton { color: #F59E0B; font-weight: 600; }"));
     m_accountPill->hide();
+    connect(m_accountPill, &QToolButton::clicked, this, [this] {
+        openCalendarAccounts();
+        refreshAccountPill();
+    });
     statusBar()->addPermanentWidget(m_accountPill);
     connect(m_state->accounts(), &AccountRepository::accountsChanged, this,
             &MainWindow::refreshAccountPill);
@@ -601,10 +643,12 @@ void MainWindow::rebuildFilterMenu()
         }
         menu->addSeparator();
     }
-    // The filter forms arrive with their own change.
-    menu->addAction(tr("Add Filter…"))->setEnabled(false);
+    connect(menu->addAction(tr("Add Filter…")), &QAction::triggered, this, &MainWindow::addFilter);
     if (!rules.isEmpty()) {
-        menu->addAction(tr("Manage Filters…"))->setEnabled(false);
+        connect(menu->addAction(tr("Manage Filters…")), &QAction::triggered, this, [this] {
+            ManageFiltersDialog dialog(m_state, this);
+            execDialog(&dialog);
+        });
     }
     QMenu* previous = m_filterButton->menu();
     m_filterButton->setMenu(menu);
@@ -724,12 +768,81 @@ void MainWindow::showToday()
 
 void MainWindow::openNewEventDialog()
 {
+    // Without a calendar the event has nowhere to go: offer to add one first.
     if (m_state->calendars()->getAll().isEmpty()) {
-        showStatus(tr("Add a calendar first: there is none to hold the event."), 5000);
-        return;
+        openCalendarAccounts();
+        if (m_state->calendars()->getAll().isEmpty()) {
+            return;
+        }
     }
     EventFormDialog dialog(m_state, this);
     execDialog(&dialog);
+}
+
+void MainWindow::openCalendarAccounts()
+{
+    ManageSourcesDialog dialog(m_state, this, this);
+    execDialog(&dialog);
+}
+
+void MainWindow::openQuickAddDialog()
+{
+    if (!m_quickAddDialog) {
+        m_quickAddDialog = new QuickAddDialog(m_state, this);
+        connect(m_quickAddDialog, &QuickAddDialog::openMainWindow, this, &MainWindow::focusWindow);
+    }
+    m_quickAddDialog->show();
+    m_quickAddDialog->raise();
+    m_quickAddDialog->activateWindow();
+}
+
+void MainWindow::openSearch()
+{
+    SearchDialog dialog(m_state, this);
+    connect(&dialog, &SearchDialog::eventActivated, this, &MainWindow::showSearchResult);
+    execDialog(&dialog);
+}
+
+void MainWindow::addFilter()
+{
+    FilterFormDialog dialog(m_state, this);
+    execDialog(&dialog);
+}
+
+void MainWindow::openCalendarGroupForm(const QString& groupId, QWidget* parent, bool activate)
+{
+    std::optional<CalendarView> group;
+    if (!groupId.isEmpty()) {
+        group = m_state->views()->getById(groupId);
+        if (!group) {
+            return;
+        }
+    }
+    ViewFormDialog dialog =
+        group ? ViewFormDialog(m_state, *group, parent) : ViewFormDialog(m_state, parent);
+    if (execDialog(&dialog) == QDialog::Accepted && activate && !dialog.savedViewId().isEmpty()) {
+        m_state->setActiveViewId(dialog.savedViewId());
+    }
+}
+
+void MainWindow::maybeShowFirstLaunch()
+{
+    const QString seenKey = QStringLiteral("ui/firstLaunchSeen");
+    PreferencesRepository* preferences = m_state->preferences();
+    if (preferences->getBool(seenKey, false)) {
+        return;
+    }
+    OrvaAccount::Client* client = m_state->accountClient();
+    if (client != nullptr && client->isAuthenticated()) {
+        preferences->setBool(seenKey, true);
+        return;
+    }
+    WelcomeDialog welcome(m_state, this);
+    const int answer = execDialog(&welcome);
+    preferences->setBool(seenKey, true);
+    if (answer == QDialog::Accepted) {
+        openCalendarAccounts();
+    }
 }
 
 void MainWindow::quickAddFromCommand(const QString& text)
@@ -890,34 +1003,8 @@ void MainWindow::forceFullSync()
 
 void MainWindow::openPreferences()
 {
-    PreferencesRepository* preferences = m_state->preferences();
-    QDialog dialog(this);
-    dialog.setWindowTitle(tr("Preferences"));
-    auto* form = new QFormLayout(&dialog);
-    auto* clock = new QComboBox(&dialog);
-    clock->setObjectName(QStringLiteral("timeFormat"));
-    clock->addItem(tr("12-hour (1:00 PM)"), QStringLiteral("12"));
-    clock->addItem(tr("24-hour (13:00)"), QStringLiteral("24"));
-    clock->setCurrentIndex(TimeFormat::use24Hour(m_state) ? 1 : 0);
-    auto* minimized = new QCheckBox(tr("Start hidden in the tray"), &dialog);
-    minimized->setObjectName(QStringLiteral("startMinimized"));
-    minimized->setChecked(preferences->getBool(QStringLiteral("ui/startMinimized"), false));
-    auto* closeToTray = new QCheckBox(tr("Close to tray"), &dialog);
-    closeToTray->setObjectName(QStringLiteral("closeToTray"));
-    closeToTray->setChecked(preferences->getBool(QStringLiteral("ui/closeToTray"), true));
-    form->addRow(tr("Time format"), clock);
-    form->addRow(QString(), minimized);
-    form->addRow(QString(), closeToTray);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    form->addRow(buttons);
-    if (execDialog(&dialog) != QDialog::Accepted) {
-        return;
-    }
-    preferences->set(QStringLiteral("ui/timeFormat"), clock->currentData().toString());
-    preferences->setBool(QStringLiteral("ui/startMinimized"), minimized->isChecked());
-    preferences->setBool(QStringLiteral("ui/closeToTray"), closeToTray->isChecked());
+    SettingsDialog dialog(m_state, m_state->themeManager(), this);
+    execDialog(&dialog);
 }
 
 // --- closing ---------------------------------------------------------------------------------

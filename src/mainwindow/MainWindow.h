@@ -16,6 +16,7 @@ class QMenu;
 class QSplitter;
 class QStackedWidget;
 class QToolButton;
+class QuickAddDialog;
 class SyncClientFactory;
 class SyncOrchestrator;
 class TrayIcon;
@@ -60,6 +61,15 @@ public:
     // an all-day one) in the day view, with the event selected.
     void showSearchResult(const QString& eventId);
     void forceFullSync();
+    // Calendar Accounts, modal. Also opened by the empty state's button and the account pill.
+    void openCalendarAccounts();
+    // The modeless quick add, built on first use and reused.
+    void openQuickAddDialog();
+    void openSearch();
+    void addFilter();
+    // A new calendar group (an empty id) or the group with that id, modal with `parent`; a new
+    // group the user saved becomes the active one when `activate` is set.
+    void openCalendarGroupForm(const QString& groupId, QWidget* parent, bool activate);
 
 public Q_SLOTS:
     void focusWindow();
@@ -96,6 +106,7 @@ private:
     void updateAccountActions();
     void updateInvitationsAction();
     void importIcsFile();
+    void maybeShowFirstLaunch();
     void showAbout();
     void sendTestNotification();
     void signOut();
@@ -123,4 +134,5 @@ private:
     QWidget* m_tasksPane = nullptr;
     QToolButton* m_accountPill = nullptr;
     QToolButton* m_filterButton = nullptr;
+    QPointer<QuickAddDialog> m_quickAddDialog;
 };

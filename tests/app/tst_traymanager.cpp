@@ -127,6 +127,7 @@ void TestTrayManager::menuAndClicks()
 {
     AppStateFixture fixture;
     QVERIFY(fixture.start());
+    fixture.state()->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
     MainWindow window(fixture.state());
     TrayManager tray(fixture.state(), &window, nullptr);
     auto* icon = new FakeTrayIcon;

@@ -7,16 +7,20 @@
 #include "FakeTrayIcon.h"
 #include "FilterRuleRepository.h"
 #include "MainWindow.h"
+#include "ManageSourcesDialog.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
 #include "ViewArea.h"
+#include "ViewRepository.h"
+#include "WelcomeDialog.h"
 #include "YearGridWidget.h"
 #include "YearView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -71,6 +75,8 @@ private:
     AppState* state() const { return m_fixture->state(); }
     std::unique_ptr<MainWindow> makeWindow()
     {
+        // The first-start greeting has a test of its own.
+        state()->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
         return std::make_unique<MainWindow>(state(), std::make_unique<NoClients>());
     }
 
@@ -410,6 +416,152 @@ private Q_SLOTS:
         QCOMPARE(state()->selectedEventId(), timed.id);
         window->showSearchResult(allDay.id);
         QCOMPARE(state()->currentDate(), QDate(2026, 3, 20));
+    }
+
+    // Every entry of the window's menus (the menu bar, the filter button's, the group button's),
+    // its buttons and search keys: what opens, and that it closes again. Left out: Quit ends the
+    // program; the account, feedback and update entries go to the browser or the network.
+    void everyEntryOpensAndCloses_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("opens"); // class of the window; "" an action; "-" disabled
+        const auto row = [](const char* menu, const char* entry, const char* opens) {
+            QTest::addRow("%s %s", menu, entry) << menu << entry << opens;
+        };
+        row("&File", "&New Event…", "EventFormDialog");
+        row("&File", "New &Task…", "-");
+        row("&File", "Quick &Add…", "QuickAddDialog");
+        row("&File", "Calendar &Accounts…", "ManageSourcesDialog");
+        row("&File", "&Sync Now", "");
+        row("&File", "Force F&ull Sync…", "QMessageBox");
+        row("&File", "&Invitations…", "InvitationsDialog");
+        row("&File", "&Import ICS File…", "QFileDialog");
+        row("&File", "&Export Agenda PDF…", "PdfExportDialog");
+        row("&Edit", "&Preferences…", "SettingsDialog");
+        row("&Edit", "&Find Events…", "SearchDialog");
+        row("&View", "Toggle &Sidebar", "");
+        row("&View", "Show &Empty Days in Agenda", "-");
+        row("&View", "&Compact Density", "");
+        row("&View", "Toggle &Tasks Pane", "");
+        row("&Window", "Detached &Agenda Window", "-");
+        row("&Window", "Detached &Tasks Window", "-");
+        row("&Tools", "Add &Filter…", "FilterFormDialog");
+        row("&Tools", "Add Calendar &Group…", "ViewFormDialog");
+        row("&Tools", "Manage Calendar Gr&oups…", "ManageViewsDialog");
+        row("&Tools", "Manage Te&mplates…", "ManageTemplatesDialog");
+        row("&Tools", "&Weather…", "WeatherSettingsDialog");
+        row("&Help", "&Keyboard Shortcuts", "KeyboardHelpDialog");
+        row("&Help", "Send Test &Notification", "");
+        row("&Help", "&About Orvandellic Calendar", "QMessageBox");
+        row("filterButton", "Add Filter…", "FilterFormDialog");
+        row("filterButton", "Manage Filters…", "ManageFiltersDialog");
+        row("groupButton", "Add Calendar Group…", "ViewFormDialog");
+        row("groupButton", "Edit Current Group…", "ViewFormDialog");
+        row("button", "addAccountButton", "ManageSourcesDialog");
+        row("button", "accountPill", "ManageSourcesDialog");
+        row("key", "F3", "SearchDialog");
+        row("key", "/", "SearchDialog");
+    }
+
+    void everyEntryOpensAndCloses()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, entry);
+        QFETCH(QString, opens);
+        FilterRule rule;
+        rule.id = rule.name = QStringLiteral("Standups");
+        QVERIFY(state()->filterRules()->insert(rule));
+        CalendarView group;
+        group.id = group.name = QStringLiteral("Work");
+        QVERIFY(state()->views()->insert(group));
+        state()->setActiveViewId(group.id);
+        auto window = makeWindow();
+        window->show();
+
+        std::function<void()> trigger;
+        if (menu == QLatin1String("button")) {
+            auto* button = window->findChild<QAbstractButton*>(entry);
+            QVERIFY(button);
+            trigger = [button] { button->click(); };
+        } else if (menu == QLatin1String("key")) {
+            const QList<QShortcut*> shortcuts = window->findChildren<QShortcut*>();
+            const auto found = std::find_if(shortcuts.cbegin(), shortcuts.cend(), [&](auto* s) {
+                return s->key() == QKeySequence(entry);
+            });
+            QVERIFY(found != shortcuts.cend() && (*found)->isEnabled());
+            trigger = [shortcut = *found] { Q_EMIT shortcut->activated(); };
+        } else {
+            QMenu* source = nullptr;
+            if (menu == QLatin1String("groupButton")) {
+                source = window->findChild<ViewArea*>()->groupButton()->menu();
+            } else if (auto* button = window->findChild<QToolButton*>(menu)) {
+                source = button->menu();
+            }
+            for (QAction* bar : window->menuBar()->actions()) {
+                if (bar->text() == menu) {
+                    source = bar->menu();
+                }
+            }
+            QVERIFY(source);
+            QAction* action = nullptr;
+            for (QAction* candidate : source->actions()) {
+                if (candidate->text() == entry) {
+                    action = candidate;
+                }
+            }
+            QVERIFY2(action, qPrintable(entry));
+            QCOMPARE(action->isEnabled(), opens != QLatin1String("-"));
+            if (!action->isEnabled()) {
+                return;
+            }
+            trigger = [action] { action->trigger(); };
+        }
+
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(trigger);
+        QString opened = seen.isEmpty() ? QString() : seen.first().className;
+        // A window that does not block (quick add) is found among the shown windows.
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top != window.get() && top->isVisible() && top->inherits("QDialog")) {
+                opened = QString::fromLatin1(top->metaObject()->className());
+                top->close();
+            }
+        }
+        QCOMPARE(opened, opens);
+        QTRY_VERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    // On the very first start the greeting's default button leads to Calendar Accounts; the
+    // greeting is not shown again.
+    void welcomeLeadsToCalendarAccounts()
+    {
+        std::unique_ptr<MainWindow> window;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                window = std::make_unique<MainWindow>(state(), std::make_unique<NoClients>());
+                window->show();
+                QTest::qWait(1);
+            },
+            QList<ModalSeam::Answer>{[](QWidget* welcome) {
+                                         for (auto* button :
+                                              welcome->findChildren<QPushButton*>()) {
+                                             if (button->isDefault()) {
+                                                 button->click();
+                                             }
+                                         }
+                                     },
+                                     [](QWidget* accounts) { ModalSeam::accept(accounts); }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(0).className, QStringLiteral("WelcomeDialog"));
+        QCOMPARE(seen.at(1).className, QStringLiteral("ManageSourcesDialog"));
+        QVERIFY(state()->preferences()->getBool(QStringLiteral("ui/firstLaunchSeen"), false));
+
+        window.reset();
+        const QList<ModalSeam::Seen> again = ModalSeam::run([&] {
+            window = std::make_unique<MainWindow>(state(), std::make_unique<NoClients>());
+            QTest::qWait(1);
+        });
+        QVERIFY(again.isEmpty());
     }
 };
 

@@ -7,6 +7,7 @@
 #include "EventRepository.h"
 #include "MainWindow.h"
 #include "Platform.h"
+#include "PreferencesRepository.h"
 #include "SyncOrchestrator.h"
 #include "ViewArea.h"
 #include "WeekTimelineWidget.h"
@@ -48,6 +49,7 @@ private Q_SLOTS:
         QVERIFY(OrvaAccount::makeCredentialManagerTokenStore(Platform::applicationId())
                     ->write(QStringLiteral("caldav-password-radicale"), server.password()));
 
+        state->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
         MainWindow window(state);
         window.resize(1400, 800);
         window.show();

@@ -5,6 +5,7 @@
 #include "DayTimelineWidget.h"
 #include "DayView.h"
 #include "EventRepository.h"
+#include "FilterRuleRepository.h"
 #include "GuiEnvironment.h"
 #include "Ical.h"
 #include "InputEvents.h"
@@ -16,6 +17,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -295,13 +298,67 @@ private Q_SLOTS:
                 [](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete")); },
                 [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "Yes")); }});
         QCOMPARE(seen.size(), 2);
-        QCOMPARE(seen[0].text, QStringLiteral("Edit…|Delete"));
+        QCOMPARE(seen[0].text, QStringLiteral("Edit…|Delete||Create Filter from Event…"));
         QCOMPARE(seen[1].title, QStringLiteral("Delete event?"));
         QVERIFY(seen[1].text.startsWith(QStringLiteral("Delete \"Lunch\"? You can undo with ")));
         QVERIFY(state->events()->getById("Lunch")->deletedAt);
         QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Deleted \"Lunch\""));
         state->undoStack()->undo();
         QVERIFY(!state->events()->getById("Lunch")->deletedAt);
+    }
+
+    // The filter entries of the event menu: the rule that matches the event opens for editing;
+    // a new rule starts from the event itself.
+    void contextMenuFilterEntries_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shows");
+        QTest::addRow("edit") << "Edit filter \"Meals\"…"
+                              << "Edit Filter"
+                              << "Meals";
+        QTest::addRow("create") << "Create Filter from Event…"
+                                << "Add Filter"
+                                << "Lunch";
+    }
+
+    void contextMenuFilterEntries()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, title);
+        QFETCH(QString, shows);
+        AppState* state = m_fixture->state();
+        QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
+        FilterRule rule;
+        rule.id = rule.name = QStringLiteral("Meals");
+        rule.type = QStringLiteral("pattern");
+        rule.conditions = QStringLiteral(R"({"runtimeType":"pattern","titleContains":["lunch"]})");
+        rule.action = QStringLiteral("dim"); // a dimmed event stays on screen to be clicked
+        QVERIFY(state->filterRules()->insert(rule));
+        Screen screen(state);
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        bool found = false;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                QContextMenuEvent event(QContextMenuEvent::Mouse, point,
+                                        screen.timeline()->mapToGlobal(point));
+                QApplication::sendEvent(screen.timeline(), &event);
+            },
+            QList<ModalSeam::Answer>{
+                [&](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, entry)); },
+                [&](QWidget* form) {
+                    const QList<QLineEdit*> edits = form->findChildren<QLineEdit*>();
+                    const QList<QLabel*> labels = form->findChildren<QLabel*>();
+                    found = std::any_of(edits.cbegin(), edits.cend(),
+                                        [&](auto* e) { return e->text().contains(shows); }) ||
+                            std::any_of(labels.cbegin(), labels.cend(), [&](auto* l) {
+                                return l->isVisibleTo(form) && l->text().contains(shows);
+                            });
+                }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].className, QStringLiteral("FilterFormDialog"));
+        QCOMPARE(seen[1].title, title);
+        QVERIFY2(found, qPrintable(shows));
     }
 
     // A write the store refuses is reported and leaves nothing to undo; an undo of an event

@@ -326,14 +326,19 @@ void ViewArea::buildGroupMenu()
         const QString id = view.id;
         connect(action, &QAction::triggered, this, [this, id] { m_appState->setActiveViewId(id); });
     }
+    if (!views.isEmpty())
+        menu->addSeparator();
+    connect(menu->addAction(tr("Add Calendar Group…")), &QAction::triggered, this,
+            [this] { Q_EMIT calendarGroupFormRequested(QString()); });
     const std::optional<CalendarView> current = m_appState->views()->getById(active);
-    if (current && !current->deletedAt && active != QLatin1String("all-calendars")) {
-        if (!views.isEmpty())
-            menu->addSeparator();
+    if (current && !current->deletedAt) {
         const QString id = current->id;
         const QString name = current->name;
-        connect(menu->addAction(tr("Delete Current Group")), &QAction::triggered, this,
-                [this, id, name] { confirmDeleteGroup(id, name); });
+        connect(menu->addAction(tr("Edit Current Group…")), &QAction::triggered, this,
+                [this, id] { Q_EMIT calendarGroupFormRequested(id); });
+        if (active != QLatin1String("all-calendars"))
+            connect(menu->addAction(tr("Delete Current Group")), &QAction::triggered, this,
+                    [this, id, name] { confirmDeleteGroup(id, name); });
     }
     QMenu* old = m_groupButton->menu();
     m_groupButton->setMenu(menu);

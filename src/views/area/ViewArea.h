@@ -46,6 +46,12 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
+Q_SIGNALS:
+    // "Add Calendar Group…" (an empty id) or "Edit Current Group…" (that group's id) was chosen
+    // in the group menu. The group form lives with the management dialogs, which the window
+    // hosting the area opens.
+    void calendarGroupFormRequested(const QString& groupId);
+
 private:
     void updateTitle();
     void updateFilterHiddenCount();

@@ -16,6 +16,7 @@
 #include "RecurringEditScopeDialog.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"
+#include "ViewEventActions.h"
 
 #include <QEvent>
 #include <QKeySequence>
@@ -196,7 +197,10 @@ void DayView::showEventContextMenu(const QString& eventId, const QPoint& globalP
     QMenu menu(this);
     QAction* edit = menu.addAction(tr("Edit…"));
     QAction* remove = menu.addAction(tr("Delete"));
+    const ViewEventActions::FilterEntries filters(m_appState, menu, *record, "DayView");
     QAction* chosen = menu.exec(globalPos);
+    if (filters.run(chosen, this, *record))
+        return;
     if (chosen == edit)
         editEvent(eventId);
     else if (chosen == remove)

@@ -6,6 +6,9 @@
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
+#include "FilterEngine.h"
+#include "FilterFormDialog.h"
+#include "FilterRuleRepository.h"
 #include "PopoverPlacement.h"
 
 #include <QCoreApplication>
@@ -15,6 +18,45 @@
 #include <QPointer>
 
 namespace ViewEventActions {
+
+FilterEntries::FilterEntries(AppState* appState, QMenu& menu, const Event& event,
+                             const char* context)
+    : m_appState(appState)
+{
+    menu.addSeparator();
+    if (appState->filterRules()) {
+        if (const std::optional<FilterRule> rule =
+                FilterEngine::matchingRule(event, appState->filterRules()->getAll())) {
+            m_ruleId = rule->id;
+            m_editRule = menu.addAction(
+                QCoreApplication::translate(context, "Edit filter \"%1\"\u2026").arg(rule->name));
+        }
+    }
+    m_create =
+        menu.addAction(QCoreApplication::translate(context, "Create Filter from Event\u2026"));
+}
+
+bool FilterEntries::run(QAction* chosen, QWidget* host, const Event& event) const
+{
+    if (chosen == nullptr)
+        return false;
+    if (chosen == m_editRule) {
+        // Read again: the rule may have changed while the menu was open.
+        const std::optional<FilterRule> rule = m_appState->filterRules()->getById(m_ruleId);
+        if (rule) {
+            FilterFormDialog dialog(m_appState, *rule, host);
+            dialog.exec();
+        }
+        return true;
+    }
+    if (chosen == m_create) {
+        FilterFormDialog dialog(m_appState, host);
+        dialog.setSpecificEvent(event);
+        dialog.exec();
+        return true;
+    }
+    return false;
+}
 
 void showDetails(AppState* appState, QWidget* host, const QString& eventId,
                  const QDateTime& occurrenceStart, const QRect& screenRect)
@@ -73,7 +115,10 @@ void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
     QMenu menu(host);
     QAction* edit = menu.addAction(QCoreApplication::translate(context, "Edit\u2026"));
     QAction* remove = menu.addAction(QCoreApplication::translate(context, "Delete"));
+    const FilterEntries filters(appState, menu, *stored, context);
     QAction* chosen = menu.exec(globalPos);
+    if (filters.run(chosen, host, *stored))
+        return;
     if (chosen == edit) {
         EventFormDialog dialog(appState, *stored, host);
         dialog.exec();

@@ -5,8 +5,13 @@
 #include <QRect>
 #include <QString>
 
+#include <optional>
+
 class AppState;
+class QAction;
+class QMenu;
 class QWidget;
+struct Event;
 
 // What the week timelines, the week grid and the month view do with a painted event the user
 // points at: select it and show its card, open its form, or offer its context menu. `host` is
@@ -26,9 +31,27 @@ void editEvent(AppState* appState, QWidget* host, const QString& eventId);
 // The new-event form starting at `start`, one hour long, modal; nothing without any calendar.
 void createEvent(AppState* appState, QWidget* host, const QDateTime& start);
 
-// Selects the event and shows its menu ("Edit…", "Delete") at `globalPos`; a delete asks first
-// and can be undone. `context` is the translation context of the texts. Nothing when the event
-// is gone.
+// The filter entries at the end of an event's menu: "Edit filter "%1"…" when a rule matches the
+// event, then "Create Filter from Event…".
+class FilterEntries
+{
+public:
+    // Adds a separator and the entries to `menu`; `context` is the translation context.
+    FilterEntries(AppState* appState, QMenu& menu, const Event& event, const char* context);
+    // Runs the filter form for `chosen` when it is one of these entries, modal with `host`;
+    // false for any other action.
+    bool run(QAction* chosen, QWidget* host, const Event& event) const;
+
+private:
+    AppState* m_appState;
+    QString m_ruleId;
+    QAction* m_editRule = nullptr;
+    QAction* m_create = nullptr;
+};
+
+// Selects the event and shows its menu ("Edit…", "Delete", the filter entries) at `globalPos`; a
+// delete asks first and can be undone. `context` is the translation context of the texts. Nothing
+// when the event is gone.
 void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
                      const QPoint& globalPos, const char* context);
 
