@@ -1,8 +1,18 @@
 #include "CalDavBody.h"
 
+#include "Clock.h"
+#include "DateText.h"
+#include "IcalInternal.h"
+#include "IcalZoneCache.h"
+#include "Limits.h"
+#include "VTimeZone.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <QHash>
+#include <QPair>
+#include <QTimeZone>
 
 #include <algorithm>
 
@@ -37,16 +47,39 @@ QString componentOf(const QString& line, QLatin1StringView marker)
     return line.mid(marker.size()).trimmed().toUpper();
 }
 
-QString exdateLine(const QString& recurrenceId)
+// The TZID of the master's DTSTART with its zone, when the zone database knows it: exception
+// dates are written in the same form as the start they remove.
+struct StartZone
+{
+    QString tzid;
+    QTimeZone zone;
+};
+
+QString exdateLine(const QString& recurrenceId, const StartZone& start)
 {
     if (recurrenceId.size() == 8)
         return QStringLiteral("EXDATE;VALUE=DATE:") + recurrenceId;
+    if (start.zone.isValid()) {
+        const std::optional<DateText::Compact> read = DateText::readCompact(recurrenceId);
+        if (read && read->hasTime && read->utc) {
+            const QDateTime instant(read->date(), read->time(), QTimeZone::utc());
+            return QStringLiteral("EXDATE;TZID=") + IcalInternal::paramValue(start.tzid) +
+                   u':' + DateText::compactLocal(instant, start.zone);
+        }
+    }
     return QStringLiteral("EXDATE:") + recurrenceId;
+}
+
+// The value of a line after its colon (outside quoted parameters).
+QString valueOf(const QString& line)
+{
+    return IcalInternal::splitLine(line).value.toString();
 }
 
 // Whether a line of the master already excludes the recurrence id. Unfolded EXDATE lines only:
 // a folded one at worst gains a second, equal exclusion, which servers accept.
-bool excludes(const QStringList& lines, qsizetype from, qsizetype to, const QString& id)
+bool excludes(const QStringList& lines, qsizetype from, qsizetype to, const QString& id,
+              const QString& written)
 {
     for (qsizetype i = from; i < to; ++i) {
         const QString& line = lines.at(i);
@@ -57,7 +90,7 @@ bool excludes(const QStringList& lines, qsizetype from, qsizetype to, const QStr
             continue;
         const QStringList values = line.mid(colon + 1).split(QLatin1Char(','));
         for (const QString& value : values) {
-            if (value.trimmed() == id)
+            if (value.trimmed() == id || value.trimmed() == written)
                 return true;
         }
     }
@@ -70,6 +103,7 @@ void insertExceptionDates(QStringList& lines, const QStringList& recurrenceIds)
 {
     qsizetype begin = -1;
     int depth = 0;
+    StartZone start;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
         if (begin < 0) {
@@ -83,16 +117,29 @@ void insertExceptionDates(QStringList& lines, const QStringList& recurrenceIds)
             ++depth;
             continue;
         }
-        if (componentOf(line, QLatin1StringView("END:")).isEmpty())
+        if (componentOf(line, QLatin1StringView("END:")).isEmpty()) {
+            if (depth == 0 && startsWithNoCase(line, QLatin1StringView("DTSTART"))) {
+                const IcalInternal::LineParts parts = IcalInternal::splitLine(line);
+                const QString tzid = IcalInternal::tzidOf(parts).toString();
+                if (!tzid.isEmpty() && parts.value.size() != 8) {
+                    IcalZoneCache zones;
+                    const IcalZoneCache::Zone& zone = zones.resolve(tzid);
+                    if (zone.known)
+                        start = StartZone{tzid, zone.zone};
+                }
+            }
             continue;
+        }
         if (depth > 0) {
             --depth;
             continue;
         }
         QStringList added;
         for (const QString& id : recurrenceIds) {
-            if (!id.isEmpty() && !excludes(lines, begin, i, id) && !added.contains(exdateLine(id)))
-                added.append(exdateLine(id));
+            const QString written = exdateLine(id, start);
+            if (!id.isEmpty() && !excludes(lines, begin, i, id, valueOf(written)) &&
+                !added.contains(written))
+                added.append(written);
         }
         for (qsizetype k = 0; k < added.size(); ++k)
             lines.insert(i + k, added.at(k));
@@ -159,6 +206,80 @@ QString tzidOf(const QStringList& block)
     return {};
 }
 
+// Adds a generated VTIMEZONE for every TZID the lines name without defining it, before the
+// first component of the calendar. Zones the database does not know are left as they are.
+void addMissingTimeZones(QStringList& lines)
+{
+    QStringList defined;
+    QHash<QString, QPair<QDateTime, QDateTime>> used;
+    QList<QString> order;
+    int depth = 0;
+    bool inZone = false;
+    qsizetype firstComponent = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        const QString begins = componentOf(line, QLatin1StringView("BEGIN:"));
+        if (!begins.isEmpty()) {
+            if (depth == 1 && firstComponent < 0)
+                firstComponent = i;
+            if (depth == 1 && begins == u"VTIMEZONE")
+                inZone = true;
+            ++depth;
+            continue;
+        }
+        if (!componentOf(line, QLatin1StringView("END:")).isEmpty()) {
+            depth = std::max(0, depth - 1);
+            if (depth <= 1)
+                inZone = false;
+            continue;
+        }
+        if (inZone) {
+            if (depth == 2 && startsWithNoCase(line, QLatin1StringView("TZID")))
+                defined.append(valueOf(line).trimmed());
+            continue;
+        }
+        const IcalInternal::LineParts parts = IcalInternal::splitLine(line);
+        const QString tzid = IcalInternal::tzidOf(parts).toString();
+        if (tzid.isEmpty())
+            continue;
+        if (!used.contains(tzid)) {
+            if (used.size() >= Limits::maxIcalendarTimeZonesPerText)
+                continue;
+            order.append(tzid);
+            used.insert(tzid, {});
+        }
+        QPair<QDateTime, QDateTime>& span = used[tzid];
+        for (const QStringView piece : parts.value.split(u',')) {
+            const std::optional<DateText::Compact> read = DateText::readCompact(piece.trimmed());
+            if (!read)
+                continue;
+            const QDateTime wall(read->date(), read->time(), QTimeZone::utc());
+            if (!span.first.isValid() || wall < span.first)
+                span.first = wall;
+            if (!span.second.isValid() || wall > span.second)
+                span.second = wall;
+        }
+    }
+    if (firstComponent < 0)
+        return;
+    IcalZoneCache zones;
+    QStringList added;
+    for (const QString& tzid : std::as_const(order)) {
+        const QPair<QDateTime, QDateTime>& span = used.value(tzid);
+        if (defined.contains(tzid) || !span.first.isValid())
+            continue;
+        const IcalZoneCache::Zone& zone = zones.resolve(tzid);
+        if (!zone.known || zone.rules)
+            continue;
+        // The series' end is not known here: cover years past now, as for an endless series.
+        const QDateTime last = std::max(span.second, Clock::now())
+                                   .addYears(Limits::timeZoneYearsAheadForEndlessSeries);
+        added.append(splitLines(VTimeZone::write(tzid, zone.zone, span.first, last)));
+    }
+    for (qsizetype k = 0; k < added.size(); ++k)
+        lines.insert(firstComponent + k, added.at(k));
+}
+
 QString wrapHeader(const QString& name)
 {
     if (name == u"VERSION")
@@ -180,6 +301,7 @@ QString single(const QString& stored)
         lines.prepend(QStringLiteral("BEGIN:VCALENDAR"));
         lines.append(QStringLiteral("END:VCALENDAR"));
     }
+    addMissingTimeZones(lines);
     return lines.join(crlf) + crlf;
 }
 
@@ -216,6 +338,7 @@ QString compose(const QStringList& storedTexts, const QStringList& exceptionDate
     for (const QStringList& item : parts.items)
         out.append(item);
     out.append(QStringLiteral("END:VCALENDAR"));
+    addMissingTimeZones(out);
     return out.join(crlf) + crlf;
 }
 

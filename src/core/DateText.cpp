@@ -79,6 +79,21 @@ QString compactDate(QDate date)
     return compactDate(date.year(), date.month(), date.day());
 }
 
+QString compactLocal(const QDateTime& time, const QTimeZone& zone)
+{
+    if (!time.isValid() || !zone.isValid())
+        return {};
+    const QDateTime local = time.toTimeZone(zone);
+    const QDate date = local.date();
+    const QTime clock = local.time();
+    if (!inWritableYears(date))
+        return {};
+    QString text = compactUtc(date.year(), date.month(), date.day(), clock.hour(), clock.minute(),
+                              clock.second());
+    text.chop(1);
+    return text;
+}
+
 QString compactUtc(const QDateTime& time)
 {
     if (!time.isValid())

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 #include <QTime>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -61,6 +62,10 @@ QString compactDate(QDate date);
 // "yyyyMMddTHHmmssZ" of the time in UTC; empty for an invalid time or one outside years 1 to
 // 9999.
 QString compactUtc(const QDateTime& time);
+
+// "yyyyMMddTHHmmss" of the time's wall clock in `zone`; empty for an invalid time or one
+// outside years 1 to 9999.
+QString compactLocal(const QDateTime& time, const QTimeZone& zone);
 
 // "yyyy-MM-ddTHH:mm:ssZ" of the time in UTC, whole seconds; a null string for an invalid time.
 // Years outside 0 to 9999 are written in the toolkit's ISO form.

@@ -1,5 +1,6 @@
 #include "EventDuplicate.h"
 
+#include "EventZone.h"
 #include "Ical.h"
 
 #include <QStringList>
@@ -50,9 +51,12 @@ QString withUid(const QString& stored, const QString& uid)
 
 namespace EventDuplicate {
 
-Event standalone(const Event& shown, const QString& title, const QDateTime& now)
+Event standalone(const Event& shown, const QString& title, const QDateTime& now,
+                 const QTimeZone& system)
 {
     Event copy = shown;
+    if (!EventZone::writingZone(shown.timezone))
+        copy.timezone = EventZone::forNewEvents(system);
     copy.id = newId();
     copy.uid = newId();
     copy.title = title;

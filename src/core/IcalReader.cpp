@@ -22,12 +22,21 @@ using namespace IcalInternal;
 // otherwise the lines are collected in `scratch` first, so the result is allocated at its exact
 // size (the texts of a large feed are the bulk of its memory).
 QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap,
-                QString& scratch)
+                QString& scratch, const QStringList& timeZones = {})
 {
     const QStringView block = text.mid(begin, end - begin);
     scratch.resize(0);
     if (wrap)
         scratch += calendarHead;
+    for (const QString& zone : timeZones) {
+        IcalScanner scanner(zone);
+        while (scanner.next()) {
+            if (scanner.isTooLong() || scanner.line().isEmpty())
+                continue;
+            scratch += scanner.line();
+            scratch += crlf;
+        }
+    }
     if (verbatim) {
         scratch += block;
         scratch += crlf;
@@ -111,6 +120,25 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
     }
 }
 
+// Hands every VTIMEZONE of a text to the zone cache, so that TZIDs only the text defines are
+// read by their definitions.
+class TimeZoneReader
+{
+public:
+    explicit TimeZoneReader(IcalZoneCache& zones) : m_zones(zones) {}
+    void start() {}
+    void nestedBegin(QStringView, int) {}
+    void nestedEnd(int) {}
+    void property(const LineParts&, int) {}
+    void finish(QStringView text, qsizetype begin, qsizetype end, bool)
+    {
+        m_zones.define(text.mid(begin, end - begin));
+    }
+
+private:
+    IcalZoneCache& m_zones;
+};
+
 class EventReader
 {
 public:
@@ -126,6 +154,7 @@ public:
         m_seenExceptionDates.clear();
         m_alarms.clear();
         m_inAlarm = false;
+        m_definitions.clear();
     }
 
     void nestedBegin(QStringView name, int depth)
@@ -172,11 +201,13 @@ public:
             m_event.isAllDay = m_event.isAllDay || read.isDate;
             if (!tzid.isEmpty())
                 m_event.timezone = m_zones.resolve(tzid).id;
+            noteDefinition(tzid);
             break;
         }
         case Property::DtEnd:
             m_event.endTime = readDateValue(parts.value, tzidOf(parts), m_zones).time;
             m_hasEndLine = true;
+            noteDefinition(tzidOf(parts));
             break;
         case Property::Duration: {
             const std::optional<qint64> seconds = readDuration(parts.value);
@@ -188,6 +219,7 @@ public:
             m_event.recurrenceRule = parts.value.toString();
             break;
         case Property::RecurrenceId: {
+            noteDefinition(tzidOf(parts));
             const DateRead read = readDateValue(parts.value, tzidOf(parts), m_zones);
             if (!read.time.isValid())
                 m_event.recurrenceId = parts.value.toString();
@@ -251,14 +283,27 @@ public:
         m_event.reminders = sharedReminders();
         if (!m_events.isEmpty())
             shareTextsWith(m_events.constLast());
-        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch);
+        m_event.rawIcalendar =
+            rawText(text, begin, end, verbatim, true, m_scratch, m_definitions);
         m_events.append(std::move(m_event));
     }
 
 private:
+    // A zone only the text defines travels with the event's stored text, so that text stays
+    // readable (and valid to send) on its own.
+    void noteDefinition(QStringView tzid)
+    {
+        if (tzid.isEmpty())
+            return;
+        const IcalZoneCache::Zone& zone = m_zones.resolve(tzid);
+        if (!zone.definition.isEmpty() && !m_definitions.contains(zone.definition))
+            m_definitions.append(zone.definition);
+    }
+
     void readExceptionDates(const LineParts& parts)
     {
         const QStringView tzid = tzidOf(parts);
+        noteDefinition(tzid);
         for (const QStringView piece : parts.value.split(u',')) {
             const DateRead read = readDateValue(piece.trimmed(), tzid, m_zones);
             if (!read.time.isValid())
@@ -337,6 +382,7 @@ private:
     QList<Reminder> m_lastReminders;
     PendingAlarm m_alarm;
     bool m_inAlarm = false;
+    QStringList m_definitions;
     QString m_scratch;
 };
 
@@ -456,6 +502,10 @@ QList<Event> parseEvents(const QString& text)
         return events;
     events.reserve(expectedComponents(text, u"END:VEVENT"));
     IcalZoneCache zones;
+    if (QStringView(text).contains(u"BEGIN:VTIMEZONE", Qt::CaseInsensitive)) {
+        TimeZoneReader definitions(zones);
+        walkComponents(text, QLatin1String("VTIMEZONE"), definitions);
+    }
     EventReader reader(events, zones);
     walkComponents(text, QLatin1String("VEVENT"), reader);
     return events;
@@ -468,6 +518,10 @@ QList<Task> parseTasks(const QString& text)
         return tasks;
     tasks.reserve(expectedComponents(text, u"END:VTODO"));
     IcalZoneCache zones;
+    if (QStringView(text).contains(u"BEGIN:VTIMEZONE", Qt::CaseInsensitive)) {
+        TimeZoneReader definitions(zones);
+        walkComponents(text, QLatin1String("VTIMEZONE"), definitions);
+    }
     TaskReader reader(tasks, zones);
     walkComponents(text, QLatin1String("VTODO"), reader);
     return tasks;

@@ -88,10 +88,19 @@ DateRead readDateValue(QStringView value, QStringView tzid, IcalZoneCache& zones
     const std::optional<DateText::Compact> read = DateText::readCompact(value);
     if (!read)
         return result;
-    if (!read->hasTime || read->utc)
+    if (!read->hasTime || read->utc) {
         result.time = QDateTime(read->date(), read->time(), Qt::UTC);
-    else
-        result.time = QDateTime(read->date(), read->time(), zones.resolve(tzid).zone);
+        return result;
+    }
+    const IcalZoneCache::Zone& zone = zones.resolve(tzid, read->year);
+    if (zone.rules) {
+        // A zone the text defines itself: its own rules give the instant.
+        const qint64 wall =
+            QDateTime(read->date(), read->time(), QTimeZone::utc()).toSecsSinceEpoch();
+        result.time = QDateTime::fromSecsSinceEpoch(zone.rules->toUtc(wall), zone.zone);
+    } else {
+        result.time = QDateTime(read->date(), read->time(), zone.zone);
+    }
     return result;
 }
 

@@ -3,13 +3,16 @@
 
 #include "Clock.h"
 #include "DateText.h"
+#include "EventZone.h"
 #include "ExceptionDates.h"
 #include "Ical.h"
 #include "IcalInternal.h"
 #include "IcalScanner.h"
 #include "IcalZoneCache.h"
 #include "Limits.h"
+#include "Recurrence.h"
 #include "RuleUntil.h"
+#include "VTimeZone.h"
 
 #include <algorithm>
 
@@ -193,7 +196,27 @@ void appendAlarm(QString& out, const Reminder& reminder, const QString& title)
     appendLine(out, QLatin1String("END:"), u"VALARM");
 }
 
-void appendExceptionDates(QString& out, const QString& json)
+// How a timed event's date-times are written: as wall-clock times with the TZID of its zone, or
+// in UTC when it has none (or is in UTC).
+struct TimeForm
+{
+    std::optional<QTimeZone> zone;
+    QString tzid;
+
+    void append(QString& out, QLatin1String name, const QDateTime& time) const
+    {
+        out += name;
+        if (zone) {
+            out += QLatin1String(";TZID=") + paramValue(tzid) + u':' +
+                   DateText::compactLocal(time, *zone);
+        } else {
+            out += u':' + DateText::compactUtc(time);
+        }
+        out += crlf;
+    }
+};
+
+void appendExceptionDates(QString& out, const QString& json, const TimeForm& form)
 {
     if (json.isEmpty())
         return;
@@ -204,12 +227,14 @@ void appendExceptionDates(QString& out, const QString& json)
             continue;
         if (read.isDate)
             appendLine(out, QLatin1String("EXDATE;VALUE=DATE:"), text);
+        else if (form.zone)
+            form.append(out, QLatin1String("EXDATE"), read.time);
         else
             appendLine(out, QLatin1String("EXDATE:"), text);
     }
 }
 
-void appendRecurrenceId(QString& out, const QString& recurrenceId)
+void appendRecurrenceId(QString& out, const QString& recurrenceId, const TimeForm& form)
 {
     if (recurrenceId.isEmpty())
         return;
@@ -219,8 +244,45 @@ void appendRecurrenceId(QString& out, const QString& recurrenceId)
         return;
     if (read.isDate)
         appendLine(out, QLatin1String("RECURRENCE-ID;VALUE=DATE:"), recurrenceId);
+    else if (form.zone)
+        form.append(out, QLatin1String("RECURRENCE-ID"), read.time);
     else
         appendLine(out, QLatin1String("RECURRENCE-ID:"), recurrenceId);
+}
+
+// The instants the zone definition of a timed event must cover: its first start (or the start
+// it replaces, or an excluded one) to the end of its series; for a series without an end, a
+// bounded number of years past now.
+std::pair<QDateTime, QDateTime> zoneSpan(const Event& event, const QTimeZone& zone)
+{
+    QDateTime first = event.startTime;
+    QDateTime last = event.endTime.value_or(event.startTime);
+    IcalZoneCache zones;
+    QStringList instants = ExceptionDates::read(event.exceptionDates);
+    instants.append(event.recurrenceId);
+    for (const QString& text : std::as_const(instants)) {
+        const DateRead read = readDateValue(text, {}, zones);
+        if (!read.time.isValid() || read.isDate)
+            continue;
+        first = std::min(first, read.time);
+        last = std::max(last, read.time);
+    }
+    if (event.recurrenceRule.isEmpty())
+        return {first, last};
+    const Recurrence::Rule rule = Recurrence::parseRRule(event.recurrenceRule);
+    const QDateTime horizon = event.startTime.addYears(Limits::maxTimeZoneSpanYears);
+    if (rule.until.isValid()) {
+        last = std::max(last, std::min(rule.until, horizon));
+    } else if (rule.count > 0) {
+        const QList<QDateTime> starts =
+            Recurrence::generateStarts(rule, event.startTime.toTimeZone(zone), horizon);
+        if (!starts.isEmpty())
+            last = std::max(last, starts.constLast());
+    } else {
+        last = std::max(last, std::max(event.startTime, Clock::now())
+                                  .addYears(Limits::timeZoneYearsAheadForEndlessSeries));
+    }
+    return {first, last};
 }
 
 void appendAttendee(QString& out, const Attendee& attendee)
@@ -266,9 +328,18 @@ namespace Ical {
 QString buildEvent(const Event& event)
 {
     const StoredParts stored = storedParts(event);
+    TimeForm form;
+    if (!event.isAllDay && event.startTime.isValid()) {
+        form.zone = EventZone::writingZone(event.timezone);
+        form.tzid = event.timezone;
+    }
     QString out;
     out.reserve(1024 + event.description.size() + event.rawIcalendar.size());
     out += calendarHead;
+    if (form.zone) {
+        const auto [first, last] = zoneSpan(event, *form.zone);
+        out += VTimeZone::write(form.tzid, *form.zone, first, last);
+    }
     appendLine(out, QLatin1String("BEGIN:"), u"VEVENT");
     appendLine(out, QLatin1String("UID:"), escapeText(event.uid));
     // An empty SUMMARY value is refused by strict readers; no SUMMARY reads back as no title.
@@ -282,12 +353,11 @@ QString buildEvent(const Event& event)
         appendLine(out, QLatin1String("DTSTART;VALUE=DATE:"), DateText::compactDate(startDate));
         appendLine(out, QLatin1String("DTEND;VALUE=DATE:"), DateText::compactDate(endDate));
     } else {
-        const QString start = DateText::compactUtc(event.startTime);
-        QString end = event.endTime ? DateText::compactUtc(*event.endTime) : QString();
-        if (end.isEmpty())
-            end = start;
-        appendLine(out, QLatin1String("DTSTART:"), start);
-        appendLine(out, QLatin1String("DTEND:"), end);
+        QDateTime end = event.endTime ? *event.endTime : event.startTime;
+        if (!end.isValid())
+            end = event.startTime;
+        form.append(out, QLatin1String("DTSTART"), event.startTime);
+        form.append(out, QLatin1String("DTEND"), end);
     }
     appendLine(out, QLatin1String("DTSTAMP:"), DateText::compactUtc(Clock::now()));
     if (!event.description.isEmpty())
@@ -307,8 +377,8 @@ QString buildEvent(const Event& event)
     if (!event.recurrenceRule.isEmpty())
         appendLine(out, QLatin1String("RRULE:"),
                    plainValue(RuleUntil::normalize(event.recurrenceRule, event.isAllDay)));
-    appendExceptionDates(out, event.exceptionDates);
-    appendRecurrenceId(out, event.recurrenceId);
+    appendExceptionDates(out, event.exceptionDates, form);
+    appendRecurrenceId(out, event.recurrenceId, form);
     if (!event.organizerEmail.isEmpty()) {
         out += QLatin1String("ORGANIZER");
         if (!event.organizerName.isEmpty())
@@ -416,14 +486,42 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
 {
     if (stored.isEmpty() || !start.isValid())
         return stored;
-    const QString startText = DateText::compactUtc(start);
-    QString endText = DateText::compactUtc(end);
-    if (endText.isEmpty())
-        endText = startText;
+    const QDateTime endTime = end.isValid() ? end : start;
     const QDate startDate = start.toUTC().date();
     QDate endDate = end.isValid() ? end.toUTC().date() : QDate();
     if (!endDate.isValid() || endDate <= startDate)
         endDate = startDate.addDays(1);
+
+    // A time keeps the zone its line named: the zone database's, or the definition the text
+    // carries; without either it is written in UTC.
+    IcalZoneCache zones;
+    for (qsizetype at = stored.indexOf(QLatin1String("BEGIN:VTIMEZONE"), 0, Qt::CaseInsensitive);
+         at >= 0;
+         at = stored.indexOf(QLatin1String("BEGIN:VTIMEZONE"), at + 1, Qt::CaseInsensitive)) {
+        const qsizetype close =
+            stored.indexOf(QLatin1String("END:VTIMEZONE"), at, Qt::CaseInsensitive);
+        if (close < 0)
+            break;
+        zones.define(QStringView(stored).mid(at, close - at + 13));
+    }
+    QString startTzid;
+    const auto timed = [&](QLatin1String name, const QDateTime& time, const QString& tzid) {
+        QString wall;
+        if (!tzid.isEmpty()) {
+            const IcalZoneCache::Zone& zone = zones.resolve(tzid);
+            if (zone.rules) {
+                const qint64 utc = time.toSecsSinceEpoch();
+                wall = DateText::compactLocal(
+                    QDateTime::fromSecsSinceEpoch(utc + zone.rules->offsetAt(utc), Qt::UTC),
+                    QTimeZone::utc());
+            } else if (zone.known) {
+                wall = DateText::compactLocal(time, zone.zone);
+            }
+        }
+        if (wall.isEmpty())
+            return name + u':' + DateText::compactUtc(time) + crlf;
+        return name + QLatin1String(";TZID=") + paramValue(tzid) + u':' + wall + crlf;
+    };
 
     enum class State { Before, Inside, After };
     State state = State::Before;
@@ -450,7 +548,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
         }
         if (startsWithInsensitive(line, QLatin1String("END:VEVENT"))) {
             if (!startWritten) {
-                out += QLatin1String("DTSTART:") + startText + crlf;
+                out += timed(QLatin1String("DTSTART"), start, QString());
                 startIsDate = false;
             }
             if (!endWritten) {
@@ -458,7 +556,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
                 else
-                    out += QLatin1String("DTEND:") + endText + crlf;
+                    out += timed(QLatin1String("DTEND"), endTime, startTzid);
             }
             copyLine();
             state = State::After;
@@ -477,7 +575,8 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                     out += QLatin1String("DTSTART;VALUE=DATE:") + DateText::compactDate(startDate) +
                            crlf;
                 else
-                    out += QLatin1String("DTSTART:") + startText + crlf;
+                    out += timed(QLatin1String("DTSTART"), start,
+                                 startTzid = tzidOf(parts).toString());
                 startWritten = true;
                 continue;
             }
@@ -486,7 +585,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
                 else
-                    out += QLatin1String("DTEND:") + endText + crlf;
+                    out += timed(QLatin1String("DTEND"), endTime, tzidOf(parts).toString());
                 endWritten = true;
                 continue;
             }

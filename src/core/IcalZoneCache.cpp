@@ -4,6 +4,15 @@
 
 namespace {
 
+IcalZoneCache::Zone plainZone(const QTimeZone& zone, const QString& id, bool known)
+{
+    IcalZoneCache::Zone result;
+    result.zone = zone;
+    result.id = id;
+    result.known = known;
+    return result;
+}
+
 // IANA ids are short paths of letters, digits and "/_+-". Anything else (spaces, dots, "..")
 // never reaches the zone database, which would otherwise open files named by untrusted text.
 bool looksLikeIanaId(QStringView tzid)
@@ -33,6 +42,33 @@ const QTimeZone& IcalZoneCache::local()
     return m_local;
 }
 
+void IcalZoneCache::define(QStringView block)
+{
+    if (m_definitions.size() >= Limits::maxCustomTimeZonesPerText)
+        return;
+    std::optional<VTimeZoneRules> rules = VTimeZoneRules::read(block);
+    if (!rules || m_definitions.contains(rules->tzid()) || m_zones.contains(rules->tzid()))
+        return;
+    const QString tzid = rules->tzid();
+    if (lookUp(tzid).known)
+        return;
+    m_definitions.insert(tzid, Definition{std::make_shared<const VTimeZoneRules>(std::move(*rules)),
+                                          block.toString()});
+}
+
+const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid, int year)
+{
+    const Zone& found = resolve(tzid);
+    if (!found.rules || found.matched || &found != m_last)
+        return found;
+    Zone& zone = *m_last;
+    zone.matched = true;
+    const QTimeZone match = zone.rules->matchingZone(year);
+    zone.zone = match.isValid() ? match : QTimeZone::utc();
+    zone.id = match.isValid() ? QString::fromLatin1(match.id()) : QStringLiteral("UTC");
+    return zone;
+}
+
 const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid)
 {
     if (tzid.isEmpty()) {
@@ -43,10 +79,10 @@ const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid)
     if (m_last && tzid == m_lastKey)
         return *m_last;
     const QString key = tzid.toString();
-    auto it = m_zones.constFind(key);
-    if (it == m_zones.constEnd()) {
+    auto it = m_zones.find(key);
+    if (it == m_zones.end()) {
         if (m_zones.size() >= Limits::maxIcalendarTimeZonesPerText) {
-            m_overflow = Zone{local(), key, false};
+            m_overflow = plainZone(local(), key, false);
             return m_overflow;
         }
         it = m_zones.insert(key, lookUp(tzid));
@@ -62,14 +98,21 @@ IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)
     if (looksLikeIanaId(tzid)) {
         QTimeZone zone(utf8);
         if (zone.isValid())
-            return Zone{zone, tzid.toString(), true};
+            return plainZone(zone, tzid.toString(), true);
     }
     // Outlook and Exchange write Windows zone names ("W. Europe Standard Time").
     const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(utf8);
     if (!iana.isEmpty()) {
         QTimeZone zone(iana);
         if (zone.isValid())
-            return Zone{zone, QString::fromLatin1(iana), true};
+            return plainZone(zone, QString::fromLatin1(iana), true);
     }
-    return Zone{local(), tzid.toString(), false};
+    const auto defined = m_definitions.constFind(tzid.toString());
+    if (defined != m_definitions.constEnd()) {
+        Zone zone = plainZone(QTimeZone::utc(), QStringLiteral("UTC"), true);
+        zone.rules = defined->rules;
+        zone.definition = defined->block;
+        return zone;
+    }
+    return plainZone(local(), tzid.toString(), false);
 }

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "VTimeZoneRules.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringView>
 #include <QTimeZone>
 
+#include <memory>
+
 // Resolves TZID parameter values to zones for one reading pass, looking each distinct value up
 // once. A value that is neither an IANA zone the platform knows nor a Windows zone name with an
-// IANA equivalent resolves to the machine's zone (floating time), as does an empty value.
+// IANA equivalent is read by the VTIMEZONE the text gave for it (define()); without one it
+// resolves to the machine's zone (floating time), as does an empty value.
 class IcalZoneCache
 {
 public:
@@ -16,10 +21,23 @@ public:
         QTimeZone zone;
         QString id;         // the IANA id, or the value as written when the zone is unknown
         bool known = false; // false: the machine's zone stands in
+        // Set for a zone defined by the text alone: its rules give the instants, `zone` and `id`
+        // are the matching IANA zone (or UTC) once matchFor() has run.
+        std::shared_ptr<const VTimeZoneRules> rules;
+        QString definition; // the VTIMEZONE block as read, for the stored text
+        bool matched = false;
     };
+
+    // Offers the VTIMEZONE block of a text. Kept only for a TZID the zone database does not
+    // resolve, and for at most Limits::maxCustomTimeZonesPerText of them. Call before the first
+    // resolve() of that TZID.
+    void define(QStringView block);
 
     // The zone for an unquoted TZID value.
     const Zone& resolve(QStringView tzid);
+
+    // As resolve(); a zone defined by the text is first matched to an IANA zone around `year`.
+    const Zone& resolve(QStringView tzid, int year);
 
     // The machine's zone, looked up on first use.
     const QTimeZone& local();
@@ -27,9 +45,15 @@ public:
 private:
     Zone lookUp(QStringView tzid);
 
+    struct Definition
+    {
+        std::shared_ptr<const VTimeZoneRules> rules;
+        QString block;
+    };
+    QHash<QString, Definition> m_definitions;
     QHash<QString, Zone> m_zones;
     QString m_lastKey;
-    const Zone* m_last = nullptr;
+    Zone* m_last = nullptr;
     Zone m_overflow;
     Zone m_empty;
     QTimeZone m_local;

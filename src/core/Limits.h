@@ -49,6 +49,20 @@ inline constexpr int maxIcalendarNesting = 16;
 // is hostile, and the rest of its zones are read as local time without a lookup.
 inline constexpr int maxIcalendarTimeZonesPerText = 1000;
 
+// Time-zone definitions (VTIMEZONE) read from untrusted text: observances (STANDARD and
+// DAYLIGHT blocks) kept per definition, and definitions interpreted per text. Real definitions
+// hold a handful of observances; the few zones a text uses need few definitions.
+inline constexpr int maxTimeZoneObservances = 64;
+inline constexpr int maxCustomTimeZonesPerText = 16;
+
+// Years a written time-zone definition covers, counted from its first needed instant. A series
+// that ends later (UNTIL in year 9999) still gets a definition of bounded size; the yearly
+// rules that close it carry on beyond the span anyway.
+inline constexpr int maxTimeZoneSpanYears = 100;
+
+// Years ahead of "now" a written time-zone definition covers for a series without an end.
+inline constexpr int timeZoneYearsAheadForEndlessSeries = 10;
+
 // The longest DURATION (or alarm offset) accepted, in seconds: a hundred years. Longer values
 // come from broken input and would push times out of the representable range; they count as
 // unreadable.

@@ -1,5 +1,6 @@
 #include "QuickAdd.h"
 
+#include "EventZone.h"
 #include "Ical.h"
 #include "NLParser.h"
 
@@ -72,7 +73,7 @@ Event buildEvent(const QString& text, const QDateTime& nowLocal, const QString& 
         event.endTime = parsed->end;
     }
     event.isAllDay = parsed->allDay;
-    event.timezone = QStringLiteral("UTC");
+    event.timezone = EventZone::forNewEvents(nowLocal.timeZone());
     event.calendarId = calendarId;
     event.status = QStringLiteral("confirmed");
     event.syncStatus = QStringLiteral("pending");

@@ -26,7 +26,8 @@ QString chooseCalendar(const QList<Calendar>& calendars, const QString& preferre
 // The record for `text` parsed against `nowLocal`, to be stored in `calendarId` with the given
 // id and creation time. A blank text, or one naming a date no event can have, gives a default
 // record (empty title), which is never stored. An all-day result is held as all-day events are
-// stored: 00:00 UTC of its first date to 00:00 UTC after its last date.
+// stored: 00:00 UTC of its first date to 00:00 UTC after its last date. The event's zone is the
+// IANA zone of `nowLocal` (the machine's, as the hub passes it).
 Event buildEvent(const QString& text, const QDateTime& nowLocal, const QString& calendarId,
                  const QString& id, const QDateTime& createdUtc);
 

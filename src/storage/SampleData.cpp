@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "Database.h"
 #include "EventRepository.h"
+#include "EventZone.h"
 #include "Ical.h"
 #include "SampleSet.h"
 #include "Savepoint.h"
@@ -126,7 +127,7 @@ void makeSampleEvent(AppState* state, const QString& key, const QString& calenda
     event.isAllDay = allDay;
     event.startTime = allDay ? utcMidnight(start.date()) : start;
     event.endTime = allDay ? utcMidnight(end.date()) : end;
-    event.timezone = QStringLiteral("UTC");
+    event.timezone = EventZone::forNewEvents();
     event.status = QStringLiteral("confirmed");
     event.created = Clock::now();
     event.lastModified = event.created;
@@ -298,6 +299,10 @@ int removeSampleData(AppState* state)
 
 QString sampleEventIcs(const Event& event)
 {
+    // A timed event in a zone is written as every event made here: wall-clock times in its
+    // zone, with the zone's definition.
+    if (!event.isAllDay && EventZone::writingZone(event.timezone))
+        return Ical::buildEvent(event);
     QString text = icsHead + QStringLiteral("BEGIN:VEVENT") + crlf;
     text += QStringLiteral("UID:") + event.uid + crlf;
     text += QStringLiteral("SUMMARY:") + Ical::escapeText(event.title) + crlf;

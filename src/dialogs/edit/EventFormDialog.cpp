@@ -7,6 +7,7 @@
 #include "Database.h"
 #include "DateTimePicker.h"
 #include "EventFormRules.h"
+#include "EventZone.h"
 #include "EventRepository.h"
 #include "Ical.h"
 #include "PreferencesRepository.h"
@@ -637,6 +638,7 @@ void EventFormDialog::save()
         record.created = now;
         record.sequence = 0;
         record.status = QStringLiteral("confirmed");
+        record.timezone = EventZone::forNewEvents();
     }
     record.calendarId = m_calendarCombo->currentData().toString();
     record.title = title;
@@ -673,7 +675,7 @@ void EventFormDialog::save()
         record.endTime = range.end;
     }
     if (record.timezone.isEmpty())
-        record.timezone = QStringLiteral("UTC");
+        record.timezone = EventZone::forNewEvents();
     record.lastModified = now;
     record.syncStatus = QStringLiteral("pending");
 

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QTimeZone>
+
+#include <optional>
+
+// Which zone an event belongs to: the zone new events take, and the zone an event's times are
+// written in.
+namespace EventZone {
+
+// The IANA id of `system` when it has one the zone database knows; "UTC" otherwise (a POSIX TZ
+// rule such as "CET-1CEST", an offset-only zone, an invalid zone, UTC under another name).
+QString forNewEvents(const QTimeZone& system);
+
+// forNewEvents of the machine's zone.
+QString forNewEvents();
+
+// The zone a timed event's times are written in: the zone its `timezone` id names, when that is
+// a real zone other than UTC; nothing for UTC, an empty or unknown id, or a zone that is UTC by
+// another name (no offset, no transitions).
+std::optional<QTimeZone> writingZone(const QString& timezone);
+
+} // namespace EventZone

@@ -1,0 +1,274 @@
+#include "VTimeZoneRules.h"
+
+#include "DateText.h"
+#include "IcalInternal.h"
+#include "IcalScanner.h"
+#include "Limits.h"
+#include "Recurrence.h"
+
+#include <QByteArray>
+#include <QDateTime>
+
+#include <algorithm>
+
+namespace {
+
+using namespace IcalInternal;
+
+// Onsets one observance contributes: a yearly rule over four centuries stays well below this.
+constexpr int maxOnsetsPerObservance = 1000;
+// Yearly rules are followed up to this year; later instants keep the last offset.
+constexpr int lastRuleYear = 2400;
+// An offset beyond a day is not one.
+constexpr int maxOffsetSeconds = 24 * 3600 - 1;
+
+// "+hhmm", "-hhmm" or with seconds "+hhmmss".
+std::optional<int> readOffset(QStringView value)
+{
+    value = value.trimmed();
+    if (value.size() != 5 && value.size() != 7)
+        return std::nullopt;
+    const QChar sign = value.front();
+    if (sign != u'+' && sign != u'-')
+        return std::nullopt;
+    const int hours = DateText::digits(value, 1, 2);
+    const int minutes = DateText::digits(value, 3, 2);
+    const int seconds = value.size() == 7 ? DateText::digits(value, 5, 2) : 0;
+    if (hours < 0 || minutes < 0 || minutes > 59 || seconds < 0 || seconds > 59)
+        return std::nullopt;
+    const int total = hours * 3600 + minutes * 60 + seconds;
+    if (total > maxOffsetSeconds)
+        return std::nullopt;
+    return sign == u'-' ? -total : total;
+}
+
+// A local date-time without zone, as seconds of its fields read as UTC.
+std::optional<QDateTime> readWallClock(QStringView value)
+{
+    const std::optional<DateText::Compact> read = DateText::readCompact(value.trimmed());
+    if (!read)
+        return std::nullopt;
+    return QDateTime(read->date(), read->hasTime ? read->time() : QTime(0, 0), QTimeZone::utc());
+}
+
+struct Observance
+{
+    std::optional<QDateTime> start;
+    std::optional<int> from;
+    std::optional<int> to;
+    QString rule;
+    QList<QDateTime> extraStarts;
+};
+
+// Wall-clock onsets of one observance, each as seconds of its fields read as UTC.
+QList<qint64> onsetsOf(const Observance& observance)
+{
+    QList<qint64> onsets{observance.start->toSecsSinceEpoch()};
+    if (!observance.rule.isEmpty()) {
+        Recurrence::Rule rule = Recurrence::parseRRule(observance.rule);
+        // Time-zone rules are yearly; any other frequency names a change once, at DTSTART.
+        if (rule.freq == QLatin1String("YEARLY")) {
+            // UNTIL is UTC; the onsets here are wall-clock times in the offset before them.
+            if (rule.until.isValid())
+                rule.until = rule.until.addSecs(*observance.from);
+            const QDateTime horizon(QDate(lastRuleYear, 1, 1), QTime(0, 0), QTimeZone::utc());
+            for (const QDateTime& start :
+                 Recurrence::generateStarts(rule, *observance.start, horizon)) {
+                if (onsets.size() >= maxOnsetsPerObservance)
+                    break;
+                onsets.append(start.toSecsSinceEpoch());
+            }
+        }
+    }
+    for (const QDateTime& start : observance.extraStarts) {
+        if (onsets.size() >= maxOnsetsPerObservance)
+            break;
+        onsets.append(start.toSecsSinceEpoch());
+    }
+    return onsets;
+}
+
+// The zones a TZID text may be matched to, built once: constructing a QTimeZone reads the zone
+// database. Qt's own offset ids ("UTC+05:30") are left out: they are no names for other clients.
+const QList<QTimeZone>& candidateZones()
+{
+    static const QList<QTimeZone> zones = [] {
+        QList<QTimeZone> list;
+        for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
+            if (!id.contains('/') || id.startsWith("UTC") || id.startsWith("Etc/"))
+                continue;
+            const QTimeZone zone(id);
+            if (zone.isValid())
+                list.append(zone);
+        }
+        return list;
+    }();
+    return zones;
+}
+
+} // namespace
+
+std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
+{
+    VTimeZoneRules rules;
+    QList<Observance> observances;
+    int depth = 0;
+    IcalScanner scanner(block);
+    while (scanner.next()) {
+        const QStringView line = scanner.line();
+        if (scanner.isTooLong() || line.isEmpty())
+            continue;
+        if (startsWithInsensitive(line, QLatin1String("BEGIN:"))) {
+            ++depth;
+            const QStringView what = line.mid(6);
+            if (depth == 2 && (equalsInsensitive(what, QLatin1String("STANDARD")) ||
+                               equalsInsensitive(what, QLatin1String("DAYLIGHT")))) {
+                if (observances.size() >= Limits::maxTimeZoneObservances)
+                    break;
+                observances.append(Observance());
+            }
+            if (depth > Limits::maxIcalendarNesting)
+                return std::nullopt;
+            continue;
+        }
+        if (startsWithInsensitive(line, QLatin1String("END:"))) {
+            if (--depth <= 0)
+                break;
+            continue;
+        }
+        const LineParts parts = splitLine(line);
+        if (depth == 1) {
+            if (equalsInsensitive(parts.name, QLatin1String("TZID")))
+                rules.m_tzid = parts.value.trimmed().toString();
+            continue;
+        }
+        if (depth != 2 || observances.isEmpty())
+            continue;
+        Observance& observance = observances.last();
+        if (equalsInsensitive(parts.name, QLatin1String("DTSTART"))) {
+            observance.start = readWallClock(parts.value);
+        } else if (equalsInsensitive(parts.name, QLatin1String("TZOFFSETFROM"))) {
+            observance.from = readOffset(parts.value);
+        } else if (equalsInsensitive(parts.name, QLatin1String("TZOFFSETTO"))) {
+            observance.to = readOffset(parts.value);
+        } else if (equalsInsensitive(parts.name, QLatin1String("RRULE"))) {
+            observance.rule = parts.value.toString();
+        } else if (equalsInsensitive(parts.name, QLatin1String("TZNAME"))) {
+            if (rules.m_names.size() < Limits::maxTimeZoneObservances)
+                rules.m_names.append(unescape(parts.value));
+        } else if (equalsInsensitive(parts.name, QLatin1String("RDATE"))) {
+            for (const QStringView piece : parts.value.split(u',')) {
+                if (observance.extraStarts.size() >= maxOnsetsPerObservance)
+                    break;
+                if (const auto start = readWallClock(piece))
+                    observance.extraStarts.append(*start);
+            }
+        }
+    }
+    if (rules.m_tzid.isEmpty())
+        return std::nullopt;
+
+    for (const Observance& observance : std::as_const(observances)) {
+        if (!observance.start || !observance.to)
+            continue;
+        // Without TZOFFSETFROM (required, but missing in the wild) the change is taken as
+        // happening in the offset it leads to.
+        Observance complete = observance;
+        if (!complete.from)
+            complete.from = complete.to;
+        for (const qint64 wall : onsetsOf(complete))
+            rules.m_changes.append(Change{wall - *complete.from, *complete.to});
+    }
+    if (rules.m_changes.isEmpty())
+        return std::nullopt;
+    std::stable_sort(rules.m_changes.begin(), rules.m_changes.end(),
+                     [](const Change& a, const Change& b) { return a.utc < b.utc; });
+    // The earliest change says what held before it: its own "from" offset.
+    for (const Observance& observance : std::as_const(observances)) {
+        if (!observance.start || !observance.to)
+            continue;
+        const int from = observance.from.value_or(*observance.to);
+        if (observance.start->toSecsSinceEpoch() - from == rules.m_changes.constFirst().utc)
+            rules.m_initialOffset = from;
+    }
+    return rules;
+}
+
+int VTimeZoneRules::offsetAt(qint64 utcSeconds) const
+{
+    const auto after = std::upper_bound(
+        m_changes.cbegin(), m_changes.cend(), utcSeconds,
+        [](qint64 instant, const Change& change) { return instant < change.utc; });
+    if (after == m_changes.cbegin())
+        return m_initialOffset;
+    return std::prev(after)->offsetTo;
+}
+
+qint64 VTimeZoneRules::toUtc(qint64 wallSeconds) const
+{
+    QList<int> offsets{m_initialOffset};
+    for (const Change& change : m_changes) {
+        if (!offsets.contains(change.offsetTo))
+            offsets.append(change.offsetTo);
+    }
+    // The largest offset gives the earliest instant, so a time that occurs twice takes it.
+    std::sort(offsets.begin(), offsets.end(), std::greater<int>());
+    for (const int offset : std::as_const(offsets)) {
+        if (offsetAt(wallSeconds - offset) == offset)
+            return wallSeconds - offset;
+    }
+    return wallSeconds - offsetAt(wallSeconds - offsets.constFirst());
+}
+
+QTimeZone VTimeZoneRules::matchingZone(int year) const
+{
+    const qint64 begin =
+        QDateTime(QDate(year - 1, 1, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch();
+    const qint64 end =
+        QDateTime(QDate(year + 3, 1, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch();
+    QList<qint64> samples;
+    for (int y = year - 1; y <= year + 2; ++y) {
+        samples.append(QDateTime(QDate(y, 1, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch());
+        samples.append(QDateTime(QDate(y, 7, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch());
+    }
+    for (const Change& change : m_changes) {
+        if (change.utc >= begin && change.utc < end) {
+            samples.append(change.utc - 1);
+            samples.append(change.utc);
+        }
+    }
+    const bool utcByAnotherName = std::all_of(samples.cbegin(), samples.cend(),
+                                              [&](qint64 at) { return offsetAt(at) == 0; });
+    if (utcByAnotherName)
+        return QTimeZone();
+    const auto matches = [&](const QTimeZone& zone) {
+        return std::all_of(samples.cbegin(), samples.cend(), [&](qint64 at) {
+            return zone.offsetFromUtc(QDateTime::fromSecsSinceEpoch(at, QTimeZone::utc())) ==
+                   offsetAt(at);
+        });
+    };
+    // An id the TZID text ends with ("/vendor.example/2007_1/Europe/Berlin").
+    const QStringList segments = m_tzid.split(u'/', Qt::SkipEmptyParts);
+    for (qsizetype first = 0; first < segments.size(); ++first) {
+        const QByteArray id = segments.mid(first).join(u'/').toUtf8();
+        if (id.size() > Limits::maxTimeZoneIdChars || !QTimeZone::isTimeZoneIdAvailable(id))
+            continue;
+        const QTimeZone zone(id);
+        if (zone.isValid() && matches(zone))
+            return zone;
+    }
+    QTimeZone firstMatch;
+    for (const QTimeZone& zone : candidateZones()) {
+        if (!matches(zone))
+            continue;
+        if (!firstMatch.isValid())
+            firstMatch = zone;
+        const bool sameNames = std::all_of(samples.cbegin(), samples.cend(), [&](qint64 at) {
+            return m_names.contains(
+                zone.abbreviation(QDateTime::fromSecsSinceEpoch(at, QTimeZone::utc())));
+        });
+        if (sameNames)
+            return zone;
+    }
+    return firstMatch;
+}
