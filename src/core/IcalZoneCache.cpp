@@ -31,6 +31,21 @@ bool looksLikeIanaId(QStringView tzid)
     return !tzid.contains(u"//");
 }
 
+// The platform reads a name it does not know ("Office") as a POSIX TZ rule without offset: a
+// zone equal to UTC. Such a name is unknown unless it is one of UTC's own names.
+bool isUnknownNameReadAsUtc(const QTimeZone& zone, const QByteArray& id)
+{
+    static const QByteArrayList utcNames = {
+        "UTC",          "UCT",        "GMT",           "GMT0",       "GMT+0",     "GMT-0",
+        "Greenwich",    "Universal",  "Zulu",          "Etc/UTC",    "Etc/UCT",   "Etc/GMT",
+        "Etc/GMT0",     "Etc/GMT+0",  "Etc/GMT-0",     "Etc/Greenwich", "Etc/Universal",
+        "Etc/Zulu"};
+    if (utcNames.contains(id) || QTimeZone::isTimeZoneIdAvailable(id))
+        return false;
+    const QDateTime early(QDate(1900, 1, 1), QTime(0, 0), QTimeZone::utc());
+    return zone.offsetFromUtc(early) == 0 && !zone.nextTransition(early).atUtc.isValid();
+}
+
 } // namespace
 
 const QTimeZone& IcalZoneCache::local()
@@ -97,7 +112,7 @@ IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)
     const QByteArray utf8 = tzid.toUtf8();
     if (looksLikeIanaId(tzid)) {
         QTimeZone zone(utf8);
-        if (zone.isValid())
+        if (zone.isValid() && !isUnknownNameReadAsUtc(zone, utf8))
             return plainZone(zone, tzid.toString(), true);
     }
     // Outlook and Exchange write Windows zone names ("W. Europe Standard Time").

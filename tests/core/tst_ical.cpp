@@ -377,9 +377,15 @@ private Q_SLOTS:
         added.minutesBefore = 60;
         event.reminders.append(added);
 
-        QCOMPARE(Ical::buildEvent(event),
-                 ours("BEGIN:VEVENT\nUID:x\nSUMMARY:New\nDTSTART:20240305T090000Z\n"
-                      "DTEND:20240305T100000Z\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
+        // The event keeps the zone it was read in; its definition comes before the event.
+        const QString built = Ical::buildEvent(event);
+        const qsizetype eventAt = built.indexOf(QStringLiteral("BEGIN:VEVENT"));
+        QCOMPARE(built.count(QStringLiteral("BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\n")), 1);
+        QVERIFY(built.indexOf(QStringLiteral("END:VTIMEZONE")) < eventAt);
+        QCOMPARE(built.left(built.indexOf(QStringLiteral("BEGIN:VTIMEZONE"))) + built.mid(eventAt),
+                 ours("BEGIN:VEVENT\nUID:x\nSUMMARY:New\n"
+                      "DTSTART;TZID=Europe/Berlin:20240305T100000\n"
+                      "DTEND;TZID=Europe/Berlin:20240305T110000\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
                       "CATEGORIES:Work\nX-APPLE-TRAVEL-ADVISORY-BEHAVIOR:AUTOMATIC\n"
                       "CLASS:PRIVATE\nRDATE:20240320T090000Z\n"
                       "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nREPEAT:2\nDURATION:PT5M\n"
@@ -508,14 +514,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("zone dropped, duration replaced, alarm kept")
+        QTest::newRow("zone kept, duration replaced, alarm kept")
             << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\n"
                "DTSTART;TZID=Europe/Berlin:20240305T100000\r\nDURATION:PT1H\r\n"
                "BEGIN:VALARM\r\nTRIGGER:-PT5M\r\nREPEAT:1\r\nDURATION:PT5M\r\nEND:VALARM\r\n"
                "END:VEVENT\r\nEND:VCALENDAR\r\n"
-            << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240601T080000Z\r\n"
+            << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:x\r\n"
+               "DTSTART;TZID=Europe/Berlin:20240601T100000\r\n"
                "BEGIN:VALARM\r\nTRIGGER:-PT5M\r\nREPEAT:1\r\nDURATION:PT5M\r\nEND:VALARM\r\n"
-               "DTEND:20240601T093000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+               "DTEND;TZID=Europe/Berlin:20240601T113000\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
         QTest::newRow("dates stay dates, only the first event, lf, no final break")
             << "BEGIN:VEVENT\nUID:x\nDTSTART;VALUE=DATE:20240305\nDTEND;VALUE=DATE:20240306\n"
                "END:VEVENT\nBEGIN:VEVENT\nUID:x\nDTSTART:20240305T100000Z\nEND:VEVENT"
@@ -525,8 +532,21 @@ private Q_SLOTS:
         QTest::newRow("folded start, missing end")
             << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=\"America/\r\n New_York\":20240305T100000\r\n"
                "SUMMARY:a\r\n b\r\nEND:VEVENT\r\n"
-            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240601T080000Z\r\nSUMMARY:a\r\n b\r\n"
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=America/New_York:20240601T040000\r\n"
+               "SUMMARY:a\r\n b\r\nDTEND;TZID=America/New_York:20240601T053000\r\nEND:VEVENT\r\n";
+        QTest::newRow("unknown zone and floating time are written in UTC")
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=Nowhere/Land:20240305T100000\r\n"
+               "DTEND:20240305T110000\r\nEND:VEVENT\r\n"
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240601T080000Z\r\n"
                "DTEND:20240601T093000Z\r\nEND:VEVENT\r\n";
+        QTest::newRow("zone the text defines itself")
+            << "BEGIN:VTIMEZONE\r\nTZID:Office\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+               "TZOFFSETFROM:+0530\r\nTZOFFSETTO:+0530\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+               "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=Office:20240305T100000\r\nEND:VEVENT\r\n"
+            << "BEGIN:VTIMEZONE\r\nTZID:Office\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+               "TZOFFSETFROM:+0530\r\nTZOFFSETTO:+0530\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+               "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=Office:20240601T133000\r\n"
+               "DTEND;TZID=Office:20240601T150000\r\nEND:VEVENT\r\n";
         QTest::newRow("no event") << "BEGIN:VCALENDAR\nBEGIN:VTODO\nEND:VTODO\nEND:VCALENDAR\n"
                                   << "BEGIN:VCALENDAR\nBEGIN:VTODO\nEND:VTODO\nEND:VCALENDAR\n";
     }

@@ -4,6 +4,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "EventRepository.h"
+#include "EventZone.h"
 #include "SampleData.h"
 #include "StoreSeed.h"
 #include "TaskRepository.h"
@@ -90,9 +91,15 @@ void TestSampleData::datesAndTexts()
     const Event standup = event("today-standup");
     QCOMPARE(standup.startTime.toLocalTime().time(), QTime(9, 0));
     QCOMPARE(standup.startTime.toLocalTime().date(), today);
-    QVERIFY(standup.rawIcalendar.contains(
-        QStringLiteral("DTSTART:") +
-        standup.startTime.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"))));
+    // ... in the machine's zone, which their text names (UTC ones are written in UTC).
+    QCOMPARE(standup.timezone, EventZone::forNewEvents());
+    const QString startLine =
+        standup.timezone == u"UTC"
+            ? QStringLiteral("DTSTART:") +
+                  standup.startTime.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"))
+            : QStringLiteral("DTSTART;TZID=%1:%2T090000")
+                  .arg(standup.timezone, today.toString(QStringLiteral("yyyyMMdd")));
+    QVERIFY(standup.rawIcalendar.contains(startLine + QStringLiteral("\r\n")));
     QCOMPARE(event("d2-1on1").startTime.toLocalTime().date(), today.addDays(2));
 
     const Task milk = *state->tasks()->getById(QStringLiteral("sample-task-buy-milk"));
