@@ -7,10 +7,10 @@
 #include "Limits.h"
 #include "VTimeZone.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
-#include <QHash>
 #include <QPair>
 #include <QTimeZone>
 
@@ -63,8 +63,8 @@ QString exdateLine(const QString& recurrenceId, const StartZone& start)
         const std::optional<DateText::Compact> read = DateText::readCompact(recurrenceId);
         if (read && read->hasTime && read->utc) {
             const QDateTime instant(read->date(), read->time(), QTimeZone::utc());
-            return QStringLiteral("EXDATE;TZID=") + IcalInternal::paramValue(start.tzid) +
-                   u':' + DateText::compactLocal(instant, start.zone);
+            return QStringLiteral("EXDATE;TZID=") + IcalInternal::paramValue(start.tzid) + u':' +
+                   DateText::compactLocal(instant, start.zone);
         }
     }
     return QStringLiteral("EXDATE:") + recurrenceId;

@@ -283,8 +283,7 @@ public:
         m_event.reminders = sharedReminders();
         if (!m_events.isEmpty())
             shareTextsWith(m_events.constLast());
-        m_event.rawIcalendar =
-            rawText(text, begin, end, verbatim, true, m_scratch, m_definitions);
+        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch, m_definitions);
         m_events.append(std::move(m_event));
     }
 

@@ -36,10 +36,9 @@ bool looksLikeIanaId(QStringView tzid)
 bool isUnknownNameReadAsUtc(const QTimeZone& zone, const QByteArray& id)
 {
     static const QByteArrayList utcNames = {
-        "UTC",          "UCT",        "GMT",           "GMT0",       "GMT+0",     "GMT-0",
-        "Greenwich",    "Universal",  "Zulu",          "Etc/UTC",    "Etc/UCT",   "Etc/GMT",
-        "Etc/GMT0",     "Etc/GMT+0",  "Etc/GMT-0",     "Etc/Greenwich", "Etc/Universal",
-        "Etc/Zulu"};
+        "UTC",       "UCT",       "GMT",       "GMT0",          "GMT+0",         "GMT-0",
+        "Greenwich", "Universal", "Zulu",      "Etc/UTC",       "Etc/UCT",       "Etc/GMT",
+        "Etc/GMT0",  "Etc/GMT+0", "Etc/GMT-0", "Etc/Greenwich", "Etc/Universal", "Etc/Zulu"};
     if (utcNames.contains(id) || QTimeZone::isTimeZoneIdAvailable(id))
         return false;
     const QDateTime early(QDate(1900, 1, 1), QTime(0, 0), QTimeZone::utc());

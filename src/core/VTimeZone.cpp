@@ -73,8 +73,8 @@ QString localText(const QDateTime& wallClock)
 {
     const QDate d = wallClock.date();
     const QTime t = wallClock.time();
-    QString text = DateText::compactUtc(d.year(), d.month(), d.day(), t.hour(), t.minute(),
-                                        t.second());
+    QString text =
+        DateText::compactUtc(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
     text.chop(1);
     return text;
 }
@@ -189,8 +189,7 @@ QString write(const QString& tzid, const QTimeZone& zone, const QDateTime& from,
             std::none_of(runs.cbegin() + i + 1, runs.cend(), [&](const Run& later) {
                 return later.onsets.constFirst().daylight == daylight;
             });
-        const bool open =
-            latestOfKind && run.onsets.constLast().utc.date().year() >= lastYear - 1;
+        const bool open = latestOfKind && run.onsets.constLast().utc.date().year() >= lastYear - 1;
         appendObservance(out, run.onsets.constFirst(), yearlyRule(run, open));
     }
     out += QLatin1String("END:VTIMEZONE") + crlf;

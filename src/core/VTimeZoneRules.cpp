@@ -196,9 +196,9 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
 
 int VTimeZoneRules::offsetAt(qint64 utcSeconds) const
 {
-    const auto after = std::upper_bound(
-        m_changes.cbegin(), m_changes.cend(), utcSeconds,
-        [](qint64 instant, const Change& change) { return instant < change.utc; });
+    const auto after =
+        std::upper_bound(m_changes.cbegin(), m_changes.cend(), utcSeconds,
+                         [](qint64 instant, const Change& change) { return instant < change.utc; });
     if (after == m_changes.cbegin())
         return m_initialOffset;
     return std::prev(after)->offsetTo;
@@ -237,8 +237,8 @@ QTimeZone VTimeZoneRules::matchingZone(int year) const
             samples.append(change.utc);
         }
     }
-    const bool utcByAnotherName = std::all_of(samples.cbegin(), samples.cend(),
-                                              [&](qint64 at) { return offsetAt(at) == 0; });
+    const bool utcByAnotherName =
+        std::all_of(samples.cbegin(), samples.cend(), [&](qint64 at) { return offsetAt(at) == 0; });
     if (utcByAnotherName)
         return QTimeZone();
     const auto matches = [&](const QTimeZone& zone) {

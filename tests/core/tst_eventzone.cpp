@@ -107,40 +107,65 @@ private Q_SLOTS:
         QTest::addColumn<QString>("defines");
 
         const QDateTime winter = utc(2025, 1, 15, 8);
-        QTest::newRow("UTC") << "UTC" << false << winter << "" << "" << ""
-                             << "DTSTART:20250115T080000Z" << "DTEND:20250115T090000Z" << "";
-        QTest::newRow("Berlin") << "Europe/Berlin" << false << winter << "" << "" << ""
+        QTest::newRow("UTC") << "UTC" << false << winter << ""
+                             << ""
+                             << ""
+                             << "DTSTART:20250115T080000Z"
+                             << "DTEND:20250115T090000Z"
+                             << "";
+        QTest::newRow("Berlin") << "Europe/Berlin" << false << winter << ""
+                                << ""
+                                << ""
                                 << "DTSTART;TZID=Europe/Berlin:20250115T090000"
                                 << "DTEND;TZID=Europe/Berlin:20250115T100000"
                                 << "Europe/Berlin";
         QTest::newRow("New York in summer")
-            << "America/New_York" << false << utc(2025, 7, 1, 13) << "" << "" << ""
-            << "DTSTART;TZID=America/New_York:20250701T090000" << "TZOFFSETTO:-0400"
+            << "America/New_York" << false << utc(2025, 7, 1, 13) << ""
+            << ""
+            << ""
+            << "DTSTART;TZID=America/New_York:20250701T090000"
+            << "TZOFFSETTO:-0400"
             << "America/New_York";
-        QTest::newRow("Kolkata") << "Asia/Kolkata" << false << winter << "" << "" << ""
+        QTest::newRow("Kolkata") << "Asia/Kolkata" << false << winter << ""
+                                 << ""
+                                 << ""
                                  << "DTSTART;TZID=Asia/Kolkata:20250115T133000"
-                                 << "TZOFFSETTO:+0530" << "Asia/Kolkata";
-        QTest::newRow("half-hour DST") << "Australia/Lord_Howe" << false << winter
-                                       << "FREQ=MONTHLY;COUNT=14" << "" << ""
-                                       << "DTSTART;TZID=Australia/Lord_Howe:20250115T190000"
-                                       << "TZOFFSETTO:+1030" << "Australia/Lord_Howe";
+                                 << "TZOFFSETTO:+0530"
+                                 << "Asia/Kolkata";
+        QTest::newRow("half-hour DST")
+            << "Australia/Lord_Howe" << false << winter << "FREQ=MONTHLY;COUNT=14"
+            << ""
+            << ""
+            << "DTSTART;TZID=Australia/Lord_Howe:20250115T190000"
+            << "TZOFFSETTO:+1030"
+            << "Australia/Lord_Howe";
         QTest::newRow("all-day stays a date")
             << "Europe/Berlin" << true << utc(2025, 1, 15) << "FREQ=DAILY;COUNT=3"
-            << R"(["20250116"])" << "" << "DTSTART;VALUE=DATE:20250115"
-            << "EXDATE;VALUE=DATE:20250116" << "";
+            << R"(["20250116"])"
+            << ""
+            << "DTSTART;VALUE=DATE:20250115"
+            << "EXDATE;VALUE=DATE:20250116"
+            << "";
         QTest::newRow("series with exception, UNTIL stays UTC")
             << "Europe/Berlin" << false << utc(2025, 3, 3, 8)
-            << "FREQ=WEEKLY;UNTIL=20251231T235959Z" << R"(["20250407T070000Z"])" << ""
+            << "FREQ=WEEKLY;UNTIL=20251231T235959Z"
+            << R"(["20250407T070000Z"])"
+            << ""
             << "DTSTART;TZID=Europe/Berlin:20250303T090000"
-            << "EXDATE;TZID=Europe/Berlin:20250407T090000" << "Europe/Berlin";
-        QTest::newRow("override") << "Europe/Berlin" << false << utc(2025, 4, 7, 12) << "" << ""
+            << "EXDATE;TZID=Europe/Berlin:20250407T090000"
+            << "Europe/Berlin";
+        QTest::newRow("override") << "Europe/Berlin" << false << utc(2025, 4, 7, 12) << ""
+                                  << ""
                                   << "20250407T070000Z"
                                   << "DTSTART;TZID=Europe/Berlin:20250407T140000"
                                   << "RECURRENCE-ID;TZID=Europe/Berlin:20250407T090000"
                                   << "Europe/Berlin";
-        QTest::newRow("unknown zone is written in UTC")
-            << "Office" << false << winter << "" << "" << "" << "DTSTART:20250115T080000Z"
-            << "DTEND:20250115T090000Z" << "";
+        QTest::newRow("unknown zone is written in UTC") << "Office" << false << winter << ""
+                                                        << ""
+                                                        << ""
+                                                        << "DTSTART:20250115T080000Z"
+                                                        << "DTEND:20250115T090000Z"
+                                                        << "";
     }
 
     void writtenTexts()
@@ -197,13 +222,13 @@ private Q_SLOTS:
             << "America/New_York" << utc(2004, 1, 1) << utc(2020, 1, 1) << 4;
         QTest::newRow("Sydney, southern summer")
             << "Australia/Sydney" << utc(2020, 1, 1) << utc(2030, 1, 1) << 2;
-        QTest::newRow("half-hour DST") << "Australia/Lord_Howe" << utc(2020, 1, 1)
-                                       << utc(2030, 1, 1) << 2;
-        QTest::newRow("DST abolished") << "America/Sao_Paulo" << utc(2014, 1, 1)
-                                       << utc(2024, 1, 1) << -1;
+        QTest::newRow("half-hour DST")
+            << "Australia/Lord_Howe" << utc(2020, 1, 1) << utc(2030, 1, 1) << 2;
+        QTest::newRow("DST abolished")
+            << "America/Sao_Paulo" << utc(2014, 1, 1) << utc(2024, 1, 1) << -1;
         QTest::newRow("no DST") << "Asia/Kolkata" << utc(2020, 1, 1) << utc(2030, 1, 1) << 1;
-        QTest::newRow("irregular changes") << "Africa/Casablanca" << utc(2017, 1, 1)
-                                           << utc(2022, 1, 1) << -1;
+        QTest::newRow("irregular changes")
+            << "Africa/Casablanca" << utc(2017, 1, 1) << utc(2022, 1, 1) << -1;
     }
 
     void definitionReproducesTheZone()
@@ -253,8 +278,8 @@ private Q_SLOTS:
             "BEGIN:VTIMEZONE\nTZID:India Standard Time (custom)\nBEGIN:STANDARD\n"
             "DTSTART:16010101T000000\nTZOFFSETFROM:+0530\nTZOFFSETTO:+0530\nTZNAME:IST\n"
             "END:STANDARD\nEND:VTIMEZONE\n");
-        QTest::newRow("+05:30") << india << "India Standard Time (custom)" << "20250115T090000"
-                                << utc(2025, 1, 15, 3, 30) << "Asia/Kolkata";
+        QTest::newRow("+05:30") << india << "India Standard Time (custom)"
+                                << "20250115T090000" << utc(2025, 1, 15, 3, 30) << "Asia/Kolkata";
         const QString central = QStringLiteral(
             "BEGIN:VTIMEZONE\nTZID:Central Europe (custom)\n"
             "BEGIN:STANDARD\nDTSTART:16011028T030000\nTZOFFSETFROM:+0200\nTZOFFSETTO:+0100\n"
@@ -266,22 +291,23 @@ private Q_SLOTS:
         QTest::newRow("yearly rules, summer") << central << "Central Europe (custom)"
                                               << "20250715T090000" << utc(2025, 7, 15, 7) << "";
         QTest::newRow("in the spring gap, the offset before")
-            << central << "Central Europe (custom)" << "20250330T023000"
-            << utc(2025, 3, 30, 1, 30) << "";
+            << central << "Central Europe (custom)"
+            << "20250330T023000" << utc(2025, 3, 30, 1, 30) << "";
         QTest::newRow("twice in autumn, the earlier")
-            << central << "Central Europe (custom)" << "20251026T023000"
-            << utc(2025, 10, 26, 0, 30) << "";
+            << central << "Central Europe (custom)"
+            << "20251026T023000" << utc(2025, 10, 26, 0, 30) << "";
         QTest::newRow("vendor prefix before an IANA id")
             << QString(central).replace(QStringLiteral("Central Europe (custom)"),
                                         QStringLiteral("/example.org/2007_1/Europe/Berlin"))
-            << "/example.org/2007_1/Europe/Berlin" << "20250715T090000" << utc(2025, 7, 15, 7)
-            << "Europe/Berlin";
+            << "/example.org/2007_1/Europe/Berlin"
+            << "20250715T090000" << utc(2025, 7, 15, 7) << "Europe/Berlin";
         QTest::newRow("RDATE onsets, no rule")
             << QStringLiteral("BEGIN:VTIMEZONE\nTZID:Odd\nBEGIN:STANDARD\nDTSTART:20000101T000000\n"
                               "TZOFFSETFROM:+0300\nTZOFFSETTO:+0300\nEND:STANDARD\n"
                               "BEGIN:DAYLIGHT\nDTSTART:20250601T000000\nRDATE:20260601T000000\n"
                               "TZOFFSETFROM:+0300\nTZOFFSETTO:+0400\nEND:DAYLIGHT\nEND:VTIMEZONE\n")
-            << "Odd" << "20250701T090000" << utc(2025, 7, 1, 5) << "";
+            << "Odd"
+            << "20250701T090000" << utc(2025, 7, 1, 5) << "";
     }
 
     void customZoneReadByItsDefinition()
@@ -322,9 +348,8 @@ private Q_SLOTS:
         QVERIFY(text.contains(QStringLiteral("TZID:Europe/Berlin\r\n")));
 
         // Every occurrence stays at 09:00 in Berlin, before and after the change in March.
-        const QList<Event> occurrences =
-            Recurrence::occurrences(Ical::parseEvents(text).value(0), utc(2025, 3, 1),
-                                    utc(2025, 12, 1));
+        const QList<Event> occurrences = Recurrence::occurrences(Ical::parseEvents(text).value(0),
+                                                                 utc(2025, 3, 1), utc(2025, 12, 1));
         QCOMPARE(occurrences.size(), 38); // 39 weeks before December, one excluded
         for (const Event& occurrence : occurrences)
             QCOMPARE(occurrence.startTime.toTimeZone(QTimeZone("Europe/Berlin")).time(),

@@ -385,7 +385,8 @@ private Q_SLOTS:
         QCOMPARE(built.left(built.indexOf(QStringLiteral("BEGIN:VTIMEZONE"))) + built.mid(eventAt),
                  ours("BEGIN:VEVENT\nUID:x\nSUMMARY:New\n"
                       "DTSTART;TZID=Europe/Berlin:20240305T100000\n"
-                      "DTEND;TZID=Europe/Berlin:20240305T110000\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
+                      "DTEND;TZID=Europe/"
+                      "Berlin:20240305T110000\nDTSTAMP:20250601T120000Z\nSTATUS:CONFIRMED\n"
                       "CATEGORIES:Work\nX-APPLE-TRAVEL-ADVISORY-BEHAVIOR:AUTOMATIC\n"
                       "CLASS:PRIVATE\nRDATE:20240320T090000Z\n"
                       "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT15M\nREPEAT:2\nDURATION:PT5M\n"
