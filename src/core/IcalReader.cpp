@@ -120,25 +120,6 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
     }
 }
 
-// Hands every VTIMEZONE of a text to the zone cache, so that TZIDs only the text defines are
-// read by their definitions.
-class TimeZoneReader
-{
-public:
-    explicit TimeZoneReader(IcalZoneCache& zones) : m_zones(zones) {}
-    void start() {}
-    void nestedBegin(QStringView, int) {}
-    void nestedEnd(int) {}
-    void property(const LineParts&, int) {}
-    void finish(QStringView text, qsizetype begin, qsizetype end, bool)
-    {
-        m_zones.define(text.mid(begin, end - begin));
-    }
-
-private:
-    IcalZoneCache& m_zones;
-};
-
 class EventReader
 {
 public:
@@ -501,10 +482,7 @@ QList<Event> parseEvents(const QString& text)
         return events;
     events.reserve(expectedComponents(text, u"END:VEVENT"));
     IcalZoneCache zones;
-    if (QStringView(text).contains(u"BEGIN:VTIMEZONE", Qt::CaseInsensitive)) {
-        TimeZoneReader definitions(zones);
-        walkComponents(text, QLatin1String("VTIMEZONE"), definitions);
-    }
+    zones.setText(text);
     EventReader reader(events, zones);
     walkComponents(text, QLatin1String("VEVENT"), reader);
     return events;
@@ -517,10 +495,7 @@ QList<Task> parseTasks(const QString& text)
         return tasks;
     tasks.reserve(expectedComponents(text, u"END:VTODO"));
     IcalZoneCache zones;
-    if (QStringView(text).contains(u"BEGIN:VTIMEZONE", Qt::CaseInsensitive)) {
-        TimeZoneReader definitions(zones);
-        walkComponents(text, QLatin1String("VTIMEZONE"), definitions);
-    }
+    zones.setText(text);
     TaskReader reader(tasks, zones);
     walkComponents(text, QLatin1String("VTODO"), reader);
     return tasks;

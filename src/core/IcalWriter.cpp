@@ -495,15 +495,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
     // A time keeps the zone its line named: the zone database's, or the definition the text
     // carries; without either it is written in UTC.
     IcalZoneCache zones;
-    for (qsizetype at = stored.indexOf(QLatin1String("BEGIN:VTIMEZONE"), 0, Qt::CaseInsensitive);
-         at >= 0;
-         at = stored.indexOf(QLatin1String("BEGIN:VTIMEZONE"), at + 1, Qt::CaseInsensitive)) {
-        const qsizetype close =
-            stored.indexOf(QLatin1String("END:VTIMEZONE"), at, Qt::CaseInsensitive);
-        if (close < 0)
-            break;
-        zones.define(QStringView(stored).mid(at, close - at + 13));
-    }
+    zones.setText(stored);
     QString startTzid;
     const auto timed = [&](QLatin1String name, const QDateTime& time, const QString& tzid) {
         QString wall;

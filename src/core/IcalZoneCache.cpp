@@ -56,18 +56,46 @@ const QTimeZone& IcalZoneCache::local()
     return m_local;
 }
 
-void IcalZoneCache::define(QStringView block)
+void IcalZoneCache::setText(QStringView text)
 {
-    if (m_definitions.size() >= Limits::maxCustomTimeZonesPerText)
-        return;
-    std::optional<VTimeZoneRules> rules = VTimeZoneRules::read(block);
-    if (!rules || m_definitions.contains(rules->tzid()) || m_zones.contains(rules->tzid()))
-        return;
-    const QString tzid = rules->tzid();
-    if (lookUp(tzid).known)
-        return;
-    m_definitions.insert(tzid, Definition{std::make_shared<const VTimeZoneRules>(std::move(*rules)),
-                                          block.toString()});
+    m_text = text;
+    m_indexed = false;
+    m_blocks.clear();
+}
+
+// Indexes the VTIMEZONE blocks of the text by TZID on first need: texts whose zones the
+// database knows (nearly all) are never searched.
+const IcalZoneCache::Definition* IcalZoneCache::definitionOf(const QString& tzid)
+{
+    if (!m_indexed) {
+        m_indexed = true;
+        const QLatin1String begin("BEGIN:VTIMEZONE");
+        const QLatin1String end("END:VTIMEZONE");
+        for (qsizetype at = m_text.indexOf(begin, 0, Qt::CaseInsensitive);
+             at >= 0 && m_blocks.size() < Limits::maxIcalendarTimeZonesPerText;
+             at = m_text.indexOf(begin, at + begin.size(), Qt::CaseInsensitive)) {
+            const qsizetype close = m_text.indexOf(end, at, Qt::CaseInsensitive);
+            if (close < 0)
+                break;
+            const QStringView block = m_text.mid(at, close + end.size() - at);
+            const QString id = VTimeZoneRules::tzidOf(block);
+            if (!id.isEmpty() && !m_blocks.contains(id))
+                m_blocks.insert(id, block);
+        }
+    }
+    const auto defined = m_definitions.constFind(tzid);
+    if (defined != m_definitions.constEnd())
+        return &defined.value();
+    const auto block = m_blocks.constFind(tzid);
+    if (block == m_blocks.constEnd() || m_definitions.size() >= Limits::maxCustomTimeZonesPerText)
+        return nullptr;
+    std::optional<VTimeZoneRules> rules = VTimeZoneRules::read(*block);
+    if (!rules)
+        return nullptr;
+    const auto inserted = m_definitions.insert(
+        tzid,
+        Definition{std::make_shared<const VTimeZoneRules>(std::move(*rules)), block->toString()});
+    return &inserted.value();
 }
 
 const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid, int year)
@@ -121,8 +149,7 @@ IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)
         if (zone.isValid())
             return plainZone(zone, QString::fromLatin1(iana), true);
     }
-    const auto defined = m_definitions.constFind(tzid.toString());
-    if (defined != m_definitions.constEnd()) {
+    if (const Definition* defined = definitionOf(tzid.toString())) {
         Zone zone = plainZone(QTimeZone::utc(), QStringLiteral("UTC"), true);
         zone.rules = defined->rules;
         zone.definition = defined->block;

@@ -28,10 +28,9 @@ public:
         bool matched = false;
     };
 
-    // Offers the VTIMEZONE block of a text. Kept only for a TZID the zone database does not
-    // resolve, and for at most Limits::maxCustomTimeZonesPerText of them. Call before the first
-    // resolve() of that TZID.
-    void define(QStringView block);
+    // The text being read (it must outlive the cache): its VTIMEZONE blocks define the TZIDs the
+    // zone database does not know, at most Limits::maxCustomTimeZonesPerText of them.
+    void setText(QStringView text);
 
     // The zone for an unquoted TZID value.
     const Zone& resolve(QStringView tzid);
@@ -50,6 +49,11 @@ private:
         std::shared_ptr<const VTimeZoneRules> rules;
         QString block;
     };
+    const Definition* definitionOf(const QString& tzid);
+
+    QStringView m_text;
+    bool m_indexed = false;
+    QHash<QString, QStringView> m_blocks;
     QHash<QString, Definition> m_definitions;
     QHash<QString, Zone> m_zones;
     QString m_lastKey;

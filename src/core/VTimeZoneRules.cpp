@@ -191,7 +191,34 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
         if (observance.start->toSecsSinceEpoch() - from == rules.m_changes.constFirst().utc)
             rules.m_initialOffset = from;
     }
+    // The largest offset gives the earliest instant, so toUtc tries it first: a time that
+    // occurs twice takes the earlier instant.
+    rules.m_offsets.append(rules.m_initialOffset);
+    for (const Change& change : std::as_const(rules.m_changes)) {
+        if (!rules.m_offsets.contains(change.offsetTo))
+            rules.m_offsets.append(change.offsetTo);
+    }
+    std::sort(rules.m_offsets.begin(), rules.m_offsets.end(), std::greater<int>());
     return rules;
+}
+
+QString VTimeZoneRules::tzidOf(QStringView block)
+{
+    int depth = 0;
+    IcalScanner scanner(block);
+    while (scanner.next()) {
+        const QStringView line = scanner.line();
+        if (startsWithInsensitive(line, QLatin1String("BEGIN:")))
+            ++depth;
+        else if (startsWithInsensitive(line, QLatin1String("END:")))
+            --depth;
+        else if (depth == 1 && startsWithInsensitive(line, QLatin1String("TZID"))) {
+            const LineParts parts = splitLine(line);
+            if (equalsInsensitive(parts.name, QLatin1String("TZID")))
+                return parts.value.trimmed().toString();
+        }
+    }
+    return {};
 }
 
 int VTimeZoneRules::offsetAt(qint64 utcSeconds) const
@@ -206,18 +233,11 @@ int VTimeZoneRules::offsetAt(qint64 utcSeconds) const
 
 qint64 VTimeZoneRules::toUtc(qint64 wallSeconds) const
 {
-    QList<int> offsets{m_initialOffset};
-    for (const Change& change : m_changes) {
-        if (!offsets.contains(change.offsetTo))
-            offsets.append(change.offsetTo);
-    }
-    // The largest offset gives the earliest instant, so a time that occurs twice takes it.
-    std::sort(offsets.begin(), offsets.end(), std::greater<int>());
-    for (const int offset : std::as_const(offsets)) {
+    for (const int offset : m_offsets) {
         if (offsetAt(wallSeconds - offset) == offset)
             return wallSeconds - offset;
     }
-    return wallSeconds - offsetAt(wallSeconds - offsets.constFirst());
+    return wallSeconds - offsetAt(wallSeconds - m_offsets.constFirst());
 }
 
 QTimeZone VTimeZoneRules::matchingZone(int year) const

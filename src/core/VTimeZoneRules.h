@@ -27,6 +27,9 @@ public:
 
     const QString& tzid() const { return m_tzid; }
 
+    // The TZID of a VTIMEZONE block without reading the rest; empty when it has none.
+    static QString tzidOf(QStringView block);
+
     // Seconds east of UTC in force at the instant (seconds since the epoch). Before the first
     // change, the offset that change leaves.
     int offsetAt(qint64 utcSeconds) const;
@@ -53,4 +56,5 @@ private:
     QStringList m_names;
     int m_initialOffset = 0;
     QList<Change> m_changes; // ascending
+    QList<int> m_offsets;    // the distinct offsets, largest first
 };
