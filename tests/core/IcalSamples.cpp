@@ -47,6 +47,9 @@ Event generatedEvent(QRandomGenerator& random, int index)
     } else {
         event.startTime = base;
         event.endTime = base.addSecs(60 * (15 + random.bounded(600)));
+        event.timezone = pick({QStringLiteral("UTC"), QStringLiteral("Europe/Berlin"),
+                               QStringLiteral("America/New_York"), QStringLiteral("Asia/Kolkata"),
+                               QStringLiteral("Australia/Lord_Howe")});
     }
     if (recurring) {
         event.recurrenceRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE;COUNT=10");

@@ -49,6 +49,7 @@ QStringList fieldsOf(const Event& e)
                        "end " + (e.endTime ? e.endTime->toUTC().toString(Qt::ISODateWithMs)
                                            : QStringLiteral("none")),
                        "all day " + QString::number(e.isAllDay),
+                       "zone " + e.timezone,
                        "rule " + e.recurrenceRule,
                        "exceptions " + e.exceptionDates,
                        "recurrence id " + e.recurrenceId,
