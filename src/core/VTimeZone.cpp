@@ -133,7 +133,6 @@ QString write(const QString& tzid, const QTimeZone& zone, const QDateTime& from,
         onset.offsetFrom = offset;
         onset.offsetTo = data.offsetFromUtc;
         onset.localBefore = onset.utc.addSecs(offset);
-        onset.localBefore.setTimeZone(QTimeZone::utc());
         onset.daylight = daylight;
         onset.name = data.abbreviation;
         onsets.append(onset);
@@ -156,8 +155,8 @@ QString write(const QString& tzid, const QTimeZone& zone, const QDateTime& from,
         return out;
     }
 
-    // Group the onsets into yearly runs; a run that is the latest of its kind and reaches the
-    // last year of the span stays open, so readers carry it on as the zone does.
+    // Group the onsets into yearly runs; a run that reaches the last year of the span stays
+    // open, so readers carry it on as the zone does.
     QList<Run> runs;
     for (const Onset& onset : std::as_const(onsets)) {
         auto found = std::find_if(runs.begin(), runs.end(), [&](const Run& run) {
@@ -184,12 +183,9 @@ QString write(const QString& tzid, const QTimeZone& zone, const QDateTime& from,
             appendObservance(out, run.onsets.constFirst(), QString());
             continue;
         }
-        const bool daylight = run.onsets.constFirst().daylight;
-        const bool latestOfKind =
-            std::none_of(runs.cbegin() + i + 1, runs.cend(), [&](const Run& later) {
-                return later.onsets.constFirst().daylight == daylight;
-            });
-        const bool open = latestOfKind && run.onsets.constLast().utc.date().year() >= lastYear - 1;
+        // A rule that still held in the span's last year carries on (two rules of one kind do
+        // where a zone's winter is its "daylight" time); one that stopped earlier is closed.
+        const bool open = run.onsets.constLast().utc.date().year() >= lastYear - 1;
         appendObservance(out, run.onsets.constFirst(), yearlyRule(run, open));
     }
     out += QLatin1String("END:VTIMEZONE") + crlf;

@@ -218,6 +218,8 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("to");
         QTest::addColumn<int>("observances");
         QTest::newRow("Berlin") << "Europe/Berlin" << utc(2025, 1, 1) << utc(2035, 1, 1) << 2;
+        QTest::newRow("Dublin, winter as the zone's daylight time")
+            << "Europe/Dublin" << utc(2025, 1, 1) << utc(2035, 1, 1) << 2;
         QTest::newRow("New York across its 2007 change")
             << "America/New_York" << utc(2004, 1, 1) << utc(2020, 1, 1) << 4;
         QTest::newRow("Sydney, southern summer")
@@ -249,8 +251,11 @@ private Q_SLOTS:
         const auto offset = [&](qint64 at) {
             return tz.offsetFromUtc(QDateTime::fromSecsSinceEpoch(at, QTimeZone::utc()));
         };
+        // Rules that still hold at the end carry on past it: readers extrapolate them.
+        const bool carriesOn = observances == 2 || zone == u"America/New_York";
         QList<qint64> instants{from.toSecsSinceEpoch(), to.toSecsSinceEpoch()};
-        for (const QTimeZone::OffsetData& data : tz.transitions(from, to)) {
+        for (const QTimeZone::OffsetData& data :
+             tz.transitions(from, carriesOn ? to.addYears(5) : to)) {
             const qint64 at = data.atUtc.toSecsSinceEpoch();
             instants << at - 1 << at << at + 86400 * 30;
         }
