@@ -6,6 +6,7 @@
 #include "DateTimePicker.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
+#include "EventZone.h"
 #include "Ical.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
@@ -318,6 +319,10 @@ private Q_SLOTS:
                  (QStringList{"Sprint planning", "Room 4", "  agenda\n", "#33aa55", "pending",
                               AppState::localCalendarId}));
         QCOMPARE(stored.startTime, local(today, QTime(10, 0)));
+        // A new event belongs to the machine's zone, and its text says so.
+        QCOMPARE(stored.timezone, EventZone::forNewEvents());
+        QCOMPARE(stored.rawIcalendar.contains(QStringLiteral("DTSTART;TZID=") + stored.timezone),
+                 stored.timezone != u"UTC");
         const QString until =
             QDateTime(QDate(2026, 6, 30), QTime(23, 59, 59), QTimeZone::systemTimeZone())
                 .toUTC()
@@ -394,7 +399,8 @@ private Q_SLOTS:
     // and "Use calendar color" lets the event follow its calendar again.
     void editEvent()
     {
-        const Event original = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        Event original = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        original.timezone = QStringLiteral("America/Sao_Paulo"); // read from elsewhere
         QVERIFY(state()->events()->insert(original));
         EventFormDialog dialog(state(), *state()->events()->getById(original.id));
         const Form form(dialog);
@@ -417,6 +423,8 @@ private Q_SLOTS:
         QCOMPARE(stored.attendees.value(0).role, QStringLiteral("optional"));
         QCOMPARE(stored.attendees.value(0).status, QStringLiteral("accepted"));
         QCOMPARE(stored.startTime.toUTC(), original.startTime.toUTC());
+        QCOMPARE(stored.timezone, original.timezone);
+        QVERIFY(stored.rawIcalendar.contains(QStringLiteral("DTSTART;TZID=America/Sao_Paulo:")));
         QCOMPARE(stored.etag, original.etag);
         QCOMPARE(sent(stored).sequence, 5);
     }
