@@ -19,6 +19,8 @@ using namespace IcalInternal;
 constexpr int maxOnsetsPerObservance = 1000;
 // Yearly rules are followed up to this year; later instants keep the last offset.
 constexpr int lastRuleYear = 2400;
+// Changes of a definition compared with each candidate zone.
+constexpr int maxChangesMatched = 32;
 // An offset beyond a day is not one.
 constexpr int maxOffsetSeconds = 24 * 3600 - 1;
 
@@ -71,6 +73,9 @@ QList<qint64> onsetsOf(const Observance& observance)
             // UNTIL is UTC; the onsets here are wall-clock times in the offset before them.
             if (rule.until.isValid())
                 rule.until = rule.until.addSecs(*observance.from);
+            // COUNT bounds the work of a rule that names many days a year (hostile input).
+            if (rule.count <= 0 || rule.count > maxOnsetsPerObservance)
+                rule.count = maxOnsetsPerObservance;
             const QDateTime horizon(QDate(lastRuleYear, 1, 1), QTime(0, 0), QTimeZone::utc());
             for (const QDateTime& start :
                  Recurrence::generateStarts(rule, *observance.start, horizon)) {
@@ -251,8 +256,11 @@ QTimeZone VTimeZoneRules::matchingZone(int year) const
         samples.append(QDateTime(QDate(y, 1, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch());
         samples.append(QDateTime(QDate(y, 7, 1), QTime(0, 0), QTimeZone::utc()).toSecsSinceEpoch());
     }
+    // Real zones change a few times a year; more changes are checked up to a bound, so a hostile
+    // definition costs no more than a real one times a constant.
+    int checked = 0;
     for (const Change& change : m_changes) {
-        if (change.utc >= begin && change.utc < end) {
+        if (change.utc >= begin && change.utc < end && checked++ < maxChangesMatched) {
             samples.append(change.utc - 1);
             samples.append(change.utc);
         }
