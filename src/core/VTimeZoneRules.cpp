@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -285,18 +286,40 @@ QTimeZone VTimeZoneRules::matchingZone(int year) const
         if (zone.isValid() && matches(zone))
             return zone;
     }
+    // Among the zones with these offsets: one whose city or country the TZID names ("India
+    // Time"), else one with the definition's abbreviations, else the first.
+    QTimeZone named;
+    QTimeZone sameNames;
     QTimeZone firstMatch;
     for (const QTimeZone& zone : candidateZones()) {
         if (!matches(zone))
             continue;
-        if (!firstMatch.isValid())
-            firstMatch = zone;
-        const bool sameNames = std::all_of(samples.cbegin(), samples.cend(), [&](qint64 at) {
+        const QString id = QString::fromLatin1(zone.id());
+        const QString city = id.section(u'/', -1).replace(u'_', u' ');
+        const QString country = QLocale::territoryToString(zone.territory());
+        if (m_tzid.contains(city, Qt::CaseInsensitive) ||
+            (!country.isEmpty() && m_tzid.contains(country, Qt::CaseInsensitive))) {
+            named = zone;
+            break;
+        }
+        const bool abbreviated = std::all_of(samples.cbegin(), samples.cend(), [&](qint64 at) {
             return m_names.contains(
                 zone.abbreviation(QDateTime::fromSecsSinceEpoch(at, QTimeZone::utc())));
         });
-        if (sameNames)
-            return zone;
+        if (abbreviated && !sameNames.isValid())
+            sameNames = zone;
+        if (!firstMatch.isValid())
+            firstMatch = zone;
     }
-    return firstMatch;
+    if (named.isValid())
+        return named;
+    if (sameNames.isValid())
+        return sameNames;
+    if (!firstMatch.isValid())
+        return firstMatch;
+    // The main zone of its region (Europe/Paris rather than Africa/Ceuta) where that matches too.
+    const QByteArray main =
+        QTimeZone::windowsIdToDefaultIanaId(QTimeZone::ianaIdToWindowsId(firstMatch.id()));
+    const QTimeZone mainZone = main.isEmpty() ? QTimeZone() : QTimeZone(main);
+    return mainZone.isValid() && matches(mainZone) ? mainZone : firstMatch;
 }

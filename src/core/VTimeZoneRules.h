@@ -39,11 +39,11 @@ public:
     // gap is read with the offset before the gap.
     qint64 toUtc(qint64 wallSeconds) const;
 
-    // The first IANA zone (a zone whose id the TZID text ends with first, then the platform's
-    // list, preferring one whose abbreviations match TZNAME) with the same offsets as this
-    // definition at every change from the year before `year` to two years after it, and at the
-    // middle and start of each of those years. Invalid when none matches or the definition is UTC
-    // in all but name.
+    // The IANA zone with the same offsets as this definition at every change from the year
+    // before `year` to two years after it, and at the start and middle of each of those years:
+    // the zone whose id the TZID text ends with, else one whose city or country the text names,
+    // else one with the definition's TZNAMEs, else the main zone of the first match's region.
+    // Invalid when none matches or the definition is UTC in all but name.
     QTimeZone matchingZone(int year) const;
 
 private:
