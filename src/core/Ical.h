@@ -49,9 +49,12 @@ QList<Event> parseEvents(const QString& text);
 // One Task per VTODO with a UID, in order; rawIcalendar holds the VTODO block alone.
 QList<Task> parseTasks(const QString& text);
 
-// A whole calendar with one complete VEVENT, every date-time in UTC, all-day events as DATE
-// values. Properties and components of event.rawIcalendar that the record does not model are
-// kept. Reads the clock for DTSTAMP.
+// A whole calendar with one complete VEVENT, all-day events as DATE values. A timed event whose
+// `timezone` names a zone other than UTC has DTSTART, DTEND, EXDATE and RECURRENCE-ID written as
+// wall-clock times with that TZID, after a VTIMEZONE that defines the zone over the span the
+// event needs; any other timed event is written in UTC. UNTIL stays UTC. Properties and
+// components of event.rawIcalendar that the record does not model are kept. Reads the clock for
+// DTSTAMP (and, for a series without an end, for how far ahead the zone is defined).
 QString buildEvent(const Event& event);
 
 // A whole calendar with one VTODO. Reads the clock for DTSTAMP.
@@ -59,6 +62,8 @@ QString buildTask(const Task& task);
 
 // The stored text with the first VEVENT's DTSTART and DTEND replaced (DATE values stay DATE
 // values) and its DURATION dropped; nested components and later VEVENTs are kept as they are.
+// A time keeps the TZID its line had when the zone database or a VTIMEZONE of the text defines
+// it (written as wall-clock time there); otherwise it is written in UTC.
 // An empty text, an invalid start or a text without a VEVENT is returned unchanged.
 QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end);
 
