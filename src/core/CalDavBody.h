@@ -9,14 +9,16 @@ namespace CalDavBody {
 
 // One stored text as it is sent: split at LF or CR LF, one trailing empty line dropped, wrapped
 // in a VCALENDAR with VERSION and PRODID when no line begins a VCALENDAR (in any letter case),
-// joined with CR LF and ended by one CR LF.
+// joined with CR LF and ended by one CR LF. A TZID the text names without a VTIMEZONE for it
+// gains a generated one (for zones the zone database knows), so every object defines its zones.
 QString single(const QString& stored);
 
 // The whole object of one UID from the stored texts of its live rows, the master first. The
 // calendar's own properties come from the first text that has them; each time zone (by TZID)
-// is kept once; every VEVENT and VTODO of every text follows in order. The first VEVENT gains
-// an EXDATE for each recurrence id it does not exclude yet ("yyyyMMdd" as a DATE value). One
-// text and no exception dates give `single` of it.
+// is kept once, and zones named but not defined are generated as `single` does; every VEVENT
+// and VTODO of every text follows in order. The first VEVENT gains an EXDATE for each recurrence
+// id it does not exclude yet ("yyyyMMdd" as a DATE value; a UTC date-time in the TZID of the
+// VEVENT's DTSTART when it has one). One text and no exception dates give `single` of it.
 QString compose(const QStringList& storedTexts, const QStringList& exceptionDates);
 
 // The stored text with EXDATEs for the recurrence ids added to its first VEVENT, as `compose`
