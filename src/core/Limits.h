@@ -55,6 +55,16 @@ inline constexpr int maxIcalendarTimeZonesPerText = 1000;
 inline constexpr int maxTimeZoneObservances = 64;
 inline constexpr int maxCustomTimeZonesPerText = 16;
 
+// Offset changes one observance contributes (its DTSTART, RDATEs and yearly RRULE), and the year
+// its rule is followed to; later instants keep the last offset. A real rule changes once a year,
+// so four centuries stay below the bound; a rule naming every day of the year reaches it at once.
+inline constexpr int maxTimeZoneOnsetsPerObservance = 1000;
+inline constexpr int lastTimeZoneRuleYear = 2400;
+
+// Changes of such a definition compared with each candidate IANA zone when looking for the one
+// with the same offsets: real zones change a few times a year.
+inline constexpr int maxTimeZoneChangesMatched = 32;
+
 // Years a written time-zone definition covers, counted from its first needed instant. A series
 // that ends later (UNTIL in year 9999) still gets a definition of bounded size; the yearly
 // rules that close it carry on beyond the span anyway.

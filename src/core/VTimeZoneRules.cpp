@@ -16,12 +16,6 @@ namespace {
 
 using namespace IcalInternal;
 
-// Onsets one observance contributes: a yearly rule over four centuries stays well below this.
-constexpr int maxOnsetsPerObservance = 1000;
-// Yearly rules are followed up to this year; later instants keep the last offset.
-constexpr int lastRuleYear = 2400;
-// Changes of a definition compared with each candidate zone.
-constexpr int maxChangesMatched = 32;
 // An offset beyond a day is not one.
 constexpr int maxOffsetSeconds = 24 * 3600 - 1;
 
@@ -75,19 +69,20 @@ QList<qint64> onsetsOf(const Observance& observance)
             if (rule.until.isValid())
                 rule.until = rule.until.addSecs(*observance.from);
             // COUNT bounds the work of a rule that names many days a year (hostile input).
-            if (rule.count <= 0 || rule.count > maxOnsetsPerObservance)
-                rule.count = maxOnsetsPerObservance;
-            const QDateTime horizon(QDate(lastRuleYear, 1, 1), QTime(0, 0), QTimeZone::utc());
+            if (rule.count <= 0 || rule.count > Limits::maxTimeZoneOnsetsPerObservance)
+                rule.count = Limits::maxTimeZoneOnsetsPerObservance;
+            const QDateTime horizon(QDate(Limits::lastTimeZoneRuleYear, 1, 1), QTime(0, 0),
+                                    QTimeZone::utc());
             for (const QDateTime& start :
                  Recurrence::generateStarts(rule, *observance.start, horizon)) {
-                if (onsets.size() >= maxOnsetsPerObservance)
+                if (onsets.size() >= Limits::maxTimeZoneOnsetsPerObservance)
                     break;
                 onsets.append(start.toSecsSinceEpoch());
             }
         }
     }
     for (const QDateTime& start : observance.extraStarts) {
-        if (onsets.size() >= maxOnsetsPerObservance)
+        if (onsets.size() >= Limits::maxTimeZoneOnsetsPerObservance)
             break;
         onsets.append(start.toSecsSinceEpoch());
     }
@@ -164,7 +159,7 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
                 rules.m_names.append(unescape(parts.value));
         } else if (equalsInsensitive(parts.name, QLatin1String("RDATE"))) {
             for (const QStringView piece : parts.value.split(u',')) {
-                if (observance.extraStarts.size() >= maxOnsetsPerObservance)
+                if (observance.extraStarts.size() >= Limits::maxTimeZoneOnsetsPerObservance)
                     break;
                 if (const auto start = readWallClock(piece))
                     observance.extraStarts.append(*start);
@@ -261,7 +256,8 @@ QTimeZone VTimeZoneRules::matchingZone(int year) const
     // definition costs no more than a real one times a constant.
     int checked = 0;
     for (const Change& change : m_changes) {
-        if (change.utc >= begin && change.utc < end && checked++ < maxChangesMatched) {
+        if (change.utc >= begin && change.utc < end &&
+            checked++ < Limits::maxTimeZoneChangesMatched) {
             samples.append(change.utc - 1);
             samples.append(change.utc);
         }
