@@ -35,6 +35,7 @@ public:
     {
         QString eventId;
         QRect rect;
+        QDateTime occurrenceStart;
     };
 
     static constexpr int laneHeight = 22;
@@ -70,8 +71,9 @@ Q_SIGNALS:
     // A click: the chip's id and its rectangle in global coordinates; an empty id and a null
     // rectangle for a click on no chip.
     void eventSelected(const QString& eventId, const QRect& screenRect);
-    void eventActivated(const QString& eventId);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos);
+    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
+    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
+                               const QDateTime& occurrenceStart);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
