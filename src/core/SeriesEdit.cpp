@@ -133,6 +133,28 @@ QString normalizedRule(const Event& event)
     return RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
 }
 
+// The rule with its UNTIL moved by `shift` seconds: a series moved later keeps its last
+// occurrence, one moved earlier gains none.
+QString movedUntil(const QString& rule, qint64 shift, bool allDay)
+{
+    if (shift == 0)
+        return rule;
+    QStringList parts;
+    for (const QString& part : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (partName(part) == QLatin1String("UNTIL")) {
+            const QDateTime until =
+                SeriesEdit::instantOf(part.mid(part.indexOf(QLatin1Char('=')) + 1));
+            if (until.isValid()) {
+                parts.append(QStringLiteral("UNTIL=") +
+                             RuleUntil::forInstant(until.addSecs(shift), allDay));
+                continue;
+            }
+        }
+        parts.append(part);
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
 } // namespace
 
 namespace SeriesEdit {
@@ -293,6 +315,8 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         tail.isAllDay = edited.isAllDay;
         if (edited.recurrenceRule != normalizedRule(master))
             tail.recurrenceRule = edited.recurrenceRule;
+        else
+            tail.recurrenceRule = movedUntil(tail.recurrenceRule, shift, tail.isAllDay);
         tail.exceptionDates = movedDates(
             master.exceptionDates, shift, tail.isAllDay,
             [&](const QDateTime& at) { return at.isValid() && at >= occurrenceStart; });
@@ -322,7 +346,9 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     whole.isAllDay = edited.isAllDay;
     whole.startTime = master.startTime.addSecs(shift);
     whole.endTime = endAfter(whole.startTime);
-    whole.recurrenceRule = edited.recurrenceRule;
+    whole.recurrenceRule = edited.recurrenceRule == normalizedRule(master)
+                               ? movedUntil(edited.recurrenceRule, shift, whole.isAllDay)
+                               : edited.recurrenceRule;
     whole.exceptionDates = movedDates(master.exceptionDates, shift, whole.isAllDay,
                                       [](const QDateTime&) { return true; });
     whole.sequence += 1;
@@ -420,7 +446,6 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now)
             continue;
         }
         Event restored = *row.before;
-        restored.deletedAt.reset();
         if (!row.current) {
             // Purged after its deletion reached the server: the server no longer has it.
             restored.providerEventId.clear();

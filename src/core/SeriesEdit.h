@@ -63,6 +63,9 @@ struct Plan
     QList<Event> updates; // rows rewritten in place
     QList<Event> inserts; // new rows
     QStringList removals; // ids of rows to soft-delete
+    // Deleted overrides whose place (calendar, UID, recurrence id) a written row takes: dropped
+    // for good, as the push of their series' object leaves them out anyway.
+    QStringList purges;
 };
 
 // Gives a fresh row id (and UID for a new series) on every call.

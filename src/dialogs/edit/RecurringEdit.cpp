@@ -30,6 +30,36 @@ void prepareForPush(Event& event)
     event.rawIcalendar = Ical::buildEvent(event);
 }
 
+// The store keeps one row per calendar, UID and recurrence id, deleted rows included. A new row
+// whose place a deleted one holds (a series moved back before the first move was pushed) takes
+// that row over with its server identity; a deleted override in the way of a rewritten one goes.
+void fitStoredKeys(EventRepository* events, SeriesEdit::Plan& plan)
+{
+    QList<Event> inserts;
+    for (Event& row : plan.inserts) {
+        const std::optional<Event> held =
+            events->getByUidAndRecurrenceId(row.uid, row.calendarId, row.recurrenceId);
+        if (!held || !held->deletedAt) {
+            inserts.append(row);
+            continue;
+        }
+        row.id = held->id;
+        row.href = held->href;
+        row.etag = held->etag;
+        row.providerEventId = held->providerEventId;
+        row.created = held->created;
+        row.deletedAt.reset();
+        plan.updates.append(row);
+    }
+    plan.inserts = inserts;
+    for (const Event& row : std::as_const(plan.updates)) {
+        const std::optional<Event> held =
+            events->getByUidAndRecurrenceId(row.uid, row.calendarId, row.recurrenceId);
+        if (held && held->id != row.id && held->deletedAt && !held->recurrenceId.isEmpty())
+            plan.purges.append(held->id);
+    }
+}
+
 SeriesEdit::Plan prepared(SeriesEdit::Plan plan)
 {
     for (Event& row : plan.updates)
@@ -81,8 +111,10 @@ std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& m
         stored = events->getByUidAndRecurrenceId(
             master.uid, master.calendarId,
             Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay));
-    return prepared(SeriesEdit::edit(master, overridesOf(events, master), stored, occurrenceStart,
-                                     edited, scope, newId, Clock::now()));
+    SeriesEdit::Plan plan = SeriesEdit::edit(master, overridesOf(events, master), stored,
+                                             occurrenceStart, edited, scope, newId, Clock::now());
+    fitStoredKeys(events, plan);
+    return prepared(plan);
 }
 
 std::optional<SeriesEdit::Plan> planMove(EventRepository* events, const Event& master,
@@ -124,6 +156,10 @@ bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan)
     Savepoint transaction(events->database()->database());
     if (!transaction.isActive())
         return false;
+    for (const QString& id : plan.purges) {
+        if (!events->hardDelete(id))
+            return false;
+    }
     for (const QString& id : plan.removals) {
         if (!events->remove(id))
             return false;
