@@ -84,6 +84,9 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
         reject();
     });
     layout->addWidget(buttons);
+    // A key press alone never deletes: the focus starts on Cancel.
+    if (deleting)
+        buttons->button(QDialogButtonBox::Cancel)->setFocus();
 
     resize(400, sizeHint().height());
 }
