@@ -254,7 +254,8 @@ QDateTime instantOf(const QString& recurrenceId)
         return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
     }
     if (text.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive)) {
-        QDateTime instant = QDateTime::fromString(text.left(15), QStringLiteral("yyyyMMdd'T'HHmmss"));
+        QDateTime instant =
+            QDateTime::fromString(text.left(15), QStringLiteral("yyyyMMdd'T'HHmmss"));
         if (!instant.isValid())
             return {};
         instant.setTimeSpec(Qt::UTC);
@@ -317,9 +318,9 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
             tail.recurrenceRule = edited.recurrenceRule;
         else
             tail.recurrenceRule = movedUntil(tail.recurrenceRule, shift, tail.isAllDay);
-        tail.exceptionDates = movedDates(
-            master.exceptionDates, shift, tail.isAllDay,
-            [&](const QDateTime& at) { return at.isValid() && at >= occurrenceStart; });
+        tail.exceptionDates =
+            movedDates(master.exceptionDates, shift, tail.isAllDay,
+                       [&](const QDateTime& at) { return at.isValid() && at >= occurrenceStart; });
         plan.inserts.append(tail);
 
         for (const Event& row : overrides) {
@@ -362,9 +363,9 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         }
         Event moved = row;
         const QDateTime original = instantOf(row.recurrenceId);
-        const QString id = original.isValid()
-                               ? Recurrence::recurrenceIdFor(original.addSecs(shift), whole.isAllDay)
-                               : row.recurrenceId;
+        const QString id = original.isValid() ? Recurrence::recurrenceIdFor(original.addSecs(shift),
+                                                                            whole.isAllDay)
+                                              : row.recurrenceId;
         if (id == row.recurrenceId && edited.calendarId == master.calendarId)
             continue;
         moved.recurrenceId = id;
@@ -389,7 +390,8 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         plan.removals.append(row.id);
         const auto changed = std::find_if(kept.cbegin(), kept.cend(),
                                           [&row](const Event& k) { return k.id == row.id; });
-        plan.inserts.append(recreated(changed != kept.cend() ? *changed : row, newId(), target, now));
+        plan.inserts.append(
+            recreated(changed != kept.cend() ? *changed : row, newId(), target, now));
     }
     return plan;
 }

@@ -7,10 +7,10 @@
 #include "DescriptionHtml.h"
 #include "EventChange.h"
 #include "EventDuplicate.h"
-#include "SeriesActions.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "RruleFormat.h"
+#include "SeriesActions.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 

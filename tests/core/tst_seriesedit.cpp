@@ -52,10 +52,9 @@ QList<Event> storedSeries()
     guest.email = QStringLiteral("ann@example.com");
     master.attendees = {guest};
     const auto override = [&master](const char* id, int day, int hour, const char* title) {
-        Event row = SeriesEdit::occurrenceOverride(master, utc(2025, 3, day, 9),
-                                                   utc(2025, 3, day, hour),
-                                                   utc(2025, 3, day, hour + 1),
-                                                   QString::fromLatin1(id), utc(2025, 1, 1));
+        Event row = SeriesEdit::occurrenceOverride(
+            master, utc(2025, 3, day, 9), utc(2025, 3, day, hour), utc(2025, 3, day, hour + 1),
+            QString::fromLatin1(id), utc(2025, 1, 1));
         row.title = QString::fromLatin1(title);
         return row;
     };
@@ -80,12 +79,12 @@ QList<Event> afterPlan(QList<Event> rows, const SeriesEdit::Plan& plan)
 QStringList shown(const QList<Event>& rows)
 {
     QStringList lines;
-    for (const Event& occurrence :
-         Recurrence::expand(rows, utc(2025, 2, 20), utc(2025, 4, 1)))
+    for (const Event& occurrence : Recurrence::expand(rows, utc(2025, 2, 20), utc(2025, 4, 1)))
         lines.append(occurrence.startTime.toUTC().toString(QStringLiteral("d H ")) +
                      occurrence.title);
     std::sort(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
-        return a.section(QLatin1Char(' '), 0, 0).toInt() < b.section(QLatin1Char(' '), 0, 0).toInt();
+        return a.section(QLatin1Char(' '), 0, 0).toInt() <
+               b.section(QLatin1Char(' '), 0, 0).toInt();
     });
     return lines;
 }
@@ -101,10 +100,10 @@ struct Change
 {
     bool edit;
     int scope;
-    int day;                // the occurrence's date in March (09:00 UTC)
-    int newHour;            // edits: its new start hour
-    QString title;          // edits: its new title
-    QString calendar;       // edits: its calendar
+    int day;          // the occurrence's date in March (09:00 UTC)
+    int newHour;      // edits: its new start hour
+    QString title;    // edits: its new title
+    QString calendar; // edits: its calendar
     QStringList occurrences;
 };
 
@@ -216,29 +215,48 @@ private Q_SLOTS:
     {
         QTest::addColumn<Change>("change");
         const QString a = QStringLiteral("cal-a");
-        const QStringList all = {"1 9 Stand-up", "2 9 Stand-up", "3 14 Moved",    "4 9 Stand-up",
-                                 "5 9 Stand-up", "6 9 Stand-up", "7 9 Special",   "9 9 Stand-up",
-                                 "10 9 Stand-up"};
+        const QStringList all = {"1 9 Stand-up", "2 9 Stand-up", "3 14 Moved",
+                                 "4 9 Stand-up", "5 9 Stand-up", "6 9 Stand-up",
+                                 "7 9 Special",  "9 9 Stand-up", "10 9 Stand-up"};
         QStringList soloFifth = all;
         soloFifth[4] = QStringLiteral("5 9 Solo");
         QTest::newRow("edit this only") << Change{true, 1, 5, 9, "Solo", a, soloFifth};
         QTest::newRow("edit this and following, an hour later")
-            << Change{true, 2, 6, 10, "Later", a,
-                      {"1 9 Stand-up", "2 9 Stand-up", "3 14 Moved", "4 9 Stand-up",
-                       "5 9 Stand-up", "6 10 Later", "7 9 Special", "9 10 Later", "10 10 Later"}};
+            << Change{true,
+                      2,
+                      6,
+                      10,
+                      "Later",
+                      a,
+                      {"1 9 Stand-up", "2 9 Stand-up", "3 14 Moved", "4 9 Stand-up", "5 9 Stand-up",
+                       "6 10 Later", "7 9 Special", "9 10 Later", "10 10 Later"}};
         QTest::newRow("edit this and following on the first is all")
-            << Change{true, 2, 1, 9, "Daily", a,
+            << Change{true,
+                      2,
+                      1,
+                      9,
+                      "Daily",
+                      a,
                       {"1 9 Daily", "2 9 Daily", "3 14 Moved", "4 9 Daily", "5 9 Daily",
                        "6 9 Daily", "7 9 Special", "9 9 Daily", "10 9 Daily"}};
         QTest::newRow("edit all, title only")
-            << Change{true, 3, 5, 9, "Daily", a,
+            << Change{true,
+                      3,
+                      5,
+                      9,
+                      "Daily",
+                      a,
                       {"1 9 Daily", "2 9 Daily", "3 14 Moved", "4 9 Daily", "5 9 Daily",
                        "6 9 Daily", "7 9 Special", "9 9 Daily", "10 9 Daily"}};
-        QTest::newRow("edit all, two hours later from the 4th")
-            << Change{true, 3, 4, 11, "Stand-up", a,
-                      {"1 11 Stand-up", "2 11 Stand-up", "3 14 Moved", "4 11 Stand-up",
-                       "5 11 Stand-up", "6 11 Stand-up", "7 9 Special", "9 11 Stand-up",
-                       "10 11 Stand-up"}};
+        QTest::newRow("edit all, two hours later from the 4th") << Change{
+            true,
+            3,
+            4,
+            11,
+            "Stand-up",
+            a,
+            {"1 11 Stand-up", "2 11 Stand-up", "3 14 Moved", "4 11 Stand-up", "5 11 Stand-up",
+             "6 11 Stand-up", "7 9 Special", "9 11 Stand-up", "10 11 Stand-up"}};
         QTest::newRow("move all to another calendar")
             << Change{true, 3, 5, 9, "Stand-up", QStringLiteral("cal-b"), all};
         QTest::newRow("move following to another calendar")
@@ -248,10 +266,11 @@ private Q_SLOTS:
         QTest::newRow("delete this only") << Change{false, 1, 5, 0, {}, {}, withoutFifth};
         QStringList withoutThird = all;
         withoutThird.removeAt(2);
-        QTest::newRow("delete this only, overridden") << Change{false, 1, 3, 0, {}, {}, withoutThird};
-        QTest::newRow("delete this and following")
-            << Change{false, 2, 6, 0, {}, {}, all.mid(0, 5)};
-        QTest::newRow("delete this and following on the first") << Change{false, 2, 1, 0, {}, {}, {}};
+        QTest::newRow("delete this only, overridden")
+            << Change{false, 1, 3, 0, {}, {}, withoutThird};
+        QTest::newRow("delete this and following") << Change{false, 2, 6, 0, {}, {}, all.mid(0, 5)};
+        QTest::newRow("delete this and following on the first")
+            << Change{false, 2, 1, 0, {}, {}, {}};
         QTest::newRow("delete all") << Change{false, 3, 5, 0, {}, {}, {}};
     }
 
@@ -314,12 +333,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("hadBefore");
         QTest::addColumn<QString>("currentState"); // "unpushed", "pushed", "gone", "deleted"
         QTest::addColumn<QString>("expected");     // "update-exact", "update-rebased", ...
-        QTest::newRow("not pushed since") << true << "unpushed" << "update-exact";
-        QTest::newRow("pushed since") << true << "pushed" << "update-rebased";
-        QTest::newRow("tombstone not pushed") << true << "deleted" << "update-exact";
-        QTest::newRow("purged after push") << true << "gone" << "insert";
-        QTest::newRow("created, still there") << false << "unpushed" << "remove";
-        QTest::newRow("created, already deleted") << false << "deleted" << "nothing";
+        QTest::newRow("not pushed since") << true << "unpushed"
+                                          << "update-exact";
+        QTest::newRow("pushed since") << true << "pushed"
+                                      << "update-rebased";
+        QTest::newRow("tombstone not pushed") << true << "deleted"
+                                              << "update-exact";
+        QTest::newRow("purged after push") << true << "gone"
+                                           << "insert";
+        QTest::newRow("created, still there") << false << "unpushed"
+                                              << "remove";
+        QTest::newRow("created, already deleted") << false << "deleted"
+                                                  << "nothing";
     }
 
     void undoRows()

@@ -430,9 +430,9 @@ private Q_SLOTS:
 
         auto* card = new EventDetailsPopover(state(), todaysOccurrence(series), m_window.get());
         showPopoverCentered(card);
-        QList<ModalSeam::Seen> seen =
-            ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
-                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Cancel")); });
+        QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { button(card, QStringLiteral("Delete"))->click(); },
+            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Cancel")); });
         QCOMPARE(seen.size(), 1);
         QCOMPARE(seen[0].title, QStringLiteral("Delete Recurring Event"));
         QVERIFY(!state()->events()->getById(series.id)->deletedAt);

@@ -161,8 +161,8 @@ private Q_SLOTS:
         QCOMPARE(timeline->selectedOccurrenceStart(), local(monday.addDays(4), 9));
         seen = ModalSeam::run([&] { QTest::keyClick(timeline, Qt::Key_Delete); },
                               [](QWidget* question) {
-                                  ModalSeam::clickButton(question,
-                                                         QStringLiteral("This and following events"));
+                                  ModalSeam::clickButton(
+                                      question, QStringLiteral("This and following events"));
                               });
         QCOMPARE(seen.value(0).title, QStringLiteral("Delete Recurring Event"));
         const auto shown = [&] {

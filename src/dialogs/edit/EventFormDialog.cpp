@@ -251,8 +251,7 @@ void EventFormDialog::build()
     m_endPicker->setDateTime(localMoment(start.addSecs(3600)));
     // Connected before the end binds to the start: the end still holds the old length here, so
     // a later start carries the end with it instead of being clamped to it.
-    connect(m_startPicker, &DateTimePicker::dateTimeChanged, this,
-            &EventFormDialog::keepLength);
+    connect(m_startPicker, &DateTimePicker::dateTimeChanged, this, &EventFormDialog::keepLength);
     m_endPicker->setReference(m_startPicker);
     form->addRow(tr("&Ends"), m_endPicker);
 

@@ -73,9 +73,8 @@ SeriesEdit::Plan prepared(SeriesEdit::Plan plan)
 QList<Event> overridesOf(EventRepository* events, const Event& master)
 {
     QList<Event> rows = events->getSeries(master.uid, master.calendarId);
-    rows.removeIf([&master](const Event& row) {
-        return row.id == master.id || row.recurrenceId.isEmpty();
-    });
+    rows.removeIf(
+        [&master](const Event& row) { return row.id == master.id || row.recurrenceId.isEmpty(); });
     return rows;
 }
 
@@ -145,8 +144,8 @@ std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event&
 {
     if (!events || scope < 1 || scope > 3)
         return std::nullopt;
-    return prepared(
-        SeriesEdit::remove(master, overridesOf(events, master), occurrenceStart, scope, Clock::now()));
+    return prepared(SeriesEdit::remove(master, overridesOf(events, master), occurrenceStart, scope,
+                                       Clock::now()));
 }
 
 bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan)

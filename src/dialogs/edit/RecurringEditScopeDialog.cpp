@@ -18,8 +18,8 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
     layout->setSpacing(12);
 
     // The title comes from a server or another device: never read as rich text.
-    auto* heading = new QLabel(
-        (deleting ? tr("Delete \"%1\"") : tr("Edit \"%1\"")).arg(eventTitle), this);
+    auto* heading =
+        new QLabel((deleting ? tr("Delete \"%1\"") : tr("Edit \"%1\"")).arg(eventTitle), this);
     heading->setTextFormat(Qt::PlainText);
     QFont headingFont = heading->font();
     headingFont.setWeight(QFont::Bold);
@@ -41,23 +41,25 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
         QString text;
         QString toolTip;
         int scope;
-    } editChoices[] = {
-        {tr("This event only"),
-         tr("Only this occurrence is changed; the rest of the series stays as it was."), 1},
-        {tr("This and following events"),
-         tr("This occurrence and every later one inherit the change. Past occurrences keep their "
-            "original times."),
-         2},
-        {tr("All events in the series"),
-         tr("The master event shifts; every occurrence — past and future — moves with it."), 3},
-    },
+    } editChoices[] =
+        {
+            {tr("This event only"),
+             tr("Only this occurrence is changed; the rest of the series stays as it was."), 1},
+            {tr("This and following events"),
+             tr("This occurrence and every later one inherit the change. Past occurrences keep "
+                "their "
+                "original times."),
+             2},
+            {tr("All events in the series"),
+             tr("The master event shifts; every occurrence — past and future — moves with it."), 3},
+        },
       deleteChoices[] = {
           {tr("This event only"),
            tr("Only this occurrence is deleted; the rest of the series stays."), 1},
           {tr("This and following events"),
            tr("This occurrence and every later one are deleted. Earlier occurrences stay."), 2},
-          {tr("All events in the series"),
-           tr("Every occurrence — past and future — is deleted."), 3},
+          {tr("All events in the series"), tr("Every occurrence — past and future — is deleted."),
+           3},
       };
     const auto& choices = deleting ? deleteChoices : editChoices;
     for (const auto& choice : choices) {

@@ -40,8 +40,8 @@ bool edit(AppState* appState, QWidget* host, const Event& stored, const QDateTim
 }
 
 bool move(AppState* appState, QWidget* host, const Event& master, const QDateTime& occurrenceStart,
-          const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
-          const QString& summary, const QString& failure, const EventChange::Reporter& report)
+          const QDateTime& newStart, const std::optional<QDateTime>& newEnd, const QString& summary,
+          const QString& failure, const EventChange::Reporter& report)
 {
     if (!appState || master.recurrenceRule.isEmpty())
         return false;
@@ -73,8 +73,7 @@ bool remove(AppState* appState, QWidget* host, const Event& stored,
                                      : SeriesEdit::instantOf(stored.recurrenceId);
     if (!occurrence.isValid())
         return false;
-    RecurringEditScopeDialog question(master->title, host,
-                                      RecurringEditScopeDialog::Mode::Delete);
+    RecurringEditScopeDialog question(master->title, host, RecurringEditScopeDialog::Mode::Delete);
     if (question.exec() != QDialog::Accepted || question.scope == 0)
         return true;
     const std::optional<SeriesEdit::Plan> plan =

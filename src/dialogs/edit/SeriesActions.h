@@ -27,8 +27,8 @@ bool edit(AppState* appState, QWidget* host, const Event& stored, const QDateTim
 // the scope question, then the new times for that scope with the undo entry `summary`. A failed
 // write is reported with `failure`. Gives false only for an event without a rule.
 bool move(AppState* appState, QWidget* host, const Event& master, const QDateTime& occurrenceStart,
-          const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
-          const QString& summary, const QString& failure, const EventChange::Reporter& report);
+          const QDateTime& newStart, const std::optional<QDateTime>& newEnd, const QString& summary,
+          const QString& failure, const EventChange::Reporter& report);
 
 // For an occurrence of a series or one of its overrides (`stored` the row the user pointed at):
 // the scope question in its delete wording, then the delete for that scope.

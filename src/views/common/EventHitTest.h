@@ -34,8 +34,8 @@ template <typename Region> const Region* topmost(const QList<Region>& regions, c
     return nullptr;
 }
 
-// A left double click on a region calls `activate(eventId, occurrenceStart)` and accepts the event; false (and
-// the event untouched) when the click is elsewhere or with another button.
+// A left double click on a region calls `activate(eventId, occurrenceStart)` and accepts the event;
+// false (and the event untouched) when the click is elsewhere or with another button.
 template <typename Region, typename Activate>
 bool doubleClick(const QList<Region>& regions, QMouseEvent* event, Activate activate)
 {
@@ -48,8 +48,8 @@ bool doubleClick(const QList<Region>& regions, QMouseEvent* event, Activate acti
     return true;
 }
 
-// A context menu request over a region calls `request(eventId, globalPos, occurrenceStart)` and accepts the
-// event; false (and the event untouched) when it is over no region.
+// A context menu request over a region calls `request(eventId, globalPos, occurrenceStart)` and
+// accepts the event; false (and the event untouched) when it is over no region.
 template <typename Region, typename Request>
 bool contextMenu(const QList<Region>& regions, QContextMenuEvent* event, Request request)
 {

@@ -506,9 +506,8 @@ void DayTimelineWidget::keyPressEvent(QKeyEvent* event)
         const auto region =
             std::find_if(m_hitRegions.cbegin(), m_hitRegions.cend(),
                          [this](const HitRegion& r) { return r.eventId == m_selectedEventId; });
-        Q_EMIT eventDeleteRequested(m_selectedEventId, region == m_hitRegions.cend()
-                                                           ? QDateTime()
-                                                           : region->instanceStart);
+        Q_EMIT eventDeleteRequested(
+            m_selectedEventId, region == m_hitRegions.cend() ? QDateTime() : region->instanceStart);
         event->accept();
         return;
     }

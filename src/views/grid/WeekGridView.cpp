@@ -63,7 +63,7 @@ void WeekGridView::reload()
 }
 
 void WeekGridView::showEventContextMenu(const QString& eventId, const QPoint& globalPos,
-                                     const QDateTime& occurrenceStart)
+                                        const QDateTime& occurrenceStart)
 {
     ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekGridView",
                                       occurrenceStart);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDateTime>
 #include <QDate>
+#include <QDateTime>
 #include <QPoint>
 #include <QWidget>
 

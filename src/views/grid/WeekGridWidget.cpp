@@ -193,10 +193,10 @@ void WeekGridWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void WeekGridWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!EventHitTest::contextMenu(m_hitRegions, event,
-                                   [this](const QString& id, const QPoint& globalPos,
-                                          const QDateTime& start) {
-                                       Q_EMIT eventContextRequested(id, globalPos, start);
-                                   }))
+    if (!EventHitTest::contextMenu(
+            m_hitRegions, event,
+            [this](const QString& id, const QPoint& globalPos, const QDateTime& start) {
+                Q_EMIT eventContextRequested(id, globalPos, start);
+            }))
         QWidget::contextMenuEvent(event);
 }

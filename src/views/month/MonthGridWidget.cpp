@@ -230,10 +230,10 @@ void MonthGridWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void MonthGridWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!EventHitTest::contextMenu(m_hitAreas, event,
-                                   [this](const QString& id, const QPoint& globalPos,
-                                          const QDateTime& start) {
-                                       Q_EMIT eventContextRequested(id, globalPos, start);
-                                   }))
+    if (!EventHitTest::contextMenu(
+            m_hitAreas, event,
+            [this](const QString& id, const QPoint& globalPos, const QDateTime& start) {
+                Q_EMIT eventContextRequested(id, globalPos, start);
+            }))
         QWidget::contextMenuEvent(event);
 }

@@ -114,7 +114,8 @@ void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
         return;
     const QString question =
         QCoreApplication::translate(context, "Delete \"%1\"? You can undo with %2.")
-            .arg(stored->title, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+            .arg(stored->title,
+                 QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
     if (QMessageBox::question(host, QCoreApplication::translate(context, "Delete event?"), question,
                               QMessageBox::Yes | QMessageBox::No,
                               QMessageBox::No) != QMessageBox::Yes)
@@ -132,8 +133,7 @@ void createEvent(AppState* appState, QWidget* host, const QDateTime& start)
 }
 
 void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
-                     const QPoint& globalPos, const char* context,
-                     const QDateTime& occurrenceStart)
+                     const QPoint& globalPos, const char* context, const QDateTime& occurrenceStart)
 {
     if (!appState->events())
         return;

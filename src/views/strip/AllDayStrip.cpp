@@ -282,10 +282,10 @@ void AllDayStrip::mouseDoubleClickEvent(QMouseEvent* event)
 
 void AllDayStrip::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!EventHitTest::contextMenu(m_hitRegions, event,
-                                   [this](const QString& id, const QPoint& globalPos,
-                                          const QDateTime& start) {
-                                       Q_EMIT eventContextRequested(id, globalPos, start);
-                                   }))
+    if (!EventHitTest::contextMenu(
+            m_hitRegions, event,
+            [this](const QString& id, const QPoint& globalPos, const QDateTime& start) {
+                Q_EMIT eventContextRequested(id, globalPos, start);
+            }))
         QWidget::contextMenuEvent(event);
 }

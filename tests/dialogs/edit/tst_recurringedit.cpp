@@ -80,9 +80,9 @@ private Q_SLOTS:
         row("this only, all-day", {1, "FREQ=DAILY", true, at(5, 0), at(7, 0), at(8, 0),
                                    "FREQ=DAILY", at(1, 0), at(2, 0), "", "20250305"});
         // Every later occurrence moves with the drag, the last one included: UNTIL moves too.
-        row("following, until moved", {2, untilYearEnd, false, at(10, 9), at(10, 11), at(10, 12),
-                                       splitAt10th, at(1, 9), at(1, 10),
-                                       "FREQ=DAILY;UNTIL=20251231T020000Z", ""});
+        row("following, until moved",
+            {2, untilYearEnd, false, at(10, 9), at(10, 11), at(10, 12), splitAt10th, at(1, 9),
+             at(1, 10), "FREQ=DAILY;UNTIL=20251231T020000Z", ""});
         row("following, count split",
             {2, "FREQ=DAILY;COUNT=20", false, at(10, 9), at(10, 11), at(10, 12), splitAt10th,
              at(1, 9), at(1, 10), "FREQ=DAILY;COUNT=11", ""});

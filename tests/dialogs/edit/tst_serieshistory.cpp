@@ -62,8 +62,8 @@ Series makeSeries(QRandomGenerator& random, int number, Event& row)
         const QDateTime start = QDateTime(date, time, zone).toUTC();
         if (start >= windowEnd || (end == 0 && k == count))
             break;
-        series.slots.append({start, start, start.addSecs(series.allDay ? 86400 : 3600),
-                             series.title});
+        series.slots.append(
+            {start, start, start.addSecs(series.allDay ? 86400 : 3600), series.title});
         if (end == 1 && k + 1 == count)
             break;
     }
@@ -205,7 +205,8 @@ private Q_SLOTS:
                                                                : 3600 * (random.bounded(3) - 1);
                     const QString title = op == 1 ? series.title : series.title + QLatin1Char('+');
                     const QString calendar =
-                        move ? calendars.at(1 - calendars.indexOf(series.calendar)) : series.calendar;
+                        move ? calendars.at(1 - calendars.indexOf(series.calendar))
+                             : series.calendar;
                     const std::optional<Event> master =
                         events->getByUidAndRecurrenceId(series.uid, series.calendar, {});
                     QVERIFY(master);
@@ -222,11 +223,15 @@ private Q_SLOTS:
                         edited.endTime = slot.end.addSecs(shift);
                         edited.title = title;
                         edited.calendarId = calendar;
-                        plan = RecurringEdit::planEdit(events, *master, slot.original, edited, scope);
+                        plan =
+                            RecurringEdit::planEdit(events, *master, slot.original, edited, scope);
                     }
                     QVERIFY(plan);
                     log << QStringLiteral("%1 %2 scope %3 at %4 shift %5")
-                               .arg(remove ? "delete" : op == 1 ? "drag" : move ? "move" : "edit",
+                               .arg(remove    ? "delete"
+                                    : op == 1 ? "drag"
+                                    : move    ? "move"
+                                              : "edit",
                                     series.uid)
                                .arg(scope)
                                .arg(slot.original.toString(Qt::ISODate))
@@ -236,7 +241,8 @@ private Q_SLOTS:
                     if (undoModels.size() > UndoStack::maxEntries)
                         undoModels.removeFirst();
 
-                    const bool whole = scope == 3 || (scope == 2 && slot.original <= series.dtstart);
+                    const bool whole =
+                        scope == 3 || (scope == 2 && slot.original <= series.dtstart);
                     if (remove && whole) {
                         model.removeAt(s);
                     } else if (remove) {
