@@ -159,20 +159,6 @@ QString movedUntil(const QString& rule, qint64 shift, bool allDay)
 
 namespace SeriesEdit {
 
-Times shiftedSeries(const Event& master, const QDateTime& occurrenceStart,
-                    const QDateTime& newStart, const std::optional<QDateTime>& newEnd)
-{
-    const qint64 shift = occurrenceStart.secsTo(newStart);
-    qint64 endShift = shift;
-    if (newEnd && master.endTime)
-        endShift = newStart.secsTo(*newEnd) - master.startTime.secsTo(*master.endTime) + shift;
-    Times times;
-    times.start = master.startTime.addSecs(shift);
-    if (master.endTime)
-        times.end = master.endTime->addSecs(endShift);
-    return times;
-}
-
 QString truncateRule(const QString& rule, const QDateTime& until, bool allDay)
 {
     const QString untilPart = QStringLiteral("UNTIL=") + RuleUntil::forInstant(until, allDay);

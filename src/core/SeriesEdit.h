@@ -10,22 +10,11 @@
 #include <functional>
 #include <optional>
 
-// The rows that a drag of one occurrence of a recurring series turns into, for each of the three
-// answers to "which occurrences?": pure functions of the stored master, the occurrence's original
-// start and its new times. Storage only writes what they return.
+// The rows that a change of one occurrence of a recurring series (a drag, a form edit, a delete)
+// turns into, for each of the three answers to "which occurrences?", and the rows that undo it:
+// pure functions of the stored rows, the occurrence's original start and the change. Storage only
+// writes what they return.
 namespace SeriesEdit {
-
-struct Times
-{
-    QDateTime start;
-    std::optional<QDateTime> end;
-};
-
-// The master moved by the drag: the start by the occurrence's shift; the end by the same shift,
-// or, when both the drag and the master have an end, so that the master takes the dragged
-// occurrence's new duration. A master without an end keeps none.
-Times shiftedSeries(const Event& master, const QDateTime& occurrenceStart,
-                    const QDateTime& newStart, const std::optional<QDateTime>& newEnd);
 
 // The rule ending with the last occurrence that starts no later than `until`: COUNT parts are
 // dropped, UNTIL parts (any case) replaced, and an UNTIL appended when there was none; the value
@@ -34,7 +23,8 @@ QString truncateRule(const QString& rule, const QDateTime& until, bool allDay);
 
 // The rule of the series that continues from the occurrence at `occurrenceStart`: the master's
 // rule with its end kept, an UNTIL carried over (in the series' type) and a COUNT reduced to the
-// occurrences at or after that start (at least 1).
+// occurrences at or after that start (at least 1). `edit` moves the UNTIL by the shift of the
+// start, so that the moved occurrences all stay.
 QString followingRule(const Event& master, const QDateTime& occurrenceStart);
 
 // The number of the master's occurrences that start before `instant`, exception dates included,
