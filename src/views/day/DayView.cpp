@@ -75,10 +75,7 @@ DayView::DayView(AppState* appState, QWidget* parent)
             &DayView::showEventContextMenu);
     connect(m_allDayStrip, &AllDayStrip::eventContextRequested, this,
             &DayView::showEventContextMenu);
-    connect(m_allDayStrip, &AllDayStrip::eventSelected, this,
-            [this](const QString& eventId, const QRect& screenRect) {
-                showEventDetails(eventId, QDateTime(), screenRect);
-            });
+    connect(m_allDayStrip, &AllDayStrip::eventSelected, this, &DayView::showEventDetails);
     connect(m_timeline, &DayTimelineWidget::eventDeleteRequested, this,
             [this](const QString& id, const QDateTime& start) {
                 ViewEventActions::deleteEvent(m_appState, this, id, start, "DayView");

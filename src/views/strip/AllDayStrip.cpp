@@ -263,11 +263,11 @@ void AllDayStrip::mouseReleaseEvent(QMouseEvent* event)
     }
     if (const HitRegion* hit = EventHitTest::topmost(m_hitRegions, position)) {
         const QRect screenRect(mapToGlobal(hit->rect.topLeft()), hit->rect.size());
-        Q_EMIT eventSelected(hit->eventId, screenRect);
+        Q_EMIT eventSelected(hit->eventId, hit->occurrenceStart, screenRect);
         event->accept();
         return;
     }
-    Q_EMIT eventSelected(QString(), QRect());
+    Q_EMIT eventSelected(QString(), QDateTime(), QRect());
     QWidget::mouseReleaseEvent(event);
 }
 

@@ -93,10 +93,7 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
         ViewEventActions::showDetails(m_appState, this, id, start, rect);
     };
     connect(m_timeline, &WeekTimelineWidget::eventSelected, this, showDetails);
-    connect(m_allDayStrip, &AllDayStrip::eventSelected, this,
-            [showDetails](const QString& id, const QRect& rect) {
-                showDetails(id, QDateTime(), rect);
-            });
+    connect(m_allDayStrip, &AllDayStrip::eventSelected, this, showDetails);
     connect(m_timeline, &WeekTimelineWidget::eventFocused, appState, &AppState::setSelectedEventId);
     const auto edit = [this](const QString& id, const QDateTime& start) {
         ViewEventActions::editEvent(m_appState, this, id, start);
