@@ -256,11 +256,10 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
 {
     Plan plan;
     const qint64 shift = occurrenceStart.secsTo(edited.startTime);
-    const std::optional<qint64> length =
-        edited.endTime ? std::optional<qint64>(edited.startTime.secsTo(*edited.endTime))
-                       : std::nullopt;
-    const auto endAfter = [&length](const QDateTime& start) {
-        return length ? std::optional<QDateTime>(start.addSecs(*length)) : std::nullopt;
+    const auto endAfter = [&edited](const QDateTime& start) {
+        return edited.endTime ? std::optional<QDateTime>(
+                                    start.addSecs(edited.startTime.secsTo(*edited.endTime)))
+                              : std::nullopt;
     };
 
     if (scope == 1) {
@@ -285,6 +284,10 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     }
 
     const bool split = scope == 2 && occurrenceStart > master.startTime;
+    // Another rule or kind gives other starts: the overrides would replace occurrences that no
+    // longer exist, so they go.
+    const bool newRule =
+        edited.recurrenceRule != normalizedRule(master) || edited.isAllDay != master.isAllDay;
     if (split) {
         Event head = master;
         head.recurrenceRule =
@@ -314,7 +317,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
             if (!original.isValid() || original < occurrenceStart)
                 continue;
             plan.removals.append(row.id);
-            if (tail.recurrenceRule.isEmpty())
+            if (tail.recurrenceRule.isEmpty() || newRule)
                 continue;
             Event moved = recreated(row, newId(), tail.calendarId, now);
             moved.uid = tail.uid;
@@ -343,7 +346,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
 
     QList<Event> kept;
     for (const Event& row : overrides) {
-        if (whole.recurrenceRule.isEmpty()) {
+        if (whole.recurrenceRule.isEmpty() || newRule) {
             plan.removals.append(row.id);
             continue;
         }

@@ -77,7 +77,8 @@ QDateTime instantOf(const QString& recurrenceId);
 // - 3: the master takes the edit, its start moved by the occurrence's shift; exception dates and
 //   override recurrence ids move with it. A new calendar moves master and overrides as one
 //   resource: tombstones in the old calendar, new rows (same UID, no href) in the new one.
-// Without a rule left, the overrides that would hang on it are removed.
+// Without a rule left, or with another rule or kind (all-day or timed) than the master's, the
+// overrides that would hang on it are removed.
 Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
           const QDateTime& occurrenceStart, const Event& edited, int scope, const IdSource& newId,
           const QDateTime& now);

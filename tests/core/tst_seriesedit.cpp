@@ -105,6 +105,7 @@ struct Change
     QString title;    // edits: its new title
     QString calendar; // edits: its calendar
     QStringList occurrences;
+    QString rule = {}; // edits: a new rule, empty for the master's
 };
 
 } // namespace
@@ -261,6 +262,15 @@ private Q_SLOTS:
             << Change{true, 3, 5, 9, "Stand-up", QStringLiteral("cal-b"), all};
         QTest::newRow("move following to another calendar")
             << Change{true, 2, 6, 9, "Stand-up", QStringLiteral("cal-b"), all};
+        QTest::newRow("edit all with a new rule drops the overrides")
+            << Change{true,
+                      3,
+                      5,
+                      9,
+                      "Stand-up",
+                      a,
+                      {"1 9 Stand-up", "3 9 Stand-up", "5 9 Stand-up", "7 9 Stand-up"},
+                      "FREQ=DAILY;INTERVAL=2;COUNT=4"};
         QStringList withoutFifth = all;
         withoutFifth.removeAt(4);
         QTest::newRow("delete this only") << Change{false, 1, 5, 0, {}, {}, withoutFifth};
@@ -288,7 +298,9 @@ private Q_SLOTS:
             edited.endTime = edited.startTime.addSecs(3600);
             edited.title = change.title;
             edited.calendarId = change.calendar;
-            edited.recurrenceRule = RuleUntil::normalize(master.recurrenceRule, false);
+            edited.recurrenceRule = change.rule.isEmpty()
+                                        ? RuleUntil::normalize(master.recurrenceRule, false)
+                                        : change.rule;
             plan = SeriesEdit::edit(master, overrides, std::nullopt, occurrence, edited,
                                     change.scope, nextId, utc(2025, 6, 1));
         } else {
