@@ -186,6 +186,9 @@ int main(int argc, char* argv[])
         save(new EventFormDialog(state, *state->events()->getById(event.id)),
              QStringLiteral("event-edit") + suffix);
         save(new RecurringEditScopeDialog(event.title), QStringLiteral("scope") + suffix);
+        save(new RecurringEditScopeDialog(event.title, nullptr,
+                                          RecurringEditScopeDialog::Mode::Delete),
+             QStringLiteral("scope-delete") + suffix);
         FilterFormDialog* pattern = new FilterFormDialog(state);
         pattern->findChildren<QLineEdit*>().value(0)->setText(QStringLiteral("Quiet reviews"));
         save(pattern, QStringLiteral("filter-pattern") + suffix);

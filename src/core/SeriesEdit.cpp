@@ -1,5 +1,7 @@
 #include "SeriesEdit.h"
 
+#include "CalDavBody.h"
+#include "ExceptionDates.h"
 #include "Recurrence.h"
 #include "RuleUntil.h"
 
@@ -41,23 +43,121 @@ Event copyOfMaster(const Event& master, const QDateTime& newStart,
     return event;
 }
 
+// Reminders and attendees for a new row: the same choices, rows of their own.
+void takeChildren(Event& event, const QList<Reminder>& reminders, const QList<Attendee>& attendees)
+{
+    event.reminders = reminders;
+    for (Reminder& reminder : event.reminders) {
+        reminder.id.clear();
+        reminder.eventId.clear();
+        reminder.acknowledged = false;
+        reminder.triggerTime.reset();
+    }
+    event.attendees = attendees;
+    for (Attendee& attendee : event.attendees) {
+        attendee.id.clear();
+        attendee.eventId.clear();
+    }
+}
+
+// What the user edits in the form, taken over from the edited occurrence. Reminder and attendee
+// rows of another event (the master's, shown on its occurrence) become rows of this one.
+void takeEditedFields(Event& row, const Event& edited)
+{
+    row.title = edited.title;
+    row.description = edited.description;
+    row.location = edited.location;
+    row.color = edited.color;
+    row.reminders = edited.reminders;
+    for (Reminder& reminder : row.reminders) {
+        if (reminder.eventId == row.id && !row.id.isEmpty())
+            continue;
+        reminder.id.clear();
+        reminder.eventId.clear();
+        reminder.acknowledged = false;
+        reminder.triggerTime.reset();
+    }
+    row.attendees = edited.attendees;
+    for (Attendee& attendee : row.attendees) {
+        if (attendee.eventId == row.id && !row.id.isEmpty())
+            continue;
+        attendee.id.clear();
+        attendee.eventId.clear();
+    }
+}
+
+void stamp(Event& row, const QDateTime& now)
+{
+    row.lastModified = now.toUTC();
+    row.syncStatus = QStringLiteral("pending");
+}
+
+// The row again as a new row of `uid` in `calendarId`: a new id, no server identity.
+Event recreated(const Event& row, const QString& id, const QString& calendarId,
+                const QDateTime& now)
+{
+    Event copy = row;
+    copy.id = id;
+    copy.calendarId = calendarId;
+    copy.providerEventId.clear();
+    copy.etag.clear();
+    copy.href.clear();
+    copy.deletedAt.reset();
+    copy.created = now.toUTC();
+    takeChildren(copy, row.reminders, row.attendees);
+    stamp(copy, now);
+    return copy;
+}
+
+// The exception dates kept by `keep`, each moved by `shift` seconds, in the series' value type.
+QString movedDates(const QString& json, qint64 shift, bool allDay,
+                   const std::function<bool(const QDateTime&)>& keep)
+{
+    QStringList dates;
+    for (const QString& text : ExceptionDates::read(json)) {
+        const QDateTime instant = SeriesEdit::instantOf(text);
+        if (!instant.isValid()) {
+            if (keep(QDateTime()))
+                dates.append(text);
+            continue;
+        }
+        if (keep(instant))
+            dates.append(shift == 0 ? text
+                                    : Recurrence::recurrenceIdFor(instant.addSecs(shift), allDay));
+    }
+    return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
+}
+
+QString normalizedRule(const Event& event)
+{
+    return RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
+}
+
+// The rule with its UNTIL moved by `shift` seconds: a series moved later keeps its last
+// occurrence, one moved earlier gains none.
+QString movedUntil(const QString& rule, qint64 shift, bool allDay)
+{
+    if (shift == 0)
+        return rule;
+    QStringList parts;
+    for (const QString& part : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        if (partName(part) == QLatin1String("UNTIL")) {
+            const QDateTime until =
+                SeriesEdit::instantOf(part.mid(part.indexOf(QLatin1Char('=')) + 1));
+            if (until.isValid()) {
+                parts.append(QStringLiteral("UNTIL=") +
+                             RuleUntil::forInstant(until.addSecs(shift), allDay));
+                continue;
+            }
+        }
+        parts.append(part);
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
 } // namespace
 
 namespace SeriesEdit {
-
-Times shiftedSeries(const Event& master, const QDateTime& occurrenceStart,
-                    const QDateTime& newStart, const std::optional<QDateTime>& newEnd)
-{
-    const qint64 shift = occurrenceStart.secsTo(newStart);
-    qint64 endShift = shift;
-    if (newEnd && master.endTime)
-        endShift = newStart.secsTo(*newEnd) - master.startTime.secsTo(*master.endTime) + shift;
-    Times times;
-    times.start = master.startTime.addSecs(shift);
-    if (master.endTime)
-        times.end = master.endTime->addSecs(endShift);
-    return times;
-}
 
 QString truncateRule(const QString& rule, const QDateTime& until, bool allDay)
 {
@@ -118,6 +218,8 @@ Event occurrenceOverride(const Event& master, const QDateTime& occurrenceStart,
     event.uid = master.uid;
     event.masterEventUid = master.uid;
     event.recurrenceId = Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay);
+    // The occurrence keeps the series' alarms and guests: a server sends what the override holds.
+    takeChildren(event, master.reminders, master.attendees);
     return event;
 }
 
@@ -128,6 +230,236 @@ Event followingSeries(const Event& master, const QDateTime& occurrenceStart,
     Event event = copyOfMaster(master, newStart, newEnd, id, now);
     event.recurrenceRule = followingRule(master, occurrenceStart);
     return event;
+}
+
+QDateTime instantOf(const QString& recurrenceId)
+{
+    const QString text = recurrenceId.trimmed();
+    if (text.size() == 8) {
+        const QDate date = QDate::fromString(text, QStringLiteral("yyyyMMdd"));
+        return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
+    }
+    if (text.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive)) {
+        QDateTime instant =
+            QDateTime::fromString(text.left(15), QStringLiteral("yyyyMMdd'T'HHmmss"));
+        if (!instant.isValid())
+            return {};
+        instant.setTimeSpec(Qt::UTC);
+        return instant;
+    }
+    return QDateTime::fromString(text, QStringLiteral("yyyyMMdd'T'HHmmss"));
+}
+
+Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
+          const QDateTime& occurrenceStart, const Event& edited, int scope, const IdSource& newId,
+          const QDateTime& now)
+{
+    Plan plan;
+    const qint64 shift = occurrenceStart.secsTo(edited.startTime);
+    const auto endAfter = [&edited](const QDateTime& start) {
+        return edited.endTime ? std::optional<QDateTime>(
+                                    start.addSecs(edited.startTime.secsTo(*edited.endTime)))
+                              : std::nullopt;
+    };
+
+    if (scope == 1) {
+        Event row = stored ? *stored
+                           : occurrenceOverride(master, occurrenceStart, edited.startTime,
+                                                edited.endTime, newId(), now);
+        takeEditedFields(row, edited);
+        row.startTime = edited.startTime;
+        row.endTime = edited.endTime;
+        row.isAllDay = master.isAllDay;
+        row.calendarId = master.calendarId;
+        row.recurrenceRule.clear();
+        row.deletedAt.reset();
+        stamp(row, now);
+        if (stored) {
+            row.sequence += 1;
+            plan.updates.append(row);
+        } else {
+            plan.inserts.append(row);
+        }
+        return plan;
+    }
+
+    const bool split = scope == 2 && occurrenceStart > master.startTime;
+    // Another rule or kind gives other starts: the overrides would replace occurrences that no
+    // longer exist, so they go.
+    const bool newRule =
+        edited.recurrenceRule != normalizedRule(master) || edited.isAllDay != master.isAllDay;
+    if (split) {
+        Event head = master;
+        head.recurrenceRule =
+            truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
+        head.exceptionDates = movedDates(master.exceptionDates, 0, master.isAllDay,
+                                         [&](const QDateTime& at) { return at < occurrenceStart; });
+        head.sequence += 1;
+        stamp(head, now);
+        plan.updates.append(head);
+
+        Event tail = followingSeries(master, occurrenceStart, edited.startTime, edited.endTime,
+                                     newId(), now);
+        takeEditedFields(tail, edited);
+        tail.calendarId = edited.calendarId.isEmpty() ? master.calendarId : edited.calendarId;
+        tail.isAllDay = edited.isAllDay;
+        if (edited.recurrenceRule != normalizedRule(master))
+            tail.recurrenceRule = edited.recurrenceRule;
+        else
+            tail.recurrenceRule = movedUntil(tail.recurrenceRule, shift, tail.isAllDay);
+        tail.exceptionDates =
+            movedDates(master.exceptionDates, shift, tail.isAllDay,
+                       [&](const QDateTime& at) { return at.isValid() && at >= occurrenceStart; });
+        plan.inserts.append(tail);
+
+        for (const Event& row : overrides) {
+            const QDateTime original = instantOf(row.recurrenceId);
+            if (!original.isValid() || original < occurrenceStart)
+                continue;
+            plan.removals.append(row.id);
+            if (tail.recurrenceRule.isEmpty() || newRule)
+                continue;
+            Event moved = recreated(row, newId(), tail.calendarId, now);
+            moved.uid = tail.uid;
+            moved.masterEventUid = tail.uid;
+            moved.recurrenceId =
+                Recurrence::recurrenceIdFor(original.addSecs(shift), tail.isAllDay);
+            moved.sequence = 0;
+            plan.inserts.append(moved);
+        }
+        return plan;
+    }
+
+    // The whole series.
+    Event whole = master;
+    takeEditedFields(whole, edited);
+    whole.isAllDay = edited.isAllDay;
+    whole.startTime = master.startTime.addSecs(shift);
+    whole.endTime = endAfter(whole.startTime);
+    whole.recurrenceRule = edited.recurrenceRule == normalizedRule(master)
+                               ? movedUntil(edited.recurrenceRule, shift, whole.isAllDay)
+                               : edited.recurrenceRule;
+    whole.exceptionDates = movedDates(master.exceptionDates, shift, whole.isAllDay,
+                                      [](const QDateTime&) { return true; });
+    whole.sequence += 1;
+    stamp(whole, now);
+
+    QList<Event> kept;
+    for (const Event& row : overrides) {
+        if (whole.recurrenceRule.isEmpty() || newRule) {
+            plan.removals.append(row.id);
+            continue;
+        }
+        Event moved = row;
+        const QDateTime original = instantOf(row.recurrenceId);
+        const QString id = original.isValid() ? Recurrence::recurrenceIdFor(original.addSecs(shift),
+                                                                            whole.isAllDay)
+                                              : row.recurrenceId;
+        if (id == row.recurrenceId && edited.calendarId == master.calendarId)
+            continue;
+        moved.recurrenceId = id;
+        moved.sequence += 1;
+        stamp(moved, now);
+        kept.append(moved);
+    }
+
+    const QString target = edited.calendarId.isEmpty() ? master.calendarId : edited.calendarId;
+    if (target == master.calendarId) {
+        plan.updates.append(whole);
+        plan.updates.append(kept);
+        return plan;
+    }
+    // Another calendar is another collection on the server: the object is deleted there and
+    // created here, under the same UID.
+    plan.removals.prepend(master.id);
+    plan.inserts.append(recreated(whole, newId(), target, now));
+    for (const Event& row : overrides) {
+        if (plan.removals.contains(row.id))
+            continue;
+        plan.removals.append(row.id);
+        const auto changed = std::find_if(kept.cbegin(), kept.cend(),
+                                          [&row](const Event& k) { return k.id == row.id; });
+        plan.inserts.append(
+            recreated(changed != kept.cend() ? *changed : row, newId(), target, now));
+    }
+    return plan;
+}
+
+Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime& occurrenceStart,
+            int scope, const QDateTime& now)
+{
+    Plan plan;
+    if (scope == 1) {
+        const QString id = Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay);
+        Event head = master;
+        head.exceptionDates = CalDavBody::addExceptionDates(master.exceptionDates, {id});
+        head.sequence += 1;
+        stamp(head, now);
+        plan.updates.append(head);
+        for (const Event& row : overrides) {
+            const QDateTime original = instantOf(row.recurrenceId);
+            if (row.recurrenceId == id || (original.isValid() && original == occurrenceStart))
+                plan.removals.append(row.id);
+        }
+        return plan;
+    }
+    if (scope == 2 && occurrenceStart > master.startTime) {
+        Event head = master;
+        head.recurrenceRule =
+            truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
+        head.exceptionDates = movedDates(master.exceptionDates, 0, master.isAllDay,
+                                         [&](const QDateTime& at) { return at < occurrenceStart; });
+        head.sequence += 1;
+        stamp(head, now);
+        plan.updates.append(head);
+        for (const Event& row : overrides) {
+            const QDateTime original = instantOf(row.recurrenceId);
+            if (original.isValid() && original >= occurrenceStart)
+                plan.removals.append(row.id);
+        }
+        return plan;
+    }
+    if (scope == 2 || scope == 3) {
+        plan.removals.append(master.id);
+        for (const Event& row : overrides)
+            plan.removals.append(row.id);
+    }
+    return plan;
+}
+
+Plan undo(const QList<Touched>& rows, const QDateTime& now)
+{
+    Plan plan;
+    for (const Touched& row : rows) {
+        if (!row.before) {
+            if (row.current && !row.current->deletedAt)
+                plan.removals.append(row.written.id);
+            continue;
+        }
+        Event restored = *row.before;
+        if (!row.current) {
+            // Purged after its deletion reached the server: the server no longer has it.
+            restored.providerEventId.clear();
+            restored.etag.clear();
+            restored.href.clear();
+            stamp(restored, now);
+            plan.inserts.append(restored);
+            continue;
+        }
+        const Event& current = *row.current;
+        const bool unpushed = current.syncStatus == QLatin1String("pending") &&
+                              current.etag == row.written.etag &&
+                              current.href == row.written.href &&
+                              current.providerEventId == row.written.providerEventId;
+        if (!unpushed) {
+            restored.etag = current.etag;
+            restored.href = current.href;
+            restored.providerEventId = current.providerEventId;
+            stamp(restored, now);
+        }
+        plan.updates.append(restored);
+    }
+    return plan;
 }
 
 } // namespace SeriesEdit

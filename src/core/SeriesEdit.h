@@ -3,26 +3,18 @@
 #include "Event.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
 #include <optional>
 
-// The rows that a drag of one occurrence of a recurring series turns into, for each of the three
-// answers to "which occurrences?": pure functions of the stored master, the occurrence's original
-// start and its new times. Storage only writes what they return.
+// The rows that a change of one occurrence of a recurring series (a drag, a form edit, a delete)
+// turns into, for each of the three answers to "which occurrences?", and the rows that undo it:
+// pure functions of the stored rows, the occurrence's original start and the change. Storage only
+// writes what they return.
 namespace SeriesEdit {
-
-struct Times
-{
-    QDateTime start;
-    std::optional<QDateTime> end;
-};
-
-// The master moved by the drag: the start by the occurrence's shift; the end by the same shift,
-// or, when both the drag and the master have an end, so that the master takes the dragged
-// occurrence's new duration. A master without an end keeps none.
-Times shiftedSeries(const Event& master, const QDateTime& occurrenceStart,
-                    const QDateTime& newStart, const std::optional<QDateTime>& newEnd);
 
 // The rule ending with the last occurrence that starts no later than `until`: COUNT parts are
 // dropped, UNTIL parts (any case) replaced, and an UNTIL appended when there was none; the value
@@ -31,7 +23,8 @@ QString truncateRule(const QString& rule, const QDateTime& until, bool allDay);
 
 // The rule of the series that continues from the occurrence at `occurrenceStart`: the master's
 // rule with its end kept, an UNTIL carried over (in the series' type) and a COUNT reduced to the
-// occurrences at or after that start (at least 1).
+// occurrences at or after that start (at least 1). `edit` moves the UNTIL by the shift of the
+// start, so that the moved occurrences all stay.
 QString followingRule(const Event& master, const QDateTime& occurrenceStart);
 
 // The number of the master's occurrences that start before `instant`, exception dates included,
@@ -40,7 +33,8 @@ int occurrencesBefore(const Event& master, const QDateTime& instant);
 
 // The exception row for one moved occurrence: the master's UID (so that it and the master are one
 // resource on a server), the original start as recurrence id, the master's texts and colour, the
-// new times, no rule, reminders or attendees, pending. `id` is the new row's id.
+// new times, the master's reminders and attendees (as rows of its own), no rule, pending. `id` is
+// the new row's id.
 Event occurrenceOverride(const Event& master, const QDateTime& occurrenceStart,
                          const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
                          const QString& id, const QDateTime& now);
@@ -50,5 +44,64 @@ Event occurrenceOverride(const Event& master, const QDateTime& occurrenceStart,
 Event followingSeries(const Event& master, const QDateTime& occurrenceStart,
                       const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
                       const QString& id, const QDateTime& now);
+
+// The rows one change of a series writes, all in one transaction. Storage rebuilds each written
+// row's iCalendar text and marks it pending; a removal is a soft delete (a tombstone that keeps
+// its href, so the push deletes it on the server).
+struct Plan
+{
+    QList<Event> updates; // rows rewritten in place
+    QList<Event> inserts; // new rows
+    QStringList removals; // ids of rows to soft-delete
+    // Deleted overrides whose place (calendar, UID, recurrence id) a written row takes: dropped
+    // for good, as the push of their series' object leaves them out anyway.
+    QStringList purges;
+};
+
+// Gives a fresh row id (and UID for a new series) on every call.
+using IdSource = std::function<QString()>;
+
+// The instant a recurrence id or exception date names: "yyyyMMddTHHmmssZ" in UTC, "yyyyMMdd" at
+// 00:00 UTC, "yyyyMMddTHHmmss" in the machine's zone; invalid when it does not read.
+QDateTime instantOf(const QString& recurrenceId);
+
+// One edited occurrence of the series (`edited`: the occurrence with the user's texts, reminders,
+// attendees, calendar, rule and new times), for scope 1 (this event only), 2 (this and following)
+// or 3 (all events). `overrides` are the series' live override rows; `stored` is the row already
+// kept for this occurrence (live or a tombstone), revived instead of adding a second one.
+// - 1: one override with the master's UID and the occurrence's recurrence id; the series is
+//   untouched. Its calendar and rule are the master's: an occurrence cannot leave its series.
+// - 2: the master ends before the occurrence; a new series (new UID, in the edited calendar)
+//   starts at the new time and takes the exception dates and overrides after the split point,
+//   rewritten by the shift of the start; on the first occurrence it is scope 3.
+// - 3: the master takes the edit, its start moved by the occurrence's shift; exception dates and
+//   override recurrence ids move with it. A new calendar moves master and overrides as one
+//   resource: tombstones in the old calendar, new rows (same UID, no href) in the new one.
+// Without a rule left, or with another rule or kind (all-day or timed) than the master's, the
+// overrides that would hang on it are removed.
+Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
+          const QDateTime& occurrenceStart, const Event& edited, int scope, const IdSource& newId,
+          const QDateTime& now);
+
+// Deleting the occurrence at `occurrenceStart`: 1 adds an exception date to the master and
+// removes the override for it; 2 ends the series before it and removes the overrides from it on
+// (all of it on the first occurrence); 3 removes master and overrides.
+Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime& occurrenceStart,
+            int scope, const QDateTime& now);
+
+// One row a change touched, for undoing it: as it was before (absent for a row the change
+// created), as the change wrote it, and as it stands now (absent when gone for good).
+struct Touched
+{
+    std::optional<Event> before;
+    Event written;
+    std::optional<Event> current;
+};
+
+// What undoing the change writes, row by row, after the rule of single events: a row not pushed
+// since gets its old record back exactly; one pushed (or refreshed) since gets the old fields as
+// a new pending edit on top of its current href and ETag; one purged after its deletion was
+// pushed comes back as a new row without href; a row the change created is removed.
+Plan undo(const QList<Touched>& rows, const QDateTime& now);
 
 } // namespace SeriesEdit

@@ -10,6 +10,7 @@
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "RruleFormat.h"
+#include "SeriesActions.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 
@@ -361,7 +362,12 @@ void EventDetailsPopover::onEdit()
     QTimer::singleShot(0, window, [appState, copy, window, self] {
         if (self)
             self->close();
-        EventFormDialog dialog(appState, copy, window);
+        // The card shows an occurrence with its own times; the series is the stored row.
+        const std::optional<Event> stored =
+            appState && appState->events() ? appState->events()->getById(copy.id) : std::nullopt;
+        if (stored && SeriesActions::edit(appState, window, *stored, copy.startTime))
+            return;
+        EventFormDialog dialog(appState, stored ? *stored : copy, window);
         dialog.exec();
     });
 }
@@ -387,6 +393,15 @@ void EventDetailsPopover::onDelete()
     AppState* appState = m_appState;
     const QPointer<QWidget> window = this->window();
     close();
+    const EventChange::Reporter report = [window](const QString& message) {
+        QMessageBox::warning(window, tr("Event change failed"), message);
+    };
+    if (appState && appState->events()) {
+        const std::optional<Event> series = appState->events()->getById(record.id);
+        if (series && !series->deletedAt &&
+            SeriesActions::remove(appState, window, *series, record.startTime, report))
+            return;
+    }
     const auto answer = QMessageBox::question(
         window, tr("Delete event?"),
         tr("Delete \"%1\"? You can undo with %2.")
@@ -396,9 +411,6 @@ void EventDetailsPopover::onDelete()
         return;
     // The card may show an occurrence (moved times, a recurrence id): the undo must write back
     // the stored row, not the card's copy of it.
-    const EventChange::Reporter report = [window](const QString& message) {
-        QMessageBox::warning(window, tr("Event change failed"), message);
-    };
     const std::optional<Event> stored = appState->events()->getById(record.id);
     if (!stored || stored->deletedAt) {
         report(tr("Could not delete \"%1\".").arg(name));

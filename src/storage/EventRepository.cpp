@@ -262,6 +262,13 @@ std::optional<Event> EventRepository::getByUidAndRecurrenceId(const QString& uid
                   {uid, calendarId, recurrenceId});
 }
 
+QList<Event> EventRepository::getSeries(const QString& uid, const QString& calendarId) const
+{
+    return list(QStringLiteral("SELECT %1 FROM events WHERE uid = ? AND calendar_id = ? AND "
+                               "deleted_at IS NULL ORDER BY COALESCE(recurrence_id, ''), id"),
+                {uid, calendarId});
+}
+
 QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime& to,
                                          const QStringList& calendarIds) const
 {

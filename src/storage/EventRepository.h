@@ -41,6 +41,9 @@ public:
     // Soft-deleted rows included; an empty recurrence id finds the series or single event.
     std::optional<Event> getByUidAndRecurrenceId(const QString& uid, const QString& calendarId,
                                                  const QString& recurrenceId) const;
+    // Live rows of one UID in the calendar: a series' master first, then its overrides by
+    // recurrence id.
+    QList<Event> getSeries(const QString& uid, const QString& calendarId) const;
     // Live events that start before `to` and end after `from` (or have no end, or recur), of
     // the given calendars (all when the list is empty), by start. Invalid bounds give nothing.
     QList<Event> getInRange(const QDateTime& from, const QDateTime& to,

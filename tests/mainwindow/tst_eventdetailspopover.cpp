@@ -13,6 +13,7 @@
 #include "UndoStack.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
@@ -288,6 +289,49 @@ private Q_SLOTS:
         QVERIFY(closedBeforeForm);
     }
 
+    // "Edit…" on an occurrence asks which occurrences first. "This event only" opens the form on
+    // the occurrence and saves one override of it with the series' reminders and guests; the
+    // series keeps its start and title, and undo takes the override away again.
+    void editOccurrenceThisOnly()
+    {
+        const Event series = storedSeries();
+        QVERIFY(state()->events()->insert(series));
+        const Event occurrence = todaysOccurrence(series);
+        auto* card = new EventDetailsPopover(state(), occurrence, m_window.get());
+        showPopoverCentered(card);
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                button(card, QStringLiteral("Edit…"))->click();
+                QTest::qWait(50);
+            },
+            QList<ModalSeam::Answer>{
+                [](QWidget* question) {
+                    ModalSeam::clickButton(question, QStringLiteral("This event only"));
+                },
+                [](QWidget* form) {
+                    form->findChildren<QLineEdit*>().first()->setText(QStringLiteral("Retro"));
+                    ModalSeam::clickButton(form, QStringLiteral("Save changes"));
+                }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Recurring Event"));
+        QCOMPARE(seen[1].title, QStringLiteral("Edit Event"));
+
+        const std::optional<Event> master = state()->events()->getById(series.id);
+        QCOMPARE(master->startTime, series.startTime);
+        QCOMPARE(master->title, series.title);
+        const QList<Event> rows = state()->events()->getSeries(series.uid, series.calendarId);
+        QCOMPARE(rows.size(), 2);
+        const Event& exception = rows.last();
+        QCOMPARE(exception.title, QStringLiteral("Retro"));
+        QCOMPARE(exception.startTime, occurrence.startTime);
+        QCOMPARE(exception.reminders.size(), 1);
+        QCOMPARE(exception.attendees.size(), 1);
+        QCOMPARE(state()->undoStack()->count(), 1);
+
+        state()->undoStack()->undo();
+        QCOMPARE(state()->events()->getSeries(series.uid, series.calendarId).size(), 1);
+    }
+
     // The card grows with its content, wrapped at its own width, up to 560 px; then it scrolls.
     void heightFollowsContent()
     {
@@ -373,9 +417,10 @@ private Q_SLOTS:
         QCOMPARE(source->syncStatus, QStringLiteral("synced"));
     }
 
-    // Delete from an occurrence's card asks, removes the series' row and pushes an undo that
-    // brings the series back as it was stored (not moved to the occurrence). "No" changes nothing;
-    // a delete that fails is reported and leaves nothing to undo.
+    // Delete from an occurrence's card asks which occurrences; "All events in the series" removes
+    // the series' row and pushes an undo that brings the series back as it was stored (not moved
+    // to the occurrence). Cancel changes nothing; a delete that fails is reported and leaves
+    // nothing to undo.
     void deleteThenUndo()
     {
         const Event series = storedSeries();
@@ -385,19 +430,20 @@ private Q_SLOTS:
 
         auto* card = new EventDetailsPopover(state(), todaysOccurrence(series), m_window.get());
         showPopoverCentered(card);
-        QList<ModalSeam::Seen> seen =
-            ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
-                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("No")); });
+        QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { button(card, QStringLiteral("Delete"))->click(); },
+            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Cancel")); });
         QCOMPARE(seen.size(), 1);
-        QCOMPARE(seen[0].title, QStringLiteral("Delete event?"));
-        QVERIFY(seen[0].text.startsWith(QStringLiteral("Delete \"Standup\"? You can undo with ")));
+        QCOMPARE(seen[0].title, QStringLiteral("Delete Recurring Event"));
         QVERIFY(!state()->events()->getById(series.id)->deletedAt);
         QCOMPARE(undo->count(), 0);
 
         card = new EventDetailsPopover(state(), todaysOccurrence(series), m_window.get());
         showPopoverCentered(card);
         ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
-                       [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); });
+                       [](QWidget* box) {
+                           ModalSeam::clickButton(box, QStringLiteral("All events in the series"));
+                       });
         QVERIFY(state()->events()->getById(series.id)->deletedAt);
         QVERIFY(state()->selectedEventId().isEmpty());
         QCOMPARE(undo->count(), 1);

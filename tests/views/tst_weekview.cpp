@@ -3,14 +3,17 @@
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
+#include "ModalSeam.h"
 #include "PixelProbe.h"
 #include "PreferencesRepository.h"
+#include "Recurrence.h"
 #include "StoreSeed.h"
 #include "UndoStack.h"
 #include "WeekTimelineWidget.h"
 #include "WeekView.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
@@ -108,6 +111,71 @@ private Q_SLOTS:
         QCOMPARE(moves.size(), 1);
         QCOMPARE(moves.first().at(2).toInt(), 5);
         QCOMPARE(moves.first().at(3).toInt(), 0);
+    }
+
+    // A daily series shows one block per day, and each is an occurrence of its own: Tab walks
+    // through them one by one with only the current one outlined; a double click asks the scope
+    // and "All events in the series" retitles every one; Delete on a selected occurrence asks
+    // again and "This and following events" ends the series before it, which undo takes back.
+    void seriesOccurrenceGestures()
+    {
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate monday(2026, 3, 9);
+        Event series = StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
+                                             QStringLiteral("Standup"), local(monday, 9),
+                                             local(monday, 9, 30));
+        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=7");
+        QVERIFY(StoreSeed::addEvent(state, series));
+        Screen screen(state, true);
+        WeekTimelineWidget* timeline = screen.timeline;
+        timeline->setFocus();
+        for (int day = 0; day < 3; ++day) {
+            QTest::keyClick(timeline, Qt::Key_Tab);
+            QCOMPARE(timeline->selectedOccurrenceStart(), local(monday.addDays(day), 9));
+        }
+
+        QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                QTest::mouseDClick(timeline, Qt::LeftButton, {},
+                                   blockOf(timeline, QStringLiteral("standup"), 3).center());
+            },
+            QList<ModalSeam::Answer>{
+                [](QWidget* question) {
+                    ModalSeam::clickButton(question, QStringLiteral("All events in the series"));
+                },
+                [](QWidget* form) {
+                    form->findChildren<QLineEdit*>().first()->setText(QStringLiteral("Daily"));
+                    ModalSeam::clickButton(form, QStringLiteral("Save changes"));
+                }});
+        QCOMPARE(seen.size(), 2);
+        std::optional<Event> master = state->events()->getById(series.id);
+        QCOMPARE(master->title, QStringLiteral("Daily"));
+        QCOMPARE(master->startTime.toUTC(), series.startTime.toUTC());
+        QCOMPARE(master->endTime->toUTC(), series.endTime->toUTC());
+
+        screen.view.reload();
+        timeline->grab();
+        timeline->setFocus();
+        QTest::keyClick(timeline, Qt::Key_Tab);
+        QCOMPARE(timeline->selectedOccurrenceStart(), local(monday.addDays(4), 9));
+        seen = ModalSeam::run([&] { QTest::keyClick(timeline, Qt::Key_Delete); },
+                              [](QWidget* question) {
+                                  ModalSeam::clickButton(
+                                      question, QStringLiteral("This and following events"));
+                              });
+        QCOMPARE(seen.value(0).title, QStringLiteral("Delete Recurring Event"));
+        const auto shown = [&] {
+            return Recurrence::expand(state->events()->getInRange(local(monday, 0),
+                                                                  local(monday.addDays(7), 0), {}),
+                                      local(monday, 0), local(monday.addDays(7), 0))
+                .size();
+        };
+        QCOMPARE(shown(), 4);
+        QCOMPARE(state->undoStack()->count(), 2);
+        state->undoStack()->undo();
+        QCOMPARE(shown(), 7);
+        QCOMPARE(state->events()->getById(series.id)->recurrenceRule, series.recurrenceRule);
     }
 
     // Whole days move the local wall-clock time: a Friday 09:00 event dragged three columns

@@ -12,6 +12,7 @@
 #include "Ical.h"
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
+#include "RecurringEdit.h"
 #include "RruleFormat.h"
 #include "RuleUntil.h"
 #include "Savepoint.h"
@@ -31,6 +32,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QUuid>
@@ -244,9 +246,13 @@ void EventFormDialog::build()
     const QDateTime start = EventFormRules::defaultStart(Clock::nowLocal());
     m_startPicker = new DateTimePicker(firstDay);
     m_startPicker->setDateTime(localMoment(start));
+    m_shownStart = m_startPicker->dateTime();
     form->addRow(tr("&Starts"), m_startPicker);
     m_endPicker = new DateTimePicker(firstDay);
     m_endPicker->setDateTime(localMoment(start.addSecs(3600)));
+    // Connected before the end binds to the start: the end still holds the old length here, so
+    // a later start carries the end with it instead of being clamped to it.
+    connect(m_startPicker, &DateTimePicker::dateTimeChanged, this, &EventFormDialog::keepLength);
     m_endPicker->setReference(m_startPicker);
     form->addRow(tr("&Ends"), m_endPicker);
 
@@ -254,6 +260,7 @@ void EventFormDialog::build()
     connect(m_allDayCheck, &QCheckBox::toggled, this, [this](bool on) {
         m_startPicker->setAllDay(on);
         m_endPicker->setAllDay(on);
+        m_shownStart = m_startPicker->dateTime();
     });
     form->addRow(QString(), m_allDayCheck);
 
@@ -361,6 +368,10 @@ void EventFormDialog::populate(const Event& event)
     m_allDayCheck->setChecked(event.isAllDay);
     m_startPicker->setAllDay(event.isAllDay);
     m_endPicker->setAllDay(event.isAllDay);
+    m_shownStart = m_startPicker->dateTime();
+    // An override lives in its series' calendar: moving it alone would orphan it.
+    if (!event.recurrenceId.isEmpty())
+        m_calendarCombo->setEnabled(false);
 
     m_ruleText = event.recurrenceRule;
     refreshRepeatButton();
@@ -679,6 +690,29 @@ void EventFormDialog::save()
     record.lastModified = now;
     record.syncStatus = QStringLiteral("pending");
 
+    // A series is rewritten through its rules, which keep its overrides and exception dates with
+    // it; the form on the series itself is an edit of all its events.
+    std::optional<Event> master = m_seriesMaster;
+    QDateTime occurrenceStart = m_occurrenceStart;
+    int scope = m_scope;
+    if (!master && m_editedEvent && !m_editedEvent->id.isEmpty() &&
+        !m_editedEvent->recurrenceRule.isEmpty() && m_editedEvent->recurrenceId.isEmpty()) {
+        master = m_appState->events()->getById(m_editedEvent->id);
+        if (master) {
+            occurrenceStart = master->startTime;
+            scope = 3;
+        }
+    }
+    if (master) {
+        if (!saveSeries(*master, occurrenceStart, scope, record)) {
+            QMessageBox::critical(this, tr("Database Error"), tr("Could not save the event."),
+                                  QMessageBox::Ok);
+            return;
+        }
+        accept();
+        return;
+    }
+
     EventRepository* events = m_appState->events();
     const bool moving = m_editedEvent && !m_editedEvent->id.isEmpty() &&
                         record.calendarId != m_editedEvent->calendarId;
@@ -717,4 +751,45 @@ void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)
     // The end's earliest date follows the start before the end is set.
     m_endPicker->onReferenceChanged();
     m_endPicker->setDateTime(localMoment(start.addSecs(qint64(minutes) * 60)));
+    m_shownStart = m_startPicker->dateTime();
+}
+
+void EventFormDialog::keepLength(const QDateTime& start)
+{
+    // Only a later start: an earlier one leaves the end where it was, as before.
+    const QDateTime end = m_endPicker->dateTime();
+    const QDateTime before = m_shownStart;
+    m_shownStart = start;
+    if (!before.isValid() || !start.isValid() || start <= before || end < before)
+        return;
+    m_endPicker->setDateTime(start.addSecs(before.secsTo(end)));
+}
+
+void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occurrenceStart,
+                                     int scope)
+{
+    m_seriesMaster = master;
+    m_occurrenceStart = occurrenceStart;
+    m_scope = scope;
+    if (scope == 1) {
+        // One occurrence keeps its series' calendar, rule and kind.
+        m_calendarCombo->setEnabled(false);
+        m_repeatButton->setEnabled(false);
+        m_allDayCheck->setEnabled(false);
+    }
+}
+
+bool EventFormDialog::saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
+                                 const Event& edited)
+{
+    const QPointer<QWidget> guard(parentWidget());
+    const EventChange::Reporter report = [guard](const QString& message) {
+        if (!message.isEmpty())
+            QMessageBox::warning(guard ? guard->window() : nullptr, tr("Calendar"), message);
+    };
+    const std::optional<SeriesEdit::Plan> plan =
+        RecurringEdit::planEdit(m_appState->events(), master, occurrenceStart, edited, scope);
+    return plan && RecurringEdit::carryOutWithUndo(m_appState, *plan,
+                                                   tr("Changed \"%1\"").arg(edited.title),
+                                                   QString(), report);
 }

@@ -26,9 +26,10 @@ class QVBoxLayout;
 // Creates one event or edits one stored event: title, calendar, colour, times, all-day, repeat
 // rule, reminders, location, notes and attendees; a new event can start from a template. Saving
 // writes the event, pending, through the event repository and accepts only on success; failed
-// checks leave the dialog open with everything as typed. The edited record of a recurring series
-// is its master, so a save changes the whole series. An event of a read-only calendar opens for
-// viewing only.
+// checks leave the dialog open with everything as typed. A recurring series is saved through
+// RecurringEdit: the form on the master edits all its events, the form on one occurrence (see
+// setSeriesScope) the events of the scope asked before. Moving the start keeps the event's
+// length. An event of a read-only calendar opens for viewing only.
 class EventFormDialog : public QDialog
 {
     Q_OBJECT
@@ -41,6 +42,12 @@ public:
 
     // Sets the start and an end `minutes` later; an invalid start changes nothing.
     void setStartAndDuration(const QDateTime& start, int minutes);
+
+    // The edit form shows one occurrence (starting at `occurrenceStart`) of the series `master`
+    // and saves for `scope` (1 this event only, 2 this and following, 3 all events) through
+    // RecurringEdit, with an undo entry. For this event only the calendar, the rule and all-day
+    // cannot change.
+    void setSeriesScope(const Event& master, const QDateTime& occurrenceStart, int scope);
 
     // Both constructors first call `closer` (when set) to close an open event details card. The
     // card's library sets it: the card opens this form, so this library cannot link the card.
@@ -63,10 +70,17 @@ private:
     void showTemplatesMenu();
     void applyTemplate(const EventTemplate& eventTemplate);
     void save();
+    void keepLength(const QDateTime& start);
+    bool saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
+                    const Event& edited);
     bool isReadOnly() const;
 
     AppState* m_appState;
     std::optional<Event> m_editedEvent;
+    std::optional<Event> m_seriesMaster;
+    QDateTime m_occurrenceStart;
+    int m_scope = 0;
+    QDateTime m_shownStart; // the start the end's length is measured from
 
     QLineEdit* m_titleEdit = nullptr;
     QComboBox* m_calendarCombo = nullptr;

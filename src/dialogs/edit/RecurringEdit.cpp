@@ -1,13 +1,16 @@
 #include "RecurringEdit.h"
 
+#include "AppState.h"
 #include "Clock.h"
 #include "Database.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "Recurrence.h"
 #include "RuleUntil.h"
 #include "Savepoint.h"
-#include "SeriesEdit.h"
+#include "UndoStack.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QUuid>
 
@@ -27,105 +30,216 @@ void prepareForPush(Event& event)
     event.rawIcalendar = Ical::buildEvent(event);
 }
 
-bool commit(Savepoint& transaction, const char* operation)
+// The store keeps one row per calendar, UID and recurrence id, deleted rows included. A new row
+// whose place a deleted one holds (a series moved back before the first move was pushed) takes
+// that row over with its server identity; a deleted override in the way of a rewritten one goes.
+void fitStoredKeys(EventRepository* events, SeriesEdit::Plan& plan)
 {
-    if (transaction.commit())
-        return true;
-    qWarning().noquote() << "[RecurringEdit]" << operation
-                         << "could not commit:" << transaction.errorText();
-    return false;
+    QList<Event> inserts;
+    for (Event& row : plan.inserts) {
+        const std::optional<Event> held =
+            events->getByUidAndRecurrenceId(row.uid, row.calendarId, row.recurrenceId);
+        if (!held || !held->deletedAt) {
+            inserts.append(row);
+            continue;
+        }
+        row.id = held->id;
+        row.href = held->href;
+        row.etag = held->etag;
+        row.providerEventId = held->providerEventId;
+        row.created = held->created;
+        row.deletedAt.reset();
+        plan.updates.append(row);
+    }
+    plan.inserts = inserts;
+    for (const Event& row : std::as_const(plan.updates)) {
+        const std::optional<Event> held =
+            events->getByUidAndRecurrenceId(row.uid, row.calendarId, row.recurrenceId);
+        if (held && held->id != row.id && held->deletedAt && !held->recurrenceId.isEmpty())
+            plan.purges.append(held->id);
+    }
+}
+
+SeriesEdit::Plan prepared(SeriesEdit::Plan plan)
+{
+    for (Event& row : plan.updates)
+        prepareForPush(row);
+    for (Event& row : plan.inserts)
+        prepareForPush(row);
+    return plan;
+}
+
+// The series' live overrides: its other rows of the same UID.
+QList<Event> overridesOf(EventRepository* events, const Event& master)
+{
+    QList<Event> rows = events->getSeries(master.uid, master.calendarId);
+    rows.removeIf(
+        [&master](const Event& row) { return row.id == master.id || row.recurrenceId.isEmpty(); });
+    return rows;
+}
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("RecurringEdit", text);
 }
 
 } // namespace
 
 namespace RecurringEdit {
 
+std::optional<Event> masterOf(EventRepository* events, const Event& row)
+{
+    if (!events)
+        return std::nullopt;
+    if (row.recurrenceId.isEmpty())
+        return row.recurrenceRule.isEmpty() ? std::nullopt : std::optional<Event>(row);
+    std::optional<Event> master = events->getByUidAndRecurrenceId(row.uid, row.calendarId, {});
+    if (!master || master->deletedAt || master->recurrenceRule.isEmpty())
+        return std::nullopt;
+    return master;
+}
+
+std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& master,
+                                         const QDateTime& occurrenceStart, const Event& edited,
+                                         int scope)
+{
+    if (!events || scope < 1 || scope > 3)
+        return std::nullopt;
+    std::optional<Event> stored;
+    if (scope == 1)
+        stored = events->getByUidAndRecurrenceId(
+            master.uid, master.calendarId,
+            Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay));
+    SeriesEdit::Plan plan = SeriesEdit::edit(master, overridesOf(events, master), stored,
+                                             occurrenceStart, edited, scope, newId, Clock::now());
+    fitStoredKeys(events, plan);
+    return prepared(plan);
+}
+
+std::optional<SeriesEdit::Plan> planMove(EventRepository* events, const Event& master,
+                                         const QDateTime& occurrenceStart,
+                                         const QDateTime& newStart,
+                                         const std::optional<QDateTime>& newEnd, int scope)
+{
+    if (!events || scope < 1 || scope > 3)
+        return std::nullopt;
+    // A drag changes times only: the occurrence keeps what it shows now, an override's own
+    // texts included.
+    Event edited = master;
+    if (scope == 1) {
+        if (const std::optional<Event> stored = events->getByUidAndRecurrenceId(
+                master.uid, master.calendarId,
+                Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay)))
+            edited = *stored;
+    }
+    edited.recurrenceRule = RuleUntil::normalize(master.recurrenceRule, master.isAllDay);
+    edited.calendarId = master.calendarId;
+    edited.startTime = newStart;
+    edited.endTime = newEnd;
+    return planEdit(events, master, occurrenceStart, edited, scope);
+}
+
+std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event& master,
+                                           const QDateTime& occurrenceStart, int scope)
+{
+    if (!events || scope < 1 || scope > 3)
+        return std::nullopt;
+    return prepared(SeriesEdit::remove(master, overridesOf(events, master), occurrenceStart, scope,
+                                       Clock::now()));
+}
+
+bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan)
+{
+    if (!events)
+        return false;
+    Savepoint transaction(events->database()->database());
+    if (!transaction.isActive())
+        return false;
+    for (const QString& id : plan.purges) {
+        if (!events->hardDelete(id))
+            return false;
+    }
+    for (const QString& id : plan.removals) {
+        if (!events->remove(id))
+            return false;
+    }
+    for (const Event& row : plan.updates) {
+        if (!events->update(row))
+            return false;
+    }
+    for (const Event& row : plan.inserts) {
+        if (!events->insert(row))
+            return false;
+    }
+    if (transaction.commit())
+        return true;
+    qWarning().noquote() << "[RecurringEdit] could not commit:" << transaction.errorText();
+    return false;
+}
+
+bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
+                      const QString& failure, const EventChange::Reporter& report)
+{
+    if (!state || !state->events() || !state->undoStack())
+        return false;
+    EventRepository* events = state->events();
+    QList<SeriesEdit::Touched> touched;
+    QStringList ids = plan.removals;
+    for (const Event& row : plan.updates)
+        ids.append(row.id);
+    for (const QString& id : std::as_const(ids))
+        touched.append({events->getById(id), Event(), std::nullopt});
+    for (const Event& row : plan.inserts) {
+        ids.append(row.id);
+        touched.append({std::nullopt, Event(), std::nullopt});
+    }
+    if (!carryOut(events, plan)) {
+        if (report)
+            report(failure);
+        return false;
+    }
+    for (qsizetype i = 0; i < ids.size(); ++i)
+        touched[i].written = events->getById(ids.at(i)).value_or(Event());
+    // The hub owns the repository and the undo list, and outlives every entry on it.
+    state->undoStack()->push({summary, [events, touched, summary, report] {
+                                  QList<SeriesEdit::Touched> now = touched;
+                                  for (SeriesEdit::Touched& row : now)
+                                      row.current = events->getById(row.written.id);
+                                  if (!carryOut(events, SeriesEdit::undo(now, Clock::now())) &&
+                                      report)
+                                      report(tr("Could not undo: %1").arg(summary));
+                              }});
+    return true;
+}
+
 bool apply(EventRepository* events, const Event& master, const QDateTime& occurrenceStart,
            const QDateTime& newStart, std::optional<QDateTime> newEnd, int scope)
 {
     if (!events)
         return false;
-    switch (scope) {
-    case 0:
+    if (scope == 0)
         return true;
-    case 1:
-        return applyToThisOnly(events, master, occurrenceStart, newStart, newEnd);
-    case 2:
-        return applyToFollowing(events, master, occurrenceStart, newStart, newEnd);
-    case 3:
-        return applyToAll(events, master, occurrenceStart, newStart, newEnd);
-    default:
-        return false;
-    }
+    const std::optional<SeriesEdit::Plan> plan =
+        planMove(events, master, occurrenceStart, newStart, newEnd, scope);
+    return plan && carryOut(events, *plan);
 }
 
 bool applyToThisOnly(EventRepository* events, const Event& master, const QDateTime& occurrenceStart,
                      const QDateTime& newStart, std::optional<QDateTime> newEnd)
 {
-    if (!events)
-        return false;
-    Event exception = SeriesEdit::occurrenceOverride(master, occurrenceStart, newStart, newEnd,
-                                                     newId(), Clock::now());
-    const std::optional<Event> stored =
-        events->getByUidAndRecurrenceId(master.uid, master.calendarId, exception.recurrenceId);
-    Savepoint transaction(events->database()->database());
-    if (!transaction.isActive())
-        return false;
-    bool written = false;
-    if (stored) {
-        // One row per occurrence: a second move of it rewrites the exception already there.
-        Event again = *stored;
-        again.startTime = newStart;
-        again.endTime = newEnd;
-        again.deletedAt.reset();
-        again.sequence += 1;
-        prepareForPush(again);
-        written = events->update(again);
-    } else {
-        prepareForPush(exception);
-        written = events->insert(exception);
-    }
-    return written && commit(transaction, "applyToThisOnly");
+    return apply(events, master, occurrenceStart, newStart, newEnd, 1);
 }
 
 bool applyToFollowing(EventRepository* events, Event master, const QDateTime& occurrenceStart,
                       const QDateTime& newStart, std::optional<QDateTime> newEnd)
 {
-    if (!events)
-        return false;
-    if (occurrenceStart <= master.startTime)
-        return applyToAll(events, master, occurrenceStart, newStart, newEnd);
-
-    Event following = SeriesEdit::followingSeries(master, occurrenceStart, newStart, newEnd,
-                                                  newId(), Clock::now());
-    master.recurrenceRule = SeriesEdit::truncateRule(master.recurrenceRule,
-                                                     occurrenceStart.addSecs(-1), master.isAllDay);
-    master.sequence += 1;
-    prepareForPush(master);
-    prepareForPush(following);
-
-    Savepoint transaction(events->database()->database());
-    if (!transaction.isActive())
-        return false;
-    return events->update(master) && events->insert(following) &&
-           commit(transaction, "applyToFollowing");
+    return apply(events, master, occurrenceStart, newStart, newEnd, 2);
 }
 
 bool applyToAll(EventRepository* events, Event master, const QDateTime& occurrenceStart,
                 const QDateTime& newStart, std::optional<QDateTime> newEnd)
 {
-    if (!events)
-        return false;
-    const SeriesEdit::Times moved =
-        SeriesEdit::shiftedSeries(master, occurrenceStart, newStart, newEnd);
-    master.startTime = moved.start;
-    master.endTime = moved.end;
-    master.sequence += 1;
-    prepareForPush(master);
-    Savepoint transaction(events->database()->database());
-    if (!transaction.isActive())
-        return false;
-    return events->update(master) && commit(transaction, "applyToAll");
+    return apply(events, master, occurrenceStart, newStart, newEnd, 3);
 }
 
 QString truncateRule(const QString& rule, const QDateTime& until, bool allDay)

@@ -1,18 +1,22 @@
 #pragma once
 
 #include "Event.h"
+#include "EventChange.h"
+#include "SeriesEdit.h"
 
 #include <QDateTime>
 #include <QString>
 
 #include <optional>
 
+class AppState;
 class EventRepository;
 
-// Rewrites the stored rows of a recurring series after one occurrence was moved or resized,
-// for the scope RecurringEditScopeDialog returned. Each operation writes all its rows in one
-// transaction (all or none), marks them pending with their iCalendar text rebuilt, and reports
-// false for a missing repository, an unknown scope or a failed write.
+// Rewrites the stored rows of a recurring series after one occurrence was moved, resized, edited
+// in the form or deleted, for the scope RecurringEditScopeDialog returned. The rows come from the
+// pure rules of SeriesEdit; each operation writes all its rows in one transaction (all or none),
+// marks them pending with their iCalendar text rebuilt, and reports false for a missing
+// repository, an unknown scope or a failed write.
 namespace RecurringEdit {
 
 // 0 changes nothing (true); 1, 2 and 3 run the operations below.
@@ -25,8 +29,8 @@ bool applyToThisOnly(EventRepository* events, const Event& master, const QDateTi
                      const QDateTime& newStart, std::optional<QDateTime> newEnd);
 
 // The master ends before the occurrence and a new series starts at the new time, ending where
-// the old one did. On the series' first occurrence the whole series moves instead, so that no
-// series without occurrences is left behind.
+// the old one did, with the exception dates and overrides after the split. On the series' first
+// occurrence the whole series moves instead, so that no series without occurrences is left.
 bool applyToFollowing(EventRepository* events, Event master, const QDateTime& occurrenceStart,
                       const QDateTime& newStart, std::optional<QDateTime> newEnd);
 
@@ -37,5 +41,30 @@ bool applyToAll(EventRepository* events, Event master, const QDateTime& occurren
 // The rule ending with the last occurrence starting no later than `until` (COUNT dropped, UNTIL
 // replaced or appended), its UNTIL in the value type of a timed series, or of an all-day one.
 QString truncateRule(const QString& rule, const QDateTime& until, bool allDay = false);
+
+// The stored master of the series `row` belongs to: `row` itself when it holds the rule, the live
+// master of its UID in its calendar for an override; nothing for a single event.
+std::optional<Event> masterOf(EventRepository* events, const Event& row);
+
+// The rows of a drag (new times only), a form edit (`edited` as SeriesEdit::edit takes it) or a
+// delete of the occurrence at `occurrenceStart`, ready to write; nothing for an unknown scope.
+std::optional<SeriesEdit::Plan> planMove(EventRepository* events, const Event& master,
+                                         const QDateTime& occurrenceStart,
+                                         const QDateTime& newStart,
+                                         const std::optional<QDateTime>& newEnd, int scope);
+std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& master,
+                                         const QDateTime& occurrenceStart, const Event& edited,
+                                         int scope);
+std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event& master,
+                                           const QDateTime& occurrenceStart, int scope);
+
+// Writes the plan's rows as given in one transaction.
+bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);
+
+// Writes the plan and, on success, pushes an undo entry with `summary` that puts every row it
+// touched back (SeriesEdit::undo). A failed write pushes nothing, is reported with `failure` and
+// gives false; an undo that cannot be written is reported when it runs.
+bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
+                      const QString& failure, const EventChange::Reporter& report);
 
 } // namespace RecurringEdit

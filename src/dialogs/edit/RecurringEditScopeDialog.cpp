@@ -6,17 +6,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QWidget* parent)
+RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QWidget* parent,
+                                                   Mode mode)
     : QDialog(parent)
 {
-    setWindowTitle(tr("Edit Recurring Event"));
+    const bool deleting = mode == Mode::Delete;
+    setWindowTitle(deleting ? tr("Delete Recurring Event") : tr("Edit Recurring Event"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
 
     // The title comes from a server or another device: never read as rich text.
-    auto* heading = new QLabel(tr("Edit \"%1\"").arg(eventTitle), this);
+    auto* heading =
+        new QLabel((deleting ? tr("Delete \"%1\"") : tr("Edit \"%1\"")).arg(eventTitle), this);
     heading->setTextFormat(Qt::PlainText);
     QFont headingFont = heading->font();
     headingFont.setWeight(QFont::Bold);
@@ -25,7 +28,9 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
     heading->setWordWrap(true);
     layout->addWidget(heading);
 
-    auto* question = new QLabel(tr("This event repeats. Apply your changes to:"), this);
+    auto* question = new QLabel(deleting ? tr("This event repeats. Delete:")
+                                         : tr("This event repeats. Apply your changes to:"),
+                                this);
     question->setWordWrap(true);
     question->setProperty("muted", true);
     layout->addWidget(question);
@@ -36,16 +41,27 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
         QString text;
         QString toolTip;
         int scope;
-    } choices[] = {
-        {tr("This event only"),
-         tr("Only this occurrence is changed; the rest of the series stays as it was."), 1},
-        {tr("This and following events"),
-         tr("This occurrence and every later one inherit the change. Past occurrences keep their "
-            "original times."),
-         2},
-        {tr("All events in the series"),
-         tr("The master event shifts; every occurrence — past and future — moves with it."), 3},
-    };
+    } editChoices[] =
+        {
+            {tr("This event only"),
+             tr("Only this occurrence is changed; the rest of the series stays as it was."), 1},
+            {tr("This and following events"),
+             tr("This occurrence and every later one inherit the change. Past occurrences keep "
+                "their "
+                "original times."),
+             2},
+            {tr("All events in the series"),
+             tr("The master event shifts; every occurrence — past and future — moves with it."), 3},
+        },
+      deleteChoices[] = {
+          {tr("This event only"),
+           tr("Only this occurrence is deleted; the rest of the series stays."), 1},
+          {tr("This and following events"),
+           tr("This occurrence and every later one are deleted. Earlier occurrences stay."), 2},
+          {tr("All events in the series"), tr("Every occurrence — past and future — is deleted."),
+           3},
+      };
+    const auto& choices = deleting ? deleteChoices : editChoices;
     for (const auto& choice : choices) {
         auto* button = new QPushButton(choice.text, this);
         button->setToolTip(choice.toolTip);
@@ -70,6 +86,9 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
         reject();
     });
     layout->addWidget(buttons);
+    // A key press alone never deletes: the focus starts on Cancel.
+    if (deleting)
+        buttons->button(QDialogButtonBox::Cancel)->setFocus();
 
     resize(400, sizeHint().height());
 }

@@ -429,7 +429,7 @@ void DayTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
     }
     const QPoint position = event->position().toPoint();
     if (const HitRegion* region = lastRegionAt(position)) {
-        Q_EMIT eventActivated(region->eventId);
+        Q_EMIT eventActivated(region->eventId, region->instanceStart);
         return;
     }
     if (position.x() >= TimelineGeometry::gutterWidth) {
@@ -502,13 +502,22 @@ void DayTimelineWidget::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (key == Qt::Key_Delete && !m_selectedEventId.isEmpty()) {
+        const auto region =
+            std::find_if(m_hitRegions.cbegin(), m_hitRegions.cend(),
+                         [this](const HitRegion& r) { return r.eventId == m_selectedEventId; });
+        Q_EMIT eventDeleteRequested(
+            m_selectedEventId, region == m_hitRegions.cend() ? QDateTime() : region->instanceStart);
+        event->accept();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
 void DayTimelineWidget::contextMenuEvent(QContextMenuEvent* event)
 {
     if (const HitRegion* region = lastRegionAt(event->pos())) {
-        Q_EMIT eventContextRequested(region->eventId, event->globalPos());
+        Q_EMIT eventContextRequested(region->eventId, event->globalPos(), region->instanceStart);
         event->accept();
         return;
     }

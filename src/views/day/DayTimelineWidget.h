@@ -80,8 +80,11 @@ Q_SIGNALS:
     void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
                        const QRect& screenRect);
     void eventFocused(const QString& eventId);
-    void eventActivated(const QString& eventId);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos);
+    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
+    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
+                               const QDateTime& occurrenceStart);
+    // The Delete key over the selected event; the start of its occurrence shown here.
+    void eventDeleteRequested(const QString& eventId, const QDateTime& occurrenceStart);
     void emptySlotActivated(const QTime& time);
     void eventMoveRequested(const QString& eventId, const QDateTime& instanceStart,
                             int minuteOffset);

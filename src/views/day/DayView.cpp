@@ -12,8 +12,7 @@
 #include "FilterRuleRepository.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
-#include "RecurringEdit.h"
-#include "RecurringEditScopeDialog.h"
+#include "SeriesActions.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"
 #include "ViewEventActions.h"
@@ -76,9 +75,10 @@ DayView::DayView(AppState* appState, QWidget* parent)
             &DayView::showEventContextMenu);
     connect(m_allDayStrip, &AllDayStrip::eventContextRequested, this,
             &DayView::showEventContextMenu);
-    connect(m_allDayStrip, &AllDayStrip::eventSelected, this,
-            [this](const QString& eventId, const QRect& screenRect) {
-                showEventDetails(eventId, QDateTime(), screenRect);
+    connect(m_allDayStrip, &AllDayStrip::eventSelected, this, &DayView::showEventDetails);
+    connect(m_timeline, &DayTimelineWidget::eventDeleteRequested, this,
+            [this](const QString& id, const QDateTime& start) {
+                ViewEventActions::deleteEvent(m_appState, this, id, start, "DayView");
             });
     connect(m_timeline, &DayTimelineWidget::emptySlotActivated, this, &DayView::createEventAt);
     connect(m_timeline, &DayTimelineWidget::eventMoveRequested, this, &DayView::commitMove);
@@ -170,10 +170,10 @@ void DayView::showEventDetails(const QString& eventId, const QDateTime& occurren
         showPopoverCentered(popover);
 }
 
-void DayView::editEvent(const QString& eventId)
+void DayView::editEvent(const QString& eventId, const QDateTime& occurrenceStart)
 {
     const std::optional<Event> record = m_appState->events()->getById(eventId);
-    if (!record)
+    if (!record || SeriesActions::edit(m_appState, this, *record, occurrenceStart))
         return;
     EventFormDialog dialog(m_appState, *record, this);
     dialog.exec();
@@ -188,7 +188,8 @@ void DayView::createEventAt(const QTime& time)
     dialog.exec();
 }
 
-void DayView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+void DayView::showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                                   const QDateTime& occurrenceStart)
 {
     const std::optional<Event> record = m_appState->events()->getById(eventId);
     if (!record)
@@ -202,13 +203,20 @@ void DayView::showEventContextMenu(const QString& eventId, const QPoint& globalP
     if (filters.run(chosen, this, *record))
         return;
     if (chosen == edit)
-        editEvent(eventId);
+        editEvent(eventId, occurrenceStart);
     else if (chosen == remove)
-        confirmAndDelete(*record);
+        confirmAndDelete(*record, occurrenceStart);
 }
 
-void DayView::confirmAndDelete(const Event& record)
+void DayView::confirmAndDelete(const Event& record, const QDateTime& occurrenceStart)
 {
+    QPointer<DayView> guard(this);
+    const EventChange::Reporter report = [guard](const QString& message) {
+        if (guard)
+            guard->report(message);
+    };
+    if (SeriesActions::remove(m_appState, this, record, occurrenceStart, report))
+        return;
     const QString undoKeys = QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText);
     const auto answer = QMessageBox::question(
         this, tr("Delete event?"),
@@ -216,11 +224,7 @@ void DayView::confirmAndDelete(const Event& record)
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    QPointer<DayView> guard(this);
-    EventChange::deleteWithUndo(m_appState, record, [guard](const QString& message) {
-        if (guard)
-            guard->report(message);
-    });
+    EventChange::deleteWithUndo(m_appState, record, report);
 }
 
 void DayView::commitMove(const QString& eventId, const QDateTime& instanceStart, int minuteOffset)
@@ -230,7 +234,8 @@ void DayView::commitMove(const QString& eventId, const QDateTime& instanceStart,
         return;
     if (!record->recurrenceRule.isEmpty()) {
         const QDateTime newStart = EventChange::movedStart(instanceStart, minuteOffset);
-        applyToSeries(*record, instanceStart, newStart, EventChange::movedEnd(*record, newStart));
+        applyToSeries(*record, instanceStart, newStart, EventChange::movedEnd(*record, newStart),
+                      tr("Moved \"%1\"").arg(record->title));
         return;
     }
     QPointer<DayView> guard(this);
@@ -249,7 +254,8 @@ void DayView::commitResize(const QString& eventId, const QDateTime& instanceStar
         return;
     if (!record->recurrenceRule.isEmpty()) {
         applyToSeries(*record, instanceStart, instanceStart,
-                      EventChange::resizedEnd(*record, instanceStart, minuteDelta));
+                      EventChange::resizedEnd(*record, instanceStart, minuteDelta),
+                      tr("Resized \"%1\"").arg(record->title));
         return;
     }
     QPointer<DayView> guard(this);
@@ -263,14 +269,16 @@ void DayView::commitResize(const QString& eventId, const QDateTime& instanceStar
 }
 
 void DayView::applyToSeries(const Event& record, const QDateTime& instanceStart,
-                            const QDateTime& newStart, const std::optional<QDateTime>& newEnd)
+                            const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
+                            const QString& summary)
 {
-    RecurringEditScopeDialog dialog(record.title, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!RecurringEdit::apply(m_appState->events(), record, instanceStart, newStart, newEnd,
-                              dialog.scope))
-        report(tr("Could not save the change to \"%1\".").arg(record.title));
+    QPointer<DayView> guard(this);
+    SeriesActions::move(m_appState, this, record, instanceStart, newStart, newEnd, summary,
+                        tr("Could not save the change to \"%1\".").arg(record.title),
+                        [guard](const QString& message) {
+                            if (guard)
+                                guard->report(message);
+                        });
 }
 
 void DayView::report(const QString& message)

@@ -44,7 +44,8 @@ public:
     // of a series is shown with the times of the occurrence starting at `occurrenceStart`.
     void showEventDetails(const QString& eventId, const QDateTime& occurrenceStart,
                           const QRect& screenRect);
-    void showEventContextMenu(const QString& eventId, const QPoint& globalPos);
+    void showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                              const QDateTime& occurrenceStart = QDateTime());
     // Writes a drag: a single event directly (with undo), a series after asking for the scope.
     void commitMove(const QString& eventId, const QDateTime& instanceStart, int minuteOffset);
     void commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta);
@@ -57,11 +58,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void editEvent(const QString& eventId);
+    void editEvent(const QString& eventId, const QDateTime& occurrenceStart);
     void createEventAt(const QTime& time);
-    void confirmAndDelete(const Event& record);
+    void confirmAndDelete(const Event& record, const QDateTime& occurrenceStart);
     void applyToSeries(const Event& record, const QDateTime& instanceStart,
-                       const QDateTime& newStart, const std::optional<QDateTime>& newEnd);
+                       const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
+                       const QString& summary);
     void report(const QString& message);
 
     AppState* m_appState;

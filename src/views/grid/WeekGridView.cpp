@@ -43,7 +43,9 @@ WeekGridView::WeekGridView(AppState* appState, QWidget* parent)
                 ViewEventActions::showDetails(m_appState, this, id, start, rect);
             });
     connect(m_grid, &WeekGridWidget::eventActivated, this,
-            [this](const QString& id) { ViewEventActions::editEvent(m_appState, this, id); });
+            [this](const QString& id, const QDateTime& start) {
+                ViewEventActions::editEvent(m_appState, this, id, start);
+            });
     connect(m_grid, &WeekGridWidget::eventContextRequested, this,
             &WeekGridView::showEventContextMenu);
     connect(m_grid, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
@@ -60,7 +62,9 @@ void WeekGridView::reload()
     m_grid->setData(start, result.events, result.calendarColors, result.dimmed, weather);
 }
 
-void WeekGridView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+void WeekGridView::showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                                        const QDateTime& occurrenceStart)
 {
-    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekGridView");
+    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekGridView",
+                                      occurrenceStart);
 }

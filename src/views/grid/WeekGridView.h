@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QPoint>
 #include <QWidget>
 
@@ -23,7 +24,8 @@ Q_SIGNALS:
     void dayActivated(const QDate& date);
 
 private:
-    void showEventContextMenu(const QString& eventId, const QPoint& globalPos);
+    void showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                              const QDateTime& occurrenceStart = QDateTime());
 
     AppState* m_appState;
     WeekGridWidget* m_grid;

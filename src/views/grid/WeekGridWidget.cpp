@@ -185,15 +185,18 @@ void WeekGridWidget::mouseReleaseEvent(QMouseEvent* event)
 void WeekGridWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (!EventHitTest::doubleClick(m_hitRegions, event,
-                                   [this](const QString& id) { Q_EMIT eventActivated(id); }))
+                                   [this](const QString& id, const QDateTime& start) {
+                                       Q_EMIT eventActivated(id, start);
+                                   }))
         QWidget::mouseDoubleClickEvent(event);
 }
 
 void WeekGridWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!EventHitTest::contextMenu(m_hitRegions, event,
-                                   [this](const QString& id, const QPoint& globalPos) {
-                                       Q_EMIT eventContextRequested(id, globalPos);
-                                   }))
+    if (!EventHitTest::contextMenu(
+            m_hitRegions, event,
+            [this](const QString& id, const QPoint& globalPos, const QDateTime& start) {
+                Q_EMIT eventContextRequested(id, globalPos, start);
+            }))
         QWidget::contextMenuEvent(event);
 }

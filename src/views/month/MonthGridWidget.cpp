@@ -222,15 +222,18 @@ void MonthGridWidget::mouseReleaseEvent(QMouseEvent* event)
 void MonthGridWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (!EventHitTest::doubleClick(m_hitAreas, event,
-                                   [this](const QString& id) { Q_EMIT eventActivated(id); }))
+                                   [this](const QString& id, const QDateTime& start) {
+                                       Q_EMIT eventActivated(id, start);
+                                   }))
         QWidget::mouseDoubleClickEvent(event);
 }
 
 void MonthGridWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!EventHitTest::contextMenu(m_hitAreas, event,
-                                   [this](const QString& id, const QPoint& globalPos) {
-                                       Q_EMIT eventContextRequested(id, globalPos);
-                                   }))
+    if (!EventHitTest::contextMenu(
+            m_hitAreas, event,
+            [this](const QString& id, const QPoint& globalPos, const QDateTime& start) {
+                Q_EMIT eventContextRequested(id, globalPos, start);
+            }))
         QWidget::contextMenuEvent(event);
 }

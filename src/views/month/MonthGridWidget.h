@@ -45,8 +45,9 @@ public:
 Q_SIGNALS:
     void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
                        const QRect& screenRect);
-    void eventActivated(const QString& eventId);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos);
+    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
+    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
+                               const QDateTime& occurrenceStart);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

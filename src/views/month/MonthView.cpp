@@ -50,7 +50,9 @@ MonthView::MonthView(AppState* appState, QWidget* parent)
                 ViewEventActions::showDetails(m_appState, this, id, start, rect);
             });
     connect(m_grid, &MonthGridWidget::eventActivated, this,
-            [this](const QString& id) { ViewEventActions::editEvent(m_appState, this, id); });
+            [this](const QString& id, const QDateTime& start) {
+                ViewEventActions::editEvent(m_appState, this, id, start);
+            });
     connect(m_grid, &MonthGridWidget::eventContextRequested, this,
             &MonthView::showEventContextMenu);
     // Loaded when first shown (or by an explicit reload), not while the area is being built.
@@ -86,7 +88,9 @@ void MonthView::reload()
                     ViewWeather::labels(m_appState, start, 42));
 }
 
-void MonthView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+void MonthView::showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                                     const QDateTime& occurrenceStart)
 {
-    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "MonthView");
+    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "MonthView",
+                                      occurrenceStart);
 }

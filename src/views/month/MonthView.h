@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QPoint>
 #include <QWidget>
 
@@ -28,7 +29,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void showEventContextMenu(const QString& eventId, const QPoint& globalPos);
+    void showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                              const QDateTime& occurrenceStart = QDateTime());
 
     AppState* m_appState;
     MonthGridWidget* m_grid;

@@ -10,6 +10,7 @@
 #include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
 #include "PopoverPlacement.h"
+#include "SeriesActions.h"
 
 #include <QCoreApplication>
 #include <QKeySequence>
@@ -82,15 +83,44 @@ void showDetails(AppState* appState, QWidget* host, const QString& eventId,
         showPopoverCentered(popover);
 }
 
-void editEvent(AppState* appState, QWidget* host, const QString& eventId)
+void editEvent(AppState* appState, QWidget* host, const QString& eventId,
+               const QDateTime& occurrenceStart)
 {
     if (!appState->events())
         return;
     const std::optional<Event> stored = appState->events()->getById(eventId);
     if (!stored)
         return;
+    if (SeriesActions::edit(appState, host, *stored, occurrenceStart))
+        return;
     EventFormDialog dialog(appState, *stored, host);
     dialog.exec();
+}
+
+void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
+                 const QDateTime& occurrenceStart, const char* context)
+{
+    if (!appState->events())
+        return;
+    const std::optional<Event> stored = appState->events()->getById(eventId);
+    if (!stored || stored->deletedAt)
+        return;
+    QPointer<QWidget> guard(host);
+    const EventChange::Reporter report = [guard](const QString& message) {
+        QMessageBox::warning(guard ? guard->window() : nullptr,
+                             QCoreApplication::translate("ViewEventActions", "Calendar"), message);
+    };
+    if (SeriesActions::remove(appState, host, *stored, occurrenceStart, report))
+        return;
+    const QString question =
+        QCoreApplication::translate(context, "Delete \"%1\"? You can undo with %2.")
+            .arg(stored->title,
+                 QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+    if (QMessageBox::question(host, QCoreApplication::translate(context, "Delete event?"), question,
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return;
+    EventChange::deleteWithUndo(appState, *stored, report);
 }
 
 void createEvent(AppState* appState, QWidget* host, const QDateTime& start)
@@ -103,7 +133,7 @@ void createEvent(AppState* appState, QWidget* host, const QDateTime& start)
 }
 
 void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
-                     const QPoint& globalPos, const char* context)
+                     const QPoint& globalPos, const char* context, const QDateTime& occurrenceStart)
 {
     if (!appState->events())
         return;
@@ -119,25 +149,10 @@ void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
     QAction* chosen = menu.exec(globalPos);
     if (filters.run(chosen, host, *stored))
         return;
-    if (chosen == edit) {
-        EventFormDialog dialog(appState, *stored, host);
-        dialog.exec();
-    } else if (chosen == remove) {
-        const QString question =
-            QCoreApplication::translate(context, "Delete \"%1\"? You can undo with %2.")
-                .arg(stored->title,
-                     QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
-        if (QMessageBox::question(host, QCoreApplication::translate(context, "Delete event?"),
-                                  question, QMessageBox::Yes | QMessageBox::No,
-                                  QMessageBox::No) != QMessageBox::Yes)
-            return;
-        QPointer<QWidget> guard(host);
-        EventChange::deleteWithUndo(appState, *stored, [guard](const QString& message) {
-            QMessageBox::warning(guard ? guard->window() : nullptr,
-                                 QCoreApplication::translate("ViewEventActions", "Calendar"),
-                                 message);
-        });
-    }
+    if (chosen == edit)
+        editEvent(appState, host, eventId, occurrenceStart);
+    else if (chosen == remove)
+        deleteEvent(appState, host, eventId, occurrenceStart, context);
 }
 
 } // namespace ViewEventActions

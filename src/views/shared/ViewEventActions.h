@@ -24,9 +24,17 @@ namespace ViewEventActions {
 void showDetails(AppState* appState, QWidget* host, const QString& eventId,
                  const QDateTime& occurrenceStart, const QRect& screenRect);
 
-// The edit form of the stored event (a series, not one occurrence), modal; nothing when it is
-// gone.
-void editEvent(AppState* appState, QWidget* host, const QString& eventId);
+// The edit form of the stored event, modal; nothing when it is gone. For an occurrence of a
+// series (`occurrenceStart` valid) the scope question comes first and the form shows the
+// occurrence; without a start the form edits the whole series.
+void editEvent(AppState* appState, QWidget* host, const QString& eventId,
+               const QDateTime& occurrenceStart = QDateTime());
+
+// Deletes the stored event after asking, with undo: for an occurrence of a series (or an
+// override) the scope question in its delete wording, else "Delete event?". `context` is the
+// translation context of the texts.
+void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
+                 const QDateTime& occurrenceStart, const char* context);
 
 // The new-event form starting at `start`, one hour long, modal; nothing without any calendar.
 void createEvent(AppState* appState, QWidget* host, const QDateTime& start);
@@ -49,10 +57,11 @@ private:
     QAction* m_create = nullptr;
 };
 
-// Selects the event and shows its menu ("Edit…", "Delete", the filter entries) at `globalPos`; a
-// delete asks first and can be undone. `context` is the translation context of the texts. Nothing
-// when the event is gone.
+// Selects the event and shows its menu ("Edit…", "Delete", the filter entries) at `globalPos`;
+// edit and delete act on the occurrence starting at `occurrenceStart` as above. `context` is the
+// translation context of the texts. Nothing when the event is gone.
 void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
-                     const QPoint& globalPos, const char* context);
+                     const QPoint& globalPos, const char* context,
+                     const QDateTime& occurrenceStart = QDateTime());
 
 } // namespace ViewEventActions

@@ -167,7 +167,7 @@ void AllDayStrip::paintEvent(QPaintEvent*)
                          segment.lane * laneHeight + chipTop,
                          (segment.endColumn - segment.startColumn + 1) * columnWidth - 4,
                          chipHeight);
-        hits.append({segment.eventId, chip});
+        hits.append({segment.eventId, chip, event.startTime});
 
         const QColor base = ViewData::itemColor(event, m_calendarColors);
         const bool dimmed = m_dimmedIds.contains(FilterEngine::OccurrenceKey::of(event));
@@ -263,26 +263,29 @@ void AllDayStrip::mouseReleaseEvent(QMouseEvent* event)
     }
     if (const HitRegion* hit = EventHitTest::topmost(m_hitRegions, position)) {
         const QRect screenRect(mapToGlobal(hit->rect.topLeft()), hit->rect.size());
-        Q_EMIT eventSelected(hit->eventId, screenRect);
+        Q_EMIT eventSelected(hit->eventId, hit->occurrenceStart, screenRect);
         event->accept();
         return;
     }
-    Q_EMIT eventSelected(QString(), QRect());
+    Q_EMIT eventSelected(QString(), QDateTime(), QRect());
     QWidget::mouseReleaseEvent(event);
 }
 
 void AllDayStrip::mouseDoubleClickEvent(QMouseEvent* event)
 {
     if (!EventHitTest::doubleClick(m_hitRegions, event,
-                                   [this](const QString& id) { Q_EMIT eventActivated(id); }))
+                                   [this](const QString& id, const QDateTime& start) {
+                                       Q_EMIT eventActivated(id, start);
+                                   }))
         QWidget::mouseDoubleClickEvent(event);
 }
 
 void AllDayStrip::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!EventHitTest::contextMenu(m_hitRegions, event,
-                                   [this](const QString& id, const QPoint& globalPos) {
-                                       Q_EMIT eventContextRequested(id, globalPos);
-                                   }))
+    if (!EventHitTest::contextMenu(
+            m_hitRegions, event,
+            [this](const QString& id, const QPoint& globalPos, const QDateTime& start) {
+                Q_EMIT eventContextRequested(id, globalPos, start);
+            }))
         QWidget::contextMenuEvent(event);
 }

@@ -35,6 +35,7 @@ public:
     {
         QString eventId;
         QRect rect;
+        QDateTime occurrenceStart;
     };
 
     static constexpr int laneHeight = 22;
@@ -67,11 +68,13 @@ public:
     bool isCollapsed() const;
 
 Q_SIGNALS:
-    // A click: the chip's id and its rectangle in global coordinates; an empty id and a null
-    // rectangle for a click on no chip.
-    void eventSelected(const QString& eventId, const QRect& screenRect);
-    void eventActivated(const QString& eventId);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos);
+    // A click: the chip's id, the start of the occurrence it shows and its rectangle in global
+    // coordinates; an empty id, an invalid start and a null rectangle for a click on no chip.
+    void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
+                       const QRect& screenRect);
+    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
+    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
+                               const QDateTime& occurrenceStart);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

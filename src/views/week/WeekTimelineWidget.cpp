@@ -96,7 +96,28 @@ void WeekTimelineWidget::setSelectedEventId(const QString& eventId)
     if (eventId == m_selectedEventId)
         return;
     m_selectedEventId = eventId;
+    m_selectedStart = QDateTime();
     update();
+}
+
+void WeekTimelineWidget::selectOccurrence(const QString& eventId, const QDateTime& start)
+{
+    m_selectedEventId = eventId;
+    m_selectedStart = eventId.isEmpty() ? QDateTime() : start;
+    update();
+}
+
+QDateTime WeekTimelineWidget::selectedOccurrenceStart() const
+{
+    if (m_selectedStart.isValid() || m_selectedEventId.isEmpty())
+        return m_selectedStart;
+    QDateTime first;
+    for (const Event& event : m_events) {
+        if (event.id == m_selectedEventId && !event.isAllDay &&
+            (!first.isValid() || event.startTime < first))
+            first = event.startTime;
+    }
+    return first;
 }
 
 bool WeekTimelineWidget::setWorkdayHours(int startHour, int endHour)
@@ -235,6 +256,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     const BlockGeometry geometry{H, W, minimumHeight};
     if (m_blocksStale || geometry != m_blockGeometry)
         layoutBlocks(geometry);
+    const QDateTime selectedStart = selectedOccurrenceStart();
     for (const Block& item : std::as_const(m_blocks)) {
         const QRect& block = item.rect;
         if (!block.intersects(exposed))
@@ -251,7 +273,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             stripe.setAlpha(80);
         m_blockPainter.fill(painter, QRect(block.x(), block.y(), 3, block.height()), 4, stripe);
         painter.setBrush(Qt::NoBrush);
-        if (event.id == m_selectedEventId) {
+        if (event.id == m_selectedEventId && event.startTime == selectedStart) {
             painter.setPen(QPen(base, 2));
             painter.drawRoundedRect(block.adjusted(1, 1, -1, -1), 4, 4);
         }
@@ -433,6 +455,7 @@ void WeekTimelineWidget::emitSelectedAt(const QString& eventId, const QPoint& po
             break;
         }
     }
+    selectOccurrence(eventId, start);
     Q_EMIT eventSelected(eventId, start, screenRect);
 }
 
@@ -482,7 +505,8 @@ void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         if (const HitRegion* hit = lastHitAt(point)) {
-            Q_EMIT eventActivated(hit->eventId);
+            selectOccurrence(hit->eventId, hit->instanceStart);
+            Q_EMIT eventActivated(hit->eventId, hit->instanceStart);
             event->accept();
             return;
         }
@@ -501,7 +525,8 @@ void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
 void WeekTimelineWidget::contextMenuEvent(QContextMenuEvent* event)
 {
     if (const HitRegion* hit = lastHitAt(event->pos())) {
-        Q_EMIT eventContextRequested(hit->eventId, event->globalPos());
+        selectOccurrence(hit->eventId, hit->instanceStart);
+        Q_EMIT eventContextRequested(hit->eventId, event->globalPos(), hit->instanceStart);
         event->accept();
         return;
     }
@@ -533,8 +558,9 @@ void WeekTimelineWidget::focusStep(bool forward)
             timed.append(event);
     EventSort::sortByStart(timed);
     qsizetype index = -1;
+    const QDateTime selectedStart = selectedOccurrenceStart();
     for (qsizetype i = 0; i < timed.size(); ++i)
-        if (timed[i].id == m_selectedEventId) {
+        if (timed[i].id == m_selectedEventId && timed[i].startTime == selectedStart) {
             index = i;
             break;
         }
@@ -543,6 +569,7 @@ void WeekTimelineWidget::focusStep(bool forward)
         next = forward ? 0 : timed.size() - 1;
     else
         next = (index + (forward ? 1 : -1) + timed.size()) % timed.size();
+    selectOccurrence(timed[next].id, timed[next].startTime);
     Q_EMIT eventFocused(timed[next].id);
 }
 
@@ -564,11 +591,17 @@ void WeekTimelineWidget::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    if (key == Qt::Key_Delete && !m_selectedEventId.isEmpty()) {
+        Q_EMIT eventDeleteRequested(m_selectedEventId, selectedOccurrenceStart());
+        event->accept();
+        return;
+    }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_selectedEventId.isEmpty()) {
         QDateTime start;
         QRect screenRect;
+        const QDateTime selectedStart = selectedOccurrenceStart();
         for (const HitRegion& region : std::as_const(m_hitRegions)) {
-            if (region.eventId == m_selectedEventId) {
+            if (region.eventId == m_selectedEventId && region.instanceStart == selectedStart) {
                 start = region.instanceStart;
                 screenRect = QRect(mapToGlobal(region.rect.topLeft()), region.rect.size());
                 break;

@@ -44,6 +44,8 @@ public:
                    const QSet<QString>& twoWaySyncCalendarIds);
     void setHourHeight(int pixels);
     void setCompact(bool compact);
+    // Another event selected elsewhere: no occurrence of it is chosen yet, so its first one here
+    // counts as selected. The same id again keeps the chosen occurrence.
     void setSelectedEventId(const QString& eventId);
     // Whole hours; true when either changed.
     bool setWorkdayHours(int startHour, int endHour);
@@ -56,6 +58,10 @@ public:
     bool isCompact() const { return m_compact; }
     DragState dragState() const { return m_dragState; }
     const QList<HitRegion>& hitRegions() const { return m_hitRegions; }
+    // The selected occurrence, by event id and the occurrence's own start: a series shows many
+    // occurrences of one id, and a click, Tab or Enter means one of them.
+    QString selectedEventId() const { return m_selectedEventId; }
+    QDateTime selectedOccurrenceStart() const;
     // Pixels per hour and per column at the current size.
     int rowHeight() const;
     int columnWidth() const;
@@ -64,14 +70,17 @@ Q_SIGNALS:
     void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
                        const QRect& screenRect);
     void eventFocused(const QString& eventId);
-    void eventActivated(const QString& eventId);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos);
+    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
+    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
+                               const QDateTime& occurrenceStart);
     void emptySlotActivated(const QDate& date, const QTime& time);
     void eventMoveRequested(const QString& eventId, const QDateTime& instanceStart, int dayDelta,
                             int minuteOffset);
     void eventResizeRequested(const QString& eventId, const QDateTime& instanceStart,
                               int minuteDelta);
     void zoomRequested(int wheelNotches);
+    // The Delete key over the selected occurrence.
+    void eventDeleteRequested(const QString& eventId, const QDateTime& occurrenceStart);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -124,6 +133,7 @@ private:
     const HitRegion* lastHitAt(const QPoint& point) const;
     void emitSelectedAt(const QString& eventId, const QPoint& point);
     void focusStep(bool forward);
+    void selectOccurrence(const QString& eventId, const QDateTime& start);
 
     AppState* m_appState = nullptr;
     QDate m_firstDate;
@@ -133,6 +143,7 @@ private:
     QSet<FilterEngine::OccurrenceKey> m_dimmed;
     QSet<QString> m_twoWaySyncCalendarIds;
     QString m_selectedEventId;
+    QDateTime m_selectedStart; // invalid: the first occurrence of the selected id
     QList<HitRegion> m_hitRegions;
     int m_workdayStartHour = 8;
     int m_workdayEndHour = 18;

@@ -8,8 +8,7 @@
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "PreferencesRepository.h"
-#include "RecurringEdit.h"
-#include "RecurringEditScopeDialog.h"
+#include "SeriesActions.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"
 #include "ViewEventActions.h"
@@ -94,13 +93,10 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
         ViewEventActions::showDetails(m_appState, this, id, start, rect);
     };
     connect(m_timeline, &WeekTimelineWidget::eventSelected, this, showDetails);
-    connect(m_allDayStrip, &AllDayStrip::eventSelected, this,
-            [showDetails](const QString& id, const QRect& rect) {
-                showDetails(id, QDateTime(), rect);
-            });
+    connect(m_allDayStrip, &AllDayStrip::eventSelected, this, showDetails);
     connect(m_timeline, &WeekTimelineWidget::eventFocused, appState, &AppState::setSelectedEventId);
-    const auto edit = [this](const QString& id) {
-        ViewEventActions::editEvent(m_appState, this, id);
+    const auto edit = [this](const QString& id, const QDateTime& start) {
+        ViewEventActions::editEvent(m_appState, this, id, start);
     };
     connect(m_timeline, &WeekTimelineWidget::eventActivated, this, edit);
     connect(m_allDayStrip, &AllDayStrip::eventActivated, this, edit);
@@ -112,6 +108,10 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
             [this](const QDate& date, const QTime& time) {
                 ViewEventActions::createEvent(m_appState, this,
                                               QDateTime(date, time, QTimeZone::systemTimeZone()));
+            });
+    connect(m_timeline, &WeekTimelineWidget::eventDeleteRequested, this,
+            [this](const QString& id, const QDateTime& start) {
+                ViewEventActions::deleteEvent(m_appState, this, id, start, "WeekView");
             });
     connect(m_timeline, &WeekTimelineWidget::eventMoveRequested, this, &WeekView::commitMove);
     connect(m_timeline, &WeekTimelineWidget::eventResizeRequested, this, &WeekView::commitResize);
@@ -252,13 +252,11 @@ void WeekView::commitMove(const QString& eventId, const QDateTime& instanceStart
                                     tr("Moved \"%1\"").arg(stored->title), report);
         return;
     }
-    RecurringEditScopeDialog dialog(stored->title, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
     const QDateTime newStart = EventChange::movedStart(dayMoved, minuteOffset);
-    if (!RecurringEdit::apply(m_appState->events(), *stored, instanceStart, newStart,
-                              EventChange::movedEnd(*stored, newStart), dialog.scope))
-        report(tr("The event could not be moved."));
+    SeriesActions::move(m_appState, this, *stored, instanceStart, newStart,
+                        EventChange::movedEnd(*stored, newStart),
+                        tr("Moved \"%1\"").arg(stored->title), tr("The event could not be moved."),
+                        report);
 }
 
 void WeekView::commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta)
@@ -280,16 +278,15 @@ void WeekView::commitResize(const QString& eventId, const QDateTime& instanceSta
                                     tr("Resized \"%1\"").arg(stored->title), report);
         return;
     }
-    RecurringEditScopeDialog dialog(stored->title, this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    if (!RecurringEdit::apply(m_appState->events(), *stored, instanceStart, instanceStart,
-                              EventChange::resizedEnd(*stored, instanceStart, minuteDelta),
-                              dialog.scope))
-        report(tr("The event could not be resized."));
+    SeriesActions::move(m_appState, this, *stored, instanceStart, instanceStart,
+                        EventChange::resizedEnd(*stored, instanceStart, minuteDelta),
+                        tr("Resized \"%1\"").arg(stored->title),
+                        tr("The event could not be resized."), report);
 }
 
-void WeekView::showEventContextMenu(const QString& eventId, const QPoint& globalPos)
+void WeekView::showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                                    const QDateTime& occurrenceStart)
 {
-    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekView");
+    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekView",
+                                      occurrenceStart);
 }

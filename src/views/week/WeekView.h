@@ -36,7 +36,8 @@ public:
     void commitMove(const QString& eventId, const QDateTime& instanceStart, int dayDelta,
                     int minuteOffset);
     void commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta);
-    void showEventContextMenu(const QString& eventId, const QPoint& globalPos);
+    void showEventContextMenu(const QString& eventId, const QPoint& globalPos,
+                              const QDateTime& occurrenceStart = QDateTime());
 
     WeekTimelineWidget* timeline() const { return m_timeline; }
     AllDayStrip* allDayStrip() const { return m_allDayStrip; }

@@ -10,10 +10,12 @@
 #include "Ical.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
+#include "Recurrence.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
 #include "StoreSeed.h"
 #include "TemplateRepository.h"
+#include "UndoStack.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -467,6 +469,79 @@ private Q_SLOTS:
         QVERIFY(copy.etag.isEmpty() && copy.href.isEmpty() && copy.providerEventId.isEmpty());
         QCOMPARE(copy.syncStatus, QStringLiteral("pending"));
         QCOMPARE(sent(copy).uid, copy.id);
+    }
+
+    // Moving the start later carries the end along, so the event keeps its length (and is never
+    // saved with no length); an earlier start leaves the end where it was.
+    void laterStartKeepsTheLength_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QString>("time");
+        QTest::addColumn<QDateTime>("end");
+        QTest::newRow("two hours later") << 0 << "16:00" << local(today, QTime(17, 0));
+        QTest::newRow("a day later") << 1 << "" << local(today.addDays(1), QTime(15, 0));
+        QTest::newRow("earlier") << 0 << "12:00" << local(today, QTime(15, 0));
+    }
+    void laterStartKeepsTheLength()
+    {
+        QFETCH(int, days);
+        QFETCH(QString, time);
+        QFETCH(QDateTime, end);
+        const Event original = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        QVERIFY(state()->events()->insert(original));
+        EventFormDialog dialog(state(), original);
+        const Form form(dialog);
+        if (days != 0)
+            form.start->findChild<QDateEdit*>()->setDate(today.addDays(days));
+        if (!time.isEmpty()) {
+            form.start->findChild<QComboBox*>()->setEditText(time);
+            form.start->onTimeCommit();
+        }
+        QCOMPARE(form.end->dateTime(), end.toLocalTime());
+        QCOMPARE(form.save(), QStringList());
+        const Event stored = *state()->events()->getById(original.id);
+        QCOMPARE(stored.endTime->toUTC(), end.toUTC());
+    }
+
+    // The form on a series edits all its events; another calendar takes the series with its
+    // override as one resource: both rows leave tombstones (with the server's href) behind and
+    // arrive under the same UID without one; undo brings them back.
+    void seriesMovesWithItsOverrides()
+    {
+        addCalendars(state());
+        Event master = storedEvent(QStringLiteral("ev-1"), QStringLiteral("zed"));
+        master.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        QVERIFY(state()->events()->insert(master));
+        Event moved = master;
+        moved.id = QStringLiteral("ev-1-third");
+        moved.recurrenceRule.clear();
+        moved.recurrenceId = Recurrence::recurrenceIdFor(master.startTime.addDays(2), false);
+        moved.masterEventUid = master.uid;
+        moved.startTime = master.startTime.addDays(2).addSecs(3600);
+        moved.endTime = moved.startTime.addSecs(3600);
+        moved.reminders.clear();
+        moved.attendees.clear();
+        QVERIFY(state()->events()->insert(moved));
+
+        EventFormDialog dialog(state(), *state()->events()->getById(master.id));
+        const Form form(dialog);
+        form.chooseCalendar(QStringLiteral("alpha"));
+        QCOMPARE(form.save(), QStringList());
+
+        const QString rows = QStringLiteral(
+            "SELECT calendar_id || ' ' || uid || ' ' || ifnull(recurrence_id, '-') || ' ' || "
+            "ifnull(href, '') || ' ' || (deleted_at IS NOT NULL) || ' ' || sync_status FROM "
+            "events ORDER BY calendar_id DESC, recurrence_id IS NOT NULL");
+        QCOMPARE(column(rows),
+                 (QStringList{"zed ev-1 - /cal/ev-1.ics 1 pending",
+                              "zed ev-1 " + moved.recurrenceId + " /cal/ev-1.ics 1 pending",
+                              "alpha ev-1 -  0 pending",
+                              "alpha ev-1 " + moved.recurrenceId + "  0 pending"}));
+        QCOMPARE(state()->undoStack()->count(), 1);
+        state()->undoStack()->undo();
+        QCOMPARE(column(QStringLiteral("SELECT calendar_id || ' ' || (deleted_at IS NOT NULL) "
+                                       "FROM events ORDER BY calendar_id DESC, id")),
+                 (QStringList{"zed 0", "zed 0", "alpha 1", "alpha 1"}));
     }
 
     // The event's own calendar is always offered, even hidden; an event of a read-only calendar

@@ -79,14 +79,16 @@ private Q_SLOTS:
                           at(1, 9), at(1, 10), "", "20250305T090000Z"});
         row("this only, all-day", {1, "FREQ=DAILY", true, at(5, 0), at(7, 0), at(8, 0),
                                    "FREQ=DAILY", at(1, 0), at(2, 0), "", "20250305"});
-        row("following, until carried", {2, untilYearEnd, false, at(10, 9), at(10, 11), at(10, 12),
-                                         splitAt10th, at(1, 9), at(1, 10), untilYearEnd, ""});
+        // Every later occurrence moves with the drag, the last one included: UNTIL moves too.
+        row("following, until moved",
+            {2, untilYearEnd, false, at(10, 9), at(10, 11), at(10, 12), splitAt10th, at(1, 9),
+             at(1, 10), "FREQ=DAILY;UNTIL=20251231T020000Z", ""});
         row("following, count split",
             {2, "FREQ=DAILY;COUNT=20", false, at(10, 9), at(10, 11), at(10, 12), splitAt10th,
              at(1, 9), at(1, 10), "FREQ=DAILY;COUNT=11", ""});
         row("following, all-day",
             {2, "FREQ=DAILY;UNTIL=20251231", true, at(10, 0), at(11, 0), at(12, 0),
-             "FREQ=DAILY;UNTIL=20250309", at(1, 0), at(2, 0), "FREQ=DAILY;UNTIL=20251231", ""});
+             "FREQ=DAILY;UNTIL=20250309", at(1, 0), at(2, 0), "FREQ=DAILY;UNTIL=20260101", ""});
         row("following from the first moves all",
             {2, "FREQ=DAILY;COUNT=5", false, at(1, 9), at(1, 10), at(1, 11), "FREQ=DAILY;COUNT=5",
              at(1, 10), at(1, 11), "-", ""});

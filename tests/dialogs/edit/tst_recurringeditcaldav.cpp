@@ -83,7 +83,8 @@ Series allDayDaily()
     s.splitNewStart = day(12);
     s.splitNewEnd = day(13);
     s.firstHalf = daily(QDate(2026, 3, 2), QDate(2026, 3, 9));
-    s.secondHalf = daily(QDate(2026, 3, 12), QDate(2026, 3, 20));
+    // Two days later from the 10th on: the last day moves with the rest.
+    s.secondHalf = daily(QDate(2026, 3, 12), QDate(2026, 3, 22));
     s.untilPattern = QStringLiteral("^\\d{8}$");
     return s;
 }

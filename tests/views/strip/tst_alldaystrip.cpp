@@ -144,11 +144,11 @@ private Q_SLOTS:
         QTest::mouseClick(&strip, Qt::LeftButton, {}, chip.center());
         QCOMPARE(selected.count(), 1);
         QCOMPARE(selected[0][0].toString(), QStringLiteral("early"));
-        QCOMPARE(selected[0][1].toRect(), QRect(strip.mapToGlobal(chip.topLeft()), chip.size()));
+        QCOMPARE(selected[0][2].toRect(), QRect(strip.mapToGlobal(chip.topLeft()), chip.size()));
         QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(64 + 650, 30));
         QCOMPARE(selected.count(), 2);
         QVERIFY(selected[1][0].toString().isEmpty());
-        QVERIFY(selected[1][1].toRect().isNull());
+        QVERIFY(selected[1][2].toRect().isNull());
     }
 
     // Chip fills at fixed places: the event's colour at alpha 90, dimmed at 30, and an event

@@ -1,0 +1,300 @@
+// Random histories of the window's own series operations on a real store, each step checked
+// against a model that knows nothing of rules: a list of occurrences per series.
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "EventRepository.h"
+#include "Recurrence.h"
+#include "RecurringEdit.h"
+#include "StoreSeed.h"
+#include "UndoStack.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTimeZone>
+
+#include <algorithm>
+
+namespace {
+
+const QDateTime windowStart(QDate(2026, 2, 1), QTime(0, 0), Qt::UTC);
+const QDateTime windowEnd(QDate(2027, 6, 1), QTime(0, 0), Qt::UTC);
+const QStringList calendars = {QStringLiteral("cal-a"), QStringLiteral("cal-b")};
+
+struct Slot
+{
+    QDateTime original; // the start the rule gives it (its recurrence id)
+    QDateTime start, end;
+    QString title;
+    bool overridden = false;
+};
+
+struct Series
+{
+    QString uid, calendar, title;
+    QDateTime dtstart;
+    bool allDay = false;
+    QList<Slot> slots;
+};
+
+using Model = QList<Series>;
+
+// A series written as another client or the form stores it, and the occurrences it must show.
+Series makeSeries(QRandomGenerator& random, int number, Event& row)
+{
+    static const char* const freqs[] = {"DAILY", "WEEKLY", "MONTHLY", "YEARLY"};
+    static const char* const zones[] = {"UTC", "Europe/Berlin", "America/New_York"};
+    const int freq = random.bounded(4);
+    const int end = random.bounded(3); // COUNT, UNTIL, none
+    const int count = 3 + random.bounded(6);
+    Series series;
+    series.uid = QStringLiteral("s%1").arg(number);
+    series.calendar = calendars.first();
+    series.title = QStringLiteral("S%1").arg(number);
+    series.allDay = random.bounded(4) == 0;
+    const QTimeZone zone(series.allDay ? "UTC" : zones[random.bounded(3)]);
+    const QDate first = QDate(2026, 3, 1).addDays(random.bounded(28));
+    const QTime time = series.allDay ? QTime(0, 0) : QTime(9 + random.bounded(4), 0);
+    for (int k = 0;; ++k) {
+        const QDate date = freq == 0   ? first.addDays(k)
+                           : freq == 1 ? first.addDays(7 * k)
+                           : freq == 2 ? first.addMonths(k)
+                                       : first.addYears(k);
+        const QDateTime start = QDateTime(date, time, zone).toUTC();
+        if (start >= windowEnd || (end == 0 && k == count))
+            break;
+        series.slots.append(
+            {start, start, start.addSecs(series.allDay ? 86400 : 3600), series.title});
+        if (end == 1 && k + 1 == count)
+            break;
+    }
+    series.dtstart = series.slots.first().original;
+    QString rule = QStringLiteral("FREQ=") + QLatin1String(freqs[freq]);
+    if (end == 0)
+        rule += QStringLiteral(";COUNT=%1").arg(count);
+    if (end == 1) // the last occurrence exactly, the hardest UNTIL to keep
+        rule += QStringLiteral(";UNTIL=") +
+                Recurrence::recurrenceIdFor(series.slots.last().original, series.allDay);
+
+    row = StoreSeed::timedEvent(series.uid, series.calendar, series.title,
+                                series.dtstart.toTimeZone(zone), series.slots.first().end);
+    row.isAllDay = series.allDay;
+    row.timezone = QString::fromLatin1(zone.id());
+    row.recurrenceRule = rule;
+    row.href = QStringLiteral("/%1.ics").arg(series.uid);
+    row.etag = QStringLiteral("e0");
+    return series;
+}
+
+QStringList modelLines(const Model& model)
+{
+    QStringList lines;
+    for (const Series& series : model) {
+        for (const Slot& slot : series.slots) {
+            if (slot.start < windowEnd && slot.end > windowStart)
+                lines.append(series.uid + QLatin1Char(' ') + slot.start.toString(Qt::ISODate) +
+                             QLatin1Char(' ') + slot.end.toString(Qt::ISODate) + QLatin1Char(' ') +
+                             slot.title);
+        }
+    }
+    lines.sort();
+    return lines;
+}
+
+QStringList storeLines(EventRepository* events)
+{
+    QStringList lines;
+    for (const Event& occurrence :
+         Recurrence::expand(events->getInRange(windowStart, windowEnd, {}), windowStart, windowEnd))
+        lines.append(occurrence.uid + QLatin1Char(' ') +
+                     occurrence.startTime.toUTC().toString(Qt::ISODate) + QLatin1Char(' ') +
+                     occurrence.endTime->toUTC().toString(Qt::ISODate) + QLatin1Char(' ') +
+                     occurrence.title);
+    lines.sort();
+    return lines;
+}
+
+// Every override hangs on a live master of its UID in the same calendar, at one of its rule's
+// starts; there is one live master per series of the model.
+QString brokenRows(EventRepository* events, const Model& model)
+{
+    QSet<QString> masters;
+    for (const QString& calendar : calendars) {
+        for (const Event& row : events->getByCalendar(calendar)) {
+            if (row.recurrenceId.isEmpty()) {
+                masters.insert(row.uid);
+                continue;
+            }
+            std::optional<Event> master = events->getByUidAndRecurrenceId(row.uid, calendar, {});
+            if (!master || master->deletedAt || row.masterEventUid != row.uid)
+                return QStringLiteral("orphan override ") + row.id;
+            master->exceptionDates.clear();
+            const QDateTime original = SeriesEdit::instantOf(row.recurrenceId);
+            const QList<Event> at = Recurrence::occurrences(*master, original, original.addSecs(1));
+            if (at.isEmpty() || at.first().startTime != original)
+                return QStringLiteral("override off its rule ") + row.id;
+        }
+    }
+    return masters.size() == model.size() ? QString()
+                                          : QStringLiteral("%1 masters").arg(masters.size());
+}
+
+} // namespace
+
+class TestSeriesHistory : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void randomHistories()
+    {
+        QRandomGenerator random(20261207);
+        int number = 0;
+        for (int history = 0; history < 12; ++history) {
+            AppStateFixture fixture;
+            QVERIFY(fixture.start());
+            AppState* state = fixture.state();
+            EventRepository* events = state->events();
+            for (const QString& id : calendars)
+                QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work", "caldav"),
+                                               StoreSeed::calendar(id, "acc", id, "")));
+            Model model;
+            for (int i = 0; i < 2; ++i) {
+                Event row;
+                model.append(makeSeries(random, ++number, row));
+                QVERIFY(StoreSeed::addEvent(state, row));
+            }
+            QList<Model> undoModels;
+            QStringList log;
+            for (int step = 0; step < 25; ++step) {
+                // Each series first loses one occurrence and has one moved, as series pulled
+                // from a server often have; then anything: edit, drag, delete, move, undo, sync.
+                const bool opening = step < 4;
+                const int op = opening ? (step % 2 == 0 ? 2 : 1) : random.bounded(7);
+                const Model before = model; // taken before `series` below detaches the model
+                const qsizetype s =
+                    opening ? step / 2 : random.bounded(model.size() > 0 ? int(model.size()) : 1);
+                if (op == 4) {
+                    if (undoModels.isEmpty())
+                        continue;
+                    state->undoStack()->undo();
+                    model = undoModels.takeLast();
+                    log << QStringLiteral("undo");
+                } else if (op == 5) {
+                    // A push settled: deletions purged, the rest synced with new tags.
+                    for (const QString& calendar : calendars)
+                        for (const Event& row : events->getPending(calendar))
+                            row.deletedAt ? events->hardDelete(row.id)
+                                          : events->markSynced(row.id, "/" + row.uid + ".ics",
+                                                               QStringLiteral("e%1").arg(step));
+                    log << QStringLiteral("sync");
+                } else {
+                    if (model.isEmpty() || model[s].slots.isEmpty())
+                        continue;
+                    Series& series = model[s];
+                    const qsizetype k = random.bounded(int(series.slots.size()));
+                    const Slot slot = series.slots[k];
+                    const bool remove = op == 2;
+                    if (slot.overridden && !remove)
+                        continue; // an override opens as a single event
+                    int scope = opening ? 1 : 1 + random.bounded(3);
+                    const bool move = op == 3;
+                    if (move)
+                        scope = 3;
+                    const qint64 shift = series.allDay || move ? 0
+                                         : opening             ? 3600
+                                                               : 3600 * (random.bounded(3) - 1);
+                    const QString title = op == 1 ? series.title : series.title + QLatin1Char('+');
+                    const QString calendar =
+                        move ? calendars.at(1 - calendars.indexOf(series.calendar))
+                             : series.calendar;
+                    const std::optional<Event> master =
+                        events->getByUidAndRecurrenceId(series.uid, series.calendar, {});
+                    QVERIFY(master);
+                    std::optional<SeriesEdit::Plan> plan;
+                    if (remove) {
+                        plan = RecurringEdit::planRemove(events, *master, slot.original, scope);
+                    } else if (op == 1) {
+                        plan = RecurringEdit::planMove(events, *master, slot.original,
+                                                       slot.start.addSecs(shift),
+                                                       slot.end.addSecs(shift), scope);
+                    } else {
+                        Event edited = *master;
+                        edited.startTime = slot.start.addSecs(shift);
+                        edited.endTime = slot.end.addSecs(shift);
+                        edited.title = title;
+                        edited.calendarId = calendar;
+                        plan =
+                            RecurringEdit::planEdit(events, *master, slot.original, edited, scope);
+                    }
+                    QVERIFY(plan);
+                    log << QStringLiteral("%1 %2 scope %3 at %4 shift %5")
+                               .arg(remove    ? "delete"
+                                    : op == 1 ? "drag"
+                                    : move    ? "move"
+                                              : "edit",
+                                    series.uid)
+                               .arg(scope)
+                               .arg(slot.original.toString(Qt::ISODate))
+                               .arg(shift);
+                    QVERIFY(RecurringEdit::carryOutWithUndo(state, *plan, log.last(), {}, {}));
+                    undoModels.append(before);
+                    if (undoModels.size() > UndoStack::maxEntries)
+                        undoModels.removeFirst();
+
+                    const bool whole =
+                        scope == 3 || (scope == 2 && slot.original <= series.dtstart);
+                    if (remove && whole) {
+                        model.removeAt(s);
+                    } else if (remove) {
+                        series.slots.removeIf([&](const Slot& other) {
+                            return scope == 1 ? other.original == slot.original
+                                              : other.original >= slot.original;
+                        });
+                    } else if (scope == 1) {
+                        series.slots[k] = {slot.original, slot.start.addSecs(shift),
+                                           slot.end.addSecs(shift), title, true};
+                    } else {
+                        Series tail = series;
+                        tail.slots.clear();
+                        if (!whole) {
+                            for (const Event& row : plan->inserts)
+                                if (row.recurrenceId.isEmpty())
+                                    tail.uid = row.uid;
+                            tail.dtstart = slot.original.addSecs(shift);
+                        } else {
+                            tail.dtstart = series.dtstart.addSecs(shift);
+                        }
+                        tail.calendar = calendar;
+                        tail.title = title;
+                        QList<Slot> head;
+                        for (Slot other : std::as_const(series.slots)) {
+                            if (!whole && other.original < slot.original) {
+                                head.append(other);
+                                continue;
+                            }
+                            other.original = other.original.addSecs(shift);
+                            if (!other.overridden)
+                                other = {other.original, other.start.addSecs(shift),
+                                         other.end.addSecs(shift), title, false};
+                            tail.slots.append(other);
+                        }
+                        series.slots = head;
+                        if (whole)
+                            series = tail;
+                        else
+                            model.append(tail);
+                    }
+                }
+                const QStringList stored = storeLines(events);
+                if (stored != modelLines(model))
+                    qWarning().noquote() << "history" << history << log.join(" / ");
+                QCOMPARE(stored, modelLines(model));
+                const QString broken = brokenRows(events, model);
+                QVERIFY2(broken.isEmpty(), qPrintable(broken + " after " + log.join(" / ")));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestSeriesHistory)
+#include "tst_serieshistory.moc"
