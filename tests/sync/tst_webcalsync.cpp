@@ -1,6 +1,7 @@
 #include "AccountRepository.h"
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
+#include "Database.h"
 #include "EventRepository.h"
 #include "Ical.h"
 #include "LoopbackHttpServer.h"
@@ -8,6 +9,7 @@
 #include "WebcalSyncClient.h"
 
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
 
@@ -197,6 +199,48 @@ private Q_SLOTS:
         QCOMPARE(events()->getByCalendar(m_calendar.id).size(), 3);
         QCOMPARE(events()->getByUid(QStringLiteral("a"), m_calendar.id)->syncStatus,
                  QStringLiteral("synced"));
+    }
+
+    // One event that cannot be stored does not cost the rest of the feed; a stored copy of it
+    // stays until the feed brings a readable one.
+    void eventWithoutStartIsSkippedAndTheRestMirrored()
+    {
+        serve(feed(
+            {vevent("a", "Alpha", "20260311T090000Z"), vevent("b", "Beta", "20260312T090000Z")}));
+        QCOMPARE(sync(), QString());
+        const QByteArray noStart =
+            "BEGIN:VEVENT\r\nUID:b\r\nSUMMARY:Beta, broken\r\nEND:VEVENT\r\n";
+        serve(feed({vevent("a", "Alpha moved", "20260311T100000Z"), noStart,
+                    "BEGIN:VEVENT\r\nUID:c\r\nSUMMARY:Never started\r\nEND:VEVENT\r\n",
+                    vevent("d", "Delta", "20260314T090000Z")}));
+        QCOMPARE(sync(), QString());
+        QCOMPARE(titleOf(QStringLiteral("a")), QStringLiteral("Alpha moved"));
+        QCOMPARE(titleOf(QStringLiteral("b")), QStringLiteral("Beta"));
+        QCOMPARE(titleOf(QStringLiteral("d")), QStringLiteral("Delta"));
+        QVERIFY(!events()->getByUid(QStringLiteral("c"), m_calendar.id));
+
+        const WebcalMirror::Plan plan = WebcalMirror::plan(
+            events()->getByCalendar(m_calendar.id),
+            Ical::parseEvents(QString::fromUtf8(feed({noStart}))), m_calendar.id);
+        QCOMPARE(plan.skipped, 1);
+        QVERIFY(plan.inserts.isEmpty() && plan.updates.isEmpty());
+        QCOMPARE(plan.removals.size(), 2); // a and d, not b
+    }
+
+    // A row the store refuses fails the download and keeps everything as it was.
+    void refusedWriteFailsAndKeepsTheCalendar()
+    {
+        serve(feed({vevent("a", "Alpha", "20260311T090000Z")}));
+        QCOMPARE(sync(), QString());
+        QSqlQuery sql(m_fixture->state()->database()->database());
+        QVERIFY(
+            sql.exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON events WHEN "
+                                    "NEW.uid = 'poison' BEGIN SELECT RAISE(ABORT, 'no'); END")));
+        serve(feed({vevent("b", "Beta", "20260312T090000Z"),
+                    vevent("poison", "Poison", "20260313T090000Z")}));
+        QCOMPARE(sync(), QStringLiteral("The calendar feed could not be stored."));
+        QCOMPARE(titleOf(QStringLiteral("a")), QStringLiteral("Alpha"));
+        QCOMPARE(events()->getByCalendar(m_calendar.id).size(), 1);
     }
 
     // Every failed download keeps the calendar exactly as it was.
