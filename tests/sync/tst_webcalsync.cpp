@@ -77,6 +77,7 @@ private:
     {
         Webcal::SyncClient client(m_fixture->state());
         client.setTransferTimeoutMs(timeoutMs);
+        client.setDeadlineMs(1000);
         if (maxBytes > 0) {
             client.setMaxFeedBytes(maxBytes);
         }
@@ -249,17 +250,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("stall");
+        QTest::addColumn<int>("trickleMs");
         QTest::addColumn<qint64>("maxBytes");
         QTest::addColumn<QString>("reason");
         QTest::newRow("too large")
-            << 200 << feed({vevent("x", QString(4000, 'x'), "20260311T090000Z")}) << false
+            << 200 << feed({vevent("x", QString(4000, 'x'), "20260311T090000Z")}) << false << 0
             << qint64(2000) << "The calendar feed is too large.";
-        QTest::newRow("stalled") << 200 << QByteArray() << true << qint64(0)
+        QTest::newRow("stalled") << 200 << QByteArray() << true << 0 << qint64(0)
                                  << "The calendar feed did not answer in time.";
-        QTest::newRow("server error") << 503 << QByteArray("busy") << false << qint64(0)
+        // One byte every 50 ms is never silent for the stall timeout; the whole feed would take
+        // ten seconds, the deadline ends it after one.
+        QTest::newRow("trickling")
+            << 200 << feed({vevent("t", "Trickled", "20260311T090000Z")}) << false << 50
+            << qint64(0) << "The calendar feed did not answer in time.";
+        QTest::newRow("server error") << 503 << QByteArray("busy") << false << 0 << qint64(0)
                                       << "The calendar feed could not be downloaded (HTTP 503).";
-        QTest::newRow("error page") << 200 << QByteArray("<html>moved</html>") << false << qint64(0)
-                                    << "The calendar feed is not an iCalendar file.";
+        QTest::newRow("error page") << 200 << QByteArray("<html>moved</html>") << false << 0
+                                    << qint64(0) << "The calendar feed is not an iCalendar file.";
     }
 
     void failedDownloadKeepsTheCalendar()
@@ -267,6 +274,7 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(bool, stall);
+        QFETCH(int, trickleMs);
         QFETCH(qint64, maxBytes);
         QFETCH(QString, reason);
         serve(feed({vevent("a", "Alpha", "20260311T090000Z")}));
@@ -274,6 +282,7 @@ private Q_SLOTS:
 
         serve(body, status);
         m_reply.stall = stall;
+        m_reply.trickleMs = trickleMs;
         QCOMPARE(sync(stall ? 300 : 5000, maxBytes), reason);
         QCOMPARE(titleOf(QStringLiteral("a")), QStringLiteral("Alpha"));
         QCOMPARE(events()->getByCalendar(m_calendar.id).size(), 1);
