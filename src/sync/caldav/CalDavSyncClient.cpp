@@ -238,6 +238,14 @@ CalDavSyncClient::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index
         const QString& localId = plan.localIds.at(i);
         if (action == Apply::Skip)
             continue;
+        // An event the store cannot hold (one without a start) is left out, and a row already
+        // stored for it stays: one broken object must not stop the rest of the calendar.
+        if (!tasks && (action == Apply::Insert || action == Apply::Replace) &&
+            !events.at(i).startTime.isValid()) {
+            qCWarning(lcCalDav).noquote()
+                << "[CalDav]" << run->calendar.name << "skipped an event without a start";
+            continue;
+        }
         ++applied.handled;
         if (action == Apply::Keep) {
             ++applied.stored;

@@ -227,6 +227,39 @@ private Q_SLOTS:
     void radicale() { run(DavServer::Kind::Radicale, true); }
     void xandikos() { run(DavServer::Kind::Xandikos, false); }
 
+    // An object the store cannot hold is left out; it does not fail every run of the calendar.
+    void eventWithoutStartIsSkipped()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("server not installed");
+        Scenario s(DavServer::Kind::Radicale);
+        QVERIFY(s.start(true));
+        // The server refuses such an object, so the proxy lists it.
+        const auto response = [&](const QString& uid, const QString& data) {
+            return QStringLiteral("<d:response><d:href>%1%2.ics</d:href><d:propstat><d:prop>"
+                                  "<d:getetag>\"1\"</d:getetag><c:calendar-data>%3"
+                                  "</c:calendar-data></d:prop><d:status>HTTP/1.1 200 OK"
+                                  "</d:status></d:propstat></d:response>")
+                .arg(s.serverCalendar.path(), uid, data.toHtmlEscaped());
+        };
+        const QString noStart =
+            QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
+                           "BEGIN:VEVENT\r\nUID:no-start\r\nDTSTAMP:20260301T000000Z\r\n"
+                           "SUMMARY:Never starts\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        const QString listing =
+            QStringLiteral("<?xml version=\"1.0\"?>\n<d:multistatus xmlns:d=\"DAV:\" "
+                           "xmlns:c=\"urn:ietf:params:xml:ns:caldav\">") +
+            response(QStringLiteral("ev-1"), eventText(QStringLiteral("ev-1"), 1, "Kept")) +
+            response(QStringLiteral("no-start"), noStart) + QStringLiteral("</d:multistatus>\n");
+        s.proxy->failWith("REPORT", QString(), 207, listing.toUtf8());
+        const Outcome outcome = s.sync();
+        QVERIFY2(outcome.completed, qPrintable(outcome.reason));
+        QCOMPARE(outcome.count, 1);
+        QCOMPARE(s.event(QStringLiteral("ev-1")).title, QStringLiteral("Kept"));
+        QVERIFY(!s.state()->events()->getByUidAndRecurrenceId(QStringLiteral("no-start"),
+                                                              s.calendar.id, QString()));
+    }
+
     // A pull that did not read a whole, well-formed listing, or could not store it, fails the
     // run and changes nothing: no event removed, none rewritten, the calendar's error kept.
     void damagedPullFailsAndChangesNothing_data()
