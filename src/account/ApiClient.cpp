@@ -8,6 +8,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 
 namespace OrvaAccount {
 
@@ -136,6 +137,8 @@ void ApiClient::executeRequest(const QByteArray& method, const QUrl& url, const 
             reply->abort();
         }
     });
+    // The transfer timeout ends a silent service; this ends one that trickles.
+    QTimer::singleShot(m_deadlineMs, reply, [reply] { reply->abort(); });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, method, url, body, callback, allowRefreshOn401]() {
                 handleReply(reply, method, url, body, callback, allowRefreshOn401);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Limits.h"
+
 #include <QJsonObject>
 #include <QObject>
 #include <QUrl>
@@ -47,6 +49,8 @@ public:
     // Milliseconds a request may go without progress before it fails like a network error.
     void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
     int transferTimeout() const { return m_transferTimeoutMs; }
+    // Milliseconds a request may take in all, however steadily its reply trickles in.
+    void setRequestDeadline(int milliseconds) { m_deadlineMs = milliseconds; }
 
 Q_SIGNALS:
     void authenticationRequired();
@@ -71,6 +75,7 @@ private:
     QString m_appVersion;
     QString m_platform;
     int m_transferTimeoutMs = defaultTransferTimeoutMs;
+    int m_deadlineMs = Limits::serviceRequestDeadlineMs;
 };
 
 } // namespace OrvaAccount

@@ -288,7 +288,12 @@ void ConfigSyncService::pull()
                                       return;
                                   }
                                   int accounts = 0;
-                                  if (!applyPull(json, sections(), accounts)) {
+                                  // What the pull writes is not a local change: it must not
+                                  // be pushed back nor restart the debounce.
+                                  m_writing = true;
+                                  const bool stored = applyPull(json, sections(), accounts);
+                                  m_writing = false;
+                                  if (!stored) {
                                       qWarning().noquote()
                                           << "[ConfigSync] storing the pull failed";
                                       finish(false);

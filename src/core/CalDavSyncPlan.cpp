@@ -1,6 +1,7 @@
 #include "CalDavSyncPlan.h"
 
 #include <QSet>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -20,6 +21,15 @@ bool isSuccess(int status)
 
 } // namespace
 
+QString comparableHref(const QString& href)
+{
+    QStringList segments = href.split(QLatin1Char('/'));
+    for (QString& segment : segments)
+        segment = QString::fromLatin1(QUrl::toPercentEncoding(
+            QString::fromUtf8(QByteArray::fromPercentEncoding(segment.toUtf8()))));
+    return segments.join(QLatin1Char('/'));
+}
+
 Index indexRows(QList<LocalRow> rows)
 {
     Index index;
@@ -30,7 +40,7 @@ Index indexRows(QList<LocalRow> rows)
         if (!index.byKey.contains(key))
             index.byKey.insert(key, i);
         if (!row.href.isEmpty())
-            index.byHref[row.href].append(i);
+            index.byHref[comparableHref(row.href)].append(i);
         index.byUid[row.uid].append(i);
     }
     return index;
@@ -41,15 +51,18 @@ ListingPlan planListing(const Index& index, const QList<RemoteObject>& listing,
 {
     ListingPlan plan;
     QHash<QString, int> lastPosition;
+    QStringList hrefs;
+    hrefs.reserve(listing.size());
     for (int i = 0; i < listing.size(); ++i) {
-        if (!listing.at(i).href.isEmpty())
-            lastPosition.insert(listing.at(i).href, i);
+        hrefs.append(listing.at(i).href.isEmpty() ? QString() : comparableHref(listing.at(i).href));
+        if (!hrefs.last().isEmpty())
+            lastPosition.insert(hrefs.last(), i);
     }
     for (int i = 0; i < listing.size(); ++i) {
         const RemoteObject& object = listing.at(i);
-        if (object.href.isEmpty() || lastPosition.value(object.href) != i)
+        if (hrefs.at(i).isEmpty() || lastPosition.value(hrefs.at(i)) != i)
             continue;
-        const QList<int> positions = index.byHref.value(object.href);
+        const QList<int> positions = index.byHref.value(hrefs.at(i));
         bool unchanged = !positions.isEmpty() && !object.etag.isEmpty();
         for (int position : positions) {
             if (index.rows.at(position).etag != object.etag)
@@ -69,7 +82,7 @@ ListingPlan planListing(const Index& index, const QList<RemoteObject>& listing,
     if (!listingComplete)
         return plan;
     for (const LocalRow& row : index.rows) {
-        if (row.href.isEmpty() || lastPosition.contains(row.href))
+        if (row.href.isEmpty() || lastPosition.contains(comparableHref(row.href)))
             continue;
         if (!row.pending)
             plan.remove.append(row.id);
@@ -85,6 +98,7 @@ ObjectPlan planObject(const Index& index, const RemoteObject& object,
                       const QList<Component>& components)
 {
     ObjectPlan plan;
+    const QString href = comparableHref(object.href);
     QSet<QString> seen;
     for (const Component& component : components) {
         const QString key = keyOf(component.uid, component.recurrenceId);
@@ -104,14 +118,14 @@ ObjectPlan planObject(const Index& index, const RemoteObject& object,
         plan.localIds.append(row.id);
         if (row.pending)
             plan.actions.append(Apply::Adopt);
-        else if (!row.etag.isEmpty() && row.etag == object.etag && row.href == object.href)
+        else if (!row.etag.isEmpty() && row.etag == object.etag && comparableHref(row.href) == href)
             plan.actions.append(Apply::Keep);
         else
             plan.actions.append(Apply::Replace);
     }
     if (seen.isEmpty())
         return plan;
-    for (int position : index.byHref.value(object.href)) {
+    for (int position : index.byHref.value(href)) {
         const LocalRow& row = index.rows.at(position);
         if (!row.pending && !seen.contains(keyOf(row.uid, row.recurrenceId)))
             plan.remove.append(row.id);

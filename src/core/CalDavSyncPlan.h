@@ -41,9 +41,14 @@ struct Index
 {
     QList<LocalRow> rows;
     QHash<QString, int> byKey;         // uid + '\n' + recurrenceId -> position in rows
-    QHash<QString, QList<int>> byHref; // href -> positions, empty hrefs left out
+    QHash<QString, QList<int>> byHref; // comparableHref -> positions, empty hrefs left out
     QHash<QString, QList<int>> byUid;  // uid -> positions
 };
+
+// The form in which hrefs are compared: each path segment percent-decoded and encoded again,
+// so one object spelt "a%40b.ics" when it was put and listed as "a@b.ics" is one href. An
+// encoded "/" inside a segment stays distinct from a separator. Hrefs are stored as given.
+QString comparableHref(const QString& href);
 
 // A later row with the same key as an earlier one is kept in `rows` and `byHref` but found by
 // key only as the first.

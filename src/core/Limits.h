@@ -161,4 +161,26 @@ inline constexpr std::int64_t maxCalDavReplyBytes = 128LL * 1024 * 1024;
 // path, http to https); a longer chain is a loop.
 inline constexpr int maxCalDavRedirects = 5;
 
+// --- Request deadlines ---
+// Every request also has a stall timeout, which ends a server that falls silent; a deadline ends
+// one that keeps sending a byte now and then and would otherwise hold the request for hours.
+
+// One CalDAV request, in milliseconds. The largest reply allowed arrives well within it on an
+// ordinary line, and the sync's watchdog gives up on a client silent this long anyway.
+inline constexpr int calDavRequestDeadlineMs = 5 * 60 * 1000;
+
+// One calendar feed download. A feed of the largest size allowed downloads in seconds; one still
+// arriving after two minutes keeps its calendar busy and the periodic syncs waiting.
+inline constexpr int webcalDownloadDeadlineMs = 2 * 60 * 1000;
+
+// One forecast or place-name lookup: a few kilobytes, which a working service sends at once.
+inline constexpr int weatherRequestDeadlineMs = 60 * 1000;
+
+// One request to the update feed (manifest or release notes): a few kilobytes.
+inline constexpr int updateRequestDeadlineMs = 60 * 1000;
+
+// One request to the account and cloud sync service. Its largest pages stay far below the reply
+// bound; two minutes leave room for a slow line without holding a sync for long.
+inline constexpr int serviceRequestDeadlineMs = 2 * 60 * 1000;
+
 } // namespace Limits

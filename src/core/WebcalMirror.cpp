@@ -44,6 +44,10 @@ Plan plan(const QList<Event>& local, const QList<Event>& feed, const QString& ca
             continue;
         }
         seen.insert(key);
+        if (!item.startTime.isValid()) {
+            ++result.skipped;
+            continue;
+        }
         const Event* stored = localByKey.value(key, nullptr);
         if (stored == nullptr) {
             Event inserted = item;

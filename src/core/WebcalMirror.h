@@ -18,6 +18,9 @@ struct Plan
     QStringList removals; // ids of synced local rows whose event left the feed
     int unchanged = 0;    // synced rows the feed repeats as they are
     int keptPending = 0;  // feed events whose local row is pending and stays as it is
+    // Feed events that cannot be stored (no start): left out, and a stored copy of the same
+    // event is kept rather than removed.
+    int skipped = 0;
 };
 
 // Matches feed events to local rows by (uid, recurrence id); the first feed event of a

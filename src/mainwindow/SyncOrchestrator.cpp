@@ -30,6 +30,11 @@ QString passwordMissingText()
     return translated("Password missing");
 }
 
+QString noClientText()
+{
+    return translated("This account's calendars do not sync in this version.");
+}
+
 } // namespace
 
 SyncOrchestrator::SyncOrchestrator(AppState* state, std::unique_ptr<SyncClientFactory> factory,
@@ -165,7 +170,10 @@ void SyncOrchestrator::pushPendingChanges()
                     {account->serverUrl, account->username, password, account->trustedCertSha256});
             }
         } else if (type == QLatin1String("google")) {
-            runClient(SyncClientFactory::Kind::Google, {*calendar}, false);
+            if (runClient(SyncClientFactory::Kind::Google, {*calendar}, false) ==
+                RunStart::NoClient) {
+                reportNoClient(*account);
+            }
         } else if (type == QLatin1String("microsoft")) {
             runClient(SyncClientFactory::Kind::Microsoft, {*calendar}, false);
         } else if (type == QLatin1String("webcal")) {
@@ -186,8 +194,20 @@ void SyncOrchestrator::checkPeriodicSync()
     }
 }
 
-bool SyncOrchestrator::runClient(SyncClientFactory::Kind kind, const QList<Calendar>& calendars,
-                                 bool fullSync, const CalDavLogin& login)
+void SyncOrchestrator::reportNoClient(const Account& account)
+{
+    if (account.lastSyncError != noClientText()) {
+        Account updated = account;
+        updated.lastSyncError = noClientText();
+        updated.updatedAt = Clock::now();
+        m_state->accounts()->update(updated);
+    }
+    say(account.name + QStringLiteral(": ") + noClientText(), 6000);
+}
+
+SyncOrchestrator::RunStart SyncOrchestrator::runClient(SyncClientFactory::Kind kind,
+                                                       const QList<Calendar>& calendars,
+                                                       bool fullSync, const CalDavLogin& login)
 {
     QList<Calendar> toStart;
     for (const Calendar& calendar : calendars) {
@@ -196,12 +216,12 @@ bool SyncOrchestrator::runClient(SyncClientFactory::Kind kind, const QList<Calen
         }
     }
     if (toStart.isEmpty()) {
-        return false;
+        return RunStart::NothingToStart;
     }
     SyncClientHandle* client = m_factory->create(kind, this);
     if (client == nullptr) {
         qInfo().noquote() << "[Sync] no client for this account type in this build";
-        return false;
+        return RunStart::NoClient;
     }
     ClientState& state = m_clients[client];
     state.fullSync = fullSync;
@@ -221,7 +241,7 @@ bool SyncOrchestrator::runClient(SyncClientFactory::Kind kind, const QList<Calen
         }
         client->syncCalendar(calendar, login);
     }
-    return true;
+    return RunStart::Started;
 }
 
 void SyncOrchestrator::wireSyncClient(SyncClientHandle* client)
@@ -433,6 +453,7 @@ void SyncOrchestrator::syncNow()
     }
 
     const bool signedIn = isSignedIn();
+    QList<Account> withoutClient;
     const struct
     {
         const char* type;
@@ -454,18 +475,29 @@ void SyncOrchestrator::syncNow()
             if (calendars.isEmpty()) {
                 continue;
             }
-            ++started;
             if (cloud) {
                 calendars.removeIf([](const Calendar& calendar) { return !calendar.syncEnabled; });
             }
-            runClient(other.kind, calendars, true);
+            switch (runClient(other.kind, calendars, true)) {
+            case RunStart::Started:
+            case RunStart::NothingToStart:
+                ++started;
+                break;
+            case RunStart::NoClient:
+                // Neither counted nor "caught up": it is said below that it does not sync.
+                withoutClient.append(account);
+                break;
+            }
         }
     }
 
     m_runStartedAccounts = started;
+    for (const Account& account : withoutClient) {
+        reportNoClient(account);
+    }
     if (started > 0) {
         say(translated("Syncing %1 account(s)…").arg(started), 0);
-    } else {
+    } else if (withoutClient.isEmpty()) {
         bool anySyncAccount = false;
         for (const Account& account : m_state->accounts()->getAll()) {
             anySyncAccount =

@@ -24,7 +24,9 @@ class QTimer;
 // for while one runs is run once more after it, a push of a calendar in flight waits for its
 // end, and a change made during a sync is pushed when the sync ends. A failed calendar is not
 // pushed again for 60 s. A client that stays silent for five minutes has its open calendars
-// failed. GUI thread only.
+// failed. An account whose type has no client in this build is not counted as syncing: the
+// account keeps a last error saying its calendars do not sync, and the status bar says so.
+// GUI thread only.
 class SyncOrchestrator : public QObject
 {
     Q_OBJECT
@@ -79,12 +81,18 @@ private:
         std::function<void()> giveUp;
     };
 
+    enum class RunStart {
+        Started,
+        NothingToStart, // every calendar is in flight already
+        NoClient,       // this build holds no client for the kind
+    };
+
     bool isBusy() const { return m_fullSyncRunning || !m_inFlight.isEmpty(); }
     bool isSignedIn() const;
     void say(const QString& text, int timeoutMs);
-    // Starts the calendars (those not in flight) on a new client; false when none started.
-    bool runClient(SyncClientFactory::Kind kind, const QList<Calendar>& calendars, bool fullSync,
-                   const CalDavLogin& login = {});
+    // Starts the calendars (those not in flight) on a new client.
+    RunStart runClient(SyncClientFactory::Kind kind, const QList<Calendar>& calendars,
+                       bool fullSync, const CalDavLogin& login = {});
     void runCalDavAccountSync(const QString& accountId, const CalDavLogin& login);
     void onStarted(SyncClientHandle* client, const QString& calendarId);
     void onCompleted(SyncClientHandle* client, const QString& calendarId, int eventCount);
@@ -94,6 +102,8 @@ private:
     void releaseRunItem();
     void finishRun();
     void flushChangesMadeDuringSync();
+    // An account whose type has no client says so, on the account and in the status bar.
+    void reportNoClient(const Account& account);
     // "Password missing" on the account unless it already says so; false when no password.
     QString passwordFor(const Account& account, bool logAsPush);
 

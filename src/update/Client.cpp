@@ -12,7 +12,8 @@ namespace OrvaUpdate {
 Q_LOGGING_CATEGORY(updateClient, "orvaupdate.client")
 
 Client::Client(const Config& config, QObject* parent)
-    : QObject(parent), m_config(config), m_network(new QNetworkAccessManager(this))
+    : QObject(parent), m_config(config), m_network(new QNetworkAccessManager(this)),
+      m_deadlineMs(Limits::updateRequestDeadlineMs)
 {
     qRegisterMetaType<OrvaUpdate::Artifact>();
 }
@@ -23,7 +24,8 @@ void Client::checkNow()
         return;
     const QUrl url = ReleaseManifest::manifestUrl(m_config);
     qCDebug(updateClient) << "checking" << url.toString();
-    m_pending = new FeedRequest(m_network, url, Limits::maxUpdateManifestBytes, m_timeoutMs, this);
+    m_pending = new FeedRequest(m_network, url, Limits::maxUpdateManifestBytes, m_timeoutMs,
+                                m_deadlineMs, this);
     connect(m_pending, &FeedRequest::finished, this,
             [this](bool ok, const QByteArray& body, const QString& reason) {
                 m_pending->deleteLater();

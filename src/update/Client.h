@@ -24,6 +24,8 @@ public:
 
     const Config& config() const { return m_config; }
     void setTransferTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+    // A check still running after this long fails, however steadily the feed trickles.
+    void setRequestDeadline(int milliseconds) { m_deadlineMs = milliseconds; }
 
     // Fetches the manifest and emits exactly one of the three signals. A call while a check is
     // in flight is ignored; that check reports for both.
@@ -39,6 +41,7 @@ private:
     QNetworkAccessManager* m_network = nullptr;
     QPointer<FeedRequest> m_pending;
     int m_timeoutMs = defaultTransferTimeoutMs;
+    int m_deadlineMs;
 };
 
 } // namespace OrvaUpdate

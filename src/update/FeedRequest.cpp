@@ -4,11 +4,12 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 
 namespace OrvaUpdate {
 
 FeedRequest::FeedRequest(QNetworkAccessManager* network, const QUrl& url, qint64 maxBytes,
-                         int timeoutMs, QObject* parent)
+                         int timeoutMs, int deadlineMs, QObject* parent)
     : QObject(parent), m_maxBytes(maxBytes)
 {
     QNetworkRequest request(url);
@@ -22,6 +23,8 @@ FeedRequest::FeedRequest(QNetworkAccessManager* network, const QUrl& url, qint64
             m_reply->abort();
         }
     });
+    // The transfer timeout ends a silent server; this ends one that trickles.
+    QTimer::singleShot(deadlineMs, m_reply, [reply = m_reply] { reply->abort(); });
     connect(m_reply, &QNetworkReply::finished, this, &FeedRequest::onFinished);
 }
 

@@ -18,7 +18,8 @@ void ReleaseNotesFetcher::fetch(const QString& version)
     if (m_pending)
         return;
     m_pending = new FeedRequest(m_network, ReleaseManifest::releaseNotesUrl(m_config, version),
-                                Limits::maxReleaseNotesBytes, m_timeoutMs, this);
+                                Limits::maxReleaseNotesBytes, m_timeoutMs,
+                                Limits::updateRequestDeadlineMs, this);
     connect(m_pending, &FeedRequest::finished, this,
             [this](bool ok, const QByteArray& body, const QString& reason) {
                 m_pending->deleteLater();

@@ -7,6 +7,7 @@
 #include "ViewRepository.h"
 
 #include <QJsonArray>
+#include <QTimer>
 
 class TestConfigSync : public QObject
 {
@@ -136,6 +137,27 @@ private Q_SLOTS:
         QCOMPARE(weekStart.size(), 1);
         QCOMPARE(state()->preferences()->getString("config/sync/since"),
                  QString::number(m_world.cloud->sequence()));
+    }
+
+    // What a pull stores is no local change: the week start it brings is not sent back over a
+    // later change made elsewhere, and a pulled filter rule does not schedule another sync.
+    void pulledChangesAreNotTakenForLocalOnes()
+    {
+        m_world.cloud->setSettings({{"week_start_day", 7}});
+        m_world.cloud->putConfig(
+            "filter_rules",
+            {{"id", "r9"}, {"name", "Hide lunch"}, {"type", "title"}, {"conditions", "{}"}});
+        QVERIFY(syncOnce());
+        QCOMPARE(state()->preferences()->getInt("ui/weekStartDay", 0), 7);
+        QVERIFY(state()->filterRules()->getById("r9"));
+        for (const QTimer* timer : m_world.configSync()->findChildren<QTimer*>()) {
+            if (timer->interval() == Orvandellic::ConfigSyncService::mutationDebounceMs) {
+                QVERIFY(!timer->isActive());
+            }
+        }
+
+        QVERIFY(syncOnce());
+        QVERIFY(!m_world.cloud->pushes().last().contains("settings"));
     }
 
     void failedExchangeLeavesTheCursor_data()

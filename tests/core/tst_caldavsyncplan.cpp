@@ -415,6 +415,19 @@ private Q_SLOTS:
         QTest::newRow("href listed twice is read once, at its last place")
             << QStringList{} << QStringList{"/c/1.ics e1", "/c/2.ics e1", "/c/1.ics e3"} << true
             << "read[1,2] same=0 adopt[] remove[] recreate[] drop[]";
+        // One object whose href the server spells otherwise than it was put is neither new
+        // nor gone.
+        QTest::newRow("href listed decoded is the stored encoded one")
+            << QStringList{"a U1 - /c/a%40b.ics e1", "b U2 - /c/x%7ey.ics e1"}
+            << QStringList{"/c/a@b.ics e2", "/c/x~y.ics e1"} << true
+            << "read[0] same=1 adopt[] remove[] recreate[] drop[]";
+        QTest::newRow("href listed encoded is the stored decoded one, any hex case")
+            << QStringList{"a U1 - /c/a@b.ics e1 p", "b U2 - /c/%c3%a9.ics e1"}
+            << QStringList{"/c/a%40b.ics e2", "/c/%C3%A9.ics e1"} << true
+            << "read[0] same=1 adopt[a=e2] remove[] recreate[] drop[]";
+        QTest::newRow("an encoded slash is not a separator")
+            << QStringList{"a U1 - /c/a%2Fb.ics e1"} << QStringList{"/c/a/b.ics e1"} << true
+            << "read[0] same=0 adopt[] remove[a] recreate[] drop[]";
     }
 
     void listing()
@@ -460,6 +473,12 @@ private Q_SLOTS:
         QTest::newRow("no uid and repeated keys are skipped")
             << QStringList{} << "/c/1.ics e1" << QStringList{"- -", "U1 -", "U1 -"}
             << "skip insert skip remove[]";
+        QTest::newRow("same tag at the same href spelt otherwise is kept")
+            << QStringList{"a U1 - /c/a%40b.ics e1"} << "/c/a@b.ics e1" << QStringList{"U1 -"}
+            << "keep:a remove[]";
+        QTest::newRow("override dropped at an href spelt otherwise goes")
+            << QStringList{"a U1 - /c/a@b.ics e0", "b U1 20250101T090000Z /c/a@b.ics e0"}
+            << "/c/a%40b.ics e1" << QStringList{"U1 -"} << "replace:a remove[b]";
     }
 
     void object()

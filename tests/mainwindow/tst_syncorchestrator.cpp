@@ -37,9 +37,13 @@ public:
     QList<QPointer<FakeClient>> clients;
     QHash<QString, QString> passwords;
     QString failInsideStart; // a reason: the client fails inside syncCalendar, before "started"
+    QSet<Kind> withoutClient{Kind::Google}; // as in the program's own factory
 
-    SyncClientHandle* create(Kind, QObject* parent) override
+    SyncClientHandle* create(Kind kind, QObject* parent) override
     {
+        if (withoutClient.contains(kind)) {
+            return nullptr;
+        }
         auto* client = new FakeClient;
         clients.append(client);
         const QString failure = failInsideStart;
@@ -256,18 +260,79 @@ private Q_SLOTS:
         QCOMPARE(state()->syncDepth(), 0);
     }
 
+    // Not started: no first or periodic sync can stand in for the push after the sync.
     void editDuringSyncIsPushedWhenItEnds()
     {
-        m_sync->start();
         m_sync->syncNow();
         QTRY_COMPARE(m_factory->clients.size(), 1);
         addEvent(QStringLiteral("e1"), QStringLiteral("work"), QStringLiteral("pending"));
-        QTest::qWait(600); // the change signal and the push delay pass while the sync runs
+        // The change signal and the push delay pass while the sync runs.
+        m_sync->onRepositoryChanged(QStringLiteral("work"));
+        m_sync->pushPendingChanges();
         QCOMPARE(m_factory->clients.size(), 1);
         QVERIFY(m_sync->pendingPushCalendarIds().isEmpty());
         m_factory->clients.first()->complete(QStringLiteral("work"), 0);
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QCOMPARE(m_sync->pendingPushCalendarIds(), QSet<QString>{QStringLiteral("work")});
+        QVERIFY(m_sync->pushTimer()->isActive());
         QTRY_COMPARE(m_factory->clients.size(), 2);
         QCOMPARE(m_factory->clients.last()->calendars, QStringList{QStringLiteral("work")});
+    }
+
+    void disabledAccountIsNotPushed()
+    {
+        addAccount(QStringLiteral("off"), QStringLiteral("caldav"), false);
+        addCalendar(QStringLiteral("old"), QStringLiteral("off"));
+        m_factory->passwords.insert(QStringLiteral("off"), QStringLiteral("secret"));
+        addEvent(QStringLiteral("e1"), QStringLiteral("old"), QStringLiteral("pending"));
+        m_sync->onRepositoryChanged(QStringLiteral("old"));
+        m_sync->pushPendingChanges();
+        QVERIFY(m_factory->clients.isEmpty());
+        QCOMPARE(state()->events()->getById(QStringLiteral("e1"))->syncStatus,
+                 QStringLiteral("pending"));
+    }
+
+    // An account type without a client is not counted as syncing nor "caught up": the account
+    // says that its calendars do not sync, in the full sync and in the push.
+    void accountWithoutClientSaysItDoesNotSync_data()
+    {
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("alone") << false;
+        QTest::newRow("beside a CalDAV account") << true;
+    }
+
+    void accountWithoutClientSaysItDoesNotSync()
+    {
+        QFETCH(bool, beside);
+        const QString doesNotSync =
+            QStringLiteral("This account's calendars do not sync in this version.");
+        if (!beside) {
+            Account dav = *state()->accounts()->getById(QStringLiteral("dav"));
+            dav.enabled = false;
+            QVERIFY(state()->accounts()->update(dav));
+        }
+        addAccount(QStringLiteral("g"), QStringLiteral("google"));
+        addCalendar(QStringLiteral("gcal"), QStringLiteral("g"));
+        m_sync->syncNow();
+        if (beside) {
+            QTRY_COMPARE(m_factory->clients.size(), 1);
+            m_factory->clients.first()->complete(QStringLiteral("work"), 2);
+        }
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QCOMPARE(m_messages.contains(QStringLiteral("Syncing 1 account(s)…")), beside);
+        QVERIFY(!m_messages.contains(QStringLiteral("Syncing 2 account(s)…")));
+        QVERIFY(!m_messages.contains(QStringLiteral("All caught up, nothing waiting to sync.")));
+        QVERIFY(m_messages.contains(QStringLiteral("g: ") + doesNotSync));
+        QCOMPARE(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError, doesNotSync);
+        if (beside) {
+            QCOMPARE(lastMessage(), QStringLiteral("Synced 2 events"));
+        }
+
+        m_messages.clear();
+        addEvent(QStringLiteral("e1"), QStringLiteral("gcal"), QStringLiteral("pending"));
+        m_sync->onRepositoryChanged(QStringLiteral("gcal"));
+        m_sync->pushPendingChanges();
+        QCOMPARE(lastMessage(), QStringLiteral("g: ") + doesNotSync);
     }
 
     void failedPushBacksOff()

@@ -333,6 +333,21 @@ private Q_SLOTS:
                  QStringList{"0"});
         QCOMPARE(m_store->strings("SELECT count(*) FROM attendees WHERE event_id = 'e3'"),
                  QStringList{"2"});
+
+        // Inside a caller's transaction a failed update leaves the row and its children as
+        // they were, not half written.
+        QVERIFY(m_store->db().transaction());
+        Event halfway = *m_events->getById("e3");
+        halfway.title = QStringLiteral("Half written");
+        halfway.reminders[1].id = halfway.reminders[0].id;
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^EventRepository::writeReminderRows insert failed:"));
+        QVERIFY(!m_events->update(halfway));
+        QVERIFY(m_store->db().commit());
+        const Event kept = *m_events->getById("e3");
+        QCOMPARE(kept.title, QStringLiteral("Event e3"));
+        QCOMPARE(kept.reminders.size(), 2);
+        QCOMPARE(kept.attendees.size(), 2);
     }
 
     void searchTakesWildcardsLiterally_data()

@@ -36,5 +36,6 @@ LoopbackHttpServer::Reply FakeUpdateFeed::serve(const LoopbackHttpServer::Reques
     reply.body = "not found";
     reply = m_files.value(request.path, reply);
     reply.stall = m_stalled.contains(request.path);
+    reply.trickleMs = m_trickled.value(request.path);
     return reply;
 }

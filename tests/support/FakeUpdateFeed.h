@@ -9,7 +9,7 @@
 #include <QStringList>
 
 // A static file server on 127.0.0.1 standing in for the update feed: GET of a path answers the
-// body set for it (404 otherwise); a stalled path is never answered.
+// body set for it (404 otherwise); a stalled path is never answered, a trickled one byte by byte.
 class FakeUpdateFeed : public QObject
 {
     Q_OBJECT
@@ -21,6 +21,8 @@ public:
     QString baseUrl() const;
     void setFile(const QString& path, const QByteArray& body, int status = 200);
     void stallPath(const QString& path) { m_stalled.insert(path); }
+    // The path's body goes out one byte per interval.
+    void tricklePath(const QString& path, int intervalMs) { m_trickled.insert(path, intervalMs); }
     QStringList requestedPaths() const;
 
 private:
@@ -29,4 +31,5 @@ private:
     LoopbackHttpServer* m_http;
     QHash<QString, LoopbackHttpServer::Reply> m_files;
     QSet<QString> m_stalled;
+    QHash<QString, int> m_trickled;
 };

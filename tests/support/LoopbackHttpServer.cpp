@@ -5,7 +5,10 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
+
+#include <memory>
 
 QJsonObject LoopbackHttpServer::Request::json() const
 {
@@ -120,7 +123,24 @@ void LoopbackHttpServer::send(QTcpSocket* socket, const Reply& reply)
     }
     response += "Content-Type: " + reply.contentType +
                 "\r\nContent-Length: " + QByteArray::number(reply.body.size()) +
-                "\r\nConnection: close\r\n\r\n" + reply.body;
+                "\r\nConnection: close\r\n\r\n";
+    if (reply.trickleMs > 0) {
+        socket->write(response);
+        // Ends by itself with the body, or with the socket when the client gives up.
+        auto* timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, sent, body = reply.body] {
+            if (*sent >= body.size()) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write(body.mid((*sent)++, 1));
+        });
+        timer->start(reply.trickleMs);
+        return;
+    }
+    response += reply.body;
     socket->write(response);
     socket->flush();
     socket->disconnectFromHost();

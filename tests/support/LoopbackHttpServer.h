@@ -14,8 +14,8 @@ class QTcpServer;
 class QTcpSocket;
 
 // A minimal HTTP/1.1 server on 127.0.0.1 for the in-process fakes: one request per connection,
-// answered by the handler at once, later (held until releaseHeld()) or never (stalled). It
-// records every request.
+// answered by the handler at once, later (held until releaseHeld()), never (stalled) or byte by
+// byte (trickled). It records every request.
 class LoopbackHttpServer : public QObject
 {
     Q_OBJECT
@@ -39,6 +39,9 @@ public:
         QList<std::pair<QByteArray, QByteArray>> headers; // further header lines
         bool stall = false;                               // never answer
         bool hold = false;                                // answer on releaseHeld()
+        // When above 0: the header at once, then the body one byte per this many milliseconds,
+        // so the connection is never silent long enough for a stall timeout.
+        int trickleMs = 0;
     };
 
     using Handler = std::function<Reply(const Request&)>;

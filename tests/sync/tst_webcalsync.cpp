@@ -1,6 +1,7 @@
 #include "AccountRepository.h"
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
+#include "Database.h"
 #include "EventRepository.h"
 #include "Ical.h"
 #include "LoopbackHttpServer.h"
@@ -8,6 +9,7 @@
 #include "WebcalSyncClient.h"
 
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
 
@@ -75,6 +77,7 @@ private:
     {
         Webcal::SyncClient client(m_fixture->state());
         client.setTransferTimeoutMs(timeoutMs);
+        client.setDeadlineMs(1000);
         if (maxBytes > 0) {
             client.setMaxFeedBytes(maxBytes);
         }
@@ -199,23 +202,71 @@ private Q_SLOTS:
                  QStringLiteral("synced"));
     }
 
+    // One event that cannot be stored does not cost the rest of the feed; a stored copy of it
+    // stays until the feed brings a readable one.
+    void eventWithoutStartIsSkippedAndTheRestMirrored()
+    {
+        serve(feed(
+            {vevent("a", "Alpha", "20260311T090000Z"), vevent("b", "Beta", "20260312T090000Z")}));
+        QCOMPARE(sync(), QString());
+        const QByteArray noStart =
+            "BEGIN:VEVENT\r\nUID:b\r\nSUMMARY:Beta, broken\r\nEND:VEVENT\r\n";
+        serve(feed({vevent("a", "Alpha moved", "20260311T100000Z"), noStart,
+                    "BEGIN:VEVENT\r\nUID:c\r\nSUMMARY:Never started\r\nEND:VEVENT\r\n",
+                    vevent("d", "Delta", "20260314T090000Z")}));
+        QCOMPARE(sync(), QString());
+        QCOMPARE(titleOf(QStringLiteral("a")), QStringLiteral("Alpha moved"));
+        QCOMPARE(titleOf(QStringLiteral("b")), QStringLiteral("Beta"));
+        QCOMPARE(titleOf(QStringLiteral("d")), QStringLiteral("Delta"));
+        QVERIFY(!events()->getByUid(QStringLiteral("c"), m_calendar.id));
+
+        const WebcalMirror::Plan plan = WebcalMirror::plan(
+            events()->getByCalendar(m_calendar.id),
+            Ical::parseEvents(QString::fromUtf8(feed({noStart}))), m_calendar.id);
+        QCOMPARE(plan.skipped, 1);
+        QVERIFY(plan.inserts.isEmpty() && plan.updates.isEmpty());
+        QCOMPARE(plan.removals.size(), 2); // a and d, not b
+    }
+
+    // A row the store refuses fails the download and keeps everything as it was.
+    void refusedWriteFailsAndKeepsTheCalendar()
+    {
+        serve(feed({vevent("a", "Alpha", "20260311T090000Z")}));
+        QCOMPARE(sync(), QString());
+        QSqlQuery sql(m_fixture->state()->database()->database());
+        QVERIFY(
+            sql.exec(QStringLiteral("CREATE TEMP TRIGGER refuse BEFORE INSERT ON events WHEN "
+                                    "NEW.uid = 'poison' BEGIN SELECT RAISE(ABORT, 'no'); END")));
+        serve(feed({vevent("b", "Beta", "20260312T090000Z"),
+                    vevent("poison", "Poison", "20260313T090000Z")}));
+        QCOMPARE(sync(), QStringLiteral("The calendar feed could not be stored."));
+        QCOMPARE(titleOf(QStringLiteral("a")), QStringLiteral("Alpha"));
+        QCOMPARE(events()->getByCalendar(m_calendar.id).size(), 1);
+    }
+
     // Every failed download keeps the calendar exactly as it was.
     void failedDownloadKeepsTheCalendar_data()
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("stall");
+        QTest::addColumn<int>("trickleMs");
         QTest::addColumn<qint64>("maxBytes");
         QTest::addColumn<QString>("reason");
         QTest::newRow("too large")
-            << 200 << feed({vevent("x", QString(4000, 'x'), "20260311T090000Z")}) << false
+            << 200 << feed({vevent("x", QString(4000, 'x'), "20260311T090000Z")}) << false << 0
             << qint64(2000) << "The calendar feed is too large.";
-        QTest::newRow("stalled") << 200 << QByteArray() << true << qint64(0)
+        QTest::newRow("stalled") << 200 << QByteArray() << true << 0 << qint64(0)
                                  << "The calendar feed did not answer in time.";
-        QTest::newRow("server error") << 503 << QByteArray("busy") << false << qint64(0)
+        // One byte every 50 ms is never silent for the stall timeout; the whole feed would take
+        // ten seconds, the deadline ends it after one.
+        QTest::newRow("trickling")
+            << 200 << feed({vevent("t", "Trickled", "20260311T090000Z")}) << false << 50
+            << qint64(0) << "The calendar feed did not answer in time.";
+        QTest::newRow("server error") << 503 << QByteArray("busy") << false << 0 << qint64(0)
                                       << "The calendar feed could not be downloaded (HTTP 503).";
-        QTest::newRow("error page") << 200 << QByteArray("<html>moved</html>") << false << qint64(0)
-                                    << "The calendar feed is not an iCalendar file.";
+        QTest::newRow("error page") << 200 << QByteArray("<html>moved</html>") << false << 0
+                                    << qint64(0) << "The calendar feed is not an iCalendar file.";
     }
 
     void failedDownloadKeepsTheCalendar()
@@ -223,6 +274,7 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(bool, stall);
+        QFETCH(int, trickleMs);
         QFETCH(qint64, maxBytes);
         QFETCH(QString, reason);
         serve(feed({vevent("a", "Alpha", "20260311T090000Z")}));
@@ -230,6 +282,7 @@ private Q_SLOTS:
 
         serve(body, status);
         m_reply.stall = stall;
+        m_reply.trickleMs = trickleMs;
         QCOMPARE(sync(stall ? 300 : 5000, maxBytes), reason);
         QCOMPARE(titleOf(QStringLiteral("a")), QStringLiteral("Alpha"));
         QCOMPARE(events()->getByCalendar(m_calendar.id).size(), 1);

@@ -47,7 +47,7 @@ private Q_SLOTS:
 void TestUpdateClient::checkReportsOneOutcome_data()
 {
     QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<int>("status");       // 0: the server never answers
+    QTest::addColumn<int>("status");       // 0: the server never answers; -N: trickles, N ms a byte
     QTest::addColumn<QString>("expected"); // "available <version>", "upToDate" or "failed"
 
     // The running version is 1.3.1.
@@ -72,6 +72,8 @@ void TestUpdateClient::checkReportsOneOutcome_data()
     QTest::newRow("too large") << QByteArray(2 * 1024 * 1024, ' ') + manifest("1.4.0", "{}") << 200
                                << "failed";
     QTest::newRow("stalled server") << QByteArray() << 0 << "failed";
+    // Never silent for the stall timeout, the manifest would take seconds: the deadline ends it.
+    QTest::newRow("trickling server") << manifest("1.4.0", linuxArtifact) << -50 << "failed";
 }
 
 void TestUpdateClient::checkReportsOneOutcome()
@@ -82,9 +84,17 @@ void TestUpdateClient::checkReportsOneOutcome()
 
     FakeUpdateFeed feed;
     const QString latest = QStringLiteral("/calendar/stable/latest.json");
-    status == 0 ? feed.stallPath(latest) : feed.setFile(latest, body, status);
+    if (status == 0) {
+        feed.stallPath(latest);
+    } else if (status < 0) {
+        feed.setFile(latest, body);
+        feed.tricklePath(latest, -status);
+    } else {
+        feed.setFile(latest, body, status);
+    }
     Client client(configFor(feed), nullptr);
     client.setTransferTimeout(500);
+    client.setRequestDeadline(1000);
     QSignalSpy available(&client, &Client::updateAvailable);
     QSignalSpy upToDate(&client, &Client::upToDate);
     QSignalSpy failed(&client, &Client::checkFailed);

@@ -10,6 +10,7 @@
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslError>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -19,6 +20,7 @@ namespace {
 Q_LOGGING_CATEGORY(lcCalDavClient, "calendar.caldav", QtWarningMsg)
 
 const char* const tooLargeProperty = "calDavReplyTooLarge";
+const char* const pastDeadlineProperty = "calDavPastDeadline";
 const QByteArray userAgent = QByteArrayLiteral("OrvandellicCalendar/1.3.1 (Qt)");
 
 int defaultPort(const QUrl& url)
@@ -64,7 +66,7 @@ struct CalDavClient::Request
 
 CalDavClient::CalDavClient(QObject* parent)
     : QObject(parent), m_network(new QNetworkAccessManager(this)),
-      m_maxReplyBytes(Limits::maxCalDavReplyBytes)
+      m_deadlineMs(Limits::calDavRequestDeadlineMs), m_maxReplyBytes(Limits::maxCalDavReplyBytes)
 {
     qRegisterMetaType<CalDavClient::UntrustedCertInfo>();
     connect(m_network, &QNetworkAccessManager::sslErrors, this, &CalDavClient::decideCertificate);
@@ -217,6 +219,11 @@ void CalDavClient::send(const std::shared_ptr<Request>& request)
                     reply->abort();
                 }
             });
+    // The transfer timeout ends a silent server; this ends one that trickles.
+    QTimer::singleShot(m_deadlineMs, reply, [reply] {
+        reply->setProperty(pastDeadlineProperty, true);
+        reply->abort();
+    });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, request]() { finish(reply, request); });
 }
@@ -237,10 +244,14 @@ void CalDavClient::finish(QNetworkReply* reply, const std::shared_ptr<Request>& 
     } else if (error != QNetworkReply::NoError &&
                (response.statusCode == 0 || isTransportError(error))) {
         response.statusCode = 0;
-        response.errorString = error == QNetworkReply::OperationCanceledError
-                                   ? tr("The server did not answer within %1 s.")
-                                         .arg(std::max(1, m_transferTimeoutMs / 1000))
-                                   : reply->errorString();
+        if (reply->property(pastDeadlineProperty).toBool())
+            response.errorString = tr("The server's reply did not end within %1 s.")
+                                       .arg(std::max(1, m_deadlineMs / 1000));
+        else if (error == QNetworkReply::OperationCanceledError)
+            response.errorString = tr("The server did not answer within %1 s.")
+                                       .arg(std::max(1, m_transferTimeoutMs / 1000));
+        else
+            response.errorString = reply->errorString();
     } else {
         response.body = reply->readAll();
     }

@@ -80,6 +80,9 @@ public:
     static QString formatFingerprint(const QString& hex);
     // Milliseconds a request may go without progress before it fails.
     void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+    // Milliseconds a request may take in all, however steadily its reply trickles in;
+    // Limits::calDavRequestDeadlineMs unless a test lowers it.
+    void setRequestDeadline(int milliseconds) { m_deadlineMs = milliseconds; }
     // The largest reply body accepted; Limits::maxCalDavReplyBytes unless a test lowers it.
     void setMaxReplyBytes(qint64 bytes) { m_maxReplyBytes = bytes; }
 
@@ -115,6 +118,7 @@ private:
     QString m_trustedCertSha256;
     std::optional<UntrustedCertInfo> m_pendingUntrustedCert;
     int m_transferTimeoutMs = defaultTransferTimeoutMs;
+    int m_deadlineMs;
     qint64 m_maxReplyBytes;
 };
 

@@ -52,6 +52,11 @@ QString etagFromHeaders(const QHash<QByteArray, QByteArray>& headers)
     return {};
 }
 
+QString incompleteListing()
+{
+    return CalDavSyncClient::tr("The server's listing was cut short or unreadable.");
+}
+
 QList<RemoteObject> remoteObjects(const QList<CalDavParse::Resource>& resources)
 {
     QList<RemoteObject> objects;
@@ -140,9 +145,11 @@ void CalDavSyncClient::runPull(const RunPtr& run)
                         return fail(run, tr("Network error: %1").arg(reply.errorString));
                     if (!isSuccess(reply.statusCode))
                         return fail(run, tr("Server returned HTTP %1").arg(reply.statusCode));
-                    // Only a listing read whole may prove that an object is gone.
                     run->resources =
                         DavXml::parseResources(reply.body, run->url, &run->listingComplete);
+                    // A listing read in part looks like a calendar that lost its other events.
+                    if (!run->listingComplete)
+                        return fail(run, incompleteListing());
                     // The reply's body is released before the objects are read.
                     QTimer::singleShot(0, this, [this, run] { runMultiget(run); });
                 });
@@ -173,17 +180,21 @@ void CalDavSyncClient::runMultiget(const RunPtr& run)
     run->client->report(
         run->url, DavXml::calendarMultiget(missing), 1,
         [this, run](const CalDavClient::Response& reply) {
-            if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode)) {
-                qCWarning(lcCalDav).noquote() << "[CalDav]" << run->calendar.name
-                                              << "multiget failed: status=" << reply.statusCode;
-                return applyPulledEvents(run);
-            }
+            if (!reply.errorString.isEmpty() || reply.statusCode == 0)
+                return fail(run, tr("Network error: %1").arg(reply.errorString));
+            if (!isSuccess(reply.statusCode))
+                return fail(run, tr("Server returned HTTP %1").arg(reply.statusCode));
+            bool complete = false;
+            const QList<CalDavParse::Resource> read =
+                DavXml::parseResources(reply.body, run->url, &complete);
+            if (!complete)
+                return fail(run, incompleteListing());
             QHash<QString, int> position;
             for (int i = 0; i < run->resources.size(); ++i)
-                position.insert(run->resources.at(i).href, i);
+                position.insert(comparableHref(run->resources.at(i).href), i);
             int filled = 0;
-            for (const CalDavParse::Resource& got : DavXml::parseResources(reply.body, run->url)) {
-                const auto it = position.constFind(got.href);
+            for (const CalDavParse::Resource& got : read) {
+                const auto it = position.constFind(comparableHref(got.href));
                 if (it == position.constEnd()) {
                     run->resources.append(got);
                     continue;
@@ -227,13 +238,24 @@ CalDavSyncClient::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index
         const QString& localId = plan.localIds.at(i);
         if (action == Apply::Skip)
             continue;
+        // An event the store cannot hold (one without a start) is left out, and a row already
+        // stored for it stays: one broken object must not stop the rest of the calendar.
+        if (!tasks && (action == Apply::Insert || action == Apply::Replace) &&
+            !events.at(i).startTime.isValid()) {
+            qCWarning(lcCalDav).noquote()
+                << "[CalDav]" << run->calendar.name << "skipped an event without a start";
+            continue;
+        }
         ++applied.handled;
         if (action == Apply::Keep) {
             ++applied.stored;
             continue;
         }
         if (action == Apply::Adopt) {
-            store.setTag(table, localId, href, etag);
+            if (!store.setTag(table, localId, href, etag)) {
+                applied.failed = true;
+                return applied;
+            }
             continue;
         }
         QString id = localId;
@@ -278,8 +300,10 @@ CalDavSyncClient::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index
                 written = m_state->events()->update(event);
             }
         }
-        if (!written)
-            continue;
+        if (!written) {
+            applied.failed = true;
+            return applied;
+        }
         ++applied.stored;
         if (action == Apply::Insert) {
             // Later objects of the same listing find the row (a server holding one UID twice
@@ -298,8 +322,11 @@ CalDavSyncClient::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index
         }
     }
     for (const QString& id : plan.remove) {
-        if (!(tasks ? m_state->tasks()->hardDelete(id) : m_state->events()->hardDelete(id)))
+        if (!(tasks ? m_state->tasks()->hardDelete(id) : m_state->events()->hardDelete(id))) {
             qCWarning(lcCalDav).noquote() << "[CalDav] hardDelete failed for id=" << id;
+            applied.failed = true;
+            return applied;
+        }
     }
     return applied;
 }
@@ -312,29 +339,36 @@ void CalDavSyncClient::applyPulledEvents(const RunPtr& run)
         planListing(index, remoteObjects(run->resources), run->listingComplete);
 
     Savepoint transaction(m_state->database()->database());
+    bool stored = transaction.isActive();
     run->eventCount = plan.unchangedRows;
     for (const RowTag& tag : plan.adoptTags)
-        store.setTag(Table::Events, tag.id, tag.href, tag.etag);
+        stored = stored && store.setTag(Table::Events, tag.id, tag.href, tag.etag);
     for (int position : plan.toRead) {
+        if (!stored)
+            break;
         CalDavParse::Resource& resource = run->resources[position];
         if (resource.calendarData.isEmpty()) {
             qCWarning(lcCalDav).noquote()
                 << "[CalDav]" << run->calendar.name << "still missing body for an object";
             continue;
         }
-        run->eventCount +=
-            applyObject(run, index, resource.href, resource.etag, resource.calendarData, false)
-                .handled;
+        const Applied applied =
+            applyObject(run, index, resource.href, resource.etag, resource.calendarData, false);
+        stored = !applied.failed;
+        run->eventCount += applied.handled;
         // A large calendar's text is let go object by object, not at the end.
         resource.calendarData = QString();
     }
     for (const QString& id : plan.remove + plan.dropDeletion)
-        m_state->events()->hardDelete(id);
+        stored = stored && m_state->events()->hardDelete(id);
     for (const QString& id : plan.recreate)
-        store.setTag(Table::Events, id, QString(), QString());
-    if (!transaction.commit())
+        stored = stored && store.setTag(Table::Events, id, QString(), QString());
+    if (!stored || !transaction.commit()) {
         qCWarning(lcCalDav).noquote()
             << "[CalDav] storing the pulled events failed:" << transaction.errorText();
+        transaction.rollback();
+        return fail(run, tr("The events read from the server could not be stored."));
+    }
     if (!plan.remove.isEmpty() || !plan.dropDeletion.isEmpty())
         m_state->events()->scheduleChanged(run->calendar.id);
     qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << "parsed=" << run->eventCount
@@ -353,8 +387,10 @@ void CalDavSyncClient::writeBackCalendar(const RunPtr& run)
             current->ctag = *run->ctag;
         current->lastSyncError.clear();
         current->updatedAt = Clock::now();
-        if (!m_state->calendars()->update(*current))
+        if (!m_state->calendars()->update(*current)) {
             qCWarning(lcCalDav).noquote() << "[CalDav] writing the calendar back failed";
+            return fail(run, tr("The calendar's sync state could not be stored."));
+        }
         run->calendar = *current;
     }
     runPush(run);
@@ -390,27 +426,35 @@ void CalDavSyncClient::runTaskPull(const RunPtr& run)
             bool complete = false;
             const QList<CalDavParse::Resource> resources =
                 DavXml::parseResources(reply.body, run->url, &complete);
+            if (!complete)
+                return fail(run, incompleteListing());
             CalDavSyncStore store(m_state->database());
             Index index = indexRows(store.rows(Table::Tasks, run->calendar.id, false));
             const ListingPlan plan = planListing(index, remoteObjects(resources), complete);
             Savepoint transaction(m_state->database()->database());
+            bool stored = transaction.isActive();
             run->taskCount = plan.unchangedRows;
             for (const RowTag& tag : plan.adoptTags)
-                store.setTag(Table::Tasks, tag.id, tag.href, tag.etag);
+                stored = stored && store.setTag(Table::Tasks, tag.id, tag.href, tag.etag);
             for (int position : plan.toRead) {
                 const CalDavParse::Resource& resource = resources.at(position);
-                if (!resource.calendarData.isEmpty())
-                    run->taskCount += applyObject(run, index, resource.href, resource.etag,
-                                                  resource.calendarData, true)
-                                          .stored;
+                if (!stored || resource.calendarData.isEmpty())
+                    continue;
+                const Applied applied = applyObject(run, index, resource.href, resource.etag,
+                                                    resource.calendarData, true);
+                stored = !applied.failed;
+                run->taskCount += applied.stored;
             }
             for (const QString& id : plan.remove + plan.dropDeletion)
-                m_state->tasks()->hardDelete(id);
+                stored = stored && m_state->tasks()->hardDelete(id);
             for (const QString& id : plan.recreate)
-                store.setTag(Table::Tasks, id, QString(), QString());
-            if (!transaction.commit())
+                stored = stored && store.setTag(Table::Tasks, id, QString(), QString());
+            if (!stored || !transaction.commit()) {
                 qCWarning(lcCalDav).noquote()
                     << "[CalDav] storing the pulled tasks failed:" << transaction.errorText();
+                transaction.rollback();
+                return fail(run, tr("The tasks read from the server could not be stored."));
+            }
             m_state->tasks()->scheduleChanged(run->calendar.id);
             runTaskPush(run);
         });
@@ -444,7 +488,8 @@ void CalDavSyncClient::sendNextGroup(const RunPtr& run)
         flight->sent = rows;
         if (flight->group.kind == PushKind::ForgetLocally) {
             qCDebug(lcCalDav).noquote() << "[CalDav] Local-only delete skip-push for uid" << uid;
-            settleFlight(run, flight, QString());
+            if (!settleFlight(run, flight, QString()))
+                return;
             continue;
         }
         return sendFlight(run, flight);
@@ -546,8 +591,8 @@ void CalDavSyncClient::onPushReply(const RunPtr& run, const std::shared_ptr<Flig
     QString etag = replyEtag;
     if (etag.isEmpty() && flight->group.kind == PushKind::Put && !flight->create)
         etag = flight->group.etag;
-    settleFlight(run, flight, etag);
-    sendNextGroup(run);
+    if (settleFlight(run, flight, etag))
+        sendNextGroup(run);
 }
 
 void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<Flight>& flight,
@@ -556,12 +601,16 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
     run->client->report(
         run->url, DavXml::calendarMultiget({flight->href}), 1,
         [this, run, flight, failure](const CalDavClient::Response& reply) {
-            if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode))
+            bool complete = false;
+            const QList<CalDavParse::Resource> read =
+                DavXml::parseResources(reply.body, run->url, &complete);
+            // Only a whole answer can tell that the object is gone.
+            if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode) || !complete)
                 return fail(run, failure);
             std::optional<CalDavParse::Resource> found;
-            for (const CalDavParse::Resource& resource :
-                 DavXml::parseResources(reply.body, run->url)) {
-                if (resource.href == flight->href && !resource.calendarData.isEmpty())
+            for (const CalDavParse::Resource& resource : read) {
+                if (comparableHref(resource.href) == comparableHref(flight->href) &&
+                    !resource.calendarData.isEmpty())
                     found = resource;
             }
             const Table table = run->tasks ? Table::Tasks : Table::Events;
@@ -572,10 +621,13 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
                 {
                     Index index = indexRows(store.rows(table, run->calendar.id, false));
                     Savepoint transaction(m_state->database()->database());
-                    applyObject(run, index, found->href, found->etag, found->calendarData,
-                                run->tasks);
-                    if (!transaction.commit())
+                    const Applied applied = applyObject(run, index, found->href, found->etag,
+                                                        found->calendarData, run->tasks);
+                    if (applied.failed || !transaction.commit()) {
                         qCWarning(lcCalDav).noquote() << "[CalDav] storing the object failed";
+                        transaction.rollback();
+                        return fail(run, failure);
+                    }
                 }
                 const QList<LocalRow> rows =
                     store.rowsOfUid(table, run->calendar.id, flight->group.uid);
@@ -587,15 +639,17 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
                 next->sent = rows;
                 next->retried = true;
                 if (next->group.kind == PushKind::ForgetLocally) {
-                    settleFlight(run, next, QString());
-                    return sendNextGroup(run);
+                    if (settleFlight(run, next, QString()))
+                        sendNextGroup(run);
+                    return;
                 }
                 return sendFlight(run, next);
             }
             const std::optional<PushGroup> again = retryAfterRefresh(flight->group, std::nullopt);
             if (!again) {
-                settleFlight(run, flight, QString());
-                return sendNextGroup(run);
+                if (settleFlight(run, flight, QString()))
+                    sendNextGroup(run);
+                return;
             }
             auto next = std::make_shared<Flight>(*flight);
             next->group = *again;
@@ -604,7 +658,7 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
         });
 }
 
-void CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
+bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                                     const QString& etag)
 {
     const Table table = run->tasks ? Table::Tasks : Table::Events;
@@ -612,6 +666,7 @@ void CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
     const QList<LocalRow> current = store.rowsOfUid(table, run->calendar.id, flight->group.uid);
     const QList<Settlement> settlements = settle(flight->group, flight->sent, current);
     Savepoint transaction(m_state->database()->database());
+    bool stored = transaction.isActive();
     for (const Settlement& s : settlements) {
         bool ok = true;
         switch (s.what) {
@@ -630,12 +685,15 @@ void CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
             ok = store.setTag(table, s.id, QString(), QString());
             break;
         }
-        if (!ok)
+        if (!ok) {
             qCWarning(lcCalDav).noquote()
                 << "[CalDav] storing the push result failed for id=" << s.id;
+            stored = false;
+            break;
+        }
     }
     // The server's master now excludes the deleted overrides; so does the local one.
-    if (!run->tasks && flight->group.kind == PushKind::Put &&
+    if (stored && !run->tasks && flight->group.kind == PushKind::Put &&
         !flight->group.exceptionDates.isEmpty()) {
         for (const LocalRow& row : current) {
             if (!row.recurrenceId.isEmpty() || row.deleted)
@@ -643,20 +701,27 @@ void CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
             const std::optional<Event> master = m_state->events()->getById(row.id);
             if (!master)
                 continue;
-            store.setExceptionDates(
-                row.id,
-                CalDavBody::withExceptionDates(master->rawIcalendar, flight->group.exceptionDates),
-                CalDavBody::addExceptionDates(master->exceptionDates,
-                                              flight->group.exceptionDates));
+            stored = stored && store.setExceptionDates(
+                                   row.id,
+                                   CalDavBody::withExceptionDates(master->rawIcalendar,
+                                                                  flight->group.exceptionDates),
+                                   CalDavBody::addExceptionDates(master->exceptionDates,
+                                                                 flight->group.exceptionDates));
         }
     }
-    if (!transaction.commit())
+    if (!stored || !transaction.commit()) {
         qCWarning(lcCalDav).noquote()
             << "[CalDav] storing the push result failed:" << transaction.errorText();
+        transaction.rollback();
+        // The rows stay pending; the next run finds the object sent and sends it once more.
+        fail(run, tr("The result of sending \"%1\" could not be stored.").arg(flight->title));
+        return false;
+    }
     if (run->tasks)
         m_state->tasks()->scheduleChanged(run->calendar.id);
     else
         m_state->events()->scheduleChanged(run->calendar.id);
+    return true;
 }
 
 void CalDavSyncClient::finish(const RunPtr& run)

@@ -15,7 +15,9 @@ class AppState;
 // applies them, writes the calendar's sync fields back, pushes the pending events one object
 // at a time, then pulls and pushes the tasks the same way. Each run emits
 // calendarSyncStarted and then exactly one of calendarSyncCompleted and calendarSyncFailed;
-// the first failure ends it, and rows not yet sent stay pending for the next run.
+// the first failure ends it, and rows not yet sent stay pending for the next run. A listing
+// that was not read whole and well-formed, and a write to the store that fails, are failures:
+// the run's pull then stores and removes nothing, and the calendar keeps its last error.
 //
 // What to apply and send is decided by CalDavSyncPlan; this class carries it out. Several runs
 // (of different calendars) may go at once: each carries its own state.
@@ -60,13 +62,15 @@ private:
                      const QString& errorString, const QString& replyEtag);
     void refreshAndRetry(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                          const QString& failure);
-    void settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
+    // Stores what the request did; false (and the run failed) when that could not be stored.
+    bool settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                       const QString& etag);
 
     struct Applied
     {
-        int handled = 0; // components matched or stored, pending ones included
-        int stored = 0;  // components written or already equal
+        int handled = 0;     // components matched or stored, pending ones included
+        int stored = 0;      // components written or already equal
+        bool failed = false; // a write failed: the caller's transaction must be rolled back
     };
     Applied applyObject(const RunPtr& run, CalDavSyncPlan::Index& index, const QString& href,
                         const QString& etag, const QString& calendarData, bool tasks);

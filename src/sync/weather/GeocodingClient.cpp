@@ -10,6 +10,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QStringList>
+#include <QTimer>
 #include <QUrlQuery>
 
 namespace Weather {
@@ -62,6 +63,8 @@ void GeocodingClient::search(const QString& name)
     request.setTransferTimeout(transferTimeoutMs);
     QNetworkReply* reply = m_network->get(request);
     m_current = reply;
+    // The transfer timeout ends a silent service; this ends one that trickles.
+    QTimer::singleShot(Limits::weatherRequestDeadlineMs, reply, [reply] { reply->abort(); });
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
         if (received > Limits::maxWeatherReplyBytes || total > Limits::maxWeatherReplyBytes) {
             reply->setProperty("tooLarge", true);

@@ -10,6 +10,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QTimer>
 #include <QUrlQuery>
 
 namespace Weather {
@@ -109,6 +110,8 @@ void Service::refresh()
             reply->abort();
         }
     });
+    // The transfer timeout ends a silent service; this ends one that trickles.
+    QTimer::singleShot(Limits::weatherRequestDeadlineMs, reply, [reply] { reply->abort(); });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { onReplyFinished(reply); });
 }
 

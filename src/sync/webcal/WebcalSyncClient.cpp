@@ -20,7 +20,7 @@ namespace Webcal {
 
 SyncClient::SyncClient(AppState* state, QObject* parent)
     : QObject(parent), m_state(state), m_network(new QNetworkAccessManager(this)),
-      m_maxBytes(Limits::maxWebcalFeedBytes)
+      m_deadlineMs(Limits::webcalDownloadDeadlineMs), m_maxBytes(Limits::maxWebcalFeedBytes)
 {
 }
 
@@ -54,6 +54,8 @@ void SyncClient::syncCalendar(const Calendar& calendar)
                     reply->abort();
                 }
             });
+    // The transfer timeout ends a silent feed; this ends one that trickles.
+    QTimer::singleShot(m_deadlineMs, reply, [reply] { reply->abort(); });
     connect(reply, &QNetworkReply::finished, this,
             [this, reply, calendar] { onFinished(reply, calendar); });
 }
@@ -157,6 +159,10 @@ int SyncClient::apply(const Calendar& calendar, const QString& feedText)
     }
     qInfo().noquote() << "[Webcal] calendar" << calendar.id << "added" << plan.inserts.size()
                       << "changed" << plan.updates.size() << "removed" << plan.removals.size();
+    if (plan.skipped > 0) {
+        qWarning().noquote() << "[Webcal] calendar" << calendar.id << "skipped" << plan.skipped
+                             << "unreadable event(s) of its feed";
+    }
     return int(plan.inserts.size() + plan.updates.size() + plan.unchanged + plan.keptPending);
 }
 

@@ -33,6 +33,8 @@ public:
     void syncCalendar(const Calendar& calendar);
 
     void setTransferTimeoutMs(int milliseconds) { m_timeoutMs = milliseconds; }
+    // A feed still arriving after this long fails, however steadily it trickles.
+    void setDeadlineMs(int milliseconds) { m_deadlineMs = milliseconds; }
     void setMaxFeedBytes(qint64 bytes) { m_maxBytes = bytes; }
 
 Q_SIGNALS:
@@ -49,6 +51,7 @@ private:
     QNetworkAccessManager* m_network;
     QHash<QString, QNetworkReply*> m_running;
     int m_timeoutMs = defaultTransferTimeoutMs;
+    int m_deadlineMs;
     qint64 m_maxBytes;
 };
 

@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 
@@ -90,6 +91,16 @@ QByteArray dechunk(const QByteArray& chunked)
     return out;
 }
 
+// The multistatus body without its calendar-data elements, whatever their prefix.
+QByteArray withoutCalendarData(const QByteArray& body)
+{
+    static const QRegularExpression element(
+        QStringLiteral("<([A-Za-z0-9_-]+:)?calendar-data(\\s[^>]*)?(/>|>.*?</([A-Za-z0-9_-]+:)?"
+                       "calendar-data\\s*>)"),
+        QRegularExpression::DotMatchesEverythingOption);
+    return QString::fromUtf8(body).remove(element).toUtf8();
+}
+
 } // namespace
 
 DavFaultProxy::DavFaultProxy(const QUrl& upstream, QObject* parent)
@@ -139,6 +150,22 @@ void DavFaultProxy::failWith(const QByteArray& method, const QString& pathSuffix
 void DavFaultProxy::cutReply(const QByteArray& method, const QString& pathSuffix, int times)
 {
     m_rules.append({Action::Cut, method, pathSuffix, times, 0, {}, {}});
+}
+
+void DavFaultProxy::truncateReply(const QByteArray& method, const QString& pathSuffix, int times)
+{
+    m_rules.append({Action::Truncate, method, pathSuffix, times, 0, {}, {}});
+}
+
+void DavFaultProxy::dropCalendarData(const QByteArray& method, const QString& pathSuffix, int times)
+{
+    m_rules.append({Action::DropData, method, pathSuffix, times, 0, {}, {}});
+}
+
+void DavFaultProxy::answerPage(const QByteArray& method, const QString& pathSuffix, int status,
+                               const QByteArray& body, const QByteArray& contentType, int times)
+{
+    m_rules.append({Action::Status, method, pathSuffix, times, status, body, {}, contentType});
 }
 
 void DavFaultProxy::stall(const QByteArray& method, const QString& pathSuffix, int times)
@@ -219,7 +246,7 @@ void DavFaultProxy::handle(QTcpSocket* socket, const Request& request, const QBy
             answer(socket, applied.status,
                    applied.body.isEmpty()
                        ? QList<QByteArray>{}
-                       : QList<QByteArray>{"Content-Type: application/xml; charset=utf-8"},
+                       : QList<QByteArray>{"Content-Type: " + applied.contentType},
                    applied.body);
             return;
         case Action::Stall:
@@ -230,6 +257,8 @@ void DavFaultProxy::handle(QTcpSocket* socket, const Request& request, const QBy
             return;
         }
         case Action::Cut:
+        case Action::Truncate:
+        case Action::DropData:
         case Action::DropEtag:
         case Action::Pass:
             if (m_upstream.isEmpty())
@@ -303,7 +332,11 @@ void DavFaultProxy::forward(QTcpSocket* socket, const QByteArray& raw, Action ac
                 continue;
             headers.append(line);
         }
-        const QByteArray body = chunked ? dechunk(reply.mid(end + 4)) : reply.mid(end + 4);
+        QByteArray body = chunked ? dechunk(reply.mid(end + 4)) : reply.mid(end + 4);
+        if (action == Action::Truncate)
+            body.truncate(body.size() / 2);
+        if (action == Action::DropData)
+            body = withoutCalendarData(body);
         answer(client, status, headers, body, action == Action::Cut ? body.size() / 2 : -1);
     };
     connect(upstream, &QTcpSocket::disconnected, upstream, done);

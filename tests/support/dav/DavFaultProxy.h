@@ -11,10 +11,12 @@ class QTcpServer;
 class QTcpSocket;
 
 // A small HTTP server on 127.0.0.1 that stands between the code under test and a real CalDAV
-// server and does, on demand, what a real server will not: answer with a chosen status, cut a
-// reply in the middle, never answer, redirect, or drop the ETag header of a reply. Requests that
-// no rule matches are passed to the upstream server unchanged (plain http only) and its reply is
-// passed back; without an upstream they are answered 404. Every request is recorded.
+// server and does, on demand, what a real server will not: answer with a chosen status or a
+// page that is not XML, cut a reply in the middle (with or without a Content-Length that still
+// matches), list objects without their data, never answer, redirect, or drop the ETag header
+// of a reply. Requests that no rule matches are passed to the upstream server unchanged (plain http
+// only) and its reply is passed back; without an upstream they are answered 404. Every request is
+// recorded.
 //
 // Typical use:
 //     DavFaultProxy proxy(server.baseUrl());
@@ -57,6 +59,17 @@ public:
     // Passes the request on, then sends the status line, the headers with the full
     // Content-Length and only the first half of the body, and closes the connection.
     void cutReply(const QByteArray& method, const QString& pathSuffix, int times = 1);
+    // Passes the request on, then sends only the first half of the body with a Content-Length
+    // that matches it: the reply is whole to HTTP, its XML stops in the middle.
+    void truncateReply(const QByteArray& method, const QString& pathSuffix, int times = 1);
+    // Passes the request on and removes every calendar-data element from the reply, as servers
+    // do that list hrefs and ETags only: the client has to read the objects with a multiget.
+    void dropCalendarData(const QByteArray& method, const QString& pathSuffix, int times = 1);
+    // Answers with this status and a body of the given content type, such as a login or
+    // maintenance page served with 200 where XML belongs.
+    void answerPage(const QByteArray& method, const QString& pathSuffix, int status,
+                    const QByteArray& body, const QByteArray& contentType = "text/html",
+                    int times = 1);
     // Never answers; the connection stays open until the client gives up.
     void stall(const QByteArray& method, const QString& pathSuffix, int times = 1);
     // Answers with a redirect status and this Location (absolute, or a path on this proxy).
@@ -75,7 +88,7 @@ public:
     int count(const QByteArray& method, const QString& pathSuffix = {}) const;
 
 private:
-    enum class Action { Status, Cut, Stall, Redirect, DropEtag, Pass };
+    enum class Action { Status, Cut, Truncate, DropData, Stall, Redirect, DropEtag, Pass };
     struct Rule
     {
         Action action;
@@ -85,6 +98,7 @@ private:
         int status = 0;
         QByteArray body;
         QUrl location;
+        QByteArray contentType = "application/xml; charset=utf-8";
     };
     struct Upstream;
 

@@ -4,6 +4,7 @@
 #include "CalDavClient.h"
 #include "DavFaultProxy.h"
 #include "DavServer.h"
+#include "LoopbackHttpServer.h"
 
 #include <QHostAddress>
 #include <QProcess>
@@ -202,6 +203,7 @@ void TestCalDavClient::brokenTransfersAreFailuresNotBodies_data()
     QTest::addColumn<QString>("fault");
     QTest::newRow("reply cut in the middle") << "cut";
     QTest::newRow("server stalls") << "stall";
+    QTest::newRow("server trickles past the deadline") << "trickle";
     QTest::newRow("nothing listens") << "closed";
     QTest::newRow("reply larger than allowed") << "large";
 }
@@ -216,7 +218,18 @@ void TestCalDavClient::brokenTransfersAreFailuresNotBodies()
         proxy.cutReply("REPORT", "");
     else if (fault == QLatin1String("stall"))
         proxy.stall("REPORT", "");
-    QUrl url = proxy.baseUrl().resolved(QUrl(QStringLiteral("/cal/")));
+    // One byte every 50 ms is never silent for the stall timeout.
+    LoopbackHttpServer trickling([](const LoopbackHttpServer::Request&) {
+        LoopbackHttpServer::Reply reply;
+        reply.status = 207;
+        reply.contentType = "application/xml; charset=utf-8";
+        reply.body = multistatusBody;
+        reply.trickleMs = 50;
+        return reply;
+    });
+    QUrl url =
+        (fault == QLatin1String("trickle") ? QUrl(trickling.origin() + u'/') : proxy.baseUrl())
+            .resolved(QUrl(QStringLiteral("/cal/")));
     if (fault == QLatin1String("closed")) {
         // A port that was free a moment ago and is closed again.
         QTcpServer probe;
@@ -226,6 +239,7 @@ void TestCalDavClient::brokenTransfersAreFailuresNotBodies()
 
     CalDavClient client;
     client.setTransferTimeout(300);
+    client.setRequestDeadline(1000);
     if (fault == QLatin1String("large"))
         client.setMaxReplyBytes(1000);
     const auto response = run([&](auto done) { client.report(url, "<x/>", 1, done); });
@@ -238,6 +252,9 @@ void TestCalDavClient::brokenTransfersAreFailuresNotBodies()
                  qPrintable(response->errorString));
     if (fault == QLatin1String("stall"))
         QVERIFY2(response->errorString.contains(QLatin1String("did not answer")),
+                 qPrintable(response->errorString));
+    if (fault == QLatin1String("trickle"))
+        QVERIFY2(response->errorString.contains(QLatin1String("did not end")),
                  qPrintable(response->errorString));
 }
 

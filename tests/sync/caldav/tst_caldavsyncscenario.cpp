@@ -3,6 +3,7 @@
 #include "CalDavSyncClient.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Database.h"
 #include "DavFaultProxy.h"
 #include "DavServer.h"
 #include "EventRepository.h"
@@ -11,6 +12,7 @@
 
 #include <QMap>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
@@ -224,6 +226,110 @@ class TestCalDavSyncScenario : public QObject
 private Q_SLOTS:
     void radicale() { run(DavServer::Kind::Radicale, true); }
     void xandikos() { run(DavServer::Kind::Xandikos, false); }
+
+    // An object the store cannot hold is left out; it does not fail every run of the calendar.
+    void eventWithoutStartIsSkipped()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("server not installed");
+        Scenario s(DavServer::Kind::Radicale);
+        QVERIFY(s.start(true));
+        // The server refuses such an object, so the proxy lists it.
+        const auto response = [&](const QString& uid, const QString& data) {
+            return QStringLiteral("<d:response><d:href>%1%2.ics</d:href><d:propstat><d:prop>"
+                                  "<d:getetag>\"1\"</d:getetag><c:calendar-data>%3"
+                                  "</c:calendar-data></d:prop><d:status>HTTP/1.1 200 OK"
+                                  "</d:status></d:propstat></d:response>")
+                .arg(s.serverCalendar.path(), uid, data.toHtmlEscaped());
+        };
+        const QString noStart =
+            QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
+                           "BEGIN:VEVENT\r\nUID:no-start\r\nDTSTAMP:20260301T000000Z\r\n"
+                           "SUMMARY:Never starts\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+        const QString listing =
+            QStringLiteral("<?xml version=\"1.0\"?>\n<d:multistatus xmlns:d=\"DAV:\" "
+                           "xmlns:c=\"urn:ietf:params:xml:ns:caldav\">") +
+            response(QStringLiteral("ev-1"), eventText(QStringLiteral("ev-1"), 1, "Kept")) +
+            response(QStringLiteral("no-start"), noStart) + QStringLiteral("</d:multistatus>\n");
+        s.proxy->failWith("REPORT", QString(), 207, listing.toUtf8());
+        const Outcome outcome = s.sync();
+        QVERIFY2(outcome.completed, qPrintable(outcome.reason));
+        QCOMPARE(outcome.count, 1);
+        QCOMPARE(s.event(QStringLiteral("ev-1")).title, QStringLiteral("Kept"));
+        QVERIFY(!s.state()->events()->getByUidAndRecurrenceId(QStringLiteral("no-start"),
+                                                              s.calendar.id, QString()));
+    }
+
+    // A pull that did not read a whole, well-formed listing, or could not store it, fails the
+    // run and changes nothing: no event removed, none rewritten, the calendar's error kept.
+    void damagedPullFailsAndChangesNothing_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("listing answered 500, its body an empty listing") << "listing 500";
+        QTest::newRow("listing cut, its length consistent") << "listing truncated";
+        QTest::newRow("listing is not XML") << "listing page";
+        QTest::newRow("multiget answered 500") << "multiget 500";
+        QTest::newRow("multiget cut, its length consistent") << "multiget truncated";
+        QTest::newRow("store refuses a pulled row") << "store refuses";
+    }
+
+    void damagedPullFailsAndChangesNothing()
+    {
+        QFETCH(QString, fault);
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("server not installed");
+        Scenario s(DavServer::Kind::Radicale);
+        QVERIFY(s.start(true));
+        for (int i = 1; i <= 20; ++i) {
+            const QString uid = QStringLiteral("ev-%1").arg(i);
+            QVERIFY(isSuccess(s.server.putObject(
+                s.objectUrl(uid), eventText(uid, i, QStringLiteral("Event %1").arg(i)))));
+        }
+        SYNC_AND_COMPARE(s, "first pull");
+        // The server drops one event and changes another.
+        QVERIFY(isSuccess(s.server.deleteObject(s.objectUrl(QStringLiteral("ev-1")))));
+        QVERIFY(isSuccess(s.server.putObject(
+            s.objectUrl(QStringLiteral("ev-2")),
+            eventText(QStringLiteral("ev-2"), 2, QStringLiteral("Edited there")))));
+        Calendar errored = *s.state()->calendars()->getById(s.calendar.id);
+        errored.lastSyncError = QStringLiteral("Earlier failure");
+        QVERIFY(s.state()->calendars()->update(errored));
+
+        QSqlQuery sql(s.state()->database()->database());
+        if (fault == u"listing 500") {
+            // A well-formed, empty listing: only the status tells that it is not the calendar.
+            s.proxy->failWith("REPORT", QString(), 500,
+                              "<?xml version=\"1.0\"?>\n<d:multistatus xmlns:d=\"DAV:\"/>\n");
+        } else if (fault == u"listing truncated") {
+            s.proxy->truncateReply("REPORT", QString());
+        } else if (fault == u"listing page") {
+            s.proxy->answerPage("REPORT", QString(), 200, "Down for maintenance", "text/plain");
+        } else if (fault == u"multiget 500") {
+            s.proxy->dropCalendarData("REPORT", QString());
+            s.proxy->failWith("REPORT", QString(), 500);
+        } else if (fault == u"multiget truncated") {
+            s.proxy->dropCalendarData("REPORT", QString());
+            s.proxy->truncateReply("REPORT", QString());
+        } else {
+            QVERIFY(sql.exec(QStringLiteral(
+                "CREATE TEMP TRIGGER refuse BEFORE UPDATE ON events WHEN NEW.title = "
+                "'Edited there' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        }
+        const Outcome damaged = s.sync();
+        QVERIFY(!damaged.completed);
+        QVERIFY(!damaged.reason.isEmpty());
+        QCOMPARE(s.state()->events()->getByCalendar(s.calendar.id).size(), 20);
+        QCOMPARE(s.event(QStringLiteral("ev-2")).title, QStringLiteral("Event 2"));
+        QCOMPARE(s.state()->calendars()->getById(s.calendar.id)->lastSyncError,
+                 QStringLiteral("Earlier failure"));
+
+        // The next whole run brings both changes.
+        s.proxy->clearRules();
+        sql.exec(QStringLiteral("DROP TRIGGER IF EXISTS temp.refuse"));
+        SYNC_AND_COMPARE(s, "after the fault");
+        QCOMPARE(s.event(QStringLiteral("ev-2")).title, QStringLiteral("Edited there"));
+        QVERIFY(s.state()->calendars()->getById(s.calendar.id)->lastSyncError.isEmpty());
+    }
 
 private:
     // `full` adds the faults only the proxy and a killed server can give.
