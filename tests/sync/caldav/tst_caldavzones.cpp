@@ -1,20 +1,32 @@
 // Zones survive the round trip through a real server (run under TZ=Europe/Berlin): a weekly 09:00
-// series made here, and another client's Berlin series retitled here, both stay at 09:00 in
-// Berlin across the change to summer and back, as python3-icalendar with recurring_ical_events
-// reads them from the server.
+// series made through the form, with one occurrence moved and one deleted, and another client's
+// Berlin series retitled here, both stay at 09:00 in Berlin across the change to summer time and
+// back, as python3-icalendar with recurring_ical_events and libical read them from the server.
 #include "AppStateFixture.h"
 #include "CalDavSyncClient.h"
 #include "CalendarRepository.h"
 #include "DavServer.h"
+#include "EventFormDialog.h"
 #include "EventRepository.h"
-#include "EventZone.h"
 #include "Ical.h"
+#include "ModalSeam.h"
 #include "Oracle.h"
+#include "RecurrenceEditDialog.h"
+#include "SeriesActions.h"
 #include "StoreSeed.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
+
+#include <libical/ical.h>
 
 namespace {
 
@@ -54,6 +66,39 @@ QStringList pythonWallClocks(const QString& data)
     return walls;
 }
 
+// Berlin wall-clock starts of the object's series master in 2026 as libical expands it, with the
+// TZID resolved through the object's own VTIMEZONE; empty when libical flags an error.
+QStringList libicalMasterWallClocks(const QString& data)
+{
+    QStringList walls;
+    icalcomponent* root = icalparser_parse_string(data.toUtf8().constData());
+    if (!root)
+        return walls;
+    for (icalcomponent* event = icalcomponent_get_first_component(root, ICAL_VEVENT_COMPONENT);
+         event; event = icalcomponent_get_next_component(root, ICAL_VEVENT_COMPONENT)) {
+        if (icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY)) {
+            walls = {QStringLiteral("X-LIC-ERROR")};
+            break;
+        }
+        if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY))
+            continue;
+        if (!icalcomponent_get_dtstart(event).zone)
+            continue; // a start whose zone libical did not resolve shows as nothing
+        icaltimezone* utc = icaltimezone_get_utc_timezone();
+        icalcomponent_foreach_recurrence(
+            event, icaltime_from_timet_with_zone(1767225600, 0, utc), // 2026-01-01
+            icaltime_from_timet_with_zone(1798761600, 0, utc),        // 2027-01-01
+            [](icalcomponent*, struct icaltime_span* span, void* found) {
+                static_cast<QStringList*>(found)->append(
+                    QDateTime::fromSecsSinceEpoch(span->start, QTimeZone("Europe/Berlin"))
+                        .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+            },
+            &walls);
+    }
+    icalcomponent_free(root);
+    return walls;
+}
+
 } // namespace
 
 class TestCalDavZones : public QObject
@@ -87,17 +132,43 @@ private Q_SLOTS:
         calendar.syncEnabled = true;
         QVERIFY(StoreSeed::addCalendar(state, account, calendar));
 
-        // Made here as every new event is: in the machine's zone.
-        Event made =
-            StoreSeed::timedEvent(QStringLiteral("made"), calendar.id, QStringLiteral("Standup"),
-                                  StoreSeed::local(QDate(2026, 3, 2), QTime(9, 0)).toUTC(),
-                                  StoreSeed::local(QDate(2026, 3, 2), QTime(9, 30)).toUTC());
-        made.timezone = EventZone::forNewEvents();
+        // Made through the form: Mondays 09:00–09:30 from 2 March, 40 times.
+        {
+            EventFormDialog dialog(state);
+            dialog.findChildren<QLineEdit*>().first()->setText(QStringLiteral("Standup"));
+            dialog.setStartAndDuration(StoreSeed::local(QDate(2026, 3, 2), QTime(9, 0)), 30);
+            auto* calendars = dialog.findChild<QComboBox*>(QString(), Qt::FindDirectChildrenOnly);
+            calendars->setCurrentIndex(calendars->findData(calendar.id));
+            QPushButton* repeat = nullptr;
+            for (QPushButton* button : dialog.findChildren<QPushButton*>())
+                if (button->text() == QLatin1String("Does not repeat"))
+                    repeat = button;
+            QVERIFY(repeat);
+            ModalSeam::run([&] { repeat->click(); },
+                           [](QWidget* window) {
+                               auto* editor = qobject_cast<RecurrenceEditDialog*>(window);
+                               QVERIFY(editor);
+                               for (QRadioButton* radio : editor->findChildren<QRadioButton*>())
+                                   if (radio->text() == QLatin1String("After"))
+                                       radio->click();
+                               // The count's box is the one holding its default of 10.
+                               for (QSpinBox* spin : editor->findChildren<QSpinBox*>())
+                                   if (spin->value() == 10)
+                                       spin->setValue(40);
+                               editor->accept();
+                           });
+            ModalSeam::run(
+                [&] {
+                    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                },
+                [](QWidget* window) { ModalSeam::clickButton(window, QStringLiteral("OK")); });
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        const QList<Event> madeRows = state->events()->getByCalendar(calendar.id);
+        QCOMPARE(madeRows.size(), 1);
+        const Event made = madeRows.first();
         QCOMPARE(made.timezone, QStringLiteral("Europe/Berlin"));
-        made.recurrenceRule = QStringLiteral("FREQ=WEEKLY;COUNT=40");
-        made.rawIcalendar = Ical::buildEvent(made);
-        made.syncStatus = QStringLiteral("pending");
-        QVERIFY(StoreSeed::addEvent(state, made));
+        QCOMPARE(made.recurrenceRule, QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=40"));
 
         const auto sync = [&] {
             CalDavSyncClient client(state);
@@ -109,6 +180,34 @@ private Q_SLOTS:
             return QTest::qWaitFor([&] { return completed.count() + failed.count() > 0; }, 20000) &&
                    completed.count() == 1;
         };
+        QVERIFY(sync());
+
+        // One occurrence moved to 14:00 after the change to summer time, one deleted before it,
+        // each through the window's own path with "This event only".
+        QWidget host;
+        const auto thisOnly = [](QWidget* window) {
+            ModalSeam::clickButton(window, QStringLiteral("This event only"));
+        };
+        const EventChange::Reporter report = [](const QString& message) {
+            QFAIL(qPrintable(message));
+        };
+        ModalSeam::run(
+            [&] {
+                QVERIFY(SeriesActions::move(state, &host, *state->events()->getById(made.id),
+                                            StoreSeed::local(QDate(2026, 3, 30), QTime(9, 0)),
+                                            StoreSeed::local(QDate(2026, 3, 30), QTime(14, 0)),
+                                            StoreSeed::local(QDate(2026, 3, 30), QTime(14, 30)),
+                                            QStringLiteral("Move"), QStringLiteral("failed"),
+                                            report));
+            },
+            thisOnly);
+        ModalSeam::run(
+            [&] {
+                QVERIFY(SeriesActions::remove(state, &host, *state->events()->getById(made.id),
+                                              StoreSeed::local(QDate(2026, 3, 16), QTime(9, 0)),
+                                              report));
+            },
+            thisOnly);
         QVERIFY(sync());
 
         // The other client's series comes in with its zone, and goes back retitled in it.
@@ -133,9 +232,19 @@ private Q_SLOTS:
                          isForeign ? QStringLiteral("TZID=Europe/Berlin:20260303T090000")
                                    : QStringLiteral("TZID=Europe/Berlin:20260302T090000")),
                      qPrintable(object.data));
+            // Another client shows every occurrence at 09:00, but for the moved one, once, at
+            // 14:00 and the deleted one not at all.
             const QStringList walls = pythonWallClocks(object.data);
-            QCOMPARE(walls.size(), 40);
-            QCOMPARE(walls.filter(QStringLiteral("09:00")).size(), 40);
+            QCOMPARE(walls.size(), isForeign ? 40 : 39);
+            QCOMPARE(walls.filter(QStringLiteral("09:00")).size(), isForeign ? 40 : 38);
+            QCOMPARE(walls.filter(QStringLiteral("14:00")).size(), isForeign ? 0 : 1);
+            // libical resolves the TZID through the object's own VTIMEZONE; its iterator leaves
+            // overrides to the reader, so the moved date keeps 09:00 there.
+            const QStringList libical = libicalMasterWallClocks(object.data);
+            QCOMPARE(libical.size(), isForeign ? 40 : 39);
+            QCOMPARE(libical.filter(QStringLiteral("09:00")).size(), libical.size());
+            if (!isForeign)
+                QVERIFY(!libical.contains(QStringLiteral("2026-03-16 09:00")));
         }
     }
 };
