@@ -250,6 +250,24 @@ QDateTime instantOf(const QString& recurrenceId)
     return QDateTime::fromString(text, QStringLiteral("yyyyMMdd'T'HHmmss"));
 }
 
+namespace {
+
+// The part of the series before `occurrenceStart`: its rule ends there and it keeps only the
+// exception dates that still fall inside it.
+Event headBefore(const Event& master, const QDateTime& occurrenceStart, const QDateTime& now)
+{
+    Event head = master;
+    head.recurrenceRule =
+        truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
+    head.exceptionDates = movedDates(master.exceptionDates, 0, master.isAllDay,
+                                     [&](const QDateTime& at) { return at < occurrenceStart; });
+    head.sequence += 1;
+    stamp(head, now);
+    return head;
+}
+
+} // namespace
+
 Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
           const QDateTime& occurrenceStart, const Event& edited, int scope, const IdSource& newId,
           const QDateTime& now)
@@ -289,14 +307,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     const bool newRule =
         edited.recurrenceRule != normalizedRule(master) || edited.isAllDay != master.isAllDay;
     if (split) {
-        Event head = master;
-        head.recurrenceRule =
-            truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
-        head.exceptionDates = movedDates(master.exceptionDates, 0, master.isAllDay,
-                                         [&](const QDateTime& at) { return at < occurrenceStart; });
-        head.sequence += 1;
-        stamp(head, now);
-        plan.updates.append(head);
+        plan.updates.append(headBefore(master, occurrenceStart, now));
 
         Event tail = followingSeries(master, occurrenceStart, edited.startTime, edited.endTime,
                                      newId(), now);
@@ -404,14 +415,7 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
         return plan;
     }
     if (scope == 2 && occurrenceStart > master.startTime) {
-        Event head = master;
-        head.recurrenceRule =
-            truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
-        head.exceptionDates = movedDates(master.exceptionDates, 0, master.isAllDay,
-                                         [&](const QDateTime& at) { return at < occurrenceStart; });
-        head.sequence += 1;
-        stamp(head, now);
-        plan.updates.append(head);
+        plan.updates.append(headBefore(master, occurrenceStart, now));
         for (const Event& row : overrides) {
             const QDateTime original = instantOf(row.recurrenceId);
             if (original.isValid() && original >= occurrenceStart)
