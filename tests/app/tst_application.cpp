@@ -1,9 +1,11 @@
 #include "Application.h"
 #include "Limits.h"
+#include "SingleInstance.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
 #include <QSqlDatabase>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
 #include <vector>
 
@@ -87,6 +90,7 @@ private Q_SLOTS:
     void launchesHandTheirCommandToTheFirst();
     void secondProcessOnTheSameDataNeverOpensIt();
     void simultaneousLaunchesLeaveOneReachableInstance();
+    void launchAtAnUnreachableInstanceLeavesItsSocket();
     void commandLineOverTheCapIsRefused();
     void infoLoggingOnlyForDevOrChosenRules_data();
     void infoLoggingOnlyForDevOrChosenRules();
@@ -249,7 +253,7 @@ void TestApplication::secondProcessOnTheSameDataNeverOpensIt()
 
 void TestApplication::simultaneousLaunchesLeaveOneReachableInstance()
 {
-    for (int round = 0; round < 5; ++round) {
+    for (int round = 0; round < 4; ++round) {
         const QString dataDir = m_work.filePath(QStringLiteral("race-%1").arg(round));
         std::vector<std::unique_ptr<Launch>> launches;
         for (int i = 0; i < 4; ++i)
@@ -276,6 +280,33 @@ void TestApplication::simultaneousLaunchesLeaveOneReachableInstance()
         QCOMPARE(later.finish(), 0);
         QVERIFY2(running->waitFor("command: show-today"), qPrintable(running->output));
     }
+}
+
+void TestApplication::launchAtAnUnreachableInstanceLeavesItsSocket()
+{
+    const QString dataDir = m_work.filePath("stopped");
+    Launch first(dataDir, {"--background"});
+    QVERIFY2(first.waitFor("ready"), qPrintable(first.output));
+    // Stopped, with its queue of connections full, the instance cannot be reached for a while.
+    const auto pid = pid_t(first.process.processId());
+    QCOMPARE(::kill(pid, SIGSTOP), 0);
+    std::vector<std::unique_ptr<QLocalSocket>> backlog;
+    for (int i = 0; i < 200; ++i) {
+        backlog.push_back(std::make_unique<QLocalSocket>());
+        backlog.back()->connectToServer(SingleInstance::serverName());
+    }
+    Launch second(dataDir, {"--show-today"});
+    const int secondResult = second.finish();
+    ::kill(pid, SIGCONT);
+    backlog.clear();
+    QCOMPARE(secondResult, 1);
+    QVERIFY2(second.output.contains("critical: Database Error|The data directory is in use"),
+             qPrintable(second.output));
+
+    // Its socket was left alone: once it runs again, launches reach it.
+    Launch third(dataDir, {"--show-today"});
+    QCOMPARE(third.finish(), 0);
+    QVERIFY2(first.waitFor("command: show-today"), qPrintable(first.output));
 }
 
 void TestApplication::commandLineOverTheCapIsRefused()
