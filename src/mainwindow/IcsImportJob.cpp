@@ -213,6 +213,12 @@ void IcsImportJob::writeEvents()
         if (!ok || !transaction.commit())
             m_error = tr("The events could not be stored.");
     }
+    // Copy the import from the write-ahead log into the file here, so that the window's next
+    // write does not do it on its own thread.
+    if (m_error.isEmpty()) {
+        QSqlQuery checkpoint(database.database());
+        checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+    }
     // Kept only while an answer was awaited between the passes.
     m_text = QByteArray();
 }
