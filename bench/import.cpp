@@ -57,17 +57,17 @@ bool writeFile(const QString& path, int events)
     for (int i = 0; i < events; ++i) {
         const QDateTime start(today.addDays(-1825 + qint64(3650) * i / qMax(1, events)),
                               QTime(8 + i % 10, 15 * (i % 4)), QTimeZone::utc());
-        QByteArray text = "BEGIN:VEVENT\r\nUID:bench-import-" + QByteArray::number(i) +
-                          "@example.org\r\nDTSTAMP:20260301T120000Z\r\nDTSTART:" +
-                          start.toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1() +
-                          "\r\nDTEND:" +
-                          start.addSecs(3600).toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1() +
-                          "\r\nSUMMARY:Planning meeting " + QByteArray::number(i) +
-                          "\r\nLOCATION:Room " + QByteArray::number(i % 40) +
-                          "\r\nDESCRIPTION:Agenda: review of last week\\, the open items and the "
-                          "plan\\nfor the coming sprint.\\nNotes are kept in the team folder.\r\n"
-                          "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\n"
-                          "TRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VEVENT\r\n";
+        QByteArray text =
+            "BEGIN:VEVENT\r\nUID:bench-import-" + QByteArray::number(i) +
+            "@example.org\r\nDTSTAMP:20260301T120000Z\r\nDTSTART:" +
+            start.toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1() + "\r\nDTEND:" +
+            start.addSecs(3600).toString(QStringLiteral("yyyyMMddTHHmmssZ")).toLatin1() +
+            "\r\nSUMMARY:Planning meeting " + QByteArray::number(i) + "\r\nLOCATION:Room " +
+            QByteArray::number(i % 40) +
+            "\r\nDESCRIPTION:Agenda: review of last week\\, the open items and the "
+            "plan\\nfor the coming sprint.\\nNotes are kept in the team folder.\r\n"
+            "BEGIN:VALARM\r\nACTION:DISPLAY\r\nDESCRIPTION:Reminder\r\n"
+            "TRIGGER:-PT15M\r\nEND:VALARM\r\nEND:VEVENT\r\n";
         file.write(text);
     }
     file.write("END:VCALENDAR\r\n");

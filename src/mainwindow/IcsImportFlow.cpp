@@ -54,9 +54,9 @@ void IcsImportFlow::startNext()
     const QString path = m_queue.takeFirst();
     m_name = QFileInfo(path).fileName();
     if (m_state->database()->isReadOnly()) {
-        QMessageBox::warning(m_window, tr("Read-only calendar"),
-                             tr("The calendar file is read-only; \"%1\" was not imported.")
-                                 .arg(m_name));
+        QMessageBox::warning(
+            m_window, tr("Read-only calendar"),
+            tr("The calendar file is read-only; \"%1\" was not imported.").arg(m_name));
         done();
         return;
     }
@@ -77,8 +77,8 @@ void IcsImportFlow::startNext()
         return;
     }
     m_target = *target;
-    m_job = new IcsImportJob(path, m_state->database()->database().databaseName(), m_target.id,
-                             this);
+    m_job =
+        new IcsImportJob(path, m_state->database()->database().databaseName(), m_target.id, this);
     connect(m_job, &IcsImportJob::finished, this, &IcsImportFlow::scanned);
     showProgress(tr("Reading \"%1\"…").arg(m_name));
     m_job->scan();
@@ -108,15 +108,15 @@ void IcsImportFlow::scanned()
         return;
     }
     if (counts.fresh == 0) {
-        showStatus(tr("Imported 0 events into %1; skipped %2.")
-                       .arg(m_target.name, skippedText(counts)),
-                   5000);
+        showStatus(
+            tr("Imported 0 events into %1; skipped %2.").arg(m_target.name, skippedText(counts)),
+            5000);
         done();
         return;
     }
-    if (!confirm(tr("Import events?"), tr("Import %n event(s) from \"%1\" into \"%2\"?", nullptr,
-                                          counts.fresh)
-                                           .arg(m_name, m_target.name))) {
+    if (!confirm(tr("Import events?"),
+                 tr("Import %n event(s) from \"%1\" into \"%2\"?", nullptr, counts.fresh)
+                     .arg(m_name, m_target.name))) {
         done();
         return;
     }
@@ -137,8 +137,9 @@ void IcsImportFlow::written()
         m_state->events()->scheduleChanged(m_target.id);
         const ImportPlan::Counts counts = m_job->counts();
         if (counts.skipped() == 0)
-            showStatus(tr("Imported %n event(s) into %1.", nullptr, counts.fresh).arg(m_target.name),
-                       5000);
+            showStatus(
+                tr("Imported %n event(s) into %1.", nullptr, counts.fresh).arg(m_target.name),
+                5000);
         else
             showStatus(tr("Imported %n event(s) into %1; skipped %2.", nullptr, counts.fresh)
                            .arg(m_target.name, skippedText(counts)),

@@ -63,8 +63,8 @@ QByteArray IcsImportJob::readIcsFile(const QString& path, QString* error)
     struct stat status = {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        *error = tr("\"%1\" is not a file that can be imported: only regular files are read.")
-                     .arg(path);
+        *error =
+            tr("\"%1\" is not a file that can be imported: only regular files are read.").arg(path);
         return {};
     }
     if (status.st_size > Limits::maxIcalendarBytes) {
@@ -153,9 +153,10 @@ void IcsImportJob::scanFile()
         const QList<Event> parsed = Ical::parseEvents(batches.text());
         m_counts.withoutUid += batches.events() - int(parsed.size());
         m_counts.tasks += batches.tasks();
-        const ImportPlan::Split split = ImportPlan::split(
-            parsed, seen,
-            [&present](const Event& event) { return present.contains(ImportPlan::key(event)); });
+        const ImportPlan::Split split =
+            ImportPlan::split(parsed, seen, [&present](const Event& event) {
+                return present.contains(ImportPlan::key(event));
+            });
         m_counts.fresh += int(split.fresh.size());
         m_counts.present += split.present;
         m_counts.repeated += split.repeated;
@@ -187,8 +188,9 @@ void IcsImportJob::writeEvents()
                 return;
             }
             const ImportPlan::Split split = ImportPlan::split(
-                Ical::parseEvents(batches.text()), seen,
-                [&present](const Event& event) { return present.contains(ImportPlan::key(event)); });
+                Ical::parseEvents(batches.text()), seen, [&present](const Event& event) {
+                    return present.contains(ImportPlan::key(event));
+                });
             for (Event event : split.fresh) {
                 if (m_cancel) {
                     m_cancelled = true;

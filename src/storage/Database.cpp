@@ -101,10 +101,9 @@ bool Database::open(const QString& path, const QString& connectionName)
         }
     }
     if (m_fileSchemaVersion > knownSchemaVersion())
-        return fail(Failure::NewerSchema,
-                    QStringLiteral("schema version %1 is newer than %2")
-                        .arg(m_fileSchemaVersion)
-                        .arg(knownSchemaVersion()));
+        return fail(Failure::NewerSchema, QStringLiteral("schema version %1 is newer than %2")
+                                              .arg(m_fileSchemaVersion)
+                                              .arg(knownSchemaVersion()));
     QSqlQuery pragma(m_database);
     if (!m_readOnly)
         pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));

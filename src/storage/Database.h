@@ -27,10 +27,10 @@ public:
     // Why open() or migrate() failed, for a message that names the cause.
     enum class Failure {
         None,
-        CannotOpen,     // missing folder, no permission to read or create
-        NotADatabase,   // some other kind of file
-        Damaged,        // an SQLite file whose structure is broken
-        NewerSchema,    // written by a newer program: its schema version is above ours
+        CannotOpen,       // missing folder, no permission to read or create
+        NotADatabase,     // some other kind of file
+        Damaged,          // an SQLite file whose structure is broken
+        NewerSchema,      // written by a newer program: its schema version is above ours
         ReadOnlyOutdated, // read-only and in need of a migration, which would write it
         MigrationFailed,
     };

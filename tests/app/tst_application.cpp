@@ -113,14 +113,17 @@ void TestApplication::unusableDataDirectoryEndsWithDatabaseError_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("message");
-    QTest::newRow("not a database") << "corrupt" << "is not a database.\n\nThe file was left unchanged.";
+    QTest::newRow("not a database") << "corrupt"
+                                    << "is not a database.\n\nThe file was left unchanged.";
     QTest::newRow("newer schema")
-        << "newer" << "was made by a newer version of this program (schema 99; this version "
-                      "reads up to 8). Update the program to open it.\n\nThe file was left "
-                      "unchanged.";
+        << "newer"
+        << "was made by a newer version of this program (schema 99; this version "
+           "reads up to 8). Update the program to open it.\n\nThe file was left "
+           "unchanged.";
     QTest::newRow("data directory is a file")
-        << "file" << "Failed to initialize the database.\n\nData directory: %1\n\nPlease check "
-                     "file permissions and try again.";
+        << "file"
+        << "Failed to initialize the database.\n\nData directory: %1\n\nPlease check "
+           "file permissions and try again.";
 }
 
 void TestApplication::unusableDataDirectoryEndsWithDatabaseError()
@@ -166,8 +169,9 @@ void TestApplication::readOnlyStoreIsShownAndNotWritten()
     QVERIFY2(launch.waitFor("critical: Read-Only Calendar|The calendar file " + dataDir +
                             "/calendar.db is read-only."),
              qPrintable(launch.output));
-    QVERIFY2(launch.waitFor("status: The calendar file is read-only; \"tea at 5pm\" was not added."),
-             qPrintable(launch.output));
+    QVERIFY2(
+        launch.waitFor("status: The calendar file is read-only; \"tea at 5pm\" was not added."),
+        qPrintable(launch.output));
     launch.process.terminate();
     launch.finish();
     QFile after(dataDir + "/calendar.db");
@@ -191,7 +195,8 @@ QByteArray TestApplication::storeAtVersion(int version)
         db.setDatabaseName(dataDir + "/calendar.db");
         if (db.open()) {
             QSqlQuery query(db);
-            query.exec(QStringLiteral("DELETE FROM schema_version WHERE version > %1").arg(version));
+            query.exec(
+                QStringLiteral("DELETE FROM schema_version WHERE version > %1").arg(version));
             query.exec(QStringLiteral("INSERT OR IGNORE INTO schema_version (version, name) "
                                       "VALUES (%1, 'later')")
                            .arg(version));
@@ -257,8 +262,9 @@ void TestApplication::simultaneousLaunchesLeaveOneReachableInstance()
         const QString dataDir = m_work.filePath(QStringLiteral("race-%1").arg(round));
         std::vector<std::unique_ptr<Launch>> launches;
         for (int i = 0; i < 4; ++i)
-            launches.push_back(std::make_unique<Launch>(
-                dataDir, QStringList{"--background", "--quick-add", QStringLiteral("race%1").arg(i)}));
+            launches.push_back(
+                std::make_unique<Launch>(dataDir, QStringList{"--background", "--quick-add",
+                                                              QStringLiteral("race%1").arg(i)}));
 
         // Every launch either ends, having handed its command over, or becomes the instance.
         Launch* running = nullptr;

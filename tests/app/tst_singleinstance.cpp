@@ -185,9 +185,8 @@ void TestSingleInstance::serverThatStopsListeningListensAgain()
         ::close(fd);
     ::setrlimit(RLIMIT_NOFILE, &original);
 
-    QTest::ignoreMessage(QtWarningMsg,
-                         qPrintable("[SingleInstance] listening again on " +
-                                    SingleInstance::serverName()));
+    QTest::ignoreMessage(QtWarningMsg, qPrintable("[SingleInstance] listening again on " +
+                                                  SingleInstance::serverName()));
     QTRY_VERIFY_WITH_TIMEOUT(instance.isListening(), 3 * SingleInstance::listenCheckMs);
     QLocalSocket client;
     client.connectToServer(SingleInstance::serverName());

@@ -11,8 +11,8 @@ QByteArray vevent(const QByteArray& uid, const QByteArray& inside = {})
     QByteArray text = "BEGIN:VEVENT\r\n";
     if (!uid.isEmpty())
         text += "UID:" + uid + "\r\n";
-    return text + "DTSTART:20260312T090000Z\r\nSUMMARY:" + (uid.isEmpty() ? "none" : uid) +
-           "\r\n" + inside + "END:VEVENT\r\n";
+    return text + "DTSTART:20260312T090000Z\r\nSUMMARY:" + (uid.isEmpty() ? "none" : uid) + "\r\n" +
+           inside + "END:VEVENT\r\n";
 }
 
 QByteArray calendar(const QByteArray& body)
@@ -44,14 +44,13 @@ void TestImportPlan::batchesKeepComponentsWhole_data()
     QTest::addColumn<QStringList>("expected");
 
     const QByteArray task = "BEGIN:VTODO\r\nUID:t1\r\nSUMMARY:Task\r\nEND:VTODO\r\n";
-    QTest::newRow("one per batch")
-        << calendar(vevent("a") + vevent("b") + vevent("c")) << 1
-        << QStringList{"1/0:a", "1/0:b", "1/0:c"};
+    QTest::newRow("one per batch") << calendar(vevent("a") + vevent("b") + vevent("c")) << 1
+                                   << QStringList{"1/0:a", "1/0:b", "1/0:c"};
     QTest::newRow("events and tasks counted apart")
         << calendar(vevent("a") + task + vevent("b")) << 2 << QStringList{"1/1:a", "1/0:b"};
     QTest::newRow("an alarm stays with its event")
         << calendar(vevent("a", "BEGIN:VALARM\r\nTRIGGER:-PT15M\r\nACTION:DISPLAY\r\n"
-                               "END:VALARM\r\n") +
+                                "END:VALARM\r\n") +
                     vevent("b"))
         << 1 << QStringList{"1/0:a", "1/0:b"};
     QTest::newRow("an event without UID is counted but gives no event")
@@ -60,8 +59,8 @@ void TestImportPlan::batchesKeepComponentsWhole_data()
         << QByteArray("BEGIN:VCALENDAR\r\n" + vevent("a") + "BEGIN:VEVENT\r\nUID:b\r\n") << 5
         << QStringList{"1/0:a"};
     QTest::newRow("bare line feeds and lower case")
-        << QByteArray(calendar(vevent("a")).replace("\r\n", "\n").replace("BEGIN:VEVENT",
-                                                                          "begin:vevent"))
+        << QByteArray(
+               calendar(vevent("a")).replace("\r\n", "\n").replace("BEGIN:VEVENT", "begin:vevent"))
         << 5 << QStringList{"1/0:a"};
     QTest::newRow("nothing to read") << calendar(zone) << 5 << QStringList{};
 }

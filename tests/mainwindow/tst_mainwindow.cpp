@@ -24,8 +24,8 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QShortcut>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -311,10 +311,10 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         // Events without UID and tasks are left out, and counted.
-        const QString path = writeIcs(
-            dir, QStringLiteral("team.ics"), {"a", "b", "c", "a"},
-            "BEGIN:VEVENT\r\nSUMMARY:No uid\r\nDTSTART:20260312T090000Z\r\nEND:VEVENT\r\n"
-            "BEGIN:VTODO\r\nUID:t\r\nSUMMARY:Task\r\nEND:VTODO\r\n");
+        const QString path =
+            writeIcs(dir, QStringLiteral("team.ics"), {"a", "b", "c", "a"},
+                     "BEGIN:VEVENT\r\nSUMMARY:No uid\r\nDTSTART:20260312T090000Z\r\nEND:VEVENT\r\n"
+                     "BEGIN:VTODO\r\nUID:t\r\nSUMMARY:Task\r\nEND:VTODO\r\n");
         addCalendar(QStringLiteral("Feed"), true);
 
         auto window = makeWindow();
@@ -355,11 +355,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
-        QTest::newRow("device") << "device" << "only regular files are read";
-        QTest::newRow("pipe without writer") << "fifo" << "only regular files are read";
-        QTest::newRow("folder") << "folder" << "only regular files are read";
-        QTest::newRow("over the size bound") << "large" << "is too large to import";
-        QTest::newRow("missing") << "missing" << "for reading";
+        QTest::newRow("device") << "device"
+                                << "only regular files are read";
+        QTest::newRow("pipe without writer") << "fifo"
+                                             << "only regular files are read";
+        QTest::newRow("folder") << "folder"
+                                << "only regular files are read";
+        QTest::newRow("over the size bound") << "large"
+                                             << "is too large to import";
+        QTest::newRow("missing") << "missing"
+                                 << "for reading";
     }
 
     void onlyRegularFilesAreImported()
@@ -398,9 +403,10 @@ private Q_SLOTS:
         bool asking = false;
         window->confirm = [&](const QString&, const QString& body) {
             // Never two questions at once; the second is asked once the first file is stored.
-            questions << body + QStringLiteral(" (stored %1)").arg(
-                                    state()->events()->getByCalendar(AppState::localCalendarId)
-                                        .size());
+            questions
+                << body +
+                       QStringLiteral(" (stored %1)")
+                           .arg(state()->events()->getByCalendar(AppState::localCalendarId).size());
             if (asking) {
                 questions << QStringLiteral("nested");
             }
@@ -414,9 +420,10 @@ private Q_SLOTS:
         };
         QVERIFY(importAndWait(window.get(), {first}).isEmpty());
         QTRY_VERIFY(!window->importFlow()->isBusy());
-        QCOMPARE(questions,
-                 (QStringList{"Import 2 event(s) from \"first.ics\" into \"Personal\"? (stored 0)",
-                              "Import 1 event(s) from \"second.ics\" into \"Personal\"? (stored 2)"}));
+        QCOMPARE(
+            questions,
+            (QStringList{"Import 2 event(s) from \"first.ics\" into \"Personal\"? (stored 0)",
+                         "Import 1 event(s) from \"second.ics\" into \"Personal\"? (stored 2)"}));
         QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 3);
     }
 

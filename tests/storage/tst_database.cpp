@@ -218,8 +218,9 @@ private Q_SLOTS:
         QVERIFY(database.open(path));
         QVERIFY(database.migrate());
         QVERIFY(database.isReadOnly());
-        QCOMPARE(column(database.database(), QStringLiteral("SELECT MAX(version) FROM schema_version")),
-                 QStringList{QString::number(Database::knownSchemaVersion())});
+        QCOMPARE(
+            column(database.database(), QStringLiteral("SELECT MAX(version) FROM schema_version")),
+            QStringList{QString::number(Database::knownSchemaVersion())});
         QSqlQuery write(database.database());
         QVERIFY(!write.exec(QStringLiteral("INSERT INTO schema_version (version, name) VALUES "
                                            "(100, 'x')")));
@@ -240,7 +241,8 @@ private:
             if (!database.open(path) || !database.migrate())
                 return {};
             QSqlQuery query(database.database());
-            query.exec(QStringLiteral("DELETE FROM schema_version WHERE version > %1").arg(version));
+            query.exec(
+                QStringLiteral("DELETE FROM schema_version WHERE version > %1").arg(version));
             query.exec(QStringLiteral("INSERT OR IGNORE INTO schema_version (version, name) "
                                       "VALUES (%1, 'later')")
                            .arg(version));
