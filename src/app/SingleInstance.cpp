@@ -141,7 +141,8 @@ void SingleInstance::listen()
         connect(check, &QTimer::timeout, this, &SingleInstance::checkListening);
         check->start();
     }
-    if (!m_server->listen(name)) {
+    // A failure is said once; the check retries quietly until listening works again.
+    if (!m_server->listen(name) && !m_reportedStop) {
         qWarning().noquote() << "[SingleInstance] failed to listen on" << name + QLatin1Char(':')
                              << m_server->errorString();
         m_reportedStop = true;
