@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 // The resources of a static library are registered by hand; this must sit outside any namespace.
 static void initStorageResources()
@@ -70,6 +71,17 @@ bool Database::open(const QString& path, const QString& connectionName)
     m_database.setConnectOptions(options);
     if (!m_database.open())
         return fail(Failure::CannotOpen, m_database.lastError().text());
+    // Reading a write-ahead-logged file needs its shared-memory file, which a folder this
+    // process may not write cannot receive; unchanging, the file needs none.
+    if (m_readOnly && !readable()) {
+        m_database.close();
+        m_database.setDatabaseName(QStringLiteral("file:") +
+                                   QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) +
+                                   QStringLiteral("?immutable=1"));
+        m_database.setConnectOptions(options + QStringLiteral(";QSQLITE_OPEN_URI"));
+        if (!m_database.open())
+            return fail(Failure::CannotOpen, m_database.lastError().text());
+    }
     // SQLite opens any file lazily; reading the schema is what proves it is a database. Nothing
     // is written before the file has been read and its version accepted.
     {
@@ -110,6 +122,12 @@ bool Database::open(const QString& path, const QString& connectionName)
     pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     m_open = true;
     return true;
+}
+
+bool Database::readable()
+{
+    QSqlQuery probe(m_database);
+    return probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.next();
 }
 
 bool Database::fail(Failure failure, const QString& error)

@@ -82,6 +82,7 @@ private:
     bool applyMigration(int version, const QString& name, const QString& sql);
     void ensureQueryIndexes();
     bool fail(Failure failure, const QString& error);
+    bool readable();
 
     Failure m_failure = Failure::None;
     bool m_readOnly = false;
