@@ -3,6 +3,8 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "BundledFonts.h"
+#include "Database.h"
+#include "Limits.h"
 #include "MainWindow.h"
 #include "NotificationService.h"
 #include "Platform.h"
@@ -24,6 +26,8 @@
 #include <QSettings>
 #include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
 
 static void initApplicationResources()
 {
@@ -123,6 +127,40 @@ void Application::showUpdateDialog(const OrvaUpdate::Artifact& artifact)
     dialog->show();
 }
 
+QString Application::storeFailureText(const Database& database, const QString& dataDirectory)
+{
+    const QString path = Platform::databasePath();
+    const QString unchanged = tr("The file was left unchanged.");
+    switch (database.failure()) {
+    case Database::Failure::NotADatabase:
+        return tr("The calendar file %1 is not a database.").arg(path) + QStringLiteral("\n\n") +
+               unchanged;
+    case Database::Failure::Damaged:
+        return tr("The calendar file %1 is damaged.").arg(path) + QStringLiteral("\n\n") +
+               unchanged;
+    case Database::Failure::NewerSchema:
+        return tr("The calendar file %1 was made by a newer version of this program (schema %2; "
+                  "this version reads up to %3). Update the program to open it.")
+                   .arg(path)
+                   .arg(database.fileSchemaVersion())
+                   .arg(Database::knownSchemaVersion()) +
+               QStringLiteral("\n\n") + unchanged;
+    case Database::Failure::ReadOnlyOutdated:
+        return tr("The calendar file %1 is read-only and was made by an older version of this "
+                  "program; it has to be updated before it can be opened. Make it writable and "
+                  "start again.")
+                   .arg(path) +
+               QStringLiteral("\n\n") + unchanged;
+    case Database::Failure::None:
+    case Database::Failure::CannotOpen:
+    case Database::Failure::MigrationFailed:
+        break;
+    }
+    return tr("Failed to initialize the database.\n\nData directory: %1\n\n"
+              "Please check file permissions and try again.")
+        .arg(dataDirectory);
+}
+
 int Application::failStart(const QString& text)
 {
     showCritical(tr("Database Error"), text);
@@ -142,9 +180,7 @@ int Application::run()
 
     appState = new AppState(this);
     if (!appState->initialize())
-        return failStart(tr("Failed to initialize the database.\n\nData directory: %1\n\n"
-                            "Please check file permissions and try again.")
-                             .arg(dataDirectory));
+        return failStart(storeFailureText(*appState->database(), dataDirectory));
 
     PreferencesRepository* preferences = appState->preferences();
     if (!preferences->getBool(QStringLiteral("sync/accountsDedupedV1"), false)) {
@@ -213,6 +249,11 @@ int Application::run()
 
     if (mainWindowCreated)
         mainWindowCreated(mainWindow);
+    if (appState->database()->isReadOnly())
+        showCritical(tr("Read-Only Calendar"),
+                     tr("The calendar file %1 is read-only. The calendar is shown, but changes "
+                        "can't be saved until the file can be written.")
+                         .arg(Platform::databasePath()));
     return exec();
 }
 
@@ -228,10 +269,19 @@ int Application::main(int argc, char** argv, const std::function<void(Applicatio
         QStringList arguments;
         for (int i = 0; i < argc; ++i)
             arguments.append(QString::fromLocal8Bit(argv[i]));
-        if (instance->forwardOrListen(arguments))
+        // The receiving side drops a longer line unread; say so here instead of ending with 0.
+        const QByteArray command = SingleInstance::buildMessage(arguments);
+        if (command.size() > Limits::maxSingleInstanceLineBytes) {
+            std::fputs(qPrintable(tr("The command line is too long: at most %1 bytes can be "
+                                     "handed to the calendar.\n")
+                                      .arg(Limits::maxSingleInstanceLineBytes)),
+                       stderr);
+            return 2;
+        }
+        if (instance->start(arguments, Platform::dataDirectory()))
             return 0;
         app.singleInstance = instance;
-        app.pendingCommand = SingleInstance::buildMessage(arguments);
+        app.pendingCommand = command;
         if (prepare)
             prepare(app);
         result = app.run();

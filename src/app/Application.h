@@ -12,6 +12,7 @@
 #include <functional>
 
 class AppState;
+class Database;
 class MainWindow;
 class NotificationService;
 class QTranslator;
@@ -41,6 +42,9 @@ public:
     static QString resolveLanguage();
     static QStringList supportedLanguages();
     void installTranslators();
+
+    // The start-up message for a store that could not be opened: what is wrong with the file.
+    static QString storeFailureText(const Database& database, const QString& dataDirectory);
 
     static FeedbackConfig feedbackConfig();
     // The feed under UPDATE_FEED_URL when set (for tests), else the maker's download feed.

@@ -2,6 +2,7 @@
 
 #include "Limits.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 
 #include <unistd.h>
@@ -62,35 +64,119 @@ QByteArray SingleInstance::buildMessage(const QStringList& arguments)
 
 bool SingleInstance::forwardOrListen(const QStringList& arguments)
 {
-    const QString name = serverName();
-    QLocalSocket socket;
-    socket.connectToServer(name, QIODevice::ReadWrite);
-    if (socket.waitForConnected(connectTimeoutMs)) {
-        socket.write(buildMessage(arguments));
-        socket.flush();
-        socket.waitForBytesWritten(writeTimeoutMs);
-        socket.disconnectFromServer();
-        return true;
-    }
+    return start(arguments, QString());
+}
 
+bool SingleInstance::start(const QStringList& arguments, const QString& dataDirectory)
+{
+    const QByteArray message = buildMessage(arguments);
+    if (forward(message, connectTimeoutMs))
+        return true;
+    if (!claimName(message))
+        return true;
+    // A launch that may not open the data leaves the socket alone: removing or taking it would
+    // cut the running instance off from every later launch.
+    if (!dataDirectory.isEmpty() && !lockDataDirectory(dataDirectory)) {
+        m_nameLock.reset();
+        return false;
+    }
+    if (m_nameLock)
+        listen();
+    return false;
+}
+
+bool SingleInstance::forward(const QByteArray& message, int connectWaitMs)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverName(), QIODevice::ReadWrite);
+    if (!socket.waitForConnected(connectWaitMs))
+        return false;
+    socket.write(message);
+    socket.flush();
+    socket.waitForBytesWritten(writeTimeoutMs);
+    socket.disconnectFromServer();
+    return true;
+}
+
+bool SingleInstance::claimName(const QByteArray& message)
+{
+    const QString name = serverName();
+    auto lock = std::make_unique<QLockFile>(name + QStringLiteral(".lock"));
+    // Only the death of the holder frees the name, never the age of the lock.
+    lock->setStaleLockTime(0);
+    const QDeadlineTimer deadline(ownerWaitMs);
+    for (;;) {
+        if (lock->tryLock(0)) {
+            m_nameLock = std::move(lock);
+            return true;
+        }
+        if (lock->error() != QLockFile::LockFailedError) {
+            qWarning().noquote() << "[SingleInstance] cannot lock" << name
+                                 << "; running without accepting commands";
+            return true;
+        }
+        // The holder is alive: it is starting up or restoring its server. It answers soon.
+        if (forward(message, 100))
+            return false;
+        if (deadline.hasExpired()) {
+            qWarning().noquote() << "[SingleInstance] the process holding" << name
+                                 << "does not answer; running without accepting commands";
+            return true;
+        }
+        QThread::msleep(50);
+    }
+}
+
+void SingleInstance::listen()
+{
+    const QString name = serverName();
+    // Holding the name's lock, any socket file left there belongs to a process that is gone.
     QLocalServer::removeServer(name);
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
-    if (!m_server->listen(name))
+    if (!m_server) {
+        m_server = new QLocalServer(this);
+        m_server->setSocketOptions(QLocalServer::UserAccessOption);
+        connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+        auto* check = new QTimer(this);
+        check->setInterval(listenCheckMs);
+        connect(check, &QTimer::timeout, this, &SingleInstance::checkListening);
+        check->start();
+    }
+    // A failure is said once; the check retries quietly until listening works again.
+    if (!m_server->listen(name) && !m_reportedStop) {
         qWarning().noquote() << "[SingleInstance] failed to listen on" << name + QLatin1Char(':')
                              << m_server->errorString();
-    return false;
+        m_reportedStop = true;
+    }
+}
+
+void SingleInstance::checkListening()
+{
+    if (m_server->isListening())
+        return;
+    // The toolkit closes a server whose accept fails (no file descriptor left) without a signal.
+    if (!m_reportedStop) {
+        qWarning().noquote() << "[SingleInstance] server stopped listening:"
+                             << m_server->errorString();
+        m_reportedStop = true;
+    }
+    listen();
+    if (m_server->isListening()) {
+        qWarning().noquote() << "[SingleInstance] listening again on" << serverName();
+        m_reportedStop = false;
+    }
 }
 
 bool SingleInstance::lockDataDirectory(const QString& directory)
 {
+    if (m_dataLock && m_dataDirectory == directory)
+        return true;
     auto lock =
         std::make_unique<QLockFile>(QDir(directory).filePath(QStringLiteral("calendar.lock")));
     // Age never makes the lock stale: only the death of its holder does.
     lock->setStaleLockTime(0);
     if (lock->tryLock(0)) {
         m_dataLock = std::move(lock);
+        m_dataDirectory = directory;
         return true;
     }
     // A directory where no lock can be made holds no usable database either: opening it fails
@@ -162,7 +248,20 @@ void SingleInstance::dispatchCommand(const QByteArray& jsonLine)
     else if (command == QLatin1String("quick-add"))
         Q_EMIT quickAddRequested(message.value(QStringLiteral("text")).toString());
     else if (command == QLatin1String("open-ics"))
-        Q_EMIT openIcsRequested(message.value(QStringLiteral("path")).toString());
+        openIcs(message.value(QStringLiteral("path")).toString());
     else
         Q_EMIT focusRequested();
+}
+
+void SingleInstance::openIcs(const QString& path)
+{
+    // Launches send absolute paths; a relative one would be read against this process's
+    // working directory, which is not the sender's.
+    if (!QDir::isAbsolutePath(path)) {
+        qWarning().noquote() << "[SingleInstance] refused to open a path that is not absolute:"
+                             << path.left(200);
+        Q_EMIT focusRequested();
+        return;
+    }
+    Q_EMIT openIcsRequested(path);
 }

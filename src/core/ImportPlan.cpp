@@ -1,7 +1,5 @@
 #include "ImportPlan.h"
 
-#include <QSet>
-
 namespace ImportPlan {
 
 std::optional<Calendar> targetCalendar(const QList<Calendar>& calendars)
@@ -19,18 +17,27 @@ std::optional<Calendar> targetCalendar(const QList<Calendar>& calendars)
     return std::nullopt;
 }
 
-Split split(const QList<Event>& parsed, const std::function<bool(const Event&)>& isPresent)
+QString key(const Event& event)
+{
+    // A uid never holds a line break, so the pair is unambiguous.
+    return event.uid + QLatin1Char('\n') + event.recurrenceId;
+}
+
+Split split(const QList<Event>& parsed, QSet<QString>& seen,
+            const std::function<bool(const Event&)>& isPresent)
 {
     Split result;
-    QSet<QString> seen;
     for (const Event& event : parsed) {
-        // A uid never holds a line break, so the pair is unambiguous.
-        const QString key = event.uid + QLatin1Char('\n') + event.recurrenceId;
-        if (seen.contains(key) || isPresent(event)) {
-            ++result.skipped;
+        const QString eventKey = key(event);
+        if (seen.contains(eventKey)) {
+            ++result.repeated;
             continue;
         }
-        seen.insert(key);
+        seen.insert(eventKey);
+        if (isPresent(event)) {
+            ++result.present;
+            continue;
+        }
         result.fresh.append(event);
     }
     return result;

@@ -17,12 +17,10 @@
 #include "FeedbackPage.h"
 #include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
-#include "Ical.h"
-#include "ImportPlan.h"
+#include "IcsImportFlow.h"
 #include "InvitationsDialog.h"
 #include "InvitationsService.h"
 #include "KeyboardHelpDialog.h"
-#include "Limits.h"
 #include "ManageFiltersDialog.h"
 #include "ManageSourcesDialog.h"
 #include "ManageTemplatesDialog.h"
@@ -34,7 +32,6 @@
 #include "QuickAdd.h"
 #include "QuickAddDialog.h"
 #include "SampleData.h"
-#include "Savepoint.h"
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
 #include "SyncOrchestrator.h"
@@ -68,7 +65,6 @@
 #include <QTimeZone>
 #include <QTimer>
 #include <QToolButton>
-#include <QUuid>
 #include <QVBoxLayout>
 
 namespace {
@@ -110,6 +106,13 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
                                      QMessageBox::Yes) == QMessageBox::Yes;
     };
     execDialog = [](QDialog* dialog) { return dialog->exec(); };
+    m_import = new IcsImportFlow(m_state, this);
+    m_import->confirm = [this](const QString& title, const QString& text) {
+        return confirm(title, text);
+    };
+    m_import->showStatus = [this](const QString& text, int timeoutMs) {
+        showStatus(text, timeoutMs);
+    };
 
     buildMenuBar();
     buildUi();
@@ -855,6 +858,10 @@ void MainWindow::quickAddFromCommand(const QString& text)
         showStatus(tr("Quick-add ignored: no calendars configured."), 5000);
         return;
     }
+    if (m_state->database()->isReadOnly()) {
+        showStatus(tr("The calendar file is read-only; \"%1\" was not added.").arg(text), 5000);
+        return;
+    }
     const QString id = QuickAdd::createEvent(m_state, text, QString());
     const std::optional<Event> event = id.isEmpty() ? std::nullopt : m_state->events()->getById(id);
     if (event) {
@@ -876,77 +883,7 @@ void MainWindow::importIcsFile()
 void MainWindow::importIcsFromCommand(const QString& path)
 {
     focusWindow();
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > Limits::maxIcalendarBytes) {
-        QMessageBox::warning(this, tr("Couldn't open file"),
-                             tr("Couldn't open \"%1\" for reading.").arg(path));
-        return;
-    }
-    const QList<Event> parsed = Ical::parseEvents(QString::fromUtf8(file.readAll()));
-    if (parsed.isEmpty()) {
-        QMessageBox::information(this, tr("Nothing to import"),
-                                 tr("No events found in \"%1\".").arg(name));
-        return;
-    }
-    const QList<Calendar> calendars = m_state->calendars()->getAll();
-    if (calendars.isEmpty()) {
-        QMessageBox::information(this, tr("No calendars configured"),
-                                 tr("Add a calendar first; then re-import \"%1\".").arg(name));
-        return;
-    }
-    const std::optional<Calendar> target = ImportPlan::targetCalendar(calendars);
-    if (!target) {
-        QMessageBox::information(
-            this, tr("No writable calendar"),
-            tr("Every calendar is read-only. Add a calendar you can edit; then re-import \"%1\".")
-                .arg(name));
-        return;
-    }
-    const ImportPlan::Split split = ImportPlan::split(parsed, [this, &target](const Event& event) {
-        return m_state->events()
-            ->getByUidAndRecurrenceId(event.uid, target->id, event.recurrenceId)
-            .has_value();
-    });
-    if (!split.fresh.isEmpty() &&
-        !confirm(tr("Import events?"),
-                 tr("Import %n event(s) from \"%1\" into \"%2\"?", nullptr, int(split.fresh.size()))
-                     .arg(name, target->name))) {
-        return;
-    }
-
-    // One import is one write: every new event is stored or none.
-    Savepoint transaction(m_state->database()->database());
-    bool ok = transaction.isActive();
-    const QDateTime now = Clock::now();
-    for (Event event : split.fresh) {
-        if (!ok) {
-            break;
-        }
-        event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
-        event.calendarId = target->id;
-        event.syncStatus = QStringLiteral("pending");
-        event.href.clear();
-        event.etag.clear();
-        if (!event.created.isValid()) {
-            event.created = now;
-        }
-        if (!event.lastModified.isValid()) {
-            event.lastModified = now;
-        }
-        ok = m_state->events()->insert(event);
-    }
-    if (!ok || !transaction.commit()) {
-        showStatus(tr("The events of %1 could not be imported.").arg(name), 6000);
-        return;
-    }
-    const int imported = int(split.fresh.size());
-    if (split.skipped == 0) {
-        showStatus(tr("Imported %n event(s) into %1.", nullptr, imported).arg(target->name), 5000);
-    } else {
-        showStatus(tr("Imported %1, skipped %2 already present").arg(imported).arg(split.skipped),
-                   5000);
-    }
+    m_import->open(path);
 }
 
 void MainWindow::showSearchResult(const QString& eventId)

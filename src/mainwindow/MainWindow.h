@@ -9,6 +9,7 @@
 #include <memory>
 
 class AppState;
+class IcsImportFlow;
 class NotificationService;
 class QAction;
 class QDialog;
@@ -51,6 +52,7 @@ public:
     bool isQuitting() const { return m_quitting; }
     QString statusText() const;
     SyncOrchestrator* syncOrchestrator() const { return m_sync; }
+    IcsImportFlow* importFlow() const { return m_import; }
 
     // Tray menu and File › Quit: closes every window and leaves the event loop.
     void quit();
@@ -116,6 +118,7 @@ private:
 
     AppState* m_state;
     SyncOrchestrator* m_sync = nullptr;
+    IcsImportFlow* m_import = nullptr;
     bool m_quitting = false;
 
     QAction* m_accountAction = nullptr;

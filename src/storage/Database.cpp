@@ -4,8 +4,10 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 
 // The resources of a static library are registered by hand; this must sit outside any namespace.
 static void initStorageResources()
@@ -44,35 +46,114 @@ Database::~Database()
     }
 }
 
-bool Database::open(const QString& path)
+bool Database::open(const QString& path, const QString& connectionName)
 {
     if (m_open)
         return true;
-    m_connectionName = QString::fromLatin1(QSqlDatabase::defaultConnection);
+    m_failure = Failure::None;
+    const QFileInfo file(path);
+    // SQLite needs to write the file and to create its journal files beside it; a store that
+    // allows neither is only read, on purpose, instead of failing at its first write.
+    // A file without any write permission bit counts as read-only also for a user (root) whom
+    // the system would let write it anyway: someone marked it so.
+    constexpr QFile::Permissions writeBits =
+        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    m_readOnly = file.exists() && (!file.isWritable() || !(file.permissions() & writeBits) ||
+                                   !QFileInfo(file.path()).isWritable());
+    m_connectionName = connectionName.isEmpty()
+                           ? QString::fromLatin1(QSqlDatabase::defaultConnection)
+                           : connectionName;
     m_database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     m_database.setDatabaseName(path);
-    m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-    if (!m_database.open()) {
-        qCritical().noquote() << "Failed to open database:" << m_database.lastError().text();
-        return false;
-    }
-    QSqlQuery pragma(m_database);
-    pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
-    // SQLite opens any file lazily; reading the schema is what proves it is a database.
-    QSqlQuery probe(m_database);
-    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
-        qCritical().noquote() << "Failed to open database:" << probe.lastError().text();
-        probe.finish();
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs);
+    if (m_readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    m_database.setConnectOptions(options);
+    if (!m_database.open())
+        return fail(Failure::CannotOpen, m_database.lastError().text());
+    // Reading a write-ahead-logged file needs its shared-memory file, which a folder this
+    // process may not write cannot receive; unchanging, the file needs none.
+    if (m_readOnly && !readable()) {
         m_database.close();
-        return false;
+        m_database.setDatabaseName(QStringLiteral("file:") +
+                                   QString::fromLatin1(QUrl::toPercentEncoding(path, "/")) +
+                                   QStringLiteral("?immutable=1"));
+        m_database.setConnectOptions(options + QStringLiteral(";QSQLITE_OPEN_URI"));
+        if (!m_database.open())
+            return fail(Failure::CannotOpen, m_database.lastError().text());
     }
+    // SQLite opens any file lazily; reading the schema is what proves it is a database. Nothing
+    // is written before the file has been read and its version accepted.
+    {
+        QSqlQuery probe(m_database);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
+            const QSqlError error = probe.lastError();
+            probe.finish();
+            const int code = error.nativeErrorCode().toInt();
+            // SQLITE_NOTADB is 26, SQLITE_CORRUPT 11; the low byte is the primary code.
+            const Failure failure = (code & 0xff) == 26   ? Failure::NotADatabase
+                                    : (code & 0xff) == 11 ? Failure::Damaged
+                                                          : Failure::CannotOpen;
+            return fail(failure, error.text());
+        }
+    }
+    {
+        QSqlQuery version(m_database);
+        const bool hasVersions =
+            version.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND "
+                                        "name = 'schema_version'")) &&
+            version.next();
+        version.finish();
+        m_fileSchemaVersion = 0;
+        if (hasVersions) {
+            if (!version.exec(QStringLiteral("SELECT MAX(version) FROM schema_version")))
+                return fail(Failure::Damaged, version.lastError().text());
+            m_fileSchemaVersion = version.next() ? version.value(0).toInt() : 0;
+            version.finish();
+        }
+    }
+    if (m_fileSchemaVersion > knownSchemaVersion())
+        return fail(Failure::NewerSchema, QStringLiteral("schema version %1 is newer than %2")
+                                              .arg(m_fileSchemaVersion)
+                                              .arg(knownSchemaVersion()));
+    QSqlQuery pragma(m_database);
+    if (!m_readOnly)
+        pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     m_open = true;
     return true;
 }
 
+bool Database::readable()
+{
+    QSqlQuery probe(m_database);
+    return probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) && probe.next();
+}
+
+bool Database::fail(Failure failure, const QString& error)
+{
+    qCritical().noquote() << "Failed to open database:" << error;
+    m_failure = failure;
+    m_database.close();
+    return false;
+}
+
+int Database::knownSchemaVersion()
+{
+    return migrations().last().version;
+}
+
 bool Database::migrate()
 {
+    if (m_readOnly) {
+        if (m_fileSchemaVersion == knownSchemaVersion())
+            return true;
+        m_failure = Failure::ReadOnlyOutdated;
+        qCritical().noquote() << "Cannot update a read-only database from schema version"
+                              << m_fileSchemaVersion;
+        return false;
+    }
+    m_failure = Failure::MigrationFailed;
     QSqlQuery create(m_database);
     if (!create.exec(QStringLiteral(
             "CREATE TABLE IF NOT EXISTS schema_version (  version    INTEGER PRIMARY KEY,  name  "
@@ -105,6 +186,7 @@ bool Database::migrate()
             return false;
     }
     ensureQueryIndexes();
+    m_failure = Failure::None;
     return true;
 }
 

@@ -24,16 +24,40 @@ public:
     // How long a statement waits for another process's lock before it fails.
     static constexpr int busyTimeoutMs = 5000;
 
+    // Why open() or migrate() failed, for a message that names the cause.
+    enum class Failure {
+        None,
+        CannotOpen,       // missing folder, no permission to read or create
+        NotADatabase,     // some other kind of file
+        Damaged,          // an SQLite file whose structure is broken
+        NewerSchema,      // written by a newer program: its schema version is above ours
+        ReadOnlyOutdated, // read-only and in need of a migration, which would write it
+        MigrationFailed,
+    };
+    Q_ENUM(Failure)
+
     explicit Database(QObject* parent = nullptr);
     ~Database() override;
 
-    // Opens (or creates) the file at `path` and checks that it is an SQLite database. Logs
-    // "Failed to open database:" with the reason and returns false otherwise.
-    bool open(const QString& path);
+    // Opens (or creates) the file at `path` and checks that it is an SQLite database this
+    // program can read. Logs "Failed to open database:" with the reason, sets failure() and
+    // returns false otherwise, without writing to the file. A file that this process may not
+    // write (or whose folder it may not write) is opened read-only: isReadOnly(), and every
+    // write through the connection is refused by SQLite. `connectionName` names a connection of
+    // its own (for another thread); empty means the default connection.
+    bool open(const QString& path, const QString& connectionName = QString());
 
     // Applies, in order, every migration above the highest recorded version, each whole or
     // not at all. Stops at the first failure and returns false; earlier ones stay applied.
+    // A read-only store is not migrated: it must be current already.
     bool migrate();
+
+    Failure failure() const { return m_failure; }
+    bool isReadOnly() const { return m_readOnly; }
+    // The highest version recorded in the file, read by open(); 0 for a new file.
+    int fileSchemaVersion() const { return m_fileSchemaVersion; }
+    // The highest version this program knows.
+    static int knownSchemaVersion();
 
     QSqlDatabase& database() { return m_database; }
 
@@ -57,7 +81,12 @@ Q_SIGNALS:
 private:
     bool applyMigration(int version, const QString& name, const QString& sql);
     void ensureQueryIndexes();
+    bool fail(Failure failure, const QString& error);
+    bool readable();
 
+    Failure m_failure = Failure::None;
+    bool m_readOnly = false;
+    int m_fileSchemaVersion = 0;
     QSqlDatabase m_database;
     QString m_connectionName;
     bool m_open = false;

@@ -1,11 +1,21 @@
 #include "Application.h"
+#include "Limits.h"
+#include "SingleInstance.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -44,7 +54,8 @@ public:
     // Waits until the output holds `text`; false when the process ended or time ran out.
     bool waitFor(const QString& text)
     {
-        for (int i = 0; i < 200 && !output.contains(text); ++i) {
+        const QDeadlineTimer deadline(20000);
+        while (!deadline.hasExpired() && !output.contains(text)) {
             process.waitForReadyRead(100);
             output += QString::fromUtf8(process.readAll());
             if (process.state() == QProcess::NotRunning) {
@@ -75,13 +86,19 @@ private Q_SLOTS:
     void initTestCase();
     void unusableDataDirectoryEndsWithDatabaseError_data();
     void unusableDataDirectoryEndsWithDatabaseError();
+    void readOnlyStoreIsShownAndNotWritten();
     void launchesHandTheirCommandToTheFirst();
     void secondProcessOnTheSameDataNeverOpensIt();
+    void simultaneousLaunchesLeaveOneReachableInstance();
+    void launchAtAnUnreachableInstanceLeavesItsSocket();
+    void commandLineOverTheCapIsRefused();
     void infoLoggingOnlyForDevOrChosenRules_data();
     void infoLoggingOnlyForDevOrChosenRules();
     void languageAndFeed();
 
 private:
+    QByteArray storeAtVersion(int version);
+
     QTemporaryDir m_work;
 };
 
@@ -95,30 +112,101 @@ void TestApplication::initTestCase()
 void TestApplication::unusableDataDirectoryEndsWithDatabaseError_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("corrupt database") << "corrupt";
-    QTest::newRow("data directory is a file") << "file";
+    QTest::addColumn<QString>("message");
+    QTest::newRow("not a database") << "corrupt"
+                                    << "is not a database.\n\nThe file was left unchanged.";
+    QTest::newRow("newer schema")
+        << "newer"
+        << "was made by a newer version of this program (schema 99; this version "
+           "reads up to 8). Update the program to open it.\n\nThe file was left "
+           "unchanged.";
+    QTest::newRow("data directory is a file")
+        << "file"
+        << "Failed to initialize the database.\n\nData directory: %1\n\nPlease check "
+           "file permissions and try again.";
 }
 
 void TestApplication::unusableDataDirectoryEndsWithDatabaseError()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, message);
     const QString dataDir = m_work.filePath(kind);
-    if (kind == QLatin1String("corrupt")) {
-        QDir().mkpath(dataDir);
-        QFile database(dataDir + "/calendar.db");
-        QVERIFY(database.open(QIODevice::WriteOnly));
-        database.write(QByteArray(8192, 'x'));
-    } else {
+    QByteArray content;
+    if (kind == QLatin1String("file")) {
         QFile file(dataDir);
         QVERIFY(file.open(QIODevice::WriteOnly));
+    } else {
+        QDir().mkpath(dataDir);
+        content = kind == QLatin1String("corrupt") ? QByteArray(8192, 'x') : storeAtVersion(99);
+        QFile database(dataDir + "/calendar.db");
+        QVERIFY(database.open(QIODevice::WriteOnly));
+        database.write(content);
     }
     Launch launch(dataDir, {});
     QCOMPARE(launch.finish(), 1);
-    QVERIFY2(launch.output.contains("critical: Database Error|Failed to initialize the database."
-                                    "\n\nData directory: " +
-                                    dataDir + "\n\nPlease check file permissions and try again."),
-             qPrintable(launch.output));
+    QVERIFY2(launch.output.contains("critical: Database Error|"), qPrintable(launch.output));
+    QVERIFY2(launch.output.contains(message.arg(dataDir)), qPrintable(launch.output));
     QVERIFY(!launch.output.contains("ready"));
+    if (!content.isEmpty()) {
+        QFile after(dataDir + "/calendar.db");
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), content);
+    }
+}
+
+void TestApplication::readOnlyStoreIsShownAndNotWritten()
+{
+    const QString dataDir = m_work.filePath("read-only");
+    QDir().mkpath(dataDir);
+    const QByteArray content = storeAtVersion(8);
+    {
+        QFile database(dataDir + "/calendar.db");
+        QVERIFY(database.open(QIODevice::WriteOnly));
+        database.write(content);
+    }
+    QVERIFY(QFile::setPermissions(dataDir + "/calendar.db", QFile::ReadOwner | QFile::ReadUser));
+    Launch launch(dataDir, {"--background", "--quick-add", "tea at 5pm"});
+    QVERIFY2(launch.waitFor("critical: Read-Only Calendar|The calendar file " + dataDir +
+                            "/calendar.db is read-only."),
+             qPrintable(launch.output));
+    QVERIFY2(
+        launch.waitFor("status: The calendar file is read-only; \"tea at 5pm\" was not added."),
+        qPrintable(launch.output));
+    launch.process.terminate();
+    launch.finish();
+    QFile after(dataDir + "/calendar.db");
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), content);
+}
+
+QByteArray TestApplication::storeAtVersion(int version)
+{
+    // A store the program itself made, its recorded schema version then set by hand.
+    const QString dataDir = m_work.filePath(QStringLiteral("seed-%1").arg(version));
+    {
+        Launch launch(dataDir, {"--background"}, {}, QStringLiteral("seed"));
+        if (!launch.waitFor("ready"))
+            return {};
+        launch.process.terminate();
+        launch.finish();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "seed");
+        db.setDatabaseName(dataDir + "/calendar.db");
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.exec(
+                QStringLiteral("DELETE FROM schema_version WHERE version > %1").arg(version));
+            query.exec(QStringLiteral("INSERT OR IGNORE INTO schema_version (version, name) "
+                                      "VALUES (%1, 'later')")
+                           .arg(version));
+            query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("seed");
+    QFile file(dataDir + "/calendar.db");
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void TestApplication::launchesHandTheirCommandToTheFirst()
@@ -166,6 +254,75 @@ void TestApplication::secondProcessOnTheSameDataNeverOpensIt()
              qPrintable(second.output));
     QVERIFY(!second.output.contains("Opening database"));
     QVERIFY(first.output.contains("Opening database"));
+}
+
+void TestApplication::simultaneousLaunchesLeaveOneReachableInstance()
+{
+    for (int round = 0; round < 4; ++round) {
+        const QString dataDir = m_work.filePath(QStringLiteral("race-%1").arg(round));
+        std::vector<std::unique_ptr<Launch>> launches;
+        for (int i = 0; i < 4; ++i)
+            launches.push_back(
+                std::make_unique<Launch>(dataDir, QStringList{"--background", "--quick-add",
+                                                              QStringLiteral("race%1").arg(i)}));
+
+        // Every launch either ends, having handed its command over, or becomes the instance.
+        Launch* running = nullptr;
+        for (auto& launch : launches) {
+            QVERIFY2(launch->waitFor("ready") || launch->finish() == 0, qPrintable(launch->output));
+            if (launch->output.contains("ready")) {
+                QVERIFY2(!running, qPrintable(running ? running->output : QString()));
+                running = launch.get();
+            }
+            QVERIFY2(!launch->output.contains("critical:"), qPrintable(launch->output));
+        }
+        QVERIFY(running);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(running->waitFor(QStringLiteral("status: Added: race%1").arg(i)),
+                     qPrintable(running->output));
+
+        // The socket still belongs to the instance: a later launch reaches it.
+        Launch later(dataDir, {"--show-today"});
+        QCOMPARE(later.finish(), 0);
+        QVERIFY2(running->waitFor("command: show-today"), qPrintable(running->output));
+    }
+}
+
+void TestApplication::launchAtAnUnreachableInstanceLeavesItsSocket()
+{
+    const QString dataDir = m_work.filePath("stopped");
+    Launch first(dataDir, {"--background"});
+    QVERIFY2(first.waitFor("ready"), qPrintable(first.output));
+    // Stopped, with its queue of connections full, the instance cannot be reached for a while.
+    const auto pid = pid_t(first.process.processId());
+    QCOMPARE(::kill(pid, SIGSTOP), 0);
+    std::vector<std::unique_ptr<QLocalSocket>> backlog;
+    for (int i = 0; i < 200; ++i) {
+        backlog.push_back(std::make_unique<QLocalSocket>());
+        backlog.back()->connectToServer(SingleInstance::serverName());
+    }
+    Launch second(dataDir, {"--show-today"});
+    const int secondResult = second.finish();
+    ::kill(pid, SIGCONT);
+    backlog.clear();
+    QCOMPARE(secondResult, 1);
+    QVERIFY2(second.output.contains("critical: Database Error|The data directory is in use"),
+             qPrintable(second.output));
+
+    // Its socket was left alone: once it runs again, launches reach it.
+    Launch third(dataDir, {"--show-today"});
+    QCOMPARE(third.finish(), 0);
+    QVERIFY2(first.waitFor("command: show-today"), qPrintable(first.output));
+}
+
+void TestApplication::commandLineOverTheCapIsRefused()
+{
+    const QString dataDir = m_work.filePath("cap");
+    Launch first(dataDir, {"--background"});
+    QVERIFY2(first.waitFor("ready"), qPrintable(first.output));
+    Launch second(dataDir, {"--quick-add", QString(Limits::maxSingleInstanceLineBytes, 'x')});
+    QCOMPARE(second.finish(), 2);
+    QVERIFY2(second.output.contains("The command line is too long"), qPrintable(second.output));
 }
 
 void TestApplication::infoLoggingOnlyForDevOrChosenRules_data()

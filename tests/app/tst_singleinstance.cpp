@@ -8,7 +8,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -42,6 +47,7 @@ private Q_SLOTS:
     void buildMessage();
     void socketInputIsUntrusted();
     void socketIsPrivateToTheUser();
+    void serverThatStopsListeningListensAgain();
 
 private:
     QTemporaryDir m_work;
@@ -110,13 +116,17 @@ void TestSingleInstance::socketInputIsUntrusted()
     QVERIFY(client.waitForConnected(2000));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[SingleInstance\\] bad command:"));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^\\[SingleInstance\\] bad command:"));
+    QTest::ignoreMessage(QtWarningMsg,
+                         "[SingleInstance] refused to open a path that is not absolute: trip.ics");
     client.write(
         "{not json\n[1,2]\n{\"cmd\":\"new-event\"}\n{\"cmd\":\"quick-add\",\"text\":\"a\"}\n"
-        "{\"cmd\":\"sh");
+        "{\"cmd\":\"open-ics\",\"path\":\"trip.ics\"}\n"
+        "{\"cmd\":\"open-ics\",\"path\":\"/tmp/trip.ics\"}\n{\"cmd\":\"sh");
     client.flush();
-    QTRY_COMPARE(received.log, (QStringList{"focus", "focus", "new-event", "quick-add a"}));
+    QTRY_COMPARE(received.log, (QStringList{"focus", "focus", "new-event", "quick-add a", "focus",
+                                            "open-ics /tmp/trip.ics"}));
     client.write("ow-today\"}\n");
-    QTRY_COMPARE(received.log.size(), 5);
+    QTRY_COMPARE(received.log.size(), 7);
     QCOMPARE(received.log.last(), QStringLiteral("show-today"));
 
     // A line over the cap drops the connection; nothing of it is dispatched.
@@ -126,7 +136,7 @@ void TestSingleInstance::socketInputIsUntrusted()
     client.write(huge);
     client.flush();
     QTRY_VERIFY(client.state() == QLocalSocket::UnconnectedState);
-    QCOMPARE(received.log.size(), 5);
+    QCOMPARE(received.log.size(), 7);
 }
 
 void TestSingleInstance::socketIsPrivateToTheUser()
@@ -144,6 +154,46 @@ void TestSingleInstance::socketIsPrivateToTheUser()
     QCOMPARE(socket.permissions() &
                  (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
              QFile::Permissions());
+}
+
+void TestSingleInstance::serverThatStopsListeningListensAgain()
+{
+    SingleInstance instance(nullptr);
+    QVERIFY(!instance.forwardOrListen({"/usr/bin/calendar"}));
+    Received received(instance);
+
+    // Use up the descriptors but one, which the client takes: the server's accept then fails.
+    rlimit limit{};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const rlimit original = limit;
+    limit.rlim_cur = std::min<rlim_t>(limit.rlim_cur, 1024);
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+    std::vector<int> fillers;
+    for (int fd = ::open("/dev/null", O_RDONLY); fd >= 0; fd = ::open("/dev/null", O_RDONLY))
+        fillers.push_back(fd);
+    QVERIFY(fillers.size() > 1);
+    ::close(fillers.back());
+    fillers.pop_back();
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^\\[SingleInstance\\] server stopped listening:"));
+    {
+        QLocalSocket starved;
+        starved.connectToServer(SingleInstance::serverName());
+        QTRY_VERIFY(!instance.isListening());
+    }
+    for (const int fd : fillers)
+        ::close(fd);
+    ::setrlimit(RLIMIT_NOFILE, &original);
+
+    QTest::ignoreMessage(QtWarningMsg, qPrintable("[SingleInstance] listening again on " +
+                                                  SingleInstance::serverName()));
+    QTRY_VERIFY_WITH_TIMEOUT(instance.isListening(), 3 * SingleInstance::listenCheckMs);
+    QLocalSocket client;
+    client.connectToServer(SingleInstance::serverName());
+    QVERIFY(client.waitForConnected(2000));
+    client.write("{\"cmd\":\"new-event\"}\n");
+    client.flush();
+    QTRY_COMPARE(received.log, QStringList{"new-event"});
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

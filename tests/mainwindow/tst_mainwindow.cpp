@@ -6,6 +6,8 @@
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
 #include "FilterRuleRepository.h"
+#include "IcsImportFlow.h"
+#include "Limits.h"
 #include "MainWindow.h"
 #include "ManageSourcesDialog.h"
 #include "ModalSeam.h"
@@ -20,14 +22,18 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSignalSpy>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 #include <QToolButton>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -266,20 +272,49 @@ private Q_SLOTS:
         QVERIFY(QGuiApplication::quitOnLastWindowClosed());
     }
 
-    void importSkipsWhatIsAlreadyPresent()
+    // Runs the window's import of each path and answers every message box with OK; returns
+    // once every file has been dealt with.
+    QList<ModalSeam::Seen> importAndWait(MainWindow* window, const QStringList& paths)
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("team.ics"));
+        QSignalSpy idle(window->importFlow(), &IcsImportFlow::idle);
+        return ModalSeam::run(
+            [&] {
+                for (const QString& path : paths) {
+                    window->importIcsFromCommand(path);
+                }
+                if (idle.isEmpty()) {
+                    idle.wait(30000);
+                }
+            },
+            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+    }
+
+    static QString writeIcs(const QTemporaryDir& dir, const QString& name,
+                            const QList<QByteArray>& uids, const QByteArray& extra = {})
+    {
+        const QString path = dir.filePath(name);
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (!file.open(QIODevice::WriteOnly)) {
+            return {};
+        }
         QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
-        for (const char* uid : {"a", "b", "c", "a"}) {
-            text += QByteArray("BEGIN:VEVENT\r\nUID:") + uid +
+        for (const QByteArray& uid : uids) {
+            text += "BEGIN:VEVENT\r\nUID:" + uid +
                     "\r\nDTSTART:20260312T090000Z\r\nDTEND:20260312T100000Z\r\nSUMMARY:" + uid +
                     "\r\nEND:VEVENT\r\n";
         }
-        file.write(text + "END:VCALENDAR\r\n");
-        file.close();
+        file.write(text + extra + "END:VCALENDAR\r\n");
+        return path;
+    }
+
+    void importSkipsWhatIsAlreadyPresent()
+    {
+        QTemporaryDir dir;
+        // Events without UID and tasks are left out, and counted.
+        const QString path =
+            writeIcs(dir, QStringLiteral("team.ics"), {"a", "b", "c", "a"},
+                     "BEGIN:VEVENT\r\nSUMMARY:No uid\r\nDTSTART:20260312T090000Z\r\nEND:VEVENT\r\n"
+                     "BEGIN:VTODO\r\nUID:t\r\nSUMMARY:Task\r\nEND:VTODO\r\n");
         addCalendar(QStringLiteral("Feed"), true);
 
         auto window = makeWindow();
@@ -288,31 +323,132 @@ private Q_SLOTS:
             questions << title + ": " + body;
             return true;
         };
-        window->importIcsFromCommand(path);
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
         QCOMPARE(
             questions,
             QStringList{"Import events?: Import 3 event(s) from \"team.ics\" into \"Personal\"?"});
-        // The file repeats one event; it is stored once.
-        QCOMPARE(window->statusText(), QStringLiteral("Imported 3, skipped 1 already present"));
+        QCOMPARE(window->statusText(),
+                 QStringLiteral("Imported 3 event(s) into Personal; skipped 1 repeated in the "
+                                "file, 1 without UID or unreadable, 1 task(s)."));
         const QList<Event> stored = state()->events()->getByCalendar(AppState::localCalendarId);
         QCOMPARE(stored.size(), 3);
         QCOMPARE(stored.first().syncStatus, QStringLiteral("pending"));
 
-        window->importIcsFromCommand(path);
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
         QCOMPARE(questions.size(), 1);
-        QCOMPARE(window->statusText(), QStringLiteral("Imported 0, skipped 4 already present"));
+        QCOMPARE(window->statusText(),
+                 QStringLiteral("Imported 0 events into Personal; skipped 3 already present, 1 "
+                                "repeated in the file, 1 without UID or unreadable, 1 task(s)."));
         QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 3);
 
         // With only read-only calendars nothing is written and the user is told.
         Calendar personal = *state()->calendars()->getById(AppState::localCalendarId);
         personal.isReadOnly = true;
         QVERIFY(state()->calendars()->update(personal));
-        const QList<ModalSeam::Seen> seen =
-            ModalSeam::run([&] { window->importIcsFromCommand(path); },
-                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        const QList<ModalSeam::Seen> seen = importAndWait(window.get(), {path});
         QCOMPARE(seen.value(0).title, QStringLiteral("No writable calendar"));
         QVERIFY(state()->events()->getByCalendar(QStringLiteral("Feed")).isEmpty());
         QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 3);
+    }
+
+    void onlyRegularFilesAreImported_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("device") << "device"
+                                << "only regular files are read";
+        QTest::newRow("pipe without writer") << "fifo"
+                                             << "only regular files are read";
+        QTest::newRow("folder") << "folder"
+                                << "only regular files are read";
+        QTest::newRow("over the size bound") << "large"
+                                             << "is too large to import";
+        QTest::newRow("missing") << "missing"
+                                 << "for reading";
+    }
+
+    void onlyRegularFilesAreImported()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("x.ics"));
+        if (kind == QLatin1String("device")) {
+            path = QStringLiteral("/dev/zero");
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(path));
+        } else if (kind == QLatin1String("large")) {
+            // Sparse: its size is past the bound without any of it on disk.
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.resize(Limits::maxIcalendarBytes + 1));
+        }
+        auto window = makeWindow();
+        const QList<ModalSeam::Seen> seen = importAndWait(window.get(), {path});
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.first().title, QStringLiteral("Couldn't open file"));
+        QVERIFY2(seen.first().text.contains(message), qPrintable(seen.first().text));
+        QVERIFY(state()->events()->getByCalendar(AppState::localCalendarId).isEmpty());
+    }
+
+    void importsAskedForDuringAQuestionWaitTheirTurn()
+    {
+        QTemporaryDir dir;
+        const QString first = writeIcs(dir, QStringLiteral("first.ics"), {"a", "b"});
+        const QString second = writeIcs(dir, QStringLiteral("second.ics"), {"b", "c"});
+        auto window = makeWindow();
+        QStringList questions;
+        bool asking = false;
+        window->confirm = [&](const QString&, const QString& body) {
+            // Never two questions at once; the second is asked once the first file is stored.
+            questions
+                << body +
+                       QStringLiteral(" (stored %1)")
+                           .arg(state()->events()->getByCalendar(AppState::localCalendarId).size());
+            if (asking) {
+                questions << QStringLiteral("nested");
+            }
+            asking = true;
+            if (questions.size() == 1) {
+                window->importIcsFromCommand(second);
+                QTest::qWait(200);
+            }
+            asking = false;
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {first}).isEmpty());
+        QTRY_VERIFY(!window->importFlow()->isBusy());
+        QCOMPARE(
+            questions,
+            (QStringList{"Import 2 event(s) from \"first.ics\" into \"Personal\"? (stored 0)",
+                         "Import 1 event(s) from \"second.ics\" into \"Personal\"? (stored 2)"}));
+        QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 3);
+    }
+
+    void cancelledImportStoresNothing()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> uids;
+        for (int i = 0; i < 20000; ++i) {
+            uids << "u" + QByteArray::number(i);
+        }
+        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        auto window = makeWindow();
+        // The write is cancelled as soon as it starts: the rows written so far are rolled back.
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                auto* progress = window->findChild<QProgressDialog*>();
+                QVERIFY(progress);
+                QVERIFY(ModalSeam::clickButton(progress, QStringLiteral("Cancel")));
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QVERIFY2(window->statusText().contains(QStringLiteral("cancelled; nothing was stored")),
+                 qPrintable(window->statusText()));
+        QVERIFY(state()->events()->getByCalendar(AppState::localCalendarId).isEmpty());
     }
 
     void pillAndFilterTexts()

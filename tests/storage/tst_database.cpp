@@ -2,11 +2,13 @@
 #include "TestDataDir.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -146,41 +148,107 @@ private Q_SLOTS:
                  QStringList{"ok"});
     }
 
-    void garbageFileFailsWithClearMessage_data()
+    void unusableStoreSaysWhyAndStaysUntouched_data()
     {
         QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<Database::Failure>("failure");
         QByteArray random(64 * 1024, '\0');
         QRandomGenerator generator(4711);
         for (char& byte : random)
             byte = char(generator.bounded(256));
-        QTest::newRow("random bytes") << random;
+        QTest::newRow("random bytes") << random << false << Database::Failure::NotADatabase;
         QByteArray headed = random;
         headed.replace(0, 16, QByteArray("SQLite format 3\0", 16));
-        QTest::newRow("header then random") << headed;
-        QTest::newRow("text") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
+        QTest::newRow("header then random") << headed << false << Database::Failure::NotADatabase;
+        QTest::newRow("text") << QByteArray("BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n") << false
+                              << Database::Failure::NotADatabase;
+        // The first page's b-tree header: 13 is a leaf table page, 0 is no page type at all.
+        QByteArray damaged = storeAt(Database::knownSchemaVersion());
+        damaged[100] = 0;
+        QTest::newRow("damaged schema page") << damaged << false << Database::Failure::Damaged;
+        QTest::newRow("newer schema") << storeAt(Database::knownSchemaVersion() + 1) << false
+                                      << Database::Failure::NewerSchema;
+        QTest::newRow("read-only, older schema")
+            << storeAt(3) << true << Database::Failure::ReadOnlyOutdated;
     }
 
-    void garbageFileFailsWithClearMessage()
+    void unusableStoreSaysWhyAndStaysUntouched()
     {
         QFETCH(QByteArray, content);
+        QFETCH(bool, readOnly);
+        QFETCH(Database::Failure, failure);
         TestDataDir dir;
         const QString path = dir.filePath(QStringLiteral("calendar.db"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
         file.close();
-        QTest::failOnWarning(QRegularExpression("^(?!Failed to open database:|Migration|Failed to "
-                                                "create schema_version table:|Failed to read)"));
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
         QTest::ignoreMessage(QtCriticalMsg,
-                             QRegularExpression("^Failed to open database:|^Failed to create "
-                                                "schema_version table:|^Failed to read "
-                                                "schema_version:|^Migration \\d failed:"));
+                             QRegularExpression("^Failed to open database:|^Cannot update a "
+                                                "read-only database"));
         Database database;
         const bool usable = database.open(path) && database.migrate();
         QVERIFY(!usable);
+        QCOMPARE(database.failure(), failure);
         QFile after(path);
         QVERIFY(after.open(QIODevice::ReadOnly));
-        QCOMPARE(after.readAll().left(content.size()), content);
+        QCOMPARE(after.readAll(), content);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-wal")) ||
+                QFileInfo(path + QStringLiteral("-wal")).size() == 0);
+    }
+
+    void readOnlyStoreOpensForReadingAndRefusesWrites()
+    {
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("calendar.db"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(storeAt(Database::knownSchemaVersion()));
+        }
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+        QFile before(path);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        const QByteArray content = before.readAll();
+
+        Database database;
+        QVERIFY(database.open(path));
+        QVERIFY(database.migrate());
+        QVERIFY(database.isReadOnly());
+        QCOMPARE(
+            column(database.database(), QStringLiteral("SELECT MAX(version) FROM schema_version")),
+            QStringList{QString::number(Database::knownSchemaVersion())});
+        QSqlQuery write(database.database());
+        QVERIFY(!write.exec(QStringLiteral("INSERT INTO schema_version (version, name) VALUES "
+                                           "(100, 'x')")));
+        QFile after(path);
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), content);
+    }
+
+private:
+    // The bytes of a store migrated to the current schema, with its recorded version then set
+    // to `version` (a lower one stands for a file of an older program).
+    static QByteArray storeAt(int version)
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("seed.db"));
+        {
+            Database database;
+            if (!database.open(path) || !database.migrate())
+                return {};
+            QSqlQuery query(database.database());
+            query.exec(
+                QStringLiteral("DELETE FROM schema_version WHERE version > %1").arg(version));
+            query.exec(QStringLiteral("INSERT OR IGNORE INTO schema_version (version, name) "
+                                      "VALUES (%1, 'later')")
+                           .arg(version));
+        }
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
 

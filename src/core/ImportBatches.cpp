@@ -1,0 +1,98 @@
+#include "ImportBatches.h"
+
+#include "Limits.h"
+
+namespace {
+
+// The content line starting at `from` without its line break, and where the next one starts.
+QByteArrayView lineAt(const QByteArray& text, qsizetype from, qsizetype* next)
+{
+    qsizetype end = text.indexOf('\n', from);
+    *next = end < 0 ? text.size() : end + 1;
+    if (end < 0)
+        end = text.size();
+    if (end > from && text.at(end - 1) == '\r')
+        --end;
+    return QByteArrayView(text).sliced(from, end - from);
+}
+
+bool isLine(QByteArrayView line, QByteArrayView expected)
+{
+    return line.trimmed().compare(expected, Qt::CaseInsensitive) == 0;
+}
+
+bool startsComponent(QByteArrayView line)
+{
+    return line.size() > 6 && line.first(6).compare("BEGIN:", Qt::CaseInsensitive) == 0;
+}
+
+bool endsComponent(QByteArrayView line)
+{
+    return line.size() > 4 && line.first(4).compare("END:", Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+ImportBatches::ImportBatches(const QByteArray& text, int componentsPerBatch)
+    : m_text(text), m_componentsPerBatch(qMax(1, componentsPerBatch))
+{
+}
+
+bool ImportBatches::next()
+{
+    QByteArray piece;
+    m_events = 0;
+    m_tasks = 0;
+    // Where the component being read began, its kind and its nesting depth.
+    qsizetype begin = -1;
+    int depth = 0;
+    bool isEvent = false;
+    bool isZone = false;
+    qsizetype position = m_position;
+    while (position < m_text.size() && m_events + m_tasks < m_componentsPerBatch &&
+           m_componentsRead < Limits::maxIcalendarComponentsPerText) {
+        const qsizetype lineStart = position;
+        const QByteArrayView line = lineAt(m_text, lineStart, &position);
+        if (begin < 0) {
+            const bool event = isLine(line, "BEGIN:VEVENT");
+            const bool task = isLine(line, "BEGIN:VTODO");
+            const bool zone = isLine(line, "BEGIN:VTIMEZONE");
+            if (event || task || zone) {
+                begin = lineStart;
+                depth = 1;
+                isEvent = event;
+                isZone = zone;
+            }
+            continue;
+        }
+        if (startsComponent(line)) {
+            ++depth;
+            continue;
+        }
+        if (!endsComponent(line) || --depth > 0)
+            continue;
+        const QByteArrayView component = QByteArrayView(m_text).sliced(begin, position - begin);
+        if (isZone) {
+            m_zones += component;
+            if (!m_zones.endsWith('\n'))
+                m_zones += "\r\n";
+        } else {
+            piece += component;
+            if (!piece.endsWith('\n'))
+                piece += "\r\n";
+            ++(isEvent ? m_events : m_tasks);
+            ++m_componentsRead;
+        }
+        begin = -1;
+    }
+    // A piece ends only between components, so a component still open here was cut off by the
+    // end of the text and is dropped.
+    m_position = position;
+    if (m_events + m_tasks == 0) {
+        m_current.clear();
+        return false;
+    }
+    m_current = QString::fromUtf8("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + m_zones + piece +
+                                  "END:VCALENDAR\r\n");
+    return true;
+}

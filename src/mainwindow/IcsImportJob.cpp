@@ -1,0 +1,226 @@
+#include "IcsImportJob.h"
+
+#include "Clock.h"
+#include "Database.h"
+#include "EventRepository.h"
+#include "Ical.h"
+#include "ImportBatches.h"
+#include "Limits.h"
+#include "Savepoint.h"
+
+#include <QFile>
+#include <QSet>
+#include <QSqlQuery>
+#include <QThread>
+#include <QUuid>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Keys of the events (soft-deleted ones too) the calendar holds.
+QSet<QString> presentKeys(QSqlDatabase& db, const QString& calendarId)
+{
+    QSet<QString> keys;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral(
+        "SELECT uid, COALESCE(recurrence_id, '') FROM events WHERE calendar_id = ?"));
+    query.addBindValue(calendarId);
+    if (query.exec()) {
+        while (query.next())
+            keys.insert(query.value(0).toString() + QLatin1Char('\n') + query.value(1).toString());
+    }
+    return keys;
+}
+
+} // namespace
+
+IcsImportJob::IcsImportJob(const QString& path, const QString& databasePath,
+                           const QString& calendarId, QObject* parent)
+    : QObject(parent), m_path(path), m_databasePath(databasePath), m_calendarId(calendarId)
+{
+}
+
+IcsImportJob::~IcsImportJob()
+{
+    if (m_thread) {
+        m_cancel = true;
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+QByteArray IcsImportJob::readIcsFile(const QString& path, QString* error)
+{
+    // Without O_NONBLOCK, opening a pipe would wait for a writer, possibly for ever.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = tr("Couldn't open \"%1\" for reading.").arg(path);
+        return {};
+    }
+    struct stat status = {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        *error =
+            tr("\"%1\" is not a file that can be imported: only regular files are read.").arg(path);
+        return {};
+    }
+    if (status.st_size > Limits::maxIcalendarBytes) {
+        ::close(fd);
+        *error = tr("\"%1\" is too large to import (more than %2 MB).")
+                     .arg(path)
+                     .arg(Limits::maxIcalendarBytes / (1024 * 1024));
+        return {};
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = tr("Couldn't open \"%1\" for reading.").arg(path);
+        return {};
+    }
+    // The size is only what the file had when it was opened; it may grow while being read.
+    QByteArray text;
+    text.reserve(qsizetype(status.st_size));
+    for (;;) {
+        const QByteArray chunk = file.read(1024 * 1024);
+        if (chunk.isEmpty())
+            break;
+        text += chunk;
+        if (text.size() > Limits::maxIcalendarBytes) {
+            *error = tr("\"%1\" is too large to import (more than %2 MB).")
+                         .arg(path)
+                         .arg(Limits::maxIcalendarBytes / (1024 * 1024));
+            return {};
+        }
+    }
+    return text;
+}
+
+void IcsImportJob::scan()
+{
+    run([this] { scanFile(); });
+}
+
+void IcsImportJob::write()
+{
+    run([this] { writeEvents(); });
+}
+
+void IcsImportJob::run(std::function<void()> work)
+{
+    Q_ASSERT(!m_thread);
+    m_cancel = false;
+    m_cancelled = false;
+    m_error.clear();
+    m_progress = 0;
+    m_thread = QThread::create(std::move(work));
+    connect(m_thread, &QThread::finished, this, [this] {
+        m_thread->wait();
+        delete m_thread;
+        m_thread = nullptr;
+        Q_EMIT finished();
+    });
+    m_thread->start();
+}
+
+void IcsImportJob::scanFile()
+{
+    m_text = readIcsFile(m_path, &m_error);
+    m_size = m_text.size();
+    if (!m_error.isEmpty())
+        return;
+    QSet<QString> present;
+    {
+        Database database;
+        const QString connection =
+            QStringLiteral("ics-import-scan-%1").arg(quintptr(QThread::currentThreadId()));
+        if (!database.open(m_databasePath, connection)) {
+            m_error = tr("The calendar store could not be read.");
+            return;
+        }
+        present = presentKeys(database.database(), m_calendarId);
+    }
+    m_counts = {};
+    QSet<QString> seen;
+    ImportBatches batches(m_text);
+    while (batches.next()) {
+        if (m_cancel) {
+            m_cancelled = true;
+            return;
+        }
+        const QList<Event> parsed = Ical::parseEvents(batches.text());
+        m_counts.withoutUid += batches.events() - int(parsed.size());
+        m_counts.tasks += batches.tasks();
+        const ImportPlan::Split split =
+            ImportPlan::split(parsed, seen, [&present](const Event& event) {
+                return present.contains(ImportPlan::key(event));
+            });
+        m_counts.fresh += int(split.fresh.size());
+        m_counts.present += split.present;
+        m_counts.repeated += split.repeated;
+        m_progress = batches.position();
+    }
+}
+
+void IcsImportJob::writeEvents()
+{
+    Database database;
+    const QString connection =
+        QStringLiteral("ics-import-write-%1").arg(quintptr(QThread::currentThreadId()));
+    if (!database.open(m_databasePath, connection) || database.isReadOnly()) {
+        m_error = tr("The calendar store could not be written.");
+        return;
+    }
+    {
+        EventRepository events(&database);
+        Savepoint transaction(database.database());
+        bool ok = transaction.isActive();
+        // Read again inside the transaction: the store may have changed since the scan.
+        const QSet<QString> present = presentKeys(database.database(), m_calendarId);
+        const QDateTime now = Clock::now();
+        QSet<QString> seen;
+        ImportBatches batches(m_text);
+        while (ok && batches.next()) {
+            if (m_cancel) {
+                m_cancelled = true;
+                return;
+            }
+            const ImportPlan::Split split = ImportPlan::split(
+                Ical::parseEvents(batches.text()), seen, [&present](const Event& event) {
+                    return present.contains(ImportPlan::key(event));
+                });
+            for (Event event : split.fresh) {
+                if (m_cancel) {
+                    m_cancelled = true;
+                    return;
+                }
+                event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+                event.calendarId = m_calendarId;
+                event.syncStatus = QStringLiteral("pending");
+                event.href.clear();
+                event.etag.clear();
+                if (!event.created.isValid())
+                    event.created = now;
+                if (!event.lastModified.isValid())
+                    event.lastModified = now;
+                if (!events.insert(event)) {
+                    ok = false;
+                    break;
+                }
+            }
+            m_progress = batches.position();
+        }
+        if (!ok || !transaction.commit())
+            m_error = tr("The events could not be stored.");
+    }
+    // Copy the import from the write-ahead log into the file here, so that the window's next
+    // write does not do it on its own thread.
+    if (m_error.isEmpty()) {
+        QSqlQuery checkpoint(database.database());
+        checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
+    }
+    // Kept only while an answer was awaited between the passes.
+    m_text = QByteArray();
+}
