@@ -221,9 +221,6 @@ private Q_SLOTS:
         };
         add("edit this only", 1, 5, 9, "Solo", solo);
         add("edit following, an hour later", 2, 6, 10, "Later", later(6, 10, "Later"));
-        add("edit following on the first is all", 2, 1, 9, "Daily", later(1, 9, "Daily"));
-        add("edit all, two hours later from the 4th", 3, 4, 11, "Stand-up",
-            later(1, 11, "Stand-up"));
         add("move all", 3, 5, 9, "Stand-up", all, "cal-b");
         add("move following", 2, 6, 9, "Stand-up", all, "cal-b");
         add("edit all with a new rule drops the overrides", 3, 5, 9, "Stand-up",

@@ -491,8 +491,6 @@ private Q_SLOTS:
         }
         QCOMPARE(form.end->dateTime(), end.toLocalTime());
         QCOMPARE(form.save(), QStringList());
-        const Event stored = *state()->events()->getById(original.id);
-        QCOMPARE(stored.endTime->toUTC(), end.toUTC());
     }
 
     // The form on a series edits all its events; another calendar takes the series with its
