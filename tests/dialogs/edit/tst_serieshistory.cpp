@@ -12,8 +12,6 @@
 #include <QTest>
 #include <QTimeZone>
 
-#include <algorithm>
-
 namespace {
 
 const QDateTime windowStart(QDate(2026, 2, 1), QTime(0, 0), Qt::UTC);
