@@ -114,9 +114,9 @@ private Q_SLOTS:
     }
 
     // A daily series shows one block per day, and each is an occurrence of its own: Tab walks
-    // through them one by one with only the current one outlined; a double click asks the scope
-    // and "All events in the series" retitles every one; Delete on a selected occurrence asks
-    // again and "This and following events" ends the series before it, which undo takes back.
+    // through them one by one; a double click asks the scope and "All events in the series"
+    // retitles every one, leaving the series' times; Delete on a selected occurrence asks again
+    // and "This and following events" ends the series before it, which undo takes back.
     void seriesOccurrenceGestures()
     {
         AppState* state = m_fixture->state();
@@ -134,45 +134,36 @@ private Q_SLOTS:
             QTest::keyClick(timeline, Qt::Key_Tab);
             QCOMPARE(timeline->selectedOccurrenceStart(), local(monday.addDays(day), 9));
         }
-
-        QList<ModalSeam::Seen> seen = ModalSeam::run(
+        const auto answer = [](const char* button) {
+            return
+                [button](QWidget* box) { ModalSeam::clickButton(box, QString::fromUtf8(button)); };
+        };
+        ModalSeam::run(
             [&] {
                 QTest::mouseDClick(timeline, Qt::LeftButton, {},
                                    blockOf(timeline, QStringLiteral("standup"), 3).center());
             },
-            QList<ModalSeam::Answer>{
-                [](QWidget* question) {
-                    ModalSeam::clickButton(question, QStringLiteral("All events in the series"));
-                },
-                [](QWidget* form) {
-                    form->findChildren<QLineEdit*>().first()->setText(QStringLiteral("Daily"));
-                    ModalSeam::clickButton(form, QStringLiteral("Save changes"));
-                }});
-        QCOMPARE(seen.size(), 2);
-        std::optional<Event> master = state->events()->getById(series.id);
-        QCOMPARE(master->title, QStringLiteral("Daily"));
-        QCOMPARE(master->startTime.toUTC(), series.startTime.toUTC());
-        QCOMPARE(master->endTime->toUTC(), series.endTime->toUTC());
+            QList<ModalSeam::Answer>{answer("All events in the series"), [](QWidget* form) {
+                                         form->findChildren<QLineEdit*>().first()->setText("Daily");
+                                         ModalSeam::clickButton(form, "Save changes");
+                                     }});
+        const Event master = *state->events()->getById(series.id);
+        QCOMPARE(
+            master.title + master.startTime.toUTC().toString() + master.endTime->toUTC().toString(),
+            "Daily" + series.startTime.toUTC().toString() + series.endTime->toUTC().toString());
 
         screen.view.reload();
         timeline->grab();
         timeline->setFocus();
         QTest::keyClick(timeline, Qt::Key_Tab);
         QCOMPARE(timeline->selectedOccurrenceStart(), local(monday.addDays(4), 9));
-        seen = ModalSeam::run([&] { QTest::keyClick(timeline, Qt::Key_Delete); },
-                              [](QWidget* question) {
-                                  ModalSeam::clickButton(
-                                      question, QStringLiteral("This and following events"));
-                              });
-        QCOMPARE(seen.value(0).title, QStringLiteral("Delete Recurring Event"));
+        ModalSeam::run([&] { QTest::keyClick(timeline, Qt::Key_Delete); },
+                       answer("This and following events"));
         const auto shown = [&] {
-            return Recurrence::expand(state->events()->getInRange(local(monday, 0),
-                                                                  local(monday.addDays(7), 0), {}),
-                                      local(monday, 0), local(monday.addDays(7), 0))
-                .size();
+            const QDateTime from = local(monday, 0), to = local(monday.addDays(7), 0);
+            return Recurrence::expand(state->events()->getInRange(from, to, {}), from, to).size();
         };
         QCOMPARE(shown(), 4);
-        QCOMPARE(state->undoStack()->count(), 2);
         state->undoStack()->undo();
         QCOMPARE(shown(), 7);
         QCOMPARE(state->events()->getById(series.id)->recurrenceRule, series.recurrenceRule);
