@@ -1,6 +1,7 @@
 #include "ManageSourcesDialog.h"
 
 #include "Account.h"
+#include "AccountFormDialog.h"
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalDavConnectionDialog.h"
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
@@ -390,33 +390,12 @@ void ManageSourcesDialog::editCalendar(const QString& calendarId)
 
 void ManageSourcesDialog::editAccount(const QString& accountId)
 {
-    std::optional<Account> account = m_state->accounts()->getById(accountId);
+    const std::optional<Account> account = m_state->accounts()->getById(accountId);
     if (!account)
         return;
-    SmallForm form(this, tr("Edit Account"));
-    auto* name = new QLineEdit(account->name, form.parent());
-    form.addRow(tr("Name:"), name);
-    auto* interval = new QSpinBox(form.parent());
-    interval->setRange(0, 24 * 60);
-    interval->setSuffix(tr(" min"));
-    interval->setSpecialValueText(tr("Manual only"));
-    interval->setValue(std::max(0, account->syncIntervalMinutes));
-    form.addRow(tr("Sync every:"), interval);
-    if (!account->serverUrl.isEmpty()) {
-        auto* server = new QLabel(account->serverUrl, form.parent());
-        server->setTextFormat(Qt::PlainText);
-        server->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        form.addRow(tr("Address:"), server);
-    }
-    form.setCheck([name] {
-        return name->text().trimmed().isEmpty() ? QObject::tr("Please enter a name.") : QString();
-    });
-    if (!form.exec())
-        return;
-    account->name = name->text().trimmed();
-    account->syncIntervalMinutes = interval->value();
-    if (!m_state->accounts()->update(*account))
-        showStatus(tr("The account could not be saved."));
+    AccountFormDialog form(m_state, *account, this);
+    if (form.exec() == QDialog::Accepted && form.credentialsChanged())
+        syncNow();
 }
 
 void ManageSourcesDialog::removeSelected()

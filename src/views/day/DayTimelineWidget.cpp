@@ -253,7 +253,7 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
         const int titleWidth = text.width() - glyphWidth;
         painter.drawText(QRect(text.left(), text.top(), titleWidth, titleMetrics.height()),
                          Qt::AlignLeft | Qt::AlignVCenter,
-                         titleMetrics.elidedText(event.title, Qt::ElideRight, titleWidth));
+                         titleMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
         if (block.height() >= titleMetrics.height() + smallMetrics.height() + 2 * inset + 1) {
             const QDateTime start = event.startTime.toTimeZone(local);
             QString line;

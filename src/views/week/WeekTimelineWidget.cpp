@@ -292,7 +292,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         }
         painter.drawText(QRect(textRect.left(), textRect.top(), titleWidth, boldMetrics.height()),
                          Qt::AlignLeft | Qt::AlignVCenter,
-                         boldMetrics.elidedText(event.title, Qt::ElideRight, titleWidth));
+                         boldMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
         if (block.height() >= smallMetrics.height() + 2 * p + boldMetrics.height() + 1 && w >= 81) {
             const QDateTime start = event.startTime.toTimeZone(local);
             QString text;
