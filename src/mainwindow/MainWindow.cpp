@@ -855,10 +855,15 @@ void MainWindow::quickAddFromCommand(const QString& text)
         showStatus(tr("Quick-add ignored: no calendars configured."), 5000);
         return;
     }
-    const QString id = QuickAdd::createEvent(m_state, text, QString());
-    const std::optional<Event> event = id.isEmpty() ? std::nullopt : m_state->events()->getById(id);
-    if (event) {
-        showStatus(tr("Added: %1").arg(event->title), 4000);
+    QuickAdd::Failure failure = QuickAdd::Failure::None;
+    if (!QuickAdd::createEvent(m_state, text, QString(), &failure).isEmpty()) {
+        showStatus(tr("Added: %1").arg(text.trimmed()), 4000);
+    } else if (failure == QuickAdd::Failure::NoWritableCalendar) {
+        showStatus(tr("Quick-add ignored: no calendar accepts new events (they are read-only or "
+                      "hold only tasks)."),
+                   5000);
+    } else if (failure == QuickAdd::Failure::WriteFailed) {
+        showStatus(tr("Quick-add couldn't save: \"%1\"").arg(text), 5000);
     } else {
         showStatus(tr("Quick-add couldn't parse: \"%1\"").arg(text), 5000);
     }
