@@ -11,6 +11,7 @@
 #include "Client.h"
 #include "Clock.h"
 #include "Database.h"
+#include "DayView.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
@@ -723,10 +724,13 @@ void MainWindow::showAbout()
 
 void MainWindow::sendTestNotification()
 {
-    if (notificationService) {
-        notificationService->showTestNotification();
+    if (notificationService && notificationService->showTestNotification()) {
+        showStatus(tr("Test notification shown"), 3000);
+    } else {
+        showStatus(tr("Test notification not shown: no notification service or tray icon is "
+                      "available"),
+                   5000);
     }
-    showStatus(tr("Test notification fired"), 3000);
 }
 
 void MainWindow::loadSampleData()
@@ -966,6 +970,11 @@ void MainWindow::showSearchResult(const QString& eventId)
                            : event->startTime.toTimeZone(QTimeZone::systemTimeZone()).date();
     m_state->setViewModeAndDate(QStringLiteral("day"), date);
     m_state->setSelectedEventId(eventId);
+    auto* viewArea = findChild<ViewArea*>(QStringLiteral("viewArea"));
+    if (viewArea && !event->isAllDay) {
+        viewArea->dayView()->revealTime(
+            event->startTime.toTimeZone(QTimeZone::systemTimeZone()).time());
+    }
 }
 
 void MainWindow::revealEvent(const QString& eventId, const QDate& date)

@@ -2,6 +2,8 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DayTimelineWidget.h"
+#include "DayView.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
@@ -21,6 +23,8 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -410,10 +414,18 @@ private Q_SLOTS:
         QVERIFY(state()->events()->insert(timed));
         QVERIFY(state()->events()->insert(allDay));
 
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         window->showSearchResult(timed.id);
         QCOMPARE(state()->viewMode(), QStringLiteral("day"));
         QCOMPARE(state()->currentDate(), timed.startTime.toLocalTime().date());
         QCOMPARE(state()->selectedEventId(), timed.id);
+        // The day opens scrolled to the event, wherever the working day would have put it.
+        DayView* day = window->findChild<ViewArea*>()->dayView();
+        const int top = day->scrollArea()->verticalScrollBar()->value();
+        const int y = day->timeline()->yForTime(timed.startTime.toLocalTime().time());
+        QVERIFY2(y >= top && y < top + day->scrollArea()->viewport()->height(),
+                 qPrintable(QStringLiteral("event at %1, view %2").arg(y).arg(top)));
         window->showSearchResult(allDay.id);
         QCOMPARE(state()->currentDate(), QDate(2026, 3, 20));
     }
