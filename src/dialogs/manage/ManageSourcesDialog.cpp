@@ -210,6 +210,14 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
         connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this,
                 &ManageSourcesDialog::reload);
     }
+    if (m_state) {
+        connect(m_state, &AppState::syncBusyChanged, this, [this](bool busy) {
+            if (busy)
+                m_syncStarted = true;
+            else if (m_awaitingSync)
+                showSyncEnded();
+        });
+    }
     reload();
 }
 
@@ -429,8 +437,31 @@ void ManageSourcesDialog::syncNow()
 {
     if (!m_state)
         return;
-    showStatus(tr("Syncing…"));
+    requestSync(tr("Syncing…"));
+}
+
+void ManageSourcesDialog::requestSync(const QString& text)
+{
+    m_awaitingSync = true;
+    m_syncStarted = false;
+    showStatus(text);
     Q_EMIT m_state->syncNowRequested();
+    // No account could start (none enabled, or none with a password): nothing will end.
+    if (m_awaitingSync && !m_syncStarted && !m_state->isSyncBusy()) {
+        m_awaitingSync = false;
+        showStatus(tr("Nothing to sync: no account is ready to sync."));
+    }
+}
+
+void ManageSourcesDialog::showSyncEnded()
+{
+    m_awaitingSync = false;
+    if (m_state->lastSyncErrored())
+        showStatus(m_state->lastSyncError().isEmpty()
+                       ? tr("Sync failed.")
+                       : tr("Sync failed: %1").arg(m_state->lastSyncError()));
+    else
+        showStatus(tr("Sync finished."));
 }
 
 void ManageSourcesDialog::addCalDavAccount()
@@ -438,6 +469,5 @@ void ManageSourcesDialog::addCalDavAccount()
     CalDavConnectionDialog connection(m_state, this);
     if (connection.exec() != QDialog::Accepted || !m_state)
         return;
-    showStatus(tr("Account added. Its events arrive with the sync that starts now."));
-    Q_EMIT m_state->syncNowRequested();
+    requestSync(tr("Account added. Its events arrive with the sync that starts now."));
 }

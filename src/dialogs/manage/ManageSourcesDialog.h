@@ -34,6 +34,9 @@ private:
     void editSelected();
     void removeSelected();
     void syncNow();
+    // Asks the window for a sync with `text` as the status until the sync has ended.
+    void requestSync(const QString& text);
+    void showSyncEnded();
     void editCalendar(const QString& calendarId);
     void editAccount(const QString& accountId);
     bool confirm(const QString& title, const QString& text);
@@ -47,4 +50,6 @@ private:
     QPushButton* m_remove = nullptr;
     QPushButton* m_sync = nullptr;
     QLabel* m_status = nullptr;
+    bool m_awaitingSync = false;
+    bool m_syncStarted = false;
 };

@@ -309,6 +309,32 @@ private Q_SLOTS:
         QCOMPARE(state->calendars()->getByAccount(added->id).size(), 1);
     }
 
+    // "Sync Now" says what became of the sync once it has ended, and that nothing started when no
+    // account could.
+    void syncStatusFollowsTheSync()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        ManageSourcesDialog dialog(state, nullptr);
+        auto* status = dialog.findChildren<QLabel*>().last();
+        QPushButton* sync = button(dialog, QStringLiteral("Sync Now"));
+        sync->click();
+        QCOMPARE(status->text(), QStringLiteral("Nothing to sync: no account is ready to sync."));
+
+        const auto connection =
+            connect(state, &AppState::syncNowRequested, state, &AppState::beginSync);
+        sync->click();
+        QCOMPARE(status->text(), QStringLiteral("Syncing…"));
+        state->endSync(false);
+        QCOMPARE(status->text(), QStringLiteral("Sync finished."));
+        sync->click();
+        state->setLastSyncError(QStringLiteral("work"), QStringLiteral("Server unreachable"));
+        state->endSync(true);
+        QCOMPARE(status->text(), QStringLiteral("Sync failed: Server unreachable"));
+        disconnect(connection);
+    }
+
     // The server's certificate and the password both changed since the account was added: Edit
     // shows where the account stands, "Check Connection" with the new password meets the new
     // certificate, asks, pins what the user saw, and OK stores the password and the pin and
