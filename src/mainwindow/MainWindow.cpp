@@ -40,6 +40,7 @@
 #include "SettingsDialog.h"
 #include "SyncOrchestrator.h"
 #include "Theme.h"
+#include "ThemeManager.h"
 #include "TrayIcon.h"
 #include "UndoStack.h"
 #include "UpdateActions.h"
@@ -573,13 +574,21 @@ void MainWindow::buildStatusBarWidgets()
     m_filterButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_filterButton->setCursor(Qt::PointingHandCursor);
     m_filterButton->setToolTip(tr("Manage filters"));
-    m_filterButton->setIcon(
-        Theme::glyphIcon(QChar(0xE152), 14, statusBar()->palette().color(QPalette::WindowText)));
+    paintFilterIcon();
+    // The glyph is drawn in the theme's text colour: a theme chosen later draws it again.
+    if (ThemeManager* themes = m_state->themeManager()) {
+        connect(themes, &ThemeManager::modeChanged, this, &MainWindow::paintFilterIcon);
+    }
     statusBar()->addPermanentWidget(m_filterButton);
     connect(m_state->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
             &MainWindow::rebuildFilterMenu);
     connect(m_state, &AppState::filterHiddenCountChanged, this, &MainWindow::updateFilterButton);
     rebuildFilterMenu();
+}
+
+void MainWindow::paintFilterIcon()
+{
+    m_filterButton->setIcon(Theme::glyphIcon(QChar(0xE152), 16, Theme::textPrimary()));
 }
 
 void MainWindow::refreshAccountPill()

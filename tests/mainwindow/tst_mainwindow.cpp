@@ -220,6 +220,26 @@ private Q_SLOTS:
         QVERIFY(!makeWindow()->menuBar()->actions().at(5)->text().contains("Developer"));
     }
 
+    // The tasks pane turned off stays off at the next start, also with the window state that
+    // closing stored; the sidebar is back at every start.
+    void panesAfterRestart()
+    {
+        {
+            auto window = makeWindow();
+            window->show();
+            findAction(window->menuBar(), "&View", "Toggle &Tasks Pane")->trigger();
+            findAction(window->menuBar(), "&View", "Toggle &Sidebar")->trigger();
+            QVERIFY(!window->findChild<QWidget*>(QStringLiteral("tasksPane"))->isVisible());
+            window->close();
+        }
+        auto window = makeWindow();
+        window->show();
+        QVERIFY(!window->findChild<QWidget*>(QStringLiteral("tasksPane"))->isVisible());
+        QVERIFY(!findAction(window->menuBar(), "&View", "Toggle &Tasks Pane")->isChecked());
+        QVERIFY(window->findChild<QWidget*>(QStringLiteral("sidebar"))->isVisible());
+        QVERIFY(findAction(window->menuBar(), "&View", "Toggle &Sidebar")->isChecked());
+    }
+
     void geometryAndSplitterAreRestored()
     {
         // The offscreen screen is 800 by 600: a stored size must fit it.

@@ -79,8 +79,11 @@ void ViewFormDialog::build()
             // Names come from servers: list items show plain text.
             auto* item =
                 new QListWidgetItem(Theme::calendarColorIcon(calendar.color),
-                                    QStringLiteral("%1 — %2").arg(
-                                        calendar.name, accountNames.value(calendar.accountId)),
+                                    accountNames.value(calendar.accountId).isEmpty()
+                                        ? calendar.name
+                                        : QStringLiteral("%1 / %2").arg(
+                                              accountNames.value(calendar.accountId),
+                                              calendar.name),
                                     m_calendars);
             item->setData(Qt::UserRole, calendar.id);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -52,7 +52,7 @@ QFont boldFont(const QFont& base)
 DayTimelineWidget::DayTimelineWidget(AppState* appState, QWidget* parent)
     : QWidget(parent), m_appState(appState)
 {
-    setMinimumWidth(640);
+    setMinimumWidth(320);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);

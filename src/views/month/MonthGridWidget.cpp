@@ -18,7 +18,7 @@
 MonthGridWidget::MonthGridWidget(AppState* appState, QWidget* parent)
     : QWidget(parent), m_appState(appState)
 {
-    setMinimumSize(640, 480);
+    setMinimumSize(420, 320);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
