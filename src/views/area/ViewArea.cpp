@@ -99,6 +99,11 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
     titleFont.setWeight(QFont::Bold);
     m_titleLabel->setFont(titleFont);
+    // The title takes the room between the buttons, whatever its text, and is cut where room
+    // is short: a long title ("Today · Wednesday, September 30, …") widened the window's
+    // minimum and moved the view buttons with every change of title.
+    m_titleLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_titleLabel->setMinimumWidth(120);
     m_groupButton = new QToolButton(header);
     m_groupButton->setPopupMode(QToolButton::InstantPopup);
     m_groupButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -112,8 +117,7 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     row1->addWidget(m_todayButton);
     row1->addWidget(m_nextButton);
     row1->addSpacing(12);
-    row1->addWidget(m_titleLabel);
-    row1->addStretch(1);
+    row1->addWidget(m_titleLabel, 1);
     row1->addWidget(m_groupButton);
 
     m_dayButton = modeButton(tr("Day"), header);
