@@ -10,8 +10,12 @@
 #include "CalendarKey.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "CredentialManagerTokenStore.h"
+#include "Platform.h"
 #include "SourceRemoval.h"
+#include "SyncRules.h"
 #include "Theme.h"
+#include "TokenStore.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -28,6 +32,7 @@
 #include <QUuid>
 #include <QVBoxLayout>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -212,9 +217,7 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     }
     if (m_state) {
         connect(m_state, &AppState::syncBusyChanged, this, [this](bool busy) {
-            if (busy)
-                m_syncStarted = true;
-            else if (m_awaitingSync)
+            if (!busy && m_awaitingSync)
                 showSyncEnded();
         });
     }
@@ -442,15 +445,31 @@ void ManageSourcesDialog::syncNow()
 
 void ManageSourcesDialog::requestSync(const QString& text)
 {
-    m_awaitingSync = true;
-    m_syncStarted = false;
-    showStatus(text);
+    // Without an account that can sync, no sync starts and so none ends.
+    m_awaitingSync = anyAccountReady();
+    showStatus(m_awaitingSync ? text : tr("Nothing to sync: no account is ready to sync."));
     Q_EMIT m_state->syncNowRequested();
-    // No account could start (none enabled, or none with a password): nothing will end.
-    if (m_awaitingSync && !m_syncStarted && !m_state->isSyncBusy()) {
-        m_awaitingSync = false;
-        showStatus(tr("Nothing to sync: no account is ready to sync."));
+}
+
+bool ManageSourcesDialog::anyAccountReady() const
+{
+    if (!m_state->accounts())
+        return false;
+    const std::unique_ptr<OrvaAccount::TokenStore> secrets =
+        OrvaAccount::makeCredentialManagerTokenStore(Platform::applicationId());
+    for (const Account& account : m_state->accounts()->getAll()) {
+        // The account on this device has nothing to fetch.
+        if (!account.enabled || !SyncRules::isSyncType(account.type) ||
+            account.type == QLatin1String("orvandellic"))
+            continue;
+        if (!SyncRules::isCalDavFamily(account.type))
+            return true;
+        if (secrets && !secrets->read(QStringLiteral("caldav-password-") + account.id)
+                            .value_or(QString())
+                            .isEmpty())
+            return true;
     }
+    return false;
 }
 
 void ManageSourcesDialog::showSyncEnded()

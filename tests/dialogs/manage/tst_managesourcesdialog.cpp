@@ -322,6 +322,13 @@ private Q_SLOTS:
         sync->click();
         QCOMPARE(status->text(), QStringLiteral("Nothing to sync: no account is ready to sync."));
 
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work server", "caldav"),
+                                       StoreSeed::calendar("work", "acc", "Work", "#33b679")));
+        sync->click();
+        // An account without its password cannot sync either.
+        QCOMPARE(status->text(), QStringLiteral("Nothing to sync: no account is ready to sync."));
+        OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
+        QVERIFY(secrets.write(QStringLiteral("caldav-password-acc"), QStringLiteral("hunter2")));
         const auto connection =
             connect(state, &AppState::syncNowRequested, state, &AppState::beginSync);
         sync->click();
