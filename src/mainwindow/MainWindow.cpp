@@ -628,7 +628,18 @@ void MainWindow::rebuildFilterMenu()
     const QList<FilterRule> rules = m_state->filterRules()->getAll();
     m_filterButton->setVisible(true);
     updateFilterButton();
-    auto* menu = new QMenu(m_filterButton);
+    // The menu may be the one running right now (its "Manage Filters…" opened the dialog that
+    // changed the rules): deleting it under its own event loop crashed. It stays; only its
+    // entries are replaced, the old ones deleted once control is back in the event loop.
+    QMenu* menu = m_filterButton->menu();
+    if (!menu) {
+        menu = new QMenu(m_filterButton);
+        m_filterButton->setMenu(menu);
+    }
+    for (QAction* action : menu->actions()) {
+        menu->removeAction(action);
+        action->deleteLater();
+    }
     if (!rules.isEmpty()) {
         const bool allEnabled = std::all_of(rules.cbegin(), rules.cend(),
                                             [](const FilterRule& r) { return r.enabled; });
@@ -659,11 +670,6 @@ void MainWindow::rebuildFilterMenu()
             ManageFiltersDialog dialog(m_state, this);
             execDialog(&dialog);
         });
-    }
-    QMenu* previous = m_filterButton->menu();
-    m_filterButton->setMenu(menu);
-    if (previous) {
-        previous->deleteLater();
     }
 }
 
