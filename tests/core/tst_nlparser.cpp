@@ -59,7 +59,8 @@ private Q_SLOTS:
         row("Late at 25", "Late at 25|2025-03-05 15:30|2025-03-05 16:30|-");
         row("Call mom at 25pm", "Call mom at 25pm|2025-03-05 15:30|2025-03-05 16:30|-");
         row("Call at 9:75", "Call at 9:75|2025-03-05 15:30|2025-03-05 16:30|-");
-        row("Shift from 10 to 25 tomorrow", "Shift from 10 to 25|2025-03-06 00:00|2025-03-07 00:00|A");
+        row("Shift from 10 to 25 tomorrow",
+            "Shift from 10 to 25|2025-03-06 00:00|2025-03-07 00:00|A");
         row("Call mom at 25pm tomorrow", "Call mom at 25pm|2025-03-06 00:00|2025-03-07 00:00|A");
         row("tomorrow for 2 hours", "|2025-03-06 00:00|2025-03-07 00:00|A");
         row("Gym for 45 min", "Gym|2025-03-05 15:30|2025-03-05 16:15|-");

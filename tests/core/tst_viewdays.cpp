@@ -75,21 +75,17 @@ private Q_SLOTS:
         QTest::newRow("all-day over three days")
             << QList<Event>{allDay("fair", QDate(2026, 3, 4), QDate(2026, 3, 7))}
             << QList<QStringList>{{}, {"fair"}, {"fair"}, {"fair"}};
-        QTest::newRow("runs past the last day")
-            << QList<Event>{timed("late", at(6, 22), at(9, 8))}
-            << QList<QStringList>{{}, {}, {}, {"late"}};
-        QTest::newRow("ends at midnight")
-            << QList<Event>{timed("eve", at(3, 20), at(4, 0))}
-            << QList<QStringList>{{"eve"}, {}, {}, {}};
+        QTest::newRow("runs past the last day") << QList<Event>{timed("late", at(6, 22), at(9, 8))}
+                                                << QList<QStringList>{{}, {}, {}, {"late"}};
+        QTest::newRow("ends at midnight") << QList<Event>{timed("eve", at(3, 20), at(4, 0))}
+                                          << QList<QStringList>{{"eve"}, {}, {}, {}};
         QTest::newRow("time order whatever the list order")
             << QList<Event>{timed("evening", at(4, 18), at(4, 19)),
                             timed("morning", at(4, 8), at(4, 9)),
                             allDay("holiday", QDate(2026, 3, 4), QDate(2026, 3, 5)),
                             timed("overnight", at(3, 23), at(4, 7))}
-            << QList<QStringList>{{"overnight"},
-                                  {"holiday", "overnight", "morning", "evening"},
-                                  {},
-                                  {}};
+            << QList<QStringList>{
+                   {"overnight"}, {"holiday", "overnight", "morning", "evening"}, {}, {}};
         QTest::newRow("outside the range")
             << QList<Event>{timed("before", at(1, 9), at(2, 9)),
                             allDay("after", QDate(2026, 3, 7), QDate(2026, 3, 8))}

@@ -123,9 +123,9 @@ QString AccountFormDialog::savedPassword() const
 
 void AccountFormDialog::showPin()
 {
-    m_certificate->setText(m_pin.isEmpty()
-                               ? tr("Checked by the system")
-                               : tr("Pinned, SHA-256 %1").arg(CalDavClient::formatFingerprint(m_pin)));
+    m_certificate->setText(
+        m_pin.isEmpty() ? tr("Checked by the system")
+                        : tr("Pinned, SHA-256 %1").arg(CalDavClient::formatFingerprint(m_pin)));
 }
 
 void AccountFormDialog::showStatus(const QString& text)

@@ -152,8 +152,8 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     }
     m_horizonChip->setMenu(horizonMenu);
     row2->addStretch(1);
-    for (QToolButton* button : {m_dayButton, m_daysButton, m_weekButton, m_gridButton,
-                                m_monthButton, m_yearButton})
+    for (QToolButton* button :
+         {m_dayButton, m_daysButton, m_weekButton, m_gridButton, m_monthButton, m_yearButton})
         row2->addWidget(button);
     row2->addStretch(1);
     // The chip keeps its place while hidden and is as wide for "3d" as for "14d", so choosing

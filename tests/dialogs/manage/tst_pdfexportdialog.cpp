@@ -1,10 +1,10 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
-#include "ViewRepository.h"
 #include "GuiEnvironment.h"
 #include "PdfExportDialog.h"
 #include "StoreSeed.h"
+#include "ViewRepository.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -126,9 +126,8 @@ private Q_SLOTS:
             state, StoreSeed::timedEvent("fair", "trips", "Trade fair",
                                          StoreSeed::local(first.addDays(-2), QTime(9, 0)),
                                          StoreSeed::local(first.addDays(1), QTime(17, 0)))));
-        QVERIFY(StoreSeed::addEvent(state,
-                                    StoreSeed::allDayEvent("leave", "trips", "Leave", first,
-                                                           first.addDays(2))));
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::allDayEvent("leave", "trips", "Leave", first, first.addDays(2))));
 
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("agenda.pdf"));
