@@ -63,6 +63,12 @@ void seed(AppState* state, const QDate& today)
     addEvent(state, QStringLiteral("Design review"), QDateTime(today, QTime(11, 0), zone), 60);
     addEvent(state, QStringLiteral("Lunch"), QDateTime(today, QTime(12, 30), zone), 45);
     addEvent(state, QStringLiteral("Standup"), QDateTime(today.addDays(1), QTime(9, 30), zone), 15);
+    // Over several days, one of them begun before the month's grid, and one without a title.
+    addEvent(state, QStringLiteral("Trade fair"), QDateTime(today.addDays(-1), QTime(9, 0), zone),
+             3 * 24 * 60);
+    addEvent(state, QStringLiteral("Sabbatical"), QDateTime(QDate(2026, 2, 20), QTime(8, 0), zone),
+             14 * 24 * 60);
+    addEvent(state, QString(), QDateTime(today, QTime(15, 0), zone), 60);
     Account account;
     account.id = QStringLiteral("nas");
     account.name = QStringLiteral("Office NAS");
@@ -129,6 +135,24 @@ int main(int argc, char* argv[])
         MainWindow window(&state);
         window.resize(1280, 800);
         window.show();
+        // Every view in a window of 1024 by 640 and in a large one.
+        for (const QSize& size : {QSize(1024, 640), QSize(1440, 900)}) {
+            window.resize(size);
+            for (const char* view : {"day", "days", "week", "grid", "month", "year"}) {
+                state.setViewMode(QString::fromLatin1(view));
+                QApplication::processEvents();
+                const QString name = QStringLiteral("main-%1-%2x%3-%4")
+                                         .arg(QString::fromLatin1(view))
+                                         .arg(window.width())
+                                         .arg(window.height())
+                                         .arg(mode);
+                if (!save(&window, name)) {
+                    return 1;
+                }
+            }
+        }
+        state.setViewMode(QStringLiteral("week"));
+        window.resize(1280, 800);
         if (!save(&window, QStringLiteral("main-week-") + mode) ||
             !save(window.statusBar(), QStringLiteral("main-statusbar-") + mode)) {
             return 1;

@@ -95,6 +95,7 @@ void Application::installTranslators()
             delete translator;
         }
     }
+    Q_INIT_RESOURCE(i18n);
     auto* translator = new QTranslator(this);
     if (translator->load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language))) {
         installTranslator(translator);

@@ -238,7 +238,7 @@ void NotificationService::poll()
         qWarning().noquote() << "[Notifications] ack failed:" << transaction.errorText();
 }
 
-void NotificationService::showTestNotification()
+bool NotificationService::showTestNotification()
 {
     m_lastEventId.clear();
     m_lastEventDate = QDate();
@@ -246,7 +246,7 @@ void NotificationService::showTestNotification()
     notification.title = tr("Test reminder");
     notification.body = tr("If you can see this, your desktop notifications are wired up "
                            "correctly. Real reminders look just like this one.");
-    deliver(notification);
+    return deliver(notification);
 }
 
 void NotificationService::onActivated(const QString& tag)

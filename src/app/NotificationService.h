@@ -47,7 +47,8 @@ public:
 
 public Q_SLOTS:
     void poll();
-    void showTestNotification();
+    // True when a notifier took the test notification.
+    bool showTestNotification();
 
 Q_SIGNALS:
     void reminderClicked(const QString& eventId, const QDate& date);

@@ -25,12 +25,24 @@ Event buildEvent(const AppState* state, const QString& text, const QString& pref
                       QUuid::createUuid().toString(QUuid::WithoutBraces), Clock::now());
 }
 
-QString createEvent(AppState* state, const QString& text, const QString& preferredId)
+QString createEvent(AppState* state, const QString& text, const QString& preferredId,
+                    Failure* failure)
 {
+    const auto fail = [failure](Failure why) {
+        if (failure)
+            *failure = why;
+        return QString();
+    };
+    if (chooseCalendar(state, preferredId).isEmpty())
+        return fail(Failure::NoWritableCalendar);
     const Event event = buildEvent(state, text, preferredId);
-    if (event.title.isEmpty() || event.calendarId.isEmpty() || !state->events())
-        return {};
-    return state->events()->insert(event) ? event.id : QString();
+    if (event.title.isEmpty())
+        return fail(Failure::Unreadable);
+    if (event.calendarId.isEmpty() || !state->events() || !state->events()->insert(event))
+        return fail(Failure::WriteFailed);
+    if (failure)
+        *failure = Failure::None;
+    return event.id;
 }
 
 } // namespace QuickAdd

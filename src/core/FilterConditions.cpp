@@ -1,5 +1,7 @@
 #include "FilterConditions.h"
 
+#include "Weekday.h"
+
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -136,13 +138,56 @@ FormValues read(const QString& conditions)
         values.rangeEnd = end;
     }
 
-    const QJsonArray days = object.value(QStringLiteral("daysOfWeek")).toArray();
-    for (const QString& key : dayKeys()) {
-        if (days.contains(QJsonValue(key)))
-            values.days.append(key);
+    QSet<int> days;
+    for (const QJsonValue& entry : object.value(QStringLiteral("daysOfWeek")).toArray())
+        days.insert(Weekday::fromAbbreviation(entry.toString()));
+    for (int day = 1; day <= 7; ++day) {
+        if (days.contains(day))
+            values.days.append(dayKeys().at(day - 1));
     }
     values.recurringOnly = object.value(QStringLiteral("recurringOnly")).toBool();
     return values;
+}
+
+QString keepUnedited(const QString& written, const QString& stored)
+{
+    QJsonObject result = QJsonDocument::fromJson(written.toUtf8()).object();
+    const QJsonObject before = QJsonDocument::fromJson(stored.toUtf8()).object();
+    const QString kind = result.value(QStringLiteral("runtimeType")).toString();
+    if (kind.isEmpty() || kind != before.value(QStringLiteral("runtimeType")).toString())
+        return written;
+    QStringList edited = {QStringLiteral("runtimeType")};
+    if (kind == QLatin1String("pattern"))
+        edited << QStringLiteral("titleContains") << QStringLiteral("caseSensitive");
+    else if (kind == QLatin1String("time"))
+        edited << QStringLiteral("timeExact") << QStringLiteral("timeRange")
+               << QStringLiteral("daysOfWeek") << QStringLiteral("recurringOnly");
+    else if (kind == QLatin1String("allDay"))
+        edited << QStringLiteral("recurringOnly");
+    for (auto member = before.constBegin(); member != before.constEnd(); ++member) {
+        if (!edited.contains(member.key()))
+            result.insert(member.key(), member.value());
+    }
+    if (kind == QLatin1String("time")) {
+        // Times the form could not read were never shown as unset: they still limit the rule.
+        const QJsonValue exact = before.value(QStringLiteral("timeExact"));
+        if (!result.contains(QStringLiteral("timeExact")) && !exact.toString().isEmpty() &&
+            !parseTime(exact.toString()))
+            result.insert(QStringLiteral("timeExact"), exact);
+        const QJsonObject range = before.value(QStringLiteral("timeRange")).toObject();
+        if (!result.contains(QStringLiteral("timeRange")) && !range.isEmpty() &&
+            !(parseTime(range.value(QStringLiteral("start")).toString()) &&
+              parseTime(range.value(QStringLiteral("end")).toString())))
+            result.insert(QStringLiteral("timeRange"), range);
+        // A name the form cannot show as a day button still limits the rule.
+        QJsonArray days = result.value(QStringLiteral("daysOfWeek")).toArray();
+        for (const QJsonValue& entry : before.value(QStringLiteral("daysOfWeek")).toArray()) {
+            if (Weekday::fromAbbreviation(entry.toString()) == 0)
+                days.append(entry);
+        }
+        result.insert(QStringLiteral("daysOfWeek"), days);
+    }
+    return compact(result);
 }
 
 QStringList storedCalendarIds(const QString& calendarIds)

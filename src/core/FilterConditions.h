@@ -48,8 +48,15 @@ QString specificConditions();
 QString allDayConditions(bool recurringOnly);
 
 // What the form shows for stored conditions text; a text that is not a JSON object gives the
-// defaults.
+// defaults. Weekdays are recognised in any case ("Mon", "MON").
 FormValues read(const QString& conditions);
+
+// The conditions to store when the form wrote `written` for a rule stored as `stored`. When both
+// are of one kind, what the form does not edit is kept from `stored`: the exact-title,
+// description and location lists, members it does not know, times it could not read and weekday
+// entries it cannot show.
+// Re-saving a rule thus never widens it. Otherwise `written` as it is.
+QString keepUnedited(const QString& written, const QString& stored);
 
 // The calendar scope to store: the ticked ids in list order, then the ids of `storedIds` that
 // the list does not show (hidden or deleted calendars) in their stored order, so that a rule

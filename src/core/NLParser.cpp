@@ -172,9 +172,10 @@ std::optional<TimeMatch> matchTime(const QString& text)
             startMarker = endMarker;
         if (endMarker.isEmpty())
             endMarker = startMarker;
-        return TimeMatch{clockTime(match.captured(1), match.captured(2), startMarker),
-                         clockTime(match.captured(4), match.captured(5), endMarker), true,
-                         spanOf(match)};
+        const QTime start = clockTime(match.captured(1), match.captured(2), startMarker);
+        const QTime end = clockTime(match.captured(4), match.captured(5), endMarker);
+        if (start.isValid() && end.isValid())
+            return TimeMatch{start, end, true, spanOf(match)};
     }
     match = noon.match(text);
     if (match.hasMatch())
@@ -184,8 +185,9 @@ std::optional<TimeMatch> matchTime(const QString& text)
         return TimeMatch{QTime(0, 0), QTime(), false, spanOf(match)};
     match = atClock.match(text);
     if (match.hasMatch()) {
-        return TimeMatch{clockTime(match.captured(1), match.captured(2), match.captured(3)),
-                         QTime(), false, spanOf(match)};
+        const QTime start = clockTime(match.captured(1), match.captured(2), match.captured(3));
+        if (start.isValid())
+            return TimeMatch{start, QTime(), false, spanOf(match)};
     }
     match = atFourDigits.match(text);
     if (match.hasMatch()) {
@@ -195,8 +197,9 @@ std::optional<TimeMatch> matchTime(const QString& text)
     }
     match = withMarker.match(text);
     if (match.hasMatch()) {
-        return TimeMatch{clockTime(match.captured(1), match.captured(2), match.captured(3)),
-                         QTime(), false, spanOf(match)};
+        const QTime start = clockTime(match.captured(1), match.captured(2), match.captured(3));
+        if (start.isValid())
+            return TimeMatch{start, QTime(), false, spanOf(match)};
     }
     return std::nullopt;
 }

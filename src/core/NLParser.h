@@ -59,6 +59,7 @@ std::optional<ParseResult> parse(const QString& text);
 QDateTime roundUpToHalfHour(const QDateTime& dateTime);
 
 std::optional<DateMatch> matchDate(const QString& text, const QDate& today);
+// A clock time that no day has ("at 25pm", "9:75") is not a time: it stays in the title.
 std::optional<TimeMatch> matchTime(const QString& text);
 std::optional<DurationMatch> matchDuration(const QString& text);
 

@@ -34,8 +34,16 @@ Event buildEvent(const QString& text, const QDateTime& nowLocal, const QString& 
 // Over the hub.
 QString chooseCalendar(const AppState* state, const QString& preferredId);
 Event buildEvent(const AppState* state, const QString& text, const QString& preferredId);
-// The stored event's id, or empty when nothing was stored (blank or unreadable text, no
-// calendar that accepts events, a failed write).
-QString createEvent(AppState* state, const QString& text, const QString& preferredId);
+// Why createEvent stored nothing.
+enum class Failure {
+    None,
+    Unreadable,         // blank text, or one naming a date or length no event can have
+    NoWritableCalendar, // no calendar accepts events (read-only or tasks only), or none at all
+    WriteFailed,
+};
+
+// The stored event's id, or empty when nothing was stored; `failure`, when given, says why.
+QString createEvent(AppState* state, const QString& text, const QString& preferredId,
+                    Failure* failure = nullptr);
 
 } // namespace QuickAdd

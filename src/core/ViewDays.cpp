@@ -11,22 +11,43 @@ QDate startDay(const Event& event, const QTimeZone& zone)
     return event.startTime.toTimeZone(zone).date();
 }
 
-QList<QList<Event>> eventsByStartDay(const QList<Event>& events, const QDate& first, int dayCount,
-                                     const QTimeZone& zone, bool sortByStart)
+QDate lastDay(const Event& event, const QTimeZone& zone)
+{
+    const QDate start = startDay(event, zone);
+    if (!event.endTime)
+        return start;
+    QDate end;
+    if (event.isAllDay) {
+        end = event.endTime->toUTC().date().addDays(-1);
+    } else {
+        const QDateTime localEnd = event.endTime->toTimeZone(zone);
+        end = localEnd.date();
+        // An end exactly at midnight closes the day before.
+        if (localEnd.time() == QTime(0, 0))
+            end = end.addDays(-1);
+    }
+    return std::max(end, start);
+}
+
+QList<QList<Event>> eventsByDay(const QList<Event>& events, const QDate& first, int dayCount,
+                                const QTimeZone& zone)
 {
     QList<QList<Event>> days(std::max(dayCount, 0));
-    if (!first.isValid())
+    if (!first.isValid() || dayCount <= 0)
         return days;
-    for (const Event& event : events) {
-        const qint64 index = first.daysTo(startDay(event, zone));
-        if (index >= 0 && index < dayCount)
+    QList<Event> ordered = events;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Event& a, const Event& b) {
+        if (a.isAllDay != b.isAllDay)
+            return a.isAllDay;
+        return a.startTime < b.startTime;
+    });
+    for (const Event& event : std::as_const(ordered)) {
+        if (!startDay(event, zone).isValid())
+            continue;
+        const qint64 from = std::max<qint64>(first.daysTo(startDay(event, zone)), 0);
+        const qint64 to = std::min<qint64>(first.daysTo(lastDay(event, zone)), dayCount - 1);
+        for (qint64 index = from; index <= to; ++index)
             days[index].append(event);
-    }
-    if (sortByStart) {
-        for (QList<Event>& day : days)
-            std::stable_sort(day.begin(), day.end(), [](const Event& a, const Event& b) {
-                return a.startTime < b.startTime;
-            });
     }
     return days;
 }
@@ -39,22 +60,8 @@ QSet<QDate> coveredDays(const QList<Event>& events, const QDate& first, int dayC
         return days;
     const QDate last = first.addDays(dayCount - 1);
     for (const Event& event : events) {
-        const QDate start = startDay(event, zone);
-        QDate end = start;
-        if (event.endTime) {
-            if (event.isAllDay) {
-                end = event.endTime->toUTC().date().addDays(-1);
-            } else {
-                const QDateTime localEnd = event.endTime->toTimeZone(zone);
-                end = localEnd.date();
-                // An end exactly at midnight closes the day before.
-                if (localEnd.time() == QTime(0, 0))
-                    end = end.addDays(-1);
-            }
-            end = std::max(end, start);
-        }
-        const QDate from = std::max(start, first);
-        const QDate to = std::min(end, last);
+        const QDate from = std::max(startDay(event, zone), first);
+        const QDate to = std::min(lastDay(event, zone), last);
         for (QDate day = from; day <= to; day = day.addDays(1))
             days.insert(day);
     }

@@ -16,15 +16,18 @@ namespace ViewDays {
 
 QDate startDay(const Event& event, const QTimeZone& zone);
 
-// The events of each of `dayCount` days from `first`, by start day, in list order or, with
-// `sortByStart`, stably by start instant. Events starting outside the days are left out; a
-// multi-day event is listed on its first day only.
-QList<QList<Event>> eventsByStartDay(const QList<Event>& events, const QDate& first, int dayCount,
-                                     const QTimeZone& zone, bool sortByStart);
+// The last day an event covers: an all-day event's stored end is the day after its last day; a
+// timed event covers the day its exclusive end falls in only when it ends after that day's
+// midnight. Never before the start day; an event without an end covers its start day only.
+QDate lastDay(const Event& event, const QTimeZone& zone);
 
-// Days of [first, first + dayCount) an event covers, from its start day to its last day: an
-// all-day event's stored end is the day after its last day; a timed event covers the day its
-// exclusive end falls in only when it ends after that day's midnight.
+// The events of each of `dayCount` days from `first`: every event on every day it covers, also
+// one that began before `first`. Within a day all-day events come first, then timed events by
+// start instant; events that start together keep their list order.
+QList<QList<Event>> eventsByDay(const QList<Event>& events, const QDate& first, int dayCount,
+                                const QTimeZone& zone);
+
+// Days of [first, first + dayCount) an event covers, from its start day to its last day.
 QSet<QDate> coveredDays(const QList<Event>& events, const QDate& first, int dayCount,
                         const QTimeZone& zone);
 

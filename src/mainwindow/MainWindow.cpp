@@ -11,6 +11,7 @@
 #include "Client.h"
 #include "Clock.h"
 #include "Database.h"
+#include "DayView.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
@@ -36,6 +37,7 @@
 #include "SettingsDialog.h"
 #include "SyncOrchestrator.h"
 #include "Theme.h"
+#include "ThemeManager.h"
 #include "TrayIcon.h"
 #include "UndoStack.h"
 #include "UpdateActions.h"
@@ -575,13 +577,21 @@ void MainWindow::buildStatusBarWidgets()
     m_filterButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_filterButton->setCursor(Qt::PointingHandCursor);
     m_filterButton->setToolTip(tr("Manage filters"));
-    m_filterButton->setIcon(
-        Theme::glyphIcon(QChar(0xE152), 14, statusBar()->palette().color(QPalette::WindowText)));
+    paintFilterIcon();
+    // The glyph is drawn in the theme's text colour: a theme chosen later draws it again.
+    if (ThemeManager* themes = m_state->themeManager()) {
+        connect(themes, &ThemeManager::modeChanged, this, &MainWindow::paintFilterIcon);
+    }
     statusBar()->addPermanentWidget(m_filterButton);
     connect(m_state->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
             &MainWindow::rebuildFilterMenu);
     connect(m_state, &AppState::filterHiddenCountChanged, this, &MainWindow::updateFilterButton);
     rebuildFilterMenu();
+}
+
+void MainWindow::paintFilterIcon()
+{
+    m_filterButton->setIcon(Theme::glyphIcon(QChar(0xE152), 16, Theme::textPrimary()));
 }
 
 void MainWindow::refreshAccountPill()
@@ -621,7 +631,18 @@ void MainWindow::rebuildFilterMenu()
     const QList<FilterRule> rules = m_state->filterRules()->getAll();
     m_filterButton->setVisible(true);
     updateFilterButton();
-    auto* menu = new QMenu(m_filterButton);
+    // The menu may be the one running right now (its "Manage Filters…" opened the dialog that
+    // changed the rules): deleting it under its own event loop crashed. It stays; only its
+    // entries are replaced, the old ones deleted once control is back in the event loop.
+    QMenu* menu = m_filterButton->menu();
+    if (!menu) {
+        menu = new QMenu(m_filterButton);
+        m_filterButton->setMenu(menu);
+    }
+    for (QAction* action : menu->actions()) {
+        menu->removeAction(action);
+        action->deleteLater();
+    }
     if (!rules.isEmpty()) {
         const bool allEnabled = std::all_of(rules.cbegin(), rules.cend(),
                                             [](const FilterRule& r) { return r.enabled; });
@@ -652,11 +673,6 @@ void MainWindow::rebuildFilterMenu()
             ManageFiltersDialog dialog(m_state, this);
             execDialog(&dialog);
         });
-    }
-    QMenu* previous = m_filterButton->menu();
-    m_filterButton->setMenu(menu);
-    if (previous) {
-        previous->deleteLater();
     }
 }
 
@@ -726,10 +742,13 @@ void MainWindow::showAbout()
 
 void MainWindow::sendTestNotification()
 {
-    if (notificationService) {
-        notificationService->showTestNotification();
+    if (notificationService && notificationService->showTestNotification()) {
+        showStatus(tr("Test notification shown"), 3000);
+    } else {
+        showStatus(tr("Test notification not shown: no notification service or tray icon is "
+                      "available"),
+                   5000);
     }
-    showStatus(tr("Test notification fired"), 3000);
 }
 
 void MainWindow::loadSampleData()
@@ -862,10 +881,15 @@ void MainWindow::quickAddFromCommand(const QString& text)
         showStatus(tr("The calendar file is read-only; \"%1\" was not added.").arg(text), 5000);
         return;
     }
-    const QString id = QuickAdd::createEvent(m_state, text, QString());
-    const std::optional<Event> event = id.isEmpty() ? std::nullopt : m_state->events()->getById(id);
-    if (event) {
-        showStatus(tr("Added: %1").arg(event->title), 4000);
+    QuickAdd::Failure failure = QuickAdd::Failure::None;
+    if (!QuickAdd::createEvent(m_state, text, QString(), &failure).isEmpty()) {
+        showStatus(tr("Added: %1").arg(text.trimmed()), 4000);
+    } else if (failure == QuickAdd::Failure::NoWritableCalendar) {
+        showStatus(tr("Quick-add ignored: no calendar accepts new events (they are read-only or "
+                      "hold only tasks)."),
+                   5000);
+    } else if (failure == QuickAdd::Failure::WriteFailed) {
+        showStatus(tr("Quick-add couldn't save: \"%1\"").arg(text), 5000);
     } else {
         showStatus(tr("Quick-add couldn't parse: \"%1\"").arg(text), 5000);
     }
@@ -898,6 +922,11 @@ void MainWindow::showSearchResult(const QString& eventId)
                            : event->startTime.toTimeZone(QTimeZone::systemTimeZone()).date();
     m_state->setViewModeAndDate(QStringLiteral("day"), date);
     m_state->setSelectedEventId(eventId);
+    auto* viewArea = findChild<ViewArea*>(QStringLiteral("viewArea"));
+    if (viewArea && !event->isAllDay) {
+        viewArea->dayView()->revealTime(
+            event->startTime.toTimeZone(QTimeZone::systemTimeZone()).time());
+    }
 }
 
 void MainWindow::revealEvent(const QString& eventId, const QDate& date)

@@ -102,6 +102,7 @@ private:
     void cycleCalendarGroup(int delta);
     void activateCalendarGroup(int number);
     void buildStatusBarWidgets();
+    void paintFilterIcon();
     void refreshAccountPill();
     void rebuildFilterMenu();
     void updateFilterButton();

@@ -298,9 +298,12 @@ void SyncOrchestrator::onCompleted(SyncClientHandle* client, const QString& cale
     if (it->fullSync) {
         m_syncedEventTotal += eventCount;
         ++m_runReported;
-        say(translated("Synced %1 events").arg(m_syncedEventTotal), 4000);
+        say(QCoreApplication::translate("MainWindow", "Synced %n events", nullptr,
+                                        m_syncedEventTotal),
+            4000);
     } else if (eventCount > 0) {
-        say(translated("Synced %1 events").arg(eventCount), 3000);
+        say(QCoreApplication::translate("MainWindow", "Synced %n events", nullptr, eventCount),
+            3000);
     }
     endClientIfDone(client);
 }
@@ -369,7 +372,9 @@ void SyncOrchestrator::finishRun()
     } else if (m_runStartedAccounts > 0) {
         // The run's last word replaces "Syncing…", which has no time-out of its own.
         if (m_runReported > 0) {
-            say(translated("Synced %1 events").arg(m_syncedEventTotal), 4000);
+            say(QCoreApplication::translate("MainWindow", "Synced %n events", nullptr,
+                                            m_syncedEventTotal),
+                4000);
         } else {
             say(translated("All caught up, nothing waiting to sync."), 5000);
         }

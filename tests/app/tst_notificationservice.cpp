@@ -229,7 +229,7 @@ void TestNotificationService::clickRevealsTheShownReminder()
     QCOMPARE(clicked.first().at(0).toString(), first);
     QCOMPARE(clicked.first().at(1).toDate(), QDate(2026, 3, 11));
 
-    h.service.showTestNotification();
+    QVERIFY(h.service.showTestNotification());
     QCOMPARE(h.notifier.shown.last().title, QStringLiteral("Test reminder"));
     QVERIFY(h.service.lastEventId().isEmpty());
     h.notifier.click(2); // names no event

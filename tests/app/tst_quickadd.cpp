@@ -2,9 +2,11 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Database.h"
 #include "EventRepository.h"
 #include "QuickAdd.h"
 
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
 
@@ -42,6 +44,8 @@ private Q_SLOTS:
     void createEvent_data();
     void createEvent();
     void nothingStoredWithoutAWritableCalendar();
+    void failureNamesTheCause_data();
+    void failureNamesTheCause();
 };
 
 void TestQuickAdd::chooseCalendar_data()
@@ -150,6 +154,51 @@ void TestQuickAdd::nothingStoredWithoutAWritableCalendar()
     QVERIFY(QuickAdd::createEvent(state, QStringLiteral("Lunch tomorrow at noon"), {}).isEmpty());
     QVERIFY(state->events()->getByCalendar(personal.id).isEmpty());
     QVERIFY(QuickAdd::createEvent(nullptr, QStringLiteral("Lunch"), {}).isEmpty());
+}
+
+void TestQuickAdd::failureNamesTheCause_data()
+{
+    QTest::addColumn<QString>("store"); // "writable", "read-only", "tasks only", "broken"
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("failure");
+
+    QTest::newRow("stored") << "writable"
+                            << "Tea at 4pm" << int(QuickAdd::Failure::None);
+    QTest::newRow("unreadable date") << "writable"
+                                     << "Party feb 30" << int(QuickAdd::Failure::Unreadable);
+    QTest::newRow("read-only, even for good text")
+        << "read-only"
+        << "Tea at 4pm" << int(QuickAdd::Failure::NoWritableCalendar);
+    QTest::newRow("read-only wins over unreadable text")
+        << "read-only"
+        << "Party feb 30" << int(QuickAdd::Failure::NoWritableCalendar);
+    QTest::newRow("tasks only") << "tasks only"
+                                << "Tea at 4pm" << int(QuickAdd::Failure::NoWritableCalendar);
+    QTest::newRow("the write fails") << "broken"
+                                     << "Tea at 4pm" << int(QuickAdd::Failure::WriteFailed);
+}
+
+void TestQuickAdd::failureNamesTheCause()
+{
+    QFETCH(QString, store);
+    QFETCH(QString, text);
+    QFETCH(int, failure);
+    AppStateFixture fixture;
+    QVERIFY(fixture.start());
+    AppState* state = fixture.state();
+    Calendar personal = *state->calendars()->getById(AppState::localCalendarId);
+    personal.isReadOnly = store == QLatin1String("read-only");
+    if (store == QLatin1String("tasks only"))
+        personal.supportedComponents = QStringLiteral(R"(["VTODO"])");
+    QVERIFY(state->calendars()->update(personal));
+    if (store == QLatin1String("broken")) {
+        QSqlQuery drop(state->database()->database());
+        QVERIFY(drop.exec(QStringLiteral("DROP TABLE events")));
+    }
+    QuickAdd::Failure why = QuickAdd::Failure::WriteFailed;
+    const QString id = QuickAdd::createEvent(state, text, QString(), &why);
+    QCOMPARE(int(why), failure);
+    QCOMPARE(id.isEmpty(), failure != int(QuickAdd::Failure::None));
 }
 
 QTEST_MAIN(TestQuickAdd)

@@ -63,34 +63,45 @@ private Q_SLOTS:
                  tokyoMorning.toTimeZone(local).date());
     }
 
-    void groupedByStartDay()
+    // Days from March 3 to 6: every day an event covers lists it, all-day events first, then
+    // timed ones by start; a list order that disagrees with the times does not leak through.
+    void eventsByDay_data()
     {
-        const QList<Event> events = {
-            timed("late", at(4, 18), at(4, 19)),
-            allDay("holiday", QDate(2026, 3, 4), QDate(2026, 3, 5)),
-            timed("early", at(4, 0, 30), at(4, 1)),
-            timed("long", at(5, 9), at(8, 9)),
-            timed("before", at(2, 22), at(4, 9)),
-        };
-        const QList<QList<Event>> byList =
-            ViewDays::eventsByStartDay(events, QDate(2026, 3, 3), 8, local, false);
-        QCOMPARE(byList.size(), 8);
-        QCOMPARE(byList[0].size(), 0); // starts before the first day: not shown
-        QCOMPARE(byList[1].size(), 3);
-        QCOMPARE(byList[1][0].id, QStringLiteral("late"));
-        QCOMPARE(byList[2].size(), 1); // a multi-day event on its first day only
-        QCOMPARE(byList[3].size(), 0);
-
-        const QList<QList<Event>> byStart =
-            ViewDays::eventsByStartDay(events, QDate(2026, 3, 3), 8, local, true);
-        QStringList order;
-        for (const Event& event : byStart[1])
-            order.append(event.id);
-        // The all-day event sorts by its stored instant, 00:00 UTC.
-        const bool allDayFirst =
-            allDay("h", QDate(2026, 3, 4), QDate(2026, 3, 5)).startTime < at(4, 0, 30);
-        QCOMPARE(order, allDayFirst ? QStringList({"holiday", "early", "late"})
-                                    : QStringList({"early", "holiday", "late"}));
+        QTest::addColumn<QList<Event>>("events");
+        QTest::addColumn<QList<QStringList>>("days");
+        QTest::newRow("timed from before the range")
+            << QList<Event>{timed("trip", at(1, 9), at(4, 12))}
+            << QList<QStringList>{{"trip"}, {"trip"}, {}, {}};
+        QTest::newRow("all-day over three days")
+            << QList<Event>{allDay("fair", QDate(2026, 3, 4), QDate(2026, 3, 7))}
+            << QList<QStringList>{{}, {"fair"}, {"fair"}, {"fair"}};
+        QTest::newRow("runs past the last day") << QList<Event>{timed("late", at(6, 22), at(9, 8))}
+                                                << QList<QStringList>{{}, {}, {}, {"late"}};
+        QTest::newRow("ends at midnight") << QList<Event>{timed("eve", at(3, 20), at(4, 0))}
+                                          << QList<QStringList>{{"eve"}, {}, {}, {}};
+        QTest::newRow("time order whatever the list order")
+            << QList<Event>{timed("evening", at(4, 18), at(4, 19)),
+                            timed("morning", at(4, 8), at(4, 9)),
+                            allDay("holiday", QDate(2026, 3, 4), QDate(2026, 3, 5)),
+                            timed("overnight", at(3, 23), at(4, 7))}
+            << QList<QStringList>{
+                   {"overnight"}, {"holiday", "overnight", "morning", "evening"}, {}, {}};
+        QTest::newRow("outside the range")
+            << QList<Event>{timed("before", at(1, 9), at(2, 9)),
+                            allDay("after", QDate(2026, 3, 7), QDate(2026, 3, 8))}
+            << QList<QStringList>{{}, {}, {}, {}};
+    }
+    void eventsByDay()
+    {
+        QFETCH(QList<Event>, events);
+        QList<QStringList> ids;
+        for (const QList<Event>& day : ViewDays::eventsByDay(events, QDate(2026, 3, 3), 4, local)) {
+            QStringList dayIds;
+            for (const Event& event : day)
+                dayIds.append(event.id);
+            ids.append(dayIds);
+        }
+        QTEST(ids, "days");
     }
 
     void coveredDays_data()

@@ -2,6 +2,8 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DayTimelineWidget.h"
+#include "DayView.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
@@ -24,6 +26,8 @@
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -220,6 +224,26 @@ private Q_SLOTS:
                  QAction::AboutRole);
         QVERIFY(!findAction(window->menuBar(), "&File", "Sign &Out")->isVisible());
         QVERIFY(!makeWindow()->menuBar()->actions().at(5)->text().contains("Developer"));
+    }
+
+    // The tasks pane turned off stays off at the next start, also with the window state that
+    // closing stored; the sidebar is back at every start.
+    void panesAfterRestart()
+    {
+        {
+            auto window = makeWindow();
+            window->show();
+            findAction(window->menuBar(), "&View", "Toggle &Tasks Pane")->trigger();
+            findAction(window->menuBar(), "&View", "Toggle &Sidebar")->trigger();
+            QVERIFY(!window->findChild<QWidget*>(QStringLiteral("tasksPane"))->isVisible());
+            window->close();
+        }
+        auto window = makeWindow();
+        window->show();
+        QVERIFY(!window->findChild<QWidget*>(QStringLiteral("tasksPane"))->isVisible());
+        QVERIFY(!findAction(window->menuBar(), "&View", "Toggle &Tasks Pane")->isChecked());
+        QVERIFY(window->findChild<QWidget*>(QStringLiteral("sidebar"))->isVisible());
+        QVERIFY(findAction(window->menuBar(), "&View", "Toggle &Sidebar")->isChecked());
     }
 
     void geometryAndSplitterAreRestored()
@@ -546,10 +570,18 @@ private Q_SLOTS:
         QVERIFY(state()->events()->insert(timed));
         QVERIFY(state()->events()->insert(allDay));
 
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         window->showSearchResult(timed.id);
         QCOMPARE(state()->viewMode(), QStringLiteral("day"));
         QCOMPARE(state()->currentDate(), timed.startTime.toLocalTime().date());
         QCOMPARE(state()->selectedEventId(), timed.id);
+        // The day opens scrolled to the event, wherever the working day would have put it.
+        DayView* day = window->findChild<ViewArea*>()->dayView();
+        const int top = day->scrollArea()->verticalScrollBar()->value();
+        const int y = day->timeline()->yForTime(timed.startTime.toLocalTime().time());
+        QVERIFY2(y >= top && y < top + day->scrollArea()->viewport()->height(),
+                 qPrintable(QStringLiteral("event at %1, view %2").arg(y).arg(top)));
         window->showSearchResult(allDay.id);
         QCOMPARE(state()->currentDate(), QDate(2026, 3, 20));
     }

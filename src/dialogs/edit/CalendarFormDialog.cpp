@@ -235,8 +235,8 @@ QString CalendarFormDialog::requirePassword(const QString& accountId)
               : QString();
     if (password.isEmpty())
         QMessageBox::critical(this, tr("Missing password"),
-                              tr("No saved password for this account. Edit the account first to "
-                                 "re-enter your credentials."),
+                              tr("No saved password for this account. Enter it again under "
+                                 "Calendar Accounts: select the account, then Edit…"),
                               QMessageBox::Ok);
     return password;
 }

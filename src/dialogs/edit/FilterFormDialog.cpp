@@ -495,6 +495,13 @@ QString FilterFormDialog::currentAction() const
 
 QString FilterFormDialog::conditionsText() const
 {
+    const QString written = formConditionsText();
+    return m_editedRule ? FilterConditions::keepUnedited(written, m_editedRule->conditions)
+                        : written;
+}
+
+QString FilterFormDialog::formConditionsText() const
+{
     if (m_currentKind == QLatin1String("pattern"))
         return FilterConditions::patternConditions(
             FilterConditions::splitPhrases(m_titleContainsEdit->text()),

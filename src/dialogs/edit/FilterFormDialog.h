@@ -51,6 +51,8 @@ private:
     void setKind(const QString& key);
     void loadRule();
     QString currentAction() const;
+    // What the form's fields say, then that with what the form does not edit kept.
+    QString formConditionsText() const;
     QString conditionsText() const;
     QString calendarIdsText() const;
     FilterRule previewRule() const;

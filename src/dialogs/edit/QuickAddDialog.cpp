@@ -98,8 +98,14 @@ void QuickAddDialog::onCommit()
         accept();
         return;
     }
-    if (QuickAdd::createEvent(m_state, text, QString()).isEmpty()) {
-        m_preview->setText(tr("Couldn't save event"));
+    QuickAdd::Failure failure = QuickAdd::Failure::None;
+    if (QuickAdd::createEvent(m_state, text, QString(), &failure).isEmpty()) {
+        if (failure == QuickAdd::Failure::NoWritableCalendar)
+            m_preview->setText(tr("No calendar accepts new events"));
+        else if (failure == QuickAdd::Failure::Unreadable)
+            m_preview->setText(tr("Couldn't read an event in this text"));
+        else
+            m_preview->setText(tr("Couldn't save event"));
         return;
     }
     accept();

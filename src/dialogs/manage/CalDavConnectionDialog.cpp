@@ -3,6 +3,7 @@
 #include "Account.h"
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "CalDavCertificateDialog.h"
 #include "CalDavClient.h"
 #include "CalDavDiscovery.h"
 #include "CalDavImport.h"
@@ -16,7 +17,6 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QUuid>
 #include <QVBoxLayout>
@@ -118,30 +118,12 @@ void CalDavConnectionDialog::onFailed(const QString& reason)
 bool CalDavConnectionDialog::askToTrustCertificate()
 {
     const CalDavClient::UntrustedCertInfo info = m_client->pendingUntrustedCert();
-    const QLocale locale;
-    QMessageBox question(this);
-    question.setIcon(QMessageBox::Warning);
-    question.setWindowTitle(tr("Untrusted Certificate"));
-    // Every field below comes from the server's certificate: plain text only.
-    question.setTextFormat(Qt::PlainText);
-    question.setText(tr("The certificate of %1 is not trusted. Trust it only if the fingerprint "
-                        "matches the one your server administrator gave you.")
-                         .arg(info.host));
-    question.setInformativeText(
-        tr("Subject: %1\nIssuer: %2\nValid: %3 to %4\nSHA-256 fingerprint:\n%5")
-            .arg(info.subject, info.issuer,
-                 locale.toString(info.notBefore.date(), QLocale::ShortFormat),
-                 locale.toString(info.notAfter.date(), QLocale::ShortFormat),
-                 CalDavClient::formatFingerprint(info.sha256)));
-    QPushButton* trust = question.addButton(tr("Trust Certificate"), QMessageBox::AcceptRole);
-    QPushButton* cancel = question.addButton(QMessageBox::Cancel);
-    question.setDefaultButton(cancel);
+    CalDavCertificateDialog question(info, this);
     question.exec();
-    if (question.clickedButton() != trust)
+    if (!question.trusted())
         return false;
     // Pin exactly the certificate the user saw.
-    const QString seen = info.sha256;
-    m_client->setTrustedCertSha256(seen);
+    m_client->setTrustedCertSha256(info.sha256);
     return true;
 }
 

@@ -1,11 +1,15 @@
 #include "KeyboardHelpDialog.h"
 
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 KeyboardHelpDialog::KeyboardHelpDialog(QWidget* parent) : QDialog(parent)
 {
@@ -27,6 +31,21 @@ KeyboardHelpDialog::KeyboardHelpDialog(QWidget* parent) : QDialog(parent)
         {QKeySequence(Qt::CTRL | Qt::Key_K), tr("Command palette")},
         {QKeySequence(QStringLiteral("Ctrl+R")), tr("Sync now")},
         {QKeySequence(QStringLiteral("Ctrl+Shift+R")), tr("Force full sync")},
+        {QKeySequence(Qt::Key_T), tr("Go to today")},
+        {QKeySequence(Qt::Key_J), tr("Next period")},
+        {QKeySequence(Qt::Key_K), tr("Previous period")},
+        {QKeySequence(Qt::Key_L), tr("One week later")},
+        {QKeySequence(Qt::Key_H), tr("One week earlier")},
+        {QKeySequence(Qt::SHIFT | Qt::Key_J), tr("One month later")},
+        {QKeySequence(Qt::SHIFT | Qt::Key_K), tr("One month earlier")},
+        {QKeySequence(Qt::Key_1), tr("Day view")},
+        {QKeySequence(Qt::Key_2), tr("Days view")},
+        {QKeySequence(Qt::Key_3), tr("Week view")},
+        {QKeySequence(Qt::Key_4), tr("Grid view")},
+        {QKeySequence(Qt::Key_5), tr("Month view")},
+        {QKeySequence(Qt::Key_6), tr("Year view")},
+        {QKeySequence(QStringLiteral("Ctrl+Shift+1")),
+         tr("Days view span: 3, 5, 7, 10 or 14 days (Ctrl+Shift+1 to Ctrl+Shift+5)")},
         {QKeySequence(Qt::ALT | Qt::Key_Left), tr("Back")},
         {QKeySequence(Qt::ALT | Qt::Key_Right), tr("Forward")},
         {QKeySequence(QStringLiteral("Ctrl+1")), tr("Calendar group 1 (Ctrl+1 to Ctrl+9)")},
@@ -58,19 +77,24 @@ KeyboardHelpDialog::KeyboardHelpDialog(QWidget* parent) : QDialog(parent)
         table->setItem(index, 0, new QTableWidgetItem(keys));
         table->setItem(index, 1, new QTableWidgetItem(row.action));
     }
+    // Headings stand over their column's text, which starts at the left.
+    table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
-    // Tall enough for every row, so nothing hides below a scroll bar.
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 14);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 10);
     int rowsHeight = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth();
     for (int row = 0; row < table->rowCount(); ++row)
         rowsHeight += table->rowHeight(row);
-    table->setMinimumSize(440, rowsHeight);
+    table->setMinimumSize(440, std::min(rowsHeight, 320));
     layout->addWidget(table);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // Every row at once where the screen has room; a scroll bar only on a low screen.
+    int room = rowsHeight;
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        room = std::min(room, screen->availableGeometry().height() - 160);
+    resize(sizeHint().width(), std::max(room, 320) + 100);
 }

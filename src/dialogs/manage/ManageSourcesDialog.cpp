@@ -1,6 +1,7 @@
 #include "ManageSourcesDialog.h"
 
 #include "Account.h"
+#include "AccountFormDialog.h"
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalDavConnectionDialog.h"
@@ -9,8 +10,12 @@
 #include "CalendarKey.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "CredentialManagerTokenStore.h"
+#include "Platform.h"
 #include "SourceRemoval.h"
+#include "SyncRules.h"
 #include "Theme.h"
+#include "TokenStore.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -21,13 +26,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QUuid>
 #include <QVBoxLayout>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -210,6 +215,12 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
         connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this,
                 &ManageSourcesDialog::reload);
     }
+    if (m_state) {
+        connect(m_state, &AppState::syncBusyChanged, this, [this](bool busy) {
+            if (!busy && m_awaitingSync)
+                showSyncEnded();
+        });
+    }
     reload();
 }
 
@@ -390,33 +401,12 @@ void ManageSourcesDialog::editCalendar(const QString& calendarId)
 
 void ManageSourcesDialog::editAccount(const QString& accountId)
 {
-    std::optional<Account> account = m_state->accounts()->getById(accountId);
+    const std::optional<Account> account = m_state->accounts()->getById(accountId);
     if (!account)
         return;
-    SmallForm form(this, tr("Edit Account"));
-    auto* name = new QLineEdit(account->name, form.parent());
-    form.addRow(tr("Name:"), name);
-    auto* interval = new QSpinBox(form.parent());
-    interval->setRange(0, 24 * 60);
-    interval->setSuffix(tr(" min"));
-    interval->setSpecialValueText(tr("Manual only"));
-    interval->setValue(std::max(0, account->syncIntervalMinutes));
-    form.addRow(tr("Sync every:"), interval);
-    if (!account->serverUrl.isEmpty()) {
-        auto* server = new QLabel(account->serverUrl, form.parent());
-        server->setTextFormat(Qt::PlainText);
-        server->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        form.addRow(tr("Address:"), server);
-    }
-    form.setCheck([name] {
-        return name->text().trimmed().isEmpty() ? QObject::tr("Please enter a name.") : QString();
-    });
-    if (!form.exec())
-        return;
-    account->name = name->text().trimmed();
-    account->syncIntervalMinutes = interval->value();
-    if (!m_state->accounts()->update(*account))
-        showStatus(tr("The account could not be saved."));
+    AccountFormDialog form(m_state, *account, this);
+    if (form.exec() == QDialog::Accepted && form.credentialsChanged())
+        syncNow();
 }
 
 void ManageSourcesDialog::removeSelected()
@@ -450,8 +440,47 @@ void ManageSourcesDialog::syncNow()
 {
     if (!m_state)
         return;
-    showStatus(tr("Syncing…"));
+    requestSync(tr("Syncing…"));
+}
+
+void ManageSourcesDialog::requestSync(const QString& text)
+{
+    // Without an account that can sync, no sync starts and so none ends.
+    m_awaitingSync = anyAccountReady();
+    showStatus(m_awaitingSync ? text : tr("Nothing to sync: no account is ready to sync."));
     Q_EMIT m_state->syncNowRequested();
+}
+
+bool ManageSourcesDialog::anyAccountReady() const
+{
+    if (!m_state->accounts())
+        return false;
+    const std::unique_ptr<OrvaAccount::TokenStore> secrets =
+        OrvaAccount::makeCredentialManagerTokenStore(Platform::applicationId());
+    for (const Account& account : m_state->accounts()->getAll()) {
+        // The account on this device has nothing to fetch.
+        if (!account.enabled || !SyncRules::isSyncType(account.type) ||
+            account.type == QLatin1String("orvandellic"))
+            continue;
+        if (!SyncRules::isCalDavFamily(account.type))
+            return true;
+        if (secrets && !secrets->read(QStringLiteral("caldav-password-") + account.id)
+                            .value_or(QString())
+                            .isEmpty())
+            return true;
+    }
+    return false;
+}
+
+void ManageSourcesDialog::showSyncEnded()
+{
+    m_awaitingSync = false;
+    if (m_state->lastSyncErrored())
+        showStatus(m_state->lastSyncError().isEmpty()
+                       ? tr("Sync failed.")
+                       : tr("Sync failed: %1").arg(m_state->lastSyncError()));
+    else
+        showStatus(tr("Sync finished."));
 }
 
 void ManageSourcesDialog::addCalDavAccount()
@@ -459,6 +488,5 @@ void ManageSourcesDialog::addCalDavAccount()
     CalDavConnectionDialog connection(m_state, this);
     if (connection.exec() != QDialog::Accepted || !m_state)
         return;
-    showStatus(tr("Account added. Its events arrive with the sync that starts now."));
-    Q_EMIT m_state->syncNowRequested();
+    requestSync(tr("Account added. Its events arrive with the sync that starts now."));
 }

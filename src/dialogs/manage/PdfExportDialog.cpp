@@ -4,12 +4,13 @@
 #include "Calendar.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "EventQuery.h"
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "Recurrence.h"
 #include "TimeFormat.h"
+#include "ViewData.h"
+#include "ViewDays.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -21,6 +22,7 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
@@ -43,12 +45,26 @@ struct AgendaLine
     QString colour;
 };
 
-// The day an occurrence is listed under: all-day events by their stored date, timed ones by
-// their local start date.
-QDate agendaDate(const Event& event)
+// The time column of a line. An event over several days names its end date, so each day it is
+// listed under says how long it still lasts.
+QString agendaWhen(const Event& event, const QString& pattern)
 {
-    return event.isAllDay ? event.startTime.toUTC().date()
-                          : event.startTime.toTimeZone(QTimeZone::systemTimeZone()).date();
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QLocale locale;
+    const QDate first = ViewDays::startDay(event, zone);
+    const QDate last = ViewDays::lastDay(event, zone);
+    if (event.isAllDay) {
+        if (last == first)
+            return QObject::tr("All day");
+        return QObject::tr("All day – %1").arg(locale.toString(last, QStringLiteral("MMM d")));
+    }
+    const QString start = TimeFormat::format(event.startTime.toTimeZone(zone), pattern);
+    const QDateTime end = event.endTime.value_or(event.startTime).toTimeZone(zone);
+    if (last == first)
+        return QStringLiteral("%1 – %2").arg(start, TimeFormat::format(end, pattern));
+    return QStringLiteral("%1 – %2 %3")
+        .arg(start, locale.toString(end.date(), QStringLiteral("MMM d")),
+             TimeFormat::format(end, pattern));
 }
 
 QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first, const QDate& last)
@@ -59,11 +75,8 @@ QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first
     QHash<QString, Calendar> calendars;
     for (const Calendar& calendar : state->calendars()->getAll())
         calendars.insert(calendar.id, calendar);
-    QStringList ids;
-    for (const QString& id : EventQuery::activeViewCalendarIds(state)) {
-        if (calendars.value(id).isVisible)
-            ids.append(id);
-    }
+    // Exactly the calendars the views show, hidden or not elsewhere.
+    const QStringList ids = ViewData::visibleCalendarIds(state);
     if (ids.isEmpty())
         return days;
     const QTimeZone zone = QTimeZone::systemTimeZone();
@@ -84,24 +97,20 @@ QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first
     });
     const QString pattern = TimeFormat::timePattern(state);
     for (const Event& event : occurrences) {
-        const QDate date = agendaDate(event);
-        if (date < first || date > last)
+        const QDate firstListed = std::max(ViewDays::startDay(event, zone), first);
+        const QDate lastListed = std::min(ViewDays::lastDay(event, zone), last);
+        if (firstListed > lastListed)
             continue;
         const Calendar calendar = calendars.value(event.calendarId);
         AgendaLine line;
-        line.when =
-            event.isAllDay
-                ? QObject::tr("All day")
-                : QStringLiteral("%1 – %2").arg(
-                      TimeFormat::format(event.startTime.toTimeZone(zone), pattern),
-                      TimeFormat::format(event.endTime.value_or(event.startTime).toTimeZone(zone),
-                                         pattern));
+        line.when = agendaWhen(event, pattern);
         line.title = event.title.isEmpty() ? QObject::tr("(No title)") : event.title;
         line.detail = event.location.isEmpty()
                           ? calendar.name
                           : QStringLiteral("%1 · %2").arg(event.location, calendar.name);
         line.colour = event.color.isEmpty() ? calendar.color : event.color;
-        days[date].append(line);
+        for (QDate date = firstListed; date <= lastListed; date = date.addDays(1))
+            days[date].append(line);
     }
     return days;
 }

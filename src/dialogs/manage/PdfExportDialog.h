@@ -9,9 +9,10 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 
-// Exports the agenda of a date range over the calendars the active group shows (and the user
-// has not hidden) as an A4 PDF: one heading per day, then its all-day events and its timed
-// events by start, after recurrence expansion and the filter rules that hide events.
+// Exports the agenda of a date range over the calendars the views show (the active group's) as
+// an A4 PDF: one heading per day, then its all-day events and its timed events by start, after
+// recurrence expansion and the filter rules that hide events. An event over several days is
+// listed under each of them with its end date.
 class PdfExportDialog : public QDialog
 {
     Q_OBJECT

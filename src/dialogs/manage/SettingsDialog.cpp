@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Calendar.h"
 #include "CalendarRepository.h"
+#include "HourSpinBox.h"
 #include "Platform.h"
 #include "PreferencesRepository.h"
 #include "Theme.h"
@@ -72,12 +73,16 @@ SettingsDialog::SettingsDialog(AppState* state, ThemeManager* themeManager, QWid
     for (int day = 1; day <= 7; ++day)
         m_weekStart->addItem(QLocale().dayName(day), day);
     generalForm->addRow(tr("Week starts on:"), m_weekStart);
-    m_workdayStart = new QSpinBox(general);
+    m_workdayStart = new HourSpinBox(general);
     m_workdayStart->setRange(0, 23);
-    m_workdayStart->setSuffix(tr(":00"));
-    m_workdayEnd = new QSpinBox(general);
+    m_workdayEnd = new HourSpinBox(general);
     m_workdayEnd->setRange(1, 24);
-    m_workdayEnd->setSuffix(tr(":00"));
+    // The hours read as the chosen time format says, also before it is saved.
+    connect(m_timeFormat, &QComboBox::currentIndexChanged, this, [this] {
+        const bool twelveHour = m_timeFormat->currentData().toString() != QLatin1String("24");
+        m_workdayStart->setTwelveHour(twelveHour);
+        m_workdayEnd->setTwelveHour(twelveHour);
+    });
     // The working day must not end before it starts.
     connect(m_workdayStart, &QSpinBox::valueChanged, this,
             [this](int hour) { m_workdayEnd->setMinimum(hour + 1); });

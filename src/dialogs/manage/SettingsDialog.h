@@ -6,6 +6,7 @@
 class AppState;
 class QCheckBox;
 class QComboBox;
+class HourSpinBox;
 class QSpinBox;
 class ThemeManager;
 
@@ -33,8 +34,8 @@ private:
     ThemeManager* m_themeManager;
     QComboBox* m_timeFormat = nullptr;
     QComboBox* m_weekStart = nullptr;
-    QSpinBox* m_workdayStart = nullptr;
-    QSpinBox* m_workdayEnd = nullptr;
+    HourSpinBox* m_workdayStart = nullptr;
+    HourSpinBox* m_workdayEnd = nullptr;
     QCheckBox* m_weekNumbers = nullptr;
     QComboBox* m_defaultCalendar = nullptr;
     QComboBox* m_theme = nullptr;

@@ -77,11 +77,13 @@ void ViewFormDialog::build()
             if (!accountNames.contains(calendar.accountId))
                 continue;
             // Names come from servers: list items show plain text.
-            auto* item =
-                new QListWidgetItem(Theme::calendarColorIcon(calendar.color),
-                                    QStringLiteral("%1 — %2").arg(
-                                        calendar.name, accountNames.value(calendar.accountId)),
-                                    m_calendars);
+            auto* item = new QListWidgetItem(
+                Theme::calendarColorIcon(calendar.color),
+                accountNames.value(calendar.accountId).isEmpty()
+                    ? calendar.name
+                    : QStringLiteral("%1 / %2").arg(accountNames.value(calendar.accountId),
+                                                    calendar.name),
+                m_calendars);
             item->setData(Qt::UserRole, calendar.id);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(chosen.contains(calendar.id) ? Qt::Checked : Qt::Unchecked);

@@ -99,6 +99,11 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
     titleFont.setWeight(QFont::Bold);
     m_titleLabel->setFont(titleFont);
+    // The title takes the room between the buttons, whatever its text, and is cut where room
+    // is short: a long title ("Today · Wednesday, September 30, …") widened the window's
+    // minimum and moved the view buttons with every change of title.
+    m_titleLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_titleLabel->setMinimumWidth(120);
     m_groupButton = new QToolButton(header);
     m_groupButton->setPopupMode(QToolButton::InstantPopup);
     m_groupButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -112,8 +117,7 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     row1->addWidget(m_todayButton);
     row1->addWidget(m_nextButton);
     row1->addSpacing(12);
-    row1->addWidget(m_titleLabel);
-    row1->addStretch(1);
+    row1->addWidget(m_titleLabel, 1);
     row1->addWidget(m_groupButton);
 
     m_dayButton = modeButton(tr("Day"), header);
@@ -148,10 +152,18 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     }
     m_horizonChip->setMenu(horizonMenu);
     row2->addStretch(1);
-    for (QToolButton* button : {m_dayButton, m_daysButton, m_horizonChip, m_weekButton,
-                                m_gridButton, m_monthButton, m_yearButton})
+    for (QToolButton* button :
+         {m_dayButton, m_daysButton, m_weekButton, m_gridButton, m_monthButton, m_yearButton})
         row2->addWidget(button);
     row2->addStretch(1);
+    // The chip keeps its place while hidden and is as wide for "3d" as for "14d", so choosing
+    // Days moves none of the mode buttons.
+    QSizePolicy chipPolicy = m_horizonChip->sizePolicy();
+    chipPolicy.setRetainSizeWhenHidden(true);
+    m_horizonChip->setSizePolicy(chipPolicy);
+    m_horizonChip->setText(tr("%1d").arg(14));
+    m_horizonChip->setMinimumWidth(m_horizonChip->sizeHint().width());
+    row2->addWidget(m_horizonChip);
 
     m_stack = new QStackedWidget(this);
     outer->addWidget(header);
@@ -240,8 +252,17 @@ void ViewArea::setMode(const QString& mode)
     for (const auto& [button, word] : buttons)
         button->setChecked(word == m_mode);
     const qsizetype page = pageModes.indexOf(m_mode);
-    if (page >= 0)
+    if (page >= 0) {
+        // The stack would take the largest minimum of all pages (the year's): only the page
+        // shown may hold the window's size up.
+        for (int index = 0; index < m_stack->count(); ++index) {
+            const QSizePolicy::Policy policy =
+                index == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+            m_stack->widget(index)->setSizePolicy(policy, policy);
+        }
         m_stack->setCurrentIndex(int(page));
+        m_stack->updateGeometry();
+    }
     m_horizonChip->setVisible(m_mode == QLatin1String("days"));
     updateTitle();
     updateFilterHiddenCount();

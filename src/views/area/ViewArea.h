@@ -38,6 +38,7 @@ public:
     QStackedWidget* stack() const { return m_stack; }
     QToolButton* groupButton() const { return m_groupButton; }
     QToolButton* horizonChip() const { return m_horizonChip; }
+    DayView* dayView() const { return m_dayView; }
     WeekView* weekView() const { return m_weekView; }
     WeekView* daysView() const { return m_daysView; }
     MonthView* monthView() const { return m_monthView; }

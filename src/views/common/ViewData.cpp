@@ -7,6 +7,7 @@
 #include "Recurrence.h"
 #include "ViewRepository.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTimeZone>
@@ -81,6 +82,12 @@ QColor itemColor(const Event& event, const QHash<QString, QString>& calendarColo
         text = defaultColor;
     const QColor colour = QColor::fromString(text);
     return colour.isValid() ? colour : QColor::fromString(defaultColor);
+}
+
+QString shownTitle(const Event& event)
+{
+    return event.title.isEmpty() ? QCoreApplication::translate("ViewData", "(Untitled)")
+                                 : event.title;
 }
 
 QDateTime rangeStart(const QDate& first)

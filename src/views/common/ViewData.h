@@ -53,6 +53,9 @@ Result load(const AppState* state, const QDateTime& from, const QDateTime& to);
 // does not parse as a colour gives "#4285F4" too.
 QColor itemColor(const Event& event, const QHash<QString, QString>& calendarColors);
 
+// The title a view draws for an event: its own, or "(Untitled)" as the details card says.
+QString shownTitle(const Event& event);
+
 // The range of one or more whole local days from `first`: [first 00:00, first + days 00:00).
 QDateTime rangeStart(const QDate& first);
 QDateTime rangeEnd(const QDate& first, int days);

@@ -52,7 +52,7 @@ QFont boldFont(const QFont& base)
 DayTimelineWidget::DayTimelineWidget(AppState* appState, QWidget* parent)
     : QWidget(parent), m_appState(appState)
 {
-    setMinimumWidth(640);
+    setMinimumWidth(320);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
@@ -251,9 +251,10 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
         painter.setFont(titleFont);
         painter.setPen(textColour);
         const int titleWidth = text.width() - glyphWidth;
-        painter.drawText(QRect(text.left(), text.top(), titleWidth, titleMetrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         titleMetrics.elidedText(event.title, Qt::ElideRight, titleWidth));
+        painter.drawText(
+            QRect(text.left(), text.top(), titleWidth, titleMetrics.height()),
+            Qt::AlignLeft | Qt::AlignVCenter,
+            titleMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
         if (block.height() >= titleMetrics.height() + smallMetrics.height() + 2 * inset + 1) {
             const QDateTime start = event.startTime.toTimeZone(local);
             QString line;

@@ -120,9 +120,15 @@ void DayView::reload()
 
 bool DayView::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_needsWorkdayScroll && watched == m_scrollArea->viewport() &&
-        event->type() == QEvent::Resize)
-        scrollToWorkday();
+    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize) {
+        if (m_pendingReveal)
+            revealTime(*m_pendingReveal);
+        else if (m_needsWorkdayScroll)
+            scrollToWorkday();
+    }
+    // A page of the view area keeps its size while hidden: showing it brings no resize.
+    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Show && m_pendingReveal)
+        revealTime(*m_pendingReveal);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -143,6 +149,19 @@ void DayView::scrollToWorkday()
     if (m_date == now.date() && (now.time().hour() < start || now.time().hour() >= end))
         target = std::max(0, m_timeline->yForTime(now.time()) - viewportHeight / 3);
     bar->setValue(target);
+    m_needsWorkdayScroll = false;
+}
+
+void DayView::revealTime(const QTime& time)
+{
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int viewportHeight = m_scrollArea->viewport()->height();
+    if (!bar || viewportHeight <= 0 || !m_scrollArea->isVisible()) {
+        m_pendingReveal = time;
+        return;
+    }
+    bar->setValue(std::max(0, m_timeline->yForTime(time) - viewportHeight / 3));
+    m_pendingReveal.reset();
     m_needsWorkdayScroll = false;
 }
 

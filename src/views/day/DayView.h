@@ -39,6 +39,9 @@ public:
     // Once, at the first viewport size: scrolls to the start of the working day, or (today,
     // outside working hours) so that the current time sits a third down the viewport.
     void scrollToWorkday();
+    // Scrolls so that `time` sits a third down the viewport: now, or at the first viewport size
+    // when the view has none yet (instead of the working day).
+    void revealTime(const QTime& time);
 
     // Selects the event (an empty id clears the selection) and opens its details; an occurrence
     // of a series is shown with the times of the occurrence starting at `occurrenceStart`.
@@ -68,6 +71,7 @@ private:
 
     AppState* m_appState;
     bool m_needsWorkdayScroll = true;
+    std::optional<QTime> m_pendingReveal;
     AllDayStrip* m_allDayStrip = nullptr;
     QScrollArea* m_scrollArea = nullptr;
     DayTimelineWidget* m_timeline = nullptr;

@@ -40,8 +40,7 @@ void WeekGridWidget::setData(const QDate& firstDate, const QList<Event>& events,
     m_calendarColors = calendarColors;
     m_dimmed = dimmed;
     m_weatherLabels = weatherLabels;
-    m_days =
-        ViewDays::eventsByStartDay(events, firstDate, dayCount, QTimeZone::systemTimeZone(), true);
+    m_days = ViewDays::eventsByDay(events, firstDate, dayCount, QTimeZone::systemTimeZone());
     update();
 }
 
@@ -56,14 +55,14 @@ void WeekGridWidget::setCompact(bool compact)
 QString WeekGridWidget::lineLabel(const Event& event)
 {
     if (event.isAllDay)
-        return QStringLiteral("\u2022 ") + event.title;
+        return QStringLiteral("\u2022 ") + ViewData::shownTitle(event);
     const QTime time = event.startTime.toLocalTime().time();
     const int hour12 = time.hour() % 12 == 0 ? 12 : time.hour() % 12;
     return QStringLiteral("%1:%2%3  %4")
         .arg(hour12)
         .arg(time.minute(), 2, 10, QLatin1Char('0'))
         .arg(time.hour() < 12 ? QLatin1Char('a') : QLatin1Char('p'))
-        .arg(event.title);
+        .arg(ViewData::shownTitle(event));
 }
 
 void WeekGridWidget::paintEvent(QPaintEvent*)
@@ -133,13 +132,20 @@ void WeekGridWidget::paintEvent(QPaintEvent*)
                 fill.setAlphaF(0.45f);
                 text.setAlpha(text.alpha() / 2);
             }
+            // A timed event seen on a day it continues into reads like an all-day line: its start
+            // time belongs to another card.
+            const bool continued =
+                !event.isAllDay && ViewDays::startDay(event, QTimeZone::systemTimeZone()) != date;
+            const QString label = continued
+                                      ? QStringLiteral("\u2022 ") + ViewData::shownTitle(event)
+                                      : lineLabel(event);
             const QRect line(x, y, w, lineHeight);
             painter.setPen(Qt::NoPen);
             painter.setBrush(fill);
             painter.drawRoundedRect(line, 8, 8);
             painter.setPen(text);
             painter.drawText(line.adjusted(8, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                             bodyMetrics.elidedText(lineLabel(event), Qt::ElideRight, w - 12));
+                             bodyMetrics.elidedText(label, Qt::ElideRight, w - 12));
             hits.append({event.id, line, event.startTime});
             y += lineHeight + gap;
         }

@@ -18,7 +18,7 @@
 MonthGridWidget::MonthGridWidget(AppState* appState, QWidget* parent)
     : QWidget(parent), m_appState(appState)
 {
-    setMinimumSize(640, 480);
+    setMinimumSize(420, 320);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -65,8 +65,7 @@ QDate MonthGridWidget::gridStart() const
 
 void MonthGridWidget::rebuildDays()
 {
-    m_days =
-        ViewDays::eventsByStartDay(m_events, gridStart(), 42, QTimeZone::systemTimeZone(), false);
+    m_days = ViewDays::eventsByDay(m_events, gridStart(), 42, QTimeZone::systemTimeZone());
 }
 
 void MonthGridWidget::paintEvent(QPaintEvent*)
@@ -165,10 +164,12 @@ void MonthGridWidget::paintEvent(QPaintEvent*)
                 painter.setBrush(color);
                 painter.drawEllipse(QPointF(chip.left() + 5, chip.top() + chip.height() / 2), 4, 4);
                 painter.setBrush(Qt::NoBrush);
-                QString label = event.title;
-                if (!event.isAllDay)
+                QString label = ViewData::shownTitle(event);
+                // On the days a timed event continues into, its start time would read as that
+                // day's.
+                if (!event.isAllDay && ViewDays::startDay(event, local) == day)
                     label = TimeFormat::format(event.startTime.toTimeZone(local), pattern) +
-                            QLatin1Char(' ') + event.title;
+                            QLatin1Char(' ') + label;
                 QColor labelColor = textColor;
                 if (dimmed)
                     labelColor.setAlpha(120);

@@ -13,8 +13,8 @@
 class AppState;
 
 // Six weeks of seven days: day names, then 42 cells, each with its number, weather label and
-// event chips ending in "+N more" when the cell is full. An event shows in the cell of the day
-// it starts (the stored date for all-day events, the local date otherwise).
+// event chips ending in "+N more" when the cell is full. An event shows in the cell of every day
+// it covers (by the stored dates for all-day events, the local dates otherwise), in time order.
 class MonthGridWidget : public QWidget
 {
     Q_OBJECT
@@ -67,6 +67,6 @@ private:
     bool m_compact = false;
     int m_firstDayOfWeek = 1;
     QList<HitArea> m_hitAreas;
-    // The events of each of the 42 cells, in list order: built once per change, not per paint.
+    // The events of each of the 42 cells, in time order: built once per change, not per paint.
     QList<QList<Event>> m_days;
 };

@@ -184,9 +184,9 @@ void AllDayStrip::paintEvent(QPaintEvent*)
             text.setAlpha(140);
         painter.setPen(text);
         const QRect textRect = chip.adjusted(6, 0, -6, 0);
-        painter.drawText(
-            textRect, Qt::AlignLeft | Qt::AlignVCenter,
-            chipMetrics.elidedText(event.title, Qt::ElideRight, std::max(chip.width() - 12, 0)));
+        painter.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter,
+                         chipMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight,
+                                                std::max(chip.width() - 12, 0)));
     }
 
     if (m_expanded && m_laneCount >= collapseFromLanes) {

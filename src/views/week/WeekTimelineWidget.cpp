@@ -312,9 +312,10 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             painter.restore();
             continue;
         }
-        painter.drawText(QRect(textRect.left(), textRect.top(), titleWidth, boldMetrics.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter,
-                         boldMetrics.elidedText(event.title, Qt::ElideRight, titleWidth));
+        painter.drawText(
+            QRect(textRect.left(), textRect.top(), titleWidth, boldMetrics.height()),
+            Qt::AlignLeft | Qt::AlignVCenter,
+            boldMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
         if (block.height() >= smallMetrics.height() + 2 * p + boldMetrics.height() + 1 && w >= 81) {
             const QDateTime start = event.startTime.toTimeZone(local);
             QString text;

@@ -50,7 +50,7 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
     m_scrollArea->setWidgetResizable(true);
     m_scrollArea->setFrameShape(QFrame::NoFrame);
 
-    m_timeline->setMinimumWidth(800);
+    m_timeline->setMinimumWidth(420);
     m_timeline->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_timeline->setMouseTracking(true);
     m_timeline->setFocusPolicy(Qt::ClickFocus);

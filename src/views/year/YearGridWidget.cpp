@@ -27,7 +27,7 @@ QFont sizedFont(QFont font, double delta, double minimum)
 
 YearGridWidget::YearGridWidget(QWidget* parent) : QWidget(parent)
 {
-    setMinimumSize(800, 600);
+    setMinimumSize(480, 360);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 

@@ -239,17 +239,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("resaved");
 
-        QTest::newRow("another device's description phrases are not kept")
+        // What the form does not show stays as another device wrote it, so the rule does not
+        // widen; what it shows is written back in its own shape.
+        QTest::newRow("description, location and exact titles kept")
             << "pattern"
-            << R"({"runtimeType":"pattern","titleContains":["a",3,"b"],)"
-               R"("descriptionContains":["x"],"caseSensitive":true})"
-            << R"({"caseSensitive":true,"descriptionContains":[],"locationContains":[],)"
-               R"("runtimeType":"pattern","titleContains":["a","b"],"titleExact":[]})";
-        QTest::newRow("unparsable range end drops the range; only lower-case days")
+            << R"({"runtimeType":"pattern","titleContains":["a",3,"b"],"titleExact":["Standup"],)"
+               R"("descriptionContains":["x"],"locationContains":["Room 1"],"caseSensitive":true})"
+            << R"({"caseSensitive":true,"descriptionContains":["x"],"locationContains":["Room 1"],)"
+               R"("runtimeType":"pattern","titleContains":["a","b"],"titleExact":["Standup"]})";
+        QTest::newRow("day names in any case; times the form cannot read kept")
             << "time"
             << R"({"runtimeType":"time","timeExact":"7:05","timeRange":{"start":"08:00",)"
                R"("end":"25:00"},"daysOfWeek":["Mon","tue"],"recurringOnly":true})"
-            << R"({"daysOfWeek":["tue"],"recurringOnly":true,"runtimeType":"time"})";
+            << R"({"daysOfWeek":["mon","tue"],"recurringOnly":true,"runtimeType":"time",)"
+               R"("timeExact":"7:05","timeRange":{"end":"25:00","start":"08:00"}})";
+        QTest::newRow("unknown day names and members kept")
+            << "time"
+            << R"({"runtimeType":"time","daysOfWeek":["Monday","FRI"],"timeExact":"09:00",)"
+               R"("source":"phone"})"
+            << R"({"daysOfWeek":["fri","Monday"],"recurringOnly":false,"runtimeType":"time",)"
+               R"("source":"phone","timeExact":"09:00"})";
         QTest::newRow("valid times kept")
             << "time"
             << R"({"runtimeType":"time","timeExact":"23:59","timeRange":{"start":"22:00",)"

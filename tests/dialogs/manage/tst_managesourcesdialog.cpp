@@ -308,6 +308,129 @@ private Q_SLOTS:
                  qPrintable(question));
         QCOMPARE(state->calendars()->getByAccount(added->id).size(), 1);
     }
+
+    // "Sync Now" says what became of the sync once it has ended, and that nothing started when no
+    // account could.
+    void syncStatusFollowsTheSync()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        ManageSourcesDialog dialog(state, nullptr);
+        auto* status = dialog.findChildren<QLabel*>().last();
+        QPushButton* sync = button(dialog, QStringLiteral("Sync Now"));
+        sync->click();
+        QCOMPARE(status->text(), QStringLiteral("Nothing to sync: no account is ready to sync."));
+
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work server", "caldav"),
+                                       StoreSeed::calendar("work", "acc", "Work", "#33b679")));
+        sync->click();
+        // An account without its password cannot sync either.
+        QCOMPARE(status->text(), QStringLiteral("Nothing to sync: no account is ready to sync."));
+        OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
+        QVERIFY(secrets.write(QStringLiteral("caldav-password-acc"), QStringLiteral("hunter2")));
+        const auto connection =
+            connect(state, &AppState::syncNowRequested, state, &AppState::beginSync);
+        sync->click();
+        QCOMPARE(status->text(), QStringLiteral("Syncing…"));
+        state->endSync(false);
+        QCOMPARE(status->text(), QStringLiteral("Sync finished."));
+        sync->click();
+        state->setLastSyncError(QStringLiteral("work"), QStringLiteral("Server unreachable"));
+        state->endSync(true);
+        QCOMPARE(status->text(), QStringLiteral("Sync failed: Server unreachable"));
+        disconnect(connection);
+    }
+
+    // The server's certificate and the password both changed since the account was added: Edit
+    // shows where the account stands, "Check Connection" with the new password meets the new
+    // certificate, asks, pins what the user saw, and OK stores the password and the pin and
+    // starts a sync.
+    void changedPasswordAndCertificateAreEnteredAgain()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        QTemporaryDir folder;
+        const DavServer::Options tls =
+            DavServer::makeSelfSignedCertificate(folder.path(), QStringLiteral("127.0.0.1"));
+        QVERIFY(!tls.certificatePath.isEmpty());
+        DavServer server(DavServer::Kind::Radicale, tls);
+        QVERIFY(server.start());
+        QVERIFY(server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work")).isValid());
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        Account account = StoreSeed::account("acc", "Work server", "caldav");
+        account.serverUrl = server.baseUrl().toString();
+        account.username = server.username();
+        const QString oldPin(64, QLatin1Char('a'));
+        account.trustedCertSha256 = oldPin;
+        QVERIFY(StoreSeed::addCalendar(state, account,
+                                       StoreSeed::calendar("work", "acc", "Work", "#33b679")));
+        OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
+        QVERIFY(secrets.write(QStringLiteral("caldav-password-acc"), QStringLiteral("old")));
+        ManageSourcesDialog dialog(state, nullptr);
+        QSignalSpy syncRequests(state, &AppState::syncNowRequested);
+        QVERIFY(select(dialog.findChild<QTreeWidget*>(), QStringLiteral("Work server")));
+
+        QString question;
+        QTimer answerer;
+        answerer.setInterval(10);
+        connect(&answerer, &QTimer::timeout, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !question.isEmpty())
+                return;
+            question = box->text() + QLatin1Char('\n') + box->informativeText();
+            ModalSeam::clickButton(box, QStringLiteral("Trust Certificate"));
+        });
+        QString certificateRow;
+        QString status;
+        ModalSeam::run([&] { button(dialog, QStringLiteral("Edit…"))->click(); },
+                       [&](QWidget* form) {
+                           for (QLineEdit* line : form->findChildren<QLineEdit*>()) {
+                               if (line->echoMode() == QLineEdit::Password)
+                                   line->setText(server.password());
+                           }
+                           answerer.start();
+                           ModalSeam::clickButton(form, QStringLiteral("Check Connection"));
+                           auto* label = form->findChild<QLabel*>(QStringLiteral("status"));
+                           (void)QTest::qWaitFor(
+                               [&] { return label->text() != QStringLiteral("Connecting…"); },
+                               30000);
+                           answerer.stop();
+                           status = label->text();
+                           for (QLabel* row : form->findChildren<QLabel*>()) {
+                               if (row->text().startsWith(QStringLiteral("Pinned")))
+                                   certificateRow = row->text();
+                           }
+                           ModalSeam::clickButton(form, QStringLiteral("OK"));
+                       });
+        QCOMPARE(status, QStringLiteral("Connected: the server accepted the password."));
+        const std::optional<Account> saved = state->accounts()->getById(QStringLiteral("acc"));
+        QVERIFY(saved);
+        QCOMPARE(saved->trustedCertSha256.size(), 64);
+        QVERIFY(saved->trustedCertSha256 != oldPin);
+        const QString fingerprint = CalDavClient::formatFingerprint(saved->trustedCertSha256);
+        QVERIFY2(question.contains(fingerprint), qPrintable(question));
+        QVERIFY2(certificateRow.contains(fingerprint), qPrintable(certificateRow));
+        QCOMPARE(secrets.read(QStringLiteral("caldav-password-acc")).value_or(QString()),
+                 server.password());
+        QCOMPARE(syncRequests.count(), 1);
+
+        // Editing only the name leaves the password and the pin alone and syncs nothing.
+        ModalSeam::run([&] { button(dialog, QStringLiteral("Edit…"))->click(); },
+                       [](QWidget* form) {
+                           form->findChildren<QLineEdit*>().at(0)->setText(
+                               QStringLiteral("Office"));
+                           ModalSeam::clickButton(form, QStringLiteral("OK"));
+                       });
+        QCOMPARE(state->accounts()->getById(QStringLiteral("acc"))->name, QStringLiteral("Office"));
+        QCOMPARE(state->accounts()->getById(QStringLiteral("acc"))->trustedCertSha256,
+                 saved->trustedCertSha256);
+        QCOMPARE(secrets.read(QStringLiteral("caldav-password-acc")).value_or(QString()),
+                 server.password());
+        QCOMPARE(syncRequests.count(), 1);
+    }
 };
 
 QTEST_MAIN(ManageSourcesDialogTest)

@@ -4,6 +4,7 @@
 #include "GuiEnvironment.h"
 #include "PdfExportDialog.h"
 #include "StoreSeed.h"
+#include "ViewRepository.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -101,6 +102,44 @@ private Q_SLOTS:
         const qsizetype secondDay = text.indexOf(QStringLiteral("Friday, March 13, 2026"));
         QVERIFY(text.indexOf(QStringLiteral("Offsite day")) > secondDay);
         QVERIFY(text.indexOf(QStringLiteral("Budget review")) < secondDay);
+    }
+
+    // The agenda takes the calendars the views show: a group naming a calendar the user hid
+    // elsewhere still exports it. An event over several days, begun before the range, is listed
+    // under every day of the range it covers with its end date.
+    void exportFollowsTheGroupAndListsEveryDayCovered()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        Calendar trips = StoreSeed::calendar("trips", "a", "Trips", "#e67c73");
+        trips.isVisible = false;
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("a", "Work", "caldav"), trips));
+        CalendarView group;
+        group.id = QStringLiteral("travel");
+        group.name = QStringLiteral("Travel");
+        group.calendarIds = QStringLiteral("[\"trips\"]");
+        QVERIFY(state->views()->insert(group));
+        state->setActiveViewId(group.id);
+        const QDate first(2026, 3, 12);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent("fair", "trips", "Trade fair",
+                                         StoreSeed::local(first.addDays(-2), QTime(9, 0)),
+                                         StoreSeed::local(first.addDays(1), QTime(17, 0)))));
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::allDayEvent("leave", "trips", "Leave", first, first.addDays(2))));
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("agenda.pdf"));
+        QString error;
+        QVERIFY2(PdfExportDialog::writeAgenda(state, first, first.addDays(2), path, &error),
+                 qPrintable(error));
+        const QString text = pdfText(path);
+        QCOMPARE(text.count(QStringLiteral("Trade fair")), 2);
+        QCOMPARE(text.count(QStringLiteral("Mar 13 5:00 PM")), 2);
+        QCOMPARE(text.count(QStringLiteral("Leave")), 3);
+        QCOMPARE(text.count(QStringLiteral("All day – Mar 14")), 3);
+        QVERIFY2(text.contains(QStringLiteral("Saturday, March 14, 2026")), qPrintable(text));
     }
 
     // A backwards range and an unwritable file are reported in the dialog, which stays open.
