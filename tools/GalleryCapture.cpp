@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QTranslator>
 #include <QWidget>
 
 #include <cstdio>
@@ -38,6 +39,16 @@ GalleryCapture::~GalleryCapture()
     OrvaAccount::CredentialBackend::setDefaultBackend(nullptr);
 }
 
+void GalleryCapture::installCatalogue()
+{
+    Q_INIT_RESOURCE(i18n);
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral(":/i18n/calendar_en.qm")))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
 int GalleryCapture::start(int argc, char* argv[], const char* toolName)
 {
     if (argc < 2) {
@@ -45,6 +56,7 @@ int GalleryCapture::start(int argc, char* argv[], const char* toolName)
         return 2;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    installCatalogue();
     m_output = QDir(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(m_output.path());
     m_state = std::make_unique<AppState>();

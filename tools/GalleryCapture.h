@@ -39,6 +39,11 @@ public:
     // the state hub. 0 when ready; otherwise the exit status, after saying why on stderr.
     int start(int argc, char* argv[], const char* toolName);
 
+    // Installs the program's own English catalogue, which holds its plural forms ("1 filter
+    // applied"), as a real start does. start() calls it; tools without a capture call it
+    // themselves after creating the QApplication.
+    static void installCatalogue();
+
     AppState* state() const { return m_state.get(); }
     QString filePath(const QString& name) const { return m_output.filePath(name); }
 

@@ -17,6 +17,8 @@
 #include "ThemeManager.h"
 #include "ViewArea.h"
 
+#include "GalleryCapture.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -97,6 +99,7 @@ int main(int argc, char* argv[])
     }
     output = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(output);
+    GalleryCapture::installCatalogue();
     BundledFonts::registerAll();
     QApplication::setFont(QFont(Theme::sansFamily(), 11));
     const QDate today(2026, 3, 11);
