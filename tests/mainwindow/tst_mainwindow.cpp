@@ -218,9 +218,6 @@ private Q_SLOTS:
             menus << action->text();
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Window", "&Tools", "&Developer",
                                      "&Help"}));
-        QCOMPARE(findAction(window->menuBar(), "&File", "&Quit")->menuRole(), QAction::QuitRole);
-        QCOMPARE(findAction(window->menuBar(), "&Help", "&About Orvandellic Calendar")->menuRole(),
-                 QAction::AboutRole);
         QVERIFY(!findAction(window->menuBar(), "&File", "Sign &Out")->isVisible());
         QVERIFY(!makeWindow()->menuBar()->actions().at(5)->text().contains("Developer"));
     }
@@ -257,7 +254,6 @@ private Q_SLOTS:
             sizes = splitter->sizes();
             window->close();
         }
-        QVERIFY(!state()->preferences()->getString(QStringLiteral("ui/window/splitter")).isEmpty());
         auto window = makeWindow();
         QCOMPARE(window->size(), QSize(760, 500));
         QCOMPARE(window->findChild<QSplitter*>(QStringLiteral("mainSplitter"))->sizes(), sizes);
@@ -481,7 +477,8 @@ private Q_SLOTS:
         QVERIFY(!pill->isHidden());
         QCOMPARE(pill->text(), QStringLiteral("2 account(s) need attention"));
         QCOMPARE(filters->text(), QStringLiteral("No filters"));
-        QCOMPARE(filters->menu()->actions().size(), 1);
+        const QList<QAction*> entries = filters->menu()->actions();
+        QVERIFY(entries.size() == 1 && entries[0]->text() == QStringLiteral("Add Filter…"));
 
         Account google = *state()->accounts()->getById(QStringLiteral("g"));
         google.enabled = false;
