@@ -146,9 +146,8 @@ private Q_SLOTS:
 
     void emptyStoreShowsTheEmptyStatePage()
     {
-        for (const Calendar& calendar : state()->calendars()->getAll()) {
+        for (const Calendar& calendar : state()->calendars()->getAll())
             QVERIFY(state()->calendars()->remove(calendar.id));
-        }
         auto window = makeWindow();
         auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("centralStack"));
         QVERIFY(stack);
@@ -286,12 +285,10 @@ private Q_SLOTS:
         QSignalSpy idle(window->importFlow(), &IcsImportFlow::idle);
         return ModalSeam::run(
             [&] {
-                for (const QString& path : paths) {
+                for (const QString& path : paths)
                     window->importIcsFromCommand(path);
-                }
-                if (idle.isEmpty()) {
+                if (idle.isEmpty())
                     idle.wait(30000);
-                }
             },
             [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
     }
@@ -410,9 +407,8 @@ private Q_SLOTS:
                 << body +
                        QStringLiteral(" (stored %1)")
                            .arg(state()->events()->getByCalendar(AppState::localCalendarId).size());
-            if (asking) {
+            if (asking)
                 questions << QStringLiteral("nested");
-            }
             asking = true;
             if (questions.size() == 1) {
                 window->importIcsFromCommand(second);
@@ -434,9 +430,8 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QList<QByteArray> uids;
-        for (int i = 0; i < 20000; ++i) {
+        for (int i = 0; i < 20000; ++i)
             uids << "u" + QByteArray::number(i);
-        }
         const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
         auto window = makeWindow();
         // The write is cancelled as soon as it starts: the rows written so far are rolled back.
@@ -631,9 +626,8 @@ private Q_SLOTS:
             QVERIFY2(action, qPrintable(entry));
             QCOMPARE(action->shortcut(), keys);
             QCOMPARE(action->isEnabled(), opens != QLatin1String("-"));
-            if (!action->isEnabled()) {
+            if (!action->isEnabled())
                 return;
-            }
             trigger = [action] { action->trigger(); };
         }
 
