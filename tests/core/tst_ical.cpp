@@ -274,14 +274,9 @@ private Q_SLOTS:
             "BEGIN:VEVENT\nUID:x\nORGANIZER;CN=\"Boss: the; one\":MAILTO:boss@example.com\n"
             "ATTENDEE;CUTYPE=ROOM;ROLE=NON-PARTICIPANT;CN=\"Room, 1\";RSVP=TRUE:mailto:r@x\n"
             "END:VEVENT\n");
-        QCOMPARE(event.organizerName, QStringLiteral("Boss: the; one"));
-        QCOMPARE(event.organizerEmail, QStringLiteral("boss@example.com"));
         QCOMPARE(event.attendees.size(), 1);
-        QCOMPARE(event.attendees[0].name, QStringLiteral("Room, 1"));
-        QCOMPARE(event.attendees[0].type, QStringLiteral("room"));
-        QCOMPARE(event.attendees[0].role, QStringLiteral("non-participant"));
-        QCOMPARE(event.attendees[0].status, QStringLiteral("needs-action"));
-        QVERIFY(event.attendees[0].rsvp);
+        expectFields(event, {"organizer boss@example.com Boss: the; one",
+                             "attendee|r@x|Room, 1|non-participant|needs-action|room|1"});
     }
 
     void unfoldingAndRawText_data()
@@ -497,9 +492,8 @@ private Q_SLOTS:
 
         const QList<Task> read = Ical::parseTasks(Ical::buildTask(task));
         QCOMPARE(read.size(), 1);
-        QCOMPARE(read[0].title, task.title);
-        QCOMPARE(read[0].description, task.description);
-        QCOMPARE(read[0].categories, task.categories);
+        QCOMPARE(QStringList({read[0].title, read[0].description}) + read[0].categories,
+                 QStringList({task.title, task.description}) + task.categories);
         QCOMPARE(read[0].dueDate.value(), task.dueDate.value());
     }
 
