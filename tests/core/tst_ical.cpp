@@ -74,6 +74,28 @@ QStringList fieldsOf(const Event& e)
     return fields;
 }
 
+// The reminders with the instant and zone of an absolute trigger.
+QStringList remindersOf(const Event& e)
+{
+    QStringList result;
+    for (const Reminder& r : e.reminders) {
+        QString text = QStringLiteral("%1 %2").arg(r.minutesBefore).arg(r.action);
+        if (r.triggerTime)
+            text += u' ' + r.triggerTime->toUTC().toString(Qt::ISODate);
+        if (r.triggerTime && r.triggerTime->timeSpec() == Qt::TimeZone)
+            text += u' ' + QString::fromUtf8(r.triggerTime->timeZone().id());
+        result << text;
+    }
+    return result;
+}
+
+void expectFields(const Event& event, const QStringList& fields)
+{
+    const QStringList read = fieldsOf(event);
+    for (const QString& field : fields)
+        QVERIFY2(read.contains(field), qPrintable(field + " not in\n" + read.join(u'\n')));
+}
+
 } // namespace
 
 class TestIcal : public QObject
@@ -138,17 +160,10 @@ private Q_SLOTS:
             "BEGIN:VALARM\nACTION:NONE\nTRIGGER;VALUE=DATE-TIME:19760401T005545Z\nEND:VALARM\n"
             "BEGIN:X-CUSTOM\nSUMMARY:Custom\nBEGIN:VALARM\nTRIGGER:-PT1M\nEND:VALARM\n"
             "END:X-CUSTOM\nLOCATION:After the alarms\nEND:VEVENT\n");
-        QCOMPARE(event.uid, QStringLiteral("x"));
-        QCOMPARE(event.title, QStringLiteral("Own"));
-        QCOMPARE(event.description, QStringLiteral("Own text"));
-        QCOMPARE(event.location, QStringLiteral("After the alarms"));
-        QCOMPARE(event.reminders.size(), 3);
-        QCOMPARE(event.reminders[0].minutesBefore, 15);
-        QCOMPARE(event.reminders[0].action, QStringLiteral("display"));
-        QCOMPARE(event.reminders[1].minutesBefore, -65);
-        QCOMPARE(event.reminders[1].action, QStringLiteral("audio"));
-        QCOMPARE(event.reminders[2].minutesBefore, 120);
-        QCOMPARE(event.reminders[2].triggerTime.value(), utc(2024, 3, 5, 8));
+        expectFields(event,
+                     {"uid x", "title Own", "description Own text", "location After the alarms"});
+        QCOMPARE(remindersOf(event),
+                 QStringList({"15 display", "-65 audio", "120 email 2024-03-05T08:00:00Z"}));
         QVERIFY(event.rawIcalendar.contains(QStringLiteral("DESCRIPTION:Alarm text\r\n")));
     }
 
@@ -176,7 +191,7 @@ private Q_SLOTS:
             << alarm15 + alarm30 << alarm15 << QStringList{"15 display"};
         QTest::newRow("alarm dropped") << alarm15 << "" << QStringList{};
         QTest::newRow("same instant, other zone")
-            << atUtc << atBerlin << QStringList{"120 display Europe/Berlin"};
+            << atUtc << atBerlin << QStringList{"120 display 2024-03-05T08:00:00Z Europe/Berlin"};
     }
 
     void consecutiveEventsKeepTheirOwnValues()
@@ -189,17 +204,8 @@ private Q_SLOTS:
             calendarWith("BEGIN:VEVENT\nUID:a\n" + head + "Here\n" + first + "END:VEVENT\n" +
                          "BEGIN:VEVENT\nUID:b\n" + head + "There\n" + second + "END:VEVENT\n"));
         QCOMPARE(events.size(), 2);
-        QStringList reminders;
-        for (const Reminder& r : std::as_const(events[1].reminders)) {
-            QString text = QStringLiteral("%1 %2").arg(r.minutesBefore).arg(r.action);
-            if (r.triggerTime && r.triggerTime->timeSpec() == Qt::TimeZone)
-                text += u' ' + QString::fromUtf8(r.triggerTime->timeZone().id());
-            reminders << text;
-        }
-        QCOMPARE(reminders, secondReminders);
-        QCOMPARE(events[1].uid, QStringLiteral("b"));
-        QCOMPARE(events[1].description, QStringLiteral("Same, text"));
-        QCOMPARE(events[1].location, QStringLiteral("There"));
+        QCOMPARE(remindersOf(events[1]), secondReminders);
+        expectFields(events[1], {"uid b", "description Same, text", "location There"});
 
         // A change to one event never shows in the other.
         const QList<Reminder> firstReminders = events[0].reminders;
@@ -248,10 +254,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, lines);
         QFETCH(QStringList, fields);
-        const QStringList read = fieldsOf(onlyEvent(
-            "BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" + lines + "\nEND:VEVENT\n"));
-        for (const QString& field : fields)
-            QVERIFY2(read.contains(field), qPrintable(field + " not in\n" + read.join(u'\n')));
+        expectFields(onlyEvent("BEGIN:VEVENT\nUID:series\nDTSTART:20240305T100000Z\n" + lines +
+                               "\nEND:VEVENT\n"),
+                     fields);
     }
 
     void quotedParameters()
@@ -269,14 +274,9 @@ private Q_SLOTS:
             "BEGIN:VEVENT\nUID:x\nORGANIZER;CN=\"Boss: the; one\":MAILTO:boss@example.com\n"
             "ATTENDEE;CUTYPE=ROOM;ROLE=NON-PARTICIPANT;CN=\"Room, 1\";RSVP=TRUE:mailto:r@x\n"
             "END:VEVENT\n");
-        QCOMPARE(event.organizerName, QStringLiteral("Boss: the; one"));
-        QCOMPARE(event.organizerEmail, QStringLiteral("boss@example.com"));
         QCOMPARE(event.attendees.size(), 1);
-        QCOMPARE(event.attendees[0].name, QStringLiteral("Room, 1"));
-        QCOMPARE(event.attendees[0].type, QStringLiteral("room"));
-        QCOMPARE(event.attendees[0].role, QStringLiteral("non-participant"));
-        QCOMPARE(event.attendees[0].status, QStringLiteral("needs-action"));
-        QVERIFY(event.attendees[0].rsvp);
+        expectFields(event, {"organizer boss@example.com Boss: the; one",
+                             "attendee|r@x|Room, 1|non-participant|needs-action|room|1"});
     }
 
     void unfoldingAndRawText_data()
@@ -302,14 +302,6 @@ private Q_SLOTS:
                       "END:VEVENT\n"));
     }
 
-    void namesAreCaseInsensitive()
-    {
-        const QList<Event> events = Ical::parseEvents(QStringLiteral(
-            "begin:vcalendar\nbegin:vevent\nuid:x\nsummary:lower\nend:vevent\nend:vcalendar\n"));
-        QCOMPARE(events.size(), 1);
-        QCOMPARE(events[0].title, QStringLiteral("lower"));
-    }
-
     void tasks()
     {
         const QList<Task> tasks = Ical::parseTasks(calendarWith(
@@ -322,25 +314,20 @@ private Q_SLOTS:
             "CATEGORIES:a\nCATEGORIES:b\nEND:VTODO\nBEGIN:VTODO\nSUMMARY:no uid\nEND:VTODO\n"));
         QCOMPARE(tasks.size(), 2);
         const Task& first = tasks[0];
-        QCOMPARE(first.title, QStringLiteral("Write, then send"));
-        QCOMPARE(first.description, QString());
+        QCOMPARE(
+            QStringList({first.title, first.description, first.status, first.parentTaskUid,
+                         first.repeatMode}),
+            QStringList({"Write, then send", "", "in-process", "parent-1", "fromCompletionDate"}));
+        QCOMPARE(QList<int>({first.priority, first.percentComplete, first.sortOrder,
+                             first.dueIsDateOnly, first.startIsDateOnly}),
+                 QList<int>({3, 40, 20, true, false}));
         QCOMPARE(first.dueDate.value(), utc(2024, 4, 10));
-        QVERIFY(first.dueIsDateOnly);
         QCOMPARE(first.startDate.value(), utc(2024, 4, 1, 9));
-        QVERIFY(!first.startIsDateOnly);
-        QCOMPARE(first.status, QStringLiteral("in-process"));
-        QCOMPARE(first.priority, 3);
-        QCOMPARE(first.percentComplete, 40);
-        QCOMPARE(first.categories,
-                 QStringList({QStringLiteral("Work, urgent"), QString(), QStringLiteral("Home")}));
-        QCOMPARE(first.parentTaskUid, QStringLiteral("parent-1"));
-        QCOMPARE(first.sortOrder, 20);
-        QCOMPARE(first.repeatMode, QStringLiteral("fromCompletionDate"));
-        QVERIFY(first.rawIcalendar.startsWith(QStringLiteral("BEGIN:VTODO\r\n")));
-        QVERIFY(first.rawIcalendar.endsWith(QStringLiteral("END:VTODO\r\n")));
-        QCOMPARE(tasks[1].parentTaskUid, QString());
-        QCOMPARE(tasks[1].sortOrder, 0);
-        QCOMPARE(tasks[1].categories, QStringList({QStringLiteral("b")}));
+        QCOMPARE(first.categories, QStringList({"Work, urgent", "", "Home"}));
+        QVERIFY(first.rawIcalendar.startsWith("BEGIN:VTODO\r\n") &&
+                first.rawIcalendar.endsWith("END:VTODO\r\n"));
+        QCOMPARE(tasks[1].parentTaskUid + QString::number(tasks[1].sortOrder), "0");
+        QCOMPARE(tasks[1].categories, QStringList({"b"}));
     }
 
     void roundTripOfGeneratedEvents()
@@ -505,9 +492,8 @@ private Q_SLOTS:
 
         const QList<Task> read = Ical::parseTasks(Ical::buildTask(task));
         QCOMPARE(read.size(), 1);
-        QCOMPARE(read[0].title, task.title);
-        QCOMPARE(read[0].description, task.description);
-        QCOMPARE(read[0].categories, task.categories);
+        QCOMPARE(QStringList({read[0].title, read[0].description}) + read[0].categories,
+                 QStringList({task.title, task.description}) + task.categories);
         QCOMPARE(read[0].dueDate.value(), task.dueDate.value());
     }
 
@@ -587,6 +573,9 @@ private Q_SLOTS:
             << QStringList{"big", "good"};
         QTest::newRow("begin without end") << good + "BEGIN:VEVENT\r\nUID:lost\r\n"
                                            << QStringList{"good"};
+        QTest::newRow("names in lower case")
+            << QByteArray("begin:vcalendar\nbegin:vevent\nuid:x\nend:vevent\nend:vcalendar\n")
+            << QStringList{"x"};
         QTest::newRow("end without begin") << "END:VEVENT\r\n" + good << QStringList{"good"};
         QTest::newRow("no uid") << QByteArray("BEGIN:VEVENT\r\nSUMMARY:x\r\nEND:VEVENT\r\n") + good
                                 << QStringList{"good"};
