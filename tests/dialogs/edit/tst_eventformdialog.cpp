@@ -290,6 +290,7 @@ private Q_SLOTS:
                            picker->setCurrentColor(QColor(0x33, 0xAA, 0x55));
                            picker->accept();
                        });
+        QVERIFY(form.button(QStringLiteral("Use calendar color"))->isVisibleTo(&form.dialog));
         ModalSeam::run([&] { form.button(QStringLiteral("Does not repeat"))->click(); },
                        [](QWidget* window) {
                            auto* editor = qobject_cast<RecurrenceEditDialog*>(window);
@@ -319,6 +320,7 @@ private Q_SLOTS:
                 .toUTC()
                 .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
         QCOMPARE(stored.recurrenceRule, QStringLiteral("FREQ=WEEKLY;BYDAY=WE;UNTIL=") + until);
+        QVERIFY(form.button(RruleFormat::describe(stored.recurrenceRule))); // the form shows it
         QCOMPARE(minutes(stored), (QList<int>{15, 1440}));
         QCOMPARE(stored.attendees.size(), 1);
         QCOMPARE(stored.attendees.first().email + u' ' + stored.attendees.first().name,
