@@ -139,17 +139,14 @@ Event storedEvent(const QString& id, const QString& calendarId)
     event.href = QStringLiteral("/cal/ev-1.ics");
     event.providerEventId = QStringLiteral("provider-1");
     event.color = QStringLiteral("#123456");
-    for (int minutes : {45, 90}) {
-        Reminder reminder;
-        reminder.minutesBefore = minutes;
-        event.reminders.append(reminder);
-    }
-    Attendee going;
-    going.email = QStringLiteral("ann@example.com");
-    going.name = QStringLiteral("Ann");
-    going.status = QStringLiteral("accepted");
-    going.role = QStringLiteral("optional");
-    event.attendees.append(going);
+    event.reminders.resize(2);
+    event.reminders[0].minutesBefore = 45;
+    event.reminders[1].minutesBefore = 90;
+    Attendee& ann = event.attendees.emplace_back();
+    ann.email = QStringLiteral("ann@example.com");
+    ann.name = QStringLiteral("Ann");
+    ann.status = QStringLiteral("accepted");
+    ann.role = QStringLiteral("optional");
     event.rawIcalendar = Ical::buildEvent(event);
     return event;
 }
