@@ -102,6 +102,20 @@ LineParts splitLine(QStringView line)
     return {line.left(i), line.mid(paramsBegin, colon - paramsBegin), line.mid(colon + 1)};
 }
 
+bool isPropertyLine(QStringView line, const LineParts& parts)
+{
+    if (parts.name.isEmpty() || parts.name.size() == line.size())
+        return false;
+    for (const QChar c : parts.name) {
+        const char16_t u = c.unicode();
+        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
+                        (u >= u'0' && u <= u'9') || u == u'-';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
 std::optional<QStringView> paramOf(QStringView params, QLatin1String name)
 {
     std::optional<QStringView> found;

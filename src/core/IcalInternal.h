@@ -82,6 +82,10 @@ struct LineParts
 // Cuts at the first colon outside double quotes (with unbalanced quotes, at the first colon).
 LineParts splitLine(QStringView line);
 
+// A line that a strict reader accepts as a property: a name of letters, digits and dashes, and
+// a value after a colon. Anything else in a stored text is not carried into a new one.
+bool isPropertyLine(QStringView line, const LineParts& parts);
+
 inline QStringView unquote(QStringView value)
 {
     if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')

@@ -42,6 +42,8 @@ struct StoredParts
         QStringList lines;
         std::optional<Reminder> reminder; // set for an alarm that maps to a reminder
         bool complete = false;            // its END line was seen
+        bool broken = false; // an END closed another component, or a calendar-level one began
+        QStringList open;    // names of its open components, outermost first
     };
     QStringList properties;
     QList<Component> components;
@@ -74,20 +76,17 @@ bool isModelledProperty(Property property)
     }
 }
 
-// A line that a strict reader accepts as a property: a name of letters, digits and dashes, and
-// a value after a colon. Anything else in a stored text is not carried into a new one.
-bool isPropertyLine(QStringView line, const LineParts& parts)
+// Components that stand beside events, never inside one: copied into a VEVENT, they would end
+// it or start another object for readers.
+bool isCalendarLevel(QStringView name)
 {
-    if (parts.name.isEmpty() || parts.name.size() == line.size())
-        return false;
-    for (const QChar c : parts.name) {
-        const char16_t u = c.unicode();
-        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
-                        (u >= u'0' && u <= u'9') || u == u'-';
-        if (!ok)
-            return false;
+    for (const QLatin1String level :
+         {QLatin1String("VCALENDAR"), QLatin1String("VEVENT"), QLatin1String("VTODO"),
+          QLatin1String("VJOURNAL"), QLatin1String("VFREEBUSY"), QLatin1String("VTIMEZONE")}) {
+        if (equalsInsensitive(name, level))
+            return true;
     }
-    return true;
+    return false;
 }
 
 // Reads the VEVENT of the stored text that belongs to the event (same UID, and the same kind:
@@ -114,17 +113,18 @@ StoredParts storedParts(const Event& event)
             continue;
         const bool begins = startsWithInsensitive(line, QLatin1String("BEGIN:"));
         const bool ends = startsWithInsensitive(line, QLatin1String("END:"));
-        if (!inside) {
-            if (begins && equalsInsensitive(line.mid(6), QLatin1String("VEVENT"))) {
-                inside = true;
-                current = StoredParts();
-                depth = 0;
-                lines = 0;
-                uid.clear();
-                hasRecurrenceId = false;
-            }
+        // A VEVENT that begins inside another starts over, as the reader does.
+        if (begins && equalsInsensitive(line.mid(6), QLatin1String("VEVENT"))) {
+            inside = true;
+            current = StoredParts();
+            depth = 0;
+            lines = 0;
+            uid.clear();
+            hasRecurrenceId = false;
             continue;
         }
+        if (!inside)
+            continue;
         if (++lines > Limits::maxIcalendarPropertiesPerComponent)
             return chosen;
         if (ends && equalsInsensitive(line.mid(4), QLatin1String("VEVENT"))) {
@@ -144,11 +144,19 @@ StoredParts storedParts(const Event& event)
                 continue;
             StoredParts::Component& component = current.components.last();
             component.lines.append(line.toString());
-            if (begins && ++depth > Limits::maxIcalendarNesting)
-                return chosen;
-            if (ends)
+            if (begins) {
+                if (++depth > Limits::maxIcalendarNesting)
+                    return chosen;
+                component.open.append(line.mid(6).toString());
+                component.broken = component.broken || isCalendarLevel(line.mid(6));
+            }
+            if (ends) {
+                if (line.mid(4).compare(component.open.constLast(), Qt::CaseInsensitive) != 0)
+                    component.broken = true;
+                component.open.removeLast();
                 --depth;
-            component.complete = depth == 0;
+            }
+            component.complete = depth == 0 && !component.broken;
             if (depth == 0 && inAlarm) {
                 component.reminder = reminderOf(alarm, event.startTime, event.endTime);
                 inAlarm = false;
@@ -162,9 +170,14 @@ StoredParts storedParts(const Event& event)
             depth = 1;
             inAlarm = equalsInsensitive(line.mid(6), QLatin1String("VALARM"));
             alarm = PendingAlarm();
-            current.components.append({QStringList{line.toString()}, std::nullopt, false});
+            current.components.append({QStringList{line.toString()}, std::nullopt, false,
+                                       isCalendarLevel(line.mid(6)),
+                                       QStringList{line.mid(6).toString()}});
             continue;
         }
+        // An END with nothing open to close is no property.
+        if (ends)
+            continue;
         const LineParts parts = splitLine(line);
         const Property property = propertyOf(parts.name);
         if (property == Property::Uid)

@@ -404,6 +404,26 @@ private Q_SLOTS:
                       "X-GOOD;P=\"a:b\":kept\nBEGIN:X-CLOSED\nA:1\nEND:X-CLOSED\nEND:VEVENT\n"));
     }
 
+    // Lines that open or close components no VEVENT holds are never carried into a new text:
+    // an END with nothing open, a calendar-level component, one closed by another's END.
+    void buildEventCarriesNoStrayComponents()
+    {
+        PinnedClock clock(utc(2025, 6, 1, 12));
+        Event event;
+        event.uid = QStringLiteral("x");
+        event.startTime = utc(2024, 3, 5, 10);
+        event.endTime = utc(2024, 3, 5, 11);
+        event.rawIcalendar = crlf("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:x\nEND:VTIMEZONE\n"
+                                  "BEGIN:VTODO\nUID:t\nEND:VTODO\nBEGIN:X-A\nEND:X-B\n"
+                                  "BEGIN:X-KEPT\nA:1\nEND:X-KEPT\nEND:VEVENT\nEND:VCALENDAR\n");
+        const QString built = Ical::buildEvent(event);
+        QCOMPARE(built, ours("BEGIN:VEVENT\nUID:x\nDTSTART:20240305T100000Z\n"
+                             "DTEND:20240305T110000Z\nDTSTAMP:20250601T120000Z\n"
+                             "STATUS:CONFIRMED\nBEGIN:X-KEPT\nA:1\nEND:X-KEPT\nEND:VEVENT\n"));
+        QCOMPARE(Ical::parseEvents(built).size(), 1);
+        QVERIFY(Ical::parseTasks(built).isEmpty());
+    }
+
     void buildEventWritesAllDayAsDates()
     {
         PinnedClock clock(utc(2025, 6, 1, 12));
