@@ -8,6 +8,7 @@
 #include "IcalScanner.h"
 #include "IcalZoneCache.h"
 #include "Limits.h"
+#include "RuleUntil.h"
 
 #include <QSet>
 
@@ -252,6 +253,8 @@ public:
             else if (m_event.isAllDay)
                 m_event.endTime = m_event.startTime.addDays(1);
         }
+        if (!m_event.isAllDay)
+            m_event.recurrenceRule = RuleUntil::dateUntilAsInstant(m_event.recurrenceRule);
         if (!m_event.recurrenceId.isEmpty() && m_event.masterEventUid.isEmpty())
             m_event.masterEventUid = m_event.uid;
         if (!m_exceptionDates.isEmpty())
@@ -453,6 +456,9 @@ public:
     {
         if (m_task.uid.isEmpty())
             return;
+        const bool dateOnly = m_task.startDate ? m_task.startIsDateOnly : m_task.dueIsDateOnly;
+        if (!dateOnly)
+            m_task.recurrenceRule = RuleUntil::dateUntilAsInstant(m_task.recurrenceRule);
         m_task.rawIcalendar = rawText(text, begin, end, verbatim, false, m_scratch);
         m_tasks.append(std::move(m_task));
     }

@@ -78,4 +78,23 @@ QString normalize(const QString& rule, bool allDay)
     return parts.join(QLatin1Char(';'));
 }
 
+QString dateUntilAsInstant(const QString& rule)
+{
+    if (!rule.contains(QLatin1String("UNTIL"), Qt::CaseInsensitive))
+        return rule;
+    QStringList parts = rule.split(QLatin1Char(';'));
+    for (QString& part : parts) {
+        const qsizetype equals = part.indexOf(QLatin1Char('='));
+        if (equals < 0 ||
+            part.left(equals).trimmed().compare(QLatin1String("UNTIL"), Qt::CaseInsensitive) != 0)
+            continue;
+        const QString value = part.mid(equals + 1).trimmed();
+        const QDate date = value.size() == 8 ? QDate::fromString(value, dateFormat) : QDate();
+        if (date.isValid())
+            part =
+                QStringLiteral("UNTIL=") + forInstant(QDateTime(date, QTime(0, 0), Qt::UTC), false);
+    }
+    return parts.join(QLatin1Char(';'));
+}
+
 } // namespace RuleUntil

@@ -30,4 +30,10 @@ QDate lastDay(const QString& untilValue, bool allDay);
 // UNTIL that does not read are kept as written; empty parts are dropped.
 QString normalize(const QString& rule, bool allDay);
 
+// A rule read from elsewhere for a timed series, with a DATE UNTIL (lenient input; RFC 5545 wants
+// a date-time there) written as the instant it is read as, here and by other readers: 00:00 UTC
+// of that date ("yyyyMMddT000000Z"). normalize would take the date for a last day and keep that
+// day's occurrences. Everything else stays as written.
+QString dateUntilAsInstant(const QString& rule);
+
 } // namespace RuleUntil

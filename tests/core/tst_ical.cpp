@@ -2,6 +2,7 @@
 #include "Ical.h"
 #include "IcalSamples.h"
 #include "PinnedClock.h"
+#include "Recurrence.h"
 #include "TestTime.h"
 
 #include <QRandomGenerator>
@@ -422,6 +423,47 @@ private Q_SLOTS:
                              "STATUS:CONFIRMED\nBEGIN:X-KEPT\nA:1\nEND:X-KEPT\nEND:VEVENT\n"));
         QCOMPARE(Ical::parseEvents(built).size(), 1);
         QVERIFY(Ical::parseTasks(built).isEmpty());
+    }
+
+    // A DATE UNTIL on a timed series ends it before that day's occurrence; written back, it
+    // still does (for other readers as for ours). An all-day series keeps its DATE.
+    void dateUntilIsWrittenAsRead_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("until");
+        QTest::addColumn<int>("count");
+        QTest::newRow("in a zone") << "DTSTART;TZID=Europe/Berlin:20250301T090000"
+                                   << "UNTIL=20250305T000000Z" << 4;
+        QTest::newRow("in UTC") << "DTSTART:20250301T090000Z"
+                                << "UNTIL=20250305T000000Z" << 4;
+        QTest::newRow("all-day") << "DTSTART;VALUE=DATE:20250301"
+                                 << "UNTIL=20250305" << 5;
+    }
+
+    void dateUntilIsWrittenAsRead()
+    {
+        QFETCH(QString, start);
+        QFETCH(QString, until);
+        QFETCH(int, count);
+        PinnedClock clock(utc(2025, 2, 1, 12));
+        const Event read = onlyEvent("BEGIN:VEVENT\nUID:u\n" + start +
+                                     "\nRRULE:FREQ=DAILY;UNTIL=20250305\nEND:VEVENT\n");
+        QCOMPARE(Recurrence::occurrences(read, utc(2025, 1, 1), utc(2026, 1, 1)).size(), count);
+        const QString written = Ical::buildEvent(read);
+        QVERIFY2(written.contains("\r\nRRULE:FREQ=DAILY;" + until + "\r\n"), qPrintable(written));
+        const Event again = Ical::parseEvents(written).value(0);
+        QCOMPARE(Recurrence::occurrences(again, utc(2025, 1, 1), utc(2026, 1, 1)).size(), count);
+    }
+
+    // A task with a time keeps its rule's end the same way.
+    void taskDateUntilIsWrittenAsRead()
+    {
+        const QList<Task> tasks = Ical::parseTasks(calendarWith(
+            "BEGIN:VTODO\nUID:t\nDUE:20250301T090000Z\nRRULE:FREQ=DAILY;UNTIL=20250305\n"
+            "END:VTODO\n"));
+        QCOMPARE(tasks.size(), 1);
+        QVERIFY(
+            Ical::buildTask(tasks[0]).contains("\r\nRRULE:FREQ=DAILY;UNTIL=20250305T000000Z\r\n"));
     }
 
     void buildEventWritesAllDayAsDates()
