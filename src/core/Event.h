@@ -29,6 +29,8 @@ struct Event
     QDateTime startTime;
     std::optional<QDateTime> endTime; // exclusive; absent when the event has no end
     bool isAllDay = false;
+    // An IANA id, or for a zone that only a VTIMEZONE read from elsewhere defines (no IANA zone
+    // has its offsets) that definition itself (EventZone::definedZone).
     QString timezone = QStringLiteral("UTC");
     QString recurrenceRule; // the RRULE value, without "RRULE:"
     QString recurrenceDates;

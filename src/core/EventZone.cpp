@@ -1,5 +1,11 @@
 #include "EventZone.h"
 
+#include "Limits.h"
+#include "VTimeZoneRules.h"
+
+#include <QHash>
+#include <QMutex>
+
 namespace EventZone {
 
 QString forNewEvents(const QTimeZone& system)
@@ -29,6 +35,27 @@ std::optional<QTimeZone> writingZone(const QString& timezone)
     const QDateTime early(QDate(1900, 1, 1), QTime(0, 0), QTimeZone::utc());
     if (zone.offsetFromUtc(early) == 0 && !zone.nextTransition(early).atUtc.isValid())
         return std::nullopt;
+    return zone;
+}
+
+std::shared_ptr<const VTimeZoneRules> definedZone(const QString& timezone)
+{
+    if (!timezone.startsWith(QLatin1String("BEGIN:VTIMEZONE"), Qt::CaseInsensitive))
+        return nullptr;
+    static QMutex mutex;
+    static QHash<QString, std::shared_ptr<const VTimeZoneRules>> zones;
+    QMutexLocker lock(&mutex);
+    const auto found = zones.constFind(timezone);
+    if (found != zones.constEnd())
+        return *found;
+    // Definitions come from stored data; the cache must not grow without bound.
+    if (zones.size() > Limits::maxRecurrenceZonesCached)
+        zones.clear();
+    std::optional<VTimeZoneRules> rules = VTimeZoneRules::read(timezone);
+    std::shared_ptr<const VTimeZoneRules> zone;
+    if (rules && !rules->definition().isEmpty())
+        zone = std::make_shared<const VTimeZoneRules>(std::move(*rules));
+    zones.insert(timezone, zone);
     return zone;
 }
 

@@ -4,7 +4,10 @@
 #include <QString>
 #include <QTimeZone>
 
+#include <memory>
 #include <optional>
+
+class VTimeZoneRules;
 
 // Which zone an event belongs to: the zone new events take, and the zone an event's times are
 // written in.
@@ -18,8 +21,13 @@ QString forNewEvents(const QTimeZone& system);
 QString forNewEvents();
 
 // The zone a timed event's times are written in: the zone its `timezone` id names, when that is
-// a real zone other than UTC; nothing for UTC, an empty or unknown id, or a zone that is UTC by
-// another name (no offset, no transitions).
+// a real zone other than UTC; nothing for UTC, an empty or unknown id, a zone that is UTC by
+// another name (no offset, no transitions), or a zone the event defines itself (definedZone).
 std::optional<QTimeZone> writingZone(const QString& timezone);
+
+// The rules of a zone that no IANA zone matches, which an event read from elsewhere carries as
+// its `timezone`: that zone's VTIMEZONE definition (VTimeZoneRules::definition). Null for a
+// zone id and for a definition that does not read. Thread-safe; reads each text once.
+std::shared_ptr<const VTimeZoneRules> definedZone(const QString& timezone);
 
 } // namespace EventZone

@@ -52,7 +52,9 @@ QList<Task> parseTasks(const QString& text);
 // A whole calendar with one complete VEVENT, all-day events as DATE values. A timed event whose
 // `timezone` names a zone other than UTC has DTSTART, DTEND, EXDATE and RECURRENCE-ID written as
 // wall-clock times with that TZID, after a VTIMEZONE that defines the zone over the span the
-// event needs; any other timed event is written in UTC. UNTIL stays UTC. Properties and
+// event needs; one whose `timezone` is a zone definition (a zone no IANA zone matches) has them
+// written with that definition's TZID, after the definition itself; any other timed event is
+// written in UTC. UNTIL stays UTC. Properties and
 // components of event.rawIcalendar that the record does not model are kept. Reads the clock for
 // DTSTAMP (and, for a series without an end, for how far ahead the zone is defined).
 QString buildEvent(const Event& event);

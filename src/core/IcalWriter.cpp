@@ -13,8 +13,10 @@
 #include "Recurrence.h"
 #include "RuleUntil.h"
 #include "VTimeZone.h"
+#include "VTimeZoneRules.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -209,12 +211,16 @@ void appendAlarm(QString& out, const Reminder& reminder, const QString& title)
     appendLine(out, QLatin1String("END:"), u"VALARM");
 }
 
-// How a timed event's date-times are written: as wall-clock times with the TZID of its zone, or
-// in UTC when it has none (or is in UTC).
+// How a timed event's date-times are written: as wall-clock times with the TZID of its zone (an
+// IANA zone, or one the event carries the definition of), or in UTC when it has none (or is in
+// UTC).
 struct TimeForm
 {
     std::optional<QTimeZone> zone;
+    std::shared_ptr<const VTimeZoneRules> rules;
     QString tzid;
+
+    bool isZoned() const { return zone || rules; }
 
     void append(QString& out, QLatin1String name, const QDateTime& time) const
     {
@@ -222,6 +228,12 @@ struct TimeForm
         if (zone) {
             out += QLatin1String(";TZID=") + paramValue(tzid) + u':' +
                    DateText::compactLocal(time, *zone);
+        } else if (rules) {
+            const qint64 utc = time.toSecsSinceEpoch();
+            const QDateTime wall =
+                QDateTime::fromSecsSinceEpoch(utc + rules->offsetAt(utc), QTimeZone::utc());
+            out += QLatin1String(";TZID=") + paramValue(tzid) + u':' +
+                   DateText::compactLocal(wall, QTimeZone::utc());
         } else {
             out += u':' + DateText::compactUtc(time);
         }
@@ -240,7 +252,7 @@ void appendExceptionDates(QString& out, const QString& json, const TimeForm& for
             continue;
         if (read.isDate)
             appendLine(out, QLatin1String("EXDATE;VALUE=DATE:"), text);
-        else if (form.zone)
+        else if (form.isZoned())
             form.append(out, QLatin1String("EXDATE"), read.time);
         else
             appendLine(out, QLatin1String("EXDATE:"), text);
@@ -257,7 +269,7 @@ void appendRecurrenceId(QString& out, const QString& recurrenceId, const TimeFor
         return;
     if (read.isDate)
         appendLine(out, QLatin1String("RECURRENCE-ID;VALUE=DATE:"), recurrenceId);
-    else if (form.zone)
+    else if (form.isZoned())
         form.append(out, QLatin1String("RECURRENCE-ID"), read.time);
     else
         appendLine(out, QLatin1String("RECURRENCE-ID:"), recurrenceId);
@@ -345,6 +357,11 @@ QString buildEvent(const Event& event)
     if (!event.isAllDay && event.startTime.isValid()) {
         form.zone = EventZone::writingZone(event.timezone);
         form.tzid = event.timezone;
+        if (!form.zone) {
+            form.rules = EventZone::definedZone(event.timezone);
+            if (form.rules)
+                form.tzid = form.rules->tzid();
+        }
     }
     QString out;
     out.reserve(1024 + event.description.size() + event.rawIcalendar.size());
@@ -352,6 +369,9 @@ QString buildEvent(const Event& event)
     if (form.zone) {
         const auto [first, last] = zoneSpan(event, *form.zone);
         out += VTimeZone::write(form.tzid, *form.zone, first, last);
+    } else if (form.rules) {
+        // A zone only its definition names goes out as it came in.
+        out += form.rules->definition();
     }
     appendLine(out, QLatin1String("BEGIN:"), u"VEVENT");
     appendLine(out, QLatin1String("UID:"), escapeText(event.uid));

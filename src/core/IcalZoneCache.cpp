@@ -107,7 +107,10 @@ const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid, int year)
     zone.matched = true;
     const QTimeZone match = zone.rules->matchingZone(year);
     zone.zone = match.isValid() ? match : QTimeZone::utc();
-    zone.id = match.isValid() ? QString::fromLatin1(match.id()) : QStringLiteral("UTC");
+    if (match.isValid())
+        zone.id = QString::fromLatin1(match.id());
+    else if (!zone.rules->definition().isEmpty())
+        zone.id = zone.rules->definition();
     return zone;
 }
 

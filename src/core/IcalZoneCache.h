@@ -21,8 +21,9 @@ public:
         QTimeZone zone;
         QString id;         // the IANA id, or the value as written when the zone is unknown
         bool known = false; // false: the machine's zone stands in
-        // Set for a zone defined by the text alone: its rules give the instants, `zone` and `id`
-        // are the matching IANA zone (or UTC) once matchFor() has run.
+        // Set for a zone defined by the text alone: its rules give the instants. Once matched
+        // (resolve with a year), `zone` and `id` are the matching IANA zone; without one, `zone`
+        // is UTC and `id` the definition itself (UTC when it is too long to keep).
         std::shared_ptr<const VTimeZoneRules> rules;
         QString definition; // the VTIMEZONE block as read, for the stored text
         bool matched = false;

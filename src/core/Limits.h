@@ -55,6 +55,11 @@ inline constexpr int maxIcalendarTimeZonesPerText = 1000;
 inline constexpr int maxTimeZoneObservances = 64;
 inline constexpr int maxCustomTimeZonesPerText = 16;
 
+// A zone definition that no IANA zone matches travels with each of its events, as text. Real
+// ones are well under a kilobyte (a zone with a century of history a few kilobytes); a longer
+// one is still read for its instants, but its events are kept in UTC.
+inline constexpr int maxTimeZoneDefinitionChars = 16384;
+
 // Offset changes one observance contributes (its DTSTART, RDATEs and yearly RRULE), and the year
 // its rule is followed to; later instants keep the last offset. A real rule changes once a year,
 // so four centuries stay below the bound; a rule naming every day of the year reaches it at once.

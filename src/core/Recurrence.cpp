@@ -1,8 +1,10 @@
 #include "Recurrence.h"
 
 #include "DateText.h"
+#include "EventZone.h"
 #include "ExceptionDates.h"
 #include "Limits.h"
+#include "VTimeZoneRules.h"
 #include "Weekday.h"
 
 #include <QHash>
@@ -166,7 +168,11 @@ OffsetCache& offsetCache()
 class WallClock
 {
 public:
-    explicit WallClock(const QDateTime& reference) : m_spec(reference.timeSpec())
+    // `rules`, when set, give the wall clock of a zone that only its definition names; results
+    // are then made as `reference` is.
+    explicit WallClock(const QDateTime& reference,
+                       std::shared_ptr<const VTimeZoneRules> rules = nullptr)
+        : m_spec(reference.timeSpec()), m_rules(std::move(rules))
     {
         if (m_spec == Qt::TimeZone)
             m_zone = reference.timeZone();
@@ -184,6 +190,10 @@ public:
     // time that occurs twice takes the first (earlier) instant.
     qint64 toUtc(qint64 local)
     {
+        if (m_rules) {
+            const qint64 seconds = floorDiv(local, 1000);
+            return m_rules->toUtc(seconds) * 1000 + (local - seconds * 1000);
+        }
         if (!m_zoned)
             return local - m_fixedOffset * 1000LL;
         const qint64 guess = local - m_spanOffset * 1000LL;
@@ -223,6 +233,8 @@ private:
     // Offset in seconds at a UTC instant; remembers the span around it in which the offset holds.
     int offsetAt(qint64 utcMs)
     {
+        if (m_rules)
+            return m_rules->offsetAt(floorDiv(utcMs, 1000));
         if (!m_zoned)
             return m_fixedOffset;
         if (utcMs >= m_spanFrom && utcMs < m_spanTo)
@@ -244,6 +256,7 @@ private:
     }
 
     Qt::TimeSpec m_spec;
+    std::shared_ptr<const VTimeZoneRules> m_rules;
     QTimeZone m_zone;
     bool m_zoned = false;
     int m_fixedOffset = 0;
@@ -619,11 +632,20 @@ QTimeZone zoneNamed(const QString& id)
     return zone;
 }
 
+// The rules of a timed series whose zone only its own definition names; null for any other.
+std::shared_ptr<const VTimeZoneRules> definedRules(const Event& series)
+{
+    return series.isAllDay ? nullptr : EventZone::definedZone(series.timezone);
+}
+
 // The start whose wall clock the series repeats. A timed series handed over in UTC while its
 // `timezone` names a zone repeats at that zone's local time, so DST does not shift it by an
-// hour; an all-day series stays on 00:00 UTC of its dates.
+// hour; an all-day series stays on 00:00 UTC of its dates. A zone only its definition names
+// has no QTimeZone: its rules (definedRules) give the wall clock instead.
 QDateTime wallClockStart(const Event& series)
 {
+    if (series.timezone.startsWith(QLatin1String("BEGIN:"), Qt::CaseInsensitive))
+        return series.startTime;
     const bool inUtc =
         series.startTime.timeSpec() == Qt::UTC || (series.startTime.timeSpec() == Qt::TimeZone &&
                                                    series.startTime.timeZone() == QTimeZone::utc());
@@ -647,7 +669,7 @@ QList<Event> seriesOccurrences(const Event& series, qint64 fromMs, qint64 toMs)
                                  ? fromMs
                                  : fromMs - std::max<qint64>(duration, 0);
     const QDateTime anchor = wallClockStart(series);
-    WallClock clock(anchor);
+    WallClock clock(anchor, definedRules(series));
     const WallClock output(series.startTime);
     const QList<qint64> starts = generateMs(rule, anchor, toMs, notBefore, clock);
     for (qint64 start : starts) {
@@ -672,7 +694,7 @@ bool isOccurrenceOf(const Event& series, const QString& recurrenceId)
     if (Recurrence::parseDateList(series.exceptionDates).contains(*at))
         return false;
     const QDateTime anchor = wallClockStart(series);
-    WallClock clock(anchor);
+    WallClock clock(anchor, definedRules(series));
     const QList<qint64> starts =
         generateMs(Recurrence::parseRRule(series.recurrenceRule), anchor, *at + 1, *at, clock);
     return starts.contains(*at);

@@ -42,7 +42,8 @@ QString recurrenceIdFor(const QDateTime& start, bool allDay);
 
 // The occurrences of one event that overlap [from, to): copies of the series with their own
 // start, end and recurrence id; an event without a rule is itself when it lies in the window.
-// A timed series held in UTC whose `timezone` names a zone repeats at that zone's local time.
+// A timed series held in UTC whose `timezone` names a zone repeats at that zone's local time;
+// one whose `timezone` is a zone definition (EventZone::definedZone), at the local time it gives.
 QList<Event> occurrences(const Event& event, const QDateTime& from, const QDateTime& to);
 
 // Plain events (as given, not tested against the window), then the occurrences of each series,

@@ -114,6 +114,18 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
     VTimeZoneRules rules;
     QList<Observance> observances;
     int depth = 0;
+    // The definition as it is written back: only what a strict reader takes for a VTIMEZONE.
+    QString text;
+    QStringList open;    // names of the open components, outermost first
+    int leftOutFrom = 0; // depth of the outermost component left out of the text; 0: none
+    bool whole = false;  // the block's own END was reached
+    bool nested = true;  // every END closed the component its BEGIN opened
+    const auto keep = [&](QStringView line) {
+        if (leftOutFrom == 0 && text.size() <= Limits::maxTimeZoneDefinitionChars) {
+            text += line;
+            text += crlf;
+        }
+    };
     IcalScanner scanner(block);
     while (scanner.next()) {
         const QStringView line = scanner.line();
@@ -122,22 +134,40 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
         if (startsWithInsensitive(line, QLatin1String("BEGIN:"))) {
             ++depth;
             const QStringView what = line.mid(6);
-            if (depth == 2 && (equalsInsensitive(what, QLatin1String("STANDARD")) ||
-                               equalsInsensitive(what, QLatin1String("DAYLIGHT")))) {
+            const bool observance =
+                depth == 2 && (equalsInsensitive(what, QLatin1String("STANDARD")) ||
+                               equalsInsensitive(what, QLatin1String("DAYLIGHT")));
+            if (observance) {
                 if (observances.size() >= Limits::maxTimeZoneObservances)
                     break;
                 observances.append(Observance());
             }
             if (depth > Limits::maxIcalendarNesting)
                 return std::nullopt;
+            open.append(what.toString());
+            const bool root = depth == 1 && equalsInsensitive(what, QLatin1String("VTIMEZONE"));
+            if (leftOutFrom == 0 && !root && !observance)
+                leftOutFrom = depth;
+            keep(line);
             continue;
         }
         if (startsWithInsensitive(line, QLatin1String("END:"))) {
-            if (--depth <= 0)
+            if (open.isEmpty() || line.mid(4).compare(open.constLast(), Qt::CaseInsensitive) != 0)
+                nested = false;
+            keep(line);
+            if (leftOutFrom == depth)
+                leftOutFrom = 0;
+            if (!open.isEmpty())
+                open.removeLast();
+            if (--depth <= 0) {
+                whole = true;
                 break;
+            }
             continue;
         }
         const LineParts parts = splitLine(line);
+        if (depth >= 1 && isPropertyLine(line, parts))
+            keep(line);
         if (depth == 1) {
             if (equalsInsensitive(parts.name, QLatin1String("TZID")))
                 rules.m_tzid = parts.value.trimmed().toString();
@@ -168,6 +198,8 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
     }
     if (rules.m_tzid.isEmpty())
         return std::nullopt;
+    if (whole && nested && text.size() <= Limits::maxTimeZoneDefinitionChars)
+        rules.m_definition = text;
 
     for (const Observance& observance : std::as_const(observances)) {
         if (!observance.start || !observance.to)

@@ -15,8 +15,9 @@
 // Such a zone cannot become a QTimeZone, so readers use it twice: to turn the wall-clock times
 // that name it into the right instants, and to find the IANA zone with the same offsets
 // (matchingZone), which the event then keeps as its zone so that its series repeats and is
-// written back like any other. Where no IANA zone matches, the event's times are still the right
-// instants and its zone is UTC; the stored text keeps the definition beside the TZID.
+// written back like any other. Where no IANA zone matches, the event keeps the definition itself
+// as its zone (EventZone::definedZone): its series repeats by these rules and is written back
+// with this TZID and definition.
 class VTimeZoneRules
 {
 public:
@@ -26,6 +27,12 @@ public:
     static std::optional<VTimeZoneRules> read(QStringView block);
 
     const QString& tzid() const { return m_tzid; }
+
+    // The block as read, one unfolded line each ended by CR LF, without lines that are no
+    // properties and without components other than STANDARD and DAYLIGHT. Empty when the block
+    // is not one whole VTIMEZONE (every END closing the BEGIN before it) or is longer than
+    // Limits::maxTimeZoneDefinitionChars.
+    const QString& definition() const { return m_definition; }
 
     // The TZID of a VTIMEZONE block without reading the rest; empty when it has none.
     static QString tzidOf(QStringView block);
@@ -53,6 +60,7 @@ private:
         int offsetTo = 0;
     };
     QString m_tzid;
+    QString m_definition;
     QStringList m_names;
     int m_initialOffset = 0;
     QList<Change> m_changes; // ascending

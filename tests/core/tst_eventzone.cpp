@@ -218,9 +218,45 @@ private Q_SLOTS:
         QCOMPARE(read[0].startTime.toUTC(), expected);
         if (!zone.isEmpty())
             QCOMPARE(read[0].timezone, zone);
-        QVERIFY(QTimeZone(read[0].timezone.toUtf8()).isValid());
+        // Without an IANA zone of the same offsets, the event keeps the definition as its zone.
+        const std::shared_ptr<const VTimeZoneRules> defined =
+            EventZone::definedZone(read[0].timezone);
+        QVERIFY(QTimeZone(read[0].timezone.toUtf8()).isValid() ||
+                (defined && defined->tzid() == tzid));
         // The stored text stays self-contained.
         QCOMPARE(Ical::parseEvents(read[0].rawIcalendar).value(0).startTime.toUTC(), expected);
+    }
+
+    // A definition travels with its events as it came (unfolded, CR LF), without what a strict
+    // reader would refuse; one that is not a whole VTIMEZONE is not kept at all.
+    void definitionAsItTravels_data()
+    {
+        QTest::addColumn<QString>("block");
+        QTest::addColumn<QString>("kept");
+        const QString observance = "BEGIN:STANDARD\nDTSTART:19700101T000000\nTZOFFSETFROM:+0530\n"
+                                   "TZOFFSETTO:+0530\nEND:STANDARD\n";
+        const QString whole = "BEGIN:VTIMEZONE\nTZID:Odd\n" + observance + "END:VTIMEZONE\n";
+        QTest::newRow("as written") << whole << whole;
+        QTest::newRow("folded line")
+            << "BEGIN:VTIMEZONE\nTZID:O\n dd\n" + observance + "END:VTIMEZONE\n"
+            << whole;
+        QTest::newRow("foreign component and broken line left out")
+            << "BEGIN:VTIMEZONE\nTZID:Odd\nNOT A PROPERTY\nBEGIN:X-NOTE\nA:1\nEND:X-NOTE\n" +
+                   observance + "END:VTIMEZONE\n"
+            << whole;
+        QTest::newRow("END of another component")
+            << "BEGIN:VTIMEZONE\nTZID:Odd\n" + observance + "BEGIN:DAYLIGHT\nEND:VTIMEZONE\n"
+            << "";
+        QTest::newRow("never closed") << "BEGIN:VTIMEZONE\nTZID:Odd\n" + observance << "";
+    }
+
+    void definitionAsItTravels()
+    {
+        QFETCH(QString, block);
+        QFETCH(QString, kept);
+        const std::optional<VTimeZoneRules> rules = VTimeZoneRules::read(block);
+        QVERIFY(rules);
+        QCOMPARE(rules->definition(), QString(kept).replace("\n", "\r\n"));
     }
 
     // A stored text that names a zone without defining it (as texts are stored after reading)

@@ -1,16 +1,77 @@
 // What we write in a zone, checked by an independent reader: by the definition the text carries,
 // libical expands a weekly 09:00 series to 09:00 across both DST changes, as our own expansion
-// does. (tst_ical_oracle has libical and python read zoned texts of every shape.)
+// does; python3-icalendar (recurring_ical_events) reads a series in a zone that only its own
+// definition names, moved and retitled here, as we do. (tst_ical_oracle has libical and python
+// read zoned texts of every shape.)
+#include "CalDavBody.h"
 #include "Ical.h"
+#include "Oracle.h"
 #include "PinnedClock.h"
 #include "Recurrence.h"
+#include "SeriesEdit.h"
 #include "TestTime.h"
 
 #include <libical/ical.h>
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using TestTime::utc;
+
+namespace {
+
+// +05:30, and +06:30 from the first Sunday of April to the last of October: no IANA zone has it.
+const QString lakeside =
+    QStringLiteral("BEGIN:VTIMEZONE\r\nTZID:Lakeside Time\r\n"
+                   "BEGIN:STANDARD\r\nDTSTART:19701025T020000\r\nTZOFFSETFROM:+0630\r\n"
+                   "TZOFFSETTO:+0530\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\n"
+                   "END:STANDARD\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700405T020000\r\n"
+                   "TZOFFSETFROM:+0530\r\nTZOFFSETTO:+0630\r\n"
+                   "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n");
+
+// Occurrences in 2026 of every series in the text as python reads them: "seconds HH:MM" (UTC
+// instant, wall clock in the zone written), ascending.
+QStringList pythonOccurrences(const QString& text)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("object.ics")));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(text.toUtf8());
+    file.close();
+    bool ok = false;
+    QString error;
+    const QByteArray output = Oracle::runPython(
+        Oracle::testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
+        {file.fileName(), QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")},
+        {}, &ok, &error);
+    if (!ok)
+        qWarning("%s", qPrintable(error));
+    return QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
+}
+
+// The UTC instants (seconds) in 2026 of every series in the text, as our reader and expansion
+// take them, ascending.
+QStringList ourInstants(const QString& text)
+{
+    QStringList instants;
+    for (const Event& occurrence :
+         Recurrence::expand(Ical::parseEvents(text), utc(2026, 1, 1), utc(2027, 1, 1)))
+        instants.append(QString::number(occurrence.startTime.toSecsSinceEpoch()));
+    instants.sort();
+    return instants;
+}
+
+QStringList instantsOf(const QStringList& lines)
+{
+    QStringList instants;
+    for (const QString& line : lines)
+        instants.append(line.section(u' ', 0, 0));
+    return instants;
+}
+
+} // namespace
 
 class TestEventZoneOracle : public QObject
 {
@@ -55,6 +116,54 @@ private Q_SLOTS:
         QCOMPARE(theirs, ours);
         for (const qint64 at : std::as_const(theirs))
             QCOMPARE(QDateTime::fromSecsSinceEpoch(at, tz).time(), QTime(9, 0));
+    }
+
+    // A weekly 09:00 series from late March across the zone's April change: read, one occurrence
+    // moved two hours, the series retitled. Python sees the same six instants as we do, the moved
+    // one in place of its original, and every text names the zone and defines it as it came.
+    void seriesInAZoneOnlyItsTextDefines()
+    {
+        PinnedClock clock(utc(2026, 3, 1, 12));
+        const QString original =
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\n" + lakeside +
+            "BEGIN:VEVENT\r\nUID:lake\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Standup\r\n"
+            "DTSTART;TZID=Lakeside Time:20260326T090000\r\n"
+            "DTEND;TZID=Lakeside Time:20260326T093000\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\n"
+            "END:VEVENT\r\nEND:VCALENDAR\r\n";
+        const QStringList read = pythonOccurrences(original);
+        QCOMPARE(read.size(), 6);
+        for (const QString& line : read)
+            QCOMPARE(line.section(u' ', 1), "09:00");
+        QCOMPARE(ourInstants(original), instantsOf(read));
+
+        // The third occurrence (April 9, after the change) moves to 11:00.
+        Event master = Ical::parseEvents(original).value(0);
+        const QList<Event> occurrences =
+            Recurrence::occurrences(master, utc(2026, 1, 1), utc(2027, 1, 1));
+        QCOMPARE(occurrences.size(), 6);
+        const QDateTime third = occurrences[2].startTime;
+        Event moved = SeriesEdit::occurrenceOverride(master, third, third.addSecs(7200),
+                                                     third.addSecs(9000), "m", utc(2026, 3, 1, 12));
+        moved.rawIcalendar = Ical::buildEvent(moved);
+        QVERIFY2(moved.rawIcalendar.contains("\r\nRECURRENCE-ID;TZID=Lakeside Time:"
+                                             "20260409T090000\r\n"),
+                 qPrintable(moved.rawIcalendar));
+        QVERIFY(moved.rawIcalendar.contains("DTSTART;TZID=Lakeside Time:20260409T110000\r\n"));
+        const QString object =
+            CalDavBody::compose({Ical::buildEvent(master), moved.rawIcalendar}, {});
+        QCOMPARE(object.count(u"BEGIN:VTIMEZONE"), 1);
+        const QStringList afterMove = pythonOccurrences(object);
+        QCOMPARE(afterMove.size(), 6);
+        QCOMPARE(afterMove[2].section(u' ', 1), "11:00");
+        QCOMPARE(ourInstants(object), instantsOf(afterMove));
+
+        // Retitled, the master keeps its zone and the zone's definition as it came.
+        master.title = "Daily sync";
+        const QString retitled = Ical::buildEvent(master);
+        QVERIFY2(retitled.contains(lakeside), qPrintable(retitled));
+        QVERIFY(retitled.contains("\r\nDTSTART;TZID=Lakeside Time:20260326T090000\r\n"));
+        QCOMPARE(pythonOccurrences(retitled), read);
+        QCOMPARE(Ical::parseEvents(retitled).value(0).timezone, master.timezone);
     }
 };
 
