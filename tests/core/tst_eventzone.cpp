@@ -129,6 +129,21 @@ private Q_SLOTS:
         QCOMPARE(text.count(u"BEGIN:VTIMEZONE"), zoned ? 1 : 0);
         QCOMPARE(text.contains("TZID:" + event.timezone + "\r\n"), zoned);
 
+        // The definition holds from before the first time the event names in the zone: readers
+        // can only guess the offset of a time before a definition's first observance.
+        if (zoned) {
+            const qsizetype eventAt = text.indexOf(u"BEGIN:VEVENT");
+            QString firstOnset = "99991231T235959";
+            QString firstZoned = firstOnset;
+            for (const QString& line : text.left(eventAt).split("\r\n"))
+                if (line.startsWith(u"DTSTART:"))
+                    firstOnset = std::min(firstOnset, line.mid(8));
+            for (const QString& line : text.mid(eventAt).split("\r\n"))
+                if (line.contains(u";TZID="))
+                    firstZoned = std::min(firstZoned, line.section(u':', -1));
+            QVERIFY2(firstOnset < firstZoned, qPrintable(text));
+        }
+
         const Event read = Ical::parseEvents(text).value(0);
         QCOMPARE(read.startTime, event.startTime);
         QCOMPARE(read.endTime, event.endTime);
