@@ -198,7 +198,9 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
     }
     if (rules.m_tzid.isEmpty())
         return std::nullopt;
-    if (whole && nested && text.size() <= Limits::maxTimeZoneDefinitionChars)
+    // A TZID with a double quote cannot be named in a parameter as it is written here.
+    if (whole && nested && text.size() <= Limits::maxTimeZoneDefinitionChars &&
+        !rules.m_tzid.contains(u'"'))
         rules.m_definition = text;
 
     for (const Observance& observance : std::as_const(observances)) {

@@ -263,6 +263,9 @@ private Q_SLOTS:
             << "BEGIN:VTIMEZONE\nTZID:Odd\n" + observance + "BEGIN:DAYLIGHT\nEND:VTIMEZONE\n"
             << "";
         QTest::newRow("never closed") << "BEGIN:VTIMEZONE\nTZID:Odd\n" + observance << "";
+        QTest::newRow("TZID no parameter names")
+            << "BEGIN:VTIMEZONE\nTZID:O\"dd\n" + observance + "END:VTIMEZONE\n"
+            << "";
     }
 
     void definitionAsItTravels()
