@@ -79,6 +79,10 @@ private Q_SLOTS:
                                     << local.toUTC().toString(Qt::ISODate) << "";
         QTest::newRow("unknown zone") << berlin << "Not/AZone" << false << utcText << "";
         QTest::newRow("empty zone") << berlin << "" << false << utcText << "";
+        QTest::newRow("zone only its definition names") << berlin
+            << "BEGIN:VTIMEZONE\r\nTZID:Odd\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+               "TZOFFSETFROM:+0530\r\nTZOFFSETTO:+0530\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+            << false << utcText << "";
         QTest::newRow("all-day stays utc") << utc(2025, 3, 1) << "Pacific/Kiritimati" << true
                                            << "2025-03-01T00:00:00Z" << "";
         // clang-format on
@@ -98,6 +102,7 @@ private Q_SLOTS:
         QCOMPARE(m_store->strings("SELECT start_time FROM events"), QStringList{storedStart});
         const std::optional<Event> read = m_events->getById("e1");
         QVERIFY(read);
+        QCOMPARE(read->timezone, zone);
         QCOMPARE(read->startTime, start);
         QCOMPARE(read->endTime.value(), start.addSecs(3600));
         if (readZone.isEmpty())
