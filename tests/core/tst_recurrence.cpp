@@ -333,6 +333,20 @@ private Q_SLOTS:
                                              utc("2025-01-15T12:00:00"))}
             << QStringList{"2025-01-07T09:00:00Z", "2025-01-14T09:00:00Z", "2025-01-21T09:00:00Z",
                            "2025-01-28T09:00:00Z", "2025-01-15T12:00:00Z"};
+        // A zone only its definition names: +01:00, +02:00 from December 15, 2024.
+        Event defined = weekly;
+        defined.timezone = QStringLiteral(
+            "BEGIN:VTIMEZONE\r\nTZID:Defined\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+            "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nBEGIN:DAYLIGHT\r\n"
+            "DTSTART:20241215T020000\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\n"
+            "END:DAYLIGHT\r\nEND:VTIMEZONE\r\n");
+        defined.startTime = utc("2024-12-03T08:00:00");
+        defined.endTime = defined.startTime.addSecs(3600);
+        QTest::newRow("zone only its definition names, override moved in")
+            << QList<Event>{defined, override(QStringLiteral("20241224T070000Z"),
+                                              utc("2025-01-15T12:00:00"))}
+            << QStringList{"2025-01-07T07:00:00Z", "2025-01-14T07:00:00Z", "2025-01-21T07:00:00Z",
+                           "2025-01-28T07:00:00Z", "2025-01-15T12:00:00Z"};
         QTest::newRow("override naming no occurrence is not moved in")
             << QList<Event>{weekly, override(QStringLiteral("20241204T090000Z"),
                                              utc("2025-01-15T12:00:00"))}
