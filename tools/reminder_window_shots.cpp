@@ -1,6 +1,7 @@
 // Renders the reminder window with three reminders, light and dark:
 //     reminder_window_shots <output folder>
-// Writes reminder-window-light.png and reminder-window-dark.png.
+// Writes reminder-window-light.png and reminder-window-dark.png, and the same after the first
+// reminder is dismissed (reminder-window-light-dismissed.png, reminder-window-dark-dismissed.png).
 
 #include "BundledFonts.h"
 #include "ReminderWindow.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -57,6 +59,20 @@ int main(int argc, char* argv[])
         if (!window.grab().save(path))
             return 1;
         std::printf("%s\n", qPrintable(path));
+
+        // The list after the first one is dismissed.
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Dismiss")) {
+                button->click();
+                break;
+            }
+        }
+        QApplication::processEvents();
+        const QString after =
+            output + QStringLiteral("/reminder-window-%1-dismissed.png").arg(mode);
+        if (!window.grab().save(after))
+            return 1;
+        std::printf("%s\n", qPrintable(after));
     }
     return 0;
 }

@@ -9,8 +9,8 @@ struct Notification
     QString title;
     QString body; // plain text; a notifier escapes it where its server reads markup
     int timeoutMs = 15000;
-    QString tag; // given back by activated() when the user clicks the notification
-    QString id;  // given back by dismissed(); empty when nothing waits for the dismissal
+    QString tag;     // given back by activated() when the user clicks the notification
+    QString id = {}; // given back by dismissed(); empty when nothing waits for the dismissal
 };
 
 // Where reminders are shown: the desktop's notification service, the tray balloon, a window of

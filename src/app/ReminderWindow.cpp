@@ -11,6 +11,13 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr int windowMargin = 12;
+constexpr int listWidth = ReminderWindow::windowWidth - 2 * windowMargin;
+
+} // namespace
+
 ReminderWindow::ReminderWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
@@ -20,13 +27,16 @@ ReminderWindow::ReminderWindow(QWidget* parent)
     // running once its main window is gone.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedWidth(windowWidth);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(12, 12, 12, 12);
+    // The window follows its list: a window manager otherwise keeps the old height when a
+    // reminder goes, and the list floats in the middle of it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setContentsMargins(windowMargin, windowMargin, windowMargin, windowMargin);
     layout->setSpacing(10);
 
     m_scroll = new QScrollArea(this);
+    m_scroll->setFixedWidth(listWidth);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -139,12 +149,11 @@ void ReminderWindow::fit()
     m_dismissAll->setVisible(m_entries.size() > 1);
     int listHeight = 0;
     for (const Entry& entry : std::as_const(m_entries)) {
-        const int rowWidth = windowWidth - 24;
-        const int height = entry.row->heightForWidth(rowWidth);
+        const int height = entry.row->heightForWidth(listWidth);
         listHeight += (height > 0 ? height : entry.row->sizeHint().height()) + m_list->spacing();
     }
     m_scroll->setFixedHeight(std::min(std::max(listHeight - m_list->spacing(), 0), maxListHeight));
-    adjustSize();
+    layout()->activate();
 }
 
 void ReminderWindow::closeEvent(QCloseEvent* event)

@@ -2,7 +2,13 @@
 
 #include <QApplication>
 
-ReminderWindowNotifier::ReminderWindowNotifier(QObject* parent) : Notifier(parent) {}
+ReminderWindowNotifier::ReminderWindowNotifier(QObject* parent) : Notifier(parent)
+{
+    // The service lives as long as the application object, whose children go only after the
+    // widget system is torn down: a window deleted that late takes the program down with it.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        connect(application, &QCoreApplication::aboutToQuit, this, [this] { delete m_window; });
+}
 
 ReminderWindowNotifier::~ReminderWindowNotifier()
 {
