@@ -11,8 +11,9 @@ class QVBoxLayout;
 
 // A small window of our own that lists the reminders nothing else could show, oldest first, each
 // with its title, its text, "Open" (when it names an event) and "Dismiss". It shows over the other
-// windows without taking the keyboard focus, and hides when the last reminder is dismissed;
-// closing it dismisses them all. Text from events is shown as plain text.
+// windows without taking the keyboard focus, and hides when the last reminder is dismissed. The
+// user closing it dismisses them all; the program closing it on its way out dismisses none. Text
+// from events is shown as plain text.
 class ReminderWindow : public QWidget
 {
     Q_OBJECT
