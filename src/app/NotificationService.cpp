@@ -9,6 +9,7 @@
 #include "FilterRuleRepository.h"
 #include "Notifier.h"
 #include "ReminderSchedule.h"
+#include "ReminderWindowNotifier.h"
 #include "Savepoint.h"
 #include "StoreTime.h"
 #include "TimeFormat.h"
@@ -44,13 +45,15 @@ struct NotificationService::Row
     QString reminderId;
     QString eventId;
     int minutesBefore = 0;
+    QString triggerText;
     QDateTime trigger;
 };
 
 NotificationService::NotificationService(AppState* state, TrayIcon* trayIcon, QObject* parent)
     : QObject(parent), m_state(state)
 {
-    m_notifiers = {new DBusNotifier(this), new TrayBalloonNotifier(trayIcon, this)};
+    m_notifiers = {new DBusNotifier(this), new TrayBalloonNotifier(trayIcon, this),
+                   new ReminderWindowNotifier(this)};
     connectNotifiers();
     m_pollTimer = new QTimer(this);
     m_pollTimer->setInterval(pollIntervalMs);
@@ -68,8 +71,10 @@ NotificationService::NotificationService(AppState* state, const QList<Notifier*>
 
 void NotificationService::connectNotifiers()
 {
-    for (Notifier* notifier : std::as_const(m_notifiers))
+    for (Notifier* notifier : std::as_const(m_notifiers)) {
         connect(notifier, &Notifier::activated, this, &NotificationService::onActivated);
+        connect(notifier, &Notifier::dismissed, this, &NotificationService::onDismissed);
+    }
 }
 
 QString NotificationService::reminderBody(int minutesBefore, const Event& occurrence,
@@ -106,13 +111,13 @@ QString NotificationService::reminderBody(int minutesBefore, const Event& occurr
     return body;
 }
 
-bool NotificationService::deliver(const Notification& notification)
+Notifier* NotificationService::deliver(const Notification& notification)
 {
     for (Notifier* notifier : std::as_const(m_notifiers)) {
         if (notifier->isAvailable() && notifier->notify(notification))
-            return true;
+            return notifier;
     }
-    return false;
+    return nullptr;
 }
 
 void NotificationService::poll()
@@ -138,7 +143,8 @@ void NotificationService::poll()
         }
         while (query.next())
             rows.append({query.value(0).toString(), query.value(1).toString(),
-                         query.value(2).toInt(), StoreTime::parse(query.value(3).toString())});
+                         query.value(2).toInt(), query.value(3).toString(),
+                         StoreTime::parse(query.value(3).toString())});
     }
     if (rows.isEmpty())
         return;
@@ -176,13 +182,11 @@ void NotificationService::poll()
     const QString pattern = TimeFormat::timePattern(m_state);
     const QDate today = Clock::today();
 
-    struct Update
-    {
-        QString reminderId;
-        std::optional<QDateTime> nextTrigger;
-    };
     QList<Update> updates;
     for (const Row& row : std::as_const(rows)) {
+        // Still on screen, waiting for the user.
+        if (m_waiting.contains(row.reminderId))
+            continue;
         const auto event = events.constFind(row.eventId);
         if (event == events.constEnd())
             continue;
@@ -190,6 +194,7 @@ void NotificationService::poll()
             *event, overrides.value(row.eventId), row.minutesBefore, row.trigger, now);
         const FilterResult filtered = FilterEngine::apply(decision.show, rules);
         bool allShown = true;
+        QSet<QString> waiting;
         for (const Event& occurrence : decision.show) {
             if (filtered.isReminderSuppressed(occurrence))
                 continue;
@@ -198,10 +203,15 @@ void NotificationService::poll()
             notification.title = occurrence.title.isEmpty() ? tr("Reminder") : occurrence.title;
             notification.body = reminderBody(row.minutesBefore, occurrence, pattern, today);
             notification.tag = encodeTag(occurrence.id, date);
-            if (!deliver(notification)) {
+            notification.id = row.reminderId + QLatin1Char('\n') +
+                              occurrence.startTime.toUTC().toString(Qt::ISODate);
+            const Notifier* shownBy = deliver(notification);
+            if (!shownBy) {
                 allShown = false;
                 break;
             }
+            if (shownBy->waitsForDismissal())
+                waiting.insert(notification.id);
             m_lastEventId = occurrence.id;
             m_lastEventDate = date;
         }
@@ -212,11 +222,20 @@ void NotificationService::poll()
             m_missedCount += decision.missed;
             qInfo().noquote() << "[Notifications] missed reminder passed over:" << row.reminderId;
         }
-        updates.append({row.reminderId, decision.nextTrigger});
+        const Update update{row.reminderId, row.triggerText, decision.nextTrigger};
+        if (waiting.isEmpty())
+            updates.append(update);
+        else
+            m_waiting.insert(row.reminderId, {update, waiting});
     }
-    if (updates.isEmpty())
-        return;
+    record(updates);
+}
 
+void NotificationService::record(const QList<Update>& updates)
+{
+    if (updates.isEmpty() || !m_state || !m_state->database())
+        return;
+    QSqlDatabase& db = m_state->database()->database();
     Savepoint transaction(db);
     bool ok = transaction.isActive();
     for (const Update& update : std::as_const(updates)) {
@@ -224,12 +243,15 @@ void NotificationService::poll()
             break;
         QSqlQuery query(db);
         if (update.nextTrigger) {
-            query.prepare(QStringLiteral("UPDATE reminders SET trigger_time = ? WHERE id = ?"));
+            query.prepare(QStringLiteral(
+                "UPDATE reminders SET trigger_time = ? WHERE id = ? AND trigger_time = ?"));
             query.addBindValue(StoreTime::toText(*update.nextTrigger));
         } else {
-            query.prepare(QStringLiteral("UPDATE reminders SET acknowledged = 1 WHERE id = ?"));
+            query.prepare(QStringLiteral(
+                "UPDATE reminders SET acknowledged = 1 WHERE id = ? AND trigger_time = ?"));
         }
         query.addBindValue(update.reminderId);
+        query.addBindValue(update.triggerText);
         ok = query.exec();
         if (!ok)
             qWarning().noquote() << "[Notifications] ack failed:" << query.lastError().text();
@@ -246,7 +268,23 @@ bool NotificationService::showTestNotification()
     notification.title = tr("Test reminder");
     notification.body = tr("If you can see this, your desktop notifications are wired up "
                            "correctly. Real reminders look just like this one.");
-    return deliver(notification);
+    return deliver(notification) != nullptr;
+}
+
+void NotificationService::onDismissed(const QString& id)
+{
+    const qsizetype split = id.indexOf(QLatin1Char('\n'));
+    if (split <= 0)
+        return;
+    const auto waiting = m_waiting.find(id.left(split));
+    if (waiting == m_waiting.end())
+        return;
+    waiting->open.remove(id);
+    if (!waiting->open.isEmpty())
+        return;
+    const Update update = waiting->update;
+    m_waiting.erase(waiting);
+    record({update});
 }
 
 void NotificationService::onActivated(const QString& tag)

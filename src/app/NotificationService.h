@@ -3,10 +3,15 @@
 #include "Event.h"
 
 #include <QDate>
+#include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QString>
+
+#include <optional>
 
 class AppState;
 class Notifier;
@@ -17,8 +22,10 @@ struct Notification;
 // Turns stored reminders into desktop notifications. Every 30 s (and once 2 s after start) it
 // reads the reminder rows whose trigger is due, shows one notification per due occurrence
 // (every occurrence of a series reminds), and records each row as handled only when its
-// notification reached the screen. A reminder whose event started 30 minutes or more ago is
-// passed over as missed, once. Reminders that a filter rule suppresses are not shown.
+// notification reached the screen, or, where the notifier keeps it until the user dismisses
+// it, at the dismissal; meanwhile the row is not shown again. A reminder whose event started 30
+// minutes or more ago is passed over as missed, once. Reminders that a filter rule suppresses
+// are not shown.
 class NotificationService : public QObject
 {
     Q_OBJECT
@@ -30,7 +37,7 @@ public:
     static constexpr int maxRowsPerPoll = 500;
 
     // Shows through the desktop's notification service, else as balloons on `trayIcon` (may be
-    // null); starts polling.
+    // null), else in a reminder window of our own; starts polling.
     NotificationService(AppState* state, TrayIcon* trayIcon, QObject* parent);
     // Shows through `notifiers`, tried in order; does not poll by itself (tests call poll()).
     NotificationService(AppState* state, const QList<Notifier*>& notifiers, QObject* parent);
@@ -55,9 +62,25 @@ Q_SIGNALS:
 
 private:
     struct Row;
+    // What recording a row as handled writes: its next trigger, or none to acknowledge it.
+    struct Update
+    {
+        QString reminderId;
+        QString triggerText; // the trigger as read; a row rewritten since is left alone
+        std::optional<QDateTime> nextTrigger;
+    };
+    // A row whose notifications wait for the user's dismissal.
+    struct Waiting
+    {
+        Update update;
+        QSet<QString> open; // ids of its notifications not yet dismissed
+    };
     void connectNotifiers();
-    bool deliver(const Notification& notification);
+    // The notifier that showed it; null when none could.
+    Notifier* deliver(const Notification& notification);
     void onActivated(const QString& tag);
+    void onDismissed(const QString& id);
+    void record(const QList<Update>& updates);
 
     QPointer<AppState> m_state;
     QList<Notifier*> m_notifiers;
@@ -65,4 +88,5 @@ private:
     QString m_lastEventId;
     QDate m_lastEventDate;
     int m_missedCount = 0;
+    QHash<QString, Waiting> m_waiting; // by reminder id
 };

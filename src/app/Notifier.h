@@ -9,12 +9,13 @@ struct Notification
     QString title;
     QString body; // plain text; a notifier escapes it where its server reads markup
     int timeoutMs = 15000;
-    QString tag; // given back by activated() when the user clicks the notification
+    QString tag;     // given back by activated() when the user clicks the notification
+    QString id = {}; // given back by dismissed(); empty when nothing waits for the dismissal
 };
 
-// Where reminders are shown: the desktop's notification service, the tray balloon, or a test's
-// recording. notify() says whether the notification reached the user's screen, so a reminder
-// that could not be shown is not marked as shown.
+// Where reminders are shown: the desktop's notification service, the tray balloon, a window of
+// our own, or a test's recording. notify() says whether the notification reached the user's
+// screen, so a reminder that could not be shown is not marked as shown.
 class Notifier : public QObject
 {
     Q_OBJECT
@@ -26,8 +27,13 @@ public:
     virtual bool isAvailable() const = 0;
     // True when the notification was handed to the screen.
     virtual bool notify(const Notification& notification) = 0;
+    // True when what it shows stays until the user dismisses it and counts as seen only then;
+    // each dismissal is reported by dismissed().
+    virtual bool waitsForDismissal() const { return false; }
 
 Q_SIGNALS:
     // The user clicked (the default action of) a notification shown with this tag.
     void activated(const QString& tag);
+    // The user dismissed the notification shown with this id (only where waitsForDismissal()).
+    void dismissed(const QString& id);
 };

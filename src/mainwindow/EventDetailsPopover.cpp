@@ -337,6 +337,12 @@ void EventDetailsPopover::keyPressEvent(QKeyEvent* event)
         close();
         return;
     }
+    // The card holds the focus once it opens, so the views never see this key: Delete here is
+    // the card's own "Delete".
+    if (event->matches(QKeySequence::Delete)) {
+        onDelete();
+        return;
+    }
     QFrame::keyPressEvent(event);
 }
 

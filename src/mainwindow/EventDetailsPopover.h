@@ -11,8 +11,9 @@ class QPushButton;
 
 // The card that shows one event over its window with "Edit…", "Duplicate" and "Delete". At most
 // one exists: a new card, Escape, a press elsewhere in the window and an opening event form close
-// it; it deletes itself on close. Text from the event is shown as plain text; only the
-// description is rich text, after the core's sanitiser, and only http, https and mailto links open.
+// it; it deletes itself on close. The Delete key does what "Delete" does. Text from the event is
+// shown as plain text; only the description is rich text, after the core's sanitiser, and only
+// http, https and mailto links open.
 class EventDetailsPopover : public QFrame
 {
     Q_OBJECT

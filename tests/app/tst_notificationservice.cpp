@@ -9,10 +9,14 @@
 #include "NotificationService.h"
 #include "PreferencesRepository.h"
 #include "RecordingNotifier.h"
+#include "ReminderWindow.h"
 #include "StoreTime.h"
 #include "TimeFormat.h"
 #include "TrayBalloonNotifier.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
@@ -75,6 +79,45 @@ struct Harness
     NotificationService service{state, QList<Notifier*>{&notifier}, nullptr};
 };
 
+ReminderWindow* reminderWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* window = qobject_cast<ReminderWindow*>(widget))
+            return window;
+    return nullptr;
+}
+
+// Title and text of each reminder the window lists, in order.
+QStringList listed(QWidget* window)
+{
+    QStringList entries;
+    for (QWidget* entry : window->findChildren<QWidget*>(QStringLiteral("reminderEntry"))) {
+        if (entry->isHidden())
+            continue;
+        QStringList texts;
+        for (const QLabel* label : entry->findChildren<QLabel*>())
+            texts.append(label->text());
+        entries.append(texts.join(QStringLiteral(" / ")));
+    }
+    return entries;
+}
+
+// Clicks `button` of the listed reminder titled `title`.
+bool clickOn(QWidget* window, const QString& title, const QString& button)
+{
+    for (QWidget* entry : window->findChildren<QWidget*>(QStringLiteral("reminderEntry"))) {
+        const QList<QLabel*> labels = entry->findChildren<QLabel*>();
+        if (entry->isHidden() || labels.isEmpty() || labels.first()->text() != title)
+            continue;
+        for (QPushButton* candidate : entry->findChildren<QPushButton*>())
+            if (candidate->text() == button) {
+                candidate->click();
+                return true;
+            }
+    }
+    return false;
+}
+
 } // namespace
 
 class TestNotificationService : public QObject
@@ -89,6 +132,7 @@ private Q_SLOTS:
     void nothingIsMarkedWithoutANotifier();
     void clickRevealsTheShownReminder();
     void trayBalloonFallback();
+    void reminderWindowWhenNothingElseCanShow();
     void markupServersGetEscapedBodies();
 };
 
@@ -258,6 +302,45 @@ void TestNotificationService::trayBalloonFallback()
     Q_EMIT tray.messageClicked();
     QCOMPARE(clicked.size(), 1);
     QCOMPARE(clicked.first().at(0).toString(), id);
+}
+
+// Without a notification service and without a tray the reminders wait in a window of our own:
+// listed once however often the service polls, recorded as handled only when dismissed (a series
+// moves on to its next occurrence, as after a shown notification), and "Open" reveals the event
+// like a click on a notification.
+void TestNotificationService::reminderWindowWhenNothingElseCanShow()
+{
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/calendar-test-bus");
+    AppStateFixture fixture;
+    QVERIFY(fixture.start());
+    AppState* state = fixture.state();
+    const QString single = addEvent(state, {"Standup", local(11, 10, 15), "Room 4"});
+    const QString series = addEvent(state, {"Daily", local(11, 10, 10), {}, "FREQ=DAILY"});
+    const auto seriesBefore = reminderRow(state, series);
+    NotificationService service(state, nullptr, nullptr);
+    QSignalSpy clicked(&service, &NotificationService::reminderClicked);
+
+    service.poll();
+    service.poll();
+    ReminderWindow* window = reminderWindow();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(listed(window), QStringList({"Daily / In 15 minutes (10:10 AM)",
+                                          "Standup / In 15 minutes (10:15 AM) · Room 4"}));
+    QCOMPARE(reminderRow(state, single).first, 0);
+    QCOMPARE(reminderRow(state, series), seriesBefore);
+
+    QVERIFY(clickOn(window, "Standup", "Dismiss"));
+    QCOMPARE(reminderRow(state, single).first, 1);
+    QCOMPARE(reminderRow(state, series), seriesBefore);
+    QVERIFY(window->isVisible());
+
+    QVERIFY(clickOn(window, "Daily", "Open"));
+    QCOMPARE(clicked.size(), 1);
+    QCOMPARE(clicked.first().at(0).toString(), series);
+    QCOMPARE(reminderRow(state, series), qMakePair(0, local(12, 9, 55).toUTC()));
+    QVERIFY(!window->isVisible());
+    service.poll();
+    QVERIFY(!window->isVisible());
 }
 
 void TestNotificationService::markupServersGetEscapedBodies()

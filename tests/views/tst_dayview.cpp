@@ -4,6 +4,7 @@
 #include "DateTimePicker.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
+#include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "GuiEnvironment.h"
@@ -305,6 +306,55 @@ private Q_SLOTS:
         QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Deleted \"Lunch\""));
         state->undoStack()->undo();
         QVERIFY(!state->events()->getById("Lunch")->deletedAt);
+    }
+
+    // A click opens the event's card, which takes the keyboard focus: Delete there deletes what
+    // the card shows after the question its "Delete" button asks (which occurrences, for an
+    // occurrence of a series), and undo brings it back.
+    void deleteKeyOnTheOpenCard_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("answer");
+        QTest::addRow("single event") << ""
+                                      << "Delete event?"
+                                      << "Yes";
+        QTest::addRow("occurrence") << "FREQ=DAILY"
+                                    << "Delete Recurring Event"
+                                    << "This event only";
+    }
+
+    void deleteKeyOnTheOpenCard()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QString, question);
+        QFETCH(QString, answer);
+        AppState* state = m_fixture->state();
+        const int day = rule.isEmpty() ? 0 : -3;
+        Event lunch = stored("Lunch", local(day, "12:00"), local(day, "13:00"));
+        lunch.recurrenceRule = rule;
+        QVERIFY(state->events()->insert(lunch));
+        Screen screen(state);
+        screen.view.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&screen.view));
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        InputEvents::press(screen.timeline(), point);
+        InputEvents::release(screen.timeline(), point);
+        const auto* card = screen.view.findChild<EventDetailsPopover*>();
+        QVERIFY(card && card->isVisible());
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus && (focus == card || card->isAncestorOf(focus)));
+
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { QTest::keyClick(focus, Qt::Key_Delete); },
+                           [&](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, answer)); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, question);
+        screen.refresh();
+        QVERIFY(screen.regions("Lunch").isEmpty());
+        state->undoStack()->undo();
+        screen.refresh();
+        QCOMPARE(screen.regions("Lunch").size(), 1);
     }
 
     // The filter entries of the event menu: the rule that matches the event opens for editing;
