@@ -6,6 +6,7 @@
 #include "RuleShift.h"
 #include "RuleUntil.h"
 
+#include <QSet>
 #include <QStringList>
 #include <QTimeZone>
 
@@ -515,13 +516,21 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
 Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters)
 {
     Plan plan;
+    // Series the change created: their overrides go with their master's deletion.
+    QSet<QString> createdSeries;
+    for (const Touched& row : rows) {
+        if (!row.before && row.written.recurrenceId.isEmpty())
+            createdSeries.insert(row.written.calendarId + QLatin1Char('\n') + row.written.uid);
+    }
     // Masters whose object the server holds with an override this undo takes away.
     QList<Event> resend;
     for (const Touched& row : rows) {
         if (!row.before) {
             if (!row.current || row.current->deletedAt)
                 continue;
-            if (row.written.recurrenceId.isEmpty()) {
+            if (row.written.recurrenceId.isEmpty() ||
+                createdSeries.contains(row.written.calendarId + QLatin1Char('\n') +
+                                       row.written.uid)) {
                 plan.removals.append(row.written.id);
                 continue;
             }

@@ -150,9 +150,9 @@ std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event&
 
 QString refusalText()
 {
-    return tr("The series keeps its repeat rule's own days (weekdays, days of the month), and "
-              "this rule cannot move them by the same number of days. Nothing was changed: "
-              "change the repeat rule in the event form instead.");
+    return tr("The days of this series' repeat rule cannot all move by the same number of "
+              "days, so the series was left as it was. To move it, change its repeat rule "
+              "together with its date in the event form.");
 }
 
 bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan)
@@ -225,8 +225,7 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
                          masters.append(*master);
              }
              SeriesEdit::Plan plan = SeriesEdit::undo(now, Clock::now(), masters);
-             // What goes to the server again carries its SEQUENCE in
-             // the text it is sent as.
+             // What goes to the server again carries its SEQUENCE in the text it is sent as.
              for (Event& row : plan.updates)
                  if (row.syncStatus == QLatin1String("pending"))
                      prepareForPush(row);
