@@ -16,6 +16,7 @@
 #include "StoreSeed.h"
 #include "UndoStack.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -75,6 +76,20 @@ QStringList mondays(int count, int daysLater = 0)
         lines.append(
             at(3, 2).addDays(7 * i + daysLater).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     return lines;
+}
+
+// The SEQUENCE of the object's master; -1 when it has none.
+int sequenceOf(const QString& data)
+{
+    static const QRegularExpression sequence(QStringLiteral("\nSEQUENCE:(\\d+)"));
+    for (const QString& block : data.split(QStringLiteral("BEGIN:VEVENT")).mid(1)) {
+        if (block.contains(QStringLiteral("RECURRENCE-ID")))
+            continue;
+        const QRegularExpressionMatch match =
+            sequence.match(block.section(QStringLiteral("END:VEVENT"), 0, 0));
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    }
+    return -1;
 }
 
 // A Radicale calendar, a store syncing with it, and a weekly series made here and pushed.
@@ -238,6 +253,11 @@ private Q_SLOTS:
             });
         s.drag(at(3, 23), at(3, 23, 14), QStringLiteral("This event only"), noMessage);
         QVERIFY(s.sync() > 0);
+        QStringList onMondays = mondays(10);
+        onMondays.removeAll(QStringLiteral("2026-03-16 09:00"));
+        onMondays.replace(onMondays.indexOf(QStringLiteral("2026-03-23 09:00")),
+                          QStringLiteral("2026-03-23 14:00"));
+        QCOMPARE(pythonOccurrences(s.objectData()), onMondays);
 
         s.drag(at(3, 9), at(3, 10), QStringLiteral("All events in the series"), noMessage);
         QCOMPARE(s.master().recurrenceRule, QStringLiteral("FREQ=WEEKLY;BYDAY=TU;COUNT=10"));
@@ -249,6 +269,15 @@ private Q_SLOTS:
         QVERIFY(s.sync() > 0);
         QCOMPARE(pythonOccurrences(s.objectData()), expected);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
+
+        // Undone after the push: back on Mondays, with a SEQUENCE past the one already sent.
+        const int sent = sequenceOf(s.objectData());
+        QVERIFY(sent > 0);
+        s.state()->undoStack()->undo();
+        QVERIFY(s.sync() > 0);
+        QCOMPARE(pythonOccurrences(s.objectData()), onMondays);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), onMondays);
+        QVERIFY2(sequenceOf(s.objectData()) > sent, qPrintable(s.objectData()));
     }
 
     // A rule whose days cannot follow the start is left as it is, and the user is told.
