@@ -439,7 +439,9 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     QList<Event> kept;
     for (const Event& row : overrides) {
         if (whole.recurrenceRule.isEmpty() || newRule) {
-            plan.removals.append(row.id);
+            // Their occurrences went with the old rule. A tombstone would make the push exclude
+            // their starts, which the new rule may well give again.
+            plan.purges.append(row.id);
             continue;
         }
         Event moved = row;
@@ -467,7 +469,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     plan.removals.prepend(master.id);
     plan.inserts.append(recreated(whole, newId(), target, now));
     for (const Event& row : overrides) {
-        if (plan.removals.contains(row.id))
+        if (plan.purges.contains(row.id))
             continue;
         plan.removals.append(row.id);
         const auto changed = std::find_if(kept.cbegin(), kept.cend(),

@@ -59,7 +59,9 @@ QList<Event> storedSeries()
 // The rows after the plan, as the store would hold them (removed rows left out).
 QList<Event> afterPlan(QList<Event> rows, const SeriesEdit::Plan& plan)
 {
-    rows.removeIf([&plan](const Event& row) { return plan.removals.contains(row.id); });
+    rows.removeIf([&plan](const Event& row) {
+        return plan.removals.contains(row.id) || plan.purges.contains(row.id);
+    });
     for (const Event& updated : plan.updates)
         std::replace_if(
             rows.begin(), rows.end(), [&](const Event& row) { return row.id == updated.id; },
@@ -299,6 +301,20 @@ private Q_SLOTS:
             QVERIFY2(owner != after.cend() && owner->calendarId == row.calendarId &&
                          row.masterEventUid == row.uid,
                      qPrintable(row.id));
+        }
+        // A tombstone of an override makes the push exclude its start from the series: none
+        // may name a start the series still has.
+        for (const Event& row : rows) {
+            if (row.recurrenceId.isEmpty() || !plan.removals.contains(row.id))
+                continue;
+            for (const Event& owner : after) {
+                const QDateTime original = SeriesEdit::instantOf(row.recurrenceId);
+                if (owner.recurrenceId.isEmpty() && owner.uid == row.uid &&
+                    owner.calendarId == row.calendarId)
+                    QVERIFY2(
+                        Recurrence::occurrences(owner, original, original.addSecs(1)).isEmpty(),
+                        qPrintable(row.id));
+            }
         }
         for (const Event& row : plan.inserts) {
             QVERIFY(row.reminders.value(0).id.isEmpty() && row.attendees.value(0).id.isEmpty());

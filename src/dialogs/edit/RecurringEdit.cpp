@@ -199,6 +199,12 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
     QStringList ids = plan.removals;
     for (const Event& row : plan.updates)
         ids.append(row.id);
+    // Live rows the plan drops for good come back as new rows on undo.
+    for (const QString& id : plan.purges) {
+        const std::optional<Event> row = events->getById(id);
+        if (row && !row->deletedAt)
+            ids.append(id);
+    }
     for (const QString& id : std::as_const(ids))
         touched.append({events->getById(id), Event(), std::nullopt});
     for (const Event& row : plan.inserts) {
@@ -211,7 +217,8 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
         return false;
     }
     for (qsizetype i = 0; i < ids.size(); ++i)
-        touched[i].written = events->getById(ids.at(i)).value_or(Event());
+        touched[i].written =
+            events->getById(ids.at(i)).value_or(touched[i].before.value_or(Event()));
     // The hub owns the repository and the undo list, and outlives every entry on it.
     state->undoStack()->push(
         {summary, [events, touched, summary, report] {

@@ -280,6 +280,38 @@ private Q_SLOTS:
         QVERIFY2(sequenceOf(s.objectData()) > sent, qPrintable(s.objectData()));
     }
 
+    // A new rule for all events drops the overrides of the old one without excluding their
+    // starts from the new one; undone, the old rule comes back with its override.
+    void newRuleKeepsItsOccurrences()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
+        s.drag(at(3, 16), at(3, 16, 14), QStringLiteral("This event only"), noMessage);
+        QVERIFY(s.sync() > 0);
+        QStringList before = mondays(6);
+        before.replace(2, QStringLiteral("2026-03-16 14:00"));
+        QCOMPARE(pythonOccurrences(s.objectData()), before);
+
+        Event edited = s.master();
+        edited.recurrenceRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=4");
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planEdit(s.events(), s.master(), at(3, 2), edited, 3);
+        QVERIFY(plan);
+        QVERIFY(RecurringEdit::carryOutWithUndo(s.state(), *plan, QStringLiteral("Changed"),
+                                                QString(), noMessage));
+        QVERIFY(s.sync() > 0);
+        QVERIFY2(!s.objectData().contains(QStringLiteral("EXDATE")), qPrintable(s.objectData()));
+        QCOMPARE(pythonOccurrences(s.objectData()), mondays(4));
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), mondays(4));
+
+        s.state()->undoStack()->undo();
+        QVERIFY(s.sync() > 0);
+        QCOMPARE(pythonOccurrences(s.objectData()), before);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), before);
+    }
+
     // A rule whose days cannot follow the start is left as it is, and the user is told.
     void ruleThatCannotMoveIsKept()
     {
