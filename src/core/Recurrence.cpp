@@ -638,24 +638,6 @@ std::shared_ptr<const VTimeZoneRules> definedRules(const Event& series)
     return series.isAllDay ? nullptr : EventZone::definedZone(series.timezone);
 }
 
-// The start whose wall clock the series repeats. A timed series handed over in UTC while its
-// `timezone` names a zone repeats at that zone's local time, so DST does not shift it by an
-// hour; an all-day series stays on 00:00 UTC of its dates. A zone only its definition names
-// has no QTimeZone: its rules (definedRules) give the wall clock instead.
-QDateTime wallClockStart(const Event& series)
-{
-    if (series.timezone.startsWith(QLatin1String("BEGIN:"), Qt::CaseInsensitive))
-        return series.startTime;
-    const bool inUtc =
-        series.startTime.timeSpec() == Qt::UTC || (series.startTime.timeSpec() == Qt::TimeZone &&
-                                                   series.startTime.timeZone() == QTimeZone::utc());
-    if (!inUtc || series.isAllDay || series.timezone.isEmpty() ||
-        series.timezone == QLatin1String("UTC"))
-        return series.startTime;
-    const QTimeZone zone = zoneNamed(series.timezone);
-    return zone.isValid() ? series.startTime.toTimeZone(zone) : series.startTime;
-}
-
 // The occurrences of a series within the window, built only for starts that overlap it.
 QList<Event> seriesOccurrences(const Event& series, qint64 fromMs, qint64 toMs)
 {
@@ -668,7 +650,7 @@ QList<Event> seriesOccurrences(const Event& series, qint64 fromMs, qint64 toMs)
     const qint64 notBefore = fromMs == std::numeric_limits<qint64>::min()
                                  ? fromMs
                                  : fromMs - std::max<qint64>(duration, 0);
-    const QDateTime anchor = wallClockStart(series);
+    const QDateTime anchor = Recurrence::wallClockStart(series);
     WallClock clock(anchor, definedRules(series));
     const WallClock output(series.startTime);
     const QList<qint64> starts = generateMs(rule, anchor, toMs, notBefore, clock);
@@ -693,7 +675,7 @@ bool isOccurrenceOf(const Event& series, const QString& recurrenceId)
         return false;
     if (Recurrence::parseDateList(series.exceptionDates).contains(*at))
         return false;
-    const QDateTime anchor = wallClockStart(series);
+    const QDateTime anchor = Recurrence::wallClockStart(series);
     WallClock clock(anchor, definedRules(series));
     const QList<qint64> starts =
         generateMs(Recurrence::parseRRule(series.recurrenceRule), anchor, *at + 1, *at, clock);
@@ -719,6 +701,21 @@ QString overrideKey(const QString& uid, const QString& recurrenceId)
 } // namespace
 
 namespace Recurrence {
+
+// The start whose wall clock the series repeats. A timed series handed over in UTC while its
+// `timezone` names a zone repeats at that zone's local time, so DST does not shift it by an
+// hour; an all-day series stays on 00:00 UTC of its dates.
+QDateTime wallClockStart(const Event& series)
+{
+    const bool inUtc =
+        series.startTime.timeSpec() == Qt::UTC || (series.startTime.timeSpec() == Qt::TimeZone &&
+                                                   series.startTime.timeZone() == QTimeZone::utc());
+    if (!inUtc || series.isAllDay || series.timezone.isEmpty() ||
+        series.timezone == QLatin1String("UTC"))
+        return series.startTime;
+    const QTimeZone zone = zoneNamed(series.timezone);
+    return zone.isValid() ? series.startTime.toTimeZone(zone) : series.startTime;
+}
 
 int weekdayNumber(const QString& code)
 {

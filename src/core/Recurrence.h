@@ -40,6 +40,10 @@ QSet<qint64> parseDateList(const QString& text);
 // "yyyyMMdd" (the UTC date) for an all-day series.
 QString recurrenceIdFor(const QDateTime& start, bool allDay);
 
+// The series' start on the wall clock it repeats on: a timed series held in UTC whose `timezone`
+// names a zone, in that zone; any other as stored (an all-day series at 00:00 UTC).
+QDateTime wallClockStart(const Event& series);
+
 // The occurrences of one event that overlap [from, to): copies of the series with their own
 // start, end and recurrence id; an event without a rule is itself when it lies in the window.
 // A timed series held in UTC whose `timezone` names a zone repeats at that zone's local time;

@@ -3,9 +3,12 @@
 #include "CalDavBody.h"
 #include "ExceptionDates.h"
 #include "Recurrence.h"
+#include "RuleShift.h"
 #include "RuleUntil.h"
 
+#include <QSet>
 #include <QStringList>
+#include <QTimeZone>
 
 #include <algorithm>
 
@@ -109,8 +112,63 @@ Event recreated(const Event& row, const QString& id, const QString& calendarId,
     return copy;
 }
 
-// The exception dates kept by `keep`, each moved by `shift` seconds, in the series' value type.
-QString movedDates(const QString& json, qint64 shift, bool allDay,
+// A move of a series' starts: whole days on the series' own wall clock (so that a start keeps
+// its local time across a change of UTC offset), then the seconds left.
+struct Move
+{
+    QTimeZone clock;
+    int days = 0;
+    qint64 rest = 0;
+
+    bool none() const { return days == 0 && rest == 0; }
+    QDateTime operator()(const QDateTime& at) const
+    {
+        return none() ? at : like(at.toTimeZone(clock).addDays(days).addSecs(rest), at);
+    }
+    // The days alone, for an override's own times: they keep their hour of the day.
+    QDateTime byDays(const QDateTime& at) const
+    {
+        return days == 0 ? at : like(at.toTimeZone(clock).addDays(days), at);
+    }
+
+private:
+    // The instant in the representation `as` was given in (the store writes each as it is).
+    static QDateTime like(const QDateTime& instant, const QDateTime& as)
+    {
+        switch (as.timeSpec()) {
+        case Qt::UTC:
+            return instant.toUTC();
+        case Qt::LocalTime:
+            return instant.toLocalTime();
+        default:
+            return instant.toTimeZone(as.timeZone());
+        }
+    }
+};
+
+// The move that takes the occurrence at `from` to `to`, on the series' clock.
+Move moveOf(const Event& master, const QDateTime& from, const QDateTime& to)
+{
+    Move move;
+    move.clock = Recurrence::wallClockStart(master).timeZone();
+    const QDateTime start = from.toTimeZone(move.clock);
+    move.days = int(start.date().daysTo(to.toTimeZone(move.clock).date()));
+    move.rest = start.addDays(move.days).secsTo(to);
+    return move;
+}
+
+// An override moves with its series by the days the series moved; its own hour stays.
+void moveOwnTimes(Event& row, const Move& move)
+{
+    if (move.days == 0)
+        return;
+    row.startTime = move.byDays(row.startTime);
+    if (row.endTime)
+        row.endTime = move.byDays(*row.endTime);
+}
+
+// The exception dates kept by `keep`, each moved, in the series' value type.
+QString movedDates(const QString& json, const Move& move, bool allDay,
                    const std::function<bool(const QDateTime&)>& keep)
 {
     QStringList dates;
@@ -122,8 +180,7 @@ QString movedDates(const QString& json, qint64 shift, bool allDay,
             continue;
         }
         if (keep(instant))
-            dates.append(shift == 0 ? text
-                                    : Recurrence::recurrenceIdFor(instant.addSecs(shift), allDay));
+            dates.append(move.none() ? text : Recurrence::recurrenceIdFor(move(instant), allDay));
     }
     return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
 }
@@ -133,8 +190,8 @@ QString normalizedRule(const Event& event)
     return RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
 }
 
-// The rule with its UNTIL moved by `shift` seconds: a series moved later keeps its last
-// occurrence, one moved earlier gains none.
+// The rule with its UNTIL moved by `shift` seconds (within a day; whole days move with the
+// rule's own days): a series moved later keeps its last occurrence, one moved earlier gains none.
 QString movedUntil(const QString& rule, qint64 shift, bool allDay)
 {
     if (shift == 0)
@@ -259,7 +316,7 @@ Event headBefore(const Event& master, const QDateTime& occurrenceStart, const QD
     Event head = master;
     head.recurrenceRule =
         truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
-    head.exceptionDates = movedDates(master.exceptionDates, 0, master.isAllDay,
+    head.exceptionDates = movedDates(master.exceptionDates, Move(), master.isAllDay,
                                      [&](const QDateTime& at) { return at < occurrenceStart; });
     head.sequence += 1;
     stamp(head, now);
@@ -273,7 +330,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
           const QDateTime& now)
 {
     Plan plan;
-    const qint64 shift = occurrenceStart.secsTo(edited.startTime);
+    const Move move = moveOf(master, occurrenceStart, edited.startTime);
     const auto endAfter = [&edited](const QDateTime& start) {
         return edited.endTime ? std::optional<QDateTime>(
                                     start.addSecs(edited.startTime.secsTo(*edited.endTime)))
@@ -306,20 +363,36 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     // longer exist, so they go.
     const bool newRule =
         edited.recurrenceRule != normalizedRule(master) || edited.isAllDay != master.isAllDay;
+    // The rule kept, its own days (weekdays, month days) move with the start; a rule whose days
+    // cannot follow the start refuses the change rather than move its occurrences apart.
+    const auto keptRule = [&](const QString& rule, const QDateTime& from,
+                              bool allDay) -> std::optional<QString> {
+        const std::optional<QString> moved =
+            RuleShift::byDays(rule, from.toTimeZone(move.clock), move.days);
+        if (!moved)
+            return std::nullopt;
+        return movedUntil(*moved, move.rest, allDay);
+    };
     if (split) {
-        plan.updates.append(headBefore(master, occurrenceStart, now));
-
         Event tail = followingSeries(master, occurrenceStart, edited.startTime, edited.endTime,
                                      newId(), now);
         takeEditedFields(tail, edited);
         tail.calendarId = edited.calendarId.isEmpty() ? master.calendarId : edited.calendarId;
         tail.isAllDay = edited.isAllDay;
-        if (edited.recurrenceRule != normalizedRule(master))
+        if (edited.recurrenceRule != normalizedRule(master)) {
             tail.recurrenceRule = edited.recurrenceRule;
-        else
-            tail.recurrenceRule = movedUntil(tail.recurrenceRule, shift, tail.isAllDay);
+        } else {
+            const std::optional<QString> rule =
+                keptRule(tail.recurrenceRule, occurrenceStart, tail.isAllDay);
+            if (!rule) {
+                plan.refused = true;
+                return plan;
+            }
+            tail.recurrenceRule = *rule;
+        }
+        plan.updates.append(headBefore(master, occurrenceStart, now));
         tail.exceptionDates =
-            movedDates(master.exceptionDates, shift, tail.isAllDay,
+            movedDates(master.exceptionDates, move, tail.isAllDay,
                        [&](const QDateTime& at) { return at.isValid() && at >= occurrenceStart; });
         plan.inserts.append(tail);
 
@@ -333,8 +406,8 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
             Event moved = recreated(row, newId(), tail.calendarId, now);
             moved.uid = tail.uid;
             moved.masterEventUid = tail.uid;
-            moved.recurrenceId =
-                Recurrence::recurrenceIdFor(original.addSecs(shift), tail.isAllDay);
+            moved.recurrenceId = Recurrence::recurrenceIdFor(move(original), tail.isAllDay);
+            moveOwnTimes(moved, move);
             moved.sequence = 0;
             plan.inserts.append(moved);
         }
@@ -345,12 +418,20 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     Event whole = master;
     takeEditedFields(whole, edited);
     whole.isAllDay = edited.isAllDay;
-    whole.startTime = master.startTime.addSecs(shift);
+    whole.startTime = move(master.startTime);
     whole.endTime = endAfter(whole.startTime);
-    whole.recurrenceRule = edited.recurrenceRule == normalizedRule(master)
-                               ? movedUntil(edited.recurrenceRule, shift, whole.isAllDay)
-                               : edited.recurrenceRule;
-    whole.exceptionDates = movedDates(master.exceptionDates, shift, whole.isAllDay,
+    if (edited.recurrenceRule == normalizedRule(master)) {
+        const std::optional<QString> rule =
+            keptRule(edited.recurrenceRule, master.startTime, whole.isAllDay);
+        if (!rule) {
+            plan.refused = true;
+            return plan;
+        }
+        whole.recurrenceRule = *rule;
+    } else {
+        whole.recurrenceRule = edited.recurrenceRule;
+    }
+    whole.exceptionDates = movedDates(master.exceptionDates, move, whole.isAllDay,
                                       [](const QDateTime&) { return true; });
     whole.sequence += 1;
     stamp(whole, now);
@@ -358,17 +439,20 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     QList<Event> kept;
     for (const Event& row : overrides) {
         if (whole.recurrenceRule.isEmpty() || newRule) {
-            plan.removals.append(row.id);
+            // Their occurrences went with the old rule. A tombstone would make the push exclude
+            // their starts, which the new rule may well give again.
+            plan.purges.append(row.id);
             continue;
         }
         Event moved = row;
         const QDateTime original = instantOf(row.recurrenceId);
-        const QString id = original.isValid() ? Recurrence::recurrenceIdFor(original.addSecs(shift),
-                                                                            whole.isAllDay)
-                                              : row.recurrenceId;
+        const QString id = original.isValid()
+                               ? Recurrence::recurrenceIdFor(move(original), whole.isAllDay)
+                               : row.recurrenceId;
         if (id == row.recurrenceId && edited.calendarId == master.calendarId)
             continue;
         moved.recurrenceId = id;
+        moveOwnTimes(moved, move);
         moved.sequence += 1;
         stamp(moved, now);
         kept.append(moved);
@@ -385,7 +469,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     plan.removals.prepend(master.id);
     plan.inserts.append(recreated(whole, newId(), target, now));
     for (const Event& row : overrides) {
-        if (plan.removals.contains(row.id))
+        if (plan.purges.contains(row.id))
             continue;
         plan.removals.append(row.id);
         const auto changed = std::find_if(kept.cbegin(), kept.cend(),
@@ -431,13 +515,41 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
     return plan;
 }
 
-Plan undo(const QList<Touched>& rows, const QDateTime& now)
+Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters)
 {
     Plan plan;
+    // Series the change created: their overrides go with their master's deletion.
+    QSet<QString> createdSeries;
+    for (const Touched& row : rows) {
+        if (!row.before && row.written.recurrenceId.isEmpty())
+            createdSeries.insert(row.written.calendarId + QLatin1Char('\n') + row.written.uid);
+    }
+    // Masters whose object the server holds with an override this undo takes away.
+    QList<Event> resend;
     for (const Touched& row : rows) {
         if (!row.before) {
-            if (row.current && !row.current->deletedAt)
+            if (!row.current || row.current->deletedAt)
+                continue;
+            if (row.written.recurrenceId.isEmpty() ||
+                createdSeries.contains(row.written.calendarId + QLatin1Char('\n') +
+                                       row.written.uid)) {
                 plan.removals.append(row.written.id);
+                continue;
+            }
+            // The override goes and its occurrence stays: a tombstone would make the push
+            // exclude the occurrence from the series, so the row is dropped outright, and a
+            // series whose server copy holds it is sent again without it.
+            plan.purges.append(row.written.id);
+            if (row.current->href.isEmpty() && row.current->etag.isEmpty())
+                continue;
+            for (const Event& master : masters) {
+                if (master.uid == row.current->uid &&
+                    master.calendarId == row.current->calendarId && master.recurrenceId.isEmpty() &&
+                    !master.deletedAt &&
+                    std::none_of(resend.cbegin(), resend.cend(),
+                                 [&master](const Event& m) { return m.id == master.id; }))
+                    resend.append(master);
+            }
             continue;
         }
         Event restored = *row.before;
@@ -446,6 +558,7 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now)
             restored.providerEventId.clear();
             restored.etag.clear();
             restored.href.clear();
+            restored.sequence = std::max(restored.sequence, row.written.sequence + 1);
             stamp(restored, now);
             plan.inserts.append(restored);
             continue;
@@ -455,13 +568,33 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now)
                               current.etag == row.written.etag &&
                               current.href == row.written.href &&
                               current.providerEventId == row.written.providerEventId;
+        // A SEQUENCE once sent never goes back; a body sent again goes past it.
+        restored.sequence = std::max(restored.sequence, current.sequence);
         if (!unpushed) {
             restored.etag = current.etag;
             restored.href = current.href;
             restored.providerEventId = current.providerEventId;
+            restored.sequence = current.sequence + 1;
             stamp(restored, now);
         }
         plan.updates.append(restored);
+    }
+    for (Event master : std::as_const(resend)) {
+        if (plan.removals.contains(master.id))
+            continue;
+        const auto written =
+            std::find_if(plan.updates.begin(), plan.updates.end(),
+                         [&master](const Event& row) { return row.id == master.id; });
+        if (written != plan.updates.end()) {
+            if (written->syncStatus != QLatin1String("pending")) {
+                written->sequence += 1;
+                stamp(*written, now);
+            }
+            continue;
+        }
+        master.sequence += 1;
+        stamp(master, now);
+        plan.updates.append(master);
     }
     return plan;
 }

@@ -53,9 +53,13 @@ struct Plan
     QList<Event> updates; // rows rewritten in place
     QList<Event> inserts; // new rows
     QStringList removals; // ids of rows to soft-delete
-    // Deleted overrides whose place (calendar, UID, recurrence id) a written row takes: dropped
-    // for good, as the push of their series' object leaves them out anyway.
+    // Rows dropped for good without a tombstone: deleted overrides whose place (calendar, UID,
+    // recurrence id) a written row takes, and overrides whose occurrence comes back as the
+    // series gives it (a tombstone of an override excludes its occurrence when pushed).
     QStringList purges;
+    // The change cannot be made as asked (a rule whose own days cannot move with the start):
+    // nothing is written.
+    bool refused = false;
 };
 
 // Gives a fresh row id (and UID for a new series) on every call.
@@ -75,8 +79,11 @@ QDateTime instantOf(const QString& recurrenceId);
 //   starts at the new time and takes the exception dates and overrides after the split point,
 //   rewritten by the shift of the start; on the first occurrence it is scope 3.
 // - 3: the master takes the edit, its start moved by the occurrence's shift; exception dates and
-//   override recurrence ids move with it. A new calendar moves master and overrides as one
-//   resource: tombstones in the old calendar, new rows (same UID, no href) in the new one.
+//   override recurrence ids move with it. A shift measures whole days on the series' own wall
+//   clock, then the time left; the rule's own days (RuleShift) and the overrides' own dates move
+//   by those days, and a rule that cannot follow them refuses the change (`refused`), in scope 2
+//   as well. A new calendar moves master and overrides as one resource: tombstones in the old
+//   calendar, new rows (same UID, no href) in the new one.
 // Without a rule left, or with another rule or kind (all-day or timed) than the master's, the
 // overrides that would hang on it are removed.
 Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
@@ -101,7 +108,11 @@ struct Touched
 // What undoing the change writes, row by row, after the rule of single events: a row not pushed
 // since gets its old record back exactly; one pushed (or refreshed) since gets the old fields as
 // a new pending edit on top of its current href and ETag; one purged after its deletion was
-// pushed comes back as a new row without href; a row the change created is removed.
-Plan undo(const QList<Touched>& rows, const QDateTime& now);
+// pushed comes back as a new row without href; a row the change created is removed. An override
+// the change created is purged, not deleted, so that its occurrence comes back rather than being
+// excluded; when the server has seen it, its master (from `masters`, the series' current live
+// masters) is sent again without it. SEQUENCE never goes below the row's current value, and a
+// row sent again goes one past it.
+Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters = {});
 
 } // namespace SeriesEdit

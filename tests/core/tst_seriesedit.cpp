@@ -2,6 +2,7 @@
 #include "RuleUntil.h"
 #include "SeriesEdit.h"
 
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimeZone>
 
@@ -58,7 +59,9 @@ QList<Event> storedSeries()
 // The rows after the plan, as the store would hold them (removed rows left out).
 QList<Event> afterPlan(QList<Event> rows, const SeriesEdit::Plan& plan)
 {
-    rows.removeIf([&plan](const Event& row) { return plan.removals.contains(row.id); });
+    rows.removeIf([&plan](const Event& row) {
+        return plan.removals.contains(row.id) || plan.purges.contains(row.id);
+    });
     for (const Event& updated : plan.updates)
         std::replace_if(
             rows.begin(), rows.end(), [&](const Event& row) { return row.id == updated.id; },
@@ -94,6 +97,40 @@ QStringList later(int from, int hour, const QString& title)
                       : day == 7   ? QStringLiteral("9 Special")
                       : day < from ? QStringLiteral("9 Stand-up")
                                    : QStringLiteral("%1 %2").arg(hour).arg(title));
+    return lines;
+}
+
+// A weekly series in Berlin from Monday 2 March 2026 at `time`, eight times, the 16th excluded
+// and the 23rd moved to 14:00 that day.
+QList<Event> weeklyInBerlin(const QString& rule, const QTime& time)
+{
+    const QTimeZone zone("Europe/Berlin");
+    Event master;
+    master.id = master.uid = QStringLiteral("weekly-1");
+    master.calendarId = QStringLiteral("cal-a");
+    master.title = QStringLiteral("Planning");
+    master.timezone = QStringLiteral("Europe/Berlin");
+    master.startTime = QDateTime(QDate(2026, 3, 2), time, zone);
+    master.endTime = master.startTime.addSecs(1800);
+    master.recurrenceRule = rule;
+    master.exceptionDates =
+        QStringLiteral("[\"%1\"]")
+            .arg(Recurrence::recurrenceIdFor(QDateTime(QDate(2026, 3, 16), time, zone), false));
+    const QDateTime moved(QDate(2026, 3, 23), QTime(14, 0), zone);
+    Event row =
+        SeriesEdit::occurrenceOverride(master, QDateTime(QDate(2026, 3, 23), time, zone), moved,
+                                       moved.addSecs(1800), QStringLiteral("o23"), utc(2026, 1, 1));
+    return {master, row};
+}
+
+// "MM-dd HH:mm" in Berlin of every occurrence in March and April 2026.
+QStringList berlinWalls(const QList<Event>& rows)
+{
+    QStringList lines;
+    for (const Event& occurrence : Recurrence::expand(rows, utc(2026, 2, 1), utc(2026, 5, 1)))
+        lines.append(occurrence.startTime.toTimeZone(QTimeZone("Europe/Berlin"))
+                         .toString(QStringLiteral("MM-dd HH:mm")));
+    lines.sort();
     return lines;
 }
 
@@ -265,6 +302,20 @@ private Q_SLOTS:
                          row.masterEventUid == row.uid,
                      qPrintable(row.id));
         }
+        // A tombstone of an override makes the push exclude its start from the series: none
+        // may name a start the series still has.
+        for (const Event& row : rows) {
+            if (row.recurrenceId.isEmpty() || !plan.removals.contains(row.id))
+                continue;
+            for (const Event& owner : after) {
+                const QDateTime original = SeriesEdit::instantOf(row.recurrenceId);
+                if (owner.recurrenceId.isEmpty() && owner.uid == row.uid &&
+                    owner.calendarId == row.calendarId)
+                    QVERIFY2(
+                        Recurrence::occurrences(owner, original, original.addSecs(1)).isEmpty(),
+                        qPrintable(row.id));
+            }
+        }
         for (const Event& row : plan.inserts) {
             QVERIFY(row.reminders.value(0).id.isEmpty() && row.attendees.value(0).id.isEmpty());
             QCOMPARE(row.reminders.size() + row.attendees.size(), 2);
@@ -323,6 +374,146 @@ private Q_SLOTS:
                                               rows[0].deletedAt ? "deleted" : rows[0].title}
                                       .join(QLatin1Char(' '));
         QTEST(got, "expected");
+    }
+    // "All events" moved to other days takes the rule's weekdays along on the series' own wall
+    // clock, so every occurrence, exception and override moves by the same days; a rule that
+    // cannot follow refuses and changes nothing.
+    void wholeSeriesToOtherDays_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QDateTime>("newStart"); // of the occurrence on Monday 9 March
+        QTest::addColumn<QStringList>("expected");
+        const QTimeZone zone("Europe/Berlin");
+        QTest::newRow("Monday to Tuesday")
+            << "FREQ=WEEKLY;BYDAY=MO;COUNT=8" << QTime(9, 0)
+            << QDateTime(QDate(2026, 3, 10), QTime(9, 0), zone)
+            << QStringList{"03-03 09:00", "03-10 09:00", "03-24 14:00", "03-31 09:00",
+                           "04-07 09:00", "04-14 09:00", "04-21 09:00"};
+        // Just after midnight in Berlin is the evening before in UTC: the days are Berlin's.
+        QTest::newRow("Monday night to Sunday night")
+            << "FREQ=WEEKLY;BYDAY=MO;COUNT=8" << QTime(0, 30)
+            << QDateTime(QDate(2026, 3, 8), QTime(23, 30), zone)
+            << QStringList{"03-01 23:30", "03-08 23:30", "03-22 14:00", "03-29 23:30",
+                           "04-05 23:30", "04-12 23:30", "04-19 23:30"};
+        QTest::newRow("first Monday of the month")
+            << "FREQ=MONTHLY;BYDAY=MO;BYSETPOS=1;COUNT=3" << QTime(9, 0)
+            << QDateTime(QDate(2026, 3, 10), QTime(9, 0), zone) << QStringList();
+    }
+    void wholeSeriesToOtherDays()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QTime, time);
+        QFETCH(QDateTime, newStart);
+        QFETCH(QStringList, expected);
+        const QList<Event> rows = weeklyInBerlin(rule, time);
+        Event edited = rows.first();
+        edited.startTime = newStart;
+        edited.endTime = newStart.addSecs(1800);
+        edited.recurrenceRule = RuleUntil::normalize(rule, false);
+        const SeriesEdit::Plan plan =
+            SeriesEdit::edit(rows.first(), rows.mid(1), std::nullopt,
+                             QDateTime(QDate(2026, 3, 9), time, QTimeZone("Europe/Berlin")), edited,
+                             3, nextId, utc(2026, 6, 1));
+        QCOMPARE(plan.refused, expected.isEmpty());
+        if (plan.refused) {
+            QVERIFY(plan.updates.isEmpty() && plan.inserts.isEmpty() && plan.removals.isEmpty());
+            return;
+        }
+        QCOMPARE(berlinWalls(afterPlan(rows, plan)), expected);
+    }
+
+    // Deleting one occurrence excludes it on the master and takes its override away with it.
+    void deleteOneOccurrence_data()
+    {
+        QTest::addColumn<int>("day");
+        QTest::addColumn<QStringList>("removed");
+        QTest::newRow("overridden") << 3 << QStringList{"o3"};
+        QTest::newRow("retitled") << 7 << QStringList{"o7"};
+        QTest::newRow("plain") << 5 << QStringList();
+    }
+    void deleteOneOccurrence()
+    {
+        QFETCH(int, day);
+        const QList<Event> rows = storedSeries();
+        const SeriesEdit::Plan plan =
+            SeriesEdit::remove(rows.first(), rows.mid(1), utc(2025, 3, day, 9), 1, utc(2025, 6, 1));
+        QTEST(plan.removals, "removed");
+        QCOMPARE(plan.updates.size(), 1);
+        QVERIFY(plan.updates.first().exceptionDates.contains(
+            Recurrence::recurrenceIdFor(utc(2025, 3, day, 9), false)));
+        const QStringList left = shown(afterPlan(rows, plan));
+        QCOMPARE(left.filter(
+                     QRegularExpression(QStringLiteral("^%1 ").arg(day, 2, 10, QLatin1Char('0')))),
+                 QStringList());
+    }
+
+    // Undoing the creation of an override gives back the plain occurrence: the row goes without
+    // a tombstone (which the push would turn into an exclusion), and a master whose server copy
+    // holds the override goes again without it. SEQUENCE never drops below what was sent.
+    void undoOfAnOverride_data()
+    {
+        QTest::addColumn<bool>("pushed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("not pushed") << false << "purge o3";
+        QTest::newRow("pushed") << true << "purge o3; update series-1 pending 5";
+    }
+    void undoOfAnOverride()
+    {
+        QFETCH(bool, pushed);
+        const QList<Event> rows = storedSeries();
+        Event master = rows.first();
+        master.sequence = 4;
+        master.syncStatus = QStringLiteral("synced");
+        Event written = rows.at(1);
+        std::optional<Event> current = written;
+        if (pushed) {
+            current->href = master.href = QStringLiteral("/cal/series-1.ics");
+            current->etag = master.etag = QStringLiteral("e2");
+            current->syncStatus = QStringLiteral("synced");
+        }
+        const SeriesEdit::Plan plan =
+            SeriesEdit::undo({{std::nullopt, written, current}}, utc(2025, 6, 2), {master});
+        QStringList got;
+        for (const QString& id : plan.purges)
+            got << QStringLiteral("purge ") + id;
+        for (const QString& id : plan.removals)
+            got << QStringLiteral("remove ") + id;
+        for (const Event& row : plan.updates + plan.inserts)
+            got << QStringLiteral("update %1 %2 %3").arg(row.id, row.syncStatus).arg(row.sequence);
+        QTEST(got.join(QStringLiteral("; ")), "expected");
+    }
+
+    void undoKeepsSequence_data()
+    {
+        QTest::addColumn<QString>("now");
+        QTest::addColumn<int>("sequence");
+        QTest::newRow("not pushed since") << "" << 3;
+        QTest::newRow("pushed since") << "pushed" << 4;
+        QTest::newRow("purged after push") << "gone" << 4;
+    }
+    void undoKeepsSequence()
+    {
+        QFETCH(QString, now);
+        Event before = dailySeries(QStringLiteral("FREQ=DAILY"));
+        before.href = QStringLiteral("/cal/a.ics");
+        before.etag = QStringLiteral("e1");
+        before.sequence = 2;
+        Event written = before;
+        written.sequence = 3;
+        written.syncStatus = QStringLiteral("pending");
+        std::optional<Event> current = written;
+        if (now == QLatin1String("pushed")) {
+            current->etag = QStringLiteral("e2");
+            current->syncStatus = QStringLiteral("synced");
+        } else if (now == QLatin1String("gone")) {
+            current.reset();
+        }
+        const SeriesEdit::Plan plan =
+            SeriesEdit::undo({{before, written, current}}, utc(2025, 6, 2));
+        const QList<Event> rows = plan.updates + plan.inserts;
+        QCOMPARE(rows.size(), 1);
+        QTEST(rows.first().sequence, "sequence");
     }
 };
 

@@ -55,6 +55,7 @@ private:
     std::unique_ptr<LoopbackHttpServer> m_server;
     LoopbackHttpServer::Reply m_reply;
     Calendar m_calendar;
+    int m_changed = -1; // what the last sync reported as changed
 
     EventRepository* events() const { return m_fixture->state()->events(); }
 
@@ -85,6 +86,7 @@ private:
         QSignalSpy failed(&client, &Webcal::SyncClient::calendarSyncFailed);
         client.syncCalendar(m_calendar);
         [&] { QTRY_COMPARE_WITH_TIMEOUT(completed.size() + failed.size(), 1, 15000); }();
+        m_changed = completed.isEmpty() ? -1 : completed.first().at(1).toInt();
         return failed.isEmpty() ? QString() : failed.first().at(1).toString();
     }
 
@@ -182,6 +184,7 @@ private Q_SLOTS:
                   vevent("c", "Gamma", "20260313T090000Z")}));
         QCOMPARE(sync(), QString());
         QCOMPARE(events()->getByCalendar(m_calendar.id).size(), 3);
+        QCOMPARE(m_changed, 3);
 
         // A local edit not yet sent anywhere survives the next download.
         Event beta = *events()->getByUid(QStringLiteral("b"), m_calendar.id);
@@ -200,6 +203,11 @@ private Q_SLOTS:
         QCOMPARE(events()->getByCalendar(m_calendar.id).size(), 3);
         QCOMPARE(events()->getByUid(QStringLiteral("a"), m_calendar.id)->syncStatus,
                  QStringLiteral("synced"));
+        QCOMPARE(m_changed, 3); // a changed, d added, c removed
+
+        // The count is of what a download changed: the same feed again changes nothing.
+        QCOMPARE(sync(), QString());
+        QCOMPARE(m_changed, 0);
     }
 
     // One event that cannot be stored does not cost the rest of the feed; a stored copy of it

@@ -704,6 +704,13 @@ void EventFormDialog::save()
         }
     }
     if (master) {
+        // A rule that cannot move with the start is the user's to change: the form stays open.
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planEdit(m_appState->events(), *master, occurrenceStart, record, scope);
+        if (plan && plan->refused) {
+            QMessageBox::warning(this, tr("Calendar"), RecurringEdit::refusalText());
+            return;
+        }
         if (!saveSeries(*master, occurrenceStart, scope, record)) {
             QMessageBox::critical(this, tr("Database Error"), tr("Could not save the event."),
                                   QMessageBox::Ok);

@@ -148,9 +148,16 @@ std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event&
                                        Clock::now()));
 }
 
+QString refusalText()
+{
+    return tr("The days of this series' repeat rule cannot all move by the same number of "
+              "days, so the series was left as it was. To move it, change its repeat rule "
+              "together with its date in the event form.");
+}
+
 bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan)
 {
-    if (!events)
+    if (!events || plan.refused)
         return false;
     Savepoint transaction(events->database()->database());
     if (!transaction.isActive())
@@ -182,11 +189,22 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
 {
     if (!state || !state->events() || !state->undoStack())
         return false;
+    if (plan.refused) {
+        if (report)
+            report(refusalText());
+        return false;
+    }
     EventRepository* events = state->events();
     QList<SeriesEdit::Touched> touched;
     QStringList ids = plan.removals;
     for (const Event& row : plan.updates)
         ids.append(row.id);
+    // Live rows the plan drops for good come back as new rows on undo.
+    for (const QString& id : plan.purges) {
+        const std::optional<Event> row = events->getById(id);
+        if (row && !row->deletedAt)
+            ids.append(id);
+    }
     for (const QString& id : std::as_const(ids))
         touched.append({events->getById(id), Event(), std::nullopt});
     for (const Event& row : plan.inserts) {
@@ -199,16 +217,30 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
         return false;
     }
     for (qsizetype i = 0; i < ids.size(); ++i)
-        touched[i].written = events->getById(ids.at(i)).value_or(Event());
+        touched[i].written =
+            events->getById(ids.at(i)).value_or(touched[i].before.value_or(Event()));
     // The hub owns the repository and the undo list, and outlives every entry on it.
-    state->undoStack()->push({summary, [events, touched, summary, report] {
-                                  QList<SeriesEdit::Touched> now = touched;
-                                  for (SeriesEdit::Touched& row : now)
-                                      row.current = events->getById(row.written.id);
-                                  if (!carryOut(events, SeriesEdit::undo(now, Clock::now())) &&
-                                      report)
-                                      report(tr("Could not undo: %1").arg(summary));
-                              }});
+    state->undoStack()->push(
+        {summary, [events, touched, summary, report] {
+             QList<SeriesEdit::Touched> now = touched;
+             QList<Event> masters;
+             for (SeriesEdit::Touched& row : now) {
+                 row.current = events->getById(row.written.id);
+                 if (!row.before && row.current && !row.current->recurrenceId.isEmpty())
+                     if (const auto master = events->getByUidAndRecurrenceId(
+                             row.current->uid, row.current->calendarId, {}))
+                         masters.append(*master);
+             }
+             SeriesEdit::Plan plan = SeriesEdit::undo(now, Clock::now(), masters);
+             // What goes to the server again carries its SEQUENCE in the text it is sent as.
+             for (Event& row : plan.updates)
+                 if (row.syncStatus == QLatin1String("pending"))
+                     prepareForPush(row);
+             for (Event& row : plan.inserts)
+                 prepareForPush(row);
+             if (!carryOut(events, plan) && report)
+                 report(tr("Could not undo: %1").arg(summary));
+         }});
     return true;
 }
 

@@ -58,12 +58,17 @@ std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& m
 std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event& master,
                                            const QDateTime& occurrenceStart, int scope);
 
-// Writes the plan's rows as given in one transaction.
+// What the user is told when a change of the whole series (or of the following occurrences)
+// is refused because its repeat rule cannot move with the start.
+QString refusalText();
+
+// Writes the plan's rows as given in one transaction; false for a refused plan.
 bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);
 
 // Writes the plan and, on success, pushes an undo entry with `summary` that puts every row it
-// touched back (SeriesEdit::undo). A failed write pushes nothing, is reported with `failure` and
-// gives false; an undo that cannot be written is reported when it runs.
+// touched back (SeriesEdit::undo). A refused plan is reported with refusalText and a failed
+// write with `failure`; either pushes nothing and gives false. An undo that cannot be written
+// is reported when it runs.
 bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
                       const QString& failure, const EventChange::Reporter& report);
 

@@ -78,8 +78,9 @@ struct CalDavSyncClient::Run
     QList<CalDavParse::Resource> resources;
     bool listingComplete = false;
     int eventCount = 0;
-    int taskCount = 0;
     int upserted = 0;
+    // What the run changed: rows the pull wrote or removed here, and objects the push sent.
+    int changed = 0;
     bool tasks = false;     // the half in progress
     QList<PushGroup> queue; // the push sequencer's list
     bool ended = false;
@@ -305,6 +306,7 @@ CalDavSyncClient::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index
             return applied;
         }
         ++applied.stored;
+        ++run->changed;
         if (action == Apply::Insert) {
             // Later objects of the same listing find the row (a server holding one UID twice
             // must not make it twice here).
@@ -327,6 +329,7 @@ CalDavSyncClient::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index
             applied.failed = true;
             return applied;
         }
+        ++run->changed;
     }
     return applied;
 }
@@ -361,6 +364,7 @@ void CalDavSyncClient::applyPulledEvents(const RunPtr& run)
     }
     for (const QString& id : plan.remove + plan.dropDeletion)
         stored = stored && m_state->events()->hardDelete(id);
+    run->changed += int(plan.remove.size() + plan.dropDeletion.size());
     for (const QString& id : plan.recreate)
         stored = stored && store.setTag(Table::Events, id, QString(), QString());
     if (!stored || !transaction.commit()) {
@@ -433,7 +437,6 @@ void CalDavSyncClient::runTaskPull(const RunPtr& run)
             const ListingPlan plan = planListing(index, remoteObjects(resources), complete);
             Savepoint transaction(m_state->database()->database());
             bool stored = transaction.isActive();
-            run->taskCount = plan.unchangedRows;
             for (const RowTag& tag : plan.adoptTags)
                 stored = stored && store.setTag(Table::Tasks, tag.id, tag.href, tag.etag);
             for (int position : plan.toRead) {
@@ -443,10 +446,10 @@ void CalDavSyncClient::runTaskPull(const RunPtr& run)
                 const Applied applied = applyObject(run, index, resource.href, resource.etag,
                                                     resource.calendarData, true);
                 stored = !applied.failed;
-                run->taskCount += applied.stored;
             }
             for (const QString& id : plan.remove + plan.dropDeletion)
                 stored = stored && m_state->tasks()->hardDelete(id);
+            run->changed += int(plan.remove.size() + plan.dropDeletion.size());
             for (const QString& id : plan.recreate)
                 stored = stored && store.setTag(Table::Tasks, id, QString(), QString());
             if (!stored || !transaction.commit()) {
@@ -591,6 +594,7 @@ void CalDavSyncClient::onPushReply(const RunPtr& run, const std::shared_ptr<Flig
     QString etag = replyEtag;
     if (etag.isEmpty() && flight->group.kind == PushKind::Put && !flight->create)
         etag = flight->group.etag;
+    ++run->changed;
     if (settleFlight(run, flight, etag))
         sendNextGroup(run);
 }
@@ -730,7 +734,7 @@ void CalDavSyncClient::finish(const RunPtr& run)
         return;
     run->ended = true;
     run->client->deleteLater();
-    Q_EMIT calendarSyncCompleted(run->calendar.id, run->eventCount + run->taskCount);
+    Q_EMIT calendarSyncCompleted(run->calendar.id, run->changed);
 }
 
 void CalDavSyncClient::fail(const RunPtr& run, const QString& reason)

@@ -40,7 +40,8 @@ public:
 Q_SIGNALS:
     void calendarSyncStarted(const QString& calendarId);
     void calendarSyncProgress(const QString& calendarId, int upserted);
-    void calendarSyncCompleted(const QString& calendarId, int eventCount);
+    // `changed`: the rows the run's pulls wrote or removed here and the objects its pushes sent.
+    void calendarSyncCompleted(const QString& calendarId, int changed);
     void calendarSyncFailed(const QString& calendarId, const QString& reason);
 
 private:

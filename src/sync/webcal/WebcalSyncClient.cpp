@@ -163,7 +163,7 @@ int SyncClient::apply(const Calendar& calendar, const QString& feedText)
         qWarning().noquote() << "[Webcal] calendar" << calendar.id << "skipped" << plan.skipped
                              << "unreadable event(s) of its feed";
     }
-    return int(plan.inserts.size() + plan.updates.size() + plan.unchanged + plan.keptPending);
+    return int(plan.inserts.size() + plan.updates.size() + plan.removals.size());
 }
 
 } // namespace Webcal

@@ -27,8 +27,8 @@ public:
     explicit SyncClient(AppState* state, QObject* parent = nullptr);
 
     // Starts the download of the calendar's feed (its url) and returns at once. Emits
-    // calendarSyncStarted, then calendarSyncCompleted with the number of feed events the
-    // calendar holds afterwards, or calendarSyncFailed with a reason fit for the user. A
+    // calendarSyncStarted, then calendarSyncCompleted with the number of events the feed
+    // added, changed or removed here, or calendarSyncFailed with a reason fit for the user. A
     // calendar already running is not started twice.
     void syncCalendar(const Calendar& calendar);
 
@@ -39,7 +39,7 @@ public:
 
 Q_SIGNALS:
     void calendarSyncStarted(const QString& calendarId);
-    void calendarSyncCompleted(const QString& calendarId, int eventCount);
+    void calendarSyncCompleted(const QString& calendarId, int changed);
     void calendarSyncFailed(const QString& calendarId, const QString& reason);
 
 private:

@@ -110,7 +110,7 @@ QStringList storeLines(EventRepository* events)
 }
 
 // Every override hangs on a live master of its UID in the same calendar, at one of its rule's
-// starts; there is one live master per series of the model.
+// starts that the master does not exclude; there is one live master per series of the model.
 QString brokenRows(EventRepository* events, const Model& model)
 {
     QSet<QString> masters;
@@ -123,8 +123,12 @@ QString brokenRows(EventRepository* events, const Model& model)
             std::optional<Event> master = events->getByUidAndRecurrenceId(row.uid, calendar, {});
             if (!master || master->deletedAt || row.masterEventUid != row.uid)
                 return QStringLiteral("orphan override ") + row.id;
-            master->exceptionDates.clear();
             const QDateTime original = SeriesEdit::instantOf(row.recurrenceId);
+            // A deleted occurrence takes its override with it.
+            if (Recurrence::parseDateList(master->exceptionDates)
+                    .contains(original.toMSecsSinceEpoch()))
+                return QStringLiteral("override of a deleted occurrence ") + row.id;
+            master->exceptionDates.clear();
             const QList<Event> at = Recurrence::occurrences(*master, original, original.addSecs(1));
             if (at.isEmpty() || at.first().startTime != original)
                 return QStringLiteral("override off its rule ") + row.id;

@@ -1,0 +1,335 @@
+// Occurrences of a synced weekly series dragged through the window's own path, undone or moved
+// to another weekday, then pushed to a real server: what other clients read there (python3-
+// icalendar with recurring_ical_events) and what this store shows afterwards. Run under
+// TZ=Europe/Berlin, the series' own zone.
+#include "AppStateFixture.h"
+#include "CalDavSyncClient.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "DavServer.h"
+#include "EventRepository.h"
+#include "ModalSeam.h"
+#include "Oracle.h"
+#include "Recurrence.h"
+#include "RecurringEdit.h"
+#include "SeriesActions.h"
+#include "StoreSeed.h"
+#include "UndoStack.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+const QTimeZone berlin("Europe/Berlin");
+
+QDateTime at(int month, int day, int hour = 9, int minute = 0)
+{
+    return QDateTime(QDate(2026, month, day), QTime(hour, minute), berlin);
+}
+
+// "yyyy-MM-dd HH:mm" in Berlin of every occurrence in 2026 of the object, as python reads it.
+QStringList pythonOccurrences(const QString& data)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("object.ics")));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(data.toUtf8());
+    file.close();
+    bool ok = false;
+    QString error;
+    const QByteArray output = Oracle::runPython(
+        Oracle::testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
+        {file.fileName(), QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")},
+        {}, &ok, &error);
+    if (!ok)
+        qWarning("%s", qPrintable(error));
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts))
+        lines.append(QDateTime::fromSecsSinceEpoch(line.section(u' ', 0, 0).toLongLong(), berlin)
+                         .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    return lines;
+}
+
+QStringList storeOccurrences(EventRepository* events, const QString& calendarId)
+{
+    const QDateTime from(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime to = from.addYears(1);
+    QStringList lines;
+    for (const Event& occurrence :
+         Recurrence::expand(events->getInRange(from, to, {calendarId}), from, to))
+        lines.append(
+            occurrence.startTime.toTimeZone(berlin).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    lines.sort();
+    return lines;
+}
+
+// Mondays from 2 March 2026 at 09:00, `count` of them, as "yyyy-MM-dd HH:mm".
+QStringList mondays(int count, int daysLater = 0)
+{
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines.append(
+            at(3, 2).addDays(7 * i + daysLater).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+    return lines;
+}
+
+// The SEQUENCE of the object's master; -1 when it has none.
+int sequenceOf(const QString& data)
+{
+    static const QRegularExpression sequence(QStringLiteral("\nSEQUENCE:(\\d+)"));
+    for (const QString& block : data.split(QStringLiteral("BEGIN:VEVENT")).mid(1)) {
+        if (block.contains(QStringLiteral("RECURRENCE-ID")))
+            continue;
+        const QRegularExpressionMatch match =
+            sequence.match(block.section(QStringLiteral("END:VEVENT"), 0, 0));
+        return match.hasMatch() ? match.captured(1).toInt() : -1;
+    }
+    return -1;
+}
+
+// A Radicale calendar, a store syncing with it, and a weekly series made here and pushed.
+class Setup
+{
+public:
+    Setup() : server(DavServer::Kind::Radicale) {}
+
+    bool start(const QString& rule)
+    {
+        if (!server.start() || !fixture.start())
+            return false;
+        collection = server.makeCalendar(QStringLiteral("work"), QStringLiteral("Work"));
+        Account account = StoreSeed::account(QStringLiteral("acc-1"), QStringLiteral("Server"),
+                                             QStringLiteral("caldav"));
+        account.serverUrl = server.baseUrl().toString();
+        account.username = server.username();
+        calendar = StoreSeed::calendar(QStringLiteral("cal-1"), account.id, QStringLiteral("Work"),
+                                       QStringLiteral("#3366cc"));
+        calendar.url = collection.toString();
+        calendar.syncEnabled = true;
+        if (!collection.isValid() || !StoreSeed::addCalendar(state(), account, calendar))
+            return false;
+        Event master = StoreSeed::timedEvent(QStringLiteral("weekly"), calendar.id,
+                                             QStringLiteral("Planning"), at(3, 2), at(3, 2, 10));
+        master.timezone = QStringLiteral("Europe/Berlin");
+        master.recurrenceRule = rule;
+        master.syncStatus = QStringLiteral("pending");
+        return StoreSeed::addEvent(state(), master) && sync() >= 0;
+    }
+
+    AppState* state() { return fixture.state(); }
+    EventRepository* events() { return fixture.state()->events(); }
+    Event master()
+    {
+        return *events()->getByUidAndRecurrenceId(QStringLiteral("weekly"), calendar.id, {});
+    }
+
+    // The number of changes the run reports; -1 when it failed.
+    int sync()
+    {
+        CalDavSyncClient client(state());
+        QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
+        QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
+        client.syncCalendar(*state()->calendars()->getById(calendar.id),
+                            server.baseUrl().toString(), server.username(), server.password(),
+                            QString());
+        if (!QTest::qWaitFor([&] { return completed.count() + failed.count() > 0; }, 20000) ||
+            completed.count() != 1)
+            return -1;
+        return completed.first().at(1).toInt();
+    }
+
+    QString objectData()
+    {
+        const QList<DavHttp::Object> objects = server.listObjects(collection);
+        return objects.size() == 1 ? objects.first().data : QString();
+    }
+
+    // A drag of the occurrence at `from` to `to` (half an hour long) for the scope's answer.
+    void drag(const QDateTime& from, const QDateTime& to, const QString& answer,
+              const EventChange::Reporter& report)
+    {
+        QWidget host;
+        ModalSeam::run(
+            [&] {
+                QVERIFY(SeriesActions::move(state(), &host, master(), from, to, to.addSecs(1800),
+                                            QStringLiteral("Moved"), QStringLiteral("failed"),
+                                            report));
+            },
+            [&answer](QWidget* window) { ModalSeam::clickButton(window, answer); });
+    }
+
+    DavServer server;
+    AppStateFixture fixture;
+    QUrl collection;
+    Calendar calendar;
+};
+
+const EventChange::Reporter noMessage = [](const QString& message) { QFAIL(qPrintable(message)); };
+
+} // namespace
+
+class TestSeriesDragCalDav : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // One occurrence changed ("This event only") and undone comes back as the plain occurrence,
+    // here and for every other client, whether the change reached the server or not.
+    void undoneOccurrenceComesBack_data()
+    {
+        QTest::addColumn<bool>("pushedFirst");
+        QTest::addColumn<bool>("form");
+        QTest::newRow("drag, undone before the push") << false << false;
+        QTest::newRow("drag, undone after the push") << true << false;
+        QTest::newRow("form edit, undone before the push") << false << true;
+        QTest::newRow("form edit, undone after the push") << true << true;
+    }
+    void undoneOccurrenceComesBack()
+    {
+        QFETCH(bool, pushedFirst);
+        QFETCH(bool, form);
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
+        const QStringList plain = mondays(6);
+        QCOMPARE(pythonOccurrences(s.objectData()), plain);
+
+        if (form) {
+            // What the event form saves for "This event only".
+            Event edited = s.master();
+            edited.title = QStringLiteral("Planning, later");
+            edited.startTime = at(3, 9, 14);
+            edited.endTime = at(3, 9, 15);
+            const std::optional<SeriesEdit::Plan> plan =
+                RecurringEdit::planEdit(s.events(), s.master(), at(3, 9), edited, 1);
+            QVERIFY(plan);
+            QVERIFY(RecurringEdit::carryOutWithUndo(s.state(), *plan, QStringLiteral("Changed"),
+                                                    QString(), noMessage));
+        } else {
+            s.drag(at(3, 9), at(3, 9, 14), QStringLiteral("This event only"), noMessage);
+        }
+        QVERIFY(storeOccurrences(s.events(), s.calendar.id).contains("2026-03-09 14:00"));
+        if (pushedFirst) {
+            QVERIFY(s.sync() >= 0);
+            QVERIFY(pythonOccurrences(s.objectData()).contains("2026-03-09 14:00"));
+        }
+
+        s.state()->undoStack()->undo();
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), plain);
+        QVERIFY(s.sync() >= 0);
+        const QString data = s.objectData();
+        QVERIFY2(!data.contains(QStringLiteral("EXDATE")), qPrintable(data));
+        QCOMPARE(pythonOccurrences(data), plain);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), plain);
+        QCOMPARE(s.events()->getSeries(QStringLiteral("weekly"), s.calendar.id).size(), 1);
+        QVERIFY(s.events()->getPending(s.calendar.id).isEmpty());
+
+        // The next run finds nothing to change either way.
+        QCOMPARE(s.sync(), 0);
+        QCOMPARE(pythonOccurrences(s.objectData()), plain);
+    }
+
+    // "All events" dragged from Monday to Tuesday moves every occurrence, the excluded one and
+    // the moved one by one day, on the server as here.
+    void wholeSeriesToAnotherWeekday()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=10")));
+        QWidget host;
+        ModalSeam::run(
+            [&] {
+                QVERIFY(SeriesActions::remove(s.state(), &host, s.master(), at(3, 16), noMessage));
+            },
+            [](QWidget* window) {
+                ModalSeam::clickButton(window, QStringLiteral("This event only"));
+            });
+        s.drag(at(3, 23), at(3, 23, 14), QStringLiteral("This event only"), noMessage);
+        QVERIFY(s.sync() > 0);
+        QStringList onMondays = mondays(10);
+        onMondays.removeAll(QStringLiteral("2026-03-16 09:00"));
+        onMondays.replace(onMondays.indexOf(QStringLiteral("2026-03-23 09:00")),
+                          QStringLiteral("2026-03-23 14:00"));
+        QCOMPARE(pythonOccurrences(s.objectData()), onMondays);
+
+        s.drag(at(3, 9), at(3, 10), QStringLiteral("All events in the series"), noMessage);
+        QCOMPARE(s.master().recurrenceRule, QStringLiteral("FREQ=WEEKLY;BYDAY=TU;COUNT=10"));
+        QStringList expected = mondays(10, 1);
+        expected.removeAll(QStringLiteral("2026-03-17 09:00"));
+        expected.replace(expected.indexOf(QStringLiteral("2026-03-24 09:00")),
+                         QStringLiteral("2026-03-24 14:00"));
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
+        QVERIFY(s.sync() > 0);
+        QCOMPARE(pythonOccurrences(s.objectData()), expected);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
+
+        // Undone after the push: back on Mondays, with a SEQUENCE past the one already sent.
+        const int sent = sequenceOf(s.objectData());
+        QVERIFY(sent > 0);
+        s.state()->undoStack()->undo();
+        QVERIFY(s.sync() > 0);
+        QCOMPARE(pythonOccurrences(s.objectData()), onMondays);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), onMondays);
+        QVERIFY2(sequenceOf(s.objectData()) > sent, qPrintable(s.objectData()));
+    }
+
+    // A new rule for all events drops the overrides of the old one without excluding their
+    // starts from the new one; undone, the old rule comes back with its override.
+    void newRuleKeepsItsOccurrences()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
+        s.drag(at(3, 16), at(3, 16, 14), QStringLiteral("This event only"), noMessage);
+        QVERIFY(s.sync() > 0);
+        QStringList before = mondays(6);
+        before.replace(2, QStringLiteral("2026-03-16 14:00"));
+        QCOMPARE(pythonOccurrences(s.objectData()), before);
+
+        Event edited = s.master();
+        edited.recurrenceRule = QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=4");
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planEdit(s.events(), s.master(), at(3, 2), edited, 3);
+        QVERIFY(plan);
+        QVERIFY(RecurringEdit::carryOutWithUndo(s.state(), *plan, QStringLiteral("Changed"),
+                                                QString(), noMessage));
+        QVERIFY(s.sync() > 0);
+        QVERIFY2(!s.objectData().contains(QStringLiteral("EXDATE")), qPrintable(s.objectData()));
+        QCOMPARE(pythonOccurrences(s.objectData()), mondays(4));
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), mondays(4));
+
+        s.state()->undoStack()->undo();
+        QVERIFY(s.sync() > 0);
+        QCOMPARE(pythonOccurrences(s.objectData()), before);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), before);
+    }
+
+    // A rule whose days cannot follow the start is left as it is, and the user is told.
+    void ruleThatCannotMoveIsKept()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=MONTHLY;BYDAY=MO;BYSETPOS=1;COUNT=4")));
+        const QString before = s.objectData();
+        QStringList messages;
+        s.drag(at(3, 2), at(3, 3), QStringLiteral("All events in the series"),
+               [&messages](const QString& message) { messages.append(message); });
+        QCOMPARE(messages, QStringList{RecurringEdit::refusalText()});
+        QVERIFY(s.events()->getPending(s.calendar.id).isEmpty());
+        QVERIFY(!s.state()->undoStack()->canUndo());
+        QCOMPARE(s.sync(), 0);
+        QCOMPARE(s.objectData(), before);
+    }
+};
+
+QTEST_MAIN(TestSeriesDragCalDav)
+#include "tst_seriesdragcaldav.moc"
