@@ -440,18 +440,19 @@ private Q_SLOTS:
                  (QStringList{"0", "", "", "", copy.id}));
     }
 
-    // Moving the start later carries the end along, so the event keeps its length (and is never
-    // saved with no length); an earlier start leaves the end where it was.
-    void laterStartKeepsTheLength_data()
+    // Moving the start carries the end along, later or earlier, so the event keeps its length
+    // (and is never saved with no length).
+    void movedStartKeepsTheLength_data()
     {
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("time");
         QTest::addColumn<QDateTime>("end");
         QTest::newRow("two hours later") << 0 << "16:00" << local(today, QTime(17, 0));
         QTest::newRow("a day later") << 1 << "" << local(today.addDays(1), QTime(15, 0));
-        QTest::newRow("earlier") << 0 << "12:00" << local(today, QTime(15, 0));
+        QTest::newRow("earlier") << 0 << "12:00" << local(today, QTime(13, 0));
+        QTest::newRow("a day earlier") << -1 << "" << local(today.addDays(-1), QTime(15, 0));
     }
-    void laterStartKeepsTheLength()
+    void movedStartKeepsTheLength()
     {
         QFETCH(int, days);
         QFETCH(QString, time);
@@ -467,6 +468,41 @@ private Q_SLOTS:
         }
         QCOMPARE(form.end->dateTime(), end.toLocalTime());
         QCOMPARE(form.save(), QStringList());
+    }
+
+    // A start date typed digit by digit passes through other days (typing 15 into the 7th goes
+    // by the 1st); the event keeps the length it had before the typing began.
+    void typedStartDateKeepsTheLength_data()
+    {
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        const QDate typed(2026, 12, 15);
+        QTest::newRow("timed") << false << QDateTime(typed, QTime(8, 30))
+                               << QDateTime(typed, QTime(9, 30));
+        QTest::newRow("all-day") << true << QDateTime(typed, QTime(0, 0))
+                                 << QDateTime(typed, QTime(0, 0));
+    }
+    void typedStartDateKeepsTheLength()
+    {
+        QFETCH(bool, allDay);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        startAt(local(QDate(2026, 12, 7), QTime(8, 10)));
+        Form form(state());
+        form.allDay->setChecked(allDay);
+        // The day's digits selected, as a double click on them leaves them.
+        auto* date = form.start->findChild<QDateEdit*>();
+        date->setCurrentSectionIndex(2);
+        auto* text = date->findChild<QLineEdit*>();
+        text->setSelection(int(text->text().indexOf(QStringLiteral(" 7,"))) + 1, 1);
+        QTest::keyClicks(date, QStringLiteral("15"));
+        QCOMPARE(form.start->dateTime(), start);
+        QCOMPARE(form.end->dateTime(), end);
+
+        // Unticking all-day gives the times back as they were.
+        form.allDay->setChecked(false);
+        QCOMPARE(form.end->dateTime(), QDateTime(start.date(), QTime(9, 30)));
     }
 
     // The form on a series edits all its events; another calendar takes the series with its
