@@ -374,9 +374,12 @@ void EventFormDialog::populate(const Event& event)
     m_startPicker->setAllDay(event.isAllDay);
     m_endPicker->setAllDay(event.isAllDay);
     measureLength();
-    // An override lives in its series' calendar: moving it alone would orphan it.
-    if (!event.recurrenceId.isEmpty())
+    // An override lives in its series' calendar (moving it alone would orphan it) and repeats
+    // with it.
+    if (!event.recurrenceId.isEmpty()) {
         m_calendarCombo->setEnabled(false);
+        m_repeatButton->setEnabled(false);
+    }
 
     m_ruleText = event.recurrenceRule;
     refreshRepeatButton();
@@ -666,7 +669,10 @@ void EventFormDialog::save()
     record.startTime = m_startPicker->dateTime();
     record.endTime = m_endPicker->dateTime();
     record.isAllDay = m_allDayCheck->isChecked();
-    record.recurrenceRule = RuleUntil::normalize(m_ruleText, record.isAllDay);
+    // One occurrence never carries a rule of its own: the rule belongs to the series.
+    const bool oneOccurrence = !record.recurrenceId.isEmpty() || m_scope == 1;
+    record.recurrenceRule =
+        oneOccurrence ? QString() : RuleUntil::normalize(m_ruleText, record.isAllDay);
 
     record.reminders.clear();
     for (int i = 0; i < m_remindersLayout->count(); ++i) {
@@ -786,9 +792,13 @@ void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occur
     m_occurrenceStart = occurrenceStart;
     m_scope = scope;
     if (scope == 1) {
-        // One occurrence keeps its series' calendar, rule and kind.
+        // One occurrence keeps its series' calendar, rule and kind; the rule shows what the
+        // occurrence belongs to.
         m_calendarCombo->setEnabled(false);
+        m_ruleText = master.recurrenceRule;
+        refreshRepeatButton();
         m_repeatButton->setEnabled(false);
+        m_repeatButton->setToolTip(tr("The repeat rule belongs to the series."));
         m_allDayCheck->setEnabled(false);
     }
 }

@@ -12,6 +12,7 @@
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
+#include "SeriesActions.h"
 #include "SeriesEdit.h"
 #include "StoreSeed.h"
 #include "TemplateRepository.h"
@@ -503,6 +504,73 @@ private Q_SLOTS:
         // Unticking all-day gives the times back as they were.
         form.allDay->setChecked(false);
         QCOMPARE(form.end->dateTime(), QDateTime(start.date(), QTime(9, 30)));
+    }
+
+    // An override is an occurrence: opening it asks the scope like any other occurrence. This
+    // event only edits it as it stands, without a rule of its own; all events edit the series
+    // from the occurrence's place, and the override stays. Without its series it opens as one
+    // event, still without a rule.
+    void overrideAsksTheScope_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QDateTime>("shownStart");
+        QTest::addColumn<QStringList>("rows");
+        const QDate second = today.addDays(7);
+        QTest::newRow("this event only")
+            << "This event only" << local(second, QTime(16, 0))
+            << QStringList{"ev-1|Review|FREQ=WEEKLY", "ev-1-second|Retro|"};
+        QTest::newRow("all events") << "All events in the series" << local(second, QTime(14, 0))
+                                    << QStringList{"ev-1|Retro|FREQ=WEEKLY", "ev-1-second|Review|"};
+    }
+    void overrideAsksTheScope()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QDateTime, shownStart);
+        Event master = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        master.recurrenceRule = QStringLiteral("FREQ=WEEKLY");
+        QVERIFY(StoreSeed::addEvent(state(), master));
+        const QDateTime occurrence = master.startTime.addDays(7);
+        const Event moved = SeriesEdit::occurrenceOverride(
+            master, occurrence, occurrence.addSecs(7200), occurrence.addSecs(3 * 3600),
+            QStringLiteral("ev-1-second"), master.startTime);
+        QVERIFY(StoreSeed::addEvent(state(), moved));
+
+        QWidget host;
+        bool handled = false;
+        QDateTime formStart;
+        bool ruleOffered = true;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                handled = SeriesActions::edit(state(), &host, *state()->events()->getById(moved.id),
+                                              moved.startTime);
+            },
+            QList<ModalSeam::Answer>{
+                [&](QWidget* window) { QVERIFY(ModalSeam::clickButton(window, answer)); },
+                [&](QWidget* window) {
+                    formStart = window->findChild<DateTimePicker*>()->dateTime();
+                    for (QPushButton* button : window->findChildren<QPushButton*>())
+                        if (button->text() == RruleFormat::describe(master.recurrenceRule) ||
+                            button->text() == QLatin1String("Does not repeat"))
+                            ruleOffered = button->isEnabled();
+                    window->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)
+                        ->setText(QStringLiteral("Retro"));
+                    QVERIFY(ModalSeam::clickButton(window, QStringLiteral("Save changes")));
+                }});
+        QVERIFY(handled);
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(0).title, QStringLiteral("Edit Recurring Event"));
+        QCOMPARE(formStart, shownStart.toLocalTime());
+        QCOMPARE(ruleOffered, answer == QLatin1String("All events in the series"));
+        QTEST(column(QStringLiteral("SELECT id || '|' || title || '|' || "
+                                    "ifnull(recurrence_rule, '') FROM events WHERE deleted_at IS "
+                                    "NULL ORDER BY id")),
+              "rows");
+        QVERIFY(!sent(*state()->events()->getById(moved.id)).recurrenceId.isEmpty());
+        QVERIFY(sent(*state()->events()->getById(moved.id)).recurrenceRule.isEmpty());
+
+        QVERIFY(state()->events()->hardDelete(master.id));
+        Form alone(state(), *state()->events()->getById(moved.id));
+        QVERIFY(!alone.button(QStringLiteral("Does not repeat"))->isEnabled());
     }
 
     // The form on a series edits all its events; another calendar takes the series with its
