@@ -573,6 +573,60 @@ private Q_SLOTS:
         QVERIFY(!alone.button(QStringLiteral("Does not repeat"))->isEnabled());
     }
 
+    // A series stops repeating through "Does not repeat" in the recurrence editor, for the scope
+    // the form saves for: all events leave one event, this and following end the series before
+    // the occurrence and leave one event there; the overrides after it go.
+    void stopRepeating_data()
+    {
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<QStringList>("withoutRule");
+        QTest::newRow("series form") << 0 << QStringList{"1"};
+        QTest::newRow("all events") << 3 << QStringList{"1"};
+        QTest::newRow("this and following") << 2 << QStringList{"0", "1"};
+    }
+    void stopRepeating()
+    {
+        QFETCH(int, scope);
+        Event master = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        master.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        QVERIFY(StoreSeed::addEvent(state(), master));
+        const QDateTime third = master.startTime.addDays(2);
+        QVERIFY(StoreSeed::addEvent(
+            state(),
+            SeriesEdit::occurrenceOverride(master, third, third.addSecs(3600), third.addSecs(7200),
+                                           QStringLiteral("ev-1-third"), master.startTime)));
+
+        Event shown = *state()->events()->getById(master.id);
+        const QDateTime occurrence = master.startTime.addDays(1);
+        if (scope != 0) {
+            shown.startTime = occurrence;
+            shown.endTime = master.endTime->addDays(1);
+        }
+        Form form(state(), shown);
+        if (scope != 0)
+            form.dialog.setSeriesScope(master, occurrence, scope);
+        ModalSeam::run([&] { form.button(RruleFormat::describe(master.recurrenceRule))->click(); },
+                       [](QWidget* window) {
+                           auto* frequency = window->findChild<QComboBox*>();
+                           const int none = frequency->findText(QStringLiteral("Does not repeat"));
+                           QVERIFY(none >= 0);
+                           frequency->setCurrentIndex(none);
+                           QVERIFY(ModalSeam::accept(window));
+                       });
+        QVERIFY(form.button(QStringLiteral("Does not repeat")));
+        QCOMPARE(form.save(), QStringList());
+        QTEST(column(QStringLiteral("SELECT ifnull(recurrence_rule, '') = '' FROM events WHERE "
+                                    "deleted_at IS NULL ORDER BY start_time")),
+              "withoutRule");
+        QCOMPARE(column(QStringLiteral("SELECT deleted_at IS NOT NULL FROM events WHERE id = "
+                                       "'ev-1-third'")),
+                 QStringList{"1"});
+        QCOMPARE(column(QStringLiteral("SELECT start_time FROM events WHERE deleted_at IS NULL "
+                                       "ORDER BY start_time"))
+                     .constLast(),
+                 (scope == 2 ? occurrence : master.startTime).toUTC().toString(Qt::ISODate));
+    }
+
     // The form on a series edits all its events; another calendar takes the series with its
     // override as one resource: both rows leave tombstones (with the server's href) behind and
     // arrive under the same UID without one; undo brings them back.
