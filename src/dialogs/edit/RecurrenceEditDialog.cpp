@@ -4,7 +4,6 @@
 #include "RuleUntil.h"
 #include "Theme.h"
 
-#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateEdit>
@@ -75,6 +74,7 @@ void RecurrenceEditDialog::buildWidgets()
     outer->setSpacing(12);
 
     auto* form = new QFormLayout;
+    m_form = form;
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(12);
@@ -237,7 +237,6 @@ void RecurrenceEditDialog::buildWidgets()
 
 void RecurrenceEditDialog::onFrequencyChanged(int index)
 {
-    // Without a rule there is nothing to repeat on and no end: the empty daily page shows.
     const bool repeats = index <= Yearly;
     const int shown = repeats ? index : int(Daily);
     // The stack takes the height of the shown page only, not of its tallest one.
@@ -246,11 +245,12 @@ void RecurrenceEditDialog::onFrequencyChanged(int index)
             QSizePolicy::Preferred, page == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
     m_pageStack->setCurrentIndex(shown);
     m_pageStack->adjustSize();
-    m_intervalSpin->setEnabled(repeats);
-    for (QAbstractButton* button : m_endGroup->buttons())
-        button->setEnabled(repeats);
-    m_countSpin->setEnabled(repeats);
-    m_untilEdit->setEnabled(repeats);
+    // Interval, days and end belong to a rule: without one only the frequency row shows.
+    for (int row = 1; row < m_form->rowCount(); ++row)
+        m_form->setRowVisible(row, repeats);
+    // An open dialog fits what now shows, without the hidden rows' space.
+    if (isVisible())
+        adjustSize();
     refreshUnit();
     refreshSummary();
 }

@@ -8,6 +8,7 @@
 class QButtonGroup;
 class QComboBox;
 class QDateEdit;
+class QFormLayout;
 class QLabel;
 class QSpinBox;
 class QStackedWidget;
@@ -51,6 +52,7 @@ private:
     int m_firstDayOfWeek;
     bool m_seriesAllDay = false;
 
+    QFormLayout* m_form = nullptr;
     QComboBox* m_frequencyCombo = nullptr;
     QSpinBox* m_intervalSpin = nullptr;
     QLabel* m_unitLabel = nullptr;
