@@ -24,6 +24,7 @@
 #include "ThemeManager.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QTimeZone>
@@ -182,7 +183,18 @@ int main(int argc, char* argv[])
         save(new RecurrenceEditDialog(
                  QStringLiteral("FREQ=MONTHLY;INTERVAL=2;BYDAY=-1FR;UNTIL=20261231"), today, 7),
              QStringLiteral("recurrence-monthly") + suffix);
+        auto* noRepeat = new RecurrenceEditDialog(QStringLiteral("FREQ=DAILY;COUNT=5"), today, 1);
+        auto* frequency = noRepeat->findChild<QComboBox*>();
+        frequency->setCurrentIndex(frequency->findText(QStringLiteral("Does not repeat")));
+        save(noRepeat, QStringLiteral("recurrence-none") + suffix);
         save(new EventFormDialog(state), QStringLiteral("event-new") + suffix);
+        // One occurrence, as "This event only" opens it: no calendar, rule or all-day to change.
+        Event second = event;
+        second.startTime = event.startTime.addDays(14);
+        second.endTime = event.endTime->addDays(14);
+        auto* occurrence = new EventFormDialog(state, second);
+        occurrence->setSeriesScope(event, second.startTime, 1);
+        save(occurrence, QStringLiteral("event-occurrence") + suffix);
         save(new EventFormDialog(state, *state->events()->getById(event.id)),
              QStringLiteral("event-edit") + suffix);
         save(new RecurringEditScopeDialog(event.title), QStringLiteral("scope") + suffix);

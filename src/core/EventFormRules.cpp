@@ -64,6 +64,20 @@ int preselectedIndex(const QList<CalendarOption>& options, const QString& prefer
     return 0;
 }
 
+QDateTime endKeepingLength(const QDateTime& start, const QDateTime& lengthStart,
+                           const QDateTime& lengthEnd, bool allDay)
+{
+    if (!start.isValid() || !lengthStart.isValid() || !lengthEnd.isValid())
+        return {};
+    if (allDay) {
+        const qint64 days = std::max<qint64>(0, lengthStart.date().daysTo(lengthEnd.date()));
+        QDateTime end = start;
+        end.setDate(start.date().addDays(days));
+        return end;
+    }
+    return start.addSecs(std::max<qint64>(0, lengthStart.secsTo(lengthEnd)));
+}
+
 Range allDayRange(const QDate& firstDay, const QDate& lastDay)
 {
     return {QDateTime(firstDay, QTime(0, 0), Qt::UTC),

@@ -9,8 +9,8 @@
 #include <QString>
 
 // What the event form offers and writes, as pure functions: the default start of a new event,
-// the calendars a user may save into and which one comes first, and the stored form of an
-// all-day range.
+// the calendars a user may save into and which one comes first, the end that follows a moved
+// start, and the stored form of an all-day range.
 namespace EventFormRules {
 
 // `now` without seconds, moved forward to the next half hour (10:07 -> 10:30, 10:45 -> 11:00,
@@ -41,6 +41,14 @@ struct Range
     QDateTime start;
     QDateTime end;
 };
+
+// The end for a start the user moved to `start`: the event keeps the length it had when the user
+// began changing the start (`lengthStart` to `lengthEnd`), in either direction, so that the values
+// a start passes through while it is typed leave no trace. Timed lengths count seconds, all-day
+// lengths whole days (a day across a clock change stays one day); an end before its start counts
+// as no length. Invalid when any of the three moments is.
+QDateTime endKeepingLength(const QDateTime& start, const QDateTime& lengthStart,
+                           const QDateTime& lengthEnd, bool allDay);
 
 // An all-day event from `firstDay` through `lastDay` as stored: 00:00 UTC of the first day to
 // 00:00 UTC of the day after the last.

@@ -71,7 +71,7 @@ QVariantList fieldValues(const Event& event)
             StoreTime::bindValue(event.endTime),
             event.isAllDay ? 1 : 0,
             notNull(event.timezone),
-            event.recurrenceRule,
+            event.recurrenceId.isEmpty() ? event.recurrenceRule : QString(),
             event.recurrenceDates,
             event.exceptionDates,
             event.recurrenceId,
@@ -367,6 +367,17 @@ QList<Event> EventRepository::search(const QString& text, int limit) const
 bool EventRepository::write(const Event& event, bool isInsert)
 {
     const char* operation = isInsert ? "EventRepository::insert" : "EventRepository::update";
+    // An occurrence repeats with its series, never by a rule of its own: a server refuses such an
+    // override, and a refused push holds up every later sync of its calendar. A local change
+    // that carries one is refused here; a server's copy is kept without it.
+    const bool pending =
+        event.syncStatus == QLatin1String("pending") || (!isInsert && event.syncStatus.isEmpty());
+    if (!event.recurrenceId.isEmpty() && !event.recurrenceRule.isEmpty() && pending) {
+        StoreSql::logFailure(
+            operation,
+            QStringLiteral("an override of %1 carries a repeat rule").arg(event.recurrenceId));
+        return false;
+    }
     QSqlDatabase& db = m_database->database();
     // Inside a caller's transaction a new row needs no savepoint of its own: its INSERT is
     // atomic, and should a child row fail, the rows written under the new id are deleted again.

@@ -437,6 +437,37 @@ private Q_SLOTS:
                  QStringList{"pending|2025-01-01T09:00:00Z|2025-06-01T12:00:00Z"});
     }
 
+    // An override repeats with its series only: a local change giving it a rule is refused (a
+    // server would refuse the push); a server's copy that has one is kept without it.
+    void overrideNeverStoresARule_data()
+    {
+        QTest::addColumn<bool>("insert");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("local insert") << true << "pending" << false;
+        QTest::newRow("local update") << false << "" << false;
+        QTest::newRow("server copy") << true << "synced" << true;
+        QTest::newRow("server copy again") << false << "synced" << true;
+    }
+    void overrideNeverStoresARule()
+    {
+        QFETCH(bool, insert);
+        QFETCH(QString, status);
+        QFETCH(bool, written);
+        Event occurrence = StoreFixture::event("o1", "cal-a", utc(2025, 3, 8, 14));
+        occurrence.recurrenceId = QStringLiteral("20250308T090000Z");
+        occurrence.masterEventUid = occurrence.uid;
+        if (!insert)
+            QVERIFY(m_events->insert(occurrence));
+        occurrence.title = QStringLiteral("Changed");
+        occurrence.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        occurrence.syncStatus = status;
+        QCOMPARE(insert ? m_events->insert(occurrence) : m_events->update(occurrence), written);
+        const QStringList before = insert ? QStringList() : QStringList{"Event o1|"};
+        QCOMPARE(m_store->strings("SELECT title || '|' || ifnull(recurrence_rule, '') FROM events"),
+                 written ? QStringList{"Changed|"} : before);
+    }
+
     void removeRestoreAndHardDelete()
     {
         Event event = withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)));

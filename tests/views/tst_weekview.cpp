@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QTest>
@@ -167,6 +168,50 @@ private Q_SLOTS:
         state->undoStack()->undo();
         QCOMPARE(shown(), 7);
         QCOMPARE(state->events()->getById(series.id)->recurrenceRule, series.recurrenceRule);
+    }
+
+    // A moved occurrence (an override) is an occurrence all the same: a double click on it asks
+    // the scope, and "This event only" edits it where it was moved to, offering no rule of its
+    // own.
+    void overrideDoubleClickAsksTheScope()
+    {
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate monday(2026, 3, 9);
+        Event series = StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
+                                             QStringLiteral("Standup"), local(monday, 9),
+                                             local(monday, 9, 30));
+        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=7");
+        QVERIFY(StoreSeed::addEvent(state, series));
+        Event moved = StoreSeed::timedEvent(QStringLiteral("moved"), AppState::localCalendarId,
+                                            QStringLiteral("Standup"), local(monday.addDays(2), 14),
+                                            local(monday.addDays(2), 14, 30));
+        moved.uid = moved.masterEventUid = series.uid;
+        moved.recurrenceId = Recurrence::recurrenceIdFor(local(monday.addDays(2), 9), false);
+        QVERIFY(StoreSeed::addEvent(state, moved));
+        Screen screen(state, true);
+        std::optional<bool> ruleOffered;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                QTest::mouseDClick(screen.timeline, Qt::LeftButton, {},
+                                   blockOf(screen.timeline, moved.id, 2).center());
+            },
+            QList<ModalSeam::Answer>{
+                [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "This event only")); },
+                [&](QWidget* form) {
+                    for (QPushButton* button : form->findChildren<QPushButton*>())
+                        if (button->text().startsWith(QStringLiteral("Repeats daily")))
+                            ruleOffered = button->isEnabled();
+                    form->findChildren<QLineEdit*>().first()->setText("Late standup");
+                    QVERIFY(ModalSeam::clickButton(form, "Save changes"));
+                }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(0).title, QStringLiteral("Edit Recurring Event"));
+        QCOMPARE(ruleOffered, std::optional<bool>(false));
+        const Event row = *state->events()->getById(moved.id);
+        QCOMPARE(row.title + u'|' + row.recurrenceRule, QStringLiteral("Late standup|"));
+        QCOMPARE(row.startTime.toUTC(), moved.startTime.toUTC());
+        QCOMPARE(state->events()->getById(series.id)->title, series.title);
     }
 
     // Whole days move the local wall-clock time: a Friday 09:00 event dragged three columns

@@ -120,7 +120,9 @@ void DateTimePicker::setDateTime(const QDateTime& dateTime)
         const QSignalBlocker blocker(m_dateEdit);
         m_dateEdit->setDate(dateTime.date());
     }
-    m_time = dateTime.time();
+    // All day shows no time: the committed one is kept for when the time shows again.
+    if (!m_allDay)
+        m_time = dateTime.time();
     if (m_reference)
         rebuildItems();
     else

@@ -28,7 +28,8 @@ public:
     void setAllDay(bool allDay);
     bool isAllDay() const { return m_allDay; }
 
-    // Shows the moment's own date and time as given; an invalid value is ignored. Emits nothing.
+    // Shows the moment's own date and time as given (in all-day mode its date only); an invalid
+    // value is ignored. Emits nothing.
     void setDateTime(const QDateTime& dateTime);
 
     // Binds this picker to `picker` (null unbinds). The reference is not owned; both pickers

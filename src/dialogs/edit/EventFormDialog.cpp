@@ -34,6 +34,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QUuid>
 #include <QVBoxLayout>
@@ -246,21 +247,25 @@ void EventFormDialog::build()
     const QDateTime start = EventFormRules::defaultStart(Clock::nowLocal());
     m_startPicker = new DateTimePicker(firstDay);
     m_startPicker->setDateTime(localMoment(start));
-    m_shownStart = m_startPicker->dateTime();
     form->addRow(tr("&Starts"), m_startPicker);
     m_endPicker = new DateTimePicker(firstDay);
     m_endPicker->setDateTime(localMoment(start.addSecs(3600)));
-    // Connected before the end binds to the start: the end still holds the old length here, so
-    // a later start carries the end with it instead of being clamped to it.
+    // Connected before the end binds to the start: the end follows the start before the end's
+    // own bounds are checked, so a later start carries it along instead of clamping it.
     connect(m_startPicker, &DateTimePicker::dateTimeChanged, this, &EventFormDialog::keepLength);
     m_endPicker->setReference(m_startPicker);
+    connect(m_endPicker, &DateTimePicker::dateTimeChanged, this, [this] {
+        if (!m_movingEnd)
+            measureLength();
+    });
+    measureLength();
     form->addRow(tr("&Ends"), m_endPicker);
 
     m_allDayCheck = new QCheckBox(tr("All day"), this);
     connect(m_allDayCheck, &QCheckBox::toggled, this, [this](bool on) {
         m_startPicker->setAllDay(on);
         m_endPicker->setAllDay(on);
-        m_shownStart = m_startPicker->dateTime();
+        measureLength();
     });
     form->addRow(QString(), m_allDayCheck);
 
@@ -368,10 +373,13 @@ void EventFormDialog::populate(const Event& event)
     m_allDayCheck->setChecked(event.isAllDay);
     m_startPicker->setAllDay(event.isAllDay);
     m_endPicker->setAllDay(event.isAllDay);
-    m_shownStart = m_startPicker->dateTime();
-    // An override lives in its series' calendar: moving it alone would orphan it.
-    if (!event.recurrenceId.isEmpty())
+    measureLength();
+    // An override lives in its series' calendar (moving it alone would orphan it) and repeats
+    // with it.
+    if (!event.recurrenceId.isEmpty()) {
         m_calendarCombo->setEnabled(false);
+        m_repeatButton->setEnabled(false);
+    }
 
     m_ruleText = event.recurrenceRule;
     refreshRepeatButton();
@@ -597,9 +605,11 @@ void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
             m_calendarCombo->setCurrentIndex(index);
     }
     m_allDayCheck->setChecked(eventTemplate.isAllDay);
-    if (eventTemplate.durationMinutes >= 1 && !eventTemplate.isAllDay)
+    if (eventTemplate.durationMinutes >= 1 && !eventTemplate.isAllDay) {
         m_endPicker->setDateTime(
             m_startPicker->dateTime().addSecs(qint64(eventTemplate.durationMinutes) * 60));
+        measureLength();
+    }
     if (!eventTemplate.recurrenceRule.isEmpty()) {
         m_ruleText = eventTemplate.recurrenceRule;
         refreshRepeatButton();
@@ -659,7 +669,10 @@ void EventFormDialog::save()
     record.startTime = m_startPicker->dateTime();
     record.endTime = m_endPicker->dateTime();
     record.isAllDay = m_allDayCheck->isChecked();
-    record.recurrenceRule = RuleUntil::normalize(m_ruleText, record.isAllDay);
+    // One occurrence never carries a rule of its own: the rule belongs to the series.
+    const bool oneOccurrence = !record.recurrenceId.isEmpty() || m_scope == 1;
+    record.recurrenceRule =
+        oneOccurrence ? QString() : RuleUntil::normalize(m_ruleText, record.isAllDay);
 
     record.reminders.clear();
     for (int i = 0; i < m_remindersLayout->count(); ++i) {
@@ -758,18 +771,25 @@ void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)
     // The end's earliest date follows the start before the end is set.
     m_endPicker->onReferenceChanged();
     m_endPicker->setDateTime(localMoment(start.addSecs(qint64(minutes) * 60)));
-    m_shownStart = m_startPicker->dateTime();
+    measureLength();
+}
+
+void EventFormDialog::measureLength()
+{
+    m_lengthStart = m_startPicker->dateTime();
+    m_lengthEnd = m_endPicker->dateTime();
 }
 
 void EventFormDialog::keepLength(const QDateTime& start)
 {
-    // Only a later start: an earlier one leaves the end where it was, as before.
-    const QDateTime end = m_endPicker->dateTime();
-    const QDateTime before = m_shownStart;
-    m_shownStart = start;
-    if (!before.isValid() || !start.isValid() || start <= before || end < before)
+    const QDateTime end = EventFormRules::endKeepingLength(start, m_lengthStart, m_lengthEnd,
+                                                           m_allDayCheck->isChecked());
+    if (!end.isValid())
         return;
-    m_endPicker->setDateTime(start.addSecs(before.secsTo(end)));
+    const QScopedValueRollback following(m_movingEnd, true);
+    // The end's earliest date follows the start first, so that an earlier end is not clamped.
+    m_endPicker->onReferenceChanged();
+    m_endPicker->setDateTime(end);
 }
 
 void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occurrenceStart,
@@ -779,9 +799,13 @@ void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occur
     m_occurrenceStart = occurrenceStart;
     m_scope = scope;
     if (scope == 1) {
-        // One occurrence keeps its series' calendar, rule and kind.
+        // One occurrence keeps its series' calendar, rule and kind; the rule shows what the
+        // occurrence belongs to.
         m_calendarCombo->setEnabled(false);
+        m_ruleText = master.recurrenceRule;
+        refreshRepeatButton();
         m_repeatButton->setEnabled(false);
+        m_repeatButton->setToolTip(tr("The repeat rule belongs to the series."));
         m_allDayCheck->setEnabled(false);
     }
 }

@@ -71,6 +71,7 @@ private:
     void applyTemplate(const EventTemplate& eventTemplate);
     void save();
     void keepLength(const QDateTime& start);
+    void measureLength();
     bool saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
                     const Event& edited);
     bool isReadOnly() const;
@@ -80,7 +81,10 @@ private:
     std::optional<Event> m_seriesMaster;
     QDateTime m_occurrenceStart;
     int m_scope = 0;
-    QDateTime m_shownStart; // the start the end's length is measured from
+    // The start and end the event's length is kept from while the user changes the start.
+    QDateTime m_lengthStart;
+    QDateTime m_lengthEnd;
+    bool m_movingEnd = false; // the end is following the start, not changed by the user
 
     QLineEdit* m_titleEdit = nullptr;
     QComboBox* m_calendarCombo = nullptr;

@@ -20,7 +20,8 @@
 
 namespace {
 
-enum Frequency { Daily, Weekly, Monthly, Yearly };
+// The frequency combo's rows; a separator row stands between Yearly and NoRepeat.
+enum Frequency { Daily, Weekly, Monthly, Yearly, NoRepeat = Yearly + 2 };
 enum MonthlyMode { OnDayOfMonth, OnNthWeekday };
 enum EndMode { EndsNever, EndsAfter, EndsOn };
 
@@ -73,6 +74,7 @@ void RecurrenceEditDialog::buildWidgets()
     outer->setSpacing(12);
 
     auto* form = new QFormLayout;
+    m_form = form;
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(12);
@@ -83,6 +85,8 @@ void RecurrenceEditDialog::buildWidgets()
     m_frequencyCombo->addItem(tr("Weekly"), frequencyWords.at(Weekly));
     m_frequencyCombo->addItem(tr("Monthly"), frequencyWords.at(Monthly));
     m_frequencyCombo->addItem(tr("Yearly"), frequencyWords.at(Yearly));
+    m_frequencyCombo->insertSeparator(m_frequencyCombo->count());
+    m_frequencyCombo->addItem(tr("Does not repeat"), QString());
     form->addRow(tr("Frequency"), m_frequencyCombo);
 
     auto* intervalRow = rowLayout(8);
@@ -233,12 +237,20 @@ void RecurrenceEditDialog::buildWidgets()
 
 void RecurrenceEditDialog::onFrequencyChanged(int index)
 {
+    const bool repeats = index <= Yearly;
+    const int shown = repeats ? index : int(Daily);
     // The stack takes the height of the shown page only, not of its tallest one.
     for (int page = 0; page < m_pageStack->count(); ++page)
         m_pageStack->widget(page)->setSizePolicy(
-            QSizePolicy::Preferred, page == index ? QSizePolicy::Preferred : QSizePolicy::Ignored);
-    m_pageStack->setCurrentIndex(index);
+            QSizePolicy::Preferred, page == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+    m_pageStack->setCurrentIndex(shown);
     m_pageStack->adjustSize();
+    // Interval, days and end belong to a rule: without one only the frequency row shows.
+    for (int row = 1; row < m_form->rowCount(); ++row)
+        m_form->setRowVisible(row, repeats);
+    // An open dialog fits what now shows, without the hidden rows' space.
+    if (isVisible())
+        adjustSize();
     refreshUnit();
     refreshSummary();
 }
@@ -264,8 +276,10 @@ void RecurrenceEditDialog::refreshUnit()
 
 void RecurrenceEditDialog::refreshSummary()
 {
-    if (m_summaryLabel)
-        m_summaryLabel->setText(RruleFormat::describe(rrule()));
+    if (!m_summaryLabel)
+        return;
+    const QString rule = rrule();
+    m_summaryLabel->setText(rule.isEmpty() ? tr("Does not repeat") : RruleFormat::describe(rule));
 }
 
 void RecurrenceEditDialog::setSeriesAllDay(bool allDay)
@@ -298,6 +312,8 @@ QDate RecurrenceEditDialog::untilDate(const QString& value) const
 QString RecurrenceEditDialog::rrule() const
 {
     const int frequency = m_frequencyCombo->currentIndex();
+    if (frequency > Yearly)
+        return QString();
     QStringList parts{QStringLiteral("FREQ=") + m_frequencyCombo->currentData().toString()};
     if (m_intervalSpin->value() >= 2)
         parts.append(QStringLiteral("INTERVAL=%1").arg(m_intervalSpin->value()));

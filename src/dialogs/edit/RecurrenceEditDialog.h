@@ -8,15 +8,16 @@
 class QButtonGroup;
 class QComboBox;
 class QDateEdit;
+class QFormLayout;
 class QLabel;
 class QSpinBox;
 class QStackedWidget;
 class QToolButton;
 
 // Edits one repeat rule: frequency and interval, weekdays, day of the month or nth weekday, and
-// the end (never, after a count, on a date). Understands FREQ, INTERVAL, BYDAY, BYMONTHDAY, COUNT
-// and UNTIL; anything else in the given rule is dropped from rrule(). Unreadable parts keep the
-// widgets' defaults, which come from the anchor date.
+// the end (never, after a count, on a date); "Does not repeat" takes the rule away. Understands
+// FREQ, INTERVAL, BYDAY, BYMONTHDAY, COUNT and UNTIL; anything else in the given rule is dropped
+// from rrule(). Unreadable parts keep the widgets' defaults, which come from the anchor date.
 class RecurrenceEditDialog : public QDialog
 {
     Q_OBJECT
@@ -25,9 +26,9 @@ public:
     RecurrenceEditDialog(const QString& rule, const QDate& anchorDate, int firstDayOfWeek,
                          QWidget* parent = nullptr);
 
-    // The rule the widgets describe; never empty.
+    // The rule the widgets describe; empty for "Does not repeat".
     QString rrule() const;
-    // Shows a rule in the widgets.
+    // Shows a rule in the widgets; an empty one shows a weekly rule on the anchor's weekday.
     void setRRule(const QString& rule);
 
     // Whether the series starts on dates rather than at times; decides the UNTIL value type:
@@ -51,6 +52,7 @@ private:
     int m_firstDayOfWeek;
     bool m_seriesAllDay = false;
 
+    QFormLayout* m_form = nullptr;
     QComboBox* m_frequencyCombo = nullptr;
     QSpinBox* m_intervalSpin = nullptr;
     QLabel* m_unitLabel = nullptr;

@@ -26,7 +26,10 @@ void prepareForPush(Event& event)
 {
     event.lastModified = Clock::now();
     event.syncStatus = QStringLiteral("pending");
-    event.recurrenceRule = RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
+    // An override repeats with its series only (a server refuses one with a rule of its own).
+    event.recurrenceRule = event.recurrenceId.isEmpty()
+                               ? RuleUntil::normalize(event.recurrenceRule, event.isAllDay)
+                               : QString();
     event.rawIcalendar = Ical::buildEvent(event);
 }
 

@@ -22,19 +22,33 @@ namespace SeriesActions {
 
 bool edit(AppState* appState, QWidget* host, const Event& stored, const QDateTime& occurrenceStart)
 {
-    if (!appState || stored.recurrenceRule.isEmpty() || !stored.recurrenceId.isEmpty() ||
-        !occurrenceStart.isValid())
+    if (!appState || !appState->events())
         return false;
-    RecurringEditScopeDialog question(stored.title, host);
+    const std::optional<Event> master = RecurringEdit::masterOf(appState->events(), stored);
+    if (!master)
+        return false;
+    // An override stands for the occurrence it replaced, wherever it was moved to.
+    const bool isOverride = !stored.recurrenceId.isEmpty();
+    const QDateTime occurrence =
+        isOverride ? SeriesEdit::instantOf(stored.recurrenceId) : occurrenceStart;
+    if (!occurrence.isValid())
+        return false;
+    RecurringEditScopeDialog question(master->title, host);
     if (question.exec() != QDialog::Accepted || question.scope == 0)
         return true;
-    Event occurrence = stored;
-    const qint64 shift = stored.startTime.secsTo(occurrenceStart);
-    occurrence.startTime = occurrenceStart;
-    if (occurrence.endTime)
-        occurrence.endTime = occurrence.endTime->addSecs(shift);
-    EventFormDialog form(appState, occurrence, host);
-    form.setSeriesScope(stored, occurrenceStart, question.scope);
+    // This event only edits the occurrence as it stands (an override with its own times and
+    // texts); the other answers edit the series from this occurrence's place in it.
+    Event shown = *master;
+    if (isOverride && question.scope == 1) {
+        shown = stored;
+    } else {
+        const qint64 shift = master->startTime.secsTo(occurrence);
+        shown.startTime = occurrence;
+        if (shown.endTime)
+            shown.endTime = shown.endTime->addSecs(shift);
+    }
+    EventFormDialog form(appState, shown, host);
+    form.setSeriesScope(*master, occurrence, question.scope);
     form.exec();
     return true;
 }

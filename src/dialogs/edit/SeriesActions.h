@@ -19,8 +19,9 @@ class QWidget;
 // dialogs; `appState` must outlive them.
 namespace SeriesActions {
 
-// For an occurrence of a series (`stored` its master, `occurrenceStart` the occurrence's own
-// start): the scope question, then the event form on the occurrence, saved for that scope.
+// For an occurrence of a series (`stored` its master and `occurrenceStart` the occurrence's own
+// start, or `stored` one of its overrides): the scope question, then the event form on the
+// occurrence, saved for that scope.
 bool edit(AppState* appState, QWidget* host, const Event& stored, const QDateTime& occurrenceStart);
 
 // A drag or resize of the occurrence of the series `master` that started at `occurrenceStart`:

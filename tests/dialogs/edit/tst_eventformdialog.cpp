@@ -12,6 +12,7 @@
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
+#include "SeriesActions.h"
 #include "SeriesEdit.h"
 #include "StoreSeed.h"
 #include "TemplateRepository.h"
@@ -440,18 +441,19 @@ private Q_SLOTS:
                  (QStringList{"0", "", "", "", copy.id}));
     }
 
-    // Moving the start later carries the end along, so the event keeps its length (and is never
-    // saved with no length); an earlier start leaves the end where it was.
-    void laterStartKeepsTheLength_data()
+    // Moving the start carries the end along, later or earlier, so the event keeps its length
+    // (and is never saved with no length).
+    void movedStartKeepsTheLength_data()
     {
         QTest::addColumn<int>("days");
         QTest::addColumn<QString>("time");
         QTest::addColumn<QDateTime>("end");
         QTest::newRow("two hours later") << 0 << "16:00" << local(today, QTime(17, 0));
         QTest::newRow("a day later") << 1 << "" << local(today.addDays(1), QTime(15, 0));
-        QTest::newRow("earlier") << 0 << "12:00" << local(today, QTime(15, 0));
+        QTest::newRow("earlier") << 0 << "12:00" << local(today, QTime(13, 0));
+        QTest::newRow("a day earlier") << -1 << "" << local(today.addDays(-1), QTime(15, 0));
     }
-    void laterStartKeepsTheLength()
+    void movedStartKeepsTheLength()
     {
         QFETCH(int, days);
         QFETCH(QString, time);
@@ -467,6 +469,162 @@ private Q_SLOTS:
         }
         QCOMPARE(form.end->dateTime(), end.toLocalTime());
         QCOMPARE(form.save(), QStringList());
+    }
+
+    // A start date typed digit by digit passes through other days (typing 15 into the 7th goes
+    // by the 1st); the event keeps the length it had before the typing began.
+    void typedStartDateKeepsTheLength_data()
+    {
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        const QDate typed(2026, 12, 15);
+        QTest::newRow("timed") << false << QDateTime(typed, QTime(8, 30))
+                               << QDateTime(typed, QTime(9, 30));
+        QTest::newRow("all-day") << true << QDateTime(typed, QTime(0, 0))
+                                 << QDateTime(typed, QTime(0, 0));
+    }
+    void typedStartDateKeepsTheLength()
+    {
+        QFETCH(bool, allDay);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        startAt(local(QDate(2026, 12, 7), QTime(8, 10)));
+        Form form(state());
+        form.allDay->setChecked(allDay);
+        // The day's digits selected, as a double click on them leaves them.
+        auto* date = form.start->findChild<QDateEdit*>();
+        date->setCurrentSectionIndex(2);
+        auto* text = date->findChild<QLineEdit*>();
+        text->setSelection(int(text->text().indexOf(QStringLiteral(" 7,"))) + 1, 1);
+        QTest::keyClicks(date, QStringLiteral("15"));
+        QCOMPARE(form.start->dateTime(), start);
+        QCOMPARE(form.end->dateTime(), end);
+
+        // Unticking all-day gives the times back as they were.
+        form.allDay->setChecked(false);
+        QCOMPARE(form.end->dateTime(), QDateTime(start.date(), QTime(9, 30)));
+    }
+
+    // An override is an occurrence: opening it asks the scope like any other occurrence. This
+    // event only edits it as it stands, without a rule of its own; all events edit the series
+    // from the occurrence's place, and the override stays. Without its series it opens as one
+    // event, still without a rule.
+    void overrideAsksTheScope_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QDateTime>("shownStart");
+        QTest::addColumn<QStringList>("rows");
+        const QDate second = today.addDays(7);
+        QTest::newRow("this event only")
+            << "This event only" << local(second, QTime(16, 0))
+            << QStringList{"ev-1|Review|FREQ=WEEKLY", "ev-1-second|Retro|"};
+        QTest::newRow("all events") << "All events in the series" << local(second, QTime(14, 0))
+                                    << QStringList{"ev-1|Retro|FREQ=WEEKLY", "ev-1-second|Review|"};
+    }
+    void overrideAsksTheScope()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QDateTime, shownStart);
+        Event master = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        master.recurrenceRule = QStringLiteral("FREQ=WEEKLY");
+        QVERIFY(StoreSeed::addEvent(state(), master));
+        const QDateTime occurrence = master.startTime.addDays(7);
+        const Event moved = SeriesEdit::occurrenceOverride(
+            master, occurrence, occurrence.addSecs(7200), occurrence.addSecs(3 * 3600),
+            QStringLiteral("ev-1-second"), master.startTime);
+        QVERIFY(StoreSeed::addEvent(state(), moved));
+
+        QWidget host;
+        bool handled = false;
+        QDateTime formStart;
+        bool ruleOffered = true;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                handled = SeriesActions::edit(state(), &host, *state()->events()->getById(moved.id),
+                                              moved.startTime);
+            },
+            QList<ModalSeam::Answer>{
+                [&](QWidget* window) { QVERIFY(ModalSeam::clickButton(window, answer)); },
+                [&](QWidget* window) {
+                    formStart = window->findChild<DateTimePicker*>()->dateTime();
+                    for (QPushButton* button : window->findChildren<QPushButton*>())
+                        if (button->text() == RruleFormat::describe(master.recurrenceRule) ||
+                            button->text() == QLatin1String("Does not repeat"))
+                            ruleOffered = button->isEnabled();
+                    window->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)
+                        ->setText(QStringLiteral("Retro"));
+                    QVERIFY(ModalSeam::clickButton(window, QStringLiteral("Save changes")));
+                }});
+        QVERIFY(handled);
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen.at(0).title, QStringLiteral("Edit Recurring Event"));
+        QCOMPARE(formStart, shownStart.toLocalTime());
+        QCOMPARE(ruleOffered, answer == QLatin1String("All events in the series"));
+        QTEST(column(QStringLiteral("SELECT id || '|' || title || '|' || "
+                                    "ifnull(recurrence_rule, '') FROM events WHERE deleted_at IS "
+                                    "NULL ORDER BY id")),
+              "rows");
+        QVERIFY(!sent(*state()->events()->getById(moved.id)).recurrenceId.isEmpty());
+        QVERIFY(sent(*state()->events()->getById(moved.id)).recurrenceRule.isEmpty());
+
+        QVERIFY(state()->events()->hardDelete(master.id));
+        Form alone(state(), *state()->events()->getById(moved.id));
+        QVERIFY(!alone.button(QStringLiteral("Does not repeat"))->isEnabled());
+    }
+
+    // A series stops repeating through "Does not repeat" in the recurrence editor, for the scope
+    // the form saves for: all events leave one event, this and following end the series before
+    // the occurrence and leave one event there; the overrides after it go.
+    void stopRepeating_data()
+    {
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<QStringList>("withoutRule");
+        QTest::newRow("series form") << 0 << QStringList{"1"};
+        QTest::newRow("all events") << 3 << QStringList{"1"};
+        QTest::newRow("this and following") << 2 << QStringList{"0", "1"};
+    }
+    void stopRepeating()
+    {
+        QFETCH(int, scope);
+        Event master = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        master.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        QVERIFY(StoreSeed::addEvent(state(), master));
+        const QDateTime third = master.startTime.addDays(2);
+        QVERIFY(StoreSeed::addEvent(
+            state(),
+            SeriesEdit::occurrenceOverride(master, third, third.addSecs(3600), third.addSecs(7200),
+                                           QStringLiteral("ev-1-third"), master.startTime)));
+
+        Event shown = *state()->events()->getById(master.id);
+        const QDateTime occurrence = master.startTime.addDays(1);
+        if (scope != 0) {
+            shown.startTime = occurrence;
+            shown.endTime = master.endTime->addDays(1);
+        }
+        Form form(state(), shown);
+        if (scope != 0)
+            form.dialog.setSeriesScope(master, occurrence, scope);
+        ModalSeam::run([&] { form.button(RruleFormat::describe(master.recurrenceRule))->click(); },
+                       [](QWidget* window) {
+                           auto* frequency = window->findChild<QComboBox*>();
+                           const int none = frequency->findText(QStringLiteral("Does not repeat"));
+                           QVERIFY(none >= 0);
+                           frequency->setCurrentIndex(none);
+                           QVERIFY(ModalSeam::accept(window));
+                       });
+        QVERIFY(form.button(QStringLiteral("Does not repeat")));
+        QCOMPARE(form.save(), QStringList());
+        QTEST(column(QStringLiteral("SELECT ifnull(recurrence_rule, '') = '' FROM events WHERE "
+                                    "deleted_at IS NULL ORDER BY start_time")),
+              "withoutRule");
+        QCOMPARE(column(QStringLiteral("SELECT deleted_at IS NOT NULL FROM events WHERE id = "
+                                       "'ev-1-third'")),
+                 QStringList{"1"});
+        QCOMPARE(column(QStringLiteral("SELECT start_time FROM events WHERE deleted_at IS NULL "
+                                       "ORDER BY start_time"))
+                     .constLast(),
+                 (scope == 2 ? occurrence : master.startTime).toUTC().toString(Qt::ISODate));
     }
 
     // The form on a series edits all its events; another calendar takes the series with its

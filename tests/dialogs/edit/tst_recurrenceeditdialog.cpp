@@ -142,6 +142,25 @@ private Q_SLOTS:
         frequency->setCurrentIndex(1);
         QCOMPARE(dialog.rrule(), QStringLiteral("FREQ=WEEKLY;INTERVAL=3;COUNT=10"));
     }
+
+    // "Does not repeat" takes the rule away and hides the rest of the editor; choosing a
+    // frequency again brings the rule back as it was.
+    void doesNotRepeat()
+    {
+        RecurrenceEditDialog dialog(QStringLiteral("FREQ=DAILY;INTERVAL=2;COUNT=5"), monday, 1);
+        auto* frequency = dialog.findChildren<QComboBox*>().first();
+        const int none = frequency->findText(QStringLiteral("Does not repeat"));
+        QVERIFY(none > 0);
+        frequency->setCurrentIndex(none);
+        QCOMPARE(dialog.rrule(), QString());
+        QCOMPARE(dialog.findChildren<QLabel*>().last()->text(), QStringLiteral("Does not repeat"));
+        QVERIFY(!radio(dialog, QStringLiteral("After"))->isVisibleTo(&dialog));
+        QVERIFY(!dialog.findChildren<QSpinBox*>().first()->isVisibleTo(&dialog));
+
+        frequency->setCurrentIndex(0);
+        QCOMPARE(dialog.rrule(), QStringLiteral("FREQ=DAILY;INTERVAL=2;COUNT=5"));
+        QVERIFY(radio(dialog, QStringLiteral("After"))->isVisibleTo(&dialog));
+    }
 };
 
 QTEST_MAIN(TestRecurrenceEditDialog)

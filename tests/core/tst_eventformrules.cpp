@@ -1,0 +1,75 @@
+#include "EventFormRules.h"
+
+#include <QTest>
+
+namespace {
+
+// A moment as the form's pickers hold it: a wall-clock time in the machine's zone.
+QDateTime shown(int month, int day, int hour = 0, int minute = 0)
+{
+    return QDateTime(QDate(2026, month, day), QTime(hour, minute));
+}
+
+} // namespace
+
+class TestEventFormRules : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The end follows a moved start by the length the event had before the start was changed,
+    // whichever way it moves and whatever the start passed through on the way; all-day events
+    // keep whole days across a clock change.
+    void endKeepsTheLength_data()
+    {
+        QTest::addColumn<QDateTime>("lengthStart");
+        QTest::addColumn<QDateTime>("lengthEnd");
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::newRow("later") << shown(3, 11, 14) << shown(3, 11, 15) << false << shown(3, 11, 16)
+                               << shown(3, 11, 17);
+        QTest::newRow("earlier") << shown(3, 11, 9, 15) << shown(3, 11, 9, 30) << false
+                                 << shown(3, 11, 9) << shown(3, 11, 9, 15);
+        QTest::newRow("typed day, first digit")
+            << shown(12, 7, 8, 30) << shown(12, 7, 9, 30) << false << shown(12, 1, 8, 30)
+            << shown(12, 1, 9, 30);
+        QTest::newRow("typed day, second digit")
+            << shown(12, 7, 8, 30) << shown(12, 7, 9, 30) << false << shown(12, 15, 8, 30)
+            << shown(12, 15, 9, 30);
+        QTest::newRow("over midnight")
+            << shown(3, 11, 23) << shown(3, 12, 1) << false << shown(3, 12, 23) << shown(3, 13, 1);
+        QTest::newRow("end before start")
+            << shown(3, 11, 10) << shown(3, 11, 9) << false << shown(3, 11, 11) << shown(3, 11, 11);
+        QTest::newRow("all-day, later")
+            << shown(12, 7) << shown(12, 8) << true << shown(12, 15) << shown(12, 16);
+        QTest::newRow("all-day, earlier")
+            << shown(12, 7) << shown(12, 9) << true << shown(12, 1) << shown(12, 3);
+        QTest::newRow("all-day, short day in Europe")
+            << shown(3, 29) << shown(3, 30) << true << shown(4, 5) << shown(4, 6);
+        QTest::newRow("all-day, short day in America")
+            << shown(3, 8) << shown(3, 9) << true << shown(3, 15) << shown(3, 16);
+        QTest::newRow("all-day, one day")
+            << shown(3, 11) << shown(3, 11) << true << shown(3, 30) << shown(3, 30);
+    }
+    void endKeepsTheLength()
+    {
+        QFETCH(QDateTime, lengthStart);
+        QFETCH(QDateTime, lengthEnd);
+        QFETCH(bool, allDay);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QCOMPARE(EventFormRules::endKeepingLength(start, lengthStart, lengthEnd, allDay), end);
+    }
+
+    void invalidMomentGivesNoEnd()
+    {
+        const QDateTime valid = shown(3, 11, 9);
+        QVERIFY(!EventFormRules::endKeepingLength(QDateTime(), valid, valid, false).isValid());
+        QVERIFY(!EventFormRules::endKeepingLength(valid, QDateTime(), valid, true).isValid());
+        QVERIFY(!EventFormRules::endKeepingLength(valid, valid, QDateTime(), false).isValid());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEventFormRules)
+#include "tst_eventformrules.moc"
