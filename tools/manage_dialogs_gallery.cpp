@@ -106,7 +106,9 @@ void addEvents(AppState& state)
     } events[] = {{"review", "projects", "Quarterly review with the regional team", 0, 14, 90},
                   {"dentist", "family", "Dentist", 1, 9, 45},
                   {"standup", "projects", "Standup", 1, 10, 15},
-                  {"dinner", "family", "Dinner with <b>Ann</b> & Bo", 2, 19, 120}};
+                  {"dinner", "family", "Dinner with <b>Ann</b> & Bo", 2, 19, 120},
+                  {"ferry", "family", "Night ferry to the islands", 3, 22, 630},
+                  {"untitled", "projects", "", 4, 11, 30}};
     for (const auto& entry : events) {
         Event event;
         event.id = event.uid = QString::fromLatin1(entry.id);

@@ -89,6 +89,13 @@ void addEvents(AppState& state)
     events.append(budget);
     events.append(event("short", "team", "5-minute check-in", local(today, QTime(16, 30)),
                         local(today, QTime(16, 35))));
+    // Without length, as other clients write reminders-only entries: each needs its own column.
+    events.append(event("call-ann", "team", "Call Ann", local(today, QTime(17, 30)),
+                        local(today, QTime(17, 30))));
+    events.append(event("call-bo", "family", "Call Bo", local(today, QTime(17, 30)),
+                        local(today, QTime(17, 30))));
+    events.append(event("parcel", "family", "Parcel pickup", local(today, QTime(17, 40)),
+                        local(today, QTime(17, 40))));
     events.append(event("run", "family", "Evening run", local(today, QTime(19, 0)),
                         local(today, QTime(20, 0))));
     Event night = event("night", "team", "Night shift", local(today.addDays(-1), QTime(22, 0)),

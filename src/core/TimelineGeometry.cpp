@@ -111,7 +111,21 @@ QRect blockRect(const ColumnSpan& span, int top, int bottom, int minimumHeight)
     return QRect(span.x, top, span.width, bottom - top);
 }
 
-QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day)
+qint64 minimumBlockMsecs(int minimumHeight, int rowHeight)
+{
+    if (rowHeight <= 0 || minimumHeight <= 0)
+        return 0;
+    const qint64 hour = 60 * 60 * 1000;
+    return (qint64(minimumHeight) * hour + rowHeight - 1) / rowHeight;
+}
+
+int textTop(const QRect& block, int visibleTop, int textHeight)
+{
+    const int lowest = std::max(block.top(), block.bottom() + 1 - textHeight);
+    return std::min(std::max(block.top(), visibleTop), lowest);
+}
+
+QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day, qint64 instantMsecs)
 {
     // The layout sees light copies that carry only the times and, as their id, the index of the
     // input they stand for, so every placed block leads back to its own occurrence (several
@@ -133,7 +147,7 @@ QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day)
     }
     QList<PlacedOccurrence> placed;
     placed.reserve(clipped.size());
-    for (LaidOutEvent& item : EventLayout::layoutTimedEvents(std::move(clipped)))
+    for (LaidOutEvent& item : EventLayout::layoutTimedEvents(std::move(clipped), instantMsecs))
         placed.append({item.event.id.toLongLong(), item.event.startTime, item.event.endTime,
                        item.column, item.columnCount});
     return placed;

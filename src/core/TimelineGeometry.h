@@ -60,6 +60,16 @@ ColumnSpan columnSpan(int areaLeft, int areaWidth, int column, int columnCount);
 // The rectangle of one block: from `top` to `bottom`, at least `minimumHeight` tall.
 QRect blockRect(const ColumnSpan& span, int top, int bottom, int minimumHeight);
 
+// The time, in milliseconds rounded up, that a block of `minimumHeight` pixels stands for at
+// `rowHeight` pixels an hour: how long an event without length occupies its column. 0 for rows
+// of no height.
+qint64 minimumBlockMsecs(int minimumHeight, int rowHeight);
+
+// The y at which a block's text starts when the column is seen from `visibleTop` down: the
+// block's top, or the visible top for a block begun above it (the later days of an event over
+// several days), but never so low that `textHeight` pixels leave the block.
+int textTop(const QRect& block, int visibleTop, int textHeight);
+
 // One timed occurrence placed in a day's column: which input it came from, its times cut to the
 // day (for drawing; the input keeps the real ones) and its overlap column.
 struct PlacedOccurrence
@@ -72,8 +82,10 @@ struct PlacedOccurrence
 };
 
 // The timed events of the list (all-day ones skipped) that fall on `day`, cut to it with
-// clipToDay and laid out side by side with EventLayout::layoutTimedEvents, in that layout's order.
-QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day);
+// clipToDay and laid out side by side with EventLayout::layoutTimedEvents, in that layout's order;
+// an event without length takes `instantMsecs` (see minimumBlockMsecs).
+QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day,
+                                  qint64 instantMsecs = 0);
 
 // The time of day a double-click at y proposes for a new event: the quarter hour containing y,
 // clamped to 00:00..23:45.

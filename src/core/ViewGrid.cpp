@@ -67,6 +67,22 @@ int monthChipFit(int cellHeight, bool compact)
     return std::max(cellHeight - 29, 0) / monthChipPitch(compact);
 }
 
+YearDot yearBusyDot(const QRect& cell, const QRect& number, int radius)
+{
+    // One pixel stays free between the dot and the digits.
+    const qreal x = cell.center().x() + 0.5;
+    const int lowest = cell.bottom() - 4;
+    if (lowest - radius > number.bottom() + 1)
+        return {YearDot::Place::Below, QPointF(x, lowest)};
+    const int underNumber = number.bottom() + 2 + radius;
+    if (underNumber + radius <= cell.bottom())
+        return {YearDot::Place::Below, QPointF(x, underNumber)};
+    const int besideNumber = number.right() + 2 + radius;
+    if (besideNumber + radius <= cell.right())
+        return {YearDot::Place::Beside, QPointF(besideNumber, number.center().y() + 0.5)};
+    return {YearDot::Place::Behind, QPointF(number.center().x() + 0.5, number.center().y() + 0.5)};
+}
+
 QRect miniMonthCell(int width, int row, int column)
 {
     const int inner = std::max(width - 8, 0);

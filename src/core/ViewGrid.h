@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
@@ -27,6 +28,19 @@ int monthChipHeight(bool compact);
 int monthChipPitch(bool compact);
 // Chips that fit a cell of `cellHeight`: (cellHeight - 29) / pitch, never below 0.
 int monthChipFit(int cellHeight, bool compact);
+
+// Year card: where the dot of a busy day goes in its `cell` so that it never covers the day
+// number, given the box `number` its digits are inked in. Below: centred 4 px above the cell's
+// bottom as long as that clears the number, else right under it; Beside: right of the number,
+// level with it, when the cell is too short; Behind: no room anywhere, the caller tints the day
+// behind its number instead (the centre is the number's).
+struct YearDot
+{
+    enum class Place { Below, Beside, Behind };
+    Place place = Place::Below;
+    QPointF centre;
+};
+YearDot yearBusyDot(const QRect& cell, const QRect& number, int radius);
 
 // Mini month: the cell in row `row` (0..5) and column `column` (0..6) of a widget `width` wide;
 // the first (width - 8) mod 7 columns are one pixel wider so the row fills width - 8 exactly.

@@ -83,6 +83,20 @@ QString dayTitle(const QDate& date, const QDate& today)
     return text;
 }
 
+QStringList shorterTitles(const QString& mode, const QDate& date, const QDate& today)
+{
+    if (mode != QLatin1String("day") || !date.isValid())
+        return {};
+    const QString withYear = date.toString(QStringLiteral("ddd, MMM d, yyyy"));
+    const QString withoutYear = date.toString(QStringLiteral("ddd, MMM d"));
+    if (date != today)
+        return {withYear, withoutYear};
+    const auto todayPrefixed = [](const QString& text) {
+        return QCoreApplication::translate("ViewArea", "Today \u00b7 %1").arg(text);
+    };
+    return {todayPrefixed(withYear), todayPrefixed(withoutYear), withoutYear};
+}
+
 QString title(const QString& mode, const QDate& date, const QDate& weekStartDate,
               const QDate& daysStartDate, int horizon, const QDate& today)
 {

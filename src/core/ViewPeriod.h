@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 // The periods the calendar views show and step through, keyed by the view mode word ("day",
 // "week", "days", "grid", "month", "year"). Days of the week are numbered 1 (Monday) to 7
@@ -44,6 +45,11 @@ QString rangeTitle(const QDate& from, const QDate& to);
 // "Saturday, December 5, 2026", prefixed "Today · " (translated in the context "ViewArea")
 // when the date is today.
 QString dayTitle(const QDate& date, const QDate& today);
+
+// Shorter forms of the header title for a header too narrow for `title`, longest first: for the
+// day, "Today · Sat, Dec 5, 2026", "Today · Sat, Dec 5", then "Sat, Dec 5" ("Today · " only
+// for today); none for the other modes.
+QStringList shorterTitles(const QString& mode, const QDate& date, const QDate& today);
 
 // The header title of a mode. `weekStart` and `daysStart` are the first dates the two week
 // timelines show; the weather suffix of the day title is the caller's.

@@ -76,12 +76,19 @@ private Q_SLOTS:
             << QStringList{"A 0/3", "B 1/3", "C 2/3", "D 0/1"};
         QTest::newRow("event without end")
             << QStringList{"A 08:00-10:00", "B 09:00", "C 09:00-09:30"}
-            << QStringList{"A 0/2", "B 1/2", "C 1/2"};
+            << QStringList{"A 0/3", "B 1/3", "C 2/3"};
         QTest::newRow("chain keeps one cluster")
             << QStringList{"A 09:00-10:00", "B 09:30-11:00", "C 10:30-12:00", "D 11:30-12:30"}
             << QStringList{"A 0/2", "B 1/2", "C 0/2", "D 1/2"};
         QTest::newRow("end before start counts as no end")
-            << QStringList{"B 10:00", "A 10:00-09:00"} << QStringList{"B 0/1", "A 0/1"};
+            << QStringList{"B 10:00", "A 10:00-09:00"} << QStringList{"B 0/2", "A 1/2"};
+        QTest::newRow("instants at one time")
+            << QStringList{"A 10:00-10:00", "B 10:00-10:00", "C 10:00"}
+            << QStringList{"A 0/3", "B 1/3", "C 2/3"};
+        QTest::newRow("instant where an event ends")
+            << QStringList{"A 09:00-10:00", "B 10:00"} << QStringList{"A 0/1", "B 0/1"};
+        QTest::newRow("instant where an event begins")
+            << QStringList{"A 10:00", "B 10:00-11:00"} << QStringList{"A 0/2", "B 1/2"};
     }
 
     void layout()
@@ -94,10 +101,47 @@ private Q_SLOTS:
         QCOMPARE(describe(EventLayout::layoutTimedEvents(input)), expected);
     }
 
+    // An event without length stands for a block of minimum height, here 20 minutes long: the
+    // events that block covers take other columns; one that begins after it does not.
+    void instantsTakeTheirBlock_data()
+    {
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("five minutes apart")
+            << QStringList{"A 10:00-10:00", "B 10:05-10:05", "C 10:10"}
+            << QStringList{"A 0/3", "B 1/3", "C 2/3"};
+        QTest::newRow("after the block")
+            << QStringList{"A 10:00", "B 10:20-10:20"} << QStringList{"A 0/1", "B 0/1"};
+        QTest::newRow("an event under the block")
+            << QStringList{"A 10:00", "B 10:15-11:00"} << QStringList{"A 0/2", "B 1/2"};
+        QTest::newRow("short events keep their own length")
+            << QStringList{"A 10:00-10:05", "B 10:05-10:10"} << QStringList{"A 0/1", "B 0/1"};
+    }
+
+    void instantsTakeTheirBlock()
+    {
+        QFETCH(QStringList, events);
+        QFETCH(QStringList, expected);
+        QList<Event> input;
+        for (const QString& spec : events)
+            input.append(parseSpec(spec));
+        QCOMPARE(describe(EventLayout::layoutTimedEvents(input, 20 * 60 * 1000)), expected);
+    }
+
     // On random days: overlapping events never share a column, each event takes the lowest
-    // column free at its start, and overlapping events agree on the column count.
+    // column free at its start, and overlapping events agree on the column count. An event
+    // without length holds [start, start + instant), or its start instant alone when that is 0.
+    void invariantsOnRandomDays_data()
+    {
+        QTest::addColumn<int>("instantMinutes");
+        QTest::newRow("instants") << 0;
+        QTest::newRow("instants drawn 20 minutes tall") << 20;
+    }
+
     void invariantsOnRandomDays()
     {
+        QFETCH(int, instantMinutes);
         QRandomGenerator random(20250602);
         for (int round = 0; round < 200; ++round) {
             QList<Event> events;
@@ -110,9 +154,18 @@ private Q_SLOTS:
                     e.endTime = e.startTime.addSecs(random.bounded(1, 12) * 900);
                 events.append(e);
             }
-            const QList<LaidOutEvent> laidOut = EventLayout::layoutTimedEvents(events);
+            const QList<LaidOutEvent> laidOut =
+                EventLayout::layoutTimedEvents(events, qint64(instantMinutes) * 60 * 1000);
             QCOMPARE(laidOut.size(), events.size());
-            const auto endOf = [](const Event& e) { return e.endTime.value_or(e.startTime); };
+            const auto endOf = [instantMinutes](const Event& e) {
+                return e.endTime.value_or(e.startTime)
+                    .addSecs(e.endTime.value_or(e.startTime) == e.startTime ? instantMinutes * 60
+                                                                            : 0);
+            };
+            const auto holds = [&endOf](const Event& e, const QDateTime& time) {
+                return endOf(e) == e.startTime ? time == e.startTime
+                                               : e.startTime <= time && time < endOf(e);
+            };
             for (qsizetype i = 0; i < laidOut.size(); ++i) {
                 const LaidOutEvent& a = laidOut[i];
                 QVERIFY(a.column >= 0 && a.column < a.columnCount);
@@ -121,13 +174,13 @@ private Q_SLOTS:
                     if (i == j)
                         continue;
                     const LaidOutEvent& b = laidOut[j];
-                    const bool overlap =
-                        a.event.startTime < endOf(b.event) && b.event.startTime < endOf(a.event);
+                    const QDateTime later = std::max(a.event.startTime, b.event.startTime);
+                    const bool overlap = holds(a.event, later) && holds(b.event, later);
                     if (overlap) {
                         QVERIFY(a.column != b.column);
                         QCOMPARE(a.columnCount, b.columnCount);
                     }
-                    if (j < i && endOf(b.event) > a.event.startTime)
+                    if (j < i && holds(b.event, a.event.startTime))
                         usedAtStart.insert(b.column);
                 }
                 for (int lower = 0; lower < a.column; ++lower)

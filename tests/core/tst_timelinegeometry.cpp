@@ -95,6 +95,46 @@ private Q_SLOTS:
         QVERIFY(!isMultiDay(timed("e", local(0, "22:00"), local(0, "23:59"))));
     }
 
+    // How long a block of minimum height stands for, rounded up so the layout never lets the
+    // next event start under it.
+    void minimumBlockMsecs_data()
+    {
+        QTest::addColumn<int>("minimumHeight");
+        QTest::addColumn<int>("rowHeight");
+        QTest::addColumn<qint64>("msecs");
+        QTest::newRow("24 px at 56 an hour") << 24 << 56 << qint64(1542858);
+        QTest::newRow("28 px at 48 an hour is 35 minutes") << 28 << 48 << qint64(35 * 60 * 1000);
+        QTest::newRow("no rows") << 24 << 0 << qint64(0);
+        QTest::newRow("no height") << 0 << 56 << qint64(0);
+    }
+
+    void minimumBlockMsecs()
+    {
+        QFETCH(int, minimumHeight);
+        QFETCH(int, rowHeight);
+        QTEST(TimelineGeometry::minimumBlockMsecs(minimumHeight, rowHeight), "msecs");
+    }
+
+    // A block's text follows the view's top down the block, and stops where it would leave it.
+    void textTop_data()
+    {
+        QTest::addColumn<QRect>("block");
+        QTest::addColumn<int>("visibleTop");
+        QTest::addColumn<int>("top");
+        QTest::newRow("block below the view's top") << QRect(0, 500, 80, 100) << 448 << 500;
+        QTest::newRow("block begun above") << QRect(0, 0, 80, 600) << 448 << 448;
+        QTest::newRow("only its end in view") << QRect(0, 0, 80, 460) << 448 << 420;
+        QTest::newRow("shorter than its text") << QRect(0, 0, 80, 30) << 448 << 0;
+        QTest::newRow("view at the top") << QRect(0, 0, 80, 600) << 0 << 0;
+    }
+
+    void textTop()
+    {
+        QFETCH(QRect, block);
+        QFETCH(int, visibleTop);
+        QTEST(TimelineGeometry::textTop(block, visibleTop, 40), "top");
+    }
+
     void slotAt_data()
     {
         QTest::addColumn<int>("y");
@@ -138,6 +178,26 @@ private Q_SLOTS:
         QCOMPARE(placed, (QStringList{"2 night 00:00-11 02:00 0/1", "3 a 09:00-11 10:00 0/1",
                                       "4 b 10:00-11 11:00 0/2", "5 c 10:30-11 11:30 1/2",
                                       "0 night 22:00-12 00:00 0/1"}));
+    }
+
+    // Events without length, as they come from other clients, each get a column for the block
+    // they are drawn as.
+    void layoutDayGivesInstantsTheirBlock()
+    {
+        const QList<Event> events{
+            timed("a", local(0, "10:00"), local(0, "10:00")),
+            timed("b", local(0, "10:00"), std::nullopt),
+            timed("c", local(0, "10:10"), local(0, "10:10")),
+            timed("d", local(0, "11:00"), local(0, "11:00")),
+        };
+        QStringList placed;
+        for (const PlacedOccurrence& item :
+             TimelineGeometry::layoutDay(events, day, TimelineGeometry::minimumBlockMsecs(24, 56)))
+            placed.append(QStringLiteral("%1 %2/%3")
+                              .arg(events[item.index].id)
+                              .arg(item.column)
+                              .arg(item.columnCount));
+        QCOMPARE(placed, (QStringList{"a 0/3", "b 1/3", "c 2/3", "d 0/1"}));
     }
 
     void snappedMinutes_data()

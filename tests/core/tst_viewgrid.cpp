@@ -105,6 +105,42 @@ private Q_SLOTS:
         QFETCH(int, column);
         QTEST(ViewGrid::miniMonthCell(width, row, column), "cell");
     }
+
+    // A busy day's dot keeps clear of the day number: under it while the cell is tall enough,
+    // beside it in a short cell, and behind it (a tint) when there is no room at all.
+    void yearBusyDot_data()
+    {
+        QTest::addColumn<QRect>("cell");
+        QTest::addColumn<QRect>("number");
+        QTest::addColumn<int>("place");
+        QTest::addColumn<QPointF>("centre");
+
+        const auto below = int(ViewGrid::YearDot::Place::Below);
+        const auto beside = int(ViewGrid::YearDot::Place::Beside);
+        const auto behind = int(ViewGrid::YearDot::Place::Behind);
+        QTest::newRow("tall cell: 4 px above its bottom")
+            << QRect(100, 200, 40, 34) << QRect(113, 211, 14, 9) << below << QPointF(119.5, 229);
+        QTest::newRow("shorter: right under the number")
+            << QRect(100, 200, 40, 22) << QRect(113, 207, 14, 9) << below << QPointF(119.5, 219);
+        QTest::newRow("short and wide: beside the number")
+            << QRect(100, 200, 26, 15) << QRect(106, 203, 14, 9) << beside << QPointF(123, 207.5);
+        QTest::newRow("short and narrow: behind it")
+            << QRect(100, 200, 18, 11) << QRect(102, 201, 14, 9) << behind << QPointF(108.5, 205.5);
+    }
+
+    void yearBusyDot()
+    {
+        QFETCH(QRect, cell);
+        QFETCH(QRect, number);
+        const ViewGrid::YearDot dot = ViewGrid::yearBusyDot(cell, number, 2);
+        QTEST(int(dot.place), "place");
+        QTEST(dot.centre, "centre");
+        if (dot.place != ViewGrid::YearDot::Place::Behind) {
+            const QRectF disc(dot.centre - QPointF(2, 2), QSizeF(4, 4));
+            QVERIFY(!disc.intersects(QRectF(number)));
+            QVERIFY(QRectF(cell).contains(disc));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestViewGrid)

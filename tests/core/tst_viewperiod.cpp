@@ -123,6 +123,28 @@ private Q_SLOTS:
               "expected");
     }
 
+    // The forms a narrow header falls back to keep whole words: abbreviated names, then no
+    // year, and for today at last no "Today".
+    void shorterTitles_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("today") << "day" << QDate(2026, 12, 5)
+                               << QStringList{"Today \u00b7 Sat, Dec 5, 2026",
+                                              "Today \u00b7 Sat, Dec 5", "Sat, Dec 5"};
+        QTest::newRow("another day")
+            << "day" << QDate(2026, 12, 7) << QStringList{"Mon, Dec 7, 2026", "Mon, Dec 7"};
+        QTest::newRow("month") << "month" << QDate(2026, 12, 5) << QStringList{};
+    }
+    void shorterTitles()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QDate, date);
+        QTEST(ViewPeriod::shorterTitles(mode, date, QDate(2026, 12, 5)), "expected");
+    }
+
     void normalizedMode()
     {
         QCOMPARE(ViewPeriod::normalizedMode(QStringLiteral("agenda")), QStringLiteral("week"));

@@ -1,17 +1,21 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "Clock.h"
 #include "FilterRuleRepository.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
 #include "MiniMonthCalendar.h"
 #include "MonthGridWidget.h"
 #include "MonthView.h"
+#include "PixelProbe.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
+#include "Theme.h"
 #include "ViewGrid.h"
 #include "ViewRepository.h"
 #include "WeekGridView.h"
 #include "WeekGridWidget.h"
+#include "YearGridWidget.h"
 
 #include <QTest>
 #include <QWheelEvent>
@@ -181,6 +185,49 @@ private Q_SLOTS:
         QCOMPARE(mini.displayedMonth(), shown.addMonths(-1));
         QCOMPARE(state->currentDate(), clicked);
         QVERIFY(!mini.dateAt(QPoint(0, 0)).isValid());
+    }
+
+    // In small cards a busy day's mark leaves its number as it was: every pixel the number inks
+    // without the mark is inked alike with it, and the mark is drawn. The numbers keep off the
+    // sides of their cells, so neighbours do not run together.
+    void yearMarksLeaveTheNumbers_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("as in a window 1024 wide") << QSize(560, 480);
+        QTest::newRow("smallest") << QSize(480, 360);
+    }
+    void yearMarksLeaveTheNumbers()
+    {
+        QFETCH(QSize, size);
+        YearGridWidget grid;
+        grid.resize(size);
+        grid.setData(2026, {}, {});
+        const QImage plain = PixelProbe::render(&grid);
+        QSet<QDate> busy;
+        QHash<QDate, QString> colours;
+        for (QDate date(2026, 3, 1); date.month() == 3; date = date.addDays(1)) {
+            busy.insert(date);
+            colours.insert(date, QStringLiteral("#ff0000"));
+        }
+        grid.setData(2026, colours, busy);
+        const QImage marked = PixelProbe::render(&grid);
+        const QColor ink = Theme::textPrimary();
+        for (const YearGridWidget::DayCell& cell : grid.dayCells().mid(2 * 42, 42)) {
+            if (cell.date.month() != 3 || cell.date == Clock::today())
+                continue;
+            int changed = 0;
+            for (int y = cell.rect.top(); y <= cell.rect.bottom(); ++y) {
+                for (int x = cell.rect.left(); x <= cell.rect.right(); ++x) {
+                    changed += plain.pixel(x, y) != marked.pixel(x, y) ? 1 : 0;
+                    if (!PixelProbe::mismatch(plain, {x, y}, ink, 40).isEmpty())
+                        continue;
+                    QCOMPARE(PixelProbe::mismatch(marked, {x, y}, ink, 40), QString());
+                    QVERIFY2(x != cell.rect.left() && x != cell.rect.right(),
+                             qPrintable(cell.date.toString()));
+                }
+            }
+            QVERIFY2(changed > 0, qPrintable(cell.date.toString()));
+        }
     }
 };
 

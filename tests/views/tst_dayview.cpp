@@ -230,6 +230,31 @@ private Q_SLOTS:
         QCOMPARE(state->events()->getById("Night shift")->startTime, night.startTime);
     }
 
+    // Events without length, at one time or minutes apart, are drawn at the minimum height side
+    // by side, and a click on each selects that one.
+    void instantsStandSideBySide()
+    {
+        AppState* state = m_fixture->state();
+        const QStringList ids{"Call A", "Call B", "Call C"};
+        QVERIFY(state->events()->insert(stored(ids[0], local(0, "10:00"), local(0, "10:00"))));
+        QVERIFY(state->events()->insert(stored(ids[1], local(0, "10:00"), local(0, "10:00"))));
+        QVERIFY(state->events()->insert(stored(ids[2], local(0, "10:05"), local(0, "10:05"))));
+        Screen screen(state);
+        QSignalSpy selected(screen.timeline(), &DayTimelineWidget::eventSelected);
+        const int titleHeight = QFontMetrics(screen.timeline()->font()).height();
+        QList<QRect> blocks;
+        for (const QString& id : ids) {
+            const QRect block = screen.regions(id).value(0).rect;
+            QVERIFY2(block.height() >= titleHeight, qPrintable(id));
+            for (const QRect& other : std::as_const(blocks))
+                QVERIFY2(!block.intersects(other), qPrintable(id));
+            blocks.append(block);
+            InputEvents::press(screen.timeline(), block.center());
+            InputEvents::release(screen.timeline(), block.center());
+            QCOMPARE(selected.last().at(0).toString(), id);
+        }
+    }
+
     // Tab walks the timed events by start and wraps; Shift+Tab and Backtab walk back.
     void keyboardWalkWraps()
     {

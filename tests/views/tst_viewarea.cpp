@@ -1,11 +1,13 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "FittingLabel.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
 #include "ViewArea.h"
+#include "ViewPeriod.h"
 #include "ViewRepository.h"
 #include "WeekGridView.h"
 #include "WeekGridWidget.h"
@@ -111,6 +113,39 @@ private Q_SLOTS:
         QTest::keyClick(&screen.window, Qt::Key_1);
         QVERIFY(
             screen.area->title().startsWith(QStringLiteral("Today \u00b7 Wednesday, March 11")));
+    }
+
+    // In a header too narrow for the day's title a shorter form of whole words shows, and the
+    // full title comes back when the room does.
+    void narrowHeaderShortensTheDayTitle_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("wide") << 1200;
+        QTest::newRow("as in a window 1024 wide") << 575;
+        QTest::newRow("narrowest") << 300;
+    }
+    void narrowHeaderShortensTheDayTitle()
+    {
+        QFETCH(int, width);
+        AppState* state = m_fixture->state();
+        state->setViewMode(QStringLiteral("day"));
+        Screen screen(state);
+        screen.window.resize(width, 700);
+        QApplication::processEvents();
+        const QString full = QStringLiteral("Today \u00b7 Wednesday, March 11, 2026");
+        QCOMPARE(screen.area->title(), full);
+        const QLabel* label = screen.area->titleLabel();
+        const QString shown = label->text();
+        QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(),
+                 qPrintable(shown));
+        QStringList forms{full};
+        forms += ViewPeriod::shorterTitles(QStringLiteral("day"), today, today);
+        QVERIFY2(forms.contains(shown) || shown.endsWith(QChar(0x2026)), qPrintable(shown));
+        if (width >= 1200)
+            QCOMPARE(shown, full);
+        screen.window.resize(1200, 700);
+        QApplication::processEvents();
+        QCOMPARE(label->text(), full);
     }
 
     // Horizontal wheel gestures page the period in the main window only: not while a modal

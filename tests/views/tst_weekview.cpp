@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -296,6 +297,45 @@ private Q_SLOTS:
         QVERIFY(first.width() < block.width());
         QVERIFY(!first.intersects(second));
         QCOMPARE(second.top(), 9 * H + H / 2);
+    }
+
+    // Scrolled to the afternoon, the later days of an event over several days carry its title
+    // at the top of the view, and events without length stand side by side.
+    void laterDaysAndInstantsAreReadable()
+    {
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate tuesday = today.addDays(-1);
+        QVERIFY(addTimed(state, QStringLiteral("Trade fair"), local(tuesday, 9),
+                         local(tuesday.addDays(3), 9)));
+        const QDate monday = today.addDays(-2);
+        for (const char* id : {"Call A", "Call B"})
+            QVERIFY(addTimed(state, QString::fromLatin1(id), local(monday, 15), local(monday, 15)));
+        Screen screen(state, true);
+        WeekTimelineWidget* timeline = screen.timeline;
+        const QRect first = blockOf(timeline, QStringLiteral("Call A"), 0);
+        const QRect second = blockOf(timeline, QStringLiteral("Call B"), 0);
+        QVERIFY(first.isValid() && second.isValid());
+        QVERIFY(!first.intersects(second));
+
+        screen.view.scrollArea()->verticalScrollBar()->setValue(14 * timeline->rowHeight());
+        const int visibleTop = -timeline->y();
+        QVERIFY(visibleTop > 0);
+        const QImage image = PixelProbe::render(timeline);
+        QFont bold = timeline->font();
+        bold.setWeight(QFont::Bold);
+        const int titleHeight = QFontMetrics(bold).height();
+        const QColor text = timeline->palette().color(QPalette::WindowText);
+        for (int column = 2; column <= 3; ++column) {
+            const QRect block = blockOf(timeline, QStringLiteral("Trade fair"), column);
+            QCOMPARE(block.top(), 0);
+            const QRect title(block.left() + 9, visibleTop, block.width() - 15, titleHeight + 3);
+            int inked = 0;
+            for (int y = title.top(); y <= title.bottom(); ++y)
+                for (int x = title.left(); x <= title.right(); ++x)
+                    inked += PixelProbe::mismatch(image, {x, y}, text, 60).isEmpty() ? 1 : 0;
+            QVERIFY2(inked > 20, qPrintable(QString::number(column)));
+        }
     }
 
     // The grid under the blocks follows the workday hours, the zoom and whether today is shown.

@@ -104,7 +104,7 @@ QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first
         const Calendar calendar = calendars.value(event.calendarId);
         AgendaLine line;
         line.when = agendaWhen(event, pattern);
-        line.title = event.title.isEmpty() ? QObject::tr("(No title)") : event.title;
+        line.title = ViewData::shownTitle(event);
         line.detail = event.location.isEmpty()
                           ? calendar.name
                           : QStringLiteral("%1 · %2").arg(event.location, calendar.name);
@@ -221,7 +221,15 @@ bool PdfExportDialog::writeAgenda(const AppState* state, const QDate& first, con
     mutedFont.setPointSizeF(8.5);
     const QColor ink(0x20, 0x21, 0x24);
     const QColor muted(0x5f, 0x63, 0x68);
-    const int timeColumn = width / 4;
+    // The time column holds the longest time (one into another day names the end's date) with
+    // the colour dot after it, within a quarter to a half of the page.
+    painter.setFont(textFont);
+    const int dot = painter.fontMetrics().height() / 3;
+    int widestWhen = 0;
+    for (const QList<AgendaLine>& lines : days)
+        for (const AgendaLine& line : lines)
+            widestWhen = std::max(widestWhen, painter.fontMetrics().horizontalAdvance(line.when));
+    const int timeColumn = std::clamp(widestWhen + 4 * dot, width / 4, width / 2);
     int y = 0;
 
     const auto lineHeight = [&painter](const QFont& font) {
@@ -270,9 +278,10 @@ bool PdfExportDialog::writeAgenda(const AppState* state, const QDate& first, con
             y += textHeight;
             const int baseline = y - painter.fontMetrics().descent();
             painter.setPen(muted);
-            painter.drawText(0, baseline, line.when);
+            painter.drawText(
+                0, baseline,
+                painter.fontMetrics().elidedText(line.when, Qt::ElideRight, timeColumn - 4 * dot));
             const QColor colour(line.colour);
-            const int dot = textHeight / 3;
             painter.setPen(Qt::NoPen);
             painter.setBrush(colour.isValid() ? colour : muted);
             painter.drawEllipse(

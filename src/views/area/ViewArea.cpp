@@ -6,6 +6,7 @@
 #include "DayView.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
+#include "FittingLabel.h"
 #include "MonthView.h"
 #include "Theme.h"
 #include "ViewData.h"
@@ -21,7 +22,6 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -94,12 +94,12 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     m_previousButton = navigationButton(QStringLiteral("\u25C0"), header);
     m_todayButton = navigationButton(tr("Today"), header);
     m_nextButton = navigationButton(QStringLiteral("\u25B6"), header);
-    m_titleLabel = new QLabel(header);
+    m_titleLabel = new FittingLabel(header);
     QFont titleFont = m_titleLabel->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() + 1);
     titleFont.setWeight(QFont::Bold);
     m_titleLabel->setFont(titleFont);
-    // The title takes the room between the buttons, whatever its text, and is cut where room
+    // The title takes the room between the buttons, whatever its text, and shortens where room
     // is short: a long title ("Today · Wednesday, September 30, …") widened the window's
     // minimum and moved the view buttons with every change of title.
     m_titleLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -239,7 +239,7 @@ ViewArea::~ViewArea()
 
 QString ViewArea::title() const
 {
-    return m_titleLabel->text();
+    return m_titleLabel->fullText();
 }
 
 void ViewArea::setMode(const QString& mode)
@@ -298,9 +298,14 @@ void ViewArea::updateTitle()
         for (QAction* action : m_horizonChip->menu()->actions())
             action->setChecked(action->data().toInt() == horizon);
     }
-    if (!pageModes.mid(1).contains(m_mode))
-        text += weatherSuffix(date);
-    m_titleLabel->setText(text);
+    QStringList texts{text};
+    texts += ViewPeriod::shorterTitles(m_mode, date, Clock::today());
+    if (!pageModes.mid(1).contains(m_mode)) {
+        const QString suffix = weatherSuffix(date);
+        for (QString& each : texts)
+            each += suffix;
+    }
+    m_titleLabel->setTexts(texts);
 }
 
 QString ViewArea::weatherSuffix(const QDate& date)

@@ -7,9 +7,9 @@
 
 class AppState;
 class DayView;
+class FittingLabel;
 class MonthView;
 class QKeySequence;
-class QLabel;
 class QStackedWidget;
 class QToolButton;
 class WeekGridView;
@@ -34,7 +34,9 @@ public:
     void step(int direction);
 
     QString mode() const { return m_mode; }
+    // The title of the shown range in full; a narrow header shows a shorter form of it.
     QString title() const;
+    FittingLabel* titleLabel() const { return m_titleLabel; }
     QStackedWidget* stack() const { return m_stack; }
     QToolButton* groupButton() const { return m_groupButton; }
     QToolButton* horizonChip() const { return m_horizonChip; }
@@ -75,7 +77,7 @@ private:
     QToolButton* m_nextButton;
     QToolButton* m_groupButton;
     QToolButton* m_horizonChip;
-    QLabel* m_titleLabel;
+    FittingLabel* m_titleLabel;
     int m_wheelAccumulator = 0;
     QStackedWidget* m_stack;
     DayView* m_dayView;

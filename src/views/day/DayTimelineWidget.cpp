@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimeZone>
@@ -186,19 +187,21 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
     m_hitRegions.clear();
     if (!m_date.isValid())
         return;
-    const QList<PlacedOccurrence> placed = layoutDay(m_events, m_date);
-    if (placed.isEmpty())
-        return;
-
     const int inset = m_compact ? 1 : 4;
     const QFont titleFont = boldFont(font());
     const QFont smallFont = smallerFont(font());
-    QFont glyphFont(Theme::iconFontFamily());
-    glyphFont.setPixelSize(13);
     const QFontMetrics titleMetrics(titleFont);
     const QFontMetrics smallMetrics(smallFont);
-    const QFontMetrics glyphMetrics(glyphFont);
     const int minimumHeight = titleMetrics.height() + 2 * inset;
+    const QList<PlacedOccurrence> placed =
+        layoutDay(m_events, m_date, minimumBlockMsecs(minimumHeight, rowHeight()));
+    if (placed.isEmpty())
+        return;
+
+    QFont glyphFont(Theme::iconFontFamily());
+    glyphFont.setPixelSize(13);
+    const QFontMetrics glyphMetrics(glyphFont);
+    const int visibleTop = std::max(-y(), 0);
     const int areaWidth = eventAreaWidth(width());
     const QString pattern = TimeFormat::timePattern(m_appState);
     const QTimeZone local = QTimeZone::systemTimeZone();
@@ -225,13 +228,18 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
             painter.drawRoundedRect(block.adjusted(1, 1, -1, -1), 4, 4);
         }
 
-        const QRect text(block.left() + 12, block.top() + inset, block.width() - 20,
-                         block.height() - 2 * inset);
+        const bool timeShown =
+            block.height() >= titleMetrics.height() + smallMetrics.height() + 2 * inset + 1;
+        const int textHeight =
+            titleMetrics.height() + (timeShown ? smallMetrics.height() : 0) + 2 * inset;
+        const int shift = textTop(block, visibleTop, textHeight) - block.top();
+        const QRect text(block.left() + 12, block.top() + shift + inset, block.width() - 20,
+                         block.height() - shift - 2 * inset);
         const QColor textColour = dimmed ? withAlpha(windowText, 140) : windowText;
 
         int glyphWidth = 0;
         int glyphRight = block.right() - 4;
-        const int baseline = block.top() + inset + glyphMetrics.ascent();
+        const int baseline = text.top() + glyphMetrics.ascent();
         painter.setFont(glyphFont);
         painter.setPen(withAlpha(textColour, 170));
         const auto drawGlyph = [&](QChar glyph) {
@@ -255,7 +263,7 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
             QRect(text.left(), text.top(), titleWidth, titleMetrics.height()),
             Qt::AlignLeft | Qt::AlignVCenter,
             titleMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
-        if (block.height() >= titleMetrics.height() + smallMetrics.height() + 2 * inset + 1) {
+        if (timeShown) {
             const QDateTime start = event.startTime.toTimeZone(local);
             QString line;
             if (event.endTime) {
@@ -325,6 +333,20 @@ const DayTimelineWidget::HitRegion* DayTimelineWidget::lastRegionAt(const QPoint
             return &*it;
     }
     return nullptr;
+}
+
+void DayTimelineWidget::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // Scrolling copies what is already drawn, but the text of a block begun above the view keeps
+    // to the view's top: repaint where it was and where it goes.
+    if (event->oldPos().y() == event->pos().y())
+        return;
+    QFont bold = font();
+    bold.setWeight(QFont::Bold);
+    const int band = 3 * QFontMetrics(bold).height();
+    for (const int top : {-event->oldPos().y(), -event->pos().y()})
+        update(0, std::max(top, 0), width(), band);
 }
 
 void DayTimelineWidget::mousePressEvent(QMouseEvent* event)

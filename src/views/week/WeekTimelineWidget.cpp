@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimeZone>
@@ -54,8 +55,8 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
     const int W = geometry.columnWidth;
     for (int c = 0; c < m_dayCount && m_firstDate.isValid(); ++c) {
         const QDate day = m_firstDate.addDays(c);
-        const QList<TimelineGeometry::PlacedOccurrence> placed =
-            TimelineGeometry::layoutDay(m_events, day);
+        const QList<TimelineGeometry::PlacedOccurrence> placed = TimelineGeometry::layoutDay(
+            m_events, day, TimelineGeometry::minimumBlockMsecs(geometry.minimumHeight, H));
         for (const TimelineGeometry::PlacedOccurrence& item : placed) {
             const Event& event = m_events[item.index];
             const int top = TimelineGeometry::yForDateTime(item.start, day, H);
@@ -257,6 +258,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     if (m_blocksStale || geometry != m_blockGeometry)
         layoutBlocks(geometry);
     const QDateTime selectedStart = selectedOccurrenceStart();
+    const int visibleTop = std::max(-y(), 0);
     for (const Block& item : std::as_const(m_blocks)) {
         const QRect& block = item.rect;
         if (!block.intersects(exposed))
@@ -264,7 +266,6 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         const Event& event = m_events[item.index];
         const bool dimmed = item.dimmed;
         const QColor& base = item.base;
-        const int top = block.y();
         QColor fill = base;
         fill.setAlpha(dimmed ? 28 : 96);
         m_blockPainter.fill(painter, block, 4, fill);
@@ -280,7 +281,12 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
 
         const int x = block.x();
         const int w = block.width();
-        const QRect textRect(x + 9, top + p, w - 15, block.height() - 2 * p);
+        const bool timeShown =
+            block.height() >= smallMetrics.height() + 2 * p + boldMetrics.height() + 1 && w >= 81;
+        const int textHeight =
+            boldMetrics.height() + (timeShown ? smallMetrics.height() : 0) + 2 * p;
+        const int textTop = TimelineGeometry::textTop(block, visibleTop, textHeight);
+        const QRect textRect(x + 9, textTop + p, w - 15, block.bottom() + 1 - textTop - 2 * p);
         QColor textColor = pal.color(QPalette::WindowText);
         if (dimmed)
             textColor.setAlpha(140);
@@ -290,7 +296,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         glyphColor.setAlpha(170);
         painter.setFont(iconFont);
         painter.setPen(glyphColor);
-        const int baseline = top + p + iconMetrics.ascent();
+        const int baseline = textRect.top() + iconMetrics.ascent();
         if (!event.reminders.isEmpty()) {
             const int advance = iconMetrics.horizontalAdvance(bell);
             painter.drawText(QPoint(glyphRight - advance, baseline), QString(bell));
@@ -316,7 +322,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             QRect(textRect.left(), textRect.top(), titleWidth, boldMetrics.height()),
             Qt::AlignLeft | Qt::AlignVCenter,
             boldMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
-        if (block.height() >= smallMetrics.height() + 2 * p + boldMetrics.height() + 1 && w >= 81) {
+        if (timeShown) {
             const QDateTime start = event.startTime.toTimeZone(local);
             QString text;
             if (event.endTime) {
@@ -385,6 +391,20 @@ const WeekTimelineWidget::HitRegion* WeekTimelineWidget::lastHitAt(const QPoint&
         if (it->rect.contains(point))
             return &*it;
     return nullptr;
+}
+
+void WeekTimelineWidget::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // Scrolling copies what is already drawn, but the text of a block begun above the view keeps
+    // to the view's top: repaint where it was and where it goes.
+    if (event->oldPos().y() == event->pos().y())
+        return;
+    QFont bold = font();
+    bold.setWeight(QFont::Bold);
+    const int band = 3 * QFontMetrics(bold).height();
+    for (const int top : {-event->oldPos().y(), -event->pos().y()})
+        update(0, std::max(top, 0), width(), band);
 }
 
 void WeekTimelineWidget::mousePressEvent(QMouseEvent* event)

@@ -2,12 +2,15 @@
 
 #include "Clock.h"
 #include "Theme.h"
+#include "ViewGrid.h"
 #include "ViewPeriod.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -17,10 +20,43 @@ QColor dotColor(const QString& text)
     return color.isValid() ? color : QColor(QStringLiteral("#4285F4"));
 }
 
+// The box the digits of `number` are inked in when drawn centred in `box`: as wide as the text,
+// from the cap height above the baseline down to it (digits have no descenders).
+QRect numberInk(const QFontMetrics& metrics, const QRect& box, const QString& number)
+{
+    const int width = metrics.horizontalAdvance(number);
+    const int baseline = box.top() + (box.height() - metrics.height()) / 2 + metrics.ascent();
+    const int capHeight = metrics.capHeight();
+    return QRect(box.left() + (box.width() - width) / 2, baseline - capHeight, width, capHeight);
+}
+
 QFont sizedFont(QFont font, double delta, double minimum)
 {
     font.setPointSizeF(std::max(font.pointSizeF() + delta, minimum));
     return font;
+}
+
+// The font made smaller by half points, down to `minimum`, until its metrics pass `fits`: small
+// cards would otherwise run their numbers into one another.
+QFont fittedFont(QFont font, double minimum, const std::function<bool(const QFontMetrics&)>& fits)
+{
+    while (font.pointSizeF() - 0.5 >= minimum && !fits(QFontMetrics(font)))
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    return font;
+}
+
+// The disc behind a day number (today's, or a busy day's tint): a circle of min(cell) - 4 as long
+// as it holds the number, else a pill around it.
+QRectF backdrop(const QRect& cell, const QRect& ink)
+{
+    const qreal diameter = std::min(cell.width(), cell.height()) - 4;
+    if (diameter >= ink.width() + 4)
+        return QRectF(cell.center().x() + 0.5 - diameter / 2,
+                      cell.center().y() + 0.5 - diameter / 2, diameter, diameter);
+    const QPointF centre(cell.center().x() + 0.5, ink.center().y() + 0.5);
+    const qreal width = std::min<qreal>(cell.width() - 1, ink.width() + 6);
+    const qreal height = std::min<qreal>(cell.height() - 1, ink.height() + 6);
+    return QRectF(centre.x() - width / 2, centre.y() - height / 2, width, height);
 }
 
 } // namespace
@@ -61,14 +97,34 @@ void YearGridWidget::paintEvent(QPaintEvent*)
 
     QFont titleFont = sizedFont(font(), 2, 1);
     titleFont.setWeight(QFont::Bold);
-    const QFont weekdayFont = sizedFont(font(), -2, 7);
-    const QFont dayFont = sizedFont(font(), -1, 8);
     const QDate today = Clock::today();
 
     QList<DayCell> cells;
     cells.reserve(12 * 42);
     const int slotWidth = width() / 4;
     const int slotHeight = height() / 3;
+    // Every card has the same cells: the slot less 8 + 14 pixels on each side, the title and
+    // weekday rows, then six rows.
+    const int columnWidth = (slotWidth - 44) / 7;
+    const int rowHeight = (slotHeight - 44 - 1 - 46) / 6;
+    const QFont weekdayFont =
+        fittedFont(sizedFont(font(), -2, 7), 6, [columnWidth](const QFontMetrics& metrics) {
+            return metrics.horizontalAdvance(QStringLiteral("We")) <= columnWidth - 2;
+        });
+    QString widestNumber;
+    const QFont dayFont = fittedFont(
+        sizedFont(font(), -1, 8), 6,
+        [&widestNumber, columnWidth, rowHeight](const QFontMetrics& metrics) {
+            widestNumber.clear();
+            for (int day = 1; day <= 31; ++day) {
+                const QString number = QString::number(day);
+                if (metrics.horizontalAdvance(number) > metrics.horizontalAdvance(widestNumber))
+                    widestNumber = number;
+            }
+            return metrics.horizontalAdvance(widestNumber) <= columnWidth - 4 &&
+                   metrics.capHeight() + 4 <= rowHeight;
+        });
+    const QFontMetrics dayMetrics(dayFont);
     for (int month = 1; month <= 12 && m_year > 0; ++month) {
         const QRect slot(((month - 1) % 4) * slotWidth, ((month - 1) / 4) * slotHeight, slotWidth,
                          slotHeight);
@@ -90,7 +146,6 @@ void YearGridWidget::paintEvent(QPaintEvent*)
                          firstOfMonth.toString(QStringLiteral("MMMM")));
 
         const QDate start = ViewPeriod::weekStart(firstOfMonth, m_firstDayOfWeek);
-        const int columnWidth = inner.width() / 7;
         painter.setFont(weekdayFont);
         painter.setPen(Theme::textMuted());
         for (int i = 0; i < 7; ++i)
@@ -100,7 +155,6 @@ void YearGridWidget::paintEvent(QPaintEvent*)
 
         painter.setFont(dayFont);
         const int gridTop = inner.top() + 46;
-        const int rowHeight = (inner.bottom() - gridTop) / 6;
         for (int row = 0; row < 6; ++row) {
             for (int column = 0; column < 7; ++column) {
                 const QDate date = start.addDays(7 * row + column);
@@ -109,23 +163,32 @@ void YearGridWidget::paintEvent(QPaintEvent*)
                 cells.append({date, cell});
                 const bool inMonth = date.month() == month;
                 QColor text = inMonth ? Theme::textPrimary() : Theme::textDisabled();
+                const QString number = QString::number(date.day());
+                const QRect textBox = cell.translated(0, 1);
+                // Placed for the widest number, so every day of the card has its dot alike.
+                const QRect ink = numberInk(dayMetrics, textBox, widestNumber);
+                const bool busy = inMonth && m_busyDays.contains(date);
+                const ViewGrid::YearDot dot = ViewGrid::yearBusyDot(cell, ink, 2);
+                const QRectF disc = backdrop(cell, ink);
                 if (inMonth && date == today) {
-                    const int diameter = std::min(columnWidth, rowHeight) - 4;
                     painter.setPen(Qt::NoPen);
                     painter.setBrush(Theme::accent());
-                    painter.drawEllipse(QRectF(cell.center().x() + 0.5 - diameter / 2.0,
-                                               cell.center().y() + 0.5 - diameter / 2.0, diameter,
-                                               diameter));
+                    painter.drawRoundedRect(disc, disc.height() / 2, disc.height() / 2);
                     text = Qt::white;
+                } else if (busy && dot.place == ViewGrid::YearDot::Place::Behind) {
+                    QColor tint = dotColor(m_dayColors.value(date));
+                    tint.setAlpha(70);
+                    painter.setPen(Qt::NoPen);
+                    painter.setBrush(tint);
+                    painter.drawRoundedRect(disc, disc.height() / 2, disc.height() / 2);
                 }
                 painter.setPen(text);
                 painter.setBrush(Qt::NoBrush);
-                painter.drawText(cell.translated(0, 1), Qt::AlignCenter,
-                                 QString::number(date.day()));
-                if (inMonth && m_busyDays.contains(date)) {
+                painter.drawText(textBox, Qt::AlignCenter, number);
+                if (busy && dot.place != ViewGrid::YearDot::Place::Behind) {
                     painter.setPen(Qt::NoPen);
                     painter.setBrush(dotColor(m_dayColors.value(date)));
-                    painter.drawEllipse(QPointF(cell.center().x() + 0.5, cell.bottom() - 4), 2, 2);
+                    painter.drawEllipse(dot.centre, 2, 2);
                 }
             }
         }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +27,33 @@ QString pdfText(const QString& path)
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return QString();
     return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The words of a PDF with their boxes, as pdftotext -bbox reads them.
+struct Word
+{
+    QString text;
+    QRectF box;
+};
+
+QList<Word> pdfWords(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<Word> words;
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    for (auto match = word.globalMatch(html); match.hasNext();) {
+        const QRegularExpressionMatch m = match.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        words.append({m.captured(5), QRectF(topLeft, bottomRight)});
+    }
+    return words;
 }
 
 } // namespace
@@ -140,6 +168,49 @@ private Q_SLOTS:
         QCOMPARE(text.count(QStringLiteral("Leave")), 3);
         QCOMPARE(text.count(QStringLiteral("All day – Mar 14")), 3);
         QVERIFY2(text.contains(QStringLiteral("Saturday, March 14, 2026")), qPrintable(text));
+    }
+
+    // An event without a title is named as the views name it, and the time of an event into
+    // the next day, the longest the time column holds, ends before its title begins.
+    void linesReadLikeTheViews()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("a", "Work", "caldav"),
+                                       StoreSeed::calendar("work", "a", "Work", "#33b679")));
+        const QDate first(2026, 3, 12);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent("night", "work", "Overnight ferry",
+                                         StoreSeed::local(first, QTime(22, 0)),
+                                         StoreSeed::local(first.addDays(1), QTime(10, 30)))));
+        QVERIFY(StoreSeed::addEvent(state,
+                                    StoreSeed::timedEvent("blank", "work", QString(),
+                                                          StoreSeed::local(first, QTime(9, 0)),
+                                                          StoreSeed::local(first, QTime(10, 0)))));
+
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("agenda.pdf"));
+        QString error;
+        QVERIFY2(PdfExportDialog::writeAgenda(state, first, first, path, &error),
+                 qPrintable(error));
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains(QStringLiteral("(Untitled)")), qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("No title")));
+
+        const QList<Word> words = pdfWords(path);
+        const auto title = std::find_if(words.cbegin(), words.cend(),
+                                        [](const Word& w) { return w.text == "Overnight"; });
+        QVERIFY(title != words.cend());
+        int timeWords = 0;
+        for (const Word& word : words) {
+            const bool sameLine = std::abs(word.box.center().y() - title->box.center().y()) < 3;
+            if (!sameLine || word.box.left() >= title->box.left())
+                continue;
+            ++timeWords;
+            QVERIFY2(word.box.right() < title->box.left(), qPrintable(word.text));
+        }
+        QCOMPARE(timeWords, 7); // 10:00 PM – Mar 13 10:30 AM
     }
 
     // A backwards range and an unwritable file are reported in the dialog, which stays open.
