@@ -317,6 +317,12 @@ void EventFormDialog::build()
     connect(m_buttonBox, &QDialogButtonBox::accepted, this, &EventFormDialog::save);
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(m_buttonBox);
+    // Enter saves wherever the focus is: a button inside the form that had the focus last (such
+    // as Repeats after its editor closed) must not become the default and reopen its dialog.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        if (!m_buttonBox->isAncestorOf(button))
+            button->setAutoDefault(false);
+    }
 
     refreshSwatch();
     resize(560, sizeHint().height());

@@ -631,6 +631,22 @@ private Q_SLOTS:
     // The form on a series edits all its events; another calendar takes the series with its
     // override as one resource: both rows leave tombstones (with the server's href) behind and
     // arrive under the same UID without one; undo brings them back.
+    // Return saves the form even when the Repeats button had the focus last, as it has after its
+    // editor closes; it does not open the editor again.
+    void returnSavesFromTheRepeatButton()
+    {
+        Form form(state());
+        form.dialog.show();
+        form.title->setText(QStringLiteral("Focus"));
+        QPushButton* repeat = form.button(QStringLiteral("Does not repeat"));
+        repeat->setFocus();
+        const auto seen = ModalSeam::run([&] { QTest::keyClick(repeat, Qt::Key_Return); });
+        QCOMPARE(seen.size(), 0);
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(column(QStringLiteral("SELECT title FROM events WHERE title = 'Focus'")),
+                 QStringList{"Focus"});
+    }
+
     void seriesMovesWithItsOverrides()
     {
         addCalendars(state());
