@@ -225,8 +225,11 @@ void IcsImportJob::writeEvents()
     }
     // A large transaction, kept or rolled back, leaves a write-ahead log the size of the
     // import. Copy it into the file here, so that the window's next write does not do it on its
-    // own thread, and truncate it, so that it does not keep that size on disk.
+    // own thread, and truncate it, so that it does not keep that size on disk. Without a wait:
+    // while the window reads, waiting would hold its writes back; the copy then goes as far as
+    // it can, and the log is cut when it next starts over (Database::walSizeLimitBytes).
     QSqlQuery checkpoint(database.database());
+    checkpoint.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
     checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     // Kept only while an answer was awaited between the passes.
     m_text = QByteArray();

@@ -161,8 +161,10 @@ bool Database::open(const QString& path, const QString& connectionName)
                                               .arg(m_fileSchemaVersion)
                                               .arg(knownSchemaVersion()));
     QSqlQuery pragma(m_database);
-    if (!m_readOnly)
+    if (!m_readOnly) {
         pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        pragma.exec(QStringLiteral("PRAGMA journal_size_limit=%1").arg(walSizeLimitBytes));
+    }
     pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     m_open = true;
     return true;

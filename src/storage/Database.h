@@ -23,6 +23,9 @@ public:
 
     // How long a statement waits for another process's lock before it fails.
     static constexpr int busyTimeoutMs = 5000;
+    // What the write-ahead log is cut back to whenever it starts over: a large import or sync
+    // makes it as large as itself, and it would keep that size on disk.
+    static constexpr int walSizeLimitBytes = 4 * 1024 * 1024;
 
     // Why open() or migrate() failed, for a message that names the cause.
     enum class Failure {

@@ -176,6 +176,28 @@ private Q_SLOTS:
         QCOMPARE(applied.count(), 0);
     }
 
+    // A large write makes the write-ahead log as large as itself; once the log starts over, the
+    // file is cut back instead of keeping that size on disk.
+    void writeAheadLogShrinksAfterALargeWrite()
+    {
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("calendar.db"));
+        Database database;
+        QVERIFY(database.open(path));
+        QSqlQuery sql(database.database());
+        QVERIFY(sql.exec(QStringLiteral("CREATE TABLE bulk (x BLOB)")));
+        QVERIFY(database.database().transaction());
+        QVERIFY(sql.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                        "FROM n WHERE i < 2000) INSERT INTO bulk SELECT "
+                                        "randomblob(8000) FROM n")));
+        QVERIFY(database.database().commit());
+        const QString wal = path + QStringLiteral("-wal");
+        QVERIFY(QFileInfo(wal).size() > Database::walSizeLimitBytes);
+        QVERIFY(sql.exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)")));
+        QVERIFY(sql.exec(QStringLiteral("INSERT INTO bulk VALUES (1)")));
+        QVERIFY(QFileInfo(wal).size() <= Database::walSizeLimitBytes);
+    }
+
     // A broken migration in the middle must leave nothing of itself and stop the run.
     void failingMigrationRollsBackAndStops()
     {
