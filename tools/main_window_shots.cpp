@@ -2,7 +2,8 @@
 //     main_window_shots <output folder>
 // Writes main-empty-<mode>.png (no calendar), main-week-<mode>.png (a week with events, an
 // account that needs a password and two filters), main-menu-<name>-<mode>.png for each menu and
-// main-statusbar-<mode>.png.
+// main-statusbar-<mode>.png, and main-import-<mode>.png (the window at 1024 by 640 after an
+// import that left events out).
 
 #include "AccountRepository.h"
 #include "AppState.h"
@@ -11,6 +12,7 @@
 #include "Clock.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
+#include "IcsImportFlow.h"
 #include "MainWindow.h"
 #include "PreferencesRepository.h"
 #include "Theme.h"
@@ -21,6 +23,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -187,6 +191,31 @@ int main(int argc, char* argv[])
             if (!saved) {
                 return 1;
             }
+        }
+        // An import that stores some events and leaves others out says so in the status bar.
+        const QString icsPath = data.filePath(QStringLiteral("team-offsite.ics"));
+        QFile ics(icsPath);
+        if (!ics.open(QIODevice::WriteOnly)) {
+            return 1;
+        }
+        QByteArray text = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+        for (int i = 0; i < 12; ++i) {
+            text += "BEGIN:VEVENT\r\nUID:offsite-" + QByteArray::number(i) +
+                    "\r\nDTSTART:20260312T090000Z\r\nSUMMARY:Offsite\r\nEND:VEVENT\r\n";
+        }
+        text += "BEGIN:VEVENT\r\nUID:offsite-open\r\nSUMMARY:Open end\r\nEND:VEVENT\r\n"
+                "BEGIN:VTODO\r\nUID:offsite-task\r\nSUMMARY:Book rooms\r\nEND:VTODO\r\n"
+                "END:VCALENDAR\r\n";
+        ics.write(text);
+        ics.close();
+        window.resize(1024, 640);
+        window.confirm = [](const QString&, const QString&) { return true; };
+        QEventLoop imported;
+        QObject::connect(window.importFlow(), &IcsImportFlow::idle, &imported, &QEventLoop::quit);
+        window.importIcsFromCommand(icsPath);
+        imported.exec();
+        if (!save(&window, QStringLiteral("main-import-") + mode)) {
+            return 1;
         }
     }
     return 0;

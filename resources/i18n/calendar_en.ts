@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
 <context>
+    <name>IcsImportFlow</name>
+    <message numerus="yes">
+        <source>Import %n event(s) from &quot;%1&quot; into &quot;%2&quot;?</source>
+        <translation>
+            <numerusform>Import %n event from &quot;%1&quot; into &quot;%2&quot;?</numerusform>
+            <numerusform>Import %n events from &quot;%1&quot; into &quot;%2&quot;?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n event(s) into %1.</source>
+        <translation>
+            <numerusform>Imported %n event into %1.</numerusform>
+            <numerusform>Imported %n events into %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n event(s) into %1; skipped %2.</source>
+        <translation>
+            <numerusform>Imported %n event into %1; skipped %2.</numerusform>
+            <numerusform>Imported %n events into %1; skipped %2.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n task(s)</source>
+        <translation>
+            <numerusform>%n task</numerusform>
+            <numerusform>%n tasks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message numerus="yes">
         <source>%n account(s) need sign-in</source>
@@ -53,24 +84,17 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>Import %n event(s) from &quot;%1&quot; into &quot;%2&quot;?</source>
-        <translation>
-            <numerusform>Import %n event from &quot;%1&quot; into &quot;%2&quot;?</numerusform>
-            <numerusform>Import %n events from &quot;%1&quot; into &quot;%2&quot;?</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Imported %n event(s) into %1.</source>
-        <translation>
-            <numerusform>Imported %n event into %1.</numerusform>
-            <numerusform>Imported %n events into %1.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>Synced %n events</source>
         <translation>
             <numerusform>Synced %n event</numerusform>
             <numerusform>Synced %n events</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) without start left out</source>
+        <translation>
+            <numerusform>%n event without start left out</numerusform>
+            <numerusform>%n events without start left out</numerusform>
         </translation>
     </message>
 </context>

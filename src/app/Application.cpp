@@ -152,6 +152,14 @@ QString Application::storeFailureText(const Database& database, const QString& d
                   "start again.")
                    .arg(path) +
                QStringLiteral("\n\n") + unchanged;
+    case Database::Failure::FolderIsAFile:
+        return tr("Failed to initialize the database.\n\nData directory: %1\n\nThis is a file, "
+                  "not a folder. Move or rename the file, then start again.")
+            .arg(dataDirectory);
+    case Database::Failure::FileIsAFolder:
+        return tr("Failed to initialize the database.\n\nThe calendar file %1 is a folder, not "
+                  "a database file. Move or rename the folder, then start again.")
+            .arg(path);
     case Database::Failure::None:
     case Database::Failure::CannotOpen:
     case Database::Failure::MigrationFailed:

@@ -54,7 +54,9 @@ QByteArray SingleInstance::buildMessage(const QStringList& arguments)
             message[QStringLiteral("cmd")] = QStringLiteral("open-ics");
             message[QStringLiteral("path")] = QFileInfo(arguments.at(++i)).absoluteFilePath();
         } else if (argument.endsWith(QLatin1String(".ics"), Qt::CaseInsensitive) &&
-                   QFileInfo(argument).isFile()) {
+                   QFileInfo::exists(argument)) {
+            // Whatever stands there (a pipe, a folder) goes to the import, which says why it
+            // reads only regular files, as for --ics.
             message[QStringLiteral("cmd")] = QStringLiteral("open-ics");
             message[QStringLiteral("path")] = QFileInfo(argument).absoluteFilePath();
         }

@@ -34,6 +34,10 @@ Split split(const QList<Event>& parsed, QSet<QString>& seen,
             continue;
         }
         seen.insert(eventKey);
+        if (!event.startTime.isValid()) {
+            ++result.withoutStart;
+            continue;
+        }
         if (isPresent(event)) {
             ++result.present;
             continue;

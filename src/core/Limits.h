@@ -162,9 +162,9 @@ inline constexpr std::int64_t maxSingleInstanceLineBytes = 64 * 1024;
 // without end is cut off instead of filling memory, and the request fails.
 inline constexpr std::int64_t maxCalDavReplyBytes = 128LL * 1024 * 1024;
 
-// Redirects followed for one CalDAV request. Servers move a collection once or twice (an old
-// path, http to https); a longer chain is a loop.
-inline constexpr int maxCalDavRedirects = 5;
+// Redirects followed for one request to a calendar server or feed. Servers move a collection or
+// a feed once or twice (an old path, http to https); a longer chain is a loop.
+inline constexpr int maxHttpRedirects = 5;
 
 // --- Request deadlines ---
 // Every request also has a stall timeout, which ends a server that falls silent; a deadline ends

@@ -35,6 +35,8 @@ QString IcsImportFlow::skippedText(const ImportPlan::Counts& counts)
         parts << tr("%n repeated in the file", nullptr, counts.repeated);
     if (counts.withoutUid > 0)
         parts << tr("%n without UID or unreadable", nullptr, counts.withoutUid);
+    if (counts.withoutStart > 0)
+        parts << tr("%n without start time", nullptr, counts.withoutStart);
     if (counts.tasks > 0)
         parts << tr("%n task(s)", nullptr, counts.tasks);
     return parts.join(QStringLiteral(", "));
@@ -88,7 +90,9 @@ void IcsImportFlow::scanned()
 {
     hideProgress();
     disconnect(m_job, &IcsImportJob::finished, this, nullptr);
-    if (m_job->wasCancelled()) {
+    // A cancel that reached the dialog after the scan's thread had ended still stops here: a
+    // scan has stored nothing, so it can always be dropped.
+    if (m_job->wasCancelled() || m_cancelRequested) {
         showStatus(tr("The import of %1 was cancelled.").arg(m_name), 5000);
         done();
         return;
@@ -171,10 +175,12 @@ void IcsImportFlow::showProgress(const QString& label)
         m_progress->setAutoReset(false);
         m_progress->setMinimumDuration(progressDelayMs);
         connect(m_progress, &QProgressDialog::canceled, this, [this] {
+            m_cancelRequested = true;
             if (m_job)
                 m_job->cancel();
         });
     }
+    m_cancelRequested = false;
     m_progress->setLabelText(label);
     m_progress->setValue(0);
     m_poll.start();
@@ -183,6 +189,10 @@ void IcsImportFlow::showProgress(const QString& label)
 void IcsImportFlow::hideProgress()
 {
     m_poll.stop();
-    if (m_progress)
+    // With autoClose off (so that a value at the maximum does not close it between the passes)
+    // reset() leaves a shown dialog on screen: it is hidden here.
+    if (m_progress) {
         m_progress->reset();
+        m_progress->hide();
+    }
 }

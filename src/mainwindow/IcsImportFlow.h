@@ -60,5 +60,6 @@ private:
     Calendar m_target;
     IcsImportJob* m_job = nullptr;
     QProgressDialog* m_progress = nullptr;
+    bool m_cancelRequested = false;
     QTimer m_poll;
 };

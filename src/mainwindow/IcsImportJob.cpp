@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "IcalLineFilter.h"
 #include "ImportBatches.h"
 #include "Limits.h"
 #include "Savepoint.h"
@@ -83,18 +84,24 @@ QByteArray IcsImportJob::readIcsFile(const QString& path, QString* error)
     // The size is only what the file had when it was opened; it may grow while being read.
     QByteArray text;
     text.reserve(qsizetype(status.st_size));
+    IcalLineFilter lines;
+    qint64 read = 0;
     for (;;) {
         const QByteArray chunk = file.read(1024 * 1024);
         if (chunk.isEmpty())
             break;
-        text += chunk;
-        if (text.size() > Limits::maxIcalendarBytes) {
+        read += chunk.size();
+        if (read > Limits::maxIcalendarBytes) {
             *error = tr("\"%1\" is too large to import (more than %2 MB).")
                          .arg(path)
                          .arg(Limits::maxIcalendarBytes / (1024 * 1024));
             return {};
         }
+        lines.append(chunk, text);
     }
+    // Room was made for the whole file; give back what the lines left out would have taken.
+    if (text.capacity() > 2 * text.size())
+        text.squeeze();
     return text;
 }
 
@@ -160,8 +167,12 @@ void IcsImportJob::scanFile()
         m_counts.fresh += int(split.fresh.size());
         m_counts.present += split.present;
         m_counts.repeated += split.repeated;
+        m_counts.withoutStart += split.withoutStart;
         m_progress = batches.position();
     }
+    // A cancel that came after the last piece still ends the pass as cancelled.
+    if (m_cancel)
+        m_cancelled = true;
 }
 
 void IcsImportJob::writeEvents()
@@ -182,20 +193,14 @@ void IcsImportJob::writeEvents()
         const QDateTime now = Clock::now();
         QSet<QString> seen;
         ImportBatches batches(m_text);
-        while (ok && batches.next()) {
-            if (m_cancel) {
-                m_cancelled = true;
-                return;
-            }
+        while (ok && !m_cancel && batches.next()) {
             const ImportPlan::Split split = ImportPlan::split(
                 Ical::parseEvents(batches.text()), seen, [&present](const Event& event) {
                     return present.contains(ImportPlan::key(event));
                 });
             for (Event event : split.fresh) {
-                if (m_cancel) {
-                    m_cancelled = true;
-                    return;
-                }
+                if (m_cancel)
+                    break;
                 event.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
                 event.calendarId = m_calendarId;
                 event.syncStatus = QStringLiteral("pending");
@@ -212,15 +217,20 @@ void IcsImportJob::writeEvents()
             }
             m_progress = batches.position();
         }
-        if (!ok || !transaction.commit())
+        // Leaving the scope without commit() rolls everything back.
+        if (m_cancel)
+            m_cancelled = true;
+        else if (!ok || !transaction.commit())
             m_error = tr("The events could not be stored.");
     }
-    // Copy the import from the write-ahead log into the file here, so that the window's next
-    // write does not do it on its own thread.
-    if (m_error.isEmpty()) {
-        QSqlQuery checkpoint(database.database());
-        checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)"));
-    }
+    // A large transaction, kept or rolled back, leaves a write-ahead log the size of the
+    // import. Copy it into the file here, so that the window's next write does not do it on its
+    // own thread, and truncate it, so that it does not keep that size on disk. Without a wait:
+    // while the window reads, waiting would hold its writes back; the copy then goes as far as
+    // it can, and the log is cut when it next starts over (Database::walSizeLimitBytes).
+    QSqlQuery checkpoint(database.database());
+    checkpoint.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+    checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     // Kept only while an answer was awaited between the passes.
     m_text = QByteArray();
 }

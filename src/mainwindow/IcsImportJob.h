@@ -41,9 +41,9 @@ public:
     bool wasCancelled() const { return m_cancelled; }
     const ImportPlan::Counts& counts() const { return m_counts; }
 
-    // The whole of a regular file of at most Limits::maxIcalendarBytes. A device, a pipe, a
-    // folder or a larger file is refused with a message in `error`, without reading from it (nor
-    // blocking on a pipe that has no writer).
+    // The whole of a regular file of at most Limits::maxIcalendarBytes, less the lines too long
+    // to read (IcalLineFilter). A device, a pipe, a folder or a larger file is refused with a
+    // message in `error`, without reading from it (nor blocking on a pipe that has no writer).
     static QByteArray readIcsFile(const QString& path, QString* error);
 
 Q_SIGNALS:

@@ -17,8 +17,9 @@ struct CalDavLogin
 };
 
 // One sync client of any kind behind one face. The clients share no base class but agree on
-// three signals; a handle owns its client, forwards those signals and starts its calendars, so
-// the orchestration (and tests, with fake clients) treat every kind alike.
+// three signals; a handle owns its client, forwards those signals (and feedEventsSkipped, from a
+// client that has it) and starts its calendars, so the orchestration (and tests, with fake
+// clients) treat every kind alike.
 class SyncClientHandle : public QObject
 {
     Q_OBJECT
@@ -37,6 +38,9 @@ public:
         connect(client, &Client::calendarSyncCompleted, handle,
                 &SyncClientHandle::calendarSyncCompleted);
         connect(client, &Client::calendarSyncFailed, handle, &SyncClientHandle::calendarSyncFailed);
+        if constexpr (requires { &Client::feedEventsSkipped; })
+            connect(client, &Client::feedEventsSkipped, handle,
+                    &SyncClientHandle::calendarEventsSkipped);
         return handle;
     }
 
@@ -50,6 +54,8 @@ Q_SIGNALS:
     void calendarSyncStarted(const QString& calendarId);
     void calendarSyncCompleted(const QString& calendarId, int eventCount);
     void calendarSyncFailed(const QString& calendarId, const QString& reason);
+    // Before calendarSyncCompleted: events of the calendar's source that could not be stored.
+    void calendarEventsSkipped(const QString& calendarId, int count);
 
 private:
     SyncClientHandle(Start start, QObject* parent) : QObject(parent), m_start(std::move(start)) {}

@@ -30,6 +30,15 @@ QString passwordMissingText()
     return translated("Password missing");
 }
 
+// "Synced 4 events", and the events a source held that could not be stored when there were any.
+QString syncedText(int events, int skipped)
+{
+    QString text = translated("Synced %n events", events);
+    if (skipped > 0)
+        text += QStringLiteral("; ") + translated("%n event(s) without start left out", skipped);
+    return text;
+}
+
 QString noClientText()
 {
     return translated("This account's calendars do not sync in this version.");
@@ -250,6 +259,8 @@ void SyncOrchestrator::wireSyncClient(SyncClientHandle* client)
             [this, client](const QString& id) { onStarted(client, id); });
     connect(client, &SyncClientHandle::calendarSyncCompleted, this,
             [this, client](const QString& id, int count) { onCompleted(client, id, count); });
+    connect(client, &SyncClientHandle::calendarEventsSkipped, this,
+            [this](const QString& id, int count) { m_skippedByCalendar[id] += count; });
     connect(
         client, &SyncClientHandle::calendarSyncFailed, this,
         [this, client](const QString& id, const QString& reason) { onFailed(client, id, reason); });
@@ -295,15 +306,14 @@ void SyncOrchestrator::onCompleted(SyncClientHandle* client, const QString& cale
     }
     it->open.remove(calendarId);
     m_inFlight.remove(calendarId);
+    const int skipped = m_skippedByCalendar.take(calendarId);
     if (it->fullSync) {
         m_syncedEventTotal += eventCount;
+        m_skippedEventTotal += skipped;
         ++m_runReported;
-        say(QCoreApplication::translate("MainWindow", "Synced %n events", nullptr,
-                                        m_syncedEventTotal),
-            4000);
-    } else if (eventCount > 0) {
-        say(QCoreApplication::translate("MainWindow", "Synced %n events", nullptr, eventCount),
-            3000);
+        say(syncedText(m_syncedEventTotal, m_skippedEventTotal), 4000);
+    } else if (eventCount > 0 || skipped > 0) {
+        say(syncedText(eventCount, skipped), 3000);
     }
     endClientIfDone(client);
 }
@@ -372,9 +382,7 @@ void SyncOrchestrator::finishRun()
     } else if (m_runStartedAccounts > 0) {
         // The run's last word replaces "Syncing…", which has no time-out of its own.
         if (m_runReported > 0) {
-            say(QCoreApplication::translate("MainWindow", "Synced %n events", nullptr,
-                                            m_syncedEventTotal),
-                4000);
+            say(syncedText(m_syncedEventTotal, m_skippedEventTotal), 4000);
         } else {
             say(translated("All caught up, nothing waiting to sync."), 5000);
         }
@@ -409,6 +417,7 @@ void SyncOrchestrator::syncNow()
     m_runReported = 0;
     m_runFailed = false;
     m_syncedEventTotal = 0;
+    m_skippedEventTotal = 0;
     const QDateTime now = Clock::now();
 
     for (Account account : m_state->accounts()->getAll()) {

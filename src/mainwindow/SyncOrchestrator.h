@@ -129,4 +129,8 @@ private:
     bool m_runFailed = false;
     QString m_lastFailureReason;
     int m_syncedEventTotal = 0;
+    // Events a source held that could not be stored: per calendar until it completes, and for
+    // the run.
+    QHash<QString, int> m_skippedByCalendar;
+    int m_skippedEventTotal = 0;
 };

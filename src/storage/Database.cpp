@@ -17,6 +17,18 @@ static void initStorageResources()
 
 namespace {
 
+// The files SQLite keeps beside a write-ahead-logged store.
+const QStringList journalSuffixes = {QStringLiteral("-wal"), QStringLiteral("-shm")};
+
+constexpr QFile::Permissions writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+
+// A file without any write permission bit counts as read-only also for a user (root) whom the
+// system would let write it anyway: someone marked it so.
+bool isWritable(const QFileInfo& file)
+{
+    return file.isWritable() && (file.permissions() & writeBits);
+}
+
 void logMigrationFailure(int version, const QString& error, const QString& statement)
 {
     qCritical().noquote() << "Migration" << version << "failed:" << error
@@ -52,14 +64,35 @@ bool Database::open(const QString& path, const QString& connectionName)
         return true;
     m_failure = Failure::None;
     const QFileInfo file(path);
+    const QFileInfo folder(file.path());
+    if (folder.exists() && !folder.isDir())
+        return fail(Failure::FolderIsAFile, QStringLiteral("%1 is not a folder").arg(file.path()));
+    if (file.isDir())
+        return fail(Failure::FileIsAFolder, QStringLiteral("%1 is a folder").arg(path));
     // SQLite needs to write the file and to create its journal files beside it; a store that
     // allows neither is only read, on purpose, instead of failing at its first write.
-    // A file without any write permission bit counts as read-only also for a user (root) whom
-    // the system would let write it anyway: someone marked it so.
-    constexpr QFile::Permissions writeBits =
-        QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    m_readOnly = file.exists() && (!file.isWritable() || !(file.permissions() & writeBits) ||
-                                   !QFileInfo(file.path()).isWritable());
+    m_readOnly = file.exists() && (!isWritable(file) || !folder.isWritable());
+    // The journal files of a read-only session are made with the file's mode: a store once
+    // opened read-only kept them unwritable after the file itself was made writable again, and
+    // every write failed. Such files are ours to make writable; otherwise the store is only read.
+    if (!m_readOnly) {
+        for (const QString& suffix : journalSuffixes) {
+            const QFileInfo journal(path + suffix);
+            if (!journal.exists() || isWritable(journal))
+                continue;
+            QFile::setPermissions(journal.filePath(), journal.permissions() | QFile::WriteOwner);
+            if (!isWritable(QFileInfo(journal.filePath()))) {
+                qWarning().noquote() << "Journal file" << journal.filePath()
+                                     << "cannot be written; the store is only read";
+                m_readOnly = true;
+            }
+        }
+    }
+    QStringList journalsBefore;
+    for (const QString& suffix : journalSuffixes) {
+        if (QFileInfo::exists(path + suffix))
+            journalsBefore << suffix;
+    }
     m_connectionName = connectionName.isEmpty()
                            ? QString::fromLatin1(QSqlDatabase::defaultConnection)
                            : connectionName;
@@ -97,6 +130,17 @@ bool Database::open(const QString& path, const QString& connectionName)
             return fail(failure, error.text());
         }
     }
+    // Reading has made the journal files a read-only session needs; leave them writable for the
+    // owner, so that a later session that may write is not held back by them.
+    if (m_readOnly) {
+        for (const QString& suffix : journalSuffixes) {
+            const QFileInfo journal(path + suffix);
+            if (!journalsBefore.contains(suffix) && journal.exists() &&
+                !(journal.permissions() & QFile::WriteOwner))
+                QFile::setPermissions(journal.filePath(),
+                                      journal.permissions() | QFile::WriteOwner);
+        }
+    }
     {
         QSqlQuery version(m_database);
         const bool hasVersions =
@@ -117,8 +161,10 @@ bool Database::open(const QString& path, const QString& connectionName)
                                               .arg(m_fileSchemaVersion)
                                               .arg(knownSchemaVersion()));
     QSqlQuery pragma(m_database);
-    if (!m_readOnly)
+    if (!m_readOnly) {
         pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        pragma.exec(QStringLiteral("PRAGMA journal_size_limit=%1").arg(walSizeLimitBytes));
+    }
     pragma.exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     m_open = true;
     return true;

@@ -23,11 +23,16 @@ public:
 
     // How long a statement waits for another process's lock before it fails.
     static constexpr int busyTimeoutMs = 5000;
+    // What the write-ahead log is cut back to whenever it starts over: a large import or sync
+    // makes it as large as itself, and it would keep that size on disk.
+    static constexpr int walSizeLimitBytes = 4 * 1024 * 1024;
 
     // Why open() or migrate() failed, for a message that names the cause.
     enum class Failure {
         None,
         CannotOpen,       // missing folder, no permission to read or create
+        FolderIsAFile,    // the folder the file should be in is some other kind of file
+        FileIsAFolder,    // a folder stands where the file should be
         NotADatabase,     // some other kind of file
         Damaged,          // an SQLite file whose structure is broken
         NewerSchema,      // written by a newer program: its schema version is above ours
@@ -43,8 +48,10 @@ public:
     // program can read. Logs "Failed to open database:" with the reason, sets failure() and
     // returns false otherwise, without writing to the file. A file that this process may not
     // write (or whose folder it may not write) is opened read-only: isReadOnly(), and every
-    // write through the connection is refused by SQLite. `connectionName` names a connection of
-    // its own (for another thread); empty means the default connection.
+    // write through the connection is refused by SQLite. A read-only open leaves no journal file
+    // behind that a later read-write open could not write; one left by an earlier program is made
+    // writable again, or the store is only read. `connectionName` names a connection of its own
+    // (for another thread); empty means the default connection.
     bool open(const QString& path, const QString& connectionName = QString());
 
     // Applies, in order, every migration above the highest recorded version, each whole or

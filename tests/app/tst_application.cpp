@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "IcsImportFlow.h"
 #include "Limits.h"
 #include "SingleInstance.h"
 
@@ -12,6 +13,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <csignal>
 #include <memory>
@@ -95,6 +97,7 @@ private Q_SLOTS:
     void infoLoggingOnlyForDevOrChosenRules_data();
     void infoLoggingOnlyForDevOrChosenRules();
     void languageAndFeed();
+    void importTextsHaveEnglishPluralForms();
 
 private:
     QByteArray storeAtVersion(int version);
@@ -122,6 +125,14 @@ void TestApplication::unusableDataDirectoryEndsWithDatabaseError_data()
            "unchanged.";
     QTest::newRow("data directory is a file")
         << "file"
+        << "Failed to initialize the database.\n\nData directory: %1\n\nThis is a file, not a "
+           "folder. Move or rename the file, then start again.";
+    QTest::newRow("database is a folder")
+        << "folder"
+        << "Failed to initialize the database.\n\nThe calendar file %1/calendar.db is a folder, "
+           "not a database file. Move or rename the folder, then start again.";
+    QTest::newRow("data directory cannot be made")
+        << "beneath a file"
         << "Failed to initialize the database.\n\nData directory: %1\n\nPlease check "
            "file permissions and try again.";
 }
@@ -130,11 +141,17 @@ void TestApplication::unusableDataDirectoryEndsWithDatabaseError()
 {
     QFETCH(QString, kind);
     QFETCH(QString, message);
-    const QString dataDir = m_work.filePath(kind);
+    QString dataDir = m_work.filePath(kind);
     QByteArray content;
     if (kind == QLatin1String("file")) {
         QFile file(dataDir);
         QVERIFY(file.open(QIODevice::WriteOnly));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(dataDir + "/calendar.db"));
+    } else if (kind == QLatin1String("beneath a file")) {
+        QFile file(m_work.filePath("plain"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        dataDir = file.fileName() + "/data";
     } else {
         QDir().mkpath(dataDir);
         content = kind == QLatin1String("corrupt") ? QByteArray(8192, 'x') : storeAtVersion(99);
@@ -231,7 +248,7 @@ void TestApplication::launchesHandTheirCommandToTheFirst()
         {{"--quick-add=lunch tomorrow 1pm"}, {"status: Added: lunch"}},
         {{"--ics", "rel.ics"},
          {"command: open-ics " + elsewhere.filePath("rel.ics"), "confirm: Import events?",
-          "status: Imported 1 event(s) into Personal."}},
+          "status: Imported 1 event into Personal."}},
     };
     for (const auto& [arguments, expected] : launches) {
         Launch second(dataDir, arguments, elsewhere.path());
@@ -360,12 +377,37 @@ void TestApplication::languageAndFeed()
         QCOMPARE(Application::resolveLanguage(), expected);
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    // Later launches of the program read the same settings store: leave it as it was.
+    settings.remove("ui/language");
+    settings.sync();
 
     qputenv("UPDATE_FEED_URL", "http://127.0.0.1:8765/");
     QCOMPARE(Application::updateFeedConfig().manifestBaseUrl,
              QUrl("http://127.0.0.1:8765/calendar/stable/"));
     qunsetenv("UPDATE_FEED_URL");
     QCOMPARE(Application::updateFeedConfig().manifestBaseUrl.scheme(), QStringLiteral("https"));
+}
+
+void TestApplication::importTextsHaveEnglishPluralForms()
+{
+    Q_INIT_RESOURCE(i18n);
+    QTranslator english;
+    QVERIFY(english.load(QStringLiteral(":/i18n/calendar_en.qm")));
+    QCoreApplication::installTranslator(&english);
+    const auto text = [](const char* source, int n) {
+        return QCoreApplication::translate("IcsImportFlow", source, nullptr, n);
+    };
+    QCOMPARE(text("Import %n event(s) from \"%1\" into \"%2\"?", 1),
+             QStringLiteral("Import 1 event from \"%1\" into \"%2\"?"));
+    QCOMPARE(text("Imported %n event(s) into %1.", 2),
+             QStringLiteral("Imported 2 events into %1."));
+    QCOMPARE(text("Imported %n event(s) into %1; skipped %2.", 1),
+             QStringLiteral("Imported 1 event into %1; skipped %2."));
+    ImportPlan::Counts counts;
+    counts.tasks = 1;
+    counts.withoutStart = 2;
+    QCOMPARE(IcsImportFlow::skippedText(counts), QStringLiteral("2 without start time, 1 task"));
+    QCoreApplication::removeTranslator(&english);
 }
 
 QTEST_GUILESS_MAIN(TestApplication)

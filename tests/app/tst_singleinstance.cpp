@@ -60,6 +60,7 @@ void TestSingleInstance::initTestCase()
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QFile file(m_work.filePath(QStringLiteral("Trip.ICS")));
     QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(QDir(m_work.path()).mkdir(QStringLiteral("folder.ics")));
 }
 
 void TestSingleInstance::buildMessage_data()
@@ -87,6 +88,11 @@ void TestSingleInstance::buildMessage_data()
     QTest::newRow("bare existing ics in capitals, relative")
         << QStringList{"Trip.ICS"} << R"({"cmd":"open-ics","path":")" + trip + R"("})";
     QTest::newRow("bare missing ics ignored") << QStringList{"missing.ics"} << focus;
+    // Handed on like --ics, so that the import says why it reads nothing.
+    QTest::newRow("bare ics that is not a file")
+        << QStringList{"folder.ics"}
+        << R"({"cmd":"open-ics","path":")" +
+               m_work.filePath(QStringLiteral("folder.ics")).toUtf8() + R"("})";
     QTest::newRow("--ics relative, missing file")
         << QStringList{"--ics", "missing.ics"}
         << R"({"cmd":"open-ics","path":")" + missing + R"("})";

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void batchesKeepComponentsWhole_data();
     void batchesKeepComponentsWhole();
     void repeatsAreFoundAcrossBatches();
+    void eventsWithoutStartAreLeftOut_data();
+    void eventsWithoutStartAreLeftOut();
 };
 
 void TestImportPlan::batchesKeepComponentsWhole_data()
@@ -107,6 +109,41 @@ void TestImportPlan::repeatsAreFoundAcrossBatches()
     QCOMPARE(total.fresh.size(), 2);
     QCOMPARE(total.repeated, 1);
     QCOMPARE(total.present, 1);
+}
+
+void TestImportPlan::eventsWithoutStartAreLeftOut_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    // "<fresh uids> <without start> <repeated> <present>"
+    QTest::addColumn<QString>("expected");
+
+    const QByteArray noStart = "BEGIN:VEVENT\r\nUID:a\r\nSUMMARY:a\r\nEND:VEVENT\r\n";
+    const QByteArray badStart =
+        "BEGIN:VEVENT\r\nUID:a\r\nDTSTART:2026031\r\nSUMMARY:a\r\nEND:VEVENT\r\n";
+    QTest::newRow("no DTSTART") << QByteArray(noStart + vevent("b")) << "b 1 0 0";
+    QTest::newRow("unreadable DTSTART") << QByteArray(badStart + vevent("b")) << "b 1 0 0";
+    // The first copy of a key decides; a later one is a repeat, not a second chance.
+    QTest::newRow("a later copy with a start") << QByteArray(noStart + vevent("a")) << " 1 1 0";
+    QTest::newRow("present in the calendar") << QByteArray(vevent("c") + noStart) << " 1 0 1";
+}
+
+void TestImportPlan::eventsWithoutStartAreLeftOut()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, expected);
+    QSet<QString> seen;
+    const ImportPlan::Split split =
+        ImportPlan::split(Ical::parseEvents(QString::fromUtf8(calendar(body))), seen,
+                          [](const Event& e) { return e.uid == QLatin1String("c"); });
+    QStringList fresh;
+    for (const Event& event : split.fresh)
+        fresh << event.uid;
+    QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                 .arg(fresh.join(QLatin1Char(',')))
+                 .arg(split.withoutStart)
+                 .arg(split.repeated)
+                 .arg(split.present),
+             expected);
 }
 
 QTEST_GUILESS_MAIN(TestImportPlan)

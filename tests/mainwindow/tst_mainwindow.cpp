@@ -2,6 +2,7 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Database.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
 #include "EventDetailsPopover.h"
@@ -23,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -446,6 +448,97 @@ private Q_SLOTS:
         QVERIFY(importAndWait(window.get(), {path}).isEmpty());
         QVERIFY2(window->statusText().contains(QStringLiteral("cancelled; nothing was stored")),
                  qPrintable(window->statusText()));
+        QVERIFY(state()->events()->getByCalendar(AppState::localCalendarId).isEmpty());
+    }
+
+    // One event without a start would break the one transaction of the whole import: it is left
+    // out and counted, and the rest is stored.
+    void eventsWithoutStartAreSkippedAndTheRestStored()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> uids;
+        for (int i = 0; i < 19; ++i)
+            uids << "u" + QByteArray::number(i);
+        const QString path = writeIcs(dir, QStringLiteral("team.ics"), uids,
+                                      "BEGIN:VEVENT\r\nUID:nostart\r\nSUMMARY:When?\r\n"
+                                      "END:VEVENT\r\n");
+        auto window = makeWindow();
+        QStringList questions;
+        window->confirm = [&](const QString&, const QString& body) {
+            questions << body;
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(questions, QStringList{"Import 19 event(s) from \"team.ics\" into \"Personal\"?"});
+        QCOMPARE(window->statusText(),
+                 QStringLiteral("Imported 19 event(s) into Personal; skipped 1 without start "
+                                "time."));
+        QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 19);
+        // The import's write-ahead log was copied into the store and cut back.
+        QCOMPARE(QFileInfo(state()->database()->database().databaseName() + "-wal").size(), 0);
+    }
+
+    // The progress dialog is shown once a pass takes long; it is gone before the question and
+    // after the import, whether the pass ended or was cancelled.
+    void progressIsHiddenAfterEachPass()
+    {
+        QTemporaryDir dir;
+        const QString path = writeIcs(dir, QStringLiteral("few.ics"), {"a", "b"});
+        auto window = makeWindow();
+        QList<bool> visibleAtQuestion;
+        window->confirm = [&](const QString&, const QString&) {
+            auto* progress = window->findChild<QProgressDialog*>();
+            visibleAtQuestion << (progress && progress->isVisible());
+            // The write pass starts on return; it too is taken to be a long one.
+            QTimer::singleShot(0, window.get(), [&] {
+                if (auto* shown = window->findChild<QProgressDialog*>())
+                    shown->show();
+            });
+            return true;
+        };
+        QSignalSpy idle(window->importFlow(), &IcsImportFlow::idle);
+        const auto seen = ModalSeam::run(
+            [&] {
+                window->importIcsFromCommand(path);
+                // As the dialog does on its own after its delay.
+                window->findChild<QProgressDialog*>()->show();
+                QVERIFY(idle.wait(30000));
+            },
+            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QVERIFY(seen.isEmpty());
+        QCOMPARE(visibleAtQuestion, QList<bool>{false});
+        QVERIFY(!window->findChild<QProgressDialog*>()->isVisible());
+        QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 2);
+    }
+
+    // A cancel while the file is read ends the import there: no question, nothing stored.
+    void cancelledScanAsksNothing()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> uids;
+        for (int i = 0; i < 20000; ++i)
+            uids << "u" + QByteArray::number(i);
+        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        auto window = makeWindow();
+        int questions = 0;
+        window->confirm = [&](const QString&, const QString&) {
+            ++questions;
+            return true;
+        };
+        QSignalSpy idle(window->importFlow(), &IcsImportFlow::idle);
+        const auto seen = ModalSeam::run(
+            [&] {
+                window->importIcsFromCommand(path);
+                auto* progress = window->findChild<QProgressDialog*>();
+                QVERIFY(progress);
+                QVERIFY(ModalSeam::clickButton(progress, QStringLiteral("Cancel")));
+                QVERIFY(idle.wait(30000));
+            },
+            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QVERIFY(seen.isEmpty());
+        QCOMPARE(questions, 0);
+        QCOMPARE(window->statusText(), QStringLiteral("The import of many.ics was cancelled."));
+        QVERIFY(!window->findChild<QProgressDialog*>()->isVisible());
         QVERIFY(state()->events()->getByCalendar(AppState::localCalendarId).isEmpty());
     }
 

@@ -24,11 +24,13 @@ public:
 
     void complete(const QString& id, int count = 1) { Q_EMIT calendarSyncCompleted(id, count); }
     void fail(const QString& id, const QString& reason) { Q_EMIT calendarSyncFailed(id, reason); }
+    void skip(const QString& id, int count) { Q_EMIT feedEventsSkipped(id, count); }
 
 Q_SIGNALS:
     void calendarSyncStarted(const QString& calendarId);
     void calendarSyncCompleted(const QString& calendarId, int eventCount);
     void calendarSyncFailed(const QString& calendarId, const QString& reason);
+    void feedEventsSkipped(const QString& calendarId, int count);
 };
 
 class FakeFactory : public SyncClientFactory
@@ -235,6 +237,25 @@ private Q_SLOTS:
             QStringLiteral("Password missing"));
         QCOMPARE(counts.needSignIn, signIn);
         QCOMPARE(counts.needPassword, password);
+    }
+
+    // Events a feed holds that cannot be stored are counted where the sync's outcome is shown.
+    void skippedEventsAreCountedInTheStatus()
+    {
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        m_factory->clients.first()->skip(QStringLiteral("work"), 2);
+        m_factory->clients.first()->complete(QStringLiteral("work"), 3);
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QCOMPARE(lastMessage(),
+                 QStringLiteral("Synced 3 events; 2 event(s) without start left out"));
+
+        // The next run starts its count afresh.
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 2);
+        m_factory->clients.last()->complete(QStringLiteral("work"), 3);
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QCOMPARE(lastMessage(), QStringLiteral("Synced 3 events"));
     }
 
     void overlappingSyncNowRunsOnceMoreAfterwards()

@@ -1,8 +1,11 @@
 #include "Database.h"
 #include "TestDataDir.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -11,7 +14,93 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// The child's part of openedAs(): what opening the store at `path` allows this process.
+int reportOpening(const QString& path)
+{
+    Database database;
+    QString outcome;
+    if (!database.open(path) || !database.migrate()) {
+        outcome = QStringLiteral("fails");
+    } else if (database.isReadOnly()) {
+        outcome = QStringLiteral("read-only");
+    } else {
+        QSqlQuery write(database.database());
+        outcome = write.exec(QStringLiteral("PRAGMA user_version = 7"))
+                      ? QStringLiteral("writes")
+                      : QStringLiteral("refused: ") + write.lastError().text();
+    }
+    std::printf("%s\n", qPrintable(outcome));
+    return 0;
+}
+
+// File modes mean nothing to root: a test run as root opens the store as "nobody" instead,
+// after handing it the files with giveToUser().
+bool isRoot()
+{
+    return ::geteuid() == 0;
+}
+
+const passwd* nobody()
+{
+    return ::getpwnam("nobody");
+}
+
+// What a separate process of the user under test (see isRoot()) may do with the store.
+QString openedAs(const QString& path)
+{
+    QStringList arguments = {QCoreApplication::applicationFilePath(), QStringLiteral("--open"),
+                             path};
+    QString program = arguments.takeFirst();
+    if (isRoot()) {
+        arguments.prepend(program);
+        arguments = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
+                                QStringLiteral("--clear-groups")} +
+                    arguments;
+        program = QStringLiteral("setpriv");
+    }
+    QProcess child;
+    child.start(program, arguments);
+    if (!child.waitForFinished(30000))
+        return QStringLiteral("no answer");
+    return QString::fromUtf8(child.readAllStandardOutput()).trimmed();
+}
+
+// Hands `path` to the user under test: only needed when the test runs as root.
+bool giveToUser(const QString& path)
+{
+    return !isRoot() ||
+           ::chown(QFile::encodeName(path).constData(), nobody()->pw_uid, nobody()->pw_gid) == 0;
+}
+
+// A migrated store in a folder `store` of `root`, with no journal file beside it.
+QString makeStore(const QTemporaryDir& root)
+{
+    const QString folder = root.filePath(QStringLiteral("store"));
+    QDir().mkpath(folder);
+    // The temporary folder is private to its maker; the user under test has to reach into it.
+    QFile::setPermissions(root.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadOther | QFile::ExeOther);
+    const QString path = folder + QStringLiteral("/calendar.db");
+    Database database;
+    if (!database.open(path) || !database.migrate())
+        return {};
+    return path;
+}
+
+QString modeOf(const QString& path)
+{
+    struct stat status = {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QStringLiteral("none");
+    return QString::number(status.st_mode & 0777, 8);
+}
 
 QStringList column(QSqlDatabase& db, const QString& sql)
 {
@@ -85,6 +174,28 @@ private Q_SLOTS:
         QVERIFY(again.open(path));
         QVERIFY(again.migrate());
         QCOMPARE(applied.count(), 0);
+    }
+
+    // A large write makes the write-ahead log as large as itself; once the log starts over, the
+    // file is cut back instead of keeping that size on disk.
+    void writeAheadLogShrinksAfterALargeWrite()
+    {
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("calendar.db"));
+        Database database;
+        QVERIFY(database.open(path));
+        QSqlQuery sql(database.database());
+        QVERIFY(sql.exec(QStringLiteral("CREATE TABLE bulk (x BLOB)")));
+        QVERIFY(database.database().transaction());
+        QVERIFY(sql.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                                        "FROM n WHERE i < 2000) INSERT INTO bulk SELECT "
+                                        "randomblob(8000) FROM n")));
+        QVERIFY(database.database().commit());
+        const QString wal = path + QStringLiteral("-wal");
+        QVERIFY(QFileInfo(wal).size() > Database::walSizeLimitBytes);
+        QVERIFY(sql.exec(QStringLiteral("PRAGMA wal_checkpoint(PASSIVE)")));
+        QVERIFY(sql.exec(QStringLiteral("INSERT INTO bulk VALUES (1)")));
+        QVERIFY(QFileInfo(wal).size() <= Database::walSizeLimitBytes);
     }
 
     // A broken migration in the middle must leave nothing of itself and stop the run.
@@ -229,6 +340,63 @@ private Q_SLOTS:
         QCOMPARE(after.readAll(), content);
     }
 
+    // The journal files a read-only session needs are made with the store's mode; once the
+    // store can be written again, they must not keep its writes failing.
+    void writableAgainAfterReadOnlySession_data()
+    {
+        QTest::addColumn<bool>("byThisProgram");
+        QTest::newRow("session of this program") << true;
+        QTest::newRow("files left by another program") << false;
+    }
+
+    void writableAgainAfterReadOnlySession()
+    {
+        QFETCH(bool, byThisProgram);
+        QTemporaryDir root;
+        const QString path = makeStore(root);
+        QVERIFY(!path.isEmpty());
+        QVERIFY(giveToUser(QFileInfo(path).path()) && giveToUser(path));
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        if (byThisProgram) {
+            QCOMPARE(openedAs(path), QStringLiteral("read-only"));
+        } else {
+            // A plain read-only connection, as any other reader of the file makes one.
+            {
+                QSqlDatabase raw =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+                raw.setDatabaseName(path);
+                raw.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+                QVERIFY(raw.open());
+                QCOMPARE(column(raw, QStringLiteral("SELECT count(*) FROM schema_version")),
+                         QStringList{"8"});
+                raw.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+            QCOMPARE(modeOf(path + QStringLiteral("-shm")), QStringLiteral("444"));
+            QVERIFY(giveToUser(path + QStringLiteral("-shm")) &&
+                    giveToUser(path + QStringLiteral("-wal")));
+        }
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
+                                                QFile::ReadGroup | QFile::ReadOther));
+        QCOMPARE(openedAs(path), QStringLiteral("writes"));
+    }
+
+    void storeInFolderThatCannotBeWrittenIsOnlyRead()
+    {
+        QTemporaryDir root;
+        const QString path = makeStore(root);
+        QVERIFY(!path.isEmpty());
+        // The file may be written, its folder not: SQLite could not make its journal files.
+        QVERIFY(giveToUser(path));
+        if (!isRoot())
+            QVERIFY(
+                QFile::setPermissions(QFileInfo(path).path(), QFile::ReadOwner | QFile::ExeOwner));
+        QCOMPARE(openedAs(path), QStringLiteral("read-only"));
+        QFile::setPermissions(QFileInfo(path).path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
 private:
     // The bytes of a store migrated to the current schema, with its recorded version then set
     // to `version` (a lower one stands for a file of an older program).
@@ -252,5 +420,13 @@ private:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDatabase)
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--open") == 0)
+        return reportOpening(QString::fromLocal8Bit(argv[2]));
+    TestDatabase test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_database.moc"

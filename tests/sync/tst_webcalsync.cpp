@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "Limits.h"
 #include "LoopbackHttpServer.h"
 #include "WebcalMirror.h"
 #include "WebcalSyncClient.h"
@@ -56,6 +57,7 @@ private:
     LoopbackHttpServer::Reply m_reply;
     Calendar m_calendar;
     int m_changed = -1; // what the last sync reported as changed
+    int m_skipped = 0; // feed events the last sync left out
 
     EventRepository* events() const { return m_fixture->state()->events(); }
 
@@ -84,6 +86,9 @@ private:
         }
         QSignalSpy completed(&client, &Webcal::SyncClient::calendarSyncCompleted);
         QSignalSpy failed(&client, &Webcal::SyncClient::calendarSyncFailed);
+        m_skipped = 0;
+        connect(&client, &Webcal::SyncClient::feedEventsSkipped, this,
+                [this](const QString&, int count) { m_skipped += count; });
         client.syncCalendar(m_calendar);
         [&] { QTRY_COMPARE_WITH_TIMEOUT(completed.size() + failed.size(), 1, 15000); }();
         m_changed = completed.isEmpty() ? -1 : completed.first().at(1).toInt();
@@ -223,6 +228,7 @@ private Q_SLOTS:
                     "BEGIN:VEVENT\r\nUID:c\r\nSUMMARY:Never started\r\nEND:VEVENT\r\n",
                     vevent("d", "Delta", "20260314T090000Z")}));
         QCOMPARE(sync(), QString());
+        QCOMPARE(m_skipped, 2);
         QCOMPARE(titleOf(QStringLiteral("a")), QStringLiteral("Alpha moved"));
         QCOMPARE(titleOf(QStringLiteral("b")), QStringLiteral("Beta"));
         QCOMPARE(titleOf(QStringLiteral("d")), QStringLiteral("Delta"));
@@ -234,6 +240,17 @@ private Q_SLOTS:
         QCOMPARE(plan.skipped, 1);
         QVERIFY(plan.inserts.isEmpty() && plan.updates.isEmpty());
         QCOMPARE(plan.removals.size(), 2); // a and d, not b
+    }
+
+    // A feed that keeps redirecting is a loop: given up after as many hops as a CalDAV server gets.
+    void redirectLoopIsGivenUp()
+    {
+        m_reply = {};
+        m_reply.status = 302;
+        m_reply.contentType = "text/plain";
+        m_reply.headers = {{"Location", "/holidays.ics"}};
+        QCOMPARE(sync(), QStringLiteral("The calendar feed could not be downloaded (HTTP 302)."));
+        QCOMPARE(m_server->requests().size(), Limits::maxHttpRedirects + 1);
     }
 
     // A row the store refuses fails the download and keeps everything as it was.

@@ -45,6 +45,14 @@ namespace {
 
 const QString fallbackColor = QStringLiteral("#4285F4");
 
+// On a read-only store every save fails; the user is told why, not only that it did.
+QString saveFailureText(AppState* state)
+{
+    if (state->database()->isReadOnly())
+        return EventFormDialog::tr("Could not save the event: the calendar file is read-only.");
+    return EventFormDialog::tr("Could not save the event.");
+}
+
 struct ReminderChoice
 {
     int minutes;
@@ -731,7 +739,7 @@ void EventFormDialog::save()
             return;
         }
         if (!saveSeries(*master, occurrenceStart, scope, record)) {
-            QMessageBox::critical(this, tr("Database Error"), tr("Could not save the event."),
+            QMessageBox::critical(this, tr("Database Error"), saveFailureText(m_appState),
                                   QMessageBox::Ok);
             return;
         }
@@ -762,7 +770,7 @@ void EventFormDialog::save()
                                                               : events->insert(record);
     }
     if (!saved) {
-        QMessageBox::critical(this, tr("Database Error"), tr("Could not save the event."),
+        QMessageBox::critical(this, tr("Database Error"), saveFailureText(m_appState),
                               QMessageBox::Ok);
         return;
     }

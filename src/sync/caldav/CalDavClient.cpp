@@ -61,7 +61,7 @@ struct CalDavClient::Request
     QList<std::pair<QByteArray, QByteArray>> extraHeaders;
     Callback callback;
     bool withCredentials = true;
-    int redirectsLeft = Limits::maxCalDavRedirects;
+    int redirectsLeft = Limits::maxHttpRedirects;
 };
 
 CalDavClient::CalDavClient(QObject* parent)

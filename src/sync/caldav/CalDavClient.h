@@ -27,7 +27,7 @@ class QSslError;
 // cut off mid-body, an oversized reply) always arrives as statusCode 0 with errorString set, even
 // when a status line had already arrived, so a partial body is never mistaken for a whole one.
 //
-// Redirects are followed by the client itself (at most Limits::maxCalDavRedirects): within the
+// Redirects are followed by the client itself (at most Limits::maxHttpRedirects): within the
 // same origin with the credentials, to another origin without them; a redirect from https to
 // anything but https is not followed, and its 3xx reply reaches the callback.
 class CalDavClient : public QObject

@@ -42,6 +42,7 @@ void SyncClient::syncCalendar(const Calendar& calendar)
     }
     QNetworkRequest request(url);
     request.setTransferTimeout(m_timeoutMs);
+    request.setMaximumRedirectsAllowed(Limits::maxHttpRedirects);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("OrvandellicCalendar"));
     QNetworkReply* reply = m_network->get(request);
     m_running.insert(calendar.id, reply);
@@ -99,15 +100,18 @@ void SyncClient::onFinished(QNetworkReply* reply, const Calendar& calendar)
         Q_EMIT calendarSyncFailed(calendar.id, tr("The calendar feed is not an iCalendar file."));
         return;
     }
-    const int count = apply(calendar, text);
+    int skipped = 0;
+    const int count = apply(calendar, text, &skipped);
     if (count < 0) {
         Q_EMIT calendarSyncFailed(calendar.id, tr("The calendar feed could not be stored."));
         return;
     }
+    if (skipped > 0)
+        Q_EMIT feedEventsSkipped(calendar.id, skipped);
     Q_EMIT calendarSyncCompleted(calendar.id, count);
 }
 
-int SyncClient::apply(const Calendar& calendar, const QString& feedText)
+int SyncClient::apply(const Calendar& calendar, const QString& feedText, int* skipped)
 {
     EventRepository* events = m_state->events();
     QList<Event> local = events->getByCalendar(calendar.id);
@@ -159,6 +163,7 @@ int SyncClient::apply(const Calendar& calendar, const QString& feedText)
     }
     qInfo().noquote() << "[Webcal] calendar" << calendar.id << "added" << plan.inserts.size()
                       << "changed" << plan.updates.size() << "removed" << plan.removals.size();
+    *skipped = plan.skipped;
     if (plan.skipped > 0) {
         qWarning().noquote() << "[Webcal] calendar" << calendar.id << "skipped" << plan.skipped
                              << "unreadable event(s) of its feed";

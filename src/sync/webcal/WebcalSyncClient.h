@@ -41,11 +41,14 @@ Q_SIGNALS:
     void calendarSyncStarted(const QString& calendarId);
     void calendarSyncCompleted(const QString& calendarId, int changed);
     void calendarSyncFailed(const QString& calendarId, const QString& reason);
+    // Before calendarSyncCompleted: feed events that could not be stored (no start).
+    void feedEventsSkipped(const QString& calendarId, int count);
 
 private:
     void onFinished(QNetworkReply* reply, const Calendar& calendar);
-    // Applies the feed; the count of feed events stored, or -1 when the write failed.
-    int apply(const Calendar& calendar, const QString& feedText);
+    // Applies the feed; the count of feed events stored, or -1 when the write failed. `skipped`
+    // receives the count of feed events left out.
+    int apply(const Calendar& calendar, const QString& feedText, int* skipped);
 
     AppState* m_state;
     QNetworkAccessManager* m_network;

@@ -23,6 +23,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -673,6 +674,33 @@ private Q_SLOTS:
         QCOMPARE(column(QStringLiteral("SELECT calendar_id || ' ' || (deleted_at IS NOT NULL) "
                                        "FROM events ORDER BY calendar_id DESC, id")),
                  (QStringList{"zed 0", "zed 0", "alpha 1", "alpha 1"}));
+    }
+
+    // A store opened read-only refuses every save; the message says so instead of only failing.
+    void saveOnReadOnlyStoreSaysWhy()
+    {
+        QVERIFY(exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+        QFile seeded(AppStateFixture::databasePath());
+        QVERIFY(seeded.open(QIODevice::ReadOnly));
+        const QByteArray store = seeded.readAll();
+        m_fixture.reset();
+        m_fixture = std::make_unique<AppStateFixture>(AppStateFixture::defaultNow());
+        QFile copy(AppStateFixture::databasePath());
+        QVERIFY(copy.open(QIODevice::WriteOnly) && copy.write(store) == store.size());
+        copy.close();
+        QVERIFY(QFile::setPermissions(copy.fileName(), QFile::ReadOwner | QFile::ReadOther));
+        QVERIFY(m_fixture->start());
+        QVERIFY(state()->database()->isReadOnly());
+
+        Form form(state());
+        form.title->setText(QStringLiteral("Dentist"));
+        const auto seen = ModalSeam::run(
+            [&] { form.ok()->click(); },
+            [](QWidget* window) { ModalSeam::clickButton(window, QStringLiteral("OK")); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.first().text,
+                 QStringLiteral("Could not save the event: the calendar file is read-only."));
+        QVERIFY(form.dialog.result() != QDialog::Accepted);
     }
 
     // The event's own calendar is always offered, even hidden; an event of a read-only calendar
