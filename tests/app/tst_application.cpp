@@ -52,6 +52,22 @@ rlim_t lowestFreeDescriptor(pid_t pid)
     return free;
 }
 
+// An iCalendar file of `count` one-hour events with the UIDs "<prefix><n>".
+QString writeEvents(const QString& path, int count, const QByteArray& prefix)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n");
+    for (int i = 0; i < count; ++i)
+        file.write("BEGIN:VEVENT\r\nUID:" + prefix + QByteArray::number(i) +
+                   "\r\nSUMMARY:" + prefix +
+                   "\r\nDTSTART:20260312T090000Z\r\nDTEND:20260312T100000Z\r\n"
+                   "END:VEVENT\r\n");
+    file.write("END:VCALENDAR\r\n");
+    return path;
+}
+
 // One launch of the program (the test harness build of it) with its own data directory.
 class Launch
 {
@@ -85,9 +101,9 @@ public:
     }
 
     // Waits until the output holds `text`; false when the process ended or time ran out.
-    bool waitFor(const QString& text)
+    bool waitFor(const QString& text, int timeoutMs = 20000)
     {
-        const QDeadlineTimer deadline(20000);
+        const QDeadlineTimer deadline(timeoutMs);
         while (!deadline.hasExpired() && !output.contains(text)) {
             process.waitForReadyRead(100);
             output += QString::fromUtf8(process.readAll());
@@ -125,6 +141,7 @@ private Q_SLOTS:
     void simultaneousLaunchesLeaveOneReachableInstance();
     void launchAtAnUnreachableInstanceLeavesItsSocket();
     void commandsAnInstanceCannotAcceptAreNotTaken();
+    void commandsDuringAnImportAreKept();
     void commandLineOverTheCapIsRefused();
     void infoLoggingOnlyForDevOrChosenRules_data();
     void infoLoggingOnlyForDevOrChosenRules();
@@ -379,6 +396,33 @@ void TestApplication::commandsAnInstanceCannotAcceptAreNotTaken()
     QCOMPARE(later.finish(), 0);
     QVERIFY2(first.waitFor("status: Added: kept"), qPrintable(first.output));
     QVERIFY2(!first.output.contains("Added: lost"), qPrintable(first.output));
+}
+
+void TestApplication::commandsDuringAnImportAreKept()
+{
+    const QString dataDir = m_work.filePath("importing");
+    Launch first(dataDir, {"--background"});
+    QVERIFY2(first.waitFor("ready"), qPrintable(first.output));
+    // Large enough that its one transaction is still being written when the next launches come.
+    QTemporaryDir files;
+    const QString many = writeEvents(files.filePath("many.ics"), 100000, "m");
+    const QString one = writeEvents(files.filePath("one.ics"), 1, "o");
+    Launch import(dataDir, {"--ics", many});
+    QCOMPARE(import.finish(), 0);
+    QVERIFY2(first.waitFor("confirm: Import events?", 120000), qPrintable(first.output));
+
+    Launch quickAdd(dataDir, {"--quick-add", "tea at 5pm"});
+    Launch another(dataDir, {"--ics", one});
+    QCOMPARE(quickAdd.finish(), 0);
+    QCOMPARE(another.finish(), 0);
+    // The quick add is stored once the import has ended, then the second file is imported.
+    QVERIFY2(first.waitFor("status: Added: tea", 180000), qPrintable(first.output));
+    const qsizetype imported = first.output.indexOf("status: Imported 100000 event(s)");
+    QVERIFY2(imported >= 0 && imported < first.output.indexOf("status: Added: tea"),
+             qPrintable(first.output));
+    QVERIFY2(first.output.contains("status: \"tea at 5pm\" is added once the import ends."),
+             qPrintable(first.output));
+    QVERIFY2(first.waitFor("status: Imported 1 event(s) into Personal."), qPrintable(first.output));
 }
 
 void TestApplication::commandLineOverTheCapIsRefused()
