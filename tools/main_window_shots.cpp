@@ -2,8 +2,9 @@
 //     main_window_shots <output folder>
 // Writes main-empty-<mode>.png (no calendar), main-week-<mode>.png (a week with events, an
 // account that needs a password and two filters), main-menu-<name>-<mode>.png for each menu and
-// main-statusbar-<mode>.png, and main-import-<mode>.png (the window at 1024 by 640 after an
-// import that left events out).
+// main-statusbar-<mode>.png, main-import-<mode>.png (the window at 1024 by 640 after an
+// import that left events out) and main-quickadd-kept-<mode>.png (a quick add kept during an
+// import).
 
 #include "AccountRepository.h"
 #include "AppState.h"
@@ -164,6 +165,16 @@ int main(int argc, char* argv[])
             !save(window.statusBar(), QStringLiteral("main-statusbar-") + mode)) {
             return 1;
         }
+        // A quick add while an import holds the store: the status bar says when it is stored.
+        window.resize(1024, 640);
+        state.holdStore();
+        window.quickAddFromCommand(QStringLiteral("Dentist tomorrow at 9am"));
+        const bool keptSaved = save(&window, QStringLiteral("main-quickadd-kept-") + mode);
+        state.releaseStore();
+        if (!keptSaved) {
+            return 1;
+        }
+        window.resize(1280, 800);
         for (QAction* action : window.menuBar()->actions()) {
             QMenu* menu = action->menu();
             if (menu == nullptr) {

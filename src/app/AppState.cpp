@@ -29,6 +29,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -396,6 +397,37 @@ QSet<QString> AppState::twoWaySyncCalendarIds() const
             ids.insert(calendar.id);
     }
     return ids;
+}
+
+void AppState::holdStore()
+{
+    if (m_storeHolds++ == 0 && m_preferences)
+        m_preferences->holdWrites();
+}
+
+void AppState::releaseStore()
+{
+    if (m_storeHolds < 1 || --m_storeHolds > 0)
+        return;
+    if (m_preferences)
+        m_preferences->releaseWrites();
+    const QList<Event> kept = std::exchange(m_keptEvents, {});
+    for (const Event& event : kept) {
+        const bool stored = m_events->insert(event);
+        if (!stored)
+            qWarning().noquote() << "[AppState] could not store the kept event" << event.id;
+        Q_EMIT keptEventWritten(event.title, stored);
+    }
+}
+
+bool AppState::insertOrKeep(const Event& event)
+{
+    if (!m_events)
+        return false;
+    if (!isStoreHeld())
+        return m_events->insert(event);
+    m_keptEvents.append(event);
+    return true;
 }
 
 void AppState::ensureLocalAccount()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AuthState.h"
+#include "Event.h"
 
 #include <QDate>
 #include <QList>
@@ -148,6 +149,17 @@ public:
     // Calendars of live CalDAV-family, Google and Microsoft accounts; computed at every call.
     QSet<QString> twoWaySyncCalendarIds() const;
 
+    // While an import writes its one transaction on a connection of its own, the store's lock is
+    // that connection's, and a write on the window's thread would wait for it. Between holdStore()
+    // and releaseStore() preferences and quick-add events are kept instead and written at the
+    // release, so the window never waits. Holds nest; the last release writes.
+    void holdStore();
+    void releaseStore();
+    bool isStoreHeld() const { return m_storeHolds > 0; }
+    // Stores the event now, or keeps it while the store is held (keptEventWritten tells how its
+    // write went). False only when storing it now failed.
+    bool insertOrKeep(const Event& event);
+
     // Seeds "On This Device" with its calendar "Personal" unless they exist or a calendar of a
     // live cloud-type account stands in for them. Failures are logged and retried next start.
     void ensureLocalAccount();
@@ -166,6 +178,8 @@ Q_SIGNALS:
     void syncNowRequested();
     void syncBusyChanged(bool busy);
     void lastSyncErroredChanged(bool errored);
+    // An event kept while the store was held has been written (`stored`) or could not be.
+    void keptEventWritten(const QString& title, bool stored);
 
 private:
     void restoreNavigation();
@@ -210,4 +224,6 @@ private:
     bool m_lastSyncErrored = false;
     QString m_lastSyncError;
     QString m_lastSyncErrorSource;
+    int m_storeHolds = 0;
+    QList<Event> m_keptEvents;
 };

@@ -287,8 +287,19 @@ int Application::main(int argc, char** argv, const std::function<void(Applicatio
                        stderr);
             return 2;
         }
-        if (instance->start(arguments, Platform::dataDirectory()))
+        switch (instance->start(arguments, Platform::dataDirectory())) {
+        case SingleInstance::Start::Handed:
             return 0;
+        case SingleInstance::Start::NotTaken:
+            // Opening the data would only meet the running program's lock; a message box left
+            // behind would outlive the moment it speaks of.
+            std::fputs(qPrintable(tr("The calendar is running but does not answer; the command "
+                                     "was not handed to it.\n")),
+                       stderr);
+            return 3;
+        case SingleInstance::Start::Run:
+            break;
+        }
         app.singleInstance = instance;
         app.pendingCommand = command;
         if (prepare)

@@ -52,7 +52,9 @@ public:
     void showUpdateDialog(const OrvaUpdate::Artifact& artifact);
 
     // The process entry: logging rules, the single-instance hand-off, run(). `prepare` is called
-    // with the application object before run() (tests install their hooks there).
+    // with the application object before run() (tests install their hooks there). 0 when a
+    // running instance kept the command; 2 when the command line is too long to hand over; 3
+    // when an instance runs but did not take it (both said on standard error).
     static int main(int argc, char** argv, const std::function<void(Application&)>& prepare = {});
 
     AppState* appState = nullptr;

@@ -4,7 +4,6 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "EventRepository.h"
 
 #include <QUuid>
 
@@ -38,7 +37,8 @@ QString createEvent(AppState* state, const QString& text, const QString& preferr
     const Event event = buildEvent(state, text, preferredId);
     if (event.title.isEmpty())
         return fail(Failure::Unreadable);
-    if (event.calendarId.isEmpty() || !state->events() || !state->events()->insert(event))
+    // While an import holds the store the event is kept and stored when it ends.
+    if (event.calendarId.isEmpty() || !state->insertOrKeep(event))
         return fail(Failure::WriteFailed);
     if (failure)
         *failure = Failure::None;

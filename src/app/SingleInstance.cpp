@@ -15,7 +15,26 @@
 #include <QThread>
 #include <QTimer>
 
+#include <poll.h>
 #include <unistd.h>
+
+namespace {
+
+const QByteArray keptReply = QByteArrayLiteral("{\"kept\":true}\n");
+const QByteArray refusedReply = QByteArrayLiteral("{\"kept\":false}\n");
+
+// False once the sender has hung up: it stopped waiting for the answer and has told its user
+// that the command was not taken, so running it now would surprise them, or run it twice when
+// they try again.
+bool senderWaits(QLocalSocket* socket)
+{
+    if (socket->state() != QLocalSocket::ConnectedState)
+        return false;
+    pollfd descriptor{int(socket->socketDescriptor()), POLLIN, 0};
+    return ::poll(&descriptor, 1, 0) >= 0 && !(descriptor.revents & (POLLHUP | POLLERR));
+}
+
+} // namespace
 
 SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
 
@@ -64,43 +83,61 @@ QByteArray SingleInstance::buildMessage(const QStringList& arguments)
     return QJsonDocument(message).toJson(QJsonDocument::Compact) + '\n';
 }
 
-bool SingleInstance::forwardOrListen(const QStringList& arguments)
+SingleInstance::Start SingleInstance::forwardOrListen(const QStringList& arguments)
 {
     return start(arguments, QString());
 }
 
-bool SingleInstance::start(const QStringList& arguments, const QString& dataDirectory)
+SingleInstance::Start SingleInstance::start(const QStringList& arguments,
+                                            const QString& dataDirectory)
 {
     const QByteArray message = buildMessage(arguments);
-    if (forward(message, connectTimeoutMs))
-        return true;
-    if (!claimName(message))
-        return true;
+    switch (forward(message, connectTimeoutMs)) {
+    case Reply::Kept:
+        return Start::Handed;
+    case Reply::NotKept:
+        return Start::NotTaken;
+    case Reply::Unreached:
+        break;
+    }
+    const Start claimed = claimName(message);
+    if (claimed != Start::Run)
+        return claimed;
     // A launch that may not open the data leaves the socket alone: removing or taking it would
     // cut the running instance off from every later launch.
     if (!dataDirectory.isEmpty() && !lockDataDirectory(dataDirectory)) {
         m_nameLock.reset();
-        return false;
+        return Start::Run;
     }
     if (m_nameLock)
         listen();
-    return false;
+    return Start::Run;
 }
 
-bool SingleInstance::forward(const QByteArray& message, int connectWaitMs)
+SingleInstance::Reply SingleInstance::forward(const QByteArray& message, int connectWaitMs)
 {
     QLocalSocket socket;
     socket.connectToServer(serverName(), QIODevice::ReadWrite);
     if (!socket.waitForConnected(connectWaitMs))
-        return false;
+        return Reply::Unreached;
     socket.write(message);
     socket.flush();
-    socket.waitForBytesWritten(writeTimeoutMs);
-    socket.disconnectFromServer();
-    return true;
+    // Connected is not taken: a stopped instance, or one whose accept fails, holds or drops the
+    // line unread. Only its answer says the command is kept.
+    const QDeadlineTimer deadline(Limits::singleInstanceReplyWaitMs);
+    while (!socket.canReadLine() &&
+           socket.bytesAvailable() <= Limits::maxSingleInstanceReplyBytes &&
+           socket.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
+    const QByteArray reply = socket.canReadLine()
+                                 ? socket.readLine(Limits::maxSingleInstanceReplyBytes + 1)
+                                 : QByteArray();
+    socket.abort();
+    const QJsonDocument answer = QJsonDocument::fromJson(reply);
+    return answer.object().value(QStringLiteral("kept")).toBool() ? Reply::Kept : Reply::NotKept;
 }
 
-bool SingleInstance::claimName(const QByteArray& message)
+SingleInstance::Start SingleInstance::claimName(const QByteArray& message)
 {
     const QString name = serverName();
     auto lock = std::make_unique<QLockFile>(name + QStringLiteral(".lock"));
@@ -110,20 +147,28 @@ bool SingleInstance::claimName(const QByteArray& message)
     for (;;) {
         if (lock->tryLock(0)) {
             m_nameLock = std::move(lock);
-            return true;
+            return Start::Run;
         }
         if (lock->error() != QLockFile::LockFailedError) {
             qWarning().noquote() << "[SingleInstance] cannot lock" << name
                                  << "; running without accepting commands";
-            return true;
+            return Start::Run;
         }
         // The holder is alive: it is starting up or restoring its server. It answers soon.
-        if (forward(message, 100))
-            return false;
+        switch (forward(message, 100)) {
+        case Reply::Kept:
+            return Start::Handed;
+        case Reply::NotKept:
+            return Start::NotTaken;
+        case Reply::Unreached:
+            break;
+        }
+        // A holder that stays silent (stopped, or hung) still owns the name and the data: running
+        // beside it would only end at its data directory's lock.
         if (deadline.hasExpired()) {
             qWarning().noquote() << "[SingleInstance] the process holding" << name
-                                 << "does not answer; running without accepting commands";
-            return true;
+                                 << "does not answer";
+            return Start::NotTaken;
         }
         QThread::msleep(50);
     }
@@ -218,7 +263,12 @@ void SingleInstance::readLines(QLocalSocket* socket)
             socket->abort();
             return;
         }
-        dispatchCommand(line);
+        if (!senderWaits(socket)) {
+            qWarning().noquote() << "[SingleInstance] command dropped: its sender stopped waiting";
+            socket->abort();
+            return;
+        }
+        socket->write(dispatchCommand(line) ? keptReply : refusedReply);
     }
     if (socket->bytesAvailable() > Limits::maxSingleInstanceLineBytes) {
         qWarning().noquote() << "[SingleInstance] command too long; connection dropped";
@@ -229,7 +279,7 @@ void SingleInstance::readLines(QLocalSocket* socket)
         idle->start();
 }
 
-void SingleInstance::dispatchCommand(const QByteArray& jsonLine)
+bool SingleInstance::dispatchCommand(const QByteArray& jsonLine)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(jsonLine, &error);
@@ -239,7 +289,7 @@ void SingleInstance::dispatchCommand(const QByteArray& jsonLine)
                                      ? error.errorString()
                                      : QStringLiteral("not an object"));
         Q_EMIT focusRequested();
-        return;
+        return true;
     }
     const QJsonObject message = document.object();
     const QString command = message.value(QStringLiteral("cmd")).toString();
@@ -250,12 +300,13 @@ void SingleInstance::dispatchCommand(const QByteArray& jsonLine)
     else if (command == QLatin1String("quick-add"))
         Q_EMIT quickAddRequested(message.value(QStringLiteral("text")).toString());
     else if (command == QLatin1String("open-ics"))
-        openIcs(message.value(QStringLiteral("path")).toString());
+        return openIcs(message.value(QStringLiteral("path")).toString());
     else
         Q_EMIT focusRequested();
+    return true;
 }
 
-void SingleInstance::openIcs(const QString& path)
+bool SingleInstance::openIcs(const QString& path)
 {
     // Launches send absolute paths; a relative one would be read against this process's
     // working directory, which is not the sender's.
@@ -263,7 +314,8 @@ void SingleInstance::openIcs(const QString& path)
         qWarning().noquote() << "[SingleInstance] refused to open a path that is not absolute:"
                              << path.left(200);
         Q_EMIT focusRequested();
-        return;
+        return false;
     }
     Q_EMIT openIcsRequested(path);
+    return true;
 }

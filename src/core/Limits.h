@@ -157,6 +157,15 @@ inline constexpr std::int64_t maxReleaseNotesBytes = 1024 * 1024;
 // shorter; a longer line comes from another program on the socket and is dropped unread.
 inline constexpr std::int64_t maxSingleInstanceLineBytes = 64 * 1024;
 
+// How long a launch waits for the running instance to answer that it has kept the command handed
+// to it. The instance answers from its event loop, so one still opening its store answers after
+// its start-up; one that is stopped, or cannot accept connections (no file descriptor left),
+// never does, and the launch then says so instead of ending as if the command had been taken.
+inline constexpr int singleInstanceReplyWaitMs = 10 * 1000;
+
+// The longest answer a launch reads from the running instance; real ones are a dozen bytes.
+inline constexpr std::int64_t maxSingleInstanceReplyBytes = 1024;
+
 // The largest reply body a CalDAV server may send. A REPORT of 10,000 events is about 6 MB, so
 // this leaves room for calendars twenty times larger; a broken or hostile server that streams
 // without end is cut off instead of filling memory, and the request fails.

@@ -42,7 +42,8 @@ enum class Failure {
     WriteFailed,
 };
 
-// The stored event's id, or empty when nothing was stored; `failure`, when given, says why.
+// The stored event's id (kept until the end of an import that holds the store: see
+// AppState::insertOrKeep), or empty when nothing was stored; `failure`, when given, says why.
 QString createEvent(AppState* state, const QString& text, const QString& preferredId,
                     Failure* failure = nullptr);
 

@@ -24,6 +24,8 @@ IcsImportFlow::~IcsImportFlow()
 {
     // A write still running is cancelled and rolled back before the store goes away.
     delete m_job;
+    if (m_holdsStore)
+        m_state->releaseStore();
 }
 
 QString IcsImportFlow::skippedText(const ImportPlan::Counts& counts)
@@ -126,6 +128,10 @@ void IcsImportFlow::scanned()
     }
     connect(m_job, &IcsImportJob::finished, this, &IcsImportFlow::written);
     showProgress(tr("Importing \"%1\"…").arg(m_name));
+    // The write holds the store's lock until it ends: the window's own writes are kept meanwhile
+    // instead of waiting for that lock on the window's thread.
+    m_state->holdStore();
+    m_holdsStore = true;
     m_job->write();
 }
 
@@ -149,6 +155,8 @@ void IcsImportFlow::written()
                            .arg(m_target.name, skippedText(counts)),
                        5000);
     }
+    m_holdsStore = false;
+    m_state->releaseStore();
     done();
 }
 

@@ -18,7 +18,7 @@ class QWidget;
 // The window's import of .ics files: one file at a time, each read and written off the window's
 // thread (IcsImportJob) behind a progress dialog that can cancel it, with the question before
 // the write and the result in the status bar. Files asked for while one is under way, its
-// question included, wait their turn.
+// question included, wait their turn. While the write runs the store is held (AppState::holdStore).
 class IcsImportFlow : public QObject
 {
     Q_OBJECT
@@ -59,6 +59,7 @@ private:
     QString m_name;
     Calendar m_target;
     IcsImportJob* m_job = nullptr;
+    bool m_holdsStore = false;
     QProgressDialog* m_progress = nullptr;
     bool m_cancelRequested = false;
     QTimer m_poll;

@@ -123,6 +123,13 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
     connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this,
             &MainWindow::updateEmptyState);
     updateEmptyState();
+    connect(m_state, &AppState::keptEventWritten, this, [this](const QString& title, bool stored) {
+        if (stored) {
+            showStatus(tr("Added: %1").arg(title), 4000);
+        } else {
+            showStatus(tr("Quick-add couldn't save: \"%1\"").arg(title), 5000);
+        }
+    });
 
     if (OrvaAccount::Client* client = m_state->accountClient()) {
         OrvaAccount::AuthClient* auth = client->authClient();
@@ -883,7 +890,11 @@ void MainWindow::quickAddFromCommand(const QString& text)
     }
     QuickAdd::Failure failure = QuickAdd::Failure::None;
     if (!QuickAdd::createEvent(m_state, text, QString(), &failure).isEmpty()) {
-        showStatus(tr("Added: %1").arg(text.trimmed()), 4000);
+        if (m_state->isStoreHeld()) {
+            showStatus(tr("\"%1\" is added once the import ends.").arg(text.trimmed()), 5000);
+        } else {
+            showStatus(tr("Added: %1").arg(text.trimmed()), 4000);
+        }
     } else if (failure == QuickAdd::Failure::NoWritableCalendar) {
         showStatus(tr("Quick-add ignored: no calendar accepts new events (they are read-only or "
                       "hold only tasks)."),

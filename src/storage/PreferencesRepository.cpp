@@ -3,6 +3,7 @@
 #include "Database.h"
 #include "StoreSql.h"
 
+#include <QDebug>
 #include <QSqlQuery>
 
 PreferencesRepository::PreferencesRepository(Database* database, QObject* parent)
@@ -12,6 +13,8 @@ PreferencesRepository::PreferencesRepository(Database* database, QObject* parent
 
 std::optional<QString> PreferencesRepository::get(const QString& key) const
 {
+    if (const auto kept = m_kept.constFind(key); kept != m_kept.cend())
+        return *kept;
     QSqlQuery query(m_database->database());
     query.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
     query.addBindValue(key);
@@ -45,16 +48,28 @@ int PreferencesRepository::getInt(const QString& key, int defaultValue) const
 
 bool PreferencesRepository::set(const QString& key, const QString& value)
 {
+    if (m_held)
+        m_kept.insert(key, StoreSql::notNull(value));
+    else if (!write(key, value))
+        return false;
+    Q_EMIT changed(key);
+    return true;
+}
+
+bool PreferencesRepository::write(const QString& key, const std::optional<QString>& value)
+{
     QSqlQuery query(m_database->database());
+    if (!value) {
+        query.prepare(QStringLiteral("DELETE FROM settings WHERE key = ?"));
+        query.addBindValue(key);
+        return query.exec();
+    }
     query.prepare(QStringLiteral("INSERT INTO settings (key, value) VALUES (?, ?) ON "
                                  "CONFLICT(key) DO UPDATE SET value = excluded.value"));
     query.addBindValue(key);
     // The column is NOT NULL; a null string is stored as empty text rather than refused.
-    query.addBindValue(StoreSql::notNull(value));
-    if (!query.exec())
-        return false;
-    Q_EMIT changed(key);
-    return true;
+    query.addBindValue(StoreSql::notNull(*value));
+    return query.exec();
 }
 
 void PreferencesRepository::setBool(const QString& key, bool value)
@@ -69,8 +84,27 @@ void PreferencesRepository::setInt(const QString& key, int value)
 
 bool PreferencesRepository::remove(const QString& key)
 {
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("DELETE FROM settings WHERE key = ?"));
-    query.addBindValue(key);
-    return query.exec();
+    if (!m_held)
+        return write(key, std::nullopt);
+    m_kept.insert(key, std::nullopt);
+    return true;
+}
+
+void PreferencesRepository::holdWrites()
+{
+    m_held = true;
+}
+
+bool PreferencesRepository::releaseWrites()
+{
+    m_held = false;
+    bool ok = true;
+    for (auto kept = m_kept.cbegin(); kept != m_kept.cend(); ++kept) {
+        if (!write(kept.key(), kept.value())) {
+            qWarning().noquote() << "[Preferences] could not write the kept value of" << kept.key();
+            ok = false;
+        }
+    }
+    m_kept.clear();
+    return ok;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -10,6 +11,10 @@ class Database;
 // The user's preferences: key/value texts in table `settings`. Booleans are stored as "1"/"0",
 // integers in decimal. Failed statements are not logged: reads fall back to the default, writes
 // return false and keep the old value.
+//
+// While writes are held (another connection's long transaction owns the store's lock), set() and
+// remove() do not wait for that lock: they are kept in memory, read back from there, and written
+// when the hold ends.
 class PreferencesRepository : public QObject
 {
     Q_OBJECT
@@ -33,9 +38,19 @@ public:
     // Deletes the row; emits nothing. A missing key is not an error.
     bool remove(const QString& key);
 
+    // Holds writes until releaseWrites(), which writes what was kept (the last value of each key)
+    // and returns false when any of it could not be written (logged). Holds do not nest.
+    void holdWrites();
+    bool releaseWrites();
+
 Q_SIGNALS:
     void changed(const QString& key);
 
 private:
+    bool write(const QString& key, const std::optional<QString>& value);
+
     Database* m_database;
+    bool m_held = false;
+    // Kept while held, by key; no value stands for a removal.
+    QMap<QString, std::optional<QString>> m_kept;
 };

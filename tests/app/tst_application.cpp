@@ -14,12 +14,61 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
+#include <QThread>
+
+#include <sys/resource.h>
 
 #include <csignal>
 #include <memory>
 #include <vector>
 
 namespace {
+
+const QString notAnswered = QStringLiteral(
+    "The calendar is running but does not answer; the command was not handed to it.");
+
+// SIGSTOP takes effect some time after kill() returns; true once the process shows as stopped.
+bool waitUntilStopped(pid_t pid)
+{
+    const QDeadlineTimer deadline(10000);
+    while (!deadline.hasExpired()) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        // The state follows the command name, which is in parentheses and may hold any text.
+        const QByteArray line = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+        const qsizetype nameEnd = line.lastIndexOf(')');
+        if (nameEnd >= 0 && line.mid(nameEnd + 2, 1) == "T")
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+// The lowest descriptor number the process has free: with its limit set there, it can open none.
+rlim_t lowestFreeDescriptor(pid_t pid)
+{
+    const QStringList open = QDir(QStringLiteral("/proc/%1/fd").arg(pid))
+                                 .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    rlim_t free = 0;
+    while (open.contains(QString::number(free)))
+        ++free;
+    return free;
+}
+
+// An iCalendar file of `count` one-hour events with the UIDs "<prefix><n>".
+QString writeEvents(const QString& path, int count, const QByteArray& prefix)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write("BEGIN:VCALENDAR\r\nVERSION:2.0\r\n");
+    for (int i = 0; i < count; ++i)
+        file.write("BEGIN:VEVENT\r\nUID:" + prefix + QByteArray::number(i) +
+                   "\r\nSUMMARY:" + prefix +
+                   "\r\nDTSTART:20260312T090000Z\r\nDTEND:20260312T100000Z\r\n"
+                   "END:VEVENT\r\n");
+    file.write("END:VCALENDAR\r\n");
+    return path;
+}
 
 // One launch of the program (the test harness build of it) with its own data directory.
 class Launch
@@ -54,9 +103,9 @@ public:
     }
 
     // Waits until the output holds `text`; false when the process ended or time ran out.
-    bool waitFor(const QString& text)
+    bool waitFor(const QString& text, int timeoutMs = 20000)
     {
-        const QDeadlineTimer deadline(20000);
+        const QDeadlineTimer deadline(timeoutMs);
         while (!deadline.hasExpired() && !output.contains(text)) {
             process.waitForReadyRead(100);
             output += QString::fromUtf8(process.readAll());
@@ -93,6 +142,8 @@ private Q_SLOTS:
     void secondProcessOnTheSameDataNeverOpensIt();
     void simultaneousLaunchesLeaveOneReachableInstance();
     void launchAtAnUnreachableInstanceLeavesItsSocket();
+    void commandsAnInstanceCannotAcceptAreNotTaken();
+    void commandsDuringAnImportAreKept();
     void commandLineOverTheCapIsRefused();
     void infoLoggingOnlyForDevOrChosenRules_data();
     void infoLoggingOnlyForDevOrChosenRules();
@@ -313,6 +364,7 @@ void TestApplication::launchAtAnUnreachableInstanceLeavesItsSocket()
     // Stopped, with its queue of connections full, the instance cannot be reached for a while.
     const auto pid = pid_t(first.process.processId());
     QCOMPARE(::kill(pid, SIGSTOP), 0);
+    QVERIFY(waitUntilStopped(pid));
     std::vector<std::unique_ptr<QLocalSocket>> backlog;
     for (int i = 0; i < 200; ++i) {
         backlog.push_back(std::make_unique<QLocalSocket>());
@@ -322,14 +374,72 @@ void TestApplication::launchAtAnUnreachableInstanceLeavesItsSocket()
     const int secondResult = second.finish();
     ::kill(pid, SIGCONT);
     backlog.clear();
-    QCOMPARE(secondResult, 1);
-    QVERIFY2(second.output.contains("critical: Database Error|The data directory is in use"),
-             qPrintable(second.output));
+    // It says so and ends, instead of trying the data directory and leaving a message behind.
+    QCOMPARE(secondResult, 3);
+    QVERIFY2(second.output.contains(notAnswered), qPrintable(second.output));
+    QVERIFY2(!second.output.contains("critical:"), qPrintable(second.output));
 
     // Its socket was left alone: once it runs again, launches reach it.
     Launch third(dataDir, {"--show-today"});
     QCOMPARE(third.finish(), 0);
     QVERIFY2(first.waitFor("command: show-today"), qPrintable(first.output));
+}
+
+void TestApplication::commandsAnInstanceCannotAcceptAreNotTaken()
+{
+    const QString dataDir = m_work.filePath("starved");
+    Launch first(dataDir, {"--background"});
+    // Once its update check is over it opens and closes no descriptors of its own.
+    QVERIFY2(first.waitFor("update check failed"), qPrintable(first.output));
+    const auto pid = pid_t(first.process.processId());
+    rlimit original{};
+    QCOMPARE(::prlimit(pid, RLIMIT_NOFILE, nullptr, &original), 0);
+    rlimit starved = original;
+    starved.rlim_cur = lowestFreeDescriptor(pid);
+    QCOMPARE(::prlimit(pid, RLIMIT_NOFILE, &starved, nullptr), 0);
+
+    // Out of descriptors, the instance cannot accept a connection: none of these is taken.
+    std::vector<std::unique_ptr<Launch>> launches;
+    for (int i = 0; i < 5; ++i)
+        launches.push_back(std::make_unique<Launch>(
+            dataDir, QStringList{"--quick-add", QStringLiteral("lost%1").arg(i)}));
+    for (auto& launch : launches) {
+        QCOMPARE(launch->finish(), 3);
+        QVERIFY2(launch->output.contains(notAnswered), qPrintable(launch->output));
+    }
+
+    QCOMPARE(::prlimit(pid, RLIMIT_NOFILE, &original, nullptr), 0);
+    Launch later(dataDir, {"--quick-add", "kept"});
+    QCOMPARE(later.finish(), 0);
+    QVERIFY2(first.waitFor("status: Added: kept"), qPrintable(first.output));
+    QVERIFY2(!first.output.contains("Added: lost"), qPrintable(first.output));
+}
+
+void TestApplication::commandsDuringAnImportAreKept()
+{
+    const QString dataDir = m_work.filePath("importing");
+    Launch first(dataDir, {"--background"});
+    QVERIFY2(first.waitFor("ready"), qPrintable(first.output));
+    // Large enough that its one transaction is still being written when the next launches come.
+    QTemporaryDir files;
+    const QString many = writeEvents(files.filePath("many.ics"), 100000, "m");
+    const QString one = writeEvents(files.filePath("one.ics"), 1, "o");
+    Launch import(dataDir, {"--ics", many});
+    QCOMPARE(import.finish(), 0);
+    QVERIFY2(first.waitFor("confirm: Import events?", 120000), qPrintable(first.output));
+
+    Launch quickAdd(dataDir, {"--quick-add", "tea at 5pm"});
+    Launch another(dataDir, {"--ics", one});
+    QCOMPARE(quickAdd.finish(), 0);
+    QCOMPARE(another.finish(), 0);
+    // The quick add is stored once the import has ended, then the second file is imported.
+    QVERIFY2(first.waitFor("status: Added: tea", 180000), qPrintable(first.output));
+    const qsizetype imported = first.output.indexOf("status: Imported 100000 event(s)");
+    QVERIFY2(imported >= 0 && imported < first.output.indexOf("status: Added: tea"),
+             qPrintable(first.output));
+    QVERIFY2(first.output.contains("status: \"tea at 5pm\" is added once the import ends."),
+             qPrintable(first.output));
+    QVERIFY2(first.waitFor("status: Imported 1 event(s) into Personal."), qPrintable(first.output));
 }
 
 void TestApplication::commandLineOverTheCapIsRefused()

@@ -4,13 +4,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <algorithm>
 #include <vector>
@@ -35,6 +42,28 @@ struct Received
     QStringList log;
 };
 
+// A socket bound at the instance's name that does not listen: connecting to it is refused.
+int bindAtServerName()
+{
+    const QByteArray path = QFile::encodeName(SingleInstance::serverName());
+    QFile::remove(SingleInstance::serverName());
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::copy(path.cbegin(), path.cend(), address.sun_path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject
@@ -48,6 +77,10 @@ private Q_SLOTS:
     void socketInputIsUntrusted();
     void socketIsPrivateToTheUser();
     void serverThatStopsListeningListensAgain();
+    void replySaysWhetherTheCommandIsKept();
+    void lineOfASenderThatHungUpIsNotRun();
+    void liveHolderKeepsItsNameAndSocket_data();
+    void liveHolderKeepsItsNameAndSocket();
 
 private:
     QTemporaryDir m_work;
@@ -114,7 +147,7 @@ void TestSingleInstance::buildMessage()
 void TestSingleInstance::socketInputIsUntrusted()
 {
     SingleInstance instance(nullptr);
-    QVERIFY(!instance.forwardOrListen({"/usr/bin/calendar"}));
+    QCOMPARE(instance.forwardOrListen({"/usr/bin/calendar"}), SingleInstance::Start::Run);
     Received received(instance);
 
     QLocalSocket client;
@@ -154,7 +187,7 @@ void TestSingleInstance::socketIsPrivateToTheUser()
                        .filePath(QStringLiteral("orvandellic-calendar-%1-dev").arg(::getuid())));
 
     SingleInstance instance(nullptr);
-    QVERIFY(!instance.forwardOrListen({"/usr/bin/calendar"}));
+    QCOMPARE(instance.forwardOrListen({"/usr/bin/calendar"}), SingleInstance::Start::Run);
     const QFileInfo socket(SingleInstance::serverName());
     QVERIFY(socket.exists());
     QCOMPARE(socket.permissions() &
@@ -165,7 +198,7 @@ void TestSingleInstance::socketIsPrivateToTheUser()
 void TestSingleInstance::serverThatStopsListeningListensAgain()
 {
     SingleInstance instance(nullptr);
-    QVERIFY(!instance.forwardOrListen({"/usr/bin/calendar"}));
+    QCOMPARE(instance.forwardOrListen({"/usr/bin/calendar"}), SingleInstance::Start::Run);
     Received received(instance);
 
     // Use up the descriptors but one, which the client takes: the server's accept then fails.
@@ -200,6 +233,82 @@ void TestSingleInstance::serverThatStopsListeningListensAgain()
     client.write("{\"cmd\":\"new-event\"}\n");
     client.flush();
     QTRY_COMPARE(received.log, QStringList{"new-event"});
+}
+
+void TestSingleInstance::replySaysWhetherTheCommandIsKept()
+{
+    SingleInstance instance(nullptr);
+    QCOMPARE(instance.forwardOrListen({"/usr/bin/calendar"}), SingleInstance::Start::Run);
+    Received received(instance);
+    QLocalSocket client;
+    client.connectToServer(SingleInstance::serverName());
+    QVERIFY(client.waitForConnected(2000));
+    QTest::ignoreMessage(QtWarningMsg,
+                         "[SingleInstance] refused to open a path that is not absolute: trip.ics");
+    client.write("{\"cmd\":\"new-event\"}\n{\"cmd\":\"open-ics\",\"path\":\"trip.ics\"}\n");
+    QByteArray replies;
+    QTRY_VERIFY((replies += client.readAll()).count('\n') == 2);
+    QCOMPARE(replies, QByteArray("{\"kept\":true}\n{\"kept\":false}\n"));
+}
+
+void TestSingleInstance::lineOfASenderThatHungUpIsNotRun()
+{
+    SingleInstance instance(nullptr);
+    QCOMPARE(instance.forwardOrListen({"/usr/bin/calendar"}), SingleInstance::Start::Run);
+    Received received(instance);
+    auto* server = instance.findChild<QLocalServer*>();
+    bool seen = false;
+    QPointer<QLocalSocket> accepted;
+    connect(server, &QLocalServer::newConnection, this, [&] {
+        accepted = server->findChild<QLocalSocket*>();
+        seen = true;
+    });
+
+    // The launch gave up (and said so) before the instance read its line.
+    QLocalSocket client;
+    client.connectToServer(SingleInstance::serverName());
+    QVERIFY(client.waitForConnected(2000));
+    client.write("{\"cmd\":\"show-today\"}\n");
+    QVERIFY(client.waitForBytesWritten(2000));
+    client.abort();
+    QTest::ignoreMessage(QtWarningMsg,
+                         "[SingleInstance] command dropped: its sender stopped waiting");
+    // Its connection is gone once it has been read to its end.
+    QTRY_VERIFY(seen && !accepted);
+    QCOMPARE(received.log, QStringList());
+}
+
+void TestSingleInstance::liveHolderKeepsItsNameAndSocket_data()
+{
+    QTest::addColumn<bool>("agedLock");
+    QTest::newRow("socket of a holder that does not listen") << false;
+    QTest::newRow("lock of a holder aged an hour") << true;
+}
+
+void TestSingleInstance::liveHolderKeepsItsNameAndSocket()
+{
+    QFETCH(bool, agedLock);
+    const QString name = SingleInstance::serverName();
+    QLockFile holder(name + QStringLiteral(".lock"));
+    QVERIFY(holder.tryLock(0));
+    const int bound = bindAtServerName();
+    QVERIFY(bound >= 0);
+    if (agedLock) {
+        const utimbuf epoch{0, 0};
+        QCOMPARE(::utime(QFile::encodeName(name + ".lock").constData(), &epoch), 0);
+    }
+    const ino_t socket = inodeOf(name);
+    const ino_t lock = inodeOf(name + ".lock");
+
+    SingleInstance instance(nullptr);
+    QTest::ignoreMessage(QtWarningMsg, qPrintable("[SingleInstance] the process holding " + name +
+                                                  " does not answer"));
+    QCOMPARE(instance.forwardOrListen({"/usr/bin/calendar"}), SingleInstance::Start::NotTaken);
+    QVERIFY(!instance.isListening());
+    QCOMPARE(inodeOf(name), socket);
+    QCOMPARE(inodeOf(name + ".lock"), lock);
+    ::close(bound);
+    QFile::remove(name);
 }
 
 QTEST_GUILESS_MAIN(TestSingleInstance)

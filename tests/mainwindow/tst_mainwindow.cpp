@@ -33,6 +33,7 @@
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -540,6 +541,47 @@ private Q_SLOTS:
         QCOMPARE(window->statusText(), QStringLiteral("The import of many.ics was cancelled."));
         QVERIFY(!window->findChild<QProgressDialog*>()->isVisible());
         QVERIFY(state()->events()->getByCalendar(AppState::localCalendarId).isEmpty());
+    }
+
+    // A read of the store itself, past what the window keeps in memory.
+    QString storedText(const QString& sql)
+    {
+        QSqlQuery query(state()->database()->database());
+        return query.exec(sql) && query.next() ? query.value(0).toString() : QString();
+    }
+
+    void writesDuringAnImportWaitForItsEnd()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> uids;
+        for (int i = 0; i < 20000; ++i)
+            uids << "w" + QByteArray::number(i);
+        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        auto window = makeWindow();
+        const QString viewDate =
+            QStringLiteral("SELECT value FROM settings WHERE key = 'ui/viewDate'");
+        const QString teas = QStringLiteral("SELECT count(*) FROM events WHERE title = 'tea'");
+        const QString storedDate = storedText(viewDate);
+        const QDate next = state()->currentDate().addDays(1);
+        QStringList whileWriting;
+        // A step of the view and a quick add while the import writes its transaction: neither
+        // waits on the store's lock, both are written once the import has ended.
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                state()->setCurrentDate(next);
+                window->quickAddFromCommand(QStringLiteral("tea at 5pm"));
+                whileWriting << window->statusText() << storedText(viewDate) << storedText(teas)
+                             << state()->preferences()->getString(QStringLiteral("ui/viewDate"));
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(whileWriting, (QStringList{"\"tea at 5pm\" is added once the import ends.",
+                                            storedDate, "0", next.toString(Qt::ISODate)}));
+        QCOMPARE(window->statusText(), QStringLiteral("Added: tea"));
+        QCOMPARE(storedText(viewDate), next.toString(Qt::ISODate));
+        QCOMPARE(storedText(teas), QStringLiteral("1"));
+        QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 20001);
     }
 
     void pillAndFilterTexts()

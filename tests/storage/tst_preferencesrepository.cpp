@@ -87,6 +87,36 @@ private Q_SLOTS:
                  QStringLiteral("system"));
     }
 
+    // Another connection holds the store's lock for its whole transaction: held writes do not
+    // wait for it, read back at once and reach the store, last value of each key, on release.
+    void heldWritesAreKeptUntilReleased()
+    {
+        QVERIFY(m_preferences->set(QStringLiteral("gone"), QStringLiteral("x")));
+        QVERIFY(m_preferences->set(QStringLiteral("k"), QStringLiteral("old")));
+        Database other;
+        QVERIFY(
+            other.open(m_dir->filePath(QStringLiteral("calendar.db")), QStringLiteral("other")));
+        QSqlQuery holder(other.database());
+        QVERIFY(holder.exec(QStringLiteral("BEGIN IMMEDIATE")));
+
+        m_preferences->holdWrites();
+        QSignalSpy spy(m_preferences, &PreferencesRepository::changed);
+        QVERIFY(m_preferences->set(QStringLiteral("k"), QStringLiteral("1")));
+        m_preferences->setInt(QStringLiteral("k"), 2);
+        QVERIFY(m_preferences->remove(QStringLiteral("gone")));
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(m_preferences->getInt(QStringLiteral("k")), 2);
+        QVERIFY(!m_preferences->get(QStringLiteral("gone")));
+
+        QVERIFY(holder.exec(QStringLiteral("COMMIT")));
+        QVERIFY(m_preferences->releaseWrites());
+        QSqlQuery rows(other.database());
+        QVERIFY(
+            rows.exec(QStringLiteral("SELECT group_concat(key || '=' || value) FROM settings")));
+        QVERIFY(rows.next());
+        QCOMPARE(rows.value(0).toString(), QStringLiteral("k=2"));
+    }
+
     void failedWriteReturnsFalseWithoutSignal()
     {
         QSqlQuery(m_database->database()).exec(QStringLiteral("DROP TABLE settings"));
