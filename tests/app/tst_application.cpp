@@ -434,12 +434,12 @@ void TestApplication::commandsDuringAnImportAreKept()
     QCOMPARE(another.finish(), 0);
     // The quick add is stored once the import has ended, then the second file is imported.
     QVERIFY2(first.waitFor("status: Added: tea", 180000), qPrintable(first.output));
-    const qsizetype imported = first.output.indexOf("status: Imported 100000 event(s)");
+    const qsizetype imported = first.output.indexOf("status: Imported 100000 events");
     QVERIFY2(imported >= 0 && imported < first.output.indexOf("status: Added: tea"),
              qPrintable(first.output));
     QVERIFY2(first.output.contains("status: \"tea at 5pm\" is added once the import ends."),
              qPrintable(first.output));
-    QVERIFY2(first.waitFor("status: Imported 1 event(s) into Personal."), qPrintable(first.output));
+    QVERIFY2(first.waitFor("status: Imported 1 event into Personal."), qPrintable(first.output));
 }
 
 void TestApplication::commandLineOverTheCapIsRefused()
