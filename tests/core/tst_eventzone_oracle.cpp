@@ -30,27 +30,6 @@ const QString lakeside =
                    "TZOFFSETFROM:+0530\r\nTZOFFSETTO:+0630\r\n"
                    "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n");
 
-// Occurrences in 2026 of every series in the text as python reads them: "seconds HH:MM" (UTC
-// instant, wall clock in the zone written), ascending.
-QStringList pythonOccurrences(const QString& text)
-{
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("object.ics")));
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write(text.toUtf8());
-    file.close();
-    bool ok = false;
-    QString error;
-    const QByteArray output = Oracle::runPython(
-        Oracle::testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
-        {file.fileName(), QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")},
-        {}, &ok, &error);
-    if (!ok)
-        qWarning("%s", qPrintable(error));
-    return QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
-}
-
 // The UTC instants (seconds) in 2026 of every series in the text, as our reader and expansion
 // take them, ascending.
 QStringList ourInstants(const QString& text)
@@ -130,7 +109,7 @@ private Q_SLOTS:
             "DTSTART;TZID=Lakeside Time:20260326T090000\r\n"
             "DTEND;TZID=Lakeside Time:20260326T093000\r\nRRULE:FREQ=WEEKLY;COUNT=6\r\n"
             "END:VEVENT\r\nEND:VCALENDAR\r\n";
-        const QStringList read = pythonOccurrences(original);
+        const QStringList read = Oracle::occurrencesIn2026(original);
         QCOMPARE(read.size(), 6);
         for (const QString& line : read)
             QCOMPARE(line.section(u' ', 1), "09:00");
@@ -152,7 +131,7 @@ private Q_SLOTS:
         const QString object =
             CalDavBody::compose({Ical::buildEvent(master), moved.rawIcalendar}, {});
         QCOMPARE(object.count(u"BEGIN:VTIMEZONE"), 1);
-        const QStringList afterMove = pythonOccurrences(object);
+        const QStringList afterMove = Oracle::occurrencesIn2026(object);
         QCOMPARE(afterMove.size(), 6);
         QCOMPARE(afterMove[2].section(u' ', 1), "11:00");
         QCOMPARE(ourInstants(object), instantsOf(afterMove));
@@ -162,7 +141,7 @@ private Q_SLOTS:
         const QString retitled = Ical::buildEvent(master);
         QVERIFY2(retitled.contains(lakeside), qPrintable(retitled));
         QVERIFY(retitled.contains("\r\nDTSTART;TZID=Lakeside Time:20260326T090000\r\n"));
-        QCOMPARE(pythonOccurrences(retitled), read);
+        QCOMPARE(Oracle::occurrencesIn2026(retitled), read);
         QCOMPARE(Ical::parseEvents(retitled).value(0).timezone, master.timezone);
     }
 };

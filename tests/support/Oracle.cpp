@@ -1,6 +1,8 @@
 #include "Oracle.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 
 namespace Oracle {
 
@@ -28,6 +30,25 @@ QByteArray runPython(const QString& script, const QStringList& arguments, const 
 QString testsPath(const QString& relative)
 {
     return QStringLiteral(CALENDAR_TESTS_DIR "/") + relative;
+}
+
+QStringList occurrencesIn2026(const QString& text)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("object.ics")));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(text.toUtf8());
+    file.close();
+    bool ok = false;
+    QString error;
+    const QByteArray output = runPython(
+        testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
+        {file.fileName(), QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")},
+        {}, &ok, &error);
+    if (!ok)
+        qWarning("%s", qPrintable(error));
+    return QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace Oracle

@@ -15,4 +15,9 @@ QByteArray runPython(const QString& script, const QStringList& arguments, const 
 // Path of a file below tests/.
 QString testsPath(const QString& relative);
 
+// Every occurrence in 2026 of the series in an iCalendar text as python-icalendar with
+// recurring_ical_events expands it: "seconds HH:MM" lines (UTC instant, wall clock in the zone
+// written), ascending; empty (with a warning) when the oracle could not run.
+QStringList occurrencesIn2026(const QString& text);
+
 } // namespace Oracle

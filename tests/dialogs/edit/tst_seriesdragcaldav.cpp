@@ -34,22 +34,8 @@ QDateTime at(int month, int day, int hour = 9, int minute = 0)
 // "yyyy-MM-dd HH:mm" in Berlin of every occurrence in 2026 of the object, as python reads it.
 QStringList pythonOccurrences(const QString& data)
 {
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("object.ics")));
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write(data.toUtf8());
-    file.close();
-    bool ok = false;
-    QString error;
-    const QByteArray output = Oracle::runPython(
-        Oracle::testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
-        {file.fileName(), QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")},
-        {}, &ok, &error);
-    if (!ok)
-        qWarning("%s", qPrintable(error));
     QStringList lines;
-    for (const QString& line : QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts))
+    for (const QString& line : Oracle::occurrencesIn2026(data))
         lines.append(QDateTime::fromSecsSinceEpoch(line.section(u' ', 0, 0).toLongLong(), berlin)
                          .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     return lines;

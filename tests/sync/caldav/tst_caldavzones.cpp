@@ -46,22 +46,8 @@ const char* foreignSeries = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other c
 // Wall-clock times of every occurrence of the object in 2026, as python reads them.
 QStringList pythonWallClocks(const QString& data)
 {
-    QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("object.ics")));
-    if (!file.open(QIODevice::WriteOnly))
-        return {};
-    file.write(data.toUtf8());
-    file.close();
-    bool ok = false;
-    QString error;
-    const QByteArray output = Oracle::runPython(
-        Oracle::testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
-        {file.fileName(), QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")},
-        {}, &ok, &error);
-    if (!ok)
-        qWarning("%s", qPrintable(error));
     QStringList walls;
-    for (const QString& line : QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts))
+    for (const QString& line : Oracle::occurrencesIn2026(data))
         walls.append(line.section(u' ', 1));
     return walls;
 }
