@@ -1,5 +1,7 @@
 #include "DayTimelineWidget.h"
 
+#include "TimelineRepaint.h"
+
 #include "Clock.h"
 #include "EventSort.h"
 #include "Theme.h"
@@ -338,15 +340,7 @@ const DayTimelineWidget::HitRegion* DayTimelineWidget::lastRegionAt(const QPoint
 void DayTimelineWidget::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    // Scrolling copies what is already drawn, but the text of a block begun above the view keeps
-    // to the view's top: repaint where it was and where it goes.
-    if (event->oldPos().y() == event->pos().y())
-        return;
-    QFont bold = font();
-    bold.setWeight(QFont::Bold);
-    const int band = 3 * QFontMetrics(bold).height();
-    for (const int top : {-event->oldPos().y(), -event->pos().y()})
-        update(0, std::max(top, 0), width(), band);
+    TimelineRepaint::afterScroll(this, event);
 }
 
 void DayTimelineWidget::mousePressEvent(QMouseEvent* event)

@@ -1,5 +1,7 @@
 #include "WeekTimelineWidget.h"
 
+#include "TimelineRepaint.h"
+
 #include "Clock.h"
 #include "EventSort.h"
 #include "Theme.h"
@@ -396,15 +398,7 @@ const WeekTimelineWidget::HitRegion* WeekTimelineWidget::lastHitAt(const QPoint&
 void WeekTimelineWidget::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    // Scrolling copies what is already drawn, but the text of a block begun above the view keeps
-    // to the view's top: repaint where it was and where it goes.
-    if (event->oldPos().y() == event->pos().y())
-        return;
-    QFont bold = font();
-    bold.setWeight(QFont::Bold);
-    const int band = 3 * QFontMetrics(bold).height();
-    for (const int top : {-event->oldPos().y(), -event->pos().y()})
-        update(0, std::max(top, 0), width(), band);
+    TimelineRepaint::afterScroll(this, event);
 }
 
 void WeekTimelineWidget::mousePressEvent(QMouseEvent* event)
