@@ -176,8 +176,22 @@ void WeekView::rebuildDayHeaders()
     }
 }
 
+void WeekView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
 void WeekView::reload()
 {
+    // A page the view area keeps hidden would read the store on every step and every change
+    // for nothing: it reads when shown.
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     const QDate start = rangeStart();
     const int days = dayCount();
     const ViewData::Result result =
