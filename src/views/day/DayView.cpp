@@ -86,7 +86,8 @@ DayView::DayView(AppState* appState, QWidget* parent)
     connect(appState, &AppState::selectedEventChanged, m_timeline,
             &DayTimelineWidget::setSelectedEventId);
 
-    reload();
+    // Read when first shown (or by an explicit reload), not while the view area is being built.
+    m_stale = true;
     m_scrollArea->viewport()->installEventFilter(this);
 
     // The current-time line moves; the data does not need reading again.

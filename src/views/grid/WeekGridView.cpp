@@ -50,7 +50,8 @@ WeekGridView::WeekGridView(AppState* appState, QWidget* parent)
             &WeekGridView::showEventContextMenu);
     connect(m_grid, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
     m_grid->setCompact(appState->isCompact(QStringLiteral("grid")));
-    reload();
+    // Read when first shown (or by an explicit reload), not while the view area is being built.
+    m_stale = true;
 }
 
 void WeekGridView::showEvent(QShowEvent* event)

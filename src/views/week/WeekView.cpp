@@ -118,7 +118,8 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
 
     m_timeline->setSelectedEventId(appState->selectedEventId());
     rebuildDayHeaders();
-    reload();
+    // Read when first shown (or by an explicit reload), not while the view area is being built.
+    m_stale = true;
     m_scrollArea->viewport()->installEventFilter(this);
     auto* repaint = new QTimer(this);
     repaint->setInterval(60000);
