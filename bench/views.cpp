@@ -220,6 +220,8 @@ bool measureWeeks(WeekFigures* figures)
 
     ViewArea area(&state);
     area.resize(1200, 800);
+    // Shown, as in the window: its pages read the store when they are shown.
+    area.show();
     area.setMode(QStringLiteral("week"));
     const auto step = [&](const QDate& from, const QDate& to, int* shown) {
         std::vector<double> times;
