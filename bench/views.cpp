@@ -3,14 +3,24 @@
 // number of events a day, and times the day view's reload plus one paint of a day in the middle
 // against the same on the small store, and against reading that day's rows alone
 // (EventRepository::getInRange).
+//
+// A week step's cost must follow what the week holds, and no more than linearly. In a store of
+// 100,000 events over two years, one week holds 2,000 occurrences (some of weekly series) and
+// another 200; times a step of the view area's week page into each (the reloads it sets off and
+// one paint), and the dense one against reading and expanding its rows alone (getInRange and
+// Recurrence::expand).
 
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
 #include "EventRepository.h"
+#include "Recurrence.h"
+#include "ViewArea.h"
 #include "ViewBenchStore.h"
 #include "ViewData.h"
+#include "WeekTimelineWidget.h"
+#include "WeekView.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,6 +29,7 @@
 #include <QTimeZone>
 
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -29,6 +40,7 @@ using ViewBenchStore::median;
 
 constexpr int calendarCount = 5;
 constexpr int repeats = 15;
+constexpr int weekRepeats = 9;
 // 100,000 events over ten years.
 constexpr int eventsPerDay = 27;
 
@@ -37,13 +49,12 @@ QString calendarId(int index)
     return index == 0 ? AppState::localCalendarId : QStringLiteral("bench-cal-%1").arg(index);
 }
 
-// The shared generated event, spread over calendarCount calendars, with a room and, for some,
-// a reminder and the stored iCalendar text.
-Event generatedEvent(int index, int total, QRandomGenerator& random)
+// Spreads the event over calendarCount calendars and gives it a room and, for some, a reminder
+// and the stored iCalendar text.
+Event decorated(Event event, QRandomGenerator& random)
 {
     const QString calendar = calendarId(random.bounded(calendarCount));
     const QString location = QStringLiteral("Room %1").arg(random.bounded(40));
-    Event event = ViewBenchStore::generatedEvent(index, total, eventsPerDay, random);
     event.calendarId = calendar;
     event.location = location;
     if (random.bounded(100) < 30) {
@@ -59,6 +70,68 @@ Event generatedEvent(int index, int total, QRandomGenerator& random)
     return event;
 }
 
+// The shared generated event, decorated.
+Event generatedEvent(int index, int total, QRandomGenerator& random)
+{
+    return decorated(ViewBenchStore::generatedEvent(index, total, eventsPerDay, random), random);
+}
+
+// The dense store: one week holding denseOccurrences, one four weeks earlier holding
+// sparseOccurrences, the rest of the 100,000 events single ones on the other days of two years.
+constexpr int denseTotal = 100000;
+constexpr int denseOccurrences = 2000;
+constexpr int sparseOccurrences = 200;
+// Weekly series that begin in the dense week, so every later week holds them too.
+constexpr int denseSeries = 200;
+// Weekly series that began a year before, shown in both weeks.
+constexpr int olderSeries = 20;
+constexpr int denseSingles = denseOccurrences - denseSeries - olderSeries;
+constexpr int sparseSingles = sparseOccurrences - olderSeries;
+const QDate denseWeek = measuredDay.addDays(1 - measuredDay.dayOfWeek());
+const QDate sparseWeek = denseWeek.addDays(-28);
+const QDate spanFirst = denseWeek.addDays(-364);
+constexpr int spanDays = 728;
+const char* const weekdayCodes[] = {"MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+
+// Event `index` of the dense store, in the local zone, in working hours.
+Event denseEvent(int index, QRandomGenerator& random)
+{
+    Event event;
+    event.id = QStringLiteral("ev-%1").arg(index);
+    event.uid = event.id + QStringLiteral("@bench");
+    event.calendarId = AppState::localCalendarId;
+    event.title = QStringLiteral("Meeting %1").arg(index);
+    QDate date;
+    int next = 0;
+    const auto within = [&](int count) { return index < (next += count); };
+    if (within(denseSeries) || within(olderSeries)) {
+        const bool older = index >= denseSeries;
+        date = (older ? denseWeek.addDays(-364) : denseWeek).addDays(index % 7);
+        event.recurrenceRule =
+            QStringLiteral("FREQ=WEEKLY;BYDAY=%1").arg(QLatin1String(weekdayCodes[index % 7]));
+    } else if (within(denseSingles)) {
+        date = denseWeek.addDays(index % 7);
+    } else if (within(sparseSingles)) {
+        date = sparseWeek.addDays(index % 7);
+    } else {
+        // Evenly over the span, stepping over the two measured weeks.
+        const int filler = index - next;
+        const int fillers = denseTotal - next;
+        date = spanFirst.addDays(qint64(spanDays - 14) * filler / fillers);
+        if (date >= sparseWeek)
+            date = date.addDays(7);
+        if (date >= denseWeek)
+            date = date.addDays(7);
+    }
+    event.startTime = QDateTime(date, QTime(8 + random.bounded(10), 15 * random.bounded(4)),
+                                QTimeZone::systemTimeZone());
+    event.endTime = event.startTime.addSecs(qint64(30 + 30 * random.bounded(4)) * 60);
+    // Made here: in the system's zone, as every timed event carries one.
+    event.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+    event.created = event.lastModified = QDateTime(spanFirst, QTime(0, 0), QTimeZone::utc());
+    return decorated(event, random);
+}
+
 struct Figures
 {
     double viewMs = 0;
@@ -68,12 +141,10 @@ struct Figures
     int rows = 0;
 };
 
-// A fresh data directory and state hub holding `total` events; the figures of one day.
-bool measure(int total, Figures* figures)
+// The hub initialised over the current data directory, with its calendars and `total` events
+// made by `make`.
+bool fill(AppState& state, int total, const std::function<Event(int index)>& make)
 {
-    QTemporaryDir dir;
-    qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
-    AppState state;
     if (!state.initialize())
         return false;
     for (int i = 1; i < calendarCount; ++i) {
@@ -86,9 +157,17 @@ bool measure(int total, Figures* figures)
         if (!state.calendars()->insert(calendar))
             return false;
     }
+    return ViewBenchStore::insertEvents(state, total, make);
+}
+
+// A fresh data directory and state hub holding `total` events; the figures of one day.
+bool measure(int total, Figures* figures)
+{
+    QTemporaryDir dir;
+    qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
+    AppState state;
     QRandomGenerator random(4711);
-    if (!ViewBenchStore::insertEvents(
-            state, total, [&](int index) { return generatedEvent(index, total, random); }))
+    if (!fill(state, total, [&](int index) { return generatedEvent(index, total, random); }))
         return false;
 
     DayView view(&state);
@@ -117,6 +196,60 @@ bool measure(int total, Figures* figures)
     return true;
 }
 
+struct WeekFigures
+{
+    double denseMs = 0;
+    double sparseMs = 0;
+    double denseReadMs = 0;
+    int denseShown = 0;
+    int sparseShown = 0;
+    int denseRows = 0;
+};
+
+// The week page of the view area over the dense store: a step into each week (the date set,
+// then one paint of the area), and the dense week's rows read and expanded alone.
+bool measureWeeks(WeekFigures* figures)
+{
+    QTemporaryDir dir;
+    qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
+    AppState state;
+    QRandomGenerator random(4711);
+    if (!fill(state, denseTotal, [&](int index) { return denseEvent(index, random); }))
+        return false;
+    state.setCurrentDate(measuredDay);
+
+    ViewArea area(&state);
+    area.resize(1200, 800);
+    // Shown, as in the window: its pages read the store when they are shown.
+    area.show();
+    area.setMode(QStringLiteral("week"));
+    const auto step = [&](const QDate& from, const QDate& to, int* shown) {
+        std::vector<double> times;
+        for (int i = 0; i < weekRepeats; ++i) {
+            state.setCurrentDate(from);
+            area.grab();
+            QElapsedTimer timer;
+            timer.start();
+            state.setCurrentDate(to);
+            area.grab();
+            times.push_back(timer.nsecsElapsed() / 1e6);
+        }
+        *shown = int(area.weekView()->timeline()->hitRegions().size());
+        return median(times);
+    };
+    figures->sparseMs = step(denseWeek, sparseWeek, &figures->sparseShown);
+    figures->denseMs = step(sparseWeek, denseWeek, &figures->denseShown);
+
+    const QStringList ids = ViewData::visibleCalendarIds(&state);
+    const QDateTime from = ViewData::rangeStart(denseWeek);
+    const QDateTime to = ViewData::rangeEnd(denseWeek, 7);
+    figures->denseReadMs = ViewBenchStore::timeMedian(weekRepeats, [&] {
+        const QList<Event> rows = state.events()->getInRange(from, to, ids);
+        figures->denseRows = int(Recurrence::expand(rows, from, to).size());
+    });
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -140,5 +273,24 @@ int main(int argc, char** argv)
     const double overQuery = large.viewMs / large.queryMs;
     std::printf("ratio 100,000 / 1,000 events:     %.2f (target <= 1.5)\n", growth);
     std::printf("ratio view / getInRange alone:    %.2f (target <= 3)\n", overQuery);
+
+    WeekFigures weeks;
+    if (!measureWeeks(&weeks)) {
+        std::fprintf(stderr, "could not build the dense store\n");
+        return 1;
+    }
+    std::printf("view area, a step into a week of the week page on %d events, with its paint "
+                "(median of %d):\n",
+                denseTotal, weekRepeats);
+    std::printf("  sparse week of %s: %8.2f ms (%d blocks)\n",
+                qPrintable(sparseWeek.toString(Qt::ISODate)), weeks.sparseMs, weeks.sparseShown);
+    std::printf("  dense week of %s:  %8.2f ms (%d blocks)\n",
+                qPrintable(denseWeek.toString(Qt::ISODate)), weeks.denseMs, weeks.denseShown);
+    std::printf("  dense week read and expanded alone: %.2f ms (%d occurrences)\n",
+                weeks.denseReadMs, weeks.denseRows);
+    std::printf("ratio dense / sparse week:            %.2f (target <= 12)\n",
+                weeks.denseMs / weeks.sparseMs);
+    std::printf("ratio dense week / read and expand:   %.2f (target <= 3)\n",
+                weeks.denseMs / weeks.denseReadMs);
     return 0;
 }

@@ -93,6 +93,8 @@ bool measure(int total, Figures* figures)
 
     ViewArea area(&state);
     area.resize(1200, 800);
+    // Shown, as in the window: its pages read the store when they are shown.
+    area.show();
     area.setMode(QStringLiteral("week"));
     area.grab();
     figures->switchMs = timeMedian([&] {

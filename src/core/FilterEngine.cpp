@@ -299,6 +299,14 @@ FilterResult apply(const QList<Event>& events, QList<FilterRule> rules)
     return result;
 }
 
+bool hidesAny(QList<FilterRule> rules)
+{
+    const QList<CompiledRule> compiled = compile(rules);
+    return std::any_of(compiled.cbegin(), compiled.cend(), [](const CompiledRule& entry) {
+        return entry.rule.action == QLatin1String("hide");
+    });
+}
+
 std::optional<FilterRule> matchingRule(const Event& event, QList<FilterRule> rules)
 {
     const QList<CompiledRule> compiled = compile(rules);

@@ -83,6 +83,10 @@ using FilterCondition =
 // are skipped) and collects what stays visible, what is dimmed and what is hidden.
 FilterResult apply(const QList<Event>& events, QList<FilterRule> rules);
 
+// True when some rule that `apply` would use hides the events it decides; without one, no event
+// is hidden whatever the events are.
+bool hidesAny(QList<FilterRule> rules);
+
 // The rule that decides the event, whatever its action; nothing when no rule does.
 std::optional<FilterRule> matchingRule(const Event& event, QList<FilterRule> rules);
 

@@ -11,6 +11,8 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -114,15 +116,16 @@ Attendee attendeeFromQuery(const QSqlQuery& query, int first)
     return attendee;
 }
 
-// Loads child rows for a list of events, one statement per slice of ids so that any number of
-// events stays within the statement's parameter limit. `read` builds one record from a row
-// whose column 0 is the event id and appends it to the given list.
+// Loads child rows for a list of events in one statement whose ids arrive as a single JSON
+// array (`%1` in `sqlTemplate` is the set to test against). A list of one placeholder per id
+// made SQLite parse hundreds of parameters, and every view reload paid that per slice of ids.
+// `read` builds one record from a row whose column 0 is the event id.
 template <typename Record, typename Read>
 QHash<QString, QList<Record>> loadChildren(QSqlDatabase& db, const QList<Event>& events,
                                            const QString& sqlTemplate, Read read)
 {
     QHash<QString, QList<Record>> byEvent;
-    QStringList ids;
+    QJsonArray ids;
     QSet<QString> seen;
     for (const Event& event : events) {
         if (!seen.contains(event.id)) {
@@ -130,14 +133,12 @@ QHash<QString, QList<Record>> loadChildren(QSqlDatabase& db, const QList<Event>&
             ids.append(event.id);
         }
     }
-    StoreSql::forEachSlice(ids, [&](const QStringList& slice) {
-        StoreSql::forEachRow(db, sqlTemplate.arg(StoreSql::placeholders(int(slice.size()), u",")),
-                             QVariantList(slice.begin(), slice.end()), [&](const QSqlQuery& query) {
-                                 Record record = read(query);
-                                 byEvent[record.eventId].append(record);
-                             });
-        return true;
-    });
+    const QString idList = QString::fromUtf8(QJsonDocument(ids).toJson(QJsonDocument::Compact));
+    StoreSql::forEachRow(db, sqlTemplate.arg(QStringLiteral("SELECT value FROM json_each(?)")),
+                         {idList}, [&](const QSqlQuery& query) {
+                             Record record = read(query);
+                             byEvent[record.eventId].append(record);
+                         });
     return byEvent;
 }
 

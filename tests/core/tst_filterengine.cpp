@@ -194,6 +194,34 @@ private Q_SLOTS:
         }
     }
 
+    // Only a rule that apply() would use and that hides can hide anything; the views skip
+    // counting hidden events without one.
+    void hidesAnyOnlyWithAUsableHideRule_data()
+    {
+        QTest::addColumn<QList<FilterRule>>("rules");
+        QTest::addColumn<bool>("hides");
+        const QString all = pattern(R"("titleContains":["a"])");
+        FilterRule disabled = rule(all);
+        disabled.enabled = false;
+        FilterRule deleted = rule(all);
+        deleted.deletedAt = localAt(3, 9, 0);
+        QTest::newRow("none") << QList<FilterRule>() << false;
+        QTest::newRow("dim only") << only(all, "dim") << false;
+        QTest::newRow("hide") << only(all) << true;
+        QTest::newRow("hide disabled") << QList<FilterRule>{disabled} << false;
+        QTest::newRow("hide deleted") << QList<FilterRule>{deleted} << false;
+        QTest::newRow("hide unreadable") << only(QStringLiteral("{not json")) << false;
+        QTest::newRow("dim before hide")
+            << QList<FilterRule>{rule(all, "dim", 1), rule(all)} << true;
+    }
+
+    void hidesAnyOnlyWithAUsableHideRule()
+    {
+        QFETCH(QList<FilterRule>, rules);
+        QFETCH(bool, hides);
+        QCOMPARE(FilterEngine::hidesAny(rules), hides);
+    }
+
     // A dim rule for Mondays must not dim the Wednesday occurrences of the same series, and the
     // hidden count counts occurrences. The two in the evening carry no recurrence id: their
     // starts tell them apart. What stays visible keeps the input order.

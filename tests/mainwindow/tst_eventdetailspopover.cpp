@@ -262,6 +262,7 @@ private Q_SLOTS:
                 QCOMPARE(form->parentWidget(), m_window.get());
             });
         QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Event"));
         QVERIFY(closedBeforeForm);
     }
 

@@ -208,6 +208,9 @@ private Q_SLOTS:
             menus << action->text();
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Window", "&Tools", "&Developer",
                                      "&Help"}));
+        QCOMPARE(findAction(window->menuBar(), "&File", "&Quit")->menuRole(), QAction::QuitRole);
+        QCOMPARE(findAction(window->menuBar(), "&Help", "&About Orvandellic Calendar")->menuRole(),
+                 QAction::AboutRole);
         QVERIFY(!findAction(window->menuBar(), "&File", "Sign &Out")->isVisible());
         QVERIFY(!makeWindow()->menuBar()->actions().at(5)->text().contains("Developer"));
     }

@@ -420,6 +420,25 @@ private Q_SLOTS:
                  2500);
     }
 
+    // Ids travel to the child-row statement as text: any character in an id still finds them.
+    void batchLoadsMatchIdsOfAnyCharacters()
+    {
+        const QStringList ids{"quote\"d", "back\\slash", "Grüße 日本", "tab\tnew\nline", "[1]"};
+        for (int i = 0; i < ids.size(); ++i)
+            QVERIFY(m_events->insert(withChildren(
+                StoreFixture::event(ids[i], "cal-a", utc(2025, 3, 1).addSecs(i * 60)))));
+        QStringList loaded;
+        for (const Event& event : m_events->getInRange(utc(2025, 3, 1), utc(2025, 3, 2), {}))
+            loaded.append(QStringLiteral("%1 %2 %3")
+                              .arg(event.id)
+                              .arg(event.reminders.size())
+                              .arg(event.attendees.size()));
+        QStringList expected;
+        for (const QString& id : ids)
+            expected.append(id + QStringLiteral(" 2 2"));
+        QCOMPARE(loaded, expected);
+    }
+
     void statusDefaultsAndStamps()
     {
         const PinnedClock clock(utc(2025, 6, 1, 12));

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "FilterRuleRepository.h"
 #include "FittingLabel.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
@@ -11,6 +12,8 @@
 #include "ViewRepository.h"
 #include "WeekGridView.h"
 #include "WeekGridWidget.h"
+#include "WeekTimelineWidget.h"
+#include "WeekView.h"
 #include "YearGridWidget.h"
 #include "YearView.h"
 
@@ -234,6 +237,41 @@ private Q_SLOTS:
         state->setActiveViewId(QStringLiteral("gone"));
         QCOMPARE(button->text(), QStringLiteral("All Calendars"));
         QVERIFY(!actionTexts().contains(QStringLiteral("Delete Current Group")));
+    }
+
+    // Building the area and stepping read only the page shown; a hidden page catches up when it
+    // is shown. The count of hidden events follows the shown range, and is none without a rule
+    // that hides.
+    void hiddenPagesReadWhenShownAndHiddenCountFollows()
+    {
+        AppState* state = m_fixture->state();
+        const QDate nextWeek = today.addDays(7);
+        const QDateTime nine = StoreSeed::local(nextWeek, QTime(9, 0));
+        for (const char* id : {"review", "secret"})
+            QVERIFY(
+                StoreSeed::addEvent(state, StoreSeed::timedEvent(id, AppState::localCalendarId, id,
+                                                                 nine, nine.addSecs(1800))));
+        state->setViewMode(QStringLiteral("week"));
+        Screen screen(state);
+        WeekGridWidget* grid = screen.area->gridView()->grid();
+        state->setCurrentDate(nextWeek);
+        QTRY_COMPARE(screen.area->weekView()->timeline()->hitRegions().size(), 2);
+        QCOMPARE(grid->firstDate(), QDate());
+        QCOMPARE(state->filterHiddenCount(), 0);
+
+        FilterRule hide;
+        hide.id = hide.name = QStringLiteral("hide secret");
+        hide.type = QStringLiteral("pattern");
+        hide.action = QStringLiteral("hide");
+        hide.conditions = QStringLiteral(R"({"runtimeType":"pattern","titleContains":["secret"]})");
+        hide.createdAt = hide.updatedAt = AppStateFixture::defaultNow().toUTC();
+        QVERIFY(state->filterRules()->insert(hide));
+        QTRY_COMPARE(state->filterHiddenCount(), 1);
+        state->setViewMode(QStringLiteral("grid"));
+        QTRY_COMPARE(grid->firstDate(), nextWeek);
+        QTRY_COMPARE(grid->hitRegions().size(), 1);
+        state->setCurrentDate(today.addDays(-7));
+        QCOMPARE(state->filterHiddenCount(), 0);
     }
 
     // A click on a grid card's free space, or on a day of the year view, opens that day.

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "DayView.h"
 #include "EventRepository.h"
+#include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "FittingLabel.h"
 #include "MonthView.h"
@@ -318,6 +319,13 @@ void ViewArea::updateFilterHiddenCount()
 {
     if (!m_appState)
         return;
+    // Without a rule that hides, nothing is hidden: reading and expanding the whole range only
+    // to count none doubled the cost of every step.
+    if (!m_appState->filterRules() ||
+        !FilterEngine::hidesAny(m_appState->filterRules()->getEnabled())) {
+        m_appState->setFilterHiddenCount(0);
+        return;
+    }
     const ViewPeriod::Range range = ViewPeriod::modeRange(
         m_mode, m_appState->currentDate(), m_appState->firstDayOfWeek(), m_appState->weekHorizon());
     const ViewData::Result result = ViewData::load(m_appState, ViewData::rangeStart(range.first),

@@ -86,7 +86,8 @@ DayView::DayView(AppState* appState, QWidget* parent)
     connect(appState, &AppState::selectedEventChanged, m_timeline,
             &DayTimelineWidget::setSelectedEventId);
 
-    reload();
+    // Read when first shown (or by an explicit reload), not while the view area is being built.
+    m_stale = true;
     m_scrollArea->viewport()->installEventFilter(this);
 
     // The current-time line moves; the data does not need reading again.
@@ -104,8 +105,21 @@ void DayView::setDate(const QDate& date)
     reload();
 }
 
+void DayView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
 void DayView::reload()
 {
+    // Hidden in the view area: read when shown, not on every step.
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     const ViewData::Result data =
         ViewData::load(m_appState, ViewData::rangeStart(m_date), ViewData::rangeEnd(m_date, 1));
     m_timeline->setEvents(data.events, data.calendarColors, data.dimmed,

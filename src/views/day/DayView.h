@@ -59,6 +59,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void editEvent(const QString& eventId, const QDateTime& occurrenceStart);
@@ -77,4 +78,6 @@ private:
     DayTimelineWidget* m_timeline = nullptr;
     QTimer* m_repaintTimer = nullptr;
     QDate m_date;
+    // A reload was skipped while the page was hidden; the next show catches up.
+    bool m_stale = false;
 };

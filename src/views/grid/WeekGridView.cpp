@@ -50,11 +50,25 @@ WeekGridView::WeekGridView(AppState* appState, QWidget* parent)
             &WeekGridView::showEventContextMenu);
     connect(m_grid, &WeekGridWidget::dayActivated, this, &WeekGridView::dayActivated);
     m_grid->setCompact(appState->isCompact(QStringLiteral("grid")));
-    reload();
+    // Read when first shown (or by an explicit reload), not while the view area is being built.
+    m_stale = true;
+}
+
+void WeekGridView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
 }
 
 void WeekGridView::reload()
 {
+    // Hidden in the view area: read when shown, not on every step.
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     const QDate start = m_appState->currentDate();
     const QHash<QDate, QString> weather = ViewWeather::labels(m_appState, start, 8);
     const ViewData::Result result =

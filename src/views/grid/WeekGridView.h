@@ -23,10 +23,15 @@ public:
 Q_SIGNALS:
     void dayActivated(const QDate& date);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showEventContextMenu(const QString& eventId, const QPoint& globalPos,
                               const QDateTime& occurrenceStart = QDateTime());
 
     AppState* m_appState;
     WeekGridWidget* m_grid;
+    // A reload was skipped while the page was hidden; the next show catches up.
+    bool m_stale = false;
 };

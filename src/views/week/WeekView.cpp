@@ -118,7 +118,8 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
 
     m_timeline->setSelectedEventId(appState->selectedEventId());
     rebuildDayHeaders();
-    reload();
+    // Read when first shown (or by an explicit reload), not while the view area is being built.
+    m_stale = true;
     m_scrollArea->viewport()->installEventFilter(this);
     auto* repaint = new QTimer(this);
     repaint->setInterval(60000);
@@ -176,8 +177,22 @@ void WeekView::rebuildDayHeaders()
     }
 }
 
+void WeekView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_stale)
+        reload();
+}
+
 void WeekView::reload()
 {
+    // A page the view area keeps hidden would read the store on every step and every change
+    // for nothing: it reads when shown.
+    if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
+        m_stale = true;
+        return;
+    }
+    m_stale = false;
     const QDate start = rangeStart();
     const int days = dayCount();
     const ViewData::Result result =

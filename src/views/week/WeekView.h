@@ -46,6 +46,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void reportFailure(const QString& message);
@@ -53,6 +54,8 @@ private:
     AppState* m_appState;
     bool m_weekAligned;
     bool m_needsWorkdayScroll = true;
+    // A reload was skipped while the page was hidden; the next show catches up.
+    bool m_stale = false;
     QWidget* m_headerRow;
     QList<QLabel*> m_dayLabels;
     AllDayStrip* m_allDayStrip;

@@ -260,6 +260,38 @@ private Q_SLOTS:
                                                               s.calendar.id, QString()));
     }
 
+    // A server may spell an href of its multiget reply otherwise than in its listing (an "@"
+    // escaped in one and not in the other): the object read is still the one listed, stored
+    // under the listed href.
+    void multigetHrefInAnotherSpellingFillsTheListedObject()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("server not installed");
+        Scenario s(DavServer::Kind::Radicale);
+        QVERIFY(s.start(true));
+        const QString text = eventText(QStringLiteral("ev-1"), 1, QStringLiteral("Read"));
+        QVERIFY(isSuccess(s.server.putObject(s.serverCalendar.resolved(QUrl("ev@1.ics")), text)));
+        bool ok = false;
+        const QList<DavHttp::Object> objects = s.server.listObjects(s.serverCalendar, &ok);
+        QVERIFY(ok && objects.size() == 1);
+        QString respelled = objects[0].href;
+        if (respelled.contains(u"%40"))
+            respelled.replace(QStringLiteral("%40"), QStringLiteral("@"));
+        else
+            respelled.replace(QStringLiteral("@"), QStringLiteral("%40"));
+        QVERIFY(respelled != objects[0].href);
+        const QString reply =
+            QStringLiteral("<?xml version=\"1.0\"?>\n<d:multistatus xmlns:d=\"DAV:\" "
+                           "xmlns:c=\"urn:ietf:params:xml:ns:caldav\"><d:response><d:href>%1"
+                           "</d:href><d:propstat><d:prop><d:getetag>\"%2\"</d:getetag>"
+                           "<c:calendar-data>%3</c:calendar-data></d:prop><d:status>HTTP/1.1 "
+                           "200 OK</d:status></d:propstat></d:response></d:multistatus>\n")
+                .arg(respelled, objects[0].etag, text.toHtmlEscaped());
+        s.proxy->dropCalendarData("REPORT", QString());
+        s.proxy->failWith("REPORT", QString(), 207, reply.toUtf8());
+        SYNC_AND_COMPARE(s, "multiget in another spelling");
+    }
+
     // A pull that did not read a whole, well-formed listing, or could not store it, fails the
     // run and changes nothing: no event removed, none rewritten, the calendar's error kept.
     void damagedPullFailsAndChangesNothing_data()

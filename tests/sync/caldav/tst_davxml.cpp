@@ -101,6 +101,14 @@ private Q_SLOTS:
                         "      <c:calendar-description>Team</c:calendar-description>\n" +
                             components +
                             "      <ic:calendar-color>#A1B2C3FF</ic:calendar-color>\n");
+        QTest::newRow("mkcalendar, markup and both quotes escaped")
+            << DavXml::mkcalendar(QStringLiteral("R&D <team>"), QString(),
+                                  QStringLiteral("Tom's \"plans\""))
+            << setProps("c:mkcalendar",
+                        "      <d:displayname>R&amp;D &lt;team&gt;</d:displayname>\n"
+                        "      <c:calendar-description>Tom&apos;s &quot;plans&quot;"
+                        "</c:calendar-description>\n" +
+                            components);
         QTest::newRow("mkcalendar, name only, even empty")
             << DavXml::mkcalendar(QString(), QString(), QString())
             << setProps("c:mkcalendar", "      <d:displayname></d:displayname>\n" + components);
@@ -133,6 +141,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("value");
         QTest::newRow("ampersand") << QStringLiteral("/cal/R&D.ics");
+        QTest::newRow("entity lookalike") << QStringLiteral("/cal/&amp;.ics");
         QTest::newRow("markup") << QStringLiteral("/cal/</d:href><d:href>/other.ics");
         QTest::newRow("quotes") << QStringLiteral("/cal/\"x'.ics");
         QTest::newRow("non-ascii") << QStringLiteral("/cal/Grüße-日本.ics");
