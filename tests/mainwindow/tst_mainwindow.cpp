@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
+#include "EventChange.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
@@ -16,6 +17,7 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
+#include "UndoStack.h"
 #include "ViewArea.h"
 #include "ViewRepository.h"
 #include "WelcomeDialog.h"
@@ -582,6 +584,49 @@ private Q_SLOTS:
         QCOMPARE(storedText(viewDate), next.toString(Qt::ISODate));
         QCOMPARE(storedText(teas), QStringLiteral("1"));
         QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 20001);
+    }
+
+    // An edit and an undo while the import writes its transaction: neither waits on the store's
+    // lock; the edit is written when the import has ended, and the undo after it reverts it.
+    void editsDuringAnImportWaitForItsEnd()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> uids;
+        for (int i = 0; i < 20000; ++i)
+            uids << "e" + QByteArray::number(i);
+        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        Event standup = localEvent(QStringLiteral("standup"), Clock::now().addDays(1));
+        standup.title = QStringLiteral("Standup");
+        QVERIFY(state()->events()->insert(standup));
+        const Event stored = *state()->events()->getById(standup.id);
+        auto window = makeWindow();
+        QShortcut* undo = findShortcut(window.get(), QKeySequence(QKeySequence::Undo));
+        QVERIFY(undo);
+        const auto storedStart = [&] {
+            return state()->events()->getById(standup.id)->startTime.toUTC();
+        };
+        QStringList reported;
+        QList<QVariant> whileWriting;
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                EventChange::updateWithUndo(
+                    state(), stored, EventChange::moved(stored, stored.startTime, 60, Clock::now()),
+                    QStringLiteral("Moved \"Standup\""),
+                    [&](const QString& text) { reported << text; });
+                whileWriting << window->statusText() << storedStart();
+                Q_EMIT undo->activated();
+                whileWriting << state()->undoStack()->count();
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(whileWriting,
+                 (QList<QVariant>{QStringLiteral("Your change is saved once the import ends."),
+                                  stored.startTime.toUTC(), 0}));
+        QCOMPARE(window->statusText(), QStringLiteral("Undid: Moved \"Standup\""));
+        QCOMPARE(storedStart(), stored.startTime.toUTC());
+        QCOMPARE(state()->undoStack()->count(), 0);
+        QCOMPARE(reported, QStringList());
     }
 
     void pillAndFilterTexts()
