@@ -629,6 +629,40 @@ private Q_SLOTS:
         QCOMPARE(reported, QStringList());
     }
 
+    // An import confirmed while a sync runs writes once the sync has ended (the sync's writes on
+    // this thread would wait on the import's lock); cancelled meanwhile, it writes nothing.
+    void importWaitsForARunningSync()
+    {
+        QTemporaryDir dir;
+        const QString path = writeIcs(dir, QStringLiteral("two.ics"), {"s1", "s2"});
+        const QString imported =
+            QStringLiteral("SELECT count(*) FROM events WHERE title IN ('s1', 's2')");
+        auto window = makeWindow();
+        state()->beginSync();
+        QStringList whileSyncing;
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                whileSyncing << QString::number(state()->isStoreHeld()) << storedText(imported);
+                QVERIFY(ModalSeam::clickButton(window->findChild<QProgressDialog*>(),
+                                               QStringLiteral("Cancel")));
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(window->statusText(), QStringLiteral("The import of two.ics was cancelled."));
+
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                whileSyncing << QString::number(state()->isStoreHeld()) << storedText(imported);
+                state()->endSync(false);
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(whileSyncing, (QStringList{"0", "0", "0", "0"}));
+        QCOMPARE(storedText(imported), QStringLiteral("2"));
+    }
+
     void pillAndFilterTexts()
     {
         addAccount(QStringLiteral("g"), QStringLiteral("google"));
