@@ -25,8 +25,10 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimeZone>
 #include <QToolButton>
 
@@ -197,6 +199,12 @@ int main(int argc, char* argv[])
         save(occurrence, QStringLiteral("event-occurrence") + suffix);
         save(new EventFormDialog(state, *state->events()->getById(event.id)),
              QStringLiteral("event-edit") + suffix);
+        // Saved while an import writes: the form waits for its end.
+        auto* waiting = new EventFormDialog(state, *state->events()->getById(event.id));
+        state->holdStore();
+        waiting->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        save(waiting, QStringLiteral("event-waiting") + suffix);
+        state->releaseStore();
         save(new RecurringEditScopeDialog(event.title), QStringLiteral("scope") + suffix);
         save(new RecurringEditScopeDialog(event.title, nullptr,
                                           RecurringEditScopeDialog::Mode::Delete),

@@ -411,13 +411,24 @@ void AppState::releaseStore()
         return;
     if (m_preferences)
         m_preferences->releaseWrites();
-    const QList<Event> kept = std::exchange(m_keptEvents, {});
-    for (const Event& event : kept) {
-        const bool stored = m_events->insert(event);
-        if (!stored)
-            qWarning().noquote() << "[AppState] could not store the kept event" << event.id;
-        Q_EMIT keptEventWritten(event.title, stored);
+    // In the order the user made them; one may keep another (an undo of the edit before it).
+    while (!m_keptWrites.isEmpty() && !isStoreHeld())
+        m_keptWrites.takeFirst()();
+    if (!isStoreHeld())
+        Q_EMIT storeReleased();
+}
+
+bool AppState::whenStoreFree(std::function<void()> write)
+{
+    if (!write)
+        return false;
+    if (!isStoreHeld()) {
+        write();
+        return true;
     }
+    m_keptWrites.append(std::move(write));
+    Q_EMIT writeKept();
+    return false;
 }
 
 bool AppState::insertOrKeep(const Event& event)
@@ -426,7 +437,12 @@ bool AppState::insertOrKeep(const Event& event)
         return false;
     if (!isStoreHeld())
         return m_events->insert(event);
-    m_keptEvents.append(event);
+    m_keptWrites.append([this, event] {
+        const bool stored = m_events->insert(event);
+        if (!stored)
+            qWarning().noquote() << "[AppState] could not store the kept event" << event.id;
+        Q_EMIT keptEventWritten(event.title, stored);
+    });
     return true;
 }
 

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+
 class AccountRepository;
 class CalendarRepository;
 class Database;
@@ -151,7 +153,7 @@ public:
 
     // While an import writes its one transaction on a connection of its own, the store's lock is
     // that connection's, and a write on the window's thread would wait for it. Between holdStore()
-    // and releaseStore() preferences and quick-add events are kept instead and written at the
+    // and releaseStore() preferences and the user's writes are kept instead and written at the
     // release, so the window never waits. Holds nest; the last release writes.
     void holdStore();
     void releaseStore();
@@ -159,6 +161,10 @@ public:
     // Stores the event now, or keeps it while the store is held (keptEventWritten tells how its
     // write went). False only when storing it now failed.
     bool insertOrKeep(const Event& event);
+    // Runs the user's write now, or keeps it while the store is held (writeKept) and runs it at
+    // the last release, after the writes kept before it. `write` reports its own failure and
+    // captures nothing the window owns unguarded. True when it ran now.
+    bool whenStoreFree(std::function<void()> write);
 
     // Seeds "On This Device" with its calendar "Personal" unless they exist or a calendar of a
     // live cloud-type account stands in for them. Failures are logged and retried next start.
@@ -180,6 +186,10 @@ Q_SIGNALS:
     void lastSyncErroredChanged(bool errored);
     // An event kept while the store was held has been written (`stored`) or could not be.
     void keptEventWritten(const QString& title, bool stored);
+    // A write was kept until the store is released.
+    void writeKept();
+    // The last hold has ended and what was kept meanwhile has been written.
+    void storeReleased();
 
 private:
     void restoreNavigation();
@@ -225,5 +235,5 @@ private:
     QString m_lastSyncError;
     QString m_lastSyncErrorSource;
     int m_storeHolds = 0;
-    QList<Event> m_keptEvents;
+    QList<std::function<void()>> m_keptWrites;
 };

@@ -32,6 +32,13 @@ bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
 {
     if (!state || !state->events() || !state->undoStack())
         return false;
+    // While an import holds the store the edit and its undo entry wait for its end.
+    if (state->isStoreHeld()) {
+        state->whenStoreFree([state, before, updated, summary, report] {
+            updateWithUndo(state, before, updated, summary, report);
+        });
+        return true;
+    }
     if (!state->events()->update(updated)) {
         qWarning().noquote() << "[EventChange] saving an edit of event" << updated.id << "failed";
         tell(report, tr("Could not save the change to \"%1\".").arg(updated.title));
@@ -59,6 +66,10 @@ bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report
 {
     if (!state || !state->events() || !state->undoStack())
         return false;
+    if (state->isStoreHeld()) {
+        state->whenStoreFree([state, record, report] { deleteWithUndo(state, record, report); });
+        return true;
+    }
     if (!state->events()->remove(record.id)) {
         qWarning().noquote() << "[EventChange] deleting event" << record.id << "failed";
         tell(report, tr("Could not delete \"%1\".").arg(record.title));

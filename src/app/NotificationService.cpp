@@ -23,6 +23,8 @@
 #include <QTimeZone>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 QString encodeTag(const QString& eventId, const QDate& date)
@@ -71,6 +73,9 @@ NotificationService::NotificationService(AppState* state, const QList<Notifier*>
 
 void NotificationService::connectNotifiers()
 {
+    if (m_state)
+        connect(m_state, &AppState::storeReleased, this,
+                [this] { record(std::exchange(m_kept, {}).values()); });
     for (Notifier* notifier : std::as_const(m_notifiers)) {
         connect(notifier, &Notifier::activated, this, &NotificationService::onActivated);
         connect(notifier, &Notifier::dismissed, this, &NotificationService::onDismissed);
@@ -184,8 +189,8 @@ void NotificationService::poll()
 
     QList<Update> updates;
     for (const Row& row : std::as_const(rows)) {
-        // Still on screen, waiting for the user.
-        if (m_waiting.contains(row.reminderId))
+        // Still on screen, waiting for the user, or handled and waiting for the store.
+        if (m_waiting.contains(row.reminderId) || m_kept.contains(row.reminderId))
             continue;
         const auto event = events.constFind(row.eventId);
         if (event == events.constEnd())
@@ -235,6 +240,12 @@ void NotificationService::record(const QList<Update>& updates)
 {
     if (updates.isEmpty() || !m_state || !m_state->database())
         return;
+    // While an import holds the store the rows are kept (and not shown again) until it ends.
+    if (m_state->isStoreHeld()) {
+        for (const Update& update : updates)
+            m_kept.insert(update.reminderId, update);
+        return;
+    }
     QSqlDatabase& db = m_state->database()->database();
     Savepoint transaction(db);
     bool ok = transaction.isActive();

@@ -25,7 +25,8 @@ struct Notification;
 // notification reached the screen, or, where the notifier keeps it until the user dismisses
 // it, at the dismissal; meanwhile the row is not shown again. A reminder whose event started 30
 // minutes or more ago is passed over as missed, once. Reminders that a filter rule suppresses
-// are not shown.
+// are not shown. While an import holds the store (AppState::holdStore) the rows handled are kept
+// and recorded when it ends.
 class NotificationService : public QObject
 {
     Q_OBJECT
@@ -89,4 +90,5 @@ private:
     QDate m_lastEventDate;
     int m_missedCount = 0;
     QHash<QString, Waiting> m_waiting; // by reminder id
+    QHash<QString, Update> m_kept;     // recorded while the store was held, by reminder id
 };

@@ -48,7 +48,8 @@ std::optional<Event> undoRecord(const Event& before, const Event& written,
 
 // Over the hub. Writes `updated` (an edit of `before`); on success pushes an undo entry with
 // `summary` that writes back by undoRecord. A failed write pushes nothing, is reported and gives
-// false; an undo that cannot be carried out is reported when it runs.
+// false; an undo that cannot be carried out is reported when it runs. While the store is held
+// (AppState::holdStore) this and deleteWithUndo keep their write for its release and give true.
 bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
                     const QString& summary, const Reporter& report);
 

@@ -384,12 +384,21 @@ void EventDetailsPopover::onDuplicate()
     const Event copy =
         EventDuplicate::standalone(m_event, tr("%1 (copy)").arg(source), Clock::now().toUTC());
     AppState* appState = m_appState;
-    QWidget* window = this->window();
+    const QPointer<QWidget> window = this->window();
     close();
-    if (!appState || !appState->events()->insert(copy)) {
+    const auto failed = [window, source] {
         QMessageBox::warning(window, tr("Duplicate failed"),
                              tr("The copy of \"%1\" could not be saved.").arg(source));
+    };
+    if (!appState) {
+        failed();
+        return;
     }
+    // While an import holds the store the copy is written at its end.
+    appState->whenStoreFree([appState, copy, failed] {
+        if (!appState->events()->insert(copy))
+            failed();
+    });
 }
 
 void EventDetailsPopover::onDelete()

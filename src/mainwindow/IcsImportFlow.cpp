@@ -10,6 +10,8 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 
+#include <utility>
+
 IcsImportFlow::IcsImportFlow(AppState* state, QWidget* window)
     : QObject(window), m_state(state), m_window(window)
 {
@@ -126,6 +128,23 @@ void IcsImportFlow::scanned()
         done();
         return;
     }
+    if (m_state->isSyncBusy()) {
+        // A running sync writes what it pulls on the window's thread and cannot be paused: were
+        // the write to hold the store now, each of its writes would wait on the lock there.
+        showProgress(tr("Waiting for the sync to end before importing \"%1\"…").arg(m_name));
+        m_syncWait = connect(m_state, &AppState::syncBusyChanged, this, [this](bool busy) {
+            if (busy)
+                return;
+            disconnect(std::exchange(m_syncWait, {}));
+            startWrite();
+        });
+        return;
+    }
+    startWrite();
+}
+
+void IcsImportFlow::startWrite()
+{
     connect(m_job, &IcsImportJob::finished, this, &IcsImportFlow::written);
     showProgress(tr("Importing \"%1\"…").arg(m_name));
     // The write holds the store's lock until it ends: the window's own writes are kept meanwhile
@@ -183,6 +202,14 @@ void IcsImportFlow::showProgress(const QString& label)
         m_progress->setAutoReset(false);
         m_progress->setMinimumDuration(progressDelayMs);
         connect(m_progress, &QProgressDialog::canceled, this, [this] {
+            if (m_syncWait) {
+                // Nothing has been written yet.
+                disconnect(std::exchange(m_syncWait, {}));
+                hideProgress();
+                showStatus(tr("The import of %1 was cancelled.").arg(m_name), 5000);
+                done();
+                return;
+            }
             m_cancelRequested = true;
             if (m_job)
                 m_job->cancel();

@@ -18,7 +18,8 @@ class QWidget;
 // The window's import of .ics files: one file at a time, each read and written off the window's
 // thread (IcsImportJob) behind a progress dialog that can cancel it, with the question before
 // the write and the result in the status bar. Files asked for while one is under way, its
-// question included, wait their turn. While the write runs the store is held (AppState::holdStore).
+// question included, wait their turn. While the write runs the store is held (AppState::holdStore);
+// it starts only once no sync is running.
 class IcsImportFlow : public QObject
 {
     Q_OBJECT
@@ -47,6 +48,7 @@ Q_SIGNALS:
 private:
     void startNext();
     void scanned();
+    void startWrite();
     void written();
     void done();
     void showProgress(const QString& label);
@@ -60,6 +62,7 @@ private:
     Calendar m_target;
     IcsImportJob* m_job = nullptr;
     bool m_holdsStore = false;
+    QMetaObject::Connection m_syncWait; // set while the write waits for a sync to end
     QProgressDialog* m_progress = nullptr;
     bool m_cancelRequested = false;
     QTimer m_poll;

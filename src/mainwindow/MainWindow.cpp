@@ -97,6 +97,12 @@ MainWindow::MainWindow(AppState* state, std::unique_ptr<SyncClientFactory> syncC
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // An import still writing is rolled back while the window is whole, and the writes it kept
+    // are stored then; no sync is started on the way out.
+    delete m_sync;
+    m_sync = nullptr;
+    delete m_import;
+    m_import = nullptr;
 }
 
 void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
@@ -123,6 +129,8 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
     connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this,
             &MainWindow::updateEmptyState);
     updateEmptyState();
+    connect(m_state, &AppState::writeKept, this,
+            [this] { showStatus(tr("Your change is saved once the import ends."), 5000); });
     connect(m_state, &AppState::keptEventWritten, this, [this](const QString& title, bool stored) {
         if (stored) {
             showStatus(tr("Added: %1").arg(title), 4000);
@@ -357,9 +365,14 @@ void MainWindow::buildShortcuts()
     auto* undo = new QShortcut(QKeySequence::Undo, this);
     undo->setContext(Qt::ApplicationShortcut);
     connect(undo, &QShortcut::activated, this, [this] {
-        if (m_state->undoStack()->canUndo()) {
-            m_state->undoStack()->undo();
-        }
+        // While an import holds the store the undo waits for its end, behind the edits kept
+        // before it (whose entries are pushed only then).
+        UndoStack* stack = m_state->undoStack();
+        m_state->whenStoreFree([stack] {
+            if (stack->canUndo()) {
+                stack->undo();
+            }
+        });
     });
 }
 

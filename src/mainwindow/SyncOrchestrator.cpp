@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 QString translated(const char* text, int n = -1)
@@ -58,6 +60,7 @@ SyncOrchestrator::SyncOrchestrator(AppState* state, std::unique_ptr<SyncClientFa
     connect(m_periodicTimer, &QTimer::timeout, this, &SyncOrchestrator::checkPeriodicSync);
     m_watchdogTimer->setInterval(watchdogCheckMs);
     connect(m_watchdogTimer, &QTimer::timeout, this, &SyncOrchestrator::checkWatchdog);
+    connect(m_state, &AppState::storeReleased, this, &SyncOrchestrator::runWhatWaitedForStore);
 }
 
 SyncOrchestrator::~SyncOrchestrator()
@@ -155,6 +158,11 @@ QString SyncOrchestrator::passwordFor(const Account& account, bool logAsPush)
 
 void SyncOrchestrator::pushPendingChanges()
 {
+    // A run writes what it learns on this thread; while an import holds the store that would
+    // wait on its lock. The calendars stay pending and are pushed when it ends.
+    if (m_state->isStoreHeld()) {
+        return;
+    }
     const QSet<QString> ids = std::exchange(m_pendingPush, {});
     for (const QString& id : ids) {
         // Never two runs on one calendar: this one is pushed when its sync ends.
@@ -407,6 +415,10 @@ void SyncOrchestrator::flushChangesMadeDuringSync()
 
 void SyncOrchestrator::syncNow()
 {
+    if (m_state->isStoreHeld()) {
+        m_syncWhenStoreFree = true;
+        return;
+    }
     if (m_fullSyncRunning) {
         m_fullSyncAgain = true;
         return;
@@ -543,6 +555,29 @@ void SyncOrchestrator::forceFullSync()
     if (!confirm || !confirm(translated("Force full sync?"), text)) {
         return;
     }
+    if (m_state->isStoreHeld()) {
+        m_refetchWhenStoreFree = true;
+        say(translated("The full sync starts once the import ends."), 5000);
+        return;
+    }
+    refetchEverything();
+}
+
+void SyncOrchestrator::runWhatWaitedForStore()
+{
+    if (std::exchange(m_refetchWhenStoreFree, false)) {
+        m_syncWhenStoreFree = false;
+        refetchEverything();
+    } else if (std::exchange(m_syncWhenStoreFree, false)) {
+        syncNow();
+    }
+    if (!m_pendingPush.isEmpty()) {
+        pushPendingChanges();
+    }
+}
+
+void SyncOrchestrator::refetchEverything()
+{
     const QDateTime now = Clock::now();
     int cleared = 0;
     int discarded = 0;

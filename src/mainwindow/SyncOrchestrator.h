@@ -26,7 +26,8 @@ class QTimer;
 // pushed again for 60 s. A client that stays silent for five minutes has its open calendars
 // failed. An account whose type has no client in this build is not counted as syncing: the
 // account keeps a last error saying its calendars do not sync, and the status bar says so.
-// GUI thread only.
+// While an import holds the store (AppState::holdStore) nothing starts: syncs and pushes asked
+// for meanwhile run when it ends. GUI thread only.
 class SyncOrchestrator : public QObject
 {
     Q_OBJECT
@@ -101,6 +102,9 @@ private:
     void onClientEnded(bool fullSync);
     void releaseRunItem();
     void finishRun();
+    // Clears every sync token and pending edit the server holds, then syncs everything.
+    void refetchEverything();
+    void runWhatWaitedForStore();
     void flushChangesMadeDuringSync();
     // An account whose type has no client says so, on the account and in the status bar.
     void reportNoClient(const Account& account);
@@ -123,6 +127,8 @@ private:
 
     bool m_fullSyncRunning = false;
     bool m_fullSyncAgain = false;
+    bool m_syncWhenStoreFree = false;
+    bool m_refetchWhenStoreFree = false;
     int m_runOpen = 0;
     int m_runStartedAccounts = 0;
     int m_runReported = 0;

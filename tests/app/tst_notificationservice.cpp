@@ -128,6 +128,7 @@ private Q_SLOTS:
     void reminderBody_data();
     void reminderBody();
     void dueRemindersAreShownOrMissedOnce();
+    void handledRemindersWaitForTheHeldStore();
     void everyOccurrenceOfASeriesReminds();
     void nothingIsMarkedWithoutANotifier();
     void clickRevealsTheShownReminder();
@@ -195,6 +196,24 @@ void TestNotificationService::dueRemindersAreShownOrMissedOnce()
     QCOMPARE(reminderRow(h.state, recent).first, 1);
     h.service.poll(); // each once
     QCOMPARE(h.service.missedCount(), 1);
+    QCOMPARE(h.notifier.shown.size(), 1);
+}
+
+// While an import holds the store a shown reminder is recorded as handled only when the import
+// has ended, and meanwhile it is not shown again.
+void TestNotificationService::handledRemindersWaitForTheHeldStore()
+{
+    Harness h(local(11, 10, 20));
+    QVERIFY(h.started);
+    const QString id = addEvent(h.state, {"Standup", local(11, 10, 25)});
+    h.state->holdStore();
+    h.service.poll();
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 1);
+    QCOMPARE(reminderRow(h.state, id).first, 0);
+    h.state->releaseStore();
+    QCOMPARE(reminderRow(h.state, id).first, 1);
+    h.service.poll();
     QCOMPARE(h.notifier.shown.size(), 1);
 }
 

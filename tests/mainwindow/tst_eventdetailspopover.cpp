@@ -309,6 +309,18 @@ private Q_SLOTS:
         QVERIFY(tall->findChild<QScrollArea*>()->verticalScrollBar()->maximum() > 0);
     }
 
+    // A copy asked for while an import holds the store is stored when the import has ended.
+    void duplicateWaitsWhileTheStoreIsHeld()
+    {
+        const Event shown = review();
+        QVERIFY(state()->events()->insert(shown));
+        state()->holdStore();
+        click(openCard(shown), QStringLiteral("Duplicate"));
+        QCOMPARE(state()->events()->getByCalendar(QStringLiteral("work")).size(), 1);
+        state()->releaseStore();
+        QCOMPARE(state()->events()->getByCalendar(QStringLiteral("work")).size(), 2);
+    }
+
     void duplicate_data()
     {
         QTest::addColumn<bool>("override");

@@ -5,6 +5,7 @@
 #include "Database.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
+#include "EventChange.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
@@ -16,6 +17,7 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
+#include "UndoStack.h"
 #include "ViewArea.h"
 #include "ViewRepository.h"
 #include "WelcomeDialog.h"
@@ -585,6 +587,83 @@ private Q_SLOTS:
         QCOMPARE(storedText(viewDate), next.toString(Qt::ISODate));
         QCOMPARE(storedText(teas), QStringLiteral("1"));
         QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 20001);
+    }
+
+    // An edit and an undo while the import writes its transaction: neither waits on the store's
+    // lock; the edit is written when the import has ended, and the undo after it reverts it.
+    void editsDuringAnImportWaitForItsEnd()
+    {
+        QTemporaryDir dir;
+        QList<QByteArray> uids;
+        for (int i = 0; i < 20000; ++i)
+            uids << "e" + QByteArray::number(i);
+        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        Event standup = localEvent(QStringLiteral("standup"), Clock::now().addDays(1));
+        standup.title = QStringLiteral("Standup");
+        QVERIFY(state()->events()->insert(standup));
+        const Event stored = *state()->events()->getById(standup.id);
+        auto window = makeWindow();
+        QShortcut* undo = findShortcut(window.get(), QKeySequence(QKeySequence::Undo));
+        QVERIFY(undo);
+        const auto storedStart = [&] {
+            return state()->events()->getById(standup.id)->startTime.toUTC();
+        };
+        QStringList reported;
+        QList<QVariant> whileWriting;
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                EventChange::updateWithUndo(
+                    state(), stored, EventChange::moved(stored, stored.startTime, 60, Clock::now()),
+                    QStringLiteral("Moved \"Standup\""),
+                    [&](const QString& text) { reported << text; });
+                whileWriting << window->statusText() << storedStart();
+                Q_EMIT undo->activated();
+                whileWriting << state()->undoStack()->count();
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(whileWriting,
+                 (QList<QVariant>{QStringLiteral("Your change is saved once the import ends."),
+                                  stored.startTime.toUTC(), 0}));
+        QCOMPARE(window->statusText(), QStringLiteral("Undid: Moved \"Standup\""));
+        QCOMPARE(storedStart(), stored.startTime.toUTC());
+        QCOMPARE(state()->undoStack()->count(), 0);
+        QCOMPARE(reported, QStringList());
+    }
+
+    // An import confirmed while a sync runs writes once the sync has ended (the sync's writes on
+    // this thread would wait on the import's lock); cancelled meanwhile, it writes nothing.
+    void importWaitsForARunningSync()
+    {
+        QTemporaryDir dir;
+        const QString path = writeIcs(dir, QStringLiteral("two.ics"), {"s1", "s2"});
+        const QString imported =
+            QStringLiteral("SELECT count(*) FROM events WHERE title IN ('s1', 's2')");
+        auto window = makeWindow();
+        state()->beginSync();
+        QStringList whileSyncing;
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                whileSyncing << QString::number(state()->isStoreHeld()) << storedText(imported);
+                QVERIFY(ModalSeam::clickButton(window->findChild<QProgressDialog*>(),
+                                               QStringLiteral("Cancel")));
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(window->statusText(), QStringLiteral("The import of two.ics was cancelled."));
+
+        window->confirm = [&](const QString&, const QString&) {
+            QTimer::singleShot(0, window.get(), [&] {
+                whileSyncing << QString::number(state()->isStoreHeld()) << storedText(imported);
+                state()->endSync(false);
+            });
+            return true;
+        };
+        QVERIFY(importAndWait(window.get(), {path}).isEmpty());
+        QCOMPARE(whileSyncing, (QStringList{"0", "0", "0", "0"}));
+        QCOMPARE(storedText(imported), QStringLiteral("2"));
     }
 
     void pillAndFilterTexts()

@@ -382,6 +382,43 @@ private Q_SLOTS:
         QCOMPARE(lastMessage(), QStringLiteral("Certificate changed"));
     }
 
+    // While an import holds the store nothing starts, since a run writes what it learns on this
+    // thread; a sync, push or forced sync asked for meanwhile runs when the import has ended.
+    void runsWaitForTheHeldStore_data()
+    {
+        QTest::addColumn<QString>("ask");
+        QTest::newRow("sync now") << QStringLiteral("sync");
+        QTest::newRow("push") << QStringLiteral("push");
+        QTest::newRow("forced full sync") << QStringLiteral("force");
+    }
+    void runsWaitForTheHeldStore()
+    {
+        QFETCH(QString, ask);
+        const QString id = QStringLiteral("edited");
+        addEvent(id, QStringLiteral("work"), QStringLiteral("pending"),
+                 QStringLiteral("/dav/work/edited.ics"));
+        state()->holdStore();
+        if (ask == QLatin1String("sync")) {
+            m_sync->syncNow();
+        } else if (ask == QLatin1String("push")) {
+            m_sync->onRepositoryChanged(QStringLiteral("work"));
+            m_sync->pushPendingChanges();
+        } else {
+            m_sync->forceFullSync();
+        }
+        QVERIFY(m_factory->clients.isEmpty());
+        QVERIFY(!m_sync->isFullSyncRunning());
+        QVERIFY(!state()->isSyncBusy());
+        QCOMPARE(state()->events()->getById(id)->syncStatus, QStringLiteral("pending"));
+
+        state()->releaseStore();
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        QCOMPARE(m_factory->clients.first()->calendars, QStringList{QStringLiteral("work")});
+        QCOMPARE(state()->events()->getById(id)->syncStatus, ask == QLatin1String("force")
+                                                                 ? QStringLiteral("synced")
+                                                                 : QStringLiteral("pending"));
+    }
+
     void forcedFullSyncKeepsAnEventCreatedOffline()
     {
         addEvent(QStringLiteral("offline"), QStringLiteral("work"), QStringLiteral("pending"));

@@ -70,6 +70,8 @@ private:
     void showTemplatesMenu();
     void applyTemplate(const EventTemplate& eventTemplate);
     void save();
+    // Saves once the import that holds the store has ended; the form stays open meanwhile.
+    void waitForStore();
     void keepLength(const QDateTime& start);
     void measureLength();
     bool saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
@@ -84,6 +86,8 @@ private:
     // The start and end the event's length is kept from while the user changes the start.
     QDateTime m_lengthStart;
     QDateTime m_lengthEnd;
+    QLabel* m_storeWaitNote = nullptr;
+    bool m_waitingForStore = false;
     bool m_movingEnd = false; // the end is following the start, not changed by the user
 
     QLineEdit* m_titleEdit = nullptr;

@@ -197,6 +197,13 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
             report(refusalText());
         return false;
     }
+    // While an import holds the store the plan and its undo entry wait for its end.
+    if (state->isStoreHeld()) {
+        state->whenStoreFree([state, plan, summary, failure, report] {
+            carryOutWithUndo(state, plan, summary, failure, report);
+        });
+        return true;
+    }
     EventRepository* events = state->events();
     QList<SeriesEdit::Touched> touched;
     QStringList ids = plan.removals;

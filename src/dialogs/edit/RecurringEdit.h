@@ -68,7 +68,8 @@ bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);
 // Writes the plan and, on success, pushes an undo entry with `summary` that puts every row it
 // touched back (SeriesEdit::undo). A refused plan is reported with refusalText and a failed
 // write with `failure`; either pushes nothing and gives false. An undo that cannot be written
-// is reported when it runs.
+// is reported when it runs. While the store is held (AppState::holdStore) the write is kept for
+// its release and the call gives true.
 bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
                       const QString& failure, const EventChange::Reporter& report);
 

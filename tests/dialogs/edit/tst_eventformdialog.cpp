@@ -2,8 +2,10 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
+#include "Clock.h"
 #include "Database.h"
 #include "DateTimePicker.h"
+#include "EventChange.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "EventZone.h"
@@ -11,6 +13,7 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
+#include "RecurringEdit.h"
 #include "RruleFormat.h"
 #include "SeriesActions.h"
 #include "SeriesEdit.h"
@@ -572,6 +575,81 @@ private Q_SLOTS:
         QVERIFY(state()->events()->hardDelete(master.id));
         Form alone(state(), *state()->events()->getById(moved.id));
         QVERIFY(!alone.button(QStringLiteral("Does not repeat"))->isEnabled());
+    }
+
+    // While an import holds the store the form stays open with the user's input, says why, and
+    // saves as soon as the import has ended.
+    void saveWaitsWhileTheStoreIsHeld()
+    {
+        Form form(state());
+        form.title->setText(QStringLiteral("Standup"));
+        state()->holdStore();
+        QCOMPARE(form.save(), QStringList());
+        QCOMPARE(column(QStringLiteral("SELECT count(*) FROM events")), QStringList{"0"});
+        const auto* note = form.dialog.findChild<QLabel*>(QStringLiteral("storeWaitNote"));
+        QVERIFY(note && note->isVisibleTo(&form.dialog));
+        QVERIFY(!form.ok()->isEnabled());
+        QCOMPARE(form.dialog.result(), int(QDialog::Rejected));
+
+        Form cancelled(state());
+        cancelled.title->setText(QStringLiteral("Retro"));
+        QCOMPARE(cancelled.save(), QStringList());
+        cancelled.dialog.reject();
+
+        state()->releaseStore();
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(column(QStringLiteral("SELECT title FROM events")), QStringList{"Standup"});
+        QVERIFY(!note->isVisibleTo(&form.dialog));
+    }
+
+    // A drag, a delete or a change of one occurrence made while an import holds the store is
+    // written, with its undo entry, when the import has ended; the undo then reverts it.
+    void editsWaitWhileTheStoreIsHeld_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("move") << QStringLiteral("move");
+        QTest::newRow("delete") << QStringLiteral("delete");
+        QTest::newRow("one occurrence") << QStringLiteral("occurrence");
+    }
+    void editsWaitWhileTheStoreIsHeld()
+    {
+        QFETCH(QString, kind);
+        Event event = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        if (kind == QLatin1String("occurrence"))
+            event.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=3");
+        QVERIFY(StoreSeed::addEvent(state(), event));
+        const Event stored = *state()->events()->getById(event.id);
+        const QString live = QStringLiteral(
+            "SELECT id || ' ' || start_time FROM events WHERE deleted_at IS NULL ORDER BY id");
+        const QStringList before = column(live);
+        QStringList reported;
+        const EventChange::Reporter report = [&](const QString& text) { reported.append(text); };
+
+        state()->holdStore();
+        bool taken = false;
+        if (kind == QLatin1String("move")) {
+            taken = EventChange::updateWithUndo(
+                state(), stored, EventChange::moved(stored, stored.startTime, 60, Clock::now()),
+                QStringLiteral("Moved"), report);
+        } else if (kind == QLatin1String("delete")) {
+            taken = EventChange::deleteWithUndo(state(), stored, report);
+        } else {
+            const QDateTime second = stored.startTime.addDays(1);
+            const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planMove(
+                state()->events(), stored, second, second.addSecs(3600), second.addSecs(7200), 1);
+            taken = plan && RecurringEdit::carryOutWithUndo(state(), *plan, QStringLiteral("Moved"),
+                                                            QStringLiteral("failed"), report);
+        }
+        QVERIFY(taken);
+        QCOMPARE(column(live), before);
+        QCOMPARE(state()->undoStack()->count(), 0);
+
+        state()->releaseStore();
+        QVERIFY(column(live) != before);
+        QCOMPARE(state()->undoStack()->count(), 1);
+        state()->undoStack()->undo();
+        QCOMPARE(column(live), before);
+        QCOMPARE(reported, QStringList());
     }
 
     // A series stops repeating through "Does not repeat" in the recurrence editor, for the scope
