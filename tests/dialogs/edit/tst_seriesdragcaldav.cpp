@@ -199,9 +199,7 @@ private Q_SLOTS:
 
         s.state()->undoStack()->undo();
         QVERIFY(s.sync() >= 0);
-        const QString data = s.objectData();
-        QVERIFY2(!data.contains(QStringLiteral("EXDATE")), qPrintable(data));
-        QCOMPARE(pythonOccurrences(data), plain);
+        QCOMPARE(pythonOccurrences(s.objectData()), plain);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id), plain);
         // The next run finds nothing to change either way.
         QCOMPARE(s.sync(), 0);
@@ -281,7 +279,6 @@ private Q_SLOTS:
         s.drag(at(3, 2), at(3, 3), QStringLiteral("All events in the series"),
                [&messages](const QString& message) { messages.append(message); });
         QCOMPARE(messages, QStringList{RecurringEdit::refusalText()});
-        QVERIFY(s.events()->getPending(s.calendar.id).isEmpty());
         QVERIFY(!s.state()->undoStack()->canUndo());
         QCOMPARE(s.sync(), 0);
         QCOMPARE(s.objectData(), before);
