@@ -54,18 +54,12 @@ QStringList storeOccurrences(EventRepository* events, const QString& calendarId)
     return lines;
 }
 
-// The SEQUENCE of the object's master; -1 when it has none.
+// The SEQUENCE of the object's master, which a push writes first; -1 when it has none.
 int sequenceOf(const QString& data)
 {
     static const QRegularExpression sequence(QStringLiteral("\nSEQUENCE:(\\d+)"));
-    for (const QString& block : data.split(QStringLiteral("BEGIN:VEVENT")).mid(1)) {
-        if (block.contains(QStringLiteral("RECURRENCE-ID")))
-            continue;
-        const QRegularExpressionMatch match =
-            sequence.match(block.section(QStringLiteral("END:VEVENT"), 0, 0));
-        return match.hasMatch() ? match.captured(1).toInt() : -1;
-    }
-    return -1;
+    const QRegularExpressionMatch match = sequence.match(data);
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
 // A Radicale calendar, a store syncing with it, and a weekly series made here and pushed.
