@@ -290,7 +290,7 @@ private Q_SLOTS:
     }
 
     // Scrolled to the afternoon, the later days of an event over several days carry its title
-    // at the top of the view, and events without length stand side by side.
+    // at the top of the view, and events without length minutes apart stand side by side.
     void laterDaysAndInstantsAreReadable()
     {
         AppState* state = m_fixture->state();
@@ -299,8 +299,10 @@ private Q_SLOTS:
         QVERIFY(addTimed(state, QStringLiteral("Trade fair"), local(tuesday, 9),
                          local(tuesday.addDays(3), 9)));
         const QDate monday = today.addDays(-2);
-        for (const char* id : {"Call A", "Call B"})
-            QVERIFY(addTimed(state, QString::fromLatin1(id), local(monday, 15), local(monday, 15)));
+        // Minutes apart: only the block each is drawn as keeps them from one column.
+        QVERIFY(addTimed(state, QStringLiteral("Call A"), local(monday, 15), local(monday, 15)));
+        QVERIFY(
+            addTimed(state, QStringLiteral("Call B"), local(monday, 15, 5), local(monday, 15, 5)));
         Screen screen(state, true);
         WeekTimelineWidget* timeline = screen.timeline;
         const QRect first = blockOf(timeline, QStringLiteral("Call A"), 0);
