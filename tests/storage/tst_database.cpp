@@ -49,18 +49,14 @@ bool isRoot()
 // What a separate process of the user under test (see isRoot()) may do with the store.
 QString openedAs(const QString& path)
 {
-    QStringList arguments = {QCoreApplication::applicationFilePath(), QStringLiteral("--open"),
-                             path};
-    QString program = arguments.takeFirst();
-    if (isRoot()) {
-        arguments.prepend(program);
-        arguments = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                QStringLiteral("--clear-groups")} +
-                    arguments;
-        program = QStringLiteral("setpriv");
-    }
+    const QStringList arguments = {QCoreApplication::applicationFilePath(),
+                                   QStringLiteral("--open"), path};
     QProcess child;
-    child.start(program, arguments);
+    if (isRoot())
+        child.start(QStringLiteral("setpriv"),
+                    QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups"} + arguments);
+    else
+        child.start(arguments.first(), arguments.mid(1));
     if (!child.waitForFinished(30000))
         return QStringLiteral("no answer");
     return QString::fromUtf8(child.readAllStandardOutput()).trimmed();
