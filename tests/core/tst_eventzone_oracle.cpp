@@ -127,7 +127,6 @@ private Q_SLOTS:
         QVERIFY2(moved.rawIcalendar.contains("\r\nRECURRENCE-ID;TZID=Lakeside Time:"
                                              "20260409T090000\r\n"),
                  qPrintable(moved.rawIcalendar));
-        QVERIFY(moved.rawIcalendar.contains("DTSTART;TZID=Lakeside Time:20260409T110000\r\n"));
         const QString object =
             CalDavBody::compose({Ical::buildEvent(master), moved.rawIcalendar}, {});
         QCOMPARE(object.count(u"BEGIN:VTIMEZONE"), 1);
@@ -140,7 +139,6 @@ private Q_SLOTS:
         master.title = "Daily sync";
         const QString retitled = Ical::buildEvent(master);
         QVERIFY2(retitled.contains(lakeside), qPrintable(retitled));
-        QVERIFY(retitled.contains("\r\nDTSTART;TZID=Lakeside Time:20260326T090000\r\n"));
         QCOMPARE(Oracle::occurrencesIn2026(retitled), read);
         QCOMPARE(Ical::parseEvents(retitled).value(0).timezone, master.timezone);
     }

@@ -180,26 +180,6 @@ private Q_SLOTS:
                                       "0 night 22:00-12 00:00 0/1"}));
     }
 
-    // Events without length, as they come from other clients, each get a column for the block
-    // they are drawn as.
-    void layoutDayGivesInstantsTheirBlock()
-    {
-        const QList<Event> events{
-            timed("a", local(0, "10:00"), local(0, "10:00")),
-            timed("b", local(0, "10:00"), std::nullopt),
-            timed("c", local(0, "10:10"), local(0, "10:10")),
-            timed("d", local(0, "11:00"), local(0, "11:00")),
-        };
-        QStringList placed;
-        for (const PlacedOccurrence& item :
-             TimelineGeometry::layoutDay(events, day, TimelineGeometry::minimumBlockMsecs(24, 56)))
-            placed.append(QStringLiteral("%1 %2/%3")
-                              .arg(events[item.index].id)
-                              .arg(item.column)
-                              .arg(item.columnCount));
-        QCOMPARE(placed, (QStringList{"a 0/3", "b 1/3", "c 2/3", "d 0/1"}));
-    }
-
     void snappedMinutes_data()
     {
         QTest::addColumn<int>("dy");

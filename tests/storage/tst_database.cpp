@@ -16,7 +16,6 @@
 
 #include <cstdio>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -47,26 +46,17 @@ bool isRoot()
     return ::geteuid() == 0;
 }
 
-const passwd* nobody()
-{
-    return ::getpwnam("nobody");
-}
-
 // What a separate process of the user under test (see isRoot()) may do with the store.
 QString openedAs(const QString& path)
 {
-    QStringList arguments = {QCoreApplication::applicationFilePath(), QStringLiteral("--open"),
-                             path};
-    QString program = arguments.takeFirst();
-    if (isRoot()) {
-        arguments.prepend(program);
-        arguments = QStringList{QStringLiteral("--reuid=nobody"), QStringLiteral("--regid=nogroup"),
-                                QStringLiteral("--clear-groups")} +
-                    arguments;
-        program = QStringLiteral("setpriv");
-    }
+    const QStringList arguments = {QCoreApplication::applicationFilePath(),
+                                   QStringLiteral("--open"), path};
     QProcess child;
-    child.start(program, arguments);
+    if (isRoot())
+        child.start(QStringLiteral("setpriv"),
+                    QStringList{"--reuid=nobody", "--regid=nogroup", "--clear-groups"} + arguments);
+    else
+        child.start(arguments.first(), arguments.mid(1));
     if (!child.waitForFinished(30000))
         return QStringLiteral("no answer");
     return QString::fromUtf8(child.readAllStandardOutput()).trimmed();
@@ -75,8 +65,9 @@ QString openedAs(const QString& path)
 // Hands `path` to the user under test: only needed when the test runs as root.
 bool giveToUser(const QString& path)
 {
+    const passwd* nobody = ::getpwnam("nobody");
     return !isRoot() ||
-           ::chown(QFile::encodeName(path).constData(), nobody()->pw_uid, nobody()->pw_gid) == 0;
+           ::chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) == 0;
 }
 
 // A migrated store in a folder `store` of `root`, with no journal file beside it.
@@ -92,14 +83,6 @@ QString makeStore(const QTemporaryDir& root)
     if (!database.open(path) || !database.migrate())
         return {};
     return path;
-}
-
-QString modeOf(const QString& path)
-{
-    struct stat status = {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return QStringLiteral("none");
-    return QString::number(status.st_mode & 0777, 8);
 }
 
 QStringList column(QSqlDatabase& db, const QString& sql)
@@ -340,61 +323,62 @@ private Q_SLOTS:
         QCOMPARE(after.readAll(), content);
     }
 
-    // The journal files a read-only session needs are made with the store's mode; once the
-    // store can be written again, they must not keep its writes failing.
-    void writableAgainAfterReadOnlySession_data()
+    // The journal files a read-only session makes get the store's mode; once the store can be
+    // written again they must not keep its writes failing. A store whose folder cannot be
+    // written is only read: SQLite could not make its journal files there.
+    void openedAfterReadOnlyTimes_data()
     {
-        QTest::addColumn<bool>("byThisProgram");
-        QTest::newRow("session of this program") << true;
-        QTest::newRow("files left by another program") << false;
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("session of this program") << "session"
+                                                 << "writes";
+        QTest::newRow("files left by another program") << "other"
+                                                       << "writes";
+        QTest::newRow("folder that cannot be written") << "folder"
+                                                       << "read-only";
     }
 
-    void writableAgainAfterReadOnlySession()
+    void openedAfterReadOnlyTimes()
     {
-        QFETCH(bool, byThisProgram);
+        QFETCH(QString, before);
         QTemporaryDir root;
         const QString path = makeStore(root);
         QVERIFY(!path.isEmpty());
-        QVERIFY(giveToUser(QFileInfo(path).path()) && giveToUser(path));
-        QVERIFY(
-            QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        if (byThisProgram) {
-            QCOMPARE(openedAs(path), QStringLiteral("read-only"));
-        } else {
-            // A plain read-only connection, as any other reader of the file makes one.
-            {
-                QSqlDatabase raw =
-                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-                raw.setDatabaseName(path);
-                raw.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-                QVERIFY(raw.open());
-                QCOMPARE(column(raw, QStringLiteral("SELECT count(*) FROM schema_version")),
-                         QStringList{"8"});
-                raw.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-            QCOMPARE(modeOf(path + QStringLiteral("-shm")), QStringLiteral("444"));
-            QVERIFY(giveToUser(path + QStringLiteral("-shm")) &&
-                    giveToUser(path + QStringLiteral("-wal")));
-        }
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
-                                                QFile::ReadGroup | QFile::ReadOther));
-        QCOMPARE(openedAs(path), QStringLiteral("writes"));
-    }
-
-    void storeInFolderThatCannotBeWrittenIsOnlyRead()
-    {
-        QTemporaryDir root;
-        const QString path = makeStore(root);
-        QVERIFY(!path.isEmpty());
-        // The file may be written, its folder not: SQLite could not make its journal files.
+        const QString folder = QFileInfo(path).path();
         QVERIFY(giveToUser(path));
-        if (!isRoot())
-            QVERIFY(
-                QFile::setPermissions(QFileInfo(path).path(), QFile::ReadOwner | QFile::ExeOwner));
-        QCOMPARE(openedAs(path), QStringLiteral("read-only"));
-        QFile::setPermissions(QFileInfo(path).path(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (before == QLatin1String("folder")) {
+            if (!isRoot())
+                QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        } else {
+            QVERIFY(giveToUser(folder));
+            QVERIFY(QFile::setPermissions(path,
+                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            if (before == QLatin1String("session")) {
+                QCOMPARE(openedAs(path), QStringLiteral("read-only"));
+            } else {
+                // A plain read-only connection, as any other reader of the file makes one.
+                {
+                    QSqlDatabase raw =
+                        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+                    raw.setDatabaseName(path);
+                    raw.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+                    QVERIFY(raw.open());
+                    QCOMPARE(column(raw, QStringLiteral("SELECT count(*) FROM schema_version")),
+                             QStringList{"8"});
+                    raw.close();
+                }
+                QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+                QCOMPARE(QFileInfo(path + QStringLiteral("-shm")).permissions() &
+                             (QFile::ReadOwner | QFile::WriteOwner),
+                         QFile::ReadOwner);
+                QVERIFY(giveToUser(path + QStringLiteral("-shm")) &&
+                        giveToUser(path + QStringLiteral("-wal")));
+            }
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
+                                                    QFile::ReadGroup | QFile::ReadOther));
+        }
+        QTEST(openedAs(path), "expected");
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
 private:

@@ -333,31 +333,13 @@ private Q_SLOTS:
         QVERIFY(!state->events()->getById("Lunch")->deletedAt);
     }
 
-    // A click opens the event's card, which takes the keyboard focus: Delete there deletes what
-    // the card shows after the question its "Delete" button asks (which occurrences, for an
-    // occurrence of a series), and undo brings it back.
-    void deleteKeyOnTheOpenCard_data()
-    {
-        QTest::addColumn<QString>("rule");
-        QTest::addColumn<QString>("question");
-        QTest::addColumn<QString>("answer");
-        QTest::addRow("single event") << ""
-                                      << "Delete event?"
-                                      << "Yes";
-        QTest::addRow("occurrence") << "FREQ=DAILY"
-                                    << "Delete Recurring Event"
-                                    << "This event only";
-    }
-
+    // A click opens the event's card, which takes the keyboard focus: Delete there does what the
+    // card's "Delete" does, here for an occurrence of a series, which asks which occurrences.
     void deleteKeyOnTheOpenCard()
     {
-        QFETCH(QString, rule);
-        QFETCH(QString, question);
-        QFETCH(QString, answer);
         AppState* state = m_fixture->state();
-        const int day = rule.isEmpty() ? 0 : -3;
-        Event lunch = stored("Lunch", local(day, "12:00"), local(day, "13:00"));
-        lunch.recurrenceRule = rule;
+        Event lunch = stored("Lunch", local(-3, "12:00"), local(-3, "13:00"));
+        lunch.recurrenceRule = QStringLiteral("FREQ=DAILY");
         QVERIFY(state->events()->insert(lunch));
         Screen screen(state);
         screen.view.activateWindow();
@@ -370,16 +352,13 @@ private Q_SLOTS:
         QWidget* focus = QApplication::focusWidget();
         QVERIFY(focus && (focus == card || card->isAncestorOf(focus)));
 
-        const QList<ModalSeam::Seen> seen =
-            ModalSeam::run([&] { QTest::keyClick(focus, Qt::Key_Delete); },
-                           [&](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, answer)); });
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { QTest::keyClick(focus, Qt::Key_Delete); },
+            [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "This event only")); });
         QCOMPARE(seen.size(), 1);
-        QCOMPARE(seen[0].title, question);
+        QCOMPARE(seen[0].title, QStringLiteral("Delete Recurring Event"));
         screen.refresh();
         QVERIFY(screen.regions("Lunch").isEmpty());
-        state->undoStack()->undo();
-        screen.refresh();
-        QCOMPARE(screen.regions("Lunch").size(), 1);
     }
 
     // The filter entries of the event menu: the rule that matches the event opens for editing;
