@@ -10,7 +10,10 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QDialog>
+#include <QImage>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -341,6 +344,29 @@ private Q_SLOTS:
         manager->setMode(QStringLiteral("dark"));
         makeManager();
         QCOMPARE(qApp->findChildren<CalendarProxyStyle*>(), styles);
+    }
+
+    // A default button that cannot be pressed (a form waiting to save) does not keep the accent
+    // fill of one that can.
+    void disabledDefaultButtonLooksDisabled()
+    {
+        qputenv("CALENDAR_COLOR_SCHEME", "light");
+        makeManager();
+        QDialog dialog;
+        auto* save = new QPushButton(QStringLiteral("Save"), &dialog);
+        save->setDefault(true);
+        save->resize(120, 32);
+        const auto fill = [save] {
+            QImage image(save->size(), QImage::Format_ARGB32);
+            save->render(&image);
+            return image.pixelColor(8, image.height() / 2);
+        };
+        const QColor enabled = fill();
+        save->setEnabled(false);
+        const QColor disabled = fill();
+        QCOMPARE(enabled, Theme::accent());
+        QVERIFY2(qAbs(disabled.lightness() - enabled.lightness()) > 40,
+                 qPrintable(disabled.name() + " " + enabled.name()));
     }
 };
 
