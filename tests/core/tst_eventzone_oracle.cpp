@@ -141,6 +141,14 @@ private Q_SLOTS:
         QVERIFY2(retitled.contains(lakeside), qPrintable(retitled));
         QCOMPARE(Oracle::occurrencesIn2026(retitled), read);
         QCOMPARE(Ical::parseEvents(retitled).value(0).timezone, master.timezone);
+
+        // The fifth occurrence deleted: the exception names it in the zone's own time.
+        const SeriesEdit::Plan removal =
+            SeriesEdit::remove(master, {}, occurrences[4].startTime, 1, utc(2026, 3, 1, 12));
+        QCOMPARE(removal.updates.size(), 1);
+        const QStringList afterDelete =
+            Oracle::occurrencesIn2026(Ical::buildEvent(removal.updates.first()));
+        QCOMPARE(afterDelete, QStringList(read.mid(0, 4)) + read.mid(5));
     }
 };
 
