@@ -355,6 +355,12 @@ private Q_SLOTS:
                                           QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
             if (before == QLatin1String("session")) {
                 QCOMPARE(openedAs(path), QStringLiteral("read-only"));
+                // What the session left behind is writable already, before any repair.
+                for (const QString suffix : {QStringLiteral("-shm"), QStringLiteral("-wal")}) {
+                    const QFileInfo journal(path + suffix);
+                    QVERIFY2(!journal.exists() || journal.permissions() & QFile::WriteOwner,
+                             qPrintable(journal.fileName()));
+                }
             } else {
                 // A plain read-only connection, as any other reader of the file makes one.
                 {
