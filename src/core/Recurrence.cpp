@@ -654,6 +654,7 @@ QList<Event> seriesOccurrences(const Event& series, qint64 fromMs, qint64 toMs)
     WallClock clock(anchor, definedRules(series));
     const WallClock output(series.startTime);
     const QList<qint64> starts = generateMs(rule, anchor, toMs, notBefore, clock);
+    result.reserve(starts.size());
     for (qint64 start : starts) {
         if (exceptions.contains(start) || start + duration <= fromMs || start >= toMs)
             continue;
@@ -803,14 +804,25 @@ QList<Event> expand(const QList<Event>& events, const QDateTime& from, const QDa
             series.append(&event);
         }
     }
-    result.reserve(result.size() + 4 * series.size());
+    // The result is sized once for every occurrence: an Event is large, and each regrowth of the
+    // list would move all the occurrences gathered so far.
+    QList<QList<Event>> generated;
+    generated.reserve(series.size());
+    qsizetype total = result.size() + overrides.size();
+    for (const Event* master : series) {
+        generated.append(seriesOccurrences(*master, fromMs, toMs));
+        total += generated.constLast().size();
+    }
+    result.reserve(total);
 
     QSet<QString> placedKeys;
-    for (const Event* master : series) {
+    for (qsizetype index = 0; index < series.size(); ++index) {
+        const Event* master = series[index];
         const qsizetype before = result.size();
         const QStringList ownOverrides = overrideKeysByUid.value(master->uid);
         QSet<QString> matchedKeys;
-        for (Event& occurrence : seriesOccurrences(*master, fromMs, toMs)) {
+        QList<Event> occurrences = std::exchange(generated[index], {});
+        for (Event& occurrence : occurrences) {
             if (ownOverrides.isEmpty()) {
                 result.append(std::move(occurrence));
                 continue;

@@ -1,6 +1,7 @@
 #include "ViewDays.h"
 #include <algorithm>
 
+#include <QMap>
 #include <QTest>
 #include <QTimeZone>
 
@@ -86,6 +87,12 @@ private Q_SLOTS:
                             timed("overnight", at(3, 23), at(4, 7))}
             << QList<QStringList>{
                    {"overnight"}, {"holiday", "overnight", "morning", "evening"}, {}, {}};
+        QTest::newRow("equal starts keep the list order")
+            << QList<Event>{timed("second", at(5, 9), at(5, 10)),
+                            allDay("all-b", QDate(2026, 3, 5), QDate(2026, 3, 6)),
+                            timed("first", at(5, 9), at(5, 9, 30)),
+                            allDay("all-a", QDate(2026, 3, 5), QDate(2026, 3, 6))}
+            << QList<QStringList>{{}, {}, {"all-b", "all-a", "second", "first"}, {}};
         QTest::newRow("outside the range")
             << QList<Event>{timed("before", at(1, 9), at(2, 9)),
                             allDay("after", QDate(2026, 3, 7), QDate(2026, 3, 8))}
@@ -102,6 +109,66 @@ private Q_SLOTS:
             ids.append(dayIds);
         }
         QTEST(ids, "days");
+    }
+
+    // Around a zone's offset changes the grid places every timed event on exactly the days its
+    // own ends convert to, one event at a time; ends at local midnight included.
+    void daysAcrossOffsetChanges_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QDate>("first");
+        QTest::newRow("spring forward at 02:00")
+            << QByteArray("Europe/Berlin") << QDate(2026, 3, 9);
+        QTest::newRow("fall back") << QByteArray("Europe/Berlin") << QDate(2026, 10, 5);
+        QTest::newRow("midnight skipped") << QByteArray("America/Santiago") << QDate(2026, 8, 24);
+        QTest::newRow("midnight repeated") << QByteArray("America/Santiago") << QDate(2026, 3, 23);
+        QTest::newRow("half-hour change")
+            << QByteArray("Australia/Lord_Howe") << QDate(2026, 9, 21);
+        QTest::newRow("no change for decades") << QByteArray("Asia/Tokyo") << QDate(2026, 3, 9);
+        QTest::newRow("fixed offset") << QByteArray("UTC+05:30") << QDate(2026, 3, 9);
+    }
+    void daysAcrossOffsetChanges()
+    {
+        QFETCH(QByteArray, zone);
+        QFETCH(QDate, first);
+        const QTimeZone tz(zone);
+        QVERIFY(tz.isValid());
+        const int dayCount = 42;
+        QList<Event> events;
+        // Starts every 5.5 hours from two days before the grid to two days after, in reverse
+        // list order so conversions jump back and forth across the changes.
+        const QDateTime from(first.addDays(-2), QTime(0, 0), tz);
+        for (qint64 step = 0; step < 2 * 24 * (dayCount + 4) / 11; ++step) {
+            const QDateTime start = from.addSecs(step * 5 * 3600 + step * 1800);
+            events.prepend(timed(QString::number(step), start, start.addSecs(step % 9 * 3600)));
+        }
+        for (int day = -1; day <= dayCount; ++day) {
+            // Where a change skips midnight the day begins at the first hour after it.
+            const QDateTime midnight = first.addDays(day + 1).startOfDay(tz);
+            events.append(timed(QStringLiteral("m%1").arg(day), midnight.addSecs(-5400), midnight));
+        }
+        QMap<QString, int> expectedPlacements;
+        QSet<QDate> expectedCovered;
+        for (const Event& event : std::as_const(events)) {
+            const qint64 from = first.daysTo(ViewDays::startDay(event, tz));
+            const qint64 to = first.daysTo(ViewDays::lastDay(event, tz));
+            for (qint64 day = std::max<qint64>(from, 0); day <= std::min<qint64>(to, dayCount - 1);
+                 ++day) {
+                expectedPlacements[event.id + QLatin1Char('@') + QString::number(day)] += 1;
+                expectedCovered.insert(first.addDays(day));
+            }
+        }
+        QMap<QString, int> placements;
+        const QList<QList<Event>> days = ViewDays::eventsByDay(events, first, dayCount, tz);
+        for (int day = 0; day < days.size(); ++day) {
+            for (const Event& event : days[day]) {
+                placements[event.id + QLatin1Char('@') + QString::number(day)] += 1;
+                QCOMPARE(event.startTime.toTimeZone(tz).date() <= first.addDays(day), true);
+            }
+        }
+        QCOMPARE(placements, expectedPlacements);
+        QCOMPARE(sorted(ViewDays::coveredDays(events, first, dayCount, tz)),
+                 sorted(expectedCovered));
     }
 
     void coveredDays_data()

@@ -167,9 +167,11 @@ void MonthGridWidget::paintEvent(QPaintEvent*)
                 QString label = ViewData::shownTitle(event);
                 // On the days a timed event continues into, its start time would read as that
                 // day's.
-                if (!event.isAllDay && ViewDays::startDay(event, local) == day)
-                    label = TimeFormat::format(event.startTime.toTimeZone(local), pattern) +
-                            QLatin1Char(' ') + label;
+                if (!event.isAllDay) {
+                    const QDateTime localStart = event.startTime.toTimeZone(local);
+                    if (localStart.date() == day)
+                        label = TimeFormat::format(localStart, pattern) + QLatin1Char(' ') + label;
+                }
                 QColor labelColor = textColor;
                 if (dimmed)
                     labelColor.setAlpha(120);
