@@ -165,6 +165,8 @@ public:
     // the last release, after the writes kept before it. `write` reports its own failure and
     // captures nothing the window owns unguarded. True when it ran now.
     bool whenStoreFree(std::function<void()> write);
+    // Whether writes are kept for the release of the store.
+    bool hasKeptWrites() const { return !m_keptWrites.isEmpty(); }
 
     // Seeds "On This Device" with its calendar "Personal" unless they exist or a calendar of a
     // live cloud-type account stands in for them. Failures are logged and retried next start.

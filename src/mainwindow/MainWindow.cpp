@@ -368,6 +368,8 @@ void MainWindow::buildShortcuts()
         // While an import holds the store the undo waits for its end, behind the edits kept
         // before it (whose entries are pushed only then).
         UndoStack* stack = m_state->undoStack();
+        if (!stack->canUndo() && !m_state->hasKeptWrites())
+            return;
         m_state->whenStoreFree([stack] {
             if (stack->canUndo()) {
                 stack->undo();

@@ -612,6 +612,10 @@ private Q_SLOTS:
         QList<QVariant> whileWriting;
         window->confirm = [&](const QString&, const QString&) {
             QTimer::singleShot(0, window.get(), [&] {
+                // With nothing to undo and nothing kept, Ctrl+Z promises nothing.
+                const QString before = window->statusText();
+                Q_EMIT undo->activated();
+                QCOMPARE(window->statusText(), before);
                 EventChange::updateWithUndo(
                     state(), stored, EventChange::moved(stored, stored.startTime, 60, Clock::now()),
                     QStringLiteral("Moved \"Standup\""),
