@@ -319,6 +319,16 @@ private Q_SLOTS:
         return path;
     }
 
+    // many.ics of 20,000 events named `prefix`0, `prefix`1, …: an import long enough that a test
+    // can act while it is written.
+    static QString writeManyIcs(const QTemporaryDir& dir, const char* prefix)
+    {
+        QList<QByteArray> uids;
+        for (int i = 0; i < 20000; ++i)
+            uids << prefix + QByteArray::number(i);
+        return writeIcs(dir, QStringLiteral("many.ics"), uids);
+    }
+
     void importSkipsWhatIsAlreadyPresent()
     {
         QTemporaryDir dir;
@@ -437,10 +447,7 @@ private Q_SLOTS:
     void cancelledImportStoresNothing()
     {
         QTemporaryDir dir;
-        QList<QByteArray> uids;
-        for (int i = 0; i < 20000; ++i)
-            uids << "u" + QByteArray::number(i);
-        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        const QString path = writeManyIcs(dir, "u");
         auto window = makeWindow();
         // The write is cancelled as soon as it starts: the rows written so far are rolled back.
         window->confirm = [&](const QString&, const QString&) {
@@ -521,10 +528,7 @@ private Q_SLOTS:
     void cancelledScanAsksNothing()
     {
         QTemporaryDir dir;
-        QList<QByteArray> uids;
-        for (int i = 0; i < 20000; ++i)
-            uids << "u" + QByteArray::number(i);
-        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        const QString path = writeManyIcs(dir, "u");
         auto window = makeWindow();
         int questions = 0;
         window->confirm = [&](const QString&, const QString&) {
@@ -558,10 +562,7 @@ private Q_SLOTS:
     void writesDuringAnImportWaitForItsEnd()
     {
         QTemporaryDir dir;
-        QList<QByteArray> uids;
-        for (int i = 0; i < 20000; ++i)
-            uids << "w" + QByteArray::number(i);
-        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        const QString path = writeManyIcs(dir, "w");
         auto window = makeWindow();
         const QString viewDate =
             QStringLiteral("SELECT value FROM settings WHERE key = 'ui/viewDate'");
@@ -594,10 +595,7 @@ private Q_SLOTS:
     void editsDuringAnImportWaitForItsEnd()
     {
         QTemporaryDir dir;
-        QList<QByteArray> uids;
-        for (int i = 0; i < 20000; ++i)
-            uids << "e" + QByteArray::number(i);
-        const QString path = writeIcs(dir, QStringLiteral("many.ics"), uids);
+        const QString path = writeManyIcs(dir, "e");
         Event standup = localEvent(QStringLiteral("standup"), Clock::now().addDays(1));
         standup.title = QStringLiteral("Standup");
         QVERIFY(state()->events()->insert(standup));
