@@ -66,6 +66,19 @@ class TestWeekView : public QObject
 
     std::unique_ptr<AppStateFixture> m_fixture;
 
+    // A daily 09:00 standup of seven days from `monday`, stored, in weeks that start on Monday;
+    // an empty event when it could not be stored.
+    Event dailyStandup(const QDate& monday)
+    {
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        Event series = StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
+                                             QStringLiteral("Standup"), local(monday, 9),
+                                             local(monday, 9, 30));
+        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=7");
+        return StoreSeed::addEvent(state, series) ? series : Event();
+    }
+
 private Q_SLOTS:
     void initTestCase() { GuiEnvironment::prepare(); }
     void init()
@@ -121,13 +134,9 @@ private Q_SLOTS:
     void seriesOccurrenceGestures()
     {
         AppState* state = m_fixture->state();
-        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
         const QDate monday(2026, 3, 9);
-        Event series = StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
-                                             QStringLiteral("Standup"), local(monday, 9),
-                                             local(monday, 9, 30));
-        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=7");
-        QVERIFY(StoreSeed::addEvent(state, series));
+        const Event series = dailyStandup(monday);
+        QVERIFY(!series.id.isEmpty());
         Screen screen(state, true);
         WeekTimelineWidget* timeline = screen.timeline;
         timeline->setFocus();
@@ -175,13 +184,9 @@ private Q_SLOTS:
     void overrideDoubleClickAsksTheScope()
     {
         AppState* state = m_fixture->state();
-        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
         const QDate monday(2026, 3, 9);
-        Event series = StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
-                                             QStringLiteral("Standup"), local(monday, 9),
-                                             local(monday, 9, 30));
-        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=7");
-        QVERIFY(StoreSeed::addEvent(state, series));
+        const Event series = dailyStandup(monday);
+        QVERIFY(!series.id.isEmpty());
         Event moved = StoreSeed::timedEvent(QStringLiteral("moved"), AppState::localCalendarId,
                                             QStringLiteral("Standup"), local(monday.addDays(2), 14),
                                             local(monday.addDays(2), 14, 30));
