@@ -7,6 +7,7 @@
 #include "StoreSql.h"
 #include "StoreTime.h"
 #include "TaskRepeat.h"
+#include "TaskStatusChange.h"
 
 #include <QSet>
 #include <QSqlQuery>
@@ -198,23 +199,33 @@ bool TaskRepository::markSynced(const QString& id, const QString& href, const QS
 bool TaskRepository::setCompleted(const QString& id, bool completed)
 {
     const std::optional<Task> stored = getById(id);
-    if (!stored)
+    if (!stored || stored->deletedAt)
         return false;
     Task task = *stored;
     const QDateTime now = StoreTime::now();
-    const bool wasCompleted = task.status == QLatin1String("completed");
-    const bool movedOn = completed && !wasCompleted && TaskRepeat::advance(task, now);
+    const bool movedOn = completed && !task.isCompleted() && TaskRepeat::advance(task, now);
     if (!movedOn) {
-        if (completed) {
-            task.status = QStringLiteral("completed");
-            task.completedDate = now;
-            task.percentComplete = 100;
-        } else {
-            task.status = QStringLiteral("needs-action");
-            task.completedDate.reset();
-            task.percentComplete = 0;
-        }
+        task = TaskStatusChange::withStatus(
+            task, TaskStatusChange::afterCompletedToggle(task.status, completed), now);
     }
+    return writeChanged(task);
+}
+
+bool TaskRepository::setStatus(const QString& id, const QString& status)
+{
+    if (status == QLatin1String("completed"))
+        return setCompleted(id, true);
+    const std::optional<Task> stored = getById(id);
+    if (!stored || stored->deletedAt)
+        return false;
+    const Task task = TaskStatusChange::withStatus(*stored, status, StoreTime::now());
+    if (task.status != status)
+        return false;
+    return writeChanged(task);
+}
+
+bool TaskRepository::writeChanged(Task task)
+{
     task.sequence += 1;
     task.syncStatus = QStringLiteral("pending");
     // The body a push sends must match the row, so it is rebuilt before the one write.

@@ -50,8 +50,13 @@ public:
     // Completes or reopens a task. Completing a repeating task that has a due or start date and
     // a next occurrence moves that date on and reopens it instead; a COUNT in its rule then
     // counts down, and the last occurrence completes it. The iCalendar text is rebuilt in the
-    // same write. False when there is no such task or the write fails.
+    // same write. Reopening changes only a completed task. False when there is no such live task
+    // or the write fails.
     bool setCompleted(const QString& id, bool completed);
+    // Gives the task that status ("completed" as setCompleted does), with the completion date
+    // and percentage that go with it, and rebuilds its iCalendar text in the same write. False
+    // for an unknown status, a removed or missing task, or a failed write.
+    bool setStatus(const QString& id, const QString& status);
 
     // Announces a change made by other means (own SQL, bulk removal); the id may be empty.
     void scheduleChanged(const QString& calendarId);
@@ -71,6 +76,8 @@ private:
     // The first row of `sql`.
     std::optional<Task> one(const QString& sql, const QVariantList& values) const;
     QString calendarOf(const QString& id) const;
+    // Writes a changed task as a local edit to push: next sequence, fresh iCalendar text.
+    bool writeChanged(Task task);
     static Task fromQuery(const QSqlQuery& query);
 
     Database* m_database;

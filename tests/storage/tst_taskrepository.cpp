@@ -253,6 +253,52 @@ private Q_SLOTS:
         QCOMPARE(read.dueDate, task.dueDate);
         QCOMPARE(read.sequence, 2);
     }
+
+    void leavingCompletedClearsTheCompletion_data()
+    {
+        QTest::addColumn<QString>("status");
+        QTest::newRow("in process") << QStringLiteral("in-process");
+        QTest::newRow("cancelled") << QStringLiteral("cancelled");
+        QTest::newRow("needs action") << QStringLiteral("needs-action");
+    }
+
+    void leavingCompletedClearsTheCompletion()
+    {
+        QFETCH(QString, status);
+        Task task = makeTask(QStringLiteral("t1"));
+        task.status = QStringLiteral("completed");
+        task.completedDate = utc(2024, 5, 10, 7);
+        task.percentComplete = 100;
+        QVERIFY(m_tasks->insert(task));
+
+        QVERIFY(m_tasks->setStatus(task.id, status));
+        const Task read = *m_tasks->getById(task.id);
+        QCOMPARE(read.status, status);
+        QVERIFY(!read.completedDate);
+        QCOMPARE(read.syncStatus, QStringLiteral("pending"));
+        // The text a push sends says the same.
+        const QList<Task> parsed = Ical::parseTasks(read.rawIcalendar);
+        QCOMPARE(parsed.size(), 1);
+        QCOMPARE(parsed.first().status, status);
+        QVERIFY(!parsed.first().completedDate);
+        QVERIFY(!read.rawIcalendar.contains(QLatin1String("\nCOMPLETED:")));
+    }
+
+    void removedTaskTakesNoStatusChange()
+    {
+        Task task = makeTask(QStringLiteral("t1"));
+        QVERIFY(m_tasks->insert(task));
+        QVERIFY(m_tasks->remove(task.id));
+        const Task before = *m_tasks->getById(task.id);
+
+        QVERIFY(!m_tasks->setCompleted(task.id, true));
+        QVERIFY(!m_tasks->setStatus(task.id, QStringLiteral("cancelled")));
+        QVERIFY(!m_tasks->setStatus(QStringLiteral("missing"), QStringLiteral("cancelled")));
+        const Task after = *m_tasks->getById(task.id);
+        QCOMPARE(after.status, before.status);
+        QCOMPARE(after.sequence, before.sequence);
+        QCOMPARE(after.rawIcalendar, before.rawIcalendar);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTaskRepository)

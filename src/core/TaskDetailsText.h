@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// The texts the task details card shows for dates and priorities.
+namespace TaskDetailsText {
+
+// The day a task date falls on: a date-only value is stored at 00:00 UTC of its date and is
+// that date in every zone; a timed value is its local date.
+QDate dayOf(const QDateTime& when, bool dateOnly);
+
+// "Today", "Tomorrow", "Yesterday" or "dddd, MMMM d, yyyy" (English names), then, for a timed
+// value whose local time is not midnight, "  ·  " and "h:mm AP".
+QString relativeDay(const QDateTime& when, bool dateOnly, const QDate& today);
+
+// "High" (1 to 3), "Medium" (4 to 6), "Low" (7 and above); empty without a priority (0).
+QString priorityWord(int priority);
+
+// Red, amber and blue ("#rrggbb") for the three bands; empty without a priority.
+QString priorityColor(int priority);
+
+} // namespace TaskDetailsText
