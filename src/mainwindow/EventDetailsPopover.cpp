@@ -14,20 +14,15 @@
 #include "Theme.h"
 #include "TimeFormat.h"
 
-#include <QApplication>
-#include <QDesktopServices>
-#include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -59,39 +54,17 @@ QLabel* mutedLabel(QWidget* parent)
 } // namespace
 
 EventDetailsPopover::EventDetailsPopover(AppState* appState, const Event& event, QWidget* parent)
-    : QFrame(nullptr), m_appState(appState), m_event(event)
+    : DetailsCard(QStringLiteral("eventDetailsPopover"), cardWidth, parent), m_appState(appState),
+      m_event(event)
 {
-    if (parent)
-        setParent(parent->window(), Qt::WindowFlags());
     if (activePopover() && activePopover() != this)
         activePopover()->close();
     activePopover() = this;
     // The event form closes an open card; it cannot link this library, so it is told how.
     EventFormDialog::setDetailsCardCloser(&EventDetailsPopover::closeActive);
 
-    setAttribute(Qt::WA_DeleteOnClose);
-    setObjectName(QStringLiteral("eventDetailsPopover"));
-    setStyleSheet(QStringLiteral("QFrame#eventDetailsPopover {background: %1;border: 1px solid "
-                                 "%2;border-radius: %3px;}")
-                      .arg(Theme::surface().name(), Theme::border().name())
-                      .arg(10));
-    setFixedWidth(cardWidth);
-    setFocusPolicy(Qt::StrongFocus);
-
-    auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(28);
-    shadow->setOffset(0, 6);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    setGraphicsEffect(shadow);
-
     buildUi();
     populate();
-}
-
-EventDetailsPopover::~EventDetailsPopover()
-{
-    if (QCoreApplication::instance())
-        QCoreApplication::instance()->removeEventFilter(this);
 }
 
 void EventDetailsPopover::closeActive()
@@ -157,7 +130,7 @@ void EventDetailsPopover::buildUi()
     m_descriptionLabel->setOpenExternalLinks(false);
     m_descriptionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                                 Qt::LinksAccessibleByMouse);
-    connect(m_descriptionLabel, &QLabel::linkActivated, this, &EventDetailsPopover::openLink);
+    connect(m_descriptionLabel, &QLabel::linkActivated, this, &DetailsCard::openLink);
     m_descriptionLabel->hide();
 
     m_organizerLabel = mutedLabel(content);
@@ -309,54 +282,15 @@ QString EventDetailsPopover::formatEventTimeRange(const Event& event, const QStr
     return QStringLiteral("%1\n%2 – %3").arg(firstLine, startTime, endText);
 }
 
-void EventDetailsPopover::openLink(const QString& link)
-{
-    const QUrl url(link);
-    const QString scheme = url.scheme().toLower();
-    if (url.isValid() && (scheme == u"http" || scheme == u"https" || scheme == u"mailto"))
-        QDesktopServices::openUrl(url);
-}
-
-bool EventDetailsPopover::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()) {
-        auto* target = static_cast<QWidget*>(watched);
-        // A press the card's children ignore travels on to the card's ancestors: judge by where
-        // the press is, not only by who receives it.
-        const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        if (target != this && !isAncestorOf(target) && target->window() == window() &&
-            !rect().contains(mapFromGlobal(global)))
-            close();
-    }
-    return false;
-}
-
 void EventDetailsPopover::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
     // The card holds the focus once it opens, so the views never see this key: Delete here is
     // the card's own "Delete".
     if (event->matches(QKeySequence::Delete)) {
         onDelete();
         return;
     }
-    QFrame::keyPressEvent(event);
-}
-
-void EventDetailsPopover::showEvent(QShowEvent* event)
-{
-    QCoreApplication::instance()->installEventFilter(this);
-    raise();
-    QFrame::showEvent(event);
-}
-
-void EventDetailsPopover::hideEvent(QHideEvent* event)
-{
-    QCoreApplication::instance()->removeEventFilter(this);
-    QFrame::hideEvent(event);
+    DetailsCard::keyPressEvent(event);
 }
 
 void EventDetailsPopover::onEdit()

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "DetailsCard.h"
 #include "Event.h"
 
-#include <QFrame>
 #include <QString>
 
 class AppState;
@@ -14,7 +14,7 @@ class QPushButton;
 // it; it deletes itself on close. The Delete key does what "Delete" does. Text from the event is
 // shown as plain text; only the description is rich text, after the core's sanitiser, and only
 // http, https and mailto links open.
-class EventDetailsPopover : public QFrame
+class EventDetailsPopover : public DetailsCard
 {
     Q_OBJECT
 
@@ -23,7 +23,6 @@ public:
     // closes the card shown before; does not show it (see PopoverPlacement.h). For an occurrence
     // of a series, `event` is the occurrence as expanded. `appState` must outlive the card.
     EventDetailsPopover(AppState* appState, const Event& event, QWidget* parent = nullptr);
-    ~EventDetailsPopover() override;
 
     // Closes the open card, if any.
     static void closeActive();
@@ -36,10 +35,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void buildUi();
@@ -47,7 +43,6 @@ private:
     void onEdit();
     void onDuplicate();
     void onDelete();
-    void openLink(const QString& link);
 
     AppState* m_appState;
     Event m_event;

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+// The frame and closing rules the details cards share. A card floats as a plain child of its
+// parent's window (not a window of its own), with a rounded border and a shadow, and deletes
+// itself on close. It closes on Escape and on a press anywhere else in its window; the press
+// still reaches its target. Placement is PopoverPlacement's.
+class DetailsCard : public QFrame
+{
+    Q_OBJECT
+
+public:
+    ~DetailsCard() override;
+
+    // Opens a link of a card's text: only http, https and mailto addresses open.
+    static void openLink(const QString& link);
+
+protected:
+    // `objectName` names the frame in its style sheet; `width` is the card's fixed width.
+    DetailsCard(const QString& objectName, int width, QWidget* parent);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+};

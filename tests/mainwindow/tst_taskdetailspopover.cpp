@@ -1,0 +1,234 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "GuiEnvironment.h"
+#include "InputEvents.h"
+#include "ModalSeam.h"
+#include "PopoverPlacement.h"
+#include "StoreSeed.h"
+#include "TaskDetailsPopover.h"
+#include "TaskRepository.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+Task seededTask(const QString& id, const QString& calendarId = QStringLiteral("work"))
+{
+    Task task;
+    task.id = id;
+    task.uid = id + QStringLiteral("-uid");
+    task.calendarId = calendarId;
+    task.title = QStringLiteral("Report");
+    task.status = QStringLiteral("completed");
+    task.completedDate = StoreSeed::local(today.addDays(-1), QTime(8, 0)).toUTC();
+    task.percentComplete = 100;
+    task.created = StoreSeed::local(today.addDays(-2), QTime(8, 0)).toUTC();
+    task.lastModified = task.created;
+    return task;
+}
+
+QPushButton* button(QWidget* card, const QString& text)
+{
+    for (QPushButton* candidate : card->findChildren<QPushButton*>()) {
+        if (candidate->text() == text)
+            return candidate;
+    }
+    return nullptr;
+}
+
+QStringList visibleButtons(QWidget* card)
+{
+    QStringList texts;
+    for (QPushButton* candidate : card->findChildren<QPushButton*>()) {
+        if (candidate->isVisibleTo(card))
+            texts.append(candidate->text());
+    }
+    return texts;
+}
+
+} // namespace
+
+class TestTaskDetailsPopover : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+        const Account account = StoreSeed::account(QStringLiteral("acc"), QStringLiteral("Work"),
+                                                   QStringLiteral("caldav"));
+        QVERIFY(StoreSeed::addCalendar(state(), account,
+                                       StoreSeed::calendar(QStringLiteral("work"), account.id,
+                                                           QStringLiteral("<b>Team</b>"),
+                                                           QStringLiteral("#33b679"))));
+        Calendar shared = StoreSeed::calendar(QStringLiteral("shared"), account.id,
+                                              QStringLiteral("Shared"), QStringLiteral("#aa00aa"));
+        shared.isReadOnly = true;
+        QVERIFY(state()->calendars()->insert(shared));
+        m_window = std::make_unique<QWidget>();
+        m_window->resize(1000, 700);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        TaskDetailsPopover::closeActive();
+        m_window.reset();
+        m_fixture.reset();
+    }
+
+    // Text from a server never turns into markup, only web and mail links are links, and a
+    // colour that does not parse never reaches the style attribute.
+    void hostileTextStaysPlain()
+    {
+        Task task = seededTask(QStringLiteral("t1"));
+        task.status = QStringLiteral("needs-action");
+        task.title = QStringLiteral("<img src=\"http://evil/p.png\"><b>Boss</b>");
+        task.description = QStringLiteral("<a href=\"javascript:steal()\">x</a> see "
+                                          "https://example.org/a?b=1&c=2");
+        task.categories = {QStringLiteral("<i>home</i>"), QStringLiteral("  ")};
+        task.color = QStringLiteral("red;background:url(http://evil/x)");
+        task.priority = 5;
+        QVERIFY(state()->tasks()->insert(task));
+
+        auto* card = openCard(task.id);
+        QStringList rich;
+        bool titlePlain = false;
+        for (QLabel* label : card->findChildren<QLabel*>()) {
+            if (!label->isVisibleTo(card))
+                continue;
+            if (label->textFormat() == Qt::PlainText)
+                titlePlain = titlePlain || label->text() == task.title;
+            else
+                rich.append(label->text());
+        }
+        QVERIFY(titlePlain);
+        const QString all = rich.join(QLatin1Char('\n'));
+        QVERIFY(!all.contains(QLatin1String("<img")));
+        QVERIFY(!all.contains(QLatin1String("href=\"javascript")));
+        QVERIFY(!all.contains(QLatin1String("evil/x")));
+        QVERIFY(!all.contains(QLatin1String("<i>")));
+        QVERIFY(all.contains(QLatin1String("href=\"https://example.org/a?b=1&amp;c=2\"")));
+        QVERIFY(all.contains(QLatin1String("color:#33b679")));
+        QVERIFY(all.contains(QLatin1String("Work / &lt;b&gt;Team&lt;/b&gt;")));
+        QVERIFY(all.contains(QLatin1String("Medium priority")));
+        QCOMPARE(all.count(QLatin1String("border-radius:8px")), 1);
+    }
+
+    // The actions through the modal windows they open: the toggle writes the stored row, Delete
+    // asks first, Edit and Add Subtask re-read the task and refuse a removed one.
+    void actions()
+    {
+        const Task task = seededTask(QStringLiteral("t1"));
+        QVERIFY(state()->tasks()->insert(task));
+
+        QPointer<TaskDetailsPopover> card = openCard(task.id);
+        QVERIFY(button(card, QStringLiteral("Mark incomplete")));
+        button(card, QStringLiteral("Mark incomplete"))->click();
+        QTRY_VERIFY(!card);
+        Task stored = *state()->tasks()->getById(task.id);
+        QCOMPARE(stored.status, QStringLiteral("needs-action"));
+        QVERIFY(!stored.completedDate);
+
+        card = openCard(task.id);
+        QSignalSpy edits(card.data(), &TaskDetailsPopover::editRequested);
+        QSignalSpy subtasks(card.data(), &TaskDetailsPopover::addSubtaskRequested);
+        button(card, QStringLiteral("Edit…"))->click();
+        QCOMPARE(edits.value(0).value(0).toString(), task.id);
+        QTRY_VERIFY(!card);
+
+        card = openCard(task.id);
+        QSignalSpy subtasksAgain(card.data(), &TaskDetailsPopover::addSubtaskRequested);
+        button(card, QStringLiteral("Add Subtask"))->click();
+        QCOMPARE(subtasksAgain.value(0).value(0).toString(), task.id);
+
+        card = openCard(task.id);
+        QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("No")); });
+        QCOMPARE(seen.value(0).title, QStringLiteral("Delete task?"));
+        QCOMPARE(seen.value(0).text, QStringLiteral("Delete \"Report\"? This cannot be undone."));
+        QVERIFY(!state()->tasks()->getById(task.id)->deletedAt);
+
+        // Removed elsewhere while the card is open: Edit says so and asks for no form.
+        card = openCard(task.id);
+        QSignalSpy staleEdits(card.data(), &TaskDetailsPopover::editRequested);
+        QVERIFY(state()->tasks()->remove(task.id));
+        seen = ModalSeam::run([&] { button(card, QStringLiteral("Edit…"))->click(); },
+                              [](QWidget* box) { ModalSeam::accept(box); });
+        QCOMPARE(seen.value(0).title, QStringLiteral("Task not found"));
+        QCOMPARE(staleEdits.size(), 0);
+
+        // A removed task opens no card of its actions.
+        card = openCard(task.id);
+        QVERIFY(!card->hasTask());
+        QVERIFY(visibleButtons(card).isEmpty());
+    }
+
+    void deleteOnYes()
+    {
+        Task task = seededTask(QStringLiteral("t1"));
+        task.title.clear();
+        QVERIFY(state()->tasks()->insert(task));
+        QPointer<TaskDetailsPopover> card = openCard(task.id);
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { button(card, QStringLiteral("Delete"))->click(); },
+            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); });
+        QCOMPARE(seen.value(0).text, QStringLiteral("Delete \"Task\"? This cannot be undone."));
+        QVERIFY(state()->tasks()->getById(task.id)->deletedAt);
+    }
+
+    // A task of a read-only calendar can be looked at and opened in the form, nothing more.
+    void readOnlyCalendar()
+    {
+        QVERIFY(
+            state()->tasks()->insert(seededTask(QStringLiteral("t2"), QStringLiteral("shared"))));
+        auto* card = openCard(QStringLiteral("t2"));
+        QCOMPARE(visibleButtons(card),
+                 (QStringList{QStringLiteral("Edit…"), QStringLiteral("Delete")}));
+    }
+
+    // One card at a time; presses inside it keep it, a press elsewhere in the window closes it.
+    void closingRules()
+    {
+        QVERIFY(state()->tasks()->insert(seededTask(QStringLiteral("t1"))));
+        QPointer<TaskDetailsPopover> first =
+            new TaskDetailsPopover(state(), QStringLiteral("t1"), m_window.get());
+        showPopoverAnchored(first, QRect(m_window->mapToGlobal(QPoint(100, 200)), QSize(60, 24)));
+        QCOMPARE(first->parentWidget(), m_window.get());
+        QCOMPARE(first->geometry().topLeft(), QPoint(159 + PopoverPlacement::margin, 200));
+        QPointer<TaskDetailsPopover> second = openCard(QStringLiteral("t1"));
+        QTRY_VERIFY(!first);
+        InputEvents::press(second->findChild<QLabel*>(), QPoint(2, 2));
+        QVERIFY(second && second->isVisible());
+        InputEvents::press(m_window.get(), QPoint(5, 5));
+        QTRY_VERIFY(!second);
+    }
+
+private:
+    AppState* state() const { return m_fixture->state(); }
+    TaskDetailsPopover* openCard(const QString& id)
+    {
+        auto* card = new TaskDetailsPopover(state(), id, m_window.get());
+        showPopoverCentered(card);
+        return card;
+    }
+
+    std::unique_ptr<AppStateFixture> m_fixture;
+    std::unique_ptr<QWidget> m_window;
+};
+
+QTEST_MAIN(TestTaskDetailsPopover)
+#include "tst_taskdetailspopover.moc"
