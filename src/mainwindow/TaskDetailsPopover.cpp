@@ -88,7 +88,7 @@ void TaskDetailsPopover::buildUi()
     m_startLabel = wrappedLabel(this, Qt::PlainText);
     m_startLabel->setProperty("muted", true);
     m_startLabel->hide();
-    m_dueLabel = wrappedLabel(this, Qt::PlainText);
+    m_dueLabel = wrappedLabel(this, Qt::RichText);
     m_dueLabel->setProperty("muted", true);
     m_dueLabel->hide();
     m_calendarLabel = wrappedLabel(this, Qt::RichText);
@@ -152,13 +152,19 @@ void TaskDetailsPopover::populate()
         m_startLabel->show();
     }
     if (m_task.dueDate) {
-        m_dueLabel->setText(tr("🕒  %1").arg(
-            TaskDetailsText::relativeDay(*m_task.dueDate, m_task.dueIsDateOnly, today)));
-        if (TaskStatusChange::isOverdue(m_task, today)) {
-            QPalette palette = m_dueLabel->palette();
-            palette.setBrush(QPalette::WindowText, QBrush(Theme::danger()));
-            m_dueLabel->setPalette(palette);
-        }
+        // The clock is the icon font's: an emoji needs a colour font the system may lack.
+        // Rich text folds runs of spaces; the gaps around the dot are kept as written.
+        const QString day =
+            TaskDetailsText::relativeDay(*m_task.dueDate, m_task.dueIsDateOnly, today)
+                .toHtmlEscaped()
+                .replace(QLatin1String("  "), QLatin1String("&nbsp; "));
+        m_dueLabel->setText(
+            QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">&#xE8B5;</span>"
+                           "&nbsp;&nbsp;%2")
+                .arg(Theme::iconFontFamily().toHtmlEscaped(), day));
+        // The muted look comes from the style sheet, which a palette does not override.
+        if (TaskStatusChange::isOverdue(m_task, today))
+            m_dueLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::danger().name()));
         m_dueLabel->show();
     }
 
@@ -197,12 +203,12 @@ void TaskDetailsPopover::populate()
         if (category.trimmed().isEmpty())
             continue;
         chips.append(QStringLiteral("<span style=\"background:%1; color:%2; padding:1px 6px; "
-                                    "border-radius:8px; font-size:11px;\">%3</span>")
+                                    "border-radius:8px; font-size:11px;\">&nbsp;%3&nbsp;</span>")
                          .arg(Theme::surfaceMuted().name(), Theme::textMuted().name(),
                               category.toHtmlEscaped()));
     }
     if (!chips.isEmpty()) {
-        m_categoriesLabel->setText(chips.join(QLatin1String("&nbsp;")));
+        m_categoriesLabel->setText(chips.join(QLatin1String("&nbsp;&nbsp;")));
         m_categoriesLabel->show();
     }
 
