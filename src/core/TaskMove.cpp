@@ -28,14 +28,26 @@ Task leaving(Task task, const QString& calendarId)
 } // namespace
 
 Plan move(const Task& edited, const Task& stored, const QList<Task>& oldCalendarTasks,
-          const QDateTime& now, const IdSource& newId)
+          const QList<Task>& targetRows, const QDateTime& now, const IdSource& newId)
 {
     Plan plan;
     if (edited.calendarId == stored.calendarId)
         return plan;
     const QString target = edited.calendarId;
     auto leave = [&](const Task& moved, const Task& before) {
-        plan.updates.append(leaving(moved, target));
+        Task arriving = leaving(moved, target);
+        for (const Task& row : targetRows) {
+            if (row.uid != moved.uid || row.id == moved.id || plan.purges.contains(row.id))
+                continue;
+            if (!row.deletedAt) {
+                plan.refused = true;
+                continue;
+            }
+            arriving.href = row.href;
+            arriving.etag = row.etag;
+            plan.purges.append(row.id);
+        }
+        plan.updates.append(arriving);
         if (!before.href.isEmpty())
             plan.inserts.append(tombstoneOf(before, now, newId));
     };
@@ -56,6 +68,8 @@ Plan move(const Task& edited, const Task& stored, const QList<Task>& oldCalendar
             leave(child, child);
         }
     }
+    if (plan.refused)
+        return Plan{{}, {}, {}, true};
     return plan;
 }
 

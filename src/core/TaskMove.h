@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -19,6 +20,12 @@ struct Plan
 {
     QList<Task> updates; // the task and its subtasks in their new calendar, pending
     QList<Task> inserts; // tombstones in the old calendar, pending and deleted
+    // Tombstones in the new calendar that a moved row takes the place of (a move back before
+    // the sync carried the first one): the row keeps their href and ETag and they go for good,
+    // since two rows of one UID in a calendar would be pushed as one deleted resource.
+    QStringList purges;
+    // A live task of the same UID is in the new calendar already: nothing is written.
+    bool refused = false;
 };
 
 // Gives a fresh row id on every call.
@@ -26,9 +33,10 @@ using IdSource = std::function<QString()>;
 
 // `edited` is the task as the form saves it, already in its new calendar; `stored` is its row as
 // stored (in the old calendar); `oldCalendarTasks` are the live tasks of the old calendar (the
-// task itself may be among them). A row that was never on a server (no href) leaves no tombstone.
-// Nothing is planned when the calendar did not change.
+// task itself may be among them); `targetRows` are the rows of the new calendar, removed ones
+// that still wait for the sync included. A row that was never on a server (no href) leaves no
+// tombstone. Nothing is planned when the calendar did not change.
 Plan move(const Task& edited, const Task& stored, const QList<Task>& oldCalendarTasks,
-          const QDateTime& now, const IdSource& newId);
+          const QList<Task>& targetRows, const QDateTime& now, const IdSource& newId);
 
 } // namespace TaskMove

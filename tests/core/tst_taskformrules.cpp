@@ -99,22 +99,28 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("movedId");
         QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("targetRow"); // of uid-a in cal-2: 0 none, 1 tombstone, 2 live
         QTest::addColumn<QStringList>("moved");
         QTest::addColumn<QStringList>("tombstones");
+        QTest::addColumn<bool>("refused");
         // clang-format off
-        QTest::newRow("top with subtree") << "a" << "cal-2" << QStringList{"a", "b", "c"} << QStringList{"a", "b", "c"};
-        QTest::newRow("never pushed leaves no tombstone") << "n" << "cal-2" << QStringList{"n"} << QStringList{};
-        QTest::newRow("subtask with its child") << "b" << "cal-2" << QStringList{"b", "c"} << QStringList{"b", "c"};
-        QTest::newRow("same calendar plans nothing") << "a" << "cal-1" << QStringList{} << QStringList{};
-        QTest::newRow("cycle in server data ends") << "x" << "cal-2" << QStringList{"x", "y"} << QStringList{"x", "y"};
+        QTest::newRow("top with subtree") << "a" << "cal-2" << 0 << QStringList{"a", "b", "c"} << QStringList{"a", "b", "c"} << false;
+        QTest::newRow("never pushed leaves no tombstone") << "n" << "cal-2" << 0 << QStringList{"n"} << QStringList{} << false;
+        QTest::newRow("subtask with its child") << "b" << "cal-2" << 0 << QStringList{"b", "c"} << QStringList{"b", "c"} << false;
+        QTest::newRow("same calendar plans nothing") << "a" << "cal-1" << 0 << QStringList{} << QStringList{} << false;
+        QTest::newRow("cycle in server data ends") << "x" << "cal-2" << 0 << QStringList{"x", "y"} << QStringList{"x", "y"} << false;
+        QTest::newRow("back onto its own tombstone") << "a" << "cal-2" << 1 << QStringList{"a", "b", "c"} << QStringList{"a", "b", "c"} << false;
+        QTest::newRow("same UID live there") << "a" << "cal-2" << 2 << QStringList{} << QStringList{} << true;
         // clang-format on
     }
     void movePlan()
     {
         QFETCH(QString, movedId);
         QFETCH(QString, target);
+        QFETCH(int, targetRow);
         QFETCH(QStringList, moved);
         QFETCH(QStringList, tombstones);
+        QFETCH(bool, refused);
         const auto row = [](const QString& id, const QString& parent, bool pushed) {
             Task task;
             task.id = id;
@@ -140,15 +146,31 @@ private Q_SLOTS:
         edited.title = QStringLiteral("renamed");
         int next = 0;
         const QDateTime now = utc(2026, 2, 3, 4, 5);
-        const TaskMove::Plan plan = TaskMove::move(
-            edited, *storedRow, stored, now, [&] { return QStringLiteral("t%1").arg(++next); });
+        QList<Task> targetRows;
+        if (targetRow != 0) {
+            Task there = row(QStringLiteral("a"), QString(), true);
+            there.id = QStringLiteral("there");
+            there.calendarId = target;
+            there.href = QStringLiteral("/cal-2/a.ics");
+            there.etag = QStringLiteral("\"e-there\"");
+            if (targetRow == 1)
+                there.deletedAt = utc(2026, 1, 1);
+            targetRows.append(there);
+        }
+        const TaskMove::Plan plan =
+            TaskMove::move(edited, *storedRow, stored, targetRows, now,
+                           [&] { return QStringLiteral("t%1").arg(++next); });
+        QCOMPARE(plan.refused, refused);
+        QCOMPARE(plan.purges, targetRow == 1 ? QStringList{"there"} : QStringList{});
 
         QStringList movedIds;
         for (const Task& task : plan.updates) {
             movedIds.append(task.id);
             QCOMPARE(task.calendarId, target);
-            QVERIFY(task.href.isEmpty());
-            QVERIFY(task.etag.isEmpty());
+            // A row back on its own tombstone updates the resource it left.
+            const bool back = targetRow == 1 && task.id == QStringLiteral("a");
+            QCOMPARE(task.href, back ? QStringLiteral("/cal-2/a.ics") : QString());
+            QCOMPARE(task.etag, back ? QStringLiteral("\"e-there\"") : QString());
             QCOMPARE(task.syncStatus, QStringLiteral("pending"));
             QCOMPARE(task.uid, QStringLiteral("uid-") + task.id);
             QVERIFY(!task.deletedAt);

@@ -12,12 +12,16 @@ namespace TaskCalendarMove {
 
 bool carryOut(AppState* state, const TaskMove::Plan& plan)
 {
-    if (!state || !state->tasks() || !state->database())
+    if (!state || !state->tasks() || !state->database() || plan.refused)
         return false;
     TaskRepository* tasks = state->tasks();
     Savepoint transaction(state->database()->database());
     if (!transaction.isActive())
         return false;
+    for (const QString& id : plan.purges) {
+        if (!tasks->hardDelete(id))
+            return false;
+    }
     for (const Task& tombstone : plan.inserts) {
         if (!tasks->insert(tombstone))
             return false;

@@ -438,7 +438,15 @@ void TaskFormDialog::save()
     task.lastModified = now;
     task.syncStatus = QStringLiteral("pending");
 
+    m_moveRefused = false;
     if (!write(task, stored)) {
+        if (m_moveRefused) {
+            QMessageBox::warning(this, tr("Cannot move task"),
+                                 tr("The chosen calendar already holds this task or one of its "
+                                    "subtasks."),
+                                 QMessageBox::Ok);
+            return;
+        }
         QMessageBox::critical(this, tr("Database Error"), saveFailureText(m_appState),
                               QMessageBox::Ok);
         return;
@@ -455,7 +463,13 @@ bool TaskFormDialog::write(Task task, const std::optional<Task>& stored)
     }
     if (task.calendarId != stored->calendarId) {
         const TaskMove::Plan plan = TaskMove::move(
-            task, *stored, tasks->getByCalendar(stored->calendarId), Clock::now(), newId);
+            task, *stored, tasks->getByCalendar(stored->calendarId),
+            tasks->getByCalendar(task.calendarId) + tasks->getPending(task.calendarId),
+            Clock::now(), newId);
+        if (plan.refused) {
+            m_moveRefused = true;
+            return false;
+        }
         return TaskCalendarMove::carryOut(m_appState, plan);
     }
     task.rawIcalendar = Ical::buildTask(task);

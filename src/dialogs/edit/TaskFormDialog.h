@@ -62,6 +62,7 @@ private:
     QString m_repeatMode = QStringLiteral("fromDueDate");
     bool m_readOnly = false;
     bool m_waitingForStore = false;
+    bool m_moveRefused = false;
 
     QLabel* m_subtitle = nullptr;
     QLineEdit* m_titleEdit = nullptr;
