@@ -34,9 +34,17 @@ void applyCompleted(Task& task, bool checked, const QDateTime& now)
     task.completedDate.reset();
 }
 
-bool startAfterDue(const std::optional<QDateTime>& start, const std::optional<QDateTime>& due)
+bool startAfterDue(const std::optional<QDateTime>& start, bool startDateOnly,
+                   const std::optional<QDateTime>& due, bool dueDateOnly)
 {
-    return start && due && start->isValid() && due->isValid() && *start > *due;
+    if (!start || !due || !start->isValid() || !due->isValid())
+        return false;
+    if (!startDateOnly && !dueDateOnly)
+        return *start > *due;
+    const auto day = [](const QDateTime& moment, bool dateOnly) {
+        return dateOnly ? moment.toUTC().date() : moment.toLocalTime().date();
+    };
+    return day(*start, startDateOnly) > day(*due, dueDateOnly);
 }
 
 } // namespace TaskFormRules

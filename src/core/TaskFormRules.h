@@ -23,7 +23,10 @@ int priorityToSave(int stored, int chosen);
 // completion date); a task in process or cancelled keeps its status.
 void applyCompleted(Task& task, bool checked, const QDateTime& now);
 
-// True when both dates are given and the start lies after the due date.
-bool startAfterDue(const std::optional<QDateTime>& start, const std::optional<QDateTime>& due);
+// True when both dates are given and the start lies after the due date. A date-only value
+// (00:00 UTC of its date) stands for its whole day: against it only the other's date counts, a
+// timed value's in the machine's zone, so that a start at 9:00 on the due day is not after it.
+bool startAfterDue(const std::optional<QDateTime>& start, bool startDateOnly,
+                   const std::optional<QDateTime>& due, bool dueDateOnly);
 
 } // namespace TaskFormRules

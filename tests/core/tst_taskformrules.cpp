@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+using TestTime::local;
 using TestTime::utc;
 
 class TestTaskFormRules : public QObject
@@ -82,15 +83,39 @@ private Q_SLOTS:
         QCOMPARE(task.completedDate, expected);
     }
 
+    void startAfterDue_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<bool>("startDateOnly");
+        QTest::addColumn<QDateTime>("due");
+        QTest::addColumn<bool>("dueDateOnly");
+        QTest::addColumn<bool>("after");
+        const QDateTime morning = local(2026, 5, 1, 8, 0);
+        const QDateTime evening = local(2026, 5, 1, 18, 0);
+        const QDateTime may1 = utc(2026, 5, 1);
+        const QDateTime may2 = utc(2026, 5, 2);
+        // clang-format off
+        QTest::newRow("timed after") << evening << false << morning << false << true;
+        QTest::newRow("timed before") << morning << false << evening << false << false;
+        QTest::newRow("timed equal") << morning << false << morning << false << false;
+        QTest::newRow("start on the due day") << evening << false << may1 << true << false;
+        QTest::newRow("start the day after") << evening.addDays(1) << false << may1 << true << true;
+        QTest::newRow("day start, timed due that day") << may1 << true << morning << false << false;
+        QTest::newRow("day start after timed due") << may2 << true << evening << false << true;
+        QTest::newRow("both days, same") << may1 << true << may1 << true << false;
+        QTest::newRow("both days, after") << may2 << true << may1 << true << true;
+        // clang-format on
+    }
     void startAfterDue()
     {
-        const QDateTime morning = utc(2026, 5, 1, 8, 0);
-        const QDateTime evening = utc(2026, 5, 1, 18, 0);
-        QVERIFY(TaskFormRules::startAfterDue(evening, morning));
-        QVERIFY(!TaskFormRules::startAfterDue(morning, evening));
-        QVERIFY(!TaskFormRules::startAfterDue(morning, morning));
-        QVERIFY(!TaskFormRules::startAfterDue(evening, std::nullopt));
-        QVERIFY(!TaskFormRules::startAfterDue(std::nullopt, morning));
+        QFETCH(QDateTime, start);
+        QFETCH(bool, startDateOnly);
+        QFETCH(QDateTime, due);
+        QFETCH(bool, dueDateOnly);
+        QFETCH(bool, after);
+        QCOMPARE(TaskFormRules::startAfterDue(start, startDateOnly, due, dueDateOnly), after);
+        QVERIFY(!TaskFormRules::startAfterDue(start, startDateOnly, std::nullopt, dueDateOnly));
+        QVERIFY(!TaskFormRules::startAfterDue(std::nullopt, startDateOnly, due, dueDateOnly));
     }
 
     // A task with a subtree moves whole; each row that was on a server leaves a tombstone with

@@ -85,7 +85,9 @@ TaskFormDialog::TaskFormDialog(AppState* appState, const Task& task, QWidget* pa
     setWindowTitle(tr("Edit Task"));
     setModal(true);
     buildUi();
-    loadCalendars();
+    // Its own calendar is offered even when hidden or read-only, so that saving never moves it
+    // by accident.
+    loadCalendars(task.calendarId);
     populate(task);
 }
 
@@ -97,7 +99,7 @@ TaskFormDialog::TaskFormDialog(AppState* appState, QWidget* parent)
     setWindowTitle(tr("New Task"));
     setModal(true);
     buildUi();
-    loadCalendars();
+    loadCalendars(QString());
 }
 
 void TaskFormDialog::buildUi()
@@ -230,17 +232,15 @@ void TaskFormDialog::buildUi()
     m_titleEdit->setFocus();
 }
 
-void TaskFormDialog::loadCalendars()
+void TaskFormDialog::loadCalendars(const QString& ownCalendarId)
 {
     if (!m_appState || !m_appState->calendars())
         return;
+    m_calendarCombo->clear();
     const QList<Account> accounts =
         m_appState->accounts() ? m_appState->accounts()->getAll() : QList<Account>();
-    // The edited task's own calendar is offered even when hidden or read-only, so that saving
-    // never moves it by accident.
     const QList<EventFormRules::CalendarOption> options =
-        EventFormRules::calendarOptions(m_appState->calendars()->getAll(), accounts,
-                                        m_editedTask ? m_editedTask->calendarId : QString());
+        EventFormRules::calendarOptions(m_appState->calendars()->getAll(), accounts, ownCalendarId);
     for (const EventFormRules::CalendarOption& option : options)
         m_calendarCombo->addItem(Theme::calendarColorIcon(option.color), option.label, option.id);
     const int selected = EventFormRules::preselectedIndex(options, QString());
@@ -277,14 +277,9 @@ void TaskFormDialog::setParentTask(const Task& parent)
 {
     m_parentUid = parent.uid;
     m_parentCalendarId = parent.calendarId;
-    if (m_calendarCombo->findData(parent.calendarId) < 0) {
-        // A hidden parent calendar is still the subtask's place.
-        if (const auto calendar = m_appState && m_appState->calendars()
-                                      ? m_appState->calendars()->getById(parent.calendarId)
-                                      : std::nullopt)
-            m_calendarCombo->addItem(Theme::calendarColorIcon(calendar->color), calendar->name,
-                                     calendar->id);
-    }
+    // A hidden parent calendar is still the subtask's place.
+    if (m_calendarCombo->findData(parent.calendarId) < 0)
+        loadCalendars(parent.calendarId);
     setCalendarId(parent.calendarId);
     m_calendarCombo->setEnabled(false);
     m_calendarCombo->setToolTip(tr("Subtasks stay in their parent task's calendar."));
@@ -365,7 +360,8 @@ void TaskFormDialog::save()
     }
     const std::optional<QDateTime> start = pickedMoment(m_startCheck, m_startPicker);
     const std::optional<QDateTime> due = pickedMoment(m_dueCheck, m_duePicker);
-    if (TaskFormRules::startAfterDue(start, due)) {
+    if (TaskFormRules::startAfterDue(start, m_startCheck->isChecked() && m_startPicker->isAllDay(),
+                                     due, m_dueCheck->isChecked() && m_duePicker->isAllDay())) {
         QMessageBox::warning(this, tr("Start after due date"),
                              tr("The start date is later than the due date."), QMessageBox::Ok);
         m_startPicker->setFocus();

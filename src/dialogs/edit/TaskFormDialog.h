@@ -44,7 +44,8 @@ public:
 
 private:
     void buildUi();
-    void loadCalendars();
+    // The visible writable calendars and `ownCalendarId`'s, the first default one selected.
+    void loadCalendars(const QString& ownCalendarId);
     void populate(const Task& task);
     void updateRepeatButton();
     void editRecurrence();

@@ -185,6 +185,8 @@ private Q_SLOTS:
 
         Form edit(state(), child);
         QVERIFY(!edit.calendar->isEnabled());
+        QCOMPARE(edit.calendar->currentData().toString(), QStringLiteral("hidden"));
+        QCOMPARE(edit.calendar->currentText(), QStringLiteral("Acc / HIDDEN"));
 
         const Task locked = storedTask(QStringLiteral("r"), QStringLiteral("shared"));
         QVERIFY(tasks()->insert(locked));
