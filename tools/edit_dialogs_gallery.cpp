@@ -20,6 +20,8 @@
 #include "QuickAddDialog.h"
 #include "RecurrenceEditDialog.h"
 #include "RecurringEditScopeDialog.h"
+#include "TaskFormDialog.h"
+#include "TaskRepository.h"
 #include "TemplateEditorDialog.h"
 #include "ThemeManager.h"
 
@@ -87,6 +89,28 @@ Event sampleEvent()
     event.created = event.lastModified = Clock::now();
     event.rawIcalendar = Ical::buildEvent(event);
     return event;
+}
+
+// A repeating task with a start, a due date and categories; in `calendarId`.
+Task sampleTask(const QString& id, const QString& calendarId)
+{
+    Task task;
+    task.id = task.uid = id;
+    task.calendarId = calendarId;
+    task.title = QStringLiteral("Prepare the quarterly report");
+    task.description = QStringLiteral("Collect the numbers from finance first.");
+    task.startDate = local(today, QTime(9, 0)).toUTC();
+    task.dueDate = QDateTime(today.addDays(2), QTime(0, 0), Qt::UTC);
+    task.dueIsDateOnly = true;
+    task.startIsDateOnly = false;
+    task.priority = 2;
+    task.status = QStringLiteral("in-process");
+    task.recurrenceRule = QStringLiteral("FREQ=MONTHLY;BYMONTHDAY=1");
+    task.repeatMode = QStringLiteral("fromCompletionDate");
+    task.categories = {QStringLiteral("Work"), QStringLiteral("Finance")};
+    task.created = task.lastModified = Clock::now();
+    task.rawIcalendar = Ical::buildTask(task);
+    return task;
 }
 
 // A start and an end picker bound together, as the forms hold them.
@@ -171,6 +195,16 @@ int main(int argc, char* argv[])
     addCalendars(*state);
     const Event event = sampleEvent();
     state->events()->insert(event);
+    GalleryCapture::addCalendar(*state, QStringLiteral("shared"), QStringLiteral("work"),
+                                QStringLiteral("Shared holidays"), QStringLiteral("#f4511e"));
+    if (auto shared = state->calendars()->getById(QStringLiteral("shared"))) {
+        shared->isReadOnly = true;
+        state->calendars()->update(*shared);
+    }
+    const Task task = sampleTask(QStringLiteral("task"), QStringLiteral("projects"));
+    const Task lockedTask = sampleTask(QStringLiteral("locked"), QStringLiteral("shared"));
+    state->tasks()->insert(task);
+    state->tasks()->insert(lockedTask);
 
     ThemeManager theme(nullptr);
     const auto save = [&](QWidget* widget, const QString& name) {
@@ -223,6 +257,12 @@ int main(int argc, char* argv[])
         save(new TemplateEditorDialog(state, EventTemplate()),
              QStringLiteral("template-new") + suffix);
         save(quickAdd(state), QStringLiteral("quickadd") + suffix);
+        save(new TaskFormDialog(state), QStringLiteral("task-new") + suffix);
+        save(new TaskFormDialog(state, task), QStringLiteral("task-edit") + suffix);
+        save(new TaskFormDialog(state, lockedTask), QStringLiteral("task-readonly") + suffix);
+        auto* subtask = new TaskFormDialog(state);
+        subtask->setParentTask(task);
+        save(subtask, QStringLiteral("task-subtask") + suffix);
         save(new CalendarFormDialog(state), QStringLiteral("calendar-new") + suffix);
         save(new CalendarFormDialog(state, *state->accounts()->getById("work")),
              QStringLiteral("calendar-account") + suffix);

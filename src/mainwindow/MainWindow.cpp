@@ -36,6 +36,7 @@
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
 #include "SyncOrchestrator.h"
+#include "TaskFormDialog.h"
 #include "Theme.h"
 #include "ThemeManager.h"
 #include "TrayIcon.h"
@@ -192,7 +193,11 @@ void MainWindow::buildMenuBar()
     QMenu* file = m_fileMenu;
     m_newEventAction = add(file, tr("&New Event…"), QKeySequence::New);
     connect(m_newEventAction, &QAction::triggered, this, &MainWindow::openNewEventDialog);
-    unavailable(add(file, tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T)));
+    QAction* newTask = add(file, tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    connect(newTask, &QAction::triggered, this, [this] {
+        TaskFormDialog dialog(m_state, this);
+        execDialog(&dialog);
+    });
     QAction* quickAdd =
         add(file, tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     quickAdd->setStatusTip(tr("Type an event in plain English (\"lunch Thursday 1pm\")"));

@@ -775,7 +775,7 @@ private Q_SLOTS:
             QTest::addRow("%s %s", menu, entry) << menu << entry << opens << keys;
         };
         row("&File", "&New Event…", "EventFormDialog", QKeySequence::New);
-        row("&File", "New &Task…", "-", QKeySequence("Ctrl+Shift+T"));
+        row("&File", "New &Task…", "TaskFormDialog", QKeySequence("Ctrl+Shift+T"));
         row("&File", "Quick &Add…", "QuickAddDialog", QKeySequence("Ctrl+Shift+N"));
         row("&File", "Calendar &Accounts…", "ManageSourcesDialog");
         row("&File", "&Sync Now", "", QKeySequence("Ctrl+R"));
