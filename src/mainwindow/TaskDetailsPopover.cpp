@@ -1,5 +1,7 @@
 #include "TaskDetailsPopover.h"
 
+#include "TaskFormDialog.h"
+
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
@@ -53,6 +55,8 @@ TaskDetailsPopover::TaskDetailsPopover(AppState* appState, const QString& taskId
     if (activePopover() && activePopover() != this)
         activePopover()->close();
     activePopover() = this;
+    // The task form closes an open card; it cannot link this library, so it is told how.
+    TaskFormDialog::setDetailsCardCloser(&TaskDetailsPopover::closeActive);
 
     if (m_appState && m_appState->tasks()) {
         const std::optional<Task> stored = m_appState->tasks()->getById(taskId);
