@@ -36,6 +36,7 @@
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
 #include "SyncOrchestrator.h"
+#include "TasksPane.h"
 #include "Theme.h"
 #include "ThemeManager.h"
 #include "TrayIcon.h"
@@ -437,10 +438,8 @@ void MainWindow::buildUi()
                 openCalendarGroupForm(groupId, viewArea, groupId.isEmpty());
             });
     m_centralStack->addWidget(viewArea);
-    m_tasksPane = new QWidget(m_splitter);
+    m_tasksPane = new TasksPane(m_state, m_splitter);
     m_tasksPane->setObjectName(QStringLiteral("tasksPane"));
-    m_tasksPane->setLayout(new QVBoxLayout);
-    m_tasksPane->layout()->setContentsMargins(0, 0, 0, 0);
     m_splitter->addWidget(m_sidebar);
     m_splitter->addWidget(m_centralStack);
     m_splitter->addWidget(m_tasksPane);

@@ -20,6 +20,7 @@ class QToolButton;
 class QuickAddDialog;
 class SyncClientFactory;
 class SyncOrchestrator;
+class TasksPane;
 class TrayIcon;
 
 // The program's one main window: the sidebar, the view area (or the empty-state page while no
@@ -135,7 +136,7 @@ private:
     QSplitter* m_splitter = nullptr;
     QWidget* m_sidebar = nullptr;
     QStackedWidget* m_centralStack = nullptr;
-    QWidget* m_tasksPane = nullptr;
+    TasksPane* m_tasksPane = nullptr;
     QToolButton* m_accountPill = nullptr;
     QToolButton* m_filterButton = nullptr;
     QPointer<QuickAddDialog> m_quickAddDialog;
