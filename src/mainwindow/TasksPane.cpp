@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "CalendarView.h"
+#include "Clock.h"
 #include "Ical.h"
 #include "PreferencesRepository.h"
 #include "TaskPaneRules.h"
@@ -270,7 +271,7 @@ void TasksPane::reload()
         }
     }
 
-    const QDate today = QDate::currentDate();
+    const QDate today = Clock::today();
     const TaskTree::Comparator order = TaskPaneRules::siblingOrder();
     const auto passing = [&](const Calendar& calendar) {
         QList<Task> result;

@@ -1,6 +1,7 @@
 #include "TasksPaneRow.h"
 
 #include "AppState.h"
+#include "Clock.h"
 #include "Limits.h"
 #include "TaskPaneRules.h"
 #include "TaskRepository.h"
@@ -120,7 +121,7 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
     const bool hasMeta = m_task.dueDate || m_task.startDate ||
                          (!completed && (inProcess || cancelled || m_task.priority > 0));
     if (hasMeta) {
-        const QDate today = QDate::currentDate();
+        const QDate today = Clock::today();
         auto* meta = new QHBoxLayout;
         meta->setContentsMargins(0, 0, 0, 0);
         meta->setSpacing(8);

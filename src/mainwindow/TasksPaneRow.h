@@ -27,6 +27,7 @@ public:
                  const QString& calendarColor, int depth, QWidget* parent = nullptr);
 
     const Task& task() const { return m_task; }
+    int depth() const { return m_depth; }
     int dropZone() const { return m_dropZone; }
     QRect checkboxRect() const;
 
