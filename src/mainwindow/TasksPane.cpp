@@ -15,6 +15,7 @@
 #include "ViewRepository.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QJsonArray>
@@ -225,7 +226,11 @@ void TasksPane::showEmptyState(bool empty)
 
 void TasksPane::reload()
 {
+    // Rows made while the list is hidden are shown in one pass when it shows again; made in the
+    // visible list, each would lay the whole list out anew.
+    const bool listShown = m_listWidget->isVisibleTo(m_scroll);
     m_listWidget->setUpdatesEnabled(false);
+    m_listWidget->hide();
     while (m_listLayout->count() > 1) {
         QLayoutItem* item = m_listLayout->takeAt(0);
         if (QWidget* widget = item->widget()) {
@@ -238,6 +243,7 @@ void TasksPane::reload()
     const QList<Calendar> calendars = m_appState->calendars()->getAll();
     if (calendars.isEmpty()) {
         showEmptyState(true);
+        m_listWidget->setVisible(listShown);
         m_listWidget->setUpdatesEnabled(true);
         return;
     }
@@ -284,11 +290,12 @@ void TasksPane::reload()
     };
 
     int rowCount = 0;
+    QList<QWidget*> built;
     const auto addRow = [&](const TreeTask& row, const QString& colour) {
         auto* widget = new TasksPaneRow(m_appState, row, m_showNotes, m_showCategories, colour,
                                         row.depth, m_listWidget);
         connectRow(widget);
-        insertListWidget(widget);
+        built.append(widget);
         ++rowCount;
     };
 
@@ -310,7 +317,7 @@ void TasksPane::reload()
         if (account && !account->name.isEmpty())
             title = QStringLiteral("%1 / %2").arg(account->name, calendar.name);
         const QList<TreeTask> rows = TaskTree::flatten(shown, order);
-        insertListWidget(buildGroupHeader(title, calendar.color, int(rows.size())));
+        built.append(buildGroupHeader(title, calendar.color, int(rows.size())));
         for (const TreeTask& row : rows)
             addRow(row, QString());
     }
@@ -318,6 +325,11 @@ void TasksPane::reload()
         for (const TreeTask& row : TaskTree::flatten(flat, order))
             addRow(row, colourOf.value(row.task.calendarId, neutralColour));
     }
+    // Every new widget has a polish request queued, and each insertion below queues a layout
+    // request, which Qt merges by scanning the queue: polished first, that scan stays short.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
+    for (QWidget* widget : built)
+        insertListWidget(widget);
 
     if (rowCount == 0) {
         static const char* const titles[] = {
@@ -330,6 +342,7 @@ void TasksPane::reload()
                                              : tr("Switch the filter to see other tasks."));
     }
     showEmptyState(rowCount == 0);
+    m_listWidget->setVisible(listShown);
     m_listWidget->setUpdatesEnabled(true);
 }
 
