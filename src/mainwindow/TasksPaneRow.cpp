@@ -126,27 +126,38 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
         meta->setContentsMargins(0, 0, 0, 0);
         meta->setSpacing(8);
         if (m_task.startDate) {
-            meta->addWidget(makeMutedLabel(
+            QLabel* start = makeMutedLabel(
                 QStringLiteral("▶  ") + TaskPaneRules::formatTaskDate(*m_task.startDate, today),
-                this));
+                this);
+            start->setWordWrap(true);
+            meta->addWidget(start);
         }
         if (m_task.dueDate) {
-            QLabel* due = makeMutedLabel(QStringLiteral("🕒  ") +
-                                             TaskPaneRules::formatTaskDate(*m_task.dueDate, today),
-                                         this);
+            // The clock comes from the icon font: the text fonts have no glyph for it.
+            QLabel* due = makeMutedLabel(
+                QStringLiteral("<span style=\"font-family:'%1';\">&#xE8B5;</span>&nbsp;&nbsp;%2")
+                    .arg(Theme::iconFontFamily(),
+                         TaskPaneRules::formatTaskDate(*m_task.dueDate, today).toHtmlEscaped()),
+                this);
+            due->setTextFormat(Qt::RichText);
+            due->setWordWrap(true);
+            // The muted style sheet would win over a palette colour.
             if (!completed && !cancelled && m_task.dueDate->toLocalTime().date() < today)
-                setTextColour(due, Theme::danger());
+                due->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::danger().name()));
             meta->addWidget(due);
         }
         meta->addStretch();
         if (!completed && inProcess)
-            meta->addWidget(makeChipLabel(tr("IN PROGRESS"), QColor(255, 154, 0), false, this));
+            meta->addWidget(makeChipLabel(tr("IN PROGRESS"), QColor(255, 154, 0), false, this), 0,
+                            Qt::AlignVCenter);
         else if (!completed && cancelled)
-            meta->addWidget(makeChipLabel(tr("CANCELLED"), QColor(158, 158, 158), false, this));
+            meta->addWidget(makeChipLabel(tr("CANCELLED"), QColor(158, 158, 158), false, this), 0,
+                            Qt::AlignVCenter);
         if (!completed && m_task.priority > 0) {
             meta->addWidget(makeChipLabel(TaskPaneRules::priorityText(m_task.priority),
                                           QColor(TaskPaneRules::priorityColor(m_task.priority)),
-                                          true, this));
+                                          true, this),
+                            0, Qt::AlignVCenter);
         }
         column->addLayout(meta);
     }
@@ -212,7 +223,33 @@ QStringList TasksPaneRow::refOf(const QMimeData* data)
 
 void TasksPaneRow::showDropZone(int zone)
 {
+    setDropZone(zone);
+}
+
+void TasksPaneRow::setDropZone(int zone)
+{
     m_dropZone = zone;
+    // The "subtask" pill is a child so that it shows above the row's chips, which it overlaps.
+    if (zone == TaskPaneRules::Into && !m_dropPill) {
+        m_dropPill = new QLabel(QObject::tr("↳ subtask"), this);
+        QFont font = shifted(this->font(), -1, 1);
+        font.setWeight(QFont::Bold);
+        m_dropPill->setFont(font);
+        m_dropPill->setAlignment(Qt::AlignCenter);
+        const QFontMetrics metrics(font);
+        const int w = metrics.horizontalAdvance(m_dropPill->text()) + 16;
+        const int h = metrics.height() + 6;
+        m_dropPill->setFixedSize(w, h);
+        m_dropPill->setStyleSheet(
+            QStringLiteral("QLabel { background: %1; color: white; border-radius: %2px; }")
+                .arg(Theme::accent().name())
+                .arg(h / 2));
+    }
+    if (m_dropPill) {
+        m_dropPill->move(width() - 12 - m_dropPill->width(), (height() - m_dropPill->height()) / 2);
+        m_dropPill->setVisible(zone == TaskPaneRules::Into);
+        m_dropPill->raise();
+    }
     update();
 }
 
@@ -230,19 +267,6 @@ void TasksPaneRow::paintEvent(QPaintEvent*)
         wash.setAlpha(36);
         painter.fillRect(area, wash);
         painter.fillRect(QRect(0, 0, 4, area.height()), accent);
-        QFont font = shifted(this->font(), -1, 1);
-        font.setWeight(QFont::Bold);
-        const QFontMetrics metrics(font);
-        const QString text = QObject::tr("↳ subtask");
-        const int w = metrics.horizontalAdvance(text) + 16;
-        const int h = metrics.height() + 6;
-        const QRectF pill(area.width() - 12 - w, (area.height() - h) / 2.0, w, h);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(accent);
-        painter.drawRoundedRect(pill, h / 2.0, h / 2.0);
-        painter.setFont(font);
-        painter.setPen(Qt::white);
-        painter.drawText(pill, Qt::AlignCenter, text);
     } else if (m_dropZone == TaskPaneRules::Above || m_dropZone == TaskPaneRules::Below) {
         const int x = 44 + m_depth * 16 + (m_calendarColor.isEmpty() ? 0 : 8);
         const int y = m_dropZone == TaskPaneRules::Above ? 0 : area.height() - 3;
@@ -379,10 +403,9 @@ void TasksPaneRow::dragEnterEvent(QDragEnterEvent* event)
         return event->ignore();
     if (!acceptsDragged(QString::fromUtf8(data->data(uidMimeType))))
         return event->ignore();
-    m_dropZone = TaskPaneRules::dropZoneAt(event->position().toPoint().y(), height());
+    setDropZone(TaskPaneRules::dropZoneAt(event->position().toPoint().y(), height()));
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    update();
 }
 
 void TasksPaneRow::dragMoveEvent(QDragMoveEvent* event)
@@ -390,25 +413,21 @@ void TasksPaneRow::dragMoveEvent(QDragMoveEvent* event)
     if (!event->mimeData()->hasFormat(uidMimeType))
         return event->ignore();
     const int zone = TaskPaneRules::dropZoneAt(event->position().toPoint().y(), height());
-    if (zone != m_dropZone) {
-        m_dropZone = zone;
-        update();
-    }
+    if (zone != m_dropZone)
+        setDropZone(zone);
     event->setDropAction(Qt::MoveAction);
     event->accept();
 }
 
 void TasksPaneRow::dragLeaveEvent(QDragLeaveEvent*)
 {
-    m_dropZone = 0;
-    update();
+    setDropZone(0);
 }
 
 void TasksPaneRow::dropEvent(QDropEvent* event)
 {
     const int zone = m_dropZone;
-    m_dropZone = 0;
-    update();
+    setDropZone(0);
     const QStringList ref = refOf(event->mimeData());
     if (ref.isEmpty() || ref[0] == m_task.id || zone == 0)
         return event->ignore();

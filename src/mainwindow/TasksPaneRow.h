@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class AppState;
+class QLabel;
 class QMimeData;
 
 // One task of the tasks pane: a painted checkbox, the title with its dates and chips, optional
@@ -61,6 +62,7 @@ protected:
 
 private:
     void buildContents(bool showNotes, bool showCategories);
+    void setDropZone(int zone);
     QRect checkboxHitRect() const { return checkboxRect().adjusted(-2, -2, 2, 2); }
     // False when the dragged task is this row's task or one of its ancestors (a cycle).
     bool acceptsDragged(const QString& draggedUid) const;
@@ -73,4 +75,5 @@ private:
     QPoint m_pressPos;
     bool m_dragArmed = false;
     int m_dropZone = 0;
+    QLabel* m_dropPill = nullptr;
 };
