@@ -321,7 +321,10 @@ void TasksPaneRow::mouseReleaseEvent(QMouseEvent* event)
     m_dragArmed = false;
     event->accept();
     if (checkboxHitRect().contains(event->position().toPoint())) {
-        m_appState->tasks()->setCompleted(m_task.id, !m_task.isCompleted());
+        // The row may outlive its task by a reload; a removed task is not brought back.
+        const std::optional<Task> stored = m_appState->tasks()->getById(m_task.id);
+        if (stored && !stored->deletedAt)
+            m_appState->tasks()->setCompleted(m_task.id, !m_task.isCompleted());
         return;
     }
     Q_EMIT rowSelected(m_task.id, QRect(mapToGlobal(QPoint(0, 0)), size()));
