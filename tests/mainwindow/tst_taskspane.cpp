@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -246,6 +247,28 @@ private Q_SLOTS:
         QCOMPARE(stored.status, status);
         QVERIFY(!stored.completedDate);
         QVERIFY(!stored.rawIcalendar.contains(QStringLiteral("COMPLETED:")));
+    }
+
+    void rowClicksReachTheHost()
+    {
+        const Task task =
+            makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("T"));
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        pane.resize(320, 400);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QSignalSpy card(&pane, &TasksPane::taskActivated);
+        QSignalSpy edit(&pane, &TasksPane::editTaskRequested);
+        TasksPaneRow* row = rowOf(&pane, QStringLiteral("T"));
+        QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(150, 12));
+        QCOMPARE(card.size(), 1);
+        QCOMPARE(card[0][0].toString(), task.id);
+        QCOMPARE(card[0][1].toRect().size(), row->size());
+        QTest::mouseDClick(row, Qt::LeftButton, {}, QPoint(150, 12));
+        QCOMPARE(edit.size(), 1);
+        QTest::mouseClick(row, Qt::LeftButton, {}, row->checkboxRect().center());
+        QVERIFY(state()->tasks()->getById(task.id)->isCompleted());
     }
 
 private:
