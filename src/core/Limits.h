@@ -197,4 +197,9 @@ inline constexpr int updateRequestDeadlineMs = 60 * 1000;
 // bound; two minutes leave room for a slow line without holding a sync for long.
 inline constexpr int serviceRequestDeadlineMs = 2 * 60 * 1000;
 
+// Ancestors compared when a task is dragged over a row, to refuse dropping a task into its own
+// subtree. Real task trees are a few levels deep; the bound keeps a parent loop in stored data
+// from stalling the drag.
+inline constexpr int maxTaskAncestorsChecked = 64;
+
 } // namespace Limits

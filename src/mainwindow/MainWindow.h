@@ -20,6 +20,7 @@ class QToolButton;
 class QuickAddDialog;
 class SyncClientFactory;
 class SyncOrchestrator;
+class TasksPane;
 class TrayIcon;
 
 // The program's one main window: the sidebar, the view area (or the empty-state page while no
@@ -79,6 +80,10 @@ public Q_SLOTS:
     void quickAddFromCommand(const QString& text);
     void importIcsFromCommand(const QString& path);
     void openNewEventDialog();
+    // The task form: a new top-level task, a subtask of `parentTaskId`, or the task `taskId`
+    // (read again; a task that is gone gets a message instead).
+    void openNewTaskDialog(const QString& parentTaskId = QString());
+    void openTaskForm(const QString& taskId);
     void showOrvandellicAccountScreen();
     void syncNow();
 
@@ -135,7 +140,7 @@ private:
     QSplitter* m_splitter = nullptr;
     QWidget* m_sidebar = nullptr;
     QStackedWidget* m_centralStack = nullptr;
-    QWidget* m_tasksPane = nullptr;
+    TasksPane* m_tasksPane = nullptr;
     QToolButton* m_accountPill = nullptr;
     QToolButton* m_filterButton = nullptr;
     QPointer<QuickAddDialog> m_quickAddDialog;

@@ -17,6 +17,9 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
+#include "TaskDetailsPopover.h"
+#include "TaskRepository.h"
+#include "TasksPane.h"
 #include "UndoStack.h"
 #include "ViewArea.h"
 #include "ViewRepository.h"
@@ -666,6 +669,48 @@ private Q_SLOTS:
         QVERIFY(importAndWait(window.get(), {path}).isEmpty());
         QCOMPARE(whileSyncing, (QStringList{"0", "0", "0", "0"}));
         QCOMPARE(storedText(imported), QStringLiteral("2"));
+    }
+
+    // A task row opens the task's card beside it; the card's Edit… and Add Subtask open the task
+    // form on that task and on a new subtask of it.
+    void taskCardLeadsToTheForm()
+    {
+        Task task;
+        task.id = task.uid = QStringLiteral("rent");
+        task.calendarId = AppState::localCalendarId;
+        task.title = QStringLiteral("Pay rent");
+        task.created = task.lastModified = Clock::now();
+        QVERIFY(state()->tasks()->insert(task));
+        auto window = makeWindow();
+        QStringList forms;
+        window->execDialog = [&](QDialog* dialog) {
+            forms << dialog->windowTitle();
+            return int(QDialog::Rejected);
+        };
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* pane = window->findChild<TasksPane*>(QStringLiteral("tasksPane"));
+        QVERIFY(pane);
+        for (const QString& action : {QStringLiteral("Edit…"), QStringLiteral("Add Subtask")}) {
+            Q_EMIT pane->taskActivated(task.id, QRect(800, 100, 300, 40));
+            // The card of the row, not one closed before it and not yet deleted.
+            const auto openCard = [&window]() -> TaskDetailsPopover* {
+                for (TaskDetailsPopover* shown : window->findChildren<TaskDetailsPopover*>())
+                    if (shown->isVisible())
+                        return shown;
+                return nullptr;
+            };
+            QTRY_VERIFY(openCard());
+            TaskDetailsPopover* card = openCard();
+            QPushButton* button = nullptr;
+            for (QPushButton* candidate : card->findChildren<QPushButton*>())
+                if (candidate->text() == action)
+                    button = candidate;
+            QVERIFY(button);
+            button->click();
+            QTRY_COMPARE(forms.size(), action == QStringLiteral("Edit…") ? 1 : 2);
+        }
+        QCOMPARE(forms, (QStringList{"Edit Task", "New Task"}));
     }
 
     void pillAndFilterTexts()

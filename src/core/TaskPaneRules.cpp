@@ -1,0 +1,203 @@
+#include "TaskPaneRules.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace TaskPaneRules {
+
+namespace {
+
+// The gap left between hand-placed siblings, so most drops find room without renumbering.
+constexpr std::int64_t orderStep = 10000;
+constexpr std::int64_t orderMax = std::numeric_limits<int>::max();
+
+// A stored order strictly between the neighbours (each absent when the drop is at that end), or
+// nothing when there is no room. 0 means "not placed by hand", so an unplaced neighbour before
+// the slot leaves no room (unplaced tasks sort after every placed one), and an unplaced
+// neighbour after it bounds nothing.
+std::optional<int> slotBetween(std::optional<int> before, std::optional<int> after)
+{
+    if (before && *before == 0)
+        return std::nullopt;
+    const bool afterBounds = after && *after != 0;
+    if (!before) {
+        if (!afterBounds)
+            return int(orderStep);
+        // Stay positive: a task placed above the first keeps the numbers readable.
+        const std::int64_t hi = *after;
+        if (hi < 2)
+            return std::nullopt;
+        return int(std::max<std::int64_t>(1, hi - orderStep));
+    }
+    const std::int64_t lo = *before;
+    if (!afterBounds) {
+        const std::int64_t n = lo + orderStep;
+        if (n > orderMax || n == 0)
+            return std::nullopt;
+        return int(n);
+    }
+    const std::int64_t hi = *after;
+    if (hi - lo < 2)
+        return std::nullopt;
+    std::int64_t n = lo + (hi - lo) / 2;
+    if (n == 0)
+        n = (1 < hi) ? 1 : -1;
+    if (n <= lo || n >= hi)
+        return std::nullopt;
+    return int(n);
+}
+
+std::optional<int> slotBeside(const QList<int>& orders, int targetIndex, int zone)
+{
+    const int before = zone == Above ? targetIndex - 1 : targetIndex;
+    const int after = before + 1;
+    const auto at = [&orders](int index) -> std::optional<int> {
+        if (index < 0 || index >= orders.size())
+            return std::nullopt;
+        return orders[index];
+    };
+    return slotBetween(at(before), at(after));
+}
+
+QString trObject(const char* text)
+{
+    return QCoreApplication::translate("QObject", text);
+}
+
+} // namespace
+
+int filterFromWord(const QString& word)
+{
+    if (word == QLatin1String("today"))
+        return DueToday;
+    if (word == QLatin1String("thisweek"))
+        return DueThisWeek;
+    if (word == QLatin1String("overdue"))
+        return Overdue;
+    return AllTasks;
+}
+
+QString filterWord(int filter)
+{
+    switch (filter) {
+    case DueToday:
+        return QStringLiteral("today");
+    case DueThisWeek:
+        return QStringLiteral("thisweek");
+    case Overdue:
+        return QStringLiteral("overdue");
+    default:
+        return QStringLiteral("all");
+    }
+}
+
+bool taskOrder(const Task& a, const Task& b)
+{
+    if (a.isCompleted() != b.isCompleted())
+        return !a.isCompleted();
+    const int pa = a.priority == 0 ? 100 : a.priority;
+    const int pb = b.priority == 0 ? 100 : b.priority;
+    if (pa != pb)
+        return pa < pb;
+    if (a.dueDate.has_value() != b.dueDate.has_value())
+        return a.dueDate.has_value();
+    if (a.dueDate)
+        return *a.dueDate < *b.dueDate;
+    return QString::localeAwareCompare(a.title, b.title) < 0;
+}
+
+TaskTree::Comparator siblingOrder()
+{
+    return TaskTree::withManualSortOrder(&taskOrder);
+}
+
+bool passesFilter(const Task& task, const QDate& today, int filter, bool hideCompleted,
+                  const QSet<QString>& kept)
+{
+    if (hideCompleted) {
+        if (task.status == QLatin1String("cancelled"))
+            return false;
+        if (task.isCompleted() && !kept.contains(task.uid))
+            return false;
+    }
+    if (filter == AllTasks || filter < AllTasks || filter > Overdue)
+        return true;
+    if (!task.dueDate)
+        return false;
+    const QDate due = task.dueDate->toLocalTime().date();
+    switch (filter) {
+    case DueToday:
+        return due == today;
+    case DueThisWeek:
+        return today <= due && due < today.addDays(7);
+    default:
+        return due < today;
+    }
+}
+
+int dropZoneAt(int y, int height)
+{
+    if (height < 1)
+        return Into;
+    if (y < height / 4)
+        return Above;
+    if (y > height - height / 4)
+        return Below;
+    return Into;
+}
+
+Placement placeBeside(const QList<int>& orders, int targetIndex, int zone)
+{
+    Placement placement;
+    if (const std::optional<int> slot = slotBeside(orders, targetIndex, zone)) {
+        placement.sortOrder = *slot;
+        return placement;
+    }
+    // Even steps over the whole list; narrower only for lists too long for 10000 apart.
+    const std::int64_t step =
+        std::min<std::int64_t>(orderStep, orderMax / (std::int64_t(orders.size()) + 2));
+    for (qsizetype i = 0; i < orders.size(); ++i)
+        placement.renumbered.append(int(step * (i + 1)));
+    placement.sortOrder = slotBeside(placement.renumbered, targetIndex, zone).value_or(int(step));
+    return placement;
+}
+
+QString formatTaskDate(const QDateTime& when, const QDate& today)
+{
+    const QDate date = when.toLocalTime().date();
+    if (date == today)
+        return trObject("Today");
+    if (date == today.addDays(1))
+        return trObject("Tomorrow");
+    if (date == today.addDays(-1))
+        return trObject("Yesterday");
+    return QLocale(QLocale::English).toString(date, QStringLiteral("MMM d, yyyy"));
+}
+
+QString priorityText(int priority)
+{
+    if (priority < 1)
+        return {};
+    if (priority <= 3)
+        return trObject("High");
+    if (priority <= 6)
+        return trObject("Medium");
+    return trObject("Low");
+}
+
+QString priorityColor(int priority)
+{
+    if (priority < 1)
+        return {};
+    if (priority <= 3)
+        return QStringLiteral("#ef4444");
+    if (priority <= 6)
+        return QStringLiteral("#f59e0b");
+    return QStringLiteral("#3b82f6");
+}
+
+} // namespace TaskPaneRules

@@ -1,0 +1,280 @@
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "GuiEnvironment.h"
+#include "ModalSeam.h"
+#include "PreferencesRepository.h"
+#include "StoreSeed.h"
+#include "TaskRepository.h"
+#include "TasksPane.h"
+#include "TasksPaneRow.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+const QDate today = AppStateFixture::defaultNow().date();
+
+Task makeTask(const QString& id, const QString& calendarId, const QString& title)
+{
+    Task task;
+    task.id = id;
+    task.uid = id;
+    task.calendarId = calendarId;
+    task.title = title;
+    task.created = AppStateFixture::defaultNow().toUTC();
+    task.lastModified = task.created;
+    return task;
+}
+
+std::optional<QDateTime> dueOn(const QDate& date)
+{
+    return QDateTime(date, QTime(12, 0)).toUTC();
+}
+
+// The live rows and group headers as "title" / "# header (count)", in the order shown.
+QStringList shown(TasksPane* pane)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList lines;
+    for (QWidget* widget : pane->findChildren<QWidget*>()) {
+        if (auto* row = qobject_cast<TasksPaneRow*>(widget)) {
+            lines.append(QString(2 * row->depth(), QLatin1Char(' ')) + row->task().title);
+        } else if (widget->objectName() == QLatin1String("tasksGroupHeader")) {
+            const QList<QLabel*> labels = widget->findChildren<QLabel*>();
+            lines.append(QStringLiteral("# %1 (%2)").arg(labels[1]->text(), labels[2]->text()));
+        }
+    }
+    return lines;
+}
+
+TasksPaneRow* rowOf(TasksPane* pane, const QString& title)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (TasksPaneRow* row : pane->findChildren<TasksPaneRow*>()) {
+        if (row->task().title == title)
+            return row;
+    }
+    return nullptr;
+}
+
+void chooseFilterEntry(TasksPane* pane, const QString& text)
+{
+    QMenu* menu = pane->findChild<QToolButton*>(QStringLiteral("tasksFilterButton"))->menu();
+    for (QAction* action : menu->actions()) {
+        if (action->text() == text)
+            return action->trigger();
+    }
+    QFAIL(qPrintable(text));
+}
+
+QString emptyTitle(TasksPane* pane)
+{
+    if (!pane->findChild<QWidget*>(QStringLiteral("tasksEmptyState"))->isVisible())
+        return {};
+    return pane->findChild<QLabel*>(QStringLiteral("tasksEmptyTitle"))->text();
+}
+
+// Drags `dragged` over the row at the height of the zone and drops it there.
+void dropOn(TasksPaneRow* row, const Task& dragged, int zone)
+{
+    const int h = row->height();
+    const int y = zone == 1 ? 1 : zone == 2 ? h / 2 : h - 1;
+    std::unique_ptr<QMimeData> data(TasksPaneRow::mimeDataFor(dragged));
+    QDragEnterEvent enter(QPoint(60, y), Qt::MoveAction, data.get(), Qt::LeftButton,
+                          Qt::NoModifier);
+    QCoreApplication::sendEvent(row, &enter);
+    QDropEvent drop(QPointF(60, y), Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(row, &drop);
+}
+
+} // namespace
+
+class TestTasksPane : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+        QVERIFY(StoreSeed::addCalendar(
+            state(), StoreSeed::account(QStringLiteral("acc"), QStringLiteral("Work"), "caldav"),
+            StoreSeed::calendar(QStringLiteral("team"), QStringLiteral("acc"),
+                                QStringLiteral("Team"), QStringLiteral("#33b679"))));
+        QVERIFY(StoreSeed::addCalendar(
+            state(), StoreSeed::account(QStringLiteral("local"), QString(), "orvandellic"),
+            StoreSeed::calendar(QStringLiteral("home"), QStringLiteral("local"),
+                                QStringLiteral("Home"), QStringLiteral("#e67c73"))));
+    }
+
+    void cleanup() { m_fixture.reset(); }
+
+    void reloadFilterGroupingAndEmptyStates()
+    {
+        Task parent = makeTask(QStringLiteral("p"), QStringLiteral("team"), QStringLiteral("Plan"));
+        parent.dueDate = dueOn(today.addDays(3));
+        Task child = makeTask(QStringLiteral("c"), QStringLiteral("team"), QStringLiteral("Draft"));
+        child.parentTaskUid = parent.uid;
+        child.dueDate = dueOn(today);
+        Task done = makeTask(QStringLiteral("d"), QStringLiteral("team"), QStringLiteral("Old"));
+        done.status = QStringLiteral("completed");
+        const Task shopping =
+            makeTask(QStringLiteral("s"), QStringLiteral("home"), QStringLiteral("Shop"));
+        for (const Task& task : {parent, child, done, shopping})
+            QVERIFY(state()->tasks()->insert(task));
+
+        TasksPane pane(state());
+        pane.resize(320, 600);
+        pane.show();
+        QCOMPARE(shown(&pane),
+                 (QStringList{QStringLiteral("# Home (1)"), "Shop",
+                              QStringLiteral("# Work / Team (3)"), "Plan", "  Draft", "Old"}));
+
+        // A subtask that passes while its parent does not stands as a root.
+        chooseFilterEntry(&pane, QStringLiteral("Due today"));
+        QCOMPARE(shown(&pane), (QStringList{QStringLiteral("# Work / Team (1)"), "Draft"}));
+        QCOMPARE(state()->preferences()->get(QStringLiteral("ui/tasksFilter")).value_or(QString()),
+                 QStringLiteral("today"));
+
+        chooseFilterEntry(&pane, QStringLiteral("Overdue"));
+        QCOMPARE(emptyTitle(&pane), QStringLiteral("Nothing overdue"));
+        chooseFilterEntry(&pane, QStringLiteral("All tasks"));
+        QCOMPARE(emptyTitle(&pane), QString());
+
+        chooseFilterEntry(&pane, QStringLiteral("Hide completed"));
+        chooseFilterEntry(&pane, QStringLiteral("Group by calendar"));
+        QCOMPARE(shown(&pane), (QStringList{"Plan", "  Draft", "Shop"}));
+        QVERIFY(state()->preferences()->getBool(QStringLiteral("ui/tasksHideCompleted")));
+        QVERIFY(!state()->preferences()->getBool(QStringLiteral("ui/tasksGroupByCalendar"), true));
+
+        // The store's change signal reloads on its own; a new pane reads the stored choices.
+        QVERIFY(state()->tasks()->remove(shopping.id));
+        QTRY_COMPARE(shown(&pane), (QStringList{"Plan", "  Draft"}));
+        TasksPane again(state());
+        QCOMPARE(shown(&again), (QStringList{"Plan", "  Draft"}));
+
+        QVERIFY(state()->tasks()->remove(parent.id));
+        QVERIFY(state()->tasks()->remove(child.id));
+        QTRY_COMPARE(emptyTitle(&pane), QStringLiteral("No tasks yet"));
+    }
+
+    void dropInEachZoneAndAcrossCalendars()
+    {
+        QList<Task> tasks;
+        for (const char* title : {"A", "B", "C", "D"}) {
+            Task task = makeTask(QString::fromLatin1(title).toLower(), QStringLiteral("team"),
+                                 QString::fromLatin1(title));
+            task.sortOrder = 10000 * int(tasks.size() + 1);
+            tasks.append(task);
+            QVERIFY(state()->tasks()->insert(task));
+        }
+        const Task away =
+            makeTask(QStringLiteral("x"), QStringLiteral("home"), QStringLiteral("Away"));
+        QVERIFY(state()->tasks()->insert(away));
+        // A removed copy in the other calendar with the uid of D is never written by a drop.
+        Task ghost =
+            makeTask(QStringLiteral("ghost"), QStringLiteral("home"), QStringLiteral("Ghost"));
+        ghost.uid = tasks[3].uid;
+        QVERIFY(state()->tasks()->insert(ghost));
+        QVERIFY(state()->tasks()->remove(ghost.id));
+
+        TasksPane pane(state());
+        pane.resize(320, 600);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        const auto stored = [this](const QString& id) { return *state()->tasks()->getById(id); };
+
+        dropOn(rowOf(&pane, QStringLiteral("A")), tasks[3], 1);
+        QCOMPARE(stored(QStringLiteral("d")).sortOrder, 1);
+        QCOMPARE(stored(QStringLiteral("d")).sequence, 1);
+
+        dropOn(rowOf(&pane, QStringLiteral("B")), tasks[0], 3);
+        QCOMPARE(stored(QStringLiteral("a")).sortOrder, 25000);
+
+        dropOn(rowOf(&pane, QStringLiteral("C")), tasks[1], 2);
+        QCOMPARE(stored(QStringLiteral("b")).parentTaskUid, QStringLiteral("c"));
+        QVERIFY(stored(QStringLiteral("b")).rawIcalendar.contains(QStringLiteral("RELATED-TO")));
+        QCOMPARE(stored(QStringLiteral("ghost")).parentTaskUid, QString());
+        QCOMPARE(stored(QStringLiteral("ghost")).sortOrder, 0);
+
+        // The parent dragged over its own child shows no zone and drops nothing.
+        QTRY_VERIFY(rowOf(&pane, QStringLiteral("B")) &&
+                    rowOf(&pane, QStringLiteral("B"))->task().parentTaskUid == "c");
+        dropOn(rowOf(&pane, QStringLiteral("B")), stored(QStringLiteral("c")), 2);
+        QCOMPARE(stored(QStringLiteral("c")).parentTaskUid, QString());
+
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { dropOn(rowOf(&pane, QStringLiteral("C")), away, 3); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Can't move task"));
+        QVERIFY(seen[0].text.contains(QStringLiteral("\"Away\"")));
+        QCOMPARE(stored(QStringLiteral("x")).sortOrder, 0);
+        QCOMPARE(stored(QStringLiteral("x")).sequence, 0);
+    }
+
+    void leavingCompletedClearsTheCompletionDate_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("in progress") << QStringLiteral("Mark In Progress") << "in-process";
+        QTest::newRow("cancelled") << QStringLiteral("Mark Cancelled") << "cancelled";
+    }
+
+    void leavingCompletedClearsTheCompletionDate()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, status);
+        Task done = makeTask(QStringLiteral("d"), QStringLiteral("team"), QStringLiteral("Done"));
+        done.status = QStringLiteral("completed");
+        done.completedDate = AppStateFixture::defaultNow().toUTC();
+        QVERIFY(state()->tasks()->insert(done));
+        TasksPane pane(state());
+        ModalSeam::run([&] { pane.showRowContextMenu(done.id, QPoint(10, 10)); },
+                       [&](QWidget* menu) { ModalSeam::chooseMenuAction(menu, entry); });
+        const Task stored = *state()->tasks()->getById(done.id);
+        QCOMPARE(stored.status, status);
+        QVERIFY(!stored.completedDate);
+        QVERIFY(!stored.rawIcalendar.contains(QStringLiteral("COMPLETED:")));
+    }
+
+    void rowClicksReachTheHost()
+    {
+        const Task task =
+            makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("T"));
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        pane.resize(320, 400);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QSignalSpy card(&pane, &TasksPane::taskActivated);
+        QSignalSpy edit(&pane, &TasksPane::editTaskRequested);
+        TasksPaneRow* row = rowOf(&pane, QStringLiteral("T"));
+        QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(150, 12));
+        QCOMPARE(card.size(), 1);
+        QCOMPARE(card[0][0].toString(), task.id);
+        QCOMPARE(card[0][1].toRect().size(), row->size());
+        QTest::mouseDClick(row, Qt::LeftButton, {}, QPoint(150, 12));
+        QCOMPARE(edit.size(), 1);
+        QTest::mouseClick(row, Qt::LeftButton, {}, row->checkboxRect().center());
+        QVERIFY(state()->tasks()->getById(task.id)->isCompleted());
+    }
+
+private:
+    AppState* state() const { return m_fixture->state(); }
+    std::unique_ptr<AppStateFixture> m_fixture;
+};
+
+QTEST_MAIN(TestTasksPane)
+#include "tst_taskspane.moc"

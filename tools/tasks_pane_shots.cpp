@@ -1,0 +1,115 @@
+// The tasks pane over one seeded store, light and dark: grouped by calendar, flat, empty, and
+// with a task dragged into the middle of a row, as PNG files for a person to check.
+//     xvfb-run -a build/tools/tasks_pane_shots /tmp/tasks
+
+#include "AppState.h"
+#include "Clock.h"
+#include "GalleryCapture.h"
+#include "Ical.h"
+#include "TaskRepository.h"
+#include "TasksPane.h"
+#include "TasksPaneRow.h"
+#include "ThemeManager.h"
+
+#include <QApplication>
+#include <QTimeZone>
+
+namespace {
+
+const QDate today(2026, 3, 11);
+
+void addTask(AppState& state, const char* id, const char* calendarId, const char* title,
+             int dueInDays, int priority = 0, const char* status = "needs-action",
+             const char* parent = "", int startInDays = 99)
+{
+    Task task;
+    task.id = task.uid = QString::fromLatin1(id);
+    task.calendarId = QString::fromLatin1(calendarId);
+    task.title = QString::fromUtf8(title);
+    if (dueInDays != 99)
+        task.dueDate = QDateTime(today.addDays(dueInDays), QTime(17, 0)).toUTC();
+    if (startInDays != 99)
+        task.startDate = QDateTime(today.addDays(startInDays), QTime(9, 0)).toUTC();
+    task.priority = priority;
+    task.status = QString::fromLatin1(status);
+    task.parentTaskUid = QString::fromLatin1(parent);
+    task.created = task.lastModified = Clock::now();
+    task.rawIcalendar = Ical::buildTask(task);
+    state.tasks()->insert(task);
+}
+
+void seed(AppState& state)
+{
+    GalleryCapture::addAccount(state, QStringLiteral("work"), QStringLiteral("Work"));
+    GalleryCapture::addCalendar(state, QStringLiteral("team"), QStringLiteral("work"),
+                                QStringLiteral("Team"), QStringLiteral("#33b679"));
+    GalleryCapture::addCalendar(state, QStringLiteral("home"), QStringLiteral("work"),
+                                QStringLiteral("Home"), QStringLiteral("#e67c73"));
+    addTask(state, "launch", "team", "Prepare the spring launch", 2, 1, "in-process", "", -1);
+    addTask(state, "copy", "team", "Write the announcement copy", 0, 5, "needs-action", "launch");
+    addTask(state, "review", "team", "Legal review of the copy", 1, 0, "needs-action", "copy");
+    addTask(state, "slides", "team", "Slides for the all-hands", -2, 7);
+    addTask(state, "budget", "team", "Budget sign-off", 99, 0, "completed");
+    addTask(state, "plumber", "home", "Call the plumber about the leaking tap in the kitchen", 5,
+            3);
+    addTask(state, "tickets", "home", "Book concert tickets", 99, 0, "cancelled");
+    addTask(state, "groceries", "home", "Groceries", 99);
+}
+
+QDateTime local(const QDate& date, int hour)
+{
+    return QDateTime(date, QTime(hour, 0), QTimeZone::systemTimeZone());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    GalleryCapture capture(local(today, 10));
+    QApplication app(argc, argv);
+    if (const int status = capture.start(argc, argv, "tasks_pane_shots"))
+        return status;
+    AppState* state = capture.state();
+    seed(*state);
+
+    ThemeManager theme(nullptr);
+    for (const char* mode : {"light", "dark"}) {
+        theme.setMode(QString::fromLatin1(mode));
+        const QString suffix = GalleryCapture::suffix(mode);
+        auto* pane = new TasksPane(state);
+        pane->resize(340, 640);
+        pane->show();
+        pane->setGroupByCalendar(true);
+        pane->setFilter(0);
+        QApplication::processEvents();
+        capture.save(pane, QStringLiteral("grouped") + suffix);
+
+        for (TasksPaneRow* row : pane->findChildren<TasksPaneRow*>()) {
+            if (row->task().id == QLatin1String("slides") && row->isVisible())
+                row->showDropZone(2);
+        }
+        capture.save(pane, QStringLiteral("drag-into") + suffix);
+
+        pane->setGroupByCalendar(false);
+        QApplication::processEvents();
+        capture.save(pane, QStringLiteral("flat") + suffix);
+
+        pane->setHideCompleted(true);
+        pane->setFilter(1);
+        QApplication::processEvents();
+        capture.save(pane, QStringLiteral("due-today-hide-completed") + suffix);
+        pane->setHideCompleted(false);
+        delete pane;
+    }
+    for (const Task& task : state->tasks()->getByCalendar(QStringLiteral("team")) +
+                                state->tasks()->getByCalendar(QStringLiteral("home")))
+        state->tasks()->remove(task.id);
+    for (const char* mode : {"light", "dark"}) {
+        theme.setMode(QString::fromLatin1(mode));
+        auto* pane = new TasksPane(state);
+        pane->setFilter(0);
+        pane->resize(340, 640);
+        capture.saveAndDelete(pane, QStringLiteral("empty") + GalleryCapture::suffix(mode));
+    }
+    return capture.finish();
+}
