@@ -9,6 +9,7 @@
 #include "PreferencesRepository.h"
 #include "TaskPaneRules.h"
 #include "TaskRepository.h"
+#include "TaskStatusChange.h"
 #include "TaskTree.h"
 #include "TasksPaneRow.h"
 #include "Theme.h"
@@ -414,6 +415,12 @@ std::optional<Task> TasksPane::liveTask(const QString& taskId) const
     return task;
 }
 
+bool TasksPane::inReadOnlyCalendar(const Task& task) const
+{
+    const std::optional<Calendar> calendar = m_appState->calendars()->getById(task.calendarId);
+    return calendar && calendar->isReadOnly;
+}
+
 bool TasksPane::saveChanged(Task task)
 {
     task.sequence += 1;
@@ -437,6 +444,9 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
     std::optional<Task> dragged = liveTask(sourceTaskId);
     const std::optional<Task> target = liveTask(targetTaskId);
     if (!dragged || !target || dragged->id == target->id)
+        return;
+    // The server of a read-only calendar refuses every change; nothing is written for it.
+    if (inReadOnlyCalendar(*dragged))
         return;
     if (dragged->calendarId != target->calendarId) {
         QMessageBox::information(
@@ -506,6 +516,12 @@ void TasksPane::showRowContextMenu(const QString& taskId, const QPoint& globalPo
         task.parentTaskUid.isEmpty() ? nullptr : menu.addAction(tr("Make Top-Level"));
     menu.addSeparator();
     QAction* remove = menu.addAction(tr("Delete"));
+    // A task of a read-only calendar can be looked at in its form, nothing more.
+    if (inReadOnlyCalendar(task)) {
+        for (QAction* change : {subtask, complete, progress, cancel, topLevel, remove})
+            if (change)
+                change->setEnabled(false);
+    }
 
     QAction* chosen = menu.exec(globalPos);
     if (!chosen)
@@ -513,11 +529,7 @@ void TasksPane::showRowContextMenu(const QString& taskId, const QPoint& globalPo
     // A task that leaves "completed" another way than by being reopened keeps no completion
     // date, or the pushed copy would still say it was completed.
     const auto withStatus = [&task](const QString& status) {
-        Task changed = task;
-        changed.status = status;
-        if (status != QLatin1String("completed"))
-            changed.completedDate.reset();
-        return changed;
+        return TaskStatusChange::withStatus(task, status, Clock::now());
     };
     if (chosen == edit) {
         Q_EMIT editTaskRequested(task.id);

@@ -57,6 +57,7 @@ private:
     // The live task with that id, or nothing (a removed task counts as gone).
     std::optional<Task> liveTask(const QString& taskId) const;
     // Writes a changed task with a new sequence, pending, its iCalendar text rebuilt.
+    bool inReadOnlyCalendar(const Task& task) const;
     bool saveChanged(Task task);
     void requestNewTask(const QString& parentTaskId);
 

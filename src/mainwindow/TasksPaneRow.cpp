@@ -1,5 +1,7 @@
 #include "TasksPaneRow.h"
 
+#include "CalendarRepository.h"
+
 #include "AppState.h"
 #include "Clock.h"
 #include "Limits.h"
@@ -322,8 +324,11 @@ void TasksPaneRow::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (checkboxHitRect().contains(event->position().toPoint())) {
         // The row may outlive its task by a reload; a removed task is not brought back.
+        // Nor is a task of a read-only calendar changed: its server refuses it.
         const std::optional<Task> stored = m_appState->tasks()->getById(m_task.id);
-        if (stored && !stored->deletedAt)
+        const std::optional<Calendar> calendar =
+            stored ? m_appState->calendars()->getById(stored->calendarId) : std::nullopt;
+        if (stored && !stored->deletedAt && !(calendar && calendar->isReadOnly))
             m_appState->tasks()->setCompleted(m_task.id, !m_task.isCompleted());
         return;
     }

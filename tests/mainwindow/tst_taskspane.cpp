@@ -271,6 +271,44 @@ private Q_SLOTS:
         QVERIFY(state()->tasks()->getById(task.id)->isCompleted());
     }
 
+    // A read-only calendar's server refuses every change: its tasks take no drop, no tick and no
+    // change from the menu, which only offers Edit… (the form opens them read-only).
+    void readOnlyCalendarTakesNoChange()
+    {
+        Calendar shared = StoreSeed::calendar(QStringLiteral("shared"), QStringLiteral("acc"),
+                                              QStringLiteral("Shared"), QStringLiteral("#8e24aa"));
+        shared.isReadOnly = true;
+        QVERIFY(StoreSeed::addCalendar(
+            state(), StoreSeed::account(QStringLiteral("acc"), QStringLiteral("Work"), "caldav"),
+            shared));
+        const Task first =
+            makeTask(QStringLiteral("r1"), QStringLiteral("shared"), QStringLiteral("First"));
+        const Task second =
+            makeTask(QStringLiteral("r2"), QStringLiteral("shared"), QStringLiteral("Second"));
+        QVERIFY(state()->tasks()->insert(first) && state()->tasks()->insert(second));
+        TasksPane pane(state());
+        pane.resize(320, 400);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+
+        dropOn(rowOf(&pane, QStringLiteral("First")), second, 2);
+        TasksPaneRow* row = rowOf(&pane, QStringLiteral("Second"));
+        QTest::mouseClick(row, Qt::LeftButton, {}, row->checkboxRect().center());
+        QStringList enabled;
+        ModalSeam::run([&] { pane.showRowContextMenu(second.id, QPoint(10, 10)); },
+                       [&](QWidget* menu) {
+                           for (QAction* action : menu->actions())
+                               if (action->isEnabled() && !action->isSeparator())
+                                   enabled << action->text();
+                           menu->close();
+                       });
+        QCOMPARE(enabled, QStringList{"Edit…"});
+        const Task stored = *state()->tasks()->getById(second.id);
+        QCOMPARE(stored.parentTaskUid, QString());
+        QVERIFY(!stored.isCompleted());
+        QCOMPARE(stored.sequence, second.sequence);
+    }
+
 private:
     AppState* state() const { return m_fixture->state(); }
     std::unique_ptr<AppStateFixture> m_fixture;
