@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -225,6 +226,7 @@ void TaskDetailsPopover::populate()
     // A read-only calendar takes no changes from here; the form opens such a task read-only.
     m_completeButton->setVisible(!m_readOnly);
     m_addSubtaskButton->setVisible(!m_readOnly);
+    m_deleteButton->setVisible(!m_readOnly);
 }
 
 std::optional<Task> TaskDetailsPopover::liveTask()
@@ -240,19 +242,24 @@ std::optional<Task> TaskDetailsPopover::liveTask()
 
 void TaskDetailsPopover::onEdit()
 {
-    // The card's copy may be stale: the form gets the row as it is now.
-    const QString id = m_task.id;
-    close();
-    if (liveTask())
-        Q_EMIT editRequested(id);
+    // One turn later, so that the click has ended before the form's own event loop starts. The
+    // card's copy may be stale: the form gets the row as it is now.
+    QTimer::singleShot(0, this, [this] {
+        const QString id = m_task.id;
+        close();
+        if (liveTask())
+            Q_EMIT editRequested(id);
+    });
 }
 
 void TaskDetailsPopover::onAddSubtask()
 {
-    const QString id = m_task.id;
-    close();
-    if (liveTask())
-        Q_EMIT addSubtaskRequested(id);
+    QTimer::singleShot(0, this, [this] {
+        const QString id = m_task.id;
+        close();
+        if (liveTask())
+            Q_EMIT addSubtaskRequested(id);
+    });
 }
 
 void TaskDetailsPopover::onToggleComplete()

@@ -144,13 +144,13 @@ private Q_SLOTS:
         card = openCard(task.id);
         QSignalSpy edits(card.data(), &TaskDetailsPopover::editRequested);
         button(card, QStringLiteral("Edit…"))->click();
-        QCOMPARE(edits.value(0).value(0).toString(), task.id);
+        QTRY_COMPARE(edits.value(0).value(0).toString(), task.id);
         QTRY_VERIFY(!card);
 
         card = openCard(task.id);
         QSignalSpy subtasks(card.data(), &TaskDetailsPopover::addSubtaskRequested);
         button(card, QStringLiteral("Add Subtask"))->click();
-        QCOMPARE(subtasks.value(0).value(0).toString(), task.id);
+        QTRY_COMPARE(subtasks.value(0).value(0).toString(), task.id);
 
         card = openCard(task.id);
         QList<ModalSeam::Seen> seen =
@@ -164,20 +164,20 @@ private Q_SLOTS:
         QVERIFY(
             state()->tasks()->insert(seededTask(QStringLiteral("t2"), QStringLiteral("shared"))));
         card = openCard(QStringLiteral("t2"));
-        QCOMPARE(visibleButtons(card),
-                 (QStringList{QStringLiteral("Edit…"), QStringLiteral("Delete")}));
-        seen = ModalSeam::run(
-            [&] { button(card, QStringLiteral("Delete"))->click(); },
-            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); });
-        QCOMPARE(seen.value(0).text, QStringLiteral("Delete \"Report\"? This cannot be undone."));
-        QVERIFY(state()->tasks()->getById(QStringLiteral("t2"))->deletedAt);
+        QCOMPARE(visibleButtons(card), QStringList{QStringLiteral("Edit…")});
+        card->close();
 
         // Removed elsewhere while the card is open: Edit says so and asks for no form.
         card = openCard(task.id);
         QSignalSpy staleEdits(card.data(), &TaskDetailsPopover::editRequested);
         QVERIFY(state()->tasks()->remove(task.id));
-        seen = ModalSeam::run([&] { button(card, QStringLiteral("Edit…"))->click(); },
-                              [](QWidget* box) { ModalSeam::accept(box); });
+        seen = ModalSeam::run(
+            [&] {
+                button(card, QStringLiteral("Edit…"))->click();
+                // The card acts one turn after the click.
+                QCoreApplication::processEvents();
+            },
+            [](QWidget* box) { ModalSeam::accept(box); });
         QCOMPARE(seen.value(0).title, QStringLiteral("Task not found"));
         QCOMPARE(staleEdits.size(), 0);
 
