@@ -445,9 +445,7 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
     const std::optional<Task> target = liveTask(targetTaskId);
     if (!dragged || !target || dragged->id == target->id)
         return;
-    // The server of a read-only calendar refuses every change; nothing is written for it.
-    if (inReadOnlyCalendar(*dragged))
-        return;
+    // Across calendars the person is told why first, whichever side is read-only.
     if (dragged->calendarId != target->calendarId) {
         QMessageBox::information(
             this, tr("Can't move task"),
@@ -456,6 +454,9 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
                 .arg(dragged->title));
         return;
     }
+    // The server of a read-only calendar refuses every change; nothing is written for it.
+    if (inReadOnlyCalendar(*dragged))
+        return;
     if (zone == TaskPaneRules::Into) {
         if (dragged->parentTaskUid == target->uid)
             return;
@@ -526,34 +527,41 @@ void TasksPane::showRowContextMenu(const QString& taskId, const QPoint& globalPo
     QAction* chosen = menu.exec(globalPos);
     if (!chosen)
         return;
-    // A task that leaves "completed" another way than by being reopened keeps no completion
-    // date, or the pushed copy would still say it was completed.
-    const auto withStatus = [&task](const QString& status) {
-        return TaskStatusChange::withStatus(task, status, Clock::now());
-    };
+    // The menu ran its own event loop: a sync or another window may have changed or removed the
+    // task meanwhile, so the entry chosen is carried out on what is stored now.
+    const std::optional<Task> fresh = liveTask(taskId);
+    if (!fresh)
+        return;
     if (chosen == edit) {
-        Q_EMIT editTaskRequested(task.id);
+        Q_EMIT editTaskRequested(taskId);
     } else if (chosen == subtask) {
-        requestNewTask(task.id);
+        requestNewTask(taskId);
     } else if (chosen == complete) {
-        m_appState->tasks()->setCompleted(task.id, !completed);
+        m_appState->tasks()->setCompleted(taskId, !completed);
     } else if (chosen == progress) {
-        Task changed =
-            withStatus(inProcess ? QStringLiteral("needs-action") : QStringLiteral("in-process"));
+        // A task that leaves "completed" keeps no completion date, or the pushed copy would
+        // still say it was completed.
+        Task changed = TaskStatusChange::withStatus(
+            *fresh, inProcess ? QStringLiteral("needs-action") : QStringLiteral("in-process"),
+            Clock::now());
         changed.percentComplete = inProcess ? 0 : 50;
         saveChanged(changed);
     } else if (chosen == cancel) {
-        saveChanged(
-            withStatus(cancelled ? QStringLiteral("needs-action") : QStringLiteral("cancelled")));
+        Task changed = TaskStatusChange::withStatus(
+            *fresh, cancelled ? QStringLiteral("needs-action") : QStringLiteral("cancelled"),
+            Clock::now());
+        // Cancelling or restoring says nothing about how far the work got.
+        changed.percentComplete = fresh->percentComplete;
+        saveChanged(changed);
     } else if (topLevel && chosen == topLevel) {
-        Task changed = task;
+        Task changed = *fresh;
         changed.parentTaskUid.clear();
         saveChanged(changed);
     } else if (chosen == remove) {
         const auto answer = QMessageBox::question(
-            this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(task.title),
+            this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(fresh->title),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer == QMessageBox::Yes)
-            m_appState->tasks()->remove(task.id);
+        if (answer == QMessageBox::Yes && liveTask(taskId))
+            m_appState->tasks()->remove(taskId);
     }
 }

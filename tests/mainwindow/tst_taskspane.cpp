@@ -249,6 +249,77 @@ private Q_SLOTS:
         QVERIFY(!stored.rawIcalendar.contains(QStringLiteral("COMPLETED:")));
     }
 
+    // Cancelling and restoring leave the percentage where the work got to.
+    void cancelAndRestoreKeepThePercentage_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("restore") << "cancelled" << 40 << "Restore Task"
+                                 << "needs-action";
+        QTest::newRow("cancel open") << "in-process" << 50 << "Mark Cancelled"
+                                     << "cancelled";
+        QTest::newRow("cancel completed") << "completed" << 100 << "Mark Cancelled"
+                                          << "cancelled";
+    }
+
+    void cancelAndRestoreKeepThePercentage()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, percent);
+        QFETCH(QString, entry);
+        QFETCH(QString, status);
+        Task task = makeTask(QStringLiteral("c"), QStringLiteral("team"), QStringLiteral("C"));
+        task.status = from;
+        task.percentComplete = percent;
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        ModalSeam::run([&] { pane.showRowContextMenu(task.id, QPoint(10, 10)); },
+                       [&](QWidget* menu) { ModalSeam::chooseMenuAction(menu, entry); });
+        const Task stored = *state()->tasks()->getById(task.id);
+        QCOMPARE(stored.status, status);
+        QCOMPARE(stored.percentComplete, percent);
+    }
+
+    // While the menu is open a sync may store a new etag or remove the task; the entry chosen
+    // afterwards neither writes the old copy back nor brings the removed task back.
+    void menuActsOnTheTaskAsStoredAfterwards_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("synced, progress") << false << "Mark In Progress";
+        QTest::newRow("synced, top level") << false << "Make Top-Level";
+        QTest::newRow("removed, progress") << true << "Mark In Progress";
+        QTest::newRow("removed, cancel") << true << "Mark Cancelled";
+    }
+
+    void menuActsOnTheTaskAsStoredAfterwards()
+    {
+        QFETCH(bool, removed);
+        QFETCH(QString, entry);
+        Task task = makeTask(QStringLiteral("s"), QStringLiteral("team"), QStringLiteral("S"));
+        task.parentTaskUid = QStringLiteral("elsewhere");
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        ModalSeam::run([&] { pane.showRowContextMenu(task.id, QPoint(10, 10)); },
+                       [&](QWidget* menu) {
+                           if (removed)
+                               QVERIFY(state()->tasks()->remove(task.id));
+                           else
+                               QVERIFY(state()->tasks()->markSynced(task.id, "/t/s.ics", "e2"));
+                           ModalSeam::chooseMenuAction(menu, entry);
+                       });
+        const Task stored = *state()->tasks()->getById(task.id);
+        QCOMPARE(bool(stored.deletedAt), removed);
+        if (removed) {
+            QCOMPARE(stored.status, task.status);
+            return;
+        }
+        QCOMPARE(stored.etag, QStringLiteral("e2"));
+        QCOMPARE(stored.href, QStringLiteral("/t/s.ics"));
+    }
+
     void rowClicksReachTheHost()
     {
         const Task task =
@@ -303,6 +374,16 @@ private Q_SLOTS:
                            menu->close();
                        });
         QCOMPARE(enabled, QStringList{"Edit…"});
+        // Into another calendar the person learns why, read-only or not.
+        const Task mine =
+            makeTask(QStringLiteral("m"), QStringLiteral("team"), QStringLiteral("Mine"));
+        QVERIFY(state()->tasks()->insert(mine));
+        QTRY_VERIFY(rowOf(&pane, QStringLiteral("Mine")));
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { dropOn(rowOf(&pane, QStringLiteral("Mine")), second, 2); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Can't move task"));
         const Task stored = *state()->tasks()->getById(second.id);
         QCOMPARE(stored.parentTaskUid, QString());
         QVERIFY(!stored.isCompleted());
