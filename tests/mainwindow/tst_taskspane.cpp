@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimeZone>
 #include <QToolButton>
 
 namespace {
@@ -34,9 +35,10 @@ Task makeTask(const QString& id, const QString& calendarId, const QString& title
     return task;
 }
 
+// A date-only due date as the store holds it: 00:00 UTC of that date.
 std::optional<QDateTime> dueOn(const QDate& date)
 {
-    return QDateTime(date, QTime(12, 0)).toUTC();
+    return QDateTime(date, QTime(0, 0), QTimeZone::utc());
 }
 
 // The live rows and group headers as "title" / "# header (count)", in the order shown.
@@ -140,6 +142,11 @@ private Q_SLOTS:
         QCOMPARE(shown(&pane),
                  (QStringList{QStringLiteral("# Home (1)"), "Shop",
                               QStringLiteral("# Work / Team (3)"), "Plan", "  Draft", "Old"}));
+        QStringList draftTexts;
+        for (QLabel* label : rowOf(&pane, QStringLiteral("Draft"))->findChildren<QLabel*>())
+            draftTexts << label->text();
+        QVERIFY2(draftTexts.join(' ').contains(QStringLiteral("Today")),
+                 qPrintable(draftTexts.join('|')));
 
         // A subtask that passes while its parent does not stands as a root.
         chooseFilterEntry(&pane, QStringLiteral("Due today"));
