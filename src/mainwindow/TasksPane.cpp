@@ -6,7 +6,10 @@
 #include "CalendarView.h"
 #include "Clock.h"
 #include "Ical.h"
+#include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
+#include "TaskDetailsPopover.h"
+#include "TaskFormDialog.h"
 #include "TaskPaneRules.h"
 #include "TaskRepository.h"
 #include "TaskStatusChange.h"
@@ -52,6 +55,7 @@ QFont bold(QFont font)
 
 TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_appState(appState)
 {
+    execDialog = [](QDialog* dialog) { return dialog->exec(); };
     setMinimumWidth(280);
     PreferencesRepository* preferences = m_appState->preferences();
     m_filterMode = TaskPaneRules::filterFromWord(preferences->get(filterKey).value_or(QString()));
@@ -182,7 +186,7 @@ QWidget* TasksPane::buildFooter()
     button->setCursor(Qt::PointingHandCursor);
     button->setFont(bold(button->font()));
     button->setMinimumHeight(36);
-    connect(button, &QPushButton::clicked, this, [this] { requestNewTask(QString()); });
+    connect(button, &QPushButton::clicked, this, [this] { newTask(); });
     row->addWidget(button);
     return footer;
 }
@@ -394,15 +398,8 @@ void TasksPane::setShowCategories(bool on)
 
 void TasksPane::connectRow(TasksPaneRow* row)
 {
-    connect(row, &TasksPaneRow::rowSelected, this,
-            [this](const QString& taskId, const QRect& screenRect) {
-                if (liveTask(taskId))
-                    Q_EMIT taskActivated(taskId, screenRect);
-            });
-    connect(row, &TasksPaneRow::rowActivated, this, [this](const QString& taskId) {
-        if (liveTask(taskId))
-            Q_EMIT editTaskRequested(taskId);
-    });
+    connect(row, &TasksPaneRow::rowSelected, this, &TasksPane::showCard);
+    connect(row, &TasksPaneRow::rowActivated, this, &TasksPane::editTask);
     connect(row, &TasksPaneRow::rowContextRequested, this, &TasksPane::showRowContextMenu);
     connect(row, &TasksPaneRow::rowDropTargeted, this, &TasksPane::handleRowDrop);
 }
@@ -429,14 +426,49 @@ bool TasksPane::saveChanged(Task task)
     return m_appState->tasks()->update(task);
 }
 
-void TasksPane::requestNewTask(const QString& parentTaskId)
+void TasksPane::showCard(const QString& taskId, const QRect& globalRowRect)
+{
+    if (!liveTask(taskId))
+        return;
+    // The card stands over the whole window beside the row, not squeezed into the pane.
+    auto* card = new TaskDetailsPopover(m_appState, taskId, window());
+    connect(card, &TaskDetailsPopover::editRequested, this, &TasksPane::editTask);
+    connect(card, &TaskDetailsPopover::addSubtaskRequested, this, &TasksPane::newTask);
+    if (card->hasTask())
+        showPopoverAnchored(card, globalRowRect);
+    else
+        card->deleteLater();
+}
+
+void TasksPane::newTask(const QString& parentTaskId)
 {
     if (m_appState->calendars()->getAll().isEmpty()) {
         QMessageBox::information(this, tr("No calendars"), tr("Create a calendar first."),
                                  QMessageBox::Ok);
         return;
     }
-    Q_EMIT newTaskRequested(parentTaskId);
+    TaskFormDialog dialog(m_appState, this);
+    if (!parentTaskId.isEmpty()) {
+        const std::optional<Task> parent = liveTask(parentTaskId);
+        if (!parent) {
+            QMessageBox::information(this, tr("Task not found"), tr("This task no longer exists."));
+            return;
+        }
+        dialog.setParentTask(*parent);
+    }
+    execDialog(&dialog);
+}
+
+void TasksPane::editTask(const QString& taskId)
+{
+    // Read afresh: the card or the row that asked may show an older copy.
+    const std::optional<Task> task = liveTask(taskId);
+    if (!task) {
+        QMessageBox::information(this, tr("Task not found"), tr("This task no longer exists."));
+        return;
+    }
+    TaskFormDialog dialog(m_appState, *task, this);
+    execDialog(&dialog);
 }
 
 void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& targetTaskId, int zone)
@@ -533,9 +565,9 @@ void TasksPane::showRowContextMenu(const QString& taskId, const QPoint& globalPo
     if (!fresh)
         return;
     if (chosen == edit) {
-        Q_EMIT editTaskRequested(taskId);
+        editTask(taskId);
     } else if (chosen == subtask) {
-        requestNewTask(taskId);
+        newTask(taskId);
     } else if (chosen == complete) {
         m_appState->tasks()->setCompleted(taskId, !completed);
     } else if (chosen == progress) {

@@ -5,16 +5,18 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
+#include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
 #include "TasksPaneRow.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QSignalSpy>
+#include <QPushButton>
 #include <QTest>
 #include <QTimeZone>
 #include <QToolButton>
@@ -327,24 +329,42 @@ private Q_SLOTS:
         QCOMPARE(stored.href, QStringLiteral("/t/s.ics"));
     }
 
-    void rowClicksReachTheHost()
+    // A click opens the task's card beside the row, a double click the form on the task as
+    // stored; the card's buttons lead to the form and to a subtask's form. No host is needed.
+    void rowClicksOpenTheCardAndTheForm()
     {
-        const Task task =
-            makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("T"));
+        Task task = makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("T"));
         QVERIFY(state()->tasks()->insert(task));
         TasksPane pane(state());
+        QStringList forms;
+        pane.execDialog = [&](QDialog* dialog) {
+            forms << dialog->windowTitle();
+            return int(QDialog::Rejected);
+        };
         pane.resize(320, 400);
         pane.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pane));
-        QSignalSpy card(&pane, &TasksPane::taskActivated);
-        QSignalSpy edit(&pane, &TasksPane::editTaskRequested);
+        const auto openCard = [&pane]() -> TaskDetailsPopover* {
+            for (TaskDetailsPopover* shown : pane.findChildren<TaskDetailsPopover*>())
+                if (shown->isVisible())
+                    return shown;
+            return nullptr;
+        };
         TasksPaneRow* row = rowOf(&pane, QStringLiteral("T"));
-        QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(150, 12));
-        QCOMPARE(card.size(), 1);
-        QCOMPARE(card[0][0].toString(), task.id);
-        QCOMPARE(card[0][1].toRect().size(), row->size());
+        for (const QString& action : {QStringLiteral("Edit…"), QStringLiteral("Add Subtask")}) {
+            QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(150, 12));
+            QTRY_VERIFY(openCard());
+            QPushButton* button = nullptr;
+            for (QPushButton* candidate : openCard()->findChildren<QPushButton*>())
+                if (candidate->text() == action)
+                    button = candidate;
+            QVERIFY(button);
+            button->click();
+            QTRY_COMPARE(forms.size(), action == QStringLiteral("Edit…") ? 1 : 2);
+            QTRY_VERIFY(!openCard());
+        }
         QTest::mouseDClick(row, Qt::LeftButton, {}, QPoint(150, 12));
-        QCOMPARE(edit.size(), 1);
+        QCOMPARE(forms, (QStringList{"Edit Task", "New Task", "Edit Task"}));
         QTest::mouseClick(row, Qt::LeftButton, {}, row->checkboxRect().center());
         QVERIFY(state()->tasks()->getById(task.id)->isCompleted());
     }
