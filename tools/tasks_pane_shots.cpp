@@ -26,10 +26,11 @@ void addTask(AppState& state, const char* id, const char* calendarId, const char
     task.id = task.uid = QString::fromLatin1(id);
     task.calendarId = QString::fromLatin1(calendarId);
     task.title = QString::fromUtf8(title);
+    // Date-only, as the store holds a DATE value: 00:00 UTC of the day.
     if (dueInDays != 99)
-        task.dueDate = QDateTime(today.addDays(dueInDays), QTime(17, 0)).toUTC();
+        task.dueDate = QDateTime(today.addDays(dueInDays), QTime(0, 0), QTimeZone::utc());
     if (startInDays != 99)
-        task.startDate = QDateTime(today.addDays(startInDays), QTime(9, 0)).toUTC();
+        task.startDate = QDateTime(today.addDays(startInDays), QTime(0, 0), QTimeZone::utc());
     task.priority = priority;
     task.status = QString::fromLatin1(status);
     task.parentTaskUid = QString::fromLatin1(parent);

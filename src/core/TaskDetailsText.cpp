@@ -6,22 +6,36 @@
 
 namespace TaskDetailsText {
 
+namespace {
+
+QString trObject(const char* text)
+{
+    return QCoreApplication::translate("QObject", text);
+}
+
+} // namespace
+
 QDate dayOf(const QDateTime& when, bool dateOnly)
 {
     return dateOnly ? when.toUTC().date() : when.toLocalTime().date();
 }
 
+QString dayWord(const QDate& day, const QDate& today)
+{
+    if (day == today)
+        return trObject("Today");
+    if (day == today.addDays(1))
+        return trObject("Tomorrow");
+    if (day == today.addDays(-1))
+        return trObject("Yesterday");
+    return {};
+}
+
 QString relativeDay(const QDateTime& when, bool dateOnly, const QDate& today)
 {
     const QDate day = dayOf(when, dateOnly);
-    QString text;
-    if (day == today)
-        text = QCoreApplication::translate("", "Today");
-    else if (day == today.addDays(1))
-        text = QCoreApplication::translate("", "Tomorrow");
-    else if (day == today.addDays(-1))
-        text = QCoreApplication::translate("", "Yesterday");
-    else
+    QString text = dayWord(day, today);
+    if (text.isEmpty())
         text = QLocale::c().toString(day, QStringLiteral("dddd, MMMM d, yyyy"));
     if (dateOnly)
         return text;
@@ -36,10 +50,10 @@ QString priorityWord(int priority)
     if (priority <= 0)
         return {};
     if (priority <= 3)
-        return QCoreApplication::translate("", "High");
+        return trObject("High");
     if (priority <= 6)
-        return QCoreApplication::translate("", "Medium");
-    return QCoreApplication::translate("", "Low");
+        return trObject("Medium");
+    return trObject("Low");
 }
 
 QString priorityColor(int priority)

@@ -4,12 +4,16 @@
 #include <QDateTime>
 #include <QString>
 
-// The texts the task details card shows for dates and priorities.
+// The texts of task dates and priorities, shared by the task card and the rows of the tasks pane
+// so both name the same day and the same band. Translated in the context "QObject".
 namespace TaskDetailsText {
 
 // The day a task date falls on: a date-only value is stored at 00:00 UTC of its date and is
 // that date in every zone; a timed value is its local date.
 QDate dayOf(const QDateTime& when, bool dateOnly);
+
+// "Today", "Tomorrow" or "Yesterday" when `day` is that near `today`; empty otherwise.
+QString dayWord(const QDate& day, const QDate& today);
 
 // "Today", "Tomorrow", "Yesterday" or "dddd, MMMM d, yyyy" (English names), then, for a timed
 // value whose local time is not midnight, "  ·  " and "h:mm AP".

@@ -1,6 +1,7 @@
 #include "TaskPaneRules.h"
 
-#include <QCoreApplication>
+#include "TaskDetailsText.h"
+
 #include <QLocale>
 
 #include <cstdint>
@@ -63,11 +64,6 @@ std::optional<int> slotBeside(const QList<int>& orders, int targetIndex, int zon
     return slotBetween(at(before), at(after));
 }
 
-QString trObject(const char* text)
-{
-    return QCoreApplication::translate("QObject", text);
-}
-
 } // namespace
 
 int filterFromWord(const QString& word)
@@ -128,7 +124,7 @@ bool passesFilter(const Task& task, const QDate& today, int filter, bool hideCom
         return true;
     if (!task.dueDate)
         return false;
-    const QDate due = task.dueDate->toLocalTime().date();
+    const QDate due = TaskDetailsText::dayOf(*task.dueDate, task.dueIsDateOnly);
     switch (filter) {
     case DueToday:
         return due == today;
@@ -166,38 +162,12 @@ Placement placeBeside(const QList<int>& orders, int targetIndex, int zone)
     return placement;
 }
 
-QString formatTaskDate(const QDateTime& when, const QDate& today)
+QString formatTaskDate(const QDateTime& when, bool dateOnly, const QDate& today)
 {
-    const QDate date = when.toLocalTime().date();
-    if (date == today)
-        return trObject("Today");
-    if (date == today.addDays(1))
-        return trObject("Tomorrow");
-    if (date == today.addDays(-1))
-        return trObject("Yesterday");
-    return QLocale(QLocale::English).toString(date, QStringLiteral("MMM d, yyyy"));
-}
-
-QString priorityText(int priority)
-{
-    if (priority < 1)
-        return {};
-    if (priority <= 3)
-        return trObject("High");
-    if (priority <= 6)
-        return trObject("Medium");
-    return trObject("Low");
-}
-
-QString priorityColor(int priority)
-{
-    if (priority < 1)
-        return {};
-    if (priority <= 3)
-        return QStringLiteral("#ef4444");
-    if (priority <= 6)
-        return QStringLiteral("#f59e0b");
-    return QStringLiteral("#3b82f6");
+    const QDate day = TaskDetailsText::dayOf(when, dateOnly);
+    const QString word = TaskDetailsText::dayWord(day, today);
+    return word.isEmpty() ? QLocale(QLocale::English).toString(day, QStringLiteral("MMM d, yyyy"))
+                          : word;
 }
 
 } // namespace TaskPaneRules

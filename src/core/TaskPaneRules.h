@@ -24,8 +24,9 @@ bool taskOrder(const Task& a, const Task& b);
 // taskOrder behind the manual positions: the order the pane shows siblings in.
 TaskTree::Comparator siblingOrder();
 
-// Whether the pane lists the task. `kept` holds the completed tasks that stay visible with
-// hideCompleted on because their tree still holds open work.
+// Whether the pane lists the task (a due date counts on its day as the card shows it). `kept` holds
+// the completed tasks that stay visible with hideCompleted on because their tree still holds open
+// work.
 bool passesFilter(const Task& task, const QDate& today, int filter, bool hideCompleted,
                   const QSet<QString>& kept);
 
@@ -44,12 +45,8 @@ struct Placement
 };
 Placement placeBeside(const QList<int>& orders, int targetIndex, int zone);
 
-// "Today", "Tomorrow", "Yesterday" or "MMM d, yyyy" of the local date of `when`.
-QString formatTaskDate(const QDateTime& when, const QDate& today);
-
-// "High", "Medium" or "Low"; empty for no priority.
-QString priorityText(int priority);
-// Red, amber or blue by the priority's third as "#rrggbb"; empty for no priority.
-QString priorityColor(int priority);
+// "Today", "Tomorrow", "Yesterday" or "MMM d, yyyy" of the day of a task date (a date-only value
+// is its own date in every zone, a timed one its local date); never a time of day.
+QString formatTaskDate(const QDateTime& when, bool dateOnly, const QDate& today);
 
 } // namespace TaskPaneRules

@@ -36,8 +36,6 @@
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
 #include "SyncOrchestrator.h"
-#include "TaskDetailsPopover.h"
-#include "TaskFormDialog.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
 #include "Theme.h"
@@ -197,7 +195,7 @@ void MainWindow::buildMenuBar()
     m_newEventAction = add(file, tr("&New Event…"), QKeySequence::New);
     connect(m_newEventAction, &QAction::triggered, this, &MainWindow::openNewEventDialog);
     QAction* newTask = add(file, tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
-    connect(newTask, &QAction::triggered, this, [this] { openNewTaskDialog(); });
+    connect(newTask, &QAction::triggered, this, [this] { m_tasksPane->newTask(); });
     QAction* quickAdd =
         add(file, tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     quickAdd->setStatusTip(tr("Type an event in plain English (\"lunch Thursday 1pm\")"));
@@ -444,19 +442,8 @@ void MainWindow::buildUi()
     m_centralStack->addWidget(viewArea);
     m_tasksPane = new TasksPane(m_state, m_splitter);
     m_tasksPane->setObjectName(QStringLiteral("tasksPane"));
-    connect(m_tasksPane, &TasksPane::taskActivated, this,
-            [this](const QString& taskId, const QRect& globalRowRect) {
-                auto* card = new TaskDetailsPopover(m_state, taskId, this);
-                connect(card, &TaskDetailsPopover::editRequested, this, &MainWindow::openTaskForm);
-                connect(card, &TaskDetailsPopover::addSubtaskRequested, this,
-                        &MainWindow::openNewTaskDialog);
-                if (card->hasTask())
-                    showPopoverAnchored(card, globalRowRect);
-                else
-                    card->deleteLater();
-            });
-    connect(m_tasksPane, &TasksPane::editTaskRequested, this, &MainWindow::openTaskForm);
-    connect(m_tasksPane, &TasksPane::newTaskRequested, this, &MainWindow::openNewTaskDialog);
+    // The window's seam answers the pane's forms too, so tests drive both the same way.
+    m_tasksPane->execDialog = [this](QDialog* dialog) { return execDialog(dialog); };
     m_splitter->addWidget(m_sidebar);
     m_splitter->addWidget(m_centralStack);
     m_splitter->addWidget(m_tasksPane);
@@ -475,31 +462,6 @@ void MainWindow::buildUi()
         m_tasksPane->setVisible(visible);
         m_state->preferences()->setBool(QStringLiteral("ui/tasksPaneVisible"), visible);
     });
-}
-
-void MainWindow::openNewTaskDialog(const QString& parentTaskId)
-{
-    TaskFormDialog dialog(m_state, this);
-    if (!parentTaskId.isEmpty()) {
-        const std::optional<Task> parent = m_state->tasks()->getById(parentTaskId);
-        if (!parent || parent->deletedAt) {
-            QMessageBox::information(this, tr("Task not found"), tr("This task no longer exists."));
-            return;
-        }
-        dialog.setParentTask(*parent);
-    }
-    execDialog(&dialog);
-}
-
-void MainWindow::openTaskForm(const QString& taskId)
-{
-    const std::optional<Task> task = m_state->tasks()->getById(taskId);
-    if (!task || task->deletedAt) {
-        QMessageBox::information(this, tr("Task not found"), tr("This task no longer exists."));
-        return;
-    }
-    TaskFormDialog dialog(m_state, *task, this);
-    execDialog(&dialog);
 }
 
 QWidget* MainWindow::buildEmptyStatePage()

@@ -80,10 +80,6 @@ public Q_SLOTS:
     void quickAddFromCommand(const QString& text);
     void importIcsFromCommand(const QString& path);
     void openNewEventDialog();
-    // The task form: a new top-level task, a subtask of `parentTaskId`, or the task `taskId`
-    // (read again; a task that is gone gets a message instead).
-    void openNewTaskDialog(const QString& parentTaskId = QString());
-    void openTaskForm(const QString& taskId);
     void showOrvandellicAccountScreen();
     void syncNow();
 

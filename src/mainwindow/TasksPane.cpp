@@ -6,7 +6,10 @@
 #include "CalendarView.h"
 #include "Clock.h"
 #include "Ical.h"
+#include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
+#include "TaskDetailsPopover.h"
+#include "TaskFormDialog.h"
 #include "TaskPaneRules.h"
 #include "TaskRepository.h"
 #include "TaskStatusChange.h"
@@ -52,6 +55,7 @@ QFont bold(QFont font)
 
 TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_appState(appState)
 {
+    execDialog = [](QDialog* dialog) { return dialog->exec(); };
     setMinimumWidth(280);
     PreferencesRepository* preferences = m_appState->preferences();
     m_filterMode = TaskPaneRules::filterFromWord(preferences->get(filterKey).value_or(QString()));
@@ -182,7 +186,7 @@ QWidget* TasksPane::buildFooter()
     button->setCursor(Qt::PointingHandCursor);
     button->setFont(bold(button->font()));
     button->setMinimumHeight(36);
-    connect(button, &QPushButton::clicked, this, [this] { requestNewTask(QString()); });
+    connect(button, &QPushButton::clicked, this, [this] { newTask(); });
     row->addWidget(button);
     return footer;
 }
@@ -394,15 +398,8 @@ void TasksPane::setShowCategories(bool on)
 
 void TasksPane::connectRow(TasksPaneRow* row)
 {
-    connect(row, &TasksPaneRow::rowSelected, this,
-            [this](const QString& taskId, const QRect& screenRect) {
-                if (liveTask(taskId))
-                    Q_EMIT taskActivated(taskId, screenRect);
-            });
-    connect(row, &TasksPaneRow::rowActivated, this, [this](const QString& taskId) {
-        if (liveTask(taskId))
-            Q_EMIT editTaskRequested(taskId);
-    });
+    connect(row, &TasksPaneRow::rowSelected, this, &TasksPane::showCard);
+    connect(row, &TasksPaneRow::rowActivated, this, &TasksPane::editTask);
     connect(row, &TasksPaneRow::rowContextRequested, this, &TasksPane::showRowContextMenu);
     connect(row, &TasksPaneRow::rowDropTargeted, this, &TasksPane::handleRowDrop);
 }
@@ -429,14 +426,49 @@ bool TasksPane::saveChanged(Task task)
     return m_appState->tasks()->update(task);
 }
 
-void TasksPane::requestNewTask(const QString& parentTaskId)
+void TasksPane::showCard(const QString& taskId, const QRect& globalRowRect)
+{
+    if (!liveTask(taskId))
+        return;
+    // The card stands over the whole window beside the row, not squeezed into the pane.
+    auto* card = new TaskDetailsPopover(m_appState, taskId, window());
+    connect(card, &TaskDetailsPopover::editRequested, this, &TasksPane::editTask);
+    connect(card, &TaskDetailsPopover::addSubtaskRequested, this, &TasksPane::newTask);
+    if (card->hasTask())
+        showPopoverAnchored(card, globalRowRect);
+    else
+        card->deleteLater();
+}
+
+void TasksPane::newTask(const QString& parentTaskId)
 {
     if (m_appState->calendars()->getAll().isEmpty()) {
         QMessageBox::information(this, tr("No calendars"), tr("Create a calendar first."),
                                  QMessageBox::Ok);
         return;
     }
-    Q_EMIT newTaskRequested(parentTaskId);
+    TaskFormDialog dialog(m_appState, this);
+    if (!parentTaskId.isEmpty()) {
+        const std::optional<Task> parent = liveTask(parentTaskId);
+        if (!parent) {
+            QMessageBox::information(this, tr("Task not found"), tr("This task no longer exists."));
+            return;
+        }
+        dialog.setParentTask(*parent);
+    }
+    execDialog(&dialog);
+}
+
+void TasksPane::editTask(const QString& taskId)
+{
+    // Read afresh: the card or the row that asked may show an older copy.
+    const std::optional<Task> task = liveTask(taskId);
+    if (!task) {
+        QMessageBox::information(this, tr("Task not found"), tr("This task no longer exists."));
+        return;
+    }
+    TaskFormDialog dialog(m_appState, *task, this);
+    execDialog(&dialog);
 }
 
 void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& targetTaskId, int zone)
@@ -445,9 +477,7 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
     const std::optional<Task> target = liveTask(targetTaskId);
     if (!dragged || !target || dragged->id == target->id)
         return;
-    // The server of a read-only calendar refuses every change; nothing is written for it.
-    if (inReadOnlyCalendar(*dragged))
-        return;
+    // Across calendars the person is told why first, whichever side is read-only.
     if (dragged->calendarId != target->calendarId) {
         QMessageBox::information(
             this, tr("Can't move task"),
@@ -456,6 +486,9 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
                 .arg(dragged->title));
         return;
     }
+    // The server of a read-only calendar refuses every change; nothing is written for it.
+    if (inReadOnlyCalendar(*dragged))
+        return;
     if (zone == TaskPaneRules::Into) {
         if (dragged->parentTaskUid == target->uid)
             return;
@@ -526,34 +559,41 @@ void TasksPane::showRowContextMenu(const QString& taskId, const QPoint& globalPo
     QAction* chosen = menu.exec(globalPos);
     if (!chosen)
         return;
-    // A task that leaves "completed" another way than by being reopened keeps no completion
-    // date, or the pushed copy would still say it was completed.
-    const auto withStatus = [&task](const QString& status) {
-        return TaskStatusChange::withStatus(task, status, Clock::now());
-    };
+    // The menu ran its own event loop: a sync or another window may have changed or removed the
+    // task meanwhile, so the entry chosen is carried out on what is stored now.
+    const std::optional<Task> fresh = liveTask(taskId);
+    if (!fresh)
+        return;
     if (chosen == edit) {
-        Q_EMIT editTaskRequested(task.id);
+        editTask(taskId);
     } else if (chosen == subtask) {
-        requestNewTask(task.id);
+        newTask(taskId);
     } else if (chosen == complete) {
-        m_appState->tasks()->setCompleted(task.id, !completed);
+        m_appState->tasks()->setCompleted(taskId, !completed);
     } else if (chosen == progress) {
-        Task changed =
-            withStatus(inProcess ? QStringLiteral("needs-action") : QStringLiteral("in-process"));
+        // A task that leaves "completed" keeps no completion date, or the pushed copy would
+        // still say it was completed.
+        Task changed = TaskStatusChange::withStatus(
+            *fresh, inProcess ? QStringLiteral("needs-action") : QStringLiteral("in-process"),
+            Clock::now());
         changed.percentComplete = inProcess ? 0 : 50;
         saveChanged(changed);
     } else if (chosen == cancel) {
-        saveChanged(
-            withStatus(cancelled ? QStringLiteral("needs-action") : QStringLiteral("cancelled")));
+        Task changed = TaskStatusChange::withStatus(
+            *fresh, cancelled ? QStringLiteral("needs-action") : QStringLiteral("cancelled"),
+            Clock::now());
+        // Cancelling or restoring says nothing about how far the work got.
+        changed.percentComplete = fresh->percentComplete;
+        saveChanged(changed);
     } else if (topLevel && chosen == topLevel) {
-        Task changed = task;
+        Task changed = *fresh;
         changed.parentTaskUid.clear();
         saveChanged(changed);
     } else if (chosen == remove) {
         const auto answer = QMessageBox::question(
-            this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(task.title),
+            this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(fresh->title),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer == QMessageBox::Yes)
-            m_appState->tasks()->remove(task.id);
+        if (answer == QMessageBox::Yes && liveTask(taskId))
+            m_appState->tasks()->remove(taskId);
     }
 }

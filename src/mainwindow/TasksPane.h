@@ -4,10 +4,12 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 
 class AppState;
 class QAction;
+class QDialog;
 class QLabel;
 class QScrollArea;
 class QTimer;
@@ -18,8 +20,7 @@ struct Task;
 
 // The side pane listing the user's tasks as an indented tree, optionally grouped by calendar,
 // narrowed by a filter menu whose choices are preferences. It refreshes itself from the store's
-// change signals; opening the card, the form or a new task it leaves to its host through the
-// signals below.
+// change signals and opens the task card and the task form itself, so any window can host it.
 class TasksPane : public QWidget
 {
     Q_OBJECT
@@ -39,12 +40,16 @@ public:
     void handleRowDrop(const QString& sourceTaskId, const QString& targetTaskId, int zone);
     void showRowContextMenu(const QString& taskId, const QPoint& globalPos);
 
-Q_SIGNALS:
-    // A click on a row: the host shows the task's card beside that rectangle.
-    void taskActivated(const QString& taskId, const QRect& globalRowRect);
-    void editTaskRequested(const QString& taskId);
-    // Empty parent: a top-level task.
-    void newTaskRequested(const QString& parentTaskId);
+    // The task's card beside that rectangle (a row's, in global coordinates); nothing for a
+    // task that is gone.
+    void showCard(const QString& taskId, const QRect& globalRowRect);
+    // The task form for a new task, a subtask of the task with that id when it is not empty.
+    void newTask(const QString& parentTaskId = QString());
+    // The task form on the task as stored now.
+    void editTask(const QString& taskId);
+
+    // How the task form is run; a host or a test hands in its own (the default runs exec()).
+    std::function<int(QDialog* dialog)> execDialog;
 
 private:
     QWidget* buildHeader();
@@ -59,7 +64,6 @@ private:
     // Writes a changed task with a new sequence, pending, its iCalendar text rebuilt.
     bool inReadOnlyCalendar(const Task& task) const;
     bool saveChanged(Task task);
-    void requestNewTask(const QString& parentTaskId);
 
     AppState* m_appState;
     QScrollArea* m_scroll = nullptr;

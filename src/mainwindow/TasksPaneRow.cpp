@@ -5,8 +5,10 @@
 #include "AppState.h"
 #include "Clock.h"
 #include "Limits.h"
+#include "TaskDetailsText.h"
 #include "TaskPaneRules.h"
 #include "TaskRepository.h"
+#include "TaskStatusChange.h"
 #include "Theme.h"
 
 #include <QApplication>
@@ -129,7 +131,8 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
         meta->setSpacing(8);
         if (m_task.startDate) {
             QLabel* start = makeMutedLabel(
-                QStringLiteral("▶  ") + TaskPaneRules::formatTaskDate(*m_task.startDate, today),
+                QStringLiteral("▶  ") +
+                    TaskPaneRules::formatTaskDate(*m_task.startDate, m_task.startIsDateOnly, today),
                 this);
             start->setWordWrap(true);
             meta->addWidget(start);
@@ -139,12 +142,13 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
             QLabel* due = makeMutedLabel(
                 QStringLiteral("<span style=\"font-family:'%1';\">&#xE8B5;</span>&nbsp;&nbsp;%2")
                     .arg(Theme::iconFontFamily(),
-                         TaskPaneRules::formatTaskDate(*m_task.dueDate, today).toHtmlEscaped()),
+                         TaskPaneRules::formatTaskDate(*m_task.dueDate, m_task.dueIsDateOnly, today)
+                             .toHtmlEscaped()),
                 this);
             due->setTextFormat(Qt::RichText);
             due->setWordWrap(true);
             // The muted style sheet would win over a palette colour.
-            if (!completed && !cancelled && m_task.dueDate->toLocalTime().date() < today)
+            if (TaskStatusChange::isOverdue(m_task, today))
                 due->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::danger().name()));
             meta->addWidget(due);
         }
@@ -156,8 +160,8 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
             meta->addWidget(makeChipLabel(tr("CANCELLED"), QColor(158, 158, 158), false, this), 0,
                             Qt::AlignVCenter);
         if (!completed && m_task.priority > 0) {
-            meta->addWidget(makeChipLabel(TaskPaneRules::priorityText(m_task.priority),
-                                          QColor(TaskPaneRules::priorityColor(m_task.priority)),
+            meta->addWidget(makeChipLabel(TaskDetailsText::priorityWord(m_task.priority),
+                                          QColor(TaskDetailsText::priorityColor(m_task.priority)),
                                           true, this),
                             0, Qt::AlignVCenter);
         }

@@ -1,6 +1,9 @@
 #include "TaskPaneRules.h"
 
+#include "TaskDetailsText.h"
+
 #include <QTest>
+#include <QTimeZone>
 
 #include <limits>
 
@@ -16,8 +19,10 @@ Task task(const QString& title, int priority = 0, std::optional<QDate> due = std
     t.title = title;
     t.priority = priority;
     t.status = status;
-    if (due)
+    if (due) {
         t.dueDate = QDateTime(*due, QTime(12, 0)).toUTC();
+        t.dueIsDateOnly = false;
+    }
     return t;
 }
 
@@ -98,6 +103,15 @@ private Q_SLOTS:
             << task(QStringLiteral("kept"), 0, {}, done) << int(R::AllTasks) << true << true;
         QTest::newRow("hide: cancelled never, even kept")
             << task(QStringLiteral("kept"), 0, {}, cancelled) << int(R::AllTasks) << true << false;
+        Task dueMondayDateOnly = task(QStringLiteral("a"));
+        dueMondayDateOnly.dueDate = QDateTime(monday, QTime(0, 0), QTimeZone::utc());
+        dueMondayDateOnly.dueIsDateOnly = true;
+        QTest::newRow("today: date-only due today")
+            << dueMondayDateOnly << int(R::DueToday) << false << true;
+        QTest::newRow("week: date-only due today in")
+            << dueMondayDateOnly << int(R::DueThisWeek) << false << true;
+        QTest::newRow("overdue: date-only due today is not")
+            << dueMondayDateOnly << int(R::Overdue) << false << false;
         QTest::newRow("hide: open passes")
             << task(QStringLiteral("open")) << int(R::AllTasks) << true << true;
     }
@@ -196,21 +210,35 @@ private Q_SLOTS:
 
     void dateText_data()
     {
-        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QDateTime>("when");
+        QTest::addColumn<bool>("dateOnly");
         QTest::addColumn<QString>("text");
-        QTest::newRow("today") << monday << QStringLiteral("Today");
-        QTest::newRow("tomorrow") << monday.addDays(1) << QStringLiteral("Tomorrow");
-        QTest::newRow("yesterday") << monday.addDays(-1) << QStringLiteral("Yesterday");
-        QTest::newRow("other") << QDate(2026, 12, 5) << QStringLiteral("Dec 5, 2026");
+        // Late in the local day, so a date read in UTC would fall on another day somewhere.
+        const auto late = [](const QDate& date) { return QDateTime(date, QTime(23, 30)).toUTC(); };
+        // A date-only value is stored at 00:00 UTC of its date, which is the day before west of
+        // UTC when read as local time.
+        const auto dateOnly = [](const QDate& date) {
+            return QDateTime(date, QTime(0, 0), QTimeZone::utc());
+        };
+        QTest::newRow("today") << late(monday) << false << QStringLiteral("Today");
+        QTest::newRow("tomorrow") << late(monday.addDays(1)) << false << QStringLiteral("Tomorrow");
+        QTest::newRow("yesterday")
+            << late(monday.addDays(-1)) << false << QStringLiteral("Yesterday");
+        QTest::newRow("other") << late(QDate(2026, 12, 5)) << false
+                               << QStringLiteral("Dec 5, 2026");
+        QTest::newRow("date-only today") << dateOnly(monday) << true << QStringLiteral("Today");
+        QTest::newRow("date-only tomorrow")
+            << dateOnly(monday.addDays(1)) << true << QStringLiteral("Tomorrow");
+        QTest::newRow("date-only other")
+            << dateOnly(QDate(2026, 12, 5)) << true << QStringLiteral("Dec 5, 2026");
     }
 
     void dateText()
     {
-        QFETCH(QDate, date);
+        QFETCH(QDateTime, when);
+        QFETCH(bool, dateOnly);
         QFETCH(QString, text);
-        // Late in the local day, so a date read in UTC would fall on another day somewhere.
-        const QDateTime when = QDateTime(date, QTime(23, 30)).toUTC();
-        QCOMPARE(TaskPaneRules::formatTaskDate(when, monday), text);
+        QCOMPARE(TaskPaneRules::formatTaskDate(when, dateOnly, monday), text);
     }
 
     void priority_data()
@@ -231,8 +259,8 @@ private Q_SLOTS:
         QFETCH(int, priority);
         QFETCH(QString, text);
         QFETCH(QString, colour);
-        QCOMPARE(TaskPaneRules::priorityText(priority), text);
-        QCOMPARE(TaskPaneRules::priorityColor(priority), colour);
+        QCOMPARE(TaskDetailsText::priorityWord(priority), text);
+        QCOMPARE(TaskDetailsText::priorityColor(priority), colour);
     }
 };
 

@@ -692,7 +692,7 @@ private Q_SLOTS:
         auto* pane = window->findChild<TasksPane*>(QStringLiteral("tasksPane"));
         QVERIFY(pane);
         for (const QString& action : {QStringLiteral("Edit…"), QStringLiteral("Add Subtask")}) {
-            Q_EMIT pane->taskActivated(task.id, QRect(800, 100, 300, 40));
+            pane->showCard(task.id, QRect(800, 100, 300, 40));
             // The card of the row, not one closed before it and not yet deleted.
             const auto openCard = [&window]() -> TaskDetailsPopover* {
                 for (TaskDetailsPopover* shown : window->findChildren<TaskDetailsPopover*>())

@@ -5,17 +5,20 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
+#include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
 #include "TasksPaneRow.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QSignalSpy>
+#include <QPushButton>
 #include <QTest>
+#include <QTimeZone>
 #include <QToolButton>
 
 namespace {
@@ -34,9 +37,10 @@ Task makeTask(const QString& id, const QString& calendarId, const QString& title
     return task;
 }
 
+// A date-only due date as the store holds it: 00:00 UTC of that date.
 std::optional<QDateTime> dueOn(const QDate& date)
 {
-    return QDateTime(date, QTime(12, 0)).toUTC();
+    return QDateTime(date, QTime(0, 0), QTimeZone::utc());
 }
 
 // The live rows and group headers as "title" / "# header (count)", in the order shown.
@@ -140,6 +144,11 @@ private Q_SLOTS:
         QCOMPARE(shown(&pane),
                  (QStringList{QStringLiteral("# Home (1)"), "Shop",
                               QStringLiteral("# Work / Team (3)"), "Plan", "  Draft", "Old"}));
+        QStringList draftTexts;
+        for (QLabel* label : rowOf(&pane, QStringLiteral("Draft"))->findChildren<QLabel*>())
+            draftTexts << label->text();
+        QVERIFY2(draftTexts.join(' ').contains(QStringLiteral("Today")),
+                 qPrintable(draftTexts.join('|')));
 
         // A subtask that passes while its parent does not stands as a root.
         chooseFilterEntry(&pane, QStringLiteral("Due today"));
@@ -249,24 +258,113 @@ private Q_SLOTS:
         QVERIFY(!stored.rawIcalendar.contains(QStringLiteral("COMPLETED:")));
     }
 
-    void rowClicksReachTheHost()
+    // Cancelling and restoring leave the percentage where the work got to.
+    void cancelAndRestoreKeepThePercentage_data()
     {
-        const Task task =
-            makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("T"));
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("restore") << "cancelled" << 40 << "Restore Task"
+                                 << "needs-action";
+        QTest::newRow("cancel open") << "in-process" << 50 << "Mark Cancelled"
+                                     << "cancelled";
+        QTest::newRow("cancel completed") << "completed" << 100 << "Mark Cancelled"
+                                          << "cancelled";
+    }
+
+    void cancelAndRestoreKeepThePercentage()
+    {
+        QFETCH(QString, from);
+        QFETCH(int, percent);
+        QFETCH(QString, entry);
+        QFETCH(QString, status);
+        Task task = makeTask(QStringLiteral("c"), QStringLiteral("team"), QStringLiteral("C"));
+        task.status = from;
+        task.percentComplete = percent;
         QVERIFY(state()->tasks()->insert(task));
         TasksPane pane(state());
+        ModalSeam::run([&] { pane.showRowContextMenu(task.id, QPoint(10, 10)); },
+                       [&](QWidget* menu) { ModalSeam::chooseMenuAction(menu, entry); });
+        const Task stored = *state()->tasks()->getById(task.id);
+        QCOMPARE(stored.status, status);
+        QCOMPARE(stored.percentComplete, percent);
+    }
+
+    // While the menu is open a sync may store a new etag or remove the task; the entry chosen
+    // afterwards neither writes the old copy back nor brings the removed task back.
+    void menuActsOnTheTaskAsStoredAfterwards_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("synced, progress") << false << "Mark In Progress";
+        QTest::newRow("synced, top level") << false << "Make Top-Level";
+        QTest::newRow("removed, progress") << true << "Mark In Progress";
+        QTest::newRow("removed, cancel") << true << "Mark Cancelled";
+    }
+
+    void menuActsOnTheTaskAsStoredAfterwards()
+    {
+        QFETCH(bool, removed);
+        QFETCH(QString, entry);
+        Task task = makeTask(QStringLiteral("s"), QStringLiteral("team"), QStringLiteral("S"));
+        task.parentTaskUid = QStringLiteral("elsewhere");
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        ModalSeam::run([&] { pane.showRowContextMenu(task.id, QPoint(10, 10)); },
+                       [&](QWidget* menu) {
+                           if (removed)
+                               QVERIFY(state()->tasks()->remove(task.id));
+                           else
+                               QVERIFY(state()->tasks()->markSynced(task.id, "/t/s.ics", "e2"));
+                           ModalSeam::chooseMenuAction(menu, entry);
+                       });
+        const Task stored = *state()->tasks()->getById(task.id);
+        QCOMPARE(bool(stored.deletedAt), removed);
+        if (removed) {
+            QCOMPARE(stored.status, task.status);
+            return;
+        }
+        QCOMPARE(stored.etag, QStringLiteral("e2"));
+        QCOMPARE(stored.href, QStringLiteral("/t/s.ics"));
+    }
+
+    // A click opens the task's card beside the row, a double click the form on the task as
+    // stored; the card's buttons lead to the form and to a subtask's form. No host is needed.
+    void rowClicksOpenTheCardAndTheForm()
+    {
+        Task task = makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("T"));
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        QStringList forms;
+        pane.execDialog = [&](QDialog* dialog) {
+            forms << dialog->windowTitle();
+            return int(QDialog::Rejected);
+        };
         pane.resize(320, 400);
         pane.show();
         QVERIFY(QTest::qWaitForWindowExposed(&pane));
-        QSignalSpy card(&pane, &TasksPane::taskActivated);
-        QSignalSpy edit(&pane, &TasksPane::editTaskRequested);
+        const auto openCard = [&pane]() -> TaskDetailsPopover* {
+            for (TaskDetailsPopover* shown : pane.findChildren<TaskDetailsPopover*>())
+                if (shown->isVisible())
+                    return shown;
+            return nullptr;
+        };
         TasksPaneRow* row = rowOf(&pane, QStringLiteral("T"));
-        QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(150, 12));
-        QCOMPARE(card.size(), 1);
-        QCOMPARE(card[0][0].toString(), task.id);
-        QCOMPARE(card[0][1].toRect().size(), row->size());
+        for (const QString& action : {QStringLiteral("Edit…"), QStringLiteral("Add Subtask")}) {
+            QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(150, 12));
+            QTRY_VERIFY(openCard());
+            QPushButton* button = nullptr;
+            for (QPushButton* candidate : openCard()->findChildren<QPushButton*>())
+                if (candidate->text() == action)
+                    button = candidate;
+            QVERIFY(button);
+            button->click();
+            QTRY_COMPARE(forms.size(), action == QStringLiteral("Edit…") ? 1 : 2);
+            QTRY_VERIFY(!openCard());
+        }
         QTest::mouseDClick(row, Qt::LeftButton, {}, QPoint(150, 12));
-        QCOMPARE(edit.size(), 1);
+        QCOMPARE(forms, (QStringList{"Edit Task", "New Task", "Edit Task"}));
         QTest::mouseClick(row, Qt::LeftButton, {}, row->checkboxRect().center());
         QVERIFY(state()->tasks()->getById(task.id)->isCompleted());
     }
@@ -303,6 +401,16 @@ private Q_SLOTS:
                            menu->close();
                        });
         QCOMPARE(enabled, QStringList{"Edit…"});
+        // Into another calendar the person learns why, read-only or not.
+        const Task mine =
+            makeTask(QStringLiteral("m"), QStringLiteral("team"), QStringLiteral("Mine"));
+        QVERIFY(state()->tasks()->insert(mine));
+        QTRY_VERIFY(rowOf(&pane, QStringLiteral("Mine")));
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { dropOn(rowOf(&pane, QStringLiteral("Mine")), second, 2); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Can't move task"));
         const Task stored = *state()->tasks()->getById(second.id);
         QCOMPARE(stored.parentTaskUid, QString());
         QVERIFY(!stored.isCompleted());
