@@ -356,7 +356,7 @@ private Q_SLOTS:
             if (before == QLatin1String("session")) {
                 QCOMPARE(openedAs(path), QStringLiteral("read-only"));
                 // What the session left behind is writable already, before any repair.
-                for (const QString suffix : {QStringLiteral("-shm"), QStringLiteral("-wal")}) {
+                for (const QString& suffix : {QStringLiteral("-shm"), QStringLiteral("-wal")}) {
                     const QFileInfo journal(path + suffix);
                     QVERIFY2(!journal.exists() || journal.permissions() & QFile::WriteOwner,
                              qPrintable(journal.fileName()));
