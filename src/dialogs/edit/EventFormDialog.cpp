@@ -1,5 +1,7 @@
 #include "EventFormDialog.h"
 
+#include "StoreWaitNote.h"
+
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
@@ -325,12 +327,10 @@ void EventFormDialog::build()
     connect(m_buttonBox, &QDialogButtonBox::accepted, this, &EventFormDialog::save);
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // A form cancelled while it waits for an import to end saves nothing.
-    connect(this, &QDialog::rejected, this, [this] { m_waitingForStore = false; });
-    m_storeWaitNote = new QLabel(
-        tr("An import is writing to the calendar. This form saves as soon as it ends."), this);
-    m_storeWaitNote->setObjectName(QStringLiteral("storeWaitNote"));
-    m_storeWaitNote->setWordWrap(true);
-    m_storeWaitNote->hide();
+    m_storeWaitNote = new StoreWaitNote(
+        m_appState, tr("An import is writing to the calendar. This form saves as soon as it ends."),
+        this);
+    connect(this, &QDialog::rejected, m_storeWaitNote, &StoreWaitNote::cancel);
     outer->addWidget(m_storeWaitNote);
     outer->addWidget(m_buttonBox);
     // Enter saves wherever the focus is: a button inside the form that had the focus last (such
@@ -671,7 +671,8 @@ void EventFormDialog::save()
     if (!m_appState || !m_appState->events())
         return;
     if (m_appState->isStoreHeld()) {
-        waitForStore();
+        m_storeWaitNote->saveWhenFree(m_buttonBox->button(QDialogButtonBox::Ok),
+                                      [this] { save(); });
         return;
     }
 
@@ -787,28 +788,6 @@ void EventFormDialog::save()
         return;
     }
     accept();
-}
-
-void EventFormDialog::waitForStore()
-{
-    // The import keeps the store's lock for its whole write; the form keeps the user's input
-    // and saves at its end instead of waiting on the lock (or failing) on the window's thread.
-    if (m_waitingForStore)
-        return;
-    m_waitingForStore = true;
-    m_storeWaitNote->show();
-    m_buttonBox->button(QDialogButtonBox::Ok)->setEnabled(false);
-    connect(
-        m_appState, &AppState::storeReleased, this,
-        [this] {
-            if (!m_waitingForStore)
-                return;
-            m_waitingForStore = false;
-            m_storeWaitNote->hide();
-            m_buttonBox->button(QDialogButtonBox::Ok)->setEnabled(true);
-            save();
-        },
-        Qt::SingleShotConnection);
 }
 
 void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)

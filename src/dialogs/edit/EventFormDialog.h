@@ -22,6 +22,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
 class QVBoxLayout;
+class StoreWaitNote;
 
 // Creates one event or edits one stored event: title, calendar, colour, times, all-day, repeat
 // rule, reminders, location, notes and attendees; a new event can start from a template. Saving
@@ -71,7 +72,6 @@ private:
     void applyTemplate(const EventTemplate& eventTemplate);
     void save();
     // Saves once the import that holds the store has ended; the form stays open meanwhile.
-    void waitForStore();
     void keepLength(const QDateTime& start);
     void measureLength();
     bool saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
@@ -86,8 +86,7 @@ private:
     // The start and end the event's length is kept from while the user changes the start.
     QDateTime m_lengthStart;
     QDateTime m_lengthEnd;
-    QLabel* m_storeWaitNote = nullptr;
-    bool m_waitingForStore = false;
+    StoreWaitNote* m_storeWaitNote = nullptr;
     bool m_movingEnd = false; // the end is following the start, not changed by the user
 
     QLineEdit* m_titleEdit = nullptr;

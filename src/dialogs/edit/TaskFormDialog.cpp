@@ -1,5 +1,7 @@
 #include "TaskFormDialog.h"
 
+#include "StoreWaitNote.h"
+
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
@@ -206,11 +208,10 @@ void TaskFormDialog::buildUi()
     form->addRow(tr("&Notes"), m_notesEdit);
     outer->addLayout(form);
 
-    m_storeWaitNote =
-        new QLabel(tr("An import is being written; the task is saved when it ends."), this);
-    m_storeWaitNote->setWordWrap(true);
+    m_storeWaitNote = new StoreWaitNote(
+        m_appState, tr("An import is being written; the task is saved when it ends."), this);
     m_storeWaitNote->setProperty("muted", true);
-    m_storeWaitNote->hide();
+    connect(this, &QDialog::rejected, m_storeWaitNote, &StoreWaitNote::cancel);
     outer->addWidget(m_storeWaitNote);
 
     outer->addStretch();
@@ -370,7 +371,8 @@ void TaskFormDialog::save()
     if (!m_appState || !m_appState->tasks())
         return;
     if (m_appState->isStoreHeld()) {
-        waitForStore();
+        m_storeWaitNote->saveWhenFree(m_buttonBox->button(QDialogButtonBox::Ok),
+                                      [this] { save(); });
         return;
     }
 
@@ -470,26 +472,4 @@ bool TaskFormDialog::write(Task task, const std::optional<Task>& stored)
     }
     task.rawIcalendar = Ical::buildTask(task);
     return tasks->update(task);
-}
-
-void TaskFormDialog::waitForStore()
-{
-    // The import keeps the store's lock for its whole write; the form keeps the user's input
-    // and saves at its end instead of waiting on the lock (or failing) on the window's thread.
-    if (m_waitingForStore)
-        return;
-    m_waitingForStore = true;
-    m_storeWaitNote->show();
-    m_buttonBox->button(QDialogButtonBox::Ok)->setEnabled(false);
-    connect(
-        m_appState, &AppState::storeReleased, this,
-        [this] {
-            if (!m_waitingForStore)
-                return;
-            m_waitingForStore = false;
-            m_storeWaitNote->hide();
-            m_buttonBox->button(QDialogButtonBox::Ok)->setEnabled(true);
-            save();
-        },
-        Qt::SingleShotConnection);
 }

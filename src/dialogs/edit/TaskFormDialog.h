@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class StoreWaitNote;
 
 // Creates one task or edits one stored task: title, calendar, start and due date, repeat rule and
 // what its next occurrence counts from, priority, completed, categories and notes. Saving writes
@@ -53,7 +54,6 @@ private:
     bool calendarIsReadOnly(const QString& calendarId) const;
     void save();
     bool write(Task task, const std::optional<Task>& stored);
-    void waitForStore();
 
     AppState* m_appState = nullptr;
     std::optional<Task> m_editedTask;
@@ -62,7 +62,6 @@ private:
     QString m_ruleText;
     QString m_repeatMode = QStringLiteral("fromDueDate");
     bool m_readOnly = false;
-    bool m_waitingForStore = false;
     bool m_moveRefused = false;
 
     QLabel* m_subtitle = nullptr;
@@ -78,6 +77,6 @@ private:
     QCheckBox* m_completedCheck = nullptr;
     QLineEdit* m_categoriesEdit = nullptr;
     QPlainTextEdit* m_notesEdit = nullptr;
-    QLabel* m_storeWaitNote = nullptr;
+    StoreWaitNote* m_storeWaitNote = nullptr;
     QDialogButtonBox* m_buttonBox = nullptr;
 };
