@@ -320,7 +320,13 @@ void TestCalDavClient::redirectsKeepCredentialsOnTheirOrigin()
     QVERIFY(response);
     QCOMPARE(response->statusCode, 207);
 
-    QCOMPARE(server.requests().size(), 2);
+    // The two hops, each once; Qt may send a request again on a fresh connection when the
+    // kept-alive one was closed under it, which is no further hop.
+    QStringList hops;
+    for (const auto& request : server.requests())
+        if (!hops.contains(request.path))
+            hops.append(request.path);
+    QCOMPARE(hops, (QStringList{"/old/", "/new/"}));
     for (const auto& request : server.requests()) {
         QCOMPARE(request.headers.value("authorization"), basic("alice:secret"));
         QCOMPARE(request.body, QByteArray("<x/>"));
