@@ -229,7 +229,7 @@ void TaskFormDialog::buildUi()
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(m_buttonBox);
 
-    resize(480, sizeHint().height());
+    resize(560, sizeHint().height());
     m_titleEdit->setFocus();
 }
 
