@@ -1,5 +1,7 @@
 #include "DetailsCard.h"
 
+#include <QPointer>
+
 #include "Theme.h"
 
 #include <QCoreApplication>
@@ -27,6 +29,22 @@ DetailsCard::DetailsCard(const QString& objectName, int width, QWidget* parent) 
     shadow->setOffset(0, 6);
     shadow->setColor(QColor(0, 0, 0, 80));
     setGraphicsEffect(shadow);
+
+    if (active() && active() != this)
+        active()->close();
+    active() = this;
+}
+
+QPointer<DetailsCard>& DetailsCard::active()
+{
+    static QPointer<DetailsCard> card;
+    return card;
+}
+
+void DetailsCard::closeActive()
+{
+    if (active())
+        active()->close();
 }
 
 DetailsCard::~DetailsCard()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 #include <QString>
 
 // The frame and closing rules the details cards share. A card floats as a plain child of its
@@ -16,6 +17,9 @@ public:
 
     // Opens a link of a card's text: only http, https and mailto addresses open.
     static void openLink(const QString& link);
+    // Closes the open card, if any. At most one card, of any kind, is open at a time: a new
+    // one closes the one before it.
+    static void closeActive();
 
 protected:
     // `objectName` names the frame in its style sheet; `width` is the card's fixed width.
@@ -25,4 +29,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+
+private:
+    static QPointer<DetailsCard>& active();
 };

@@ -31,12 +31,6 @@ const QString fallbackColor = QStringLiteral("#4285F4");
 constexpr int cardWidth = 400;
 constexpr int cardMaxHeight = 560;
 
-QPointer<EventDetailsPopover>& activePopover()
-{
-    static QPointer<EventDetailsPopover> active;
-    return active;
-}
-
 QString detailsIconRow(QChar glyph, const QString& text)
 {
     return QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>"
@@ -57,20 +51,11 @@ EventDetailsPopover::EventDetailsPopover(AppState* appState, const Event& event,
     : DetailsCard(QStringLiteral("eventDetailsPopover"), cardWidth, parent), m_appState(appState),
       m_event(event)
 {
-    if (activePopover() && activePopover() != this)
-        activePopover()->close();
-    activePopover() = this;
     // The event form closes an open card; it cannot link this library, so it is told how.
     EventFormDialog::setDetailsCardCloser(&EventDetailsPopover::closeActive);
 
     buildUi();
     populate();
-}
-
-void EventDetailsPopover::closeActive()
-{
-    if (activePopover())
-        activePopover()->close();
 }
 
 void EventDetailsPopover::buildUi()

@@ -24,9 +24,6 @@ public:
     // of a series, `event` is the occurrence as expanded. `appState` must outlive the card.
     EventDetailsPopover(AppState* appState, const Event& event, QWidget* parent = nullptr);
 
-    // Closes the open card, if any.
-    static void closeActive();
-
     // The time line of the card: the long date and times in local time, or the stored dates of
     // an all-day event with "All-day". `timePattern` as TimeFormat gives it.
     static QString formatEventTimeRange(const Event& event, const QString& timePattern);

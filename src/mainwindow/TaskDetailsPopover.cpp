@@ -25,12 +25,6 @@ namespace {
 const QString fallbackColor = QStringLiteral("#4285F4");
 constexpr int cardWidth = 460;
 
-QPointer<TaskDetailsPopover>& activePopover()
-{
-    static QPointer<TaskDetailsPopover> active;
-    return active;
-}
-
 QLabel* wrappedLabel(QWidget* parent, Qt::TextFormat format)
 {
     auto* label = new QLabel(parent);
@@ -53,9 +47,6 @@ QString notesHtml(const QString& text)
 TaskDetailsPopover::TaskDetailsPopover(AppState* appState, const QString& taskId, QWidget* parent)
     : DetailsCard(QStringLiteral("taskDetailsPopover"), cardWidth, parent), m_appState(appState)
 {
-    if (activePopover() && activePopover() != this)
-        activePopover()->close();
-    activePopover() = this;
     // The task form closes an open card; it cannot link this library, so it is told how.
     TaskFormDialog::setDetailsCardCloser(&TaskDetailsPopover::closeActive);
 
@@ -69,12 +60,6 @@ TaskDetailsPopover::TaskDetailsPopover(AppState* appState, const QString& taskId
     m_task.id = taskId;
     buildUi();
     populate();
-}
-
-void TaskDetailsPopover::closeActive()
-{
-    if (activePopover())
-        activePopover()->close();
 }
 
 void TaskDetailsPopover::buildUi()

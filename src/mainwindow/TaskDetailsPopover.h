@@ -28,9 +28,6 @@ public:
     // PopoverPlacement.h). `appState` must outlive the card.
     TaskDetailsPopover(AppState* appState, const QString& taskId, QWidget* parent = nullptr);
 
-    // Closes the open task card, if any.
-    static void closeActive();
-
     // False when the task was gone when the card was built; it then offers no action.
     bool hasTask() const { return m_found; }
 
