@@ -9,6 +9,8 @@
 #include <memory>
 
 class AppState;
+class DetachedAgendaWindow;
+class DetachedTasksWindow;
 class IcsImportFlow;
 class NotificationService;
 class QAction;
@@ -18,6 +20,7 @@ class QSplitter;
 class QStackedWidget;
 class QToolButton;
 class QuickAddDialog;
+class Sidebar;
 class SyncClientFactory;
 class SyncOrchestrator;
 class TasksPane;
@@ -73,6 +76,10 @@ public:
     // A new calendar group (an empty id) or the group with that id, modal with `parent`; a new
     // group the user saved becomes the active one when `activate` is set.
     void openCalendarGroupForm(const QString& groupId, QWidget* parent, bool activate);
+    // Window menu: the one detached window of each kind, brought forward when it is open, else
+    // built (restoring its last place) and shown. It lives until it is closed.
+    DetachedAgendaWindow* openDetachedAgenda();
+    DetachedTasksWindow* openDetachedTasks();
 
 public Q_SLOTS:
     void focusWindow();
@@ -134,10 +141,12 @@ private:
     QMenu* m_fileMenu = nullptr;
 
     QSplitter* m_splitter = nullptr;
-    QWidget* m_sidebar = nullptr;
+    Sidebar* m_sidebar = nullptr;
     QStackedWidget* m_centralStack = nullptr;
     TasksPane* m_tasksPane = nullptr;
     QToolButton* m_accountPill = nullptr;
     QToolButton* m_filterButton = nullptr;
     QPointer<QuickAddDialog> m_quickAddDialog;
+    QPointer<DetachedAgendaWindow> m_detachedAgenda;
+    QPointer<DetachedTasksWindow> m_detachedTasks;
 };
