@@ -147,6 +147,8 @@ void AgendaListWidget::insertRow(QWidget* row, int* position)
 void AgendaListWidget::reload()
 {
     m_content->setUpdatesEnabled(false);
+    // New rows of a hidden list are shown with it in one pass, not one queued show at a time.
+    m_content->hide();
     clearRows();
     const QStringList calendarIds = ViewData::visibleCalendarIds(m_appState);
     if (calendarIds.isEmpty()) {
@@ -196,6 +198,7 @@ void AgendaListWidget::reload()
         }
     }
     m_pages->setCurrentIndex(position == 0 ? 1 : 0);
+    m_content->show();
     m_content->setUpdatesEnabled(true);
 }
 
