@@ -9,6 +9,7 @@
 #include <memory>
 
 class AppState;
+class CommandPalette;
 class IcsImportFlow;
 class NotificationService;
 class QAction;
@@ -70,6 +71,10 @@ public:
     void openQuickAddDialog();
     void openSearch();
     void addFilter();
+    // Ctrl+K: the command palette, built on first use and kept.
+    void openCommandPalette();
+    // A sample reminder through the notification service, with a status message either way.
+    void sendTestNotification();
     // A new calendar group (an empty id) or the group with that id, modal with `parent`; a new
     // group the user saved becomes the active one when `activate` is set.
     void openCalendarGroupForm(const QString& groupId, QWidget* parent, bool activate);
@@ -112,7 +117,6 @@ private:
     void importIcsFile();
     void maybeShowFirstLaunch();
     void showAbout();
-    void sendTestNotification();
     void signOut();
     void loadSampleData();
     void clearSampleData();
@@ -140,4 +144,5 @@ private:
     QToolButton* m_accountPill = nullptr;
     QToolButton* m_filterButton = nullptr;
     QPointer<QuickAddDialog> m_quickAddDialog;
+    QPointer<CommandPalette> m_commandPalette;
 };
