@@ -11,6 +11,7 @@
 #include "CalendarView.h"
 #include "Client.h"
 #include "Clock.h"
+#include "CommandPalette.h"
 #include "Database.h"
 #include "DayView.h"
 #include "DetachedAgendaWindow.h"
@@ -359,9 +360,7 @@ void MainWindow::buildShortcuts()
         connect(shortcut, &QShortcut::activated, this, slot);
         return shortcut;
     };
-    // The command palette has no window in this build; the key is reserved for it.
-    auto* palette = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
-    palette->setEnabled(false);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_K), &MainWindow::openCommandPalette);
     bind(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { m_state->navigateBack(); });
     bind(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { m_state->navigateForward(); });
     qApp->installEventFilter(this);
@@ -857,6 +856,13 @@ void MainWindow::openSearch()
     SearchDialog dialog(m_state, this);
     connect(&dialog, &SearchDialog::eventActivated, this, &MainWindow::showSearchResult);
     execDialog(&dialog);
+}
+
+void MainWindow::openCommandPalette()
+{
+    if (!m_commandPalette)
+        m_commandPalette = new CommandPalette(m_state, this, this);
+    m_commandPalette->popup();
 }
 
 void MainWindow::addFilter()

@@ -11,6 +11,7 @@
 class AppState;
 class DetachedAgendaWindow;
 class DetachedTasksWindow;
+class CommandPalette;
 class IcsImportFlow;
 class NotificationService;
 class QAction;
@@ -73,6 +74,10 @@ public:
     void openQuickAddDialog();
     void openSearch();
     void addFilter();
+    // Ctrl+K: the command palette, built on first use and kept.
+    void openCommandPalette();
+    // A sample reminder through the notification service, with a status message either way.
+    void sendTestNotification();
     // A new calendar group (an empty id) or the group with that id, modal with `parent`; a new
     // group the user saved becomes the active one when `activate` is set.
     void openCalendarGroupForm(const QString& groupId, QWidget* parent, bool activate);
@@ -119,7 +124,6 @@ private:
     void importIcsFile();
     void maybeShowFirstLaunch();
     void showAbout();
-    void sendTestNotification();
     void signOut();
     void loadSampleData();
     void clearSampleData();
@@ -149,4 +153,5 @@ private:
     QPointer<QuickAddDialog> m_quickAddDialog;
     QPointer<DetachedAgendaWindow> m_detachedAgenda;
     QPointer<DetachedTasksWindow> m_detachedTasks;
+    QPointer<CommandPalette> m_commandPalette;
 };
