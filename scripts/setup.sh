@@ -11,7 +11,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     libical-dev python3 python3-icalendar python3-dateutil python3-recurring-ical-events
     radicale xandikos openssl desktop-file-utils libglib2.0-bin dbus-daemon xvfb xauth
-    nodejs fonts-material-design-icons-iconfont dunst poppler-utils
+    nodejs fonts-material-design-icons-iconfont fonts-noto-color-emoji dunst poppler-utils
 )
 
 missing=()

@@ -240,6 +240,10 @@ int Application::run()
     connect(trayManager, &TrayManager::syncNowRequested, mainWindow, &MainWindow::syncNow);
     trayManager->setup();
     mainWindow->trayIcon = trayManager->trayIcon();
+    // Started in the tray: the program waits there, so closing a reminder or a detached window
+    // must not end it. Showing the main window restores the default.
+    if (!mainWindow->isVisible() && mainWindow->trayIcon && mainWindow->trayIcon->isVisible())
+        QGuiApplication::setQuitOnLastWindowClosed(false);
 
     notificationService = new NotificationService(appState, trayManager->trayIcon(), this);
     mainWindow->notificationService = notificationService;

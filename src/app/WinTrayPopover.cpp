@@ -1,10 +1,12 @@
 #include "WinTrayPopover.h"
 
+#include "AgendaDays.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "EventQuery.h"
 #include "EventRepository.h"
+#include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "NLParser.h"
 #include "QuickAdd.h"
@@ -22,6 +24,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QTimeZone>
 #include <QTimer>
 #include <QToolButton>
@@ -302,10 +305,19 @@ void WinTrayPopover::refresh()
     m_card->show();
 
     const QString pattern = TimeFormat::timePattern(m_state);
-    QList<Event> todayPart;
+    // Each occurrence once, in the part of the first of the two days it is listed under: one
+    // running since yesterday or into tomorrow belongs to today.
+    const QList<QList<Event>> days =
+        AgendaDays::eventsByDay(occurrences, today, 2, QTimeZone::systemTimeZone(), QDateTime());
+    const QList<Event>& todayPart = days[0];
+    QSet<FilterEngine::OccurrenceKey> listedToday;
+    for (const Event& occurrence : todayPart)
+        listedToday.insert(FilterEngine::OccurrenceKey::of(occurrence));
     QList<Event> tomorrowPart;
-    for (const Event& occurrence : occurrences)
-        (listDate(occurrence) <= today ? todayPart : tomorrowPart).append(occurrence);
+    for (const Event& occurrence : days[1]) {
+        if (!listedToday.contains(FilterEngine::OccurrenceKey::of(occurrence)))
+            tomorrowPart.append(occurrence);
+    }
     addHeader(tr("Today"));
     for (const Event& occurrence : std::as_const(todayPart))
         addOccurrence(occurrence, colourFor(occurrence), pattern);

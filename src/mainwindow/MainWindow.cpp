@@ -2,6 +2,7 @@
 
 #include "AccountAttention.h"
 #include "AccountRepository.h"
+#include "AgendaListWidget.h"
 #include "AppState.h"
 #include "AppSyncClientFactory.h"
 #include "Application.h"
@@ -10,8 +11,11 @@
 #include "CalendarView.h"
 #include "Client.h"
 #include "Clock.h"
+#include "CommandPalette.h"
 #include "Database.h"
 #include "DayView.h"
+#include "DetachedAgendaWindow.h"
+#include "DetachedTasksWindow.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
@@ -35,6 +39,7 @@
 #include "SampleData.h"
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
+#include "Sidebar.h"
 #include "SyncOrchestrator.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
@@ -99,6 +104,9 @@ MainWindow::MainWindow(AppState* state, std::unique_ptr<SyncClientFactory> syncC
 MainWindow::~MainWindow()
 {
     qApp->removeEventFilter(this);
+    // The detached windows have no parent; they read the same state hub and go with the window.
+    delete m_detachedAgenda;
+    delete m_detachedTasks;
     // An import still writing is rolled back while the window is whole, and the writes it kept
     // are stored then; no sync is started on the way out.
     delete m_sync;
@@ -187,8 +195,6 @@ void MainWindow::buildMenuBar()
         action->setShortcut(keys);
         return action;
     };
-    // Entries whose windows this build does not have stay visible but disabled.
-    const auto unavailable = [](QAction* action) { action->setEnabled(false); };
 
     m_fileMenu = menuBar()->addMenu(tr("&File"));
     QMenu* file = m_fileMenu;
@@ -261,7 +267,6 @@ void MainWindow::buildMenuBar()
         add(view, tr("Show &Empty Days in Agenda"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     m_showEmptyDaysAction->setShortcutContext(Qt::WindowShortcut);
     m_showEmptyDaysAction->setCheckable(true);
-    unavailable(m_showEmptyDaysAction);
     m_compactAction =
         add(view, tr("&Compact Density"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
     m_compactAction->setShortcutContext(Qt::WindowShortcut);
@@ -280,8 +285,10 @@ void MainWindow::buildMenuBar()
     m_toggleTasksPaneAction->setCheckable(true);
 
     QMenu* window = menuBar()->addMenu(tr("&Window"));
-    unavailable(add(window, tr("Detached &Agenda Window")));
-    unavailable(add(window, tr("Detached &Tasks Window")));
+    connect(add(window, tr("Detached &Agenda Window")), &QAction::triggered, this,
+            &MainWindow::openDetachedAgenda);
+    connect(add(window, tr("Detached &Tasks Window")), &QAction::triggered, this,
+            &MainWindow::openDetachedTasks);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     connect(add(tools, tr("Add &Filter…")), &QAction::triggered, this, &MainWindow::addFilter);
@@ -353,9 +360,7 @@ void MainWindow::buildShortcuts()
         connect(shortcut, &QShortcut::activated, this, slot);
         return shortcut;
     };
-    // The command palette has no window in this build; the key is reserved for it.
-    auto* palette = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_K), this);
-    palette->setEnabled(false);
+    bind(QKeySequence(Qt::CTRL | Qt::Key_K), &MainWindow::openCommandPalette);
     bind(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { m_state->navigateBack(); });
     bind(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { m_state->navigateForward(); });
     qApp->installEventFilter(this);
@@ -425,11 +430,8 @@ void MainWindow::buildUi()
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("mainSplitter"));
     m_splitter->setChildrenCollapsible(false);
-    // The sidebar and the tasks pane fill these places.
-    m_sidebar = new QWidget(m_splitter);
+    m_sidebar = new Sidebar(m_state, m_splitter);
     m_sidebar->setObjectName(QStringLiteral("sidebar"));
-    m_sidebar->setLayout(new QVBoxLayout);
-    m_sidebar->layout()->setContentsMargins(0, 0, 0, 0);
     m_centralStack = new QStackedWidget(m_splitter);
     m_centralStack->setObjectName(QStringLiteral("centralStack"));
     m_centralStack->addWidget(buildEmptyStatePage());
@@ -454,6 +456,12 @@ void MainWindow::buildUi()
     setCentralWidget(m_splitter);
 
     connect(m_toggleSidebarAction, &QAction::toggled, m_sidebar, &QWidget::setVisible);
+    // Only the sidebar's agenda answers to the View menu; a detached one keeps its own mode.
+    AgendaListWidget* agenda = m_sidebar->agenda();
+    m_showEmptyDaysAction->setChecked(agenda->showEmptyDays());
+    connect(m_showEmptyDaysAction, &QAction::toggled, agenda, &AgendaListWidget::setShowEmptyDays);
+    connect(agenda, &AgendaListWidget::showEmptyDaysChanged, m_showEmptyDaysAction,
+            &QAction::setChecked);
     const bool tasksVisible =
         m_state->preferences()->getBool(QStringLiteral("ui/tasksPaneVisible"), true);
     m_tasksPane->setVisible(tasksVisible);
@@ -850,6 +858,13 @@ void MainWindow::openSearch()
     execDialog(&dialog);
 }
 
+void MainWindow::openCommandPalette()
+{
+    if (!m_commandPalette)
+        m_commandPalette = new CommandPalette(m_state, this, this);
+    m_commandPalette->popup();
+}
+
 void MainWindow::addFilter()
 {
     FilterFormDialog dialog(m_state, this);
@@ -1000,6 +1015,36 @@ void MainWindow::openPreferences()
 {
     SettingsDialog dialog(m_state, m_state->themeManager(), this);
     execDialog(&dialog);
+}
+
+// --- detached windows ------------------------------------------------------------------------
+
+namespace {
+
+// Brings an open window forward, or builds one without a parent (a top-level window of its own,
+// independent of the main window) that is destroyed when it closes.
+template <typename Window> Window* openDetached(QPointer<Window>& held, AppState* state)
+{
+    if (!held) {
+        held = new Window(state);
+        held->setAttribute(Qt::WA_DeleteOnClose, true);
+    }
+    held->show();
+    held->raise();
+    held->activateWindow();
+    return held;
+}
+
+} // namespace
+
+DetachedAgendaWindow* MainWindow::openDetachedAgenda()
+{
+    return openDetached(m_detachedAgenda, m_state);
+}
+
+DetachedTasksWindow* MainWindow::openDetachedTasks()
+{
+    return openDetached(m_detachedTasks, m_state);
 }
 
 // --- closing ---------------------------------------------------------------------------------

@@ -9,6 +9,9 @@
 #include <memory>
 
 class AppState;
+class DetachedAgendaWindow;
+class DetachedTasksWindow;
+class CommandPalette;
 class IcsImportFlow;
 class NotificationService;
 class QAction;
@@ -18,6 +21,7 @@ class QSplitter;
 class QStackedWidget;
 class QToolButton;
 class QuickAddDialog;
+class Sidebar;
 class SyncClientFactory;
 class SyncOrchestrator;
 class TasksPane;
@@ -70,9 +74,17 @@ public:
     void openQuickAddDialog();
     void openSearch();
     void addFilter();
+    // Ctrl+K: the command palette, built on first use and kept.
+    void openCommandPalette();
+    // A sample reminder through the notification service, with a status message either way.
+    void sendTestNotification();
     // A new calendar group (an empty id) or the group with that id, modal with `parent`; a new
     // group the user saved becomes the active one when `activate` is set.
     void openCalendarGroupForm(const QString& groupId, QWidget* parent, bool activate);
+    // Window menu: the one detached window of each kind, brought forward when it is open, else
+    // built (restoring its last place) and shown. It lives until it is closed.
+    DetachedAgendaWindow* openDetachedAgenda();
+    DetachedTasksWindow* openDetachedTasks();
 
 public Q_SLOTS:
     void focusWindow();
@@ -112,7 +124,6 @@ private:
     void importIcsFile();
     void maybeShowFirstLaunch();
     void showAbout();
-    void sendTestNotification();
     void signOut();
     void loadSampleData();
     void clearSampleData();
@@ -134,10 +145,13 @@ private:
     QMenu* m_fileMenu = nullptr;
 
     QSplitter* m_splitter = nullptr;
-    QWidget* m_sidebar = nullptr;
+    Sidebar* m_sidebar = nullptr;
     QStackedWidget* m_centralStack = nullptr;
     TasksPane* m_tasksPane = nullptr;
     QToolButton* m_accountPill = nullptr;
     QToolButton* m_filterButton = nullptr;
     QPointer<QuickAddDialog> m_quickAddDialog;
+    QPointer<DetachedAgendaWindow> m_detachedAgenda;
+    QPointer<DetachedTasksWindow> m_detachedTasks;
+    QPointer<CommandPalette> m_commandPalette;
 };

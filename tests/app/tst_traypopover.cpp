@@ -36,6 +36,7 @@ private Q_SLOTS:
     void relativeTime();
     void showListQuickAddAndLeave();
     void withoutCalendarsOpensTheWindow();
+    void eachOccurrenceListedOnce();
 };
 
 void TestTrayPopover::relativeTime_data()
@@ -129,3 +130,23 @@ void TestTrayPopover::withoutCalendarsOpensTheWindow()
 
 QTEST_MAIN(TestTrayPopover)
 #include "tst_traypopover.moc"
+
+// An occurrence over both days stands under "Today" only; one from tomorrow under "Tomorrow".
+void TestTrayPopover::eachOccurrenceListedOnce()
+{
+    AppStateFixture fixture;
+    QVERIFY(fixture.start());
+    AppState* state = fixture.state();
+    state->preferences()->set("ui/timeFormat", "24");
+    addEvent(state, "Night", local(11, 22), local(12, 1));
+    std::optional<Event> fair =
+        state->events()->getById(addEvent(state, "Fair", local(11, 0), {}, true));
+    QVERIFY(fair);
+    fair->endTime = fair->startTime.addDays(2);
+    QVERIFY(state->events()->update(*fair));
+    addEvent(state, "Breakfast", local(12, 8), local(12, 9));
+    WinTrayPopover popover(state, nullptr);
+    popover.showAt(QGuiApplication::primaryScreen()->availableGeometry().center());
+    QCOMPARE(listTexts(popover), (QStringList{"Today", "All-day  Fair", "22:00  Night", "Tomorrow",
+                                              "08:00  Breakfast"}));
+}

@@ -831,11 +831,11 @@ private Q_SLOTS:
         row("&Edit", "&Preferences…", "SettingsDialog", QKeySequence::Preferences);
         row("&Edit", "&Find Events…", "SearchDialog", QKeySequence("Ctrl+F"));
         row("&View", "Toggle &Sidebar", "");
-        row("&View", "Show &Empty Days in Agenda", "-", QKeySequence("Ctrl+Shift+E"));
+        row("&View", "Show &Empty Days in Agenda", "", QKeySequence("Ctrl+Shift+E"));
         row("&View", "&Compact Density", "", QKeySequence("Ctrl+Shift+D"));
         row("&View", "Toggle &Tasks Pane", "", QKeySequence("Ctrl+Shift+K"));
-        row("&Window", "Detached &Agenda Window", "-");
-        row("&Window", "Detached &Tasks Window", "-");
+        row("&Window", "Detached &Agenda Window", "DetachedAgendaWindow");
+        row("&Window", "Detached &Tasks Window", "DetachedTasksWindow");
         row("&Tools", "Add &Filter…", "FilterFormDialog");
         row("&Tools", "Add Calendar &Group…", "ViewFormDialog");
         row("&Tools", "Manage Calendar Gr&oups…", "ManageViewsDialog");
@@ -897,9 +897,11 @@ private Q_SLOTS:
 
         const QList<ModalSeam::Seen> seen = ModalSeam::run(trigger);
         QString opened = seen.isEmpty() ? QString() : seen.first().className;
-        // A window that does not block (quick add) is found among the shown windows.
+        // A window that does not block (quick add, the detached windows) is found among the
+        // shown windows.
         for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top != window.get() && top->isVisible() && top->inherits("QDialog")) {
+            if (top != window.get() && top->isVisible() &&
+                (top->inherits("QDialog") || top->inherits("QMainWindow"))) {
                 opened = QString::fromLatin1(top->metaObject()->className());
                 top->close();
             }

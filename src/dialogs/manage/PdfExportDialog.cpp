@@ -1,5 +1,6 @@
 #include "PdfExportDialog.h"
 
+#include "AgendaDays.h"
 #include "AppState.h"
 #include "Calendar.h"
 #include "CalendarRepository.h"
@@ -96,21 +97,22 @@ QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first
         return a.startTime < b.startTime;
     });
     const QString pattern = TimeFormat::timePattern(state);
-    for (const Event& event : occurrences) {
-        const QDate firstListed = std::max(ViewDays::startDay(event, zone), first);
-        const QDate lastListed = std::min(ViewDays::lastDay(event, zone), last);
-        if (firstListed > lastListed)
-            continue;
-        const Calendar calendar = calendars.value(event.calendarId);
-        AgendaLine line;
-        line.when = agendaWhen(event, pattern);
-        line.title = ViewData::shownTitle(event);
-        line.detail = event.location.isEmpty()
-                          ? calendar.name
-                          : QStringLiteral("%1 · %2").arg(event.location, calendar.name);
-        line.colour = event.color.isEmpty() ? calendar.color : event.color;
-        for (QDate date = firstListed; date <= lastListed; date = date.addDays(1))
-            days[date].append(line);
+    const int dayCount = int(first.daysTo(last)) + 1;
+    // Past events are part of an exported agenda: nothing is left out for being over.
+    const QList<QList<Event>> byDay =
+        AgendaDays::eventsByDay(occurrences, first, dayCount, zone, QDateTime());
+    for (int index = 0; index < dayCount; ++index) {
+        for (const Event& event : byDay[index]) {
+            const Calendar calendar = calendars.value(event.calendarId);
+            AgendaLine line;
+            line.when = agendaWhen(event, pattern);
+            line.title = ViewData::shownTitle(event);
+            line.detail = event.location.isEmpty()
+                              ? calendar.name
+                              : QStringLiteral("%1 · %2").arg(event.location, calendar.name);
+            line.colour = event.color.isEmpty() ? calendar.color : event.color;
+            days[first.addDays(index)].append(line);
+        }
     }
     return days;
 }

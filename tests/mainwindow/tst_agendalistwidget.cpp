@@ -1,0 +1,306 @@
+#include "AgendaEventRow.h"
+#include "AgendaListWidget.h"
+#include "AgendaTaskRow.h"
+#include "AppState.h"
+#include "AppStateFixture.h"
+#include "EventDetailsPopover.h"
+#include "EventRepository.h"
+#include "GuiEnvironment.h"
+#include "InputEvents.h"
+#include "ModalSeam.h"
+#include "PreferencesRepository.h"
+#include "StoreSeed.h"
+#include "TaskDetailsPopover.h"
+#include "TaskRepository.h"
+#include "TimeFormat.h"
+#include "UndoStack.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+// The fixture's "now" is 10:00 on Wednesday 2026-03-11.
+const QDate today = AppStateFixture::defaultNow().date();
+
+QDateTime local(int dayOffset, int hour, int minute = 0)
+{
+    return StoreSeed::local(today.addDays(dayOffset), QTime(hour, minute));
+}
+
+Event timed(const QString& id, const QDateTime& start, const QDateTime& end)
+{
+    return StoreSeed::timedEvent(id, AppState::localCalendarId, id, start, end);
+}
+
+Task task(const QString& id, const QString& title)
+{
+    Task made;
+    made.id = id;
+    made.uid = id;
+    made.calendarId = AppState::localCalendarId;
+    made.title = title;
+    made.created = AppStateFixture::defaultNow().toUTC();
+    made.lastModified = made.created;
+    return made;
+}
+
+// A date-only value as the store keeps it.
+QDateTime onDay(int dayOffset)
+{
+    return QDateTime(today.addDays(dayOffset), QTime(0, 0), QTimeZone::utc());
+}
+
+// What the list shows, in order: "# header", event titles, "[ ] task" / "[x] task".
+QStringList shown(const AgendaListWidget& list)
+{
+    QStringList lines;
+    if (list.findChild<QStackedWidget*>()->currentIndex() == 1)
+        return {QStringLiteral("(empty) ") + list.findChild<QLabel*>("agendaEmptyLabel")->text()};
+    QLayout* layout = list.findChild<QScrollArea*>()->widget()->layout();
+    for (int i = 0; i < layout->count(); ++i) {
+        QWidget* widget = layout->itemAt(i)->widget();
+        if (auto* row = qobject_cast<AgendaEventRow*>(widget))
+            lines.append(row->occurrence().title);
+        else if (auto* taskRow = qobject_cast<AgendaTaskRow*>(widget))
+            lines.append((taskRow->task().isCompleted() ? "[x] " : "[ ] ") + taskRow->task().title);
+        else if (widget && widget->objectName() == QLatin1String("agendaDayHeader"))
+            lines.append(QStringLiteral("# ") + widget->findChildren<QLabel*>().value(1)->text());
+    }
+    return lines;
+}
+
+// The rows of that title, in list order.
+template <typename Row> QList<Row*> rows(const AgendaListWidget& list, const QString& title)
+{
+    QList<Row*> found;
+    QLayout* layout = list.findChild<QScrollArea*>()->widget()->layout();
+    for (int i = 0; i < layout->count(); ++i) {
+        auto* row = qobject_cast<Row*>(layout->itemAt(i)->widget());
+        if (!row)
+            continue;
+        if constexpr (std::is_same_v<Row, AgendaEventRow>) {
+            if (row->occurrence().title == title)
+                found.append(row);
+        } else if (row->task().title == title) {
+            found.append(row);
+        }
+    }
+    return found;
+}
+
+void click(QWidget* widget, const QPoint& point)
+{
+    InputEvents::press(widget, point);
+    InputEvents::release(widget, point);
+}
+
+void doubleClick(QWidget* widget, const QPoint& point)
+{
+    QMouseEvent event(QEvent::MouseButtonDblClick, point, widget->mapToGlobal(point),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+void openMenu(QWidget* row)
+{
+    const QPoint point(row->width() / 2, row->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, point, row->mapToGlobal(point));
+    QApplication::sendEvent(row, &event);
+}
+
+} // namespace
+
+class TestAgendaListWidget : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<AppStateFixture> m_fixture;
+
+    AppState* state() const { return m_fixture->state(); }
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    void init()
+    {
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+        state()->setViewModeAndDate(QStringLiteral("day"), today);
+        // Yesterday, today (over by now) and tomorrow at 07:00.
+        Event gym = timed("gym", local(-1, 7), local(-1, 8));
+        gym.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=3");
+        Event fair = StoreSeed::allDayEvent("fair", AppState::localCalendarId, "Fair",
+                                            today.addDays(2), today.addDays(3));
+        Event review = timed("review", local(0, 14), local(0, 15));
+        review.title = QStringLiteral("<b>Review</b>");
+        review.location = QStringLiteral("<i>Room 4</i>");
+        for (const Event& event :
+             {gym, fair, review, timed("standup", local(0, 9), local(0, 9, 30)),
+              timed("night", local(0, 22), local(1, 1))})
+            QVERIFY(StoreSeed::addEvent(state(), event));
+        Task pay = task("pay", "Pay rent");
+        pay.startDate = onDay(0);
+        pay.dueDate = onDay(2);
+        Task done = task("done", "Old");
+        done.status = QStringLiteral("completed");
+        done.dueDate = onDay(3);
+        Task urgent = task("urgent", "Call");
+        urgent.priority = 1;
+        urgent.dueDate = onDay(3);
+        for (const Task& seeded : {pay, done, urgent})
+            QVERIFY(state()->tasks()->insert(seeded));
+    }
+
+    void cleanup() { m_fixture.reset(); }
+
+    // Four days from today: an event over by now is missing under "Today", the night event is
+    // under both of its days, the two-day fair under both, tasks after the events of their day
+    // (open before completed, priorities first), a task under its start and due days. The mode
+    // is written under the key, and a new list with the key starts in it.
+    void rowsHeadersAndModes()
+    {
+        const QString key = QStringLiteral("ui/sidebarAgendaMode");
+        AgendaListWidget list(state(), true, 4, key);
+        const QStringList agenda{"# Today",    "<b>Review</b>", "night",        "[ ] Pay rent",
+                                 "# Tomorrow", "night",         "gym",          "# Fri Mar 13",
+                                 "Fair",       "[ ] Pay rent",  "# Sat Mar 14", "Fair",
+                                 "[ ] Call",   "[x] Old"};
+        QCOMPARE(shown(list), agenda);
+        AgendaEventRow* review = rows<AgendaEventRow>(list, "<b>Review</b>").value(0);
+        int marked = 0;
+        for (QLabel* label : review->findChildren<QLabel*>()) {
+            if (label->text().contains(QLatin1Char('<'))) {
+                QCOMPARE(label->textFormat(), Qt::PlainText);
+                ++marked;
+            }
+        }
+        QCOMPARE(marked, 2);
+
+        QSignalSpy changed(&list, &AgendaListWidget::showEmptyDaysChanged);
+        list.setShowEmptyDays(false);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(state()->preferences()->getString(key), QStringLiteral("list"));
+        AgendaListWidget again(state(), true, 4, key);
+        QVERIFY(!again.showEmptyDays());
+        AgendaListWidget unkept(state(), true, 4, QString());
+        QVERIFY(unkept.showEmptyDays());
+
+        // In a week view the list starts on the week's Monday, and a store change comes through.
+        state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        state()->setViewMode(QStringLiteral("week"));
+        QVERIFY(StoreSeed::addEvent(state(), timed("monday", local(-2, 9), local(-2, 10))));
+        QTRY_COMPARE(shown(list).mid(0, 2), (QStringList{"# Mon Mar 9", "monday"}));
+    }
+
+    // Far from anything: the list mode shows the empty page, the agenda mode every day.
+    void emptyPageAndEmptyDays()
+    {
+        state()->setCurrentDate(today.addYears(1));
+        AgendaListWidget list(state(), false, 30, QString());
+        QCOMPARE(shown(list), QStringList{"(empty) No upcoming events"});
+        list.setShowEmptyDays(true);
+        const QStringList days = shown(list);
+        QCOMPARE(days.size(), 30);
+        QVERIFY(days.filter(QStringLiteral("# ")).size() == 30);
+    }
+
+    // A click on tomorrow's occurrence of a series opens its card with that occurrence's times.
+    void clickOpensTheOccurrenceCard()
+    {
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        AgendaEventRow* gym = rows<AgendaEventRow>(list, "gym").value(0);
+        QVERIFY(gym);
+        QCOMPARE(gym->occurrence().startTime, local(1, 7));
+        click(gym, QPoint(100, gym->height() / 2));
+        QCOMPARE(state()->selectedEventId(), QStringLiteral("gym"));
+        auto* card = list.window()->findChild<EventDetailsPopover*>();
+        QVERIFY(card && card->isVisible());
+        const QString times = EventDetailsPopover::formatEventTimeRange(
+            gym->occurrence(), TimeFormat::timePattern(state()));
+        QStringList texts;
+        for (QLabel* label : card->findChildren<QLabel*>())
+            texts.append(label->text());
+        QVERIFY2(texts.contains(times), qPrintable(texts.join('|')));
+    }
+
+    // The tick box completes the task without its card; a double-click on the box opens no form,
+    // one beside it does.
+    void tickBoxAndDoubleClick()
+    {
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        AgendaTaskRow* pay = rows<AgendaTaskRow>(list, "Pay rent").value(0);
+        QVERIFY(pay);
+        const QPoint box = pay->tickBoxRect().center();
+        click(pay, box);
+        QVERIFY(state()->tasks()->getById("pay")->isCompleted());
+        QVERIFY(!list.window()->findChild<TaskDetailsPopover*>());
+        QTRY_COMPARE(shown(list).value(3), QStringLiteral("[x] Pay rent"));
+
+        pay = rows<AgendaTaskRow>(list, "Pay rent").value(0);
+        QCOMPARE(ModalSeam::run([&] { doubleClick(pay, pay->tickBoxRect().center()); }).size(), 0);
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { doubleClick(pay, QPoint(pay->width() / 2, pay->height() / 2)); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].className, QStringLiteral("TaskFormDialog"));
+    }
+
+    // "Delete" on an occurrence of a series asks which occurrences; "This event only" leaves the
+    // series. A plain event asks "Delete event?" and comes back with undo.
+    void deleteAsksTheScopeAndUndoes()
+    {
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { openMenu(rows<AgendaEventRow>(list, "gym").value(0)); },
+            QList<ModalSeam::Answer>{
+                [](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete")); },
+                [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "This event only")); }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].title, QStringLiteral("Delete Recurring Event"));
+        QVERIFY(!state()->events()->getById("gym")->deletedAt);
+        QTRY_VERIFY(rows<AgendaEventRow>(list, "gym").isEmpty());
+
+        seen = ModalSeam::run(
+            [&] { openMenu(rows<AgendaEventRow>(list, "<b>Review</b>").value(0)); },
+            QList<ModalSeam::Answer>{
+                [](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete")); },
+                [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "Yes")); }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].title, QStringLiteral("Delete event?"));
+        QTRY_VERIFY(rows<AgendaEventRow>(list, "<b>Review</b>").isEmpty());
+        QCOMPARE(state()->undoStack()->nextSummary(), QStringLiteral("Deleted \"<b>Review</b>\""));
+        state()->undoStack()->undo();
+        QTRY_COMPARE(rows<AgendaEventRow>(list, "<b>Review</b>").size(), 1);
+    }
+
+    // A row left over from before its task was removed offers no menu and revives nothing.
+    void removedTaskIsGone()
+    {
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        AgendaTaskRow* call = rows<AgendaTaskRow>(list, "Call").value(0);
+        QVERIFY(state()->tasks()->remove("urgent"));
+        QCOMPARE(ModalSeam::run([&] { openMenu(call); }).size(), 0);
+        click(call, QPoint(call->width() / 2, call->height() / 2));
+        QVERIFY(!list.window()->findChild<TaskDetailsPopover*>());
+        QTRY_VERIFY(rows<AgendaTaskRow>(list, "Call").isEmpty());
+    }
+};
+
+QTEST_MAIN(TestAgendaListWidget)
+#include "tst_agendalistwidget.moc"
