@@ -59,6 +59,21 @@ QList<QList<Event>> eventsByDay(const QList<Event>& events, const QDate& first, 
     return days;
 }
 
+QDateTime nextClockChange(const QList<Event>& todayEvents, const QDateTime& built,
+                          const QTimeZone& zone)
+{
+    const QDateTime local = built.toTimeZone(zone);
+    QDateTime next(local.date().addDays(1), QTime(0, 0), zone);
+    for (const Event& event : todayEvents) {
+        if (event.isAllDay)
+            continue;
+        const QDateTime end = event.endTime.value_or(event.startTime);
+        if (end > built && end < next)
+            next = end;
+    }
+    return next;
+}
+
 QDate taskDay(const QDateTime& when, bool dateOnly, const QTimeZone& zone)
 {
     return dateOnly ? when.toUTC().date() : when.toTimeZone(zone).date();

@@ -27,6 +27,13 @@ QDate firstDay(const QDate& navigationDate, const QString& viewMode, int firstDa
 QList<QList<Event>> eventsByDay(const QList<Event>& events, const QDate& first, int dayCount,
                                 const QTimeZone& zone, const QDateTime& now);
 
+// When a list built at `built` changes with the clock alone, its data unchanged: the first end
+// after `built` of a timed occurrence among `todayEvents` (the occurrences it lists under the day
+// of `built`), which then leaves today; else the next local midnight, when "Today", "Tomorrow" and
+// "Overdue" move on.
+QDateTime nextClockChange(const QList<Event>& todayEvents, const QDateTime& built,
+                          const QTimeZone& zone);
+
 // The day a task date falls on: a date-only value is stored at 00:00 UTC of its date and is that
 // date in every zone; a timed value is its date in `zone`.
 QDate taskDay(const QDateTime& when, bool dateOnly, const QTimeZone& zone);

@@ -85,9 +85,15 @@ AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int d
             connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
                     schedule);
     }
+    // A rebuild costs about a millisecond a row: the minute's check rebuilds only when an event
+    // of today has ended or the day has changed since the list was built; store changes reload
+    // through their signals.
     auto* refresh = new QTimer(this);
     refresh->setInterval(refreshMs);
-    connect(refresh, &QTimer::timeout, this, schedule);
+    connect(refresh, &QTimer::timeout, this, [this] {
+        if (!m_clockChangeAt.isValid() || Clock::now() >= m_clockChangeAt)
+            m_reloadTimer->start();
+    });
     refresh->start();
 
     reload();
@@ -152,6 +158,7 @@ void AgendaListWidget::reload()
     clearRows();
     const QStringList calendarIds = ViewData::visibleCalendarIds(m_appState);
     if (calendarIds.isEmpty()) {
+        m_clockChangeAt = QDateTime();
         m_pages->setCurrentIndex(1);
         m_content->setUpdatesEnabled(true);
         return;
@@ -169,8 +176,10 @@ void AgendaListWidget::reload()
 
     QList<Event> occurrences = ViewData::load(m_appState, from, to).events;
     EventSort::sortByStart(occurrences);
+    const QDateTime now = Clock::now();
     const QList<QList<Event>> events =
-        AgendaDays::eventsByDay(occurrences, first, m_days, zone, Clock::now());
+        AgendaDays::eventsByDay(occurrences, first, m_days, zone, now);
+    m_clockChangeAt = AgendaDays::nextClockChange(events.value(first.daysTo(today)), now, zone);
     QList<Task> tasks;
     if (m_appState->tasks()) {
         // Date-only task dates lie at 00:00 UTC of their date: the search spans those of the

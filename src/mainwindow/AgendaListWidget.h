@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -69,4 +70,7 @@ private:
     QWidget* m_content = nullptr;
     QVBoxLayout* m_contentLayout = nullptr;
     QTimer* m_reloadTimer = nullptr;
+    // When the list shown would change with the clock alone; the minute's refresh rebuilds
+    // nothing before then.
+    QDateTime m_clockChangeAt;
 };

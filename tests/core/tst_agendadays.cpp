@@ -183,6 +183,33 @@ private Q_SLOTS:
             QCOMPARE(day.size(), 2);
     }
 
+    // The minute's refresh waits for the first of today's timed events to end after the build,
+    // else for midnight; all-day events and events already over never bring it forward.
+    void nextClockChange_data()
+    {
+        QTest::addColumn<QList<Event>>("today");
+        QTest::addColumn<QDateTime>("expected");
+        const QDateTime midnight = at(12, 0);
+        QTest::newRow("nothing today") << QList<Event>{} << midnight;
+        QTest::newRow("first end after the build")
+            << QList<Event>{timed("b", at(11, 12), at(11, 13)), timed("a", at(11, 9), at(11, 11))}
+            << at(11, 11);
+        QTest::newRow("over already, all-day, past midnight")
+            << QList<Event>{timed("over", at(11, 8), at(11, 9)), allDay("d", 11, 11),
+                            timed("late", at(11, 22), at(12, 2))}
+            << midnight;
+        Event noEnd = timed("point", at(11, 15), at(11, 15));
+        noEnd.endTime.reset();
+        QTest::newRow("without an end, at its start") << QList<Event>{noEnd} << at(11, 15);
+    }
+
+    void nextClockChange()
+    {
+        QFETCH(QList<Event>, today);
+        QFETCH(QDateTime, expected);
+        QCOMPARE(AgendaDays::nextClockChange(today, at(11, 10), local), expected);
+    }
+
     void tasksByDay_data()
     {
         QTest::addColumn<QList<Task>>("tasks");
