@@ -223,8 +223,11 @@ CallbackDecision judgeCallback(Provider provider, const QByteArray& received,
         decision.verdict = Verdict::Reject;
         return decision;
     }
-    const QUrlQuery query(
-        QUrl(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(*target)).query());
+    // Form encoding: a plus is a space (a plus itself arrives as %2B).
+    QString queryText =
+        QUrl(QStringLiteral("http://127.0.0.1") + QString::fromLatin1(*target)).query();
+    queryText.replace(QLatin1Char('+'), QStringLiteral("%20"));
+    const QUrlQuery query(queryText);
     const auto item = [&query](const char* name) {
         return query.queryItemValue(QLatin1String(name), QUrl::FullyDecoded);
     };
