@@ -107,6 +107,8 @@ AccountFormDialog::AccountFormDialog(AppState* state, QWidget* parent)
                 addCalDavAccount();
         });
     }
+    // Room the wrapped texts do not need goes below the choices, not between the labels.
+    layout->addStretch(1);
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
     // Provider replies end up here: plain text only.

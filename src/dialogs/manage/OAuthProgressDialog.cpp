@@ -21,7 +21,7 @@ OAuthProgressDialog::OAuthProgressDialog(const QString& provider, QWidget* paren
     heading->setFont(bold);
     layout->addWidget(heading);
 
-    auto* subtitle = new QLabel(tr("Finish signing in in the browser window that has opened. "
+    auto* subtitle = new QLabel(tr("Complete the sign-in in the browser window that has opened. "
                                    "This window closes by itself when you are done."),
                                 this);
     subtitle->setWordWrap(true);

@@ -9,6 +9,7 @@
 #include "MicrosoftAuthService.h"
 #include "ModalSeam.h"
 #include "OAuthProgressDialog.h"
+#include "SourceRemoval.h"
 
 #include <QCommandLinkButton>
 #include <QLabel>
@@ -115,6 +116,10 @@ private Q_SLOTS:
                        waitForTheSignIn);
         QCOMPARE(again.accountId(), added->id);
         QCOMPARE(accounts()->getAll().size(), all.size());
+
+        // Removing the account forgets its tokens.
+        QVERIFY(SourceRemoval::removeAccount(m_fixture->state(), added->id));
+        QCOMPARE(refreshTokenOf(*added), QString());
     }
 
     // Cancel in the progress dialog ends the sign-in; nothing is added and the form stays open.
