@@ -148,7 +148,7 @@ private Q_SLOTS:
 
     // The whole road: browser, provider, redirect to the listener, code exchange; the tokens
     // are then stored and read back. A browser may first send a stale redirect, or send the
-    // request in pieces.
+    // request in fragments.
     void signInSucceeds_data()
     {
         addProviders();
