@@ -242,7 +242,7 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::calendarList(const Request& reques
     const int end = std::min<int>(m_calendarOrder.size(), offset + m_calendarPageSize);
     for (int i = offset; i < end; ++i) {
         const QString& id = m_calendarOrder.at(i);
-        const CalendarData& calendar = m_calendars[id];
+        const CalendarData& calendar = *m_calendars.constFind(id);
         QJsonObject entry{{QLatin1String("kind"), QLatin1String("calendar#calendarListEntry")},
                           {QLatin1String("id"), id},
                           {QLatin1String("summary"), calendar.summary},
@@ -291,7 +291,7 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::listEvents(const QString& calendar
     const CalendarData& calendar = m_calendars[calendarId];
     QList<const Stored*> listed;
     for (const QString& id : calendar.order) {
-        const Stored& stored = calendar.byId[id];
+        const Stored& stored = *calendar.byId.constFind(id);
         if (stored.revision > from && stored.revision <= last)
             listed.append(&stored);
     }
