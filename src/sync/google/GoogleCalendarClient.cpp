@@ -1,6 +1,7 @@
 #include "GoogleCalendarClient.h"
 
 #include "Limits.h"
+#include "OAuthEndpoints.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -71,15 +72,7 @@ CalendarClient::~CalendarClient() = default;
 
 QString CalendarClient::apiBase()
 {
-    static const QString published = QStringLiteral("https://www.googleapis.com/calendar/v3");
-    QString configured = qEnvironmentVariable("GOOGLE_API_URL").trimmed();
-    if (configured.endsWith(u'/'))
-        configured.chop(1);
-    const QUrl url(configured, QUrl::StrictMode);
-    const bool allowed =
-        url.isValid() && url.userInfo().isEmpty() && !url.host().isEmpty() &&
-        (url.scheme() == u"https" || (url.scheme() == u"http" && url.host() == u"127.0.0.1"));
-    return allowed ? configured : published;
+    return OAuthEndpoints::googleApiBase();
 }
 
 QString CalendarClient::eventsUrl(const QString& calendarId, const QString& eventId)

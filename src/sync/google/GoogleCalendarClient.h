@@ -64,8 +64,7 @@ public:
     // Pages one listing may have; Limits::maxGoogleListPages unless lowered.
     void setMaxPages(int pages) { m_maxPages = pages; }
 
-    // The base of the API (GOOGLE_API_URL when allowed, else Google's), without a trailing
-    // slash.
+    // The base of the API (OAuthEndpoints::googleApiBase), without a trailing slash.
     static QString apiBase();
     // "<base>/calendars/<id>/events", and "/<event id>" when given; both ids percent-encoded
     // outside the unreserved characters.
