@@ -293,8 +293,11 @@ Event eventFromJson(const QJsonObject& item, const QString& calendarId)
     // its recurrence id, so the expansion puts it in place of that occurrence.
     if (const QString master = text(item, QLatin1String("recurringEventId")); !master.isEmpty()) {
         event.masterEventUid = master;
-        event.uid = master;
         event.recurrenceId = recurrenceIdFromJson(item);
+        // Without the start it replaces, it cannot stand in the series (and would collide
+        // with the master's row): it stays an event of its own.
+        if (!event.recurrenceId.isEmpty())
+            event.uid = master;
     }
     event.status = normalizeStatus(text(item, QLatin1String("status")));
 

@@ -107,6 +107,13 @@ void FakeGoogleCalendar::cancelEvent(const QString& calendarId, const QString& e
     store(calendar, cancelled);
 }
 
+void FakeGoogleCalendar::purgeEvent(const QString& calendarId, const QString& eventId)
+{
+    CalendarData& calendar = m_calendars[calendarId];
+    calendar.byId.remove(eventId);
+    calendar.order.removeAll(eventId);
+}
+
 QJsonObject FakeGoogleCalendar::event(const QString& calendarId, const QString& eventId) const
 {
     return m_calendars.value(calendarId).byId.value(eventId).item;
@@ -126,7 +133,8 @@ QList<QJsonObject> FakeGoogleCalendar::liveEvents(const QString& calendarId) con
 
 void FakeGoogleCalendar::expireSyncTokens()
 {
-    m_expiredBelow = m_revision + 1;
+    // Tokens issued from now on name a later revision than every refused one.
+    m_expiredBelow = ++m_revision;
 }
 
 void FakeGoogleCalendar::failWrites(const QString& pathSuffix, int status, int count)
@@ -159,8 +167,9 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::handle(const Request& request)
         return error(404, QStringLiteral("Not Found"));
     const QString path = request.path.mid(apiPrefix.size());
     if (request.method != "GET") {
-        if (m_writeHook)
-            m_writeHook();
+        // A copy: the hook may replace itself.
+        if (const std::function<void()> hook = m_writeHook)
+            hook();
         for (WriteFailure& failure : m_writeFailures) {
             if (failure.count > 0 && path.endsWith(failure.suffix)) {
                 --failure.count;

@@ -48,6 +48,9 @@ public:
     QJsonObject putEvent(const QString& calendarId, QJsonObject item);
     // Deletes as another client would: the event stays, "cancelled", for incremental listings.
     void cancelEvent(const QString& calendarId, const QString& eventId);
+    // Forgets an event entirely, as Google does with deletions older than its sync tokens: no
+    // listing reports it any more.
+    void purgeEvent(const QString& calendarId, const QString& eventId);
     // The stored item, cancelled ones included; empty when there is none.
     QJsonObject event(const QString& calendarId, const QString& eventId) const;
     // Events not cancelled, in the order they were first stored.
