@@ -54,8 +54,8 @@ struct CalendarClient::Listing
     EventListPage page;
 };
 
-CalendarClient::CalendarClient(QObject* parent)
-    : QObject(parent), m_network(new QNetworkAccessManager(this)),
+CalendarClient::CalendarClient(QObject* parent, QNetworkAccessManager* network)
+    : QObject(parent), m_network(network ? network : new QNetworkAccessManager(this)),
       m_deadlineMs(Limits::googleRequestDeadlineMs), m_maxPages(Limits::maxGoogleListPages)
 {
     static const bool registered = [] {

@@ -52,7 +52,9 @@ public:
     static constexpr int defaultTransferTimeoutMs = 30000;
     static constexpr int maxResultsPerPage = 2500;
 
-    explicit CalendarClient(QObject* parent = nullptr);
+    // Sends through `network` when given (not owned; it must outlive the client), else through
+    // a network access manager of its own.
+    explicit CalendarClient(QObject* parent = nullptr, QNetworkAccessManager* network = nullptr);
     ~CalendarClient() override;
 
     void setAccessToken(const QString& token) { m_accessToken = token; }

@@ -16,11 +16,15 @@
 #include <QDebug>
 #include <QHash>
 #include <QJsonDocument>
+#include <QNetworkAccessManager>
 #include <QSet>
 
 namespace Google {
 
 namespace {
+
+// Listed changes up to which their rows are looked up one by one rather than read all at once.
+constexpr int rowsReadOneByOne = 200;
 
 // What a local edit changes: a reply to a push is only taken as the row's state when none of
 // this moved while the push was out.
@@ -92,7 +96,8 @@ struct SyncClient::Run
 };
 
 SyncClient::SyncClient(AppState* state, QObject* parent)
-    : QObject(parent), m_state(state), m_transferTimeoutMs(CalendarClient::defaultTransferTimeoutMs)
+    : QObject(parent), m_state(state), m_network(new QNetworkAccessManager(this)),
+      m_transferTimeoutMs(CalendarClient::defaultTransferTimeoutMs)
 {
 }
 
@@ -105,7 +110,7 @@ bool SyncClient::needsRefresh(const QDateTime& expiresAt, const QDateTime& now)
 
 CalendarClient* SyncClient::newClient(const RunPtr& run)
 {
-    auto* client = new CalendarClient(this);
+    auto* client = new CalendarClient(this, m_network);
     client->setAccessToken(run->accessToken);
     client->setTransferTimeout(m_transferTimeoutMs);
     return client;
@@ -191,6 +196,10 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
 {
     const QString& calendarId = run->calendar.id;
     const bool fullListing = run->calendar.syncToken.isEmpty();
+    if (items.isEmpty() && !fullListing) {
+        storeSyncToken(run, nextSyncToken);
+        return true;
+    }
     EventRepository* events = m_state->events();
     GoogleSyncStore store(m_state->database());
     Savepoint transaction(m_state->database()->database());
@@ -199,7 +208,23 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
                              << transaction.errorText();
         return false;
     }
-    QHash<QString, GoogleSyncStore::Row> rows = store.rowsByGoogleId(calendarId);
+    // A full or long listing reads the calendar's rows at once; a few changes look their rows up
+    // one by one, so an unchanged calendar is not read whole on every run.
+    const bool readAll = fullListing || items.size() > rowsReadOneByOne;
+    QHash<QString, GoogleSyncStore::Row> rows =
+        readAll ? store.rowsByGoogleId(calendarId) : store.pendingRowsByGoogleId(calendarId);
+    QSet<QString> lookedUp;
+    const auto findRow = [&](const QString& googleId) -> std::optional<GoogleSyncStore::Row> {
+        if (const auto it = rows.constFind(googleId); it != rows.constEnd())
+            return *it;
+        if (readAll || lookedUp.contains(googleId))
+            return std::nullopt;
+        lookedUp.insert(googleId);
+        const std::optional<GoogleSyncStore::Row> row = store.rowByGoogleId(calendarId, googleId);
+        if (row)
+            rows.insert(googleId, *row);
+        return row;
+    };
     if (fullListing)
         store.clearCancelledOccurrences(calendarId);
 
@@ -216,8 +241,8 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
         if (googleId.isEmpty())
             continue;
         listed.insert(googleId);
-        const auto found = rows.constFind(googleId);
-        const bool hasRow = found != rows.constEnd();
+        const std::optional<GoogleSyncStore::Row> found = findRow(googleId);
+        const bool hasRow = found.has_value();
 
         if (item.value(QLatin1String("status")).toString() == u"cancelled") {
             if (const auto occurrence = cancelledOccurrence(item)) {
@@ -272,8 +297,8 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     for (auto it = restoredBySeries.cbegin(); it != restoredBySeries.cend(); ++it)
         touchedSeries.insert(it.key());
     for (const QString& masterId : touchedSeries) {
-        const auto master = rows.constFind(masterId);
-        if (master == rows.constEnd())
+        const std::optional<GoogleSyncStore::Row> master = findRow(masterId);
+        if (!master)
             continue;
         const std::optional<Event> local = events->getById(master->id);
         if (!local)
@@ -311,13 +336,8 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     }
     if (upserted > 0 || tombstoned > 0)
         events->scheduleChanged(calendarId);
-    if (failed == 0 && !nextSyncToken.isEmpty()) {
-        Calendar stored = m_state->calendars()->getById(calendarId).value_or(run->calendar);
-        stored.syncToken = nextSyncToken;
-        stored.updatedAt = Clock::now();
-        if (m_state->calendars()->update(stored))
-            run->calendar = stored;
-    }
+    if (failed == 0)
+        storeSyncToken(run, nextSyncToken);
     qInfo().noquote() << "[Google] sync" << run->calendar.name << "upserted" << upserted
                       << "tombstoned" << tombstoned << "failed" << failed;
     if (failed > 0)
@@ -326,9 +346,26 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     return true;
 }
 
+void SyncClient::storeSyncToken(const RunPtr& run, const QString& token)
+{
+    if (token.isEmpty() || token == run->calendar.syncToken)
+        return;
+    Calendar stored = m_state->calendars()->getById(run->calendar.id).value_or(run->calendar);
+    stored.syncToken = token;
+    stored.updatedAt = Clock::now();
+    if (m_state->calendars()->update(stored))
+        run->calendar = stored;
+}
+
 void SyncClient::pushPending(const RunPtr& run)
 {
-    const QList<Event> pending = m_state->events()->getPending(run->calendar.id);
+    // The pending rows by a narrow query first: on most runs there are none, and reading them
+    // whole (by start, with their child rows) costs more than the rest of an unchanged run.
+    QList<Event> pending;
+    for (const QString& id : GoogleSyncStore(m_state->database()).pendingIds(run->calendar.id)) {
+        if (std::optional<Event> row = m_state->events()->getById(id))
+            pending.append(*row);
+    }
     if (pending.isEmpty())
         return finish(run);
     run->client = newClient(run);
@@ -536,7 +573,11 @@ void SyncClient::finish(const RunPtr& run)
     run->ended = true;
     if (run->client)
         run->client->deleteLater();
-    if (std::optional<Calendar> stored = m_state->calendars()->getById(run->calendar.id);
+    // The run's copy of the calendar is as fresh as the run's own writes; an error stored by
+    // someone else meanwhile is cleared by the next run.
+    if (std::optional<Calendar> stored = run->calendar.lastSyncError.isEmpty()
+                                             ? std::nullopt
+                                             : m_state->calendars()->getById(run->calendar.id);
         stored && !stored->lastSyncError.isEmpty()) {
         stored->lastSyncError.clear();
         stored->updatedAt = Clock::now();

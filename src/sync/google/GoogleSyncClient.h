@@ -12,6 +12,7 @@
 #include <memory>
 
 class AppState;
+class QNetworkAccessManager;
 
 namespace Google {
 
@@ -70,6 +71,8 @@ private:
     // Applies the listing; false when the store could not take it at all.
     bool applyEventsPage(const RunPtr& run, const QList<QJsonObject>& items,
                          const QString& nextSyncToken);
+    // Stores a new sync token on the calendar (nothing for an empty or unchanged one).
+    void storeSyncToken(const RunPtr& run, const QString& token);
     void pushPending(const RunPtr& run);
     void sendFlight(const RunPtr& run, Flight& flight);
     void onWritten(const RunPtr& run, const QString& localId, const QString& providerEventId,
@@ -84,6 +87,8 @@ private:
     CalendarClient* newClient(const RunPtr& run);
 
     AppState* m_state;
+    // Shared by the runs' requests, so that they reuse its connections and its set-up.
+    QNetworkAccessManager* m_network;
     int m_transferTimeoutMs;
 };
 

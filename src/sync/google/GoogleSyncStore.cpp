@@ -43,15 +43,17 @@ bool GoogleSyncStore::ensureTables()
                {});
 }
 
-QHash<QString, GoogleSyncStore::Row>
-GoogleSyncStore::rowsByGoogleId(const QString& calendarId) const
+QHash<QString, GoogleSyncStore::Row> GoogleSyncStore::select(const QString& where,
+                                                             const QStringList& values) const
 {
     QHash<QString, Row> rows;
     QSqlQuery query(m_database->database());
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT id, COALESCE(provider_event_id, ''), sync_status, "
-                                 "deleted_at FROM events WHERE calendar_id = ?"));
-    query.addBindValue(calendarId);
+                                 "deleted_at FROM events WHERE ") +
+                  where);
+    for (const QString& value : values)
+        query.addBindValue(value);
     if (!query.exec()) {
         qWarning().noquote() << "[Google] reading the calendar's rows failed:"
                              << query.lastError().text();
@@ -68,6 +70,38 @@ GoogleSyncStore::rowsByGoogleId(const QString& calendarId) const
         rows.insert(key, row);
     }
     return rows;
+}
+
+QHash<QString, GoogleSyncStore::Row>
+GoogleSyncStore::rowsByGoogleId(const QString& calendarId) const
+{
+    return select(QStringLiteral("calendar_id = ?"), {calendarId});
+}
+
+QHash<QString, GoogleSyncStore::Row>
+GoogleSyncStore::pendingRowsByGoogleId(const QString& calendarId) const
+{
+    return select(QStringLiteral("calendar_id = ? AND sync_status = 'pending'"), {calendarId});
+}
+
+std::optional<GoogleSyncStore::Row> GoogleSyncStore::rowByGoogleId(const QString& calendarId,
+                                                                   const QString& googleId) const
+{
+    const QHash<QString, Row> rows =
+        select(QStringLiteral("calendar_id = ? AND provider_event_id = ? LIMIT 1"),
+               {calendarId, googleId});
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.constBegin().value();
+}
+
+QStringList GoogleSyncStore::pendingIds(const QString& calendarId) const
+{
+    QStringList ids;
+    const QHash<QString, Row> rows = pendingRowsByGoogleId(calendarId);
+    for (const Row& row : rows)
+        ids.append(row.id);
+    return ids;
 }
 
 QJsonObject GoogleSyncStore::item(const QString& eventId) const

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class Database;
 
 // The store's side of a Google sync that the repositories do not offer. It keeps, in two tables
@@ -37,6 +39,13 @@ public:
     // this system chose for it (Google::clientEventId), so an insert whose reply was lost is
     // matched, not stored twice.
     QHash<QString, Row> rowsByGoogleId(const QString& calendarId) const;
+    // The same for the pending rows alone, and for one Google id: what an incremental listing of
+    // a few changes needs, without reading the whole calendar.
+    QHash<QString, Row> pendingRowsByGoogleId(const QString& calendarId) const;
+    std::optional<Row> rowByGoogleId(const QString& calendarId, const QString& googleId) const;
+
+    // Ids of the calendar's pending rows (soft-deleted ones included), in no particular order.
+    QStringList pendingIds(const QString& calendarId) const;
 
     QJsonObject item(const QString& eventId) const;
     bool setItem(const QString& eventId, const QString& itemJson);
@@ -58,5 +67,7 @@ public:
                       bool synced);
 
 private:
+    QHash<QString, Row> select(const QString& where, const QStringList& values) const;
+
     Database* m_database;
 };
