@@ -420,6 +420,19 @@ QJsonObject mergeIntoItem(const QJsonObject& stored, const Event& event)
     return merged;
 }
 
+QString occurrenceId(const QString& masterGoogleId, const QString& recurrenceId)
+{
+    return masterGoogleId + u'_' + recurrenceId;
+}
+
+QJsonObject originalStartToJson(const QString& recurrenceId, const QString& timezone)
+{
+    const auto instant = instantOf(recurrenceId);
+    if (!instant)
+        return {};
+    return eventTimeToJson(instant->first, instant->second, timezone);
+}
+
 QString clientEventId(const QString& localId)
 {
     QString id = localId.toLower();

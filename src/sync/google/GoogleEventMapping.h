@@ -55,6 +55,13 @@ QJsonObject eventToJson(const Event& event);
 // extended properties, attachments, RDATE lines) kept. An empty `stored` gives eventToJson.
 QJsonObject mergeIntoItem(const QJsonObject& stored, const Event& event);
 
+// Google's id of one occurrence of a series: the series' id, "_" and the recurrence id
+// ("yyyyMMddTHHmmssZ", or "yyyyMMdd" for an all-day series).
+QString occurrenceId(const QString& masterGoogleId, const QString& recurrenceId);
+// The "originalStartTime" of the occurrence a recurrence id names, in the event's zone; empty
+// for a recurrence id that does not read.
+QJsonObject originalStartToJson(const QString& recurrenceId, const QString& timezone);
+
 // The event id this system chooses for a new Google event of the local row: Google's base32hex
 // alphabet, the same for the same row every time, so an insert sent twice is refused (409)
 // instead of stored twice.

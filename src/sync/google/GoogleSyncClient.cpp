@@ -76,6 +76,7 @@ struct SyncClient::Flight
     Kind kind = Kind::Insert;
     QString version;      // of the row when the request left
     QString googleId;     // the id the request names
+    QString seriesId;     // an occurrence sent for the first time: its series' Google id
     bool retried = false; // a second attempt after 412 or 409 was made
     Reading reading = Reading::None;
 };
@@ -394,6 +395,19 @@ void SyncClient::pushPending(const RunPtr& run)
             // A row never acknowledged may still have reached Google under the id chosen for it.
             flight.googleId =
                 row.providerEventId.isEmpty() ? clientEventId(row.id) : row.providerEventId;
+        } else if (row.providerEventId.isEmpty() && !row.masterEventUid.isEmpty() &&
+                   !row.recurrenceId.isEmpty()) {
+            // A changed occurrence of a series is that occurrence on Google, never an event of
+            // its own; it waits until its series is there.
+            const std::optional<Event> master = m_state->events()->getByUidAndRecurrenceId(
+                row.masterEventUid, run->calendar.id, QString());
+            if (master && master->providerEventId.isEmpty())
+                continue;
+            flight.kind = master ? Flight::Kind::Update : Flight::Kind::Insert;
+            flight.googleId = master ? occurrenceId(master->providerEventId, row.recurrenceId)
+                                     : clientEventId(row.id);
+            if (master)
+                flight.seriesId = master->providerEventId;
         } else if (row.providerEventId.isEmpty()) {
             flight.kind = Flight::Kind::Insert;
             flight.googleId = clientEventId(row.id);
@@ -441,8 +455,13 @@ void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
             if (stored.value(QLatin1String("id")).toString() != flight.googleId)
                 stored = QJsonObject();
         }
-        run->client->updateEvent(row->id, calendarUrl, flight.googleId, mergeIntoItem(stored, *row),
-                                 row->etag);
+        QJsonObject body = mergeIntoItem(stored, *row);
+        if (!flight.seriesId.isEmpty()) {
+            body.insert(QStringLiteral("recurringEventId"), flight.seriesId);
+            body.insert(QStringLiteral("originalStartTime"),
+                        originalStartToJson(row->recurrenceId, row->timezone));
+        }
+        run->client->updateEvent(row->id, calendarUrl, flight.googleId, body, row->etag);
         break;
     }
     }

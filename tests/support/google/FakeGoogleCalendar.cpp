@@ -346,7 +346,12 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::updateEvent(const QString& calenda
                                                           const Request& request)
 {
     CalendarData& calendar = m_calendars[calendarId];
-    if (!calendar.byId.contains(eventId))
+    // An occurrence of a series exists before it is first changed: "<series id>_<start>".
+    const QString seriesId = eventId.left(std::max<qsizetype>(0, eventId.lastIndexOf(u'_')));
+    const bool occurrence =
+        calendar.byId.contains(seriesId) &&
+        calendar.byId.value(seriesId).item.contains(QLatin1String("recurrence"));
+    if (!calendar.byId.contains(eventId) && !occurrence)
         return error(404, QStringLiteral("Not Found"));
     const QByteArray ifMatch = request.headers.value("if-match");
     const QString etag = calendar.byId.value(eventId).item.value(QLatin1String("etag")).toString();

@@ -338,7 +338,8 @@ private Q_SLOTS:
         const QJsonObject updated = m_fake->event(googleCalendar, QStringLiteral("m"));
         QCOMPARE(updated.value(QStringLiteral("location")).toString(), QStringLiteral("Room 2"));
         for (const char* kept : {"attendees", "conferenceData", "colorId"})
-            QVERIFY2(updated.value(QLatin1String(kept)) == meeting.value(QLatin1String(kept)), kept);
+            QVERIFY2(updated.value(QLatin1String(kept)) == meeting.value(QLatin1String(kept)),
+                     kept);
     }
 
     void failedPushFailsTheRunOnce()
@@ -464,6 +465,33 @@ private Q_SLOTS:
         m_fake->putEvent(googleCalendar, master);
         QCOMPARE(sync().count, 1);
         QCOMPARE(shown(), expected);
+
+        // The first week changed here goes to Google as that week of the series.
+        Event week = *byGoogleId(QStringLiteral("wk"));
+        week.id = QStringLiteral("dddddddd-0000-0000-0000-000000000004");
+        week.masterEventUid = week.uid;
+        week.recurrenceId = QStringLiteral("20260302T080000Z");
+        week.recurrenceRule.clear();
+        week.exceptionDates.clear();
+        week.providerEventId.clear();
+        week.etag.clear();
+        week.startTime = week.startTime.addSecs(6 * 3600);
+        week.endTime = week.endTime->addSecs(6 * 3600);
+        week.syncStatus = QStringLiteral("pending");
+        QVERIFY(events()->insert(week));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(m_fake->liveEvents(googleCalendar).size(), 3);
+        const QJsonObject sent =
+            m_fake->event(googleCalendar, QStringLiteral("wk_20260302T080000Z"));
+        QCOMPARE(sent.value(QStringLiteral("recurringEventId")).toString(), QStringLiteral("wk"));
+        QCOMPARE(
+            sent.value(QStringLiteral("originalStartTime")).toObject(),
+            QJsonObject({{QStringLiteral("dateTime"), QStringLiteral("2026-03-02T09:00:00+01:00")},
+                         {QStringLiteral("timeZone"), QStringLiteral("Europe/Berlin")}}));
+        QCOMPARE(events()->getById(week.id)->providerEventId,
+                 QStringLiteral("wk_20260302T080000Z"));
+        QCOMPARE(shown(), QStringList({QStringLiteral("2026-03-02T14:00:00Z"),
+                                       QStringLiteral("2026-03-09T10:00:00Z")}));
     }
 
     void failedLocalWriteEndsOnceAndKeepsTheToken()
