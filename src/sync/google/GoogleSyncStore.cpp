@@ -4,7 +4,6 @@
 #include "GoogleEventMapping.h"
 
 #include <QDebug>
-#include <QJsonDocument>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -32,10 +31,6 @@ bool GoogleSyncStore::ensureTables()
 {
     QSqlDatabase& db = m_database->database();
     return run(db,
-               QStringLiteral("CREATE TABLE IF NOT EXISTS google_event_items ("
-                              "event_id TEXT PRIMARY KEY, item TEXT NOT NULL)"),
-               {}) &&
-           run(db,
                QStringLiteral("CREATE TABLE IF NOT EXISTS google_cancelled_occurrences ("
                               "calendar_id TEXT NOT NULL, master_id TEXT NOT NULL, "
                               "recurrence_id TEXT NOT NULL, "
@@ -104,30 +99,6 @@ QStringList GoogleSyncStore::pendingIds(const QString& calendarId) const
     return ids;
 }
 
-QJsonObject GoogleSyncStore::item(const QString& eventId) const
-{
-    QSqlQuery query(m_database->database());
-    query.prepare(QStringLiteral("SELECT item FROM google_event_items WHERE event_id = ?"));
-    query.addBindValue(eventId);
-    if (!query.exec() || !query.next())
-        return {};
-    return QJsonDocument::fromJson(query.value(0).toString().toUtf8()).object();
-}
-
-bool GoogleSyncStore::setItem(const QString& eventId, const QString& itemJson)
-{
-    return run(m_database->database(),
-               QStringLiteral("INSERT OR REPLACE INTO google_event_items (event_id, item) "
-                              "VALUES (?, ?)"),
-               {eventId, itemJson});
-}
-
-bool GoogleSyncStore::removeItem(const QString& eventId)
-{
-    return run(m_database->database(),
-               QStringLiteral("DELETE FROM google_event_items WHERE event_id = ?"), {eventId});
-}
-
 QStringList GoogleSyncStore::cancelledOccurrences(const QString& calendarId,
                                                   const QString& masterId) const
 {
@@ -180,12 +151,12 @@ bool GoogleSyncStore::setExceptionDates(const QString& eventId, const QString& e
 }
 
 bool GoogleSyncStore::setGoogleIds(const QString& eventId, const QString& providerEventId,
-                                   const QString& etag, bool synced)
+                                   const QString& etag, const QString& itemJson, bool synced)
 {
     return run(m_database->database(),
                synced ? QStringLiteral("UPDATE events SET provider_event_id = ?, etag = ?, "
-                                       "sync_status = 'synced' WHERE id = ?")
-                      : QStringLiteral("UPDATE events SET provider_event_id = ?, etag = ? "
-                                       "WHERE id = ?"),
-               {providerEventId, etag, eventId});
+                                       "raw_icalendar = ?, sync_status = 'synced' WHERE id = ?")
+                      : QStringLiteral("UPDATE events SET provider_event_id = ?, etag = ?, "
+                                       "raw_icalendar = ? WHERE id = ?"),
+               {providerEventId, etag, itemJson, eventId});
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QHash>
-#include <QJsonObject>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -10,14 +9,12 @@
 
 class Database;
 
-// The store's side of a Google sync that the repositories do not offer. It keeps, in two tables
-// of its own, the last item Google sent for each local event (an update merges the local fields
-// into it, so what this system does not hold survives on Google) and the occurrences of each
-// series that Google reports cancelled (they stay exceptions of their series when the master
-// changes later). It also writes the sync fields of a row alone (Google id, ETag, status,
-// exception dates) without stamping its modification time, so a local edit made meanwhile stays
-// visible as such. All calls run on the shared connection, inside the caller's transaction when
-// there is one.
+// The store's side of a Google sync that the repositories do not offer. It keeps, in a table of
+// its own, the occurrences of each series that Google reports cancelled (they stay exceptions of
+// their series when the master changes later). It also writes the sync fields of a row alone
+// (Google id, ETag, item, status, exception dates) without stamping its modification time, so a
+// local edit made meanwhile stays visible as such. All calls run on the shared connection, inside
+// the caller's transaction when there is one.
 class GoogleSyncStore
 {
 public:
@@ -32,7 +29,7 @@ public:
 
     explicit GoogleSyncStore(Database* database);
 
-    // Creates the two tables when they are missing; false when that failed.
+    // Creates the table when it is missing; false when that failed.
     bool ensureTables();
 
     // The calendar's rows by Google id. A row never acknowledged by Google is found under the id
@@ -47,10 +44,6 @@ public:
     // Ids of the calendar's pending rows (soft-deleted ones included), in no particular order.
     QStringList pendingIds(const QString& calendarId) const;
 
-    QJsonObject item(const QString& eventId) const;
-    bool setItem(const QString& eventId, const QString& itemJson);
-    bool removeItem(const QString& eventId);
-
     // Recurrence ids of the series' occurrences that Google cancelled.
     QStringList cancelledOccurrences(const QString& calendarId, const QString& masterId) const;
     bool addCancelledOccurrence(const QString& calendarId, const QString& masterId,
@@ -62,9 +55,10 @@ public:
 
     // The row's exception dates alone.
     bool setExceptionDates(const QString& eventId, const QString& exceptionDatesJson);
-    // Google's id and ETag for the row; with `synced`, the row is no longer pending.
+    // Google's id, ETag and item (the row's raw text) for the row; with `synced`, the row is no
+    // longer pending.
     bool setGoogleIds(const QString& eventId, const QString& providerEventId, const QString& etag,
-                      bool synced);
+                      const QString& itemJson, bool synced);
 
 private:
     QHash<QString, Row> select(const QString& where, const QStringList& values) const;

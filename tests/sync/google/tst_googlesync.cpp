@@ -10,6 +10,7 @@
 #include "GoogleCalendarImport.h"
 #include "GoogleEventMapping.h"
 #include "GoogleSyncClient.h"
+#include "Ical.h"
 #include "Recurrence.h"
 
 #include <QJsonArray>
@@ -329,14 +330,23 @@ private Q_SLOTS:
         QCOMPARE(after.syncStatus, QStringLiteral("synced"));
         QCOMPARE(after.etag, server.value(QStringLiteral("etag")).toString());
 
-        // A plain update, answered at once, keeps them as well.
+        // A plain update, answered at once, keeps them as well; so does one after the event
+        // form rewrote the row's raw text as iCalendar (Google's copy is read first).
         after.location = QStringLiteral("Room 2");
         after.syncStatus = QStringLiteral("pending");
         QVERIFY(events()->update(after));
         QCOMPARE(sync().completed, 1);
         QCOMPARE(m_fake->count("PUT", QStringLiteral("/m")), 3);
+        after = *byGoogleId(QStringLiteral("m"));
+        after.location = QStringLiteral("Room 3");
+        after.rawIcalendar = Ical::buildEvent(after);
+        after.syncStatus = QStringLiteral("pending");
+        QVERIFY(events()->update(after));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(m_fake->count("PUT", QStringLiteral("/m")), 4);
+        QCOMPARE(m_fake->count("GET", QStringLiteral("/m")), 2);
         const QJsonObject updated = m_fake->event(googleCalendar, QStringLiteral("m"));
-        QCOMPARE(updated.value(QStringLiteral("location")).toString(), QStringLiteral("Room 2"));
+        QCOMPARE(updated.value(QStringLiteral("location")).toString(), QStringLiteral("Room 3"));
         for (const char* kept : {"attendees", "conferenceData", "colorId"})
             QVERIFY2(updated.value(QLatin1String(kept)) == meeting.value(QLatin1String(kept)),
                      kept);
