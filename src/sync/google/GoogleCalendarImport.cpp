@@ -6,6 +6,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
+#include "GoogleAuthService.h"
 #include "Savepoint.h"
 
 #include <QColor>
@@ -100,6 +101,16 @@ void listAndImport(AppState* state, const QString& accountId, const QString& acc
                          done(false, 0, reason);
                      });
     client->listCalendars();
+}
+
+void listAndImport(AppState* state, const QString& accountId, QObject* context, Done done)
+{
+    const QString token = AuthService::loadTokens(accountId).accessToken;
+    if (token.isEmpty()) {
+        done(false, 0, CalendarClient::tr("No Google access token available."));
+        return;
+    }
+    listAndImport(state, accountId, token, context, std::move(done));
 }
 
 } // namespace Google::CalendarImport

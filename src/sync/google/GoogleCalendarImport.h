@@ -32,5 +32,8 @@ using Done = std::function<void(bool ok, int added, const QString& reason)>;
 // `context` is gone first. For the account dialog, right after a sign-in.
 void listAndImport(AppState* state, const QString& accountId, const QString& accessToken,
                    QObject* context, Done done);
+// The same with the access token stored for the account (Google::AuthService::loadTokens), as
+// the sign-in has just saved it.
+void listAndImport(AppState* state, const QString& accountId, QObject* context, Done done);
 
 } // namespace Google::CalendarImport

@@ -136,6 +136,7 @@ void SyncClient::syncCalendar(const Calendar& calendar)
     }
 
     auto* auth = new AuthService(this);
+    auth->setTransferTimeout(m_transferTimeoutMs);
     const QString refreshToken = tokens.refreshToken;
     connect(auth, &AuthService::refreshSucceeded, this,
             [this, run, auth, refreshToken](const QString& accessToken, const QDateTime& expiresAt,
