@@ -535,8 +535,7 @@ private Q_SLOTS:
         const auto import = [this] {
             int added = -1;
             bool done = false;
-            Google::CalendarImport::listAndImport(state(), QStringLiteral("g"),
-                                                  QStringLiteral("access-1"), this,
+            Google::CalendarImport::listAndImport(state(), QStringLiteral("g"), this,
                                                   [&](bool ok, int count, const QString&) {
                                                       done = true;
                                                       added = ok ? count : -1;
