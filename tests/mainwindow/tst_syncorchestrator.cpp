@@ -1,9 +1,11 @@
 #include "AccountAttention.h"
 #include "AccountRepository.h"
 #include "AppStateFixture.h"
+#include "AppSyncClientFactory.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "EventRepository.h"
+#include "GoogleSyncClient.h"
 #include "MicrosoftSyncClient.h"
 #include "PreferencesRepository.h"
 #include "SyncOrchestrator.h"
@@ -354,6 +356,16 @@ private Q_SLOTS:
         m_sync->onRepositoryChanged(QStringLiteral("gcal"));
         m_sync->pushPendingChanges();
         QCOMPARE(lastMessage(), QStringLiteral("g: ") + doesNotSync);
+    }
+
+    // The program's own factory has a client for Google accounts.
+    void programFactoryServesGoogle()
+    {
+        AppSyncClientFactory factory(state());
+        std::unique_ptr<SyncClientHandle> handle(
+            factory.create(SyncClientFactory::Kind::Google, nullptr));
+        QVERIFY(handle);
+        QVERIFY(handle->findChild<Google::SyncClient*>());
     }
 
     // A client that reports one calendar twice (failed, then completed) neither ends its other

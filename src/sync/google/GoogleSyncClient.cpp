@@ -237,6 +237,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     // Series whose cancelled occurrences changed: the occurrences added and restored.
     QHash<QString, QStringList> cancelledBySeries;
     QHash<QString, QSet<QString>> restoredBySeries;
+    QSet<QString> deletedSeries;
 
     for (const QJsonObject& item : items) {
         const QString googleId = item.value(QLatin1String("id")).toString();
@@ -252,19 +253,28 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
                                              occurrence->recurrenceId);
                 cancelledBySeries[occurrence->masterId].append(occurrence->recurrenceId);
             }
-            // Google's deletion wins even over a local edit of the event.
-            if (hasRow) {
-                const QString localId = found->id;
-                if (events->hardDelete(localId)) {
-                    rows.remove(googleId);
+            // Google's deletion wins even over a local edit of the event; a deleted series
+            // takes its changed occurrences with it.
+            const bool isSeries = !item.contains(QLatin1String("recurringEventId"));
+            if (isSeries)
+                deletedSeries.insert(googleId);
+            QStringList gone =
+                isSeries ? store.occurrenceRowIds(calendarId, googleId) : QStringList();
+            if (hasRow)
+                gone.prepend(found->id);
+            for (const QString& localId : std::as_const(gone)) {
+                if (events->hardDelete(localId))
                     ++tombstoned;
-                } else {
+                else
                     ++failed;
-                }
             }
+            rows.remove(googleId);
             continue;
         }
 
+        // An occurrence listed beside the deletion of its series goes with it.
+        if (deletedSeries.contains(item.value(QLatin1String("recurringEventId")).toString()))
+            continue;
         Event event = eventFromJson(item, calendarId);
         if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty() &&
             store.removeCancelledOccurrence(calendarId, event.masterEventUid, event.recurrenceId))

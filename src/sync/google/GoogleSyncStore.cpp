@@ -90,6 +90,22 @@ std::optional<GoogleSyncStore::Row> GoogleSyncStore::rowByGoogleId(const QString
     return rows.constBegin().value();
 }
 
+QStringList GoogleSyncStore::occurrenceRowIds(const QString& calendarId,
+                                              const QString& masterUid) const
+{
+    QStringList ids;
+    QSqlQuery query(m_database->database());
+    query.prepare(QStringLiteral("SELECT id FROM events WHERE master_event_uid = ? AND "
+                                 "calendar_id = ? AND COALESCE(recurrence_id, '') <> ''"));
+    query.addBindValue(masterUid);
+    query.addBindValue(calendarId);
+    if (!query.exec())
+        return ids;
+    while (query.next())
+        ids.append(query.value(0).toString());
+    return ids;
+}
+
 QStringList GoogleSyncStore::pendingIds(const QString& calendarId) const
 {
     QStringList ids;

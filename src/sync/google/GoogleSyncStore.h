@@ -41,6 +41,9 @@ public:
     QHash<QString, Row> pendingRowsByGoogleId(const QString& calendarId) const;
     std::optional<Row> rowByGoogleId(const QString& calendarId, const QString& googleId) const;
 
+    // Ids of the rows that stand for occurrences of the series (their master's UID, which for a
+    // series from Google is its Google id).
+    QStringList occurrenceRowIds(const QString& calendarId, const QString& masterUid) const;
     // Ids of the calendar's pending rows (soft-deleted ones included), in no particular order.
     QStringList pendingIds(const QString& calendarId) const;
 

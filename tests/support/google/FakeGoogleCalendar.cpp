@@ -105,6 +105,16 @@ void FakeGoogleCalendar::cancelEvent(const QString& calendarId, const QString& e
             cancelled.insert(key, old.value(key));
     }
     store(calendar, cancelled);
+    // Deleting a series deletes its changed occurrences too.
+    if (!old.contains(QLatin1String("recurringEventId"))) {
+        const QList<QString> ids = calendar.order;
+        for (const QString& id : ids) {
+            const QJsonObject& other = calendar.byId.value(id).item;
+            if (other.value(QLatin1String("recurringEventId")).toString() == eventId &&
+                other.value(QLatin1String("status")).toString() != u"cancelled")
+                cancelEvent(calendarId, id);
+        }
+    }
 }
 
 void FakeGoogleCalendar::purgeEvent(const QString& calendarId, const QString& eventId)

@@ -502,6 +502,12 @@ private Q_SLOTS:
                  QStringLiteral("wk_20260302T080000Z"));
         QCOMPARE(shown(), QStringList({QStringLiteral("2026-03-02T14:00:00Z"),
                                        QStringLiteral("2026-03-09T10:00:00Z")}));
+
+        // The series deleted on Google takes its changed weeks along.
+        m_fake->cancelEvent(googleCalendar, QStringLiteral("wk"));
+        QCOMPARE(sync().completed, 1);
+        QVERIFY(shown().isEmpty());
+        QVERIFY(events()->getByCalendar(calendarId).isEmpty());
     }
 
     void failedLocalWriteEndsOnceAndKeepsTheToken()
