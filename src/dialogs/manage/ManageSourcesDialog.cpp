@@ -160,10 +160,12 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     layout->setSpacing(10);
 
     auto* addRow = new QHBoxLayout;
+    auto* addAccount = new QPushButton(tr("Add Account…"), this);
+    addAccount->setToolTip(tr("Add a Google, Microsoft or CalDAV account"));
     auto* addCalDav = new QPushButton(tr("Add CalDAV Account…"), this);
     auto* addSubscription = new QPushButton(tr("Subscribe to Calendar…"), this);
     auto* addLocal = new QPushButton(tr("Add Calendar on This Device…"), this);
-    for (QPushButton* button : {addCalDav, addSubscription, addLocal}) {
+    for (QPushButton* button : {addAccount, addCalDav, addSubscription, addLocal}) {
         button->setAutoDefault(false);
         addRow->addWidget(button);
     }
@@ -199,6 +201,7 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     actions->addWidget(buttons);
     layout->addLayout(actions);
 
+    connect(addAccount, &QPushButton::clicked, this, &ManageSourcesDialog::addAccount);
     connect(addCalDav, &QPushButton::clicked, this, &ManageSourcesDialog::addCalDavAccount);
     connect(addSubscription, &QPushButton::clicked, this, &ManageSourcesDialog::addSubscription);
     connect(addLocal, &QPushButton::clicked, this, &ManageSourcesDialog::addLocalCalendar);
@@ -481,6 +484,19 @@ void ManageSourcesDialog::showSyncEnded()
                        : tr("Sync failed: %1").arg(m_state->lastSyncError()));
     else
         showStatus(tr("Sync finished."));
+}
+
+void ManageSourcesDialog::addAccount()
+{
+    AccountFormDialog form(m_state, this);
+    if (form.exec() != QDialog::Accepted || !m_state)
+        return;
+    const std::optional<Account> account = m_state->accounts()->getById(form.accountId());
+    if (account && SyncRules::isCalDavFamily(account->type)) {
+        requestSync(tr("Account added. Its events arrive with the sync that starts now."));
+        return;
+    }
+    showStatus(account ? tr("Signed in as %1.").arg(account->username) : QString());
 }
 
 void ManageSourcesDialog::addCalDavAccount()

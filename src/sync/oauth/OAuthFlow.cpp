@@ -136,7 +136,7 @@ void OAuthFlow::onNewConnection()
 
 void OAuthFlow::onReadyRead(QTcpSocket* socket)
 {
-    // A browser may send its request in several pieces: judge it only once the head is whole.
+    // A browser may send its request in several fragments: judge it only once the head is whole.
     QByteArray& received = m_received[socket];
     received += socket->readAll();
     if (m_finished || !m_server || !m_server->isListening()) {

@@ -29,4 +29,12 @@ bool save(OAuthProtocol::Provider provider, const QString& accountId,
                                  OAuthProtocol::encodeTokens(tokens));
 }
 
+void remove(OAuthProtocol::Provider provider, const QString& accountId)
+{
+    const std::unique_ptr<OrvaAccount::TokenStore> store =
+        OrvaAccount::makeCredentialManagerTokenStore(Platform::applicationId());
+    if (store)
+        store->remove(OAuthProtocol::tokenKey(provider, accountId));
+}
+
 } // namespace OAuthTokenStorage

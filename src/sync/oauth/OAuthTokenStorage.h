@@ -11,5 +11,7 @@ OAuthProtocol::Tokens load(OAuthProtocol::Provider provider, const QString& acco
 // Replaces the entry; false when no store could be opened or it refused the value.
 bool save(OAuthProtocol::Provider provider, const QString& accountId,
           const OAuthProtocol::Tokens& tokens);
+// Deletes the entry, if any (an account that goes takes its tokens with it).
+void remove(OAuthProtocol::Provider provider, const QString& accountId);
 
 } // namespace OAuthTokenStorage

@@ -97,7 +97,7 @@ void FakeBrowser::send(quint16 port, const QByteArray& bytes, std::function<void
             socket->write(bytes);
             return;
         }
-        // Three pieces: part of the request line, the rest of it with part of the headers, and
+        // Three fragments: part of the request line, the rest of it with part of the headers, and
         // the end of the head, each in a read of its own.
         const qsizetype first = bytes.size() / 5;
         const qsizetype second = bytes.size() / 2;

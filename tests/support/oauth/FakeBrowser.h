@@ -12,7 +12,7 @@ class QNetworkAccessManager;
 // The user's browser for the sign-in tests: while it lives, QDesktopServices::openUrl of an http
 // address comes here. It loads the authorisation URL from the fake provider, takes the redirect
 // the provider answers and sends it to the program's loopback listener the way a browser does
-// (request line and headers), optionally first with a wrong state, or split into pieces that
+// (request line and headers), optionally first with a wrong state, or split into fragments that
 // arrive in separate reads. It records what the listener answered.
 class FakeBrowser : public QObject
 {
@@ -26,7 +26,7 @@ public:
     void setFollowRedirects(bool follow) { m_follow = follow; }
     // Before the real redirect, one to the same listener with another state.
     void setWrongStateFirst(bool wrong) { m_wrongStateFirst = wrong; }
-    // The redirect request goes out in three pieces, a few milliseconds apart.
+    // The redirect request goes out in three fragments, a few milliseconds apart.
     void setSplitRequest(bool split) { m_split = split; }
 
     QList<QUrl> openedUrls() const { return m_opened; }
