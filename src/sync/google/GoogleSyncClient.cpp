@@ -238,6 +238,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     QHash<QString, QStringList> cancelledBySeries;
     QHash<QString, QSet<QString>> restoredBySeries;
     QSet<QString> deletedSeries;
+    QSet<QString> removed; // local ids
 
     for (const QJsonObject& item : items) {
         const QString googleId = item.value(QLatin1String("id")).toString();
@@ -263,10 +264,12 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
             if (hasRow)
                 gone.prepend(found->id);
             for (const QString& localId : std::as_const(gone)) {
-                if (events->hardDelete(localId))
+                if (events->hardDelete(localId)) {
+                    removed.insert(localId);
                     ++tombstoned;
-                else
+                } else {
                     ++failed;
+                }
             }
             rows.remove(googleId);
             continue;
@@ -329,7 +332,8 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     // Google while the sync token was not valid. Local edits and rows never sent stay.
     if (fullListing) {
         for (auto it = rows.cbegin(); it != rows.cend(); ++it) {
-            if (it->pending || it->providerEventId.isEmpty() || listed.contains(it.key()))
+            if (it->pending || it->providerEventId.isEmpty() || listed.contains(it.key()) ||
+                removed.contains(it->id))
                 continue;
             if (events->hardDelete(it->id)) {
                 ++tombstoned;
