@@ -205,7 +205,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     EventRepository* events = m_state->events();
     GoogleSyncStore store(m_state->database());
     Savepoint transaction(m_state->database()->database());
-    if (!transaction.isActive() || !store.ensureTables()) {
+    if (!transaction.isActive()) {
         qWarning().noquote() << "[Google] the store refused the listing:"
                              << transaction.errorText();
         return false;

@@ -27,17 +27,6 @@ bool run(QSqlDatabase& db, const QString& sql, const QVariantList& values)
 
 GoogleSyncStore::GoogleSyncStore(Database* database) : m_database(database) {}
 
-bool GoogleSyncStore::ensureTables()
-{
-    QSqlDatabase& db = m_database->database();
-    return run(db,
-               QStringLiteral("CREATE TABLE IF NOT EXISTS google_cancelled_occurrences ("
-                              "calendar_id TEXT NOT NULL, master_id TEXT NOT NULL, "
-                              "recurrence_id TEXT NOT NULL, "
-                              "PRIMARY KEY (calendar_id, master_id, recurrence_id))"),
-               {});
-}
-
 QHash<QString, GoogleSyncStore::Row> GoogleSyncStore::select(const QString& where,
                                                              const QStringList& values) const
 {
