@@ -11,6 +11,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialManagerTokenStore.h"
+#include "GoogleCalendarImport.h"
 #include "Platform.h"
 #include "SourceRemoval.h"
 #include "SyncRules.h"
@@ -489,6 +490,21 @@ void ManageSourcesDialog::showSyncEnded()
 void ManageSourcesDialog::addAccount()
 {
     AccountFormDialog form(m_state, this);
+    // A new Google account brings its calendars along; their events come with the sync that
+    // follows the import.
+    form.setGoogleCalendarImport([this](const QString& accountId) {
+        showStatus(tr("Reading the account's calendars…"));
+        Google::CalendarImport::listAndImport(
+            m_state, accountId, this, [this](bool ok, int added, const QString& reason) {
+                if (!ok) {
+                    showStatus(tr("The calendars could not be read: %1").arg(reason));
+                    return;
+                }
+                requestSync(tr("%n calendar(s) added. Their events arrive with the sync that "
+                               "starts now.",
+                               nullptr, added));
+            });
+    });
     if (form.exec() != QDialog::Accepted || !m_state)
         return;
     const std::optional<Account> account = m_state->accounts()->getById(form.accountId());
@@ -496,6 +512,8 @@ void ManageSourcesDialog::addAccount()
         requestSync(tr("Account added. Its events arrive with the sync that starts now."));
         return;
     }
+    if (account && account->type == QLatin1String("google"))
+        return;
     showStatus(account ? tr("Signed in as %1.").arg(account->username) : QString());
 }
 

@@ -1,10 +1,15 @@
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
 #include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "EventRepository.h"
 #include "FakeBrowser.h"
+#include "FakeGoogleCalendar.h"
 #include "FakeOAuthProvider.h"
 #include "GoogleAuthService.h"
+#include "GoogleSyncClient.h"
 #include "GuiEnvironment.h"
+#include "ManageSourcesDialog.h"
 #include "MemoryCredentialBackend.h"
 #include "MicrosoftAuthService.h"
 #include "ModalSeam.h"
@@ -14,7 +19,9 @@
 #include <QCommandLinkButton>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimeZone>
 
 namespace {
 
@@ -120,6 +127,69 @@ private Q_SLOTS:
         // Removing the account forgets its tokens.
         QVERIFY(SourceRemoval::removeAccount(m_fixture->state(), added->id));
         QCOMPARE(refreshTokenOf(*added), QString());
+    }
+
+    // From the accounts dialog to the first events: the sign-in through the browser, the
+    // account's calendars read from Google (a shared one read-only), a sync asked for, and the
+    // sync of the primary calendar bringing its event.
+    void googleAccountFromTheAccountsDialog()
+    {
+        FakeGoogleCalendar google;
+        google.exportEnvironment();
+        google.addCalendar(QStringLiteral("ada@example.com"), QStringLiteral("Ada"),
+                           QStringLiteral("owner"), true);
+        google.addCalendar(QStringLiteral("team@group.example"), QStringLiteral("Team"),
+                           QStringLiteral("reader"));
+        google.putEvent(QStringLiteral("ada@example.com"),
+                        QJsonObject{{"summary", "Dentist"},
+                                    {"start", QJsonObject{{"dateTime", "2026-03-12T09:00:00Z"}}},
+                                    {"end", QJsonObject{{"dateTime", "2026-03-12T10:00:00Z"}}}});
+        AppState* state = m_fixture->state();
+        QSignalSpy syncAsked(state, &AppState::syncNowRequested);
+        ManageSourcesDialog sources(state, nullptr);
+        sources.show();
+        QPushButton* add = nullptr;
+        for (QPushButton* button : sources.findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Add Account…"))
+                add = button;
+        }
+        QVERIFY(add);
+        // The form's own sign-in runs its progress dialog; the fake browser completes it.
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [add] { add->click(); },
+            [](QWidget* form) {
+                form->findChild<QCommandLinkButton*>(QStringLiteral("google"))->click();
+            });
+        QCOMPARE(seen.value(0).className, QStringLiteral("AccountFormDialog"));
+
+        QString accountId;
+        for (const Account& account : accounts()->getAll()) {
+            if (account.type == QLatin1String("google"))
+                accountId = account.id;
+        }
+        QVERIFY(!accountId.isEmpty());
+        QTRY_COMPARE(syncAsked.count(), 1);
+        QList<Calendar> calendars;
+        for (const Calendar& calendar : state->calendars()->getAll()) {
+            if (calendar.accountId == accountId)
+                calendars.append(calendar);
+        }
+        QCOMPARE(calendars.size(), 2);
+        std::sort(calendars.begin(), calendars.end(),
+                  [](const Calendar& a, const Calendar& b) { return a.url < b.url; });
+        QCOMPARE(calendars.at(0).url, QStringLiteral("ada@example.com"));
+        QVERIFY(!calendars.at(0).isReadOnly);
+        QVERIFY(calendars.at(1).isReadOnly);
+
+        Google::SyncClient client(state);
+        QSignalSpy done(&client, &Google::SyncClient::calendarSyncCompleted);
+        client.syncCalendar(calendars.at(0));
+        QTRY_COMPARE(done.count(), 1);
+        const QList<Event> events = state->events()->getInRange(
+            QDateTime(QDate(2026, 3, 12), QTime(0, 0), QTimeZone::utc()),
+            QDateTime(QDate(2026, 3, 13), QTime(0, 0), QTimeZone::utc()), {calendars.at(0).id});
+        QCOMPARE(events.size(), 1);
+        QCOMPARE(events.first().title, QStringLiteral("Dentist"));
     }
 
     // Cancel in the progress dialog ends the sign-in; nothing is added and the form stays open.
