@@ -5,6 +5,7 @@
 // nothing. Run under a display:
 //     xvfb-run -a manage_dialogs_gallery <output folder>
 
+#include "AccountFormDialog.h"
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalDavConnectionDialog.h"
@@ -13,6 +14,7 @@
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "GalleryCapture.h"
+#include "GoogleAuthService.h"
 #include "Ical.h"
 #include "InvitationsDialog.h"
 #include "KeyboardHelpDialog.h"
@@ -20,6 +22,7 @@
 #include "ManageSourcesDialog.h"
 #include "ManageTemplatesDialog.h"
 #include "ManageViewsDialog.h"
+#include "OAuthProgressDialog.h"
 #include "PdfExportDialog.h"
 #include "PreferencesRepository.h"
 #include "SearchDialog.h"
@@ -58,6 +61,8 @@ void addSources(AppState& state)
         const char* type;
         const char* user;
     } accounts[] = {{"home", "alice@dav.example.com", "caldav", "alice@example.com"},
+                    {"gmail", "alice@gmail.example", "google", "alice@gmail.example"},
+                    {"outlook", "alice@outlook.example", "microsoft", "alice@outlook.example"},
                     {"feeds", "Public holidays", "webcal", ""}};
     for (const auto& entry : accounts) {
         Account account;
@@ -80,6 +85,8 @@ void addSources(AppState& state)
         {"family", "home", "Family", "#e67c73", false},
         {"projects", "home", "Projects with a rather long calendar name", "#33b679", false},
         {"holidays", "feeds", "Public holidays", "#0b8043", true}};
+    Google::AuthService::saveTokens(QStringLiteral("gmail"),
+                                    {QStringLiteral("access"), QStringLiteral("refresh"), now});
     for (const auto& entry : calendars) {
         Calendar calendar;
         calendar.id = QString::fromLatin1(entry.id);
@@ -211,6 +218,13 @@ int main(int argc, char* argv[])
         AppState* hub = state;
         save(new ManageSourcesDialog(hub, nullptr), QStringLiteral("accounts") + suffix);
         save(new CalDavConnectionDialog(hub), QStringLiteral("caldav-connect") + suffix);
+        save(new AccountFormDialog(hub), QStringLiteral("account-add") + suffix);
+        save(new AccountFormDialog(hub, *hub->accounts()->getById(QStringLiteral("gmail"))),
+             QStringLiteral("account-google") + suffix);
+        save(new AccountFormDialog(hub, *hub->accounts()->getById(QStringLiteral("outlook"))),
+             QStringLiteral("account-microsoft") + suffix);
+        save(new OAuthProgressDialog(QStringLiteral("Google")),
+             QStringLiteral("sign-in-progress") + suffix);
         save(new ManageViewsDialog(hub), QStringLiteral("groups") + suffix);
         save(new ViewFormDialog(hub), QStringLiteral("group-new") + suffix);
         save(new ViewFormDialog(hub, *hub->views()->getById(QStringLiteral("work"))),

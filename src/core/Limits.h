@@ -197,6 +197,20 @@ inline constexpr int updateRequestDeadlineMs = 60 * 1000;
 // bound; two minutes leave room for a slow line without holding a sync for long.
 inline constexpr int serviceRequestDeadlineMs = 2 * 60 * 1000;
 
+// One request to the Google Calendar API. An event page of 2,500 events is a few megabytes and
+// arrives in seconds; a reply still trickling in after two minutes holds its calendar busy.
+inline constexpr int googleRequestDeadlineMs = 2 * 60 * 1000;
+
+// The largest reply body the Google Calendar API may send. A page of 2,500 events with long
+// descriptions and attendee lists stays far below it; a server that streams without end is cut
+// off and the request fails.
+inline constexpr std::int64_t maxGoogleReplyBytes = 64LL * 1024 * 1024;
+
+// Pages followed in one Google event listing or calendar list. At 2,500 events a page this is
+// two and a half million events, far beyond any real calendar; a server that keeps naming new
+// pages fails the listing instead of running forever.
+inline constexpr int maxGoogleListPages = 1000;
+
 // Ancestors compared when a task is dragged over a row, to refuse dropping a task into its own
 // subtree. Real task trees are a few levels deep; the bound keeps a parent loop in stored data
 // from stalling the drag.

@@ -7,6 +7,7 @@
 #include "CalDavSyncClient.h"
 #include "Client.h"
 #include "CredentialManagerTokenStore.h"
+#include "GoogleSyncClient.h"
 #include "MicrosoftSyncClient.h"
 #include "OrvandellicSyncClient.h"
 #include "Platform.h"
@@ -58,8 +59,15 @@ SyncClientHandle* AppSyncClientFactory::create(Kind kind, QObject* parent)
             },
             parent);
     }
-    case Kind::Google:
-        return nullptr;
+    case Kind::Google: {
+        auto* client = new Google::SyncClient(m_state);
+        return SyncClientHandle::wrap(
+            client,
+            [client](const Calendar& calendar, const CalDavLogin&) {
+                client->syncCalendar(calendar);
+            },
+            parent);
+    }
     }
     return nullptr;
 }

@@ -4,9 +4,9 @@
 
 class AppState;
 
-// The program's sync clients: CalDAV (with the rediscovery of an account's calendars),
+// The program's sync clients: CalDAV (with the rediscovery of an account's calendars), Google,
 // Microsoft, webcal and the cloud service's, over the shared state hub; CalDAV passwords from the
-// credential store. This build has no Google client.
+// credential store.
 class AppSyncClientFactory : public SyncClientFactory
 {
 public:

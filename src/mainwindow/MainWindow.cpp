@@ -22,6 +22,7 @@
 #include "FeedbackPage.h"
 #include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
+#include "GoogleAuthService.h"
 #include "IcsImportFlow.h"
 #include "InvitationsDialog.h"
 #include "InvitationsService.h"
@@ -30,6 +31,7 @@
 #include "ManageSourcesDialog.h"
 #include "ManageTemplatesDialog.h"
 #include "ManageViewsDialog.h"
+#include "MicrosoftAuthService.h"
 #include "NotificationService.h"
 #include "PdfExportDialog.h"
 #include "PopoverPlacement.h"
@@ -632,11 +634,15 @@ void MainWindow::refreshAccountPill()
     if (!m_accountPill) {
         return;
     }
-    // No Google or Microsoft sign-in is stored by this build, so no such account holds a
-    // refresh token: each asks for a sign-in.
-    const AccountAttention::Counts counts = AccountAttention::count(
-        m_state->accounts()->getAll(), [](const Account&) { return false; },
-        QCoreApplication::translate("MainWindow", "Password missing"));
+    const auto hasRefreshToken = [](const Account& account) {
+        const QString token = account.type == QLatin1String("google")
+                                  ? Google::AuthService::loadTokens(account.id).refreshToken
+                                  : Microsoft::AuthService::loadTokens(account.id).refreshToken;
+        return !token.isEmpty();
+    };
+    const AccountAttention::Counts counts =
+        AccountAttention::count(m_state->accounts()->getAll(), hasRefreshToken,
+                                QCoreApplication::translate("MainWindow", "Password missing"));
     qInfo().noquote() << "[Pill] refresh: oauthAccounts=" << counts.oauthAccounts
                       << "needAuth=" << counts.needSignIn << "needPassword=" << counts.needPassword;
     const int total = counts.needSignIn + counts.needPassword;

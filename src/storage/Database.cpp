@@ -306,6 +306,8 @@ const QList<Database::Migration>& Database::migrations()
          QStringLiteral(":/sql/sql/migrations/007_tasks_dateonly_and_repeat_mode.sql")},
         {8, QStringLiteral("accounts_soft_delete"),
          QStringLiteral(":/sql/sql/migrations/008_accounts_soft_delete.sql")},
+        {9, QStringLiteral("google_cancelled_occurrences"),
+         QStringLiteral(":/sql/sql/migrations/009_google_cancelled_occurrences.sql")},
     };
     return list;
 }

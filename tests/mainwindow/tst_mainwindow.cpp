@@ -10,10 +10,12 @@
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
 #include "FilterRuleRepository.h"
+#include "GoogleAuthService.h"
 #include "IcsImportFlow.h"
 #include "Limits.h"
 #include "MainWindow.h"
 #include "ManageSourcesDialog.h"
+#include "MicrosoftAuthService.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
@@ -744,6 +746,28 @@ private Q_SLOTS:
         QCOMPARE(filters->menu()->actions().first()->text(), QStringLiteral("Enable all filters"));
         state()->setFilterHiddenCount(0);
         QCOMPARE(filters->text(), QStringLiteral("2 filter(s) applied"));
+    }
+
+    // A Google or Microsoft account asks for a sign-in only while no refresh token is stored
+    // for it, or while its sync says a sign-in is required.
+    void pillReadsTheStoredTokens()
+    {
+        addAccount(QStringLiteral("g"), QStringLiteral("google"));
+        addAccount(QStringLiteral("m"), QStringLiteral("microsoft"));
+        addAccount(QStringLiteral("asked"), QStringLiteral("microsoft"),
+                   QStringLiteral("Sign in required"));
+        QVERIFY(Google::AuthService::saveTokens(QStringLiteral("g"), {"a", "r", {}}));
+        QVERIFY(Microsoft::AuthService::saveTokens(QStringLiteral("m"), {"a", "r", {}}));
+        QVERIFY(Microsoft::AuthService::saveTokens(QStringLiteral("asked"), {"a", "r", {}}));
+        auto window = makeWindow();
+        auto* pill = window->findChild<QToolButton*>(QStringLiteral("accountPill"));
+        QVERIFY(!pill->isHidden());
+        QCOMPARE(pill->text(), QStringLiteral("1 account(s) need sign-in"));
+
+        Account asked = *state()->accounts()->getById(QStringLiteral("asked"));
+        asked.lastSyncError.clear();
+        QVERIFY(state()->accounts()->update(asked));
+        QTRY_VERIFY(pill->isHidden());
     }
 
     void reminderClickRevealsTheOccurrence()

@@ -1,9 +1,11 @@
 #include "AccountAttention.h"
 #include "AccountRepository.h"
 #include "AppStateFixture.h"
+#include "AppSyncClientFactory.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "EventRepository.h"
+#include "GoogleSyncClient.h"
 #include "MicrosoftSyncClient.h"
 #include "PreferencesRepository.h"
 #include "SyncOrchestrator.h"
@@ -39,7 +41,7 @@ public:
     QList<QPointer<FakeClient>> clients;
     QHash<QString, QString> passwords;
     QString failInsideStart; // a reason: the client fails inside syncCalendar, before "started"
-    QSet<Kind> withoutClient{Kind::Google}; // as in the program's own factory
+    QSet<Kind> withoutClient{Kind::Google}; // a kind this factory has no client for
 
     SyncClientHandle* create(Kind kind, QObject* parent) override
     {
@@ -354,6 +356,44 @@ private Q_SLOTS:
         m_sync->onRepositoryChanged(QStringLiteral("gcal"));
         m_sync->pushPendingChanges();
         QCOMPARE(lastMessage(), QStringLiteral("g: ") + doesNotSync);
+    }
+
+    // The program's own factory has a client for Google accounts.
+    void programFactoryServesGoogle()
+    {
+        AppSyncClientFactory factory(state());
+        std::unique_ptr<SyncClientHandle> handle(
+            factory.create(SyncClientFactory::Kind::Google, nullptr));
+        QVERIFY(handle);
+        QVERIFY(handle->findChild<Google::SyncClient*>());
+    }
+
+    // A client that reports one calendar twice (failed, then completed) neither ends its other
+    // calendars early nor counts the second report.
+    void calendarReportedTwiceCountsOnce()
+    {
+        m_factory->withoutClient.clear();
+        Account dav = *state()->accounts()->getById(QStringLiteral("dav"));
+        dav.enabled = false;
+        QVERIFY(state()->accounts()->update(dav));
+        addAccount(QStringLiteral("g"), QStringLiteral("google"));
+        addCalendar(QStringLiteral("first"), QStringLiteral("g"));
+        addCalendar(QStringLiteral("second"), QStringLiteral("g"));
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 1);
+        FakeClient* client = m_factory->clients.first();
+        QCOMPARE(state()->syncDepth(), 2);
+        client->fail(QStringLiteral("first"), QStringLiteral("Write failed"));
+        client->complete(QStringLiteral("first"), 5);
+        QCOMPARE(state()->syncDepth(), 1);
+        QVERIFY(m_sync->isFullSyncRunning());
+        QCOMPARE(m_sync->calendarsInFlight(), QSet<QString>{QStringLiteral("second")});
+        client->complete(QStringLiteral("second"), 3);
+        QCOMPARE(state()->syncDepth(), 0);
+        QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        QVERIFY(m_messages.contains(QStringLiteral("Synced 3 events")));
+        QVERIFY(!m_messages.contains(QStringLiteral("Synced 8 events")));
+        QTRY_VERIFY(m_factory->live().isEmpty());
     }
 
     void failedPushBacksOff()

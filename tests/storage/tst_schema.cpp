@@ -75,6 +75,8 @@ const QList<std::pair<QString, QString>> expectedTables = {
                    "calendar_id TEXT nn, payload TEXT nn, attempts INTEGER nn =0, last_error TEXT, "
                    "created_at TEXT nn =datetime('now'), last_attempt_at TEXT"},
     {"settings", "key TEXT pk, value TEXT nn, type TEXT nn ='string'"},
+    {"google_cancelled_occurrences",
+     "calendar_id TEXT nn pk, master_id TEXT nn pk, recurrence_id TEXT nn pk"},
     {"schema_version", "version INTEGER pk, name TEXT nn, applied_at TEXT nn =datetime('now')"},
 };
 
@@ -106,9 +108,13 @@ const QStringList expectedIndexes = {
 
 // Every foreign key, all with NO ACTION on update and delete.
 const QStringList expectedForeignKeys = {
-    "attachments.event_id->events.id",   "attendees.event_id->events.id",
-    "calendars.account_id->accounts.id", "events.calendar_id->calendars.id",
-    "reminders.event_id->events.id",     "tasks.calendar_id->calendars.id"};
+    "attachments.event_id->events.id",
+    "attendees.event_id->events.id",
+    "calendars.account_id->accounts.id",
+    "events.calendar_id->calendars.id",
+    "google_cancelled_occurrences.calendar_id->calendars.id NO ACTION/CASCADE",
+    "reminders.event_id->events.id",
+    "tasks.calendar_id->calendars.id"};
 
 // The indexes the store adds for its range query and the reminder poll; not part of the shared
 // layout.
@@ -235,7 +241,7 @@ private Q_SLOTS:
     void migratesFromEveryVersion_data()
     {
         QTest::addColumn<int>("version");
-        for (int version = 0; version <= 8; ++version)
+        for (int version = 0; version <= 9; ++version)
             QTest::addRow("from %d", version) << version;
     }
 
@@ -276,7 +282,7 @@ private Q_SLOTS:
                              "FROM schema_version ORDER BY version)"),
                  QStringList{"1:initial 2:event_sync 3:tasks_sync 4:accounts_sort_order "
                              "5:provider_event_idx 6:events_uid_unique 7:tasks_dateonly_repeat "
-                             "8:accounts_soft_delete"});
+                             "8:accounts_soft_delete 9:google_cancelled_occurrences"});
         if (version > 0) {
             // Rows that predate a migration take its defaults.
             QCOMPARE(strings(db, "SELECT sync_status || (deleted_at IS NULL) FROM events"),

@@ -4,11 +4,18 @@
 #include "AppState.h"
 #include "CalDavCertificateDialog.h"
 #include "CalDavClient.h"
+#include "CalDavConnectionDialog.h"
 #include "CalDavDiscovery.h"
+#include "Clock.h"
 #include "CredentialManagerTokenStore.h"
+#include "GoogleAuthService.h"
+#include "MicrosoftAuthService.h"
+#include "OAuthProgressDialog.h"
+#include "OAuthTokenStorage.h"
 #include "Platform.h"
 #include "TokenStore.h"
 
+#include <QCommandLinkButton>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -16,6 +23,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QUrl>
+#include <QUuid>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -35,7 +43,84 @@ QString passwordKey(const QString& accountId)
     return QStringLiteral("caldav-password-") + accountId;
 }
 
+bool isProvider(const QString& type)
+{
+    return type == QLatin1String("google") || type == QLatin1String("microsoft");
+}
+
+OAuthProtocol::Provider providerOf(const QString& type)
+{
+    return type == QLatin1String("google") ? OAuthProtocol::Provider::Google
+                                           : OAuthProtocol::Provider::Microsoft;
+}
+
+// The error the Microsoft sync stores while an account has no sign-in.
+const QString signInRequired = QStringLiteral("Sign in required");
+
 } // namespace
+
+AccountFormDialog::AccountFormDialog(AppState* state, QWidget* parent)
+    : QDialog(parent), m_state(state), m_adding(true)
+{
+    setWindowTitle(tr("Add Account"));
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(12);
+    auto* heading = new QLabel(tr("Where are your calendars?"), this);
+    QFont bold = heading->font();
+    bold.setWeight(QFont::Bold);
+    heading->setFont(bold);
+    layout->addWidget(heading);
+    auto* subtitle = new QLabel(tr("Google and Microsoft accounts sign in through your web "
+                                   "browser, so this program never sees their passwords."),
+                                this);
+    subtitle->setWordWrap(true);
+    subtitle->setProperty("muted", true);
+    layout->addWidget(subtitle);
+
+    const struct
+    {
+        QString type;
+        QString title;
+        QString description;
+    } choices[] = {
+        {QStringLiteral("google"), tr("Google"),
+         tr("Google Calendar, signed in through your browser.")},
+        {QStringLiteral("microsoft"), tr("Microsoft"),
+         tr("Outlook.com and Microsoft 365, signed in through your browser. Their calendars do "
+            "not sync yet.")},
+        {QStringLiteral("caldav"), tr("CalDAV Server"),
+         tr("Nextcloud, Synology, Radicale, iCloud and other servers, with a user name and "
+            "password.")},
+    };
+    for (const auto& choice : choices) {
+        auto* button = new QCommandLinkButton(choice.title, choice.description, this);
+        button->setObjectName(choice.type);
+        button->setAutoDefault(false);
+        layout->addWidget(button);
+        const QString type = choice.type;
+        connect(button, &QCommandLinkButton::clicked, this, [this, type] {
+            if (isProvider(type))
+                signIn(type);
+            else
+                addCalDavAccount();
+        });
+    }
+    // Room the wrapped texts do not need goes below the choices, not between the labels.
+    layout->addStretch(1);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    // Provider replies end up here: plain text only.
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setWordWrap(true);
+    m_status->hide();
+    layout->addWidget(m_status);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    setMinimumWidth(440);
+}
 
 AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QWidget* parent)
     : QDialog(parent), m_state(state), m_account(account), m_pin(account.trustedCertSha256)
@@ -59,6 +144,28 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
         server->setTextFormat(Qt::PlainText);
         server->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(tr("Address:"), server);
+    }
+    if (isProvider(account.type)) {
+        const bool google = account.type == QLatin1String("google");
+        const QString refreshToken =
+            google ? Google::AuthService::loadTokens(account.id).refreshToken
+                   : Microsoft::AuthService::loadTokens(account.id).refreshToken;
+        auto* signedIn =
+            new QLabel(refreshToken.isEmpty() ? tr("Not signed in")
+                                              : tr("Signed in as %1").arg(account.username),
+                       this);
+        signedIn->setTextFormat(Qt::PlainText);
+        signedIn->setWordWrap(true);
+        form->addRow(tr("Sign-in:"), signedIn);
+        auto* again = new QPushButton(tr("Sign In Again…"), this);
+        again->setObjectName(QStringLiteral("signInAgain"));
+        again->setAutoDefault(false);
+        form->addRow(QString(), again);
+        connect(again, &QPushButton::clicked, this, [this, signedIn] {
+            signIn(m_account.type);
+            if (m_credentialsChanged)
+                signedIn->setText(tr("Signed in as %1").arg(m_account.username));
+        });
     }
     if (hasServerPassword(account)) {
         m_password = new QLineEdit(this);
@@ -114,6 +221,135 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
     setMinimumWidth(440);
 }
 
+void AccountFormDialog::addCalDavAccount()
+{
+    CalDavConnectionDialog connection(m_state, this);
+    if (connection.exec() != QDialog::Accepted)
+        return;
+    m_account.id = connection.accountId();
+    m_credentialsChanged = true;
+    QDialog::accept();
+}
+
+void AccountFormDialog::signIn(const QString& type)
+{
+    const bool google = type == QLatin1String("google");
+    OAuthProgressDialog progress(google ? tr("Google") : tr("Microsoft"), this);
+    bool ended = false;
+    bool stored = false;
+    const auto succeeded = [&](const auto& result) {
+        ended = true;
+        stored = storeSignIn(type, result.email, result.displayName, result.accessToken,
+                             result.refreshToken, result.expiresAt);
+        progress.finish(stored);
+    };
+    const auto failed = [&](const QString& reason) {
+        ended = true;
+        showStatus(reason);
+        progress.finish(false);
+    };
+    showStatus(QString());
+    // One service for this attempt; it goes with the attempt, so nothing of it reports later.
+    std::unique_ptr<QObject> service;
+    if (google) {
+        auto* auth = new Google::AuthService;
+        service.reset(auth);
+        connect(auth, &Google::AuthService::signInSucceeded, &progress, succeeded);
+        connect(auth, &Google::AuthService::signInFailed, &progress, failed);
+        connect(&progress, &OAuthProgressDialog::cancelRequested, auth,
+                &Google::AuthService::cancelSignIn);
+        auth->startSignIn();
+    } else {
+        auto* auth = new Microsoft::AuthService;
+        service.reset(auth);
+        connect(auth, &Microsoft::AuthService::signInSucceeded, &progress, succeeded);
+        connect(auth, &Microsoft::AuthService::signInFailed, &progress, failed);
+        connect(&progress, &OAuthProgressDialog::cancelRequested, auth,
+                &Microsoft::AuthService::cancelSignIn);
+        auth->startSignIn();
+    }
+    // A sign-in that cannot start (no client credentials, no browser) has ended already.
+    if (!ended)
+        progress.exec();
+    if (stored && m_adding)
+        QDialog::accept();
+}
+
+bool AccountFormDialog::storeSignIn(const QString& type, const QString& email,
+                                    const QString& displayName, const QString& accessToken,
+                                    const QString& refreshToken, const QDateTime& expiresAt)
+{
+    if (!m_state || !m_state->accounts()) {
+        showStatus(tr("The account could not be saved."));
+        return false;
+    }
+    const QString provider = type == QLatin1String("google") ? tr("Google") : tr("Microsoft");
+    Account account = m_account;
+    bool exists = !m_adding;
+    if (exists && !account.username.isEmpty() && !email.isEmpty() &&
+        email.compare(account.username, Qt::CaseInsensitive) != 0) {
+        showStatus(tr("That sign-in is for %1, not for this account (%2). Sign in as %2, or add "
+                      "%1 as an account of its own.")
+                       .arg(email, account.username));
+        return false;
+    }
+    if (m_adding) {
+        // Signing in to an account already here renews its tokens rather than adding it twice.
+        for (const Account& existing : m_state->accounts()->getAll()) {
+            if (existing.type == type && !email.isEmpty() &&
+                existing.username.compare(email, Qt::CaseInsensitive) == 0) {
+                account = existing;
+                exists = true;
+                break;
+            }
+        }
+    }
+    if (!exists) {
+        account = Account();
+        account.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        account.type = type;
+        account.username = email;
+        account.name = !email.isEmpty()         ? email
+                       : !displayName.isEmpty() ? displayName
+                                                : tr("%1 account").arg(provider);
+        account.createdAt = account.updatedAt = Clock::now();
+    }
+    // The tokens first: an account without them would only ask for a sign-in again.
+    const bool saved =
+        type == QLatin1String("google")
+            ? Google::AuthService::saveTokens(account.id, {accessToken, refreshToken, expiresAt})
+            : Microsoft::AuthService::saveTokens(account.id,
+                                                 {accessToken, refreshToken, expiresAt});
+    if (!saved) {
+        showStatus(exists ? tr("Signed in, but the credential store did not take the new "
+                               "tokens; the account keeps its old sign-in.")
+                          : tr("Signed in, but the credential store did not take the tokens, so "
+                               "no account was added."));
+        return false;
+    }
+    if (exists) {
+        if (account.lastSyncError == signInRequired) {
+            account.lastSyncError.clear();
+            account.updatedAt = Clock::now();
+            m_state->accounts()->update(account);
+        }
+        m_account = account;
+        m_credentialsChanged = true;
+        showStatus(tr("Signed in again as %1.").arg(account.username));
+        return true;
+    }
+    if (!m_state->accounts()->insert(account)) {
+        OAuthTokenStorage::remove(providerOf(type), account.id);
+        showStatus(tr("The account could not be saved."));
+        return false;
+    }
+    m_account = account;
+    m_credentialsChanged = true;
+    if (type == QLatin1String("google") && m_googleImport)
+        m_googleImport(account.id);
+    return true;
+}
+
 QString AccountFormDialog::savedPassword() const
 {
     const std::unique_ptr<OrvaAccount::TokenStore> secrets =
@@ -150,6 +386,12 @@ void AccountFormDialog::checkConnection()
 
 void AccountFormDialog::accept()
 {
+    // Adding ends by itself once an account is stored; there is nothing to accept before.
+    if (m_adding) {
+        if (!m_account.id.isEmpty())
+            QDialog::accept();
+        return;
+    }
     const QString name = m_name->text().trimmed();
     if (name.isEmpty()) {
         showStatus(tr("Please enter a name."));

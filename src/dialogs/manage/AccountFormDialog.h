@@ -5,40 +5,72 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class AppState;
 class CalDavClient;
 class CalDavDiscovery;
+class QAbstractButton;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
-// Edits an account: its name and sync interval and, for the CalDAV family, the password and the
+// Adds a Google or Microsoft account, or edits an account.
+//
+// Adding offers the providers beside a CalDAV server (which the CalDAV connection dialog adds).
+// A provider runs its browser sign-in while OAuthProgressDialog waits (its Cancel cancels the
+// sign-in); on success the tokens go to the credential store first and only then the account is
+// written ("google" or "microsoft", named by the signed-in address), so a failure stores nothing
+// and says why. Signing in again to an account already added renews its tokens instead. After a
+// new Google account, the calendar import set with setGoogleCalendarImport runs.
+//
+// Editing changes the name and sync interval and, for the CalDAV family, the password and the
 // pinned server certificate, which both change on the server's side. "Check Connection" tries
 // the typed (else the saved) password against the server and, when the server shows a
 // certificate nobody vouches for, asks whether to pin it. OK stores a typed password in the
-// credential store and the account with the chosen pin; nothing is stored on Cancel.
+// credential store and the account with the chosen pin; nothing is stored on Cancel. A Google or
+// Microsoft account can sign in again, which stores its new tokens at once.
 class AccountFormDialog : public QDialog
 {
     Q_OBJECT
 
 public:
+    // Imports the calendars of a newly added Google account (by its id) as calendar rows.
+    using CalendarImport = std::function<void(const QString& accountId)>;
+
+    // Adds an account.
+    explicit AccountFormDialog(AppState* state, QWidget* parent = nullptr);
+    // Edits `account`.
     AccountFormDialog(AppState* state, const Account& account, QWidget* parent = nullptr);
 
-    // After an accepted exec(): a new password or a new pin was stored, so a sync is worth
-    // trying again.
+    void setGoogleCalendarImport(CalendarImport import) { m_googleImport = std::move(import); }
+
+    // After an accepted exec(): a new password, pin or sign-in was stored (or an account was
+    // added), so a sync is worth trying again.
     bool credentialsChanged() const { return m_credentialsChanged; }
+    // After an accepted exec() that added a CalDAV account or signed one in: its id.
+    QString accountId() const { return m_account.id; }
 
     void accept() override;
 
 private:
+    // Runs the browser sign-in of "google" or "microsoft" and stores its result.
+    void signIn(const QString& type);
+    // Stores a successful sign-in; false (after saying why) when nothing could be stored.
+    bool storeSignIn(const QString& type, const QString& email, const QString& displayName,
+                     const QString& accessToken, const QString& refreshToken,
+                     const QDateTime& expiresAt);
+    void addCalDavAccount();
     void checkConnection();
     void showPin();
     void showStatus(const QString& text);
     QString savedPassword() const;
 
     AppState* m_state;
-    Account m_account;
+    Account m_account; // empty id while adding
+    bool m_adding = false;
+    CalendarImport m_googleImport;
     QString m_pin;
     bool m_credentialsChanged = false;
     QLineEdit* m_name = nullptr;

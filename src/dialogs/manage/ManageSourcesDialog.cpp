@@ -11,6 +11,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialManagerTokenStore.h"
+#include "GoogleCalendarImport.h"
 #include "Platform.h"
 #include "SourceRemoval.h"
 #include "SyncRules.h"
@@ -160,10 +161,12 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     layout->setSpacing(10);
 
     auto* addRow = new QHBoxLayout;
+    auto* addAccount = new QPushButton(tr("Add Account…"), this);
+    addAccount->setToolTip(tr("Add a Google, Microsoft or CalDAV account"));
     auto* addCalDav = new QPushButton(tr("Add CalDAV Account…"), this);
     auto* addSubscription = new QPushButton(tr("Subscribe to Calendar…"), this);
     auto* addLocal = new QPushButton(tr("Add Calendar on This Device…"), this);
-    for (QPushButton* button : {addCalDav, addSubscription, addLocal}) {
+    for (QPushButton* button : {addAccount, addCalDav, addSubscription, addLocal}) {
         button->setAutoDefault(false);
         addRow->addWidget(button);
     }
@@ -199,6 +202,7 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     actions->addWidget(buttons);
     layout->addLayout(actions);
 
+    connect(addAccount, &QPushButton::clicked, this, &ManageSourcesDialog::addAccount);
     connect(addCalDav, &QPushButton::clicked, this, &ManageSourcesDialog::addCalDavAccount);
     connect(addSubscription, &QPushButton::clicked, this, &ManageSourcesDialog::addSubscription);
     connect(addLocal, &QPushButton::clicked, this, &ManageSourcesDialog::addLocalCalendar);
@@ -481,6 +485,36 @@ void ManageSourcesDialog::showSyncEnded()
                        : tr("Sync failed: %1").arg(m_state->lastSyncError()));
     else
         showStatus(tr("Sync finished."));
+}
+
+void ManageSourcesDialog::addAccount()
+{
+    AccountFormDialog form(m_state, this);
+    // A new Google account brings its calendars along; their events come with the sync that
+    // follows the import.
+    form.setGoogleCalendarImport([this](const QString& accountId) {
+        showStatus(tr("Reading the account's calendars…"));
+        Google::CalendarImport::listAndImport(
+            m_state, accountId, this, [this](bool ok, int added, const QString& reason) {
+                if (!ok) {
+                    showStatus(tr("The calendars could not be read: %1").arg(reason));
+                    return;
+                }
+                requestSync(tr("%n calendar(s) added. Their events arrive with the sync that "
+                               "starts now.",
+                               nullptr, added));
+            });
+    });
+    if (form.exec() != QDialog::Accepted || !m_state)
+        return;
+    const std::optional<Account> account = m_state->accounts()->getById(form.accountId());
+    if (account && SyncRules::isCalDavFamily(account->type)) {
+        requestSync(tr("Account added. Its events arrive with the sync that starts now."));
+        return;
+    }
+    if (account && account->type == QLatin1String("google"))
+        return;
+    showStatus(account ? tr("Signed in as %1.").arg(account->username) : QString());
 }
 
 void ManageSourcesDialog::addCalDavAccount()

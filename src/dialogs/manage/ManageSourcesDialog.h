@@ -9,7 +9,8 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// The Calendar Accounts dialog: the accounts with their calendars. Adds a CalDAV account, a
+// The Calendar Accounts dialog: the accounts with their calendars. Adds a Google, Microsoft or
+// CalDAV account, a
 // webcal subscription, a calendar on this device or on a CalDAV account's server; edits and removes
 // calendars and accounts (removal asks first and takes the calendars' events and tasks with it);
 // starts a sync. Everything is saved at once; the caller reads accounts and calendars again
@@ -26,6 +27,8 @@ public:
 private:
     void reload();
     void updateButtons();
+    // Adds a Google, Microsoft or CalDAV account through the account form.
+    void addAccount();
     void addCalDavAccount();
     void addSubscription();
     void addLocalCalendar();

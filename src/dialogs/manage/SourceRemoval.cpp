@@ -7,6 +7,7 @@
 #include "CredentialManagerTokenStore.h"
 #include "Database.h"
 #include "EventRepository.h"
+#include "OAuthTokenStorage.h"
 #include "Platform.h"
 #include "Savepoint.h"
 #include "StoreSql.h"
@@ -94,9 +95,12 @@ bool removeAccount(AppState* state, const QString& accountId)
                         {now, now, accountId}, "SourceRemoval::removeAccount") ||
         !transaction.commit())
         return false;
-    // The password is only useful with the account; an absent entry is not a failure.
+    // The password and the provider tokens are only useful with the account; an absent entry is
+    // not a failure.
     OrvaAccount::CredentialManagerTokenStore(Platform::applicationId())
         .remove(QStringLiteral("caldav-password-") + accountId);
+    OAuthTokenStorage::remove(OAuthProtocol::Provider::Google, accountId);
+    OAuthTokenStorage::remove(OAuthProtocol::Provider::Microsoft, accountId);
     announce(state, calendarIds, true);
     return true;
 }

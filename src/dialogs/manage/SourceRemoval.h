@@ -13,7 +13,7 @@ namespace SourceRemoval {
 
 bool removeCalendar(AppState* state, const QString& calendarId);
 
-// Also deletes the account's stored CalDAV password.
+// Also deletes the account's stored CalDAV password or Google or Microsoft tokens.
 bool removeAccount(AppState* state, const QString& accountId);
 
 } // namespace SourceRemoval

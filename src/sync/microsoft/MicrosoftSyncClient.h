@@ -9,9 +9,10 @@ class AppState;
 
 namespace Microsoft {
 
-// Syncs the calendars of a Microsoft account. This build holds no Microsoft sign-in, so no
-// account has tokens: every calendar fails with "Sign in required", which the account also keeps
-// as its last sync error, so the status bar asks the user to sign in. Created for one run.
+// Syncs the calendars of a Microsoft account, as far as this build goes: an account without
+// stored tokens fails every calendar with "Sign in required"; a signed-in one fails them saying
+// that Microsoft calendars do not sync yet. The account keeps that reason as its last sync error,
+// so the status bar asks for a sign-in only when one is missing. Created for one run.
 class SyncClient : public QObject
 {
     Q_OBJECT
@@ -23,8 +24,9 @@ public:
     // the event loop.
     void syncCalendar(const Calendar& calendar);
 
-    // The failure text, also stored as the account's last sync error.
+    // The failure texts, also stored as the account's last sync error.
     static QString signInRequiredText() { return QStringLiteral("Sign in required"); }
+    static QString notSyncedYetText();
 
 Q_SIGNALS:
     void calendarSyncStarted(const QString& calendarId);

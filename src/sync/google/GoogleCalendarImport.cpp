@@ -1,0 +1,116 @@
+#include "GoogleCalendarImport.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalendarKey.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "Database.h"
+#include "GoogleAuthService.h"
+#include "Savepoint.h"
+
+#include <QColor>
+#include <QHash>
+#include <QPointer>
+#include <QUuid>
+
+namespace Google::CalendarImport {
+
+bool isWritable(const QString& accessRole)
+{
+    return accessRole == u"owner" || accessRole == u"writer";
+}
+
+int importCalendars(AppState* state, const QString& accountId,
+                    const QList<DiscoveredCalendar>& calendars)
+{
+    if (!state || accountId.isEmpty() || !state->calendars() || !state->database())
+        return -1;
+    CalendarRepository* repository = state->calendars();
+    QHash<QString, Calendar> byUrl;
+    for (const Calendar& calendar : repository->getByAccount(accountId))
+        byUrl.insert(calendar.url, calendar);
+    const std::optional<Account> account =
+        state->accounts() ? state->accounts()->getById(accountId) : std::nullopt;
+
+    Savepoint transaction(state->database()->database());
+    if (!transaction.isActive())
+        return -1;
+    int inserted = 0;
+    bool anyCalendar = !repository->getAll().isEmpty();
+    for (const DiscoveredCalendar& discovered : calendars) {
+        if (discovered.id.isEmpty())
+            continue;
+        const bool readOnly = !isWritable(discovered.accessRole);
+        const QDateTime now = Clock::now();
+        if (const auto existing = byUrl.constFind(discovered.id); existing != byUrl.constEnd()) {
+            if (existing->isReadOnly == readOnly)
+                continue;
+            Calendar calendar = *existing;
+            calendar.isReadOnly = readOnly;
+            calendar.updatedAt = now;
+            if (!repository->update(calendar))
+                return -1;
+            byUrl.insert(calendar.url, calendar);
+            continue;
+        }
+        Calendar calendar;
+        calendar.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
+        calendar.accountId = accountId;
+        calendar.url = discovered.id;
+        calendar.name = discovered.summary.isEmpty() ? discovered.id : discovered.summary;
+        calendar.description = discovered.description;
+        if (QColor::isValidColorName(discovered.backgroundColor))
+            calendar.color = discovered.backgroundColor;
+        calendar.isReadOnly = readOnly;
+        calendar.isDefault = !anyCalendar;
+        calendar.syncEnabled = true;
+        if (account) {
+            if (const auto key = calendarKey(account->type, discovered.id))
+                calendar.canonicalKey = *key;
+        }
+        calendar.createdAt = now;
+        calendar.updatedAt = now;
+        if (!repository->insert(calendar))
+            return -1;
+        byUrl.insert(calendar.url, calendar);
+        anyCalendar = true;
+        ++inserted;
+    }
+    return transaction.commit() ? inserted : -1;
+}
+
+void listAndImport(AppState* state, const QString& accountId, const QString& accessToken,
+                   QObject* context, Done done)
+{
+    auto* client = new CalendarClient(context);
+    client->setAccessToken(accessToken);
+    QObject::connect(client, &CalendarClient::calendarsListed, context,
+                     [state, accountId, client, done](const QList<DiscoveredCalendar>& calendars) {
+                         client->deleteLater();
+                         const int added = importCalendars(state, accountId, calendars);
+                         if (added < 0)
+                             done(false, 0,
+                                  CalendarClient::tr("The Google calendars could not be stored."));
+                         else
+                             done(true, added, QString());
+                     });
+    QObject::connect(client, &CalendarClient::requestFailed, context,
+                     [client, done](const QString& reason) {
+                         client->deleteLater();
+                         done(false, 0, reason);
+                     });
+    client->listCalendars();
+}
+
+void listAndImport(AppState* state, const QString& accountId, QObject* context, Done done)
+{
+    const QString token = AuthService::loadTokens(accountId).accessToken;
+    if (token.isEmpty()) {
+        done(false, 0, CalendarClient::tr("No Google access token available."));
+        return;
+    }
+    listAndImport(state, accountId, token, context, std::move(done));
+}
+
+} // namespace Google::CalendarImport

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "GoogleCalendarClient.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class AppState;
+class QObject;
+
+// The calendars of a signed-in Google account as calendar rows of its local account.
+namespace Google::CalendarImport {
+
+// Whether Google's access role lets the user change the calendar's events: "owner" and
+// "writer" do; "reader" and "freeBusyReader" (and any role Google may add) do not.
+bool isWritable(const QString& accessRole);
+
+// Inserts a row for each listed calendar the account does not have yet (its Google id as the
+// URL, read-only unless the role allows writing, syncing), and brings the read-only flag of
+// known rows in line with their role; names and colours the user set are kept. One transaction:
+// when a write fails nothing is kept and the result is -1. Returns the number of new rows.
+int importCalendars(AppState* state, const QString& accountId,
+                    const QList<DiscoveredCalendar>& calendars);
+
+// Called once, on the GUI thread: whether the import worked, how many rows it added, or why
+// not.
+using Done = std::function<void(bool ok, int added, const QString& reason)>;
+
+// Lists the account's calendars with the access token and imports them; `done` runs unless
+// `context` is gone first. For the account dialog, right after a sign-in.
+void listAndImport(AppState* state, const QString& accountId, const QString& accessToken,
+                   QObject* context, Done done);
+// The same with the access token stored for the account (Google::AuthService::loadTokens), as
+// the sign-in has just saved it.
+void listAndImport(AppState* state, const QString& accountId, QObject* context, Done done);
+
+} // namespace Google::CalendarImport

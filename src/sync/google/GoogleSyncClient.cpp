@@ -1,0 +1,636 @@
+#include "GoogleSyncClient.h"
+
+#include "AccountRepository.h"
+#include "AppState.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "Database.h"
+#include "EventRepository.h"
+#include "ExceptionDates.h"
+#include "GoogleAuthService.h"
+#include "GoogleCalendarClient.h"
+#include "GoogleEventMapping.h"
+#include "GoogleSyncStore.h"
+#include "Savepoint.h"
+
+#include <QDebug>
+#include <QHash>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QSet>
+
+namespace Google {
+
+namespace {
+
+// Listed changes up to which their rows are looked up one by one rather than read all at once.
+constexpr int rowsReadOneByOne = 200;
+
+// What a local edit changes: a reply to a push is only taken as the row's state when none of
+// this moved while the push was out.
+QString versionOf(const Event& event)
+{
+    QStringList parts{event.lastModified.toString(Qt::ISODateWithMs),
+                      event.deletedAt ? event.deletedAt->toString(Qt::ISODateWithMs) : QString(),
+                      event.title,
+                      event.description,
+                      event.location,
+                      event.startTime.toString(Qt::ISODateWithMs),
+                      event.endTime ? event.endTime->toString(Qt::ISODateWithMs) : QString(),
+                      event.isAllDay ? QStringLiteral("1") : QStringLiteral("0"),
+                      event.timezone,
+                      event.recurrenceRule,
+                      event.exceptionDates,
+                      event.status,
+                      event.rawIcalendar};
+    for (const Reminder& reminder : event.reminders)
+        parts << reminder.action + u':' + QString::number(reminder.minutesBefore);
+    return parts.join(QChar(0x1f));
+}
+
+QString compactJson(const QJsonObject& item)
+{
+    return QString::fromUtf8(QJsonDocument(item).toJson(QJsonDocument::Compact));
+}
+
+// The exception dates with some added and some taken away, in their order, each once.
+QString withExceptions(const QString& json, const QStringList& added, const QSet<QString>& removed)
+{
+    QStringList dates;
+    for (const QString& date : ExceptionDates::read(json) + added) {
+        if (!removed.contains(date) && !dates.contains(date))
+            dates.append(date);
+    }
+    return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
+}
+
+} // namespace
+
+// One push request in flight, matched to its row by the local id.
+struct SyncClient::Flight
+{
+    enum class Kind { Insert, Update, Delete };
+    enum class Reading { None, BeforeUpdate, AfterStaleEtag, AfterTakenId };
+
+    QString localId;
+    Kind kind = Kind::Insert;
+    QString version;      // of the row when the request left
+    QString googleId;     // the id the request names
+    QString seriesId;     // an occurrence sent for the first time: its series' Google id
+    bool retried = false; // a second attempt after 412 or 409 was made
+    Reading reading = Reading::None;
+};
+
+// The state of one run, carried by its handlers.
+struct SyncClient::Run
+{
+    Calendar calendar;
+    QString accountId;
+    QString accessToken;
+    CalendarClient* client = nullptr;
+    bool relisted = false; // the full listing after a refused sync token has run
+    bool ended = false;
+    int eventCount = 0;
+    QString localFailure; // pulled events that could not be stored
+    QString pushFailure;  // the first push that failed for good
+    QHash<QString, Flight> flights;
+};
+
+SyncClient::SyncClient(AppState* state, QObject* parent)
+    : QObject(parent), m_state(state), m_network(new QNetworkAccessManager(this)),
+      m_transferTimeoutMs(CalendarClient::defaultTransferTimeoutMs)
+{
+}
+
+SyncClient::~SyncClient() = default;
+
+bool SyncClient::needsRefresh(const QDateTime& expiresAt, const QDateTime& now)
+{
+    return !expiresAt.isValid() || expiresAt < now.addSecs(refreshMarginSeconds);
+}
+
+CalendarClient* SyncClient::newClient(const RunPtr& run)
+{
+    auto* client = new CalendarClient(this, m_network);
+    client->setAccessToken(run->accessToken);
+    client->setTransferTimeout(m_transferTimeoutMs);
+    return client;
+}
+
+void SyncClient::syncCalendar(const Calendar& calendar)
+{
+    auto run = std::make_shared<Run>();
+    run->calendar = calendar;
+    Q_EMIT calendarSyncStarted(calendar.id);
+
+    const std::optional<Account> account = m_state->accounts()->getById(calendar.accountId);
+    if (!account)
+        return fail(run, tr("Parent account missing"));
+    run->accountId = account->id;
+    const TokenSet tokens = AuthService::loadTokens(account->id);
+    if (tokens.refreshToken.isEmpty())
+        return fail(run, tr("No saved Google credentials. Sign in again."));
+    if (!needsRefresh(tokens.expiresAt, Clock::now())) {
+        run->accessToken = tokens.accessToken;
+        return startPull(run);
+    }
+
+    auto* auth = new AuthService(this);
+    auth->setTransferTimeout(m_transferTimeoutMs);
+    const QString refreshToken = tokens.refreshToken;
+    connect(auth, &AuthService::refreshSucceeded, this,
+            [this, run, auth, refreshToken](const QString& accessToken, const QDateTime& expiresAt,
+                                            const QString& rotated) {
+                auth->deleteLater();
+                TokenSet fresh;
+                fresh.accessToken = accessToken;
+                fresh.refreshToken = rotated.isEmpty() ? refreshToken : rotated;
+                fresh.expiresAt = expiresAt;
+                if (!AuthService::saveTokens(run->accountId, fresh))
+                    qWarning().noquote() << "[Google] the refreshed tokens could not be stored";
+                run->accessToken = accessToken;
+                startPull(run);
+            });
+    connect(auth, &AuthService::refreshFailed, this, [this, run, auth](const QString& reason) {
+        auth->deleteLater();
+        fail(run, tr("Google token refresh failed: %1").arg(reason));
+    });
+    auth->refresh(refreshToken);
+}
+
+void SyncClient::startPull(const RunPtr& run)
+{
+    CalendarClient* client = newClient(run);
+    connect(client, &CalendarClient::requestFailed, this,
+            [this, run, client](const QString& reason) {
+                client->deleteLater();
+                fail(run, reason);
+            });
+    connect(client, &CalendarClient::syncTokenExpired, this, [this, run, client] {
+        client->deleteLater();
+        if (run->relisted)
+            return fail(run, tr("Google refused the calendar's sync token again."));
+        run->relisted = true;
+        qInfo().noquote() << "[Google] sync token of" << run->calendar.name
+                          << "expired; listing everything";
+        if (std::optional<Calendar> stored = m_state->calendars()->getById(run->calendar.id)) {
+            run->calendar = *stored;
+        }
+        run->calendar.syncToken.clear();
+        run->calendar.deltaSyncToken.clear();
+        run->calendar.updatedAt = Clock::now();
+        m_state->calendars()->update(run->calendar);
+        startPull(run);
+    });
+    connect(client, &CalendarClient::eventsListed, this,
+            [this, run, client](const QString&, const CalendarClient::EventListPage& page) {
+                client->deleteLater();
+                run->eventCount = int(page.items.size());
+                if (!applyEventsPage(run, page.items, page.nextSyncToken))
+                    return fail(run, tr("The Google events could not be stored."));
+                pushPending(run);
+            });
+    client->listEvents(run->calendar.url, run->calendar.syncToken, {}, {});
+}
+
+bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& items,
+                                 const QString& nextSyncToken)
+{
+    const QString& calendarId = run->calendar.id;
+    const bool fullListing = run->calendar.syncToken.isEmpty();
+    if (items.isEmpty() && !fullListing) {
+        storeSyncToken(run, nextSyncToken);
+        return true;
+    }
+    EventRepository* events = m_state->events();
+    GoogleSyncStore store(m_state->database());
+    Savepoint transaction(m_state->database()->database());
+    if (!transaction.isActive()) {
+        qWarning().noquote() << "[Google] the store refused the listing:"
+                             << transaction.errorText();
+        return false;
+    }
+    // A full or long listing reads the calendar's rows at once; a few changes look their rows up
+    // one by one, so an unchanged calendar is not read whole on every run.
+    const bool readAll = fullListing || items.size() > rowsReadOneByOne;
+    QHash<QString, GoogleSyncStore::Row> rows =
+        readAll ? store.rowsByGoogleId(calendarId) : store.pendingRowsByGoogleId(calendarId);
+    QSet<QString> lookedUp;
+    const auto findRow = [&](const QString& googleId) -> std::optional<GoogleSyncStore::Row> {
+        if (const auto it = rows.constFind(googleId); it != rows.constEnd())
+            return *it;
+        if (readAll || lookedUp.contains(googleId))
+            return std::nullopt;
+        lookedUp.insert(googleId);
+        const std::optional<GoogleSyncStore::Row> row = store.rowByGoogleId(calendarId, googleId);
+        if (row)
+            rows.insert(googleId, *row);
+        return row;
+    };
+    if (fullListing)
+        store.clearCancelledOccurrences(calendarId);
+
+    int upserted = 0;
+    int tombstoned = 0;
+    int failed = 0;
+    QSet<QString> listed;
+    // Series whose cancelled occurrences changed: the occurrences added and restored.
+    QHash<QString, QStringList> cancelledBySeries;
+    QHash<QString, QSet<QString>> restoredBySeries;
+    QSet<QString> deletedSeries;
+    QSet<QString> removed; // local ids
+
+    for (const QJsonObject& item : items) {
+        const QString googleId = item.value(QLatin1String("id")).toString();
+        if (googleId.isEmpty())
+            continue;
+        listed.insert(googleId);
+        const std::optional<GoogleSyncStore::Row> found = findRow(googleId);
+        const bool hasRow = found.has_value();
+
+        if (item.value(QLatin1String("status")).toString() == u"cancelled") {
+            if (const auto occurrence = cancelledOccurrence(item)) {
+                store.addCancelledOccurrence(calendarId, occurrence->masterId,
+                                             occurrence->recurrenceId);
+                cancelledBySeries[occurrence->masterId].append(occurrence->recurrenceId);
+            }
+            // Google's deletion wins even over a local edit of the event; a deleted series
+            // takes its changed occurrences with it.
+            const bool isSeries = !item.contains(QLatin1String("recurringEventId"));
+            if (isSeries)
+                deletedSeries.insert(googleId);
+            QStringList gone =
+                isSeries ? store.occurrenceRowIds(calendarId, googleId) : QStringList();
+            if (hasRow)
+                gone.prepend(found->id);
+            for (const QString& localId : std::as_const(gone)) {
+                if (events->hardDelete(localId)) {
+                    removed.insert(localId);
+                    ++tombstoned;
+                } else {
+                    ++failed;
+                }
+            }
+            rows.remove(googleId);
+            continue;
+        }
+
+        // An occurrence listed beside the deletion of its series goes with it.
+        if (deletedSeries.contains(item.value(QLatin1String("recurringEventId")).toString()))
+            continue;
+        Event event = eventFromJson(item, calendarId);
+        if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty() &&
+            store.removeCancelledOccurrence(calendarId, event.masterEventUid, event.recurrenceId))
+            restoredBySeries[event.masterEventUid].insert(event.recurrenceId);
+        if (hasRow && found->pending)
+            continue; // the local edit wins and goes out below
+        if (!event.recurrenceRule.isEmpty()) {
+            event.exceptionDates = withExceptions(
+                event.exceptionDates, store.cancelledOccurrences(calendarId, googleId), {});
+        }
+        bool written = false;
+        if (hasRow) {
+            event.id = found->id;
+            if (const std::optional<Event> local = events->getById(found->id))
+                event.color = local->color;
+            written = events->update(event);
+        } else {
+            written = events->insert(event);
+            if (written)
+                rows.insert(googleId, {event.id, googleId, false, false});
+        }
+        if (written) {
+            ++upserted;
+        } else {
+            ++failed;
+        }
+    }
+
+    // Occurrences cancelled or restored since the series was stored change its exceptions.
+    QSet<QString> touchedSeries(cancelledBySeries.keyBegin(), cancelledBySeries.keyEnd());
+    for (auto it = restoredBySeries.cbegin(); it != restoredBySeries.cend(); ++it)
+        touchedSeries.insert(it.key());
+    for (const QString& masterId : touchedSeries) {
+        const std::optional<GoogleSyncStore::Row> master = findRow(masterId);
+        if (!master)
+            continue;
+        const std::optional<Event> local = events->getById(master->id);
+        if (!local)
+            continue;
+        const QString dates =
+            withExceptions(local->exceptionDates, cancelledBySeries.value(masterId),
+                           restoredBySeries.value(masterId));
+        if (dates != local->exceptionDates) {
+            if (store.setExceptionDates(local->id, dates))
+                ++upserted;
+            else
+                ++failed;
+        }
+    }
+
+    // A full listing holds every event of the calendar: a stored one it lacks was deleted on
+    // Google while the sync token was not valid. Local edits and rows never sent stay.
+    if (fullListing) {
+        for (auto it = rows.cbegin(); it != rows.cend(); ++it) {
+            if (it->pending || it->providerEventId.isEmpty() || listed.contains(it.key()) ||
+                removed.contains(it->id))
+                continue;
+            if (events->hardDelete(it->id)) {
+                ++tombstoned;
+            } else {
+                ++failed;
+            }
+        }
+    }
+
+    if (!transaction.commit()) {
+        qWarning().noquote() << "[Google] committing the listing failed:"
+                             << transaction.errorText();
+        return false;
+    }
+    if (upserted > 0 || tombstoned > 0)
+        events->scheduleChanged(calendarId);
+    if (failed == 0)
+        storeSyncToken(run, nextSyncToken);
+    qInfo().noquote() << "[Google] sync" << run->calendar.name << "upserted" << upserted
+                      << "tombstoned" << tombstoned << "failed" << failed;
+    if (failed > 0)
+        run->localFailure =
+            tr("%n event(s) failed to save locally; will retry next sync.", nullptr, failed);
+    return true;
+}
+
+void SyncClient::storeSyncToken(const RunPtr& run, const QString& token)
+{
+    if (token.isEmpty() || token == run->calendar.syncToken)
+        return;
+    Calendar stored = m_state->calendars()->getById(run->calendar.id).value_or(run->calendar);
+    stored.syncToken = token;
+    stored.updatedAt = Clock::now();
+    if (m_state->calendars()->update(stored))
+        run->calendar = stored;
+}
+
+void SyncClient::pushPending(const RunPtr& run)
+{
+    // The pending rows by a narrow query first: on most runs there are none, and reading them
+    // whole (by start, with their child rows) costs more than the rest of an unchanged run.
+    QList<Event> pending;
+    for (const QString& id : GoogleSyncStore(m_state->database()).pendingIds(run->calendar.id)) {
+        if (std::optional<Event> row = m_state->events()->getById(id))
+            pending.append(*row);
+    }
+    if (pending.isEmpty())
+        return finish(run);
+    run->client = newClient(run);
+    CalendarClient* client = run->client;
+    connect(
+        client, &CalendarClient::eventWritten, this,
+        [this, run](const QString& localId, const QString& googleId, const QString& etag,
+                    const QJsonObject& item) { onWritten(run, localId, googleId, etag, item); });
+    connect(client, &CalendarClient::eventDeleted, this,
+            [this, run](const QString& localId) { onDeleted(run, localId); });
+    connect(client, &CalendarClient::eventFetched, this,
+            [this, run](const QString& localId, const QJsonObject& item) {
+                onFetched(run, localId, item);
+            });
+    connect(client, &CalendarClient::eventWriteFailed, this,
+            [this, run](const QString& localId, const QString& reason, int status) {
+                onWriteFailed(run, localId, reason, status);
+            });
+
+    for (const Event& row : pending) {
+        Flight flight;
+        flight.localId = row.id;
+        flight.version = versionOf(row);
+        if (row.deletedAt) {
+            flight.kind = Flight::Kind::Delete;
+            // A row never acknowledged may still have reached Google under the id chosen for it.
+            flight.googleId =
+                row.providerEventId.isEmpty() ? clientEventId(row.id) : row.providerEventId;
+        } else if (row.providerEventId.isEmpty() && !row.masterEventUid.isEmpty() &&
+                   !row.recurrenceId.isEmpty()) {
+            // A changed occurrence of a series is that occurrence on Google, never an event of
+            // its own; it waits until its series is there.
+            const std::optional<Event> master = m_state->events()->getByUidAndRecurrenceId(
+                row.masterEventUid, run->calendar.id, QString());
+            if (master && master->providerEventId.isEmpty())
+                continue;
+            flight.kind = master ? Flight::Kind::Update : Flight::Kind::Insert;
+            flight.googleId = master ? occurrenceId(master->providerEventId, row.recurrenceId)
+                                     : clientEventId(row.id);
+            if (master)
+                flight.seriesId = master->providerEventId;
+        } else if (row.providerEventId.isEmpty()) {
+            flight.kind = Flight::Kind::Insert;
+            flight.googleId = clientEventId(row.id);
+        } else {
+            flight.kind = Flight::Kind::Update;
+            flight.googleId = row.providerEventId;
+        }
+        run->flights.insert(row.id, flight);
+    }
+    const QList<QString> ids = run->flights.keys();
+    for (const QString& id : ids) {
+        // A row may have gone (and the run ended) while the earlier ones were sent.
+        if (run->ended)
+            break;
+        const auto flight = run->flights.find(id);
+        if (flight != run->flights.end())
+            sendFlight(run, *flight);
+    }
+}
+
+void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
+{
+    const std::optional<Event> row = m_state->events()->getById(flight.localId);
+    if (!row) {
+        // Gone meanwhile (removed for good by another path): nothing left to send.
+        return land(run, flight.localId);
+    }
+    const QString& calendarUrl = run->calendar.url;
+    switch (flight.kind) {
+    case Flight::Kind::Delete:
+        run->client->deleteEvent(row->id, calendarUrl, flight.googleId, row->etag);
+        break;
+    case Flight::Kind::Insert: {
+        QJsonObject body = eventToJson(*row);
+        body.insert(QStringLiteral("id"), flight.googleId);
+        run->client->insertEvent(row->id, calendarUrl, body);
+        break;
+    }
+    case Flight::Kind::Update: {
+        // The row keeps the item Google last sent as its raw text, until an edit here rewrites
+        // that as iCalendar: then Google's copy is read first, so that the update keeps what
+        // this system does not hold.
+        const QJsonObject stored = QJsonDocument::fromJson(row->rawIcalendar.toUtf8()).object();
+        if (flight.seriesId.isEmpty() &&
+            stored.value(QLatin1String("id")).toString() != flight.googleId) {
+            flight.reading = Flight::Reading::BeforeUpdate;
+            run->client->getEvent(row->id, calendarUrl, flight.googleId);
+            break;
+        }
+        QJsonObject body = mergeIntoItem(stored, *row);
+        if (!flight.seriesId.isEmpty()) {
+            body.insert(QStringLiteral("recurringEventId"), flight.seriesId);
+            body.insert(QStringLiteral("originalStartTime"),
+                        originalStartToJson(row->recurrenceId, row->timezone));
+        }
+        run->client->updateEvent(row->id, calendarUrl, flight.googleId, body, row->etag);
+        break;
+    }
+    }
+}
+
+void SyncClient::onWritten(const RunPtr& run, const QString& localId, const QString& googleId,
+                           const QString& etag, const QJsonObject& item)
+{
+    if (!run->flights.contains(localId))
+        return;
+    const Flight flight = run->flights.value(localId);
+    const std::optional<Event> row = m_state->events()->getById(localId);
+    if (!row) {
+        qWarning().noquote() << "[Google] push success but local row gone:" << localId;
+        return land(run, localId);
+    }
+    // Edited or deleted while the push was out: the row keeps its pending state (and now
+    // Google's id and ETag), so the next run sends the newer version.
+    const bool unchanged = versionOf(*row) == flight.version;
+    const bool stored = GoogleSyncStore(m_state->database())
+                            .setGoogleIds(localId, googleId, etag, compactJson(item), unchanged);
+    if (!stored && run->pushFailure.isEmpty())
+        run->pushFailure = tr("The Google event's new state could not be stored.");
+    qInfo().noquote() << "[Google] pushed" << localId
+                      << "→ providerEventId=" + googleId.left(16) + "..."
+                      << (unchanged ? "" : "(changed meanwhile, stays pending)");
+    land(run, localId);
+}
+
+void SyncClient::onDeleted(const RunPtr& run, const QString& localId)
+{
+    if (!run->flights.contains(localId))
+        return;
+    const std::optional<Event> row = m_state->events()->getById(localId);
+    GoogleSyncStore store(m_state->database());
+    if (row && !row->deletedAt) {
+        // Restored while its deletion was out: Google's copy is gone, so it goes out anew.
+        store.setGoogleIds(localId, QString(), QString(), row->rawIcalendar, false);
+    } else if (row) {
+        m_state->events()->hardDelete(localId);
+    }
+    qInfo().noquote() << "[Google] pushed delete" << localId;
+    land(run, localId);
+}
+
+void SyncClient::onFetched(const RunPtr& run, const QString& localId, const QJsonObject& item)
+{
+    if (!run->flights.contains(localId))
+        return;
+    Flight& flight = run->flights[localId];
+    const std::optional<Event> row = m_state->events()->getById(localId);
+    if (!row)
+        return land(run, localId);
+    // Google's current copy: the event is merged into it and sent against its ETag. Only a read
+    // made before the first attempt leaves a retry.
+    flight.retried = flight.retried || flight.reading != Flight::Reading::BeforeUpdate;
+    flight.reading = Flight::Reading::None;
+    flight.kind = Flight::Kind::Update;
+    flight.version = versionOf(*row);
+    run->client->updateEvent(localId, run->calendar.url, flight.googleId, mergeIntoItem(item, *row),
+                             item.value(QLatin1String("etag")).toString());
+}
+
+void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const QString& reason,
+                               int statusCode)
+{
+    if (!run->flights.contains(localId))
+        return;
+    Flight& flight = run->flights[localId];
+    qWarning().noquote() << "[Google] push failed for" << localId << "status" << statusCode
+                         << "reason" << reason;
+    // A stale ETag (the row was skipped by a pull while pending) or an id already taken (an
+    // insert whose reply was lost): read Google's copy and send once more against it.
+    const bool staleEtag = statusCode == 412 && flight.kind != Flight::Kind::Delete;
+    const bool idTaken = statusCode == 409 && flight.kind == Flight::Kind::Insert;
+    if ((staleEtag || idTaken) && !flight.retried && flight.reading == Flight::Reading::None) {
+        flight.reading =
+            staleEtag ? Flight::Reading::AfterStaleEtag : Flight::Reading::AfterTakenId;
+        run->client->getEvent(localId, run->calendar.url, flight.googleId);
+        return;
+    }
+    if (statusCode == 412 && flight.kind == Flight::Kind::Delete && !flight.retried) {
+        // Deleted here, changed there: the deletion wins, sent without a condition.
+        flight.retried = true;
+        run->client->deleteEvent(localId, run->calendar.url, flight.googleId, QString());
+        return;
+    }
+    if (statusCode == 404 && flight.kind == Flight::Kind::Update) {
+        // Gone from Google while edited here: the edit wins and goes out as a new event.
+        const std::optional<Event> row = m_state->events()->getById(localId);
+        if (row && !row->providerEventId.isEmpty()) {
+            Event cleared = *row;
+            cleared.providerEventId.clear();
+            cleared.etag.clear();
+            cleared.href.clear();
+            cleared.lastModified = Clock::now();
+            cleared.syncStatus = QStringLiteral("pending");
+            m_state->events()->update(cleared);
+            qInfo().noquote() << "[Google] cleared stale providerEventId on" << localId
+                              << "for retry as insert";
+        }
+        return land(run, localId);
+    }
+    if (run->pushFailure.isEmpty())
+        run->pushFailure = reason;
+    land(run, localId);
+}
+
+void SyncClient::land(const RunPtr& run, const QString& localId)
+{
+    run->flights.remove(localId);
+    if (run->flights.isEmpty())
+        finish(run);
+}
+
+void SyncClient::finish(const RunPtr& run)
+{
+    if (run->ended)
+        return;
+    const QString failure = !run->localFailure.isEmpty() ? run->localFailure : run->pushFailure;
+    if (!failure.isEmpty())
+        return fail(run, failure);
+    run->ended = true;
+    if (run->client)
+        run->client->deleteLater();
+    // The run's copy of the calendar is as fresh as the run's own writes; an error stored by
+    // someone else meanwhile is cleared by the next run.
+    if (std::optional<Calendar> stored = run->calendar.lastSyncError.isEmpty()
+                                             ? std::nullopt
+                                             : m_state->calendars()->getById(run->calendar.id);
+        stored && !stored->lastSyncError.isEmpty()) {
+        stored->lastSyncError.clear();
+        stored->updatedAt = Clock::now();
+        m_state->calendars()->update(*stored);
+    }
+    Q_EMIT calendarSyncCompleted(run->calendar.id, run->eventCount);
+}
+
+void SyncClient::fail(const RunPtr& run, const QString& reason)
+{
+    if (run->ended)
+        return;
+    run->ended = true;
+    if (run->client)
+        run->client->deleteLater();
+    run->flights.clear();
+    if (std::optional<Calendar> stored = m_state->calendars()->getById(run->calendar.id);
+        stored && stored->lastSyncError != reason) {
+        stored->lastSyncError = reason;
+        stored->updatedAt = Clock::now();
+        m_state->calendars()->update(*stored);
+    }
+    qWarning().noquote() << "[Google] sync of" << run->calendar.name << "failed:" << reason;
+    Q_EMIT calendarSyncFailed(run->calendar.id, reason);
+}
+
+} // namespace Google

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "Calendar.h"
+#include "Event.h"
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class AppState;
+class QNetworkAccessManager;
+
+namespace Google {
+
+class CalendarClient;
+
+// Brings one Google calendar and its rows in the local store into step, both ways. A run checks
+// the account and its tokens (refreshing the access token when it is about to expire), lists
+// the calendar's changes since its sync token (everything when it has none, and once more in
+// full when Google refuses the token), applies the whole listing in one transaction with one
+// change announcement, stores the new sync token, then sends every pending event at once.
+//
+// Each run emits calendarSyncStarted and then exactly one of calendarSyncCompleted and
+// calendarSyncFailed. A run fails when the listing fails, when pulled events could not be
+// stored (the sync token is then kept, so the next run asks again), and when a push fails for
+// good (after one retry on a stale ETag); the calendar then keeps the reason as its last error.
+//
+// Pushes: a new event goes out under an id chosen here (Google::clientEventId), so an insert
+// whose reply was lost is answered 409 the next time and taken as sent, never stored twice; an
+// update merges the event into the item Google last sent, so attendees, conference data and
+// the like survive. A row edited or deleted while its push was out is not marked as synced by
+// the reply. Several runs (of different calendars) may go at once: each carries its own state.
+class SyncClient : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Seconds before expiry at which the stored access token is no longer used.
+    static constexpr int refreshMarginSeconds = 60;
+
+    // The state is not owned and must outlive the client.
+    explicit SyncClient(AppState* state, QObject* parent = nullptr);
+    ~SyncClient() override;
+
+    // Starts one run and returns at once.
+    void syncCalendar(const Calendar& calendar);
+
+    // Milliseconds a request may go without progress (tests shorten it).
+    void setTransferTimeout(int milliseconds) { m_transferTimeoutMs = milliseconds; }
+
+    // Whether a stored access token expiring at `expiresAt` must be refreshed at `now`: when the
+    // expiry is unknown or less than refreshMarginSeconds ahead.
+    static bool needsRefresh(const QDateTime& expiresAt, const QDateTime& now);
+
+Q_SIGNALS:
+    void calendarSyncStarted(const QString& calendarId);
+    // `eventCount`: the event objects the listing returned, cancelled ones included.
+    void calendarSyncCompleted(const QString& calendarId, int eventCount);
+    void calendarSyncFailed(const QString& calendarId, const QString& reason);
+
+private:
+    struct Run;
+    struct Flight;
+    using RunPtr = std::shared_ptr<Run>;
+
+    void startPull(const RunPtr& run);
+    // Applies the listing; false when the store could not take it at all.
+    bool applyEventsPage(const RunPtr& run, const QList<QJsonObject>& items,
+                         const QString& nextSyncToken);
+    // Stores a new sync token on the calendar (nothing for an empty or unchanged one).
+    void storeSyncToken(const RunPtr& run, const QString& token);
+    void pushPending(const RunPtr& run);
+    void sendFlight(const RunPtr& run, Flight& flight);
+    void onWritten(const RunPtr& run, const QString& localId, const QString& providerEventId,
+                   const QString& etag, const QJsonObject& item);
+    void onDeleted(const RunPtr& run, const QString& localId);
+    void onFetched(const RunPtr& run, const QString& localId, const QJsonObject& item);
+    void onWriteFailed(const RunPtr& run, const QString& localId, const QString& reason,
+                       int statusCode);
+    void land(const RunPtr& run, const QString& localId);
+    void finish(const RunPtr& run);
+    void fail(const RunPtr& run, const QString& reason);
+    CalendarClient* newClient(const RunPtr& run);
+
+    AppState* m_state;
+    // Shared by the runs' requests, so that they reuse its connections and its set-up.
+    QNetworkAccessManager* m_network;
+    int m_transferTimeoutMs;
+};
+
+} // namespace Google

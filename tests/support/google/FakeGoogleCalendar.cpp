@@ -1,0 +1,396 @@
+#include "FakeGoogleCalendar.h"
+
+#include <QDateTime>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTimeZone>
+
+namespace {
+
+const QString apiPrefix = QStringLiteral("/calendar/v3");
+
+// Ids Google accepts from a client: base32hex digits, 5 to 1024 of them.
+bool isClientId(const QString& id)
+{
+    static const QRegularExpression pattern(QStringLiteral("^[0-9a-v]{5,1024}$"));
+    return pattern.match(id).hasMatch();
+}
+
+QString etagOf(int revision)
+{
+    return QStringLiteral("\"r%1\"").arg(revision);
+}
+
+QString updatedOf(int revision)
+{
+    return QDateTime(QDate(2026, 1, 1), QTime(0, 0), QTimeZone::utc())
+        .addSecs(revision)
+        .toString(Qt::ISODateWithMs);
+}
+
+// "<offset>.<from revision>.<last revision>": where a listing goes on and what it lists.
+QString pageToken(int offset, int from, int last)
+{
+    return QStringLiteral("%1.%2.%3").arg(offset).arg(from).arg(last);
+}
+
+} // namespace
+
+FakeGoogleCalendar::FakeGoogleCalendar(QObject* parent)
+    : QObject(parent), m_http(std::make_unique<LoopbackHttpServer>(
+                           [this](const Request& request) { return handle(request); }))
+{
+}
+
+FakeGoogleCalendar::~FakeGoogleCalendar() = default;
+
+QString FakeGoogleCalendar::apiBase() const
+{
+    return m_http->origin() + apiPrefix;
+}
+
+void FakeGoogleCalendar::exportEnvironment() const
+{
+    qputenv("GOOGLE_API_URL", apiBase().toUtf8());
+}
+
+void FakeGoogleCalendar::addCalendar(const QString& id, const QString& summary,
+                                     const QString& accessRole, bool primary)
+{
+    if (!m_calendars.contains(id))
+        m_calendarOrder.append(id);
+    CalendarData& calendar = m_calendars[id];
+    calendar.summary = summary;
+    calendar.accessRole = accessRole;
+    calendar.primary = primary;
+}
+
+FakeGoogleCalendar::Stored& FakeGoogleCalendar::store(CalendarData& calendar, QJsonObject item)
+{
+    QString id = item.value(QLatin1String("id")).toString();
+    if (id.isEmpty()) {
+        id = QStringLiteral("srv%1").arg(++m_nextId, 6, 10, QLatin1Char('0'));
+        item.insert(QLatin1String("id"), id);
+    }
+    if (!calendar.byId.contains(id))
+        calendar.order.append(id);
+    Stored& stored = calendar.byId[id];
+    stored.revision = ++m_revision;
+    item.insert(QLatin1String("kind"), QLatin1String("calendar#event"));
+    item.insert(QLatin1String("etag"), etagOf(stored.revision));
+    item.insert(QLatin1String("updated"), updatedOf(stored.revision));
+    if (!item.contains(QLatin1String("status")))
+        item.insert(QLatin1String("status"), QLatin1String("confirmed"));
+    stored.item = item;
+    return stored;
+}
+
+QJsonObject FakeGoogleCalendar::putEvent(const QString& calendarId, QJsonObject item)
+{
+    return store(m_calendars[calendarId], std::move(item)).item;
+}
+
+void FakeGoogleCalendar::cancelEvent(const QString& calendarId, const QString& eventId)
+{
+    CalendarData& calendar = m_calendars[calendarId];
+    if (!calendar.byId.contains(eventId))
+        return;
+    const QJsonObject old = calendar.byId.value(eventId).item;
+    QJsonObject cancelled{{QLatin1String("id"), eventId},
+                          {QLatin1String("status"), QLatin1String("cancelled")}};
+    for (const QLatin1String key :
+         {QLatin1String("recurringEventId"), QLatin1String("originalStartTime")}) {
+        if (old.contains(key))
+            cancelled.insert(key, old.value(key));
+    }
+    store(calendar, cancelled);
+    // Deleting a series deletes its changed occurrences too.
+    if (!old.contains(QLatin1String("recurringEventId"))) {
+        const QList<QString> ids = calendar.order;
+        for (const QString& id : ids) {
+            const QJsonObject& other = calendar.byId.value(id).item;
+            if (other.value(QLatin1String("recurringEventId")).toString() == eventId &&
+                other.value(QLatin1String("status")).toString() != u"cancelled")
+                cancelEvent(calendarId, id);
+        }
+    }
+}
+
+void FakeGoogleCalendar::purgeEvent(const QString& calendarId, const QString& eventId)
+{
+    CalendarData& calendar = m_calendars[calendarId];
+    calendar.byId.remove(eventId);
+    calendar.order.removeAll(eventId);
+}
+
+QJsonObject FakeGoogleCalendar::event(const QString& calendarId, const QString& eventId) const
+{
+    return m_calendars.value(calendarId).byId.value(eventId).item;
+}
+
+QList<QJsonObject> FakeGoogleCalendar::liveEvents(const QString& calendarId) const
+{
+    QList<QJsonObject> result;
+    const CalendarData calendar = m_calendars.value(calendarId);
+    for (const QString& id : calendar.order) {
+        const QJsonObject& item = calendar.byId.value(id).item;
+        if (item.value(QLatin1String("status")).toString() != u"cancelled")
+            result.append(item);
+    }
+    return result;
+}
+
+void FakeGoogleCalendar::expireSyncTokens()
+{
+    // Tokens issued from now on name a later revision than every refused one.
+    m_expiredBelow = ++m_revision;
+}
+
+void FakeGoogleCalendar::failWrites(const QString& pathSuffix, int status, int count)
+{
+    m_writeFailures.append({pathSuffix, status, count});
+}
+
+QList<LoopbackHttpServer::Request> FakeGoogleCalendar::requests() const
+{
+    return m_http->requests();
+}
+
+int FakeGoogleCalendar::count(const QByteArray& method, const QString& pathSuffix) const
+{
+    return m_http->count(method, pathSuffix);
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::error(int status, const QString& message)
+{
+    return LoopbackHttpServer::json(
+        status, {{QLatin1String("error"), QJsonObject{{QLatin1String("code"), status},
+                                                      {QLatin1String("message"), message}}}});
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::handle(const Request& request)
+{
+    if (!request.headers.value("authorization").startsWith("Bearer "))
+        return error(401, QStringLiteral("Login Required"));
+    if (!request.path.startsWith(apiPrefix))
+        return error(404, QStringLiteral("Not Found"));
+    const QString path = request.path.mid(apiPrefix.size());
+    if (request.method != "GET") {
+        // A copy: the hook may replace itself.
+        if (const std::function<void()> hook = m_writeHook)
+            hook();
+        for (WriteFailure& failure : m_writeFailures) {
+            if (failure.count > 0 && path.endsWith(failure.suffix)) {
+                --failure.count;
+                if (failure.status == 0) {
+                    Reply stalled;
+                    stalled.stall = true;
+                    return stalled;
+                }
+                return error(failure.status, QStringLiteral("Injected failure"));
+            }
+        }
+    }
+    if (path == u"/users/me/calendarList" && request.method == "GET")
+        return calendarList(request);
+
+    // "/calendars/<id>/events" and "/calendars/<id>/events/<event id>"
+    const QStringList parts = path.split(u'/');
+    if (parts.size() < 4 || parts.at(1) != u"calendars" || parts.at(3) != u"events")
+        return error(404, QStringLiteral("Not Found"));
+    const QString calendarId = parts.at(2);
+    if (!m_calendars.contains(calendarId))
+        return error(404, QStringLiteral("Not Found"));
+    if (parts.size() == 4) {
+        if (request.method == "GET")
+            return listEvents(calendarId, request);
+        if (request.method == "POST")
+            return insertEvent(calendarId, request);
+        return error(405, QStringLiteral("Method Not Allowed"));
+    }
+    const QString eventId = parts.at(4);
+    const CalendarData& calendar = m_calendars[calendarId];
+    if (request.method == "GET") {
+        if (!calendar.byId.contains(eventId))
+            return error(404, QStringLiteral("Not Found"));
+        return LoopbackHttpServer::json(200, calendar.byId.value(eventId).item);
+    }
+    if (request.method == "PUT")
+        return updateEvent(calendarId, eventId, request);
+    if (request.method == "DELETE")
+        return deleteEvent(calendarId, eventId, request);
+    return error(405, QStringLiteral("Method Not Allowed"));
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::listingFault(const QString& nextToken)
+{
+    const Fault fault = m_listingFault;
+    Reply reply;
+    switch (fault) {
+    case Fault::None:
+        break;
+    case Fault::Stall:
+        m_listingFault = Fault::None;
+        reply.stall = true;
+        return reply;
+    case Fault::NotJson:
+        m_listingFault = Fault::None;
+        reply.body = "<html><body>Service Unavailable</body></html>";
+        reply.contentType = "text/html";
+        return reply;
+    case Fault::RepeatPageToken:
+        return LoopbackHttpServer::json(
+            200, {{QLatin1String("items"), QJsonArray()},
+                  {QLatin1String("nextPageToken"), QStringLiteral("same-page")}});
+    case Fault::EndlessPages:
+        return LoopbackHttpServer::json(
+            200, {{QLatin1String("items"), QJsonArray()},
+                  {QLatin1String("nextPageToken"), nextToken + QString::number(++m_endlessPage)}});
+    }
+    reply.status = -1;
+    return reply;
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::calendarList(const Request& request)
+{
+    if (Reply faulty = listingFault(QStringLiteral("cal")); faulty.status != -1)
+        return faulty;
+    const int offset = request.query.queryItemValue(QStringLiteral("pageToken")).toInt();
+    QJsonArray items;
+    const int end = std::min<int>(m_calendarOrder.size(), offset + m_calendarPageSize);
+    for (int i = offset; i < end; ++i) {
+        const QString& id = m_calendarOrder.at(i);
+        const CalendarData& calendar = *m_calendars.constFind(id);
+        QJsonObject entry{{QLatin1String("kind"), QLatin1String("calendar#calendarListEntry")},
+                          {QLatin1String("id"), id},
+                          {QLatin1String("summary"), calendar.summary},
+                          {QLatin1String("backgroundColor"), QLatin1String("#9fe1e7")},
+                          {QLatin1String("accessRole"), calendar.accessRole}};
+        if (calendar.primary)
+            entry.insert(QLatin1String("primary"), true);
+        items.append(entry);
+    }
+    QJsonObject body{{QLatin1String("items"), items}};
+    if (end < m_calendarOrder.size())
+        body.insert(QLatin1String("nextPageToken"), QString::number(end));
+    return LoopbackHttpServer::json(200, body);
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::listEvents(const QString& calendarId,
+                                                         const Request& request)
+{
+    if (Reply faulty = listingFault(QStringLiteral("page")); faulty.status != -1)
+        return faulty;
+    int from = 0;
+    int last = m_revision;
+    int offset = 0;
+    const QString token = request.query.queryItemValue(QStringLiteral("pageToken"));
+    const QString syncToken = request.query.queryItemValue(QStringLiteral("syncToken"));
+    if (!syncToken.isEmpty()) {
+        if (!syncToken.startsWith(u's'))
+            return error(400, QStringLiteral("Invalid sync token"));
+        from = syncToken.mid(1).toInt();
+        if (from < m_expiredBelow)
+            return error(410, QStringLiteral("Sync token is no longer valid, a full sync is "
+                                             "required."));
+    }
+    if (!token.isEmpty()) {
+        const QStringList parts = token.split(u'.');
+        if (parts.size() != 3)
+            return error(400, QStringLiteral("Invalid page token"));
+        offset = parts.at(0).toInt();
+        from = parts.at(1).toInt();
+        last = parts.at(2).toInt();
+    }
+    int pageSize = m_pageSize;
+    if (const int max = request.query.queryItemValue(QStringLiteral("maxResults")).toInt(); max > 0)
+        pageSize = std::min(pageSize, max);
+
+    const CalendarData& calendar = m_calendars[calendarId];
+    QList<const Stored*> listed;
+    for (const QString& id : calendar.order) {
+        const Stored& stored = *calendar.byId.constFind(id);
+        if (stored.revision > from && stored.revision <= last)
+            listed.append(&stored);
+    }
+    QJsonArray items;
+    const int end = std::min<int>(listed.size(), offset + pageSize);
+    for (int i = offset; i < end; ++i)
+        items.append(listed.at(i)->item);
+    QJsonObject body{{QLatin1String("kind"), QLatin1String("calendar#events")},
+                     {QLatin1String("summary"), calendar.summary},
+                     {QLatin1String("items"), items}};
+    if (end < listed.size())
+        body.insert(QLatin1String("nextPageToken"), pageToken(end, from, last));
+    else
+        body.insert(QLatin1String("nextSyncToken"), QStringLiteral("s%1").arg(last));
+    return LoopbackHttpServer::json(200, body);
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::insertEvent(const QString& calendarId,
+                                                          const Request& request)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(request.body);
+    if (!document.isObject())
+        return error(400, QStringLiteral("Parse Error"));
+    QJsonObject item = document.object();
+    CalendarData& calendar = m_calendars[calendarId];
+    const QString id = item.value(QLatin1String("id")).toString();
+    if (!id.isEmpty() && !isClientId(id))
+        return error(400, QStringLiteral("Invalid resource id value."));
+    if (calendar.byId.contains(id))
+        return error(409, QStringLiteral("The requested identifier already exists."));
+    item.remove(QLatin1String("etag"));
+    const Stored& stored = store(calendar, item);
+    if (std::exchange(m_loseInsertReply, false)) {
+        Reply lost;
+        lost.stall = true;
+        return lost;
+    }
+    return LoopbackHttpServer::json(200, stored.item);
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::updateEvent(const QString& calendarId,
+                                                          const QString& eventId,
+                                                          const Request& request)
+{
+    CalendarData& calendar = m_calendars[calendarId];
+    // An occurrence of a series exists before it is first changed: "<series id>_<start>".
+    const QString seriesId = eventId.left(std::max<qsizetype>(0, eventId.lastIndexOf(u'_')));
+    const bool occurrence =
+        calendar.byId.contains(seriesId) &&
+        calendar.byId.value(seriesId).item.contains(QLatin1String("recurrence"));
+    if (!calendar.byId.contains(eventId) && !occurrence)
+        return error(404, QStringLiteral("Not Found"));
+    const QByteArray ifMatch = request.headers.value("if-match");
+    const QString etag = calendar.byId.value(eventId).item.value(QLatin1String("etag")).toString();
+    if (!ifMatch.isEmpty() && QString::fromUtf8(ifMatch) != etag)
+        return error(412, QStringLiteral("Precondition Failed"));
+    const QJsonDocument document = QJsonDocument::fromJson(request.body);
+    if (!document.isObject())
+        return error(400, QStringLiteral("Parse Error"));
+    QJsonObject item = document.object();
+    item.insert(QLatin1String("id"), eventId);
+    return LoopbackHttpServer::json(200, store(calendar, item).item);
+}
+
+FakeGoogleCalendar::Reply FakeGoogleCalendar::deleteEvent(const QString& calendarId,
+                                                          const QString& eventId,
+                                                          const Request& request)
+{
+    CalendarData& calendar = m_calendars[calendarId];
+    if (!calendar.byId.contains(eventId))
+        return error(404, QStringLiteral("Not Found"));
+    const QJsonObject& item = calendar.byId.value(eventId).item;
+    if (item.value(QLatin1String("status")).toString() == u"cancelled")
+        return error(410, QStringLiteral("Resource has been deleted"));
+    const QByteArray ifMatch = request.headers.value("if-match");
+    if (!ifMatch.isEmpty() &&
+        QString::fromUtf8(ifMatch) != item.value(QLatin1String("etag")).toString())
+        return error(412, QStringLiteral("Precondition Failed"));
+    cancelEvent(calendarId, eventId);
+    Reply reply;
+    reply.status = 204;
+    return reply;
+}

@@ -1,0 +1,211 @@
+#include "FakeGoogleCalendar.h"
+#include "GoogleCalendarClient.h"
+
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QTest>
+
+using Google::CalendarClient;
+
+namespace {
+
+const QString calendarId = QStringLiteral("team@group.calendar.google.com");
+
+QJsonObject item(const QString& id)
+{
+    return {{QStringLiteral("id"), id},
+            {QStringLiteral("summary"), id},
+            {QStringLiteral("start"),
+             QJsonObject{{QStringLiteral("dateTime"), QStringLiteral("2026-03-02T09:00:00Z")}}},
+            {QStringLiteral("end"),
+             QJsonObject{{QStringLiteral("dateTime"), QStringLiteral("2026-03-02T10:00:00Z")}}}};
+}
+
+} // namespace
+
+class TestGoogleCalendarClient : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeGoogleCalendar> m_fake;
+
+    struct Listed
+    {
+        QList<QJsonObject> items;
+        QString syncToken;
+        bool expired = false;
+        QString failure;
+    };
+
+    Listed list(const QString& syncToken = QString(), int maxPages = 0)
+    {
+        CalendarClient client;
+        client.setAccessToken(QStringLiteral("token"));
+        client.setTransferTimeout(1000);
+        if (maxPages > 0)
+            client.setMaxPages(maxPages);
+        QSignalSpy listed(&client, &CalendarClient::eventsListed);
+        QSignalSpy expired(&client, &CalendarClient::syncTokenExpired);
+        QSignalSpy failed(&client, &CalendarClient::requestFailed);
+        client.listEvents(calendarId, syncToken, {}, {});
+        [&] {
+            QTRY_COMPARE_WITH_TIMEOUT(listed.size() + expired.size() + failed.size(), 1, 15000);
+        }();
+        // Exactly one outcome, and nothing after it.
+        QTest::qWait(50);
+        Listed result;
+        if (listed.size() + expired.size() + failed.size() != 1) {
+            result.failure = QStringLiteral("more than one outcome");
+            return result;
+        }
+        if (!listed.isEmpty()) {
+            const auto page = listed.first().at(1).value<CalendarClient::EventListPage>();
+            result.items = page.items;
+            result.syncToken = page.nextSyncToken;
+        }
+        result.expired = !expired.isEmpty();
+        if (!failed.isEmpty())
+            result.failure = failed.first().at(0).toString();
+        return result;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_fake = std::make_unique<FakeGoogleCalendar>();
+        m_fake->exportEnvironment();
+        m_fake->addCalendar(calendarId, QStringLiteral("Team"), QStringLiteral("writer"));
+        for (int i = 0; i < 7; ++i)
+            m_fake->putEvent(calendarId, item(QStringLiteral("ev%1").arg(i)));
+        m_fake->setPageSize(3);
+    }
+
+    void pagesAreJoinedInOrder()
+    {
+        const Listed listed = list();
+        QVERIFY(listed.failure.isEmpty());
+        QCOMPARE(listed.items.size(), 7);
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(listed.items.at(i).value(QStringLiteral("id")).toString(),
+                     QStringLiteral("ev%1").arg(i));
+        QVERIFY(!listed.syncToken.isEmpty());
+        QCOMPARE(m_fake->count("GET", QStringLiteral("/events")), 3);
+        const QUrlQuery first = m_fake->requests().first().query;
+        QCOMPARE(first.queryItemValue(QStringLiteral("singleEvents")), QStringLiteral("false"));
+        QCOMPARE(first.queryItemValue(QStringLiteral("showDeleted")), QStringLiteral("true"));
+        QCOMPARE(first.queryItemValue(QStringLiteral("maxResults")), QStringLiteral("2500"));
+        // The at sign of the calendar id travels encoded and arrives as itself.
+        QCOMPARE(m_fake->requests().first().path,
+                 QStringLiteral("/calendar/v3/calendars/%1/events").arg(calendarId));
+    }
+
+    void incrementalListingCarriesOnlyTheToken()
+    {
+        const QString token = list().syncToken;
+        m_fake->putEvent(calendarId, item(QStringLiteral("ev2")));
+        m_fake->cancelEvent(calendarId, QStringLiteral("ev4"));
+        const Listed listed = list(token);
+        QCOMPARE(listed.items.size(), 2);
+        QCOMPARE(listed.items.at(1).value(QStringLiteral("status")).toString(),
+                 QStringLiteral("cancelled"));
+        const QUrlQuery query = m_fake->requests().last().query;
+        QCOMPARE(query.queryItemValue(QStringLiteral("syncToken")), token);
+        QVERIFY(!query.hasQueryItem(QStringLiteral("singleEvents")));
+        QVERIFY(!query.hasQueryItem(QStringLiteral("timeMin")));
+    }
+
+    void listingFaults_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("stalled reply")
+            << int(FakeGoogleCalendar::Fault::Stall) << QStringLiteral("no answer within 1 s");
+        QTest::newRow("not JSON") << int(FakeGoogleCalendar::Fault::NotJson)
+                                  << QStringLiteral("not JSON");
+        QTest::newRow("repeated page token")
+            << int(FakeGoogleCalendar::Fault::RepeatPageToken) << QStringLiteral("same page");
+        QTest::newRow("pages without end")
+            << int(FakeGoogleCalendar::Fault::EndlessPages) << QStringLiteral("past 20 page");
+    }
+
+    void listingFaults()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, failure);
+        m_fake->setListingFault(FakeGoogleCalendar::Fault(fault));
+        const Listed listed = list({}, 20);
+        QVERIFY2(listed.failure.contains(failure), qPrintable(listed.failure));
+        QVERIFY(listed.items.isEmpty());
+    }
+
+    void expiredTokenIsNotAFailure()
+    {
+        const QString token = list().syncToken;
+        m_fake->expireSyncTokens();
+        const Listed listed = list(token);
+        QVERIFY(listed.expired);
+        QVERIFY(listed.failure.isEmpty());
+    }
+
+    void calendarListFollowsItsPages()
+    {
+        m_fake->addCalendar(QStringLiteral("me@example.com"), QStringLiteral("Me"),
+                            QStringLiteral("owner"), true);
+        m_fake->addCalendar(QStringLiteral("en.usa#holiday@group.v.calendar.google.com"),
+                            QStringLiteral("Holidays"), QStringLiteral("reader"));
+        m_fake->setCalendarListPageSize(1);
+        CalendarClient client;
+        client.setAccessToken(QStringLiteral("token"));
+        QSignalSpy listed(&client, &CalendarClient::calendarsListed);
+        client.listCalendars();
+        QTRY_COMPARE_WITH_TIMEOUT(listed.size(), 1, 15000);
+        const auto calendars = listed.first().at(0).value<QList<Google::DiscoveredCalendar>>();
+        QCOMPARE(calendars.size(), 3);
+        QCOMPARE(calendars.at(1).accessRole, QStringLiteral("owner"));
+        QVERIFY(calendars.at(1).primary);
+        QCOMPARE(calendars.at(2).id, QStringLiteral("en.usa#holiday@group.v.calendar.google.com"));
+        QCOMPARE(calendars.at(2).accessRole, QStringLiteral("reader"));
+    }
+
+    void writesAndTheirStatuses()
+    {
+        CalendarClient client;
+        client.setAccessToken(QStringLiteral("token"));
+        QSignalSpy written(&client, &CalendarClient::eventWritten);
+        QSignalSpy deleted(&client, &CalendarClient::eventDeleted);
+        QSignalSpy failed(&client, &CalendarClient::eventWriteFailed);
+
+        client.insertEvent(QStringLiteral("row1"), calendarId, item(QStringLiteral("abcdef01")));
+        QTRY_COMPARE(written.size(), 1);
+        QCOMPARE(written.first().at(1).toString(), QStringLiteral("abcdef01"));
+        const QString etag = written.first().at(2).toString();
+
+        client.insertEvent(QStringLiteral("row1"), calendarId, item(QStringLiteral("abcdef01")));
+        QTRY_COMPARE(failed.size(), 1);
+        QCOMPARE(failed.first().at(2).toInt(), 409);
+
+        client.updateEvent(QStringLiteral("row1"), calendarId, QStringLiteral("abcdef01"),
+                           item(QStringLiteral("abcdef01")), QStringLiteral("\"stale\""));
+        QTRY_COMPARE(failed.size(), 2);
+        QCOMPARE(failed.last().at(2).toInt(), 412);
+
+        // Without an ETag no If-Match goes out, so the update is taken.
+        client.updateEvent(QStringLiteral("row1"), calendarId, QStringLiteral("abcdef01"),
+                           item(QStringLiteral("abcdef01")), QString());
+        QTRY_COMPARE(written.size(), 2);
+        QVERIFY(!m_fake->requests().last().headers.contains("if-match"));
+        QVERIFY(written.last().at(2).toString() != etag);
+
+        client.deleteEvent(QStringLiteral("row1"), calendarId, QStringLiteral("abcdef01"), {});
+        QTRY_COMPARE(deleted.size(), 1);
+        // Already gone (410) and never there (404) both count as deleted.
+        client.deleteEvent(QStringLiteral("row1"), calendarId, QStringLiteral("abcdef01"), {});
+        client.deleteEvent(QStringLiteral("row2"), calendarId, QStringLiteral("nothere1"), {});
+        QTRY_COMPARE(deleted.size(), 3);
+        QCOMPARE(failed.size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGoogleCalendarClient)
+#include "tst_googlecalendarclient.moc"

@@ -1,0 +1,566 @@
+#include "AccountRepository.h"
+#include "AppStateFixture.h"
+#include "CalendarRepository.h"
+#include "Clock.h"
+#include "Database.h"
+#include "EventRepository.h"
+#include "FakeGoogleCalendar.h"
+#include "FakeOAuthProvider.h"
+#include "GoogleAuthService.h"
+#include "GoogleCalendarImport.h"
+#include "GoogleEventMapping.h"
+#include "GoogleSyncClient.h"
+#include "Ical.h"
+#include "Recurrence.h"
+
+#include <QJsonArray>
+#include <QSignalSpy>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QTest>
+#include <QTimeZone>
+
+#include <sqlite3.h>
+
+namespace {
+
+const QString googleCalendar = QStringLiteral("team@example.com");
+const QString calendarId = QStringLiteral("cal");
+
+QJsonObject timed(const QString& id, const QString& title, int day = 2, int hour = 9)
+{
+    const QString start = QStringLiteral("2026-03-%1T%2:00:00+01:00")
+                              .arg(day, 2, 10, QLatin1Char('0'))
+                              .arg(hour, 2, 10, QLatin1Char('0'));
+    const QString end = QStringLiteral("2026-03-%1T%2:30:00+01:00")
+                            .arg(day, 2, 10, QLatin1Char('0'))
+                            .arg(hour, 2, 10, QLatin1Char('0'));
+    const QString zone = QStringLiteral("Europe/Berlin");
+    return {{QStringLiteral("id"), id},
+            {QStringLiteral("summary"), title},
+            {QStringLiteral("start"),
+             QJsonObject{{QStringLiteral("dateTime"), start}, {QStringLiteral("timeZone"), zone}}},
+            {QStringLiteral("end"),
+             QJsonObject{{QStringLiteral("dateTime"), end}, {QStringLiteral("timeZone"), zone}}}};
+}
+
+int countCommits(void* counter)
+{
+    ++*static_cast<int*>(counter);
+    return 0;
+}
+
+} // namespace
+
+class TestGoogleSync : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeGoogleCalendar> m_fake;
+    std::unique_ptr<FakeOAuthProvider> m_provider;
+    std::unique_ptr<AppStateFixture> m_fixture;
+    QString m_refreshToken;
+
+    struct Outcome
+    {
+        int completed = 0;
+        int failed = 0;
+        int count = -1;
+        QString failure;
+    };
+
+    AppState* state() const { return m_fixture->state(); }
+    EventRepository* events() const { return state()->events(); }
+    Calendar calendar() const { return *state()->calendars()->getById(calendarId); }
+
+    Outcome sync(int transferTimeoutMs = 5000)
+    {
+        Google::SyncClient client(state());
+        client.setTransferTimeout(transferTimeoutMs);
+        QSignalSpy completed(&client, &Google::SyncClient::calendarSyncCompleted);
+        QSignalSpy failed(&client, &Google::SyncClient::calendarSyncFailed);
+        client.syncCalendar(calendar());
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(completed.size() + failed.size() > 0, 30000); }();
+        QTest::qWait(100); // a second report would come now
+        Outcome outcome;
+        outcome.completed = int(completed.size());
+        outcome.failed = int(failed.size());
+        if (!completed.isEmpty())
+            outcome.count = completed.first().at(1).toInt();
+        if (!failed.isEmpty())
+            outcome.failure = failed.first().at(1).toString();
+        return outcome;
+    }
+
+    // A new local event, pending as the event form saves it.
+    Event addLocal(const QString& id, const QString& title)
+    {
+        Event event;
+        event.id = id;
+        event.uid = id;
+        event.calendarId = calendarId;
+        event.title = title;
+        event.timezone = QStringLiteral("Europe/Berlin");
+        event.startTime = QDateTime(QDate(2026, 3, 12), QTime(14, 0), QTimeZone("Europe/Berlin"));
+        event.endTime = event.startTime.addSecs(3600);
+        event.created = event.lastModified = Clock::now();
+        event.syncStatus = QStringLiteral("pending");
+        [&] { QVERIFY(events()->insert(event)); }();
+        return event;
+    }
+
+    std::optional<Event> byGoogleId(const QString& googleId) const
+    {
+        for (const Event& event : events()->getByCalendar(calendarId)) {
+            if (event.providerEventId == googleId)
+                return event;
+        }
+        return std::nullopt;
+    }
+
+    void storeTokens(const QDateTime& expiresAt)
+    {
+        Google::TokenSet tokens;
+        tokens.accessToken = QStringLiteral("access-1");
+        tokens.refreshToken = m_refreshToken;
+        tokens.expiresAt = expiresAt;
+        QVERIFY(Google::AuthService::saveTokens(QStringLiteral("g"), tokens));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_fake = std::make_unique<FakeGoogleCalendar>();
+        m_fake->exportEnvironment();
+        m_fake->addCalendar(googleCalendar, QStringLiteral("Team"), QStringLiteral("owner"));
+        m_provider = std::make_unique<FakeOAuthProvider>();
+        m_provider->exportEnvironment();
+        m_fixture = std::make_unique<AppStateFixture>();
+        QVERIFY(m_fixture->start());
+        Account account;
+        account.id = QStringLiteral("g");
+        account.name = QStringLiteral("ada@example.com");
+        account.type = QStringLiteral("google");
+        account.createdAt = account.updatedAt = Clock::now();
+        QVERIFY(state()->accounts()->insert(account));
+        Calendar row;
+        row.id = calendarId;
+        row.accountId = account.id;
+        row.url = googleCalendar;
+        row.name = QStringLiteral("Team");
+        row.syncEnabled = true;
+        row.createdAt = row.updatedAt = Clock::now();
+        QVERIFY(state()->calendars()->insert(row));
+        m_refreshToken = m_provider->issueRefreshToken();
+        storeTokens(Clock::now().addSecs(3600));
+    }
+
+    void cleanup()
+    {
+        m_fixture.reset();
+        m_provider.reset();
+        m_fake.reset();
+    }
+
+    void fullSyncOfTenThousandEventsIsOneTransaction()
+    {
+        for (int i = 0; i < 10000; ++i)
+            m_fake->putEvent(googleCalendar,
+                             timed(QStringLiteral("e%1").arg(i), QStringLiteral("Event %1").arg(i),
+                                   1 + i % 28, 8 + i % 10));
+        const QVariant driverHandle = state()->database()->database().driver()->handle();
+        sqlite3* handle = *static_cast<sqlite3* const*>(driverHandle.constData());
+        int commits = 0;
+        sqlite3_commit_hook(handle, countCommits, &commits);
+        QSignalSpy changed(events(), &EventRepository::eventsChanged);
+
+        const Outcome outcome = sync();
+        sqlite3_commit_hook(handle, nullptr, nullptr);
+        QCOMPARE(outcome.completed, 1);
+        QCOMPARE(outcome.count, 10000);
+        QCOMPARE(m_fake->count("GET", QStringLiteral("/events")), 4);
+        // The listing, then the calendar's new sync token.
+        QCOMPARE(commits, 2);
+        QCOMPARE(events()->getByCalendar(calendarId).size(), 10000);
+        QTRY_COMPARE(changed.size(), 1);
+        QTest::qWait(300);
+        QCOMPARE(changed.size(), 1);
+        QVERIFY(!calendar().syncToken.isEmpty());
+    }
+
+    void incrementalChanges()
+    {
+        for (const QString& id : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
+            m_fake->putEvent(googleCalendar, timed(id, id));
+        QCOMPARE(sync().count, 3);
+        const QString token = calendar().syncToken;
+        const QString localB = byGoogleId(QStringLiteral("b"))->id;
+
+        m_fake->putEvent(googleCalendar, timed(QStringLiteral("b"), QStringLiteral("B moved"), 3));
+        m_fake->cancelEvent(googleCalendar, QStringLiteral("c"));
+        m_fake->putEvent(googleCalendar, timed(QStringLiteral("d"), QStringLiteral("d")));
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.count, 3);
+        QCOMPARE(m_fake->requests().last().query.queryItemValue(QStringLiteral("syncToken")),
+                 token);
+        QCOMPARE(byGoogleId(QStringLiteral("b"))->title, QStringLiteral("B moved"));
+        QCOMPARE(byGoogleId(QStringLiteral("b"))->id, localB);
+        QVERIFY(!byGoogleId(QStringLiteral("c")));
+        QVERIFY(byGoogleId(QStringLiteral("d")));
+        QCOMPARE(events()->getByCalendar(calendarId).size(), 3);
+    }
+
+    void tokenRefresh_data()
+    {
+        QTest::addColumn<int>("secondsLeft"); // below 0: no expiry stored
+        QTest::addColumn<bool>("refreshed");
+        QTest::newRow("30 s left") << 30 << true;
+        QTest::newRow("2 min left") << 120 << false;
+        QTest::newRow("no expiry") << -1 << true;
+    }
+
+    void tokenRefresh()
+    {
+        QFETCH(int, secondsLeft);
+        QFETCH(bool, refreshed);
+        QCOMPARE(
+            Google::SyncClient::needsRefresh(
+                secondsLeft < 0 ? QDateTime() : Clock::now().addSecs(secondsLeft), Clock::now()),
+            refreshed);
+        storeTokens(secondsLeft < 0 ? QDateTime() : Clock::now().addSecs(secondsLeft));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(m_provider->tokenRequests(), refreshed ? 1 : 0);
+        const QString used = refreshed ? m_provider->lastAccessToken() : QStringLiteral("access-1");
+        QCOMPARE(m_fake->requests().last().headers.value("authorization"),
+                 "Bearer " + used.toUtf8());
+        const Google::TokenSet stored = Google::AuthService::loadTokens(QStringLiteral("g"));
+        QCOMPARE(stored.accessToken, used);
+        QCOMPARE(stored.refreshToken, m_refreshToken);
+    }
+
+    void expiredSyncTokenListsEverythingOnce()
+    {
+        for (const QString& id : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
+            m_fake->putEvent(googleCalendar, timed(id, id));
+        QCOMPARE(sync().count, 3);
+        const QString oldToken = calendar().syncToken;
+        m_fake->purgeEvent(googleCalendar, QStringLiteral("b"));
+        m_fake->expireSyncTokens();
+        addLocal(QStringLiteral("11111111-2222-3333-4444-555555555555"), QStringLiteral("Mine"));
+        const int listingsBefore = m_fake->count("GET", QStringLiteral("/events"));
+
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.completed, 1);
+        QCOMPARE(outcome.count, 2);
+        QCOMPARE(m_fake->count("GET", QStringLiteral("/events")), listingsBefore + 2);
+        QVERIFY(byGoogleId(QStringLiteral("a")));
+        QVERIFY(!byGoogleId(QStringLiteral("b")));
+        QVERIFY(byGoogleId(QStringLiteral("c")));
+        // The local event was not on the server: kept and sent.
+        QCOMPARE(m_fake->liveEvents(googleCalendar).size(), 3);
+        QVERIFY(!calendar().syncToken.isEmpty() && calendar().syncToken != oldToken);
+    }
+
+    void listingFailuresStoreNothing_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("stalled") << int(FakeGoogleCalendar::Fault::Stall)
+                                 << QStringLiteral("no answer within");
+        QTest::newRow("not JSON") << int(FakeGoogleCalendar::Fault::NotJson)
+                                  << QStringLiteral("not JSON");
+        QTest::newRow("repeated page")
+            << int(FakeGoogleCalendar::Fault::RepeatPageToken) << QStringLiteral("same page");
+    }
+
+    void listingFailuresStoreNothing()
+    {
+        QFETCH(int, fault);
+        QFETCH(QString, reason);
+        for (int i = 0; i < 5; ++i)
+            m_fake->putEvent(googleCalendar,
+                             timed(QStringLiteral("e%1").arg(i), QStringLiteral("e")));
+        m_fake->setListingFault(FakeGoogleCalendar::Fault(fault));
+        const Outcome outcome = sync(500);
+        QCOMPARE(outcome.failed, 1);
+        QCOMPARE(outcome.completed, 0);
+        QVERIFY2(outcome.failure.contains(reason), qPrintable(outcome.failure));
+        QVERIFY(events()->getByCalendar(calendarId).isEmpty());
+        QVERIFY(calendar().syncToken.isEmpty());
+        QCOMPARE(calendar().lastSyncError, outcome.failure);
+    }
+
+    // A row left pending by a pull keeps an old ETag: the update meets 412, reads Google's copy,
+    // merges into it and is taken on the second try, keeping what this system does not hold.
+    void staleEtagIsReadAndRetriedOnce()
+    {
+        QJsonObject meeting = timed(QStringLiteral("m"), QStringLiteral("Meeting"));
+        meeting.insert(QStringLiteral("description"), QStringLiteral("Agenda"));
+        meeting.insert(
+            QStringLiteral("attendees"),
+            QJsonArray{QJsonObject{{QStringLiteral("email"), QStringLiteral("b@example.com")}}});
+        meeting.insert(QStringLiteral("conferenceData"),
+                       QJsonObject{{QStringLiteral("conferenceId"), QStringLiteral("xyz")}});
+        m_fake->putEvent(googleCalendar, meeting);
+        QCOMPARE(sync().completed, 1);
+
+        meeting.insert(QStringLiteral("colorId"), QStringLiteral("5"));
+        m_fake->putEvent(googleCalendar, meeting);
+        Event local = *byGoogleId(QStringLiteral("m"));
+        local.title = QStringLiteral("Meeting, moved here");
+        local.description.clear();
+        local.syncStatus = QStringLiteral("pending");
+        QVERIFY(events()->update(local));
+
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(m_fake->count("PUT", QStringLiteral("/m")), 2);
+        QCOMPARE(m_fake->count("GET", QStringLiteral("/m")), 1);
+        const QJsonObject server = m_fake->event(googleCalendar, QStringLiteral("m"));
+        QCOMPARE(server.value(QStringLiteral("summary")).toString(), local.title);
+        QVERIFY(!server.contains(QStringLiteral("description")));
+        for (const char* kept : {"attendees", "conferenceData", "colorId"})
+            QVERIFY2(server.value(QLatin1String(kept)) == meeting.value(QLatin1String(kept)), kept);
+        QCOMPARE(server.value(QStringLiteral("start"))
+                     .toObject()
+                     .value(QStringLiteral("timeZone"))
+                     .toString(),
+                 QStringLiteral("Europe/Berlin"));
+        Event after = *byGoogleId(QStringLiteral("m"));
+        QCOMPARE(after.syncStatus, QStringLiteral("synced"));
+        QCOMPARE(after.etag, server.value(QStringLiteral("etag")).toString());
+
+        // A plain update, answered at once, keeps them as well; so does one after the event
+        // form rewrote the row's raw text as iCalendar (Google's copy is read first).
+        after.location = QStringLiteral("Room 2");
+        after.syncStatus = QStringLiteral("pending");
+        QVERIFY(events()->update(after));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(m_fake->count("PUT", QStringLiteral("/m")), 3);
+        after = *byGoogleId(QStringLiteral("m"));
+        after.location = QStringLiteral("Room 3");
+        after.rawIcalendar = Ical::buildEvent(after);
+        after.syncStatus = QStringLiteral("pending");
+        QVERIFY(events()->update(after));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(m_fake->count("PUT", QStringLiteral("/m")), 4);
+        QCOMPARE(m_fake->count("GET", QStringLiteral("/m")), 2);
+        const QJsonObject updated = m_fake->event(googleCalendar, QStringLiteral("m"));
+        QCOMPARE(updated.value(QStringLiteral("location")).toString(), QStringLiteral("Room 3"));
+        for (const char* kept : {"attendees", "conferenceData", "colorId"})
+            QVERIFY2(updated.value(QLatin1String(kept)) == meeting.value(QLatin1String(kept)),
+                     kept);
+    }
+
+    void failedPushFailsTheRunOnce()
+    {
+        const Event local = addLocal(QStringLiteral("aaaaaaaa-0000-0000-0000-000000000001"),
+                                     QStringLiteral("Lunch"));
+        m_fake->failWrites(QStringLiteral("/events"), 503);
+        const Outcome failed = sync();
+        QCOMPARE(failed.failed, 1);
+        QCOMPARE(failed.completed, 0);
+        QVERIFY2(failed.failure.contains(QStringLiteral("events.insert")),
+                 qPrintable(failed.failure));
+        QCOMPARE(calendar().lastSyncError, failed.failure);
+        QCOMPARE(events()->getById(local.id)->syncStatus, QStringLiteral("pending"));
+
+        QCOMPARE(sync().completed, 1);
+        QVERIFY(calendar().lastSyncError.isEmpty());
+        QCOMPARE(events()->getById(local.id)->syncStatus, QStringLiteral("synced"));
+    }
+
+    void lostInsertReplyMakesNoDuplicate()
+    {
+        const Event local = addLocal(QStringLiteral("bbbbbbbb-0000-0000-0000-000000000002"),
+                                     QStringLiteral("Dentist"));
+        m_fake->loseNextInsertReply();
+        QCOMPARE(sync(500).failed, 1);
+        QCOMPARE(m_fake->liveEvents(googleCalendar).size(), 1);
+        QVERIFY(events()->getById(local.id)->providerEventId.isEmpty());
+
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.completed, 1);
+        QCOMPARE(m_fake->liveEvents(googleCalendar).size(), 1);
+        QCOMPARE(m_fake->count("POST", QStringLiteral("/events")), 2);
+        const QList<Event> rows = events()->getByCalendar(calendarId);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().id, local.id);
+        QCOMPARE(rows.first().providerEventId, Google::clientEventId(local.id));
+        QCOMPARE(rows.first().syncStatus, QStringLiteral("synced"));
+    }
+
+    void changeDuringPushStaysPending_data()
+    {
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("edited") << false;
+        QTest::newRow("deleted") << true;
+    }
+
+    void changeDuringPushStaysPending()
+    {
+        QFETCH(bool, deleted);
+        const Event local = addLocal(QStringLiteral("cccccccc-0000-0000-0000-000000000003"),
+                                     QStringLiteral("Draft"));
+        m_fake->setWriteHook([this, local, deleted] {
+            m_fake->setWriteHook(nullptr);
+            if (deleted) {
+                QVERIFY(events()->remove(local.id));
+                return;
+            }
+            Event edited = *events()->getById(local.id);
+            edited.title = QStringLiteral("Final");
+            edited.syncStatus = QStringLiteral("pending");
+            QVERIFY(events()->update(edited));
+        });
+        QCOMPARE(sync().completed, 1);
+        const Event afterPush = *events()->getById(local.id);
+        QCOMPARE(afterPush.syncStatus, QStringLiteral("pending"));
+        QCOMPARE(afterPush.providerEventId, Google::clientEventId(local.id));
+
+        QCOMPARE(sync().completed, 1);
+        const QJsonObject server = m_fake->event(googleCalendar, afterPush.providerEventId);
+        if (deleted) {
+            QCOMPARE(server.value(QStringLiteral("status")).toString(),
+                     QStringLiteral("cancelled"));
+            QVERIFY(!events()->getById(local.id));
+        } else {
+            QCOMPARE(server.value(QStringLiteral("summary")).toString(), QStringLiteral("Final"));
+            QCOMPARE(events()->getById(local.id)->syncStatus, QStringLiteral("synced"));
+        }
+    }
+
+    // A weekly series with a moved, an excluded and a cancelled week shows each week once.
+    void seriesExceptionsFromGoogle()
+    {
+        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4"),
+                                 QStringLiteral("EXDATE;TZID=Europe/Berlin:20260316T090000")});
+        m_fake->putEvent(googleCalendar, master);
+        QJsonObject moved =
+            timed(QStringLiteral("wk_20260309T080000Z"), QStringLiteral("Weekly"), 9, 11);
+        moved.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
+        moved.insert(
+            QStringLiteral("originalStartTime"),
+            QJsonObject{{QStringLiteral("dateTime"), QStringLiteral("2026-03-09T09:00:00+01:00")},
+                        {QStringLiteral("timeZone"), QStringLiteral("Europe/Berlin")}});
+        m_fake->putEvent(googleCalendar, moved);
+        QJsonObject cancelled = moved;
+        cancelled.insert(QStringLiteral("id"), QStringLiteral("wk_20260323T080000Z"));
+        cancelled.insert(
+            QStringLiteral("originalStartTime"),
+            QJsonObject{{QStringLiteral("dateTime"), QStringLiteral("2026-03-23T09:00:00+01:00")},
+                        {QStringLiteral("timeZone"), QStringLiteral("Europe/Berlin")}});
+        m_fake->putEvent(googleCalendar, cancelled);
+        m_fake->cancelEvent(googleCalendar, QStringLiteral("wk_20260323T080000Z"));
+        QCOMPARE(sync().completed, 1);
+
+        const auto shown = [this] {
+            const QDateTime from(QDate(2026, 3, 1), QTime(0, 0), QTimeZone::utc());
+            const QDateTime to(QDate(2026, 4, 1), QTime(0, 0), QTimeZone::utc());
+            QStringList starts;
+            for (const Event& occurrence :
+                 Recurrence::expand(events()->getInRange(from, to, {calendarId}), from, to))
+                starts << occurrence.startTime.toUTC().toString(Qt::ISODate);
+            starts.sort();
+            return starts;
+        };
+        const QStringList expected{QStringLiteral("2026-03-02T08:00:00Z"),
+                                   QStringLiteral("2026-03-09T10:00:00Z")};
+        QCOMPARE(shown(), expected);
+
+        // The master changes later; the week cancelled before stays away.
+        master.insert(QStringLiteral("summary"), QStringLiteral("Weekly sync"));
+        m_fake->putEvent(googleCalendar, master);
+        QCOMPARE(sync().count, 1);
+        QCOMPARE(shown(), expected);
+
+        // The first week changed here goes to Google as that week of the series.
+        Event week = *byGoogleId(QStringLiteral("wk"));
+        week.id = QStringLiteral("dddddddd-0000-0000-0000-000000000004");
+        week.masterEventUid = week.uid;
+        week.recurrenceId = QStringLiteral("20260302T080000Z");
+        week.recurrenceRule.clear();
+        week.exceptionDates.clear();
+        week.providerEventId.clear();
+        week.etag.clear();
+        week.startTime = week.startTime.addSecs(6 * 3600);
+        week.endTime = week.endTime->addSecs(6 * 3600);
+        week.syncStatus = QStringLiteral("pending");
+        QVERIFY(events()->insert(week));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(m_fake->liveEvents(googleCalendar).size(), 3);
+        const QJsonObject sent =
+            m_fake->event(googleCalendar, QStringLiteral("wk_20260302T080000Z"));
+        QCOMPARE(sent.value(QStringLiteral("recurringEventId")).toString(), QStringLiteral("wk"));
+        QCOMPARE(
+            sent.value(QStringLiteral("originalStartTime")).toObject(),
+            QJsonObject({{QStringLiteral("dateTime"), QStringLiteral("2026-03-02T09:00:00+01:00")},
+                         {QStringLiteral("timeZone"), QStringLiteral("Europe/Berlin")}}));
+        QCOMPARE(events()->getById(week.id)->providerEventId,
+                 QStringLiteral("wk_20260302T080000Z"));
+        QCOMPARE(shown(), QStringList({QStringLiteral("2026-03-02T14:00:00Z"),
+                                       QStringLiteral("2026-03-09T10:00:00Z")}));
+
+        // The series deleted on Google takes its changed weeks along.
+        m_fake->cancelEvent(googleCalendar, QStringLiteral("wk"));
+        QCOMPARE(sync().completed, 1);
+        QVERIFY(shown().isEmpty());
+        QVERIFY(events()->getByCalendar(calendarId).isEmpty());
+    }
+
+    void failedLocalWriteEndsOnceAndKeepsTheToken()
+    {
+        QSqlQuery trigger(state()->database()->database());
+        QVERIFY(trigger.exec(QStringLiteral(
+            "CREATE TEMP TRIGGER poison BEFORE INSERT ON events WHEN NEW.title = 'Poison' "
+            "BEGIN SELECT RAISE(ABORT, 'poisoned'); END")));
+        m_fake->putEvent(googleCalendar, timed(QStringLiteral("ok"), QStringLiteral("Fine")));
+        m_fake->putEvent(googleCalendar, timed(QStringLiteral("bad"), QStringLiteral("Poison")));
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failed, 1);
+        QCOMPARE(outcome.completed, 0);
+        QCOMPARE(outcome.failure,
+                 QStringLiteral("1 event(s) failed to save locally; will retry next sync."));
+        QVERIFY(byGoogleId(QStringLiteral("ok")));
+        QVERIFY(calendar().syncToken.isEmpty());
+    }
+
+    void calendarsImportedWithTheirRoles()
+    {
+        m_fake->addCalendar(QStringLiteral("ada@example.com"), QStringLiteral("Ada"),
+                            QStringLiteral("owner"), true);
+        m_fake->addCalendar(QStringLiteral("shared@example.com"), QStringLiteral("Shared"),
+                            QStringLiteral("writer"));
+        m_fake->addCalendar(QStringLiteral("holidays@group.v.calendar.google.com"),
+                            QStringLiteral("Holidays"), QStringLiteral("reader"));
+        m_fake->addCalendar(QStringLiteral("boss@example.com"), QStringLiteral("Boss"),
+                            QStringLiteral("freeBusyReader"));
+        m_fake->setCalendarListPageSize(2);
+        const auto import = [this] {
+            int added = -1;
+            bool done = false;
+            Google::CalendarImport::listAndImport(state(), QStringLiteral("g"), this,
+                                                  [&](bool ok, int count, const QString&) {
+                                                      done = true;
+                                                      added = ok ? count : -1;
+                                                  });
+            [&] { QTRY_VERIFY(done); }();
+            return added;
+        };
+        QCOMPARE(import(), 4); // the calendar "team@example.com" is already there
+        QHash<QString, bool> readOnly;
+        for (const Calendar& row : state()->calendars()->getByAccount(QStringLiteral("g")))
+            readOnly.insert(row.url, row.isReadOnly);
+        QCOMPARE(readOnly.size(), 5);
+        QVERIFY(!readOnly.value(QStringLiteral("ada@example.com")));
+        QVERIFY(!readOnly.value(QStringLiteral("shared@example.com")));
+        QVERIFY(readOnly.value(QStringLiteral("holidays@group.v.calendar.google.com")));
+        QVERIFY(readOnly.value(QStringLiteral("boss@example.com")));
+        QCOMPARE(import(), 0);
+    }
+};
+
+QTEST_MAIN(TestGoogleSync)
+#include "tst_googlesync.moc"
