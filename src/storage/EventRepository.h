@@ -56,6 +56,11 @@ public:
 
     // Writes the event and its child rows; an empty syncStatus is stored as "synced".
     bool insert(const Event& event);
+    // Inserts many new events as insert does, each whole or not at all, one refused event
+    // leaving the others; the result tells, per event in order, whether it was written. Inside
+    // a caller's transaction they go in as one batch and each calendar is announced once;
+    // outside one, event by event.
+    QList<bool> insertAll(const QList<Event>& events);
     // Rewrites the row (but `created`) and its child rows from the record; stamps
     // last_modified; an empty syncStatus is stored as "pending".
     bool update(const Event& event);
@@ -107,6 +112,8 @@ private:
     // The first row of `sql` only.
     std::optional<Event> single(const QString& sql, const QVariantList& values) const;
     bool write(const Event& event, bool isInsert);
+    // A local change that makes an occurrence repeat by a rule of its own; logged.
+    static bool refusedOverride(const Event& event, bool isInsert, const char* operation);
     QString calendarOf(const QString& id) const;
     // `replace`: delete the event's old rows first (and compare triggers with them).
     static bool writeReminders(QSqlDatabase& db, StatementCache& statements, const Event& event,

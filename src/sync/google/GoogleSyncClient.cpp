@@ -240,15 +240,41 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     QSet<QString> deletedSeries;
     QSet<QString> removed; // local ids
 
-    for (const QJsonObject& item : items) {
+    // New rows wait here and go to the store together, before any other write, so the writes
+    // keep the listing's order; a first listing is almost nothing but new rows.
+    QList<std::optional<Event>> mapped = eventsFromJson(items, calendarId);
+    QList<Event> newRows;
+    QSet<QString> newGoogleIds;
+    const auto storeNewRows = [&] {
+        if (newRows.isEmpty())
+            return;
+        const QList<bool> written = events->insertAll(newRows);
+        for (qsizetype i = 0; i < newRows.size(); ++i) {
+            if (written.at(i)) {
+                const Event& event = newRows.at(i);
+                rows.insert(event.providerEventId, {event.id, event.providerEventId, false, false});
+                ++upserted;
+            } else {
+                ++failed;
+            }
+        }
+        newRows.clear();
+        newGoogleIds.clear();
+    };
+
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        const QJsonObject& item = items.at(index);
         const QString googleId = item.value(QLatin1String("id")).toString();
         if (googleId.isEmpty())
             continue;
         listed.insert(googleId);
+        const bool cancelled = item.value(QLatin1String("status")).toString() == u"cancelled";
+        if (cancelled || newGoogleIds.contains(googleId))
+            storeNewRows();
         const std::optional<GoogleSyncStore::Row> found = findRow(googleId);
         const bool hasRow = found.has_value();
 
-        if (item.value(QLatin1String("status")).toString() == u"cancelled") {
+        if (cancelled) {
             if (const auto occurrence = cancelledOccurrence(item)) {
                 store.addCancelledOccurrence(calendarId, occurrence->masterId,
                                              occurrence->recurrenceId);
@@ -278,7 +304,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
         // An occurrence listed beside the deletion of its series goes with it.
         if (deletedSeries.contains(item.value(QLatin1String("recurringEventId")).toString()))
             continue;
-        Event event = eventFromJson(item, calendarId);
+        Event event = std::move(*mapped[index]);
         if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty() &&
             store.removeCancelledOccurrence(calendarId, event.masterEventUid, event.recurrenceId))
             restoredBySeries[event.masterEventUid].insert(event.recurrenceId);
@@ -288,23 +314,22 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
             event.exceptionDates = withExceptions(
                 event.exceptionDates, store.cancelledOccurrences(calendarId, googleId), {});
         }
-        bool written = false;
-        if (hasRow) {
-            event.id = found->id;
-            if (const std::optional<Event> local = events->getById(found->id))
-                event.color = local->color;
-            written = events->update(event);
-        } else {
-            written = events->insert(event);
-            if (written)
-                rows.insert(googleId, {event.id, googleId, false, false});
+        if (!hasRow) {
+            newGoogleIds.insert(googleId);
+            newRows.append(std::move(event));
+            continue;
         }
-        if (written) {
+        storeNewRows();
+        event.id = found->id;
+        if (const std::optional<Event> local = events->getById(found->id))
+            event.color = local->color;
+        if (events->update(event)) {
             ++upserted;
         } else {
             ++failed;
         }
     }
+    storeNewRows();
 
     // Occurrences cancelled or restored since the series was stored change its exceptions.
     QSet<QString> touchedSeries(cancelledBySeries.keyBegin(), cancelledBySeries.keyEnd());
