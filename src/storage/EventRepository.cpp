@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
 #include <QUuid>
@@ -402,6 +403,31 @@ QList<Event> EventRepository::getPending(const QString& calendarId) const
     return list(QStringLiteral("SELECT %1 FROM events WHERE calendar_id = ? AND sync_status = "
                                "'pending' ORDER BY start_time"),
                 {calendarId});
+}
+
+QStringList EventRepository::pendingIds(const QString& calendarId) const
+{
+    QStringList ids;
+    if (!m_pendingIds) {
+        auto query = std::make_unique<QSqlQuery>(m_database->database());
+        query->setForwardOnly(true);
+        if (!query->prepare(QStringLiteral(
+                "SELECT id FROM events WHERE calendar_id = ? AND sync_status = 'pending'"))) {
+            StoreSql::logFailure("EventRepository::pendingIds", query->lastError());
+            return ids;
+        }
+        m_pendingIds = std::move(query);
+    }
+    m_pendingIds->bindValue(0, calendarId);
+    if (!m_pendingIds->exec()) {
+        StoreSql::logFailure("EventRepository::pendingIds", m_pendingIds->lastError());
+        return ids;
+    }
+    while (m_pendingIds->next())
+        ids.append(m_pendingIds->value(0).toString());
+    // No read cursor stays open across other work.
+    m_pendingIds->finish();
+    return ids;
 }
 
 QList<Event> EventRepository::search(const QString& text, int limit) const

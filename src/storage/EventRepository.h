@@ -50,6 +50,9 @@ public:
                             const QStringList& calendarIds) const;
     // Pending rows of the calendar, soft-deleted ones included (the pending deletions).
     QList<Event> getPending(const QString& calendarId) const;
+    // Their ids alone, in no particular order: what every sync run asks first, and on most runs
+    // there are none.
+    QStringList pendingIds(const QString& calendarId) const;
     // Live events whose title, location or description contains the trimmed text literally
     // (ASCII case-insensitive), by start, at most max(limit, 1).
     QList<Event> search(const QString& text, int limit) const;
@@ -123,4 +126,7 @@ private:
     Database* m_database;
     ChangeCoalescer* m_changes;
     std::unique_ptr<StatementCache> m_statements;
+    // pendingIds' statement, prepared once: planning a query over the events table and its many
+    // indexes costs more than running it.
+    mutable std::unique_ptr<QSqlQuery> m_pendingIds;
 };

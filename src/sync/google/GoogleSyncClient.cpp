@@ -13,11 +13,14 @@
 #include "GoogleSyncStore.h"
 #include "Savepoint.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QHash>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
+#include <QPointer>
 #include <QSet>
+#include <QThread>
 
 namespace Google {
 
@@ -64,6 +67,21 @@ QString withExceptions(const QString& json, const QStringList& added, const QSet
     return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
 }
 
+// The network access manager of the clients on the application's thread, shared so that a
+// run reuses the connection (and TLS session) an earlier client opened to Google: a run with
+// nothing to do is one small request, and a new connection would cost more than the request.
+// Clients on another thread get one of their own (owned by `owner`).
+QNetworkAccessManager* networkFor(QObject* owner)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() != application->thread())
+        return new QNetworkAccessManager(owner);
+    static QPointer<QNetworkAccessManager> shared;
+    if (!shared)
+        shared = new QNetworkAccessManager(application);
+    return shared;
+}
+
 } // namespace
 
 // One push request in flight, matched to its row by the local id.
@@ -97,7 +115,7 @@ struct SyncClient::Run
 };
 
 SyncClient::SyncClient(AppState* state, QObject* parent)
-    : QObject(parent), m_state(state), m_network(new QNetworkAccessManager(this)),
+    : QObject(parent), m_state(state), m_network(networkFor(this)),
       m_transferTimeoutMs(CalendarClient::defaultTransferTimeoutMs)
 {
 }
@@ -401,7 +419,7 @@ void SyncClient::pushPending(const RunPtr& run)
     // The pending rows by a narrow query first: on most runs there are none, and reading them
     // whole (by start, with their child rows) costs more than the rest of an unchanged run.
     QList<Event> pending;
-    for (const QString& id : GoogleSyncStore(m_state->database()).pendingIds(run->calendar.id)) {
+    for (const QString& id : m_state->events()->pendingIds(run->calendar.id)) {
         if (std::optional<Event> row = m_state->events()->getById(id))
             pending.append(*row);
     }
