@@ -17,6 +17,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -379,8 +380,14 @@ QList<std::optional<Event>> eventsFromJson(const QList<QJsonObject>& items,
     }
     std::vector<std::thread> threads;
     const qsizetype slice = (items.size() + threadCount - 1) / threadCount;
-    for (qsizetype from = slice; from < items.size(); from += slice)
-        threads.emplace_back(mapRange, from, std::min(from + slice, items.size()));
+    for (qsizetype from = slice; from < items.size(); from += slice) {
+        const qsizetype to = std::min(from + slice, items.size());
+        try {
+            threads.emplace_back(mapRange, from, to);
+        } catch (const std::system_error&) {
+            mapRange(from, to); // no thread to be had: this one does the slice
+        }
+    }
     mapRange(0, std::min(slice, items.size()));
     for (std::thread& thread : threads)
         thread.join();
