@@ -82,7 +82,7 @@ public:
         if (value.isNull())
             sqlite3_bind_null(m_statement, column);
         else
-            sqlite3_bind_text16(m_statement, column, value.utf16(),
+            sqlite3_bind_text16(m_statement, column, value.constData(),
                                 int(value.size() * sizeof(QChar)), SQLITE_STATIC);
     }
     void integer(int column, int value) { sqlite3_bind_int(m_statement, column, value); }

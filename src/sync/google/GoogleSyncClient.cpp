@@ -252,6 +252,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     int tombstoned = 0;
     int failed = 0;
     QSet<QString> listed;
+    listed.reserve(items.size());
     // Series whose cancelled occurrences changed: the occurrences added and restored.
     QHash<QString, QStringList> cancelledBySeries;
     QHash<QString, QSet<QString>> restoredBySeries;
@@ -267,6 +268,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
         if (newRows.isEmpty())
             return;
         const QList<bool> written = events->insertAll(newRows);
+        rows.reserve(rows.size() + newRows.size());
         for (qsizetype i = 0; i < newRows.size(); ++i) {
             if (written.at(i)) {
                 const Event& event = newRows.at(i);
