@@ -59,7 +59,7 @@ bool inTransaction(const QSqlDatabase& db)
 }
 
 // A statement on the SQLite connection itself, for the batch writer: binding a row through
-// QSqlQuery wraps every value in a QVariant and costs twice what SQLite takes to store it.
+// QSqlQuery wraps every value in a QVariant, which costs about as much as SQLite's own work.
 // Texts are bound in place (they must live until run()); a null QString binds NULL, as the
 // toolkit's driver does.
 class RawStatement
@@ -90,11 +90,10 @@ public:
     bool run(QString& error)
     {
         const int result = sqlite3_step(m_statement);
+        if (result != SQLITE_DONE)
+            error = QString::fromUtf8(sqlite3_errmsg(m_connection));
         sqlite3_reset(m_statement);
-        if (result == SQLITE_DONE)
-            return true;
-        error = QString::fromUtf8(sqlite3_errmsg(m_connection));
-        return false;
+        return result == SQLITE_DONE;
     }
     QString errorText() const { return QString::fromUtf8(sqlite3_errmsg(m_connection)); }
 
@@ -579,6 +578,7 @@ QList<bool> EventRepository::insertAll(const QList<Event>& events)
         const QString start = StoreTime::toText(event.startTime);
         const QString end = event.endTime ? StoreTime::toText(*event.endTime) : QString();
         const QString timezone = notNull(event.timezone);
+        const QString rule = event.recurrenceId.isEmpty() ? event.recurrenceRule : QString();
         const QString status = notNull(event.status);
         const QString raw = notNull(event.rawIcalendar);
         const QString created = StoreTime::toText(event.created);
@@ -592,7 +592,7 @@ QList<bool> EventRepository::insertAll(const QList<Event>& events)
         }
         eventRow.integer(++column, event.isAllDay ? 1 : 0);
         eventRow.text(++column, timezone);
-        eventRow.text(++column, event.recurrenceId.isEmpty() ? event.recurrenceRule : QString());
+        eventRow.text(++column, rule);
         for (const QString* value :
              {&event.recurrenceDates, &event.exceptionDates, &event.recurrenceId,
               &event.masterEventUid, &status, &event.eventUrl, &event.conferenceUrl,

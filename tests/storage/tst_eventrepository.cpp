@@ -526,6 +526,10 @@ private Q_SLOTS:
             event.timezone = QStringLiteral("Europe/Berlin");
             event.rawIcalendar = QStringLiteral("{\"id\":\"g%1\"}").arg(i);
             event.syncStatus = i % 3 ? QStringLiteral("synced") : QString();
+            if (i == 10) { // a server's override with a rule, stored without it
+                event.recurrenceId = QStringLiteral("20250310T090000Z");
+                event.recurrenceRule = QStringLiteral("FREQ=DAILY");
+            }
             batch.append(event);
         }
         // The same records one by one under other ids are the reference.
@@ -575,6 +579,8 @@ private Q_SLOTS:
             [&](const QString& row) { return unwritten.contains(row.section(u'|', 0, 0)); });
         QCOMPARE(stored.size(), reference.size());
         QCOMPARE(stored, reference);
+        QCOMPARE(m_store->strings("SELECT count(*) FROM events WHERE recurrence_rule IS NOT NULL"),
+                 QStringList{"0"});
         QTest::qWait(200);
         QCOMPARE(changed.count(), 1);
     }

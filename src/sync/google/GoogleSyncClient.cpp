@@ -259,9 +259,11 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     QSet<QString> deletedSeries;
     QSet<QString> removed; // local ids
 
+    // Every item is mapped up front (a long listing on several threads); cancellations have
+    // no record.
+    QList<std::optional<Event>> mapped = eventsFromJson(items, calendarId);
     // New rows wait here and go to the store together, before any other write, so the writes
     // keep the listing's order; a first listing is almost nothing but new rows.
-    QList<std::optional<Event>> mapped = eventsFromJson(items, calendarId);
     QList<Event> newRows;
     QSet<QString> newGoogleIds;
     const auto storeNewRows = [&] {
