@@ -559,13 +559,6 @@ private Q_SLOTS:
         QList<bool> expected(batch.size(), true);
         expected[3] = expected[5] = expected[7] = false;
         QCOMPARE(written, expected);
-        QCOMPARE(m_store->strings("SELECT count(*) FROM events WHERE id IN ('b05', 'b07')"),
-                 QStringList{"0"});
-        QCOMPARE(m_store->strings("SELECT count(*) FROM reminders WHERE event_id IN ('b05', "
-                                  "'b07')") +
-                     m_store->strings("SELECT count(*) FROM attendees WHERE event_id IN ('b05', "
-                                      "'b07')"),
-                 QStringList({"0", "0"}));
         QCOMPARE(m_store->strings("SELECT title FROM events WHERE id = 'taken'"),
                  QStringList{"Event taken"});
 
@@ -583,29 +576,6 @@ private Q_SLOTS:
                  QStringList{"0"});
         QTest::qWait(200);
         QCOMPARE(changed.count(), 1);
-    }
-
-    // The pending ids are the calendar's pending rows, deletions included, asked again after
-    // every change.
-    void pendingIdsFollowTheRows()
-    {
-        QVERIFY(m_events->insert(StoreFixture::event("s1", "cal-a", utc(2025, 3, 1))));
-        Event local = StoreFixture::event("p1", "cal-a", utc(2025, 3, 2));
-        local.syncStatus = QStringLiteral("pending");
-        QVERIFY(m_events->insert(local));
-        local.id = QStringLiteral("p2");
-        local.uid = QStringLiteral("p2@test");
-        local.calendarId = QStringLiteral("cal-b");
-        QVERIFY(m_events->insert(local));
-        QCOMPARE(m_events->pendingIds("cal-a"), QStringList{"p1"});
-        QVERIFY(m_events->remove("s1"));
-        QStringList ids = m_events->pendingIds("cal-a");
-        ids.sort();
-        QCOMPARE(ids, QStringList({"p1", "s1"}));
-        QVERIFY(m_events->markSynced("p1", QString(), QString()));
-        QVERIFY(m_events->hardDelete("s1"));
-        QCOMPARE(m_events->pendingIds("cal-a"), QStringList());
-        QCOMPARE(m_events->pendingIds("cal-b"), QStringList{"p2"});
     }
 
     // Inside a caller's transaction the batch goes with the caller's rollback.
