@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTimeZone>
 #include <QUuid>
@@ -41,15 +42,65 @@ QTimeZone zoneNamed(const QString& name)
     return *it;
 }
 
-// True while the connection holds a transaction open (a caller's, or an enclosing savepoint).
-bool inTransaction(const QSqlDatabase& db)
+// The SQLite connection under the toolkit's; null for another driver.
+sqlite3* connectionOf(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.constData());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+// True while the connection holds a transaction open (a caller's, or an enclosing savepoint).
+bool inTransaction(const QSqlDatabase& db)
+{
+    sqlite3* connection = connectionOf(db);
     return connection && sqlite3_get_autocommit(connection) == 0;
 }
+
+// A statement on the SQLite connection itself, for the batch writer: binding a row through
+// QSqlQuery wraps every value in a QVariant, which costs about as much as SQLite's own work.
+// Texts are bound in place (they must live until run()); a null QString binds NULL, as the
+// toolkit's driver does.
+class RawStatement
+{
+public:
+    RawStatement(sqlite3* connection, const QString& sql) : m_connection(connection)
+    {
+        const QByteArray utf8 = sql.toUtf8();
+        if (sqlite3_prepare_v2(connection, utf8.constData(), int(utf8.size()), &m_statement,
+                               nullptr) != SQLITE_OK)
+            m_statement = nullptr;
+    }
+    ~RawStatement() { sqlite3_finalize(m_statement); }
+    RawStatement(const RawStatement&) = delete;
+    RawStatement& operator=(const RawStatement&) = delete;
+
+    bool isValid() const { return m_statement != nullptr; }
+    void text(int column, const QString& value)
+    {
+        if (value.isNull())
+            sqlite3_bind_null(m_statement, column);
+        else
+            sqlite3_bind_text16(m_statement, column, value.constData(),
+                                int(value.size() * sizeof(QChar)), SQLITE_STATIC);
+    }
+    void integer(int column, int value) { sqlite3_bind_int(m_statement, column, value); }
+    // Runs the statement once; false on failure, with the driver's text in `error`.
+    bool run(QString& error)
+    {
+        const int result = sqlite3_step(m_statement);
+        if (result != SQLITE_DONE)
+            error = QString::fromUtf8(sqlite3_errmsg(m_connection));
+        sqlite3_reset(m_statement);
+        return result == SQLITE_DONE;
+    }
+    QString errorText() const { return QString::fromUtf8(sqlite3_errmsg(m_connection)); }
+
+private:
+    sqlite3* m_connection;
+    sqlite3_stmt* m_statement = nullptr;
+};
 
 QVariant nullText()
 {
@@ -353,6 +404,31 @@ QList<Event> EventRepository::getPending(const QString& calendarId) const
                 {calendarId});
 }
 
+QStringList EventRepository::pendingIds(const QString& calendarId) const
+{
+    QStringList ids;
+    if (!m_pendingIds) {
+        auto query = std::make_unique<QSqlQuery>(m_database->database());
+        query->setForwardOnly(true);
+        if (!query->prepare(QStringLiteral(
+                "SELECT id FROM events WHERE calendar_id = ? AND sync_status = 'pending'"))) {
+            StoreSql::logFailure("EventRepository::pendingIds", query->lastError());
+            return ids;
+        }
+        m_pendingIds = std::move(query);
+    }
+    m_pendingIds->bindValue(0, calendarId);
+    if (!m_pendingIds->exec()) {
+        StoreSql::logFailure("EventRepository::pendingIds", m_pendingIds->lastError());
+        return ids;
+    }
+    while (m_pendingIds->next())
+        ids.append(m_pendingIds->value(0).toString());
+    // No read cursor stays open across other work.
+    m_pendingIds->finish();
+    return ids;
+}
+
 QList<Event> EventRepository::search(const QString& text, int limit) const
 {
     const QString trimmed = text.trimmed();
@@ -365,20 +441,26 @@ QList<Event> EventRepository::search(const QString& text, int limit) const
                 {pattern, pattern, pattern, std::max(limit, 1)});
 }
 
-bool EventRepository::write(const Event& event, bool isInsert)
+bool EventRepository::refusedOverride(const Event& event, bool isInsert, const char* operation)
 {
-    const char* operation = isInsert ? "EventRepository::insert" : "EventRepository::update";
     // An occurrence repeats with its series, never by a rule of its own: a server refuses such an
     // override, and a refused push holds up every later sync of its calendar. A local change
     // that carries one is refused here; a server's copy is kept without it.
     const bool pending =
         event.syncStatus == QLatin1String("pending") || (!isInsert && event.syncStatus.isEmpty());
-    if (!event.recurrenceId.isEmpty() && !event.recurrenceRule.isEmpty() && pending) {
-        StoreSql::logFailure(
-            operation,
-            QStringLiteral("an override of %1 carries a repeat rule").arg(event.recurrenceId));
+    if (event.recurrenceId.isEmpty() || event.recurrenceRule.isEmpty() || !pending)
         return false;
-    }
+    StoreSql::logFailure(
+        operation,
+        QStringLiteral("an override of %1 carries a repeat rule").arg(event.recurrenceId));
+    return true;
+}
+
+bool EventRepository::write(const Event& event, bool isInsert)
+{
+    const char* operation = isInsert ? "EventRepository::insert" : "EventRepository::update";
+    if (refusedOverride(event, isInsert, operation))
+        return false;
     QSqlDatabase& db = m_database->database();
     // Inside a caller's transaction a new row needs no savepoint of its own: its INSERT is
     // atomic, and should a child row fail, the rows written under the new id are deleted again.
@@ -444,6 +526,137 @@ bool EventRepository::write(const Event& event, bool isInsert)
 bool EventRepository::insert(const Event& event)
 {
     return write(event, true);
+}
+
+QList<bool> EventRepository::insertAll(const QList<Event>& events)
+{
+    QList<bool> written;
+    written.reserve(events.size());
+    QSqlDatabase& db = m_database->database();
+    sqlite3* connection = connectionOf(db);
+    // A few rows are cheaper through insert's statements, prepared once for the repository,
+    // than through the batch's, prepared for each call.
+    constexpr qsizetype smallestBatch = 16;
+    if (!connection || !inTransaction(db) || events.size() < smallestBatch) {
+        for (const Event& event : events)
+            written.append(insert(event));
+        return written;
+    }
+    const char* operation = "EventRepository::insert";
+    // The same statements as insert's, bound in place: a sync's first listing stores thousands
+    // of rows, and the per-row QVariant lists cost more than SQLite's own work.
+    RawStatement eventRow(connection, QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
+                                          .arg(columns(), StoreSql::placeholders(31)));
+    RawStatement reminderRow(connection,
+                             QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
+                                            "action, acknowledged, trigger_time) VALUES (?, ?, ?, "
+                                            "?, ?, ?)"));
+    RawStatement attendeeRow(connection,
+                             QStringLiteral("INSERT INTO attendees (id, event_id, email, name, "
+                                            "role, status, type, rsvp) VALUES (?, ?, ?, ?, ?, ?, "
+                                            "?, ?)"));
+    for (const RawStatement* statement : {&eventRow, &reminderRow, &attendeeRow}) {
+        if (!statement->isValid()) {
+            StoreSql::logFailure(operation, statement->errorText());
+            written.fill(false, events.size());
+            return written;
+        }
+    }
+    const QString synced = QStringLiteral("synced");
+    const QString display = QStringLiteral("display");
+    const QString required = QStringLiteral("required");
+    const QString needsAction = QStringLiteral("needs-action");
+    QSet<QString> calendars;
+    for (const Event& event : events) {
+        if (refusedOverride(event, true, operation)) {
+            written.append(false);
+            continue;
+        }
+        using StoreSql::notNull;
+        const QString uid = notNull(event.uid);
+        const QString title = notNull(event.title);
+        const QString start = StoreTime::toText(event.startTime);
+        const QString end = event.endTime ? StoreTime::toText(*event.endTime) : QString();
+        const QString timezone = notNull(event.timezone);
+        const QString rule = event.recurrenceId.isEmpty() ? event.recurrenceRule : QString();
+        const QString status = notNull(event.status);
+        const QString raw = notNull(event.rawIcalendar);
+        const QString created = StoreTime::toText(event.created);
+        const QString lastModified = StoreTime::toText(event.lastModified);
+        const QString deletedAt = event.deletedAt ? StoreTime::toText(*event.deletedAt) : QString();
+        int column = 0;
+        for (const QString* value :
+             {&event.id, &event.calendarId, &uid, &event.providerEventId, &event.etag, &event.href,
+              &title, &event.description, &event.location, &event.geoLocation, &start, &end}) {
+            eventRow.text(++column, *value);
+        }
+        eventRow.integer(++column, event.isAllDay ? 1 : 0);
+        eventRow.text(++column, timezone);
+        eventRow.text(++column, rule);
+        for (const QString* value :
+             {&event.recurrenceDates, &event.exceptionDates, &event.recurrenceId,
+              &event.masterEventUid, &status, &event.eventUrl, &event.conferenceUrl,
+              &event.organizerEmail, &event.organizerName}) {
+            eventRow.text(++column, *value);
+        }
+        eventRow.integer(++column, event.sequence);
+        for (const QString* value :
+             {&raw, &event.color, &created, &lastModified,
+              event.syncStatus.isEmpty() ? &synced : &event.syncStatus, &deletedAt}) {
+            eventRow.text(++column, *value);
+        }
+        QString error;
+        if (!eventRow.run(error)) {
+            StoreSql::logFailure(operation, error);
+            written.append(false);
+            continue;
+        }
+        bool children = true;
+        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {});
+        for (qsizetype i = 0; children && i < outcomes.size(); ++i) {
+            const Reminder& reminder = event.reminders.at(i);
+            const ReminderAck::Outcome& outcome = outcomes.at(i);
+            const QString id = outcome.id.isEmpty() ? newId() : outcome.id;
+            const QString trigger = StoreTime::toText(outcome.trigger);
+            reminderRow.text(1, id);
+            reminderRow.text(2, event.id);
+            reminderRow.integer(3, reminder.minutesBefore);
+            reminderRow.text(4, reminder.action.isEmpty() ? display : reminder.action);
+            reminderRow.integer(5, outcome.acknowledged ? 1 : 0);
+            reminderRow.text(6, trigger);
+            children = reminderRow.run(error);
+            if (!children)
+                StoreSql::logFailure("EventRepository::writeReminderRows insert", error);
+        }
+        for (qsizetype i = 0; children && i < event.attendees.size(); ++i) {
+            const Attendee& attendee = event.attendees.at(i);
+            const QString id = attendee.id.isEmpty() ? newId() : attendee.id;
+            const QString email = notNull(attendee.email);
+            attendeeRow.text(1, id);
+            attendeeRow.text(2, event.id);
+            attendeeRow.text(3, email);
+            attendeeRow.text(4, attendee.name);
+            attendeeRow.text(5, attendee.role.isEmpty() ? required : attendee.role);
+            attendeeRow.text(6, attendee.status.isEmpty() ? needsAction : attendee.status);
+            attendeeRow.text(7, attendee.type);
+            attendeeRow.integer(8, attendee.rsvp ? 1 : 0);
+            children = attendeeRow.run(error);
+            if (!children)
+                StoreSql::logFailure("EventRepository::writeAttendeeRows insert", error);
+        }
+        if (!children) {
+            // As insert does inside a caller's transaction: the rows written under the new id go.
+            if (!deleteRows(db, event.id, error))
+                StoreSql::logFailure("EventRepository::insert undo", error);
+            written.append(false);
+            continue;
+        }
+        calendars.insert(event.calendarId);
+        written.append(true);
+    }
+    for (const QString& calendarId : std::as_const(calendars))
+        m_changes->schedule(calendarId);
+    return written;
 }
 
 bool EventRepository::update(const Event& event)

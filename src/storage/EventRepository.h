@@ -50,12 +50,20 @@ public:
                             const QStringList& calendarIds) const;
     // Pending rows of the calendar, soft-deleted ones included (the pending deletions).
     QList<Event> getPending(const QString& calendarId) const;
+    // Their ids alone, in no particular order: what every sync run asks first, and on most runs
+    // there are none.
+    QStringList pendingIds(const QString& calendarId) const;
     // Live events whose title, location or description contains the trimmed text literally
     // (ASCII case-insensitive), by start, at most max(limit, 1).
     QList<Event> search(const QString& text, int limit) const;
 
     // Writes the event and its child rows; an empty syncStatus is stored as "synced".
     bool insert(const Event& event);
+    // Inserts many new events as insert does, each whole or not at all, one refused event
+    // leaving the others; the result tells, per event in order, whether it was written. Inside
+    // a caller's transaction they go in as one batch and each calendar is announced once;
+    // outside one, event by event.
+    QList<bool> insertAll(const QList<Event>& events);
     // Rewrites the row (but `created`) and its child rows from the record; stamps
     // last_modified; an empty syncStatus is stored as "pending".
     bool update(const Event& event);
@@ -107,6 +115,8 @@ private:
     // The first row of `sql` only.
     std::optional<Event> single(const QString& sql, const QVariantList& values) const;
     bool write(const Event& event, bool isInsert);
+    // A local change that makes an occurrence repeat by a rule of its own; logged.
+    static bool refusedOverride(const Event& event, bool isInsert, const char* operation);
     QString calendarOf(const QString& id) const;
     // `replace`: delete the event's old rows first (and compare triggers with them).
     static bool writeReminders(QSqlDatabase& db, StatementCache& statements, const Event& event,
@@ -116,4 +126,7 @@ private:
     Database* m_database;
     ChangeCoalescer* m_changes;
     std::unique_ptr<StatementCache> m_statements;
+    // pendingIds' statement, prepared once: planning a query over the events table and its many
+    // indexes costs more than running it.
+    mutable std::unique_ptr<QSqlQuery> m_pendingIds;
 };

@@ -487,6 +487,113 @@ private Q_SLOTS:
                  written ? QStringList{"Changed|"} : before);
     }
 
+    // A batch stores what insert stores, column for column, and keeps insert's unit: a refused
+    // event (a clashing id, a failing child row, a local override with a rule) leaves no row of
+    // its own and takes nothing of the others with it.
+    void batchInsertKeepsTheSingleRowGuarantees_data()
+    {
+        QTest::addColumn<bool>("inTransaction");
+        QTest::newRow("in a caller's transaction") << true;
+        QTest::newRow("on its own") << false;
+    }
+    void batchInsertKeepsTheSingleRowGuarantees()
+    {
+        QFETCH(bool, inTransaction);
+        const auto rowsOf = [this](const QString& idPattern) {
+            return m_store->strings(
+                       QStringLiteral("SELECT * FROM events WHERE id GLOB '%1' ORDER BY id")
+                           .arg(idPattern)) +
+                   m_store->strings(
+                       QStringLiteral("SELECT event_id, minutes_before, action, acknowledged, "
+                                      "trigger_time "
+                                      "FROM reminders WHERE event_id GLOB '%1' ORDER BY event_id, "
+                                      "minutes_before")
+                           .arg(idPattern)) +
+                   m_store->strings(
+                       QStringLiteral("SELECT event_id, email, name, role, status, type, rsvp "
+                                      "FROM attendees WHERE event_id GLOB '%1' "
+                                      "ORDER BY event_id, email")
+                           .arg(idPattern));
+        };
+        QList<Event> batch;
+        for (int i = 0; i < 20; ++i) {
+            Event event =
+                withChildren(StoreFixture::event(QStringLiteral("b%1").arg(i, 2, 10, QChar(u'0')),
+                                                 "cal-a", utc(2025, 3, 1 + i, 10)));
+            event.providerEventId = QStringLiteral("g%1").arg(i);
+            event.description = i % 2 ? QString() : QStringLiteral("");
+            event.endTime.reset();
+            event.timezone = QStringLiteral("Europe/Berlin");
+            event.rawIcalendar = QStringLiteral("{\"id\":\"g%1\"}").arg(i);
+            event.syncStatus = i % 3 ? QStringLiteral("synced") : QString();
+            if (i == 10) { // a server's override with a rule, stored without it
+                event.recurrenceId = QStringLiteral("20250310T090000Z");
+                event.recurrenceRule = QStringLiteral("FREQ=DAILY");
+            }
+            batch.append(event);
+        }
+        // The same records one by one under other ids are the reference.
+        for (Event event : std::as_const(batch)) {
+            event.id.replace(0, 1, u'r');
+            event.uid.replace(0, 1, u'r');
+            QVERIFY(m_events->insert(event));
+        }
+        QVERIFY(m_events->insert(StoreFixture::event("taken", "cal-a", utc(2025, 2, 1))));
+        batch[3].id = QStringLiteral("taken");
+        batch[5].attendees[1].id = batch[5].attendees[0].id = QStringLiteral("twice");
+        batch[7].recurrenceId = QStringLiteral("20250308T090000Z");
+        batch[7].recurrenceRule = QStringLiteral("FREQ=DAILY");
+        batch[7].syncStatus = QStringLiteral("pending");
+
+        QTest::qWait(200);
+        QSignalSpy changed(m_events, &EventRepository::eventsChanged);
+        if (inTransaction)
+            QVERIFY(m_store->db().transaction());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^EventRepository::insert failed:"));
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("^EventRepository::writeAttendeeRows insert failed:"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("carries a repeat rule"));
+        const QList<bool> written = m_events->insertAll(batch);
+        if (inTransaction)
+            QVERIFY(m_store->db().commit());
+        QList<bool> expected(batch.size(), true);
+        expected[3] = expected[5] = expected[7] = false;
+        QCOMPARE(written, expected);
+        QCOMPARE(m_store->strings("SELECT title FROM events WHERE id = 'taken'"),
+                 QStringList{"Event taken"});
+
+        // Every other row reads as the one written by insert, field for field.
+        QStringList reference = rowsOf("r*");
+        QStringList stored = rowsOf("b*");
+        for (QString& row : reference)
+            row.replace(QRegularExpression("\\br(\\d\\d)\\b"), "b\\1");
+        const QStringList unwritten{"b03", "b05", "b07"};
+        reference.removeIf(
+            [&](const QString& row) { return unwritten.contains(row.section(u'|', 0, 0)); });
+        QCOMPARE(stored.size(), reference.size());
+        QCOMPARE(stored, reference);
+        QCOMPARE(m_store->strings("SELECT count(*) FROM events WHERE recurrence_rule IS NOT NULL"),
+                 QStringList{"0"});
+        QTest::qWait(200);
+        QCOMPARE(changed.count(), 1);
+    }
+
+    // Inside a caller's transaction the batch goes with the caller's rollback.
+    void batchInsertGoesWithTheCallersRollback()
+    {
+        QList<Event> batch;
+        for (int i = 0; i < 20; ++i)
+            batch.append(withChildren(
+                StoreFixture::event(QStringLiteral("b%1").arg(i), "cal-b", utc(2025, 3, 1, i))));
+        QVERIFY(m_store->db().transaction());
+        QCOMPARE(m_events->insertAll(batch), QList<bool>(batch.size(), true));
+        QCOMPARE(m_store->strings("SELECT count(*) FROM reminders"), QStringList{"40"});
+        QVERIFY(m_store->db().rollback());
+        QCOMPARE(m_store->strings("SELECT (SELECT count(*) FROM events) + (SELECT count(*) FROM "
+                                  "reminders) + (SELECT count(*) FROM attendees)"),
+                 QStringList{"0"});
+    }
+
     void removeRestoreAndHardDelete()
     {
         Event event = withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)));

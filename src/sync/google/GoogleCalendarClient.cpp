@@ -122,6 +122,9 @@ void CalendarClient::send(const QByteArray& method, const QString& url, const QB
     request.setRawHeader("Accept-Encoding", "identity");
     request.setTransferTimeout(m_transferTimeoutMs);
     QNetworkReply* reply = m_network->sendCustomRequest(request, method, body);
+    // The manager may be shared and outlive this client: a request still out when the client
+    // goes is ended with it.
+    reply->setParent(this);
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > Limits::maxGoogleReplyBytes) {
             reply->setProperty(tooLargeProperty, true);

@@ -12,8 +12,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSet>
+#include <QThread>
 #include <QTimeZone>
 #include <QUuid>
+
+#include <algorithm>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace Google {
 
@@ -343,6 +349,49 @@ Event eventFromJson(const QJsonObject& item, const QString& calendarId)
     event.rawIcalendar = QString::fromUtf8(QJsonDocument(item).toJson(QJsonDocument::Compact));
     event.syncStatus = QStringLiteral("synced");
     return event;
+}
+
+QList<std::optional<Event>> eventsFromJson(const QList<QJsonObject>& items,
+                                           const QString& calendarId)
+{
+    QList<std::optional<Event>> events(items.size());
+    std::optional<Event>* out = events.data();
+    const auto mapRange = [&items, &calendarId, out](qsizetype from, qsizetype to) {
+        for (qsizetype i = from; i < to; ++i) {
+            // A copy of its own: the items are shared between the threads, and the toolkit's
+            // containers are safe across threads only one instance per thread.
+            const QJsonObject item = items.at(i);
+            if (text(item, QLatin1String("id")).isEmpty() ||
+                text(item, QLatin1String("status")) == u"cancelled")
+                continue;
+            out[i] = eventFromJson(item, calendarId);
+        }
+    };
+    // A first listing maps thousands of items, which takes as long as reading them; the work
+    // is pure, so it is spread over the cores. A short list is not worth a thread, and past a
+    // few threads the store's own work dominates.
+    constexpr qsizetype itemsPerThread = 500;
+    constexpr qsizetype mostThreads = 8;
+    const qsizetype threadCount = std::min(
+        {qsizetype(QThread::idealThreadCount()), mostThreads, items.size() / itemsPerThread});
+    if (threadCount <= 1) {
+        mapRange(0, items.size());
+        return events;
+    }
+    std::vector<std::thread> threads;
+    const qsizetype slice = (items.size() + threadCount - 1) / threadCount;
+    for (qsizetype from = slice; from < items.size(); from += slice) {
+        const qsizetype to = std::min(from + slice, items.size());
+        try {
+            threads.emplace_back(mapRange, from, to);
+        } catch (const std::system_error&) {
+            mapRange(from, to); // no thread to be had: this one does the slice
+        }
+    }
+    mapRange(0, std::min(slice, items.size()));
+    for (std::thread& thread : threads)
+        thread.join();
+    return events;
 }
 
 QJsonObject eventToJson(const Event& event)

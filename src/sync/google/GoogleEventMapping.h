@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -46,6 +47,10 @@ QString recurrenceIdFromJson(const QJsonObject& item);
 QString normalizeStatus(const QString& status);
 
 Event eventFromJson(const QJsonObject& item, const QString& calendarId);
+// eventFromJson of every item in order, but nothing for a cancellation or an item without an
+// id. A long list is mapped on several threads at once.
+QList<std::optional<Event>> eventsFromJson(const QList<QJsonObject>& items,
+                                           const QString& calendarId);
 // The body of an insert of a new event: titles, texts, times, the rule with its exception
 // dates, status and reminders.
 QJsonObject eventToJson(const Event& event);

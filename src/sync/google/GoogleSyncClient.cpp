@@ -13,11 +13,14 @@
 #include "GoogleSyncStore.h"
 #include "Savepoint.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QHash>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
+#include <QPointer>
 #include <QSet>
+#include <QThread>
 
 namespace Google {
 
@@ -64,6 +67,21 @@ QString withExceptions(const QString& json, const QStringList& added, const QSet
     return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
 }
 
+// The network access manager of the clients on the application's thread, shared so that a
+// run reuses the connection (and TLS session) an earlier client opened to Google: a run with
+// nothing to do is one small request, and a new connection would cost more than the request.
+// Clients on another thread get one of their own (owned by `owner`).
+QNetworkAccessManager* networkFor(QObject* owner)
+{
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application || QThread::currentThread() != application->thread())
+        return new QNetworkAccessManager(owner);
+    static QPointer<QNetworkAccessManager> shared;
+    if (!shared)
+        shared = new QNetworkAccessManager(application);
+    return shared;
+}
+
 } // namespace
 
 // One push request in flight, matched to its row by the local id.
@@ -97,7 +115,7 @@ struct SyncClient::Run
 };
 
 SyncClient::SyncClient(AppState* state, QObject* parent)
-    : QObject(parent), m_state(state), m_network(new QNetworkAccessManager(this)),
+    : QObject(parent), m_state(state), m_network(networkFor(this)),
       m_transferTimeoutMs(CalendarClient::defaultTransferTimeoutMs)
 {
 }
@@ -234,21 +252,51 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
     int tombstoned = 0;
     int failed = 0;
     QSet<QString> listed;
+    listed.reserve(items.size());
     // Series whose cancelled occurrences changed: the occurrences added and restored.
     QHash<QString, QStringList> cancelledBySeries;
     QHash<QString, QSet<QString>> restoredBySeries;
     QSet<QString> deletedSeries;
     QSet<QString> removed; // local ids
 
-    for (const QJsonObject& item : items) {
+    // Every item is mapped up front (a long listing on several threads); cancellations have
+    // no record.
+    QList<std::optional<Event>> mapped = eventsFromJson(items, calendarId);
+    // New rows wait here and go to the store together, before any other write, so the writes
+    // keep the listing's order; a first listing is almost nothing but new rows.
+    QList<Event> newRows;
+    QSet<QString> newGoogleIds;
+    const auto storeNewRows = [&] {
+        if (newRows.isEmpty())
+            return;
+        const QList<bool> written = events->insertAll(newRows);
+        rows.reserve(rows.size() + newRows.size());
+        for (qsizetype i = 0; i < newRows.size(); ++i) {
+            if (written.at(i)) {
+                const Event& event = newRows.at(i);
+                rows.insert(event.providerEventId, {event.id, event.providerEventId, false, false});
+                ++upserted;
+            } else {
+                ++failed;
+            }
+        }
+        newRows.clear();
+        newGoogleIds.clear();
+    };
+
+    for (qsizetype index = 0; index < items.size(); ++index) {
+        const QJsonObject& item = items.at(index);
         const QString googleId = item.value(QLatin1String("id")).toString();
         if (googleId.isEmpty())
             continue;
         listed.insert(googleId);
+        const bool cancelled = item.value(QLatin1String("status")).toString() == u"cancelled";
+        if (cancelled || newGoogleIds.contains(googleId))
+            storeNewRows();
         const std::optional<GoogleSyncStore::Row> found = findRow(googleId);
         const bool hasRow = found.has_value();
 
-        if (item.value(QLatin1String("status")).toString() == u"cancelled") {
+        if (cancelled) {
             if (const auto occurrence = cancelledOccurrence(item)) {
                 store.addCancelledOccurrence(calendarId, occurrence->masterId,
                                              occurrence->recurrenceId);
@@ -278,7 +326,7 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
         // An occurrence listed beside the deletion of its series goes with it.
         if (deletedSeries.contains(item.value(QLatin1String("recurringEventId")).toString()))
             continue;
-        Event event = eventFromJson(item, calendarId);
+        Event event = std::move(*mapped[index]);
         if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty() &&
             store.removeCancelledOccurrence(calendarId, event.masterEventUid, event.recurrenceId))
             restoredBySeries[event.masterEventUid].insert(event.recurrenceId);
@@ -288,23 +336,22 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
             event.exceptionDates = withExceptions(
                 event.exceptionDates, store.cancelledOccurrences(calendarId, googleId), {});
         }
-        bool written = false;
-        if (hasRow) {
-            event.id = found->id;
-            if (const std::optional<Event> local = events->getById(found->id))
-                event.color = local->color;
-            written = events->update(event);
-        } else {
-            written = events->insert(event);
-            if (written)
-                rows.insert(googleId, {event.id, googleId, false, false});
+        if (!hasRow) {
+            newGoogleIds.insert(googleId);
+            newRows.append(std::move(event));
+            continue;
         }
-        if (written) {
+        storeNewRows();
+        event.id = found->id;
+        if (const std::optional<Event> local = events->getById(found->id))
+            event.color = local->color;
+        if (events->update(event)) {
             ++upserted;
         } else {
             ++failed;
         }
     }
+    storeNewRows();
 
     // Occurrences cancelled or restored since the series was stored change its exceptions.
     QSet<QString> touchedSeries(cancelledBySeries.keyBegin(), cancelledBySeries.keyEnd());
@@ -376,7 +423,7 @@ void SyncClient::pushPending(const RunPtr& run)
     // The pending rows by a narrow query first: on most runs there are none, and reading them
     // whole (by start, with their child rows) costs more than the rest of an unchanged run.
     QList<Event> pending;
-    for (const QString& id : GoogleSyncStore(m_state->database()).pendingIds(run->calendar.id)) {
+    for (const QString& id : m_state->events()->pendingIds(run->calendar.id)) {
         if (std::optional<Event> row = m_state->events()->getById(id))
             pending.append(*row);
     }

@@ -87,7 +87,8 @@ private:
     CalendarClient* newClient(const RunPtr& run);
 
     AppState* m_state;
-    // Shared by the runs' requests, so that they reuse its connections and its set-up.
+    // Shared by the runs' requests (and with the other clients on the application's thread),
+    // so that they reuse its connections and its set-up. Owned only when not shared.
     QNetworkAccessManager* m_network;
     int m_transferTimeoutMs;
 };

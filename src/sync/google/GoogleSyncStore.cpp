@@ -95,15 +95,6 @@ QStringList GoogleSyncStore::occurrenceRowIds(const QString& calendarId,
     return ids;
 }
 
-QStringList GoogleSyncStore::pendingIds(const QString& calendarId) const
-{
-    QStringList ids;
-    const QHash<QString, Row> rows = pendingRowsByGoogleId(calendarId);
-    for (const Row& row : rows)
-        ids.append(row.id);
-    return ids;
-}
-
 QStringList GoogleSyncStore::cancelledOccurrences(const QString& calendarId,
                                                   const QString& masterId) const
 {

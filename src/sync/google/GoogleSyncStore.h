@@ -41,8 +41,6 @@ public:
     // Ids of the rows that stand for occurrences of the series (their master's UID, which for a
     // series from Google is its Google id).
     QStringList occurrenceRowIds(const QString& calendarId, const QString& masterUid) const;
-    // Ids of the calendar's pending rows (soft-deleted ones included), in no particular order.
-    QStringList pendingIds(const QString& calendarId) const;
 
     // Recurrence ids of the series' occurrences that Google cancelled.
     QStringList cancelledOccurrences(const QString& calendarId, const QString& masterId) const;

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 #include <QTimeZone>
 
@@ -254,6 +255,58 @@ private Q_SLOTS:
         QCOMPARE(first.rawIcalendar, compact(item));
         QVERIFY(!first.id.isEmpty() && !first.id.contains(u'{'));
         QVERIFY(first.id != second.id);
+    }
+
+    // A whole listing maps item by item as eventFromJson does, in order, whether it is mapped
+    // on one thread or on several; cancellations and items without an id give nothing.
+    void listingMapsLikeEachItem_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("short") << 30;
+        QTest::newRow("long") << 3001;
+    }
+    void listingMapsLikeEachItem()
+    {
+        QFETCH(int, count);
+        PinnedClock clock(pinnedNow);
+        const QStringList zones{"Europe/Berlin", "America/New_York", "Asia/Kolkata", "UTC"};
+        QList<QJsonObject> items;
+        for (int i = 0; i < count; ++i) {
+            QJsonObject item = json(standup);
+            item.insert(QStringLiteral("id"),
+                        i % 11 == 5 ? QString() : QStringLiteral("e%1").arg(i));
+            item.insert(QStringLiteral("summary"), QStringLiteral("Item %1").arg(i));
+            item.insert(
+                QStringLiteral("start"),
+                QJsonObject{
+                    {QStringLiteral("dateTime"),
+                     QStringLiteral("2026-03-%1T09:00:00Z").arg(1 + i % 28, 2, 10, QChar(u'0'))},
+                    {QStringLiteral("timeZone"), zones.at(i % zones.size())}});
+            if (i % 7 == 3)
+                item.insert(QStringLiteral("status"), QStringLiteral("cancelled"));
+            items.append(item);
+        }
+        const QList<std::optional<Event>> events =
+            Google::eventsFromJson(items, QStringLiteral("cal"));
+        QCOMPARE(events.size(), items.size());
+        const QStringList fields{"calendarId", "providerEventId", "uid",          "title",
+                                 "startTime",  "endTime",         "timezone",     "status",
+                                 "reminders",  "attendees",       "lastModified", "syncStatus"};
+        QSet<QString> ids;
+        for (int i = 0; i < count; ++i) {
+            const bool skipped = i % 11 == 5 || i % 7 == 3;
+            QCOMPARE(events.at(i).has_value(), !skipped);
+            if (skipped)
+                continue;
+            const Event expected = Google::eventFromJson(items.at(i), QStringLiteral("cal"));
+            for (const QString& field : fields)
+                QCOMPARE(fieldOf(*events.at(i), field), fieldOf(expected, field));
+            QCOMPARE(events.at(i)->startTime.timeZone(), expected.startTime.timeZone());
+            QCOMPARE(events.at(i)->rawIcalendar, expected.rawIcalendar);
+            ids.insert(events.at(i)->id);
+        }
+        QCOMPARE(ids.size(), count - int(std::count_if(events.begin(), events.end(),
+                                                       [](const auto& e) { return !e; })));
     }
 
     void toJson_data()

@@ -527,6 +527,62 @@ private Q_SLOTS:
         QVERIFY(calendar().syncToken.isEmpty());
     }
 
+    // A long listing stores its new rows together: a row that cannot be stored still fails the
+    // run alone, and a series deleted further down the listing still takes along its changed
+    // occurrence listed before it.
+    void longListingKeepsItsOrderAndFailures()
+    {
+        QSqlQuery trigger(state()->database()->database());
+        QVERIFY(trigger.exec(QStringLiteral(
+            "CREATE TEMP TRIGGER poison BEFORE INSERT ON events WHEN NEW.title = 'Poison' "
+            "BEGIN SELECT RAISE(ABORT, 'poisoned'); END")));
+        const auto put = [this](int i) {
+            QJsonObject item =
+                timed(QStringLiteral("e%1").arg(i),
+                      i == 17 ? QStringLiteral("Poison") : QStringLiteral("Fine"), 1 + i % 28);
+            item.insert(QStringLiteral("reminders"),
+                        QJsonObject{{QStringLiteral("useDefault"), false},
+                                    {QStringLiteral("overrides"),
+                                     QJsonArray{QJsonObject{
+                                         {QStringLiteral("method"), QStringLiteral("popup")},
+                                         {QStringLiteral("minutes"), i}}}}});
+            m_fake->putEvent(googleCalendar, item);
+        };
+        for (int i = 0; i < 40; ++i)
+            put(i);
+        // The changed occurrence comes first in the listing, its deleted series after it.
+        QJsonObject moved =
+            timed(QStringLiteral("wk_20260309T080000Z"), QStringLiteral("Weekly"), 9, 11);
+        moved.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
+        moved.insert(
+            QStringLiteral("originalStartTime"),
+            QJsonObject{{QStringLiteral("dateTime"), QStringLiteral("2026-03-09T09:00:00+01:00")},
+                        {QStringLiteral("timeZone"), QStringLiteral("Europe/Berlin")}});
+        m_fake->putEvent(googleCalendar, moved);
+        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        m_fake->putEvent(googleCalendar, master);
+        m_fake->cancelEvent(googleCalendar, QStringLiteral("wk"));
+        m_fake->putEvent(googleCalendar, moved);
+        for (int i = 40; i < 60; ++i)
+            put(i);
+
+        const Outcome outcome = sync();
+        QCOMPARE(outcome.failed, 1);
+        QCOMPARE(outcome.failure,
+                 QStringLiteral("1 event(s) failed to save locally; will retry next sync."));
+        const QList<Event> stored = events()->getByCalendar(calendarId);
+        QCOMPARE(stored.size(), 59);
+        for (const Event& event : stored) {
+            QCOMPARE(event.title, QStringLiteral("Fine"));
+            QCOMPARE(event.reminders.size(), 1);
+            QCOMPARE(QStringLiteral("e%1").arg(event.reminders.first().minutesBefore),
+                     event.providerEventId);
+        }
+        QVERIFY(calendar().syncToken.isEmpty());
+    }
+
     void calendarsImportedWithTheirRoles()
     {
         m_fake->addCalendar(QStringLiteral("ada@example.com"), QStringLiteral("Ada"),
