@@ -1,7 +1,11 @@
 #pragma once
 
+#include "Calendar.h"
+
 #include <QDialog>
 #include <QPointer>
+
+#include <optional>
 
 class AppState;
 class QLabel;
@@ -34,6 +38,10 @@ private:
     void editSelected();
     void removeSelected();
     void syncNow();
+    // The share dialog of the selected cloud calendar, modeless, closed with this dialog.
+    void shareSelected();
+    // The selected calendar when it is a cloud calendar and the user is signed in.
+    std::optional<Calendar> selectedShareableCalendar() const;
     // Asks the window for a sync with `text` as the status until the sync has ended.
     void requestSync(const QString& text);
     void showSyncEnded();
@@ -52,6 +60,7 @@ private:
     QPushButton* m_edit = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_sync = nullptr;
+    QPushButton* m_share = nullptr;
     QLabel* m_status = nullptr;
     bool m_awaitingSync = false;
 };
