@@ -70,6 +70,8 @@ public:
     {
         m_heldPaths.insert(QString::fromLatin1(method) + QLatin1Char(' ') + path);
     }
+    // Later requests to the held paths are answered at once; those held so far stay held.
+    void stopHolding() { m_heldPaths.clear(); }
     void releaseHeld()
     {
         m_heldPaths.clear();

@@ -83,6 +83,16 @@ QHBoxLayout* indentedRow(int top = 0, int bottom = 0)
     return row;
 }
 
+// One row of a list, a widget of its own so that its labels and buttons stay together.
+QHBoxLayout* rowWidget(QWidget* parent, QVBoxLayout* into, int top, int bottom)
+{
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(12, top, 0, bottom);
+    into->addWidget(row);
+    return layout;
+}
+
 QLabel* errorNote(const QString& text, QWidget* parent)
 {
     QLabel* label = plainLabel(text, parent);
@@ -523,7 +533,8 @@ void AccountScreen::populateDevices(const QList<Device>& devices, const QString&
     }
     const QDateTime now = Clock::now();
     for (const Device& device : devices) {
-        QHBoxLayout* row = indentedRow(6, 6);
+        QHBoxLayout* row = rowWidget(content, layout, 6, 6);
+        QWidget* rowParent = row->parentWidget();
         auto* text = new QVBoxLayout;
         text->setSpacing(2);
         // The device's name is the service's text: bold by its font, never as markup.
@@ -535,17 +546,16 @@ void AccountScreen::populateDevices(const QList<Device>& devices, const QString&
         for (const QString& line :
              {AccountDisplay::deviceDetail(device.platform, device.appVersion),
               AccountDisplay::formatRelativeTime(device.lastSyncAt, now)}) {
-            QLabel* label = plainLabel(line, content);
+            QLabel* label = plainLabel(line, rowParent);
             useSecondaryColour(label);
             label->setFont(smaller(label->font(), 1));
             text->addWidget(label);
         }
         row->addLayout(text);
         row->addStretch(1);
-        auto* remove = new QPushButton(QStringLiteral("Remove"), content);
+        auto* remove = new QPushButton(QStringLiteral("Remove"), rowParent);
         connect(remove, &QPushButton::clicked, this, [this, device] { removeDevice(device); });
         row->addWidget(remove);
-        layout->addLayout(row);
         layout->addWidget(separator(content));
     }
 }
@@ -570,10 +580,12 @@ void AccountScreen::populateSessions(const QList<Session>& sessions, const QStri
     }
     const QDateTime now = Clock::now();
     for (const Session& session : sessions) {
-        QHBoxLayout* row = indentedRow(6, 6);
+        QHBoxLayout* row = rowWidget(content, layout, 6, 6);
+        QWidget* rowParent = row->parentWidget();
         auto* text = new QVBoxLayout;
         text->setSpacing(2);
-        QLabel* clientLabel = plainLabel(AccountDisplay::sessionClient(session.userAgent), content);
+        QLabel* clientLabel =
+            plainLabel(AccountDisplay::sessionClient(session.userAgent), rowParent);
         clientLabel->setFont(weighted(clientLabel->font(), QFont::Medium));
         text->addWidget(clientLabel);
         QString detail = session.isCurrent
@@ -581,24 +593,23 @@ void AccountScreen::populateSessions(const QList<Session>& sessions, const QStri
                              : AccountDisplay::formatRelativeTime(session.lastActiveAt, now);
         if (!session.ipAddress.isEmpty())
             detail += QStringLiteral("  \u00B7  %1").arg(session.ipAddress);
-        QLabel* detailLabel = plainLabel(detail, content);
+        QLabel* detailLabel = plainLabel(detail, rowParent);
         useSecondaryColour(detailLabel);
         detailLabel->setFont(smaller(detailLabel->font(), 1));
         text->addWidget(detailLabel);
         row->addLayout(text);
         row->addStretch(1);
         if (session.isCurrent) {
-            QLabel* current = plainLabel(QStringLiteral("Current"), content);
+            QLabel* current = plainLabel(QStringLiteral("Current"), rowParent);
             useTextColour(current, "#2E7D32");
             current->setFont(weighted(current->font(), QFont::Medium));
             row->addWidget(current);
         } else {
-            auto* revoke = new QPushButton(QStringLiteral("Revoke"), content);
+            auto* revoke = new QPushButton(QStringLiteral("Revoke"), rowParent);
             const QString id = session.id;
             connect(revoke, &QPushButton::clicked, this, [this, id] { revokeSession(id); });
             row->addWidget(revoke);
         }
-        layout->addLayout(row);
         layout->addWidget(separator(content));
     }
 }
