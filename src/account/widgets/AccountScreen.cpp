@@ -58,6 +58,8 @@ void useSecondaryColour(QLabel* label)
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, QPalette::WindowText, colour);
     label->setPalette(palette);
+    // The application's style sheet colours labels over their palette; it subdues these.
+    label->setProperty("muted", true);
 }
 
 void useTextColour(QLabel* label, const char* colour)
@@ -66,6 +68,8 @@ void useTextColour(QLabel* label, const char* colour)
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         palette.setColor(group, QPalette::WindowText, QColor(QLatin1String(colour)));
     label->setPalette(palette);
+    // A style sheet of the label's own outranks the application's, which sets label colours.
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(colour)));
 }
 
 QFrame* separator(QWidget* parent)

@@ -34,6 +34,8 @@ void usePlaceholderColour(QLabel* label)
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::PlaceholderText));
     label->setPalette(palette);
+    // The application's style sheet colours labels over their palette; it subdues these.
+    label->setProperty("muted", true);
 }
 
 QLabel* plainLabel(const QString& text, QWidget* parent = nullptr)
@@ -253,6 +255,8 @@ void ShareMembersDialog::rebuild()
             remove->setAutoRaise(true);
             remove->setCursor(Qt::PointingHandCursor);
             remove->setFixedSize(28, 28);
+            // The application's tool-button padding would leave no room for the sign.
+            remove->setStyleSheet(QStringLiteral("QToolButton { padding: 0px; }"));
             QFont font = remove->font();
             font.setPointSizeF(font.pointSizeF() + 4);
             remove->setFont(font);
