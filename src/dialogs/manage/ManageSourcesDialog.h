@@ -16,8 +16,8 @@ class QTreeWidgetItem;
 // The Calendar Accounts dialog: the accounts with their calendars. Adds a CalDAV account, a
 // webcal subscription, a calendar on this device or on a CalDAV account's server; edits and removes
 // calendars and accounts (removal asks first and takes the calendars' events and tasks with it);
-// starts a sync. Everything is saved at once; the caller reads accounts and calendars again
-// afterwards.
+// starts a sync; opens the share dialog of a cloud calendar. Everything is saved at once; the
+// caller reads accounts and calendars again afterwards.
 class ManageSourcesDialog : public QDialog
 {
     Q_OBJECT
