@@ -21,7 +21,13 @@ namespace OrvaAccount {
 namespace {
 
 constexpr int avatarSize = 36;
-const QString errorColour = QStringLiteral("#b00020");
+
+// The error red; on a dark window a lighter one, the darker red being hard to read there.
+QString errorColour(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Window).lightness() < 128 ? QStringLiteral("#ef9a9a")
+                                                                       : QStringLiteral("#b00020");
+}
 
 // Text from the opener, or the dialog's own when it is empty.
 QString orFallback(const QString& text, const QString& fallback)
@@ -104,7 +110,7 @@ ShareMembersDialog::ShareMembersDialog(Client* client, SharingBackend* backend,
     m_errorLabel->setObjectName(QStringLiteral("shareError"));
     m_errorLabel->setWordWrap(true);
     m_errorLabel->setStyleSheet(
-        QStringLiteral("QLabel { color: %1; padding: 4px 0; }").arg(errorColour));
+        QStringLiteral("QLabel { color: %1; padding: 4px 0; }").arg(errorColour(this)));
     m_errorLabel->hide();
     layout->addWidget(m_errorLabel);
 
@@ -222,7 +228,7 @@ QLabel* ShareMembersDialog::makeNote(const QString& text, bool isError)
     QLabel* label = plainLabel(text);
     label->setWordWrap(true);
     if (isError)
-        label->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(errorColour));
+        label->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(errorColour(this)));
     else
         usePlaceholderColour(label);
     label->setContentsMargins(0, 4, 0, 4);
