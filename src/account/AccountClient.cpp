@@ -20,6 +20,17 @@ ApiClient::Callback replyAs(std::function<void(Result)> callback, Read read)
     };
 }
 
+// A reply handler that hands the caller the service's answer to a change.
+ApiClient::Callback answerOf(AccountClient::Answer callback)
+{
+    return [callback](bool ok, int status, const QJsonObject& json) {
+        if (callback)
+            callback(ok, ok ? QString() : ApiClient::failureText(status, json));
+    };
+}
+
+constexpr int notFound = 404;
+
 } // namespace
 
 AccountClient::AccountClient(ApiClient* api, AuthClient* auth, const Client::Config&,
@@ -49,14 +60,42 @@ void AccountClient::getDevices(std::function<void(QList<Device>)> callback)
                }));
 }
 
-void AccountClient::removeDevice(const QString& deviceId)
+void AccountClient::fetchDevices(std::function<void(QList<Device>, QString)> callback)
 {
-    m_api->del(QStringLiteral("/devices/%1").arg(deviceId), {});
+    m_api->get(QStringLiteral("/devices"),
+               [callback](bool ok, int status, const QJsonObject& json) {
+                   if (!callback)
+                       return;
+                   if (!ok) {
+                       callback({}, ApiClient::failureText(status, json));
+                       return;
+                   }
+                   callback(AccountJson::list<Device>(json, QStringLiteral("devices")), QString());
+               });
+}
+
+void AccountClient::removeDevice(const QString& deviceId, Answer callback)
+{
+    m_api->del(QStringLiteral("/devices/") + ApiClient::pathSegment(deviceId),
+               answerOf(std::move(callback)));
 }
 
 void AccountClient::getGroup(std::function<void(Group)> callback)
 {
     m_api->get(QStringLiteral("/group"), replyAs(std::move(callback), &Group::fromJson));
+}
+
+void AccountClient::fetchGroup(std::function<void(Group, QString)> callback)
+{
+    m_api->get(QStringLiteral("/group"), [callback](bool ok, int status, const QJsonObject& json) {
+        if (!callback)
+            return;
+        if (ok)
+            callback(Group::fromJson(json), QString());
+        else
+            callback(Group(),
+                     status == notFound ? QString() : ApiClient::failureText(status, json));
+    });
 }
 
 void AccountClient::generateInviteCode(std::function<void(GroupInvitation)> callback)
@@ -77,7 +116,7 @@ void AccountClient::inviteByEmail(const QString& email,
 void AccountClient::joinGroup(const QString& code, std::function<void(bool)> callback)
 {
     QPointer<AccountClient> self(this);
-    m_api->post(QStringLiteral("/group/join/%1").arg(code), {},
+    m_api->post(QStringLiteral("/group/join/") + ApiClient::pathSegment(code), {},
                 [self, callback](bool ok, int, const QJsonObject&) {
                     if (ok && self)
                         self->refreshTokenAndNotify();
@@ -86,28 +125,34 @@ void AccountClient::joinGroup(const QString& code, std::function<void(bool)> cal
                 });
 }
 
-void AccountClient::leaveGroup()
+void AccountClient::leaveGroup(Answer callback)
 {
     QPointer<AccountClient> self(this);
-    m_api->post(QStringLiteral("/group/leave"), {}, [self](bool ok, int, const QJsonObject&) {
-        if (ok && self)
-            self->refreshTokenAndNotify();
-    });
+    const ApiClient::Callback answer = answerOf(std::move(callback));
+    m_api->post(QStringLiteral("/group/leave"), {},
+                [self, answer](bool ok, int status, const QJsonObject& json) {
+                    if (ok && self)
+                        self->refreshTokenAndNotify();
+                    answer(ok, status, json);
+                });
 }
 
-void AccountClient::removeMember(const QString& accountId)
+void AccountClient::removeMember(const QString& accountId, Answer callback)
 {
     QPointer<AccountClient> self(this);
-    m_api->del(QStringLiteral("/group/members/%1").arg(accountId),
-               [self](bool ok, int, const QJsonObject&) {
+    const ApiClient::Callback answer = answerOf(std::move(callback));
+    m_api->del(QStringLiteral("/group/members/") + ApiClient::pathSegment(accountId),
+               [self, answer](bool ok, int status, const QJsonObject& json) {
                    if (ok && self)
                        Q_EMIT self->groupChanged();
+                   answer(ok, status, json);
                });
 }
 
-void AccountClient::revokeInvitation(const QString& invitationId)
+void AccountClient::revokeInvitation(const QString& invitationId, Answer callback)
 {
-    m_api->del(QStringLiteral("/group/invitations/%1").arg(invitationId), {});
+    m_api->del(QStringLiteral("/group/invitations/") + ApiClient::pathSegment(invitationId),
+               answerOf(std::move(callback)));
 }
 
 void AccountClient::refreshTokenAndNotify()

@@ -29,15 +29,26 @@ public:
     void getProfile(std::function<void(Profile)> callback);
     void deleteAccount(std::function<void(bool)> callback);
     void getDevices(std::function<void(QList<Device>)> callback);
-    void removeDevice(const QString& deviceId);
+    // As getDevices, with the reason of a failure in words (empty on success).
+    void fetchDevices(std::function<void(QList<Device>, QString error)> callback);
     void getGroup(std::function<void(Group)> callback);
+    // As getGroup, with the reason of a failure in words. The service's "not found" means the
+    // user has no group: a default group and no error.
+    void fetchGroup(std::function<void(Group, QString error)> callback);
     void generateInviteCode(std::function<void(GroupInvitation)> callback);
     void inviteByEmail(const QString& email, std::function<void(GroupInvitation)> callback);
     // On success asks for a new token (its claims name the new group) and emits groupChanged.
     void joinGroup(const QString& code, std::function<void(bool)> callback);
-    void leaveGroup();
-    void removeMember(const QString& accountId);
-    void revokeInvitation(const QString& invitationId);
+
+    // The removals and leaving: callback, when given, gets the service's answer (success, or
+    // false and the reason in words).
+    using Answer = std::function<void(bool ok, QString error)>;
+    void removeDevice(const QString& deviceId, Answer callback = {});
+    // On success asks for a new token and emits groupChanged, before the callback.
+    void leaveGroup(Answer callback = {});
+    // On success emits groupChanged, before the callback.
+    void removeMember(const QString& accountId, Answer callback = {});
+    void revokeInvitation(const QString& invitationId, Answer callback = {});
 
 Q_SIGNALS:
     void groupChanged();

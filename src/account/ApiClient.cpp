@@ -27,6 +27,21 @@ ApiClient::Callback ApiClient::whileAlive(QObject* owner, Callback callback)
     };
 }
 
+QString ApiClient::pathSegment(const QString& text)
+{
+    return QString::fromLatin1(QUrl::toPercentEncoding(text));
+}
+
+QString ApiClient::failureText(int status, const QJsonObject& json)
+{
+    const QString said = json.value(QLatin1String("error")).toString().trimmed();
+    if (!said.isEmpty())
+        return said.left(Limits::maxServiceErrorTextChars);
+    if (status == 0)
+        return QStringLiteral("The service could not be reached");
+    return QStringLiteral("HTTP %1").arg(status);
+}
+
 ApiClient::ApiClient(TokenManager* tokenManager, QObject* parent)
     : QObject(parent), m_networkManager(new QNetworkAccessManager(this)),
       m_tokenManager(tokenManager)
@@ -79,7 +94,9 @@ void ApiClient::sendRequest(const QByteArray& method, const QString& path, const
                             Callback callback, const QUrlQuery& query, bool authenticated)
 {
     QUrl url = m_baseUrl;
-    url.setPath(m_baseUrl.path(QUrl::FullyDecoded) + path, QUrl::DecodedMode);
+    // Tolerant, not decoded: a segment the caller percent-encoded (an id holding "/") must reach
+    // the service encoded once, while a plain path is encoded where it needs to be.
+    url.setPath(m_baseUrl.path(QUrl::FullyEncoded) + path, QUrl::TolerantMode);
     if (!query.isEmpty())
         url.setQuery(query);
     const QByteArray bytes =

@@ -16,7 +16,8 @@ namespace OrvaAccount {
 
 class TokenManager;
 
-// JSON over HTTP(S) to one API of the account service: paths relative to a base URL, identifying
+// JSON over HTTP(S) to one API of the account service: paths relative to a base URL (in encoded
+// form: a percent-encoded segment stays as it is, other characters are encoded), identifying
 // headers, the bearer token with a refresh ahead of expiry and one refresh-and-retry after a 401.
 // Every request ends in exactly one callback (ok = 2xx, HTTP status or 0, reply object or empty),
 // also when the service stalls: each request has a transfer time-out.
@@ -32,6 +33,12 @@ public:
     // `callback`, run only while `owner` exists: an answer that arrives after the owner is gone
     // (being torn down with the state hub, say) is dropped.
     static Callback whileAlive(QObject* owner, Callback callback);
+
+    // One path segment percent-encoded (a "/" included), for ids put into request paths.
+    static QString pathSegment(const QString& text);
+    // What a failed request came to, in words for a person: the reply's "error" text when it
+    // has one (cut to a bounded length), else the HTTP status, else that nothing answered.
+    static QString failureText(int status, const QJsonObject& json);
 
     ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);
 

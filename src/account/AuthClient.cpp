@@ -196,21 +196,34 @@ void AuthClient::changePassword(const QString& currentPassword, const QString& n
 
 void AuthClient::listSessions(std::function<void(QList<Session>)> callback)
 {
-    m_authApi->get(
-        QStringLiteral("/users/me/sessions"), [callback](bool ok, int, const QJsonObject& json) {
-            QList<Session> sessions;
-            if (ok) {
-                for (const auto& element : json.value(QStringLiteral("sessions")).toArray())
-                    sessions.append(Session::fromJson(element.toObject()));
-            }
-            if (callback)
-                callback(sessions);
-        });
+    fetchSessions([callback](const QList<Session>& sessions, const QString&) {
+        if (callback)
+            callback(sessions);
+    });
 }
 
-void AuthClient::revokeSession(const QString& sessionId)
+void AuthClient::fetchSessions(std::function<void(QList<Session>, QString)> callback)
 {
-    m_authApi->del(QStringLiteral("/users/me/sessions/%1").arg(sessionId), {});
+    m_authApi->get(QStringLiteral("/users/me/sessions"), [callback](bool ok, int status,
+                                                                    const QJsonObject& json) {
+        QList<Session> sessions;
+        if (ok) {
+            for (const auto& element : json.value(QStringLiteral("sessions")).toArray())
+                sessions.append(Session::fromJson(element.toObject()));
+        }
+        if (callback)
+            callback(sessions, ok ? QString() : ApiClient::failureText(status, json));
+    });
+}
+
+void AuthClient::revokeSession(const QString& sessionId,
+                               std::function<void(bool, QString)> callback)
+{
+    m_authApi->del(QStringLiteral("/users/me/sessions/") + ApiClient::pathSegment(sessionId),
+                   [callback](bool ok, int status, const QJsonObject& json) {
+                       if (callback)
+                           callback(ok, ok ? QString() : ApiClient::failureText(status, json));
+                   });
 }
 
 void AuthClient::setState(AuthState state)

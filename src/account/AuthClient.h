@@ -45,7 +45,12 @@ public:
                         std::function<void(bool)> callback);
     // The callback gets the sessions in the service's order, or an empty list on failure.
     void listSessions(std::function<void(QList<Session>)> callback);
-    void revokeSession(const QString& sessionId);
+    // As listSessions, with the reason of a failure in words (empty on success), so that a
+    // failed list can be told from an empty one.
+    void fetchSessions(std::function<void(QList<Session>, QString error)> callback);
+    // callback, when given, gets the service's answer: success, or false and the reason.
+    void revokeSession(const QString& sessionId,
+                       std::function<void(bool ok, QString error)> callback = {});
 
     AuthState state() const { return m_state; }
     bool isAuthenticated() const { return m_state == AuthState::SignedIn; }

@@ -26,6 +26,14 @@ inline constexpr std::int64_t maxLoopbackRequestBytes = 64LL * 1024;
 // below it, a broken or hostile server is cut off.
 inline constexpr std::int64_t maxServiceReplyBytes = 64LL * 1024 * 1024;
 
+// The longest error text of a service reply that is shown to the user; a real one is a sentence,
+// a hostile one must not fill a window.
+inline constexpr int maxServiceErrorTextChars = 300;
+
+// People listed with access to one shared calendar; a group has a handful of seats, a longer
+// list comes from a broken server and would only fill the share dialog.
+inline constexpr int maxShareMembers = 500;
+
 // The longest unfolded iCalendar content line, in characters. An inline attachment of a few
 // megabytes still fits; longer lines come only from broken or hostile files and are skipped
 // (neither read nor kept in the stored text), so one line cannot hold gigabytes of memory.

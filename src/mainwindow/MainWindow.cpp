@@ -2,6 +2,7 @@
 
 #include "AccountAttention.h"
 #include "AccountRepository.h"
+#include "AccountScreen.h"
 #include "AgendaListWidget.h"
 #include "AppState.h"
 #include "AppSyncClientFactory.h"
@@ -109,6 +110,7 @@ MainWindow::~MainWindow()
     // The detached windows have no parent; they read the same state hub and go with the window.
     delete m_detachedAgenda;
     delete m_detachedTasks;
+    delete m_accountScreen;
     // An import still writing is rolled back while the window is whole, and the writes it kept
     // are stored then; no sync is started on the way out.
     delete m_sync;
@@ -162,6 +164,10 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
         connect(auth, &OrvaAccount::AuthClient::logoutCompleted, this, [this] {
             showStatus(tr("Signed out of Orvandellic"), 3000);
             updateAccountActions();
+            // The account's data is not left on screen for whoever comes next.
+            if (m_accountScreen) {
+                m_accountScreen->hide();
+            }
         });
         if (client->isAuthenticated()) {
             auth->refreshToken({});
@@ -755,11 +761,26 @@ void MainWindow::signOut()
 void MainWindow::showOrvandellicAccountScreen()
 {
     OrvaAccount::Client* client = m_state->accountClient();
+    if (client == nullptr) {
+        return;
+    }
     // The account screen serves a signed-in user; a signed-out one is sent to the browser
     // sign-in.
-    if (client != nullptr && !client->isAuthenticated()) {
+    if (!client->isAuthenticated()) {
         client->authClient()->login();
+        return;
     }
+    if (!m_accountScreen) {
+        m_accountScreen = new OrvaAccount::AccountScreen(client);
+        m_accountScreen->setWindowTitle(tr("Orvandellic Account"));
+        connect(m_accountScreen, &OrvaAccount::AccountScreen::logoutRequested, this,
+                &MainWindow::signOut);
+    }
+    m_accountScreen->refresh();
+    m_accountScreen->resize(640, 560);
+    m_accountScreen->show();
+    m_accountScreen->raise();
+    m_accountScreen->activateWindow();
 }
 
 void MainWindow::updateInvitationsAction()

@@ -9,6 +9,9 @@
 #include <memory>
 
 class AppState;
+namespace OrvaAccount {
+class AccountScreen;
+}
 class DetachedAgendaWindow;
 class DetachedTasksWindow;
 class CommandPalette;
@@ -154,4 +157,6 @@ private:
     QPointer<DetachedAgendaWindow> m_detachedAgenda;
     QPointer<DetachedTasksWindow> m_detachedTasks;
     QPointer<CommandPalette> m_commandPalette;
+    // Made on the first opening, kept (hidden when closed) until the window goes.
+    QPointer<OrvaAccount::AccountScreen> m_accountScreen;
 };

@@ -133,6 +133,44 @@ private Q_SLOTS:
         QTest::qWait(50);
         QCOMPARE(changed.size(), announcements);
     }
+
+    void failuresAreToldFromEmptyAnswers_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no group") << 404 << QByteArray() << QString();
+        QTest::newRow("server's words")
+            << 500 << QByteArray(R"({"error":"down"})") << QStringLiteral("down");
+        QTest::newRow("status only") << 503 << QByteArray() << QStringLiteral("HTTP 503");
+    }
+
+    void failuresAreToldFromEmptyAnswers()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, error);
+        m_fx.service->setCannedReply("GET", QStringLiteral("/group"), status, body);
+        m_fx.service->setCannedReply("DELETE", QStringLiteral("/devices/a/b"), status, body);
+        std::optional<QString> groupError;
+        account()->fetchGroup([&](const Group& group, const QString& reason) {
+            QVERIFY(group.id.isEmpty());
+            groupError = reason;
+        });
+        std::optional<std::pair<bool, QString>> removal;
+        // The id is one path segment, "/" and all.
+        account()->removeDevice(QStringLiteral("a/b"), [&](bool ok, const QString& reason) {
+            removal = std::make_pair(ok, reason);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(groupError && removal, 10000);
+        QCOMPARE(*groupError, error);
+        QVERIFY(!removal->first);
+        bool encodedOnce = false;
+        for (const auto& request : m_fx.service->requests())
+            encodedOnce |= request.encodedPath.endsWith(QLatin1String("/devices/a%2Fb"));
+        QVERIFY(encodedOnce);
+        QCOMPARE(removal->second, status == 404 ? QStringLiteral("HTTP 404") : error);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAccountClient)

@@ -48,6 +48,35 @@ FakeAccountService::FakeAccountService(QObject* parent)
     : QObject(parent), m_http(new LoopbackHttpServer(
                            [this](const Request& request) { return dispatch(request); }, this))
 {
+    m_devices = QJsonDocument::fromJson(R"([
+            {"id":"dev-1","device_name":"Laptop","platform":"linux"},
+            {"id":"dev-2","device_name":"Phone"}])")
+                    .array();
+    for (const char* id : {"s-1", "s-2"}) {
+        QJsonObject session = object(R"({"user_agent":"Calendar","ip_address":"127.0.0.1",
+                                         "created_at":"2025-01-02T03:04:05Z"})");
+        session.insert(QStringLiteral("id"), QLatin1String(id));
+        session.insert(QStringLiteral("is_current"), m_sessions.isEmpty());
+        m_sessions.append(session);
+    }
+}
+
+void FakeAccountService::setGroup(const QJsonObject& group, const QString& role)
+{
+    m_group = group;
+    m_groupId = group.value(QLatin1String("id")).toString();
+    m_role = role;
+}
+
+bool FakeAccountService::removeById(QJsonArray& list, const QString& id, const QString& idKey)
+{
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).toObject().value(idKey).toString() == id) {
+            list.removeAt(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 FakeAccountService::~FakeAccountService() = default;
@@ -78,8 +107,7 @@ QString FakeAccountService::mintAccessToken(int lifetimeSeconds)
     const qint64 expiry = Clock::now().toSecsSinceEpoch() + lifetimeSeconds;
     QJsonObject orv;
     if (!m_groupId.isEmpty())
-        orv = {{QStringLiteral("group_id"), m_groupId},
-               {QStringLiteral("role"), QStringLiteral("owner")}};
+        orv = {{QStringLiteral("group_id"), m_groupId}, {QStringLiteral("role"), m_role}};
     const QJsonObject payload{
         {QStringLiteral("sub"), QStringLiteral("user-1")},
         {QStringLiteral("exp"), expiry},
@@ -129,10 +157,18 @@ FakeAccountService::Reply FakeAccountService::dispatch(const Request& request)
     stalled.stall = true;
     if (m_stalledPaths.contains(path))
         return stalled;
-    const auto canned =
-        m_canned.constFind(QString::fromLatin1(request.method) + QLatin1Char(' ') + path);
-    if (canned != m_canned.constEnd())
-        return *canned;
+    const QString key = QString::fromLatin1(request.method) + QLatin1Char(' ') + path;
+    const auto canned = m_canned.constFind(key);
+    if (canned != m_canned.constEnd()) {
+        Reply reply = *canned;
+        reply.hold = m_heldPaths.contains(key);
+        return reply;
+    }
+    if (m_heldPaths.contains(key)) {
+        Reply reply = realmCall ? realmApi(request, path) : accountApi(request, path);
+        reply.hold = true;
+        return reply;
+    }
     if (realmCall && path == QLatin1String("/auth/token/refresh")) {
         if (m_refreshMode == RefreshMode::Stall)
             return stalled;
@@ -208,19 +244,10 @@ FakeAccountService::Reply FakeAccountService::realmApi(const Request& request, c
             request.json().value(QStringLiteral("current_password")).toString() == password;
         return right ? noContent() : json(400, error("wrong password"));
     }
-    if (method == "GET" && path == QLatin1String("/users/me/sessions")) {
-        QJsonArray sessions;
-        for (const QString& id : std::as_const(m_sessions)) {
-            QJsonObject session = object(R"({"user_agent":"Calendar","ip_address":"127.0.0.1",
-                                             "created_at":"2025-01-02T03:04:05Z"})");
-            session.insert(QStringLiteral("id"), id);
-            session.insert(QStringLiteral("is_current"), id == m_sessions.first());
-            sessions.append(session);
-        }
-        return json(200, {{QStringLiteral("sessions"), sessions}});
-    }
+    if (method == "GET" && path == QLatin1String("/users/me/sessions"))
+        return json(200, {{QStringLiteral("sessions"), m_sessions}});
     if (method == "DELETE" && path.startsWith(QLatin1String("/users/me/sessions/"))) {
-        m_sessions.removeAll(path.section(QLatin1Char('/'), -1));
+        removeById(m_sessions, path.section(QLatin1Char('/'), -1));
         return noContent();
     }
     return json(404, {});
@@ -243,16 +270,27 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
         }
         return json(200, profile);
     }
-    if (method == "DELETE" &&
-        (path == QLatin1String("/profile") || path.startsWith(QLatin1String("/devices/")) ||
-         path.startsWith(QLatin1String("/group/members/")) ||
-         path.startsWith(QLatin1String("/group/invitations/"))))
-        return noContent();
-    if (method == "GET" && path == QLatin1String("/devices")) {
-        return json(200, object(R"({"devices":[
-            {"id":"dev-1","device_name":"Laptop","platform":"linux"},
-            {"id":"dev-2","device_name":"Phone"}]})"));
+    if (method == "DELETE") {
+        const QString id = path.section(QLatin1Char('/'), -1);
+        if (path.startsWith(QLatin1String("/devices/")))
+            removeById(m_devices, id);
+        if (path.startsWith(QLatin1String("/group/members/")) ||
+            path.startsWith(QLatin1String("/group/invitations/"))) {
+            const bool member = path.startsWith(QLatin1String("/group/members/"));
+            const QString listKey =
+                member ? QStringLiteral("members") : QStringLiteral("pending_invitations");
+            QJsonArray list = m_group.value(listKey).toArray();
+            removeById(list, id, member ? QStringLiteral("account_id") : QStringLiteral("id"));
+            if (!m_group.isEmpty())
+                m_group.insert(listKey, list);
+        }
+        if (path == QLatin1String("/profile") || path.startsWith(QLatin1String("/devices/")) ||
+            path.startsWith(QLatin1String("/group/members/")) ||
+            path.startsWith(QLatin1String("/group/invitations/")))
+            return noContent();
     }
+    if (method == "GET" && path == QLatin1String("/devices"))
+        return json(200, {{QStringLiteral("devices"), m_devices}});
     if (method == "GET" && path == QLatin1String("/group")) {
         if (m_groupId.isEmpty())
             return json(404, {});
@@ -273,6 +311,7 @@ FakeAccountService::Reply FakeAccountService::accountApi(const Request& request,
     }
     if (method == "POST" && path == QLatin1String("/group/leave")) {
         m_groupId.clear();
+        m_group = {};
         return noContent();
     }
     return json(404, {});
@@ -288,6 +327,8 @@ QJsonObject FakeAccountService::userJson() const
 
 QJsonObject FakeAccountService::groupJson() const
 {
+    if (!m_group.isEmpty())
+        return m_group;
     QJsonObject group = object(R"({"name":"Family","max_seats":6,"pending_invitations":[],
         "members":[{"account_id":"acct-1","display_name":"Ada Lovelace","role":"owner"},
                    {"account_id":"acct-2","display_name":"Charles","role":"member"}]})");

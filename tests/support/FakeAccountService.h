@@ -3,6 +3,7 @@
 #include "LoopbackHttpServer.h"
 
 #include <QHash>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
@@ -62,6 +63,33 @@ public:
     // A fixed answer for one method and path (after the API prefix is removed).
     void setCannedReply(const QByteArray& method, const QString& path, int status,
                         const QByteArray& body);
+    void clearCannedReplies() { m_canned.clear(); }
+    // Requests to this method and path (after the API prefix is removed) are answered only on
+    // releaseHeld().
+    void holdPath(const QByteArray& method, const QString& path)
+    {
+        m_heldPaths.insert(QString::fromLatin1(method) + QLatin1Char(' ') + path);
+    }
+    // Later requests to the held paths are answered at once; those held so far stay held.
+    void stopHolding() { m_heldPaths.clear(); }
+    void releaseHeld()
+    {
+        m_heldPaths.clear();
+        m_http->releaseHeld();
+    }
+
+    // The user's group as GET /group answers it (its "id" is the group the tokens name), and the
+    // role the tokens minted from now on carry in their claims. An empty group object means no
+    // group (404). DELETEs of members and invitations take them out of it.
+    void setGroup(const QJsonObject& group, const QString& role);
+    QJsonObject group() const { return m_group; }
+    // The devices and sessions as the service lists them; DELETEs take entries out.
+    void setDevices(const QJsonArray& devices) { m_devices = devices; }
+    QJsonArray devices() const { return m_devices; }
+    void setSessions(const QJsonArray& sessions) { m_sessions = sessions; }
+    QJsonArray sessions() const { return m_sessions; }
+    void setDisplayName(const QString& name) { m_displayName = name; }
+    QString displayName() const { return m_displayName; }
 
     QList<Request> requests() const { return m_http->requests(); }
     // Requests whose path ends with the given text.
@@ -81,6 +109,9 @@ private:
     bool authorised(const Request& request);
     QJsonObject userJson() const;
     QJsonObject groupJson() const;
+    // Removes the entry whose "id" (or idKey) equals id; false when there is none.
+    static bool removeById(QJsonArray& list, const QString& id,
+                           const QString& idKey = QStringLiteral("id"));
 
     LoopbackHttpServer* m_http;
     QHash<QString, qint64> m_validAccess; // token -> expiry, seconds since the epoch
@@ -93,6 +124,10 @@ private:
     int m_accessLifetime = 3600;
     int m_serial = 0;
     QString m_displayName = QStringLiteral("Ada Lovelace");
+    QSet<QString> m_heldPaths;
     QString m_groupId;
-    QStringList m_sessions{QStringLiteral("s-1"), QStringLiteral("s-2")};
+    QString m_role = QStringLiteral("owner");
+    QJsonObject m_group;
+    QJsonArray m_devices;
+    QJsonArray m_sessions;
 };

@@ -84,6 +84,7 @@ void LoopbackHttpServer::onReadyRead(QTcpSocket* socket)
     request.method = requestLine.value(0);
     const QUrl target(QString::fromLatin1(requestLine.value(1)));
     request.path = target.path();
+    request.encodedPath = target.path(QUrl::FullyEncoded);
     request.query = QUrlQuery(target);
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const qsizetype colon = lines.at(i).indexOf(':');

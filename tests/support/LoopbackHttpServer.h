@@ -24,7 +24,8 @@ public:
     struct Request
     {
         QByteArray method;
-        QString path;
+        QString path;        // decoded where decoding keeps its meaning ("%2F" decoded too)
+        QString encodedPath; // as sent, so a segment's encoded "/" can be told from a separator
         QUrlQuery query;
         QHash<QByteArray, QByteArray> headers; // names in lower case
         QByteArray body;

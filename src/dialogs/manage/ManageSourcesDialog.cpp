@@ -9,10 +9,14 @@
 #include "CalendarFormDialog.h"
 #include "CalendarKey.h"
 #include "CalendarRepository.h"
+#include "Client.h"
 #include "Clock.h"
+#include "CloudSync.h"
 #include "CredentialManagerTokenStore.h"
 #include "GoogleCalendarImport.h"
+#include "OrvandellicSharingBackend.h"
 #include "Platform.h"
+#include "ShareMembersDialog.h"
 #include "SourceRemoval.h"
 #include "SyncRules.h"
 #include "Theme.h"
@@ -192,7 +196,8 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     m_edit = new QPushButton(tr("Edit…"), this);
     m_remove = new QPushButton(tr("Remove…"), this);
     m_sync = new QPushButton(tr("Sync Now"), this);
-    for (QPushButton* button : {m_addToAccount, m_edit, m_remove, m_sync}) {
+    m_share = new QPushButton(tr("Share…"), this);
+    for (QPushButton* button : {m_addToAccount, m_edit, m_remove, m_sync, m_share}) {
         button->setAutoDefault(false);
         actions->addWidget(button);
     }
@@ -211,6 +216,7 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     connect(m_edit, &QPushButton::clicked, this, &ManageSourcesDialog::editSelected);
     connect(m_remove, &QPushButton::clicked, this, &ManageSourcesDialog::removeSelected);
     connect(m_sync, &QPushButton::clicked, this, &ManageSourcesDialog::syncNow);
+    connect(m_share, &QPushButton::clicked, this, &ManageSourcesDialog::shareSelected);
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this, &ManageSourcesDialog::editSelected);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &ManageSourcesDialog::updateButtons);
     if (m_state && m_state->accounts() && m_state->calendars()) {
@@ -276,6 +282,54 @@ void ManageSourcesDialog::updateButtons()
     m_addToAccount->setEnabled(account && isCalDavFamily(account->type));
     m_remove->setEnabled(item != nullptr);
     m_sync->setEnabled(m_tree->topLevelItemCount() > 0);
+    m_share->setEnabled(selectedShareableCalendar().has_value());
+}
+
+std::optional<Calendar> ManageSourcesDialog::selectedShareableCalendar() const
+{
+    QTreeWidgetItem* item = m_tree->currentItem();
+    OrvaAccount::Client* client = m_state ? m_state->accountClient() : nullptr;
+    if (!item || item->data(0, KindRole).toInt() != CalendarKind || !client ||
+        !client->isAuthenticated())
+        return std::nullopt;
+    const std::optional<Account> account = m_state->accounts()->getById(selectedAccountId());
+    if (!account || !CloudSync::isCloudAccount(*account))
+        return std::nullopt;
+    return m_state->calendars()->getById(item->data(0, IdRole).toString());
+}
+
+void ManageSourcesDialog::shareSelected()
+{
+    const std::optional<Calendar> calendar = selectedShareableCalendar();
+    if (!calendar)
+        return;
+    OrvaAccount::Client* client = m_state->accountClient();
+    OrvaAccount::ShareMembersDialog::Texts texts;
+    texts.title = tr("Share Calendar");
+    texts.subtitle = calendar->name;
+    texts.description = tr("Members of your Orvandellic group you share this calendar with see "
+                           "and edit its events.");
+    texts.sharedWithHeader = tr("People with access");
+    texts.addPeopleHeader = tr("Add people");
+    texts.emptySharedText = tr("Not shared with anyone yet.");
+    texts.emptyGroupText = tr("You are not in a group. Create or join one under File › "
+                              "Orvandellic Account… to share calendars.");
+    texts.allSharedText = tr("All group members already have access");
+    texts.shareButton = tr("Share");
+    texts.removeButton = tr("Remove access");
+    texts.closeButton = tr("Close");
+    texts.defaultRole = QStringLiteral("member");
+    texts.shareErrorTitle = tr("Could not share");
+    texts.removeErrorTitle = tr("Could not remove access");
+    texts.confirmRemoveTitle = tr("Remove access?");
+    texts.confirmRemoveText = tr("%1 will no longer have access. Continue?");
+    auto* backend = new Orvandellic::SharingBackend(client->syncApiClient());
+    auto* dialog = new OrvaAccount::ShareMembersDialog(client, backend, calendar->id, texts, this);
+    backend->setParent(dialog);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &OrvaAccount::ShareMembersDialog::sharingChanged, this,
+            [this] { showStatus(tr("Sharing updated.")); });
+    dialog->show();
 }
 
 void ManageSourcesDialog::showStatus(const QString& text)

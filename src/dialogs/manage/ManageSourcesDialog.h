@@ -1,7 +1,11 @@
 #pragma once
 
+#include "Calendar.h"
+
 #include <QDialog>
 #include <QPointer>
+
+#include <optional>
 
 class AppState;
 class QLabel;
@@ -13,8 +17,8 @@ class QTreeWidgetItem;
 // CalDAV account, a
 // webcal subscription, a calendar on this device or on a CalDAV account's server; edits and removes
 // calendars and accounts (removal asks first and takes the calendars' events and tasks with it);
-// starts a sync. Everything is saved at once; the caller reads accounts and calendars again
-// afterwards.
+// starts a sync; opens the share dialog of a cloud calendar. Everything is saved at once; the
+// caller reads accounts and calendars again afterwards.
 class ManageSourcesDialog : public QDialog
 {
     Q_OBJECT
@@ -37,6 +41,10 @@ private:
     void editSelected();
     void removeSelected();
     void syncNow();
+    // The share dialog of the selected cloud calendar, modeless, closed with this dialog.
+    void shareSelected();
+    // The selected calendar when it is a cloud calendar and the user is signed in.
+    std::optional<Calendar> selectedShareableCalendar() const;
     // Asks the window for a sync with `text` as the status until the sync has ended.
     void requestSync(const QString& text);
     void showSyncEnded();
@@ -55,6 +63,7 @@ private:
     QPushButton* m_edit = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_sync = nullptr;
+    QPushButton* m_share = nullptr;
     QLabel* m_status = nullptr;
     bool m_awaitingSync = false;
 };

@@ -1,6 +1,7 @@
 #include "FakeCloudSyncServer.h"
 
 #include <QJsonArray>
+#include <QUrl>
 
 namespace {
 
@@ -30,6 +31,21 @@ void FakeCloudSyncServer::exportEnvironment() const
 void FakeCloudSyncServer::addCalendar(const QString& id, const QString& name)
 {
     m_calendars.insert(id, name);
+    m_members.insert(
+        id, QJsonArray{QJsonObject{{QStringLiteral("user_id"), QStringLiteral("acct-1")},
+                                   {QStringLiteral("email"), QStringLiteral("ada@example.org")},
+                                   {QStringLiteral("display_name"), QStringLiteral("Ada Lovelace")},
+                                   {QStringLiteral("role"), QStringLiteral("owner")}}});
+}
+
+void FakeCloudSyncServer::setMembers(const QString& calendarId, const QJsonArray& members)
+{
+    m_members.insert(calendarId, members);
+}
+
+void FakeCloudSyncServer::holdPath(const QByteArray& method, const QString& path)
+{
+    m_held.insert(QString::fromLatin1(method) + QLatin1Char(' ') + path);
 }
 
 QString FakeCloudSyncServer::putEvent(const QString& calendarId, const QString& uid,
@@ -89,9 +105,14 @@ FakeCloudSyncServer::Reply FakeCloudSyncServer::handle(const LoopbackHttpServer:
     if (!request.path.startsWith(prefix)) {
         return LoopbackHttpServer::json(404, {});
     }
-    const QString path = request.path.mid(prefix.size());
-    const auto failure =
-        m_failures.constFind(QString::fromLatin1(request.method) + QLatin1Char(' ') + path);
+    // Split the encoded path, then decode each segment: an id may hold an encoded "/".
+    QStringList parts = request.encodedPath.mid(prefix.size()).split(QLatin1Char('/'));
+    for (QString& part : parts) {
+        part = QUrl::fromPercentEncoding(part.toLatin1());
+    }
+    const QString path = parts.join(QLatin1Char('/'));
+    const QString key = QString::fromLatin1(request.method) + QLatin1Char(' ') + path;
+    const auto failure = m_failures.constFind(key);
     if (failure != m_failures.cend()) {
         Reply reply = LoopbackHttpServer::json(
             *failure, {{QStringLiteral("error"), QStringLiteral("injected failure")}});
@@ -101,6 +122,11 @@ FakeCloudSyncServer::Reply FakeCloudSyncServer::handle(const LoopbackHttpServer:
     if (!request.headers.value("authorization").startsWith("Bearer ")) {
         return LoopbackHttpServer::json(
             401, {{QStringLiteral("error"), QStringLiteral("unauthorized")}});
+    }
+
+    if (std::optional<Reply> reply = sharing(request, parts)) {
+        reply->hold = m_held.contains(key);
+        return *reply;
     }
 
     if (request.method == "GET" && path == QLatin1String("/calendars")) {
@@ -135,7 +161,6 @@ FakeCloudSyncServer::Reply FakeCloudSyncServer::handle(const LoopbackHttpServer:
     }
 
     // "/calendars/<id>/events" and "/calendars/<id>/events/<uid>"
-    const QStringList parts = path.split(QLatin1Char('/'));
     if (parts.size() >= 4 && parts.at(1) == QLatin1String("calendars") &&
         parts.at(3) == QLatin1String("events") && m_calendars.contains(parts.at(2))) {
         const QString calendarId = parts.at(2);
@@ -159,6 +184,62 @@ FakeCloudSyncServer::Reply FakeCloudSyncServer::handle(const LoopbackHttpServer:
         }
     }
     return LoopbackHttpServer::json(404, {});
+}
+
+std::optional<FakeCloudSyncServer::Reply>
+FakeCloudSyncServer::sharing(const LoopbackHttpServer::Request& request, const QStringList& parts)
+{
+    // "/calendars/<id>/members", "/calendars/<id>/share", "/calendars/<id>/share/<user>"
+    if (parts.size() < 4 || parts.at(1) != QLatin1String("calendars") ||
+        (parts.at(3) != QLatin1String("members") && parts.at(3) != QLatin1String("share"))) {
+        return std::nullopt;
+    }
+    const QString calendarId = parts.at(2);
+    if (!m_members.contains(calendarId)) {
+        return LoopbackHttpServer::json(
+            404, {{QStringLiteral("error"), QStringLiteral("no such calendar")}});
+    }
+    QJsonArray& members = m_members[calendarId];
+    const auto indexOf = [&members](const QString& userId) {
+        for (qsizetype i = 0; i < members.size(); ++i) {
+            if (members.at(i).toObject().value(QLatin1String("user_id")).toString() == userId) {
+                return i;
+            }
+        }
+        return qsizetype(-1);
+    };
+    if (parts.size() == 4 && parts.at(3) == QLatin1String("members") && request.method == "GET") {
+        return LoopbackHttpServer::json(200, {{QStringLiteral("members"), members}});
+    }
+    if (parts.size() == 4 && parts.at(3) == QLatin1String("share") && request.method == "POST") {
+        const QJsonObject body = request.json();
+        const QString userId = body.value(QLatin1String("user_id")).toString();
+        if (userId.isEmpty()) {
+            return LoopbackHttpServer::json(
+                400, {{QStringLiteral("error"), QStringLiteral("user_id required")}});
+        }
+        if (indexOf(userId) >= 0) {
+            return LoopbackHttpServer::json(
+                409, {{QStringLiteral("error"), QStringLiteral("already shared")}});
+        }
+        members.append(
+            QJsonObject{{QStringLiteral("user_id"), userId},
+                        {QStringLiteral("role"), body.value(QLatin1String("role"))},
+                        {QStringLiteral("joined_at"), QStringLiteral("2026-03-11T09:00:00Z")}});
+        return LoopbackHttpServer::json(200, {});
+    }
+    if (parts.size() == 5 && parts.at(3) == QLatin1String("share") && request.method == "DELETE") {
+        const qsizetype index = indexOf(parts.at(4));
+        if (index < 0) {
+            return LoopbackHttpServer::json(
+                404, {{QStringLiteral("error"), QStringLiteral("not shared")}});
+        }
+        members.removeAt(index);
+        LoopbackHttpServer::Reply reply;
+        reply.status = 204;
+        return reply;
+    }
+    return std::nullopt;
 }
 
 FakeCloudSyncServer::Reply

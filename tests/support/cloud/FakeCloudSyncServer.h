@@ -2,6 +2,7 @@
 
 #include "LoopbackHttpServer.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QMap>
 #include <QObject>
@@ -35,6 +36,14 @@ public:
     void exportEnvironment() const;
 
     void addCalendar(const QString& id, const QString& name);
+    // Sharing: the people with access to a calendar, as "members" objects ("user_id", "email",
+    // "display_name", "role", "joined_at"). A calendar added here has its owner as first member.
+    void setMembers(const QString& calendarId, const QJsonArray& members);
+    QJsonArray members(const QString& calendarId) const { return m_members.value(calendarId); }
+    // Requests whose method and path (below the base, ids decoded) match are answered only on
+    // releaseHeld(), until clearFailures().
+    void holdPath(const QByteArray& method, const QString& path);
+    void releaseHeld() { m_http->releaseHeld(); }
     // Stores (or replaces) an event as another device would; returns its new ETag.
     QString putEvent(const QString& calendarId, const QString& uid, const QString& ical);
     void deleteEvent(const QString& calendarId, const QString& uid);
@@ -74,6 +83,9 @@ private:
     Reply handle(const LoopbackHttpServer::Request& request);
     Reply pullEvents(const QString& calendarId, const LoopbackHttpServer::Request& request);
     Reply pullConfig(const LoopbackHttpServer::Request& request);
+    // GET members, POST share, DELETE share/<user>; nullopt when the path is none of these.
+    std::optional<Reply> sharing(const LoopbackHttpServer::Request& request,
+                                 const QStringList& parts);
     void storeConfig(const QString& section, QJsonObject record);
 
     LoopbackHttpServer* m_http;
@@ -86,6 +98,8 @@ private:
     QList<QJsonObject> m_pushes;
     std::function<void()> m_pushHook;
     QHash<QString, int> m_failures;
+    QSet<QString> m_held;
+    QMap<QString, QJsonArray> m_members; // calendar id -> members
     int m_sequence = 0;
     int m_pageSize = 100;
 };

@@ -1,0 +1,14 @@
+#include "SharingBackend.h"
+
+namespace OrvaAccount {
+
+SharingBackend::SharingBackend(QObject* parent) : QObject(parent) {}
+
+SharingBackend::~SharingBackend() = default;
+
+QString SharingBackend::shareUserIdFor(const QString& memberAccountId)
+{
+    return memberAccountId;
+}
+
+} // namespace OrvaAccount

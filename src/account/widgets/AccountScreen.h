@@ -1,0 +1,115 @@
+#pragma once
+
+#include "Device.h"
+#include "Group.h"
+#include "Session.h"
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QStackedWidget;
+class QVBoxLayout;
+
+namespace OrvaAccount {
+
+class Client;
+
+// The signed-in user's account at the service: profile and password, the group with its
+// members and invitations, the devices, the sessions, and deleting the account. A navigation
+// list on the left, one page per entry, a status line under them. It keeps no data of its own:
+// every load rebuilds its page, a failed load shows its reason, and every answer that comes
+// after the window is gone, or after a newer answer of the same list, is dropped. Closing only
+// hides it; the owner keeps one for the life of the program and refreshes it on each opening.
+class AccountScreen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AccountScreen(Client* client, QWidget* parent = nullptr);
+
+    // Loads the profile, the group, the devices and the sessions again, and checks once more
+    // whether the user owns the group (the window lives across sign-ins).
+    void refresh();
+    void refreshProfile();
+    void refreshGroup();
+    void refreshDevices();
+    void refreshSessions();
+
+Q_SIGNALS:
+    // The service accepted the deletion of the account: the owner signs the user out.
+    void logoutRequested();
+
+private:
+    QWidget* createPage(const QString& title, QVBoxLayout** layout);
+    QWidget* createProfileTab();
+    QWidget* createGroupTab();
+    QWidget* createDevicesTab();
+    QWidget* createSecurityTab();
+    QWidget* createPrivacyTab();
+    QWidget* createSectionHeader(const QString& title, const QString& description = {});
+    // A new, empty content widget in place of the old one, under the page's title.
+    QVBoxLayout* replaceContent(QVBoxLayout* pageLayout, QWidget*& content, int spacing);
+    void populateGroup(const Group& group, const QString& error);
+    void populateDevices(const QList<Device>& devices, const QString& error);
+    void populateSessions(const QList<Session>& sessions, const QString& error);
+    void updateOwnerState();
+    bool viewerOwnsGroup() const;
+
+    void editDisplayName();
+    void changePassword();
+    void joinGroup();
+    void removeMember(const GroupMember& member, const QString& shownName);
+    void revokeInvitation(const QString& invitationId);
+    void inviteByEmail();
+    void generateInviteCode();
+    void leaveGroup();
+    void removeDevice(const Device& device);
+    void revokeSession(const QString& sessionId);
+    void deleteAccount();
+
+    // A Yes/No question, No the default, shown as plain text.
+    bool ask(const QString& title, const QString& text);
+    // A one-line prompt; nullopt when it was cancelled.
+    std::optional<QString> prompt(const QString& title, const QString& label, bool password,
+                                  const QString& prefill = {});
+    void showError(const QString& text);
+    void showSuccess(const QString& text);
+    void showStatus(const QString& text, const QString& style, int clearAfterMs);
+    // Runs the refresh 500 ms from now, unless the window is gone by then.
+    void refreshLater(void (AccountScreen::*refresh)());
+
+    Client* m_client;
+    QListWidget* m_navList = nullptr;
+    QStackedWidget* m_pageStack = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    QLabel* m_nameLabel = nullptr;
+    QLabel* m_emailLabel = nullptr;
+    QPushButton* m_editNameButton = nullptr;
+    QVBoxLayout* m_groupLayout = nullptr;
+    QWidget* m_groupContent = nullptr;
+    QVBoxLayout* m_devicesLayout = nullptr;
+    QWidget* m_devicesContent = nullptr;
+    QVBoxLayout* m_sessionsLayout = nullptr;
+    QWidget* m_sessionsContent = nullptr;
+    QLabel* m_ownerNote = nullptr;
+    QPushButton* m_deleteButton = nullptr;
+    // The stored display name; the label shows "(not set)" for an empty one, which must never
+    // be offered back for saving.
+    QString m_displayName;
+    // Each message of the status line is numbered; a timer clears only its own message.
+    int m_statusSerial = 0;
+    // Every load of a list is numbered; an answer older than the one shown is dropped.
+    struct Loads
+    {
+        int sent = 0;
+        int shown = 0;
+    };
+    Loads m_profileLoads;
+    Loads m_groupLoads;
+    Loads m_deviceLoads;
+    Loads m_sessionLoads;
+};
+
+} // namespace OrvaAccount

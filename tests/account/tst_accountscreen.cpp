@@ -1,0 +1,443 @@
+#include "AccountScreen.h"
+#include "AccountTesting.h"
+#include "AuthClient.h"
+#include "GuiEnvironment.h"
+#include "ModalSeam.h"
+#include "PinnedClock.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace OrvaAccount;
+
+namespace {
+
+QJsonObject member(const char* accountId, const char* name, const char* email, const char* role)
+{
+    return {{QStringLiteral("account_id"), QLatin1String(accountId)},
+            {QStringLiteral("display_name"), QLatin1String(name)},
+            {QStringLiteral("email"), QLatin1String(email)},
+            {QStringLiteral("role"), QLatin1String(role)}};
+}
+
+QJsonObject family()
+{
+    return {{QStringLiteral("id"), QStringLiteral("group-1")},
+            {QStringLiteral("name"), QStringLiteral("Family")},
+            {QStringLiteral("max_seats"), 5},
+            {QStringLiteral("members"),
+             QJsonArray{member("acct-1", "Ada Lovelace", "ada@example.org", "owner"),
+                        member("acct-2", "", "cb@example.org", "member"),
+                        member("acct-3", "Grace", "grace@example.org", "member")}},
+            {QStringLiteral("pending_invitations"),
+             QJsonArray{QJsonObject{{QStringLiteral("id"), QStringLiteral("inv-1")},
+                                    {QStringLiteral("invite_code"), QStringLiteral("JOIN-9")}}}}};
+}
+
+// Answers a text prompt with `text`, or cancels it.
+ModalSeam::Answer typing(const QString& text, bool accept = true)
+{
+    return [text, accept](QWidget* window) {
+        auto* dialog = qobject_cast<QInputDialog*>(window);
+        if (!dialog)
+            return;
+        dialog->setTextValue(text);
+        if (accept)
+            dialog->accept();
+        else
+            dialog->reject();
+    };
+}
+
+} // namespace
+
+class TestAccountScreen : public QObject
+{
+    Q_OBJECT
+
+private:
+    AccountTesting::ServiceFixture m_fx;
+    std::unique_ptr<PinnedClock> m_clock;
+
+    std::unique_ptr<AccountScreen> openScreen()
+    {
+        auto screen = std::make_unique<AccountScreen>(m_fx.client.get());
+        screen->refresh();
+        return screen;
+    }
+
+    void signInAs(const QString& role, const QJsonObject& group = family())
+    {
+        m_fx.service->setGroup(group, role);
+        m_fx.signIn(3600);
+    }
+
+    static QStringList visibleTexts(QWidget* screen)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList shown;
+        for (QLabel* label : screen->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(screen) || !label->isHidden())
+                shown.append(label->text());
+        }
+        for (QPushButton* button : screen->findChildren<QPushButton*>()) {
+            if (!button->isHidden())
+                shown.append(QStringLiteral("[%1]").arg(button->text()));
+        }
+        return shown;
+    }
+
+    static QPushButton* button(QWidget* screen, const QString& text, int index = 0)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        int seen = 0;
+        for (QPushButton* candidate : screen->findChildren<QPushButton*>()) {
+            if (candidate->text() == text && !candidate->isHidden() && seen++ == index)
+                return candidate;
+        }
+        return nullptr;
+    }
+
+    // The button with that text in the row that shows `rowText`.
+    static QPushButton* buttonInRow(QWidget* screen, const QString& rowText, const QString& text)
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (QLabel* label : screen->findChildren<QLabel*>()) {
+            if (label->text() != rowText)
+                continue;
+            for (QPushButton* candidate :
+                 label->parentWidget()->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+                if (candidate->text() == text)
+                    return candidate;
+            }
+        }
+        return nullptr;
+    }
+
+    static QString statusLine(QWidget* screen)
+    {
+        return screen->findChild<QLabel*>(QStringLiteral("accountStatus"))->text();
+    }
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    void init()
+    {
+        m_clock =
+            std::make_unique<PinnedClock>(QDateTime(QDate(2026, 3, 11), QTime(9, 0), Qt::UTC));
+        m_fx.start();
+    }
+
+    void cleanup()
+    {
+        QVERIFY(m_fx.stop());
+        m_clock.reset();
+    }
+
+    void ownerAndMemberLayouts_data()
+    {
+        QTest::addColumn<QString>("role");
+        QTest::addColumn<bool>("inGroup");
+        QTest::addColumn<int>("removeButtons");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("absent");
+        QTest::addColumn<bool>("canDelete");
+        QTest::newRow("owner")
+            << "owner" << true << 2
+            << QStringList{"3 of 5 seats used", "Invite code: JOIN-9",    "[Revoke]",
+                           "[Invite by Email]", "[Generate Invite Code]", "Owner",
+                           "cb@example.org"}
+            << QStringList{"[Leave Group]"} << false;
+        QTest::newRow("member") << "member" << true << 0
+                                << QStringList{"[Leave Group]", "Family", "Owner"}
+                                << QStringList{"[Invite by Email]", "Invite code: JOIN-9"} << true;
+        QTest::newRow("no group") << "" << false << 0
+                                  << QStringList{"No Group", "[Join with Invite Code]"}
+                                  << QStringList{"[Leave Group]", "Members"} << true;
+    }
+
+    void ownerAndMemberLayouts()
+    {
+        QFETCH(QString, role);
+        QFETCH(bool, inGroup);
+        QFETCH(int, removeButtons);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, absent);
+        QFETCH(bool, canDelete);
+        signInAs(role, inGroup ? family() : QJsonObject());
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(shown.first()), 10000);
+        // The devices (one "Remove" each) arrive on their own.
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(QStringLiteral("Phone")),
+                                 10000);
+        const QStringList texts = visibleTexts(screen.get());
+        for (const QString& text : shown)
+            QVERIFY2(texts.contains(text), qPrintable(text));
+        for (const QString& text : absent)
+            QVERIFY2(!texts.contains(text), qPrintable(text));
+        // Two devices, one each; the member rows of the owner's view.
+        QCOMPARE(texts.count(QStringLiteral("[Remove]")), removeButtons + 2);
+        QCOMPARE(button(screen.get(), QStringLiteral("Delete Account"))->isEnabled(), canDelete);
+    }
+
+    void serverTextsArePlain()
+    {
+        m_fx.service->setDevices(QJsonDocument::fromJson(R"([{"id":"d-1",
+            "device_name":"<img src=x><b>Mine</b>","platform":"linux","app_version":"1.3.1",
+            "last_sync_at":"2026-03-11T08:00:00Z"}])")
+                                     .array());
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            visibleTexts(screen.get()).contains(QStringLiteral("<img src=x><b>Mine</b>")), 10000);
+        QVERIFY(visibleTexts(screen.get()).contains(QStringLiteral("linux  \u00B7  v1.3.1")));
+        QVERIFY(visibleTexts(screen.get()).contains(QStringLiteral("1h ago")));
+        for (QLabel* label : screen->findChildren<QLabel*>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+
+        // The removal question names the device as the service wrote it, as plain text.
+        const auto seen = ModalSeam::run(
+            [&] {
+                buttonInRow(screen.get(), QStringLiteral("<img src=x><b>Mine</b>"),
+                            QStringLiteral("Remove"))
+                    ->click();
+            },
+            [](QWidget* box) {
+                QCOMPARE(static_cast<QMessageBox*>(box)->textFormat(), Qt::PlainText);
+                ModalSeam::clickButton(box, QStringLiteral("No"));
+            });
+        QCOMPARE(seen.value(0).text, QStringLiteral("Remove <img src=x><b>Mine</b>?"));
+    }
+
+    void removalsReportTheServiceAnswer_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("removed") << 204 << QStringLiteral("Device removed.");
+        QTest::newRow("refused") << 403 << QStringLiteral("Could not remove the device: not yours");
+    }
+
+    void removalsReportTheServiceAnswer()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(QStringLiteral("Phone")),
+                                 10000);
+        if (status != 204)
+            m_fx.service->setCannedReply("DELETE", QStringLiteral("/devices/dev-2"), status,
+                                         R"({"error":"not yours"})");
+        m_fx.service->holdPath("DELETE", QStringLiteral("/devices/dev-2"));
+        ModalSeam::run(
+            [&] {
+                buttonInRow(screen.get(), QStringLiteral("Phone"), QStringLiteral("Remove"))
+                    ->click();
+            },
+            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); });
+        QTRY_COMPARE_WITH_TIMEOUT(m_fx.service->count("DELETE", QStringLiteral("/devices/dev-2")),
+                                  1, 10000);
+        QCOMPARE(statusLine(screen.get()), QString());
+        m_fx.service->releaseHeld();
+        QTRY_COMPARE_WITH_TIMEOUT(statusLine(screen.get()), expected, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(visibleTexts(screen.get()).contains(QStringLiteral("Phone")),
+                                  status != 204, 10000);
+    }
+
+    void failedListsShowTheirReason()
+    {
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        m_fx.service->setCannedReply("GET", QStringLiteral("/group"), 503, {});
+        m_fx.service->setCannedReply("GET", QStringLiteral("/devices"), 500,
+                                     R"({"error":"database down"})");
+        m_fx.service->setCannedReply("GET", QStringLiteral("/users/me/sessions"), 502, {});
+        auto screen = openScreen();
+        for (const char* reason :
+             {"Could not load your group: HTTP 503", "Could not load your devices: database down",
+              "Could not load your sessions: HTTP 502"})
+            QTRY_VERIFY_WITH_TIMEOUT(
+                visibleTexts(screen.get()).contains(QString::fromLatin1(reason)), 10000);
+        const QStringList texts = visibleTexts(screen.get());
+        for (const char* emptyState : {"No Group", "No devices registered.", "No active sessions."})
+            QVERIFY(!texts.contains(QString::fromLatin1(emptyState)));
+    }
+
+    void anOlderListNeverReplacesANewerOne()
+    {
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = std::make_unique<AccountScreen>(m_fx.client.get());
+        m_fx.service->holdPath("GET", QStringLiteral("/devices"));
+        screen->refreshDevices();
+        QTRY_COMPARE_WITH_TIMEOUT(m_fx.service->count("GET", QStringLiteral("/devices")), 1, 10000);
+        m_fx.service->stopHolding();
+        m_fx.service->setDevices(
+            QJsonDocument::fromJson(R"([{"id":"d-9","device_name":"Tablet"}])").array());
+        screen->refreshDevices();
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(QStringLiteral("Tablet")),
+                                 10000);
+        m_fx.service->releaseHeld();
+        QTest::qWait(200);
+        QVERIFY(visibleTexts(screen.get()).contains(QStringLiteral("Tablet")));
+        QVERIFY(!visibleTexts(screen.get()).contains(QStringLiteral("Laptop")));
+    }
+
+    void answersAfterTheScreenIsGoneAreDropped()
+    {
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        for (const char* path : {"/users/me", "/group", "/devices", "/users/me/sessions"})
+            m_fx.service->holdPath("GET", QString::fromLatin1(path));
+        auto screen = openScreen();
+        QTRY_COMPARE_WITH_TIMEOUT(m_fx.service->requests().size(), 4, 10000);
+        screen.reset();
+        m_fx.service->releaseHeld();
+        QTest::qWait(200);
+    }
+
+    void placeholderIsNeverSavedAsTheName()
+    {
+        m_fx.service->setDisplayName(QString());
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(QStringLiteral("(not set)")),
+                                 10000);
+        QString prefill;
+        ModalSeam::run([&] { button(screen.get(), QStringLiteral("Edit Display Name"))->click(); },
+                       [&](QWidget* window) {
+                           auto* dialog = qobject_cast<QInputDialog*>(window);
+                           prefill = dialog ? dialog->textValue() : QStringLiteral("none");
+                           ModalSeam::accept(window);
+                       });
+        QCOMPARE(prefill, QString());
+        QTest::qWait(100);
+        QCOMPARE(m_fx.service->count("PATCH", QStringLiteral("/users/me")), 0);
+
+        ModalSeam::run([&] { button(screen.get(), QStringLiteral("Edit Display Name"))->click(); },
+                       typing(QStringLiteral("  Ada  ")));
+        QTRY_COMPARE_WITH_TIMEOUT(statusLine(screen.get()), QStringLiteral("Display name updated."),
+                                  10000);
+        QCOMPARE(m_fx.service->displayName(), QStringLiteral("Ada"));
+    }
+
+    void ownerCheckFollowsTheSignIn()
+    {
+        signInAs(QStringLiteral("member"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QVERIFY(button(screen.get(), QStringLiteral("Delete Account"))->isEnabled());
+        // Signed in again as the owner of a group: the same window, refreshed.
+        signInAs(QStringLiteral("owner"));
+        screen->refresh();
+        QVERIFY(!button(screen.get(), QStringLiteral("Delete Account"))->isEnabled());
+        QVERIFY(visibleTexts(screen.get())
+                    .contains(QStringLiteral("You are the group owner. Transfer ownership or "
+                                             "remove all members before deleting "
+                                             "your account.")));
+    }
+
+    void deletionNeedsTheExactWord_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<bool>("deletes");
+        QTest::newRow("exact") << "DELETE" << true << true;
+        QTest::newRow("lower case") << "delete" << true << false;
+        QTest::newRow("leading blank") << " DELETE" << true << false;
+        QTest::newRow("cancelled") << "DELETE" << false << false;
+    }
+
+    void deletionNeedsTheExactWord()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        QFETCH(bool, deletes);
+        signInAs(QStringLiteral("member"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QSignalSpy logout(screen.get(), &AccountScreen::logoutRequested);
+        // The information box comes with the service's answer: the trigger waits for it.
+        const auto seen = ModalSeam::run(
+            [&] {
+                button(screen.get(), QStringLiteral("Delete Account"))->click();
+                if (deletes)
+                    QVERIFY(QTest::qWaitFor([&] { return !logout.isEmpty(); }, 10000));
+            },
+            QList<ModalSeam::Answer>{typing(typed, accepted), [](QWidget* box) {
+                                         ModalSeam::clickButton(box, QStringLiteral("OK"));
+                                     }});
+        QTRY_COMPARE_WITH_TIMEOUT(logout.size(), deletes ? 1 : 0, 10000);
+        QCOMPARE(m_fx.service->count("DELETE", QStringLiteral("/profile")), deletes ? 1 : 0);
+        if (deletes)
+            QCOMPARE(seen.value(1).title, QStringLiteral("Account Scheduled for Deletion"));
+    }
+
+    void passwordChecksComeFirst_data()
+    {
+        QTest::addColumn<QString>("fresh");
+        QTest::addColumn<QString>("confirmation");
+        QTest::addColumn<bool>("confirmAccepted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("seven characters")
+            << "1234567"
+            << "" << true << "Password must be at least 8 characters.";
+        QTest::newRow("confirmation cancelled") << "12345678"
+                                                << "12345678" << false << "Passwords do not match.";
+        QTest::newRow("confirmation differs") << "12345678"
+                                              << "12345679" << true << "Passwords do not match.";
+        QTest::newRow("changed") << "12345678"
+                                 << "12345678" << true << "Password changed.";
+    }
+
+    void passwordChecksComeFirst()
+    {
+        QFETCH(QString, fresh);
+        QFETCH(QString, confirmation);
+        QFETCH(bool, confirmAccepted);
+        QFETCH(QString, expected);
+        signInAs(QStringLiteral("member"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        ModalSeam::run([&] { button(screen.get(), QStringLiteral("Change Password"))->click(); },
+                       QList<ModalSeam::Answer>{typing(FakeAccountService::password), typing(fresh),
+                                                typing(confirmation, confirmAccepted)});
+        QTRY_COMPARE_WITH_TIMEOUT(statusLine(screen.get()), expected, 10000);
+    }
+
+    void aNewerMessageOutlivesAnOlderTimer()
+    {
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(QStringLiteral("Calendar")),
+                                 10000);
+        // An error (cleared after 4 s), and a success 2 s later (cleared after 3 s): when the
+        // error's time is up, the success is still there.
+        ModalSeam::run([&] { button(screen.get(), QStringLiteral("Change Password"))->click(); },
+                       QList<ModalSeam::Answer>{typing(QStringLiteral("x")), typing("short")});
+        QCOMPARE(statusLine(screen.get()),
+                 QStringLiteral("Password must be at least 8 characters."));
+        QTest::qWait(2000);
+        buttonInRow(screen.get(), QStringLiteral("Calendar"), QStringLiteral("Revoke"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(statusLine(screen.get()), QStringLiteral("Session revoked."),
+                                  10000);
+        QTest::qWait(2300);
+        QCOMPARE(statusLine(screen.get()), QStringLiteral("Session revoked."));
+    }
+};
+
+QTEST_MAIN(TestAccountScreen)
+#include "tst_accountscreen.moc"

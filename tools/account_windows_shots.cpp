@@ -1,0 +1,166 @@
+// Renders the account windows in light and dark mode as PNG files for a person to look at: the
+// share dialog of a cloud calendar (nobody shared yet, people shared, a failed list and a
+// refused grant) and every page of the account screen. The account and calendar services are
+// the test fakes on 127.0.0.1; nothing else is contacted. Run under a display:
+//     xvfb-run -a account_windows_shots <output folder>
+
+#include "AccountScreen.h"
+#include "ApiClient.h"
+#include "AppState.h"
+#include "Client.h"
+#include "FakeAccountService.h"
+#include "FakeCloudSyncServer.h"
+#include "GalleryCapture.h"
+#include "OrvandellicSharingBackend.h"
+#include "ShareMembersDialog.h"
+#include "ThemeManager.h"
+#include "TokenManager.h"
+
+#include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+const QDateTime now(QDate(2026, 3, 11), QTime(10, 0), Qt::UTC);
+const QString calendarId = QStringLiteral("team-calendar");
+
+QJsonObject json(const char* text)
+{
+    return QJsonDocument::fromJson(text).object();
+}
+
+QJsonArray array(const char* text)
+{
+    return QJsonDocument::fromJson(text).array();
+}
+
+void seed(FakeAccountService& service, FakeCloudSyncServer& cloud)
+{
+    service.setGroup(json(R"({"id":"group-1","name":"Lovelace Family","max_seats":5,
+        "members":[
+          {"account_id":"acct-1","display_name":"Ada Lovelace","email":"ada@example.org","role":"owner"},
+          {"account_id":"acct-2","display_name":"Charles Babbage","email":"charles@example.org","role":"member"},
+          {"account_id":"acct-3","display_name":"","email":"grace@example.org","role":"member"}],
+        "pending_invitations":[
+          {"id":"inv-1","invited_email":"mary@example.org"},
+          {"id":"inv-2","invite_code":"JOIN-8K2Q"}]})"),
+                     QStringLiteral("owner"));
+    service.setDevices(array(R"([
+        {"id":"dev-1","device_name":"Ada's Laptop","platform":"linux","app_version":"1.3.1",
+         "last_sync_at":"2026-03-11T09:58:00Z"},
+        {"id":"dev-2","device_name":"","platform":"windows","last_sync_at":"2026-03-09T07:00:00Z"},
+        {"id":"dev-3","device_name":"Kitchen <b>tablet</b>","platform":"android",
+         "app_version":"1.2.0","last_sync_at":"2025-12-24T18:00:00Z"}])"));
+    service.setSessions(array(R"J([
+        {"id":"s-1","user_agent":"Orvandellic Calendar/1.3.1 (Linux)","ip_address":"127.0.0.1",
+         "last_active_at":"2026-03-11T10:00:00Z","is_current":true
+},
+        {"id":"s-2","user_agent":"Mozilla/5.0 (Windows NT 10.0; Win64; x64) AppleWebKit/537.36 (KHTML, like Gecko) Chrome/122.0",
+         "ip_address":"192.0.2.44","last_active_at":"2026-03-11T07:12:00Z"},
+        {"id":"s-3","user_agent":"","last_active_at":"2026-02-01T12:00:00Z"}])J"));
+    cloud.addCalendar(calendarId, QStringLiteral("Team"));
+}
+
+OrvaAccount::ShareMembersDialog::Texts texts()
+{
+    OrvaAccount::ShareMembersDialog::Texts texts;
+    texts.title = QStringLiteral("Share Calendar");
+    texts.subtitle = QStringLiteral("Team");
+    texts.description = QStringLiteral("Members of your Orvandellic group you share this "
+                                       "calendar with see and edit its events.");
+    texts.emptyGroupText = QStringLiteral("You are not in a group.");
+    texts.defaultRole = QStringLiteral("member");
+    return texts;
+}
+
+} // namespace
+
+using OrvaAccount::ShareMembersDialog;
+
+int main(int argc, char* argv[])
+{
+    GalleryCapture capture(now);
+    QApplication app(argc, argv);
+    if (const int status = capture.start(argc, argv, "account_windows_shots"))
+        return status;
+
+    FakeAccountService service;
+    FakeCloudSyncServer cloud;
+    seed(service, cloud);
+    service.exportEnvironment();
+    OrvaAccount::Client client(
+        OrvaAccount::Client::withEnvironmentOverrides({{},
+                                                       {},
+                                                       {},
+                                                       {},
+                                                       QStringLiteral("org.example.shots"),
+                                                       QStringLiteral("Orvandellic Calendar"),
+                                                       QStringLiteral("1.3.1"),
+                                                       {},
+                                                       {}}));
+    client.syncApiClient()->setBaseUrl(QUrl(cloud.baseUrl()));
+    client.tokenManager()->setTokens(service.mintAccessToken(3600), service.mintRefreshToken());
+    client.initialize();
+    Orvandellic::SharingBackend backend(client.syncApiClient());
+
+    const auto settle = [] { QTest::qWait(600); };
+    ThemeManager* theme = capture.state()->themeManager();
+    for (const char* mode : {"light", "dark"}) {
+        theme->apply(QString::fromLatin1(mode));
+        const QString suffix = GalleryCapture::suffix(mode);
+        cloud.setMembers(calendarId, array(R"([{"user_id":"acct-1","role":"owner"}])"));
+
+        auto* empty = new ShareMembersDialog(&client, &backend, calendarId, texts());
+        empty->show();
+        settle();
+        capture.save(empty, QStringLiteral("share-empty") + suffix);
+        delete empty;
+
+        cloud.setMembers(calendarId, array(R"([{"user_id":"acct-1","role":"owner"},
+            {"user_id":"acct-2","display_name":"Charles Babbage","email":"charles@example.org",
+             "role":"member"},{"user_id":"acct-3","role":"member"}])"));
+        auto* members = new ShareMembersDialog(&client, &backend, calendarId, texts());
+        members->show();
+        settle();
+        capture.save(members, QStringLiteral("share-members") + suffix);
+        delete members;
+
+        cloud.setMembers(calendarId, array(R"([{"user_id":"acct-1","role":"owner"}])"));
+        cloud.failPath("GET", QStringLiteral("/calendars/team-calendar/members"), 503);
+        cloud.failPath("POST", QStringLiteral("/calendars/team-calendar/share"), 403);
+        auto* failed = new ShareMembersDialog(&client, &backend, calendarId, texts());
+        failed->show();
+        settle();
+        for (QPushButton* button : failed->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Share")) {
+                button->click();
+                break;
+            }
+        }
+        settle();
+        capture.save(failed, QStringLiteral("share-error") + suffix);
+        delete failed;
+        cloud.clearFailures();
+
+        auto* screen = new OrvaAccount::AccountScreen(&client);
+        screen->setWindowTitle(QStringLiteral("Orvandellic Account"));
+        screen->resize(640, 560);
+        screen->refresh();
+        screen->show();
+        settle();
+        auto* nav = screen->findChild<QListWidget*>();
+        const QStringList pages{"profile", "group", "devices", "security", "privacy"};
+        for (int row = 0; row < pages.size(); ++row) {
+            nav->setCurrentRow(row);
+            QApplication::processEvents();
+            capture.save(screen, QStringLiteral("account-%1").arg(pages.at(row)) + suffix);
+        }
+        delete screen;
+    }
+    return capture.finish();
+}
