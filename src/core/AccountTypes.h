@@ -21,8 +21,8 @@ struct Type
 {
     const char* word; // empty for the row of unknown words
     Family family;
-    // Local edits reach the server and the server's reach the store; a feed or the cloud service
-    // (which pushes on its own schedule) is not counted here.
+    // A third-party server that takes local edits and sends its own: the CalDAV family, Google and
+    // Microsoft. A feed is read only; the cloud service and this device are the program's own.
     bool twoWay;
     // Absent for unknown words: nothing syncs them.
     std::optional<Client> client;
