@@ -1,6 +1,7 @@
 #include "AppState.h"
 
 #include "AccountRepository.h"
+#include "AccountTypes.h"
 #include "ApiClient.h"
 #include "CalendarKey.h"
 #include "CalendarRepository.h"
@@ -64,14 +65,6 @@ QString normalisedMode(const QString& mode)
     if (mode == QLatin1String("agenda") || mode == QLatin1String("list"))
         return QStringLiteral("week");
     return mode;
-}
-
-bool isTwoWayProvider(const QString& type)
-{
-    static const QSet<QString> types{QStringLiteral("caldav"), QStringLiteral("icloud"),
-                                     QStringLiteral("zoho"), QStringLiteral("google"),
-                                     QStringLiteral("microsoft")};
-    return types.contains(type);
 }
 
 } // namespace
@@ -389,7 +382,7 @@ QSet<QString> AppState::twoWaySyncCalendarIds() const
         return ids;
     QSet<QString> twoWayAccounts;
     for (const Account& account : m_accounts->getAll()) {
-        if (isTwoWayProvider(account.type))
+        if (AccountTypes::isTwoWay(account.type))
             twoWayAccounts.insert(account.id);
     }
     for (const Calendar& calendar : m_calendars->getAll()) {

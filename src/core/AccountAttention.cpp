@@ -1,5 +1,7 @@
 #include "AccountAttention.h"
 
+#include "AccountTypes.h"
+
 namespace AccountAttention {
 
 Counts count(const QList<Account>& accounts,
@@ -11,15 +13,13 @@ Counts count(const QList<Account>& accounts,
         if (!account.enabled) {
             continue;
         }
-        if (account.type == QLatin1String("google") || account.type == QLatin1String("microsoft")) {
+        if (AccountTypes::isOAuth(account.type)) {
             ++counts.oauthAccounts;
             if (!hasRefreshToken(account) ||
                 account.lastSyncError == QLatin1String("Sign in required")) {
                 ++counts.needSignIn;
             }
-        } else if (account.type == QLatin1String("caldav") ||
-                   account.type == QLatin1String("icloud") ||
-                   account.type == QLatin1String("zoho")) {
+        } else if (AccountTypes::isCalDavFamily(account.type)) {
             if (account.lastSyncError == passwordMissingText) {
                 ++counts.needPassword;
             }

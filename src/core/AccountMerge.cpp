@@ -1,5 +1,7 @@
 #include "AccountMerge.h"
 
+#include "AccountTypes.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -9,19 +11,14 @@ namespace AccountMerge {
 
 namespace {
 
-bool isCalDavFamily(const QString& type)
-{
-    return type == u"caldav" || type == u"icloud" || type == u"zoho";
-}
-
 // Live CalDAV-family accounts grouped by server and user, groups in order of first appearance.
 QList<QList<AccountRow>> groups(const QList<AccountRow>& accounts)
 {
     QHash<QString, qsizetype> indexByKey;
     QList<QList<AccountRow>> grouped;
     for (const AccountRow& account : accounts) {
-        if (account.deleted || !isCalDavFamily(account.type) || account.serverUrl.isEmpty() ||
-            account.username.isEmpty())
+        if (account.deleted || !AccountTypes::isCalDavFamily(account.type) ||
+            account.serverUrl.isEmpty() || account.username.isEmpty())
             continue;
         const QString key = account.type + u'\n' + account.serverUrl + u'\n' + account.username;
         const auto it = indexByKey.constFind(key);

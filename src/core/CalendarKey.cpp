@@ -1,20 +1,21 @@
 #include "CalendarKey.h"
 
+#include "AccountTypes.h"
+
 #include <QCryptographicHash>
 #include <QHash>
 #include <QUrl>
 
 namespace {
 
+// One CalDAV collection reached through any preset is one calendar.
 std::optional<QString> providerWord(const QString& accountType)
 {
-    if (accountType == QLatin1String("caldav") || accountType == QLatin1String("icloud") ||
-        accountType == QLatin1String("zoho"))
+    if (!AccountTypes::isKnown(accountType))
+        return std::nullopt;
+    if (AccountTypes::isCalDavFamily(accountType))
         return QStringLiteral("caldav");
-    if (accountType == QLatin1String("google") || accountType == QLatin1String("microsoft") ||
-        accountType == QLatin1String("orvandellic") || accountType == QLatin1String("webcal"))
-        return accountType;
-    return std::nullopt;
+    return accountType;
 }
 
 QString normalisedCalDavUrl(const QString& lowered)
@@ -62,8 +63,7 @@ std::optional<QString> calendarKey(const QString& accountType, const QString& ur
         working.chop(1);
 
     const QByteArray input = (*provider + QLatin1Char(':') + working).toUtf8();
-    return QString::fromLatin1(
-        QCryptographicHash::hash(input, QCryptographicHash::Sha256).toHex());
+    return QString::fromLatin1(QCryptographicHash::hash(input, QCryptographicHash::Sha256).toHex());
 }
 
 QStringList calendarKeysOf(const QStringList& calendarIds, const QList<Calendar>& calendars)

@@ -1,28 +1,27 @@
 #include "SyncRules.h"
 
+#include "AccountTypes.h"
+
 namespace SyncRules {
 
-bool isCalDavFamily(const QString& type)
-{
-    return type == QLatin1String("caldav") || type == QLatin1String("icloud") ||
-           type == QLatin1String("zoho");
-}
+using AccountTypes::Family;
 
+// Unknown words queue and count as due like any server account; only the full sync, which
+// needs a client, passes them over.
 bool queuesOnChange(const QString& type)
 {
-    return type != QLatin1String("orvandellic");
+    return AccountTypes::of(type).family != Family::Cloud;
 }
 
 bool hasSyncInterval(const QString& type)
 {
-    return type != QLatin1String("orvandellic") && type != QLatin1String("webcal");
+    const Family family = AccountTypes::of(type).family;
+    return family != Family::Cloud && family != Family::Webcal;
 }
 
 bool isSyncType(const QString& type)
 {
-    return isCalDavFamily(type) || type == QLatin1String("google") ||
-           type == QLatin1String("microsoft") || type == QLatin1String("webcal") ||
-           type == QLatin1String("orvandellic");
+    return AccountTypes::isKnown(type);
 }
 
 bool inBackOff(const QDateTime& lastFailure, const QDateTime& now)

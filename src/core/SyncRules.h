@@ -6,7 +6,8 @@
 #include <QList>
 #include <QString>
 
-// Who syncs when: the decisions of the automatic sync, by account type word (compared exactly).
+// Who syncs when: the decisions of the automatic sync, by account type word (compared exactly);
+// what each word is comes from AccountTypes.
 namespace SyncRules {
 
 // A failed calendar is not pushed again for this long after its failure.
@@ -14,8 +15,6 @@ inline constexpr int pushBackOffSeconds = 60;
 // A client that reports nothing for this long has its open calendars failed and is dropped.
 inline constexpr int silentClientSeconds = 300;
 
-// "caldav", "icloud" and "zoho": password from the credential store, rediscovery first.
-bool isCalDavFamily(const QString& type);
 // Types whose calendars a local change queues for a push: all but the cloud service's.
 bool queuesOnChange(const QString& type);
 // Types that the periodic check looks at and whose last sync time a full sync stamps.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Account.h"
+#include "AccountTypes.h"
 #include "SyncClientHandle.h"
 
 #include <QString>
@@ -14,7 +15,8 @@ class QObject;
 class SyncClientFactory
 {
 public:
-    enum class Kind { CalDav, Google, Microsoft, Webcal, Cloud };
+    // The clients of the account-type table, so that a type word names its kind directly.
+    using Kind = AccountTypes::Client;
     // Called once: whether the rediscovery worked, how many calendars it added, or why not.
     using DiscoveryDone = std::function<void(bool ok, int newCalendars, const QString& reason)>;
 

@@ -1,6 +1,7 @@
 #include "SyncOrchestrator.h"
 
 #include "AccountRepository.h"
+#include "AccountTypes.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Client.h"
@@ -178,25 +179,21 @@ void SyncOrchestrator::pushPendingChanges()
         if (!account || !account->enabled) {
             continue;
         }
-        const QString& type = account->type;
-        if (SyncRules::isCalDavFamily(type)) {
+        using Kind = SyncClientFactory::Kind;
+        const std::optional<Kind> kind = AccountTypes::clientOf(account->type);
+        if (!kind || (*kind == Kind::Cloud && !isSignedIn())) {
+            continue;
+        }
+        if (*kind == Kind::CalDav) {
             const QString password = passwordFor(*account, true);
             if (!password.isEmpty()) {
                 runClient(
-                    SyncClientFactory::Kind::CalDav, {*calendar}, false,
+                    *kind, {*calendar}, false,
                     {account->serverUrl, account->username, password, account->trustedCertSha256});
             }
-        } else if (type == QLatin1String("google")) {
-            if (runClient(SyncClientFactory::Kind::Google, {*calendar}, false) ==
-                RunStart::NoClient) {
-                reportNoClient(*account);
-            }
-        } else if (type == QLatin1String("microsoft")) {
-            runClient(SyncClientFactory::Kind::Microsoft, {*calendar}, false);
-        } else if (type == QLatin1String("webcal")) {
-            runClient(SyncClientFactory::Kind::Webcal, {*calendar}, false);
-        } else if (type == QLatin1String("orvandellic") && isSignedIn()) {
-            runClient(SyncClientFactory::Kind::Cloud, {*calendar}, false);
+        } else if (runClient(*kind, {*calendar}, false) == RunStart::NoClient &&
+                   *kind == Kind::Google) {
+            reportNoClient(*account);
         }
     }
 }
@@ -442,7 +439,7 @@ void SyncOrchestrator::syncNow()
 
     int started = 0;
     for (const Account& account : m_state->accounts()->getAll()) {
-        if (!account.enabled || !SyncRules::isCalDavFamily(account.type)) {
+        if (!account.enabled || !AccountTypes::isCalDavFamily(account.type)) {
             continue;
         }
         const QString password = passwordFor(account, false);
@@ -480,21 +477,17 @@ void SyncOrchestrator::syncNow()
 
     const bool signedIn = isSignedIn();
     QList<Account> withoutClient;
-    const struct
-    {
-        const char* type;
-        SyncClientFactory::Kind kind;
-    } others[] = {{"google", SyncClientFactory::Kind::Google},
-                  {"microsoft", SyncClientFactory::Kind::Microsoft},
-                  {"orvandellic", SyncClientFactory::Kind::Cloud},
-                  {"webcal", SyncClientFactory::Kind::Webcal}};
-    for (const auto& other : others) {
-        const bool cloud = other.kind == SyncClientFactory::Kind::Cloud;
+    // The other clients, one kind after the other in this order.
+    const SyncClientFactory::Kind others[] = {
+        SyncClientFactory::Kind::Google, SyncClientFactory::Kind::Microsoft,
+        SyncClientFactory::Kind::Cloud, SyncClientFactory::Kind::Webcal};
+    for (const SyncClientFactory::Kind kind : others) {
+        const bool cloud = kind == SyncClientFactory::Kind::Cloud;
         if (cloud && !signedIn) {
             continue;
         }
         for (const Account& account : m_state->accounts()->getAll()) {
-            if (!account.enabled || account.type != QLatin1String(other.type)) {
+            if (!account.enabled || AccountTypes::clientOf(account.type) != kind) {
                 continue;
             }
             QList<Calendar> calendars = m_state->calendars()->getByAccount(account.id);
@@ -504,7 +497,7 @@ void SyncOrchestrator::syncNow()
             if (cloud) {
                 calendars.removeIf([](const Calendar& calendar) { return !calendar.syncEnabled; });
             }
-            switch (runClient(other.kind, calendars, true)) {
+            switch (runClient(kind, calendars, true)) {
             case RunStart::Started:
             case RunStart::NothingToStart:
                 ++started;

@@ -1,6 +1,7 @@
 #include "AccountFormDialog.h"
 
 #include "AccountRepository.h"
+#include "AccountTypes.h"
 #include "AppState.h"
 #include "CalDavCertificateDialog.h"
 #include "CalDavClient.h"
@@ -33,19 +34,12 @@ namespace {
 
 bool hasServerPassword(const Account& account)
 {
-    return !account.serverUrl.isEmpty() &&
-           (account.type == QLatin1String("caldav") || account.type == QLatin1String("icloud") ||
-            account.type == QLatin1String("zoho"));
+    return !account.serverUrl.isEmpty() && AccountTypes::isCalDavFamily(account.type);
 }
 
 QString passwordKey(const QString& accountId)
 {
     return QStringLiteral("caldav-password-") + accountId;
-}
-
-bool isProvider(const QString& type)
-{
-    return type == QLatin1String("google") || type == QLatin1String("microsoft");
 }
 
 OAuthProtocol::Provider providerOf(const QString& type)
@@ -101,7 +95,7 @@ AccountFormDialog::AccountFormDialog(AppState* state, QWidget* parent)
         layout->addWidget(button);
         const QString type = choice.type;
         connect(button, &QCommandLinkButton::clicked, this, [this, type] {
-            if (isProvider(type))
+            if (AccountTypes::isOAuth(type))
                 signIn(type);
             else
                 addCalDavAccount();
@@ -145,7 +139,7 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
         server->setTextInteractionFlags(Qt::TextSelectableByMouse);
         form->addRow(tr("Address:"), server);
     }
-    if (isProvider(account.type)) {
+    if (AccountTypes::isOAuth(account.type)) {
         const bool google = account.type == QLatin1String("google");
         const QString refreshToken =
             google ? Google::AuthService::loadTokens(account.id).refreshToken

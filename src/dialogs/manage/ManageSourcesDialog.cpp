@@ -3,6 +3,7 @@
 #include "Account.h"
 #include "AccountFormDialog.h"
 #include "AccountRepository.h"
+#include "AccountTypes.h"
 #include "AppState.h"
 #include "CalDavConnectionDialog.h"
 #include "Calendar.h"
@@ -47,32 +48,9 @@ enum Kind { AccountKind = 1, CalendarKind = 2 };
 
 const QString webcalType = QStringLiteral("webcal");
 
-bool isCalDavFamily(const QString& type)
-{
-    return type == QLatin1String("caldav") || type == QLatin1String("icloud") ||
-           type == QLatin1String("zoho");
-}
-
 QString newId()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-QString typeLabel(const QString& type)
-{
-    if (type == QLatin1String("caldav"))
-        return QObject::tr("CalDAV");
-    if (type == QLatin1String("icloud"))
-        return QObject::tr("iCloud");
-    if (type == QLatin1String("zoho"))
-        return QObject::tr("Zoho");
-    if (type == QLatin1String("google"))
-        return QObject::tr("Google");
-    if (type == QLatin1String("microsoft"))
-        return QObject::tr("Microsoft");
-    if (type == QLatin1String("webcal"))
-        return QObject::tr("Subscription");
-    return QObject::tr("This device");
 }
 
 // A colour field: a button showing the colour that opens the colour picker.
@@ -245,7 +223,8 @@ void ManageSourcesDialog::reload()
     const QList<Calendar> calendars = m_state->calendars()->getAll();
     for (const Account& account : m_state->accounts()->getAll()) {
         // Names come from servers and other devices: tree items show plain text.
-        auto* accountItem = new QTreeWidgetItem(m_tree, {account.name, typeLabel(account.type)});
+        auto* accountItem = new QTreeWidgetItem(
+            m_tree, {account.name, QObject::tr(AccountTypes::labelSource(account.type))});
         accountItem->setData(0, IdRole, account.id);
         accountItem->setData(0, KindRole, AccountKind);
         QFont bold = accountItem->font(0);
@@ -279,7 +258,7 @@ void ManageSourcesDialog::updateButtons()
     const std::optional<Account> account = item && m_state && m_state->accounts()
                                                ? m_state->accounts()->getById(selectedAccountId())
                                                : std::nullopt;
-    m_addToAccount->setEnabled(account && isCalDavFamily(account->type));
+    m_addToAccount->setEnabled(account && AccountTypes::isCalDavFamily(account->type));
     m_remove->setEnabled(item != nullptr);
     m_sync->setEnabled(m_tree->topLevelItemCount() > 0);
     m_share->setEnabled(selectedShareableCalendar().has_value());
@@ -420,7 +399,7 @@ void ManageSourcesDialog::addCalendarToAccount()
     const QString accountId = selectedAccountId();
     const std::optional<Account> account =
         m_state && m_state->accounts() ? m_state->accounts()->getById(accountId) : std::nullopt;
-    if (!account || !isCalDavFamily(account->type))
+    if (!account || !AccountTypes::isCalDavFamily(account->type))
         return;
     CalendarFormDialog form(m_state, *account, this);
     form.exec();
@@ -520,7 +499,7 @@ bool ManageSourcesDialog::anyAccountReady() const
         if (!account.enabled || !SyncRules::isSyncType(account.type) ||
             account.type == QLatin1String("orvandellic"))
             continue;
-        if (!SyncRules::isCalDavFamily(account.type))
+        if (!AccountTypes::isCalDavFamily(account.type))
             return true;
         if (secrets && !secrets->read(QStringLiteral("caldav-password-") + account.id)
                             .value_or(QString())
@@ -562,7 +541,7 @@ void ManageSourcesDialog::addAccount()
     if (form.exec() != QDialog::Accepted || !m_state)
         return;
     const std::optional<Account> account = m_state->accounts()->getById(form.accountId());
-    if (account && SyncRules::isCalDavFamily(account->type)) {
+    if (account && AccountTypes::isCalDavFamily(account->type)) {
         requestSync(tr("Account added. Its events arrive with the sync that starts now."));
         return;
     }
