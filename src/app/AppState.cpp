@@ -10,6 +10,7 @@
 #include "ConfigSyncService.h"
 #include "ConflictResolutionService.h"
 #include "Database.h"
+#include "Defaults.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "InvitationsService.h"
@@ -478,7 +479,7 @@ void AppState::ensureLocalAccount()
         calendar.accountId = localAccountId;
         calendar.url = QStringLiteral("local://calendar/") + localCalendarId;
         calendar.name = QStringLiteral("Personal");
-        calendar.color = QStringLiteral("#4285F4");
+        calendar.color = Defaults::itemColour;
         calendar.timezone = QStringLiteral("UTC");
         calendar.isVisible = true;
         calendar.isReadOnly = false;

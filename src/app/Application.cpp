@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "BundledFonts.h"
 #include "Database.h"
+#include "Defaults.h"
 #include "Limits.h"
 #include "MainWindow.h"
 #include "NotificationService.h"
@@ -36,7 +37,6 @@ static void initApplicationResources()
 
 namespace {
 
-const QString version = QStringLiteral("1.3.1");
 const QString displayName = QStringLiteral("Orvandellic Calendar");
 const QString defaultFeedHost = QStringLiteral("https://updates.orvandellic.com");
 const QString feedbackUrl = QStringLiteral("https://orvandellic.com/feedback");
@@ -48,7 +48,7 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     setOrganizationName(QStringLiteral("Orvandellic"));
     setOrganizationDomain(QStringLiteral("orvandellic.com"));
     setApplicationName(QStringLiteral("Calendar"));
-    setApplicationVersion(version);
+    setApplicationVersion(Defaults::version());
     installTranslators();
     initApplicationResources();
     setWindowIcon(QIcon(QStringLiteral(":/icons/app-icon.png")));
@@ -118,12 +118,13 @@ OrvaUpdate::Config Application::updateFeedConfig()
     while (host.endsWith(QLatin1Char('/')))
         host.chop(1);
     return {QStringLiteral("calendar"), QStringLiteral("stable"),
-            QUrl(host + QStringLiteral("/calendar/stable/")), version};
+            QUrl(host + QStringLiteral("/calendar/stable/")), Defaults::version()};
 }
 
 void Application::showUpdateDialog(const OrvaUpdate::Artifact& artifact)
 {
-    auto* dialog = new OrvaUpdate::UpdateDialog(artifact, version, displayName, mainWindow);
+    auto* dialog =
+        new OrvaUpdate::UpdateDialog(artifact, Defaults::version(), displayName, mainWindow);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->show();
 }

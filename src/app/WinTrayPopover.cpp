@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Defaults.h"
 #include "EventQuery.h"
 #include "EventRepository.h"
 #include "FilterEngine.h"
@@ -32,12 +33,10 @@
 
 namespace {
 
-const QString fallbackColour = QStringLiteral("#4285F4");
-
 QColor colourOf(const QString& text)
 {
     const QColor colour(text);
-    return colour.isValid() ? colour : QColor(fallbackColour);
+    return colour.isValid() ? colour : QColor(Defaults::itemColour);
 }
 
 QPixmap dot(int size, int inset, const QColor& colour)

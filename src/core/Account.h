@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Defaults.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -20,7 +22,7 @@ struct Account
     std::optional<QDateTime> lastSyncTime;
     QString lastSyncError;
     bool enabled = true;
-    QString color = QStringLiteral("#4285F4");
+    QString color = Defaults::itemColour;
     bool excludeFromSync = false;
     QString trustedCertSha256;
     QString pendingCertSha256;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Defaults.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -11,7 +13,7 @@ struct Calendar
     QString url; // collection URL, feed URL or "local://calendar/..." for a calendar on this device
     QString name;
     QString description;
-    QString color = QStringLiteral("#4285F4");
+    QString color = Defaults::itemColour;
     QString timezone = QStringLiteral("UTC");
     bool isVisible = true;
     bool isReadOnly = false;

@@ -2,6 +2,7 @@
 
 #include "AgendaRowParts.h"
 #include "AppState.h"
+#include "Glyphs.h"
 #include "Theme.h"
 
 #include <QContextMenuEvent>
@@ -16,12 +17,9 @@
 
 namespace {
 
-constexpr char16_t pendingGlyph = 0xE2C3;
-constexpr char16_t reminderGlyph = 0xE7F4;
-
-QLabel* markLabel(char16_t glyph)
+QLabel* markLabel(QChar glyph)
 {
-    QLabel* mark = AgendaRowParts::mutedLabel(QString(QChar(glyph)));
+    QLabel* mark = AgendaRowParts::mutedLabel(QString(glyph));
     QFont font(Theme::iconFontFamily());
     font.setPixelSize(14);
     mark->setFont(font);
@@ -100,9 +98,9 @@ QLayout* AgendaEventRow::buildTextColumn()
     QList<QLabel*> marks;
     if (m_event.syncStatus == QLatin1String("pending") && m_appState &&
         m_appState->twoWaySyncCalendarIds().contains(m_event.calendarId))
-        marks.append(markLabel(pendingGlyph));
+        marks.append(markLabel(Glyphs::cloudUpload));
     if (!m_event.reminders.isEmpty())
-        marks.append(markLabel(reminderGlyph));
+        marks.append(markLabel(Glyphs::bell));
     if (marks.isEmpty()) {
         column->addWidget(title);
     } else {

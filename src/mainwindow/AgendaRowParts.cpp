@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "Defaults.h"
 #include "Theme.h"
 
 #include <QCoreApplication>
@@ -10,10 +11,6 @@
 #include <QWidget>
 
 namespace AgendaRowParts {
-
-namespace {
-const QString defaultColour = QStringLiteral("#4285F4");
-}
 
 QString rowColour(const AppState* appState, const QString& itemColour, const QString& calendarId)
 {
@@ -24,7 +21,7 @@ QString rowColour(const AppState* appState, const QString& itemColour, const QSt
         if (calendar && !calendar->color.isEmpty())
             return calendar->color;
     }
-    return defaultColour;
+    return Defaults::itemColour;
 }
 
 QFont shiftedFont(const QFont& base, int points, int minimum)

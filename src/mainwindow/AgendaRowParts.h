@@ -12,8 +12,8 @@ class QWidget;
 // they paint under their contents.
 namespace AgendaRowParts {
 
-// The item's own colour, else its calendar's, else "#4285F4" (a calendar that is gone counts as
-// one without a colour).
+// The item's own colour, else its calendar's, else `Defaults::itemColour` (a calendar that is
+// gone counts as one without a colour).
 QString rowColour(const AppState* appState, const QString& itemColour, const QString& calendarId);
 
 // `base` moved by `points`, never below `minimum` points.

@@ -4,11 +4,13 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Defaults.h"
 #include "DescriptionHtml.h"
 #include "EventChange.h"
 #include "EventDuplicate.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
+#include "Glyphs.h"
 #include "RruleFormat.h"
 #include "SeriesActions.h"
 #include "Theme.h"
@@ -27,7 +29,6 @@
 
 namespace {
 
-const QString fallbackColor = QStringLiteral("#4285F4");
 constexpr int cardWidth = 400;
 constexpr int cardMaxHeight = 560;
 
@@ -97,7 +98,7 @@ void EventDetailsPopover::buildUi()
     auto* locationLayout = new QHBoxLayout(m_locationRow);
     locationLayout->setContentsMargins(0, 0, 0, 0);
     locationLayout->setSpacing(6);
-    auto* pin = new QLabel(QString(QChar(0xE55F)), m_locationRow);
+    auto* pin = new QLabel(QString(Glyphs::mapPin), m_locationRow);
     QFont pinFont(Theme::iconFontFamily());
     pinFont.setPixelSize(14);
     pin->setFont(pinFont);
@@ -188,9 +189,9 @@ void EventDetailsPopover::populate()
     if (colorText.isEmpty() && calendar)
         colorText = calendar->color;
     // The colour goes into a style attribute: only a parsed colour's own name may go there.
-    QColor colour(colorText.isEmpty() ? fallbackColor : colorText);
+    QColor colour(colorText.isEmpty() ? QString(Defaults::itemColour) : colorText);
     if (!colour.isValid())
-        colour = QColor(fallbackColor);
+        colour = QColor(Defaults::itemColour);
     QString name = calendar ? calendar->name : tr("Unknown calendar");
     if (calendar && m_appState->accounts()) {
         const std::optional<Account> account = m_appState->accounts()->getById(calendar->accountId);
@@ -204,14 +205,14 @@ void EventDetailsPopover::populate()
 
     if (!m_event.recurrenceRule.isEmpty()) {
         m_recurrenceLabel->setText(
-            detailsIconRow(QChar(0xE040), RruleFormat::describe(m_event.recurrenceRule)));
+            detailsIconRow(Glyphs::repeat, RruleFormat::describe(m_event.recurrenceRule)));
         m_recurrenceLabel->show();
     }
     if (!m_event.reminders.isEmpty()) {
         QStringList texts;
         for (const Reminder& reminder : m_event.reminders)
             texts.append(RruleFormat::reminderText(reminder.minutesBefore));
-        m_remindersLabel->setText(detailsIconRow(QChar(0xE7F4), texts.join(QLatin1String(", "))));
+        m_remindersLabel->setText(detailsIconRow(Glyphs::bell, texts.join(QLatin1String(", "))));
         m_remindersLabel->show();
     }
     if (!m_event.location.isEmpty()) {

@@ -15,6 +15,7 @@
 #include "CommandPalette.h"
 #include "Database.h"
 #include "DayView.h"
+#include "Defaults.h"
 #include "DetachedAgendaWindow.h"
 #include "DetachedTasksWindow.h"
 #include "EventDetailsPopover.h"
@@ -23,6 +24,7 @@
 #include "FeedbackPage.h"
 #include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
+#include "Glyphs.h"
 #include "GoogleAuthService.h"
 #include "IcsImportFlow.h"
 #include "InvitationsDialog.h"
@@ -347,7 +349,7 @@ void MainWindow::buildMenuBar()
                                  callbacks);
     });
     QAction* feedback = add(help, tr("Send &Feedback…"));
-    feedback->setIcon(Theme::glyphIcon(QChar(0xE89E), 16, Theme::textPrimary()));
+    feedback->setIcon(Theme::glyphIcon(Glyphs::openInNew, 16, Theme::textPrimary()));
     connect(feedback, &QAction::triggered, this,
             [this] { openFeedbackPage(Application::feedbackConfig(), this); });
     connect(add(help, tr("Check for &Updates…")), &QAction::triggered, this, [this, callbacks] {
@@ -489,7 +491,7 @@ QWidget* MainWindow::buildEmptyStatePage()
     layout->setAlignment(Qt::AlignCenter);
     layout->addStretch(1);
     auto* icon = new QLabel(page);
-    icon->setPixmap(Theme::glyphIcon(QChar(0xE853), 80, Theme::textMuted()).pixmap(80, 80));
+    icon->setPixmap(Theme::glyphIcon(Glyphs::accountCircle, 80, Theme::textMuted()).pixmap(80, 80));
     icon->setAlignment(Qt::AlignCenter);
     layout->addWidget(icon, 0, Qt::AlignHCenter);
     layout->addSpacing(20);
@@ -520,7 +522,7 @@ QWidget* MainWindow::buildEmptyStatePage()
     auto* add = new QPushButton(tr("  Add Account…"), page);
     add->setObjectName(QStringLiteral("addAccountButton"));
     // The style sheet draws a default button's text white on the accent; the icon matches it.
-    add->setIcon(Theme::glyphIcon(QChar(0xE145), 16, QColor(Qt::white)));
+    add->setIcon(Theme::glyphIcon(Glyphs::plus, 16, QColor(Qt::white)));
     add->setMinimumSize(200, 36);
     add->setDefault(true);
     add->setCursor(Qt::PointingHandCursor);
@@ -598,7 +600,8 @@ void MainWindow::buildStatusBarWidgets()
     m_accountPill->setAutoRaise(true);
     m_accountPill->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_accountPill->setCursor(Qt::PointingHandCursor);
-    m_accountPill->setIcon(Theme::glyphIcon(QChar(0xE002), 14, QColor(QStringLiteral("#F59E0B"))));
+    m_accountPill->setIcon(
+        Theme::glyphIcon(Glyphs::warning, 14, QColor(QStringLiteral("#F59E0B"))));
     m_accountPill->setStyleSheet(
         QStringLiteral("QToolButton { color: #F59E0B; font-weight: 600; }"));
     m_accountPill->hide();
@@ -632,7 +635,7 @@ void MainWindow::buildStatusBarWidgets()
 
 void MainWindow::paintFilterIcon()
 {
-    m_filterButton->setIcon(Theme::glyphIcon(QChar(0xE152), 16, Theme::textPrimary()));
+    m_filterButton->setIcon(Theme::glyphIcon(Glyphs::filterLines, 16, Theme::textPrimary()));
 }
 
 void MainWindow::refreshAccountPill()
@@ -797,7 +800,7 @@ void MainWindow::showAbout()
         tr("<h3>Orvandellic Calendar</h3><p>Version %1</p><p>A CalDAV-first calendar with "
            "client-side filters and Views, the killer feature competitors don't have.</p><p>Made "
            "for people who keep several calendars in one place. Built with Qt %2.</p>")
-            .arg(QStringLiteral("1.3.1"), QString::fromLatin1(qVersion())));
+            .arg(Defaults::version(), QString::fromLatin1(qVersion())));
 }
 
 void MainWindow::sendTestNotification()

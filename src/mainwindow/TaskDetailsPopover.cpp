@@ -6,7 +6,9 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Defaults.h"
 #include "DescriptionHtml.h"
+#include "Glyphs.h"
 #include "TaskDetailsText.h"
 #include "TaskRepository.h"
 #include "TaskStatusChange.h"
@@ -22,7 +24,6 @@
 
 namespace {
 
-const QString fallbackColor = QStringLiteral("#4285F4");
 constexpr int cardWidth = 460;
 
 QLabel* wrappedLabel(QWidget* parent, Qt::TextFormat format)
@@ -149,9 +150,9 @@ void TaskDetailsPopover::populate()
                 .toHtmlEscaped()
                 .replace(QLatin1String("  "), QLatin1String("&nbsp; "));
         m_dueLabel->setText(
-            QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">&#xE8B5;</span>"
-                           "&nbsp;&nbsp;%2")
-                .arg(Theme::iconFontFamily().toHtmlEscaped(), day));
+            QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>"
+                           "&nbsp;&nbsp;%3")
+                .arg(Theme::iconFontFamily().toHtmlEscaped(), QString(Glyphs::clock), day));
         // The muted look comes from the style sheet, which a palette does not override.
         if (TaskStatusChange::isOverdue(m_task, today))
             m_dueLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::danger().name()));
@@ -167,7 +168,7 @@ void TaskDetailsPopover::populate()
     if (!colour.isValid() && calendar)
         colour = QColor(calendar->color);
     if (!colour.isValid())
-        colour = QColor(fallbackColor);
+        colour = QColor(Defaults::itemColour);
     QString name = calendar ? calendar->name : tr("Unknown calendar");
     if (calendar && m_appState->accounts()) {
         const std::optional<Account> account = m_appState->accounts()->getById(calendar->accountId);

@@ -5,6 +5,7 @@
 #include "CalendarRepository.h"
 #include "CalendarView.h"
 #include "Clock.h"
+#include "Glyphs.h"
 #include "Ical.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
@@ -113,7 +114,7 @@ QWidget* TasksPane::buildHeader()
 
     m_filterButton = new QToolButton(header);
     m_filterButton->setObjectName(QStringLiteral("tasksFilterButton"));
-    m_filterButton->setIcon(Theme::glyphIcon(QChar(0xE152), 18, Theme::textPrimary()));
+    m_filterButton->setIcon(Theme::glyphIcon(Glyphs::filterLines, 18, Theme::textPrimary()));
     m_filterButton->setPopupMode(QToolButton::InstantPopup);
     m_filterButton->setAutoRaise(true);
     m_filterButton->setToolTip(tr("Filter tasks"));

@@ -4,6 +4,7 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "Glyphs.h"
 #include "Limits.h"
 #include "TaskDetailsText.h"
 #include "TaskPaneRules.h"
@@ -140,8 +141,8 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
         if (m_task.dueDate) {
             // The clock comes from the icon font: the text fonts have no glyph for it.
             QLabel* due = makeMutedLabel(
-                QStringLiteral("<span style=\"font-family:'%1';\">&#xE8B5;</span>&nbsp;&nbsp;%2")
-                    .arg(Theme::iconFontFamily(),
+                QStringLiteral("<span style=\"font-family:'%1';\">%2</span>&nbsp;&nbsp;%3")
+                    .arg(Theme::iconFontFamily(), QString(Glyphs::clock),
                          TaskPaneRules::formatTaskDate(*m_task.dueDate, m_task.dueIsDateOnly, today)
                              .toHtmlEscaped()),
                 this);

@@ -9,6 +9,7 @@
 #include "CredentialManagerTokenStore.h"
 #include "DavPropstat.h"
 #include "DavXml.h"
+#include "Defaults.h"
 #include "Platform.h"
 
 #include <QColorDialog>
@@ -23,7 +24,6 @@
 
 namespace {
 
-const QString fallbackColor = QStringLiteral("#4285F4");
 const QString localAccountId = QStringLiteral("personal-local-account");
 
 QString newId()
@@ -114,7 +114,7 @@ void CalendarFormDialog::paintColorButton()
 {
     QColor colour(m_color);
     if (!colour.isValid())
-        colour = QColor(fallbackColor);
+        colour = QColor(Defaults::itemColour);
     m_colorButton->setStyleSheet(
         QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid #888; "
                        "padding: 6px 12px; border-radius: 4px; }")
@@ -196,7 +196,7 @@ void CalendarFormDialog::saveLocal(const QString& name)
         account.type = QStringLiteral("orvandellic");
         account.syncIntervalMinutes = 15;
         account.enabled = true;
-        account.color = fallbackColor;
+        account.color = Defaults::itemColour;
         account.excludeFromSync = false;
         account.createdAt = now;
         account.updatedAt = now;

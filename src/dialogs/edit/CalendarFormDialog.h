@@ -2,6 +2,7 @@
 
 #include "Account.h"
 #include "Calendar.h"
+#include "Defaults.h"
 
 #include <QDialog>
 #include <QString>
@@ -61,5 +62,5 @@ private:
     QPushButton* m_colorButton = nullptr;
     QLabel* m_statusLabel = nullptr;
     QDialogButtonBox* m_buttonBox = nullptr;
-    QString m_color = QStringLiteral("#4285F4");
+    QString m_color = Defaults::itemColour;
 };

@@ -8,6 +8,7 @@
 #include "Clock.h"
 #include "Database.h"
 #include "DateTimePicker.h"
+#include "Defaults.h"
 #include "EventFormRules.h"
 #include "EventRepository.h"
 #include "EventZone.h"
@@ -44,8 +45,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString fallbackColor = QStringLiteral("#4285F4");
 
 // On a read-only store every save fails; the user is told why, not only that it did.
 QString saveFailureText(AppState* state)
@@ -437,9 +436,9 @@ QString EventFormDialog::effectiveColor() const
         return m_customColor;
     const QString id = m_calendarCombo->currentData().toString();
     if (id.isEmpty() || !m_appState || !m_appState->calendars())
-        return fallbackColor;
+        return Defaults::itemColour;
     const std::optional<Calendar> calendar = m_appState->calendars()->getById(id);
-    return calendar && !calendar->color.isEmpty() ? calendar->color : fallbackColor;
+    return calendar && !calendar->color.isEmpty() ? calendar->color : QString(Defaults::itemColour);
 }
 
 void EventFormDialog::refreshSwatch()

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Defaults.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
 #include "TemplateRules.h"
@@ -26,8 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString fallbackColor = QStringLiteral("#4285F4");
 
 // Link-like: without the border and fill the application style gives push buttons.
 QString linkStyle()
@@ -217,7 +216,8 @@ void TemplateEditorDialog::addReminder()
 void TemplateEditorDialog::chooseColor()
 {
     const QColor chosen = QColorDialog::getColor(
-        QColor(m_tmpl.color.isEmpty() ? fallbackColor : m_tmpl.color), this, tr("Template color"));
+        QColor(m_tmpl.color.isEmpty() ? QString(Defaults::itemColour) : m_tmpl.color), this,
+        tr("Template color"));
     if (!chosen.isValid())
         return;
     m_tmpl.color = chosen.name();

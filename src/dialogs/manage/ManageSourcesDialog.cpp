@@ -14,6 +14,7 @@
 #include "Clock.h"
 #include "CloudSync.h"
 #include "CredentialManagerTokenStore.h"
+#include "Defaults.h"
 #include "GoogleCalendarImport.h"
 #include "OrvandellicSharingBackend.h"
 #include "Platform.h"
@@ -58,7 +59,7 @@ class ColourButton
 {
 public:
     ColourButton(const QString& colour, QWidget* parent)
-        : m_colour(QColor(colour).isValid() ? colour : QStringLiteral("#4285F4")),
+        : m_colour(QColor(colour).isValid() ? colour : QString(Defaults::itemColour)),
           m_button(new QToolButton(parent))
     {
         m_button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

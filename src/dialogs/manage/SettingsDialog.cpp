@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Calendar.h"
 #include "CalendarRepository.h"
+#include "Defaults.h"
 #include "HourSpinBox.h"
 #include "Platform.h"
 #include "PreferencesRepository.h"
@@ -189,8 +190,10 @@ void SettingsDialog::load()
                                      ? QStringLiteral("24")
                                      : QStringLiteral("12"));
         selectData(m_weekStart, preferences->getInt(QStringLiteral("ui/weekStartDay"), 0));
-        m_workdayStart->setValue(preferences->getInt(QStringLiteral("ui/workdayStart"), 8));
-        m_workdayEnd->setValue(preferences->getInt(QStringLiteral("ui/workdayEnd"), 18));
+        m_workdayStart->setValue(
+            preferences->getInt(Defaults::workdayStartKey, Defaults::workdayStartHour));
+        m_workdayEnd->setValue(
+            preferences->getInt(Defaults::workdayEndKey, Defaults::workdayEndHour));
         m_weekNumbers->setChecked(
             preferences->getBool(QStringLiteral("ui/showWeekNumbers"), false));
         selectData(m_defaultCalendar,
@@ -235,8 +238,8 @@ void SettingsDialog::save()
     if (PreferencesRepository* preferences = m_state ? m_state->preferences() : nullptr) {
         preferences->set(QStringLiteral("ui/timeFormat"), m_timeFormat->currentData().toString());
         preferences->setInt(QStringLiteral("ui/weekStartDay"), m_weekStart->currentData().toInt());
-        preferences->setInt(QStringLiteral("ui/workdayStart"), m_workdayStart->value());
-        preferences->setInt(QStringLiteral("ui/workdayEnd"), m_workdayEnd->value());
+        preferences->setInt(Defaults::workdayStartKey, m_workdayStart->value());
+        preferences->setInt(Defaults::workdayEndKey, m_workdayEnd->value());
         preferences->setBool(QStringLiteral("ui/showWeekNumbers"), m_weekNumbers->isChecked());
         preferences->set(QStringLiteral("ui/defaultCalendarId"),
                          m_defaultCalendar->currentData().toString());

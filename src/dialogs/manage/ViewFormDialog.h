@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CalendarView.h"
+#include "Defaults.h"
 
 #include <QDialog>
 #include <QString>
@@ -40,7 +41,7 @@ private:
 
     AppState* m_state;
     std::optional<CalendarView> m_editing;
-    QString m_colour = QStringLiteral("#4285F4");
+    QString m_colour = Defaults::itemColour;
     QStringList m_unlistedIds;
     QString m_savedViewId;
     QLineEdit* m_name = nullptr;

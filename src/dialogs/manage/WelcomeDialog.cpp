@@ -1,5 +1,6 @@
 #include "WelcomeDialog.h"
 
+#include "Glyphs.h"
 #include "Theme.h"
 
 #include <QHBoxLayout>
@@ -17,7 +18,7 @@ WelcomeDialog::WelcomeDialog(AppState* state, QWidget* parent) : QDialog(parent)
     layout->setSpacing(12);
 
     auto* icon = new QLabel(this);
-    icon->setPixmap(Theme::glyphIcon(QChar(0xE878), 56, Theme::accent()).pixmap(56, 56));
+    icon->setPixmap(Theme::glyphIcon(Glyphs::calendarPage, 56, Theme::accent()).pixmap(56, 56));
     icon->setAlignment(Qt::AlignCenter);
     layout->addWidget(icon);
 

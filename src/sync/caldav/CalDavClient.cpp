@@ -1,5 +1,6 @@
 #include "CalDavClient.h"
 
+#include "Defaults.h"
 #include "Limits.h"
 
 #include <QCryptographicHash>
@@ -21,7 +22,7 @@ Q_LOGGING_CATEGORY(lcCalDavClient, "calendar.caldav", QtWarningMsg)
 
 const char* const tooLargeProperty = "calDavReplyTooLarge";
 const char* const pastDeadlineProperty = "calDavPastDeadline";
-const QByteArray userAgent = QByteArrayLiteral("OrvandellicCalendar/1.3.1 (Qt)");
+const QByteArray userAgent = "OrvandellicCalendar/" + Defaults::version().toLatin1() + " (Qt)";
 
 int defaultPort(const QUrl& url)
 {

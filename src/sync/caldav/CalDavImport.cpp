@@ -6,6 +6,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
+#include "Defaults.h"
 #include "Savepoint.h"
 
 #include <QHash>
@@ -75,7 +76,8 @@ int importDiscoveredCalendars(AppState* state, const QString& accountId,
         calendar.url = discovered.href;
         calendar.name = discovered.displayName;
         calendar.description = discovered.description;
-        calendar.color = discovered.color.isEmpty() ? QStringLiteral("#4285F4") : discovered.color;
+        calendar.color =
+            discovered.color.isEmpty() ? QString(Defaults::itemColour) : discovered.color;
         calendar.timezone = QStringLiteral("UTC");
         calendar.isVisible = true;
         calendar.isReadOnly = false;

@@ -8,6 +8,7 @@
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "FittingLabel.h"
+#include "Glyphs.h"
 #include "MonthView.h"
 #include "Theme.h"
 #include "ViewData.h"
@@ -137,7 +138,7 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     m_horizonChip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_horizonChip->setLayoutDirection(Qt::RightToLeft);
     m_horizonChip->setIcon(
-        Theme::glyphIcon(QChar(0xE5C5), 14, palette().color(QPalette::WindowText)));
+        Theme::glyphIcon(Glyphs::dropDown, 14, palette().color(QPalette::WindowText)));
     m_horizonChip->setStyleSheet(
         QStringLiteral("QToolButton#horizonChip::menu-indicator { image: none; width: 0; }"
                        "QToolButton#horizonChip {  border: 1px solid %1; padding: 4px 10px;}"

@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "Defaults.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "Recurrence.h"
@@ -13,12 +14,6 @@
 #include <QTimeZone>
 
 namespace ViewData {
-
-namespace {
-
-const QString defaultColor = QStringLiteral("#4285F4");
-
-} // namespace
 
 QStringList visibleCalendarIds(const std::optional<CalendarView>& activeView,
                                const QList<Calendar>& calendars)
@@ -79,9 +74,9 @@ QColor itemColor(const Event& event, const QHash<QString, QString>& calendarColo
     if (text.isEmpty())
         text = calendarColors.value(event.calendarId);
     if (text.isEmpty())
-        text = defaultColor;
+        text = Defaults::itemColour;
     const QColor colour = QColor::fromString(text);
-    return colour.isValid() ? colour : QColor::fromString(defaultColor);
+    return colour.isValid() ? colour : QColor::fromString(Defaults::itemColour);
 }
 
 QString shownTitle(const Event& event)

@@ -49,8 +49,8 @@ QStringList visibleCalendarIds(const AppState* state);
 // would mean every calendar to it) and the rules run over nothing.
 Result load(const AppState* state, const QDateTime& from, const QDateTime& to);
 
-// The colour an item is drawn in: its own colour, else its calendar's, else "#4285F4"; text that
-// does not parse as a colour gives "#4285F4" too.
+// The colour an item is drawn in: its own colour, else its calendar's, else
+// `Defaults::itemColour`; text that does not parse as a colour gives it too.
 QColor itemColor(const Event& event, const QHash<QString, QString>& calendarColors);
 
 // The title a view draws for an event: its own, or "(Untitled)" as the details card says.

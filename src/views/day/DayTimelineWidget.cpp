@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "EventSort.h"
+#include "Glyphs.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 #include "TimelineDrag.h"
@@ -24,9 +25,6 @@
 #include <algorithm>
 
 namespace {
-
-const QChar bellGlyph(0xE7F4);
-const QChar uploadGlyph(0xE2C3);
 
 QColor withAlpha(QColor colour, int alpha)
 {
@@ -251,10 +249,10 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
             glyphWidth += advance + 4;
         };
         if (!event.reminders.isEmpty())
-            drawGlyph(bellGlyph);
+            drawGlyph(Glyphs::bell);
         if (event.syncStatus == QLatin1String("pending") &&
             m_twoWayCalendarIds.contains(event.calendarId))
-            drawGlyph(uploadGlyph);
+            drawGlyph(Glyphs::cloudUpload);
 
         painter.save();
         painter.setClipRect(block);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Defaults.h"
 #include "Event.h"
 #include "FilterEngine.h"
 #include "RoundedBlockPainter.h"
@@ -121,8 +122,8 @@ private:
     QDate m_date;
     QString m_selectedEventId;
     QList<HitRegion> m_hitRegions;
-    int m_workdayStart = 8;
-    int m_workdayEnd = 18;
+    int m_workdayStart = Defaults::workdayStartHour;
+    int m_workdayEnd = Defaults::workdayEndHour;
     int m_hourHeight = 56;
     bool m_compact = false;
     DragState m_dragState = Idle;

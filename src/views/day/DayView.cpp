@@ -5,6 +5,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "DayTimelineWidget.h"
+#include "Defaults.h"
 #include "EventChange.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
@@ -126,8 +127,9 @@ void DayView::reload()
                           m_appState->twoWaySyncCalendarIds());
     m_timeline->setDate(m_date);
     if (PreferencesRepository* preferences = m_appState->preferences())
-        m_timeline->setWorkdayHours(preferences->getInt(QStringLiteral("ui/workdayStart"), 8),
-                                    preferences->getInt(QStringLiteral("ui/workdayEnd"), 18));
+        m_timeline->setWorkdayHours(
+            preferences->getInt(Defaults::workdayStartKey, Defaults::workdayStartHour),
+            preferences->getInt(Defaults::workdayEndKey, Defaults::workdayEndHour));
     m_allDayStrip->setEvents(TimelineGeometry::gutterWidth, m_date, 1, data.events,
                              data.calendarColors, data.dimmed);
 }
@@ -152,11 +154,11 @@ void DayView::scrollToWorkday()
     const int viewportHeight = m_scrollArea->viewport()->height();
     if (!bar || viewportHeight <= 0)
         return;
-    int start = 8;
-    int end = 18;
+    int start = Defaults::workdayStartHour;
+    int end = Defaults::workdayEndHour;
     if (PreferencesRepository* preferences = m_appState->preferences()) {
-        start = preferences->getInt(QStringLiteral("ui/workdayStart"), 8);
-        end = preferences->getInt(QStringLiteral("ui/workdayEnd"), 18);
+        start = preferences->getInt(Defaults::workdayStartKey, Defaults::workdayStartHour);
+        end = preferences->getInt(Defaults::workdayEndKey, Defaults::workdayEndHour);
     }
     int target = m_timeline->yForTime(QTime(std::clamp(start, 0, 23), 0));
     const QDateTime now = Clock::nowLocal();

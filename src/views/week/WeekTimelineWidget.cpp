@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "EventSort.h"
+#include "Glyphs.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 #include "TimelineDrag.h"
@@ -252,8 +253,6 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     const QFontMetrics iconMetrics(iconFont);
     const QString pattern = TimeFormat::timePattern(m_appState);
     const QTimeZone local = QTimeZone::systemTimeZone();
-    const QChar bell(0xE7F4);
-    const QChar upload(0xE2C3);
 
     // Every block gets its hit region; only those in the exposed part are drawn.
     const BlockGeometry geometry{H, W, minimumHeight};
@@ -300,15 +299,15 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         painter.setPen(glyphColor);
         const int baseline = textRect.top() + iconMetrics.ascent();
         if (!event.reminders.isEmpty()) {
-            const int advance = iconMetrics.horizontalAdvance(bell);
-            painter.drawText(QPoint(glyphRight - advance, baseline), QString(bell));
+            const int advance = iconMetrics.horizontalAdvance(Glyphs::bell);
+            painter.drawText(QPoint(glyphRight - advance, baseline), QString(Glyphs::bell));
             glyphWidth += advance + 4;
             glyphRight -= advance + 4;
         }
         if (event.syncStatus == QLatin1String("pending") &&
             m_twoWaySyncCalendarIds.contains(event.calendarId)) {
-            const int advance = iconMetrics.horizontalAdvance(upload);
-            painter.drawText(QPoint(glyphRight - advance, baseline), QString(upload));
+            const int advance = iconMetrics.horizontalAdvance(Glyphs::cloudUpload);
+            painter.drawText(QPoint(glyphRight - advance, baseline), QString(Glyphs::cloudUpload));
             glyphWidth += advance + 4;
         }
         painter.save();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Defaults.h"
 #include "Event.h"
 #include "FilterEngine.h"
 #include "RoundedBlockPainter.h"
@@ -146,8 +147,8 @@ private:
     QString m_selectedEventId;
     QDateTime m_selectedStart; // invalid: the first occurrence of the selected id
     QList<HitRegion> m_hitRegions;
-    int m_workdayStartHour = 8;
-    int m_workdayEndHour = 18;
+    int m_workdayStartHour = Defaults::workdayStartHour;
+    int m_workdayEndHour = Defaults::workdayEndHour;
     int m_hourHeight = 56;
     bool m_compact = false;
     DragState m_dragState = DragState::Idle;

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Defaults.h"
 #include "EventChange.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
@@ -201,8 +202,9 @@ void WeekView::reload()
                           m_appState->twoWaySyncCalendarIds());
     if (m_appState->preferences())
         m_timeline->setWorkdayHours(
-            m_appState->preferences()->getInt(QStringLiteral("ui/workdayStart"), 8),
-            m_appState->preferences()->getInt(QStringLiteral("ui/workdayEnd"), 18));
+            m_appState->preferences()->getInt(Defaults::workdayStartKey,
+                                              Defaults::workdayStartHour),
+            m_appState->preferences()->getInt(Defaults::workdayEndKey, Defaults::workdayEndHour));
     m_allDayStrip->setEvents(TimelineGeometry::gutterWidth, start, days, result.events,
                              result.calendarColors, result.dimmed);
 }
@@ -213,13 +215,14 @@ void WeekView::scrollToWorkday()
     const int h = m_scrollArea->viewport()->height();
     if (!bar || h <= 0)
         return;
-    const int startHour =
+    const int startHour = m_appState->preferences()
+                              ? m_appState->preferences()->getInt(Defaults::workdayStartKey,
+                                                                  Defaults::workdayStartHour)
+                              : Defaults::workdayStartHour;
+    const int endHour =
         m_appState->preferences()
-            ? m_appState->preferences()->getInt(QStringLiteral("ui/workdayStart"), 8)
-            : 8;
-    const int endHour = m_appState->preferences()
-                            ? m_appState->preferences()->getInt(QStringLiteral("ui/workdayEnd"), 18)
-                            : 18;
+            ? m_appState->preferences()->getInt(Defaults::workdayEndKey, Defaults::workdayEndHour)
+            : Defaults::workdayEndHour;
     const int H = m_timeline->rowHeight();
     int target = TimelineGeometry::yForTime(QTime(std::clamp(startHour, 0, 23), 0), H);
     const QDateTime now = Clock::nowLocal();

@@ -1,6 +1,7 @@
 #include "YearGridWidget.h"
 
 #include "Clock.h"
+#include "Defaults.h"
 #include "Theme.h"
 #include "ViewGrid.h"
 #include "ViewPeriod.h"
@@ -17,7 +18,7 @@ namespace {
 QColor dotColor(const QString& text)
 {
     const QColor color = text.isEmpty() ? QColor() : QColor::fromString(text);
-    return color.isValid() ? color : QColor(QStringLiteral("#4285F4"));
+    return color.isValid() ? color : QColor(Defaults::itemColour);
 }
 
 // The box the digits of `number` are inked in when drawn centred in `box`: as wide as the text,
