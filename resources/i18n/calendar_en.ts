@@ -35,6 +35,40 @@
 <context>
     <name>MainWindow</name>
     <message numerus="yes">
+        <source>Synced %n events</source>
+        <translation>
+            <numerusform>Synced %n event</numerusform>
+            <numerusform>Synced %n events</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n event(s) without start left out</source>
+        <translation>
+            <numerusform>%n event without start left out</numerusform>
+            <numerusform>%n events without start left out</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MainWindowMenus</name>
+    <message numerus="yes">
+        <source>Loaded %n sample row(s).</source>
+        <translation>
+            <numerusform>Loaded %n sample row.</numerusform>
+            <numerusform>Loaded %n sample rows.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Removed %n sample row(s).</source>
+        <translation>
+            <numerusform>Removed %n sample row.</numerusform>
+            <numerusform>Removed %n sample rows.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StatusBarWidgets</name>
+    <message numerus="yes">
         <source>%n account(s) need sign-in</source>
         <translation>
             <numerusform>%n account needs sign-in</numerusform>
@@ -67,34 +101,6 @@
         <translation>
             <numerusform>%n hidden</numerusform>
             <numerusform>%n hidden</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Loaded %n sample row(s).</source>
-        <translation>
-            <numerusform>Loaded %n sample row.</numerusform>
-            <numerusform>Loaded %n sample rows.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Removed %n sample row(s).</source>
-        <translation>
-            <numerusform>Removed %n sample row.</numerusform>
-            <numerusform>Removed %n sample rows.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Synced %n events</source>
-        <translation>
-            <numerusform>Synced %n event</numerusform>
-            <numerusform>Synced %n events</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n event(s) without start left out</source>
-        <translation>
-            <numerusform>%n event without start left out</numerusform>
-            <numerusform>%n events without start left out</numerusform>
         </translation>
     </message>
 </context>

@@ -1,12 +1,9 @@
 #include "MainWindow.h"
 
-#include "AccountAttention.h"
-#include "AccountRepository.h"
 #include "AccountScreen.h"
 #include "AgendaListWidget.h"
 #include "AppState.h"
 #include "AppSyncClientFactory.h"
-#include "Application.h"
 #include "AuthClient.h"
 #include "CalendarRepository.h"
 #include "CalendarView.h"
@@ -15,36 +12,25 @@
 #include "CommandPalette.h"
 #include "Database.h"
 #include "DayView.h"
-#include "Defaults.h"
 #include "DetachedAgendaWindow.h"
 #include "DetachedTasksWindow.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
-#include "FeedbackPage.h"
 #include "FilterFormDialog.h"
-#include "FilterRuleRepository.h"
 #include "Glyphs.h"
-#include "GoogleAuthService.h"
 #include "IcsImportFlow.h"
-#include "InvitationsDialog.h"
-#include "InvitationsService.h"
-#include "KeyboardHelpDialog.h"
-#include "ManageFiltersDialog.h"
+#include "MainWindowMenus.h"
 #include "ManageSourcesDialog.h"
-#include "ManageTemplatesDialog.h"
-#include "ManageViewsDialog.h"
-#include "MicrosoftAuthService.h"
 #include "NotificationService.h"
-#include "PdfExportDialog.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "QuickAdd.h"
 #include "QuickAddDialog.h"
-#include "SampleData.h"
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
 #include "Sidebar.h"
+#include "StatusBarWidgets.h"
 #include "SyncOrchestrator.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
@@ -52,33 +38,26 @@
 #include "ThemeManager.h"
 #include "TrayIcon.h"
 #include "UndoStack.h"
-#include "UpdateActions.h"
 #include "ViewArea.h"
 #include "ViewFormDialog.h"
 #include "ViewRepository.h"
-#include "WeatherSettingsDialog.h"
 #include "WelcomeDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimeZone>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -138,7 +117,8 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
         showStatus(text, timeoutMs);
     };
 
-    buildMenuBar();
+    m_menus = new MainWindowMenus(this, m_state);
+    m_menus->buildMenuBar();
     buildUi();
     restoreWindowState();
     fitToScreen();
@@ -157,15 +137,15 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
 
     if (OrvaAccount::Client* client = m_state->accountClient()) {
         OrvaAccount::AuthClient* auth = client->authClient();
-        connect(auth, &OrvaAccount::AuthClient::stateChanged, this,
-                &MainWindow::updateAccountActions);
+        connect(auth, &OrvaAccount::AuthClient::stateChanged, m_menus,
+                &MainWindowMenus::updateAccountActions);
         connect(auth, &OrvaAccount::AuthClient::loginSucceeded, this, [this] {
             showStatus(tr("Signed in to Orvandellic"), 3000);
-            updateAccountActions();
+            m_menus->updateAccountActions();
         });
         connect(auth, &OrvaAccount::AuthClient::logoutCompleted, this, [this] {
             showStatus(tr("Signed out of Orvandellic"), 3000);
-            updateAccountActions();
+            m_menus->updateAccountActions();
             // The account's data is not left on screen for whoever comes next.
             if (m_accountScreen) {
                 m_accountScreen->hide();
@@ -175,7 +155,7 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
             auth->refreshToken({});
         }
     }
-    updateAccountActions();
+    m_menus->updateAccountActions();
 
     m_sync = new SyncOrchestrator(m_state, std::move(syncClients), this);
     m_sync->showMessage = [this](const QString& text, int timeoutMs) {
@@ -190,247 +170,11 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
     // On the first turn of the event loop, so the greeting shows over a painted window.
     QTimer::singleShot(0, this, &MainWindow::maybeShowFirstLaunch);
 
-    buildShortcuts();
+    m_menus->buildShortcuts();
     connect(m_state->undoStack(), &UndoStack::undone, this,
             [this](const QString& summary) { showStatus(tr("Undid: %1").arg(summary), 4000); });
-    buildStatusBarWidgets();
-}
-
-// --- menus -----------------------------------------------------------------------------------
-
-void MainWindow::buildMenuBar()
-{
-    const auto add = [this](QMenu* menu, const QString& text, const QKeySequence& keys = {}) {
-        QAction* action = menu->addAction(text);
-        action->setShortcut(keys);
-        return action;
-    };
-
-    m_fileMenu = menuBar()->addMenu(tr("&File"));
-    QMenu* file = m_fileMenu;
-    m_newEventAction = add(file, tr("&New Event…"), QKeySequence::New);
-    connect(m_newEventAction, &QAction::triggered, this, &MainWindow::openNewEventDialog);
-    QAction* newTask = add(file, tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
-    connect(newTask, &QAction::triggered, this, [this] { m_tasksPane->newTask(); });
-    QAction* quickAdd =
-        add(file, tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-    quickAdd->setStatusTip(tr("Type an event in plain English (\"lunch Thursday 1pm\")"));
-    connect(quickAdd, &QAction::triggered, this, &MainWindow::openQuickAddDialog);
-    file->addSeparator();
-    connect(add(file, tr("Calendar &Accounts…")), &QAction::triggered, this,
-            &MainWindow::openCalendarAccounts);
-    file->addSeparator();
-    QAction* syncNowAction = add(file, tr("&Sync Now"), QKeySequence(QStringLiteral("Ctrl+R")));
-    connect(syncNowAction, &QAction::triggered, this, &MainWindow::syncNow);
-    QAction* force =
-        add(file, tr("Force F&ull Sync…"), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
-    force->setStatusTip(tr("Re-pull every event from every account, ignoring sync tokens"));
-    connect(force, &QAction::triggered, this, &MainWindow::forceFullSync);
-    m_invitationsAction = add(file, tr("&Invitations…"));
-    connect(m_invitationsAction, &QAction::triggered, this, [this] {
-        InvitationsDialog dialog(m_state, this);
-        execDialog(&dialog);
-    });
-    QAction* import = add(file, tr("&Import ICS File…"));
-    connect(import, &QAction::triggered, this, &MainWindow::importIcsFile);
-    connect(add(file, tr("&Export Agenda PDF…")), &QAction::triggered, this, [this] {
-        PdfExportDialog dialog(m_state, this);
-        execDialog(&dialog);
-    });
-    file->addSeparator();
-    m_accountAction = add(file, tr("Orvandellic &Account…"));
-    m_accountAction->setStatusTip(tr("Sign in or sign up"));
-    connect(m_accountAction, &QAction::triggered, this, &MainWindow::showOrvandellicAccountScreen);
-    m_signOutAction = add(file, tr("Sign &Out"));
-    m_signOutAction->setVisible(false);
-    connect(m_signOutAction, &QAction::triggered, this, &MainWindow::signOut);
-    file->addSeparator();
-    QAction* quitAction = add(file, tr("&Quit"), QKeySequence::Quit);
-    quitAction->setMenuRole(QAction::QuitRole);
-    connect(quitAction, &QAction::triggered, this, &MainWindow::quit);
-    connect(file, &QMenu::aboutToShow, this, &MainWindow::updateInvitationsAction);
-    if (Invitations::Service* invitations = m_state->invitations()) {
-        connect(invitations, &Invitations::Service::invitationsChanged, this,
-                &MainWindow::updateInvitationsAction);
-    }
-    updateInvitationsAction();
-    connect(m_state, &AppState::syncNowRequested, this, &MainWindow::syncNow);
-
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    QAction* preferences = add(edit, tr("&Preferences…"), QKeySequence::Preferences);
-    preferences->setMenuRole(QAction::PreferencesRole);
-    connect(preferences, &QAction::triggered, this, &MainWindow::openPreferences);
-    edit->addSeparator();
-    connect(add(edit, tr("&Find Events…"), QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered,
-            this, &MainWindow::openSearch);
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Slash)}) {
-        auto* search = new QShortcut(keys, this);
-        search->setContext(Qt::WindowShortcut);
-        connect(search, &QShortcut::activated, this, &MainWindow::openSearch);
-    }
-
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    m_toggleSidebarAction = add(view, tr("Toggle &Sidebar"));
-    m_toggleSidebarAction->setCheckable(true);
-    m_toggleSidebarAction->setChecked(true);
-    m_showEmptyDaysAction =
-        add(view, tr("Show &Empty Days in Agenda"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
-    m_showEmptyDaysAction->setShortcutContext(Qt::WindowShortcut);
-    m_showEmptyDaysAction->setCheckable(true);
-    m_compactAction =
-        add(view, tr("&Compact Density"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
-    m_compactAction->setShortcutContext(Qt::WindowShortcut);
-    m_compactAction->setCheckable(true);
-    connect(m_compactAction, &QAction::triggered, this, &MainWindow::applyDensity);
-    syncDensityAction();
-    connect(m_state, &AppState::viewModeChanged, this, &MainWindow::syncDensityAction);
-    connect(m_state, &AppState::densityChanged, this, [this](const QString& mode, const QString&) {
-        if (mode == m_state->viewMode()) {
-            syncDensityAction();
-        }
-    });
-    m_toggleTasksPaneAction =
-        add(view, tr("Toggle &Tasks Pane"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
-    m_toggleTasksPaneAction->setShortcutContext(Qt::WindowShortcut);
-    m_toggleTasksPaneAction->setCheckable(true);
-
-    QMenu* window = menuBar()->addMenu(tr("&Window"));
-    connect(add(window, tr("Detached &Agenda Window")), &QAction::triggered, this,
-            &MainWindow::openDetachedAgenda);
-    connect(add(window, tr("Detached &Tasks Window")), &QAction::triggered, this,
-            &MainWindow::openDetachedTasks);
-
-    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    connect(add(tools, tr("Add &Filter…")), &QAction::triggered, this, &MainWindow::addFilter);
-    connect(add(tools, tr("Add Calendar &Group…")), &QAction::triggered, this,
-            [this] { openCalendarGroupForm(QString(), this, false); });
-    connect(add(tools, tr("Manage Calendar Gr&oups…")), &QAction::triggered, this, [this] {
-        ManageViewsDialog dialog(m_state, this);
-        execDialog(&dialog);
-    });
-    connect(add(tools, tr("Manage Te&mplates…")), &QAction::triggered, this, [this] {
-        ManageTemplatesDialog dialog(m_state, this);
-        execDialog(&dialog);
-    });
-    tools->addSeparator();
-    connect(add(tools, tr("&Weather…")), &QAction::triggered, this, [this] {
-        WeatherSettingsDialog dialog(m_state, this);
-        execDialog(&dialog);
-    });
-
-    if (qEnvironmentVariable("CALENDAR_INSTANCE") == QLatin1String("dev")) {
-        QMenu* developer = menuBar()->addMenu(tr("&Developer"));
-        connect(add(developer, tr("Load Sample &Data")), &QAction::triggered, this,
-                &MainWindow::loadSampleData);
-        connect(add(developer, tr("&Clear Sample Data")), &QAction::triggered, this,
-                &MainWindow::clearSampleData);
-        developer->addSeparator();
-        connect(add(developer, tr("Send Test &Notification")), &QAction::triggered, this,
-                &MainWindow::sendTestNotification);
-    }
-
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    connect(add(help, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents), &QAction::triggered,
-            this, [this] {
-                KeyboardHelpDialog dialog(this);
-                execDialog(&dialog);
-            });
-    QAction* testNotification = add(help, tr("Send Test &Notification"));
-    testNotification->setStatusTip(
-        tr("Fire a sample reminder toast to verify your desktop notification setup."));
-    connect(testNotification, &QAction::triggered, this, &MainWindow::sendTestNotification);
-    help->addSeparator();
-    const OrvaUpdate::StatusCallbacks callbacks{
-        [this](const QString& text) { statusBar()->showMessage(text); },
-        [this] { statusBar()->clearMessage(); },
-        [this](const QString& text, int ms) { statusBar()->showMessage(text, ms); }};
-    connect(add(help, tr("&What's New")), &QAction::triggered, this, [this, callbacks] {
-        OrvaUpdate::showWhatsNew(Application::updateFeedConfig(), tr("Orvandellic Calendar"), this,
-                                 callbacks);
-    });
-    QAction* feedback = add(help, tr("Send &Feedback…"));
-    feedback->setIcon(Theme::glyphIcon(Glyphs::openInNew, 16, Theme::textPrimary()));
-    connect(feedback, &QAction::triggered, this,
-            [this] { openFeedbackPage(Application::feedbackConfig(), this); });
-    connect(add(help, tr("Check for &Updates…")), &QAction::triggered, this, [this, callbacks] {
-        OrvaUpdate::checkForUpdatesInteractive(Application::updateFeedConfig(),
-                                               tr("Orvandellic Calendar"), this, callbacks);
-    });
-    help->addSeparator();
-    QAction* about = add(help, tr("&About Orvandellic Calendar"));
-    about->setMenuRole(QAction::AboutRole);
-    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
-}
-
-void MainWindow::buildShortcuts()
-{
-    const auto bind = [this](const QKeySequence& keys, auto slot) {
-        auto* shortcut = new QShortcut(keys, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, slot);
-        return shortcut;
-    };
-    bind(QKeySequence(Qt::CTRL | Qt::Key_K), &MainWindow::openCommandPalette);
-    bind(QKeySequence(Qt::ALT | Qt::Key_Left), [this] { m_state->navigateBack(); });
-    bind(QKeySequence(Qt::ALT | Qt::Key_Right), [this] { m_state->navigateForward(); });
-    qApp->installEventFilter(this);
-    for (int number = 1; number <= 9; ++number) {
-        bind(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number)),
-             [this, number] { activateCalendarGroup(number); });
-    }
-    bind(QKeySequence(Qt::CTRL | Qt::Key_BracketRight), [this] { cycleCalendarGroup(1); });
-    bind(QKeySequence(Qt::CTRL | Qt::Key_BracketLeft), [this] { cycleCalendarGroup(-1); });
-    auto* undo = new QShortcut(QKeySequence::Undo, this);
-    undo->setContext(Qt::ApplicationShortcut);
-    connect(undo, &QShortcut::activated, this, [this] {
-        // While an import holds the store the undo waits for its end, behind the edits kept
-        // before it (whose entries are pushed only then).
-        UndoStack* stack = m_state->undoStack();
-        if (!stack->canUndo() && !m_state->hasKeptWrites())
-            return;
-        m_state->whenStoreFree([stack] {
-            if (stack->canUndo()) {
-                stack->undo();
-            }
-        });
-    });
-}
-
-void MainWindow::activateCalendarGroup(int number)
-{
-    const QList<CalendarView> groups = m_state->views()->getAll();
-    if (number >= 1 && number <= groups.size()) {
-        m_state->setActiveViewId(groups.at(number - 1).id);
-    }
-}
-
-void MainWindow::cycleCalendarGroup(int delta)
-{
-    const QList<CalendarView> groups = m_state->views()->getAll();
-    if (groups.isEmpty()) {
-        return;
-    }
-    qsizetype current = 0;
-    for (qsizetype i = 0; i < groups.size(); ++i) {
-        if (groups.at(i).id == m_state->activeViewId()) {
-            current = i;
-            break;
-        }
-    }
-    const qsizetype count = groups.size();
-    m_state->setActiveViewId(groups.at((current + delta % count + count) % count).id);
-}
-
-void MainWindow::syncDensityAction()
-{
-    const QSignalBlocker blocker(m_compactAction);
-    m_compactAction->setChecked(m_state->isCompact(m_state->viewMode()));
-}
-
-void MainWindow::applyDensity(bool compact)
-{
-    m_state->setDensity(m_state->viewMode(),
-                        compact ? QStringLiteral("compact") : QStringLiteral("comfortable"));
+    m_statusBarWidgets = new StatusBarWidgets(this, m_state);
+    m_statusBarWidgets->build();
 }
 
 // --- widget tree -----------------------------------------------------------------------------
@@ -465,18 +209,19 @@ void MainWindow::buildUi()
     m_splitter->setSizes({360, width() - 680, 320});
     setCentralWidget(m_splitter);
 
-    connect(m_toggleSidebarAction, &QAction::toggled, m_sidebar, &QWidget::setVisible);
+    connect(m_menus->toggleSidebarAction(), &QAction::toggled, m_sidebar, &QWidget::setVisible);
     // Only the sidebar's agenda answers to the View menu; a detached one keeps its own mode.
     AgendaListWidget* agenda = m_sidebar->agenda();
-    m_showEmptyDaysAction->setChecked(agenda->showEmptyDays());
-    connect(m_showEmptyDaysAction, &QAction::toggled, agenda, &AgendaListWidget::setShowEmptyDays);
-    connect(agenda, &AgendaListWidget::showEmptyDaysChanged, m_showEmptyDaysAction,
+    m_menus->showEmptyDaysAction()->setChecked(agenda->showEmptyDays());
+    connect(m_menus->showEmptyDaysAction(), &QAction::toggled, agenda,
+            &AgendaListWidget::setShowEmptyDays);
+    connect(agenda, &AgendaListWidget::showEmptyDaysChanged, m_menus->showEmptyDaysAction(),
             &QAction::setChecked);
     const bool tasksVisible =
         m_state->preferences()->getBool(QStringLiteral("ui/tasksPaneVisible"), true);
     m_tasksPane->setVisible(tasksVisible);
-    m_toggleTasksPaneAction->setChecked(tasksVisible);
-    connect(m_toggleTasksPaneAction, &QAction::toggled, this, [this](bool visible) {
+    m_menus->toggleTasksPaneAction()->setChecked(tasksVisible);
+    connect(m_menus->toggleTasksPaneAction(), &QAction::toggled, this, [this](bool visible) {
         m_tasksPane->setVisible(visible);
         m_state->preferences()->setBool(QStringLiteral("ui/tasksPaneVisible"), visible);
     });
@@ -536,7 +281,7 @@ void MainWindow::updateEmptyState()
 {
     const bool any = !m_state->calendars()->getAll().isEmpty();
     m_centralStack->setCurrentIndex(any ? 1 : 0);
-    m_newEventAction->setEnabled(any);
+    m_menus->newEventAction()->setEnabled(any);
 }
 
 // --- window state ----------------------------------------------------------------------------
@@ -593,166 +338,7 @@ QString MainWindow::statusText() const
     return statusBar()->currentMessage();
 }
 
-void MainWindow::buildStatusBarWidgets()
-{
-    m_accountPill = new QToolButton(this);
-    m_accountPill->setObjectName(QStringLiteral("accountPill"));
-    m_accountPill->setAutoRaise(true);
-    m_accountPill->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_accountPill->setCursor(Qt::PointingHandCursor);
-    m_accountPill->setIcon(
-        Theme::glyphIcon(Glyphs::warning, 14, QColor(QStringLiteral("#F59E0B"))));
-    m_accountPill->setStyleSheet(
-        QStringLiteral("QToolButton { color: #F59E0B; font-weight: 600; }"));
-    m_accountPill->hide();
-    connect(m_accountPill, &QToolButton::clicked, this, [this] {
-        openCalendarAccounts();
-        refreshAccountPill();
-    });
-    statusBar()->addPermanentWidget(m_accountPill);
-    connect(m_state->accounts(), &AccountRepository::accountsChanged, this,
-            &MainWindow::refreshAccountPill);
-    refreshAccountPill();
-
-    m_filterButton = new QToolButton(this);
-    m_filterButton->setObjectName(QStringLiteral("filterButton"));
-    m_filterButton->setPopupMode(QToolButton::InstantPopup);
-    m_filterButton->setAutoRaise(true);
-    m_filterButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_filterButton->setCursor(Qt::PointingHandCursor);
-    m_filterButton->setToolTip(tr("Manage filters"));
-    paintFilterIcon();
-    // The glyph is drawn in the theme's text colour: a theme chosen later draws it again.
-    if (ThemeManager* themes = m_state->themeManager()) {
-        connect(themes, &ThemeManager::modeChanged, this, &MainWindow::paintFilterIcon);
-    }
-    statusBar()->addPermanentWidget(m_filterButton);
-    connect(m_state->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
-            &MainWindow::rebuildFilterMenu);
-    connect(m_state, &AppState::filterHiddenCountChanged, this, &MainWindow::updateFilterButton);
-    rebuildFilterMenu();
-}
-
-void MainWindow::paintFilterIcon()
-{
-    m_filterButton->setIcon(Theme::glyphIcon(Glyphs::filterLines, 16, Theme::textPrimary()));
-}
-
-void MainWindow::refreshAccountPill()
-{
-    if (!m_accountPill) {
-        return;
-    }
-    const auto hasRefreshToken = [](const Account& account) {
-        const QString token = account.type == QLatin1String("google")
-                                  ? Google::AuthService::loadTokens(account.id).refreshToken
-                                  : Microsoft::AuthService::loadTokens(account.id).refreshToken;
-        return !token.isEmpty();
-    };
-    const AccountAttention::Counts counts =
-        AccountAttention::count(m_state->accounts()->getAll(), hasRefreshToken,
-                                QCoreApplication::translate("MainWindow", "Password missing"));
-    qInfo().noquote() << "[Pill] refresh: oauthAccounts=" << counts.oauthAccounts
-                      << "needAuth=" << counts.needSignIn << "needPassword=" << counts.needPassword;
-    const int total = counts.needSignIn + counts.needPassword;
-    m_accountPill->setVisible(total >= 1);
-    if (total < 1) {
-        return;
-    }
-    if (counts.needPassword == 0) {
-        m_accountPill->setText(tr("%n account(s) need sign-in", nullptr, counts.needSignIn));
-        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and sign in."));
-    } else if (counts.needSignIn == 0) {
-        m_accountPill->setText(tr("%n account(s) need password", nullptr, counts.needPassword));
-        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and re-enter the password."));
-    } else {
-        m_accountPill->setText(tr("%n account(s) need attention", nullptr, total));
-        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and resolve the issues."));
-    }
-}
-
-void MainWindow::rebuildFilterMenu()
-{
-    if (!m_filterButton) {
-        return;
-    }
-    const QList<FilterRule> rules = m_state->filterRules()->getAll();
-    m_filterButton->setVisible(true);
-    updateFilterButton();
-    // The menu may be the one running right now (its "Manage Filters…" opened the dialog that
-    // changed the rules): deleting it under its own event loop crashed. It stays; only its
-    // entries are replaced, the old ones deleted once control is back in the event loop.
-    QMenu* menu = m_filterButton->menu();
-    if (!menu) {
-        menu = new QMenu(m_filterButton);
-        m_filterButton->setMenu(menu);
-    }
-    for (QAction* action : menu->actions()) {
-        menu->removeAction(action);
-        action->deleteLater();
-    }
-    if (!rules.isEmpty()) {
-        const bool allEnabled = std::all_of(rules.cbegin(), rules.cend(),
-                                            [](const FilterRule& r) { return r.enabled; });
-        QAction* all =
-            menu->addAction(allEnabled ? tr("Disable all filters") : tr("Enable all filters"));
-        const bool target = !allEnabled;
-        connect(all, &QAction::triggered, this, [this, target] {
-            for (const FilterRule& rule : m_state->filterRules()->getAll()) {
-                if (rule.enabled != target) {
-                    m_state->filterRules()->setEnabled(rule.id, target);
-                }
-            }
-        });
-        menu->addSeparator();
-        for (const FilterRule& rule : rules) {
-            QAction* entry = menu->addAction(rule.name);
-            entry->setCheckable(true);
-            entry->setChecked(rule.enabled);
-            const QString id = rule.id;
-            connect(entry, &QAction::toggled, this,
-                    [this, id](bool on) { m_state->filterRules()->setEnabled(id, on); });
-        }
-        menu->addSeparator();
-    }
-    connect(menu->addAction(tr("Add Filter…")), &QAction::triggered, this, &MainWindow::addFilter);
-    if (!rules.isEmpty()) {
-        connect(menu->addAction(tr("Manage Filters…")), &QAction::triggered, this, [this] {
-            ManageFiltersDialog dialog(m_state, this);
-            execDialog(&dialog);
-        });
-    }
-}
-
-void MainWindow::updateFilterButton()
-{
-    if (!m_filterButton) {
-        return;
-    }
-    const QList<FilterRule> rules = m_state->filterRules()->getAll();
-    if (rules.isEmpty()) {
-        m_filterButton->setText(tr("No filters"));
-        return;
-    }
-    const int enabled = int(
-        std::count_if(rules.cbegin(), rules.cend(), [](const FilterRule& r) { return r.enabled; }));
-    QString text = tr("%n filter(s) applied", nullptr, enabled);
-    const int hidden = m_state->filterHiddenCount();
-    if (enabled > 0 && hidden > 0) {
-        text += QStringLiteral(" · ") + tr("%n hidden", nullptr, hidden);
-    }
-    m_filterButton->setText(text);
-}
-
 // --- accounts, invitations, about ------------------------------------------------------------
-
-void MainWindow::updateAccountActions()
-{
-    OrvaAccount::Client* client = m_state->accountClient();
-    const bool signedIn = client != nullptr && client->isAuthenticated();
-    m_signOutAction->setVisible(signedIn);
-    m_accountAction->setStatusTip(signedIn ? tr("Manage your account") : tr("Sign in or sign up"));
-}
 
 void MainWindow::signOut()
 {
@@ -786,23 +372,6 @@ void MainWindow::showOrvandellicAccountScreen()
     m_accountScreen->activateWindow();
 }
 
-void MainWindow::updateInvitationsAction()
-{
-    const int count = m_state->invitations() ? m_state->invitations()->pendingCount() : 0;
-    m_invitationsAction->setText(count < 1 ? tr("&Invitations…")
-                                           : tr("&Invitations… (%1)").arg(count));
-}
-
-void MainWindow::showAbout()
-{
-    QMessageBox::about(
-        this, tr("About Orvandellic Calendar"),
-        tr("<h3>Orvandellic Calendar</h3><p>Version %1</p><p>A CalDAV-first calendar with "
-           "client-side filters and Views, the killer feature competitors don't have.</p><p>Made "
-           "for people who keep several calendars in one place. Built with Qt %2.</p>")
-            .arg(Defaults::version(), QString::fromLatin1(qVersion())));
-}
-
 void MainWindow::sendTestNotification()
 {
     if (notificationService && notificationService->showTestNotification()) {
@@ -812,24 +381,6 @@ void MainWindow::sendTestNotification()
                       "available"),
                    5000);
     }
-}
-
-void MainWindow::loadSampleData()
-{
-    const int count = ::loadSampleData(m_state);
-    showStatus(tr("Loaded %n sample row(s).", nullptr, count), 4000);
-}
-
-void MainWindow::clearSampleData()
-{
-    if (QMessageBox::question(
-            this, tr("Clear sample data?"),
-            tr("Remove the sample calendars, events, and tasks? Your real data is untouched."),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
-        return;
-    }
-    const int count = ::removeSampleData(m_state);
-    showStatus(tr("Removed %n sample row(s).", nullptr, count), 4000);
 }
 
 // --- commands --------------------------------------------------------------------------------

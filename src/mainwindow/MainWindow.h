@@ -16,15 +16,14 @@ class DetachedAgendaWindow;
 class DetachedTasksWindow;
 class CommandPalette;
 class IcsImportFlow;
+class MainWindowMenus;
 class NotificationService;
-class QAction;
 class QDialog;
-class QMenu;
 class QSplitter;
 class QStackedWidget;
-class QToolButton;
 class QuickAddDialog;
 class Sidebar;
+class StatusBarWidgets;
 class SyncClientFactory;
 class SyncOrchestrator;
 class TasksPane;
@@ -41,6 +40,9 @@ class TrayIcon;
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
+    // The menus reach the window's private operations (import, sign-out, status messages) and
+    // the tasks pane, as the window's own code did.
+    friend class MainWindowMenus;
 
 public:
     explicit MainWindow(AppState* state, QWidget* parent = nullptr);
@@ -105,54 +107,28 @@ protected:
 
 private:
     void construct(std::unique_ptr<SyncClientFactory> syncClients);
-    void buildMenuBar();
     void buildUi();
     QWidget* buildEmptyStatePage();
-    void buildShortcuts();
     void restoreWindowState();
     void saveWindowState();
     void fitToScreen();
     void updateEmptyState();
-    void syncDensityAction();
-    void applyDensity(bool compact);
-    void cycleCalendarGroup(int delta);
-    void activateCalendarGroup(int number);
-    void buildStatusBarWidgets();
-    void paintFilterIcon();
-    void refreshAccountPill();
-    void rebuildFilterMenu();
-    void updateFilterButton();
-    void updateAccountActions();
-    void updateInvitationsAction();
     void importIcsFile();
     void maybeShowFirstLaunch();
-    void showAbout();
     void signOut();
-    void loadSampleData();
-    void clearSampleData();
     void showStatus(const QString& text, int timeoutMs);
 
     AppState* m_state;
     SyncOrchestrator* m_sync = nullptr;
     IcsImportFlow* m_import = nullptr;
     bool m_quitting = false;
-
-    QAction* m_accountAction = nullptr;
-    QAction* m_signOutAction = nullptr;
-    QAction* m_newEventAction = nullptr;
-    QAction* m_invitationsAction = nullptr;
-    QAction* m_showEmptyDaysAction = nullptr;
-    QAction* m_compactAction = nullptr;
-    QAction* m_toggleSidebarAction = nullptr;
-    QAction* m_toggleTasksPaneAction = nullptr;
-    QMenu* m_fileMenu = nullptr;
+    MainWindowMenus* m_menus = nullptr;
+    StatusBarWidgets* m_statusBarWidgets = nullptr;
 
     QSplitter* m_splitter = nullptr;
     Sidebar* m_sidebar = nullptr;
     QStackedWidget* m_centralStack = nullptr;
     TasksPane* m_tasksPane = nullptr;
-    QToolButton* m_accountPill = nullptr;
-    QToolButton* m_filterButton = nullptr;
     QPointer<QuickAddDialog> m_quickAddDialog;
     QPointer<DetachedAgendaWindow> m_detachedAgenda;
     QPointer<DetachedTasksWindow> m_detachedTasks;
