@@ -197,7 +197,7 @@ TokenReply parseTokenReply(const QByteArray& body)
     if (expiresIn.isString())
         seconds = expiresIn.toString().toLongLong(&valid);
     if (valid && seconds > 0)
-        reply.expiresInSeconds = std::min(seconds, Limits::maxAccessTokenLifetimeSeconds);
+        reply.expiresInSeconds = std::min<qint64>(seconds, Limits::maxAccessTokenLifetimeSeconds);
     return reply;
 }
 
