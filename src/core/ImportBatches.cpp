@@ -16,6 +16,11 @@ QByteArrayView lineAt(const QByteArray& text, qsizetype from, qsizetype* next)
     return QByteArrayView(text).sliced(from, end - from);
 }
 
+bool isFolded(char first)
+{
+    return first == ' ' || first == '\t';
+}
+
 bool isLine(QByteArrayView line, QByteArrayView expected)
 {
     return line.trimmed().compare(expected, Qt::CaseInsensitive) == 0;
@@ -53,6 +58,11 @@ bool ImportBatches::next()
            m_componentsRead < Limits::maxIcalendarComponentsPerText) {
         const qsizetype lineStart = position;
         const QByteArrayView line = lineAt(m_text, lineStart, &position);
+        // The reader unfolds a line with the lines after it that start with a space or a tab, so
+        // neither a line that goes on nor its continuations begin or end a component for it.
+        if ((lineStart > 0 && isFolded(m_text.at(lineStart))) ||
+            (position < m_text.size() && isFolded(m_text.at(position))))
+            continue;
         if (begin < 0) {
             const bool event = isLine(line, "BEGIN:VEVENT");
             const bool task = isLine(line, "BEGIN:VTODO");

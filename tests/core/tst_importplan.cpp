@@ -65,6 +65,10 @@ void TestImportPlan::batchesKeepComponentsWhole_data()
                calendar(vevent("a")).replace("\r\n", "\n").replace("BEGIN:VEVENT", "begin:vevent"))
         << 5 << QStringList{"1/0:a"};
     QTest::newRow("nothing to read") << calendar(zone) << 5 << QStringList{};
+    // Unfolded, the END line reads "END:VEVENTBEGIN:VEVENT": the event goes on to the next END.
+    QTest::newRow("a folded line neither ends nor begins a component")
+        << calendar(vevent("a") + " BEGIN:VEVENT\r\nSUMMARY:more\r\nEND:VEVENT\r\n" + vevent("c"))
+        << 1 << QStringList{"1/0:a", "1/0:c"};
 }
 
 void TestImportPlan::batchesKeepComponentsWhole()
