@@ -53,6 +53,8 @@ bool ImportBatches::next()
     int depth = 0;
     bool isEvent = false;
     bool isZone = false;
+    // The reader takes an event from every BEGIN:VEVENT line, nested ones too, so they count.
+    int nestedEvents = 0;
     qsizetype position = m_position;
     while (position < m_text.size() && m_events + m_tasks < m_componentsPerBatch &&
            m_componentsRead < Limits::maxIcalendarComponentsPerText) {
@@ -72,25 +74,32 @@ bool ImportBatches::next()
                 depth = 1;
                 isEvent = event;
                 isZone = zone;
+                nestedEvents = 0;
             }
             continue;
         }
         if (startsComponent(line)) {
             ++depth;
+            if (line.compare("BEGIN:VEVENT", Qt::CaseInsensitive) == 0)
+                ++nestedEvents;
             continue;
         }
         if (!endsComponent(line) || --depth > 0)
             continue;
         const QByteArrayView component = QByteArrayView(m_text).sliced(begin, position - begin);
         if (isZone) {
-            m_zones += component;
-            if (!m_zones.endsWith('\n'))
-                m_zones += "\r\n";
+            // A zone holding an event is no zone, and every piece would repeat that event.
+            if (nestedEvents == 0) {
+                m_zones += component;
+                if (!m_zones.endsWith('\n'))
+                    m_zones += "\r\n";
+            }
         } else {
             piece += component;
             if (!piece.endsWith('\n'))
                 piece += "\r\n";
             ++(isEvent ? m_events : m_tasks);
+            m_events += nestedEvents;
             ++m_componentsRead;
         }
         begin = -1;

@@ -69,6 +69,15 @@ void TestImportPlan::batchesKeepComponentsWhole_data()
     QTest::newRow("a folded line neither ends nor begins a component")
         << calendar(vevent("a") + " BEGIN:VEVENT\r\nSUMMARY:more\r\nEND:VEVENT\r\n" + vevent("c"))
         << 1 << QStringList{"1/0:a", "1/0:c"};
+    // The reader starts an event at each BEGIN:VEVENT, nested or not; none may go uncounted.
+    QTest::newRow("events nested in an event and a task are counted")
+        << calendar("BEGIN:VEVENT\r\nUID:outer\r\n" + vevent("a") + vevent("b") +
+                    "END:VEVENT\r\nBEGIN:VTODO\r\nUID:t\r\n" + vevent("c") + "END:VTODO\r\n")
+        << 5 << QStringList{"4/1:a,b,c"};
+    QTest::newRow("a zone holding an event is left out")
+        << calendar(QByteArray(zone).replace("END:VTIMEZONE", vevent("z") + "END:VTIMEZONE") +
+                    vevent("a") + vevent("b"))
+        << 1 << QStringList{"1/0:a", "1/0:b"};
 }
 
 void TestImportPlan::batchesKeepComponentsWhole()

@@ -5,14 +5,18 @@
 #include "OAuthProtocol.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-void require(bool condition)
+// Names the line of a broken promise, so a finding says which one without a debugger.
+void require(bool condition, int line = __builtin_LINE())
 {
-    if (!condition)
-        std::abort();
+    if (condition)
+        return;
+    std::fprintf(stderr, "%s:%d: promise broken\n", __FILE__, line);
+    std::abort();
 }
 
 bool endsSignIn(OAuthProtocol::Verdict verdict)
