@@ -2,6 +2,8 @@
 
 #include "Limits.h"
 
+#include <algorithm>
+
 namespace {
 
 // The content line starting at `from` without its line break, and where the next one starts.
@@ -53,6 +55,7 @@ bool ImportBatches::next()
     int depth = 0;
     bool isEvent = false;
     bool isZone = false;
+    const char* endLine = nullptr;
     // The reader takes an event from every BEGIN:VEVENT line, nested ones too, so they count.
     int nestedEvents = 0;
     qsizetype position = m_position;
@@ -75,6 +78,7 @@ bool ImportBatches::next()
                 isEvent = event;
                 isZone = zone;
                 nestedEvents = 0;
+                endLine = event ? "END:VEVENT" : task ? "END:VTODO" : "END:VTIMEZONE";
             }
             continue;
         }
@@ -84,8 +88,15 @@ bool ImportBatches::next()
                 ++nestedEvents;
             continue;
         }
-        if (!endsComponent(line) || --depth > 0)
+        // As for the reader, the component's own END line closes it at any depth; another END
+        // line closes what is nested, and at the top it closes nothing.
+        if (!endsComponent(line))
             continue;
+        if (line.compare(endLine, Qt::CaseInsensitive) != 0) {
+            depth = std::max(1, depth - 1);
+            continue;
+        }
+        depth = 0;
         const QByteArrayView component = QByteArrayView(m_text).sliced(begin, position - begin);
         if (isZone) {
             // A zone holding an event is no zone, and every piece would repeat that event.

@@ -86,6 +86,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (bytes.size() < Limits::maxIcalendarLineChars)
         require(text == bytes);
 
-    require(readInBatches(text, componentsPerBatch) == readInBatches(text, 500));
+    const QStringList small = readInBatches(text, componentsPerBatch);
+    const QStringList large = readInBatches(text, 500);
+    if (small != large)
+        std::fprintf(stderr, "%d per piece: %s\n500 per piece: %s\n", componentsPerBatch,
+                     qPrintable(small.join(u'|').replace(QChar(0), u'~')),
+                     qPrintable(large.join(u'|').replace(QChar(0), u'~')));
+    require(small == large);
     return 0;
 }
