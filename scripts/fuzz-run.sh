@@ -17,6 +17,7 @@ dict=$(dirname "$seeds")/${target//_/-}.dict
 
 work=$root/build-fuzz/fuzz-work/$target
 mkdir -p "$work/corpus" "$work/crashes"
+rm -f "$work"/fuzz-*.log
 log=$work/run.log
 args=(-max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1
       -artifact_prefix="$work/crashes/")
