@@ -2,6 +2,8 @@
 
 #include "Limits.h"
 
+#include <algorithm>
+
 namespace {
 
 // The content line starting at `from` without its line break, and where the next one starts.
@@ -14,6 +16,11 @@ QByteArrayView lineAt(const QByteArray& text, qsizetype from, qsizetype* next)
     if (end > from && text.at(end - 1) == '\r')
         --end;
     return QByteArrayView(text).sliced(from, end - from);
+}
+
+bool isFolded(char first)
+{
+    return first == ' ' || first == '\t';
 }
 
 bool isLine(QByteArrayView line, QByteArrayView expected)
@@ -48,11 +55,19 @@ bool ImportBatches::next()
     int depth = 0;
     bool isEvent = false;
     bool isZone = false;
+    const char* endLine = nullptr;
+    // The reader takes an event from every BEGIN:VEVENT line, nested ones too, so they count.
+    int nestedEvents = 0;
     qsizetype position = m_position;
     while (position < m_text.size() && m_events + m_tasks < m_componentsPerBatch &&
            m_componentsRead < Limits::maxIcalendarComponentsPerText) {
         const qsizetype lineStart = position;
         const QByteArrayView line = lineAt(m_text, lineStart, &position);
+        // The reader unfolds a line with the lines after it that start with a space or a tab, so
+        // neither a line that goes on nor its continuations begin or end a component for it.
+        if ((lineStart > 0 && isFolded(m_text.at(lineStart))) ||
+            (position < m_text.size() && isFolded(m_text.at(position))))
+            continue;
         if (begin < 0) {
             const bool event = isLine(line, "BEGIN:VEVENT");
             const bool task = isLine(line, "BEGIN:VTODO");
@@ -62,25 +77,40 @@ bool ImportBatches::next()
                 depth = 1;
                 isEvent = event;
                 isZone = zone;
+                nestedEvents = 0;
+                endLine = event ? "END:VEVENT" : task ? "END:VTODO" : "END:VTIMEZONE";
             }
             continue;
         }
         if (startsComponent(line)) {
             ++depth;
+            if (line.compare("BEGIN:VEVENT", Qt::CaseInsensitive) == 0)
+                ++nestedEvents;
             continue;
         }
-        if (!endsComponent(line) || --depth > 0)
+        // As for the reader, the component's own END line closes it at any depth; another END
+        // line closes what is nested, and at the top it closes nothing.
+        if (!endsComponent(line))
             continue;
+        if (line.compare(endLine, Qt::CaseInsensitive) != 0) {
+            depth = std::max(1, depth - 1);
+            continue;
+        }
+        depth = 0;
         const QByteArrayView component = QByteArrayView(m_text).sliced(begin, position - begin);
         if (isZone) {
-            m_zones += component;
-            if (!m_zones.endsWith('\n'))
-                m_zones += "\r\n";
+            // A zone holding an event is no zone, and every piece would repeat that event.
+            if (nestedEvents == 0) {
+                m_zones += component;
+                if (!m_zones.endsWith('\n'))
+                    m_zones += "\r\n";
+            }
         } else {
             piece += component;
             if (!piece.endsWith('\n'))
                 piece += "\r\n";
             ++(isEvent ? m_events : m_tasks);
+            m_events += nestedEvents;
             ++m_componentsRead;
         }
         begin = -1;

@@ -22,6 +22,10 @@ inline constexpr std::int64_t maxCredentialFileBytes = 4LL * 1024 * 1024;
 // redirect with two tokens is a few kilobytes.
 inline constexpr std::int64_t maxLoopbackRequestBytes = 64LL * 1024;
 
+// The longest lifetime a token endpoint's "expires_in" is taken at; access tokens live an hour or
+// so. A larger figure (up to 1e300 in a hostile reply) would overflow the expiry time.
+inline constexpr std::int64_t maxAccessTokenLifetimeSeconds = 24LL * 3600;
+
 // The largest reply body the account service transport accepts; cloud event pages stay far
 // below it, a broken or hostile server is cut off.
 inline constexpr std::int64_t maxServiceReplyBytes = 64LL * 1024 * 1024;

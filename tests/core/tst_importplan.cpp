@@ -65,6 +65,25 @@ void TestImportPlan::batchesKeepComponentsWhole_data()
                calendar(vevent("a")).replace("\r\n", "\n").replace("BEGIN:VEVENT", "begin:vevent"))
         << 5 << QStringList{"1/0:a"};
     QTest::newRow("nothing to read") << calendar(zone) << 5 << QStringList{};
+    // Unfolded, the END line reads "END:VEVENTBEGIN:VEVENT": the event goes on to the next END.
+    QTest::newRow("a folded line neither ends nor begins a component")
+        << calendar(vevent("a") + " BEGIN:VEVENT\r\nSUMMARY:more\r\nEND:VEVENT\r\n" + vevent("c"))
+        << 1 << QStringList{"1/0:a", "1/0:c"};
+    // The reader starts an event at each BEGIN:VEVENT, nested or not; none may go uncounted.
+    QTest::newRow("events nested in an event and a task are counted")
+        << calendar("BEGIN:VEVENT\r\nUID:outer\r\n" + vevent("a") + vevent("b") +
+                    "END:VEVENT\r\nBEGIN:VTODO\r\nUID:t\r\n" + vevent("c") + "END:VTODO\r\n")
+        << 5 << QStringList{"4/1:a,b,c"};
+    // Read whole, event "a" is still open at END:VTODO and ends at the END:VEVENT in the task.
+    QTest::newRow("only its own END line ends a component")
+        << calendar("BEGIN:VEVENT\r\nUID:a\r\nEND:VTODO\r\nBEGIN:VTODO\r\nUID:b\r\n"
+                    "DTSTART:20260312T090000Z\r\nEND:VEVENT\r\nEND:VTODO\r\n" +
+                    vevent("c"))
+        << 1 << QStringList{"1/0:a", "1/0:c"};
+    QTest::newRow("a zone holding an event is left out")
+        << calendar(QByteArray(zone).replace("END:VTIMEZONE", vevent("z") + "END:VTIMEZONE") +
+                    vevent("a") + vevent("b"))
+        << 1 << QStringList{"1/0:a", "1/0:b"};
 }
 
 void TestImportPlan::batchesKeepComponentsWhole()

@@ -207,9 +207,14 @@ QJsonObject eventTimeToJson(const QDateTime& time, bool isAllDay, const QString&
 {
     if (isAllDay)
         return {{QStringLiteral("date"), time.toUTC().date().toString(Qt::ISODate)}};
-    if (const std::optional<QTimeZone> zone = EventZone::writingZone(timezone))
-        return {{QStringLiteral("dateTime"), time.toTimeZone(*zone).toString(Qt::ISODate)},
+    if (const std::optional<QTimeZone> zone = EventZone::writingZone(timezone)) {
+        // A local mean time offset (before standard zones) has seconds that "+hh:mm" would cut
+        // off: such an instant goes in UTC, still with its zone.
+        const QDateTime local = time.toTimeZone(*zone);
+        const QDateTime written = local.offsetFromUtc() % 60 == 0 ? local : time.toUTC();
+        return {{QStringLiteral("dateTime"), written.toString(Qt::ISODate)},
                 {QStringLiteral("timeZone"), QString::fromUtf8(zone->id())}};
+    }
     return {{QStringLiteral("dateTime"), time.toUTC().toString(Qt::ISODateWithMs)},
             {QStringLiteral("timeZone"), QStringLiteral("UTC")}};
 }

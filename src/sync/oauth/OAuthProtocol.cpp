@@ -1,5 +1,7 @@
 #include "OAuthProtocol.h"
 
+#include "Limits.h"
+
 #include <QCryptographicHash>
 #include <QJsonDocument>
 #include <QJsonValue>
@@ -7,6 +9,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -187,12 +190,14 @@ TokenReply parseTokenReply(const QByteArray& body)
     reply.refreshToken = stringMember(object, "refresh_token");
     reply.idToken = stringMember(object, "id_token");
     const QJsonValue expiresIn = object.value(QLatin1String("expires_in"));
+    // Bounded before it becomes an integer: a double beyond the range of one does not convert.
+    const double bound = double(Limits::maxAccessTokenLifetimeSeconds);
     bool valid = expiresIn.isDouble();
-    qint64 seconds = valid ? static_cast<qint64>(expiresIn.toDouble()) : 0;
+    qint64 seconds = valid ? static_cast<qint64>(std::clamp(expiresIn.toDouble(), -1.0, bound)) : 0;
     if (expiresIn.isString())
         seconds = expiresIn.toString().toLongLong(&valid);
     if (valid && seconds > 0)
-        reply.expiresInSeconds = seconds;
+        reply.expiresInSeconds = std::min<qint64>(seconds, Limits::maxAccessTokenLifetimeSeconds);
     return reply;
 }
 

@@ -69,6 +69,8 @@ struct TokenReply
     QString idToken;
     qint64 expiresInSeconds = 3600;
 };
+// An "expires_in" that is missing, unreadable or not positive reads as an hour; a longer one than
+// Limits::maxAccessTokenLifetimeSeconds as that bound.
 TokenReply parseTokenReply(const QByteArray& body);
 
 // The account named by an id token: "email" (for Microsoft, "preferred_username" when that is

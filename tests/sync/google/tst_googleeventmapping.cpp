@@ -446,6 +446,31 @@ private Q_SLOTS:
                  QStringLiteral("{\"useDefault\":true}"));
     }
 
+    void occurrenceIdsReadBack_data()
+    {
+        QTest::addColumn<QString>("recurrenceId");
+        QTest::addColumn<QString>("zone");
+        QTest::newRow("winter") << "20260303T080000Z"
+                                << "Europe/Berlin";
+        QTest::newRow("all-day") << "20260303"
+                                 << "Europe/Berlin";
+        // Berlin's local mean time, +00:53:28, does not fit a text offset of whole minutes.
+        QTest::newRow("local mean time") << "10130303T080000Z"
+                                         << "Europe/Berlin";
+        QTest::newRow("no real zone") << "20260303T080000Z"
+                                      << "Not/AZone";
+    }
+
+    void occurrenceIdsReadBack()
+    {
+        QFETCH(QString, recurrenceId);
+        QFETCH(QString, zone);
+        const QJsonObject original = Google::originalStartToJson(recurrenceId, zone);
+        QCOMPARE(Google::recurrenceIdFromJson(
+                     QJsonObject{{QStringLiteral("originalStartTime"), original}}),
+                 recurrenceId);
+    }
+
     void clientIds()
     {
         const QString uuid = QStringLiteral("3F2504E0-4F89-41D3-9A0C-0305E82C3301");

@@ -1,3 +1,4 @@
+#include "Limits.h"
 #include "OAuthEndpoints.h"
 #include "OAuthProtocol.h"
 
@@ -183,6 +184,20 @@ private Q_SLOTS:
             << "" << qint64(99);
         QTest::newRow("not json") << QByteArray("<html>") << ""
                                   << "" << qint64(3600);
+        // A lifetime past any real token's would put the expiry past what a time can hold.
+        const qint64 longest = Limits::maxAccessTokenLifetimeSeconds;
+        QTest::newRow("huge expiry")
+            << QByteArray(R"({"access_token":"a","expires_in":1e18})") << "a"
+            << "" << longest;
+        QTest::newRow("huge expiry as text")
+            << QByteArray(R"({"access_token":"a","expires_in":"9223372036854775807"})") << "a"
+            << "" << longest;
+        QTest::newRow("expiry beyond an integer")
+            << QByteArray(R"({"access_token":"a","expires_in":1e300})") << "a"
+            << "" << longest;
+        QTest::newRow("hugely negative expiry")
+            << QByteArray(R"({"access_token":"a","expires_in":-1e300})") << "a"
+            << "" << qint64(3600);
     }
 
     void tokenReplies()
