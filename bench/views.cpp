@@ -19,6 +19,7 @@
 #include "ViewArea.h"
 #include "ViewBenchStore.h"
 #include "ViewData.h"
+#include "VisibleEvents.h"
 #include "WeekTimelineWidget.h"
 #include "WeekView.h"
 
@@ -173,7 +174,7 @@ bool measure(int total, Figures* figures)
     DayView view(&state);
     view.resize(1000, 800);
     view.setDate(measuredDay);
-    const QStringList ids = ViewData::visibleCalendarIds(&state);
+    const QStringList ids = VisibleEvents::calendarIds(&state);
     const QDateTime from = ViewData::rangeStart(measuredDay);
     const QDateTime to = ViewData::rangeEnd(measuredDay, 1);
     std::vector<double> viewTimes, queryTimes, reloadTimes;
@@ -240,7 +241,7 @@ bool measureWeeks(WeekFigures* figures)
     figures->sparseMs = step(denseWeek, sparseWeek, &figures->sparseShown);
     figures->denseMs = step(sparseWeek, denseWeek, &figures->denseShown);
 
-    const QStringList ids = ViewData::visibleCalendarIds(&state);
+    const QStringList ids = VisibleEvents::calendarIds(&state);
     const QDateTime from = ViewData::rangeStart(denseWeek);
     const QDateTime to = ViewData::rangeEnd(denseWeek, 7);
     figures->denseReadMs = ViewBenchStore::timeMedian(weekRepeats, [&] {

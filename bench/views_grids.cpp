@@ -13,6 +13,7 @@
 #include "ViewBenchStore.h"
 #include "ViewData.h"
 #include "ViewPeriod.h"
+#include "VisibleEvents.h"
 #include "WeekView.h"
 
 #include <QApplication>
@@ -61,7 +62,7 @@ bool measure(int total, Figures* figures)
         }))
         return false;
     state.setCurrentDate(measuredDay);
-    const QStringList ids = ViewData::visibleCalendarIds(&state);
+    const QStringList ids = VisibleEvents::calendarIds(&state);
 
     WeekView week(&state, true);
     week.resize(1200, 800);

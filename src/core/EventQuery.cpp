@@ -2,31 +2,9 @@
 
 #include "EventSort.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QTimeZone>
 
 namespace EventQuery {
-
-QStringList calendarIdsForView(const std::optional<CalendarView>& view,
-                               const QList<Calendar>& calendars)
-{
-    QStringList ids;
-    if (view && !view->deletedAt) {
-        const QJsonDocument document = QJsonDocument::fromJson(view->calendarIds.toUtf8());
-        if (document.isArray()) {
-            for (const QJsonValue& value : document.array())
-                ids.append(value.toString());
-        }
-    }
-    if (!ids.isEmpty())
-        return ids;
-    for (const Calendar& calendar : calendars) {
-        if (calendar.isVisible)
-            ids.append(calendar.id);
-    }
-    return ids;
-}
 
 QDateTime windowStart(const QDate& today)
 {

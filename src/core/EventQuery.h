@@ -1,13 +1,10 @@
 #pragma once
 
-#include "Calendar.h"
-#include "CalendarView.h"
 #include "Event.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QList>
-#include <QStringList>
 
 #include <optional>
 
@@ -17,12 +14,6 @@ class AppState;
 // decisions are pure functions over records; the overloads over the state hub read its
 // repositories and are built with the hub.
 namespace EventQuery {
-
-// The calendar ids a View names (a JSON array of texts, in order; a non-text element gives an
-// empty id). When there is no View, it is removed, or it names none ("[]", unreadable text), the
-// ids of the visible calendars in the given order.
-QStringList calendarIdsForView(const std::optional<CalendarView>& view,
-                               const QList<Calendar>& calendars);
 
 // The local window searched: today 00:00 to the day after today 23:59:59, local time.
 QDateTime windowStart(const QDate& today);
@@ -37,7 +28,6 @@ QList<Event> retainUpcoming(const QList<Event>& occurrences, const QDateTime& no
                             const QDate& today);
 
 // Over the hub (null or uninitialised: empty results).
-QStringList activeViewCalendarIds(const AppState* state);
 // Today's and tomorrow's occurrences of the active View's calendars that are not over, after
 // recurrence expansion and the enabled filter rules (dimmed events stay), by start.
 QList<Event> visibleOccurrences(const AppState* state);

@@ -17,6 +17,7 @@
 #include "Theme.h"
 #include "ViewData.h"
 #include "ViewEventActions.h"
+#include "VisibleEvents.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -156,14 +157,6 @@ void AgendaListWidget::reload()
     // New rows of a hidden list are shown with it in one pass, not one queued show at a time.
     m_content->hide();
     clearRows();
-    const QStringList calendarIds = ViewData::visibleCalendarIds(m_appState);
-    if (calendarIds.isEmpty()) {
-        m_clockChangeAt = QDateTime();
-        m_pages->setCurrentIndex(1);
-        m_content->setUpdatesEnabled(true);
-        return;
-    }
-
     const QTimeZone zone = QTimeZone::systemTimeZone();
     const QDate today = Clock::today();
     QDate navigation = m_appState->currentDate();
@@ -174,7 +167,16 @@ void AgendaListWidget::reload()
     const QDateTime from = ViewData::rangeStart(first);
     const QDateTime to = ViewData::rangeEnd(first, m_days);
 
-    QList<Event> occurrences = ViewData::load(m_appState, from, to).events;
+    VisibleEvents::Result shown = VisibleEvents::load(m_appState, from, to);
+    const QStringList& calendarIds = shown.calendarIds;
+    if (calendarIds.isEmpty()) {
+        m_clockChangeAt = QDateTime();
+        m_pages->setCurrentIndex(1);
+        m_content->setUpdatesEnabled(true);
+        return;
+    }
+
+    QList<Event> occurrences = std::move(shown.filtered.visibleEvents);
     EventSort::sortByStart(occurrences);
     const QDateTime now = Clock::now();
     const QList<QList<Event>> events =

@@ -56,36 +56,6 @@ class TestViewData : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void visibleCalendarIds_data()
-    {
-        QTest::addColumn<bool>("viewExists");
-        QTest::addColumn<QString>("listed");
-        QTest::addColumn<QStringList>("ids");
-        QTest::newRow("none listed: the visible ones") << true << "[]" << QStringList{"a", "c"};
-        QTest::newRow("a hidden calendar listed is shown")
-            << true << R"(["b"])" << QStringList{"b"};
-        QTest::newRow("order and duplicates kept")
-            << true << R"(["c","a","c"])" << QStringList{"c", "a", "c"};
-        QTest::newRow("numbers give empty ids, no fallback")
-            << true << "[1,2]" << QStringList{"", ""};
-        QTest::newRow("not JSON") << true << "calendars" << QStringList{"a", "c"};
-        QTest::newRow("no View") << false << "[]" << QStringList{};
-    }
-
-    void visibleCalendarIds()
-    {
-        QFETCH(bool, viewExists);
-        QFETCH(QString, listed);
-        std::optional<CalendarView> view;
-        if (viewExists) {
-            view.emplace();
-            view->calendarIds = listed;
-        }
-        const QList<Calendar> calendars{calendar("a", true), calendar("b", false),
-                                        calendar("c", true)};
-        QTEST(ViewData::visibleCalendarIds(view, calendars), "ids");
-    }
-
     void itemColor_data()
     {
         QTest::addColumn<QString>("own");

@@ -7,10 +7,9 @@
 #include "Clock.h"
 #include "EventRepository.h"
 #include "FilterConditions.h"
-#include "FilterEngine.h"
 #include "FilterRuleRepository.h"
-#include "Recurrence.h"
 #include "Theme.h"
+#include "VisibleEvents.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -573,19 +572,19 @@ void FilterFormDialog::schedulePreview()
 void FilterFormDialog::refreshPreview()
 {
     m_previewTimer->stop();
-    QList<Event> occurrences;
-    if (m_appState) {
-        const QDateTime from(Clock::today(), QTime(0, 0), QTimeZone::systemTimeZone());
-        const QDateTime to = from.addDays(30);
-        occurrences = Recurrence::expand(m_appState->events()->getInRange(from, to, {}), from, to);
-    }
+    // The rule alone, over the events of every calendar, not only those of the group shown.
+    const FilterRule rule = previewRule();
+    const QDateTime from(Clock::today(), QTime(0, 0), QTimeZone::systemTimeZone());
+    const VisibleEvents::Result shown =
+        VisibleEvents::load(m_appState, from, from.addDays(30),
+                            {VisibleEvents::Calendars::Every, QList<FilterRule>{rule}});
+    const QList<Event>& occurrences = shown.occurrences;
     if (occurrences.isEmpty()) {
         m_previewLabel->setText(tr("No events in the next 30 days to preview against."));
         return;
     }
-    const FilterRule rule = previewRule();
-    const FilterResult result = FilterEngine::apply(occurrences, {rule});
-    const FilterConditions::PreviewTally tally = FilterConditions::tally(occurrences, result);
+    const FilterConditions::PreviewTally tally =
+        FilterConditions::tally(occurrences, shown.filtered);
     const QString verb = rule.action == QLatin1String("hide") ? tr("hide") : tr("dim");
     QString text = tr("Would %1 %2 of %3 events in the next 30 days.")
                        .arg(verb)

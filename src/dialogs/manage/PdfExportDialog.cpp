@@ -3,15 +3,10 @@
 #include "AgendaDays.h"
 #include "AppState.h"
 #include "Calendar.h"
-#include "CalendarRepository.h"
 #include "Clock.h"
-#include "EventRepository.h"
-#include "FilterEngine.h"
-#include "FilterRuleRepository.h"
-#include "Recurrence.h"
 #include "TimeFormat.h"
-#include "ViewData.h"
 #include "ViewDays.h"
+#include "VisibleEvents.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -71,26 +66,20 @@ QString agendaWhen(const Event& event, const QString& pattern)
 QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first, const QDate& last)
 {
     QMap<QDate, QList<AgendaLine>> days;
-    if (!state || !state->events() || !state->calendars() || !state->filterRules())
-        return days;
-    QHash<QString, Calendar> calendars;
-    for (const Calendar& calendar : state->calendars()->getAll())
-        calendars.insert(calendar.id, calendar);
-    // Exactly the calendars the views show, hidden or not elsewhere.
-    const QStringList ids = ViewData::visibleCalendarIds(state);
-    if (ids.isEmpty())
-        return days;
     const QTimeZone zone = QTimeZone::systemTimeZone();
     // All-day events lie at UTC midnights: span the UTC dates too.
     const QDateTime from = std::min(QDateTime(first, QTime(0, 0), zone),
                                     QDateTime(first, QTime(0, 0), QTimeZone::utc()));
     const QDateTime to = std::max(QDateTime(last.addDays(1), QTime(0, 0), zone),
                                   QDateTime(last.addDays(1), QTime(0, 0), QTimeZone::utc()));
-    QList<Event> occurrences =
-        FilterEngine::apply(
-            Recurrence::expand(state->events()->getInRange(from, to, ids), from, to),
-            state->filterRules()->getEnabled())
-            .visibleEvents;
+    // Exactly the calendars the views show, hidden or not elsewhere.
+    VisibleEvents::Result shown = VisibleEvents::load(state, from, to);
+    if (shown.calendarIds.isEmpty())
+        return days;
+    QHash<QString, Calendar> calendars;
+    for (const Calendar& calendar : std::as_const(shown.calendars))
+        calendars.insert(calendar.id, calendar);
+    QList<Event> occurrences = std::move(shown.filtered.visibleEvents);
     std::stable_sort(occurrences.begin(), occurrences.end(), [](const Event& a, const Event& b) {
         if (a.isAllDay != b.isAllDay)
             return a.isAllDay;
@@ -106,7 +95,7 @@ QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first
             const Calendar calendar = calendars.value(event.calendarId);
             AgendaLine line;
             line.when = agendaWhen(event, pattern);
-            line.title = ViewData::shownTitle(event);
+            line.title = VisibleEvents::shownTitle(event);
             line.detail = event.location.isEmpty()
                               ? calendar.name
                               : QStringLiteral("%1 · %2").arg(event.location, calendar.name);

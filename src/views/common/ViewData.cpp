@@ -1,69 +1,20 @@
 #include "ViewData.h"
 
-#include "AppState.h"
-#include "CalendarRepository.h"
 #include "Defaults.h"
-#include "EventRepository.h"
-#include "FilterRuleRepository.h"
-#include "Recurrence.h"
-#include "ViewRepository.h"
+#include "VisibleEvents.h"
 
-#include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QTimeZone>
 
 namespace ViewData {
 
-QStringList visibleCalendarIds(const std::optional<CalendarView>& activeView,
-                               const QList<Calendar>& calendars)
-{
-    if (!activeView)
-        return {};
-    QStringList ids;
-    const QJsonDocument document = QJsonDocument::fromJson(activeView->calendarIds.toUtf8());
-    if (document.isArray()) {
-        for (const QJsonValue& value : document.array())
-            ids.append(value.toString());
-    }
-    if (!ids.isEmpty())
-        return ids;
-    for (const Calendar& calendar : calendars) {
-        if (calendar.isVisible)
-            ids.append(calendar.id);
-    }
-    return ids;
-}
-
-QStringList visibleCalendarIds(const AppState* state)
-{
-    if (!state || !state->views() || !state->calendars())
-        return {};
-    return visibleCalendarIds(state->views()->getById(state->activeViewId()),
-                              state->calendars()->getAll());
-}
-
 Result load(const AppState* state, const QDateTime& from, const QDateTime& to)
 {
+    VisibleEvents::Result shown = VisibleEvents::load(state, from, to);
     Result result;
-    if (!state || !state->events() || !state->calendars() || !state->filterRules())
-        return result;
-    const QList<Calendar> calendars = state->calendars()->getAll();
-    const QStringList ids =
-        state->views()
-            ? visibleCalendarIds(state->views()->getById(state->activeViewId()), calendars)
-            : QStringList();
-    QList<Event> occurrences;
-    if (!ids.isEmpty()) {
-        // The expansion keeps every occurrence that overlaps the range, also one that began
-        // before it (a night series from 22:00 to 02:00 shows its early hours the next day).
-        occurrences = Recurrence::expand(state->events()->getInRange(from, to, ids), from, to);
-    }
-    FilterResult filtered = FilterEngine::apply(occurrences, state->filterRules()->getEnabled());
-    result.events = std::move(filtered.visibleEvents);
-    result.dimmed = std::move(filtered.dimmedIds);
-    result.hiddenCount = filtered.hiddenCount;
-    for (const Calendar& calendar : calendars)
+    result.events = std::move(shown.filtered.visibleEvents);
+    result.dimmed = std::move(shown.filtered.dimmedIds);
+    result.hiddenCount = shown.filtered.hiddenCount;
+    for (const Calendar& calendar : std::as_const(shown.calendars))
         result.calendarColors.insert(calendar.id, calendar.color);
     return result;
 }
@@ -81,8 +32,7 @@ QColor itemColor(const Event& event, const QHash<QString, QString>& calendarColo
 
 QString shownTitle(const Event& event)
 {
-    return event.title.isEmpty() ? QCoreApplication::translate("ViewData", "(Untitled)")
-                                 : event.title;
+    return VisibleEvents::shownTitle(event);
 }
 
 QDateTime rangeStart(const QDate& first)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Calendar.h"
-#include "CalendarView.h"
 #include "Event.h"
 #include "FilterEngine.h"
 
@@ -11,15 +9,12 @@
 #include <QList>
 #include <QSet>
 #include <QString>
-#include <QStringList>
-
-#include <optional>
 
 class AppState;
 
-// How every calendar view reads what it shows: the visible calendars of the active View, their
-// events in a range with recurring series expanded, the filter rules applied, and the colours.
-// One synchronous pass over the repositories each time a view reloads; nothing is cached.
+// What the calendar views keep of a reload: the occurrences VisibleEvents shows with what the rules
+// decided, and the colours they are drawn in. One synchronous pass over the repositories each
+// time a view reloads; nothing is cached.
 namespace ViewData {
 
 // What one reload yields; a view replaces its previous result with it whole.
@@ -36,17 +31,8 @@ struct Result
     int hiddenCount = 0;
 };
 
-// The calendars a View lists, in its order (duplicates kept; an element that is not a text
-// gives an empty id). No View: none. A View listing none ("[]", or text that is not a JSON
-// array): the ids of the calendars whose isVisible is set, in the given order.
-QStringList visibleCalendarIds(const std::optional<CalendarView>& activeView,
-                               const QList<Calendar>& calendars);
-
-// Over the hub: the active View and every calendar (null or uninitialised hub: none).
-QStringList visibleCalendarIds(const AppState* state);
-
-// The reload over [from, to). With no visible calendar the store is not asked (an empty id list
-// would mean every calendar to it) and the rules run over nothing.
+// The reload over [from, to): VisibleEvents::load with the active View's calendars and the
+// enabled rules, plus every calendar's colour.
 Result load(const AppState* state, const QDateTime& from, const QDateTime& to);
 
 // The colour an item is drawn in: its own colour, else its calendar's, else

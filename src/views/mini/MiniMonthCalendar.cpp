@@ -3,15 +3,14 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "EventQuery.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
-#include "Recurrence.h"
 #include "Theme.h"
 #include "ViewData.h"
 #include "ViewDays.h"
 #include "ViewGrid.h"
 #include "ViewPeriod.h"
+#include "VisibleEvents.h"
 
 #include <QLocale>
 #include <QMouseEvent>
@@ -75,19 +74,11 @@ QDate MiniMonthCalendar::dateAt(const QPoint& point) const
 
 void MiniMonthCalendar::reloadBusyDays()
 {
-    m_busyDays.clear();
     const QDate start = gridStart();
-    // Unlike the views, a missing active View falls back to the visible calendars here.
-    const QStringList ids = EventQuery::activeViewCalendarIds(m_appState);
-    if (!ids.isEmpty() && m_appState->events() && m_appState->filterRules()) {
-        const QDateTime from = ViewData::rangeStart(start);
-        const QDateTime to = ViewData::rangeEnd(start, 42);
-        const QList<Event> stored = m_appState->events()->getInRange(from, to, ids);
-        const FilterResult filtered = FilterEngine::apply(Recurrence::expand(stored, from, to),
-                                                          m_appState->filterRules()->getEnabled());
-        m_busyDays =
-            ViewDays::coveredDays(filtered.visibleEvents, start, 42, QTimeZone::systemTimeZone());
-    }
+    const VisibleEvents::Result shown =
+        VisibleEvents::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, 42));
+    m_busyDays =
+        ViewDays::coveredDays(shown.filtered.visibleEvents, start, 42, QTimeZone::systemTimeZone());
     update();
 }
 
