@@ -12,6 +12,7 @@
 #include "EventFormRules.h"
 #include "EventRepository.h"
 #include "EventZone.h"
+#include "FormOpening.h"
 #include "Ical.h"
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
@@ -143,26 +144,12 @@ QDateTime localMoment(const QDateTime& moment)
     return QDateTime(moment.toLocalTime().date(), moment.toLocalTime().time());
 }
 
-// Set by the details card's library; see setDetailsCardCloser.
-void (*detailsCardCloser)() = nullptr;
-
 } // namespace
-
-void EventFormDialog::setDetailsCardCloser(void (*closer)())
-{
-    detailsCardCloser = closer;
-}
-
-void EventFormDialog::closeDetailsCard()
-{
-    if (detailsCardCloser)
-        detailsCardCloser();
-}
 
 EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget* parent)
     : QDialog(parent), m_appState(appState), m_editedEvent(event)
 {
-    closeDetailsCard();
+    FormOpening::announce();
     setWindowTitle(tr("Edit Event"));
     setModal(true);
     build();
@@ -173,7 +160,7 @@ EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget
 EventFormDialog::EventFormDialog(AppState* appState, QWidget* parent)
     : QDialog(parent), m_appState(appState)
 {
-    closeDetailsCard();
+    FormOpening::announce();
     setWindowTitle(tr("New Event"));
     setModal(true);
     build();

@@ -30,7 +30,8 @@ class StoreWaitNote;
 // checks leave the dialog open with everything as typed. A recurring series is saved through
 // RecurringEdit: the form on the master edits all its events, the form on one occurrence (see
 // setSeriesScope) the events of the scope asked before. Moving the start keeps the event's
-// length. An event of a read-only calendar opens for viewing only.
+// length. An event of a read-only calendar opens for viewing only. Both constructors first
+// announce the form (FormOpening), which closes an open details card.
 class EventFormDialog : public QDialog
 {
     Q_OBJECT
@@ -50,12 +51,7 @@ public:
     // cannot change.
     void setSeriesScope(const Event& master, const QDateTime& occurrenceStart, int scope);
 
-    // Both constructors first call `closer` (when set) to close an open event details card. The
-    // card's library sets it: the card opens this form, so this library cannot link the card.
-    static void setDetailsCardCloser(void (*closer)());
-
 private:
-    static void closeDetailsCard();
     void build();
     void loadCalendars();
     void populate(const Event& event);
