@@ -1,18 +1,18 @@
 #pragma once
 
-#include "Attendee.h"
 #include "Event.h"
 #include "EventTemplate.h"
 
 #include <QDateTime>
 #include <QDialog>
-#include <QList>
 #include <QString>
 
 #include <optional>
 
 class AppState;
 class DateTimePicker;
+class EventAttendeeList;
+class EventReminderList;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
@@ -21,7 +21,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
-class QVBoxLayout;
 class StoreWaitNote;
 
 // Creates one event or edits one stored event: title, calendar, colour, times, all-day, repeat
@@ -60,10 +59,6 @@ private:
     void chooseColor();
     void refreshRepeatButton();
     void editRecurrence();
-    void addReminderRow(int minutes);
-    void clearReminderRows();
-    void addAttendee();
-    void rebuildAttendeeRows();
     void showTemplatesMenu();
     void applyTemplate(const EventTemplate& eventTemplate);
     void save();
@@ -95,14 +90,9 @@ private:
     QString m_customColor;
     QPushButton* m_repeatButton = nullptr;
     QString m_ruleText;
-    QWidget* m_remindersBox = nullptr;
-    QVBoxLayout* m_remindersLayout = nullptr;
-    QPushButton* m_addReminderButton = nullptr;
+    EventReminderList* m_reminders = nullptr;
     QLineEdit* m_locationEdit = nullptr;
     QPlainTextEdit* m_notesEdit = nullptr;
-    QWidget* m_attendeesBox = nullptr;
-    QVBoxLayout* m_attendeesLayout = nullptr;
-    QPushButton* m_addAttendeeButton = nullptr;
-    QList<Attendee> m_attendees;
+    EventAttendeeList* m_attendees = nullptr;
     QDialogButtonBox* m_buttonBox = nullptr;
 };
