@@ -121,6 +121,8 @@ bool AppState::initialize()
     m_configSync = new Orvandellic::ConfigSyncService(this, m_accountClient->syncApiClient(), this);
     connect(m_filterRules, &FilterRuleRepository::filterRulesChanged, m_configSync,
             &Orvandellic::ConfigSyncService::syncOnMutation);
+    connect(m_configSync, &Orvandellic::ConfigSyncService::accountsPulled, this,
+            &AppState::syncNowRequested);
     connect(m_accountClient, &OrvaAccount::Client::authStateChanged, this,
             &AppState::onAuthStateChanged);
 

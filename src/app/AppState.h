@@ -183,6 +183,7 @@ Q_SIGNALS:
     void filterHiddenCountChanged(int count);
     void densityChanged(const QString& mode, const QString& density);
     void firstDayOfWeekChanged(int day);
+    // A sign-in or a configuration pull set up calendars that wait for a calendar sync.
     void syncNowRequested();
     void syncBusyChanged(bool busy);
     void lastSyncErroredChanged(bool errored);

@@ -3,23 +3,19 @@
 #include "AppState.h"
 #include "Clock.h"
 #include "DBusNotifier.h"
-#include "Database.h"
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "Notifier.h"
+#include "ReminderRepository.h"
 #include "ReminderSchedule.h"
 #include "ReminderWindowNotifier.h"
-#include "Savepoint.h"
-#include "StoreTime.h"
 #include "TimeFormat.h"
 #include "TrayBalloonNotifier.h"
 
 #include <QDebug>
 #include <QHash>
 #include <QLocale>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTimeZone>
 #include <QTimer>
 
@@ -41,15 +37,6 @@ QDate occurrenceDate(const Event& occurrence)
 }
 
 } // namespace
-
-struct NotificationService::Row
-{
-    QString reminderId;
-    QString eventId;
-    int minutesBefore = 0;
-    QString triggerText;
-    QDateTime trigger;
-};
 
 NotificationService::NotificationService(AppState* state, TrayIcon* trayIcon, QObject* parent)
     : QObject(parent), m_state(state)
@@ -129,35 +116,17 @@ void NotificationService::poll()
 {
     if (!m_state || !m_state->database() || !m_state->events())
         return;
-    QSqlDatabase& db = m_state->database()->database();
+    ReminderRepository reminders(m_state->database());
     const QDateTime now = Clock::now();
 
-    QList<Row> rows;
-    {
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        query.prepare(QStringLiteral(
-            "SELECT r.id, r.event_id, r.minutes_before, r.trigger_time FROM reminders r "
-            "JOIN events e ON r.event_id = e.id WHERE r.acknowledged = 0 AND "
-            "r.trigger_time <= ? AND e.deleted_at IS NULL ORDER BY r.trigger_time ASC LIMIT ?"));
-        query.addBindValue(StoreTime::toText(now));
-        query.addBindValue(maxRowsPerPoll);
-        if (!query.exec()) {
-            qWarning().noquote() << "[Notifications] poll failed:" << query.lastError().text();
-            return;
-        }
-        while (query.next())
-            rows.append({query.value(0).toString(), query.value(1).toString(),
-                         query.value(2).toInt(), query.value(3).toString(),
-                         StoreTime::parse(query.value(3).toString())});
-    }
-    if (rows.isEmpty())
+    const std::optional<QList<ReminderRepository::Due>> rows = reminders.due(now, maxRowsPerPoll);
+    if (!rows || rows->isEmpty())
         return;
 
     // The events of the due rows, with the stored overrides of each series.
     QHash<QString, Event> events;
     QHash<QString, QList<Event>> overrides;
-    for (const Row& row : std::as_const(rows)) {
+    for (const ReminderRepository::Due& row : *rows) {
         if (events.contains(row.eventId))
             continue;
         const std::optional<Event> event = m_state->events()->getById(row.eventId);
@@ -166,18 +135,8 @@ void NotificationService::poll()
         events.insert(row.eventId, *event);
         if (event->recurrenceRule.isEmpty() || event->uid.isEmpty())
             continue;
-        QSqlQuery query(db);
-        query.setForwardOnly(true);
-        // The unary plus keeps SQLite on the override index: a calendar holds far more rows.
-        query.prepare(QStringLiteral("SELECT id FROM events WHERE master_event_uid = ? AND "
-                                     "+calendar_id = ? AND deleted_at IS NULL"));
-        query.addBindValue(event->uid);
-        query.addBindValue(event->calendarId);
-        QStringList ids;
-        if (query.exec())
-            while (query.next())
-                ids.append(query.value(0).toString());
-        for (const QString& id : std::as_const(ids))
+        const QStringList ids = reminders.overrideIds(event->uid, event->calendarId);
+        for (const QString& id : ids)
             if (const std::optional<Event> child = m_state->events()->getById(id))
                 overrides[row.eventId].append(*child);
     }
@@ -188,7 +147,7 @@ void NotificationService::poll()
     const QDate today = Clock::today();
 
     QList<Update> updates;
-    for (const Row& row : std::as_const(rows)) {
+    for (const ReminderRepository::Due& row : *rows) {
         // Still on screen, waiting for the user, or handled and waiting for the store.
         if (m_waiting.contains(row.reminderId) || m_kept.contains(row.reminderId))
             continue;
@@ -246,29 +205,8 @@ void NotificationService::record(const QList<Update>& updates)
             m_kept.insert(update.reminderId, update);
         return;
     }
-    QSqlDatabase& db = m_state->database()->database();
-    Savepoint transaction(db);
-    bool ok = transaction.isActive();
-    for (const Update& update : std::as_const(updates)) {
-        if (!ok)
-            break;
-        QSqlQuery query(db);
-        if (update.nextTrigger) {
-            query.prepare(QStringLiteral(
-                "UPDATE reminders SET trigger_time = ? WHERE id = ? AND trigger_time = ?"));
-            query.addBindValue(StoreTime::toText(*update.nextTrigger));
-        } else {
-            query.prepare(QStringLiteral(
-                "UPDATE reminders SET acknowledged = 1 WHERE id = ? AND trigger_time = ?"));
-        }
-        query.addBindValue(update.reminderId);
-        query.addBindValue(update.triggerText);
-        ok = query.exec();
-        if (!ok)
-            qWarning().noquote() << "[Notifications] ack failed:" << query.lastError().text();
-    }
-    if (ok && !transaction.commit())
-        qWarning().noquote() << "[Notifications] ack failed:" << transaction.errorText();
+    if (!ReminderRepository(m_state->database()).record(updates))
+        qWarning().noquote() << "[Notifications] recording handled reminders failed";
 }
 
 bool NotificationService::showTestNotification()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "ReminderRepository.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -62,14 +63,7 @@ Q_SIGNALS:
     void reminderClicked(const QString& eventId, const QDate& date);
 
 private:
-    struct Row;
-    // What recording a row as handled writes: its next trigger, or none to acknowledge it.
-    struct Update
-    {
-        QString reminderId;
-        QString triggerText; // the trigger as read; a row rewritten since is left alone
-        std::optional<QDateTime> nextTrigger;
-    };
+    using Update = ReminderRepository::Handled;
     // A row whose notifications wait for the user's dismissal.
     struct Waiting
     {

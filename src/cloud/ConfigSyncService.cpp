@@ -302,7 +302,7 @@ void ConfigSyncService::pull()
                                   if (accounts > 0) {
                                       qInfo().noquote() << "[ConfigSync] set up" << accounts
                                                         << "pulled account(s)";
-                                      Q_EMIT m_state->syncNowRequested();
+                                      Q_EMIT accountsPulled();
                                   }
                                   finish(true);
                               }),

@@ -44,6 +44,9 @@ public Q_SLOTS:
 Q_SIGNALS:
     // A sync started by syncNow has ended; ok is false when the push or the pull failed.
     void syncFinished(bool ok);
+    // A pull set up accounts on this device; their calendars wait for a calendar sync, which the
+    // service's owner starts.
+    void accountsPulled();
 
 private:
     ConfigSync::Sections sections() const;

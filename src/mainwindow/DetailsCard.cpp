@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+#include "FormOpening.h"
 #include "Theme.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,8 @@ DetailsCard::DetailsCard(const QString& objectName, int width, QWidget* parent) 
     if (active() && active() != this)
         active()->close();
     active() = this;
+    // An editing form opening over the window takes the card's place.
+    connect(FormOpening::instance(), &FormOpening::opening, this, &DetailsCard::close);
 }
 
 QPointer<DetailsCard>& DetailsCard::active()

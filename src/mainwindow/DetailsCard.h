@@ -7,7 +7,8 @@
 // The frame and closing rules the details cards share. A card floats as a plain child of its
 // parent's window (not a window of its own), with a rounded border and a shadow, and deletes
 // itself on close. It closes on Escape and on a press anywhere else in its window; the press
-// still reaches its target. Placement is PopoverPlacement's.
+// still reaches its target, and when an editing form opens (FormOpening). Placement is
+// PopoverPlacement's.
 class DetailsCard : public QFrame
 {
     Q_OBJECT

@@ -52,9 +52,6 @@ EventDetailsPopover::EventDetailsPopover(AppState* appState, const Event& event,
     : DetailsCard(QStringLiteral("eventDetailsPopover"), cardWidth, parent), m_appState(appState),
       m_event(event)
 {
-    // The event form closes an open card; it cannot link this library, so it is told how.
-    EventFormDialog::setDetailsCardCloser(&EventDetailsPopover::closeActive);
-
     buildUi();
     populate();
 }

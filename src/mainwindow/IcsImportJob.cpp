@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Database.h"
+#include "EventKeys.h"
 #include "EventRepository.h"
 #include "Ical.h"
 #include "IcalLineFilter.h"
@@ -11,32 +12,12 @@
 
 #include <QFile>
 #include <QSet>
-#include <QSqlQuery>
 #include <QThread>
 #include <QUuid>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-// Keys of the events (soft-deleted ones too) the calendar holds.
-QSet<QString> presentKeys(QSqlDatabase& db, const QString& calendarId)
-{
-    QSet<QString> keys;
-    QSqlQuery query(db);
-    query.prepare(QStringLiteral(
-        "SELECT uid, COALESCE(recurrence_id, '') FROM events WHERE calendar_id = ?"));
-    query.addBindValue(calendarId);
-    if (query.exec()) {
-        while (query.next())
-            keys.insert(query.value(0).toString() + QLatin1Char('\n') + query.value(1).toString());
-    }
-    return keys;
-}
-
-} // namespace
 
 IcsImportJob::IcsImportJob(const QString& path, const QString& databasePath,
                            const QString& calendarId, QObject* parent)
@@ -147,7 +128,7 @@ void IcsImportJob::scanFile()
             m_error = tr("The calendar store could not be read.");
             return;
         }
-        present = presentKeys(database.database(), m_calendarId);
+        present = EventKeys::ofCalendar(&database, m_calendarId);
     }
     m_counts = {};
     QSet<QString> seen;
@@ -189,7 +170,7 @@ void IcsImportJob::writeEvents()
         Savepoint transaction(database.database());
         bool ok = transaction.isActive();
         // Read again inside the transaction: the store may have changed since the scan.
-        const QSet<QString> present = presentKeys(database.database(), m_calendarId);
+        const QSet<QString> present = EventKeys::ofCalendar(&database, m_calendarId);
         const QDateTime now = Clock::now();
         QSet<QString> seen;
         ImportBatches batches(m_text);
@@ -228,9 +209,7 @@ void IcsImportJob::writeEvents()
     // own thread, and truncate it, so that it does not keep that size on disk. Without a wait:
     // while the window reads, waiting would hold its writes back; the copy then goes as far as
     // it can, and the log is cut when it next starts over (Database::walSizeLimitBytes).
-    QSqlQuery checkpoint(database.database());
-    checkpoint.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
-    checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    database.checkpointWithoutWaiting();
     // Kept only while an answer was awaited between the passes.
     m_text = QByteArray();
 }

@@ -418,6 +418,7 @@ void MainWindow::openNewEventDialog()
 void MainWindow::openCalendarAccounts()
 {
     ManageSourcesDialog dialog(m_state, this, this);
+    connect(&dialog, &ManageSourcesDialog::syncRequested, this, &MainWindow::syncNow);
     execDialog(&dialog);
 }
 

@@ -48,9 +48,6 @@ QString notesHtml(const QString& text)
 TaskDetailsPopover::TaskDetailsPopover(AppState* appState, const QString& taskId, QWidget* parent)
     : DetailsCard(QStringLiteral("taskDetailsPopover"), cardWidth, parent), m_appState(appState)
 {
-    // The task form closes an open card; it cannot link this library, so it is told how.
-    TaskFormDialog::setDetailsCardCloser(&TaskDetailsPopover::closeActive);
-
     if (m_appState && m_appState->tasks()) {
         const std::optional<Task> stored = m_appState->tasks()->getById(taskId);
         if (stored && !stored->deletedAt) {

@@ -189,6 +189,13 @@ int Database::knownSchemaVersion()
     return migrations().last().version;
 }
 
+void Database::checkpointWithoutWaiting()
+{
+    QSqlQuery checkpoint(m_database);
+    checkpoint.exec(QStringLiteral("PRAGMA busy_timeout = 0"));
+    checkpoint.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+}
+
 bool Database::migrate()
 {
     if (m_readOnly) {

@@ -70,6 +70,11 @@ public:
 
     bool isOpen() const { return m_open; }
 
+    // Copies the write-ahead log into the file as far as no reader holds it back, and truncates
+    // it, without waiting for a lock. The connection waits for no lock afterwards either: for a
+    // connection about to close.
+    void checkpointWithoutWaiting();
+
     // The fixed list of migrations, in the order they are applied.
     static const QList<Migration>& migrations();
 

@@ -209,7 +209,7 @@ private Q_SLOTS:
         m_world.cloud->putConfig(
             "accounts",
             {{"id", "sample-account"}, {"type", "orvandellic"}, {"name", "Not a cloud account"}});
-        QSignalSpy requested(state(), &AppState::syncNowRequested);
+        QSignalSpy requested(m_world.configSync(), &Orvandellic::ConfigSyncService::accountsPulled);
         QVERIFY(syncOnce());
         QCOMPARE(requested.size(), 1);
         const std::optional<Account> pulled = state()->accounts()->getById("dav-elsewhere");

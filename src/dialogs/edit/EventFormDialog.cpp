@@ -9,9 +9,13 @@
 #include "Database.h"
 #include "DateTimePicker.h"
 #include "Defaults.h"
+#include "EventAttendeeList.h"
 #include "EventFormRules.h"
+#include "EventReminderList.h"
 #include "EventRepository.h"
 #include "EventZone.h"
+#include "FormOpening.h"
+#include "FormRows.h"
 #include "Ical.h"
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
@@ -42,8 +46,6 @@
 #include <QUuid>
 #include <QVBoxLayout>
 
-#include <algorithm>
-
 namespace {
 
 // On a read-only store every save fails; the user is told why, not only that it did.
@@ -52,84 +54,6 @@ QString saveFailureText(AppState* state)
     if (state->database()->isReadOnly())
         return EventFormDialog::tr("Could not save the event: the calendar file is read-only.");
     return EventFormDialog::tr("Could not save the event.");
-}
-
-struct ReminderChoice
-{
-    int minutes;
-    const char* label;
-};
-
-const ReminderChoice reminderChoices[] = {
-    {0, QT_TRANSLATE_NOOP("EventFormDialog", "At time of event")},
-    {5, QT_TRANSLATE_NOOP("EventFormDialog", "5 minutes before")},
-    {10, QT_TRANSLATE_NOOP("EventFormDialog", "10 minutes before")},
-    {15, QT_TRANSLATE_NOOP("EventFormDialog", "15 minutes before")},
-    {30, QT_TRANSLATE_NOOP("EventFormDialog", "30 minutes before")},
-    {60, QT_TRANSLATE_NOOP("EventFormDialog", "1 hour before")},
-    {120, QT_TRANSLATE_NOOP("EventFormDialog", "2 hours before")},
-    {1440, QT_TRANSLATE_NOOP("EventFormDialog", "1 day before")},
-    {2880, QT_TRANSLATE_NOOP("EventFormDialog", "2 days before")},
-    {10080, QT_TRANSLATE_NOOP("EventFormDialog", "1 week before")},
-};
-
-QString reminderText(int minutes)
-{
-    if (minutes == 0)
-        return EventFormDialog::tr("At time of event");
-    if (minutes >= 1440)
-        return EventFormDialog::tr("%1 days before").arg(minutes / 1440);
-    if (minutes >= 60)
-        return EventFormDialog::tr("%1 hours before").arg(minutes / 60);
-    return EventFormDialog::tr("%1 minutes before").arg(minutes);
-}
-
-QString answerText(const QString& status)
-{
-    if (status == QLatin1String("accepted"))
-        return EventFormDialog::tr("Going");
-    if (status == QLatin1String("declined"))
-        return EventFormDialog::tr("Declined");
-    if (status == QLatin1String("tentative"))
-        return EventFormDialog::tr("Maybe");
-    if (status == QLatin1String("delegated"))
-        return EventFormDialog::tr("Delegated");
-    return EventFormDialog::tr("No response");
-}
-
-QPushButton* linkButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setFlat(true);
-    button->setCursor(Qt::PointingHandCursor);
-    // Link-like: without the border and fill the application style gives push buttons.
-    button->setStyleSheet(QStringLiteral("QPushButton { color: %1; text-align: left; padding: 4px "
-                                         "0; border: none; background: transparent; }")
-                              .arg(Theme::accent().name()));
-    return button;
-}
-
-QToolButton* removeButton(QWidget* parent)
-{
-    auto* button = new QToolButton(parent);
-    button->setText(QString(QChar(0x00D7)));
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoRaise(true);
-    button->setFixedSize(24, 24);
-    // The application style pads tool buttons for text labels; the glyph needs the whole square.
-    button->setStyleSheet(QStringLiteral("QToolButton { padding: 0; }"));
-    QFont font = button->font();
-    font.setPointSizeF(font.pointSizeF() + 4);
-    button->setFont(font);
-    return button;
-}
-
-QHBoxLayout* rowLayout(QWidget* row)
-{
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(8);
-    return layout;
 }
 
 QString newId()
@@ -143,26 +67,12 @@ QDateTime localMoment(const QDateTime& moment)
     return QDateTime(moment.toLocalTime().date(), moment.toLocalTime().time());
 }
 
-// Set by the details card's library; see setDetailsCardCloser.
-void (*detailsCardCloser)() = nullptr;
-
 } // namespace
-
-void EventFormDialog::setDetailsCardCloser(void (*closer)())
-{
-    detailsCardCloser = closer;
-}
-
-void EventFormDialog::closeDetailsCard()
-{
-    if (detailsCardCloser)
-        detailsCardCloser();
-}
 
 EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget* parent)
     : QDialog(parent), m_appState(appState), m_editedEvent(event)
 {
-    closeDetailsCard();
+    FormOpening::announce();
     setWindowTitle(tr("Edit Event"));
     setModal(true);
     build();
@@ -173,7 +83,7 @@ EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget
 EventFormDialog::EventFormDialog(AppState* appState, QWidget* parent)
     : QDialog(parent), m_appState(appState)
 {
-    closeDetailsCard();
+    FormOpening::announce();
     setWindowTitle(tr("New Event"));
     setModal(true);
     build();
@@ -233,7 +143,7 @@ void EventFormDialog::build()
     form->addRow(tr("&Calendar"), m_calendarCombo);
 
     auto* colorRow = new QWidget(this);
-    auto* colorLayout = rowLayout(colorRow);
+    auto* colorLayout = FormRows::rowLayout(colorRow);
     m_colorSwatch = new QToolButton(colorRow);
     m_colorSwatch->setFixedSize(28, 28);
     m_colorSwatch->setCursor(Qt::PointingHandCursor);
@@ -284,14 +194,8 @@ void EventFormDialog::build()
     refreshRepeatButton();
     form->addRow(tr("&Repeats"), m_repeatButton);
 
-    m_remindersBox = new QWidget(this);
-    m_remindersLayout = new QVBoxLayout(m_remindersBox);
-    m_remindersLayout->setContentsMargins(0, 0, 0, 0);
-    m_remindersLayout->setSpacing(8);
-    m_addReminderButton = linkButton(tr("+ Add reminder"), m_remindersBox);
-    connect(m_addReminderButton, &QPushButton::clicked, this, [this] { addReminderRow(15); });
-    m_remindersLayout->addWidget(m_addReminderButton);
-    form->addRow(tr("Re&minders"), m_remindersBox);
+    m_reminders = new EventReminderList(this);
+    form->addRow(tr("Re&minders"), m_reminders);
 
     m_locationEdit = new QLineEdit(this);
     m_locationEdit->setPlaceholderText(tr("Address, room, or video link"));
@@ -303,14 +207,8 @@ void EventFormDialog::build()
     m_notesEdit->setMaximumHeight(160);
     form->addRow(tr("&Notes"), m_notesEdit);
 
-    m_attendeesBox = new QWidget(this);
-    m_attendeesLayout = new QVBoxLayout(m_attendeesBox);
-    m_attendeesLayout->setContentsMargins(0, 0, 0, 0);
-    m_attendeesLayout->setSpacing(4);
-    m_addAttendeeButton = linkButton(tr("+ Add attendee"), m_attendeesBox);
-    connect(m_addAttendeeButton, &QPushButton::clicked, this, &EventFormDialog::addAttendee);
-    m_attendeesLayout->addWidget(m_addAttendeeButton);
-    form->addRow(tr("Attendees"), m_attendeesBox);
+    m_attendees = new EventAttendeeList(this);
+    form->addRow(tr("Attendees"), m_attendees);
 
     outer->addStretch();
     auto* line = new QFrame(this);
@@ -405,11 +303,10 @@ void EventFormDialog::populate(const Event& event)
     m_ruleText = event.recurrenceRule;
     refreshRepeatButton();
     for (const Reminder& reminder : event.reminders)
-        addReminderRow(reminder.minutesBefore);
+        m_reminders->addRow(reminder.minutesBefore);
     m_locationEdit->setText(event.location);
     m_notesEdit->setPlainText(event.description);
-    m_attendees = event.attendees;
-    rebuildAttendeeRows();
+    m_attendees->setAttendees(event.attendees);
 
     if (isReadOnly()) {
         // Saving could only fail on the server or move the event out of a calendar the user
@@ -483,102 +380,6 @@ void EventFormDialog::editRecurrence()
     refreshRepeatButton();
 }
 
-void EventFormDialog::addReminderRow(int minutes)
-{
-    auto* row = new QWidget(m_remindersBox);
-    auto* layout = rowLayout(row);
-    auto* combo = new QComboBox(row);
-    for (const ReminderChoice& choice : reminderChoices)
-        combo->addItem(tr(choice.label), choice.minutes);
-    int index = combo->findData(minutes);
-    if (index < 0) {
-        combo->addItem(reminderText(minutes), minutes);
-        index = combo->count() - 1;
-    }
-    combo->setCurrentIndex(index);
-    layout->addWidget(combo, 1);
-    auto* remove = removeButton(row);
-    connect(remove, &QToolButton::clicked, this, [this, row] {
-        m_remindersLayout->removeWidget(row);
-        row->hide();
-        row->deleteLater();
-    });
-    layout->addWidget(remove);
-    m_remindersLayout->insertWidget(m_remindersLayout->indexOf(m_addReminderButton), row);
-}
-
-void EventFormDialog::clearReminderRows()
-{
-    for (int i = m_remindersLayout->count() - 1; i >= 0; --i) {
-        QWidget* row = m_remindersLayout->itemAt(i)->widget();
-        if (!row || row == m_addReminderButton)
-            continue;
-        m_remindersLayout->removeWidget(row);
-        row->hide();
-        row->deleteLater();
-    }
-}
-
-void EventFormDialog::addAttendee()
-{
-    Attendee attendee;
-    attendee.role = QStringLiteral("required");
-    attendee.status = QStringLiteral("needs-action");
-    attendee.rsvp = true;
-    m_attendees.append(attendee);
-    rebuildAttendeeRows();
-}
-
-void EventFormDialog::rebuildAttendeeRows()
-{
-    for (int i = m_attendeesLayout->count() - 1; i >= 0; --i) {
-        QWidget* row = m_attendeesLayout->itemAt(i)->widget();
-        if (!row || row == m_addAttendeeButton)
-            continue;
-        m_attendeesLayout->removeWidget(row);
-        row->hide();
-        row->deleteLater();
-    }
-    for (qsizetype i = 0; i < m_attendees.size(); ++i) {
-        const Attendee& attendee = m_attendees.at(i);
-        auto* row = new QWidget(m_attendeesBox);
-        auto* layout = rowLayout(row);
-        auto* name = new QLineEdit(attendee.name, row);
-        name->setPlaceholderText(tr("Name"));
-        name->setFixedWidth(160);
-        connect(name, &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { m_attendees[i].name = text; });
-        name->setCursorPosition(0);
-        auto* email = new QLineEdit(attendee.email, row);
-        email->setCursorPosition(0);
-        email->setPlaceholderText(tr("name@example.com"));
-        connect(email, &QLineEdit::textEdited, this,
-                [this, i](const QString& text) { m_attendees[i].email = text.trimmed(); });
-        // The answer word may come from a server: plain text only.
-        auto* answer = new QLabel(answerText(attendee.status), row);
-        answer->setTextFormat(Qt::PlainText);
-        answer->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
-        // One width for every answer, so that the fields of all rows line up.
-        int answerWidth = 0;
-        for (const QString& status :
-             {QStringLiteral("accepted"), QStringLiteral("declined"), QStringLiteral("tentative"),
-              QStringLiteral("delegated"), QString()})
-            answerWidth =
-                std::max(answerWidth, answer->fontMetrics().horizontalAdvance(answerText(status)));
-        answer->setFixedWidth(answerWidth + 4);
-        auto* remove = removeButton(row);
-        connect(remove, &QToolButton::clicked, this, [this, i] {
-            m_attendees.removeAt(i);
-            rebuildAttendeeRows();
-        });
-        layout->addWidget(name);
-        layout->addWidget(email, 1);
-        layout->addWidget(answer);
-        layout->addWidget(remove);
-        m_attendeesLayout->insertWidget(m_attendeesLayout->indexOf(m_addAttendeeButton), row);
-    }
-}
-
 void EventFormDialog::showTemplatesMenu()
 {
     if (!m_appState || !m_appState->templates())
@@ -635,9 +436,9 @@ void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
         m_ruleText = eventTemplate.recurrenceRule;
         refreshRepeatButton();
     }
-    clearReminderRows();
+    m_reminders->clear();
     for (int minutes : eventTemplate.reminders)
-        addReminderRow(minutes);
+        m_reminders->addRow(minutes);
 }
 
 void EventFormDialog::save()
@@ -701,18 +502,14 @@ void EventFormDialog::save()
         oneOccurrence ? QString() : RuleUntil::normalize(m_ruleText, record.isAllDay);
 
     record.reminders.clear();
-    for (int i = 0; i < m_remindersLayout->count(); ++i) {
-        QWidget* row = m_remindersLayout->itemAt(i)->widget();
-        auto* combo = row ? row->findChild<QComboBox*>() : nullptr;
-        if (!combo)
-            continue;
+    for (int minutes : m_reminders->minutes()) {
         Reminder reminder;
-        reminder.minutesBefore = combo->currentData().toInt();
+        reminder.minutesBefore = minutes;
         reminder.action = QStringLiteral("display");
         record.reminders.append(reminder);
     }
     record.attendees.clear();
-    for (const Attendee& attendee : std::as_const(m_attendees)) {
+    for (const Attendee& attendee : m_attendees->attendees()) {
         if (!attendee.email.trimmed().isEmpty())
             record.attendees.append(attendee);
     }

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "Attendee.h"
 #include "Event.h"
 #include "EventTemplate.h"
 
 #include <QDateTime>
 #include <QDialog>
-#include <QList>
 #include <QString>
 
 #include <optional>
 
 class AppState;
 class DateTimePicker;
+class EventAttendeeList;
+class EventReminderList;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
@@ -21,7 +21,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
-class QVBoxLayout;
 class StoreWaitNote;
 
 // Creates one event or edits one stored event: title, calendar, colour, times, all-day, repeat
@@ -30,7 +29,8 @@ class StoreWaitNote;
 // checks leave the dialog open with everything as typed. A recurring series is saved through
 // RecurringEdit: the form on the master edits all its events, the form on one occurrence (see
 // setSeriesScope) the events of the scope asked before. Moving the start keeps the event's
-// length. An event of a read-only calendar opens for viewing only.
+// length. An event of a read-only calendar opens for viewing only. Both constructors first
+// announce the form (FormOpening), which closes an open details card.
 class EventFormDialog : public QDialog
 {
     Q_OBJECT
@@ -50,12 +50,7 @@ public:
     // cannot change.
     void setSeriesScope(const Event& master, const QDateTime& occurrenceStart, int scope);
 
-    // Both constructors first call `closer` (when set) to close an open event details card. The
-    // card's library sets it: the card opens this form, so this library cannot link the card.
-    static void setDetailsCardCloser(void (*closer)());
-
 private:
-    static void closeDetailsCard();
     void build();
     void loadCalendars();
     void populate(const Event& event);
@@ -64,10 +59,6 @@ private:
     void chooseColor();
     void refreshRepeatButton();
     void editRecurrence();
-    void addReminderRow(int minutes);
-    void clearReminderRows();
-    void addAttendee();
-    void rebuildAttendeeRows();
     void showTemplatesMenu();
     void applyTemplate(const EventTemplate& eventTemplate);
     void save();
@@ -99,14 +90,9 @@ private:
     QString m_customColor;
     QPushButton* m_repeatButton = nullptr;
     QString m_ruleText;
-    QWidget* m_remindersBox = nullptr;
-    QVBoxLayout* m_remindersLayout = nullptr;
-    QPushButton* m_addReminderButton = nullptr;
+    EventReminderList* m_reminders = nullptr;
     QLineEdit* m_locationEdit = nullptr;
     QPlainTextEdit* m_notesEdit = nullptr;
-    QWidget* m_attendeesBox = nullptr;
-    QVBoxLayout* m_attendeesLayout = nullptr;
-    QPushButton* m_addAttendeeButton = nullptr;
-    QList<Attendee> m_attendees;
+    EventAttendeeList* m_attendees = nullptr;
     QDialogButtonBox* m_buttonBox = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "Database.h"
 #include "DateTimePicker.h"
 #include "EventFormRules.h"
+#include "FormOpening.h"
 #include "Ical.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
@@ -33,8 +34,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-void (*detailsCardCloser)() = nullptr;
 
 QString newId()
 {
@@ -74,16 +73,10 @@ void showMoment(QCheckBox* check, DateTimePicker* picker, const std::optional<QD
 
 } // namespace
 
-void TaskFormDialog::setDetailsCardCloser(void (*closer)())
-{
-    detailsCardCloser = closer;
-}
-
 TaskFormDialog::TaskFormDialog(AppState* appState, const Task& task, QWidget* parent)
     : QDialog(parent), m_appState(appState), m_editedTask(task)
 {
-    if (detailsCardCloser)
-        detailsCardCloser();
+    FormOpening::announce();
     setWindowTitle(tr("Edit Task"));
     setModal(true);
     buildUi();
@@ -96,8 +89,7 @@ TaskFormDialog::TaskFormDialog(AppState* appState, const Task& task, QWidget* pa
 TaskFormDialog::TaskFormDialog(AppState* appState, QWidget* parent)
     : QDialog(parent), m_appState(appState)
 {
-    if (detailsCardCloser)
-        detailsCardCloser();
+    FormOpening::announce();
     setWindowTitle(tr("New Task"));
     setModal(true);
     buildUi();

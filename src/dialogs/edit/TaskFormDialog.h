@@ -22,7 +22,8 @@ class StoreWaitNote;
 // what its next occurrence counts from, priority, completed, categories and notes. Saving writes
 // the task, pending, through the task repository and accepts only on success; failed checks leave
 // the dialog open with everything as typed. Choosing another calendar moves the task and its
-// subtasks there (TaskMove). A task of a read-only calendar opens for viewing only.
+// subtasks there (TaskMove). A task of a read-only calendar opens for viewing only. Both
+// constructors first announce the form (FormOpening), which closes an open details card.
 class TaskFormDialog : public QDialog
 {
     Q_OBJECT
@@ -38,10 +39,6 @@ public:
     void setParentTask(const Task& parent);
     // Selects the calendar with this id when it is offered; otherwise the selection stays.
     void setCalendarId(const QString& calendarId);
-
-    // Both constructors first call `closer` (when set) to close an open task details card. The
-    // card's library sets it: the card opens this form, so this library cannot link the card.
-    static void setDetailsCardCloser(void (*closer)());
 
 private:
     void buildUi();

@@ -384,7 +384,7 @@ void ManageSourcesDialog::addSubscription()
         return;
     }
     showStatus(tr("Subscribed to \"%1\". Its events arrive with the next sync.").arg(account.name));
-    Q_EMIT m_state->syncNowRequested();
+    Q_EMIT syncRequested();
 }
 
 void ManageSourcesDialog::addLocalCalendar()
@@ -486,7 +486,7 @@ void ManageSourcesDialog::requestSync(const QString& text)
     // Without an account that can sync, no sync starts and so none ends.
     m_awaitingSync = anyAccountReady();
     showStatus(m_awaitingSync ? text : tr("Nothing to sync: no account is ready to sync."));
-    Q_EMIT m_state->syncNowRequested();
+    Q_EMIT syncRequested();
 }
 
 bool ManageSourcesDialog::anyAccountReady() const

@@ -24,9 +24,12 @@ class ManageSourcesDialog : public QDialog
     Q_OBJECT
 
 public:
-    // `mainWindow` is the window whose sync a "Sync Now" starts (through the state hub's sync
-    // request); it may be null.
+    // `mainWindow` is the window the dialog belongs to; it may be null.
     ManageSourcesDialog(AppState* state, QWidget* mainWindow, QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    // "Sync Now" or a new subscription asks for a sync; whoever opened the dialog starts it.
+    void syncRequested();
 
 private:
     void reload();

@@ -4,11 +4,8 @@
 
 class AppState;
 
-// Removes calendars and accounts from the local store without leaving rows behind that point at
-// nothing: a calendar goes with its events (and their reminders, attendees and attachments), its
-// tasks and its queued sync operations; an account with all its calendars, then its row is
-// tombstoned so the configuration sync can send the deletion. Each call is one transaction:
-// on any failure nothing is removed and the result is false. Repositories are told afterwards.
+// Removes calendars and accounts of the state hub's store with everything that hangs on them
+// (CalendarRemoval): one transaction each, false and nothing removed on failure.
 namespace SourceRemoval {
 
 bool removeCalendar(AppState* state, const QString& calendarId);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "GoogleEventId.h"
 
 #include <QDateTime>
 #include <QJsonObject>
@@ -66,11 +67,6 @@ QString occurrenceId(const QString& masterGoogleId, const QString& recurrenceId)
 // The "originalStartTime" of the occurrence a recurrence id names, in the event's zone; empty
 // for a recurrence id that does not read.
 QJsonObject originalStartToJson(const QString& recurrenceId, const QString& timezone);
-
-// The event id this system chooses for a new Google event of the local row: Google's base32hex
-// alphabet, the same for the same row every time, so an insert sent twice is refused (409)
-// instead of stored twice.
-QString clientEventId(const QString& localId);
 
 // The series id and recurrence id of an item that cancels one occurrence of a series; nothing
 // for other items.

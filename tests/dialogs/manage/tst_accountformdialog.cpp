@@ -145,8 +145,8 @@ private Q_SLOTS:
                                     {"start", QJsonObject{{"dateTime", "2026-03-12T09:00:00Z"}}},
                                     {"end", QJsonObject{{"dateTime", "2026-03-12T10:00:00Z"}}}});
         AppState* state = m_fixture->state();
-        QSignalSpy syncAsked(state, &AppState::syncNowRequested);
         ManageSourcesDialog sources(state, nullptr);
+        QSignalSpy syncAsked(&sources, &ManageSourcesDialog::syncRequested);
         sources.show();
         QPushButton* add = nullptr;
         for (QPushButton* button : sources.findChildren<QPushButton*>()) {

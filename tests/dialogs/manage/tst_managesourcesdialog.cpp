@@ -165,7 +165,7 @@ private Q_SLOTS:
         QVERIFY(fixture.start());
         AppState* state = fixture.state();
         ManageSourcesDialog dialog(state, nullptr);
-        QSignalSpy syncRequests(state, &AppState::syncNowRequested);
+        QSignalSpy syncRequests(&dialog, &ManageSourcesDialog::syncRequested);
 
         const QString feed = QStringLiteral("webcal://127.0.0.1:9/holidays.ics");
         const auto seen = ModalSeam::run(
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QVERIFY(fixture.start());
         AppState* state = fixture.state();
         ManageSourcesDialog dialog(state, nullptr);
-        QSignalSpy syncRequests(state, &AppState::syncNowRequested);
+        QSignalSpy syncRequests(&dialog, &ManageSourcesDialog::syncRequested);
         const QString url = server.baseUrl().toString();
 
         QString wrongPasswordMessage;
@@ -330,7 +330,7 @@ private Q_SLOTS:
         OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
         QVERIFY(secrets.write(QStringLiteral("caldav-password-acc"), QStringLiteral("hunter2")));
         const auto connection =
-            connect(state, &AppState::syncNowRequested, state, &AppState::beginSync);
+            connect(&dialog, &ManageSourcesDialog::syncRequested, state, &AppState::beginSync);
         sync->click();
         QCOMPARE(status->text(), QStringLiteral("Syncing…"));
         state->endSync(false);
@@ -370,7 +370,7 @@ private Q_SLOTS:
         OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
         QVERIFY(secrets.write(QStringLiteral("caldav-password-acc"), QStringLiteral("old")));
         ManageSourcesDialog dialog(state, nullptr);
-        QSignalSpy syncRequests(state, &AppState::syncNowRequested);
+        QSignalSpy syncRequests(&dialog, &ManageSourcesDialog::syncRequested);
         QVERIFY(select(dialog.findChild<QTreeWidget*>(), QStringLiteral("Work server")));
 
         QString question;

@@ -1,7 +1,7 @@
 #include "GoogleSyncStore.h"
 
 #include "Database.h"
-#include "GoogleEventMapping.h"
+#include "GoogleEventId.h"
 
 #include <QDebug>
 #include <QSqlError>

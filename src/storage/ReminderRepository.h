@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class Database;
+
+// The reminder rows as the notifications read and settle them. The rows themselves are written
+// with their events (EventRepository); this reads the due ones and records what became of them,
+// matching each row by its trigger as read, so that a row rewritten meanwhile is left alone.
+class ReminderRepository
+{
+public:
+    // One reminder row whose trigger has come.
+    struct Due
+    {
+        QString reminderId;
+        QString eventId;
+        int minutesBefore = 0;
+        QString triggerText; // the trigger as stored
+        QDateTime trigger;
+    };
+    // What recording a row as handled writes: its next trigger, or none to acknowledge it.
+    struct Handled
+    {
+        QString reminderId;
+        QString triggerText; // the trigger as read; a row rewritten since is left alone
+        std::optional<QDateTime> nextTrigger;
+    };
+
+    // Not owned; must outlive the repository.
+    explicit ReminderRepository(Database* database);
+
+    // Unacknowledged rows of live events triggering at or before `now`, earliest first, at most
+    // `limit`; nothing when the read failed (logged).
+    std::optional<QList<Due>> due(const QDateTime& now, int limit) const;
+    // Ids of the live overrides stored for the series `uid` in the calendar, in no particular
+    // order: what a series' reminder weighs besides its rule.
+    QStringList overrideIds(const QString& uid, const QString& calendarId) const;
+    // Writes every update in one transaction; false (logged) when nothing was kept.
+    bool record(const QList<Handled>& updates);
+
+private:
+    Database* m_database;
+};

@@ -1,0 +1,121 @@
+#include "EventRepository.h"
+#include "ReminderRepository.h"
+#include "StoreFixture.h"
+#include "StoreTime.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+namespace {
+
+const QDateTime now(QDate(2025, 3, 1), QTime(10, 0), QTimeZone::utc());
+
+// One event "ev" with one reminder "ev-r" whose row is then set as given.
+bool seed(StoreFixture& store, EventRepository& events, const QDateTime& trigger, bool acknowledged,
+          bool eventDeleted)
+{
+    Event event = StoreFixture::event("ev", "cal-a", now.addDays(1));
+    Reminder reminder;
+    reminder.minutesBefore = 10;
+    event.reminders.append(reminder);
+    return events.insert(event) &&
+           store.exec(
+               QStringLiteral(
+                   "UPDATE reminders SET id = 'ev-r', trigger_time = '%1', acknowledged = %2")
+                   .arg(StoreTime::toText(trigger))
+                   .arg(acknowledged ? 1 : 0)) &&
+           (!eventDeleted ||
+            store.exec(
+                QStringLiteral("UPDATE events SET deleted_at = '%1'").arg(StoreTime::toText(now))));
+}
+
+} // namespace
+
+class TestReminderRepository : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void dueRows_data()
+    {
+        QTest::addColumn<int>("triggerMinutes"); // relative to now
+        QTest::addColumn<bool>("acknowledged");
+        QTest::addColumn<bool>("eventDeleted");
+        QTest::addColumn<bool>("due");
+        QTest::newRow("passed") << -5 << false << false << true;
+        QTest::newRow("now") << 0 << false << false << true;
+        QTest::newRow("later") << 1 << false << false << false;
+        QTest::newRow("acknowledged") << -5 << true << false << false;
+        QTest::newRow("event deleted") << -5 << false << true << false;
+    }
+
+    void dueRows()
+    {
+        QFETCH(int, triggerMinutes);
+        QFETCH(bool, acknowledged);
+        QFETCH(bool, eventDeleted);
+        QFETCH(bool, due);
+        StoreFixture store;
+        QVERIFY(store.isReady());
+        EventRepository events(store.database());
+        const QDateTime trigger = now.addSecs(triggerMinutes * 60);
+        QVERIFY(seed(store, events, trigger, acknowledged, eventDeleted));
+
+        const std::optional<QList<ReminderRepository::Due>> rows =
+            ReminderRepository(store.database()).due(now, 10);
+        QVERIFY(rows);
+        QCOMPARE(rows->size(), due ? 1 : 0);
+        if (due) {
+            QCOMPARE(rows->first().reminderId, QStringLiteral("ev-r"));
+            QCOMPARE(rows->first().eventId, QStringLiteral("ev"));
+            QCOMPARE(rows->first().minutesBefore, 10);
+            QCOMPARE(rows->first().trigger, trigger);
+        }
+    }
+
+    // A row is settled only as it was read: one rewritten in between keeps its new trigger.
+    void recordSettlesRowsAsRead_data()
+    {
+        QTest::addColumn<bool>("rewritten");
+        QTest::addColumn<bool>("next");
+        QTest::addColumn<QString>("expected"); // trigger minutes from now | acknowledged
+        QTest::newRow("acknowledged") << false << false << "-5|1";
+        QTest::newRow("next trigger") << false << true << "60|0";
+        QTest::newRow("rewritten meanwhile") << true << false << "30|0";
+        QTest::newRow("rewritten, next trigger") << true << true << "30|0";
+    }
+
+    void recordSettlesRowsAsRead()
+    {
+        QFETCH(bool, rewritten);
+        QFETCH(bool, next);
+        QFETCH(QString, expected);
+        StoreFixture store;
+        QVERIFY(store.isReady());
+        EventRepository events(store.database());
+        QVERIFY(seed(store, events, now.addSecs(-300), false, false));
+        ReminderRepository reminders(store.database());
+        const std::optional<QList<ReminderRepository::Due>> rows = reminders.due(now, 10);
+        QVERIFY(rows && rows->size() == 1);
+        if (rewritten) {
+            QVERIFY(store.exec(QStringLiteral("UPDATE reminders SET trigger_time = '%1'")
+                                   .arg(StoreTime::toText(now.addSecs(1800)))));
+        }
+        ReminderRepository::Handled handled{rows->first().reminderId, rows->first().triggerText,
+                                            std::nullopt};
+        if (next)
+            handled.nextTrigger = now.addSecs(3600);
+        QVERIFY(reminders.record({handled}));
+
+        const QStringList row = store.strings("SELECT trigger_time, acknowledged FROM reminders");
+        QCOMPARE(row.size(), 1);
+        const QDateTime trigger = StoreTime::parse(row.first().section(u'|', 0, 0));
+        QCOMPARE(QStringLiteral("%1|%2")
+                     .arg(now.secsTo(trigger) / 60)
+                     .arg(row.first().section(u'|', 1, 1)),
+                 expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReminderRepository)
+#include "tst_reminderrepository.moc"
