@@ -353,7 +353,7 @@ void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Fligh
 
     QStringList texts;
     for (const QString& id : group.bodyIds) {
-        const std::optional<Outgoing> row = kind.outgoing(m_state, id);
+        const std::optional<Kind::Outgoing> row = kind.outgoing(m_state, id);
         if (!row)
             continue;
         if (flight->title.isEmpty())
