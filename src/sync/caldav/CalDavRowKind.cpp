@@ -106,7 +106,7 @@ template <class Row>
 CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Index& index,
                                  const QString& href, const QString& etag,
                                  const QString& calendarData,
-                                 const std::function<void(int handled)>& written)
+                                 const std::function<void(int handled)>& onWritten)
 {
     using Access = RowAccess<Row>;
     const Table table = Access::table;
@@ -178,7 +178,7 @@ CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Inde
                 components.at(i).uid + QLatin1Char('\n') + components.at(i).recurrenceId, position);
             index.byUid[components.at(i).uid].append(position);
         }
-        written(applied.handled);
+        onWritten(applied.handled);
     }
     for (const QString& id : plan.remove) {
         if (!Access::repository(state)->hardDelete(id)) {

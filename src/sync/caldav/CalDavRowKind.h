@@ -51,11 +51,11 @@ struct CalDavRowKind
     const CalDavRowKind* next; // the kind a run takes after this one
 
     // Stores the components of one object of the listing (`href`, `etag`) in the calendar, as
-    // CalDavSyncPlan::planObject decides; `index` learns the rows inserted. `written` is told
+    // CalDavSyncPlan::planObject decides; `index` learns the rows inserted. `onWritten` is told
     // after each row written, with the components handled so far.
     Applied (*apply)(AppState* state, const Calendar& calendar, CalDavSyncPlan::Index& index,
                      const QString& href, const QString& etag, const QString& calendarData,
-                     const std::function<void(int handled)>& written);
+                     const std::function<void(int handled)>& onWritten);
     bool (*hardDelete)(AppState* state, const QString& id);
     bool (*markSynced)(AppState* state, const QString& id, const QString& href,
                        const QString& etag);
