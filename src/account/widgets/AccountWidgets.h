@@ -11,7 +11,7 @@ class QLabel;
 class QVBoxLayout;
 class QWidget;
 
-// The pieces the account screen's pages are built of, so that every page looks alike: fonts,
+// What the account screen's pages are built of, so that every page looks alike: fonts,
 // labels, rows, section headers, the page shell, and the Yes/No and one-line dialogs.
 namespace OrvaAccount::AccountWidgets {
 
