@@ -2,7 +2,9 @@
 
 #include "ChangeCoalescer.h"
 #include "Database.h"
+#include "EventChildRows.h"
 #include "EventRangeSql.h"
+#include "EventRows.h"
 #include "ReminderAck.h"
 #include "Savepoint.h"
 #include "StatementCache.h"
@@ -10,14 +12,10 @@
 #include "StoreTime.h"
 
 #include <QDebug>
-#include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QSet>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QTimeZone>
 #include <QUuid>
 #include <QVariant>
 
@@ -30,16 +28,6 @@ namespace {
 QString newId()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-// Zones are looked up by name for every row; constructing one is far dearer than the row.
-QTimeZone zoneNamed(const QString& name)
-{
-    thread_local QHash<QString, QTimeZone> zones;
-    auto it = zones.constFind(name);
-    if (it == zones.constEnd())
-        it = zones.insert(name, QTimeZone(name.toUtf8()));
-    return *it;
 }
 
 // The SQLite connection under the toolkit's; null for another driver.
@@ -102,97 +90,6 @@ private:
     sqlite3_stmt* m_statement = nullptr;
 };
 
-QVariant nullText()
-{
-    return QVariant(QMetaType::fromType<QString>());
-}
-
-// The fields from calendar_id to color, in column order, as insert and update share them.
-QVariantList fieldValues(const Event& event)
-{
-    using StoreSql::notNull;
-    return {event.calendarId,
-            notNull(event.uid),
-            event.providerEventId,
-            event.etag,
-            event.href,
-            notNull(event.title),
-            event.description,
-            event.location,
-            event.geoLocation,
-            StoreTime::bindValue(event.startTime),
-            StoreTime::bindValue(event.endTime),
-            event.isAllDay ? 1 : 0,
-            notNull(event.timezone),
-            event.recurrenceId.isEmpty() ? event.recurrenceRule : QString(),
-            event.recurrenceDates,
-            event.exceptionDates,
-            event.recurrenceId,
-            event.masterEventUid,
-            notNull(event.status),
-            event.eventUrl,
-            event.conferenceUrl,
-            event.organizerEmail,
-            event.organizerName,
-            event.sequence,
-            notNull(event.rawIcalendar),
-            event.color};
-}
-
-// The tables whose rows belong to one event; they reference events(id) without cascading, so
-// they are emptied before the event row goes.
-const char* const childTables[] = {"attendees", "attachments", "reminders"};
-
-Reminder reminderFromQuery(const QSqlQuery& query, int first)
-{
-    Reminder reminder;
-    reminder.id = query.value(first).toString();
-    reminder.minutesBefore = query.value(first + 1).toInt();
-    reminder.action = query.value(first + 2).toString();
-    reminder.acknowledged = query.value(first + 3).toInt() != 0;
-    reminder.triggerTime = StoreTime::readOptional(query.value(first + 4));
-    return reminder;
-}
-
-Attendee attendeeFromQuery(const QSqlQuery& query, int first)
-{
-    Attendee attendee;
-    attendee.id = query.value(first).toString();
-    attendee.email = query.value(first + 1).toString();
-    attendee.name = query.value(first + 2).toString();
-    attendee.role = query.value(first + 3).toString();
-    attendee.status = query.value(first + 4).toString();
-    attendee.type = query.value(first + 5).toString();
-    attendee.rsvp = query.value(first + 6).toInt() != 0;
-    return attendee;
-}
-
-// Loads child rows for a list of events in one statement whose ids arrive as a single JSON
-// array (`%1` in `sqlTemplate` is the set to test against). A list of one placeholder per id
-// made SQLite parse hundreds of parameters, and every view reload paid that per slice of ids.
-// `read` builds one record from a row whose column 0 is the event id.
-template <typename Record, typename Read>
-QHash<QString, QList<Record>> loadChildren(QSqlDatabase& db, const QList<Event>& events,
-                                           const QString& sqlTemplate, Read read)
-{
-    QHash<QString, QList<Record>> byEvent;
-    QJsonArray ids;
-    QSet<QString> seen;
-    for (const Event& event : events) {
-        if (!seen.contains(event.id)) {
-            seen.insert(event.id);
-            ids.append(event.id);
-        }
-    }
-    const QString idList = QString::fromUtf8(QJsonDocument(ids).toJson(QJsonDocument::Compact));
-    StoreSql::forEachRow(db, sqlTemplate.arg(QStringLiteral("SELECT value FROM json_each(?)")),
-                         {idList}, [&](const QSqlQuery& query) {
-                             Record record = read(query);
-                             byEvent[record.eventId].append(record);
-                         });
-    return byEvent;
-}
-
 } // namespace
 
 EventRepository::EventRepository(Database* database, QObject* parent)
@@ -204,85 +101,28 @@ EventRepository::EventRepository(Database* database, QObject* parent)
 
 EventRepository::~EventRepository() = default;
 
-const QString& EventRepository::columns()
-{
-    static const QString list = QStringLiteral(
-        "id, calendar_id, uid, provider_event_id, etag, href, title, description, location, "
-        "geo_location, start_time, end_time, is_all_day, timezone, recurrence_rule, "
-        "recurrence_dates, exception_dates, recurrence_id, master_event_uid, status, event_url, "
-        "conference_url, organizer_email, organizer_name, sequence, raw_icalendar, color, "
-        "created, last_modified, sync_status, deleted_at");
-    return list;
-}
-
-Event EventRepository::fromQuery(const QSqlQuery& query)
-{
-    Event event;
-    event.id = query.value(0).toString();
-    event.calendarId = query.value(1).toString();
-    event.uid = query.value(2).toString();
-    event.providerEventId = query.value(3).toString();
-    event.etag = query.value(4).toString();
-    event.href = query.value(5).toString();
-    event.title = query.value(6).toString();
-    event.description = query.value(7).toString();
-    event.location = query.value(8).toString();
-    event.geoLocation = query.value(9).toString();
-    event.startTime = StoreTime::readTimestamp(query.value(10));
-    event.endTime = StoreTime::readOptional(query.value(11));
-    event.isAllDay = query.value(12).toInt() != 0;
-    event.timezone = query.value(13).toString();
-    // All-day events stay at 00:00 UTC of their dates: in any other zone the date would shift.
-    if (!event.isAllDay && !event.timezone.isEmpty() && event.timezone != u"UTC") {
-        const QTimeZone zone = zoneNamed(event.timezone);
-        if (zone.isValid()) {
-            if (event.startTime.isValid())
-                event.startTime = event.startTime.toTimeZone(zone);
-            if (event.endTime && event.endTime->isValid())
-                event.endTime = event.endTime->toTimeZone(zone);
-        }
-    }
-    event.recurrenceRule = query.value(14).toString();
-    event.recurrenceDates = query.value(15).toString();
-    event.exceptionDates = query.value(16).toString();
-    event.recurrenceId = query.value(17).toString();
-    event.masterEventUid = query.value(18).toString();
-    event.status = query.value(19).toString();
-    event.eventUrl = query.value(20).toString();
-    event.conferenceUrl = query.value(21).toString();
-    event.organizerEmail = query.value(22).toString();
-    event.organizerName = query.value(23).toString();
-    event.sequence = query.value(24).toInt();
-    event.rawIcalendar = query.value(25).toString();
-    event.color = query.value(26).toString();
-    event.created = StoreTime::readTimestamp(query.value(27));
-    event.lastModified = StoreTime::readTimestamp(query.value(28));
-    event.syncStatus = query.value(29).toString();
-    event.deletedAt = StoreTime::readOptional(query.value(30));
-    return event;
-}
-
 QList<Event> EventRepository::list(const QString& sql, const QVariantList& values) const
 {
     QList<Event> events;
-    StoreSql::forEachRow(m_database->database(), sql.arg(columns()), values,
-                         [&events](const QSqlQuery& query) { events.append(fromQuery(query)); });
-    loadRemindersBatch(m_database->database(), events);
-    loadAttendeesBatch(m_database->database(), events);
+    StoreSql::forEachRow(
+        m_database->database(), sql.arg(EventRows::columns()), values,
+        [&events](const QSqlQuery& query) { events.append(EventRows::fromQuery(query)); });
+    EventChildRows::loadRemindersBatch(m_database->database(), events);
+    EventChildRows::loadAttendeesBatch(m_database->database(), events);
     return events;
 }
 
 std::optional<Event> EventRepository::single(const QString& sql, const QVariantList& values) const
 {
     std::optional<Event> event;
-    StoreSql::forEachRow(m_database->database(), sql.arg(columns()), values,
+    StoreSql::forEachRow(m_database->database(), sql.arg(EventRows::columns()), values,
                          [&event](const QSqlQuery& query) {
                              if (!event)
-                                 event = fromQuery(query);
+                                 event = EventRows::fromQuery(query);
                          });
     if (event) {
-        loadReminders(m_database->database(), *event);
-        loadAttendees(m_database->database(), *event);
+        EventChildRows::loadReminders(m_database->database(), *event);
+        EventChildRows::loadAttendees(m_database->database(), *event);
     }
     return event;
 }
@@ -372,13 +212,13 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
             values.append(QVariantList(calendarIds.begin(), calendarIds.end()));
         const bool ok = StoreSql::forEachRow(
             m_database->database(),
-            QStringLiteral("SELECT %1 FROM events WHERE ").arg(columns()) + part.where +
+            QStringLiteral("SELECT %1 FROM events WHERE ").arg(EventRows::columns()) + part.where +
                 QStringLiteral(" AND deleted_at IS NULL") + calendarClause,
             values, [&](const QSqlQuery& query) {
                 if (!calendarsInSql && !wanted.isEmpty() &&
                     !wanted.contains(query.value(1).toString()))
                     return;
-                rows.push_back({query.value(10).toString(), fromQuery(query)});
+                rows.push_back({query.value(10).toString(), EventRows::fromQuery(query)});
             });
         if (!ok)
             return {};
@@ -392,8 +232,8 @@ QList<Event> EventRepository::getInRange(const QDateTime& from, const QDateTime&
     events.reserve(qsizetype(rows.size()));
     for (Row& row : rows)
         events.append(std::move(row.event));
-    loadRemindersBatch(m_database->database(), events);
-    loadAttendeesBatch(m_database->database(), events);
+    EventChildRows::loadRemindersBatch(m_database->database(), events);
+    EventChildRows::loadAttendeesBatch(m_database->database(), events);
     return events;
 }
 
@@ -476,11 +316,11 @@ bool EventRepository::write(const Event& event, bool isInsert)
         }
     }
     static const QString insertSql = QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
-                                         .arg(columns(), StoreSql::placeholders(31));
+                                         .arg(EventRows::columns(), StoreSql::placeholders(31));
     const bool written =
         isInsert
             ? m_statements->exec(insertSql,
-                                 QVariantList{event.id} + fieldValues(event) +
+                                 QVariantList{event.id} + EventRows::fieldValues(event) +
                                      QVariantList{StoreTime::bindValue(event.created),
                                                   StoreTime::bindValue(event.lastModified),
                                                   event.syncStatus.isEmpty()
@@ -498,7 +338,7 @@ bool EventRepository::write(const Event& event, bool isInsert)
                       "conference_url = ?, organizer_email = ?, organizer_name = ?, sequence = ?, "
                       "raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
                       "deleted_at = ? WHERE id = ?"),
-                  fieldValues(event) +
+                  EventRows::fieldValues(event) +
                       QVariantList{StoreTime::bindValue(StoreTime::now()),
                                    event.syncStatus.isEmpty() ? QStringLiteral("pending")
                                                               : event.syncStatus,
@@ -508,10 +348,10 @@ bool EventRepository::write(const Event& event, bool isInsert)
         return false;
     // A row that was just inserted has no children yet: with foreign keys on, none can
     // reference an id that did not exist.
-    if (!writeReminders(db, *m_statements, event, !isInsert) ||
-        !writeAttendees(*m_statements, event, !isInsert)) {
+    if (!EventChildRows::writeReminders(db, *m_statements, event, !isInsert) ||
+        !EventChildRows::writeAttendees(*m_statements, event, !isInsert)) {
         QString error;
-        if (!ownUnit && !deleteRows(db, event.id, error))
+        if (!ownUnit && !EventChildRows::deleteRows(db, event.id, error))
             StoreSql::logFailure("EventRepository::insert undo", error);
         return false;
     }
@@ -546,7 +386,7 @@ QList<bool> EventRepository::insertAll(const QList<Event>& events)
     // The same statements as insert's, bound in place: a sync's first listing stores thousands
     // of rows, and the per-row QVariant lists cost more than SQLite's own work.
     RawStatement eventRow(connection, QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
-                                          .arg(columns(), StoreSql::placeholders(31)));
+                                          .arg(EventRows::columns(), StoreSql::placeholders(31)));
     RawStatement reminderRow(connection,
                              QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
                                             "action, acknowledged, trigger_time) VALUES (?, ?, ?, "
@@ -646,7 +486,7 @@ QList<bool> EventRepository::insertAll(const QList<Event>& events)
         }
         if (!children) {
             // As insert does inside a caller's transaction: the rows written under the new id go.
-            if (!deleteRows(db, event.id, error))
+            if (!EventChildRows::deleteRows(db, event.id, error))
                 StoreSql::logFailure("EventRepository::insert undo", error);
             written.append(false);
             continue;
@@ -704,27 +544,14 @@ bool EventRepository::restore(const Event& event)
     return ok;
 }
 
-bool EventRepository::deleteRows(const QSqlDatabase& db, const QString& id, QString& error)
-{
-    for (const char* table : childTables) {
-        if (!StoreSql::run(
-                db,
-                QStringLiteral("DELETE FROM %1 WHERE event_id = ?").arg(QLatin1StringView(table)),
-                {id}, error)) {
-            error = QLatin1StringView(table) + QStringLiteral(": ") + error;
-            return false;
-        }
-    }
-    return StoreSql::run(db, QStringLiteral("DELETE FROM events WHERE id = ?"), {id}, error);
-}
-
 bool EventRepository::hardDelete(const QString& id)
 {
     const QString calendarId = calendarOf(id);
     QSqlDatabase& db = m_database->database();
     Savepoint transaction(db);
     QString error = transaction.errorText();
-    if (!transaction.isActive() || !deleteRows(db, id, error) || !transaction.commit()) {
+    if (!transaction.isActive() || !EventChildRows::deleteRows(db, id, error) ||
+        !transaction.commit()) {
         StoreSql::logFailure("EventRepository::hardDelete",
                              error.isEmpty() ? transaction.errorText() : error);
         return false;
@@ -751,145 +578,47 @@ void EventRepository::scheduleChanged(const QString& calendarId)
     m_changes->schedule(calendarId);
 }
 
+const QString& EventRepository::columns()
+{
+    return EventRows::columns();
+}
+
+Event EventRepository::fromQuery(const QSqlQuery& query)
+{
+    return EventRows::fromQuery(query);
+}
+
 void EventRepository::loadRemindersBatch(QSqlDatabase& db, QList<Event>& events)
 {
-    if (events.isEmpty())
-        return;
-    const auto byEvent = loadChildren<Reminder>(
-        db, events,
-        QStringLiteral("SELECT event_id, id, minutes_before, action, acknowledged, trigger_time "
-                       "FROM reminders WHERE event_id IN (%1) ORDER BY minutes_before ASC"),
-        [](const QSqlQuery& query) {
-            Reminder reminder = reminderFromQuery(query, 1);
-            reminder.eventId = query.value(0).toString();
-            return reminder;
-        });
-    for (Event& event : events) {
-        const auto it = byEvent.constFind(event.id);
-        if (it != byEvent.constEnd())
-            event.reminders = *it;
-    }
+    EventChildRows::loadRemindersBatch(db, events);
 }
 
 void EventRepository::loadAttendeesBatch(QSqlDatabase& db, QList<Event>& events)
 {
-    if (events.isEmpty())
-        return;
-    const auto byEvent = loadChildren<Attendee>(
-        db, events,
-        QStringLiteral("SELECT event_id, id, email, name, role, status, type, rsvp FROM "
-                       "attendees WHERE event_id IN (%1) ORDER BY name, email"),
-        [](const QSqlQuery& query) {
-            Attendee attendee = attendeeFromQuery(query, 1);
-            attendee.eventId = query.value(0).toString();
-            return attendee;
-        });
-    for (Event& event : events) {
-        const auto it = byEvent.constFind(event.id);
-        if (it != byEvent.constEnd())
-            event.attendees = *it;
-    }
+    EventChildRows::loadAttendeesBatch(db, events);
 }
 
 void EventRepository::loadReminders(QSqlDatabase& db, Event& event)
 {
-    StoreSql::forEachRow(
-        db,
-        QStringLiteral("SELECT id, minutes_before, action, acknowledged, trigger_time FROM "
-                       "reminders WHERE event_id = ? ORDER BY minutes_before ASC"),
-        {event.id}, [&event](const QSqlQuery& query) {
-            Reminder reminder = reminderFromQuery(query, 0);
-            reminder.eventId = event.id;
-            event.reminders.append(reminder);
-        });
+    EventChildRows::loadReminders(db, event);
 }
 
 void EventRepository::loadAttendees(QSqlDatabase& db, Event& event)
 {
-    StoreSql::forEachRow(db,
-                         QStringLiteral("SELECT id, email, name, role, status, type, rsvp FROM "
-                                        "attendees WHERE event_id = ? ORDER BY name, email"),
-                         {event.id}, [&event](const QSqlQuery& query) {
-                             Attendee attendee = attendeeFromQuery(query, 0);
-                             attendee.eventId = event.id;
-                             event.attendees.append(attendee);
-                         });
+    EventChildRows::loadAttendees(db, event);
 }
 
 bool EventRepository::writeReminderRows(QSqlDatabase& db, const Event& event)
 {
-    StatementCache statements(db);
-    Savepoint transaction(db);
-    return transaction.isActive() && writeReminders(db, statements, event, true) &&
-           transaction.commit();
+    return EventChildRows::writeReminderRows(db, event);
 }
 
 bool EventRepository::writeAttendeeRows(QSqlDatabase& db, const Event& event)
 {
-    StatementCache statements(db);
-    Savepoint transaction(db);
-    return transaction.isActive() && writeAttendees(statements, event, true) &&
-           transaction.commit();
+    return EventChildRows::writeAttendeeRows(db, event);
 }
 
-bool EventRepository::writeReminders(QSqlDatabase& db, StatementCache& statements,
-                                     const Event& event, bool replace)
+bool EventRepository::deleteRows(const QSqlDatabase& db, const QString& id, QString& error)
 {
-    // The stored rows tell whether a reminder moved, and keep the identity and acknowledgement
-    // of a reminder that a record built elsewhere (a server's copy) carries without an id.
-    QList<ReminderAck::StoredReminder> stored;
-    if (replace) {
-        const bool read = StoreSql::forEachRow(
-            db,
-            QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged FROM reminders "
-                           "WHERE event_id = ? ORDER BY minutes_before"),
-            {event.id},
-            [&stored](const QSqlQuery& query) {
-                stored.append({query.value(0).toString(), query.value(1).toInt(),
-                               StoreTime::parse(query.value(2).toString()),
-                               query.value(3).toInt() != 0});
-            },
-            "EventRepository::writeReminderRows read");
-        if (!read)
-            return false;
-        if (!statements.exec(QStringLiteral("DELETE FROM reminders WHERE event_id = ?"), {event.id},
-                             "EventRepository::writeReminderRows delete"))
-            return false;
-    }
-    const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, stored);
-    for (qsizetype i = 0; i < outcomes.size(); ++i) {
-        const Reminder& reminder = event.reminders.at(i);
-        const ReminderAck::Outcome& outcome = outcomes.at(i);
-        const QString trigger = StoreTime::toText(outcome.trigger);
-        if (!statements.exec(
-                QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                               "action, acknowledged, trigger_time) VALUES (?, ?, ?, "
-                               "?, ?, ?)"),
-                {outcome.id.isEmpty() ? newId() : outcome.id, event.id, reminder.minutesBefore,
-                 reminder.action.isEmpty() ? QStringLiteral("display") : reminder.action,
-                 outcome.acknowledged ? 1 : 0, trigger.isNull() ? nullText() : QVariant(trigger)},
-                "EventRepository::writeReminderRows insert"))
-            return false;
-    }
-    return true;
-}
-
-bool EventRepository::writeAttendees(StatementCache& statements, const Event& event, bool replace)
-{
-    if (replace && !statements.exec(QStringLiteral("DELETE FROM attendees WHERE event_id = ?"),
-                                    {event.id}, "EventRepository::writeAttendeeRows delete"))
-        return false;
-    for (const Attendee& attendee : event.attendees) {
-        if (!statements.exec(
-                QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, status, "
-                               "type, rsvp) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                {attendee.id.isEmpty() ? newId() : attendee.id, event.id,
-                 StoreSql::notNull(attendee.email), attendee.name,
-                 attendee.role.isEmpty() ? QStringLiteral("required") : attendee.role,
-                 attendee.status.isEmpty() ? QStringLiteral("needs-action") : attendee.status,
-                 attendee.type, attendee.rsvp ? 1 : 0},
-                "EventRepository::writeAttendeeRows insert"))
-            return false;
-    }
-    return true;
+    return EventChildRows::deleteRows(db, id, error);
 }

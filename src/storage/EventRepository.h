@@ -84,12 +84,14 @@ public:
     // transaction (a Savepoint around them).
     Database* database() const { return m_database; }
 
-    // The row reader: the current row of a statement selecting the event columns. Start and end
-    // are expressed in the event's time zone, except for all-day events, which stay in UTC.
+    // The row reader (EventRows): the current row of a statement selecting the event columns.
+    // Start and end are expressed in the event's time zone, except for all-day events, which
+    // stay in UTC.
     static Event fromQuery(const QSqlQuery& query);
 
-    // Child rows. The batch loaders fill the lists of every event with two statements per
-    // slice of ids; the writers replace an event's rows, reporting the first failure.
+    // Child rows (EventChildRows). The batch loaders fill the lists of every event with two
+    // statements per slice of ids; the writers replace an event's rows, reporting the first
+    // failure.
     static void loadRemindersBatch(QSqlDatabase& db, QList<Event>& events);
     static void loadAttendeesBatch(QSqlDatabase& db, QList<Event>& events);
     static void loadReminders(QSqlDatabase& db, Event& event);
@@ -118,10 +120,6 @@ private:
     // A local change that makes an occurrence repeat by a rule of its own; logged.
     static bool refusedOverride(const Event& event, bool isInsert, const char* operation);
     QString calendarOf(const QString& id) const;
-    // `replace`: delete the event's old rows first (and compare triggers with them).
-    static bool writeReminders(QSqlDatabase& db, StatementCache& statements, const Event& event,
-                               bool replace);
-    static bool writeAttendees(StatementCache& statements, const Event& event, bool replace);
 
     Database* m_database;
     ChangeCoalescer* m_changes;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "Device.h"
-#include "Group.h"
 #include "Session.h"
 
 #include <QWidget>
@@ -14,6 +13,8 @@ class QVBoxLayout;
 
 namespace OrvaAccount {
 
+class AccountGroupPage;
+class AccountStatusLine;
 class Client;
 
 // The signed-in user's account at the service: profile and password, the group with its
@@ -44,51 +45,32 @@ Q_SIGNALS:
 private:
     QWidget* createPage(const QString& title, QVBoxLayout** layout);
     QWidget* createProfileTab();
-    QWidget* createGroupTab();
     QWidget* createDevicesTab();
     QWidget* createSecurityTab();
     QWidget* createPrivacyTab();
-    QWidget* createSectionHeader(const QString& title, const QString& description = {});
-    // A new, empty content widget in place of the old one, under the page's title.
-    QVBoxLayout* replaceContent(QVBoxLayout* pageLayout, QWidget*& content, int spacing);
-    void populateGroup(const Group& group, const QString& error);
     void populateDevices(const QList<Device>& devices, const QString& error);
     void populateSessions(const QList<Session>& sessions, const QString& error);
     void updateOwnerState();
-    bool viewerOwnsGroup() const;
 
     void editDisplayName();
     void changePassword();
-    void joinGroup();
-    void removeMember(const GroupMember& member, const QString& shownName);
-    void revokeInvitation(const QString& invitationId);
-    void inviteByEmail();
-    void generateInviteCode();
-    void leaveGroup();
     void removeDevice(const Device& device);
     void revokeSession(const QString& sessionId);
     void deleteAccount();
 
-    // A Yes/No question, No the default, shown as plain text.
-    bool ask(const QString& title, const QString& text);
-    // A one-line prompt; nullopt when it was cancelled.
-    std::optional<QString> prompt(const QString& title, const QString& label, bool password,
-                                  const QString& prefill = {});
     void showError(const QString& text);
     void showSuccess(const QString& text);
-    void showStatus(const QString& text, const QString& style, int clearAfterMs);
     // Runs the refresh 500 ms from now, unless the window is gone by then.
     void refreshLater(void (AccountScreen::*refresh)());
 
     Client* m_client;
     QListWidget* m_navList = nullptr;
     QStackedWidget* m_pageStack = nullptr;
-    QLabel* m_statusLabel = nullptr;
+    AccountStatusLine* m_statusLabel = nullptr;
     QLabel* m_nameLabel = nullptr;
     QLabel* m_emailLabel = nullptr;
     QPushButton* m_editNameButton = nullptr;
-    QVBoxLayout* m_groupLayout = nullptr;
-    QWidget* m_groupContent = nullptr;
+    AccountGroupPage* m_groupPage = nullptr;
     QVBoxLayout* m_devicesLayout = nullptr;
     QWidget* m_devicesContent = nullptr;
     QVBoxLayout* m_sessionsLayout = nullptr;
@@ -98,8 +80,6 @@ private:
     // The stored display name; the label shows "(not set)" for an empty one, which must never
     // be offered back for saving.
     QString m_displayName;
-    // Each message of the status line is numbered; a timer clears only its own message.
-    int m_statusSerial = 0;
     // Every load of a list is numbered; an answer older than the one shown is dropped.
     struct Loads
     {
@@ -107,7 +87,6 @@ private:
         int shown = 0;
     };
     Loads m_profileLoads;
-    Loads m_groupLoads;
     Loads m_deviceLoads;
     Loads m_sessionLoads;
 };

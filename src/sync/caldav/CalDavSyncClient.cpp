@@ -4,6 +4,7 @@
 #include "CalDavBody.h"
 #include "CalDavClient.h"
 #include "CalDavHref.h"
+#include "CalDavRowKind.h"
 #include "CalDavSyncPlan.h"
 #include "CalDavSyncStore.h"
 #include "CalendarRepository.h"
@@ -11,21 +12,18 @@
 #include "Database.h"
 #include "DavXml.h"
 #include "EventRepository.h"
-#include "Ical.h"
 #include "Savepoint.h"
-#include "TaskRepository.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QSet>
 #include <QTimer>
-#include <QUuid>
 
 #include <algorithm>
+#include <optional>
 
 using namespace CalDavSyncPlan;
 using Table = CalDavSyncStore::Table;
+using Kind = CalDavRowKind;
 
 namespace {
 
@@ -36,11 +34,6 @@ const QString contentType = QStringLiteral("text/calendar; charset=utf-8");
 bool isSuccess(int status)
 {
     return status >= 200 && status <= 299;
-}
-
-QString newId()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
 }
 
 QString etagFromHeaders(const QHash<QByteArray, QByteArray>& headers)
@@ -75,13 +68,13 @@ struct CalDavSyncClient::Run
     Calendar calendar;
     QUrl url;
     std::optional<QString> ctag;
+    const CalDavRowKind* kind = &CalDavRowKind::events; // the kind in progress
     QList<CalDavParse::Resource> resources;
     bool listingComplete = false;
-    int eventCount = 0;
-    int upserted = 0;
+    int pulled = 0;   // components of the listing handled so far, unchanged ones included
+    int upserted = 0; // rows the pull wrote, of the kinds that report progress
     // What the run changed: rows the pull wrote or removed here, and objects the push sent.
     int changed = 0;
-    bool tasks = false;     // the half in progress
     QList<PushGroup> queue; // the push sequencer's list
     bool ended = false;
 };
@@ -125,10 +118,10 @@ void CalDavSyncClient::syncCalendar(const Calendar& calendar, const QString& use
         run->client->setTrustedCertSha256(trustedCertSha256);
     run->calendar = calendar;
     run->url = QUrl(calendar.url);
-    runPull(run);
+    checkCtag(run);
 }
 
-void CalDavSyncClient::runPull(const RunPtr& run)
+void CalDavSyncClient::checkCtag(const RunPtr& run)
 {
     run->client->propfind(
         run->url, DavXml::ctagPropfind(), 0, [this, run](const CalDavClient::Response& reply) {
@@ -138,35 +131,46 @@ void CalDavSyncClient::runPull(const RunPtr& run)
                 return fail(run,
                             tr("Server returned HTTP %1 during ctag check").arg(reply.statusCode));
             run->ctag = DavXml::parseCtag(reply.body);
-
-            run->client->report(
-                run->url, DavXml::calendarQuery({}, {}, QStringLiteral("VEVENT")), 1,
-                [this, run](const CalDavClient::Response& reply) {
-                    if (!reply.errorString.isEmpty() || reply.statusCode == 0)
-                        return fail(run, tr("Network error: %1").arg(reply.errorString));
-                    if (!isSuccess(reply.statusCode))
-                        return fail(run, tr("Server returned HTTP %1").arg(reply.statusCode));
-                    run->resources =
-                        DavXml::parseResources(reply.body, run->url, &run->listingComplete);
-                    // A listing read in part looks like a calendar that lost its other events.
-                    if (!run->listingComplete)
-                        return fail(run, incompleteListing());
-                    // The reply's body is released before the objects are read.
-                    QTimer::singleShot(0, this, [this, run] { runMultiget(run); });
-                });
+            pull(run);
         });
 }
 
-void CalDavSyncClient::runMultiget(const RunPtr& run)
+void CalDavSyncClient::pull(const RunPtr& run)
+{
+    if (!run->kind->listedBy(run->calendar))
+        return push(run);
+    run->client->report(
+        run->url, DavXml::calendarQuery({}, {}, QLatin1String(run->kind->component)), 1,
+        [this, run](const CalDavClient::Response& reply) {
+            const Kind& kind = *run->kind;
+            if (!reply.errorString.isEmpty() || reply.statusCode == 0)
+                return fail(run, kind.pullNetworkError(reply.errorString));
+            if (!isSuccess(reply.statusCode)) {
+                if (kind.required)
+                    return fail(run, tr("Server returned HTTP %1").arg(reply.statusCode));
+                qCInfo(lcCalDav).noquote() << "[CalDav]" << kind.label << "pull skipped (HTTP"
+                                           << reply.statusCode << ") for" << run->calendar.id;
+                return push(run);
+            }
+            run->resources = DavXml::parseResources(reply.body, run->url, &run->listingComplete);
+            // A listing read in part looks like a calendar that lost its other objects.
+            if (!run->listingComplete)
+                return fail(run, incompleteListing());
+            // The reply's body is released before the objects are read.
+            QTimer::singleShot(0, this, [this, run] { readMissing(run); });
+        });
+}
+
+void CalDavSyncClient::readMissing(const RunPtr& run)
 {
     const bool anyWithoutData =
         std::any_of(run->resources.cbegin(), run->resources.cend(),
                     [](const CalDavParse::Resource& r) { return r.calendarData.isEmpty(); });
-    if (!anyWithoutData)
-        return applyPulledEvents(run);
+    if (!run->kind->readsMissingData || !anyWithoutData)
+        return applyListing(run);
     // Only objects whose ETag moved need their data: the rest are not read at all.
     const Index index = indexRows(
-        CalDavSyncStore(m_state->database()).rows(Table::Events, run->calendar.id, false));
+        CalDavSyncStore(m_state->database()).rows(run->kind->table, run->calendar.id, false));
     const ListingPlan plan = planListing(index, remoteObjects(run->resources), false);
     QStringList missing;
     for (int position : plan.toRead) {
@@ -175,7 +179,7 @@ void CalDavSyncClient::runMultiget(const RunPtr& run)
             missing.append(resource.href);
     }
     if (missing.isEmpty())
-        return applyPulledEvents(run);
+        return applyListing(run);
     qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << "calendar-query returned"
                                 << missing.size() << "hrefs without inline data, running multiget";
     run->client->report(
@@ -209,143 +213,41 @@ void CalDavSyncClient::runMultiget(const RunPtr& run)
             }
             qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << "multiget filled"
                                         << filled << "of" << run->resources.size() << "resources";
-            applyPulledEvents(run);
+            applyListing(run);
         });
 }
 
-CalDavSyncClient::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index& index,
-                                                        const QString& href, const QString& etag,
-                                                        const QString& calendarData, bool tasks)
+CalDavRowKind::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index& index,
+                                                     const QString& href, const QString& etag,
+                                                     const QString& calendarData)
 {
-    CalDavSyncStore store(m_state->database());
-    const Table table = tasks ? Table::Tasks : Table::Events;
-    QList<Event> events;
-    QList<Task> taskList;
-    QList<Component> components;
-    if (tasks) {
-        taskList = Ical::parseTasks(calendarData);
-        for (const Task& task : taskList)
-            components.append({task.uid, QString()});
-    } else {
-        events = Ical::parseEvents(calendarData);
-        for (const Event& event : events)
-            components.append({event.uid, event.recurrenceId});
-    }
-    const ObjectPlan plan = planObject(index, {href, etag}, components);
-    const QDateTime now = Clock::now();
-    Applied applied;
-    for (int i = 0; i < components.size(); ++i) {
-        const Apply action = plan.actions.at(i);
-        const QString& localId = plan.localIds.at(i);
-        if (action == Apply::Skip)
-            continue;
-        // An event the store cannot hold (one without a start) is left out, and a row already
-        // stored for it stays: one broken object must not stop the rest of the calendar.
-        if (!tasks && (action == Apply::Insert || action == Apply::Replace) &&
-            !events.at(i).startTime.isValid()) {
-            qCWarning(lcCalDav).noquote()
-                << "[CalDav]" << run->calendar.name << "skipped an event without a start";
-            continue;
-        }
-        ++applied.handled;
-        if (action == Apply::Keep) {
-            ++applied.stored;
-            continue;
-        }
-        if (action == Apply::Adopt) {
-            if (!store.setTag(table, localId, href, etag)) {
-                applied.failed = true;
-                return applied;
-            }
-            continue;
-        }
-        QString id = localId;
-        bool written = false;
-        if (tasks) {
-            Task task = taskList.at(i);
-            task.calendarId = run->calendar.id;
-            task.href = href;
-            task.etag = etag;
-            task.syncStatus = QStringLiteral("synced");
-            if (!task.created.isValid())
-                task.created = now;
-            if (!task.lastModified.isValid())
-                task.lastModified = task.created;
-            if (action == Apply::Insert) {
-                task.id = id = newId();
-                written = m_state->tasks()->insert(task);
-            } else {
-                // What the server does not know of stays as the user arranged it.
-                if (const auto local = m_state->tasks()->getById(localId)) {
-                    task.sortOrder = local->sortOrder;
-                    task.color = local->color;
-                }
-                task.id = localId;
-                written = m_state->tasks()->update(task);
-            }
-        } else {
-            Event event = events.at(i);
-            event.calendarId = run->calendar.id;
-            event.href = href;
-            event.etag = etag;
-            event.syncStatus = QStringLiteral("synced");
-            if (!event.created.isValid())
-                event.created = now;
-            if (!event.lastModified.isValid())
-                event.lastModified = event.created;
-            if (action == Apply::Insert) {
-                event.id = id = newId();
-                written = m_state->events()->insert(event);
-            } else {
-                event.id = localId;
-                written = m_state->events()->update(event);
-            }
-        }
-        if (!written) {
-            applied.failed = true;
-            return applied;
-        }
-        ++applied.stored;
-        ++run->changed;
-        if (action == Apply::Insert) {
-            // Later objects of the same listing find the row (a server holding one UID twice
-            // must not make it twice here).
-            const int position = int(index.rows.size());
-            index.rows.append({id, components.at(i).uid, components.at(i).recurrenceId, href, etag,
-                               false, false, QString()});
-            index.byKey.insert(
-                components.at(i).uid + QLatin1Char('\n') + components.at(i).recurrenceId, position);
-            index.byUid[components.at(i).uid].append(position);
-        }
-        if (!tasks) {
+    const Kind& kind = *run->kind;
+    const Kind::Applied applied = kind.apply(
+        m_state, run->calendar, index, href, etag, calendarData, [this, &run, &kind](int handled) {
+            ++run->changed;
+            if (!kind.reportsProgress)
+                return;
             ++run->upserted;
-            if ((run->eventCount + applied.handled) % 25 == 0)
-                Q_EMIT calendarSyncProgress(run->calendar.id, run->eventCount + applied.handled);
-        }
-    }
-    for (const QString& id : plan.remove) {
-        if (!(tasks ? m_state->tasks()->hardDelete(id) : m_state->events()->hardDelete(id))) {
-            qCWarning(lcCalDav).noquote() << "[CalDav] hardDelete failed for id=" << id;
-            applied.failed = true;
-            return applied;
-        }
-        ++run->changed;
-    }
+            if ((run->pulled + handled) % 25 == 0)
+                Q_EMIT calendarSyncProgress(run->calendar.id, run->pulled + handled);
+        });
+    run->changed += applied.removed;
     return applied;
 }
 
-void CalDavSyncClient::applyPulledEvents(const RunPtr& run)
+void CalDavSyncClient::applyListing(const RunPtr& run)
 {
+    const Kind& kind = *run->kind;
     CalDavSyncStore store(m_state->database());
-    Index index = indexRows(store.rows(Table::Events, run->calendar.id, false));
+    Index index = indexRows(store.rows(kind.table, run->calendar.id, false));
     const ListingPlan plan =
         planListing(index, remoteObjects(run->resources), run->listingComplete);
 
     Savepoint transaction(m_state->database()->database());
     bool stored = transaction.isActive();
-    run->eventCount = plan.unchangedRows;
+    run->pulled = plan.unchangedRows;
     for (const RowTag& tag : plan.adoptTags)
-        stored = stored && store.setTag(Table::Events, tag.id, tag.href, tag.etag);
+        stored = stored && store.setTag(kind.table, tag.id, tag.href, tag.etag);
     for (int position : plan.toRead) {
         if (!stored)
             break;
@@ -355,31 +257,33 @@ void CalDavSyncClient::applyPulledEvents(const RunPtr& run)
                 << "[CalDav]" << run->calendar.name << "still missing body for an object";
             continue;
         }
-        const Applied applied =
-            applyObject(run, index, resource.href, resource.etag, resource.calendarData, false);
+        const Kind::Applied applied =
+            applyObject(run, index, resource.href, resource.etag, resource.calendarData);
         stored = !applied.failed;
-        run->eventCount += applied.handled;
+        run->pulled += applied.handled;
         // A large calendar's text is let go object by object, not at the end.
         resource.calendarData = QString();
     }
     for (const QString& id : plan.remove + plan.dropDeletion)
-        stored = stored && m_state->events()->hardDelete(id);
+        stored = stored && kind.hardDelete(m_state, id);
     run->changed += int(plan.remove.size() + plan.dropDeletion.size());
     for (const QString& id : plan.recreate)
-        stored = stored && store.setTag(Table::Events, id, QString(), QString());
+        stored = stored && store.setTag(kind.table, id, QString(), QString());
     if (!stored || !transaction.commit()) {
-        qCWarning(lcCalDav).noquote()
-            << "[CalDav] storing the pulled events failed:" << transaction.errorText();
+        qCWarning(lcCalDav).noquote() << "[CalDav] storing the pulled" << kind.component
+                                      << "objects failed:" << transaction.errorText();
         transaction.rollback();
-        return fail(run, tr("The events read from the server could not be stored."));
+        return fail(run, kind.notStored());
     }
-    if (!plan.remove.isEmpty() || !plan.dropDeletion.isEmpty())
-        m_state->events()->scheduleChanged(run->calendar.id);
-    qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << "parsed=" << run->eventCount
-                                << "upserted=" << run->upserted << "from" << run->resources.size()
-                                << "resources";
+    if (kind.announcesEveryPull || !plan.remove.isEmpty() || !plan.dropDeletion.isEmpty())
+        kind.announce(m_state, run->calendar.id);
+    qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << kind.component
+                                << "parsed=" << run->pulled << "upserted=" << run->upserted
+                                << "from" << run->resources.size() << "resources";
     run->resources.clear();
-    writeBackCalendar(run);
+    if (kind.storesCtag)
+        return writeBackCalendar(run);
+    push(run);
 }
 
 void CalDavSyncClient::writeBackCalendar(const RunPtr& run)
@@ -397,87 +301,23 @@ void CalDavSyncClient::writeBackCalendar(const RunPtr& run)
         }
         run->calendar = *current;
     }
-    runPush(run);
+    push(run);
 }
 
-void CalDavSyncClient::runPush(const RunPtr& run)
+void CalDavSyncClient::push(const RunPtr& run)
 {
-    run->tasks = false;
-    const Table table = Table::Events;
-    run->queue = planPush(
-        indexRows(CalDavSyncStore(m_state->database()).rowsOfPendingUids(table, run->calendar.id)));
+    run->queue = planPush(indexRows(CalDavSyncStore(m_state->database())
+                                        .rowsOfPendingUids(run->kind->table, run->calendar.id)));
     if (!run->queue.isEmpty())
-        qCDebug(lcCalDav).noquote()
-            << "[CalDav] Event push for" << run->calendar.name << "pending=" << run->queue.size();
-    sendNextGroup(run);
-}
-
-void CalDavSyncClient::runTaskPull(const RunPtr& run)
-{
-    run->tasks = true;
-    if (!supportsTasks(run->calendar))
-        return runTaskPush(run);
-    run->client->report(
-        run->url, DavXml::calendarQuery({}, {}, QStringLiteral("VTODO")), 1,
-        [this, run](const CalDavClient::Response& reply) {
-            if (!reply.errorString.isEmpty() || reply.statusCode == 0)
-                return fail(run, tr("Network error during task pull: %1").arg(reply.errorString));
-            if (!isSuccess(reply.statusCode)) {
-                qCInfo(lcCalDav).noquote() << "[CalDav] Task pull skipped (HTTP" << reply.statusCode
-                                           << ") for" << run->calendar.id;
-                return runTaskPush(run);
-            }
-            bool complete = false;
-            const QList<CalDavParse::Resource> resources =
-                DavXml::parseResources(reply.body, run->url, &complete);
-            if (!complete)
-                return fail(run, incompleteListing());
-            CalDavSyncStore store(m_state->database());
-            Index index = indexRows(store.rows(Table::Tasks, run->calendar.id, false));
-            const ListingPlan plan = planListing(index, remoteObjects(resources), complete);
-            Savepoint transaction(m_state->database()->database());
-            bool stored = transaction.isActive();
-            for (const RowTag& tag : plan.adoptTags)
-                stored = stored && store.setTag(Table::Tasks, tag.id, tag.href, tag.etag);
-            for (int position : plan.toRead) {
-                const CalDavParse::Resource& resource = resources.at(position);
-                if (!stored || resource.calendarData.isEmpty())
-                    continue;
-                const Applied applied = applyObject(run, index, resource.href, resource.etag,
-                                                    resource.calendarData, true);
-                stored = !applied.failed;
-            }
-            for (const QString& id : plan.remove + plan.dropDeletion)
-                stored = stored && m_state->tasks()->hardDelete(id);
-            run->changed += int(plan.remove.size() + plan.dropDeletion.size());
-            for (const QString& id : plan.recreate)
-                stored = stored && store.setTag(Table::Tasks, id, QString(), QString());
-            if (!stored || !transaction.commit()) {
-                qCWarning(lcCalDav).noquote()
-                    << "[CalDav] storing the pulled tasks failed:" << transaction.errorText();
-                transaction.rollback();
-                return fail(run, tr("The tasks read from the server could not be stored."));
-            }
-            m_state->tasks()->scheduleChanged(run->calendar.id);
-            runTaskPush(run);
-        });
-}
-
-void CalDavSyncClient::runTaskPush(const RunPtr& run)
-{
-    run->tasks = true;
-    run->queue = planPush(indexRows(
-        CalDavSyncStore(m_state->database()).rowsOfPendingUids(Table::Tasks, run->calendar.id)));
-    if (!run->queue.isEmpty())
-        qCInfo(lcCalDav).noquote()
-            << "[CalDav] Task push for" << run->calendar.name << "pending=" << run->queue.size();
+        qCDebug(lcCalDav).noquote() << "[CalDav]" << run->kind->label << "push for"
+                                    << run->calendar.name << "pending=" << run->queue.size();
     sendNextGroup(run);
 }
 
 void CalDavSyncClient::sendNextGroup(const RunPtr& run)
 {
     CalDavSyncStore store(m_state->database());
-    const Table table = run->tasks ? Table::Tasks : Table::Events;
+    const Table table = run->kind->table;
     while (!run->queue.isEmpty()) {
         const QString uid = run->queue.takeFirst().uid;
         // Planned again from the rows as they stand now: an edit made during the previous
@@ -497,13 +337,15 @@ void CalDavSyncClient::sendNextGroup(const RunPtr& run)
         }
         return sendFlight(run, flight);
     }
-    if (run->tasks)
+    if (!run->kind->next)
         return finish(run);
-    runTaskPull(run);
+    run->kind = run->kind->next;
+    pull(run);
 }
 
 void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight)
 {
+    const Kind& kind = *run->kind;
     const PushGroup& group = flight->group;
     flight->create = group.href.isEmpty();
     flight->href = flight->create ? CalDavHref::createHref(run->url, group.uid) : group.href;
@@ -511,32 +353,16 @@ void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Fligh
 
     QStringList texts;
     for (const QString& id : group.bodyIds) {
-        if (run->tasks) {
-            const std::optional<Task> task = m_state->tasks()->getById(id);
-            if (!task)
-                continue;
-            if (flight->title.isEmpty())
-                flight->title = task->title;
-            texts.append(task->rawIcalendar.isEmpty() ? Ical::buildTask(*task)
-                                                      : task->rawIcalendar);
-        } else {
-            const std::optional<Event> event = m_state->events()->getById(id);
-            if (!event)
-                continue;
-            if (flight->title.isEmpty())
-                flight->title = event->title;
-            texts.append(event->rawIcalendar.isEmpty() ? Ical::buildEvent(*event)
-                                                       : event->rawIcalendar);
-        }
+        const std::optional<Kind::Outgoing> row = kind.outgoing(m_state, id);
+        if (!row)
+            continue;
+        if (flight->title.isEmpty())
+            flight->title = row->title;
+        texts.append(row->text);
     }
     if (flight->title.isEmpty() && !group.deletedIds.isEmpty()) {
-        const QString& id = group.deletedIds.first();
-        if (run->tasks) {
-            if (const auto task = m_state->tasks()->getById(id))
-                flight->title = task->title;
-        } else if (const auto event = m_state->events()->getById(id)) {
-            flight->title = event->title;
-        }
+        if (const std::optional<QString> title = kind.title(m_state, group.deletedIds.first()))
+            flight->title = *title;
     }
 
     auto onReply = [this, run, flight](const CalDavClient::Response& reply) {
@@ -565,18 +391,8 @@ void CalDavSyncClient::onPushReply(const RunPtr& run, const std::shared_ptr<Flig
     const Verdict verdict =
         judgeReply(flight->group.kind, flight->create, statusCode, transportError, flight->retried);
     qCDebug(lcCalDav).noquote() << "[CalDav] Push response → HTTP" << statusCode << errorString;
-    QString failure;
-    if (transportError) {
-        failure = run->tasks ? tr("Task push error: %1").arg(errorString)
-                             : tr("Push error: %1").arg(errorString);
-    } else {
-        failure =
-            run->tasks
-                ? tr("Server returned HTTP %1 pushing task \"%2\"")
-                      .arg(statusCode)
-                      .arg(flight->title)
-                : tr("Server returned HTTP %1 pushing \"%2\"").arg(statusCode).arg(flight->title);
-    }
+    const QString failure = transportError ? run->kind->pushNetworkError(errorString)
+                                           : run->kind->pushRefused(statusCode, flight->title);
     switch (verdict) {
     case Verdict::Failed:
         if (transportError)
@@ -617,7 +433,7 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
                     !resource.calendarData.isEmpty())
                     found = resource;
             }
-            const Table table = run->tasks ? Table::Tasks : Table::Events;
+            const Table table = run->kind->table;
             CalDavSyncStore store(m_state->database());
             if (found) {
                 // Synced rows take the server's copy, pending ones its ETag; what is pending
@@ -625,8 +441,8 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
                 {
                     Index index = indexRows(store.rows(table, run->calendar.id, false));
                     Savepoint transaction(m_state->database()->database());
-                    const Applied applied = applyObject(run, index, found->href, found->etag,
-                                                        found->calendarData, run->tasks);
+                    const Kind::Applied applied =
+                        applyObject(run, index, found->href, found->etag, found->calendarData);
                     if (applied.failed || !transaction.commit()) {
                         qCWarning(lcCalDav).noquote() << "[CalDav] storing the object failed";
                         transaction.rollback();
@@ -665,7 +481,8 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
 bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                                     const QString& etag)
 {
-    const Table table = run->tasks ? Table::Tasks : Table::Events;
+    const Kind& kind = *run->kind;
+    const Table table = kind.table;
     CalDavSyncStore store(m_state->database());
     const QList<LocalRow> current = store.rowsOfUid(table, run->calendar.id, flight->group.uid);
     const QList<Settlement> settlements = settle(flight->group, flight->sent, current);
@@ -675,15 +492,13 @@ bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
         bool ok = true;
         switch (s.what) {
         case Settle::MarkSynced:
-            ok = run->tasks ? m_state->tasks()->markSynced(s.id, flight->href, etag)
-                            : m_state->events()->markSynced(s.id, flight->href, etag);
+            ok = kind.markSynced(m_state, s.id, flight->href, etag);
             break;
         case Settle::TagOnly:
             ok = store.setTag(table, s.id, flight->href, etag);
             break;
         case Settle::Remove:
-            ok = run->tasks ? m_state->tasks()->hardDelete(s.id)
-                            : m_state->events()->hardDelete(s.id);
+            ok = kind.hardDelete(m_state, s.id);
             break;
         case Settle::ForgetTag:
             ok = store.setTag(table, s.id, QString(), QString());
@@ -697,7 +512,7 @@ bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
         }
     }
     // The server's master now excludes the deleted overrides; so does the local one.
-    if (stored && !run->tasks && flight->group.kind == PushKind::Put &&
+    if (stored && kind.hasOverrides && flight->group.kind == PushKind::Put &&
         !flight->group.exceptionDates.isEmpty()) {
         for (const LocalRow& row : current) {
             if (!row.recurrenceId.isEmpty() || row.deleted)
@@ -721,10 +536,7 @@ bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
         fail(run, tr("The result of sending \"%1\" could not be stored.").arg(flight->title));
         return false;
     }
-    if (run->tasks)
-        m_state->tasks()->scheduleChanged(run->calendar.id);
-    else
-        m_state->events()->scheduleChanged(run->calendar.id);
+    kind.announce(m_state, run->calendar.id);
     return true;
 }
 
@@ -745,16 +557,4 @@ void CalDavSyncClient::fail(const RunPtr& run, const QString& reason)
     run->client->deleteLater();
     run->queue.clear();
     Q_EMIT calendarSyncFailed(run->calendar.id, reason);
-}
-
-bool CalDavSyncClient::supportsTasks(const Calendar& calendar)
-{
-    const QJsonDocument document = QJsonDocument::fromJson(calendar.supportedComponents.toUtf8());
-    if (!document.isArray())
-        return false;
-    for (const QJsonValue& value : document.array()) {
-        if (value.toString().compare(QLatin1String("VTODO"), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
 }

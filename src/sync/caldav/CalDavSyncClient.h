@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CalDavRowKind.h"
 #include "CalDavSyncPlan.h"
 #include "Calendar.h"
 
@@ -49,13 +50,14 @@ private:
     struct Flight;
     using RunPtr = std::shared_ptr<Run>;
 
-    void runPull(const RunPtr& run);
-    void runMultiget(const RunPtr& run);
-    void applyPulledEvents(const RunPtr& run);
+    void checkCtag(const RunPtr& run);
+    // The steps of one kind of rows (the run's current kind): list, read what the listing left
+    // out, apply, then push what is pending here.
+    void pull(const RunPtr& run);
+    void readMissing(const RunPtr& run);
+    void applyListing(const RunPtr& run);
     void writeBackCalendar(const RunPtr& run);
-    void runPush(const RunPtr& run);
-    void runTaskPull(const RunPtr& run);
-    void runTaskPush(const RunPtr& run);
+    void push(const RunPtr& run);
 
     void sendNextGroup(const RunPtr& run);
     void sendFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight);
@@ -67,18 +69,12 @@ private:
     bool settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                       const QString& etag);
 
-    struct Applied
-    {
-        int handled = 0;     // components matched or stored, pending ones included
-        int stored = 0;      // components written or already equal
-        bool failed = false; // a write failed: the caller's transaction must be rolled back
-    };
-    Applied applyObject(const RunPtr& run, CalDavSyncPlan::Index& index, const QString& href,
-                        const QString& etag, const QString& calendarData, bool tasks);
+    // Applies one object of the run's kind.
+    CalDavRowKind::Applied applyObject(const RunPtr& run, CalDavSyncPlan::Index& index,
+                                       const QString& href, const QString& etag,
+                                       const QString& calendarData);
     void finish(const RunPtr& run);
     void fail(const RunPtr& run, const QString& reason);
-
-    static bool supportsTasks(const Calendar& calendar);
 
     AppState* m_state;
 };

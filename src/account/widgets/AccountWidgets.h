@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QFrame;
+class QHBoxLayout;
+class QLabel;
+class QVBoxLayout;
+class QWidget;
+
+// What the account screen's pages are built of, so that every page looks alike: fonts,
+// labels, rows, section headers, the page shell, and the Yes/No and one-line dialogs.
+namespace OrvaAccount::AccountWidgets {
+
+// The font `by` points smaller, never below a readable size.
+QFont smaller(QFont font, int by);
+QFont weighted(QFont font, QFont::Weight weight);
+
+// Everything the service says is shown as plain text.
+QLabel* plainLabel(const QString& text, QWidget* parent);
+void useSecondaryColour(QLabel* label);
+// `colour` is a "#RRGGBB" name; it holds under the application's style sheet.
+void useTextColour(QLabel* label, const char* colour);
+QFrame* separator(QWidget* parent);
+QHBoxLayout* indentedRow(int top = 0, int bottom = 0);
+// One row of a list, a widget of its own so that its labels and buttons stay together.
+QHBoxLayout* rowWidget(QWidget* parent, QVBoxLayout* into, int top, int bottom);
+QLabel* errorNote(const QString& text, QWidget* parent);
+
+// Lays `page` out under its title; what the page shows goes into the returned layout.
+QVBoxLayout* pageLayout(QWidget* page, const QString& title);
+// A section's title with an optional description under it; not parented.
+QWidget* sectionHeader(const QString& title, const QString& description = {});
+// A new, empty content widget in place of the old one, under the page's title.
+QVBoxLayout* replaceContent(QVBoxLayout* pageLayout, QWidget*& content, int spacing);
+
+// A Yes/No question, No the default, shown as plain text; false as well when `parent` went
+// away while it was open.
+bool ask(QWidget* parent, const QString& title, const QString& text);
+// A one-line prompt; nullopt when it was cancelled or `parent` went away while it was open.
+std::optional<QString> prompt(QWidget* parent, const QString& title, const QString& label,
+                              bool password, const QString& prefill = {});
+
+} // namespace OrvaAccount::AccountWidgets
