@@ -4,6 +4,8 @@
 #include "Event.h"
 #include "FilterEngine.h"
 #include "RoundedBlockPainter.h"
+#include "TimelineDragSession.h"
+#include "TimelineHitRegions.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -28,18 +30,11 @@ class DayTimelineWidget : public QWidget
     Q_OBJECT
 
 public:
+    // In the order of the drag session's states.
     enum DragState { Idle = 0, Pressed = 1, Moving = 2, Resizing = 3 };
 
-    // One painted block.
-    struct HitRegion
-    {
-        QString eventId;
-        QRect rect; // widget coordinates
-        // The block's start as drawn (cut to the day), and the occurrence's own start, which a
-        // drag or a click hands on (an occurrence that began the day before starts then).
-        QDateTime occurrenceStart;
-        QDateTime instanceStart;
-    };
+    // One painted block; an occurrence that began the day before starts then.
+    using HitRegion = TimelineHitRegions::Region;
 
     // `appState` is not owned; it gives the time format and may be null.
     explicit DayTimelineWidget(AppState* appState, QWidget* parent = nullptr);
@@ -70,9 +65,9 @@ public:
     int yForDateTime(const QDateTime& time) const;
 
     // Read-only views of the state the pointer works on, for the host and for tests.
-    const QList<HitRegion>& hitRegions() const { return m_hitRegions; }
-    DragState dragState() const { return m_dragState; }
-    int dragMinutes() const { return m_dragMinutes; }
+    const QList<HitRegion>& hitRegions() const { return m_hits.regions(); }
+    DragState dragState() const { return static_cast<DragState>(m_drag.state()); }
+    int dragMinutes() const { return m_drag.minutes(); }
 
     QSize sizeHint() const override;
 
@@ -108,11 +103,6 @@ protected:
 private:
     void paintEvents(QPainter& painter);
     void paintGhost(QPainter& painter);
-    // First (press, hover, keys) or last (click, double-click, menu) region containing `point`.
-    const HitRegion* firstRegionAt(const QPoint& point) const;
-    const HitRegion* lastRegionAt(const QPoint& point) const;
-    void walk(bool forward);
-    void resetDrag();
 
     AppState* m_appState;
     QList<Event> m_events;
@@ -121,17 +111,11 @@ private:
     QSet<QString> m_twoWayCalendarIds;
     QDate m_date;
     QString m_selectedEventId;
-    QList<HitRegion> m_hitRegions;
+    TimelineHitRegions m_hits;
     int m_workdayStart = Defaults::workdayStartHour;
     int m_workdayEnd = Defaults::workdayEndHour;
     int m_hourHeight = 56;
     bool m_compact = false;
-    DragState m_dragState = Idle;
-    QString m_dragEventId;
-    QDateTime m_dragOccurrenceStart;
-    QPoint m_pressPosition;
-    QRect m_dragRect;
-    int m_dragMinutes = 0;
-    QSet<QString> m_multiDayIds;
+    TimelineDragSession m_drag{TimelineDragSession::Axes::Vertical};
     RoundedBlockPainter m_blockPainter;
 };

@@ -1,14 +1,14 @@
 #include "WeekTimelineWidget.h"
 
+#include "TimelineBlockText.h"
 #include "TimelineRepaint.h"
 
 #include "Clock.h"
-#include "EventSort.h"
-#include "Glyphs.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
+#include "TimelineWalk.h"
 #include "ViewData.h"
 #include "WeekDrag.h"
 
@@ -42,10 +42,7 @@ void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const Q
     m_calendarColors = calendarColors;
     m_dimmed = dimmed;
     m_twoWaySyncCalendarIds = twoWaySyncCalendarIds;
-    m_multiDayIds.clear();
-    for (const Event& event : std::as_const(m_events))
-        if (TimelineGeometry::isMultiDay(event))
-            m_multiDayIds.insert(event.id);
+    m_hits.setEvents(m_events);
     m_blocksStale = true;
     update();
 }
@@ -53,7 +50,7 @@ void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const Q
 void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
 {
     m_blocks.clear();
-    m_hitRegions.clear();
+    m_hits.clear();
     const int H = geometry.rowHeight;
     const int W = geometry.columnWidth;
     for (int c = 0; c < m_dayCount && m_firstDate.isValid(); ++c) {
@@ -68,7 +65,7 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
                 gutter + c * W + 4, W - 8, item.column, item.columnCount);
             const QRect block =
                 TimelineGeometry::blockRect(span, top, bottom, geometry.minimumHeight);
-            m_hitRegions.append({event.id, block, item.start, event.startTime});
+            m_hits.append({event.id, block, item.start, event.startTime});
             m_blocks.append({item.index, block,
                              m_dimmed.contains(FilterEngine::OccurrenceKey::of(event)),
                              ViewData::itemColor(event, m_calendarColors)});
@@ -147,6 +144,11 @@ int WeekTimelineWidget::rowHeight() const
 int WeekTimelineWidget::columnWidth() const
 {
     return std::max(width() - gutter, 0) / m_dayCount;
+}
+
+int WeekTimelineWidget::columnAt(int x) const
+{
+    return std::clamp((x - gutter) / std::max(columnWidth(), 1), 0, m_dayCount - 1);
 }
 
 void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
@@ -291,25 +293,14 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         QColor textColor = pal.color(QPalette::WindowText);
         if (dimmed)
             textColor.setAlpha(140);
-        int glyphWidth = 0;
-        int glyphRight = x + w - 3;
         QColor glyphColor = textColor;
         glyphColor.setAlpha(170);
         painter.setFont(iconFont);
         painter.setPen(glyphColor);
-        const int baseline = textRect.top() + iconMetrics.ascent();
-        if (!event.reminders.isEmpty()) {
-            const int advance = iconMetrics.horizontalAdvance(Glyphs::bell);
-            painter.drawText(QPoint(glyphRight - advance, baseline), QString(Glyphs::bell));
-            glyphWidth += advance + 4;
-            glyphRight -= advance + 4;
-        }
-        if (event.syncStatus == QLatin1String("pending") &&
-            m_twoWaySyncCalendarIds.contains(event.calendarId)) {
-            const int advance = iconMetrics.horizontalAdvance(Glyphs::cloudUpload);
-            painter.drawText(QPoint(glyphRight - advance, baseline), QString(Glyphs::cloudUpload));
-            glyphWidth += advance + 4;
-        }
+        const int glyphWidth = TimelineBlockText::paintGlyphs(
+            painter, iconMetrics, x + w - 3, textRect.top() + iconMetrics.ascent(),
+            TimelineBlockText::statusGlyphs(event,
+                                            m_twoWaySyncCalendarIds.contains(event.calendarId)));
         painter.save();
         painter.setClipRect(block);
         painter.setFont(bold);
@@ -324,20 +315,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             Qt::AlignLeft | Qt::AlignVCenter,
             boldMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
         if (timeShown) {
-            const QDateTime start = event.startTime.toTimeZone(local);
-            QString text;
-            if (event.endTime) {
-                const QDateTime end = event.endTime->toTimeZone(local);
-                if (end.date() > start.date())
-                    text = start.toString(QStringLiteral("ddd ")) +
-                           TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
-                           end.toString(QStringLiteral("ddd ")) + TimeFormat::format(end, pattern);
-                else
-                    text = TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
-                           TimeFormat::format(end, pattern);
-            } else {
-                text = TimeFormat::format(start, pattern);
-            }
+            const QString text = TimelineBlockText::timeRange(event, pattern, local);
             painter.setFont(small);
             painter.drawText(QRect(textRect.left(), textRect.top() + boldMetrics.height(),
                                    textRect.width(), smallMetrics.height()),
@@ -347,12 +325,11 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         painter.restore();
     }
 
-    if ((m_dragState == DragState::Moving || m_dragState == DragState::Resizing) &&
-        !m_dragEventId.isEmpty() && (m_dragMinutes != 0 || m_dragDayShift != 0)) {
-        const bool resizing = m_dragState == DragState::Resizing;
-        QRect ghost = TimelineDrag::ghostRect(m_dragRect, resizing, m_dragMinutes, H);
+    if (m_drag.showsGhost()) {
+        const bool resizing = m_drag.state() == DragState::Resizing;
+        QRect ghost = TimelineDrag::ghostRect(m_drag.block(), resizing, m_drag.minutes(), H);
         if (!resizing)
-            ghost.translate(W * m_dragDayShift, 0);
+            ghost.translate(W * m_drag.dayShift(), 0);
         QColor highlight = pal.color(QPalette::Highlight);
         QPen pen(highlight, 1.6, Qt::DashLine);
         highlight.setAlpha(40);
@@ -369,29 +346,13 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             label = tr("%1 min").arg(TimelineDrag::resizeLabelMinutes(ghost, H));
         } else {
             const int minutes = TimelineDrag::moveLabelMinutes(ghost, H);
-            label = m_firstDate.addDays(m_pressColumn + m_dragDayShift)
+            label = m_firstDate.addDays(m_drag.pressColumn() + m_drag.dayShift())
                         .toString(QStringLiteral("ddd")) +
                     QStringLiteral("  ") + QTime(minutes / 60, minutes % 60).toString(pattern);
         }
         painter.drawText(QRect(ghost.x() + 4, ghost.y() - 18, ghost.width() - 8, 16),
                          Qt::AlignLeft | Qt::AlignVCenter, label);
     }
-}
-
-const WeekTimelineWidget::HitRegion* WeekTimelineWidget::firstHitAt(const QPoint& point) const
-{
-    for (const HitRegion& region : m_hitRegions)
-        if (region.rect.contains(point))
-            return &region;
-    return nullptr;
-}
-
-const WeekTimelineWidget::HitRegion* WeekTimelineWidget::lastHitAt(const QPoint& point) const
-{
-    for (auto it = m_hitRegions.crbegin(); it != m_hitRegions.crend(); ++it)
-        if (it->rect.contains(point))
-            return &*it;
-    return nullptr;
 }
 
 void WeekTimelineWidget::moveEvent(QMoveEvent* event)
@@ -403,58 +364,30 @@ void WeekTimelineWidget::moveEvent(QMoveEvent* event)
 void WeekTimelineWidget::mousePressEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
-    const HitRegion* hit = event->button() == Qt::LeftButton ? firstHitAt(point) : nullptr;
-    if (!hit || m_multiDayIds.contains(hit->eventId)) {
+    const HitRegion* hit = event->button() == Qt::LeftButton ? m_hits.draggableAt(point) : nullptr;
+    if (!hit) {
         QWidget::mousePressEvent(event);
         return;
     }
-    m_pressColumn = std::clamp((hit->rect.center().x() - gutter) / std::max(columnWidth(), 1), 0,
-                               m_dayCount - 1);
-    m_dragEventId = hit->eventId;
     // The pressed block's own occurrence, not the first one sharing its id.
-    m_dragInstanceStart = hit->instanceStart;
-    m_pressPos = point;
-    m_dragRect = hit->rect;
-    m_dragMinutes = 0;
-    m_dragDayShift = 0;
-    m_dragState =
-        TimelineDrag::inResizeZone(hit->rect, point.y()) ? DragState::Resizing : DragState::Pressed;
+    m_drag.press(hit->eventId, hit->instanceStart, hit->rect, point,
+                 columnAt(hit->rect.center().x()));
     event->accept();
 }
 
 void WeekTimelineWidget::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
-    const QPoint delta = point - m_pressPos;
-    if (m_dragState == DragState::Pressed) {
-        if (std::abs(delta.x()) < TimelineDrag::moveThreshold &&
-            std::abs(delta.y()) < TimelineDrag::moveThreshold) {
-            QWidget::mouseMoveEvent(event);
-            return;
-        }
-        m_dragState = DragState::Moving;
-        setCursor(Qt::ClosedHandCursor);
-    }
-    if (m_dragState == DragState::Moving) {
-        m_dragMinutes = TimelineDrag::snappedMinutes(delta.y(), rowHeight());
-        m_dragDayShift = WeekDrag::dayShift(delta.x(), columnWidth(), m_pressColumn, m_dayCount);
+    const bool pressed = m_drag.state() == DragState::Pressed;
+    if (m_drag.follow(point, rowHeight(), columnWidth(), m_dayCount)) {
+        if (pressed)
+            setCursor(Qt::ClosedHandCursor);
         update();
         event->accept();
         return;
     }
-    if (m_dragState == DragState::Resizing) {
-        m_dragMinutes = TimelineDrag::snappedMinutes(delta.y(), rowHeight());
-        update();
-        event->accept();
-        return;
-    }
-    const HitRegion* hit = firstHitAt(point);
-    if (!hit || m_multiDayIds.contains(hit->eventId))
-        setCursor(Qt::ArrowCursor);
-    else if (TimelineDrag::inResizeZone(hit->rect, point.y()))
-        setCursor(Qt::SizeVerCursor);
-    else
-        setCursor(Qt::PointingHandCursor);
+    if (!pressed)
+        setCursor(m_hits.cursorAt(point));
     QWidget::mouseMoveEvent(event);
 }
 
@@ -462,12 +395,9 @@ void WeekTimelineWidget::emitSelectedAt(const QString& eventId, const QPoint& po
 {
     QDateTime start;
     QRect screenRect;
-    for (const HitRegion& region : std::as_const(m_hitRegions)) {
-        if (region.eventId == eventId && region.rect.contains(point)) {
-            start = region.instanceStart;
-            screenRect = QRect(mapToGlobal(region.rect.topLeft()), region.rect.size());
-            break;
-        }
+    if (const HitRegion* region = m_hits.firstAt(point, eventId)) {
+        start = region->instanceStart;
+        screenRect = TimelineHitRegions::onScreen(this, *region);
     }
     selectOccurrence(eventId, start);
     Q_EMIT eventSelected(eventId, start, screenRect);
@@ -479,31 +409,24 @@ void WeekTimelineWidget::mouseReleaseEvent(QMouseEvent* event)
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    const DragState state = m_dragState;
-    const QString id = m_dragEventId;
-    const QDateTime instanceStart = m_dragInstanceStart;
-    const int minutes = m_dragMinutes;
-    const int shift = m_dragDayShift;
-    m_dragState = DragState::Idle;
-    m_dragEventId.clear();
-    m_dragInstanceStart = QDateTime();
-    m_dragMinutes = 0;
-    m_dragDayShift = 0;
+    const TimelineDragSession::Outcome outcome = m_drag.release();
     setCursor(Qt::ArrowCursor);
     update();
 
-    if (state == DragState::Moving && (minutes != 0 || shift != 0)) {
-        Q_EMIT eventMoveRequested(id, instanceStart, shift, minutes);
+    using Kind = TimelineDragSession::Outcome::Kind;
+    if (outcome.kind == Kind::Move) {
+        Q_EMIT eventMoveRequested(outcome.eventId, outcome.instanceStart, outcome.dayShift,
+                                  outcome.minutes);
         event->accept();
         return;
     }
-    if (state == DragState::Resizing && minutes != 0) {
-        Q_EMIT eventResizeRequested(id, instanceStart, minutes);
+    if (outcome.kind == Kind::Resize) {
+        Q_EMIT eventResizeRequested(outcome.eventId, outcome.instanceStart, outcome.minutes);
         event->accept();
         return;
     }
     const QPoint point = event->position().toPoint();
-    const HitRegion* hit = lastHitAt(point);
+    const HitRegion* hit = m_hits.lastAt(point);
     const QString hitId = hit ? hit->eventId : QString();
     if (hitId.isEmpty()) {
         Q_EMIT eventSelected(QString(), QDateTime(), QRect());
@@ -518,16 +441,14 @@ void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (const HitRegion* hit = lastHitAt(point)) {
+        if (const HitRegion* hit = m_hits.lastAt(point)) {
             selectOccurrence(hit->eventId, hit->instanceStart);
             Q_EMIT eventActivated(hit->eventId, hit->instanceStart);
             event->accept();
             return;
         }
         if (point.x() >= gutter && m_firstDate.isValid()) {
-            const int column =
-                std::clamp((point.x() - gutter) / std::max(columnWidth(), 1), 0, m_dayCount - 1);
-            Q_EMIT emptySlotActivated(m_firstDate.addDays(column),
+            Q_EMIT emptySlotActivated(m_firstDate.addDays(columnAt(point.x())),
                                       TimelineGeometry::slotAt(point.y(), rowHeight()));
             event->accept();
             return;
@@ -538,7 +459,7 @@ void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void WeekTimelineWidget::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (const HitRegion* hit = lastHitAt(event->pos())) {
+    if (const HitRegion* hit = m_hits.lastAt(event->pos())) {
         selectOccurrence(hit->eventId, hit->instanceStart);
         Q_EMIT eventContextRequested(hit->eventId, event->globalPos(), hit->instanceStart);
         event->accept();
@@ -564,44 +485,20 @@ bool WeekTimelineWidget::focusNextPrevChild(bool)
     return false;
 }
 
-void WeekTimelineWidget::focusStep(bool forward)
-{
-    QList<Event> timed;
-    for (const Event& event : std::as_const(m_events))
-        if (!event.isAllDay)
-            timed.append(event);
-    EventSort::sortByStart(timed);
-    qsizetype index = -1;
-    const QDateTime selectedStart = selectedOccurrenceStart();
-    for (qsizetype i = 0; i < timed.size(); ++i)
-        if (timed[i].id == m_selectedEventId && timed[i].startTime == selectedStart) {
-            index = i;
-            break;
-        }
-    qsizetype next;
-    if (index < 0)
-        next = forward ? 0 : timed.size() - 1;
-    else
-        next = (index + (forward ? 1 : -1) + timed.size()) % timed.size();
-    selectOccurrence(timed[next].id, timed[next].startTime);
-    Q_EMIT eventFocused(timed[next].id);
-}
-
 void WeekTimelineWidget::keyPressEvent(QKeyEvent* event)
 {
     const int key = event->key();
-    const bool forward =
-        key == Qt::Key_Down || (key == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
-    const bool backward = key == Qt::Key_Up || key == Qt::Key_Backtab ||
-                          (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier));
-    if (forward || backward) {
-        const bool anyTimed = std::any_of(m_events.cbegin(), m_events.cend(),
-                                          [](const Event& e) { return !e.isAllDay; });
-        if (!anyTimed) {
+    const TimelineWalk::Step step = TimelineWalk::stepFor(key, event->modifiers());
+    if (step != TimelineWalk::Step::None) {
+        const std::optional<TimelineWalk::Target> target =
+            TimelineWalk::step(m_events, m_selectedEventId, selectedOccurrenceStart(),
+                               step == TimelineWalk::Step::Forward);
+        if (!target) {
             QWidget::keyPressEvent(event);
             return;
         }
-        focusStep(forward);
+        selectOccurrence(target->eventId, target->start);
+        Q_EMIT eventFocused(target->eventId);
         event->accept();
         return;
     }
@@ -611,17 +508,9 @@ void WeekTimelineWidget::keyPressEvent(QKeyEvent* event)
         return;
     }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_selectedEventId.isEmpty()) {
-        QDateTime start;
-        QRect screenRect;
-        const QDateTime selectedStart = selectedOccurrenceStart();
-        for (const HitRegion& region : std::as_const(m_hitRegions)) {
-            if (region.eventId == m_selectedEventId && region.instanceStart == selectedStart) {
-                start = region.instanceStart;
-                screenRect = QRect(mapToGlobal(region.rect.topLeft()), region.rect.size());
-                break;
-            }
-        }
-        Q_EMIT eventSelected(m_selectedEventId, start, screenRect);
+        const HitRegion* region = m_hits.find(m_selectedEventId, selectedOccurrenceStart());
+        Q_EMIT eventSelected(m_selectedEventId, region ? region->instanceStart : QDateTime(),
+                             region ? TimelineHitRegions::onScreen(this, *region) : QRect());
         event->accept();
         return;
     }

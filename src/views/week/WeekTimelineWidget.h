@@ -4,6 +4,8 @@
 #include "Event.h"
 #include "FilterEngine.h"
 #include "RoundedBlockPainter.h"
+#include "TimelineDragSession.h"
+#include "TimelineHitRegions.h"
 
 #include <QColor>
 #include <QDate>
@@ -27,14 +29,8 @@ class WeekTimelineWidget : public QWidget
     Q_OBJECT
 
 public:
-    struct HitRegion
-    {
-        QString eventId;
-        QRect rect;
-        QDateTime occurrenceStart; // the block's drawn start (midnight on a later day)
-        QDateTime instanceStart;   // the occurrence's own start
-    };
-    enum class DragState { Idle, Pressed, Moving, Resizing };
+    using HitRegion = TimelineHitRegions::Region;
+    using DragState = TimelineDragSession::State;
 
     explicit WeekTimelineWidget(QWidget* parent = nullptr);
 
@@ -57,8 +53,8 @@ public:
     int dayCount() const { return m_dayCount; }
     int hourHeight() const { return m_hourHeight; }
     bool isCompact() const { return m_compact; }
-    DragState dragState() const { return m_dragState; }
-    const QList<HitRegion>& hitRegions() const { return m_hitRegions; }
+    DragState dragState() const { return m_drag.state(); }
+    const QList<HitRegion>& hitRegions() const { return m_hits.regions(); }
     // The selected occurrence, by event id and the occurrence's own start: a series shows many
     // occurrences of one id, and a click, Tab or Enter means one of them.
     QString selectedEventId() const { return m_selectedEventId; }
@@ -131,10 +127,9 @@ private:
     };
     void paintGrid(QPainter& painter, const GridKey& grid) const;
 
-    const HitRegion* firstHitAt(const QPoint& point) const;
-    const HitRegion* lastHitAt(const QPoint& point) const;
+    // The day column under x, clamped to the shown ones.
+    int columnAt(int x) const;
     void emitSelectedAt(const QString& eventId, const QPoint& point);
-    void focusStep(bool forward);
     void selectOccurrence(const QString& eventId, const QDateTime& start);
 
     AppState* m_appState = nullptr;
@@ -146,20 +141,12 @@ private:
     QSet<QString> m_twoWaySyncCalendarIds;
     QString m_selectedEventId;
     QDateTime m_selectedStart; // invalid: the first occurrence of the selected id
-    QList<HitRegion> m_hitRegions;
+    TimelineHitRegions m_hits;
     int m_workdayStartHour = Defaults::workdayStartHour;
     int m_workdayEndHour = Defaults::workdayEndHour;
     int m_hourHeight = 56;
     bool m_compact = false;
-    DragState m_dragState = DragState::Idle;
-    QString m_dragEventId;
-    QDateTime m_dragInstanceStart;
-    QPoint m_pressPos;
-    QRect m_dragRect;
-    int m_pressColumn = 0;
-    int m_dragMinutes = 0;
-    int m_dragDayShift = 0;
-    QSet<QString> m_multiDayIds;
+    TimelineDragSession m_drag{TimelineDragSession::Axes::Both};
     RoundedBlockPainter m_blockPainter;
     QList<Block> m_blocks;
     BlockGeometry m_blockGeometry;
