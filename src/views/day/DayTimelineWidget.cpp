@@ -1,26 +1,19 @@
 #include "DayTimelineWidget.h"
 
 #include "TimelineBlockText.h"
-#include "TimelineRepaint.h"
 
 #include "Clock.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
-#include "TimelineWalk.h"
 #include "ViewData.h"
 
-#include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLocale>
-#include <QMouseEvent>
-#include <QMoveEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimeZone>
-#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -56,7 +49,7 @@ QFont boldFont(const QFont& base)
 } // namespace
 
 DayTimelineWidget::DayTimelineWidget(AppState* appState, QWidget* parent)
-    : QWidget(parent), m_appState(appState)
+    : TimelineWidget(TimelineDragSession::Axes::Vertical, parent), m_appState(appState)
 {
     setMinimumWidth(320);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
@@ -69,11 +62,7 @@ void DayTimelineWidget::setEvents(const QList<Event>& events,
                                   const QSet<FilterEngine::OccurrenceKey>& dimmed,
                                   const QSet<QString>& twoWayCalendarIds)
 {
-    m_events = events;
-    m_calendarColors = calendarColors;
-    m_dimmed = dimmed;
-    m_twoWayCalendarIds = twoWayCalendarIds;
-    m_hits.setEvents(m_events);
+    setShownEvents(events, calendarColors, dimmed, twoWayCalendarIds);
     update();
 }
 
@@ -92,34 +81,12 @@ void DayTimelineWidget::setWorkdayHours(int start, int end)
     update();
 }
 
-void DayTimelineWidget::setHourHeight(int pixels)
-{
-    if (pixels == m_hourHeight)
-        return;
-    m_hourHeight = pixels;
-    updateGeometry();
-    update();
-}
-
-void DayTimelineWidget::setCompact(bool compact)
-{
-    if (compact == m_compact)
-        return;
-    m_compact = compact;
-    update();
-}
-
 void DayTimelineWidget::setSelectedEventId(const QString& eventId)
 {
     if (eventId == m_selectedEventId)
         return;
     m_selectedEventId = eventId;
     update();
-}
-
-int DayTimelineWidget::rowHeight() const
-{
-    return TimelineGeometry::rowHeight(m_hourHeight, height());
 }
 
 int DayTimelineWidget::yForTime(const QTime& time) const
@@ -134,7 +101,7 @@ int DayTimelineWidget::yForDateTime(const QDateTime& time) const
 
 QSize DayTimelineWidget::sizeHint() const
 {
-    return QSize(800, 24 * m_hourHeight);
+    return QSize(800, 24 * hourHeight());
 }
 
 void DayTimelineWidget::paintEvent(QPaintEvent*)
@@ -188,7 +155,7 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
     m_hits.clear();
     if (!m_date.isValid())
         return;
-    const int inset = m_compact ? 1 : 4;
+    const int inset = isCompact() ? 1 : 4;
     const QFont titleFont = boldFont(font());
     const QFont smallFont = smallerFont(font());
     const QFontMetrics titleMetrics(titleFont);
@@ -292,151 +259,14 @@ void DayTimelineWidget::paintGhost(QPainter& painter)
                      Qt::AlignLeft | Qt::AlignVCenter, label);
 }
 
-void DayTimelineWidget::moveEvent(QMoveEvent* event)
+void DayTimelineWidget::requestMove(const QString& eventId, const QDateTime& instanceStart, int,
+                                    int minutes)
 {
-    QWidget::moveEvent(event);
-    TimelineRepaint::afterScroll(this, event);
+    Q_EMIT eventMoveRequested(eventId, instanceStart, minutes);
 }
 
-void DayTimelineWidget::mousePressEvent(QMouseEvent* event)
+bool DayTimelineWidget::activateSlot(int, const QTime& time)
 {
-    const QPoint position = event->position().toPoint();
-    const HitRegion* region =
-        event->button() == Qt::LeftButton ? m_hits.draggableAt(position) : nullptr;
-    if (!region) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    // The pressed occurrence itself, not the first one that shares its series' id.
-    m_drag.press(region->eventId, region->instanceStart, region->rect, position);
-    event->accept();
-}
-
-void DayTimelineWidget::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint position = event->position().toPoint();
-    const bool pressed = m_drag.state() == TimelineDragSession::State::Pressed;
-    if (m_drag.follow(position, rowHeight())) {
-        if (pressed)
-            setCursor(Qt::ClosedHandCursor);
-        update();
-        event->accept();
-        return;
-    }
-    if (!pressed)
-        setCursor(m_hits.cursorAt(position));
-    QWidget::mouseMoveEvent(event);
-}
-
-void DayTimelineWidget::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    const TimelineDragSession::Outcome outcome = m_drag.release();
-    setCursor(Qt::ArrowCursor);
-    update();
-
-    using Kind = TimelineDragSession::Outcome::Kind;
-    if (outcome.kind == Kind::Move) {
-        Q_EMIT eventMoveRequested(outcome.eventId, outcome.instanceStart, outcome.minutes);
-        event->accept();
-        return;
-    }
-    if (outcome.kind == Kind::Resize) {
-        Q_EMIT eventResizeRequested(outcome.eventId, outcome.instanceStart, outcome.minutes);
-        event->accept();
-        return;
-    }
-
-    const HitRegion* region = m_hits.lastAt(event->position().toPoint());
-    if (!region) {
-        Q_EMIT eventSelected(QString(), QDateTime(), QRect());
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    Q_EMIT eventSelected(region->eventId, region->instanceStart,
-                         TimelineHitRegions::onScreen(this, *region));
-    event->accept();
-}
-
-void DayTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseDoubleClickEvent(event);
-        return;
-    }
-    const QPoint position = event->position().toPoint();
-    if (const HitRegion* region = m_hits.lastAt(position)) {
-        Q_EMIT eventActivated(region->eventId, region->instanceStart);
-        return;
-    }
-    if (position.x() >= TimelineGeometry::gutterWidth) {
-        Q_EMIT emptySlotActivated(TimelineGeometry::slotAt(position.y(), rowHeight()));
-        return;
-    }
-    QWidget::mouseDoubleClickEvent(event);
-}
-
-void DayTimelineWidget::wheelEvent(QWheelEvent* event)
-{
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        event->ignore();
-        return;
-    }
-    const int notches = event->angleDelta().y() / 120;
-    if (notches != 0)
-        Q_EMIT zoomRequested(notches);
-    event->accept();
-}
-
-void DayTimelineWidget::keyPressEvent(QKeyEvent* event)
-{
-    const int key = event->key();
-    const TimelineWalk::Step step = TimelineWalk::stepFor(key, event->modifiers());
-    if (step != TimelineWalk::Step::None) {
-        // The host selects what gets the focus; here any occurrence of the selected id counts.
-        const std::optional<TimelineWalk::Target> target = TimelineWalk::step(
-            m_events, m_selectedEventId, std::nullopt, step == TimelineWalk::Step::Forward);
-        if (!target) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        Q_EMIT eventFocused(target->eventId);
-        event->accept();
-        return;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_selectedEventId.isEmpty()) {
-        if (const HitRegion* region = m_hits.find(m_selectedEventId))
-            Q_EMIT eventSelected(m_selectedEventId, region->instanceStart,
-                                 TimelineHitRegions::onScreen(this, *region));
-        else
-            Q_EMIT eventSelected(m_selectedEventId, QDateTime(), QRect());
-        event->accept();
-        return;
-    }
-    if (key == Qt::Key_Delete && !m_selectedEventId.isEmpty()) {
-        const HitRegion* region = m_hits.find(m_selectedEventId);
-        Q_EMIT eventDeleteRequested(m_selectedEventId,
-                                    region ? region->instanceStart : QDateTime());
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void DayTimelineWidget::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (const HitRegion* region = m_hits.lastAt(event->pos())) {
-        Q_EMIT eventContextRequested(region->eventId, event->globalPos(), region->instanceStart);
-        event->accept();
-        return;
-    }
-    QWidget::contextMenuEvent(event);
-}
-
-bool DayTimelineWidget::focusNextPrevChild(bool)
-{
-    return false;
+    Q_EMIT emptySlotActivated(time);
+    return true;
 }

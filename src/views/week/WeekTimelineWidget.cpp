@@ -1,25 +1,17 @@
 #include "WeekTimelineWidget.h"
 
 #include "TimelineBlockText.h"
-#include "TimelineRepaint.h"
 
 #include "Clock.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
-#include "TimelineWalk.h"
 #include "ViewData.h"
-#include "WeekDrag.h"
 
-#include <QContextMenuEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimeZone>
-#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -29,7 +21,11 @@ constexpr int gutter = TimelineGeometry::gutterWidth;
 
 } // namespace
 
-WeekTimelineWidget::WeekTimelineWidget(QWidget* parent) : QWidget(parent) {}
+WeekTimelineWidget::WeekTimelineWidget(QWidget* parent)
+    : TimelineWidget(TimelineDragSession::Axes::Both, parent)
+{
+    setColumnCount(7);
+}
 
 void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const QList<Event>& events,
                                    const QHash<QString, QString>& calendarColors,
@@ -37,12 +33,8 @@ void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const Q
                                    const QSet<QString>& twoWaySyncCalendarIds)
 {
     m_firstDate = firstDate;
-    m_dayCount = std::max(dayCount, 1);
-    m_events = events;
-    m_calendarColors = calendarColors;
-    m_dimmed = dimmed;
-    m_twoWaySyncCalendarIds = twoWaySyncCalendarIds;
-    m_hits.setEvents(m_events);
+    setColumnCount(dayCount);
+    setShownEvents(events, calendarColors, dimmed, twoWaySyncCalendarIds);
     m_blocksStale = true;
     update();
 }
@@ -53,7 +45,7 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
     m_hits.clear();
     const int H = geometry.rowHeight;
     const int W = geometry.columnWidth;
-    for (int c = 0; c < m_dayCount && m_firstDate.isValid(); ++c) {
+    for (int c = 0; c < columnCount() && m_firstDate.isValid(); ++c) {
         const QDate day = m_firstDate.addDays(c);
         const QList<TimelineGeometry::PlacedOccurrence> placed = TimelineGeometry::layoutDay(
             m_events, day, TimelineGeometry::minimumBlockMsecs(geometry.minimumHeight, H));
@@ -73,23 +65,6 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
     }
     m_blockGeometry = geometry;
     m_blocksStale = false;
-}
-
-void WeekTimelineWidget::setHourHeight(int pixels)
-{
-    if (pixels == m_hourHeight)
-        return;
-    m_hourHeight = pixels;
-    updateGeometry();
-    update();
-}
-
-void WeekTimelineWidget::setCompact(bool compact)
-{
-    if (compact == m_compact)
-        return;
-    m_compact = compact;
-    update();
 }
 
 void WeekTimelineWidget::setSelectedEventId(const QString& eventId)
@@ -133,22 +108,7 @@ bool WeekTimelineWidget::setWorkdayHours(int startHour, int endHour)
 
 QSize WeekTimelineWidget::sizeHint() const
 {
-    return QSize(1000, 24 * m_hourHeight);
-}
-
-int WeekTimelineWidget::rowHeight() const
-{
-    return TimelineGeometry::rowHeight(m_hourHeight, height());
-}
-
-int WeekTimelineWidget::columnWidth() const
-{
-    return std::max(width() - gutter, 0) / m_dayCount;
-}
-
-int WeekTimelineWidget::columnAt(int x) const
-{
-    return std::clamp((x - gutter) / std::max(columnWidth(), 1), 0, m_dayCount - 1);
+    return QSize(1000, 24 * hourHeight());
 }
 
 void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
@@ -156,7 +116,7 @@ void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
     const QPalette& pal = palette();
     const int H = grid.rowHeight;
     const int W = grid.columnWidth;
-    const int gridWidth = W * m_dayCount;
+    const int gridWidth = W * columnCount();
     painter.fillRect(rect(), pal.color(QPalette::Base));
     if (m_workdayStartHour > 0 || m_workdayEndHour < 24) {
         QColor shade = pal.color(QPalette::WindowText);
@@ -176,7 +136,7 @@ void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
     painter.setPen(pal.color(QPalette::Mid));
     for (int hour = 0; hour <= 24; ++hour)
         painter.drawLine(gutter, H * hour, gutter + gridWidth, H * hour);
-    for (int c = 0; c <= m_dayCount; ++c)
+    for (int c = 0; c <= columnCount(); ++c)
         painter.drawLine(gutter + c * W, 0, gutter + c * W, 24 * H);
 }
 
@@ -191,12 +151,12 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
 
     const QDateTime now = Clock::nowLocal();
     const int todayColumn = m_firstDate.isValid() ? int(m_firstDate.daysTo(now.date())) : -1;
-    const bool todayShown = todayColumn >= 0 && todayColumn < m_dayCount;
+    const bool todayShown = todayColumn >= 0 && todayColumn < columnCount();
     const GridKey grid{size(),
                        devicePixelRatio(),
                        H,
                        W,
-                       m_dayCount,
+                       columnCount(),
                        m_workdayStartHour,
                        m_workdayEndHour,
                        todayShown ? todayColumn : -1,
@@ -248,7 +208,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     QFont small = labelFont;
     const QFontMetrics boldMetrics(bold);
     const QFontMetrics smallMetrics(small);
-    const int p = m_compact ? 1 : 3;
+    const int p = isCompact() ? 1 : 3;
     const int minimumHeight = boldMetrics.height() + 2 * p;
     QFont iconFont(Theme::iconFontFamily());
     iconFont.setPixelSize(13);
@@ -299,8 +259,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         painter.setPen(glyphColor);
         const int glyphWidth = TimelineBlockText::paintGlyphs(
             painter, iconMetrics, x + w - 3, textRect.top() + iconMetrics.ascent(),
-            TimelineBlockText::statusGlyphs(event,
-                                            m_twoWaySyncCalendarIds.contains(event.calendarId)));
+            TimelineBlockText::statusGlyphs(event, m_twoWayCalendarIds.contains(event.calendarId)));
         painter.save();
         painter.setClipRect(block);
         painter.setFont(bold);
@@ -355,164 +314,28 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     }
 }
 
-void WeekTimelineWidget::moveEvent(QMoveEvent* event)
+void WeekTimelineWidget::requestMove(const QString& eventId, const QDateTime& instanceStart,
+                                     int dayShift, int minutes)
 {
-    QWidget::moveEvent(event);
-    TimelineRepaint::afterScroll(this, event);
+    Q_EMIT eventMoveRequested(eventId, instanceStart, dayShift, minutes);
 }
 
-void WeekTimelineWidget::mousePressEvent(QMouseEvent* event)
+bool WeekTimelineWidget::activateSlot(int column, const QTime& time)
 {
-    const QPoint point = event->position().toPoint();
-    const HitRegion* hit = event->button() == Qt::LeftButton ? m_hits.draggableAt(point) : nullptr;
-    if (!hit) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    // The pressed block's own occurrence, not the first one sharing its id.
-    m_drag.press(hit->eventId, hit->instanceStart, hit->rect, point,
-                 columnAt(hit->rect.center().x()));
-    event->accept();
+    if (!m_firstDate.isValid())
+        return false;
+    Q_EMIT emptySlotActivated(m_firstDate.addDays(column), time);
+    return true;
 }
 
-void WeekTimelineWidget::mouseMoveEvent(QMouseEvent* event)
+std::optional<QDateTime> WeekTimelineWidget::selectedOccurrence() const
 {
-    const QPoint point = event->position().toPoint();
-    const bool pressed = m_drag.state() == DragState::Pressed;
-    if (m_drag.follow(point, rowHeight(), columnWidth(), m_dayCount)) {
-        if (pressed)
-            setCursor(Qt::ClosedHandCursor);
-        update();
-        event->accept();
-        return;
-    }
-    if (!pressed)
-        setCursor(m_hits.cursorAt(point));
-    QWidget::mouseMoveEvent(event);
+    return selectedOccurrenceStart();
 }
 
-void WeekTimelineWidget::emitSelectedAt(const QString& eventId, const QPoint& point)
+const WeekTimelineWidget::HitRegion& WeekTimelineWidget::clickedRegion(const HitRegion& topmost,
+                                                                       const QPoint& point) const
 {
-    QDateTime start;
-    QRect screenRect;
-    if (const HitRegion* region = m_hits.firstAt(point, eventId)) {
-        start = region->instanceStart;
-        screenRect = TimelineHitRegions::onScreen(this, *region);
-    }
-    selectOccurrence(eventId, start);
-    Q_EMIT eventSelected(eventId, start, screenRect);
-}
-
-void WeekTimelineWidget::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    const TimelineDragSession::Outcome outcome = m_drag.release();
-    setCursor(Qt::ArrowCursor);
-    update();
-
-    using Kind = TimelineDragSession::Outcome::Kind;
-    if (outcome.kind == Kind::Move) {
-        Q_EMIT eventMoveRequested(outcome.eventId, outcome.instanceStart, outcome.dayShift,
-                                  outcome.minutes);
-        event->accept();
-        return;
-    }
-    if (outcome.kind == Kind::Resize) {
-        Q_EMIT eventResizeRequested(outcome.eventId, outcome.instanceStart, outcome.minutes);
-        event->accept();
-        return;
-    }
-    const QPoint point = event->position().toPoint();
-    const HitRegion* hit = m_hits.lastAt(point);
-    const QString hitId = hit ? hit->eventId : QString();
-    if (hitId.isEmpty()) {
-        Q_EMIT eventSelected(QString(), QDateTime(), QRect());
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    emitSelectedAt(hitId, point);
-    event->accept();
-}
-
-void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) {
-        if (const HitRegion* hit = m_hits.lastAt(point)) {
-            selectOccurrence(hit->eventId, hit->instanceStart);
-            Q_EMIT eventActivated(hit->eventId, hit->instanceStart);
-            event->accept();
-            return;
-        }
-        if (point.x() >= gutter && m_firstDate.isValid()) {
-            Q_EMIT emptySlotActivated(m_firstDate.addDays(columnAt(point.x())),
-                                      TimelineGeometry::slotAt(point.y(), rowHeight()));
-            event->accept();
-            return;
-        }
-    }
-    QWidget::mouseDoubleClickEvent(event);
-}
-
-void WeekTimelineWidget::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (const HitRegion* hit = m_hits.lastAt(event->pos())) {
-        selectOccurrence(hit->eventId, hit->instanceStart);
-        Q_EMIT eventContextRequested(hit->eventId, event->globalPos(), hit->instanceStart);
-        event->accept();
-        return;
-    }
-    QWidget::contextMenuEvent(event);
-}
-
-void WeekTimelineWidget::wheelEvent(QWheelEvent* event)
-{
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        QWidget::wheelEvent(event);
-        return;
-    }
-    const int notches = event->angleDelta().y() / 120;
-    if (notches != 0)
-        Q_EMIT zoomRequested(notches);
-    event->accept();
-}
-
-bool WeekTimelineWidget::focusNextPrevChild(bool)
-{
-    return false;
-}
-
-void WeekTimelineWidget::keyPressEvent(QKeyEvent* event)
-{
-    const int key = event->key();
-    const TimelineWalk::Step step = TimelineWalk::stepFor(key, event->modifiers());
-    if (step != TimelineWalk::Step::None) {
-        const std::optional<TimelineWalk::Target> target =
-            TimelineWalk::step(m_events, m_selectedEventId, selectedOccurrenceStart(),
-                               step == TimelineWalk::Step::Forward);
-        if (!target) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        selectOccurrence(target->eventId, target->start);
-        Q_EMIT eventFocused(target->eventId);
-        event->accept();
-        return;
-    }
-    if (key == Qt::Key_Delete && !m_selectedEventId.isEmpty()) {
-        Q_EMIT eventDeleteRequested(m_selectedEventId, selectedOccurrenceStart());
-        event->accept();
-        return;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_selectedEventId.isEmpty()) {
-        const HitRegion* region = m_hits.find(m_selectedEventId, selectedOccurrenceStart());
-        Q_EMIT eventSelected(m_selectedEventId, region ? region->instanceStart : QDateTime(),
-                             region ? TimelineHitRegions::onScreen(this, *region) : QRect());
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    const HitRegion* first = m_hits.firstAt(point, topmost.eventId);
+    return first ? *first : topmost;
 }

@@ -3,9 +3,7 @@
 #include "Defaults.h"
 #include "Event.h"
 #include "FilterEngine.h"
-#include "RoundedBlockPainter.h"
-#include "TimelineDragSession.h"
-#include "TimelineHitRegions.h"
+#include "TimelineWidget.h"
 
 #include <QColor>
 #include <QDate>
@@ -24,12 +22,11 @@ class AppState;
 // overlap. A block can be dragged to another time and day column, or resized at its bottom
 // edge, in quarter hours; events crossing midnight cannot be dragged. Only today's column is
 // tinted and carries the current-time line.
-class WeekTimelineWidget : public QWidget
+class WeekTimelineWidget : public TimelineWidget
 {
     Q_OBJECT
 
 public:
-    using HitRegion = TimelineHitRegions::Region;
     using DragState = TimelineDragSession::State;
 
     explicit WeekTimelineWidget(QWidget* parent = nullptr);
@@ -39,8 +36,6 @@ public:
                    const QHash<QString, QString>& calendarColors,
                    const QSet<FilterEngine::OccurrenceKey>& dimmed,
                    const QSet<QString>& twoWaySyncCalendarIds);
-    void setHourHeight(int pixels);
-    void setCompact(bool compact);
     // Another event selected elsewhere: no occurrence of it is chosen yet, so its first one here
     // counts as selected. The same id again keeps the chosen occurrence.
     void setSelectedEventId(const QString& eventId);
@@ -50,46 +45,26 @@ public:
     QSize sizeHint() const override;
 
     QDate firstDate() const { return m_firstDate; }
-    int dayCount() const { return m_dayCount; }
-    int hourHeight() const { return m_hourHeight; }
-    bool isCompact() const { return m_compact; }
+    int dayCount() const { return columnCount(); }
     DragState dragState() const { return m_drag.state(); }
-    const QList<HitRegion>& hitRegions() const { return m_hits.regions(); }
     // The selected occurrence, by event id and the occurrence's own start: a series shows many
     // occurrences of one id, and a click, Tab or Enter means one of them.
-    QString selectedEventId() const { return m_selectedEventId; }
     QDateTime selectedOccurrenceStart() const;
-    // Pixels per hour and per column at the current size.
-    int rowHeight() const;
-    int columnWidth() const;
 
 Q_SIGNALS:
-    void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
-                       const QRect& screenRect);
-    void eventFocused(const QString& eventId);
-    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
-                               const QDateTime& occurrenceStart);
     void emptySlotActivated(const QDate& date, const QTime& time);
     void eventMoveRequested(const QString& eventId, const QDateTime& instanceStart, int dayDelta,
                             int minuteOffset);
-    void eventResizeRequested(const QString& eventId, const QDateTime& instanceStart,
-                              int minuteDelta);
-    void zoomRequested(int wheelNotches);
-    // The Delete key over the selected occurrence.
-    void eventDeleteRequested(const QString& eventId, const QDateTime& occurrenceStart);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    void requestMove(const QString& eventId, const QDateTime& instanceStart, int dayShift,
+                     int minutes) override;
+    bool activateSlot(int column, const QTime& time) override;
+    std::optional<QDateTime> selectedOccurrence() const override;
+    void selectOccurrence(const QString& eventId, const QDateTime& start) override;
+    // The first block of the clicked event under the pointer.
+    const HitRegion& clickedRegion(const HitRegion& topmost, const QPoint& point) const override;
 
 private:
     // One block as laid out for the current events and geometry: which event, where, and its
@@ -127,27 +102,11 @@ private:
     };
     void paintGrid(QPainter& painter, const GridKey& grid) const;
 
-    // The day column under x, clamped to the shown ones.
-    int columnAt(int x) const;
-    void emitSelectedAt(const QString& eventId, const QPoint& point);
-    void selectOccurrence(const QString& eventId, const QDateTime& start);
-
     AppState* m_appState = nullptr;
     QDate m_firstDate;
-    int m_dayCount = 7;
-    QList<Event> m_events;
-    QHash<QString, QString> m_calendarColors;
-    QSet<FilterEngine::OccurrenceKey> m_dimmed;
-    QSet<QString> m_twoWaySyncCalendarIds;
-    QString m_selectedEventId;
     QDateTime m_selectedStart; // invalid: the first occurrence of the selected id
-    TimelineHitRegions m_hits;
     int m_workdayStartHour = Defaults::workdayStartHour;
     int m_workdayEndHour = Defaults::workdayEndHour;
-    int m_hourHeight = 56;
-    bool m_compact = false;
-    TimelineDragSession m_drag{TimelineDragSession::Axes::Both};
-    RoundedBlockPainter m_blockPainter;
     QList<Block> m_blocks;
     BlockGeometry m_blockGeometry;
     bool m_blocksStale = true;
