@@ -1,3 +1,4 @@
+#include "TimelineBlockText.h"
 #include "TimelineDragSession.h"
 #include "TimelineHitRegions.h"
 #include "TimelineWalk.h"
@@ -27,7 +28,6 @@ Event timed(const QString& id, int startHour, int endHour, bool allDay = false)
 Q_DECLARE_METATYPE(TimelineDragSession::Axes)
 Q_DECLARE_METATYPE(TimelineDragSession::State)
 Q_DECLARE_METATYPE(TimelineDragSession::Outcome::Kind)
-Q_DECLARE_METATYPE(TimelineWalk::Step)
 
 class TestTimelineInput : public QObject
 {
@@ -93,28 +93,6 @@ private Q_SLOTS:
             QCOMPARE(done.eventId, QStringLiteral("a"));
             QCOMPARE(done.instanceStart, start);
         }
-    }
-
-    void walkKeys_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<TimelineWalk::Step>("step");
-        const Qt::KeyboardModifiers none;
-        QTest::newRow("down") << int(Qt::Key_Down) << none << TimelineWalk::Step::Forward;
-        QTest::newRow("tab") << int(Qt::Key_Tab) << none << TimelineWalk::Step::Forward;
-        QTest::newRow("up") << int(Qt::Key_Up) << none << TimelineWalk::Step::Backward;
-        QTest::newRow("shift tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                   << TimelineWalk::Step::Backward;
-        QTest::newRow("backtab") << int(Qt::Key_Backtab) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                 << TimelineWalk::Step::Backward;
-        QTest::newRow("left") << int(Qt::Key_Left) << none << TimelineWalk::Step::None;
-    }
-    void walkKeys()
-    {
-        QFETCH(int, key);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QTEST(TimelineWalk::stepFor(key, modifiers), "step");
     }
 
     // "s" recurs at 9:00 and 14:00, "m" is at 11:00, "all" is all day and never walked to.
@@ -195,6 +173,26 @@ private Q_SLOTS:
         QTEST(idOf(hits.lastAt(point)), "last");
         QTEST(idOf(hits.draggableAt(point)), "draggable");
         QTEST(int(hits.cursorAt(point)), "cursor");
+    }
+
+    // The line under a block's title, in UTC with a 24-hour pattern.
+    void timeRange_data()
+    {
+        QTest::addColumn<int>("endDays"); // -1: no end
+        QTest::addColumn<QString>("line");
+        QTest::newRow("same day") << 0 << "09:00 – 10:30";
+        QTest::newRow("ends on a later day") << 2 << "Wed 09:00 – Fri 10:30";
+        QTest::newRow("no end") << -1 << "09:00";
+    }
+    void timeRange()
+    {
+        QFETCH(int, endDays);
+        Event event;
+        event.startTime = QDateTime(day, QTime(9, 0), QTimeZone::utc());
+        if (endDays >= 0)
+            event.endTime = QDateTime(day.addDays(endDays), QTime(10, 30), QTimeZone::utc());
+        QTEST(TimelineBlockText::timeRange(event, QStringLiteral("HH:mm"), QTimeZone::utc()),
+              "line");
     }
 };
 
