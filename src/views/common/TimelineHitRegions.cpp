@@ -1,9 +1,25 @@
 #include "TimelineHitRegions.h"
 
+#include "EventHitTest.h"
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
 
 #include <QWidget>
+
+#include <algorithm>
+
+namespace {
+
+// The first region, in paint order, that `matches`; null when none does.
+template <typename Matches>
+const TimelineHitRegions::Region* firstWhere(const QList<TimelineHitRegions::Region>& regions,
+                                             Matches matches)
+{
+    const auto found = std::find_if(regions.cbegin(), regions.cend(), matches);
+    return found == regions.cend() ? nullptr : &*found;
+}
+
+} // namespace
 
 void TimelineHitRegions::setEvents(const QList<Event>& events)
 {
@@ -16,49 +32,33 @@ void TimelineHitRegions::setEvents(const QList<Event>& events)
 
 const TimelineHitRegions::Region* TimelineHitRegions::firstAt(const QPoint& point) const
 {
-    for (const Region& region : m_regions) {
-        if (region.rect.contains(point))
-            return &region;
-    }
-    return nullptr;
+    return firstWhere(m_regions, [&](const Region& region) { return region.rect.contains(point); });
 }
 
 const TimelineHitRegions::Region* TimelineHitRegions::lastAt(const QPoint& point) const
 {
-    for (auto it = m_regions.crbegin(); it != m_regions.crend(); ++it) {
-        if (it->rect.contains(point))
-            return &*it;
-    }
-    return nullptr;
+    return EventHitTest::topmost(m_regions, point);
 }
 
 const TimelineHitRegions::Region* TimelineHitRegions::firstAt(const QPoint& point,
                                                               const QString& eventId) const
 {
-    for (const Region& region : m_regions) {
-        if (region.eventId == eventId && region.rect.contains(point))
-            return &region;
-    }
-    return nullptr;
+    return firstWhere(m_regions, [&](const Region& region) {
+        return region.eventId == eventId && region.rect.contains(point);
+    });
 }
 
 const TimelineHitRegions::Region* TimelineHitRegions::find(const QString& eventId) const
 {
-    for (const Region& region : m_regions) {
-        if (region.eventId == eventId)
-            return &region;
-    }
-    return nullptr;
+    return firstWhere(m_regions, [&](const Region& region) { return region.eventId == eventId; });
 }
 
 const TimelineHitRegions::Region* TimelineHitRegions::find(const QString& eventId,
                                                            const QDateTime& instanceStart) const
 {
-    for (const Region& region : m_regions) {
-        if (region.eventId == eventId && region.instanceStart == instanceStart)
-            return &region;
-    }
-    return nullptr;
+    return firstWhere(m_regions, [&](const Region& region) {
+        return region.eventId == eventId && region.instanceStart == instanceStart;
+    });
 }
 
 const TimelineHitRegions::Region* TimelineHitRegions::draggableAt(const QPoint& point) const
