@@ -3,18 +3,15 @@
 #include "Defaults.h"
 #include "Event.h"
 #include "FilterEngine.h"
-#include "RoundedBlockPainter.h"
+#include "TimelineWidget.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
-#include <QPoint>
-#include <QRect>
 #include <QSet>
 #include <QString>
 #include <QTime>
-#include <QWidget>
 
 class AppState;
 
@@ -23,23 +20,13 @@ class AppState;
 // are answered from the blocks of the last paint (its hit regions) and turned into signals; a
 // block can be moved or resized by dragging, in quarter-hour steps, with a ghost showing where it
 // goes. The widget changes no data itself: its host reacts to the signals.
-class DayTimelineWidget : public QWidget
+class DayTimelineWidget : public TimelineWidget
 {
     Q_OBJECT
 
 public:
+    // In the order of the drag session's states.
     enum DragState { Idle = 0, Pressed = 1, Moving = 2, Resizing = 3 };
-
-    // One painted block.
-    struct HitRegion
-    {
-        QString eventId;
-        QRect rect; // widget coordinates
-        // The block's start as drawn (cut to the day), and the occurrence's own start, which a
-        // drag or a click hands on (an occurrence that began the day before starts then).
-        QDateTime occurrenceStart;
-        QDateTime instanceStart;
-    };
 
     // `appState` is not owned; it gives the time format and may be null.
     explicit DayTimelineWidget(AppState* appState, QWidget* parent = nullptr);
@@ -57,81 +44,35 @@ public:
     void setWorkdayHours(int start, int end);
     int workdayStart() const { return m_workdayStart; }
     int workdayEnd() const { return m_workdayEnd; }
-    void setHourHeight(int pixels);
-    int hourHeight() const { return m_hourHeight; }
-    void setCompact(bool compact);
-    bool isCompact() const { return m_compact; }
+    // The host's selection; any occurrence of the id shows as selected.
     void setSelectedEventId(const QString& eventId);
-    QString selectedEventId() const { return m_selectedEventId; }
 
-    // Pixels per hour as painted: the hour height, or more when the widget is taller.
-    int rowHeight() const;
     int yForTime(const QTime& time) const;
     int yForDateTime(const QDateTime& time) const;
 
-    // Read-only views of the state the pointer works on, for the host and for tests.
-    const QList<HitRegion>& hitRegions() const { return m_hitRegions; }
-    DragState dragState() const { return m_dragState; }
-    int dragMinutes() const { return m_dragMinutes; }
+    // The drag under way, for the host and for tests.
+    DragState dragState() const { return static_cast<DragState>(m_drag.state()); }
+    int dragMinutes() const { return m_drag.minutes(); }
 
     QSize sizeHint() const override;
 
 Q_SIGNALS:
-    // A click (an empty id and an invalid start when nothing is under the pointer), or Return.
-    void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
-                       const QRect& screenRect);
-    void eventFocused(const QString& eventId);
-    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
-                               const QDateTime& occurrenceStart);
-    // The Delete key over the selected event; the start of its occurrence shown here.
-    void eventDeleteRequested(const QString& eventId, const QDateTime& occurrenceStart);
     void emptySlotActivated(const QTime& time);
     void eventMoveRequested(const QString& eventId, const QDateTime& instanceStart,
                             int minuteOffset);
-    void eventResizeRequested(const QString& eventId, const QDateTime& instanceStart,
-                              int minuteDelta);
-    void zoomRequested(int wheelNotches);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    void requestMove(const QString& eventId, const QDateTime& instanceStart, int dayShift,
+                     int minutes) override;
+    bool activateSlot(int column, const QTime& time) override;
 
 private:
     void paintEvents(QPainter& painter);
     void paintGhost(QPainter& painter);
-    // First (press, hover, keys) or last (click, double-click, menu) region containing `point`.
-    const HitRegion* firstRegionAt(const QPoint& point) const;
-    const HitRegion* lastRegionAt(const QPoint& point) const;
-    void walk(bool forward);
-    void resetDrag();
 
     AppState* m_appState;
-    QList<Event> m_events;
-    QHash<QString, QString> m_calendarColors;
-    QSet<FilterEngine::OccurrenceKey> m_dimmed;
-    QSet<QString> m_twoWayCalendarIds;
     QDate m_date;
-    QString m_selectedEventId;
-    QList<HitRegion> m_hitRegions;
     int m_workdayStart = Defaults::workdayStartHour;
     int m_workdayEnd = Defaults::workdayEndHour;
-    int m_hourHeight = 56;
-    bool m_compact = false;
-    DragState m_dragState = Idle;
-    QString m_dragEventId;
-    QDateTime m_dragOccurrenceStart;
-    QPoint m_pressPosition;
-    QRect m_dragRect;
-    int m_dragMinutes = 0;
-    QSet<QString> m_multiDayIds;
-    RoundedBlockPainter m_blockPainter;
 };

@@ -1,25 +1,17 @@
 #include "WeekTimelineWidget.h"
 
-#include "TimelineRepaint.h"
+#include "TimelineBlockText.h"
 
 #include "Clock.h"
-#include "EventSort.h"
-#include "Glyphs.h"
 #include "Theme.h"
 #include "TimeFormat.h"
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"
-#include "WeekDrag.h"
 
-#include <QContextMenuEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QMoveEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimeZone>
-#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -29,7 +21,11 @@ constexpr int gutter = TimelineGeometry::gutterWidth;
 
 } // namespace
 
-WeekTimelineWidget::WeekTimelineWidget(QWidget* parent) : QWidget(parent) {}
+WeekTimelineWidget::WeekTimelineWidget(QWidget* parent)
+    : TimelineWidget(TimelineDragSession::Axes::Both, parent)
+{
+    setColumnCount(7);
+}
 
 void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const QList<Event>& events,
                                    const QHash<QString, QString>& calendarColors,
@@ -37,15 +33,8 @@ void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const Q
                                    const QSet<QString>& twoWaySyncCalendarIds)
 {
     m_firstDate = firstDate;
-    m_dayCount = std::max(dayCount, 1);
-    m_events = events;
-    m_calendarColors = calendarColors;
-    m_dimmed = dimmed;
-    m_twoWaySyncCalendarIds = twoWaySyncCalendarIds;
-    m_multiDayIds.clear();
-    for (const Event& event : std::as_const(m_events))
-        if (TimelineGeometry::isMultiDay(event))
-            m_multiDayIds.insert(event.id);
+    setColumnCount(dayCount);
+    setShownEvents(events, calendarColors, dimmed, twoWaySyncCalendarIds);
     m_blocksStale = true;
     update();
 }
@@ -53,10 +42,10 @@ void WeekTimelineWidget::setEvents(const QDate& firstDate, int dayCount, const Q
 void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
 {
     m_blocks.clear();
-    m_hitRegions.clear();
+    m_hits.clear();
     const int H = geometry.rowHeight;
     const int W = geometry.columnWidth;
-    for (int c = 0; c < m_dayCount && m_firstDate.isValid(); ++c) {
+    for (int c = 0; c < columnCount() && m_firstDate.isValid(); ++c) {
         const QDate day = m_firstDate.addDays(c);
         const QList<TimelineGeometry::PlacedOccurrence> placed = TimelineGeometry::layoutDay(
             m_events, day, TimelineGeometry::minimumBlockMsecs(geometry.minimumHeight, H));
@@ -68,7 +57,7 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
                 gutter + c * W + 4, W - 8, item.column, item.columnCount);
             const QRect block =
                 TimelineGeometry::blockRect(span, top, bottom, geometry.minimumHeight);
-            m_hitRegions.append({event.id, block, item.start, event.startTime});
+            m_hits.append({event.id, block, item.start, event.startTime});
             m_blocks.append({item.index, block,
                              m_dimmed.contains(FilterEngine::OccurrenceKey::of(event)),
                              ViewData::itemColor(event, m_calendarColors)});
@@ -76,23 +65,6 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
     }
     m_blockGeometry = geometry;
     m_blocksStale = false;
-}
-
-void WeekTimelineWidget::setHourHeight(int pixels)
-{
-    if (pixels == m_hourHeight)
-        return;
-    m_hourHeight = pixels;
-    updateGeometry();
-    update();
-}
-
-void WeekTimelineWidget::setCompact(bool compact)
-{
-    if (compact == m_compact)
-        return;
-    m_compact = compact;
-    update();
 }
 
 void WeekTimelineWidget::setSelectedEventId(const QString& eventId)
@@ -136,17 +108,7 @@ bool WeekTimelineWidget::setWorkdayHours(int startHour, int endHour)
 
 QSize WeekTimelineWidget::sizeHint() const
 {
-    return QSize(1000, 24 * m_hourHeight);
-}
-
-int WeekTimelineWidget::rowHeight() const
-{
-    return TimelineGeometry::rowHeight(m_hourHeight, height());
-}
-
-int WeekTimelineWidget::columnWidth() const
-{
-    return std::max(width() - gutter, 0) / m_dayCount;
+    return QSize(1000, 24 * hourHeight());
 }
 
 void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
@@ -154,7 +116,7 @@ void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
     const QPalette& pal = palette();
     const int H = grid.rowHeight;
     const int W = grid.columnWidth;
-    const int gridWidth = W * m_dayCount;
+    const int gridWidth = W * columnCount();
     painter.fillRect(rect(), pal.color(QPalette::Base));
     if (m_workdayStartHour > 0 || m_workdayEndHour < 24) {
         QColor shade = pal.color(QPalette::WindowText);
@@ -174,7 +136,7 @@ void WeekTimelineWidget::paintGrid(QPainter& painter, const GridKey& grid) const
     painter.setPen(pal.color(QPalette::Mid));
     for (int hour = 0; hour <= 24; ++hour)
         painter.drawLine(gutter, H * hour, gutter + gridWidth, H * hour);
-    for (int c = 0; c <= m_dayCount; ++c)
+    for (int c = 0; c <= columnCount(); ++c)
         painter.drawLine(gutter + c * W, 0, gutter + c * W, 24 * H);
 }
 
@@ -189,12 +151,12 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
 
     const QDateTime now = Clock::nowLocal();
     const int todayColumn = m_firstDate.isValid() ? int(m_firstDate.daysTo(now.date())) : -1;
-    const bool todayShown = todayColumn >= 0 && todayColumn < m_dayCount;
+    const bool todayShown = todayColumn >= 0 && todayColumn < columnCount();
     const GridKey grid{size(),
                        devicePixelRatio(),
                        H,
                        W,
-                       m_dayCount,
+                       columnCount(),
                        m_workdayStartHour,
                        m_workdayEndHour,
                        todayShown ? todayColumn : -1,
@@ -246,7 +208,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     QFont small = labelFont;
     const QFontMetrics boldMetrics(bold);
     const QFontMetrics smallMetrics(small);
-    const int p = m_compact ? 1 : 3;
+    const int p = isCompact() ? 1 : 3;
     const int minimumHeight = boldMetrics.height() + 2 * p;
     QFont iconFont(Theme::iconFontFamily());
     iconFont.setPixelSize(13);
@@ -291,25 +253,13 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         QColor textColor = pal.color(QPalette::WindowText);
         if (dimmed)
             textColor.setAlpha(140);
-        int glyphWidth = 0;
-        int glyphRight = x + w - 3;
         QColor glyphColor = textColor;
         glyphColor.setAlpha(170);
         painter.setFont(iconFont);
         painter.setPen(glyphColor);
-        const int baseline = textRect.top() + iconMetrics.ascent();
-        if (!event.reminders.isEmpty()) {
-            const int advance = iconMetrics.horizontalAdvance(Glyphs::bell);
-            painter.drawText(QPoint(glyphRight - advance, baseline), QString(Glyphs::bell));
-            glyphWidth += advance + 4;
-            glyphRight -= advance + 4;
-        }
-        if (event.syncStatus == QLatin1String("pending") &&
-            m_twoWaySyncCalendarIds.contains(event.calendarId)) {
-            const int advance = iconMetrics.horizontalAdvance(Glyphs::cloudUpload);
-            painter.drawText(QPoint(glyphRight - advance, baseline), QString(Glyphs::cloudUpload));
-            glyphWidth += advance + 4;
-        }
+        const int glyphWidth = TimelineBlockText::paintGlyphs(
+            painter, iconMetrics, x + w - 3, textRect.top() + iconMetrics.ascent(),
+            TimelineBlockText::statusGlyphs(event, m_twoWayCalendarIds.contains(event.calendarId)));
         painter.save();
         painter.setClipRect(block);
         painter.setFont(bold);
@@ -324,20 +274,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             Qt::AlignLeft | Qt::AlignVCenter,
             boldMetrics.elidedText(ViewData::shownTitle(event), Qt::ElideRight, titleWidth));
         if (timeShown) {
-            const QDateTime start = event.startTime.toTimeZone(local);
-            QString text;
-            if (event.endTime) {
-                const QDateTime end = event.endTime->toTimeZone(local);
-                if (end.date() > start.date())
-                    text = start.toString(QStringLiteral("ddd ")) +
-                           TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
-                           end.toString(QStringLiteral("ddd ")) + TimeFormat::format(end, pattern);
-                else
-                    text = TimeFormat::format(start, pattern) + QStringLiteral(" \u2013 ") +
-                           TimeFormat::format(end, pattern);
-            } else {
-                text = TimeFormat::format(start, pattern);
-            }
+            const QString text = TimelineBlockText::timeRange(event, pattern, local);
             painter.setFont(small);
             painter.drawText(QRect(textRect.left(), textRect.top() + boldMetrics.height(),
                                    textRect.width(), smallMetrics.height()),
@@ -347,12 +284,11 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         painter.restore();
     }
 
-    if ((m_dragState == DragState::Moving || m_dragState == DragState::Resizing) &&
-        !m_dragEventId.isEmpty() && (m_dragMinutes != 0 || m_dragDayShift != 0)) {
-        const bool resizing = m_dragState == DragState::Resizing;
-        QRect ghost = TimelineDrag::ghostRect(m_dragRect, resizing, m_dragMinutes, H);
+    if (m_drag.showsGhost()) {
+        const bool resizing = m_drag.state() == DragState::Resizing;
+        QRect ghost = TimelineDrag::ghostRect(m_drag.block(), resizing, m_drag.minutes(), H);
         if (!resizing)
-            ghost.translate(W * m_dragDayShift, 0);
+            ghost.translate(W * m_drag.dayShift(), 0);
         QColor highlight = pal.color(QPalette::Highlight);
         QPen pen(highlight, 1.6, Qt::DashLine);
         highlight.setAlpha(40);
@@ -369,7 +305,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             label = tr("%1 min").arg(TimelineDrag::resizeLabelMinutes(ghost, H));
         } else {
             const int minutes = TimelineDrag::moveLabelMinutes(ghost, H);
-            label = m_firstDate.addDays(m_pressColumn + m_dragDayShift)
+            label = m_firstDate.addDays(m_drag.pressColumn() + m_drag.dayShift())
                         .toString(QStringLiteral("ddd")) +
                     QStringLiteral("  ") + QTime(minutes / 60, minutes % 60).toString(pattern);
         }
@@ -378,252 +314,28 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
     }
 }
 
-const WeekTimelineWidget::HitRegion* WeekTimelineWidget::firstHitAt(const QPoint& point) const
+void WeekTimelineWidget::requestMove(const QString& eventId, const QDateTime& instanceStart,
+                                     int dayShift, int minutes)
 {
-    for (const HitRegion& region : m_hitRegions)
-        if (region.rect.contains(point))
-            return &region;
-    return nullptr;
+    Q_EMIT eventMoveRequested(eventId, instanceStart, dayShift, minutes);
 }
 
-const WeekTimelineWidget::HitRegion* WeekTimelineWidget::lastHitAt(const QPoint& point) const
+bool WeekTimelineWidget::activateSlot(int column, const QTime& time)
 {
-    for (auto it = m_hitRegions.crbegin(); it != m_hitRegions.crend(); ++it)
-        if (it->rect.contains(point))
-            return &*it;
-    return nullptr;
+    if (!m_firstDate.isValid())
+        return false;
+    Q_EMIT emptySlotActivated(m_firstDate.addDays(column), time);
+    return true;
 }
 
-void WeekTimelineWidget::moveEvent(QMoveEvent* event)
+std::optional<QDateTime> WeekTimelineWidget::selectedOccurrence() const
 {
-    QWidget::moveEvent(event);
-    TimelineRepaint::afterScroll(this, event);
+    return selectedOccurrenceStart();
 }
 
-void WeekTimelineWidget::mousePressEvent(QMouseEvent* event)
+const WeekTimelineWidget::HitRegion& WeekTimelineWidget::clickedRegion(const HitRegion& topmost,
+                                                                       const QPoint& point) const
 {
-    const QPoint point = event->position().toPoint();
-    const HitRegion* hit = event->button() == Qt::LeftButton ? firstHitAt(point) : nullptr;
-    if (!hit || m_multiDayIds.contains(hit->eventId)) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    m_pressColumn = std::clamp((hit->rect.center().x() - gutter) / std::max(columnWidth(), 1), 0,
-                               m_dayCount - 1);
-    m_dragEventId = hit->eventId;
-    // The pressed block's own occurrence, not the first one sharing its id.
-    m_dragInstanceStart = hit->instanceStart;
-    m_pressPos = point;
-    m_dragRect = hit->rect;
-    m_dragMinutes = 0;
-    m_dragDayShift = 0;
-    m_dragState =
-        TimelineDrag::inResizeZone(hit->rect, point.y()) ? DragState::Resizing : DragState::Pressed;
-    event->accept();
-}
-
-void WeekTimelineWidget::mouseMoveEvent(QMouseEvent* event)
-{
-    const QPoint point = event->position().toPoint();
-    const QPoint delta = point - m_pressPos;
-    if (m_dragState == DragState::Pressed) {
-        if (std::abs(delta.x()) < TimelineDrag::moveThreshold &&
-            std::abs(delta.y()) < TimelineDrag::moveThreshold) {
-            QWidget::mouseMoveEvent(event);
-            return;
-        }
-        m_dragState = DragState::Moving;
-        setCursor(Qt::ClosedHandCursor);
-    }
-    if (m_dragState == DragState::Moving) {
-        m_dragMinutes = TimelineDrag::snappedMinutes(delta.y(), rowHeight());
-        m_dragDayShift = WeekDrag::dayShift(delta.x(), columnWidth(), m_pressColumn, m_dayCount);
-        update();
-        event->accept();
-        return;
-    }
-    if (m_dragState == DragState::Resizing) {
-        m_dragMinutes = TimelineDrag::snappedMinutes(delta.y(), rowHeight());
-        update();
-        event->accept();
-        return;
-    }
-    const HitRegion* hit = firstHitAt(point);
-    if (!hit || m_multiDayIds.contains(hit->eventId))
-        setCursor(Qt::ArrowCursor);
-    else if (TimelineDrag::inResizeZone(hit->rect, point.y()))
-        setCursor(Qt::SizeVerCursor);
-    else
-        setCursor(Qt::PointingHandCursor);
-    QWidget::mouseMoveEvent(event);
-}
-
-void WeekTimelineWidget::emitSelectedAt(const QString& eventId, const QPoint& point)
-{
-    QDateTime start;
-    QRect screenRect;
-    for (const HitRegion& region : std::as_const(m_hitRegions)) {
-        if (region.eventId == eventId && region.rect.contains(point)) {
-            start = region.instanceStart;
-            screenRect = QRect(mapToGlobal(region.rect.topLeft()), region.rect.size());
-            break;
-        }
-    }
-    selectOccurrence(eventId, start);
-    Q_EMIT eventSelected(eventId, start, screenRect);
-}
-
-void WeekTimelineWidget::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() != Qt::LeftButton) {
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    const DragState state = m_dragState;
-    const QString id = m_dragEventId;
-    const QDateTime instanceStart = m_dragInstanceStart;
-    const int minutes = m_dragMinutes;
-    const int shift = m_dragDayShift;
-    m_dragState = DragState::Idle;
-    m_dragEventId.clear();
-    m_dragInstanceStart = QDateTime();
-    m_dragMinutes = 0;
-    m_dragDayShift = 0;
-    setCursor(Qt::ArrowCursor);
-    update();
-
-    if (state == DragState::Moving && (minutes != 0 || shift != 0)) {
-        Q_EMIT eventMoveRequested(id, instanceStart, shift, minutes);
-        event->accept();
-        return;
-    }
-    if (state == DragState::Resizing && minutes != 0) {
-        Q_EMIT eventResizeRequested(id, instanceStart, minutes);
-        event->accept();
-        return;
-    }
-    const QPoint point = event->position().toPoint();
-    const HitRegion* hit = lastHitAt(point);
-    const QString hitId = hit ? hit->eventId : QString();
-    if (hitId.isEmpty()) {
-        Q_EMIT eventSelected(QString(), QDateTime(), QRect());
-        QWidget::mouseReleaseEvent(event);
-        return;
-    }
-    emitSelectedAt(hitId, point);
-    event->accept();
-}
-
-void WeekTimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    const QPoint point = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) {
-        if (const HitRegion* hit = lastHitAt(point)) {
-            selectOccurrence(hit->eventId, hit->instanceStart);
-            Q_EMIT eventActivated(hit->eventId, hit->instanceStart);
-            event->accept();
-            return;
-        }
-        if (point.x() >= gutter && m_firstDate.isValid()) {
-            const int column =
-                std::clamp((point.x() - gutter) / std::max(columnWidth(), 1), 0, m_dayCount - 1);
-            Q_EMIT emptySlotActivated(m_firstDate.addDays(column),
-                                      TimelineGeometry::slotAt(point.y(), rowHeight()));
-            event->accept();
-            return;
-        }
-    }
-    QWidget::mouseDoubleClickEvent(event);
-}
-
-void WeekTimelineWidget::contextMenuEvent(QContextMenuEvent* event)
-{
-    if (const HitRegion* hit = lastHitAt(event->pos())) {
-        selectOccurrence(hit->eventId, hit->instanceStart);
-        Q_EMIT eventContextRequested(hit->eventId, event->globalPos(), hit->instanceStart);
-        event->accept();
-        return;
-    }
-    QWidget::contextMenuEvent(event);
-}
-
-void WeekTimelineWidget::wheelEvent(QWheelEvent* event)
-{
-    if (!(event->modifiers() & Qt::ControlModifier)) {
-        QWidget::wheelEvent(event);
-        return;
-    }
-    const int notches = event->angleDelta().y() / 120;
-    if (notches != 0)
-        Q_EMIT zoomRequested(notches);
-    event->accept();
-}
-
-bool WeekTimelineWidget::focusNextPrevChild(bool)
-{
-    return false;
-}
-
-void WeekTimelineWidget::focusStep(bool forward)
-{
-    QList<Event> timed;
-    for (const Event& event : std::as_const(m_events))
-        if (!event.isAllDay)
-            timed.append(event);
-    EventSort::sortByStart(timed);
-    qsizetype index = -1;
-    const QDateTime selectedStart = selectedOccurrenceStart();
-    for (qsizetype i = 0; i < timed.size(); ++i)
-        if (timed[i].id == m_selectedEventId && timed[i].startTime == selectedStart) {
-            index = i;
-            break;
-        }
-    qsizetype next;
-    if (index < 0)
-        next = forward ? 0 : timed.size() - 1;
-    else
-        next = (index + (forward ? 1 : -1) + timed.size()) % timed.size();
-    selectOccurrence(timed[next].id, timed[next].startTime);
-    Q_EMIT eventFocused(timed[next].id);
-}
-
-void WeekTimelineWidget::keyPressEvent(QKeyEvent* event)
-{
-    const int key = event->key();
-    const bool forward =
-        key == Qt::Key_Down || (key == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
-    const bool backward = key == Qt::Key_Up || key == Qt::Key_Backtab ||
-                          (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier));
-    if (forward || backward) {
-        const bool anyTimed = std::any_of(m_events.cbegin(), m_events.cend(),
-                                          [](const Event& e) { return !e.isAllDay; });
-        if (!anyTimed) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        focusStep(forward);
-        event->accept();
-        return;
-    }
-    if (key == Qt::Key_Delete && !m_selectedEventId.isEmpty()) {
-        Q_EMIT eventDeleteRequested(m_selectedEventId, selectedOccurrenceStart());
-        event->accept();
-        return;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !m_selectedEventId.isEmpty()) {
-        QDateTime start;
-        QRect screenRect;
-        const QDateTime selectedStart = selectedOccurrenceStart();
-        for (const HitRegion& region : std::as_const(m_hitRegions)) {
-            if (region.eventId == m_selectedEventId && region.instanceStart == selectedStart) {
-                start = region.instanceStart;
-                screenRect = QRect(mapToGlobal(region.rect.topLeft()), region.rect.size());
-                break;
-            }
-        }
-        Q_EMIT eventSelected(m_selectedEventId, start, screenRect);
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    const HitRegion* first = m_hits.firstAt(point, topmost.eventId);
+    return first ? *first : topmost;
 }

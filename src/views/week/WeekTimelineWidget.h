@@ -3,7 +3,7 @@
 #include "Defaults.h"
 #include "Event.h"
 #include "FilterEngine.h"
-#include "RoundedBlockPainter.h"
+#include "TimelineWidget.h"
 
 #include <QColor>
 #include <QDate>
@@ -22,19 +22,12 @@ class AppState;
 // overlap. A block can be dragged to another time and day column, or resized at its bottom
 // edge, in quarter hours; events crossing midnight cannot be dragged. Only today's column is
 // tinted and carries the current-time line.
-class WeekTimelineWidget : public QWidget
+class WeekTimelineWidget : public TimelineWidget
 {
     Q_OBJECT
 
 public:
-    struct HitRegion
-    {
-        QString eventId;
-        QRect rect;
-        QDateTime occurrenceStart; // the block's drawn start (midnight on a later day)
-        QDateTime instanceStart;   // the occurrence's own start
-    };
-    enum class DragState { Idle, Pressed, Moving, Resizing };
+    using DragState = TimelineDragSession::State;
 
     explicit WeekTimelineWidget(QWidget* parent = nullptr);
 
@@ -43,8 +36,6 @@ public:
                    const QHash<QString, QString>& calendarColors,
                    const QSet<FilterEngine::OccurrenceKey>& dimmed,
                    const QSet<QString>& twoWaySyncCalendarIds);
-    void setHourHeight(int pixels);
-    void setCompact(bool compact);
     // Another event selected elsewhere: no occurrence of it is chosen yet, so its first one here
     // counts as selected. The same id again keeps the chosen occurrence.
     void setSelectedEventId(const QString& eventId);
@@ -54,46 +45,26 @@ public:
     QSize sizeHint() const override;
 
     QDate firstDate() const { return m_firstDate; }
-    int dayCount() const { return m_dayCount; }
-    int hourHeight() const { return m_hourHeight; }
-    bool isCompact() const { return m_compact; }
-    DragState dragState() const { return m_dragState; }
-    const QList<HitRegion>& hitRegions() const { return m_hitRegions; }
+    int dayCount() const { return columnCount(); }
+    DragState dragState() const { return m_drag.state(); }
     // The selected occurrence, by event id and the occurrence's own start: a series shows many
     // occurrences of one id, and a click, Tab or Enter means one of them.
-    QString selectedEventId() const { return m_selectedEventId; }
     QDateTime selectedOccurrenceStart() const;
-    // Pixels per hour and per column at the current size.
-    int rowHeight() const;
-    int columnWidth() const;
 
 Q_SIGNALS:
-    void eventSelected(const QString& eventId, const QDateTime& occurrenceStart,
-                       const QRect& screenRect);
-    void eventFocused(const QString& eventId);
-    void eventActivated(const QString& eventId, const QDateTime& occurrenceStart);
-    void eventContextRequested(const QString& eventId, const QPoint& globalPos,
-                               const QDateTime& occurrenceStart);
     void emptySlotActivated(const QDate& date, const QTime& time);
     void eventMoveRequested(const QString& eventId, const QDateTime& instanceStart, int dayDelta,
                             int minuteOffset);
-    void eventResizeRequested(const QString& eventId, const QDateTime& instanceStart,
-                              int minuteDelta);
-    void zoomRequested(int wheelNotches);
-    // The Delete key over the selected occurrence.
-    void eventDeleteRequested(const QString& eventId, const QDateTime& occurrenceStart);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    void requestMove(const QString& eventId, const QDateTime& instanceStart, int dayShift,
+                     int minutes) override;
+    bool activateSlot(int column, const QTime& time) override;
+    std::optional<QDateTime> selectedOccurrence() const override;
+    void selectOccurrence(const QString& eventId, const QDateTime& start) override;
+    // The first block of the clicked event under the pointer.
+    const HitRegion& clickedRegion(const HitRegion& topmost, const QPoint& point) const override;
 
 private:
     // One block as laid out for the current events and geometry: which event, where, and its
@@ -131,36 +102,11 @@ private:
     };
     void paintGrid(QPainter& painter, const GridKey& grid) const;
 
-    const HitRegion* firstHitAt(const QPoint& point) const;
-    const HitRegion* lastHitAt(const QPoint& point) const;
-    void emitSelectedAt(const QString& eventId, const QPoint& point);
-    void focusStep(bool forward);
-    void selectOccurrence(const QString& eventId, const QDateTime& start);
-
     AppState* m_appState = nullptr;
     QDate m_firstDate;
-    int m_dayCount = 7;
-    QList<Event> m_events;
-    QHash<QString, QString> m_calendarColors;
-    QSet<FilterEngine::OccurrenceKey> m_dimmed;
-    QSet<QString> m_twoWaySyncCalendarIds;
-    QString m_selectedEventId;
     QDateTime m_selectedStart; // invalid: the first occurrence of the selected id
-    QList<HitRegion> m_hitRegions;
     int m_workdayStartHour = Defaults::workdayStartHour;
     int m_workdayEndHour = Defaults::workdayEndHour;
-    int m_hourHeight = 56;
-    bool m_compact = false;
-    DragState m_dragState = DragState::Idle;
-    QString m_dragEventId;
-    QDateTime m_dragInstanceStart;
-    QPoint m_pressPos;
-    QRect m_dragRect;
-    int m_pressColumn = 0;
-    int m_dragMinutes = 0;
-    int m_dragDayShift = 0;
-    QSet<QString> m_multiDayIds;
-    RoundedBlockPainter m_blockPainter;
     QList<Block> m_blocks;
     BlockGeometry m_blockGeometry;
     bool m_blocksStale = true;

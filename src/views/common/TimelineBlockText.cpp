@@ -1,0 +1,49 @@
+#include "TimelineBlockText.h"
+
+#include "Glyphs.h"
+#include "TimeFormat.h"
+
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPainter>
+
+namespace TimelineBlockText {
+
+QString timeRange(const Event& event, const QString& pattern, const QTimeZone& zone)
+{
+    const QDateTime start = event.startTime.toTimeZone(zone);
+    if (!event.endTime)
+        return TimeFormat::format(start, pattern);
+    const QDateTime end = event.endTime->toTimeZone(zone);
+    const QString dash = QStringLiteral(" – ");
+    if (end.date() <= start.date())
+        return TimeFormat::format(start, pattern) + dash + TimeFormat::format(end, pattern);
+    // The weekday names stay English, as the hour labels do.
+    const QLocale english(QLocale::English);
+    return english.toString(start, QStringLiteral("ddd ")) + TimeFormat::format(start, pattern) +
+           dash + english.toString(end, QStringLiteral("ddd ")) + TimeFormat::format(end, pattern);
+}
+
+QString statusGlyphs(const Event& event, bool twoWayCalendar)
+{
+    QString glyphs;
+    if (!event.reminders.isEmpty())
+        glyphs += Glyphs::bell;
+    if (event.syncStatus == QLatin1String("pending") && twoWayCalendar)
+        glyphs += Glyphs::cloudUpload;
+    return glyphs;
+}
+
+int paintGlyphs(QPainter& painter, const QFontMetrics& metrics, int right, int baseline,
+                const QString& glyphs)
+{
+    int width = 0;
+    for (const QChar glyph : glyphs) {
+        const int advance = metrics.horizontalAdvance(glyph);
+        painter.drawText(QPoint(right - width - advance, baseline), QString(glyph));
+        width += advance + 4;
+    }
+    return width;
+}
+
+} // namespace TimelineBlockText
