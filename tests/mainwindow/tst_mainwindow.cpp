@@ -19,6 +19,7 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
+#include "SyncOrchestrator.h"
 #include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
@@ -557,6 +558,15 @@ private Q_SLOTS:
         QVERIFY(state()->events()->getByCalendar(AppState::localCalendarId).isEmpty());
     }
 
+    // The window's first automatic sync speaks a few seconds after it opens; a test that reads
+    // the status line after a long import waits for it first, so its word cannot come last.
+    void waitForFirstSync(MainWindow* window)
+    {
+        QTRY_COMPARE_WITH_TIMEOUT(window->statusText(),
+                                  QStringLiteral("All caught up, nothing waiting to sync."),
+                                  SyncOrchestrator::firstSyncDelayMs * 10);
+    }
+
     // A read of the store itself, past what the window keeps in memory.
     QString storedText(const QString& sql)
     {
@@ -569,6 +579,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = writeManyIcs(dir, "w");
         auto window = makeWindow();
+        waitForFirstSync(window.get());
         const QString viewDate =
             QStringLiteral("SELECT value FROM settings WHERE key = 'ui/viewDate'");
         const QString teas = QStringLiteral("SELECT count(*) FROM events WHERE title = 'tea'");
@@ -606,6 +617,7 @@ private Q_SLOTS:
         QVERIFY(state()->events()->insert(standup));
         const Event stored = *state()->events()->getById(standup.id);
         auto window = makeWindow();
+        waitForFirstSync(window.get());
         QShortcut* undo = findShortcut(window.get(), QKeySequence(QKeySequence::Undo));
         QVERIFY(undo);
         const auto storedStart = [&] {
