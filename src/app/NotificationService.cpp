@@ -12,7 +12,7 @@
 #include "ReminderWindowNotifier.h"
 #include "Savepoint.h"
 #include "StoreTime.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "TrayBalloonNotifier.h"
 
 #include <QDebug>

@@ -5,7 +5,7 @@
 #include "Database.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
-#include "EventChange.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"

@@ -9,7 +9,7 @@
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "Recurrence.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "ViewData.h"
 #include "ViewDays.h"
 

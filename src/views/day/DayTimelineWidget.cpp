@@ -6,7 +6,7 @@
 #include "EventSort.h"
 #include "Glyphs.h"
 #include "Theme.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"

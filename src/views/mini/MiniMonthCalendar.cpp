@@ -3,7 +3,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "EventQuery.h"
+#include "EventQueryState.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "Recurrence.h"

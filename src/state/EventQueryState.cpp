@@ -1,5 +1,5 @@
 // The EventQuery overloads over the state hub: they read the repositories it owns.
-#include "EventQuery.h"
+#include "EventQueryState.h"
 
 #include "AppState.h"
 #include "CalendarRepository.h"
