@@ -16,8 +16,8 @@
 #include "Theme.h"
 #include "TrayIcon.h"
 #include "TrayManager.h"
-#include "UpdateDialog.h"
 #include "update/Client.h"
+#include "update/UpdateDialog.h"
 
 #include <QDebug>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Config.h"
-#include "FeedbackPage.h"
+#include "update/Config.h"
+#include "update/FeedbackPage.h"
 
 #include <QDate>
 #include <QMainWindow>

@@ -6,7 +6,6 @@
 #include "CalendarView.h"
 #include "Client.h"
 #include "Defaults.h"
-#include "FeedbackPage.h"
 #include "Glyphs.h"
 #include "InvitationsDialog.h"
 #include "InvitationsService.h"
@@ -17,9 +16,10 @@
 #include "PdfExportDialog.h"
 #include "Theme.h"
 #include "UndoStack.h"
-#include "UpdateActions.h"
 #include "ViewRepository.h"
 #include "WeatherSettingsDialog.h"
+#include "update/FeedbackPage.h"
+#include "update/UpdateActions.h"
 
 #include <QAction>
 #include <QApplication>
