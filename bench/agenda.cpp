@@ -12,6 +12,7 @@
 #include "Database.h"
 #include "Ical.h"
 #include "Savepoint.h"
+#include "Services.h"
 #include "TaskRepository.h"
 #include "ViewBenchStore.h"
 
@@ -116,7 +117,7 @@ bool measure(int events, int tasks, Figures* figures)
     QTemporaryDir dir;
     qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
     AppState state;
-    if (!state.initialize() ||
+    if (!Services::start(state) ||
         !ViewBenchStore::insertEvents(state, events,
                                       [events](int index) { return storeEvent(index, events); }) ||
         !insertTasks(state, tasks))

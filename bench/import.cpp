@@ -12,6 +12,7 @@
 #include "IcsImportFlow.h"
 #include "MainWindow.h"
 #include "PreferencesRepository.h"
+#include "Services.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -106,7 +107,7 @@ int runChild(int argc, char** argv)
     qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
     Clock::pin(QDateTime(today, QTime(10, 0), QTimeZone::systemTimeZone()));
     AppState state;
-    if (!state.initialize())
+    if (!Services::start(state))
         return 1;
     state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
     const QString path = dir.filePath(QStringLiteral("export.ics"));

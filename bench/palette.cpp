@@ -9,6 +9,7 @@
 #include "AppState.h"
 #include "CommandPalette.h"
 #include "EventRepository.h"
+#include "Services.h"
 #include "ViewBenchStore.h"
 
 #include <QApplication>
@@ -101,8 +102,9 @@ bool measure(int total, Figures* figures)
     QTemporaryDir dir;
     qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
     AppState state;
-    if (!state.initialize() || !ViewBenchStore::insertEvents(
-                                   state, total, [total](int i) { return benchEvent(i, total); }))
+    if (!Services::start(state) || !ViewBenchStore::insertEvents(state, total, [total](int i) {
+            return benchEvent(i, total);
+        }))
         return false;
     figures->searchMs = ViewBenchStore::timeMedian(5, [&] { state.events()->search(typed, 15); });
     CommandPalette palette(&state, nullptr, nullptr);

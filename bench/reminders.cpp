@@ -8,6 +8,7 @@
 #include "Database.h"
 #include "NotificationService.h"
 #include "Notifier.h"
+#include "Services.h"
 #include "StoreTime.h"
 
 #include <QApplication>
@@ -64,7 +65,7 @@ bool fill(Store& store, int events, int series, const QDateTime& now)
 {
     qputenv("CALENDAR_DATA_DIR", store.dir.path().toUtf8());
     store.state = new AppState;
-    if (!store.state->initialize())
+    if (!Services::start(*store.state))
         return false;
     QSqlDatabase& db = store.state->database()->database();
     db.transaction();

@@ -7,6 +7,7 @@
 #include "Database.h"
 #include "EventRepository.h"
 #include "MainWindow.h"
+#include "Services.h"
 #include "ViewArea.h"
 #include "WeekView.h"
 
@@ -33,7 +34,7 @@ bool seed(const QString& dataDir, int total)
 {
     qputenv("CALENDAR_DATA_DIR", dataDir.toUtf8());
     AppState state;
-    if (!state.initialize()) {
+    if (!Services::start(state)) {
         return false;
     }
     state.setViewMode(QStringLiteral("week"));
@@ -120,7 +121,7 @@ int runChild(int argc, char** argv)
     qputenv("CALENDAR_DATA_DIR", argv[2]);
     Clock::pin(QDateTime(today, QTime(10, 0), QTimeZone::systemTimeZone()));
     AppState state;
-    if (!state.initialize()) {
+    if (!Services::start(state)) {
         return 1;
     }
     MainWindow window(&state);

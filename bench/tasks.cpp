@@ -11,6 +11,7 @@
 #include "Ical.h"
 #include "PreferencesRepository.h"
 #include "Savepoint.h"
+#include "Services.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
 #include "TasksPaneRow.h"
@@ -105,7 +106,7 @@ int main(int argc, char** argv)
     qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
     Clock::pin(QDateTime(today, QTime(10, 0), QTimeZone::systemTimeZone()));
     AppState state;
-    if (!state.initialize())
+    if (!Services::start(state))
         return 1;
     Account local;
     local.id = QStringLiteral("local");

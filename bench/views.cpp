@@ -16,6 +16,7 @@
 #include "DayView.h"
 #include "EventRepository.h"
 #include "Recurrence.h"
+#include "Services.h"
 #include "ViewArea.h"
 #include "ViewBenchStore.h"
 #include "ViewData.h"
@@ -146,7 +147,7 @@ struct Figures
 // made by `make`.
 bool fill(AppState& state, int total, const std::function<Event(int index)>& make)
 {
-    if (!state.initialize())
+    if (!Services::start(state))
         return false;
     for (int i = 1; i < calendarCount; ++i) {
         Calendar calendar;

@@ -9,6 +9,7 @@
 #include "AppState.h"
 #include "EventRepository.h"
 #include "MonthView.h"
+#include "Services.h"
 #include "ViewArea.h"
 #include "ViewBenchStore.h"
 #include "ViewData.h"
@@ -54,7 +55,7 @@ bool measure(int total, Figures* figures)
     QTemporaryDir dir;
     qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
     AppState state;
-    if (!state.initialize())
+    if (!Services::start(state))
         return false;
     QRandomGenerator random(4711);
     if (!ViewBenchStore::insertEvents(state, total, [&](int index) {

@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "CredentialBackend.h"
 #include "MemoryCredentialBackend.h"
+#include "Services.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -60,7 +61,7 @@ int GalleryCapture::start(int argc, char* argv[], const char* toolName)
     m_output = QDir(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(m_output.path());
     m_state = std::make_unique<AppState>();
-    if (!m_state->initialize()) {
+    if (!Services::start(*m_state)) {
         m_state.reset();
         std::fprintf(stderr, "could not open the temporary store\n");
         return 1;

@@ -16,6 +16,7 @@
 #include "IcsImportFlow.h"
 #include "MainWindow.h"
 #include "PreferencesRepository.h"
+#include "Services.h"
 #include "Theme.h"
 #include "ThemeManager.h"
 #include "ViewArea.h"
@@ -115,7 +116,7 @@ int main(int argc, char* argv[])
             QTemporaryDir emptyData;
             qputenv("CALENDAR_DATA_DIR", emptyData.path().toUtf8());
             AppState state;
-            if (!state.initialize()) {
+            if (!Services::start(state)) {
                 return 1;
             }
             state.themeManager()->apply(mode);
@@ -134,7 +135,7 @@ int main(int argc, char* argv[])
         QTemporaryDir data;
         qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
         AppState state;
-        if (!state.initialize()) {
+        if (!Services::start(state)) {
             return 1;
         }
         state.themeManager()->apply(mode);

@@ -8,6 +8,7 @@
 #include "Clock.h"
 #include "EventRepository.h"
 #include "PreferencesRepository.h"
+#include "Services.h"
 #include "Theme.h"
 #include "ThemeManager.h"
 #include "WinTrayPopover.h"
@@ -63,7 +64,7 @@ int main(int argc, char* argv[])
     const QDate today(2026, 3, 11);
     Clock::pin(QDateTime(today, QTime(10, 20), zone));
     AppState state;
-    if (!state.initialize())
+    if (!Services::start(state))
         return 1;
     addEvent(&state, QStringLiteral("Design review with the platform team"),
              QDateTime(today, QTime(11, 0), zone), 60, false,

@@ -10,12 +10,14 @@
 #include "NotificationService.h"
 #include "Platform.h"
 #include "PreferencesRepository.h"
+#include "SampleData.h"
+#include "Services.h"
 #include "SingleInstance.h"
 #include "Theme.h"
 #include "TrayIcon.h"
 #include "TrayManager.h"
-#include "UpdateDialog.h"
 #include "update/Client.h"
+#include "update/UpdateDialog.h"
 
 #include <QDebug>
 #include <QJsonDocument>
@@ -191,6 +193,7 @@ int Application::run()
     appState = new AppState(this);
     if (!appState->initialize())
         return failStart(storeFailureText(*appState->database(), dataDirectory));
+    Services::install(*appState);
 
     PreferencesRepository* preferences = appState->preferences();
     if (!preferences->getBool(QStringLiteral("sync/accountsDedupedV1"), false)) {
@@ -202,6 +205,19 @@ int Application::run()
     }
 
     mainWindow = new MainWindow(appState);
+    mainWindow->setUpdateConfig(updateFeedConfig(), feedbackConfig());
+    connect(mainWindow, &MainWindow::sampleDataLoadRequested, mainWindow, [this] {
+        const int count = loadSampleData(appState);
+        mainWindow->showStatus(QCoreApplication::translate(
+                                   "MainWindowMenus", "Loaded %n sample row(s).", nullptr, count),
+                               4000);
+    });
+    connect(mainWindow, &MainWindow::sampleDataClearRequested, mainWindow, [this] {
+        const int count = removeSampleData(appState);
+        mainWindow->showStatus(QCoreApplication::translate(
+                                   "MainWindowMenus", "Removed %n sample row(s).", nullptr, count),
+                               4000);
+    });
     Platform::registerIcsFileAssociation();
     if (!preferences->getBool(QStringLiteral("ui/startMinimized"), false) &&
         !arguments().contains(QStringLiteral("--background")))
@@ -247,7 +263,9 @@ int Application::run()
         QGuiApplication::setQuitOnLastWindowClosed(false);
 
     notificationService = new NotificationService(appState, trayManager->trayIcon(), this);
-    mainWindow->notificationService = notificationService;
+    mainWindow->showTestNotification = [service = QPointer(notificationService)] {
+        return service && service->showTestNotification();
+    };
     connect(notificationService, &NotificationService::reminderClicked, mainWindow,
             &MainWindow::revealEvent);
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Artifact.h"
-#include "Config.h"
-#include "FeedbackPage.h"
+#include "update/Artifact.h"
+#include "update/Config.h"
+#include "update/FeedbackPage.h"
 
 #include <QApplication>
 #include <QByteArray>

@@ -10,7 +10,7 @@
 #include "ReminderRepository.h"
 #include "ReminderSchedule.h"
 #include "ReminderWindowNotifier.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "TrayBalloonNotifier.h"
 
 #include <QDebug>

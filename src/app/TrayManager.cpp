@@ -2,11 +2,11 @@
 
 #include "AppState.h"
 #include "Clock.h"
-#include "EventQuery.h"
+#include "EventQueryState.h"
 #include "EventRepository.h"
 #include "MainWindow.h"
 #include "SystemTrayIcon.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "WinTrayPopover.h"
 
 #include <QCoreApplication>

@@ -5,14 +5,14 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Defaults.h"
-#include "EventQuery.h"
+#include "EventQueryState.h"
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "NLParser.h"
-#include "QuickAdd.h"
+#include "QuickAddState.h"
 #include "Theme.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "ViewRepository.h"
 
 #include <QComboBox>

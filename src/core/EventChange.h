@@ -8,11 +8,9 @@
 #include <functional>
 #include <optional>
 
-class AppState;
-
 // Direct edits of one stored event from the views (a drag that moves or resizes it, a delete)
 // and their undo. The decisions are pure functions over records; the overloads over the state
-// hub carry them out through its event repository and undo list, and are built with the hub.
+// hub that carry them out through its event repository and undo list are in EventChangeState.h.
 namespace EventChange {
 
 // Receives a message for the user when a write or a later undo fails. An undo entry keeps it,
@@ -45,16 +43,5 @@ Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinu
 // - the row is gone or deleted: nothing (the caller reports it).
 std::optional<Event> undoRecord(const Event& before, const Event& written,
                                 const std::optional<Event>& current, const QDateTime& now);
-
-// Over the hub. Writes `updated` (an edit of `before`); on success pushes an undo entry with
-// `summary` that writes back by undoRecord. A failed write pushes nothing, is reported and gives
-// false; an undo that cannot be carried out is reported when it runs. While the store is held
-// (AppState::holdStore) this and deleteWithUndo keep their write for its release and give true.
-bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
-                    const QString& summary, const Reporter& report);
-
-// Soft-deletes the record's row; on success pushes the undo entry "Deleted \"%1\"" that restores
-// it. A failed delete pushes nothing, is reported and gives false.
-bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report);
 
 } // namespace EventChange

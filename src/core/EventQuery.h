@@ -8,11 +8,9 @@
 
 #include <optional>
 
-class AppState;
-
 // What the active View shows today and tomorrow: the tray's tooltip and popover read it. The
-// decisions are pure functions over records; the overloads over the state hub read its
-// repositories and are built with the hub.
+// decisions are pure functions over records; the overloads over the state hub that read its
+// repositories are in EventQueryState.h.
 namespace EventQuery {
 
 // The local window searched: today 00:00 to the day after today 23:59:59, local time.
@@ -26,12 +24,5 @@ QDateTime windowEnd(const QDate& today);
 //   `now`.
 QList<Event> retainUpcoming(const QList<Event>& occurrences, const QDateTime& now,
                             const QDate& today);
-
-// Over the hub (null or uninitialised: empty results).
-// Today's and tomorrow's occurrences of the active View's calendars that are not over, after
-// recurrence expansion and the enabled filter rules (dimmed events stay), by start.
-QList<Event> visibleOccurrences(const AppState* state);
-// The first of visibleOccurrences: possibly an all-day event or one already in progress.
-std::optional<Event> nextVisibleOccurrence(const AppState* state);
 
 } // namespace EventQuery

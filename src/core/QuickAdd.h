@@ -7,11 +7,9 @@
 #include <QList>
 #include <QString>
 
-class AppState;
-
 // One line of text to one stored event: parse, pick a calendar, fill the record, store it. The
-// decisions are pure functions; the overloads over the state hub read and write its
-// repositories and are built with the hub.
+// decisions are pure functions; the overloads over the state hub that read and write its
+// repositories are in QuickAddState.h.
 namespace QuickAdd {
 
 // True when new events may go into the calendar: not read-only, and its supported components
@@ -30,21 +28,5 @@ QString chooseCalendar(const QList<Calendar>& calendars, const QString& preferre
 // IANA zone of `nowLocal` (the machine's, as the hub passes it).
 Event buildEvent(const QString& text, const QDateTime& nowLocal, const QString& calendarId,
                  const QString& id, const QDateTime& createdUtc);
-
-// Over the hub.
-QString chooseCalendar(const AppState* state, const QString& preferredId);
-Event buildEvent(const AppState* state, const QString& text, const QString& preferredId);
-// Why createEvent stored nothing.
-enum class Failure {
-    None,
-    Unreadable,         // blank text, or one naming a date or length no event can have
-    NoWritableCalendar, // no calendar accepts events (read-only or tasks only), or none at all
-    WriteFailed,
-};
-
-// The stored event's id (kept until the end of an import that holds the store: see
-// AppState::insertOrKeep), or empty when nothing was stored; `failure`, when given, says why.
-QString createEvent(AppState* state, const QString& text, const QString& preferredId,
-                    Failure* failure = nullptr);
 
 } // namespace QuickAdd

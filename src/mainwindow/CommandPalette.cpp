@@ -8,8 +8,8 @@
 #include "EventSearchWorker.h"
 #include "MainWindow.h"
 #include "PaletteInput.h"
-#include "QuickAdd.h"
-#include "TimeFormat.h"
+#include "QuickAddState.h"
+#include "TimeFormatState.h"
 #include "ViewRepository.h"
 
 #include <QCoreApplication>

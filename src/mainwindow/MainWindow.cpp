@@ -22,11 +22,10 @@
 #include "IcsImportFlow.h"
 #include "MainWindowMenus.h"
 #include "ManageSourcesDialog.h"
-#include "NotificationService.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
-#include "QuickAdd.h"
 #include "QuickAddDialog.h"
+#include "QuickAddState.h"
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
 #include "Sidebar.h"
@@ -118,6 +117,10 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
     };
 
     m_menus = new MainWindowMenus(this, m_state);
+    connect(m_menus, &MainWindowMenus::sampleDataLoadRequested, this,
+            &MainWindow::sampleDataLoadRequested);
+    connect(m_menus, &MainWindowMenus::sampleDataClearRequested, this,
+            &MainWindow::sampleDataClearRequested);
     m_menus->buildMenuBar();
     buildUi();
     restoreWindowState();
@@ -374,7 +377,7 @@ void MainWindow::showOrvandellicAccountScreen()
 
 void MainWindow::sendTestNotification()
 {
-    if (notificationService && notificationService->showTestNotification()) {
+    if (showTestNotification && showTestNotification()) {
         showStatus(tr("Test notification shown"), 3000);
     } else {
         showStatus(tr("Test notification not shown: no notification service or tray icon is "
@@ -627,6 +630,17 @@ DetachedAgendaWindow* MainWindow::openDetachedAgenda()
 DetachedTasksWindow* MainWindow::openDetachedTasks()
 {
     return openDetached(m_detachedTasks, m_state);
+}
+
+void MainWindow::newTask()
+{
+    m_tasksPane->newTask();
+}
+
+void MainWindow::setUpdateConfig(const OrvaUpdate::Config& feed, const FeedbackConfig& feedback)
+{
+    m_updateFeed = feed;
+    m_feedback = feedback;
 }
 
 // --- closing ---------------------------------------------------------------------------------

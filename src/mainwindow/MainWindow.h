@@ -1,5 +1,8 @@
 #pragma once
 
+#include "update/Config.h"
+#include "update/FeedbackPage.h"
+
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
@@ -17,7 +20,6 @@ class DetachedTasksWindow;
 class CommandPalette;
 class IcsImportFlow;
 class MainWindowMenus;
-class NotificationService;
 class QDialog;
 class QSplitter;
 class QStackedWidget;
@@ -40,9 +42,6 @@ class TrayIcon;
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
-    // The menus reach the window's private operations (import, sign-out, status messages) and
-    // the tasks pane, as the window's own code did.
-    friend class MainWindowMenus;
 
 public:
     explicit MainWindow(AppState* state, QWidget* parent = nullptr);
@@ -51,9 +50,16 @@ public:
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Set by the start-up once the tray and the reminders exist.
+    // Set by the start-up once the tray and the reminders exist. showTestNotification shows a
+    // sample reminder and tells whether anything could show it; unset, nothing can.
     QPointer<TrayIcon> trayIcon;
-    QPointer<NotificationService> notificationService;
+    std::function<bool()> showTestNotification;
+
+    // Where the Help menu's update check, release notes and feedback page look; the start-up
+    // hands in its own, a window without them looks nowhere.
+    void setUpdateConfig(const OrvaUpdate::Config& feed, const FeedbackConfig& feedback);
+    const OrvaUpdate::Config& updateFeedConfig() const { return m_updateFeed; }
+    const FeedbackConfig& feedbackConfig() const { return m_feedback; }
 
     // How questions and modal dialogs are run; tests answer them without blocking.
     std::function<bool(const QString& title, const QString& text)> confirm;
@@ -90,6 +96,17 @@ public:
     // built (restoring its last place) and shown. It lives until it is closed.
     DetachedAgendaWindow* openDetachedAgenda();
     DetachedTasksWindow* openDetachedTasks();
+    // File › New Task: a new task in the tasks pane.
+    void newTask();
+    // File › Import: asks for a file and imports it.
+    void importIcsFile();
+    void signOut();
+    void showStatus(const QString& text, int timeoutMs);
+
+Q_SIGNALS:
+    // The developer menu's sample set: loading it, and clearing it once the user agreed.
+    void sampleDataLoadRequested();
+    void sampleDataClearRequested();
 
 public Q_SLOTS:
     void focusWindow();
@@ -113,10 +130,7 @@ private:
     void saveWindowState();
     void fitToScreen();
     void updateEmptyState();
-    void importIcsFile();
     void maybeShowFirstLaunch();
-    void signOut();
-    void showStatus(const QString& text, int timeoutMs);
 
     AppState* m_state;
     SyncOrchestrator* m_sync = nullptr;
@@ -135,4 +149,6 @@ private:
     QPointer<CommandPalette> m_commandPalette;
     // Made on the first opening, kept (hidden when closed) until the window goes.
     QPointer<OrvaAccount::AccountScreen> m_accountScreen;
+    OrvaUpdate::Config m_updateFeed;
+    FeedbackConfig m_feedback;
 };

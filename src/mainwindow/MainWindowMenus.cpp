@@ -1,13 +1,11 @@
 #include "MainWindowMenus.h"
 
 #include "AppState.h"
-#include "Application.h"
 #include "AuthClient.h"
 #include "CalendarRepository.h"
 #include "CalendarView.h"
 #include "Client.h"
 #include "Defaults.h"
-#include "FeedbackPage.h"
 #include "Glyphs.h"
 #include "InvitationsDialog.h"
 #include "InvitationsService.h"
@@ -16,13 +14,12 @@
 #include "ManageTemplatesDialog.h"
 #include "ManageViewsDialog.h"
 #include "PdfExportDialog.h"
-#include "SampleData.h"
-#include "TasksPane.h"
 #include "Theme.h"
 #include "UndoStack.h"
-#include "UpdateActions.h"
 #include "ViewRepository.h"
 #include "WeatherSettingsDialog.h"
+#include "update/FeedbackPage.h"
+#include "update/UpdateActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,7 +47,7 @@ void MainWindowMenus::buildMenuBar()
     m_newEventAction = add(file, tr("&New Event…"), QKeySequence::New);
     connect(m_newEventAction, &QAction::triggered, m_window, &MainWindow::openNewEventDialog);
     QAction* newTask = add(file, tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
-    connect(newTask, &QAction::triggered, this, [this] { m_window->m_tasksPane->newTask(); });
+    connect(newTask, &QAction::triggered, this, [this] { m_window->newTask(); });
     QAction* quickAdd =
         add(file, tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     quickAdd->setStatusTip(tr("Type an event in plain English (\"lunch Thursday 1pm\")"));
@@ -161,7 +158,7 @@ void MainWindowMenus::buildMenuBar()
     if (qEnvironmentVariable("CALENDAR_INSTANCE") == QLatin1String("dev")) {
         QMenu* developer = m_window->menuBar()->addMenu(tr("&Developer"));
         connect(add(developer, tr("Load Sample &Data")), &QAction::triggered, this,
-                &MainWindowMenus::loadSampleData);
+                &MainWindowMenus::sampleDataLoadRequested);
         connect(add(developer, tr("&Clear Sample Data")), &QAction::triggered, this,
                 &MainWindowMenus::clearSampleData);
         developer->addSeparator();
@@ -185,15 +182,15 @@ void MainWindowMenus::buildMenuBar()
         [this] { m_window->statusBar()->clearMessage(); },
         [this](const QString& text, int ms) { m_window->statusBar()->showMessage(text, ms); }};
     connect(add(help, tr("&What's New")), &QAction::triggered, this, [this, callbacks] {
-        OrvaUpdate::showWhatsNew(Application::updateFeedConfig(), tr("Orvandellic Calendar"),
-                                 m_window, callbacks);
+        OrvaUpdate::showWhatsNew(m_window->updateFeedConfig(), tr("Orvandellic Calendar"), m_window,
+                                 callbacks);
     });
     QAction* feedback = add(help, tr("Send &Feedback…"));
     feedback->setIcon(Theme::glyphIcon(Glyphs::openInNew, 16, Theme::textPrimary()));
     connect(feedback, &QAction::triggered, this,
-            [this] { openFeedbackPage(Application::feedbackConfig(), m_window); });
+            [this] { openFeedbackPage(m_window->feedbackConfig(), m_window); });
     connect(add(help, tr("Check for &Updates…")), &QAction::triggered, this, [this, callbacks] {
-        OrvaUpdate::checkForUpdatesInteractive(Application::updateFeedConfig(),
+        OrvaUpdate::checkForUpdatesInteractive(m_window->updateFeedConfig(),
                                                tr("Orvandellic Calendar"), m_window, callbacks);
     });
     help->addSeparator();
@@ -298,12 +295,6 @@ void MainWindowMenus::showAbout()
             .arg(Defaults::version(), QString::fromLatin1(qVersion())));
 }
 
-void MainWindowMenus::loadSampleData()
-{
-    const int count = ::loadSampleData(m_state);
-    m_window->showStatus(tr("Loaded %n sample row(s).", nullptr, count), 4000);
-}
-
 void MainWindowMenus::clearSampleData()
 {
     if (QMessageBox::question(
@@ -312,6 +303,5 @@ void MainWindowMenus::clearSampleData()
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
-    const int count = ::removeSampleData(m_state);
-    m_window->showStatus(tr("Removed %n sample row(s).", nullptr, count), 4000);
+    Q_EMIT sampleDataClearRequested();
 }

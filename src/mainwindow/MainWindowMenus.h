@@ -27,6 +27,11 @@ public:
     QAction* toggleSidebarAction() const { return m_toggleSidebarAction; }
     QAction* toggleTasksPaneAction() const { return m_toggleTasksPaneAction; }
 
+Q_SIGNALS:
+    // The developer menu's sample set; the window passes them on.
+    void sampleDataLoadRequested();
+    void sampleDataClearRequested();
+
 private:
     void syncDensityAction();
     void applyDensity(bool compact);
@@ -34,7 +39,6 @@ private:
     void activateCalendarGroup(int number);
     void updateInvitationsAction();
     void showAbout();
-    void loadSampleData();
     void clearSampleData();
 
     MainWindow* m_window;

@@ -12,7 +12,7 @@
 #include "StoreSeed.h"
 #include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "UndoStack.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "Database.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
-#include "EventChange.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
@@ -221,6 +221,53 @@ private Q_SLOTS:
                  QAction::AboutRole);
         QVERIFY(!findAction(window->menuBar(), "&File", "Sign &Out")->isVisible());
         QVERIFY(!makeWindow()->menuBar()->actions().at(5)->text().contains("Developer"));
+    }
+
+    // What the start-up hands in decides what the test notification says; a window without it
+    // reports that nothing could show one.
+    void testNotificationFollowsTheStartUpsAnswer_data()
+    {
+        QTest::addColumn<int>("hook"); // 0 unset, 1 answers false, 2 answers true
+        QTest::addColumn<QString>("status");
+        const QString notShown = "Test notification not shown: no notification service or tray "
+                                 "icon is available";
+        QTest::newRow("unset") << 0 << notShown;
+        QTest::newRow("nothing shows it") << 1 << notShown;
+        QTest::newRow("shown") << 2 << QStringLiteral("Test notification shown");
+    }
+
+    void testNotificationFollowsTheStartUpsAnswer()
+    {
+        QFETCH(int, hook);
+        QFETCH(QString, status);
+        auto window = makeWindow();
+        int asked = 0;
+        if (hook > 0)
+            window->showTestNotification = [&asked, hook] { return ++asked, hook == 2; };
+        findAction(window->menuBar(), "&Help", "Send Test &Notification")->trigger();
+        QCOMPARE(window->statusText(), status);
+        QCOMPARE(asked, hook > 0 ? 1 : 0);
+    }
+
+    // The developer menu asks the start-up for the sample set; clearing asks the user first.
+    void developerMenuAsksForTheSampleSet()
+    {
+        qputenv("CALENDAR_INSTANCE", "dev");
+        auto window = makeWindow();
+        qunsetenv("CALENDAR_INSTANCE");
+        QSignalSpy load(window.get(), &MainWindow::sampleDataLoadRequested);
+        QSignalSpy clear(window.get(), &MainWindow::sampleDataClearRequested);
+        findAction(window->menuBar(), "&Developer", "Load Sample &Data")->trigger();
+        QCOMPARE(load.count(), 1);
+        QAction* clearAction = findAction(window->menuBar(), "&Developer", "&Clear Sample Data");
+        ModalSeam::run([&] { clearAction->trigger(); });
+        QCOMPARE(clear.count(), 0);
+        const auto seen = ModalSeam::run([&] { clearAction->trigger(); },
+                                         [](QWidget* box) { ModalSeam::clickButton(box, "Yes"); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.first().title, QStringLiteral("Clear sample data?"));
+        QCOMPARE(clear.count(), 1);
+        QCOMPARE(load.count(), 1);
     }
 
     // The tasks pane turned off stays off at the next start, also with the window state that

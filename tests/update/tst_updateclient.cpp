@@ -1,10 +1,10 @@
-#include "Client.h"
 #include "FakeUpdateFeed.h"
-#include "FeedbackPage.h"
-#include "ReleaseManifest.h"
-#include "UpdateActions.h"
-#include "UpdateDialog.h"
-#include "WhatsNewDialog.h"
+#include "update/Client.h"
+#include "update/FeedbackPage.h"
+#include "update/ReleaseManifest.h"
+#include "update/UpdateActions.h"
+#include "update/UpdateDialog.h"
+#include "update/WhatsNewDialog.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

@@ -4,8 +4,8 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "NLParser.h"
-#include "QuickAdd.h"
-#include "TimeFormat.h"
+#include "QuickAddState.h"
+#include "TimeFormatState.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,7 +3,7 @@
 #include "AppState.h"
 #include "Invitations.h"
 #include "InvitationsService.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

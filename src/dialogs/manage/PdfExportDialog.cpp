@@ -4,7 +4,7 @@
 #include "AppState.h"
 #include "Calendar.h"
 #include "Clock.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "ViewDays.h"
 #include "VisibleEvents.h"
 

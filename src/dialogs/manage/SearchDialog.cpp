@@ -5,7 +5,7 @@
 #include "CalendarRepository.h"
 #include "EventRepository.h"
 #include "Theme.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 
 #include <QDialogButtonBox>
 #include <QHash>

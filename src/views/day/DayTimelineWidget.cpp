@@ -4,7 +4,7 @@
 
 #include "Clock.h"
 #include "Theme.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"

@@ -6,7 +6,7 @@
 #include "Clock.h"
 #include "DayTimelineWidget.h"
 #include "Defaults.h"
-#include "EventChange.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"

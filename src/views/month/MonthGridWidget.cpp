@@ -2,7 +2,7 @@
 
 #include "Clock.h"
 #include "EventHitTest.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 #include "ViewData.h"
 #include "ViewDays.h"
 #include "ViewGrid.h"

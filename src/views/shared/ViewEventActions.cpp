@@ -2,7 +2,7 @@
 
 #include "AppState.h"
 #include "CalendarRepository.h"
-#include "EventChange.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"

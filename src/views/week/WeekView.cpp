@@ -5,7 +5,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Defaults.h"
-#include "EventChange.h"
+#include "EventChangeState.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "PreferencesRepository.h"

@@ -5,7 +5,7 @@
 #include "Clock.h"
 #include "Database.h"
 #include "DateTimePicker.h"
-#include "EventChange.h"
+#include "EventChangeState.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "EventZone.h"

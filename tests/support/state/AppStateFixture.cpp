@@ -4,6 +4,7 @@
 #include "CredentialManagerTokenStore.h"
 #include "MemoryCredentialBackend.h"
 #include "Platform.h"
+#include "Services.h"
 #include "TokenManager.h"
 
 #include <QTimeZone>
@@ -46,7 +47,7 @@ bool AppStateFixture::start()
 {
     if (!m_state)
         create();
-    return m_state->initialize();
+    return Services::start(*m_state);
 }
 
 QString AppStateFixture::databasePath()

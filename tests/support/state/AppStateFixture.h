@@ -14,7 +14,7 @@
 // in-memory credential store). Nothing leaves the machine.
 //
 //     AppStateFixture fixture;             // clock pinned to defaultNow()
-//     QVERIFY(fixture.start());            // AppState::initialize()
+//     QVERIFY(fixture.start());            // Services::start()
 //     fixture.state()->setViewMode("day");
 //
 // Create it inside the test function (or init()) so each case gets a fresh store. A test that
@@ -36,7 +36,8 @@ public:
     void signIn();
     // Creates the AppState without initialising it (to connect spies first).
     AppState* create();
-    // Creates the AppState unless create() did, and runs initialize(); its result.
+    // Creates the AppState unless create() did, and starts it as the program does
+    // (Services::start); its result.
     bool start();
     // Where the AppState will open its database: to prepare rows before start().
     static QString databasePath();

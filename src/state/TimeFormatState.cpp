@@ -1,5 +1,5 @@
 // The TimeFormat overloads over the state hub: they read its preferences.
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 
 #include "AppState.h"
 #include "PreferencesRepository.h"

@@ -2,19 +2,13 @@
 
 #include "AccountRepository.h"
 #include "AccountTypes.h"
-#include "ApiClient.h"
 #include "CalendarKey.h"
 #include "CalendarRepository.h"
-#include "Client.h"
 #include "Clock.h"
-#include "ConfigSyncService.h"
-#include "ConflictResolutionService.h"
 #include "Database.h"
 #include "Defaults.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
-#include "InvitationsService.h"
-#include "OrvandellicSyncClient.h"
 #include "Platform.h"
 #include "PreferencesRepository.h"
 #include "SampleSet.h"
@@ -24,11 +18,8 @@
 #include "ThemeManager.h"
 #include "UndoStack.h"
 #include "ViewRepository.h"
-#include "WeatherService.h"
 
-#include <QCoreApplication>
 #include <QLocale>
-#include <QUrl>
 
 #include <algorithm>
 #include <utility>
@@ -45,21 +36,6 @@ const QString densityKeyPrefix = QStringLiteral("ui/density/");
 const QString comfortable = QStringLiteral("comfortable");
 const QString compact = QStringLiteral("compact");
 const QString cloudAccountType = QStringLiteral("orvandellic");
-
-// The service's own endpoints and this program's registration with its sign-in realm.
-const QString defaultAuthBaseUrl = QStringLiteral("https://auth.orvandellic.com");
-const QString defaultAccountApiUrl = QStringLiteral("https://api.orvandellic.com/account/v1");
-const QString defaultSyncApiUrl = QStringLiteral("https://api.orvandellic.com/calendar/v1");
-const QString defaultAccountPortalUrl = QStringLiteral("https://account.orvandellic.com");
-const QString defaultRealmSlug = QStringLiteral("orvandellic");
-const QString builtInClientId = QStringLiteral("7c3e9a51d0b84f26a1e5c98d3b7f4a20");
-
-// The variable's value as UTF-8 when it is set and not empty, else the default.
-QString fromEnvironment(const char* name, const QString& defaultValue)
-{
-    const QString value = QString::fromUtf8(qgetenv(name));
-    return value.isEmpty() ? defaultValue : value;
-}
 
 QString normalisedMode(const QString& mode)
 {
@@ -98,45 +74,7 @@ bool AppState::initialize()
     m_themeManager->load();
 
     m_undoStack = new UndoStack(this);
-    m_weather = new Weather::Service(this, this);
     m_syncQueue = new SyncQueueRepository(m_database, this);
-    m_conflicts = new Sync::ConflictResolutionService(this, this);
-    m_invitations = new Invitations::Service(this, this);
-
-    const QString authBaseUrl = fromEnvironment("AUTH_API_URL", defaultAuthBaseUrl);
-    const QString accountApiUrl = fromEnvironment("ACCOUNT_API_URL", defaultAccountApiUrl);
-    const QString syncApiUrl = fromEnvironment("SYNC_API_URL", defaultSyncApiUrl);
-    OrvaAccount::Client::Config config;
-    config.authBaseUrl = authBaseUrl;
-    config.realmSlug = fromEnvironment("AUTH_REALM_SLUG", defaultRealmSlug);
-    config.accountApiUrl = accountApiUrl;
-    config.clientId = fromEnvironment("AUTH_CLIENT_ID", builtInClientId);
-    config.appId = Platform::applicationId();
-    config.appName = QStringLiteral("Orvandellic Calendar");
-    config.appVersion = QCoreApplication::applicationVersion();
-    config.accountPortalUrl = fromEnvironment("ACCOUNT_PORTAL_URL", defaultAccountPortalUrl);
-    m_accountClient = new OrvaAccount::Client(config, this);
-    m_accountClient->syncApiClient()->setBaseUrl(QUrl(syncApiUrl));
-
-    m_configSync = new Orvandellic::ConfigSyncService(this, m_accountClient->syncApiClient(), this);
-    connect(m_filterRules, &FilterRuleRepository::filterRulesChanged, m_configSync,
-            &Orvandellic::ConfigSyncService::syncOnMutation);
-    connect(m_configSync, &Orvandellic::ConfigSyncService::accountsPulled, this,
-            &AppState::syncNowRequested);
-    connect(m_accountClient, &OrvaAccount::Client::authStateChanged, this,
-            &AppState::onAuthStateChanged);
-
-    // The client settles its first state synchronously and announces it; the start-up acts on
-    // that state once, below, instead of through the watcher as well.
-    m_settlingSignIn = true;
-    m_accountClient->initialize();
-    m_settlingSignIn = false;
-    const bool signedIn = m_accountClient->isAuthenticated();
-    qInfo().noquote() << "[AppState] post-initialize isAuthenticated=" << signedIn;
-    if (signedIn)
-        onAuthenticated();
-    else
-        ensureLocalAccount();
 
     restoreNavigation();
     Q_EMIT databaseReady();
@@ -492,33 +430,4 @@ void AppState::ensureLocalAccount()
         if (!m_calendars->insert(calendar))
             qWarning("[AppState] Failed to seed Personal calendar");
     }
-}
-
-void AppState::onAuthStateChanged(OrvaAccount::AuthState state)
-{
-    qInfo().noquote() << "[AppState] authStateChanged →" << static_cast<int>(state);
-    if (m_settlingSignIn)
-        return;
-    if (state == OrvaAccount::AuthState::SignedIn)
-        onAuthenticated();
-    else
-        m_configSync->stopAutoSync();
-}
-
-void AppState::onAuthenticated()
-{
-    qInfo("[AppState] onAuthenticated firing — kicking ConfigSync");
-    m_configSync->startAutoSync();
-    m_configSync->syncNow();
-
-    auto* client = new Orvandellic::SyncClient(this, m_accountClient->syncApiClient(), this);
-    connect(
-        client, &Orvandellic::SyncClient::calendarListPulled, this,
-        [this, client](int) {
-            client->deleteLater();
-            ensureLocalAccount();
-            Q_EMIT syncNowRequested();
-        },
-        Qt::SingleShotConnection);
-    client->pullCalendarList();
 }

@@ -1,5 +1,5 @@
 // The QuickAdd overloads over the state hub: they read the calendars and store the event.
-#include "QuickAdd.h"
+#include "QuickAddState.h"
 
 #include "AppState.h"
 #include "CalendarRepository.h"

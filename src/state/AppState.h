@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AuthState.h"
 #include "Event.h"
 
 #include <QDate>
@@ -45,8 +44,10 @@ class Service;
 // it holds the navigation state the views, panes and tray follow. Navigation changes only
 // through the setters, which normalise, persist and signal; views react to the signals.
 //
-// Every accessor returns null until initialize() has created its object. All calls belong to
-// the GUI thread.
+// The repositories exist once initialize() has opened the store; the services that read the hub
+// back (weather, conflicts, invitations, account client, configuration sync) are built where
+// they are wired, by the start-up, and handed in through their setters. Every accessor returns
+// null until its object exists. All calls belong to the GUI thread.
 class AppState : public QObject
 {
     Q_OBJECT
@@ -72,10 +73,18 @@ public:
     explicit AppState(QObject* parent = nullptr);
     ~AppState() override;
 
-    // Opens and migrates the database, creates the repositories and services, settles the
-    // sign-in state and restores navigation. False when the database cannot be opened or
-    // migrated; then only the Database exists and the program must end.
+    // Opens and migrates the database, creates the repositories, the theme and the undo list and
+    // restores navigation. False when the database cannot be opened or migrated; then only the
+    // Database exists and the program must end.
     bool initialize();
+
+    // The services, owned by whoever builds them (the hub is their usual parent). Each is set
+    // once, right after it is made, so the services made after it can read it.
+    void setWeather(Weather::Service* weather) { m_weather = weather; }
+    void setConflicts(Sync::ConflictResolutionService* conflicts) { m_conflicts = conflicts; }
+    void setInvitations(Invitations::Service* invitations) { m_invitations = invitations; }
+    void setAccountClient(OrvaAccount::Client* client) { m_accountClient = client; }
+    void setConfigSync(Orvandellic::ConfigSyncService* configSync) { m_configSync = configSync; }
 
     Database* database() const { return m_database; }
     PreferencesRepository* preferences() const { return m_preferences; }
@@ -172,6 +181,9 @@ public:
     // live cloud-type account stands in for them. Failures are logged and retried next start.
     void ensureLocalAccount();
 
+    // Asks whoever syncs the calendars (the main window) for a sync now.
+    void requestSync() { Q_EMIT syncNowRequested(); }
+
 Q_SIGNALS:
     void databaseReady();
     void activeViewChanged(const QString& viewId);
@@ -183,7 +195,7 @@ Q_SIGNALS:
     void filterHiddenCountChanged(int count);
     void densityChanged(const QString& mode, const QString& density);
     void firstDayOfWeekChanged(int day);
-    // A sign-in or a configuration pull set up calendars that wait for a calendar sync.
+    // Asked for by requestSync(): a sync of every calendar now.
     void syncNowRequested();
     void syncBusyChanged(bool busy);
     void lastSyncErroredChanged(bool errored);
@@ -199,8 +211,6 @@ private:
     void recordHistory();
     NavigationEntry currentEntry() const;
     void applyEntry(const NavigationEntry& entry);
-    void onAuthStateChanged(OrvaAccount::AuthState state);
-    void onAuthenticated();
     void onPreferenceChanged(const QString& key);
 
     Database* m_database = nullptr;
@@ -231,7 +241,6 @@ private:
     QList<NavigationEntry> m_back;
     QList<NavigationEntry> m_forward;
     bool m_navigating = false;
-    bool m_settlingSignIn = false;
     int m_syncDepth = 0;
     bool m_syncAnyFailed = false;
     bool m_lastSyncErrored = false;

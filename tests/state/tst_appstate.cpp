@@ -10,6 +10,7 @@
 #include "Database.h"
 #include "FakeCloudSyncServer.h"
 #include "PreferencesRepository.h"
+#include "Services.h"
 #include "StoreSeed.h"
 #include "ViewRepository.h"
 
@@ -82,6 +83,7 @@ private Q_SLOTS:
     void firstDayOfWeek();
     void signedInStartPullsCalendarListThenRequestsSync_data();
     void signedInStartPullsCalendarListThenRequestsSync();
+    void servicesComeFromTheInstallNotTheHub();
 };
 
 void TestAppState::endpointsFromEnvironment_data()
@@ -424,6 +426,27 @@ void TestAppState::signedInStartPullsCalendarListThenRequestsSync()
     // Leaving the signed-in state stops the automatic configuration sync.
     Q_EMIT state->accountClient()->authStateChanged(OrvaAccount::AuthState::SignedOut);
     QVERIFY(!state->configSync()->isAutoSyncActive());
+}
+
+// The hub opens the store alone; the services that read it back, and the sign-in they settle
+// (here: signed out, so the local account is seeded), come with Services::install.
+void TestAppState::servicesComeFromTheInstallNotTheHub()
+{
+    AppStateFixture fixture;
+    AppState* state = fixture.create();
+    QVERIFY(state->initialize());
+    QVERIFY(state->preferences() && state->events() && state->undoStack() && state->syncQueue());
+    QVERIFY(!state->weather() && !state->conflicts() && !state->invitations() &&
+            !state->accountClient() && !state->configSync());
+    QVERIFY(!state->accounts()->getById(AppState::localAccountId));
+
+    Services::install(*state);
+    QVERIFY(state->weather() && state->conflicts() && state->invitations() &&
+            state->accountClient() && state->configSync());
+    QCOMPARE(state->configSync()->parent(), state);
+    QVERIFY(!state->accountClient()->isAuthenticated());
+    QVERIFY(state->accounts()->getById(AppState::localAccountId));
+    QVERIFY(state->calendars()->getById(AppState::localCalendarId));
 }
 
 QTEST_MAIN(TestAppState)

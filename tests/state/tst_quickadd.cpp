@@ -4,7 +4,7 @@
 #include "Clock.h"
 #include "Database.h"
 #include "EventRepository.h"
-#include "QuickAdd.h"
+#include "QuickAddState.h"
 
 #include <QSqlQuery>
 #include <QTest>

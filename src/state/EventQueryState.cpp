@@ -1,5 +1,5 @@
 // The EventQuery overloads over the state hub: they read what the views show through it.
-#include "EventQuery.h"
+#include "EventQueryState.h"
 
 #include "Clock.h"
 #include "VisibleEvents.h"

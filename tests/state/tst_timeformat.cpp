@@ -1,6 +1,6 @@
 #include "AppStateFixture.h"
 #include "PreferencesRepository.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 
 #include <QTest>
 #include <QTimeZone>

@@ -6,7 +6,7 @@
 #include "Clock.h"
 #include "Defaults.h"
 #include "DescriptionHtml.h"
-#include "EventChange.h"
+#include "EventChangeState.h"
 #include "EventDuplicate.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
@@ -14,7 +14,7 @@
 #include "RruleFormat.h"
 #include "SeriesActions.h"
 #include "Theme.h"
-#include "TimeFormat.h"
+#include "TimeFormatState.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "EventQuery.h"
+#include "EventQueryState.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "Ical.h"

@@ -1,6 +1,6 @@
 // The EventChange overloads over the state hub: they write through its event repository and
 // push onto its undo list.
-#include "EventChange.h"
+#include "EventChangeState.h"
 
 #include "AppState.h"
 #include "Clock.h"
