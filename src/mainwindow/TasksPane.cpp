@@ -17,14 +17,13 @@
 #include "TaskTree.h"
 #include "TasksPaneRow.h"
 #include "Theme.h"
+#include "ViewCalendars.h"
 #include "ViewRepository.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -273,15 +272,11 @@ void TasksPane::reload()
         m_keptCompletedUids = TaskTree::completedKeptByActiveTree(visible);
     }
 
-    QSet<QString> narrowed;
-    if (const std::optional<CalendarView> view =
-            m_appState->views()->getById(m_appState->activeViewId())) {
-        const QJsonDocument ids = QJsonDocument::fromJson(view->calendarIds.toUtf8());
-        if (ids.isArray()) {
-            for (const QJsonValue& id : ids.array())
-                narrowed.insert(id.toString());
-        }
-    }
+    // The active group's calendars by the rule every view follows; the pane lists only the
+    // visible ones among them.
+    const QStringList groupIds =
+        ViewCalendars::ids(m_appState->views()->getById(m_appState->activeViewId()), calendars);
+    const QSet<QString> shownIds(groupIds.cbegin(), groupIds.cend());
 
     const QDate today = Clock::today();
     const TaskTree::Comparator order = TaskPaneRules::siblingOrder();
@@ -308,7 +303,7 @@ void TasksPane::reload()
     QList<Task> flat;
     QHash<QString, QString> colourOf;
     for (const Calendar& calendar : calendars) {
-        if (!calendar.isVisible || (!narrowed.isEmpty() && !narrowed.contains(calendar.id)))
+        if (!calendar.isVisible || !shownIds.contains(calendar.id))
             continue;
         const QList<Task> shown = passing(calendar);
         if (!m_groupByCalendar) {

@@ -9,6 +9,7 @@
 #include "TaskRepository.h"
 #include "TasksPane.h"
 #include "TasksPaneRow.h"
+#include "ViewRepository.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -176,6 +177,54 @@ private Q_SLOTS:
         QVERIFY(state()->tasks()->remove(parent.id));
         QVERIFY(state()->tasks()->remove(child.id));
         QTRY_COMPARE(emptyTitle(&pane), QStringLiteral("No tasks yet"));
+    }
+
+    // The active group narrows the pane to its visible calendars, by the rule the views follow;
+    // a group removed meanwhile narrows nothing, as "All Calendars" shows.
+    void activeGroupNarrowsTheCalendars_data()
+    {
+        QTest::addColumn<QString>("calendarIds");
+        QTest::addColumn<bool>("removed");
+        QTest::addColumn<bool>("homeHidden");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("no group") << QString() << false << false << QStringList{"Plan", "Shop"};
+        QTest::newRow("empty group") << "[]" << false << false << QStringList{"Plan", "Shop"};
+        QTest::newRow("one calendar") << R"(["team"])" << false << false << QStringList{"Plan"};
+        QTest::newRow("hidden one listed") << R"(["home"])" << false << true << QStringList();
+        QTest::newRow("hidden one left out") << QString() << false << true << QStringList{"Plan"};
+        QTest::newRow("removed group")
+            << R"(["team"])" << true << false << QStringList{"Plan", "Shop"};
+    }
+
+    void activeGroupNarrowsTheCalendars()
+    {
+        QFETCH(QString, calendarIds);
+        QFETCH(bool, removed);
+        QFETCH(bool, homeHidden);
+        QFETCH(QStringList, expected);
+        QVERIFY(state()->tasks()->insert(
+            makeTask(QStringLiteral("p"), QStringLiteral("team"), QStringLiteral("Plan"))));
+        QVERIFY(state()->tasks()->insert(
+            makeTask(QStringLiteral("s"), QStringLiteral("home"), QStringLiteral("Shop"))));
+        if (homeHidden) {
+            Calendar home = *state()->calendars()->getById(QStringLiteral("home"));
+            home.isVisible = false;
+            QVERIFY(state()->calendars()->update(home));
+        }
+        if (!calendarIds.isNull()) {
+            CalendarView group;
+            group.id = QStringLiteral("group");
+            group.name = QStringLiteral("Group");
+            group.calendarIds = calendarIds;
+            QVERIFY(state()->views()->insert(group));
+            state()->setActiveViewId(group.id);
+            if (removed)
+                QVERIFY(state()->views()->remove(group.id));
+        }
+        state()->preferences()->setBool(QStringLiteral("ui/tasksGroupByCalendar"), false);
+
+        TasksPane pane(state());
+        QCOMPARE(shown(&pane), expected);
     }
 
     void dropInEachZoneAndAcrossCalendars()
