@@ -5,6 +5,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialBackend.h"
+#include "DateLanguage.h"
 #include "MemoryCredentialBackend.h"
 #include "Services.h"
 
@@ -57,6 +58,7 @@ int GalleryCapture::start(int argc, char* argv[], const char* toolName)
         return 2;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    DateLanguage::setLanguage(qEnvironmentVariable("GALLERY_LANGUAGE"));
     installCatalogue();
     m_output = QDir(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(m_output.path());

@@ -35,8 +35,10 @@ public:
     GalleryCapture(const GalleryCapture&) = delete;
     GalleryCapture& operator=(const GalleryCapture&) = delete;
 
-    // Takes the output folder from argv[1] (creating it), sets the English (US) locale and opens
-    // the state hub. 0 when ready; otherwise the exit status, after saying why on stderr.
+    // Takes the output folder from argv[1] (creating it), sets the English (US) locale, names
+    // days and months in the language GALLERY_LANGUAGE gives ("ja", ...; English without one)
+    // and opens the state hub. 0 when ready; otherwise the exit status, after saying why on
+    // stderr.
     int start(int argc, char* argv[], const char* toolName);
 
     // Installs the program's own English catalogue, which holds its plural forms ("1 filter

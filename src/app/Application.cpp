@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "BundledFonts.h"
 #include "Database.h"
+#include "DateLanguage.h"
 #include "Defaults.h"
 #include "Limits.h"
 #include "MainWindow.h"
@@ -87,6 +88,7 @@ QString Application::resolveLanguage()
 void Application::installTranslators()
 {
     const QString language = resolveLanguage();
+    DateLanguage::setLanguage(language);
     if (language != QLatin1String("en")) {
         auto* translator = new QTranslator(this);
         if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Clock.h"
 #include "DBusNotifier.h"
+#include "DateLanguage.h"
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
@@ -15,7 +16,6 @@
 
 #include <QDebug>
 #include <QHash>
-#include <QLocale>
 #include <QTimeZone>
 #include <QTimer>
 
@@ -72,14 +72,13 @@ void NotificationService::connectNotifiers()
 QString NotificationService::reminderBody(int minutesBefore, const Event& occurrence,
                                           const QString& timePattern, const QDate& today)
 {
-    const QLocale locale;
     const QDate date = occurrenceDate(occurrence);
     const auto dayName = [&](const QDate& day) {
         if (day == today)
             return tr("Today");
         if (day == today.addDays(1))
             return tr("Tomorrow");
-        return locale.toString(day, QStringLiteral("dddd, MMM d"));
+        return DateLanguage::format(day, QStringLiteral("dddd, MMM d"));
     };
     QString body;
     if (occurrence.isAllDay) {
@@ -96,7 +95,8 @@ QString NotificationService::reminderBody(int minutesBefore, const Event& occurr
         else if (minutesBefore < 2 * 1440)
             body = tr("Tomorrow at %1").arg(time);
         else
-            body = tr("%1 at %2").arg(locale.toString(date, QStringLiteral("dddd, MMM d")), time);
+            body =
+                tr("%1 at %2").arg(DateLanguage::format(date, QStringLiteral("dddd, MMM d")), time);
     }
     if (!occurrence.location.isEmpty())
         body += QStringLiteral(" · ") + occurrence.location;

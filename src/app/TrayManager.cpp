@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "EventQueryState.h"
 #include "EventRepository.h"
 #include "MainWindow.h"
@@ -145,14 +146,13 @@ QString TrayManager::tooltipText(const AppState* state)
         return tr("%1 — No upcoming events").arg(name);
     const QString title = next->title.isEmpty() ? tr("Untitled") : next->title;
     const QDate today = Clock::today();
-    const QLocale locale;
     if (next->isAllDay) {
         // All-day events keep their stored date, whatever the zone.
         const QDate date = next->startTime.toUTC().date();
         const QString day = date == today ? tr("today")
                             : date == today.addDays(1)
                                 ? tr("tomorrow")
-                                : locale.toString(date, QStringLiteral("ddd, MMM d"));
+                                : DateLanguage::format(date, QStringLiteral("ddd, MMM d"));
         return tr("%1 — Next: %2 (%3, all day)").arg(name, title, day);
     }
     const QDateTime start = next->startTime.toTimeZone(QTimeZone::systemTimeZone());
@@ -164,7 +164,7 @@ QString TrayManager::tooltipText(const AppState* state)
         when = tr("tomorrow at %1").arg(time);
     else
         when = QStringLiteral("%1 %2").arg(
-            locale.toString(start.date(), QStringLiteral("ddd, MMM d")), time);
+            DateLanguage::format(start.date(), QStringLiteral("ddd, MMM d")), time);
     return tr("%1 — Next: %2 %3").arg(name, title, when);
 }
 

@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "Defaults.h"
 #include "EventQueryState.h"
 #include "EventRepository.h"
@@ -346,7 +347,7 @@ void WinTrayPopover::updateTimeLabels()
 {
     const QString pattern = TimeFormat::timePattern(m_state);
     const QDateTime now = Clock::nowLocal();
-    m_headerLabel->setText(QLocale().toString(Clock::today(), QStringLiteral("dddd, MMM d")) +
+    m_headerLabel->setText(DateLanguage::format(Clock::today(), QStringLiteral("dddd, MMM d")) +
                            QStringLiteral("  ·  ") + TimeFormat::format(now, pattern));
     if (!m_cardEvent)
         return;
@@ -437,16 +438,15 @@ void WinTrayPopover::updateQuickAddPreview(const QString& text)
         m_previewLabel->clear();
         return;
     }
-    const QLocale locale;
     const QString pattern = TimeFormat::timePattern(m_state);
     const QDateTime start = localTime(parsed->start);
     QString line;
     if (parsed->allDay) {
-        line = locale.toString(start.date(), QStringLiteral("ddd, MMM d")) +
+        line = DateLanguage::format(start.date(), QStringLiteral("ddd, MMM d")) +
                QStringLiteral("  ‒  ") + tr("All-day");
     } else {
-        line = locale.toString(start.date(), QStringLiteral("ddd, MMM d")) + QStringLiteral("  ") +
-               TimeFormat::format(start, pattern);
+        line = DateLanguage::format(start.date(), QStringLiteral("ddd, MMM d")) +
+               QStringLiteral("  ") + TimeFormat::format(start, pattern);
         if (parsed->end)
             line += QStringLiteral(" – ") + TimeFormat::format(localTime(*parsed->end), pattern);
     }

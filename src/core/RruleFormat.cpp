@@ -1,5 +1,6 @@
 #include "RruleFormat.h"
 
+#include "DateLanguage.h"
 #include "RecurrenceRule.h"
 #include "Weekday.h"
 
@@ -76,9 +77,9 @@ QString describe(const QString& text)
             summary += separator() +
                        QCoreApplication::translate("QObject", "%n time(s)", nullptr, rule.count);
     } else if (rule.until.isValid())
-        summary +=
-            separator() + QCoreApplication::translate("QObject", "until %1")
-                              .arg(rule.until.date().toString(QStringLiteral("MMM d, yyyy")));
+        summary += separator() +
+                   QCoreApplication::translate("QObject", "until %1")
+                       .arg(DateLanguage::format(rule.until.date(), QStringLiteral("MMM d, yyyy")));
     return summary;
 }
 

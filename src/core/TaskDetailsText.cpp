@@ -1,5 +1,7 @@
 #include "TaskDetailsText.h"
 
+#include "DateLanguage.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTime>
@@ -36,7 +38,7 @@ QString relativeDay(const QDateTime& when, bool dateOnly, const QDate& today)
     const QDate day = dayOf(when, dateOnly);
     QString text = dayWord(day, today);
     if (text.isEmpty())
-        text = QLocale::c().toString(day, QStringLiteral("dddd, MMMM d, yyyy"));
+        text = DateLanguage::format(day, QStringLiteral("dddd, MMMM d, yyyy"));
     if (dateOnly)
         return text;
     const QTime time = when.toLocalTime().time();

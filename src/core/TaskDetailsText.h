@@ -15,8 +15,8 @@ QDate dayOf(const QDateTime& when, bool dateOnly);
 // "Today", "Tomorrow" or "Yesterday" when `day` is that near `today`; empty otherwise.
 QString dayWord(const QDate& day, const QDate& today);
 
-// "Today", "Tomorrow", "Yesterday" or "dddd, MMMM d, yyyy" (English names), then, for a timed
-// value whose local time is not midnight, "  ·  " and "h:mm AP".
+// "Today", "Tomorrow", "Yesterday" or "dddd, MMMM d, yyyy" (names in DateLanguage), then, for a
+// timed value whose local time is not midnight, "  ·  " and "h:mm AP".
 QString relativeDay(const QDateTime& when, bool dateOnly, const QDate& today);
 
 // "High" (1 to 3), "Medium" (4 to 6), "Low" (7 and above); empty without a priority (0).

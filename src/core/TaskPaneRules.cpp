@@ -1,8 +1,7 @@
 #include "TaskPaneRules.h"
 
+#include "DateLanguage.h"
 #include "TaskDetailsText.h"
-
-#include <QLocale>
 
 #include <cstdint>
 #include <limits>
@@ -166,8 +165,7 @@ QString formatTaskDate(const QDateTime& when, bool dateOnly, const QDate& today)
 {
     const QDate day = TaskDetailsText::dayOf(when, dateOnly);
     const QString word = TaskDetailsText::dayWord(day, today);
-    return word.isEmpty() ? QLocale(QLocale::English).toString(day, QStringLiteral("MMM d, yyyy"))
-                          : word;
+    return word.isEmpty() ? DateLanguage::format(day, QStringLiteral("MMM d, yyyy")) : word;
 }
 
 } // namespace TaskPaneRules

@@ -1,5 +1,7 @@
 #include "ViewPeriod.h"
 
+#include "DateLanguage.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -70,14 +72,15 @@ QDate step(const QString& mode, const QDate& date, int direction, int horizon, b
 
 QString rangeTitle(const QDate& from, const QDate& to)
 {
-    const QString end = from.month() == to.month() ? to.toString(QStringLiteral("d, yyyy"))
-                                                   : to.toString(QStringLiteral("MMM d, yyyy"));
-    return from.toString(QStringLiteral("MMM d")) + QStringLiteral(" \u2013 ") + end;
+    const QString end = from.month() == to.month()
+                            ? DateLanguage::format(to, QStringLiteral("d, yyyy"))
+                            : DateLanguage::format(to, QStringLiteral("MMM d, yyyy"));
+    return DateLanguage::format(from, QStringLiteral("MMM d")) + QStringLiteral(" \u2013 ") + end;
 }
 
 QString dayTitle(const QDate& date, const QDate& today)
 {
-    const QString text = date.toString(QStringLiteral("dddd, MMMM d, yyyy"));
+    const QString text = DateLanguage::format(date, QStringLiteral("dddd, MMMM d, yyyy"));
     if (date == today)
         return QCoreApplication::translate("ViewArea", "Today \u00b7 %1").arg(text);
     return text;
@@ -87,8 +90,8 @@ QStringList shorterTitles(const QString& mode, const QDate& date, const QDate& t
 {
     if (mode != QLatin1String("day") || !date.isValid())
         return {};
-    const QString withYear = date.toString(QStringLiteral("ddd, MMM d, yyyy"));
-    const QString withoutYear = date.toString(QStringLiteral("ddd, MMM d"));
+    const QString withYear = DateLanguage::format(date, QStringLiteral("ddd, MMM d, yyyy"));
+    const QString withoutYear = DateLanguage::format(date, QStringLiteral("ddd, MMM d"));
     if (date != today)
         return {withYear, withoutYear};
     const auto todayPrefixed = [](const QString& text) {
@@ -103,7 +106,7 @@ QString title(const QString& mode, const QDate& date, const QDate& weekStartDate
     if (mode == QLatin1String("year"))
         return date.toString(QStringLiteral("yyyy"));
     if (mode == QLatin1String("month"))
-        return date.toString(QStringLiteral("MMMM yyyy"));
+        return DateLanguage::format(date, QStringLiteral("MMMM yyyy"));
     if (mode == QLatin1String("week"))
         return rangeTitle(weekStartDate, weekStartDate.addDays(6));
     if (mode == QLatin1String("days"))

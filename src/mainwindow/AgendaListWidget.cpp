@@ -6,6 +6,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "EventRepository.h"
 #include "EventSort.h"
 #include "FilterRuleRepository.h"
@@ -22,7 +23,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollArea>
@@ -232,7 +232,7 @@ QWidget* AgendaListWidget::dayHeader(const QDate& day, const QDate& today)
     else if (day == today.addDays(1))
         text = QCoreApplication::translate("QObject", "Tomorrow");
     else
-        text = QLocale().toString(day, QStringLiteral("ddd MMM d"));
+        text = DateLanguage::format(day, QStringLiteral("ddd MMM d"));
     auto* label = new QLabel(text);
     QFont bold = label->font();
     bold.setWeight(QFont::Bold);

@@ -4,6 +4,7 @@
 #include "CalendarView.h"
 #include "Clock.h"
 #include "Database.h"
+#include "DateLanguage.h"
 #include "EventRepository.h"
 #include "EventSearchWorker.h"
 #include "MainWindow.h"
@@ -199,7 +200,7 @@ void CommandPalette::refreshResults(const QString& text)
 QString CommandPalette::eventText(const Event& event) const
 {
     const QString title = event.title.isEmpty() ? tr("(Untitled)") : event.title;
-    const QString date = shownDate(event).toString(QStringLiteral("ddd MMM d"));
+    const QString date = DateLanguage::format(shownDate(event), QStringLiteral("ddd MMM d"));
     const QString time =
         event.isAllDay ? tr("all-day")
                        : TimeFormat::format(event.startTime.toTimeZone(QTimeZone::systemTimeZone()),

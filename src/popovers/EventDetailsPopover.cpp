@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "Defaults.h"
 #include "DescriptionHtml.h"
 #include "EventChangeState.h"
@@ -245,23 +246,25 @@ QString EventDetailsPopover::formatEventTimeRange(const Event& event, const QStr
             end = end.addDays(-1);
         const QString allDay = QObject::tr("All-day");
         if (end == start) {
-            return start.toString(QStringLiteral("dddd, MMMM d, yyyy")) + QStringLiteral("  ·  ") +
-                   allDay;
+            return DateLanguage::format(start, QStringLiteral("dddd, MMMM d, yyyy")) +
+                   QStringLiteral("  ·  ") + allDay;
         }
         return QStringLiteral("%1 – %2  ·  %3")
-            .arg(start.toString(QStringLiteral("dddd, MMM d")),
-                 end.toString(QStringLiteral("dddd, MMM d, yyyy")), allDay);
+            .arg(DateLanguage::format(start, QStringLiteral("dddd, MMM d")),
+                 DateLanguage::format(end, QStringLiteral("dddd, MMM d, yyyy")), allDay);
     }
     const QDateTime start = event.startTime.toLocalTime();
-    const QString firstLine = start.date().toString(QStringLiteral("dddd, MMMM d, yyyy"));
+    const QString firstLine =
+        DateLanguage::format(start.date(), QStringLiteral("dddd, MMMM d, yyyy"));
     const QString startTime = TimeFormat::format(start, timePattern);
     if (!event.endTime)
         return QStringLiteral("%1\n%2").arg(firstLine, startTime);
     const QDateTime end = event.endTime->toLocalTime();
-    const QString endText = end.date() == start.date()
-                                ? TimeFormat::format(end, timePattern)
-                                : end.date().toString(QStringLiteral("dddd, MMMM d, yyyy ")) +
-                                      TimeFormat::format(end, timePattern);
+    const QString endText =
+        end.date() == start.date()
+            ? TimeFormat::format(end, timePattern)
+            : DateLanguage::format(end.date(), QStringLiteral("dddd, MMMM d, yyyy ")) +
+                  TimeFormat::format(end, timePattern);
     return QStringLiteral("%1\n%2 – %3").arg(firstLine, startTime, endText);
 }
 

@@ -1,5 +1,7 @@
 #include "Theme.h"
 
+#include "DateLanguage.h"
+
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
 #include <QFile>
@@ -286,6 +288,20 @@ void applyFirstDayOfWeek(QDateTimeEdit* edit, Qt::DayOfWeek day)
         return;
     if (QCalendarWidget* calendar = edit->calendarWidget())
         calendar->setFirstDayOfWeek(day);
+}
+
+void applyDateLanguage(QDateTimeEdit* edit)
+{
+    if (!edit)
+        return;
+    const QLocale names = DateLanguage::locale();
+    edit->setLocale(names);
+    // A calendar takes its locale's first day of the week; the week start is not the language's.
+    if (QCalendarWidget* calendar = edit->calendarWidget()) {
+        const Qt::DayOfWeek first = calendar->firstDayOfWeek();
+        calendar->setLocale(names);
+        calendar->setFirstDayOfWeek(first);
+    }
 }
 
 } // namespace Theme

@@ -64,4 +64,8 @@ QIcon glyphIcon(QChar glyph, int size, const QColor& colour);
 // without a calendar.
 void applyFirstDayOfWeek(QDateTimeEdit* edit, Qt::DayOfWeek day);
 
+// Lets the edit and its pop-up calendar name days and months in the interface language
+// (DateLanguage), keeping the calendar's first day of the week; nothing for a null edit.
+void applyDateLanguage(QDateTimeEdit* edit);
+
 } // namespace Theme

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "DateLanguage.h"
 #include "FilterRuleRepository.h"
 #include "FittingLabel.h"
 #include "GuiEnvironment.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QTest>
@@ -149,6 +151,22 @@ private Q_SLOTS:
         screen.window.resize(1200, 700);
         QApplication::processEvents();
         QCOMPARE(label->text(), full);
+    }
+
+    // With German chosen at start-up the header names the day and the month in German, in the
+    // same pattern; the week start stays the one the preference gives.
+    void headerNamesTheDayInTheChosenLanguage()
+    {
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 7);
+        state->setViewMode(QStringLiteral("day"));
+        DateLanguage::setLanguage(QStringLiteral("de"));
+        const auto english = qScopeGuard([] { DateLanguage::setLanguage(QString()); });
+        Screen screen(state);
+        QVERIFY(QTest::qWaitForWindowActive(&screen.window));
+        QCOMPARE(screen.area->title(), QStringLiteral("Today \u00b7 Mittwoch, März 11, 2026"));
+        QTest::keyClick(&screen.window, Qt::Key_3);
+        QCOMPARE(screen.area->title(), QStringLiteral("März 8 \u2013 14, 2026"));
     }
 
     // Horizontal wheel gestures page the period in the main window only: not while a modal

@@ -78,6 +78,7 @@ DateTimePicker::DateTimePicker(Qt::DayOfWeek firstDayOfWeek, QWidget* parent) : 
     m_dateEdit = new QDateEdit(Clock::today(), this);
     m_dateEdit->setCalendarPopup(true);
     m_dateEdit->setDisplayFormat(QStringLiteral("ddd, MMM d, yyyy"));
+    Theme::applyDateLanguage(m_dateEdit);
     Theme::applyFirstDayOfWeek(m_dateEdit, firstDayOfWeek);
     layout->addWidget(m_dateEdit, 1);
 

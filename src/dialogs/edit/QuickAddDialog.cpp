@@ -3,13 +3,13 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "NLParser.h"
 #include "QuickAddState.h"
 #include "TimeFormatState.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -68,16 +68,14 @@ void QuickAddDialog::onTextChanged(const QString& text)
         m_preview->clear();
         return;
     }
-    // Month and weekday names in English like the parser's own words.
-    const QLocale english(QLocale::English);
     const QDateTime start = parsed->start.toLocalTime();
     QString line;
     if (parsed->allDay) {
-        line = english.toString(start.date(), QStringLiteral("ddd, MMM d")) +
+        line = DateLanguage::format(start.date(), QStringLiteral("ddd, MMM d")) +
                QStringLiteral("  \u2012  ") + tr("All-day");
     } else {
         const QString timePattern = TimeFormat::timePattern(m_state);
-        line = english.toString(start.date(), QStringLiteral("ddd, MMM d  ")) +
+        line = DateLanguage::format(start.date(), QStringLiteral("ddd, MMM d  ")) +
                TimeFormat::format(start, timePattern);
         if (parsed->end)
             line +=

@@ -196,6 +196,7 @@ void RecurrenceEditDialog::buildWidgets()
     m_untilEdit->setDisplayFormat(QStringLiteral("MMM d, yyyy"));
     m_untilEdit->setCalendarPopup(true);
     m_untilEdit->setDate(m_anchorDate.addYears(1));
+    Theme::applyDateLanguage(m_untilEdit);
     Theme::applyFirstDayOfWeek(m_untilEdit, Qt::DayOfWeek(qBound(1, m_firstDayOfWeek, 7)));
     onLine->addWidget(on);
     onLine->addWidget(m_untilEdit);

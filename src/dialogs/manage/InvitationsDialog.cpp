@@ -1,6 +1,7 @@
 #include "InvitationsDialog.h"
 
 #include "AppState.h"
+#include "DateLanguage.h"
 #include "Invitations.h"
 #include "InvitationsService.h"
 #include "TimeFormatState.h"
@@ -20,12 +21,12 @@ enum Role { EventIdRole = Qt::UserRole, EmailRole, PendingRole };
 
 QString whenText(const AppState* state, const Event& event)
 {
-    const QLocale locale;
     if (event.isAllDay)
-        return locale.toString(event.startTime.toUTC().date(), QStringLiteral("ddd, MMM d, yyyy"));
+        return DateLanguage::format(event.startTime.toUTC().date(),
+                                    QStringLiteral("ddd, MMM d, yyyy"));
     const QDateTime start = event.startTime.toTimeZone(QTimeZone::systemTimeZone());
     return QStringLiteral("%1 %2").arg(
-        locale.toString(start.date(), QStringLiteral("ddd, MMM d, yyyy")),
+        DateLanguage::format(start.date(), QStringLiteral("ddd, MMM d, yyyy")),
         TimeFormat::formatTime(state, start));
 }
 

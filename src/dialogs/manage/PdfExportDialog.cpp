@@ -4,6 +4,8 @@
 #include "AppState.h"
 #include "Calendar.h"
 #include "Clock.h"
+#include "DateLanguage.h"
+#include "Theme.h"
 #include "TimeFormatState.h"
 #include "ViewDays.h"
 #include "VisibleEvents.h"
@@ -18,7 +20,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMap>
 #include <QPageLayout>
 #include <QPageSize>
@@ -46,20 +47,19 @@ struct AgendaLine
 QString agendaWhen(const Event& event, const QString& pattern)
 {
     const QTimeZone zone = QTimeZone::systemTimeZone();
-    const QLocale locale;
     const QDate first = ViewDays::startDay(event, zone);
     const QDate last = ViewDays::lastDay(event, zone);
     if (event.isAllDay) {
         if (last == first)
             return QObject::tr("All day");
-        return QObject::tr("All day – %1").arg(locale.toString(last, QStringLiteral("MMM d")));
+        return QObject::tr("All day – %1").arg(DateLanguage::format(last, QStringLiteral("MMM d")));
     }
     const QString start = TimeFormat::format(event.startTime.toTimeZone(zone), pattern);
     const QDateTime end = event.endTime.value_or(event.startTime).toTimeZone(zone);
     if (last == first)
         return QStringLiteral("%1 – %2").arg(start, TimeFormat::format(end, pattern));
     return QStringLiteral("%1 – %2 %3")
-        .arg(start, locale.toString(end.date(), QStringLiteral("MMM d")),
+        .arg(start, DateLanguage::format(end.date(), QStringLiteral("MMM d")),
              TimeFormat::format(end, pattern));
 }
 
@@ -122,6 +122,7 @@ PdfExportDialog::PdfExportDialog(AppState* state, QWidget* parent) : QDialog(par
     for (QDateEdit* edit : {m_from, m_to}) {
         edit->setCalendarPopup(true);
         edit->setDisplayFormat(QStringLiteral("ddd, MMM d, yyyy"));
+        Theme::applyDateLanguage(edit);
     }
     form->addRow(tr("From:"), m_from);
     form->addRow(tr("To:"), m_to);
@@ -200,7 +201,6 @@ bool PdfExportDialog::writeAgenda(const AppState* state, const QDate& first, con
     const QRect page = writer.pageLayout().paintRectPixels(writer.resolution());
     const int width = page.width();
     const int height = page.height();
-    const QLocale locale;
     QFont titleFont(QStringLiteral("IBM Plex Sans"));
     titleFont.setPointSizeF(18);
     titleFont.setBold(true);
@@ -238,8 +238,8 @@ bool PdfExportDialog::writeAgenda(const AppState* state, const QDate& first, con
     y += lineHeight(titleFont);
     painter.drawText(0, y - painter.fontMetrics().descent(), tr("Agenda"));
     const QString range =
-        QStringLiteral("%1 – %2").arg(locale.toString(first, QStringLiteral("MMMM d, yyyy")),
-                                      locale.toString(last, QStringLiteral("MMMM d, yyyy")));
+        QStringLiteral("%1 – %2").arg(DateLanguage::format(first, QStringLiteral("MMMM d, yyyy")),
+                                      DateLanguage::format(last, QStringLiteral("MMMM d, yyyy")));
     y += lineHeight(textFont);
     painter.setPen(muted);
     painter.drawText(0, y - painter.fontMetrics().descent(), range);
@@ -256,7 +256,7 @@ bool PdfExportDialog::writeAgenda(const AppState* state, const QDate& first, con
         painter.setFont(dayFont);
         painter.setPen(ink);
         painter.drawText(0, y - painter.fontMetrics().descent(),
-                         locale.toString(day.key(), QStringLiteral("dddd, MMMM d, yyyy")));
+                         DateLanguage::format(day.key(), QStringLiteral("dddd, MMMM d, yyyy")));
         y += dayHeight / 4;
         painter.setPen(QPen(QColor(0xda, 0xdc, 0xe0), 3));
         painter.drawLine(0, y, width, y);

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Calendar.h"
 #include "CalendarRepository.h"
+#include "DateLanguage.h"
 #include "EventRepository.h"
 #include "Theme.h"
 #include "TimeFormatState.h"
@@ -21,14 +22,13 @@ namespace {
 // "Wed, Mar 11, 2026 · 10:00 AM": all-day events by their stored date, never zone-converted.
 QString whenText(const AppState* state, const Event& event)
 {
-    const QLocale locale;
     if (event.isAllDay)
         return QObject::tr("%1 · All day")
-            .arg(locale.toString(event.startTime.toUTC().date(),
-                                 QStringLiteral("ddd, MMM d, yyyy")));
+            .arg(DateLanguage::format(event.startTime.toUTC().date(),
+                                      QStringLiteral("ddd, MMM d, yyyy")));
     const QDateTime start = event.startTime.toTimeZone(QTimeZone::systemTimeZone());
     return QStringLiteral("%1 · %2").arg(
-        locale.toString(start.date(), QStringLiteral("ddd, MMM d, yyyy")),
+        DateLanguage::format(start.date(), QStringLiteral("ddd, MMM d, yyyy")),
         TimeFormat::formatTime(state, start));
 }
 

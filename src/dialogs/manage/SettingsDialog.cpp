@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "Calendar.h"
 #include "CalendarRepository.h"
+#include "DateLanguage.h"
 #include "Defaults.h"
 #include "HourSpinBox.h"
 #include "Platform.h"
@@ -72,7 +73,7 @@ SettingsDialog::SettingsDialog(AppState* state, ThemeManager* themeManager, QWid
     m_weekStart = new QComboBox(general);
     m_weekStart->addItem(tr("Follow the system"), 0);
     for (int day = 1; day <= 7; ++day)
-        m_weekStart->addItem(QLocale().dayName(day), day);
+        m_weekStart->addItem(DateLanguage::dayName(day), day);
     generalForm->addRow(tr("Week starts on:"), m_weekStart);
     m_workdayStart = new HourSpinBox(general);
     m_workdayStart->setRange(0, 23);

@@ -1,10 +1,10 @@
 #include "TimelineBlockText.h"
 
+#include "DateLanguage.h"
 #include "Glyphs.h"
 #include "TimeFormat.h"
 
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPainter>
 
 namespace TimelineBlockText {
@@ -18,10 +18,9 @@ QString timeRange(const Event& event, const QString& pattern, const QTimeZone& z
     const QString dash = QStringLiteral(" – ");
     if (end.date() <= start.date())
         return TimeFormat::format(start, pattern) + dash + TimeFormat::format(end, pattern);
-    // The weekday names stay English, as the hour labels do.
-    const QLocale english(QLocale::English);
-    return english.toString(start, QStringLiteral("ddd ")) + TimeFormat::format(start, pattern) +
-           dash + english.toString(end, QStringLiteral("ddd ")) + TimeFormat::format(end, pattern);
+    const QString weekday = QStringLiteral("ddd ");
+    return DateLanguage::format(start.date(), weekday) + TimeFormat::format(start, pattern) + dash +
+           DateLanguage::format(end.date(), weekday) + TimeFormat::format(end, pattern);
 }
 
 QString statusGlyphs(const Event& event, bool twoWayCalendar)

@@ -1,6 +1,7 @@
 #include "WeekGridWidget.h"
 
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "EventHitTest.h"
 #include "Theme.h"
 #include "ViewData.h"
@@ -102,11 +103,11 @@ void WeekGridWidget::paintEvent(QPaintEvent*)
         const QRect headerRect(card.x() + 10, card.y() + 10, card.width() - 20, 22);
         painter.setFont(headerFont);
         painter.setPen(isToday ? Theme::accent() : Theme::textMuted());
-        painter.drawText(
-            headerRect, Qt::AlignLeft | Qt::AlignVCenter,
-            QStringLiteral("%1 \u00b7 %2 %3")
-                .arg(date.toString(QStringLiteral("ddd")), date.toString(QStringLiteral("MMM")))
-                .arg(date.day()));
+        painter.drawText(headerRect, Qt::AlignLeft | Qt::AlignVCenter,
+                         QStringLiteral("%1 \u00b7 %2 %3")
+                             .arg(DateLanguage::format(date, QStringLiteral("ddd")),
+                                  DateLanguage::format(date, QStringLiteral("MMM")))
+                             .arg(date.day()));
         const QString weather = m_weatherLabels.value(date);
         if (!weather.isEmpty()) {
             painter.setPen(Theme::textPrimary());

@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "Theme.h"
@@ -12,7 +13,6 @@
 #include "ViewPeriod.h"
 #include "VisibleEvents.h"
 
-#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimeZone>
@@ -94,7 +94,6 @@ void MiniMonthCalendar::paintEvent(QPaintEvent*)
     painter.setRenderHint(QPainter::Antialiasing);
     const int w = width();
     const int first = m_appState->firstDayOfWeek();
-    const QLocale locale;
 
     QFont titleFont = font();
     titleFont.setWeight(QFont::Bold);
@@ -102,7 +101,7 @@ void MiniMonthCalendar::paintEvent(QPaintEvent*)
     painter.setFont(titleFont);
     painter.setPen(Theme::textPrimary());
     painter.drawText(QRect(4, 4, w - 8, 32), Qt::AlignLeft | Qt::AlignVCenter,
-                     locale.standaloneMonthName(m_displayedMonth.month()) + QLatin1Char(' ') +
+                     DateLanguage::monthName(m_displayedMonth.month()) + QLatin1Char(' ') +
                          QString::number(m_displayedMonth.year()));
 
     QFont weekdayFont = font();
@@ -112,8 +111,7 @@ void MiniMonthCalendar::paintEvent(QPaintEvent*)
     painter.setFont(weekdayFont);
     painter.setPen(Theme::textMuted());
     for (int i = 0; i < 7; ++i) {
-        const QString name =
-            locale.standaloneDayName((first - 1 + i) % 7 + 1, QLocale::ShortFormat).left(2);
+        const QString name = DateLanguage::weekdayInitials((first - 1 + i) % 7 + 1);
         painter.drawText(QRect(4 + (w - 8) * i / 7, 40, (w - 8) / 7, 22), Qt::AlignCenter, name);
     }
 

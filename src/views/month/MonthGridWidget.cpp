@@ -1,6 +1,7 @@
 #include "MonthGridWidget.h"
 
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "EventHitTest.h"
 #include "TimeFormatState.h"
 #include "ViewData.h"
@@ -88,7 +89,7 @@ void MonthGridWidget::paintEvent(QPaintEvent*)
     painter.setFont(bold);
     for (int i = 0; i < 7 && start.isValid(); ++i)
         painter.drawText(QRect(colWidth * i, 0, colWidth, header), Qt::AlignCenter,
-                         start.addDays(i).toString(QStringLiteral("ddd")));
+                         DateLanguage::format(start.addDays(i), QStringLiteral("ddd")));
 
     painter.setPen(lineColor);
     for (int k = 0; k <= 6; ++k)

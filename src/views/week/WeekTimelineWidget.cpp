@@ -1,5 +1,6 @@
 #include "WeekTimelineWidget.h"
 
+#include "DateLanguage.h"
 #include "TimelineBlockText.h"
 
 #include "Clock.h"
@@ -305,9 +306,10 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             label = tr("%1 min").arg(TimelineDrag::resizeLabelMinutes(ghost, H));
         } else {
             const int minutes = TimelineDrag::moveLabelMinutes(ghost, H);
-            label = m_firstDate.addDays(m_drag.pressColumn() + m_drag.dayShift())
-                        .toString(QStringLiteral("ddd")) +
-                    QStringLiteral("  ") + QTime(minutes / 60, minutes % 60).toString(pattern);
+            label =
+                DateLanguage::format(m_firstDate.addDays(m_drag.pressColumn() + m_drag.dayShift()),
+                                     QStringLiteral("ddd")) +
+                QStringLiteral("  ") + QTime(minutes / 60, minutes % 60).toString(pattern);
         }
         painter.drawText(QRect(ghost.x() + 4, ghost.y() - 18, ghost.width() - 8, 16),
                          Qt::AlignLeft | Qt::AlignVCenter, label);

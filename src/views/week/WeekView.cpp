@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "Defaults.h"
 #include "EventChangeState.h"
 #include "EventRepository.h"
@@ -165,7 +166,7 @@ void WeekView::rebuildDayHeaders()
     auto* layout = static_cast<QHBoxLayout*>(m_headerRow->layout());
     for (int c = 0; c < days; ++c) {
         const QDate date = start.addDays(c);
-        QString text = date.toString(QStringLiteral("ddd\nMMM d"));
+        QString text = DateLanguage::format(date, QStringLiteral("ddd\nMMM d"));
         if (weather)
             text += QLatin1Char('\n') + labels.value(date);
         auto* label = new QLabel(text, m_headerRow);

@@ -1,6 +1,7 @@
 #include "YearGridWidget.h"
 
 #include "Clock.h"
+#include "DateLanguage.h"
 #include "Defaults.h"
 #include "Theme.h"
 #include "ViewGrid.h"
@@ -143,8 +144,7 @@ void YearGridWidget::paintEvent(QPaintEvent*)
         painter.setPen(current ? Theme::accent() : Theme::textPrimary());
         painter.setFont(titleFont);
         painter.drawText(QRect(inner.left(), inner.top(), inner.width(), 24),
-                         Qt::AlignLeft | Qt::AlignTop,
-                         firstOfMonth.toString(QStringLiteral("MMMM")));
+                         Qt::AlignLeft | Qt::AlignTop, DateLanguage::monthName(month));
 
         const QDate start = ViewPeriod::weekStart(firstOfMonth, m_firstDayOfWeek);
         painter.setFont(weekdayFont);
@@ -152,7 +152,7 @@ void YearGridWidget::paintEvent(QPaintEvent*)
         for (int i = 0; i < 7; ++i)
             painter.drawText(
                 QRect(inner.left() + i * columnWidth, inner.top() + 30, columnWidth, 16),
-                Qt::AlignCenter, start.addDays(i).toString(QStringLiteral("ddd")).left(2));
+                Qt::AlignCenter, DateLanguage::weekdayInitials(start.addDays(i).dayOfWeek()));
 
         painter.setFont(dayFont);
         const int gridTop = inner.top() + 46;
