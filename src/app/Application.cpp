@@ -208,15 +208,15 @@ int Application::run()
     mainWindow->setUpdateConfig(updateFeedConfig(), feedbackConfig());
     connect(mainWindow, &MainWindow::sampleDataLoadRequested, mainWindow, [this] {
         const int count = loadSampleData(appState);
-        mainWindow->showStatus(QCoreApplication::translate(
-                                   "MainWindowMenus", "Loaded %n sample row(s).", nullptr, count),
-                               4000);
+        mainWindow->showStatus(
+            QCoreApplication::translate("MainWindow", "Loaded %n sample row(s).", nullptr, count),
+            4000);
     });
     connect(mainWindow, &MainWindow::sampleDataClearRequested, mainWindow, [this] {
         const int count = removeSampleData(appState);
-        mainWindow->showStatus(QCoreApplication::translate(
-                                   "MainWindowMenus", "Removed %n sample row(s).", nullptr, count),
-                               4000);
+        mainWindow->showStatus(
+            QCoreApplication::translate("MainWindow", "Removed %n sample row(s).", nullptr, count),
+            4000);
     });
     Platform::registerIcsFileAssociation();
     if (!preferences->getBool(QStringLiteral("ui/startMinimized"), false) &&
