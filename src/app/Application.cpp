@@ -84,26 +84,37 @@ QString Application::resolveLanguage()
     return supportedLanguages().contains(language) ? language : QStringLiteral("en");
 }
 
+QList<QTranslator*> Application::loadTranslators(const QString& language, QObject* parent)
+{
+    QList<QTranslator*> loaded;
+    // Qt's own texts (standard buttons and dialogs) first, so the program's catalogue, installed
+    // after it, is asked first.
+    if (language != QLatin1String("en")) {
+        auto* translator = new QTranslator(parent);
+        if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            loaded.append(translator);
+        else
+            delete translator;
+    }
+    Q_INIT_RESOURCE(i18n);
+    auto* translator = new QTranslator(parent);
+    if (translator->load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language)))
+        loaded.append(translator);
+    else
+        delete translator;
+    return loaded;
+}
+
 void Application::installTranslators()
 {
     const QString language = resolveLanguage();
-    if (language != QLatin1String("en")) {
-        auto* translator = new QTranslator(this);
-        if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            installTranslator(translator);
-            m_qtTranslator = translator;
-        } else {
-            delete translator;
-        }
-    }
-    Q_INIT_RESOURCE(i18n);
-    auto* translator = new QTranslator(this);
-    if (translator->load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language))) {
+    for (QTranslator* translator : loadTranslators(language, this)) {
         installTranslator(translator);
-        m_appTranslator = translator;
-    } else {
-        delete translator;
+        if (translator->filePath().startsWith(QLatin1Char(':')))
+            m_appTranslator = translator;
+        else
+            m_qtTranslator = translator;
     }
 }
 
