@@ -1196,66 +1196,6 @@ SHA-256-Fingerabdruck:
         <translation>(Ohne Titel)</translation>
     </message>
     <message>
-        <source>Pattern Match</source>
-        <translation>Textmuster</translation>
-    </message>
-    <message>
-        <source>Filter events matching text patterns</source>
-        <translation>Termine nach Textmustern filtern</translation>
-    </message>
-    <message>
-        <source>Time-Based</source>
-        <translation>Zeitbasiert</translation>
-    </message>
-    <message>
-        <source>Filter events at specific times</source>
-        <translation>Termine zu bestimmten Zeiten filtern</translation>
-    </message>
-    <message>
-        <source>Specific Event</source>
-        <translation>Bestimmter Termin</translation>
-    </message>
-    <message>
-        <source>Filter a specific recurring event</source>
-        <translation>Einen bestimmten Serientermin filtern</translation>
-    </message>
-    <message>
-        <source>All-Day Events</source>
-        <translation>Ganztägige Termine</translation>
-    </message>
-    <message>
-        <source>Filter all-day events</source>
-        <translation>Ganztägige Termine filtern</translation>
-    </message>
-    <message>
-        <source>Mon</source>
-        <translation>Mo</translation>
-    </message>
-    <message>
-        <source>Tue</source>
-        <translation>Di</translation>
-    </message>
-    <message>
-        <source>Wed</source>
-        <translation>Mi</translation>
-    </message>
-    <message>
-        <source>Thu</source>
-        <translation>Do</translation>
-    </message>
-    <message>
-        <source>Fri</source>
-        <translation>Fr</translation>
-    </message>
-    <message>
-        <source>Sat</source>
-        <translation>Sa</translation>
-    </message>
-    <message>
-        <source>Sun</source>
-        <translation>So</translation>
-    </message>
-    <message>
         <source>Edit Filter</source>
         <translation>Filter bearbeiten</translation>
     </message>
@@ -3345,6 +3285,66 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
             <numerusform>%n Tag vorher</numerusform>
             <numerusform>%n Tage vorher</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Pattern Match</source>
+        <translation>Textmuster</translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation>Termine nach Textmustern filtern</translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation>Zeitbasiert</translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation>Termine zu bestimmten Zeiten filtern</translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation>Bestimmter Termin</translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation>Einen bestimmten Serientermin filtern</translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation>Ganztägige Termine</translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation>Ganztägige Termine filtern</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>Mo</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>Di</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>Mi</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>Do</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>Fr</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>Sa</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>So</translation>
     </message>
 </context>
 <context>

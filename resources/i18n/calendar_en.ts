@@ -1178,66 +1178,6 @@ SHA-256 fingerprint:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Pattern Match</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter events matching text patterns</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time-Based</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter events at specific times</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Specific Event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter a specific recurring event</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>All-Day Events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Filter all-day events</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Mon</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tue</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Wed</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Thu</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fri</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sat</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sun</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Edit Filter</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3322,6 +3262,66 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
             <numerusform>%n day before</numerusform>
             <numerusform>%n days before</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Pattern Match</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -1196,66 +1196,6 @@ Huella digital SHA-256:
         <translation>(Sin título)</translation>
     </message>
     <message>
-        <source>Pattern Match</source>
-        <translation>Coincidencia de patrón</translation>
-    </message>
-    <message>
-        <source>Filter events matching text patterns</source>
-        <translation>Filtrar eventos que coinciden con patrones de texto</translation>
-    </message>
-    <message>
-        <source>Time-Based</source>
-        <translation>Por horario</translation>
-    </message>
-    <message>
-        <source>Filter events at specific times</source>
-        <translation>Filtrar eventos a horas concretas</translation>
-    </message>
-    <message>
-        <source>Specific Event</source>
-        <translation>Evento concreto</translation>
-    </message>
-    <message>
-        <source>Filter a specific recurring event</source>
-        <translation>Filtrar un evento periódico concreto</translation>
-    </message>
-    <message>
-        <source>All-Day Events</source>
-        <translation>Eventos de todo el día</translation>
-    </message>
-    <message>
-        <source>Filter all-day events</source>
-        <translation>Filtrar eventos de todo el día</translation>
-    </message>
-    <message>
-        <source>Mon</source>
-        <translation>Lun</translation>
-    </message>
-    <message>
-        <source>Tue</source>
-        <translation>Mar</translation>
-    </message>
-    <message>
-        <source>Wed</source>
-        <translation>Mié</translation>
-    </message>
-    <message>
-        <source>Thu</source>
-        <translation>Jue</translation>
-    </message>
-    <message>
-        <source>Fri</source>
-        <translation>Vie</translation>
-    </message>
-    <message>
-        <source>Sat</source>
-        <translation>Sáb</translation>
-    </message>
-    <message>
-        <source>Sun</source>
-        <translation>Dom</translation>
-    </message>
-    <message>
         <source>Edit Filter</source>
         <translation>Editar filtro</translation>
     </message>
@@ -3345,6 +3285,66 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
             <numerusform>%n día antes</numerusform>
             <numerusform>%n días antes</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Pattern Match</source>
+        <translation>Coincidencia de patrón</translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation>Filtrar eventos que coinciden con patrones de texto</translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation>Por horario</translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation>Filtrar eventos a horas concretas</translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation>Evento concreto</translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation>Filtrar un evento periódico concreto</translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation>Eventos de todo el día</translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation>Filtrar eventos de todo el día</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>Lun</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>Mar</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>Mié</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>Jue</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>Vie</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>Sáb</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>Dom</translation>
     </message>
 </context>
 <context>

@@ -1196,66 +1196,6 @@ Empreinte SHA-256 :
         <translation>(Sans titre)</translation>
     </message>
     <message>
-        <source>Pattern Match</source>
-        <translation>Correspondance de motif</translation>
-    </message>
-    <message>
-        <source>Filter events matching text patterns</source>
-        <translation>Filtrer les événements selon des motifs de texte</translation>
-    </message>
-    <message>
-        <source>Time-Based</source>
-        <translation>Horaire</translation>
-    </message>
-    <message>
-        <source>Filter events at specific times</source>
-        <translation>Filtrer les événements à des heures précises</translation>
-    </message>
-    <message>
-        <source>Specific Event</source>
-        <translation>Événement spécifique</translation>
-    </message>
-    <message>
-        <source>Filter a specific recurring event</source>
-        <translation>Filtrer un événement périodique spécifique</translation>
-    </message>
-    <message>
-        <source>All-Day Events</source>
-        <translation>Événements sur toute la journée</translation>
-    </message>
-    <message>
-        <source>Filter all-day events</source>
-        <translation>Filtrer les événements sur toute la journée</translation>
-    </message>
-    <message>
-        <source>Mon</source>
-        <translation>lun.</translation>
-    </message>
-    <message>
-        <source>Tue</source>
-        <translation>mar.</translation>
-    </message>
-    <message>
-        <source>Wed</source>
-        <translation>mer.</translation>
-    </message>
-    <message>
-        <source>Thu</source>
-        <translation>jeu.</translation>
-    </message>
-    <message>
-        <source>Fri</source>
-        <translation>ven.</translation>
-    </message>
-    <message>
-        <source>Sat</source>
-        <translation>sam.</translation>
-    </message>
-    <message>
-        <source>Sun</source>
-        <translation>dim.</translation>
-    </message>
-    <message>
         <source>Edit Filter</source>
         <translation>Modifier le filtre</translation>
     </message>
@@ -3345,6 +3285,66 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
             <numerusform>%n jour avant</numerusform>
             <numerusform>%n jours avant</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Pattern Match</source>
+        <translation>Correspondance de motif</translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation>Filtrer les événements selon des motifs de texte</translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation>Horaire</translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation>Filtrer les événements à des heures précises</translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation>Événement spécifique</translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation>Filtrer un événement périodique spécifique</translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation>Événements sur toute la journée</translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation>Filtrer les événements sur toute la journée</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>lun.</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>mar.</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>mer.</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>jeu.</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>ven.</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>sam.</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>dim.</translation>
     </message>
 </context>
 <context>

@@ -1193,66 +1193,6 @@ SHA-256 フィンガープリント:
         <translation>（無題）</translation>
     </message>
     <message>
-        <source>Pattern Match</source>
-        <translation>パターン一致</translation>
-    </message>
-    <message>
-        <source>Filter events matching text patterns</source>
-        <translation>テキストのパターンに一致する予定をフィルター</translation>
-    </message>
-    <message>
-        <source>Time-Based</source>
-        <translation>時刻指定</translation>
-    </message>
-    <message>
-        <source>Filter events at specific times</source>
-        <translation>特定の時刻の予定をフィルター</translation>
-    </message>
-    <message>
-        <source>Specific Event</source>
-        <translation>特定の予定</translation>
-    </message>
-    <message>
-        <source>Filter a specific recurring event</source>
-        <translation>特定の繰り返しの予定をフィルター</translation>
-    </message>
-    <message>
-        <source>All-Day Events</source>
-        <translation>終日の予定</translation>
-    </message>
-    <message>
-        <source>Filter all-day events</source>
-        <translation>終日の予定をフィルター</translation>
-    </message>
-    <message>
-        <source>Mon</source>
-        <translation>月曜</translation>
-    </message>
-    <message>
-        <source>Tue</source>
-        <translation>火曜</translation>
-    </message>
-    <message>
-        <source>Wed</source>
-        <translation>水曜</translation>
-    </message>
-    <message>
-        <source>Thu</source>
-        <translation>木曜</translation>
-    </message>
-    <message>
-        <source>Fri</source>
-        <translation>金曜</translation>
-    </message>
-    <message>
-        <source>Sat</source>
-        <translation>土曜</translation>
-    </message>
-    <message>
-        <source>Sun</source>
-        <translation>日曜</translation>
-    </message>
-    <message>
         <source>Edit Filter</source>
         <translation>フィルターを編集</translation>
     </message>
@@ -3313,6 +3253,66 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <translation>
             <numerusform>%n 日前</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Pattern Match</source>
+        <translation>パターン一致</translation>
+    </message>
+    <message>
+        <source>Filter events matching text patterns</source>
+        <translation>テキストのパターンに一致する予定をフィルター</translation>
+    </message>
+    <message>
+        <source>Time-Based</source>
+        <translation>時刻指定</translation>
+    </message>
+    <message>
+        <source>Filter events at specific times</source>
+        <translation>特定の時刻の予定をフィルター</translation>
+    </message>
+    <message>
+        <source>Specific Event</source>
+        <translation>特定の予定</translation>
+    </message>
+    <message>
+        <source>Filter a specific recurring event</source>
+        <translation>特定の繰り返しの予定をフィルター</translation>
+    </message>
+    <message>
+        <source>All-Day Events</source>
+        <translation>終日の予定</translation>
+    </message>
+    <message>
+        <source>Filter all-day events</source>
+        <translation>終日の予定をフィルター</translation>
+    </message>
+    <message>
+        <source>Mon</source>
+        <translation>月曜</translation>
+    </message>
+    <message>
+        <source>Tue</source>
+        <translation>火曜</translation>
+    </message>
+    <message>
+        <source>Wed</source>
+        <translation>水曜</translation>
+    </message>
+    <message>
+        <source>Thu</source>
+        <translation>木曜</translation>
+    </message>
+    <message>
+        <source>Fri</source>
+        <translation>金曜</translation>
+    </message>
+    <message>
+        <source>Sat</source>
+        <translation>土曜</translation>
+    </message>
+    <message>
+        <source>Sun</source>
+        <translation>日曜</translation>
     </message>
 </context>
 <context>

@@ -42,23 +42,24 @@ struct Kind
     const char* description;
 };
 
-// Translated in the dialog's context, like the day buttons.
+// Translated in the generic context, like the day buttons, so that other windows naming the
+// kinds share one translation.
 const Kind kinds[] = {
-    {"pattern", QT_TRANSLATE_NOOP("FilterFormDialog", "Pattern Match"),
-     QT_TRANSLATE_NOOP("FilterFormDialog", "Filter events matching text patterns")},
-    {"time", QT_TRANSLATE_NOOP("FilterFormDialog", "Time-Based"),
-     QT_TRANSLATE_NOOP("FilterFormDialog", "Filter events at specific times")},
-    {"specific", QT_TRANSLATE_NOOP("FilterFormDialog", "Specific Event"),
-     QT_TRANSLATE_NOOP("FilterFormDialog", "Filter a specific recurring event")},
-    {"all_day", QT_TRANSLATE_NOOP("FilterFormDialog", "All-Day Events"),
-     QT_TRANSLATE_NOOP("FilterFormDialog", "Filter all-day events")},
+    {"pattern", QT_TRANSLATE_NOOP("QObject", "Pattern Match"),
+     QT_TRANSLATE_NOOP("QObject", "Filter events matching text patterns")},
+    {"time", QT_TRANSLATE_NOOP("QObject", "Time-Based"),
+     QT_TRANSLATE_NOOP("QObject", "Filter events at specific times")},
+    {"specific", QT_TRANSLATE_NOOP("QObject", "Specific Event"),
+     QT_TRANSLATE_NOOP("QObject", "Filter a specific recurring event")},
+    {"all_day", QT_TRANSLATE_NOOP("QObject", "All-Day Events"),
+     QT_TRANSLATE_NOOP("QObject", "Filter all-day events")},
 };
 
 const char* const dayLabels[] = {
-    QT_TRANSLATE_NOOP("FilterFormDialog", "Mon"), QT_TRANSLATE_NOOP("FilterFormDialog", "Tue"),
-    QT_TRANSLATE_NOOP("FilterFormDialog", "Wed"), QT_TRANSLATE_NOOP("FilterFormDialog", "Thu"),
-    QT_TRANSLATE_NOOP("FilterFormDialog", "Fri"), QT_TRANSLATE_NOOP("FilterFormDialog", "Sat"),
-    QT_TRANSLATE_NOOP("FilterFormDialog", "Sun"),
+    QT_TRANSLATE_NOOP("QObject", "Mon"), QT_TRANSLATE_NOOP("QObject", "Tue"),
+    QT_TRANSLATE_NOOP("QObject", "Wed"), QT_TRANSLATE_NOOP("QObject", "Thu"),
+    QT_TRANSLATE_NOOP("QObject", "Fri"), QT_TRANSLATE_NOOP("QObject", "Sat"),
+    QT_TRANSLATE_NOOP("QObject", "Sun"),
 };
 
 const QString specificKind = QStringLiteral("specific");
@@ -283,7 +284,7 @@ void FilterFormDialog::buildKindSelector(QWidget* section)
     m_kindGroup->setExclusive(true);
     for (const Kind& kind : kinds) {
         const QString key = QString::fromLatin1(kind.key);
-        QToolButton* button = toggleButton(FilterFormDialog::tr(kind.button), section);
+        QToolButton* button = toggleButton(QObject::tr(kind.button), section);
         row->addWidget(button, 1);
         m_kindGroup->addButton(button);
         m_kindButtons.insert(key, button);
@@ -332,7 +333,7 @@ void FilterFormDialog::buildKindPages()
     dayRow->setSpacing(4);
     const QStringList& keys = FilterConditions::dayKeys();
     for (int i = 0; i < keys.size(); ++i) {
-        QToolButton* button = toggleButton(FilterFormDialog::tr(dayLabels[i]), time);
+        QToolButton* button = toggleButton(QObject::tr(dayLabels[i]), time);
         dayRow->addWidget(button, 1);
         m_dayButtons.insert(keys.at(i), button);
     }
@@ -402,7 +403,7 @@ void FilterFormDialog::setKind(const QString& key)
         button->setChecked(true);
     for (const Kind& kind : kinds) {
         if (key == QLatin1String(kind.key))
-            m_kindDescriptionLabel->setText(FilterFormDialog::tr(kind.description));
+            m_kindDescriptionLabel->setText(QObject::tr(kind.description));
     }
     const int index = m_pageIndexByKind.value(key, 0);
     m_pageStack->setCurrentIndex(index);
