@@ -92,7 +92,7 @@ class TestCatalogues : public QObject
     QTemporaryDir m_dir;
     Catalogue m_sources;
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());

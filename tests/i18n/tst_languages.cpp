@@ -52,7 +52,7 @@ class TestLanguages : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void initTestCase() { GuiEnvironment::prepare(); }
 
     void startsInLanguage_data()
