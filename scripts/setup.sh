@@ -12,6 +12,7 @@ packages=(
     libical-dev python3 python3-icalendar python3-dateutil python3-recurring-ical-events
     radicale xandikos openssl desktop-file-utils libglib2.0-bin dbus-daemon xvfb xauth
     nodejs fonts-material-design-icons-iconfont fonts-noto-color-emoji dunst poppler-utils
+    qt6-translations-l10n fonts-noto-cjk
 )
 
 missing=()

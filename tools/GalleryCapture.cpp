@@ -2,6 +2,7 @@
 
 #include "AccountRepository.h"
 #include "AppState.h"
+#include "Application.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialBackend.h"
@@ -43,12 +44,12 @@ GalleryCapture::~GalleryCapture()
 
 void GalleryCapture::installCatalogue()
 {
-    Q_INIT_RESOURCE(i18n);
-    auto* translator = new QTranslator(qApp);
-    if (translator->load(QStringLiteral(":/i18n/calendar_en.qm")))
+    // GALLERY_LANGUAGE (de, es, fr, ja) renders the windows in that language; English otherwise.
+    QString language = qEnvironmentVariable("GALLERY_LANGUAGE");
+    if (language.isEmpty())
+        language = QStringLiteral("en");
+    for (QTranslator* translator : Application::loadTranslators(language, qApp))
         QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
 }
 
 int GalleryCapture::start(int argc, char* argv[], const char* toolName)

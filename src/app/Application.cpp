@@ -85,27 +85,38 @@ QString Application::resolveLanguage()
     return supportedLanguages().contains(language) ? language : QStringLiteral("en");
 }
 
+QList<QTranslator*> Application::loadTranslators(const QString& language, QObject* parent)
+{
+    QList<QTranslator*> loaded;
+    // Qt's own texts (standard buttons and dialogs) first, so the program's catalogue, installed
+    // after it, is asked first.
+    if (language != QLatin1String("en")) {
+        auto* translator = new QTranslator(parent);
+        if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            loaded.append(translator);
+        else
+            delete translator;
+    }
+    Q_INIT_RESOURCE(i18n);
+    auto* translator = new QTranslator(parent);
+    if (translator->load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language)))
+        loaded.append(translator);
+    else
+        delete translator;
+    return loaded;
+}
+
 void Application::installTranslators()
 {
     const QString language = resolveLanguage();
     DateLanguage::setLanguage(language);
-    if (language != QLatin1String("en")) {
-        auto* translator = new QTranslator(this);
-        if (translator->load(QLocale(language), QStringLiteral("qtbase"), QStringLiteral("_"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            installTranslator(translator);
-            m_qtTranslator = translator;
-        } else {
-            delete translator;
-        }
-    }
-    Q_INIT_RESOURCE(i18n);
-    auto* translator = new QTranslator(this);
-    if (translator->load(QStringLiteral(":/i18n/calendar_%1.qm").arg(language))) {
+    for (QTranslator* translator : loadTranslators(language, this)) {
         installTranslator(translator);
-        m_appTranslator = translator;
-    } else {
-        delete translator;
+        if (translator->filePath().startsWith(QLatin1Char(':')))
+            m_appTranslator = translator;
+        else
+            m_qtTranslator = translator;
     }
 }
 
@@ -210,15 +221,15 @@ int Application::run()
     mainWindow->setUpdateConfig(updateFeedConfig(), feedbackConfig());
     connect(mainWindow, &MainWindow::sampleDataLoadRequested, mainWindow, [this] {
         const int count = loadSampleData(appState);
-        mainWindow->showStatus(QCoreApplication::translate(
-                                   "MainWindowMenus", "Loaded %n sample row(s).", nullptr, count),
-                               4000);
+        mainWindow->showStatus(
+            QCoreApplication::translate("MainWindow", "Loaded %n sample row(s).", nullptr, count),
+            4000);
     });
     connect(mainWindow, &MainWindow::sampleDataClearRequested, mainWindow, [this] {
         const int count = removeSampleData(appState);
-        mainWindow->showStatus(QCoreApplication::translate(
-                                   "MainWindowMenus", "Removed %n sample row(s).", nullptr, count),
-                               4000);
+        mainWindow->showStatus(
+            QCoreApplication::translate("MainWindow", "Removed %n sample row(s).", nullptr, count),
+            4000);
     });
     Platform::registerIcsFileAssociation();
     if (!preferences->getBool(QStringLiteral("ui/startMinimized"), false) &&

@@ -41,6 +41,9 @@ public:
     // when it is supported, else "en".
     static QString resolveLanguage();
     static QStringList supportedLanguages();
+    // Qt's catalogue for the language (when there is one) and the program's, in the order they
+    // are to be installed; owned by parent.
+    static QList<QTranslator*> loadTranslators(const QString& language, QObject* parent);
     void installTranslators();
 
     // The start-up message for a store that could not be opened: what is wrong with the file.

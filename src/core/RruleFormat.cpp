@@ -85,13 +85,16 @@ QString describe(const QString& text)
 
 QString reminderText(int minutesBefore)
 {
+    // Plain locals: the translation tools do not read a division inside the call.
+    const int days = minutesBefore / 1440;
+    const int hours = minutesBefore / 60;
     if (minutesBefore < 1)
         return QCoreApplication::translate("QObject", "At time of event");
     if (minutesBefore < 60)
-        return QCoreApplication::translate("QObject", "%1 min before").arg(minutesBefore);
+        return QCoreApplication::translate("QObject", "%n min before", nullptr, minutesBefore);
     if (minutesBefore < 1440)
-        return QCoreApplication::translate("QObject", "%1 hour(s) before").arg(minutesBefore / 60);
-    return QCoreApplication::translate("QObject", "%1 day(s) before").arg(minutesBefore / 1440);
+        return QCoreApplication::translate("QObject", "%n hour(s) before", nullptr, hours);
+    return QCoreApplication::translate("QObject", "%n day(s) before", nullptr, days);
 }
 
 QString ordinal(int number)

@@ -8,15 +8,6 @@
 
 namespace TaskDetailsText {
 
-namespace {
-
-QString trObject(const char* text)
-{
-    return QCoreApplication::translate("QObject", text);
-}
-
-} // namespace
-
 QDate dayOf(const QDateTime& when, bool dateOnly)
 {
     return dateOnly ? when.toUTC().date() : when.toLocalTime().date();
@@ -25,11 +16,11 @@ QDate dayOf(const QDateTime& when, bool dateOnly)
 QString dayWord(const QDate& day, const QDate& today)
 {
     if (day == today)
-        return trObject("Today");
+        return QCoreApplication::translate("QObject", "Today");
     if (day == today.addDays(1))
-        return trObject("Tomorrow");
+        return QCoreApplication::translate("QObject", "Tomorrow");
     if (day == today.addDays(-1))
-        return trObject("Yesterday");
+        return QCoreApplication::translate("QObject", "Yesterday");
     return {};
 }
 
@@ -52,10 +43,10 @@ QString priorityWord(int priority)
     if (priority <= 0)
         return {};
     if (priority <= 3)
-        return trObject("High");
+        return QCoreApplication::translate("QObject", "High");
     if (priority <= 6)
-        return trObject("Medium");
-    return trObject("Low");
+        return QCoreApplication::translate("QObject", "Medium");
+    return QCoreApplication::translate("QObject", "Low");
 }
 
 QString priorityColor(int priority)

@@ -14,18 +14,24 @@ const QList<int>& reminderPresets()
 
 QString reminderLabel(int minutes)
 {
-    const char* context = "TemplateEditorDialog";
+    // Plain locals: the translation tools do not read a division inside the call.
+    const int days = minutes / 1440;
+    const int hours = minutes / 60;
     if (minutes < 1)
-        return QCoreApplication::translate(context, "At time of event");
+        return QCoreApplication::translate("TemplateEditorDialog", "At time of event");
     if (minutes < 60)
-        return QCoreApplication::translate(context, "%n minute(s) before", nullptr, minutes);
+        return QCoreApplication::translate("TemplateEditorDialog", "%n minute(s) before", nullptr,
+                                           minutes);
     if (minutes == 60)
-        return QCoreApplication::translate(context, "1 hour before");
+        return QCoreApplication::translate("TemplateEditorDialog", "1 hour before");
     if (minutes % 1440 == 0)
-        return QCoreApplication::translate(context, "%n day(s) before", nullptr, minutes / 1440);
+        return QCoreApplication::translate("TemplateEditorDialog", "%n day(s) before", nullptr,
+                                           days);
     if (minutes % 60 == 0)
-        return QCoreApplication::translate(context, "%n hour(s) before", nullptr, minutes / 60);
-    return QCoreApplication::translate(context, "%n minute(s) before", nullptr, minutes);
+        return QCoreApplication::translate("TemplateEditorDialog", "%n hour(s) before", nullptr,
+                                           hours);
+    return QCoreApplication::translate("TemplateEditorDialog", "%n minute(s) before", nullptr,
+                                       minutes);
 }
 
 Duration durationParts(int durationMinutes)

@@ -41,6 +41,12 @@ QLabel* mutedLabel(const QString& text, QWidget* parent)
     return label;
 }
 
+// "(Untitled)" is translated in the context of the row that shows it.
+[[maybe_unused]] const char* const untitledTexts[] = {
+    QT_TRANSLATE_NOOP("AgendaEventRow", "(Untitled)"),
+    QT_TRANSLATE_NOOP("AgendaTaskRow", "(Untitled)"),
+};
+
 QLabel* titleLabel(const QString& title, const char* context, QWidget* parent)
 {
     auto* label = new QLabel(parent);

@@ -42,47 +42,51 @@ void MainWindowMenus::buildMenuBar()
         return action;
     };
 
-    m_fileMenu = m_window->menuBar()->addMenu(tr("&File"));
+    m_fileMenu = m_window->menuBar()->addMenu(MainWindow::tr("&File"));
     QMenu* file = m_fileMenu;
-    m_newEventAction = add(file, tr("&New Event…"), QKeySequence::New);
+    m_newEventAction = add(file, MainWindow::tr("&New Event…"), QKeySequence::New);
     connect(m_newEventAction, &QAction::triggered, m_window, &MainWindow::openNewEventDialog);
-    QAction* newTask = add(file, tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
+    QAction* newTask =
+        add(file, MainWindow::tr("New &Task…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_T));
     connect(newTask, &QAction::triggered, this, [this] { m_window->newTask(); });
     QAction* quickAdd =
-        add(file, tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-    quickAdd->setStatusTip(tr("Type an event in plain English (\"lunch Thursday 1pm\")"));
+        add(file, MainWindow::tr("Quick &Add…"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    quickAdd->setStatusTip(
+        MainWindow::tr("Type an event in plain English (\"lunch Thursday 1pm\")"));
     connect(quickAdd, &QAction::triggered, m_window, &MainWindow::openQuickAddDialog);
     file->addSeparator();
-    connect(add(file, tr("Calendar &Accounts…")), &QAction::triggered, m_window,
+    connect(add(file, MainWindow::tr("Calendar &Accounts…")), &QAction::triggered, m_window,
             &MainWindow::openCalendarAccounts);
     file->addSeparator();
-    QAction* syncNowAction = add(file, tr("&Sync Now"), QKeySequence(QStringLiteral("Ctrl+R")));
+    QAction* syncNowAction =
+        add(file, MainWindow::tr("&Sync Now"), QKeySequence(QStringLiteral("Ctrl+R")));
     connect(syncNowAction, &QAction::triggered, m_window, &MainWindow::syncNow);
-    QAction* force =
-        add(file, tr("Force F&ull Sync…"), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
-    force->setStatusTip(tr("Re-pull every event from every account, ignoring sync tokens"));
+    QAction* force = add(file, MainWindow::tr("Force F&ull Sync…"),
+                         QKeySequence(QStringLiteral("Ctrl+Shift+R")));
+    force->setStatusTip(
+        MainWindow::tr("Re-pull every event from every account, ignoring sync tokens"));
     connect(force, &QAction::triggered, m_window, &MainWindow::forceFullSync);
-    m_invitationsAction = add(file, tr("&Invitations…"));
+    m_invitationsAction = add(file, MainWindow::tr("&Invitations…"));
     connect(m_invitationsAction, &QAction::triggered, this, [this] {
         InvitationsDialog dialog(m_state, m_window);
         m_window->execDialog(&dialog);
     });
-    QAction* import = add(file, tr("&Import ICS File…"));
+    QAction* import = add(file, MainWindow::tr("&Import ICS File…"));
     connect(import, &QAction::triggered, m_window, &MainWindow::importIcsFile);
-    connect(add(file, tr("&Export Agenda PDF…")), &QAction::triggered, this, [this] {
+    connect(add(file, MainWindow::tr("&Export Agenda PDF…")), &QAction::triggered, this, [this] {
         PdfExportDialog dialog(m_state, m_window);
         m_window->execDialog(&dialog);
     });
     file->addSeparator();
-    m_accountAction = add(file, tr("Orvandellic &Account…"));
-    m_accountAction->setStatusTip(tr("Sign in or sign up"));
+    m_accountAction = add(file, MainWindow::tr("Orvandellic &Account…"));
+    m_accountAction->setStatusTip(MainWindow::tr("Sign in or sign up"));
     connect(m_accountAction, &QAction::triggered, m_window,
             &MainWindow::showOrvandellicAccountScreen);
-    m_signOutAction = add(file, tr("Sign &Out"));
+    m_signOutAction = add(file, MainWindow::tr("Sign &Out"));
     m_signOutAction->setVisible(false);
     connect(m_signOutAction, &QAction::triggered, m_window, &MainWindow::signOut);
     file->addSeparator();
-    QAction* quitAction = add(file, tr("&Quit"), QKeySequence::Quit);
+    QAction* quitAction = add(file, MainWindow::tr("&Quit"), QKeySequence::Quit);
     quitAction->setMenuRole(QAction::QuitRole);
     connect(quitAction, &QAction::triggered, m_window, &MainWindow::quit);
     connect(file, &QMenu::aboutToShow, this, &MainWindowMenus::updateInvitationsAction);
@@ -93,29 +97,29 @@ void MainWindowMenus::buildMenuBar()
     updateInvitationsAction();
     connect(m_state, &AppState::syncNowRequested, m_window, &MainWindow::syncNow);
 
-    QMenu* edit = m_window->menuBar()->addMenu(tr("&Edit"));
-    QAction* preferences = add(edit, tr("&Preferences…"), QKeySequence::Preferences);
+    QMenu* edit = m_window->menuBar()->addMenu(MainWindow::tr("&Edit"));
+    QAction* preferences = add(edit, MainWindow::tr("&Preferences…"), QKeySequence::Preferences);
     preferences->setMenuRole(QAction::PreferencesRole);
     connect(preferences, &QAction::triggered, m_window, &MainWindow::openPreferences);
     edit->addSeparator();
-    connect(add(edit, tr("&Find Events…"), QKeySequence(Qt::CTRL | Qt::Key_F)), &QAction::triggered,
-            m_window, &MainWindow::openSearch);
+    connect(add(edit, MainWindow::tr("&Find Events…"), QKeySequence(Qt::CTRL | Qt::Key_F)),
+            &QAction::triggered, m_window, &MainWindow::openSearch);
     for (const QKeySequence& keys : {QKeySequence(Qt::Key_F3), QKeySequence(Qt::Key_Slash)}) {
         auto* search = new QShortcut(keys, m_window);
         search->setContext(Qt::WindowShortcut);
         connect(search, &QShortcut::activated, m_window, &MainWindow::openSearch);
     }
 
-    QMenu* view = m_window->menuBar()->addMenu(tr("&View"));
-    m_toggleSidebarAction = add(view, tr("Toggle &Sidebar"));
+    QMenu* view = m_window->menuBar()->addMenu(MainWindow::tr("&View"));
+    m_toggleSidebarAction = add(view, MainWindow::tr("Toggle &Sidebar"));
     m_toggleSidebarAction->setCheckable(true);
     m_toggleSidebarAction->setChecked(true);
-    m_showEmptyDaysAction =
-        add(view, tr("Show &Empty Days in Agenda"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
+    m_showEmptyDaysAction = add(view, MainWindow::tr("Show &Empty Days in Agenda"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     m_showEmptyDaysAction->setShortcutContext(Qt::WindowShortcut);
     m_showEmptyDaysAction->setCheckable(true);
-    m_compactAction =
-        add(view, tr("&Compact Density"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
+    m_compactAction = add(view, MainWindow::tr("&Compact Density"),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
     m_compactAction->setShortcutContext(Qt::WindowShortcut);
     m_compactAction->setCheckable(true);
     connect(m_compactAction, &QAction::triggered, this, &MainWindowMenus::applyDensity);
@@ -126,75 +130,79 @@ void MainWindowMenus::buildMenuBar()
             syncDensityAction();
         }
     });
-    m_toggleTasksPaneAction =
-        add(view, tr("Toggle &Tasks Pane"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
+    m_toggleTasksPaneAction = add(view, MainWindow::tr("Toggle &Tasks Pane"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_K));
     m_toggleTasksPaneAction->setShortcutContext(Qt::WindowShortcut);
     m_toggleTasksPaneAction->setCheckable(true);
 
-    QMenu* window = m_window->menuBar()->addMenu(tr("&Window"));
-    connect(add(window, tr("Detached &Agenda Window")), &QAction::triggered, m_window,
+    QMenu* window = m_window->menuBar()->addMenu(MainWindow::tr("&Window"));
+    connect(add(window, MainWindow::tr("Detached &Agenda Window")), &QAction::triggered, m_window,
             &MainWindow::openDetachedAgenda);
-    connect(add(window, tr("Detached &Tasks Window")), &QAction::triggered, m_window,
+    connect(add(window, MainWindow::tr("Detached &Tasks Window")), &QAction::triggered, m_window,
             &MainWindow::openDetachedTasks);
 
-    QMenu* tools = m_window->menuBar()->addMenu(tr("&Tools"));
-    connect(add(tools, tr("Add &Filter…")), &QAction::triggered, m_window, &MainWindow::addFilter);
-    connect(add(tools, tr("Add Calendar &Group…")), &QAction::triggered, this,
+    QMenu* tools = m_window->menuBar()->addMenu(MainWindow::tr("&Tools"));
+    connect(add(tools, MainWindow::tr("Add &Filter…")), &QAction::triggered, m_window,
+            &MainWindow::addFilter);
+    connect(add(tools, MainWindow::tr("Add Calendar &Group…")), &QAction::triggered, this,
             [this] { m_window->openCalendarGroupForm(QString(), m_window, false); });
-    connect(add(tools, tr("Manage Calendar Gr&oups…")), &QAction::triggered, this, [this] {
-        ManageViewsDialog dialog(m_state, m_window);
-        m_window->execDialog(&dialog);
-    });
-    connect(add(tools, tr("Manage Te&mplates…")), &QAction::triggered, this, [this] {
+    connect(add(tools, MainWindow::tr("Manage Calendar Gr&oups…")), &QAction::triggered, this,
+            [this] {
+                ManageViewsDialog dialog(m_state, m_window);
+                m_window->execDialog(&dialog);
+            });
+    connect(add(tools, MainWindow::tr("Manage Te&mplates…")), &QAction::triggered, this, [this] {
         ManageTemplatesDialog dialog(m_state, m_window);
         m_window->execDialog(&dialog);
     });
     tools->addSeparator();
-    connect(add(tools, tr("&Weather…")), &QAction::triggered, this, [this] {
+    connect(add(tools, MainWindow::tr("&Weather…")), &QAction::triggered, this, [this] {
         WeatherSettingsDialog dialog(m_state, m_window);
         m_window->execDialog(&dialog);
     });
 
     if (qEnvironmentVariable("CALENDAR_INSTANCE") == QLatin1String("dev")) {
-        QMenu* developer = m_window->menuBar()->addMenu(tr("&Developer"));
-        connect(add(developer, tr("Load Sample &Data")), &QAction::triggered, this,
+        QMenu* developer = m_window->menuBar()->addMenu(MainWindow::tr("&Developer"));
+        connect(add(developer, MainWindow::tr("Load Sample &Data")), &QAction::triggered, this,
                 &MainWindowMenus::sampleDataLoadRequested);
-        connect(add(developer, tr("&Clear Sample Data")), &QAction::triggered, this,
+        connect(add(developer, MainWindow::tr("&Clear Sample Data")), &QAction::triggered, this,
                 &MainWindowMenus::clearSampleData);
         developer->addSeparator();
-        connect(add(developer, tr("Send Test &Notification")), &QAction::triggered, m_window,
-                &MainWindow::sendTestNotification);
+        connect(add(developer, MainWindow::tr("Send Test &Notification")), &QAction::triggered,
+                m_window, &MainWindow::sendTestNotification);
     }
 
-    QMenu* help = m_window->menuBar()->addMenu(tr("&Help"));
-    connect(add(help, tr("&Keyboard Shortcuts"), QKeySequence::HelpContents), &QAction::triggered,
-            this, [this] {
+    QMenu* help = m_window->menuBar()->addMenu(MainWindow::tr("&Help"));
+    connect(add(help, MainWindow::tr("&Keyboard Shortcuts"), QKeySequence::HelpContents),
+            &QAction::triggered, this, [this] {
                 KeyboardHelpDialog dialog(m_window);
                 m_window->execDialog(&dialog);
             });
-    QAction* testNotification = add(help, tr("Send Test &Notification"));
+    QAction* testNotification = add(help, MainWindow::tr("Send Test &Notification"));
     testNotification->setStatusTip(
-        tr("Fire a sample reminder toast to verify your desktop notification setup."));
+        MainWindow::tr("Fire a sample reminder toast to verify your desktop notification setup."));
     connect(testNotification, &QAction::triggered, m_window, &MainWindow::sendTestNotification);
     help->addSeparator();
     const OrvaUpdate::StatusCallbacks callbacks{
         [this](const QString& text) { m_window->statusBar()->showMessage(text); },
         [this] { m_window->statusBar()->clearMessage(); },
         [this](const QString& text, int ms) { m_window->statusBar()->showMessage(text, ms); }};
-    connect(add(help, tr("&What's New")), &QAction::triggered, this, [this, callbacks] {
-        OrvaUpdate::showWhatsNew(m_window->updateFeedConfig(), tr("Orvandellic Calendar"), m_window,
-                                 callbacks);
+    connect(add(help, MainWindow::tr("&What's New")), &QAction::triggered, this, [this, callbacks] {
+        OrvaUpdate::showWhatsNew(m_window->updateFeedConfig(),
+                                 MainWindow::tr("Orvandellic Calendar"), m_window, callbacks);
     });
-    QAction* feedback = add(help, tr("Send &Feedback…"));
+    QAction* feedback = add(help, MainWindow::tr("Send &Feedback…"));
     feedback->setIcon(Theme::glyphIcon(Glyphs::openInNew, 16, Theme::textPrimary()));
     connect(feedback, &QAction::triggered, this,
             [this] { openFeedbackPage(m_window->feedbackConfig(), m_window); });
-    connect(add(help, tr("Check for &Updates…")), &QAction::triggered, this, [this, callbacks] {
-        OrvaUpdate::checkForUpdatesInteractive(m_window->updateFeedConfig(),
-                                               tr("Orvandellic Calendar"), m_window, callbacks);
-    });
+    connect(add(help, MainWindow::tr("Check for &Updates…")), &QAction::triggered, this,
+            [this, callbacks] {
+                OrvaUpdate::checkForUpdatesInteractive(m_window->updateFeedConfig(),
+                                                       MainWindow::tr("Orvandellic Calendar"),
+                                                       m_window, callbacks);
+            });
     help->addSeparator();
-    QAction* about = add(help, tr("&About Orvandellic Calendar"));
+    QAction* about = add(help, MainWindow::tr("&About Orvandellic Calendar"));
     about->setMenuRole(QAction::AboutRole);
     connect(about, &QAction::triggered, this, &MainWindowMenus::showAbout);
 }
@@ -275,31 +283,34 @@ void MainWindowMenus::updateAccountActions()
     OrvaAccount::Client* client = m_state->accountClient();
     const bool signedIn = client != nullptr && client->isAuthenticated();
     m_signOutAction->setVisible(signedIn);
-    m_accountAction->setStatusTip(signedIn ? tr("Manage your account") : tr("Sign in or sign up"));
+    m_accountAction->setStatusTip(signedIn ? MainWindow::tr("Manage your account")
+                                           : MainWindow::tr("Sign in or sign up"));
 }
 
 void MainWindowMenus::updateInvitationsAction()
 {
     const int count = m_state->invitations() ? m_state->invitations()->pendingCount() : 0;
-    m_invitationsAction->setText(count < 1 ? tr("&Invitations…")
-                                           : tr("&Invitations… (%1)").arg(count));
+    m_invitationsAction->setText(count < 1 ? MainWindow::tr("&Invitations…")
+                                           : MainWindow::tr("&Invitations… (%1)").arg(count));
 }
 
 void MainWindowMenus::showAbout()
 {
     QMessageBox::about(
-        m_window, tr("About Orvandellic Calendar"),
-        tr("<h3>Orvandellic Calendar</h3><p>Version %1</p><p>A CalDAV-first calendar with "
-           "client-side filters and Views, the killer feature competitors don't have.</p><p>Made "
-           "for people who keep several calendars in one place. Built with Qt %2.</p>")
+        m_window, MainWindow::tr("About Orvandellic Calendar"),
+        MainWindow::tr(
+            "<h3>Orvandellic Calendar</h3><p>Version %1</p><p>A CalDAV-first calendar with "
+            "client-side filters and Views, the killer feature competitors don't have.</p><p>Made "
+            "for people who keep several calendars in one place. Built with Qt %2.</p>")
             .arg(Defaults::version(), QString::fromLatin1(qVersion())));
 }
 
 void MainWindowMenus::clearSampleData()
 {
     if (QMessageBox::question(
-            m_window, tr("Clear sample data?"),
-            tr("Remove the sample calendars, events, and tasks? Your real data is untouched."),
+            m_window, MainWindow::tr("Clear sample data?"),
+            MainWindow::tr(
+                "Remove the sample calendars, events, and tasks? Your real data is untouched."),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return;
     }

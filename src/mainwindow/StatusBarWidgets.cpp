@@ -51,7 +51,7 @@ void StatusBarWidgets::build()
     m_filterButton->setAutoRaise(true);
     m_filterButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_filterButton->setCursor(Qt::PointingHandCursor);
-    m_filterButton->setToolTip(tr("Manage filters"));
+    m_filterButton->setToolTip(MainWindow::tr("Manage filters"));
     paintFilterIcon();
     // The glyph is drawn in the theme's text colour: a theme chosen later draws it again.
     if (ThemeManager* themes = m_state->themeManager()) {
@@ -92,14 +92,18 @@ void StatusBarWidgets::refreshAccountPill()
         return;
     }
     if (counts.needPassword == 0) {
-        m_accountPill->setText(tr("%n account(s) need sign-in", nullptr, counts.needSignIn));
-        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and sign in."));
+        m_accountPill->setText(
+            MainWindow::tr("%n account(s) need sign-in", nullptr, counts.needSignIn));
+        m_accountPill->setToolTip(MainWindow::tr("Click to open Calendar Accounts and sign in."));
     } else if (counts.needSignIn == 0) {
-        m_accountPill->setText(tr("%n account(s) need password", nullptr, counts.needPassword));
-        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and re-enter the password."));
+        m_accountPill->setText(
+            MainWindow::tr("%n account(s) need password", nullptr, counts.needPassword));
+        m_accountPill->setToolTip(
+            MainWindow::tr("Click to open Calendar Accounts and re-enter the password."));
     } else {
-        m_accountPill->setText(tr("%n account(s) need attention", nullptr, total));
-        m_accountPill->setToolTip(tr("Click to open Calendar Accounts and resolve the issues."));
+        m_accountPill->setText(MainWindow::tr("%n account(s) need attention", nullptr, total));
+        m_accountPill->setToolTip(
+            MainWindow::tr("Click to open Calendar Accounts and resolve the issues."));
     }
 }
 
@@ -126,8 +130,8 @@ void StatusBarWidgets::rebuildFilterMenu()
     if (!rules.isEmpty()) {
         const bool allEnabled = std::all_of(rules.cbegin(), rules.cend(),
                                             [](const FilterRule& r) { return r.enabled; });
-        QAction* all =
-            menu->addAction(allEnabled ? tr("Disable all filters") : tr("Enable all filters"));
+        QAction* all = menu->addAction(allEnabled ? MainWindow::tr("Disable all filters")
+                                                  : MainWindow::tr("Enable all filters"));
         const bool target = !allEnabled;
         connect(all, &QAction::triggered, this, [this, target] {
             for (const FilterRule& rule : m_state->filterRules()->getAll()) {
@@ -147,13 +151,14 @@ void StatusBarWidgets::rebuildFilterMenu()
         }
         menu->addSeparator();
     }
-    connect(menu->addAction(tr("Add Filter…")), &QAction::triggered, m_window,
+    connect(menu->addAction(MainWindow::tr("Add Filter…")), &QAction::triggered, m_window,
             &MainWindow::addFilter);
     if (!rules.isEmpty()) {
-        connect(menu->addAction(tr("Manage Filters…")), &QAction::triggered, this, [this] {
-            ManageFiltersDialog dialog(m_state, m_window);
-            m_window->execDialog(&dialog);
-        });
+        connect(menu->addAction(MainWindow::tr("Manage Filters…")), &QAction::triggered, this,
+                [this] {
+                    ManageFiltersDialog dialog(m_state, m_window);
+                    m_window->execDialog(&dialog);
+                });
     }
 }
 
@@ -164,15 +169,15 @@ void StatusBarWidgets::updateFilterButton()
     }
     const QList<FilterRule> rules = m_state->filterRules()->getAll();
     if (rules.isEmpty()) {
-        m_filterButton->setText(tr("No filters"));
+        m_filterButton->setText(MainWindow::tr("No filters"));
         return;
     }
     const int enabled = int(
         std::count_if(rules.cbegin(), rules.cend(), [](const FilterRule& r) { return r.enabled; }));
-    QString text = tr("%n filter(s) applied", nullptr, enabled);
+    QString text = MainWindow::tr("%n filter(s) applied", nullptr, enabled);
     const int hidden = m_state->filterHiddenCount();
     if (enabled > 0 && hidden > 0) {
-        text += QStringLiteral(" · ") + tr("%n hidden", nullptr, hidden);
+        text += QStringLiteral(" · ") + MainWindow::tr("%n hidden", nullptr, hidden);
     }
     m_filterButton->setText(text);
 }

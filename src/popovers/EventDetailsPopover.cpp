@@ -244,7 +244,7 @@ QString EventDetailsPopover::formatEventTimeRange(const Event& event, const QStr
         QDate end = event.endTime ? event.endTime->toUTC().date() : start;
         if (event.endTime && end > start)
             end = end.addDays(-1);
-        const QString allDay = QObject::tr("All-day");
+        const QString allDay = EventDetailsPopover::tr("All-day");
         if (end == start) {
             return DateLanguage::format(start, QStringLiteral("dddd, MMMM d, yyyy")) +
                    QStringLiteral("  ·  ") + allDay;

@@ -3,6 +3,7 @@
 #include "FormRows.h"
 #include "Theme.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,14 +17,14 @@ namespace {
 QString answerText(const QString& status)
 {
     if (status == QLatin1String("accepted"))
-        return EventAttendeeList::tr("Going");
+        return QCoreApplication::translate("EventFormDialog", "Going");
     if (status == QLatin1String("declined"))
-        return EventAttendeeList::tr("Declined");
+        return QCoreApplication::translate("EventFormDialog", "Declined");
     if (status == QLatin1String("tentative"))
-        return EventAttendeeList::tr("Maybe");
+        return QCoreApplication::translate("EventFormDialog", "Maybe");
     if (status == QLatin1String("delegated"))
-        return EventAttendeeList::tr("Delegated");
-    return EventAttendeeList::tr("No response");
+        return QCoreApplication::translate("EventFormDialog", "Delegated");
+    return QCoreApplication::translate("EventFormDialog", "No response");
 }
 
 } // namespace
@@ -33,7 +34,8 @@ EventAttendeeList::EventAttendeeList(QWidget* parent) : QWidget(parent)
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(4);
-    m_addButton = FormRows::linkButton(tr("+ Add attendee"), this);
+    m_addButton = FormRows::linkButton(
+        QCoreApplication::translate("EventFormDialog", "+ Add attendee"), this);
     connect(m_addButton, &QPushButton::clicked, this, &EventAttendeeList::add);
     m_layout->addWidget(m_addButton);
 }
@@ -69,14 +71,15 @@ void EventAttendeeList::rebuildRows()
         auto* row = new QWidget(this);
         auto* layout = FormRows::rowLayout(row);
         auto* name = new QLineEdit(attendee.name, row);
-        name->setPlaceholderText(tr("Name"));
+        name->setPlaceholderText(QCoreApplication::translate("EventFormDialog", "Name"));
         name->setFixedWidth(160);
         connect(name, &QLineEdit::textEdited, this,
                 [this, i](const QString& text) { m_attendees[i].name = text; });
         name->setCursorPosition(0);
         auto* email = new QLineEdit(attendee.email, row);
         email->setCursorPosition(0);
-        email->setPlaceholderText(tr("name@example.com"));
+        email->setPlaceholderText(
+            QCoreApplication::translate("EventFormDialog", "name@example.com"));
         connect(email, &QLineEdit::textEdited, this,
                 [this, i](const QString& text) { m_attendees[i].email = text.trimmed(); });
         // The answer word may come from a server: plain text only.

@@ -3,6 +3,7 @@
 #include "FormRows.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -16,27 +17,30 @@ struct ReminderChoice
 };
 
 const ReminderChoice reminderChoices[] = {
-    {0, QT_TRANSLATE_NOOP("EventReminderList", "At time of event")},
-    {5, QT_TRANSLATE_NOOP("EventReminderList", "5 minutes before")},
-    {10, QT_TRANSLATE_NOOP("EventReminderList", "10 minutes before")},
-    {15, QT_TRANSLATE_NOOP("EventReminderList", "15 minutes before")},
-    {30, QT_TRANSLATE_NOOP("EventReminderList", "30 minutes before")},
-    {60, QT_TRANSLATE_NOOP("EventReminderList", "1 hour before")},
-    {120, QT_TRANSLATE_NOOP("EventReminderList", "2 hours before")},
-    {1440, QT_TRANSLATE_NOOP("EventReminderList", "1 day before")},
-    {2880, QT_TRANSLATE_NOOP("EventReminderList", "2 days before")},
-    {10080, QT_TRANSLATE_NOOP("EventReminderList", "1 week before")},
+    {0, QT_TRANSLATE_NOOP("EventFormDialog", "At time of event")},
+    {5, QT_TRANSLATE_NOOP("EventFormDialog", "5 minutes before")},
+    {10, QT_TRANSLATE_NOOP("EventFormDialog", "10 minutes before")},
+    {15, QT_TRANSLATE_NOOP("EventFormDialog", "15 minutes before")},
+    {30, QT_TRANSLATE_NOOP("EventFormDialog", "30 minutes before")},
+    {60, QT_TRANSLATE_NOOP("EventFormDialog", "1 hour before")},
+    {120, QT_TRANSLATE_NOOP("EventFormDialog", "2 hours before")},
+    {1440, QT_TRANSLATE_NOOP("EventFormDialog", "1 day before")},
+    {2880, QT_TRANSLATE_NOOP("EventFormDialog", "2 days before")},
+    {10080, QT_TRANSLATE_NOOP("EventFormDialog", "1 week before")},
 };
 
 QString reminderText(int minutes)
 {
+    // Plain locals: the translation tools do not read a division inside the call.
+    const int days = minutes / 1440;
+    const int hours = minutes / 60;
     if (minutes == 0)
-        return EventReminderList::tr("At time of event");
+        return QCoreApplication::translate("EventFormDialog", "At time of event");
     if (minutes >= 1440)
-        return EventReminderList::tr("%1 days before").arg(minutes / 1440);
+        return QCoreApplication::translate("EventFormDialog", "%n day(s) before", nullptr, days);
     if (minutes >= 60)
-        return EventReminderList::tr("%1 hours before").arg(minutes / 60);
-    return EventReminderList::tr("%1 minutes before").arg(minutes);
+        return QCoreApplication::translate("EventFormDialog", "%n hour(s) before", nullptr, hours);
+    return QCoreApplication::translate("EventFormDialog", "%n minute(s) before", nullptr, minutes);
 }
 
 } // namespace
@@ -46,7 +50,8 @@ EventReminderList::EventReminderList(QWidget* parent) : QWidget(parent)
     m_layout = new QVBoxLayout(this);
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(8);
-    m_addButton = FormRows::linkButton(tr("+ Add reminder"), this);
+    m_addButton = FormRows::linkButton(
+        QCoreApplication::translate("EventFormDialog", "+ Add reminder"), this);
     connect(m_addButton, &QPushButton::clicked, this, [this] { addRow(15); });
     m_layout->addWidget(m_addButton);
 }
@@ -57,7 +62,8 @@ void EventReminderList::addRow(int minutes)
     auto* layout = FormRows::rowLayout(row);
     auto* combo = new QComboBox(row);
     for (const ReminderChoice& choice : reminderChoices)
-        combo->addItem(tr(choice.label), choice.minutes);
+        combo->addItem(QCoreApplication::translate("EventFormDialog", choice.label),
+                       choice.minutes);
     int index = combo->findData(minutes);
     if (index < 0) {
         combo->addItem(reminderText(minutes), minutes);

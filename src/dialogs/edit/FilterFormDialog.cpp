@@ -585,11 +585,11 @@ void FilterFormDialog::refreshPreview()
     }
     const FilterConditions::PreviewTally tally =
         FilterConditions::tally(occurrences, shown.filtered);
-    const QString verb = rule.action == QLatin1String("hide") ? tr("hide") : tr("dim");
-    QString text = tr("Would %1 %2 of %3 events in the next 30 days.")
-                       .arg(verb)
-                       .arg(tally.matched)
-                       .arg(occurrences.size());
+    const int total = int(occurrences.size());
+    QString text = rule.action == QLatin1String("hide")
+                       ? tr("Would hide %1 of %n event(s) in the next 30 days.", nullptr, total)
+                       : tr("Would dim %1 of %n event(s) in the next 30 days.", nullptr, total);
+    text = text.arg(tally.matched);
     if (!tally.examples.isEmpty())
         text += QStringLiteral("  ") + tr("e.g. %1").arg(tally.examples.join(QStringLiteral(", ")));
     m_previewLabel->setText(text);

@@ -34,12 +34,12 @@ QString answerText(const QString& status)
 {
     const QString lower = status.toLower();
     if (lower == QLatin1String("accepted"))
-        return QObject::tr("Accepted");
+        return InvitationsDialog::tr("Accepted");
     if (lower == QLatin1String("declined"))
-        return QObject::tr("Declined");
+        return InvitationsDialog::tr("Declined");
     if (lower == QLatin1String("tentative"))
-        return QObject::tr("Maybe");
-    return QObject::tr("No answer");
+        return InvitationsDialog::tr("Maybe");
+    return InvitationsDialog::tr("No answer");
 }
 
 } // namespace

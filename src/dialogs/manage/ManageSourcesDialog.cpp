@@ -346,9 +346,9 @@ void ManageSourcesDialog::addSubscription()
             !QStringList{QStringLiteral("webcal"), QStringLiteral("webcals"),
                          QStringLiteral("http"), QStringLiteral("https")}
                  .contains(scheme))
-            return QObject::tr("Enter a webcal, http or https address.");
+            return ManageSourcesDialog::tr("Enter a webcal, http or https address.");
         if (name->text().trimmed().isEmpty())
-            return QObject::tr("Please enter a name.");
+            return ManageSourcesDialog::tr("Please enter a name.");
         return QString();
     });
     if (!form.exec())

@@ -51,8 +51,9 @@ QString agendaWhen(const Event& event, const QString& pattern)
     const QDate last = ViewDays::lastDay(event, zone);
     if (event.isAllDay) {
         if (last == first)
-            return QObject::tr("All day");
-        return QObject::tr("All day – %1").arg(DateLanguage::format(last, QStringLiteral("MMM d")));
+            return PdfExportDialog::tr("All day");
+        return PdfExportDialog::tr("All day – %1")
+            .arg(DateLanguage::format(last, QStringLiteral("MMM d")));
     }
     const QString start = TimeFormat::format(event.startTime.toTimeZone(zone), pattern);
     const QDateTime end = event.endTime.value_or(event.startTime).toTimeZone(zone);

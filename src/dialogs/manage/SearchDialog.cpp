@@ -23,7 +23,7 @@ namespace {
 QString whenText(const AppState* state, const Event& event)
 {
     if (event.isAllDay)
-        return QObject::tr("%1 · All day")
+        return SearchDialog::tr("%1 · All day")
             .arg(DateLanguage::format(event.startTime.toUTC().date(),
                                       QStringLiteral("ddd, MMM d, yyyy")));
     const QDateTime start = event.startTime.toTimeZone(QTimeZone::systemTimeZone());

@@ -23,28 +23,26 @@
 
 namespace {
 
-QString translated(const char* text, int n = -1)
-{
-    return QCoreApplication::translate("MainWindow", text, nullptr, n);
-}
-
 QString passwordMissingText()
 {
-    return translated("Password missing");
+    return QCoreApplication::translate("MainWindow", "Password missing");
 }
 
 // "Synced 4 events", and the events a source held that could not be stored when there were any.
 QString syncedText(int events, int skipped)
 {
-    QString text = translated("Synced %n events", events);
+    QString text = QCoreApplication::translate("MainWindow", "Synced %n event(s)", nullptr, events);
     if (skipped > 0)
-        text += QStringLiteral("; ") + translated("%n event(s) without start left out", skipped);
+        text += QStringLiteral("; ") +
+                QCoreApplication::translate("MainWindow", "%n event(s) without start left out",
+                                            nullptr, skipped);
     return text;
 }
 
 QString noClientText()
 {
-    return translated("This account's calendars do not sync in this version.");
+    return QCoreApplication::translate("MainWindow",
+                                       "This account's calendars do not sync in this version.");
 }
 
 } // namespace
@@ -389,7 +387,9 @@ void SyncOrchestrator::finishRun()
         if (m_runReported > 0) {
             say(syncedText(m_syncedEventTotal, m_skippedEventTotal), 4000);
         } else {
-            say(translated("All caught up, nothing waiting to sync."), 5000);
+            say(QCoreApplication::translate("MainWindow",
+                                            "All caught up, nothing waiting to sync."),
+                5000);
         }
     }
     if (m_fullSyncAgain) {
@@ -467,7 +467,9 @@ void SyncOrchestrator::syncNow()
             account, login, this,
             [this, proceed](bool ok, int newCalendars, const QString& reason) {
                 if (ok && newCalendars > 0) {
-                    say(translated("Discovered %n new calendar(s).", newCalendars), 4000);
+                    say(QCoreApplication::translate("MainWindow", "Discovered %n new calendar(s).",
+                                                    nullptr, newCalendars),
+                        4000);
                 } else if (!ok) {
                     qWarning().noquote() << "[Sync] Rediscovery skipped:" << reason;
                 }
@@ -515,7 +517,8 @@ void SyncOrchestrator::syncNow()
         reportNoClient(account);
     }
     if (started > 0) {
-        say(translated("Syncing %1 account(s)…").arg(started), 0);
+        say(QCoreApplication::translate("MainWindow", "Syncing %n account(s)…", nullptr, started),
+            0);
     } else if (withoutClient.isEmpty()) {
         bool anySyncAccount = false;
         for (const Account& account : m_state->accounts()->getAll()) {
@@ -523,8 +526,10 @@ void SyncOrchestrator::syncNow()
                 anySyncAccount || (account.enabled && SyncRules::isSyncType(account.type));
         }
         say(anySyncAccount
-                ? translated("All caught up, nothing waiting to sync.")
-                : translated("No sync accounts configured. Add one in Calendar Accounts."),
+                ? QCoreApplication::translate("MainWindow",
+                                              "All caught up, nothing waiting to sync.")
+                : QCoreApplication::translate(
+                      "MainWindow", "No sync accounts configured. Add one in Calendar Accounts."),
             5000);
     }
     releaseRunItem();
@@ -540,17 +545,19 @@ void SyncOrchestrator::runCalDavAccountSync(const QString& accountId, const CalD
 
 void SyncOrchestrator::forceFullSync()
 {
-    const QString text = translated(
+    const QString text = QCoreApplication::translate(
+        "MainWindow",
         "Re-fetch every event and task from every account, ignoring saved sync tokens. Useful "
         "when items look stale or out of date.\n\nAny unsynced local edits will be discarded "
         "in favour of the server's copy. Pending deletions are preserved.\n\nHeavy accounts "
         "may take a minute or two and use more bandwidth than usual.");
-    if (!confirm || !confirm(translated("Force full sync?"), text)) {
+    if (!confirm || !confirm(QCoreApplication::translate("MainWindow", "Force full sync?"), text)) {
         return;
     }
     if (m_state->isStoreHeld()) {
         m_refetchWhenStoreFree = true;
-        say(translated("The full sync starts once the import ends."), 5000);
+        say(QCoreApplication::translate("MainWindow", "The full sync starts once the import ends."),
+            5000);
         return;
     }
     refetchEverything();
@@ -615,7 +622,10 @@ void SyncOrchestrator::refetchEverything()
         }
     }
     m_state->preferences()->remove(QStringLiteral("config/sync/since"));
-    say(translated("Cleared %n calendar sync token(s), running full sync…", cleared), 4000);
+    say(QCoreApplication::translate("MainWindow",
+                                    "Cleared %n calendar sync token(s), running full sync…",
+                                    nullptr, cleared),
+        4000);
     if (m_state->configSync() != nullptr) {
         m_state->configSync()->syncNow();
     }
@@ -625,7 +635,8 @@ void SyncOrchestrator::refetchEverything()
 void SyncOrchestrator::checkWatchdog()
 {
     const QDateTime now = Clock::now();
-    const QString reason = translated("The sync did not finish in time.");
+    const QString reason =
+        QCoreApplication::translate("MainWindow", "The sync did not finish in time.");
     QList<SyncClientHandle*> silent;
     for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
         if (it->lastActivity.secsTo(now) >= SyncRules::silentClientSeconds) {

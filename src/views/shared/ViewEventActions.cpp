@@ -18,6 +18,46 @@
 #include <QMessageBox>
 #include <QPointer>
 
+namespace {
+
+// The texts below are translated in the context of the view that asks for them; the table lets
+// the translation tools see every pair.
+[[maybe_unused]] const char* const contextTexts[][2] = {
+    {"DayView", QT_TRANSLATE_NOOP("DayView", "Edit filter \"%1\"\u2026")},
+    {"DayView", QT_TRANSLATE_NOOP("DayView", "Create Filter from Event\u2026")},
+    {"DayView", QT_TRANSLATE_NOOP("DayView", "Delete \"%1\"? You can undo with %2.")},
+    {"DayView", QT_TRANSLATE_NOOP("DayView", "Delete event?")},
+    {"DayView", QT_TRANSLATE_NOOP("DayView", "Edit\u2026")},
+    {"DayView", QT_TRANSLATE_NOOP("DayView", "Delete")},
+    {"WeekView", QT_TRANSLATE_NOOP("WeekView", "Edit filter \"%1\"\u2026")},
+    {"WeekView", QT_TRANSLATE_NOOP("WeekView", "Create Filter from Event\u2026")},
+    {"WeekView", QT_TRANSLATE_NOOP("WeekView", "Delete \"%1\"? You can undo with %2.")},
+    {"WeekView", QT_TRANSLATE_NOOP("WeekView", "Delete event?")},
+    {"WeekView", QT_TRANSLATE_NOOP("WeekView", "Edit\u2026")},
+    {"WeekView", QT_TRANSLATE_NOOP("WeekView", "Delete")},
+    {"MonthView", QT_TRANSLATE_NOOP("MonthView", "Edit filter \"%1\"\u2026")},
+    {"MonthView", QT_TRANSLATE_NOOP("MonthView", "Create Filter from Event\u2026")},
+    {"MonthView", QT_TRANSLATE_NOOP("MonthView", "Delete \"%1\"? You can undo with %2.")},
+    {"MonthView", QT_TRANSLATE_NOOP("MonthView", "Delete event?")},
+    {"MonthView", QT_TRANSLATE_NOOP("MonthView", "Edit\u2026")},
+    {"MonthView", QT_TRANSLATE_NOOP("MonthView", "Delete")},
+    {"WeekGridView", QT_TRANSLATE_NOOP("WeekGridView", "Edit filter \"%1\"\u2026")},
+    {"WeekGridView", QT_TRANSLATE_NOOP("WeekGridView", "Create Filter from Event\u2026")},
+    {"WeekGridView", QT_TRANSLATE_NOOP("WeekGridView", "Delete \"%1\"? You can undo with %2.")},
+    {"WeekGridView", QT_TRANSLATE_NOOP("WeekGridView", "Delete event?")},
+    {"WeekGridView", QT_TRANSLATE_NOOP("WeekGridView", "Edit\u2026")},
+    {"WeekGridView", QT_TRANSLATE_NOOP("WeekGridView", "Delete")},
+    {"AgendaListWidget", QT_TRANSLATE_NOOP("AgendaListWidget", "Edit filter \"%1\"\u2026")},
+    {"AgendaListWidget", QT_TRANSLATE_NOOP("AgendaListWidget", "Create Filter from Event\u2026")},
+    {"AgendaListWidget",
+     QT_TRANSLATE_NOOP("AgendaListWidget", "Delete \"%1\"? You can undo with %2.")},
+    {"AgendaListWidget", QT_TRANSLATE_NOOP("AgendaListWidget", "Delete event?")},
+    {"AgendaListWidget", QT_TRANSLATE_NOOP("AgendaListWidget", "Edit\u2026")},
+    {"AgendaListWidget", QT_TRANSLATE_NOOP("AgendaListWidget", "Delete")},
+};
+
+} // namespace
+
 namespace ViewEventActions {
 
 FilterEntries::FilterEntries(AppState* appState, QMenu& menu, const Event& event,

@@ -1,6 +1,7 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "Application.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
@@ -36,6 +37,7 @@
 #include <QTest>
 #include <QTimeZone>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace {
 
@@ -206,7 +208,13 @@ class TestEventFormDialog : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        // The English catalogue gives the counted texts their singular and plural.
+        for (QTranslator* translator : Application::loadTranslators(QStringLiteral("en"), this))
+            QCoreApplication::installTranslator(translator);
+    }
     void init() { startAt(AppStateFixture::defaultNow()); }
     void cleanup() { m_fixture.reset(); }
 
@@ -391,7 +399,7 @@ private Q_SLOTS:
         QVERIFY(state()->events()->insert(original));
         Form form(state(), *state()->events()->getById(original.id));
         QVERIFY(!form.button(QStringLiteral("From template…")));
-        QCOMPARE(form.reminderTexts(), (QStringList{"45 minutes before", "1 hours before"}));
+        QCOMPARE(form.reminderTexts(), (QStringList{"45 minutes before", "1 hour before"}));
         QStringList labels;
         for (QLabel* label : form.dialog.findChildren<QLabel*>())
             labels.append(label->text());

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "Application.h"
 #include "CalendarRepository.h"
 #include "Database.h"
 #include "FilterFormDialog.h"
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
+#include <QTranslator>
 
 namespace {
 
@@ -136,7 +138,13 @@ class TestFilterFormDialog : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        // The English catalogue gives the counted texts their singular and plural.
+        for (QTranslator* translator : Application::loadTranslators(QStringLiteral("en"), this))
+            QCoreApplication::installTranslator(translator);
+    }
 
     // Each kind stores exactly its condition object, members in key order, with the calendar
     // scope and event reference that belong to it.

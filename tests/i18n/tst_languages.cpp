@@ -1,0 +1,134 @@
+#include <algorithm>
+
+#include "AppStateFixture.h"
+#include "Application.h"
+#include "GuiEnvironment.h"
+#include "MainWindow.h"
+#include "PreferencesRepository.h"
+#include "SyncClientFactory.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QTranslator>
+
+namespace {
+
+// No client ever starts: only the texts are looked at.
+class NoClients : public SyncClientFactory
+{
+public:
+    SyncClientHandle* create(Kind, QObject*) override { return nullptr; }
+    QString calDavPassword(const QString&) override { return {}; }
+    void rediscover(const Account&, const CalDavLogin&, QObject*, DiscoveryDone done) override
+    {
+        done(false, 0, QStringLiteral("offline"));
+    }
+};
+
+QStringList menuTitles(QMainWindow& window)
+{
+    QStringList titles;
+    for (QAction* action : window.menuBar()->actions())
+        titles.append(action->text());
+    return titles;
+}
+
+bool hasButton(QWidget& window, const QString& text)
+{
+    const auto buttons = window.findChildren<QAbstractButton*>();
+    return std::any_of(buttons.cbegin(), buttons.cend(),
+                       [&](const QAbstractButton* button) { return button->text() == text; });
+}
+
+} // namespace
+
+class TestLanguages : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { GuiEnvironment::prepare(); }
+
+    void startsInLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("fileMenu");
+        QTest::addColumn<QString>("helpMenu");
+        QTest::addColumn<QString>("todayButton");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("en") << "en"
+                            << "&File"
+                            << "&Help"
+                            << "Today"
+                            << "Cancel";
+        QTest::newRow("de") << "de"
+                            << "&Datei"
+                            << "&Hilfe"
+                            << "Heute"
+                            << "Abbrechen";
+        QTest::newRow("es") << "es"
+                            << "&Archivo"
+                            << "Ay&uda"
+                            << "Hoy"
+                            << "Cancelar";
+        QTest::newRow("fr") << "fr"
+                            << "&Fichier"
+                            << "Aid&e"
+                            << "Aujourd’hui"
+                            << "Annuler";
+        QTest::newRow("ja") << "ja"
+                            << "ファイル(&F)"
+                            << "ヘルプ(&H)"
+                            << "今日"
+                            << "キャンセル";
+    }
+
+    // The language stored in the platform settings decides the catalogues loaded at start: the
+    // program's own texts and Qt's standard buttons both come out in it.
+    void startsInLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, fileMenu);
+        QFETCH(QString, helpMenu);
+        QFETCH(QString, todayButton);
+        QFETCH(QString, cancel);
+
+        QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
+            .setValue(QStringLiteral("ui/language"), language);
+        const QList<QTranslator*> translators =
+            Application::loadTranslators(Application::resolveLanguage(), this);
+        QCOMPARE(translators.size(), language == QLatin1String("en") ? 1 : 2);
+        for (QTranslator* translator : translators)
+            QCoreApplication::installTranslator(translator);
+
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.state()->preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+        {
+            MainWindow window(fixture.state(), std::make_unique<NoClients>());
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            const QStringList titles = menuTitles(window);
+            QVERIFY2(titles.contains(fileMenu), qPrintable(titles.join(QLatin1String(", "))));
+            QVERIFY2(titles.contains(helpMenu), qPrintable(titles.join(QLatin1String(", "))));
+            QVERIFY(hasButton(window, todayButton));
+            QCOMPARE(window.windowTitle(), QStringLiteral("Orvandellic Calendar"));
+
+            QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+            QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), cancel);
+        }
+        for (QTranslator* translator : translators) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+};
+
+QTEST_MAIN(TestLanguages)
+#include "tst_languages.moc"
