@@ -48,6 +48,8 @@ void GalleryCapture::installCatalogue()
     QString language = qEnvironmentVariable("GALLERY_LANGUAGE");
     if (language.isEmpty())
         language = QStringLiteral("en");
+    // The day and month names follow the language as at start-up.
+    DateLanguage::setLanguage(language);
     for (QTranslator* translator : Application::loadTranslators(language, qApp))
         QCoreApplication::installTranslator(translator);
 }
@@ -59,7 +61,6 @@ int GalleryCapture::start(int argc, char* argv[], const char* toolName)
         return 2;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    DateLanguage::setLanguage(qEnvironmentVariable("GALLERY_LANGUAGE"));
     installCatalogue();
     m_output = QDir(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(m_output.path());
