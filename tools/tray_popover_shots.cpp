@@ -13,6 +13,8 @@
 #include "ThemeManager.h"
 #include "WinTrayPopover.h"
 
+#include "GalleryCapture.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
@@ -59,6 +61,7 @@ int main(int argc, char* argv[])
     qputenv("CALENDAR_DATA_DIR", data.path().toUtf8());
     BundledFonts::registerAll();
     QApplication::setFont(QFont(Theme::sansFamily(), 11));
+    GalleryCapture::installCatalogue();
 
     const QTimeZone zone = QTimeZone::systemTimeZone();
     const QDate today(2026, 3, 11);

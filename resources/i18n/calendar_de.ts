@@ -4841,11 +4841,11 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
     </message>
     <message>
         <source>Open Calendar</source>
-        <translation>Kalender öffnen</translation>
+        <translation>Öffnen</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation>Jetzt synchronisieren</translation>
+        <translation>Synchronisieren</translation>
     </message>
     <message>
         <source>Preferences</source>

@@ -4841,11 +4841,11 @@ Fecha de finalización: próximo vencimiento = hoy + intervalo.</translation>
     </message>
     <message>
         <source>Open Calendar</source>
-        <translation>Abrir calendario</translation>
+        <translation>Abrir</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation>Sincronizar ahora</translation>
+        <translation>Sincronizar</translation>
     </message>
     <message>
         <source>Preferences</source>

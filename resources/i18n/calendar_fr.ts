@@ -4841,11 +4841,11 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Open Calendar</source>
-        <translation>Ouvrir le calendrier</translation>
+        <translation>Ouvrir</translation>
     </message>
     <message>
         <source>Sync Now</source>
-        <translation>Synchroniser maintenant</translation>
+        <translation>Synchroniser</translation>
     </message>
     <message>
         <source>Preferences</source>

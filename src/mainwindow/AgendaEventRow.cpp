@@ -6,6 +6,7 @@
 #include "Theme.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <QPainter>
 #include <QTimeZone>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -61,16 +64,18 @@ AgendaEventRow::AgendaEventRow(AppState* appState, const Event& occurrence, QWid
 
 QWidget* AgendaEventRow::buildTimeColumn()
 {
+    const QFont small = AgendaRowParts::shiftedFont(font(), -1, 8);
+    QFont bold = small;
+    bold.setWeight(QFont::Bold);
+    // 56 pixels hold the English texts; a translation of "All-day" that is longer widens the
+    // column of every row alike, so the rows stay aligned and the word is not cut.
     auto* column = new QWidget;
-    column->setFixedWidth(56);
+    column->setFixedWidth(std::max(56, QFontMetrics(bold).horizontalAdvance(tr("All-day")) + 2));
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    const QFont small = AgendaRowParts::shiftedFont(font(), -1, 8);
     if (m_event.isAllDay) {
         auto* label = new QLabel(tr("All-day"));
-        QFont bold = small;
-        bold.setWeight(QFont::Bold);
         label->setFont(bold);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         layout->addStretch(1);
