@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "AgendaEventRow.h"
 #include "AppStateFixture.h"
 #include "Application.h"
 #include "GuiEnvironment.h"
@@ -11,10 +12,12 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimeZone>
 #include <QTranslator>
 
 namespace {
@@ -122,6 +125,25 @@ private Q_SLOTS:
 
             QDialogButtonBox buttons(QDialogButtonBox::Cancel);
             QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), cancel);
+
+            // The agenda's time column holds the translated "All-day" whole.
+            Event holiday;
+            holiday.id = holiday.uid = QStringLiteral("holiday");
+            holiday.title = QStringLiteral("Holiday");
+            holiday.isAllDay = true;
+            holiday.startTime = QDateTime(QDate(2026, 3, 11), QTime(0, 0), QTimeZone::utc());
+            holiday.endTime = holiday.startTime.addDays(1);
+            AgendaEventRow row(fixture.state(), holiday);
+            const QString allDay = QCoreApplication::translate("AgendaEventRow", "All-day");
+            QLabel* label = nullptr;
+            for (QLabel* candidate : row.findChildren<QLabel*>()) {
+                if (candidate->text() == allDay)
+                    label = candidate;
+            }
+            QVERIFY(label);
+            QVERIFY2(label->parentWidget()->width() >=
+                         label->fontMetrics().horizontalAdvance(allDay),
+                     qPrintable(allDay));
         }
         for (QTranslator* translator : translators) {
             QCoreApplication::removeTranslator(translator);
