@@ -58,6 +58,12 @@ bool ImportBatches::next()
     const char* endLine = nullptr;
     // The reader takes an event from every BEGIN:VEVENT line, nested ones too, so they count.
     int nestedEvents = 0;
+    int nestedTasks = 0;
+    // Whether the event and the task reader each hold a component open at this line: each opens
+    // one at its BEGIN line at any depth and closes it at the next END line of that kind, even one
+    // outside the component that held the BEGIN.
+    bool eventOpen = false;
+    bool taskOpen = false;
     qsizetype position = m_position;
     while (position < m_text.size() && m_events + m_tasks < m_componentsPerBatch &&
            m_componentsRead < Limits::maxIcalendarComponentsPerText) {
@@ -78,20 +84,32 @@ bool ImportBatches::next()
                 isEvent = event;
                 isZone = zone;
                 nestedEvents = 0;
+                nestedTasks = 0;
+                eventOpen = line.compare("BEGIN:VEVENT", Qt::CaseInsensitive) == 0;
+                taskOpen = line.compare("BEGIN:VTODO", Qt::CaseInsensitive) == 0;
                 endLine = event ? "END:VEVENT" : task ? "END:VTODO" : "END:VTIMEZONE";
             }
             continue;
         }
         if (startsComponent(line)) {
             ++depth;
-            if (line.compare("BEGIN:VEVENT", Qt::CaseInsensitive) == 0)
+            if (line.compare("BEGIN:VEVENT", Qt::CaseInsensitive) == 0) {
                 ++nestedEvents;
+                eventOpen = true;
+            } else if (line.compare("BEGIN:VTODO", Qt::CaseInsensitive) == 0) {
+                ++nestedTasks;
+                taskOpen = true;
+            }
             continue;
         }
         // As for the reader, the component's own END line closes it at any depth; another END
         // line closes what is nested, and at the top it closes nothing.
         if (!endsComponent(line))
             continue;
+        if (line.compare("END:VEVENT", Qt::CaseInsensitive) == 0)
+            eventOpen = false;
+        else if (line.compare("END:VTODO", Qt::CaseInsensitive) == 0)
+            taskOpen = false;
         if (line.compare(endLine, Qt::CaseInsensitive) != 0) {
             depth = std::max(1, depth - 1);
             continue;
@@ -99,8 +117,8 @@ bool ImportBatches::next()
         depth = 0;
         const QByteArrayView component = QByteArrayView(m_text).sliced(begin, position - begin);
         if (isZone) {
-            // A zone holding an event is no zone, and every piece would repeat that event.
-            if (nestedEvents == 0) {
+            // A zone holding an event or a task is no zone, and every piece would repeat it.
+            if (nestedEvents == 0 && nestedTasks == 0) {
                 m_zones += component;
                 if (!m_zones.endsWith('\n'))
                     m_zones += "\r\n";
@@ -109,8 +127,16 @@ bool ImportBatches::next()
             piece += component;
             if (!piece.endsWith('\n'))
                 piece += "\r\n";
+            // An event or task begun inside the component and not ended in it would run on into
+            // whichever component follows in the piece, so what it reads would depend on where the
+            // pieces are cut; it ends with its component instead.
+            if (eventOpen)
+                piece += "END:VEVENT\r\n";
+            if (taskOpen)
+                piece += "END:VTODO\r\n";
             ++(isEvent ? m_events : m_tasks);
             m_events += nestedEvents;
+            m_tasks += nestedTasks;
             ++m_componentsRead;
         }
         begin = -1;

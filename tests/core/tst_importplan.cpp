@@ -79,7 +79,14 @@ void TestImportPlan::batchesKeepComponentsWhole_data()
         << calendar("BEGIN:VEVENT\r\nUID:a\r\nEND:VTODO\r\nBEGIN:VTODO\r\nUID:b\r\n"
                     "DTSTART:20260312T090000Z\r\nEND:VEVENT\r\nEND:VTODO\r\n" +
                     vevent("c"))
-        << 1 << QStringList{"1/0:a", "1/0:c"};
+        << 1 << QStringList{"1/1:a", "1/0:c"};
+    // Read whole, "s" would run on to the END:VEVENT in the next task: it ends with its own task,
+    // so the pieces read the same however the file is cut.
+    QTest::newRow("an event left open in a task ends with it")
+        << calendar("BEGIN:VTODO\r\nUID:t\r\nBEGIN:VEVENT\r\nUID:s\r\n"
+                    "DTSTART:20260312T090000Z\r\nEND:VTODO\r\n"
+                    "BEGIN:VTODO\r\nUID:u\r\nEND:VEVENT\r\nEND:VTODO\r\n")
+        << 1 << QStringList{"1/1:s", "0/1:"};
     QTest::newRow("a zone holding an event is left out")
         << calendar(QByteArray(zone).replace("END:VTIMEZONE", vevent("z") + "END:VTIMEZONE") +
                     vevent("a") + vevent("b"))
