@@ -371,7 +371,8 @@ void WinTrayPopover::reloadGroups()
     m_groupCombo->clear();
     if (m_state && m_state->views()) {
         for (const CalendarView& view : m_state->views()->getAll())
-            m_groupCombo->addItem(view.name.isEmpty() ? tr("(Unnamed)") : view.name, view.id);
+            m_groupCombo->addItem(view.name.isEmpty() ? tr("(Unnamed)") : view.displayName(),
+                                  view.id);
         const int active = m_groupCombo->findData(m_state->activeViewId());
         if (active >= 0)
             m_groupCombo->setCurrentIndex(active);

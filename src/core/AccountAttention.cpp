@@ -4,6 +4,12 @@
 
 namespace AccountAttention {
 
+bool saysPasswordMissing(const QString& lastSyncError, const QString& passwordMissingText)
+{
+    return !lastSyncError.isEmpty() && (lastSyncError == passwordMissingText ||
+                                        lastSyncError == QLatin1String("Password missing"));
+}
+
 Counts count(const QList<Account>& accounts,
              const std::function<bool(const Account&)>& hasRefreshToken,
              const QString& passwordMissingText)
@@ -20,7 +26,7 @@ Counts count(const QList<Account>& accounts,
                 ++counts.needSignIn;
             }
         } else if (AccountTypes::isCalDavFamily(account.type)) {
-            if (account.lastSyncError == passwordMissingText) {
+            if (saysPasswordMissing(account.lastSyncError, passwordMissingText)) {
                 ++counts.needPassword;
             }
         }

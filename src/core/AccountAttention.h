@@ -18,6 +18,10 @@ struct Counts
     int needPassword = 0;
 };
 
+// Whether an account's last sync error says its password is missing: the text the sync stores is
+// in the language of the day it was stored, so the English text counts as well as today's.
+bool saysPasswordMissing(const QString& lastSyncError, const QString& passwordMissingText);
+
 // `hasRefreshToken` tells whether the credential store holds a refresh token for the account;
 // `passwordMissingText` is the (translated) error the sync stores for a missing password.
 Counts count(const QList<Account>& accounts,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QString>
 
@@ -18,4 +19,14 @@ struct CalendarView
     QDateTime createdAt;
     QDateTime updatedAt;
     std::optional<QDateTime> deletedAt;
+
+    // The name to show. The View every store starts with keeps its English name in the row (other
+    // devices share the row by its id); while nobody has renamed it, it shows in the user's
+    // language.
+    QString displayName() const
+    {
+        if (id == QLatin1String("all-calendars") && name == QLatin1String("All Calendars"))
+            return QCoreApplication::translate("ViewArea", "All Calendars");
+        return name;
+    }
 };

@@ -100,6 +100,29 @@ QStringList shorterTitles(const QString& mode, const QDate& date, const QDate& t
     return {todayPrefixed(withYear), todayPrefixed(withoutYear), withoutYear};
 }
 
+QStringList shorterRangeTitles(const QString& mode, const QDate& date, const QDate& weekStartDate,
+                               const QDate& daysStartDate, int horizon)
+{
+    QDate from;
+    QDate to;
+    if (mode == QLatin1String("week")) {
+        from = weekStartDate;
+        to = weekStartDate.addDays(6);
+    } else if (mode == QLatin1String("days")) {
+        from = daysStartDate;
+        to = daysStartDate.addDays(std::max(horizon - 1, 1));
+    } else if (mode == QLatin1String("grid")) {
+        from = date;
+        to = date.addDays(7);
+    }
+    if (!from.isValid() || from.year() != to.year())
+        return {};
+    const QString end = from.month() == to.month()
+                            ? DateLanguage::format(to, QStringLiteral("d"))
+                            : DateLanguage::format(to, QStringLiteral("MMM d"));
+    return {DateLanguage::format(from, QStringLiteral("MMM d")) + QStringLiteral(" \u2013 ") + end};
+}
+
 QString title(const QString& mode, const QDate& date, const QDate& weekStartDate,
               const QDate& daysStartDate, int horizon, const QDate& today)
 {

@@ -51,6 +51,11 @@ QString dayTitle(const QDate& date, const QDate& today);
 // for today); none for the other modes.
 QStringList shorterTitles(const QString& mode, const QDate& date, const QDate& today);
 
+// The shorter form of a week, days or grid title for a header too narrow for it: the range
+// without its year ("Mar 30 – Apr 5"), when the range lies within one year; none otherwise.
+QStringList shorterRangeTitles(const QString& mode, const QDate& date, const QDate& weekStartDate,
+                               const QDate& daysStartDate, int horizon);
+
 // The header title of a mode. `weekStart` and `daysStart` are the first dates the two week
 // timelines show; the weather suffix of the day title is the caller's.
 QString title(const QString& mode, const QDate& date, const QDate& weekStartDate,

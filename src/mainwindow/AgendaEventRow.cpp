@@ -67,16 +67,22 @@ QWidget* AgendaEventRow::buildTimeColumn()
     const QFont small = AgendaRowParts::shiftedFont(font(), -1, 8);
     QFont bold = small;
     bold.setWeight(QFont::Bold);
-    // 56 pixels hold the English texts; a translation of "All-day" that is longer widens the
-    // column of every row alike, so the rows stay aligned and the word is not cut.
+    // 56 pixels hold the English texts. A translation of "All-day" wraps between its words, and
+    // a word longer than that widens the column of every row alike, so the rows stay aligned, no
+    // word is cut, and a narrow sidebar keeps room for the titles.
+    int widestWord = 0;
+    const QFontMetrics boldMetrics(bold);
+    for (const QString& word : tr("All-day").split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        widestWord = std::max(widestWord, boldMetrics.horizontalAdvance(word));
     auto* column = new QWidget;
-    column->setFixedWidth(std::max(56, QFontMetrics(bold).horizontalAdvance(tr("All-day")) + 2));
+    column->setFixedWidth(std::max(56, widestWord + 2));
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     if (m_event.isAllDay) {
         auto* label = new QLabel(tr("All-day"));
         label->setFont(bold);
+        label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         layout->addStretch(1);
         layout->addWidget(label);

@@ -156,7 +156,7 @@ bool CommandPalette::switchView(const QString& argument)
         return true;
     }
     for (const CalendarView& view : m_state->views()->getAll()) {
-        if (view.name.toLower().contains(word)) {
+        if (view.displayName().toLower().contains(word) || view.name.toLower().contains(word)) {
             m_state->setActiveViewId(view.id);
             return true;
         }

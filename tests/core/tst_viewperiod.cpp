@@ -145,6 +145,29 @@ private Q_SLOTS:
         QTEST(ViewPeriod::shorterTitles(mode, date, QDate(2026, 12, 5)), "expected");
     }
 
+    // A range in one year drops its year; one across the new year keeps it, having no shorter form.
+    void shorterRangeTitles_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<int>("horizon");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("week in one month")
+            << "week" << QDate(2026, 3, 9) << 7 << QStringList{"Mar 9 \u2013 15"};
+        QTest::newRow("days across months")
+            << "days" << QDate(2026, 3, 30) << 7 << QStringList{"Mar 30 \u2013 Apr 5"};
+        QTest::newRow("grid across the new year")
+            << "grid" << QDate(2026, 12, 28) << 7 << QStringList{};
+        QTest::newRow("day") << "day" << QDate(2026, 3, 9) << 7 << QStringList{};
+    }
+    void shorterRangeTitles()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QDate, start);
+        QFETCH(int, horizon);
+        QTEST(ViewPeriod::shorterRangeTitles(mode, start, start, start, horizon), "expected");
+    }
+
     void normalizedMode()
     {
         QCOMPARE(ViewPeriod::normalizedMode(QStringLiteral("agenda")), QStringLiteral("week"));

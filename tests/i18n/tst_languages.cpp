@@ -7,6 +7,7 @@
 #include "MainWindow.h"
 #include "PreferencesRepository.h"
 #include "SyncClientFactory.h"
+#include "ViewRepository.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -65,31 +66,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("helpMenu");
         QTest::addColumn<QString>("todayButton");
         QTest::addColumn<QString>("cancel");
+        QTest::addColumn<QString>("allCalendars");
         QTest::newRow("en") << "en"
                             << "&File"
                             << "&Help"
                             << "Today"
-                            << "Cancel";
+                            << "Cancel"
+                            << "All Calendars";
         QTest::newRow("de") << "de"
                             << "&Datei"
                             << "&Hilfe"
                             << "Heute"
-                            << "Abbrechen";
+                            << "Abbrechen"
+                            << "Alle Kalender";
         QTest::newRow("es") << "es"
                             << "&Archivo"
                             << "Ay&uda"
                             << "Hoy"
-                            << "Cancelar";
+                            << "Cancelar"
+                            << "Todos los calendarios";
         QTest::newRow("fr") << "fr"
                             << "&Fichier"
                             << "Aid&e"
                             << "Aujourd’hui"
-                            << "Annuler";
+                            << "Annuler"
+                            << "Tous les calendriers";
         QTest::newRow("ja") << "ja"
                             << "ファイル(&F)"
                             << "ヘルプ(&H)"
                             << "今日"
-                            << "キャンセル";
+                            << "キャンセル"
+                            << "すべてのカレンダー";
     }
 
     // The language stored in the platform settings decides the catalogues loaded at start: the
@@ -101,6 +108,7 @@ private Q_SLOTS:
         QFETCH(QString, helpMenu);
         QFETCH(QString, todayButton);
         QFETCH(QString, cancel);
+        QFETCH(QString, allCalendars);
 
         QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
             .setValue(QStringLiteral("ui/language"), language);
@@ -121,12 +129,20 @@ private Q_SLOTS:
             QVERIFY2(titles.contains(fileMenu), qPrintable(titles.join(QLatin1String(", "))));
             QVERIFY2(titles.contains(helpMenu), qPrintable(titles.join(QLatin1String(", "))));
             QVERIFY(hasButton(window, todayButton));
+            // The View every store starts with keeps its English name in the row but shows in
+            // the language; a renamed one shows as named.
+            QVERIFY(hasButton(window, allCalendars));
+            const QList<CalendarView> views = fixture.state()->views()->getAll();
+            QCOMPARE(views.value(0).name, QStringLiteral("All Calendars"));
+            CalendarView renamed = views.value(0);
+            renamed.name = QStringLiteral("All Calendars at work");
+            QCOMPARE(renamed.displayName(), renamed.name);
             QCOMPARE(window.windowTitle(), QStringLiteral("Orvandellic Calendar"));
 
             QDialogButtonBox buttons(QDialogButtonBox::Cancel);
             QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), cancel);
 
-            // The agenda's time column holds the translated "All-day" whole.
+            // The agenda's time column holds each word of the translated "All-day" whole.
             Event holiday;
             holiday.id = holiday.uid = QStringLiteral("holiday");
             holiday.title = QStringLiteral("Holiday");
@@ -141,9 +157,10 @@ private Q_SLOTS:
                     label = candidate;
             }
             QVERIFY(label);
-            QVERIFY2(label->parentWidget()->width() >=
-                         label->fontMetrics().horizontalAdvance(allDay),
-                     qPrintable(allDay));
+            for (const QString& word : allDay.split(QLatin1Char(' ')))
+                QVERIFY2(label->parentWidget()->width() >=
+                             label->fontMetrics().horizontalAdvance(word),
+                         qPrintable(allDay));
         }
         for (QTranslator* translator : translators) {
             QCoreApplication::removeTranslator(translator);

@@ -26,7 +26,8 @@ void ManageViewsDialog::fillList()
         return;
     for (const CalendarView& view : m_state->views()->getAll()) {
         // Group names can arrive from other devices: list items show plain text.
-        auto* item = new QListWidgetItem(Theme::calendarColorIcon(view.color), view.name, list());
+        auto* item =
+            new QListWidgetItem(Theme::calendarColorIcon(view.color), view.displayName(), list());
         item->setData(IdRole, view.id);
         item->setData(DefaultRole, view.isDefault);
     }

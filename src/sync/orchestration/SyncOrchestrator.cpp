@@ -1,5 +1,7 @@
 #include "SyncOrchestrator.h"
 
+#include "AccountAttention.h"
+
 #include "AccountRepository.h"
 #include "AccountTypes.h"
 #include "AppState.h"
@@ -131,7 +133,8 @@ void SyncOrchestrator::onRepositoryChanged(const QString& calendarId)
 QString SyncOrchestrator::passwordFor(const Account& account, bool logAsPush)
 {
     const QString password = m_factory->calDavPassword(account.id);
-    const bool saysMissing = account.lastSyncError == passwordMissingText();
+    const bool saysMissing =
+        AccountAttention::saysPasswordMissing(account.lastSyncError, passwordMissingText());
     if (password.isEmpty()) {
         if (logAsPush) {
             qInfo().noquote() << "[AutoSync] skip — no password for account" << account.id << "("

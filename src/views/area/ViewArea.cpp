@@ -89,7 +89,9 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     row1->setSpacing(8);
     auto* row2 = new QHBoxLayout;
     row2->setContentsMargins(0, 0, 0, 0);
-    row2->setSpacing(8);
+    // The mode buttons carry their own padding; a narrow gap keeps the row, whose width is the
+    // view area's minimum, as short in German or French as in English.
+    row2->setSpacing(2);
     headerLayout->addLayout(row1);
     headerLayout->addLayout(row2);
 
@@ -302,6 +304,8 @@ void ViewArea::updateTitle()
     }
     QStringList texts{text};
     texts += ViewPeriod::shorterTitles(m_mode, date, Clock::today());
+    texts += ViewPeriod::shorterRangeTitles(m_mode, date, m_weekView->rangeStart(),
+                                            m_daysView->rangeStart(), horizon);
     if (!pageModes.mid(1).contains(m_mode)) {
         const QString suffix = weatherSuffix(date);
         for (QString& each : texts)
@@ -344,7 +348,7 @@ void ViewArea::buildGroupMenu()
     QString color;
     for (const CalendarView& view : views) {
         if (view.id == active) {
-            label = view.name;
+            label = view.displayName();
             color = view.color;
         }
     }
@@ -353,7 +357,7 @@ void ViewArea::buildGroupMenu()
 
     auto* menu = new QMenu(m_groupButton);
     for (const CalendarView& view : views) {
-        QAction* action = menu->addAction(view.name);
+        QAction* action = menu->addAction(view.displayName());
         action->setCheckable(true);
         action->setChecked(view.id == active);
         if (!view.color.isEmpty())

@@ -52,6 +52,27 @@ MiniMonthCalendar::MiniMonthCalendar(AppState* appState, QWidget* parent)
     reloadBusyDays();
 }
 
+namespace {
+
+// The font made smaller, down to a floor, until each text fits the width: in a narrow sidebar
+// the day numbers and weekday initials would otherwise run into each other.
+QFont fittingFont(QFont font, const QStringList& texts, int width)
+{
+    constexpr qreal smallest = 7.0;
+    while (font.pointSizeF() > smallest) {
+        const QFontMetrics metrics(font);
+        int widest = 0;
+        for (const QString& text : texts)
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        if (widest <= width)
+            break;
+        font.setPointSizeF(std::max(font.pointSizeF() - 0.5, smallest));
+    }
+    return font;
+}
+
+} // namespace
+
 QSize MiniMonthCalendar::sizeHint() const
 {
     return QSize(240, 274);
@@ -108,10 +129,15 @@ void MiniMonthCalendar::paintEvent(QPaintEvent*)
     weekdayFont.setWeight(QFont::Bold);
     weekdayFont.setPointSizeF(std::max(weekdayFont.pointSizeF() - 2, 8.0));
     weekdayFont.setCapitalization(QFont::AllUppercase);
+    QStringList initials;
+    for (int i = 0; i < 7; ++i)
+        initials << DateLanguage::weekdayInitials((first - 1 + i) % 7 + 1);
+    const int columnWidth = (w - 8) / 7;
+    weekdayFont = fittingFont(weekdayFont, initials, columnWidth - 2);
     painter.setFont(weekdayFont);
     painter.setPen(Theme::textMuted());
     for (int i = 0; i < 7; ++i) {
-        const QString name = DateLanguage::weekdayInitials((first - 1 + i) % 7 + 1);
+        const QString& name = initials.at(i);
         painter.drawText(QRect(4 + (w - 8) * i / 7, 40, (w - 8) / 7, 22), Qt::AlignCenter, name);
     }
 
@@ -121,6 +147,7 @@ void MiniMonthCalendar::paintEvent(QPaintEvent*)
     QFont dayFont = font();
     if (dayFont.pointSizeF() < 9)
         dayFont.setPointSizeF(9);
+    dayFont = fittingFont(dayFont, {QStringLiteral("28")}, columnWidth - 4);
     painter.setFont(dayFont);
 
     const QDate start = gridStart();

@@ -221,14 +221,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("signIn");
         QTest::addColumn<int>("password");
-        QTest::newRow("google without token") << "google" << true << false << "" << 1 << 0;
-        QTest::newRow("google with token") << "google" << true << true << "" << 0 << 0;
+        QTest::addColumn<QString>("missingText");
+        QTest::newRow("google without token")
+            << "google" << true << false << "" << 1 << 0 << "Password missing";
+        QTest::newRow("google with token")
+            << "google" << true << true << "" << 0 << 0 << "Password missing";
         QTest::newRow("microsoft asked")
-            << "microsoft" << true << true << "Sign in required" << 1 << 0;
-        QTest::newRow("disabled google") << "google" << false << false << "" << 0 << 0;
-        QTest::newRow("zoho password") << "zoho" << true << false << "Password missing" << 0 << 1;
-        QTest::newRow("caldav other error") << "caldav" << true << false << "HTTP 500" << 0 << 0;
-        QTest::newRow("webcal") << "webcal" << true << false << "Password missing" << 0 << 0;
+            << "microsoft" << true << true << "Sign in required" << 1 << 0 << "Password missing";
+        QTest::newRow("disabled google")
+            << "google" << false << false << "" << 0 << 0 << "Password missing";
+        QTest::newRow("zoho password")
+            << "zoho" << true << false << "Password missing" << 0 << 1 << "Password missing";
+        QTest::newRow("caldav other error")
+            << "caldav" << true << false << "HTTP 500" << 0 << 0 << "Password missing";
+        // The error was stored in another language than today's.
+        QTest::newRow("caldav, stored in English, read in German")
+            << "caldav" << true << false << "Password missing" << 0 << 1 << "Passwort fehlt";
+        QTest::newRow("caldav, stored and read in German")
+            << "caldav" << true << false << "Passwort fehlt" << 0 << 1 << "Passwort fehlt";
+        QTest::newRow("webcal") << "webcal" << true << false << "Password missing" << 0 << 0
+                                << "Password missing";
     }
 
     void accountAttention()
@@ -239,13 +251,13 @@ private Q_SLOTS:
         QFETCH(QString, error);
         QFETCH(int, signIn);
         QFETCH(int, password);
+        QFETCH(QString, missingText);
         Account account;
         account.type = type;
         account.enabled = enabled;
         account.lastSyncError = error;
         const AccountAttention::Counts counts = AccountAttention::count(
-            {account}, [token](const Account&) { return token; },
-            QStringLiteral("Password missing"));
+            {account}, [token](const Account&) { return token; }, missingText);
         QCOMPARE(counts.needSignIn, signIn);
         QCOMPARE(counts.needPassword, password);
     }
