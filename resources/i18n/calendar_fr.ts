@@ -9,11 +9,11 @@
     </message>
     <message>
         <source>Where are your calendars?</source>
-        <translation>Où se trouvent vos calendriers ?</translation>
+        <translation>Où se trouvent vos calendriers ?</translation>
     </message>
     <message>
         <source>Google and Microsoft accounts sign in through your web browser, so this program never sees their passwords.</source>
-        <translation>Les comptes Google et Microsoft se connectent via votre navigateur web : ce programme ne voit donc jamais leurs mots de passe.</translation>
+        <translation>Les comptes Google et Microsoft se connectent via votre navigateur web : ce programme ne voit donc jamais leurs mots de passe.</translation>
     </message>
     <message>
         <source>Google</source>
@@ -45,7 +45,7 @@
     </message>
     <message>
         <source>Name:</source>
-        <translation>Nom :</translation>
+        <translation>Nom :</translation>
     </message>
     <message>
         <source> min</source>
@@ -57,11 +57,11 @@
     </message>
     <message>
         <source>Sync every:</source>
-        <translation>Synchroniser toutes les :</translation>
+        <translation>Synchroniser toutes les :</translation>
     </message>
     <message>
         <source>Address:</source>
-        <translation>Adresse :</translation>
+        <translation>Adresse :</translation>
     </message>
     <message>
         <source>Not signed in</source>
@@ -73,7 +73,7 @@
     </message>
     <message>
         <source>Sign-in:</source>
-        <translation>Connexion :</translation>
+        <translation>Connexion :</translation>
     </message>
     <message>
         <source>Sign In Again…</source>
@@ -89,11 +89,11 @@
     </message>
     <message>
         <source>Password:</source>
-        <translation>Mot de passe :</translation>
+        <translation>Mot de passe :</translation>
     </message>
     <message>
         <source>Certificate:</source>
-        <translation>Certificat :</translation>
+        <translation>Certificat :</translation>
     </message>
     <message>
         <source>Check Connection</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>Connected: the server accepted the password.</source>
-        <translation>Connecté : le serveur a accepté le mot de passe.</translation>
+        <translation>Connecté : le serveur a accepté le mot de passe.</translation>
     </message>
     <message>
         <source>The account could not be saved.</source>
@@ -117,11 +117,11 @@
     </message>
     <message>
         <source>Signed in, but the credential store did not take the new tokens; the account keeps its old sign-in.</source>
-        <translation>Connecté, mais le trousseau d’identifiants n’a pas accepté les nouveaux jetons ; le compte conserve son ancienne connexion.</translation>
+        <translation>Connecté, mais le trousseau d’identifiants n’a pas accepté les nouveaux jetons ; le compte conserve son ancienne connexion.</translation>
     </message>
     <message>
         <source>Signed in, but the credential store did not take the tokens, so no account was added.</source>
-        <translation>Connecté, mais le trousseau d’identifiants n’a pas accepté les jetons : aucun compte n’a été ajouté.</translation>
+        <translation>Connecté, mais le trousseau d’identifiants n’a pas accepté les jetons : aucun compte n’a été ajouté.</translation>
     </message>
     <message>
         <source>Signed in again as %1.</source>
@@ -187,15 +187,15 @@
     </message>
     <message>
         <source>Delete task?</source>
-        <translation>Supprimer la tâche ?</translation>
+        <translation>Supprimer la tâche ?</translation>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
-        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
     </message>
     <message>
         <source>Edit filter &quot;%1&quot;…</source>
-        <translation>Modifier le filtre « %1 »…</translation>
+        <translation>Modifier le filtre « %1 »…</translation>
     </message>
     <message>
         <source>Create Filter from Event…</source>
@@ -203,11 +203,11 @@
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
     </message>
     <message>
         <source>Delete event?</source>
-        <translation>Supprimer l’événement ?</translation>
+        <translation>Supprimer l’événement ?</translation>
     </message>
 </context>
 <context>
@@ -248,11 +248,11 @@
     </message>
     <message>
         <source>The calendar file %1 was made by a newer version of this program (schema %2; this version reads up to %3). Update the program to open it.</source>
-        <translation>Le fichier du calendrier %1 a été créé par une version plus récente de ce programme (schéma %2 ; cette version lit jusqu’au schéma %3). Mettez le programme à jour pour l’ouvrir.</translation>
+        <translation>Le fichier du calendrier %1 a été créé par une version plus récente de ce programme (schéma %2 ; cette version lit jusqu’au schéma %3). Mettez le programme à jour pour l’ouvrir.</translation>
     </message>
     <message>
         <source>The calendar file %1 is read-only and was made by an older version of this program; it has to be updated before it can be opened. Make it writable and start again.</source>
-        <translation>Le fichier du calendrier %1 est en lecture seule et a été créé par une version plus ancienne de ce programme ; il doit être mis à jour avant de pouvoir être ouvert. Rendez-le accessible en écriture, puis relancez le programme.</translation>
+        <translation>Le fichier du calendrier %1 est en lecture seule et a été créé par une version plus ancienne de ce programme ; il doit être mis à jour avant de pouvoir être ouvert. Rendez-le accessible en écriture, puis relancez le programme.</translation>
     </message>
     <message>
         <source>Failed to initialize the database.
@@ -262,7 +262,7 @@ Data directory: %1
 This is a file, not a folder. Move or rename the file, then start again.</source>
         <translation>Impossible d’initialiser la base de données.
 
-Dossier de données : %1
+Dossier de données : %1
 
 Il s’agit d’un fichier, et non d’un dossier. Déplacez ou renommez le fichier, puis relancez le programme.</translation>
     </message>
@@ -282,7 +282,7 @@ Data directory: %1
 Please check file permissions and try again.</source>
         <translation>Impossible d’initialiser la base de données.
 
-Dossier de données : %1
+Dossier de données : %1
 
 Vérifiez les autorisations des fichiers et réessayez.</translation>
     </message>
@@ -296,7 +296,7 @@ Vérifiez les autorisations des fichiers et réessayez.</translation>
 Data directory: %1</source>
         <translation>Le dossier de données est utilisé par une autre instance en cours d’exécution.
 
-Dossier de données : %1</translation>
+Dossier de données : %1</translation>
     </message>
     <message>
         <source>Read-Only Calendar</source>
@@ -309,13 +309,13 @@ Dossier de données : %1</translation>
     <message>
         <source>The command line is too long: at most %1 bytes can be handed to the calendar.
 </source>
-        <translation>La ligne de commande est trop longue : au plus %1 octets peuvent être transmis au calendrier.
+        <translation>La ligne de commande est trop longue : au plus %1 octets peuvent être transmis au calendrier.
 </translation>
     </message>
     <message>
         <source>The calendar is running but does not answer; the command was not handed to it.
 </source>
-        <translation>Le calendrier est en cours d’exécution mais ne répond pas ; la commande ne lui a pas été transmise.
+        <translation>Le calendrier est en cours d’exécution mais ne répond pas ; la commande ne lui a pas été transmise.
 </translation>
     </message>
 </context>
@@ -335,10 +335,10 @@ Issuer: %2
 Valid: %3 to %4
 SHA-256 fingerprint:
 %5</source>
-        <translation>Sujet : %1
-Émetteur : %2
-Valide : du %3 au %4
-Empreinte SHA-256 :
+        <translation>Sujet : %1
+Émetteur : %2
+Valide : du %3 au %4
+Empreinte SHA-256 :
 %5</translation>
     </message>
     <message>
@@ -373,15 +373,15 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Server:</source>
-        <translation>Serveur :</translation>
+        <translation>Serveur :</translation>
     </message>
     <message>
         <source>User name:</source>
-        <translation>Nom d’utilisateur :</translation>
+        <translation>Nom d’utilisateur :</translation>
     </message>
     <message>
         <source>Password:</source>
-        <translation>Mot de passe :</translation>
+        <translation>Mot de passe :</translation>
     </message>
     <message>
         <source>Connect</source>
@@ -424,7 +424,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Could not reach the server: %1</source>
-        <translation>Impossible de joindre le serveur : %1</translation>
+        <translation>Impossible de joindre le serveur : %1</translation>
     </message>
     <message>
         <source>The server rejected the username or password.</source>
@@ -436,7 +436,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Lost connection during calendar-home-set discovery: %1</source>
-        <translation>Connexion perdue pendant la découverte du calendar-home-set : %1</translation>
+        <translation>Connexion perdue pendant la découverte du calendar-home-set : %1</translation>
     </message>
     <message>
         <source>Server returned HTTP %1 during home-set discovery.</source>
@@ -444,7 +444,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Lost connection during calendar enumeration: %1</source>
-        <translation>Connexion perdue pendant l’énumération des calendriers : %1</translation>
+        <translation>Connexion perdue pendant l’énumération des calendriers : %1</translation>
     </message>
     <message>
         <source>Server returned HTTP %1 during calendar enumeration.</source>
@@ -459,15 +459,15 @@ Empreinte SHA-256 :
     <name>CalDavSyncClient</name>
     <message>
         <source>Network error: %1</source>
-        <translation>Erreur réseau : %1</translation>
+        <translation>Erreur réseau : %1</translation>
     </message>
     <message>
         <source>Push error: %1</source>
-        <translation>Erreur d’envoi : %1</translation>
+        <translation>Erreur d’envoi : %1</translation>
     </message>
     <message>
         <source>Server returned HTTP %1 pushing &quot;%2&quot;</source>
-        <translation>Le serveur a renvoyé HTTP %1 lors de l’envoi de « %2 »</translation>
+        <translation>Le serveur a renvoyé HTTP %1 lors de l’envoi de « %2 »</translation>
     </message>
     <message>
         <source>The events read from the server could not be stored.</source>
@@ -475,15 +475,15 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Network error during task pull: %1</source>
-        <translation>Erreur réseau lors de la récupération des tâches : %1</translation>
+        <translation>Erreur réseau lors de la récupération des tâches : %1</translation>
     </message>
     <message>
         <source>Task push error: %1</source>
-        <translation>Erreur d’envoi de tâche : %1</translation>
+        <translation>Erreur d’envoi de tâche : %1</translation>
     </message>
     <message>
         <source>Server returned HTTP %1 pushing task &quot;%2&quot;</source>
-        <translation>Le serveur a renvoyé HTTP %1 lors de l’envoi de la tâche « %2 »</translation>
+        <translation>Le serveur a renvoyé HTTP %1 lors de l’envoi de la tâche « %2 »</translation>
     </message>
     <message>
         <source>The tasks read from the server could not be stored.</source>
@@ -511,7 +511,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>The result of sending &quot;%1&quot; could not be stored.</source>
-        <translation>Le résultat de l’envoi de « %1 » n’a pas pu être enregistré.</translation>
+        <translation>Le résultat de l’envoi de « %1 » n’a pas pu être enregistré.</translation>
     </message>
 </context>
 <context>
@@ -530,7 +530,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Create a new calendar on the CalDAV server. The server must allow MKCALENDAR for your user; if it refuses, the calendar will not be created.</source>
-        <translation>Créer un nouveau calendrier sur le serveur CalDAV. Le serveur doit autoriser MKCALENDAR pour votre utilisateur ; s’il refuse, le calendrier ne sera pas créé.</translation>
+        <translation>Créer un nouveau calendrier sur le serveur CalDAV. Le serveur doit autoriser MKCALENDAR pour votre utilisateur ; s’il refuse, le calendrier ne sera pas créé.</translation>
     </message>
     <message>
         <source>e.g. Personal, Work, Family</source>
@@ -538,11 +538,11 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>&amp;Name:</source>
-        <translation>&amp;Nom :</translation>
+        <translation>&amp;Nom :</translation>
     </message>
     <message>
         <source>&amp;Color:</source>
-        <translation>&amp;Couleur :</translation>
+        <translation>&amp;Couleur :</translation>
     </message>
     <message>
         <source>Save</source>
@@ -582,7 +582,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>No saved password for this account. Enter it again under Calendar Accounts: select the account, then Edit…</source>
-        <translation>Aucun mot de passe enregistré pour ce compte. Saisissez-le à nouveau dans Comptes de calendrier : sélectionnez le compte, puis Modifier…</translation>
+        <translation>Aucun mot de passe enregistré pour ce compte. Saisissez-le à nouveau dans Comptes de calendrier : sélectionnez le compte, puis Modifier…</translation>
     </message>
     <message>
         <source>Creating calendar on server…</source>
@@ -590,7 +590,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Network error: %1</source>
-        <translation>Erreur réseau : %1</translation>
+        <translation>Erreur réseau : %1</translation>
     </message>
     <message>
         <source>Server refused (HTTP %1). Your account may not have permission to create calendars on this server.</source>
@@ -729,7 +729,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Event: %1   —   %2 · %3</source>
-        <translation>Événement : %1   —   %2 · %3</translation>
+        <translation>Événement : %1   —   %2 · %3</translation>
     </message>
 </context>
 <context>
@@ -758,7 +758,7 @@ Empreinte SHA-256 :
     <name>DayView</name>
     <message>
         <source>Deleted &quot;%1&quot;</source>
-        <translation>« %1 » supprimé</translation>
+        <translation>« %1 » supprimé</translation>
     </message>
     <message>
         <source>Edit…</source>
@@ -770,23 +770,23 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Delete event?</source>
-        <translation>Supprimer l’événement ?</translation>
+        <translation>Supprimer l’événement ?</translation>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
     </message>
     <message>
         <source>Moved &quot;%1&quot;</source>
-        <translation>« %1 » déplacé</translation>
+        <translation>« %1 » déplacé</translation>
     </message>
     <message>
         <source>Resized &quot;%1&quot;</source>
-        <translation>« %1 » redimensionné</translation>
+        <translation>« %1 » redimensionné</translation>
     </message>
     <message>
         <source>Could not save the change to &quot;%1&quot;.</source>
-        <translation>Impossible d’enregistrer la modification de « %1 ».</translation>
+        <translation>Impossible d’enregistrer la modification de « %1 ».</translation>
     </message>
     <message>
         <source>Calendar</source>
@@ -794,7 +794,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Edit filter &quot;%1&quot;…</source>
-        <translation>Modifier le filtre « %1 »…</translation>
+        <translation>Modifier le filtre « %1 »…</translation>
     </message>
     <message>
         <source>Create Filter from Event…</source>
@@ -819,23 +819,23 @@ Empreinte SHA-256 :
     <name>EventChange</name>
     <message>
         <source>Could not save the change to &quot;%1&quot;.</source>
-        <translation>Impossible d’enregistrer la modification de « %1 ».</translation>
+        <translation>Impossible d’enregistrer la modification de « %1 ».</translation>
     </message>
     <message>
         <source>Could not undo: &quot;%1&quot; no longer exists.</source>
-        <translation>Impossible d’annuler : « %1 » n’existe plus.</translation>
+        <translation>Impossible d’annuler : « %1 » n’existe plus.</translation>
     </message>
     <message>
         <source>Could not undo the change to &quot;%1&quot;.</source>
-        <translation>Impossible d’annuler la modification de « %1 ».</translation>
+        <translation>Impossible d’annuler la modification de « %1 ».</translation>
     </message>
     <message>
         <source>Could not delete &quot;%1&quot;.</source>
-        <translation>Impossible de supprimer « %1 ».</translation>
+        <translation>Impossible de supprimer « %1 ».</translation>
     </message>
     <message>
         <source>Could not restore &quot;%1&quot;.</source>
-        <translation>Impossible de restaurer « %1 ».</translation>
+        <translation>Impossible de restaurer « %1 ».</translation>
     </message>
 </context>
 <context>
@@ -862,7 +862,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Organizer: %1</source>
-        <translation>Organisateur : %1</translation>
+        <translation>Organisateur : %1</translation>
     </message>
     <message>
         <source>All-day</source>
@@ -882,7 +882,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>The copy of &quot;%1&quot; could not be saved.</source>
-        <translation>La copie de « %1 » n’a pas pu être enregistrée.</translation>
+        <translation>La copie de « %1 » n’a pas pu être enregistrée.</translation>
     </message>
     <message>
         <source>Event change failed</source>
@@ -890,15 +890,15 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Delete event?</source>
-        <translation>Supprimer l’événement ?</translation>
+        <translation>Supprimer l’événement ?</translation>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
     </message>
     <message>
         <source>Could not delete &quot;%1&quot;.</source>
-        <translation>Impossible de supprimer « %1 ».</translation>
+        <translation>Impossible de supprimer « %1 ».</translation>
     </message>
 </context>
 <context>
@@ -937,7 +937,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Could not save the event: the calendar file is read-only.</source>
-        <translation>Impossible d’enregistrer l’événement : le fichier du calendrier est en lecture seule.</translation>
+        <translation>Impossible d’enregistrer l’événement : le fichier du calendrier est en lecture seule.</translation>
     </message>
     <message>
         <source>Could not save the event.</source>
@@ -1121,7 +1121,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Changed &quot;%1&quot;</source>
-        <translation>« %1 » modifié</translation>
+        <translation>« %1 » modifié</translation>
     </message>
     <message>
         <source>At time of event</source>
@@ -1301,11 +1301,11 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Filtering this specific event:</source>
-        <translation>Filtrage de cet événement spécifique :</translation>
+        <translation>Filtrage de cet événement spécifique :</translation>
     </message>
     <message>
         <source>(Right-click an event and choose &quot;Create Filter from Event&quot; to create a specific-event filter.)</source>
-        <translation>(Faites un clic droit sur un événement et choisissez « Créer un filtre à partir de l’événement » pour créer un filtre d’événement spécifique.)</translation>
+        <translation>(Faites un clic droit sur un événement et choisissez « Créer un filtre à partir de l’événement » pour créer un filtre d’événement spécifique.)</translation>
     </message>
     <message>
         <source>Matches every all-day event in the selected calendars.</source>
@@ -1359,7 +1359,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Add at least one phrase to &quot;Title contains&quot;.</source>
-        <translation>Ajoutez au moins une expression à « Le titre contient ».</translation>
+        <translation>Ajoutez au moins une expression à « Le titre contient ».</translation>
     </message>
     <message>
         <source>No event selected</source>
@@ -1386,7 +1386,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Could not bind a local port for the Google sign-in callback: %1</source>
-        <translation>Impossible de réserver un port local pour le retour de connexion Google : %1</translation>
+        <translation>Impossible de réserver un port local pour le retour de connexion Google : %1</translation>
     </message>
     <message>
         <source>Could not launch the system browser for Google sign-in.</source>
@@ -1398,7 +1398,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Google denied the sign-in: %1</source>
-        <translation>Google a refusé la connexion : %1</translation>
+        <translation>Google a refusé la connexion : %1</translation>
     </message>
     <message>
         <source>Google did not return an authorization code.</source>
@@ -1406,7 +1406,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Token exchange failed (HTTP %1): %2</source>
-        <translation>Échec de l’échange de jeton (HTTP %1) : %2</translation>
+        <translation>Échec de l’échange de jeton (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>Google did not return an access token.</source>
@@ -1426,7 +1426,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Token refresh failed (HTTP %1): %2</source>
-        <translation>Échec de l’actualisation du jeton (HTTP %1) : %2</translation>
+        <translation>Échec de l’actualisation du jeton (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>Google&apos;s response had no access_token.</source>
@@ -1449,7 +1449,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Google could not be reached: %1</source>
-        <translation>Impossible de joindre Google : %1</translation>
+        <translation>Impossible de joindre Google : %1</translation>
     </message>
     <message>
         <source>No Google access token available.</source>
@@ -1457,7 +1457,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Google rejected calendarList.list (HTTP %1): %2</source>
-        <translation>Google a rejeté calendarList.list (HTTP %1) : %2</translation>
+        <translation>Google a rejeté calendarList.list (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>Google sent a calendar list that is not JSON.</source>
@@ -1469,21 +1469,21 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Google rejected events.list (HTTP %1): %2</source>
-        <translation>Google a rejeté events.list (HTTP %1) : %2</translation>
+        <translation>Google a rejeté events.list (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>Google sent an event listing that is not JSON; nothing of it was stored.</source>
-        <translation>Google a envoyé une liste d’événements qui n’est pas au format JSON ; rien n’en a été enregistré.</translation>
+        <translation>Google a envoyé une liste d’événements qui n’est pas au format JSON ; rien n’en a été enregistré.</translation>
     </message>
     <message>
         <source>Google named the same page of the event listing twice; nothing of it was stored.</source>
-        <translation>Google a renvoyé deux fois la même page de la liste d’événements ; rien n’en a été enregistré.</translation>
+        <translation>Google a renvoyé deux fois la même page de la liste d’événements ; rien n’en a été enregistré.</translation>
     </message>
     <message numerus="yes">
         <source>Google&apos;s event listing went on past %n page(s); nothing of it was stored.</source>
         <translation>
-            <numerusform>La liste d’événements de Google dépassait %n page ; rien n’en a été enregistré.</numerusform>
-            <numerusform>La liste d’événements de Google dépassait %n pages ; rien n’en a été enregistré.</numerusform>
+            <numerusform>La liste d’événements de Google dépassait %n page ; rien n’en a été enregistré.</numerusform>
+            <numerusform>La liste d’événements de Google dépassait %n pages ; rien n’en a été enregistré.</numerusform>
         </translation>
     </message>
     <message>
@@ -1492,7 +1492,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Google rejected events.%1: %2</source>
-        <translation>Google a rejeté events.%1 : %2</translation>
+        <translation>Google a rejeté events.%1 : %2</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
@@ -1500,7 +1500,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Google rejected events.delete: %1</source>
-        <translation>Google a rejeté events.delete : %1</translation>
+        <translation>Google a rejeté events.delete : %1</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>
@@ -1519,7 +1519,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Google token refresh failed: %1</source>
-        <translation>Échec de l’actualisation du jeton Google : %1</translation>
+        <translation>Échec de l’actualisation du jeton Google : %1</translation>
     </message>
     <message>
         <source>Google refused the calendar&apos;s sync token again.</source>
@@ -1532,8 +1532,8 @@ Empreinte SHA-256 :
     <message numerus="yes">
         <source>%n event(s) failed to save locally; will retry next sync.</source>
         <translation>
-            <numerusform>%n événement n’a pas pu être enregistré localement ; nouvel essai à la prochaine synchronisation.</numerusform>
-            <numerusform>%n événements n’ont pas pu être enregistrés localement ; nouvel essai à la prochaine synchronisation.</numerusform>
+            <numerusform>%n événement n’a pas pu être enregistré localement ; nouvel essai à la prochaine synchronisation.</numerusform>
+            <numerusform>%n événements n’ont pas pu être enregistrés localement ; nouvel essai à la prochaine synchronisation.</numerusform>
         </translation>
     </message>
     <message>
@@ -1584,7 +1584,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>The calendar file is read-only; &quot;%1&quot; was not imported.</source>
-        <translation>Le fichier du calendrier est en lecture seule ; « %1 » n’a pas été importé.</translation>
+        <translation>Le fichier du calendrier est en lecture seule ; « %1 » n’a pas été importé.</translation>
     </message>
     <message>
         <source>No calendars configured</source>
@@ -1592,7 +1592,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Add a calendar first; then re-import &quot;%1&quot;.</source>
-        <translation>Ajoutez d’abord un calendrier, puis réimportez « %1 ».</translation>
+        <translation>Ajoutez d’abord un calendrier, puis réimportez « %1 ».</translation>
     </message>
     <message>
         <source>No writable calendar</source>
@@ -1600,11 +1600,11 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Every calendar is read-only. Add a calendar you can edit; then re-import &quot;%1&quot;.</source>
-        <translation>Tous les calendriers sont en lecture seule. Ajoutez un calendrier modifiable, puis réimportez « %1 ».</translation>
+        <translation>Tous les calendriers sont en lecture seule. Ajoutez un calendrier modifiable, puis réimportez « %1 ».</translation>
     </message>
     <message>
         <source>Reading &quot;%1&quot;…</source>
-        <translation>Lecture de « %1 »…</translation>
+        <translation>Lecture de « %1 »…</translation>
     </message>
     <message>
         <source>The import of %1 was cancelled.</source>
@@ -1616,11 +1616,11 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>No events found in &quot;%1&quot;.</source>
-        <translation>Aucun événement trouvé dans « %1 ».</translation>
+        <translation>Aucun événement trouvé dans « %1 ».</translation>
     </message>
     <message>
         <source>Skipped: %1.</source>
-        <translation>Ignorés : %1.</translation>
+        <translation>Ignorés : %1.</translation>
     </message>
     <message>
         <source>Nothing to import</source>
@@ -1628,30 +1628,30 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Imported 0 events into %1; skipped %2.</source>
-        <translation>0 événement importé dans %1 ; ignorés : %2.</translation>
+        <translation>0 événement importé dans %1 ; ignorés : %2.</translation>
     </message>
     <message>
         <source>Import events?</source>
-        <translation>Importer les événements ?</translation>
+        <translation>Importer les événements ?</translation>
     </message>
     <message numerus="yes">
         <source>Import %n event(s) from &quot;%1&quot; into &quot;%2&quot;?</source>
         <translation>
-            <numerusform>Importer %n événement de « %1 » dans « %2 » ?</numerusform>
-            <numerusform>Importer %n événements de « %1 » dans « %2 » ?</numerusform>
+            <numerusform>Importer %n événement de « %1 » dans « %2 » ?</numerusform>
+            <numerusform>Importer %n événements de « %1 » dans « %2 » ?</numerusform>
         </translation>
     </message>
     <message>
         <source>Waiting for the sync to end before importing &quot;%1&quot;…</source>
-        <translation>Attente de la fin de la synchronisation avant d’importer « %1 »…</translation>
+        <translation>Attente de la fin de la synchronisation avant d’importer « %1 »…</translation>
     </message>
     <message>
         <source>Importing &quot;%1&quot;…</source>
-        <translation>Importation de « %1 »…</translation>
+        <translation>Importation de « %1 »…</translation>
     </message>
     <message>
         <source>The import of %1 was cancelled; nothing was stored.</source>
-        <translation>L’importation de %1 a été annulée ; rien n’a été enregistré.</translation>
+        <translation>L’importation de %1 a été annulée ; rien n’a été enregistré.</translation>
     </message>
     <message>
         <source>The events of %1 could not be imported.</source>
@@ -1667,8 +1667,8 @@ Empreinte SHA-256 :
     <message numerus="yes">
         <source>Imported %n event(s) into %1; skipped %2.</source>
         <translation>
-            <numerusform>%n événement importé dans %1 ; ignorés : %2.</numerusform>
-            <numerusform>%n événements importés dans %1 ; ignorés : %2.</numerusform>
+            <numerusform>%n événement importé dans %1 ; ignorés : %2.</numerusform>
+            <numerusform>%n événements importés dans %1 ; ignorés : %2.</numerusform>
         </translation>
     </message>
     <message>
@@ -1680,15 +1680,15 @@ Empreinte SHA-256 :
     <name>IcsImportJob</name>
     <message>
         <source>Couldn&apos;t open &quot;%1&quot; for reading.</source>
-        <translation>Impossible d’ouvrir « %1 » en lecture.</translation>
+        <translation>Impossible d’ouvrir « %1 » en lecture.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a file that can be imported: only regular files are read.</source>
-        <translation>« %1 » n’est pas un fichier importable : seuls les fichiers ordinaires sont lus.</translation>
+        <translation>« %1 » n’est pas un fichier importable : seuls les fichiers ordinaires sont lus.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is too large to import (more than %2 MB).</source>
-        <translation>« %1 » est trop volumineux pour être importé (plus de %2 Mo).</translation>
+        <translation>« %1 » est trop volumineux pour être importé (plus de %2 Mo).</translation>
     </message>
     <message>
         <source>The calendar store could not be read.</source>
@@ -1862,7 +1862,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Days view span: 3, 5, 7, 10 or 14 days (Ctrl+Shift+1 to Ctrl+Shift+5)</source>
-        <translation>Durée de la vue Jours : 3, 5, 7, 10 ou 14 jours (Ctrl+Shift+1 à Ctrl+Shift+5)</translation>
+        <translation>Durée de la vue Jours : 3, 5, 7, 10 ou 14 jours (Ctrl+Shift+1 à Ctrl+Shift+5)</translation>
     </message>
     <message>
         <source>Back</source>
@@ -1947,11 +1947,11 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Added: %1</source>
-        <translation>Ajouté : %1</translation>
+        <translation>Ajouté : %1</translation>
     </message>
     <message>
         <source>Quick-add couldn&apos;t save: &quot;%1&quot;</source>
-        <translation>Ajout rapide : impossible d’enregistrer « %1 »</translation>
+        <translation>Ajout rapide : impossible d’enregistrer « %1 »</translation>
     </message>
     <message>
         <source>Signed in to Orvandellic</source>
@@ -1963,7 +1963,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Undid: %1</source>
-        <translation>Annulé : %1</translation>
+        <translation>Annulé : %1</translation>
     </message>
     <message>
         <source>No accounts configured</source>
@@ -1987,27 +1987,27 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Test notification not shown: no notification service or tray icon is available</source>
-        <translation>Notification de test non affichée : aucun service de notification ni icône dans la zone de notification n’est disponible</translation>
+        <translation>Notification de test non affichée : aucun service de notification ni icône dans la zone de notification n’est disponible</translation>
     </message>
     <message>
         <source>Quick-add ignored: no calendars configured.</source>
-        <translation>Ajout rapide ignoré : aucun calendrier configuré.</translation>
+        <translation>Ajout rapide ignoré : aucun calendrier configuré.</translation>
     </message>
     <message>
         <source>The calendar file is read-only; &quot;%1&quot; was not added.</source>
-        <translation>Le fichier du calendrier est en lecture seule ; « %1 » n’a pas été ajouté.</translation>
+        <translation>Le fichier du calendrier est en lecture seule ; « %1 » n’a pas été ajouté.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is added once the import ends.</source>
-        <translation>« %1 » sera ajouté une fois l’importation terminée.</translation>
+        <translation>« %1 » sera ajouté une fois l’importation terminée.</translation>
     </message>
     <message>
         <source>Quick-add ignored: no calendar accepts new events (they are read-only or hold only tasks).</source>
-        <translation>Ajout rapide ignoré : aucun calendrier n’accepte de nouveaux événements (ils sont en lecture seule ou ne contiennent que des tâches).</translation>
+        <translation>Ajout rapide ignoré : aucun calendrier n’accepte de nouveaux événements (ils sont en lecture seule ou ne contiennent que des tâches).</translation>
     </message>
     <message>
         <source>Quick-add couldn&apos;t parse: &quot;%1&quot;</source>
-        <translation>Ajout rapide : impossible d’analyser « %1 »</translation>
+        <translation>Ajout rapide : impossible d’analyser « %1 »</translation>
     </message>
     <message>
         <source>Import ICS file</source>
@@ -2039,7 +2039,7 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Type an event in plain English (&quot;lunch Thursday 1pm&quot;)</source>
-        <translation>Saisissez un événement en anglais courant (« lunch Thursday 1pm »)</translation>
+        <translation>Saisissez un événement en anglais courant (« lunch Thursday 1pm »)</translation>
     </message>
     <message>
         <source>Calendar &amp;Accounts…</source>
@@ -2215,11 +2215,11 @@ Empreinte SHA-256 :
     </message>
     <message>
         <source>Clear sample data?</source>
-        <translation>Effacer les données d’exemple ?</translation>
+        <translation>Effacer les données d’exemple ?</translation>
     </message>
     <message>
         <source>Remove the sample calendars, events, and tasks? Your real data is untouched.</source>
-        <translation>Supprimer les calendriers, événements et tâches d’exemple ? Vos données réelles ne sont pas modifiées.</translation>
+        <translation>Supprimer les calendriers, événements et tâches d’exemple ? Vos données réelles ne sont pas modifiées.</translation>
     </message>
     <message>
         <source>Manage filters</source>
@@ -2350,7 +2350,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Force full sync?</source>
-        <translation>Forcer une synchronisation complète ?</translation>
+        <translation>Forcer une synchronisation complète ?</translation>
     </message>
     <message>
         <source>The full sync starts once the import ends.</source>
@@ -2388,7 +2388,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Delete the filter &quot;%1&quot;? The events it hides show again.</source>
-        <translation>Supprimer le filtre « %1 » ? Les événements qu’il masque réapparaîtront.</translation>
+        <translation>Supprimer le filtre « %1 » ? Les événements qu’il masque réapparaîtront.</translation>
     </message>
 </context>
 <context>
@@ -2522,11 +2522,11 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Remove access?</source>
-        <translation>Retirer l’accès ?</translation>
+        <translation>Retirer l’accès ?</translation>
     </message>
     <message>
         <source>%1 will no longer have access. Continue?</source>
-        <translation>%1 n’y aura plus accès. Continuer ?</translation>
+        <translation>%1 n’y aura plus accès. Continuer ?</translation>
     </message>
     <message>
         <source>Sharing updated.</source>
@@ -2538,15 +2538,15 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Address:</source>
-        <translation>Adresse :</translation>
+        <translation>Adresse :</translation>
     </message>
     <message>
         <source>Name:</source>
-        <translation>Nom :</translation>
+        <translation>Nom :</translation>
     </message>
     <message>
         <source>Colour:</source>
-        <translation>Couleur :</translation>
+        <translation>Couleur :</translation>
     </message>
     <message>
         <source>Enter a webcal, http or https address.</source>
@@ -2562,7 +2562,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Subscribed to &quot;%1&quot;. Its events arrive with the next sync.</source>
-        <translation>Abonné à « %1 ». Ses événements arriveront avec la prochaine synchronisation.</translation>
+        <translation>Abonné à « %1 ». Ses événements arriveront avec la prochaine synchronisation.</translation>
     </message>
     <message>
         <source>Remove Calendar</source>
@@ -2570,7 +2570,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Remove the calendar &quot;%1&quot; with all its events and tasks from this computer?</source>
-        <translation>Supprimer de cet ordinateur le calendrier « %1 », avec tous ses événements et tâches ?</translation>
+        <translation>Supprimer de cet ordinateur le calendrier « %1 », avec tous ses événements et tâches ?</translation>
     </message>
     <message>
         <source>The calendar could not be removed.</source>
@@ -2582,7 +2582,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Remove the account &quot;%1&quot; and its calendars with all their events and tasks from this computer?</source>
-        <translation>Supprimer de cet ordinateur le compte « %1 » et ses calendriers, avec tous leurs événements et tâches ?</translation>
+        <translation>Supprimer de cet ordinateur le compte « %1 » et ses calendriers, avec tous leurs événements et tâches ?</translation>
     </message>
     <message>
         <source>The account could not be removed.</source>
@@ -2594,7 +2594,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Nothing to sync: no account is ready to sync.</source>
-        <translation>Rien à synchroniser : aucun compte n’est prêt.</translation>
+        <translation>Rien à synchroniser : aucun compte n’est prêt.</translation>
     </message>
     <message>
         <source>Sync failed.</source>
@@ -2602,7 +2602,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Sync failed: %1</source>
-        <translation>Échec de la synchronisation : %1</translation>
+        <translation>Échec de la synchronisation : %1</translation>
     </message>
     <message>
         <source>Sync finished.</source>
@@ -2614,7 +2614,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>The calendars could not be read: %1</source>
-        <translation>Les calendriers n’ont pas pu être lus : %1</translation>
+        <translation>Les calendriers n’ont pas pu être lus : %1</translation>
     </message>
     <message numerus="yes">
         <source>%n calendar(s) added. Their events arrive with the sync that starts now.</source>
@@ -2652,7 +2652,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Delete the template &quot;%1&quot;?</source>
-        <translation>Supprimer le modèle « %1 » ?</translation>
+        <translation>Supprimer le modèle « %1 » ?</translation>
     </message>
 </context>
 <context>
@@ -2667,7 +2667,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Delete the group &quot;%1&quot;? Its calendars and events are kept.</source>
-        <translation>Supprimer le groupe « %1 » ? Ses calendriers et événements sont conservés.</translation>
+        <translation>Supprimer le groupe « %1 » ? Ses calendriers et événements sont conservés.</translation>
     </message>
 </context>
 <context>
@@ -2678,7 +2678,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Could not bind a local port for the Microsoft sign-in callback: %1</source>
-        <translation>Impossible de réserver un port local pour le retour de connexion Microsoft : %1</translation>
+        <translation>Impossible de réserver un port local pour le retour de connexion Microsoft : %1</translation>
     </message>
     <message>
         <source>Could not launch the system browser for Microsoft sign-in.</source>
@@ -2690,7 +2690,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Microsoft denied the sign-in: %1</source>
-        <translation>Microsoft a refusé la connexion : %1</translation>
+        <translation>Microsoft a refusé la connexion : %1</translation>
     </message>
     <message>
         <source>Microsoft did not return an authorization code.</source>
@@ -2698,7 +2698,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Token exchange failed (HTTP %1): %2</source>
-        <translation>Échec de l’échange de jeton (HTTP %1) : %2</translation>
+        <translation>Échec de l’échange de jeton (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>Microsoft did not return an access token.</source>
@@ -2718,7 +2718,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Token refresh failed (HTTP %1): %2</source>
-        <translation>Échec de l’actualisation du jeton (HTTP %1) : %2</translation>
+        <translation>Échec de l’actualisation du jeton (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>Microsoft&apos;s response had no access_token.</source>
@@ -2743,7 +2743,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <name>MonthView</name>
     <message>
         <source>Edit filter &quot;%1&quot;…</source>
-        <translation>Modifier le filtre « %1 »…</translation>
+        <translation>Modifier le filtre « %1 »…</translation>
     </message>
     <message>
         <source>Create Filter from Event…</source>
@@ -2751,11 +2751,11 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
     </message>
     <message>
         <source>Delete event?</source>
-        <translation>Supprimer l’événement ?</translation>
+        <translation>Supprimer l’événement ?</translation>
     </message>
     <message>
         <source>Edit…</source>
@@ -2855,7 +2855,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Could not load who has access: %1</source>
-        <translation>Impossible de charger la liste des personnes ayant accès : %1</translation>
+        <translation>Impossible de charger la liste des personnes ayant accès : %1</translation>
     </message>
     <message>
         <source>Not shared with anyone yet.</source>
@@ -2867,7 +2867,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Could not load your group: %1</source>
-        <translation>Impossible de charger votre groupe : %1</translation>
+        <translation>Impossible de charger votre groupe : %1</translation>
     </message>
     <message>
         <source>Share</source>
@@ -2879,11 +2879,11 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Remove access?</source>
-        <translation>Retirer l’accès ?</translation>
+        <translation>Retirer l’accès ?</translation>
     </message>
     <message>
         <source>%1 will no longer have access. Continue?</source>
-        <translation>%1 n’y aura plus accès. Continuer ?</translation>
+        <translation>%1 n’y aura plus accès. Continuer ?</translation>
     </message>
     <message>
         <source>Could not remove %1.</source>
@@ -2899,7 +2899,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <message>
         <source>No browser could be started. The feedback page is at:
 %1</source>
-        <translation>Aucun navigateur n’a pu être lancé. La page de commentaires se trouve à l’adresse :
+        <translation>Aucun navigateur n’a pu être lancé. La page de commentaires se trouve à l’adresse :
 %1</translation>
     </message>
     <message>
@@ -2912,7 +2912,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Update check failed: %1</source>
-        <translation>Échec de la recherche de mises à jour : %1</translation>
+        <translation>Échec de la recherche de mises à jour : %1</translation>
     </message>
     <message>
         <source>Loading release notes…</source>
@@ -2920,7 +2920,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Release notes could not be loaded: %1</source>
-        <translation>Les notes de version n’ont pas pu être chargées : %1</translation>
+        <translation>Les notes de version n’ont pas pu être chargées : %1</translation>
     </message>
 </context>
 <context>
@@ -3000,7 +3000,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>The release notes could not be loaded: %1</source>
-        <translation>Les notes de version n’ont pas pu être chargées : %1</translation>
+        <translation>Les notes de version n’ont pas pu être chargées : %1</translation>
     </message>
 </context>
 <context>
@@ -3053,11 +3053,11 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>From:</source>
-        <translation>Du :</translation>
+        <translation>Du :</translation>
     </message>
     <message>
         <source>To:</source>
-        <translation>Au :</translation>
+        <translation>Au :</translation>
     </message>
     <message>
         <source>Browse…</source>
@@ -3065,7 +3065,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>File:</source>
-        <translation>Fichier :</translation>
+        <translation>Fichier :</translation>
     </message>
     <message>
         <source>Export</source>
@@ -3093,7 +3093,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Could not write &quot;%1&quot;.</source>
-        <translation>Impossible d’écrire « %1 ».</translation>
+        <translation>Impossible d’écrire « %1 ».</translation>
     </message>
     <message>
         <source>No events in this range.</source>
@@ -3359,7 +3359,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>e.g. &quot;lunch Thursday 1pm&quot;</source>
-        <translation>p. ex. « lunch Thursday 1pm »</translation>
+        <translation>p. ex. « lunch Thursday 1pm »</translation>
     </message>
     <message>
         <source>All-day</source>
@@ -3529,11 +3529,11 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <name>RecurringEdit</name>
     <message>
         <source>The days of this series&apos; repeat rule cannot all move by the same number of days, so the series was left as it was. To move it, change its repeat rule together with its date in the event form.</source>
-        <translation>Les jours de la règle de répétition de cette série ne peuvent pas tous être décalés du même nombre de jours ; la série a donc été laissée telle quelle. Pour la déplacer, modifiez sa règle de répétition en même temps que sa date dans le formulaire de l’événement.</translation>
+        <translation>Les jours de la règle de répétition de cette série ne peuvent pas tous être décalés du même nombre de jours ; la série a donc été laissée telle quelle. Pour la déplacer, modifiez sa règle de répétition en même temps que sa date dans le formulaire de l’événement.</translation>
     </message>
     <message>
         <source>Could not undo: %1</source>
-        <translation>Impossible d’annuler : %1</translation>
+        <translation>Impossible d’annuler : %1</translation>
     </message>
 </context>
 <context>
@@ -3548,19 +3548,19 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Delete &quot;%1&quot;</source>
-        <translation>Supprimer « %1 »</translation>
+        <translation>Supprimer « %1 »</translation>
     </message>
     <message>
         <source>Edit &quot;%1&quot;</source>
-        <translation>Modifier « %1 »</translation>
+        <translation>Modifier « %1 »</translation>
     </message>
     <message>
         <source>This event repeats. Delete:</source>
-        <translation>Cet événement se répète. Supprimer :</translation>
+        <translation>Cet événement se répète. Supprimer :</translation>
     </message>
     <message>
         <source>This event repeats. Apply your changes to:</source>
-        <translation>Cet événement se répète. Appliquer vos modifications à :</translation>
+        <translation>Cet événement se répète. Appliquer vos modifications à :</translation>
     </message>
     <message>
         <source>This event only</source>
@@ -3568,7 +3568,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Only this occurrence is changed; the rest of the series stays as it was.</source>
-        <translation>Seule cette occurrence est modifiée ; le reste de la série reste inchangé.</translation>
+        <translation>Seule cette occurrence est modifiée ; le reste de la série reste inchangé.</translation>
     </message>
     <message>
         <source>This and following events</source>
@@ -3584,11 +3584,11 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>The master event shifts; every occurrence — past and future — moves with it.</source>
-        <translation>L’événement principal est décalé ; toutes les occurrences, passées et futures, sont déplacées avec lui.</translation>
+        <translation>L’événement principal est décalé ; toutes les occurrences, passées et futures, sont déplacées avec lui.</translation>
     </message>
     <message>
         <source>Only this occurrence is deleted; the rest of the series stays.</source>
-        <translation>Seule cette occurrence est supprimée ; le reste de la série est conservé.</translation>
+        <translation>Seule cette occurrence est supprimée ; le reste de la série est conservé.</translation>
     </message>
     <message>
         <source>This occurrence and every later one are deleted. Earlier occurrences stay.</source>
@@ -3688,7 +3688,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <name>SeriesActions</name>
     <message>
         <source>Could not delete &quot;%1&quot;.</source>
-        <translation>Impossible de supprimer « %1 ».</translation>
+        <translation>Impossible de supprimer « %1 ».</translation>
     </message>
 </context>
 <context>
@@ -3707,7 +3707,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Time format:</source>
-        <translation>Format de l’heure :</translation>
+        <translation>Format de l’heure :</translation>
     </message>
     <message>
         <source>Follow the system</source>
@@ -3715,7 +3715,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Week starts on:</source>
-        <translation>Début de la semaine :</translation>
+        <translation>Début de la semaine :</translation>
     </message>
     <message>
         <source>to</source>
@@ -3723,7 +3723,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Working hours:</source>
-        <translation>Heures de travail :</translation>
+        <translation>Heures de travail :</translation>
     </message>
     <message>
         <source>Show week numbers</source>
@@ -3735,7 +3735,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Default calendar:</source>
-        <translation>Calendrier par défaut :</translation>
+        <translation>Calendrier par défaut :</translation>
     </message>
     <message>
         <source>Show the weather forecast</source>
@@ -3755,7 +3755,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Theme:</source>
-        <translation>Thème :</translation>
+        <translation>Thème :</translation>
     </message>
     <message>
         <source>Default</source>
@@ -3791,11 +3791,11 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Accent colour:</source>
-        <translation>Couleur d’accentuation :</translation>
+        <translation>Couleur d’accentuation :</translation>
     </message>
     <message>
         <source>Language:</source>
-        <translation>Langue :</translation>
+        <translation>Langue :</translation>
     </message>
     <message>
         <source>A new language applies the next time Calendar starts.</source>
@@ -3823,7 +3823,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>When you are signed in, these settings follow you to your other devices:</source>
-        <translation>Lorsque vous êtes connecté, ces paramètres vous suivent sur vos autres appareils :</translation>
+        <translation>Lorsque vous êtes connecté, ces paramètres vous suivent sur vos autres appareils :</translation>
     </message>
     <message>
         <source>Accounts</source>
@@ -3874,7 +3874,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>▶  Starts %1</source>
-        <translation>▶  Début : %1</translation>
+        <translation>▶  Début : %1</translation>
     </message>
     <message>
         <source>Unknown calendar</source>
@@ -3902,7 +3902,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>The task could not be changed; it may have been deleted.</source>
-        <translation>La tâche n’a pas pu être modifiée ; elle a peut-être été supprimée.</translation>
+        <translation>La tâche n’a pas pu être modifiée ; elle a peut-être été supprimée.</translation>
     </message>
     <message>
         <source>Task</source>
@@ -3910,22 +3910,22 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Delete task?</source>
-        <translation>Supprimer la tâche ?</translation>
+        <translation>Supprimer la tâche ?</translation>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
-        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
     </message>
     <message>
         <source>Could not delete &quot;%1&quot;.</source>
-        <translation>Impossible de supprimer « %1 ».</translation>
+        <translation>Impossible de supprimer « %1 ».</translation>
     </message>
 </context>
 <context>
     <name>TaskFormDialog</name>
     <message>
         <source>Could not save the task: the calendar file is read-only.</source>
-        <translation>Impossible d’enregistrer la tâche : le fichier du calendrier est en lecture seule.</translation>
+        <translation>Impossible d’enregistrer la tâche : le fichier du calendrier est en lecture seule.</translation>
     </message>
     <message>
         <source>Could not save the task.</source>
@@ -3953,7 +3953,7 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
     <message>
         <source>Drop a quick to-do; due date and priority are optional.</source>
-        <translation>Notez rapidement une tâche ; l’échéance et la priorité sont facultatives.</translation>
+        <translation>Notez rapidement une tâche ; l’échéance et la priorité sont facultatives.</translation>
     </message>
     <message>
         <source>Buy birthday gift, prep Q1 report…</source>
@@ -4002,8 +4002,8 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <message>
         <source>Due date: next due = current due + interval.
 Completion date: next due = today + interval.</source>
-        <translation>Date d’échéance : prochaine échéance = échéance actuelle + intervalle.
-Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</translation>
+        <translation>Date d’échéance : prochaine échéance = échéance actuelle + intervalle.
+Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</translation>
     </message>
     <message>
         <source>Repeats &amp;from</source>
@@ -4051,7 +4051,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>An import is being written; the task is saved when it ends.</source>
-        <translation>Une importation est en cours d’écriture ; la tâche sera enregistrée dès qu’elle sera terminée.</translation>
+        <translation>Une importation est en cours d’écriture ; la tâche sera enregistrée dès qu’elle sera terminée.</translation>
     </message>
     <message>
         <source>Save changes</source>
@@ -4075,7 +4075,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>The parent task belongs to a read-only calendar, so it cannot get subtasks.</source>
-        <translation>La tâche parente appartient à un calendrier en lecture seule : elle ne peut donc pas recevoir de sous-tâches.</translation>
+        <translation>La tâche parente appartient à un calendrier en lecture seule : elle ne peut donc pas recevoir de sous-tâches.</translation>
     </message>
     <message>
         <source>Title required</source>
@@ -4107,11 +4107,11 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>This task was deleted meanwhile, so it cannot be saved.</source>
-        <translation>Cette tâche a été supprimée entre-temps : elle ne peut donc pas être enregistrée.</translation>
+        <translation>Cette tâche a été supprimée entre-temps : elle ne peut donc pas être enregistrée.</translation>
     </message>
     <message>
         <source>The parent task was deleted meanwhile, so the subtask cannot be saved.</source>
-        <translation>La tâche parente a été supprimée entre-temps : la sous-tâche ne peut donc pas être enregistrée.</translation>
+        <translation>La tâche parente a été supprimée entre-temps : la sous-tâche ne peut donc pas être enregistrée.</translation>
     </message>
     <message>
         <source>Cannot move task</source>
@@ -4194,7 +4194,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>You&apos;re caught up. Nice.</source>
-        <translation>Vous êtes à jour. Bravo !</translation>
+        <translation>Vous êtes à jour. Bravo !</translation>
     </message>
     <message>
         <source>Switch the filter to see other tasks.</source>
@@ -4222,7 +4222,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Subtasks must belong to the same calendar as their parent. Move &quot;%1&quot; to the same calendar first.</source>
-        <translation>Les sous-tâches doivent appartenir au même calendrier que leur tâche parente. Déplacez d’abord « %1 » dans ce calendrier.</translation>
+        <translation>Les sous-tâches doivent appartenir au même calendrier que leur tâche parente. Déplacez d’abord « %1 » dans ce calendrier.</translation>
     </message>
     <message>
         <source>Edit…</source>
@@ -4242,7 +4242,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Clear In Progress</source>
-        <translation>Retirer « En cours »</translation>
+        <translation>Retirer « En cours »</translation>
     </message>
     <message>
         <source>Mark In Progress</source>
@@ -4266,11 +4266,11 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Delete task?</source>
-        <translation>Supprimer la tâche ?</translation>
+        <translation>Supprimer la tâche ?</translation>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
-        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+        <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
     </message>
 </context>
 <context>
@@ -4464,7 +4464,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>%1 — Sync failed: %2</source>
-        <translation>%1 — Échec de la synchronisation : %2</translation>
+        <translation>%1 — Échec de la synchronisation : %2</translation>
     </message>
     <message>
         <source>%1 — No upcoming events</source>
@@ -4484,7 +4484,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>%1 — Next: %2 (%3, all day)</source>
-        <translation>%1 — Prochain : %2 (%3, toute la journée)</translation>
+        <translation>%1 — Prochain : %2 (%3, toute la journée)</translation>
     </message>
     <message>
         <source>at %1</source>
@@ -4496,7 +4496,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>%1 — Next: %2 %3</source>
-        <translation>%1 — Prochain : %2 %3</translation>
+        <translation>%1 — Prochain : %2 %3</translation>
     </message>
 </context>
 <context>
@@ -4566,11 +4566,11 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Delete group?</source>
-        <translation>Supprimer le groupe ?</translation>
+        <translation>Supprimer le groupe ?</translation>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can recreate it later.</source>
-        <translation>Supprimer « %1 » ? Vous pourrez le recréer plus tard.</translation>
+        <translation>Supprimer « %1 » ? Vous pourrez le recréer plus tard.</translation>
     </message>
 </context>
 <context>
@@ -4596,15 +4596,15 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Name:</source>
-        <translation>Nom :</translation>
+        <translation>Nom :</translation>
     </message>
     <message>
         <source>Colour:</source>
-        <translation>Couleur :</translation>
+        <translation>Couleur :</translation>
     </message>
     <message>
         <source>Calendars in this group (none ticked: every visible calendar):</source>
-        <translation>Calendriers de ce groupe (aucun coché : tous les calendriers visibles) :</translation>
+        <translation>Calendriers de ce groupe (aucun coché : tous les calendriers visibles) :</translation>
     </message>
     <message>
         <source>Group Colour</source>
@@ -4653,7 +4653,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Temperature:</source>
-        <translation>Température :</translation>
+        <translation>Température :</translation>
     </message>
     <message>
         <source>No place chosen</source>
@@ -4661,7 +4661,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Place:</source>
-        <translation>Lieu :</translation>
+        <translation>Lieu :</translation>
     </message>
     <message>
         <source>City or town</source>
@@ -4719,7 +4719,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     <name>WeekGridView</name>
     <message>
         <source>Edit filter &quot;%1&quot;…</source>
-        <translation>Modifier le filtre « %1 »…</translation>
+        <translation>Modifier le filtre « %1 »…</translation>
     </message>
     <message>
         <source>Create Filter from Event…</source>
@@ -4727,11 +4727,11 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
     </message>
     <message>
         <source>Delete event?</source>
-        <translation>Supprimer l’événement ?</translation>
+        <translation>Supprimer l’événement ?</translation>
     </message>
     <message>
         <source>Edit…</source>
@@ -4763,7 +4763,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     <name>WeekView</name>
     <message>
         <source>Edit filter &quot;%1&quot;…</source>
-        <translation>Modifier le filtre « %1 »…</translation>
+        <translation>Modifier le filtre « %1 »…</translation>
     </message>
     <message>
         <source>Create Filter from Event…</source>
@@ -4771,11 +4771,11 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
+        <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
     </message>
     <message>
         <source>Delete event?</source>
-        <translation>Supprimer l’événement ?</translation>
+        <translation>Supprimer l’événement ?</translation>
     </message>
     <message>
         <source>Edit…</source>
@@ -4791,7 +4791,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Moved &quot;%1&quot;</source>
-        <translation>« %1 » déplacé</translation>
+        <translation>« %1 » déplacé</translation>
     </message>
     <message>
         <source>The event could not be moved.</source>
@@ -4799,7 +4799,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Resized &quot;%1&quot;</source>
-        <translation>« %1 » redimensionné</translation>
+        <translation>« %1 » redimensionné</translation>
     </message>
     <message>
         <source>The event could not be resized.</source>
@@ -4837,7 +4837,7 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</trans
     </message>
     <message>
         <source>Add event — e.g. &quot;lunch Thursday 1pm&quot;</source>
-        <translation>Ajouter un événement — p. ex. « lunch Thursday 1pm »</translation>
+        <translation>Ajouter un événement — p. ex. « lunch Thursday 1pm »</translation>
     </message>
     <message>
         <source>Open Calendar</source>

@@ -73,4 +73,9 @@ QString weekdayInitials(int dayOfWeek)
     return chosenLocale().standaloneDayName(dayOfWeek, QLocale::ShortFormat).left(2);
 }
 
+QString weekdayLetter(int dayOfWeek)
+{
+    return chosenLocale().standaloneDayName(dayOfWeek, QLocale::NarrowFormat);
+}
+
 } // namespace DateLanguage

@@ -33,5 +33,7 @@ QString monthName(int month);
 // A weekday heading for a narrow column: the short name cut to at most two characters, so
 // "Mo", "lu" or "月"; never empty for a day 1 to 7.
 QString weekdayInitials(int dayOfWeek);
+// The day's one-letter name in the chosen language: "M" for Monday in English, "L" in Spanish.
+QString weekdayLetter(int dayOfWeek);
 
 } // namespace DateLanguage

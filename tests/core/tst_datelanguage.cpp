@@ -50,7 +50,7 @@ private Q_SLOTS:
     }
 
     // Grid headings: a title above a month and two characters at most over a day column, never
-    // cut to nothing.
+    // cut to nothing; the weekday buttons of a weekly rule, a letter each.
     void headingsOfGrids_data()
     {
         QTest::addColumn<QString>("language");
@@ -58,31 +58,37 @@ private Q_SLOTS:
         QTest::addColumn<QString>("monday");
         QTest::addColumn<QString>("sunday");
         QTest::addColumn<QString>("firstWeekday");
+        QTest::addColumn<QString>("letters");
 
         QTest::newRow("unset") << QString() << "March"
                                << "Mo"
                                << "Su"
-                               << "Monday";
+                               << "Monday"
+                               << "MTWTFSS";
         QTest::newRow("de") << "de"
                             << "März"
                             << "Mo"
                             << "So"
-                            << "Montag";
+                            << "Montag"
+                            << "MDMDFSS";
         QTest::newRow("es") << "es"
                             << "marzo"
                             << "lu"
                             << "do"
-                            << "lunes";
+                            << "lunes"
+                            << "LMXJVSD";
         QTest::newRow("fr") << "fr"
                             << "mars"
                             << "lu"
                             << "di"
-                            << "lundi";
+                            << "lundi"
+                            << "LMMJVSD";
         QTest::newRow("ja") << "ja"
                             << "3月"
                             << "月"
                             << "日"
-                            << "月曜日";
+                            << "月曜日"
+                            << "月火水木金土日";
     }
     void headingsOfGrids()
     {
@@ -91,11 +97,16 @@ private Q_SLOTS:
         QFETCH(QString, monday);
         QFETCH(QString, sunday);
         QFETCH(QString, firstWeekday);
+        QFETCH(QString, letters);
         DateLanguage::setLanguage(language);
         QCOMPARE(DateLanguage::monthName(3), month);
         QCOMPARE(DateLanguage::weekdayInitials(1), monday);
         QCOMPARE(DateLanguage::weekdayInitials(7), sunday);
         QCOMPARE(DateLanguage::dayName(1), firstWeekday);
+        QString week;
+        for (int day = 1; day <= 7; ++day)
+            week += DateLanguage::weekdayLetter(day);
+        QCOMPARE(week, letters);
     }
 
     // The period titles take their names from the language and go back to English with none.

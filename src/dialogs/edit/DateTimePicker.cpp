@@ -80,6 +80,24 @@ DateTimePicker::DateTimePicker(Qt::DayOfWeek firstDayOfWeek, QWidget* parent) : 
     m_dateEdit->setDisplayFormat(QStringLiteral("ddd, MMM d, yyyy"));
     Theme::applyDateLanguage(m_dateEdit);
     Theme::applyFirstDayOfWeek(m_dateEdit, firstDayOfWeek);
+    // Day and month names are as long as the language makes them ("mer., mars 11, 2026"): the
+    // field keeps room for the widest date of a year and leaves the time to give way.
+    {
+        const QFontMetrics metrics(m_dateEdit->font());
+        const QLocale names = m_dateEdit->locale();
+        const QString format = m_dateEdit->displayFormat();
+        int widest = 0;
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 22; day <= 28; ++day)
+                widest = std::max(widest, metrics.horizontalAdvance(
+                                              names.toString(QDate(2026, month, day), format)));
+        }
+        // What the field adds around its text: the frame, the margins and the popup arrow.
+        const int chrome =
+            m_dateEdit->sizeHint().width() -
+            metrics.horizontalAdvance(names.toString(m_dateEdit->minimumDate(), format) + u' ');
+        m_dateEdit->setMinimumWidth(widest + std::max(chrome, 0));
+    }
     layout->addWidget(m_dateEdit, 1);
 
     m_timeCombo = new TimeComboBox(this);

@@ -1,5 +1,7 @@
 #include "RecurrenceEditDialog.h"
 
+#include "DateLanguage.h"
+
 #include "RruleFormat.h"
 #include "RuleUntil.h"
 #include "Theme.h"
@@ -110,12 +112,10 @@ void RecurrenceEditDialog::buildWidgets()
         QStringLiteral("QToolButton { border: 1px solid %1; border-radius: 17px; padding: 0; }"
                        "QToolButton:checked { background: %2; color: white; border-color: %2; }")
             .arg(Theme::border().name(), Theme::accent().name());
-    const QStringList letters = {QStringLiteral("M"), QStringLiteral("T"), QStringLiteral("W"),
-                                 QStringLiteral("T"), QStringLiteral("F"), QStringLiteral("S"),
-                                 QStringLiteral("S")};
-    for (const QString& letter : letters) {
+    // Monday to Sunday, by their letters in the chosen language.
+    for (int day = 1; day <= 7; ++day) {
         auto* button = new QToolButton(weeklyPage);
-        button->setText(letter);
+        button->setText(DateLanguage::weekdayLetter(day));
         button->setCheckable(true);
         button->setFixedSize(34, 34);
         button->setStyleSheet(dayStyle);
