@@ -242,7 +242,18 @@ QByteArray escape(const QString& text)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        // XML cannot carry these even as references: a control character from a server's name
+        // would make the whole body unreadable to the server. A pair of surrogates passes whole.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+            out += c;
+            out += text.at(++i);
+            continue;
+        }
+        if ((c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c.isSurrogate() ||
+            c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+            continue;
         switch (c.unicode()) {
         case '"':
             out += QLatin1String("&quot;");

@@ -46,7 +46,9 @@ QByteArray mkcalendar(const QString& displayName, const QString& color, const QS
 QByteArray proppatchCalendar(const QString& displayName, const QString& color,
                              const QString& description);
 
-// The text in UTF-8 with the five XML entities (" & ' < >) replaced.
+// The text in UTF-8 with the five XML entities (" & ' < >) replaced and the characters XML
+// cannot carry at all (control characters but tab and line breaks, U+FFFE, U+FFFF, a lone
+// surrogate) left out.
 QByteArray escape(const QString& text);
 // "#RRGGBBAA" upper case: a 6-digit colour gains FF; empty stays empty; other lengths pass
 // through upper-cased with one "#" in front.

@@ -11,14 +11,18 @@
 #include <QXmlStreamReader>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-void require(bool condition)
+// Names the line of a broken promise, so a finding says which one without a debugger.
+void require(bool condition, int line = __builtin_LINE())
 {
-    if (!condition)
-        std::abort();
+    if (condition)
+        return;
+    std::fprintf(stderr, "%s:%d: promise broken\n", __FILE__, line);
+    std::abort();
 }
 
 // The number of elements in the body; -1 when it is not well-formed XML.
@@ -61,16 +65,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             DavXml::proppatchCalendar(calendar.displayName, calendar.color, calendar.description));
         require(patch > 0 &&
                 patch == elementCount(DavXml::proppatchCalendar(name, color, description)));
-        const int create =
-            elementCount(DavXml::mkcalendar(calendar.displayName, calendar.color, calendar.description));
+        const int create = elementCount(
+            DavXml::mkcalendar(calendar.displayName, calendar.color, calendar.description));
         require(create > 0 && create == elementCount(DavXml::mkcalendar(name, color, description)));
         const bool ranged = size > 0 && (data[0] & 1);
-        const QDateTime from = ranged ? QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC) : QDateTime();
+        const QDateTime from =
+            ranged ? QDateTime(QDate(2026, 3, 1), QTime(0, 0), Qt::UTC) : QDateTime();
         const QDateTime to = ranged ? from.addDays(42) : QDateTime();
         for (const QString& component : calendar.supportedComponents) {
             const int query = elementCount(DavXml::calendarQuery(from, to, component));
-            require(query > 0 &&
-                    query == elementCount(DavXml::calendarQuery(from, to, QStringLiteral("VEVENT"))));
+            require(query > 0 && query == elementCount(DavXml::calendarQuery(
+                                              from, to, QStringLiteral("VEVENT"))));
         }
     }
 
@@ -89,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(created.startsWith(prefix) && created.endsWith(QLatin1String(".ics")));
         require(!created.mid(prefix.size()).contains(QLatin1Char('/')));
         const QUrl createdUrl = CalDavHref::resourceUrl(collection, created);
-        require(createdUrl.host() == collection.host() && createdUrl.path(QUrl::FullyEncoded) == created);
+        require(createdUrl.host() == collection.host() &&
+                createdUrl.path(QUrl::FullyEncoded) == created);
     }
 
     // The multiget of what was read gives back exactly those hrefs.

@@ -119,6 +119,13 @@ private Q_SLOTS:
                         "      <d:displayname>Home</d:displayname>\n"
                         "      <ic:calendar-color>#00FF00FF</ic:calendar-color>\n"
                         "      <c:calendar-description>Team</c:calendar-description>\n");
+        // A name from a server with characters XML cannot carry: the body stays readable.
+        QTest::newRow("proppatch, characters XML cannot carry left out")
+            << DavXml::proppatchCalendar(QStringLiteral("Caf\u0005\u00e9\tA\uFFFF") +
+                                             QChar(0xD800) + QStringLiteral("\U0001F600"),
+                                         QString(), QString())
+            << setProps("d:propertyupdate",
+                        "      <d:displayname>Caf\xc3\xa9\tA\xf0\x9f\x98\x80</d:displayname>\n");
         QTest::newRow("proppatch of nothing")
             << DavXml::proppatchCalendar(QString(), QString(), QString())
             << setProps("d:propertyupdate", "");
