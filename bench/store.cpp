@@ -1,7 +1,8 @@
 // The cost of reading one week of events must follow what the week holds, not the size of the
 // store. Builds a store of 100,000 events over ten years and one of 1,000, times getInRange for
 // a week today and five years ahead against the physical minimum (reading exactly the returned
-// rows by primary key, with their children), and times a large insert in one transaction.
+// rows by primary key, with their children), and times a large insert in one transaction
+// against Python's own sqlite3 writing the same rows (store_insert.py beside this file).
 
 #include "Clock.h"
 #include "Database.h"
@@ -12,6 +13,11 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -27,6 +33,7 @@ namespace {
 constexpr int calendarCount = 20;
 constexpr int seriesCount = 500;
 constexpr int repeats = 15;
+const char* const storeInsertScript = STORE_INSERT_SCRIPT;
 
 QString calendarId(int index)
 {
@@ -97,20 +104,29 @@ struct Store
     EventRepository* events = nullptr;
 };
 
-bool fill(Store& store, int total, const QDateTime& firstDay, double* insertMs)
+// An empty store at `path` built by the program's migrations, with the account and calendars
+// the events belong to.
+bool prepare(Database& database, const QString& path, const QString& connectionName = {})
 {
-    if (!store.database.open(store.dir.filePath(QStringLiteral("calendar.db"))) ||
-        !store.database.migrate())
+    if (!database.open(path, connectionName) || !database.migrate())
         return false;
-    store.events = new EventRepository(&store.database, &store.database);
-    QSqlDatabase& db = store.database.database();
-    QSqlQuery query(db);
+    QSqlQuery query(database.database());
     query.exec(QStringLiteral("INSERT INTO accounts (id, name, type) VALUES ('acc', 'A', "
                               "'caldav')"));
     for (int i = 0; i < calendarCount; ++i)
         query.exec(QStringLiteral("INSERT INTO calendars (id, account_id, url, name) VALUES "
                                   "('%1', 'acc', 'https://x/%1/', '%1')")
                        .arg(calendarId(i)));
+    return true;
+}
+
+bool fill(Store& store, int total, const QDateTime& firstDay, double* insertMs)
+{
+    if (!prepare(store.database, store.dir.filePath(QStringLiteral("calendar.db"))))
+        return false;
+    store.events = new EventRepository(&store.database, &store.database);
+    QSqlDatabase& db = store.database.database();
+    QSqlQuery query(db);
     QRandomGenerator random(4711);
     // Events are generated in batches outside the timed part, so only the writing is timed.
     constexpr int batchSize = 1000;
@@ -139,6 +155,165 @@ bool fill(Store& store, int total, const QDateTime& firstDay, double* insertMs)
         *insertMs = writingNs / 1e6;
     query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     return true;
+}
+
+// The events fill() writes for `total` (the same seed gives the same sequence), as JSON for the
+// Python baseline: each record's fields by column name, times in their stored form, null texts
+// as null.
+bool writeEvents(int total, const QDateTime& firstDay, const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto text = [](const QString& value) {
+        return value.isNull() ? QJsonValue(QJsonValue::Null) : QJsonValue(value);
+    };
+    const auto time = [&text](const std::optional<QDateTime>& value) {
+        return text(value ? StoreTime::toText(*value) : QString());
+    };
+    QRandomGenerator random(4711);
+    file.write("[");
+    for (int i = 0; i < total; ++i) {
+        const Event event = generatedEvent(i, total, firstDay, random);
+        QJsonArray reminders;
+        for (const Reminder& reminder : event.reminders)
+            reminders.append(QJsonObject{{"id", text(reminder.id)},
+                                         {"minutes_before", reminder.minutesBefore},
+                                         {"action", text(reminder.action)},
+                                         {"acknowledged", reminder.acknowledged}});
+        QJsonArray attendees;
+        for (const Attendee& attendee : event.attendees)
+            attendees.append(QJsonObject{{"id", text(attendee.id)},
+                                         {"email", text(attendee.email)},
+                                         {"name", text(attendee.name)},
+                                         {"role", text(attendee.role)},
+                                         {"status", text(attendee.status)},
+                                         {"type", text(attendee.type)},
+                                         {"rsvp", attendee.rsvp}});
+        const QJsonObject record{
+            {"id", text(event.id)},
+            {"calendar_id", text(event.calendarId)},
+            {"uid", text(event.uid)},
+            {"provider_event_id", text(event.providerEventId)},
+            {"etag", text(event.etag)},
+            {"href", text(event.href)},
+            {"title", text(event.title)},
+            {"description", text(event.description)},
+            {"location", text(event.location)},
+            {"geo_location", text(event.geoLocation)},
+            {"start_time", time(event.startTime)},
+            {"end_time", time(event.endTime)},
+            {"is_all_day", event.isAllDay},
+            {"timezone", text(event.timezone)},
+            {"recurrence_rule", text(event.recurrenceRule)},
+            {"recurrence_dates", text(event.recurrenceDates)},
+            {"exception_dates", text(event.exceptionDates)},
+            {"recurrence_id", text(event.recurrenceId)},
+            {"master_event_uid", text(event.masterEventUid)},
+            {"status", text(event.status)},
+            {"event_url", text(event.eventUrl)},
+            {"conference_url", text(event.conferenceUrl)},
+            {"organizer_email", text(event.organizerEmail)},
+            {"organizer_name", text(event.organizerName)},
+            {"sequence", event.sequence},
+            {"raw_icalendar", text(event.rawIcalendar)},
+            {"color", text(event.color)},
+            {"created", time(event.created)},
+            {"last_modified", time(event.lastModified)},
+            {"sync_status", text(event.syncStatus)},
+            {"deleted_at", time(event.deletedAt)},
+            {"reminders", reminders},
+            {"attendees", attendees},
+        };
+        if (i > 0)
+            file.write(",\n");
+        file.write(QJsonDocument(record).toJson(QJsonDocument::Compact));
+    }
+    file.write("]\n");
+    return file.flush();
+}
+
+// Microseconds per event of store_insert.py writing fill()'s events into an empty store at
+// `path` built like `store`'s; 0 when it could not run.
+double pythonInsertUs(Store& store, int total, const QDateTime& firstDay, const QString& path)
+{
+    {
+        Database database;
+        if (!prepare(database, path, QStringLiteral("python-baseline")))
+            return 0;
+    }
+    const QString events = store.dir.filePath(QStringLiteral("events.json"));
+    if (!writeEvents(total, firstDay, events))
+        return 0;
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QString::fromUtf8(storeInsertScript), path, events});
+    if (!python.waitForFinished(-1) || python.exitStatus() != QProcess::NormalExit ||
+        python.exitCode() != 0) {
+        std::printf("  %s", python.readAllStandardError().constData());
+        return 0;
+    }
+    QFile::remove(events);
+    const QByteArray output = python.readAllStandardOutput().trimmed();
+    const QByteArray prefix = "us per event ";
+    return output.startsWith(prefix) ? output.mid(prefix.size()).toDouble() : 0;
+}
+
+// Whether the Python baseline wrote what the insert wrote: rows and bytes per table, and the rows
+// themselves but for the ids of child rows, which are drawn at random.
+void printSameRows(Store& store, const QString& pythonStore)
+{
+    QSqlDatabase& db = store.database.database();
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("ATTACH DATABASE ? AS python"));
+    query.addBindValue(pythonStore);
+    if (!query.exec()) {
+        std::printf("  check: could not attach the Python store: %s\n",
+                    qPrintable(query.lastError().text()));
+        return;
+    }
+    QStringList parts;
+    bool same = true;
+    for (const QString& table : {QStringLiteral("events"), QStringLiteral("reminders"),
+                                 QStringLiteral("attendees"), QStringLiteral("attachments")}) {
+        QStringList columns;
+        query.exec(QStringLiteral("PRAGMA main.table_info(%1)").arg(table));
+        while (query.next())
+            columns.append(query.value(1).toString());
+        QStringList lengths;
+        for (const QString& column : columns)
+            lengths.append(QStringLiteral("coalesce(length(CAST(%1 AS BLOB)), 0)").arg(column));
+        qint64 rows[2] = {-1, -1};
+        qint64 bytes[2] = {-1, -1};
+        for (int side = 0; side < 2; ++side) {
+            query.exec(QStringLiteral("SELECT count(*), sum(%1) FROM %2.%3")
+                           .arg(lengths.join(QStringLiteral(" + ")),
+                                QLatin1String(side == 0 ? "main" : "python"), table));
+            if (query.next()) {
+                rows[side] = query.value(0).toLongLong();
+                bytes[side] = query.value(1).toLongLong();
+            }
+        }
+        if (table != u"events")
+            columns.removeAll(QStringLiteral("id"));
+        const QString list = columns.join(QStringLiteral(", "));
+        query.exec(QStringLiteral("SELECT (SELECT count(*) FROM (SELECT %1 FROM main.%2 EXCEPT "
+                                  "SELECT %1 FROM python.%2)) + (SELECT count(*) FROM (SELECT %1 "
+                                  "FROM python.%2 EXCEPT SELECT %1 FROM main.%2))")
+                       .arg(list, table));
+        const qint64 differing = query.next() ? query.value(0).toLongLong() : -1;
+        same = same && rows[0] == rows[1] && bytes[0] == bytes[1] && differing == 0;
+        parts.append(QStringLiteral("%1 %2/%3 rows %4/%5 bytes")
+                         .arg(table)
+                         .arg(rows[0])
+                         .arg(rows[1])
+                         .arg(bytes[0])
+                         .arg(bytes[1]));
+    }
+    query.finish();
+    query.exec(QStringLiteral("DETACH DATABASE python"));
+    std::printf("  check, ours/python: %s: %s\n", qPrintable(parts.join(QStringLiteral("; "))),
+                same ? "same rows" : "ROWS DIFFER");
 }
 
 QStringList allCalendars()
@@ -308,7 +483,8 @@ int main(int argc, char** argv)
             printPlans(store);
     }
 
-    // Writing: 40,000 events with their children in one transaction, against 4,000.
+    // Writing: 40,000 events with their children in one transaction, against 4,000, and each
+    // against Python's sqlite3 writing the same rows into a store of the same schema.
     double small = 0;
     double large = 0;
     for (int total : {4000, 40000}) {
@@ -317,9 +493,20 @@ int main(int argc, char** argv)
         if (!fill(store, total, firstDay, &ms))
             return 1;
         (total == 4000 ? small : large) = ms;
+        const double ours = ms * 1000 / total;
         std::printf("insert of %d events with children in one transaction: %.0f ms (%.1f us per "
                     "event)\n",
-                    total, ms, ms * 1000 / total);
+                    total, ms, ours);
+        const QString pythonStore = store.dir.filePath(QStringLiteral("python.db"));
+        const double python = pythonInsertUs(store, total, firstDay, pythonStore);
+        if (python <= 0) {
+            std::printf("  python3 sqlite3: could not run %s\n", storeInsertScript);
+            continue;
+        }
+        std::printf("  python3 sqlite3, same rows: %.1f us per event; ratio ours/python %.2f "
+                    "(target at most 1)\n",
+                    python, ours / python);
+        printSameRows(store, pythonStore);
     }
     std::printf("insert ratio 40,000 / 4,000: %.1f (10 is linear)\n", large / small);
     return 0;

@@ -3,9 +3,9 @@
 #include "ChangeCoalescer.h"
 #include "Database.h"
 #include "EventChildRows.h"
+#include "EventInserts.h"
 #include "EventRangeSql.h"
 #include "EventRows.h"
-#include "ReminderAck.h"
 #include "Savepoint.h"
 #include "StatementCache.h"
 #include "StoreSql.h"
@@ -16,7 +16,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QUuid>
 #include <QVariant>
 
 #include <algorithm>
@@ -24,11 +23,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-QString newId()
-{
-    return QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
 
 // The SQLite connection under the toolkit's; null for another driver.
 sqlite3* connectionOf(const QSqlDatabase& db)
@@ -46,55 +40,12 @@ bool inTransaction(const QSqlDatabase& db)
     return connection && sqlite3_get_autocommit(connection) == 0;
 }
 
-// A statement on the SQLite connection itself, for the batch writer: binding a row through
-// QSqlQuery wraps every value in a QVariant, which costs about as much as SQLite's own work.
-// Texts are bound in place (they must live until run()); a null QString binds NULL, as the
-// toolkit's driver does.
-class RawStatement
-{
-public:
-    RawStatement(sqlite3* connection, const QString& sql) : m_connection(connection)
-    {
-        const QByteArray utf8 = sql.toUtf8();
-        if (sqlite3_prepare_v2(connection, utf8.constData(), int(utf8.size()), &m_statement,
-                               nullptr) != SQLITE_OK)
-            m_statement = nullptr;
-    }
-    ~RawStatement() { sqlite3_finalize(m_statement); }
-    RawStatement(const RawStatement&) = delete;
-    RawStatement& operator=(const RawStatement&) = delete;
-
-    bool isValid() const { return m_statement != nullptr; }
-    void text(int column, const QString& value)
-    {
-        if (value.isNull())
-            sqlite3_bind_null(m_statement, column);
-        else
-            sqlite3_bind_text16(m_statement, column, value.constData(),
-                                int(value.size() * sizeof(QChar)), SQLITE_STATIC);
-    }
-    void integer(int column, int value) { sqlite3_bind_int(m_statement, column, value); }
-    // Runs the statement once; false on failure, with the driver's text in `error`.
-    bool run(QString& error)
-    {
-        const int result = sqlite3_step(m_statement);
-        if (result != SQLITE_DONE)
-            error = QString::fromUtf8(sqlite3_errmsg(m_connection));
-        sqlite3_reset(m_statement);
-        return result == SQLITE_DONE;
-    }
-    QString errorText() const { return QString::fromUtf8(sqlite3_errmsg(m_connection)); }
-
-private:
-    sqlite3* m_connection;
-    sqlite3_stmt* m_statement = nullptr;
-};
-
 } // namespace
 
 EventRepository::EventRepository(Database* database, QObject* parent)
     : QObject(parent), m_database(database), m_changes(new ChangeCoalescer(this)),
-      m_statements(std::make_unique<StatementCache>(database->database()))
+      m_statements(std::make_unique<StatementCache>(database->database())),
+      m_inserts(std::make_unique<EventInserts>(database->database()))
 {
     connect(m_changes, &ChangeCoalescer::fired, this, &EventRepository::eventsChanged);
 }
@@ -315,46 +266,8 @@ bool EventRepository::write(const Event& event, bool isInsert)
             return false;
         }
     }
-    static const QString insertSql = QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
-                                         .arg(EventRows::columns(), StoreSql::placeholders(31));
-    const bool written =
-        isInsert
-            ? m_statements->exec(insertSql,
-                                 QVariantList{event.id} + EventRows::fieldValues(event) +
-                                     QVariantList{StoreTime::bindValue(event.created),
-                                                  StoreTime::bindValue(event.lastModified),
-                                                  event.syncStatus.isEmpty()
-                                                      ? QStringLiteral("synced")
-                                                      : event.syncStatus,
-                                                  StoreTime::bindValue(event.deletedAt)},
-                                 operation)
-            : m_statements->exec(
-                  QStringLiteral(
-                      "UPDATE events SET calendar_id = ?, uid = ?, provider_event_id = ?, etag = "
-                      "?, href = ?, title = ?, description = ?, location = ?, geo_location = ?, "
-                      "start_time = ?, end_time = ?, is_all_day = ?, timezone = ?, "
-                      "recurrence_rule = ?, recurrence_dates = ?, exception_dates = ?, "
-                      "recurrence_id = ?, master_event_uid = ?, status = ?, event_url = ?, "
-                      "conference_url = ?, organizer_email = ?, organizer_name = ?, sequence = ?, "
-                      "raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
-                      "deleted_at = ? WHERE id = ?"),
-                  EventRows::fieldValues(event) +
-                      QVariantList{StoreTime::bindValue(StoreTime::now()),
-                                   event.syncStatus.isEmpty() ? QStringLiteral("pending")
-                                                              : event.syncStatus,
-                                   StoreTime::bindValue(event.deletedAt), event.id},
-                  operation);
-    if (!written)
+    if (isInsert ? !insertRows(event, !ownUnit) : !updateRows(event))
         return false;
-    // A row that was just inserted has no children yet: with foreign keys on, none can
-    // reference an id that did not exist.
-    if (!EventChildRows::writeReminders(db, *m_statements, event, !isInsert) ||
-        !EventChildRows::writeAttendees(*m_statements, event, !isInsert)) {
-        QString error;
-        if (!ownUnit && !EventChildRows::deleteRows(db, event.id, error))
-            StoreSql::logFailure("EventRepository::insert undo", error);
-        return false;
-    }
     if (transaction && !transaction->commit()) {
         StoreSql::logFailure(operation, transaction->errorText());
         return false;
@@ -372,131 +285,87 @@ QList<bool> EventRepository::insertAll(const QList<Event>& events)
 {
     QList<bool> written;
     written.reserve(events.size());
-    QSqlDatabase& db = m_database->database();
-    sqlite3* connection = connectionOf(db);
-    // A few rows are cheaper through insert's statements, prepared once for the repository,
-    // than through the batch's, prepared for each call.
-    constexpr qsizetype smallestBatch = 16;
-    if (!connection || !inTransaction(db) || events.size() < smallestBatch) {
+    if (!inTransaction(m_database->database())) {
         for (const Event& event : events)
             written.append(insert(event));
         return written;
     }
-    const char* operation = "EventRepository::insert";
-    // The same statements as insert's, bound in place: a sync's first listing stores thousands
-    // of rows, and the per-row QVariant lists cost more than SQLite's own work.
-    RawStatement eventRow(connection, QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
-                                          .arg(EventRows::columns(), StoreSql::placeholders(31)));
-    RawStatement reminderRow(connection,
-                             QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                                            "action, acknowledged, trigger_time) VALUES (?, ?, ?, "
-                                            "?, ?, ?)"));
-    RawStatement attendeeRow(connection,
-                             QStringLiteral("INSERT INTO attendees (id, event_id, email, name, "
-                                            "role, status, type, rsvp) VALUES (?, ?, ?, ?, ?, ?, "
-                                            "?, ?)"));
-    for (const RawStatement* statement : {&eventRow, &reminderRow, &attendeeRow}) {
-        if (!statement->isValid()) {
-            StoreSql::logFailure(operation, statement->errorText());
-            written.fill(false, events.size());
-            return written;
-        }
-    }
-    const QString synced = QStringLiteral("synced");
-    const QString display = QStringLiteral("display");
-    const QString required = QStringLiteral("required");
-    const QString needsAction = QStringLiteral("needs-action");
+    // As insert writes each inside a caller's transaction, announcing each calendar once.
     QSet<QString> calendars;
     for (const Event& event : events) {
-        if (refusedOverride(event, true, operation)) {
-            written.append(false);
-            continue;
-        }
-        using StoreSql::notNull;
-        const QString uid = notNull(event.uid);
-        const QString title = notNull(event.title);
-        const QString start = StoreTime::toText(event.startTime);
-        const QString end = event.endTime ? StoreTime::toText(*event.endTime) : QString();
-        const QString timezone = notNull(event.timezone);
-        const QString rule = event.recurrenceId.isEmpty() ? event.recurrenceRule : QString();
-        const QString status = notNull(event.status);
-        const QString raw = notNull(event.rawIcalendar);
-        const QString created = StoreTime::toText(event.created);
-        const QString lastModified = StoreTime::toText(event.lastModified);
-        const QString deletedAt = event.deletedAt ? StoreTime::toText(*event.deletedAt) : QString();
-        int column = 0;
-        for (const QString* value :
-             {&event.id, &event.calendarId, &uid, &event.providerEventId, &event.etag, &event.href,
-              &title, &event.description, &event.location, &event.geoLocation, &start, &end}) {
-            eventRow.text(++column, *value);
-        }
-        eventRow.integer(++column, event.isAllDay ? 1 : 0);
-        eventRow.text(++column, timezone);
-        eventRow.text(++column, rule);
-        for (const QString* value :
-             {&event.recurrenceDates, &event.exceptionDates, &event.recurrenceId,
-              &event.masterEventUid, &status, &event.eventUrl, &event.conferenceUrl,
-              &event.organizerEmail, &event.organizerName}) {
-            eventRow.text(++column, *value);
-        }
-        eventRow.integer(++column, event.sequence);
-        for (const QString* value :
-             {&raw, &event.color, &created, &lastModified,
-              event.syncStatus.isEmpty() ? &synced : &event.syncStatus, &deletedAt}) {
-            eventRow.text(++column, *value);
-        }
-        QString error;
-        if (!eventRow.run(error)) {
-            StoreSql::logFailure(operation, error);
-            written.append(false);
-            continue;
-        }
-        bool children = true;
-        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {});
-        for (qsizetype i = 0; children && i < outcomes.size(); ++i) {
-            const Reminder& reminder = event.reminders.at(i);
-            const ReminderAck::Outcome& outcome = outcomes.at(i);
-            const QString id = outcome.id.isEmpty() ? newId() : outcome.id;
-            const QString trigger = StoreTime::toText(outcome.trigger);
-            reminderRow.text(1, id);
-            reminderRow.text(2, event.id);
-            reminderRow.integer(3, reminder.minutesBefore);
-            reminderRow.text(4, reminder.action.isEmpty() ? display : reminder.action);
-            reminderRow.integer(5, outcome.acknowledged ? 1 : 0);
-            reminderRow.text(6, trigger);
-            children = reminderRow.run(error);
-            if (!children)
-                StoreSql::logFailure("EventRepository::writeReminderRows insert", error);
-        }
-        for (qsizetype i = 0; children && i < event.attendees.size(); ++i) {
-            const Attendee& attendee = event.attendees.at(i);
-            const QString id = attendee.id.isEmpty() ? newId() : attendee.id;
-            const QString email = notNull(attendee.email);
-            attendeeRow.text(1, id);
-            attendeeRow.text(2, event.id);
-            attendeeRow.text(3, email);
-            attendeeRow.text(4, attendee.name);
-            attendeeRow.text(5, attendee.role.isEmpty() ? required : attendee.role);
-            attendeeRow.text(6, attendee.status.isEmpty() ? needsAction : attendee.status);
-            attendeeRow.text(7, attendee.type);
-            attendeeRow.integer(8, attendee.rsvp ? 1 : 0);
-            children = attendeeRow.run(error);
-            if (!children)
-                StoreSql::logFailure("EventRepository::writeAttendeeRows insert", error);
-        }
-        if (!children) {
-            // As insert does inside a caller's transaction: the rows written under the new id go.
-            if (!EventChildRows::deleteRows(db, event.id, error))
-                StoreSql::logFailure("EventRepository::insert undo", error);
-            written.append(false);
-            continue;
-        }
-        calendars.insert(event.calendarId);
-        written.append(true);
+        const bool ok =
+            !refusedOverride(event, true, "EventRepository::insert") && insertRows(event, true);
+        if (ok)
+            calendars.insert(event.calendarId);
+        written.append(ok);
     }
     for (const QString& calendarId : std::as_const(calendars))
         m_changes->schedule(calendarId);
     return written;
+}
+
+bool EventRepository::insertRows(const Event& event, bool undo)
+{
+    const char* operation = "EventRepository::insert";
+    QSqlDatabase& db = m_database->database();
+    QString error;
+    bool children = true;
+    if (m_inserts->isAvailable()) {
+        if (!m_inserts->insertEvent(event, error)) {
+            StoreSql::logFailure(operation, error);
+            return false;
+        }
+        if (!m_inserts->insertReminders(event, error)) {
+            StoreSql::logFailure("EventRepository::writeReminderRows insert", error);
+            children = false;
+        } else if (!m_inserts->insertAttendees(event, error)) {
+            StoreSql::logFailure("EventRepository::writeAttendeeRows insert", error);
+            children = false;
+        }
+    } else {
+        static const QString insertSql = QStringLiteral("INSERT INTO events (%1) VALUES (%2)")
+                                             .arg(EventRows::columns(), StoreSql::placeholders(31));
+        if (!m_statements->exec(insertSql,
+                                QVariantList{event.id} + EventRows::fieldValues(event) +
+                                    QVariantList{StoreTime::bindValue(event.created),
+                                                 StoreTime::bindValue(event.lastModified),
+                                                 event.syncStatus.isEmpty()
+                                                     ? QStringLiteral("synced")
+                                                     : event.syncStatus,
+                                                 StoreTime::bindValue(event.deletedAt)},
+                                operation))
+            return false;
+        // A row that was just inserted has no children yet: with foreign keys on, none can
+        // reference an id that did not exist.
+        children = EventChildRows::writeReminders(db, *m_statements, event, false) &&
+                   EventChildRows::writeAttendees(*m_statements, event, false);
+    }
+    if (children)
+        return true;
+    if (undo && !EventChildRows::deleteRows(db, event.id, error))
+        StoreSql::logFailure("EventRepository::insert undo", error);
+    return false;
+}
+
+bool EventRepository::updateRows(const Event& event)
+{
+    const bool written = m_statements->exec(
+        QStringLiteral("UPDATE events SET calendar_id = ?, uid = ?, provider_event_id = ?, etag = "
+                       "?, href = ?, title = ?, description = ?, location = ?, geo_location = ?, "
+                       "start_time = ?, end_time = ?, is_all_day = ?, timezone = ?, "
+                       "recurrence_rule = ?, recurrence_dates = ?, exception_dates = ?, "
+                       "recurrence_id = ?, master_event_uid = ?, status = ?, event_url = ?, "
+                       "conference_url = ?, organizer_email = ?, organizer_name = ?, sequence = ?, "
+                       "raw_icalendar = ?, color = ?, last_modified = ?, sync_status = ?, "
+                       "deleted_at = ? WHERE id = ?"),
+        EventRows::fieldValues(event) +
+            QVariantList{StoreTime::bindValue(StoreTime::now()),
+                         event.syncStatus.isEmpty() ? QStringLiteral("pending") : event.syncStatus,
+                         StoreTime::bindValue(event.deletedAt), event.id},
+        "EventRepository::update");
+    return written &&
+           EventChildRows::writeReminders(m_database->database(), *m_statements, event, true) &&
+           EventChildRows::writeAttendees(*m_statements, event, true);
 }
 
 bool EventRepository::update(const Event& event)

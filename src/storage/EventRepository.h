@@ -15,6 +15,7 @@
 
 class ChangeCoalescer;
 class Database;
+class EventInserts;
 class StatementCache;
 class QSqlQuery;
 
@@ -117,6 +118,11 @@ private:
     // The first row of `sql` only.
     std::optional<Event> single(const QString& sql, const QVariantList& values) const;
     bool write(const Event& event, bool isInsert);
+    // A new event row and its child rows, inside the caller's transaction or write's savepoint.
+    // Should a child row fail, `undo` deletes the rows already written under the new id.
+    bool insertRows(const Event& event, bool undo);
+    // The row and its child rows replaced, inside write's savepoint.
+    bool updateRows(const Event& event);
     // A local change that makes an occurrence repeat by a rule of its own; logged.
     static bool refusedOverride(const Event& event, bool isInsert, const char* operation);
     QString calendarOf(const QString& id) const;
@@ -124,6 +130,8 @@ private:
     Database* m_database;
     ChangeCoalescer* m_changes;
     std::unique_ptr<StatementCache> m_statements;
+    // Inserts bound in place, prepared once: imports and a sync's first listing write thousands.
+    std::unique_ptr<EventInserts> m_inserts;
     // pendingIds' statement, prepared once: planning a query over the events table and its many
     // indexes costs more than running it.
     mutable std::unique_ptr<QSqlQuery> m_pendingIds;

@@ -4,10 +4,12 @@
 #include "StoreTime.h"
 #include "TestTime.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDriver>
+#include <QSqlError>
 #include <QTest>
 #include <QTimeZone>
 
@@ -592,6 +594,77 @@ private Q_SLOTS:
         QCOMPARE(m_store->strings("SELECT (SELECT count(*) FROM events) + (SELECT count(*) FROM "
                                   "reminders) + (SELECT count(*) FROM attendees)"),
                  QStringList{"0"});
+    }
+
+    // Texts reach the columns as the same UTF-8 whatever characters they hold, and a null text
+    // stays NULL where the column allows it, in the batch as in a single insert.
+    void insertStoresTextsAsGiven_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("batch");
+        const QList<std::pair<const char*, QString>> texts = {
+            {"ascii", QStringLiteral("Team meeting; notes\r\nline two")},
+            {"empty", QStringLiteral("")},
+            {"null", QString()},
+            {"accents", QStringLiteral("Caf\u00e9 in Z\u00fcrich")},
+            {"outside the basic plane", QStringLiteral("Launch \U0001F389")},
+        };
+        for (const auto& [name, text] : texts) {
+            QTest::addRow("%s, insert", name) << text << false;
+            QTest::addRow("%s, batch", name) << text << true;
+        }
+    }
+
+    void insertStoresTextsAsGiven()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, batch);
+        Event event = withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1, 10)));
+        event.title = event.description = event.rawIcalendar = text;
+        event.attendees[0].name = text;
+        QList<Event> events{event};
+        for (int i = 0; batch && i < 20; ++i)
+            events.append(
+                StoreFixture::event(QStringLiteral("b%1").arg(i), "cal-a", utc(2025, 3, 2, i)));
+        if (batch)
+            QVERIFY(m_store->db().transaction());
+        QCOMPARE(m_events->insertAll(events), QList<bool>(events.size(), true));
+        if (batch)
+            QVERIFY(m_store->db().commit());
+
+        const QString stored =
+            text.isNull()
+                ? QStringLiteral("null|")
+                : QStringLiteral("text|") + QString::fromLatin1(text.toUtf8().toHex()).toUpper();
+        const QString required =
+            QStringLiteral("text|") + QString::fromLatin1(text.toUtf8().toHex()).toUpper();
+        QCOMPARE(m_store->strings("SELECT typeof(title) || '|' || hex(title), typeof(description) "
+                                  "|| '|' || hex(description), typeof(raw_icalendar) || '|' || "
+                                  "hex(raw_icalendar) FROM events WHERE id = 'e1'"),
+                 QStringList{required + u'|' + stored + u'|' + required});
+        QCOMPARE(m_store->strings("SELECT typeof(name) || '|' || hex(name) FROM attendees WHERE "
+                                  "email = 'bob@example.org'"),
+                 QStringList{stored});
+        QCOMPARE(m_events->getById("e1")->description, text);
+    }
+
+    // The statements the repository keeps do not hold the connection open, and after it is
+    // opened again inserts still work.
+    void insertsOutliveAReopenedConnection()
+    {
+        QVERIFY(
+            m_events->insert(withChildren(StoreFixture::event("e1", "cal-a", utc(2025, 3, 1)))));
+        QSqlDatabase& db = m_store->db();
+        db.close();
+        QVERIFY2(!db.lastError().isValid(), qPrintable(db.lastError().text()));
+        QVERIFY(!QFile::exists(m_store->path() + QStringLiteral("-wal")));
+        QVERIFY(db.open());
+        QVERIFY(
+            m_events->insert(withChildren(StoreFixture::event("e2", "cal-a", utc(2025, 3, 2)))));
+        QCOMPARE(m_store->strings("SELECT (SELECT count(*) FROM events) || '|' || (SELECT "
+                                  "count(*) FROM reminders) || '|' || (SELECT count(*) FROM "
+                                  "attendees)"),
+                 QStringList{"2|4|4"});
     }
 
     void removeRestoreAndHardDelete()
