@@ -18,17 +18,26 @@ namespace {
 
 using namespace IcalInternal;
 
-// The component's text from its BEGIN line to its END line, one unfolded line each ended by
-// CR LF; wrapped in the calendar head and end for events. A verbatim block is copied whole;
-// otherwise the lines are collected in `scratch` first, so the result is allocated at its exact
-// size (the texts of a large feed are the bulk of its memory).
-QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap,
-                QString& scratch, const QStringList& timeZones = {})
+void appendLatin1(QChar*& at, QLatin1String text)
 {
-    const QStringView block = text.mid(begin, end - begin);
+    for (const char c : text)
+        *at++ = QLatin1Char(c);
+}
+
+void append(QChar*& at, QStringView text)
+{
+    std::copy(text.begin(), text.end(), at);
+    at += text.size();
+}
+
+// The component's text: `lines` are its unfolded lines from its BEGIN line to its END line,
+// each ended by CR LF except the last when `closed` is false; wrapped in the calendar head and
+// end for events, with the given zone definitions before the component. Allocated once at its
+// exact size (the texts of a large feed are the bulk of its memory).
+QString rawText(QStringView lines, bool closed, bool wrap, QString& scratch,
+                const QStringList& timeZones = {})
+{
     scratch.resize(0);
-    if (wrap)
-        scratch += calendarHead;
     for (const QString& zone : timeZones) {
         IcalScanner scanner(zone);
         while (scanner.next()) {
@@ -38,41 +47,91 @@ QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim,
             scratch += crlf;
         }
     }
-    if (verbatim) {
-        scratch += block;
-        scratch += crlf;
-    } else {
-        IcalScanner scanner(block);
-        while (scanner.next()) {
-            if (scanner.isTooLong() || scanner.line().isEmpty())
-                continue;
-            scratch += scanner.line();
-            scratch += crlf;
+    const qsizetype size = (wrap ? calendarHead.size() + calendarFoot.size() : 0) + scratch.size() +
+                           lines.size() + (closed ? 0 : crlf.size());
+    QString raw(size, Qt::Uninitialized);
+    QChar* at = raw.data();
+    if (wrap)
+        appendLatin1(at, calendarHead);
+    append(at, scratch);
+    append(at, lines);
+    if (!closed)
+        appendLatin1(at, crlf);
+    if (wrap)
+        appendLatin1(at, calendarFoot);
+    Q_ASSERT(at == raw.constData() + size);
+    return raw;
+}
+
+// The lines of one component as the walk meets them. While the component is a verbatim range
+// of the text (unfolded lines ended by CR LF) nothing is copied; from its first folded, skipped
+// or LF-ended line on, the unfolded lines are collected, so no component is read twice.
+class ComponentLines
+{
+public:
+    explicit ComponentLines(QStringView text) : m_text(text) {}
+
+    void begin(qsizetype at)
+    {
+        m_begin = at;
+        m_end = at;
+        m_verbatim = true;
+    }
+
+    // A line of the component, or a skipped one (empty or too long) when `line` is empty.
+    void add(const IcalScanner& scanner, QStringView line)
+    {
+        if (m_verbatim && scanner.isVerbatim() && !line.isEmpty()) {
+            m_end = scanner.end();
+            return;
+        }
+        if (m_verbatim) {
+            m_verbatim = false;
+            m_lines.resize(0);
+            if (m_end > m_begin) {
+                m_lines += m_text.mid(m_begin, m_end - m_begin);
+                m_lines += crlf;
+            }
+        }
+        if (!line.isEmpty()) {
+            m_lines += line;
+            m_lines += crlf;
         }
     }
-    if (wrap)
-        scratch += calendarFoot;
-    return QString(scratch.constData(), scratch.size());
-}
+
+    // The lines read, for rawText(); closed() tells whether the last one has its CR LF.
+    QStringView lines() const
+    {
+        return m_verbatim ? m_text.mid(m_begin, m_end - m_begin) : QStringView(m_lines);
+    }
+    bool closed() const { return !m_verbatim; }
+
+private:
+    QStringView m_text;
+    QString m_lines;
+    qsizetype m_begin = 0;
+    qsizetype m_end = 0;
+    bool m_verbatim = true;
+};
 
 // Walks the text and hands every component named `name` to the reader: start(), then
 // property(parts, depth) for each content line (depth > 0 inside nested components, with
-// nestedBegin/nestedEnd around them), then finish(text, begin, end, verbatim) at its END line.
+// nestedBegin/nestedEnd around them), then finish(lines) at its END line.
 // Unterminated, too deep or too long components never reach finish().
 template <typename Reader> void walkComponents(QStringView text, QLatin1String name, Reader& reader)
 {
     IcalScanner scanner(text);
+    ComponentLines component(text);
     bool inside = false;
     bool broken = false;
-    bool verbatim = true;
-    qsizetype begin = 0;
     int properties = 0;
     int depth = 0;
     int components = 0;
     while (scanner.next()) {
         const QStringView line = scanner.line();
         if (scanner.isTooLong() || line.isEmpty()) {
-            verbatim = false;
+            if (inside)
+                component.add(scanner, QStringView());
             continue;
         }
         if (startsWithInsensitive(line, QLatin1String("BEGIN:"))) {
@@ -80,13 +139,13 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
             if (equalsInsensitive(what, name)) {
                 inside = true;
                 broken = false;
-                verbatim = scanner.isVerbatim();
-                begin = scanner.begin();
+                component.begin(scanner.begin());
+                component.add(scanner, line);
                 properties = 0;
                 depth = 0;
                 reader.start();
             } else if (inside) {
-                verbatim = verbatim && scanner.isVerbatim();
+                component.add(scanner, line);
                 if (++depth > Limits::maxIcalendarNesting)
                     broken = true;
                 else
@@ -97,10 +156,10 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
         if (startsWithInsensitive(line, QLatin1String("END:"))) {
             if (!inside)
                 continue;
-            verbatim = verbatim && scanner.isVerbatim();
+            component.add(scanner, line);
             if (equalsInsensitive(line.mid(4), name)) {
                 if (!broken)
-                    reader.finish(text, begin, scanner.end(), verbatim);
+                    reader.finish(component);
                 inside = false;
                 if (++components >= Limits::maxIcalendarComponentsPerText)
                     return;
@@ -113,7 +172,7 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
         }
         if (!inside)
             continue;
-        verbatim = verbatim && scanner.isVerbatim();
+        component.add(scanner, line);
         if (++properties > Limits::maxIcalendarPropertiesPerComponent)
             broken = true;
         if (!broken)
@@ -243,7 +302,7 @@ public:
         }
     }
 
-    void finish(QStringView text, qsizetype begin, qsizetype end, bool verbatim)
+    void finish(const ComponentLines& component)
     {
         if (m_event.uid.isEmpty())
             return;
@@ -267,7 +326,8 @@ public:
         m_event.reminders = sharedReminders();
         if (!m_events.isEmpty())
             shareTextsWith(m_events.constLast());
-        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch, m_definitions);
+        m_event.rawIcalendar =
+            rawText(component.lines(), component.closed(), true, m_scratch, m_definitions);
         m_events.append(std::move(m_event));
     }
 
@@ -452,14 +512,14 @@ public:
         }
     }
 
-    void finish(QStringView text, qsizetype begin, qsizetype end, bool verbatim)
+    void finish(const ComponentLines& component)
     {
         if (m_task.uid.isEmpty())
             return;
         const bool dateOnly = m_task.startDate ? m_task.startIsDateOnly : m_task.dueIsDateOnly;
         if (!dateOnly)
             m_task.recurrenceRule = RuleUntil::dateUntilAsInstant(m_task.recurrenceRule);
-        m_task.rawIcalendar = rawText(text, begin, end, verbatim, false, m_scratch);
+        m_task.rawIcalendar = rawText(component.lines(), component.closed(), false, m_scratch);
         m_tasks.append(std::move(m_task));
     }
 

@@ -174,26 +174,26 @@ QString unescape(QStringView value)
             ++i;
         }
     }
-    QString out;
-    out.reserve(size - escapes);
-    out.append(value.left(firstBackslash));
+    QString out(size - escapes, Qt::Uninitialized);
+    QChar* at = std::copy(value.begin(), value.begin() + firstBackslash, out.data());
     for (qsizetype i = firstBackslash; i < size; ++i) {
         const QChar c = value[i];
         if (c != u'\\' || i + 1 == size) {
-            out.append(c);
+            *at++ = c;
             continue;
         }
         const QChar next = value[i + 1];
         if (next == u',' || next == u';' || next == u'\\') {
-            out.append(next);
+            *at++ = next;
             ++i;
         } else if (next == u'n' || next == u'N') {
-            out.append(u'\n');
+            *at++ = u'\n';
             ++i;
         } else {
-            out.append(c);
+            *at++ = c;
         }
     }
+    Q_ASSERT(at == out.constData() + out.size());
     return out;
 }
 

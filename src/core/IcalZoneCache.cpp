@@ -2,6 +2,8 @@
 
 #include "Limits.h"
 
+#include <algorithm>
+
 namespace {
 
 IcalZoneCache::Zone plainZone(const QTimeZone& zone, const QString& id, bool known)
@@ -121,8 +123,12 @@ const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid)
             m_empty.zone = local();
         return m_empty;
     }
-    if (m_last && tzid == m_lastKey)
-        return *m_last;
+    for (qsizetype i = 0; i < m_recentCount; ++i) {
+        if (m_recent[i].key == tzid) {
+            m_last = m_recent[i].zone;
+            return *m_last;
+        }
+    }
     const QString key = tzid.toString();
     auto it = m_zones.find(key);
     if (it == m_zones.end()) {
@@ -131,10 +137,20 @@ const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid)
             return m_overflow;
         }
         it = m_zones.insert(key, lookUp(tzid));
+        // An insertion may move every entry.
+        m_recentCount = 0;
+        m_recentNext = 0;
     }
-    m_lastKey = key;
     m_last = &it.value();
+    remember(key, m_last);
     return *m_last;
+}
+
+void IcalZoneCache::remember(const QString& key, Zone* zone)
+{
+    m_recent[m_recentNext] = Recent{key, zone};
+    m_recentNext = (m_recentNext + 1) % qsizetype(m_recent.size());
+    m_recentCount = std::min(m_recentCount + 1, qsizetype(m_recent.size()));
 }
 
 IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)

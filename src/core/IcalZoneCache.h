@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <QTimeZone>
 
+#include <array>
 #include <memory>
 
 // Resolves TZID parameter values to zones for one reading pass, looking each distinct value up
@@ -44,6 +45,7 @@ public:
 
 private:
     Zone lookUp(QStringView tzid);
+    void remember(const QString& key, Zone* zone);
 
     struct Definition
     {
@@ -57,7 +59,16 @@ private:
     QHash<QString, QStringView> m_blocks;
     QHash<QString, Definition> m_definitions;
     QHash<QString, Zone> m_zones;
-    QString m_lastKey;
+    // The TZIDs resolved last, so that a text alternating between a few zones finds them
+    // without building a key; cleared whenever m_zones may move its entries.
+    struct Recent
+    {
+        QString key;
+        Zone* zone = nullptr;
+    };
+    std::array<Recent, 8> m_recent;
+    qsizetype m_recentCount = 0;
+    qsizetype m_recentNext = 0;
     Zone* m_last = nullptr;
     Zone m_overflow;
     Zone m_empty;
