@@ -41,7 +41,7 @@ QString lowerWord(QStringView word)
         QStringLiteral("room"),         QStringLiteral("none"),
     };
     for (const QString& candidate : common) {
-        if (word.compare(candidate, Qt::CaseInsensitive) == 0)
+        if (word.size() == candidate.size() && word.compare(candidate, Qt::CaseInsensitive) == 0)
             return candidate;
     }
     return word.toString().toLower();
