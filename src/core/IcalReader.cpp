@@ -245,11 +245,13 @@ public:
             noteDefinition(tzid);
             break;
         }
-        case Property::DtEnd:
-            m_event.endTime = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+        case Property::DtEnd: {
+            const QStringView tzid = tzidOf(parts);
+            m_event.endTime = readDateValue(parts.value, tzid, m_zones).time;
             m_hasEndLine = true;
-            noteDefinition(tzidOf(parts));
+            noteDefinition(tzid);
             break;
+        }
         case Property::Duration: {
             const std::optional<qint64> seconds = readDuration(parts.value);
             m_hasDuration = seconds.has_value();
@@ -260,8 +262,9 @@ public:
             m_event.recurrenceRule = parts.value.toString();
             break;
         case Property::RecurrenceId: {
-            noteDefinition(tzidOf(parts));
-            const DateRead read = readDateValue(parts.value, tzidOf(parts), m_zones);
+            const QStringView tzid = tzidOf(parts);
+            noteDefinition(tzid);
+            const DateRead read = readDateValue(parts.value, tzid, m_zones);
             if (!read.time.isValid())
                 m_event.recurrenceId = parts.value.toString();
             else if (read.isDate)

@@ -99,7 +99,7 @@ DateRead readDateValue(QStringView value, QStringView tzid, IcalZoneCache& zones
             QDateTime(read->date(), read->time(), QTimeZone::utc()).toSecsSinceEpoch();
         result.time = QDateTime::fromSecsSinceEpoch(zone.rules->toUtc(wall), zone.zone);
     } else {
-        result.time = QDateTime(read->date(), read->time(), zone.zone);
+        result.time = zones.dateTime(zone, read->date(), read->time());
     }
     return result;
 }

@@ -130,18 +130,16 @@ const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid)
         }
     }
     const QString key = tzid.toString();
-    auto it = m_zones.find(key);
-    if (it == m_zones.end()) {
-        if (m_zones.size() >= Limits::maxIcalendarTimeZonesPerText) {
+    Zone* zone = m_zones.value(key);
+    if (!zone) {
+        if (m_zoneStore.size() >= std::size_t(Limits::maxIcalendarTimeZonesPerText)) {
             m_overflow = plainZone(local(), key, false);
             return m_overflow;
         }
-        it = m_zones.insert(key, lookUp(tzid));
-        // An insertion may move every entry.
-        m_recentCount = 0;
-        m_recentNext = 0;
+        zone = &m_zoneStore.emplace_back(lookUp(tzid));
+        m_zones.insert(key, zone);
     }
-    m_last = &it.value();
+    m_last = zone;
     remember(key, m_last);
     return *m_last;
 }
@@ -151,6 +149,19 @@ void IcalZoneCache::remember(const QString& key, Zone* zone)
     m_recent[m_recentNext] = Recent{key, zone};
     m_recentNext = (m_recentNext + 1) % qsizetype(m_recent.size());
     m_recentCount = std::min(m_recentCount + 1, qsizetype(m_recent.size()));
+}
+
+QDateTime IcalZoneCache::dateTime(const Zone& zone, QDate date, QTime time)
+{
+    // Equal ids name the same zone data, so the conversion is the same.
+    for (const Conversion& done : m_conversions) {
+        if (done.zone.isValid() && done.date == date && done.time == time && done.zone == zone.zone)
+            return done.result;
+    }
+    Conversion& conversion = m_conversions[m_nextConversion];
+    m_nextConversion = (m_nextConversion + 1) % qsizetype(m_conversions.size());
+    conversion = Conversion{zone.zone, date, time, QDateTime(date, time, zone.zone)};
+    return conversion.result;
 }
 
 IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)

@@ -2,12 +2,14 @@
 
 #include "VTimeZoneRules.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringView>
 #include <QTimeZone>
 
 #include <array>
+#include <deque>
 #include <memory>
 
 // Resolves TZID parameter values to zones for one reading pass, looking each distinct value up
@@ -43,6 +45,12 @@ public:
     // The machine's zone, looked up on first use.
     const QTimeZone& local();
 
+    // QDateTime(date, time, zone.zone). Texts repeat a wall-clock time in one zone (an exception
+    // date or an override on the start of its series, read after the end) and the zone database
+    // converts slowly (beyond its last listed transition, very slowly), so the last two
+    // conversions are kept.
+    QDateTime dateTime(const Zone& zone, QDate date, QTime time);
+
 private:
     Zone lookUp(QStringView tzid);
     void remember(const QString& key, Zone* zone);
@@ -58,9 +66,11 @@ private:
     bool m_indexed = false;
     QHash<QString, QStringView> m_blocks;
     QHash<QString, Definition> m_definitions;
-    QHash<QString, Zone> m_zones;
+    // The zones by TZID; a deque never moves its elements, so the pointers below stay valid.
+    std::deque<Zone> m_zoneStore;
+    QHash<QString, Zone*> m_zones;
     // The TZIDs resolved last, so that a text alternating between a few zones finds them
-    // without building a key; cleared whenever m_zones may move its entries.
+    // without building a key.
     struct Recent
     {
         QString key;
@@ -74,4 +84,13 @@ private:
     Zone m_empty;
     QTimeZone m_local;
     bool m_haveLocal = false;
+    struct Conversion
+    {
+        QTimeZone zone;
+        QDate date;
+        QTime time;
+        QDateTime result;
+    };
+    std::array<Conversion, 2> m_conversions;
+    qsizetype m_nextConversion = 0;
 };
