@@ -63,9 +63,10 @@ QString rawText(QStringView lines, bool closed, bool wrap, QString& scratch,
     return raw;
 }
 
-// The lines of one component as the walk meets them. While the component is a verbatim range
-// of the text (unfolded lines ended by CR LF) nothing is copied; from its first folded, skipped
-// or LF-ended line on, the unfolded lines are collected, so no component is read twice.
+// The lines of one component as the walk meets them. A run of lines that stands verbatim in the
+// text (unfolded lines ended by CR LF) is kept as a range and copied in one piece; only folded
+// lines are copied one by one, and skipped (empty or too long) lines break a run. No component
+// is read twice.
 class ComponentLines
 {
 public:
@@ -73,26 +74,23 @@ public:
 
     void begin(qsizetype at)
     {
-        m_begin = at;
-        m_end = at;
-        m_verbatim = true;
+        m_runBegin = at;
+        m_runEnd = at;
+        m_collected = false;
+        m_lines.resize(0);
     }
 
-    // A line of the component, or a skipped one (empty or too long) when `line` is empty.
+    // A line of the component, or a skipped one when `line` is empty.
     void add(const IcalScanner& scanner, QStringView line)
     {
-        if (m_verbatim && scanner.isVerbatim() && !line.isEmpty()) {
-            m_end = scanner.end();
+        if (scanner.isVerbatim() && !line.isEmpty()) {
+            if (m_runEnd == m_runBegin)
+                m_runBegin = scanner.begin();
+            m_runEnd = scanner.end();
             return;
         }
-        if (m_verbatim) {
-            m_verbatim = false;
-            m_lines.resize(0);
-            if (m_end > m_begin) {
-                m_lines += m_text.mid(m_begin, m_end - m_begin);
-                m_lines += crlf;
-            }
-        }
+        flushRun();
+        m_collected = true;
         if (!line.isEmpty()) {
             m_lines += line;
             m_lines += crlf;
@@ -100,18 +98,30 @@ public:
     }
 
     // The lines read, for rawText(); closed() tells whether the last one has its CR LF.
-    QStringView lines() const
+    QStringView lines()
     {
-        return m_verbatim ? m_text.mid(m_begin, m_end - m_begin) : QStringView(m_lines);
+        if (!m_collected)
+            return m_text.mid(m_runBegin, m_runEnd - m_runBegin);
+        flushRun();
+        return m_lines;
     }
-    bool closed() const { return !m_verbatim; }
+    bool closed() const { return m_collected; }
 
 private:
+    void flushRun()
+    {
+        if (m_runEnd > m_runBegin) {
+            m_lines += m_text.mid(m_runBegin, m_runEnd - m_runBegin);
+            m_lines += crlf;
+        }
+        m_runBegin = m_runEnd;
+    }
+
     QStringView m_text;
     QString m_lines;
-    qsizetype m_begin = 0;
-    qsizetype m_end = 0;
-    bool m_verbatim = true;
+    qsizetype m_runBegin = 0;
+    qsizetype m_runEnd = 0;
+    bool m_collected = false;
 };
 
 // Walks the text and hands every component named `name` to the reader: start(), then
@@ -305,7 +315,7 @@ public:
         }
     }
 
-    void finish(const ComponentLines& component)
+    void finish(ComponentLines& component)
     {
         if (m_event.uid.isEmpty())
             return;
@@ -515,7 +525,7 @@ public:
         }
     }
 
-    void finish(const ComponentLines& component)
+    void finish(ComponentLines& component)
     {
         if (m_task.uid.isEmpty())
             return;
