@@ -68,8 +68,18 @@ inline bool startsWithInsensitive(QStringView text, QLatin1String prefix)
         return prefix.isEmpty();
     const char16_t first = text.front().unicode();
     const char16_t letter = prefix.front().unicode();
-    if (first != letter && QChar::toCaseFolded(first) != QChar::toCaseFolded(letter))
-        return false;
+    if (first != letter) {
+        const auto isAsciiLetter = [](char16_t c) {
+            return (c | 0x20) >= u'a' && (c | 0x20) <= u'z';
+        };
+        if (first < 0x80) {
+            if (!isAsciiLetter(first) || !isAsciiLetter(letter) ||
+                (first | 0x20) != (letter | 0x20))
+                return false;
+        } else if (QChar::toCaseFolded(first) != QChar::toCaseFolded(letter)) {
+            return false;
+        }
+    }
     return text.startsWith(prefix, Qt::CaseInsensitive);
 }
 
