@@ -19,6 +19,10 @@
 class IcalZoneCache
 {
 public:
+    IcalZoneCache() = default;
+    // It keeps pointers into itself.
+    Q_DISABLE_COPY_MOVE(IcalZoneCache)
+
     struct Zone
     {
         QTimeZone zone;
