@@ -60,8 +60,26 @@ enum class Property {
 // The property a name stands for, in any case; Other for names the record does not model.
 Property propertyOf(QStringView name);
 
+// The first letter is compared on its own first: most lines differ there, and the general
+// case-insensitive comparison is slow to set up.
 inline bool startsWithInsensitive(QStringView text, QLatin1String prefix)
 {
+    if (text.size() < prefix.size() || prefix.isEmpty())
+        return prefix.isEmpty();
+    const char16_t first = text.front().unicode();
+    const char16_t letter = prefix.front().unicode();
+    if (first != letter) {
+        const auto isAsciiLetter = [](char16_t c) {
+            return (c | 0x20) >= u'a' && (c | 0x20) <= u'z';
+        };
+        if (first < 0x80) {
+            if (!isAsciiLetter(first) || !isAsciiLetter(letter) ||
+                (first | 0x20) != (letter | 0x20))
+                return false;
+        } else if (QChar::toCaseFolded(first) != QChar::toCaseFolded(letter)) {
+            return false;
+        }
+    }
     return text.startsWith(prefix, Qt::CaseInsensitive);
 }
 

@@ -18,17 +18,26 @@ namespace {
 
 using namespace IcalInternal;
 
-// The component's text from its BEGIN line to its END line, one unfolded line each ended by
-// CR LF; wrapped in the calendar head and end for events. A verbatim block is copied whole;
-// otherwise the lines are collected in `scratch` first, so the result is allocated at its exact
-// size (the texts of a large feed are the bulk of its memory).
-QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim, bool wrap,
-                QString& scratch, const QStringList& timeZones = {})
+void appendLatin1(QChar*& at, QLatin1String text)
 {
-    const QStringView block = text.mid(begin, end - begin);
+    for (const char c : text)
+        *at++ = QLatin1Char(c);
+}
+
+void append(QChar*& at, QStringView text)
+{
+    std::copy(text.begin(), text.end(), at);
+    at += text.size();
+}
+
+// The component's text: `lines` are its unfolded lines from its BEGIN line to its END line,
+// each ended by CR LF except the last when `closed` is false; wrapped in the calendar head and
+// end for events, with the given zone definitions before the component. Allocated once at its
+// exact size (the texts of a large feed are the bulk of its memory).
+QString rawText(QStringView lines, bool closed, bool wrap, QString& scratch,
+                const QStringList& timeZones = {})
+{
     scratch.resize(0);
-    if (wrap)
-        scratch += calendarHead;
     for (const QString& zone : timeZones) {
         IcalScanner scanner(zone);
         while (scanner.next()) {
@@ -38,41 +47,101 @@ QString rawText(QStringView text, qsizetype begin, qsizetype end, bool verbatim,
             scratch += crlf;
         }
     }
-    if (verbatim) {
-        scratch += block;
-        scratch += crlf;
-    } else {
-        IcalScanner scanner(block);
-        while (scanner.next()) {
-            if (scanner.isTooLong() || scanner.line().isEmpty())
-                continue;
-            scratch += scanner.line();
-            scratch += crlf;
+    const qsizetype size = (wrap ? calendarHead.size() + calendarFoot.size() : 0) + scratch.size() +
+                           lines.size() + (closed ? 0 : crlf.size());
+    QString raw(size, Qt::Uninitialized);
+    QChar* at = raw.data();
+    if (wrap)
+        appendLatin1(at, calendarHead);
+    append(at, scratch);
+    append(at, lines);
+    if (!closed)
+        appendLatin1(at, crlf);
+    if (wrap)
+        appendLatin1(at, calendarFoot);
+    Q_ASSERT(at == raw.constData() + size);
+    return raw;
+}
+
+// The lines of one component as the walk meets them. A run of lines that stands verbatim in the
+// text (unfolded lines ended by CR LF) is kept as a range and copied in one piece; only folded
+// lines are copied one by one, and skipped (empty or too long) lines break a run. No component
+// is read twice.
+class ComponentLines
+{
+public:
+    explicit ComponentLines(QStringView text) : m_text(text) {}
+
+    void begin(qsizetype at)
+    {
+        m_runBegin = at;
+        m_runEnd = at;
+        m_collected = false;
+        m_lines.resize(0);
+    }
+
+    // A line of the component, or a skipped one when `line` is empty.
+    void add(const IcalScanner& scanner, QStringView line)
+    {
+        if (scanner.isVerbatim() && !line.isEmpty()) {
+            if (m_runEnd == m_runBegin)
+                m_runBegin = scanner.begin();
+            m_runEnd = scanner.end();
+            return;
+        }
+        flushRun();
+        m_collected = true;
+        if (!line.isEmpty()) {
+            m_lines += line;
+            m_lines += crlf;
         }
     }
-    if (wrap)
-        scratch += calendarFoot;
-    return QString(scratch.constData(), scratch.size());
-}
+
+    // The lines read, for rawText(); closed() tells whether the last one has its CR LF.
+    QStringView lines()
+    {
+        if (!m_collected)
+            return m_text.mid(m_runBegin, m_runEnd - m_runBegin);
+        flushRun();
+        return m_lines;
+    }
+    bool closed() const { return m_collected; }
+
+private:
+    void flushRun()
+    {
+        if (m_runEnd > m_runBegin) {
+            m_lines += m_text.mid(m_runBegin, m_runEnd - m_runBegin);
+            m_lines += crlf;
+        }
+        m_runBegin = m_runEnd;
+    }
+
+    QStringView m_text;
+    QString m_lines;
+    qsizetype m_runBegin = 0;
+    qsizetype m_runEnd = 0;
+    bool m_collected = false;
+};
 
 // Walks the text and hands every component named `name` to the reader: start(), then
 // property(parts, depth) for each content line (depth > 0 inside nested components, with
-// nestedBegin/nestedEnd around them), then finish(text, begin, end, verbatim) at its END line.
+// nestedBegin/nestedEnd around them), then finish(lines) at its END line.
 // Unterminated, too deep or too long components never reach finish().
 template <typename Reader> void walkComponents(QStringView text, QLatin1String name, Reader& reader)
 {
     IcalScanner scanner(text);
+    ComponentLines component(text);
     bool inside = false;
     bool broken = false;
-    bool verbatim = true;
-    qsizetype begin = 0;
     int properties = 0;
     int depth = 0;
     int components = 0;
     while (scanner.next()) {
         const QStringView line = scanner.line();
         if (scanner.isTooLong() || line.isEmpty()) {
-            verbatim = false;
+            if (inside)
+                component.add(scanner, QStringView());
             continue;
         }
         if (startsWithInsensitive(line, QLatin1String("BEGIN:"))) {
@@ -80,13 +149,13 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
             if (equalsInsensitive(what, name)) {
                 inside = true;
                 broken = false;
-                verbatim = scanner.isVerbatim();
-                begin = scanner.begin();
+                component.begin(scanner.begin());
+                component.add(scanner, line);
                 properties = 0;
                 depth = 0;
                 reader.start();
             } else if (inside) {
-                verbatim = verbatim && scanner.isVerbatim();
+                component.add(scanner, line);
                 if (++depth > Limits::maxIcalendarNesting)
                     broken = true;
                 else
@@ -97,10 +166,10 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
         if (startsWithInsensitive(line, QLatin1String("END:"))) {
             if (!inside)
                 continue;
-            verbatim = verbatim && scanner.isVerbatim();
+            component.add(scanner, line);
             if (equalsInsensitive(line.mid(4), name)) {
                 if (!broken)
-                    reader.finish(text, begin, scanner.end(), verbatim);
+                    reader.finish(component);
                 inside = false;
                 if (++components >= Limits::maxIcalendarComponentsPerText)
                     return;
@@ -113,7 +182,7 @@ template <typename Reader> void walkComponents(QStringView text, QLatin1String n
         }
         if (!inside)
             continue;
-        verbatim = verbatim && scanner.isVerbatim();
+        component.add(scanner, line);
         if (++properties > Limits::maxIcalendarPropertiesPerComponent)
             broken = true;
         if (!broken)
@@ -186,11 +255,13 @@ public:
             noteDefinition(tzid);
             break;
         }
-        case Property::DtEnd:
-            m_event.endTime = readDateValue(parts.value, tzidOf(parts), m_zones).time;
+        case Property::DtEnd: {
+            const QStringView tzid = tzidOf(parts);
+            m_event.endTime = readDateValue(parts.value, tzid, m_zones).time;
             m_hasEndLine = true;
-            noteDefinition(tzidOf(parts));
+            noteDefinition(tzid);
             break;
+        }
         case Property::Duration: {
             const std::optional<qint64> seconds = readDuration(parts.value);
             m_hasDuration = seconds.has_value();
@@ -201,8 +272,9 @@ public:
             m_event.recurrenceRule = parts.value.toString();
             break;
         case Property::RecurrenceId: {
-            noteDefinition(tzidOf(parts));
-            const DateRead read = readDateValue(parts.value, tzidOf(parts), m_zones);
+            const QStringView tzid = tzidOf(parts);
+            noteDefinition(tzid);
+            const DateRead read = readDateValue(parts.value, tzid, m_zones);
             if (!read.time.isValid())
                 m_event.recurrenceId = parts.value.toString();
             else if (read.isDate)
@@ -243,7 +315,7 @@ public:
         }
     }
 
-    void finish(QStringView text, qsizetype begin, qsizetype end, bool verbatim)
+    void finish(ComponentLines& component)
     {
         if (m_event.uid.isEmpty())
             return;
@@ -267,7 +339,8 @@ public:
         m_event.reminders = sharedReminders();
         if (!m_events.isEmpty())
             shareTextsWith(m_events.constLast());
-        m_event.rawIcalendar = rawText(text, begin, end, verbatim, true, m_scratch, m_definitions);
+        m_event.rawIcalendar =
+            rawText(component.lines(), component.closed(), true, m_scratch, m_definitions);
         m_events.append(std::move(m_event));
     }
 
@@ -452,14 +525,14 @@ public:
         }
     }
 
-    void finish(QStringView text, qsizetype begin, qsizetype end, bool verbatim)
+    void finish(ComponentLines& component)
     {
         if (m_task.uid.isEmpty())
             return;
         const bool dateOnly = m_task.startDate ? m_task.startIsDateOnly : m_task.dueIsDateOnly;
         if (!dateOnly)
             m_task.recurrenceRule = RuleUntil::dateUntilAsInstant(m_task.recurrenceRule);
-        m_task.rawIcalendar = rawText(text, begin, end, verbatim, false, m_scratch);
+        m_task.rawIcalendar = rawText(component.lines(), component.closed(), false, m_scratch);
         m_tasks.append(std::move(m_task));
     }
 
@@ -472,9 +545,19 @@ private:
 
 // How many components a text probably holds: the records are large, so the result list is sized
 // once instead of growing (growth would hold old and new storage at the same time).
+// Counted by jumping from one "V" to the next (a vectorised search): in calendar text the
+// letter is rare, while a general substring search steps through nearly every character.
 qsizetype expectedComponents(QStringView text, QStringView endLine)
 {
-    return std::min<qsizetype>(text.count(endLine), Limits::maxIcalendarComponentsPerText);
+    const qsizetype anchor = endLine.indexOf(u'V');
+    Q_ASSERT(anchor >= 0);
+    qsizetype count = 0;
+    for (qsizetype at = text.indexOf(u'V', anchor); at >= 0; at = text.indexOf(u'V', at + 1)) {
+        if (text.mid(at - anchor).startsWith(endLine) &&
+            ++count >= Limits::maxIcalendarComponentsPerText)
+            break;
+    }
+    return count;
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "Limits.h"
 
+#include <algorithm>
+
 namespace {
 
 struct PhysicalLine
@@ -14,9 +16,17 @@ struct PhysicalLine
 PhysicalLine physicalLine(QStringView text, qsizetype start)
 {
     const qsizetype size = text.size();
-    qsizetype newline = text.indexOf(u'\n', start);
-    if (newline < 0)
-        newline = size;
+    // Content lines are short: a plain loop reaches their end before a vectorised search has
+    // paid for its setup. Longer lines are left to the search.
+    const qsizetype shortEnd = std::min(size, start + 128);
+    qsizetype newline = start;
+    while (newline < shortEnd && text[newline] != u'\n')
+        ++newline;
+    if (newline == shortEnd && newline < size) {
+        newline = text.indexOf(u'\n', newline);
+        if (newline < 0)
+            newline = size;
+    }
     qsizetype contentEnd = newline;
     const bool hasCarriageReturn = newline > start && text[newline - 1] == u'\r';
     if (hasCarriageReturn)

@@ -41,7 +41,7 @@ QString lowerWord(QStringView word)
         QStringLiteral("room"),         QStringLiteral("none"),
     };
     for (const QString& candidate : common) {
-        if (word.compare(candidate, Qt::CaseInsensitive) == 0)
+        if (word.size() == candidate.size() && word.compare(candidate, Qt::CaseInsensitive) == 0)
             return candidate;
     }
     return word.toString().toLower();
@@ -99,7 +99,7 @@ DateRead readDateValue(QStringView value, QStringView tzid, IcalZoneCache& zones
             QDateTime(read->date(), read->time(), QTimeZone::utc()).toSecsSinceEpoch();
         result.time = QDateTime::fromSecsSinceEpoch(zone.rules->toUtc(wall), zone.zone);
     } else {
-        result.time = QDateTime(read->date(), read->time(), zone.zone);
+        result.time = zones.dateTime(zone, read->date(), read->time());
     }
     return result;
 }
@@ -174,26 +174,26 @@ QString unescape(QStringView value)
             ++i;
         }
     }
-    QString out;
-    out.reserve(size - escapes);
-    out.append(value.left(firstBackslash));
+    QString out(size - escapes, Qt::Uninitialized);
+    QChar* at = std::copy(value.begin(), value.begin() + firstBackslash, out.data());
     for (qsizetype i = firstBackslash; i < size; ++i) {
         const QChar c = value[i];
         if (c != u'\\' || i + 1 == size) {
-            out.append(c);
+            *at++ = c;
             continue;
         }
         const QChar next = value[i + 1];
         if (next == u',' || next == u';' || next == u'\\') {
-            out.append(next);
+            *at++ = next;
             ++i;
         } else if (next == u'n' || next == u'N') {
-            out.append(u'\n');
+            *at++ = u'\n';
             ++i;
         } else {
-            out.append(c);
+            *at++ = c;
         }
     }
+    Q_ASSERT(at == out.constData() + out.size());
     return out;
 }
 

@@ -2,6 +2,8 @@
 
 #include "Limits.h"
 
+#include <algorithm>
+
 namespace {
 
 IcalZoneCache::Zone plainZone(const QTimeZone& zone, const QString& id, bool known)
@@ -121,20 +123,45 @@ const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid)
             m_empty.zone = local();
         return m_empty;
     }
-    if (m_last && tzid == m_lastKey)
-        return *m_last;
+    for (qsizetype i = 0; i < m_recentCount; ++i) {
+        if (m_recent[i].key == tzid) {
+            m_last = m_recent[i].zone;
+            return *m_last;
+        }
+    }
     const QString key = tzid.toString();
-    auto it = m_zones.find(key);
-    if (it == m_zones.end()) {
-        if (m_zones.size() >= Limits::maxIcalendarTimeZonesPerText) {
+    Zone* zone = m_zones.value(key);
+    if (!zone) {
+        if (m_zoneStore.size() >= std::size_t(Limits::maxIcalendarTimeZonesPerText)) {
             m_overflow = plainZone(local(), key, false);
             return m_overflow;
         }
-        it = m_zones.insert(key, lookUp(tzid));
+        zone = &m_zoneStore.emplace_back(lookUp(tzid));
+        m_zones.insert(key, zone);
     }
-    m_lastKey = key;
-    m_last = &it.value();
+    m_last = zone;
+    remember(key, m_last);
     return *m_last;
+}
+
+void IcalZoneCache::remember(const QString& key, Zone* zone)
+{
+    m_recent[m_recentNext] = Recent{key, zone};
+    m_recentNext = (m_recentNext + 1) % qsizetype(m_recent.size());
+    m_recentCount = std::min(m_recentCount + 1, qsizetype(m_recent.size()));
+}
+
+QDateTime IcalZoneCache::dateTime(const Zone& zone, QDate date, QTime time)
+{
+    // Equal ids name the same zone data, so the conversion is the same.
+    for (const Conversion& done : m_conversions) {
+        if (done.zone.isValid() && done.date == date && done.time == time && done.zone == zone.zone)
+            return done.result;
+    }
+    Conversion& conversion = m_conversions[m_nextConversion];
+    m_nextConversion = (m_nextConversion + 1) % qsizetype(m_conversions.size());
+    conversion = Conversion{zone.zone, date, time, QDateTime(date, time, zone.zone)};
+    return conversion.result;
 }
 
 IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)

@@ -2,11 +2,14 @@
 
 #include "VTimeZoneRules.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringView>
 #include <QTimeZone>
 
+#include <array>
+#include <deque>
 #include <memory>
 
 // Resolves TZID parameter values to zones for one reading pass, looking each distinct value up
@@ -16,6 +19,10 @@
 class IcalZoneCache
 {
 public:
+    IcalZoneCache() = default;
+    // It keeps pointers into itself.
+    Q_DISABLE_COPY_MOVE(IcalZoneCache)
+
     struct Zone
     {
         QTimeZone zone;
@@ -42,8 +49,15 @@ public:
     // The machine's zone, looked up on first use.
     const QTimeZone& local();
 
+    // QDateTime(date, time, zone.zone). Texts repeat a wall-clock time in one zone (an exception
+    // date or an override on the start of its series, read after the end) and the zone database
+    // converts slowly (beyond its last listed transition, very slowly), so the last two
+    // conversions are kept.
+    QDateTime dateTime(const Zone& zone, QDate date, QTime time);
+
 private:
     Zone lookUp(QStringView tzid);
+    void remember(const QString& key, Zone* zone);
 
     struct Definition
     {
@@ -56,11 +70,31 @@ private:
     bool m_indexed = false;
     QHash<QString, QStringView> m_blocks;
     QHash<QString, Definition> m_definitions;
-    QHash<QString, Zone> m_zones;
-    QString m_lastKey;
+    // The zones by TZID; a deque never moves its elements, so the pointers below stay valid.
+    std::deque<Zone> m_zoneStore;
+    QHash<QString, Zone*> m_zones;
+    // The TZIDs resolved last, so that a text alternating between a few zones finds them
+    // without building a key.
+    struct Recent
+    {
+        QString key;
+        Zone* zone = nullptr;
+    };
+    std::array<Recent, 8> m_recent;
+    qsizetype m_recentCount = 0;
+    qsizetype m_recentNext = 0;
     Zone* m_last = nullptr;
     Zone m_overflow;
     Zone m_empty;
     QTimeZone m_local;
     bool m_haveLocal = false;
+    struct Conversion
+    {
+        QTimeZone zone;
+        QDate date;
+        QTime time;
+        QDateTime result;
+    };
+    std::array<Conversion, 2> m_conversions;
+    qsizetype m_nextConversion = 0;
 };

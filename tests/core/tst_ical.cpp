@@ -290,6 +290,16 @@ private Q_SLOTS:
         QTest::newRow("folded space") << crlf(QString(body).replace("A long", "A lo\n ng"));
         QTest::newRow("folded tab, lf") << QString(body).replace("A long", "A l\n\tong");
         QTest::newRow("blank lines") << crlf(QString(body).replace("UID:x\n", "UID:x\n\n"));
+        QTest::newRow("folded first line")
+            << crlf(QString(body).replace("BEGIN:VEVENT", "BEGIN:VEV\n ENT"));
+        QTest::newRow("blank line after the first")
+            << crlf(QString(body).replace("VEVENT\nUID", "VEVENT\n\nUID"));
+        QTest::newRow("folded last line")
+            << crlf(QString(body).replace("END:VEVENT", "END:VE\n VENT"));
+        QTest::newRow("lf from the middle on")
+            << crlf(body.left(body.indexOf("SUMMARY"))) + body.mid(body.indexOf("SUMMARY"));
+        QTest::newRow("no break after the last line") << crlf(body).chopped(2);
+        QTest::newRow("lf on the last line only") << crlf(body).chopped(2) + u'\n';
     }
 
     void unfoldingAndRawText()
@@ -301,6 +311,50 @@ private Q_SLOTS:
         QCOMPARE(events[0].rawIcalendar,
                  ours("BEGIN:VEVENT\nUID:x\nSUMMARY:A long summary\nDTSTART:20240305T100000Z\n"
                       "END:VEVENT\n"));
+    }
+
+    // Events alternating between many zones (IANA ones and names only the machine's zone stands
+    // in for), each with an exception date at the same wall-clock time in another zone: every
+    // time is read in its own zone.
+    void manyZonesAlternating()
+    {
+        QList<QByteArray> zones = {
+            "Europe/Berlin",     "America/New_York", "Asia/Tokyo",          "Europe/London",
+            "Australia/Sydney",  "America/Chicago",  "Asia/Kolkata",        "Africa/Cairo",
+            "America/Sao_Paulo", "Europe/Moscow",    "Pacific/Auckland",    "Asia/Dubai",
+            "America/Denver",    "Europe/Madrid",    "Asia/Singapore",      "America/Anchorage",
+            "Europe/Helsinki",   "Asia/Kathmandu",   "Australia/Lord_Howe", "Pacific/Honolulu"};
+        const qsizetype known = zones.size();
+        for (int i = 0; i < 60; ++i)
+            zones << "Office " + QByteArray::number(i);
+        const auto zoneOf = [&](qsizetype index) {
+            return index < known ? QTimeZone(zones[index]) : QTimeZone::systemTimeZone();
+        };
+        QString body;
+        QStringList expected;
+        for (int i = 0; i < 3 * zones.size(); ++i) {
+            const qsizetype index = (i * 7) % zones.size();
+            const QString zone = QString::fromLatin1(zones[index]);
+            const QByteArray other = zones[(i * 3 + 1) % known];
+            const QString wall = i % 2 ? "20240305T100000" : "20390706T100000";
+            body += QStringLiteral("BEGIN:VEVENT\nUID:%1\nDTSTART;TZID=%2:%3\nDTEND;TZID=%2:%3\n"
+                                   "EXDATE;TZID=%4:%3\nEND:VEVENT\n")
+                        .arg(QString::number(i), zone, wall, QString::fromLatin1(other));
+            const QDateTime local = QDateTime::fromString(wall, u"yyyyMMdd'T'HHmmss");
+            const QDateTime start(local.date(), local.time(), zoneOf(index));
+            const QDateTime inOther(local.date(), local.time(), QTimeZone(other));
+            expected << QStringLiteral("%1 %2 %3 [\"%4\"]")
+                            .arg(zone, start.toUTC().toString(Qt::ISODate),
+                                 QString::fromLatin1(zoneOf(index).id()),
+                                 inOther.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"));
+        }
+        QStringList read;
+        for (const Event& event : Ical::parseEvents(calendarWith(body)))
+            read << QStringLiteral("%1 %2 %3 %4")
+                        .arg(event.timezone, event.startTime.toUTC().toString(Qt::ISODate),
+                             QString::fromLatin1(event.endTime->timeZone().id()),
+                             event.exceptionDates);
+        QCOMPARE(read, expected);
     }
 
     void tasks()
