@@ -3,6 +3,7 @@
 #include "AgendaEventRow.h"
 #include "AppStateFixture.h"
 #include "Application.h"
+#include "DateLanguage.h"
 #include "GuiEnvironment.h"
 #include "MainWindow.h"
 #include "PreferencesRepository.h"
@@ -67,36 +68,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("todayButton");
         QTest::addColumn<QString>("cancel");
         QTest::addColumn<QString>("allCalendars");
+        QTest::addColumn<QString>("monthTitle");
         QTest::newRow("en") << "en"
                             << "&File"
                             << "&Help"
                             << "Today"
                             << "Cancel"
-                            << "All Calendars";
+                            << "All Calendars"
+                            << "March 2026";
         QTest::newRow("de") << "de"
                             << "&Datei"
                             << "&Hilfe"
                             << "Heute"
                             << "Abbrechen"
-                            << "Alle Kalender";
+                            << "Alle Kalender"
+                            << "März 2026";
         QTest::newRow("es") << "es"
                             << "&Archivo"
                             << "Ay&uda"
                             << "Hoy"
                             << "Cancelar"
-                            << "Todos los calendarios";
+                            << "Todos los calendarios"
+                            << "marzo 2026";
         QTest::newRow("fr") << "fr"
                             << "&Fichier"
                             << "Aid&e"
                             << "Aujourd’hui"
                             << "Annuler"
-                            << "Tous les calendriers";
+                            << "Tous les calendriers"
+                            << "mars 2026";
         QTest::newRow("ja") << "ja"
                             << "ファイル(&F)"
                             << "ヘルプ(&H)"
                             << "今日"
                             << "キャンセル"
-                            << "すべてのカレンダー";
+                            << "すべてのカレンダー"
+                            << "3月 2026";
     }
 
     // The language stored in the platform settings decides the catalogues loaded at start: the
@@ -109,6 +116,7 @@ private Q_SLOTS:
         QFETCH(QString, todayButton);
         QFETCH(QString, cancel);
         QFETCH(QString, allCalendars);
+        QFETCH(QString, monthTitle);
 
         QSettings(QCoreApplication::organizationName(), QCoreApplication::applicationName())
             .setValue(QStringLiteral("ui/language"), language);
@@ -117,6 +125,8 @@ private Q_SLOTS:
         QCOMPARE(translators.size(), language == QLatin1String("en") ? 1 : 2);
         for (QTranslator* translator : translators)
             QCoreApplication::installTranslator(translator);
+        // As the start-up does: day and month names follow the same choice.
+        DateLanguage::setLanguage(Application::resolveLanguage());
 
         AppStateFixture fixture;
         QVERIFY(fixture.start());
@@ -138,6 +148,12 @@ private Q_SLOTS:
             renamed.name = QStringLiteral("All Calendars at work");
             QCOMPARE(renamed.displayName(), renamed.name);
             QCOMPARE(window.windowTitle(), QStringLiteral("Orvandellic Calendar"));
+            // A date: the month view's title names the month in the language.
+            fixture.state()->setCurrentDate(QDate(2026, 3, 11));
+            fixture.state()->setViewMode(QStringLiteral("month"));
+            const auto labels = window.findChildren<QLabel*>();
+            QVERIFY(std::any_of(labels.cbegin(), labels.cend(),
+                                [&](const QLabel* label) { return label->text() == monthTitle; }));
 
             QDialogButtonBox buttons(QDialogButtonBox::Cancel);
             QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), cancel);
@@ -166,6 +182,7 @@ private Q_SLOTS:
             QCoreApplication::removeTranslator(translator);
             delete translator;
         }
+        DateLanguage::setLanguage(QString());
     }
 };
 
