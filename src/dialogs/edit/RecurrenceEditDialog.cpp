@@ -1,7 +1,6 @@
 #include "RecurrenceEditDialog.h"
 
 #include "DateLanguage.h"
-
 #include "RruleFormat.h"
 #include "RuleUntil.h"
 #include "Theme.h"

@@ -1,7 +1,6 @@
 #include "SyncOrchestrator.h"
 
 #include "AccountAttention.h"
-
 #include "AccountRepository.h"
 #include "AccountTypes.h"
 #include "AppState.h"

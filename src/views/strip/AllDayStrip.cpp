@@ -129,22 +129,22 @@ void AllDayStrip::paintEvent(QPaintEvent*)
     painter.setPen(QPen(pal.color(QPalette::Mid), 1));
     painter.drawLine(0, h - 1, w, h - 1);
 
-    // The palette's Mid is nearly the background in both modes: the label takes the muted text
-    // colour secondary text has everywhere else.
     // A translation longer than the gutter wraps between its words, smaller where it must.
     const QRect gutter(0, 0, m_gutterWidth, h);
+    const QString label = tr("all-day");
     const int labelFlags = Qt::AlignRight | Qt::AlignVCenter | Qt::TextWordWrap;
     QFont labelFont = adjustedFont(font(), -2, 7);
     while (labelFont.pointSizeF() > 6) {
-        const QRect needed =
-            QFontMetrics(labelFont).boundingRect(gutter, labelFlags, tr("all-day"));
+        const QRect needed = QFontMetrics(labelFont).boundingRect(gutter, labelFlags, label);
         if (needed.width() <= gutter.width() && needed.height() <= gutter.height())
             break;
         labelFont.setPointSizeF(labelFont.pointSizeF() - 0.5);
     }
     painter.setFont(labelFont);
+    // The palette's Mid is nearly the background in both modes: the label takes the muted text
+    // colour secondary text has everywhere else.
     painter.setPen(Theme::textMuted());
-    painter.drawText(gutter, labelFlags, tr("all-day"));
+    painter.drawText(gutter, labelFlags, label);
 
     const int columnWidth = std::max(w - m_gutterWidth, 0) / m_dayCount;
     QFont chipFont = adjustedFont(font(), -1, 8);
