@@ -107,7 +107,7 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_app
     // is short: a long title ("Today · Wednesday, September 30, …") widened the window's
     // minimum and moved the view buttons with every change of title.
     m_titleLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_titleLabel->setMinimumWidth(120);
+    m_titleLabel->setMinimumWidth(90);
     m_groupButton = new QToolButton(header);
     m_groupButton->setPopupMode(QToolButton::InstantPopup);
     m_groupButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -352,7 +352,13 @@ void ViewArea::buildGroupMenu()
             color = view.color;
         }
     }
-    m_groupButton->setText(label);
+    // A long name (a View's, or "All Calendars" in French) is shortened rather than widening the
+    // header, whose width is the window's minimum; the whole name is in the tool tip.
+    constexpr int widestName = 170;
+    const QString shown =
+        m_groupButton->fontMetrics().elidedText(label, Qt::ElideRight, widestName);
+    m_groupButton->setText(shown);
+    m_groupButton->setToolTip(shown == label ? QString() : label);
     m_groupButton->setIcon(Theme::calendarColorIcon(color));
 
     auto* menu = new QMenu(m_groupButton);
