@@ -1,5 +1,7 @@
 #include "AgendaListWidget.h"
 
+#include "AccountRepository.h"
+#include "AccountTypes.h"
 #include "AgendaDays.h"
 #include "AgendaEventRow.h"
 #include "AgendaTaskRow.h"
@@ -10,22 +12,27 @@
 #include "EventRepository.h"
 #include "EventSort.h"
 #include "FilterRuleRepository.h"
+#include "LazyRowList.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "TaskDetailsPopover.h"
 #include "TaskFormDialog.h"
 #include "TaskRepository.h"
+#include "TaskStatusChange.h"
 #include "Theme.h"
 #include "ViewData.h"
 #include "ViewEventActions.h"
 #include "VisibleEvents.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QScrollArea>
+#include <QSet>
 #include <QStackedWidget>
 #include <QTimeZone>
 #include <QTimer>
@@ -36,7 +43,49 @@ namespace {
 const QString agendaMode = QStringLiteral("agenda");
 const QString listMode = QStringLiteral("list");
 
+// Row shapes: rows of one shape are laid out alike and differ in height only where a text wraps.
+enum Shape : quint8 {
+    headerShape = 0,
+    // + 1 all-day, + 2 with a location, + 4 per mark
+    eventShape = 1,
+    // + 1 overdue, + 2 completed
+    taskShape = 16,
+};
+
 } // namespace
+
+// What one reload lists, read off the window's thread: the days shown and a row for each header,
+// occurrence and task, with a key that stands for what the row shows.
+struct AgendaListWidget::Content
+{
+    struct Row
+    {
+        RowKind kind = RowKind::DayHeader;
+        int day = 0;
+        int item = 0;
+    };
+    // The View shows no calendar: the store was not asked.
+    bool noCalendars = true;
+    QDate today;
+    QList<AgendaDays::Day> days;
+    QVector<Row> rows;
+    QVector<quint64> keys;
+    QVector<quint8> shapes;
+    QDateTime clockChangeAt;
+};
+
+// What a reload reads by: the hub's state when it was asked for.
+struct AgendaListWidget::Request
+{
+    QString activeViewId;
+    QDate first;
+    int days = 0;
+    bool showEmptyDays = true;
+    QDate today;
+    QDateTime now;
+    // Rows drawn under another style sheet (a change of theme) are not kept.
+    size_t styleSeed = 0;
+};
 
 AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int days,
                                    const QString& modeKey, QWidget* parent)
@@ -55,18 +104,13 @@ AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int d
     layout->setContentsMargins(0, 0, 0, 0);
     m_pages = new QStackedWidget(this);
     auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_content = new QWidget;
-    m_contentLayout = new QVBoxLayout(m_content);
-    m_contentLayout->setContentsMargins(0, 0, 0, 0);
-    m_contentLayout->setSpacing(0);
-    m_contentLayout->addStretch();
-    scroll->setWidget(m_content);
+    m_rows = new LazyRowList(scroll);
     m_pages->addWidget(scroll);
     m_pages->addWidget(buildEmptyPage());
     layout->addWidget(m_pages);
+    m_reader = new StoreReader(m_appState, QStringLiteral("agenda-read"), this);
 
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
@@ -76,6 +120,9 @@ AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int d
     if (m_appState) {
         connect(m_appState, &AppState::activeViewChanged, this, schedule);
         connect(m_appState, &AppState::currentDateChanged, this, schedule);
+        // The first listed day follows the view mode and the week start too.
+        connect(m_appState, &AppState::viewModeChanged, this, schedule);
+        connect(m_appState, &AppState::firstDayOfWeekChanged, this, schedule);
         if (m_appState->calendars())
             connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, schedule);
         if (m_appState->events())
@@ -86,9 +133,8 @@ AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int d
             connect(m_appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
                     schedule);
     }
-    // A rebuild costs about a millisecond a row: the minute's check rebuilds only when an event
-    // of today has ended or the day has changed since the list was built; store changes reload
-    // through their signals.
+    // The minute's check reloads only when an event of today has ended or the day has changed
+    // since the list was read; store changes reload through their signals.
     auto* refresh = new QTimer(this);
     refresh->setInterval(refreshMs);
     connect(refresh, &QTimer::timeout, this, [this] {
@@ -98,6 +144,12 @@ AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int d
     refresh->start();
 
     reload();
+}
+
+AgendaListWidget::~AgendaListWidget()
+{
+    // Joins the read before the rows and the content it would answer go.
+    delete m_reader;
 }
 
 QWidget* AgendaListWidget::buildEmptyPage()
@@ -132,85 +184,179 @@ void AgendaListWidget::setShowEmptyDays(bool show)
     reload();
 }
 
-void AgendaListWidget::clearRows()
+bool AgendaListWidget::isLoading() const
 {
-    // The final stretch stays; rows go deferred, as one of them may be handling the click that
-    // led here.
-    while (m_contentLayout->count() > 1) {
-        QLayoutItem* item = m_contentLayout->takeAt(0);
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->deleteLater();
-        }
-        delete item;
-    }
+    return m_reloadTimer->isActive() || m_reader->isBusy();
 }
 
-void AgendaListWidget::insertRow(QWidget* row, int* position)
+int AgendaListWidget::rowCount() const
 {
-    m_contentLayout->insertWidget((*position)++, row);
+    return m_content ? int(m_content->rows.size()) : 0;
+}
+
+AgendaListWidget::RowKind AgendaListWidget::rowKind(int index) const
+{
+    return m_content->rows.at(index).kind;
+}
+
+QWidget* AgendaListWidget::showRow(int index)
+{
+    return m_rows->showRow(index);
 }
 
 void AgendaListWidget::reload()
 {
-    m_content->setUpdatesEnabled(false);
-    // New rows of a hidden list are shown with it in one pass, not one queued show at a time.
-    m_content->hide();
-    clearRows();
-    const QTimeZone zone = QTimeZone::systemTimeZone();
-    const QDate today = Clock::today();
+    m_reloadTimer->stop();
+    if (!m_appState)
+        return;
+    Request request;
+    request.activeViewId = m_appState->activeViewId();
+    request.today = Clock::today();
+    request.now = Clock::now();
     QDate navigation = m_appState->currentDate();
     if (!navigation.isValid())
-        navigation = today;
-    const QDate first =
+        navigation = request.today;
+    request.first =
         AgendaDays::firstDay(navigation, m_appState->viewMode(), m_appState->firstDayOfWeek());
-    const QDateTime from = ViewData::rangeStart(first);
-    const QDateTime to = ViewData::rangeEnd(first, m_days);
+    request.days = m_days;
+    request.showEmptyDays = m_showEmptyDays;
+    request.styleSeed = qHash(qApp->styleSheet());
+    m_reader->read([this, request](const StoreReader::Repositories& store) {
+        return [this, content = read(request, store)]() mutable {
+            showContent(std::move(content));
+        };
+    });
+}
 
-    VisibleEvents::Result shown = VisibleEvents::load(m_appState, from, to);
-    const QStringList& calendarIds = shown.calendarIds;
-    if (calendarIds.isEmpty()) {
-        m_clockChangeAt = QDateTime();
-        m_pages->setCurrentIndex(1);
-        m_content->setUpdatesEnabled(true);
-        return;
-    }
+namespace {
+
+quint64 eventKey(const Event& occurrence, const QString& colour, int marks, size_t seed)
+{
+    return qHashMulti(seed, 'e', occurrence.id, occurrence.startTime,
+                      occurrence.endTime.value_or(QDateTime()), occurrence.isAllDay,
+                      occurrence.title, occurrence.location, colour, marks);
+}
+
+quint64 taskKey(const Task& task, const QString& colour, bool overdue, size_t seed)
+{
+    return qHashMulti(seed, 't', task.id, task.title, task.isCompleted(), overdue, colour);
+}
+
+} // namespace
+
+AgendaListWidget::Content AgendaListWidget::read(const Request& request,
+                                                 const StoreReader::Repositories& store)
+{
+    Content content;
+    content.today = request.today;
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime from = ViewData::rangeStart(request.first);
+    const QDateTime to = ViewData::rangeEnd(request.first, request.days);
+    const VisibleEvents::Store visible{store.views, store.calendars, store.events,
+                                       store.filterRules, request.activeViewId};
+    VisibleEvents::Result shown = VisibleEvents::load(visible, from, to);
+    if (shown.calendarIds.isEmpty())
+        return content;
+    content.noCalendars = false;
 
     QList<Event> occurrences = std::move(shown.filtered.visibleEvents);
     EventSort::sortByStart(occurrences);
-    const QDateTime now = Clock::now();
     const QList<QList<Event>> events =
-        AgendaDays::eventsByDay(occurrences, first, m_days, zone, now);
-    m_clockChangeAt = AgendaDays::nextClockChange(events.value(first.daysTo(today)), now, zone);
+        AgendaDays::eventsByDay(occurrences, request.first, request.days, zone, request.now);
+    content.clockChangeAt = AgendaDays::nextClockChange(
+        events.value(request.first.daysTo(request.today)), request.now, zone);
     QList<Task> tasks;
-    if (m_appState->tasks()) {
+    if (store.tasks) {
         // Date-only task dates lie at 00:00 UTC of their date: the search spans those of the
         // listed days too, which a zone far from UTC would otherwise cut off.
-        const QDateTime utcFrom(first, QTime(0, 0), QTimeZone::utc());
-        const QDateTime utcTo(first.addDays(m_days), QTime(0, 0), QTimeZone::utc());
-        tasks = m_appState->tasks()->getInRange(std::min(from, utcFrom), std::max(to, utcTo),
-                                                calendarIds);
+        const QDateTime utcFrom(request.first, QTime(0, 0), QTimeZone::utc());
+        const QDateTime utcTo(request.first.addDays(request.days), QTime(0, 0), QTimeZone::utc());
+        tasks = store.tasks->getInRange(std::min(from, utcFrom), std::max(to, utcTo),
+                                        shown.calendarIds);
     }
-    const QList<QList<Task>> tasksOfDays = AgendaDays::tasksByDay(tasks, first, m_days, zone);
+    const QList<QList<Task>> tasksOfDays =
+        AgendaDays::tasksByDay(tasks, request.first, request.days, zone);
+    content.days = AgendaDays::shownDays(events, tasksOfDays, request.first, request.showEmptyDays);
 
-    int position = 0;
-    for (const AgendaDays::Day& day :
-         AgendaDays::shownDays(events, tasksOfDays, first, m_showEmptyDays)) {
-        insertRow(dayHeader(day.date, today), &position);
-        for (const Event& occurrence : day.events) {
-            auto* row = new AgendaEventRow(m_appState, occurrence);
-            connectEventRow(row);
-            insertRow(row, &position);
+    // What the rows show of their calendars: the colour, and whether a pending change waits for a
+    // server.
+    QHash<QString, QString> calendarColours;
+    for (const Calendar& calendar : std::as_const(shown.calendars))
+        calendarColours.insert(calendar.id, calendar.color);
+    QSet<QString> twoWayCalendars;
+    if (store.accounts) {
+        QSet<QString> twoWayAccounts;
+        for (const Account& account : store.accounts->getAll()) {
+            if (AccountTypes::isTwoWay(account.type))
+                twoWayAccounts.insert(account.id);
         }
-        for (const Task& task : day.tasks) {
-            auto* row = new AgendaTaskRow(m_appState, task);
-            connectTaskRow(row);
-            insertRow(row, &position);
+        for (const Calendar& calendar : std::as_const(shown.calendars)) {
+            if (twoWayAccounts.contains(calendar.accountId))
+                twoWayCalendars.insert(calendar.id);
         }
     }
-    m_pages->setCurrentIndex(position == 0 ? 1 : 0);
-    m_content->show();
-    m_content->setUpdatesEnabled(true);
+    const auto colourOf = [&](const QString& own, const QString& calendarId) {
+        return own.isEmpty() ? calendarColours.value(calendarId) : own;
+    };
+
+    const size_t seed = qHashMulti(request.styleSeed, request.today);
+    for (int d = 0; d < content.days.size(); ++d) {
+        const AgendaDays::Day& day = content.days[d];
+        content.rows.append({RowKind::DayHeader, d, 0});
+        content.keys.append(qHashMulti(seed, 'h', day.date));
+        content.shapes.append(headerShape);
+        for (int i = 0; i < day.events.size(); ++i) {
+            const Event& occurrence = day.events[i];
+            const int marks = int(occurrence.syncStatus == QLatin1String("pending") &&
+                                  twoWayCalendars.contains(occurrence.calendarId)) +
+                              int(!occurrence.reminders.isEmpty());
+            content.rows.append({RowKind::Event, d, i});
+            content.keys.append(eventKey(
+                occurrence, colourOf(occurrence.color, occurrence.calendarId), marks, seed));
+            content.shapes.append(quint8(eventShape + (occurrence.isAllDay ? 1 : 0) +
+                                         (occurrence.location.isEmpty() ? 0 : 2) + 4 * marks));
+        }
+        for (int i = 0; i < day.tasks.size(); ++i) {
+            const Task& task = day.tasks[i];
+            const bool overdue = TaskStatusChange::isOverdue(task, request.today);
+            content.rows.append({RowKind::Task, d, i});
+            content.keys.append(
+                taskKey(task, colourOf(task.color, task.calendarId), overdue, seed));
+            content.shapes.append(
+                quint8(taskShape + (overdue ? 1 : 0) + (task.isCompleted() ? 2 : 0)));
+        }
+    }
+    return content;
+}
+
+void AgendaListWidget::showContent(Content content)
+{
+    m_clockChangeAt = content.clockChangeAt;
+    m_content = std::make_unique<Content>(std::move(content));
+    const bool empty = m_content->noCalendars || m_content->rows.isEmpty();
+    m_pages->setCurrentIndex(empty ? 1 : 0);
+    m_rows->setRows(m_content->keys, m_content->shapes,
+                    [this](int index) { return buildRow(index); });
+}
+
+QWidget* AgendaListWidget::buildRow(int index)
+{
+    const Content::Row& row = m_content->rows.at(index);
+    const AgendaDays::Day& day = m_content->days.at(row.day);
+    switch (row.kind) {
+    case RowKind::DayHeader:
+        return dayHeader(day.date, m_content->today);
+    case RowKind::Event: {
+        auto* eventRow = new AgendaEventRow(m_appState, day.events.at(row.item));
+        connectEventRow(eventRow);
+        return eventRow;
+    }
+    case RowKind::Task:
+        break;
+    }
+    auto* taskRow = new AgendaTaskRow(m_appState, day.tasks.at(row.item));
+    connectTaskRow(taskRow);
+    return taskRow;
 }
 
 QWidget* AgendaListWidget::dayHeader(const QDate& day, const QDate& today)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StoreReader.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QPoint>
@@ -7,21 +9,23 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class AgendaEventRow;
 class AgendaTaskRow;
 class AppState;
+class LazyRowList;
 class QStackedWidget;
 class QTimer;
-class QVBoxLayout;
 struct Task;
 
 // The day-by-day list of events and tasks under the sidebar's mini month and in the detached
 // agenda window: `days` days from the navigation date (from the start of its week while the main
 // view shows a week or the grid), each under a header. In the agenda mode every day has its
-// header; in the list mode only the days that hold something. Each reload rebuilds every row from
-// the store; a burst of store signals gives one reload, and a timer keeps "today" current.
+// header; in the list mode only the days that hold something. A reload reads the store off the
+// window's thread and then builds only the rows in view, keeping those that show what they
+// showed; a burst of store signals gives one reload, and a timer keeps "today" current.
 class AgendaListWidget : public QWidget
 {
     Q_OBJECT
@@ -36,22 +40,37 @@ public:
     // none. A stored mode wins over `showEmptyDays`. Reloads at once.
     AgendaListWidget(AppState* appState, bool showEmptyDays, int days, const QString& modeKey,
                      QWidget* parent = nullptr);
+    ~AgendaListWidget() override;
 
     bool showEmptyDays() const { return m_showEmptyDays; }
     int days() const { return m_days; }
     // Switches between the agenda mode (true) and the list mode, stores it and reloads; nothing
     // when the mode stays.
     void setShowEmptyDays(bool show);
+    // Reads the days anew; the rows follow when the read is back.
     void reload();
+    // From a reload until its rows are in place.
+    bool isLoading() const;
+
+    // What the list holds, built or not: its rows in order, the kind of each, and the row
+    // itself, scrolled into view and built.
+    enum class RowKind { DayHeader, Event, Task };
+    int rowCount() const;
+    RowKind rowKind(int index) const;
+    QWidget* showRow(int index);
 
 Q_SIGNALS:
     void showEmptyDaysChanged(bool show);
 
 private:
+    struct Content;
+    struct Request;
+
+    static Content read(const Request& request, const StoreReader::Repositories& store);
+    void showContent(Content content);
+    QWidget* buildRow(int index);
     QWidget* buildEmptyPage();
     QWidget* dayHeader(const QDate& day, const QDate& today);
-    void clearRows();
-    void insertRow(QWidget* row, int* position);
     void connectEventRow(AgendaEventRow* row);
     void connectTaskRow(AgendaTaskRow* row);
     // The live task with that id; a removed one counts as gone.
@@ -67,9 +86,10 @@ private:
     int m_days;
     QString m_modeKey;
     QStackedWidget* m_pages = nullptr;
-    QWidget* m_content = nullptr;
-    QVBoxLayout* m_contentLayout = nullptr;
+    LazyRowList* m_rows = nullptr;
     QTimer* m_reloadTimer = nullptr;
+    StoreReader* m_reader = nullptr;
+    std::unique_ptr<Content> m_content;
     // When the list shown would change with the clock alone; the minute's refresh rebuilds
     // nothing before then.
     QDateTime m_clockChangeAt;

@@ -33,24 +33,20 @@ AgendaTaskRow::AgendaTaskRow(AppState* appState, const Task& task, QWidget* pare
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(2);
     QLabel* title = AgendaRowParts::titleLabel(m_task.title, "AgendaTaskRow");
+    // Colours go through style sheets: the application's QLabel rule wins over a palette.
     if (m_task.isCompleted()) {
         QFont struck = title->font();
         struck.setStrikeOut(true);
         title->setFont(struck);
-        QPalette palette = title->palette();
-        QColor faded = palette.color(QPalette::WindowText);
+        QColor faded = Theme::textPrimary();
         faded.setAlpha(140);
-        for (const QPalette::ColorGroup group :
-             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, QPalette::WindowText, faded);
-        title->setPalette(palette);
+        title->setStyleSheet(QStringLiteral("color: %1;").arg(faded.name(QColor::HexArgb)));
     }
     column->addWidget(title);
     if (TaskStatusChange::isOverdue(m_task, Clock::today())) {
         auto* overdue = new QLabel(tr("Overdue"));
-        QPalette palette = overdue->palette();
-        palette.setColor(QPalette::WindowText, Theme::danger());
-        overdue->setPalette(palette);
+        overdue->setObjectName(QStringLiteral("agendaOverdueLabel"));
+        overdue->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::danger().name()));
         QFont font = AgendaRowParts::shiftedFont(overdue->font(), -1, 8);
         font.setWeight(QFont::Bold);
         overdue->setFont(font);

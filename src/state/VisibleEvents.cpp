@@ -14,40 +14,54 @@ namespace VisibleEvents {
 
 namespace {
 
-bool canListViewCalendars(const AppState* state)
+bool canListViewCalendars(const Store& store)
 {
-    return state && state->views() && state->calendars();
+    return store.views && store.calendars;
 }
 
 } // namespace
 
+Store storeOf(const AppState* state)
+{
+    if (!state)
+        return {};
+    return {state->views(), state->calendars(), state->events(), state->filterRules(),
+            state->activeViewId()};
+}
+
 QStringList calendarIds(const AppState* state)
 {
-    if (!canListViewCalendars(state))
+    const Store store = storeOf(state);
+    if (!canListViewCalendars(store))
         return {};
-    return ViewCalendars::ids(state->views()->getById(state->activeViewId()),
-                              state->calendars()->getAll());
+    return ViewCalendars::ids(store.views->getById(store.activeViewId), store.calendars->getAll());
 }
 
 Result load(const AppState* state, const QDateTime& from, const QDateTime& to,
             const Options& options)
 {
+    return load(storeOf(state), from, to, options);
+}
+
+Result load(const Store& store, const QDateTime& from, const QDateTime& to,
+            const Options& options)
+{
     Result result;
     const bool activeView = options.calendars == Calendars::ActiveView;
-    if (!state || !state->events() || (!options.rules && !state->filterRules()) ||
-        (activeView && !canListViewCalendars(state)))
+    if (!store.events || (!options.rules && !store.filterRules) ||
+        (activeView && !canListViewCalendars(store)))
         return result;
     if (activeView) {
-        result.calendars = state->calendars()->getAll();
+        result.calendars = store.calendars->getAll();
         result.calendarIds =
-            ViewCalendars::ids(state->views()->getById(state->activeViewId()), result.calendars);
+            ViewCalendars::ids(store.views->getById(store.activeViewId), result.calendars);
     }
     if (!activeView || !result.calendarIds.isEmpty()) {
         result.occurrences =
-            Recurrence::expand(state->events()->getInRange(from, to, result.calendarIds), from, to);
+            Recurrence::expand(store.events->getInRange(from, to, result.calendarIds), from, to);
     }
     result.filtered = FilterEngine::apply(
-        result.occurrences, options.rules ? *options.rules : state->filterRules()->getEnabled());
+        result.occurrences, options.rules ? *options.rules : store.filterRules->getEnabled());
     return result;
 }
 

@@ -13,6 +13,10 @@
 #include <optional>
 
 class AppState;
+class CalendarRepository;
+class EventRepository;
+class FilterRuleRepository;
+class ViewRepository;
 
 // What the views show over a range, read through the hub: the calendars of the active View
 // (ViewCalendars), their stored events in the range, recurring series expanded, the filter rules
@@ -49,12 +53,29 @@ struct Result
     FilterResult filtered;
 };
 
+// Where a load reads from: the hub's repositories, or those of another connection to the same
+// store (a read off the window's thread), with the id of the View that is active.
+struct Store
+{
+    ViewRepository* views = nullptr;
+    CalendarRepository* calendars = nullptr;
+    EventRepository* events = nullptr;
+    FilterRuleRepository* filterRules = nullptr;
+    QString activeViewId;
+};
+
+// The hub's repositories and active View; all null for a null hub.
+Store storeOf(const AppState* state);
+
 // The ids of the calendars the active View shows (ViewCalendars::ids over the hub's View and
 // calendars); none for a null or uninitialised hub.
 QStringList calendarIds(const AppState* state);
 
 // The load over [from, to). A null or uninitialised hub gives an empty result.
 Result load(const AppState* state, const QDateTime& from, const QDateTime& to,
+            const Options& options = {});
+// The same over `store`; a store missing a repository the load needs gives an empty result.
+Result load(const Store& store, const QDateTime& from, const QDateTime& to,
             const Options& options = {});
 
 // The title an event is shown with: its own, or "(Untitled)" as the details card says.

@@ -12,6 +12,7 @@
 #include "StoreSeed.h"
 #include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
+#include "Theme.h"
 #include "TimeFormatState.h"
 #include "UndoStack.h"
 
@@ -20,6 +21,8 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -59,15 +62,23 @@ QDateTime onDay(int dayOffset)
     return QDateTime(today.addDays(dayOffset), QTime(0, 0), QTimeZone::utc());
 }
 
-// What the list shows, in order: "# header", event titles, "[ ] task" / "[x] task".
-QStringList shown(const AgendaListWidget& list)
+// Waits for the list's read to come back and its rows to be set.
+bool settled(const AgendaListWidget& list)
 {
+    return QTest::qWaitFor([&] { return !list.isLoading(); });
+}
+
+// What the list shows, in order: "# header", event titles, "[ ] task" / "[x] task". Each row is
+// scrolled into view, as a person would see it.
+QStringList shown(AgendaListWidget& list)
+{
+    if (!settled(list))
+        return {QStringLiteral("(still loading)")};
     QStringList lines;
     if (list.findChild<QStackedWidget*>()->currentIndex() == 1)
         return {QStringLiteral("(empty) ") + list.findChild<QLabel*>("agendaEmptyLabel")->text()};
-    QLayout* layout = list.findChild<QScrollArea*>()->widget()->layout();
-    for (int i = 0; i < layout->count(); ++i) {
-        QWidget* widget = layout->itemAt(i)->widget();
+    for (int i = 0; i < list.rowCount(); ++i) {
+        QWidget* widget = list.showRow(i);
         if (auto* row = qobject_cast<AgendaEventRow*>(widget))
             lines.append(row->occurrence().title);
         else if (auto* taskRow = qobject_cast<AgendaTaskRow*>(widget))
@@ -78,13 +89,14 @@ QStringList shown(const AgendaListWidget& list)
     return lines;
 }
 
-// The rows of that title, in list order.
-template <typename Row> QList<Row*> rows(const AgendaListWidget& list, const QString& title)
+// The rows of that title, in list order, each built when it was last scrolled into view.
+template <typename Row> QList<Row*> rows(AgendaListWidget& list, const QString& title)
 {
     QList<Row*> found;
-    QLayout* layout = list.findChild<QScrollArea*>()->widget()->layout();
-    for (int i = 0; i < layout->count(); ++i) {
-        auto* row = qobject_cast<Row*>(layout->itemAt(i)->widget());
+    if (!settled(list))
+        return found;
+    for (int i = 0; i < list.rowCount(); ++i) {
+        auto* row = qobject_cast<Row*>(list.showRow(i));
         if (!row)
             continue;
         if constexpr (std::is_same_v<Row, AgendaEventRow>) {
@@ -285,6 +297,108 @@ private Q_SLOTS:
         QCOMPARE(state()->undoStack()->nextSummary(), QStringLiteral("Deleted \"<b>Review</b>\""));
         state()->undoStack()->undo();
         QTRY_COMPARE(rows<AgendaEventRow>(list, "<b>Review</b>").size(), 1);
+    }
+
+    // A month with a thousand rows builds only what is in view; the last row, scrolled to, shows
+    // its event, sits right under the row above it and is as tall as a box layout makes it.
+    void longListBuildsWhatComesIntoView()
+    {
+        for (int day = 0; day < 30; ++day) {
+            for (int i = 0; i < 30; ++i) {
+                Event event = timed(QStringLiteral("e%1-%2").arg(day).arg(i),
+                                    local(day, 8 + i / 6, i % 6 * 10), local(day, 14));
+                event.title = QStringLiteral("Meeting %1 of day %2").arg(i).arg(day);
+                if (i == 29)
+                    event.title += QStringLiteral(" with a title long enough to wrap twice in a "
+                                                  "sidebar as narrow as this one is");
+                event.location = i % 2 ? QStringLiteral("Room %1").arg(i) : QString();
+                QVERIFY(StoreSeed::addEvent(state(), event));
+            }
+        }
+        AgendaListWidget list(state(), true, 30, QString());
+        list.resize(380, 720);
+        list.show();
+        QVERIFY(settled(list));
+        QVERIFY(list.rowCount() > 930);
+        QVERIFY(list.findChildren<AgendaEventRow*>().size() < 60);
+
+        const int last = list.rowCount() - 1;
+        QVERIFY(list.rowKind(last) == AgendaListWidget::RowKind::Event);
+        auto* row = qobject_cast<AgendaEventRow*>(list.showRow(last));
+        QVERIFY(row && row->isVisible());
+        QCOMPARE(row->occurrence().title.left(19), QStringLiteral("Meeting 29 of day 2"));
+        QWidget* above = list.showRow(last - 1);
+        QCOMPARE(row->geometry().top(), above->geometry().bottom() + 1);
+        QWidget box;
+        auto* layout = new QVBoxLayout(&box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* twin = new AgendaEventRow(state(), row->occurrence());
+        layout->addWidget(twin);
+        layout->addStretch();
+        // As tall as the layout asks, as a list longer than its view is.
+        box.resize(row->width(), layout->totalHeightForWidth(row->width()));
+        box.show();
+        layout->activate();
+        QCOMPARE(row->height(), twin->height());
+        QVERIFY(row->height() > above->height());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(list.findChildren<AgendaEventRow*>().size() < 60);
+    }
+
+    // One changed event rebuilds its own row only; the rows around it are the same widgets. A
+    // task changed in the store is followed by its row, and a change of the view mode alone moves
+    // the first day.
+    void reloadKeepsWhatDidNotChange()
+    {
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        QVERIFY(settled(list));
+        QPointer<AgendaEventRow> review = rows<AgendaEventRow>(list, "<b>Review</b>").value(0);
+        QPointer<AgendaTaskRow> pay = rows<AgendaTaskRow>(list, "Pay rent").value(0);
+        QVERIFY(review && pay);
+        Event night = *state()->events()->getById("night");
+        night.title = QStringLiteral("Late");
+        QVERIFY(state()->events()->update(night));
+        QTRY_COMPARE(rows<AgendaEventRow>(list, "Late").size(), 2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(review && pay);
+        QCOMPARE(rows<AgendaEventRow>(list, "<b>Review</b>").value(0), review.data());
+
+        Task urgent = *state()->tasks()->getById("urgent");
+        urgent.title = QStringLiteral("Call back");
+        QVERIFY(state()->tasks()->update(urgent));
+        QTRY_COMPARE(rows<AgendaTaskRow>(list, "Call back").size(), 1);
+        QVERIFY(rows<AgendaTaskRow>(list, "Call").isEmpty());
+
+        state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        state()->setViewMode(QStringLiteral("grid"));
+        QTRY_COMPARE(shown(list).value(0), QStringLiteral("# Mon Mar 9"));
+    }
+
+    // Under the program's style sheet a completed task is faded and "Overdue" is in the danger
+    // colour.
+    void taskColoursWinOverTheStyleSheet()
+    {
+        const QString sheet = qApp->styleSheet();
+        qApp->setStyleSheet(Theme::stylesheet());
+        Task late = task("late", "Late");
+        late.dueDate = onDay(-1);
+        QVERIFY(state()->tasks()->insert(late));
+        state()->setCurrentDate(today.addDays(-1));
+        AgendaListWidget list(state(), false, 5, QString());
+        list.resize(380, 720);
+        list.show();
+        AgendaTaskRow* lateRow = rows<AgendaTaskRow>(list, "Late").value(0);
+        AgendaTaskRow* old = rows<AgendaTaskRow>(list, "Old").value(0);
+        QVERIFY(lateRow && old);
+        auto* overdue = lateRow->findChild<QLabel*>("agendaOverdueLabel");
+        QVERIFY(overdue);
+        QCOMPARE(overdue->palette().color(QPalette::WindowText), Theme::danger());
+        QLabel* title = old->findChildren<QLabel*>().value(0);
+        QCOMPARE(title->text(), QStringLiteral("Old"));
+        QCOMPARE(title->palette().color(QPalette::WindowText).alpha(), 140);
+        qApp->setStyleSheet(sheet);
     }
 
     // A row left over from before its task was removed offers no menu and revives nothing.

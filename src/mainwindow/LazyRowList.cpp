@@ -1,0 +1,271 @@
+#include "LazyRowList.h"
+
+#include <QEvent>
+#include <QLayout>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// How far beyond the view built rows are kept, in views: scrolling back a little rebuilds
+// nothing, and what lies further goes.
+constexpr int keptViews = 1;
+// A list settles in a pass or two; this bounds the passes of one layout when measured heights
+// keep moving the view.
+constexpr int mostPasses = 4;
+
+} // namespace
+
+LazyRowList::LazyRowList(QScrollArea* scrollArea) : QWidget(nullptr), m_scrollArea(scrollArea)
+{
+    m_scrollArea->setWidgetResizable(false);
+    m_scrollArea->setWidget(this);
+    m_scrollArea->viewport()->installEventFilter(this);
+    connect(m_scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
+            &LazyRowList::layoutRows);
+    m_tops = {0};
+}
+
+void LazyRowList::setRows(QVector<quint64> keys, QVector<quint8> shapes, Build build)
+{
+    Q_ASSERT(keys.size() == shapes.size());
+    // The built rows wait by their keys for a row of the new list that shows the same.
+    QMultiHash<quint64, QWidget*> spare;
+    for (int i = 0; i < m_built.size(); ++i) {
+        if (QWidget* row = m_built[i])
+            spare.insert(m_keys[i], row);
+    }
+    m_keys = std::move(keys);
+    m_shapes = std::move(shapes);
+    m_build = std::move(build);
+    m_built = QVector<QWidget*>(m_keys.size(), nullptr);
+    m_spare = std::move(spare);
+
+    QHash<quint64, int> kept;
+    for (const quint64 key : std::as_const(m_keys)) {
+        const auto known = m_keyHeights.constFind(key);
+        if (known != m_keyHeights.cend())
+            kept.insert(key, *known);
+    }
+    m_keyHeights = std::move(kept);
+    m_heights = QVector<int>(m_keys.size(), -1);
+    estimateHeights();
+    layoutRows();
+
+    for (QWidget* row : std::as_const(m_spare)) {
+        row->hide();
+        row->deleteLater();
+    }
+    m_spare.clear();
+}
+
+QWidget* LazyRowList::builtRow(int index) const
+{
+    return index >= 0 && index < m_built.size() ? m_built[index] : nullptr;
+}
+
+QWidget* LazyRowList::showRow(int index)
+{
+    if (index < 0 || index >= count())
+        return nullptr;
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int viewHeight = m_scrollArea->viewport()->height();
+    if (m_tops[index] < bar->value())
+        bar->setValue(m_tops[index]);
+    else if (m_tops[index + 1] > bar->value() + viewHeight)
+        bar->setValue(std::min(m_tops[index], m_tops[index + 1] - viewHeight));
+    layoutRows();
+    if (!m_built[index]) {
+        // A list not on screen has no scroll range yet: the row is built where it belongs.
+        QWidget* row = buildRow(index);
+        row->setGeometry(0, m_tops[index], m_measuredWidth, m_heights[index]);
+        row->show();
+    }
+    return m_built[index];
+}
+
+QList<QWidget*> LazyRowList::builtRows() const
+{
+    QList<QWidget*> rows;
+    for (QWidget* row : m_built) {
+        if (row)
+            rows.append(row);
+    }
+    return rows;
+}
+
+int LazyRowList::rowTop(int index) const
+{
+    return m_tops.value(std::clamp(index, 0, count()));
+}
+
+bool LazyRowList::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
+        layoutRows();
+    return QWidget::eventFilter(watched, event);
+}
+
+void LazyRowList::changeEvent(QEvent* event)
+{
+    // A new style sheet or font changes what the rows ask for.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
+        m_measuredWidth = -1;
+        layoutRows();
+    }
+    QWidget::changeEvent(event);
+}
+
+int LazyRowList::rowAt(int y) const
+{
+    if (count() == 0)
+        return 0;
+    // The last row whose top is at or above y.
+    const auto after = std::upper_bound(m_tops.cbegin(), m_tops.cend() - 1, y);
+    return std::max(0, int(after - m_tops.cbegin()) - 1);
+}
+
+int LazyRowList::measure(QWidget* row) const
+{
+    // What a vertical box layout would give the row at this width.
+    int height = row->sizeHint().height();
+    if (row->hasHeightForWidth()) {
+        height = row->layout() ? row->layout()->totalHeightForWidth(m_measuredWidth)
+                               : row->heightForWidth(m_measuredWidth);
+    }
+    return std::clamp(height, row->minimumHeight(), row->maximumHeight());
+}
+
+void LazyRowList::recomputeTops()
+{
+    m_tops.resize(m_heights.size() + 1);
+    int top = 0;
+    for (int i = 0; i < m_heights.size(); ++i) {
+        m_tops[i] = top;
+        top += m_heights[i];
+    }
+    m_tops[m_heights.size()] = top;
+}
+
+void LazyRowList::estimateHeights()
+{
+    for (int i = 0; i < m_keys.size(); ++i) {
+        const auto known = m_keyHeights.constFind(m_keys[i]);
+        if (known != m_keyHeights.cend()) {
+            m_heights[i] = *known;
+            continue;
+        }
+        const auto shaped = m_shapeHeights.constFind(m_shapes[i]);
+        if (shaped != m_shapeHeights.cend()) {
+            m_heights[i] = *shaped;
+            continue;
+        }
+        // The first row of a shape not seen at this width is measured for all of its shape.
+        QWidget* row = buildRow(i);
+        m_heights[i] = measure(row);
+        m_shapeHeights.insert(m_shapes[i], m_heights[i]);
+        m_keyHeights.insert(m_keys[i], m_heights[i]);
+    }
+    recomputeTops();
+}
+
+QWidget* LazyRowList::buildRow(int index)
+{
+    if (QWidget* row = m_built[index])
+        return row;
+    QWidget* row = m_spare.take(m_keys[index]);
+    if (!row) {
+        row = m_build(index);
+        row->setParent(this);
+        row->ensurePolished();
+    }
+    m_built[index] = row;
+    return row;
+}
+
+void LazyRowList::dropRow(int index)
+{
+    QWidget* row = m_built[index];
+    if (!row)
+        return;
+    m_built[index] = nullptr;
+    // Deferred: the row may be handling the click that led here.
+    row->hide();
+    row->deleteLater();
+}
+
+void LazyRowList::layoutRows()
+{
+    if (m_layingOut) {
+        m_layoutAgain = true;
+        return;
+    }
+    m_layingOut = true;
+    for (int pass = 0; pass < mostPasses; ++pass) {
+        m_layoutAgain = false;
+        bool heightsChanged = false;
+        layoutPass(&heightsChanged);
+        if (!m_layoutAgain && !heightsChanged)
+            break;
+    }
+    m_layingOut = false;
+}
+
+void LazyRowList::layoutPass(bool* heightsChanged)
+{
+    QWidget* viewport = m_scrollArea->viewport();
+    const int width = viewport->width();
+    if (width != m_measuredWidth) {
+        m_measuredWidth = width;
+        m_keyHeights.clear();
+        m_shapeHeights.clear();
+        estimateHeights();
+    }
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int viewTop = bar->value();
+    const int viewHeight = viewport->height();
+    const int anchor = rowAt(viewTop);
+    const int anchorOffset = viewTop - m_tops.value(anchor);
+
+    // Build and measure what the view shows, from the row at its top down.
+    int y = m_tops.value(anchor);
+    for (int i = anchor; i < count() && y < viewTop + viewHeight; ++i) {
+        QWidget* row = buildRow(i);
+        const int height = measure(row);
+        if (height != m_heights[i]) {
+            m_heights[i] = height;
+            *heightsChanged = true;
+        }
+        m_keyHeights.insert(m_keys[i], height);
+        y += height;
+    }
+    if (*heightsChanged)
+        recomputeTops();
+
+    const int total = m_tops.value(count());
+    if (size() != QSize(width, std::max(total, viewHeight)))
+        resize(width, std::max(total, viewHeight));
+    // The row at the top of the view stays where it was, whatever the rows above it measured.
+    const int wanted = m_tops.value(anchor) + anchorOffset;
+    if (count() > 0 && bar->value() != wanted && wanted <= bar->maximum())
+        bar->setValue(wanted);
+
+    const int keepFrom = bar->value() - keptViews * viewHeight;
+    const int keepTo = bar->value() + (keptViews + 1) * viewHeight;
+    for (int i = 0; i < m_built.size(); ++i) {
+        QWidget* row = m_built[i];
+        if (!row)
+            continue;
+        if (m_tops[i + 1] <= keepFrom || m_tops[i] >= keepTo) {
+            dropRow(i);
+            continue;
+        }
+        const QRect place(0, m_tops[i], width, m_heights[i]);
+        if (row->geometry() != place)
+            row->setGeometry(place);
+        if (row->isHidden())
+            row->show();
+    }
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QVector>
+#include <QWidget>
+
+#include <functional>
+
+class QScrollArea;
+
+// The content of a scroll area holding a long list of row widgets, of which only those in view
+// (and a screen's worth around them) exist. Each row has a key that stands for what it shows:
+// when the rows are set again, a built row whose key is still listed is kept as it is, so a
+// change costs what the changed rows cost. Rows are as tall as their layout asks at the list's
+// width; a row not built yet counts as tall as the last measured row of its shape, and the list
+// keeps the row at the top of the view in place when a measured height differs from that.
+class LazyRowList : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using Build = std::function<QWidget*(int index)>;
+
+    // Becomes the widget of `scrollArea`, which it sizes itself.
+    explicit LazyRowList(QScrollArea* scrollArea);
+
+    // The rows, in order: `keys[i]` stands for what row i shows (rows of one key look alike),
+    // `shapes[i]` groups rows laid out alike (their heights differ only where text wraps), and
+    // `build` makes row i, without a parent.
+    void setRows(QVector<quint64> keys, QVector<quint8> shapes, Build build);
+    int count() const { return int(m_keys.size()); }
+
+    // Row `index` when it is built, else nullptr.
+    QWidget* builtRow(int index) const;
+    // Scrolls row `index` into view and returns it, built.
+    QWidget* showRow(int index);
+    // The rows built now, in list order.
+    QList<QWidget*> builtRows() const;
+    // Where row `index` begins, from the top of the list.
+    int rowTop(int index) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int rowAt(int y) const;
+    int measure(QWidget* row) const;
+    void recomputeTops();
+    // Builds the rows in view, drops those far from it, places the rest.
+    void layoutRows();
+    void layoutPass(bool* heightsChanged);
+    QWidget* buildRow(int index);
+    // Heights of every row from what is known at this width; measures a row of each shape not
+    // seen yet.
+    void estimateHeights();
+    void dropRow(int index);
+
+    QScrollArea* m_scrollArea;
+    QVector<quint64> m_keys;
+    QVector<quint8> m_shapes;
+    Build m_build;
+    QVector<int> m_heights;
+    // m_tops[i] is where row i begins; m_tops[count()] the list's height.
+    QVector<int> m_tops;
+    QVector<QWidget*> m_built;
+    // Heights measured at m_measuredWidth, by key and by shape.
+    QHash<quint64, int> m_keyHeights;
+    QHash<quint8, int> m_shapeHeights;
+    // Rows of the previous list waiting for a row of the new one with their key.
+    QMultiHash<quint64, QWidget*> m_spare;
+    int m_measuredWidth = -1;
+    bool m_layingOut = false;
+    bool m_layoutAgain = false;
+};
