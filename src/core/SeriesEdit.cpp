@@ -431,6 +431,12 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     } else {
         whole.recurrenceRule = edited.recurrenceRule;
     }
+    if (whole.recurrenceRule.isEmpty()) {
+        // A series that stops repeating becomes the event the person was looking at: the edited
+        // occurrence at its new times, wherever it stood in the series, not its first one.
+        whole.startTime = edited.startTime;
+        whole.endTime = edited.endTime;
+    }
     whole.exceptionDates = movedDates(master.exceptionDates, move, whole.isAllDay,
                                       [](const QDateTime&) { return true; });
     whole.sequence += 1;

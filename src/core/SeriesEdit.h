@@ -83,7 +83,8 @@ QDateTime instantOf(const QString& recurrenceId);
 //   clock, then the time left; the rule's own days (RuleShift) and the overrides' own dates move
 //   by those days, and a rule that cannot follow them refuses the change (`refused`), in scope 2
 //   as well. A new calendar moves master and overrides as one resource: tombstones in the old
-//   calendar, new rows (same UID, no href) in the new one.
+//   calendar, new rows (same UID, no href) in the new one. A series left without a rule is the
+//   one event at the edited occurrence's new times.
 // Without a rule left, or with another rule or kind (all-day or timed) than the master's, the
 // overrides that would hang on it are removed.
 Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,

@@ -244,7 +244,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("hour");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("calendar");
-        QTest::addColumn<QString>("rule"); // empty keeps the master's
+        QTest::addColumn<QString>("rule"); // empty keeps the master's, "none" stops repeating
         QTest::addColumn<QStringList>("occurrences");
         const QStringList all = later(11, 0, {});
         QStringList solo = all;
@@ -263,6 +263,12 @@ private Q_SLOTS:
         add("edit all with a new rule drops the overrides", 3, 5, 9, "Stand-up",
             {"01 9 Stand-up", "03 9 Stand-up", "05 9 Stand-up", "07 9 Stand-up"}, "cal-a",
             "FREQ=DAILY;INTERVAL=2;COUNT=4");
+        // A series that stops repeating is left as the edited occurrence, not its first one.
+        add("all events stop repeating", 3, 5, 9, "Stand-up", {"05 9 Stand-up"}, "cal-a", "none");
+        add("following stop repeating", 2, 6, 10, "Later",
+            {"01 9 Stand-up", "02 9 Stand-up", "03 14 Moved", "04 9 Stand-up", "05 9 Stand-up",
+             "06 10 Later"},
+            "cal-a", "none");
     }
 
     void seriesChanges()
@@ -280,8 +286,9 @@ private Q_SLOTS:
         edited.endTime = edited.startTime.addSecs(3600);
         edited.title = title;
         edited.calendarId = calendar;
-        edited.recurrenceRule =
-            rule.isEmpty() ? RuleUntil::normalize(master.recurrenceRule, false) : rule;
+        edited.recurrenceRule = rule.isEmpty() ? RuleUntil::normalize(master.recurrenceRule, false)
+                                : rule == QLatin1String("none") ? QString()
+                                                                : rule;
         const SeriesEdit::Plan plan =
             SeriesEdit::edit(master, rows.mid(1), std::nullopt, utc(2025, 3, day, 9), edited, scope,
                              nextId, utc(2025, 6, 1));

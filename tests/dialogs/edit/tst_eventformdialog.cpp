@@ -662,18 +662,22 @@ private Q_SLOTS:
 
     // A series stops repeating through "Does not repeat" in the recurrence editor, for the scope
     // the form saves for: all events leave one event, this and following end the series before
-    // the occurrence and leave one event there; the overrides after it go.
+    // the occurrence and leave one event there; the overrides after it go. The one event is
+    // where the form showed it (opened on the second occurrence, or the series' first).
     void stopRepeating_data()
     {
         QTest::addColumn<int>("scope");
+        QTest::addColumn<int>("daysLater"); // the form's start moved before saving
         QTest::addColumn<QStringList>("withoutRule");
-        QTest::newRow("series form") << 0 << QStringList{"1"};
-        QTest::newRow("all events") << 3 << QStringList{"1"};
-        QTest::newRow("this and following") << 2 << QStringList{"0", "1"};
+        QTest::newRow("series form") << 0 << 0 << QStringList{"1"};
+        QTest::newRow("all events") << 3 << 0 << QStringList{"1"};
+        QTest::newRow("all events, moved") << 3 << 2 << QStringList{"1"};
+        QTest::newRow("this and following") << 2 << 0 << QStringList{"0", "1"};
     }
     void stopRepeating()
     {
         QFETCH(int, scope);
+        QFETCH(int, daysLater);
         Event master = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
         master.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=5");
         QVERIFY(StoreSeed::addEvent(state(), master));
@@ -701,6 +705,9 @@ private Q_SLOTS:
                            QVERIFY(ModalSeam::accept(window));
                        });
         QVERIFY(form.button(QStringLiteral("Does not repeat")));
+        if (daysLater != 0)
+            form.start->findChild<QDateEdit*>()->setDate(form.start->date().addDays(daysLater));
+        const QDateTime shownStart = form.start->dateTime();
         QCOMPARE(form.save(), QStringList());
         QTEST(column(QStringLiteral("SELECT ifnull(recurrence_rule, '') = '' FROM events WHERE "
                                     "deleted_at IS NULL ORDER BY start_time")),
@@ -712,7 +719,8 @@ private Q_SLOTS:
         QCOMPARE(column(QStringLiteral("SELECT start_time FROM events WHERE deleted_at IS NULL "
                                        "ORDER BY start_time"))
                      .constLast(),
-                 (scope == 2 ? occurrence : master.startTime).toUTC().toString(Qt::ISODate));
+                 shownStart.toUTC().toString(Qt::ISODate));
+        QCOMPARE(shownStart.addDays(-daysLater), scope == 0 ? master.startTime : occurrence);
     }
 
     // The form on a series edits all its events; another calendar takes the series with its
