@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHash>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,6 +16,8 @@ struct Entry
 {
     bool numerus = false;
     bool finished = false;
+    QString source;
+    QStringList forms; // the translation, or each of its plural forms
 };
 
 // context + '\x1f' + source (+ '\x1f' + comment) → what the catalogue holds for it.
@@ -49,6 +52,7 @@ Catalogue readCatalogue(const QString& path)
                     xml.attributes().value(QLatin1String("numerus")) == QLatin1String("yes");
             } else if (name == QLatin1String("source")) {
                 source = xml.readElementText();
+                entry.source = source;
             } else if (name == QLatin1String("comment")) {
                 comment = xml.readElementText();
             } else if (name == QLatin1String("translation")) {
@@ -59,15 +63,18 @@ Catalogue readCatalogue(const QString& path)
                 if (!entry.numerus) {
                     translation = xml.readElementText();
                     entry.finished = entry.finished && !translation.isEmpty();
+                    entry.forms = {translation};
                 }
             } else if (name == QLatin1String("numerusform")) {
                 forms.append(xml.readElementText());
             }
         } else if (xml.isEndElement() && name == QLatin1String("message")) {
-            if (entry.numerus)
+            if (entry.numerus) {
+                entry.forms = forms;
                 entry.finished = entry.finished && !forms.isEmpty() &&
                                  std::all_of(forms.cbegin(), forms.cend(),
                                              [](const QString& form) { return !form.isEmpty(); });
+            }
             QString key = context + QChar(0x1f) + source;
             if (!comment.isEmpty())
                 key += QChar(0x1f) + comment;
@@ -75,6 +82,17 @@ Catalogue readCatalogue(const QString& path)
         }
     }
     return entries;
+}
+
+// The arguments a text takes: %1 to %99 and %n, a localised %L1 counting as %1. A translation
+// that drops one leaves a value unshown; one that adds one shows a raw "%2".
+QSet<QString> placeholders(const QString& text)
+{
+    static const QRegularExpression argument(QStringLiteral("%L?(\\d{1,2}|n)"));
+    QSet<QString> found;
+    for (auto it = argument.globalMatch(text); it.hasNext();)
+        found.insert(it.next().captured(1));
+    return found;
 }
 
 QString readable(const QString& key)
@@ -120,7 +138,8 @@ private Q_SLOTS:
     }
 
     // Every text of the sources has a finished translation (in English only the plural forms are
-    // needed), and no catalogue keeps a text the sources no longer have.
+    // needed) that takes the same arguments in each of its forms, and no catalogue keeps a text
+    // the sources no longer have.
     void translations()
     {
         QFETCH(QString, language);
@@ -129,12 +148,19 @@ private Q_SLOTS:
                               .filePath(QStringLiteral("calendar_%1.ts").arg(language)));
         QVERIFY(!catalogue.isEmpty());
         QStringList untranslated;
+        QStringList otherArguments;
         for (auto it = m_sources.cbegin(); it != m_sources.cend(); ++it) {
             if (language == QLatin1String("en") && !it->numerus)
                 continue;
             const auto found = catalogue.constFind(it.key());
-            if (found == catalogue.cend() || !found->finished || found->numerus != it->numerus)
+            if (found == catalogue.cend() || !found->finished || found->numerus != it->numerus) {
                 untranslated.append(readable(it.key()));
+                continue;
+            }
+            const QSet<QString> expected = placeholders(it->source);
+            for (const QString& form : found->forms)
+                if (placeholders(form) != expected)
+                    otherArguments.append(readable(it.key()) + QLatin1String(" -> ") + form);
         }
         QStringList leftOver;
         for (auto it = catalogue.cbegin(); it != catalogue.cend(); ++it) {
@@ -143,6 +169,8 @@ private Q_SLOTS:
         }
         QVERIFY2(untranslated.isEmpty(), qPrintable(QStringLiteral("without translation: ") +
                                                     untranslated.join(QLatin1String("; "))));
+        QVERIFY2(otherArguments.isEmpty(), qPrintable(QStringLiteral("other arguments: ") +
+                                                      otherArguments.join(QLatin1String("; "))));
         QVERIFY2(leftOver.isEmpty(), qPrintable(QStringLiteral("no longer in the sources: ") +
                                                 leftOver.join(QLatin1String("; "))));
     }
