@@ -3,9 +3,11 @@
 #include "CalDavBody.h"
 #include "EventDuplicate.h"
 #include "EventZone.h"
+#include "ExceptionDates.h"
 #include "Ical.h"
 #include "PinnedClock.h"
 #include "QuickAdd.h"
+#include "Recurrence.h"
 #include "TestTime.h"
 #include "VTimeZone.h"
 #include "VTimeZoneRules.h"
@@ -240,6 +242,23 @@ private Q_SLOTS:
                 (defined && defined->tzid() == tzid));
         // The stored text stays self-contained.
         QCOMPARE(Ical::parseEvents(read[0].rawIcalendar).value(0).startTime.toUTC(), expected);
+        // An excluded occurrence is named by the zone's own TZID, at its wall-clock time there.
+        Event excluding = read[0];
+        const QList<Event> occurrences =
+            Recurrence::occurrences(excluding, utc(2024, 1, 1), utc(2027, 1, 1));
+        QCOMPARE(occurrences.size(), 2);
+        excluding.exceptionDates =
+            ExceptionDates::write({Recurrence::recurrenceIdFor(occurrences[1].startTime, false)});
+        const QString written = Ical::buildEvent(excluding);
+        const qint64 second = occurrences[1].startTime.toSecsSinceEpoch();
+        const int offset =
+            defined ? defined->offsetAt(second)
+                    : QTimeZone(read[0].timezone.toUtf8()).offsetFromUtc(occurrences[1].startTime);
+        const QString wall = QDateTime::fromSecsSinceEpoch(second + offset, QTimeZone::utc())
+                                 .toString("yyyyMMdd'T'HHmmss");
+        const QString ownTzid = defined ? defined->tzid() : read[0].timezone;
+        QVERIFY2(written.contains("\r\nEXDATE;TZID=" + ownTzid + ":" + wall + "\r\n"),
+                 qPrintable(written));
     }
 
     // A definition travels with its events as it came (unfolded, CR LF), without what a strict
