@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -60,6 +62,49 @@ private Q_SLOTS:
         for (const QList<QVariant>& signal : std::as_const(dismissed))
             ids.append(signal.at(0).toString());
         QCOMPARE(ids, QStringList({"one", "two", "three"}));
+    }
+
+    // The window is as tall as its list: it grows with each reminder until the list reaches its
+    // bound and scrolls, and after dismissals it is as tall as a window that only ever listed
+    // the reminders left.
+    void heightFollowsTheList_data()
+    {
+        QTest::addColumn<int>("added");
+        QTest::addColumn<int>("dismissed");
+        QTest::newRow("one") << 1 << 0;
+        QTest::newRow("three") << 3 << 0;
+        QTest::newRow("three, two dismissed") << 3 << 2;
+        QTest::newRow("twelve, scrolling") << 12 << 0;
+        QTest::newRow("twelve, ten dismissed") << 12 << 10;
+    }
+    void heightFollowsTheList()
+    {
+        QFETCH(int, added);
+        QFETCH(int, dismissed);
+        ReminderWindow window;
+        const auto* scroll = window.findChild<QScrollArea*>();
+        QVERIFY(scroll);
+        for (int i = 0; i < added; ++i) {
+            const int before = window.isVisible() ? window.height() : 0;
+            const bool bounded = scroll->height() == ReminderWindow::maxListHeight;
+            window.add(reminder(QStringLiteral("Reminder %1").arg(i), QString::number(i)));
+            QVERIFY2(bounded ? window.height() == before : window.height() > before,
+                     qPrintable(QString::number(i)));
+        }
+        for (int i = 0; i < dismissed; ++i)
+            button(&window, QStringLiteral("Dismiss"))->click();
+        QCoreApplication::sendPostedEvents();
+
+        ReminderWindow fresh;
+        for (int i = dismissed; i < added; ++i)
+            fresh.add(reminder(QStringLiteral("Reminder %1").arg(i), QString::number(i)));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(window.size(), fresh.size());
+        QCOMPARE(window.width(), ReminderWindow::windowWidth);
+        // Below its bound the list shows every reminder whole; at it, the rest scroll.
+        QVERIFY(scroll->height() <= ReminderWindow::maxListHeight);
+        QCOMPARE(scroll->verticalScrollBar()->maximum() > 0,
+                 scroll->height() == ReminderWindow::maxListHeight);
     }
 };
 
