@@ -11,10 +11,13 @@
 #include "Services.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLocale>
+#include <QThread>
 #include <QTranslator>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 
 GalleryCapture::GalleryCapture(const QDateTime& now,
@@ -75,6 +78,16 @@ int GalleryCapture::start(int argc, char* argv[], const char* toolName)
 
 bool GalleryCapture::save(QWidget* widget, const QString& name)
 {
+    // Panes that read the store off the window's thread fill in when the answer comes.
+    const auto readers = widget->window()->findChildren<QObject*>();
+    if (std::any_of(readers.cbegin(), readers.cend(),
+                    [](const QObject* child) { return child->inherits("StoreReader"); })) {
+        const QDeadlineTimer settle(400);
+        while (!settle.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            QThread::msleep(5);
+        }
+    }
     if (widget->grab().save(m_output.filePath(name)))
         return true;
     ++m_failures;

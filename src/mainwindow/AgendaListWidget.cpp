@@ -35,6 +35,7 @@
 #include <QSet>
 #include <QStackedWidget>
 #include <QTimeZone>
+#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -186,7 +187,7 @@ void AgendaListWidget::setShowEmptyDays(bool show)
 
 bool AgendaListWidget::isLoading() const
 {
-    return m_reloadTimer->isActive() || m_reader->isBusy();
+    return m_reloadTimer->isActive() || m_reader->isBusy() || m_rows->isFilling();
 }
 
 int AgendaListWidget::rowCount() const
@@ -332,6 +333,11 @@ AgendaListWidget::Content AgendaListWidget::read(const Request& request,
 void AgendaListWidget::showContent(Content content)
 {
     m_clockChangeAt = content.clockChangeAt;
+    // A month of many occurrences takes a while to free: the previous one goes on another thread.
+    if (m_content) {
+        QThreadPool::globalInstance()->start(
+            [previous = std::shared_ptr<Content>(std::move(m_content))] {});
+    }
     m_content = std::make_unique<Content>(std::move(content));
     const bool empty = m_content->noCalendars || m_content->rows.isEmpty();
     m_pages->setCurrentIndex(empty ? 1 : 0);

@@ -4,6 +4,7 @@
 #include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -12,6 +13,9 @@ namespace {
 // How far beyond the view built rows are kept, in views: scrolling back a little rebuilds
 // nothing, and what lies further goes.
 constexpr int keptViews = 1;
+// How long one turn of the event loop may spend building rows; the rest of the view follows in
+// the next turns, so a jump into a region of new rows never holds the window for long.
+constexpr qint64 buildBudgetNs = 8'000'000;
 // A list settles in a pass or two; this bounds the passes of one layout when measured heights
 // keep moving the view.
 constexpr int mostPasses = 4;
@@ -203,14 +207,23 @@ void LazyRowList::layoutRows()
         return;
     }
     m_layingOut = true;
+    m_turn.start();
+    m_buildLater = false;
     for (int pass = 0; pass < mostPasses; ++pass) {
         m_layoutAgain = false;
         bool heightsChanged = false;
         layoutPass(&heightsChanged);
-        if (!m_layoutAgain && !heightsChanged)
+        if (m_buildLater || (!m_layoutAgain && !heightsChanged))
             break;
     }
     m_layingOut = false;
+    if (m_buildLater && !m_continuing) {
+        m_continuing = true;
+        QTimer::singleShot(0, this, [this] {
+            m_continuing = false;
+            layoutRows();
+        });
+    }
 }
 
 void LazyRowList::layoutPass(bool* heightsChanged)
@@ -232,6 +245,10 @@ void LazyRowList::layoutPass(bool* heightsChanged)
     // Build and measure what the view shows, from the row at its top down.
     int y = m_tops.value(anchor);
     for (int i = anchor; i < count() && y < viewTop + viewHeight; ++i) {
+        if (!m_built[i] && m_turn.nsecsElapsed() >= buildBudgetNs) {
+            m_buildLater = true;
+            break;
+        }
         QWidget* row = buildRow(i);
         const int height = measure(row);
         if (height != m_heights[i]) {

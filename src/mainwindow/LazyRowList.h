@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QVector>
@@ -37,6 +38,8 @@ public:
     QWidget* showRow(int index);
     // The rows built now, in list order.
     QList<QWidget*> builtRows() const;
+    // While rows in view wait for a later turn of the event loop to be built.
+    bool isFilling() const { return m_continuing; }
     // Where row `index` begins, from the top of the list.
     int rowTop(int index) const;
 
@@ -71,6 +74,10 @@ private:
     // Rows of the previous list waiting for a row of the new one with their key.
     QMultiHash<quint64, QWidget*> m_spare;
     int m_measuredWidth = -1;
+    // The turn of the event loop building rows, and whether the view's rest waits for the next.
+    QElapsedTimer m_turn;
+    bool m_buildLater = false;
+    bool m_continuing = false;
     bool m_layingOut = false;
     bool m_layoutAgain = false;
 };
