@@ -45,12 +45,20 @@ const QString agendaMode = QStringLiteral("agenda");
 const QString listMode = QStringLiteral("list");
 
 // Row shapes: rows of one shape are laid out alike and differ in height only where a text wraps.
-enum Shape : quint8 {
+enum Shape {
     headerShape = 0,
     // + 1 all-day, + 2 with a location, + 4 per mark
     eventShape = 1,
     // + 1 overdue, + 2 completed
     taskShape = 16,
+};
+
+// A row of the list: a day's header, or an occurrence or a task of that day.
+struct ListedRow
+{
+    AgendaListWidget::RowKind kind = AgendaListWidget::RowKind::DayHeader;
+    int day = 0;
+    int item = 0;
 };
 
 } // namespace
@@ -59,17 +67,11 @@ enum Shape : quint8 {
 // occurrence and task, with a key that stands for what the row shows.
 struct AgendaListWidget::Content
 {
-    struct Row
-    {
-        RowKind kind = RowKind::DayHeader;
-        int day = 0;
-        int item = 0;
-    };
     // The View shows no calendar: the store was not asked.
     bool noCalendars = true;
     QDate today;
     QList<AgendaDays::Day> days;
-    QVector<Row> rows;
+    QVector<ListedRow> rows;
     QVector<quint64> keys;
     QVector<quint8> shapes;
     QDateTime clockChangeAt;
@@ -347,7 +349,7 @@ void AgendaListWidget::showContent(Content content)
 
 QWidget* AgendaListWidget::buildRow(int index)
 {
-    const Content::Row& row = m_content->rows.at(index);
+    const ListedRow& row = m_content->rows.at(index);
     const AgendaDays::Day& day = m_content->days.at(row.day);
     switch (row.kind) {
     case RowKind::DayHeader:
