@@ -1522,6 +1522,10 @@ SHA-256-Fingerabdruck:
         <translation>Aktualisierung des Google-Tokens fehlgeschlagen: %1</translation>
     </message>
     <message>
+        <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+        <translation>Google akzeptiert die gespeicherte Anmeldung nicht mehr. Melden Sie sich erneut an.</translation>
+    </message>
+    <message>
         <source>Google refused the calendar&apos;s sync token again.</source>
         <translation>Google hat das Synchronisierungstoken des Kalenders erneut abgelehnt.</translation>
     </message>

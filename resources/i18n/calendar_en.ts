@@ -1504,6 +1504,10 @@ SHA-256 fingerprint:
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Google refused the calendar&apos;s sync token again.</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1522,6 +1522,10 @@ Huella digital SHA-256:
         <translation>Error al renovar el token de Google: %1</translation>
     </message>
     <message>
+        <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+        <translation>Google ya no acepta el inicio de sesión guardado. Hay que volver a iniciar sesión.</translation>
+    </message>
+    <message>
         <source>Google refused the calendar&apos;s sync token again.</source>
         <translation>Google volvió a rechazar el token de sincronización del calendario.</translation>
     </message>

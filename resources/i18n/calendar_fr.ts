@@ -1522,6 +1522,10 @@ Empreinte SHA-256 :
         <translation>Échec de l’actualisation du jeton Google : %1</translation>
     </message>
     <message>
+        <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+        <translation>Google n’accepte plus la connexion enregistrée. Reconnectez-vous.</translation>
+    </message>
+    <message>
         <source>Google refused the calendar&apos;s sync token again.</source>
         <translation>Google a de nouveau refusé le jeton de synchronisation du calendrier.</translation>
     </message>

@@ -1516,6 +1516,10 @@ SHA-256 フィンガープリント:
         <translation>Google トークンの更新に失敗しました: %1</translation>
     </message>
     <message>
+        <source>Google no longer accepts the saved sign-in. Sign in again.</source>
+        <translation>Google は保存されたサインインを受け付けなくなりました。もう一度サインインしてください。</translation>
+    </message>
+    <message>
         <source>Google refused the calendar&apos;s sync token again.</source>
         <translation>Google がカレンダーの同期トークンを再び拒否しました。</translation>
     </message>

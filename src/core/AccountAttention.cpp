@@ -4,6 +4,16 @@
 
 namespace AccountAttention {
 
+QString signInRequiredText()
+{
+    return QStringLiteral("Sign in required");
+}
+
+bool needsSignIn(const Account& account, bool hasRefreshToken)
+{
+    return !hasRefreshToken || account.lastSyncError == signInRequiredText();
+}
+
 bool saysPasswordMissing(const QString& lastSyncError, const QString& passwordMissingText)
 {
     return !lastSyncError.isEmpty() && (lastSyncError == passwordMissingText ||
@@ -21,8 +31,7 @@ Counts count(const QList<Account>& accounts,
         }
         if (AccountTypes::isOAuth(account.type)) {
             ++counts.oauthAccounts;
-            if (!hasRefreshToken(account) ||
-                account.lastSyncError == QLatin1String("Sign in required")) {
+            if (needsSignIn(account, hasRefreshToken(account))) {
                 ++counts.needSignIn;
             }
         } else if (AccountTypes::isCalDavFamily(account.type)) {

@@ -18,6 +18,15 @@ struct Counts
     int needPassword = 0;
 };
 
+// The last sync error an OAuth account keeps while only a new sign-in lets it sync (no tokens
+// are stored, or the provider refused them). Kept as it stands, not translated: it is a state
+// that the sign-in clears, not a message.
+QString signInRequiredText();
+
+// Whether an OAuth account must be signed in again: `hasRefreshToken` tells whether the
+// credential store holds a refresh token for it.
+bool needsSignIn(const Account& account, bool hasRefreshToken);
+
 // Whether an account's last sync error says its password is missing: the text the sync stores is
 // in the language of the day it was stored, so the English text counts as well as today's.
 bool saysPasswordMissing(const QString& lastSyncError, const QString& passwordMissingText);

@@ -1,5 +1,6 @@
 #include "AccountFormDialog.h"
 
+#include "AccountAttention.h"
 #include "AccountRepository.h"
 #include "AccountTypes.h"
 #include "AppState.h"
@@ -144,10 +145,11 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
         const QString refreshToken =
             google ? Google::AuthService::loadTokens(account.id).refreshToken
                    : Microsoft::AuthService::loadTokens(account.id).refreshToken;
-        auto* signedIn =
-            new QLabel(refreshToken.isEmpty() ? tr("Not signed in")
-                                              : tr("Signed in as %1").arg(account.username),
-                       this);
+        // A sign-in the provider refused counts as none, as in the status bar.
+        auto* signedIn = new QLabel(AccountAttention::needsSignIn(account, !refreshToken.isEmpty())
+                                        ? tr("Not signed in")
+                                        : tr("Signed in as %1").arg(account.username),
+                                    this);
         signedIn->setTextFormat(Qt::PlainText);
         signedIn->setWordWrap(true);
         form->addRow(tr("Sign-in:"), signedIn);

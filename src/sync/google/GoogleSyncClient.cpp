@@ -1,5 +1,6 @@
 #include "GoogleSyncClient.h"
 
+#include "AccountAttention.h"
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
@@ -166,14 +167,34 @@ void SyncClient::syncCalendar(const Calendar& calendar)
                 fresh.expiresAt = expiresAt;
                 if (!AuthService::saveTokens(run->accountId, fresh))
                     qWarning().noquote() << "[Google] the refreshed tokens could not be stored";
+                setSignInRequired(run->accountId, false);
                 run->accessToken = accessToken;
                 startPull(run);
             });
-    connect(auth, &AuthService::refreshFailed, this, [this, run, auth](const QString& reason) {
-        auth->deleteLater();
-        fail(run, tr("Google token refresh failed: %1").arg(reason));
-    });
+    connect(auth, &AuthService::refreshFailed, this,
+            [this, run, auth](const QString& reason, bool refused) {
+                auth->deleteLater();
+                if (!refused)
+                    return fail(run, tr("Google token refresh failed: %1").arg(reason));
+                // Revoked or expired: no later run gets further, so the account asks for a
+                // sign-in. Its calendars keep every row until then.
+                qWarning().noquote() << "[Google] token refresh refused:" << reason;
+                setSignInRequired(run->accountId, true);
+                fail(run, tr("Google no longer accepts the saved sign-in. Sign in again."));
+            });
     auth->refresh(refreshToken);
+}
+
+void SyncClient::setSignInRequired(const QString& accountId, bool required)
+{
+    std::optional<Account> account = m_state->accounts()->getById(accountId);
+    const QString marker = AccountAttention::signInRequiredText();
+    // Clearing leaves any other error the account keeps alone.
+    if (!account || (account->lastSyncError == marker) == required)
+        return;
+    account->lastSyncError = required ? marker : QString();
+    account->updatedAt = Clock::now();
+    m_state->accounts()->update(*account);
 }
 
 void SyncClient::startPull(const RunPtr& run)
@@ -509,21 +530,16 @@ void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
     case Flight::Kind::Update: {
         // The row keeps the item Google last sent as its raw text, until an edit here rewrites
         // that as iCalendar: then Google's copy is read first, so that the update keeps what
-        // this system does not hold.
+        // this system does not hold. So is an occurrence changed here for the first time: its
+        // row holds no item of Google's for it, and Google's copy carries its guests.
         const QJsonObject stored = QJsonDocument::fromJson(row->rawIcalendar.toUtf8()).object();
-        if (flight.seriesId.isEmpty() &&
-            stored.value(QLatin1String("id")).toString() != flight.googleId) {
+        if (stored.value(QLatin1String("id")).toString() != flight.googleId) {
             flight.reading = Flight::Reading::BeforeUpdate;
             run->client->getEvent(row->id, calendarUrl, flight.googleId);
             break;
         }
-        QJsonObject body = mergeIntoItem(stored, *row);
-        if (!flight.seriesId.isEmpty()) {
-            body.insert(QStringLiteral("recurringEventId"), flight.seriesId);
-            body.insert(QStringLiteral("originalStartTime"),
-                        originalStartToJson(row->recurrenceId, row->timezone));
-        }
-        run->client->updateEvent(row->id, calendarUrl, flight.googleId, body, row->etag);
+        run->client->updateEvent(row->id, calendarUrl, flight.googleId,
+                                 updateBody(flight, stored, *row), row->etag);
         break;
     }
     }
@@ -583,8 +599,20 @@ void SyncClient::onFetched(const RunPtr& run, const QString& localId, const QJso
     flight.reading = Flight::Reading::None;
     flight.kind = Flight::Kind::Update;
     flight.version = versionOf(*row);
-    run->client->updateEvent(localId, run->calendar.url, flight.googleId, mergeIntoItem(item, *row),
+    run->client->updateEvent(localId, run->calendar.url, flight.googleId,
+                             updateBody(flight, item, *row),
                              item.value(QLatin1String("etag")).toString());
+}
+
+QJsonObject SyncClient::updateBody(const Flight& flight, const QJsonObject& item, const Event& row)
+{
+    QJsonObject body = mergeIntoItem(item, row);
+    if (!flight.seriesId.isEmpty()) {
+        body.insert(QStringLiteral("recurringEventId"), flight.seriesId);
+        body.insert(QStringLiteral("originalStartTime"),
+                    originalStartToJson(row.recurrenceId, row.timezone));
+    }
+    return body;
 }
 
 void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const QString& reason,

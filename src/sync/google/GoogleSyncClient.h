@@ -28,10 +28,13 @@ class CalendarClient;
 // calendarSyncFailed. A run fails when the listing fails, when pulled events could not be
 // stored (the sync token is then kept, so the next run asks again), and when a push fails for
 // good (after one retry on a stale ETag); the calendar then keeps the reason as its last error.
+// A token refresh that Google refuses (a revoked or expired sign-in) also marks the account as
+// needing a new sign-in (AccountAttention); a refresh that succeeds takes that mark away.
 //
 // Pushes: a new event goes out under an id chosen here (Google::clientEventId), so an insert
 // whose reply was lost is answered 409 the next time and taken as sent, never stored twice; an
-// update merges the event into the item Google last sent, so attendees, conference data and
+// update merges the event into Google's copy of the item (read first when the row does not hold
+// it, as for an occurrence changed here for the first time), so attendees, conference data and
 // the like survive. A row edited or deleted while its push was out is not marked as synced by
 // the reply. Several runs (of different calendars) may go at once: each carries its own state.
 class SyncClient : public QObject
@@ -67,6 +70,8 @@ private:
     struct Flight;
     using RunPtr = std::shared_ptr<Run>;
 
+    // Marks the account as needing a new sign-in, or takes that mark away.
+    void setSignInRequired(const QString& accountId, bool required);
     void startPull(const RunPtr& run);
     // Applies the listing; false when the store could not take it at all.
     bool applyEventsPage(const RunPtr& run, const QList<QJsonObject>& items,
@@ -79,6 +84,8 @@ private:
                    const QString& etag, const QJsonObject& item);
     void onDeleted(const RunPtr& run, const QString& localId);
     void onFetched(const RunPtr& run, const QString& localId, const QJsonObject& item);
+    // The row merged into `item`; a first change of an occurrence names its series and start.
+    static QJsonObject updateBody(const Flight& flight, const QJsonObject& item, const Event& row);
     void onWriteFailed(const RunPtr& run, const QString& localId, const QString& reason,
                        int statusCode);
     void land(const RunPtr& run, const QString& localId);

@@ -63,7 +63,9 @@ Q_SIGNALS:
     void signInFailed(const QString& reason);
     void refreshSucceeded(const QString& accessToken, const QDateTime& expiresAt,
                           const QString& maybeRotatedRefreshToken);
-    void refreshFailed(const QString& reason);
+    // `refused`: the provider refused the refresh token itself (revoked or expired), so only a
+    // new sign-in helps; otherwise the failure may pass.
+    void refreshFailed(const QString& reason, bool refused);
 
 private:
     OAuthFlow* m_flow;

@@ -264,8 +264,8 @@ void OAuthFlow::refresh(const QString& refreshToken)
 {
     if (!credentialsConfigured()) {
         // Reported on the next turn, like every other outcome, so callers see the call return.
-        QTimer::singleShot(0, this,
-                           [this] { Q_EMIT refreshFailed(m_texts.refreshCredentialsMissing); });
+        QTimer::singleShot(
+            0, this, [this] { Q_EMIT refreshFailed(m_texts.refreshCredentialsMissing, false); });
         return;
     }
     QNetworkReply* reply =
@@ -279,17 +279,18 @@ void OAuthFlow::onRefreshFinished(QNetworkReply* reply)
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     reply->deleteLater();
     if (status == 0 && timedOut(reply)) {
-        Q_EMIT refreshFailed(m_texts.timedOut);
+        Q_EMIT refreshFailed(m_texts.timedOut, false);
         return;
     }
     if (status < 200 || status > 299) {
         Q_EMIT refreshFailed(
-            m_texts.refreshFailed.arg(QString::number(status), failureDetail(reply, body, status)));
+            m_texts.refreshFailed.arg(QString::number(status), failureDetail(reply, body, status)),
+            OAuthProtocol::refusesGrant(status, body));
         return;
     }
     const OAuthProtocol::TokenReply tokens = OAuthProtocol::parseTokenReply(body);
     if (tokens.accessToken.isEmpty()) {
-        Q_EMIT refreshFailed(m_texts.refreshNoAccessToken);
+        Q_EMIT refreshFailed(m_texts.refreshNoAccessToken, false);
         return;
     }
     Q_EMIT refreshSucceeded(tokens.accessToken,

@@ -61,7 +61,8 @@ Q_SIGNALS:
     void signInFailed(const QString& reason);
     void refreshSucceeded(const QString& accessToken, const QDateTime& expiresAt,
                           const QString& maybeRotatedRefreshToken);
-    void refreshFailed(const QString& reason);
+    // `refused`: the provider refused the refresh token itself (OAuthProtocol::refusesGrant).
+    void refreshFailed(const QString& reason, bool refused);
 
 private:
     bool credentialsConfigured() const;

@@ -201,6 +201,13 @@ TokenReply parseTokenReply(const QByteArray& body)
     return reply;
 }
 
+bool refusesGrant(int status, const QByteArray& body)
+{
+    return (status == 400 || status == 401) &&
+           stringMember(QJsonDocument::fromJson(body).object(), "error") ==
+               QLatin1String("invalid_grant");
+}
+
 Identity identityFromIdToken(Provider provider, const QString& idToken)
 {
     const QJsonObject claims = decodeJwtPayload(idToken);

@@ -72,6 +72,11 @@ struct TokenReply
 // An "expires_in" that is missing, unreadable or not positive reads as an hour; a longer one than
 // Limits::maxAccessTokenLifetimeSeconds as that bound.
 TokenReply parseTokenReply(const QByteArray& body);
+// Whether a failed token reply refuses the grant itself: HTTP 400 or 401 with the error
+// "invalid_grant", as a revoked, expired or unknown refresh token is answered. Only a new sign-in
+// helps then; any other failure (no answer, a server error, a client the provider does not know)
+// may pass or is not the user's to mend.
+bool refusesGrant(int status, const QByteArray& body);
 
 // The account named by an id token: "email" (for Microsoft, "preferred_username" when that is
 // empty) and "name".

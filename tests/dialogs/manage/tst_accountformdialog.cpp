@@ -226,6 +226,41 @@ private Q_SLOTS:
         QVERIFY(!imported);
     }
 
+    // The form says "signed in" only while the account can sync: tokens stored and not refused.
+    void signInLine_data()
+    {
+        QTest::addColumn<bool>("tokens");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("signed in") << true << ""
+                                   << "Signed in as ada@example.com";
+        QTest::newRow("no tokens") << false << ""
+                                   << "Not signed in";
+        QTest::newRow("refused by Google") << true << "Sign in required"
+                                           << "Not signed in";
+    }
+
+    void signInLine()
+    {
+        QFETCH(bool, tokens);
+        QFETCH(QString, error);
+        QFETCH(QString, line);
+        Account account;
+        account.id = QStringLiteral("g");
+        account.type = QStringLiteral("google");
+        account.name = account.username = QStringLiteral("ada@example.com");
+        account.lastSyncError = error;
+        account.createdAt = account.updatedAt = AppStateFixture::defaultNow();
+        QVERIFY(accounts()->insert(account));
+        if (tokens)
+            QVERIFY(Google::AuthService::saveTokens(account.id, {"a", "r", {}}));
+        AccountFormDialog dialog(m_fixture->state(), account);
+        QStringList texts;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            texts.append(label->text());
+        QVERIFY2(texts.contains(line), qPrintable(texts.join(u'|')));
+    }
+
     // An account that asks for a sign-in signs in again from its edit form.
     void signInAgainFromTheEditForm()
     {

@@ -35,6 +35,26 @@ QString pageToken(int offset, int from, int last)
     return QStringLiteral("%1.%2.%3").arg(offset).arg(from).arg(last);
 }
 
+// A "start" or "end" member at `instant`: a date for an all-day series, else the wall-clock time
+// in the series' zone with that zone.
+QJsonObject timeMember(const QDateTime& instant, bool allDay, const QString& zone)
+{
+    if (allDay)
+        return {{QLatin1String("date"), instant.date().toString(Qt::ISODate)}};
+    const QTimeZone timeZone(zone.toUtf8());
+    const QDateTime local = timeZone.isValid() ? instant.toTimeZone(timeZone) : instant.toUTC();
+    return {{QLatin1String("dateTime"), local.toString(Qt::ISODate)},
+            {QLatin1String("timeZone"), zone}};
+}
+
+QDateTime instantOf(const QJsonObject& member)
+{
+    const QString date = member.value(QLatin1String("date")).toString();
+    if (!date.isEmpty())
+        return QDateTime(QDate::fromString(date, Qt::ISODate), QTime(0, 0), QTimeZone::utc());
+    return QDateTime::fromString(member.value(QLatin1String("dateTime")).toString(), Qt::ISODate);
+}
+
 } // namespace
 
 FakeGoogleCalendar::FakeGoogleCalendar(QObject* parent)
@@ -212,15 +232,49 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::handle(const Request& request)
     const QString eventId = parts.at(4);
     const CalendarData& calendar = m_calendars[calendarId];
     if (request.method == "GET") {
-        if (!calendar.byId.contains(eventId))
-            return error(404, QStringLiteral("Not Found"));
-        return LoopbackHttpServer::json(200, calendar.byId.value(eventId).item);
+        if (calendar.byId.contains(eventId))
+            return LoopbackHttpServer::json(200, calendar.byId.value(eventId).item);
+        if (const QJsonObject occurrence = occurrenceOf(calendar, eventId); !occurrence.isEmpty())
+            return LoopbackHttpServer::json(200, occurrence);
+        return error(404, QStringLiteral("Not Found"));
     }
     if (request.method == "PUT")
         return updateEvent(calendarId, eventId, request);
     if (request.method == "DELETE")
         return deleteEvent(calendarId, eventId, request);
     return error(405, QStringLiteral("Method Not Allowed"));
+}
+
+QJsonObject FakeGoogleCalendar::occurrenceOf(const CalendarData& calendar, const QString& eventId)
+{
+    const qsizetype cut = eventId.lastIndexOf(u'_');
+    if (cut < 1)
+        return {};
+    const QString seriesId = eventId.left(cut);
+    const QString startText = eventId.mid(cut + 1);
+    QJsonObject series = calendar.byId.value(seriesId).item;
+    if (!series.contains(QLatin1String("recurrence")))
+        return {};
+    const bool allDay = startText.size() == 8;
+    if (!allDay && (startText.size() != 16 || startText.at(8) != u'T' || !startText.endsWith(u'Z')))
+        return {};
+    const QDate date = QDate::fromString(startText.left(8), QStringLiteral("yyyyMMdd"));
+    const QTime time =
+        allDay ? QTime(0, 0) : QTime::fromString(startText.mid(9, 6), QStringLiteral("HHmmss"));
+    if (!date.isValid() || !time.isValid())
+        return {};
+    const QDateTime utcStart(date, time, QTimeZone::utc());
+    const QJsonObject seriesStart = series.value(QLatin1String("start")).toObject();
+    const QString zone = seriesStart.value(QLatin1String("timeZone")).toString();
+    const qint64 length =
+        instantOf(seriesStart).secsTo(instantOf(series.value(QLatin1String("end")).toObject()));
+    series.remove(QLatin1String("recurrence"));
+    series.insert(QLatin1String("id"), eventId);
+    series.insert(QLatin1String("recurringEventId"), seriesId);
+    series.insert(QLatin1String("originalStartTime"), timeMember(utcStart, allDay, zone));
+    series.insert(QLatin1String("start"), timeMember(utcStart, allDay, zone));
+    series.insert(QLatin1String("end"), timeMember(utcStart.addSecs(length), allDay, zone));
+    return series;
 }
 
 FakeGoogleCalendar::Reply FakeGoogleCalendar::listingFault(const QString& nextToken)
@@ -356,15 +410,13 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::updateEvent(const QString& calenda
                                                           const Request& request)
 {
     CalendarData& calendar = m_calendars[calendarId];
-    // An occurrence of a series exists before it is first changed: "<series id>_<start>".
-    const QString seriesId = eventId.left(std::max<qsizetype>(0, eventId.lastIndexOf(u'_')));
-    const bool occurrence =
-        calendar.byId.contains(seriesId) &&
-        calendar.byId.value(seriesId).item.contains(QLatin1String("recurrence"));
-    if (!calendar.byId.contains(eventId) && !occurrence)
+    // An occurrence of a series exists before it is first changed.
+    const QJsonObject current = calendar.byId.contains(eventId) ? calendar.byId.value(eventId).item
+                                                                : occurrenceOf(calendar, eventId);
+    if (current.isEmpty())
         return error(404, QStringLiteral("Not Found"));
     const QByteArray ifMatch = request.headers.value("if-match");
-    const QString etag = calendar.byId.value(eventId).item.value(QLatin1String("etag")).toString();
+    const QString etag = current.value(QLatin1String("etag")).toString();
     if (!ifMatch.isEmpty() && QString::fromUtf8(ifMatch) != etag)
         return error(412, QStringLiteral("Precondition Failed"));
     const QJsonDocument document = QJsonDocument::fromJson(request.body);

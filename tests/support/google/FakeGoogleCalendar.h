@@ -14,11 +14,13 @@
 // "/calendar/v3": the calendar list (in pages, with access roles) and, per calendar, event
 // listings in pages (full, or incremental from a sync token), single reads, inserts (with an id
 // chosen by the client, 409 when it is taken), updates and deletes checked against If-Match (412)
-// and per-event ETags. An occurrence of a stored series ("<series id>_<start>") can be updated
-// before it was ever stored, as on Google. Every change takes the next number of one sequence; a
-// sync token names the number its listing saw, and a deleted event stays as "cancelled" so that
-// incremental listings report it. Faults are switched on by the test: expired sync tokens (410), a
-// stalled reply, a reply that is not JSON, a page token that repeats, pages without end.
+// and per-event ETags. An occurrence of a stored series ("<series id>_<start>", the start as
+// "yyyyMMddTHHmmssZ" or "yyyyMMdd") can be read and updated before it was ever stored, as on
+// Google: until then it is the series' item at that start, with the series' ETag. Every change
+// takes the next number of one sequence; a sync token names the number its listing saw, and a
+// deleted event stays as "cancelled" so that incremental listings report it. Faults are switched
+// on by the test: expired sync tokens (410), a stalled reply, a reply that is not JSON, a page
+// token that repeats, pages without end.
 class FakeGoogleCalendar : public QObject
 {
     Q_OBJECT
@@ -100,6 +102,9 @@ private:
     Reply updateEvent(const QString& calendarId, const QString& eventId, const Request& request);
     Reply deleteEvent(const QString& calendarId, const QString& eventId, const Request& request);
     Reply listingFault(const QString& nextToken);
+    // The occurrence an id names in a stored series, as read before it was ever changed; empty
+    // when the id names none.
+    static QJsonObject occurrenceOf(const CalendarData& calendar, const QString& eventId);
     Stored& store(CalendarData& calendar, QJsonObject item);
     static Reply error(int status, const QString& message);
 

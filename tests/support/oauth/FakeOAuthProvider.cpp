@@ -103,6 +103,12 @@ LoopbackHttpServer::Reply FakeOAuthProvider::token(const LoopbackHttpServer::Req
     const auto field = [&form](const char* name) {
         return form.queryItemValue(QLatin1String(name), QUrl::FullyDecoded);
     };
+    if (m_failureStatus != 0) {
+        LoopbackHttpServer::Reply failure;
+        failure.status = m_failureStatus;
+        failure.body = m_failureBody;
+        return failure;
+    }
     if (m_tokenMode == TokenMode::Stall) {
         LoopbackHttpServer::Reply stalled;
         stalled.stall = true;

@@ -33,6 +33,13 @@ public:
     void exportEnvironment() const;
 
     void setTokenMode(TokenMode mode) { m_tokenMode = mode; }
+    // The token endpoint answers every request with this status and body instead, until set
+    // back with status 0.
+    void setTokenFailure(int status, const QByteArray& body)
+    {
+        m_failureStatus = status;
+        m_failureBody = body;
+    }
     // The next authorisation redirects with error=access_denied (and a description).
     void setDenyNext(bool deny) { m_deny = deny; }
     void setIdentity(const QString& email, const QString& name);
@@ -54,6 +61,8 @@ private:
 
     LoopbackHttpServer* m_http;
     TokenMode m_tokenMode = TokenMode::Issue;
+    int m_failureStatus = 0;
+    QByteArray m_failureBody;
     bool m_deny = false;
     QString m_email = QStringLiteral("ada@example.com");
     QString m_name = QStringLiteral("Ada Lovelace");

@@ -1,3 +1,4 @@
+#include "AccountAttention.h"
 #include "AccountRepository.h"
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
@@ -12,8 +13,10 @@
 #include "GoogleSyncClient.h"
 #include "Ical.h"
 #include "Recurrence.h"
+#include "SeriesEdit.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QSignalSpy>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -239,12 +242,33 @@ private Q_SLOTS:
         QCOMPARE(stored.refreshToken, m_refreshToken);
     }
 
+    void expiredSyncTokenListsEverythingOnce_data()
+    {
+        QTest::addColumn<bool>("editedHere");   // "a" holds a local edit not sent yet
+        QTest::addColumn<bool>("changedThere"); // and Google changed it too: its ETag is stale
+        QTest::newRow("nothing edited") << false << false;
+        QTest::newRow("synced event edited here") << true << false;
+        QTest::newRow("edited here and on Google") << true << true;
+    }
+
     void expiredSyncTokenListsEverythingOnce()
     {
+        QFETCH(bool, editedHere);
+        QFETCH(bool, changedThere);
         for (const QString& id : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
             m_fake->putEvent(googleCalendar, timed(id, id));
         QCOMPARE(sync().count, 3);
         const QString oldToken = calendar().syncToken;
+        const Event a = *byGoogleId(QStringLiteral("a"));
+        if (editedHere) {
+            Event edited = a;
+            edited.title = QStringLiteral("A, edited here");
+            edited.syncStatus = QStringLiteral("pending");
+            QVERIFY(events()->update(edited));
+        }
+        if (changedThere)
+            m_fake->putEvent(googleCalendar,
+                             timed(QStringLiteral("a"), QStringLiteral("A, changed there"), 4));
         m_fake->purgeEvent(googleCalendar, QStringLiteral("b"));
         m_fake->expireSyncTokens();
         addLocal(QStringLiteral("11111111-2222-3333-4444-555555555555"), QStringLiteral("Mine"));
@@ -260,6 +284,78 @@ private Q_SLOTS:
         // The local event was not on the server: kept and sent.
         QCOMPARE(m_fake->liveEvents(googleCalendar).size(), 3);
         QVERIFY(!calendar().syncToken.isEmpty() && calendar().syncToken != oldToken);
+        // The full listing neither overwrote nor dropped the local edit: it went out.
+        const Event after = *byGoogleId(QStringLiteral("a"));
+        QCOMPARE(after.id, a.id);
+        QCOMPARE(after.syncStatus, QStringLiteral("synced"));
+        const QString title = editedHere ? QStringLiteral("A, edited here") : QStringLiteral("a");
+        QCOMPARE(after.title, title);
+        QCOMPARE(m_fake->event(googleCalendar, QStringLiteral("a"))
+                     .value(QStringLiteral("summary"))
+                     .toString(),
+                 title);
+    }
+
+    // A refresh Google refuses marks the account as needing a sign-in, as an account without
+    // tokens is; one that may pass does not. Either way the calendar keeps its rows, and a
+    // refresh that works again takes the mark away.
+    void refusedRefreshAsksForSignIn_data()
+    {
+        QTest::addColumn<int>("status"); // 0: no answer
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("revoked") << 400 << QByteArray(FakeOAuthProvider::rejectedBody()) << true;
+        QTest::newRow("refused with 401")
+            << 401 << QByteArray(R"({"error":"invalid_grant"})") << true;
+        QTest::newRow("server error")
+            << 503 << QByteArray(R"({"error":"temporarily_unavailable"})") << false;
+        QTest::newRow("client unknown")
+            << 401 << QByteArray(R"({"error":"invalid_client"})") << false;
+        QTest::newRow("no answer") << 0 << QByteArray() << false;
+    }
+
+    void refusedRefreshAsksForSignIn()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, refused);
+        for (const QString& id : {QStringLiteral("a"), QStringLiteral("b")})
+            m_fake->putEvent(googleCalendar, timed(id, id));
+        QCOMPARE(sync().completed, 1);
+        storeTokens(Clock::now().addSecs(-60));
+        if (status == 0)
+            m_provider->setTokenMode(FakeOAuthProvider::TokenMode::Stall);
+        else
+            m_provider->setTokenFailure(status, body);
+
+        const Outcome outcome = sync(status == 0 ? 300 : 5000);
+        QCOMPARE(outcome.failed, 1);
+        if (refused)
+            QCOMPARE(outcome.failure,
+                     QStringLiteral("Google no longer accepts the saved sign-in. Sign in again."));
+        else
+            QVERIFY2(outcome.failure.startsWith(QLatin1String("Google token refresh failed: ")),
+                     qPrintable(outcome.failure));
+        QCOMPARE(calendar().lastSyncError, outcome.failure);
+        const auto needSignIn = [this] {
+            return AccountAttention::count(
+                       state()->accounts()->getAll(),
+                       [](const Account& account) {
+                           return !Google::AuthService::loadTokens(account.id)
+                                       .refreshToken.isEmpty();
+                       },
+                       QStringLiteral("Password missing"))
+                .needSignIn;
+        };
+        QCOMPARE(needSignIn(), refused ? 1 : 0);
+        QCOMPARE(events()->getByCalendar(calendarId).size(), 2);
+        QCOMPARE(Google::AuthService::loadTokens(QStringLiteral("g")).refreshToken, m_refreshToken);
+
+        m_provider->setTokenFailure(0, {});
+        m_provider->setTokenMode(FakeOAuthProvider::TokenMode::Issue);
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(needSignIn(), 0);
+        QVERIFY(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError.isEmpty());
     }
 
     void listingFailuresStoreNothing_data()
@@ -508,6 +604,52 @@ private Q_SLOTS:
         QCOMPARE(sync().completed, 1);
         QVERIFY(shown().isEmpty());
         QVERIFY(events()->getByCalendar(calendarId).isEmpty());
+    }
+
+    // An occurrence changed here for the first time is sent as that occurrence of Google's, read
+    // first: its guests, organiser and conference stay, though its row holds iCalendar text.
+    void firstChangeOfAnOccurrenceKeepsItsGuests()
+    {
+        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        QJsonArray guests;
+        for (const char* email : {"ada@example.com", "bob@example.com", "cy@example.com"})
+            guests.append(QJsonObject{{QStringLiteral("email"), QLatin1String(email)},
+                                      {QStringLiteral("responseStatus"), "accepted"}});
+        master.insert(QStringLiteral("attendees"), guests);
+        master.insert(QStringLiteral("organizer"),
+                      QJsonObject{{QStringLiteral("email"), QStringLiteral("ada@example.com")}});
+        master.insert(QStringLiteral("conferenceData"),
+                      QJsonObject{{QStringLiteral("conferenceId"), QStringLiteral("xyz")}});
+        m_fake->putEvent(googleCalendar, master);
+        QCOMPARE(sync().completed, 1);
+        const Event series = *byGoogleId(QStringLiteral("wk"));
+        QCOMPARE(series.attendees.size(), 3);
+
+        // Moved two hours later in its second week, as the event form stores it.
+        const QDateTime week = series.startTime.addDays(7);
+        Event moved = SeriesEdit::occurrenceOverride(
+            series, week, week.addSecs(7200), series.endTime->addDays(7).addSecs(7200),
+            QStringLiteral("eeeeeeee-0000-0000-0000-000000000005"), Clock::now());
+        moved.rawIcalendar = Ical::buildEvent(moved);
+        QVERIFY(events()->insert(moved));
+        QCOMPARE(sync().completed, 1);
+
+        const QString occurrence = QStringLiteral("wk_20260309T080000Z");
+        QJsonObject sent;
+        for (const LoopbackHttpServer::Request& request : m_fake->requests()) {
+            if (request.method == "PUT" && request.path.endsWith(occurrence))
+                sent = QJsonDocument::fromJson(request.body).object();
+        }
+        for (const char* kept : {"attendees", "organizer", "conferenceData"})
+            QVERIFY2(sent.value(QLatin1String(kept)) == master.value(QLatin1String(kept)), kept);
+        QCOMPARE(sent.value(QStringLiteral("recurringEventId")).toString(), QStringLiteral("wk"));
+        QCOMPARE(sent.value(QStringLiteral("start")).toObject().value(QStringLiteral("dateTime")),
+                 QStringLiteral("2026-03-09T11:00:00+01:00"));
+        const Event stored = *events()->getById(moved.id);
+        QCOMPARE(stored.providerEventId, occurrence);
+        QCOMPARE(stored.syncStatus, QStringLiteral("synced"));
     }
 
     void failedLocalWriteEndsOnceAndKeepsTheToken()

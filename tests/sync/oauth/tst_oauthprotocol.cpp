@@ -212,6 +212,33 @@ private Q_SLOTS:
         QCOMPARE(reply.expiresInSeconds, expiresIn);
     }
 
+    // Only the provider's refusal of the grant itself asks the user to sign in again.
+    void refusedGrants_data()
+    {
+        QTest::addColumn<int>("status"); // 0: no HTTP answer
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("refused");
+        const QByteArray invalidGrant =
+            R"({"error":"invalid_grant","error_description":"Token has been expired or revoked."})";
+        QTest::newRow("400 invalid_grant") << 400 << invalidGrant << true;
+        QTest::newRow("401 invalid_grant") << 401 << invalidGrant << true;
+        QTest::newRow("server error naming it") << 500 << invalidGrant << false;
+        QTest::newRow("client unknown")
+            << 401 << QByteArray(R"({"error":"invalid_client"})") << false;
+        QTest::newRow("not JSON") << 400 << QByteArray("<html>invalid_grant</html>") << false;
+        QTest::newRow("error as an object")
+            << 400 << QByteArray(R"({"error":{"message":"invalid_grant"}})") << false;
+        QTest::newRow("no answer") << 0 << QByteArray() << false;
+    }
+
+    void refusedGrants()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, refused);
+        QCOMPARE(OAuthProtocol::refusesGrant(status, body), refused);
+    }
+
     void identities_data()
     {
         QTest::addColumn<Provider>("provider");
