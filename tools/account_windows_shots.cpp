@@ -1,7 +1,8 @@
 // Renders the account windows in light and dark mode as PNG files for a person to look at: the
 // share dialog of a cloud calendar (nobody shared yet, people shared, a failed list and a
-// refused grant) and every page of the account screen. The account and calendar services are
-// the test fakes on 127.0.0.1; nothing else is contacted. Run under a display:
+// refused grant), every page of the account screen, and the screen once the service has ended
+// the session. The account and calendar services are the test fakes on 127.0.0.1; nothing else
+// is contacted. Run under a display:
 //     xvfb-run -a account_windows_shots <output folder>
 
 #include "AccountScreen.h"
@@ -160,7 +161,18 @@ int main(int argc, char* argv[])
             QApplication::processEvents();
             capture.save(screen, QStringLiteral("account-%1").arg(pages.at(row)) + suffix);
         }
+
+        // The service refuses to renew the session: the screen offers the sign-in.
+        service.setRefreshMode(FakeAccountService::RefreshMode::Reject);
+        client.tokenManager()->setTokens(service.mintAccessToken(20),
+                                         client.tokenManager()->refreshToken());
+        screen->refresh();
+        settle();
+        capture.save(screen, QStringLiteral("account-signed-out") + suffix);
         delete screen;
+        service.setRefreshMode(FakeAccountService::RefreshMode::Rotate);
+        client.tokenManager()->setTokens(service.mintAccessToken(3600), service.mintRefreshToken());
+        client.initialize();
     }
     return capture.finish();
 }

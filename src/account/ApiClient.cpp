@@ -39,6 +39,9 @@ QString ApiClient::failureText(int status, const QJsonObject& json)
         return said.left(Limits::maxServiceErrorTextChars);
     if (status == 0)
         return QStringLiteral("The service could not be reached");
+    // A success status on a failure: the reply itself was not what was asked for.
+    if (status >= 200 && status <= 299)
+        return QStringLiteral("The service's reply could not be read");
     return QStringLiteral("HTTP %1").arg(status);
 }
 
@@ -200,9 +203,11 @@ void ApiClient::handleReply(QNetworkReply* reply, const QByteArray& method, cons
     // A reply cut off by the time-out is closed already; it has no body to read.
     const QByteArray bytes = reply->isOpen() ? reply->readAll() : QByteArray();
     QJsonObject json;
+    bool readable = bytes.isEmpty();
     if (!bytes.isEmpty()) {
         const QJsonDocument document = QJsonDocument::fromJson(bytes);
-        if (document.isObject())
+        readable = document.isObject();
+        if (readable)
             json = document.object();
     }
 
@@ -215,6 +220,19 @@ void ApiClient::handleReply(QNetworkReply* reply, const QByteArray& method, cons
         if (callback)
             callback(false, 0, {});
         return;
+    }
+    if (status >= 200 && status <= 299) {
+        // A gateway's own page, a body cut off on the way, or no body where a representation
+        // was asked for would otherwise read as an empty answer: "no group", "no devices".
+        // Only a change may succeed without a body (204 and the like).
+        const bool cut = reply->error() != QNetworkReply::NoError;
+        if (cut || !readable || (bytes.isEmpty() && method == "GET")) {
+            qWarning().noquote() << "[Account]" << method << "answered" << status
+                                 << (cut ? "with a cut-off body" : "without a JSON object");
+            if (callback)
+                callback(false, status, {});
+            return;
+        }
     }
     if (callback)
         callback(status >= 200 && status <= 299, status, json);

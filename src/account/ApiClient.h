@@ -20,7 +20,9 @@ class TokenManager;
 // form: a percent-encoded segment stays as it is, other characters are encoded), identifying
 // headers, the bearer token with a refresh ahead of expiry and one refresh-and-retry after a 401.
 // Every request ends in exactly one callback (ok = 2xx, HTTP status or 0, reply object or empty),
-// also when the service stalls: each request has a transfer time-out.
+// also when the service stalls: each request has a transfer time-out. A 2xx reply counts only
+// with a whole body that is a JSON object, or with no body at all to anything but a GET;
+// otherwise it fails with its status and an empty object.
 class ApiClient : public QObject
 {
     Q_OBJECT
@@ -37,7 +39,8 @@ public:
     // One path segment percent-encoded (a "/" included), for ids put into request paths.
     static QString pathSegment(const QString& text);
     // What a failed request came to, in words for a person: the reply's "error" text when it
-    // has one (cut to a bounded length), else the HTTP status, else that nothing answered.
+    // has one (cut to a bounded length), else the HTTP status, else that nothing answered; a
+    // failed 2xx is a reply that could not be read.
     static QString failureText(int status, const QJsonObject& json);
 
     ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);

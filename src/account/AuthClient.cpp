@@ -55,6 +55,8 @@ AuthClient::AuthClient(const QString& authBaseUrl, const QString& realmSlug,
                 onSuccess(access, json.value(QStringLiteral("refresh_token")).toString());
             });
     });
+    // Whichever request asked for the refresh, a refused refresh token ends the session.
+    connect(m_tokenManager, &TokenManager::sessionEnded, this, &AuthClient::endSession);
 }
 
 void AuthClient::initialize()
@@ -70,11 +72,10 @@ void AuthClient::initialize()
             if (!self)
                 return;
             // Offline, a time-out or a server fault keeps the session: the refresh is tried
-            // again on the next request. Only a rejected refresh token ends it.
+            // again on the next request. Only a rejected refresh token ends it, and that has
+            // signed out already.
             if (refreshed || !self->m_tokenManager->lastRefreshRejected())
                 self->setState(AuthState::SignedIn);
-            else
-                self->forgetSession();
         });
         return;
     }
@@ -104,7 +105,23 @@ void AuthClient::login()
             .arg(m_authBaseUrl, m_realmSlug, m_clientId,
                  QString::fromLatin1(QUrl::toPercentEncoding(redirectUri)),
                  QString::fromLatin1(QUrl::toPercentEncoding(handler->state())));
-    QDesktopServices::openUrl(QUrl(loginUrl));
+    if (!QDesktopServices::openUrl(QUrl(loginUrl))) {
+        // The listener goes on waiting: the page opened by hand still completes the sign-in.
+        qWarning("[Account] no browser opened the sign-in page");
+        Q_EMIT loginPageNotOpened(QUrl(loginUrl));
+    }
+}
+
+void AuthClient::cancelLogin()
+{
+    bool waiting = false;
+    for (WebAuthHandler* handler : findChildren<WebAuthHandler*>(Qt::FindDirectChildrenOnly)) {
+        waiting = waiting || handler->isListening();
+        // At once, not later: the port must be closed when the person is told it is.
+        delete handler;
+    }
+    if (waiting)
+        Q_EMIT loginFailed(QStringLiteral("Sign-in cancelled."));
 }
 
 void AuthClient::handleCallback(const QUrl& url)
@@ -140,10 +157,8 @@ void AuthClient::logout()
 
 void AuthClient::refreshToken(std::function<void(bool)> callback)
 {
-    QPointer<AuthClient> self(this);
-    m_tokenManager->refresh([self, callback](bool refreshed) {
-        if (self && !refreshed && self->m_tokenManager->lastRefreshRejected())
-            self->forgetSession();
+    // A rejected refresh token has signed out (sessionEnded) before the callback runs.
+    m_tokenManager->refresh([callback](bool refreshed) {
         if (callback)
             callback(refreshed);
     });
@@ -178,6 +193,11 @@ AuthClient::userReply(std::function<void(User)> callback)
 void AuthClient::forgetSession()
 {
     m_tokenManager->clearTokens();
+    endSession();
+}
+
+void AuthClient::endSession()
+{
     m_currentUser = User();
     setState(AuthState::SignedOut);
 }

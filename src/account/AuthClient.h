@@ -30,12 +30,16 @@ public:
     // token is usable). Stored tokens mean signed in unless the service rejects the refresh
     // token; being offline or meeting a time-out or a server fault keeps the session.
     void initialize();
-    // Opens the realm's login page in the browser and waits for its redirect.
+    // Opens the realm's login page in the browser and waits for its redirect. When no browser
+    // opens it, loginPageNotOpened says so and the wait goes on, for the page opened by hand.
     void login();
+    // Ends every sign-in still waiting for its redirect, closing its listener; loginFailed then
+    // says "Sign-in cancelled.". Nothing happens when none is waiting.
+    void cancelLogin();
     // Signs out locally at once; the service is told without waiting for its answer.
     void logout();
-    // Refreshes now; only the service's rejection of the refresh token signs out locally.
-    // callback may be empty.
+    // Refreshes now; only the service's rejection of the refresh token signs out locally, as it
+    // does for any refresh (the transports' included). callback may be empty.
     void refreshToken(std::function<void(bool)> callback);
 
     // The callback gets the new user, or the previous one when the request failed.
@@ -62,6 +66,8 @@ Q_SIGNALS:
     void stateChanged(OrvaAccount::AuthState state);
     void loginSucceeded();
     void loginFailed(const QString& error);
+    // No browser could be started for the login page at loginUrl; the sign-in still waits.
+    void loginPageNotOpened(const QUrl& loginUrl);
     void logoutCompleted();
 
 private:
@@ -72,6 +78,8 @@ private:
     userReply(std::function<void(User)> callback);
     // Forgets the tokens and the user, and announces the sign-out.
     void forgetSession();
+    // As forgetSession, once the tokens are gone already.
+    void endSession();
 
     QString m_authBaseUrl;
     QString m_realmSlug;

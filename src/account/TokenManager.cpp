@@ -148,9 +148,13 @@ void TokenManager::finishRefresh(quint64 generation, bool succeeded, const QStri
     {
         QMutexLocker lock(&m_mutex);
         // A sign-out or a new sign-in came first: this outcome is stale and its callers were
-        // already answered.
-        if (generation != m_generation)
+        // already answered. A rejection marked just before it is this refresh's too, not that of
+        // one started since.
+        if (generation != m_generation) {
+            if (!succeeded)
+                m_refreshRejected = false;
             return;
+        }
     }
     // Without an access token nothing was obtained; without a new refresh token the server
     // keeps the old one valid (RFC 6749, 6).
@@ -163,9 +167,19 @@ void TokenManager::finishRefresh(quint64 generation, bool succeeded, const QStri
         if (!refreshToken.isEmpty())
             m_store->write(refreshTokenKey, m_refreshToken);
     }
+    bool ended = false;
     {
         QMutexLocker lock(&m_mutex);
         m_refreshing = false;
+        ended = !obtained && m_refreshRejected;
+    }
+    // A refused refresh token will never be accepted again: keeping it would only make every
+    // later request fail the same way.
+    if (ended) {
+        m_accessToken.clear();
+        m_refreshToken.clear();
+        m_store->clear();
+        Q_EMIT sessionEnded();
     }
     answerWaiting(obtained);
 }

@@ -50,7 +50,9 @@ public:
 
     void setRefreshCallback(RefreshCallback callback);
     // The refresh callback calls this before its failure continuation when the service
-    // rejected the refresh token itself (not for a timeout, a network error or a 5xx).
+    // rejected the refresh token itself (not for a timeout, a network error or a 5xx). That
+    // refresh then ends the session: both tokens are dropped from memory and the store and
+    // sessionEnded is emitted, before the waiting callers get false.
     void markRefreshRejected();
     // True when the last refresh that ended failed because the service rejected the refresh
     // token; only then is the session over. Reset when a refresh starts.
@@ -62,6 +64,10 @@ public:
     static qint64 tokenExpiry(const QString& token);
     // The "custom"/"orv" claims; a default record when they cannot be read.
     static OrvClaims decodeClaims(const QString& token);
+
+Q_SIGNALS:
+    // The service refused the refresh token; the tokens are gone and a new sign-in is needed.
+    void sessionEnded();
 
 private:
     // Ends the refresh of the given generation; outcomes of an abandoned refresh are dropped.

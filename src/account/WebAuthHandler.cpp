@@ -87,6 +87,11 @@ QString WebAuthHandler::redirectUri() const
     return QStringLiteral("http://localhost:%1/callback").arg(m_port);
 }
 
+bool WebAuthHandler::isListening() const
+{
+    return m_server->isListening();
+}
+
 void WebAuthHandler::onNewConnection()
 {
     QTcpSocket* socket = m_server->nextPendingConnection();

@@ -28,6 +28,8 @@ public:
     QString start();
     // "http://localhost:<port>/callback".
     QString redirectUri() const;
+    // True from start() until the accepted callback or the time-out.
+    bool isListening() const;
     // The random value (256 bits, base64url) the login URL carries and the callback must echo.
     QString state() const { return m_state; }
     // Milliseconds from start() until the handler gives up; takes effect at the next start().

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AccountScreen.h"
+#include "AccountWidgets.h"
 #include "AgendaListWidget.h"
 #include "AppState.h"
 #include "AppSyncClientFactory.h"
@@ -359,7 +360,7 @@ void MainWindow::showOrvandellicAccountScreen()
     // The account screen serves a signed-in user; a signed-out one is sent to the browser
     // sign-in.
     if (!client->isAuthenticated()) {
-        client->authClient()->login();
+        OrvaAccount::AccountWidgets::signIn(client->authClient(), this);
         return;
     }
     if (!m_accountScreen) {

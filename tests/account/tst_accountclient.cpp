@@ -143,6 +143,12 @@ private Q_SLOTS:
         QTest::newRow("server's words")
             << 500 << QByteArray(R"({"error":"down"})") << QStringLiteral("down");
         QTest::newRow("status only") << 503 << QByteArray() << QStringLiteral("HTTP 503");
+        // A success status with a body that is no answer: never an empty group, never done.
+        QTest::newRow("gateway page")
+            << 200 << QByteArray("<html><body>Service starting</body></html>")
+            << QStringLiteral("The service's reply could not be read");
+        QTest::newRow("cut body") << 200 << QByteArray("{\"id\":\"group-1\",\"members\":[{\"acc")
+                                  << QStringLiteral("The service's reply could not be read");
     }
 
     void failuresAreToldFromEmptyAnswers()

@@ -10,7 +10,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -39,6 +42,24 @@ QJsonObject family()
             {QStringLiteral("pending_invitations"),
              QJsonArray{QJsonObject{{QStringLiteral("id"), QStringLiteral("inv-1")},
                                     {QStringLiteral("invite_code"), QStringLiteral("JOIN-9")}}}}};
+}
+
+// Loads the URL as a browser would, without following a redirect, and gives the redirect
+// target; "localhost" is reached at 127.0.0.1.
+QUrl visit(QUrl url)
+{
+    if (url.host() == QLatin1String("localhost"))
+        url.setHost(QStringLiteral("127.0.0.1"));
+    QNetworkAccessManager network;
+    network.setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
+    QNetworkRequest request(url);
+    request.setTransferTimeout(10000);
+    QNetworkReply* reply = network.get(request);
+    if (!QTest::qWaitFor([reply] { return reply->isFinished(); }, 10000))
+        qWarning("no answer from the sign-in page");
+    const QUrl location = reply->header(QNetworkRequest::LocationHeader).toUrl();
+    delete reply;
+    return location;
 }
 
 // Answers a text prompt with `text`, or cancels it.
@@ -255,23 +276,122 @@ private Q_SLOTS:
                                   status != 204, 10000);
     }
 
+    // A gateway's page with a success status is a failure like any other, not an empty list.
+    void failedListsShowTheirReason_data()
+    {
+        QTest::addColumn<bool>("gatewayPages");
+        QTest::addColumn<QStringList>("reasons");
+        QTest::newRow("error statuses") << false
+                                        << QStringList{"Could not load your group: HTTP 503",
+                                                       "Could not load your devices: database down",
+                                                       "Could not load your sessions: HTTP 502"};
+        QTest::newRow("gateway pages")
+            << true
+            << QStringList{"Could not load your group: The service's reply could not be read",
+                           "Could not load your devices: The service's reply could not be read",
+                           "Could not load your sessions: The service's reply could not be read"};
+    }
+
     void failedListsShowTheirReason()
     {
+        QFETCH(bool, gatewayPages);
+        QFETCH(QStringList, reasons);
         signInAs(QStringLiteral("owner"));
         m_fx.client->initialize();
-        m_fx.service->setCannedReply("GET", QStringLiteral("/group"), 503, {});
-        m_fx.service->setCannedReply("GET", QStringLiteral("/devices"), 500,
-                                     R"({"error":"database down"})");
-        m_fx.service->setCannedReply("GET", QStringLiteral("/users/me/sessions"), 502, {});
+        if (gatewayPages) {
+            for (const char* path : {"/group", "/devices", "/users/me/sessions"})
+                m_fx.service->setCannedReply("GET", QString::fromLatin1(path), 200,
+                                             "<html><body>Please wait</body></html>");
+        } else {
+            m_fx.service->setCannedReply("GET", QStringLiteral("/group"), 503, {});
+            m_fx.service->setCannedReply("GET", QStringLiteral("/devices"), 500,
+                                         R"({"error":"database down"})");
+            m_fx.service->setCannedReply("GET", QStringLiteral("/users/me/sessions"), 502, {});
+        }
         auto screen = openScreen();
-        for (const char* reason :
-             {"Could not load your group: HTTP 503", "Could not load your devices: database down",
-              "Could not load your sessions: HTTP 502"})
-            QTRY_VERIFY_WITH_TIMEOUT(
-                visibleTexts(screen.get()).contains(QString::fromLatin1(reason)), 10000);
+        for (const QString& reason : reasons)
+            QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(reason), 10000);
         const QStringList texts = visibleTexts(screen.get());
-        for (const char* emptyState : {"No Group", "No devices registered.", "No active sessions."})
-            QVERIFY(!texts.contains(QString::fromLatin1(emptyState)));
+        for (const char* emptyState : {"No Group", "[Join with Invite Code]",
+                                       "No devices registered.", "No active sessions."})
+            QVERIFY2(!texts.contains(QString::fromLatin1(emptyState)), emptyState);
+    }
+
+    // A refused refresh ends the session on screen: the pages give way to the note and the
+    // sign-in, which works without a browser too, and brings the pages back. A server fault
+    // on the way keeps the session.
+    void aRefusedRefreshEndsTheSessionOnScreen_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("refresh token refused") << true;
+        QTest::newRow("server fault") << false;
+    }
+
+    void aRefusedRefreshEndsTheSessionOnScreen()
+    {
+        QFETCH(bool, refused);
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(QStringLiteral("Phone")),
+                                 10000);
+        const auto shown = [&screen](const QString& text) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            for (QWidget* widget : screen->findChildren<QWidget*>()) {
+                const QVariant value = widget->property("text");
+                if (value.toString() == text && widget->isVisibleTo(screen.get()))
+                    return true;
+            }
+            return false;
+        };
+        const QString ended = QStringLiteral("Your session has ended. Sign in again.");
+        QVERIFY(!shown(ended));
+
+        // The access token is about to expire: the next loads refresh it first.
+        m_fx.client->tokenManager()->setTokens(m_fx.service->mintAccessToken(20),
+                                               m_fx.client->tokenManager()->refreshToken());
+        if (refused)
+            m_fx.service->setRefreshMode(FakeAccountService::RefreshMode::Reject);
+        else
+            m_fx.service->setCannedReply("POST", QStringLiteral("/auth/token/refresh"), 503, "");
+        screen->refresh();
+        if (!refused) {
+            QTRY_VERIFY_WITH_TIMEOUT(
+                visibleTexts(screen.get())
+                    .contains(QStringLiteral("Could not load your devices: HTTP 401")),
+                10000);
+            QVERIFY(!shown(ended));
+            QVERIFY(m_fx.client->isAuthenticated());
+            QVERIFY(AccountTesting::stored(TokenManager::refreshTokenKey).has_value());
+            return;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(shown(ended), 10000);
+        QVERIFY(!shown(QStringLiteral("Profile")));
+        // The note says it all: no failed load adds its own error.
+        QCOMPARE(statusLine(screen.get()), QString());
+        QVERIFY(!m_fx.client->isAuthenticated());
+        QVERIFY(!AccountTesting::stored(TokenManager::refreshTokenKey).has_value());
+
+        // No browser here: the address is offered, and opening it by hand signs in.
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            QSKIP("a real browser might open");
+        const int deviceLoads = m_fx.service->count("GET", QStringLiteral("/devices"));
+        const auto seen = ModalSeam::run(
+            [&] { button(screen.get(), QStringLiteral("Sign In"))->click(); },
+            [](QWidget* dialog) {
+                auto* address = dialog->findChild<QLineEdit*>(QStringLiteral("signInAddress"));
+                QVERIFY(address && address->isReadOnly());
+                visit(visit(QUrl(address->text())));
+                // The sign-in has ended: the dialog closed itself.
+                QVERIFY(QTest::qWaitFor([dialog] { return !dialog->isVisible(); }, 10000));
+            });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.value(0).title, QStringLiteral("Sign In"));
+        QVERIFY(m_fx.client->isAuthenticated());
+        QVERIFY(!shown(ended));
+        QVERIFY(shown(QStringLiteral("Profile")));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            m_fx.service->count("GET", QStringLiteral("/devices")) > deviceLoads, 10000);
     }
 
     void anOlderListNeverReplacesANewerOne()
@@ -349,15 +469,26 @@ private Q_SLOTS:
                                              "your account.")));
     }
 
+    // The service's refusal (or a gateway's page in its place) signs nobody out: the tokens
+    // stay and the failure is shown.
     void deletionNeedsTheExactWord_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<bool>("deletes");
-        QTest::newRow("exact") << "DELETE" << true << true;
-        QTest::newRow("lower case") << "delete" << true << false;
-        QTest::newRow("leading blank") << " DELETE" << true << false;
-        QTest::newRow("cancelled") << "DELETE" << false << false;
+        QTest::addColumn<int>("refusal"); // the service's status; 0 when it agrees
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("exact") << "DELETE" << true << true << 0 << QByteArray();
+        QTest::newRow("lower case") << "delete" << true << false << 0 << QByteArray();
+        QTest::newRow("leading blank") << " DELETE" << true << false << 0 << QByteArray();
+        QTest::newRow("cancelled") << "DELETE" << false << false << 0 << QByteArray();
+        QTest::newRow("forbidden")
+            << "DELETE" << true << true << 403 << QByteArray(R"({"error":"not allowed"})");
+        QTest::newRow("conflict") << "DELETE" << true << true << 409
+                                  << QByteArray(R"({"error":"transfer the group first"})");
+        QTest::newRow("server fault") << "DELETE" << true << true << 500 << QByteArray();
+        QTest::newRow("gateway page") << "DELETE" << true << true << 200
+                                      << QByteArray("<html><body>Bad gateway</body></html>");
     }
 
     void deletionNeedsTheExactWord()
@@ -365,24 +496,39 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(bool, accepted);
         QFETCH(bool, deletes);
+        QFETCH(int, refusal);
+        QFETCH(QByteArray, reply);
         signInAs(QStringLiteral("member"));
         m_fx.client->initialize();
+        if (refusal != 0)
+            m_fx.service->setCannedReply("DELETE", QStringLiteral("/profile"), refusal, reply);
+        const bool signsOut = deletes && refusal == 0;
         auto screen = openScreen();
         QSignalSpy logout(screen.get(), &AccountScreen::logoutRequested);
         // The information box comes with the service's answer: the trigger waits for it.
         const auto seen = ModalSeam::run(
             [&] {
                 button(screen.get(), QStringLiteral("Delete Account"))->click();
-                if (deletes)
+                if (signsOut)
                     QVERIFY(QTest::qWaitFor([&] { return !logout.isEmpty(); }, 10000));
+                else if (deletes)
+                    QVERIFY(QTest::qWaitFor([&] { return !statusLine(screen.get()).isEmpty(); },
+                                            10000));
             },
             QList<ModalSeam::Answer>{typing(typed, accepted), [](QWidget* box) {
                                          ModalSeam::clickButton(box, QStringLiteral("OK"));
                                      }});
-        QTRY_COMPARE_WITH_TIMEOUT(logout.size(), deletes ? 1 : 0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(logout.size(), signsOut ? 1 : 0, 10000);
         QCOMPARE(m_fx.service->count("DELETE", QStringLiteral("/profile")), deletes ? 1 : 0);
-        if (deletes)
+        if (signsOut)
             QCOMPARE(seen.value(1).title, QStringLiteral("Account Scheduled for Deletion"));
+        if (refusal == 0)
+            return;
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(statusLine(screen.get()), QStringLiteral("Failed to delete account."));
+        QVERIFY(m_fx.client->isAuthenticated());
+        QVERIFY(AccountTesting::stored(TokenManager::accessTokenKey).has_value());
+        QVERIFY(AccountTesting::stored(TokenManager::refreshTokenKey).has_value());
     }
 
     void passwordChecksComeFirst_data()

@@ -115,20 +115,29 @@ private Q_SLOTS:
                      QStringLiteral("unauthorized"));
     }
 
+    // Only the service's refusal of the refresh token ends the session, whichever request asked
+    // for the refresh: the tokens go and the client is signed out. Anything else keeps both.
     void failedRefreshFailsTheRequest_data()
     {
         QTest::addColumn<FakeAccountService::RefreshMode>("mode");
-        QTest::newRow("rejected") << FakeAccountService::RefreshMode::Reject;
-        QTest::newRow("no access token") << FakeAccountService::RefreshMode::OmitAccessToken;
-        QTest::newRow("stalled") << FakeAccountService::RefreshMode::Stall;
+        QTest::addColumn<bool>("sessionEnds");
+        QTest::newRow("rejected") << FakeAccountService::RefreshMode::Reject << true;
+        QTest::newRow("no access token")
+            << FakeAccountService::RefreshMode::OmitAccessToken << false;
+        QTest::newRow("stalled") << FakeAccountService::RefreshMode::Stall << false;
     }
 
     void failedRefreshFailsTheRequest()
     {
         QFETCH(FakeAccountService::RefreshMode, mode);
+        QFETCH(bool, sessionEnds);
         authApi()->setTransferTimeout(300);
-        m_fx.signIn(20);
+        m_fx.signIn(3600);
+        m_fx.client->initialize();
+        QVERIFY(m_fx.client->isAuthenticated());
         const QString refreshToken = m_fx.client->tokenManager()->refreshToken();
+        // Inside the expiry margin: the request refreshes first.
+        m_fx.client->tokenManager()->setTokens(m_fx.service->mintAccessToken(20), refreshToken);
         m_fx.service->setRefreshMode(mode);
         QSignalSpy required(authApi(), &ApiClient::authenticationRequired);
         const Outcome outcome = getMe();
@@ -137,8 +146,11 @@ private Q_SLOTS:
         QVERIFY(outcome.json.isEmpty());
         QCOMPARE(required.size(), 1);
         QCOMPARE(m_fx.service->count("GET", QStringLiteral("/users/me")), 0);
-        // The transport keeps the tokens; signing out is the sign-in client's decision.
-        QVERIFY(m_fx.client->tokenManager()->refreshToken() == refreshToken);
+        QCOMPARE(m_fx.client->isAuthenticated(), !sessionEnds);
+        QCOMPARE(m_fx.client->tokenManager()->refreshToken() == refreshToken, !sessionEnds);
+        QCOMPARE(AccountTesting::stored(TokenManager::refreshTokenKey).has_value(), !sessionEnds);
+        if (sessionEnds)
+            return;
 
         // Nothing is wedged: the next request refreshes afresh.
         m_fx.service->setRefreshMode(FakeAccountService::RefreshMode::Rotate);
@@ -196,48 +208,83 @@ private Q_SLOTS:
         QVERIFY(next.ok);
     }
 
+    // A success status counts only with the JSON object a call expects, or with no body to a
+    // change; a gateway's page or a cut body is a failure with its status and words for it.
     void replyShapes_data()
     {
-        QTest::addColumn<bool>("authenticated");
+        QTest::addColumn<QByteArray>("method"); // POST is the public one
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<bool>("ok");
         QTest::addColumn<QByteArray>("json");
-        QTest::newRow("204") << true << 204 << QByteArray() << QByteArray("{}");
-        QTest::newRow("array") << true << 200 << QByteArray("[1,2]") << QByteArray("{}");
-        QTest::newRow("html") << true << 200 << QByteArray("<html>hi</html>") << QByteArray("{}");
-        QTest::newRow("503 from a proxy") << true << 503 << QByteArray(R"({"error":"busy"})")
-                                          << QByteArray(R"({"error":"busy"})");
-        QTest::newRow("404") << true << 404 << QByteArray("{}") << QByteArray("{}");
+        QTest::newRow("204") << QByteArray("PUT") << 204 << QByteArray() << true
+                             << QByteArray("{}");
+        QTest::newRow("empty 200 to a change")
+            << QByteArray("PUT") << 200 << QByteArray() << true << QByteArray("{}");
+        QTest::newRow("array") << QByteArray("PUT") << 200 << QByteArray("[1,2]") << false
+                               << QByteArray("{}");
+        QTest::newRow("html") << QByteArray("PUT") << 200 << QByteArray("<html>hi</html>") << false
+                              << QByteArray("{}");
+        QTest::newRow("cut object")
+            << QByteArray("PUT") << 200 << QByteArray("{\"a\":[1,") << false << QByteArray("{}");
+        QTest::newRow("object to a GET") << QByteArray("GET") << 200 << QByteArray(R"({"b":2})")
+                                         << true << QByteArray(R"({"b":2})");
+        QTest::newRow("empty 200 to a GET")
+            << QByteArray("GET") << 200 << QByteArray() << false << QByteArray("{}");
+        QTest::newRow("503 from a proxy")
+            << QByteArray("PUT") << 503 << QByteArray(R"({"error":"busy"})") << false
+            << QByteArray(R"({"error":"busy"})");
+        QTest::newRow("404") << QByteArray("PUT") << 404 << QByteArray("{}") << false
+                             << QByteArray("{}");
         // A public request carries no token and is not refreshed on a 401.
-        QTest::newRow("public 401")
-            << false << 401 << QByteArray(R"({"error":"no"})") << QByteArray(R"({"error":"no"})");
+        QTest::newRow("public 401") << QByteArray("POST") << 401 << QByteArray(R"({"error":"no"})")
+                                    << false << QByteArray(R"({"error":"no"})");
     }
 
     void replyShapes()
     {
-        QFETCH(bool, authenticated);
+        QFETCH(QByteArray, method);
         QFETCH(int, status);
         QFETCH(QByteArray, body);
+        QFETCH(bool, ok);
         QFETCH(QByteArray, json);
         m_fx.signIn(3600);
-        m_fx.service->setCannedReply(authenticated ? "PUT" : "POST", QStringLiteral("/thing"),
-                                     status, body);
+        m_fx.service->setCannedReply(method, QStringLiteral("/thing"), status, body);
         QSignalSpy errors(authApi(), &ApiClient::networkError);
         Outcome outcome;
         const QJsonObject sent{{QStringLiteral("a"), 1}};
-        if (authenticated)
+        if (method == "PUT")
             authApi()->put(QStringLiteral("/thing"), sent, outcome.callback());
+        else if (method == "GET")
+            authApi()->get(QStringLiteral("/thing"), outcome.callback());
         else
             authApi()->postPublic(QStringLiteral("/thing"), sent, outcome.callback());
         QTRY_VERIFY_WITH_TIMEOUT(outcome.done, 10000);
-        QCOMPARE(outcome.ok, status / 100 == 2);
+        QCOMPARE(outcome.ok, ok);
         QCOMPARE(outcome.status, status);
         QCOMPARE(outcome.json, QJsonDocument::fromJson(json).object());
+        if (!ok && status / 100 == 2)
+            QCOMPARE(ApiClient::failureText(outcome.status, outcome.json),
+                     QStringLiteral("The service's reply could not be read"));
         QCOMPARE(errors.size(), 0);
         const auto request = m_fx.service->requests().last();
-        QCOMPARE(request.body, QByteArray(R"({"a":1})"));
-        QCOMPARE(request.headers.contains("authorization"), authenticated);
+        QCOMPARE(request.body, method == "GET" ? QByteArray() : QByteArray(R"({"a":1})"));
+        QCOMPARE(request.headers.contains("authorization"), method != "POST");
         QCOMPARE(m_fx.refreshes(), 0);
+    }
+
+    // The whole-request deadline cuts off a reply whose body trickles in after a 200.
+    void replyCutOffAfterItsStatusFails()
+    {
+        m_fx.signIn(3600);
+        authApi()->setRequestDeadline(300);
+        m_fx.service->setCannedReply("DELETE", QStringLiteral("/thing"), 200,
+                                     QByteArray(R"({"deleted":"not yet, and not ever"})"), 50);
+        Outcome outcome;
+        authApi()->del(QStringLiteral("/thing"), outcome.callback());
+        QTRY_VERIFY_WITH_TIMEOUT(outcome.done, 10000);
+        QVERIFY(!outcome.ok);
+        QCOMPARE(outcome.status, 200);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QDesktopServices>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
@@ -299,6 +300,57 @@ private Q_SLOTS:
                                                 m_fx.service->mintRefreshToken(),
                                                 loginItem(QStringLiteral("state"))));
         QSignalSpy succeeded(auth(), &AuthClient::loginSucceeded);
+        QVERIFY(m_browser->visit(late).status != 200);
+        QTest::qWait(50);
+        QCOMPARE(succeeded.size(), 0);
+        QVERIFY(signedOutWithoutTokens());
+    }
+
+    // Without a browser the sign-in says so with the page's address and keeps listening: the
+    // page opened by hand signs in, and cancelling closes the listener for good.
+    void signInWithoutABrowser_data()
+    {
+        QTest::addColumn<bool>("openedByHand");
+        QTest::newRow("page opened by hand") << true;
+        QTest::newRow("cancelled") << false;
+    }
+
+    void signInWithoutABrowser()
+    {
+        QFETCH(bool, openedByHand);
+        // The offscreen platform has no browser to hand the page to.
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            QSKIP("a real browser might open");
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QSignalSpy notOpened(auth(), &AuthClient::loginPageNotOpened);
+        QSignalSpy failed(auth(), &AuthClient::loginFailed);
+        QSignalSpy succeeded(auth(), &AuthClient::loginSucceeded);
+        auth()->login();
+        QCOMPARE(notOpened.size(), 1);
+        const QUrl page = notOpened.at(0).at(0).toUrl();
+        m_browser->opened.append(page);
+        QCOMPARE(page.path(), QStringLiteral("/auth/orvandellic/account/login"));
+        QCOMPARE(failed.size(), 0);
+
+        if (openedByHand) {
+            const FakeBrowser::Answer login = m_browser->visit(page);
+            QCOMPARE(m_browser->visit(login.location).status, 200);
+            QTRY_COMPARE_WITH_TIMEOUT(succeeded.size(), 1, 5000);
+            QCOMPARE(auth()->state(), AuthState::SignedIn);
+            // Nothing is left to cancel.
+            auth()->cancelLogin();
+            QCOMPARE(failed.size(), 0);
+            return;
+        }
+        auth()->cancelLogin();
+        QCOMPARE(failed.size(), 1);
+        QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("Sign-in cancelled."));
+        // The port may be free or, with tests running in parallel, held by another sign-in that
+        // knows a different state.
+        const QUrl late = callbackWith(QStringLiteral("access_token=%1&refresh_token=%2&state=%3")
+                                           .arg(m_fx.service->mintAccessToken(3600),
+                                                m_fx.service->mintRefreshToken(),
+                                                loginItem(QStringLiteral("state"))));
         QVERIFY(m_browser->visit(late).status != 200);
         QTest::qWait(50);
         QCOMPARE(succeeded.size(), 0);

@@ -183,25 +183,50 @@ private Q_SLOTS:
         QCOMPARE(m_cloud->count("POST", QStringLiteral("/share")), 1);
     }
 
+    // A gateway's own page, answered with a success status, fails the same way: nobody is
+    // shown as without access when it is not known.
     void failuresShowTheirReason_data()
     {
         QTest::addColumn<bool>("groupFails");
+        QTest::addColumn<bool>("gatewayPage");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("emptyState");
         QTest::newRow("share list")
-            << false << QStringLiteral("Could not load who has access: injected failure")
+            << false << false << QStringLiteral("Could not load who has access: injected failure")
             << QStringLiteral("Not shared with anyone yet.");
-        QTest::newRow("group") << true << QStringLiteral("Could not load your group: HTTP 503")
+        QTest::newRow("group") << true << false
+                               << QStringLiteral("Could not load your group: HTTP 503")
                                << QStringLiteral("No group yet");
+        QTest::newRow("share list behind a gateway")
+            << false << true
+            << QStringLiteral(
+                   "Could not load who has access: The service's reply could not be read")
+            << QStringLiteral("Not shared with anyone yet.");
+        QTest::newRow("group behind a gateway")
+            << true << true
+            << QStringLiteral("Could not load your group: The service's reply could not be read")
+            << QStringLiteral("No group yet");
     }
 
     void failuresShowTheirReason()
     {
         QFETCH(bool, groupFails);
+        QFETCH(bool, gatewayPage);
         QFETCH(QString, reason);
         QFETCH(QString, emptyState);
-        if (groupFails)
+        const QByteArray page = "<html><body>502 Bad Gateway</body></html>";
+        LoopbackHttpServer gateway([&page](const LoopbackHttpServer::Request&) {
+            LoopbackHttpServer::Reply reply;
+            reply.body = page;
+            reply.contentType = "text/html";
+            return reply;
+        });
+        if (groupFails && gatewayPage)
+            m_fx.service->setCannedReply("GET", QStringLiteral("/group"), 200, page);
+        else if (groupFails)
             m_fx.service->setCannedReply("GET", QStringLiteral("/group"), 503, {});
+        else if (gatewayPage)
+            m_fx.client->syncApiClient()->setBaseUrl(QUrl(gateway.origin()));
         else
             m_cloud->failPath("GET", QStringLiteral("/calendars/team/cal/members"), 500);
         auto dialog = open();
@@ -209,7 +234,7 @@ private Q_SLOTS:
         QVERIFY(!texts(dialog.get()).contains(emptyState));
 
         // A refused grant shows the service's words in the red line.
-        if (!groupFails) {
+        if (!groupFails && !gatewayPage) {
             m_cloud->failPath("POST", QStringLiteral("/calendars/team/cal/share"), 403);
             QTRY_COMPARE_WITH_TIMEOUT(buttons(dialog.get(), QStringLiteral("Share")).size(), 2,
                                       10000);

@@ -5,6 +5,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace OrvaAccount;
@@ -177,6 +178,47 @@ private Q_SLOTS:
         QVERIFY(stored(TokenManager::refreshTokenKey) == keptRefresh);
         QVERIFY(stored(TokenManager::accessTokenKey) == (obtained ? access : oldAccess));
         QCOMPARE(m_manager->needsRefresh(), !obtained);
+    }
+
+    // Only a refusal of the current refresh ends the session: the tokens are dropped before the
+    // callers learn the outcome. One marked by a refresh that a new sign-in abandoned does not
+    // count against the refresh that followed it.
+    void onlyTheCurrentRefusalEndsTheSession_data()
+    {
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<bool>("abandonedFirst");
+        QTest::newRow("refused") << true << false;
+        QTest::newRow("server fault") << false << false;
+        QTest::newRow("abandoned refresh refused") << true << true;
+    }
+
+    void onlyTheCurrentRefusalEndsTheSession()
+    {
+        QFETCH(bool, refused);
+        QFETCH(bool, abandonedFirst);
+        TokenManager::FailureContinuation abandoned;
+        if (abandonedFirst) {
+            startRefresh();
+            abandoned = m_fail;
+        }
+        startRefresh();
+        QSignalSpy ended(m_manager.get(), &TokenManager::sessionEnded);
+        bool tokensGoneFirst = false;
+        m_manager->refresh([&](bool) { tokensGoneFirst = m_manager->refreshToken().isEmpty(); });
+        if (refused)
+            m_manager->markRefreshRejected();
+        if (abandoned) {
+            abandoned();
+            m_fail();
+        } else {
+            m_fail();
+        }
+        const bool ends = refused && !abandonedFirst;
+        QCOMPARE(ended.size(), ends ? 1 : 0);
+        QCOMPARE(m_manager->lastRefreshRejected(), ends);
+        QCOMPARE(tokensGoneFirst, ends);
+        QCOMPARE(stored(TokenManager::refreshTokenKey).has_value(), !ends);
+        QCOMPARE(stored(TokenManager::accessTokenKey).has_value(), !ends);
     }
 
     void refreshWithoutRefreshTokenOrSenderAnswersAtOnce()

@@ -131,11 +131,12 @@ QString FakeAccountService::mintRefreshToken()
 }
 
 void FakeAccountService::setCannedReply(const QByteArray& method, const QString& path, int status,
-                                        const QByteArray& body)
+                                        const QByteArray& body, int trickleMs)
 {
     Reply reply;
     reply.status = status;
     reply.body = body;
+    reply.trickleMs = trickleMs;
     m_canned.insert(QString::fromLatin1(method) + QLatin1Char(' ') + path, reply);
 }
 

@@ -60,9 +60,10 @@ public:
     void rejectNextAuthenticated(int count) { m_rejectNext = count; }
     // Requests to this path (after the API prefix is removed) are never answered.
     void stallPath(const QString& path) { m_stalledPaths.insert(path); }
-    // A fixed answer for one method and path (after the API prefix is removed).
+    // A fixed answer for one method and path (after the API prefix is removed); with trickleMs
+    // above 0 its body is sent one byte per that many milliseconds.
     void setCannedReply(const QByteArray& method, const QString& path, int status,
-                        const QByteArray& body);
+                        const QByteArray& body, int trickleMs = 0);
     void clearCannedReplies() { m_canned.clear(); }
     // Requests to this method and path (after the API prefix is removed) are answered only on
     // releaseHeld().

@@ -76,14 +76,39 @@ AccountScreen::AccountScreen(Client* client, QWidget* parent) : QWidget(parent),
             &QStackedWidget::setCurrentIndex);
     m_navList->setCurrentRow(0);
 
+    m_signedOutPage = createSignedOutPage();
     auto* right = new QVBoxLayout;
     right->setContentsMargins(0, 0, 0, 0);
     right->setSpacing(0);
     right->addWidget(m_pageStack, 1);
+    right->addWidget(m_signedOutPage, 1);
     right->addWidget(m_statusLabel);
 
     layout->addWidget(m_navList, 0);
     layout->addLayout(right, 1);
+
+    showSignedOut(m_client && m_client->authClient()->state() == AuthState::SignedOut);
+    if (m_client)
+        connect(m_client, &Client::authStateChanged, this, &AccountScreen::onAuthStateChanged);
+}
+
+void AccountScreen::onAuthStateChanged(AuthState state)
+{
+    if (state == AuthState::SignedOut) {
+        showSignedOut(true);
+    } else if (state == AuthState::SignedIn && m_signedOut) {
+        // Whatever the pages showed belonged to the session that ended.
+        showSignedOut(false);
+        refresh();
+    }
+}
+
+void AccountScreen::showSignedOut(bool signedOut)
+{
+    m_signedOut = signedOut;
+    m_navList->setVisible(!signedOut);
+    m_pageStack->setVisible(!signedOut);
+    m_signedOutPage->setVisible(signedOut);
 }
 
 // --- loading -----------------------------------------------------------------------------------
@@ -107,7 +132,10 @@ void AccountScreen::refreshProfile()
         if (!self || load <= self->m_profileLoads.shown)
             return;
         self->m_profileLoads.shown = load;
-        // A failed request hands back the user known before, none at the first load.
+        // A failed request hands back the user known before, none at the first load. Once the
+        // session has ended, the note says why better than this would.
+        if (user.id.isEmpty() && self->m_signedOut)
+            return;
         if (user.id.isEmpty()) {
             self->showError(QStringLiteral("Could not load your profile."));
             return;
@@ -256,6 +284,26 @@ QWidget* AccountScreen::createPrivacyTab()
     layout->addLayout(row);
     layout->addStretch(1);
     updateOwnerState();
+    return page;
+}
+
+QWidget* AccountScreen::createSignedOutPage()
+{
+    QVBoxLayout* layout = nullptr;
+    QWidget* page = createPage(QStringLiteral("Signed Out"), &layout);
+    QLabel* note = plainLabel(QStringLiteral("Your session has ended. Sign in again."), page);
+    note->setWordWrap(true);
+    note->setContentsMargins(12, 0, 0, 0);
+    layout->addWidget(note);
+    layout->addSpacing(8);
+    QHBoxLayout* row = indentedRow();
+    auto* signInButton = new QPushButton(QStringLiteral("Sign In"), page);
+    connect(signInButton, &QPushButton::clicked, this,
+            [this] { AccountWidgets::signIn(m_client->authClient(), this); });
+    row->addWidget(signInButton);
+    row->addStretch(1);
+    layout->addLayout(row);
+    layout->addStretch(1);
     return page;
 }
 

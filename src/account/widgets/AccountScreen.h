@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AuthState.h"
 #include "Device.h"
 #include "Session.h"
 
@@ -23,6 +24,8 @@ class Client;
 // every load rebuilds its page, a failed load shows its reason, and every answer that comes
 // after the window is gone, or after a newer answer of the same list, is dropped. Closing only
 // hides it; the owner keeps one for the life of the program and refreshes it on each opening.
+// When the session ends under it (the service refused to renew it), the pages give way to a
+// note that says so and offers the sign-in; the next sign-in brings them back, reloaded.
 class AccountScreen : public QWidget
 {
     Q_OBJECT
@@ -48,6 +51,9 @@ private:
     QWidget* createDevicesTab();
     QWidget* createSecurityTab();
     QWidget* createPrivacyTab();
+    QWidget* createSignedOutPage();
+    void onAuthStateChanged(AuthState state);
+    void showSignedOut(bool signedOut);
     void populateDevices(const QList<Device>& devices, const QString& error);
     void populateSessions(const QList<Session>& sessions, const QString& error);
     void updateOwnerState();
@@ -77,6 +83,8 @@ private:
     QWidget* m_sessionsContent = nullptr;
     QLabel* m_ownerNote = nullptr;
     QPushButton* m_deleteButton = nullptr;
+    QWidget* m_signedOutPage = nullptr;
+    bool m_signedOut = false;
     // The stored display name; the label shows "(not set)" for an empty one, which must never
     // be offered back for saving.
     QString m_displayName;

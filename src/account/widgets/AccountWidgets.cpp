@@ -1,12 +1,18 @@
 #include "AccountWidgets.h"
 
+#include "AuthClient.h"
+
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -168,6 +174,59 @@ std::optional<QString> prompt(QWidget* parent, const QString& title, const QStri
     if (!self || !accepted)
         return std::nullopt;
     return text;
+}
+
+void signIn(AuthClient* auth, QWidget* parent)
+{
+    QUrl unopened;
+    {
+        QObject listening;
+        QObject::connect(auth, &AuthClient::loginPageNotOpened, &listening,
+                         [&unopened](const QUrl& loginUrl) { unopened = loginUrl; });
+        auth->login();
+    }
+    if (unopened.isEmpty())
+        return;
+
+    QPointer<QDialog> dialog = new QDialog(parent);
+    dialog->setWindowTitle(QStringLiteral("Sign In"));
+    dialog->setMinimumWidth(460);
+    auto* layout = new QVBoxLayout(dialog);
+    QLabel* text = plainLabel(QStringLiteral("Could not launch the system browser for Orvandellic "
+                                             "sign-in. Open this address in a browser on this "
+                                             "computer; this window closes by itself when you "
+                                             "are done."),
+                              dialog);
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    // A line of its own, read-only: the whole address is selected, ready to be copied, and
+    // shown from its start.
+    const QString page = unopened.toString(QUrl::FullyEncoded);
+    auto* address = new QLineEdit(page, dialog);
+    address->setObjectName(QStringLiteral("signInAddress"));
+    address->setReadOnly(true);
+    address->setSelection(static_cast<int>(page.size()), -static_cast<int>(page.size()));
+    layout->addWidget(address);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+
+    QPointer<AuthClient> client(auth);
+    bool ended = false;
+    {
+        QObject waiting;
+        const auto end = [&ended, dialog] {
+            ended = true;
+            if (dialog)
+                dialog->accept();
+        };
+        QObject::connect(auth, &AuthClient::loginSucceeded, &waiting, end);
+        QObject::connect(auth, &AuthClient::loginFailed, &waiting, end);
+        dialog->exec();
+    }
+    delete dialog;
+    if (!ended && client)
+        client->cancelLogin();
 }
 
 } // namespace OrvaAccount::AccountWidgets

@@ -11,8 +11,13 @@ class QLabel;
 class QVBoxLayout;
 class QWidget;
 
+namespace OrvaAccount {
+class AuthClient;
+}
+
 // What the account screen's pages are built of, so that every page looks alike: fonts,
-// labels, rows, section headers, the page shell, and the Yes/No and one-line dialogs.
+// labels, rows, section headers, the page shell, the Yes/No and one-line dialogs, and the
+// browser sign-in.
 namespace OrvaAccount::AccountWidgets {
 
 // The font `by` points smaller, never below a readable size.
@@ -43,5 +48,10 @@ bool ask(QWidget* parent, const QString& title, const QString& text);
 // A one-line prompt; nullopt when it was cancelled or `parent` went away while it was open.
 std::optional<QString> prompt(QWidget* parent, const QString& title, const QString& label,
                               bool password, const QString& prefill = {});
+
+// Starts the service's browser sign-in. When no browser opens the login page, a dialog over
+// `parent` gives its address to open by hand and waits: it closes by itself when the sign-in
+// ends, and cancelling it ends the sign-in, listener and all.
+void signIn(AuthClient* auth, QWidget* parent);
 
 } // namespace OrvaAccount::AccountWidgets
