@@ -12,6 +12,7 @@
 #include "ThemeManager.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTimeZone>
 
 namespace {
@@ -62,6 +63,16 @@ QDateTime local(const QDate& date, int hour)
     return QDateTime(date, QTime(hour, 0), QTimeZone::systemTimeZone());
 }
 
+// The pane reads the store off the window's thread: its rows come with a later turn of the loop.
+void settle(TasksPane* pane)
+{
+    QApplication::processEvents();
+    const QDeadlineTimer deadline(10000);
+    while (pane->isLoading() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    QApplication::processEvents();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -82,7 +93,7 @@ int main(int argc, char* argv[])
         pane->show();
         pane->setGroupByCalendar(true);
         pane->setFilter(0);
-        QApplication::processEvents();
+        settle(pane);
         capture.save(pane, QStringLiteral("grouped") + suffix);
 
         for (TasksPaneRow* row : pane->findChildren<TasksPaneRow*>()) {
@@ -92,12 +103,12 @@ int main(int argc, char* argv[])
         capture.save(pane, QStringLiteral("drag-into") + suffix);
 
         pane->setGroupByCalendar(false);
-        QApplication::processEvents();
+        settle(pane);
         capture.save(pane, QStringLiteral("flat") + suffix);
 
         pane->setHideCompleted(true);
         pane->setFilter(1);
-        QApplication::processEvents();
+        settle(pane);
         capture.save(pane, QStringLiteral("due-today-hide-completed") + suffix);
         pane->setHideCompleted(false);
         delete pane;
@@ -110,6 +121,7 @@ int main(int argc, char* argv[])
         auto* pane = new TasksPane(state);
         pane->setFilter(0);
         pane->resize(340, 640);
+        settle(pane);
         capture.saveAndDelete(pane, QStringLiteral("empty") + GalleryCapture::suffix(mode));
     }
     return capture.finish();

@@ -3,6 +3,9 @@
 #include "DateLanguage.h"
 #include "TaskDetailsText.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -159,6 +162,44 @@ Placement placeBeside(const QList<int>& orders, int targetIndex, int zone)
         placement.renumbered.append(int(step * (i + 1)));
     placement.sortOrder = slotBeside(placement.renumbered, targetIndex, zone).value_or(int(step));
     return placement;
+}
+
+QString parentBeside(const Task& target, bool drawnUnderParent, const QList<Task>& calendarTasks)
+{
+    if (!drawnUnderParent || target.parentTaskUid.isEmpty())
+        return {};
+    for (const Task& task : calendarTasks) {
+        if (task.uid == target.parentTaskUid && task.id != target.id && !task.deletedAt)
+            return task.uid;
+    }
+    return {};
+}
+
+QList<Task> siblingsBeside(const QList<Task>& calendarTasks, const Task& target,
+                           const QString& parentUid, const QString& draggedId)
+{
+    QList<Task> siblings;
+    if (!parentUid.isEmpty()) {
+        for (const Task& task : calendarTasks) {
+            if (task.parentTaskUid == parentUid && task.id != draggedId)
+                siblings.append(task);
+        }
+    } else {
+        // A parent uid held by no other task of the calendar leaves the task at the top level.
+        QHash<QString, int> holders;
+        for (const Task& task : calendarTasks)
+            ++holders[task.uid];
+        for (const Task& task : calendarTasks) {
+            if (task.id == draggedId)
+                continue;
+            const QString& parent = task.parentTaskUid;
+            const int others = holders.value(parent) - (parent == task.uid ? 1 : 0);
+            if (parent.isEmpty() || others <= 0 || task.id == target.id)
+                siblings.append(task);
+        }
+    }
+    std::sort(siblings.begin(), siblings.end(), siblingOrder());
+    return siblings;
 }
 
 QString formatTaskDate(const QDateTime& when, bool dateOnly, const QDate& today)

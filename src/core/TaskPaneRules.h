@@ -45,6 +45,17 @@ struct Placement
 };
 Placement placeBeside(const QList<int>& orders, int targetIndex, int zone);
 
+// The parent of a task dropped above or below `target`: the target's parent when the target is
+// drawn nested under it and that parent is one of `calendarTasks` (the live tasks of the target's
+// calendar); otherwise none, so the task lands at the top level beside a target drawn there.
+QString parentBeside(const Task& target, bool drawnUnderParent, const QList<Task>& calendarTasks);
+// The tasks of `calendarTasks` a task dropped beside `target` lands among under `parentUid`, in
+// the order the pane shows them, the dropped task (`draggedId`) left out. At the top level these
+// are the tasks without a parent among `calendarTasks`, which the tree draws there, and the
+// target itself; a target missing from `calendarTasks` is not among them.
+QList<Task> siblingsBeside(const QList<Task>& calendarTasks, const Task& target,
+                           const QString& parentUid, const QString& draggedId);
+
 // "Today", "Tomorrow", "Yesterday" or "MMM d, yyyy" of the day of a task date (a date-only value
 // is its own date in every zone, a timed one its local date); never a time of day.
 QString formatTaskDate(const QDateTime& when, bool dateOnly, const QDate& today);

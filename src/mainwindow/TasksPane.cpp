@@ -7,6 +7,7 @@
 #include "Clock.h"
 #include "Glyphs.h"
 #include "Ical.h"
+#include "LazyRowList.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "TaskDetailsPopover.h"
@@ -21,7 +22,7 @@
 #include "ViewRepository.h"
 
 #include <QActionGroup>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QLabel>
@@ -29,9 +30,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSet>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -45,6 +48,39 @@ const QString neutralColour = QStringLiteral("#9aa0a6");
 // Gathers bursts of store signals (the task store's own already trails its last write).
 constexpr int reloadDelayMs = 120;
 
+// Row shapes: rows of one shape are laid out alike and differ in height only where a text wraps.
+enum Shape {
+    headerShape = 0,
+    // + 1 a meta line, + 2 chips on it, + 4 notes, + 8 categories, + 16 a colour stripe
+    taskShape = 1,
+};
+
+// A calendar's group header.
+struct ListedHeader
+{
+    QString title;
+    QString colour;
+    int count = 0;
+};
+
+// A task of the flattened tree.
+struct ListedTask
+{
+    TreeTask tree;
+    // The stripe's colour; empty when a group header carries the calendar's.
+    QString stripe;
+    // The task this one is drawn under, as an index among the listed tasks; -1 at the top level.
+    int drawnParent = -1;
+};
+
+// A row of the list: a group header or a task.
+struct ListedRow
+{
+    TasksPane::RowKind kind = TasksPane::RowKind::Task;
+    // Among the headers or the tasks.
+    int item = 0;
+};
+
 QFont bold(QFont font)
 {
     font.setWeight(QFont::Bold);
@@ -52,6 +88,40 @@ QFont bold(QFont font)
 }
 
 } // namespace
+
+// What one reload lists, read and laid out off the window's thread: the group headers and the
+// flattened tree, each row with a key that stands for everything it shows.
+struct TasksPane::Content
+{
+    // No calendar at all: the list gives way to the empty state as it last read.
+    bool noCalendars = true;
+    int filterMode = 0;
+    bool showNotes = false;
+    bool showCategories = false;
+    QList<ListedHeader> headers;
+    QList<ListedTask> tasks;
+    QVector<ListedRow> rows;
+    QVector<quint64> keys;
+    QVector<quint8> shapes;
+    // Task id to its index in `tasks`.
+    QHash<QString, int> taskIndex;
+    // The completed tasks that stay listed with "Hide completed" on: their tree holds open work.
+    QSet<QString> keptCompletedUids;
+};
+
+// What a reload reads by: the pane's settings and the hub's state when it was asked for.
+struct TasksPane::Request
+{
+    QString activeViewId;
+    int filterMode = 0;
+    bool hideCompleted = false;
+    bool groupByCalendar = true;
+    bool showNotes = false;
+    bool showCategories = false;
+    QDate today;
+    // Rows drawn under another style sheet (a change of theme) are not kept.
+    size_t styleSeed = 0;
+};
 
 TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_appState(appState)
 {
@@ -73,13 +143,7 @@ TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_a
     m_scroll->setObjectName(QStringLiteral("tasksScroll"));
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setWidgetResizable(true);
-    m_listWidget = new QWidget(m_scroll);
-    m_listLayout = new QVBoxLayout(m_listWidget);
-    m_listLayout->setContentsMargins(0, 0, 0, 0);
-    m_listLayout->setSpacing(0);
-    m_listLayout->addStretch();
-    m_scroll->setWidget(m_listWidget);
+    m_rows = new LazyRowList(m_scroll);
     layout->addWidget(m_scroll, 1);
 
     m_emptyState = buildEmptyState();
@@ -87,6 +151,7 @@ TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_a
     layout->addWidget(m_emptyState, 1);
     layout->addWidget(buildFooter());
 
+    m_reader = new StoreReader(m_appState, QStringLiteral("tasks-read"), this);
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
     m_reloadTimer->setInterval(reloadDelayMs);
@@ -98,6 +163,12 @@ TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_a
     connect(m_appState->views(), &ViewRepository::viewsChanged, this, restart);
 
     reload();
+}
+
+TasksPane::~TasksPane()
+{
+    // Joins the read before the rows and the content it would answer go.
+    delete m_reader;
 }
 
 QWidget* TasksPane::buildHeader()
@@ -193,7 +264,7 @@ QWidget* TasksPane::buildFooter()
 
 QWidget* TasksPane::buildGroupHeader(const QString& text, const QString& color, int count)
 {
-    auto* header = new QWidget(m_listWidget);
+    auto* header = new QWidget;
     header->setObjectName(QStringLiteral("tasksGroupHeader"));
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(12, 12, 12, 8);
@@ -218,11 +289,6 @@ QWidget* TasksPane::buildGroupHeader(const QString& text, const QString& color, 
     return header;
 }
 
-void TasksPane::insertListWidget(QWidget* widget)
-{
-    m_listLayout->insertWidget(m_listLayout->count() - 1, widget);
-}
-
 void TasksPane::showEmptyState(bool empty)
 {
     m_emptyState->setVisible(empty);
@@ -231,73 +297,167 @@ void TasksPane::showEmptyState(bool empty)
 
 void TasksPane::reload()
 {
-    // Rows made while the list is hidden are shown in one pass when it shows again; made in the
-    // visible list, each would lay the whole list out anew.
-    const bool listShown = m_listWidget->isVisibleTo(m_scroll);
-    m_listWidget->setUpdatesEnabled(false);
-    m_listWidget->hide();
-    while (m_listLayout->count() > 1) {
-        QLayoutItem* item = m_listLayout->takeAt(0);
-        if (QWidget* widget = item->widget()) {
-            widget->hide();
-            widget->deleteLater();
-        }
-        delete item;
-    }
+    m_reloadTimer->stop();
+    Request request;
+    request.activeViewId = m_appState->activeViewId();
+    request.filterMode = m_filterMode;
+    request.hideCompleted = m_hideCompleted;
+    request.groupByCalendar = m_groupByCalendar;
+    request.showNotes = m_showNotes;
+    request.showCategories = m_showCategories;
+    request.today = Clock::today();
+    request.styleSeed = qHash(qApp->styleSheet());
+    m_reader->read([this, request, retired = std::move(m_retired)](
+                       const StoreReader::Repositories& store) mutable {
+        retired.reset();
+        return
+            [this, content = read(request, store)]() mutable { showContent(std::move(content)); };
+    });
+}
 
-    const QList<Calendar> calendars = m_appState->calendars()->getAll();
-    if (calendars.isEmpty()) {
-        showEmptyState(true);
-        m_listWidget->setVisible(listShown);
-        m_listWidget->setUpdatesEnabled(true);
-        return;
-    }
+bool TasksPane::isLoading() const
+{
+    return m_reloadTimer->isActive() || m_reader->isBusy() || m_arrived || m_rows->isFilling();
+}
 
-    TaskRepository* tasks = m_appState->tasks();
+int TasksPane::rowCount() const
+{
+    return m_content ? int(m_content->rows.size()) : 0;
+}
+
+TasksPane::RowKind TasksPane::rowKind(int index) const
+{
+    return m_content->rows.at(index).kind;
+}
+
+QWidget* TasksPane::showRow(int index)
+{
+    return m_rows->showRow(index);
+}
+
+namespace {
+
+quint64 taskKey(const TreeTask& row, const QString& stripe, bool showNotes, bool showCategories,
+                size_t seed)
+{
+    // Everything a row shows or acts on: a kept row is never out of date.
+    const Task& task = row.task;
+    return qHashMulti(seed, 't', task.id, task.calendarId, task.uid, task.parentTaskUid, task.title,
+                      task.description, task.status, task.priority,
+                      task.dueDate.value_or(QDateTime()), task.dueIsDateOnly,
+                      task.startDate.value_or(QDateTime()), task.startIsDateOnly, task.categories,
+                      row.depth, stripe, showNotes, showCategories);
+}
+
+// What the list sorts, filters and shows of a task. Every action reads the task afresh, so the
+// rest (the stored iCalendar text above all) would only multiply what thousands of rows hold.
+Task listedPart(const Task& stored)
+{
+    Task task;
+    task.id = stored.id;
+    task.calendarId = stored.calendarId;
+    task.uid = stored.uid;
+    task.title = stored.title;
+    task.description = stored.description;
+    task.status = stored.status;
+    task.priority = stored.priority;
+    task.dueDate = stored.dueDate;
+    task.startDate = stored.startDate;
+    task.dueIsDateOnly = stored.dueIsDateOnly;
+    task.startIsDateOnly = stored.startIsDateOnly;
+    task.categories = stored.categories;
+    task.parentTaskUid = stored.parentTaskUid;
+    task.sortOrder = stored.sortOrder;
+    return task;
+}
+
+quint8 shapeOf(const Task& task, const QString& stripe, bool showNotes, bool showCategories)
+{
+    const bool chips =
+        !task.isCompleted() && (task.status == QLatin1String("in-process") ||
+                                task.status == QLatin1String("cancelled") || task.priority > 0);
+    const bool meta = chips || task.dueDate || task.startDate;
+    const bool notes = showNotes && !task.description.trimmed().isEmpty();
+    const bool categories =
+        showCategories && std::any_of(task.categories.cbegin(), task.categories.cend(),
+                                      [](const QString& c) { return !c.trimmed().isEmpty(); });
+    return quint8(taskShape + (meta ? 1 : 0) + (chips ? 2 : 0) + (notes ? 4 : 0) +
+                  (categories ? 8 : 0) + (stripe.isEmpty() ? 0 : 16));
+}
+
+} // namespace
+
+TasksPane::Content TasksPane::read(const Request& request, const StoreReader::Repositories& store)
+{
+    Content content;
+    content.filterMode = request.filterMode;
+    content.showNotes = request.showNotes;
+    content.showCategories = request.showCategories;
+    if (!store.calendars || !store.tasks)
+        return content;
+    const QList<Calendar> calendars = store.calendars->getAll();
+    if (calendars.isEmpty())
+        return content;
+    content.noCalendars = false;
+
     QHash<QString, QList<Task>> tasksOf;
     const auto tasksOfCalendar = [&](const QString& calendarId) -> const QList<Task>& {
         auto it = tasksOf.find(calendarId);
-        if (it == tasksOf.end())
-            it = tasksOf.insert(calendarId, tasks->getByCalendar(calendarId));
+        if (it == tasksOf.end()) {
+            QList<Task> tasks = store.tasks->getByCalendar(calendarId);
+            for (Task& task : tasks)
+                task = listedPart(task);
+            it = tasksOf.insert(calendarId, std::move(tasks));
+        }
         return *it;
     };
-
-    m_keptCompletedUids.clear();
-    if (m_hideCompleted) {
+    if (request.hideCompleted) {
         QList<Task> visible;
         for (const Calendar& calendar : calendars) {
             if (calendar.isVisible)
                 visible += tasksOfCalendar(calendar.id);
         }
-        m_keptCompletedUids = TaskTree::completedKeptByActiveTree(visible);
+        content.keptCompletedUids = TaskTree::completedKeptByActiveTree(visible);
     }
 
     // The active group's calendars by the rule every view follows; the pane lists only the
     // visible ones among them.
-    const QStringList groupIds =
-        ViewCalendars::ids(m_appState->views()->getById(m_appState->activeViewId()), calendars);
+    const std::optional<CalendarView> view =
+        store.views ? store.views->getById(request.activeViewId) : std::nullopt;
+    const QStringList groupIds = ViewCalendars::ids(view, calendars);
     const QSet<QString> shownIds(groupIds.cbegin(), groupIds.cend());
 
-    const QDate today = Clock::today();
     const TaskTree::Comparator order = TaskPaneRules::siblingOrder();
     const auto passing = [&](const Calendar& calendar) {
         QList<Task> result;
         for (const Task& task : tasksOfCalendar(calendar.id)) {
-            if (TaskPaneRules::passesFilter(task, today, m_filterMode, m_hideCompleted,
-                                            m_keptCompletedUids))
+            if (TaskPaneRules::passesFilter(task, request.today, request.filterMode,
+                                            request.hideCompleted, content.keptCompletedUids))
                 result.append(task);
         }
         return result;
     };
 
-    int rowCount = 0;
-    QList<QWidget*> built;
-    const auto addRow = [&](const TreeTask& row, const QString& colour) {
-        auto* widget = new TasksPaneRow(m_appState, row, m_showNotes, m_showCategories, colour,
-                                        row.depth, m_listWidget);
-        connectRow(widget);
-        built.append(widget);
-        ++rowCount;
+    const size_t seed = qHashMulti(request.styleSeed, request.today);
+    // The rows of one flattened tree; each remembers the row it is drawn under, the last row
+    // above it one level up.
+    const auto addTree = [&](const QList<TreeTask>& tree, const auto& stripeOf) {
+        QVector<int> lastAtDepth;
+        for (const TreeTask& row : tree) {
+            const int index = int(content.tasks.size());
+            const QString stripe = stripeOf(row.task);
+            const int drawnParent =
+                row.depth > 0 && row.depth <= lastAtDepth.size() ? lastAtDepth[row.depth - 1] : -1;
+            lastAtDepth.resize(row.depth + 1);
+            lastAtDepth[row.depth] = index;
+            content.tasks.append({row, stripe, drawnParent});
+            content.taskIndex.insert(row.task.id, index);
+            content.rows.append({RowKind::Task, index});
+            content.keys.append(
+                taskKey(row, stripe, request.showNotes, request.showCategories, seed));
+            content.shapes.append(
+                shapeOf(row.task, stripe, request.showNotes, request.showCategories));
+        }
     };
 
     QList<Task> flat;
@@ -306,7 +466,7 @@ void TasksPane::reload()
         if (!calendar.isVisible || !shownIds.contains(calendar.id))
             continue;
         const QList<Task> shown = passing(calendar);
-        if (!m_groupByCalendar) {
+        if (!request.groupByCalendar) {
             flat += shown;
             colourOf.insert(calendar.id, calendar.color);
             continue;
@@ -314,37 +474,107 @@ void TasksPane::reload()
         if (shown.isEmpty())
             continue;
         QString title = calendar.name;
-        const std::optional<Account> account = m_appState->accounts()->getById(calendar.accountId);
+        const std::optional<Account> account =
+            store.accounts ? store.accounts->getById(calendar.accountId) : std::nullopt;
         if (account && !account->name.isEmpty())
             title = QStringLiteral("%1 / %2").arg(account->name, calendar.name);
-        const QList<TreeTask> rows = TaskTree::flatten(shown, order);
-        built.append(buildGroupHeader(title, calendar.color, int(rows.size())));
-        for (const TreeTask& row : rows)
-            addRow(row, QString());
+        const QList<TreeTask> tree = TaskTree::flatten(shown, order);
+        const int header = int(content.headers.size());
+        content.headers.append({title, calendar.color, int(tree.size())});
+        content.rows.append({RowKind::GroupHeader, header});
+        content.keys.append(qHashMulti(seed, 'h', title, calendar.color, int(tree.size())));
+        content.shapes.append(headerShape);
+        addTree(tree, [](const Task&) { return QString(); });
     }
-    if (!m_groupByCalendar) {
-        for (const TreeTask& row : TaskTree::flatten(flat, order))
-            addRow(row, colourOf.value(row.task.calendarId, neutralColour));
+    if (!request.groupByCalendar) {
+        addTree(TaskTree::flatten(flat, order), [&colourOf](const Task& task) {
+            return colourOf.value(task.calendarId, neutralColour);
+        });
     }
-    // Every new widget has a polish request queued, and each insertion below queues a layout
-    // request, which Qt merges by scanning the queue: polished first, that scan stays short.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
-    for (QWidget* widget : built)
-        insertListWidget(widget);
+    return content;
+}
 
-    if (rowCount == 0) {
+void TasksPane::showContent(Content content)
+{
+    m_arrived = std::make_unique<Content>(std::move(content));
+    // The window's first frame is not held up by the rows: while it is shown but not yet on
+    // screen they wait for it.
+    QWindow* handle = window()->windowHandle();
+    if (isVisible() && handle && !handle->isExposed()) {
+        if (m_awaitedWindow != handle) {
+            if (m_awaitedWindow)
+                m_awaitedWindow->removeEventFilter(this);
+            m_awaitedWindow = handle;
+            handle->installEventFilter(this);
+        }
+        return;
+    }
+    showArrived();
+}
+
+void TasksPane::showArrived()
+{
+    if (m_awaitedWindow) {
+        m_awaitedWindow->removeEventFilter(this);
+        m_awaitedWindow = nullptr;
+    }
+    if (!m_arrived)
+        return;
+    // A list of thousands of tasks takes a while to free: the one replaced here goes with the
+    // next read, off the window's thread.
+    m_retired = std::move(m_content);
+    m_content = std::move(m_arrived);
+    const bool empty = m_content->noCalendars || m_content->tasks.isEmpty();
+    // Without a calendar the empty state keeps the texts it last had.
+    if (empty && !m_content->noCalendars) {
         static const char* const titles[] = {
             QT_TR_NOOP("No tasks yet"), QT_TR_NOOP("Nothing due today"),
             QT_TR_NOOP("Nothing due this week"), QT_TR_NOOP("Nothing overdue")};
-        const int mode = std::clamp(m_filterMode, 0, 3);
+        const int mode = std::clamp(m_content->filterMode, 0, 3);
         m_emptyTitle->setText(tr(titles[mode]));
         m_emptySubtitle->setText(mode == 0   ? tr("Create a task to track what needs doing.")
                                  : mode == 3 ? tr("You're caught up. Nice.")
                                              : tr("Switch the filter to see other tasks."));
     }
-    showEmptyState(rowCount == 0);
-    m_listWidget->setVisible(listShown);
-    m_listWidget->setUpdatesEnabled(true);
+    showEmptyState(empty);
+    m_rows->setRows(m_content->keys, m_content->shapes,
+                    [this](int index) { return buildRow(index); });
+}
+
+bool TasksPane::eventFilter(QObject* watched, QEvent* event)
+{
+    // The expose paints the window's first frame once it has been handled; the rows follow.
+    if (watched == m_awaitedWindow && event->type() == QEvent::Expose)
+        QMetaObject::invokeMethod(this, &TasksPane::showArrived, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, event);
+}
+
+QWidget* TasksPane::buildRow(int index)
+{
+    const ListedRow& row = m_content->rows.at(index);
+    if (row.kind == RowKind::GroupHeader) {
+        const ListedHeader& header = m_content->headers.at(row.item);
+        return buildGroupHeader(header.title, header.colour, header.count);
+    }
+    const ListedTask& task = m_content->tasks.at(row.item);
+    auto* widget = new TasksPaneRow(m_appState, task.tree, m_content->showNotes,
+                                    m_content->showCategories, task.stripe, task.tree.depth);
+    connectRow(widget);
+    return widget;
+}
+
+bool TasksPane::drawnUnderItsParent(const Task& task) const
+{
+    if (!m_content || task.parentTaskUid.isEmpty())
+        return false;
+    const auto found = m_content->taskIndex.constFind(task.id);
+    if (found == m_content->taskIndex.cend())
+        return false;
+    const int parent = m_content->tasks.at(*found).drawnParent;
+    if (parent < 0)
+        return false;
+    const Task& above = m_content->tasks.at(parent).tree.task;
+    return above.uid == task.parentTaskUid && above.calendarId == task.calendarId;
 }
 
 void TasksPane::setFilter(int mode)
@@ -495,13 +725,13 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
     if (zone != TaskPaneRules::Above && zone != TaskPaneRules::Below)
         return;
 
-    const QString newParent = target->parentTaskUid;
-    QList<Task> siblings;
-    for (const Task& task : m_appState->tasks()->getByCalendar(target->calendarId)) {
-        if (task.parentTaskUid == newParent && task.id != dragged->id)
-            siblings.append(task);
-    }
-    std::sort(siblings.begin(), siblings.end(), TaskPaneRules::siblingOrder());
+    // Beside a task drawn at the top level (its parent removed, or left out by the filter) the
+    // dropped task lands at the top level too, where the person put it.
+    const QList<Task> calendarTasks = m_appState->tasks()->getByCalendar(target->calendarId);
+    const QString newParent =
+        TaskPaneRules::parentBeside(*target, drawnUnderItsParent(*target), calendarTasks);
+    const QList<Task> siblings =
+        TaskPaneRules::siblingsBeside(calendarTasks, *target, newParent, dragged->id);
     qsizetype index = -1;
     QList<int> orders;
     for (qsizetype i = 0; i < siblings.size(); ++i) {

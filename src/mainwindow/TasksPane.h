@@ -1,42 +1,63 @@
 #pragma once
 
-#include <QSet>
+#include "StoreReader.h"
+
+#include <QDate>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AppState;
+class LazyRowList;
 class QAction;
 class QDialog;
 class QLabel;
 class QScrollArea;
 class QTimer;
 class QToolButton;
-class QVBoxLayout;
+class QWindow;
 class TasksPaneRow;
 struct Task;
 
 // The side pane listing the user's tasks as an indented tree, optionally grouped by calendar,
 // narrowed by a filter menu whose choices are preferences. It refreshes itself from the store's
 // change signals and opens the task card and the task form itself, so any window can host it.
+// A reload reads the store and lays out the tree off the window's thread; then only the rows in
+// view are built, and rows that show what they showed before are kept as they are.
 class TasksPane : public QWidget
 {
     Q_OBJECT
 
 public:
     TasksPane(AppState* appState, QWidget* parent = nullptr);
+    // Joins a read still running before the rows it would answer go.
+    ~TasksPane() override;
 
+    // Reads the tasks anew; the rows follow when the read is back.
     void reload();
+    // From a reload until the rows in view are in place.
+    bool isLoading() const;
     void setFilter(int mode);
     void setHideCompleted(bool on);
     void setGroupByCalendar(bool on);
     void setShowNotes(bool on);
     void setShowCategories(bool on);
 
+    // What the list holds, built or not: its rows in order, the kind of each, and the row itself,
+    // scrolled into view and built (a group header or a TasksPaneRow).
+    enum class RowKind { GroupHeader, Task };
+    int rowCount() const;
+    RowKind rowKind(int index) const;
+    QWidget* showRow(int index);
+
     // Moves the dragged task (both looked up by id) into the target (zone 2) or above or below
-    // it (zones 1 and 3) among the target's siblings. Across calendars it refuses with a message.
+    // it (zones 1 and 3). Beside the target it takes the target's parent only when the target is
+    // drawn under that parent; otherwise it lands at the top level. Across calendars it refuses
+    // with a message.
     void handleRowDrop(const QString& sourceTaskId, const QString& targetTaskId, int zone);
     void showRowContextMenu(const QString& taskId, const QPoint& globalPos);
 
@@ -51,24 +72,35 @@ public:
     // How the task form is run; a host or a test hands in its own (the default runs exec()).
     std::function<int(QDialog* dialog)> execDialog;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    struct Content;
+    struct Request;
+
+    static Content read(const Request& request, const StoreReader::Repositories& store);
+    void showContent(Content content);
+    // Puts the list that arrived in place of the one shown.
+    void showArrived();
+    QWidget* buildRow(int index);
     QWidget* buildHeader();
     QWidget* buildEmptyState();
     QWidget* buildFooter();
     QWidget* buildGroupHeader(const QString& text, const QString& color, int count);
     void connectRow(TasksPaneRow* row);
-    void insertListWidget(QWidget* widget);
     void showEmptyState(bool empty);
+    // Whether the listed task is drawn nested under its own parent in the list shown now.
+    bool drawnUnderItsParent(const Task& task) const;
     // The live task with that id, or nothing (a removed task counts as gone).
     std::optional<Task> liveTask(const QString& taskId) const;
-    // Writes a changed task with a new sequence, pending, its iCalendar text rebuilt.
     bool inReadOnlyCalendar(const Task& task) const;
+    // Writes a changed task with a new sequence, pending, its iCalendar text rebuilt.
     bool saveChanged(Task task);
 
     AppState* m_appState;
     QScrollArea* m_scroll = nullptr;
-    QWidget* m_listWidget = nullptr;
-    QVBoxLayout* m_listLayout = nullptr;
+    LazyRowList* m_rows = nullptr;
     QWidget* m_emptyState = nullptr;
     QLabel* m_emptyTitle = nullptr;
     QLabel* m_emptySubtitle = nullptr;
@@ -78,10 +110,17 @@ private:
     QAction* m_showNotesAction = nullptr;
     QAction* m_showCategoriesAction = nullptr;
     QTimer* m_reloadTimer = nullptr;
+    StoreReader* m_reader = nullptr;
     int m_filterMode = 0;
     bool m_hideCompleted = false;
     bool m_groupByCalendar = true;
     bool m_showNotes = false;
     bool m_showCategories = false;
-    QSet<QString> m_keptCompletedUids;
+    // What the last read listed, with the completed tasks "Hide completed" keeps among it.
+    std::unique_ptr<Content> m_content;
+    // A list read while the window was not yet on screen, and that window.
+    std::unique_ptr<Content> m_arrived;
+    QPointer<QWindow> m_awaitedWindow;
+    // The list the last one replaced, which the next read frees.
+    std::shared_ptr<Content> m_retired;
 };

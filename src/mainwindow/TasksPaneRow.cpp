@@ -69,14 +69,6 @@ QLabel* makeChipLabel(const QString& text, const QColor& colour, bool filled, QW
     return chip;
 }
 
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        palette.setColor(group, QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
-
 } // namespace
 
 TasksPaneRow::TasksPaneRow(AppState* appState, const TreeTask& task, bool showNotes,
@@ -116,9 +108,10 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
         QFont font = title->font();
         font.setStrikeOut(true);
         title->setFont(font);
-        QColor faded = title->palette().color(QPalette::WindowText);
+        // Through a style sheet: the application's QLabel rule wins over a palette colour.
+        QColor faded = Theme::textPrimary();
         faded.setAlpha(140);
-        setTextColour(title, faded);
+        title->setStyleSheet(QStringLiteral("color: %1;").arg(faded.name(QColor::HexArgb)));
     }
     column->addWidget(title);
 

@@ -208,6 +208,52 @@ private Q_SLOTS:
         QCOMPARE(placed.sortOrder, sortOrder);
     }
 
+    // Beside a row the dropped task takes the parent the row is drawn under, and lands among the
+    // tasks drawn at that level: at the top level those whose parent is not in the calendar
+    // (removed, or their own uid) and the target itself, whatever its stored parent.
+    void besideTarget_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("drawnUnderParent");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("siblings");
+        QTest::newRow("drawn under a live parent") << "a" << true << "p" << QStringList{"a", "b"};
+        QTest::newRow("drawn at the top level by a filter")
+            << "a" << false << QString() << QStringList{"a", "o", "p", "r", "s"};
+        QTest::newRow("parent gone") << "o" << true << QString() << QStringList{"o", "p", "r", "s"};
+        QTest::newRow("own uid as parent")
+            << "s" << true << QString() << QStringList{"o", "p", "r", "s"};
+        QTest::newRow("target not in the calendar")
+            << "x" << false << QString() << QStringList{"o", "p", "r", "s"};
+    }
+
+    void besideTarget()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, drawnUnderParent);
+        QFETCH(QString, parent);
+        QFETCH(QStringList, siblings);
+        const auto make = [](const QString& uid, const QString& parentUid) {
+            Task made = task(uid);
+            made.id = uid;
+            made.parentTaskUid = parentUid;
+            return made;
+        };
+        // p holds a and b; o's parent is gone; s names itself; d is dragged; x is elsewhere.
+        const QList<Task> calendar{make("p", {}),     make("a", "p"), make("b", "p"), make("r", {}),
+                                   make("o", "gone"), make("s", "s"), make("d", {})};
+        const Task beside = target == QLatin1String("x")
+                                ? make("x", {})
+                                : *std::find_if(calendar.begin(), calendar.end(),
+                                                [&](const Task& t) { return t.id == target; });
+        const QString chosen = TaskPaneRules::parentBeside(beside, drawnUnderParent, calendar);
+        QCOMPARE(chosen, parent);
+        QStringList listed;
+        for (const Task& sibling : TaskPaneRules::siblingsBeside(calendar, beside, chosen, "d"))
+            listed.append(sibling.id);
+        QCOMPARE(listed, siblings);
+    }
+
     void dateText_data()
     {
         QTest::addColumn<QDateTime>("when");

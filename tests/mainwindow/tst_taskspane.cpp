@@ -1,22 +1,27 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
+#include "Database.h"
 #include "GuiEnvironment.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
+#include "Savepoint.h"
 #include "StoreSeed.h"
 #include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
 #include "TasksPane.h"
 #include "TasksPaneRow.h"
+#include "Theme.h"
 #include "ViewRepository.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimeZone>
@@ -44,12 +49,21 @@ std::optional<QDateTime> dueOn(const QDate& date)
     return QDateTime(date, QTime(0, 0), QTimeZone::utc());
 }
 
-// The live rows and group headers as "title" / "# header (count)", in the order shown.
+// Waits for the pane's read to come back and its rows to be set.
+bool settled(TasksPane* pane)
+{
+    return QTest::qWaitFor([pane] { return !pane->isLoading(); });
+}
+
+// The rows and group headers as "title" / "# header (count)", in the order shown. Each row is
+// scrolled into view, as a person would see it.
 QStringList shown(TasksPane* pane)
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    if (!settled(pane))
+        return {QStringLiteral("(still loading)")};
     QStringList lines;
-    for (QWidget* widget : pane->findChildren<QWidget*>()) {
+    for (int i = 0; i < pane->rowCount(); ++i) {
+        QWidget* widget = pane->showRow(i);
         if (auto* row = qobject_cast<TasksPaneRow*>(widget)) {
             lines.append(QString(2 * row->depth(), QLatin1Char(' ')) + row->task().title);
         } else if (widget->objectName() == QLatin1String("tasksGroupHeader")) {
@@ -60,11 +74,16 @@ QStringList shown(TasksPane* pane)
     return lines;
 }
 
+// The row of that title, scrolled into view.
 TasksPaneRow* rowOf(TasksPane* pane, const QString& title)
 {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    for (TasksPaneRow* row : pane->findChildren<TasksPaneRow*>()) {
-        if (row->task().title == title)
+    if (!settled(pane))
+        return nullptr;
+    for (int i = 0; i < pane->rowCount(); ++i) {
+        if (pane->rowKind(i) != TasksPane::RowKind::Task)
+            continue;
+        auto* row = qobject_cast<TasksPaneRow*>(pane->showRow(i));
+        if (row && row->task().title == title)
             return row;
     }
     return nullptr;
@@ -82,6 +101,8 @@ void chooseFilterEntry(TasksPane* pane, const QString& text)
 
 QString emptyTitle(TasksPane* pane)
 {
+    if (!settled(pane))
+        return QStringLiteral("(still loading)");
     if (!pane->findChild<QWidget*>(QStringLiteral("tasksEmptyState"))->isVisible())
         return {};
     return pane->findChild<QLabel*>(QStringLiteral("tasksEmptyTitle"))->text();
@@ -280,6 +301,162 @@ private Q_SLOTS:
         QVERIFY(seen[0].text.contains(QStringLiteral("\"Away\"")));
         QCOMPARE(stored(QStringLiteral("x")).sortOrder, 0);
         QCOMPARE(stored(QStringLiteral("x")).sequence, 0);
+    }
+
+    // Beside a row drawn at the top level the dropped task lands at the top level, where it was
+    // put, even when the row names a parent: one removed meanwhile, or one the filter leaves
+    // out. Beside a row drawn under its parent it joins that parent.
+    void dropBesideARowTakesTheParentItIsDrawnUnder_data()
+    {
+        QTest::addColumn<bool>("parentRemoved");
+        QTest::addColumn<bool>("dueToday");
+        QTest::addColumn<int>("zone");
+        QTest::addColumn<QString>("parent");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("drawn under its parent")
+            << false << false << 3 << "p"
+            << QStringList{"# Work / Team (5)", "P", "  S1", "  D", "  S2", "R"};
+        QTest::newRow("parent removed") << true << false << 3 << QString()
+                                        << QStringList{"# Work / Team (4)", "S1", "D", "R", "S2"};
+        QTest::newRow("parent left out by the filter")
+            << false << true << 1 << QString() << QStringList{"# Work / Team (2)", "D", "S1"};
+    }
+
+    void dropBesideARowTakesTheParentItIsDrawnUnder()
+    {
+        QFETCH(bool, parentRemoved);
+        QFETCH(bool, dueToday);
+        QFETCH(int, zone);
+        QFETCH(QString, parent);
+        QFETCH(QStringList, expected);
+        Task p = makeTask(QStringLiteral("p"), QStringLiteral("team"), QStringLiteral("P"));
+        p.dueDate = dueOn(today.addDays(3));
+        Task first = makeTask(QStringLiteral("s1"), QStringLiteral("team"), QStringLiteral("S1"));
+        first.parentTaskUid = p.uid;
+        first.dueDate = dueOn(today);
+        Task second = makeTask(QStringLiteral("s2"), QStringLiteral("team"), QStringLiteral("S2"));
+        second.parentTaskUid = p.uid;
+        Task dragged = makeTask(QStringLiteral("d"), QStringLiteral("team"), QStringLiteral("D"));
+        dragged.dueDate = dueOn(today);
+        const Task root =
+            makeTask(QStringLiteral("r"), QStringLiteral("team"), QStringLiteral("R"));
+        for (const Task& task : {p, first, second, dragged, root})
+            QVERIFY(state()->tasks()->insert(task));
+        if (parentRemoved)
+            QVERIFY(state()->tasks()->remove(p.id));
+        state()->preferences()->set(QStringLiteral("ui/tasksFilter"),
+                                    dueToday ? QStringLiteral("today") : QStringLiteral("all"));
+
+        TasksPane pane(state());
+        pane.resize(320, 600);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        TasksPaneRow* target = rowOf(&pane, QStringLiteral("S1"));
+        QVERIFY(target);
+        QCOMPARE(target->depth(), parentRemoved || dueToday ? 0 : 1);
+        dropOn(target, dragged, zone);
+        const Task stored = *state()->tasks()->getById(dragged.id);
+        QCOMPARE(stored.parentTaskUid, parent);
+        QCOMPARE(stored.rawIcalendar.contains(QStringLiteral("RELATED-TO")), !parent.isEmpty());
+        QTRY_COMPARE(shown(&pane), expected);
+    }
+
+    // A long list builds only the rows in view; a row scrolled to shows its task.
+    void longListBuildsWhatComesIntoView()
+    {
+        Savepoint unit(state()->database()->database());
+        for (int i = 0; i < 600; ++i) {
+            Task task = makeTask(QStringLiteral("t%1").arg(i), QStringLiteral("team"),
+                                 QStringLiteral("Task %1").arg(i, 3, 10, QLatin1Char('0')));
+            // Every tenth task is the parent of the nine after it.
+            if (i % 10 != 0)
+                task.parentTaskUid = QStringLiteral("t%1").arg(i - i % 10);
+            QVERIFY(state()->tasks()->insert(task));
+        }
+        QVERIFY(unit.commit());
+        TasksPane pane(state());
+        pane.resize(320, 600);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QVERIFY(settled(&pane));
+        QCOMPARE(pane.rowCount(), 601);
+        QVERIFY(pane.findChildren<TasksPaneRow*>().size() < 60);
+
+        auto* last = qobject_cast<TasksPaneRow*>(pane.showRow(600));
+        QVERIFY(last && last->isVisible());
+        QCOMPARE(last->task().title, QStringLiteral("Task 599"));
+        QCOMPARE(last->depth(), 1);
+        auto* parent = qobject_cast<TasksPaneRow*>(pane.showRow(591));
+        QVERIFY(parent);
+        QCOMPARE(parent->task().title, QStringLiteral("Task 590"));
+        QCOMPARE(parent->depth(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(pane.findChildren<TasksPaneRow*>().size() < 60);
+    }
+
+    // A tick and a rename rebuild their own rows only; every other row is the same widget.
+    void changeRebuildsOnlyItsRows()
+    {
+        for (const char* title : {"A", "B", "C", "D", "E", "F", "G", "H"}) {
+            QVERIFY(state()->tasks()->insert(makeTask(QString::fromLatin1(title).toLower(),
+                                                      QStringLiteral("team"),
+                                                      QString::fromLatin1(title))));
+        }
+        TasksPane pane(state());
+        pane.resize(320, 800);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QCOMPARE(shown(&pane),
+                 (QStringList{"# Work / Team (8)", "A", "B", "C", "D", "E", "F", "G", "H"}));
+        QList<QPointer<QWidget>> before;
+        for (int i = 0; i < pane.rowCount(); ++i)
+            before.append(pane.showRow(i));
+
+        TasksPaneRow* ticked = rowOf(&pane, QStringLiteral("C"));
+        QTest::mouseClick(ticked, Qt::LeftButton, {}, ticked->checkboxRect().center());
+        QTRY_VERIFY(rowOf(&pane, QStringLiteral("C")) &&
+                    rowOf(&pane, QStringLiteral("C"))->task().isCompleted());
+        QCOMPARE(shown(&pane),
+                 (QStringList{"# Work / Team (8)", "A", "B", "D", "E", "F", "G", "H", "C"}));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (int i = 0; i < before.size(); ++i)
+            QVERIFY2(bool(before[i]) == (i != 3), qPrintable(QString::number(i)));
+
+        Task renamed = *state()->tasks()->getById(QStringLiteral("f"));
+        renamed.title = QStringLiteral("Fix");
+        QVERIFY(state()->tasks()->update(renamed));
+        QTRY_VERIFY(rowOf(&pane, QStringLiteral("Fix")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (int i = 0; i < before.size(); ++i)
+            QVERIFY2(bool(before[i]) == (i != 3 && i != 6), qPrintable(QString::number(i)));
+    }
+
+    // Under the program's style sheet the title of a completed or cancelled task is faded.
+    void finishedTitlesAreFadedUnderTheStyleSheet()
+    {
+        const QString sheet = qApp->styleSheet();
+        qApp->setStyleSheet(Theme::stylesheet());
+        Task done = makeTask(QStringLiteral("d"), QStringLiteral("team"), QStringLiteral("Done"));
+        done.status = QStringLiteral("completed");
+        Task dropped =
+            makeTask(QStringLiteral("x"), QStringLiteral("team"), QStringLiteral("Dropped"));
+        dropped.status = QStringLiteral("cancelled");
+        const Task open =
+            makeTask(QStringLiteral("o"), QStringLiteral("team"), QStringLiteral("Open"));
+        for (const Task& task : {done, dropped, open})
+            QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        pane.resize(320, 600);
+        pane.show();
+        for (const auto& [title, alpha] :
+             {std::pair{"Done", 140}, {"Dropped", 140}, {"Open", 255}}) {
+            TasksPaneRow* row = rowOf(&pane, QString::fromLatin1(title));
+            QVERIFY(row);
+            QLabel* label = row->findChildren<QLabel*>().value(0);
+            QCOMPARE(label->text(), QString::fromLatin1(title));
+            QCOMPARE(label->palette().color(QPalette::WindowText).alpha(), alpha);
+        }
+        qApp->setStyleSheet(sheet);
     }
 
     void leavingCompletedClearsTheCompletionDate_data()

@@ -84,6 +84,8 @@ TaskFormDialog::TaskFormDialog(AppState* appState, const Task& task, QWidget* pa
     // by accident.
     loadCalendars(task.calendarId);
     populate(task);
+    m_openedUnderLiveParent =
+        !task.parentTaskUid.isEmpty() && parentIsLive(task.parentTaskUid, task.calendarId);
 }
 
 TaskFormDialog::TaskFormDialog(AppState* appState, QWidget* parent)
@@ -296,6 +298,14 @@ bool TaskFormDialog::calendarIsReadOnly(const QString& calendarId) const
     return calendar && calendar->isReadOnly;
 }
 
+bool TaskFormDialog::parentIsLive(const QString& uid, const QString& calendarId) const
+{
+    if (!m_appState || !m_appState->tasks())
+        return false;
+    const std::optional<Task> parent = m_appState->tasks()->getByUid(uid, calendarId);
+    return parent && !parent->deletedAt;
+}
+
 void TaskFormDialog::makeReadOnly(const QString& reason)
 {
     m_readOnly = true;
@@ -383,15 +393,18 @@ void TaskFormDialog::save()
             return;
         }
     }
-    if (!editing && !m_parentUid.isEmpty()) {
-        const std::optional<Task> parent = tasks->getByUid(m_parentUid, m_parentCalendarId);
-        if (!parent || parent->deletedAt) {
-            QMessageBox::warning(this, tr("Task removed"),
-                                 tr("The parent task was deleted meanwhile, so the subtask "
-                                    "cannot be saved."),
-                                 QMessageBox::Ok);
-            return;
-        }
+    // A subtask would name a parent the server no longer has. An edited subtask whose parent
+    // was already gone when the form opened stays editable: it is listed at the top level.
+    const bool parentGone =
+        editing ? m_openedUnderLiveParent && !stored->parentTaskUid.isEmpty() &&
+                      !parentIsLive(stored->parentTaskUid, stored->calendarId)
+                : !m_parentUid.isEmpty() && !parentIsLive(m_parentUid, m_parentCalendarId);
+    if (parentGone) {
+        QMessageBox::warning(this, tr("Task removed"),
+                             tr("The parent task was deleted meanwhile, so the subtask "
+                                "cannot be saved."),
+                             QMessageBox::Ok);
+        return;
     }
 
     const QDateTime now = Clock::now();

@@ -49,6 +49,8 @@ private:
     void editRecurrence();
     void makeReadOnly(const QString& reason);
     bool calendarIsReadOnly(const QString& calendarId) const;
+    // Whether a live task of that calendar has that uid.
+    bool parentIsLive(const QString& uid, const QString& calendarId) const;
     void save();
     bool write(Task task, const std::optional<Task>& stored);
 
@@ -60,6 +62,8 @@ private:
     QString m_repeatMode = QStringLiteral("fromDueDate");
     bool m_readOnly = false;
     bool m_moveRefused = false;
+    // The edited task was a subtask of a live task when the form opened.
+    bool m_openedUnderLiveParent = false;
 
     QLabel* m_subtitle = nullptr;
     QLineEdit* m_titleEdit = nullptr;

@@ -195,6 +195,48 @@ private Q_SLOTS:
         QVERIFY(!blocked.ok()->isEnabled());
     }
 
+    // A subtask whose parent was deleted while its form was open is not saved: it would name a
+    // parent the server no longer has. Neither a new subtask nor an edited one is written; a
+    // subtask whose parent was gone before its form opened (listed at the top level) still is.
+    void parentDeletedMeanwhile_data()
+    {
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<bool>("goneBeforeOpening");
+        QTest::newRow("new subtask") << false << false;
+        QTest::newRow("edited subtask") << true << false;
+        QTest::newRow("edited, parent gone before") << true << true;
+    }
+
+    void parentDeletedMeanwhile()
+    {
+        QFETCH(bool, editing);
+        QFETCH(bool, goneBeforeOpening);
+        const Task parent = storedTask(QStringLiteral("p"), QStringLiteral("home"));
+        const Task child = storedTask(QStringLiteral("c"), QStringLiteral("home"), parent.uid);
+        QVERIFY(tasks()->insert(parent));
+        QVERIFY(tasks()->insert(child));
+        if (goneBeforeOpening)
+            QVERIFY(tasks()->remove(parent.id));
+        std::unique_ptr<Form> form =
+            editing ? std::make_unique<Form>(state(), child) : std::make_unique<Form>(state());
+        if (!editing)
+            form->dialog.setParentTask(parent);
+        if (!goneBeforeOpening)
+            QVERIFY(tasks()->remove(parent.id));
+        form->title->setText(QStringLiteral("Orphan"));
+        if (goneBeforeOpening) {
+            QVERIFY(form->save().isEmpty());
+            QCOMPARE(tasks()->getById(child.id)->title, QStringLiteral("Orphan"));
+            return;
+        }
+        QCOMPARE(form->save(), QStringList{QStringLiteral("Task removed")});
+        QCOMPARE(form->dialog.result(), int(QDialog::Rejected));
+        const QList<Task> left = tasks()->getByCalendar(QStringLiteral("home"));
+        QCOMPARE(left.size(), 1);
+        QCOMPARE(left.first().title, child.title);
+        QCOMPARE(left.first().sequence, child.sequence);
+    }
+
     // Another calendar moves the task and its subtask: tombstones with the old places stay
     // behind, the rows leave without href and ETag, UIDs and the parent link kept.
     void calendarMove()
