@@ -244,10 +244,15 @@ void LazyRowList::layoutPass(bool* heightsChanged)
 
     // Build and measure what the view shows, from the row at its top down.
     int y = m_tops.value(anchor);
+    bool builtOne = false;
     for (int i = anchor; i < count() && y < viewTop + viewHeight; ++i) {
-        if (!m_built[i] && m_turn.nsecsElapsed() >= buildBudgetNs) {
-            m_buildLater = true;
-            break;
+        // At least one row a turn, so a slow turn still fills the view in the end.
+        if (!m_built[i]) {
+            if (builtOne && m_turn.nsecsElapsed() >= buildBudgetNs) {
+                m_buildLater = true;
+                break;
+            }
+            builtOne = true;
         }
         QWidget* row = buildRow(i);
         const int height = measure(row);

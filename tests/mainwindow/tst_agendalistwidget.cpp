@@ -374,6 +374,15 @@ private Q_SLOTS:
         state()->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
         state()->setViewMode(QStringLiteral("grid"));
         QTRY_COMPARE(shown(list).value(0), QStringLiteral("# Mon Mar 9"));
+
+        // A read overtaken by a newer one is not shown, whichever comes back last.
+        state()->setViewModeAndDate(QStringLiteral("day"), today.addDays(20));
+        list.reload();
+        state()->setCurrentDate(today);
+        list.reload();
+        QCOMPARE(shown(list).value(0), QStringLiteral("# Today"));
+        QTest::qWait(200);
+        QCOMPARE(shown(list).value(0), QStringLiteral("# Today"));
     }
 
     // Under the program's style sheet a completed task is faded and "Overdue" is in the danger
