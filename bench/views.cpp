@@ -9,14 +9,26 @@
 // another 200; times a step of the view area's week page into each (the reloads it sets off and
 // one paint), and the dense one against reading and expanding its rows alone (getInRange and
 // Recurrence::expand).
+//
+// The whole window must not add much to that ("window week step"): the main window as it starts
+// (views, sidebar agenda, tasks pane shown) stepping into each week, counted as the time its
+// event loop is busy until the agenda and the tasks pane have settled, dense against sparse, and
+// the dense step against the view area alone stepping into the same week, counted alike.
 
+#include "AgendaListWidget.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
+#include "EventLoopBlocks.h"
 #include "EventRepository.h"
+#include "MainWindow.h"
+#include "MiniMonthCalendar.h"
+#include "PreferencesRepository.h"
 #include "Recurrence.h"
 #include "Services.h"
+#include "Sidebar.h"
+#include "TasksPane.h"
 #include "ViewArea.h"
 #include "ViewBenchStore.h"
 #include "ViewData.h"
@@ -26,6 +38,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -198,11 +211,23 @@ bool measure(int total, Figures* figures)
     return true;
 }
 
+// A step as the window's event loop sees it: its longest block (how long the window did not
+// answer) and the time it was busy in all, until everything the step set off has settled.
+struct StepFigures
+{
+    double longestMs = 0;
+    double busyMs = 0;
+};
+
 struct WeekFigures
 {
     double denseMs = 0;
     double sparseMs = 0;
     double denseReadMs = 0;
+    // A step of the views alone into the dense week, of the whole window into each week.
+    StepFigures viewsDense;
+    StepFigures windowDense;
+    StepFigures windowSparse;
     int denseShown = 0;
     int sparseShown = 0;
     int denseRows = 0;
@@ -220,27 +245,77 @@ bool measureWeeks(WeekFigures* figures)
         return false;
     state.setCurrentDate(measuredDay);
 
-    ViewArea area(&state);
-    area.resize(1200, 800);
-    // Shown, as in the window: its pages read the store when they are shown.
-    area.show();
-    area.setMode(QStringLiteral("week"));
-    const auto step = [&](const QDate& from, const QDate& to, int* shown) {
-        std::vector<double> times;
+    {
+        ViewArea area(&state);
+        area.resize(1200, 800);
+        // Shown, as in the window: its pages read the store when they are shown.
+        area.show();
+        area.setMode(QStringLiteral("week"));
+        const auto step = [&](const QDate& from, const QDate& to, int* shown) {
+            std::vector<double> times;
+            for (int i = 0; i < weekRepeats; ++i) {
+                state.setCurrentDate(from);
+                area.grab();
+                QElapsedTimer timer;
+                timer.start();
+                state.setCurrentDate(to);
+                area.grab();
+                times.push_back(timer.nsecsElapsed() / 1e6);
+            }
+            *shown = int(area.weekView()->timeline()->hitRegions().size());
+            return median(times);
+        };
+        figures->sparseMs = step(denseWeek, sparseWeek, &figures->sparseShown);
+        figures->denseMs = step(sparseWeek, denseWeek, &figures->denseShown);
+    }
+
+    // A step as the event loop sees it: the date set and the window painted as one posted piece
+    // of work, then whatever it set off, until `settled`; the longest block and the busy time.
+    auto* app = static_cast<EventLoopBlocks*>(qApp);
+    const auto busyStep = [&](QWidget* shown, const QDate& from, const QDate& to,
+                              const std::function<bool()>& settled) {
+        std::vector<double> longest;
+        std::vector<double> busy;
         for (int i = 0; i < weekRepeats; ++i) {
-            state.setCurrentDate(from);
-            area.grab();
-            QElapsedTimer timer;
-            timer.start();
-            state.setCurrentDate(to);
-            area.grab();
-            times.push_back(timer.nsecsElapsed() / 1e6);
+            if (!app->run([&] { state.setCurrentDate(from); shown->grab(); }, settled))
+                return StepFigures{};
+            app->reset();
+            if (!app->run([&] { state.setCurrentDate(to); shown->grab(); }, settled))
+                return StepFigures{};
+            longest.push_back(app->longestMs());
+            busy.push_back(app->busyMs());
         }
-        *shown = int(area.weekView()->timeline()->hitRegions().size());
-        return median(times);
+        return StepFigures{median(longest), median(busy)};
     };
-    figures->sparseMs = step(denseWeek, sparseWeek, &figures->sparseShown);
-    figures->denseMs = step(sparseWeek, denseWeek, &figures->denseShown);
+    state.preferences()->setBool(QStringLiteral("ui/firstLaunchSeen"), true);
+    {
+        // The views alone, laid out as in the window: the mini month of the sidebar beside the
+        // view area, without the agenda under it and the tasks pane.
+        QWidget views;
+        auto* layout = new QHBoxLayout(&views);
+        auto* miniMonth = new MiniMonthCalendar(&state);
+        miniMonth->setFixedWidth(260);
+        layout->addWidget(miniMonth, 0, Qt::AlignTop);
+        layout->addWidget(new ViewArea(&state), 1);
+        views.resize(1440, 900);
+        views.show();
+        views.findChild<ViewArea*>()->setMode(QStringLiteral("week"));
+        figures->viewsDense = busyStep(&views, sparseWeek, denseWeek, [] { return true; });
+    }
+    {
+        MainWindow window(&state);
+        window.resize(1440, 900);
+        window.show();
+        AgendaListWidget* agenda = window.findChild<Sidebar*>()->agenda();
+        TasksPane* tasks = window.findChild<TasksPane*>();
+        if (!tasks || !tasks->isVisible() || !agenda->isVisible())
+            return false;
+        const auto settled = [&] {
+            return !agenda->isLoading() && !tasks->isLoading();
+        };
+        figures->windowSparse = busyStep(&window, denseWeek, sparseWeek, settled);
+        figures->windowDense = busyStep(&window, sparseWeek, denseWeek, settled);
+    }
 
     const QStringList ids = VisibleEvents::calendarIds(&state);
     const QDateTime from = ViewData::rangeStart(denseWeek);
@@ -256,7 +331,7 @@ bool measureWeeks(WeekFigures* figures)
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    EventLoopBlocks app(argc, argv);
     ViewBenchStore::prepare();
 
     Figures small, large;
@@ -294,5 +369,28 @@ int main(int argc, char** argv)
                 weeks.denseMs / weeks.sparseMs);
     std::printf("ratio dense week / read and expand:   %.2f (target <= 3)\n",
                 weeks.denseMs / weeks.denseReadMs);
+    if (weeks.viewsDense.busyMs <= 0 || weeks.windowDense.busyMs <= 0 ||
+        weeks.windowSparse.busyMs <= 0) {
+        std::fprintf(stderr, "a week step did not settle\n");
+        return 1;
+    }
+    std::printf("main window (views, sidebar agenda, tasks pane) stepping into a week, until the "
+                "panes settled (median of %d):\n",
+                weekRepeats);
+    std::printf("  dense week:  longest event-loop block %7.2f ms, busy %7.2f ms\n",
+                weeks.windowDense.longestMs, weeks.windowDense.busyMs);
+    std::printf("  sparse week: longest event-loop block %7.2f ms, busy %7.2f ms\n",
+                weeks.windowSparse.longestMs, weeks.windowSparse.busyMs);
+    std::printf("  views alone (view area and mini month) into the dense week: longest %7.2f ms, "
+                "busy %7.2f ms\n",
+                weeks.viewsDense.longestMs, weeks.viewsDense.busyMs);
+    std::printf("window week step, longest block: dense / sparse ratio %.2f (target at most 12), "
+                "against the views alone ratio %.2f (target at most 1.5)\n",
+                weeks.windowDense.longestMs / weeks.windowSparse.longestMs,
+                weeks.windowDense.longestMs / weeks.viewsDense.longestMs);
+    std::printf("window week step, busy time: dense / sparse ratio %.2f, against the views alone "
+                "ratio %.2f\n",
+                weeks.windowDense.busyMs / weeks.windowSparse.busyMs,
+                weeks.windowDense.busyMs / weeks.viewsDense.busyMs);
     return 0;
 }

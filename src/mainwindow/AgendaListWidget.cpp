@@ -12,6 +12,7 @@
 #include "EventRepository.h"
 #include "EventSort.h"
 #include "FilterRuleRepository.h"
+#include "FirstFrameWait.h"
 #include "LazyRowList.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
@@ -114,6 +115,7 @@ AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int d
     m_pages->addWidget(buildEmptyPage());
     layout->addWidget(m_pages);
     m_reader = new StoreReader(m_appState, QStringLiteral("agenda-read"), this);
+    m_firstFrame = new FirstFrameWait(this);
 
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
@@ -189,7 +191,8 @@ void AgendaListWidget::setShowEmptyDays(bool show)
 
 bool AgendaListWidget::isLoading() const
 {
-    return m_reloadTimer->isActive() || m_reader->isBusy() || m_rows->isFilling();
+    return m_reloadTimer->isActive() || m_reader->isBusy() || m_firstFrame->isWaiting() ||
+           m_rows->isFilling();
 }
 
 int AgendaListWidget::rowCount() const
@@ -333,6 +336,14 @@ AgendaListWidget::Content AgendaListWidget::read(const Request& request,
 }
 
 void AgendaListWidget::showContent(Content content)
+{
+    // The window's first frame is not held up by the rows.
+    m_firstFrame->run([this, content = std::move(content)]() mutable {
+        showArrived(std::move(content));
+    });
+}
+
+void AgendaListWidget::showArrived(Content content)
 {
     m_clockChangeAt = content.clockChangeAt;
     // A month of many occurrences takes a while to free: the previous one goes on another thread.

@@ -15,6 +15,7 @@
 class AgendaEventRow;
 class AgendaTaskRow;
 class AppState;
+class FirstFrameWait;
 class LazyRowList;
 class QStackedWidget;
 class QTimer;
@@ -68,6 +69,7 @@ private:
 
     static Content read(const Request& request, const StoreReader::Repositories& store);
     void showContent(Content content);
+    void showArrived(Content content);
     QWidget* buildRow(int index);
     QWidget* buildEmptyPage();
     QWidget* dayHeader(const QDate& day, const QDate& today);
@@ -89,6 +91,7 @@ private:
     LazyRowList* m_rows = nullptr;
     QTimer* m_reloadTimer = nullptr;
     StoreReader* m_reader = nullptr;
+    FirstFrameWait* m_firstFrame = nullptr;
     std::unique_ptr<Content> m_content;
     // When the list shown would change with the clock alone; the minute's refresh rebuilds
     // nothing before then.

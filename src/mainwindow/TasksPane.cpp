@@ -7,6 +7,7 @@
 #include "Clock.h"
 #include "Glyphs.h"
 #include "Ical.h"
+#include "FirstFrameWait.h"
 #include "LazyRowList.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
@@ -34,7 +35,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
 
@@ -152,6 +152,7 @@ TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_a
     layout->addWidget(buildFooter());
 
     m_reader = new StoreReader(m_appState, QStringLiteral("tasks-read"), this);
+    m_firstFrame = new FirstFrameWait(this);
     m_reloadTimer = new QTimer(this);
     m_reloadTimer->setSingleShot(true);
     m_reloadTimer->setInterval(reloadDelayMs);
@@ -497,27 +498,12 @@ TasksPane::Content TasksPane::read(const Request& request, const StoreReader::Re
 void TasksPane::showContent(Content content)
 {
     m_arrived = std::make_unique<Content>(std::move(content));
-    // The window's first frame is not held up by the rows: while it is shown but not yet on
-    // screen they wait for it.
-    QWindow* handle = window()->windowHandle();
-    if (isVisible() && handle && !handle->isExposed()) {
-        if (m_awaitedWindow != handle) {
-            if (m_awaitedWindow)
-                m_awaitedWindow->removeEventFilter(this);
-            m_awaitedWindow = handle;
-            handle->installEventFilter(this);
-        }
-        return;
-    }
-    showArrived();
+    // The window's first frame is not held up by the rows.
+    m_firstFrame->run([this] { showArrived(); });
 }
 
 void TasksPane::showArrived()
 {
-    if (m_awaitedWindow) {
-        m_awaitedWindow->removeEventFilter(this);
-        m_awaitedWindow = nullptr;
-    }
     if (!m_arrived)
         return;
     // A list of thousands of tasks takes a while to free: the one replaced here goes with the
@@ -539,14 +525,6 @@ void TasksPane::showArrived()
     showEmptyState(empty);
     m_rows->setRows(m_content->keys, m_content->shapes,
                     [this](int index) { return buildRow(index); });
-}
-
-bool TasksPane::eventFilter(QObject* watched, QEvent* event)
-{
-    // The expose paints the window's first frame once it has been handled; the rows follow.
-    if (watched == m_awaitedWindow && event->type() == QEvent::Expose)
-        QMetaObject::invokeMethod(this, &TasksPane::showArrived, Qt::QueuedConnection);
-    return QWidget::eventFilter(watched, event);
 }
 
 QWidget* TasksPane::buildRow(int index)

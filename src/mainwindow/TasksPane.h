@@ -3,7 +3,6 @@
 #include "StoreReader.h"
 
 #include <QDate>
-#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -12,6 +11,7 @@
 #include <optional>
 
 class AppState;
+class FirstFrameWait;
 class LazyRowList;
 class QAction;
 class QDialog;
@@ -19,7 +19,6 @@ class QLabel;
 class QScrollArea;
 class QTimer;
 class QToolButton;
-class QWindow;
 class TasksPaneRow;
 struct Task;
 
@@ -72,9 +71,6 @@ public:
     // How the task form is run; a host or a test hands in its own (the default runs exec()).
     std::function<int(QDialog* dialog)> execDialog;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     struct Content;
     struct Request;
@@ -120,7 +116,7 @@ private:
     std::unique_ptr<Content> m_content;
     // A list read while the window was not yet on screen, and that window.
     std::unique_ptr<Content> m_arrived;
-    QPointer<QWindow> m_awaitedWindow;
+    FirstFrameWait* m_firstFrame = nullptr;
     // The list the last one replaced, which the next read frees.
     std::shared_ptr<Content> m_retired;
 };
