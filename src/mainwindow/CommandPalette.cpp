@@ -3,13 +3,12 @@
 #include "AppState.h"
 #include "CalendarView.h"
 #include "Clock.h"
-#include "Database.h"
 #include "DateLanguage.h"
 #include "EventRepository.h"
-#include "EventSearchWorker.h"
 #include "MainWindow.h"
 #include "PaletteInput.h"
 #include "QuickAddState.h"
+#include "StoreReader.h"
 #include "TimeFormatState.h"
 #include "ViewRepository.h"
 
@@ -63,8 +62,8 @@ CommandPalette::CommandPalette(AppState* state, MainWindow* mainWindow, QWidget*
     m_results->setMinimumHeight(180);
     layout->addWidget(m_results);
 
-    m_search = new EventSearchWorker(state->database()->database().databaseName(), this);
-    connect(m_search, &EventSearchWorker::found, this, &CommandPalette::appendEvents);
+    // A large store is searched off the window's thread; only the latest text's answer counts.
+    m_search = new StoreReader(state, QStringLiteral("event-search"), this);
 
     connect(m_text, &QLineEdit::textChanged, this, &CommandPalette::refreshResults);
     connect(m_text, &QLineEdit::returnPressed, this, &CommandPalette::runSelection);
@@ -78,7 +77,7 @@ CommandPalette::~CommandPalette() = default;
 
 bool CommandPalette::isSearching() const
 {
-    return m_search->isSearching();
+    return m_search->isBusy();
 }
 
 void CommandPalette::buildCommands()
@@ -190,7 +189,12 @@ void CommandPalette::refreshResults(const QString& text)
         item->setData(targetRole, command.name);
     }
     if (PaletteInput::searchesEvents(text))
-        m_search->search(text.trimmed(), PaletteInput::maxEventResults);
+        m_search->read([this, text = text.trimmed()](const StoreReader::Repositories& store) {
+            QList<Event> found;
+            if (store.events)
+                found = store.events->search(text, PaletteInput::maxEventResults);
+            return [this, found] { appendEvents(found); };
+        });
     else
         m_search->cancel();
     if (m_results->count() > 0)

@@ -8,7 +8,7 @@
 #include <functional>
 
 class AppState;
-class EventSearchWorker;
+class StoreReader;
 class MainWindow;
 class QLineEdit;
 class QListWidget;
@@ -63,5 +63,5 @@ private:
     QLineEdit* m_text = nullptr;
     QListWidget* m_results = nullptr;
     QList<Command> m_commands;
-    EventSearchWorker* m_search = nullptr;
+    StoreReader* m_search = nullptr;
 };

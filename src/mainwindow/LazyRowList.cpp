@@ -82,9 +82,16 @@ QWidget* LazyRowList::showRow(int index)
         bar->setValue(std::min(m_tops[index], m_tops[index + 1] - viewHeight));
     layoutRows();
     if (!m_built[index]) {
-        // A list not on screen has no scroll range yet: the row is built where it belongs.
+        // Left for a later turn, or the list is not on screen and has no scroll range yet: the
+        // row is built and measured now, where it belongs.
         QWidget* row = buildRow(index);
-        row->setGeometry(0, m_tops[index], m_measuredWidth, m_heights[index]);
+        const int height = measure(row);
+        m_keyHeights.insert(m_keys[index], height);
+        if (height != m_heights[index]) {
+            m_heights[index] = height;
+            recomputeTops();
+        }
+        row->setGeometry(0, m_tops[index], m_measuredWidth, height);
         row->show();
     }
     return m_built[index];

@@ -116,10 +116,11 @@ const QStringList expectedForeignKeys = {
     "reminders.event_id->events.id",
     "tasks.calendar_id->calendars.id"};
 
-// The indexes the store adds for its range query and the reminder poll; not part of the shared
+// The indexes the store adds for its range queries and the reminder poll; not part of the shared
 // layout.
 const QStringList queryIndexNames = {"idx_events_other_span", "idx_events_recurring_start",
-                                     "idx_events_short_span", "idx_reminders_unacknowledged"};
+                                     "idx_events_short_span", "idx_reminders_unacknowledged",
+                                     "idx_tasks_start_date"};
 
 QStringList strings(QSqlDatabase& db, const QString& sql)
 {
