@@ -9,7 +9,6 @@
 // holding 60,000 occurrences reloads and is then scrolled from its top to its bottom, against the
 // same for one holding 340.
 
-#include "AgendaEventRow.h"
 #include "AgendaListWidget.h"
 #include "AppState.h"
 #include "Clock.h"
@@ -22,14 +21,13 @@
 #include "ViewBenchStore.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimeZone>
 
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -113,6 +111,27 @@ bool insertTasks(AppState& state, int total)
     return unit.commit();
 }
 
+// A fresh store of `count` events made by `make` and whatever `fill` adds, and over it the 30-day
+// list from the measured day at the sidebar's size, its first read in place; `measure` runs on it.
+bool withList(int count, const std::function<Event(int index)>& make,
+              const std::function<bool(AppState&)>& fill,
+              const std::function<bool(AgendaListWidget&)>& measure)
+{
+    QTemporaryDir dir;
+    qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
+    AppState state;
+    if (!Services::start(state) || !ViewBenchStore::insertEvents(state, count, make) ||
+        (fill && !fill(state)))
+        return false;
+    state.setViewModeAndDate(QStringLiteral("day"), measuredDay);
+    AgendaListWidget list(&state, true, listedDays, QString());
+    list.resize(380, 720);
+    list.show();
+    if (!static_cast<EventLoopBlocks*>(qApp)->settle([&] { return !list.isLoading(); }))
+        return false;
+    return measure(list);
+}
+
 struct Figures
 {
     double reloadMs = 0;
@@ -122,32 +141,21 @@ struct Figures
 // A fresh store of `events` events and `tasks` tasks; the median reload of the 30-day list.
 bool measure(int events, int tasks, Figures* figures)
 {
-    QTemporaryDir dir;
-    qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
-    AppState state;
-    if (!Services::start(state) ||
-        !ViewBenchStore::insertEvents(state, events,
-                                      [events](int index) { return storeEvent(index, events); }) ||
-        !insertTasks(state, tasks))
-        return false;
-    state.setViewModeAndDate(QStringLiteral("day"), measuredDay);
-
-    AgendaListWidget list(&state, true, listedDays, QString());
-    list.resize(380, 720);
-    list.show();
-    auto* app = static_cast<EventLoopBlocks*>(qApp);
-    if (!app->settle([&] { return !list.isLoading(); }))
-        return false;
-    // Until the rows are in place: the read off the window's thread and the rows in view.
-    figures->reloadMs = ViewBenchStore::timeMedian(repeats, [&] {
-        list.reload();
-        while (list.isLoading())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    });
-    for (int i = 0; i < list.rowCount(); ++i)
-        figures->eventRows += list.rowKind(i) == AgendaListWidget::RowKind::Event;
-    return true;
+    return withList(
+        events, [events](int index) { return storeEvent(index, events); },
+        [tasks](AppState& state) { return insertTasks(state, tasks); },
+        [figures](AgendaListWidget& list) {
+            // Until the rows are in place: the read off the window's thread and the rows in view.
+            figures->reloadMs = ViewBenchStore::timeMedian(repeats, [&] {
+                list.reload();
+                while (list.isLoading())
+                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            });
+            for (int i = 0; i < list.rowCount(); ++i)
+                figures->eventRows += list.rowKind(i) == AgendaListWidget::RowKind::Event;
+            return true;
+        });
 }
 
 // Event `index` of a dense month: the first `series` are daily series begun a week before the
@@ -172,7 +180,8 @@ Event denseEvent(int index, int series, int singles)
     event.startTime = QDateTime(date, QTime(6 + index % 14, 5 * (index % 12)), zone);
     event.endTime = event.startTime.addSecs(50 * 60);
     event.timezone = QString::fromUtf8(zone.id());
-    event.created = event.lastModified = QDateTime(date.addYears(-1), QTime(0, 0), QTimeZone::utc());
+    event.created = event.lastModified =
+        QDateTime(date.addYears(-1), QTime(0, 0), QTimeZone::utc());
     return event;
 }
 
@@ -187,36 +196,27 @@ struct Blocks
 // steps a person dragging the scroll bar would make.
 bool measureBlocks(int series, int singles, Blocks* blocks)
 {
-    QTemporaryDir dir;
-    qputenv("CALENDAR_DATA_DIR", dir.path().toUtf8());
-    AppState state;
-    if (!Services::start(state) ||
-        !ViewBenchStore::insertEvents(state, series + singles, [&](int index) {
-            return denseEvent(index, series, singles);
-        }))
-        return false;
-    state.setViewModeAndDate(QStringLiteral("day"), measuredDay);
-    AgendaListWidget list(&state, true, listedDays, QString());
-    list.resize(380, 720);
-    list.show();
-    auto* app = static_cast<EventLoopBlocks*>(qApp);
-    const auto loaded = [&] { return !list.isLoading(); };
-    if (!app->settle(loaded))
-        return false;
-    app->reset();
-    if (!app->run([&] { list.reload(); }, loaded))
-        return false;
-    QScrollBar* bar = list.findChild<QScrollArea*>()->verticalScrollBar();
-    constexpr int steps = 40;
-    for (int step = 1; step <= steps; ++step) {
-        if (!app->run([&] { bar->setValue(qint64(bar->maximum()) * step / steps); }, loaded))
-            return false;
-    }
-    if (bar->value() != bar->maximum())
-        return false;
-    blocks->longestMs = app->longestMs();
-    blocks->rows = list.rowCount();
-    return true;
+    return withList(
+        series + singles, [&](int index) { return denseEvent(index, series, singles); }, {},
+        [blocks](AgendaListWidget& list) {
+            auto* app = static_cast<EventLoopBlocks*>(qApp);
+            const auto loaded = [&] { return !list.isLoading(); };
+            app->reset();
+            if (!app->run([&] { list.reload(); }, loaded))
+                return false;
+            QScrollBar* bar = list.findChild<QScrollArea*>()->verticalScrollBar();
+            constexpr int steps = 40;
+            for (int step = 1; step <= steps; ++step) {
+                if (!app->run([&] { bar->setValue(qint64(bar->maximum()) * step / steps); },
+                              loaded))
+                    return false;
+            }
+            if (bar->value() != bar->maximum())
+                return false;
+            blocks->longestMs = app->longestMs();
+            blocks->rows = list.rowCount();
+            return true;
+        });
 }
 
 } // namespace

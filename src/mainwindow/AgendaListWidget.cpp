@@ -36,7 +36,6 @@
 #include <QSet>
 #include <QStackedWidget>
 #include <QTimeZone>
-#include <QThreadPool>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -346,11 +345,10 @@ void AgendaListWidget::showContent(Content content)
 void AgendaListWidget::showArrived(Content content)
 {
     m_clockChangeAt = content.clockChangeAt;
-    // A month of many occurrences takes a while to free: the previous one goes on another thread.
-    if (m_content) {
-        QThreadPool::globalInstance()->start(
-            [previous = std::shared_ptr<Content>(std::move(m_content))] {});
-    }
+    // A month of many occurrences takes a while to free: the previous one goes on the reader's
+    // thread.
+    if (m_content)
+        m_reader->release(std::shared_ptr<Content>(std::move(m_content)));
     m_content = std::make_unique<Content>(std::move(content));
     const bool empty = m_content->noCalendars || m_content->rows.isEmpty();
     m_pages->setCurrentIndex(empty ? 1 : 0);

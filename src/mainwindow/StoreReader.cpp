@@ -76,11 +76,28 @@ void StoreReader::read(Read read)
         m_waiting = Request{number, std::move(read)};
     }
     m_wake.wakeAll();
-    if (!m_thread) {
-        m_thread = QThread::create([this] { serve(); });
-        m_thread->setObjectName(m_name);
-        m_thread->start();
+    startThread();
+}
+
+void StoreReader::release(std::shared_ptr<const void> garbage)
+{
+    if (!hasFileOfItsOwn(m_databasePath))
+        return;
+    {
+        QMutexLocker lock(&m_mutex);
+        m_garbage.append(std::move(garbage));
     }
+    m_wake.wakeAll();
+    startThread();
+}
+
+void StoreReader::startThread()
+{
+    if (m_thread)
+        return;
+    m_thread = QThread::create([this] { serve(); });
+    m_thread->setObjectName(m_name);
+    m_thread->start();
 }
 
 void StoreReader::cancel()
@@ -100,15 +117,20 @@ void StoreReader::serve()
         m_databasePath, QStringLiteral("%1-%2").arg(m_name).arg(quintptr(this)));
     for (;;) {
         Request request;
+        QList<std::shared_ptr<const void>> garbage;
         {
             QMutexLocker lock(&m_mutex);
-            while (!m_stopping && !m_waiting)
+            while (!m_stopping && !m_waiting && m_garbage.isEmpty())
                 m_wake.wait(&m_mutex);
             if (m_stopping)
                 return;
+            garbage.swap(m_garbage);
+            if (!m_waiting)
+                continue;
             request = std::move(*m_waiting);
             m_waiting.reset();
         }
+        garbage.clear();
         if (!open) {
             // The file could not be opened a second time: read it through the window's own
             // connection rather than show nothing.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QMutex>
 #include <QObject>
 #include <QString>
@@ -51,6 +52,8 @@ public:
     void read(Read read);
     // Drops the read waiting or running: its answer is not run.
     void cancel();
+    // Frees `garbage` on the reader's thread: what a pane read can take long to free.
+    void release(std::shared_ptr<const void> garbage);
     // From read() until its answer has run, or cancel().
     bool isBusy() const { return m_busy; }
 
@@ -62,6 +65,7 @@ private:
     };
     struct Connection;
 
+    void startThread();
     void serve();
     void readHere(quint64 number, const Read& read);
     void answer(quint64 number, const std::function<void()>& deliver);
@@ -77,5 +81,6 @@ private:
     QMutex m_mutex;
     QWaitCondition m_wake;
     std::optional<Request> m_waiting;
+    QList<std::shared_ptr<const void>> m_garbage;
     bool m_stopping = false;
 };

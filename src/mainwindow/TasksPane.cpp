@@ -308,9 +308,7 @@ void TasksPane::reload()
     request.showCategories = m_showCategories;
     request.today = Clock::today();
     request.styleSeed = qHash(qApp->styleSheet());
-    m_reader->read([this, request, retired = std::move(m_retired)](
-                       const StoreReader::Repositories& store) mutable {
-        retired.reset();
+    m_reader->read([this, request](const StoreReader::Repositories& store) {
         return
             [this, content = read(request, store)]() mutable { showContent(std::move(content)); };
     });
@@ -506,9 +504,10 @@ void TasksPane::showArrived()
 {
     if (!m_arrived)
         return;
-    // A list of thousands of tasks takes a while to free: the one replaced here goes with the
-    // next read, off the window's thread.
-    m_retired = std::move(m_content);
+    // A list of thousands of tasks takes a while to free: the one replaced here goes on the
+    // reader's thread.
+    if (m_content)
+        m_reader->release(std::shared_ptr<Content>(std::move(m_content)));
     m_content = std::move(m_arrived);
     const bool empty = m_content->noCalendars || m_content->tasks.isEmpty();
     // Without a calendar the empty state keeps the texts it last had.

@@ -114,9 +114,7 @@ private:
     bool m_showCategories = false;
     // What the last read listed, with the completed tasks "Hide completed" keeps among it.
     std::unique_ptr<Content> m_content;
-    // A list read while the window was not yet on screen, and that window.
+    // A list read while the window was not yet on screen.
     std::unique_ptr<Content> m_arrived;
     FirstFrameWait* m_firstFrame = nullptr;
-    // The list the last one replaced, which the next read frees.
-    std::shared_ptr<Content> m_retired;
 };
