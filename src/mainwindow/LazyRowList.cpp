@@ -65,11 +65,6 @@ void LazyRowList::setRows(QVector<quint64> keys, QVector<quint8> shapes, Build b
     m_spare.clear();
 }
 
-QWidget* LazyRowList::builtRow(int index) const
-{
-    return index >= 0 && index < m_built.size() ? m_built[index] : nullptr;
-}
-
 QWidget* LazyRowList::showRow(int index)
 {
     if (index < 0 || index >= count())
@@ -95,21 +90,6 @@ QWidget* LazyRowList::showRow(int index)
         row->show();
     }
     return m_built[index];
-}
-
-QList<QWidget*> LazyRowList::builtRows() const
-{
-    QList<QWidget*> rows;
-    for (QWidget* row : m_built) {
-        if (row)
-            rows.append(row);
-    }
-    return rows;
-}
-
-int LazyRowList::rowTop(int index) const
-{
-    return m_tops.value(std::clamp(index, 0, count()));
 }
 
 bool LazyRowList::eventFilter(QObject* watched, QEvent* event)

@@ -2,7 +2,6 @@
 
 #include <QElapsedTimer>
 #include <QHash>
-#include <QList>
 #include <QVector>
 #include <QWidget>
 
@@ -32,16 +31,10 @@ public:
     void setRows(QVector<quint64> keys, QVector<quint8> shapes, Build build);
     int count() const { return int(m_keys.size()); }
 
-    // Row `index` when it is built, else nullptr.
-    QWidget* builtRow(int index) const;
     // Scrolls row `index` into view and returns it, built.
     QWidget* showRow(int index);
-    // The rows built now, in list order.
-    QList<QWidget*> builtRows() const;
     // While rows in view wait for a later turn of the event loop to be built.
     bool isFilling() const { return m_continuing; }
-    // Where row `index` begins, from the top of the list.
-    int rowTop(int index) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
