@@ -3,8 +3,6 @@
 #include "DateLanguage.h"
 #include "TaskDetailsText.h"
 
-#include <QHash>
-
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -155,11 +153,19 @@ Placement placeBeside(const QList<int>& orders, int targetIndex, int zone)
         placement.sortOrder = *slot;
         return placement;
     }
-    // Even steps over the whole list; narrower only for lists too long for 10000 apart.
-    const std::int64_t step =
-        std::min<std::int64_t>(orderStep, orderMax / (std::int64_t(orders.size()) + 2));
+    // The siblings placed by hand, and the unplaced ones up to the slot, which the dropped task
+    // must follow, take even steps; unplaced ones after the slot sort after every placed task
+    // anyway and keep their 0, so nothing is written for them.
+    const int lastBefore = zone == Above ? targetIndex - 1 : targetIndex;
+    const auto numbered = [&](qsizetype i) { return orders[i] != 0 || i <= lastBefore; };
+    std::int64_t count = 0;
     for (qsizetype i = 0; i < orders.size(); ++i)
-        placement.renumbered.append(int(step * (i + 1)));
+        count += numbered(i) ? 1 : 0;
+    // Narrower than 10000 apart only for lists too long for it.
+    const std::int64_t step = std::min<std::int64_t>(orderStep, orderMax / (count + 2));
+    std::int64_t next = 0;
+    for (qsizetype i = 0; i < orders.size(); ++i)
+        placement.renumbered.append(numbered(i) ? int(step * ++next) : 0);
     placement.sortOrder = slotBeside(placement.renumbered, targetIndex, zone).value_or(int(step));
     return placement;
 }
@@ -179,27 +185,51 @@ QList<Task> siblingsBeside(const QList<Task>& calendarTasks, const Task& target,
                            const QString& parentUid, const QString& draggedId)
 {
     QList<Task> siblings;
-    if (!parentUid.isEmpty()) {
-        for (const Task& task : calendarTasks) {
-            if (task.parentTaskUid == parentUid && task.id != draggedId)
-                siblings.append(task);
-        }
-    } else {
-        // A parent uid held by no other task of the calendar leaves the task at the top level.
-        QHash<QString, int> holders;
-        for (const Task& task : calendarTasks)
-            ++holders[task.uid];
-        for (const Task& task : calendarTasks) {
-            if (task.id == draggedId)
-                continue;
-            const QString& parent = task.parentTaskUid;
-            const int others = holders.value(parent) - (parent == task.uid ? 1 : 0);
-            if (parent.isEmpty() || others <= 0 || task.id == target.id)
-                siblings.append(task);
-        }
+    for (const Task& task : calendarTasks) {
+        if (task.id == draggedId || task.deletedAt)
+            continue;
+        if (task.id == target.id || task.parentTaskUid == parentUid)
+            siblings.append(task);
     }
     std::sort(siblings.begin(), siblings.end(), siblingOrder());
     return siblings;
+}
+
+QList<Task> dropBeside(const QList<Task>& calendarTasks, const Task& dragged, const Task& target,
+                       bool drawnUnderParent, int zone)
+{
+    if (zone != Above && zone != Below)
+        return {};
+    const QString parentUid = parentBeside(target, drawnUnderParent, calendarTasks);
+    const QList<Task> siblings = siblingsBeside(calendarTasks, target, parentUid, dragged.id);
+    qsizetype index = -1;
+    QList<int> orders;
+    for (qsizetype i = 0; i < siblings.size(); ++i) {
+        if (siblings[i].id == target.id)
+            index = i;
+        orders.append(siblings[i].sortOrder);
+    }
+    if (index < 0)
+        return {};
+    const Placement placement = placeBeside(orders, int(index), zone);
+    QList<Task> written;
+    for (qsizetype i = 0; i < placement.renumbered.size(); ++i) {
+        // The target stands in the list only to mark the place; drawn beside these siblings by a
+        // filter or for want of its parent, it belongs elsewhere and keeps its order.
+        const Task& sibling = siblings[i];
+        if (sibling.parentTaskUid != parentUid || sibling.sortOrder == placement.renumbered[i])
+            continue;
+        Task renumbered = sibling;
+        renumbered.sortOrder = placement.renumbered[i];
+        written.append(renumbered);
+    }
+    if (dragged.parentTaskUid != parentUid || dragged.sortOrder != placement.sortOrder) {
+        Task dropped = dragged;
+        dropped.parentTaskUid = parentUid;
+        dropped.sortOrder = placement.sortOrder;
+        written.append(dropped);
+    }
+    return written;
 }
 
 QString formatTaskDate(const QDateTime& when, bool dateOnly, const QDate& today)

@@ -36,8 +36,9 @@ int dropZoneAt(int y, int height);
 
 // Where a task dropped beside the sibling at targetIndex lands. `orders` are the sort orders of
 // the new siblings (the dropped task left out) in the order the pane shows them. When no value
-// fits strictly between the neighbours, every sibling is renumbered first: `renumbered` then
-// holds their new orders, index for index (empty when nothing is renumbered).
+// fits strictly between the neighbours, the siblings are renumbered first: `renumbered` then
+// holds their new orders, index for index (empty when nothing is renumbered). Unplaced siblings
+// (order 0) after the slot keep 0 there: they sort after every placed one as they are.
 struct Placement
 {
     QList<int> renumbered;
@@ -49,12 +50,18 @@ Placement placeBeside(const QList<int>& orders, int targetIndex, int zone);
 // drawn nested under it and that parent is one of `calendarTasks` (the live tasks of the target's
 // calendar); otherwise none, so the task lands at the top level beside a target drawn there.
 QString parentBeside(const Task& target, bool drawnUnderParent, const QList<Task>& calendarTasks);
-// The tasks of `calendarTasks` a task dropped beside `target` lands among under `parentUid`, in
-// the order the pane shows them, the dropped task (`draggedId`) left out. At the top level these
-// are the tasks without a parent among `calendarTasks`, which the tree draws there, and the
-// target itself; a target missing from `calendarTasks` is not among them.
+// The live tasks of `calendarTasks` whose parent is `parentUid` (none: the roots), and the target
+// wherever it belongs, in the order the pane shows them, the dropped task (`draggedId`) left out.
+// A target missing from `calendarTasks` is not among them.
 QList<Task> siblingsBeside(const QList<Task>& calendarTasks, const Task& target,
                            const QString& parentUid, const QString& draggedId);
+// What a drop of `dragged` above or below `target` writes, in order: the siblings a renumbering
+// gives another order, then the dropped task with its new parent and order unless it already
+// had both. Only tasks stored under the new parent are renumbered, never the target drawn beside
+// them by a filter or for want of its parent, nor an orphan. Nothing when the target is not among
+// `calendarTasks` or the zone is not above or below.
+QList<Task> dropBeside(const QList<Task>& calendarTasks, const Task& dragged, const Task& target,
+                       bool drawnUnderParent, int zone);
 
 // "Today", "Tomorrow", "Yesterday" or "MMM d, yyyy" of the day of a task date (a date-only value
 // is its own date in every zone, a timed one its local date); never a time of day.

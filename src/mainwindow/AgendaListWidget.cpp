@@ -25,7 +25,6 @@
 #include "ViewEventActions.h"
 #include "VisibleEvents.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHash>
@@ -86,8 +85,6 @@ struct AgendaListWidget::Request
     bool showEmptyDays = true;
     QDate today;
     QDateTime now;
-    // Rows drawn under another style sheet (a change of theme) are not kept.
-    size_t styleSeed = 0;
 };
 
 AgendaListWidget::AgendaListWidget(AppState* appState, bool showEmptyDays, int days,
@@ -190,8 +187,12 @@ void AgendaListWidget::setShowEmptyDays(bool show)
 
 bool AgendaListWidget::isLoading() const
 {
-    return m_reloadTimer->isActive() || m_reader->isBusy() || m_firstFrame->isWaiting() ||
-           m_rows->isFilling();
+    // A write not yet announced by the store (it gathers bursts) is a reload on its way.
+    const bool changeHeld =
+        m_appState && ((m_appState->events() && m_appState->events()->changePending()) ||
+                       (m_appState->tasks() && m_appState->tasks()->changePending()));
+    return changeHeld || m_reloadTimer->isActive() || m_reader->isBusy() ||
+           m_firstFrame->isWaiting() || m_rows->isFilling();
 }
 
 int AgendaListWidget::rowCount() const
@@ -225,11 +226,9 @@ void AgendaListWidget::reload()
         AgendaDays::firstDay(navigation, m_appState->viewMode(), m_appState->firstDayOfWeek());
     request.days = m_days;
     request.showEmptyDays = m_showEmptyDays;
-    request.styleSeed = qHash(qApp->styleSheet());
     m_reader->read([this, request](const StoreReader::Repositories& store) {
-        return [this, content = read(request, store)]() mutable {
-            showContent(std::move(content));
-        };
+        return
+            [this, content = read(request, store)]() mutable { showContent(std::move(content)); };
     });
 }
 
@@ -304,7 +303,8 @@ AgendaListWidget::Content AgendaListWidget::read(const Request& request,
         return own.isEmpty() ? calendarColours.value(calendarId) : own;
     };
 
-    const size_t seed = qHashMulti(request.styleSeed, request.today);
+    // "Today" and "Tomorrow" move with the day.
+    const size_t seed = qHash(request.today);
     for (int d = 0; d < content.days.size(); ++d) {
         const AgendaDays::Day& day = content.days[d];
         content.rows.append({RowKind::DayHeader, d, 0});
@@ -337,9 +337,8 @@ AgendaListWidget::Content AgendaListWidget::read(const Request& request,
 void AgendaListWidget::showContent(Content content)
 {
     // The window's first frame is not held up by the rows.
-    m_firstFrame->run([this, content = std::move(content)]() mutable {
-        showArrived(std::move(content));
-    });
+    m_firstFrame->run(
+        [this, content = std::move(content)]() mutable { showArrived(std::move(content)); });
 }
 
 void AgendaListWidget::showArrived(Content content)

@@ -50,7 +50,7 @@ public:
     void setShowEmptyDays(bool show);
     // Reads the days anew; the rows follow when the read is back.
     void reload();
-    // From a reload until the rows in view are in place.
+    // From a write to the events or tasks, or a reload, until the rows in view are in place.
     bool isLoading() const;
 
     // What the list holds, built or not: its rows in order, the kind of each, and the row

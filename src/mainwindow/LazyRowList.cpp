@@ -1,5 +1,6 @@
 #include "LazyRowList.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLayout>
 #include <QScrollArea>
@@ -16,8 +17,8 @@ constexpr int keptViews = 1;
 // How long one turn of the event loop may spend building rows; the rest of the view follows in
 // the next turns, so a jump into a region of new rows never holds the window for long.
 constexpr qint64 buildBudgetNs = 8'000'000;
-// A list settles in a pass or two; this bounds the passes of one layout when measured heights
-// keep moving the view.
+// A list settles in a pass or two; this bounds the passes of one turn when measured heights keep
+// moving the view, and the next turn goes on.
 constexpr int mostPasses = 4;
 
 } // namespace
@@ -35,17 +36,17 @@ LazyRowList::LazyRowList(QScrollArea* scrollArea) : QWidget(nullptr), m_scrollAr
 void LazyRowList::setRows(QVector<quint64> keys, QVector<quint8> shapes, Build build)
 {
     Q_ASSERT(keys.size() == shapes.size());
-    // The built rows wait by their keys for a row of the new list that shows the same.
-    QMultiHash<quint64, QWidget*> spare;
+    dropRowsOfAnotherTheme();
+    // The built rows wait by their keys for a row of the new list that shows the same, beside
+    // those of an earlier list that still wait.
     for (int i = 0; i < m_built.size(); ++i) {
         if (QWidget* row = m_built[i])
-            spare.insert(m_keys[i], row);
+            m_spare.insert(m_keys[i], row);
     }
     m_keys = std::move(keys);
     m_shapes = std::move(shapes);
     m_build = std::move(build);
     m_built = QVector<QWidget*>(m_keys.size(), nullptr);
-    m_spare = std::move(spare);
 
     QHash<quint64, int> kept;
     for (const quint64 key : std::as_const(m_keys)) {
@@ -57,12 +58,10 @@ void LazyRowList::setRows(QVector<quint64> keys, QVector<quint8> shapes, Build b
     m_heights = QVector<int>(m_keys.size(), -1);
     estimateHeights();
     layoutRows();
-
-    for (QWidget* row : std::as_const(m_spare)) {
+    // While the view is still filling, the rows not taken yet wait out of sight for the turns
+    // that reach them: a slow turn must not turn keeping them into building them again.
+    for (QWidget* row : std::as_const(m_spare))
         row->hide();
-        row->deleteLater();
-    }
-    m_spare.clear();
 }
 
 QWidget* LazyRowList::showRow(int index)
@@ -71,23 +70,31 @@ QWidget* LazyRowList::showRow(int index)
         return nullptr;
     QScrollBar* bar = m_scrollArea->verticalScrollBar();
     const int viewHeight = m_scrollArea->viewport()->height();
-    if (m_tops[index] < bar->value())
-        bar->setValue(m_tops[index]);
-    else if (m_tops[index + 1] > bar->value() + viewHeight)
-        bar->setValue(std::min(m_tops[index], m_tops[index + 1] - viewHeight));
-    layoutRows();
-    if (!m_built[index]) {
-        // Left for a later turn, or the list is not on screen and has no scroll range yet: the
-        // row is built and measured now, where it belongs.
-        QWidget* row = buildRow(index);
-        const int height = measure(row);
-        m_keyHeights.insert(m_keys[index], height);
-        if (height != m_heights[index]) {
-            m_heights[index] = height;
-            recomputeTops();
+    // Rows measured on the way may differ from what was guessed of them and move the row: it is
+    // scrolled to again until it sits where it was put.
+    for (int attempt = 0; attempt < mostPasses; ++attempt) {
+        if (m_tops[index] < bar->value())
+            bar->setValue(m_tops[index]);
+        else if (m_tops[index + 1] > bar->value() + viewHeight)
+            bar->setValue(std::min(m_tops[index], m_tops[index + 1] - viewHeight));
+        layoutRows();
+        if (!m_built[index]) {
+            // Left for a later turn, or the list is not on screen and has no scroll range yet:
+            // the row is built and measured now, where it belongs.
+            QWidget* row = buildRow(index);
+            const int height = measure(row);
+            m_keyHeights.insert(m_keys[index], height);
+            if (height != m_heights[index]) {
+                m_heights[index] = height;
+                recomputeTops();
+            }
+            row->setGeometry(0, m_tops[index], m_measuredWidth, height);
+            row->show();
         }
-        row->setGeometry(0, m_tops[index], m_measuredWidth, height);
-        row->show();
+        const bool tallerThanView = m_heights[index] > viewHeight;
+        if (m_tops[index] >= bar->value() && (m_tops[index + 1] <= bar->value() + viewHeight ||
+                                              (tallerThanView && m_tops[index] == bar->value())))
+            break;
     }
     return m_built[index];
 }
@@ -101,7 +108,7 @@ bool LazyRowList::eventFilter(QObject* watched, QEvent* event)
 
 void LazyRowList::changeEvent(QEvent* event)
 {
-    // A new style sheet or font changes what the rows ask for.
+    // A new style sheet or font changes what the rows ask for; a new theme, what they show.
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
         m_measuredWidth = -1;
         layoutRows();
@@ -176,6 +183,29 @@ QWidget* LazyRowList::buildRow(int index)
     return row;
 }
 
+void LazyRowList::dropSpare()
+{
+    for (QWidget* row : std::as_const(m_spare)) {
+        row->hide();
+        row->deleteLater();
+    }
+    m_spare.clear();
+}
+
+void LazyRowList::dropRowsOfAnotherTheme()
+{
+    const QString styleSheet = qApp->styleSheet();
+    if (styleSheet == m_styleSheet)
+        return;
+    m_styleSheet = styleSheet;
+    for (int i = 0; i < m_built.size(); ++i)
+        dropRow(i);
+    dropSpare();
+    m_keyHeights.clear();
+    m_shapeHeights.clear();
+    m_measuredWidth = -1;
+}
+
 void LazyRowList::dropRow(int index)
 {
     QWidget* row = m_built[index];
@@ -194,16 +224,23 @@ void LazyRowList::layoutRows()
         return;
     }
     m_layingOut = true;
+    dropRowsOfAnotherTheme();
     m_turn.start();
     m_buildLater = false;
-    for (int pass = 0; pass < mostPasses; ++pass) {
+    bool settled = false;
+    for (int pass = 0; pass < mostPasses && !settled && !m_buildLater; ++pass) {
         m_layoutAgain = false;
         bool heightsChanged = false;
         layoutPass(&heightsChanged);
-        if (m_buildLater || (!m_layoutAgain && !heightsChanged))
-            break;
+        settled = !m_layoutAgain && !heightsChanged;
     }
+    // Rows measured in the last pass moved the view onto rows not built yet: the next turn goes
+    // on from there.
+    if (!settled)
+        m_buildLater = true;
     m_layingOut = false;
+    if (!m_buildLater)
+        dropSpare();
     if (m_buildLater && !m_continuing) {
         m_continuing = true;
         QTimer::singleShot(0, this, [this] {
@@ -216,6 +253,13 @@ void LazyRowList::layoutRows()
 void LazyRowList::layoutPass(bool* heightsChanged)
 {
     QWidget* viewport = m_scrollArea->viewport();
+    QScrollBar* bar = m_scrollArea->verticalScrollBar();
+    const int viewHeight = viewport->height();
+    // The row at the top of the view, found before anything is measured anew.
+    const int anchor = rowAt(bar->value());
+    const int anchorOffset = bar->value() - m_tops.value(anchor);
+    // A view at the end of the list stays there, however the rows above the end measure.
+    const bool atEnd = count() > 0 && bar->maximum() > 0 && bar->value() >= bar->maximum();
     const int width = viewport->width();
     if (width != m_measuredWidth) {
         m_measuredWidth = width;
@@ -223,18 +267,15 @@ void LazyRowList::layoutPass(bool* heightsChanged)
         m_shapeHeights.clear();
         estimateHeights();
     }
-    QScrollBar* bar = m_scrollArea->verticalScrollBar();
-    const int viewTop = bar->value();
-    const int viewHeight = viewport->height();
-    const int anchor = rowAt(viewTop);
-    const int anchorOffset = viewTop - m_tops.value(anchor);
+    const int viewTop = m_tops.value(anchor) + anchorOffset;
 
     // Build and measure what the view shows, from the row at its top down.
     int y = m_tops.value(anchor);
     bool builtOne = false;
     for (int i = anchor; i < count() && y < viewTop + viewHeight; ++i) {
-        // At least one row a turn, so a slow turn still fills the view in the end.
-        if (!m_built[i]) {
+        // At least one row a turn, so a slow turn still fills the view in the end. Taking a
+        // spare row costs next to nothing and spends none of the turn.
+        if (!m_built[i] && !m_spare.contains(m_keys[i])) {
             if (builtOne && m_turn.nsecsElapsed() >= buildBudgetNs) {
                 m_buildLater = true;
                 break;
@@ -257,7 +298,8 @@ void LazyRowList::layoutPass(bool* heightsChanged)
     if (size() != QSize(width, std::max(total, viewHeight)))
         resize(width, std::max(total, viewHeight));
     // The row at the top of the view stays where it was, whatever the rows above it measured.
-    const int wanted = m_tops.value(anchor) + anchorOffset;
+    const int wanted =
+        atEnd ? std::max(0, total - viewHeight) : m_tops.value(anchor) + anchorOffset;
     if (count() > 0 && bar->value() != wanted && wanted <= bar->maximum())
         bar->setValue(wanted);
 

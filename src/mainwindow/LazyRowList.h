@@ -14,7 +14,9 @@ class QScrollArea;
 // when the rows are set again, a built row whose key is still listed is kept as it is, so a
 // change costs what the changed rows cost. Rows are as tall as their layout asks at the list's
 // width; a row not built yet counts as tall as the last measured row of its shape, and the list
-// keeps the row at the top of the view in place when a measured height differs from that.
+// keeps the row at the top of the view in place when a measured height differs from that. Rows
+// carry colours of the theme they were built under: a change of the application's style sheet
+// builds the rows anew.
 class LazyRowList : public QWidget
 {
     Q_OBJECT
@@ -28,6 +30,8 @@ public:
     // The rows, in order: `keys[i]` stands for what row i shows (rows of one key look alike),
     // `shapes[i]` groups rows laid out alike (their heights differ only where text wraps), and
     // `build` makes row i, without a parent.
+    // Rows of the previous list whose key is listed again are kept, however long the view takes
+    // to fill.
     void setRows(QVector<quint64> keys, QVector<quint8> shapes, Build build);
     int count() const { return int(m_keys.size()); }
 
@@ -52,6 +56,11 @@ private:
     // seen yet.
     void estimateHeights();
     void dropRow(int index);
+    // Deletes the rows of a previous list that no row of this one took.
+    void dropSpare();
+    // Rows built under another style sheet show its colours: they go, and so does what was
+    // measured of them.
+    void dropRowsOfAnotherTheme();
 
     QScrollArea* m_scrollArea;
     QVector<quint64> m_keys;
@@ -64,8 +73,11 @@ private:
     // Heights measured at m_measuredWidth, by key and by shape.
     QHash<quint64, int> m_keyHeights;
     QHash<quint8, int> m_shapeHeights;
-    // Rows of the previous list waiting for a row of the new one with their key.
+    // Rows of the previous lists waiting, until the view is filled, for a row of the new one
+    // with their key.
     QMultiHash<quint64, QWidget*> m_spare;
+    // The application style sheet the built rows were made under.
+    QString m_styleSheet;
     int m_measuredWidth = -1;
     // The turn of the event loop building rows, and whether the view's rest waits for the next.
     QElapsedTimer m_turn;

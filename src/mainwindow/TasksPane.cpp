@@ -1,37 +1,32 @@
 #include "TasksPane.h"
 
-#include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
-#include "CalendarView.h"
 #include "Clock.h"
+#include "Database.h"
+#include "FirstFrameWait.h"
 #include "Glyphs.h"
 #include "Ical.h"
-#include "FirstFrameWait.h"
 #include "LazyRowList.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
+#include "Savepoint.h"
 #include "TaskDetailsPopover.h"
 #include "TaskFormDialog.h"
 #include "TaskPaneRules.h"
 #include "TaskRepository.h"
 #include "TaskStatusChange.h"
-#include "TaskTree.h"
 #include "TasksPaneRow.h"
 #include "Theme.h"
-#include "ViewCalendars.h"
 #include "ViewRepository.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSet>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -48,39 +43,6 @@ const QString neutralColour = QStringLiteral("#9aa0a6");
 // Gathers bursts of store signals (the task store's own already trails its last write).
 constexpr int reloadDelayMs = 120;
 
-// Row shapes: rows of one shape are laid out alike and differ in height only where a text wraps.
-enum Shape {
-    headerShape = 0,
-    // + 1 a meta line, + 2 chips on it, + 4 notes, + 8 categories, + 16 a colour stripe
-    taskShape = 1,
-};
-
-// A calendar's group header.
-struct ListedHeader
-{
-    QString title;
-    QString colour;
-    int count = 0;
-};
-
-// A task of the flattened tree.
-struct ListedTask
-{
-    TreeTask tree;
-    // The stripe's colour; empty when a group header carries the calendar's.
-    QString stripe;
-    // The task this one is drawn under, as an index among the listed tasks; -1 at the top level.
-    int drawnParent = -1;
-};
-
-// A row of the list: a group header or a task.
-struct ListedRow
-{
-    TasksPane::RowKind kind = TasksPane::RowKind::Task;
-    // Among the headers or the tasks.
-    int item = 0;
-};
-
 QFont bold(QFont font)
 {
     font.setWeight(QFont::Bold);
@@ -88,40 +50,6 @@ QFont bold(QFont font)
 }
 
 } // namespace
-
-// What one reload lists, read and laid out off the window's thread: the group headers and the
-// flattened tree, each row with a key that stands for everything it shows.
-struct TasksPane::Content
-{
-    // No calendar at all: the list gives way to the empty state as it last read.
-    bool noCalendars = true;
-    int filterMode = 0;
-    bool showNotes = false;
-    bool showCategories = false;
-    QList<ListedHeader> headers;
-    QList<ListedTask> tasks;
-    QVector<ListedRow> rows;
-    QVector<quint64> keys;
-    QVector<quint8> shapes;
-    // Task id to its index in `tasks`.
-    QHash<QString, int> taskIndex;
-    // The completed tasks that stay listed with "Hide completed" on: their tree holds open work.
-    QSet<QString> keptCompletedUids;
-};
-
-// What a reload reads by: the pane's settings and the hub's state when it was asked for.
-struct TasksPane::Request
-{
-    QString activeViewId;
-    int filterMode = 0;
-    bool hideCompleted = false;
-    bool groupByCalendar = true;
-    bool showNotes = false;
-    bool showCategories = false;
-    QDate today;
-    // Rows drawn under another style sheet (a change of theme) are not kept.
-    size_t styleSeed = 0;
-};
 
 TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_appState(appState)
 {
@@ -185,7 +113,7 @@ QWidget* TasksPane::buildHeader()
 
     m_filterButton = new QToolButton(header);
     m_filterButton->setObjectName(QStringLiteral("tasksFilterButton"));
-    m_filterButton->setIcon(Theme::glyphIcon(Glyphs::filterLines, 18, Theme::textPrimary()));
+    paintFilterIcon();
     m_filterButton->setPopupMode(QToolButton::InstantPopup);
     m_filterButton->setAutoRaise(true);
     m_filterButton->setToolTip(tr("Filter tasks"));
@@ -220,6 +148,22 @@ QWidget* TasksPane::buildHeader()
     m_filterButton->setMenu(menu);
     row->addWidget(m_filterButton);
     return header;
+}
+
+void TasksPane::paintFilterIcon()
+{
+    m_filterIconColour = Theme::textPrimary();
+    m_filterButton->setIcon(Theme::glyphIcon(Glyphs::filterLines, 18, m_filterIconColour));
+}
+
+void TasksPane::changeEvent(QEvent* event)
+{
+    // The glyph is drawn in the text colour of the theme: a new theme draws it again. The rows
+    // follow by themselves.
+    if ((event->type() == QEvent::StyleChange || event->type() == QEvent::PaletteChange) &&
+        m_filterButton && Theme::textPrimary() != m_filterIconColour)
+        paintFilterIcon();
+    QWidget::changeEvent(event);
 }
 
 QWidget* TasksPane::buildEmptyState()
@@ -299,7 +243,7 @@ void TasksPane::showEmptyState(bool empty)
 void TasksPane::reload()
 {
     m_reloadTimer->stop();
-    Request request;
+    TasksPaneContent::Request request;
     request.activeViewId = m_appState->activeViewId();
     request.filterMode = m_filterMode;
     request.hideCompleted = m_hideCompleted;
@@ -307,16 +251,18 @@ void TasksPane::reload()
     request.showNotes = m_showNotes;
     request.showCategories = m_showCategories;
     request.today = Clock::today();
-    request.styleSeed = qHash(qApp->styleSheet());
     m_reader->read([this, request](const StoreReader::Repositories& store) {
-        return
-            [this, content = read(request, store)]() mutable { showContent(std::move(content)); };
+        return [this, content = TasksPaneContent::read(request, store)]() mutable {
+            showContent(std::move(content));
+        };
     });
 }
 
 bool TasksPane::isLoading() const
 {
-    return m_reloadTimer->isActive() || m_reader->isBusy() || m_arrived || m_rows->isFilling();
+    // A write not yet announced by the store (it gathers bursts) is a reload on its way.
+    return m_appState->tasks()->changePending() || m_reloadTimer->isActive() ||
+           m_reader->isBusy() || m_arrived || m_rows->isFilling();
 }
 
 int TasksPane::rowCount() const
@@ -334,168 +280,9 @@ QWidget* TasksPane::showRow(int index)
     return m_rows->showRow(index);
 }
 
-namespace {
-
-quint64 taskKey(const TreeTask& row, const QString& stripe, bool showNotes, bool showCategories,
-                size_t seed)
+void TasksPane::showContent(TasksPaneContent content)
 {
-    // Everything a row shows or acts on: a kept row is never out of date.
-    const Task& task = row.task;
-    return qHashMulti(seed, 't', task.id, task.calendarId, task.uid, task.parentTaskUid, task.title,
-                      task.description, task.status, task.priority,
-                      task.dueDate.value_or(QDateTime()), task.dueIsDateOnly,
-                      task.startDate.value_or(QDateTime()), task.startIsDateOnly, task.categories,
-                      row.depth, stripe, showNotes, showCategories);
-}
-
-// What the list sorts, filters and shows of a task. Every action reads the task afresh, so the
-// rest (the stored iCalendar text above all) would only multiply what thousands of rows hold.
-Task listedPart(const Task& stored)
-{
-    Task task;
-    task.id = stored.id;
-    task.calendarId = stored.calendarId;
-    task.uid = stored.uid;
-    task.title = stored.title;
-    task.description = stored.description;
-    task.status = stored.status;
-    task.priority = stored.priority;
-    task.dueDate = stored.dueDate;
-    task.startDate = stored.startDate;
-    task.dueIsDateOnly = stored.dueIsDateOnly;
-    task.startIsDateOnly = stored.startIsDateOnly;
-    task.categories = stored.categories;
-    task.parentTaskUid = stored.parentTaskUid;
-    task.sortOrder = stored.sortOrder;
-    return task;
-}
-
-quint8 shapeOf(const Task& task, const QString& stripe, bool showNotes, bool showCategories)
-{
-    const bool chips =
-        !task.isCompleted() && (task.status == QLatin1String("in-process") ||
-                                task.status == QLatin1String("cancelled") || task.priority > 0);
-    const bool meta = chips || task.dueDate || task.startDate;
-    const bool notes = showNotes && !task.description.trimmed().isEmpty();
-    const bool categories =
-        showCategories && std::any_of(task.categories.cbegin(), task.categories.cend(),
-                                      [](const QString& c) { return !c.trimmed().isEmpty(); });
-    return quint8(taskShape + (meta ? 1 : 0) + (chips ? 2 : 0) + (notes ? 4 : 0) +
-                  (categories ? 8 : 0) + (stripe.isEmpty() ? 0 : 16));
-}
-
-} // namespace
-
-TasksPane::Content TasksPane::read(const Request& request, const StoreReader::Repositories& store)
-{
-    Content content;
-    content.filterMode = request.filterMode;
-    content.showNotes = request.showNotes;
-    content.showCategories = request.showCategories;
-    if (!store.calendars || !store.tasks)
-        return content;
-    const QList<Calendar> calendars = store.calendars->getAll();
-    if (calendars.isEmpty())
-        return content;
-    content.noCalendars = false;
-
-    QHash<QString, QList<Task>> tasksOf;
-    const auto tasksOfCalendar = [&](const QString& calendarId) -> const QList<Task>& {
-        auto it = tasksOf.find(calendarId);
-        if (it == tasksOf.end()) {
-            QList<Task> tasks = store.tasks->getByCalendar(calendarId);
-            for (Task& task : tasks)
-                task = listedPart(task);
-            it = tasksOf.insert(calendarId, std::move(tasks));
-        }
-        return *it;
-    };
-    if (request.hideCompleted) {
-        QList<Task> visible;
-        for (const Calendar& calendar : calendars) {
-            if (calendar.isVisible)
-                visible += tasksOfCalendar(calendar.id);
-        }
-        content.keptCompletedUids = TaskTree::completedKeptByActiveTree(visible);
-    }
-
-    // The active group's calendars by the rule every view follows; the pane lists only the
-    // visible ones among them.
-    const std::optional<CalendarView> view =
-        store.views ? store.views->getById(request.activeViewId) : std::nullopt;
-    const QStringList groupIds = ViewCalendars::ids(view, calendars);
-    const QSet<QString> shownIds(groupIds.cbegin(), groupIds.cend());
-
-    const TaskTree::Comparator order = TaskPaneRules::siblingOrder();
-    const auto passing = [&](const Calendar& calendar) {
-        QList<Task> result;
-        for (const Task& task : tasksOfCalendar(calendar.id)) {
-            if (TaskPaneRules::passesFilter(task, request.today, request.filterMode,
-                                            request.hideCompleted, content.keptCompletedUids))
-                result.append(task);
-        }
-        return result;
-    };
-
-    const size_t seed = qHashMulti(request.styleSeed, request.today);
-    // The rows of one flattened tree; each remembers the row it is drawn under, the last row
-    // above it one level up.
-    const auto addTree = [&](const QList<TreeTask>& tree, const auto& stripeOf) {
-        QVector<int> lastAtDepth;
-        for (const TreeTask& row : tree) {
-            const int index = int(content.tasks.size());
-            const QString stripe = stripeOf(row.task);
-            const int drawnParent =
-                row.depth > 0 && row.depth <= lastAtDepth.size() ? lastAtDepth[row.depth - 1] : -1;
-            lastAtDepth.resize(row.depth + 1);
-            lastAtDepth[row.depth] = index;
-            content.tasks.append({row, stripe, drawnParent});
-            content.taskIndex.insert(row.task.id, index);
-            content.rows.append({RowKind::Task, index});
-            content.keys.append(
-                taskKey(row, stripe, request.showNotes, request.showCategories, seed));
-            content.shapes.append(
-                shapeOf(row.task, stripe, request.showNotes, request.showCategories));
-        }
-    };
-
-    QList<Task> flat;
-    QHash<QString, QString> colourOf;
-    for (const Calendar& calendar : calendars) {
-        if (!calendar.isVisible || !shownIds.contains(calendar.id))
-            continue;
-        const QList<Task> shown = passing(calendar);
-        if (!request.groupByCalendar) {
-            flat += shown;
-            colourOf.insert(calendar.id, calendar.color);
-            continue;
-        }
-        if (shown.isEmpty())
-            continue;
-        QString title = calendar.name;
-        const std::optional<Account> account =
-            store.accounts ? store.accounts->getById(calendar.accountId) : std::nullopt;
-        if (account && !account->name.isEmpty())
-            title = QStringLiteral("%1 / %2").arg(account->name, calendar.name);
-        const QList<TreeTask> tree = TaskTree::flatten(shown, order);
-        const int header = int(content.headers.size());
-        content.headers.append({title, calendar.color, int(tree.size())});
-        content.rows.append({RowKind::GroupHeader, header});
-        content.keys.append(qHashMulti(seed, 'h', title, calendar.color, int(tree.size())));
-        content.shapes.append(headerShape);
-        addTree(tree, [](const Task&) { return QString(); });
-    }
-    if (!request.groupByCalendar) {
-        addTree(TaskTree::flatten(flat, order), [&colourOf](const Task& task) {
-            return colourOf.value(task.calendarId, neutralColour);
-        });
-    }
-    return content;
-}
-
-void TasksPane::showContent(Content content)
-{
-    m_arrived = std::make_unique<Content>(std::move(content));
+    m_arrived = std::make_unique<TasksPaneContent>(std::move(content));
     // The window's first frame is not held up by the rows.
     m_firstFrame->run([this] { showArrived(); });
 }
@@ -507,7 +294,7 @@ void TasksPane::showArrived()
     // A list of thousands of tasks takes a while to free: the one replaced here goes on the
     // reader's thread.
     if (m_content)
-        m_reader->release(std::shared_ptr<Content>(std::move(m_content)));
+        m_reader->release(std::shared_ptr<TasksPaneContent>(std::move(m_content)));
     m_content = std::move(m_arrived);
     const bool empty = m_content->noCalendars || m_content->tasks.isEmpty();
     // Without a calendar the empty state keeps the texts it last had.
@@ -528,30 +315,16 @@ void TasksPane::showArrived()
 
 QWidget* TasksPane::buildRow(int index)
 {
-    const ListedRow& row = m_content->rows.at(index);
+    const TasksPaneContent::Row& row = m_content->rows.at(index);
     if (row.kind == RowKind::GroupHeader) {
-        const ListedHeader& header = m_content->headers.at(row.item);
+        const TasksPaneContent::Header& header = m_content->headers.at(row.item);
         return buildGroupHeader(header.title, header.colour, header.count);
     }
-    const ListedTask& task = m_content->tasks.at(row.item);
+    const TasksPaneContent::ListedTask& task = m_content->tasks.at(row.item);
     auto* widget = new TasksPaneRow(m_appState, task.tree, m_content->showNotes,
                                     m_content->showCategories, task.stripe, task.tree.depth);
     connectRow(widget);
     return widget;
-}
-
-bool TasksPane::drawnUnderItsParent(const Task& task) const
-{
-    if (!m_content || task.parentTaskUid.isEmpty())
-        return false;
-    const auto found = m_content->taskIndex.constFind(task.id);
-    if (found == m_content->taskIndex.cend())
-        return false;
-    const int parent = m_content->tasks.at(*found).drawnParent;
-    if (parent < 0)
-        return false;
-    const Task& above = m_content->tasks.at(parent).tree.task;
-    return above.uid == task.parentTaskUid && above.calendarId == task.calendarId;
 }
 
 void TasksPane::setFilter(int mode)
@@ -699,36 +472,19 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
         saveChanged(*dragged);
         return;
     }
-    if (zone != TaskPaneRules::Above && zone != TaskPaneRules::Below)
-        return;
-
     // Beside a task drawn at the top level (its parent removed, or left out by the filter) the
     // dropped task lands at the top level too, where the person put it.
-    const QList<Task> calendarTasks = m_appState->tasks()->getByCalendar(target->calendarId);
-    const QString newParent =
-        TaskPaneRules::parentBeside(*target, drawnUnderItsParent(*target), calendarTasks);
-    const QList<Task> siblings =
-        TaskPaneRules::siblingsBeside(calendarTasks, *target, newParent, dragged->id);
-    qsizetype index = -1;
-    QList<int> orders;
-    for (qsizetype i = 0; i < siblings.size(); ++i) {
-        if (siblings[i].id == target->id)
-            index = i;
-        orders.append(siblings[i].sortOrder);
+    const bool drawnUnderParent = m_content && m_content->drawnUnderItsParent(*target);
+    const QList<Task> written =
+        TaskPaneRules::dropBeside(m_appState->tasks()->getByCalendar(target->calendarId), *dragged,
+                                  *target, drawnUnderParent, zone);
+    // A renumbering and the drop stand or fall together.
+    Savepoint unit(m_appState->database()->database());
+    for (const Task& task : written) {
+        if (!saveChanged(task))
+            return;
     }
-    if (index < 0)
-        return;
-    const TaskPaneRules::Placement placement = TaskPaneRules::placeBeside(orders, int(index), zone);
-    for (qsizetype i = 0; i < placement.renumbered.size(); ++i) {
-        if (siblings[i].sortOrder == placement.renumbered[i])
-            continue;
-        Task sibling = siblings[i];
-        sibling.sortOrder = placement.renumbered[i];
-        saveChanged(sibling);
-    }
-    dragged->parentTaskUid = newParent;
-    dragged->sortOrder = placement.sortOrder;
-    saveChanged(*dragged);
+    unit.commit();
 }
 
 void TasksPane::showRowContextMenu(const QString& taskId, const QPoint& globalPos)

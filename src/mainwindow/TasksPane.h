@@ -1,7 +1,9 @@
 #pragma once
 
 #include "StoreReader.h"
+#include "TasksPaneContent.h"
 
+#include <QColor>
 #include <QDate>
 #include <QString>
 #include <QWidget>
@@ -38,7 +40,7 @@ public:
 
     // Reads the tasks anew; the rows follow when the read is back.
     void reload();
-    // From a reload until the rows in view are in place.
+    // From a write to the tasks, or a reload, until the rows in view are in place.
     bool isLoading() const;
     void setFilter(int mode);
     void setHideCompleted(bool on);
@@ -48,7 +50,7 @@ public:
 
     // What the list holds, built or not: its rows in order, the kind of each, and the row itself,
     // scrolled into view and built (a group header or a TasksPaneRow).
-    enum class RowKind { GroupHeader, Task };
+    using RowKind = TasksPaneContent::RowKind;
     int rowCount() const;
     RowKind rowKind(int index) const;
     QWidget* showRow(int index);
@@ -71,23 +73,21 @@ public:
     // How the task form is run; a host or a test hands in its own (the default runs exec()).
     std::function<int(QDialog* dialog)> execDialog;
 
-private:
-    struct Content;
-    struct Request;
+protected:
+    void changeEvent(QEvent* event) override;
 
-    static Content read(const Request& request, const StoreReader::Repositories& store);
-    void showContent(Content content);
+private:
+    void showContent(TasksPaneContent content);
     // Puts the list that arrived in place of the one shown.
     void showArrived();
     QWidget* buildRow(int index);
     QWidget* buildHeader();
+    void paintFilterIcon();
     QWidget* buildEmptyState();
     QWidget* buildFooter();
     QWidget* buildGroupHeader(const QString& text, const QString& color, int count);
     void connectRow(TasksPaneRow* row);
     void showEmptyState(bool empty);
-    // Whether the listed task is drawn nested under its own parent in the list shown now.
-    bool drawnUnderItsParent(const Task& task) const;
     // The live task with that id, or nothing (a removed task counts as gone).
     std::optional<Task> liveTask(const QString& taskId) const;
     bool inReadOnlyCalendar(const Task& task) const;
@@ -101,6 +101,7 @@ private:
     QLabel* m_emptyTitle = nullptr;
     QLabel* m_emptySubtitle = nullptr;
     QToolButton* m_filterButton = nullptr;
+    QColor m_filterIconColour;
     QAction* m_hideCompletedAction = nullptr;
     QAction* m_groupByCalendarAction = nullptr;
     QAction* m_showNotesAction = nullptr;
@@ -113,8 +114,8 @@ private:
     bool m_showNotes = false;
     bool m_showCategories = false;
     // What the last read listed, with the completed tasks "Hide completed" keeps among it.
-    std::unique_ptr<Content> m_content;
+    std::unique_ptr<TasksPaneContent> m_content;
     // A list read while the window was not yet on screen.
-    std::unique_ptr<Content> m_arrived;
+    std::unique_ptr<TasksPaneContent> m_arrived;
     FirstFrameWait* m_firstFrame = nullptr;
 };

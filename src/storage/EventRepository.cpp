@@ -447,6 +447,11 @@ void EventRepository::scheduleChanged(const QString& calendarId)
     m_changes->schedule(calendarId);
 }
 
+bool EventRepository::changePending() const
+{
+    return m_changes->isPending();
+}
+
 const QString& EventRepository::columns()
 {
     return EventRows::columns();

@@ -80,6 +80,8 @@ public:
 
     // Announces a change made by other means; coalesced with the repository's own.
     void scheduleChanged(const QString& calendarId);
+    // True while a change waits for its coalesced eventsChanged.
+    bool changePending() const;
 
     // The connection the repository writes on, for callers that group several writes in one
     // transaction (a Savepoint around them).

@@ -240,6 +240,11 @@ void TaskRepository::scheduleChanged(const QString& calendarId)
     m_changes->schedule(calendarId);
 }
 
+bool TaskRepository::changePending() const
+{
+    return m_changes->isPending();
+}
+
 QString TaskRepository::categoriesJson(const QStringList& categories)
 {
     return JsonList::fromStrings(categories);

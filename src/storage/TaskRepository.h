@@ -60,6 +60,8 @@ public:
 
     // Announces a change made by other means (own SQL, bulk removal); the id may be empty.
     void scheduleChanged(const QString& calendarId);
+    // True while a change waits for its coalesced tasksChanged.
+    bool changePending() const;
 
     // Compact JSON array text of the categories, "[]" when empty.
     static QString categoriesJson(const QStringList& categories);

@@ -174,12 +174,14 @@ private Q_SLOTS:
             << QList<int>{1, 2} << 0 << 1 << QList<int>{10000, 20000} << 1;
         QTest::newRow("all unplaced: above the first")
             << QList<int>{0, 0, 0} << 0 << 1 << none << 10000;
-        QTest::newRow("all unplaced: below the second renumbers")
-            << QList<int>{0, 0, 0} << 1 << 3 << QList<int>{10000, 20000, 30000} << 25000;
+        QTest::newRow("all unplaced: below the second numbers those up to the drop")
+            << QList<int>{0, 0, 0} << 1 << 3 << QList<int>{10000, 20000, 0} << 30000;
         QTest::newRow("below the last placed, before unplaced")
             << QList<int>{10000, 0, 0} << 0 << 3 << none << 20000;
-        QTest::newRow("between unplaced beside placed renumbers")
-            << QList<int>{10000, 0, 0} << 1 << 3 << QList<int>{10000, 20000, 30000} << 25000;
+        QTest::newRow("between unplaced beside placed numbers those up to the drop")
+            << QList<int>{10000, 0, 0} << 1 << 3 << QList<int>{10000, 20000, 0} << 30000;
+        QTest::newRow("no room among placed leaves the unplaced at 0")
+            << QList<int>{1, 2, 0, 0} << 0 << 3 << QList<int>{10000, 20000, 0, 0} << 15000;
         QTest::newRow("below a huge last renumbers, no overflow")
             << QList<int>{5, intMax} << 1 << 3 << QList<int>{10000, 20000} << 30000;
         QTest::newRow("between huge values, no overflow")
@@ -209,8 +211,8 @@ private Q_SLOTS:
     }
 
     // Beside a row the dropped task takes the parent the row is drawn under, and lands among the
-    // tasks drawn at that level: at the top level those whose parent is not in the calendar
-    // (removed, or their own uid) and the target itself, whatever its stored parent.
+    // tasks stored under that parent, placed as the target is: a target drawn at the top level
+    // by a filter or for want of its parent stands among the roots, but no orphan does.
     void besideTarget_data()
     {
         QTest::addColumn<QString>("target");
@@ -219,12 +221,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("siblings");
         QTest::newRow("drawn under a live parent") << "a" << true << "p" << QStringList{"a", "b"};
         QTest::newRow("drawn at the top level by a filter")
-            << "a" << false << QString() << QStringList{"a", "o", "p", "r", "s"};
-        QTest::newRow("parent gone") << "o" << true << QString() << QStringList{"o", "p", "r", "s"};
+            << "a" << false << QString() << QStringList{"a", "p", "r"};
+        QTest::newRow("parent gone") << "o" << true << QString() << QStringList{"o", "p", "r"};
         QTest::newRow("own uid as parent")
-            << "s" << true << QString() << QStringList{"o", "p", "r", "s"};
+            << "s" << true << QString() << QStringList{"p", "r", "s"};
         QTest::newRow("target not in the calendar")
-            << "x" << false << QString() << QStringList{"o", "p", "r", "s"};
+            << "x" << false << QString() << QStringList{"p", "r"};
     }
 
     void besideTarget()

@@ -3,6 +3,7 @@
 #include "AgendaTaskRow.h"
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "Clock.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
@@ -13,6 +14,7 @@
 #include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
 #include "Theme.h"
+#include "ThemeManager.h"
 #include "TimeFormatState.h"
 #include "UndoStack.h"
 
@@ -22,12 +24,13 @@
 #include <QLayout>
 #include <QMouseEvent>
 #include <QPointer>
-#include <QScrollBar>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimeZone>
+#include <QTimer>
 
 namespace {
 
@@ -408,6 +411,41 @@ private Q_SLOTS:
         QCOMPARE(title->text(), QStringLiteral("Old"));
         QCOMPARE(title->palette().color(QPalette::WindowText).alpha(), 140);
         qApp->setStyleSheet(sheet);
+    }
+
+    // Past midnight the minute's refresh moves "Today" on: the first header, tomorrow's a
+    // minute ago, reads the new day. A theme chosen meanwhile recolours the rows in view.
+    void followsTheDayAndTheTheme()
+    {
+        state()->setCurrentDate(today.addDays(1));
+        AgendaListWidget list(state(), true, 3, QString());
+        list.resize(380, 720);
+        list.show();
+        QCOMPARE(shown(list).value(0), QStringLiteral("# Tomorrow"));
+        Clock::pin(StoreSeed::local(today.addDays(1), QTime(0, 0, 30)));
+        QTimer* refresh = nullptr;
+        for (QTimer* timer : list.findChildren<QTimer*>()) {
+            if (timer->interval() == AgendaListWidget::refreshMs)
+                refresh = timer;
+        }
+        QVERIFY(refresh);
+        // One minute's check, now.
+        refresh->start(1);
+        QTRY_VERIFY(list.isLoading());
+        refresh->start(AgendaListWidget::refreshMs);
+        QTRY_COMPARE(shown(list).value(0), QStringLiteral("# Today"));
+
+        ThemeManager* themes = state()->themeManager();
+        for (const char* mode : {"dark", "light"}) {
+            themes->setMode(QString::fromLatin1(mode));
+            QVERIFY(settled(list));
+            AgendaTaskRow* old = rows<AgendaTaskRow>(list, "Old").value(0);
+            QVERIFY(old);
+            QColor faded = Theme::textPrimary();
+            faded.setAlpha(140);
+            QCOMPARE(old->findChildren<QLabel*>().value(0)->palette().color(QPalette::WindowText),
+                     faded);
+        }
     }
 
     // A row left over from before its task was removed offers no menu and revives nothing.

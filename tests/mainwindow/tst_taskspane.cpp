@@ -12,6 +12,7 @@
 #include "TasksPane.h"
 #include "TasksPaneRow.h"
 #include "Theme.h"
+#include "ThemeManager.h"
 #include "ViewRepository.h"
 
 #include <QApplication>
@@ -316,8 +317,10 @@ private Q_SLOTS:
         QTest::newRow("drawn under its parent")
             << false << false << 3 << "p"
             << QStringList{"# Work / Team (5)", "P", "  S1", "  D", "  S2", "R"};
+        // The orphan S1 is not renumbered to make room after it: the dropped task, placed by
+        // hand, goes before every unplaced root.
         QTest::newRow("parent removed") << true << false << 3 << QString()
-                                        << QStringList{"# Work / Team (4)", "S1", "D", "R", "S2"};
+                                        << QStringList{"# Work / Team (4)", "D", "S1", "R", "S2"};
         QTest::newRow("parent left out by the filter")
             << false << true << 1 << QString() << QStringList{"# Work / Team (2)", "D", "S1"};
     }
@@ -429,6 +432,184 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (int i = 0; i < before.size(); ++i)
             QVERIFY2(bool(before[i]) == (i != 3 && i != 6), qPrintable(QString::number(i)));
+    }
+
+    // A drop writes the dropped task and, when the siblings have to be renumbered, those whose
+    // place needs a new number: never a task the filter draws at the top level though it has a
+    // parent, an orphan, or an unplaced task after the drop.
+    void dropWritesOnlyWhatMoves_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("zone");
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QString>("parent");
+        QTest::newRow("plain, room below a placed task")
+            << "all"
+            << "B" << 3 << QStringList{"d"} << QString();
+        QTest::newRow("plain, no room: the placed ones and those before the drop")
+            << "all"
+            << "A" << 3 << QStringList{"b", "d"} << QString();
+        QTest::newRow("plain, among subtasks")
+            << "all"
+            << "S1" << 3 << QStringList{"d", "s1"} << QStringLiteral("p");
+        QTest::newRow("due today, beside a subtask drawn at the top level")
+            << "today"
+            << "S1" << 3 << QStringList{"b", "d"} << QString();
+        QTest::newRow("due today, beside an orphan")
+            << "today"
+            << "Orphan" << 3 << QStringList{"b", "d"} << QString();
+    }
+
+    void dropWritesOnlyWhatMoves()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, target);
+        QFETCH(int, zone);
+        QFETCH(QStringList, written);
+        QFETCH(QString, parent);
+        // Roots A (10000) and B (10001) placed by hand, C (due tomorrow) and E unplaced; P (due
+        // next week) holds S1 (due today) and S2 (tomorrow); the orphan's parent is gone.
+        const auto add = [this](const char* id, const char* title, int order, const char* parentUid,
+                                int dueInDays) {
+            Task task = makeTask(QString::fromLatin1(id), QStringLiteral("team"),
+                                 QString::fromLatin1(title));
+            task.sortOrder = order;
+            task.parentTaskUid = QString::fromLatin1(parentUid);
+            if (dueInDays >= 0)
+                task.dueDate = dueOn(today.addDays(dueInDays));
+            task.syncStatus = QStringLiteral("synced");
+            return state()->tasks()->insert(task);
+        };
+        QVERIFY(add("a", "A", 10000, "", 0));
+        QVERIFY(add("b", "B", 10001, "", 0));
+        QVERIFY(add("c", "C", 0, "", 1));
+        QVERIFY(add("e", "E", 0, "", -1));
+        QVERIFY(add("p", "P", 0, "", 7));
+        QVERIFY(add("s1", "S1", 0, "p", 0));
+        QVERIFY(add("s2", "S2", 0, "p", 1));
+        QVERIFY(add("o", "Orphan", 0, "gone", 0));
+        QVERIFY(add("d", "D", 0, "", 0));
+        state()->preferences()->set(QStringLiteral("ui/tasksFilter"), filter);
+
+        TasksPane pane(state());
+        pane.resize(320, 800);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        TasksPaneRow* row = rowOf(&pane, target);
+        QVERIFY(row);
+        dropOn(row, *state()->tasks()->getById(QStringLiteral("d")), zone);
+
+        QStringList changed;
+        for (const Task& task : state()->tasks()->getByCalendar(QStringLiteral("team"))) {
+            QCOMPARE(task.sequence > 0, task.syncStatus == QLatin1String("pending"));
+            if (task.sequence > 0)
+                changed.append(task.id);
+        }
+        changed.sort();
+        QCOMPARE(changed, written);
+        const Task dropped = *state()->tasks()->getById(QStringLiteral("d"));
+        QCOMPARE(dropped.parentTaskUid, parent);
+        // The dropped task shows where it was put among what the pane shows at that level.
+        const QStringList lines = shown(&pane);
+        const QString indent = parent.isEmpty() ? QString() : QStringLiteral("  ");
+        const qsizetype at = lines.indexOf(indent + QStringLiteral("D"));
+        QVERIFY2(at > 0, qPrintable(lines.join(", ")));
+        if (filter == QLatin1String("all"))
+            QCOMPARE(lines.value(zone == 3 ? at - 1 : at + 1), indent + target);
+    }
+
+    // A theme chosen while the pane is shown reaches every row and the filter button: faded
+    // titles, overdue dates and categories in the colours of the theme in force, the button's
+    // glyph in its text colour, both ways.
+    void themeSwitchReachesEveryRow()
+    {
+        Task done =
+            makeTask(QStringLiteral("done"), QStringLiteral("team"), QStringLiteral("Done"));
+        done.status = QStringLiteral("completed");
+        Task late =
+            makeTask(QStringLiteral("late"), QStringLiteral("team"), QStringLiteral("Late"));
+        late.dueDate = dueOn(today.addDays(-2));
+        late.categories = {QStringLiteral("Home")};
+        for (const Task& task : {done, late})
+            QVERIFY(state()->tasks()->insert(task));
+        state()->preferences()->setBool(QStringLiteral("ui/tasksShowCategories"), true);
+        ThemeManager* themes = state()->themeManager();
+        themes->setMode(QStringLiteral("light"));
+        TasksPane pane(state());
+        pane.resize(320, 600);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        auto* filterButton = pane.findChild<QToolButton*>(QStringLiteral("tasksFilterButton"));
+
+        for (const char* mode : {"dark", "light", "dark"}) {
+            themes->setMode(QString::fromLatin1(mode));
+            QVERIFY(settled(&pane));
+            QLabel* title = rowOf(&pane, QStringLiteral("Done"))->findChildren<QLabel*>().value(0);
+            QColor faded = Theme::textPrimary();
+            faded.setAlpha(140);
+            QCOMPARE(title->palette().color(QPalette::WindowText), faded);
+            const QList<QLabel*> lateLabels =
+                rowOf(&pane, QStringLiteral("Late"))->findChildren<QLabel*>();
+            const auto labelWith = [&](const QString& part) -> QLabel* {
+                for (QLabel* label : lateLabels) {
+                    if (label->text().contains(part))
+                        return label;
+                }
+                return nullptr;
+            };
+            QVERIFY(labelWith(QStringLiteral("Mar 9")));
+            QCOMPARE(labelWith(QStringLiteral("Mar 9"))->palette().color(QPalette::WindowText),
+                     Theme::danger());
+            QVERIFY(labelWith(QStringLiteral("Home")));
+            QVERIFY(labelWith(QStringLiteral("Home"))->text().contains(Theme::textMuted().name()));
+
+            const QImage glyph = filterButton->icon().pixmap(18, 18).toImage();
+            QVERIFY(!glyph.isNull());
+            int ink = 0;
+            for (int y = 0; y < glyph.height(); ++y) {
+                for (int x = 0; x < glyph.width(); ++x) {
+                    const QColor pixel = glyph.pixelColor(x, y);
+                    if (pixel.alpha() < 200)
+                        continue;
+                    const QColor text = Theme::textPrimary();
+                    QVERIFY(std::abs(pixel.red() - text.red()) <= 3 &&
+                            std::abs(pixel.green() - text.green()) <= 3 &&
+                            std::abs(pixel.blue() - text.blue()) <= 3);
+                    ++ink;
+                }
+            }
+            QVERIFY2(ink > 10, mode);
+        }
+    }
+
+    // A task whose date changes in the store gets its row built anew, showing the new date.
+    void dateChangeRebuildsTheRow()
+    {
+        Task task = makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("Pay"));
+        task.dueDate = dueOn(today.addDays(1));
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        pane.resize(320, 600);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        const auto dateText = [&pane] {
+            TasksPaneRow* row = rowOf(&pane, QStringLiteral("Pay"));
+            QStringList texts;
+            for (QLabel* label : row ? row->findChildren<QLabel*>() : QList<QLabel*>())
+                texts.append(label->text());
+            return texts.join(QLatin1Char('|'));
+        };
+        QVERIFY(dateText().contains(QStringLiteral("Tomorrow")));
+        task.dueDate = dueOn(today.addDays(9));
+        QVERIFY(state()->tasks()->update(task));
+        // Right after the write: the wait covers the change the store still holds back.
+        QVERIFY(settled(&pane));
+        QVERIFY2(dateText().contains(QStringLiteral("Mar 20, 2026")), qPrintable(dateText()));
+        task.startDate = dueOn(today);
+        QVERIFY(state()->tasks()->update(task));
+        QVERIFY(settled(&pane));
+        QVERIFY2(dateText().contains(QStringLiteral("Today")), qPrintable(dateText()));
     }
 
     // Under the program's style sheet the title of a completed or cancelled task is faded.
