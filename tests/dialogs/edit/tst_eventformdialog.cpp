@@ -757,6 +757,7 @@ private Q_SLOTS:
         if (daysLater != 0)
             form.start->findChild<QDateEdit*>()->setDate(form.start->date().addDays(daysLater));
         const QDateTime shownStart = form.start->dateTime();
+        const QDateTime shownEnd = form.end->dateTime();
         QCOMPARE(form.save(), QStringList());
         QTEST(column(QStringLiteral("SELECT ifnull(recurrence_rule, '') = '' FROM events WHERE "
                                     "deleted_at IS NULL ORDER BY start_time")),
@@ -769,6 +770,12 @@ private Q_SLOTS:
                                        "ORDER BY start_time"))
                      .constLast(),
                  shownStart.toUTC().toString(Qt::ISODate));
+        // It keeps the length the form showed, ending after it starts.
+        QCOMPARE(column(QStringLiteral("SELECT end_time FROM events WHERE deleted_at IS NULL "
+                                       "ORDER BY start_time"))
+                     .constLast(),
+                 shownEnd.toUTC().toString(Qt::ISODate));
+        QCOMPARE(shownStart.secsTo(shownEnd), 3600);
         QCOMPARE(shownStart.addDays(-daysLater), scope == 0 ? master.startTime : occurrence);
     }
 
