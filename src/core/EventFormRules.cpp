@@ -96,4 +96,19 @@ QDate allDayLastDay(const QDateTime& start, const QDateTime& end)
     return last > first ? last.addDays(-1) : last;
 }
 
+QDate lastDayWhenAllDay(const QDateTime& start, const QDateTime& end)
+{
+    const QDate first = start.date();
+    const QDate last =
+        end.time() == QTime(0, 0) && end.date() > first ? end.date().addDays(-1) : end.date();
+    return std::max(first, last);
+}
+
+QDateTime timedEndOnLastDay(const QDate& lastDay, const QTime& endTime)
+{
+    if (endTime == QTime(0, 0))
+        return QDateTime(lastDay.addDays(1), endTime);
+    return QDateTime(lastDay, endTime);
+}
+
 } // namespace EventFormRules

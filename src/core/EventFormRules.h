@@ -10,7 +10,7 @@
 
 // What the event form offers and writes, as pure functions: the default start of a new event,
 // the calendars a user may save into and which one comes first, the end that follows a moved
-// start, and the stored form of an all-day range.
+// start, the days a timed event covers once all-day, and the stored form of an all-day range.
 namespace EventFormRules {
 
 // `now` without seconds, moved forward to the next half hour (10:07 -> 10:30, 10:45 -> 11:00,
@@ -58,5 +58,15 @@ Range allDayRange(const QDate& firstDay, const QDate& lastDay);
 // minus one when it lies after the start's date).
 QDate allDayFirstDay(const QDateTime& start);
 QDate allDayLastDay(const QDateTime& start, const QDateTime& end);
+
+// The last day a timed event shown from `start` to `end` covers once it is all-day: an end at
+// 00:00 on a later day closes the day before, as a stored all-day end does, so a slot up to
+// midnight stays on its one day. Never before the start's day.
+QDate lastDayWhenAllDay(const QDateTime& start, const QDateTime& end);
+
+// The end shown when an all-day event through `lastDay` is timed again, at the end's kept time of
+// day: a kept 00:00 is the close of the last day (00:00 the day after), the inverse of
+// lastDayWhenAllDay, so that switching back and forth leaves the days as they were.
+QDateTime timedEndOnLastDay(const QDate& lastDay, const QTime& endTime);
 
 } // namespace EventFormRules

@@ -57,6 +57,41 @@ private Q_SLOTS:
         QFETCH(QDateTime, end);
         QCOMPARE(EventFormRules::endKeepingLength(start, lengthStart, lengthEnd, allDay), end);
     }
+
+    // Ticking All day on a timed event shows the days it covers: an end at 00:00 closes the day
+    // before (a slot up to midnight is one day), an end past midnight keeps both days, and the
+    // last day is never before the first. Timed again, the end comes back, and all-day once more
+    // gives the same days; only the zero-length midnight slot comes back as its whole day.
+    void allDayDaysOfATimedEvent_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<QDate>("lastDay");
+        QTest::addColumn<QDateTime>("timedAgain");
+        QTest::newRow("slot up to midnight")
+            << shown(3, 11, 23) << shown(3, 12) << QDate(2026, 3, 11) << shown(3, 12);
+        QTest::newRow("past midnight")
+            << shown(3, 11, 22) << shown(3, 12, 1) << QDate(2026, 3, 12) << shown(3, 12, 1);
+        QTest::newRow("midnight two days later")
+            << shown(3, 11, 9) << shown(3, 13) << QDate(2026, 3, 12) << shown(3, 13);
+        QTest::newRow("same day") << shown(3, 11, 10) << shown(3, 11, 11) << QDate(2026, 3, 11)
+                                  << shown(3, 11, 11);
+        QTest::newRow("midnight, no length")
+            << shown(3, 11) << shown(3, 11) << QDate(2026, 3, 11) << shown(3, 12);
+        QTest::newRow("end before start")
+            << shown(3, 11, 10) << shown(3, 10) << QDate(2026, 3, 11) << shown(3, 12);
+    }
+    void allDayDaysOfATimedEvent()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(QDate, lastDay);
+        QFETCH(QDateTime, timedAgain);
+        QCOMPARE(EventFormRules::lastDayWhenAllDay(start, end), lastDay);
+        const QDateTime back = EventFormRules::timedEndOnLastDay(lastDay, end.time());
+        QCOMPARE(back, timedAgain);
+        QCOMPARE(EventFormRules::lastDayWhenAllDay(start, back), lastDay);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestEventFormRules)

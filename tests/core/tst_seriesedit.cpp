@@ -332,6 +332,60 @@ private Q_SLOTS:
         }
     }
 
+    // A series that stops repeating leaves one event at the edited occurrence's start and end,
+    // with the length the edit gave it: neither the first occurrence's end nor no length.
+    void stoppedSeriesKeepsTheEditedTimes_data()
+    {
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<int>("day"); // of March: the occurrence edited
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::newRow("all events, as it was")
+            << 3 << false << 5 << utc(2025, 3, 5, 9) << utc(2025, 3, 5, 10);
+        QTest::newRow("all events, later and longer")
+            << 3 << false << 5 << utc(2025, 3, 5, 14) << utc(2025, 3, 5, 15, 30);
+        QTest::newRow("all events, to another day, shorter")
+            << 3 << false << 5 << utc(2025, 3, 9, 9) << utc(2025, 3, 9, 9, 20);
+        QTest::newRow("all events, the first occurrence")
+            << 3 << false << 1 << utc(2025, 3, 1, 11) << utc(2025, 3, 1, 13);
+        QTest::newRow("this and following")
+            << 2 << false << 6 << utc(2025, 3, 6, 10) << utc(2025, 3, 6, 10, 45);
+        QTest::newRow("all-day, all events, two days")
+            << 3 << true << 5 << utc(2025, 3, 5) << utc(2025, 3, 7);
+        QTest::newRow("all-day, this and following")
+            << 2 << true << 6 << utc(2025, 3, 6) << utc(2025, 3, 7);
+    }
+    void stoppedSeriesKeepsTheEditedTimes()
+    {
+        QFETCH(int, scope);
+        QFETCH(bool, allDay);
+        QFETCH(int, day);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        const QList<Event> rows =
+            allDay ? QList<Event>{dailySeries(QStringLiteral("FREQ=DAILY;COUNT=10"), true)}
+                   : storedSeries();
+        Event edited = rows.first();
+        edited.startTime = start;
+        edited.endTime = end;
+        edited.recurrenceRule.clear();
+        const SeriesEdit::Plan plan =
+            SeriesEdit::edit(rows.first(), rows.mid(1), std::nullopt,
+                             allDay ? utc(2025, 3, day) : utc(2025, 3, day, 9), edited, scope,
+                             nextId, utc(2025, 6, 1));
+        QVERIFY(!plan.refused);
+        QList<Event> single;
+        for (const Event& row : plan.updates + plan.inserts)
+            if (row.recurrenceRule.isEmpty() && row.recurrenceId.isEmpty())
+                single.append(row);
+        QCOMPARE(single.size(), 1);
+        QCOMPARE(single.first().startTime, start);
+        QVERIFY(single.first().endTime);
+        QCOMPARE(*single.first().endTime, end);
+        QCOMPARE(single.first().isAllDay, allDay);
+    }
+
     // Undo after the rule for single events: untouched since, the old row exactly; pushed since,
     // the old fields as a new edit on the server's current copy; purged after a pushed delete, a
     // new row; created by the change, removed.

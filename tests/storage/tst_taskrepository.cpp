@@ -142,6 +142,8 @@ private Q_SLOTS:
                     {"start-inside", calendarB, utc(2024, 4, 1), utc(2024, 5, 3)},
                     {"start-only", calendarB, none, utc(2024, 5, 4)},
                     {"start-before-due-after", calendarA, utc(2024, 6, 1), utc(2024, 4, 1)},
+                    {"start-at-to", calendarA, none, utc(2024, 5, 8)},
+                    {"start-before-to", calendarA, utc(2024, 6, 2), utc(2024, 5, 7, 23, 59, 59)},
                     {"no-dates", calendarA, none, none},
                     {"removed", calendarA, utc(2024, 5, 2), none}};
         for (const auto& [id, calendarId, due, start] : rows) {
@@ -155,10 +157,12 @@ private Q_SLOTS:
         const QDateTime from = utc(2024, 5, 1).toTimeZone(tokyo);
         const QDateTime to = utc(2024, 5, 8).toTimeZone(tokyo);
         QCOMPARE(ids(m_tasks->getInRange(from, to, {})),
-                 (QStringList{"start-only", "start-inside", "due-at-from", "due-before-to"}));
+                 (QStringList{"start-only", "start-inside", "due-at-from", "due-before-to",
+                              "start-before-to"}));
         QCOMPARE(ids(m_tasks->getInRange(from, to, {calendarB, QStringLiteral("other")})),
                  (QStringList{"start-only", "start-inside", "due-before-to"}));
-        QCOMPARE(ids(m_tasks->getInRange(from, to, {calendarA})), QStringList{"due-at-from"});
+        QCOMPARE(ids(m_tasks->getInRange(from, to, {calendarA})),
+                 (QStringList{"due-at-from", "start-before-to"}));
 
         // More calendars than one statement may bind, where SQLite takes few bound values.
         sqlite3* handle = *static_cast<sqlite3* const*>(m_store->db().driver()->handle().data());

@@ -42,6 +42,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QUuid>
 #include <QVBoxLayout>
@@ -181,11 +182,7 @@ void EventFormDialog::build()
     form->addRow(tr("&Ends"), m_endPicker);
 
     m_allDayCheck = new QCheckBox(tr("All day"), this);
-    connect(m_allDayCheck, &QCheckBox::toggled, this, [this](bool on) {
-        m_startPicker->setAllDay(on);
-        m_endPicker->setAllDay(on);
-        measureLength();
-    });
+    connect(m_allDayCheck, &QCheckBox::toggled, this, &EventFormDialog::switchAllDay);
     form->addRow(QString(), m_allDayCheck);
 
     m_repeatButton = new QPushButton(this);
@@ -289,7 +286,11 @@ void EventFormDialog::populate(const Event& event)
         if (event.endTime)
             m_endPicker->setDateTime(localMoment(*event.endTime));
     }
-    m_allDayCheck->setChecked(event.isAllDay);
+    {
+        // The pickers already show the stored days; switching would read them as timed ones.
+        const QSignalBlocker blocker(m_allDayCheck);
+        m_allDayCheck->setChecked(event.isAllDay);
+    }
     m_startPicker->setAllDay(event.isAllDay);
     m_endPicker->setAllDay(event.isAllDay);
     measureLength();
@@ -594,6 +595,24 @@ void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)
     // The end's earliest date follows the start before the end is set.
     m_endPicker->onReferenceChanged();
     m_endPicker->setDateTime(localMoment(start.addSecs(qint64(minutes) * 60)));
+    measureLength();
+}
+
+void EventFormDialog::switchAllDay(bool on)
+{
+    if (on) {
+        const QDate lastDay =
+            EventFormRules::lastDayWhenAllDay(m_startPicker->dateTime(), m_endPicker->dateTime());
+        m_startPicker->setAllDay(true);
+        m_endPicker->setAllDay(true);
+        m_endPicker->setDateTime(QDateTime(lastDay, QTime(0, 0)));
+    } else {
+        m_startPicker->setAllDay(false);
+        m_endPicker->setAllDay(false);
+        // The end's kept time of day counts again, and with it the day a midnight end closes.
+        m_endPicker->setDateTime(
+            EventFormRules::timedEndOnLastDay(m_endPicker->date(), m_endPicker->dateTime().time()));
+    }
     measureLength();
 }
 

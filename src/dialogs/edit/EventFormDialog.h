@@ -64,6 +64,9 @@ private:
     void save();
     // Saves once the import that holds the store has ended; the form stays open meanwhile.
     void keepLength(const QDateTime& start);
+    // Turns the pickers all-day or timed with the box. A timed end at 00:00 and the all-day last
+    // day before it are the same end, so the end's date changes with the kind.
+    void switchAllDay(bool on);
     void measureLength();
     bool saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
                     const Event& edited);

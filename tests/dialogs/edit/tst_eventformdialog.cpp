@@ -390,6 +390,55 @@ private Q_SLOTS:
         QCOMPARE(again.end->date(), today);
     }
 
+    // Ticking All day shows the days the slot covers, an end at midnight being the close of the
+    // day before: the 23:00 slot a new form proposes at 22:40 stays on its day. Unticking gives
+    // the times back, ticking again the same days, and saving stores those days.
+    void allDayTakesTheDaysShown_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<QDate>("lastDay");
+        QTest::addColumn<QDateTime>("timedAgain");
+        const auto at = [](int days, int hour) {
+            return QDateTime(today.addDays(days), QTime(hour, 0));
+        };
+        QTest::newRow("23:00 to midnight") << at(0, 23) << at(1, 0) << today << at(1, 0);
+        QTest::newRow("22:00 to 01:00") << at(0, 22) << at(1, 1) << today.addDays(1) << at(1, 1);
+        QTest::newRow("09:00 to midnight two days later")
+            << at(0, 9) << at(2, 0) << today.addDays(1) << at(2, 0);
+        QTest::newRow("10:00 to 11:00") << at(0, 10) << at(0, 11) << today << at(0, 11);
+        QTest::newRow("midnight, no length") << at(0, 0) << at(0, 0) << today << at(1, 0);
+    }
+    void allDayTakesTheDaysShown()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(QDate, lastDay);
+        QFETCH(QDateTime, timedAgain);
+        startAt(local(start.date(), start.time()).addSecs(-20 * 60));
+        Form form(state());
+        form.title->setText(QStringLiteral("Away"));
+        if (form.end->dateTime() != end)
+            form.dialog.setStartAndDuration(start, int(start.secsTo(end) / 60));
+        QCOMPARE(form.start->dateTime(), start);
+        QCOMPARE(form.end->dateTime(), end);
+
+        form.allDay->setChecked(true);
+        QCOMPARE(form.start->date(), today);
+        QCOMPARE(form.end->date(), lastDay);
+        form.allDay->setChecked(false);
+        QCOMPARE(form.start->dateTime(), start);
+        QCOMPARE(form.end->dateTime(), timedAgain);
+        form.allDay->setChecked(true);
+        QCOMPARE(form.end->date(), lastDay);
+
+        QCOMPARE(form.save(), QStringList());
+        QCOMPARE(
+            column(QStringLiteral("SELECT start_time || ' ' || end_time FROM events")),
+            QStringList{QDateTime(today, QTime(0, 0), Qt::UTC).toString(Qt::ISODate) + u' ' +
+                        QDateTime(lastDay.addDays(1), QTime(0, 0), Qt::UTC).toString(Qt::ISODate)});
+    }
+
     // Editing shows the stored reminders and attendees, saves them back, raises the sequence,
     // and "Use calendar color" lets the event follow its calendar again.
     void editEvent()
@@ -708,6 +757,7 @@ private Q_SLOTS:
         if (daysLater != 0)
             form.start->findChild<QDateEdit*>()->setDate(form.start->date().addDays(daysLater));
         const QDateTime shownStart = form.start->dateTime();
+        const QDateTime shownEnd = form.end->dateTime();
         QCOMPARE(form.save(), QStringList());
         QTEST(column(QStringLiteral("SELECT ifnull(recurrence_rule, '') = '' FROM events WHERE "
                                     "deleted_at IS NULL ORDER BY start_time")),
@@ -720,6 +770,12 @@ private Q_SLOTS:
                                        "ORDER BY start_time"))
                      .constLast(),
                  shownStart.toUTC().toString(Qt::ISODate));
+        // It keeps the length the form showed, ending after it starts.
+        QCOMPARE(column(QStringLiteral("SELECT end_time FROM events WHERE deleted_at IS NULL "
+                                       "ORDER BY start_time"))
+                     .constLast(),
+                 shownEnd.toUTC().toString(Qt::ISODate));
+        QCOMPARE(shownStart.secsTo(shownEnd), 3600);
         QCOMPARE(shownStart.addDays(-daysLater), scope == 0 ? master.startTime : occurrence);
     }
 
