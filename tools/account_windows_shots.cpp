@@ -1,6 +1,7 @@
 // Renders the account windows in light and dark mode as PNG files for a person to look at: the
-// share dialog of a cloud calendar (nobody shared yet, people shared, a failed list and a
-// refused grant), every page of the account screen, and the screen once the service has ended
+// share dialog of a cloud calendar (nobody shared yet, people shared, a failed list, a list
+// answered in another shape and a refused grant), every page of the account screen, those
+// pages when the service answers in another shape, and the screen once the service has ended
 // the session. The account and calendar services are the test fakes on 127.0.0.1; nothing else
 // is contacted. Run under a display:
 //     xvfb-run -a account_windows_shots <output folder>
@@ -12,6 +13,7 @@
 #include "FakeAccountService.h"
 #include "FakeCloudSyncServer.h"
 #include "GalleryCapture.h"
+#include "LoopbackHttpServer.h"
 #include "OrvandellicSharingBackend.h"
 #include "ShareMembersDialog.h"
 #include "ThemeManager.h"
@@ -29,6 +31,8 @@ namespace {
 
 const QDateTime now(QDate(2026, 3, 11), QTime(10, 0), Qt::UTC);
 const QString calendarId = QStringLiteral("team-calendar");
+// A success that is not the answer asked for, as a misrouted gateway might give.
+const QByteArray otherShape = R"({"status":"ok","data":{"items":[]}})";
 
 QJsonObject json(const char* text)
 {
@@ -133,19 +137,39 @@ int main(int argc, char* argv[])
 
         cloud.setMembers(calendarId, array(R"([{"user_id":"acct-1","role":"owner"}])"));
         cloud.failPath("GET", QStringLiteral("/calendars/team-calendar/members"), 503);
-        cloud.failPath("POST", QStringLiteral("/calendars/team-calendar/share"), 403);
         auto* failed = new ShareMembersDialog(&client, &backend, calendarId, texts());
         failed->show();
         settle();
-        for (QPushButton* button : failed->findChildren<QPushButton*>()) {
+        capture.save(failed, QStringLiteral("share-error") + suffix);
+        delete failed;
+        cloud.clearFailures();
+
+        LoopbackHttpServer misrouted([](const LoopbackHttpServer::Request&) {
+            LoopbackHttpServer::Reply reply;
+            reply.body = otherShape;
+            return reply;
+        });
+        client.syncApiClient()->setBaseUrl(QUrl(misrouted.origin()));
+        auto* shapeless = new ShareMembersDialog(&client, &backend, calendarId, texts());
+        shapeless->show();
+        settle();
+        capture.save(shapeless, QStringLiteral("share-other-shape") + suffix);
+        delete shapeless;
+        client.syncApiClient()->setBaseUrl(QUrl(cloud.baseUrl()));
+
+        cloud.failPath("POST", QStringLiteral("/calendars/team-calendar/share"), 403);
+        auto* refused = new ShareMembersDialog(&client, &backend, calendarId, texts());
+        refused->show();
+        settle();
+        for (QPushButton* button : refused->findChildren<QPushButton*>()) {
             if (button->text() == QStringLiteral("Share")) {
                 button->click();
                 break;
             }
         }
         settle();
-        capture.save(failed, QStringLiteral("share-error") + suffix);
-        delete failed;
+        capture.save(refused, QStringLiteral("share-refused") + suffix);
+        delete refused;
         cloud.clearFailures();
 
         auto* screen = new OrvaAccount::AccountScreen(&client);
@@ -161,6 +185,21 @@ int main(int argc, char* argv[])
             QApplication::processEvents();
             capture.save(screen, QStringLiteral("account-%1").arg(pages.at(row)) + suffix);
         }
+
+        for (const char* path : {"/group", "/devices", "/users/me/sessions"})
+            service.setCannedReply("GET", QString::fromLatin1(path), 200, otherShape);
+        screen->refresh();
+        settle();
+        for (int row = 1; row <= 3; ++row) {
+            nav->setCurrentRow(row);
+            QApplication::processEvents();
+            capture.save(screen,
+                         QStringLiteral("account-%1-other-shape").arg(pages.at(row)) + suffix);
+        }
+        service.clearCannedReplies();
+        screen->refresh();
+        settle();
+        nav->setCurrentRow(0);
 
         // The service refuses to renew the session: the screen offers the sign-in.
         service.setRefreshMode(FakeAccountService::RefreshMode::Reject);

@@ -62,16 +62,22 @@ void AccountClient::getDevices(std::function<void(QList<Device>)> callback)
 
 void AccountClient::fetchDevices(std::function<void(QList<Device>, QString)> callback)
 {
-    m_api->get(QStringLiteral("/devices"),
-               [callback](bool ok, int status, const QJsonObject& json) {
-                   if (!callback)
-                       return;
-                   if (!ok) {
-                       callback({}, ApiClient::failureText(status, json));
-                       return;
-                   }
-                   callback(AccountJson::list<Device>(json, QStringLiteral("devices")), QString());
-               });
+    m_api->get(
+        QStringLiteral("/devices"), [callback](bool ok, int status, const QJsonObject& json) {
+            if (!callback)
+                return;
+            if (!ok) {
+                callback({}, ApiClient::failureText(status, json));
+                return;
+            }
+            const auto devices = AccountJson::requiredList<Device>(json, QStringLiteral("devices"));
+            if (!devices) {
+                qWarning("[Account] the device list answered without its list");
+                callback({}, ApiClient::unreadableReplyText());
+                return;
+            }
+            callback(*devices, QString());
+        });
 }
 
 void AccountClient::removeDevice(const QString& deviceId, Answer callback)
@@ -90,11 +96,19 @@ void AccountClient::fetchGroup(std::function<void(Group, QString)> callback)
     m_api->get(QStringLiteral("/group"), [callback](bool ok, int status, const QJsonObject& json) {
         if (!callback)
             return;
-        if (ok)
-            callback(Group::fromJson(json), QString());
-        else
+        if (!ok) {
             callback(Group(),
                      status == notFound ? QString() : ApiClient::failureText(status, json));
+            return;
+        }
+        const Group group = Group::fromJson(json);
+        // Only "not found" means no group: a group without its id is a reply of another shape.
+        if (group.id.isEmpty()) {
+            qWarning("[Account] the group answered without its id");
+            callback(Group(), ApiClient::unreadableReplyText());
+            return;
+        }
+        callback(group, QString());
     });
 }
 

@@ -6,8 +6,10 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 // The reading rules shared by every account record: a value of the wrong type reads as the
-// field's default, never as an error.
+// field's default, never as an error. Only a reply's own list (requiredList) must be there.
 namespace AccountJson {
 
 // The string at key; empty when missing, null or not a string.
@@ -29,6 +31,16 @@ template <typename Record> QList<Record> list(const QJsonObject& object, const Q
     for (const auto& element : array)
         records.append(Record::fromJson(element.toObject()));
     return records;
+}
+
+// As list, but nothing when key holds no array: a reply without its list is told from an empty
+// list.
+template <typename Record>
+std::optional<QList<Record>> requiredList(const QJsonObject& object, const QString& key)
+{
+    if (!object.value(key).isArray())
+        return std::nullopt;
+    return list<Record>(object, key);
 }
 
 } // namespace AccountJson

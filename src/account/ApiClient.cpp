@@ -41,8 +41,13 @@ QString ApiClient::failureText(int status, const QJsonObject& json)
         return QStringLiteral("The service could not be reached");
     // A success status on a failure: the reply itself was not what was asked for.
     if (status >= 200 && status <= 299)
-        return QStringLiteral("The service's reply could not be read");
+        return unreadableReplyText();
     return QStringLiteral("HTTP %1").arg(status);
+}
+
+QString ApiClient::unreadableReplyText()
+{
+    return QStringLiteral("The service's reply could not be read");
 }
 
 ApiClient::ApiClient(TokenManager* tokenManager, QObject* parent)

@@ -42,6 +42,8 @@ public:
     // has one (cut to a bounded length), else the HTTP status, else that nothing answered; a
     // failed 2xx is a reply that could not be read.
     static QString failureText(int status, const QJsonObject& json);
+    // The words for a success whose reply could not be read, or lacks what the caller reads.
+    static QString unreadableReplyText();
 
     ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);
 

@@ -5,7 +5,6 @@
 #include "WebAuthHandler.h"
 
 #include <QDesktopServices>
-#include <QJsonArray>
 #include <QPointer>
 #include <QUrlQuery>
 
@@ -13,12 +12,15 @@ namespace OrvaAccount {
 
 namespace {
 
-// The service refused the refresh token itself (revoked, expired, unknown), as OAuth reports it:
-// 400 or 401 with "invalid_grant" or "invalid_token". Anything else may pass.
+// The service refused the refresh token itself (revoked, expired, unknown). The refresh carries
+// no bearer token, so a 401 can refuse nothing else, whatever its body says; a 400 does when it
+// says so as OAuth reports it, with "invalid_grant" or "invalid_token". Anything else may pass.
 bool isRefreshTokenRejection(int status, const QJsonObject& json)
 {
+    if (status == 401)
+        return true;
     const QString error = json.value(QStringLiteral("error")).toString();
-    return (status == 400 || status == 401) &&
+    return status == 400 &&
            (error == QLatin1String("invalid_grant") || error == QLatin1String("invalid_token"));
 }
 
@@ -226,13 +228,19 @@ void AuthClient::fetchSessions(std::function<void(QList<Session>, QString)> call
 {
     m_authApi->get(QStringLiteral("/users/me/sessions"), [callback](bool ok, int status,
                                                                     const QJsonObject& json) {
-        QList<Session> sessions;
-        if (ok) {
-            for (const auto& element : json.value(QStringLiteral("sessions")).toArray())
-                sessions.append(Session::fromJson(element.toObject()));
+        if (!callback)
+            return;
+        if (!ok) {
+            callback({}, ApiClient::failureText(status, json));
+            return;
         }
-        if (callback)
-            callback(sessions, ok ? QString() : ApiClient::failureText(status, json));
+        const auto sessions = AccountJson::requiredList<Session>(json, QStringLiteral("sessions"));
+        if (!sessions) {
+            qWarning("[Account] the session list answered without its list");
+            callback({}, ApiClient::unreadableReplyText());
+            return;
+        }
+        callback(*sessions, QString());
     });
 }
 

@@ -50,7 +50,7 @@ public:
     // The callback gets the sessions in the service's order, or an empty list on failure.
     void listSessions(std::function<void(QList<Session>)> callback);
     // As listSessions, with the reason of a failure in words (empty on success), so that a
-    // failed list can be told from an empty one.
+    // failed list can be told from an empty one; a reply without the "sessions" array fails.
     void fetchSessions(std::function<void(QList<Session>, QString error)> callback);
     // callback, when given, gets the service's answer: success, or false and the reason.
     void revokeSession(const QString& sessionId,

@@ -134,21 +134,37 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), announcements);
     }
 
+    // A reader fails unless the reply holds what it reads: the group its id, the devices their
+    // list. A list that is there but empty is an honest "none".
     void failuresAreToldFromEmptyAnswers_data()
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("error");
-        QTest::newRow("no group") << 404 << QByteArray() << QString();
+        QTest::addColumn<bool>("removed");
+        const QString unreadable = QStringLiteral("The service's reply could not be read");
+        QTest::newRow("no group") << 404 << QByteArray() << QString() << false;
         QTest::newRow("server's words")
-            << 500 << QByteArray(R"({"error":"down"})") << QStringLiteral("down");
-        QTest::newRow("status only") << 503 << QByteArray() << QStringLiteral("HTTP 503");
+            << 500 << QByteArray(R"({"error":"down"})") << QStringLiteral("down") << false;
+        QTest::newRow("status only") << 503 << QByteArray() << QStringLiteral("HTTP 503") << false;
         // A success status with a body that is no answer: never an empty group, never done.
         QTest::newRow("gateway page")
-            << 200 << QByteArray("<html><body>Service starting</body></html>")
-            << QStringLiteral("The service's reply could not be read");
+            << 200 << QByteArray("<html><body>Service starting</body></html>") << unreadable
+            << false;
         QTest::newRow("cut body") << 200 << QByteArray("{\"id\":\"group-1\",\"members\":[{\"acc")
-                                  << QStringLiteral("The service's reply could not be read");
+                                  << unreadable << false;
+        // An object of another shape reads as nothing at all; a change needs no body.
+        QTest::newRow("wrapped answer")
+            << 200 << QByteArray(R"({"status":"ok","data":{"items":[]}})") << unreadable << true;
+        QTest::newRow("no id, no list")
+            << 200 << QByteArray(R"({"name":"Family","max_seats":6,"members":[]})") << unreadable
+            << true;
+        QTest::newRow("empty id, list of another type")
+            << 200 << QByteArray(R"({"id":"","devices":{"dev-1":{}}})") << unreadable << true;
+        QTest::newRow("id of another type, null list")
+            << 200 << QByteArray(R"({"id":7,"devices":null})") << unreadable << true;
+        QTest::newRow("group without members, empty list")
+            << 200 << QByteArray(R"({"id":"group-1","devices":[]})") << QString() << true;
     }
 
     void failuresAreToldFromEmptyAnswers()
@@ -156,26 +172,37 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(QString, error);
+        QFETCH(bool, removed);
         m_fx.service->setCannedReply("GET", QStringLiteral("/group"), status, body);
+        m_fx.service->setCannedReply("GET", QStringLiteral("/devices"), status, body);
         m_fx.service->setCannedReply("DELETE", QStringLiteral("/devices/a/b"), status, body);
-        std::optional<QString> groupError;
-        account()->fetchGroup([&](const Group& group, const QString& reason) {
-            QVERIFY(group.id.isEmpty());
-            groupError = reason;
+        std::optional<std::pair<Group, QString>> group;
+        account()->fetchGroup([&](const Group& read, const QString& reason) {
+            group = std::make_pair(read, reason);
+        });
+        std::optional<std::pair<QList<Device>, QString>> devices;
+        account()->fetchDevices([&](const QList<Device>& read, const QString& reason) {
+            devices = std::make_pair(read, reason);
         });
         std::optional<std::pair<bool, QString>> removal;
         // The id is one path segment, "/" and all.
         account()->removeDevice(QStringLiteral("a/b"), [&](bool ok, const QString& reason) {
             removal = std::make_pair(ok, reason);
         });
-        QTRY_VERIFY_WITH_TIMEOUT(groupError && removal, 10000);
-        QCOMPARE(*groupError, error);
-        QVERIFY(!removal->first);
+        QTRY_VERIFY_WITH_TIMEOUT(group && devices && removal, 10000);
+        QCOMPARE(group->second, error);
+        QCOMPARE(group->first.id.isEmpty(), status != 200 || !error.isEmpty());
+        // Only the group's "not found" means none; there is no such meaning for devices.
+        QCOMPARE(devices->second, status == 404 ? QStringLiteral("HTTP 404") : error);
+        QVERIFY(devices->first.isEmpty());
         bool encodedOnce = false;
         for (const auto& request : m_fx.service->requests())
             encodedOnce |= request.encodedPath.endsWith(QLatin1String("/devices/a%2Fb"));
         QVERIFY(encodedOnce);
-        QCOMPARE(removal->second, status == 404 ? QStringLiteral("HTTP 404") : error);
+        QCOMPARE(removal->first, removed);
+        QCOMPARE(removal->second, removed         ? QString()
+                                  : status == 404 ? QStringLiteral("HTTP 404")
+                                                  : error);
     }
 };
 

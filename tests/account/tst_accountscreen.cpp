@@ -276,32 +276,35 @@ private Q_SLOTS:
                                   status != 204, 10000);
     }
 
-    // A gateway's page with a success status is a failure like any other, not an empty list.
+    // A gateway's page with a success status is a failure like any other, not an empty list;
+    // so is an object that lacks what the page reads (the group's id, the list).
     void failedListsShowTheirReason_data()
     {
-        QTest::addColumn<bool>("gatewayPages");
+        QTest::addColumn<QByteArray>("successBody"); // empty: error statuses instead
         QTest::addColumn<QStringList>("reasons");
-        QTest::newRow("error statuses") << false
+        const QStringList unreadable{
+            "Could not load your group: The service's reply could not be read",
+            "Could not load your devices: The service's reply could not be read",
+            "Could not load your sessions: The service's reply could not be read"};
+        QTest::newRow("error statuses") << QByteArray()
                                         << QStringList{"Could not load your group: HTTP 503",
                                                        "Could not load your devices: database down",
                                                        "Could not load your sessions: HTTP 502"};
         QTest::newRow("gateway pages")
-            << true
-            << QStringList{"Could not load your group: The service's reply could not be read",
-                           "Could not load your devices: The service's reply could not be read",
-                           "Could not load your sessions: The service's reply could not be read"};
+            << QByteArray("<html><body>Please wait</body></html>") << unreadable;
+        QTest::newRow("objects of another shape")
+            << QByteArray(R"({"status":"ok","data":{"items":[]}})") << unreadable;
     }
 
     void failedListsShowTheirReason()
     {
-        QFETCH(bool, gatewayPages);
+        QFETCH(QByteArray, successBody);
         QFETCH(QStringList, reasons);
         signInAs(QStringLiteral("owner"));
         m_fx.client->initialize();
-        if (gatewayPages) {
+        if (!successBody.isEmpty()) {
             for (const char* path : {"/group", "/devices", "/users/me/sessions"})
-                m_fx.service->setCannedReply("GET", QString::fromLatin1(path), 200,
-                                             "<html><body>Please wait</body></html>");
+                m_fx.service->setCannedReply("GET", QString::fromLatin1(path), 200, successBody);
         } else {
             m_fx.service->setCannedReply("GET", QStringLiteral("/group"), 503, {});
             m_fx.service->setCannedReply("GET", QStringLiteral("/devices"), 500,
@@ -322,13 +325,19 @@ private Q_SLOTS:
     // on the way keeps the session.
     void aRefusedRefreshEndsTheSessionOnScreen_data()
     {
+        QTest::addColumn<int>("status"); // the refresh's answer; 0: the service's own refusal
+        QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("refresh token refused") << true;
-        QTest::newRow("server fault") << false;
+        QTest::newRow("refresh token refused") << 0 << QByteArray() << true;
+        QTest::newRow("refused in other words")
+            << 401 << QByteArray(R"({"error":"unauthorized"})") << true;
+        QTest::newRow("server fault") << 503 << QByteArray() << false;
     }
 
     void aRefusedRefreshEndsTheSessionOnScreen()
     {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
         QFETCH(bool, refused);
         signInAs(QStringLiteral("owner"));
         m_fx.client->initialize();
@@ -350,10 +359,11 @@ private Q_SLOTS:
         // The access token is about to expire: the next loads refresh it first.
         m_fx.client->tokenManager()->setTokens(m_fx.service->mintAccessToken(20),
                                                m_fx.client->tokenManager()->refreshToken());
-        if (refused)
+        if (status == 0)
             m_fx.service->setRefreshMode(FakeAccountService::RefreshMode::Reject);
         else
-            m_fx.service->setCannedReply("POST", QStringLiteral("/auth/token/refresh"), 503, "");
+            m_fx.service->setCannedReply("POST", QStringLiteral("/auth/token/refresh"), status,
+                                         body);
         screen->refresh();
         if (!refused) {
             QTRY_VERIFY_WITH_TIMEOUT(

@@ -173,7 +173,9 @@ private Q_SLOTS:
     }
 
     // Only the service's refusal of the refresh token ends the session; a fault on the way
-    // (a server error, an answer that is no refusal) keeps the user signed in with the tokens.
+    // (a server error, a bad request that is no refusal) keeps the user signed in with the
+    // tokens. The refresh carries no bearer token, so a 401 can only refuse the refresh token,
+    // whatever its body says.
     void startWithOnlyAUsableRefreshToken_data()
     {
         QTest::addColumn<int>("status");
@@ -185,7 +187,12 @@ private Q_SLOTS:
             << 400 << QByteArray(R"({"error":"invalid_token"})") << false;
         QTest::newRow("service unavailable") << 503 << QByteArray("{}") << true;
         QTest::newRow("gateway timeout") << 504 << QByteArray() << true;
-        QTest::newRow("unauthorized without reason") << 401 << QByteArray("{}") << true;
+        QTest::newRow("unauthorized without reason") << 401 << QByteArray("{}") << false;
+        QTest::newRow("unauthorized in other words")
+            << 401 << QByteArray(R"({"error":"unauthorized","message":"token revoked"})") << false;
+        QTest::newRow("unauthorized page") << 401 << QByteArray("<html>401</html>") << false;
+        QTest::newRow("bad request of another kind")
+            << 400 << QByteArray(R"({"error":"invalid_request"})") << true;
     }
 
     void startWithOnlyAUsableRefreshToken()
@@ -443,6 +450,36 @@ private Q_SLOTS:
         QVERIFY(!*refreshed);
         QCOMPARE(signedOutWithoutTokens(), rejected);
         QCOMPARE(auth()->state() == AuthState::SignedIn, !rejected);
+    }
+
+    // The session list needs its array: an object of another shape is no list at all, while an
+    // empty array is an honest "no sessions".
+    void sessionListsNeedTheirArray_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("error");
+        const QString unreadable = QStringLiteral("The service's reply could not be read");
+        QTest::newRow("wrapped answer")
+            << QByteArray(R"({"status":"ok","data":{"items":[]}})") << unreadable;
+        QTest::newRow("sessions of another type")
+            << QByteArray(R"({"sessions":{"s-1":{"id":"s-1"}}})") << unreadable;
+        QTest::newRow("null sessions") << QByteArray(R"({"sessions":null})") << unreadable;
+        QTest::newRow("no sessions") << QByteArray(R"({"sessions":[]})") << QString();
+    }
+
+    void sessionListsNeedTheirArray()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, error);
+        signIn();
+        m_fx.service->setCannedReply("GET", QStringLiteral("/users/me/sessions"), 200, body);
+        std::optional<std::pair<QList<Session>, QString>> fetched;
+        auth()->fetchSessions([&](const QList<Session>& sessions, const QString& reason) {
+            fetched = std::make_pair(sessions, reason);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(fetched.has_value(), 5000);
+        QVERIFY(fetched->first.isEmpty());
+        QCOMPARE(fetched->second, error);
     }
 
     void userCalls()

@@ -283,6 +283,12 @@ void ShareMembersDialog::rebuild()
             makeNote(tr("Could not load your group: %1").arg(m_groupError), true));
         return;
     }
+    // Whom to offer is unknown while who has access is: everybody would be offered.
+    if (!m_sharesError.isEmpty()) {
+        m_noGroupLabel->hide();
+        m_allSharedLabel->hide();
+        return;
+    }
     if (rows.groupEmpty) {
         m_noGroupLabel->setVisible(true);
         m_allSharedLabel->hide();

@@ -42,8 +42,16 @@ void SharingBackend::listMembers(const QString& calendarId, MembersCallback call
                 callback(false, {}, ApiClient::failureText(status, json));
                 return;
             }
+            // Without its array the answer says nothing about who has access: read as an empty
+            // list, it would offer everybody as though nobody had.
+            const QJsonValue listedValue = json.value(QLatin1String("members"));
+            if (!listedValue.isArray()) {
+                qWarning("[Sharing] the share list answered without its list");
+                callback(false, {}, ApiClient::unreadableReplyText());
+                return;
+            }
             QList<OrvaAccount::ShareMember> members;
-            const QJsonArray listed = json.value(QLatin1String("members")).toArray();
+            const QJsonArray listed = listedValue.toArray();
             for (const QJsonValue& entry : listed) {
                 if (members.size() >= Limits::maxShareMembers)
                     break;

@@ -20,6 +20,7 @@ class SharingBackend : public OrvaAccount::SharingBackend
 public:
     SharingBackend(OrvaAccount::ApiClient* syncApi, QObject* parent = nullptr);
 
+    // A reply without the "members" array fails as one that could not be read.
     void listMembers(const QString& calendarId, MembersCallback callback) override;
     // The role "member" when none is given; a failure carries the service's "error" text, else
     // "Sharing failed (HTTP n)".

@@ -2,6 +2,7 @@
 
 #include "ApiClient.h"
 #include "Client.h"
+#include "LoopbackHttpServer.h"
 #include "OrvandellicSharingBackend.h"
 
 #include <QJsonArray>
@@ -90,21 +91,49 @@ private Q_SLOTS:
         QVERIFY(!*removed);
     }
 
+    // A list answer must hold its members' array: an object of another shape is a failure,
+    // not a calendar shared with nobody; an empty array is one.
     void failuresCarryTheReason_data()
     {
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("shareError");
-        QTest::newRow("service's words") << 409 << QStringLiteral("injected failure");
-        QTest::newRow("no answer") << 0 << QString();
+        QTest::addColumn<QByteArray>("listBody"); // answered with 200 when not empty
+        QTest::addColumn<QString>("listError");   // empty: listed
+        const QString unreadable = QStringLiteral("The service's reply could not be read");
+        QTest::newRow("service's words") << 409 << QStringLiteral("injected failure")
+                                         << QByteArray() << QStringLiteral("injected failure");
+        QTest::newRow("no answer")
+            << 0 << QString() << QByteArray() << QStringLiteral("The service could not be reached");
+        QTest::newRow("list without its members")
+            << 409 << QStringLiteral("injected failure")
+            << QByteArray(R"({"status":"ok","data":{"items":[]}})") << unreadable;
+        QTest::newRow("members of another type")
+            << 409 << QStringLiteral("injected failure")
+            << QByteArray(R"({"members":{"user-2":{"role":"member"}}})") << unreadable;
+        QTest::newRow("nobody listed") << 409 << QStringLiteral("injected failure")
+                                       << QByteArray(R"({"members":[]})") << QString();
     }
 
     void failuresCarryTheReason()
     {
         QFETCH(int, status);
         QFETCH(QString, shareError);
+        QFETCH(QByteArray, listBody);
+        QFETCH(QString, listError);
+        LoopbackHttpServer gateway([&](const LoopbackHttpServer::Request& request) {
+            if (request.method == "GET") {
+                LoopbackHttpServer::Reply reply;
+                reply.body = listBody;
+                return reply;
+            }
+            return LoopbackHttpServer::json(
+                status, {{QStringLiteral("error"), QStringLiteral("injected failure")}});
+        });
         if (status == 0) {
             // A transport-level failure: the service is gone.
             m_world.cloud.reset();
+        } else if (!listBody.isEmpty()) {
+            syncApi()->setBaseUrl(QUrl(gateway.origin()));
         } else {
             m_world.cloud->failPath("POST", QStringLiteral("/calendars/team/cal 1?x/share"),
                                     status);
@@ -118,16 +147,20 @@ private Q_SLOTS:
         QCOMPARE(granted.error,
                  status == 0 ? QStringLiteral("Sharing failed (HTTP 0)") : shareError);
 
-        bool done = false;
-        QString listError;
+        std::optional<bool> listed;
+        QString reason;
+        qsizetype listedMembers = -1;
         backend.listMembers(
             awkwardCalendar,
             [&](bool ok, const QList<OrvaAccount::ShareMember>& list, const QString& error) {
-                done = !ok && list.isEmpty();
-                listError = error;
+                listed = ok;
+                listedMembers = list.size();
+                reason = error;
             });
-        QTRY_VERIFY_WITH_TIMEOUT(done, 10000);
-        QVERIFY(!listError.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(listed.has_value(), 10000);
+        QCOMPARE(*listed, listError.isEmpty());
+        QCOMPARE(listedMembers, 0);
+        QCOMPARE(reason, listError);
     }
 
     void withoutTransportEverythingFailsAtOnce()
