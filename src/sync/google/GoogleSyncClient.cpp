@@ -448,24 +448,32 @@ void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const 
         run->client->deleteEvent(localId, run->calendar.url, flight.googleId, QString());
         return;
     }
-    if (statusCode == 404 && flight.kind == Flight::Kind::Update) {
+    const std::optional<Event> row = m_state->events()->getById(localId);
+    const bool goneThere = statusCode == 404 && flight.kind == Flight::Kind::Update;
+    if (goneThere && !row)
+        return land(run, localId);
+    if (goneThere && !row->providerEventId.isEmpty()) {
         // Gone from Google while edited here: the edit wins and goes out as a new event.
-        const std::optional<Event> row = m_state->events()->getById(localId);
-        if (row && !row->providerEventId.isEmpty()) {
-            Event cleared = *row;
-            cleared.providerEventId.clear();
-            cleared.etag.clear();
-            cleared.href.clear();
-            cleared.lastModified = Clock::now();
-            cleared.syncStatus = QStringLiteral("pending");
-            m_state->events()->update(cleared);
-            qInfo().noquote() << "[Google] cleared stale providerEventId on" << localId
-                              << "for retry as insert";
-        }
+        Event cleared = *row;
+        cleared.providerEventId.clear();
+        cleared.etag.clear();
+        cleared.href.clear();
+        cleared.lastModified = Clock::now();
+        cleared.syncStatus = QStringLiteral("pending");
+        m_state->events()->update(cleared);
+        qInfo().noquote() << "[Google] cleared stale providerEventId on" << localId
+                          << "for retry as insert";
         return land(run, localId);
     }
-    if (run->pushFailure.isEmpty())
-        run->pushFailure = reason;
+    // An occurrence changed here for the first time has no id of its own to drop: Google holding
+    // no such occurrence fails the run like any other failure, and the change stays pending. A
+    // failed read names the event, as its reason names only the request.
+    if (run->pushFailure.isEmpty()) {
+        run->pushFailure =
+            flight.reading == Flight::Reading::None || !row
+                ? reason
+                : tr("Google's copy of \"%1\" could not be read: %2").arg(row->title, reason);
+    }
     land(run, localId);
 }
 
