@@ -1544,6 +1544,10 @@ SHA-256-Fingerabdruck:
         <source>The Google event&apos;s new state could not be stored.</source>
         <translation>Der neue Zustand des Google-Termins konnte nicht gespeichert werden.</translation>
     </message>
+    <message>
+        <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
+        <translation>Googles Kopie von „%1“ konnte nicht gelesen werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

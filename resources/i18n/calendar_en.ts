@@ -1526,6 +1526,10 @@ SHA-256 fingerprint:
         <source>The Google event&apos;s new state could not be stored.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

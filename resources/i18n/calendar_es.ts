@@ -1544,6 +1544,10 @@ Huella digital SHA-256:
         <source>The Google event&apos;s new state could not be stored.</source>
         <translation>No se pudo guardar el nuevo estado del evento de Google.</translation>
     </message>
+    <message>
+        <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
+        <translation>No se pudo leer la copia de Google de &quot;%1&quot;: %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

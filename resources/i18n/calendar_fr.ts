@@ -1544,6 +1544,10 @@ Empreinte SHA-256 :
         <source>The Google event&apos;s new state could not be stored.</source>
         <translation>Le nouvel état de l’événement Google n’a pas pu être enregistré.</translation>
     </message>
+    <message>
+        <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
+        <translation>La copie Google de « %1 » n’a pas pu être lue : %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

@@ -1537,6 +1537,10 @@ SHA-256 フィンガープリント:
         <source>The Google event&apos;s new state could not be stored.</source>
         <translation>Google の予定の新しい状態を保存できませんでした。</translation>
     </message>
+    <message>
+        <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
+        <translation>「%1」の Google 側のコピーを読み取れませんでした: %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

@@ -5,14 +5,12 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
-#include "Database.h"
 #include "EventRepository.h"
-#include "ExceptionDates.h"
 #include "GoogleAuthService.h"
 #include "GoogleCalendarClient.h"
 #include "GoogleEventMapping.h"
+#include "GoogleListingApplier.h"
 #include "GoogleSyncStore.h"
-#include "Savepoint.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -20,15 +18,11 @@
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QPointer>
-#include <QSet>
 #include <QThread>
 
 namespace Google {
 
 namespace {
-
-// Listed changes up to which their rows are looked up one by one rather than read all at once.
-constexpr int rowsReadOneByOne = 200;
 
 // What a local edit changes: a reply to a push is only taken as the row's state when none of
 // this moved while the push was out.
@@ -55,17 +49,6 @@ QString versionOf(const Event& event)
 QString compactJson(const QJsonObject& item)
 {
     return QString::fromUtf8(QJsonDocument(item).toJson(QJsonDocument::Compact));
-}
-
-// The exception dates with some added and some taken away, in their order, each once.
-QString withExceptions(const QString& json, const QStringList& added, const QSet<QString>& removed)
-{
-    QStringList dates;
-    for (const QString& date : ExceptionDates::read(json) + added) {
-        if (!removed.contains(date) && !dates.contains(date))
-            dates.append(date);
-    }
-    return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
 }
 
 // The network access manager of the clients on the application's thread, shared so that a
@@ -235,196 +218,22 @@ void SyncClient::startPull(const RunPtr& run)
 bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& items,
                                  const QString& nextSyncToken)
 {
-    const QString& calendarId = run->calendar.id;
     const bool fullListing = run->calendar.syncToken.isEmpty();
     if (items.isEmpty() && !fullListing) {
         storeSyncToken(run, nextSyncToken);
         return true;
     }
-    EventRepository* events = m_state->events();
-    GoogleSyncStore store(m_state->database());
-    Savepoint transaction(m_state->database()->database());
-    if (!transaction.isActive()) {
-        qWarning().noquote() << "[Google] the store refused the listing:"
-                             << transaction.errorText();
+    const ListingApplier::Outcome outcome =
+        ListingApplier(m_state).apply(run->calendar.id, items, fullListing);
+    if (!outcome.stored)
         return false;
-    }
-    // A full or long listing reads the calendar's rows at once; a few changes look their rows up
-    // one by one, so an unchanged calendar is not read whole on every run.
-    const bool readAll = fullListing || items.size() > rowsReadOneByOne;
-    QHash<QString, GoogleSyncStore::Row> rows =
-        readAll ? store.rowsByGoogleId(calendarId) : store.pendingRowsByGoogleId(calendarId);
-    QSet<QString> lookedUp;
-    const auto findRow = [&](const QString& googleId) -> std::optional<GoogleSyncStore::Row> {
-        if (const auto it = rows.constFind(googleId); it != rows.constEnd())
-            return *it;
-        if (readAll || lookedUp.contains(googleId))
-            return std::nullopt;
-        lookedUp.insert(googleId);
-        const std::optional<GoogleSyncStore::Row> row = store.rowByGoogleId(calendarId, googleId);
-        if (row)
-            rows.insert(googleId, *row);
-        return row;
-    };
-    if (fullListing)
-        store.clearCancelledOccurrences(calendarId);
-
-    int upserted = 0;
-    int tombstoned = 0;
-    int failed = 0;
-    QSet<QString> listed;
-    listed.reserve(items.size());
-    // Series whose cancelled occurrences changed: the occurrences added and restored.
-    QHash<QString, QStringList> cancelledBySeries;
-    QHash<QString, QSet<QString>> restoredBySeries;
-    QSet<QString> deletedSeries;
-    QSet<QString> removed; // local ids
-
-    // Every item is mapped up front (a long listing on several threads); cancellations have
-    // no record.
-    QList<std::optional<Event>> mapped = eventsFromJson(items, calendarId);
-    // New rows wait here and go to the store together, before any other write, so the writes
-    // keep the listing's order; a first listing is almost nothing but new rows.
-    QList<Event> newRows;
-    QSet<QString> newGoogleIds;
-    const auto storeNewRows = [&] {
-        if (newRows.isEmpty())
-            return;
-        const QList<bool> written = events->insertAll(newRows);
-        rows.reserve(rows.size() + newRows.size());
-        for (qsizetype i = 0; i < newRows.size(); ++i) {
-            if (written.at(i)) {
-                const Event& event = newRows.at(i);
-                rows.insert(event.providerEventId, {event.id, event.providerEventId, false, false});
-                ++upserted;
-            } else {
-                ++failed;
-            }
-        }
-        newRows.clear();
-        newGoogleIds.clear();
-    };
-
-    for (qsizetype index = 0; index < items.size(); ++index) {
-        const QJsonObject& item = items.at(index);
-        const QString googleId = item.value(QLatin1String("id")).toString();
-        if (googleId.isEmpty())
-            continue;
-        listed.insert(googleId);
-        const bool cancelled = item.value(QLatin1String("status")).toString() == u"cancelled";
-        if (cancelled || newGoogleIds.contains(googleId))
-            storeNewRows();
-        const std::optional<GoogleSyncStore::Row> found = findRow(googleId);
-        const bool hasRow = found.has_value();
-
-        if (cancelled) {
-            if (const auto occurrence = cancelledOccurrence(item)) {
-                store.addCancelledOccurrence(calendarId, occurrence->masterId,
-                                             occurrence->recurrenceId);
-                cancelledBySeries[occurrence->masterId].append(occurrence->recurrenceId);
-            }
-            // Google's deletion wins even over a local edit of the event; a deleted series
-            // takes its changed occurrences with it.
-            const bool isSeries = !item.contains(QLatin1String("recurringEventId"));
-            if (isSeries)
-                deletedSeries.insert(googleId);
-            QStringList gone =
-                isSeries ? store.occurrenceRowIds(calendarId, googleId) : QStringList();
-            if (hasRow)
-                gone.prepend(found->id);
-            for (const QString& localId : std::as_const(gone)) {
-                if (events->hardDelete(localId)) {
-                    removed.insert(localId);
-                    ++tombstoned;
-                } else {
-                    ++failed;
-                }
-            }
-            rows.remove(googleId);
-            continue;
-        }
-
-        // An occurrence listed beside the deletion of its series goes with it.
-        if (deletedSeries.contains(item.value(QLatin1String("recurringEventId")).toString()))
-            continue;
-        Event event = std::move(*mapped[index]);
-        if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty() &&
-            store.removeCancelledOccurrence(calendarId, event.masterEventUid, event.recurrenceId))
-            restoredBySeries[event.masterEventUid].insert(event.recurrenceId);
-        if (hasRow && found->pending)
-            continue; // the local edit wins and goes out below
-        if (!event.recurrenceRule.isEmpty()) {
-            event.exceptionDates = withExceptions(
-                event.exceptionDates, store.cancelledOccurrences(calendarId, googleId), {});
-        }
-        if (!hasRow) {
-            newGoogleIds.insert(googleId);
-            newRows.append(std::move(event));
-            continue;
-        }
-        storeNewRows();
-        event.id = found->id;
-        if (const std::optional<Event> local = events->getById(found->id))
-            event.color = local->color;
-        if (events->update(event)) {
-            ++upserted;
-        } else {
-            ++failed;
-        }
-    }
-    storeNewRows();
-
-    // Occurrences cancelled or restored since the series was stored change its exceptions.
-    QSet<QString> touchedSeries(cancelledBySeries.keyBegin(), cancelledBySeries.keyEnd());
-    for (auto it = restoredBySeries.cbegin(); it != restoredBySeries.cend(); ++it)
-        touchedSeries.insert(it.key());
-    for (const QString& masterId : touchedSeries) {
-        const std::optional<GoogleSyncStore::Row> master = findRow(masterId);
-        if (!master)
-            continue;
-        const std::optional<Event> local = events->getById(master->id);
-        if (!local)
-            continue;
-        const QString dates =
-            withExceptions(local->exceptionDates, cancelledBySeries.value(masterId),
-                           restoredBySeries.value(masterId));
-        if (dates != local->exceptionDates) {
-            if (store.setExceptionDates(local->id, dates))
-                ++upserted;
-            else
-                ++failed;
-        }
-    }
-
-    // A full listing holds every event of the calendar: a stored one it lacks was deleted on
-    // Google while the sync token was not valid. Local edits and rows never sent stay.
-    if (fullListing) {
-        for (auto it = rows.cbegin(); it != rows.cend(); ++it) {
-            if (it->pending || it->providerEventId.isEmpty() || listed.contains(it.key()) ||
-                removed.contains(it->id))
-                continue;
-            if (events->hardDelete(it->id)) {
-                ++tombstoned;
-            } else {
-                ++failed;
-            }
-        }
-    }
-
-    if (!transaction.commit()) {
-        qWarning().noquote() << "[Google] committing the listing failed:"
-                             << transaction.errorText();
-        return false;
-    }
-    if (upserted > 0 || tombstoned > 0)
-        events->scheduleChanged(calendarId);
-    if (failed == 0)
+    if (outcome.failed == 0)
         storeSyncToken(run, nextSyncToken);
-    qInfo().noquote() << "[Google] sync" << run->calendar.name << "upserted" << upserted
-                      << "tombstoned" << tombstoned << "failed" << failed;
-    if (failed > 0)
-        run->localFailure =
-            tr("%n event(s) failed to save locally; will retry next sync.", nullptr, failed);
+    qInfo().noquote() << "[Google] sync" << run->calendar.name << "upserted" << outcome.upserted
+                      << "tombstoned" << outcome.tombstoned << "failed" << outcome.failed;
+    if (outcome.failed > 0)
+        run->localFailure = tr("%n event(s) failed to save locally; will retry next sync.", nullptr,
+                               outcome.failed);
     return true;
 }
 
@@ -639,24 +448,32 @@ void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const 
         run->client->deleteEvent(localId, run->calendar.url, flight.googleId, QString());
         return;
     }
-    if (statusCode == 404 && flight.kind == Flight::Kind::Update) {
+    const std::optional<Event> row = m_state->events()->getById(localId);
+    const bool goneThere = statusCode == 404 && flight.kind == Flight::Kind::Update;
+    if (goneThere && !row)
+        return land(run, localId);
+    if (goneThere && !row->providerEventId.isEmpty()) {
         // Gone from Google while edited here: the edit wins and goes out as a new event.
-        const std::optional<Event> row = m_state->events()->getById(localId);
-        if (row && !row->providerEventId.isEmpty()) {
-            Event cleared = *row;
-            cleared.providerEventId.clear();
-            cleared.etag.clear();
-            cleared.href.clear();
-            cleared.lastModified = Clock::now();
-            cleared.syncStatus = QStringLiteral("pending");
-            m_state->events()->update(cleared);
-            qInfo().noquote() << "[Google] cleared stale providerEventId on" << localId
-                              << "for retry as insert";
-        }
+        Event cleared = *row;
+        cleared.providerEventId.clear();
+        cleared.etag.clear();
+        cleared.href.clear();
+        cleared.lastModified = Clock::now();
+        cleared.syncStatus = QStringLiteral("pending");
+        m_state->events()->update(cleared);
+        qInfo().noquote() << "[Google] cleared stale providerEventId on" << localId
+                          << "for retry as insert";
         return land(run, localId);
     }
-    if (run->pushFailure.isEmpty())
-        run->pushFailure = reason;
+    // An occurrence changed here for the first time has no id of its own to drop: Google holding
+    // no such occurrence fails the run like any other failure, and the change stays pending. A
+    // failed read names the event, as its reason names only the request.
+    if (run->pushFailure.isEmpty()) {
+        run->pushFailure =
+            flight.reading == Flight::Reading::None || !row
+                ? reason
+                : tr("Google's copy of \"%1\" could not be read: %2").arg(row->title, reason);
+    }
     land(run, localId);
 }
 

@@ -27,7 +27,8 @@ class CalendarClient;
 // Each run emits calendarSyncStarted and then exactly one of calendarSyncCompleted and
 // calendarSyncFailed. A run fails when the listing fails, when pulled events could not be
 // stored (the sync token is then kept, so the next run asks again), and when a push fails for
-// good (after one retry on a stale ETag); the calendar then keeps the reason as its last error.
+// good (after one retry on a stale ETag), a failed read of Google's copy before an update
+// included; the calendar then keeps the reason as its last error, and the row its local edit.
 // A token refresh that Google refuses (a revoked or expired sign-in) also marks the account as
 // needing a new sign-in (AccountAttention); a refresh that succeeds takes that mark away.
 //

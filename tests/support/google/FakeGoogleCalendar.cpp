@@ -172,6 +172,28 @@ void FakeGoogleCalendar::failWrites(const QString& pathSuffix, int status, int c
     m_writeFailures.append({pathSuffix, status, count});
 }
 
+void FakeGoogleCalendar::failReads(const QString& pathSuffix, int status, int count)
+{
+    m_readFailures.append({pathSuffix, status, count});
+}
+
+std::optional<FakeGoogleCalendar::Reply>
+FakeGoogleCalendar::injectedFailure(QList<InjectedFailure>& failures, const QString& path)
+{
+    for (InjectedFailure& failure : failures) {
+        if (failure.count > 0 && path.endsWith(failure.suffix)) {
+            --failure.count;
+            if (failure.status == 0) {
+                Reply stalled;
+                stalled.stall = true;
+                return stalled;
+            }
+            return error(failure.status, QStringLiteral("Injected failure"));
+        }
+    }
+    return std::nullopt;
+}
+
 QList<LoopbackHttpServer::Request> FakeGoogleCalendar::requests() const
 {
     return m_http->requests();
@@ -200,17 +222,8 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::handle(const Request& request)
         // A copy: the hook may replace itself.
         if (const std::function<void()> hook = m_writeHook)
             hook();
-        for (WriteFailure& failure : m_writeFailures) {
-            if (failure.count > 0 && path.endsWith(failure.suffix)) {
-                --failure.count;
-                if (failure.status == 0) {
-                    Reply stalled;
-                    stalled.stall = true;
-                    return stalled;
-                }
-                return error(failure.status, QStringLiteral("Injected failure"));
-            }
-        }
+        if (std::optional<Reply> failure = injectedFailure(m_writeFailures, path))
+            return *failure;
     }
     if (path == u"/users/me/calendarList" && request.method == "GET")
         return calendarList(request);
@@ -232,6 +245,8 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::handle(const Request& request)
     const QString eventId = parts.at(4);
     const CalendarData& calendar = m_calendars[calendarId];
     if (request.method == "GET") {
+        if (std::optional<Reply> failure = injectedFailure(m_readFailures, path))
+            return *failure;
         if (calendar.byId.contains(eventId))
             return LoopbackHttpServer::json(200, calendar.byId.value(eventId).item);
         if (const QJsonObject occurrence = occurrenceOf(calendar, eventId); !occurrence.isEmpty())

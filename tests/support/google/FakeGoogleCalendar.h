@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 // An in-process, stateful stand-in for the Google Calendar API v3 on 127.0.0.1, under
 // "/calendar/v3": the calendar list (in pages, with access roles) and, per calendar, event
@@ -70,6 +71,8 @@ public:
     // The next `count` write requests (POST, PUT, DELETE) whose path ends with the text answer
     // with `status` (0: never), before the fake looks at them.
     void failWrites(const QString& pathSuffix, int status, int count = 1);
+    // The same for the next reads of single events (GET of an event id).
+    void failReads(const QString& pathSuffix, int status, int count = 1);
     // The next insert is stored but its reply never comes (a reply lost on the way).
     void loseNextInsertReply() { m_loseInsertReply = true; }
     // Runs when a write request arrives, before it is handled.
@@ -102,6 +105,15 @@ private:
     Reply updateEvent(const QString& calendarId, const QString& eventId, const Request& request);
     Reply deleteEvent(const QString& calendarId, const QString& eventId, const Request& request);
     Reply listingFault(const QString& nextToken);
+    struct InjectedFailure
+    {
+        QString suffix;
+        int status = 0;
+        int count = 0;
+    };
+    // The reply of the first failure in `failures` still due for the path, counted down.
+    static std::optional<Reply> injectedFailure(QList<InjectedFailure>& failures,
+                                                const QString& path);
     // The occurrence an id names in a stored series, as read before it was ever changed; empty
     // when the id names none.
     static QJsonObject occurrenceOf(const CalendarData& calendar, const QString& eventId);
@@ -118,13 +130,8 @@ private:
     int m_calendarPageSize = 250;
     Fault m_listingFault = Fault::None;
     int m_endlessPage = 0;
-    struct WriteFailure
-    {
-        QString suffix;
-        int status = 0;
-        int count = 0;
-    };
-    QList<WriteFailure> m_writeFailures;
+    QList<InjectedFailure> m_writeFailures;
+    QList<InjectedFailure> m_readFailures;
     bool m_loseInsertReply = false;
     std::function<void()> m_writeHook;
 };

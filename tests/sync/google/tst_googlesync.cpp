@@ -244,28 +244,35 @@ private Q_SLOTS:
 
     void expiredSyncTokenListsEverythingOnce_data()
     {
-        QTest::addColumn<bool>("editedHere");   // "a" holds a local edit not sent yet
-        QTest::addColumn<bool>("changedThere"); // and Google changed it too: its ETag is stale
-        QTest::newRow("nothing edited") << false << false;
-        QTest::newRow("synced event edited here") << true << false;
-        QTest::newRow("edited here and on Google") << true << true;
+        QTest::addColumn<bool>("editedHere");     // "a" holds a local edit not sent yet
+        QTest::addColumn<bool>("changedThere");   // and Google changed it too: its ETag is stale
+        QTest::addColumn<bool>("goneEditedHere"); // "b", which Google forgot, holds one too
+        QTest::newRow("nothing edited") << false << false << false;
+        QTest::newRow("synced event edited here") << true << false << false;
+        QTest::newRow("edited here and on Google") << true << true << false;
+        QTest::newRow("edited here, gone from Google") << false << false << true;
     }
 
     void expiredSyncTokenListsEverythingOnce()
     {
         QFETCH(bool, editedHere);
         QFETCH(bool, changedThere);
+        QFETCH(bool, goneEditedHere);
         for (const QString& id : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
             m_fake->putEvent(googleCalendar, timed(id, id));
         QCOMPARE(sync().count, 3);
         const QString oldToken = calendar().syncToken;
         const Event a = *byGoogleId(QStringLiteral("a"));
-        if (editedHere) {
-            Event edited = a;
-            edited.title = QStringLiteral("A, edited here");
+        const Event b = *byGoogleId(QStringLiteral("b"));
+        const auto editHere = [this](Event edited, const QString& title) {
+            edited.title = title;
             edited.syncStatus = QStringLiteral("pending");
             QVERIFY(events()->update(edited));
-        }
+        };
+        if (editedHere)
+            editHere(a, QStringLiteral("A, edited here"));
+        if (goneEditedHere)
+            editHere(b, QStringLiteral("B, edited here"));
         if (changedThere)
             m_fake->putEvent(googleCalendar,
                              timed(QStringLiteral("a"), QStringLiteral("A, changed there"), 4));
@@ -294,6 +301,19 @@ private Q_SLOTS:
                      .value(QStringLiteral("summary"))
                      .toString(),
                  title);
+        if (!goneEditedHere)
+            return;
+        // The edit of the event the listing no longer holds stays, and goes out as a new event.
+        const std::optional<Event> keptB = events()->getById(b.id);
+        QVERIFY(keptB);
+        QCOMPARE(keptB->title, QStringLiteral("B, edited here"));
+        QCOMPARE(keptB->syncStatus, QStringLiteral("pending"));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(events()->getById(b.id)->syncStatus, QStringLiteral("synced"));
+        QCOMPARE(m_fake->event(googleCalendar, Google::clientEventId(b.id))
+                     .value(QStringLiteral("summary"))
+                     .toString(),
+                 QStringLiteral("B, edited here"));
     }
 
     // A refresh Google refuses marks the account as needing a sign-in, as an account without
@@ -650,6 +670,56 @@ private Q_SLOTS:
         const Event stored = *events()->getById(moved.id);
         QCOMPARE(stored.providerEventId, occurrence);
         QCOMPARE(stored.syncStatus, QStringLiteral("synced"));
+    }
+
+    // Google's copy of an occurrence changed here for the first time cannot be read: the run
+    // fails naming the event, sends nothing for it and keeps the change for the next run.
+    void failedReadBeforeFirstChangeKeepsTheEdit_data()
+    {
+        QTest::addColumn<int>("status"); // 0: no answer
+        QTest::newRow("not found") << 404;
+        QTest::newRow("server error") << 503;
+        QTest::newRow("no answer") << 0;
+    }
+
+    void failedReadBeforeFirstChangeKeepsTheEdit()
+    {
+        QFETCH(int, status);
+        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        m_fake->putEvent(googleCalendar, master);
+        QCOMPARE(sync().completed, 1);
+        const Event series = *byGoogleId(QStringLiteral("wk"));
+        const QDateTime week = series.startTime.addDays(7);
+        Event moved = SeriesEdit::occurrenceOverride(
+            series, week, week.addSecs(7200), series.endTime->addDays(7).addSecs(7200),
+            QStringLiteral("ffffffff-0000-0000-0000-000000000006"), Clock::now());
+        moved.title = QStringLiteral("Weekly, later");
+        moved.rawIcalendar = Ical::buildEvent(moved);
+        QVERIFY(events()->insert(moved));
+        const QString occurrence = QStringLiteral("wk_20260309T080000Z");
+        m_fake->failReads(occurrence, status);
+
+        const Outcome outcome = sync(status == 0 ? 500 : 5000);
+        QCOMPARE(outcome.completed, 0);
+        QCOMPARE(outcome.failed, 1);
+        QVERIFY2(outcome.failure.contains(QStringLiteral("\"Weekly, later\"")),
+                 qPrintable(outcome.failure));
+        QCOMPARE(calendar().lastSyncError, outcome.failure);
+        QCOMPARE(m_fake->count("GET", occurrence), 1);
+        QCOMPARE(m_fake->count("PUT", occurrence), 0);
+        const Event kept = *events()->getById(moved.id);
+        QCOMPARE(kept.syncStatus, QStringLiteral("pending"));
+        QCOMPARE(kept.title, moved.title);
+        QCOMPARE(kept.startTime, moved.startTime);
+        QVERIFY(kept.providerEventId.isEmpty());
+
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(
+            m_fake->event(googleCalendar, occurrence).value(QStringLiteral("summary")).toString(),
+            moved.title);
+        QCOMPARE(events()->getById(moved.id)->syncStatus, QStringLiteral("synced"));
     }
 
     void failedLocalWriteEndsOnceAndKeepsTheToken()
