@@ -113,6 +113,22 @@ int main(int argc, char* argv[])
         pane->setHideCompleted(false);
         delete pane;
     }
+    // A theme chosen while the pane is on screen: the rows and the filter glyph follow it.
+    {
+        theme.setMode(QStringLiteral("light"));
+        auto* pane = new TasksPane(state);
+        pane->resize(340, 640);
+        pane->show();
+        pane->setFilter(0);
+        pane->setGroupByCalendar(true);
+        settle(pane);
+        theme.setMode(QStringLiteral("dark"));
+        settle(pane);
+        capture.save(pane, QStringLiteral("switched-to-dark.png"));
+        theme.setMode(QStringLiteral("light"));
+        settle(pane);
+        capture.saveAndDelete(pane, QStringLiteral("switched-back-to-light.png"));
+    }
     for (const Task& task : state->tasks()->getByCalendar(QStringLiteral("team")) +
                                 state->tasks()->getByCalendar(QStringLiteral("home")))
         state->tasks()->remove(task.id);

@@ -108,10 +108,12 @@ bool LazyRowList::eventFilter(QObject* watched, QEvent* event)
 
 void LazyRowList::changeEvent(QEvent* event)
 {
-    // A new style sheet or font changes what the rows ask for; a new theme, what they show.
+    // A new style sheet or font changes what the rows ask for; a new theme, what they show. The
+    // rows are laid out once the style sheet has reached every widget: rows made while it is
+    // still on its way measure by a half-applied sheet.
     if (event->type() == QEvent::StyleChange || event->type() == QEvent::FontChange) {
         m_measuredWidth = -1;
-        layoutRows();
+        layoutLater();
     }
     QWidget::changeEvent(event);
 }
@@ -239,15 +241,21 @@ void LazyRowList::layoutRows()
     if (!settled)
         m_buildLater = true;
     m_layingOut = false;
-    if (!m_buildLater)
+    if (m_buildLater)
+        layoutLater();
+    else
         dropSpare();
-    if (m_buildLater && !m_continuing) {
-        m_continuing = true;
-        QTimer::singleShot(0, this, [this] {
-            m_continuing = false;
-            layoutRows();
-        });
-    }
+}
+
+void LazyRowList::layoutLater()
+{
+    if (m_continuing)
+        return;
+    m_continuing = true;
+    QTimer::singleShot(0, this, [this] {
+        m_continuing = false;
+        layoutRows();
+    });
 }
 
 void LazyRowList::layoutPass(bool* heightsChanged)

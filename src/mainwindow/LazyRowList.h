@@ -51,6 +51,8 @@ private:
     // Builds the rows in view, drops those far from it, places the rest.
     void layoutRows();
     void layoutPass(bool* heightsChanged);
+    // Lays the rows out in the next turn of the event loop; isFilling() until then.
+    void layoutLater();
     QWidget* buildRow(int index);
     // Heights of every row from what is known at this width; measures a row of each shape not
     // seen yet.
