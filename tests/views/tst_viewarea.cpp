@@ -5,6 +5,7 @@
 #include "FittingLabel.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
+#include "MiniMonthCalendar.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
 #include <QScrollArea>
@@ -41,6 +43,20 @@ void horizontalWheel(QWidget* widget, int deltaX)
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &event);
 }
+
+// Counts the children a widget gains: a week page's headers are rebuilt as new labels.
+class ChildCounter : public QObject
+{
+public:
+    explicit ChildCounter(QObject* watched) { watched->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::ChildAdded)
+            ++added;
+        return false;
+    }
+    int added = 0;
+};
 
 struct Screen
 {
@@ -289,7 +305,76 @@ private Q_SLOTS:
         QTRY_COMPARE(grid->firstDate(), nextWeek);
         QTRY_COMPARE(grid->hitRegions().size(), 1);
         state->setCurrentDate(today.addDays(-7));
-        QCOMPARE(state->filterHiddenCount(), 0);
+        QTRY_COMPARE(state->filterHiddenCount(), 0);
+    }
+
+    // Steps queued together, as a held J leaves them, move the title with every step but read
+    // the week page and the mini month once, for the week they land in; until then both keep
+    // showing what they read before, headers and dots included.
+    void queuedStepsReadOnceWhereTheyLand()
+    {
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        // One event in each week the steps pass, and one on a day only April's grid shows.
+        const QDate aprilOnly(2026, 4, 22);
+        const QList<QDate> days = {today.addDays(7), today.addDays(14), today.addDays(21),
+                                   aprilOnly};
+        for (qsizetype i = 0; i < days.size(); ++i) {
+            const QDateTime nine = StoreSeed::local(days.at(i), QTime(9, 0));
+            const QString id = QStringLiteral("step-%1").arg(i);
+            QVERIFY(
+                StoreSeed::addEvent(state, StoreSeed::timedEvent(id, AppState::localCalendarId, id,
+                                                                 nine, nine.addSecs(1800))));
+        }
+        state->setViewMode(QStringLiteral("week"));
+        Screen screen(state);
+        MiniMonthCalendar mini(state);
+        QVERIFY(QTest::qWaitForWindowActive(&screen.window));
+        WeekView* week = screen.area->weekView();
+        QTRY_COMPARE(week->timeline()->firstDate(), QDate(2026, 3, 9));
+        QWidget* headerRow = week->dayLabels().first()->parentWidget();
+
+        struct Seen
+        {
+            QString title;
+            QDate shownWeek;
+            QString firstHeader;
+            QDate miniMonth;
+            bool aprilDotted = false;
+        };
+        QList<Seen> seen;
+        connect(state, &AppState::currentDateChanged, &screen.window, [&] {
+            seen.append({screen.area->title(), week->timeline()->firstDate(),
+                         week->dayLabels().first()->text(), mini.displayedMonth(),
+                         mini.busyDays().contains(aprilOnly)});
+        });
+        const ChildCounter headers(headerRow);
+        for (int i = 0; i < 3; ++i)
+            QMetaObject::invokeMethod(
+                &screen.window, [&screen] { QTest::keyClick(&screen.window, Qt::Key_J); },
+                Qt::QueuedConnection);
+        QTRY_COMPARE(week->timeline()->firstDate(), QDate(2026, 3, 30));
+
+        const QStringList titles = {QStringLiteral("Mar 16 \u2013 22, 2026"),
+                                    QStringLiteral("Mar 23 \u2013 29, 2026"),
+                                    QStringLiteral("Mar 30 \u2013 Apr 5, 2026")};
+        QCOMPARE(seen.size(), titles.size());
+        for (qsizetype i = 0; i < seen.size(); ++i) {
+            QCOMPARE(seen.at(i).title, titles.at(i));
+            QCOMPARE(seen.at(i).shownWeek, QDate(2026, 3, 9));
+            QCOMPARE(seen.at(i).firstHeader, QStringLiteral("Mon\nMar 9"));
+            QVERIFY(!seen.at(i).aprilDotted);
+        }
+        QCOMPARE(seen.last().miniMonth, QDate(2026, 4, 1));
+        QCOMPARE(state->currentDate(), today.addDays(21));
+
+        QCOMPARE(headers.added, 7);
+        QCOMPARE(week->dayLabels().first()->text(), QStringLiteral("Mon\nMar 30"));
+        week->timeline()->grab(); // the hit regions come from the last paint
+        QCOMPARE(week->timeline()->hitRegions().size(), 1);
+        QCOMPARE(week->timeline()->hitRegions().first().eventId, QStringLiteral("step-2"));
+        QTRY_VERIFY(mini.busyDays().contains(aprilOnly));
+        QVERIFY(mini.busyDays().contains(today.addDays(21)));
     }
 
     // A click on a grid card's free space, or on a day of the year view, opens that day.

@@ -223,6 +223,7 @@ private Q_SLOTS:
         state->setWeekHorizon(7);
         Screen screen(state, false);
         screen.view.setDate(friday);
+        QTRY_COMPARE(screen.timeline->firstDate(), friday);
         screen.timeline->grab();
         QCOMPARE(screen.view.dayCount(), 7);
 
@@ -366,6 +367,7 @@ private Q_SLOTS:
         QCOMPARE(PixelProbe::mismatch(image, {monday, at(6, 4)}, base, 3), QString());
 
         screen.view.setDate(today.addDays(7));
+        QTRY_COMPARE(timeline->firstDate(), screen.view.rangeStart());
         image = PixelProbe::render(timeline);
         QCOMPARE(PixelProbe::mismatch(image, {wednesday, at(12, 20)}, base, 3), QString());
     }

@@ -4,6 +4,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "DayView.h"
+#include "DeferredReload.h"
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
@@ -29,6 +30,7 @@
 #include <QScrollBar>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -74,7 +76,9 @@ bool inHorizontalScrollArea(QWidget* widget)
 
 } // namespace
 
-ViewArea::ViewArea(AppState* appState, QWidget* parent) : QWidget(parent), m_appState(appState)
+ViewArea::ViewArea(AppState* appState, QWidget* parent)
+    : QWidget(parent), m_appState(appState),
+      m_hiddenCountReload(DeferredReload::create(this, [this] { updateFilterHiddenCount(); }))
 {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -281,7 +285,7 @@ void ViewArea::setDate(const QDate& date)
     m_monthView->setDate(date);
     m_yearView->setDate(date);
     updateTitle();
-    updateFilterHiddenCount();
+    m_hiddenCountReload->start();
 }
 
 void ViewArea::step(int direction)
@@ -322,6 +326,7 @@ QString ViewArea::weatherSuffix(const QDate& date)
 
 void ViewArea::updateFilterHiddenCount()
 {
+    m_hiddenCountReload->stop();
     if (!m_appState)
         return;
     // Without a rule that hides, nothing is hidden: reading and expanding the whole range only

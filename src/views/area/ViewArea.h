@@ -11,6 +11,7 @@ class FittingLabel;
 class MonthView;
 class QKeySequence;
 class QStackedWidget;
+class QTimer;
 class QToolButton;
 class WeekGridView;
 class WeekView;
@@ -29,6 +30,8 @@ public:
     ~ViewArea() override;
 
     void setMode(const QString& mode);
+    // Moves the pages and the title to the date at once; the pages, and the count of hidden
+    // events, read the store from the event loop, once for dates set together.
     void setDate(const QDate& date);
     // -1 the previous period, +1 the next (Ctrl changes the step of "days" and "grid").
     void step(int direction);
@@ -87,4 +90,5 @@ private:
     YearView* m_yearView;
     WeekGridView* m_gridView;
     QString m_mode = QStringLiteral("week");
+    QTimer* m_hiddenCountReload;
 };

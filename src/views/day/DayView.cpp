@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "DayTimelineWidget.h"
 #include "Defaults.h"
+#include "DeferredReload.h"
 #include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
@@ -89,6 +90,7 @@ DayView::DayView(AppState* appState, QWidget* parent)
 
     // Read when first shown (or by an explicit reload), not while the view area is being built.
     m_stale = true;
+    m_dateReload = DeferredReload::create(this, [this] { reload(); });
     m_scrollArea->viewport()->installEventFilter(this);
 
     // The current-time line moves; the data does not need reading again.
@@ -103,7 +105,10 @@ void DayView::setDate(const QDate& date)
     if (date == m_date)
         return;
     m_date = date;
-    reload();
+    // The timeline keeps the day it shows until the reload, so nothing is painted at a day it
+    // does not belong to meanwhile.
+    m_stale = true;
+    m_dateReload->start();
 }
 
 void DayView::showEvent(QShowEvent* event)
@@ -115,6 +120,7 @@ void DayView::showEvent(QShowEvent* event)
 
 void DayView::reload()
 {
+    m_dateReload->stop();
     // Hidden in the view area: read when shown, not on every step.
     if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
         m_stale = true;
@@ -219,7 +225,9 @@ void DayView::createEventAt(const QTime& time)
     if (!m_appState->calendars() || m_appState->calendars()->getAll().isEmpty())
         return;
     EventFormDialog dialog(m_appState, this);
-    dialog.setStartAndDuration(QDateTime(m_date, time, QTimeZone::systemTimeZone()), 60);
+    // The slot lies on the day the timeline shows, which a date just set has not reached yet.
+    dialog.setStartAndDuration(QDateTime(m_timeline->date(), time, QTimeZone::systemTimeZone()),
+                               60);
     dialog.exec();
 }
 

@@ -30,7 +30,8 @@ public:
     // `appState` is not owned and must outlive the view.
     explicit DayView(AppState* appState, QWidget* parent = nullptr);
 
-    // Shows another day (reloading); the same day does nothing.
+    // Shows another day, reading it from the event loop (days set together read once); the same
+    // day does nothing.
     void setDate(const QDate& date);
     QDate date() const { return m_date; }
 
@@ -77,7 +78,9 @@ private:
     QScrollArea* m_scrollArea = nullptr;
     DayTimelineWidget* m_timeline = nullptr;
     QTimer* m_repaintTimer = nullptr;
+    QTimer* m_dateReload = nullptr;
     QDate m_date;
-    // A reload was skipped while the page was hidden; the next show catches up.
+    // The data does not match the date: a reload was skipped while the page was hidden, or one
+    // is due from the event loop; the next show catches up.
     bool m_stale = false;
 };

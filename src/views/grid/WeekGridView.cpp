@@ -2,6 +2,7 @@
 
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "DeferredReload.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "ViewData.h"
@@ -10,10 +11,12 @@
 #include "WeatherService.h"
 #include "WeekGridWidget.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 WeekGridView::WeekGridView(AppState* appState, QWidget* parent)
-    : QWidget(parent), m_appState(appState), m_grid(new WeekGridWidget(this))
+    : QWidget(parent), m_appState(appState), m_grid(new WeekGridWidget(this)),
+      m_dateReload(DeferredReload::create(this, [this] { reload(); }))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
@@ -21,7 +24,11 @@ WeekGridView::WeekGridView(AppState* appState, QWidget* parent)
     layout->addWidget(m_grid, 1);
 
     connect(appState, &AppState::activeViewChanged, this, &WeekGridView::reload);
-    connect(appState, &AppState::currentDateChanged, this, &WeekGridView::reload);
+    connect(appState, &AppState::currentDateChanged, this, [this] {
+        // The cards keep the days they show until the reload.
+        m_stale = true;
+        m_dateReload->start();
+    });
     if (appState->calendars())
         connect(appState->calendars(), &CalendarRepository::calendarsChanged, this,
                 &WeekGridView::reload);
@@ -63,6 +70,7 @@ void WeekGridView::showEvent(QShowEvent* event)
 
 void WeekGridView::reload()
 {
+    m_dateReload->stop();
     // Hidden in the view area: read when shown, not on every step.
     if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
         m_stale = true;

@@ -6,10 +6,12 @@
 #include <QWidget>
 
 class AppState;
+class QTimer;
 class WeekGridWidget;
 
-// The "grid" page: eight day cards from the current date. It follows the current date itself;
-// a click on a card's free space asks to open that day.
+// The "grid" page: eight day cards from the current date. It follows the current date itself,
+// reading from the event loop (dates set together read once); a click on a card's free space
+// asks to open that day.
 class WeekGridView : public QWidget
 {
     Q_OBJECT
@@ -32,6 +34,8 @@ private:
 
     AppState* m_appState;
     WeekGridWidget* m_grid;
-    // A reload was skipped while the page was hidden; the next show catches up.
+    // The cards do not show the current date's data yet: a reload was skipped while the page
+    // was hidden, or one is due; the next show catches up.
     bool m_stale = false;
+    QTimer* m_dateReload;
 };

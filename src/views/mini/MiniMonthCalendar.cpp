@@ -4,6 +4,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "DateLanguage.h"
+#include "DeferredReload.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "Theme.h"
@@ -16,12 +17,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimeZone>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <algorithm>
 
 MiniMonthCalendar::MiniMonthCalendar(AppState* appState, QWidget* parent)
-    : QWidget(parent), m_appState(appState)
+    : QWidget(parent), m_appState(appState),
+      m_busyDaysReload(DeferredReload::create(this, [this] { reloadBusyDays(); }))
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_StyledBackground, false);
@@ -31,10 +34,8 @@ MiniMonthCalendar::MiniMonthCalendar(AppState* appState, QWidget* parent)
 
     connect(appState, &AppState::currentDateChanged, this, [this](const QDate& date) {
         const QDate month(date.year(), date.month(), 1);
-        if (month != m_displayedMonth) {
-            m_displayedMonth = month;
-            reloadBusyDays();
-        }
+        if (month != m_displayedMonth)
+            showMonth(month);
         update();
     });
     // The grid starts elsewhere and another View or rule set marks other days: the dots follow.
@@ -95,6 +96,7 @@ QDate MiniMonthCalendar::dateAt(const QPoint& point) const
 
 void MiniMonthCalendar::reloadBusyDays()
 {
+    m_busyDaysReload->stop();
     const QDate start = gridStart();
     const VisibleEvents::Result shown =
         VisibleEvents::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, 42));
@@ -106,7 +108,8 @@ void MiniMonthCalendar::reloadBusyDays()
 void MiniMonthCalendar::showMonth(const QDate& firstOfMonth)
 {
     m_displayedMonth = firstOfMonth;
-    reloadBusyDays();
+    m_busyDaysReload->start();
+    update();
 }
 
 void MiniMonthCalendar::paintEvent(QPaintEvent*)

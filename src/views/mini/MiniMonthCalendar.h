@@ -6,11 +6,13 @@
 #include <QWidget>
 
 class AppState;
+class QTimer;
 
 // The sidebar's small month: a title, weekday initials and six weeks of days. Days with an event
 // of the active View get a dot; today a ring, the current date a filled circle, the day under
 // the pointer a soft circle. A click makes a day the current date; the wheel pages the months
-// shown without changing it.
+// shown without changing it. A change of month shows the new month at once and reads its dots
+// from the event loop, once for months changed together.
 class MiniMonthCalendar : public QWidget
 {
     Q_OBJECT
@@ -41,6 +43,8 @@ private:
 
     AppState* m_appState;
     QDate m_displayedMonth;
+    // Keyed by date, so the dots of the month read last never mark another day.
     QSet<QDate> m_busyDays;
     QPoint m_hoverPos;
+    QTimer* m_busyDaysReload;
 };

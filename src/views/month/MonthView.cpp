@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DeferredReload.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "MonthGridWidget.h"
@@ -12,11 +13,12 @@
 #include "ViewWeather.h"
 #include "WeatherService.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 
 MonthView::MonthView(AppState* appState, QWidget* parent)
     : QWidget(parent), m_appState(appState), m_grid(new MonthGridWidget(appState, this)),
-      m_date(Clock::today())
+      m_date(Clock::today()), m_dateReload(DeferredReload::create(this, [this] { reload(); }))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -64,7 +66,9 @@ void MonthView::setDate(const QDate& date)
     if (date == m_date)
         return;
     m_date = date;
-    reload();
+    // The grid keeps the month it shows until the reload.
+    m_stale = true;
+    m_dateReload->start();
 }
 
 void MonthView::showEvent(QShowEvent* event)
@@ -76,6 +80,7 @@ void MonthView::showEvent(QShowEvent* event)
 
 void MonthView::reload()
 {
+    m_dateReload->stop();
     if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
         m_stale = true;
         return;

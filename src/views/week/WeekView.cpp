@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "DateLanguage.h"
 #include "Defaults.h"
+#include "DeferredReload.h"
 #include "EventChangeState.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
@@ -35,7 +36,7 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
     : QWidget(parent), m_appState(appState), m_weekAligned(weekAligned),
       m_headerRow(new QWidget(this)), m_allDayStrip(new AllDayStrip(this)),
       m_scrollArea(new QScrollArea(this)), m_timeline(new WeekTimelineWidget),
-      m_anchorDate(Clock::today())
+      m_anchorDate(Clock::today()), m_dateReload(DeferredReload::create(this, [this] { reload(); }))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -77,12 +78,8 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
     if (appState->filterRules())
         connect(appState->filterRules(), &FilterRuleRepository::filterRulesChanged, this,
                 &WeekView::reload);
-    const auto rangeChanged = [this] {
-        rebuildDayHeaders();
-        reload();
-    };
-    connect(appState, &AppState::weekHorizonChanged, this, rangeChanged);
-    connect(appState, &AppState::firstDayOfWeekChanged, this, rangeChanged);
+    connect(appState, &AppState::weekHorizonChanged, this, &WeekView::reload);
+    connect(appState, &AppState::firstDayOfWeekChanged, this, &WeekView::reload);
     if (appState->weather())
         connect(appState->weather(), &Weather::Service::forecastRefreshed, this,
                 &WeekView::rebuildDayHeaders);
@@ -139,8 +136,8 @@ void WeekView::setDate(const QDate& date)
     if (date == m_anchorDate)
         return;
     m_anchorDate = date;
-    rebuildDayHeaders();
-    reload();
+    m_stale = true;
+    m_dateReload->start();
 }
 
 QDate WeekView::rangeStart() const
@@ -158,8 +155,10 @@ void WeekView::rebuildDayHeaders()
     qDeleteAll(m_dayLabels);
     m_dayLabels.clear();
     const bool weather = ViewWeather::isEnabled(m_appState);
-    const QDate start = rangeStart();
-    const int days = dayCount();
+    // The days the timeline shows; before its first reload, the range.
+    const bool loaded = m_timeline->firstDate().isValid();
+    const QDate start = loaded ? m_timeline->firstDate() : rangeStart();
+    const int days = loaded ? m_timeline->dayCount() : dayCount();
     const QHash<QDate, QString> labels =
         weather ? ViewWeather::labels(m_appState, start, days) : QHash<QDate, QString>();
     const QDate today = Clock::today();
@@ -188,6 +187,7 @@ void WeekView::showEvent(QShowEvent* event)
 
 void WeekView::reload()
 {
+    m_dateReload->stop();
     // A page the view area keeps hidden would read the store on every step and every change
     // for nothing: it reads when shown.
     if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
@@ -199,6 +199,8 @@ void WeekView::reload()
     const int days = dayCount();
     const ViewData::Result result =
         ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, days));
+    // The headers name the days the timeline shows, so they move with its data, not before.
+    const bool moved = start != m_timeline->firstDate() || days != m_timeline->dayCount();
     m_timeline->setEvents(start, days, result.events, result.calendarColors, result.dimmed,
                           m_appState->twoWaySyncCalendarIds());
     if (m_appState->preferences())
@@ -208,6 +210,8 @@ void WeekView::reload()
             m_appState->preferences()->getInt(Defaults::workdayEndKey, Defaults::workdayEndHour));
     m_allDayStrip->setEvents(TimelineGeometry::gutterWidth, start, days, result.events,
                              result.calendarColors, result.dimmed);
+    if (moved)
+        rebuildDayHeaders();
 }
 
 void WeekView::scrollToWorkday()

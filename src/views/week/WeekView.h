@@ -10,6 +10,7 @@ class AllDayStrip;
 class AppState;
 class QLabel;
 class QScrollArea;
+class QTimer;
 class WeekTimelineWidget;
 
 // A multi-day timeline page: day headers, the all-day strip and the scrolled timeline. Built
@@ -22,14 +23,18 @@ class WeekView : public QWidget
 public:
     WeekView(AppState* appState, bool weekAligned, QWidget* parent = nullptr);
 
-    // A different anchor date rebuilds the headers and reloads.
+    // A different anchor date moves the range at once and reads it from the event loop (dates
+    // set together read once); the headers and the timeline keep the range they show until then.
     void setDate(const QDate& date);
     QDate rangeStart() const;
     int dayCount() const;
     // "week" or "days": the mode word whose density this view follows.
     QString modeWord() const;
 
+    // Reads the range and hands it to the timeline and the strip, rebuilding the day headers when
+    // the range moved; while the page is hidden, marks it for the next show instead.
     void reload();
+    // The headers of the days the timeline shows.
     void rebuildDayHeaders();
     void scrollToWorkday();
 
@@ -54,7 +59,8 @@ private:
     AppState* m_appState;
     bool m_weekAligned;
     bool m_needsWorkdayScroll = true;
-    // A reload was skipped while the page was hidden; the next show catches up.
+    // The timeline does not show the range's data yet: a reload was skipped while the page was
+    // hidden, or one is due; the next show catches up.
     bool m_stale = false;
     QWidget* m_headerRow;
     QList<QLabel*> m_dayLabels;
@@ -62,4 +68,5 @@ private:
     QScrollArea* m_scrollArea;
     WeekTimelineWidget* m_timeline;
     QDate m_anchorDate;
+    QTimer* m_dateReload;
 };

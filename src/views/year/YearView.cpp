@@ -3,6 +3,7 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DeferredReload.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "ViewData.h"
@@ -10,11 +11,12 @@
 #include "YearGridWidget.h"
 
 #include <QTimeZone>
+#include <QTimer>
 #include <QVBoxLayout>
 
 YearView::YearView(AppState* appState, QWidget* parent)
     : QWidget(parent), m_appState(appState), m_grid(new YearGridWidget(this)),
-      m_date(Clock::today())
+      m_date(Clock::today()), m_yearReload(DeferredReload::create(this, [this] { reload(); }))
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -40,8 +42,11 @@ void YearView::setDate(const QDate& date)
 {
     const bool sameYear = m_date.isValid() && date.year() == m_date.year();
     m_date = date;
-    if (!sameYear)
-        reload();
+    if (sameYear)
+        return;
+    // The grid keeps the year it shows until the reload.
+    m_stale = true;
+    m_yearReload->start();
 }
 
 void YearView::showEvent(QShowEvent* event)
@@ -53,6 +58,7 @@ void YearView::showEvent(QShowEvent* event)
 
 void YearView::reload()
 {
+    m_yearReload->stop();
     if (testAttribute(Qt::WA_WState_ExplicitShowHide) && isHidden()) {
         m_stale = true;
         return;

@@ -4,11 +4,12 @@
 #include <QWidget>
 
 class AppState;
+class QTimer;
 class YearGridWidget;
 
 // The "year" page: the twelve months of the current date's year with dots on busy days. It
-// reloads on its data signals and when the year changes; a date within the same year is only
-// stored.
+// reloads on its data signals and, from the event loop, when the year changes (years set
+// together read once); a date within the same year is only stored.
 class YearView : public QWidget
 {
     Q_OBJECT
@@ -33,5 +34,7 @@ private:
     AppState* m_appState;
     YearGridWidget* m_grid;
     QDate m_date;
+    // The grid does not show the year's data yet: the page was hidden or a reload is due.
     bool m_stale = false;
+    QTimer* m_yearReload;
 };
