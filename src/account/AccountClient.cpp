@@ -62,22 +62,8 @@ void AccountClient::getDevices(std::function<void(QList<Device>)> callback)
 
 void AccountClient::fetchDevices(std::function<void(QList<Device>, QString)> callback)
 {
-    m_api->get(
-        QStringLiteral("/devices"), [callback](bool ok, int status, const QJsonObject& json) {
-            if (!callback)
-                return;
-            if (!ok) {
-                callback({}, ApiClient::failureText(status, json));
-                return;
-            }
-            const auto devices = AccountJson::requiredList<Device>(json, QStringLiteral("devices"));
-            if (!devices) {
-                qWarning("[Account] the device list answered without its list");
-                callback({}, ApiClient::unreadableReplyText());
-                return;
-            }
-            callback(*devices, QString());
-        });
+    m_api->get(QStringLiteral("/devices"),
+               ApiClient::listReply<Device>(std::move(callback), QStringLiteral("devices")));
 }
 
 void AccountClient::removeDevice(const QString& deviceId, Answer callback)

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "AccountJson.h"
 #include "Limits.h"
 
+#include <QDebug>
 #include <QJsonObject>
+#include <QList>
 #include <QObject>
 #include <QUrl>
 #include <QUrlQuery>
 
 #include <functional>
+#include <optional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -44,6 +48,12 @@ public:
     static QString failureText(int status, const QJsonObject& json);
     // The words for a success whose reply could not be read, or lacks what the caller reads.
     static QString unreadableReplyText();
+    // The handler of a call that answers a list of records at key: `callback` gets the records,
+    // or none and the failure's words. A success without its list is a reply of another shape,
+    // told as unreadable rather than shown as an empty list.
+    template <typename Record>
+    static Callback listReply(std::function<void(QList<Record>, QString)> callback,
+                              const QString& key);
 
     ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);
 
@@ -89,5 +99,26 @@ private:
     int m_transferTimeoutMs = defaultTransferTimeoutMs;
     int m_deadlineMs = Limits::serviceRequestDeadlineMs;
 };
+
+template <typename Record>
+ApiClient::Callback ApiClient::listReply(std::function<void(QList<Record>, QString)> callback,
+                                         const QString& key)
+{
+    return [callback = std::move(callback), key](bool ok, int status, const QJsonObject& json) {
+        if (!callback)
+            return;
+        if (!ok) {
+            callback({}, failureText(status, json));
+            return;
+        }
+        const std::optional<QList<Record>> records = AccountJson::requiredList<Record>(json, key);
+        if (!records) {
+            qWarning().noquote() << "[Account] a reply came without its list" << key;
+            callback({}, unreadableReplyText());
+            return;
+        }
+        callback(*records, QString());
+    };
+}
 
 } // namespace OrvaAccount

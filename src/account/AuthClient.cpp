@@ -226,22 +226,8 @@ void AuthClient::listSessions(std::function<void(QList<Session>)> callback)
 
 void AuthClient::fetchSessions(std::function<void(QList<Session>, QString)> callback)
 {
-    m_authApi->get(QStringLiteral("/users/me/sessions"), [callback](bool ok, int status,
-                                                                    const QJsonObject& json) {
-        if (!callback)
-            return;
-        if (!ok) {
-            callback({}, ApiClient::failureText(status, json));
-            return;
-        }
-        const auto sessions = AccountJson::requiredList<Session>(json, QStringLiteral("sessions"));
-        if (!sessions) {
-            qWarning("[Account] the session list answered without its list");
-            callback({}, ApiClient::unreadableReplyText());
-            return;
-        }
-        callback(*sessions, QString());
-    });
+    m_authApi->get(QStringLiteral("/users/me/sessions"),
+                   ApiClient::listReply<Session>(std::move(callback), QStringLiteral("sessions")));
 }
 
 void AuthClient::revokeSession(const QString& sessionId,
