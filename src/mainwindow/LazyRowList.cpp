@@ -23,11 +23,12 @@ constexpr int mostPasses = 4;
 
 } // namespace
 
-LazyRowList::LazyRowList(QScrollArea* scrollArea) : QWidget(nullptr), m_scrollArea(scrollArea)
+LazyRowList::LazyRowList(QScrollArea* scrollArea)
+    : QWidget(nullptr), m_scrollArea(scrollArea), m_viewport(scrollArea->viewport())
 {
     m_scrollArea->setWidgetResizable(false);
     m_scrollArea->setWidget(this);
-    m_scrollArea->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
     connect(m_scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &LazyRowList::layoutRows);
     m_tops = {0};
@@ -101,7 +102,9 @@ QWidget* LazyRowList::showRow(int index)
 
 bool LazyRowList::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_scrollArea->viewport() && event->type() == QEvent::Resize)
+    // Compared by the pointer kept: the scroll area may be part-way through its destructor when its
+    // viewport's last events come by.
+    if (event->type() == QEvent::Resize && watched == m_viewport)
         layoutRows();
     return QWidget::eventFilter(watched, event);
 }

@@ -65,6 +65,7 @@ private:
     void dropRowsOfAnotherTheme();
 
     QScrollArea* m_scrollArea;
+    QWidget* m_viewport;
     QVector<quint64> m_keys;
     QVector<quint8> m_shapes;
     Build m_build;
