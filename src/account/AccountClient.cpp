@@ -88,9 +88,10 @@ void AccountClient::fetchGroup(std::function<void(Group, QString)> callback)
             return;
         }
         const Group group = Group::fromJson(json);
-        // Only "not found" means no group: a group without its id is a reply of another shape.
-        if (group.id.isEmpty()) {
-            qWarning("[Account] the group answered without its id");
+        // Only "not found" means no group: a group without its id, or without the list of its
+        // members (its owner at least), is a reply of another shape.
+        if (group.id.isEmpty() || !json.value(QStringLiteral("members")).isArray()) {
+            qWarning("[Account] the group answered without its id or its members");
             callback(Group(), ApiClient::unreadableReplyText());
             return;
         }

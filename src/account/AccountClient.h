@@ -34,8 +34,8 @@ public:
     void fetchDevices(std::function<void(QList<Device>, QString error)> callback);
     void getGroup(std::function<void(Group)> callback);
     // As getGroup, with the reason of a failure in words. The service's "not found" means the
-    // user has no group: a default group and no error. A group without its id fails, as a reply
-    // that could not be read.
+    // user has no group: a default group and no error. A group without its id or without its
+    // "members" array fails, as a reply that could not be read.
     void fetchGroup(std::function<void(Group, QString error)> callback);
     void generateInviteCode(std::function<void(GroupInvitation)> callback);
     void inviteByEmail(const QString& email, std::function<void(GroupInvitation)> callback);

@@ -134,8 +134,8 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), announcements);
     }
 
-    // A reader fails unless the reply holds what it reads: the group its id, the devices their
-    // list. A list that is there but empty is an honest "none".
+    // A reader fails unless the reply holds what it reads: the group its id and its members,
+    // the devices their list. A list that is there but empty is an honest "none".
     void failuresAreToldFromEmptyAnswers_data()
     {
         QTest::addColumn<int>("status");
@@ -163,8 +163,18 @@ private Q_SLOTS:
             << 200 << QByteArray(R"({"id":"","devices":{"dev-1":{}}})") << unreadable << true;
         QTest::newRow("id of another type, null list")
             << 200 << QByteArray(R"({"id":7,"devices":null})") << unreadable << true;
-        QTest::newRow("group without members, empty list")
-            << 200 << QByteArray(R"({"id":"group-1","devices":[]})") << QString() << true;
+        // A group always lists its owner: without its list it is no group of nobody.
+        QTest::newRow("group without its member list")
+            << 200 << QByteArray(R"({"id":"group-1","name":"Family","max_seats":5})") << unreadable
+            << true;
+        QTest::newRow("members not a list")
+            << 200 << QByteArray(R"({"id":"group-1","members":{"acct-1":{"role":"owner"}}})")
+            << unreadable << true;
+        QTest::newRow("group with its owner, empty device list")
+            << 200
+            << QByteArray(
+                   R"({"id":"group-1","members":[{"account_id":"acct-1","role":"owner"}],"devices":[]})")
+            << QString() << true;
     }
 
     void failuresAreToldFromEmptyAnswers()

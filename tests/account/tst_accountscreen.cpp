@@ -277,7 +277,7 @@ private Q_SLOTS:
     }
 
     // A gateway's page with a success status is a failure like any other, not an empty list;
-    // so is an object that lacks what the page reads (the group's id, the list).
+    // so is an object that lacks what the page reads (the group's id or members, the list).
     void failedListsShowTheirReason_data()
     {
         QTest::addColumn<QByteArray>("successBody"); // empty: error statuses instead
@@ -294,6 +294,8 @@ private Q_SLOTS:
             << QByteArray("<html><body>Please wait</body></html>") << unreadable;
         QTest::newRow("objects of another shape")
             << QByteArray(R"({"status":"ok","data":{"items":[]}})") << unreadable;
+        QTest::newRow("group without its member list")
+            << QByteArray(R"({"id":"group-1","name":"Family","max_seats":5})") << unreadable;
     }
 
     void failedListsShowTheirReason()
@@ -315,7 +317,7 @@ private Q_SLOTS:
         for (const QString& reason : reasons)
             QTRY_VERIFY_WITH_TIMEOUT(visibleTexts(screen.get()).contains(reason), 10000);
         const QStringList texts = visibleTexts(screen.get());
-        for (const char* emptyState : {"No Group", "[Join with Invite Code]",
+        for (const char* emptyState : {"No Group", "[Join with Invite Code]", "Members",
                                        "No devices registered.", "No active sessions."})
             QVERIFY2(!texts.contains(QString::fromLatin1(emptyState)), emptyState);
     }

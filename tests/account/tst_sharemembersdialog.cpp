@@ -185,8 +185,8 @@ private Q_SLOTS:
     }
 
     // A gateway's own page, answered with a success status, fails the same way, and so does an
-    // object without the list or the group's id: nobody is shown as without access when it is
-    // not known, and nobody is offered as though nobody had access.
+    // object without the list or the group's id or members: nobody is shown as without access when
+    // it is not known, and nobody is offered as though nobody had access.
     void failuresShowTheirReason_data()
     {
         QTest::addColumn<bool>("groupFails");
@@ -224,6 +224,10 @@ private Q_SLOTS:
                                           QJsonArray{groupMember("acct-2", "Charles Babbage",
                                                                  "cb@example.org")}}})
                    .toJson()
+            << QStringLiteral("Could not load your group: The service's reply could not be read")
+            << QStringLiteral("No group yet");
+        QTest::newRow("group without its member list")
+            << true << 200 << QByteArray(R"({"id":"group-1","name":"Family"})")
             << QStringLiteral("Could not load your group: The service's reply could not be read")
             << QStringLiteral("No group yet");
     }
