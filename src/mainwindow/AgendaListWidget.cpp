@@ -483,7 +483,7 @@ void AgendaListWidget::newSubtask(const QString& parentTaskId)
     dialog.exec();
 }
 
-void AgendaListWidget::showTaskMenu(const QString& taskId, const QPoint& globalPos)
+void AgendaListWidget::showTaskMenu(QString taskId, QPoint globalPos)
 {
     const std::optional<Task> task = liveTask(taskId);
     if (!task)
@@ -506,7 +506,8 @@ void AgendaListWidget::showTaskMenu(const QString& taskId, const QPoint& globalP
     if (chosen == edit) {
         editTask(taskId);
     } else if (chosen == complete) {
-        m_appState->tasks()->setCompleted(taskId, !fresh->isCompleted());
+        // What the entry said, even when a sync did it first.
+        m_appState->tasks()->setCompleted(taskId, !completed);
     } else if (chosen == remove) {
         const auto answer = QMessageBox::question(
             this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(fresh->title),

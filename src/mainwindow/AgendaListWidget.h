@@ -81,7 +81,8 @@ private:
     void showTaskCard(const QString& taskId, const QRect& screenRect);
     void editTask(const QString& taskId);
     void newSubtask(const QString& parentTaskId);
-    void showTaskMenu(const QString& taskId, const QPoint& globalPos);
+    // By value, as the row that asks may be deleted while the menu is open.
+    void showTaskMenu(QString taskId, QPoint globalPos);
 
     AppState* m_appState;
     bool m_showEmptyDays;

@@ -487,7 +487,7 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
     unit.commit();
 }
 
-void TasksPane::showRowContextMenu(const QString& taskId, const QPoint& globalPos)
+void TasksPane::showRowContextMenu(QString taskId, QPoint globalPos)
 {
     const std::optional<Task> found = liveTask(taskId);
     if (!found)

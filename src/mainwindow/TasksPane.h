@@ -60,7 +60,9 @@ public:
     // drawn under that parent; otherwise it lands at the top level. Across calendars it refuses
     // with a message.
     void handleRowDrop(const QString& sourceTaskId, const QString& targetTaskId, int zone);
-    void showRowContextMenu(const QString& taskId, const QPoint& globalPos);
+    // Takes the id by value: a row asks with its own copy, which a reload while the menu is
+    // open deletes along with the row.
+    void showRowContextMenu(QString taskId, QPoint globalPos);
 
     // The task's card beside that rectangle (a row's, in global coordinates); nothing for a
     // task that is gone.

@@ -302,6 +302,75 @@ private Q_SLOTS:
         QTRY_COMPARE(rows<AgendaEventRow>(list, "<b>Review</b>").size(), 1);
     }
 
+    // While a row's menu is open a sync rewrites its task and a new theme drops every row, that
+    // one among them: the entry chosen afterwards acts on that task, as stored, and does what
+    // the menu said even when the sync did it first.
+    void taskMenuOutlivesItsRow_data()
+    {
+        QTest::addColumn<bool>("completedElsewhere");
+        QTest::newRow("renamed") << false;
+        QTest::newRow("renamed and completed") << true;
+    }
+
+    void taskMenuOutlivesItsRow()
+    {
+        QFETCH(bool, completedElsewhere);
+        state()->themeManager()->setMode(QStringLiteral("light"));
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        const QPointer<AgendaTaskRow> row = rows<AgendaTaskRow>(list, "Pay rent").value(0);
+        QVERIFY(row);
+        ModalSeam::run([&] { openMenu(row); },
+                       [&](QWidget* menu) {
+                           Task pay = *state()->tasks()->getById("pay");
+                           pay.title = QStringLiteral("Pay the rent");
+                           QVERIFY(state()->tasks()->update(pay));
+                           if (completedElsewhere)
+                               QVERIFY(state()->tasks()->setCompleted("pay", true));
+                           state()->themeManager()->setMode(QStringLiteral("dark"));
+                           QTRY_VERIFY(!row);
+                           QVERIFY(ModalSeam::chooseMenuAction(menu, "Mark Complete"));
+                       });
+        const Task pay = *state()->tasks()->getById("pay");
+        QVERIFY(pay.isCompleted());
+        QCOMPARE(pay.title, QStringLiteral("Pay the rent"));
+        QVERIFY(!state()->tasks()->getById("urgent")->isCompleted());
+        QVERIFY(state()->tasks()->getById("done")->isCompleted());
+    }
+
+    // The same for an event's row: "Delete" deletes that event as stored, and no other.
+    void eventMenuOutlivesItsRow()
+    {
+        state()->themeManager()->setMode(QStringLiteral("light"));
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        const QPointer<AgendaEventRow> row = rows<AgendaEventRow>(list, "<b>Review</b>").value(0);
+        QVERIFY(row);
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { openMenu(row); },
+                           QList<ModalSeam::Answer>{
+                               [&](QWidget* menu) {
+                                   Event review = *state()->events()->getById("review");
+                                   review.title = QStringLiteral("Review, moved");
+                                   review.startTime = local(0, 16);
+                                   review.endTime = local(0, 17);
+                                   QVERIFY(state()->events()->update(review));
+                                   state()->themeManager()->setMode(QStringLiteral("dark"));
+                                   QTRY_VERIFY(!row);
+                                   QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete"));
+                               },
+                               [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "Yes")); }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].text,
+                 QStringLiteral("Delete \"Review, moved\"? You can undo with Ctrl+Z."));
+        QVERIFY(state()->events()->getById("review")->deletedAt);
+        for (const char* id : {"gym", "fair", "standup", "night"})
+            QVERIFY2(!state()->events()->getById(QString::fromLatin1(id))->deletedAt, id);
+        QCOMPARE(state()->undoStack()->nextSummary(), QStringLiteral("Deleted \"Review, moved\""));
+    }
+
     // A month with a thousand rows builds only what is in view; the last row, scrolled to, shows
     // its event, sits right under the row above it and is as tall as a box layout makes it.
     void longListBuildsWhatComesIntoView()

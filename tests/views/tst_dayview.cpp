@@ -75,6 +75,12 @@ struct Screen
         image = timeline()->grab().toImage();
     }
     DayTimelineWidget* timeline() const { return view.timeline(); }
+    // Asks for the context menu at `point` of the timeline, as a right click does.
+    void openMenuAt(const QPoint& point) const
+    {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, timeline()->mapToGlobal(point));
+        QApplication::sendEvent(timeline(), &event);
+    }
     QList<DayTimelineWidget::HitRegion> regions(const QString& id) const
     {
         QList<DayTimelineWidget::HitRegion> found;
@@ -315,11 +321,7 @@ private Q_SLOTS:
         Screen screen(state);
         const QPoint point = screen.regions("Lunch").value(0).rect.center();
         const QList<ModalSeam::Seen> seen = ModalSeam::run(
-            [&] {
-                QContextMenuEvent event(QContextMenuEvent::Mouse, point,
-                                        screen.timeline()->mapToGlobal(point));
-                QApplication::sendEvent(screen.timeline(), &event);
-            },
+            [&] { screen.openMenuAt(point); },
             QList<ModalSeam::Answer>{
                 [](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete")); },
                 [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "Yes")); }});
@@ -331,6 +333,34 @@ private Q_SLOTS:
         QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Deleted \"Lunch\""));
         state->undoStack()->undo();
         QVERIFY(!state->events()->getById("Lunch")->deletedAt);
+    }
+
+    // A sync while the menu is open repaints the blocks, another event where the chosen one was:
+    // "Edit…" still opens the event the menu was opened on.
+    void contextMenuOutlivesTheBlocksItWasOpenedOn()
+    {
+        AppState* state = m_fixture->state();
+        QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
+        Screen screen(state);
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        QDateTime formStart;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { screen.openMenuAt(point); },
+            QList<ModalSeam::Answer>{
+                [&](QWidget* menu) {
+                    for (const char* id : {"Breakfast", "Brunch"})
+                        QVERIFY(state->events()->insert(
+                            stored(QString::fromLatin1(id), local(0, "08:00"), local(0, "09:00"))));
+                    screen.refresh();
+                    QCOMPARE(screen.regions("Lunch").size(), 1);
+                    QVERIFY(ModalSeam::chooseMenuAction(menu, "Edit…"));
+                },
+                [&](QWidget* form) {
+                    formStart = form->findChildren<DateTimePicker*>().value(0)->dateTime();
+                }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].title, QStringLiteral("Edit Event"));
+        QCOMPARE(formStart, local(0, "12:00"));
     }
 
     // A click opens the event's card, which takes the keyboard focus: Delete there does what the
@@ -393,11 +423,7 @@ private Q_SLOTS:
         const QPoint point = screen.regions("Lunch").value(0).rect.center();
         bool found = false;
         const QList<ModalSeam::Seen> seen = ModalSeam::run(
-            [&] {
-                QContextMenuEvent event(QContextMenuEvent::Mouse, point,
-                                        screen.timeline()->mapToGlobal(point));
-                QApplication::sendEvent(screen.timeline(), &event);
-            },
+            [&] { screen.openMenuAt(point); },
             QList<ModalSeam::Answer>{
                 [&](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, entry)); },
                 [&](QWidget* form) {

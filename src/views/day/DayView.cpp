@@ -231,8 +231,7 @@ void DayView::createEventAt(const QTime& time)
     dialog.exec();
 }
 
-void DayView::showEventContextMenu(const QString& eventId, const QPoint& globalPos,
-                                   const QDateTime& occurrenceStart)
+void DayView::showEventContextMenu(QString eventId, QPoint globalPos, QDateTime occurrenceStart)
 {
     const std::optional<Event> record = m_appState->events()->getById(eventId);
     if (!record)

@@ -48,8 +48,10 @@ public:
     // of a series is shown with the times of the occurrence starting at `occurrenceStart`.
     void showEventDetails(const QString& eventId, const QDateTime& occurrenceStart,
                           const QRect& screenRect);
-    void showEventContextMenu(const QString& eventId, const QPoint& globalPos,
-                              const QDateTime& occurrenceStart = QDateTime());
+    // By value: the timeline asks with its painted region's own id and start, which a repaint
+    // while the menu is open replaces.
+    void showEventContextMenu(QString eventId, QPoint globalPos,
+                              QDateTime occurrenceStart = QDateTime());
     // Writes a drag: a single event directly (with undo), a series after asking for the scope.
     void commitMove(const QString& eventId, const QDateTime& instanceStart, int minuteOffset);
     void commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta);

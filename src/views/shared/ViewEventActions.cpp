@@ -172,8 +172,8 @@ void createEvent(AppState* appState, QWidget* host, const QDateTime& start)
     dialog.exec();
 }
 
-void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
-                     const QPoint& globalPos, const char* context, const QDateTime& occurrenceStart)
+void showContextMenu(AppState* appState, QWidget* host, QString eventId, QPoint globalPos,
+                     const char* context, QDateTime occurrenceStart)
 {
     if (!appState->events())
         return;

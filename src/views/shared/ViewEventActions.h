@@ -59,9 +59,10 @@ private:
 
 // Selects the event and shows its menu ("Edit…", "Delete", the filter entries) at `globalPos`;
 // edit and delete act on the occurrence starting at `occurrenceStart` as above. `context` is the
-// translation context of the texts. Nothing when the event is gone.
-void showContextMenu(AppState* appState, QWidget* host, const QString& eventId,
-                     const QPoint& globalPos, const char* context,
-                     const QDateTime& occurrenceStart = QDateTime());
+// translation context of the texts. Nothing when the event is gone. The id and the start are
+// taken by value: callers pass a row's or a painted region's own, which a reload or a repaint
+// while the menu is open frees.
+void showContextMenu(AppState* appState, QWidget* host, QString eventId, QPoint globalPos,
+                     const char* context, QDateTime occurrenceStart = QDateTime());
 
 } // namespace ViewEventActions
