@@ -354,7 +354,7 @@ void TasksPaneRow::mouseMoveEvent(QMouseEvent* event)
         return;
     // A reload during the drag may delete this row. The drag belongs to the list, which outlives
     // it (Qt deletes the drag once it is over): deleted along with the row, it would take no drop.
-    auto* drag = new QDrag(parentWidget() ? static_cast<QObject*>(parentWidget()) : this);
+    auto* drag = new QDrag(parentWidget() ? parentWidget() : this);
     drag->setMimeData(mimeDataFor(m_task));
     const qreal ratio = devicePixelRatioF();
     QPixmap image(size() * ratio);
