@@ -228,4 +228,16 @@ inline constexpr int maxGoogleListPages = 1000;
 // from stalling the drag.
 inline constexpr int maxTaskAncestorsChecked = 64;
 
+// --- Text laid out on screen ---
+// Outside text is stored whole; these bound what one widget lays out of it (ShownText::bounded).
+
+// Characters of a title, location or name that a list row or a one-line label lays out. A row
+// shows a few lines of it; a megabyte title wrapped and measured in full blocks the window for
+// seconds on every reload.
+inline constexpr int maxRowTextChars = 500;
+
+// Characters of a title, location or description that a details card lays out, ending in an
+// ellipsis: several screens of text, enough to read any real description on the card.
+inline constexpr int maxCardTextChars = 4000;
+
 } // namespace Limits
