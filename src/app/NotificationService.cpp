@@ -69,9 +69,11 @@ void NotificationService::connectNotifiers()
     }
 }
 
-QString NotificationService::reminderBody(int minutesBefore, const Event& occurrence,
-                                          const QString& timePattern, const QDate& today)
+QString NotificationService::reminderBody(const Event& occurrence, const QString& timePattern,
+                                          const QDateTime& now)
 {
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDate today = now.toTimeZone(zone).date();
     const QDate date = occurrenceDate(occurrence);
     const auto dayName = [&](const QDate& day) {
         if (day == today)
@@ -84,19 +86,26 @@ QString NotificationService::reminderBody(int minutesBefore, const Event& occurr
     if (occurrence.isAllDay) {
         body = tr("%1, all day").arg(dayName(date));
     } else {
-        const QString time = TimeFormat::format(
-            occurrence.startTime.toTimeZone(QTimeZone::systemTimeZone()), timePattern);
-        if (minutesBefore <= 0)
+        const QString time = TimeFormat::format(occurrence.startTime.toTimeZone(zone), timePattern);
+        const ReminderSchedule::Lead lead = ReminderSchedule::lead(occurrence.startTime, now, zone);
+        switch (lead.kind) {
+        case ReminderSchedule::Lead::Kind::StartingNow:
             body = tr("Starting now (%1)").arg(time);
-        else if (minutesBefore < 60)
-            body = tr("In %1 minutes (%2)").arg(minutesBefore).arg(time);
-        else if (minutesBefore < 1440)
-            body = tr("In %1h (%2)").arg(minutesBefore / 60).arg(time);
-        else if (minutesBefore < 2 * 1440)
+            break;
+        case ReminderSchedule::Lead::Kind::Minutes:
+            body = tr("In %1 minutes (%2)").arg(lead.count).arg(time);
+            break;
+        case ReminderSchedule::Lead::Kind::Hours:
+            body = tr("In %1h (%2)").arg(lead.count).arg(time);
+            break;
+        case ReminderSchedule::Lead::Kind::Tomorrow:
             body = tr("Tomorrow at %1").arg(time);
-        else
+            break;
+        case ReminderSchedule::Lead::Kind::OnDate:
             body =
                 tr("%1 at %2").arg(DateLanguage::format(date, QStringLiteral("dddd, MMM d")), time);
+            break;
+        }
     }
     if (!occurrence.location.isEmpty())
         body += QStringLiteral(" · ") + occurrence.location;
@@ -144,7 +153,6 @@ void NotificationService::poll()
     const QList<FilterRule> rules =
         m_state->filterRules() ? m_state->filterRules()->getEnabled() : QList<FilterRule>();
     const QString pattern = TimeFormat::timePattern(m_state);
-    const QDate today = Clock::today();
 
     QList<Update> updates;
     for (const ReminderRepository::Due& row : *rows) {
@@ -165,7 +173,7 @@ void NotificationService::poll()
             const QDate date = occurrenceDate(occurrence);
             Notification notification;
             notification.title = occurrence.title.isEmpty() ? tr("Reminder") : occurrence.title;
-            notification.body = reminderBody(row.minutesBefore, occurrence, pattern, today);
+            notification.body = reminderBody(occurrence, pattern, now);
             notification.tag = encodeTag(occurrence.id, date);
             notification.id = row.reminderId + QLatin1Char('\n') +
                               occurrence.startTime.toUTC().toString(Qt::ISODate);

@@ -44,10 +44,11 @@ public:
     // Shows through `notifiers`, tried in order; does not poll by itself (tests call poll()).
     NotificationService(AppState* state, const QList<Notifier*>& notifiers, QObject* parent);
 
-    // The body of a reminder for `occurrence` with the given offset. Timed events name their
+    // The body of a reminder for `occurrence` shown at `now`. Timed events say how far off
+    // their start is from `now` (not from the offset the reminder was set with) and name their
     // local start time with the pattern; all-day events name their stored date.
-    static QString reminderBody(int minutesBefore, const Event& occurrence,
-                                const QString& timePattern, const QDate& today);
+    static QString reminderBody(const Event& occurrence, const QString& timePattern,
+                                const QDateTime& now);
 
     QString lastEventId() const { return m_lastEventId; }
     QDate lastEventDate() const { return m_lastEventDate; }

@@ -78,4 +78,22 @@ Decision decide(const Event& event, const QList<Event>& overrides, int minutesBe
     return decision;
 }
 
+Lead lead(const QDateTime& start, const QDateTime& now, const QTimeZone& zone)
+{
+    const qint64 seconds = now.secsTo(start);
+    if (seconds <= 0)
+        return {};
+    const qint64 minutes = (seconds + 59) / 60;
+    if (minutes < 60)
+        return {Lead::Kind::Minutes, int(minutes)};
+    const QDate today = now.toTimeZone(zone).date();
+    const QDate day = start.toTimeZone(zone).date();
+    // A day of 25 hours (the clocks going back) still holds a start over a day away.
+    if (minutes < 24 * 60 || day == today)
+        return {Lead::Kind::Hours, int(minutes / 60)};
+    if (day == today.addDays(1))
+        return {Lead::Kind::Tomorrow, 0};
+    return {Lead::Kind::OnDate, 0};
+}
+
 } // namespace ReminderSchedule

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -33,5 +34,22 @@ struct Decision
 // searched a bounded time ahead (a series with none within about eleven years is done).
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
                 const QDateTime& trigger, const QDateTime& now);
+
+// How far off a timed occurrence is when its reminder is shown, as its words name it.
+struct Lead
+{
+    enum class Kind { StartingNow, Minutes, Hours, Tomorrow, OnDate };
+    Kind kind = Kind::StartingNow;
+    // The minutes (Minutes) or whole hours (Hours) still to go; 0 otherwise.
+    int count = 0;
+};
+
+// The lead of an occurrence starting at `start` whose reminder is shown at `now`, taken from
+// the time left rather than from the offset the reminder was set with, so that a reminder
+// shown late (the program was not running, or several fell due at once) names the right day.
+// Minutes still to go are counted up, so a reminder shown within a minute of its trigger keeps
+// its offset's words. Under an hour: Minutes; within a day or on now's date in `zone`: Hours;
+// on the date after: Tomorrow; later: OnDate. A start not after now is StartingNow.
+Lead lead(const QDateTime& start, const QDateTime& now, const QTimeZone& zone);
 
 } // namespace ReminderSchedule

@@ -36,9 +36,11 @@ struct NewEvent
     QDateTime start;
     QString location = {};
     QString rule = {};
+    int minutesBefore = 15;
 };
 
-// A one-hour event of the seeded calendar with one reminder, 15 minutes before it starts.
+// A one-hour event of the seeded calendar with one reminder, by default 15 minutes before it
+// starts.
 QString addEvent(AppState* state, const NewEvent& wanted)
 {
     Event event;
@@ -51,7 +53,7 @@ QString addEvent(AppState* state, const NewEvent& wanted)
     event.endTime = event.startTime.addSecs(3600);
     event.recurrenceRule = wanted.rule;
     Reminder reminder;
-    reminder.minutesBefore = 15;
+    reminder.minutesBefore = wanted.minutesBefore;
     event.reminders = {reminder};
     event.created = event.lastModified = Clock::now();
     return state->events()->insert(event) ? event.id : QString();
@@ -139,30 +141,48 @@ private Q_SLOTS:
 
 void TestNotificationService::reminderBody_data()
 {
-    QTest::addColumn<int>("minutesBefore");
+    QTest::addColumn<QDateTime>("shown");
     QTest::addColumn<QDateTime>("start");
     QTest::addColumn<QString>("location");
     QTest::addColumn<bool>("allDay");
     QTest::addColumn<QString>("expected"); // on a 24-hour clock
 
-    QTest::newRow("15 minutes with location")
-        << 15 << local(11, 10, 15) << "Room 4" << false << "In 15 minutes (10:15) · Room 4";
-    QTest::newRow("starting now") << 0 << local(11, 10) << "" << false << "Starting now (10:00)";
-    QTest::newRow("one hour") << 60 << local(11, 11) << "" << false << "In 1h (11:00)";
+    QTest::newRow("15 minutes with location") << local(11, 10) << local(11, 10, 15) << "Room 4"
+                                              << false << "In 15 minutes (10:15) · Room 4";
+    QTest::newRow("starting now") << local(11, 10) << local(11, 10) << "" << false
+                                  << "Starting now (10:00)";
+    QTest::newRow("one hour") << local(11, 10) << local(11, 11) << "" << false << "In 1h (11:00)";
     QTest::newRow("ninety minutes in whole hours")
-        << 90 << local(11, 11, 30) << "" << false << "In 1h (11:30)";
-    QTest::newRow("a day") << 1440 << local(12, 10) << "" << false << "Tomorrow at 10:00";
+        << local(11, 10) << local(11, 11, 30) << "" << false << "In 1h (11:30)";
+    QTest::newRow("a day") << local(11, 10) << local(12, 10) << "" << false << "Tomorrow at 10:00";
     QTest::newRow("two days name the day")
-        << 2880 << local(13, 10) << "" << false << "Friday, Mar 13 at 10:00";
+        << local(11, 10) << local(13, 10) << "" << false << "Friday, Mar 13 at 10:00";
     // Stored at 00:00 UTC of Mar 12: named by that date in every zone.
     QTest::newRow("all-day by stored date")
-        << 2880 << QDateTime(QDate(2026, 3, 12), QTime(0, 0), Qt::UTC) << "" << true
+        << local(11, 10) << QDateTime(QDate(2026, 3, 12), QTime(0, 0), Qt::UTC) << "" << true
         << "Tomorrow, all day";
+    // The words follow the time left when the reminder is shown, whatever it was set for.
+    QTest::newRow("shown within its trigger's minute")
+        << local(11, 9, 45).addSecs(20) << local(11, 10) << "" << false << "In 15 minutes (10:00)";
+    QTest::newRow("set a day ahead, shown 10 minutes before")
+        << local(12, 9, 50) << local(12, 10) << "" << false << "In 10 minutes (10:00)";
+    QTest::newRow("shown after the start")
+        << local(12, 10, 5) << local(12, 10) << "" << false << "Starting now (10:00)";
+    QTest::newRow("set 30 minutes ahead, shown two days ahead")
+        << local(11, 9, 30) << local(13, 10) << "" << false << "Friday, Mar 13 at 10:00";
+    QTest::newRow("over midnight in minutes")
+        << local(11, 23, 50) << local(12, 0, 20) << "" << false << "In 30 minutes (00:20)";
+    QTest::newRow("tomorrow's morning within a day in hours")
+        << local(11, 22) << local(12, 9) << "" << false << "In 11h (09:00)";
+    QTest::newRow("over a day off but two dates on")
+        << local(11, 23) << local(13, 0, 30) << "" << false << "Friday, Mar 13 at 00:30";
+    QTest::newRow("just past midnight the next date is tomorrow")
+        << local(12, 0, 10) << local(13, 1) << "" << false << "Tomorrow at 01:00";
 }
 
 void TestNotificationService::reminderBody()
 {
-    QFETCH(int, minutesBefore);
+    QFETCH(QDateTime, shown);
     QFETCH(QDateTime, start);
     QFETCH(QString, location);
     QFETCH(bool, allDay);
@@ -171,8 +191,7 @@ void TestNotificationService::reminderBody()
     occurrence.startTime = start;
     occurrence.isAllDay = allDay;
     occurrence.location = location;
-    QCOMPARE(NotificationService::reminderBody(minutesBefore, occurrence, TimeFormat::pattern(true),
-                                               QDate(2026, 3, 11)),
+    QCOMPARE(NotificationService::reminderBody(occurrence, TimeFormat::pattern(true), shown),
              expected);
 }
 
@@ -181,22 +200,26 @@ void TestNotificationService::dueRemindersAreShownOrMissedOnce()
     Harness h(local(11, 10, 20));
     QVERIFY(h.started);
     h.state->preferences()->set("ui/timeFormat", "24");
-    // Started 20 minutes ago: still shown, in the wording of its stored offset.
+    // Set a day ahead and due since yesterday: it says the time left, not "Tomorrow".
+    const QString dayAhead = addEvent(h.state, {"Review", local(11, 10, 30), {}, {}, 1440});
+    // Started 20 minutes ago: still shown, saying so.
     const QString recent = addEvent(h.state, {"", local(11, 10), "Room 4"});
     // Started 31 minutes ago: passed over as missed.
     const QString late = addEvent(h.state, {"Late", local(11, 9, 49)});
 
     h.service.poll();
-    QCOMPARE(h.notifier.shown.size(), 1);
-    QCOMPARE(h.notifier.shown.first().title, QStringLiteral("Reminder")); // untitled
-    QCOMPARE(h.notifier.shown.first().body, QStringLiteral("In 15 minutes (10:00) · Room 4"));
-    QCOMPARE(h.notifier.shown.first().timeoutMs, 15000);
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(h.notifier.shown.first().body, QStringLiteral("In 10 minutes (10:30)"));
+    QCOMPARE(h.notifier.shown.last().title, QStringLiteral("Reminder")); // untitled
+    QCOMPARE(h.notifier.shown.last().body, QStringLiteral("Starting now (10:00) · Room 4"));
+    QCOMPARE(h.notifier.shown.last().timeoutMs, 15000);
     QCOMPARE(h.service.missedCount(), 1);
     QCOMPARE(reminderRow(h.state, late).first, 1);
     QCOMPARE(reminderRow(h.state, recent).first, 1);
+    QCOMPARE(reminderRow(h.state, dayAhead).first, 1);
     h.service.poll(); // each once
     QCOMPARE(h.service.missedCount(), 1);
-    QCOMPARE(h.notifier.shown.size(), 1);
+    QCOMPARE(h.notifier.shown.size(), 2);
 }
 
 // While an import holds the store a shown reminder is recorded as handled only when the import
@@ -343,7 +366,8 @@ void TestNotificationService::reminderWindowWhenNothingElseCanShow()
     service.poll();
     ReminderWindow* window = reminderWindow();
     QVERIFY(window && window->isVisible());
-    QCOMPARE(listed(window), QStringList({"Daily / In 15 minutes (10:10 AM)",
+    // Both due since before 10:00: each says the time left at that pass.
+    QCOMPARE(listed(window), QStringList({"Daily / In 10 minutes (10:10 AM)",
                                           "Standup / In 15 minutes (10:15 AM) · Room 4"}));
     QCOMPARE(reminderRow(state, single).first, 0);
     QCOMPARE(reminderRow(state, series), seriesBefore);
