@@ -128,7 +128,11 @@ PdfExportDialog::PdfExportDialog(AppState* state, QWidget* parent) : QDialog(par
     form->addRow(tr("From:"), m_from);
     form->addRow(tr("To:"), m_to);
     m_path = new QLineEdit(this);
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A fresh system often has no documents folder, and the writer makes none: the home folder
+    // is proposed then.
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
     m_path->setText(QDir(folder).filePath(QStringLiteral("agenda.pdf")));
     auto* browse = new QPushButton(tr("Browse…"), this);
     browse->setAutoDefault(false);

@@ -7,11 +7,14 @@
 #include "ViewRepository.h"
 
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -236,6 +239,43 @@ private Q_SLOTS:
         for (QLabel* label : dialog.findChildren<QLabel*>())
             shown = shown || label->text().startsWith(QStringLiteral("Could not write"));
         QVERIFY(shown);
+    }
+
+    // The proposed file lies in a folder that exists: the documents folder when there is one,
+    // else the home folder, where the export then succeeds.
+    void proposesAnExistingFolder()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            if (hadConfig)
+                qputenv("XDG_CONFIG_HOME", oldConfig);
+            else
+                qunsetenv("XDG_CONFIG_HOME");
+        });
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toUtf8());
+
+        const QString inHome = QDir(home.path()).filePath(QStringLiteral("agenda.pdf"));
+        {
+            PdfExportDialog dialog(fixture.state());
+            QCOMPARE(dialog.findChild<QLineEdit*>()->text(), inHome);
+            for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+                if (button->text() == QStringLiteral("Export"))
+                    button->click();
+            }
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(QFileInfo(inHome).size() > 0);
+        }
+        QVERIFY(QDir(home.path()).mkdir(QStringLiteral("Documents")));
+        PdfExportDialog dialog(fixture.state());
+        QCOMPARE(dialog.findChild<QLineEdit*>()->text(),
+                 QDir(home.path()).filePath(QStringLiteral("Documents/agenda.pdf")));
     }
 };
 
