@@ -48,9 +48,10 @@ std::optional<Event> clipToDay(const Event& event, const QDate& day);
 // next midnight counts). Such events cannot be dragged.
 bool isMultiDay(const Event& event);
 
-// The narrowest an overlap column gets: the block's stripe and the first letters of its title.
+// The narrowest an overlap column gets: its colour, its stripe and a mark are seen and a
+// pointer finds it, and the few overlaps of ordinary days keep their columns in a narrow week.
 // Where more events overlap than columns of this width fit, the columns beyond them are not
-// shown; the agenda and a wider view still list those events.
+// shown; the agenda and the day view, which is wider, still list those events.
 inline constexpr int minimumColumnWidth = 24;
 
 // How many of `columnCount` overlap columns stand side by side in an area `areaWidth` wide: all

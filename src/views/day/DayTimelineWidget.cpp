@@ -213,7 +213,8 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
         painter.setFont(glyphFont);
         painter.setPen(withAlpha(textColour, 170));
         const int glyphWidth = TimelineBlockText::paintGlyphs(
-            painter, glyphMetrics, block.right() - 4, text.top() + glyphMetrics.ascent(),
+            painter, glyphMetrics, text.left(), block.right() - 4,
+            text.top() + glyphMetrics.ascent(),
             TimelineBlockText::statusGlyphs(event, m_twoWayCalendarIds.contains(event.calendarId)));
 
         painter.setFont(titleFont);

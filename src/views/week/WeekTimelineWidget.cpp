@@ -265,7 +265,7 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         painter.setFont(iconFont);
         painter.setPen(glyphColor);
         const int glyphWidth = TimelineBlockText::paintGlyphs(
-            painter, iconMetrics, x + w - 3, textRect.top() + iconMetrics.ascent(),
+            painter, iconMetrics, textRect.left(), x + w - 3, textRect.top() + iconMetrics.ascent(),
             TimelineBlockText::statusGlyphs(event, m_twoWayCalendarIds.contains(event.calendarId)));
         painter.setFont(bold);
         painter.setPen(textColor);
