@@ -96,12 +96,23 @@ bool isMultiDay(const Event& event)
            inLocalZone(*event.endTime).date() > inLocalZone(event.startTime).date();
 }
 
-ColumnSpan columnSpan(int areaLeft, int areaWidth, int column, int columnCount)
+int shownColumns(int areaWidth, int columnCount)
 {
+    const int fitting = (std::max(areaWidth, 0) + columnGap) / (minimumColumnWidth + columnGap);
+    return std::clamp(columnCount, 1, std::max(fitting, 1));
+}
+
+std::optional<ColumnSpan> columnSpan(int areaLeft, int areaWidth, int column, int columnCount)
+{
+    areaWidth = std::max(areaWidth, 0);
     if (columnCount < 1)
-        return {areaLeft, areaWidth};
-    const int width = (areaWidth - columnGap * columnCount + columnGap) / columnCount;
-    return {areaLeft + column * (width + columnGap), width};
+        return ColumnSpan{areaLeft, areaWidth};
+    const int shown = shownColumns(areaWidth, columnCount);
+    if (column < 0 || column >= shown)
+        return std::nullopt;
+    // Below the minimum width the area holds one column, so the width never goes negative.
+    const int width = std::max((areaWidth - columnGap * (shown - 1)) / shown, 0);
+    return ColumnSpan{areaLeft + column * (width + columnGap), width};
 }
 
 QRect blockRect(const ColumnSpan& span, int top, int bottom, int minimumHeight)

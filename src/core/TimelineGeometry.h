@@ -48,14 +48,27 @@ std::optional<Event> clipToDay(const Event& event, const QDate& day);
 // next midnight counts). Such events cannot be dragged.
 bool isMultiDay(const Event& event);
 
-// The horizontal place of column `column` of `columnCount` in an area [left, left + width): equal
-// widths with columnGap pixels between them. A count below 1 gives the whole area.
+// The narrowest an overlap column gets: its colour, its stripe and a mark are seen and a
+// pointer finds it, and the few overlaps of ordinary days keep their columns in a narrow week.
+// Where more events overlap than columns of this width fit, the columns beyond them are not
+// shown; the agenda and the day view, which is wider, still list those events.
+inline constexpr int minimumColumnWidth = 24;
+
+// How many of `columnCount` overlap columns stand side by side in an area `areaWidth` wide: all
+// of them when each keeps minimumColumnWidth, else as many as do; at least one, which then takes
+// the whole area however narrow.
+int shownColumns(int areaWidth, int columnCount);
+
+// The horizontal place of column `column` of `columnCount` in an area [left, left + width): the
+// shown columns (shownColumns) in equal widths with columnGap pixels between them, all inside
+// the area. Nothing for a column beyond the shown ones, which is neither drawn nor hit. A count
+// below 1 gives the whole area; a negative width counts as none.
 struct ColumnSpan
 {
     int x = 0;
     int width = 0;
 };
-ColumnSpan columnSpan(int areaLeft, int areaWidth, int column, int columnCount);
+std::optional<ColumnSpan> columnSpan(int areaLeft, int areaWidth, int column, int columnCount);
 
 // The rectangle of one block: from `top` to `bottom`, at least `minimumHeight` tall.
 QRect blockRect(const ColumnSpan& span, int top, int bottom, int minimumHeight);

@@ -85,14 +85,77 @@ private Q_SLOTS:
         QCOMPARE(yForDateTime(local(-1, "23:00"), day, 56), 0);
         QCOMPARE(yForDateTime(local(1, "00:00"), day, 56), 24 * 56);
         QCOMPARE(yForDateTime(local(0, "10:30"), day, 56), 588);
-        // Three columns share 724 pixels with 2-pixel gaps.
-        QCOMPARE(columnSpan(68, 724, 2, 3).x, 552);
-        QCOMPARE(columnSpan(68, 724, 2, 3).width, 240);
         // A 5-minute block is as tall as the minimum.
-        QCOMPARE(blockRect(columnSpan(68, 724, 0, 1), 100, 104, 24), QRect(68, 100, 724, 24));
+        QCOMPARE(blockRect(*TimelineGeometry::columnSpan(68, 724, 0, 1), 100, 104, 24),
+                 QRect(68, 100, 724, 24));
         // An end at the next midnight makes an event multi-day.
         QVERIFY(isMultiDay(timed("e", local(0, "22:00"), local(1, "00:00"))));
         QVERIFY(!isMultiDay(timed("e", local(0, "22:00"), local(0, "23:59"))));
+    }
+
+    // Overlapping events share the area in columns; those beyond what fits at a legible width
+    // are left out rather than squeezed or pushed out of the area. "x+width" or "none".
+    void columnSpan_data()
+    {
+        QTest::addColumn<int>("areaWidth");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("span");
+        QTest::newRow("three share 724 with 2-pixel gaps") << 724 << 2 << 3 << "552+240";
+        QTest::newRow("no count takes the area") << 724 << 0 << 0 << "68+724";
+        // A week's day column: 125 pixels hold four columns of at least 24.
+        QTest::newRow("500 in a day of the week, the fourth") << 125 << 3 << 500 << "161+29";
+        QTest::newRow("500 in a day of the week, the fifth") << 125 << 4 << 500 << "none";
+        QTest::newRow("the 217th") << 125 << 216 << 500 << "none";
+        QTest::newRow("exactly two at the minimum") << 50 << 1 << 2 << "94+24";
+        QTest::newRow("one pixel short of two") << 49 << 1 << 2 << "none";
+        QTest::newRow("one pixel short of two, the first") << 49 << 0 << 2 << "68+49";
+        QTest::newRow("narrower than the minimum") << 10 << 0 << 5 << "68+10";
+        QTest::newRow("negative area") << -3 << 0 << 2 << "68+0";
+        QTest::newRow("negative column") << 724 << -1 << 3 << "none";
+    }
+
+    void columnSpan()
+    {
+        QFETCH(int, areaWidth);
+        QFETCH(int, column);
+        QFETCH(int, count);
+        const std::optional<ColumnSpan> span =
+            TimelineGeometry::columnSpan(68, areaWidth, column, count);
+        QTEST(span ? QStringLiteral("%1+%2").arg(span->x).arg(span->width) : QStringLiteral("none"),
+              "span");
+    }
+
+    // Over every area and count: the shown columns stay inside the area, apart, in order, and
+    // at the legible width unless a single one takes an area narrower than that.
+    void columnsStayInsideTheArea()
+    {
+        for (int areaWidth = -4; areaWidth <= 300; ++areaWidth) {
+            for (int count = 1; count <= 40; count += count < 12 ? 1 : 7) {
+                int shown = 0;
+                int right = 68;
+                for (int column = 0; column < count; ++column) {
+                    const std::optional<ColumnSpan> span =
+                        TimelineGeometry::columnSpan(68, areaWidth, column, count);
+                    const QString where = QStringLiteral("area %1, column %2 of %3")
+                                              .arg(areaWidth)
+                                              .arg(column)
+                                              .arg(count);
+                    if (!span)
+                        continue;
+                    ++shown;
+                    QVERIFY2(column < shownColumns(areaWidth, count), qPrintable(where));
+                    QVERIFY2(span->x >= right, qPrintable(where));
+                    QVERIFY2(span->x + span->width <= 68 + std::max(areaWidth, 0),
+                             qPrintable(where));
+                    QVERIFY2(span->width >= minimumColumnWidth ||
+                                 (column == 0 && span->width == std::max(areaWidth, 0)),
+                             qPrintable(where));
+                    right = span->x + span->width + columnGap;
+                }
+                QCOMPARE(shown, shownColumns(areaWidth, count));
+            }
+        }
     }
 
     // How long a block of minimum height stands for, rounded up so the layout never lets the

@@ -3,6 +3,7 @@
 #include "CalendarRepository.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
 #include "ViewData.h"
 
 #include <QTest>
@@ -79,6 +80,27 @@ private Q_SLOTS:
         e.color = own;
         e.calendarId = calendarId;
         QTEST(ViewData::itemColor(e, {{"cal", "#aabbcc"}}).name(), "colour");
+    }
+
+    // What every view elides to one line: a megabyte title reaches the painters cut to the
+    // bound a row lays out, so a view switch does not lay out the whole of it.
+    void shownTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("own") << QStringLiteral("Standup") << QStringLiteral("Standup");
+        QTest::newRow("none") << QString() << QStringLiteral("(Untitled)");
+        QTest::newRow("a megabyte")
+            << QString(1 << 20, QLatin1Char('x'))
+            << QString(Limits::maxRowTextChars, QLatin1Char('x')) + QStringLiteral("…");
+    }
+
+    void shownTitle()
+    {
+        QFETCH(QString, title);
+        Event e;
+        e.title = title;
+        QTEST(ViewData::shownTitle(e), "shown");
     }
 
     // One day's reload over a real store: series expanded (also the part of last night's

@@ -2,12 +2,14 @@
 #include "AppStateFixture.h"
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
+#include "HitRegions.h"
 #include "InputEvents.h"
 #include "ModalSeam.h"
 #include "PixelProbe.h"
 #include "PreferencesRepository.h"
 #include "Recurrence.h"
 #include "StoreSeed.h"
+#include "TimelineGeometry.h"
 #include "UndoStack.h"
 #include "WeekTimelineWidget.h"
 #include "WeekView.h"
@@ -334,6 +336,42 @@ private Q_SLOTS:
                     inked += PixelProbe::mismatch(image, {x, y}, text, 60).isEmpty() ? 1 : 0;
             QVERIFY2(inked > 20, qPrintable(QString::number(column)));
         }
+    }
+
+    // Five hundred events in one hour of Wednesday: as many stand side by side as fit at a
+    // legible width, every block inside Wednesday's column; Saturday's slot at that hour stays
+    // empty to the eye and to a click.
+    void overlapsStayInsideTheirDay()
+    {
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        for (int i = 0; i < 500; ++i)
+            QVERIFY(addTimed(state, QStringLiteral("Overlap %1").arg(i), local(today, 10),
+                             local(today, 11)));
+        Screen screen(state, true);
+        WeekTimelineWidget* timeline = screen.timeline;
+        const QImage image = PixelProbe::render(timeline);
+        const int W = timeline->columnWidth();
+        const int H = timeline->rowHeight();
+        const QRect wednesday(64 + 2 * W, 0, W, 24 * H);
+        const QList<WeekTimelineWidget::HitRegion>& regions = timeline->hitRegions();
+        QVERIFY(regions.size() > 1);
+        QVERIFY(regions.size() < 500);
+        for (const WeekTimelineWidget::HitRegion& region : regions) {
+            QVERIFY2(wednesday.contains(region.rect), qPrintable(region.eventId));
+            QVERIFY(region.rect.width() >= TimelineGeometry::minimumColumnWidth);
+        }
+        QVERIFY(!HitRegions::first(regions, QStringLiteral("Overlap 217")));
+
+        const QPoint saturday(64 + 5 * W + W / 2, 10 * H + H / 2);
+        QCOMPARE(
+            PixelProbe::mismatch(image, saturday, timeline->palette().color(QPalette::Base), 3),
+            QString());
+        QSignalSpy selected(timeline, &WeekTimelineWidget::eventSelected);
+        InputEvents::press(timeline, saturday);
+        InputEvents::release(timeline, saturday);
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().at(0).toString(), QString());
     }
 
     // The grid under the blocks follows the workday hours, the zoom and whether today is shown.

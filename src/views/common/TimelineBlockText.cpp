@@ -33,12 +33,14 @@ QString statusGlyphs(const Event& event, bool twoWayCalendar)
     return glyphs;
 }
 
-int paintGlyphs(QPainter& painter, const QFontMetrics& metrics, int right, int baseline,
+int paintGlyphs(QPainter& painter, const QFontMetrics& metrics, int left, int right, int baseline,
                 const QString& glyphs)
 {
     int width = 0;
     for (const QChar glyph : glyphs) {
         const int advance = metrics.horizontalAdvance(glyph);
+        if (right - width - advance < left)
+            break;
         painter.drawText(QPoint(right - width - advance, baseline), QString(glyph));
         width += advance + 4;
     }

@@ -20,8 +20,9 @@ QString timeRange(const Event& event, const QString& pattern, const QTimeZone& z
 QString statusGlyphs(const Event& event, bool twoWayCalendar);
 
 // Draws `glyphs` leftwards from `right` (the first one ends there) on `baseline`, 4 px apart,
-// with the painter's font and pen; the width they take, gaps included.
-int paintGlyphs(QPainter& painter, const QFontMetrics& metrics, int right, int baseline,
+// with the painter's font and pen, as many as fit whole right of `left`; the width they take,
+// gaps included.
+int paintGlyphs(QPainter& painter, const QFontMetrics& metrics, int left, int right, int baseline,
                 const QString& glyphs);
 
 } // namespace TimelineBlockText

@@ -1,6 +1,8 @@
 #include "ViewData.h"
 
 #include "Defaults.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "VisibleEvents.h"
 
 #include <QTimeZone>
@@ -32,7 +34,7 @@ QColor itemColor(const Event& event, const QHash<QString, QString>& calendarColo
 
 QString shownTitle(const Event& event)
 {
-    return VisibleEvents::shownTitle(event);
+    return ShownText::bounded(VisibleEvents::shownTitle(event), Limits::maxRowTextChars);
 }
 
 QDateTime rangeStart(const QDate& first)

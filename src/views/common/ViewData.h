@@ -39,7 +39,9 @@ Result load(const AppState* state, const QDateTime& from, const QDateTime& to);
 // `Defaults::itemColour`; text that does not parse as a colour gives it too.
 QColor itemColor(const Event& event, const QHash<QString, QString>& calendarColors);
 
-// The title a view draws for an event: its own, or "(Untitled)" as the details card says.
+// The title a view draws for an event: its own, or "(Untitled)" as the details card says. Cut
+// to Limits::maxRowTextChars, since every view elides it to one line and laying out a megabyte
+// title would cost each view switch seconds.
 QString shownTitle(const Event& event);
 
 // The range of one or more whole local days from `first`: [first 00:00, first + days 00:00).

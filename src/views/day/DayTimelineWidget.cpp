@@ -176,12 +176,15 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
     const QColor windowText = palette().color(QPalette::WindowText);
 
     for (const PlacedOccurrence& item : placed) {
+        // A column that does not fit at a legible width is neither drawn nor hit.
+        const std::optional<ColumnSpan> span =
+            columnSpan(eventAreaLeft, areaWidth, item.column, item.columnCount);
+        if (!span || span->width < 1)
+            continue;
         const Event& event = m_events[item.index];
         const int top = yForDateTime(item.start);
         const int bottom = item.end ? yForDateTime(*item.end) : top;
-        const QRect block =
-            blockRect(columnSpan(eventAreaLeft, areaWidth, item.column, item.columnCount), top,
-                      bottom, minimumHeight);
+        const QRect block = blockRect(*span, top, bottom, minimumHeight);
         m_hits.append({event.id, block, item.start, event.startTime});
 
         const QColor colour = ViewData::itemColor(event, m_calendarColors);
@@ -204,14 +207,16 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
                          block.height() - shift - 2 * inset);
         const QColor textColour = dimmed ? withAlpha(windowText, 140) : windowText;
 
+        // Glyphs too stay in the block: a narrow one leaves no room for both.
+        painter.save();
+        painter.setClipRect(block);
         painter.setFont(glyphFont);
         painter.setPen(withAlpha(textColour, 170));
         const int glyphWidth = TimelineBlockText::paintGlyphs(
-            painter, glyphMetrics, block.right() - 4, text.top() + glyphMetrics.ascent(),
+            painter, glyphMetrics, text.left(), block.right() - 4,
+            text.top() + glyphMetrics.ascent(),
             TimelineBlockText::statusGlyphs(event, m_twoWayCalendarIds.contains(event.calendarId)));
 
-        painter.save();
-        painter.setClipRect(block);
         painter.setFont(titleFont);
         painter.setPen(textColour);
         const int titleWidth = text.width() - glyphWidth;

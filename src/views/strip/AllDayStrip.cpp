@@ -15,7 +15,9 @@ namespace {
 constexpr int chipTop = 4;
 constexpr int collapsedLanes = 2;
 constexpr int collapseFromLanes = 4;
-constexpr int moreChipTop = 48;
+// Expanded, the strip grows by no more lanes than this, so that hundreds of all-day events on one
+// day cannot stretch the window past the screen; its last lane then counts what it leaves out.
+constexpr int expandedLaneLimit = 10;
 constexpr int collapseBarHeight = 14;
 
 QFont adjustedFont(QFont font, int pointDelta, int minimum)
@@ -108,13 +110,22 @@ QList<AllDayStrip::Segment> AllDayStrip::layoutLanes(const QList<Event>& events,
 QSize AllDayStrip::sizeHint() const
 {
     if (m_expanded && m_laneCount >= collapseFromLanes)
-        return {1, 20 + m_laneCount * laneHeight};
+        return {1, 20 + std::min(m_laneCount, expandedLaneLimit) * laneHeight};
     return {1, 6 + laneHeight * std::min(std::max(m_laneCount, 1), 3)};
 }
 
 bool AllDayStrip::isCollapsed() const
 {
     return !m_expanded && m_laneCount >= collapseFromLanes;
+}
+
+int AllDayStrip::chipLanes() const
+{
+    if (isCollapsed())
+        return collapsedLanes;
+    if (m_laneCount > expandedLaneLimit)
+        return expandedLaneLimit - 1;
+    return m_laneCount;
 }
 
 void AllDayStrip::paintEvent(QPaintEvent*)
@@ -151,11 +162,12 @@ void AllDayStrip::paintEvent(QPaintEvent*)
     chipFont.setWeight(QFont::Bold);
 
     const QList<Segment> segments = layoutLanes(m_events, m_firstDate, m_dayCount);
-    const bool collapsed = isCollapsed();
+    const int chipLaneCount = chipLanes();
+    const bool hiding = chipLaneCount < m_laneCount;
     QList<int> hiddenPerColumn(m_dayCount, 0);
-    if (collapsed) {
+    if (hiding) {
         for (const Segment& segment : segments) {
-            if (segment.lane < collapsedLanes)
+            if (segment.lane < chipLaneCount)
                 continue;
             for (int column = segment.startColumn; column <= segment.endColumn; ++column)
                 ++hiddenPerColumn[column];
@@ -168,7 +180,7 @@ void AllDayStrip::paintEvent(QPaintEvent*)
     painter.setFont(chipFont);
     const QFontMetrics chipMetrics(chipFont);
     for (const Segment& segment : segments) {
-        if (collapsed && segment.lane >= collapsedLanes)
+        if (segment.lane >= chipLaneCount)
             continue;
         if (segment.eventIndex < 0 || segment.eventIndex >= m_events.size())
             continue;
@@ -217,7 +229,7 @@ void AllDayStrip::paintEvent(QPaintEvent*)
         m_collapseRect = QRect();
     }
 
-    if (collapsed) {
+    if (hiding) {
         QFont moreFont = adjustedFont(font(), -1, 8);
         moreFont.setWeight(QFont::Normal);
         painter.setFont(moreFont);
@@ -228,8 +240,8 @@ void AllDayStrip::paintEvent(QPaintEvent*)
             const int hidden = hiddenPerColumn[column];
             if (hidden < 1)
                 continue;
-            const QRect more(m_gutterWidth + 2 + column * columnWidth, moreChipTop, columnWidth - 4,
-                             chipHeight);
+            const QRect more(m_gutterWidth + 2 + column * columnWidth,
+                             chipLaneCount * laneHeight + chipTop, columnWidth - 4, chipHeight);
             painter.setPen(Qt::NoPen);
             painter.setBrush(chipFill);
             painter.drawRoundedRect(more, 4, 4);
@@ -266,7 +278,9 @@ void AllDayStrip::mouseReleaseEvent(QMouseEvent* event)
     }
     for (const QRect& more : std::as_const(m_moreRects)) {
         if (more.contains(position)) {
-            setExpanded(!m_expanded);
+            // Expanded, the chips only count what did not fit; the bar below collapses.
+            if (!m_expanded)
+                setExpanded(true);
             event->accept();
             return;
         }

@@ -13,8 +13,9 @@
 
 // The band of all-day events above a timeline: one rounded chip per event spanning the day
 // columns it covers, overlapping chips stacked in lanes. With four lanes or more it collapses to
-// two lanes plus a "+N more" chip per day until the user expands it. It reads no repository: the
-// host hands it everything after each reload and handles the three signals.
+// two lanes plus a "+N more" chip per day until the user expands it; expanded, it shows nine
+// lanes at most and counts the rest in the same chips. It reads no repository: the host hands
+// it everything after each reload and handles the three signals.
 class AllDayStrip : public QWidget
 {
     Q_OBJECT
@@ -84,6 +85,9 @@ protected:
 
 private:
     void setExpanded(bool expanded);
+    // The lanes painted as chips; a lane below them holds the "+N more" chips when it is fewer
+    // than laneCount.
+    int chipLanes() const;
 
     int m_gutterWidth = 0;
     QDate m_firstDate;

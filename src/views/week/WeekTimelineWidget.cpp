@@ -54,10 +54,13 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
             const Event& event = m_events[item.index];
             const int top = TimelineGeometry::yForDateTime(item.start, day, H);
             const int bottom = item.end ? TimelineGeometry::yForDateTime(*item.end, day, H) : top;
-            const TimelineGeometry::ColumnSpan span = TimelineGeometry::columnSpan(
+            // A column that does not fit the day at a legible width is neither drawn nor hit.
+            const std::optional<TimelineGeometry::ColumnSpan> span = TimelineGeometry::columnSpan(
                 gutter + c * W + 4, W - 8, item.column, item.columnCount);
+            if (!span || span->width < 1)
+                continue;
             const QRect block =
-                TimelineGeometry::blockRect(span, top, bottom, geometry.minimumHeight);
+                TimelineGeometry::blockRect(*span, top, bottom, geometry.minimumHeight);
             m_hits.append({event.id, block, item.start, event.startTime});
             m_blocks.append({item.index, block,
                              m_dimmed.contains(FilterEngine::OccurrenceKey::of(event)),
@@ -256,13 +259,14 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
             textColor.setAlpha(140);
         QColor glyphColor = textColor;
         glyphColor.setAlpha(170);
+        // Glyphs too stay in the block: a narrow one leaves no room for both.
+        painter.save();
+        painter.setClipRect(block);
         painter.setFont(iconFont);
         painter.setPen(glyphColor);
         const int glyphWidth = TimelineBlockText::paintGlyphs(
-            painter, iconMetrics, x + w - 3, textRect.top() + iconMetrics.ascent(),
+            painter, iconMetrics, textRect.left(), x + w - 3, textRect.top() + iconMetrics.ascent(),
             TimelineBlockText::statusGlyphs(event, m_twoWayCalendarIds.contains(event.calendarId)));
-        painter.save();
-        painter.setClipRect(block);
         painter.setFont(bold);
         painter.setPen(textColor);
         const int titleWidth = textRect.width() - glyphWidth;

@@ -151,6 +151,34 @@ private Q_SLOTS:
         QVERIFY(selected[1][2].toRect().isNull());
     }
 
+    // Hundreds of all-day events on one day: expanded, the strip stops at ten lanes, nine of
+    // chips and one counting the rest, so the window around it stays on the screen; that count
+    // does not collapse the strip again, the bar does.
+    void expandedStripStopsGrowing()
+    {
+        AllDayStrip strip;
+        strip.resize(64 + 7 * 100, 72);
+        QList<Event> events;
+        for (int i = 0; i < 300; ++i)
+            events.append(allDay(QStringLiteral("e%1").arg(i), 2, 2));
+        strip.setEvents(64, monday, 7, events, {}, {});
+        QCOMPARE(strip.laneCount(), 300);
+        PixelProbe::render(&strip);
+        QTest::mouseClick(&strip, Qt::LeftButton, {}, strip.moreRects().first().center());
+        QVERIFY(strip.isExpanded());
+        QCOMPARE(strip.sizeHint().height(), 20 + 10 * 22);
+
+        strip.resize(strip.width(), strip.sizeHint().height());
+        PixelProbe::render(&strip);
+        QCOMPARE(strip.hitRegions().size(), 9);
+        QCOMPARE(strip.moreRects(), QList<QRect>{QRect(64 + 2 + 200, 9 * 22 + 4, 96, 20)});
+        QVERIFY(strip.moreRects().first().bottom() < strip.collapseRect().top());
+        QTest::mouseClick(&strip, Qt::LeftButton, {}, strip.moreRects().first().center());
+        QVERIFY(strip.isExpanded());
+        QTest::mouseClick(&strip, Qt::LeftButton, {}, strip.collapseRect().center());
+        QVERIFY(!strip.isExpanded());
+    }
+
     // Chip fills at fixed places: the event's colour at alpha 90, dimmed at 30, and an event
     // whose colour does not parse in the default blue, not its calendar's colour.
     void chipColours()
