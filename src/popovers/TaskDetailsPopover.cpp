@@ -264,6 +264,7 @@ void TaskDetailsPopover::onToggleComplete()
 void TaskDetailsPopover::onDelete()
 {
     const QString id = m_task.id;
+    const QString calendarId = m_task.calendarId;
     const QString name = m_task.title.isEmpty() ? tr("Task") : m_task.title;
     AppState* appState = m_appState;
     const QPointer<QWidget> window = this->window();
@@ -273,9 +274,12 @@ void TaskDetailsPopover::onDelete()
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !appState)
         return;
-    appState->whenStoreFree([appState, id, name, window] {
+    // The question ran its own event loop: a task gone or moved to another calendar meanwhile is
+    // left alone.
+    appState->whenStoreFree([appState, id, calendarId, name, window] {
         const std::optional<Task> stored = appState->tasks()->getById(id);
-        if (!stored || stored->deletedAt || !appState->tasks()->remove(id))
+        if (!stored || stored->deletedAt || stored->calendarId != calendarId ||
+            !appState->tasks()->remove(id))
             QMessageBox::warning(window, tr("Task change failed"),
                                  tr("Could not delete \"%1\".").arg(name));
     });

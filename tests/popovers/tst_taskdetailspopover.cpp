@@ -160,6 +160,19 @@ private Q_SLOTS:
         QCOMPARE(seen.value(0).text, QStringLiteral("Delete \"Report\"? This cannot be undone."));
         QVERIFY(!state()->tasks()->getById(task.id)->deletedAt);
 
+        // Moved to another calendar while the question is open: Yes deletes nothing, and says so.
+        QVERIFY(state()->tasks()->insert(seededTask(QStringLiteral("t3"))));
+        card = openCard(QStringLiteral("t3"));
+        seen = ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
+                              QList<ModalSeam::Answer>{[&](QWidget* box) {
+                                  Task moved = *state()->tasks()->getById(QStringLiteral("t3"));
+                                  moved.calendarId = QStringLiteral("shared");
+                                  QVERIFY(state()->tasks()->update(moved));
+                                  ModalSeam::clickButton(box, QStringLiteral("Yes"));
+                              }});
+        QCOMPARE(seen.value(1).text, QStringLiteral("Could not delete \"Report\"."));
+        QVERIFY(!state()->tasks()->getById(QStringLiteral("t3"))->deletedAt);
+
         // A read-only calendar's task: the form, nothing more.
         QVERIFY(
             state()->tasks()->insert(seededTask(QStringLiteral("t2"), QStringLiteral("shared"))));
