@@ -18,6 +18,7 @@
 #include "TaskStatusChange.h"
 #include "TasksPaneRow.h"
 #include "Theme.h"
+#include "TodayWatch.h"
 #include "ViewRepository.h"
 
 #include <QActionGroup>
@@ -90,6 +91,8 @@ TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_a
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, restart);
     connect(m_appState, &AppState::activeViewChanged, this, restart);
     connect(m_appState->views(), &ViewRepository::viewsChanged, this, restart);
+    // "Today", "Tomorrow" and what is due or overdue move on at midnight, as in the agenda.
+    connect(new TodayWatch(this), &TodayWatch::dayChanged, this, restart);
 
     reload();
 }

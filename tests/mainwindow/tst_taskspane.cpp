@@ -13,6 +13,7 @@
 #include "TasksPaneRow.h"
 #include "Theme.h"
 #include "ThemeManager.h"
+#include "TodayWatch.h"
 #include "ViewRepository.h"
 
 #include <QApplication>
@@ -593,7 +594,8 @@ private Q_SLOTS:
         }
     }
 
-    // A task whose date changes in the store gets its row built anew, showing the new date.
+    // A task whose date changes in the store, or whose day moves on at midnight, gets its row
+    // built anew, showing the new date.
     void dateChangeRebuildsTheRow()
     {
         Task task = makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("Pay"));
@@ -620,6 +622,14 @@ private Q_SLOTS:
         QVERIFY(state()->tasks()->update(task));
         QVERIFY(settled(&pane));
         QVERIFY2(dateText().contains(QStringLiteral("Today")), qPrintable(dateText()));
+
+        // Past midnight, with nothing changed in the store, "Today" has become yesterday.
+        Clock::pin(StoreSeed::local(today.addDays(1), QTime(0, 0, 30)));
+        TodayWatch* watch = pane.findChild<TodayWatch*>();
+        QVERIFY(watch);
+        watch->check();
+        QTRY_VERIFY2(dateText().contains(QStringLiteral("Yesterday")), qPrintable(dateText()));
+        QVERIFY2(!dateText().contains(QStringLiteral("Today")), qPrintable(dateText()));
     }
 
     // Under the program's style sheet the title of a completed or cancelled task is faded.
