@@ -423,6 +423,33 @@ private Q_SLOTS:
         QCOMPARE(restored.etag, QStringLiteral("etag-2"));
     }
 
+    // A drag of an occurrence asks the scope; a sync that renames the series meanwhile stays, and
+    // "This event only" moves the occurrence as the renamed series shows it.
+    void seriesDragActsOnTheSeriesAsAnswered()
+    {
+        AppState* state = m_fixture->state();
+        Event lunch = stored("Lunch", local(-3, "12:00"), local(-3, "13:00"));
+        lunch.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        QVERIFY(state->events()->insert(lunch));
+        Screen screen(state);
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { screen.view.commitMove("Lunch", local(0, "12:00"), 60); },
+                           [&](QWidget* question) {
+                               Event synced = *state->events()->getById("Lunch");
+                               synced.title = QStringLiteral("Lunch, moved");
+                               QVERIFY(state->events()->update(synced));
+                               QVERIFY(ModalSeam::clickButton(question, "This event only"));
+                           });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Recurring Event"));
+        QCOMPARE(state->events()->getById("Lunch")->title, QStringLiteral("Lunch, moved"));
+        const QList<Event> rows = state->events()->getSeries(lunch.uid, lunch.calendarId);
+        QCOMPARE(rows.size(), 2);
+        const Event moved = rows[0].recurrenceId.isEmpty() ? rows[1] : rows[0];
+        QCOMPARE(moved.startTime, local(0, "13:00"));
+        QCOMPARE(moved.title, QStringLiteral("Lunch, moved"));
+    }
+
     // A sync while the menu is open repaints the blocks, another event where the chosen one was:
     // "Edit…" still opens the event the menu was opened on.
     void contextMenuOutlivesTheBlocksItWasOpenedOn()
