@@ -39,7 +39,8 @@ EventChange::Reporter warningOver(QWidget* host)
 {
     const QPointer<QWidget> guard(host);
     return [guard](const QString& message) {
-        QMessageBox::warning(guard ? guard->window() : nullptr, tr("Calendar"), message);
+        QMessageBox::warning(guard ? guard->window() : nullptr,
+                             QCoreApplication::translate("SeriesActions", "Calendar"), message);
     };
 }
 
