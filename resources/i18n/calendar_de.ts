@@ -209,6 +209,18 @@
         <source>Delete event?</source>
         <translation>Termin löschen?</translation>
     </message>
+    <message>
+        <source>Task not found</source>
+        <translation>Aufgabe nicht gefunden</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>Diese Aufgabe existiert nicht mehr.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>„%1“ wurde inzwischen in einen anderen Kalender verschoben, daher wurde nichts geändert.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -837,6 +849,10 @@ SHA-256-Fingerabdruck:
         <source>Could not restore &quot;%1&quot;.</source>
         <translation>„%1“ konnte nicht wiederhergestellt werden.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was deleted or moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>„%1“ wurde inzwischen gelöscht oder in einen anderen Kalender verschoben, daher wurde nichts geändert.</translation>
+    </message>
 </context>
 <context>
     <name>EventDetailsPopover</name>
@@ -895,10 +911,6 @@ SHA-256-Fingerabdruck:
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
         <translation>„%1“ löschen? Sie können dies mit %2 rückgängig machen.</translation>
-    </message>
-    <message>
-        <source>Could not delete &quot;%1&quot;.</source>
-        <translation>„%1“ konnte nicht gelöscht werden.</translation>
     </message>
 </context>
 <context>
@@ -3698,6 +3710,10 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
         <source>Could not delete &quot;%1&quot;.</source>
         <translation>„%1“ konnte nicht gelöscht werden.</translation>
     </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -4279,6 +4295,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>„%1“ löschen? Dies kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>„%1“ wurde inzwischen in einen anderen Kalender verschoben, daher wurde nichts geändert.</translation>
     </message>
 </context>
 <context>

@@ -209,6 +209,18 @@
         <source>Delete event?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Task not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -819,6 +831,10 @@ SHA-256 fingerprint:
         <source>Could not restore &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was deleted or moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EventDetailsPopover</name>
@@ -876,10 +892,6 @@ SHA-256 fingerprint:
     </message>
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Could not delete &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -3675,6 +3687,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Could not delete &quot;%1&quot;.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Calendar</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -4254,6 +4270,10 @@ Completion date: next due = today + interval.</source>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

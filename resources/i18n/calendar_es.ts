@@ -209,6 +209,18 @@
         <source>Delete event?</source>
         <translation>¿Eliminar el evento?</translation>
     </message>
+    <message>
+        <source>Task not found</source>
+        <translation>No se encontró la tarea</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>Esta tarea ya no existe.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>&quot;%1&quot; se movió a otro calendario mientras tanto, así que no se cambió nada.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -837,6 +849,10 @@ Huella digital SHA-256:
         <source>Could not restore &quot;%1&quot;.</source>
         <translation>No se pudo restaurar &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was deleted or moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>&quot;%1&quot; se eliminó o se movió a otro calendario mientras tanto, así que no se cambió nada.</translation>
+    </message>
 </context>
 <context>
     <name>EventDetailsPopover</name>
@@ -895,10 +911,6 @@ Huella digital SHA-256:
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
         <translation>¿Eliminar &quot;%1&quot;? Se puede deshacer con %2.</translation>
-    </message>
-    <message>
-        <source>Could not delete &quot;%1&quot;.</source>
-        <translation>No se pudo eliminar &quot;%1&quot;.</translation>
     </message>
 </context>
 <context>
@@ -3698,6 +3710,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
         <source>Could not delete &quot;%1&quot;.</source>
         <translation>No se pudo eliminar &quot;%1&quot;.</translation>
     </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -4279,6 +4295,10 @@ Fecha de finalización: próximo vencimiento = hoy + intervalo.</translation>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>¿Eliminar &quot;%1&quot;? Esta acción no se puede deshacer.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>&quot;%1&quot; se movió a otro calendario mientras tanto, así que no se cambió nada.</translation>
     </message>
 </context>
 <context>

@@ -209,6 +209,18 @@
         <source>Delete event?</source>
         <translation>Supprimer l’événement ?</translation>
     </message>
+    <message>
+        <source>Task not found</source>
+        <translation>Tâche introuvable</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>Cette tâche n’existe plus.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>« %1 » a été déplacé vers un autre calendrier entre-temps : rien n’a donc été modifié.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -837,6 +849,10 @@ Empreinte SHA-256 :
         <source>Could not restore &quot;%1&quot;.</source>
         <translation>Impossible de restaurer « %1 ».</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was deleted or moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>« %1 » a été supprimé ou déplacé vers un autre calendrier entre-temps : rien n’a donc été modifié.</translation>
+    </message>
 </context>
 <context>
     <name>EventDetailsPopover</name>
@@ -895,10 +911,6 @@ Empreinte SHA-256 :
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
         <translation>Supprimer « %1 » ? Vous pouvez annuler avec %2.</translation>
-    </message>
-    <message>
-        <source>Could not delete &quot;%1&quot;.</source>
-        <translation>Impossible de supprimer « %1 ».</translation>
     </message>
 </context>
 <context>
@@ -3698,6 +3710,10 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
         <source>Could not delete &quot;%1&quot;.</source>
         <translation>Impossible de supprimer « %1 ».</translation>
     </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -4279,6 +4295,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</tran
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>« %1 » a été déplacé vers un autre calendrier entre-temps : rien n’a donc été modifié.</translation>
     </message>
 </context>
 <context>

@@ -209,6 +209,18 @@
         <source>Delete event?</source>
         <translation>予定を削除しますか？</translation>
     </message>
+    <message>
+        <source>Task not found</source>
+        <translation>タスクが見つかりません</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>このタスクはもう存在しません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>「%1」はその間に別のカレンダーに移動されたため、何も変更されませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -837,6 +849,10 @@ SHA-256 フィンガープリント:
         <source>Could not restore &quot;%1&quot;.</source>
         <translation>「%1」を復元できませんでした。</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was deleted or moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>「%1」はその間に削除されたか別のカレンダーに移動されたため、何も変更されませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>EventDetailsPopover</name>
@@ -895,10 +911,6 @@ SHA-256 フィンガープリント:
     <message>
         <source>Delete &quot;%1&quot;? You can undo with %2.</source>
         <translation>「%1」を削除しますか？%2 で元に戻せます。</translation>
-    </message>
-    <message>
-        <source>Could not delete &quot;%1&quot;.</source>
-        <translation>「%1」を削除できませんでした。</translation>
     </message>
 </context>
 <context>
@@ -3666,6 +3678,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Could not delete &quot;%1&quot;.</source>
         <translation>「%1」を削除できませんでした。</translation>
     </message>
+    <message>
+        <source>Calendar</source>
+        <translation>カレンダー</translation>
+    </message>
 </context>
 <context>
     <name>SettingsDialog</name>
@@ -4247,6 +4263,10 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>「%1」を削除しますか？この操作は元に戻せません。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>「%1」はその間に別のカレンダーに移動されたため、何も変更されませんでした。</translation>
     </message>
 </context>
 <context>

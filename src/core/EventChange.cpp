@@ -78,4 +78,11 @@ std::optional<Event> undoRecord(const Event& before, const Event& written,
     return restored;
 }
 
+std::optional<Event> stillStored(const Event& read, const std::optional<Event>& current)
+{
+    if (!current || current->deletedAt || current->calendarId != read.calendarId)
+        return std::nullopt;
+    return current;
+}
+
 } // namespace EventChange

@@ -44,4 +44,9 @@ Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinu
 std::optional<Event> undoRecord(const Event& before, const Event& written,
                                 const std::optional<Event>& current, const QDateTime& now);
 
+// What a write that follows a question (a menu, a confirmation, a scope dialog) acts on: the row
+// `read` was read from, as `current` holds it now, while it is still live in the same calendar.
+// Nothing when it is gone, deleted or moved to another calendar; the caller then writes nothing.
+std::optional<Event> stillStored(const Event& read, const std::optional<Event>& current);
+
 } // namespace EventChange

@@ -441,6 +441,19 @@ std::optional<Task> AgendaListWidget::liveTask(const QString& taskId) const
     return task;
 }
 
+std::optional<Task> AgendaListWidget::taskAfterQuestion(const Task& read)
+{
+    const std::optional<Task> stored = liveTask(read.id);
+    if (stored && stored->calendarId == read.calendarId)
+        return stored;
+    QMessageBox::information(
+        this, tr("Task not found"),
+        stored ? tr("\"%1\" was moved to another calendar meanwhile, so nothing was changed.")
+                     .arg(read.title)
+               : tr("This task no longer exists."));
+    return std::nullopt;
+}
+
 bool AgendaListWidget::inReadOnlyCalendar(const Task& task) const
 {
     const std::optional<Calendar> calendar =
@@ -499,8 +512,10 @@ void AgendaListWidget::showTaskMenu(QString taskId, QPoint globalPos)
         remove->setEnabled(false);
     }
     QAction* chosen = menu.exec(globalPos);
+    if (!chosen)
+        return;
     // The menu ran its own event loop: a sync may have changed or removed the task meanwhile.
-    const std::optional<Task> fresh = chosen ? liveTask(taskId) : std::nullopt;
+    const std::optional<Task> fresh = taskAfterQuestion(*task);
     if (!fresh)
         return;
     if (chosen == edit) {
@@ -512,7 +527,7 @@ void AgendaListWidget::showTaskMenu(QString taskId, QPoint globalPos)
         const auto answer = QMessageBox::question(
             this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(fresh->title),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer == QMessageBox::Yes && liveTask(taskId))
+        if (answer == QMessageBox::Yes && taskAfterQuestion(*fresh))
             m_appState->tasks()->remove(taskId);
     }
 }

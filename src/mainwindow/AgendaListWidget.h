@@ -77,6 +77,9 @@ private:
     void connectTaskRow(AgendaTaskRow* row);
     // The live task with that id; a removed one counts as gone.
     std::optional<Task> liveTask(const QString& taskId) const;
+    // After a menu or a question: the task `read` as stored now, when it is still live in its
+    // calendar; otherwise the person is told and nothing is given.
+    std::optional<Task> taskAfterQuestion(const Task& read);
     bool inReadOnlyCalendar(const Task& task) const;
     void showTaskCard(const QString& taskId, const QRect& screenRect);
     void editTask(const QString& taskId);

@@ -18,6 +18,7 @@
 #include "TaskStatusChange.h"
 #include "TasksPaneRow.h"
 #include "Theme.h"
+#include "TodayWatch.h"
 #include "ViewRepository.h"
 
 #include <QActionGroup>
@@ -90,6 +91,8 @@ TasksPane::TasksPane(AppState* appState, QWidget* parent) : QWidget(parent), m_a
     connect(m_appState->calendars(), &CalendarRepository::calendarsChanged, this, restart);
     connect(m_appState, &AppState::activeViewChanged, this, restart);
     connect(m_appState->views(), &ViewRepository::viewsChanged, this, restart);
+    // "Today", "Tomorrow" and what is due or overdue move on at midnight, as in the agenda.
+    connect(new TodayWatch(this), &TodayWatch::dayChanged, this, restart);
 
     reload();
 }
@@ -388,6 +391,19 @@ std::optional<Task> TasksPane::liveTask(const QString& taskId) const
     return task;
 }
 
+std::optional<Task> TasksPane::taskAfterQuestion(const Task& read)
+{
+    const std::optional<Task> stored = liveTask(read.id);
+    if (stored && stored->calendarId == read.calendarId)
+        return stored;
+    QMessageBox::information(
+        this, tr("Task not found"),
+        stored ? tr("\"%1\" was moved to another calendar meanwhile, so nothing was changed.")
+                     .arg(read.title)
+               : tr("This task no longer exists."));
+    return std::nullopt;
+}
+
 bool TasksPane::inReadOnlyCalendar(const Task& task) const
 {
     const std::optional<Calendar> calendar = m_appState->calendars()->getById(task.calendarId);
@@ -451,7 +467,12 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
 {
     std::optional<Task> dragged = liveTask(sourceTaskId);
     const std::optional<Task> target = liveTask(targetTaskId);
-    if (!dragged || !target || dragged->id == target->id)
+    // The drag ran its own event loop: either task may have gone meanwhile.
+    if (!dragged || !target) {
+        QMessageBox::information(this, tr("Task not found"), tr("This task no longer exists."));
+        return;
+    }
+    if (dragged->id == target->id)
         return;
     // Across calendars the person is told why first, whichever side is read-only.
     if (dragged->calendarId != target->calendarId) {
@@ -520,7 +541,7 @@ void TasksPane::showRowContextMenu(QString taskId, QPoint globalPos)
         return;
     // The menu ran its own event loop: a sync or another window may have changed or removed the
     // task meanwhile, so the entry chosen is carried out on what is stored now.
-    const std::optional<Task> fresh = liveTask(taskId);
+    const std::optional<Task> fresh = taskAfterQuestion(task);
     if (!fresh)
         return;
     if (chosen == edit) {
@@ -552,7 +573,7 @@ void TasksPane::showRowContextMenu(QString taskId, QPoint globalPos)
         const auto answer = QMessageBox::question(
             this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(fresh->title),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-        if (answer == QMessageBox::Yes && liveTask(taskId))
+        if (answer == QMessageBox::Yes && taskAfterQuestion(*fresh))
             m_appState->tasks()->remove(taskId);
     }
 }

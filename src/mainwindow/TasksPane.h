@@ -92,6 +92,9 @@ private:
     void showEmptyState(bool empty);
     // The live task with that id, or nothing (a removed task counts as gone).
     std::optional<Task> liveTask(const QString& taskId) const;
+    // After a menu or a question: the task `read` as stored now, when it is still live in its
+    // calendar; otherwise the person is told and nothing is given.
+    std::optional<Task> taskAfterQuestion(const Task& read);
     bool inReadOnlyCalendar(const Task& task) const;
     // Writes a changed task with a new sequence, pending, its iCalendar text rebuilt.
     bool saveChanged(Task task);

@@ -344,13 +344,8 @@ void EventDetailsPopover::onDelete()
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !appState)
         return;
-    // The card may show an occurrence (moved times, a recurrence id): the undo must write back
-    // the stored row, not the card's copy of it.
-    const std::optional<Event> stored = appState->events()->getById(record.id);
-    if (!stored || stored->deletedAt) {
-        report(tr("Could not delete \"%1\".").arg(name));
-        return;
-    }
-    if (EventChange::deleteWithUndo(appState, *stored, report))
+    // The delete reads the row again: the undo writes back the stored row as the question left
+    // it, not the card's copy, and a row gone or moved meanwhile is reported.
+    if (EventChange::deleteWithUndo(appState, record, report))
         appState->setSelectedEventId(QString());
 }

@@ -13,6 +13,7 @@
 #include "TaskRepository.h"
 #include "TaskStatusChange.h"
 #include "Theme.h"
+#include "TodayWatch.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -58,6 +59,10 @@ TaskDetailsPopover::TaskDetailsPopover(AppState* appState, const QString& taskId
     m_task.id = taskId;
     buildUi();
     populate();
+    // A card left open over midnight moves its "Today" and "Tomorrow" on, as the list beneath.
+    if (m_found)
+        connect(new TodayWatch(this), &TodayWatch::dayChanged, this,
+                &TaskDetailsPopover::showDates);
 }
 
 void TaskDetailsPopover::buildUi()
@@ -132,29 +137,7 @@ void TaskDetailsPopover::populate()
         font.setStrikeOut(true);
         m_titleLabel->setFont(font);
     }
-    const QDate today = Clock::today();
-    if (m_task.startDate) {
-        m_startLabel->setText(tr("▶  Starts %1")
-                                  .arg(TaskDetailsText::relativeDay(
-                                      *m_task.startDate, m_task.startIsDateOnly, today)));
-        m_startLabel->show();
-    }
-    if (m_task.dueDate) {
-        // The clock is the icon font's: an emoji needs a colour font the system may lack.
-        // Rich text folds runs of spaces; the gaps around the dot are kept as written.
-        const QString day =
-            TaskDetailsText::relativeDay(*m_task.dueDate, m_task.dueIsDateOnly, today)
-                .toHtmlEscaped()
-                .replace(QLatin1String("  "), QLatin1String("&nbsp; "));
-        m_dueLabel->setText(
-            QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>"
-                           "&nbsp;&nbsp;%3")
-                .arg(Theme::iconFontFamily().toHtmlEscaped(), QString(Glyphs::clock), day));
-        // The muted look comes from the style sheet, which a palette does not override.
-        if (TaskStatusChange::isOverdue(m_task, today))
-            m_dueLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::danger().name()));
-        m_dueLabel->show();
-    }
+    showDates();
 
     std::optional<Calendar> calendar;
     if (m_appState && m_appState->calendars())
@@ -212,6 +195,34 @@ void TaskDetailsPopover::populate()
     m_deleteButton->setVisible(!m_readOnly);
 }
 
+void TaskDetailsPopover::showDates()
+{
+    const QDate today = Clock::today();
+    if (m_task.startDate) {
+        m_startLabel->setText(tr("▶  Starts %1")
+                                  .arg(TaskDetailsText::relativeDay(
+                                      *m_task.startDate, m_task.startIsDateOnly, today)));
+        m_startLabel->show();
+    }
+    if (m_task.dueDate) {
+        // The clock is the icon font's: an emoji needs a colour font the system may lack.
+        // Rich text folds runs of spaces; the gaps around the dot are kept as written.
+        const QString day =
+            TaskDetailsText::relativeDay(*m_task.dueDate, m_task.dueIsDateOnly, today)
+                .toHtmlEscaped()
+                .replace(QLatin1String("  "), QLatin1String("&nbsp; "));
+        m_dueLabel->setText(
+            QStringLiteral("<span style=\"font-family:'%1'; font-size:14px;\">%2</span>"
+                           "&nbsp;&nbsp;%3")
+                .arg(Theme::iconFontFamily().toHtmlEscaped(), QString(Glyphs::clock), day));
+        // The muted look comes from the style sheet, which a palette does not override.
+        m_dueLabel->setStyleSheet(TaskStatusChange::isOverdue(m_task, today)
+                                      ? QStringLiteral("color: %1;").arg(Theme::danger().name())
+                                      : QString());
+        m_dueLabel->show();
+    }
+}
+
 std::optional<Task> TaskDetailsPopover::liveTask()
 {
     std::optional<Task> stored;
@@ -264,6 +275,7 @@ void TaskDetailsPopover::onToggleComplete()
 void TaskDetailsPopover::onDelete()
 {
     const QString id = m_task.id;
+    const QString calendarId = m_task.calendarId;
     const QString name = m_task.title.isEmpty() ? tr("Task") : m_task.title;
     AppState* appState = m_appState;
     const QPointer<QWidget> window = this->window();
@@ -273,9 +285,12 @@ void TaskDetailsPopover::onDelete()
                                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !appState)
         return;
-    appState->whenStoreFree([appState, id, name, window] {
+    // The question ran its own event loop: a task gone or moved to another calendar meanwhile is
+    // left alone.
+    appState->whenStoreFree([appState, id, calendarId, name, window] {
         const std::optional<Task> stored = appState->tasks()->getById(id);
-        if (!stored || stored->deletedAt || !appState->tasks()->remove(id))
+        if (!stored || stored->deletedAt || stored->calendarId != calendarId ||
+            !appState->tasks()->remove(id))
             QMessageBox::warning(window, tr("Task change failed"),
                                  tr("Could not delete \"%1\".").arg(name));
     });

@@ -40,6 +40,8 @@ Q_SIGNALS:
 private:
     void buildUi();
     void populate();
+    // The start and due lines, "Today", "Tomorrow" or "Yesterday" as of the clock's date.
+    void showDates();
     // The stored task when it is still live; says so and returns nothing otherwise.
     std::optional<Task> liveTask();
     void onEdit();

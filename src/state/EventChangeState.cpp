@@ -70,19 +70,42 @@ bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report
         state->whenStoreFree([state, record, report] { deleteWithUndo(state, record, report); });
         return true;
     }
-    if (!state->events()->remove(record.id)) {
-        qWarning().noquote() << "[EventChange] deleting event" << record.id << "failed";
-        tell(report, tr("Could not delete \"%1\".").arg(record.title));
+    // Undo puts back what the delete removed, not the copy a question was asked about.
+    const std::optional<Event> stored = reread(state, record, report);
+    if (!stored)
+        return false;
+    if (!state->events()->remove(stored->id)) {
+        qWarning().noquote() << "[EventChange] deleting event" << stored->id << "failed";
+        tell(report, tr("Could not delete \"%1\".").arg(stored->title));
         return false;
     }
     EventRepository* events = state->events();
     state->undoStack()->push(
-        {QCoreApplication::translate("DayView", "Deleted \"%1\"").arg(record.title),
-         [events, record, report] {
-             if (!events->restore(record))
-                 tell(report, tr("Could not restore \"%1\".").arg(record.title));
+        {QCoreApplication::translate("DayView", "Deleted \"%1\"").arg(stored->title),
+         [events, restored = *stored, report] {
+             if (!events->restore(restored))
+                 tell(report, tr("Could not restore \"%1\".").arg(restored.title));
          }});
     return true;
+}
+
+std::optional<Event> reread(AppState* state, const Event& read, const Reporter& report)
+{
+    if (!state || !state->events())
+        return std::nullopt;
+    std::optional<Event> stored = stillStored(read, state->events()->getById(read.id));
+    if (!stored) {
+        qWarning().noquote() << "[EventChange] event" << read.id
+                             << "was removed or moved meanwhile; nothing written";
+        tell(report, goneText(read.title));
+    }
+    return stored;
+}
+
+QString goneText(const QString& title)
+{
+    return tr("\"%1\" was deleted or moved to another calendar meanwhile, so nothing was changed.")
+        .arg(title);
 }
 
 } // namespace EventChange

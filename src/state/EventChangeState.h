@@ -15,8 +15,18 @@ namespace EventChange {
 bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
                     const QString& summary, const Reporter& report);
 
-// Soft-deletes the record's row; on success pushes the undo entry "Deleted \"%1\"" that restores
-// it. A failed delete pushes nothing, is reported and gives false.
+// Soft-deletes the record's row as stored when the delete runs (a question may have been open
+// since `record` was read); on success pushes the undo entry "Deleted \"%1\"" that restores that
+// stored row. A row gone or moved to another calendar meanwhile is left alone and reported with
+// goneText; that and a failed delete push nothing and give false.
 bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report);
+
+// The row `read` came from as stored now (stillStored); when it is gone or moved to another
+// calendar, `report` gets goneText and nothing is given.
+std::optional<Event> reread(AppState* state, const Event& read, const Reporter& report);
+
+// What the user is told when the event a question was about is gone or in another calendar once
+// the question is answered.
+QString goneText(const QString& title);
 
 } // namespace EventChange

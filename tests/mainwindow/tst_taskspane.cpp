@@ -13,6 +13,7 @@
 #include "TasksPaneRow.h"
 #include "Theme.h"
 #include "ThemeManager.h"
+#include "TodayWatch.h"
 #include "ViewRepository.h"
 
 #include <QApplication>
@@ -593,7 +594,8 @@ private Q_SLOTS:
         }
     }
 
-    // A task whose date changes in the store gets its row built anew, showing the new date.
+    // A task whose date changes in the store, or whose day moves on at midnight, gets its row
+    // built anew, showing the new date.
     void dateChangeRebuildsTheRow()
     {
         Task task = makeTask(QStringLiteral("t"), QStringLiteral("team"), QStringLiteral("Pay"));
@@ -620,6 +622,14 @@ private Q_SLOTS:
         QVERIFY(state()->tasks()->update(task));
         QVERIFY(settled(&pane));
         QVERIFY2(dateText().contains(QStringLiteral("Today")), qPrintable(dateText()));
+
+        // Past midnight, with nothing changed in the store, "Today" has become yesterday.
+        Clock::pin(StoreSeed::local(today.addDays(1), QTime(0, 0, 30)));
+        TodayWatch* watch = pane.findChild<TodayWatch*>();
+        QVERIFY(watch);
+        watch->check();
+        QTRY_VERIFY2(dateText().contains(QStringLiteral("Yesterday")), qPrintable(dateText()));
+        QVERIFY2(!dateText().contains(QStringLiteral("Today")), qPrintable(dateText()));
     }
 
     // Under the program's style sheet the title of a completed or cancelled task is faded.
@@ -708,40 +718,57 @@ private Q_SLOTS:
         QCOMPARE(stored.percentComplete, percent);
     }
 
-    // While the menu is open a sync may store a new etag or remove the task; the entry chosen
-    // afterwards neither writes the old copy back nor brings the removed task back.
+    // While the menu is open a sync may store a new etag, remove the task or move it to another
+    // calendar; the entry chosen afterwards neither writes the old copy back nor brings the
+    // removed task back, and a task gone or moved is left alone with the person told.
     void menuActsOnTheTaskAsStoredAfterwards_data()
     {
         QTest::addColumn<bool>("removed");
         QTest::addColumn<QString>("entry");
-        QTest::newRow("synced, progress") << false << "Mark In Progress";
-        QTest::newRow("synced, top level") << false << "Make Top-Level";
-        QTest::newRow("removed, progress") << true << "Mark In Progress";
-        QTest::newRow("removed, cancel") << true << "Mark Cancelled";
+        QTest::addColumn<QString>("movedTo");
+        QTest::newRow("synced, progress") << false << "Mark In Progress" << QString();
+        QTest::newRow("synced, top level") << false << "Make Top-Level" << QString();
+        QTest::newRow("removed, progress") << true << "Mark In Progress" << QString();
+        QTest::newRow("removed, cancel") << true << "Mark Cancelled" << QString();
+        QTest::newRow("moved, complete") << false << "Mark Complete"
+                                         << "home";
     }
 
     void menuActsOnTheTaskAsStoredAfterwards()
     {
         QFETCH(bool, removed);
         QFETCH(QString, entry);
+        QFETCH(QString, movedTo);
         Task task = makeTask(QStringLiteral("s"), QStringLiteral("team"), QStringLiteral("S"));
         task.parentTaskUid = QStringLiteral("elsewhere");
         QVERIFY(state()->tasks()->insert(task));
         TasksPane pane(state());
-        ModalSeam::run([&] { pane.showRowContextMenu(task.id, QPoint(10, 10)); },
-                       [&](QWidget* menu) {
-                           if (removed)
-                               QVERIFY(state()->tasks()->remove(task.id));
-                           else
-                               QVERIFY(state()->tasks()->markSynced(task.id, "/t/s.ics", "e2"));
-                           ModalSeam::chooseMenuAction(menu, entry);
-                       });
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { pane.showRowContextMenu(task.id, QPoint(10, 10)); },
+                           QList<ModalSeam::Answer>{[&](QWidget* menu) {
+                               if (removed) {
+                                   QVERIFY(state()->tasks()->remove(task.id));
+                               } else if (!movedTo.isEmpty()) {
+                                   Task moved = task;
+                                   moved.calendarId = movedTo;
+                                   QVERIFY(state()->tasks()->update(moved));
+                               } else {
+                                   QVERIFY(state()->tasks()->markSynced(task.id, "/t/s.ics", "e2"));
+                               }
+                               ModalSeam::chooseMenuAction(menu, entry);
+                           }});
         const Task stored = *state()->tasks()->getById(task.id);
         QCOMPARE(bool(stored.deletedAt), removed);
-        if (removed) {
+        if (removed || !movedTo.isEmpty()) {
             QCOMPARE(stored.status, task.status);
+            QCOMPARE(seen.size(), 2);
+            QCOMPARE(seen[1].title, QStringLiteral("Task not found"));
+            QCOMPARE(seen[1].text, removed ? QStringLiteral("This task no longer exists.")
+                                           : QStringLiteral("\"S\" was moved to another calendar "
+                                                            "meanwhile, so nothing was changed."));
             return;
         }
+        QCOMPARE(seen.size(), 1);
         QCOMPARE(stored.etag, QStringLiteral("e2"));
         QCOMPARE(stored.href, QStringLiteral("/t/s.ics"));
     }

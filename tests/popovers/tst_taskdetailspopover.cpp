@@ -7,12 +7,14 @@
 #include "StoreSeed.h"
 #include "TaskDetailsPopover.h"
 #include "TaskRepository.h"
+#include "TodayWatch.h"
 
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimeZone>
 
 namespace {
 
@@ -160,6 +162,19 @@ private Q_SLOTS:
         QCOMPARE(seen.value(0).text, QStringLiteral("Delete \"Report\"? This cannot be undone."));
         QVERIFY(!state()->tasks()->getById(task.id)->deletedAt);
 
+        // Moved to another calendar while the question is open: Yes deletes nothing, and says so.
+        QVERIFY(state()->tasks()->insert(seededTask(QStringLiteral("t3"))));
+        card = openCard(QStringLiteral("t3"));
+        seen = ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
+                              QList<ModalSeam::Answer>{[&](QWidget* box) {
+                                  Task moved = *state()->tasks()->getById(QStringLiteral("t3"));
+                                  moved.calendarId = QStringLiteral("shared");
+                                  QVERIFY(state()->tasks()->update(moved));
+                                  ModalSeam::clickButton(box, QStringLiteral("Yes"));
+                              }});
+        QCOMPARE(seen.value(1).text, QStringLiteral("Could not delete \"Report\"."));
+        QVERIFY(!state()->tasks()->getById(QStringLiteral("t3"))->deletedAt);
+
         // A read-only calendar's task: the form, nothing more.
         QVERIFY(
             state()->tasks()->insert(seededTask(QStringLiteral("t2"), QStringLiteral("shared"))));
@@ -185,6 +200,31 @@ private Q_SLOTS:
         card = openCard(task.id);
         QVERIFY(!card->hasTask());
         QVERIFY(visibleButtons(card).isEmpty());
+    }
+
+    // A card left open over midnight moves its due day on: "Tomorrow" becomes "Today".
+    void dueDayMovesOnAtMidnight()
+    {
+        Task task = seededTask(QStringLiteral("t1"));
+        task.status = QStringLiteral("needs-action");
+        task.dueDate = QDateTime(today.addDays(1), QTime(0, 0), QTimeZone::utc());
+        task.dueIsDateOnly = true;
+        QVERIFY(state()->tasks()->insert(task));
+        auto* card = openCard(task.id);
+        const auto dueText = [card] {
+            QStringList texts;
+            for (QLabel* label : card->findChildren<QLabel*>())
+                if (label->isVisibleTo(card))
+                    texts.append(label->text());
+            return texts.join(QLatin1Char('|'));
+        };
+        QVERIFY2(dueText().contains(QStringLiteral("Tomorrow")), qPrintable(dueText()));
+        Clock::pin(StoreSeed::local(today.addDays(1), QTime(0, 0, 30)));
+        auto* watch = card->findChild<TodayWatch*>();
+        QVERIFY(watch);
+        watch->check();
+        QVERIFY2(dueText().contains(QStringLiteral("Today")), qPrintable(dueText()));
+        QVERIFY2(!dueText().contains(QStringLiteral("Tomorrow")), qPrintable(dueText()));
     }
 
 private:

@@ -12,6 +12,7 @@
 #include "InputEvents.h"
 #include "ModalSeam.h"
 #include "PixelProbe.h"
+#include "Recurrence.h"
 #include "StoreSeed.h"
 #include "Theme.h"
 #include "UndoStack.h"
@@ -335,6 +336,120 @@ private Q_SLOTS:
         QVERIFY(!state->events()->getById("Lunch")->deletedAt);
     }
 
+    // A sync that lands while the menu or the question is open is what the delete acts on: the
+    // question names the new title, undo brings back the newer copy, "This event only" keeps the
+    // series' new title and adds the exclusion to it. An event removed meanwhile is reported and
+    // nothing is written.
+    void deleteActsOnWhatIsStoredWhenAnswered_data()
+    {
+        QTest::addColumn<bool>("series");
+        QTest::addColumn<int>("changedIn"); // 0 while the menu is open, 1 while the question is
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("one event, menu") << false << 0 << false;
+        QTest::newRow("one event, question") << false << 1 << false;
+        QTest::newRow("one event removed, question") << false << 1 << true;
+        QTest::newRow("series, scope question") << true << 1 << false;
+        QTest::newRow("series removed, scope question") << true << 1 << true;
+    }
+    void deleteActsOnWhatIsStoredWhenAnswered()
+    {
+        QFETCH(bool, series);
+        QFETCH(int, changedIn);
+        QFETCH(bool, removed);
+        AppState* state = m_fixture->state();
+        Event lunch =
+            stored("Lunch", local(series ? -3 : 0, "12:00"), local(series ? -3 : 0, "13:00"));
+        if (series)
+            lunch.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        QVERIFY(state->events()->insert(lunch));
+        Screen screen(state);
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        // What a sync writes: a new title, and for one event a new time.
+        const auto sync = [&] {
+            if (removed) {
+                QVERIFY(state->events()->hardDelete("Lunch"));
+                return;
+            }
+            Event synced = *state->events()->getById("Lunch");
+            synced.title = QStringLiteral("Lunch, moved");
+            if (!series) {
+                synced.startTime = local(0, "14:00");
+                synced.endTime = local(0, "15:00");
+            }
+            synced.etag = QStringLiteral("etag-2");
+            QVERIFY(state->events()->update(synced));
+        };
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { screen.openMenuAt(point); },
+            QList<ModalSeam::Answer>{[&](QWidget* menu) {
+                                         if (changedIn == 0)
+                                             sync();
+                                         QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete"));
+                                     },
+                                     [&](QWidget* question) {
+                                         if (changedIn == 1)
+                                             sync();
+                                         QVERIFY(ModalSeam::clickButton(
+                                             question, series ? "This event only" : "Yes"));
+                                     }});
+        if (removed) {
+            QCOMPARE(seen.size(), 3);
+            QCOMPARE(seen[2].text, QStringLiteral("\"Lunch\" was deleted or moved to another "
+                                                  "calendar meanwhile, so nothing was changed."));
+            QVERIFY(!state->undoStack()->canUndo());
+            QVERIFY(!state->events()->getById("Lunch"));
+            return;
+        }
+        QCOMPARE(seen.size(), 2);
+        if (series) {
+            const Event master = *state->events()->getById("Lunch");
+            QCOMPARE(master.title, QStringLiteral("Lunch, moved"));
+            QVERIFY(!master.deletedAt);
+            QVERIFY(master.exceptionDates.contains(
+                Recurrence::recurrenceIdFor(local(0, "12:00"), false)));
+            QCOMPARE(Ical::parseEvents(master.rawIcalendar).value(0).title,
+                     QStringLiteral("Lunch, moved"));
+            return;
+        }
+        if (changedIn == 0)
+            QVERIFY(seen[1].text.startsWith(QStringLiteral("Delete \"Lunch, moved\"?")));
+        QVERIFY(state->events()->getById("Lunch")->deletedAt);
+        QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Deleted \"Lunch, moved\""));
+        state->undoStack()->undo();
+        const Event restored = *state->events()->getById("Lunch");
+        QVERIFY(!restored.deletedAt);
+        QCOMPARE(restored.title, QStringLiteral("Lunch, moved"));
+        QCOMPARE(restored.startTime, local(0, "14:00"));
+        QCOMPARE(restored.etag, QStringLiteral("etag-2"));
+    }
+
+    // A drag of an occurrence asks the scope; a sync that renames the series meanwhile stays, and
+    // "This event only" moves the occurrence as the renamed series shows it.
+    void seriesDragActsOnTheSeriesAsAnswered()
+    {
+        AppState* state = m_fixture->state();
+        Event lunch = stored("Lunch", local(-3, "12:00"), local(-3, "13:00"));
+        lunch.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        QVERIFY(state->events()->insert(lunch));
+        Screen screen(state);
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { screen.view.commitMove("Lunch", local(0, "12:00"), 60); },
+                           [&](QWidget* question) {
+                               Event synced = *state->events()->getById("Lunch");
+                               synced.title = QStringLiteral("Lunch, moved");
+                               QVERIFY(state->events()->update(synced));
+                               QVERIFY(ModalSeam::clickButton(question, "This event only"));
+                           });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Edit Recurring Event"));
+        QCOMPARE(state->events()->getById("Lunch")->title, QStringLiteral("Lunch, moved"));
+        const QList<Event> rows = state->events()->getSeries(lunch.uid, lunch.calendarId);
+        QCOMPARE(rows.size(), 2);
+        const Event moved = rows[0].recurrenceId.isEmpty() ? rows[1] : rows[0];
+        QCOMPARE(moved.startTime, local(0, "13:00"));
+        QCOMPARE(moved.title, QStringLiteral("Lunch, moved"));
+    }
+
     // A sync while the menu is open repaints the blocks, another event where the chosen one was:
     // "Edit…" still opens the event the menu was opened on.
     void contextMenuOutlivesTheBlocksItWasOpenedOn()
@@ -392,18 +507,23 @@ private Q_SLOTS:
     }
 
     // The filter entries of the event menu: the rule that matches the event opens for editing;
-    // a new rule starts from the event itself.
+    // a new rule starts from the event itself, as stored once the menu has closed.
     void contextMenuFilterEntries_data()
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("shows");
+        QTest::addColumn<QString>("renamedMeanwhile");
         QTest::addRow("edit") << "Edit filter \"Meals\"…"
                               << "Edit Filter"
-                              << "Meals";
+                              << "Meals" << QString();
         QTest::addRow("create") << "Create Filter from Event…"
                                 << "Add Filter"
-                                << "Lunch";
+                                << "Lunch" << QString();
+        QTest::addRow("create, renamed meanwhile") << "Create Filter from Event…"
+                                                   << "Add Filter"
+                                                   << "Team lunch"
+                                                   << "Team lunch";
     }
 
     void contextMenuFilterEntries()
@@ -411,6 +531,7 @@ private Q_SLOTS:
         QFETCH(QString, entry);
         QFETCH(QString, title);
         QFETCH(QString, shows);
+        QFETCH(QString, renamedMeanwhile);
         AppState* state = m_fixture->state();
         QVERIFY(state->events()->insert(stored("Lunch", local(0, "12:00"), local(0, "13:00"))));
         FilterRule rule;
@@ -425,7 +546,14 @@ private Q_SLOTS:
         const QList<ModalSeam::Seen> seen = ModalSeam::run(
             [&] { screen.openMenuAt(point); },
             QList<ModalSeam::Answer>{
-                [&](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, entry)); },
+                [&](QWidget* menu) {
+                    if (!renamedMeanwhile.isEmpty()) {
+                        Event synced = *state->events()->getById("Lunch");
+                        synced.title = renamedMeanwhile;
+                        QVERIFY(state->events()->update(synced));
+                    }
+                    QVERIFY(ModalSeam::chooseMenuAction(menu, entry));
+                },
                 [&](QWidget* form) {
                     const QList<QLineEdit*> edits = form->findChildren<QLineEdit*>();
                     const QList<QLabel*> labels = form->findChildren<QLabel*>();

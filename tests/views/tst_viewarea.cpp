@@ -9,6 +9,7 @@
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
+#include "TodayWatch.h"
 #include "ViewArea.h"
 #include "ViewPeriod.h"
 #include "ViewRepository.h"
@@ -137,7 +138,7 @@ private Q_SLOTS:
     }
 
     // In a header too narrow for the day's title a shorter form of whole words shows, and the
-    // full title comes back when the room does.
+    // full title comes back when the room does; at midnight "Today" leaves every form.
     void narrowHeaderShortensTheDayTitle_data()
     {
         QTest::addColumn<int>("width");
@@ -167,6 +168,16 @@ private Q_SLOTS:
         screen.window.resize(1200, 700);
         QApplication::processEvents();
         QCOMPARE(label->text(), full);
+
+        // Past midnight the day shown is yesterday: no form of its title says "Today" any more.
+        Clock::pin(StoreSeed::local(today.addDays(1), QTime(0, 0, 30)));
+        auto* watch = screen.area->findChild<TodayWatch*>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(watch);
+        watch->check();
+        QCOMPARE(screen.area->title(), QStringLiteral("Wednesday, March 11, 2026"));
+        screen.window.resize(width, 700);
+        QApplication::processEvents();
+        QVERIFY2(!label->text().startsWith(QStringLiteral("Today")), qPrintable(label->text()));
     }
 
     // With German chosen at start-up the header names the day and the month in German, in the

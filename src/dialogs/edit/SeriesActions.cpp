@@ -1,6 +1,7 @@
 #include "SeriesActions.h"
 
 #include "AppState.h"
+#include "EventChangeState.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "RecurringEdit.h"
@@ -8,12 +9,39 @@
 #include "SeriesEdit.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
+#include <QPointer>
 
 namespace {
 
 QString tr(const char* text)
 {
     return QCoreApplication::translate("SeriesActions", text);
+}
+
+// The series' master as stored once the scope question has closed: a sync may have changed it
+// meanwhile, and the change is planned from what it wrote. Nothing, and the user is told, when
+// the series is gone, in another calendar or no series any more.
+std::optional<Event> masterAfterQuestion(AppState* appState, const Event& master,
+                                         const EventChange::Reporter& report)
+{
+    std::optional<Event> stored = EventChange::stillStored(
+        master, appState->events() ? appState->events()->getById(master.id) : std::nullopt);
+    if (stored && !stored->recurrenceRule.isEmpty() && stored->recurrenceId.isEmpty())
+        return stored;
+    if (report)
+        report(EventChange::goneText(master.title));
+    return std::nullopt;
+}
+
+// Tells the user in a message box over `host`'s window.
+EventChange::Reporter warningOver(QWidget* host)
+{
+    const QPointer<QWidget> guard(host);
+    return [guard](const QString& message) {
+        QMessageBox::warning(guard ? guard->window() : nullptr,
+                             QCoreApplication::translate("SeriesActions", "Calendar"), message);
+    };
 }
 
 } // namespace
@@ -36,19 +64,26 @@ bool edit(AppState* appState, QWidget* host, const Event& stored, const QDateTim
     RecurringEditScopeDialog question(master->title, host);
     if (question.exec() != QDialog::Accepted || question.scope == 0)
         return true;
+    const EventChange::Reporter report = warningOver(host);
+    const std::optional<Event> current = masterAfterQuestion(appState, *master, report);
+    if (!current)
+        return true;
     // This event only edits the occurrence as it stands (an override with its own times and
     // texts); the other answers edit the series from this occurrence's place in it.
-    Event shown = *master;
+    Event shown = *current;
     if (isOverride && question.scope == 1) {
-        shown = stored;
+        const std::optional<Event> override = EventChange::reread(appState, stored, report);
+        if (!override)
+            return true;
+        shown = *override;
     } else {
-        const qint64 shift = master->startTime.secsTo(occurrence);
+        const qint64 shift = current->startTime.secsTo(occurrence);
         shown.startTime = occurrence;
         if (shown.endTime)
             shown.endTime = shown.endTime->addSecs(shift);
     }
     EventFormDialog form(appState, shown, host);
-    form.setSeriesScope(*master, occurrence, question.scope);
+    form.setSeriesScope(*current, occurrence, question.scope);
     form.exec();
     return true;
 }
@@ -62,8 +97,11 @@ bool move(AppState* appState, QWidget* host, const Event& master, const QDateTim
     RecurringEditScopeDialog question(master.title, host);
     if (question.exec() != QDialog::Accepted || question.scope == 0)
         return true;
+    const std::optional<Event> current = masterAfterQuestion(appState, master, report);
+    if (!current)
+        return true;
     const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planMove(
-        appState->events(), master, occurrenceStart, newStart, newEnd, question.scope);
+        appState->events(), *current, occurrenceStart, newStart, newEnd, question.scope);
     if (!plan) {
         if (report)
             report(failure);
@@ -90,9 +128,12 @@ bool remove(AppState* appState, QWidget* host, const Event& stored,
     RecurringEditScopeDialog question(master->title, host, RecurringEditScopeDialog::Mode::Delete);
     if (question.exec() != QDialog::Accepted || question.scope == 0)
         return true;
+    const std::optional<Event> current = masterAfterQuestion(appState, *master, report);
+    if (!current)
+        return true;
     const std::optional<SeriesEdit::Plan> plan =
-        RecurringEdit::planRemove(appState->events(), *master, occurrence, question.scope);
-    const QString failure = tr("Could not delete \"%1\".").arg(master->title);
+        RecurringEdit::planRemove(appState->events(), *current, occurrence, question.scope);
+    const QString failure = tr("Could not delete \"%1\".").arg(current->title);
     if (!plan) {
         if (report)
             report(failure);
@@ -100,7 +141,7 @@ bool remove(AppState* appState, QWidget* host, const Event& stored,
     }
     if (RecurringEdit::carryOutWithUndo(
             appState, *plan,
-            QCoreApplication::translate("DayView", "Deleted \"%1\"").arg(master->title), failure,
+            QCoreApplication::translate("DayView", "Deleted \"%1\"").arg(current->title), failure,
             report))
         appState->setSelectedEventId(QString());
     return true;

@@ -15,8 +15,10 @@ class QWidget;
 // edits or deletes it: ask which occurrences the change is for, then carry it out through
 // RecurringEdit with an undo entry. Each returns false, having done nothing, for an event that is
 // no part of a series (or whose occurrence is unknown); the caller then treats it as one event.
-// Cancelling the question changes nothing and still counts as handled. `host` parents the
-// dialogs; `appState` must outlive them.
+// Cancelling the question changes nothing and still counts as handled. What is written is
+// planned from the series as stored once the question has closed (a sync may have changed it
+// meanwhile); a series gone or moved to another calendar by then is reported, and nothing is
+// written. `host` parents the dialogs; `appState` must outlive them.
 namespace SeriesActions {
 
 // For an occurrence of a series (`stored` its master and `occurrenceStart` the occurrence's own

@@ -12,6 +12,7 @@
 #include "Glyphs.h"
 #include "MonthView.h"
 #include "Theme.h"
+#include "TodayWatch.h"
 #include "ViewData.h"
 #include "ViewPeriod.h"
 #include "ViewRepository.h"
@@ -198,6 +199,8 @@ ViewArea::ViewArea(AppState* appState, QWidget* parent)
     connect(appState, &AppState::currentDateChanged, this, &ViewArea::setDate);
     connect(appState, &AppState::viewModeChanged, this, &ViewArea::setMode);
     connect(appState, &AppState::weekHorizonChanged, this, &ViewArea::updateTitle);
+    // "Today · " leaves the day's title at midnight, as the agenda's "Today" moves on.
+    connect(new TodayWatch(this), &TodayWatch::dayChanged, this, &ViewArea::updateTitle);
     const QList<QPair<QToolButton*, QString>> buttons = {
         {m_dayButton, QStringLiteral("day")},   {m_weekButton, QStringLiteral("week")},
         {m_daysButton, QStringLiteral("days")}, {m_monthButton, QStringLiteral("month")},

@@ -20,8 +20,6 @@
 #include "ViewEventActions.h"
 
 #include <QEvent>
-#include <QKeySequence>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScrollArea>
@@ -233,40 +231,9 @@ void DayView::createEventAt(const QTime& time)
 
 void DayView::showEventContextMenu(QString eventId, QPoint globalPos, QDateTime occurrenceStart)
 {
-    const std::optional<Event> record = m_appState->events()->getById(eventId);
-    if (!record)
-        return;
-    m_appState->setSelectedEventId(eventId);
-    QMenu menu(this);
-    QAction* edit = menu.addAction(tr("Edit…"));
-    QAction* remove = menu.addAction(tr("Delete"));
-    const ViewEventActions::FilterEntries filters(m_appState, menu, *record, "DayView");
-    QAction* chosen = menu.exec(globalPos);
-    if (filters.run(chosen, this, *record))
-        return;
-    if (chosen == edit)
-        editEvent(eventId, occurrenceStart);
-    else if (chosen == remove)
-        confirmAndDelete(*record, occurrenceStart);
-}
-
-void DayView::confirmAndDelete(const Event& record, const QDateTime& occurrenceStart)
-{
-    QPointer<DayView> guard(this);
-    const EventChange::Reporter report = [guard](const QString& message) {
-        if (guard)
-            guard->report(message);
-    };
-    if (SeriesActions::remove(m_appState, this, record, occurrenceStart, report))
-        return;
-    const QString undoKeys = QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText);
-    const auto answer = QMessageBox::question(
-        this, tr("Delete event?"),
-        tr("Delete \"%1\"? You can undo with %2.").arg(record.title, undoKeys),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
-        return;
-    EventChange::deleteWithUndo(m_appState, record, report);
+    // The menu the other views offer: what it writes reads the event again once it has closed.
+    ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "DayView",
+                                      occurrenceStart);
 }
 
 void DayView::commitMove(const QString& eventId, const QDateTime& instanceStart, int minuteOffset)

@@ -67,7 +67,6 @@ protected:
 private:
     void editEvent(const QString& eventId, const QDateTime& occurrenceStart);
     void createEventAt(const QTime& time);
-    void confirmAndDelete(const Event& record, const QDateTime& occurrenceStart);
     void applyToSeries(const Event& record, const QDateTime& instanceStart,
                        const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
                        const QString& summary);

@@ -56,13 +56,24 @@ namespace {
     {"AgendaListWidget", QT_TRANSLATE_NOOP("AgendaListWidget", "Delete")},
 };
 
+// Tells the user in a message box over `host`'s window; the box may come long after the host
+// is gone (an undo entry keeps it).
+EventChange::Reporter warningOver(QWidget* host)
+{
+    const QPointer<QWidget> guard(host);
+    return [guard](const QString& message) {
+        QMessageBox::warning(guard ? guard->window() : nullptr,
+                             QCoreApplication::translate("ViewEventActions", "Calendar"), message);
+    };
+}
+
 } // namespace
 
 namespace ViewEventActions {
 
 FilterEntries::FilterEntries(AppState* appState, QMenu& menu, const Event& event,
                              const char* context)
-    : m_appState(appState)
+    : m_appState(appState), m_event(event)
 {
     menu.addSeparator();
     if (appState->filterRules()) {
@@ -77,7 +88,7 @@ FilterEntries::FilterEntries(AppState* appState, QMenu& menu, const Event& event
         menu.addAction(QCoreApplication::translate(context, "Create Filter from Event\u2026"));
 }
 
-bool FilterEntries::run(QAction* chosen, QWidget* host, const Event& event) const
+bool FilterEntries::run(QAction* chosen, QWidget* host) const
 {
     if (chosen == nullptr)
         return false;
@@ -91,8 +102,13 @@ bool FilterEntries::run(QAction* chosen, QWidget* host, const Event& event) cons
         return true;
     }
     if (chosen == m_create) {
+        // The form takes its name from the event as stored now, not as the menu found it.
+        const std::optional<Event> event =
+            EventChange::reread(m_appState, m_event, warningOver(host));
+        if (!event)
+            return true;
         FilterFormDialog dialog(m_appState, host);
-        dialog.setSpecificEvent(event);
+        dialog.setSpecificEvent(*event);
         dialog.exec();
         return true;
     }
@@ -145,11 +161,7 @@ void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
     const std::optional<Event> stored = appState->events()->getById(eventId);
     if (!stored || stored->deletedAt)
         return;
-    QPointer<QWidget> guard(host);
-    const EventChange::Reporter report = [guard](const QString& message) {
-        QMessageBox::warning(guard ? guard->window() : nullptr,
-                             QCoreApplication::translate("ViewEventActions", "Calendar"), message);
-    };
+    const EventChange::Reporter report = warningOver(host);
     if (SeriesActions::remove(appState, host, *stored, occurrenceStart, report))
         return;
     const QString question =
@@ -160,6 +172,7 @@ void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
                               QMessageBox::Yes | QMessageBox::No,
                               QMessageBox::No) != QMessageBox::Yes)
         return;
+    // Deletes the row as stored once the question has closed, and undo brings that back.
     EventChange::deleteWithUndo(appState, *stored, report);
 }
 
@@ -187,7 +200,7 @@ void showContextMenu(AppState* appState, QWidget* host, QString eventId, QPoint 
     QAction* remove = menu.addAction(QCoreApplication::translate(context, "Delete"));
     const FilterEntries filters(appState, menu, *stored, context);
     QAction* chosen = menu.exec(globalPos);
-    if (filters.run(chosen, host, *stored))
+    if (filters.run(chosen, host))
         return;
     if (chosen == edit)
         editEvent(appState, host, eventId, occurrenceStart);

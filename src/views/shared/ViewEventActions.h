@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Event.h"
+
 #include <QDateTime>
 #include <QPoint>
 #include <QRect>
@@ -11,7 +13,6 @@ class AppState;
 class QAction;
 class QMenu;
 class QWidget;
-struct Event;
 
 // What the week timelines, the week grid and the month view do with a painted event the user
 // points at: select it and show its card, open its form, or offer its context menu. `host` is
@@ -46,12 +47,14 @@ class FilterEntries
 public:
     // Adds a separator and the entries to `menu`; `context` is the translation context.
     FilterEntries(AppState* appState, QMenu& menu, const Event& event, const char* context);
-    // Runs the filter form for `chosen` when it is one of these entries, modal with `host`;
-    // false for any other action.
-    bool run(QAction* chosen, QWidget* host, const Event& event) const;
+    // Runs the filter form for `chosen` when it is one of these entries, modal with `host`, on
+    // the rule or the event as stored once the menu has closed (an event gone or moved to
+    // another calendar meanwhile is reported instead); false for any other action.
+    bool run(QAction* chosen, QWidget* host) const;
 
 private:
     AppState* m_appState;
+    Event m_event;
     QString m_ruleId;
     QAction* m_editRule = nullptr;
     QAction* m_create = nullptr;
