@@ -248,5 +248,17 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "agenda: %s\n", qPrintable(error));
         capture.addFailure();
     }
+    // A server that names a calendar with a megabyte: the tree shows one row of it.
+    Calendar named;
+    named.id = QStringLiteral("named-at-length");
+    named.accountId = QStringLiteral("home");
+    named.name = QStringLiteral("A calendar named at length ").repeated(40000);
+    named.color = QStringLiteral("#8e24aa");
+    named.url = QStringLiteral("https://dav.example.com/named-at-length/");
+    named.createdAt = named.updatedAt = Clock::now();
+    state->calendars()->insert(named);
+    theme->apply(QStringLiteral("light"));
+    save(new ManageSourcesDialog(state, nullptr),
+         QStringLiteral("accounts-long-name") + GalleryCapture::suffix("light"));
     return capture.finish();
 }

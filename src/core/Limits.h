@@ -154,6 +154,17 @@ inline constexpr int maxForecastDays = 31;
 inline constexpr int maxCloudCalendars = 1000;
 inline constexpr int maxCloudPullPages = 1000;
 
+// Calendars taken from one CalDAV discovery or one Google calendar list, in the server's order.
+// A real account has tens, a large shared server some hundreds; each calendar kept becomes a row,
+// a line in the account dialog and requests on every sync, so a server that lists without end
+// is cut here.
+inline constexpr int maxDiscoveredCalendars = 2000;
+
+// Characters of a calendar name that a combo box entry or a dialog's heading lays out. Both are
+// as wide as their text; real names are a few words, and a longer one from a server would
+// otherwise carry its dialog past the screen.
+inline constexpr int maxShownCalendarNameChars = 80;
+
 // The largest calendar feed downloaded; a public feed of several years of a busy calendar is a
 // few megabytes, so a download beyond this is cut off and the calendar keeps its last copy.
 inline constexpr std::int64_t maxWebcalFeedBytes = 64LL * 1024 * 1024;

@@ -2,6 +2,7 @@
 
 #include "Database.h"
 #include "Savepoint.h"
+#include "StatementCache.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
 
@@ -39,6 +40,33 @@ QVariantList fieldValues(const Calendar& calendar)
             calendar.isShared ? 1 : 0,
             calendar.sharedWithMe ? 1 : 0,
             calendar.lastSyncError};
+}
+
+const QString& insertSql()
+{
+    static const QString sql = QStringLiteral("INSERT INTO calendars (%1) VALUES (%2)")
+                                   .arg(calendarColumns, StoreSql::placeholders(22));
+    return sql;
+}
+
+QVariantList insertValues(const Calendar& calendar)
+{
+    return QVariantList{calendar.id} + fieldValues(calendar) +
+           QVariantList{StoreTime::bindValue(calendar.createdAt),
+                        StoreTime::bindValue(calendar.updatedAt)};
+}
+
+const QString updateSql = QStringLiteral(
+    "UPDATE calendars SET account_id = ?, url = ?, name = ?, description = ?, color = ?, "
+    "timezone = ?, is_visible = ?, is_read_only = ?, is_default = ?, ctag = ?, sync_token = ?, "
+    "delta_sync_token = ?, supported_components = ?, sort_order = ?, canonical_key = ?, "
+    "sync_enabled = ?, is_shared = ?, shared_with_me = ?, last_sync_error = ?, updated_at = ? "
+    "WHERE id = ?");
+
+// `now` is the bound value of the stamp written to updated_at.
+QVariantList updateValues(const Calendar& calendar, const QVariant& now)
+{
+    return fieldValues(calendar) + QVariantList{now, calendar.id};
 }
 
 } // namespace
@@ -108,12 +136,7 @@ std::optional<Calendar> CalendarRepository::getById(const QString& id) const
 
 bool CalendarRepository::insert(const Calendar& calendar)
 {
-    if (!StoreSql::exec(m_database->database(),
-                        QStringLiteral("INSERT INTO calendars (%1) VALUES (%2)")
-                            .arg(calendarColumns, StoreSql::placeholders(22)),
-                        QVariantList{calendar.id} + fieldValues(calendar) +
-                            QVariantList{StoreTime::bindValue(calendar.createdAt),
-                                         StoreTime::bindValue(calendar.updatedAt)},
+    if (!StoreSql::exec(m_database->database(), insertSql(), insertValues(calendar),
                         "CalendarRepository::insert"))
         return false;
     Q_EMIT calendarsChanged();
@@ -122,18 +145,43 @@ bool CalendarRepository::insert(const Calendar& calendar)
 
 bool CalendarRepository::update(const Calendar& calendar)
 {
-    if (!StoreSql::exec(
-            m_database->database(),
-            QStringLiteral(
-                "UPDATE calendars SET account_id = ?, url = ?, name = ?, description = ?, color = "
-                "?, timezone = ?, is_visible = ?, is_read_only = ?, is_default = ?, ctag = ?, "
-                "sync_token = ?, delta_sync_token = ?, supported_components = ?, sort_order = ?, "
-                "canonical_key = ?, sync_enabled = ?, is_shared = ?, shared_with_me = ?, "
-                "last_sync_error = ?, updated_at = ? WHERE id = ?"),
-            fieldValues(calendar) +
-                QVariantList{StoreTime::bindValue(StoreTime::now()), calendar.id},
-            "CalendarRepository::update"))
+    if (!StoreSql::exec(m_database->database(), updateSql,
+                        updateValues(calendar, StoreTime::bindValue(StoreTime::now())),
+                        "CalendarRepository::update"))
         return false;
+    Q_EMIT calendarsChanged();
+    return true;
+}
+
+bool CalendarRepository::saveAll(const QList<Calendar>& added, const QList<Calendar>& changed)
+{
+    if (added.isEmpty() && changed.isEmpty())
+        return true;
+    QSqlDatabase& db = m_database->database();
+    Savepoint batch(db);
+    if (!batch.isActive()) {
+        StoreSql::logFailure("CalendarRepository::saveAll", batch.errorText());
+        return false;
+    }
+    {
+        // Each statement compiled once for the whole batch; gone before the savepoint ends.
+        StatementCache statements(db);
+        for (const Calendar& calendar : added) {
+            if (!statements.exec(insertSql(), insertValues(calendar),
+                                 "CalendarRepository::saveAll insert"))
+                return false;
+        }
+        const QVariant now = StoreTime::bindValue(StoreTime::now());
+        for (const Calendar& calendar : changed) {
+            if (!statements.exec(updateSql, updateValues(calendar, now),
+                                 "CalendarRepository::saveAll update"))
+                return false;
+        }
+    }
+    if (!batch.commit()) {
+        StoreSql::logFailure("CalendarRepository::saveAll", batch.errorText());
+        return false;
+    }
     Q_EMIT calendarsChanged();
     return true;
 }

@@ -1,5 +1,6 @@
 #include "CalendarRepository.h"
 #include "PinnedClock.h"
+#include "Savepoint.h"
 #include "StoreFixture.h"
 
 #include <QRegularExpression>
@@ -76,6 +77,62 @@ private Q_SLOTS:
         QCOMPARE(stored.createdAt, QDateTime(QDate(2025, 1, 1), QTime(10, 0), QTimeZone::utc()));
         QCOMPARE(stored.syncToken, QStringLiteral("token-2"));
         QVERIFY(stored.isDefault);
+    }
+
+    // A batch is one write with one signal, or nothing at all: a refused row rolls back the rows
+    // before it, inside a caller's transaction too, which keeps its own earlier write.
+    void saveAllWritesAllOrNothing_data()
+    {
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QStringList>("changed");
+        QTest::addColumn<bool>("inCallersTransaction");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList before{"a|a", "b|b", "c|c"};
+        QTest::newRow("new and changed")
+            << QStringList{"d", "e"} << QStringList{"a", "c"} << false << true
+            << QStringList{"a|a*", "b|b", "c|c*", "d|d", "e|e"};
+        QTest::newRow("nothing") << QStringList{} << QStringList{} << false << true << before;
+        QTest::newRow("refused id")
+            << QStringList{"d", "b"} << QStringList{"a"} << false << false << before;
+        QTest::newRow("refused id in a caller's transaction")
+            << QStringList{"d", "b"} << QStringList{"a"} << true << false
+            << QStringList{"a|a", "b|b", "c|c", "z|z"};
+        QTest::newRow("in a caller's transaction")
+            << QStringList{"d"} << QStringList{} << true << true
+            << QStringList{"a|a", "b|b", "c|c", "d|d", "z|z"};
+    }
+
+    void saveAllWritesAllOrNothing()
+    {
+        QFETCH(QStringList, added);
+        QFETCH(QStringList, changed);
+        QFETCH(bool, inCallersTransaction);
+        QFETCH(bool, saved);
+        QFETCH(QStringList, rows);
+        QList<Calendar> newRows;
+        for (const QString& id : added)
+            newRows.append(StoreFixture::calendar(id, "acc"));
+        QList<Calendar> changedRows;
+        for (const QString& id : changed) {
+            Calendar calendar = *m_calendars->getById(id);
+            calendar.name += QLatin1Char('*');
+            changedRows.append(calendar);
+        }
+        std::optional<Savepoint> callers;
+        if (inCallersTransaction) {
+            callers.emplace(m_store->db());
+            QVERIFY(m_calendars->insert(StoreFixture::calendar("z", "acc")));
+        }
+        QSignalSpy changedSignal(m_calendars, &CalendarRepository::calendarsChanged);
+        if (!saved)
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("^CalendarRepository::saveAll insert failed:"));
+        QCOMPARE(m_calendars->saveAll(newRows, changedRows), saved);
+        if (callers)
+            QVERIFY(callers->commit());
+        QCOMPARE(changedSignal.count(), saved && !(added.isEmpty() && changed.isEmpty()) ? 1 : 0);
+        QCOMPARE(m_store->strings("SELECT id, name FROM calendars ORDER BY id"), rows);
     }
 
     void removeRefusesWhileEventsRemain()

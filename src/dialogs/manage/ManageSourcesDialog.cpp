@@ -16,9 +16,11 @@
 #include "CredentialManagerTokenStore.h"
 #include "Defaults.h"
 #include "GoogleCalendarImport.h"
+#include "Limits.h"
 #include "OrvandellicSharingBackend.h"
 #include "Platform.h"
 #include "ShareMembersDialog.h"
+#include "ShownText.h"
 #include "SourceRemoval.h"
 #include "SyncRules.h"
 #include "Theme.h"
@@ -28,6 +30,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -166,6 +169,9 @@ ManageSourcesDialog::ManageSourcesDialog(AppState* state, QWidget* mainWindow, Q
     m_status = new QLabel(this);
     m_status->setTextFormat(Qt::PlainText);
     m_status->setWordWrap(true);
+    // A failure from a server can be one long unbroken run: it takes the dialog's width rather
+    // than setting it.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_status->setProperty("muted", true);
     m_status->hide();
     layout->addWidget(m_status);
@@ -221,33 +227,53 @@ void ManageSourcesDialog::reload()
     m_tree->clear();
     if (!m_state || !m_state->accounts() || !m_state->calendars())
         return;
-    const QList<Calendar> calendars = m_state->calendars()->getAll();
+    QHash<QString, QList<Calendar>> calendarsOf;
+    for (const Calendar& calendar : m_state->calendars()->getAll())
+        calendarsOf[calendar.accountId].append(calendar);
+    QHash<QString, QIcon> icons;
+    QList<QTreeWidgetItem*> accountItems;
+    QTreeWidgetItem* current = nullptr;
     for (const Account& account : m_state->accounts()->getAll()) {
-        // Names come from servers and other devices: tree items show plain text.
-        auto* accountItem = new QTreeWidgetItem(
-            m_tree, {account.name, QObject::tr(AccountTypes::labelSource(account.type))});
+        // Names come from servers and other devices: tree items show plain text, and no more of
+        // it than a row lays out; the store keeps every character.
+        auto* accountItem =
+            new QTreeWidgetItem({ShownText::bounded(account.name, Limits::maxRowTextChars),
+                                 QObject::tr(AccountTypes::labelSource(account.type))});
         accountItem->setData(0, IdRole, account.id);
         accountItem->setData(0, KindRole, AccountKind);
         QFont bold = accountItem->font(0);
         bold.setWeight(QFont::DemiBold);
         accountItem->setFont(0, bold);
         if (!account.lastSyncError.isEmpty())
-            accountItem->setToolTip(0, account.lastSyncError);
+            accountItem->setToolTip(
+                0, ShownText::bounded(account.lastSyncError, Limits::maxRowTextChars));
         if (account.id == selected)
-            m_tree->setCurrentItem(accountItem);
-        for (const Calendar& calendar : calendars) {
-            if (calendar.accountId != account.id)
-                continue;
-            auto* item = new QTreeWidgetItem(
-                accountItem, {calendar.name, calendar.isReadOnly ? tr("Read only") : QString()});
-            item->setIcon(0, Theme::calendarColorIcon(calendar.color));
+            current = accountItem;
+        // The children go in as one list: a discovery of thousands of calendars fills the tree
+        // in one insertion rather than one per row.
+        QList<QTreeWidgetItem*> calendarItems;
+        for (const Calendar& calendar : calendarsOf.value(account.id)) {
+            auto* item =
+                new QTreeWidgetItem({ShownText::bounded(calendar.name, Limits::maxRowTextChars),
+                                     calendar.isReadOnly ? tr("Read only") : QString()});
+            auto icon = icons.find(calendar.color);
+            if (icon == icons.end())
+                icon = icons.insert(calendar.color, Theme::calendarColorIcon(calendar.color));
+            item->setIcon(0, *icon);
             item->setData(0, IdRole, calendar.id);
             item->setData(0, KindRole, CalendarKind);
             if (calendar.id == selected)
-                m_tree->setCurrentItem(item);
+                current = item;
+            calendarItems.append(item);
         }
-        accountItem->setExpanded(true);
+        accountItem->addChildren(calendarItems);
+        accountItems.append(accountItem);
     }
+    m_tree->addTopLevelItems(accountItems);
+    for (QTreeWidgetItem* accountItem : std::as_const(accountItems))
+        accountItem->setExpanded(true);
+    if (current)
+        m_tree->setCurrentItem(current);
     m_tree->resizeColumnToContents(1);
     updateButtons();
 }
@@ -286,7 +312,7 @@ void ManageSourcesDialog::shareSelected()
     OrvaAccount::Client* client = m_state->accountClient();
     OrvaAccount::ShareMembersDialog::Texts texts;
     texts.title = tr("Share Calendar");
-    texts.subtitle = calendar->name;
+    texts.subtitle = ShownText::bounded(calendar->name, Limits::maxShownCalendarNameChars);
     texts.description = tr("Members of your Orvandellic group you share this calendar with see "
                            "and edit its events.");
     texts.sharedWithHeader = tr("People with access");
@@ -314,7 +340,8 @@ void ManageSourcesDialog::shareSelected()
 
 void ManageSourcesDialog::showStatus(const QString& text)
 {
-    m_status->setText(text);
+    // The texts carry names and failures from servers.
+    m_status->setText(ShownText::bounded(text, Limits::maxRowTextChars));
     m_status->setVisible(!text.isEmpty());
 }
 

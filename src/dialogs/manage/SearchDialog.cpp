@@ -5,6 +5,8 @@
 #include "CalendarRepository.h"
 #include "DateLanguage.h"
 #include "EventRepository.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "TimeFormatState.h"
 
@@ -102,7 +104,7 @@ void SearchDialog::runSearch()
             QStringLiteral("%1\n%2").arg(title, whenText(m_state, event)), m_results);
         item->setIcon(
             Theme::calendarColorIcon(event.color.isEmpty() ? calendar.color : event.color));
-        item->setToolTip(calendar.name);
+        item->setToolTip(ShownText::bounded(calendar.name, Limits::maxRowTextChars));
         item->setData(Qt::UserRole, event.id);
     }
     if (found.isEmpty())

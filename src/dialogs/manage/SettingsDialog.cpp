@@ -6,8 +6,10 @@
 #include "DateLanguage.h"
 #include "Defaults.h"
 #include "HourSpinBox.h"
+#include "Limits.h"
 #include "Platform.h"
 #include "PreferencesRepository.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "ThemeManager.h"
 
@@ -101,8 +103,10 @@ SettingsDialog::SettingsDialog(AppState* state, ThemeManager* themeManager, QWid
     if (m_state && m_state->calendars()) {
         for (const Calendar& calendar : m_state->calendars()->getAll()) {
             if (!calendar.isReadOnly)
-                m_defaultCalendar->addItem(Theme::calendarColorIcon(calendar.color), calendar.name,
-                                           calendar.id);
+                m_defaultCalendar->addItem(
+                    Theme::calendarColorIcon(calendar.color),
+                    ShownText::bounded(calendar.name, Limits::maxShownCalendarNameChars),
+                    calendar.id);
         }
     }
     generalForm->addRow(tr("Default calendar:"), m_defaultCalendar);

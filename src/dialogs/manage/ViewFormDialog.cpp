@@ -7,6 +7,8 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "JsonList.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "ViewRepository.h"
 
@@ -76,13 +78,14 @@ void ViewFormDialog::build()
             // Calendars of removed accounts are not offered.
             if (!accountNames.contains(calendar.accountId))
                 continue;
-            // Names come from servers: list items show plain text.
+            // Names come from servers: list items show plain text, and no more of it than a row
+            // lays out.
+            const QString name = ShownText::bounded(calendar.name, Limits::maxRowTextChars);
+            const QString accountName =
+                ShownText::bounded(accountNames.value(calendar.accountId), Limits::maxRowTextChars);
             auto* item = new QListWidgetItem(
                 Theme::calendarColorIcon(calendar.color),
-                accountNames.value(calendar.accountId).isEmpty()
-                    ? calendar.name
-                    : QStringLiteral("%1 / %2").arg(accountNames.value(calendar.accountId),
-                                                    calendar.name),
+                accountName.isEmpty() ? name : QStringLiteral("%1 / %2").arg(accountName, name),
                 m_calendars);
             item->setData(Qt::UserRole, calendar.id);
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -7,12 +7,15 @@
 #include "Clock.h"
 #include "Database.h"
 #include "Defaults.h"
-#include "Savepoint.h"
+#include "Limits.h"
 
+#include <QDebug>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace CalDavImport {
 
@@ -44,14 +47,18 @@ int importDiscoveredCalendars(AppState* state, const QString& accountId,
     std::optional<Account> account;
     if (state->accounts())
         account = state->accounts()->getById(accountId);
+    bool anyCalendar = !repository->getAll().isEmpty();
 
-    Savepoint transaction(state->database()->database());
-    if (!transaction.isActive())
-        return 0;
-    int inserted = 0;
-    for (const CalDavParse::DiscoveredCalendar& discovered : calendars) {
+    if (calendars.size() > Limits::maxDiscoveredCalendars)
+        qWarning().noquote() << "[CalDAV discovery]" << calendars.size()
+                             << "calendars listed; the first" << Limits::maxDiscoveredCalendars
+                             << "are kept";
+    const QDateTime now = Clock::now();
+    QList<Calendar> added;
+    QList<Calendar> takenOver;
+    for (const CalDavParse::DiscoveredCalendar& discovered :
+         calendars.first(std::min<qsizetype>(calendars.size(), Limits::maxDiscoveredCalendars))) {
         const QString components = componentsJson(discovered.supportedComponents);
-        const QDateTime now = Clock::now();
         if (const auto existing = byUrl.constFind(discovered.href); existing != byUrl.constEnd()) {
             if (!isPlaceholder(*existing))
                 continue;
@@ -64,8 +71,7 @@ int importDiscoveredCalendars(AppState* state, const QString& accountId,
             calendar.isReadOnly = false;
             calendar.syncEnabled = true;
             calendar.updatedAt = now;
-            if (!repository->update(calendar))
-                return 0;
+            takenOver.append(calendar);
             byUrl.insert(calendar.url, calendar);
             continue;
         }
@@ -81,7 +87,7 @@ int importDiscoveredCalendars(AppState* state, const QString& accountId,
         calendar.timezone = QStringLiteral("UTC");
         calendar.isVisible = true;
         calendar.isReadOnly = false;
-        calendar.isDefault = repository->getAll().isEmpty();
+        calendar.isDefault = !anyCalendar;
         calendar.supportedComponents = components;
         calendar.syncEnabled = true;
         if (account) {
@@ -90,13 +96,16 @@ int importDiscoveredCalendars(AppState* state, const QString& accountId,
         }
         calendar.createdAt = now;
         calendar.updatedAt = now;
-        if (!repository->insert(calendar))
-            return 0;
+        added.append(calendar);
         // A server that lists one URL twice gets one row.
         byUrl.insert(calendar.url, calendar);
-        ++inserted;
+        anyCalendar = true;
     }
-    return transaction.commit() ? inserted : 0;
+    // One write and one change signal: every listener of the calendars reloads once per
+    // discovery, not once per calendar.
+    if (!repository->saveAll(added, takenOver))
+        return 0;
+    return int(added.size());
 }
 
 } // namespace CalDavImport

@@ -13,9 +13,10 @@ namespace CalDavImport {
 // Inserts a row for each discovered calendar whose URL the account does not have yet, and takes
 // over the account's placeholder rows (sync off, read-only, with a canonical key) whose URL was
 // discovered. Known calendars are left as they are: a rediscovery never overwrites a name,
-// colour or description. All rows are written in one transaction; when any write fails nothing
-// is kept and the result is 0. Returns the number of rows newly inserted; 0 for a null state or
-// an empty account id.
+// colour or description. Only the first Limits::maxDiscoveredCalendars entries of the list are
+// read. All rows are written in one transaction with one calendarsChanged; when any write fails
+// nothing is kept and the result is 0. Returns the number of rows newly inserted; 0 for a null
+// state or an empty account id.
 int importDiscoveredCalendars(AppState* state, const QString& accountId,
                               const QList<CalDavParse::DiscoveredCalendar>& calendars);
 

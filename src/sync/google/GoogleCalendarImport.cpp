@@ -7,12 +7,15 @@
 #include "Clock.h"
 #include "Database.h"
 #include "GoogleAuthService.h"
-#include "Savepoint.h"
+#include "Limits.h"
 
 #include <QColor>
+#include <QDebug>
 #include <QHash>
 #include <QPointer>
 #include <QUuid>
+
+#include <algorithm>
 
 namespace Google::CalendarImport {
 
@@ -33,24 +36,25 @@ int importCalendars(AppState* state, const QString& accountId,
     const std::optional<Account> account =
         state->accounts() ? state->accounts()->getById(accountId) : std::nullopt;
 
-    Savepoint transaction(state->database()->database());
-    if (!transaction.isActive())
-        return -1;
-    int inserted = 0;
+    if (calendars.size() > Limits::maxDiscoveredCalendars)
+        qWarning().noquote() << "[Google]" << calendars.size() << "calendars listed; the first"
+                             << Limits::maxDiscoveredCalendars << "are kept";
     bool anyCalendar = !repository->getAll().isEmpty();
-    for (const DiscoveredCalendar& discovered : calendars) {
+    const QDateTime now = Clock::now();
+    QList<Calendar> added;
+    QList<Calendar> changed;
+    for (const DiscoveredCalendar& discovered :
+         calendars.first(std::min<qsizetype>(calendars.size(), Limits::maxDiscoveredCalendars))) {
         if (discovered.id.isEmpty())
             continue;
         const bool readOnly = !isWritable(discovered.accessRole);
-        const QDateTime now = Clock::now();
         if (const auto existing = byUrl.constFind(discovered.id); existing != byUrl.constEnd()) {
             if (existing->isReadOnly == readOnly)
                 continue;
             Calendar calendar = *existing;
             calendar.isReadOnly = readOnly;
             calendar.updatedAt = now;
-            if (!repository->update(calendar))
-                return -1;
+            changed.append(calendar);
             byUrl.insert(calendar.url, calendar);
             continue;
         }
@@ -71,13 +75,14 @@ int importCalendars(AppState* state, const QString& accountId,
         }
         calendar.createdAt = now;
         calendar.updatedAt = now;
-        if (!repository->insert(calendar))
-            return -1;
+        added.append(calendar);
         byUrl.insert(calendar.url, calendar);
         anyCalendar = true;
-        ++inserted;
     }
-    return transaction.commit() ? inserted : -1;
+    // One write and one change signal, so the account dialog rebuilds its tree once.
+    if (!repository->saveAll(added, changed))
+        return -1;
+    return int(added.size());
 }
 
 void listAndImport(AppState* state, const QString& accountId, const QString& accessToken,

@@ -19,8 +19,10 @@ bool isWritable(const QString& accessRole);
 
 // Inserts a row for each listed calendar the account does not have yet (its Google id as the
 // URL, read-only unless the role allows writing, syncing), and brings the read-only flag of
-// known rows in line with their role; names and colours the user set are kept. One transaction:
-// when a write fails nothing is kept and the result is -1. Returns the number of new rows.
+// known rows in line with their role; names and colours the user set are kept. Only the first
+// Limits::maxDiscoveredCalendars entries of the list are read. One transaction with one
+// calendarsChanged: when a write fails nothing is kept and the result is -1. Returns the number
+// of new rows.
 int importCalendars(AppState* state, const QString& accountId,
                     const QList<DiscoveredCalendar>& calendars);
 

@@ -2,11 +2,13 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "CalDavClient.h"
+#include "CalDavImport.h"
 #include "CalendarRepository.h"
 #include "CredentialManagerTokenStore.h"
 #include "Database.h"
 #include "DavServer.h"
 #include "GuiEnvironment.h"
+#include "Limits.h"
 #include "ManageSourcesDialog.h"
 #include "ModalSeam.h"
 #include "Platform.h"
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -340,6 +343,62 @@ private Q_SLOTS:
         state->endSync(true);
         QCOMPARE(status->text(), QStringLiteral("Sync failed: Server unreachable"));
         disconnect(connection);
+    }
+
+    // A discovery of many calendars, one named a megabyte, rebuilds the tree once; rows and the
+    // status show a bounded share of outside texts, the store keeps them whole, and the dialog
+    // stays on the screen.
+    void largeDiscoveryReloadsOnceAndFitsTheScreen()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work server", "caldav"),
+                                       StoreSeed::calendar("work", "acc", "Work", "#33b679")));
+        ManageSourcesDialog dialog(state, nullptr);
+        auto* tree = dialog.findChild<QTreeWidget*>();
+        QSignalSpy rebuilt(tree->model(), &QAbstractItemModel::modelReset);
+        const QString longName(1024 * 1024, QLatin1Char('n'));
+        QList<CalDavParse::DiscoveredCalendar> calendars;
+        for (int index = 0; index < 200; ++index) {
+            CalDavParse::DiscoveredCalendar calendar;
+            calendar.href = QStringLiteral("https://dav.example.test/c%1/").arg(index);
+            calendar.displayName = index == 7 ? longName : QStringLiteral("Calendar %1").arg(index);
+            calendar.supportedComponents = {QStringLiteral("VEVENT")};
+            calendars.append(calendar);
+        }
+        QCOMPARE(CalDavImport::importDiscoveredCalendars(state, QStringLiteral("acc"), calendars),
+                 200);
+        QCOMPARE(rebuilt.count(), 1);
+        QTreeWidgetItem* account =
+            tree->findItems(QStringLiteral("Work server"), Qt::MatchExactly).value(0);
+        QVERIFY(account);
+        QCOMPARE(account->childCount(), 201);
+        qsizetype longest = 0;
+        for (int row = 0; row < account->childCount(); ++row)
+            longest = std::max(longest, account->child(row)->text(0).size());
+        QCOMPARE(longest, qsizetype(Limits::maxRowTextChars + 1));
+        bool stored = false;
+        for (const Calendar& calendar : state->calendars()->getByAccount(QStringLiteral("acc")))
+            stored = stored || calendar.name == longName;
+        QVERIFY(stored);
+
+        OrvaAccount::CredentialManagerTokenStore secrets(Platform::applicationId());
+        QVERIFY(secrets.write(QStringLiteral("caldav-password-acc"), QStringLiteral("hunter2")));
+        const auto connection =
+            connect(&dialog, &ManageSourcesDialog::syncRequested, state, &AppState::beginSync);
+        button(dialog, QStringLiteral("Sync Now"))->click();
+        state->setLastSyncError(QStringLiteral("work"), longName);
+        state->endSync(true);
+        disconnect(connection);
+        auto* status = dialog.findChildren<QLabel*>().last();
+        QVERIFY(status->text().startsWith(QStringLiteral("Sync failed: nnn")));
+        QVERIFY(status->text().size() <= Limits::maxRowTextChars + 1);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QSize room = dialog.screen()->availableGeometry().size();
+        QVERIFY2(dialog.width() <= room.width() && dialog.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(dialog.width()).arg(dialog.height())));
     }
 
     // The server's certificate and the password both changed since the account was added: Edit

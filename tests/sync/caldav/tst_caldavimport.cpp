@@ -11,9 +11,11 @@
 #include "Clock.h"
 #include "Database.h"
 #include "DavServer.h"
+#include "Limits.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
@@ -57,6 +59,8 @@ private Q_SLOTS:
     void firstCalendarOfAnEmptyStoreIsTheDefault();
     void placeholdersAreTakenOver();
     void importsWhatDiscoveryFound();
+    void largeDiscoveryIsOneBoundedWrite();
+    void refusedRowKeepsNothing();
 
 private:
     std::unique_ptr<AppStateFixture> m_fixture;
@@ -184,6 +188,57 @@ void TestCalDavImport::importsWhatDiscoveryFound()
     QVERIFY(row);
     QCOMPARE(row->name, QStringLiteral("Work"));
     QCOMPARE(CalDavImport::importDiscoveredCalendars(m_state, accountId, calendars), 0);
+}
+
+// More calendars than one discovery takes: the first ones in the server's order are saved,
+// in one write that the calendar listeners hear of once, and a megabyte name is stored whole.
+void TestCalDavImport::largeDiscoveryIsOneBoundedWrite()
+{
+    QList<CalDavParse::DiscoveredCalendar> calendars;
+    for (int index = 0; index <= Limits::maxDiscoveredCalendars; ++index)
+        calendars.append(discovered(QStringLiteral("/c%1/").arg(index),
+                                    QStringLiteral("Calendar %1").arg(index)));
+    const QString longName(1024 * 1024, QLatin1Char('n'));
+    calendars[1].displayName = longName;
+    QSignalSpy changed(m_state->calendars(), &CalendarRepository::calendarsChanged);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression("^\\[CalDAV discovery\\] \\d+ calendars listed"));
+    QCOMPARE(CalDavImport::importDiscoveredCalendars(m_state, accountId, calendars),
+             Limits::maxDiscoveredCalendars);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(m_state->calendars()->getByAccount(accountId).size(), Limits::maxDiscoveredCalendars);
+    QVERIFY(!byUrl(m_state, calendars.last().href));
+    QCOMPARE(byUrl(m_state, calendars[1].href)->name, longName);
+}
+
+// A row the store refuses takes the whole discovery with it: no new row, no placeholder taken
+// over, no signal.
+void TestCalDavImport::refusedRowKeepsNothing()
+{
+    Calendar placeholder;
+    placeholder.id = QStringLiteral("p");
+    placeholder.accountId = accountId;
+    placeholder.url = discovered("/p/", "P").href;
+    placeholder.name = QStringLiteral("Placeholder");
+    placeholder.isReadOnly = true;
+    placeholder.syncEnabled = false;
+    placeholder.canonicalKey = QStringLiteral("k");
+    placeholder.createdAt = placeholder.updatedAt = Clock::now();
+    QVERIFY(m_state->calendars()->insert(placeholder));
+    QSqlQuery refuse(m_state->database()->database());
+    QVERIFY(refuse.exec("CREATE TEMP TRIGGER refuse BEFORE INSERT ON calendars WHEN NEW.url "
+                        "LIKE '%/bad/' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    const int before = int(m_state->calendars()->getAll().size());
+    QSignalSpy changed(m_state->calendars(), &CalendarRepository::calendarsChanged);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^CalendarRepository::saveAll"));
+    QCOMPARE(
+        CalDavImport::importDiscoveredCalendars(
+            m_state, accountId,
+            {discovered("/good/", "Good"), discovered("/p/", "P"), discovered("/bad/", "Bad")}),
+        0);
+    QCOMPARE(changed.count(), 0);
+    QCOMPARE(m_state->calendars()->getAll().size(), before);
+    QCOMPARE(m_state->calendars()->getById("p")->name, QStringLiteral("Placeholder"));
 }
 
 QTEST_MAIN(TestCalDavImport)

@@ -12,11 +12,13 @@
 #include "GoogleEventMapping.h"
 #include "GoogleSyncClient.h"
 #include "Ical.h"
+#include "Limits.h"
 #include "Recurrence.h"
 #include "SeriesEdit.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlDriver>
 #include <QSqlQuery>
@@ -827,6 +829,54 @@ private Q_SLOTS:
         QVERIFY(readOnly.value(QStringLiteral("holidays@group.v.calendar.google.com")));
         QVERIFY(readOnly.value(QStringLiteral("boss@example.com")));
         QCOMPARE(import(), 0);
+    }
+
+    // A sign-in whose calendar list is longer than one import takes, one name a megabyte long:
+    // the first calendars are stored in one write heard once, the long name whole. A row the
+    // store refuses keeps nothing of the list.
+    void longCalendarListIsOneWriteOrNothing()
+    {
+        const QString longName(1024 * 1024, QLatin1Char('n'));
+        for (int index = 0; index <= Limits::maxDiscoveredCalendars; ++index)
+            m_fake->addCalendar(
+                QStringLiteral("c%1@example.com").arg(index, 4, 10, QLatin1Char('0')),
+                index == 1 ? longName : QStringLiteral("Calendar %1").arg(index),
+                QStringLiteral("reader"));
+        const auto import = [this] {
+            int added = -1;
+            bool done = false;
+            Google::CalendarImport::listAndImport(state(), QStringLiteral("g"), this,
+                                                  [&](bool ok, int count, const QString&) {
+                                                      done = true;
+                                                      added = ok ? count : -1;
+                                                  });
+            [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
+            return added;
+        };
+        QSignalSpy changed(state()->calendars(), &CalendarRepository::calendarsChanged);
+        QSqlQuery refuse(state()->database()->database());
+        QVERIFY(refuse.exec("CREATE TEMP TRIGGER refuse BEFORE INSERT ON calendars WHEN NEW.url "
+                            "= 'c0007@example.com' BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^\\[Google\\] \\d+ calendars listed"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^CalendarRepository::saveAll"));
+        QCOMPARE(import(), -1);
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(state()->calendars()->getByAccount(QStringLiteral("g")).size(), 1);
+
+        QVERIFY(refuse.exec("DROP TRIGGER temp.refuse"));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^\\[Google\\] \\d+ calendars listed"));
+        // The team calendar is already there and is one of the listed.
+        QCOMPARE(import(), Limits::maxDiscoveredCalendars - 1);
+        QCOMPARE(changed.count(), 1);
+        QHash<QString, QString> names;
+        for (const Calendar& row : state()->calendars()->getByAccount(QStringLiteral("g")))
+            names.insert(row.url, row.name);
+        QCOMPARE(names.size(), Limits::maxDiscoveredCalendars);
+        QCOMPARE(names.value(QStringLiteral("c0001@example.com")), longName);
+        QVERIFY(!names.contains(
+            QStringLiteral("c%1@example.com").arg(Limits::maxDiscoveredCalendars - 1)));
     }
 };
 
