@@ -50,6 +50,11 @@ QString ApiClient::unreadableReplyText()
     return QStringLiteral("The service's reply could not be read");
 }
 
+QString ApiClient::missingIdText()
+{
+    return tr("The service gave this entry no id");
+}
+
 ApiClient::ApiClient(TokenManager* tokenManager, QObject* parent)
     : QObject(parent), m_networkManager(new QNetworkAccessManager(this)),
       m_tokenManager(tokenManager)
@@ -188,8 +193,11 @@ void ApiClient::sendAfterRefresh(const QByteArray& method, const QUrl& url, cons
             qWarning().noquote() << "[Account] token refresh failed before a" << method
                                  << "request";
         Q_EMIT self->authenticationRequired();
+        const QString reason = self->m_tokenManager->lastRefreshFailure();
         if (callback)
-            callback(false, 401, {});
+            callback(false, 401,
+                     reason.isEmpty() ? QJsonObject()
+                                      : QJsonObject{{QStringLiteral("error"), reason}});
     });
 }
 

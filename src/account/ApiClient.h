@@ -48,12 +48,16 @@ public:
     static QString failureText(int status, const QJsonObject& json);
     // The words for a success whose reply could not be read, or lacks what the caller reads.
     static QString unreadableReplyText();
-    // The handler of a call that answers a list of records at key: `callback` gets the records,
-    // or none and the failure's words. A success without its list is a reply of another shape,
-    // told as unreadable rather than shown as an empty list.
+    // The words for an action on an entry the service gave no id: it is never sent, since its
+    // path would name the whole collection.
+    static QString missingIdText();
+    // The handler of a call that answers a list of records at key: `callback` gets the first
+    // maxCount records and the number left out past them, or none and the failure's words. A
+    // success without its list is a reply of another shape, told as unreadable rather than
+    // shown as an empty list.
     template <typename Record>
-    static Callback listReply(std::function<void(QList<Record>, QString)> callback,
-                              const QString& key);
+    static Callback listReply(std::function<void(QList<Record>, QString, int)> callback,
+                              const QString& key, int maxCount);
 
     ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);
 
@@ -84,7 +88,9 @@ private:
     void executeRequest(const QByteArray& method, const QUrl& url, const QByteArray& body,
                         const QString& token, Callback callback, bool allowRefreshOn401);
     // Refreshes the token, then sends with the new one; a failed refresh asks for a sign-in and
-    // answers 401. allowRefreshOn401 is passed on to the attempt.
+    // answers 401, with the refresh's own failure in words as the reply's "error" when it has
+    // one (a server fault is not hidden behind the 401). allowRefreshOn401 is passed on to the
+    // attempt.
     void sendAfterRefresh(const QByteArray& method, const QUrl& url, const QByteArray& body,
                           Callback callback, bool allowRefreshOn401);
     void handleReply(QNetworkReply* reply, const QByteArray& method, const QUrl& url,
@@ -101,23 +107,30 @@ private:
 };
 
 template <typename Record>
-ApiClient::Callback ApiClient::listReply(std::function<void(QList<Record>, QString)> callback,
-                                         const QString& key)
+ApiClient::Callback
+ApiClient::listReply(std::function<void(QList<Record>, QString, int)> callback,
+                     const QString& key, int maxCount)
 {
-    return [callback = std::move(callback), key](bool ok, int status, const QJsonObject& json) {
+    return [callback = std::move(callback), key, maxCount](bool ok, int status,
+                                                           const QJsonObject& json) {
         if (!callback)
             return;
         if (!ok) {
-            callback({}, failureText(status, json));
+            callback({}, failureText(status, json), 0);
             return;
         }
-        const std::optional<QList<Record>> records = AccountJson::requiredList<Record>(json, key);
+        int leftOut = 0;
+        const std::optional<QList<Record>> records =
+            AccountJson::requiredList<Record>(json, key, maxCount, &leftOut);
         if (!records) {
             qWarning().noquote() << "[Account] a reply came without its list" << key;
-            callback({}, unreadableReplyText());
+            callback({}, unreadableReplyText(), 0);
             return;
         }
-        callback(*records, QString());
+        if (leftOut > 0)
+            qWarning().noquote() << "[Account] the list" << key << "was cut after" << maxCount
+                                 << "entries," << leftOut << "left out";
+        callback(*records, QString(), leftOut);
     };
 }
 

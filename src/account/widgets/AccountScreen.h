@@ -54,8 +54,11 @@ private:
     QWidget* createSignedOutPage();
     void onAuthStateChanged(AuthState state);
     void showSignedOut(bool signedOut);
-    void populateDevices(const QList<Device>& devices, const QString& error);
-    void populateSessions(const QList<Session>& sessions, const QString& error);
+    // leftOut: the entries of the reply past the list's bound, which a note counts.
+    void populateDevices(const QList<Device>& devices, const QString& error, int leftOut);
+    void populateSessions(const QList<Session>& sessions, const QString& error, int leftOut);
+    // The display name as the profile shows it: "(not set)" for none, a long one cut.
+    void showName(const QString& displayName);
     void updateOwnerState();
 
     void editDisplayName();

@@ -174,6 +174,7 @@ ShareMembersDialog::ShareMembersDialog(Client* client, SharingBackend* backend,
     layout->addLayout(bottom);
 
     reload();
+    rebuild();
 }
 
 void ShareMembersDialog::reload()
@@ -200,6 +201,7 @@ void ShareMembersDialog::loadGroupMembers()
                 return;
             self->m_groupShown = request;
             self->m_groupMembers = group.members;
+            self->m_membersLeftOut = group.membersLeftOut;
             self->m_groupError = error;
             self->rebuild();
         });
@@ -246,7 +248,10 @@ void ShareMembersDialog::rebuild()
     const AccountDisplay::ShareRows rows =
         AccountDisplay::shareRows(m_shares, m_groupMembers, m_myAccountId, shareUserIdFor);
 
-    if (!m_sharesError.isEmpty()) {
+    const bool sharesRead = m_sharesShown > 0;
+    if (!sharesRead) {
+        m_sharedListLayout->addWidget(makeNote(tr("Loading…"), false));
+    } else if (!m_sharesError.isEmpty()) {
         m_sharedListLayout->addWidget(
             makeNote(tr("Could not load who has access: %1").arg(m_sharesError), true));
     } else if (rows.withAccess.isEmpty()) {
@@ -276,6 +281,14 @@ void ShareMembersDialog::rebuild()
         }
     }
 
+    // Whom to offer is decided only from a group that was read: until then it is not known
+    // whether there is a group at all.
+    if (m_groupShown == 0) {
+        m_noGroupLabel->hide();
+        m_allSharedLabel->hide();
+        m_addListLayout->addWidget(makeNote(tr("Loading…"), false));
+        return;
+    }
     if (!m_groupError.isEmpty()) {
         m_noGroupLabel->hide();
         m_allSharedLabel->hide();
@@ -296,16 +309,24 @@ void ShareMembersDialog::rebuild()
     }
     for (const AccountDisplay::PersonRow& person : rows.toAdd) {
         QWidget* row = buildPersonRow(person.initials, person.shownName, person.secondLine);
-        auto* share = new QPushButton(orFallback(m_texts.shareButton, tr("Share")), row);
-        share->setCursor(Qt::PointingHandCursor);
-        share->setAutoDefault(false);
-        const QString userId = person.userId;
-        const QString name = person.shownName;
-        connect(share, &QPushButton::clicked, this,
-                [this, userId, name] { shareWithMember(userId, name); });
-        row->layout()->addWidget(share);
+        // A member the service gave no id is listed, but there is nobody to grant access to.
+        if (!person.userId.isEmpty()) {
+            auto* share = new QPushButton(orFallback(m_texts.shareButton, tr("Share")), row);
+            share->setCursor(Qt::PointingHandCursor);
+            share->setAutoDefault(false);
+            const QString userId = person.userId;
+            const QString name = person.shownName;
+            connect(share, &QPushButton::clicked, this,
+                    [this, userId, name] { shareWithMember(userId, name); });
+            row->layout()->addWidget(share);
+        }
         m_addListLayout->addWidget(row);
     }
+    if (m_membersLeftOut > 0)
+        m_addListLayout->addWidget(makeNote(tr("Only the first %1 of %2 group members are listed.")
+                                                .arg(m_groupMembers.size())
+                                                .arg(m_groupMembers.size() + m_membersLeftOut),
+                                            false));
     m_noGroupLabel->hide();
     m_allSharedLabel->setVisible(rows.toAdd.isEmpty());
 }
@@ -320,12 +341,17 @@ QWidget* ShareMembersDialog::buildPersonRow(const QString& initials, const QStri
     layout->addWidget(makeAvatar(initials, palette().color(QPalette::Highlight), avatarSize));
     auto* text = new QVBoxLayout;
     text->setSpacing(0);
+    // Names come bounded; wrapped and free to shrink, a long one never widens the dialog.
     QLabel* nameLabel = plainLabel(name, row);
     nameLabel->setFont(withWeight(nameLabel->font(), QFont::Medium));
+    nameLabel->setWordWrap(true);
+    nameLabel->setMinimumWidth(1);
     text->addWidget(nameLabel);
     if (!secondLine.isEmpty()) {
         QLabel* email = plainLabel(secondLine, row);
         usePlaceholderColour(email);
+        email->setWordWrap(true);
+        email->setMinimumWidth(1);
         text->addWidget(email);
     }
     layout->addLayout(text, 1);
