@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class QJsonDocument;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -26,7 +27,8 @@ class TokenManager;
 // Every request ends in exactly one callback (ok = 2xx, HTTP status or 0, reply object or empty),
 // also when the service stalls: each request has a transfer time-out. A 2xx reply counts only
 // with a whole body that is a JSON object, or with no body at all to anything but a GET;
-// otherwise it fails with its status and an empty object.
+// otherwise it fails with its status and an empty object. A long body is read on a worker
+// thread; the callback still runs on the client's own.
 class ApiClient : public QObject
 {
     Q_OBJECT
@@ -95,6 +97,21 @@ private:
                           Callback callback, bool allowRefreshOn401);
     void handleReply(QNetworkReply* reply, const QByteArray& method, const QUrl& url,
                      const QByteArray& body, const Callback& callback, bool allowRefreshOn401);
+    // What a finished reply came to, kept for when its body has been read.
+    struct Finished
+    {
+        QByteArray method;
+        QUrl url;
+        QByteArray body;
+        Callback callback;
+        bool allowRefreshOn401 = false;
+        int status = 0;
+        bool failed = false;
+        QString errorString;
+        bool hasBody = false;
+    };
+    // Answers a finished reply from its body read as `document`.
+    void answer(const Finished& finished, const QJsonDocument& document);
 
     QNetworkAccessManager* m_networkManager;
     TokenManager* m_tokenManager;
