@@ -42,8 +42,8 @@ inline constexpr int maxShareMembers = 500;
 // invitations, the account's devices and its sessions. A group has a handful of seats and a
 // person a handful of devices and sign-ins; a longer list comes from a broken server, and the
 // pages say how many entries they left out.
-inline constexpr int maxGroupMembers = 100;
-inline constexpr int maxGroupInvitations = 100;
+inline constexpr int maxGroupMembers = 50;
+inline constexpr int maxGroupInvitations = 50;
 inline constexpr int maxAccountDevices = 100;
 inline constexpr int maxAccountSessions = 100;
 

@@ -363,7 +363,7 @@ private Q_SLOTS:
         auto screen = openScreen();
         screen->resize(640, 560);
         screen->show();
-        for (const char* note : {"Only the first 100 of 10000 members are shown.",
+        for (const char* note : {"Only the first 50 of 10000 members are shown.",
                                  "Only the first 100 of 9999 devices are shown.",
                                  "Only the first 100 of 9999 sessions are shown."})
             QTRY_VERIFY2_WITH_TIMEOUT(

@@ -6,6 +6,7 @@
 #include "AccountStatusLine.h"
 #include "AccountWidgets.h"
 #include "AuthClient.h"
+#include "ElidedLabel.h"
 #include "Client.h"
 #include "Clock.h"
 #include "Limits.h"
@@ -144,13 +145,13 @@ void AccountScreen::refreshProfile()
         }
         self->m_displayName = user.displayName;
         self->showName(user.displayName);
-        self->m_emailLabel->setText(ShownText::bounded(user.email, Limits::maxRowTextChars));
+        self->m_emailLabel->setFullText(ShownText::bounded(user.email, Limits::maxRowTextChars));
     });
 }
 
 void AccountScreen::showName(const QString& displayName)
 {
-    m_nameLabel->setText(displayName.isEmpty()
+    m_nameLabel->setFullText(displayName.isEmpty()
                              ? QStringLiteral("(not set)")
                              : ShownText::bounded(displayName, Limits::maxRowTextChars));
 }

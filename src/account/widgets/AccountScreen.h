@@ -15,6 +15,7 @@ class QVBoxLayout;
 namespace OrvaAccount {
 
 class AccountGroupPage;
+class ElidedLabel;
 class AccountStatusLine;
 class Client;
 
@@ -76,8 +77,8 @@ private:
     QListWidget* m_navList = nullptr;
     QStackedWidget* m_pageStack = nullptr;
     AccountStatusLine* m_statusLabel = nullptr;
-    QLabel* m_nameLabel = nullptr;
-    QLabel* m_emailLabel = nullptr;
+    ElidedLabel* m_nameLabel = nullptr;
+    ElidedLabel* m_emailLabel = nullptr;
     QPushButton* m_editNameButton = nullptr;
     AccountGroupPage* m_groupPage = nullptr;
     QVBoxLayout* m_devicesLayout = nullptr;

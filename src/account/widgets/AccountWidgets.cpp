@@ -1,6 +1,7 @@
 #include "AccountWidgets.h"
 
 #include "AuthClient.h"
+#include "ElidedLabel.h"
 #include "Limits.h"
 #include "ShownText.h"
 
@@ -48,14 +49,9 @@ QLabel* plainLabel(const QString& text, QWidget* parent)
     return label;
 }
 
-QLabel* serviceLabel(const QString& text, QWidget* parent)
+ElidedLabel* serviceLabel(const QString& text, QWidget* parent)
 {
-    QLabel* label = plainLabel(ShownText::bounded(text, Limits::maxRowTextChars), parent);
-    label->setWordWrap(true);
-    // A minimum of its own replaces the one of its longest word, which a text without spaces
-    // would make as wide as the whole text.
-    label->setMinimumWidth(1);
-    return label;
+    return new ElidedLabel(ShownText::bounded(text, Limits::maxRowTextChars), parent);
 }
 
 QLabel* leftOutNote(const QString& text, QWidget* parent)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ElidedLabel.h"
+
 #include <QFont>
 #include <QString>
 
@@ -26,9 +28,10 @@ QFont weighted(QFont font, QFont::Weight weight);
 
 // Everything the service says is shown as plain text.
 QLabel* plainLabel(const QString& text, QWidget* parent);
-// A name or line from the service in a row or under a title: cut to what a row lays out,
-// wrapped, and free to be narrower than its text, so that a long one never widens the window.
-QLabel* serviceLabel(const QString& text, QWidget* parent);
+// A name or line from the service in a row or under a title: cut to what a row lays out, on
+// one line, and free to be narrower than its text (it then ends in an ellipsis), so that a
+// long one never widens the window.
+ElidedLabel* serviceLabel(const QString& text, QWidget* parent);
 // What a bounded list left out, as a subdued note under its rows.
 QLabel* leftOutNote(const QString& text, QWidget* parent);
 void useSecondaryColour(QLabel* label);

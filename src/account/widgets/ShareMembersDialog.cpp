@@ -2,6 +2,8 @@
 
 #include "AccountClient.h"
 #include "AccountDisplay.h"
+#include "AccountWidgets.h"
+#include "AvatarLabel.h"
 #include "Client.h"
 #include "Profile.h"
 #include "SharingBackend.h"
@@ -338,39 +340,20 @@ QWidget* ShareMembersDialog::buildPersonRow(const QString& initials, const QStri
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 4, 0, 4);
     layout->setSpacing(10);
-    layout->addWidget(makeAvatar(initials, palette().color(QPalette::Highlight), avatarSize));
+    layout->addWidget(new AvatarLabel(initials, palette().color(QPalette::Highlight), avatarSize));
     auto* text = new QVBoxLayout;
     text->setSpacing(0);
-    // Names come bounded; wrapped and free to shrink, a long one never widens the dialog.
-    QLabel* nameLabel = plainLabel(name, row);
+    // One line each, free to shrink: a long name never widens the dialog.
+    QLabel* nameLabel = AccountWidgets::serviceLabel(name, row);
     nameLabel->setFont(withWeight(nameLabel->font(), QFont::Medium));
-    nameLabel->setWordWrap(true);
-    nameLabel->setMinimumWidth(1);
     text->addWidget(nameLabel);
     if (!secondLine.isEmpty()) {
-        QLabel* email = plainLabel(secondLine, row);
+        QLabel* email = AccountWidgets::serviceLabel(secondLine, row);
         usePlaceholderColour(email);
-        email->setWordWrap(true);
-        email->setMinimumWidth(1);
         text->addWidget(email);
     }
     layout->addLayout(text, 1);
     return row;
-}
-
-QLabel* ShareMembersDialog::makeAvatar(const QString& text, const QColor& colour, int size)
-{
-    QLabel* avatar = plainLabel(text);
-    avatar->setAlignment(Qt::AlignCenter);
-    avatar->setFixedSize(size, size);
-    avatar->setStyleSheet(QStringLiteral("QLabel { background: %1; color: white; border-radius: "
-                                         "%2px; font-weight: 600; }")
-                              .arg(colour.name())
-                              .arg(size / 2));
-    QFont font = avatar->font();
-    font.setPointSize(std::max(size / 3, 8));
-    avatar->setFont(font);
-    return avatar;
 }
 
 void ShareMembersDialog::showError(const QString& text)

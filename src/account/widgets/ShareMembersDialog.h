@@ -66,7 +66,6 @@ private:
     QLabel* makeNote(const QString& text, bool isError);
     QWidget* buildPersonRow(const QString& initials, const QString& name,
                             const QString& secondLine);
-    static QLabel* makeAvatar(const QString& text, const QColor& colour, int size);
 
     Client* m_client;
     SharingBackend* m_backend;
