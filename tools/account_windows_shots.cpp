@@ -25,6 +25,8 @@
 #include <QJsonDocument>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimeZone>
 
@@ -270,11 +272,25 @@ int main(int argc, char* argv[])
             nav->setCurrentRow(row);
             QApplication::processEvents();
             capture.save(screen, QStringLiteral("account-%1-extreme").arg(pages.at(row)) + suffix);
+            if (row == 0)
+                continue;
+            // The end of the page, where the note says what the list left out.
+            for (QScrollArea* area : screen->findChildren<QScrollArea*>()) {
+                if (area->isVisible())
+                    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+            }
+            QApplication::processEvents();
+            capture.save(screen,
+                         QStringLiteral("account-%1-extreme-end").arg(pages.at(row)) + suffix);
         }
         auto* extreme = new ShareMembersDialog(&client, &backend, calendarId, texts());
         extreme->show();
         QTest::qWait(3000);
         capture.save(extreme, QStringLiteral("share-extreme") + suffix);
+        for (QScrollArea* area : extreme->findChildren<QScrollArea*>())
+            area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QApplication::processEvents();
+        capture.save(extreme, QStringLiteral("share-extreme-end") + suffix);
         delete extreme;
         service.setGroup(ordinaryGroup, QStringLiteral("owner"));
         service.setDevices(ordinaryDevices);
