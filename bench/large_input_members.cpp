@@ -82,8 +82,7 @@ int shareButtons(const QWidget* dialog)
 
 // The longest event-loop block while the group page, and then the share dialog, open and show
 // the group of `members`; negative when one never settled.
-double longestBlock(EventLoopBlocks& app, FakeAccountService& service, Client& client,
-                    int members)
+double longestBlock(EventLoopBlocks& app, FakeAccountService& service, Client& client, int members)
 {
     service.setCannedReply("GET", QStringLiteral("/group"), 200, groupReply(members));
     std::unique_ptr<QWidget> window;

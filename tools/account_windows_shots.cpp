@@ -82,18 +82,17 @@ void seedExtreme(FakeAccountService& service)
     while (words.size() < 1024 * 1024)
         words += QStringLiteral("Augusta Ada King ");
     const QString unbroken(1024 * 1024, QLatin1Char('W'));
-    QJsonArray members{
-        QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
-                    {QStringLiteral("display_name"), words},
-                    {QStringLiteral("email"), QStringLiteral("ada@example.org")},
-                    {QStringLiteral("role"), QStringLiteral("owner")}},
-        QJsonObject{{QStringLiteral("display_name"), QStringLiteral("No Id Member")},
-                    {QStringLiteral("email"), QStringLiteral("noid@example.org")},
-                    {QStringLiteral("role"), QStringLiteral("member")}},
-        QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-2")},
-                    {QStringLiteral("display_name"), unbroken},
-                    {QStringLiteral("email"), QStringLiteral("w@example.org")},
-                    {QStringLiteral("role"), QStringLiteral("member")}}};
+    QJsonArray members{QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
+                                   {QStringLiteral("display_name"), words},
+                                   {QStringLiteral("email"), QStringLiteral("ada@example.org")},
+                                   {QStringLiteral("role"), QStringLiteral("owner")}},
+                       QJsonObject{{QStringLiteral("display_name"), QStringLiteral("No Id Member")},
+                                   {QStringLiteral("email"), QStringLiteral("noid@example.org")},
+                                   {QStringLiteral("role"), QStringLiteral("member")}},
+                       QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-2")},
+                                   {QStringLiteral("display_name"), unbroken},
+                                   {QStringLiteral("email"), QStringLiteral("w@example.org")},
+                                   {QStringLiteral("role"), QStringLiteral("member")}}};
     QJsonArray devices{
         QJsonObject{{QStringLiteral("device_name"), QStringLiteral("Device without an id")},
                     {QStringLiteral("platform"), QStringLiteral("linux")}},

@@ -119,8 +119,7 @@ ShareRows shareRows(const QList<ShareMember>& shares, const QList<GroupMember>& 
             continue;
         PersonRow row;
         row.userId = shareId;
-        const QString shownName =
-            !member.displayName.isEmpty() ? member.displayName : member.email;
+        const QString shownName = !member.displayName.isEmpty() ? member.displayName : member.email;
         row.shownName = shown(shownName);
         row.secondLine = !member.displayName.isEmpty() && member.email != shownName
                              ? shown(member.email)

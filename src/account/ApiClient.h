@@ -124,9 +124,8 @@ private:
 };
 
 template <typename Record>
-ApiClient::Callback
-ApiClient::listReply(std::function<void(QList<Record>, QString, int)> callback,
-                     const QString& key, int maxCount)
+ApiClient::Callback ApiClient::listReply(std::function<void(QList<Record>, QString, int)> callback,
+                                         const QString& key, int maxCount)
 {
     return [callback = std::move(callback), key, maxCount](bool ok, int status,
                                                            const QJsonObject& json) {

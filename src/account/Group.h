@@ -25,9 +25,8 @@ struct Group
         record.id = AccountJson::text(json, QStringLiteral("id"));
         record.name = AccountJson::text(json, QStringLiteral("name"));
         record.maxSeats = AccountJson::integer(json, QStringLiteral("max_seats"));
-        record.members = AccountJson::list<GroupMember>(json, QStringLiteral("members"),
-                                                        Limits::maxGroupMembers,
-                                                        &record.membersLeftOut);
+        record.members = AccountJson::list<GroupMember>(
+            json, QStringLiteral("members"), Limits::maxGroupMembers, &record.membersLeftOut);
         record.pendingInvitations = AccountJson::list<GroupInvitation>(
             json, QStringLiteral("pending_invitations"), Limits::maxGroupInvitations,
             &record.invitationsLeftOut);

@@ -168,7 +168,8 @@ private Q_SLOTS:
         QJsonArray sessions;
         for (int i = 1; i < 10000; ++i) {
             const QString n = QString::number(i);
-            members.append(QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-") + n}});
+            members.append(
+                QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-") + n}});
             invitations.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("inv-") + n}});
             devices.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-") + n}});
             sessions.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("s-") + n}});
@@ -243,7 +244,8 @@ private Q_SLOTS:
             << true;
         QTest::newRow("the owner and an entry that is no object")
             << 200
-            << QByteArray(R"({"id":"group-1","members":[{"account_id":"acct-1","role":"owner"},7]})")
+            << QByteArray(
+                   R"({"id":"group-1","members":[{"account_id":"acct-1","role":"owner"},7]})")
             << unreadable << true;
         QTest::newRow("members not a list")
             << 200 << QByteArray(R"({"id":"group-1","members":{"acct-1":{"role":"owner"}}})")

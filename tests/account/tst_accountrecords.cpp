@@ -64,7 +64,8 @@ private Q_SLOTS:
         } else if (rule == QLatin1String("list")) {
             QStringList ids;
             int leftOut = -1;
-            for (const GroupMember& member : AccountJson::list<GroupMember>(object, key, 3, &leftOut))
+            for (const GroupMember& member :
+                 AccountJson::list<GroupMember>(object, key, 3, &leftOut))
                 ids.append(member.accountId);
             read = ids.join(QLatin1Char(','));
             if (leftOut != 0)

@@ -316,9 +316,10 @@ private Q_SLOTS:
                      QJsonArray{member("acct-1", "Ada Lovelace", "ada@example.org", "owner"),
                                 member("", "No Id", "", "member")});
         group.insert(QStringLiteral("pending_invitations"),
-                     QJsonArray{QJsonObject{{QStringLiteral("invited_email"),
-                                             QStringLiteral("mary@example.org")}}});
-        m_fx.service->setDevices(QJsonDocument::fromJson(R"([{"device_name":"Nameless"}])").array());
+                     QJsonArray{QJsonObject{
+                         {QStringLiteral("invited_email"), QStringLiteral("mary@example.org")}}});
+        m_fx.service->setDevices(
+            QJsonDocument::fromJson(R"([{"device_name":"Nameless"}])").array());
         m_fx.service->setSessions(
             QJsonDocument::fromJson(R"([{"user_agent":"Idless","is_current":false}])").array());
         signInAs(QStringLiteral("owner"), group);
@@ -437,9 +438,8 @@ private Q_SLOTS:
         QTest::newRow("server fault") << 503 << QByteArray() << false << "HTTP 503";
         QTest::newRow("bad request in its own words")
             << 400 << QByteArray(R"({"error":"invalid_request"})") << false << "invalid_request";
-        QTest::newRow("gateway page")
-            << 200 << QByteArray("<html><body>Please wait</body></html>") << false
-            << "The service's reply could not be read";
+        QTest::newRow("gateway page") << 200 << QByteArray("<html><body>Please wait</body></html>")
+                                      << false << "The service's reply could not be read";
     }
 
     void aRefusedRefreshEndsTheSessionOnScreen()

@@ -125,9 +125,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("failure");
         QTest::newRow("rejected") << FakeAccountService::RefreshMode::Reject << true
                                   << QStringLiteral("invalid_grant");
-        QTest::newRow("no access token")
-            << FakeAccountService::RefreshMode::OmitAccessToken << false
-            << ApiClient::unreadableReplyText();
+        QTest::newRow("no access token") << FakeAccountService::RefreshMode::OmitAccessToken
+                                         << false << ApiClient::unreadableReplyText();
         QTest::newRow("stalled") << FakeAccountService::RefreshMode::Stall << false
                                  << QStringLiteral("The service could not be reached");
     }

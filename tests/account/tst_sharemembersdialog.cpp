@@ -259,13 +259,15 @@ private Q_SLOTS:
         backend.lists.at(0)(true, {charles}, QString());
         QVERIFY(texts(dialog.get()).contains(QStringLiteral("Loading\u2026")));
         QVERIFY(!texts(dialog.get()).contains(QStringLiteral("No group yet")));
-        QVERIFY(!texts(dialog.get()).contains(QStringLiteral("All group members already have access")));
+        QVERIFY(
+            !texts(dialog.get()).contains(QStringLiteral("All group members already have access")));
         QVERIFY(buttons(dialog.get(), QStringLiteral("Share")).isEmpty());
 
         m_fx.service->releaseHeld();
         QTRY_VERIFY_WITH_TIMEOUT(texts(dialog.get()).contains(QStringLiteral("No Id")), 10000);
         QVERIFY(!texts(dialog.get()).contains(QStringLiteral("Loading\u2026")));
-        QVERIFY(!texts(dialog.get()).contains(QStringLiteral("All group members already have access")));
+        QVERIFY(
+            !texts(dialog.get()).contains(QStringLiteral("All group members already have access")));
         QVERIFY(buttons(dialog.get(), QStringLiteral("Share")).isEmpty());
     }
 

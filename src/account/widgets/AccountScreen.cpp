@@ -6,9 +6,9 @@
 #include "AccountStatusLine.h"
 #include "AccountWidgets.h"
 #include "AuthClient.h"
-#include "ElidedLabel.h"
 #include "Client.h"
 #include "Clock.h"
+#include "ElidedLabel.h"
 #include "Limits.h"
 #include "ShownText.h"
 
@@ -152,8 +152,8 @@ void AccountScreen::refreshProfile()
 void AccountScreen::showName(const QString& displayName)
 {
     m_nameLabel->setFullText(displayName.isEmpty()
-                             ? QStringLiteral("(not set)")
-                             : ShownText::bounded(displayName, Limits::maxRowTextChars));
+                                 ? QStringLiteral("(not set)")
+                                 : ShownText::bounded(displayName, Limits::maxRowTextChars));
 }
 
 void AccountScreen::refreshGroup()
@@ -318,8 +318,7 @@ QWidget* AccountScreen::createSignedOutPage()
 
 // --- page contents -----------------------------------------------------------------------------
 
-void AccountScreen::populateDevices(const QList<Device>& devices, const QString& error,
-                                    int leftOut)
+void AccountScreen::populateDevices(const QList<Device>& devices, const QString& error, int leftOut)
 {
     QVBoxLayout* layout = AccountWidgets::replaceContent(m_devicesLayout, m_devicesContent, 4);
     QWidget* content = m_devicesContent;
@@ -361,8 +360,7 @@ void AccountScreen::populateDevices(const QList<Device>& devices, const QString&
         // Without an id there is no device the service could be asked to remove.
         if (!device.id.isEmpty()) {
             auto* remove = new QPushButton(QStringLiteral("Remove"), rowParent);
-            connect(remove, &QPushButton::clicked, this,
-                    [this, device] { removeDevice(device); });
+            connect(remove, &QPushButton::clicked, this, [this, device] { removeDevice(device); });
             row->addWidget(remove);
         }
         layout->addWidget(separator(content));
@@ -499,10 +497,10 @@ void AccountScreen::changePassword()
 
 void AccountScreen::removeDevice(const Device& device)
 {
-    if (!AccountWidgets::ask(this, QStringLiteral("Remove Device"),
-                             QStringLiteral("Remove %1?")
-                                 .arg(ShownText::bounded(device.deviceName,
-                                                         Limits::maxRowTextChars))))
+    if (!AccountWidgets::ask(
+            this, QStringLiteral("Remove Device"),
+            QStringLiteral("Remove %1?")
+                .arg(ShownText::bounded(device.deviceName, Limits::maxRowTextChars))))
         return;
     QPointer<AccountScreen> self(this);
     m_client->accountClient()->removeDevice(device.id, [self](bool ok, const QString& error) {

@@ -54,7 +54,10 @@ void ElidedLabel::elide()
         return;
     const QString shown =
         fontMetrics().elidedText(m_fullText, Qt::ElideRight, contentsRect().width());
-    setToolTip(shown == m_fullText ? QString() : m_fullText);
+    // As a paragraph, escaped, so that a long text wraps inside the screen instead of making
+    // the tip one line wider than it.
+    setToolTip(shown == m_fullText ? QString()
+                                   : QStringLiteral("<p>%1</p>").arg(m_fullText.toHtmlEscaped()));
     if (shown != text())
         setText(shown);
 }

@@ -5,8 +5,9 @@
 namespace OrvaAccount {
 
 // One line of text from the service: as wide as its text where there is room, narrower where
-// there is not, the text then ending in an ellipsis and shown whole in the tool tip. Cheap to
-// lay out in a long list, where word-wrapped labels are measured again for every width.
+// there is not, the text then ending in an ellipsis and shown whole (as escaped text) in the
+// tool tip. Cheap to lay out in a long list, where word-wrapped labels are measured again for
+// every width.
 class ElidedLabel : public QLabel
 {
     Q_OBJECT
