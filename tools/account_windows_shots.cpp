@@ -1,7 +1,8 @@
 // Renders the account windows in light and dark mode as PNG files for a person to look at: the
 // share dialog of a cloud calendar (nobody shared yet, people shared, a failed list, a list
 // answered in another shape and a refused grant), every page of the account screen, those
-// pages when the service answers in another shape, and the screen once the service has ended
+// pages when the service answers in another shape or with extreme lists and names (and the
+// window reopened with ordinary data after them), and the screen once the service has ended
 // the session. The account and calendar services are the test fakes on 127.0.0.1; nothing else
 // is contacted. Run under a display:
 //     xvfb-run -a account_windows_shots <output folder>
@@ -24,6 +25,8 @@
 #include <QJsonDocument>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimeZone>
 
@@ -69,6 +72,63 @@ void seed(FakeAccountService& service, FakeCloudSyncServer& cloud)
          "ip_address":"192.0.2.44","last_active_at":"2026-03-11T07:12:00Z"},
         {"id":"s-3","user_agent":"","last_active_at":"2026-02-01T12:00:00Z"}])J"));
     cloud.addCalendar(calendarId, QStringLiteral("Team"));
+}
+
+// Extreme but well-formed lists: ten thousand members, devices and sessions, megabyte names
+// (one of words, one without a space), and entries the service gave no id.
+void seedExtreme(FakeAccountService& service)
+{
+    QString words;
+    while (words.size() < 1024 * 1024)
+        words += QStringLiteral("Augusta Ada King ");
+    const QString unbroken(1024 * 1024, QLatin1Char('W'));
+    QJsonArray members{QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
+                                   {QStringLiteral("display_name"), words},
+                                   {QStringLiteral("email"), QStringLiteral("ada@example.org")},
+                                   {QStringLiteral("role"), QStringLiteral("owner")}},
+                       QJsonObject{{QStringLiteral("display_name"), QStringLiteral("No Id Member")},
+                                   {QStringLiteral("email"), QStringLiteral("noid@example.org")},
+                                   {QStringLiteral("role"), QStringLiteral("member")}},
+                       QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-2")},
+                                   {QStringLiteral("display_name"), unbroken},
+                                   {QStringLiteral("email"), QStringLiteral("w@example.org")},
+                                   {QStringLiteral("role"), QStringLiteral("member")}}};
+    QJsonArray devices{
+        QJsonObject{{QStringLiteral("device_name"), QStringLiteral("Device without an id")},
+                    {QStringLiteral("platform"), QStringLiteral("linux")}},
+        QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-long")},
+                    {QStringLiteral("device_name"), words},
+                    {QStringLiteral("platform"), unbroken}}};
+    QJsonArray sessions{
+        QJsonObject{{QStringLiteral("user_agent"), QStringLiteral("Session without an id")},
+                    {QStringLiteral("last_active_at"), QStringLiteral("2026-03-11T07:00:00Z")}},
+        QJsonObject{{QStringLiteral("id"), QStringLiteral("s-long")},
+                    {QStringLiteral("user_agent"), words},
+                    {QStringLiteral("ip_address"), unbroken}}};
+    for (int i = 4; i <= 10000; ++i) {
+        const QString n = QString::number(i);
+        members.append(QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-") + n},
+                                   {QStringLiteral("display_name"), QStringLiteral("Member ") + n},
+                                   {QStringLiteral("role"), QStringLiteral("member")}});
+        devices.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-") + n},
+                                   {QStringLiteral("device_name"), QStringLiteral("Device ") + n},
+                                   {QStringLiteral("platform"), QStringLiteral("linux")}});
+        sessions.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("s-") + n},
+                                    {QStringLiteral("user_agent"), QStringLiteral("Client ") + n}});
+    }
+    service.setGroup({{QStringLiteral("id"), QStringLiteral("group-1")},
+                      {QStringLiteral("name"), words},
+                      {QStringLiteral("max_seats"), 5},
+                      {QStringLiteral("members"), members},
+                      {QStringLiteral("pending_invitations"),
+                       QJsonArray{QJsonObject{{QStringLiteral("invited_email"),
+                                               QStringLiteral("no-id@example.org")}},
+                                  QJsonObject{{QStringLiteral("id"), QStringLiteral("inv-1")},
+                                              {QStringLiteral("invited_email"), unbroken}}}}},
+                     QStringLiteral("owner"));
+    service.setDevices(devices);
+    service.setSessions(sessions);
+    service.setDisplayName(words);
 }
 
 OrvaAccount::ShareMembersDialog::Texts texts()
@@ -197,8 +257,52 @@ int main(int argc, char* argv[])
                          QStringLiteral("account-%1-other-shape").arg(pages.at(row)) + suffix);
         }
         service.clearCannedReplies();
+
+        // Extreme lists and names; then the window reopened, as the main window does, with the
+        // ordinary data.
+        const QJsonObject ordinaryGroup = service.group();
+        const QJsonArray ordinaryDevices = service.devices();
+        const QJsonArray ordinarySessions = service.sessions();
+        const QString ordinaryName = service.displayName();
+        seedExtreme(service);
         screen->refresh();
+        QTest::qWait(3000);
+        for (int row = 0; row <= 3; ++row) {
+            nav->setCurrentRow(row);
+            QApplication::processEvents();
+            capture.save(screen, QStringLiteral("account-%1-extreme").arg(pages.at(row)) + suffix);
+            if (row == 0)
+                continue;
+            // The end of the page, where the note says what the list left out.
+            for (QScrollArea* area : screen->findChildren<QScrollArea*>()) {
+                if (area->isVisible())
+                    area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+            }
+            QApplication::processEvents();
+            capture.save(screen,
+                         QStringLiteral("account-%1-extreme-end").arg(pages.at(row)) + suffix);
+        }
+        auto* extreme = new ShareMembersDialog(&client, &backend, calendarId, texts());
+        extreme->show();
+        QTest::qWait(3000);
+        capture.save(extreme, QStringLiteral("share-extreme") + suffix);
+        for (QScrollArea* area : extreme->findChildren<QScrollArea*>())
+            area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QApplication::processEvents();
+        capture.save(extreme, QStringLiteral("share-extreme-end") + suffix);
+        delete extreme;
+        service.setGroup(ordinaryGroup, QStringLiteral("owner"));
+        service.setDevices(ordinaryDevices);
+        service.setSessions(ordinarySessions);
+        service.setDisplayName(ordinaryName);
+        screen->hide();
+        screen->refresh();
+        screen->resize(640, 560);
+        screen->show();
         settle();
+        nav->setCurrentRow(1);
+        QApplication::processEvents();
+        capture.save(screen, QStringLiteral("account-group-reopened") + suffix);
         nav->setCurrentRow(0);
 
         // The service refuses to renew the session: the screen offers the sign-in.

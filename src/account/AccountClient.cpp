@@ -3,7 +3,10 @@
 #include "ApiClient.h"
 #include "AuthClient.h"
 
+#include <QJsonArray>
 #include <QPointer>
+
+#include <algorithm>
 
 namespace OrvaAccount {
 
@@ -27,6 +30,29 @@ ApiClient::Callback answerOf(AccountClient::Answer callback)
         if (callback)
             callback(ok, ok ? QString() : ApiClient::failureText(status, json));
     };
+}
+
+// An empty id would make the path name the whole collection: such a request is never sent.
+bool refusedWithoutId(const QString& id, const AccountClient::Answer& callback)
+{
+    if (!id.isEmpty())
+        return false;
+    if (callback)
+        callback(false, ApiClient::missingIdText());
+    return true;
+}
+
+// A group lists its members, its owner at least, each an object; an empty list, or one with
+// entries of another kind, is a reply of another shape.
+bool membersReadable(const QJsonObject& json)
+{
+    const QJsonValue members = json.value(QStringLiteral("members"));
+    if (!members.isArray())
+        return false;
+    const QJsonArray array = members.toArray();
+    return !array.isEmpty() && std::all_of(array.begin(), array.end(), [](const QJsonValue& entry) {
+        return entry.isObject();
+    });
 }
 
 constexpr int notFound = 404;
@@ -56,18 +82,22 @@ void AccountClient::getDevices(std::function<void(QList<Device>)> callback)
 {
     m_api->get(QStringLiteral("/devices"),
                replyAs(std::move(callback), [](const QJsonObject& json) {
-                   return AccountJson::list<Device>(json, QStringLiteral("devices"));
+                   return AccountJson::list<Device>(json, QStringLiteral("devices"),
+                                                    Limits::maxAccountDevices);
                }));
 }
 
-void AccountClient::fetchDevices(std::function<void(QList<Device>, QString)> callback)
+void AccountClient::fetchDevices(std::function<void(QList<Device>, QString, int)> callback)
 {
     m_api->get(QStringLiteral("/devices"),
-               ApiClient::listReply<Device>(std::move(callback), QStringLiteral("devices")));
+               ApiClient::listReply<Device>(std::move(callback), QStringLiteral("devices"),
+                                            Limits::maxAccountDevices));
 }
 
 void AccountClient::removeDevice(const QString& deviceId, Answer callback)
 {
+    if (refusedWithoutId(deviceId, callback))
+        return;
     m_api->del(QStringLiteral("/devices/") + ApiClient::pathSegment(deviceId),
                answerOf(std::move(callback)));
 }
@@ -90,11 +120,15 @@ void AccountClient::fetchGroup(std::function<void(Group, QString)> callback)
         const Group group = Group::fromJson(json);
         // Only "not found" means no group: a group without its id, or without the list of its
         // members (its owner at least), is a reply of another shape.
-        if (group.id.isEmpty() || !json.value(QStringLiteral("members")).isArray()) {
+        if (group.id.isEmpty() || !membersReadable(json)) {
             qWarning("[Account] the group answered without its id or its members");
             callback(Group(), ApiClient::unreadableReplyText());
             return;
         }
+        if (group.membersLeftOut > 0 || group.invitationsLeftOut > 0)
+            qWarning("[Account] the group's lists were cut: %d members and %d invitations left "
+                     "out",
+                     group.membersLeftOut, group.invitationsLeftOut);
         callback(group, QString());
     });
 }
@@ -116,6 +150,11 @@ void AccountClient::inviteByEmail(const QString& email,
 
 void AccountClient::joinGroup(const QString& code, std::function<void(bool)> callback)
 {
+    if (code.isEmpty()) {
+        if (callback)
+            callback(false);
+        return;
+    }
     QPointer<AccountClient> self(this);
     m_api->post(QStringLiteral("/group/join/") + ApiClient::pathSegment(code), {},
                 [self, callback](bool ok, int, const QJsonObject&) {
@@ -140,6 +179,8 @@ void AccountClient::leaveGroup(Answer callback)
 
 void AccountClient::removeMember(const QString& accountId, Answer callback)
 {
+    if (refusedWithoutId(accountId, callback))
+        return;
     QPointer<AccountClient> self(this);
     const ApiClient::Callback answer = answerOf(std::move(callback));
     m_api->del(QStringLiteral("/group/members/") + ApiClient::pathSegment(accountId),
@@ -152,6 +193,8 @@ void AccountClient::removeMember(const QString& accountId, Answer callback)
 
 void AccountClient::revokeInvitation(const QString& invitationId, Answer callback)
 {
+    if (refusedWithoutId(invitationId, callback))
+        return;
     m_api->del(QStringLiteral("/group/invitations/") + ApiClient::pathSegment(invitationId),
                answerOf(std::move(callback)));
 }

@@ -30,12 +30,14 @@ public:
     void deleteAccount(std::function<void(bool)> callback);
     void getDevices(std::function<void(QList<Device>)> callback);
     // As getDevices, with the reason of a failure in words (empty on success); a reply without
-    // the "devices" array fails, as a reply that could not be read.
-    void fetchDevices(std::function<void(QList<Device>, QString error)> callback);
+    // the "devices" array fails, as a reply that could not be read. At most
+    // Limits::maxAccountDevices are read; leftOut counts those past the bound.
+    void fetchDevices(std::function<void(QList<Device>, QString error, int leftOut)> callback);
     void getGroup(std::function<void(Group)> callback);
     // As getGroup, with the reason of a failure in words. The service's "not found" means the
-    // user has no group: a default group and no error. A group without its id or without its
-    // "members" array fails, as a reply that could not be read.
+    // user has no group: a default group and no error. A group without its id, or whose
+    // "members" is no array, an empty one or one with entries that are not objects, fails, as a
+    // reply that could not be read. Members and invitations are read up to their bounds.
     void fetchGroup(std::function<void(Group, QString error)> callback);
     void generateInviteCode(std::function<void(GroupInvitation)> callback);
     void inviteByEmail(const QString& email, std::function<void(GroupInvitation)> callback);
@@ -43,7 +45,8 @@ public:
     void joinGroup(const QString& code, std::function<void(bool)> callback);
 
     // The removals and leaving: callback, when given, gets the service's answer (success, or
-    // false and the reason in words).
+    // false and the reason in words). An empty id (or invite code) is never sent: the call
+    // fails at once, with ApiClient::missingIdText.
     using Answer = std::function<void(bool ok, QString error)>;
     void removeDevice(const QString& deviceId, Answer callback = {});
     // On success asks for a new token and emits groupChanged, before the callback.

@@ -1,5 +1,8 @@
 #include "AccountDisplay.h"
 
+#include "Limits.h"
+#include "ShownText.h"
+
 #include <QSet>
 
 namespace OrvaAccount::AccountDisplay {
@@ -13,6 +16,11 @@ constexpr qint64 week = 7 * day;
 constexpr int longestClientChars = 60;
 
 const QString ownerRole = QStringLiteral("owner");
+
+QString shown(const QString& text)
+{
+    return ShownText::bounded(text, Limits::maxRowTextChars);
+}
 
 } // namespace
 
@@ -85,30 +93,36 @@ ShareRows shareRows(const QList<ShareMember>& shares, const QList<GroupMember>& 
         }
         PersonRow row;
         row.userId = share.id;
-        row.shownName = !name.isEmpty() ? name : !email.isEmpty() ? email : share.userId;
-        row.secondLine = email != row.shownName ? email : QString();
+        const QString shownName = !name.isEmpty() ? name : !email.isEmpty() ? email : share.userId;
+        row.shownName = shown(shownName);
+        row.secondLine = email != shownName ? shown(email) : QString();
         row.initials = initialsFor(name, email);
         rows.withAccess.append(row);
-        sharedIds.insert(share.userId);
+        if (!share.userId.isEmpty())
+            sharedIds.insert(share.userId);
     }
 
     rows.groupEmpty = groupMembers.isEmpty();
+    // Only a known id finds the user or a share: an empty one would match every member the
+    // service gave no id.
     QString myShareId;
     for (const GroupMember& member : groupMembers) {
-        if (member.accountId == myAccountId) {
+        if (!myAccountId.isEmpty() && member.accountId == myAccountId) {
             myShareId = shareUserIdFor(member.accountId);
             break;
         }
     }
     for (const GroupMember& member : groupMembers) {
-        const QString shareId = shareUserIdFor(member.accountId);
-        if (shareId == myShareId || sharedIds.contains(shareId))
+        const QString shareId =
+            member.accountId.isEmpty() ? QString() : shareUserIdFor(member.accountId);
+        if (!shareId.isEmpty() && (shareId == myShareId || sharedIds.contains(shareId)))
             continue;
         PersonRow row;
         row.userId = shareId;
-        row.shownName = !member.displayName.isEmpty() ? member.displayName : member.email;
-        row.secondLine = !member.displayName.isEmpty() && member.email != row.shownName
-                             ? member.email
+        const QString shownName = !member.displayName.isEmpty() ? member.displayName : member.email;
+        row.shownName = shown(shownName);
+        row.secondLine = !member.displayName.isEmpty() && member.email != shownName
+                             ? shown(member.email)
                              : QString();
         row.initials = initialsFor(member.displayName, member.email);
         rows.toAdd.append(row);

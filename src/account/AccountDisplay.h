@@ -31,9 +31,12 @@ QString sessionClient(const QString& userAgent);
 QString deviceDetail(const QString& platform, const QString& appVersion);
 
 // One person row of the share dialog.
+// Its texts are bounded to what a row lays out.
 struct PersonRow
 {
-    QString userId; // the share's id (first section) or the member's share id (second)
+    // The share's id (first section) or the member's share id (second); empty for a member the
+    // service gave no id, who is listed but cannot be added.
+    QString userId;
     QString shownName;
     QString secondLine; // the e-mail under the name; empty when there is none to show
     QString initials;

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 
+class QJsonDocument;
 class QNetworkAccessManager;
 class QNetworkReply;
 
@@ -26,7 +27,8 @@ class TokenManager;
 // Every request ends in exactly one callback (ok = 2xx, HTTP status or 0, reply object or empty),
 // also when the service stalls: each request has a transfer time-out. A 2xx reply counts only
 // with a whole body that is a JSON object, or with no body at all to anything but a GET;
-// otherwise it fails with its status and an empty object.
+// otherwise it fails with its status and an empty object. A long body is read on a worker
+// thread; the callback still runs on the client's own.
 class ApiClient : public QObject
 {
     Q_OBJECT
@@ -48,12 +50,16 @@ public:
     static QString failureText(int status, const QJsonObject& json);
     // The words for a success whose reply could not be read, or lacks what the caller reads.
     static QString unreadableReplyText();
-    // The handler of a call that answers a list of records at key: `callback` gets the records,
-    // or none and the failure's words. A success without its list is a reply of another shape,
-    // told as unreadable rather than shown as an empty list.
+    // The words for an action on an entry the service gave no id: it is never sent, since its
+    // path would name the whole collection.
+    static QString missingIdText();
+    // The handler of a call that answers a list of records at key: `callback` gets the first
+    // maxCount records and the number left out past them, or none and the failure's words. A
+    // success without its list is a reply of another shape, told as unreadable rather than
+    // shown as an empty list.
     template <typename Record>
-    static Callback listReply(std::function<void(QList<Record>, QString)> callback,
-                              const QString& key);
+    static Callback listReply(std::function<void(QList<Record>, QString, int)> callback,
+                              const QString& key, int maxCount);
 
     ApiClient(TokenManager* tokenManager, QObject* parent = nullptr);
 
@@ -84,11 +90,28 @@ private:
     void executeRequest(const QByteArray& method, const QUrl& url, const QByteArray& body,
                         const QString& token, Callback callback, bool allowRefreshOn401);
     // Refreshes the token, then sends with the new one; a failed refresh asks for a sign-in and
-    // answers 401. allowRefreshOn401 is passed on to the attempt.
+    // answers 401, with the refresh's own failure in words as the reply's "error" when it has
+    // one (a server fault is not hidden behind the 401). allowRefreshOn401 is passed on to the
+    // attempt.
     void sendAfterRefresh(const QByteArray& method, const QUrl& url, const QByteArray& body,
                           Callback callback, bool allowRefreshOn401);
     void handleReply(QNetworkReply* reply, const QByteArray& method, const QUrl& url,
                      const QByteArray& body, const Callback& callback, bool allowRefreshOn401);
+    // What a finished reply came to, kept for when its body has been read.
+    struct Finished
+    {
+        QByteArray method;
+        QUrl url;
+        QByteArray body;
+        Callback callback;
+        bool allowRefreshOn401 = false;
+        int status = 0;
+        bool failed = false;
+        QString errorString;
+        bool hasBody = false;
+    };
+    // Answers a finished reply from its body read as `document`.
+    void answer(const Finished& finished, const QJsonDocument& document);
 
     QNetworkAccessManager* m_networkManager;
     TokenManager* m_tokenManager;
@@ -101,23 +124,29 @@ private:
 };
 
 template <typename Record>
-ApiClient::Callback ApiClient::listReply(std::function<void(QList<Record>, QString)> callback,
-                                         const QString& key)
+ApiClient::Callback ApiClient::listReply(std::function<void(QList<Record>, QString, int)> callback,
+                                         const QString& key, int maxCount)
 {
-    return [callback = std::move(callback), key](bool ok, int status, const QJsonObject& json) {
+    return [callback = std::move(callback), key, maxCount](bool ok, int status,
+                                                           const QJsonObject& json) {
         if (!callback)
             return;
         if (!ok) {
-            callback({}, failureText(status, json));
+            callback({}, failureText(status, json), 0);
             return;
         }
-        const std::optional<QList<Record>> records = AccountJson::requiredList<Record>(json, key);
+        int leftOut = 0;
+        const std::optional<QList<Record>> records =
+            AccountJson::requiredList<Record>(json, key, maxCount, &leftOut);
         if (!records) {
             qWarning().noquote() << "[Account] a reply came without its list" << key;
-            callback({}, unreadableReplyText());
+            callback({}, unreadableReplyText(), 0);
             return;
         }
-        callback(*records, QString());
+        if (leftOut > 0)
+            qWarning().noquote() << "[Account] the list" << key << "was cut after" << maxCount
+                                 << "entries," << leftOut << "left out";
+        callback(*records, QString(), leftOut);
     };
 }
 

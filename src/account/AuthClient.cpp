@@ -49,8 +49,11 @@ AuthClient::AuthClient(const QString& authBaseUrl, const QString& realmSlug,
                 const QString access = json.value(QStringLiteral("access_token")).toString();
                 // A success without an access token obtained nothing.
                 if (!ok || access.isEmpty()) {
-                    if (tokens && isRefreshTokenRejection(status, json))
-                        tokens->markRefreshRejected();
+                    if (tokens) {
+                        tokens->noteRefreshFailure(ApiClient::failureText(status, json));
+                        if (isRefreshTokenRejection(status, json))
+                            tokens->markRefreshRejected();
+                    }
                     onFailure();
                     return;
                 }
@@ -218,21 +221,27 @@ void AuthClient::changePassword(const QString& currentPassword, const QString& n
 
 void AuthClient::listSessions(std::function<void(QList<Session>)> callback)
 {
-    fetchSessions([callback](const QList<Session>& sessions, const QString&) {
+    fetchSessions([callback](const QList<Session>& sessions, const QString&, int) {
         if (callback)
             callback(sessions);
     });
 }
 
-void AuthClient::fetchSessions(std::function<void(QList<Session>, QString)> callback)
+void AuthClient::fetchSessions(std::function<void(QList<Session>, QString, int)> callback)
 {
     m_authApi->get(QStringLiteral("/users/me/sessions"),
-                   ApiClient::listReply<Session>(std::move(callback), QStringLiteral("sessions")));
+                   ApiClient::listReply<Session>(std::move(callback), QStringLiteral("sessions"),
+                                                 Limits::maxAccountSessions));
 }
 
 void AuthClient::revokeSession(const QString& sessionId,
                                std::function<void(bool, QString)> callback)
 {
+    if (sessionId.isEmpty()) {
+        if (callback)
+            callback(false, ApiClient::missingIdText());
+        return;
+    }
     m_authApi->del(QStringLiteral("/users/me/sessions/") + ApiClient::pathSegment(sessionId),
                    [callback](bool ok, int status, const QJsonObject& json) {
                        if (callback)

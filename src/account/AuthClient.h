@@ -51,8 +51,10 @@ public:
     void listSessions(std::function<void(QList<Session>)> callback);
     // As listSessions, with the reason of a failure in words (empty on success), so that a
     // failed list can be told from an empty one; a reply without the "sessions" array fails.
-    void fetchSessions(std::function<void(QList<Session>, QString error)> callback);
-    // callback, when given, gets the service's answer: success, or false and the reason.
+    // At most Limits::maxAccountSessions are read; leftOut counts those past the bound.
+    void fetchSessions(std::function<void(QList<Session>, QString error, int leftOut)> callback);
+    // callback, when given, gets the service's answer: success, or false and the reason. A
+    // session without an id is never sent for: it fails at once with ApiClient::missingIdText.
     void revokeSession(const QString& sessionId,
                        std::function<void(bool ok, QString error)> callback = {});
 

@@ -3,6 +3,7 @@
 #include "AccountJson.h"
 #include "GroupInvitation.h"
 #include "GroupMember.h"
+#include "Limits.h"
 
 namespace OrvaAccount {
 
@@ -14,6 +15,9 @@ struct Group
     int maxSeats = 0;
     QList<GroupMember> members;
     QList<GroupInvitation> pendingInvitations;
+    // Entries of the reply's lists past their bounds, not read.
+    int membersLeftOut = 0;
+    int invitationsLeftOut = 0;
 
     static Group fromJson(const QJsonObject& json)
     {
@@ -21,9 +25,11 @@ struct Group
         record.id = AccountJson::text(json, QStringLiteral("id"));
         record.name = AccountJson::text(json, QStringLiteral("name"));
         record.maxSeats = AccountJson::integer(json, QStringLiteral("max_seats"));
-        record.members = AccountJson::list<GroupMember>(json, QStringLiteral("members"));
-        record.pendingInvitations =
-            AccountJson::list<GroupInvitation>(json, QStringLiteral("pending_invitations"));
+        record.members = AccountJson::list<GroupMember>(
+            json, QStringLiteral("members"), Limits::maxGroupMembers, &record.membersLeftOut);
+        record.pendingInvitations = AccountJson::list<GroupInvitation>(
+            json, QStringLiteral("pending_invitations"), Limits::maxGroupInvitations,
+            &record.invitationsLeftOut);
         return record;
     }
 };

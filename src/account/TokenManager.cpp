@@ -105,6 +105,18 @@ bool TokenManager::lastRefreshRejected() const
     return m_refreshRejected;
 }
 
+void TokenManager::noteRefreshFailure(const QString& reason)
+{
+    QMutexLocker lock(&m_mutex);
+    m_lastRefreshFailure = reason;
+}
+
+QString TokenManager::lastRefreshFailure() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_lastRefreshFailure;
+}
+
 void TokenManager::refresh(std::function<void(bool)> callback)
 {
     QMutexLocker lock(&m_mutex);
@@ -119,6 +131,7 @@ void TokenManager::refresh(std::function<void(bool)> callback)
     }
     m_refreshing = true;
     m_refreshRejected = false;
+    m_lastRefreshFailure.clear();
     const QString token = m_refreshToken;
     const quint64 generation = m_generation;
     const RefreshCallback send = m_refreshCallback;

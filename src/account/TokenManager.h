@@ -57,6 +57,12 @@ public:
     // True when the last refresh that ended failed because the service rejected the refresh
     // token; only then is the session over. Reset when a refresh starts.
     bool lastRefreshRejected() const;
+    // The refresh callback calls this before its failure continuation with the failure in
+    // words (a server fault, a page that is no answer), so that the requests that waited for
+    // the refresh can tell it instead of a bare 401.
+    void noteRefreshFailure(const QString& reason);
+    // The words of the last failed refresh; empty when it gave none. Reset when a refresh starts.
+    QString lastRefreshFailure() const;
     // Runs or joins a refresh; callback (may be empty) gets true when new tokens were obtained.
     void refresh(std::function<void(bool)> callback);
 
@@ -84,6 +90,7 @@ private:
     mutable QMutex m_mutex;
     bool m_refreshing = false;
     bool m_refreshRejected = false;
+    QString m_lastRefreshFailure;
     quint64 m_generation = 0;
     QList<std::function<void(bool)>> m_pendingCallbacks;
 };

@@ -38,6 +38,15 @@ inline constexpr int maxServiceErrorTextChars = 300;
 // list comes from a broken server and would only fill the share dialog.
 inline constexpr int maxShareMembers = 500;
 
+// Entries read from each list of the account service: the group's members and its pending
+// invitations, the account's devices and its sessions. A group has a handful of seats and a
+// person a handful of devices and sign-ins; a longer list comes from a broken server, and the
+// pages say how many entries they left out.
+inline constexpr int maxGroupMembers = 50;
+inline constexpr int maxGroupInvitations = 50;
+inline constexpr int maxAccountDevices = 100;
+inline constexpr int maxAccountSessions = 100;
+
 // The longest unfolded iCalendar content line, in characters. An inline attachment of a few
 // megabytes still fits; longer lines come only from broken or hostile files and are skipped
 // (neither read nor kept in the stored text), so one line cannot hold gigabytes of memory.

@@ -1,6 +1,8 @@
 #include "AccountClient.h"
 #include "AccountTesting.h"
+#include "AuthClient.h"
 
+#include <QJsonArray>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -134,6 +136,73 @@ private Q_SLOTS:
         QCOMPARE(changed.size(), announcements);
     }
 
+    // An entry the service gave no id offers nothing to act on: its request would name the
+    // collection itself. Nothing is sent, and the caller hears why.
+    void actionsWithoutAnIdAreNeverSent()
+    {
+        QStringList failures;
+        const auto failed = [&failures](bool ok, const QString& reason) {
+            failures.append(ok ? QStringLiteral("sent") : reason);
+        };
+        account()->removeMember(QString(), failed);
+        account()->removeDevice(QString(), failed);
+        account()->revokeInvitation(QString(), failed);
+        m_fx.client->authClient()->revokeSession(QString(), failed);
+        std::optional<bool> joined;
+        account()->joinGroup(QString(), [&](bool ok) { joined = ok; });
+        QCOMPARE(failures, QStringList(4, ApiClient::missingIdText()));
+        QCOMPARE(joined, std::optional<bool>(false));
+        QTest::qWait(50);
+        for (const auto& request : m_fx.service->requests())
+            QVERIFY2(!request.encodedPath.endsWith(QLatin1Char('/')),
+                     qPrintable(request.encodedPath));
+    }
+
+    // Each list is read up to its bound; the caller learns how many entries were left out.
+    void longListsAreReadUpToTheirBounds()
+    {
+        QJsonArray members{QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-0")},
+                                       {QStringLiteral("role"), QStringLiteral("owner")}}};
+        QJsonArray invitations;
+        QJsonArray devices;
+        QJsonArray sessions;
+        for (int i = 1; i < 10000; ++i) {
+            const QString n = QString::number(i);
+            members.append(
+                QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-") + n}});
+            invitations.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("inv-") + n}});
+            devices.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("dev-") + n}});
+            sessions.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("s-") + n}});
+        }
+        m_fx.service->setGroup({{QStringLiteral("id"), QStringLiteral("group-1")},
+                                {QStringLiteral("members"), members},
+                                {QStringLiteral("pending_invitations"), invitations}},
+                               QStringLiteral("owner"));
+        m_fx.service->setDevices(devices);
+        m_fx.service->setSessions(sessions);
+        std::optional<Group> group;
+        account()->fetchGroup([&](const Group& read, const QString&) { group = read; });
+        std::optional<std::pair<qsizetype, int>> deviceCounts;
+        account()->fetchDevices([&](const QList<Device>& read, const QString&, int leftOut) {
+            deviceCounts = std::make_pair(read.size(), leftOut);
+        });
+        std::optional<std::pair<qsizetype, int>> sessionCounts;
+        m_fx.client->authClient()->fetchSessions(
+            [&](const QList<Session>& read, const QString&, int leftOut) {
+                sessionCounts = std::make_pair(read.size(), leftOut);
+            });
+        QTRY_VERIFY_WITH_TIMEOUT(group && deviceCounts && sessionCounts, 10000);
+        QCOMPARE(group->members.size(), Limits::maxGroupMembers);
+        QCOMPARE(group->membersLeftOut, 10000 - Limits::maxGroupMembers);
+        QCOMPARE(group->members.first().accountId, QStringLiteral("acct-0"));
+        QCOMPARE(group->pendingInvitations.size(), Limits::maxGroupInvitations);
+        QCOMPARE(group->invitationsLeftOut, 9999 - Limits::maxGroupInvitations);
+        QCOMPARE(*deviceCounts, std::make_pair(qsizetype(Limits::maxAccountDevices),
+                                               9999 - Limits::maxAccountDevices));
+        QCOMPARE(*sessionCounts, std::make_pair(qsizetype(Limits::maxAccountSessions),
+                                                9999 - Limits::maxAccountSessions));
+    }
+
     // A reader fails unless the reply holds what it reads: the group its id and its members,
     // the devices their list. A list that is there but empty is an honest "none".
     void failuresAreToldFromEmptyAnswers_data()
@@ -167,6 +236,17 @@ private Q_SLOTS:
         QTest::newRow("group without its member list")
             << 200 << QByteArray(R"({"id":"group-1","name":"Family","max_seats":5})") << unreadable
             << true;
+        QTest::newRow("empty member list")
+            << 200 << QByteArray(R"({"id":"group-1","name":"Family","max_seats":5,"members":[]})")
+            << unreadable << true;
+        QTest::newRow("members that are not objects")
+            << 200 << QByteArray(R"({"id":"group-1","members":[1,"x",null,[]]})") << unreadable
+            << true;
+        QTest::newRow("the owner and an entry that is no object")
+            << 200
+            << QByteArray(
+                   R"({"id":"group-1","members":[{"account_id":"acct-1","role":"owner"},7]})")
+            << unreadable << true;
         QTest::newRow("members not a list")
             << 200 << QByteArray(R"({"id":"group-1","members":{"acct-1":{"role":"owner"}}})")
             << unreadable << true;
@@ -191,7 +271,7 @@ private Q_SLOTS:
             group = std::make_pair(read, reason);
         });
         std::optional<std::pair<QList<Device>, QString>> devices;
-        account()->fetchDevices([&](const QList<Device>& read, const QString& reason) {
+        account()->fetchDevices([&](const QList<Device>& read, const QString& reason, int) {
             devices = std::make_pair(read, reason);
         });
         std::optional<std::pair<bool, QString>> removal;

@@ -167,6 +167,12 @@ private Q_SLOTS:
             << QList<ShareMember>{share("u-c", "", ""), share("u-zz", "", "")}
             << QList<GroupMember>{me, charles, grace} << "Charles/c@x.org|u-zz/"
             << "grace@x.org/" << false;
+        // A member the service gave no id is offered without one (nothing to grant it to), and
+        // neither an empty share id nor the user's own id matches it.
+        QTest::newRow("a member without an id")
+            << QList<ShareMember>{share("", "", "x@x.org")}
+            << QList<GroupMember>{me, member("", "No Id", "")} << "x@x.org/"
+            << "No Id/" << false;
         QTest::newRow("e-mail as name is not repeated")
             << QList<ShareMember>{share("u-g", "", "grace@x.org")} << QList<GroupMember>{me, grace}
             << "grace@x.org/"
@@ -185,7 +191,8 @@ private Q_SLOTS:
         QCOMPARE(names(rows.toAdd), toAdd);
         QCOMPARE(rows.groupEmpty, groupEmpty);
         for (const PersonRow& row : rows.toAdd)
-            QVERIFY(row.userId.startsWith(QLatin1String("u-")));
+            QCOMPARE(row.userId.isEmpty() ? row.shownName : row.userId.left(2),
+                     row.userId.isEmpty() ? QStringLiteral("No Id") : QStringLiteral("u-"));
     }
 };
 

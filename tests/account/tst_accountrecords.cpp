@@ -26,6 +26,10 @@ private Q_SLOTS:
         QTest::newRow("integer: fractional") << QByteArray("2.5") << QStringLiteral("0");
         QTest::newRow("list: element not an object")
             << QByteArray(R"([{"account_id":"a"},7,{"account_id":"c"}])") << QStringLiteral("a,,c");
+        // Read up to the bound (three here), the rest counted.
+        QTest::newRow("list: past the bound")
+            << QByteArray(R"([{"account_id":"a"},{"account_id":"b"},{"account_id":"c"},{},{}])")
+            << QStringLiteral("a,b,c+2");
         QTest::newRow("list: not an array")
             << QByteArray(R"({"account_id":"a"})") << QStringLiteral("");
         QTest::newRow("group") << QByteArray(R"({"id":"g","name":"Family","member_count":3})")
@@ -59,9 +63,13 @@ private Q_SLOTS:
             read = QString::number(AccountJson::integer(object, key));
         } else if (rule == QLatin1String("list")) {
             QStringList ids;
-            for (const GroupMember& member : AccountJson::list<GroupMember>(object, key))
+            int leftOut = -1;
+            for (const GroupMember& member :
+                 AccountJson::list<GroupMember>(object, key, 3, &leftOut))
                 ids.append(member.accountId);
             read = ids.join(QLatin1Char(','));
+            if (leftOut != 0)
+                read += QStringLiteral("+%1").arg(leftOut);
         } else {
             QJsonObject profile = object;
             if (!json.isEmpty())

@@ -2,6 +2,7 @@
 #include "AccountTesting.h"
 #include "AuthClient.h"
 #include "GuiEnvironment.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "PinnedClock.h"
 
@@ -11,10 +12,12 @@
 #include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -296,6 +299,103 @@ private Q_SLOTS:
             << QByteArray(R"({"status":"ok","data":{"items":[]}})") << unreadable;
         QTest::newRow("group without its member list")
             << QByteArray(R"({"id":"group-1","name":"Family","max_seats":5})") << unreadable;
+        // A group always lists its owner, as an object.
+        QTest::newRow("group with an empty member list")
+            << QByteArray(R"({"id":"group-1","name":"Family","max_seats":5,"members":[]})")
+            << unreadable;
+        QTest::newRow("members that are not objects")
+            << QByteArray(R"({"id":"group-1","name":"Family","members":[1,"x",null,[]]})")
+            << unreadable;
+    }
+
+    // An entry the service gave no id is shown, with nothing offered to act on it.
+    void entriesWithoutAnIdOfferNoAction()
+    {
+        QJsonObject group = family();
+        group.insert(QStringLiteral("members"),
+                     QJsonArray{member("acct-1", "Ada Lovelace", "ada@example.org", "owner"),
+                                member("", "No Id", "", "member")});
+        group.insert(QStringLiteral("pending_invitations"),
+                     QJsonArray{QJsonObject{
+                         {QStringLiteral("invited_email"), QStringLiteral("mary@example.org")}}});
+        m_fx.service->setDevices(
+            QJsonDocument::fromJson(R"([{"device_name":"Nameless"}])").array());
+        m_fx.service->setSessions(
+            QJsonDocument::fromJson(R"([{"user_agent":"Idless","is_current":false}])").array());
+        signInAs(QStringLiteral("owner"), group);
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        for (const char* text : {"No Id", "mary@example.org", "Nameless", "Idless"})
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                visibleTexts(screen.get()).contains(QString::fromLatin1(text)), text, 10000);
+        const QStringList texts = visibleTexts(screen.get());
+        QCOMPARE(texts.count(QStringLiteral("[Remove]")), 0);
+        QCOMPARE(texts.count(QStringLiteral("[Revoke]")), 0);
+    }
+
+    // Ten thousand entries in every list and megabyte names: each list shows its bound and says
+    // how many it left out, a row lays out a bounded text, and the window keeps the size it was
+    // given, on the screen; reopened with ordinary data it is as large as before.
+    void extremeListsStayOnTheScreen()
+    {
+        const QString huge(1024 * 1024, QLatin1Char('x'));
+        QJsonArray members{QJsonObject{{QStringLiteral("account_id"), QStringLiteral("acct-1")},
+                                       {QStringLiteral("display_name"), huge},
+                                       {QStringLiteral("role"), QStringLiteral("owner")}}};
+        QJsonArray devices;
+        QJsonArray sessions;
+        for (int i = 1; i < 10000; ++i) {
+            const QString n = QString::number(i);
+            members.append(QJsonObject{{QStringLiteral("account_id"), QStringLiteral("a-") + n},
+                                       {QStringLiteral("display_name"), QStringLiteral("M ") + n}});
+            devices.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("d-") + n},
+                                       {QStringLiteral("device_name"), i == 1 ? huge : n}});
+            sessions.append(QJsonObject{{QStringLiteral("id"), QStringLiteral("s-") + n},
+                                        {QStringLiteral("ip_address"), i == 1 ? huge : n}});
+        }
+        QJsonObject group = family();
+        group.insert(QStringLiteral("name"), huge);
+        group.insert(QStringLiteral("members"), members);
+        m_fx.service->setDevices(devices);
+        m_fx.service->setSessions(sessions);
+        m_fx.service->setDisplayName(huge);
+        signInAs(QStringLiteral("owner"), group);
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        screen->resize(640, 560);
+        screen->show();
+        for (const char* note : {"Only the first 50 of 10000 members are shown.",
+                                 "Only the first 100 of 9999 devices are shown.",
+                                 "Only the first 100 of 9999 sessions are shown."})
+            QTRY_VERIFY2_WITH_TIMEOUT(
+                visibleTexts(screen.get()).contains(QString::fromLatin1(note)), note, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            visibleTexts(screen.get()).contains(QStringLiteral("10000 of 5 seats used")), 10000);
+        auto* pages = screen->findChild<QListWidget*>();
+        for (int page = 0; page < pages->count(); ++page) {
+            pages->setCurrentRow(page);
+            QCoreApplication::processEvents();
+        }
+        for (QLabel* label : screen->findChildren<QLabel*>())
+            QVERIFY(label->text().size() <= Limits::maxRowTextChars + 1);
+        QCOMPARE(screen->size(), QSize(640, 560));
+        const QRect available = screen->screen()->availableGeometry();
+        QVERIFY(screen->minimumSizeHint().width() <= available.width());
+        QVERIFY(screen->minimumSizeHint().height() <= available.height());
+
+        // Reopened with ordinary data, as the main window reopens it.
+        m_fx.service->setGroup(family(), QStringLiteral("owner"));
+        m_fx.service->setDevices({});
+        m_fx.service->setSessions({});
+        m_fx.service->setDisplayName(QStringLiteral("Ada Lovelace"));
+        screen->hide();
+        screen->refresh();
+        screen->resize(640, 560);
+        screen->show();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            visibleTexts(screen.get()).contains(QStringLiteral("3 of 5 seats used")), 10000);
+        QCoreApplication::processEvents();
+        QCOMPARE(screen->size(), QSize(640, 560));
     }
 
     void failedListsShowTheirReason()
@@ -330,10 +430,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("status"); // the refresh's answer; 0: the service's own refusal
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("refused");
-        QTest::newRow("refresh token refused") << 0 << QByteArray() << true;
+        QTest::addColumn<QString>("failure"); // what the page says when the session is kept
+        QTest::newRow("refresh token refused") << 0 << QByteArray() << true << QString();
         QTest::newRow("refused in other words")
-            << 401 << QByteArray(R"({"error":"unauthorized"})") << true;
-        QTest::newRow("server fault") << 503 << QByteArray() << false;
+            << 401 << QByteArray(R"({"error":"unauthorized"})") << true << QString();
+        // The refresh's own failure, never the 401 that it left the request with.
+        QTest::newRow("server fault") << 503 << QByteArray() << false << "HTTP 503";
+        QTest::newRow("bad request in its own words")
+            << 400 << QByteArray(R"({"error":"invalid_request"})") << false << "invalid_request";
+        QTest::newRow("gateway page") << 200 << QByteArray("<html><body>Please wait</body></html>")
+                                      << false << "The service's reply could not be read";
     }
 
     void aRefusedRefreshEndsTheSessionOnScreen()
@@ -341,6 +447,7 @@ private Q_SLOTS:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(bool, refused);
+        QFETCH(QString, failure);
         signInAs(QStringLiteral("owner"));
         m_fx.client->initialize();
         auto screen = openScreen();
@@ -370,8 +477,10 @@ private Q_SLOTS:
         if (!refused) {
             QTRY_VERIFY_WITH_TIMEOUT(
                 visibleTexts(screen.get())
-                    .contains(QStringLiteral("Could not load your devices: HTTP 401")),
+                    .contains(QStringLiteral("Could not load your devices: ") + failure),
                 10000);
+            QVERIFY(!visibleTexts(screen.get())
+                         .contains(QStringLiteral("Could not load your devices: HTTP 401")));
             QVERIFY(!shown(ended));
             QVERIFY(m_fx.client->isAuthenticated());
             QVERIFY(AccountTesting::stored(TokenManager::refreshTokenKey).has_value());

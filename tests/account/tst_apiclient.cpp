@@ -121,16 +121,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<FakeAccountService::RefreshMode>("mode");
         QTest::addColumn<bool>("sessionEnds");
-        QTest::newRow("rejected") << FakeAccountService::RefreshMode::Reject << true;
-        QTest::newRow("no access token")
-            << FakeAccountService::RefreshMode::OmitAccessToken << false;
-        QTest::newRow("stalled") << FakeAccountService::RefreshMode::Stall << false;
+        // The request's failure is the refresh's own, in its words, not a bare 401.
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("rejected") << FakeAccountService::RefreshMode::Reject << true
+                                  << QStringLiteral("invalid_grant");
+        QTest::newRow("no access token") << FakeAccountService::RefreshMode::OmitAccessToken
+                                         << false << ApiClient::unreadableReplyText();
+        QTest::newRow("stalled") << FakeAccountService::RefreshMode::Stall << false
+                                 << QStringLiteral("The service could not be reached");
     }
 
     void failedRefreshFailsTheRequest()
     {
         QFETCH(FakeAccountService::RefreshMode, mode);
         QFETCH(bool, sessionEnds);
+        QFETCH(QString, failure);
         authApi()->setTransferTimeout(300);
         m_fx.signIn(3600);
         m_fx.client->initialize();
@@ -143,7 +148,7 @@ private Q_SLOTS:
         const Outcome outcome = getMe();
         QVERIFY(outcome.done && !outcome.ok);
         QCOMPARE(outcome.status, 401);
-        QVERIFY(outcome.json.isEmpty());
+        QCOMPARE(ApiClient::failureText(outcome.status, outcome.json), failure);
         QCOMPARE(required.size(), 1);
         QCOMPARE(m_fx.service->count("GET", QStringLiteral("/users/me")), 0);
         QCOMPARE(m_fx.client->isAuthenticated(), !sessionEnds);

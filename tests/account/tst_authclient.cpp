@@ -474,7 +474,7 @@ private Q_SLOTS:
         signIn();
         m_fx.service->setCannedReply("GET", QStringLiteral("/users/me/sessions"), 200, body);
         std::optional<std::pair<QList<Session>, QString>> fetched;
-        auth()->fetchSessions([&](const QList<Session>& sessions, const QString& reason) {
+        auth()->fetchSessions([&](const QList<Session>& sessions, const QString& reason, int) {
             fetched = std::make_pair(sessions, reason);
         });
         QTRY_VERIFY_WITH_TIMEOUT(fetched.has_value(), 5000);

@@ -230,6 +230,45 @@ private Q_SLOTS:
             << true << 200 << QByteArray(R"({"id":"group-1","name":"Family"})")
             << QStringLiteral("Could not load your group: The service's reply could not be read")
             << QStringLiteral("No group yet");
+        QTest::newRow("group with an empty member list")
+            << true << 200 << QByteArray(R"({"id":"group-1","name":"Family","members":[]})")
+            << QStringLiteral("Could not load your group: The service's reply could not be read")
+            << QStringLiteral("No group yet");
+    }
+
+    // Nobody is offered, and nothing said about the group, before the group has been read.
+    // A member the service gave no id is listed without a Share button, and does not make the
+    // dialog claim that everybody has access.
+    void offersOnlyFromAGroupThatWasRead()
+    {
+        QJsonObject nameless{{QStringLiteral("display_name"), QStringLiteral("No Id")},
+                             {QStringLiteral("role"), QStringLiteral("member")}};
+        m_fx.service->setGroup(
+            {{QStringLiteral("id"), QStringLiteral("group-1")},
+             {QStringLiteral("name"), QStringLiteral("Family")},
+             {QStringLiteral("members"),
+              QJsonArray{groupMember("acct-1", "Ada Lovelace", "ada@example.org", "owner"),
+                         groupMember("acct-2", "Charles Babbage", "cb@example.org"), nameless}}},
+            QStringLiteral("owner"));
+        m_fx.service->holdPath("GET", QStringLiteral("/group"));
+        ManualBackend backend;
+        auto dialog = open(&backend);
+        QTRY_COMPARE_WITH_TIMEOUT(m_fx.service->count("GET", QStringLiteral("/group")), 1, 10000);
+        ShareMember charles;
+        charles.id = charles.userId = QStringLiteral("acct-2");
+        backend.lists.at(0)(true, {charles}, QString());
+        QVERIFY(texts(dialog.get()).contains(QStringLiteral("Loading\u2026")));
+        QVERIFY(!texts(dialog.get()).contains(QStringLiteral("No group yet")));
+        QVERIFY(
+            !texts(dialog.get()).contains(QStringLiteral("All group members already have access")));
+        QVERIFY(buttons(dialog.get(), QStringLiteral("Share")).isEmpty());
+
+        m_fx.service->releaseHeld();
+        QTRY_VERIFY_WITH_TIMEOUT(texts(dialog.get()).contains(QStringLiteral("No Id")), 10000);
+        QVERIFY(!texts(dialog.get()).contains(QStringLiteral("Loading\u2026")));
+        QVERIFY(
+            !texts(dialog.get()).contains(QStringLiteral("All group members already have access")));
+        QVERIFY(buttons(dialog.get(), QStringLiteral("Share")).isEmpty());
     }
 
     void failuresShowTheirReason()

@@ -4,6 +4,8 @@
 #include "AccountStatusLine.h"
 #include "AccountWidgets.h"
 #include "Client.h"
+#include "Limits.h"
+#include "ShownText.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -83,9 +85,9 @@ void AccountGroupPage::populate(const Group& group, const QString& error)
         return;
     }
 
+    const qsizetype memberCount = group.members.size() + group.membersLeftOut;
     layout->addWidget(sectionHeader(
-        group.name,
-        QStringLiteral("%1 of %2 seats used").arg(group.members.size()).arg(group.maxSeats)));
+        group.name, QStringLiteral("%1 of %2 seats used").arg(memberCount).arg(group.maxSeats)));
     layout->addSpacing(4);
     QLabel* membersLabel = plainLabel(QStringLiteral("Members"), content);
     membersLabel->setFont(weighted(membersLabel->font(), QFont::Medium));
@@ -98,25 +100,26 @@ void AccountGroupPage::populate(const Group& group, const QString& error)
         rowLayout->setContentsMargins(12, 6, 0, 6);
         auto* text = new QVBoxLayout;
         text->setSpacing(2);
-        const QString shownName = member.displayName.isEmpty() ? member.email : member.displayName;
-        QLabel* name = plainLabel(shownName, row);
+        const QString fullName = member.displayName.isEmpty() ? member.email : member.displayName;
+        const QString shownName = ShownText::bounded(fullName, Limits::maxRowTextChars);
+        QLabel* name = serviceLabel(fullName, row);
         name->setFont(weighted(name->font(), QFont::Medium));
         text->addWidget(name);
-        if (!member.email.isEmpty() && member.email != shownName) {
-            QLabel* email = plainLabel(member.email, row);
+        if (!member.email.isEmpty() && member.email != fullName) {
+            QLabel* email = serviceLabel(member.email, row);
             useSecondaryColour(email);
             email->setFont(smaller(email->font(), 1));
             text->addWidget(email);
         }
-        rowLayout->addLayout(text);
-        rowLayout->addStretch(1);
+        rowLayout->addLayout(text, 1);
         if (member.role == ownerRole) {
             QLabel* badge = plainLabel(QStringLiteral("Owner"), row);
             badge->setFont(weighted(smaller(badge->font(), 2), QFont::Medium));
             useTextColour(badge, "#00897B");
             rowLayout->addWidget(badge);
         }
-        if (owner && member.role != ownerRole) {
+        // Without an id there is nobody the service could be asked to remove.
+        if (owner && member.role != ownerRole && !member.accountId.isEmpty()) {
             auto* remove = new QPushButton(QStringLiteral("Remove"), row);
             connect(remove, &QPushButton::clicked, this,
                     [this, member, shownName] { removeMember(member, shownName); });
@@ -124,6 +127,11 @@ void AccountGroupPage::populate(const Group& group, const QString& error)
         }
         layout->addWidget(row);
     }
+    if (group.membersLeftOut > 0)
+        layout->addWidget(leftOutNote(tr("Only the first %1 of %2 members are shown.")
+                                          .arg(group.members.size())
+                                          .arg(memberCount),
+                                      content));
 
     if (owner && !group.pendingInvitations.isEmpty()) {
         layout->addSpacing(8);
@@ -135,17 +143,25 @@ void AccountGroupPage::populate(const Group& group, const QString& error)
         for (const GroupInvitation& invitation : group.pendingInvitations) {
             QHBoxLayout* row = indentedRow(4, 4);
             row->addWidget(
-                plainLabel(invitation.invitedEmail.isEmpty()
-                               ? QStringLiteral("Invite code: %1").arg(invitation.inviteCode)
-                               : invitation.invitedEmail,
-                           content));
-            row->addStretch(1);
-            auto* revoke = new QPushButton(QStringLiteral("Revoke"), content);
-            const QString id = invitation.id;
-            connect(revoke, &QPushButton::clicked, this, [this, id] { revokeInvitation(id); });
-            row->addWidget(revoke);
+                serviceLabel(invitation.invitedEmail.isEmpty()
+                                 ? QStringLiteral("Invite code: %1").arg(invitation.inviteCode)
+                                 : invitation.invitedEmail,
+                             content),
+                1);
+            if (!invitation.id.isEmpty()) {
+                auto* revoke = new QPushButton(QStringLiteral("Revoke"), content);
+                const QString id = invitation.id;
+                connect(revoke, &QPushButton::clicked, this, [this, id] { revokeInvitation(id); });
+                row->addWidget(revoke);
+            }
             layout->addLayout(row);
         }
+        if (group.invitationsLeftOut > 0)
+            layout->addWidget(
+                leftOutNote(tr("Only the first %1 of %2 invitations are shown.")
+                                .arg(group.pendingInvitations.size())
+                                .arg(group.pendingInvitations.size() + group.invitationsLeftOut),
+                            content));
     }
 
     layout->addSpacing(12);

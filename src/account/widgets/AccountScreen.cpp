@@ -8,6 +8,9 @@
 #include "AuthClient.h"
 #include "Client.h"
 #include "Clock.h"
+#include "ElidedLabel.h"
+#include "Limits.h"
+#include "ShownText.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -141,10 +144,16 @@ void AccountScreen::refreshProfile()
             return;
         }
         self->m_displayName = user.displayName;
-        self->m_nameLabel->setText(user.displayName.isEmpty() ? QStringLiteral("(not set)")
-                                                              : user.displayName);
-        self->m_emailLabel->setText(user.email);
+        self->showName(user.displayName);
+        self->m_emailLabel->setFullText(ShownText::bounded(user.email, Limits::maxRowTextChars));
     });
+}
+
+void AccountScreen::showName(const QString& displayName)
+{
+    m_nameLabel->setFullText(displayName.isEmpty()
+                                 ? QStringLiteral("(not set)")
+                                 : ShownText::bounded(displayName, Limits::maxRowTextChars));
 }
 
 void AccountScreen::refreshGroup()
@@ -159,11 +168,11 @@ void AccountScreen::refreshDevices()
     const int load = ++m_deviceLoads.sent;
     QPointer<AccountScreen> self(this);
     m_client->accountClient()->fetchDevices(
-        [self, load](const QList<Device>& devices, const QString& error) {
+        [self, load](const QList<Device>& devices, const QString& error, int leftOut) {
             if (!self || load <= self->m_deviceLoads.shown)
                 return;
             self->m_deviceLoads.shown = load;
-            self->populateDevices(devices, error);
+            self->populateDevices(devices, error, leftOut);
         });
 }
 
@@ -174,11 +183,11 @@ void AccountScreen::refreshSessions()
     const int load = ++m_sessionLoads.sent;
     QPointer<AccountScreen> self(this);
     m_client->authClient()->fetchSessions(
-        [self, load](const QList<Session>& sessions, const QString& error) {
+        [self, load](const QList<Session>& sessions, const QString& error, int leftOut) {
             if (!self || load <= self->m_sessionLoads.shown)
                 return;
             self->m_sessionLoads.shown = load;
-            self->populateSessions(sessions, error);
+            self->populateSessions(sessions, error, leftOut);
         });
 }
 
@@ -211,8 +220,8 @@ QWidget* AccountScreen::createProfileTab()
     auto* identity = new QVBoxLayout;
     identity->setContentsMargins(12, 0, 0, 0);
     identity->setSpacing(6);
-    m_nameLabel = plainLabel(QString(), page);
-    m_emailLabel = plainLabel(QString(), page);
+    m_nameLabel = serviceLabel(QString(), page);
+    m_emailLabel = serviceLabel(QString(), page);
     useSecondaryColour(m_emailLabel);
     identity->addWidget(m_nameLabel);
     identity->addWidget(m_emailLabel);
@@ -309,7 +318,7 @@ QWidget* AccountScreen::createSignedOutPage()
 
 // --- page contents -----------------------------------------------------------------------------
 
-void AccountScreen::populateDevices(const QList<Device>& devices, const QString& error)
+void AccountScreen::populateDevices(const QList<Device>& devices, const QString& error, int leftOut)
 {
     QVBoxLayout* layout = AccountWidgets::replaceContent(m_devicesLayout, m_devicesContent, 4);
     QWidget* content = m_devicesContent;
@@ -334,29 +343,37 @@ void AccountScreen::populateDevices(const QList<Device>& devices, const QString&
         auto* text = new QVBoxLayout;
         text->setSpacing(2);
         // The device's name is the service's text: bold by its font, never as markup.
-        QLabel* title = plainLabel(device.deviceName.isEmpty() ? QStringLiteral("Unknown Device")
-                                                               : device.deviceName,
-                                   content);
+        QLabel* title = serviceLabel(device.deviceName.isEmpty() ? QStringLiteral("Unknown Device")
+                                                                 : device.deviceName,
+                                     content);
         title->setFont(weighted(title->font(), QFont::Bold));
         text->addWidget(title);
         for (const QString& line :
              {AccountDisplay::deviceDetail(device.platform, device.appVersion),
               AccountDisplay::formatRelativeTime(device.lastSyncAt, now)}) {
-            QLabel* label = plainLabel(line, rowParent);
+            QLabel* label = serviceLabel(line, rowParent);
             useSecondaryColour(label);
             label->setFont(smaller(label->font(), 1));
             text->addWidget(label);
         }
-        row->addLayout(text);
-        row->addStretch(1);
-        auto* remove = new QPushButton(QStringLiteral("Remove"), rowParent);
-        connect(remove, &QPushButton::clicked, this, [this, device] { removeDevice(device); });
-        row->addWidget(remove);
+        row->addLayout(text, 1);
+        // Without an id there is no device the service could be asked to remove.
+        if (!device.id.isEmpty()) {
+            auto* remove = new QPushButton(QStringLiteral("Remove"), rowParent);
+            connect(remove, &QPushButton::clicked, this, [this, device] { removeDevice(device); });
+            row->addWidget(remove);
+        }
         layout->addWidget(separator(content));
     }
+    if (leftOut > 0)
+        layout->addWidget(leftOutNote(tr("Only the first %1 of %2 devices are shown.")
+                                          .arg(devices.size())
+                                          .arg(devices.size() + leftOut),
+                                      content));
 }
 
-void AccountScreen::populateSessions(const QList<Session>& sessions, const QString& error)
+void AccountScreen::populateSessions(const QList<Session>& sessions, const QString& error,
+                                     int leftOut)
 {
     QVBoxLayout* layout = AccountWidgets::replaceContent(m_sessionsLayout, m_sessionsContent, 8);
     QWidget* content = m_sessionsContent;
@@ -381,7 +398,7 @@ void AccountScreen::populateSessions(const QList<Session>& sessions, const QStri
         auto* text = new QVBoxLayout;
         text->setSpacing(2);
         QLabel* clientLabel =
-            plainLabel(AccountDisplay::sessionClient(session.userAgent), rowParent);
+            serviceLabel(AccountDisplay::sessionClient(session.userAgent), rowParent);
         clientLabel->setFont(weighted(clientLabel->font(), QFont::Medium));
         text->addWidget(clientLabel);
         QString detail = session.isCurrent
@@ -389,18 +406,17 @@ void AccountScreen::populateSessions(const QList<Session>& sessions, const QStri
                              : AccountDisplay::formatRelativeTime(session.lastActiveAt, now);
         if (!session.ipAddress.isEmpty())
             detail += QStringLiteral("  \u00B7  %1").arg(session.ipAddress);
-        QLabel* detailLabel = plainLabel(detail, rowParent);
+        QLabel* detailLabel = serviceLabel(detail, rowParent);
         useSecondaryColour(detailLabel);
         detailLabel->setFont(smaller(detailLabel->font(), 1));
         text->addWidget(detailLabel);
-        row->addLayout(text);
-        row->addStretch(1);
+        row->addLayout(text, 1);
         if (session.isCurrent) {
             QLabel* current = plainLabel(QStringLiteral("Current"), rowParent);
             useTextColour(current, "#2E7D32");
             current->setFont(weighted(current->font(), QFont::Medium));
             row->addWidget(current);
-        } else {
+        } else if (!session.id.isEmpty()) {
             auto* revoke = new QPushButton(QStringLiteral("Revoke"), rowParent);
             const QString id = session.id;
             connect(revoke, &QPushButton::clicked, this, [this, id] { revokeSession(id); });
@@ -408,6 +424,11 @@ void AccountScreen::populateSessions(const QList<Session>& sessions, const QStri
         }
         layout->addWidget(separator(content));
     }
+    if (leftOut > 0)
+        layout->addWidget(leftOutNote(tr("Only the first %1 of %2 sessions are shown.")
+                                          .arg(sessions.size())
+                                          .arg(sessions.size() + leftOut),
+                                      content));
 }
 
 // --- actions -----------------------------------------------------------------------------------
@@ -431,8 +452,7 @@ void AccountScreen::editDisplayName()
             return;
         }
         self->m_displayName = user.displayName;
-        self->m_nameLabel->setText(user.displayName.isEmpty() ? QStringLiteral("(not set)")
-                                                              : user.displayName);
+        self->showName(user.displayName);
         self->showSuccess(QStringLiteral("Display name updated."));
     });
 }
@@ -477,8 +497,10 @@ void AccountScreen::changePassword()
 
 void AccountScreen::removeDevice(const Device& device)
 {
-    if (!AccountWidgets::ask(this, QStringLiteral("Remove Device"),
-                             QStringLiteral("Remove %1?").arg(device.deviceName)))
+    if (!AccountWidgets::ask(
+            this, QStringLiteral("Remove Device"),
+            QStringLiteral("Remove %1?")
+                .arg(ShownText::bounded(device.deviceName, Limits::maxRowTextChars))))
         return;
     QPointer<AccountScreen> self(this);
     m_client->accountClient()->removeDevice(device.id, [self](bool ok, const QString& error) {

@@ -15,6 +15,7 @@ class QVBoxLayout;
 namespace OrvaAccount {
 
 class AccountGroupPage;
+class ElidedLabel;
 class AccountStatusLine;
 class Client;
 
@@ -54,8 +55,11 @@ private:
     QWidget* createSignedOutPage();
     void onAuthStateChanged(AuthState state);
     void showSignedOut(bool signedOut);
-    void populateDevices(const QList<Device>& devices, const QString& error);
-    void populateSessions(const QList<Session>& sessions, const QString& error);
+    // leftOut: the entries of the reply past the list's bound, which a note counts.
+    void populateDevices(const QList<Device>& devices, const QString& error, int leftOut);
+    void populateSessions(const QList<Session>& sessions, const QString& error, int leftOut);
+    // The display name as the profile shows it: "(not set)" for none, a long one cut.
+    void showName(const QString& displayName);
     void updateOwnerState();
 
     void editDisplayName();
@@ -73,8 +77,8 @@ private:
     QListWidget* m_navList = nullptr;
     QStackedWidget* m_pageStack = nullptr;
     AccountStatusLine* m_statusLabel = nullptr;
-    QLabel* m_nameLabel = nullptr;
-    QLabel* m_emailLabel = nullptr;
+    ElidedLabel* m_nameLabel = nullptr;
+    ElidedLabel* m_emailLabel = nullptr;
     QPushButton* m_editNameButton = nullptr;
     AccountGroupPage* m_groupPage = nullptr;
     QVBoxLayout* m_devicesLayout = nullptr;

@@ -18,6 +18,8 @@ AccountStatusLine::AccountStatusLine(QWidget* parent) : QLabel(parent)
     setTextFormat(Qt::PlainText);
     setObjectName(QStringLiteral("accountStatus"));
     setFixedHeight(24);
+    // A message naming a long name is cut at the window's edge rather than widening it.
+    setMinimumWidth(1);
     setFont(AccountWidgets::smaller(font(), 1));
 }
 

@@ -1,6 +1,9 @@
 #include "AccountWidgets.h"
 
 #include "AuthClient.h"
+#include "ElidedLabel.h"
+#include "Limits.h"
+#include "ShownText.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,6 +15,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -42,6 +46,20 @@ QLabel* plainLabel(const QString& text, QWidget* parent)
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
+    return label;
+}
+
+ElidedLabel* serviceLabel(const QString& text, QWidget* parent)
+{
+    return new ElidedLabel(ShownText::bounded(text, Limits::maxRowTextChars), parent);
+}
+
+QLabel* leftOutNote(const QString& text, QWidget* parent)
+{
+    QLabel* label = plainLabel(text, parent);
+    label->setWordWrap(true);
+    label->setContentsMargins(12, 4, 0, 4);
+    useSecondaryColour(label);
     return label;
 }
 
@@ -101,15 +119,23 @@ QLabel* errorNote(const QString& text, QWidget* parent)
 
 QVBoxLayout* pageLayout(QWidget* page, const QString& title)
 {
-    auto* pageLayout = new QVBoxLayout(page);
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(page);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* inner = new QWidget(scroll);
+    auto* pageLayout = new QVBoxLayout(inner);
     pageLayout->setContentsMargins(24, 24, 24, 24);
     pageLayout->setSpacing(8);
-    QLabel* titleLabel = plainLabel(title, page);
+    QLabel* titleLabel = plainLabel(title, inner);
     QFont font = weighted(titleLabel->font(), QFont::DemiBold);
     font.setPointSize(font.pointSize() + 4);
     titleLabel->setFont(font);
     pageLayout->addWidget(titleLabel);
     pageLayout->addSpacing(12);
+    scroll->setWidget(inner);
+    outer->addWidget(scroll);
     return pageLayout;
 }
 
@@ -118,7 +144,8 @@ QWidget* sectionHeader(const QString& title, const QString& description)
     auto* header = new QWidget;
     auto* layout = new QVBoxLayout(header);
     layout->setContentsMargins(0, 0, 0, 8);
-    QLabel* titleLabel = plainLabel(title, header);
+    // The title may be the service's (a group's name).
+    QLabel* titleLabel = serviceLabel(title, header);
     QFont font = weighted(titleLabel->font(), QFont::Medium);
     font.setPointSize(font.pointSize() + 1);
     titleLabel->setFont(font);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ElidedLabel.h"
+
 #include <QFont>
 #include <QString>
 
@@ -26,6 +28,12 @@ QFont weighted(QFont font, QFont::Weight weight);
 
 // Everything the service says is shown as plain text.
 QLabel* plainLabel(const QString& text, QWidget* parent);
+// A name or line from the service in a row or under a title: cut to what a row lays out, on
+// one line, and free to be narrower than its text (it then ends in an ellipsis), so that a
+// long one never widens the window.
+ElidedLabel* serviceLabel(const QString& text, QWidget* parent);
+// What a bounded list left out, as a subdued note under its rows.
+QLabel* leftOutNote(const QString& text, QWidget* parent);
 void useSecondaryColour(QLabel* label);
 // `colour` is a "#RRGGBB" name; it holds under the application's style sheet.
 void useTextColour(QLabel* label, const char* colour);
@@ -35,7 +43,8 @@ QHBoxLayout* indentedRow(int top = 0, int bottom = 0);
 QHBoxLayout* rowWidget(QWidget* parent, QVBoxLayout* into, int top, int bottom);
 QLabel* errorNote(const QString& text, QWidget* parent);
 
-// Lays `page` out under its title; what the page shows goes into the returned layout.
+// Lays `page` out under its title, in a scroll area so that a long page scrolls instead of
+// making the window taller; what the page shows goes into the returned layout.
 QVBoxLayout* pageLayout(QWidget* page, const QString& title);
 // A section's title with an optional description under it; not parented.
 QWidget* sectionHeader(const QString& title, const QString& description = {});

@@ -2,6 +2,8 @@
 
 #include "AccountClient.h"
 #include "AccountDisplay.h"
+#include "AccountWidgets.h"
+#include "AvatarLabel.h"
 #include "Client.h"
 #include "Profile.h"
 #include "SharingBackend.h"
@@ -174,6 +176,7 @@ ShareMembersDialog::ShareMembersDialog(Client* client, SharingBackend* backend,
     layout->addLayout(bottom);
 
     reload();
+    rebuild();
 }
 
 void ShareMembersDialog::reload()
@@ -200,6 +203,7 @@ void ShareMembersDialog::loadGroupMembers()
                 return;
             self->m_groupShown = request;
             self->m_groupMembers = group.members;
+            self->m_membersLeftOut = group.membersLeftOut;
             self->m_groupError = error;
             self->rebuild();
         });
@@ -246,7 +250,10 @@ void ShareMembersDialog::rebuild()
     const AccountDisplay::ShareRows rows =
         AccountDisplay::shareRows(m_shares, m_groupMembers, m_myAccountId, shareUserIdFor);
 
-    if (!m_sharesError.isEmpty()) {
+    const bool sharesRead = m_sharesShown > 0;
+    if (!sharesRead) {
+        m_sharedListLayout->addWidget(makeNote(tr("Loading…"), false));
+    } else if (!m_sharesError.isEmpty()) {
         m_sharedListLayout->addWidget(
             makeNote(tr("Could not load who has access: %1").arg(m_sharesError), true));
     } else if (rows.withAccess.isEmpty()) {
@@ -276,6 +283,14 @@ void ShareMembersDialog::rebuild()
         }
     }
 
+    // Whom to offer is decided only from a group that was read: until then it is not known
+    // whether there is a group at all.
+    if (m_groupShown == 0) {
+        m_noGroupLabel->hide();
+        m_allSharedLabel->hide();
+        m_addListLayout->addWidget(makeNote(tr("Loading…"), false));
+        return;
+    }
     if (!m_groupError.isEmpty()) {
         m_noGroupLabel->hide();
         m_allSharedLabel->hide();
@@ -296,16 +311,24 @@ void ShareMembersDialog::rebuild()
     }
     for (const AccountDisplay::PersonRow& person : rows.toAdd) {
         QWidget* row = buildPersonRow(person.initials, person.shownName, person.secondLine);
-        auto* share = new QPushButton(orFallback(m_texts.shareButton, tr("Share")), row);
-        share->setCursor(Qt::PointingHandCursor);
-        share->setAutoDefault(false);
-        const QString userId = person.userId;
-        const QString name = person.shownName;
-        connect(share, &QPushButton::clicked, this,
-                [this, userId, name] { shareWithMember(userId, name); });
-        row->layout()->addWidget(share);
+        // A member the service gave no id is listed, but there is nobody to grant access to.
+        if (!person.userId.isEmpty()) {
+            auto* share = new QPushButton(orFallback(m_texts.shareButton, tr("Share")), row);
+            share->setCursor(Qt::PointingHandCursor);
+            share->setAutoDefault(false);
+            const QString userId = person.userId;
+            const QString name = person.shownName;
+            connect(share, &QPushButton::clicked, this,
+                    [this, userId, name] { shareWithMember(userId, name); });
+            row->layout()->addWidget(share);
+        }
         m_addListLayout->addWidget(row);
     }
+    if (m_membersLeftOut > 0)
+        m_addListLayout->addWidget(makeNote(tr("Only the first %1 of %2 group members are listed.")
+                                                .arg(m_groupMembers.size())
+                                                .arg(m_groupMembers.size() + m_membersLeftOut),
+                                            false));
     m_noGroupLabel->hide();
     m_allSharedLabel->setVisible(rows.toAdd.isEmpty());
 }
@@ -317,34 +340,20 @@ QWidget* ShareMembersDialog::buildPersonRow(const QString& initials, const QStri
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 4, 0, 4);
     layout->setSpacing(10);
-    layout->addWidget(makeAvatar(initials, palette().color(QPalette::Highlight), avatarSize));
+    layout->addWidget(new AvatarLabel(initials, palette().color(QPalette::Highlight), avatarSize));
     auto* text = new QVBoxLayout;
     text->setSpacing(0);
-    QLabel* nameLabel = plainLabel(name, row);
+    // One line each, free to shrink: a long name never widens the dialog.
+    QLabel* nameLabel = AccountWidgets::serviceLabel(name, row);
     nameLabel->setFont(withWeight(nameLabel->font(), QFont::Medium));
     text->addWidget(nameLabel);
     if (!secondLine.isEmpty()) {
-        QLabel* email = plainLabel(secondLine, row);
+        QLabel* email = AccountWidgets::serviceLabel(secondLine, row);
         usePlaceholderColour(email);
         text->addWidget(email);
     }
     layout->addLayout(text, 1);
     return row;
-}
-
-QLabel* ShareMembersDialog::makeAvatar(const QString& text, const QColor& colour, int size)
-{
-    QLabel* avatar = plainLabel(text);
-    avatar->setAlignment(Qt::AlignCenter);
-    avatar->setFixedSize(size, size);
-    avatar->setStyleSheet(QStringLiteral("QLabel { background: %1; color: white; border-radius: "
-                                         "%2px; font-weight: 600; }")
-                              .arg(colour.name())
-                              .arg(size / 2));
-    QFont font = avatar->font();
-    font.setPointSize(std::max(size / 3, 8));
-    avatar->setFont(font);
-    return avatar;
 }
 
 void ShareMembersDialog::showError(const QString& text)

@@ -15,7 +15,9 @@ class SharingBackend;
 
 // Who has access to one cloud calendar, and granting and taking away access for the members of
 // the user's group. Wording comes from the opener; grants and removals run one at a time and
-// their failures show in a red line. Every answer is dropped once the dialog is gone.
+// their failures show in a red line. Until the group and the shares have been read, their
+// sections say they are loading; nobody is offered before the group has been read. Every answer
+// is dropped once the dialog is gone.
 class ShareMembersDialog : public QDialog
 {
     Q_OBJECT
@@ -64,7 +66,6 @@ private:
     QLabel* makeNote(const QString& text, bool isError);
     QWidget* buildPersonRow(const QString& initials, const QString& name,
                             const QString& secondLine);
-    static QLabel* makeAvatar(const QString& text, const QColor& colour, int size);
 
     Client* m_client;
     SharingBackend* m_backend;
@@ -80,6 +81,7 @@ private:
     QLabel* m_noGroupLabel = nullptr;
     QLabel* m_allSharedLabel = nullptr;
     QList<GroupMember> m_groupMembers;
+    int m_membersLeftOut = 0; // group members past the bound, not read
     QList<ShareMember> m_shares;
     QString m_myAccountId;
     bool m_busy = false;
