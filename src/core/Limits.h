@@ -228,6 +228,11 @@ inline constexpr int maxGoogleListPages = 1000;
 // from stalling the drag.
 inline constexpr int maxTaskAncestorsChecked = 64;
 
+// Characters of an event's title the filter form shows: each example its preview names ("e.g. A,
+// B, C"), the event a specific rule is about, and the name it suggests from that title. A title is
+// recognised by its start; a megabyte one would wrap over the whole screen and crush the fields.
+inline constexpr int maxFilterTitleChars = 80;
+
 // --- Text laid out on screen ---
 // Outside text is stored whole; these bound what one widget lays out of it (ShownText::bounded).
 
