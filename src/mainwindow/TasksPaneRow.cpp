@@ -32,8 +32,17 @@ const QString TasksPaneRow::refMimeType = QStringLiteral("application/x-orvandel
 namespace {
 
 // Lines of a title a row shows at most, as the agenda's rows do: a long title ends in "…" there,
-// and the card shows more of it.
+// and the card shows more of it. Notes and categories get as many lines at most; the notes stay
+// selectable, so they are cut at the last line instead.
 constexpr int titleLines = 3;
+constexpr int notesLines = 3;
+
+// At most `lines` lines of a word-wrapped label, from its top.
+void capLines(QLabel* label, int lines)
+{
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMaximumHeight(lines * label->fontMetrics().lineSpacing());
+}
 
 QFont shifted(const QFont& base, int points, int minimum)
 {
@@ -174,6 +183,7 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        capLines(label, notesLines);
         column->addWidget(label);
     }
 
@@ -197,6 +207,7 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
             label->setTextFormat(Qt::RichText);
             label->setWordWrap(true);
             label->setFont(shifted(label->font(), -2, 7));
+            capLines(label, notesLines);
             column->addWidget(label);
         }
     }
