@@ -26,6 +26,7 @@
 #include "ThemeManager.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -268,6 +269,49 @@ int main(int argc, char* argv[])
              QStringLiteral("calendar-account") + suffix);
         save(new CalendarFormDialog(state, *state->calendars()->getById("projects")),
              QStringLiteral("calendar-edit") + suffix);
+    }
+
+    // Megabyte texts from elsewhere: an event title the filter preview names, a template and a
+    // task whose texts are each a megabyte.
+    QString megabyte;
+    while (megabyte.size() < 1024 * 1024)
+        megabyte += QStringLiteral("LongText ");
+    Event longEvent = event;
+    longEvent.id = longEvent.uid = QStringLiteral("long");
+    longEvent.title = megabyte;
+    longEvent.recurrenceRule.clear();
+    longEvent.startTime = local(today.addDays(1), QTime(9, 0));
+    longEvent.endTime = local(today.addDays(1), QTime(10, 0));
+    longEvent.rawIcalendar = Ical::buildEvent(longEvent);
+    state->events()->insert(longEvent);
+    EventTemplate longTemplate = sampleTemplate();
+    longTemplate.name = longTemplate.title = longTemplate.description = longTemplate.location =
+        megabyte;
+    Task longTask = sampleTask(QStringLiteral("long"), QStringLiteral("projects"));
+    longTask.title = longTask.description = megabyte;
+    longTask.categories = {megabyte};
+    longTask.rawIcalendar = Ical::buildTask(longTask);
+    state->tasks()->insert(longTask);
+    for (const char* mode : {"light", "dark"}) {
+        theme.setMode(QString::fromLatin1(mode));
+        const QString suffix = GalleryCapture::suffix(mode);
+        auto* pattern = new FilterFormDialog(state);
+        pattern->show();
+        for (QLineEdit* edit : pattern->findChildren<QLineEdit*>()) {
+            if (edit->placeholderText().contains(QLatin1String("comma separated")))
+                edit->setText(QStringLiteral("LongText"));
+        }
+        // The preview waits for typing to pause.
+        const QDeadlineTimer pause(FilterFormDialog::previewDelayMs * 2);
+        while (!pause.hasExpired())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        save(pattern, QStringLiteral("filter-pattern-long") + suffix);
+        auto* specific = new FilterFormDialog(state);
+        specific->setSpecificEvent(longEvent);
+        save(specific, QStringLiteral("filter-specific-long") + suffix);
+        save(new TemplateEditorDialog(state, longTemplate),
+             QStringLiteral("template-edit-long") + suffix);
+        save(new TaskFormDialog(state, longTask), QStringLiteral("task-edit-long") + suffix);
     }
     return capture.finish();
 }

@@ -173,6 +173,14 @@ void addGroupsFiltersTemplates(AppState& state)
     standup.name = QStringLiteral("Team standup");
     standup.color = QStringLiteral("#33b679");
     state.templates()->insert(standup);
+    // A template from another device named a megabyte long: its row shows the start.
+    EventTemplate runaway;
+    runaway.id = QStringLiteral("runaway");
+    while (runaway.name.size() < 1024 * 1024)
+        runaway.name += QStringLiteral("LongText ");
+    runaway.title = runaway.description = runaway.name;
+    runaway.sortOrder = 1;
+    state.templates()->insert(runaway);
 }
 
 QWidget* search(AppState* state)

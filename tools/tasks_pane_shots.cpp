@@ -129,6 +129,34 @@ int main(int argc, char* argv[])
         settle(pane);
         capture.saveAndDelete(pane, QStringLiteral("switched-back-to-light.png"));
     }
+    // A task whose title, notes and category are a megabyte each: a few lines of each.
+    {
+        QString megabyte;
+        while (megabyte.size() < 1024 * 1024)
+            megabyte += QStringLiteral("LongText ");
+        Task task = *state->tasks()->getById(QStringLiteral("groceries"));
+        task.title = task.description = megabyte;
+        task.categories = {megabyte, QStringLiteral("Errands")};
+        task.rawIcalendar = Ical::buildTask(task);
+        state->tasks()->update(task);
+        for (const char* mode : {"light", "dark"}) {
+            theme.setMode(QString::fromLatin1(mode));
+            auto* pane = new TasksPane(state);
+            pane->resize(340, 640);
+            pane->show();
+            pane->setFilter(0);
+            pane->setGroupByCalendar(true);
+            pane->setShowNotes(true);
+            pane->setShowCategories(true);
+            settle(pane);
+            pane->showRow(pane->rowCount() - 1);
+            settle(pane);
+            capture.save(pane, QStringLiteral("megabyte-title") + GalleryCapture::suffix(mode));
+            pane->setShowNotes(false);
+            pane->setShowCategories(false);
+            delete pane;
+        }
+    }
     for (const Task& task : state->tasks()->getByCalendar(QStringLiteral("team")) +
                                 state->tasks()->getByCalendar(QStringLiteral("home")))
         state->tasks()->remove(task.id);

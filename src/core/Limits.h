@@ -248,6 +248,11 @@ inline constexpr int maxGoogleListPages = 1000;
 // from stalling the drag.
 inline constexpr int maxTaskAncestorsChecked = 64;
 
+// Characters of an event's title the filter form shows: each example its preview names ("e.g. A,
+// B, C"), the event a specific rule is about, and the name it suggests from that title. A title is
+// recognised by its start; a megabyte one would wrap over the whole screen and crush the fields.
+inline constexpr int maxFilterTitleChars = 80;
+
 // --- Text laid out on screen ---
 // Outside text is stored whole; these bound what one widget lays out of it (ShownText::bounded).
 
@@ -259,5 +264,11 @@ inline constexpr int maxRowTextChars = 500;
 // Characters of a title, location or description that a details card lays out, ending in an
 // ellipsis: several screens of text, enough to read any real description on the card.
 inline constexpr int maxCardTextChars = 4000;
+
+// Characters of a stored text that a form's line edit or text box holds for editing as the form
+// opens. A line edit of 32,768 characters, or a paragraph of that length in a text box, lays out
+// in a few tens of milliseconds; a megabyte takes seconds. A longer text is shown in part and
+// goes in whole when the field is clicked; it is saved whole either way.
+inline constexpr int maxFormFieldChars = 32768;
 
 } // namespace Limits

@@ -8,9 +8,11 @@
 #include "Glyphs.h"
 #include "Ical.h"
 #include "LazyRowList.h"
+#include "Limits.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "Savepoint.h"
+#include "ShownText.h"
 #include "TaskDetailsPopover.h"
 #include "TaskFormDialog.h"
 #include "TaskPaneRules.h"
@@ -226,7 +228,8 @@ QWidget* TasksPane::buildGroupHeader(const QString& text, const QString& color, 
         dotFont.setPointSize(dotFont.pointSize() + 2);
     dot->setFont(dotFont);
     row->addWidget(dot);
-    auto* name = new QLabel(text, header);
+    // Account and calendar names come from servers: a row's worth of them.
+    auto* name = new QLabel(ShownText::bounded(text, Limits::maxRowTextChars), header);
     name->setTextFormat(Qt::PlainText);
     name->setFont(bold(name->font()));
     row->addWidget(name);

@@ -2,10 +2,12 @@
 
 #include "CalendarRepository.h"
 
+#include "AgendaRowText.h"
 #include "AppState.h"
 #include "Clock.h"
 #include "Glyphs.h"
 #include "Limits.h"
+#include "ShownText.h"
 #include "TaskDetailsText.h"
 #include "TaskPaneRules.h"
 #include "TaskRepository.h"
@@ -28,6 +30,19 @@ const QString TasksPaneRow::uidMimeType = QStringLiteral("application/x-orvandel
 const QString TasksPaneRow::refMimeType = QStringLiteral("application/x-orvandellic-task-ref");
 
 namespace {
+
+// Lines of a title a row shows at most, as the agenda's rows do: a long title ends in "…" there,
+// and the card shows more of it. Notes and categories get as many lines at most; the notes stay
+// selectable, so they are cut at the last line instead.
+constexpr int titleLines = 3;
+constexpr int notesLines = 3;
+
+// At most `lines` lines of a word-wrapped label, from its top.
+void capLines(QLabel* label, int lines)
+{
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMaximumHeight(lines * label->fontMetrics().lineSpacing());
+}
 
 QFont shifted(const QFont& base, int points, int minimum)
 {
@@ -100,9 +115,8 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
 
     const bool completed = m_task.isCompleted();
     const bool cancelled = m_task.status == QLatin1String("cancelled");
-    auto* title = new QLabel(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, this);
-    title->setTextFormat(Qt::PlainText);
-    title->setWordWrap(true);
+    auto* title =
+        new AgendaRowText(m_task.title.isEmpty() ? tr("(Untitled)") : m_task.title, titleLines, this);
     title->setMinimumWidth(40);
     if (completed || cancelled) {
         QFont font = title->font();
@@ -162,30 +176,38 @@ void TasksPaneRow::buildContents(bool showNotes, bool showCategories)
         column->addLayout(meta);
     }
 
+    // Notes and categories come from servers too: a row lays out a row's worth of each.
     const QString notes = m_task.description.trimmed();
     if (showNotes && !notes.isEmpty()) {
-        QLabel* label = makeMutedLabel(notes, this);
+        QLabel* label = makeMutedLabel(ShownText::bounded(notes, Limits::maxRowTextChars), this);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        capLines(label, notesLines);
         column->addWidget(label);
     }
 
     if (showCategories) {
         QStringList chips;
+        int room = Limits::maxRowTextChars;
         for (const QString& category : m_task.categories) {
             if (category.trimmed().isEmpty())
                 continue;
+            if (room <= 0)
+                break;
+            const QString shown = ShownText::bounded(category, room);
+            room -= int(shown.size());
             chips.append(QStringLiteral("<span style=\"background:%1; color:%2; padding:1px 6px; "
                                         "border-radius:8px;\">%3</span>")
                              .arg(Theme::surfaceMuted().name(), Theme::textMuted().name(),
-                                  category.toHtmlEscaped()));
+                                  shown.toHtmlEscaped()));
         }
         if (!chips.isEmpty()) {
             auto* label = new QLabel(chips.join(QStringLiteral("&nbsp;")), this);
             label->setTextFormat(Qt::RichText);
             label->setWordWrap(true);
             label->setFont(shifted(label->font(), -2, 7));
+            capLines(label, notesLines);
             column->addWidget(label);
         }
     }

@@ -3,6 +3,7 @@
 #include "CalendarRepository.h"
 #include "Database.h"
 #include "GuiEnvironment.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "Savepoint.h"
@@ -658,6 +659,41 @@ private Q_SLOTS:
             QCOMPARE(label->palette().color(QPalette::WindowText).alpha(), alpha);
         }
         qApp->setStyleSheet(sheet);
+    }
+
+    // A megabyte title, notes and category: the row lays out a bounded text, three lines of the
+    // title at most, and its tick still writes the whole task.
+    void megabyteTextsShowBounded()
+    {
+        QString text;
+        while (text.size() < 1024 * 1024)
+            text += QStringLiteral("LongText ");
+        Task task = makeTask(QStringLiteral("long"), QStringLiteral("team"), text);
+        task.description = text;
+        task.categories = {text};
+        QVERIFY(state()->tasks()->insert(task));
+        TasksPane pane(state());
+        pane.setShowNotes(true);
+        pane.setShowCategories(true);
+        pane.resize(320, 600);
+        pane.show();
+        TasksPaneRow* row = rowOf(&pane, text);
+        QVERIFY(row);
+        const QList<QLabel*> labels = row->findChildren<QLabel*>();
+        QLabel* title = labels.value(0);
+        QVERIFY(title->text().size() <= Limits::maxRowTextChars + 1);
+        QVERIFY(title->height() <= 3 * title->fontMetrics().lineSpacing());
+        for (QLabel* label : labels)
+            QVERIFY(label->text().size() < 2 * Limits::maxRowTextChars);
+        QVERIFY2(row->height() < pane.height() / 2, qPrintable(QString::number(row->height())));
+
+        const QPoint box = row->checkboxRect().center();
+        QTest::mouseClick(row, Qt::LeftButton, Qt::NoModifier, box);
+        QVERIFY(settled(&pane));
+        const Task saved = *state()->tasks()->getById(task.id);
+        QVERIFY(saved.isCompleted());
+        QCOMPARE(saved.title, text);
+        QCOMPARE(saved.description, text);
     }
 
     void leavingCompletedClearsTheCompletionDate_data()

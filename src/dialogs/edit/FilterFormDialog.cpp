@@ -8,6 +8,8 @@
 #include "EventRepository.h"
 #include "FilterConditions.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "VisibleEvents.h"
 
@@ -129,6 +131,13 @@ QTimeEdit* timeEdit(QWidget* parent)
     edit->setDisplayFormat(QStringLiteral("h:mm AP"));
     edit->setEnabled(false);
     return edit;
+}
+
+// An event's title as the specific-event page names it.
+QString shownEventTitle(const QString& title)
+{
+    return title.isEmpty() ? FilterFormDialog::tr("(Untitled event)")
+                           : ShownText::bounded(title, Limits::maxFilterTitleChars);
 }
 
 QVBoxLayout* pageLayout(QWidget* page, int spacing)
@@ -383,10 +392,12 @@ void FilterFormDialog::buildCalendarList(QWidget* section)
     }
     sortCalendarsByAccountAndName(calendars, accounts);
     for (const Calendar& calendar : calendars) {
-        const QString accountName = accounts.value(calendar.accountId).name;
+        // Names come from servers: each item lays out a row's worth.
+        const QString name = ShownText::bounded(calendar.name, Limits::maxRowTextChars);
+        const QString accountName =
+            ShownText::bounded(accounts.value(calendar.accountId).name, Limits::maxRowTextChars);
         auto* item = new QListWidgetItem(
-            accountName.isEmpty() ? calendar.name
-                                  : QStringLiteral("%1 / %2").arg(accountName, calendar.name),
+            accountName.isEmpty() ? name : QStringLiteral("%1 / %2").arg(accountName, name),
             m_calendarList);
         item->setIcon(Theme::calendarColorIcon(calendar.color));
         item->setData(Qt::UserRole, calendar.id);
@@ -451,8 +462,7 @@ void FilterFormDialog::loadRule()
         if (!event)
             m_specificEventLabel->setText(tr("(Event no longer exists)"));
         else
-            m_specificEventLabel->setText(event->title.isEmpty() ? tr("(Untitled event)")
-                                                                 : event->title);
+            m_specificEventLabel->setText(shownEventTitle(event->title));
     } else if (rule.type == QLatin1String("all_day")) {
         m_allDayRecurringOnlyCheck->setChecked(values.recurringOnly);
     }
@@ -477,9 +487,10 @@ void FilterFormDialog::setSpecificEvent(const Event& event)
     m_specificEventUid = event.uid;
     m_specificEventCalendarId = event.calendarId;
     setKind(specificKind);
-    m_specificEventLabel->setText(event.title.isEmpty() ? tr("(Untitled event)") : event.title);
+    m_specificEventLabel->setText(shownEventTitle(event.title));
+    // The name is only a suggestion to edit: a title's start is enough of one.
     if (m_nameEdit->text().isEmpty() && !event.title.isEmpty())
-        m_nameEdit->setText(event.title);
+        m_nameEdit->setText(ShownText::bounded(event.title, Limits::maxFilterTitleChars));
 }
 
 void FilterFormDialog::updateSuppressRemindersVisibility()
@@ -590,8 +601,12 @@ void FilterFormDialog::refreshPreview()
                        ? tr("Would hide %1 of %n event(s) in the next 30 days.", nullptr, total)
                        : tr("Would dim %1 of %n event(s) in the next 30 days.", nullptr, total);
     text = text.arg(tally.matched);
-    if (!tally.examples.isEmpty())
-        text += QStringLiteral("  ") + tr("e.g. %1").arg(tally.examples.join(QStringLiteral(", ")));
+    if (!tally.examples.isEmpty()) {
+        QStringList examples;
+        for (const QString& example : tally.examples)
+            examples.append(ShownText::bounded(example, Limits::maxFilterTitleChars));
+        text += QStringLiteral("  ") + tr("e.g. %1").arg(examples.join(QStringLiteral(", ")));
+    }
     m_previewLabel->setText(text);
 }
 

@@ -11,6 +11,7 @@
 #include "EventFormRules.h"
 #include "FormOpening.h"
 #include "Ical.h"
+#include "LongTextField.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
 #include "TaskCalendarMove.h"
@@ -38,6 +39,13 @@ namespace {
 QString newId()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// What a field gives to save: the stored text as it was when the field still holds it, else the
+// typed text without the blanks around it.
+QString keptOrTrimmed(const QString& text, const QString& stored)
+{
+    return text == stored ? text : text.trimmed();
 }
 
 QString saveFailureText(AppState* state)
@@ -127,7 +135,10 @@ void TaskFormDialog::buildUi()
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(12);
 
+    // Tasks arrive from servers: each text is kept whole, and a very long one is shown in part
+    // until its field is clicked.
     m_titleEdit = new QLineEdit(this);
+    m_title = new LongTextField(m_titleEdit);
     m_titleEdit->setObjectName(QStringLiteral("titleEdit"));
     m_titleEdit->setPlaceholderText(tr("Buy birthday gift, prep Q1 report…"));
     form->addRow(tr("&Title"), m_titleEdit);
@@ -190,11 +201,13 @@ void TaskFormDialog::buildUi()
     form->addRow(QString(), m_completedCheck);
 
     m_categoriesEdit = new QLineEdit(this);
+    m_categories = new LongTextField(m_categoriesEdit);
     m_categoriesEdit->setObjectName(QStringLiteral("categoriesEdit"));
     m_categoriesEdit->setPlaceholderText(tr("e.g. Personal, Health, Errands"));
     form->addRow(tr("&Categories"), m_categoriesEdit);
 
     m_notesEdit = new QPlainTextEdit(this);
+    m_notes = new LongTextField(m_notesEdit);
     m_notesEdit->setObjectName(QStringLiteral("notesEdit"));
     m_notesEdit->setPlaceholderText(tr("Steps, links, context…"));
     m_notesEdit->setMinimumHeight(110);
@@ -245,20 +258,7 @@ void TaskFormDialog::loadCalendars(const QString& ownCalendarId)
 
 void TaskFormDialog::populate(const Task& task)
 {
-    m_titleEdit->setText(task.title);
-    setCalendarId(task.calendarId);
-    showMoment(m_dueCheck, m_duePicker, task.dueDate, task.dueIsDateOnly);
-    showMoment(m_startCheck, m_startPicker, task.startDate, task.startIsDateOnly);
-    m_ruleText = task.recurrenceRule;
-    m_repeatMode = task.repeatMode.isEmpty() ? QStringLiteral("fromDueDate") : task.repeatMode;
-    updateRepeatButton();
-    m_categoriesEdit->setText(task.categories.join(QStringLiteral(", ")));
-    const int choice = m_priorityCombo->findData(TaskFormRules::priorityChoice(task.priority));
-    if (choice >= 0)
-        m_priorityCombo->setCurrentIndex(choice);
-    m_completedCheck->setChecked(task.isCompleted());
-    m_notesEdit->setPlainText(task.description);
-
+    // Read-only first: a field that shows a long text in part keeps the state it finds.
     if (calendarIsReadOnly(task.calendarId)) {
         makeReadOnly(tr("This task belongs to a read-only calendar. It can be viewed but not "
                         "changed."));
@@ -266,6 +266,19 @@ void TaskFormDialog::populate(const Task& task)
         m_calendarCombo->setEnabled(false);
         m_calendarCombo->setToolTip(tr("Subtasks stay in their parent task's calendar."));
     }
+    m_title->setText(task.title);
+    setCalendarId(task.calendarId);
+    showMoment(m_dueCheck, m_duePicker, task.dueDate, task.dueIsDateOnly);
+    showMoment(m_startCheck, m_startPicker, task.startDate, task.startIsDateOnly);
+    m_ruleText = task.recurrenceRule;
+    m_repeatMode = task.repeatMode.isEmpty() ? QStringLiteral("fromDueDate") : task.repeatMode;
+    updateRepeatButton();
+    m_categories->setText(task.categories.join(QStringLiteral(", ")));
+    const int choice = m_priorityCombo->findData(TaskFormRules::priorityChoice(task.priority));
+    if (choice >= 0)
+        m_priorityCombo->setCurrentIndex(choice);
+    m_completedCheck->setChecked(task.isCompleted());
+    m_notes->setText(task.description);
 }
 
 void TaskFormDialog::setParentTask(const Task& parent)
@@ -349,8 +362,10 @@ void TaskFormDialog::save()
 {
     if (m_readOnly)
         return;
-    const QString title = m_titleEdit->text().trimmed();
-    if (title.isEmpty()) {
+    // A stored text the user did not edit goes back as it came, every character of it.
+    const QString title =
+        keptOrTrimmed(m_title->text(), m_editedTask ? m_editedTask->title : QString());
+    if (title.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Title required"), tr("Please enter a title for the task."),
                              QMessageBox::Ok);
         m_titleEdit->setFocus();
@@ -422,7 +437,7 @@ void TaskFormDialog::save()
     task.calendarId = m_parentUid.isEmpty() || editing ? m_calendarCombo->currentData().toString()
                                                        : m_parentCalendarId;
     task.title = title;
-    task.description = m_notesEdit->toPlainText();
+    task.description = m_notes->text();
     task.priority = TaskFormRules::priorityToSave(editing ? stored->priority : 0,
                                                   m_priorityCombo->currentData().toInt());
     task.dueDate = due;
@@ -431,11 +446,18 @@ void TaskFormDialog::save()
     task.startIsDateOnly = m_startCheck->isChecked() && m_startPicker->isAllDay();
     task.recurrenceRule = m_ruleText;
     task.repeatMode = m_repeatMode.isEmpty() ? QStringLiteral("fromDueDate") : m_repeatMode;
-    task.categories.clear();
-    for (const QString& piece : m_categoriesEdit->text().split(QLatin1Char(','))) {
-        const QString category = piece.trimmed();
-        if (!category.isEmpty())
-            task.categories.append(category);
+    const QString categories = m_categories->text();
+    // Untouched, the categories stay as they were, a comma inside one included.
+    if (m_editedTask &&
+        categories == m_editedTask->categories.join(QStringLiteral(", "))) {
+        task.categories = m_editedTask->categories;
+    } else {
+        task.categories.clear();
+        for (const QString& piece : categories.split(QLatin1Char(','))) {
+            const QString category = piece.trimmed();
+            if (!category.isEmpty())
+                task.categories.append(category);
+        }
     }
     TaskFormRules::applyCompleted(task, m_completedCheck->isChecked(), now);
     task.lastModified = now;

@@ -9,6 +9,7 @@
 
 class AppState;
 class DateTimePicker;
+class LongTextField;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
@@ -67,6 +68,7 @@ private:
 
     QLabel* m_subtitle = nullptr;
     QLineEdit* m_titleEdit = nullptr;
+    LongTextField* m_title = nullptr;
     QComboBox* m_calendarCombo = nullptr;
     QCheckBox* m_startCheck = nullptr;
     DateTimePicker* m_startPicker = nullptr;
@@ -77,7 +79,9 @@ private:
     QComboBox* m_priorityCombo = nullptr;
     QCheckBox* m_completedCheck = nullptr;
     QLineEdit* m_categoriesEdit = nullptr;
+    LongTextField* m_categories = nullptr;
     QPlainTextEdit* m_notesEdit = nullptr;
+    LongTextField* m_notes = nullptr;
     StoreWaitNote* m_storeWaitNote = nullptr;
     QDialogButtonBox* m_buttonBox = nullptr;
 };

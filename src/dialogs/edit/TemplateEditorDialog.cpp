@@ -4,6 +4,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Defaults.h"
+#include "LongTextField.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
 #include "TemplateRules.h"
@@ -37,6 +38,13 @@ QString linkStyle()
         .arg(Theme::accent().name());
 }
 
+// What a field gives to save: the stored text as it was when the field still holds it, else the
+// typed text without the blanks around it.
+QString keptOrTrimmed(const QString& text, const QString& stored)
+{
+    return text == stored ? text : text.trimmed();
+}
+
 } // namespace
 
 TemplateEditorDialog::TemplateEditorDialog(AppState* appState, const EventTemplate& tmpl,
@@ -60,16 +68,26 @@ void TemplateEditorDialog::buildUi()
     form->setHorizontalSpacing(12);
     form->setVerticalSpacing(8);
 
-    m_nameEdit = new QLineEdit(m_tmpl.name, this);
+    // Templates arrive from other devices: each text is kept whole, and a very long one is
+    // shown in part until its field is clicked.
+    m_nameEdit = new QLineEdit(this);
+    m_name = new LongTextField(m_nameEdit);
+    m_name->setText(m_tmpl.name);
     m_nameEdit->setPlaceholderText(tr("e.g., Standup, Doctor visit"));
     form->addRow(tr("Template name"), m_nameEdit);
-    m_titleEdit = new QLineEdit(m_tmpl.title, this);
+    m_titleEdit = new QLineEdit(this);
+    m_title = new LongTextField(m_titleEdit);
+    m_title->setText(m_tmpl.title);
     m_titleEdit->setPlaceholderText(tr("Event title shown on the calendar"));
     form->addRow(tr("Event title"), m_titleEdit);
-    m_descriptionEdit = new QPlainTextEdit(m_tmpl.description, this);
+    m_descriptionEdit = new QPlainTextEdit(this);
+    m_description = new LongTextField(m_descriptionEdit);
+    m_description->setText(m_tmpl.description);
     m_descriptionEdit->setFixedHeight(72);
     form->addRow(tr("Description"), m_descriptionEdit);
-    m_locationEdit = new QLineEdit(m_tmpl.location, this);
+    m_locationEdit = new QLineEdit(this);
+    m_location = new LongTextField(m_locationEdit);
+    m_location->setText(m_tmpl.location);
     m_locationEdit->setPlaceholderText(tr("Optional location"));
     form->addRow(tr("Location"), m_locationEdit);
 
@@ -263,14 +281,17 @@ void TemplateEditorDialog::refreshRecurrenceText()
 
 void TemplateEditorDialog::validateAndAccept()
 {
-    if (m_nameEdit->text().trimmed().isEmpty()) {
+    // A stored text the user did not edit goes back as it came, every character of it.
+    const QString name = keptOrTrimmed(m_name->text(), m_tmpl.name);
+    const QString title = keptOrTrimmed(m_title->text(), m_tmpl.title);
+    if (name.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Missing name"),
                              tr("Give this template a name so you can pick it later."),
                              QMessageBox::Ok);
         m_nameEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (m_titleEdit->text().trimmed().isEmpty()) {
+    if (title.trimmed().isEmpty()) {
         QMessageBox::warning(
             this, tr("Missing event title"),
             tr("Set the event title. That's what events created from this template will be "
@@ -279,10 +300,10 @@ void TemplateEditorDialog::validateAndAccept()
         m_titleEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_tmpl.name = m_nameEdit->text().trimmed();
-    m_tmpl.title = m_titleEdit->text().trimmed();
-    m_tmpl.description = m_descriptionEdit->toPlainText().trimmed();
-    m_tmpl.location = m_locationEdit->text().trimmed();
+    m_tmpl.name = name;
+    m_tmpl.title = title;
+    m_tmpl.description = keptOrTrimmed(m_description->text(), m_tmpl.description);
+    m_tmpl.location = keptOrTrimmed(m_location->text(), m_tmpl.location);
     m_tmpl.calendarId = m_calendarCombo->currentData().toString();
     m_tmpl.isAllDay = m_allDayCheck->isChecked();
     m_tmpl.durationMinutes =

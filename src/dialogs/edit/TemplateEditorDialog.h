@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class AppState;
+class LongTextField;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -44,9 +45,13 @@ private:
     EventTemplate m_tmpl;
 
     QLineEdit* m_nameEdit = nullptr;
+    LongTextField* m_name = nullptr;
     QLineEdit* m_titleEdit = nullptr;
+    LongTextField* m_title = nullptr;
     QPlainTextEdit* m_descriptionEdit = nullptr;
+    LongTextField* m_description = nullptr;
     QLineEdit* m_locationEdit = nullptr;
+    LongTextField* m_location = nullptr;
     QToolButton* m_colorSwatch = nullptr;
     QPushButton* m_useCalendarColorButton = nullptr;
     QCheckBox* m_allDayCheck = nullptr;

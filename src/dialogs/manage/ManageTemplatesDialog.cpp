@@ -2,6 +2,8 @@
 
 #include "AppState.h"
 #include "EventTemplate.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "TemplateEditorDialog.h"
 #include "TemplateRepository.h"
 #include "Theme.h"
@@ -24,9 +26,12 @@ void ManageTemplatesDialog::fillList()
     if (!m_state || !m_state->templates())
         return;
     for (const EventTemplate& entry : m_state->templates()->getAll()) {
-        // Template names can arrive from other devices: list items show plain text.
+        // Template names can arrive from other devices: list items show plain text, a row's
+        // worth of it.
         auto* item = new QListWidgetItem(list());
-        item->setText(entry.name.isEmpty() ? tr("(Unnamed)") : entry.name);
+        item->setText(entry.name.isEmpty()
+                          ? tr("(Unnamed)")
+                          : ShownText::bounded(entry.name, Limits::maxRowTextChars));
         if (!entry.color.isEmpty())
             item->setIcon(Theme::calendarColorIcon(entry.color));
         item->setData(Qt::UserRole, entry.id);

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimeEdit>
@@ -343,6 +344,50 @@ private Q_SLOTS:
         form.action()->setCurrentIndex(action);
         QTest::keyClicks(form.phrases(), phrases);
         QTRY_COMPARE(form.preview()->text(), text);
+    }
+
+    // An event titled a megabyte: the preview and the specific-event page name its start, the
+    // name suggested from it is short, and the form keeps every field usable and fits the screen.
+    void megabyteTitleShownShort()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        QString title;
+        while (title.size() < 1024 * 1024)
+            title += QStringLiteral("LongText ");
+        Event event = StoreSeed::timedEvent("long", personal, title,
+                                            StoreSeed::local(today.addDays(1), QTime(9, 0)),
+                                            StoreSeed::local(today.addDays(1), QTime(10, 0)));
+        QVERIFY(StoreSeed::addEvent(fixture.state(), event));
+        const auto checkFits = [](const FilterFormDialog& dialog, const QList<QWidget*>& fields) {
+            QVERIFY(dialog.screen()->availableGeometry().contains(dialog.frameGeometry()));
+            for (QWidget* field : fields) {
+                QVERIFY2(field->width() >= 300, field->metaObject()->className());
+                QVERIFY2(field->height() >= field->minimumSizeHint().height(),
+                         field->metaObject()->className());
+            }
+        };
+
+        FilterFormDialog dialog(fixture.state());
+        const Form form(dialog);
+        dialog.show();
+        form.phrases()->setText(QStringLiteral("LongText"));
+        QTRY_VERIFY(form.preview()->text().startsWith(QLatin1String("Would hide 1 of 1 event")));
+        QVERIFY(form.preview()->text().size() < 200);
+        QVERIFY(form.preview()->text().endsWith(QStringLiteral("LongText…")));
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        checkFits(dialog, {form.name(), form.phrases(), form.action(), form.calendars()});
+
+        FilterFormDialog specific(fixture.state());
+        specific.setSpecificEvent(event);
+        specific.show();
+        const Form specificForm(specific);
+        QVERIFY(specificForm.name()->text().size() < 200);
+        QVERIFY(specificForm.name()->text().startsWith(QLatin1String("LongText LongText")));
+        QVERIFY(QTest::qWaitForWindowExposed(&specific));
+        checkFits(specific, {specificForm.name(), specificForm.action()});
+        QCOMPARE(specificForm.save().size(), 0);
+        QCOMPARE(storedRule(fixture.state()).eventUid, event.uid);
     }
 
     // A person tries to save an incomplete rule: the name is asked first, then the kind's own

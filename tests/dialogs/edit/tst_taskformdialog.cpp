@@ -3,6 +3,7 @@
 #include "CalendarRepository.h"
 #include "DateTimePicker.h"
 #include "Ical.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "StoreSeed.h"
 #include "TaskFormDialog.h"
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -265,6 +267,61 @@ private Q_SLOTS:
             QCOMPARE(row.href, QStringLiteral("/home/%1.ics").arg(row.uid));
             QCOMPARE(row.etag, QStringLiteral("\"etag-%1\"").arg(row.uid));
         }
+    }
+
+    // Save keeps every character of texts the person did not edit, however long (a line edit
+    // holds 32,767 by default). A long text is shown in part until its field is clicked; what
+    // is typed is saved trimmed.
+    void longTextsKept_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("clicked");
+        QTest::addColumn<QString>("typedTitle");
+        QTest::newRow("40,000 characters") << 40000 << false << QString();
+        QTest::newRow("40,000 characters, clicked") << 40000 << true << QString();
+        QTest::newRow("a megabyte") << 1024 * 1024 << false << QString();
+        QTest::newRow("blanks around an untouched title") << 12 << false << QString();
+        QTest::newRow("a typed title") << 12 << false << " Renamed ";
+    }
+    void longTextsKept()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, clicked);
+        QFETCH(QString, typedTitle);
+        Task task = storedTask(QStringLiteral("long"), QStringLiteral("home"));
+        QString text = QStringLiteral(" LongText");
+        while (text.size() < length)
+            text += QStringLiteral(" LongText");
+        text.truncate(length);
+        task.title = text + QLatin1Char(' ');
+        task.description = text;
+        task.categories = {text, QStringLiteral("b,c")};
+        task.rawIcalendar = Ical::buildTask(task);
+        QVERIFY(tasks()->insert(task));
+        {
+            Form form(state(), task);
+            auto* notes = form.dialog.findChild<QPlainTextEdit*>(QStringLiteral("notesEdit"));
+            const bool inPart = length > Limits::maxFormFieldChars;
+            QCOMPARE(form.title->isReadOnly(), inPart);
+            QCOMPARE(notes->isReadOnly(), inPart);
+            QCOMPARE(form.title->text() == task.title, !inPart);
+            if (clicked) {
+                QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+                QCoreApplication::sendEvent(form.title, &focusIn);
+                QCOMPARE(form.title->text(), task.title);
+                QVERIFY(!form.title->isReadOnly());
+            }
+            if (!typedTitle.isNull())
+                form.title->setText(typedTitle);
+            form.priority->setCurrentIndex(form.priority->findData(9));
+            QVERIFY(form.save().isEmpty());
+        }
+        const Task saved = *tasks()->getById(task.id);
+        QCOMPARE(saved.title, typedTitle.isNull() ? task.title : typedTitle.trimmed());
+        QCOMPARE(saved.description, task.description);
+        QCOMPARE(saved.categories, task.categories);
+        QCOMPARE(saved.priority, 9);
+        QCOMPARE(Ical::parseTasks(saved.rawIcalendar).value(0).description, task.description);
     }
 
     // A task of a read-only calendar only shows; its calendar is offered anyway.

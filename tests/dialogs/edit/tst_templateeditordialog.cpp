@@ -2,6 +2,7 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "StoreSeed.h"
 #include "TemplateEditorDialog.h"
@@ -156,6 +157,51 @@ private Q_SLOTS:
         QCOMPARE(combos.first()->currentText(), label);
         QCOMPARE(combos.first()->count(), extraItem ? 9 : 8);
         QCOMPARE(combos.first()->currentIndex() == 0, extraItem || minutes == 0);
+    }
+
+    // OK keeps every character of the texts the person did not edit, however long (a line edit
+    // holds 32,767 by default); a long text is shown in part until its field is clicked.
+    void longTextsKept_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("clicked");
+        QTest::newRow("40,000 characters") << 40000 << false;
+        QTest::newRow("40,000 characters, clicked") << 40000 << true;
+        QTest::newRow("a megabyte") << 1024 * 1024 << false;
+        QTest::newRow("blanks around untouched texts") << 12 << false;
+    }
+    void longTextsKept()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, clicked);
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        QString text = QStringLiteral(" LongText");
+        while (text.size() < length)
+            text += QStringLiteral(" LongText");
+        text.truncate(length);
+        EventTemplate tmpl = named(30);
+        tmpl.id = QStringLiteral("t1");
+        tmpl.name = tmpl.title = tmpl.location = text + QLatin1Char(' ');
+        tmpl.description = text;
+        TemplateEditorDialog dialog(fixture.state(), tmpl);
+        const Form form(dialog);
+        const bool inPart = length > Limits::maxFormFieldChars;
+        QCOMPARE(form.edit(1)->isReadOnly(), inPart);
+        QCOMPARE(form.edit(1)->text() == tmpl.title, !inPart);
+        if (clicked) {
+            QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+            QCoreApplication::sendEvent(form.edit(1), &focusIn);
+            QCOMPARE(form.edit(1)->text(), tmpl.title);
+        }
+        form.hours()->setValue(2);
+        QCOMPARE(form.ok().size(), 0);
+        const EventTemplate saved = dialog.eventTemplate();
+        QCOMPARE(saved.name, tmpl.name);
+        QCOMPARE(saved.title, tmpl.title);
+        QCOMPARE(saved.description, tmpl.description);
+        QCOMPARE(saved.location, tmpl.location);
+        QCOMPARE(saved.durationMinutes, 150);
     }
 
     // A person edits an existing template: the checks come name first, the reminders and the
