@@ -1,5 +1,8 @@
 #include "RecurringEditScopeDialog.h"
 
+#include "Limits.h"
+#include "ShownText.h"
+
 #include <QDialogButtonBox>
 #include <QFont>
 #include <QLabel>
@@ -17,9 +20,11 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(12);
 
-    // The title comes from a server or another device: never read as rich text.
-    auto* heading =
-        new QLabel((deleting ? tr("Delete \"%1\"") : tr("Edit \"%1\"")).arg(eventTitle), this);
+    // The title comes from a server or another device: never read as rich text, and laid out
+    // only as far as a wrapping heading shows it.
+    auto* heading = new QLabel((deleting ? tr("Delete \"%1\"") : tr("Edit \"%1\""))
+                                   .arg(ShownText::bounded(eventTitle, Limits::maxRowTextChars)),
+                               this);
     heading->setTextFormat(Qt::PlainText);
     QFont headingFont = heading->font();
     headingFont.setWeight(QFont::Bold);

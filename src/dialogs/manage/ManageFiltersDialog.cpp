@@ -4,6 +4,8 @@
 #include "FilterFormDialog.h"
 #include "FilterRule.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
+#include "ShownText.h"
 
 #include <QListWidget>
 
@@ -23,8 +25,12 @@ void ManageFiltersDialog::fillList()
         return;
     for (const FilterRule& rule : m_state->filterRules()->getAll()) {
         const QString action = rule.action == QLatin1String("dim") ? tr("dim") : tr("hide");
-        // Rule names can arrive from other devices: list items show plain text.
-        auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(rule.name, action), list());
+        // Rule names can arrive from other devices: list items show plain text, and a bounded
+        // amount of it (the delete question quotes the item).
+        auto* item =
+            new QListWidgetItem(QStringLiteral("%1 (%2)").arg(
+                                    ShownText::bounded(rule.name, Limits::maxRowTextChars), action),
+                                list());
         item->setData(Qt::UserRole, rule.id);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(rule.enabled ? Qt::Checked : Qt::Unchecked);

@@ -10,7 +10,9 @@
 #include "FilterRuleRepository.h"
 #include "FittingLabel.h"
 #include "Glyphs.h"
+#include "Limits.h"
 #include "MonthView.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "TodayWatch.h"
 #include "ViewData.h"
@@ -401,9 +403,11 @@ void ViewArea::buildGroupMenu()
 
 void ViewArea::confirmDeleteGroup(const QString& id, const QString& name)
 {
-    if (QMessageBox::question(
-            this, tr("Delete group?"), tr("Delete \"%1\"? You can recreate it later.").arg(name),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+    if (QMessageBox::question(this, tr("Delete group?"),
+                              tr("Delete \"%1\"? You can recreate it later.")
+                                  .arg(ShownText::bounded(name, Limits::maxRowTextChars)),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
         return;
     m_appState->views()->remove(id);
     if (m_appState->activeViewId() == id)
