@@ -10,8 +10,10 @@
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
 #include "NLParser.h"
 #include "QuickAddState.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "TimeFormatState.h"
 #include "ViewRepository.h"
@@ -257,7 +259,11 @@ void WinTrayPopover::addOccurrence(const Event& occurrence, const QString& colou
     const QString time = occurrence.isAllDay
                              ? tr("All-day")
                              : TimeFormat::format(localTime(occurrence.startTime), pattern);
-    auto* item = new QListWidgetItem(QStringLiteral("%1  %2").arg(time, occurrence.title), m_list);
+    // The row elides, but only after measuring all it holds.
+    auto* item = new QListWidgetItem(
+        QStringLiteral("%1  %2").arg(time,
+                                     ShownText::bounded(occurrence.title, Limits::maxRowTextChars)),
+        m_list);
     item->setIcon(QIcon(dot(12, 1, colourOf(colour))));
     item->setForeground(Theme::textPrimary());
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -298,8 +304,11 @@ void WinTrayPopover::refresh()
         const Event& first = occurrences.first();
         m_cardEvent = first;
         m_cardDot->setPixmap(dot(14, 0, colourOf(colourFor(first))));
-        m_cardTitle->setText(first.title.isEmpty() ? tr("Untitled") : first.title);
-        m_cardLocation->setText(first.location);
+        // The card's labels wrap: bounded, they keep the popover on the screen.
+        m_cardTitle->setText(first.title.isEmpty()
+                                 ? tr("Untitled")
+                                 : ShownText::bounded(first.title, Limits::maxRowTextChars));
+        m_cardLocation->setText(ShownText::bounded(first.location, Limits::maxRowTextChars));
         m_cardLocation->setVisible(!first.location.isEmpty());
     }
     m_card->show();
