@@ -380,7 +380,9 @@ void WinTrayPopover::reloadGroups()
     m_groupCombo->clear();
     if (m_state && m_state->views()) {
         for (const CalendarView& view : m_state->views()->getAll())
-            m_groupCombo->addItem(view.name.isEmpty() ? tr("(Unnamed)") : view.displayName(),
+            m_groupCombo->addItem(view.name.isEmpty() ? tr("(Unnamed)")
+                                                      : ShownText::bounded(view.displayName(),
+                                                                           Limits::maxRowTextChars),
                                   view.id);
         const int active = m_groupCombo->findData(m_state->activeViewId());
         if (active >= 0)

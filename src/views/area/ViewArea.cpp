@@ -358,12 +358,13 @@ void ViewArea::buildGroupMenu()
     QString color;
     for (const CalendarView& view : views) {
         if (view.id == active) {
-            label = view.displayName();
+            label = ShownText::bounded(view.displayName(), Limits::maxRowTextChars);
             color = view.color;
         }
     }
     // A long name (a View's, or "All Calendars" in French) is shortened rather than widening the
-    // header, whose width is the window's minimum; the whole name is in the tool tip.
+    // header, whose width is the window's minimum; the name is in the tool tip, up to a row's
+    // length as in the menu below (a name can come from another device at any length).
     constexpr int widestName = 170;
     const QString shown =
         m_groupButton->fontMetrics().elidedText(label, Qt::ElideRight, widestName);
@@ -373,7 +374,8 @@ void ViewArea::buildGroupMenu()
 
     auto* menu = new QMenu(m_groupButton);
     for (const CalendarView& view : views) {
-        QAction* action = menu->addAction(view.displayName());
+        QAction* action =
+            menu->addAction(ShownText::bounded(view.displayName(), Limits::maxRowTextChars));
         action->setCheckable(true);
         action->setChecked(view.id == active);
         if (!view.color.isEmpty())
