@@ -1,7 +1,9 @@
 #include "WeatherSettingsDialog.h"
 
 #include "AppState.h"
+#include "Limits.h"
 #include "PreferencesRepository.h"
+#include "ShownText.h"
 #include "WeatherService.h"
 
 #include <QCheckBox>
@@ -41,7 +43,10 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState* state, QWidget* parent)
     form->addRow(tr("Temperature:"), m_unit);
     const QString place =
         preferences ? preferences->getString(QStringLiteral("weather/location_name")) : QString();
-    m_current = new QLabel(place.isEmpty() ? tr("No place chosen") : place, this);
+    // The name came from the place service; the one-line label would widen the dialog to it.
+    m_current = new QLabel(place.isEmpty() ? tr("No place chosen")
+                                           : ShownText::bounded(place, Limits::maxRowTextChars),
+                           this);
     m_current->setTextFormat(Qt::PlainText);
     form->addRow(tr("Place:"), m_current);
     layout->addLayout(form);
@@ -96,9 +101,9 @@ void WeatherSettingsDialog::showPlaces(const QList<Weather::Place>& places)
     m_searchButton->setEnabled(true);
     m_places = places;
     m_results->clear();
-    // Place names come from the service: item texts are plain text.
+    // Place names come from the service: item texts are plain text, a row's length of it.
     for (const Weather::Place& place : places)
-        m_results->addItem(place.label());
+        m_results->addItem(ShownText::bounded(place.label(), Limits::maxRowTextChars));
     if (places.isEmpty()) {
         showStatus(tr("No place of that name was found."));
         return;
