@@ -11,10 +11,12 @@
 #include "Clock.h"
 #include "CredentialManagerTokenStore.h"
 #include "GoogleAuthService.h"
+#include "Limits.h"
 #include "MicrosoftAuthService.h"
 #include "OAuthProgressDialog.h"
 #include "OAuthTokenStorage.h"
 #include "Platform.h"
+#include "ShownText.h"
 #include "TokenStore.h"
 
 #include <QCommandLinkButton>
@@ -146,10 +148,12 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
             google ? Google::AuthService::loadTokens(account.id).refreshToken
                    : Microsoft::AuthService::loadTokens(account.id).refreshToken;
         // A sign-in the provider refused counts as none, as in the status bar.
-        auto* signedIn = new QLabel(AccountAttention::needsSignIn(account, !refreshToken.isEmpty())
-                                        ? tr("Not signed in")
-                                        : tr("Signed in as %1").arg(account.username),
-                                    this);
+        auto* signedIn = new QLabel(
+            AccountAttention::needsSignIn(account, !refreshToken.isEmpty())
+                ? tr("Not signed in")
+                : tr("Signed in as %1")
+                      .arg(ShownText::bounded(account.username, Limits::maxRowTextChars)),
+            this);
         signedIn->setTextFormat(Qt::PlainText);
         signedIn->setWordWrap(true);
         form->addRow(tr("Sign-in:"), signedIn);
@@ -160,7 +164,9 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
         connect(again, &QPushButton::clicked, this, [this, signedIn] {
             signIn(m_account.type);
             if (m_credentialsChanged)
-                signedIn->setText(tr("Signed in as %1").arg(m_account.username));
+                signedIn->setText(
+                    tr("Signed in as %1")
+                        .arg(ShownText::bounded(m_account.username, Limits::maxRowTextChars)));
         });
     }
     if (hasServerPassword(account)) {
@@ -362,7 +368,8 @@ void AccountFormDialog::showPin()
 
 void AccountFormDialog::showStatus(const QString& text)
 {
-    m_status->setText(text);
+    // Failures quote what a server answered, and the names it gave.
+    m_status->setText(ShownText::bounded(text, Limits::maxRowTextChars));
     m_status->setVisible(!text.isEmpty());
 }
 
