@@ -304,11 +304,16 @@ void WinTrayPopover::refresh()
         const Event& first = occurrences.first();
         m_cardEvent = first;
         m_cardDot->setPixmap(dot(14, 0, colourOf(colourFor(first))));
-        // The card's labels wrap: bounded, they keep the popover on the screen.
-        m_cardTitle->setText(first.title.isEmpty()
-                                 ? tr("Untitled")
-                                 : ShownText::bounded(first.title, Limits::maxRowTextChars));
-        m_cardLocation->setText(ShownText::bounded(first.location, Limits::maxRowTextChars));
+        // The card's labels wrap within the popover's width: about two lines of each keep it
+        // short, whatever the server sent (a long word is cut at the edge, not wrapped).
+        const int textWidth = popoverWidth - 68; // margins, the dot and its spacing
+        const auto twoLines = [textWidth](const QLabel* label, const QString& text) {
+            return label->fontMetrics().elidedText(
+                ShownText::bounded(text, Limits::maxRowTextChars), Qt::ElideRight, 2 * textWidth);
+        };
+        m_cardTitle->setText(first.title.isEmpty() ? tr("Untitled")
+                                                   : twoLines(m_cardTitle, first.title));
+        m_cardLocation->setText(twoLines(m_cardLocation, first.location));
         m_cardLocation->setVisible(!first.location.isEmpty());
     }
     m_card->show();
