@@ -29,6 +29,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QTextLayout>
+#include <QTextOption>
 #include <QTimeZone>
 #include <QTimer>
 #include <QToolButton>
@@ -75,6 +77,32 @@ void setMuted(QWidget* widget)
     palette.setColor(QPalette::WindowText, Theme::textMuted());
     palette.setColor(QPalette::Text, Theme::textMuted());
     widget->setPalette(palette);
+}
+
+// The first two lines of `text` as `label` wraps it at `width`, the second elided where more
+// follows, joined by a line break. A word longer than the width breaks where it reaches it.
+QString twoLines(const QLabel* label, const QString& text, int width)
+{
+    const QString shown = ShownText::bounded(text, Limits::maxRowTextChars);
+    QTextLayout layout(shown, label->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QStringList lines;
+    while (lines.size() < 2) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width);
+        if (lines.size() == 1 && line.textStart() + line.textLength() < shown.size())
+            lines.append(label->fontMetrics().elidedText(shown.mid(line.textStart()),
+                                                         Qt::ElideRight, width));
+        else
+            lines.append(shown.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -304,16 +332,11 @@ void WinTrayPopover::refresh()
         const Event& first = occurrences.first();
         m_cardEvent = first;
         m_cardDot->setPixmap(dot(14, 0, colourOf(colourFor(first))));
-        // The card's labels wrap within the popover's width: about two lines of each keep it
-        // short, whatever the server sent (a long word is cut at the edge, not wrapped).
-        const int textWidth = popoverWidth - 68; // margins, the dot and its spacing
-        const auto twoLines = [textWidth](const QLabel* label, const QString& text) {
-            return label->fontMetrics().elidedText(
-                ShownText::bounded(text, Limits::maxRowTextChars), Qt::ElideRight, 2 * textWidth);
-        };
+        // Two lines of each keep the card short whatever the server sent.
+        const int textWidth = popoverWidth - 72; // margins, frame, the dot and its spacing
         m_cardTitle->setText(first.title.isEmpty() ? tr("Untitled")
-                                                   : twoLines(m_cardTitle, first.title));
-        m_cardLocation->setText(twoLines(m_cardLocation, first.location));
+                                                   : twoLines(m_cardTitle, first.title, textWidth));
+        m_cardLocation->setText(twoLines(m_cardLocation, first.location, textWidth));
         m_cardLocation->setVisible(!first.location.isEmpty());
     }
     m_card->show();
