@@ -7,10 +7,12 @@
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
 #include "Notifier.h"
 #include "ReminderRepository.h"
 #include "ReminderSchedule.h"
 #include "ReminderWindowNotifier.h"
+#include "ShownText.h"
 #include "TimeFormatState.h"
 #include "TrayBalloonNotifier.h"
 
@@ -108,7 +110,8 @@ QString NotificationService::reminderBody(const Event& occurrence, const QString
         }
     }
     if (!occurrence.location.isEmpty())
-        body += QStringLiteral(" · ") + occurrence.location;
+        body += QStringLiteral(" · ") +
+                ShownText::bounded(occurrence.location, Limits::maxRowTextChars);
     return body;
 }
 
@@ -172,7 +175,12 @@ void NotificationService::poll()
                 continue;
             const QDate date = occurrenceDate(occurrence);
             Notification notification;
-            notification.title = occurrence.title.isEmpty() ? tr("Reminder") : occurrence.title;
+            // Every notifier lays the texts out whole (the reminder window wraps them), and a
+            // desktop's notification service gets them over the bus.
+            notification.title =
+                occurrence.title.isEmpty()
+                    ? tr("Reminder")
+                    : ShownText::bounded(occurrence.title, Limits::maxRowTextChars);
             notification.body = reminderBody(occurrence, pattern, now);
             notification.tag = encodeTag(occurrence.id, date);
             notification.id = row.reminderId + QLatin1Char('\n') +

@@ -65,9 +65,12 @@ QWidget* ReminderWindow::buildRow(const Notification& notification)
     layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(4);
 
+    // The texts wrap within the list's width; a word longer than it (a link) is cut at the edge
+    // rather than widening every entry and pushing its buttons out of sight.
     auto* title = new QLabel(notification.title, row);
     title->setTextFormat(Qt::PlainText);
     title->setWordWrap(true);
+    title->setMinimumWidth(1);
     QFont bold = title->font();
     bold.setWeight(QFont::Bold);
     title->setFont(bold);
@@ -76,6 +79,7 @@ QWidget* ReminderWindow::buildRow(const Notification& notification)
         auto* body = new QLabel(notification.body, row);
         body->setTextFormat(Qt::PlainText);
         body->setWordWrap(true);
+        body->setMinimumWidth(1);
         body->setProperty("muted", true);
         layout->addWidget(body);
     }

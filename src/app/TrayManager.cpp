@@ -5,7 +5,9 @@
 #include "DateLanguage.h"
 #include "EventQueryState.h"
 #include "EventRepository.h"
+#include "Limits.h"
 #include "MainWindow.h"
+#include "ShownText.h"
 #include "SystemTrayIcon.h"
 #include "TimeFormatState.h"
 #include "WinTrayPopover.h"
@@ -139,12 +141,16 @@ QString TrayManager::tooltipText(const AppState* state)
     if (state && state->lastSyncErrored()) {
         if (state->lastSyncError().isEmpty())
             return tr("%1 — Last sync failed").arg(name);
-        return tr("%1 — Sync failed: %2").arg(name, state->lastSyncError());
+        return tr("%1 — Sync failed: %2")
+            .arg(name, ShownText::bounded(state->lastSyncError(), Limits::maxRowTextChars));
     }
     const std::optional<Event> next = EventQuery::nextVisibleOccurrence(state);
     if (!next)
         return tr("%1 — No upcoming events").arg(name);
-    const QString title = next->title.isEmpty() ? tr("Untitled") : next->title;
+    // The tip is one line: a megabyte title would be laid out whenever the pointer rests on it.
+    const QString title = next->title.isEmpty()
+                              ? tr("Untitled")
+                              : ShownText::bounded(next->title, Limits::maxRowTextChars);
     const QDate today = Clock::today();
     if (next->isAllDay) {
         // All-day events keep their stored date, whatever the zone.

@@ -10,8 +10,10 @@
 #include "EventRepository.h"
 #include "FilterEngine.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
 #include "NLParser.h"
 #include "QuickAddState.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "TimeFormatState.h"
 #include "ViewRepository.h"
@@ -27,6 +29,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QTextLayout>
+#include <QTextOption>
 #include <QTimeZone>
 #include <QTimer>
 #include <QToolButton>
@@ -73,6 +77,32 @@ void setMuted(QWidget* widget)
     palette.setColor(QPalette::WindowText, Theme::textMuted());
     palette.setColor(QPalette::Text, Theme::textMuted());
     widget->setPalette(palette);
+}
+
+// The first two lines of `text` as `label` wraps it at `width`, the second elided where more
+// follows, joined by a line break. A word longer than the width breaks where it reaches it.
+QString twoLines(const QLabel* label, const QString& text, int width)
+{
+    const QString shown = ShownText::bounded(text, Limits::maxRowTextChars);
+    QTextLayout layout(shown, label->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QStringList lines;
+    while (lines.size() < 2) {
+        QTextLine line = layout.createLine();
+        if (!line.isValid())
+            break;
+        line.setLineWidth(width);
+        if (lines.size() == 1 && line.textStart() + line.textLength() < shown.size())
+            lines.append(label->fontMetrics().elidedText(shown.mid(line.textStart()),
+                                                         Qt::ElideRight, width));
+        else
+            lines.append(shown.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -257,7 +287,11 @@ void WinTrayPopover::addOccurrence(const Event& occurrence, const QString& colou
     const QString time = occurrence.isAllDay
                              ? tr("All-day")
                              : TimeFormat::format(localTime(occurrence.startTime), pattern);
-    auto* item = new QListWidgetItem(QStringLiteral("%1  %2").arg(time, occurrence.title), m_list);
+    // The row elides, but only after measuring all it holds.
+    auto* item = new QListWidgetItem(
+        QStringLiteral("%1  %2").arg(time,
+                                     ShownText::bounded(occurrence.title, Limits::maxRowTextChars)),
+        m_list);
     item->setIcon(QIcon(dot(12, 1, colourOf(colour))));
     item->setForeground(Theme::textPrimary());
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
@@ -298,8 +332,11 @@ void WinTrayPopover::refresh()
         const Event& first = occurrences.first();
         m_cardEvent = first;
         m_cardDot->setPixmap(dot(14, 0, colourOf(colourFor(first))));
-        m_cardTitle->setText(first.title.isEmpty() ? tr("Untitled") : first.title);
-        m_cardLocation->setText(first.location);
+        // Two lines of each keep the card short whatever the server sent.
+        const int textWidth = popoverWidth - 72; // margins, frame, the dot and its spacing
+        m_cardTitle->setText(first.title.isEmpty() ? tr("Untitled")
+                                                   : twoLines(m_cardTitle, first.title, textWidth));
+        m_cardLocation->setText(twoLines(m_cardLocation, first.location, textWidth));
         m_cardLocation->setVisible(!first.location.isEmpty());
     }
     m_card->show();
@@ -371,7 +408,9 @@ void WinTrayPopover::reloadGroups()
     m_groupCombo->clear();
     if (m_state && m_state->views()) {
         for (const CalendarView& view : m_state->views()->getAll())
-            m_groupCombo->addItem(view.name.isEmpty() ? tr("(Unnamed)") : view.displayName(),
+            m_groupCombo->addItem(view.name.isEmpty() ? tr("(Unnamed)")
+                                                      : ShownText::bounded(view.displayName(),
+                                                                           Limits::maxRowTextChars),
                                   view.id);
         const int active = m_groupCombo->findData(m_state->activeViewId());
         if (active >= 0)

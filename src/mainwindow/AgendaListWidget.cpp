@@ -14,8 +14,10 @@
 #include "FilterRuleRepository.h"
 #include "FirstFrameWait.h"
 #include "LazyRowList.h"
+#include "Limits.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
+#include "ShownText.h"
 #include "TaskDetailsPopover.h"
 #include "TaskFormDialog.h"
 #include "TaskRepository.h"
@@ -449,7 +451,7 @@ std::optional<Task> AgendaListWidget::taskAfterQuestion(const Task& read)
     QMessageBox::information(
         this, tr("Task not found"),
         stored ? tr("\"%1\" was moved to another calendar meanwhile, so nothing was changed.")
-                     .arg(read.title)
+                     .arg(ShownText::bounded(read.title, Limits::maxRowTextChars))
                : tr("This task no longer exists."));
     return std::nullopt;
 }
@@ -525,7 +527,9 @@ void AgendaListWidget::showTaskMenu(QString taskId, QPoint globalPos)
         m_appState->tasks()->setCompleted(taskId, !completed);
     } else if (chosen == remove) {
         const auto answer = QMessageBox::question(
-            this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(fresh->title),
+            this, tr("Delete task?"),
+            tr("Delete \"%1\"? This cannot be undone.")
+                .arg(ShownText::bounded(fresh->title, Limits::maxRowTextChars)),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer == QMessageBox::Yes && taskAfterQuestion(*fresh))
             m_appState->tasks()->remove(taskId);

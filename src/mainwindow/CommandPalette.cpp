@@ -5,9 +5,11 @@
 #include "Clock.h"
 #include "DateLanguage.h"
 #include "EventRepository.h"
+#include "Limits.h"
 #include "MainWindow.h"
 #include "PaletteInput.h"
 #include "QuickAddState.h"
+#include "ShownText.h"
 #include "StoreReader.h"
 #include "TimeFormatState.h"
 #include "ViewRepository.h"
@@ -203,7 +205,10 @@ void CommandPalette::refreshResults(const QString& text)
 
 QString CommandPalette::eventText(const Event& event) const
 {
-    const QString title = event.title.isEmpty() ? tr("(Untitled)") : event.title;
+    // A row shows a line of the title; the whole of a megabyte one would be laid out.
+    const QString title = event.title.isEmpty()
+                              ? tr("(Untitled)")
+                              : ShownText::bounded(event.title, Limits::maxRowTextChars);
     const QString date = DateLanguage::format(shownDate(event), QStringLiteral("ddd MMM d"));
     const QString time =
         event.isAllDay ? tr("all-day")

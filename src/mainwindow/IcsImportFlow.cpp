@@ -5,6 +5,8 @@
 #include "Database.h"
 #include "EventRepository.h"
 #include "IcsImportJob.h"
+#include "Limits.h"
+#include "ShownText.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -124,7 +126,7 @@ void IcsImportFlow::scanned()
     }
     if (!confirm(tr("Import events?"),
                  tr("Import %n event(s) from \"%1\" into \"%2\"?", nullptr, counts.fresh)
-                     .arg(m_name, m_target.name))) {
+                     .arg(m_name, ShownText::bounded(m_target.name, Limits::maxRowTextChars)))) {
         done();
         return;
     }

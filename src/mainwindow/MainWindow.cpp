@@ -21,6 +21,7 @@
 #include "FilterFormDialog.h"
 #include "Glyphs.h"
 #include "IcsImportFlow.h"
+#include "Limits.h"
 #include "MainWindowMenus.h"
 #include "ManageSourcesDialog.h"
 #include "PopoverPlacement.h"
@@ -29,6 +30,7 @@
 #include "QuickAddState.h"
 #include "SearchDialog.h"
 #include "SettingsDialog.h"
+#include "ShownText.h"
 #include "Sidebar.h"
 #include "StatusBarWidgets.h"
 #include "SyncOrchestrator.h"
@@ -334,7 +336,8 @@ void MainWindow::fitToScreen()
 
 void MainWindow::showStatus(const QString& text, int timeoutMs)
 {
-    statusBar()->showMessage(text, timeoutMs);
+    // Messages quote titles and calendar names; the bar lays its message out on every repaint.
+    statusBar()->showMessage(ShownText::bounded(text, Limits::maxRowTextChars), timeoutMs);
 }
 
 QString MainWindow::statusText() const

@@ -6,9 +6,11 @@
 #include "FilterRuleRepository.h"
 #include "Glyphs.h"
 #include "GoogleAuthService.h"
+#include "Limits.h"
 #include "MainWindow.h"
 #include "ManageFiltersDialog.h"
 #include "MicrosoftAuthService.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "ThemeManager.h"
 
@@ -142,7 +144,8 @@ void StatusBarWidgets::rebuildFilterMenu()
         });
         menu->addSeparator();
         for (const FilterRule& rule : rules) {
-            QAction* entry = menu->addAction(rule.name);
+            QAction* entry =
+                menu->addAction(ShownText::bounded(rule.name, Limits::maxRowTextChars));
             entry->setCheckable(true);
             entry->setChecked(rule.enabled);
             const QString id = rule.id;

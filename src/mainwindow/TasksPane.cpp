@@ -402,7 +402,7 @@ std::optional<Task> TasksPane::taskAfterQuestion(const Task& read)
     QMessageBox::information(
         this, tr("Task not found"),
         stored ? tr("\"%1\" was moved to another calendar meanwhile, so nothing was changed.")
-                     .arg(read.title)
+                     .arg(ShownText::bounded(read.title, Limits::maxRowTextChars))
                : tr("This task no longer exists."));
     return std::nullopt;
 }
@@ -483,7 +483,7 @@ void TasksPane::handleRowDrop(const QString& sourceTaskId, const QString& target
             this, tr("Can't move task"),
             tr("Subtasks must belong to the same calendar as their parent. Move \"%1\" to the "
                "same calendar first.")
-                .arg(dragged->title));
+                .arg(ShownText::bounded(dragged->title, Limits::maxRowTextChars)));
         return;
     }
     // The server of a read-only calendar refuses every change; nothing is written for it.
@@ -574,7 +574,9 @@ void TasksPane::showRowContextMenu(QString taskId, QPoint globalPos)
         saveChanged(changed);
     } else if (chosen == remove) {
         const auto answer = QMessageBox::question(
-            this, tr("Delete task?"), tr("Delete \"%1\"? This cannot be undone.").arg(fresh->title),
+            this, tr("Delete task?"),
+            tr("Delete \"%1\"? This cannot be undone.")
+                .arg(ShownText::bounded(fresh->title, Limits::maxRowTextChars)),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         if (answer == QMessageBox::Yes && taskAfterQuestion(*fresh))
             m_appState->tasks()->remove(taskId);

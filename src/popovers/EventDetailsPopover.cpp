@@ -12,8 +12,10 @@
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "Glyphs.h"
+#include "Limits.h"
 #include "RruleFormat.h"
 #include "SeriesActions.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "TimeFormatState.h"
 
@@ -308,7 +310,8 @@ void EventDetailsPopover::onDuplicate()
     close();
     const auto failed = [window, source] {
         QMessageBox::warning(window, tr("Duplicate failed"),
-                             tr("The copy of \"%1\" could not be saved.").arg(source));
+                             tr("The copy of \"%1\" could not be saved.")
+                                 .arg(ShownText::bounded(source, Limits::maxRowTextChars)));
     };
     if (!appState) {
         failed();
@@ -340,7 +343,8 @@ void EventDetailsPopover::onDelete()
     const auto answer = QMessageBox::question(
         window, tr("Delete event?"),
         tr("Delete \"%1\"? You can undo with %2.")
-            .arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
+            .arg(ShownText::bounded(name, Limits::maxRowTextChars),
+                 QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !appState)
         return;

@@ -1,5 +1,7 @@
 #include "TaskDetailsPopover.h"
 
+#include "Limits.h"
+#include "ShownText.h"
 #include "TaskFormDialog.h"
 
 #include "AccountRepository.h"
@@ -280,9 +282,11 @@ void TaskDetailsPopover::onDelete()
     AppState* appState = m_appState;
     const QPointer<QWidget> window = this->window();
     close();
-    const auto answer = QMessageBox::question(nullptr, tr("Delete task?"),
-                                              tr("Delete \"%1\"? This cannot be undone.").arg(name),
-                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(nullptr, tr("Delete task?"),
+                              tr("Delete \"%1\"? This cannot be undone.")
+                                  .arg(ShownText::bounded(name, Limits::maxRowTextChars)),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !appState)
         return;
     // The question ran its own event loop: a task gone or moved to another calendar meanwhile is
@@ -292,6 +296,7 @@ void TaskDetailsPopover::onDelete()
         if (!stored || stored->deletedAt || stored->calendarId != calendarId ||
             !appState->tasks()->remove(id))
             QMessageBox::warning(window, tr("Task change failed"),
-                                 tr("Could not delete \"%1\".").arg(name));
+                                 tr("Could not delete \"%1\".")
+                                     .arg(ShownText::bounded(name, Limits::maxRowTextChars)));
     });
 }

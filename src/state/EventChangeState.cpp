@@ -5,6 +5,8 @@
 #include "AppState.h"
 #include "Clock.h"
 #include "EventRepository.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "UndoStack.h"
 
 #include <QCoreApplication>
@@ -41,7 +43,8 @@ bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
     }
     if (!state->events()->update(updated)) {
         qWarning().noquote() << "[EventChange] saving an edit of event" << updated.id << "failed";
-        tell(report, tr("Could not save the change to \"%1\".").arg(updated.title));
+        tell(report, tr("Could not save the change to \"%1\".")
+                         .arg(ShownText::bounded(updated.title, Limits::maxRowTextChars)));
         return false;
     }
     // The hub owns the repository and the undo list, and outlives every entry on it.
@@ -53,11 +56,13 @@ bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
              if (!record) {
                  qWarning().noquote()
                      << "[EventChange] cannot undo: event" << before.id << "is gone";
-                 tell(report, tr("Could not undo: \"%1\" no longer exists.").arg(before.title));
+                 tell(report, tr("Could not undo: \"%1\" no longer exists.")
+                                  .arg(ShownText::bounded(before.title, Limits::maxRowTextChars)));
                  return;
              }
              if (!events->update(*record))
-                 tell(report, tr("Could not undo the change to \"%1\".").arg(before.title));
+                 tell(report, tr("Could not undo the change to \"%1\".")
+                                  .arg(ShownText::bounded(before.title, Limits::maxRowTextChars)));
          }});
     return true;
 }
@@ -76,7 +81,8 @@ bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report
         return false;
     if (!state->events()->remove(stored->id)) {
         qWarning().noquote() << "[EventChange] deleting event" << stored->id << "failed";
-        tell(report, tr("Could not delete \"%1\".").arg(stored->title));
+        tell(report, tr("Could not delete \"%1\".")
+                         .arg(ShownText::bounded(stored->title, Limits::maxRowTextChars)));
         return false;
     }
     EventRepository* events = state->events();
@@ -84,7 +90,9 @@ bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report
         {QCoreApplication::translate("DayView", "Deleted \"%1\"").arg(stored->title),
          [events, restored = *stored, report] {
              if (!events->restore(restored))
-                 tell(report, tr("Could not restore \"%1\".").arg(restored.title));
+                 tell(report,
+                      tr("Could not restore \"%1\".")
+                          .arg(ShownText::bounded(restored.title, Limits::maxRowTextChars)));
          }});
     return true;
 }
@@ -105,7 +113,7 @@ std::optional<Event> reread(AppState* state, const Event& read, const Reporter& 
 QString goneText(const QString& title)
 {
     return tr("\"%1\" was deleted or moved to another calendar meanwhile, so nothing was changed.")
-        .arg(title);
+        .arg(ShownText::bounded(title, Limits::maxRowTextChars));
 }
 
 } // namespace EventChange

@@ -1,5 +1,8 @@
 #include "UndoStack.h"
 
+#include "Limits.h"
+#include "ShownText.h"
+
 #include <utility>
 
 UndoStack::UndoStack(QObject* parent) : QObject(parent) {}
@@ -8,6 +11,9 @@ void UndoStack::push(Entry entry)
 {
     if (!entry.undo)
         return;
+    // Summaries name an event by its title, which may have come from a server at any length;
+    // they reach the status bar and the undo failure messages as they are.
+    entry.summary = ShownText::bounded(entry.summary, Limits::maxRowTextChars);
     m_entries.append(std::move(entry));
     while (m_entries.size() > maxEntries)
         m_entries.removeFirst();

@@ -15,7 +15,8 @@ class UndoStack : public QObject
 public:
     struct Entry
     {
-        // Names the edit to the user, e.g. "Moved \"Standup\"".
+        // Names the edit to the user, e.g. "Moved \"Standup\"". push() shortens it to what a
+        // one-line label lays out.
         QString summary;
         // Reverts the edit; owns whatever it captured.
         std::function<void()> undo;

@@ -6,6 +6,7 @@
 #include "EventRepository.h"
 #include "FakeTrayIcon.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
 #include "NotificationService.h"
 #include "PreferencesRepository.h"
 #include "RecordingNotifier.h"
@@ -149,6 +150,10 @@ void TestNotificationService::reminderBody_data()
 
     QTest::newRow("15 minutes with location") << local(11, 10) << local(11, 10, 15) << "Room 4"
                                               << false << "In 15 minutes (10:15) · Room 4";
+    const QString room = QStringLiteral("Room ") + QString(Limits::maxRowTextChars, u'4');
+    QTest::newRow("long location: a row's length")
+        << local(11, 10) << local(11, 10, 15) << room << false
+        << "In 15 minutes (10:15) · " + room.left(Limits::maxRowTextChars) + QChar(0x2026);
     QTest::newRow("starting now") << local(11, 10) << local(11, 10) << "" << false
                                   << "Starting now (10:00)";
     QTest::newRow("one hour") << local(11, 10) << local(11, 11) << "" << false << "In 1h (11:00)";

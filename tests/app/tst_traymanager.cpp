@@ -1,5 +1,6 @@
 #include "AppStateFixture.h"
 #include "FakeTrayIcon.h"
+#include "Limits.h"
 #include "MainWindow.h"
 #include "PreferencesRepository.h"
 #include "TrayManager.h"
@@ -54,6 +55,12 @@ void TestTrayManager::tooltipNamesTheNextEvent_data()
         << QString() << QDateTime() << QDateTime() << true << QString() << "No upcoming events";
     QTest::newRow("sync failed with a reason") << "Standup" << at14 << at15 << true << "timed out"
                                                << "Sync failed: timed out";
+    const QString longText = QStringLiteral("Standup ") + QString(Limits::maxRowTextChars, u's');
+    const QString shown = longText.left(Limits::maxRowTextChars) + QChar(0x2026);
+    QTest::newRow("long title: a row's length")
+        << longText << at14 << at15 << true << QString() << "Next: " + shown + " at 14:00";
+    QTest::newRow("long sync failure: a row's length")
+        << "Standup" << at14 << at15 << true << longText << "Sync failed: " + shown;
     QTest::newRow("sync failed without a reason") << "Standup" << at14 << at15 << true << ""
                                                   << "Last sync failed";
 }

@@ -3,6 +3,7 @@
 #include "CommandPalette.h"
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
+#include "Limits.h"
 #include "MainWindow.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
@@ -80,6 +81,12 @@ private:
         QVERIFY(StoreSeed::addEvent(state(), event));
     }
 
+    // Longer than a row shows.
+    static QString longTitle()
+    {
+        return QStringLiteral("Keynote") + QString(Limits::maxRowTextChars, u'k');
+    }
+
     // Types `text` the way setText does and waits for the event results it asks for.
     static void enter(CommandPalette* palette, const QString& text)
     {
@@ -100,6 +107,7 @@ private Q_SLOTS:
         addTimed("ana", "Lunch with Ana", StoreSeed::local(QDate(2026, 3, 12), QTime(12, 0)));
         addTimed("untitled", "", StoreSeed::local(QDate(2026, 3, 13), QTime(16, 0)),
                  "Lunchbox inventory");
+        addTimed("keynote", longTitle(), StoreSeed::local(QDate(2026, 4, 2), QTime(9, 0)));
         Event conference = StoreSeed::allDayEvent("conference", calendarId, "Conference",
                                                   QDate(2026, 4, 1), QDate(2026, 4, 2));
         conference.location = "Lunchroom";
@@ -159,6 +167,11 @@ private Q_SLOTS:
         QTest::newRow("all-day") << "12"
                                  << "lunchroom"
                                  << "Event: Conference   —   Wed Apr 1 · all-day";
+        QTest::newRow("long title: a row's length")
+            << "24"
+            << "keynote"
+            << "Event: " + longTitle().left(Limits::maxRowTextChars) + QChar(0x2026) +
+                   "   —   Thu Apr 2 · 09:00";
         QTest::newRow("command") << "24"
                                  << "goto"
                                  << "goto YYYY-MM-DD   —   Jump to a specific date in Day view";

@@ -1,3 +1,4 @@
+#include "Limits.h"
 #include "UndoStack.h"
 
 #include <QSignalSpy>
@@ -66,6 +67,18 @@ private Q_SLOTS:
         QCOMPARE(m_stack.count(), 0);
         QCOMPARE(changed.count() + undone.count(), 0);
         QCOMPARE(m_stack.nextSummary(), QString());
+    }
+
+    void summaryOfAMegabyteTitleIsShortened()
+    {
+        const QString summary = QStringLiteral("Moved \"%1\"").arg(QString(1'000'000, u'x'));
+        QSignalSpy undone(&m_stack, &UndoStack::undone);
+        m_stack.push(entry(summary));
+        QCOMPARE(m_stack.nextSummary().size(), Limits::maxRowTextChars + 1);
+        QVERIFY(m_stack.nextSummary().startsWith(summary.left(Limits::maxRowTextChars)));
+        QVERIFY(m_stack.nextSummary().endsWith(QChar(0x2026)));
+        m_stack.undo();
+        QCOMPARE(undone.at(0).at(0).toString().size(), Limits::maxRowTextChars + 1);
     }
 
     void entryPushedWhileUndoingLandsAfterIt()

@@ -10,6 +10,7 @@
 #include "GuiEnvironment.h"
 #include "Ical.h"
 #include "InputEvents.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "PixelProbe.h"
 #include "Recurrence.h"
@@ -333,6 +334,27 @@ private Q_SLOTS:
         QVERIFY(state->events()->getById("Lunch")->deletedAt);
         QCOMPARE(state->undoStack()->nextSummary(), QStringLiteral("Deleted \"Lunch\""));
         state->undoStack()->undo();
+        QVERIFY(!state->events()->getById("Lunch")->deletedAt);
+    }
+
+    // A title from a server at any length: the question quotes a row's length of it.
+    void deleteQuestionQuotesARowsLengthOfTheTitle()
+    {
+        AppState* state = m_fixture->state();
+        Event event = stored("Lunch", local(0, "12:00"), local(0, "13:00"));
+        event.title = QString(1'000'000, u'l');
+        QVERIFY(state->events()->insert(event));
+        Screen screen(state);
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { screen.openMenuAt(point); },
+            QList<ModalSeam::Answer>{
+                [](QWidget* menu) { QVERIFY(ModalSeam::chooseMenuAction(menu, "Delete")); },
+                [](QWidget* box) { QVERIFY(ModalSeam::clickButton(box, "No")); }});
+        QCOMPARE(seen.size(), 2);
+        QVERIFY(seen[1].text.startsWith(QStringLiteral("Delete \"") +
+                                        event.title.left(Limits::maxRowTextChars) + QChar(0x2026) +
+                                        QStringLiteral("\"? You can undo with ")));
         QVERIFY(!state->events()->getById("Lunch")->deletedAt);
     }
 

@@ -10,7 +10,9 @@
 #include "DavPropstat.h"
 #include "DavXml.h"
 #include "Defaults.h"
+#include "Limits.h"
 #include "Platform.h"
+#include "ShownText.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -45,7 +47,8 @@ CalendarFormDialog::CalendarFormDialog(AppState* appState, QWidget* parent)
 CalendarFormDialog::CalendarFormDialog(AppState* appState, const Account& account, QWidget* parent)
     : QDialog(parent), m_state(appState), m_mode(AddToAccount), m_account(account)
 {
-    setWindowTitle(tr("Add Calendar to %1").arg(account.name));
+    setWindowTitle(
+        tr("Add Calendar to %1").arg(ShownText::bounded(account.name, Limits::maxRowTextChars)));
     setModal(true);
     buildUi();
     paintColorButton();

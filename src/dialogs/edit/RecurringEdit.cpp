@@ -5,9 +5,11 @@
 #include "Database.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "Limits.h"
 #include "Recurrence.h"
 #include "RuleUntil.h"
 #include "Savepoint.h"
+#include "ShownText.h"
 #include "UndoStack.h"
 
 #include <QCoreApplication>
@@ -249,7 +251,8 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
              for (Event& row : plan.inserts)
                  prepareForPush(row);
              if (!carryOut(events, plan) && report)
-                 report(tr("Could not undo: %1").arg(summary));
+                 report(tr("Could not undo: %1")
+                            .arg(ShownText::bounded(summary, Limits::maxRowTextChars)));
          }});
     return true;
 }

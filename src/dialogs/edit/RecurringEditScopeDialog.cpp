@@ -1,7 +1,11 @@
 #include "RecurringEditScopeDialog.h"
 
+#include "Limits.h"
+#include "ShownText.h"
+
 #include <QDialogButtonBox>
 #include <QFont>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,18 +17,27 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
     const bool deleting = mode == Mode::Delete;
     setWindowTitle(deleting ? tr("Delete Recurring Event") : tr("Edit Recurring Event"));
     setModal(true);
+    constexpr int dialogWidth = 400;
+    constexpr int margin = 16;
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->setSpacing(12);
 
-    // The title comes from a server or another device: never read as rich text.
-    auto* heading =
-        new QLabel((deleting ? tr("Delete \"%1\"") : tr("Edit \"%1\"")).arg(eventTitle), this);
+    // The title comes from a server or another device: never read as rich text. The heading
+    // wraps it to about two lines of the dialog's width, so neither a long title nor a long word
+    // in it (a link) carries the dialog off the screen.
+    const QString quote = deleting ? tr("Delete \"%1\"") : tr("Edit \"%1\"");
+    auto* heading = new QLabel(this);
     heading->setTextFormat(Qt::PlainText);
     QFont headingFont = heading->font();
     headingFont.setWeight(QFont::Bold);
     headingFont.setPointSize(16);
     heading->setFont(headingFont);
+    const QFontMetrics metrics(headingFont);
+    const int headingWidth = dialogWidth - 2 * margin;
+    heading->setText(quote.arg(metrics.elidedText(
+        ShownText::bounded(eventTitle, Limits::maxRowTextChars), Qt::ElideRight,
+        2 * headingWidth - metrics.horizontalAdvance(quote.arg(QString())))));
     heading->setWordWrap(true);
     layout->addWidget(heading);
 
@@ -90,5 +103,5 @@ RecurringEditScopeDialog::RecurringEditScopeDialog(const QString& eventTitle, QW
     if (deleting)
         buttons->button(QDialogButtonBox::Cancel)->setFocus();
 
-    resize(400, sizeHint().height());
+    resize(dialogWidth, sizeHint().height());
 }

@@ -4,9 +4,11 @@
 #include "EventChangeState.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
+#include "Limits.h"
 #include "RecurringEdit.h"
 #include "RecurringEditScopeDialog.h"
 #include "SeriesEdit.h"
+#include "ShownText.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -133,7 +135,8 @@ bool remove(AppState* appState, QWidget* host, const Event& stored,
         return true;
     const std::optional<SeriesEdit::Plan> plan =
         RecurringEdit::planRemove(appState->events(), *current, occurrence, question.scope);
-    const QString failure = tr("Could not delete \"%1\".").arg(current->title);
+    const QString failure = tr("Could not delete \"%1\".")
+                                .arg(ShownText::bounded(current->title, Limits::maxRowTextChars));
     if (!plan) {
         if (report)
             report(failure);

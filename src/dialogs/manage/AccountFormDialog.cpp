@@ -11,10 +11,12 @@
 #include "Clock.h"
 #include "CredentialManagerTokenStore.h"
 #include "GoogleAuthService.h"
+#include "Limits.h"
 #include "MicrosoftAuthService.h"
 #include "OAuthProgressDialog.h"
 #include "OAuthTokenStorage.h"
 #include "Platform.h"
+#include "ShownText.h"
 #include "TokenStore.h"
 
 #include <QCommandLinkButton>
@@ -146,21 +148,28 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
             google ? Google::AuthService::loadTokens(account.id).refreshToken
                    : Microsoft::AuthService::loadTokens(account.id).refreshToken;
         // A sign-in the provider refused counts as none, as in the status bar.
-        auto* signedIn = new QLabel(AccountAttention::needsSignIn(account, !refreshToken.isEmpty())
-                                        ? tr("Not signed in")
-                                        : tr("Signed in as %1").arg(account.username),
-                                    this);
+        auto* signedIn = new QLabel(this);
         signedIn->setTextFormat(Qt::PlainText);
+        // The name is the provider's, one word at any length: elided, it leaves the form its
+        // width.
+        const auto signedInAs = [signedIn](const QString& name) {
+            return tr("Signed in as %1")
+                .arg(signedIn->fontMetrics().elidedText(
+                    ShownText::bounded(name, Limits::maxRowTextChars), Qt::ElideRight, 280));
+        };
+        signedIn->setText(AccountAttention::needsSignIn(account, !refreshToken.isEmpty())
+                              ? tr("Not signed in")
+                              : signedInAs(account.username));
         signedIn->setWordWrap(true);
         form->addRow(tr("Sign-in:"), signedIn);
         auto* again = new QPushButton(tr("Sign In Again…"), this);
         again->setObjectName(QStringLiteral("signInAgain"));
         again->setAutoDefault(false);
         form->addRow(QString(), again);
-        connect(again, &QPushButton::clicked, this, [this, signedIn] {
+        connect(again, &QPushButton::clicked, this, [this, signedIn, signedInAs] {
             signIn(m_account.type);
             if (m_credentialsChanged)
-                signedIn->setText(tr("Signed in as %1").arg(m_account.username));
+                signedIn->setText(signedInAs(m_account.username));
         });
     }
     if (hasServerPassword(account)) {
@@ -362,7 +371,8 @@ void AccountFormDialog::showPin()
 
 void AccountFormDialog::showStatus(const QString& text)
 {
-    m_status->setText(text);
+    // Failures quote what a server answered, and the names it gave.
+    m_status->setText(ShownText::bounded(text, Limits::maxRowTextChars));
     m_status->setVisible(!text.isEmpty());
 }
 

@@ -4,6 +4,8 @@
 #include "DateLanguage.h"
 #include "Invitations.h"
 #include "InvitationsService.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "TimeFormatState.h"
 
 #include <QDialogButtonBox>
@@ -106,12 +108,16 @@ void InvitationsDialog::reload()
         if (index < 0)
             return;
         const Attendee& attendee = event.attendees.at(index);
-        const QString organizer =
-            event.organizerName.isEmpty() ? event.organizerEmail : event.organizerName;
-        // Every text here comes from another person's calendar: tree items show plain text.
+        const QString organizer = ShownText::bounded(
+            event.organizerName.isEmpty() ? event.organizerEmail : event.organizerName,
+            Limits::maxRowTextChars);
+        // Every text here comes from another person's calendar: tree items show plain text, and
+        // a row's length of it (the columns are sized to their contents).
         auto* item = new QTreeWidgetItem(
-            m_list, {event.title.isEmpty() ? tr("(No title)") : event.title,
-                     whenText(m_state, event), organizer, answerText(attendee.status)});
+            m_list,
+            {event.title.isEmpty() ? tr("(No title)")
+                                   : ShownText::bounded(event.title, Limits::maxRowTextChars),
+             whenText(m_state, event), organizer, answerText(attendee.status)});
         item->setData(0, EventIdRole, event.id);
         item->setData(0, EmailRole, attendee.email);
         item->setData(0, PendingRole, pending);

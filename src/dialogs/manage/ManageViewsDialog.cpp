@@ -2,6 +2,8 @@
 
 #include "AppState.h"
 #include "CalendarView.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "ViewFormDialog.h"
 #include "ViewRepository.h"
@@ -25,9 +27,11 @@ void ManageViewsDialog::fillList()
     if (!m_state || !m_state->views())
         return;
     for (const CalendarView& view : m_state->views()->getAll()) {
-        // Group names can arrive from other devices: list items show plain text.
-        auto* item =
-            new QListWidgetItem(Theme::calendarColorIcon(view.color), view.displayName(), list());
+        // Group names can arrive from other devices: list items show plain text, and a bounded
+        // amount of it (the delete question quotes the item).
+        auto* item = new QListWidgetItem(
+            Theme::calendarColorIcon(view.color),
+            ShownText::bounded(view.displayName(), Limits::maxRowTextChars), list());
         item->setData(IdRole, view.id);
         item->setData(DefaultRole, view.isDefault);
     }

@@ -5,6 +5,8 @@
 #include "Calendar.h"
 #include "Clock.h"
 #include "DateLanguage.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "TimeFormatState.h"
 #include "ViewDays.h"
@@ -96,10 +98,16 @@ QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first
             const Calendar calendar = calendars.value(event.calendarId);
             AgendaLine line;
             line.when = agendaWhen(event, pattern);
-            line.title = VisibleEvents::shownTitle(event);
+            // Each line is elided to the page's width; eliding a megabyte title lays it out in
+            // full first.
+            line.title =
+                ShownText::bounded(VisibleEvents::shownTitle(event), Limits::maxRowTextChars);
+            const QString calendarName = ShownText::bounded(calendar.name, Limits::maxRowTextChars);
             line.detail = event.location.isEmpty()
-                              ? calendar.name
-                              : QStringLiteral("%1 · %2").arg(event.location, calendar.name);
+                              ? calendarName
+                              : QStringLiteral("%1 · %2").arg(
+                                    ShownText::bounded(event.location, Limits::maxRowTextChars),
+                                    calendarName);
             line.colour = event.color.isEmpty() ? calendar.color : event.color;
             days[first.addDays(index)].append(line);
         }

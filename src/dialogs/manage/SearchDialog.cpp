@@ -98,8 +98,11 @@ void SearchDialog::runSearch()
     const QList<Event> found = m_state->events()->search(text, maxResults + 1);
     for (const Event& event : found.mid(0, maxResults)) {
         const Calendar calendar = calendars.value(event.calendarId);
-        const QString title = event.title.isEmpty() ? tr("(No title)") : event.title;
-        // Item texts are plain text: titles from servers cannot inject markup here.
+        const QString title = event.title.isEmpty()
+                                  ? tr("(No title)")
+                                  : ShownText::bounded(event.title, Limits::maxRowTextChars);
+        // Item texts are plain text: titles from servers cannot inject markup here, and a row
+        // lays out no more of one than it shows.
         auto* item = new QListWidgetItem(
             QStringLiteral("%1\n%2").arg(title, whenText(m_state, event)), m_results);
         item->setIcon(

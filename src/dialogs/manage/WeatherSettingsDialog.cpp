@@ -1,7 +1,9 @@
 #include "WeatherSettingsDialog.h"
 
 #include "AppState.h"
+#include "Limits.h"
 #include "PreferencesRepository.h"
+#include "ShownText.h"
 #include "WeatherService.h"
 
 #include <QCheckBox>
@@ -20,6 +22,9 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState* state, QWidget* parent)
 {
     setWindowTitle(tr("Weather"));
     setModal(true);
+    constexpr int dialogWidth = 420;
+    // What the place's name may take of the dialog beside the form's labels.
+    constexpr int placeWidth = dialogWidth - 140;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 16, 16, 16);
     layout->setSpacing(10);
@@ -41,8 +46,14 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState* state, QWidget* parent)
     form->addRow(tr("Temperature:"), m_unit);
     const QString place =
         preferences ? preferences->getString(QStringLiteral("weather/location_name")) : QString();
-    m_current = new QLabel(place.isEmpty() ? tr("No place chosen") : place, this);
+    // The name came from the place service; the one-line label would widen the dialog to it, so
+    // it is elided to the dialog's own width.
+    m_current = new QLabel(this);
     m_current->setTextFormat(Qt::PlainText);
+    m_current->setText(place.isEmpty() ? tr("No place chosen")
+                                       : m_current->fontMetrics().elidedText(
+                                             ShownText::bounded(place, Limits::maxRowTextChars),
+                                             Qt::ElideRight, placeWidth));
     form->addRow(tr("Place:"), m_current);
     layout->addLayout(form);
 
@@ -68,7 +79,7 @@ WeatherSettingsDialog::WeatherSettingsDialog(AppState* state, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &WeatherSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    setMinimumWidth(420);
+    setMinimumWidth(dialogWidth);
 
     connect(m_searchButton, &QPushButton::clicked, this, &WeatherSettingsDialog::search);
     // Enter in the search field searches instead of closing the dialog.
@@ -96,9 +107,9 @@ void WeatherSettingsDialog::showPlaces(const QList<Weather::Place>& places)
     m_searchButton->setEnabled(true);
     m_places = places;
     m_results->clear();
-    // Place names come from the service: item texts are plain text.
+    // Place names come from the service: item texts are plain text, a row's length of it.
     for (const Weather::Place& place : places)
-        m_results->addItem(place.label());
+        m_results->addItem(ShownText::bounded(place.label(), Limits::maxRowTextChars));
     if (places.isEmpty()) {
         showStatus(tr("No place of that name was found."));
         return;

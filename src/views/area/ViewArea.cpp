@@ -10,7 +10,9 @@
 #include "FilterRuleRepository.h"
 #include "FittingLabel.h"
 #include "Glyphs.h"
+#include "Limits.h"
 #include "MonthView.h"
+#include "ShownText.h"
 #include "Theme.h"
 #include "TodayWatch.h"
 #include "ViewData.h"
@@ -356,12 +358,13 @@ void ViewArea::buildGroupMenu()
     QString color;
     for (const CalendarView& view : views) {
         if (view.id == active) {
-            label = view.displayName();
+            label = ShownText::bounded(view.displayName(), Limits::maxRowTextChars);
             color = view.color;
         }
     }
     // A long name (a View's, or "All Calendars" in French) is shortened rather than widening the
-    // header, whose width is the window's minimum; the whole name is in the tool tip.
+    // header, whose width is the window's minimum; the name is in the tool tip, up to a row's
+    // length as in the menu below (a name can come from another device at any length).
     constexpr int widestName = 170;
     const QString shown =
         m_groupButton->fontMetrics().elidedText(label, Qt::ElideRight, widestName);
@@ -371,7 +374,8 @@ void ViewArea::buildGroupMenu()
 
     auto* menu = new QMenu(m_groupButton);
     for (const CalendarView& view : views) {
-        QAction* action = menu->addAction(view.displayName());
+        QAction* action =
+            menu->addAction(ShownText::bounded(view.displayName(), Limits::maxRowTextChars));
         action->setCheckable(true);
         action->setChecked(view.id == active);
         if (!view.color.isEmpty())
@@ -401,9 +405,11 @@ void ViewArea::buildGroupMenu()
 
 void ViewArea::confirmDeleteGroup(const QString& id, const QString& name)
 {
-    if (QMessageBox::question(
-            this, tr("Delete group?"), tr("Delete \"%1\"? You can recreate it later.").arg(name),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+    if (QMessageBox::question(this, tr("Delete group?"),
+                              tr("Delete \"%1\"? You can recreate it later.")
+                                  .arg(ShownText::bounded(name, Limits::maxRowTextChars)),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
         return;
     m_appState->views()->remove(id);
     if (m_appState->activeViewId() == id)

@@ -12,9 +12,11 @@
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "SeriesActions.h"
+#include "ShownText.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"
 #include "ViewEventActions.h"
@@ -283,7 +285,8 @@ void DayView::applyToSeries(const Event& record, const QDateTime& instanceStart,
 {
     QPointer<DayView> guard(this);
     SeriesActions::move(m_appState, this, record, instanceStart, newStart, newEnd, summary,
-                        tr("Could not save the change to \"%1\".").arg(record.title),
+                        tr("Could not save the change to \"%1\".")
+                            .arg(ShownText::bounded(record.title, Limits::maxRowTextChars)),
                         [guard](const QString& message) {
                             if (guard)
                                 guard->report(message);

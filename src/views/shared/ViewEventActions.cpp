@@ -9,8 +9,10 @@
 #include "FilterEngine.h"
 #include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
+#include "Limits.h"
 #include "PopoverPlacement.h"
 #include "SeriesActions.h"
+#include "ShownText.h"
 
 #include <QCoreApplication>
 #include <QKeySequence>
@@ -80,8 +82,9 @@ FilterEntries::FilterEntries(AppState* appState, QMenu& menu, const Event& event
         if (const std::optional<FilterRule> rule =
                 FilterEngine::matchingRule(event, appState->filterRules()->getAll())) {
             m_ruleId = rule->id;
-            m_editRule = menu.addAction(
-                QCoreApplication::translate(context, "Edit filter \"%1\"\u2026").arg(rule->name));
+            m_editRule =
+                menu.addAction(QCoreApplication::translate(context, "Edit filter \"%1\"\u2026")
+                                   .arg(ShownText::bounded(rule->name, Limits::maxRowTextChars)));
         }
     }
     m_create =
@@ -166,7 +169,7 @@ void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
         return;
     const QString question =
         QCoreApplication::translate(context, "Delete \"%1\"? You can undo with %2.")
-            .arg(stored->title,
+            .arg(ShownText::bounded(stored->title, Limits::maxRowTextChars),
                  QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
     if (QMessageBox::question(host, QCoreApplication::translate(context, "Delete event?"), question,
                               QMessageBox::Yes | QMessageBox::No,

@@ -7,7 +7,9 @@
 #include "RecurringEditScopeDialog.h"
 #include "StoreFixture.h"
 
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimeZone>
 
@@ -210,6 +212,26 @@ private Q_SLOTS:
         QCOMPARE(seen.value(0).title, QStringLiteral("Edit Recurring Event"));
         QCOMPARE(answer, result);
         QCOMPARE(dialog.scope, scope);
+    }
+
+    // A megabyte title, of words or of one long word, leaves the scope question on the screen.
+    void scopeQuestionFitsALongTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("words") << QStringLiteral("word ").repeated(200'000);
+        QTest::newRow("one word") << QString(1'000'000, u'w');
+    }
+    void scopeQuestionFitsALongTitle()
+    {
+        QFETCH(QString, title);
+        RecurringEditScopeDialog dialog(title, nullptr, RecurringEditScopeDialog::Mode::Delete);
+        dialog.show();
+        const QSize screen = dialog.screen()->availableGeometry().size();
+        QVERIFY2(dialog.width() <= screen.width() && dialog.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(dialog.width()).arg(dialog.height())));
+        const QLabel* heading = dialog.findChild<QLabel*>();
+        QVERIFY(heading->text().startsWith(QStringLiteral("Delete \"") + title.left(10)));
+        QVERIFY(heading->text().endsWith(QStringLiteral("\u2026\"")));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
 #include "InvitationsDialog.h"
+#include "Limits.h"
 #include "StoreSeed.h"
 
 #include <QLabel>
@@ -21,22 +22,39 @@ private Q_SLOTS:
 
     // The pending invitation is listed first with the organizer's text as plain text; each
     // answer is recorded on the user's own attendee entry (matched in any case), which leaves
-    // the event pending for the next push, and the list follows.
+    // the event pending for the next push, and the list follows. A long title or organizer
+    // lists as a row's length of it.
     void answersAreRecordedOnTheOwnAttendee_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("organizer");
+        const QString boss = QStringLiteral("<i>Boss</i>");
         QTest::newRow("accept") << "Accept"
-                                << "accepted";
+                                << "accepted"
+                                << "Planning" << boss;
         QTest::newRow("maybe") << "Maybe"
-                               << "tentative";
+                               << "tentative"
+                               << "Planning" << boss;
         QTest::newRow("decline") << "Decline"
-                                 << "declined";
+                                 << "declined"
+                                 << "Planning" << boss;
+        const QString longText = QString(Limits::maxRowTextChars + 1, u'p');
+        QTest::newRow("accept, long title and organizer") << "Accept"
+                                                          << "accepted" << longText << longText;
     }
     void answersAreRecordedOnTheOwnAttendee()
     {
         QFETCH(QString, button);
         QFETCH(QString, status);
+        QFETCH(QString, title);
+        QFETCH(QString, organizer);
+        const auto shown = [](const QString& text) {
+            return text.size() > Limits::maxRowTextChars
+                       ? text.left(Limits::maxRowTextChars) + QChar(0x2026)
+                       : text;
+        };
         AppStateFixture fixture;
         QVERIFY(fixture.start());
         AppState* state = fixture.state();
@@ -46,9 +64,9 @@ private Q_SLOTS:
                                        StoreSeed::calendar("work", "a", "Work", "#33b679")));
         const QDate day = AppStateFixture::defaultNow().date().addDays(2);
         Event event =
-            StoreSeed::timedEvent("inv", "work", "Planning", StoreSeed::local(day, QTime(9, 0)),
+            StoreSeed::timedEvent("inv", "work", title, StoreSeed::local(day, QTime(9, 0)),
                                   StoreSeed::local(day, QTime(10, 0)));
-        event.organizerName = QStringLiteral("<i>Boss</i>");
+        event.organizerName = organizer;
         Attendee other;
         other.email = QStringLiteral("colleague@example.org");
         Attendee me;
@@ -59,7 +77,8 @@ private Q_SLOTS:
         InvitationsDialog dialog(state);
         auto* list = dialog.findChild<QTreeWidget*>();
         QCOMPARE(list->topLevelItemCount(), 1);
-        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("<i>Boss</i>"));
+        QCOMPARE(list->topLevelItem(0)->text(0), shown(title));
+        QCOMPARE(list->topLevelItem(0)->text(2), shown(organizer));
         QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("No answer"));
         for (QPushButton* candidate : dialog.findChildren<QPushButton*>()) {
             if (candidate->text() == button)

@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "GuiEnvironment.h"
+#include "Limits.h"
 #include "SearchDialog.h"
 #include "StoreSeed.h"
 
@@ -50,6 +51,31 @@ private Q_SLOTS:
         QCOMPARE(picked.count(), 1);
         QCOMPARE(picked.first().first().toString(), QStringLiteral("dentist"));
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    // A megabyte title from a server lists as a row's length of it; the store keeps it whole.
+    void aLongTitleListsARowsLength()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        const QDate day(2026, 3, 12);
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("a", "Work", "caldav"),
+                                       StoreSeed::calendar("work", "a", "Work", "#33b679")));
+        const QString title = QStringLiteral("Keynote ") + QString(1'000'000, u'k');
+        QVERIFY(
+            StoreSeed::addEvent(state, StoreSeed::timedEvent("keynote", "work", title,
+                                                             StoreSeed::local(day, QTime(9, 0)),
+                                                             StoreSeed::local(day, QTime(10, 0)))));
+
+        SearchDialog dialog(state);
+        dialog.show();
+        auto* results = dialog.findChild<QListWidget*>();
+        QTest::keyClicks(dialog.findChild<QLineEdit*>(), QStringLiteral("keynote"));
+        QTRY_COMPARE(results->count(), 1);
+        const QString row = results->item(0)->text();
+        QVERIFY(row.startsWith(title.left(Limits::maxRowTextChars) + QChar(0x2026) + u'\n'));
+        QVERIFY(row.size() < Limits::maxRowTextChars + 100);
     }
 };
 
