@@ -240,4 +240,10 @@ inline constexpr int maxRowTextChars = 500;
 // ellipsis: several screens of text, enough to read any real description on the card.
 inline constexpr int maxCardTextChars = 4000;
 
+// Characters of a stored text that a form's line edit or text box holds for editing as the form
+// opens. A line edit of 32,768 characters, or a paragraph of that length in a text box, lays out
+// in a few tens of milliseconds; a megabyte takes seconds. A longer text is shown in part and
+// goes in whole when the field is clicked; it is saved whole either way.
+inline constexpr int maxFormFieldChars = 32768;
+
 } // namespace Limits
