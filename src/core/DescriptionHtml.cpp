@@ -487,22 +487,22 @@ QString leadingText(const QString& text, int maxChars)
         while (wordStart > 0 && !endsAddress(text.at(wordStart - 1)))
             --wordStart;
         const QStringView word = QStringView(text).mid(wordStart, cut - wordStart);
-        const qsizetype address = word.indexOf(u"http", 0, Qt::CaseInsensitive);
-        for (qsizetype at = address; at >= 0;
-             at = word.indexOf(u"http", at + 1, Qt::CaseInsensitive)) {
-            // Also a scheme the cut splits ("htt", "https:/"): the rest would make it an address.
+        for (qsizetype at = word.indexOf(u'h', 0, Qt::CaseInsensitive); at >= 0;
+             at = word.indexOf(u'h', at + 1, Qt::CaseInsensitive)) {
+            // Also a scheme the cut splits ("https:/"): it reads as the start of an address.
             const QStringView from = word.mid(at);
-            if (QStringView(u"https://").startsWith(from, Qt::CaseInsensitive) ||
-                QStringView(u"http://").startsWith(from, Qt::CaseInsensitive) ||
-                from.startsWith(u"http://", Qt::CaseInsensitive) ||
-                from.startsWith(u"https://", Qt::CaseInsensitive)) {
+            if (from.startsWith(u"http", Qt::CaseInsensitive) &&
+                (QStringView(u"https://").startsWith(from, Qt::CaseInsensitive) ||
+                 QStringView(u"http://").startsWith(from, Qt::CaseInsensitive) ||
+                 from.startsWith(u"http://", Qt::CaseInsensitive) ||
+                 from.startsWith(u"https://", Qt::CaseInsensitive))) {
                 cut = wordStart + at;
                 break;
             }
         }
     }
     // A character reference cut short would show as text ("&am").
-    const qsizetype ampersand = text.lastIndexOf(QLatin1Char('&'), cut - 1);
+    const qsizetype ampersand = cut > 0 ? text.lastIndexOf(QLatin1Char('&'), cut - 1) : -1;
     if (ampersand >= 0 && cut - ampersand < Limits::maxCharacterReferenceChars &&
         entityLength(text, ampersand) > cut - ampersand)
         cut = ampersand;
