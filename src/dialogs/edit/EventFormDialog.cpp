@@ -152,6 +152,9 @@ void EventFormDialog::build()
     form->addRow(tr("&Title"), m_titleEdit);
 
     m_calendarCombo = new QComboBox(this);
+    // Calendar names come from servers: the form's width does not follow the longest one.
+    m_calendarCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_calendarCombo->setMinimumContentsLength(24);
     form->addRow(tr("&Calendar"), m_calendarCombo);
 
     auto* colorRow = new QWidget(this);
@@ -262,7 +265,9 @@ void EventFormDialog::loadCalendars()
         EventFormRules::calendarOptions(m_appState->calendars()->getAll(), accounts,
                                         m_editedEvent ? m_editedEvent->calendarId : QString());
     for (const EventFormRules::CalendarOption& option : options)
-        m_calendarCombo->addItem(Theme::calendarColorIcon(option.color), option.label, option.id);
+        m_calendarCombo->addItem(Theme::calendarColorIcon(option.color),
+                                 ShownText::bounded(option.label, Limits::maxRowTextChars),
+                                 option.id);
 
     const QString preferred = m_appState->preferences()
                                   ? m_appState->preferences()
