@@ -1,8 +1,10 @@
 // The agenda list over one seeded store, light and dark, at the sidebar's size: the agenda mode
 // with a week of events and tasks (all-day, overnight, pending with a reminder, a long title and
-// location, a completed and an overdue task), the list mode, and the empty page.
+// location, a completed and an overdue task), the list mode, the empty page, and a day whose event
+// has a megabyte title and location, with the card a click on it opens.
 //     xvfb-run -a build/tools/agenda_list_shots /tmp/agenda
 
+#include "AgendaEventRow.h"
 #include "AgendaListWidget.h"
 #include "AppState.h"
 #include "Clock.h"
@@ -13,11 +15,14 @@
 #include "ThemeManager.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTimeZone>
 
 namespace {
 
 const QDate today(2026, 3, 11);
+// The day of an event with a megabyte title and location, alone in its week.
+const QDate longDay = today.addDays(21);
 
 QDateTime local(const QDate& date, int hour, int minute = 0)
 {
@@ -85,6 +90,29 @@ void seed(AppState& state)
     addTask(state, "plumber", "Call the plumber", 0, 0);
     addTask(state, "tickets", "Book concert tickets", 0, 1, "completed");
     addTask(state, "taxes", "File the taxes", 1, 5);
+
+    Event extreme;
+    extreme.id = extreme.uid = QStringLiteral("long");
+    extreme.calendarId = QStringLiteral("team");
+    extreme.title = QStringLiteral("Release planning for the spring version ").repeated(26000);
+    extreme.location = QStringLiteral("Main building, third floor ").repeated(38000);
+    extreme.description =
+        QStringLiteral("Agenda: https://example.com/plan and more. ").repeated(24000);
+    extreme.startTime = local(longDay, 11);
+    extreme.endTime = local(longDay, 12);
+    extreme.created = extreme.lastModified = Clock::now();
+    extreme.rawIcalendar = Ical::buildEvent(extreme);
+    state.events()->insert(extreme);
+    addEvent(state, "after", "team", "Design review", local(longDay, 14), local(longDay, 15),
+             "Room 4");
+}
+
+void settle(const AgendaListWidget& list)
+{
+    do
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (list.isLoading());
+    QApplication::processEvents();
 }
 
 } // namespace
@@ -117,6 +145,25 @@ int main(int argc, char* argv[])
         auto* empty = new AgendaListWidget(state, false, 30, QString());
         empty->resize(380, 720);
         capture.saveAndDelete(empty, QStringLiteral("empty") + suffix);
+
+        // A megabyte title and location: a few lines of each in the row, the start of them on
+        // the card a click opens.
+        state->setCurrentDate(longDay);
+        QWidget host;
+        host.resize(1024, 720);
+        auto* longList = new AgendaListWidget(state, false, 1, QString(), &host);
+        longList->setGeometry(0, 0, 380, 720);
+        host.show();
+        settle(*longList);
+        capture.save(&host, QStringLiteral("long-texts") + suffix);
+        if (auto* row = longList->findChild<AgendaEventRow*>()) {
+            const QPointF at(row->width() / 2, row->height() / 2);
+            QMouseEvent release(QEvent::MouseButtonRelease, at, row->mapToGlobal(at),
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(row, &release);
+            settle(*longList);
+            capture.save(&host, QStringLiteral("long-texts-card") + suffix);
+        }
         state->setCurrentDate(today.addDays(-2));
     }
     return capture.finish();

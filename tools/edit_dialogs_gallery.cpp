@@ -159,6 +159,28 @@ QWidget* filterOnKind(AppState* state, const QString& kindButton)
     return dialog;
 }
 
+// What a server may send: a megabyte title, location and description, or 5,000 attendees.
+Event extremeEvent(const QString& id, bool longTexts, int attendees)
+{
+    Event event = sampleEvent();
+    event.id = event.uid = id;
+    event.recurrenceRule.clear();
+    if (longTexts) {
+        event.title = QStringLiteral("Quarterly review with the regional team ").repeated(27000);
+        event.location = QStringLiteral("Room 4.12, north building ").repeated(40000);
+        event.description =
+            QStringLiteral("Agenda: numbers, hiring, next quarter. ").repeated(27000);
+    }
+    for (int i = event.attendees.size(); i < attendees; ++i) {
+        Attendee attendee;
+        attendee.name = QStringLiteral("Person %1").arg(i);
+        attendee.email = QStringLiteral("person%1@example.com").arg(i);
+        attendee.status = QStringLiteral("accepted");
+        event.attendees.append(attendee);
+    }
+    return event;
+}
+
 EventTemplate sampleTemplate()
 {
     EventTemplate tmpl;
@@ -234,6 +256,10 @@ int main(int argc, char* argv[])
         save(occurrence, QStringLiteral("event-occurrence") + suffix);
         save(new EventFormDialog(state, *state->events()->getById(event.id)),
              QStringLiteral("event-edit") + suffix);
+        save(new EventFormDialog(state, extremeEvent(QStringLiteral("long"), true, 0)),
+             QStringLiteral("event-long-texts") + suffix);
+        save(new EventFormDialog(state, extremeEvent(QStringLiteral("many"), false, 5000)),
+             QStringLiteral("event-5000-attendees") + suffix);
         // Saved while an import writes: the form waits for its end.
         auto* waiting = new EventFormDialog(state, *state->events()->getById(event.id));
         state->holdStore();

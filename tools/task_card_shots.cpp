@@ -1,6 +1,6 @@
 // Renders the task details card over a plain window in light and dark mode as PNG files for a
-// person to look at: an open task with every line (overdue, priority, categories, linked notes)
-// and a completed one. Contacts nothing. Run under a display:
+// person to look at: an open task with every line (overdue, priority, categories, linked notes),
+// a completed one, and one with a megabyte title and notes. Contacts nothing. Run under a display:
 //     xvfb-run -a task_card_shots <output folder>
 
 #include "AppState.h"
@@ -53,6 +53,19 @@ void addTasks(AppState& state)
     done.categories.clear();
     done.description.clear();
     state.tasks()->insert(done);
+
+    // What a server may send: a megabyte title and notes, and a hundred categories.
+    Task extreme = open;
+    extreme.id = QStringLiteral("long");
+    extreme.uid = extreme.id;
+    extreme.title = QStringLiteral("Send the quarterly report to the board ").repeated(27000);
+    extreme.description =
+        QStringLiteral("Figures from https://example.org/sheets/q1 and the notes. ")
+            .repeated(18000);
+    extreme.categories.clear();
+    for (int i = 0; i < 100; ++i)
+        extreme.categories.append(QStringLiteral("category %1").arg(i));
+    state.tasks()->insert(extreme);
 }
 
 void settle()
@@ -84,7 +97,8 @@ int main(int argc, char* argv[])
         window.resize(1024, 640);
         window.show();
         settle();
-        for (const QString& id : {QStringLiteral("open"), QStringLiteral("done")}) {
+        for (const QString& id :
+             {QStringLiteral("open"), QStringLiteral("done"), QStringLiteral("long")}) {
             auto* card = new TaskDetailsPopover(state, id, &window);
             showPopoverAnchored(card, QRect(window.mapToGlobal(QPoint(40, 120)), QSize(300, 28)));
             settle();

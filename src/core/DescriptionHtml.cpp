@@ -468,17 +468,63 @@ QString sanitize(const QString& html)
     return Sanitizer(html).run();
 }
 
-QString displayHtml(const QString& description, const QString& conferenceUrl, const QString& color)
+QString leadingText(const QString& text, int maxChars)
+{
+    const qsizetype bound = std::max(1, maxChars);
+    if (text.size() <= bound)
+        return text;
+    qsizetype cut = bound;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    // An address ends where linkify's pattern ends it; one that goes on past the cut would be
+    // linked to a page that does not exist, so it is left out whole.
+    const auto endsAddress = [](QChar c) {
+        return c.isSpace() || c == QLatin1Char('<') || c == QLatin1Char('>') ||
+               c == QLatin1Char('"');
+    };
+    if (!endsAddress(text.at(cut))) {
+        qsizetype wordStart = cut;
+        while (wordStart > 0 && !endsAddress(text.at(wordStart - 1)))
+            --wordStart;
+        const QStringView word = QStringView(text).mid(wordStart, cut - wordStart);
+        for (qsizetype at = word.indexOf(u'h', 0, Qt::CaseInsensitive); at >= 0;
+             at = word.indexOf(u'h', at + 1, Qt::CaseInsensitive)) {
+            // Also a scheme the cut splits ("https:/"): it reads as the start of an address.
+            const QStringView from = word.mid(at);
+            if (from.startsWith(u"http", Qt::CaseInsensitive) &&
+                (QStringView(u"https://").startsWith(from, Qt::CaseInsensitive) ||
+                 QStringView(u"http://").startsWith(from, Qt::CaseInsensitive) ||
+                 from.startsWith(u"http://", Qt::CaseInsensitive) ||
+                 from.startsWith(u"https://", Qt::CaseInsensitive))) {
+                cut = wordStart + at;
+                break;
+            }
+        }
+    }
+    // A character reference cut short would show as text ("&am").
+    const qsizetype ampersand = cut > 0 ? text.lastIndexOf(QLatin1Char('&'), cut - 1) : -1;
+    if (ampersand >= 0 && cut - ampersand < Limits::maxCharacterReferenceChars &&
+        entityLength(text, ampersand) > cut - ampersand)
+        cut = ampersand;
+    return text.left(cut);
+}
+
+QString displayHtml(const QString& description, const QString& conferenceUrl, const QString& color,
+                    int maxChars)
 {
     if (description.isEmpty())
         return {};
     static const QRegularExpression colorName(QStringLiteral("^#[0-9a-fA-F]{6}$"));
     const QString linkColor = colorName.match(color).hasMatch() ? color : QString();
-    const QString cleaned = rewriteTeamsLinks(description, conferenceUrl);
+    const QString shown = leadingText(description, maxChars);
+    // Markup cut off is closed by the sanitiser; the ellipsis follows it, outside every element.
+    const QString ellipsis = shown.size() < description.size() ? QString(QChar(0x2026)) : QString();
+    const QString cleaned = rewriteTeamsLinks(shown, conferenceUrl);
     if (looksLikeHtml(cleaned))
-        return linkify(sanitize(cleaned), linkColor);
+        return linkify(sanitize(cleaned), linkColor) + ellipsis;
     return linkify(escapeHtml(cleaned, false), linkColor)
-        .replace(QLatin1Char('\n'), QLatin1String("<br/>"));
+               .replace(QLatin1Char('\n'), QLatin1String("<br/>")) +
+           ellipsis;
 }
 
 } // namespace DescriptionHtml

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <limits>
+
 // Event descriptions prepared for display as rich text. Descriptions come from servers and are
 // untrusted: anything shown as HTML goes through sanitize first (displayHtml does it all).
 namespace DescriptionHtml {
@@ -22,9 +24,17 @@ QString linkify(const QString& html, const QString& color);
 // attribute are dropped, so nothing is loaded or run. Unbalanced tags are closed.
 QString sanitize(const QString& html);
 
+// A description whole when it holds at most `maxChars` UTF-16 units (a bound below one counts as
+// one), else its start up to that bound. The cut moves back to the start of a web address that
+// linkify would link, or of a character reference, running across it, and never splits a
+// surrogate pair: a shortened description links no address cut short.
+QString leadingText(const QString& text, int maxChars);
+
 // The whole preparation of a description for the details popover: Teams clean-up, then
 // sanitised and linkified HTML, or escaped and linkified plain text with line breaks. The colour
-// is used only when it is "#" and six hexadecimal digits. Empty for an empty description.
-QString displayHtml(const QString& description, const QString& conferenceUrl, const QString& color);
+// is used only when it is "#" and six hexadecimal digits. Empty for an empty description. Only
+// the leadingText of `maxChars` is prepared; a shortened description ends in "…".
+QString displayHtml(const QString& description, const QString& conferenceUrl, const QString& color,
+                    int maxChars = std::numeric_limits<int>::max());
 
 } // namespace DescriptionHtml

@@ -1,6 +1,7 @@
 #include "AgendaEventRow.h"
 
 #include "AgendaRowParts.h"
+#include "AgendaRowText.h"
 #include "AppState.h"
 #include "Glyphs.h"
 #include "Theme.h"
@@ -124,9 +125,9 @@ QLayout* AgendaEventRow::buildTextColumn()
         column->addLayout(line);
     }
     if (!m_event.location.isEmpty()) {
-        QLabel* location =
-            AgendaRowParts::mutedLabel(QStringLiteral("\U0001F4CD  ") + m_event.location);
-        location->setWordWrap(true);
+        auto* location = new AgendaRowText(QStringLiteral("\U0001F4CD  ") + m_event.location,
+                                           AgendaRowParts::locationLines);
+        location->setProperty("muted", true);
         location->setMinimumWidth(40);
         location->setFont(AgendaRowParts::shiftedFont(location->font(), -1, 8));
         column->addWidget(location);

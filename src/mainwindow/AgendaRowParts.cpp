@@ -1,5 +1,6 @@
 #include "AgendaRowParts.h"
 
+#include "AgendaRowText.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "Defaults.h"
@@ -49,13 +50,10 @@ QLabel* mutedLabel(const QString& text, QWidget* parent)
 
 QLabel* titleLabel(const QString& title, const char* context, QWidget* parent)
 {
-    auto* label = new QLabel(parent);
-    // Titles come from servers and other devices: never markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(title.isEmpty() ? QCoreApplication::translate(context, "(Untitled)") : title);
-    label->setWordWrap(true);
+    auto* label = new AgendaRowText(
+        title.isEmpty() ? QCoreApplication::translate(context, "(Untitled)") : title, titleLines,
+        parent);
     label->setMinimumWidth(40);
-    label->setTextInteractionFlags(Qt::NoTextInteraction);
     QFont font = label->font();
     font.setWeight(QFont::Bold);
     label->setFont(font);

@@ -22,7 +22,13 @@ QFont shiftedFont(const QFont& base, int points, int minimum);
 // A label of plain text drawn in the muted text colour by the application style sheet.
 QLabel* mutedLabel(const QString& text, QWidget* parent = nullptr);
 
-// The bold, word-wrapped title of a row, plain text, "(Untitled)" for an empty one.
+// Lines of a title and of a location a row shows at most: a long text ends in "…" there, and
+// the card shows more of it.
+inline constexpr int titleLines = 3;
+inline constexpr int locationLines = 2;
+
+// The bold, word-wrapped title of a row (AgendaRowText, at most titleLines), plain text,
+// "(Untitled)" for an empty one.
 QLabel* titleLabel(const QString& title, const char* context, QWidget* parent = nullptr);
 
 // The "›" at the right end of a row.

@@ -73,8 +73,8 @@ QSize AgendaRowText::sizeHint() const
     const QFontMetrics metrics = fontMetrics();
     const int width = std::min(metrics.horizontalAdvance(text()), 40 * metrics.averageCharWidth());
     const QMargins margins = contentsMargins();
-    return {width + margins.left() + margins.right(), heightForWidth(width + margins.left() +
-                                                                     margins.right())};
+    return {width + margins.left() + margins.right(),
+            heightForWidth(width + margins.left() + margins.right())};
 }
 
 QSize AgendaRowText::minimumSizeHint() const

@@ -3,6 +3,7 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "CardText.h"
 #include "Clock.h"
 #include "DateLanguage.h"
 #include "Defaults.h"
@@ -27,6 +28,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -34,6 +36,7 @@ namespace {
 
 constexpr int cardWidth = 400;
 constexpr int cardMaxHeight = 560;
+constexpr int cardMargin = 16;
 
 QString detailsIconRow(QChar glyph, const QString& text)
 {
@@ -62,7 +65,7 @@ EventDetailsPopover::EventDetailsPopover(AppState* appState, const Event& event,
 void EventDetailsPopover::buildUi()
 {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setContentsMargins(cardMargin, cardMargin, cardMargin, cardMargin);
     layout->setSpacing(12);
 
     auto* scroll = new QScrollArea(this);
@@ -79,8 +82,13 @@ void EventDetailsPopover::buildUi()
 
     // Text from the event or a server is plain text; the rich labels are built from escaped or
     // sanitised parts only.
-    m_titleLabel = new QLabel(content);
-    m_titleLabel->setTextFormat(Qt::PlainText);
+    // Texts long enough to scroll are laid out beside the scroll bar: measured there first, the
+    // long ones are measured once.
+    // The card's border comes from its style sheet.
+    ensurePolished();
+    m_textWidth = cardWidth - 2 * frameWidth() - 2 * cardMargin;
+    m_scrolledWidth = m_textWidth - scroll->verticalScrollBar()->sizeHint().width();
+    m_titleLabel = new CardText(Qt::PlainText, m_scrolledWidth, content);
     QFont titleFont = m_titleLabel->font();
     titleFont.setPointSize(16);
     titleFont.setWeight(QFont::Bold);
@@ -103,16 +111,16 @@ void EventDetailsPopover::buildUi()
     pinFont.setPixelSize(14);
     pin->setFont(pinFont);
     pin->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_locationLabel = new QLabel(m_locationRow);
-    m_locationLabel->setTextFormat(Qt::PlainText);
+    // Beside the pin, the row as wide as the other texts.
+    m_locationLabel = new CardText(
+        Qt::PlainText, m_scrolledWidth - pin->sizeHint().width() - locationLayout->spacing(),
+        m_locationRow);
     m_locationLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_locationLabel->setWordWrap(true);
     locationLayout->addWidget(pin, 0, Qt::AlignTop);
     locationLayout->addWidget(m_locationLabel, 1);
     m_locationRow->hide();
 
-    m_descriptionLabel = new QLabel(content);
-    m_descriptionLabel->setTextFormat(Qt::RichText);
+    m_descriptionLabel = new CardText(Qt::RichText, m_scrolledWidth, content);
     m_descriptionLabel->setOpenExternalLinks(false);
     m_descriptionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                                 Qt::LinksAccessibleByMouse);
@@ -165,21 +173,27 @@ void EventDetailsPopover::buildUi()
 QSize EventDetailsPopover::sizeHint() const
 {
     // A scroll area hints the content's height at the content's own preferred width, where the
-    // wrapped labels take more lines than at the card's: measure at the card's width instead.
+    // wrapped labels take more lines than at the card's: measure at the card's width instead,
+    // beside the scroll bar first, where content that scrolls is laid out.
     const QMargins margins = layout()->contentsMargins();
-    const int width = cardWidth - margins.left() - margins.right();
-    int content = m_content->heightForWidth(width);
+    const int spacing = layout()->spacing();
+    const int around = 2 * frameWidth() + margins.top() + spacing + 8 + spacing +
+                       m_editButton->sizeHint().height() + margins.bottom();
+    int content = m_content->heightForWidth(m_scrolledWidth);
+    if (around + content <= cardMaxHeight)
+        content = m_content->heightForWidth(m_textWidth);
     if (content < 0)
         content = m_content->sizeHint().height();
-    const int spacing = layout()->spacing();
-    const int height = margins.top() + content + spacing + 8 + spacing +
-                       m_editButton->sizeHint().height() + margins.bottom();
-    return {cardWidth, std::min(height, cardMaxHeight)};
+    return {cardWidth, std::min(around + content, cardMaxHeight)};
 }
 
 void EventDetailsPopover::populate()
 {
-    m_titleLabel->setText(m_event.title.isEmpty() ? tr("(Untitled)") : m_event.title);
+    // Outside texts are laid out in part: the title and the location, headings, as much as a row
+    // shows, the description a card's worth. The form holds them whole.
+    m_titleLabel->setText(m_event.title.isEmpty()
+                              ? tr("(Untitled)")
+                              : ShownText::bounded(m_event.title, Limits::maxRowTextChars));
     m_timeLabel->setText(formatEventTimeRange(m_event, TimeFormat::timePattern(m_appState)));
 
     std::optional<Calendar> calendar;
@@ -192,11 +206,14 @@ void EventDetailsPopover::populate()
     QColor colour(colorText.isEmpty() ? QString(Defaults::itemColour) : colorText);
     if (!colour.isValid())
         colour = QColor(Defaults::itemColour);
-    QString name = calendar ? calendar->name : tr("Unknown calendar");
+    const QString calendarName =
+        calendar ? ShownText::bounded(calendar->name, Limits::maxRowTextChars) : QString();
+    QString name = calendar ? calendarName : tr("Unknown calendar");
     if (calendar && m_appState->accounts()) {
         const std::optional<Account> account = m_appState->accounts()->getById(calendar->accountId);
         if (account && !account->name.isEmpty())
-            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
+            name = QStringLiteral("%1 / %2").arg(
+                ShownText::bounded(account->name, Limits::maxRowTextChars), calendarName);
     }
     // Label rich text has no sized inline boxes: the square is a coloured glyph.
     m_calendarLabel->setText(
@@ -216,23 +233,26 @@ void EventDetailsPopover::populate()
         m_remindersLabel->show();
     }
     if (!m_event.location.isEmpty()) {
-        m_locationLabel->setText(m_event.location);
+        m_locationLabel->setText(ShownText::bounded(m_event.location, Limits::maxRowTextChars));
         m_locationRow->show();
     }
     if (!m_event.description.isEmpty()) {
-        const QString html = DescriptionHtml::displayHtml(
-            m_event.description, m_event.conferenceUrl, Theme::accent().name());
+        const QString html =
+            DescriptionHtml::displayHtml(m_event.description, m_event.conferenceUrl,
+                                         Theme::accent().name(), Limits::maxCardTextChars);
         if (!html.isEmpty()) {
             m_descriptionLabel->setText(html);
             m_descriptionLabel->show();
         }
     }
     if (!m_event.organizerName.isEmpty() || !m_event.organizerEmail.isEmpty()) {
-        const QString person =
-            !m_event.organizerName.isEmpty() && !m_event.organizerEmail.isEmpty()
-                ? QStringLiteral("%1 <%2>").arg(m_event.organizerName, m_event.organizerEmail)
-                : (m_event.organizerName.isEmpty() ? m_event.organizerEmail
-                                                   : m_event.organizerName);
+        const QString organizerName =
+            ShownText::bounded(m_event.organizerName, Limits::maxRowTextChars);
+        const QString organizerEmail =
+            ShownText::bounded(m_event.organizerEmail, Limits::maxRowTextChars);
+        const QString person = !organizerName.isEmpty() && !organizerEmail.isEmpty()
+                                   ? QStringLiteral("%1 <%2>").arg(organizerName, organizerEmail)
+                                   : (organizerName.isEmpty() ? organizerEmail : organizerName);
         m_organizerLabel->setText(tr("Organizer: %1").arg(person));
         m_organizerLabel->show();
     }
@@ -305,13 +325,13 @@ void EventDetailsPopover::onDuplicate()
     const QString source = m_event.title.isEmpty() ? tr("Event") : m_event.title;
     const Event copy =
         EventDuplicate::standalone(m_event, tr("%1 (copy)").arg(source), Clock::now().toUTC());
+    const QString shownName = ShownText::bounded(source, Limits::maxRowTextChars);
     AppState* appState = m_appState;
     const QPointer<QWidget> window = this->window();
     close();
-    const auto failed = [window, source] {
+    const auto failed = [window, shownName] {
         QMessageBox::warning(window, tr("Duplicate failed"),
-                             tr("The copy of \"%1\" could not be saved.")
-                                 .arg(ShownText::bounded(source, Limits::maxRowTextChars)));
+                             tr("The copy of \"%1\" could not be saved.").arg(shownName));
     };
     if (!appState) {
         failed();
@@ -327,7 +347,10 @@ void EventDetailsPopover::onDuplicate()
 void EventDetailsPopover::onDelete()
 {
     const Event record = m_event;
-    const QString name = record.title.isEmpty() ? tr("Event") : record.title;
+    // The questions name the event as a row does: a few lines of a long title.
+    const QString name = record.title.isEmpty()
+                             ? tr("Event")
+                             : ShownText::bounded(record.title, Limits::maxRowTextChars);
     AppState* appState = m_appState;
     const QPointer<QWidget> window = this->window();
     close();

@@ -44,6 +44,9 @@ private:
     AppState* m_appState;
     Event m_event;
     QWidget* m_content = nullptr;
+    // The width of the texts, and their width when they scroll.
+    int m_textWidth = 0;
+    int m_scrolledWidth = 0;
     QLabel* m_titleLabel = nullptr;
     QLabel* m_timeLabel = nullptr;
     QLabel* m_calendarLabel = nullptr;

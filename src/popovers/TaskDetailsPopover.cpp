@@ -7,10 +7,13 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "CardText.h"
 #include "Clock.h"
 #include "Defaults.h"
 #include "DescriptionHtml.h"
 #include "Glyphs.h"
+#include "Limits.h"
+#include "ShownText.h"
 #include "TaskDetailsText.h"
 #include "TaskRepository.h"
 #include "TaskStatusChange.h"
@@ -22,12 +25,15 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int cardWidth = 460;
+constexpr int cardMaxHeight = 560;
+constexpr int cardMargin = 16;
 
 QLabel* wrappedLabel(QWidget* parent, Qt::TextFormat format)
 {
@@ -37,13 +43,18 @@ QLabel* wrappedLabel(QWidget* parent, Qt::TextFormat format)
     return label;
 }
 
-// The notes as escaped text with their line breaks and http(s) addresses as links.
+// The notes as escaped text with their line breaks and http(s) addresses as links: as much as a
+// card lays out, ending in "…" when they go on.
 QString notesHtml(const QString& text)
 {
-    QString escaped = text.toHtmlEscaped();
+    const QString shown = DescriptionHtml::leadingText(text, Limits::maxCardTextChars);
+    QString escaped = shown.toHtmlEscaped();
     escaped.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     escaped.replace(QLatin1Char('\n'), QLatin1String("<br>"));
-    return DescriptionHtml::linkify(escaped, Theme::accent().name());
+    QString html = DescriptionHtml::linkify(escaped, Theme::accent().name());
+    if (shown.size() < text.size())
+        html += QChar(0x2026);
+    return html;
 }
 
 } // namespace
@@ -70,28 +81,42 @@ TaskDetailsPopover::TaskDetailsPopover(AppState* appState, const QString& taskId
 void TaskDetailsPopover::buildUi()
 {
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setContentsMargins(cardMargin, cardMargin, cardMargin, cardMargin);
     layout->setSpacing(12);
+
+    // Long notes scroll inside the card, which stays within its window.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setStyleSheet(QStringLiteral("QScrollArea { background: transparent; }"));
+    m_content = new QWidget(scroll);
+    m_content->setStyleSheet(QStringLiteral("background: transparent;"));
+    auto* contentLayout = new QVBoxLayout(m_content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->setSpacing(12);
 
     // Text from the task or a server is plain text; the rich labels are built from escaped
     // parts and parsed colours only.
-    m_titleLabel = wrappedLabel(this, Qt::PlainText);
+    QWidget* content = m_content;
+    const int textWidth = cardWidth - 2 * cardMargin;
+    m_titleLabel = new CardText(Qt::PlainText, textWidth, content);
     QFont titleFont = m_titleLabel->font();
     titleFont.setPointSize(16);
     titleFont.setWeight(QFont::Bold);
     m_titleLabel->setFont(titleFont);
-    m_startLabel = wrappedLabel(this, Qt::PlainText);
+    m_startLabel = wrappedLabel(content, Qt::PlainText);
     m_startLabel->setProperty("muted", true);
     m_startLabel->hide();
-    m_dueLabel = wrappedLabel(this, Qt::RichText);
+    m_dueLabel = wrappedLabel(content, Qt::RichText);
     m_dueLabel->setProperty("muted", true);
     m_dueLabel->hide();
-    m_calendarLabel = wrappedLabel(this, Qt::RichText);
-    m_priorityLabel = wrappedLabel(this, Qt::RichText);
+    m_calendarLabel = wrappedLabel(content, Qt::RichText);
+    m_priorityLabel = wrappedLabel(content, Qt::RichText);
     m_priorityLabel->hide();
-    m_categoriesLabel = wrappedLabel(this, Qt::RichText);
+    m_categoriesLabel = new CardText(Qt::RichText, textWidth, content);
     m_categoriesLabel->hide();
-    m_descriptionLabel = wrappedLabel(this, Qt::RichText);
+    m_descriptionLabel = new CardText(Qt::RichText, textWidth, content);
     m_descriptionLabel->setOpenExternalLinks(false);
     m_descriptionLabel->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                                 Qt::LinksAccessibleByMouse);
@@ -99,7 +124,11 @@ void TaskDetailsPopover::buildUi()
     m_descriptionLabel->hide();
     for (QLabel* label : {m_titleLabel, m_startLabel, m_dueLabel, m_calendarLabel, m_priorityLabel,
                           m_categoriesLabel, m_descriptionLabel})
-        layout->addWidget(label);
+        contentLayout->addWidget(label);
+    contentLayout->addStretch();
+    scroll->setWidget(m_content);
+    layout->addWidget(scroll, 1);
+    setMaximumHeight(cardMaxHeight);
 
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(8);
@@ -122,6 +151,24 @@ void TaskDetailsPopover::buildUi()
     connect(m_deleteButton, &QPushButton::clicked, this, &TaskDetailsPopover::onDelete);
 }
 
+QSize TaskDetailsPopover::sizeHint() const
+{
+    // A scroll area hints the content's height at the content's own preferred width, where the
+    // wrapped labels take more lines than at the card's: measure at the card's width instead.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = cardWidth - 2 * frameWidth() - margins.left() - margins.right();
+    int content = m_content->heightForWidth(width);
+    if (content < 0)
+        content = m_content->sizeHint().height();
+    int buttons = 0;
+    for (QPushButton* button : {m_editButton, m_addSubtaskButton, m_completeButton, m_deleteButton})
+        buttons = std::max(buttons, button->isVisibleTo(this) ? button->sizeHint().height() : 0);
+    const int spacing = layout()->spacing();
+    const int height = 2 * frameWidth() + margins.top() + content +
+                       (buttons > 0 ? spacing + 8 + spacing + buttons : 0) + margins.bottom();
+    return {cardWidth, std::min(height, cardMaxHeight)};
+}
+
 void TaskDetailsPopover::populate()
 {
     if (!m_found) {
@@ -133,7 +180,11 @@ void TaskDetailsPopover::populate()
         return;
     }
 
-    m_titleLabel->setText(m_task.title.isEmpty() ? tr("(Untitled task)") : m_task.title);
+    // Outside texts are laid out in part: the title, a heading, as much as a row shows, the
+    // notes a card's worth. The form holds them whole.
+    m_titleLabel->setText(m_task.title.isEmpty()
+                              ? tr("(Untitled task)")
+                              : ShownText::bounded(m_task.title, Limits::maxRowTextChars));
     if (m_task.isCompleted()) {
         QFont font = m_titleLabel->font();
         font.setStrikeOut(true);
@@ -151,11 +202,14 @@ void TaskDetailsPopover::populate()
         colour = QColor(calendar->color);
     if (!colour.isValid())
         colour = QColor(Defaults::itemColour);
-    QString name = calendar ? calendar->name : tr("Unknown calendar");
+    const QString calendarName =
+        calendar ? ShownText::bounded(calendar->name, Limits::maxRowTextChars) : QString();
+    QString name = calendar ? calendarName : tr("Unknown calendar");
     if (calendar && m_appState->accounts()) {
         const std::optional<Account> account = m_appState->accounts()->getById(calendar->accountId);
         if (account && !account->name.isEmpty())
-            name = QStringLiteral("%1 / %2").arg(account->name, calendar->name);
+            name = QStringLiteral("%1 / %2").arg(
+                ShownText::bounded(account->name, Limits::maxRowTextChars), calendarName);
     }
     // Label rich text has no sized inline boxes: the square is a coloured glyph.
     m_calendarLabel->setText(
@@ -171,14 +225,23 @@ void TaskDetailsPopover::populate()
         m_priorityLabel->show();
     }
 
+    // Categories come from servers too: each as a row's text, and no more of them than a card's
+    // worth of characters.
     QStringList chips;
+    qsizetype chipChars = 0;
     for (const QString& category : m_task.categories) {
         if (category.trimmed().isEmpty())
             continue;
+        if (chipChars >= Limits::maxCardTextChars) {
+            chips.append(QString(QChar(0x2026)));
+            break;
+        }
+        const QString shownCategory = ShownText::bounded(category, Limits::maxRowTextChars);
+        chipChars += shownCategory.size();
         chips.append(QStringLiteral("<span style=\"background:%1; color:%2; padding:1px 6px; "
                                     "border-radius:8px; font-size:11px;\">&nbsp;%3&nbsp;</span>")
                          .arg(Theme::surfaceMuted().name(), Theme::textMuted().name(),
-                              category.toHtmlEscaped()));
+                              shownCategory.toHtmlEscaped()));
     }
     if (!chips.isEmpty()) {
         m_categoriesLabel->setText(chips.join(QLatin1String("&nbsp;&nbsp;")));
@@ -278,14 +341,16 @@ void TaskDetailsPopover::onDelete()
 {
     const QString id = m_task.id;
     const QString calendarId = m_task.calendarId;
-    const QString name = m_task.title.isEmpty() ? tr("Task") : m_task.title;
+    // The questions name the task as a row does: a few lines of a long title.
+    const QString name = m_task.title.isEmpty()
+                             ? tr("Task")
+                             : ShownText::bounded(m_task.title, Limits::maxRowTextChars);
     AppState* appState = m_appState;
     const QPointer<QWidget> window = this->window();
     close();
     const auto answer =
         QMessageBox::question(nullptr, tr("Delete task?"),
-                              tr("Delete \"%1\"? This cannot be undone.")
-                                  .arg(ShownText::bounded(name, Limits::maxRowTextChars)),
+                              tr("Delete \"%1\"? This cannot be undone.").arg(name),
                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !appState)
         return;
@@ -296,7 +361,6 @@ void TaskDetailsPopover::onDelete()
         if (!stored || stored->deletedAt || stored->calendarId != calendarId ||
             !appState->tasks()->remove(id))
             QMessageBox::warning(window, tr("Task change failed"),
-                                 tr("Could not delete \"%1\".")
-                                     .arg(ShownText::bounded(name, Limits::maxRowTextChars)));
+                                 tr("Could not delete \"%1\".").arg(name));
     });
 }

@@ -31,6 +31,9 @@ public:
     // False when the task was gone when the card was built; it then offers no action.
     bool hasTask() const { return m_found; }
 
+    // As tall as the wrapped content at the card's width needs, at most 560 px.
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     // The task, still live when asked, is to be edited.
     void editRequested(const QString& taskId);
@@ -53,6 +56,7 @@ private:
     Task m_task;
     bool m_found = false;
     bool m_readOnly = false;
+    QWidget* m_content = nullptr;
     QLabel* m_titleLabel = nullptr;
     QLabel* m_startLabel = nullptr;
     QLabel* m_dueLabel = nullptr;

@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 const QString teamsUrl =
@@ -266,31 +268,50 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("color");
+        QTest::addColumn<int>("maxChars");
         QTest::addColumn<QString>("expected");
+        const int whole = std::numeric_limits<int>::max();
         QTest::newRow("empty") << ""
-                               << "#112233"
-                               << "";
+                               << "#112233" << whole << "";
         QTest::newRow("plain text escaped with breaks")
             << "a < b & \"c\"\nhttps://x.org/p?q=1&r=2\n"
-            << "#112233"
+            << "#112233" << whole
             << "a &lt; b &amp; \"c\"<br/><a href=\"https://x.org/p?q=1&amp;r=2\" "
                "style=\"color:#112233;\">https://x.org/p?q=1&amp;r=2</a><br/>";
         QTest::newRow("html sanitised then linkified")
             << "<p onclick=x>see https://x.org</p><script>bad()</script>"
-            << ""
-            << "<p>see <a href=\"https://x.org\">https://x.org</a></p>";
+            << "" << whole << "<p>see <a href=\"https://x.org\">https://x.org</a></p>";
         QTest::newRow("colour that is not a colour is ignored")
             << "https://x.org"
-            << "red\" onclick=\"x"
-            << "<a href=\"https://x.org\">https://x.org</a>";
+            << "red\" onclick=\"x" << whole << "<a href=\"https://x.org\">https://x.org</a>";
+        // A shortened description: what is laid out ends in an ellipsis, links no address cut
+        // short and leaves no markup open.
+        QTest::newRow("cut in an address leaves it out") << "see https://x.org/long/path and more"
+                                                         << "" << 16 << "see …";
+        QTest::newRow("cut in its scheme leaves it out") << "see https://x.org"
+                                                         << "" << 9 << "see …";
+        QTest::newRow("cut after an address keeps it")
+            << "see https://x.org and more"
+            << "" << 18 << "see <a href=\"https://x.org\">https://x.org</a> …";
+        QTest::newRow("cut in a reference leaves it out") << "<p>fish &amp; chips</p>"
+                                                          << "" << 11 << "<p>fish </p>…";
+        QTest::newRow("cut inside a tag drops the tag")
+            << "<p>agenda <a href=\"https://x.org/a\">the</a></p>"
+            << "" << 24 << "<p>agenda </p>…";
+        QTest::newRow("cut inside a link closes it")
+            << "<p><a href=\"https://x.org/a\">the agenda</a> and</p>"
+            << "" << 35 << "<p><a href=\"https://x.org/a\">the ag</a></p>…";
+        QTest::newRow("no surrogate half")
+            << QStringLiteral("ab\U0001F600cd") << "" << 3 << QStringLiteral("ab…");
     }
 
     void displayHtml()
     {
         QFETCH(QString, description);
         QFETCH(QString, color);
+        QFETCH(int, maxChars);
         QFETCH(QString, expected);
-        QCOMPARE(DescriptionHtml::displayHtml(description, QString(), color), expected);
+        QCOMPARE(DescriptionHtml::displayHtml(description, QString(), color, maxChars), expected);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
@@ -415,6 +416,37 @@ private Q_SLOTS:
         QVERIFY(row->height() > above->height());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(list.findChildren<AgendaEventRow*>().size() < 60);
+    }
+
+    // A megabyte title and location from a server: the row shows three lines of the title and
+    // two of the location, each ending in "…", and keeps the whole event for its card and form.
+    void megabyteTextsTakeAFewLines()
+    {
+        Event huge = timed(QStringLiteral("huge"), local(0, 12), local(0, 13));
+        huge.title = QStringLiteral("Planning ").repeated(120000);
+        huge.location = QStringLiteral("Room ").repeated(200000);
+        QVERIFY(StoreSeed::addEvent(state(), huge));
+        AgendaListWidget list(state(), false, 1, QString());
+        list.resize(380, 720);
+        list.show();
+        AgendaEventRow* row = rows<AgendaEventRow>(list, huge.title).value(0);
+        QVERIFY(row);
+        QCOMPARE(row->occurrence().location.size(), huge.location.size());
+        const QList<QLabel*> labels = row->findChildren<QLabel*>();
+        const auto labelOf = [&](const QString& start) -> QLabel* {
+            for (QLabel* label : labels)
+                if (label->text().contains(start))
+                    return label;
+            return nullptr;
+        };
+        QLabel* title = labelOf(QStringLiteral("Planning"));
+        QLabel* location = labelOf(QStringLiteral("Room"));
+        QVERIFY(title && location);
+        QVERIFY(title->text().size() <= Limits::maxRowTextChars + 1);
+        const int lines =
+            3 * title->fontMetrics().lineSpacing() + 2 * location->fontMetrics().lineSpacing();
+        QCOMPARE(title->height() + location->height(), lines);
+        QVERIFY(row->height() < lines + 40);
     }
 
     // One changed event rebuilds its own row only; the rows around it are the same widgets. A

@@ -6,6 +6,7 @@
 #include "GuiEnvironment.h"
 #include "Ical.h"
 #include "InputEvents.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "PopoverPlacement.h"
 #include "Recurrence.h"
@@ -307,6 +308,26 @@ private Q_SLOTS:
         auto* tall = openCard(event);
         QCOMPARE(tall->height(), 560);
         QVERIFY(tall->findChild<QScrollArea*>()->verticalScrollBar()->maximum() > 0);
+
+        // A megabyte from a server: the card lays out the start of each text, ending in "…",
+        // and stays as tall.
+        event.title = QString(1024 * 1024, u't');
+        event.location = QString(1024 * 1024, u'l');
+        event.description = QStringLiteral("see https://example.com/agenda ").repeated(40000);
+        auto* huge = openCard(event);
+        QCOMPARE(huge->height(), 560);
+        const QString ellipsis(QChar(0x2026));
+        for (const QString& text : {QStringLiteral("ttt"), QStringLiteral("lll")}) {
+            const QString shown = labelWithText(huge, text)->text();
+            QVERIFY2(shown.size() <= Limits::maxRowTextChars + 1 && shown.endsWith(ellipsis),
+                     qPrintable(text));
+        }
+        const QString description = labelWithText(huge, QStringLiteral("agenda"))->text();
+        QVERIFY(description.size() < 4 * Limits::maxCardTextChars &&
+                description.endsWith(ellipsis));
+        // No link is cut short.
+        QCOMPARE(description.count(QStringLiteral("href=\"https://example.com/agenda\"")),
+                 description.count(QStringLiteral("<a ")));
     }
 
     // A copy asked for while an import holds the store is stored when the import has ended.

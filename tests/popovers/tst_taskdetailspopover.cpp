@@ -2,6 +2,7 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "GuiEnvironment.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "PopoverPlacement.h"
 #include "StoreSeed.h"
@@ -130,6 +131,31 @@ private Q_SLOTS:
 
     // The actions through the modal windows they open: the toggle writes the stored row, Delete
     // asks first, Edit and Add Subtask re-read the task and refuse a removed one.
+    // A megabyte title and notes from a server: the card lays out their start, ending in "…",
+    // and scrolls within its height.
+    void longTextsAreCut()
+    {
+        Task task = seededTask(QStringLiteral("t1"));
+        task.title = QString(1024 * 1024, u't');
+        task.description = QStringLiteral("see https://example.org/a\n").repeated(40000);
+        QVERIFY(state()->tasks()->insert(task));
+        TaskDetailsPopover* card = openCard(task.id);
+        QVERIFY(card->height() <= 560);
+        const QString ellipsis(QChar(0x2026));
+        QString title;
+        QString notes;
+        for (QLabel* label : card->findChildren<QLabel*>()) {
+            if (label->text().startsWith(QLatin1String("ttt")))
+                title = label->text();
+            else if (label->text().contains(QLatin1String("example.org")))
+                notes = label->text();
+        }
+        QVERIFY(title.size() <= Limits::maxRowTextChars + 1 && title.endsWith(ellipsis));
+        QVERIFY(notes.size() < 4 * Limits::maxCardTextChars && notes.endsWith(ellipsis));
+        QCOMPARE(notes.count(QStringLiteral("href=\"https://example.org/a\"")),
+                 notes.count(QStringLiteral("<a ")));
+    }
+
     void actions()
     {
         const Task task = seededTask(QStringLiteral("t1"));

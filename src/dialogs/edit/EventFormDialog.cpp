@@ -17,12 +17,15 @@
 #include "FormOpening.h"
 #include "FormRows.h"
 #include "Ical.h"
+#include "Limits.h"
+#include "LongTextField.h"
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
 #include "RecurringEdit.h"
 #include "RruleFormat.h"
 #include "RuleUntil.h"
 #include "Savepoint.h"
+#include "ShownText.h"
 #include "TemplateRepository.h"
 #include "Theme.h"
 
@@ -60,6 +63,13 @@ QString saveFailureText(AppState* state)
 QString newId()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// What a field gives to save: the stored text as it was when the field still holds it, else the
+// typed text without the blanks around it.
+QString keptOrTrimmed(const QString& text, const QString& stored)
+{
+    return text == stored ? text : text.trimmed();
 }
 
 // A timed moment as the pickers show it: in the machine's zone, whatever zone it was read in.
@@ -137,10 +147,14 @@ void EventFormDialog::build()
     outer->addLayout(form);
 
     m_titleEdit = new QLineEdit(this);
+    m_title = new LongTextField(m_titleEdit);
     m_titleEdit->setPlaceholderText(tr("Lunch with Maria, Sprint planning…"));
     form->addRow(tr("&Title"), m_titleEdit);
 
     m_calendarCombo = new QComboBox(this);
+    // Calendar names come from servers: the form's width does not follow the longest one.
+    m_calendarCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_calendarCombo->setMinimumContentsLength(24);
     form->addRow(tr("&Calendar"), m_calendarCombo);
 
     auto* colorRow = new QWidget(this);
@@ -195,10 +209,12 @@ void EventFormDialog::build()
     form->addRow(tr("Re&minders"), m_reminders);
 
     m_locationEdit = new QLineEdit(this);
+    m_location = new LongTextField(m_locationEdit);
     m_locationEdit->setPlaceholderText(tr("Address, room, or video link"));
     form->addRow(tr("&Location"), m_locationEdit);
 
     m_notesEdit = new QPlainTextEdit(this);
+    m_notes = new LongTextField(m_notesEdit);
     m_notesEdit->setPlaceholderText(tr("Notes, agenda, links…"));
     m_notesEdit->setMinimumHeight(110);
     m_notesEdit->setMaximumHeight(160);
@@ -249,7 +265,9 @@ void EventFormDialog::loadCalendars()
         EventFormRules::calendarOptions(m_appState->calendars()->getAll(), accounts,
                                         m_editedEvent ? m_editedEvent->calendarId : QString());
     for (const EventFormRules::CalendarOption& option : options)
-        m_calendarCombo->addItem(Theme::calendarColorIcon(option.color), option.label, option.id);
+        m_calendarCombo->addItem(Theme::calendarColorIcon(option.color),
+                                 ShownText::bounded(option.label, Limits::maxRowTextChars),
+                                 option.id);
 
     const QString preferred = m_appState->preferences()
                                   ? m_appState->preferences()
@@ -266,7 +284,7 @@ void EventFormDialog::loadCalendars()
 
 void EventFormDialog::populate(const Event& event)
 {
-    m_titleEdit->setText(event.title);
+    m_title->setText(event.title);
     const int own = m_calendarCombo->findData(event.calendarId);
     if (own >= 0)
         m_calendarCombo->setCurrentIndex(own);
@@ -305,8 +323,8 @@ void EventFormDialog::populate(const Event& event)
     refreshRepeatButton();
     for (const Reminder& reminder : event.reminders)
         m_reminders->addRow(reminder.minutesBefore);
-    m_locationEdit->setText(event.location);
-    m_notesEdit->setPlainText(event.description);
+    m_location->setText(event.location);
+    m_notes->setText(event.description);
     m_attendees->setAttendees(event.attendees);
 
     if (isReadOnly()) {
@@ -413,11 +431,11 @@ void EventFormDialog::showTemplatesMenu()
 void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
 {
     if (!eventTemplate.title.isEmpty())
-        m_titleEdit->setText(eventTemplate.title);
+        m_title->setText(eventTemplate.title);
     if (!eventTemplate.location.isEmpty())
-        m_locationEdit->setText(eventTemplate.location);
+        m_location->setText(eventTemplate.location);
     if (!eventTemplate.description.isEmpty())
-        m_notesEdit->setPlainText(eventTemplate.description);
+        m_notes->setText(eventTemplate.description);
     if (!eventTemplate.color.isEmpty()) {
         m_customColor = eventTemplate.color;
         refreshSwatch();
@@ -444,8 +462,10 @@ void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
 
 void EventFormDialog::save()
 {
-    const QString title = m_titleEdit->text().trimmed();
-    if (title.isEmpty()) {
+    // A stored text the user did not edit goes back as it came, every character of it.
+    const QString title =
+        keptOrTrimmed(m_title->text(), m_editedEvent ? m_editedEvent->title : QString());
+    if (title.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Title required"), tr("Please enter a title for the event."),
                              QMessageBox::Ok);
         m_titleEdit->setFocus();
@@ -491,8 +511,9 @@ void EventFormDialog::save()
     }
     record.calendarId = m_calendarCombo->currentData().toString();
     record.title = title;
-    record.description = m_notesEdit->toPlainText();
-    record.location = m_locationEdit->text().trimmed();
+    record.description = m_notes->text();
+    record.location =
+        keptOrTrimmed(m_location->text(), m_editedEvent ? m_editedEvent->location : QString());
     record.color = m_customColor;
     record.startTime = m_startPicker->dateTime();
     record.endTime = m_endPicker->dateTime();
@@ -662,7 +683,8 @@ bool EventFormDialog::saveSeries(const Event& master, const QDateTime& occurrenc
     };
     const std::optional<SeriesEdit::Plan> plan =
         RecurringEdit::planEdit(m_appState->events(), master, occurrenceStart, edited, scope);
-    return plan && RecurringEdit::carryOutWithUndo(m_appState, *plan,
-                                                   tr("Changed \"%1\"").arg(edited.title),
-                                                   QString(), report);
+    // The undo entry names the event in menus and the status bar: as a row does.
+    const QString name = ShownText::bounded(edited.title, Limits::maxRowTextChars);
+    return plan && RecurringEdit::carryOutWithUndo(
+                       m_appState, *plan, tr("Changed \"%1\"").arg(name), QString(), report);
 }

@@ -13,6 +13,7 @@ class AppState;
 class DateTimePicker;
 class EventAttendeeList;
 class EventReminderList;
+class LongTextField;
 class QCheckBox;
 class QComboBox;
 class QDialogButtonBox;
@@ -84,6 +85,7 @@ private:
     bool m_movingEnd = false; // the end is following the start, not changed by the user
 
     QLineEdit* m_titleEdit = nullptr;
+    LongTextField* m_title = nullptr;
     QComboBox* m_calendarCombo = nullptr;
     DateTimePicker* m_startPicker = nullptr;
     DateTimePicker* m_endPicker = nullptr;
@@ -95,7 +97,9 @@ private:
     QString m_ruleText;
     EventReminderList* m_reminders = nullptr;
     QLineEdit* m_locationEdit = nullptr;
+    LongTextField* m_location = nullptr;
     QPlainTextEdit* m_notesEdit = nullptr;
+    LongTextField* m_notes = nullptr;
     EventAttendeeList* m_attendees = nullptr;
     QDialogButtonBox* m_buttonBox = nullptr;
 };

@@ -6,11 +6,13 @@
 #include "Clock.h"
 #include "Database.h"
 #include "DateTimePicker.h"
+#include "EventAttendeeList.h"
 #include "EventChangeState.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "EventZone.h"
 #include "Ical.h"
+#include "Limits.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
 #include "RecurrenceEditDialog.h"
@@ -33,6 +35,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
@@ -917,6 +921,114 @@ private Q_SLOTS:
         QCOMPARE(form.end->dateTime(), form.start->dateTime().addSecs(15 * 60));
         QCOMPARE(form.reminderTexts(), (QStringList{"5 minutes before", "45 minutes before"}));
         QVERIFY(form.button(RruleFormat::describe(QStringLiteral("FREQ=DAILY"))));
+    }
+
+    // A stored text of any length survives the Save of an unchanged form, every character of it,
+    // blanks and line ends too: whole in the field up to its bound (past a line edit's default
+    // 32,767), beyond it shown in part and read-only until a click puts the whole text in.
+    void unchangedTextsSaveWhole_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("partial");
+        QTest::newRow("at the field's bound") << Limits::maxFormFieldChars << false;
+        QTest::newRow("beyond it") << 200000 << true;
+    }
+
+    void unchangedTextsSaveWhole()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, partial);
+        Event original = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        original.title = QStringLiteral(" Title") + QString(length - 7, u't') + u' ';
+        original.location = QString(length, u'l');
+        original.description = QStringLiteral("a\r\nb\u00a0c ") + QString(length - 7, u'd');
+        original.rawIcalendar = Ical::buildEvent(original);
+        QVERIFY(state()->events()->insert(original));
+        {
+            Form form(state(), *state()->events()->getById(original.id));
+            QCOMPARE((QList<bool>{form.title->isReadOnly(), form.location->isReadOnly(),
+                                  form.notes->isReadOnly()}),
+                     (QList<bool>{partial, partial, partial}));
+            QCOMPARE(form.save(), QStringList());
+        }
+        Event stored = *state()->events()->getById(original.id);
+        QCOMPARE((QList<qsizetype>{stored.title.size(), stored.location.size(),
+                                   stored.description.size()}),
+                 (QList<qsizetype>{length, length, length}));
+        QVERIFY(stored.title == original.title && stored.location == original.location &&
+                stored.description == original.description);
+        QVERIFY(sent(stored).title == original.title);
+        if (!partial)
+            return;
+
+        // A click puts the whole title in; typed at, it is saved as typed.
+        Form form(state(), stored);
+        form.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form.dialog));
+        QTest::mouseClick(form.title, Qt::LeftButton);
+        QTRY_VERIFY(!form.title->isReadOnly());
+        QCOMPARE(form.title->text().size(), length);
+        form.title->end(false);
+        QTest::keyClicks(form.title, QStringLiteral("!"));
+        QCOMPARE(form.save(), QStringList());
+        stored = *state()->events()->getById(original.id);
+        QVERIFY(stored.title == (original.title + u'!').trimmed());
+        QVERIFY(stored.location == original.location);
+    }
+
+    // Thousands of attendees from a server: the form stands as tall as with a few, builds the
+    // rows near the view only, and saves every attendee with the edit of one scrolled to.
+    void manyAttendees()
+    {
+        const auto withAttendees = [](const QString& id, int count) {
+            Event event = storedEvent(id, AppState::localCalendarId);
+            event.attendees.clear();
+            for (int i = 0; i < count; ++i) {
+                Attendee& attendee = event.attendees.emplace_back();
+                attendee.email = QStringLiteral("p%1@example.com").arg(i);
+                attendee.name = QStringLiteral("Person %1").arg(i);
+                attendee.status = QStringLiteral("accepted");
+            }
+            event.rawIcalendar = Ical::buildEvent(event);
+            return event;
+        };
+        QVERIFY(state()->events()->insert(withAttendees(QStringLiteral("many"), 5000)));
+        const Event loaded = *state()->events()->getById(QStringLiteral("many"));
+        Form few(state(), withAttendees(QStringLiteral("few"), 5));
+        Form many(state(), loaded);
+        QCOMPARE(many.dialog.sizeHint().height(), few.dialog.sizeHint().height());
+
+        many.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&many.dialog));
+        const auto nameFields = [&] {
+            QList<QLineEdit*> fields;
+            for (QLineEdit* field : many.dialog.findChildren<QLineEdit*>())
+                if (field->isVisibleTo(&many.dialog) &&
+                    field->placeholderText() == QLatin1String("Name"))
+                    fields.append(field);
+            return fields;
+        };
+        QVERIFY(nameFields().size() < 50);
+        QScrollBar* bar = many.dialog.findChild<EventAttendeeList*>()
+                              ->findChild<QScrollArea*>()
+                              ->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        const Attendee lastShown = loaded.attendees.last();
+        QLineEdit* last = nullptr;
+        for (QLineEdit* field : nameFields())
+            if (field->text() == lastShown.name)
+                last = field;
+        QVERIFY(last);
+        last->end(false);
+        QTest::keyClicks(last, QStringLiteral(" B"));
+        QCOMPARE(many.save(), QStringList());
+        const Event stored = *state()->events()->getById(QStringLiteral("many"));
+        QCOMPARE(stored.attendees.size(), 5000);
+        QStringList renamed;
+        for (const Attendee& attendee : stored.attendees)
+            if (attendee.name.endsWith(QLatin1String(" B")))
+                renamed.append(attendee.email + u' ' + attendee.name);
+        QCOMPARE(renamed, QStringList{lastShown.email + u' ' + lastShown.name + " B"});
     }
 };
 
