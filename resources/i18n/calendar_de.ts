@@ -2849,10 +2849,36 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
     </message>
 </context>
 <context>
+    <name>OrvaAccount::AccountGroupPage</name>
+    <message>
+        <source>Only the first %1 of %2 members are shown.</source>
+        <translation>Nur die ersten %1 von %2 Mitgliedern werden angezeigt.</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 invitations are shown.</source>
+        <translation>Nur die ersten %1 von %2 Einladungen werden angezeigt.</translation>
+    </message>
+</context>
+<context>
+    <name>OrvaAccount::AccountScreen</name>
+    <message>
+        <source>Only the first %1 of %2 devices are shown.</source>
+        <translation>Nur die ersten %1 von %2 Geräten werden angezeigt.</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 sessions are shown.</source>
+        <translation>Nur die ersten %1 von %2 Sitzungen werden angezeigt.</translation>
+    </message>
+</context>
+<context>
     <name>OrvaAccount::ApiClient</name>
     <message>
         <source>The service&apos;s reply was too large.</source>
         <translation>Die Antwort des Dienstes war zu groß.</translation>
+    </message>
+    <message>
+        <source>The service gave this entry no id</source>
+        <translation>Der Dienst hat diesem Eintrag keine ID gegeben</translation>
     </message>
 </context>
 <context>
@@ -2908,6 +2934,14 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
     <message>
         <source>Could not remove %1.</source>
         <translation>%1 konnte nicht entfernt werden.</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Wird geladen …</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 group members are listed.</source>
+        <translation>Nur die ersten %1 von %2 Gruppenmitgliedern werden aufgeführt.</translation>
     </message>
 </context>
 <context>

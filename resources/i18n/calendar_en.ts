@@ -2827,9 +2827,35 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     </message>
 </context>
 <context>
+    <name>OrvaAccount::AccountGroupPage</name>
+    <message>
+        <source>Only the first %1 of %2 members are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 invitations are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>OrvaAccount::AccountScreen</name>
+    <message>
+        <source>Only the first %1 of %2 devices are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 sessions are shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>OrvaAccount::ApiClient</name>
     <message>
         <source>The service&apos;s reply was too large.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The service gave this entry no id</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -2885,6 +2911,14 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     </message>
     <message>
         <source>Could not remove %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 group members are listed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -2849,10 +2849,36 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
     </message>
 </context>
 <context>
+    <name>OrvaAccount::AccountGroupPage</name>
+    <message>
+        <source>Only the first %1 of %2 members are shown.</source>
+        <translation>Solo se muestran los primeros %1 de %2 miembros.</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 invitations are shown.</source>
+        <translation>Solo se muestran las primeras %1 de %2 invitaciones.</translation>
+    </message>
+</context>
+<context>
+    <name>OrvaAccount::AccountScreen</name>
+    <message>
+        <source>Only the first %1 of %2 devices are shown.</source>
+        <translation>Solo se muestran los primeros %1 de %2 dispositivos.</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 sessions are shown.</source>
+        <translation>Solo se muestran las primeras %1 de %2 sesiones.</translation>
+    </message>
+</context>
+<context>
     <name>OrvaAccount::ApiClient</name>
     <message>
         <source>The service&apos;s reply was too large.</source>
         <translation>La respuesta del servicio era demasiado grande.</translation>
+    </message>
+    <message>
+        <source>The service gave this entry no id</source>
+        <translation>El servicio no dio ningún identificador a esta entrada</translation>
     </message>
 </context>
 <context>
@@ -2908,6 +2934,14 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
     <message>
         <source>Could not remove %1.</source>
         <translation>No se pudo quitar a %1.</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Cargando…</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 group members are listed.</source>
+        <translation>Solo se muestran los primeros %1 de %2 miembros del grupo.</translation>
     </message>
 </context>
 <context>

@@ -2849,10 +2849,36 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
 </context>
 <context>
+    <name>OrvaAccount::AccountGroupPage</name>
+    <message>
+        <source>Only the first %1 of %2 members are shown.</source>
+        <translation>Seuls les %1 premiers membres sur %2 sont affichés.</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 invitations are shown.</source>
+        <translation>Seules les %1 premières invitations sur %2 sont affichées.</translation>
+    </message>
+</context>
+<context>
+    <name>OrvaAccount::AccountScreen</name>
+    <message>
+        <source>Only the first %1 of %2 devices are shown.</source>
+        <translation>Seuls les %1 premiers appareils sur %2 sont affichés.</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 sessions are shown.</source>
+        <translation>Seules les %1 premières sessions sur %2 sont affichées.</translation>
+    </message>
+</context>
+<context>
     <name>OrvaAccount::ApiClient</name>
     <message>
         <source>The service&apos;s reply was too large.</source>
         <translation>La réponse du service était trop volumineuse.</translation>
+    </message>
+    <message>
+        <source>The service gave this entry no id</source>
+        <translation>Le service n’a donné aucun identifiant à cette entrée</translation>
     </message>
 </context>
 <context>
@@ -2908,6 +2934,14 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <message>
         <source>Could not remove %1.</source>
         <translation>Impossible de retirer %1.</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>Chargement…</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 group members are listed.</source>
+        <translation>Seuls les %1 premiers membres du groupe sur %2 sont listés.</translation>
     </message>
 </context>
 <context>

@@ -2821,10 +2821,36 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     </message>
 </context>
 <context>
+    <name>OrvaAccount::AccountGroupPage</name>
+    <message>
+        <source>Only the first %1 of %2 members are shown.</source>
+        <translation>%2 人のメンバーのうち最初の %1 人だけを表示しています。</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 invitations are shown.</source>
+        <translation>%2 件の招待のうち最初の %1 件だけを表示しています。</translation>
+    </message>
+</context>
+<context>
+    <name>OrvaAccount::AccountScreen</name>
+    <message>
+        <source>Only the first %1 of %2 devices are shown.</source>
+        <translation>%2 台のデバイスのうち最初の %1 台だけを表示しています。</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 sessions are shown.</source>
+        <translation>%2 件のセッションのうち最初の %1 件だけを表示しています。</translation>
+    </message>
+</context>
+<context>
     <name>OrvaAccount::ApiClient</name>
     <message>
         <source>The service&apos;s reply was too large.</source>
         <translation>サービスの応答が大きすぎます。</translation>
+    </message>
+    <message>
+        <source>The service gave this entry no id</source>
+        <translation>サービスがこの項目に ID を付けていません</translation>
     </message>
 </context>
 <context>
@@ -2880,6 +2906,14 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Could not remove %1.</source>
         <translation>%1 を削除できませんでした。</translation>
+    </message>
+    <message>
+        <source>Loading…</source>
+        <translation>読み込み中…</translation>
+    </message>
+    <message>
+        <source>Only the first %1 of %2 group members are listed.</source>
+        <translation>%2 人のグループメンバーのうち最初の %1 人だけを一覧にしています。</translation>
     </message>
 </context>
 <context>

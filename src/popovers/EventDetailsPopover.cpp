@@ -366,8 +366,7 @@ void EventDetailsPopover::onDelete()
     const auto answer = QMessageBox::question(
         window, tr("Delete event?"),
         tr("Delete \"%1\"? You can undo with %2.")
-            .arg(ShownText::bounded(name, Limits::maxRowTextChars),
-                 QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
+            .arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes || !appState)
         return;

@@ -10,6 +10,7 @@
 #include "DateTimePicker.h"
 #include "Defaults.h"
 #include "EventAttendeeList.h"
+#include "EventChangeState.h"
 #include "EventFormRules.h"
 #include "EventReminderList.h"
 #include "EventRepository.h"
@@ -497,8 +498,29 @@ void EventFormDialog::save()
         return;
     }
 
+    // The form ran its own event loop: a sync may have changed or removed the row it was opened
+    // on. What the form does not show is taken from the row as stored now, and a row gone or
+    // moved to another calendar meanwhile is reported and not written again.
+    const EventChange::Reporter report = [this](const QString& message) {
+        QMessageBox::warning(this, tr("Calendar"), message);
+    };
+    std::optional<Event> master;
+    std::optional<Event> stored;
+    if (m_seriesMaster) {
+        master = EventChange::stillStored(*m_seriesMaster,
+                                          m_appState->events()->getById(m_seriesMaster->id));
+        if (!master || master->recurrenceRule.isEmpty() || !master->recurrenceId.isEmpty()) {
+            report(EventChange::goneText(m_seriesMaster->title));
+            return;
+        }
+    } else if (m_editedEvent && !m_editedEvent->id.isEmpty()) {
+        stored = EventChange::reread(m_appState, *m_editedEvent, report);
+        if (!stored)
+            return;
+    }
+
     const QDateTime now = Clock::now();
-    Event record = m_editedEvent ? *m_editedEvent : Event();
+    Event record = stored ? *stored : m_editedEvent ? *m_editedEvent : Event();
     if (m_editedEvent && !record.id.isEmpty()) {
         record.sequence += 1;
     } else {
@@ -550,16 +572,12 @@ void EventFormDialog::save()
 
     // A series is rewritten through its rules, which keep its overrides and exception dates with
     // it; the form on the series itself is an edit of all its events.
-    std::optional<Event> master = m_seriesMaster;
     QDateTime occurrenceStart = m_occurrenceStart;
     int scope = m_scope;
-    if (!master && m_editedEvent && !m_editedEvent->id.isEmpty() &&
-        !m_editedEvent->recurrenceRule.isEmpty() && m_editedEvent->recurrenceId.isEmpty()) {
-        master = m_appState->events()->getById(m_editedEvent->id);
-        if (master) {
-            occurrenceStart = master->startTime;
-            scope = 3;
-        }
+    if (stored && !stored->recurrenceRule.isEmpty() && stored->recurrenceId.isEmpty()) {
+        master = stored;
+        occurrenceStart = master->startTime;
+        scope = 3;
     }
     if (master) {
         // A rule that cannot move with the start is the user's to change: the form stays open.

@@ -506,6 +506,62 @@ private Q_SLOTS:
                  (QStringList{"0", "", "", "", copy.id}));
     }
 
+    // Save plans from the row as stored when it is pressed: what a sync wrote while the form was
+    // open and the form does not show is kept, and a row removed or moved to another calendar
+    // meanwhile is reported and not written again.
+    void saveReadsTheStoredRow_data()
+    {
+        QTest::addColumn<bool>("series");
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("event synced") << false << "synced" << QStringList()
+                                      << QStringList{"local 6 etag-2 https://example.org/new live"};
+        QTest::newRow("event removed") << false << "removed" << QStringList{"Calendar"}
+                                       << QStringList{"local 4 etag-1  deleted"};
+        QTest::newRow("event moved") << false << "moved" << QStringList{"Calendar"}
+                                     << QStringList{"alpha 5 etag-1  live"};
+        QTest::newRow("series synced")
+            << true << "synced" << QStringList()
+            << QStringList{"local 6 etag-2 https://example.org/new live"};
+        QTest::newRow("series removed") << true << "removed" << QStringList{"Calendar"}
+                                        << QStringList{"local 4 etag-1  deleted"};
+    }
+    void saveReadsTheStoredRow()
+    {
+        QFETCH(bool, series);
+        QFETCH(QString, meanwhile);
+        addCalendars(state());
+        Event original = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        if (series)
+            original.recurrenceRule = QStringLiteral("FREQ=WEEKLY");
+        QVERIFY(StoreSeed::addEvent(state(), original));
+        const Event opened = *state()->events()->getById(original.id);
+        Form form(state(), opened);
+        if (series)
+            form.dialog.setSeriesScope(opened, opened.startTime, 3);
+
+        Event changed = opened;
+        changed.sequence += 1;
+        if (meanwhile == QLatin1String("synced")) {
+            changed.etag = QStringLiteral("etag-2");
+            changed.eventUrl = QStringLiteral("https://example.org/new");
+            QVERIFY(state()->events()->update(changed));
+        } else if (meanwhile == QLatin1String("moved")) {
+            changed.calendarId = QStringLiteral("alpha");
+            QVERIFY(state()->events()->update(changed));
+        } else {
+            QVERIFY(state()->events()->remove(opened.id));
+        }
+        QTEST(form.save(), "messages");
+        QTEST(column(QStringLiteral(
+                  "SELECT replace(calendar_id, '%1', 'local') || ' ' || sequence || ' ' || "
+                  "ifnull(etag, '') || ' ' || ifnull(event_url, '') || ' ' || "
+                  "iif(deleted_at IS NULL, 'live', 'deleted') FROM events")
+                         .arg(AppState::localCalendarId)),
+              "rows");
+    }
+
     // Moving the start carries the end along, later or earlier, so the event keeps its length
     // (and is never saved with no length).
     void movedStartKeepsTheLength_data()
