@@ -459,7 +459,7 @@ QString buildTask(const Task& task)
         return time->isValid() ? DateText::compactDate(time->date()) : QString();
     };
     QString out;
-    out.reserve(512 + task.description.size());
+    out.reserve(512 + task.title.size() + task.description.size());
     out += calendarHead;
     appendLine(out, QLatin1String("BEGIN:"), u"VTODO");
     appendLine(out, QLatin1String("UID:"), escapeText(task.uid));

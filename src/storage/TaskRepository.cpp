@@ -21,12 +21,21 @@ const QString columns = QStringLiteral(
     "recurrence_rule, sequence, raw_icalendar, created, last_modified, sync_status, deleted_at, "
     "due_is_date_only, start_is_date_only, repeat_mode");
 
+// What a status change reads: the stored iCalendar text is rebuilt from the record, so it is
+// not read (it may be as long as the title and notes together).
+const QString columnsButIcalendar = QString(columns).replace(QLatin1String("raw_icalendar"),
+                                                             QLatin1String("NULL"));
+
 const QString fromDueDate = QStringLiteral("fromDueDate");
 
 QString orDefault(const QString& text, const QString& fallback)
 {
     return text.isEmpty() ? fallback : text;
 }
+
+// The positions of the title and the notes in contentValues().
+constexpr qsizetype titleValue = 4;
+constexpr qsizetype descriptionValue = 5;
 
 // The task's fields in table order from calendar_id to raw_icalendar.
 QVariantList contentValues(const Task& task)
@@ -200,7 +209,7 @@ bool TaskRepository::markSynced(const QString& id, const QString& href, const QS
 
 bool TaskRepository::setCompleted(const QString& id, bool completed)
 {
-    const std::optional<Task> stored = getById(id);
+    const std::optional<Task> stored = forStatusChange(id);
     if (!stored || stored->deletedAt)
         return false;
     Task task = *stored;
@@ -217,7 +226,7 @@ bool TaskRepository::setStatus(const QString& id, const QString& status)
 {
     if (status == QLatin1String("completed"))
         return setCompleted(id, true);
-    const std::optional<Task> stored = getById(id);
+    const std::optional<Task> stored = forStatusChange(id);
     if (!stored || stored->deletedAt)
         return false;
     const Task task = TaskStatusChange::withStatus(*stored, status, StoreTime::now());
@@ -232,7 +241,26 @@ bool TaskRepository::writeChanged(Task task)
     task.syncStatus = QStringLiteral("pending");
     // The body a push sends must match the row, so it is rebuilt before the one write.
     task.rawIcalendar = Ical::buildTask(task);
-    return update(task);
+    // As update(), but the title and the notes, which a status change never touches, are left
+    // as stored rather than bound again: they may be a megabyte each.
+    QVariantList values = contentValues(task);
+    values.remove(descriptionValue);
+    values.remove(titleValue);
+    values += QVariantList{StoreTime::bindValue(StoreTime::now()), task.syncStatus} +
+              trailingValues(task) + QVariantList{task.id};
+    if (!StoreSql::exec(
+            m_database->database(),
+            QStringLiteral(
+                "UPDATE tasks SET calendar_id = ?, uid = ?, etag = ?, href = ?, status = ?, "
+                "priority = ?, percent_complete = ?, due_date = ?, start_date = ?, "
+                "completed_date = ?, categories = ?, parent_task_uid = ?, sort_order = ?, "
+                "color = ?, recurrence_rule = ?, sequence = ?, raw_icalendar = ?, "
+                "last_modified = ?, sync_status = ?, deleted_at = ?, due_is_date_only = ?, "
+                "start_is_date_only = ?, repeat_mode = ? WHERE id = ?"),
+            values, "TaskRepository::update"))
+        return false;
+    scheduleChanged(task.calendarId);
+    return true;
 }
 
 void TaskRepository::scheduleChanged(const QString& calendarId)
@@ -269,6 +297,15 @@ std::optional<Task> TaskRepository::one(const QString& sql, const QVariantList& 
     if (tasks.isEmpty())
         return std::nullopt;
     return tasks.first();
+}
+
+std::optional<Task> TaskRepository::forStatusChange(const QString& id) const
+{
+    std::optional<Task> task;
+    StoreSql::forEachRow(m_database->database(),
+                         QStringLiteral("SELECT %1 FROM tasks WHERE id = ?").arg(columnsButIcalendar),
+                         {id}, [&task](const QSqlQuery& query) { task = fromQuery(query); });
+    return task;
 }
 
 QString TaskRepository::calendarOf(const QString& id) const

@@ -161,10 +161,29 @@ QStringList TemplateRepository::getPendingIds() const
 
 QList<EventTemplate> TemplateRepository::list(const QString& condition) const
 {
+    // The order comes first, from the row ids alone: sorting whole rows would copy every text
+    // of every template through SQLite's sorter, and a template's texts may be megabytes long.
+    QList<qint64> rowIds;
+    if (!StoreSql::forEachRow(m_database->database(),
+                              QStringLiteral("SELECT rowid FROM event_templates") + condition, {},
+                              [&rowIds](const QSqlQuery& query) {
+                                  rowIds.append(query.value(0).toLongLong());
+                              }))
+        return {};
     QList<EventTemplate> templates;
-    StoreSql::forEachRow(
-        m_database->database(), selectTemplates + condition, {},
-        [&templates](const QSqlQuery& query) { templates.append(fromQuery(query)); });
+    templates.reserve(rowIds.size());
+    QSqlQuery query(m_database->database());
+    query.setForwardOnly(true);
+    if (!query.prepare(selectTemplates + QStringLiteral(" WHERE rowid = ?")))
+        return {};
+    for (const qint64 rowId : rowIds) {
+        query.bindValue(0, rowId);
+        if (!query.exec())
+            return {};
+        if (query.next())
+            templates.append(fromQuery(query));
+        query.finish();
+    }
     return templates;
 }
 

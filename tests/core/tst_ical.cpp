@@ -568,6 +568,7 @@ private Q_SLOTS:
             QTest::newRow(name) << way << QString::fromUtf8(text) << QString::fromUtf8(escaped);
         };
         row("specials", "both", "a,b;c\\d", "a\\,b\\;c\\\\d");
+        row("specials at both ends", "both", ",a b;", "\\,a b\\;");
         row("every escape", "read", "a,b;c\\d\ne\nf", "a\\,b\\;c\\\\d\\ne\\Nf");
         row("unknown escape and final backslash stay", "read", "\\x\\", "\\x\\");
         row("lf, cr lf and a lone cr", "write", "a\nb\r\nc\rd\r", "a\\nb\\nc\\nd\\n");

@@ -209,6 +209,7 @@ private Q_SLOTS:
         task.percentComplete = 50;
         task.sequence = 4;
         task.syncStatus = QStringLiteral("synced");
+        task.description = QStringLiteral("Water, then; feed");
         QVERIFY(m_tasks->insert(task));
 
         QVERIFY(m_tasks->setCompleted(task.id, true));
@@ -221,9 +222,14 @@ private Q_SLOTS:
         QCOMPARE(done.status, QStringLiteral("needs-action"));
         QVERIFY(!done.completedDate);
         QCOMPARE(done.percentComplete, 0);
+        // The texts a status change leaves alone stay in the row and in its iCalendar text.
+        QCOMPARE(done.title, task.title);
+        QCOMPARE(done.description, task.description);
 
         const QList<Task> parsed = Ical::parseTasks(done.rawIcalendar);
         QCOMPARE(parsed.size(), 1);
+        QCOMPARE(parsed.first().title, done.title);
+        QCOMPARE(parsed.first().description, done.description);
         QCOMPARE(parsed.first().dueDate, done.dueDate);
         QCOMPARE(parsed.first().startDate, done.startDate);
         QCOMPARE(parsed.first().status, done.status);
