@@ -209,18 +209,6 @@
         <source>Delete event?</source>
         <translation>Termin löschen?</translation>
     </message>
-    <message>
-        <source>Task not found</source>
-        <translation>Aufgabe nicht gefunden</translation>
-    </message>
-    <message>
-        <source>This task no longer exists.</source>
-        <translation>Diese Aufgabe existiert nicht mehr.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>„%1“ wurde inzwischen in einen anderen Kalender verschoben, daher wurde nichts geändert.</translation>
-    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -3909,6 +3897,21 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
     </message>
 </context>
 <context>
+    <name>StoredTask</name>
+    <message>
+        <source>Task not found</source>
+        <translation>Aufgabe nicht gefunden</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>„%1“ wurde inzwischen in einen anderen Kalender verschoben, daher wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>Diese Aufgabe existiert nicht mehr.</translation>
+    </message>
+</context>
+<context>
     <name>TaskDetailsPopover</name>
     <message>
         <source>Edit…</source>
@@ -4329,10 +4332,6 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>„%1“ löschen? Dies kann nicht rückgängig gemacht werden.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>„%1“ wurde inzwischen in einen anderen Kalender verschoben, daher wurde nichts geändert.</translation>
     </message>
 </context>
 <context>

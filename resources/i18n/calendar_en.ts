@@ -209,18 +209,6 @@
         <source>Delete event?</source>
         <translation type="unfinished"></translation>
     </message>
-    <message>
-        <source>Task not found</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>This task no longer exists.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -3886,6 +3874,21 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     </message>
 </context>
 <context>
+    <name>StoredTask</name>
+    <message>
+        <source>Task not found</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TaskDetailsPopover</name>
     <message>
         <source>Edit…</source>
@@ -4304,10 +4307,6 @@ Completion date: next due = today + interval.</source>
     </message>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -209,18 +209,6 @@
         <source>Delete event?</source>
         <translation>¿Eliminar el evento?</translation>
     </message>
-    <message>
-        <source>Task not found</source>
-        <translation>No se encontró la tarea</translation>
-    </message>
-    <message>
-        <source>This task no longer exists.</source>
-        <translation>Esta tarea ya no existe.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>&quot;%1&quot; se movió a otro calendario mientras tanto, así que no se cambió nada.</translation>
-    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -3909,6 +3897,21 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
     </message>
 </context>
 <context>
+    <name>StoredTask</name>
+    <message>
+        <source>Task not found</source>
+        <translation>No se encontró la tarea</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>&quot;%1&quot; se movió a otro calendario mientras tanto, así que no se cambió nada.</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>Esta tarea ya no existe.</translation>
+    </message>
+</context>
+<context>
     <name>TaskDetailsPopover</name>
     <message>
         <source>Edit…</source>
@@ -4329,10 +4332,6 @@ Fecha de finalización: próximo vencimiento = hoy + intervalo.</translation>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>¿Eliminar &quot;%1&quot;? Esta acción no se puede deshacer.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>&quot;%1&quot; se movió a otro calendario mientras tanto, así que no se cambió nada.</translation>
     </message>
 </context>
 <context>

@@ -209,18 +209,6 @@
         <source>Delete event?</source>
         <translation>Supprimer l’événement ?</translation>
     </message>
-    <message>
-        <source>Task not found</source>
-        <translation>Tâche introuvable</translation>
-    </message>
-    <message>
-        <source>This task no longer exists.</source>
-        <translation>Cette tâche n’existe plus.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>« %1 » a été déplacé vers un autre calendrier entre-temps : rien n’a donc été modifié.</translation>
-    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -3909,6 +3897,21 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     </message>
 </context>
 <context>
+    <name>StoredTask</name>
+    <message>
+        <source>Task not found</source>
+        <translation>Tâche introuvable</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>« %1 » a été déplacé vers un autre calendrier entre-temps : rien n’a donc été modifié.</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>Cette tâche n’existe plus.</translation>
+    </message>
+</context>
+<context>
     <name>TaskDetailsPopover</name>
     <message>
         <source>Edit…</source>
@@ -4329,10 +4332,6 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</tran
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>Supprimer « %1 » ? Cette action est irréversible.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>« %1 » a été déplacé vers un autre calendrier entre-temps : rien n’a donc été modifié.</translation>
     </message>
 </context>
 <context>

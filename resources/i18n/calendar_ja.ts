@@ -209,18 +209,6 @@
         <source>Delete event?</source>
         <translation>予定を削除しますか？</translation>
     </message>
-    <message>
-        <source>Task not found</source>
-        <translation>タスクが見つかりません</translation>
-    </message>
-    <message>
-        <source>This task no longer exists.</source>
-        <translation>このタスクはもう存在しません。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>「%1」はその間に別のカレンダーに移動されたため、何も変更されませんでした。</translation>
-    </message>
 </context>
 <context>
     <name>AgendaTaskRow</name>
@@ -3877,6 +3865,21 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     </message>
 </context>
 <context>
+    <name>StoredTask</name>
+    <message>
+        <source>Task not found</source>
+        <translation>タスクが見つかりません</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
+        <translation>「%1」はその間に別のカレンダーに移動されたため、何も変更されませんでした。</translation>
+    </message>
+    <message>
+        <source>This task no longer exists.</source>
+        <translation>このタスクはもう存在しません。</translation>
+    </message>
+</context>
+<context>
     <name>TaskDetailsPopover</name>
     <message>
         <source>Edit…</source>
@@ -4297,10 +4300,6 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>Delete &quot;%1&quot;? This cannot be undone.</source>
         <translation>「%1」を削除しますか？この操作は元に戻せません。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was moved to another calendar meanwhile, so nothing was changed.</source>
-        <translation>「%1」はその間に別のカレンダーに移動されたため、何も変更されませんでした。</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "ShownText.h"
+#include "StoredTask.h"
 #include "TaskDetailsPopover.h"
 #include "TaskFormDialog.h"
 #include "TaskRepository.h"
@@ -435,25 +436,12 @@ void AgendaListWidget::connectTaskRow(AgendaTaskRow* row)
 
 std::optional<Task> AgendaListWidget::liveTask(const QString& taskId) const
 {
-    if (!m_appState || !m_appState->tasks())
-        return std::nullopt;
-    std::optional<Task> task = m_appState->tasks()->getById(taskId);
-    if (task && task->deletedAt)
-        return std::nullopt;
-    return task;
+    return StoredTask::live(m_appState, taskId);
 }
 
 std::optional<Task> AgendaListWidget::taskAfterQuestion(const Task& read)
 {
-    const std::optional<Task> stored = liveTask(read.id);
-    if (stored && stored->calendarId == read.calendarId)
-        return stored;
-    QMessageBox::information(
-        this, tr("Task not found"),
-        stored ? tr("\"%1\" was moved to another calendar meanwhile, so nothing was changed.")
-                     .arg(ShownText::bounded(read.title, Limits::maxRowTextChars))
-               : tr("This task no longer exists."));
-    return std::nullopt;
+    return StoredTask::afterQuestion(m_appState, this, read);
 }
 
 bool AgendaListWidget::inReadOnlyCalendar(const Task& task) const

@@ -13,6 +13,7 @@
 #include "PreferencesRepository.h"
 #include "Savepoint.h"
 #include "ShownText.h"
+#include "StoredTask.h"
 #include "TaskDetailsPopover.h"
 #include "TaskFormDialog.h"
 #include "TaskPaneRules.h"
@@ -388,23 +389,12 @@ void TasksPane::connectRow(TasksPaneRow* row)
 
 std::optional<Task> TasksPane::liveTask(const QString& taskId) const
 {
-    std::optional<Task> task = m_appState->tasks()->getById(taskId);
-    if (task && task->deletedAt)
-        return std::nullopt;
-    return task;
+    return StoredTask::live(m_appState, taskId);
 }
 
 std::optional<Task> TasksPane::taskAfterQuestion(const Task& read)
 {
-    const std::optional<Task> stored = liveTask(read.id);
-    if (stored && stored->calendarId == read.calendarId)
-        return stored;
-    QMessageBox::information(
-        this, tr("Task not found"),
-        stored ? tr("\"%1\" was moved to another calendar meanwhile, so nothing was changed.")
-                     .arg(ShownText::bounded(read.title, Limits::maxRowTextChars))
-               : tr("This task no longer exists."));
-    return std::nullopt;
+    return StoredTask::afterQuestion(m_appState, this, read);
 }
 
 bool TasksPane::inReadOnlyCalendar(const Task& task) const
