@@ -22,9 +22,14 @@ ScrollingRows::ScrollingRows(int shownRows, int spacing, RowBuilder builder, QWi
     setWidgetResizable(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFocusPolicy(Qt::NoFocus);
+    // As tall as its rows (set for each count), and drawn on what it sits on, like rows laid out
+    // in place.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    viewport()->setAutoFillBackground(false);
     // The rows are placed by hand: only those near the view exist.
     m_rowsArea = new QWidget(this);
     setWidget(m_rowsArea);
+    m_rowsArea->setAutoFillBackground(false);
     m_rowsArea->installEventFilter(this);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ScrollingRows::fillView);
     hide();
