@@ -37,8 +37,8 @@ EventAttendeeList::EventAttendeeList(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(spacing);
     m_rows = new ScrollingRows(
-        shownRows, spacing,
-        [this](int index, QWidget* area) { return buildRow(index, area); }, this);
+        shownRows, spacing, [this](int index, QWidget* area) { return buildRow(index, area); },
+        this);
     layout->addWidget(m_rows);
     m_addButton = FormRows::linkButton(
         QCoreApplication::translate("EventFormDialog", "+ Add attendee"), this);

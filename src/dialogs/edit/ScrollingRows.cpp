@@ -15,8 +15,7 @@ constexpr int rowsAround = 10;
 } // namespace
 
 ScrollingRows::ScrollingRows(int shownRows, int spacing, RowBuilder builder, QWidget* parent)
-    : QScrollArea(parent), m_shownRows(shownRows), m_spacing(spacing),
-      m_builder(std::move(builder))
+    : QScrollArea(parent), m_shownRows(shownRows), m_spacing(spacing), m_builder(std::move(builder))
 {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);

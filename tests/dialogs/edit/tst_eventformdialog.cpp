@@ -1054,10 +1054,10 @@ private Q_SLOTS:
         QCOMPARE(loaded.reminders.size(), 2000);
         Form few(state(), withReminders(QStringLiteral("few"), EventReminderList::shownRows));
         Form many(state(), loaded);
-        QCOMPARE(many.dialog.sizeHint().height(), few.dialog.sizeHint().height());
-
+        few.dialog.show();
         many.dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&many.dialog));
+        QCOMPARE(many.dialog.height(), few.dialog.height());
         auto* list = many.dialog.findChild<EventReminderList*>();
         QList<int> expected;
         for (const Reminder& reminder : loaded.reminders)
@@ -1076,7 +1076,14 @@ private Q_SLOTS:
             return std::pair(lowest, shown);
         };
         QVERIFY(lowestShown().second < 50);
+        // A wheel turned over a row scrolls the list and leaves that row's reminder alone.
         QScrollBar* bar = list->findChild<QScrollArea*>()->verticalScrollBar();
+        QComboBox* first = list->findChildren<QComboBox*>().value(0);
+        QWheelEvent wheel(QPointF(5, 5), first->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(first, &wheel);
+        QCOMPARE(first->currentData().toInt(), expected.first());
+        QVERIFY(bar->value() > 0);
         bar->setValue(bar->maximum());
         const auto [last, shown] = lowestShown();
         QVERIFY(shown < 50);
