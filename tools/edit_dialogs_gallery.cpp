@@ -159,8 +159,9 @@ QWidget* filterOnKind(AppState* state, const QString& kindButton)
     return dialog;
 }
 
-// What a server may send: a megabyte title, location and description, or 5,000 attendees.
-Event extremeEvent(const QString& id, bool longTexts, int attendees)
+// What a server may send: a megabyte title, location and description, 5,000 attendees or 2,000
+// reminders.
+Event extremeEvent(const QString& id, bool longTexts, int attendees, int reminders = 0)
 {
     Event event = sampleEvent();
     event.id = event.uid = id;
@@ -177,6 +178,12 @@ Event extremeEvent(const QString& id, bool longTexts, int attendees)
         attendee.email = QStringLiteral("person%1@example.com").arg(i);
         attendee.status = QStringLiteral("accepted");
         event.attendees.append(attendee);
+    }
+    for (int i = event.reminders.size(); i < reminders; ++i) {
+        Reminder reminder;
+        reminder.minutesBefore = (i * 37) % 3000;
+        reminder.action = QStringLiteral("display");
+        event.reminders.append(reminder);
     }
     return event;
 }
@@ -260,6 +267,8 @@ int main(int argc, char* argv[])
              QStringLiteral("event-long-texts") + suffix);
         save(new EventFormDialog(state, extremeEvent(QStringLiteral("many"), false, 5000)),
              QStringLiteral("event-5000-attendees") + suffix);
+        save(new EventFormDialog(state, extremeEvent(QStringLiteral("alarms"), false, 0, 2000)),
+             QStringLiteral("event-2000-reminders") + suffix);
         // Saved while an import writes: the form waits for its end.
         auto* waiting = new EventFormDialog(state, *state->events()->getById(event.id));
         state->holdStore();
@@ -283,6 +292,11 @@ int main(int argc, char* argv[])
              QStringLiteral("template-edit") + suffix);
         save(new TemplateEditorDialog(state, EventTemplate()),
              QStringLiteral("template-new") + suffix);
+        EventTemplate alarms = sampleTemplate();
+        for (int i = 0; i < 2000; ++i)
+            alarms.reminders.append((i * 37) % 3000);
+        save(new TemplateEditorDialog(state, alarms),
+             QStringLiteral("template-2000-reminders") + suffix);
         save(quickAdd(state), QStringLiteral("quickadd") + suffix);
         save(new TaskFormDialog(state), QStringLiteral("task-new") + suffix);
         save(new TaskFormDialog(state, task), QStringLiteral("task-edit") + suffix);

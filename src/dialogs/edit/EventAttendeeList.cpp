@@ -2,24 +2,19 @@
 
 #include "FormRows.h"
 #include "LongTextField.h"
+#include "ScrollingRows.h"
 #include "Theme.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
-
-// Rows built beyond each edge of the view, so that a scroll by a few rows finds them there.
-constexpr int rowsAround = 10;
 
 QString answerText(const QString& status)
 {
@@ -41,19 +36,10 @@ EventAttendeeList::EventAttendeeList(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(spacing);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setFrameShape(QFrame::NoFrame);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_scroll->setFocusPolicy(Qt::NoFocus);
-    // The rows are placed by hand: only those near the view exist.
-    m_rowsArea = new QWidget(m_scroll);
-    m_scroll->setWidget(m_rowsArea);
-    m_rowsArea->installEventFilter(this);
-    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &EventAttendeeList::fillView);
-    m_scroll->hide();
-    layout->addWidget(m_scroll);
+    m_rows = new ScrollingRows(
+        shownRows, spacing, [this](int index, QWidget* area) { return buildRow(index, area); },
+        this);
+    layout->addWidget(m_rows);
     m_addButton = FormRows::linkButton(
         QCoreApplication::translate("EventFormDialog", "+ Add attendee"), this);
     connect(m_addButton, &QPushButton::clicked, this, &EventAttendeeList::add);
@@ -63,7 +49,7 @@ EventAttendeeList::EventAttendeeList(QWidget* parent) : QWidget(parent)
 void EventAttendeeList::setAttendees(const QList<Attendee>& attendees)
 {
     m_attendees = attendees;
-    rebuildRows();
+    m_rows->reset(int(m_attendees.size()));
 }
 
 void EventAttendeeList::add()
@@ -73,88 +59,21 @@ void EventAttendeeList::add()
     attendee.status = QStringLiteral("needs-action");
     attendee.rsvp = true;
     m_attendees.append(attendee);
-    rebuildRows();
+    m_rows->append();
     // The new row is the last: it comes into view.
-    m_scroll->verticalScrollBar()->setValue(m_scroll->verticalScrollBar()->maximum());
+    m_rows->scrollToEnd();
 }
 
 void EventAttendeeList::remove(int index)
 {
     m_attendees.removeAt(index);
-    rebuildRows();
+    m_rows->reset(int(m_attendees.size()));
 }
 
-void EventAttendeeList::rebuildRows()
-{
-    // Every row knows its attendee by position, which a removal shifts.
-    for (QWidget* row : std::as_const(m_rows)) {
-        row->hide();
-        row->deleteLater();
-    }
-    m_rows.clear();
-    if (m_attendees.isEmpty()) {
-        m_scroll->hide();
-        return;
-    }
-    if (m_rowHeight == 0) {
-        QWidget* probe = buildRow(0);
-        m_rowHeight = probe->sizeHint().height();
-        delete probe;
-    }
-    const int count = int(m_attendees.size());
-    m_rowsArea->setFixedHeight(count * rowPitch() - spacing);
-    m_scroll->setFixedHeight(std::min(count, shownRows) * rowPitch() - spacing);
-    m_scroll->show();
-    fillView();
-}
-
-void EventAttendeeList::fillView()
-{
-    const int count = int(m_attendees.size());
-    if (count == 0 || m_rowHeight == 0)
-        return;
-    const int top = m_scroll->verticalScrollBar()->value();
-    const int viewHeight = std::max(m_scroll->viewport()->height(), m_scroll->height());
-    const int first = std::max(0, top / rowPitch() - rowsAround);
-    const int last = std::min(count - 1, (top + viewHeight) / rowPitch() + rowsAround);
-    // Rows far from the view go, except one holding the focus: its edit is under way.
-    QWidget* focused = m_rowsArea->focusWidget();
-    for (auto it = m_rows.begin(); it != m_rows.end();) {
-        const bool far = it.key() < first - rowsAround || it.key() > last + rowsAround;
-        if (far && !(focused && it.value()->isAncestorOf(focused))) {
-            it.value()->hide();
-            it.value()->deleteLater();
-            it = m_rows.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    const int width = m_rowsArea->width();
-    for (int i = first; i <= last; ++i) {
-        QWidget* row = m_rows.value(i);
-        if (!row) {
-            row = buildRow(i);
-            m_rows.insert(i, row);
-        }
-        row->setGeometry(0, i * rowPitch(), width, m_rowHeight);
-        row->show();
-    }
-}
-
-bool EventAttendeeList::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_rowsArea && event->type() == QEvent::Resize) {
-        for (auto it = m_rows.cbegin(); it != m_rows.cend(); ++it)
-            it.value()->resize(m_rowsArea->width(), m_rowHeight);
-        fillView();
-    }
-    return QWidget::eventFilter(watched, event);
-}
-
-QWidget* EventAttendeeList::buildRow(int index)
+QWidget* EventAttendeeList::buildRow(int index, QWidget* parent)
 {
     const Attendee& attendee = m_attendees.at(index);
-    auto* row = new QWidget(m_rowsArea);
+    auto* row = new QWidget(parent);
     auto* layout = FormRows::rowLayout(row);
     auto* name = new QLineEdit(row);
     (new LongTextField(name))->setText(attendee.name);

@@ -2,12 +2,11 @@
 
 #include "Attendee.h"
 
-#include <QHash>
 #include <QList>
 #include <QWidget>
 
 class QPushButton;
-class QScrollArea;
+class ScrollingRows;
 
 // The event form's attendees: one row per attendee with name, e-mail address, their answer and
 // a remove button, and "+ Add attendee" below them. A new attendee is required and asked to
@@ -28,25 +27,14 @@ public:
     // As edited, rows without an address included; addresses trimmed.
     QList<Attendee> attendees() const { return m_attendees; }
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void add();
     void remove(int index);
-    // Drops every row and sizes the list for the attendees; the rows in view follow.
-    void rebuildRows();
-    // Builds the rows in view and around them, drops those far from it, and places them.
-    void fillView();
-    QWidget* buildRow(int index);
-    int rowPitch() const { return m_rowHeight + spacing; }
+    QWidget* buildRow(int index, QWidget* parent);
 
     static constexpr int spacing = 4;
 
-    QScrollArea* m_scroll = nullptr;
-    QWidget* m_rowsArea = nullptr;
+    ScrollingRows* m_rows = nullptr;
     QPushButton* m_addButton = nullptr;
     QList<Attendee> m_attendees;
-    QHash<int, QWidget*> m_rows;
-    int m_rowHeight = 0;
 };

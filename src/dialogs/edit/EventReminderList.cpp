@@ -1,6 +1,7 @@
 #include "EventReminderList.h"
 
 #include "FormRows.h"
+#include "ScrollingRows.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -47,60 +48,60 @@ QString reminderText(int minutes)
 
 EventReminderList::EventReminderList(QWidget* parent) : QWidget(parent)
 {
-    m_layout = new QVBoxLayout(this);
-    m_layout->setContentsMargins(0, 0, 0, 0);
-    m_layout->setSpacing(8);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    m_rows = new ScrollingRows(
+        shownRows, spacing, [this](int index, QWidget* area) { return buildRow(index, area); },
+        this);
+    layout->addWidget(m_rows);
     m_addButton = FormRows::linkButton(
         QCoreApplication::translate("EventFormDialog", "+ Add reminder"), this);
-    connect(m_addButton, &QPushButton::clicked, this, [this] { addRow(15); });
-    m_layout->addWidget(m_addButton);
+    connect(m_addButton, &QPushButton::clicked, this, [this] {
+        addRow(15);
+        m_rows->scrollToEnd();
+    });
+    layout->addWidget(m_addButton);
 }
 
 void EventReminderList::addRow(int minutes)
 {
-    auto* row = new QWidget(this);
+    m_minutes.append(minutes);
+    m_rows->append();
+}
+
+void EventReminderList::clear()
+{
+    m_minutes.clear();
+    m_rows->reset(0);
+}
+
+void EventReminderList::remove(int index)
+{
+    m_minutes.removeAt(index);
+    m_rows->reset(int(m_minutes.size()));
+}
+
+QWidget* EventReminderList::buildRow(int index, QWidget* parent)
+{
+    auto* row = new QWidget(parent);
     auto* layout = FormRows::rowLayout(row);
     auto* combo = new QComboBox(row);
     for (const ReminderChoice& choice : reminderChoices)
         combo->addItem(QCoreApplication::translate("EventFormDialog", choice.label),
                        choice.minutes);
-    int index = combo->findData(minutes);
-    if (index < 0) {
+    const int minutes = m_minutes.at(index);
+    int choice = combo->findData(minutes);
+    if (choice < 0) {
         combo->addItem(reminderText(minutes), minutes);
-        index = combo->count() - 1;
+        choice = combo->count() - 1;
     }
-    combo->setCurrentIndex(index);
+    combo->setCurrentIndex(choice);
+    connect(combo, &QComboBox::currentIndexChanged, this,
+            [this, combo, index] { m_minutes[index] = combo->currentData().toInt(); });
     layout->addWidget(combo, 1);
-    auto* remove = FormRows::removeButton(row);
-    connect(remove, &QToolButton::clicked, this, [this, row] {
-        m_layout->removeWidget(row);
-        row->hide();
-        row->deleteLater();
-    });
-    layout->addWidget(remove);
-    m_layout->insertWidget(m_layout->indexOf(m_addButton), row);
-}
-
-void EventReminderList::clear()
-{
-    for (int i = m_layout->count() - 1; i >= 0; --i) {
-        QWidget* row = m_layout->itemAt(i)->widget();
-        if (!row || row == m_addButton)
-            continue;
-        m_layout->removeWidget(row);
-        row->hide();
-        row->deleteLater();
-    }
-}
-
-QList<int> EventReminderList::minutes() const
-{
-    QList<int> chosen;
-    for (int i = 0; i < m_layout->count(); ++i) {
-        QWidget* row = m_layout->itemAt(i)->widget();
-        auto* combo = row ? row->findChild<QComboBox*>() : nullptr;
-        if (combo)
-            chosen.append(combo->currentData().toInt());
-    }
-    return chosen;
+    auto* removeButton = FormRows::removeButton(row);
+    connect(removeButton, &QToolButton::clicked, this, [this, index] { remove(index); });
+    layout->addWidget(removeButton);
+    return row;
 }

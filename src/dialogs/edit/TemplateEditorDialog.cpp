@@ -7,6 +7,7 @@
 #include "LongTextField.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
+#include "ScrollingRows.h"
 #include "TemplateRules.h"
 #include "Theme.h"
 
@@ -28,6 +29,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// Reminder rows shown at once; more scroll. A template from another device may carry thousands.
+constexpr int shownReminderRows = 5;
 
 // Link-like: without the border and fill the application style gives push buttons.
 QString linkStyle()
@@ -153,9 +157,13 @@ void TemplateEditorDialog::buildUi()
     auto* remindersLayout = new QVBoxLayout(reminders);
     remindersLayout->setContentsMargins(12, 12, 12, 12);
     remindersLayout->setSpacing(8);
-    m_reminderRowsLayout = new QVBoxLayout;
-    m_reminderRowsLayout->setSpacing(4);
-    remindersLayout->addLayout(m_reminderRowsLayout);
+    m_noReminders = new QLabel(tr("No reminders"), reminders);
+    m_noReminders->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
+    remindersLayout->addWidget(m_noReminders);
+    m_reminderRows = new ScrollingRows(
+        shownReminderRows, 4,
+        [this](int index, QWidget* area) { return buildReminderRow(index, area); }, reminders);
+    remindersLayout->addWidget(m_reminderRows);
     m_addReminderButton = new QPushButton(tr("+ Add reminder"), reminders);
     m_addReminderButton->setFlat(true);
     m_addReminderButton->setCursor(Qt::PointingHandCursor);
@@ -176,59 +184,51 @@ void TemplateEditorDialog::buildUi()
 
 void TemplateEditorDialog::rebuildReminderRows()
 {
-    while (QLayoutItem* item = m_reminderRowsLayout->takeAt(0)) {
-        if (QWidget* widget = item->widget()) {
-            // Hidden at once so that the rows left behind lay out as if it were gone.
-            widget->hide();
-            widget->deleteLater();
+    m_noReminders->setVisible(m_tmpl.reminders.isEmpty());
+    m_reminderRows->reset(int(m_tmpl.reminders.size()));
+}
+
+QWidget* TemplateEditorDialog::buildReminderRow(int i, QWidget* parent)
+{
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* combo = new QComboBox(row);
+    for (const int minutes : TemplateRules::reminderPresets())
+        combo->addItem(TemplateRules::reminderLabel(minutes), minutes);
+    const int value = m_tmpl.reminders.at(i);
+    int index = combo->findData(value);
+    if (index < 0) {
+        combo->insertItem(0, TemplateRules::reminderLabel(value), value);
+        index = 0;
+    }
+    combo->setCurrentIndex(index);
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, i] {
+        if (i < m_tmpl.reminders.size())
+            m_tmpl.reminders[i] = combo->currentData().toInt();
+    });
+    layout->addWidget(combo, 1);
+    auto* remove = new QToolButton(row);
+    remove->setText(QString(QChar(0x00D7)));
+    remove->setCursor(Qt::PointingHandCursor);
+    remove->setToolTip(tr("Remove reminder"));
+    remove->setAutoRaise(true);
+    connect(remove, &QToolButton::clicked, this, [this, i] {
+        if (i < m_tmpl.reminders.size()) {
+            m_tmpl.reminders.removeAt(i);
+            rebuildReminderRows();
         }
-        delete item;
-    }
-    if (m_tmpl.reminders.isEmpty()) {
-        auto* none = new QLabel(tr("No reminders"), this);
-        none->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::textMuted().name()));
-        m_reminderRowsLayout->addWidget(none);
-        return;
-    }
-    for (int i = 0; i < m_tmpl.reminders.size(); ++i) {
-        auto* row = new QWidget(this);
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto* combo = new QComboBox(row);
-        for (const int minutes : TemplateRules::reminderPresets())
-            combo->addItem(TemplateRules::reminderLabel(minutes), minutes);
-        const int value = m_tmpl.reminders.at(i);
-        int index = combo->findData(value);
-        if (index < 0) {
-            combo->insertItem(0, TemplateRules::reminderLabel(value), value);
-            index = 0;
-        }
-        combo->setCurrentIndex(index);
-        connect(combo, &QComboBox::currentIndexChanged, this, [this, combo, i] {
-            if (i < m_tmpl.reminders.size())
-                m_tmpl.reminders[i] = combo->currentData().toInt();
-        });
-        layout->addWidget(combo, 1);
-        auto* remove = new QToolButton(row);
-        remove->setText(QString(QChar(0x00D7)));
-        remove->setCursor(Qt::PointingHandCursor);
-        remove->setToolTip(tr("Remove reminder"));
-        remove->setAutoRaise(true);
-        connect(remove, &QToolButton::clicked, this, [this, i] {
-            if (i < m_tmpl.reminders.size()) {
-                m_tmpl.reminders.removeAt(i);
-                rebuildReminderRows();
-            }
-        });
-        layout->addWidget(remove);
-        m_reminderRowsLayout->addWidget(row);
-    }
+    });
+    layout->addWidget(remove);
+    return row;
 }
 
 void TemplateEditorDialog::addReminder()
 {
     m_tmpl.reminders.append(15);
-    rebuildReminderRows();
+    m_noReminders->hide();
+    m_reminderRows->append();
+    m_reminderRows->scrollToEnd();
 }
 
 void TemplateEditorDialog::chooseColor()

@@ -8,12 +8,13 @@ class AppState;
 class LongTextField;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
 class QToolButton;
-class QVBoxLayout;
+class ScrollingRows;
 
 // Edits a copy of one event template: name, title, description, location, colour, calendar,
 // all-day flag, duration, repeat rule and reminders. Writes nothing itself: after acceptance the
@@ -37,6 +38,7 @@ private:
     void editRecurrence();
     void addReminder();
     void rebuildReminderRows();
+    QWidget* buildReminderRow(int index, QWidget* parent);
     void refreshColorSwatch();
     void refreshRecurrenceText();
     void validateAndAccept();
@@ -59,6 +61,7 @@ private:
     QSpinBox* m_minutesSpin = nullptr;
     QPushButton* m_recurrenceButton = nullptr;
     QComboBox* m_calendarCombo = nullptr;
-    QVBoxLayout* m_reminderRowsLayout = nullptr;
+    ScrollingRows* m_reminderRows = nullptr;
+    QLabel* m_noReminders = nullptr;
     QPushButton* m_addReminderButton = nullptr;
 };

@@ -9,6 +9,7 @@
 #include "EventAttendeeList.h"
 #include "EventChangeState.h"
 #include "EventFormDialog.h"
+#include "EventReminderList.h"
 #include "EventRepository.h"
 #include "EventZone.h"
 #include "Ical.h"
@@ -1085,6 +1086,74 @@ private Q_SLOTS:
             if (attendee.name.endsWith(QLatin1String(" B")))
                 renamed.append(attendee.email + u' ' + attendee.name);
         QCOMPARE(renamed, QStringList{lastShown.email + u' ' + lastShown.name + " B"});
+    }
+
+    // An event with thousands of alarms opens in a form as tall as one with a screenful of them,
+    // builds the rows near the view only, and saves every reminder, the one changed at the
+    // bottom of the list included.
+    void manyReminders()
+    {
+        const auto withReminders = [](const QString& id, int count) {
+            Event event = storedEvent(id, AppState::localCalendarId);
+            event.reminders.clear();
+            for (int i = 0; i < count; ++i) {
+                Reminder& reminder = event.reminders.emplace_back();
+                // Presets and other offsets, repeated.
+                reminder.minutesBefore = (i * 37) % 3000;
+                reminder.action = QStringLiteral("display");
+            }
+            event.rawIcalendar = Ical::buildEvent(event);
+            return event;
+        };
+        QVERIFY(state()->events()->insert(withReminders(QStringLiteral("many"), 2000)));
+        const Event loaded = *state()->events()->getById(QStringLiteral("many"));
+        QCOMPARE(loaded.reminders.size(), 2000);
+        Form few(state(), withReminders(QStringLiteral("few"), EventReminderList::shownRows));
+        Form many(state(), loaded);
+        few.dialog.show();
+        many.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&many.dialog));
+        QCOMPARE(many.dialog.height(), few.dialog.height());
+        auto* list = many.dialog.findChild<EventReminderList*>();
+        QList<int> expected;
+        for (const Reminder& reminder : loaded.reminders)
+            expected.append(reminder.minutesBefore);
+        QCOMPARE(list->minutes(), expected);
+        const auto lowestShown = [&] {
+            QComboBox* lowest = nullptr;
+            int shown = 0;
+            for (QComboBox* combo : list->findChildren<QComboBox*>()) {
+                if (!combo->isVisibleTo(&many.dialog))
+                    continue;
+                ++shown;
+                if (!lowest || combo->mapTo(list, QPoint()).y() > lowest->mapTo(list, QPoint()).y())
+                    lowest = combo;
+            }
+            return std::pair(lowest, shown);
+        };
+        QVERIFY(lowestShown().second < 50);
+        // A wheel turned over a row scrolls the list and leaves that row's reminder alone.
+        QScrollBar* bar = list->findChild<QScrollArea*>()->verticalScrollBar();
+        QComboBox* first = list->findChildren<QComboBox*>().value(0);
+        QWheelEvent wheel(QPointF(5, 5), first->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(first, &wheel);
+        QCOMPARE(first->currentData().toInt(), expected.first());
+        QVERIFY(bar->value() > 0);
+        bar->setValue(bar->maximum());
+        const auto [last, shown] = lowestShown();
+        QVERIFY(shown < 50);
+        QCOMPARE(last->currentData().toInt(), expected.last());
+        last->setCurrentIndex(last->findData(10080));
+        expected.last() = 10080;
+
+        QCOMPARE(many.save(), QStringList());
+        const Event saved = *state()->events()->getById(QStringLiteral("many"));
+        QList<int> stored;
+        for (const Reminder& reminder : saved.reminders)
+            stored.append(reminder.minutesBefore);
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(stored, expected);
     }
 };
 

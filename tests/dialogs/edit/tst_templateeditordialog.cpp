@@ -269,6 +269,32 @@ private Q_SLOTS:
         QVERIFY2(saved.recurrenceRule.endsWith(QLatin1String(";UNTIL=20260430")),
                  qPrintable(saved.recurrenceRule));
     }
+
+    // A template from another device with thousands of reminders: the editor is as tall as with
+    // a screenful, builds the rows near the view only, and keeps every reminder in its order.
+    void manyReminders()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        const auto withReminders = [](int count) {
+            EventTemplate tmpl = named(30);
+            for (int i = 0; i < count; ++i)
+                tmpl.reminders.append((i * 37) % 3000);
+            return tmpl;
+        };
+        TemplateEditorDialog few(fixture.state(), withReminders(5));
+        const EventTemplate tmpl = withReminders(2000);
+        TemplateEditorDialog dialog(fixture.state(), tmpl);
+        QCOMPARE(dialog.sizeHint().height(), few.sizeHint().height());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const Form form(dialog);
+        QVERIFY(form.reminderCombos().size() < 50);
+        form.button(QStringLiteral("+ Add reminder"))->click();
+        QVERIFY(form.reminderCombos().size() < 50);
+        QCOMPARE(form.ok().size(), 0);
+        QCOMPARE(dialog.eventTemplate().reminders, tmpl.reminders + QList<int>{15});
+    }
 };
 
 QTEST_MAIN(TestTemplateEditorDialog)
