@@ -263,7 +263,7 @@ inline constexpr int maxRowTextChars = 500;
 
 // Characters of a title, location or description that a details card lays out, ending in an
 // ellipsis: several screens of text, enough to read any real description on the card.
-inline constexpr int maxCardTextChars = 4000;
+inline constexpr int maxCardTextChars = 3000;
 
 // Characters of a stored text that a form's line edit or text box holds for editing as the form
 // opens. A line edit of 32,768 characters, or a paragraph of that length in a text box, lays out
