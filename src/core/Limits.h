@@ -261,8 +261,9 @@ inline constexpr int maxFilterTitleChars = 80;
 // seconds on every reload.
 inline constexpr int maxRowTextChars = 500;
 
-// Characters of a title, location or description that a details card lays out, ending in an
-// ellipsis: several screens of text, enough to read any real description on the card.
+// Characters of a description or a task's notes that a details card lays out, ending in an
+// ellipsis: several screens of the card, enough to read any real description there. The card's
+// title and location, headings, take a row's worth (maxRowTextChars).
 inline constexpr int maxCardTextChars = 3000;
 
 // Characters of a stored text that a form's line edit or text box holds for editing as the form
