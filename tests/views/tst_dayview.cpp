@@ -591,6 +591,60 @@ private Q_SLOTS:
         QVERIFY2(found, qPrintable(shows));
     }
 
+    // "Edit…" or "Delete" chosen on an event a sync removed, deleted or moved to another
+    // calendar while the menu was open: the user is told, nothing is written and nothing opens.
+    void menuOnAnEventGoneMeanwhileSaysSo_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("series");
+        for (const char* entry : {"Edit…", "Delete"}) {
+            for (const char* change : {"removed", "deleted", "moved"})
+                QTest::addRow("%s, %s", entry, change) << entry << change << false;
+            QTest::addRow("%s, series removed", entry) << entry << "removed" << true;
+        }
+    }
+
+    void menuOnAnEventGoneMeanwhileSaysSo()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, change);
+        QFETCH(bool, series);
+        AppState* state = m_fixture->state();
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("home", "Home", "caldav"),
+                                       StoreSeed::calendar("other", "home", "Other", "#e67c73")));
+        Event lunch =
+            stored("Lunch", local(series ? -3 : 0, "12:00"), local(series ? -3 : 0, "13:00"));
+        if (series)
+            lunch.recurrenceRule = QStringLiteral("FREQ=DAILY");
+        QVERIFY(state->events()->insert(lunch));
+        Screen screen(state);
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { screen.openMenuAt(point); }, QList<ModalSeam::Answer>{[&](QWidget* menu) {
+                if (change == QLatin1String("removed")) {
+                    QVERIFY(state->events()->hardDelete("Lunch"));
+                } else if (change == QLatin1String("deleted")) {
+                    QVERIFY(state->events()->remove("Lunch"));
+                } else {
+                    Event moved = *state->events()->getById("Lunch");
+                    moved.calendarId = QStringLiteral("other");
+                    QVERIFY(state->events()->update(moved));
+                }
+                QVERIFY(ModalSeam::chooseMenuAction(menu, entry));
+            }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].text, QStringLiteral("\"Lunch\" was deleted or moved to another calendar "
+                                              "meanwhile, so nothing was changed."));
+        QVERIFY(!state->undoStack()->canUndo());
+        const std::optional<Event> left = state->events()->getById("Lunch");
+        QCOMPARE(bool(left), change != QLatin1String("removed"));
+        if (change == QLatin1String("moved")) {
+            QVERIFY(!left->deletedAt);
+            QCOMPARE(left->calendarId, QStringLiteral("other"));
+        }
+    }
+
     // A write the store refuses is reported and leaves nothing to undo; an undo of an event
     // that vanished meanwhile is reported, not silently dropped.
     void failuresAreReported()

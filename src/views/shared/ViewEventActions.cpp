@@ -15,6 +15,7 @@
 #include "ShownText.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMessageBox>
@@ -67,6 +68,52 @@ EventChange::Reporter warningOver(QWidget* host)
         QMessageBox::warning(guard ? guard->window() : nullptr,
                              QCoreApplication::translate("ViewEventActions", "Calendar"), message);
     };
+}
+
+void editStored(AppState* appState, QWidget* host, const Event& stored,
+                const QDateTime& occurrenceStart)
+{
+    if (SeriesActions::edit(appState, host, stored, occurrenceStart))
+        return;
+    EventFormDialog dialog(appState, stored, host);
+    dialog.exec();
+}
+
+void deleteStored(AppState* appState, QWidget* host, const Event& stored,
+                  const QDateTime& occurrenceStart, const char* context)
+{
+    const EventChange::Reporter report = warningOver(host);
+    if (SeriesActions::remove(appState, host, stored, occurrenceStart, report))
+        return;
+    const QString question =
+        QCoreApplication::translate(context, "Delete \"%1\"? You can undo with %2.")
+            .arg(ShownText::bounded(stored.title, Limits::maxRowTextChars),
+                 QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
+    if (QMessageBox::question(host, QCoreApplication::translate(context, "Delete event?"), question,
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return;
+    // Deletes the row as stored once the question has closed, and undo brings that back.
+    EventChange::deleteWithUndo(appState, stored, report);
+}
+
+// The live stored row of an event a view shows. A row deleted meanwhile is reported by its
+// title; one no longer stored at all has no title left to name, and the view drops it with the
+// reload that follows every change of the store.
+std::optional<Event> pointedAt(AppState* appState, QWidget* host, const QString& eventId)
+{
+    if (!appState->events())
+        return std::nullopt;
+    const std::optional<Event> stored = appState->events()->getById(eventId);
+    if (!stored) {
+        qWarning().noquote() << "[ViewEventActions] event" << eventId << "is no longer stored";
+        return std::nullopt;
+    }
+    if (stored->deletedAt) {
+        warningOver(host)(EventChange::goneText(stored->title));
+        return std::nullopt;
+    }
+    return stored;
 }
 
 } // namespace
@@ -145,38 +192,15 @@ void showDetails(AppState* appState, QWidget* host, const QString& eventId,
 void editEvent(AppState* appState, QWidget* host, const QString& eventId,
                const QDateTime& occurrenceStart)
 {
-    if (!appState->events())
-        return;
-    const std::optional<Event> stored = appState->events()->getById(eventId);
-    if (!stored)
-        return;
-    if (SeriesActions::edit(appState, host, *stored, occurrenceStart))
-        return;
-    EventFormDialog dialog(appState, *stored, host);
-    dialog.exec();
+    if (const std::optional<Event> stored = pointedAt(appState, host, eventId))
+        editStored(appState, host, *stored, occurrenceStart);
 }
 
 void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
                  const QDateTime& occurrenceStart, const char* context)
 {
-    if (!appState->events())
-        return;
-    const std::optional<Event> stored = appState->events()->getById(eventId);
-    if (!stored || stored->deletedAt)
-        return;
-    const EventChange::Reporter report = warningOver(host);
-    if (SeriesActions::remove(appState, host, *stored, occurrenceStart, report))
-        return;
-    const QString question =
-        QCoreApplication::translate(context, "Delete \"%1\"? You can undo with %2.")
-            .arg(ShownText::bounded(stored->title, Limits::maxRowTextChars),
-                 QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText));
-    if (QMessageBox::question(host, QCoreApplication::translate(context, "Delete event?"), question,
-                              QMessageBox::Yes | QMessageBox::No,
-                              QMessageBox::No) != QMessageBox::Yes)
-        return;
-    // Deletes the row as stored once the question has closed, and undo brings that back.
-    EventChange::deleteWithUndo(appState, *stored, report);
+    if (const std::optional<Event> stored = pointedAt(appState, host, eventId))
+        deleteStored(appState, host, *stored, occurrenceStart, context);
 }
 
 void createEvent(AppState* appState, QWidget* host, const QDateTime& start)
@@ -205,10 +229,16 @@ void showContextMenu(AppState* appState, QWidget* host, QString eventId, QPoint 
     QAction* chosen = menu.exec(globalPos);
     if (filters.run(chosen, host))
         return;
+    if (chosen != edit && chosen != remove)
+        return;
+    // The menu ran its own event loop: a sync may have changed, removed or moved the event.
+    const std::optional<Event> current = EventChange::reread(appState, *stored, warningOver(host));
+    if (!current)
+        return;
     if (chosen == edit)
-        editEvent(appState, host, eventId, occurrenceStart);
-    else if (chosen == remove)
-        deleteEvent(appState, host, eventId, occurrenceStart, context);
+        editStored(appState, host, *current, occurrenceStart);
+    else
+        deleteStored(appState, host, *current, occurrenceStart, context);
 }
 
 } // namespace ViewEventActions

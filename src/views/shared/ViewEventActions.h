@@ -25,15 +25,16 @@ namespace ViewEventActions {
 void showDetails(AppState* appState, QWidget* host, const QString& eventId,
                  const QDateTime& occurrenceStart, const QRect& screenRect);
 
-// The edit form of the stored event, modal; nothing when it is gone. For an occurrence of a
-// series (`occurrenceStart` valid) the scope question comes first and the form shows the
-// occurrence; without a start the form edits the whole series.
+// The edit form of the stored event, modal; a row deleted meanwhile is reported instead (one no
+// longer stored at all is only logged). For an occurrence of a series (`occurrenceStart` valid)
+// the scope question comes first and the form shows the occurrence; without a start the form
+// edits the whole series.
 void editEvent(AppState* appState, QWidget* host, const QString& eventId,
                const QDateTime& occurrenceStart = QDateTime());
 
 // Deletes the stored event after asking, with undo: for an occurrence of a series (or an
-// override) the scope question in its delete wording, else "Delete event?". `context` is the
-// translation context of the texts.
+// override) the scope question in its delete wording, else "Delete event?". A row gone as for
+// editEvent is reported the same way. `context` is the translation context of the texts.
 void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
                  const QDateTime& occurrenceStart, const char* context);
 
@@ -61,10 +62,11 @@ private:
 };
 
 // Selects the event and shows its menu ("Edit…", "Delete", the filter entries) at `globalPos`;
-// edit and delete act on the occurrence starting at `occurrenceStart` as above. `context` is the
-// translation context of the texts. Nothing when the event is gone. The id and the start are
-// taken by value: callers pass a row's or a painted region's own, which a reload or a repaint
-// while the menu is open frees.
+// edit and delete act on the occurrence starting at `occurrenceStart` as above, of the event as
+// stored once the menu has closed: one removed or moved to another calendar meanwhile is
+// reported instead. `context` is the translation context of the texts. Nothing when the event is
+// gone before the menu opens. The id and the start are taken by value: callers pass a row's or a
+// painted region's own, which a reload or a repaint while the menu is open frees.
 void showContextMenu(AppState* appState, QWidget* host, QString eventId, QPoint globalPos,
                      const char* context, QDateTime occurrenceStart = QDateTime());
 
