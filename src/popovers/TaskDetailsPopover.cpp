@@ -20,6 +20,7 @@
 #include "Theme.h"
 #include "TodayWatch.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -355,11 +356,25 @@ void TaskDetailsPopover::onDelete()
     if (answer != QMessageBox::Yes || !appState)
         return;
     // The question ran its own event loop: a task gone or moved to another calendar meanwhile is
-    // left alone.
+    // left alone, and the user told so in the tasks pane's words; only a refused delete is a
+    // failure.
     appState->whenStoreFree([appState, id, calendarId, name, window] {
         const std::optional<Task> stored = appState->tasks()->getById(id);
-        if (!stored || stored->deletedAt || stored->calendarId != calendarId ||
-            !appState->tasks()->remove(id))
+        if (!stored || stored->deletedAt) {
+            QMessageBox::information(window, tr("Task not found"),
+                                     tr("This task no longer exists."));
+            return;
+        }
+        if (stored->calendarId != calendarId) {
+            QMessageBox::information(
+                window, tr("Task not found"),
+                QCoreApplication::translate(
+                    "StoredTask",
+                    "\"%1\" was moved to another calendar meanwhile, so nothing was changed.")
+                    .arg(name));
+            return;
+        }
+        if (!appState->tasks()->remove(id))
             QMessageBox::warning(window, tr("Task change failed"),
                                  tr("Could not delete \"%1\".").arg(name));
     });

@@ -1,6 +1,7 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
+#include "Database.h"
 #include "GuiEnvironment.h"
 #include "Limits.h"
 #include "ModalSeam.h"
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
 
@@ -198,7 +200,8 @@ private Q_SLOTS:
                                   QVERIFY(state()->tasks()->update(moved));
                                   ModalSeam::clickButton(box, QStringLiteral("Yes"));
                               }});
-        QCOMPARE(seen.value(1).text, QStringLiteral("Could not delete \"Report\"."));
+        QCOMPARE(seen.value(1).text, QStringLiteral("\"Report\" was moved to another calendar "
+                                                    "meanwhile, so nothing was changed."));
         QVERIFY(!state()->tasks()->getById(QStringLiteral("t3"))->deletedAt);
 
         // A read-only calendar's task: the form, nothing more.
@@ -226,6 +229,53 @@ private Q_SLOTS:
         card = openCard(task.id);
         QVERIFY(!card->hasTask());
         QVERIFY(visibleButtons(card).isEmpty());
+    }
+
+    // Delete answered Yes on a task removed or deleted elsewhere while the question was open:
+    // the user is told it no longer exists, not that the program failed; a delete the store
+    // refuses is still a failure.
+    void deleteOfATaskGoneMeanwhile_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("removed") << "removed"
+                                 << "Task not found"
+                                 << "This task no longer exists.";
+        QTest::newRow("deleted") << "deleted"
+                                 << "Task not found"
+                                 << "This task no longer exists.";
+        QTest::newRow("refused") << "refused"
+                                 << "Task change failed"
+                                 << "Could not delete \"Report\".";
+    }
+
+    void deleteOfATaskGoneMeanwhile()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        const Task task = seededTask(QStringLiteral("t1"));
+        QVERIFY(state()->tasks()->insert(task));
+        QPointer<TaskDetailsPopover> card = openCard(task.id);
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { button(card, QStringLiteral("Delete"))->click(); },
+                           QList<ModalSeam::Answer>{[&](QWidget* box) {
+                               if (change == QLatin1String("removed"))
+                                   QVERIFY(state()->tasks()->hardDelete(task.id));
+                               else if (change == QLatin1String("deleted"))
+                                   QVERIFY(state()->tasks()->remove(task.id));
+                               else
+                                   QVERIFY(QSqlQuery(state()->database()->database())
+                                               .exec("CREATE TRIGGER refuse BEFORE UPDATE ON tasks "
+                                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+                               ModalSeam::clickButton(box, QStringLiteral("Yes"));
+                           }});
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[1].title, title);
+        QCOMPARE(seen[1].text, text);
+        if (change == QLatin1String("refused"))
+            QVERIFY(!state()->tasks()->getById(task.id)->deletedAt);
     }
 
     // A card left open over midnight moves its due day on: "Tomorrow" becomes "Today".
