@@ -283,9 +283,10 @@ void ShareMembersDialog::rebuild()
         }
     }
 
-    // Whom to offer is decided only from a group that was read: until then it is not known
-    // whether there is a group at all.
-    if (m_groupShown == 0) {
+    // Whom to offer is decided only from a group and a list of shares that were read: until the
+    // group is, it is not known whether there is one at all, and until the shares are, every
+    // member would be offered, those with access too.
+    if (m_groupShown == 0 || !sharesRead) {
         m_noGroupLabel->hide();
         m_allSharedLabel->hide();
         m_addListLayout->addWidget(makeNote(tr("Loading…"), false));

@@ -16,8 +16,8 @@ class SharingBackend;
 // Who has access to one cloud calendar, and granting and taking away access for the members of
 // the user's group. Wording comes from the opener; grants and removals run one at a time and
 // their failures show in a red line. Until the group and the shares have been read, their
-// sections say they are loading; nobody is offered before the group has been read. Every answer
-// is dropped once the dialog is gone.
+// sections say they are loading; nobody is offered before both have been read. Every answer is
+// dropped once the dialog is gone.
 class ShareMembersDialog : public QDialog
 {
     Q_OBJECT
