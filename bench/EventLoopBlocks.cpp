@@ -16,7 +16,9 @@ EventLoopBlocks::EventLoopBlocks(int& argc, char** argv) : QApplication(argc, ar
 
 bool EventLoopBlocks::notify(QObject* receiver, QEvent* event)
 {
-    if (m_depth > 0)
+    // Other threads (the network's among them) deliver their own events through here too: they
+    // neither block the window nor may touch its counts.
+    if (m_depth > 0 || QThread::currentThread() != thread())
         return QApplication::notify(receiver, event);
     ++m_depth;
     QElapsedTimer timer;

@@ -5,9 +5,10 @@
 
 #include <functional>
 
-// A QApplication that times every event it delivers from its event loop: the longest of those
-// blocks is the longest the window went without answering, their sum the time the window's
-// thread was busy. Work the bench calls directly is not counted: post it (run()) to count it.
+// A QApplication that times every event the window's thread delivers from its event loop: the
+// longest of those blocks is the longest the window went without answering, their sum the time
+// that thread was busy. Events of other threads are not counted, nor is work the bench calls
+// directly: post it (run()) to count it.
 class EventLoopBlocks : public QApplication
 {
 public:
