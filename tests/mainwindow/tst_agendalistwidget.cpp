@@ -10,6 +10,7 @@
 #include "InputEvents.h"
 #include "Limits.h"
 #include "ModalSeam.h"
+#include "PaintedText.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
 #include "TaskDetailsPopover.h"
@@ -447,6 +448,45 @@ private Q_SLOTS:
             3 * title->fontMetrics().lineSpacing() + 2 * location->fontMetrics().lineSpacing();
         QCOMPARE(title->height() + location->height(), lines);
         QVERIFY(row->height() < lines + 40);
+    }
+
+    // What a row's title paints: a title that goes on past three lines ends the third in "…",
+    // be it words or one long word; a title that fits paints whole, without one.
+    void longTitleEndsInAnEllipsis_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("ellipsis");
+        QTest::newRow("words") << QStringLiteral("Planning ").repeated(120000) << 3 << true;
+        QTest::newRow("one word") << QString(1'000'000, u'x') << 3 << true;
+        QTest::newRow("fits") << QStringLiteral("Planning") << 1 << false;
+    }
+
+    void longTitleEndsInAnEllipsis()
+    {
+        QFETCH(QString, title);
+        QFETCH(int, lines);
+        QFETCH(bool, ellipsis);
+        QVERIFY(StoreSeed::addEvent(state(), StoreSeed::timedEvent(QStringLiteral("long"),
+                                                                   AppState::localCalendarId, title,
+                                                                   local(0, 12), local(0, 13))));
+        AgendaListWidget list(state(), false, 1, QString());
+        list.resize(380, 720);
+        list.show();
+        AgendaEventRow* row = rows<AgendaEventRow>(list, title).value(0);
+        QVERIFY(row);
+        QLabel* label = nullptr;
+        for (QLabel* candidate : row->findChildren<QLabel*>())
+            if (candidate->text().startsWith(title.left(8)))
+                label = candidate;
+        QVERIFY(label);
+        const QStringList painted = PaintedText::lines(PaintedText::record(label));
+        QCOMPARE(painted.size(), lines);
+        const QChar mark(0x2026);
+        for (int i = 0; i < lines - 1; ++i)
+            QVERIFY2(!painted[i].isEmpty() && !painted[i].contains(mark), qPrintable(painted[i]));
+        QCOMPARE(painted.last().endsWith(mark), ellipsis);
+        QVERIFY2(title.startsWith(painted.first()), qPrintable(painted.first()));
     }
 
     // One changed event rebuilds its own row only; the rows around it are the same widgets. A

@@ -1,6 +1,7 @@
 #include "AllDayStrip.h"
 #include "GuiEnvironment.h"
 #include "HitRegions.h"
+#include "PaintedText.h"
 #include "PixelProbe.h"
 
 #include <QSignalSpy>
@@ -177,6 +178,58 @@ private Q_SLOTS:
         QVERIFY(strip.isExpanded());
         QTest::mouseClick(&strip, Qt::LeftButton, {}, strip.collapseRect().center());
         QVERIFY(!strip.isExpanded());
+    }
+
+    // The counts the "+N more" chips paint, left to right: collapsed, what lies below the two
+    // lanes on each day; expanded, what lies below the nine lanes of chips, nothing while every
+    // lane fits.
+    void moreChipsCountWhatTheyHide_data()
+    {
+        QTest::addColumn<QList<Event>>("events");
+        QTest::addColumn<bool>("expand");
+        QTest::addColumn<QStringList>("counts");
+        const QList<Event> four{allDay("week", 0, 6), allDay("early", 0, 2), allDay("middle", 1, 3),
+                                allDay("wed", 2, 2)};
+        QTest::newRow("collapsed") << four << false << QStringList{"+1 more", "+2 more", "+1 more"};
+        const auto onWednesday = [](int count, QList<Event> events) {
+            for (int i = 0; i < count; ++i)
+                events.append(allDay(QStringLiteral("e%1").arg(i), 2, 2));
+            return events;
+        };
+        QTest::newRow("expanded, ten lanes fit") << onWednesday(10, {}) << true << QStringList{};
+        QTest::newRow("expanded, eleven lanes")
+            << onWednesday(11, {}) << true << QStringList{"+2 more"};
+        QTest::newRow("expanded, under a week-long event")
+            << onWednesday(10, {allDay("week", 0, 6), allDay("thu", 3, 3)}) << true
+            << QStringList{"+2 more"};
+        QTest::newRow("expanded, hundreds")
+            << onWednesday(300, {}) << true << QStringList{"+291 more"};
+    }
+
+    void moreChipsCountWhatTheyHide()
+    {
+        QFETCH(QList<Event>, events);
+        QFETCH(bool, expand);
+        QFETCH(QStringList, counts);
+        AllDayStrip strip;
+        strip.resize(64 + 7 * 100, 72);
+        strip.setEvents(64, monday, 7, events, {}, {});
+        PixelProbe::render(&strip);
+        if (expand) {
+            QTest::mouseClick(&strip, Qt::LeftButton, {}, strip.moreRects().value(0).center());
+            QVERIFY(strip.isExpanded());
+        }
+        strip.resize(strip.width(), strip.sizeHint().height());
+        QList<PaintedText::Run> chips;
+        for (const PaintedText::Run& run : PaintedText::record(&strip))
+            if (run.text.startsWith(u'+'))
+                chips.append(run);
+        std::sort(chips.begin(), chips.end(),
+                  [](const auto& a, const auto& b) { return a.baseline.x() < b.baseline.x(); });
+        QStringList painted;
+        for (const PaintedText::Run& chip : std::as_const(chips))
+            painted.append(chip.text);
+        QCOMPARE(painted, counts);
     }
 
     // Chip fills at fixed places: the event's colour at alpha 90, dimmed at 30, and an event
