@@ -18,6 +18,7 @@
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
+#include <QTimer>
 
 namespace {
 
@@ -301,6 +302,33 @@ private Q_SLOTS:
         watch->check();
         QVERIFY2(dueText().contains(QStringLiteral("Today")), qPrintable(dueText()));
         QVERIFY2(!dueText().contains(QStringLiteral("Tomorrow")), qPrintable(dueText()));
+    }
+
+    // The same without a hand on the watch: its own timer runs and rolls the day over, here
+    // sooner than once a minute.
+    void dueDayMovesOnByItself()
+    {
+        Task task = seededTask(QStringLiteral("t1"));
+        task.status = QStringLiteral("needs-action");
+        task.dueDate = QDateTime(today.addDays(1), QTime(0, 0), QTimeZone::utc());
+        task.dueIsDateOnly = true;
+        QVERIFY(state()->tasks()->insert(task));
+        auto* card = openCard(task.id);
+        auto* watch = card->findChild<TodayWatch*>();
+        QVERIFY(watch);
+        auto* timer = watch->findChild<QTimer*>();
+        QVERIFY(timer && timer->isActive());
+        QCOMPARE(timer->interval(), TodayWatch::checkMs);
+        QSignalSpy rolled(watch, &TodayWatch::dayChanged);
+        Clock::pin(StoreSeed::local(today.addDays(1), QTime(0, 0, 30)));
+        timer->setInterval(10);
+        QVERIFY(rolled.wait());
+        QCOMPARE(rolled.value(0).value(0).toDate(), today.addDays(1));
+        QStringList texts;
+        for (QLabel* label : card->findChildren<QLabel*>())
+            if (label->isVisibleTo(card))
+                texts.append(label->text());
+        QVERIFY2(texts.join(u'|').contains(QStringLiteral("Today")), qPrintable(texts.join(u'|')));
     }
 
 private:

@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -1154,6 +1155,42 @@ private Q_SLOTS:
             stored.append(reminder.minutesBefore);
         std::sort(expected.begin(), expected.end());
         QCOMPARE(stored, expected);
+    }
+
+    // A row's × takes its own reminder and its row with it: the rows left show the reminders
+    // left, and the button clicked is gone, so a second click on it cannot take another one.
+    void removingARowTakesItsOwnReminder()
+    {
+        Event event = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        event.reminders.clear();
+        for (const int minutes : {5, 10, 15, 30})
+            event.reminders.emplace_back().minutesBefore = minutes;
+        event.rawIcalendar = Ical::buildEvent(event);
+        QVERIFY(state()->events()->insert(event));
+        Form form(state(), *state()->events()->getById(event.id));
+        form.dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form.dialog));
+        auto* list = form.dialog.findChild<EventReminderList*>();
+        const auto removeOf = [&](int row) -> QPointer<QToolButton> {
+            QComboBox* combo = form.reminderCombos().value(row);
+            return combo ? combo->parentWidget()->findChild<QToolButton*>() : nullptr;
+        };
+
+        QPointer<QToolButton> second = removeOf(1);
+        QVERIFY(second);
+        second->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(list->minutes(), (QList<int>{5, 15, 30}));
+        QCOMPARE(form.reminderTexts(),
+                 (QStringList{"5 minutes before", "15 minutes before", "30 minutes before"}));
+        QVERIFY(!second || !second->isVisibleTo(&form.dialog));
+
+        removeOf(2)->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(list->minutes(), (QList<int>{5, 15}));
+        QCOMPARE(form.reminderTexts(), (QStringList{"5 minutes before", "15 minutes before"}));
+        QCOMPARE(form.save(), QStringList());
+        QCOMPARE(minutes(*state()->events()->getById(event.id)), (QList<int>{5, 15}));
     }
 };
 
