@@ -1,7 +1,9 @@
 // Renders the day view over a seeded throw-away store in light and dark mode as PNG files for a
 // person to look at: overlapping events in columns, off-hours shading, the current-time line,
 // pending and reminder glyphs, a dimmed event, an event begun the evening before, the all-day
-// strip collapsed and expanded, and the details card. Contacts nothing. Run under a display:
+// strip collapsed and expanded, and the details card; then a crowded week at 1024 px and its days
+// (500 events in one hour, a dozen overlapping meetings) with their "+N" marks, the list one
+// opens and the card of an event chosen there. Contacts nothing. Run under a display:
 //     xvfb-run -a views_gallery <output folder>
 
 #include "AccountRepository.h"
@@ -17,8 +19,11 @@
 #include "GalleryCapture.h"
 #include "Ical.h"
 #include "ThemeManager.h"
+#include "WeekTimelineWidget.h"
+#include "WeekView.h"
 
 #include <QApplication>
+#include <QListView>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -132,6 +137,44 @@ void addEvents(AppState& state)
     state.filterRules()->insert(rule);
 }
 
+// A week later: 500 events in one hour on Wednesday, a dozen meetings overlapping on Thursday
+// morning and a second, smaller crowd that afternoon.
+const QDate crowdedDay = today.addDays(7);
+
+void addCrowds(AppState& state)
+{
+    QList<Event> events;
+    for (int i = 0; i < 500; ++i) {
+        const QByteArray id = "load" + QByteArray::number(i);
+        const QByteArray title = "Load test slot " + QByteArray::number(i + 1);
+        events.append(event(id.constData(), i % 3 ? "team" : "family", title.constData(),
+                            local(crowdedDay, QTime(10, 0)), local(crowdedDay, QTime(11, 0))));
+    }
+    const char* meetings[] = {"Sprint planning", "Design sync",      "Hiring panel",
+                              "1:1 with Ann",    "Vendor call",      "Budget review",
+                              "Support rota",    "Release go/no-go", "Security review",
+                              "Customer demo",   "Docs triage",      "Team retro"};
+    const QDate thursday = crowdedDay.addDays(1);
+    int index = 0;
+    for (const char* title : meetings) {
+        const QByteArray id = "meeting" + QByteArray::number(index);
+        const QTime start(9, 15 * (index % 4));
+        events.append(event(id.constData(), index % 2 ? "family" : "team", title,
+                            local(thursday, start), local(thursday, start.addSecs(75 * 60))));
+        ++index;
+    }
+    for (int i = 0; i < 8; ++i) {
+        const QByteArray id = "workshop" + QByteArray::number(i);
+        const QByteArray title = "Workshop table " + QByteArray::number(i + 1);
+        events.append(event(id.constData(), "team", title.constData(),
+                            local(thursday, QTime(14, 0)), local(thursday, QTime(16, 0))));
+    }
+    for (Event& item : events) {
+        item.rawIcalendar = Ical::buildEvent(item);
+        state.events()->insert(item);
+    }
+}
+
 void leftClick(QWidget* widget, const QPoint& position)
 {
     const QPointF local(position);
@@ -162,6 +205,7 @@ int main(int argc, char* argv[])
     AppState* state = capture.state();
     addCalendars(*state);
     addEvents(*state);
+    addCrowds(*state);
 
     ThemeManager theme(nullptr);
     const auto save = [&](QWidget* widget, const QString& name) {
@@ -209,6 +253,49 @@ int main(int argc, char* argv[])
         if (!strip->collapseRect().isNull())
             leftClick(strip, strip->collapseRect().center());
         settle();
+
+        // The crowded days: each "+N" mark, and the list the first one opens.
+        for (const int offset : {0, 1}) {
+            view->setDate(crowdedDay.addDays(offset));
+            settle();
+            view->scrollArea()->verticalScrollBar()->setValue(8 * 56);
+            const QString name = QStringLiteral("day-crowded-%1").arg(offset);
+            save(&window, name + suffix);
+            DayTimelineWidget* timeline = view->timeline();
+            if (timeline->hiddenMarks().isEmpty())
+                continue;
+            leftClick(timeline, timeline->hiddenMarks().first().rect.center());
+            save(&window, name + QStringLiteral("-list") + suffix);
+            EventDetailsPopover::closeActive();
+        }
+        view->setDate(today);
+
+        QWidget weekWindow;
+        weekWindow.resize(1024, 760);
+        auto* weekLayout = new QVBoxLayout(&weekWindow);
+        weekLayout->setContentsMargins(0, 0, 0, 0);
+        auto* week = new WeekView(state, true, &weekWindow);
+        weekLayout->addWidget(week);
+        week->setDate(crowdedDay);
+        weekWindow.show();
+        settle();
+        week->scrollArea()->verticalScrollBar()->setValue(8 * 56);
+        save(&weekWindow, QStringLiteral("week-crowded") + suffix);
+        WeekTimelineWidget* weekTimeline = week->timeline();
+        for (const auto& mark : weekTimeline->hiddenMarks()) {
+            if (mark.day == crowdedDay.addDays(1)) {
+                leftClick(weekTimeline, mark.rect.center());
+                break;
+            }
+        }
+        save(&weekWindow, QStringLiteral("week-crowded-list") + suffix);
+        // A row chosen: the event's card beside the mark, which is ringed as holding the selection.
+        if (auto* list = weekWindow.findChild<QListView*>()) {
+            const QModelIndex first = list->model()->index(0, 0);
+            leftClick(list->viewport(), list->visualRect(first).center());
+        }
+        save(&weekWindow, QStringLiteral("week-crowded-chosen") + suffix);
+        EventDetailsPopover::closeActive();
     }
     return capture.finish();
 }

@@ -4502,6 +4502,20 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
     </message>
 </context>
 <context>
+    <name>TimelineWidget</name>
+    <message>
+        <source>+%1</source>
+        <translation>+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more events</source>
+        <translation>
+            <numerusform>%n weiterer Termin</numerusform>
+            <numerusform>%n weitere Termine</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TrayManager</name>
     <message>
         <source>&amp;Show Calendar</source>

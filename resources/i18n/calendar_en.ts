@@ -4478,6 +4478,20 @@ Completion date: next due = today + interval.</source>
     </message>
 </context>
 <context>
+    <name>TimelineWidget</name>
+    <message>
+        <source>+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more events</source>
+        <translation>
+            <numerusform>%n more event</numerusform>
+            <numerusform>%n more events</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TrayManager</name>
     <message>
         <source>&amp;Show Calendar</source>

@@ -4502,6 +4502,20 @@ Fecha de finalización: próximo vencimiento = hoy + intervalo.</translation>
     </message>
 </context>
 <context>
+    <name>TimelineWidget</name>
+    <message>
+        <source>+%1</source>
+        <translation>+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more events</source>
+        <translation>
+            <numerusform>%n evento más</numerusform>
+            <numerusform>%n eventos más</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TrayManager</name>
     <message>
         <source>&amp;Show Calendar</source>

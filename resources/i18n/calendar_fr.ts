@@ -4502,6 +4502,20 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</tran
     </message>
 </context>
 <context>
+    <name>TimelineWidget</name>
+    <message>
+        <source>+%1</source>
+        <translation>+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more events</source>
+        <translation>
+            <numerusform>%n autre événement</numerusform>
+            <numerusform>%n autres événements</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TrayManager</name>
     <message>
         <source>&amp;Show Calendar</source>

@@ -4467,6 +4467,19 @@ Completion date: next due = today + interval.</source>
     </message>
 </context>
 <context>
+    <name>TimelineWidget</name>
+    <message>
+        <source>+%1</source>
+        <translation>+%1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more events</source>
+        <translation>
+            <numerusform>他 %n 件の予定</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TrayManager</name>
     <message>
         <source>&amp;Show Calendar</source>

@@ -164,6 +164,30 @@ QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day, 
     return placed;
 }
 
+QList<HiddenGroup> hiddenGroups(const QList<PlacedOccurrence>& placed, int areaWidth,
+                                qint64 markMsecs)
+{
+    QList<HiddenGroup> groups;
+    // The layout's order is by start, so a group only ever grows at its end.
+    qint64 reach = 0; // the open group's end, or its mark's when that is later
+    for (const PlacedOccurrence& item : placed) {
+        if (item.column < shownColumns(areaWidth, item.columnCount))
+            continue;
+        const QDateTime end = item.end ? std::max(*item.end, item.start) : item.start;
+        const qint64 startMsecs = item.start.toMSecsSinceEpoch();
+        // Touching ones are apart; instants at one time, as the layout has it, are not.
+        if (groups.isEmpty() || (startMsecs >= reach && item.start > groups.last().start)) {
+            groups.append({{}, item.start, end});
+            reach = startMsecs + std::max<qint64>(markMsecs, 0);
+        }
+        HiddenGroup& group = groups.last();
+        group.indices.append(item.index);
+        group.end = std::max(group.end, end);
+        reach = std::max(reach, end.toMSecsSinceEpoch());
+    }
+    return groups;
+}
+
 QTime slotAt(int y, int rowHeight)
 {
     if (rowHeight <= 0)

@@ -51,7 +51,7 @@ bool isMultiDay(const Event& event);
 // The narrowest an overlap column gets: its colour, its stripe and a mark are seen and a
 // pointer finds it, and the few overlaps of ordinary days keep their columns in a narrow week.
 // Where more events overlap than columns of this width fit, the columns beyond them are not
-// shown; the agenda and the day view, which is wider, still list those events.
+// shown; a "+N" mark where they would start counts them and leads to them (hiddenGroups).
 inline constexpr int minimumColumnWidth = 24;
 
 // How many of `columnCount` overlap columns stand side by side in an area `areaWidth` wide: all
@@ -99,6 +99,20 @@ struct PlacedOccurrence
 // an event without length takes `instantMsecs` (see minimumBlockMsecs).
 QList<PlacedOccurrence> layoutDay(const QList<Event>& events, const QDate& day,
                                   qint64 instantMsecs = 0);
+
+// Occurrences of a day's layout that an area `areaWidth` wide leaves out (their column is beyond
+// shownColumns), gathered under the marks that count them. Hidden occurrences whose times overlap
+// share a mark, and so does one that starts before the mark above it ends: a mark is drawn at its
+// first start and stands for at least `markMsecs` (see minimumBlockMsecs), so marks never cover
+// each other. Every hidden occurrence is in exactly one group; none when all are shown. O(n).
+struct HiddenGroup
+{
+    QList<qsizetype> indices; // PlacedOccurrence::index of each, in the layout's order
+    QDateTime start;          // the earliest start among them, cut to the day
+    QDateTime end;            // the latest end among them (an instant's start), cut to the day
+};
+QList<HiddenGroup> hiddenGroups(const QList<PlacedOccurrence>& placed, int areaWidth,
+                                qint64 markMsecs);
 
 // The time of day a double-click at y proposes for a new event: the quarter hour containing y,
 // clamped to 00:00..23:45.

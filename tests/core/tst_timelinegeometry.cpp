@@ -4,6 +4,8 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <algorithm>
+
 using namespace TimelineGeometry;
 
 namespace {
@@ -241,6 +243,80 @@ private Q_SLOTS:
         QCOMPARE(placed, (QStringList{"2 night 00:00-11 02:00 0/1", "3 a 09:00-11 10:00 0/1",
                                       "4 b 10:00-11 11:00 0/2", "5 c 10:30-11 11:30 1/2",
                                       "0 night 22:00-12 00:00 0/1"}));
+    }
+
+    // The "+N" marks: which occurrences a day column leaves out, and where their marks sit.
+    // Events are "count*HH:mm-HH:mm" ("count*HH:mm" without end); marks "HH:mm-HH:mm +N".
+    void hiddenGroups_data()
+    {
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<int>("areaWidth");
+        QTest::addColumn<int>("markMinutes");
+        QTest::addColumn<QStringList>("marks");
+        const int weekDay1024 = (1024 - 64) / 7 - 8; // five columns
+        QTest::newRow("500 in one hour, the day's width")
+            << QStringList{"500*09:00-10:00"} << 724 << 20 << QStringList{"09:00-10:00 +473"};
+        QTest::newRow("500 in one hour, a week's day")
+            << QStringList{"500*09:00-10:00"} << 125 << 20 << QStringList{"09:00-10:00 +496"};
+        QTest::newRow("a dozen meetings in a 1024-px week")
+            << QStringList{"6*09:00-10:00", "6*09:30-10:30"} << weekDay1024 << 20
+            << QStringList{"09:00-10:30 +7"};
+        QTest::newRow("clusters at different hours")
+            << QStringList{"6*09:00-10:00", "8*14:00-15:00", "2*11:00-12:00"} << 125 << 20
+            << QStringList{"09:00-10:00 +2", "14:00-15:00 +4"};
+        // Columns 2 and 3 of a chain starting every quarter hour overlap each other.
+        QTest::newRow("partial overlaps in a chain")
+            << QStringList{"1*09:00-10:00", "1*09:15-10:15", "1*09:30-10:30", "1*09:45-10:45",
+                           "1*10:00-11:00", "1*10:15-11:15", "1*10:30-11:30", "1*10:45-11:45"}
+            << 75 << 20 << QStringList{"09:30-11:45 +4"};
+        QTest::newRow("touching ones keep their own marks")
+            << QStringList{"3*09:00-10:00", "3*10:00-11:00"} << 50 << 20
+            << QStringList{"09:00-10:00 +1", "10:00-11:00 +1"};
+        QTest::newRow("a start under the mark above joins it")
+            << QStringList{"3*09:00-09:10", "3*09:15-09:25"} << 50 << 30
+            << QStringList{"09:00-09:25 +2"};
+        QTest::newRow("a start below the mark above has its own")
+            << QStringList{"3*09:00-09:10", "3*09:15-09:25"} << 50 << 10
+            << QStringList{"09:00-09:10 +1", "09:15-09:25 +1"};
+        QTest::newRow("instants at one time")
+            << QStringList{"4*09:00"} << 50 << 0 << QStringList{"09:00-09:00 +2"};
+        QTest::newRow("all fit") << QStringList{"3*09:00-10:00"} << 724 << 20 << QStringList();
+    }
+
+    void hiddenGroups()
+    {
+        QFETCH(QStringList, events);
+        QFETCH(int, areaWidth);
+        QFETCH(int, markMinutes);
+        QList<Event> list;
+        for (const QString& spec : events) {
+            const QStringList parts = spec.split(QLatin1Char('*'));
+            const QStringList times = parts.at(1).split(QLatin1Char('-'));
+            for (int i = parts.at(0).toInt(); i > 0; --i)
+                list.append(
+                    timed(QString::number(list.size()), local(0, times.at(0)),
+                          times.size() > 1 ? OptionalTime(local(0, times.at(1))) : OptionalTime()));
+        }
+        const QList<PlacedOccurrence> placed = TimelineGeometry::layoutDay(list, day);
+        const QList<HiddenGroup> groups =
+            TimelineGeometry::hiddenGroups(placed, areaWidth, markMinutes * 60 * 1000);
+        QStringList marks;
+        QList<qsizetype> marked;
+        for (const HiddenGroup& group : groups) {
+            marks.append(QStringLiteral("%1-%2 +%3")
+                             .arg(group.start.toString("HH:mm"), group.end.toString("HH:mm"))
+                             .arg(group.indices.size()));
+            marked += group.indices;
+        }
+        QTEST(marks, "marks");
+        // Every occurrence left out is under one mark, and only those are.
+        QList<qsizetype> hidden;
+        for (const PlacedOccurrence& item : placed)
+            if (!TimelineGeometry::columnSpan(0, areaWidth, item.column, item.columnCount))
+                hidden.append(item.index);
+        std::sort(marked.begin(), marked.end());
+        std::sort(hidden.begin(), hidden.end());
+        QCOMPARE(marked, hidden);
     }
 
     void snappedMinutes_data()

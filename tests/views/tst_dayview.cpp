@@ -5,6 +5,7 @@
 #include "DayTimelineWidget.h"
 #include "DayView.h"
 #include "EventDetailsPopover.h"
+#include "EventListCard.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "GuiEnvironment.h"
@@ -22,6 +23,7 @@
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -261,6 +263,50 @@ private Q_SLOTS:
             InputEvents::release(screen.timeline(), block.center());
             QCOMPARE(selected.last().at(0).toString(), id);
         }
+    }
+
+    // Five hundred events in one hour: the columns that fit are drawn and one "+N" mark at 10:00
+    // counts the rest. A click on it lists exactly those, and a click on a row opens that
+    // event's card beside the mark and selects it.
+    void hiddenOverlapsAreReachedFromTheirMark()
+    {
+        AppState* state = m_fixture->state();
+        QStringList hidden;
+        for (int i = 0; i < 500; ++i) {
+            hidden.append(QStringLiteral("Overlap %1").arg(i, 3, 10, QLatin1Char('0')));
+            QVERIFY(state->events()->insert(
+                stored(hidden.last(), local(0, "10:00"), local(0, "11:00"))));
+        }
+        Screen screen(state);
+        QVERIFY(QTest::qWaitForWindowExposed(&screen.view));
+        DayTimelineWidget* timeline = screen.timeline();
+        for (const DayTimelineWidget::HitRegion& region : timeline->hitRegions())
+            hidden.removeAll(region.eventId);
+        QVERIFY(hidden.size() > 400 && hidden.size() < 500);
+        QCOMPARE(timeline->hiddenMarks().size(), 1);
+        const DayTimelineWidget::HiddenMark mark = timeline->hiddenMarks().first();
+        QCOMPARE(mark.eventIndices.size(), hidden.size());
+        QCOMPARE(mark.rect.top(), timeline->yForTime(QTime(10, 0)));
+        QCOMPARE(mark.rect.right(), timeline->width() - 9);
+
+        QSignalSpy selected(timeline, &DayTimelineWidget::eventSelected);
+        InputEvents::press(timeline, mark.rect.center());
+        InputEvents::release(timeline, mark.rect.center());
+        QListView* list = screen.view.findChild<EventListCard*>()->list();
+        QStringList rows;
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            rows.append(list->model()->index(i, 0).data(Qt::UserRole).toString());
+        std::sort(rows.begin(), rows.end());
+        QCOMPARE(rows, hidden);
+
+        const QModelIndex last = list->model()->index(list->model()->rowCount() - 1, 0);
+        list->scrollTo(last);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(last).center());
+        QCOMPARE(state->selectedEventId(), last.data(Qt::UserRole).toString());
+        QVERIFY(screen.view.findChild<EventDetailsPopover*>());
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().at(2).toRect(),
+                 QRect(timeline->mapToGlobal(mark.rect.topLeft()), mark.rect.size()));
     }
 
     // Tab walks the timed events by start and wraps; Shift+Tab and Backtab walk back.

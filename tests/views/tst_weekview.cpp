@@ -1,5 +1,7 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "EventDetailsPopover.h"
+#include "EventListCard.h"
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
 #include "HitRegions.h"
@@ -16,6 +18,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -372,6 +375,84 @@ private Q_SLOTS:
         InputEvents::release(timeline, saturday);
         QCOMPARE(selected.size(), 1);
         QCOMPARE(selected.first().at(0).toString(), QString());
+    }
+
+    // Overlaps beyond the columns that fit a day are counted by one "+N" mark where the first of
+    // them starts. A click on it lists exactly those; Return on a row opens that occurrence's
+    // card beside the mark and selects it, and Return on the timeline opens it there again.
+    void hiddenOverlapsAreReachedFromTheirMark_data()
+    {
+        QTest::addColumn<int>("viewWidth");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("staggerMinutes");
+        QTest::newRow("a dozen meetings at 1024 px") << 1024 << 12 << 5;
+        QTest::newRow("500 in one hour") << 1000 << 500 << 0;
+    }
+
+    void hiddenOverlapsAreReachedFromTheirMark()
+    {
+        QFETCH(int, viewWidth);
+        QFETCH(int, count);
+        QFETCH(int, staggerMinutes);
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        QHash<QString, QDateTime> starts;
+        for (int i = 0; i < count; ++i) {
+            const QString id = QStringLiteral("Meeting %1").arg(i, 3, 10, QLatin1Char('0'));
+            starts.insert(id, local(today, 10).addSecs(60 * staggerMinutes * (i % 4)));
+            QVERIFY(addTimed(state, id, starts[id], starts[id].addSecs(3600)));
+        }
+        Screen screen(state, true);
+        screen.view.resize(viewWidth, 700);
+        // Where the window settles: the cards are placed in screen coordinates.
+        QVERIFY(QTest::qWaitForWindowExposed(&screen.view));
+        WeekTimelineWidget* timeline = screen.timeline;
+        timeline->grab();
+        QStringList hidden = starts.keys();
+        for (const WeekTimelineWidget::HitRegion& region : timeline->hitRegions())
+            hidden.removeAll(region.eventId);
+        std::sort(hidden.begin(), hidden.end());
+        QCOMPARE(timeline->hiddenMarks().size(), 1);
+        const WeekTimelineWidget::HiddenMark mark = timeline->hiddenMarks().first();
+        QCOMPARE(mark.eventIndices.size(), hidden.size());
+        const int W = timeline->columnWidth();
+        QVERIFY(QRect(64 + 2 * W, 0, W, 24 * timeline->rowHeight()).contains(mark.rect));
+        QDateTime firstHidden = starts.value(hidden.first());
+        for (const QString& id : std::as_const(hidden))
+            firstHidden = std::min(firstHidden, starts.value(id));
+        QCOMPARE(mark.rect.top(),
+                 TimelineGeometry::yForDateTime(firstHidden, today, timeline->rowHeight()));
+
+        QSignalSpy selected(timeline, &WeekTimelineWidget::eventSelected);
+        InputEvents::press(timeline, mark.rect.center());
+        InputEvents::release(timeline, mark.rect.center());
+        QCOMPARE(selected.size(), 0);
+        auto* card = screen.view.findChild<EventListCard*>();
+        QVERIFY(card && card->isVisible());
+        QListView* list = card->list();
+        QStringList rows;
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            rows.append(list->model()->index(i, 0).data(Qt::UserRole).toString());
+        std::sort(rows.begin(), rows.end());
+        QCOMPARE(rows, hidden);
+
+        const QModelIndex last = list->model()->index(int(hidden.size()) - 1, 0);
+        list->setCurrentIndex(last);
+        QTest::keyClick(list, Qt::Key_Return);
+        const QRect markOnScreen(timeline->mapToGlobal(mark.rect.topLeft()), mark.rect.size());
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().at(0).toString(), last.data(Qt::UserRole).toString());
+        QCOMPARE(selected.first().at(2).toRect(), markOnScreen);
+        QVERIFY(screen.view.findChild<EventDetailsPopover*>());
+        const QDateTime chosen = last.data(Qt::UserRole + 1).toDateTime();
+        QCOMPARE(timeline->selectedOccurrenceStart(), chosen);
+
+        EventDetailsPopover::closeActive();
+        timeline->setFocus();
+        QTest::keyClick(timeline, Qt::Key_Return);
+        QCOMPARE(selected.size(), 2);
+        QCOMPARE(selected.last().at(1).toDateTime(), chosen);
+        QCOMPARE(selected.last().at(2).toRect(), markOnScreen);
     }
 
     // The grid under the blocks follows the workday hours, the zoom and whether today is shown.

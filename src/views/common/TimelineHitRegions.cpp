@@ -23,6 +23,7 @@ const TimelineHitRegions::Region* firstWhere(const QList<TimelineHitRegions::Reg
 
 void TimelineHitRegions::setEvents(const QList<Event>& events)
 {
+    m_marks.clear();
     m_fixedIds.clear();
     for (const Event& event : events) {
         if (TimelineGeometry::isMultiDay(event))
@@ -61,14 +62,39 @@ const TimelineHitRegions::Region* TimelineHitRegions::find(const QString& eventI
     });
 }
 
+const TimelineHitRegions::Mark* TimelineHitRegions::markAt(const QPoint& point) const
+{
+    return EventHitTest::topmost(m_marks, point);
+}
+
+TimelineHitRegions::Hidden
+TimelineHitRegions::findHidden(const QList<Event>& events, const QString& eventId,
+                               const std::optional<QDateTime>& instanceStart) const
+{
+    if (eventId.isEmpty())
+        return {};
+    for (const Mark& mark : m_marks) {
+        for (const qsizetype index : mark.eventIndices) {
+            const Event& event = events.at(index);
+            if (event.id == eventId && (!instanceStart || event.startTime == *instanceStart))
+                return {&mark, index};
+        }
+    }
+    return {};
+}
+
 const TimelineHitRegions::Region* TimelineHitRegions::draggableAt(const QPoint& point) const
 {
+    if (markAt(point))
+        return nullptr;
     const Region* region = firstAt(point);
     return region && !m_fixedIds.contains(region->eventId) ? region : nullptr;
 }
 
 Qt::CursorShape TimelineHitRegions::cursorAt(const QPoint& point) const
 {
+    if (markAt(point))
+        return Qt::PointingHandCursor;
     const Region* region = draggableAt(point);
     if (!region)
         return Qt::ArrowCursor;
@@ -78,5 +104,10 @@ Qt::CursorShape TimelineHitRegions::cursorAt(const QPoint& point) const
 
 QRect TimelineHitRegions::onScreen(const QWidget* widget, const Region& region)
 {
-    return QRect(widget->mapToGlobal(region.rect.topLeft()), region.rect.size());
+    return onScreen(widget, region.rect);
+}
+
+QRect TimelineHitRegions::onScreen(const QWidget* widget, const QRect& rect)
+{
+    return QRect(widget->mapToGlobal(rect.topLeft()), rect.size());
 }

@@ -1,5 +1,9 @@
 #include "TimelineWidget.h"
 
+#include "DateLanguage.h"
+#include "EventListCard.h"
+#include "PopoverPlacement.h"
+#include "TimelineBlockText.h"
 #include "TimelineGeometry.h"
 #include "TimelineRepaint.h"
 #include "TimelineWalk.h"
@@ -8,6 +12,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
+#include <QPainter>
+#include <QTimeZone>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -60,6 +66,95 @@ int TimelineWidget::columnAt(int x) const
 {
     return std::clamp((x - TimelineGeometry::gutterWidth) / std::max(columnWidth(), 1), 0,
                       m_columnCount - 1);
+}
+
+QFont TimelineWidget::markFont() const
+{
+    QFont font = this->font();
+    font.setPointSizeF(std::max(font.pointSizeF() - 1, 8.0));
+    font.setWeight(QFont::DemiBold);
+    return font;
+}
+
+void TimelineWidget::placeMarks(const QList<TimelineGeometry::PlacedOccurrence>& placed,
+                                const QDate& day, int areaLeft, int areaWidth, int rowHeight)
+{
+    const QFontMetrics metrics(markFont());
+    // Shorter than any block, so that a block under a mark keeps a part a pointer finds.
+    const int height = metrics.height() + 2;
+    const qint64 markMsecs = TimelineGeometry::minimumBlockMsecs(height, rowHeight);
+    areaWidth = std::max(areaWidth, 0);
+    for (TimelineGeometry::HiddenGroup& group :
+         TimelineGeometry::hiddenGroups(placed, areaWidth, markMsecs)) {
+        const QString text = tr("+%1").arg(group.indices.size());
+        const int width = std::min(metrics.horizontalAdvance(text) + 12, areaWidth);
+        const int top = std::clamp(TimelineGeometry::yForDateTime(group.start, day, rowHeight), 0,
+                                   std::max(24 * rowHeight - height, 0));
+        m_hits.appendMark({QRect(areaLeft + areaWidth - width, top, width, height), day,
+                           group.start, group.end, std::move(group.indices)});
+    }
+}
+
+void TimelineWidget::paintMarks(QPainter& painter, const QRect& exposed) const
+{
+    const QList<HiddenMark>& marks = m_hits.marks();
+    if (marks.isEmpty())
+        return;
+    const QPalette& pal = palette();
+    const HiddenMark* selected =
+        m_hits.findHidden(m_events, m_selectedEventId, selectedOccurrence()).mark;
+    QColor fill = pal.color(QPalette::Mid);
+    fill.setAlpha(80);
+    painter.save();
+    painter.setFont(markFont());
+    for (const HiddenMark& mark : marks) {
+        if (!mark.rect.intersects(exposed))
+            continue;
+        // Opaque under the chip's tint: it lies over blocks, whose colours would show through.
+        const QRectF chip = QRectF(mark.rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(pal.color(QPalette::Base));
+        painter.drawRoundedRect(chip, 4, 4);
+        painter.setBrush(fill);
+        if (&mark == selected)
+            painter.setPen(QPen(pal.color(QPalette::Highlight), 2));
+        else
+            painter.setPen(QPen(pal.color(QPalette::Mid), 1));
+        painter.drawRoundedRect(chip, 4, 4);
+        painter.setPen(pal.color(QPalette::WindowText));
+        painter.drawText(mark.rect, Qt::AlignCenter, tr("+%1").arg(mark.eventIndices.size()));
+    }
+    painter.restore();
+}
+
+void TimelineWidget::openMarkList(const HiddenMark& mark)
+{
+    QList<Event> hidden;
+    hidden.reserve(mark.eventIndices.size());
+    for (const qsizetype index : mark.eventIndices)
+        hidden.append(m_events.at(index));
+    Event span;
+    span.startTime = mark.start;
+    span.endTime = mark.end;
+    const QString pattern = timePattern();
+    const QString heading =
+        DateLanguage::format(mark.day, QStringLiteral("ddd, MMM d")) + QStringLiteral(" · ") +
+        TimelineBlockText::timeRange(span, pattern, QTimeZone::systemTimeZone());
+    auto* card = new EventListCard(heading, tr("%n more events", nullptr, int(hidden.size())),
+                                   hidden, m_calendarColors, pattern, this);
+    const QRect anchor = TimelineHitRegions::onScreen(this, mark.rect);
+    // The card of a chosen event opens beside the mark, where its block would be.
+    connect(card, &EventListCard::eventChosen, this,
+            [this, anchor](const QString& eventId, const QDateTime& start) {
+                selectOccurrence(eventId, start);
+                Q_EMIT eventSelected(eventId, start, anchor);
+            });
+    connect(card, &EventListCard::eventContextRequested, this,
+            [this](const QString& eventId, const QPoint& globalPos, const QDateTime& start) {
+                selectOccurrence(eventId, start);
+                Q_EMIT eventContextRequested(eventId, globalPos, start);
+            });
+    showPopoverAnchored(card, anchor);
 }
 
 void TimelineWidget::moveEvent(QMoveEvent* event)
@@ -121,6 +216,11 @@ void TimelineWidget::mouseReleaseEvent(QMouseEvent* event)
     }
 
     const QPoint point = event->position().toPoint();
+    if (const HiddenMark* mark = m_hits.markAt(point)) {
+        openMarkList(HiddenMark(*mark));
+        event->accept();
+        return;
+    }
     const HitRegion* hit = m_hits.lastAt(point);
     if (!hit || hit->eventId.isEmpty()) {
         Q_EMIT eventSelected(QString(), QDateTime(), QRect());
@@ -137,6 +237,11 @@ void TimelineWidget::mouseReleaseEvent(QMouseEvent* event)
 void TimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     const QPoint point = event->position().toPoint();
+    // The click before it opened the mark's list; the block under the mark is not meant.
+    if (event->button() == Qt::LeftButton && m_hits.markAt(point)) {
+        event->accept();
+        return;
+    }
     if (event->button() == Qt::LeftButton) {
         if (const HitRegion* hit = m_hits.lastAt(point)) {
             selectOccurrence(hit->eventId, hit->instanceStart);
@@ -155,6 +260,10 @@ void TimelineWidget::mouseDoubleClickEvent(QMouseEvent* event)
 
 void TimelineWidget::contextMenuEvent(QContextMenuEvent* event)
 {
+    if (m_hits.markAt(event->pos())) {
+        event->accept();
+        return;
+    }
     if (const HitRegion* hit = m_hits.lastAt(event->pos())) {
         selectOccurrence(hit->eventId, hit->instanceStart);
         Q_EMIT eventContextRequested(hit->eventId, event->globalPos(), hit->instanceStart);
@@ -197,10 +306,21 @@ void TimelineWidget::keyPressEvent(QKeyEvent* event)
         const std::optional<QDateTime> occurrence = selectedOccurrence();
         const HitRegion* region = occurrence ? m_hits.find(m_selectedEventId, *occurrence)
                                              : m_hits.find(m_selectedEventId);
-        const QDateTime regionStart = region ? region->instanceStart : QDateTime();
+        // The walk also reaches occurrences left out of the blocks: their mark stands for them.
+        const TimelineHitRegions::Hidden hidden =
+            region ? TimelineHitRegions::Hidden()
+                   : m_hits.findHidden(m_events, m_selectedEventId, occurrence);
+        QDateTime regionStart;
+        QRect anchor;
+        if (region) {
+            regionStart = region->instanceStart;
+            anchor = TimelineHitRegions::onScreen(this, *region);
+        } else if (hidden.mark) {
+            regionStart = m_events.at(hidden.eventIndex).startTime;
+            anchor = TimelineHitRegions::onScreen(this, hidden.mark->rect);
+        }
         if (enter)
-            Q_EMIT eventSelected(m_selectedEventId, regionStart,
-                                 region ? TimelineHitRegions::onScreen(this, *region) : QRect());
+            Q_EMIT eventSelected(m_selectedEventId, regionStart, anchor);
         else
             Q_EMIT eventDeleteRequested(m_selectedEventId, occurrence.value_or(regionStart));
         event->accept();

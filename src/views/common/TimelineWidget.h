@@ -4,9 +4,12 @@
 #include "FilterEngine.h"
 #include "RoundedBlockPainter.h"
 #include "TimelineDragSession.h"
+#include "TimelineGeometry.h"
 #include "TimelineHitRegions.h"
 
+#include <QDate>
 #include <QDateTime>
+#include <QFont>
 #include <QHash>
 #include <QList>
 #include <QPoint>
@@ -18,17 +21,22 @@
 
 #include <optional>
 
+class QPainter;
+
 // What the day and the multi-day timelines share: one or more day columns on a 24-hour grid
 // right of the hour gutter, its scale, and the pointer and keys over the blocks of the last paint
 // (its hit regions), turned into signals. A press on a block drags it in quarter hours (a resize
-// in its bottom band); the widget changes no data itself, its host reacts to the signals. A
-// subclass lays out and paints the blocks into m_hits and names its columns' days.
+// in its bottom band); the widget changes no data itself, its host reacts to the signals. Blocks
+// a day column has no room for are counted by "+N" marks where they would start; a click on one
+// lists them, and an event chosen there is selected as a click on its block selects it. A
+// subclass lays out and paints the blocks and the marks into m_hits and names its columns' days.
 class TimelineWidget : public QWidget
 {
     Q_OBJECT
 
 public:
     using HitRegion = TimelineHitRegions::Region;
+    using HiddenMark = TimelineHitRegions::Mark;
 
     void setHourHeight(int pixels);
     int hourHeight() const { return m_hourHeight; }
@@ -43,6 +51,8 @@ public:
 
     // The blocks of the last paint, in paint order, for the host and for tests.
     const QList<HitRegion>& hitRegions() const { return m_hits.regions(); }
+    // The "+N" marks of the last paint, by day and time.
+    const QList<HiddenMark>& hiddenMarks() const { return m_hits.marks(); }
 
 Q_SIGNALS:
     // A click (an empty id and an invalid start when nothing is under the pointer), or Return.
@@ -88,6 +98,17 @@ protected:
         Q_UNUSED(eventId)
         Q_UNUSED(start)
     }
+    // The time pattern of the texts, as TimeFormat gives it.
+    virtual QString timePattern() const = 0;
+    // Counts the occurrences of `placed` (the layout of `day`) that an event area
+    // [areaLeft, areaLeft + areaWidth) leaves out under "+N" marks at its right edge, each where
+    // its first occurrence starts at `rowHeight` pixels an hour, and adds the marks to m_hits.
+    void placeMarks(const QList<TimelineGeometry::PlacedOccurrence>& placed, const QDate& day,
+                    int areaLeft, int areaWidth, int rowHeight);
+    // Paints the marks that meet `exposed` over the blocks; the one holding the selected
+    // occurrence is ringed.
+    void paintMarks(QPainter& painter, const QRect& exposed) const;
+
     // The block a click at `point` means, `topmost` being the one painted last there.
     virtual const HitRegion& clickedRegion(const HitRegion& topmost, const QPoint& point) const
     {
@@ -115,6 +136,10 @@ protected:
     RoundedBlockPainter m_blockPainter;
 
 private:
+    QFont markFont() const;
+    // Lists the mark's occurrences in a card beside it.
+    void openMarkList(const HiddenMark& mark);
+
     int m_hourHeight = 56;
     bool m_compact = false;
     int m_columnCount = 1;

@@ -234,6 +234,8 @@ void DayTimelineWidget::paintEvents(QPainter& painter)
         }
         painter.restore();
     }
+    placeMarks(placed, m_date, eventAreaLeft, areaWidth, rowHeight());
+    paintMarks(painter, rect());
 }
 
 void DayTimelineWidget::paintGhost(QPainter& painter)
@@ -268,6 +270,11 @@ void DayTimelineWidget::requestMove(const QString& eventId, const QDateTime& ins
                                     int minutes)
 {
     Q_EMIT eventMoveRequested(eventId, instanceStart, minutes);
+}
+
+QString DayTimelineWidget::timePattern() const
+{
+    return TimeFormat::timePattern(m_appState);
 }
 
 bool DayTimelineWidget::activateSlot(int, const QTime& time)

@@ -19,7 +19,8 @@ class AppState;
 // current-time line and the day's timed events side by side where they overlap. Pointer and keys
 // are answered from the blocks of the last paint (its hit regions) and turned into signals; a
 // block can be moved or resized by dragging, in quarter-hour steps, with a ghost showing where it
-// goes. The widget changes no data itself: its host reacts to the signals.
+// goes. Overlaps beyond the columns that fit are counted by "+N" marks that list them. The widget
+// changes no data itself: its host reacts to the signals.
 class DayTimelineWidget : public TimelineWidget
 {
     Q_OBJECT
@@ -66,6 +67,7 @@ protected:
     void requestMove(const QString& eventId, const QDateTime& instanceStart, int dayShift,
                      int minutes) override;
     bool activateSlot(int column, const QTime& time) override;
+    QString timePattern() const override;
 
 private:
     void paintEvents(QPainter& painter);

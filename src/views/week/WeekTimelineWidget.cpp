@@ -66,6 +66,7 @@ void WeekTimelineWidget::layoutBlocks(const BlockGeometry& geometry)
                              m_dimmed.contains(FilterEngine::OccurrenceKey::of(event)),
                              ViewData::itemColor(event, m_calendarColors)});
         }
+        placeMarks(placed, day, gutter + c * W + 4, W - 8, H);
     }
     m_blockGeometry = geometry;
     m_blocksStale = false;
@@ -289,6 +290,8 @@ void WeekTimelineWidget::paintEvent(QPaintEvent* paintEvent)
         painter.restore();
     }
 
+    paintMarks(painter, exposed);
+
     if (m_drag.showsGhost()) {
         const bool resizing = m_drag.state() == DragState::Resizing;
         QRect ghost = TimelineDrag::ghostRect(m_drag.block(), resizing, m_drag.minutes(), H);
@@ -332,6 +335,11 @@ bool WeekTimelineWidget::activateSlot(int column, const QTime& time)
         return false;
     Q_EMIT emptySlotActivated(m_firstDate.addDays(column), time);
     return true;
+}
+
+QString WeekTimelineWidget::timePattern() const
+{
+    return TimeFormat::timePattern(m_appState);
 }
 
 std::optional<QDateTime> WeekTimelineWidget::selectedOccurrence() const

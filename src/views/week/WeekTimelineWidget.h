@@ -19,9 +19,9 @@ class AppState;
 
 // Consecutive days side by side on one 24-hour grid right of a 64-px hour gutter. Timed events
 // are drawn as blocks in their day columns (cut at midnight), laid out side by side where they
-// overlap. A block can be dragged to another time and day column, or resized at its bottom
-// edge, in quarter hours; events crossing midnight cannot be dragged. Only today's column is
-// tinted and carries the current-time line.
+// overlap, with "+N" marks listing those beyond the columns that fit. A block can be dragged to
+// another time and day column, or resized at its bottom edge, in quarter hours; events crossing
+// midnight cannot be dragged. Only today's column is tinted and carries the current-time line.
 class WeekTimelineWidget : public TimelineWidget
 {
     Q_OBJECT
@@ -61,6 +61,7 @@ protected:
     void requestMove(const QString& eventId, const QDateTime& instanceStart, int dayShift,
                      int minutes) override;
     bool activateSlot(int column, const QTime& time) override;
+    QString timePattern() const override;
     std::optional<QDateTime> selectedOccurrence() const override;
     void selectOccurrence(const QString& eventId, const QDateTime& start) override;
     // The first block of the clicked event under the pointer.
