@@ -79,6 +79,7 @@ private Q_SLOTS:
     void settersNormaliseAndPersist();
     void historySteps();
     void busyPeriodKeepsLastFailure();
+    void twoWaySyncCalendarsFollowTheStore();
     void firstDayOfWeek_data();
     void firstDayOfWeek();
     void signedInStartPullsCalendarListThenRequestsSync_data();
@@ -309,6 +310,43 @@ void TestAppState::historySteps()
     QCOMPARE(state->backHistory().size(), 2);
     state->navigateBack();
     QCOMPARE(current(), otherWeek);
+}
+
+// The set is kept between calls; a new calendar, an account's new type and a removed calendar
+// show in the next answer, and the sync run's own bookkeeping changes nothing in it.
+void TestAppState::twoWaySyncCalendarsFollowTheStore()
+{
+    AppStateFixture fixture;
+    QVERIFY(fixture.start());
+    AppState* state = fixture.state();
+    Account account;
+    account.id = QStringLiteral("dav");
+    account.name = QStringLiteral("Server");
+    account.type = QStringLiteral("caldav");
+    account.createdAt = account.updatedAt = Clock::now();
+    QVERIFY(state->accounts()->insert(account));
+    Calendar calendar;
+    calendar.id = QStringLiteral("dav-1");
+    calendar.accountId = account.id;
+    calendar.url = QStringLiteral("https://dav.example.test/1/");
+    calendar.name = QStringLiteral("Work");
+    calendar.createdAt = calendar.updatedAt = Clock::now();
+    const QSet<QString> before = state->twoWaySyncCalendarIds();
+    QVERIFY(!before.contains(calendar.id));
+
+    QVERIFY(state->calendars()->insert(calendar));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before + QSet<QString>{calendar.id});
+    calendar.ctag = QStringLiteral("ctag-2");
+    QVERIFY(state->calendars()->updateSyncState(calendar));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before + QSet<QString>{calendar.id});
+    account.type = QStringLiteral("webcal");
+    QVERIFY(state->accounts()->update(account));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before);
+    account.type = QStringLiteral("caldav");
+    QVERIFY(state->accounts()->update(account));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before + QSet<QString>{calendar.id});
+    QVERIFY(state->calendars()->remove(calendar.id));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before);
 }
 
 void TestAppState::busyPeriodKeepsLastFailure()
