@@ -7,8 +7,10 @@
 #include "ConflictResolutionService.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "Limits.h"
 #include "OrvandellicSyncClient.h"
 
+#include <QRegularExpression>
 #include <QTimeZone>
 
 namespace {
@@ -98,6 +100,47 @@ private Q_SLOTS:
         m_world.cloud->failPath("GET", QStringLiteral("/calendars"), 503);
         QCOMPARE(pullList(), 0);
         QVERIFY(!m_world.state()->calendars()->getById(QStringLiteral("cal-c")));
+    }
+
+    // A list of thousands goes in as one write with one signal. What the bound keeps out is
+    // counted in the cloud account's last error and named in the log; the count goes once the
+    // list fits again.
+    void calendarListIsOneWriteAndTellsWhatTheBoundLeftOut()
+    {
+        const int beyond = 6;
+        for (int i = 0; i < Limits::maxCloudCalendars + beyond - 1; ++i) {
+            m_world.cloud->addCalendar(QStringLiteral("list-%1").arg(i, 4, 10, QLatin1Char('0')),
+                                       QStringLiteral("Team %1").arg(i));
+        }
+        CalendarRepository* calendars = m_world.state()->calendars();
+        const qsizetype before = calendars->getAll().size();
+        QSignalSpy changed(calendars, &CalendarRepository::calendarsChanged);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^\\[CloudSync\\] .*1000 calendars; not added: "
+                                                "Team 999, Team 1000, .*, Team 1004$"));
+        QCOMPARE(pullList(), Limits::maxCloudCalendars - 1);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(calendars->getAll().size(), before + Limits::maxCloudCalendars - 1);
+        QVERIFY(calendars->getById(QStringLiteral("list-0998")));
+        QVERIFY(!calendars->getById(QStringLiteral("list-0999")));
+        const auto lastError = [this] {
+            return m_world.state()
+                ->accounts()
+                ->getById(Orvandellic::SyncClient::cloudAccountId)
+                ->lastSyncError;
+        };
+        // No catalogue is loaded here: the source text, its count filled in.
+        QCOMPARE(lastError(), QStringLiteral("6 calendar(s) of the cloud calendar list not added: "
+                                             "only the first 1000 are taken."));
+
+        for (int i = 0; i < beyond; ++i) {
+            m_world.cloud->removeCalendar(
+                QStringLiteral("list-%1").arg(i, 4, 10, QLatin1Char('0')));
+        }
+        QCOMPARE(pullList(), beyond);
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(calendars->getById(QStringLiteral("list-1004")));
+        QCOMPARE(lastError(), QString());
     }
 
     void pullFollowsTheCursorPageByPage()
