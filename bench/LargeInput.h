@@ -20,5 +20,10 @@ bool longText(EventLoopBlocks& app);
 // The same for the tasks pane's tick, the detached tasks window, the filter form's preview and
 // the template editor: one line each.
 bool longTextElsewhere(EventLoopBlocks& app);
+// The first sync run of 2,000 unchanged CalDAV calendars, each writing its state back, with the
+// main window and the Calendar Accounts dialog open, against 20: the longest block per calendar.
+bool calendarSync(EventLoopBlocks& app);
+// A cloud calendar list of 2,000 new calendars against 20, the same way, per calendar added.
+bool cloudCalendarList(EventLoopBlocks& app);
 
 } // namespace LargeInput

@@ -17,7 +17,7 @@ int main(int argc, char** argv)
     bool measured = true;
     for (bool (*measure)(EventLoopBlocks&) :
          {LargeInput::members, LargeInput::discovery, LargeInput::attendees, LargeInput::longText,
-          LargeInput::longTextElsewhere}) {
+          LargeInput::longTextElsewhere, LargeInput::calendarSync, LargeInput::cloudCalendarList}) {
         measured = measure(app) && measured;
         app.reset();
     }

@@ -3078,6 +3078,13 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
         <source>Cloud sync failed (HTTP %1)</source>
         <translation>Cloud-Synchronisierung fehlgeschlagen (HTTP %1)</translation>
     </message>
+    <message numerus="yes">
+        <source>%n calendar(s) of the cloud calendar list not added: only the first %1 are taken.</source>
+        <translation>
+            <numerusform>%n Kalender der Cloud-Kalenderliste nicht hinzugefügt: nur die ersten %1 werden übernommen.</numerusform>
+            <numerusform>%n Kalender der Cloud-Kalenderliste nicht hinzugefügt: nur die ersten %1 werden übernommen.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PdfExportDialog</name>

@@ -3055,6 +3055,13 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Cloud sync failed (HTTP %1)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%n calendar(s) of the cloud calendar list not added: only the first %1 are taken.</source>
+        <translation>
+            <numerusform>%n calendar of the cloud calendar list not added: only the first %1 are taken.</numerusform>
+            <numerusform>%n calendars of the cloud calendar list not added: only the first %1 are taken.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PdfExportDialog</name>

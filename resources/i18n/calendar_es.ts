@@ -3078,6 +3078,13 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
         <source>Cloud sync failed (HTTP %1)</source>
         <translation>Error de sincronización con la nube (HTTP %1)</translation>
     </message>
+    <message numerus="yes">
+        <source>%n calendar(s) of the cloud calendar list not added: only the first %1 are taken.</source>
+        <translation>
+            <numerusform>%n calendario de la lista de calendarios en la nube no añadido: solo se toman los primeros %1.</numerusform>
+            <numerusform>%n calendarios de la lista de calendarios en la nube no añadidos: solo se toman los primeros %1.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PdfExportDialog</name>

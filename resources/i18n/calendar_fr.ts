@@ -3078,6 +3078,13 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
         <source>Cloud sync failed (HTTP %1)</source>
         <translation>Échec de la synchronisation cloud (HTTP %1)</translation>
     </message>
+    <message numerus="yes">
+        <source>%n calendar(s) of the cloud calendar list not added: only the first %1 are taken.</source>
+        <translation>
+            <numerusform>%n calendrier de la liste des calendriers cloud non ajouté : seuls les %1 premiers sont repris.</numerusform>
+            <numerusform>%n calendriers de la liste des calendriers cloud non ajoutés : seuls les %1 premiers sont repris.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PdfExportDialog</name>

@@ -3050,6 +3050,12 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Cloud sync failed (HTTP %1)</source>
         <translation>クラウド同期に失敗しました（HTTP %1）</translation>
     </message>
+    <message numerus="yes">
+        <source>%n calendar(s) of the cloud calendar list not added: only the first %1 are taken.</source>
+        <translation>
+            <numerusform>クラウドのカレンダー一覧のうち %n 件のカレンダーは追加されていません：取り込むのは最初の %1 件までです。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>PdfExportDialog</name>

@@ -63,6 +63,9 @@ bool AppState::initialize()
 
     m_accounts = new AccountRepository(m_database, this);
     m_calendars = new CalendarRepository(m_database, this);
+    const auto forgetTwoWaySync = [this] { m_twoWaySyncCalendarIds.reset(); };
+    connect(m_accounts, &AccountRepository::accountsChanged, this, forgetTwoWaySync);
+    connect(m_calendars, &CalendarRepository::calendarsChanged, this, forgetTwoWaySync);
     m_events = new EventRepository(m_database, this);
     m_tasks = new TaskRepository(m_database, this);
     m_views = new ViewRepository(m_database, this);
@@ -321,6 +324,8 @@ QSet<QString> AppState::twoWaySyncCalendarIds() const
     QSet<QString> ids;
     if (!m_accounts || !m_calendars)
         return ids;
+    if (m_twoWaySyncCalendarIds)
+        return *m_twoWaySyncCalendarIds;
     QSet<QString> twoWayAccounts;
     for (const Account& account : m_accounts->getAll()) {
         if (AccountTypes::isTwoWay(account.type))
@@ -330,6 +335,7 @@ QSet<QString> AppState::twoWaySyncCalendarIds() const
         if (twoWayAccounts.contains(calendar.accountId))
             ids.insert(calendar.id);
     }
+    m_twoWaySyncCalendarIds = ids;
     return ids;
 }
 

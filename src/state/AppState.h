@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class AccountRepository;
 class CalendarRepository;
@@ -157,7 +158,8 @@ public:
     // Remembers the failure (calendar id, message) that a following endSync(true) reports.
     void setLastSyncError(const QString& source, const QString& message);
 
-    // Calendars of live CalDAV-family, Google and Microsoft accounts; computed at every call.
+    // Calendars of live CalDAV-family, Google and Microsoft accounts. Every view row asks, so the
+    // set is kept until a calendar or an account changes.
     QSet<QString> twoWaySyncCalendarIds() const;
 
     // While an import writes its one transaction on a connection of its own, the store's lock is
@@ -248,4 +250,5 @@ private:
     QString m_lastSyncErrorSource;
     int m_storeHolds = 0;
     QList<std::function<void()>> m_keptWrites;
+    mutable std::optional<QSet<QString>> m_twoWaySyncCalendarIds;
 };

@@ -153,6 +153,21 @@ bool CalendarRepository::update(const Calendar& calendar)
     return true;
 }
 
+bool CalendarRepository::updateSyncState(const Calendar& calendar)
+{
+    if (!StoreSql::exec(m_database->database(),
+                        QStringLiteral("UPDATE calendars SET ctag = ?, sync_token = ?, "
+                                       "delta_sync_token = ?, last_sync_error = ?, updated_at = ? "
+                                       "WHERE id = ?"),
+                        {calendar.ctag, calendar.syncToken, calendar.deltaSyncToken,
+                         calendar.lastSyncError, StoreTime::bindValue(StoreTime::now()),
+                         calendar.id},
+                        "CalendarRepository::updateSyncState"))
+        return false;
+    Q_EMIT calendarSyncStateChanged(calendar.id);
+    return true;
+}
+
 bool CalendarRepository::saveAll(const QList<Calendar>& added, const QList<Calendar>& changed)
 {
     if (added.isEmpty() && changed.isEmpty())

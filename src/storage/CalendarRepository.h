@@ -30,6 +30,12 @@ public:
     bool insert(const Calendar& calendar);
     // Every field but id and createdAt; stamps updated_at.
     bool update(const Calendar& calendar);
+    // A sync run's own bookkeeping: the record's ctag, sync tokens and last error, and a stamp
+    // on updated_at; every other column stays as stored, so a rename or a new colour made while
+    // the run was away is kept. No window shows these fields, so the write is announced by
+    // calendarSyncStateChanged alone: a run over thousands of calendars does not make every
+    // view read every calendar again.
+    bool updateSyncState(const Calendar& calendar);
     // Inserts `added` as insert does and rewrites `changed` as update does, all in one
     // savepoint, and announces them with one calendarsChanged: what a discovery of thousands of
     // calendars writes. At the first failure the whole batch is rolled back (a caller's
@@ -46,6 +52,8 @@ public:
 
 Q_SIGNALS:
     void calendarsChanged();
+    // Only what updateSyncState writes changed, on this calendar.
+    void calendarSyncStateChanged(const QString& calendarId);
 
 private:
     // The calendars of the SELECT `sql` (its %1 stands for the columns) with `values` bound.

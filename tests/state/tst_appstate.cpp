@@ -79,6 +79,7 @@ private Q_SLOTS:
     void settersNormaliseAndPersist();
     void historySteps();
     void busyPeriodKeepsLastFailure();
+    void twoWaySyncCalendarsFollowTheStore();
     void firstDayOfWeek_data();
     void firstDayOfWeek();
     void signedInStartPullsCalendarListThenRequestsSync_data();
@@ -309,6 +310,28 @@ void TestAppState::historySteps()
     QCOMPARE(state->backHistory().size(), 2);
     state->navigateBack();
     QCOMPARE(current(), otherWeek);
+}
+
+// The set is kept between calls, and follows a new calendar, an account's new type and a removed
+// calendar; the sync run's own bookkeeping leaves it as it is.
+void TestAppState::twoWaySyncCalendarsFollowTheStore()
+{
+    AppStateFixture fixture;
+    QVERIFY(fixture.start());
+    AppState* state = fixture.state();
+    Account account = StoreSeed::account("dav", "Server", "caldav");
+    Calendar calendar = StoreSeed::calendar("dav-1", "dav", "Work", "#4285F4");
+    const QSet<QString> before = state->twoWaySyncCalendarIds();
+    const QSet<QString> with = before + QSet<QString>{calendar.id};
+    QVERIFY(StoreSeed::addCalendar(state, account, calendar));
+    QCOMPARE(state->twoWaySyncCalendarIds(), with);
+    QVERIFY(state->calendars()->updateSyncState(calendar));
+    account.type = QStringLiteral("webcal");
+    QVERIFY(state->accounts()->update(account));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before);
+    account.type = QStringLiteral("caldav");
+    QVERIFY(state->accounts()->update(account) && state->calendars()->remove(calendar.id));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before);
 }
 
 void TestAppState::busyPeriodKeepsLastFailure()

@@ -79,6 +79,30 @@ private Q_SLOTS:
         QVERIFY(stored.isDefault);
     }
 
+    // A sync run's bookkeeping writes its own fields alone and says so for that calendar only:
+    // a rename made while the run was away stays, and nobody re-reads every calendar.
+    void updateSyncStateWritesOnlySyncFields()
+    {
+        Calendar synced = *m_calendars->getById("a");
+        QVERIFY(m_store->exec("UPDATE calendars SET name = 'Renamed', is_visible = 0"));
+        synced.ctag = QStringLiteral("ctag-7");
+        synced.syncToken = QStringLiteral("token-7");
+        synced.deltaSyncToken = QStringLiteral("delta-7");
+        synced.lastSyncError = QStringLiteral("HTTP 500");
+        const PinnedClock clock(QDateTime(QDate(2025, 2, 1), QTime(8, 0), QTimeZone::utc()));
+        QSignalSpy changed(m_calendars, &CalendarRepository::calendarsChanged);
+        QSignalSpy syncState(m_calendars, &CalendarRepository::calendarSyncStateChanged);
+        QVERIFY(m_calendars->updateSyncState(synced));
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(syncState.count(), 1);
+        QCOMPARE(syncState.first().first().toString(), QStringLiteral("a"));
+        QCOMPARE(
+            m_store->strings("SELECT id, name, is_visible, ctag, sync_token, delta_sync_token, "
+                             "last_sync_error, updated_at FROM calendars ORDER BY id LIMIT 2"),
+            (QStringList{"a|Renamed|0|ctag-7|token-7|delta-7|HTTP 500|2025-02-01T08:00:00Z",
+                         "b|Renamed|0|||||2025-01-01T10:00:00Z"}));
+    }
+
     // A batch is one write with one signal, or nothing at all: a refused row rolls back the rows
     // before it, inside a caller's transaction too, which keeps its own earlier write.
     void saveAllWritesAllOrNothing_data()

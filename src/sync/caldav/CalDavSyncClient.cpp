@@ -288,14 +288,15 @@ void CalDavSyncClient::applyListing(const RunPtr& run)
 
 void CalDavSyncClient::writeBackCalendar(const RunPtr& run)
 {
-    // Read again, so that a rename or a new colour made while the run was away is kept.
+    // Read again, so that the run carries on with a rename or a new colour made while it was
+    // away; the write itself touches the sync fields alone.
     std::optional<Calendar> current = m_state->calendars()->getById(run->calendar.id);
     if (current) {
         if (run->ctag)
             current->ctag = *run->ctag;
         current->lastSyncError.clear();
         current->updatedAt = Clock::now();
-        if (!m_state->calendars()->update(*current)) {
+        if (!m_state->calendars()->updateSyncState(*current)) {
             qCWarning(lcCalDav).noquote() << "[CalDav] writing the calendar back failed";
             return fail(run, tr("The calendar's sync state could not be stored."));
         }

@@ -11,6 +11,7 @@
 #include "Ical.h"
 #include "Limits.h"
 #include "Savepoint.h"
+#include "ShownText.h"
 
 #include <QDebug>
 #include <QJsonArray>
@@ -56,50 +57,95 @@ void SyncClient::onCalendarList(bool ok, int status, const QJsonObject& json)
         return;
     }
     QList<CloudSync::RemoteCalendar> listed;
+    QList<CloudSync::RemoteCalendar> beyondBound;
     const QJsonArray entries = json.value(QLatin1String("calendars")).toArray();
     for (const QJsonValue& entry : entries) {
-        if (listed.size() >= Limits::maxCloudCalendars) {
-            break;
-        }
         if (auto calendar = CloudSync::remoteCalendarFromJson(entry.toObject())) {
-            listed.append(*calendar);
+            (listed.size() < Limits::maxCloudCalendars ? listed : beyondBound).append(*calendar);
         }
     }
-    const QList<CloudSync::RemoteCalendar> missing =
-        CloudSync::calendarsToInsert(listed, m_state->calendars()->getAll());
-    if (missing.isEmpty()) {
+    const QList<Calendar> stored = m_state->calendars()->getAll();
+    const QList<CloudSync::RemoteCalendar> missing = CloudSync::calendarsToInsert(listed, stored);
+    // The same decision over the whole list begins with `missing`; what follows it are the
+    // calendars the bound keeps out, neither here nor among those taken.
+    const QList<CloudSync::RemoteCalendar> leftOut =
+        beyondBound.isEmpty()
+            ? QList<CloudSync::RemoteCalendar>()
+            : CloudSync::calendarsToInsert(listed + beyondBound, stored).mid(missing.size());
+    const std::optional<Account> account = storedCloudAccount();
+    const QString leftOutError = leftOut.isEmpty() ? QString() : leftOutText(int(leftOut.size()));
+    if (!leftOut.isEmpty()) {
+        QStringList names;
+        names.reserve(leftOut.size());
+        for (const CloudSync::RemoteCalendar& remote : leftOut) {
+            names.append(ShownText::bounded(remote.name.isEmpty() ? remote.id : remote.name,
+                                            Limits::maxShownCalendarNameChars));
+        }
+        qWarning().noquote() << "[CloudSync] the calendar list holds more than"
+                             << Limits::maxCloudCalendars
+                             << "calendars; not added:" << names.join(QStringLiteral(", "));
+    }
+    const bool errorChanges =
+        account ? account->lastSyncError != leftOutError : !leftOutError.isEmpty();
+    if (missing.isEmpty() && !errorChanges) {
         Q_EMIT calendarListPulled(0);
         return;
     }
 
     Savepoint transaction(m_state->database()->database());
     const std::optional<QString> accountId = transaction.isActive() ? cloudAccount() : std::nullopt;
-    int inserted = 0;
-    bool stored = accountId.has_value();
-    const QDateTime now = Clock::now();
-    for (const CloudSync::RemoteCalendar& remote : missing) {
-        if (!stored) {
-            break;
+    QList<Calendar> added;
+    added.reserve(missing.size());
+    if (accountId) {
+        const QDateTime now = Clock::now();
+        for (const CloudSync::RemoteCalendar& remote : missing) {
+            const QString url = m_syncApi->baseUrl().toString() + collectionPath(remote.id);
+            added.append(CloudSync::newCalendar(remote, *accountId, url, now));
         }
-        const QString url = m_syncApi->baseUrl().toString() + collectionPath(remote.id);
-        stored = m_state->calendars()->insert(CloudSync::newCalendar(remote, *accountId, url, now));
-        inserted += stored ? 1 : 0;
     }
-    if (!stored || !transaction.commit()) {
+    // One write and one announcement for the whole list, however long.
+    if (!accountId || !m_state->calendars()->saveAll(added, {}) ||
+        (errorChanges && !storeListError(*accountId, leftOutError)) || !transaction.commit()) {
         qWarning().noquote() << "[CloudSync] storing the cloud calendars failed";
         Q_EMIT calendarListPulled(0);
         return;
     }
-    qInfo().noquote() << "[CloudSync] inserted" << inserted << "cloud calendar(s)";
-    Q_EMIT calendarListPulled(inserted);
+    qInfo().noquote() << "[CloudSync] inserted" << added.size() << "cloud calendar(s)";
+    Q_EMIT calendarListPulled(int(added.size()));
+}
+
+QString SyncClient::leftOutText(int count)
+{
+    return tr("%n calendar(s) of the cloud calendar list not added: only the first %1 are taken.",
+              nullptr, count)
+        .arg(Limits::maxCloudCalendars);
+}
+
+bool SyncClient::storeListError(const QString& accountId, const QString& error)
+{
+    std::optional<Account> account = m_state->accounts()->getById(accountId);
+    if (!account) {
+        return false;
+    }
+    account->lastSyncError = error;
+    account->updatedAt = Clock::now();
+    return m_state->accounts()->update(*account);
+}
+
+std::optional<Account> SyncClient::storedCloudAccount() const
+{
+    for (const Account& account : m_state->accounts()->getAll()) {
+        if (CloudSync::isCloudAccount(account)) {
+            return account;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<QString> SyncClient::cloudAccount()
 {
-    for (const Account& account : m_state->accounts()->getAll()) {
-        if (CloudSync::isCloudAccount(account)) {
-            return account.id;
-        }
+    if (const std::optional<Account> stored = storedCloudAccount()) {
+        return stored->id;
     }
     Account account;
     account.id = cloudAccountId;
@@ -200,7 +246,7 @@ bool SyncClient::applyPage(Run& run, const QJsonObject& page)
         Calendar moved = run.calendar;
         moved.syncToken = cursor;
         moved.updatedAt = Clock::now();
-        if (!m_state->calendars()->update(moved)) {
+        if (!m_state->calendars()->updateSyncState(moved)) {
             return false;
         }
         run.calendar = moved;

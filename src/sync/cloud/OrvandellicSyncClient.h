@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Account.h"
 #include "Calendar.h"
 #include "CloudSync.h"
 #include "Event.h"
@@ -32,8 +33,10 @@ public:
 
     SyncClient(AppState* state, OrvaAccount::ApiClient* syncApi, QObject* parent = nullptr);
 
-    // Requests the cloud calendar list and inserts the calendars missing here; ends with
-    // calendarListPulled.
+    // Requests the cloud calendar list and inserts the calendars missing here, in one write;
+    // ends with calendarListPulled. Only the first Limits::maxCloudCalendars calendars of the
+    // list are taken: the cloud account's last error then says how many were not added (and
+    // loses that once none are), and the log names them.
     void pullCalendarList();
     // Pulls the calendar's changes, then pushes its pending rows; returns at once and ends with
     // calendarSyncCompleted or calendarSyncFailed.
@@ -59,6 +62,10 @@ private:
     void onCalendarList(bool ok, int status, const QJsonObject& json);
     // The stored cloud account, created when missing; empty when it cannot be had.
     std::optional<QString> cloudAccount();
+    std::optional<Account> storedCloudAccount() const;
+    // The account's last error as the calendar list leaves it: what the bound kept out, or none.
+    bool storeListError(const QString& accountId, const QString& error);
+    static QString leftOutText(int count);
     void pullPage(Run run);
     // Stores one page in one transaction, then moves the cursor; false when nothing was kept.
     bool applyPage(Run& run, const QJsonObject& page);

@@ -201,7 +201,7 @@ void SyncClient::startPull(const RunPtr& run)
         run->calendar.syncToken.clear();
         run->calendar.deltaSyncToken.clear();
         run->calendar.updatedAt = Clock::now();
-        m_state->calendars()->update(run->calendar);
+        m_state->calendars()->updateSyncState(run->calendar);
         startPull(run);
     });
     connect(client, &CalendarClient::eventsListed, this,
@@ -244,7 +244,7 @@ void SyncClient::storeSyncToken(const RunPtr& run, const QString& token)
     Calendar stored = m_state->calendars()->getById(run->calendar.id).value_or(run->calendar);
     stored.syncToken = token;
     stored.updatedAt = Clock::now();
-    if (m_state->calendars()->update(stored))
+    if (m_state->calendars()->updateSyncState(stored))
         run->calendar = stored;
 }
 
@@ -502,7 +502,7 @@ void SyncClient::finish(const RunPtr& run)
         stored && !stored->lastSyncError.isEmpty()) {
         stored->lastSyncError.clear();
         stored->updatedAt = Clock::now();
-        m_state->calendars()->update(*stored);
+        m_state->calendars()->updateSyncState(*stored);
     }
     Q_EMIT calendarSyncCompleted(run->calendar.id, run->eventCount);
 }
@@ -519,7 +519,7 @@ void SyncClient::fail(const RunPtr& run, const QString& reason)
         stored && stored->lastSyncError != reason) {
         stored->lastSyncError = reason;
         stored->updatedAt = Clock::now();
-        m_state->calendars()->update(*stored);
+        m_state->calendars()->updateSyncState(*stored);
     }
     qWarning().noquote() << "[Google] sync of" << run->calendar.name << "failed:" << reason;
     Q_EMIT calendarSyncFailed(run->calendar.id, reason);

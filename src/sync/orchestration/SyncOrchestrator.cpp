@@ -607,7 +607,7 @@ void SyncOrchestrator::refetchEverything()
             calendar.syncToken.clear();
             calendar.deltaSyncToken.clear();
             calendar.updatedAt = now;
-            if (m_state->calendars()->update(calendar)) {
+            if (m_state->calendars()->updateSyncState(calendar)) {
                 ++cleared;
             }
         }

@@ -38,6 +38,13 @@ void FakeCloudSyncServer::addCalendar(const QString& id, const QString& name)
                                    {QStringLiteral("role"), QStringLiteral("owner")}}});
 }
 
+void FakeCloudSyncServer::removeCalendar(const QString& id)
+{
+    m_calendars.remove(id);
+    m_events.remove(id);
+    m_members.remove(id);
+}
+
 void FakeCloudSyncServer::setMembers(const QString& calendarId, const QJsonArray& members)
 {
     m_members.insert(calendarId, members);

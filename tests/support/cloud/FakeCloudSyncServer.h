@@ -36,6 +36,8 @@ public:
     void exportEnvironment() const;
 
     void addCalendar(const QString& id, const QString& name);
+    // The calendar, its events and its members are gone from the list and the server.
+    void removeCalendar(const QString& id);
     // Sharing: the people with access to a calendar, as "members" objects ("user_id", "email",
     // "display_name", "role", "joined_at"). A calendar added here has its owner as first member.
     void setMembers(const QString& calendarId, const QJsonArray& members);

@@ -66,6 +66,7 @@ struct Outcome
     int count = 0;
     QString reason;
     QList<int> progress;
+    int calendarsChanged = 0; // announcements that every calendar be read again
 };
 
 // One scripted history against one real server, checked after every step: what the server
@@ -114,6 +115,7 @@ public:
                          [&](const QString&, int value) { outcome.progress.append(value); });
         QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
         QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
+        QSignalSpy calendarsChanged(state()->calendars(), &CalendarRepository::calendarsChanged);
         const Calendar current = *state()->calendars()->getById(calendar.id);
         client.syncCalendar(current, server.baseUrl().toString(), server.username(),
                             server.password(), QString());
@@ -130,6 +132,7 @@ public:
         QTest::qWait(20);
         if (completed.count() + failed.count() != 1)
             outcome.completed = false;
+        outcome.calendarsChanged = int(calendarsChanged.count());
         return outcome;
     }
 
@@ -390,6 +393,9 @@ private:
         QVERIFY2(first.completed, qPrintable(first.reason));
         QCOMPARE(first.count, 61 + 3);
         QCOMPARE(first.progress, (QList<int>{25, 50}));
+        // The ctag is stored as the run's own bookkeeping.
+        QCOMPARE(first.calendarsChanged, 0);
+        QVERIFY(!s.state()->calendars()->getById(s.calendar.id)->ctag.isEmpty());
         s.compare("first pull");
 
         // Local create, edit and delete.

@@ -7,8 +7,10 @@
 #include "ConflictResolutionService.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "Limits.h"
 #include "OrvandellicSyncClient.h"
 
+#include <QRegularExpression>
 #include <QTimeZone>
 
 namespace {
@@ -98,6 +100,38 @@ private Q_SLOTS:
         m_world.cloud->failPath("GET", QStringLiteral("/calendars"), 503);
         QCOMPARE(pullList(), 0);
         QVERIFY(!m_world.state()->calendars()->getById(QStringLiteral("cal-c")));
+    }
+
+    // A list of thousands goes in as one write with one signal. What the bound keeps out is
+    // counted in the cloud account's last error and named in the log; the count goes once the
+    // list fits again.
+    void calendarListIsOneWriteAndTellsWhatTheBoundLeftOut()
+    {
+        const auto id = [](int i) { return QStringLiteral("list-%1").arg(i, 4, 10, QChar(u'0')); };
+        for (int i = 0; i < Limits::maxCloudCalendars + 5; ++i) {
+            m_world.cloud->addCalendar(id(i), QStringLiteral("Team %1").arg(i));
+        }
+        CalendarRepository* calendars = m_world.state()->calendars();
+        AccountRepository* accounts = m_world.state()->accounts();
+        QSignalSpy changed(calendars, &CalendarRepository::calendarsChanged);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("^\\[CloudSync\\] .*1000 calendars; not added: "
+                                                "Team 999, Team 1000, .*, Team 1004$"));
+        QCOMPARE(pullList(), Limits::maxCloudCalendars - 1); // "cal-a" is listed first
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(!calendars->getById(id(999)));
+        // No catalogue is loaded here: the source text, its count filled in.
+        QCOMPARE(accounts->getById(Orvandellic::SyncClient::cloudAccountId)->lastSyncError,
+                 QStringLiteral("6 calendar(s) of the cloud calendar list not added: only the "
+                                "first 1000 are taken."));
+
+        for (int i = 0; i < 6; ++i) {
+            m_world.cloud->removeCalendar(id(i));
+        }
+        QCOMPARE(pullList(), 6);
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(
+            accounts->getById(Orvandellic::SyncClient::cloudAccountId)->lastSyncError.isEmpty());
     }
 
     void pullFollowsTheCursorPageByPage()

@@ -205,8 +205,15 @@ private Q_SLOTS:
         m_fake->putEvent(googleCalendar, timed(QStringLiteral("b"), QStringLiteral("B moved"), 3));
         m_fake->cancelEvent(googleCalendar, QStringLiteral("c"));
         m_fake->putEvent(googleCalendar, timed(QStringLiteral("d"), QStringLiteral("d")));
+        // The new token is the run's own bookkeeping: the windows showing calendars are not
+        // told to read every calendar again.
+        QSignalSpy calendarsChanged(state()->calendars(), &CalendarRepository::calendarsChanged);
+        QSignalSpy syncState(state()->calendars(), &CalendarRepository::calendarSyncStateChanged);
         const Outcome outcome = sync();
         QCOMPARE(outcome.count, 3);
+        QCOMPARE(calendarsChanged.size(), 0);
+        QCOMPARE(syncState.size(), 1);
+        QVERIFY(calendar().syncToken != token);
         QCOMPARE(m_fake->requests().last().query.queryItemValue(QStringLiteral("syncToken")),
                  token);
         QCOMPARE(byGoogleId(QStringLiteral("b"))->title, QStringLiteral("B moved"));
