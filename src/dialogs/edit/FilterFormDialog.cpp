@@ -8,6 +8,7 @@
 #include "EventRepository.h"
 #include "FilterConditions.h"
 #include "FilterRuleRepository.h"
+#include "FormScrollArea.h"
 #include "Limits.h"
 #include "ShownText.h"
 #include "Theme.h"
@@ -257,6 +258,9 @@ void FilterFormDialog::buildUi()
     connect(buttons, &QDialogButtonBox::accepted, this, &FilterFormDialog::save);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(buttons);
+    // The time page and a long calendar list make the form taller than a laptop's screen; the
+    // preview stays in sight with the buttons.
+    FormScrollArea::wrap(this, m_previewLabel);
 
     // Typing and toggling only restart the timer: the preview reads and expands a month of
     // events, which is too much to redo on every keystroke.
