@@ -117,10 +117,21 @@ SettingsDialog* settingsOn(AppState* state, int tab)
     return dialog;
 }
 
+// Clicks the dialog's push button with that text `times` times.
+void click(QDialog* dialog, const QString& text, int times)
+{
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        for (int i = 0; button->text() == text && i < times; ++i)
+            button->click();
+    }
+}
+
 struct Opening
 {
     const char* name;
     std::function<QDialog*(AppState*)> open;
+    // What a person does once it is shown.
+    std::function<void(QDialog*)> then = {};
 };
 
 // Each dialog in its heaviest ordinary state.
@@ -130,6 +141,12 @@ const QList<Opening>& openings()
         {"event form, new", [](AppState* s) { return new EventFormDialog(s); }},
         {"event form, attendees and reminders",
          [](AppState* s) { return new EventFormDialog(s, fullMeeting()); }},
+        {"event form, attendees and reminders added",
+         [](AppState* s) { return new EventFormDialog(s); },
+         [](QDialog* dialog) {
+             click(dialog, QStringLiteral("+ Add attendee"), 12);
+             click(dialog, QStringLiteral("+ Add reminder"), 5);
+         }},
         {"task form, every field", [](AppState* s) { return new TaskFormDialog(s, fullTask()); }},
         {"template editor, reminders",
          [](AppState* s) { return new TemplateEditorDialog(s, fullTemplate()); }},
@@ -278,10 +295,11 @@ private Q_SLOTS:
         std::unique_ptr<QDialog> dialog(openings().at(index).open(m_fixture->state()));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        if (openings().at(index).then)
+            openings().at(index).then(dialog.get());
         QCoreApplication::processEvents();
         const QRect screen = dialog->screen()->availableGeometry();
         const QRect frame = dialog->frameGeometry();
-        qDebug("%s: %s", openings().at(index).name, qPrintable(describe(frame)));
         QVERIFY2(screen.contains(frame), qPrintable(describe(frame)));
 
         for (QAbstractButton* button : closingButtons(dialog.get())) {

@@ -110,6 +110,12 @@ FormScrollArea* FormScrollArea::wrap(QDialog* dialog, QWidget* firstBelow)
     return area;
 }
 
+void FormScrollArea::takeBodyChanges()
+{
+    widget()->layout()->activate();
+    updateGeometry();
+}
+
 QSize FormScrollArea::sizeHint() const
 {
     const QWidget* body = widget();
@@ -131,13 +137,15 @@ bool FormScrollArea::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == widget() && event->type() == QEvent::LayoutRequest) {
         // A field added or shown: the dialog grows with the body, up to the cap.
-        widget()->layout()->activate();
-        updateGeometry();
+        takeBodyChanges();
     } else if (watched == m_dialog) {
         // Before the dialog is placed on the screen, and when it moves to another one.
         if ((event->type() == QEvent::Show && !event->spontaneous()) ||
             event->type() == QEvent::ScreenChangeInternal)
             fitScreen();
+        // Grown with its fields while shown, it rises so that its buttons stay on the screen.
+        else if (event->type() == QEvent::Resize && m_dialog->isVisible())
+            keepOnScreen();
     }
     return QScrollArea::eventFilter(watched, event);
 }
@@ -162,7 +170,7 @@ void FormScrollArea::fitScreen()
     const int roomHeight = available.height() - frame.top() - frame.bottom();
     const int roomWidth = available.width() - frame.left() - frame.right();
     // The body's sizes as its fields now are, not as they were when it was last laid out.
-    widget()->layout()->activate();
+    takeBodyChanges();
     // What the dialog shows besides the body: its margins, the rows below and any heading.
     m_heightCap = QWIDGETSIZE_MAX;
     updateGeometry();
@@ -180,6 +188,14 @@ void FormScrollArea::fitScreen()
                            .expandedTo(m_dialog->minimumSize());
     if (size != m_dialog->size())
         m_dialog->resize(size);
+}
+
+void FormScrollArea::keepOnScreen()
+{
+    const QRect available = m_dialog->screen()->availableGeometry();
+    const int below = m_dialog->frameGeometry().bottom() - available.bottom();
+    if (below > 0)
+        m_dialog->move(m_dialog->x(), std::max(m_dialog->y() - below, available.top()));
 }
 
 int FormScrollArea::bodyHeight() const

@@ -20,6 +20,10 @@ public:
     // Returns the area, a child of the dialog.
     static FormScrollArea* wrap(QDialog* dialog, QWidget* firstBelow);
 
+    // Takes in what changed among the body's fields at once, for a dialog that sizes itself
+    // right after (adjustSize), before the change would reach the dialog by itself.
+    void takeBodyChanges();
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -36,6 +40,8 @@ private:
     // Caps the body at the height the dialog's screen leaves beside the dialog's frame and the
     // rows outside the body, and shrinks the dialog to the screen when it is taller.
     void fitScreen();
+    // Moves the shown dialog up as far as its frame passes the bottom of the screen's area.
+    void keepOnScreen();
     // The height the body would like at the area's width (its preferred height until it is
     // laid out), and the least it takes without scrolling.
     int bodyHeight() const;
