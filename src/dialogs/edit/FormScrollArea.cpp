@@ -96,14 +96,16 @@ FormScrollArea* FormScrollArea::wrap(QDialog* dialog, QWidget* firstBelow)
         const int stretch = outer->stretch(0);
         QLayoutItem* item = outer->takeAt(0);
         if (QWidget* widget = item->widget()) {
-            bodyLayout->addWidget(widget, stretch, item->alignment());
+            bodyLayout->addWidget(widget, 0, item->alignment());
             delete item;
         } else if (QLayout* layout = item->layout()) {
-            bodyLayout->addLayout(layout, stretch);
+            bodyLayout->addLayout(layout);
         } else {
             bodyLayout->addItem(item);
         }
+        bodyLayout->setStretch(bodyLayout->count() - 1, stretch);
     }
+    Q_ASSERT(outer->count() > 0); // firstBelow is in the layout
     area->setWidget(body);
     outer->insertWidget(0, area, 1);
     area->fitScreen();

@@ -5,9 +5,10 @@
 class QDialog;
 
 // Holds a dialog's form body so that the dialog fits the available area of its screen with its
-// buttons in sight: the body scrolls inside the dialog only when the dialog, as tall as the body
-// wants, would not fit. While it fits, the body takes the height it always took, so the dialog
-// keeps its natural size and grows with its content up to the screen's edge. The body never
+// buttons in sight: the body scrolls inside the dialog only when even the least height of its
+// fields does not fit beside the dialog's frame and the rows outside the body. While it fits,
+// the body takes the height it always took, so the dialog keeps its natural size and grows with
+// its fields up to the screen's edge, rising to keep its buttons on the screen. The body never
 // scrolls sideways: when it scrolls, the room for the scroll bar is added to its width.
 class FormScrollArea : public QScrollArea
 {
@@ -26,10 +27,6 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-
-    // The highest the body is shown without scrolling, in pixels (none before the dialog knows
-    // its screen).
-    int heightCap() const { return m_heightCap; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
