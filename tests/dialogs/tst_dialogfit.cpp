@@ -31,6 +31,7 @@
 #include "WeatherSettingsDialog.h"
 #include "WelcomeDialog.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -328,6 +329,24 @@ private Q_SLOTS:
             if (area->verticalScrollBar()->isVisible())
                 QVERIFY2(frame.height() >= screen.height() - 8, qPrintable(describe(frame)));
         }
+    }
+
+    // A field that takes the focus from below the form, by Shift+Tab from the buttons or after
+    // a failed check, is scrolled into view.
+    void focusedFieldIsScrolledIntoView()
+    {
+        EventFormDialog dialog(m_fixture->state(), fullMeeting());
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto* area = dialog.findChild<FormScrollArea*>();
+        QVERIFY(area->verticalScrollBar()->isVisible());
+        auto* title = area->widget()->findChild<QLineEdit*>();
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+        QVERIFY(title->visibleRegion().isEmpty());
+        dialog.findChild<QDialogButtonBox*>()->buttons().first()->setFocus();
+        title->setFocus();
+        QCOMPARE(title->visibleRegion(), QRegion(title->rect()));
     }
 };
 

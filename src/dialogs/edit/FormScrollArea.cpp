@@ -79,6 +79,12 @@ FormScrollArea::FormScrollArea(QDialog* dialog) : QScrollArea(dialog), m_dialog(
     // Drawn on the dialog's background, like fields laid out in place.
     viewport()->setAutoFillBackground(false);
     dialog->installEventFilter(this);
+    // Also a field focused from the buttons below or by a failed check, not only by tabbing
+    // inside the area.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && widget() && widget()->isAncestorOf(now))
+            ensureWidgetVisible(now);
+    });
 }
 
 FormScrollArea* FormScrollArea::wrap(QDialog* dialog, QWidget* firstBelow)
