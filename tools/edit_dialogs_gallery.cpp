@@ -1,9 +1,10 @@
 // Renders the editing dialogs (date and time picker, repeat rule editor, event form new and edit,
 // recurring edit question, filter form on each kind, template editor, quick add, calendar form
 // in its three modes) in light and dark mode as PNG files for a person to look at.
-// Works on a throw-away store with a pinned clock and contacts nothing. Run under a display:
-//     xvfb-run -a -s "-screen 0 1920x1200x24" edit_dialogs_gallery <output folder>
-// (the default screen of xvfb-run is too small for the tallest forms)
+// Works on a throw-away store with a pinned clock and contacts nothing. Run under a display,
+// on a laptop's screen, where the tallest forms scroll inside the dialog:
+//     xvfb-run -a -s "-screen 0 1280x720x24" edit_dialogs_gallery <output folder>
+// (on a taller screen, such as 1920x1200, they show whole)
 
 #include "AccountRepository.h"
 #include "AppState.h"

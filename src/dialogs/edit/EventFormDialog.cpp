@@ -17,6 +17,7 @@
 #include "EventZone.h"
 #include "FormOpening.h"
 #include "FormRows.h"
+#include "FormScrollArea.h"
 #include "Ical.h"
 #include "Limits.h"
 #include "LongTextField.h"
@@ -250,6 +251,8 @@ void EventFormDialog::build()
         if (!m_buttonBox->isAncestorOf(button))
             button->setAutoDefault(false);
     }
+    // Attendees and reminders make the form taller than a laptop's screen.
+    FormScrollArea::wrap(this, line);
 
     refreshSwatch();
     resize(560, sizeHint().height());

@@ -8,6 +8,7 @@
 #include "EventRepository.h"
 #include "FilterConditions.h"
 #include "FilterRuleRepository.h"
+#include "FormScrollArea.h"
 #include "Limits.h"
 #include "ShownText.h"
 #include "Theme.h"
@@ -257,6 +258,9 @@ void FilterFormDialog::buildUi()
     connect(buttons, &QDialogButtonBox::accepted, this, &FilterFormDialog::save);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(buttons);
+    // The time page and a long calendar list make the form taller than a laptop's screen; the
+    // preview stays in sight with the buttons.
+    m_fields = FormScrollArea::wrap(this, m_previewLabel);
 
     // Typing and toggling only restart the timer: the preview reads and expands a month of
     // events, which is too much to redo on every keystroke.
@@ -423,6 +427,7 @@ void FilterFormDialog::setKind(const QString& key)
     m_pageStack->currentWidget()->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     m_pageStack->updateGeometry();
     m_calendarSection->setVisible(key != specificKind);
+    m_fields->takeBodyChanges();
     setMinimumHeight(0);
     adjustSize();
     // The height follows the page; the width stays that of the form as it opened.

@@ -10,6 +10,7 @@
 #include <optional>
 
 class AppState;
+class FormScrollArea;
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
@@ -94,4 +95,5 @@ private:
     QCheckBox* m_enabledCheck = nullptr;
     QLabel* m_previewLabel = nullptr;
     QTimer* m_previewTimer = nullptr;
+    FormScrollArea* m_fields = nullptr;
 };

@@ -10,6 +10,7 @@
 #include "DateTimePicker.h"
 #include "EventFormRules.h"
 #include "FormOpening.h"
+#include "FormScrollArea.h"
 #include "Ical.h"
 #include "LongTextField.h"
 #include "RecurrenceEditDialog.h"
@@ -215,18 +216,19 @@ void TaskFormDialog::buildUi()
     form->addRow(tr("&Notes"), m_notesEdit);
     outer->addLayout(form);
 
-    m_storeWaitNote = new StoreWaitNote(
-        m_appState, tr("An import is being written; the task is saved when it ends."), this);
-    m_storeWaitNote->setProperty("muted", true);
-    connect(this, &QDialog::rejected, m_storeWaitNote, &StoreWaitNote::cancel);
-    outer->addWidget(m_storeWaitNote);
-
     outer->addStretch();
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     line->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::border().name()));
     outer->addWidget(line);
+
+    // Beside the buttons, so that it is in sight however far the form is scrolled.
+    m_storeWaitNote = new StoreWaitNote(
+        m_appState, tr("An import is being written; the task is saved when it ends."), this);
+    m_storeWaitNote->setProperty("muted", true);
+    connect(this, &QDialog::rejected, m_storeWaitNote, &StoreWaitNote::cancel);
+    outer->addWidget(m_storeWaitNote);
 
     m_buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttonBox->button(QDialogButtonBox::Ok)
@@ -235,6 +237,7 @@ void TaskFormDialog::buildUi()
     connect(m_buttonBox, &QDialogButtonBox::accepted, this, &TaskFormDialog::save);
     connect(m_buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(m_buttonBox);
+    FormScrollArea::wrap(this, line);
 
     resize(560, sizeHint().height());
     m_titleEdit->setFocus();

@@ -4,6 +4,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Defaults.h"
+#include "FormScrollArea.h"
 #include "LongTextField.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
@@ -177,6 +178,8 @@ void TemplateEditorDialog::buildUi()
     connect(buttons, &QDialogButtonBox::accepted, this, &TemplateEditorDialog::validateAndAccept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     outer->addWidget(buttons);
+    // Reminders make the editor taller than a laptop's screen.
+    FormScrollArea::wrap(this, buttons);
 
     refreshColorSwatch();
     refreshRecurrenceText();

@@ -12,6 +12,7 @@
 #include "EventReminderList.h"
 #include "EventRepository.h"
 #include "EventZone.h"
+#include "FormScrollArea.h"
 #include "Ical.h"
 #include "Limits.h"
 #include "ModalSeam.h"
@@ -54,6 +55,12 @@ QDateTime local(const QDate& date, const QTime& time)
     return QDateTime(date, time, QTimeZone::systemTimeZone());
 }
 
+// What the form's fields sit in: the body of its scroll area.
+QWidget* fields(const QWidget* dialog)
+{
+    return dialog->findChild<FormScrollArea*>()->widget();
+}
+
 // The dialog and its widgets as a person finds them.
 struct Form
 {
@@ -62,9 +69,12 @@ struct Form
     }
 
     EventFormDialog dialog;
-    QLineEdit* title = dialog.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).value(0);
-    QLineEdit* location = dialog.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).value(1);
-    QComboBox* calendar = dialog.findChild<QComboBox*>(QString(), Qt::FindDirectChildrenOnly);
+    QLineEdit* title =
+        fields(&dialog)->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).value(0);
+    QLineEdit* location =
+        fields(&dialog)->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).value(1);
+    QComboBox* calendar =
+        fields(&dialog)->findChild<QComboBox*>(QString(), Qt::FindDirectChildrenOnly);
     DateTimePicker* start = dialog.findChildren<DateTimePicker*>().value(0);
     DateTimePicker* end = dialog.findChildren<DateTimePicker*>().value(1);
     QCheckBox* allDay = dialog.findChild<QCheckBox*>();
@@ -675,7 +685,8 @@ private Q_SLOTS:
                         if (button->text() == RruleFormat::describe(master.recurrenceRule) ||
                             button->text() == QLatin1String("Does not repeat"))
                             ruleOffered = button->isEnabled();
-                    window->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)
+                    fields(window)
+                        ->findChild<QLineEdit*>(QString(), Qt::FindDirectChildrenOnly)
                         ->setText(QStringLiteral("Retro"));
                     QVERIFY(ModalSeam::clickButton(window, QStringLiteral("Save changes")));
                 }});

@@ -2,6 +2,7 @@
 #include "AppStateFixture.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "FormScrollArea.h"
 #include "Limits.h"
 #include "ModalSeam.h"
 #include "StoreSeed.h"
@@ -26,19 +27,22 @@ struct Form
 {
     explicit Form(TemplateEditorDialog& dialog) : dialog(dialog) {}
 
+    // What the fields sit in: the body of the editor's scroll area.
+    QWidget* fields() const { return dialog.findChild<FormScrollArea*>()->widget(); }
+
     QLineEdit* edit(int index) const
     {
-        return dialog.findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).value(index);
+        return fields()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly).value(index);
     }
     QSpinBox* hours() const { return spins().value(0); }
     QSpinBox* minutes() const { return spins().value(1); }
     QList<QSpinBox*> spins() const
     {
-        return dialog.findChildren<QSpinBox*>(Qt::FindDirectChildrenOnly);
+        return fields()->findChildren<QSpinBox*>(Qt::FindDirectChildrenOnly);
     }
     QComboBox* calendar() const
     {
-        return dialog.findChild<QComboBox*>(QString(), Qt::FindDirectChildrenOnly);
+        return fields()->findChild<QComboBox*>(QString(), Qt::FindDirectChildrenOnly);
     }
     QPushButton* button(const QString& text) const
     {

@@ -8,6 +8,7 @@
 #include "DavServer.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
+#include "FormScrollArea.h"
 #include "Ical.h"
 #include "ModalSeam.h"
 #include "Oracle.h"
@@ -123,7 +124,8 @@ private Q_SLOTS:
             EventFormDialog dialog(state);
             dialog.findChildren<QLineEdit*>().first()->setText(QStringLiteral("Standup"));
             dialog.setStartAndDuration(StoreSeed::local(QDate(2026, 3, 2), QTime(9, 0)), 30);
-            auto* calendars = dialog.findChild<QComboBox*>(QString(), Qt::FindDirectChildrenOnly);
+            auto* calendars = dialog.findChild<FormScrollArea*>()->widget()->findChild<QComboBox*>(
+                QString(), Qt::FindDirectChildrenOnly);
             calendars->setCurrentIndex(calendars->findData(calendar.id));
             QPushButton* repeat = nullptr;
             for (QPushButton* button : dialog.findChildren<QPushButton*>())
