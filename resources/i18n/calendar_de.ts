@@ -1491,16 +1491,16 @@ SHA-256-Fingerabdruck:
         <translation>Kein Google-Zugriffstoken.</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google hat events.%1 abgelehnt: %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google hat events.%1 abgelehnt (HTTP %2): %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google hat auf events.%1 mit einer Antwort reagiert, die kein Termin ist.</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google hat events.delete abgelehnt: %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google hat events.delete abgelehnt (HTTP %1): %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>

@@ -1473,7 +1473,7 @@ SHA-256 fingerprint:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1481,7 +1481,7 @@ SHA-256 fingerprint:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

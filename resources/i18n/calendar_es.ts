@@ -1491,16 +1491,16 @@ Huella digital SHA-256:
         <translation>No hay token de acceso de Google.</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google rechazó events.%1: %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google rechazó events.%1 (HTTP %2): %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google respondió a events.%1 con algo que no es un evento.</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google rechazó events.delete: %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google rechazó events.delete (HTTP %1): %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>

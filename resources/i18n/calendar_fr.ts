@@ -1491,16 +1491,16 @@ Empreinte SHA-256 :
         <translation>Aucun jeton d’accès Google.</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google a rejeté events.%1 : %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google a rejeté events.%1 (HTTP %2) : %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google a répondu à events.%1 par une réponse qui n’est pas un événement.</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google a rejeté events.delete : %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google a rejeté events.delete (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>

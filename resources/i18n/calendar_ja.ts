@@ -1485,16 +1485,16 @@ SHA-256 フィンガープリント:
         <translation>Google アクセストークンがありません。</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google が events.%1 を拒否しました: %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google が events.%1 を拒否しました（HTTP %2）: %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google が events.%1 に対して予定ではない応答を返しました。</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google が events.delete を拒否しました: %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google が events.delete を拒否しました（HTTP %1）: %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>
