@@ -456,6 +456,15 @@ SHA-256 フィンガープリント:
     </message>
 </context>
 <context>
+    <name>CalDavImport</name>
+    <message numerus="yes">
+        <source>%n calendar(s) were not added: the server lists more than %1.</source>
+        <translation>
+            <numerusform>%n 個のカレンダーは追加されませんでした: サーバーが %1 個を超えるカレンダーを返しています。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CalDavSyncClient</name>
     <message>
         <source>Network error: %1</source>
@@ -2606,6 +2615,18 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Account added. Its events arrive with the sync that starts now.</source>
         <translation>アカウントを追加しました。予定は今から始まる同期で届きます。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Account added. %n calendar(s) were not added: the server lists more than %1. Its events arrive with the sync that starts now.</source>
+        <translation>
+            <numerusform>アカウントを追加しました。%n 個のカレンダーは追加されませんでした: サーバーが %1 個を超えるカレンダーを返しています。予定は今から始まる同期で届きます。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>ほかの %n 個のカレンダーは追加されませんでした: Google が %1 個を超えるカレンダーを返しています。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Signed in as %1.</source>
