@@ -456,6 +456,16 @@ SHA-256-Fingerabdruck:
     </message>
 </context>
 <context>
+    <name>CalDavImport</name>
+    <message numerus="yes">
+        <source>%n calendar(s) were not added: the server lists more than %1.</source>
+        <translation>
+            <numerusform>%n Kalender wurde nicht hinzugefügt: Der Server listet mehr als %1 auf.</numerusform>
+            <numerusform>%n Kalender wurden nicht hinzugefügt: Der Server listet mehr als %1 auf.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CalDavSyncClient</name>
     <message>
         <source>Network error: %1</source>
@@ -1491,16 +1501,16 @@ SHA-256-Fingerabdruck:
         <translation>Kein Google-Zugriffstoken.</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google hat events.%1 abgelehnt: %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google hat events.%1 abgelehnt (HTTP %2): %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google hat auf events.%1 mit einer Antwort reagiert, die kein Termin ist.</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google hat events.delete abgelehnt: %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google hat events.delete abgelehnt (HTTP %1): %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>
@@ -2634,6 +2644,20 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
     <message>
         <source>Account added. Its events arrive with the sync that starts now.</source>
         <translation>Konto hinzugefügt. Seine Termine kommen mit der jetzt startenden Synchronisierung.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Account added. %n calendar(s) were not added: the server lists more than %1. Its events arrive with the sync that starts now.</source>
+        <translation>
+            <numerusform>Konto hinzugefügt. %n Kalender wurde nicht hinzugefügt: Der Server listet mehr als %1 auf. Seine Termine kommen mit der jetzt startenden Synchronisierung.</numerusform>
+            <numerusform>Konto hinzugefügt. %n Kalender wurden nicht hinzugefügt: Der Server listet mehr als %1 auf. Seine Termine kommen mit der jetzt startenden Synchronisierung.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>%n weiterer Kalender wurde nicht hinzugefügt: Google listet mehr als %1 auf.</numerusform>
+            <numerusform>%n weitere Kalender wurden nicht hinzugefügt: Google listet mehr als %1 auf.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Signed in as %1.</source>

@@ -438,6 +438,16 @@ SHA-256 fingerprint:
     </message>
 </context>
 <context>
+    <name>CalDavImport</name>
+    <message numerus="yes">
+        <source>%n calendar(s) were not added: the server lists more than %1.</source>
+        <translation>
+            <numerusform>%n calendar was not added: the server lists more than %1.</numerusform>
+            <numerusform>%n calendars were not added: the server lists more than %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CalDavSyncClient</name>
     <message>
         <source>Network error: %1</source>
@@ -1473,7 +1483,7 @@ SHA-256 fingerprint:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -1481,7 +1491,7 @@ SHA-256 fingerprint:
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -2612,6 +2622,20 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Account added. Its events arrive with the sync that starts now.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Account added. %n calendar(s) were not added: the server lists more than %1. Its events arrive with the sync that starts now.</source>
+        <translation>
+            <numerusform>Account added. %n calendar was not added: the server lists more than %1. Its events arrive with the sync that starts now.</numerusform>
+            <numerusform>Account added. %n calendars were not added: the server lists more than %1. Its events arrive with the sync that starts now.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>%n more calendar was not added: Google lists more than %1.</numerusform>
+            <numerusform>%n more calendars were not added: Google lists more than %1.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Signed in as %1.</source>

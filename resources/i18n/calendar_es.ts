@@ -456,6 +456,16 @@ Huella digital SHA-256:
     </message>
 </context>
 <context>
+    <name>CalDavImport</name>
+    <message numerus="yes">
+        <source>%n calendar(s) were not added: the server lists more than %1.</source>
+        <translation>
+            <numerusform>No se añadió %n calendario: el servidor lista más de %1.</numerusform>
+            <numerusform>No se añadieron %n calendarios: el servidor lista más de %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CalDavSyncClient</name>
     <message>
         <source>Network error: %1</source>
@@ -1491,16 +1501,16 @@ Huella digital SHA-256:
         <translation>No hay token de acceso de Google.</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google rechazó events.%1: %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google rechazó events.%1 (HTTP %2): %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google respondió a events.%1 con algo que no es un evento.</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google rechazó events.delete: %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google rechazó events.delete (HTTP %1): %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>
@@ -2634,6 +2644,20 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
     <message>
         <source>Account added. Its events arrive with the sync that starts now.</source>
         <translation>Cuenta añadida. Sus eventos llegarán con la sincronización que empieza ahora.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Account added. %n calendar(s) were not added: the server lists more than %1. Its events arrive with the sync that starts now.</source>
+        <translation>
+            <numerusform>Cuenta añadida. No se añadió %n calendario: el servidor lista más de %1. Sus eventos llegarán con la sincronización que empieza ahora.</numerusform>
+            <numerusform>Cuenta añadida. No se añadieron %n calendarios: el servidor lista más de %1. Sus eventos llegarán con la sincronización que empieza ahora.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>No se añadió %n calendario más: Google lista más de %1.</numerusform>
+            <numerusform>No se añadieron %n calendarios más: Google lista más de %1.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Signed in as %1.</source>

@@ -456,6 +456,16 @@ Empreinte SHA-256 :
     </message>
 </context>
 <context>
+    <name>CalDavImport</name>
+    <message numerus="yes">
+        <source>%n calendar(s) were not added: the server lists more than %1.</source>
+        <translation>
+            <numerusform>%n calendrier n&apos;a pas été ajouté : le serveur en liste plus de %1.</numerusform>
+            <numerusform>%n calendriers n&apos;ont pas été ajoutés : le serveur en liste plus de %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CalDavSyncClient</name>
     <message>
         <source>Network error: %1</source>
@@ -1491,16 +1501,16 @@ Empreinte SHA-256 :
         <translation>Aucun jeton d’accès Google.</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google a rejeté events.%1 : %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google a rejeté events.%1 (HTTP %2) : %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google a répondu à events.%1 par une réponse qui n’est pas un événement.</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google a rejeté events.delete : %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google a rejeté events.delete (HTTP %1) : %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>
@@ -2634,6 +2644,20 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <message>
         <source>Account added. Its events arrive with the sync that starts now.</source>
         <translation>Compte ajouté. Ses événements arrivent avec la synchronisation qui démarre maintenant.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Account added. %n calendar(s) were not added: the server lists more than %1. Its events arrive with the sync that starts now.</source>
+        <translation>
+            <numerusform>Compte ajouté. %n calendrier n&apos;a pas été ajouté : le serveur en liste plus de %1. Ses événements arrivent avec la synchronisation qui démarre maintenant.</numerusform>
+            <numerusform>Compte ajouté. %n calendriers n&apos;ont pas été ajoutés : le serveur en liste plus de %1. Ses événements arrivent avec la synchronisation qui démarre maintenant.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>%n calendrier de plus n&apos;a pas été ajouté : Google en liste plus de %1.</numerusform>
+            <numerusform>%n calendriers de plus n&apos;ont pas été ajoutés : Google en liste plus de %1.</numerusform>
+        </translation>
     </message>
     <message>
         <source>Signed in as %1.</source>

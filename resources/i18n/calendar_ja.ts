@@ -456,6 +456,15 @@ SHA-256 フィンガープリント:
     </message>
 </context>
 <context>
+    <name>CalDavImport</name>
+    <message numerus="yes">
+        <source>%n calendar(s) were not added: the server lists more than %1.</source>
+        <translation>
+            <numerusform>%n 個のカレンダーは追加されませんでした: サーバーが %1 個を超えるカレンダーを返しています。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CalDavSyncClient</name>
     <message>
         <source>Network error: %1</source>
@@ -1485,16 +1494,16 @@ SHA-256 フィンガープリント:
         <translation>Google アクセストークンがありません。</translation>
     </message>
     <message>
-        <source>Google rejected events.%1: %2</source>
-        <translation>Google が events.%1 を拒否しました: %2</translation>
+        <source>Google rejected events.%1 (HTTP %2): %3</source>
+        <translation>Google が events.%1 を拒否しました（HTTP %2）: %3</translation>
     </message>
     <message>
         <source>Google answered events.%1 with a reply that is not an event.</source>
         <translation>Google が events.%1 に対して予定ではない応答を返しました。</translation>
     </message>
     <message>
-        <source>Google rejected events.delete: %1</source>
-        <translation>Google が events.delete を拒否しました: %1</translation>
+        <source>Google rejected events.delete (HTTP %1): %2</source>
+        <translation>Google が events.delete を拒否しました（HTTP %1）: %2</translation>
     </message>
     <message>
         <source>The Google calendars could not be stored.</source>
@@ -2606,6 +2615,18 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Account added. Its events arrive with the sync that starts now.</source>
         <translation>アカウントを追加しました。予定は今から始まる同期で届きます。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Account added. %n calendar(s) were not added: the server lists more than %1. Its events arrive with the sync that starts now.</source>
+        <translation>
+            <numerusform>アカウントを追加しました。%n 個のカレンダーは追加されませんでした: サーバーが %1 個を超えるカレンダーを返しています。予定は今から始まる同期で届きます。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>ほかの %n 個のカレンダーは追加されませんでした: Google が %1 個を超えるカレンダーを返しています。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Signed in as %1.</source>

@@ -169,6 +169,16 @@ inline constexpr int maxCloudPullPages = 1000;
 // is cut here.
 inline constexpr int maxDiscoveredCalendars = 2000;
 
+// Names one log line lists, each bounded as a row shows it (ShownText::logged): the calendars a
+// bound left out of a listing are named up to here and counted beyond, so a server that lists a
+// million calendars more than are kept does not write them all into one line.
+inline constexpr int maxNamesPerLogLine = 50;
+
+// Characters of a server's reply that a failure text quotes: the first line of its body, room for
+// a one-line error message. An error page (a proxy's HTML, a JSON document) would otherwise fill
+// the status bar, the account's status and the log.
+inline constexpr int maxReplyLineChars = 200;
+
 // Characters of a calendar name that a combo box entry or a dialog's heading lays out. Both are
 // as wide as their text; real names are a few words, and a longer one from a server would
 // otherwise carry its dialog past the screen.

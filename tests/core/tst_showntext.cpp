@@ -1,3 +1,4 @@
+#include "Limits.h"
 #include "ShownText.h"
 
 #include <QTest>
@@ -29,6 +30,41 @@ private Q_SLOTS:
         QFETCH(int, maxChars);
         QFETCH(QString, shown);
         QCOMPARE(ShownText::bounded(text, maxChars), shown);
+    }
+
+    void replyLine_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("line");
+        const int bound = Limits::maxReplyLineChars;
+        QTest::newRow("the first line, blank ones skipped")
+            << QByteArray("\r\n \t\r\n <html><title>Bad Gateway</title> \r\n<body>")
+            << "<html><title>Bad Gateway</title>";
+        QTest::newRow("a megabyte line cut")
+            << QByteArray(1024 * 1024, 'x') << QString(bound, u'x') + QChar(0x2026);
+        QTest::newRow("two-byte characters cut on a character")
+            << QByteArray("\xC3\xA9").repeated(4 * bound)
+            << QString(bound, QChar(0xE9)) + QChar(0x2026);
+        QTest::newRow("a line of the bound whole")
+            << QByteArray(bound, 'z') + "\nrest" << QString(bound, u'z');
+        QTest::newRow("blank body") << QByteArray(" \r\n\n ") << "";
+    }
+
+    void replyLine()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(QString, line);
+        QCOMPARE(ShownText::replyLine(body), line);
+    }
+
+    void loggedNames()
+    {
+        QStringList names(Limits::maxNamesPerLogLine + 2, QStringLiteral("c"));
+        names[1] = QString(1024 * 1024, u'n');
+        const QString line = ShownText::loggedNames(names);
+        QVERIFY(line.startsWith(QStringLiteral("\"c\", \"%1\u2026\", \"c\"")
+                                    .arg(QString(Limits::maxRowTextChars, u'n'))));
+        QVERIFY(line.endsWith(QStringLiteral("\"c\", and 2 more")));
     }
 };
 

@@ -232,6 +232,7 @@ void AccountFormDialog::addCalDavAccount()
     if (connection.exec() != QDialog::Accepted)
         return;
     m_account.id = connection.accountId();
+    m_calendarsLeftOut = connection.calendarsLeftOut();
     m_credentialsChanged = true;
     QDialog::accept();
 }

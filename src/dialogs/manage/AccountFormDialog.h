@@ -51,6 +51,9 @@ public:
     bool credentialsChanged() const { return m_credentialsChanged; }
     // After an accepted exec() that added a CalDAV account or signed one in: its id.
     QString accountId() const { return m_account.id; }
+    // After an accepted exec() that added a CalDAV account: the calendars the server listed past
+    // what an account takes, which were not added.
+    int calendarsLeftOut() const { return m_calendarsLeftOut; }
 
     void accept() override;
 
@@ -73,6 +76,7 @@ private:
     CalendarImport m_googleImport;
     QString m_pin;
     bool m_credentialsChanged = false;
+    int m_calendarsLeftOut = 0;
     QLineEdit* m_name = nullptr;
     QSpinBox* m_interval = nullptr;
     QLineEdit* m_password = nullptr;

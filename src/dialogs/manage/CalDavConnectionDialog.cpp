@@ -157,7 +157,7 @@ void CalDavConnectionDialog::onDiscovered(const QList<CalDavParse::DiscoveredCal
         showError(tr("The account could not be saved."));
         return;
     }
-    if (CalDavImport::importDiscoveredCalendars(m_state, account.id, calendars) < 1) {
+    if (CalDavImport::importDiscoveredCalendars(m_state, account.id, calendars, &m_leftOut) < 1) {
         SourceRemoval::removeAccount(m_state, account.id);
         showError(tr("The account's calendars could not be saved."));
         return;

@@ -28,6 +28,9 @@ public:
 
     // The id of the account added by an accepted exec().
     QString accountId() const { return m_accountId; }
+    // After an accepted exec(): the server's calendars not added because it lists more than an
+    // account takes (Limits::maxDiscoveredCalendars).
+    int calendarsLeftOut() const { return m_leftOut; }
 
 private:
     void connectToServer();
@@ -43,6 +46,7 @@ private:
     CalDavDiscovery* m_discovery;
     QUrl m_url;
     QString m_accountId;
+    int m_leftOut = 0;
     QLineEdit* m_server = nullptr;
     QLineEdit* m_username = nullptr;
     QLineEdit* m_password = nullptr;

@@ -34,6 +34,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QToolButton>
@@ -556,21 +557,28 @@ void ManageSourcesDialog::addAccount()
     form.setGoogleCalendarImport([this](const QString& accountId) {
         showStatus(tr("Reading the account's calendars…"));
         Google::CalendarImport::listAndImport(
-            m_state, accountId, this, [this](bool ok, int added, const QString& reason) {
+            m_state, accountId, this,
+            [this](bool ok, int added, int leftOut, const QString& reason) {
                 if (!ok) {
                     showStatus(tr("The calendars could not be read: %1").arg(reason));
                     return;
                 }
-                requestSync(tr("%n calendar(s) added. Their events arrive with the sync that "
-                               "starts now.",
-                               nullptr, added));
+                QString text = tr("%n calendar(s) added. Their events arrive with the sync that "
+                                  "starts now.",
+                                  nullptr, added);
+                if (leftOut > 0)
+                    text += u' ' + tr("%n more calendar(s) were not added: Google lists more "
+                                      "than %1.",
+                                      nullptr, leftOut)
+                                       .arg(QLocale().toString(Limits::maxDiscoveredCalendars));
+                requestSync(text);
             });
     });
     if (form.exec() != QDialog::Accepted || !m_state)
         return;
     const std::optional<Account> account = m_state->accounts()->getById(form.accountId());
     if (account && AccountTypes::isCalDavFamily(account->type)) {
-        requestSync(tr("Account added. Its events arrive with the sync that starts now."));
+        requestSync(calDavAccountAddedText(form.calendarsLeftOut()));
         return;
     }
     if (account && account->type == QLatin1String("google"))
@@ -583,5 +591,15 @@ void ManageSourcesDialog::addCalDavAccount()
     CalDavConnectionDialog connection(m_state, this);
     if (connection.exec() != QDialog::Accepted || !m_state)
         return;
-    requestSync(tr("Account added. Its events arrive with the sync that starts now."));
+    requestSync(calDavAccountAddedText(connection.calendarsLeftOut()));
+}
+
+QString ManageSourcesDialog::calDavAccountAddedText(int calendarsLeftOut)
+{
+    if (calendarsLeftOut < 1)
+        return tr("Account added. Its events arrive with the sync that starts now.");
+    return tr("Account added. %n calendar(s) were not added: the server lists more than %1. Its "
+              "events arrive with the sync that starts now.",
+              nullptr, calendarsLeftOut)
+        .arg(QLocale().toString(Limits::maxDiscoveredCalendars));
 }

@@ -50,6 +50,9 @@ private:
     std::optional<Calendar> selectedShareableCalendar() const;
     // Asks the window for a sync with `text` as the status until the sync has ended.
     void requestSync(const QString& text);
+    // The status after a CalDAV account was added, saying how many of the server's calendars
+    // were not added.
+    static QString calDavAccountAddedText(int calendarsLeftOut);
     void showSyncEnded();
     // An enabled account that fetches from elsewhere, with its password saved where it needs
     // one.

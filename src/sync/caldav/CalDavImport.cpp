@@ -8,11 +8,15 @@
 #include "Database.h"
 #include "Defaults.h"
 #include "Limits.h"
+#include "ShownText.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLocale>
+#include <QSet>
 #include <QUuid>
 
 #include <algorithm>
@@ -35,8 +39,10 @@ bool isPlaceholder(const Calendar& calendar)
 } // namespace
 
 int importDiscoveredCalendars(AppState* state, const QString& accountId,
-                              const QList<CalDavParse::DiscoveredCalendar>& calendars)
+                              const QList<CalDavParse::DiscoveredCalendar>& calendars, int* leftOut)
 {
+    if (leftOut)
+        *leftOut = 0;
     if (!state || accountId.isEmpty() || !state->calendars() || !state->database())
         return 0;
     CalendarRepository* repository = state->calendars();
@@ -49,15 +55,11 @@ int importDiscoveredCalendars(AppState* state, const QString& accountId,
         account = state->accounts()->getById(accountId);
     bool anyCalendar = !repository->getAll().isEmpty();
 
-    if (calendars.size() > Limits::maxDiscoveredCalendars)
-        qWarning().noquote() << "[CalDAV discovery]" << calendars.size()
-                             << "calendars listed; the first" << Limits::maxDiscoveredCalendars
-                             << "are kept";
     const QDateTime now = Clock::now();
+    const qsizetype kept = std::min<qsizetype>(calendars.size(), Limits::maxDiscoveredCalendars);
     QList<Calendar> added;
     QList<Calendar> takenOver;
-    for (const CalDavParse::DiscoveredCalendar& discovered :
-         calendars.first(std::min<qsizetype>(calendars.size(), Limits::maxDiscoveredCalendars))) {
+    for (const CalDavParse::DiscoveredCalendar& discovered : calendars.first(kept)) {
         const QString components = componentsJson(discovered.supportedComponents);
         if (const auto existing = byUrl.constFind(discovered.href); existing != byUrl.constEnd()) {
             if (!isPlaceholder(*existing))
@@ -101,11 +103,47 @@ int importDiscoveredCalendars(AppState* state, const QString& accountId,
         byUrl.insert(calendar.url, calendar);
         anyCalendar = true;
     }
+    QStringList notAdded;
+    QSet<QString> notAddedUrls;
+    for (const CalDavParse::DiscoveredCalendar& discovered : calendars.sliced(kept)) {
+        if (byUrl.contains(discovered.href) || notAddedUrls.contains(discovered.href))
+            continue;
+        notAddedUrls.insert(discovered.href);
+        notAdded.append(discovered.displayName);
+    }
+    if (calendars.size() > kept)
+        qWarning().noquote() << "[CalDAV discovery]" << calendars.size()
+                             << "calendars listed; the first" << kept << "are kept;"
+                             << notAdded.size() << "not added:" << ShownText::loggedNames(notAdded);
+    if (leftOut)
+        *leftOut = int(notAdded.size());
     // One write and one change signal: every listener of the calendars reloads once per
     // discovery, not once per calendar.
     if (!repository->saveAll(added, takenOver))
         return 0;
     return int(added.size());
+}
+
+void noteLeftOut(AppState* state, const QString& accountId, int leftOut)
+{
+    if (!state || !state->accounts())
+        return;
+    std::optional<Account> account = state->accounts()->getById(accountId);
+    const QString status = leftOut > 0 ? leftOutText(leftOut) : QString();
+    if (!account || account->lastSyncError == status)
+        return;
+    account->lastSyncError = status;
+    account->updatedAt = Clock::now();
+    state->accounts()->update(*account);
+}
+
+QString leftOutText(int leftOut)
+{
+    return QCoreApplication::translate("CalDavImport",
+                                       "%n calendar(s) were not added: the server lists more "
+                                       "than %1.",
+                                       nullptr, leftOut)
+        .arg(QLocale().toString(Limits::maxDiscoveredCalendars));
 }
 
 } // namespace CalDavImport

@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "ShownText.h"
 #include "TaskRepository.h"
 
 #include <QJsonArray>
@@ -128,8 +129,8 @@ CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Inde
         // stored for it stays: one broken object must not stop the rest of the calendar.
         if ((action == Apply::Insert || action == Apply::Replace) &&
             !Access::storable(rows.at(i))) {
-            qCWarning(lcCalDav).noquote()
-                << "[CalDav]" << calendar.name << "skipped an object the store cannot hold";
+            qCWarning(lcCalDav).noquote() << "[CalDav]" << ShownText::logged(calendar.name)
+                                          << "skipped an object the store cannot hold";
             continue;
         }
         ++applied.handled;

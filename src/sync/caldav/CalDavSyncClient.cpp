@@ -13,6 +13,7 @@
 #include "DavXml.h"
 #include "EventRepository.h"
 #include "Savepoint.h"
+#include "ShownText.h"
 
 #include <QLoggingCategory>
 #include <QSet>
@@ -109,7 +110,8 @@ void CalDavSyncClient::syncCalendar(const Calendar& calendar, const QString& ser
 void CalDavSyncClient::syncCalendar(const Calendar& calendar, const QString& username,
                                     const QString& password, const QString& trustedCertSha256)
 {
-    qCDebug(lcCalDav).noquote() << "[CalDav] syncCalendar started for" << calendar.name;
+    qCDebug(lcCalDav).noquote() << "[CalDav] syncCalendar started for"
+                                << ShownText::logged(calendar.name);
     Q_EMIT calendarSyncStarted(calendar.id);
     auto run = std::make_shared<Run>();
     run->client = new CalDavClient(this);
@@ -180,8 +182,9 @@ void CalDavSyncClient::readMissing(const RunPtr& run)
     }
     if (missing.isEmpty())
         return applyListing(run);
-    qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << "calendar-query returned"
-                                << missing.size() << "hrefs without inline data, running multiget";
+    qCDebug(lcCalDav).noquote() << "[CalDav]" << ShownText::logged(run->calendar.name)
+                                << "calendar-query returned" << missing.size()
+                                << "hrefs without inline data, running multiget";
     run->client->report(
         run->url, DavXml::calendarMultiget(missing), 1,
         [this, run](const CalDavClient::Response& reply) {
@@ -211,8 +214,9 @@ void CalDavSyncClient::readMissing(const RunPtr& run)
                 if (!got.calendarData.isEmpty())
                     ++filled;
             }
-            qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << "multiget filled"
-                                        << filled << "of" << run->resources.size() << "resources";
+            qCDebug(lcCalDav).noquote()
+                << "[CalDav]" << ShownText::logged(run->calendar.name) << "multiget filled"
+                << filled << "of" << run->resources.size() << "resources";
             applyListing(run);
         });
 }
@@ -253,8 +257,8 @@ void CalDavSyncClient::applyListing(const RunPtr& run)
             break;
         CalDavParse::Resource& resource = run->resources[position];
         if (resource.calendarData.isEmpty()) {
-            qCWarning(lcCalDav).noquote()
-                << "[CalDav]" << run->calendar.name << "still missing body for an object";
+            qCWarning(lcCalDav).noquote() << "[CalDav]" << ShownText::logged(run->calendar.name)
+                                          << "still missing body for an object";
             continue;
         }
         const Kind::Applied applied =
@@ -277,9 +281,10 @@ void CalDavSyncClient::applyListing(const RunPtr& run)
     }
     if (kind.announcesEveryPull || !plan.remove.isEmpty() || !plan.dropDeletion.isEmpty())
         kind.announce(m_state, run->calendar.id);
-    qCDebug(lcCalDav).noquote() << "[CalDav]" << run->calendar.name << kind.component
-                                << "parsed=" << run->pulled << "upserted=" << run->upserted
-                                << "from" << run->resources.size() << "resources";
+    qCDebug(lcCalDav).noquote() << "[CalDav]" << ShownText::logged(run->calendar.name)
+                                << kind.component << "parsed=" << run->pulled
+                                << "upserted=" << run->upserted << "from" << run->resources.size()
+                                << "resources";
     run->resources.clear();
     if (kind.storesCtag)
         return writeBackCalendar(run);
@@ -310,8 +315,9 @@ void CalDavSyncClient::push(const RunPtr& run)
     run->queue = planPush(indexRows(CalDavSyncStore(m_state->database())
                                         .rowsOfPendingUids(run->kind->table, run->calendar.id)));
     if (!run->queue.isEmpty())
-        qCDebug(lcCalDav).noquote() << "[CalDav]" << run->kind->label << "push for"
-                                    << run->calendar.name << "pending=" << run->queue.size();
+        qCDebug(lcCalDav).noquote()
+            << "[CalDav]" << run->kind->label << "push for" << ShownText::logged(run->calendar.name)
+            << "pending=" << run->queue.size();
     sendNextGroup(run);
 }
 

@@ -2,6 +2,7 @@
 
 #include "Limits.h"
 #include "OAuthEndpoints.h"
+#include "ShownText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -190,7 +191,7 @@ void CalendarClient::requestCalendarPage(const std::shared_ptr<QList<DiscoveredC
         if (answer.status < 200 || answer.status > 299) {
             Q_EMIT requestFailed(tr("Google rejected calendarList.list (HTTP %1): %2")
                                      .arg(answer.status)
-                                     .arg(QString::fromUtf8(answer.body)));
+                                     .arg(ShownText::replyLine(answer.body)));
             return;
         }
         const std::optional<QJsonObject> body = jsonObject(answer.body);
@@ -261,7 +262,7 @@ void CalendarClient::onEventsPage(const std::shared_ptr<Listing>& listing, const
     if (answer.status < 200 || answer.status > 299) {
         Q_EMIT requestFailed(tr("Google rejected events.list (HTTP %1): %2")
                                  .arg(answer.status)
-                                 .arg(QString::fromUtf8(answer.body)));
+                                 .arg(ShownText::replyLine(answer.body)));
         return;
     }
     const std::optional<QJsonObject> body = jsonObject(answer.body);
@@ -343,7 +344,9 @@ void CalendarClient::onWriteAnswer(const QString& localId, const char* operation
     }
     if (answer.status < 200 || answer.status > 299) {
         Q_EMIT eventWriteFailed(
-            localId, tr("Google rejected events.%1: %2").arg(name, QString::fromUtf8(answer.body)),
+            localId,
+            tr("Google rejected events.%1 (HTTP %2): %3")
+                .arg(name, QString::number(answer.status), ShownText::replyLine(answer.body)),
             answer.status);
         return;
     }
@@ -379,7 +382,8 @@ void CalendarClient::deleteEvent(const QString& localId, const QString& calendar
              } else {
                  Q_EMIT eventWriteFailed(
                      localId,
-                     tr("Google rejected events.delete: %1").arg(QString::fromUtf8(answer.body)),
+                     tr("Google rejected events.delete (HTTP %1): %2")
+                         .arg(QString::number(answer.status), ShownText::replyLine(answer.body)),
                      answer.status);
              }
          });

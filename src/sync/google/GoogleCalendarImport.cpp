@@ -8,11 +8,13 @@
 #include "Database.h"
 #include "GoogleAuthService.h"
 #include "Limits.h"
+#include "ShownText.h"
 
 #include <QColor>
 #include <QDebug>
 #include <QHash>
 #include <QPointer>
+#include <QSet>
 #include <QUuid>
 
 #include <algorithm>
@@ -25,8 +27,10 @@ bool isWritable(const QString& accessRole)
 }
 
 int importCalendars(AppState* state, const QString& accountId,
-                    const QList<DiscoveredCalendar>& calendars)
+                    const QList<DiscoveredCalendar>& calendars, int* leftOut)
 {
+    if (leftOut)
+        *leftOut = 0;
     if (!state || accountId.isEmpty() || !state->calendars() || !state->database())
         return -1;
     CalendarRepository* repository = state->calendars();
@@ -36,15 +40,12 @@ int importCalendars(AppState* state, const QString& accountId,
     const std::optional<Account> account =
         state->accounts() ? state->accounts()->getById(accountId) : std::nullopt;
 
-    if (calendars.size() > Limits::maxDiscoveredCalendars)
-        qWarning().noquote() << "[Google]" << calendars.size() << "calendars listed; the first"
-                             << Limits::maxDiscoveredCalendars << "are kept";
     bool anyCalendar = !repository->getAll().isEmpty();
     const QDateTime now = Clock::now();
+    const qsizetype kept = std::min<qsizetype>(calendars.size(), Limits::maxDiscoveredCalendars);
     QList<Calendar> added;
     QList<Calendar> changed;
-    for (const DiscoveredCalendar& discovered :
-         calendars.first(std::min<qsizetype>(calendars.size(), Limits::maxDiscoveredCalendars))) {
+    for (const DiscoveredCalendar& discovered : calendars.first(kept)) {
         if (discovered.id.isEmpty())
             continue;
         const bool readOnly = !isWritable(discovered.accessRole);
@@ -79,6 +80,21 @@ int importCalendars(AppState* state, const QString& accountId,
         byUrl.insert(calendar.url, calendar);
         anyCalendar = true;
     }
+    QStringList notAdded;
+    QSet<QString> notAddedIds;
+    for (const DiscoveredCalendar& discovered : calendars.sliced(kept)) {
+        if (discovered.id.isEmpty() || byUrl.contains(discovered.id) ||
+            notAddedIds.contains(discovered.id))
+            continue;
+        notAddedIds.insert(discovered.id);
+        notAdded.append(discovered.summary.isEmpty() ? discovered.id : discovered.summary);
+    }
+    if (calendars.size() > kept)
+        qWarning().noquote() << "[Google]" << calendars.size() << "calendars listed; the first"
+                             << kept << "are kept;" << notAdded.size()
+                             << "not added:" << ShownText::loggedNames(notAdded);
+    if (leftOut)
+        *leftOut = int(notAdded.size());
     // One write and one change signal, so the account dialog rebuilds its tree once.
     if (!repository->saveAll(added, changed))
         return -1;
@@ -93,17 +109,18 @@ void listAndImport(AppState* state, const QString& accountId, const QString& acc
     QObject::connect(client, &CalendarClient::calendarsListed, context,
                      [state, accountId, client, done](const QList<DiscoveredCalendar>& calendars) {
                          client->deleteLater();
-                         const int added = importCalendars(state, accountId, calendars);
+                         int leftOut = 0;
+                         const int added = importCalendars(state, accountId, calendars, &leftOut);
                          if (added < 0)
-                             done(false, 0,
+                             done(false, 0, 0,
                                   CalendarClient::tr("The Google calendars could not be stored."));
                          else
-                             done(true, added, QString());
+                             done(true, added, leftOut, QString());
                      });
     QObject::connect(client, &CalendarClient::requestFailed, context,
                      [client, done](const QString& reason) {
                          client->deleteLater();
-                         done(false, 0, reason);
+                         done(false, 0, 0, reason);
                      });
     client->listCalendars();
 }
@@ -112,7 +129,7 @@ void listAndImport(AppState* state, const QString& accountId, QObject* context, 
 {
     const QString token = AuthService::loadTokens(accountId).accessToken;
     if (token.isEmpty()) {
-        done(false, 0, CalendarClient::tr("No Google access token available."));
+        done(false, 0, 0, CalendarClient::tr("No Google access token available."));
         return;
     }
     listAndImport(state, accountId, token, context, std::move(done));

@@ -20,15 +20,16 @@ bool isWritable(const QString& accessRole);
 // Inserts a row for each listed calendar the account does not have yet (its Google id as the
 // URL, read-only unless the role allows writing, syncing), and brings the read-only flag of
 // known rows in line with their role; names and colours the user set are kept. Only the first
-// Limits::maxDiscoveredCalendars entries of the list are read. One transaction with one
-// calendarsChanged: when a write fails nothing is kept and the result is -1. Returns the number
-// of new rows.
+// Limits::maxDiscoveredCalendars entries of the list are read; the calendars past them that the
+// account does not have are named in the log, and counted in `leftOut` when given. One
+// transaction with one calendarsChanged: when a write fails nothing is kept and the result is -1.
+// Returns the number of new rows.
 int importCalendars(AppState* state, const QString& accountId,
-                    const QList<DiscoveredCalendar>& calendars);
+                    const QList<DiscoveredCalendar>& calendars, int* leftOut = nullptr);
 
-// Called once, on the GUI thread: whether the import worked, how many rows it added, or why
-// not.
-using Done = std::function<void(bool ok, int added, const QString& reason)>;
+// Called once, on the GUI thread: whether the import worked, how many rows it added and how many
+// listed calendars the bound left out, or why not.
+using Done = std::function<void(bool ok, int added, int leftOut, const QString& reason)>;
 
 // Lists the account's calendars with the access token and imports them; `done` runs unless
 // `context` is gone first. For the account dialog, right after a sign-in.

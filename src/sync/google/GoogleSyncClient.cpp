@@ -11,6 +11,7 @@
 #include "GoogleEventMapping.h"
 #include "GoogleListingApplier.h"
 #include "GoogleSyncStore.h"
+#include "ShownText.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -193,7 +194,7 @@ void SyncClient::startPull(const RunPtr& run)
         if (run->relisted)
             return fail(run, tr("Google refused the calendar's sync token again."));
         run->relisted = true;
-        qInfo().noquote() << "[Google] sync token of" << run->calendar.name
+        qInfo().noquote() << "[Google] sync token of" << ShownText::logged(run->calendar.name)
                           << "expired; listing everything";
         if (std::optional<Calendar> stored = m_state->calendars()->getById(run->calendar.id)) {
             run->calendar = *stored;
@@ -229,8 +230,9 @@ bool SyncClient::applyEventsPage(const RunPtr& run, const QList<QJsonObject>& it
         return false;
     if (outcome.failed == 0)
         storeSyncToken(run, nextSyncToken);
-    qInfo().noquote() << "[Google] sync" << run->calendar.name << "upserted" << outcome.upserted
-                      << "tombstoned" << outcome.tombstoned << "failed" << outcome.failed;
+    qInfo().noquote() << "[Google] sync" << ShownText::logged(run->calendar.name) << "upserted"
+                      << outcome.upserted << "tombstoned" << outcome.tombstoned << "failed"
+                      << outcome.failed;
     if (outcome.failed > 0)
         run->localFailure = tr("%n event(s) failed to save locally; will retry next sync.", nullptr,
                                outcome.failed);

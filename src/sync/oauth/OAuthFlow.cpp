@@ -4,6 +4,7 @@
 #include "Limits.h"
 #include "OAuthEndpoints.h"
 #include "Platform.h"
+#include "ShownText.h"
 
 #include <QDebug>
 #include <QDesktopServices>
@@ -220,12 +221,13 @@ bool timedOut(QNetworkReply* reply)
            reply->error() == QNetworkReply::TimeoutError;
 }
 
-// The reply body, or the network's own error text when there is no HTTP reply at all.
+// The first line of the reply body, or the network's own error text when there is no HTTP reply
+// at all.
 QString failureDetail(QNetworkReply* reply, const QByteArray& body, int status)
 {
     if (status == 0 && body.isEmpty())
         return reply->errorString();
-    return QString::fromUtf8(body);
+    return ShownText::replyLine(body);
 }
 
 } // namespace

@@ -31,12 +31,12 @@ public:
         QString cancelled;                 // the user cancelled
         QString denied;                    // %1: the provider's error detail
         QString noCode;                    // redirect with the right state but no code
-        QString exchangeFailed;            // %1: HTTP status, %2: reply body
+        QString exchangeFailed;            // %1: HTTP status, %2: its first line
         QString noAccessToken;             // token reply without an access token
         QString noRefreshToken;            // token reply without a refresh token
         QString timedOut;                  // the token endpoint did not answer in time
         QString refreshCredentialsMissing; // refresh without the build's client credentials
-        QString refreshFailed;             // %1: HTTP status, %2: reply body
+        QString refreshFailed;             // %1: HTTP status, %2: its first line
         QString refreshNoAccessToken;      // refresh reply without an access token
     };
 

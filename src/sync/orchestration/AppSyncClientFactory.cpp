@@ -93,8 +93,11 @@ void AppSyncClientFactory::rediscover(const Account& account, const CalDavLogin&
     QObject::connect(discovery, &CalDavDiscovery::completed, context,
                      [state, accountId, client, discovery,
                       done](const QList<CalDavParse::DiscoveredCalendar>& calendars) {
-                         const int added =
-                             CalDavImport::importDiscoveredCalendars(state, accountId, calendars);
+                         int leftOut = 0;
+                         const int added = CalDavImport::importDiscoveredCalendars(
+                             state, accountId, calendars, &leftOut);
+                         // No dialog is open to say it: the account's status does.
+                         CalDavImport::noteLeftOut(state, accountId, leftOut);
                          client->deleteLater();
                          discovery->deleteLater();
                          done(true, added, {});

@@ -11,6 +11,7 @@
 #include "EventRepository.h"
 #include "Platform.h"
 #include "PreferencesRepository.h"
+#include "ShownText.h"
 #include "SyncRules.h"
 #include "TaskRepository.h"
 #include "TokenManager.h"
@@ -137,9 +138,9 @@ QString SyncOrchestrator::passwordFor(const Account& account, bool logAsPush)
     if (password.isEmpty()) {
         if (logAsPush) {
             qInfo().noquote() << "[AutoSync] skip — no password for account" << account.id << "("
-                              << account.name << ")";
+                              << ShownText::logged(account.name) << ")";
         } else {
-            qInfo().noquote() << "[Sync] Skipping account" << account.name
+            qInfo().noquote() << "[Sync] Skipping account" << ShownText::logged(account.name)
                               << "— no password in keyring for" << Platform::applicationId();
         }
         if (!saysMissing) {

@@ -6,6 +6,7 @@
 #include "CalendarRepository.h"
 #include "CredentialManagerTokenStore.h"
 #include "Database.h"
+#include "DavFaultProxy.h"
 #include "DavServer.h"
 #include "GuiEnvironment.h"
 #include "Limits.h"
@@ -19,6 +20,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -261,6 +263,28 @@ private Q_SLOTS:
         QCOMPARE(syncRequests.count(), 1);
         auto* tree = dialog.findChild<QTreeWidget*>();
         QVERIFY(!tree->findItems(added->name, Qt::MatchExactly).isEmpty());
+    }
+
+    // A server that lists one calendar more than an account takes: the account comes with the
+    // calendars it takes, and the status says how many were not added.
+    void discoveryPastTheBoundSaysHowManyWereLeftOut()
+    {
+        DavFaultProxy server;
+        server.answerDiscovery(QStringLiteral("/dav/"), Limits::maxDiscoveredCalendars + 1);
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        ManageSourcesDialog dialog(fixture.state(), nullptr);
+        ModalSeam::run([&] { button(dialog, QStringLiteral("Add CalDAV Account…"))->click(); },
+                       [&](QWidget* window) {
+                           fill({server.baseUrl().toString() + "dav/", "ada", "secret"},
+                                QStringLiteral("Connect"))(window);
+                           (void)QTest::qWaitFor([&] { return !window->isVisible(); }, 30000);
+                       });
+        QCOMPARE(fixture.state()->calendars()->getAll().size(), Limits::maxDiscoveredCalendars + 1);
+        QCOMPARE(dialog.findChildren<QLabel*>().last()->text(),
+                 QStringLiteral("Account added. 1 calendar(s) were not added: the server lists "
+                                "more than %1. Its events arrive with the sync that starts now.")
+                     .arg(QLocale().toString(Limits::maxDiscoveredCalendars)));
     }
 
     // An https server with a certificate nobody vouches for: the question shows its SHA-256

@@ -147,6 +147,17 @@ void DavFaultProxy::failWith(const QByteArray& method, const QString& pathSuffix
     m_rules.append({Action::Status, method, pathSuffix, times, status, body, {}});
 }
 
+void DavFaultProxy::answerDiscovery(const QString& path, int calendars)
+{
+    QByteArray list = "<d:multistatus xmlns:d=\"DAV:\" xmlns:c=\"urn:ietf:params:xml:ns:caldav\">";
+    for (int index = 0; index < calendars; ++index)
+        list += "<d:response><d:href>" + path.toUtf8() + 'c' + QByteArray::number(index) +
+                "/</d:href><d:propstat><d:prop><d:resourcetype><d:collection/><c:calendar/>"
+                "</d:resourcetype></d:prop></d:propstat></d:response>";
+    failWith("PROPFIND", path, 207, "<d:multistatus xmlns:d=\"DAV:\"/>", 2);
+    failWith("PROPFIND", path, 207, list + "</d:multistatus>");
+}
+
 void DavFaultProxy::cutReply(const QByteArray& method, const QString& pathSuffix, int times)
 {
     m_rules.append({Action::Cut, method, pathSuffix, times, 0, {}, {}});

@@ -56,6 +56,9 @@ public:
     // Answers with this status and body (XML content type when the body is not empty).
     void failWith(const QByteArray& method, const QString& pathSuffix, int status,
                   const QByteArray& body = {}, int times = 1);
+    // Answers the next discovery that starts at `path` ("/dav/") as a server that names neither
+    // a principal nor a home set and holds `calendars` calendars, "<path>c0/" onwards.
+    void answerDiscovery(const QString& path, int calendars);
     // Passes the request on, then sends the status line, the headers with the full
     // Content-Length and only the first half of the body, and closes the connection.
     void cutReply(const QByteArray& method, const QString& pathSuffix, int times = 1);

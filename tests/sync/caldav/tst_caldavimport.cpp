@@ -192,6 +192,7 @@ void TestCalDavImport::importsWhatDiscoveryFound()
 
 // More calendars than one discovery takes: the first ones in the server's order are saved,
 // in one write that the calendar listeners hear of once, and a megabyte name is stored whole.
+// The one left out is counted once and named in the log as a row shows it.
 void TestCalDavImport::largeDiscoveryIsOneBoundedWrite()
 {
     QList<CalDavParse::DiscoveredCalendar> calendars;
@@ -200,11 +201,18 @@ void TestCalDavImport::largeDiscoveryIsOneBoundedWrite()
                                     QStringLiteral("Calendar %1").arg(index)));
     const QString longName(1024 * 1024, QLatin1Char('n'));
     calendars[1].displayName = longName;
+    calendars.last().displayName = longName;
+    calendars.append({calendars.first(), calendars.last()});
     QSignalSpy changed(m_state->calendars(), &CalendarRepository::calendarsChanged);
     QTest::ignoreMessage(QtWarningMsg,
-                         QRegularExpression("^\\[CalDAV discovery\\] \\d+ calendars listed"));
-    QCOMPARE(CalDavImport::importDiscoveredCalendars(m_state, accountId, calendars),
+                         QRegularExpression(QStringLiteral("^\\[CalDAV discovery\\] "
+                                                           "\\d+ calendars listed.*; 1 "
+                                                           "not added: \"n{%1}…\"$")
+                                                .arg(Limits::maxRowTextChars)));
+    int leftOut = -1;
+    QCOMPARE(CalDavImport::importDiscoveredCalendars(m_state, accountId, calendars, &leftOut),
              Limits::maxDiscoveredCalendars);
+    QCOMPARE(leftOut, 1);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(m_state->calendars()->getByAccount(accountId).size(), Limits::maxDiscoveredCalendars);
     QVERIFY(!byUrl(m_state, calendars.last().href));

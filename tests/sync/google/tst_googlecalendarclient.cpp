@@ -1,5 +1,7 @@
 #include "FakeGoogleCalendar.h"
 #include "GoogleCalendarClient.h"
+#include "Limits.h"
+#include "LoopbackHttpServer.h"
 
 #include <QJsonArray>
 #include <QSignalSpy>
@@ -204,6 +206,46 @@ private Q_SLOTS:
         client.deleteEvent(QStringLiteral("row2"), calendarId, QStringLiteral("nothere1"), {});
         QTRY_COMPARE(deleted.size(), 3);
         QCOMPARE(failed.size(), 2);
+    }
+
+    // A proxy's error page of a megabyte instead of Google's answer: the failure text says the
+    // status and a bounded start of the page's first line.
+    void failureQuotesTheStartOfTheReply_data()
+    {
+        QTest::addColumn<QString>("operation");
+        for (const char* operation : {"calendarList", "list", "update", "delete"})
+            QTest::newRow(operation) << operation;
+    }
+
+    void failureQuotesTheStartOfTheReply()
+    {
+        QFETCH(QString, operation);
+        LoopbackHttpServer proxy([](const LoopbackHttpServer::Request&) {
+            LoopbackHttpServer::Reply reply;
+            reply.status = 414;
+            reply.body = "\r\n<title>414</title>" + QByteArray(1024 * 1024, 'x') + "\n<body>";
+            return reply;
+        });
+        qputenv("GOOGLE_API_URL", proxy.origin().toUtf8());
+        CalendarClient client;
+        client.setAccessToken(QStringLiteral("token"));
+        QSignalSpy failed(&client, &CalendarClient::requestFailed);
+        QSignalSpy writeFailed(&client, &CalendarClient::eventWriteFailed);
+        if (operation == u"calendarList")
+            client.listCalendars();
+        else if (operation == u"list")
+            client.listEvents(calendarId, {}, {}, {});
+        else if (operation == u"update")
+            client.updateEvent(QStringLiteral("row"), calendarId, QStringLiteral("abcdef01"), {},
+                               {});
+        else
+            client.deleteEvent(QStringLiteral("row"), calendarId, QStringLiteral("abcdef01"), {});
+        QTRY_COMPARE_WITH_TIMEOUT(failed.size() + writeFailed.size(), 1, 15000);
+        const QString text = failed.isEmpty() ? writeFailed.first().at(1).toString()
+                                              : failed.first().at(0).toString();
+        const QString start = QStringLiteral("(HTTP 414): <title>414</title>xxx");
+        QVERIFY2(text.contains(start), qPrintable(text.left(1000)));
+        QCOMPARE(text.size() - text.indexOf(start), 12 + Limits::maxReplyLineChars + 1);
     }
 };
 

@@ -819,7 +819,7 @@ private Q_SLOTS:
             int added = -1;
             bool done = false;
             Google::CalendarImport::listAndImport(state(), QStringLiteral("g"), this,
-                                                  [&](bool ok, int count, const QString&) {
+                                                  [&](bool ok, int count, int, const QString&) {
                                                       done = true;
                                                       added = ok ? count : -1;
                                                   });
@@ -849,14 +849,17 @@ private Q_SLOTS:
                 QStringLiteral("c%1@example.com").arg(index, 4, 10, QLatin1Char('0')),
                 index == 1 ? longName : QStringLiteral("Calendar %1").arg(index),
                 QStringLiteral("reader"));
-        const auto import = [this] {
+        int leftOut = -1;
+        const auto import = [this, &leftOut] {
             int added = -1;
             bool done = false;
-            Google::CalendarImport::listAndImport(state(), QStringLiteral("g"), this,
-                                                  [&](bool ok, int count, const QString&) {
-                                                      done = true;
-                                                      added = ok ? count : -1;
-                                                  });
+            Google::CalendarImport::listAndImport(
+                state(), QStringLiteral("g"), this,
+                [&](bool ok, int count, int notAdded, const QString&) {
+                    done = true;
+                    added = ok ? count : -1;
+                    leftOut = notAdded;
+                });
             [&] { QTRY_VERIFY_WITH_TIMEOUT(done, 30000); }();
             return added;
         };
@@ -876,6 +879,7 @@ private Q_SLOTS:
                              QRegularExpression("^\\[Google\\] \\d+ calendars listed"));
         // The team calendar is already there and is one of the listed.
         QCOMPARE(import(), Limits::maxDiscoveredCalendars - 1);
+        QCOMPARE(leftOut, 2);
         QCOMPARE(changed.count(), 1);
         QHash<QString, QString> names;
         for (const Calendar& row : state()->calendars()->getByAccount(QStringLiteral("g")))

@@ -232,6 +232,13 @@ private Q_SLOTS:
         QTest::newRow("microsoft, rejected exchange")
             << false << "rejected"
             << "Token exchange failed (HTTP 400): " + rejected;
+        // A proxy's error page: its status and first line, not the page.
+        QTest::newRow("google, a page instead of a reply")
+            << true << "page"
+            << "Token exchange failed (HTTP 502): <html><title>502 Bad Gateway</title>";
+        QTest::newRow("microsoft, a page instead of a reply")
+            << false << "page"
+            << "Token exchange failed (HTTP 502): <html><title>502 Bad Gateway</title>";
         QTest::newRow("google, no access token") << true << "no access"
                                                  << "Google did not return an access token.";
         QTest::newRow("microsoft, no access token") << false << "no access"
@@ -262,6 +269,9 @@ private Q_SLOTS:
         m_provider->setDenyNext(situation == QLatin1String("denied"));
         if (situation == QLatin1String("rejected"))
             m_provider->setTokenMode(FakeOAuthProvider::TokenMode::Rejected);
+        if (situation == QLatin1String("page"))
+            m_provider->setTokenFailure(502, "<html><title>502 Bad Gateway</title>\r\n<body>" +
+                                                 QByteArray(1024 * 1024, 'x') + "</body></html>");
         if (situation == QLatin1String("no access"))
             m_provider->setTokenMode(FakeOAuthProvider::TokenMode::NoAccessToken);
         if (situation == QLatin1String("no refresh"))

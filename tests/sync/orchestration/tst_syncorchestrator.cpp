@@ -5,12 +5,15 @@
 #include "Application.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "DavFaultProxy.h"
 #include "EventRepository.h"
 #include "GoogleSyncClient.h"
+#include "Limits.h"
 #include "MicrosoftSyncClient.h"
 #include "PreferencesRepository.h"
 #include "SyncOrchestrator.h"
 
+#include <QLocale>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -386,6 +389,31 @@ private Q_SLOTS:
             factory.create(SyncClientFactory::Kind::Google, nullptr));
         QVERIFY(handle);
         QVERIFY(handle->findChild<Google::SyncClient*>());
+    }
+
+    // The program's own rediscovery of a server that lists more calendars than an account takes:
+    // the account's status says how many were not added, until a discovery leaves none out.
+    void programRediscoveryNotesCalendarsLeftOut()
+    {
+        DavFaultProxy server;
+        server.answerDiscovery(QStringLiteral("/dav/"), Limits::maxDiscoveredCalendars + 1);
+        server.answerDiscovery(QStringLiteral("/dav/"), 1);
+        Account account = *state()->accounts()->getById(QStringLiteral("dav"));
+        account.serverUrl = server.baseUrl().toString() + QStringLiteral("dav/");
+        AppSyncClientFactory factory(state());
+        QList<int> added;
+        for (int run = 0; run < 2; ++run) {
+            factory.rediscover(
+                account, {account.serverUrl, account.username, "secret", {}}, this,
+                [&](bool ok, int count, const QString&) { added << (ok ? count : -1); });
+            QTRY_COMPARE_WITH_TIMEOUT(added.size(), run + 1, 30000);
+            QCOMPARE(state()->accounts()->getById(QStringLiteral("dav"))->lastSyncError,
+                     run == 0 ? QStringLiteral("1 calendar was not added: the server lists more "
+                                               "than %1.")
+                                    .arg(QLocale().toString(Limits::maxDiscoveredCalendars))
+                              : QString());
+        }
+        QCOMPARE(added, (QList<int>{Limits::maxDiscoveredCalendars, 0}));
     }
 
     // A client that reports one calendar twice (failed, then completed) neither ends its other
