@@ -41,6 +41,24 @@ std::optional<QJsonObject> jsonObject(const QByteArray& body)
     return document.object();
 }
 
+// What a refusal says: Google's own message where the reply is its JSON error document (which
+// it pretty-prints, so its first line is only "{"), else the first line of whatever answered, a
+// proxy's error page say; bounded either way. Only a reply of an error document's size is parsed.
+QString refusalDetail(const QByteArray& body)
+{
+    if (body.size() <= 64 * 1024) {
+        const QString message = jsonObject(body)
+                                    .value_or(QJsonObject())
+                                    .value(QLatin1String("error"))
+                                    .toObject()
+                                    .value(QLatin1String("message"))
+                                    .toString();
+        if (!message.trimmed().isEmpty())
+            return ShownText::replyLine(message.toUtf8());
+    }
+    return ShownText::replyLine(body);
+}
+
 } // namespace
 
 // One listing in progress: what it asks for, the pages seen and the items gathered.
@@ -191,7 +209,7 @@ void CalendarClient::requestCalendarPage(const std::shared_ptr<QList<DiscoveredC
         if (answer.status < 200 || answer.status > 299) {
             Q_EMIT requestFailed(tr("Google rejected calendarList.list (HTTP %1): %2")
                                      .arg(answer.status)
-                                     .arg(ShownText::replyLine(answer.body)));
+                                     .arg(refusalDetail(answer.body)));
             return;
         }
         const std::optional<QJsonObject> body = jsonObject(answer.body);
@@ -262,7 +280,7 @@ void CalendarClient::onEventsPage(const std::shared_ptr<Listing>& listing, const
     if (answer.status < 200 || answer.status > 299) {
         Q_EMIT requestFailed(tr("Google rejected events.list (HTTP %1): %2")
                                  .arg(answer.status)
-                                 .arg(ShownText::replyLine(answer.body)));
+                                 .arg(refusalDetail(answer.body)));
         return;
     }
     const std::optional<QJsonObject> body = jsonObject(answer.body);
@@ -346,7 +364,7 @@ void CalendarClient::onWriteAnswer(const QString& localId, const char* operation
         Q_EMIT eventWriteFailed(
             localId,
             tr("Google rejected events.%1 (HTTP %2): %3")
-                .arg(name, QString::number(answer.status), ShownText::replyLine(answer.body)),
+                .arg(name, QString::number(answer.status), refusalDetail(answer.body)),
             answer.status);
         return;
     }
@@ -383,7 +401,7 @@ void CalendarClient::deleteEvent(const QString& localId, const QString& calendar
                  Q_EMIT eventWriteFailed(
                      localId,
                      tr("Google rejected events.delete (HTTP %1): %2")
-                         .arg(QString::number(answer.status), ShownText::replyLine(answer.body)),
+                         .arg(QString::number(answer.status), refusalDetail(answer.body)),
                      answer.status);
              }
          });

@@ -523,7 +523,8 @@ void SyncClient::fail(const RunPtr& run, const QString& reason)
         stored->updatedAt = Clock::now();
         m_state->calendars()->updateSyncState(*stored);
     }
-    qWarning().noquote() << "[Google] sync of" << run->calendar.name << "failed:" << reason;
+    qWarning().noquote() << "[Google] sync of" << ShownText::logged(run->calendar.name)
+                         << "failed:" << reason;
     Q_EMIT calendarSyncFailed(run->calendar.id, reason);
 }
 
