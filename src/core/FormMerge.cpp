@@ -1,0 +1,126 @@
+#include "FormMerge.h"
+
+#include "RuleUntil.h"
+
+#include <tuple>
+
+namespace FormMerge {
+
+namespace {
+
+// The four records of one Save and what it writes so far.
+template <typename Record> class Merge
+{
+public:
+    Merge(const Record& opened, const Record& shown, const Record& stored, const Record& edited)
+        : m_opened(opened), m_shown(shown), m_stored(stored), m_edited(edited)
+    {
+        m_merged.record = stored;
+    }
+
+    // `key` gives what the field is compared by; `take` copies it from the form's values.
+    template <typename Key, typename Take> void field(Field name, const Key& key, const Take& take)
+    {
+        if (key(m_shown) == key(m_edited))
+            return;
+        take(m_merged.record, m_edited);
+        // Written elsewhere to something else than the user's value: the user's replaces it.
+        if (!(key(m_opened) == key(m_stored)) && !(key(m_stored) == key(m_edited)))
+            m_merged.replaced.append(name);
+    }
+    // `members` ties the members the field consists of; they are compared and copied as they are.
+    template <typename Members> void field(Field name, const Members& members)
+    {
+        field(name, members,
+              [&members](Record& to, const Record& from) { members(to) = members(from); });
+    }
+
+    Merged<Record> result() const { return m_merged; }
+
+private:
+    const Record& m_opened;
+    const Record& m_shown;
+    const Record& m_stored;
+    const Record& m_edited;
+    Merged<Record> m_merged;
+};
+
+QList<int> reminderMinutes(const Event& event)
+{
+    QList<int> minutes;
+    minutes.reserve(event.reminders.size());
+    for (const Reminder& reminder : event.reminders)
+        minutes.append(reminder.minutesBefore);
+    return minutes;
+}
+
+// What the form shows of each attendee; the row ids are the store's.
+QList<std::tuple<QString, QString, QString, QString, QString, bool>>
+attendeeFields(const Event& event)
+{
+    QList<std::tuple<QString, QString, QString, QString, QString, bool>> fields;
+    fields.reserve(event.attendees.size());
+    for (const Attendee& attendee : event.attendees)
+        fields.append({attendee.email, attendee.name, attendee.role, attendee.status, attendee.type,
+                       attendee.rsvp});
+    return fields;
+}
+
+} // namespace
+
+Merged<Event> event(const Event& opened, const Event& shown, const Event& stored,
+                    const Event& edited)
+{
+    Merge<Event> merge(opened, shown, stored, edited);
+    merge.field(Field::Title, [](auto& event) { return std::tie(event.title); });
+    merge.field(Field::Calendar, [](auto& event) { return std::tie(event.calendarId); });
+    merge.field(Field::Color, [](auto& event) { return std::tie(event.color); });
+    merge.field(Field::Times, [](auto& event) {
+        return std::tie(event.startTime, event.endTime, event.isAllDay, event.timezone);
+    });
+    // A form writes its rule with UNTIL in the series' value type; a rule read from elsewhere
+    // may hold it in another, which is no change of its own.
+    merge.field(
+        Field::Rule,
+        [](const Event& event) {
+            return RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
+        },
+        [](Event& to, const Event& from) { to.recurrenceRule = from.recurrenceRule; });
+    merge.field(Field::Reminders, reminderMinutes,
+                [](Event& to, const Event& from) { to.reminders = from.reminders; });
+    merge.field(Field::Location, [](auto& event) { return std::tie(event.location); });
+    merge.field(Field::Description, [](auto& event) { return std::tie(event.description); });
+    merge.field(Field::Attendees, attendeeFields,
+                [](Event& to, const Event& from) { to.attendees = from.attendees; });
+    return merge.result();
+}
+
+Merged<Task> task(const Task& opened, const Task& shown, const Task& stored, const Task& edited)
+{
+    Merge<Task> merge(opened, shown, stored, edited);
+    merge.field(Field::Title, [](auto& task) { return std::tie(task.title); });
+    merge.field(Field::Calendar, [](auto& task) { return std::tie(task.calendarId); });
+    merge.field(Field::Dates, [](auto& task) {
+        return std::tie(task.startDate, task.startIsDateOnly, task.dueDate, task.dueIsDateOnly);
+    });
+    merge.field(Field::Rule,
+                [](auto& task) { return std::tie(task.recurrenceRule, task.repeatMode); });
+    merge.field(Field::Priority, [](auto& task) { return std::tie(task.priority); });
+    merge.field(Field::Completed, [](auto& task) {
+        return std::tie(task.status, task.percentComplete, task.completedDate);
+    });
+    merge.field(Field::Categories, [](auto& task) { return std::tie(task.categories); });
+    merge.field(Field::Description, [](auto& task) { return std::tie(task.description); });
+    return merge.result();
+}
+
+Merged<Calendar> calendar(const Calendar& opened, const Calendar& shown, const Calendar& stored,
+                          const Calendar& edited)
+{
+    Merge<Calendar> merge(opened, shown, stored, edited);
+    merge.field(Field::Name, [](auto& calendar) { return std::tie(calendar.name); });
+    merge.field(Field::Color, [](auto& calendar) { return std::tie(calendar.color); });
+    return merge.result();
+}
+
+} // namespace FormMerge

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Calendar.h"
+#include "Event.h"
+#include "Task.h"
+
+#include <QList>
+
+// What a form's Save writes when the row it shows may have changed elsewhere (a sync) while it
+// was open, field by field: the user's value where the user changed the field, else the value as
+// stored now. Each takes four records: `opened`, the row as read when the form opened; `shown`,
+// the form's values then; `stored`, the row as stored now; `edited`, the form's values now.
+// `shown` and `edited` are in the form's own terms (filled by one function of the form), so that
+// typing and typing back is no change; they need to hold only the fields the form edits. The
+// result is `stored` with the user's fields, and the fields where the user's value replaced
+// another value written elsewhere meanwhile, so that the user can be told.
+namespace FormMerge {
+
+// The fields, as the forms name them. Some move as one: an event's start, end, all-day and zone
+// (Times), a task's start and due date (Dates), a rule and what a task's repeat counts from
+// (Rule), the completion state, percentage and date (Completed).
+enum class Field {
+    Title,
+    Calendar,
+    Color,
+    Times,
+    Dates,
+    Rule,
+    Reminders,
+    Priority,
+    Completed,
+    Location,
+    Categories,
+    Description,
+    Attendees,
+    Name,
+};
+
+template <typename Record> struct Merged
+{
+    Record record;
+    QList<Field> replaced; // in the order above
+};
+
+// Title, calendar, colour, times, rule, reminders (by their minutes), location, description and
+// attendees (by address, name, role, answer, kind and RSVP).
+Merged<Event> event(const Event& opened, const Event& shown, const Event& stored,
+                    const Event& edited);
+// Title, calendar, dates, rule, priority, completed, categories and description.
+Merged<Task> task(const Task& opened, const Task& shown, const Task& stored, const Task& edited);
+// Name and colour.
+Merged<Calendar> calendar(const Calendar& opened, const Calendar& shown, const Calendar& stored,
+                          const Calendar& edited);
+
+} // namespace FormMerge
