@@ -624,6 +624,85 @@ SHA-256-Fingerabdruck:
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>Auf dem Server gespeichert, aber lokal nicht aktualisiert.</translation>
     </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Kalender entfernt</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>Dieser Kalender wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Zeiten</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Beginn und Fälligkeit</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priorität</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Teilnehmer</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Ihre Änderung an %1 hat eine Änderung ersetzt, die anderswo vorgenommen wurde, während das Formular geöffnet war.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Ihre Änderungen an %1 haben Änderungen ersetzt, die anderswo vorgenommen wurden, während das Formular geöffnet war.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Anderswo geändert</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>

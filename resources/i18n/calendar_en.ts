@@ -606,6 +606,85 @@ SHA-256 fingerprint:
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Calendar removed</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>This calendar was removed meanwhile, so it cannot be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Times</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Dates</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Reminders</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Categories</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Attendees</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Your change to %1 replaced a change made elsewhere while the form was open.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Your changes to %1 replaced changes made elsewhere while the form was open.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Changed elsewhere</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>

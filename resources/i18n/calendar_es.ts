@@ -624,6 +624,85 @@ Huella digital SHA-256:
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>Se guardó en el servidor, pero no se pudo actualizar localmente.</translation>
     </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Calendario eliminado</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>Este calendario se eliminó mientras tanto, así que no se puede guardar.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Horario</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Fechas</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repetición</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Prioridad</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completada</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ubicación</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Categorías</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notas</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Asistentes</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Su cambio en %1 reemplazó un cambio hecho en otro lugar mientras el formulario estaba abierto.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Sus cambios en %1 reemplazaron cambios hechos en otro lugar mientras el formulario estaba abierto.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Cambiado en otro lugar</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>

@@ -624,6 +624,85 @@ Empreinte SHA-256 :
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>Enregistré sur le serveur, mais impossible de mettre à jour localement.</translation>
     </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Calendrier supprimé</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce calendrier a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Horaires</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Dates</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Rappels</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priorité</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminée</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Catégories</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Participants</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Votre modification de %1 a remplacé une modification faite ailleurs pendant que le formulaire était ouvert.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Vos modifications de %1 ont remplacé des modifications faites ailleurs pendant que le formulaire était ouvert.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Modifié ailleurs</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>

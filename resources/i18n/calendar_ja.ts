@@ -624,6 +624,85 @@ SHA-256 フィンガープリント:
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>サーバー上には保存しましたが、ローカルを更新できませんでした。</translation>
     </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>カレンダーが削除されました</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>このカレンダーはその間に削除されたため、保存できません。</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>タイトル</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>カレンダー</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>色</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>開始日と期限</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>繰り返し</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>リマインダー</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>優先度</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>場所</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>カテゴリ</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>参加者</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>フォームを開いている間に他の場所で行われた%1の変更を、あなたの変更で置き換えました。</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>フォームを開いている間に他の場所で行われた%1の変更を、あなたの変更で置き換えました。</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>他の場所で変更されました</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>
