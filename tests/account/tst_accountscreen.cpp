@@ -1,5 +1,6 @@
 #include "AccountScreen.h"
 #include "AccountTesting.h"
+#include "AccountWidgets.h"
 #include "AuthClient.h"
 #include "GuiEnvironment.h"
 #include "Limits.h"
@@ -572,6 +573,42 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(statusLine(screen.get()), QStringLiteral("Display name updated."),
                                   10000);
         QCOMPARE(m_fx.service->displayName(), QStringLiteral("Ada"));
+    }
+
+    // A name from the service longer than a line edit's default bound comes back from the
+    // prompt whole when OK is pressed without an edit, and nothing is sent.
+    void longNameIsNeverCut()
+    {
+        const QString name(1 << 20, u'n');
+        QWidget host;
+        const auto untouched = [](QWidget* window) { ModalSeam::accept(window); };
+        std::optional<QString> entered;
+        ModalSeam::run(
+            [&] { entered = AccountWidgets::prompt(&host, "Name", "Name:", false, name); },
+            untouched);
+        QCOMPARE(entered.value_or(QString()).size(), name.size());
+
+        m_fx.service->setDisplayName(name);
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        const auto nameShown = [&screen] {
+            const QStringList texts = visibleTexts(screen.get());
+            return std::any_of(texts.cbegin(), texts.cend(), [](const QString& text) {
+                return text.startsWith(QStringLiteral("nnnn"));
+            });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(nameShown(), 10000);
+        qsizetype prefilled = 0;
+        ModalSeam::run([&] { button(screen.get(), QStringLiteral("Edit Display Name"))->click(); },
+                       [&](QWidget* window) {
+                           auto* dialog = qobject_cast<QInputDialog*>(window);
+                           prefilled = dialog ? dialog->textValue().size() : 0;
+                           ModalSeam::accept(window);
+                       });
+        QCOMPARE(prefilled, name.size());
+        QTest::qWait(100);
+        QCOMPARE(m_fx.service->count("PATCH", QStringLiteral("/users/me")), 0);
     }
 
     void ownerCheckFollowsTheSignIn()
