@@ -703,6 +703,22 @@ SHA-256-Fingerabdruck:
         <source>Changed elsewhere</source>
         <translation>Anderswo geändert</translation>
     </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Bedingungen</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Aktion</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Aktiviert</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Kalender</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>
@@ -1455,6 +1471,14 @@ SHA-256-Fingerabdruck:
     <message>
         <source>Could not save the filter.</source>
         <translation>Der Filter konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filter entfernt</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>Dieser Filter wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -4757,6 +4781,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
     <message>
         <source>The group could not be saved.</source>
         <translation>Die Gruppe konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>Diese Gruppe wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>

@@ -685,6 +685,22 @@ SHA-256 fingerprint:
         <source>Changed elsewhere</source>
         <translation>Changed elsewhere</translation>
     </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendars</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>
@@ -1437,6 +1453,14 @@ SHA-256 fingerprint:
     <message>
         <source>Could not save the filter.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filter removed</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>This filter was removed meanwhile, so it cannot be saved.</translation>
     </message>
 </context>
 <context>
@@ -4733,6 +4757,10 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>The group could not be saved.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>This group was removed meanwhile, so it cannot be saved.</translation>
     </message>
 </context>
 <context>

@@ -703,6 +703,22 @@ Huella digital SHA-256:
         <source>Changed elsewhere</source>
         <translation>Cambiado en otro lugar</translation>
     </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Condiciones</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Acción</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Activado</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendarios</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>
@@ -1455,6 +1471,14 @@ Huella digital SHA-256:
     <message>
         <source>Could not save the filter.</source>
         <translation>No se pudo guardar el filtro.</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filtro eliminado</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>Este filtro se eliminó mientras tanto, así que no se puede guardar.</translation>
     </message>
 </context>
 <context>
@@ -4757,6 +4781,10 @@ Fecha de finalización: próximo vencimiento = hoy + intervalo.</translation>
     <message>
         <source>The group could not be saved.</source>
         <translation>No se pudo guardar el grupo.</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>Este grupo se eliminó mientras tanto, así que no se puede guardar.</translation>
     </message>
 </context>
 <context>

@@ -703,6 +703,22 @@ Empreinte SHA-256 :
         <source>Changed elsewhere</source>
         <translation>Modifié ailleurs</translation>
     </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendriers</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>
@@ -1455,6 +1471,14 @@ Empreinte SHA-256 :
     <message>
         <source>Could not save the filter.</source>
         <translation>Impossible d’enregistrer le filtre.</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filtre supprimé</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce filtre a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
     </message>
 </context>
 <context>
@@ -4757,6 +4781,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</tran
     <message>
         <source>The group could not be saved.</source>
         <translation>Le groupe n’a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce groupe a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
     </message>
 </context>
 <context>

@@ -703,6 +703,22 @@ SHA-256 フィンガープリント:
         <source>Changed elsewhere</source>
         <translation>他の場所で変更されました</translation>
     </message>
+    <message>
+        <source>Conditions</source>
+        <translation>条件</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>動作</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>有効</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>カレンダー</translation>
+    </message>
 </context>
 <context>
     <name>CommandPalette</name>
@@ -1450,6 +1466,14 @@ SHA-256 フィンガープリント:
     <message>
         <source>Could not save the filter.</source>
         <translation>フィルターを保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>フィルターが削除されました</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>このフィルターはその間に削除されたため、保存できません。</translation>
     </message>
 </context>
 <context>
@@ -4721,6 +4745,10 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>The group could not be saved.</source>
         <translation>グループを保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>このグループはその間に削除されたため、保存できません。</translation>
     </message>
 </context>
 <context>

@@ -21,11 +21,13 @@ public:
     // `key` gives what the field is compared by; `take` copies it from the form's values.
     template <typename Key, typename Take> void field(Field name, const Key& key, const Take& take)
     {
-        if (key(m_shown) == key(m_edited))
+        const bool changedHere = !(key(m_shown) == key(m_edited));
+        const bool changedElsewhere = !(key(m_opened) == key(m_stored));
+        if (!changedHere && changedElsewhere)
             return;
         take(m_merged.record, m_edited);
         // Written elsewhere to something else than the user's value: the user's replaces it.
-        if (!(key(m_opened) == key(m_stored)) && !(key(m_stored) == key(m_edited)))
+        if (changedHere && changedElsewhere && !(key(m_stored) == key(m_edited)))
             m_merged.replaced.append(name);
     }
     // `members` ties the members the field consists of; they are compared and copied as they are.
@@ -120,6 +122,31 @@ Merged<Calendar> calendar(const Calendar& opened, const Calendar& shown, const C
     Merge<Calendar> merge(opened, shown, stored, edited);
     merge.field(Field::Name, [](auto& calendar) { return std::tie(calendar.name); });
     merge.field(Field::Color, [](auto& calendar) { return std::tie(calendar.color); });
+    return merge.result();
+}
+
+Merged<FilterRule> filterRule(const FilterRule& opened, const FilterRule& shown,
+                              const FilterRule& stored, const FilterRule& edited)
+{
+    Merge<FilterRule> merge(opened, shown, stored, edited);
+    merge.field(Field::Name, [](auto& rule) { return std::tie(rule.name); });
+    merge.field(Field::Conditions, [](auto& rule) {
+        return std::tie(rule.type, rule.conditions, rule.eventUid, rule.eventCalendarId);
+    });
+    merge.field(Field::Action,
+                [](auto& rule) { return std::tie(rule.action, rule.suppressReminders); });
+    merge.field(Field::Enabled, [](auto& rule) { return std::tie(rule.enabled); });
+    merge.field(Field::Calendars, [](auto& rule) { return std::tie(rule.calendarIds); });
+    return merge.result();
+}
+
+Merged<CalendarView> view(const CalendarView& opened, const CalendarView& shown,
+                          const CalendarView& stored, const CalendarView& edited)
+{
+    Merge<CalendarView> merge(opened, shown, stored, edited);
+    merge.field(Field::Name, [](auto& view) { return std::tie(view.name); });
+    merge.field(Field::Color, [](auto& view) { return std::tie(view.color); });
+    merge.field(Field::Calendars, [](auto& view) { return std::tie(view.calendarIds); });
     return merge.result();
 }
 

@@ -111,26 +111,32 @@ private Q_SLOTS:
         QCOMPARE(merged.replaced.size(), replaced ? 1 : 0);
     }
 
-    // A sync changed the title and the description, the user the location: the row keeps what
-    // the form does not show, the sync's fields and the user's. The user's change is measured
-    // against what the form showed, which may round what was stored (seconds of a start).
+    // A sync changed the title, the description and the times, the user the location: the row
+    // keeps what the form does not show, the sync's fields and the user's. The user's change is
+    // measured against what the form showed, which may round what was stored (seconds of a
+    // start); a field that changed nowhere is written as the form holds it.
     void untouchedFieldsKeepTheStoredValues()
     {
         Event opened = baseEvent();
         opened.startTime = opened.startTime.addSecs(30);
+        opened.recurrenceRule = QStringLiteral("FREQ=DAILY;;COUNT=2");
         Event shown = baseEvent();
+        shown.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=2");
         Event stored = opened;
         stored.title = QStringLiteral("Review (moved)");
         stored.description = QStringLiteral("Changed elsewhere");
+        stored.startTime = stored.startTime.addSecs(3600);
         stored.etag = QStringLiteral("etag-2");
         Event edited = shown;
         edited.location = QStringLiteral("Room 2");
 
         const FormMerge::Merged<Event> merged = FormMerge::event(opened, shown, stored, edited);
-        QCOMPARE((QStringList{merged.record.title, merged.record.description,
-                              merged.record.location, merged.record.etag}),
-                 (QStringList{"Review (moved)", "Changed elsewhere", "Room 2", "etag-2"}));
-        QCOMPARE(merged.record.startTime, opened.startTime);
+        QCOMPARE(
+            (QStringList{merged.record.title, merged.record.description, merged.record.location,
+                         merged.record.etag, merged.record.recurrenceRule}),
+            (QStringList{"Review (moved)", "Changed elsewhere", "Room 2", "etag-2",
+                         "FREQ=DAILY;COUNT=2"}));
+        QCOMPARE(merged.record.startTime, stored.startTime);
         QVERIFY(merged.replaced.isEmpty());
 
         // Both changed the title and the times: the user's win, and both are named in order.

@@ -39,6 +39,14 @@ QString fieldName(FormMerge::Field field)
         return QCoreApplication::translate("ChangedElsewhere", "Attendees");
     case Field::Name:
         return QCoreApplication::translate("ChangedElsewhere", "Name");
+    case Field::Conditions:
+        return QCoreApplication::translate("ChangedElsewhere", "Conditions");
+    case Field::Action:
+        return QCoreApplication::translate("ChangedElsewhere", "Action");
+    case Field::Enabled:
+        return QCoreApplication::translate("ChangedElsewhere", "Enabled");
+    case Field::Calendars:
+        return QCoreApplication::translate("ChangedElsewhere", "Calendars");
     }
     return QString();
 }
