@@ -2765,6 +2765,10 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>Die Vorlage „%1“ löschen?</translation>
     </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>Diese Vorlage wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
+    </message>
 </context>
 <context>
     <name>ManageViewsDialog</name>

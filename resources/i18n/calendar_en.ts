@@ -2743,6 +2743,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Delete the template &quot;%1&quot;?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>This template was removed meanwhile, so it cannot be saved.</translation>
+    </message>
 </context>
 <context>
     <name>ManageViewsDialog</name>

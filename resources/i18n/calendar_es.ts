@@ -2765,6 +2765,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>¿Eliminar la plantilla &quot;%1&quot;?</translation>
     </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>Esta plantilla se eliminó mientras tanto, así que no se puede guardar.</translation>
+    </message>
 </context>
 <context>
     <name>ManageViewsDialog</name>

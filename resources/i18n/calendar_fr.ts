@@ -2765,6 +2765,10 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>Supprimer le modèle « %1 » ?</translation>
     </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce modèle a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
+    </message>
 </context>
 <context>
     <name>ManageViewsDialog</name>

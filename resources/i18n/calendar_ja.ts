@@ -2737,6 +2737,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>テンプレート「%1」を削除しますか？</translation>
     </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>このテンプレートはその間に削除されたため、保存できません。</translation>
+    </message>
 </context>
 <context>
     <name>ManageViewsDialog</name>

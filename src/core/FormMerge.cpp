@@ -140,6 +140,29 @@ Merged<FilterRule> filterRule(const FilterRule& opened, const FilterRule& shown,
     return merge.result();
 }
 
+Merged<EventTemplate> eventTemplate(const EventTemplate& opened, const EventTemplate& shown,
+                                    const EventTemplate& stored, const EventTemplate& edited)
+{
+    Merge<EventTemplate> merge(opened, shown, stored, edited);
+    merge.field(Field::Name, [](auto& eventTemplate) { return std::tie(eventTemplate.name); });
+    merge.field(Field::Title, [](auto& eventTemplate) { return std::tie(eventTemplate.title); });
+    merge.field(Field::Calendar,
+                [](auto& eventTemplate) { return std::tie(eventTemplate.calendarId); });
+    merge.field(Field::Color, [](auto& eventTemplate) { return std::tie(eventTemplate.color); });
+    merge.field(Field::Times, [](auto& eventTemplate) {
+        return std::tie(eventTemplate.isAllDay, eventTemplate.durationMinutes);
+    });
+    merge.field(Field::Rule,
+                [](auto& eventTemplate) { return std::tie(eventTemplate.recurrenceRule); });
+    merge.field(Field::Reminders,
+                [](auto& eventTemplate) { return std::tie(eventTemplate.reminders); });
+    merge.field(Field::Location,
+                [](auto& eventTemplate) { return std::tie(eventTemplate.location); });
+    merge.field(Field::Description,
+                [](auto& eventTemplate) { return std::tie(eventTemplate.description); });
+    return merge.result();
+}
+
 Merged<CalendarView> view(const CalendarView& opened, const CalendarView& shown,
                           const CalendarView& stored, const CalendarView& edited)
 {

@@ -3,6 +3,7 @@
 #include "Calendar.h"
 #include "CalendarView.h"
 #include "Event.h"
+#include "EventTemplate.h"
 #include "FilterRule.h"
 #include "Task.h"
 
@@ -21,7 +22,8 @@ namespace FormMerge {
 
 // The fields, as the forms name them. Some move as one: an event's start, end, all-day and zone
 // (Times), a task's start and due date (Dates), a rule and what a task's repeat counts from
-// (Rule), the completion state, percentage and date (Completed), a filter's kind with its
+// (Rule), the completion state, percentage and date (Completed), a template's all-day flag and
+// duration (Times), a filter's kind with its
 // conditions and event (Conditions), a filter's action with its reminder choice (Action).
 enum class Field {
     Title,
@@ -62,6 +64,10 @@ Merged<Calendar> calendar(const Calendar& opened, const Calendar& shown, const C
 // Name, conditions, action, enabled and calendars.
 Merged<FilterRule> filterRule(const FilterRule& opened, const FilterRule& shown,
                               const FilterRule& stored, const FilterRule& edited);
+// Name, event title, description, location, colour, calendar, times (all-day and duration), rule
+// and reminders.
+Merged<EventTemplate> eventTemplate(const EventTemplate& opened, const EventTemplate& shown,
+                                    const EventTemplate& stored, const EventTemplate& edited);
 // Name, colour and calendars.
 Merged<CalendarView> view(const CalendarView& opened, const CalendarView& shown,
                           const CalendarView& stored, const CalendarView& edited);
