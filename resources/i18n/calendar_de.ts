@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>Das Passwort konnte nicht im Anmeldedatenspeicher gespeichert werden.</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>Dieses Konto wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -718,6 +722,14 @@ SHA-256-Fingerabdruck:
     <message>
         <source>Calendars</source>
         <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Synchronisierungsintervall</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Zertifikat</translation>
     </message>
 </context>
 <context>

@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>This account was removed meanwhile, so it cannot be saved.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -700,6 +704,14 @@ SHA-256 fingerprint:
     <message>
         <source>Calendars</source>
         <translation>Calendars</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Sync interval</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Certificate</translation>
     </message>
 </context>
 <context>

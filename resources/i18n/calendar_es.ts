@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>No se pudo guardar la contraseña en el almacén de credenciales.</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>Esta cuenta se eliminó mientras tanto, así que no se puede guardar.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -718,6 +722,14 @@ Huella digital SHA-256:
     <message>
         <source>Calendars</source>
         <translation>Calendarios</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Intervalo de sincronización</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Certificado</translation>
     </message>
 </context>
 <context>

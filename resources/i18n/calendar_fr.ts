@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>Le mot de passe n’a pas pu être enregistré dans le trousseau d’identifiants.</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce compte a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -718,6 +722,14 @@ Empreinte SHA-256 :
     <message>
         <source>Calendars</source>
         <translation>Calendriers</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Intervalle de synchronisation</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Certificat</translation>
     </message>
 </context>
 <context>

@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>パスワードを資格情報ストアに保存できませんでした。</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>このアカウントはその間に削除されたため、保存できません。</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -718,6 +722,14 @@ SHA-256 フィンガープリント:
     <message>
         <source>Calendars</source>
         <translation>カレンダー</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>同期間隔</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>証明書</translation>
     </message>
 </context>
 <context>

@@ -116,6 +116,19 @@ Merged<Task> task(const Task& opened, const Task& shown, const Task& stored, con
     return merge.result();
 }
 
+Merged<Account> account(const Account& opened, const Account& shown, const Account& stored,
+                        const Account& edited)
+{
+    Merge<Account> merge(opened, shown, stored, edited);
+    merge.field(Field::Name, [](auto& account) { return std::tie(account.name); });
+    merge.field(Field::SyncInterval,
+                [](auto& account) { return std::tie(account.syncIntervalMinutes); });
+    merge.field(Field::Certificate, [](auto& account) {
+        return std::tie(account.trustedCertSha256, account.pendingCertSha256);
+    });
+    return merge.result();
+}
+
 Merged<Calendar> calendar(const Calendar& opened, const Calendar& shown, const Calendar& stored,
                           const Calendar& edited)
 {

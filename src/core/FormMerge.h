@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Account.h"
 #include "Calendar.h"
 #include "CalendarView.h"
 #include "Event.h"
@@ -23,7 +24,8 @@ namespace FormMerge {
 // The fields, as the forms name them. Some move as one: an event's start, end, all-day and zone
 // (Times), a task's start and due date (Dates), a rule and what a task's repeat counts from
 // (Rule), the completion state, percentage and date (Completed), a template's all-day flag and
-// duration (Times), a filter's kind with its
+// duration (Times), an account's pinned and pending certificate (Certificate), a filter's kind
+// with its
 // conditions and event (Conditions), a filter's action with its reminder choice (Action).
 enum class Field {
     Title,
@@ -44,6 +46,8 @@ enum class Field {
     Action,
     Enabled,
     Calendars,
+    SyncInterval,
+    Certificate,
 };
 
 template <typename Record> struct Merged
@@ -58,6 +62,9 @@ Merged<Event> event(const Event& opened, const Event& shown, const Event& stored
                     const Event& edited);
 // Title, calendar, dates, rule, priority, completed, categories and description.
 Merged<Task> task(const Task& opened, const Task& shown, const Task& stored, const Task& edited);
+// Name, sync interval and certificate.
+Merged<Account> account(const Account& opened, const Account& shown, const Account& stored,
+                        const Account& edited);
 // Name and colour.
 Merged<Calendar> calendar(const Calendar& opened, const Calendar& shown, const Calendar& stored,
                           const Calendar& edited);

@@ -47,6 +47,10 @@ QString fieldName(FormMerge::Field field)
         return QCoreApplication::translate("ChangedElsewhere", "Enabled");
     case Field::Calendars:
         return QCoreApplication::translate("ChangedElsewhere", "Calendars");
+    case Field::SyncInterval:
+        return QCoreApplication::translate("ChangedElsewhere", "Sync interval");
+    case Field::Certificate:
+        return QCoreApplication::translate("ChangedElsewhere", "Certificate");
     }
     return QString();
 }
