@@ -19,8 +19,6 @@ void setEventField(Event& event, const QString& field, const QString& value)
     } else if (field == QLatin1String("times")) {
         event.startTime = QDateTime(QDate(2026, 3, 11), QTime::fromString(value), Qt::UTC);
         event.endTime = event.startTime.addSecs(3600);
-    } else if (field == QLatin1String("zone")) {
-        event.timezone = value;
     } else if (field == QLatin1String("rule")) {
         event.recurrenceRule = value;
     } else if (field == QLatin1String("reminders")) {
@@ -72,10 +70,7 @@ private Q_SLOTS:
         QTest::newRow("changed by the user") << "description" << "A" << "A" << "C" << "C" << false;
         QTest::newRow("both, alike") << "description" << "A" << "B" << "B" << "B" << false;
         QTest::newRow("both, apart") << "description" << "A" << "B" << "C" << "C" << true;
-        QTest::newRow("title both") << "title" << "A" << "B" << "C" << "C" << true;
         QTest::newRow("times untouched") << "times" << "14:00" << "16:00" << "14:00" << "16:00" << false;
-        QTest::newRow("times both") << "times" << "14:00" << "16:00" << "09:00" << "09:00" << true;
-        QTest::newRow("zone elsewhere, times by the user") << "zone" << "Europe/Berlin" << "UTC" << "Asia/Tokyo" << "Asia/Tokyo" << true;
         QTest::newRow("rule untouched") << "rule" << "FREQ=DAILY" << "FREQ=WEEKLY" << "FREQ=DAILY" << "FREQ=WEEKLY" << false;
         QTest::newRow("rule alike in other spelling") << "rule" << "FREQ=DAILY" << "FREQ=DAILY;;INTERVAL=2" << "FREQ=DAILY;INTERVAL=2" << "FREQ=DAILY;INTERVAL=2" << false;
         QTest::newRow("reminders untouched") << "reminders" << "15" << "15,60" << "15" << "15,60" << false;
@@ -102,7 +97,6 @@ private Q_SLOTS:
         QCOMPARE(merged.record.title, expected.title);
         QCOMPARE(merged.record.description, expected.description);
         QCOMPARE(merged.record.startTime, expected.startTime);
-        QCOMPARE(merged.record.timezone, expected.timezone);
         QCOMPARE(merged.record.recurrenceRule, expected.recurrenceRule);
         QCOMPARE(merged.record.reminders.size(), expected.reminders.size());
         QCOMPARE(merged.record.attendees.size(), expected.attendees.size());
@@ -147,42 +141,6 @@ private Q_SLOTS:
         QCOMPARE(both.record.title, QStringLiteral("Retro"));
         QCOMPARE(both.record.startTime, edited.startTime);
         QCOMPARE(both.replaced, (QList<Field>{Field::Title, Field::Times}));
-    }
-
-    // Tasks: the dates and the completion move as one each; calendars: name and colour.
-    void taskAndCalendarFields()
-    {
-        Task opened;
-        opened.title = QStringLiteral("Buy gift");
-        opened.dueDate = utc(2026, 3, 12);
-        opened.priority = 5;
-        Task stored = opened;
-        stored.status = QStringLiteral("completed");
-        stored.percentComplete = 100;
-        stored.dueDate = utc(2026, 3, 13);
-        Task edited = opened;
-        edited.priority = 1;
-        edited.startDate = utc(2026, 3, 10);
-        const FormMerge::Merged<Task> task = FormMerge::task(opened, opened, stored, edited);
-        QCOMPARE(task.record.priority, 1);
-        QVERIFY(task.record.isCompleted());
-        QCOMPARE(task.record.dueDate, opened.dueDate); // the user's dates, with their due date
-        QCOMPARE(task.record.startDate, edited.startDate);
-        QCOMPARE(task.replaced, QList<Field>{Field::Dates});
-
-        Calendar calendarOpened;
-        calendarOpened.name = QStringLiteral("Work");
-        Calendar calendarStored = calendarOpened;
-        calendarStored.color = QStringLiteral("#00ff00");
-        calendarStored.syncToken = QStringLiteral("token-2");
-        Calendar calendarEdited = calendarOpened;
-        calendarEdited.name = QStringLiteral("Office");
-        const FormMerge::Merged<Calendar> calendar =
-            FormMerge::calendar(calendarOpened, calendarOpened, calendarStored, calendarEdited);
-        QCOMPARE(
-            (QStringList{calendar.record.name, calendar.record.color, calendar.record.syncToken}),
-            (QStringList{"Office", "#00ff00", "token-2"}));
-        QVERIFY(calendar.replaced.isEmpty());
     }
 };
 
