@@ -569,9 +569,9 @@ void EventFormDialog::save()
             stored = EventChange::reread(m_appState, *m_editedEvent, report);
             if (!stored)
                 return;
-            const QDateTime replaced = SeriesEdit::instantOf(stored->recurrenceId);
-            if (replaced.isValid())
-                occurrenceStart = replaced;
+            const QDateTime original = SeriesEdit::instantOf(stored->recurrenceId);
+            if (original.isValid())
+                occurrenceStart = original;
         } else {
             // A series moved meanwhile took the occurrence along.
             occurrenceStart =
