@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>Das Passwort konnte nicht im Anmeldedatenspeicher gespeichert werden.</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>Dieses Konto wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -633,6 +637,109 @@ SHA-256-Fingerabdruck:
     <message>
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>Auf dem Server gespeichert, aber lokal nicht aktualisiert.</translation>
+    </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Kalender entfernt</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>Dieser Kalender wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Zeiten</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Beginn und Fälligkeit</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Wiederholung</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priorität</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Teilnehmer</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Ihre Änderung an %1 hat eine Änderung ersetzt, die anderswo vorgenommen wurde, während das Formular geöffnet war.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Ihre Änderungen an %1 haben Änderungen ersetzt, die anderswo vorgenommen wurden, während das Formular geöffnet war.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Anderswo geändert</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Bedingungen</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Aktion</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Aktiviert</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Kalender</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Synchronisierungsintervall</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Zertifikat</translation>
     </message>
 </context>
 <context>
@@ -1386,6 +1493,14 @@ SHA-256-Fingerabdruck:
     <message>
         <source>Could not save the filter.</source>
         <translation>Der Filter konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filter entfernt</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>Dieser Filter wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -2685,6 +2800,10 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
     <message>
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>Die Vorlage „%1“ löschen?</translation>
+    </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>Diese Vorlage wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>
@@ -4723,6 +4842,10 @@ Erledigungsdatum: nächste Fälligkeit = heute + Intervall.</translation>
     <message>
         <source>The group could not be saved.</source>
         <translation>Die Gruppe konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>Diese Gruppe wurde inzwischen entfernt und kann daher nicht gespeichert werden.</translation>
     </message>
 </context>
 <context>

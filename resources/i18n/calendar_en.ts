@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>This account was removed meanwhile, so it cannot be saved.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -615,6 +619,109 @@ SHA-256 fingerprint:
     <message>
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Calendar removed</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>This calendar was removed meanwhile, so it cannot be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendar</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Times</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Dates</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repeat</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Reminders</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priority</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completed</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Location</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Categories</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Attendees</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Your change to %1 replaced a change made elsewhere while the form was open.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Your changes to %1 replaced changes made elsewhere while the form was open.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Changed elsewhere</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendars</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Sync interval</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Certificate</translation>
     </message>
 </context>
 <context>
@@ -1368,6 +1475,14 @@ SHA-256 fingerprint:
     <message>
         <source>Could not save the filter.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filter removed</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>This filter was removed meanwhile, so it cannot be saved.</translation>
     </message>
 </context>
 <context>
@@ -2663,6 +2778,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Delete the template &quot;%1&quot;?</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>This template was removed meanwhile, so it cannot be saved.</translation>
     </message>
 </context>
 <context>
@@ -4699,6 +4818,10 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>The group could not be saved.</source>
         <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>This group was removed meanwhile, so it cannot be saved.</translation>
     </message>
 </context>
 <context>

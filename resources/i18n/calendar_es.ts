@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>No se pudo guardar la contraseña en el almacén de credenciales.</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>Esta cuenta se eliminó mientras tanto, así que no se puede guardar.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -633,6 +637,109 @@ Huella digital SHA-256:
     <message>
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>Se guardó en el servidor, pero no se pudo actualizar localmente.</translation>
+    </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Calendario eliminado</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>Este calendario se eliminó mientras tanto, así que no se puede guardar.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Título</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendario</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Horario</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Fechas</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Repetición</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Recordatorios</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Prioridad</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Completada</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ubicación</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Categorías</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notas</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Asistentes</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Su cambio en %1 reemplazó un cambio hecho en otro lugar mientras el formulario estaba abierto.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Sus cambios en %1 reemplazaron cambios hechos en otro lugar mientras el formulario estaba abierto.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Cambiado en otro lugar</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Condiciones</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Acción</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Activado</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendarios</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Intervalo de sincronización</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Certificado</translation>
     </message>
 </context>
 <context>
@@ -1386,6 +1493,14 @@ Huella digital SHA-256:
     <message>
         <source>Could not save the filter.</source>
         <translation>No se pudo guardar el filtro.</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filtro eliminado</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>Este filtro se eliminó mientras tanto, así que no se puede guardar.</translation>
     </message>
 </context>
 <context>
@@ -2685,6 +2800,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
     <message>
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>¿Eliminar la plantilla &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>Esta plantilla se eliminó mientras tanto, así que no se puede guardar.</translation>
     </message>
 </context>
 <context>
@@ -4723,6 +4842,10 @@ Fecha de finalización: próximo vencimiento = hoy + intervalo.</translation>
     <message>
         <source>The group could not be saved.</source>
         <translation>No se pudo guardar el grupo.</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>Este grupo se eliminó mientras tanto, así que no se puede guardar.</translation>
     </message>
 </context>
 <context>

@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>Le mot de passe n’a pas pu être enregistré dans le trousseau d’identifiants.</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce compte a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -633,6 +637,109 @@ Empreinte SHA-256 :
     <message>
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>Enregistré sur le serveur, mais impossible de mettre à jour localement.</translation>
+    </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>Calendrier supprimé</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce calendrier a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>Titre</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>Calendrier</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>Horaires</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>Dates</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>Répétition</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Rappels</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priorité</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>Terminée</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Lieu</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Catégories</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>Participants</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>Votre modification de %1 a remplacé une modification faite ailleurs pendant que le formulaire était ouvert.</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>Vos modifications de %1 ont remplacé des modifications faites ailleurs pendant que le formulaire était ouvert.</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>Modifié ailleurs</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>Conditions</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>Calendriers</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>Intervalle de synchronisation</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>Certificat</translation>
     </message>
 </context>
 <context>
@@ -1386,6 +1493,14 @@ Empreinte SHA-256 :
     <message>
         <source>Could not save the filter.</source>
         <translation>Impossible d’enregistrer le filtre.</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>Filtre supprimé</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce filtre a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
     </message>
 </context>
 <context>
@@ -2685,6 +2800,10 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
     <message>
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>Supprimer le modèle « %1 » ?</translation>
+    </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce modèle a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
     </message>
 </context>
 <context>
@@ -4723,6 +4842,10 @@ Date d’achèvement : prochaine échéance = aujourd’hui + intervalle.</tran
     <message>
         <source>The group could not be saved.</source>
         <translation>Le groupe n’a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>Ce groupe a été supprimé entre-temps : il ne peut donc pas être enregistré.</translation>
     </message>
 </context>
 <context>

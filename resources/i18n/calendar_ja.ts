@@ -151,6 +151,10 @@
         <source>The password could not be stored in the credential store.</source>
         <translation>パスワードを資格情報ストアに保存できませんでした。</translation>
     </message>
+    <message>
+        <source>This account was removed meanwhile, so it cannot be saved.</source>
+        <translation>このアカウントはその間に削除されたため、保存できません。</translation>
+    </message>
 </context>
 <context>
     <name>AgendaEventRow</name>
@@ -632,6 +636,109 @@ SHA-256 フィンガープリント:
     <message>
         <source>Saved on server, but couldn&apos;t update locally.</source>
         <translation>サーバー上には保存しましたが、ローカルを更新できませんでした。</translation>
+    </message>
+    <message>
+        <source>Calendar removed</source>
+        <translation>カレンダーが削除されました</translation>
+    </message>
+    <message>
+        <source>This calendar was removed meanwhile, so it cannot be saved.</source>
+        <translation>このカレンダーはその間に削除されたため、保存できません。</translation>
+    </message>
+</context>
+<context>
+    <name>ChangedElsewhere</name>
+    <message>
+        <source>Title</source>
+        <translation>タイトル</translation>
+    </message>
+    <message>
+        <source>Calendar</source>
+        <translation>カレンダー</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>色</translation>
+    </message>
+    <message>
+        <source>Times</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Dates</source>
+        <translation>開始日と期限</translation>
+    </message>
+    <message>
+        <source>Repeat</source>
+        <translation>繰り返し</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>リマインダー</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>優先度</translation>
+    </message>
+    <message>
+        <source>Completed</source>
+        <translation>完了</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>場所</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>カテゴリ</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>メモ</translation>
+    </message>
+    <message>
+        <source>Attendees</source>
+        <translation>参加者</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Your change to %1 replaced a change made elsewhere while the form was open.</source>
+        <translation>フォームを開いている間に他の場所で行われた%1の変更を、あなたの変更で置き換えました。</translation>
+    </message>
+    <message>
+        <source>Your changes to %1 replaced changes made elsewhere while the form was open.</source>
+        <translation>フォームを開いている間に他の場所で行われた%1の変更を、あなたの変更で置き換えました。</translation>
+    </message>
+    <message>
+        <source>Changed elsewhere</source>
+        <translation>他の場所で変更されました</translation>
+    </message>
+    <message>
+        <source>Conditions</source>
+        <translation>条件</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>動作</translation>
+    </message>
+    <message>
+        <source>Enabled</source>
+        <translation>有効</translation>
+    </message>
+    <message>
+        <source>Calendars</source>
+        <translation>カレンダー</translation>
+    </message>
+    <message>
+        <source>Sync interval</source>
+        <translation>同期間隔</translation>
+    </message>
+    <message>
+        <source>Certificate</source>
+        <translation>証明書</translation>
     </message>
 </context>
 <context>
@@ -1380,6 +1487,14 @@ SHA-256 フィンガープリント:
     <message>
         <source>Could not save the filter.</source>
         <translation>フィルターを保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>Filter removed</source>
+        <translation>フィルターが削除されました</translation>
+    </message>
+    <message>
+        <source>This filter was removed meanwhile, so it cannot be saved.</source>
+        <translation>このフィルターはその間に削除されたため、保存できません。</translation>
     </message>
 </context>
 <context>
@@ -2654,6 +2769,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
     <message>
         <source>Delete the template &quot;%1&quot;?</source>
         <translation>テンプレート「%1」を削除しますか？</translation>
+    </message>
+    <message>
+        <source>This template was removed meanwhile, so it cannot be saved.</source>
+        <translation>このテンプレートはその間に削除されたため、保存できません。</translation>
     </message>
 </context>
 <context>
@@ -4682,6 +4801,10 @@ Completion date: next due = today + interval.</source>
     <message>
         <source>The group could not be saved.</source>
         <translation>グループを保存できませんでした。</translation>
+    </message>
+    <message>
+        <source>This group was removed meanwhile, so it cannot be saved.</source>
+        <translation>このグループはその間に削除されたため、保存できません。</translation>
     </message>
 </context>
 <context>

@@ -574,6 +574,34 @@ private Q_SLOTS:
         QCOMPARE(m_fx.service->displayName(), QStringLiteral("Ada"));
     }
 
+    // A name from the service longer than a line edit's default bound comes back from the
+    // prompt whole when OK is pressed without an edit, and nothing is sent.
+    void longNameIsNeverCut()
+    {
+        const QString name(1 << 20, u'n');
+        m_fx.service->setDisplayName(name);
+        signInAs(QStringLiteral("owner"));
+        m_fx.client->initialize();
+        auto screen = openScreen();
+        const auto nameShown = [&screen] {
+            const QStringList texts = visibleTexts(screen.get());
+            return std::any_of(texts.cbegin(), texts.cend(), [](const QString& text) {
+                return text.startsWith(QStringLiteral("nnnn"));
+            });
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(nameShown(), 10000);
+        qsizetype prefilled = 0;
+        ModalSeam::run([&] { button(screen.get(), QStringLiteral("Edit Display Name"))->click(); },
+                       [&](QWidget* window) {
+                           auto* dialog = qobject_cast<QInputDialog*>(window);
+                           prefilled = dialog ? dialog->textValue().size() : 0;
+                           ModalSeam::accept(window);
+                       });
+        QCOMPARE(prefilled, name.size());
+        QTest::qWait(100);
+        QCOMPARE(m_fx.service->count("PATCH", QStringLiteral("/users/me")), 0);
+    }
+
     void ownerCheckFollowsTheSignIn()
     {
         signInAs(QStringLiteral("member"));

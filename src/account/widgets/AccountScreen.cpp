@@ -439,7 +439,8 @@ void AccountScreen::editDisplayName()
     const std::optional<QString> entered =
         AccountWidgets::prompt(this, QStringLiteral("Edit Display Name"),
                                QStringLiteral("Display name:"), false, m_displayName);
-    if (!entered || entered->trimmed().isEmpty())
+    // An unchanged name is not sent again.
+    if (!entered || entered->trimmed().isEmpty() || *entered == m_displayName)
         return;
     m_editNameButton->setEnabled(false);
     QPointer<AccountScreen> self(this);

@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 namespace OrvaAccount::AccountWidgets {
 
@@ -193,13 +194,20 @@ std::optional<QString> prompt(QWidget* parent, const QString& title, const QStri
     dialog->setWindowTitle(title);
     dialog->setLabelText(label);
     dialog->setTextEchoMode(password ? QLineEdit::Password : QLineEdit::Normal);
+    // Qt's default of 32,767 characters would cut a longer prefill (a name from the service).
+    if (auto* field = dialog->findChild<QLineEdit*>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     dialog->setTextValue(prefill);
+    // While the field holds what it was given, the prefill is the answer, as it came.
+    const QString shown = dialog->textValue();
     QPointer<QWidget> self(parent);
     const bool accepted = dialog->exec() == QDialog::Accepted;
-    const QString text = dialog ? dialog->textValue() : QString();
+    QString text = dialog ? dialog->textValue() : QString();
     delete dialog;
     if (!self || !accepted)
         return std::nullopt;
+    if (text == shown)
+        text = prefill;
     return text;
 }
 

@@ -54,7 +54,8 @@ QVBoxLayout* replaceContent(QVBoxLayout* pageLayout, QWidget*& content, int spac
 // A Yes/No question, No the default, shown as plain text; false as well when `parent` went
 // away while it was open.
 bool ask(QWidget* parent, const QString& title, const QString& text);
-// A one-line prompt; nullopt when it was cancelled or `parent` went away while it was open.
+// A one-line prompt; nullopt when it was cancelled or `parent` went away while it was open. A
+// prefill of any length is kept whole, and given back as it came unless the user edited it.
 std::optional<QString> prompt(QWidget* parent, const QString& title, const QString& label,
                               bool password, const QString& prefill = {});
 

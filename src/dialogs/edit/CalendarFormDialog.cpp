@@ -5,12 +5,15 @@
 #include "CalDavClient.h"
 #include "CalendarLocation.h"
 #include "CalendarRepository.h"
+#include "ChangedElsewhere.h"
 #include "Clock.h"
 #include "CredentialManagerTokenStore.h"
 #include "DavPropstat.h"
 #include "DavXml.h"
 #include "Defaults.h"
+#include "FormMerge.h"
 #include "Limits.h"
+#include "LongTextField.h"
 #include "Platform.h"
 #include "ShownText.h"
 
@@ -31,6 +34,13 @@ const QString localAccountId = QStringLiteral("personal-local-account");
 QString newId()
 {
     return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
+// The stored text as it was when the field still holds it, else the typed text without the
+// blanks around it.
+QString keptOrTrimmed(const QString& text, const QString& stored)
+{
+    return text == stored ? text : text.trimmed();
 }
 
 } // namespace
@@ -62,8 +72,9 @@ CalendarFormDialog::CalendarFormDialog(AppState* appState, const Calendar& calen
     setWindowTitle(tr("Edit Calendar"));
     setModal(true);
     buildUi();
-    m_nameEdit->setText(calendar.name);
+    m_name->setText(calendar.name);
     paintColorButton();
+    m_shown = formValues();
 }
 
 CalendarFormDialog::~CalendarFormDialog() = default;
@@ -88,6 +99,7 @@ void CalendarFormDialog::buildUi()
     form->setLabelAlignment(Qt::AlignRight);
     form->setFormAlignment(Qt::AlignTop);
     m_nameEdit = new QLineEdit(this);
+    m_name = new LongTextField(m_nameEdit);
     m_nameEdit->setPlaceholderText(tr("e.g. Personal, Work, Family"));
     form->addRow(tr("&Name:"), m_nameEdit);
     m_colorButton = new QPushButton(this);
@@ -145,10 +157,18 @@ void CalendarFormDialog::setBusy(bool busy, const QString& status)
     m_statusLabel->setVisible(!status.isEmpty());
 }
 
+Calendar CalendarFormDialog::formValues() const
+{
+    Calendar values;
+    values.name = keptOrTrimmed(m_name->text(), m_calendar ? m_calendar->name : QString());
+    values.color = m_color;
+    return values;
+}
+
 void CalendarFormDialog::save()
 {
-    const QString name = m_nameEdit->text().trimmed();
-    if (name.isEmpty()) {
+    const Calendar edited = formValues();
+    if (edited.name.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Name required"), tr("Please enter a name for the calendar."),
                              QMessageBox::Ok);
         m_nameEdit->setFocus(Qt::OtherFocusReason);
@@ -157,7 +177,7 @@ void CalendarFormDialog::save()
     if (!m_state)
         return;
     if (m_mode == AddToAccount) {
-        runCalDavCreate(name);
+        runCalDavCreate(edited.name);
         return;
     }
     if (m_mode == Edit) {
@@ -165,28 +185,40 @@ void CalendarFormDialog::save()
         // Other account kinds ("icloud", "zoho", ...) keep their names locally
         // only.
         if (account && account->type == QLatin1String("caldav") &&
-            (name != m_calendar->name || m_color != m_calendar->color)) {
-            runCalDavEdit(name);
+            (edited.name != m_shown.name || edited.color != m_shown.color)) {
+            runCalDavEdit(edited);
             return;
         }
-        saveEditLocally(name);
+        if (saveEditLocally(edited))
+            accept();
         return;
     }
-    saveLocal(name);
+    saveLocal(edited.name);
 }
 
-void CalendarFormDialog::saveEditLocally(const QString& name)
+bool CalendarFormDialog::saveEditLocally(const Calendar& edited)
 {
-    Calendar calendar = *m_calendar;
-    calendar.name = name;
-    calendar.color = m_color;
+    // The row as stored now: a sync may have changed it while the form was open (its sync state,
+    // or a field the user left alone), or removed it.
+    const std::optional<Calendar> stored = m_state->calendars()->getById(m_calendar->id);
+    if (!stored) {
+        QMessageBox::warning(this, tr("Calendar removed"),
+                             tr("This calendar was removed meanwhile, so it cannot be saved."),
+                             QMessageBox::Ok);
+        reject();
+        return false;
+    }
+    const FormMerge::Merged<Calendar> merged =
+        FormMerge::calendar(*m_calendar, m_shown, *stored, edited);
+    Calendar calendar = merged.record;
     calendar.updatedAt = Clock::now();
     if (!m_state->calendars()->update(calendar)) {
         QMessageBox::critical(this, tr("Database Error"), tr("Could not save the calendar."),
                               QMessageBox::Ok);
-        return;
+        return false;
     }
-    accept();
+    ChangedElsewhere::tell(this, merged.replaced);
+    return true;
 }
 
 void CalendarFormDialog::saveLocal(const QString& name)
@@ -321,7 +353,7 @@ void CalendarFormDialog::runCalDavCreate(const QString& name)
         });
 }
 
-void CalendarFormDialog::runCalDavEdit(const QString& name)
+void CalendarFormDialog::runCalDavEdit(const Calendar& edited)
 {
     const std::optional<Account> account = m_state->accounts()->getById(m_calendar->accountId);
     if (!account) {
@@ -334,11 +366,12 @@ void CalendarFormDialog::runCalDavEdit(const QString& name)
         return;
     CalDavClient* client = makeClient(*account, password);
     setBusy(true, tr("Saving changes to server…"));
-    const QString sentName = name != m_calendar->name ? name : QString();
-    const QString sentColor = m_color != m_calendar->color ? m_color : QString();
+    // Only what the user changed goes to the server.
+    const QString sentName = edited.name != m_shown.name ? edited.name : QString();
+    const QString sentColor = edited.color != m_shown.color ? edited.color : QString();
     client->proppatch(QUrl(m_calendar->url, QUrl::TolerantMode),
                       DavXml::proppatchCalendar(sentName, sentColor, QString()),
-                      [this, client, name](const CalDavClient::Response& reply) {
+                      [this, client, edited](const CalDavClient::Response& reply) {
                           client->deleteLater();
                           if (!reply.errorString.isEmpty()) {
                               setBusy(false, tr("Network error: %1").arg(reply.errorString));
@@ -359,11 +392,7 @@ void CalendarFormDialog::runCalDavEdit(const QString& name)
                                           .arg(refusal));
                               return;
                           }
-                          Calendar calendar = *m_calendar;
-                          calendar.name = name;
-                          calendar.color = m_color;
-                          calendar.updatedAt = Clock::now();
-                          if (!m_state->calendars()->update(calendar)) {
+                          if (!saveEditLocally(edited)) {
                               setBusy(false, tr("Saved on server, but couldn't update locally."));
                               return;
                           }

@@ -5,6 +5,7 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "ChangedElsewhere.h"
 #include "Clock.h"
 #include "Database.h"
 #include "DateTimePicker.h"
@@ -15,6 +16,7 @@
 #include "EventReminderList.h"
 #include "EventRepository.h"
 #include "EventZone.h"
+#include "FormMerge.h"
 #include "FormOpening.h"
 #include "FormRows.h"
 #include "FormScrollArea.h"
@@ -27,6 +29,7 @@
 #include "RruleFormat.h"
 #include "RuleUntil.h"
 #include "Savepoint.h"
+#include "SeriesEdit.h"
 #include "ShownText.h"
 #include "TemplateRepository.h"
 #include "Theme.h"
@@ -80,6 +83,16 @@ QDateTime localMoment(const QDateTime& moment)
     return QDateTime(moment.toLocalTime().date(), moment.toLocalTime().time());
 }
 
+// The occurrence of `master` that starts at `start`, as the series form shows it.
+Event occurrenceOf(const Event& master, const QDateTime& start)
+{
+    Event occurrence = master;
+    occurrence.startTime = start;
+    if (occurrence.endTime)
+        occurrence.endTime = occurrence.endTime->addSecs(master.startTime.secsTo(start));
+    return occurrence;
+}
+
 } // namespace
 
 EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget* parent)
@@ -91,6 +104,7 @@ EventFormDialog::EventFormDialog(AppState* appState, const Event& event, QWidget
     build();
     loadCalendars();
     populate(event);
+    m_shown = formValues();
 }
 
 EventFormDialog::EventFormDialog(AppState* appState, QWidget* parent)
@@ -464,12 +478,46 @@ void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
         m_reminders->addRow(minutes);
 }
 
+Event EventFormDialog::formValues() const
+{
+    Event values;
+    // A stored text the user did not edit goes back as it came, every character of it.
+    values.title = keptOrTrimmed(m_title->text(), m_editedEvent ? m_editedEvent->title : QString());
+    values.calendarId = m_calendarCombo->currentData().toString();
+    values.color = m_customColor;
+    values.isAllDay = m_allDayCheck->isChecked();
+    if (values.isAllDay) {
+        // One stored form for all-day events: midnight UTC of the dates, whatever the zone.
+        const EventFormRules::Range range =
+            EventFormRules::allDayRange(m_startPicker->date(), m_endPicker->date());
+        values.startTime = range.start;
+        values.endTime = range.end;
+    } else {
+        values.startTime = m_startPicker->dateTime();
+        values.endTime = m_endPicker->dateTime();
+    }
+    values.timezone = m_editedEvent ? m_editedEvent->timezone : EventZone::forNewEvents();
+    values.recurrenceRule = RuleUntil::normalize(m_ruleText, values.isAllDay);
+    for (int minutes : m_reminders->minutes()) {
+        Reminder reminder;
+        reminder.minutesBefore = minutes;
+        reminder.action = QStringLiteral("display");
+        values.reminders.append(reminder);
+    }
+    values.location =
+        keptOrTrimmed(m_location->text(), m_editedEvent ? m_editedEvent->location : QString());
+    values.description = m_notes->text();
+    for (const Attendee& attendee : m_attendees->attendees()) {
+        if (!attendee.email.trimmed().isEmpty())
+            values.attendees.append(attendee);
+    }
+    return values;
+}
+
 void EventFormDialog::save()
 {
-    // A stored text the user did not edit goes back as it came, every character of it.
-    const QString title =
-        keptOrTrimmed(m_title->text(), m_editedEvent ? m_editedEvent->title : QString());
-    if (title.trimmed().isEmpty()) {
+    const Event edited = formValues();
+    if (edited.title.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Title required"), tr("Please enter a title for the event."),
                              QMessageBox::Ok);
         m_titleEdit->setFocus();
@@ -502,19 +550,36 @@ void EventFormDialog::save()
     }
 
     // The form ran its own event loop: a sync may have changed or removed the row it was opened
-    // on. What the form does not show is taken from the row as stored now, and a row gone or
-    // moved to another calendar meanwhile is reported and not written again.
+    // on. What the form does not show, and each field the user left alone, is taken from the row
+    // as stored now, and a row gone or moved to another calendar meanwhile is reported and not
+    // written again.
     const EventChange::Reporter report = [this](const QString& message) {
         QMessageBox::warning(this, tr("Calendar"), message);
     };
     std::optional<Event> master;
     std::optional<Event> stored;
+    QDateTime occurrenceStart = m_occurrenceStart;
+    int scope = m_scope;
     if (m_seriesMaster) {
         master = EventChange::stillStored(*m_seriesMaster,
                                           m_appState->events()->getById(m_seriesMaster->id));
         if (!master || master->recurrenceRule.isEmpty() || !master->recurrenceId.isEmpty()) {
             report(EventChange::goneText(m_seriesMaster->title));
             return;
+        }
+        if (!m_editedEvent->recurrenceId.isEmpty()) {
+            // The form shows an override as it stands.
+            stored = EventChange::reread(m_appState, *m_editedEvent, report);
+            if (!stored)
+                return;
+            const QDateTime original = SeriesEdit::instantOf(stored->recurrenceId);
+            if (original.isValid())
+                occurrenceStart = original;
+        } else {
+            // A series moved meanwhile took the occurrence along.
+            occurrenceStart =
+                m_occurrenceStart.addSecs(m_seriesMaster->startTime.secsTo(master->startTime));
+            stored = occurrenceOf(*master, occurrenceStart);
         }
     } else if (m_editedEvent && !m_editedEvent->id.isEmpty()) {
         stored = EventChange::reread(m_appState, *m_editedEvent, report);
@@ -523,51 +588,28 @@ void EventFormDialog::save()
     }
 
     const QDateTime now = Clock::now();
-    Event record = stored ? *stored : m_editedEvent ? *m_editedEvent : Event();
-    if (m_editedEvent && !record.id.isEmpty()) {
+    Event record = m_editedEvent ? *m_editedEvent : Event();
+    QList<FormMerge::Field> replaced;
+    if (stored) {
+        const FormMerge::Merged<Event> merged =
+            FormMerge::event(*m_editedEvent, m_shown, *stored, edited);
+        record = merged.record;
+        replaced = merged.replaced;
         record.sequence += 1;
     } else {
+        // A new event takes every field the form holds.
+        record = FormMerge::event(record, record, record, edited).record;
         record.id = newId();
         record.uid = record.id;
         record.created = now;
         record.sequence = 0;
         record.status = QStringLiteral("confirmed");
-        record.timezone = EventZone::forNewEvents();
     }
-    record.calendarId = m_calendarCombo->currentData().toString();
-    record.title = title;
-    record.description = m_notes->text();
-    record.location =
-        keptOrTrimmed(m_location->text(), m_editedEvent ? m_editedEvent->location : QString());
-    record.color = m_customColor;
-    record.startTime = m_startPicker->dateTime();
-    record.endTime = m_endPicker->dateTime();
-    record.isAllDay = m_allDayCheck->isChecked();
-    // One occurrence never carries a rule of its own: the rule belongs to the series.
-    const bool oneOccurrence = !record.recurrenceId.isEmpty() || m_scope == 1;
+    // One occurrence never carries a rule of its own: the rule belongs to the series. A rule
+    // kept through a change between all-day and timed takes the new kind's UNTIL.
+    const bool oneOccurrence = !record.recurrenceId.isEmpty() || scope == 1;
     record.recurrenceRule =
-        oneOccurrence ? QString() : RuleUntil::normalize(m_ruleText, record.isAllDay);
-
-    record.reminders.clear();
-    for (int minutes : m_reminders->minutes()) {
-        Reminder reminder;
-        reminder.minutesBefore = minutes;
-        reminder.action = QStringLiteral("display");
-        record.reminders.append(reminder);
-    }
-    record.attendees.clear();
-    for (const Attendee& attendee : m_attendees->attendees()) {
-        if (!attendee.email.trimmed().isEmpty())
-            record.attendees.append(attendee);
-    }
-
-    if (record.isAllDay) {
-        // One stored form for all-day events: midnight UTC of the dates, whatever the zone.
-        const EventFormRules::Range range =
-            EventFormRules::allDayRange(m_startPicker->date(), m_endPicker->date());
-        record.startTime = range.start;
-        record.endTime = range.end;
-    }
+        oneOccurrence ? QString() : RuleUntil::normalize(record.recurrenceRule, record.isAllDay);
     if (record.timezone.isEmpty())
         record.timezone = EventZone::forNewEvents();
     record.lastModified = now;
@@ -575,9 +617,7 @@ void EventFormDialog::save()
 
     // A series is rewritten through its rules, which keep its overrides and exception dates with
     // it; the form on the series itself is an edit of all its events.
-    QDateTime occurrenceStart = m_occurrenceStart;
-    int scope = m_scope;
-    if (stored && !stored->recurrenceRule.isEmpty() && stored->recurrenceId.isEmpty()) {
+    if (!master && stored && !stored->recurrenceRule.isEmpty() && stored->recurrenceId.isEmpty()) {
         master = stored;
         occurrenceStart = master->startTime;
         scope = 3;
@@ -595,6 +635,7 @@ void EventFormDialog::save()
                                   QMessageBox::Ok);
             return;
         }
+        ChangedElsewhere::tell(this, replaced);
         accept();
         return;
     }
@@ -612,6 +653,15 @@ void EventFormDialog::save()
         record.href.clear();
         record.created = now;
         record.sequence = 0;
+        // The old row keeps its reminder and attendee rows: the new one gets rows of its own.
+        for (Reminder& reminder : record.reminders) {
+            reminder.id.clear();
+            reminder.eventId.clear();
+        }
+        for (Attendee& attendee : record.attendees) {
+            attendee.id.clear();
+            attendee.eventId.clear();
+        }
         record.rawIcalendar = Ical::buildEvent(record);
         Savepoint transaction(events->database()->database());
         saved = transaction.isActive() && events->remove(m_editedEvent->id) &&
@@ -626,6 +676,7 @@ void EventFormDialog::save()
                               QMessageBox::Ok);
         return;
     }
+    ChangedElsewhere::tell(this, replaced);
     accept();
 }
 
@@ -692,6 +743,7 @@ void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occur
         m_repeatButton->setToolTip(tr("The repeat rule belongs to the series."));
         m_allDayCheck->setEnabled(false);
     }
+    m_shown = formValues();
 }
 
 bool EventFormDialog::saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,

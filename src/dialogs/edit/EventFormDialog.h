@@ -30,7 +30,9 @@ class StoreWaitNote;
 // checks leave the dialog open with everything as typed. A recurring series is saved through
 // RecurringEdit: the form on the master edits all its events, the form on one occurrence (see
 // setSeriesScope) the events of the scope asked before. Moving the start keeps the event's
-// length. An event of a read-only calendar opens for viewing only. Both constructors first
+// length. An event of a read-only calendar opens for viewing only. Save writes each field the user
+// left alone as it is stored then (a sync may have changed it while the form was open), and says
+// which changes made elsewhere the user's values replaced (FormMerge). Both constructors first
 // announce the form (FormOpening), which closes an open details card.
 class EventFormDialog : public QDialog
 {
@@ -62,6 +64,8 @@ private:
     void editRecurrence();
     void showTemplatesMenu();
     void applyTemplate(const EventTemplate& eventTemplate);
+    // What the form's fields hold, in the record's terms (FormMerge).
+    Event formValues() const;
     void save();
     // Saves once the import that holds the store has ended; the form stays open meanwhile.
     void keepLength(const QDateTime& start);
@@ -75,6 +79,8 @@ private:
 
     AppState* m_appState;
     std::optional<Event> m_editedEvent;
+    // formValues() when the edit form opened: a field the user changed differs from it.
+    Event m_shown;
     std::optional<Event> m_seriesMaster;
     QDateTime m_occurrenceStart;
     int m_scope = 0;

@@ -4,12 +4,15 @@
 #include "AppState.h"
 #include "CalendarRepository.h"
 #include "CalendarSort.h"
+#include "ChangedElsewhere.h"
 #include "Clock.h"
 #include "EventRepository.h"
 #include "FilterConditions.h"
 #include "FilterRuleRepository.h"
 #include "FormScrollArea.h"
+#include "FormMerge.h"
 #include "Limits.h"
+#include "LongTextField.h"
 #include "ShownText.h"
 #include "Theme.h"
 #include "VisibleEvents.h"
@@ -158,6 +161,7 @@ FilterFormDialog::FilterFormDialog(AppState* appState, const FilterRule& rule, Q
     setModal(true);
     buildUi();
     loadRule();
+    m_shown = formValues();
     refreshPreview();
 }
 
@@ -199,6 +203,7 @@ void FilterFormDialog::buildUi()
 
     auto* nameForm = formLayout();
     m_nameEdit = new QLineEdit(this);
+    m_name = new LongTextField(m_nameEdit);
     m_nameEdit->setPlaceholderText(tr("Hide standups, Dim birthdays…"));
     nameForm->addRow(tr("&Name"), m_nameEdit);
     body->addLayout(nameForm);
@@ -438,7 +443,7 @@ void FilterFormDialog::setKind(const QString& key)
 void FilterFormDialog::loadRule()
 {
     const FilterRule& rule = *m_editedRule;
-    m_nameEdit->setText(rule.name);
+    m_name->setText(rule.name);
     setKind(rule.type);
 
     const FilterConditions::FormValues values = FilterConditions::read(rule.conditions);
@@ -615,10 +620,30 @@ void FilterFormDialog::refreshPreview()
     m_previewLabel->setText(text);
 }
 
+FilterRule FilterFormDialog::formValues() const
+{
+    FilterRule values;
+    // A stored name the user did not edit goes back as it came.
+    const QString name = m_name->text();
+    values.name = m_editedRule && name == m_editedRule->name ? name : name.trimmed();
+    values.type = m_currentKind;
+    values.action = currentAction();
+    values.enabled = m_enabledCheck->isChecked();
+    values.conditions = conditionsText();
+    values.calendarIds = calendarIdsText();
+    values.suppressReminders =
+        values.action == QLatin1String("dim") && m_suppressRemindersCheck->isChecked();
+    if (m_currentKind == specificKind) {
+        values.eventUid = m_specificEventUid;
+        values.eventCalendarId = m_specificEventCalendarId;
+    }
+    return values;
+}
+
 void FilterFormDialog::save()
 {
-    const QString name = m_nameEdit->text().trimmed();
-    if (name.isEmpty()) {
+    const FilterRule edited = formValues();
+    if (edited.name.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Name required"), tr("Please enter a name for the filter."),
                              QMessageBox::Ok);
         m_nameEdit->setFocus(Qt::OtherFocusReason);
@@ -642,28 +667,28 @@ void FilterFormDialog::save()
     }
 
     const QDateTime now = Clock::now();
-    FilterRule rule;
+    FilterRule rule = edited;
+    QList<FormMerge::Field> replaced;
     if (m_editedRule) {
-        rule = *m_editedRule;
+        // The rule as stored now: the configuration sync may have changed it while the form was
+        // open (a field the user left alone keeps that change), or removed it.
+        const std::optional<FilterRule> stored =
+            m_appState ? m_appState->filterRules()->getById(m_editedRule->id) : std::nullopt;
+        if (!stored || stored->deletedAt) {
+            QMessageBox::warning(this, tr("Filter removed"),
+                                 tr("This filter was removed meanwhile, so it cannot be saved."),
+                                 QMessageBox::Ok);
+            reject();
+            return;
+        }
+        const FormMerge::Merged<FilterRule> merged =
+            FormMerge::filterRule(*m_editedRule, m_shown, *stored, edited);
+        rule = merged.record;
+        replaced = merged.replaced;
     } else {
         rule.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         rule.priority = 100;
         rule.createdAt = now;
-    }
-    rule.name = name;
-    rule.type = m_currentKind;
-    rule.action = currentAction();
-    rule.enabled = m_enabledCheck->isChecked();
-    rule.conditions = conditionsText();
-    rule.calendarIds = calendarIdsText();
-    rule.suppressReminders =
-        rule.action == QLatin1String("dim") && m_suppressRemindersCheck->isChecked();
-    if (m_currentKind == specificKind) {
-        rule.eventUid = m_specificEventUid;
-        rule.eventCalendarId = m_specificEventCalendarId;
-    } else {
-        rule.eventUid.clear();
-        rule.eventCalendarId.clear();
     }
     rule.syncStatus = QStringLiteral("pending");
     rule.updatedAt = now;
@@ -675,5 +700,6 @@ void FilterFormDialog::save()
                               QMessageBox::Ok);
         return;
     }
+    ChangedElsewhere::tell(this, replaced);
     accept();
 }

@@ -11,6 +11,7 @@
 
 class AppState;
 class FormScrollArea;
+class LongTextField;
 class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
@@ -26,7 +27,9 @@ class QTimer;
 // specific event, all-day events), the action (hide, or dim with optional reminder suppression),
 // the enabled switch and the calendars it is limited to. A preview line counts what the rule
 // would hide or dim in the next 30 days; it is recomputed once typing pauses. Saving writes the
-// rule, pending, through the filter rule repository and accepts only on success.
+// rule, pending, through the filter rule repository and accepts only on success; an edit writes
+// over the rule as stored then, keeping what the configuration sync changed in the fields the user
+// left alone (FormMerge), and a rule removed meanwhile is reported, not written again.
 class FilterFormDialog : public QDialog
 {
     Q_OBJECT
@@ -57,6 +60,8 @@ private:
     QString conditionsText() const;
     QString calendarIdsText() const;
     FilterRule previewRule() const;
+    // What the form's fields hold, in the record's terms (FormMerge).
+    FilterRule formValues() const;
     void schedulePreview();
     void refreshPreview();
     void save();
@@ -66,6 +71,9 @@ private:
     std::optional<FilterRule> m_editedRule;
 
     QLineEdit* m_nameEdit = nullptr;
+    LongTextField* m_name = nullptr;
+    // formValues() when the edit form opened: a field the user changed differs from it.
+    FilterRule m_shown;
     QButtonGroup* m_kindGroup = nullptr;
     QHash<QString, QAbstractButton*> m_kindButtons;
     QLabel* m_kindDescriptionLabel = nullptr;

@@ -5,10 +5,12 @@
 #include "AccountRepository.h"
 #include "AppState.h"
 #include "CalendarRepository.h"
+#include "ChangedElsewhere.h"
 #include "Clock.h"
 #include "Database.h"
 #include "DateTimePicker.h"
 #include "EventFormRules.h"
+#include "FormMerge.h"
 #include "FormOpening.h"
 #include "FormScrollArea.h"
 #include "Ical.h"
@@ -93,6 +95,7 @@ TaskFormDialog::TaskFormDialog(AppState* appState, const Task& task, QWidget* pa
     // by accident.
     loadCalendars(task.calendarId);
     populate(task);
+    m_shown = formValues();
     m_openedUnderLiveParent =
         !task.parentTaskUid.isEmpty() && parentIsLive(task.parentTaskUid, task.calendarId);
 }
@@ -361,14 +364,44 @@ void TaskFormDialog::editRecurrence()
     updateRepeatButton();
 }
 
+Task TaskFormDialog::formValues() const
+{
+    const bool editing = m_editedTask && !m_editedTask->id.isEmpty();
+    // The completed box and the priority are read against the row the form opened with.
+    Task values = m_editedTask ? *m_editedTask : Task();
+    // A stored text the user did not edit goes back as it came, every character of it.
+    values.title = keptOrTrimmed(m_title->text(), m_editedTask ? m_editedTask->title : QString());
+    values.calendarId = m_parentUid.isEmpty() || editing ? m_calendarCombo->currentData().toString()
+                                                         : m_parentCalendarId;
+    values.description = m_notes->text();
+    values.priority = TaskFormRules::priorityToSave(m_editedTask ? m_editedTask->priority : 0,
+                                                    m_priorityCombo->currentData().toInt());
+    values.dueDate = pickedMoment(m_dueCheck, m_duePicker);
+    values.startDate = pickedMoment(m_startCheck, m_startPicker);
+    values.dueIsDateOnly = m_dueCheck->isChecked() && m_duePicker->isAllDay();
+    values.startIsDateOnly = m_startCheck->isChecked() && m_startPicker->isAllDay();
+    values.recurrenceRule = m_ruleText;
+    values.repeatMode = m_repeatMode.isEmpty() ? QStringLiteral("fromDueDate") : m_repeatMode;
+    const QString categories = m_categories->text();
+    // Untouched, the categories stay as they were, a comma inside one included.
+    if (!m_editedTask || categories != m_editedTask->categories.join(QStringLiteral(", "))) {
+        values.categories.clear();
+        for (const QString& piece : categories.split(QLatin1Char(','))) {
+            const QString category = piece.trimmed();
+            if (!category.isEmpty())
+                values.categories.append(category);
+        }
+    }
+    TaskFormRules::applyCompleted(values, m_completedCheck->isChecked(), Clock::now());
+    return values;
+}
+
 void TaskFormDialog::save()
 {
     if (m_readOnly)
         return;
-    // A stored text the user did not edit goes back as it came, every character of it.
-    const QString title =
-        keptOrTrimmed(m_title->text(), m_editedTask ? m_editedTask->title : QString());
-    if (title.trimmed().isEmpty()) {
+    const Task edited = formValues();
+    if (edited.title.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Title required"), tr("Please enter a title for the task."),
                              QMessageBox::Ok);
         m_titleEdit->setFocus();
@@ -379,10 +412,8 @@ void TaskFormDialog::save()
                              QMessageBox::Ok);
         return;
     }
-    const std::optional<QDateTime> start = pickedMoment(m_startCheck, m_startPicker);
-    const std::optional<QDateTime> due = pickedMoment(m_dueCheck, m_duePicker);
-    if (TaskFormRules::startAfterDue(start, m_startCheck->isChecked() && m_startPicker->isAllDay(),
-                                     due, m_dueCheck->isChecked() && m_duePicker->isAllDay())) {
+    if (TaskFormRules::startAfterDue(edited.startDate, edited.startIsDateOnly, edited.dueDate,
+                                     edited.dueIsDateOnly)) {
         QMessageBox::warning(this, tr("Start after due date"),
                              tr("The start date is later than the due date."), QMessageBox::Ok);
         m_startPicker->setFocus();
@@ -399,7 +430,8 @@ void TaskFormDialog::save()
     TaskRepository* tasks = m_appState->tasks();
     const bool editing = m_editedTask && !m_editedTask->id.isEmpty();
     // The stored row, not the copy taken when the form opened: a sync may have given it an href
-    // and ETag meanwhile, and a row removed meanwhile must not come back.
+    // and ETag meanwhile, or changed fields the user left alone, and a row removed meanwhile must
+    // not come back.
     std::optional<Task> stored;
     if (editing) {
         stored = tasks->getById(m_editedTask->id);
@@ -426,8 +458,13 @@ void TaskFormDialog::save()
     }
 
     const QDateTime now = Clock::now();
-    Task task = stored ? *stored : Task();
+    Task task = edited;
+    QList<FormMerge::Field> replaced;
     if (editing) {
+        const FormMerge::Merged<Task> merged =
+            FormMerge::task(*m_editedTask, m_shown, *stored, edited);
+        task = merged.record;
+        replaced = merged.replaced;
         task.sequence += 1;
     } else {
         task.id = newId();
@@ -437,32 +474,6 @@ void TaskFormDialog::save()
         if (!m_parentUid.isEmpty())
             task.parentTaskUid = m_parentUid;
     }
-    task.calendarId = m_parentUid.isEmpty() || editing ? m_calendarCombo->currentData().toString()
-                                                       : m_parentCalendarId;
-    task.title = title;
-    task.description = m_notes->text();
-    task.priority = TaskFormRules::priorityToSave(editing ? stored->priority : 0,
-                                                  m_priorityCombo->currentData().toInt());
-    task.dueDate = due;
-    task.startDate = start;
-    task.dueIsDateOnly = m_dueCheck->isChecked() && m_duePicker->isAllDay();
-    task.startIsDateOnly = m_startCheck->isChecked() && m_startPicker->isAllDay();
-    task.recurrenceRule = m_ruleText;
-    task.repeatMode = m_repeatMode.isEmpty() ? QStringLiteral("fromDueDate") : m_repeatMode;
-    const QString categories = m_categories->text();
-    // Untouched, the categories stay as they were, a comma inside one included.
-    if (m_editedTask &&
-        categories == m_editedTask->categories.join(QStringLiteral(", "))) {
-        task.categories = m_editedTask->categories;
-    } else {
-        task.categories.clear();
-        for (const QString& piece : categories.split(QLatin1Char(','))) {
-            const QString category = piece.trimmed();
-            if (!category.isEmpty())
-                task.categories.append(category);
-        }
-    }
-    TaskFormRules::applyCompleted(task, m_completedCheck->isChecked(), now);
     task.lastModified = now;
     task.syncStatus = QStringLiteral("pending");
 
@@ -479,6 +490,7 @@ void TaskFormDialog::save()
                               QMessageBox::Ok);
         return;
     }
+    ChangedElsewhere::tell(this, replaced);
     accept();
 }
 

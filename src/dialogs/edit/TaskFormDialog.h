@@ -23,8 +23,10 @@ class StoreWaitNote;
 // what its next occurrence counts from, priority, completed, categories and notes. Saving writes
 // the task, pending, through the task repository and accepts only on success; failed checks leave
 // the dialog open with everything as typed. Choosing another calendar moves the task and its
-// subtasks there (TaskMove). A task of a read-only calendar opens for viewing only. Both
-// constructors first announce the form (FormOpening), which closes an open details card.
+// subtasks there (TaskMove). A task of a read-only calendar opens for viewing only. Save writes
+// each field the user left alone as it is stored then, and says which changes made elsewhere the
+// user's values replaced (FormMerge). Both constructors first announce the form (FormOpening),
+// which closes an open details card.
 class TaskFormDialog : public QDialog
 {
     Q_OBJECT
@@ -52,11 +54,15 @@ private:
     bool calendarIsReadOnly(const QString& calendarId) const;
     // Whether a live task of that calendar has that uid.
     bool parentIsLive(const QString& uid, const QString& calendarId) const;
+    // What the form's fields hold, in the record's terms (FormMerge).
+    Task formValues() const;
     void save();
     bool write(Task task, const std::optional<Task>& stored);
 
     AppState* m_appState = nullptr;
     std::optional<Task> m_editedTask;
+    // formValues() when the edit form opened: a field the user changed differs from it.
+    Task m_shown;
     QString m_parentUid;
     QString m_parentCalendarId;
     QString m_ruleText;

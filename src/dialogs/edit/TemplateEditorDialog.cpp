@@ -5,10 +5,12 @@
 #include "Clock.h"
 #include "Defaults.h"
 #include "FormScrollArea.h"
+#include "FormMerge.h"
 #include "LongTextField.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
 #include "ScrollingRows.h"
+#include "TemplateRepository.h"
 #include "TemplateRules.h"
 #include "Theme.h"
 
@@ -54,12 +56,13 @@ QString keptOrTrimmed(const QString& text, const QString& stored)
 
 TemplateEditorDialog::TemplateEditorDialog(AppState* appState, const EventTemplate& tmpl,
                                            QWidget* parent)
-    : QDialog(parent), m_appState(appState), m_tmpl(tmpl)
+    : QDialog(parent), m_appState(appState), m_tmpl(tmpl), m_opened(tmpl)
 {
     setWindowTitle(m_tmpl.id.isEmpty() ? tr("New Template") : tr("Edit Template"));
     setModal(true);
     resize(560, 620);
     buildUi();
+    m_shown = formValues();
 }
 
 void TemplateEditorDialog::buildUi()
@@ -282,19 +285,33 @@ void TemplateEditorDialog::refreshRecurrenceText()
                                     : RruleFormat::describe(m_tmpl.recurrenceRule));
 }
 
+EventTemplate TemplateEditorDialog::formValues() const
+{
+    // The colour, the rule and the reminders are kept in the copy as the user changes them.
+    EventTemplate values = m_tmpl;
+    // A stored text the user did not edit goes back as it came, every character of it.
+    values.name = keptOrTrimmed(m_name->text(), m_opened.name);
+    values.title = keptOrTrimmed(m_title->text(), m_opened.title);
+    values.description = keptOrTrimmed(m_description->text(), m_opened.description);
+    values.location = keptOrTrimmed(m_location->text(), m_opened.location);
+    values.calendarId = m_calendarCombo->currentData().toString();
+    values.isAllDay = m_allDayCheck->isChecked();
+    values.durationMinutes =
+        TemplateRules::savedDuration(m_hoursSpin->value(), m_minutesSpin->value());
+    return values;
+}
+
 void TemplateEditorDialog::validateAndAccept()
 {
-    // A stored text the user did not edit goes back as it came, every character of it.
-    const QString name = keptOrTrimmed(m_name->text(), m_tmpl.name);
-    const QString title = keptOrTrimmed(m_title->text(), m_tmpl.title);
-    if (name.trimmed().isEmpty()) {
+    const EventTemplate edited = formValues();
+    if (edited.name.trimmed().isEmpty()) {
         QMessageBox::warning(this, tr("Missing name"),
                              tr("Give this template a name so you can pick it later."),
                              QMessageBox::Ok);
         m_nameEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (title.trimmed().isEmpty()) {
+    if (edited.title.trimmed().isEmpty()) {
         QMessageBox::warning(
             this, tr("Missing event title"),
             tr("Set the event title. That's what events created from this template will be "
@@ -303,15 +320,21 @@ void TemplateEditorDialog::validateAndAccept()
         m_titleEdit->setFocus(Qt::OtherFocusReason);
         return;
     }
-    m_tmpl.name = name;
-    m_tmpl.title = title;
-    m_tmpl.description = keptOrTrimmed(m_description->text(), m_tmpl.description);
-    m_tmpl.location = keptOrTrimmed(m_location->text(), m_tmpl.location);
-    m_tmpl.calendarId = m_calendarCombo->currentData().toString();
-    m_tmpl.isAllDay = m_allDayCheck->isChecked();
-    m_tmpl.durationMinutes =
-        TemplateRules::savedDuration(m_hoursSpin->value(), m_minutesSpin->value());
     const QDateTime now = Clock::now();
+    m_tmpl = edited;
+    m_replaced.clear();
+    // The template as stored now: the configuration sync may have changed it while the form was
+    // open, and a field the user left alone keeps that change.
+    const std::optional<EventTemplate> stored =
+        m_opened.id.isEmpty() || !m_appState || !m_appState->templates()
+            ? std::nullopt
+            : m_appState->templates()->getById(m_opened.id);
+    if (stored) {
+        const FormMerge::Merged<EventTemplate> merged =
+            FormMerge::eventTemplate(m_opened, m_shown, *stored, edited);
+        m_tmpl = merged.record;
+        m_replaced = merged.replaced;
+    }
     if (m_tmpl.id.isEmpty()) {
         m_tmpl.id = QUuid::createUuid().toString(QUuid::WithoutBraces);
         m_tmpl.createdAt = now;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EventTemplate.h"
+#include "FormMerge.h"
 
 #include <QDialog>
 
@@ -19,7 +20,8 @@ class ScrollingRows;
 // Edits a copy of one event template: name, title, description, location, colour, calendar,
 // all-day flag, duration, repeat rule and reminders. Writes nothing itself: after acceptance the
 // opener takes eventTemplate() and stores it. A new template gets its id and creation time when
-// it is accepted.
+// it is accepted. A stored template is accepted as stored then with the user's changes, so that
+// what the configuration sync changed in the fields the user left alone stays (FormMerge).
 class TemplateEditorDialog : public QDialog
 {
     Q_OBJECT
@@ -30,6 +32,9 @@ public:
 
     // The edited template; meaningful after the dialog was accepted.
     EventTemplate eventTemplate() const { return m_tmpl; }
+    // The fields whose change made elsewhere the accepted template's values replaced, for the
+    // opener to tell once it has stored it (ChangedElsewhere).
+    QList<FormMerge::Field> replacedFields() const { return m_replaced; }
 
 private:
     void buildUi();
@@ -41,10 +46,16 @@ private:
     QWidget* buildReminderRow(int index, QWidget* parent);
     void refreshColorSwatch();
     void refreshRecurrenceText();
+    // What the form's fields hold, in the record's terms (FormMerge).
+    EventTemplate formValues() const;
     void validateAndAccept();
 
     AppState* m_appState;
     EventTemplate m_tmpl;
+    // The template as the form opened it, and formValues() then.
+    EventTemplate m_opened;
+    EventTemplate m_shown;
+    QList<FormMerge::Field> m_replaced;
 
     QLineEdit* m_nameEdit = nullptr;
     LongTextField* m_name = nullptr;

@@ -8,10 +8,13 @@
 #include "CalDavClient.h"
 #include "CalDavConnectionDialog.h"
 #include "CalDavDiscovery.h"
+#include "ChangedElsewhere.h"
 #include "Clock.h"
 #include "CredentialManagerTokenStore.h"
+#include "FormMerge.h"
 #include "GoogleAuthService.h"
 #include "Limits.h"
+#include "LongTextField.h"
 #include "MicrosoftAuthService.h"
 #include "OAuthProgressDialog.h"
 #include "OAuthTokenStorage.h"
@@ -128,7 +131,9 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
     layout->setContentsMargins(16, 16, 16, 16);
     auto* form = new QFormLayout;
     layout->addLayout(form);
-    m_name = new QLineEdit(account.name, this);
+    m_name = new QLineEdit(this);
+    m_nameText = new LongTextField(m_name);
+    m_nameText->setText(account.name);
     form->addRow(tr("Name:"), m_name);
     m_interval = new QSpinBox(this);
     m_interval->setRange(0, 24 * 60);
@@ -224,6 +229,7 @@ AccountFormDialog::AccountFormDialog(AppState* state, const Account& account, QW
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     setMinimumWidth(440);
+    m_shown = formValues();
 }
 
 void AccountFormDialog::addCalDavAccount()
@@ -391,6 +397,19 @@ void AccountFormDialog::checkConnection()
     m_discovery->start(QUrl(m_account.serverUrl));
 }
 
+Account AccountFormDialog::formValues() const
+{
+    Account values;
+    // A stored name the user did not edit goes back as it came.
+    const QString name = m_nameText->text();
+    values.name = name == m_account.name ? name : name.trimmed();
+    values.syncIntervalMinutes = m_interval->value();
+    values.trustedCertSha256 = m_pin;
+    values.pendingCertSha256 =
+        m_pin != m_account.trustedCertSha256 ? QString() : m_account.pendingCertSha256;
+    return values;
+}
+
 void AccountFormDialog::accept()
 {
     // Adding ends by itself once an account is stored; there is nothing to accept before.
@@ -399,9 +418,17 @@ void AccountFormDialog::accept()
             QDialog::accept();
         return;
     }
-    const QString name = m_name->text().trimmed();
-    if (name.isEmpty()) {
+    const Account edited = formValues();
+    if (edited.name.trimmed().isEmpty()) {
         showStatus(tr("Please enter a name."));
+        return;
+    }
+    // The account as stored now: a sync may have changed it while the form was open (its last
+    // error, or a field the user left alone), or removed it.
+    const std::optional<Account> stored =
+        m_state && m_state->accounts() ? m_state->accounts()->getById(m_account.id) : std::nullopt;
+    if (!stored) {
+        showStatus(tr("This account was removed meanwhile, so it cannot be saved."));
         return;
     }
     const bool newPassword = m_password && !m_password->text().isEmpty();
@@ -414,16 +441,13 @@ void AccountFormDialog::accept()
         }
     }
     const bool newPin = m_pin != m_account.trustedCertSha256;
-    Account updated = m_account;
-    updated.name = name;
-    updated.syncIntervalMinutes = m_interval->value();
-    updated.trustedCertSha256 = m_pin;
-    if (newPin)
-        updated.pendingCertSha256.clear();
-    if (!m_state || !m_state->accounts() || !m_state->accounts()->update(updated)) {
+    const FormMerge::Merged<Account> merged =
+        FormMerge::account(m_account, m_shown, *stored, edited);
+    if (!m_state->accounts()->update(merged.record)) {
         showStatus(tr("The account could not be saved."));
         return;
     }
     m_credentialsChanged = newPassword || newPin;
+    ChangedElsewhere::tell(this, merged.replaced);
     QDialog::accept();
 }

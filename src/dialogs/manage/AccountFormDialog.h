@@ -10,6 +10,7 @@
 class AppState;
 class CalDavClient;
 class CalDavDiscovery;
+class LongTextField;
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
@@ -29,8 +30,9 @@ class QSpinBox;
 // pinned server certificate, which both change on the server's side. "Check Connection" tries
 // the typed (else the saved) password against the server and, when the server shows a
 // certificate nobody vouches for, asks whether to pin it. OK stores a typed password in the
-// credential store and the account with the chosen pin; nothing is stored on Cancel. A Google or
-// Microsoft account can sign in again, which stores its new tokens at once.
+// credential store and the account with the chosen pin, over the account as stored then: what a
+// sync changed in the fields the user left alone stays (FormMerge). Nothing is stored on Cancel. A
+// Google or Microsoft account can sign in again, which stores its new tokens at once.
 class AccountFormDialog : public QDialog
 {
     Q_OBJECT
@@ -69,6 +71,8 @@ private:
     void showPin();
     void showStatus(const QString& text);
     QString savedPassword() const;
+    // The edit form's name, interval and pin, in the record's terms (FormMerge).
+    Account formValues() const;
 
     AppState* m_state;
     Account m_account; // empty id while adding
@@ -77,7 +81,10 @@ private:
     QString m_pin;
     bool m_credentialsChanged = false;
     int m_calendarsLeftOut = 0;
+    // formValues() when the edit form opened: a field the user changed differs from it.
+    Account m_shown;
     QLineEdit* m_name = nullptr;
+    LongTextField* m_nameText = nullptr;
     QSpinBox* m_interval = nullptr;
     QLineEdit* m_password = nullptr;
     QLabel* m_certificate = nullptr;

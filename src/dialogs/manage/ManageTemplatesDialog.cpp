@@ -1,6 +1,7 @@
 #include "ManageTemplatesDialog.h"
 
 #include "AppState.h"
+#include "ChangedElsewhere.h"
 #include "EventTemplate.h"
 #include "Limits.h"
 #include "ShownText.h"
@@ -62,8 +63,17 @@ void ManageTemplatesDialog::editEntry()
     TemplateEditorDialog editor(m_state, *stored, this);
     if (editor.exec() != QDialog::Accepted)
         return;
-    if (!m_state->templates()->update(editor.eventTemplate()))
+    // Removed meanwhile (by the configuration sync): it does not come back.
+    if (!m_state->templates()->getById(stored->id)) {
+        QMessageBox::warning(this, tr("Manage Templates"),
+                             tr("This template was removed meanwhile, so it cannot be saved."));
+        return;
+    }
+    if (!m_state->templates()->update(editor.eventTemplate())) {
         QMessageBox::warning(this, tr("Manage Templates"), tr("The template could not be saved."));
+        return;
+    }
+    ChangedElsewhere::tell(this, editor.replacedFields());
 }
 
 void ManageTemplatesDialog::deleteEntry()

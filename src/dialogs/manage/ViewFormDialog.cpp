@@ -5,9 +5,12 @@
 #include "AppState.h"
 #include "Calendar.h"
 #include "CalendarRepository.h"
+#include "ChangedElsewhere.h"
 #include "Clock.h"
+#include "FormMerge.h"
 #include "JsonList.h"
 #include "Limits.h"
+#include "LongTextField.h"
 #include "ShownText.h"
 #include "Theme.h"
 #include "ViewRepository.h"
@@ -37,7 +40,8 @@ ViewFormDialog::ViewFormDialog(AppState* state, const CalendarView& view, QWidge
     if (QColor(view.color).isValid())
         m_colour = view.color;
     build();
-    m_name->setText(view.name);
+    m_nameText->setText(view.name);
+    m_shown = formValues();
 }
 
 void ViewFormDialog::build()
@@ -47,6 +51,7 @@ void ViewFormDialog::build()
     layout->setContentsMargins(16, 16, 16, 16);
     auto* form = new QFormLayout;
     m_name = new QLineEdit(this);
+    m_nameText = new LongTextField(m_name);
     m_name->setPlaceholderText(tr("e.g. Work"));
     form->addRow(tr("Name:"), m_name);
     m_colourButton = new QToolButton(this);
@@ -124,17 +129,13 @@ void ViewFormDialog::paintColour()
     m_colourButton->setText(m_colour);
 }
 
-void ViewFormDialog::accept()
+CalendarView ViewFormDialog::formValues() const
 {
-    const QString name = m_name->text().trimmed();
-    if (name.isEmpty()) {
-        m_status->setText(tr("Please enter a name."));
-        m_status->show();
-        m_name->setFocus();
-        return;
-    }
-    if (!m_state || !m_state->views())
-        return;
+    CalendarView values;
+    // A stored name the user did not edit goes back as it came.
+    const QString name = m_nameText->text();
+    values.name = m_editing && name == m_editing->name ? name : name.trimmed();
+    values.color = m_colour;
     QStringList ids;
     for (int row = 0; row < m_calendars->count(); ++row) {
         const QListWidgetItem* item = m_calendars->item(row);
@@ -143,11 +144,38 @@ void ViewFormDialog::accept()
     }
     // A group that named only unlisted calendars keeps them rather than becoming "all".
     ids += m_unlistedIds;
+    values.calendarIds = JsonList::fromStrings(ids);
+    return values;
+}
 
-    CalendarView view = m_editing.value_or(CalendarView());
-    view.name = name;
-    view.color = m_colour;
-    view.calendarIds = JsonList::fromStrings(ids);
+void ViewFormDialog::accept()
+{
+    const CalendarView edited = formValues();
+    if (edited.name.trimmed().isEmpty()) {
+        m_status->setText(tr("Please enter a name."));
+        m_status->show();
+        m_name->setFocus();
+        return;
+    }
+    if (!m_state || !m_state->views())
+        return;
+
+    CalendarView view = edited;
+    QList<FormMerge::Field> replaced;
+    if (m_editing) {
+        // The group as stored now: the configuration sync may have changed it while the form
+        // was open (a field the user left alone keeps that change), or removed it.
+        const std::optional<CalendarView> stored = m_state->views()->getById(m_editing->id);
+        if (!stored || stored->deletedAt) {
+            m_status->setText(tr("This group was removed meanwhile, so it cannot be saved."));
+            m_status->show();
+            return;
+        }
+        const FormMerge::Merged<CalendarView> merged =
+            FormMerge::view(*m_editing, m_shown, *stored, edited);
+        view = merged.record;
+        replaced = merged.replaced;
+    }
     view.syncStatus = QStringLiteral("pending");
     view.updatedAt = Clock::now();
     bool saved = false;
@@ -165,5 +193,6 @@ void ViewFormDialog::accept()
         return;
     }
     m_savedViewId = view.id;
+    ChangedElsewhere::tell(this, replaced);
     QDialog::accept();
 }

@@ -14,6 +14,7 @@
 #include "StoreSeed.h"
 
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -289,6 +290,46 @@ private Q_SLOTS:
         QCOMPARE(Form(dialog).save().size(), 0);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QCOMPARE(fixture.state()->calendars()->getById("g")->name, QStringLiteral("Renamed"));
+    }
+
+    // Save writes over the row as stored then: what a sync changed while the form was open (its
+    // sync state, the colour the user left alone) stays, a name from a server is kept whole
+    // however long, and a calendar removed meanwhile is reported, not written again.
+    void editKeepsWhatChangedElsewhere()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        Calendar calendar = StoreSeed::calendar("g", "google", QString(40000, u'n'), "#33b679");
+        QVERIFY(StoreSeed::addCalendar(fixture.state(),
+                                       StoreSeed::account("google", "Google", "google"), calendar));
+        calendar = *fixture.state()->calendars()->getById("g");
+        {
+            CalendarFormDialog untouched(fixture.state(), calendar);
+            QCOMPARE(Form(untouched).save().size(), 0);
+            QCOMPARE(fixture.state()->calendars()->getById("g")->name, calendar.name);
+        }
+        CalendarFormDialog dialog(fixture.state(), calendar);
+        Calendar synced = calendar;
+        synced.color = QStringLiteral("#ff0000");
+        synced.syncToken = QStringLiteral("token-2");
+        synced.isReadOnly = true;
+        QVERIFY(fixture.state()->calendars()->update(synced));
+        // A click puts the whole name in, to be edited.
+        QFocusEvent click(QEvent::FocusIn, Qt::MouseFocusReason);
+        QCoreApplication::sendEvent(Form(dialog).name(), &click);
+        Form(dialog).name()->setText(QStringLiteral("Renamed"));
+        QCOMPARE(Form(dialog).save().size(), 0);
+        const Calendar saved = *fixture.state()->calendars()->getById("g");
+        QCOMPARE((QStringList{saved.name, saved.color, saved.syncToken}),
+                 (QStringList{"Renamed", "#ff0000", "token-2"}));
+        QVERIFY(saved.isReadOnly);
+
+        CalendarFormDialog removed(fixture.state(), saved);
+        QVERIFY(fixture.state()->calendars()->remove("g"));
+        Form(removed).name()->setText(QStringLiteral("Ghost"));
+        QCOMPARE(Form(removed).save().value(0).title, QStringLiteral("Calendar removed"));
+        QCOMPARE(removed.result(), int(QDialog::Rejected));
+        QVERIFY(!fixture.state()->calendars()->getById("g"));
     }
 };
 

@@ -574,6 +574,112 @@ private Q_SLOTS:
               "rows");
     }
 
+    // A sync lands while the form is open and the user changes another field: Save keeps the
+    // sync's values and the user's, for one event and for a series (all its events, or one
+    // occurrence). Where both changed one field the user's value is saved and the user told.
+    void saveKeepsWhatChangedElsewhere_data()
+    {
+        QTest::addColumn<int>("scope"); // 0: one event
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QStringList>("rows");
+        const QString start = local(today, QTime(14, 0)).toUTC().toString(Qt::ISODate);
+        const QString later = local(today, QTime(16, 0)).toUTC().toString(Qt::ISODate);
+        const QString second = local(today.addDays(7), QTime(14, 0)).toUTC().toString(Qt::ISODate);
+        QTest::newRow("texts") << 0 << "texts"
+                               << "location"
+                               << "" << QStringList{"Moved|New description|Room 2|" + start};
+        QTest::newRow("times") << 0 << "times"
+                               << "location"
+                               << "" << QStringList{"Review|Original description|Room 2|" + later};
+        QTest::newRow("same field")
+            << 0 << "texts"
+            << "notes"
+            << "Your change to Notes replaced a change made elsewhere while the form was open."
+            << QStringList{"Moved|Typed notes|Room 1|" + start};
+        QTest::newRow("another calendar")
+            << 0 << "texts"
+            << "calendar"
+            << "" << QStringList{"Moved|New description|Room 1|" + start};
+        QTest::newRow("series texts") << 3 << "texts"
+                                      << "location"
+                                      << "" << QStringList{"Moved|New description|Room 2|" + start};
+        QTest::newRow("series times")
+            << 3 << "times"
+            << "location"
+            << "" << QStringList{"Review|Original description|Room 2|" + later};
+        QTest::newRow("occurrence texts") << 1 << "texts"
+                                          << "location"
+                                          << ""
+                                          << QStringList{"Moved|New description|Room 1|" + start,
+                                                         "Moved|New description|Room 2|" + second};
+    }
+    void saveKeepsWhatChangedElsewhere()
+    {
+        QFETCH(int, scope);
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, typed);
+        addCalendars(state());
+        Event original = storedEvent(QStringLiteral("ev-1"), AppState::localCalendarId);
+        original.description = QStringLiteral("Original description");
+        original.location = QStringLiteral("Room 1");
+        if (scope != 0)
+            original.recurrenceRule = QStringLiteral("FREQ=WEEKLY;COUNT=3");
+        QVERIFY(StoreSeed::addEvent(state(), original));
+        const Event opened = *state()->events()->getById(original.id);
+        // An occurrence opens as the series shows it a week later.
+        Event shown = opened;
+        if (scope == 1) {
+            shown.startTime = opened.startTime.addDays(7);
+            shown.endTime = opened.endTime->addDays(7);
+        }
+        Form form(state(), shown);
+        if (scope != 0)
+            form.dialog.setSeriesScope(opened, shown.startTime, scope);
+
+        Event changed = opened;
+        changed.etag = QStringLiteral("etag-2");
+        if (meanwhile == QLatin1String("texts")) {
+            changed.title = QStringLiteral("Moved");
+            changed.description = QStringLiteral("New description");
+        } else {
+            changed.startTime = changed.startTime.addSecs(7200);
+            changed.endTime = changed.endTime->addSecs(7200);
+        }
+        QVERIFY(state()->events()->update(changed));
+        if (typed == QLatin1String("location"))
+            form.location->setText(QStringLiteral("Room 2"));
+        else if (typed == QLatin1String("notes"))
+            form.notes->setPlainText(QStringLiteral("Typed notes"));
+        else
+            form.chooseCalendar(QStringLiteral("zed"));
+
+        QStringList messages;
+        ModalSeam::run([&] { form.ok()->click(); },
+                       [&messages](QWidget* window) {
+                           const auto* text =
+                               window->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+                           messages.append(text ? text->text() : window->windowTitle());
+                           ModalSeam::clickButton(window, QStringLiteral("OK"));
+                       });
+        QFETCH(QString, told);
+        QCOMPARE(messages, told.isEmpty() ? QStringList() : QStringList{told});
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        QTEST(column(QStringLiteral("SELECT title || '|' || description || '|' || location || '|' "
+                                    "|| start_time FROM events WHERE deleted_at IS NULL "
+                                    "ORDER BY start_time")),
+              "rows");
+        // What the form does not show is the stored row's; every timed event keeps its zone.
+        for (const QString& id : column(QStringLiteral("SELECT id FROM events WHERE deleted_at IS "
+                                                       "NULL"))) {
+            const Event row = *state()->events()->getById(id);
+            QCOMPARE((QStringList{row.timezone, row.attendees.value(0).email}),
+                     (QStringList{opened.timezone, "ann@example.com"}));
+            QCOMPARE(minutes(row), (QList<int>{45, 90}));
+        }
+    }
+
     // Moving the start carries the end along, later or earlier, so the event keeps its length
     // (and is never saved with no length).
     void movedStartKeepsTheLength_data()

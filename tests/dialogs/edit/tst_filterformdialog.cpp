@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "CalendarRepository.h"
 #include "Database.h"
+#include "FilterConditions.h"
 #include "FilterFormDialog.h"
 #include "FilterRuleRepository.h"
 #include "ModalSeam.h"
@@ -488,6 +489,53 @@ private Q_SLOTS:
         QCOMPARE(form.save().size(), 0);
         QCOMPARE(storedRule(fixture.state()).eventUid, QStringLiteral("gone"));
         QCOMPARE(storedRule(fixture.state()).eventCalendarId, personal);
+    }
+
+    // The configuration sync changes the rule while the form is open: Save keeps its changes in
+    // the fields the user left alone, tells when the user's value replaced one, and a rule
+    // removed meanwhile is reported, not written again.
+    void saveKeepsWhatChangedElsewhere_data()
+    {
+        QTest::addColumn<QString>("typedName");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("another field") << "" << QStringList() << "Synced|0|dim";
+        QTest::newRow("same field") << "Mine" << QStringList{"Changed elsewhere"} << "Mine|0|dim";
+    }
+    void saveKeepsWhatChangedElsewhere()
+    {
+        QFETCH(QString, typedName);
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        FilterRule rule;
+        rule.id = QStringLiteral("r1");
+        rule.name = QStringLiteral("Standups");
+        rule.type = QStringLiteral("pattern");
+        rule.conditions = FilterConditions::patternConditions({"standup"}, false);
+        rule.syncStatus = QStringLiteral("synced");
+        QVERIFY(fixture.state()->filterRules()->insert(rule));
+        FilterFormDialog dialog(fixture.state(), rule);
+        const Form form(dialog);
+        FilterRule pulled = rule;
+        pulled.name = QStringLiteral("Synced");
+        pulled.enabled = false;
+        QVERIFY(fixture.state()->filterRules()->update(pulled));
+        form.action()->setCurrentIndex(1);
+        if (!typedName.isEmpty())
+            form.name()->setText(typedName);
+
+        QStringList titles;
+        for (const ModalSeam::Seen& seen : form.save())
+            titles.append(seen.title);
+        QTEST(titles, "told");
+        const FilterRule saved = storedRule(fixture.state());
+        QTEST(QStringList({saved.name, QString::number(saved.enabled), saved.action}).join(u'|'),
+              "saved");
+
+        FilterFormDialog removed(fixture.state(), saved);
+        QVERIFY(fixture.state()->filterRules()->remove(rule.id));
+        QCOMPARE(Form(removed).save().value(0).title, QStringLiteral("Filter removed"));
+        QVERIFY(fixture.state()->filterRules()->getAll().isEmpty());
     }
 };
 

@@ -169,6 +169,63 @@ private Q_SLOTS:
         QCOMPARE(tasks()->getById(task.id)->title, QStringLiteral("Renamed"));
     }
 
+    // A sync lands while the form is open and the user changes another field: Save keeps the
+    // sync's values and the user's. Where both changed one field the user's value is saved and
+    // the user told.
+    void saveKeepsWhatChangedElsewhere_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<QString>("row");
+        const QString due =
+            QDateTime(QDate(2026, 3, 13), QTime(9, 0)).toUTC().toString(Qt::ISODate);
+        QTest::newRow("texts") << "texts"
+                               << "priority" << QStringList() << "Moved|New notes|9|" + due;
+        QTest::newRow("dates") << "dates"
+                               << "priority" << QStringList() << "Task t1|Notes|9|";
+        QTest::newRow("same field")
+            << "texts"
+            << "notes" << QStringList{"Changed elsewhere"} << "Moved|Typed notes|2|" + due;
+    }
+    void saveKeepsWhatChangedElsewhere()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, typed);
+        Task task = storedTask(QStringLiteral("t1"), QStringLiteral("home"));
+        task.description = QStringLiteral("Notes");
+        task.dueDate = QDateTime(QDate(2026, 3, 13), QTime(9, 0));
+        task.dueIsDateOnly = false;
+        QVERIFY(tasks()->insert(task));
+        Form form(state(), *tasks()->getById(task.id));
+
+        Task changed = *tasks()->getById(task.id);
+        changed.etag = QStringLiteral("\"etag-2\"");
+        if (meanwhile == QLatin1String("texts")) {
+            changed.title = QStringLiteral("Moved");
+            changed.description = QStringLiteral("New notes");
+        } else {
+            changed.dueDate.reset();
+        }
+        QVERIFY(tasks()->update(changed));
+        if (typed == QLatin1String("priority"))
+            form.priority->setCurrentIndex(form.priority->findData(9));
+        else
+            form.dialog.findChild<QPlainTextEdit*>()->setPlainText(QStringLiteral("Typed notes"));
+
+        QTEST(form.save(), "told");
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        const Task saved = *tasks()->getById(task.id);
+        const QString due =
+            saved.dueDate ? saved.dueDate->toUTC().toString(Qt::ISODate) : QString();
+        QTEST(
+            (QStringList{saved.title, saved.description, QString::number(saved.priority), due}.join(
+                u'|')),
+            "row");
+        QCOMPARE((QStringList{saved.etag, saved.status}),
+                 (QStringList{changed.etag, "in-process"}));
+    }
+
     // A subtask stays in its parent's calendar; a parent of a read-only calendar gets none.
     void subtaskLock()
     {

@@ -18,8 +18,10 @@
 
 #include <QCommandLinkButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimeZone>
 
@@ -291,6 +293,47 @@ private Q_SLOTS:
                        waitForTheSignIn);
         QVERIFY(statusOf(other).startsWith(QLatin1String("That sign-in is for bob@example.com")));
         QCOMPARE(Microsoft::AuthService::loadTokens(account.id).refreshToken, kept);
+    }
+
+    // A sync records an error and the configuration sync renames the account while its form is
+    // open; the user changes the interval: OK keeps both, and the user's name replacing the
+    // pulled one is told. An account removed meanwhile is not written again.
+    void saveKeepsWhatChangedElsewhere()
+    {
+        Account account;
+        account.id = QStringLiteral("dav");
+        account.type = QStringLiteral("caldav");
+        account.name = QStringLiteral("Work");
+        account.createdAt = account.updatedAt = AppStateFixture::defaultNow();
+        QVERIFY(accounts()->insert(account));
+        AccountFormDialog dialog(m_fixture->state(), account);
+        Account synced = account;
+        synced.name = QStringLiteral("Office");
+        synced.lastSyncError = QStringLiteral("HTTP 503");
+        QVERIFY(accounts()->update(synced));
+        dialog.findChild<QSpinBox*>()->setValue(30);
+        QVERIFY(ModalSeam::run([&] { dialog.accept(); }).isEmpty());
+        Account saved = *accounts()->getById(account.id);
+        QCOMPARE((QStringList{saved.name, saved.lastSyncError,
+                              QString::number(saved.syncIntervalMinutes)}),
+                 (QStringList{"Office", "HTTP 503", "30"}));
+
+        AccountFormDialog both(m_fixture->state(), saved);
+        synced = saved;
+        synced.name = QStringLiteral("Office 2");
+        QVERIFY(accounts()->update(synced));
+        both.findChild<QLineEdit*>()->setText(QStringLiteral("Mine"));
+        const auto told =
+            ModalSeam::run([&] { both.accept(); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QCOMPARE(told.value(0).title, QStringLiteral("Changed elsewhere"));
+        QCOMPARE(accounts()->getById(account.id)->name, QStringLiteral("Mine"));
+
+        AccountFormDialog removed(m_fixture->state(), *accounts()->getById(account.id));
+        QVERIFY(accounts()->remove(account.id));
+        removed.accept();
+        QCOMPARE(removed.result(), int(QDialog::Rejected));
+        QVERIFY(!accounts()->getById(account.id));
     }
 };
 

@@ -74,6 +74,58 @@ private Q_SLOTS:
         QVERIFY(state->templates()->getAll().isEmpty());
         QCOMPARE(list->count(), 0);
     }
+
+    // The configuration sync changes or removes the template while its editor is open: Edit
+    // keeps the sync's change in a field the user left alone, tells when the user's value
+    // replaced one, and does not bring a removed template back.
+    void editKeepsWhatChangedElsewhere_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QStringList>("told");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("another field") << "title" << QStringList() << "Morning|Synced title";
+        QTest::newRow("same field")
+            << "name" << QStringList{"Changed elsewhere"} << "Morning|Daily standup";
+        QTest::newRow("removed") << "removed" << QStringList{"Manage Templates"} << "";
+    }
+    void editKeepsWhatChangedElsewhere()
+    {
+        QFETCH(QString, meanwhile);
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        EventTemplate tmpl;
+        tmpl.id = QStringLiteral("t1");
+        tmpl.name = QStringLiteral("Standup");
+        tmpl.title = QStringLiteral("Daily standup");
+        QVERIFY(state->templates()->insert(tmpl));
+        ManageTemplatesDialog dialog(state);
+        dialog.findChild<QListWidget*>()->setCurrentRow(0);
+
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { button(dialog, QStringLiteral("Edit…"))->click(); },
+            QList<ModalSeam::Answer>{
+                [&](QWidget* editor) {
+                    EventTemplate pulled = tmpl;
+                    if (meanwhile == QLatin1String("removed")) {
+                        QVERIFY(state->templates()->remove(tmpl.id));
+                    } else {
+                        (meanwhile == QLatin1String("title") ? pulled.title : pulled.name) =
+                            QStringLiteral("Synced ") + meanwhile;
+                        QVERIFY(state->templates()->update(pulled, QStringLiteral("synced")));
+                    }
+                    editor->findChildren<QLineEdit*>().at(0)->setText(QStringLiteral("Morning"));
+                    ModalSeam::clickButton(editor, QStringLiteral("OK"));
+                },
+                [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); }});
+        QStringList told;
+        for (const ModalSeam::Seen& window : seen.mid(1))
+            told.append(window.title);
+        QTEST(told, "told");
+        const QList<EventTemplate> stored = state->templates()->getAll();
+        QTEST(stored.isEmpty() ? QString() : stored.first().name + u'|' + stored.first().title,
+              "saved");
+    }
 };
 
 QTEST_MAIN(ManageTemplatesDialogTest)

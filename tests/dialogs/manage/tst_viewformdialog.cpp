@@ -61,6 +61,44 @@ private Q_SLOTS:
     }
 
     // A nameless group is refused in the form; deleting from the manager asks first.
+    // The configuration sync changes the group while the form is open: Save keeps its colour,
+    // which the user left alone, with the user's name; a name long past a line edit's bound is
+    // kept whole; a group removed meanwhile is not written again.
+    void saveKeepsWhatChangedElsewhere()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        CalendarView view;
+        view.id = QStringLiteral("v1");
+        view.name = QString(40000, u'w');
+        view.color = QStringLiteral("#33b679");
+        QVERIFY(state->views()->insert(view));
+        {
+            ViewFormDialog untouched(state, view);
+            untouched.accept();
+            QCOMPARE(state->views()->getById(view.id)->name.size(), view.name.size());
+        }
+        view.name = QStringLiteral("Work");
+        QVERIFY(state->views()->update(view));
+        ViewFormDialog edit(state, view);
+        CalendarView pulled = view;
+        pulled.color = QStringLiteral("#e67c73");
+        QVERIFY(state->views()->update(pulled));
+        edit.findChild<QLineEdit*>()->setText(QStringLiteral("Office"));
+        edit.accept();
+        QCOMPARE(edit.result(), int(QDialog::Accepted));
+        const CalendarView saved = *state->views()->getById(view.id);
+        QCOMPARE((QStringList{saved.name, saved.color}), (QStringList{"Office", "#e67c73"}));
+
+        ViewFormDialog removed(state, saved);
+        QVERIFY(state->views()->remove(view.id));
+        removed.findChild<QLineEdit*>()->setText(QStringLiteral("Ghost"));
+        removed.accept();
+        QCOMPARE(removed.result(), int(QDialog::Rejected));
+        QVERIFY(state->views()->getById(view.id)->deletedAt);
+    }
+
     void nameRequiredAndDeleteAsks()
     {
         AppStateFixture fixture;
