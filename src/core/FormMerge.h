@@ -25,8 +25,7 @@ namespace FormMerge {
 // (Times), a task's start and due date (Dates), a rule and what a task's repeat counts from
 // (Rule), the completion state, percentage and date (Completed), a template's all-day flag and
 // duration (Times), an account's pinned and pending certificate (Certificate), a filter's kind
-// with its
-// conditions and event (Conditions), a filter's action with its reminder choice (Action).
+// with its conditions and event (Conditions), a filter's action with its reminder choice (Action).
 enum class Field {
     Title,
     Calendar,

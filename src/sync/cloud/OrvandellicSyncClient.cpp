@@ -78,12 +78,11 @@ void SyncClient::onCalendarList(bool ok, int status, const QJsonObject& json)
         QStringList names;
         names.reserve(leftOut.size());
         for (const CloudSync::RemoteCalendar& remote : leftOut) {
-            names.append(ShownText::bounded(remote.name.isEmpty() ? remote.id : remote.name,
-                                            Limits::maxShownCalendarNameChars));
+            names.append(remote.name.isEmpty() ? remote.id : remote.name);
         }
         qWarning().noquote() << "[CloudSync] the calendar list holds more than"
                              << Limits::maxCloudCalendars
-                             << "calendars; not added:" << names.join(QStringLiteral(", "));
+                             << "calendars; not added:" << ShownText::loggedNames(names);
     }
     const bool errorChanges =
         account ? account->lastSyncError != leftOutError : !leftOutError.isEmpty();

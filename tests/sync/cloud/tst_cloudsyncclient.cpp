@@ -116,7 +116,7 @@ private Q_SLOTS:
         QSignalSpy changed(calendars, &CalendarRepository::calendarsChanged);
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression("^\\[CloudSync\\] .*1000 calendars; not added: "
-                                                "Team 999, Team 1000, .*, Team 1004$"));
+                                                "\"Team 999\", \"Team 1000\", .*, \"Team 1004\"$"));
         QCOMPARE(pullList(), Limits::maxCloudCalendars - 1); // "cal-a" is listed first
         QCOMPARE(changed.count(), 1);
         QVERIFY(!calendars->getById(id(999)));
