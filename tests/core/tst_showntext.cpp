@@ -37,16 +37,11 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("line");
         const int bound = Limits::maxReplyLineChars;
-        QTest::newRow("the first line, blank ones skipped")
-            << QByteArray("\r\n \t\r\n <html><title>Bad Gateway</title> \r\n<body>")
-            << "<html><title>Bad Gateway</title>";
-        QTest::newRow("a megabyte line cut")
-            << QByteArray(1024 * 1024, 'x') << QString(bound, u'x') + QChar(0x2026);
-        QTest::newRow("two-byte characters cut on a character")
-            << QByteArray("\xC3\xA9").repeated(4 * bound)
+        QTest::newRow("the first line, blank ones skipped, of the bound whole")
+            << "\r\n \t\r\n " + QByteArray(bound, 'z') + " \r\n<body>" << QString(bound, u'z');
+        QTest::newRow("a megabyte line of two-byte characters cut on a character")
+            << QByteArray("\xC3\xA9").repeated(512 * 1024)
             << QString(bound, QChar(0xE9)) + QChar(0x2026);
-        QTest::newRow("a line of the bound whole")
-            << QByteArray(bound, 'z') + "\nrest" << QString(bound, u'z');
         QTest::newRow("blank body") << QByteArray(" \r\n\n ") << "";
     }
 
