@@ -94,26 +94,21 @@ private Q_SLOTS:
         AppStateFixture fixture;
         QVERIFY(fixture.start());
         AppState* state = fixture.state();
-        EventTemplate tmpl;
-        tmpl.id = QStringLiteral("t1");
-        tmpl.name = QStringLiteral("Standup");
-        tmpl.title = QStringLiteral("Daily standup");
-        QVERIFY(state->templates()->insert(tmpl));
         ManageTemplatesDialog dialog(state);
+        ModalSeam::run([&] { button(dialog, QStringLiteral("Add…"))->click(); },
+                       nameAndTitle(QStringLiteral("Standup"), QStringLiteral("Daily standup")));
+        EventTemplate pulled = state->templates()->getAll().value(0);
         dialog.findChild<QListWidget*>()->setCurrentRow(0);
 
         const QList<ModalSeam::Seen> seen = ModalSeam::run(
             [&] { button(dialog, QStringLiteral("Edit…"))->click(); },
             QList<ModalSeam::Answer>{
                 [&](QWidget* editor) {
-                    EventTemplate pulled = tmpl;
-                    if (meanwhile == QLatin1String("removed")) {
-                        QVERIFY(state->templates()->remove(tmpl.id));
-                    } else {
-                        (meanwhile == QLatin1String("title") ? pulled.title : pulled.name) =
-                            QStringLiteral("Synced ") + meanwhile;
-                        QVERIFY(state->templates()->update(pulled, QStringLiteral("synced")));
-                    }
+                    (meanwhile == QLatin1String("title") ? pulled.title : pulled.name) =
+                        QStringLiteral("Synced ") + meanwhile;
+                    QVERIFY(meanwhile == QLatin1String("removed")
+                                ? state->templates()->remove(pulled.id)
+                                : state->templates()->update(pulled, QStringLiteral("synced")));
                     editor->findChildren<QLineEdit*>().at(0)->setText(QStringLiteral("Morning"));
                     ModalSeam::clickButton(editor, QStringLiteral("OK"));
                 },
