@@ -499,12 +499,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typedName");
         QTest::addColumn<QString>("told");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("another field") << ""
-                                       << ""
-                                       << "Synced|0|dim";
-        QTest::newRow("same field") << "Mine"
-                                    << "Changed elsewhere"
-                                    << "Mine|0|dim";
+        // clang-format off
+        QTest::newRow("another field") << "" << "" << "Synced|0|dim";
+        QTest::newRow("same field") << "Mine" << "Changed elsewhere" << "Mine|0|dim";
+        // clang-format on
     }
     void saveKeepsWhatChangedElsewhere()
     {

@@ -83,15 +83,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("meanwhile");
         QTest::addColumn<QString>("told");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("another field") << "title"
-                                       << ""
-                                       << "Morning|Synced title";
-        QTest::newRow("same field") << "name"
-                                    << "Changed elsewhere"
-                                    << "Morning|Daily standup";
-        QTest::newRow("removed") << "removed"
-                                 << "Manage Templates"
-                                 << "";
+        // clang-format off
+        QTest::newRow("another field") << "title" << "" << "Morning|Synced title";
+        QTest::newRow("same field") << "name" << "Changed elsewhere" << "Morning|Daily standup";
+        QTest::newRow("removed") << "removed" << "Manage Templates" << "";
+        // clang-format on
     }
     void editKeepsWhatChangedElsewhere()
     {
