@@ -583,13 +583,8 @@ private Q_SLOTS:
         signInAs(QStringLiteral("owner"));
         m_fx.client->initialize();
         auto screen = openScreen();
-        const auto nameShown = [&screen] {
-            const QStringList texts = visibleTexts(screen.get());
-            return std::any_of(texts.cbegin(), texts.cend(), [](const QString& text) {
-                return text.startsWith(QStringLiteral("nnnn"));
-            });
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(nameShown(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            visibleTexts(screen.get()).join(QString()).contains(QStringLiteral("nnnn")), 10000);
         qsizetype prefilled = 0;
         ModalSeam::run([&] { button(screen.get(), QStringLiteral("Edit Display Name"))->click(); },
                        [&](QWidget* window) {

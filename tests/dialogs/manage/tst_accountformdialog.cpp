@@ -15,6 +15,7 @@
 #include "ModalSeam.h"
 #include "OAuthProgressDialog.h"
 #include "SourceRemoval.h"
+#include "StoreSeed.h"
 
 #include <QCommandLinkButton>
 #include <QLabel>
@@ -300,11 +301,7 @@ private Q_SLOTS:
     // pulled one is told. An account removed meanwhile is not written again.
     void saveKeepsWhatChangedElsewhere()
     {
-        Account account;
-        account.id = QStringLiteral("dav");
-        account.type = QStringLiteral("caldav");
-        account.name = QStringLiteral("Work");
-        account.createdAt = account.updatedAt = AppStateFixture::defaultNow();
+        const Account account = StoreSeed::account("dav", "Work", "caldav");
         QVERIFY(accounts()->insert(account));
         AccountFormDialog dialog(m_fixture->state(), account);
         Account synced = account;
@@ -319,9 +316,8 @@ private Q_SLOTS:
                  (QStringList{"Office", "HTTP 503", "30"}));
 
         AccountFormDialog both(m_fixture->state(), saved);
-        synced = saved;
-        synced.name = QStringLiteral("Office 2");
-        QVERIFY(accounts()->update(synced));
+        saved.name = QStringLiteral("Office 2");
+        QVERIFY(accounts()->update(saved));
         both.findChild<QLineEdit*>()->setText(QStringLiteral("Mine"));
         const auto told =
             ModalSeam::run([&] { both.accept(); },
