@@ -14,9 +14,9 @@ class QListView;
 // A card over the window listing events under a heading, one row each with its colour, its times
 // and its title: the events a view could not show where they belong. A click or Return on a row
 // chooses its event and closes the card, a right click asks for its menu; the host opens the
-// event's own card or menu. Rows are laid out only as they come into
-// sight, so thousands of events open at once; titles are plain text cut to a row's length. It
-// closes as the details cards do.
+// event's own card or menu. Rows are laid out only as they come into sight, so thousands of
+// events open at once; titles are plain text cut to a row's length. It closes as the details
+// cards do.
 class EventListCard : public DetailsCard
 {
     Q_OBJECT
