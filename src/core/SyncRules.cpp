@@ -2,6 +2,8 @@
 
 #include "AccountTypes.h"
 
+#include <QUrl>
+
 namespace SyncRules {
 
 using AccountTypes::Family;
@@ -46,6 +48,22 @@ bool anyAccountDue(const QList<Account>& accounts, const QDateTime& now)
 bool existsRemotely(const QString& href, const QString& etag, const QString& providerId)
 {
     return !href.isEmpty() || !etag.isEmpty() || !providerId.isEmpty();
+}
+
+QString serverOf(AccountTypes::Client client, const QString& calendarUrl, const QString& accountUrl)
+{
+    using AccountTypes::Client;
+    if (client == Client::CalDav || client == Client::Webcal) {
+        for (const QString& text : {calendarUrl, accountUrl}) {
+            const QUrl url(text);
+            if (url.host().isEmpty())
+                continue;
+            const QString scheme = url.scheme().toLower();
+            const bool secure = scheme == u"https" || scheme == u"webcals";
+            return url.host().toLower() + u':' + QString::number(url.port(secure ? 443 : 80));
+        }
+    }
+    return QString::number(int(client));
 }
 
 } // namespace SyncRules

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Account.h"
+#include "AccountTypes.h"
 
 #include <QDateTime>
 #include <QList>
@@ -33,5 +34,11 @@ bool anyAccountDue(const QList<Account>& accounts, const QDateTime& now);
 // rows may drop their pending edits in a forced full sync, so a row created offline still
 // reaches the server.
 bool existsRemotely(const QString& href, const QString& etag, const QString& providerId);
+
+// The server a calendar's runs go to, as SyncTurns counts them: the host and port of the
+// calendar's address for the CalDAV family and feeds (else of the account's), and one server per
+// provider for the others, whose calendars all live behind one service.
+QString serverOf(AccountTypes::Client client, const QString& calendarUrl,
+                 const QString& accountUrl);
 
 } // namespace SyncRules

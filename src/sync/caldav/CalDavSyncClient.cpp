@@ -114,13 +114,24 @@ void CalDavSyncClient::syncCalendar(const Calendar& calendar, const QString& use
                                 << ShownText::logged(calendar.name);
     Q_EMIT calendarSyncStarted(calendar.id);
     auto run = std::make_shared<Run>();
-    run->client = new CalDavClient(this);
-    run->client->setCredentials(username, password);
-    if (!trustedCertSha256.isEmpty())
-        run->client->setTrustedCertSha256(trustedCertSha256);
+    run->client = clientFor(username, password, trustedCertSha256);
     run->calendar = calendar;
     run->url = QUrl(calendar.url);
     checkCtag(run);
+}
+
+CalDavClient* CalDavSyncClient::clientFor(const QString& username, const QString& password,
+                                          const QString& trustedCertSha256)
+{
+    const QString login = username + QChar(0) + password + QChar(0) + trustedCertSha256;
+    CalDavClient*& client = m_clients[login];
+    if (!client) {
+        client = new CalDavClient(this);
+        client->setCredentials(username, password);
+        if (!trustedCertSha256.isEmpty())
+            client->setTrustedCertSha256(trustedCertSha256);
+    }
+    return client;
 }
 
 void CalDavSyncClient::checkCtag(const RunPtr& run)
@@ -552,7 +563,6 @@ void CalDavSyncClient::finish(const RunPtr& run)
     if (run->ended)
         return;
     run->ended = true;
-    run->client->deleteLater();
     Q_EMIT calendarSyncCompleted(run->calendar.id, run->changed);
 }
 
@@ -561,7 +571,6 @@ void CalDavSyncClient::fail(const RunPtr& run, const QString& reason)
     if (run->ended)
         return;
     run->ended = true;
-    run->client->deleteLater();
     run->queue.clear();
     Q_EMIT calendarSyncFailed(run->calendar.id, reason);
 }

@@ -4,12 +4,14 @@
 #include "CalDavSyncPlan.h"
 #include "Calendar.h"
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
 class AppState;
+class CalDavClient;
 
 // Brings one CalDAV calendar and its rows in the local store into step, both ways. A run
 // checks the ctag, pulls every event (with a multiget for objects listed without data),
@@ -21,7 +23,9 @@ class AppState;
 // the run's pull then stores and removes nothing, and the calendar keeps its last error.
 //
 // What to apply and send is decided by CalDavSyncPlan; this class carries it out. Several runs
-// (of different calendars) may go at once: each carries its own state.
+// (of different calendars) may go at once: each carries its own state. Runs with one login share
+// one CalDavClient, so the network layer's bound on connections per server holds across them
+// and a run reuses the connection an earlier one opened; the clients live as long as this one.
 class CalDavSyncClient : public QObject
 {
     Q_OBJECT
@@ -75,6 +79,10 @@ private:
                                        const QString& calendarData);
     void finish(const RunPtr& run);
     void fail(const RunPtr& run, const QString& reason);
+    // The client of the runs with this login, made on first use.
+    CalDavClient* clientFor(const QString& username, const QString& password,
+                            const QString& trustedCertSha256);
 
     AppState* m_state;
+    QHash<QString, CalDavClient*> m_clients; // by login
 };

@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -70,6 +71,7 @@ SyncOrchestrator::~SyncOrchestrator()
     // bookkeeping still exists, and nothing is said or started any more.
     showMessage = nullptr;
     m_fullSyncAgain = false;
+    m_closing = true;
     const QList<SyncClientHandle*> clients = m_clients.keys();
     for (SyncClientHandle* client : clients) {
         delete client;
@@ -250,13 +252,55 @@ SyncOrchestrator::RunStart SyncOrchestrator::runClient(SyncClientFactory::Kind k
     }
     wireSyncClient(client);
     for (const Calendar& calendar : toStart) {
-        // A client may report (and end) inside the call; stop once it is gone.
-        if (!m_clients.contains(client)) {
-            break;
-        }
-        client->syncCalendar(calendar, login);
+        m_turns.enqueue(SyncRules::serverOf(kind, calendar.url, login.serverUrl), calendar.id);
+        m_waiting.insert(calendar.id, {client, calendar, login});
     }
+    startTurns();
     return RunStart::Started;
+}
+
+void SyncOrchestrator::startTurns()
+{
+    if (m_closing) {
+        return;
+    }
+    // A client may report inside syncCalendar and so free a turn: the loop below takes it up
+    // rather than a call within the call, however many calendars fail at once.
+    if (m_startingTurns) {
+        m_turnFreed = true;
+        return;
+    }
+    m_startingTurns = true;
+    do {
+        m_turnFreed = false;
+        for (const QString& id : m_turns.takeStartable()) {
+            const Turn turn = m_waiting.take(id);
+            const auto it = m_clients.find(turn.client);
+            if (it == m_clients.end() || !it->open.contains(id)) {
+                endTurn(id);
+                continue;
+            }
+            // Read again: the calendar may have been renamed, synced or removed while it waited.
+            const std::optional<Calendar> calendar = m_state->calendars()->getById(id);
+            if (!calendar) {
+                it->open.remove(id);
+                m_inFlight.remove(id);
+                endTurn(id);
+                endClientIfDone(turn.client);
+                continue;
+            }
+            it->lastActivity = Clock::now();
+            turn.client->syncCalendar(*calendar, turn.login);
+        }
+    } while (m_turnFreed);
+    m_startingTurns = false;
+}
+
+void SyncOrchestrator::endTurn(const QString& calendarId)
+{
+    m_waiting.remove(calendarId);
+    m_turns.release(calendarId);
+    startTurns();
 }
 
 void SyncOrchestrator::wireSyncClient(SyncClientHandle* client)
@@ -277,11 +321,12 @@ void SyncOrchestrator::wireSyncClient(SyncClientHandle* client)
         }
         const ClientState state = *it;
         m_clients.erase(it);
-        for (int i = 0; i < state.started.size(); ++i) {
-            m_state->endSync(true);
-        }
         for (const QString& id : state.open) {
             m_inFlight.remove(id);
+            endTurn(id);
+        }
+        for (int i = 0; i < state.started.size(); ++i) {
+            m_state->endSync(true);
         }
         onClientEnded(state.fullSync);
     });
@@ -307,13 +352,19 @@ void SyncOrchestrator::onCompleted(SyncClientHandle* client, const QString& cale
     if (it == m_clients.end() || !it->open.contains(calendarId)) {
         return;
     }
-    if (it->started.remove(calendarId)) {
+    const bool wasStarted = it->started.remove(calendarId);
+    const bool fullSync = it->fullSync;
+    it->open.remove(calendarId);
+    it->lastActivity = Clock::now();
+    m_inFlight.remove(calendarId);
+    // The next calendar starts before this one's busy unit ends, so that a long sync does not
+    // look finished between two calendars.
+    endTurn(calendarId);
+    if (wasStarted) {
         m_state->endSync(false);
     }
-    it->open.remove(calendarId);
-    m_inFlight.remove(calendarId);
     const int skipped = m_skippedByCalendar.take(calendarId);
-    if (it->fullSync) {
+    if (fullSync) {
         m_syncedEventTotal += eventCount;
         m_skippedEventTotal += skipped;
         ++m_runReported;
@@ -335,17 +386,20 @@ void SyncOrchestrator::onFailed(SyncClientHandle* client, const QString& calenda
     if (!it->started.remove(calendarId)) {
         m_state->beginSync();
     }
-    m_state->setLastSyncError(calendarId, reason);
-    m_state->endSync(true);
+    const bool fullSync = it->fullSync;
     it->open.remove(calendarId);
+    it->lastActivity = Clock::now();
     m_inFlight.remove(calendarId);
     m_failureTimes.insert(calendarId, Clock::now());
-    if (it->fullSync) {
+    m_state->setLastSyncError(calendarId, reason);
+    endTurn(calendarId);
+    m_state->endSync(true);
+    if (fullSync) {
         ++m_runReported;
         m_runFailed = true;
         m_lastFailureReason = reason;
     }
-    say(reason, it->fullSync ? 6000 : 5000);
+    say(reason, fullSync ? 6000 : 5000);
     endClientIfDone(client);
 }
 
@@ -642,13 +696,24 @@ void SyncOrchestrator::checkWatchdog()
         QCoreApplication::translate("MainWindow", "The sync did not finish in time.");
     QList<SyncClientHandle*> silent;
     for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
-        if (it->lastActivity.secsTo(now) >= SyncRules::silentClientSeconds) {
+        // A client whose calendars all wait their turn has not been asked anything yet.
+        const bool running =
+            std::any_of(it->open.cbegin(), it->open.cend(),
+                        [this](const QString& id) { return !m_turns.isWaiting(id); });
+        if (running && it->lastActivity.secsTo(now) >= SyncRules::silentClientSeconds) {
             silent.append(it.key());
         }
     }
     for (SyncClientHandle* client : silent) {
         qWarning().noquote() << "[Sync] a sync client stayed silent; failing its calendars";
         const QSet<QString> open = m_clients.value(client).open;
+        // Its waiting calendars leave the queue first, so none is handed to it meanwhile.
+        for (const QString& id : open) {
+            if (m_turns.isWaiting(id)) {
+                m_waiting.remove(id);
+                m_turns.release(id);
+            }
+        }
         for (const QString& id : open) {
             onFailed(client, id, reason);
         }

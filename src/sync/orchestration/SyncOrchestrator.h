@@ -2,6 +2,7 @@
 
 #include "Calendar.h"
 #include "SyncClientFactory.h"
+#include "SyncTurns.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -23,9 +24,11 @@ class QTimer;
 // Runs never overlap on one calendar: the calendars in flight are tracked, a full sync asked
 // for while one runs is run once more after it, a push of a calendar in flight waits for its
 // end, and a change made during a sync is pushed when the sync ends. A failed calendar is not
-// pushed again for 60 s. A client that stays silent for five minutes has its open calendars
-// failed. An account whose type has no client in this build is not counted as syncing: the
-// account keeps a last error saying its calendars do not sync, and the status bar says so.
+// pushed again for 60 s. Calendars go to their servers a few at a time (SyncTurns), in full
+// syncs and pushes alike; the others wait their turn, handed to no client yet, so nothing times
+// them out. A client that stays silent for five minutes while it holds calendars has its open
+// calendars failed. An account whose type has no client in this build is not counted as syncing:
+// the account keeps a last error saying its calendars do not sync, and the status bar says so.
 // While an import holds the store (AppState::holdStore) nothing starts: syncs and pushes asked
 // for meanwhile run when it ends. GUI thread only.
 class SyncOrchestrator : public QObject
@@ -71,10 +74,17 @@ public:
 private:
     struct ClientState
     {
-        QSet<QString> open;    // handed to the client, not yet reported
+        QSet<QString> open;    // given to the client (started or waiting their turn), not reported
         QSet<QString> started; // reported started: counted in AppState's depth
         bool fullSync = false;
         QDateTime lastActivity;
+    };
+    // A calendar waiting for its turn, and the client that will run it.
+    struct Turn
+    {
+        SyncClientHandle* client = nullptr;
+        Calendar calendar;
+        CalDavLogin login;
     };
     struct Discovery
     {
@@ -91,13 +101,17 @@ private:
     bool isBusy() const { return m_fullSyncRunning || !m_inFlight.isEmpty(); }
     bool isSignedIn() const;
     void say(const QString& text, int timeoutMs);
-    // Starts the calendars (those not in flight) on a new client.
+    // Gives the calendars (those not in flight) to a new client; each starts on its turn.
     RunStart runClient(SyncClientFactory::Kind kind, const QList<Calendar>& calendars,
                        bool fullSync, const CalDavLogin& login = {});
     void runCalDavAccountSync(const QString& accountId, const CalDavLogin& login);
     void onStarted(SyncClientHandle* client, const QString& calendarId);
     void onCompleted(SyncClientHandle* client, const QString& calendarId, int eventCount);
     void onFailed(SyncClientHandle* client, const QString& calendarId, const QString& reason);
+    // Starts the calendars whose turn has come.
+    void startTurns();
+    // The calendar is done with, or no longer waits: its turn passes to the next.
+    void endTurn(const QString& calendarId);
     void endClientIfDone(SyncClientHandle* client);
     void onClientEnded(bool fullSync);
     void releaseRunItem();
@@ -122,6 +136,11 @@ private:
     QHash<QString, QDateTime> m_failureTimes;
     QSet<QString> m_inFlight;
     QHash<SyncClientHandle*, ClientState> m_clients;
+    SyncTurns m_turns;
+    QHash<QString, Turn> m_waiting; // calendar id -> its run, until its turn
+    bool m_startingTurns = false;
+    bool m_turnFreed = false;
+    bool m_closing = false;
     QHash<int, Discovery> m_discoveries;
     int m_nextDiscovery = 0;
 

@@ -6,6 +6,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -110,9 +111,12 @@ DavFaultProxy::DavFaultProxy(const QUrl& upstream, QObject* parent)
     connect(m_server, &QTcpServer::newConnection, this, [this]() {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             socket->setParent(this);
+            m_open.insert(socket);
+            m_maxOpen = std::max(m_maxOpen, int(m_open.size()));
             connect(socket, &QTcpSocket::readyRead, this,
                     [this, socket]() { onReadyRead(socket); });
             connect(socket, &QTcpSocket::disconnected, this, [this, socket]() {
+                m_open.remove(socket);
                 m_buffers.remove(socket);
                 socket->deleteLater();
             });

@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 
@@ -89,6 +90,9 @@ public:
     void clearRequests() { m_requests.clear(); }
     // Recorded requests matching like a rule.
     int count(const QByteArray& method, const QString& pathSuffix = {}) const;
+    // The most connections from clients that were open at one time; as every answer closes its
+    // connection, the most requests that were under way at once.
+    int maxOpenConnections() const { return m_maxOpen; }
 
 private:
     enum class Action { Status, Cut, Truncate, DropData, Stall, Redirect, DropEtag, Pass };
@@ -116,4 +120,6 @@ private:
     QHash<QTcpSocket*, QByteArray> m_buffers;
     QList<Rule> m_rules;
     QList<Request> m_requests;
+    QSet<QTcpSocket*> m_open;
+    int m_maxOpen = 0;
 };

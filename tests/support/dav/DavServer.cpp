@@ -1,6 +1,7 @@
 #include "DavServer.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QHostAddress>
 #include <QStandardPaths>
@@ -213,6 +214,27 @@ QUrl DavServer::makeCalendar(const QString& segment, const QString& displayName,
         return {};
     }
     return url;
+}
+
+bool DavServer::seedCalendars(int count, const std::function<QString(int)>& icalendarOf)
+{
+    if (m_kind != Kind::Radicale)
+        return false;
+    const QDir home(m_dir.filePath(QStringLiteral("collections/collection-root/") + username()));
+    for (int i = 0; i < count; ++i) {
+        const QString segment = QStringLiteral("c%1").arg(i);
+        QFile props(home.filePath(segment + QStringLiteral("/.Radicale.props")));
+        QFile object(home.filePath(segment + QStringLiteral("/e.ics")));
+        if (!home.mkpath(segment) || !props.open(QIODevice::WriteOnly) ||
+            !object.open(QIODevice::WriteOnly))
+            return false;
+        props.write(QStringLiteral("{\"C:supported-calendar-component-set\": \"VEVENT\", "
+                                   "\"D:displayname\": \"C%1\", \"tag\": \"VCALENDAR\"}")
+                        .arg(i)
+                        .toUtf8());
+        object.write(icalendarOf(i).toUtf8());
+    }
+    return true;
 }
 
 DavHttp::Reply DavServer::request(const QByteArray& method, const QUrl& url, const QByteArray& body,

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <functional>
+
 #include <memory>
 
 // A real CalDAV server for one test: Radicale or Xandikos (Debian packages), started as a child
@@ -77,6 +79,11 @@ public:
     QUrl makeCalendar(const QString& segment, const QString& displayName,
                       const QStringList& components = {QStringLiteral("VEVENT"),
                                                        QStringLiteral("VTODO")});
+    // Many event calendars at once, written straight into Radicale's storage as MKCALENDAR and
+    // PUT leave them (Radicale rebuilds its caches): "c<i>/" named "C<i>" for i below `count`,
+    // each holding one object "e.ics" with the text `icalendarOf(i)`. A request costs Radicale
+    // some 40 ms, too long to make hundreds. Radicale only; false when a write failed.
+    bool seedCalendars(int count, const std::function<QString(int)>& icalendarOf);
     // One request as this account (authenticated for Radicale).
     DavHttp::Reply request(const QByteArray& method, const QUrl& url, const QByteArray& body = {},
                            const DavHttp::Headers& headers = {}) const;

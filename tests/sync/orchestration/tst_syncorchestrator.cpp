@@ -5,13 +5,17 @@
 #include "Application.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
+#include "CredentialManagerTokenStore.h"
 #include "DavFaultProxy.h"
+#include "DavServer.h"
 #include "EventRepository.h"
 #include "GoogleSyncClient.h"
 #include "Limits.h"
 #include "MicrosoftSyncClient.h"
+#include "Platform.h"
 #include "PreferencesRepository.h"
 #include "SyncOrchestrator.h"
+#include "SyncTurns.h"
 
 #include <QLocale>
 #include <QPointer>
@@ -47,6 +51,7 @@ public:
     QHash<QString, QString> passwords;
     QString failInsideStart; // a reason: the client fails inside syncCalendar, before "started"
     QSet<Kind> withoutClient{Kind::Google}; // a kind this factory has no client for
+    int handed = 0;                         // calendars given to syncCalendar
 
     SyncClientHandle* create(Kind kind, QObject* parent) override
     {
@@ -58,7 +63,8 @@ public:
         const QString failure = failInsideStart;
         return SyncClientHandle::wrap(
             client,
-            [client, failure](const Calendar& calendar, const CalDavLogin& login) {
+            [this, client, failure](const Calendar& calendar, const CalDavLogin& login) {
+                ++handed;
                 client->calendars.append(calendar.id);
                 client->login = login;
                 if (!failure.isEmpty()) {
@@ -76,6 +82,17 @@ public:
                     DiscoveryDone done) override
     {
         QTimer::singleShot(0, context, [done] { done(true, 0, {}); });
+    }
+
+    // The live client given that calendar.
+    FakeClient* holder(const QString& calendarId) const
+    {
+        for (FakeClient* client : live()) {
+            if (client->calendars.contains(calendarId)) {
+                return client;
+            }
+        }
+        return nullptr;
     }
 
     // Clients still alive.
@@ -442,6 +459,110 @@ private Q_SLOTS:
         QVERIFY(m_messages.contains(QStringLiteral("Synced 3 events")));
         QVERIFY(!m_messages.contains(QStringLiteral("Synced 8 events")));
         QTRY_VERIFY(m_factory->live().isEmpty());
+    }
+
+    // Calendars go to one server a few at a time, in a full sync and in a push alike; the others
+    // wait their turn and start as places free up, however a calendar ends. A calendar on another
+    // server does not wait behind them.
+    void calendarsGoToOneServerAFewAtATime_data()
+    {
+        QTest::addColumn<bool>("push");
+        QTest::newRow("full sync") << false;
+        QTest::newRow("push") << true;
+    }
+
+    void calendarsGoToOneServerAFewAtATime()
+    {
+        QFETCH(bool, push);
+        const int places = SyncTurns::runsPerServer;
+        QStringList ids{QStringLiteral("work")};
+        for (int i = 1; i <= places + 1; ++i) {
+            ids << QStringLiteral("cal%1").arg(i);
+            addCalendar(ids.last(), QStringLiteral("dav"));
+        }
+        addAccount(QStringLiteral("far"), QStringLiteral("caldav"));
+        m_factory->passwords.insert(QStringLiteral("far"), QStringLiteral("secret"));
+        addCalendar(QStringLiteral("distant"), QStringLiteral("far"));
+        Calendar distant = *state()->calendars()->getById(QStringLiteral("distant"));
+        distant.url = QStringLiteral("http://127.0.0.2:1/dav/distant/");
+        QVERIFY(state()->calendars()->update(distant));
+        ids << distant.id;
+        if (push) {
+            for (const QString& id : ids) {
+                addEvent(QStringLiteral("e-") + id, id, QStringLiteral("pending"));
+                m_sync->onRepositoryChanged(id);
+            }
+            m_sync->pushPendingChanges();
+        } else {
+            m_sync->syncNow();
+        }
+        QTRY_COMPARE(m_factory->handed, places + 1);
+        QVERIFY(m_factory->holder(distant.id));
+        QTest::qWait(20);
+        QCOMPARE(m_factory->handed, places + 1);
+        QCOMPARE(m_sync->calendarsInFlight().size(), ids.size());
+
+        QStringList running;
+        for (const QString& id : ids) {
+            if (m_factory->holder(id) && id != distant.id) {
+                running << id;
+            }
+        }
+        m_factory->holder(running.at(0))->complete(running.at(0));
+        QCOMPARE(m_factory->handed, places + 2);
+        m_factory->holder(running.at(1))->fail(running.at(1), QStringLiteral("HTTP 500"));
+        QCOMPARE(m_factory->handed, ids.size());
+        // A long sync does not look finished between two calendars.
+        QCOMPARE(state()->syncDepth(), places + 1);
+        for (const QString& id : ids) {
+            if (FakeClient* client = m_factory->holder(id)) {
+                client->complete(id);
+            }
+        }
+        QCOMPARE(state()->syncDepth(), 0);
+        QVERIFY(m_sync->calendarsInFlight().isEmpty());
+    }
+
+    // One Sync Now of an account with hundreds of calendars on a real server stores every one of
+    // them, through a few connections at a time.
+    void manyCalendarsOfARealServerSyncInOneRun()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale)) {
+            QSKIP("radicale is not installed");
+        }
+        DavServer server(DavServer::Kind::Radicale);
+        QVERIFY(server.start());
+        constexpr int count = 200;
+        QVERIFY(server.seedCalendars(count, [](int i) {
+            return QStringLiteral(
+                       "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other//EN\r\nBEGIN:VEVENT\r\n"
+                       "UID:e%1\r\nDTSTAMP:20260301T000000Z\r\nDTSTART:20260311T090000Z\r\n"
+                       "DURATION:PT1H\r\nSUMMARY:E%1\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n")
+                .arg(i);
+        }));
+        DavFaultProxy proxy(server.baseUrl());
+        QVERIFY(state()->calendars()->remove(QStringLiteral("work")));
+        Account account = *state()->accounts()->getById(QStringLiteral("dav"));
+        account.serverUrl = proxy.baseUrl().toString();
+        account.username = server.username();
+        QVERIFY(state()->accounts()->update(account));
+        QVERIFY(OrvaAccount::makeCredentialManagerTokenStore(Platform::applicationId())
+                    ->write(QStringLiteral("caldav-password-dav"), server.password()));
+
+        SyncOrchestrator sync(state(), std::make_unique<AppSyncClientFactory>(state()));
+        sync.syncNow();
+        QTRY_VERIFY_WITH_TIMEOUT(!sync.isFullSyncRunning(), 240000);
+        QVERIFY2(!state()->lastSyncErrored(), qPrintable(state()->lastSyncError()));
+        const QList<Calendar> calendars = state()->calendars()->getByAccount(account.id);
+        QCOMPARE(calendars.size(), count);
+        for (const Calendar& calendar : calendars) {
+            QCOMPARE(calendar.lastSyncError, QString());
+            QVERIFY2(state()->events()->getByUid(QStringLiteral("e") + calendar.name.mid(1),
+                                                 calendar.id),
+                     qPrintable(calendar.name));
+        }
+        QVERIFY2(proxy.maxOpenConnections() <= SyncTurns::runsPerServer,
+                 qPrintable(QString::number(proxy.maxOpenConnections())));
     }
 
     void failedPushBacksOff()
