@@ -861,6 +861,14 @@ private Q_SLOTS:
         m_fake->addCalendar(QStringLiteral("boss@example.com"), QStringLiteral("Boss"),
                             QStringLiteral("freeBusyReader"));
         m_fake->setCalendarListPageSize(2);
+        const auto accountStatus = [this] {
+            return state()->accounts()->getById(QStringLiteral("g"))->lastSyncError;
+        };
+        const auto setAccountStatus = [this](const QString& status) {
+            Account account = *state()->accounts()->getById(QStringLiteral("g"));
+            account.lastSyncError = status;
+            QVERIFY(state()->accounts()->update(account));
+        };
         const auto import = [this] {
             int added = -1;
             bool done = false;
@@ -872,7 +880,9 @@ private Q_SLOTS:
             [&] { QTRY_VERIFY(done); }();
             return added;
         };
+        setAccountStatus(Google::CalendarImport::leftOutText(12)); // of an earlier, longer list
         QCOMPARE(import(), 4); // the calendar "team@example.com" is already there
+        QVERIFY(accountStatus().isEmpty());
         QHash<QString, bool> readOnly;
         for (const Calendar& row : state()->calendars()->getByAccount(QStringLiteral("g")))
             readOnly.insert(row.url, row.isReadOnly);
@@ -881,7 +891,9 @@ private Q_SLOTS:
         QVERIFY(!readOnly.value(QStringLiteral("shared@example.com")));
         QVERIFY(readOnly.value(QStringLiteral("holidays@group.v.calendar.google.com")));
         QVERIFY(readOnly.value(QStringLiteral("boss@example.com")));
+        setAccountStatus(AccountAttention::signInRequiredText());
         QCOMPARE(import(), 0);
+        QCOMPARE(accountStatus(), AccountAttention::signInRequiredText());
     }
 
     // A sign-in whose calendar list is longer than one import takes, one name a megabyte long:
@@ -926,6 +938,8 @@ private Q_SLOTS:
         // The team calendar is already there and is one of the listed.
         QCOMPARE(import(), Limits::maxDiscoveredCalendars - 1);
         QCOMPARE(leftOut, 2);
+        QCOMPARE(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError,
+                 Google::CalendarImport::leftOutText(2));
         QCOMPARE(changed.count(), 1);
         QHash<QString, QString> names;
         for (const Calendar& row : state()->calendars()->getByAccount(QStringLiteral("g")))
