@@ -1631,6 +1631,13 @@ SHA-256-Fingerabdruck:
         <source>The Google calendars could not be stored.</source>
         <translation>Die Google-Kalender konnten nicht gespeichert werden.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>%n weiterer Kalender wurde nicht hinzugefügt: Google listet mehr als %1 auf.</numerusform>
+            <numerusform>%n weitere Kalender wurden nicht hinzugefügt: Google listet mehr als %1 auf.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Google::SyncClient</name>
@@ -2765,13 +2772,6 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
         <translation>
             <numerusform>Konto hinzugefügt. %n Kalender wurde nicht hinzugefügt: Der Server listet mehr als %1 auf. Seine Termine kommen mit der jetzt startenden Synchronisierung.</numerusform>
             <numerusform>Konto hinzugefügt. %n Kalender wurden nicht hinzugefügt: Der Server listet mehr als %1 auf. Seine Termine kommen mit der jetzt startenden Synchronisierung.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
-        <translation>
-            <numerusform>%n weiterer Kalender wurde nicht hinzugefügt: Google listet mehr als %1 auf.</numerusform>
-            <numerusform>%n weitere Kalender wurden nicht hinzugefügt: Google listet mehr als %1 auf.</numerusform>
         </translation>
     </message>
     <message>

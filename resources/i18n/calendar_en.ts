@@ -1613,6 +1613,13 @@ SHA-256 fingerprint:
         <source>The Google calendars could not be stored.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>%n more calendar was not added: Google lists more than %1.</numerusform>
+            <numerusform>%n more calendars were not added: Google lists more than %1.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Google::SyncClient</name>
@@ -2743,13 +2750,6 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <translation>
             <numerusform>Account added. %n calendar was not added: the server lists more than %1. Its events arrive with the sync that starts now.</numerusform>
             <numerusform>Account added. %n calendars were not added: the server lists more than %1. Its events arrive with the sync that starts now.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
-        <translation>
-            <numerusform>%n more calendar was not added: Google lists more than %1.</numerusform>
-            <numerusform>%n more calendars were not added: Google lists more than %1.</numerusform>
         </translation>
     </message>
     <message>

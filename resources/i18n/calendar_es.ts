@@ -1631,6 +1631,13 @@ Huella digital SHA-256:
         <source>The Google calendars could not be stored.</source>
         <translation>No se pudieron guardar los calendarios de Google.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>No se añadió %n calendario más: Google lista más de %1.</numerusform>
+            <numerusform>No se añadieron %n calendarios más: Google lista más de %1.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Google::SyncClient</name>
@@ -2765,13 +2772,6 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
         <translation>
             <numerusform>Cuenta añadida. No se añadió %n calendario: el servidor lista más de %1. Sus eventos llegarán con la sincronización que empieza ahora.</numerusform>
             <numerusform>Cuenta añadida. No se añadieron %n calendarios: el servidor lista más de %1. Sus eventos llegarán con la sincronización que empieza ahora.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
-        <translation>
-            <numerusform>No se añadió %n calendario más: Google lista más de %1.</numerusform>
-            <numerusform>No se añadieron %n calendarios más: Google lista más de %1.</numerusform>
         </translation>
     </message>
     <message>

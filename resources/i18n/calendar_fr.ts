@@ -1631,6 +1631,13 @@ Empreinte SHA-256 :
         <source>The Google calendars could not be stored.</source>
         <translation>Les calendriers Google n’ont pas pu être enregistrés.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>%n calendrier de plus n&apos;a pas été ajouté : Google en liste plus de %1.</numerusform>
+            <numerusform>%n calendriers de plus n&apos;ont pas été ajoutés : Google en liste plus de %1.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Google::SyncClient</name>
@@ -2765,13 +2772,6 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
         <translation>
             <numerusform>Compte ajouté. %n calendrier n&apos;a pas été ajouté : le serveur en liste plus de %1. Ses événements arrivent avec la synchronisation qui démarre maintenant.</numerusform>
             <numerusform>Compte ajouté. %n calendriers n&apos;ont pas été ajoutés : le serveur en liste plus de %1. Ses événements arrivent avec la synchronisation qui démarre maintenant.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
-        <translation>
-            <numerusform>%n calendrier de plus n&apos;a pas été ajouté : Google en liste plus de %1.</numerusform>
-            <numerusform>%n calendriers de plus n&apos;ont pas été ajoutés : Google en liste plus de %1.</numerusform>
         </translation>
     </message>
     <message>

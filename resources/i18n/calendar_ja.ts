@@ -1624,6 +1624,12 @@ SHA-256 フィンガープリント:
         <source>The Google calendars could not be stored.</source>
         <translation>Google カレンダーを保存できませんでした。</translation>
     </message>
+    <message numerus="yes">
+        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
+        <translation>
+            <numerusform>ほかの %n 個のカレンダーは追加されませんでした: Google が %1 個を超えるカレンダーを返しています。</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Google::SyncClient</name>
@@ -2735,12 +2741,6 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Account added. %n calendar(s) were not added: the server lists more than %1. Its events arrive with the sync that starts now.</source>
         <translation>
             <numerusform>アカウントを追加しました。%n 個のカレンダーは追加されませんでした: サーバーが %1 個を超えるカレンダーを返しています。予定は今から始まる同期で届きます。</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n more calendar(s) were not added: Google lists more than %1.</source>
-        <translation>
-            <numerusform>ほかの %n 個のカレンダーは追加されませんでした: Google が %1 個を超えるカレンダーを返しています。</numerusform>
         </translation>
     </message>
     <message>

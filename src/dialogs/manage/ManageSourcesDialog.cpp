@@ -567,10 +567,7 @@ void ManageSourcesDialog::addAccount()
                                   "starts now.",
                                   nullptr, added);
                 if (leftOut > 0)
-                    text += u' ' + tr("%n more calendar(s) were not added: Google lists more "
-                                      "than %1.",
-                                      nullptr, leftOut)
-                                       .arg(QLocale().toString(Limits::maxDiscoveredCalendars));
+                    text += u' ' + Google::CalendarImport::leftOutText(leftOut);
                 requestSync(text);
             });
     });

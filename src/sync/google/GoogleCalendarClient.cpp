@@ -189,7 +189,7 @@ QString CalendarClient::transportText(const Answer& answer) const
 void CalendarClient::listCalendars()
 {
     if (m_accessToken.isEmpty()) {
-        Q_EMIT requestFailed(tr("No Google access token available."));
+        Q_EMIT requestFailed(tr("No Google access token available."), 0);
         return;
     }
     requestCalendarPage(std::make_shared<QList<DiscoveredCalendar>>(), QString(), 0);
@@ -203,18 +203,20 @@ void CalendarClient::requestCalendarPage(const std::shared_ptr<QList<DiscoveredC
         url += QStringLiteral("?pageToken=") + encoded(pageToken);
     send("GET", url, {}, {}, [this, found, pageToken, pagesSoFar](const Answer& answer) {
         if (answer.status == 0) {
-            Q_EMIT requestFailed(transportText(answer));
+            Q_EMIT requestFailed(transportText(answer), 0);
             return;
         }
         if (answer.status < 200 || answer.status > 299) {
             Q_EMIT requestFailed(tr("Google rejected calendarList.list (HTTP %1): %2")
                                      .arg(answer.status)
-                                     .arg(refusalDetail(answer.body)));
+                                     .arg(refusalDetail(answer.body)),
+                                 answer.status);
             return;
         }
         const std::optional<QJsonObject> body = jsonObject(answer.body);
         if (!body) {
-            Q_EMIT requestFailed(tr("Google sent a calendar list that is not JSON."));
+            Q_EMIT requestFailed(tr("Google sent a calendar list that is not JSON."),
+                                 answer.status);
             return;
         }
         for (const QJsonValue& value : body->value(QLatin1String("items")).toArray()) {
@@ -234,7 +236,7 @@ void CalendarClient::requestCalendarPage(const std::shared_ptr<QList<DiscoveredC
             return;
         }
         if (next == pageToken || pagesSoFar + 1 >= m_maxPages) {
-            Q_EMIT requestFailed(tr("Google's calendar list does not end."));
+            Q_EMIT requestFailed(tr("Google's calendar list does not end."), answer.status);
             return;
         }
         requestCalendarPage(found, next, pagesSoFar + 1);
@@ -245,7 +247,7 @@ void CalendarClient::listEvents(const QString& calendarId, const QString& syncTo
                                 const QDateTime& timeMin, const QDateTime& timeMax)
 {
     if (m_accessToken.isEmpty()) {
-        Q_EMIT requestFailed(tr("No Google access token available."));
+        Q_EMIT requestFailed(tr("No Google access token available."), 0);
         return;
     }
     auto listing = std::make_shared<Listing>();
@@ -274,19 +276,21 @@ void CalendarClient::onEventsPage(const std::shared_ptr<Listing>& listing, const
         return;
     }
     if (answer.status == 0) {
-        Q_EMIT requestFailed(transportText(answer));
+        Q_EMIT requestFailed(transportText(answer), 0);
         return;
     }
     if (answer.status < 200 || answer.status > 299) {
         Q_EMIT requestFailed(tr("Google rejected events.list (HTTP %1): %2")
                                  .arg(answer.status)
-                                 .arg(refusalDetail(answer.body)));
+                                 .arg(refusalDetail(answer.body)),
+                             answer.status);
         return;
     }
     const std::optional<QJsonObject> body = jsonObject(answer.body);
     if (!body) {
         Q_EMIT requestFailed(
-            tr("Google sent an event listing that is not JSON; nothing of it was stored."));
+            tr("Google sent an event listing that is not JSON; nothing of it was stored."),
+            answer.status);
         return;
     }
     const QJsonArray items = body->value(QLatin1String("items")).toArray();
@@ -299,13 +303,15 @@ void CalendarClient::onEventsPage(const std::shared_ptr<Listing>& listing, const
         if (listing->pageTokens.contains(next)) {
             Q_EMIT requestFailed(
                 tr("Google named the same page of the event listing twice; nothing of it was "
-                   "stored."));
+                   "stored."),
+                answer.status);
             return;
         }
         if (listing->pages >= m_maxPages) {
             Q_EMIT requestFailed(tr("Google's event listing went on past %n page(s); nothing of "
                                     "it was stored.",
-                                    nullptr, m_maxPages));
+                                    nullptr, m_maxPages),
+                                 answer.status);
             return;
         }
         listing->pageTokens.insert(next);

@@ -93,7 +93,9 @@ Q_SIGNALS:
     void calendarsListed(const QList<Google::DiscoveredCalendar>& calendars);
     void eventsListed(const QString& calendarId, const Google::CalendarClient::EventListPage& page);
     void syncTokenExpired(const QString& calendarId);
-    void requestFailed(const QString& reason);
+    // Calendar list or event listing; statusCode is the HTTP status of the reply that failed it,
+    // 0 without a token or an HTTP reply (a 401 says the access token was refused).
+    void requestFailed(const QString& reason, int statusCode);
     // Insert or update succeeded; `item` is the event as the server returned it.
     void eventWritten(const QString& localId, const QString& providerEventId, const QString& etag,
                       const QJsonObject& item);

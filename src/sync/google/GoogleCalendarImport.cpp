@@ -13,13 +13,51 @@
 #include <QColor>
 #include <QDebug>
 #include <QHash>
+#include <QLocale>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSet>
 #include <QUuid>
 
 #include <algorithm>
 
 namespace Google::CalendarImport {
+
+namespace {
+
+// Whether the status is leftOutText of some count: the text names its count, wherever a
+// translation puts it, and that count gives the same text again.
+bool isLeftOutText(const QString& status)
+{
+    static const QRegularExpression number(QStringLiteral("\\d+"));
+    for (auto match = number.globalMatch(status); match.hasNext();) {
+        const int count = match.next().captured().toInt();
+        if (count > 0 && leftOutText(count) == status)
+            return true;
+    }
+    return false;
+}
+
+// The account's status says how many listed calendars were left out, or no longer says it once
+// none were. It takes the place of no other error: a list that worked proves none of them stale.
+// The sign-in marker in particular says that Google refused the refresh token, and the list was
+// read with an access token, which may pass until its expiry all the same. Writes only when the
+// status changes.
+void noteLeftOut(AppState* state, const QString& accountId, int leftOut)
+{
+    std::optional<Account> account =
+        state->accounts() ? state->accounts()->getById(accountId) : std::nullopt;
+    if (!account || (!account->lastSyncError.isEmpty() && !isLeftOutText(account->lastSyncError)))
+        return;
+    const QString status = leftOut > 0 ? leftOutText(leftOut) : QString();
+    if (account->lastSyncError == status)
+        return;
+    account->lastSyncError = status;
+    account->updatedAt = Clock::now();
+    state->accounts()->update(*account);
+}
+
+} // namespace
 
 bool isWritable(const QString& accessRole)
 {
@@ -101,6 +139,13 @@ int importCalendars(AppState* state, const QString& accountId,
     return int(added.size());
 }
 
+QString leftOutText(int leftOut)
+{
+    return CalendarClient::tr("%n more calendar(s) were not added: Google lists more than %1.",
+                              nullptr, leftOut)
+        .arg(QLocale().toString(Limits::maxDiscoveredCalendars));
+}
+
 void listAndImport(AppState* state, const QString& accountId, const QString& accessToken,
                    QObject* context, Done done)
 {
@@ -111,11 +156,14 @@ void listAndImport(AppState* state, const QString& accountId, const QString& acc
                          client->deleteLater();
                          int leftOut = 0;
                          const int added = importCalendars(state, accountId, calendars, &leftOut);
-                         if (added < 0)
+                         if (added < 0) {
                              done(false, 0, 0,
                                   CalendarClient::tr("The Google calendars could not be stored."));
-                         else
-                             done(true, added, leftOut, QString());
+                             return;
+                         }
+                         // Told after the dialog's status has moved on to the sync.
+                         noteLeftOut(state, accountId, leftOut);
+                         done(true, added, leftOut, QString());
                      });
     QObject::connect(client, &CalendarClient::requestFailed, context,
                      [client, done](const QString& reason) {

@@ -27,12 +27,16 @@ bool isWritable(const QString& accessRole);
 int importCalendars(AppState* state, const QString& accountId,
                     const QList<DiscoveredCalendar>& calendars, int* leftOut = nullptr);
 
+// "%n more calendar(s) were not added: Google lists more than %1.", translated.
+QString leftOutText(int leftOut);
+
 // Called once, on the GUI thread: whether the import worked, how many rows it added and how many
 // listed calendars the bound left out, or why not.
 using Done = std::function<void(bool ok, int added, int leftOut, const QString& reason)>;
 
 // Lists the account's calendars with the access token and imports them; `done` runs unless
-// `context` is gone first. For the account dialog, right after a sign-in.
+// `context` is gone first. For the account dialog, right after a sign-in. The account's status
+// (its last sync error) keeps the count of calendars the bound left out, until a list that fits.
 void listAndImport(AppState* state, const QString& accountId, const QString& accessToken,
                    QObject* context, Done done);
 // The same with the access token stored for the account (Google::AuthService::loadTokens), as

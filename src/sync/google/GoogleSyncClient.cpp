@@ -92,6 +92,7 @@ struct SyncClient::Run
     QString accessToken;
     CalendarClient* client = nullptr;
     bool relisted = false; // the full listing after a refused sync token has run
+    bool renewed = false;  // the access token was renewed for this run
     bool ended = false;
     int eventCount = 0;
     QString localFailure; // pulled events that could not be stored
@@ -137,36 +138,75 @@ void SyncClient::syncCalendar(const Calendar& calendar)
         run->accessToken = tokens.accessToken;
         return startPull(run);
     }
+    renew(run, tokens.refreshToken, [this, run] { startPull(run); });
+}
 
-    auto* auth = new AuthService(this);
-    auth->setTransferTimeout(m_transferTimeoutMs);
-    const QString refreshToken = tokens.refreshToken;
-    connect(auth, &AuthService::refreshSucceeded, this,
-            [this, run, auth, refreshToken](const QString& accessToken, const QDateTime& expiresAt,
-                                            const QString& rotated) {
-                auth->deleteLater();
-                TokenSet fresh;
-                fresh.accessToken = accessToken;
-                fresh.refreshToken = rotated.isEmpty() ? refreshToken : rotated;
-                fresh.expiresAt = expiresAt;
-                if (!AuthService::saveTokens(run->accountId, fresh))
-                    qWarning().noquote() << "[Google] the refreshed tokens could not be stored";
-                setSignInRequired(run->accountId, false);
-                run->accessToken = accessToken;
-                startPull(run);
-            });
+void SyncClient::renew(const RunPtr& run, const QString& refreshToken,
+                       const std::function<void()>& resume)
+{
+    run->renewed = true;
+    const QString accountId = run->accountId;
+    AuthService* auth = m_renewals.value(accountId);
+    const bool starting = !auth;
+    if (starting) {
+        auth = new AuthService(this);
+        auth->setTransferTimeout(m_transferTimeoutMs);
+        m_renewals.insert(accountId, auth);
+        // Connected before any run's handlers: the tokens are stored before the runs go on.
+        connect(auth, &AuthService::refreshSucceeded, this,
+                [this, auth, accountId, refreshToken](const QString& accessToken,
+                                                      const QDateTime& expiresAt,
+                                                      const QString& rotated) {
+                    m_renewals.remove(accountId);
+                    auth->deleteLater();
+                    TokenSet fresh;
+                    fresh.accessToken = accessToken;
+                    fresh.refreshToken = rotated.isEmpty() ? refreshToken : rotated;
+                    fresh.expiresAt = expiresAt;
+                    if (!AuthService::saveTokens(accountId, fresh))
+                        qWarning().noquote() << "[Google] the refreshed tokens could not be stored";
+                    setSignInRequired(accountId, false);
+                });
+        connect(auth, &AuthService::refreshFailed, this,
+                [this, auth, accountId](const QString& reason, bool refused) {
+                    m_renewals.remove(accountId);
+                    auth->deleteLater();
+                    if (!refused)
+                        return;
+                    // Revoked or expired: no later run gets further, so the account asks for a
+                    // sign-in. Its calendars keep every row until then.
+                    qWarning().noquote() << "[Google] token refresh refused:" << reason;
+                    setSignInRequired(accountId, true);
+                });
+    }
+    connect(auth, &AuthService::refreshSucceeded, this, [run, resume](const QString& accessToken) {
+        run->accessToken = accessToken;
+        resume();
+    });
     connect(auth, &AuthService::refreshFailed, this,
-            [this, run, auth](const QString& reason, bool refused) {
-                auth->deleteLater();
-                if (!refused)
-                    return fail(run, tr("Google token refresh failed: %1").arg(reason));
-                // Revoked or expired: no later run gets further, so the account asks for a
-                // sign-in. Its calendars keep every row until then.
-                qWarning().noquote() << "[Google] token refresh refused:" << reason;
-                setSignInRequired(run->accountId, true);
-                fail(run, tr("Google no longer accepts the saved sign-in. Sign in again."));
+            [this, run](const QString& reason, bool refused) {
+                fail(run, refused ? tr("Google no longer accepts the saved sign-in. Sign in again.")
+                                  : tr("Google token refresh failed: %1").arg(reason));
             });
-    auth->refresh(refreshToken);
+    // Only now: a refresh that cannot start fails at once, and every handler must hear it.
+    if (starting)
+        auth->refresh(refreshToken);
+}
+
+void SyncClient::renewAfterRefusal(const RunPtr& run, const std::function<void()>& resume)
+{
+    qInfo().noquote() << "[Google] renewing the access token refused while syncing"
+                      << ShownText::logged(run->calendar.name);
+    const TokenSet stored = AuthService::loadTokens(run->accountId);
+    if (stored.refreshToken.isEmpty())
+        return fail(run, tr("No saved Google credentials. Sign in again."));
+    if (!stored.accessToken.isEmpty() && stored.accessToken != run->accessToken) {
+        // Another run of the account has renewed it since this run read it.
+        run->renewed = true;
+        run->accessToken = stored.accessToken;
+        return resume();
+    }
+    renew(run, stored.refreshToken, resume);
 }
 
 void SyncClient::setSignInRequired(const QString& accountId, bool required)
@@ -185,8 +225,10 @@ void SyncClient::startPull(const RunPtr& run)
 {
     CalendarClient* client = newClient(run);
     connect(client, &CalendarClient::requestFailed, this,
-            [this, run, client](const QString& reason) {
+            [this, run, client](const QString& reason, int status) {
                 client->deleteLater();
+                if (status == 401 && !run->renewed)
+                    return renewAfterRefusal(run, [this, run] { startPull(run); });
                 fail(run, reason);
             });
     connect(client, &CalendarClient::syncTokenExpired, this, [this, run, client] {
@@ -434,6 +476,17 @@ void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const 
     Flight& flight = run->flights[localId];
     qWarning().noquote() << "[Google] push failed for" << localId << "status" << statusCode
                          << "reason" << reason;
+    if (statusCode == 401 && !run->renewed) {
+        // The access token was refused, so every request still out meets the same refusal: the
+        // push starts over with a renewed token and sends what is still pending. Should one of
+        // the abandoned requests have been taken after all, the new push meets it as it meets a
+        // reply lost on the way (409 or 412, then read and sent again).
+        run->client->disconnect(this);
+        run->client->deleteLater();
+        run->client = nullptr;
+        run->flights.clear();
+        return renewAfterRefusal(run, [this, run] { pushPending(run); });
+    }
     // A stale ETag (the row was skipped by a pull while pending) or an id already taken (an
     // insert whose reply was lost): read Google's copy and send once more against it.
     const bool staleEtag = statusCode == 412 && flight.kind != Flight::Kind::Delete;

@@ -4,11 +4,13 @@
 #include "Event.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class AppState;
@@ -16,6 +18,7 @@ class QNetworkAccessManager;
 
 namespace Google {
 
+class AuthService;
 class CalendarClient;
 
 // Brings one Google calendar and its rows in the local store into step, both ways. A run checks
@@ -31,6 +34,11 @@ class CalendarClient;
 // included; the calendar then keeps the reason as its last error, and the row its local edit.
 // A token refresh that Google refuses (a revoked or expired sign-in) also marks the account as
 // needing a new sign-in (AccountAttention); a refresh that succeeds takes that mark away.
+//
+// Google may refuse an access token (401) long before its expiry, when it was revoked or
+// rotated: the run then renews it once and repeats the refused step (the listing, or the push of
+// what is still pending); a second refusal fails the run. Runs of one account refused at the same
+// time share one renewal, as do runs whose tokens expire together.
 //
 // Pushes: a new event goes out under an id chosen here (Google::clientEventId), so an insert
 // whose reply was lost is answered 409 the next time and taken as sent, never stored twice; an
@@ -73,6 +81,12 @@ private:
 
     // Marks the account as needing a new sign-in, or takes that mark away.
     void setSignInRequired(const QString& accountId, bool required);
+    // Renews the run's access token with `refreshToken` and calls `resume` with it in place; a
+    // renewal of the account already under way is joined. A refusal fails the run.
+    void renew(const RunPtr& run, const QString& refreshToken, const std::function<void()>& resume);
+    // The run's access token was refused (401) and the run has not renewed it yet: takes the
+    // token another run renewed meanwhile, else renews it; then `resume`.
+    void renewAfterRefusal(const RunPtr& run, const std::function<void()>& resume);
     void startPull(const RunPtr& run);
     // Applies the listing; false when the store could not take it at all.
     bool applyEventsPage(const RunPtr& run, const QList<QJsonObject>& items,
@@ -99,6 +113,8 @@ private:
     // so that they reuse its connections and its set-up. Owned only when not shared.
     QNetworkAccessManager* m_network;
     int m_transferTimeoutMs;
+    // The renewal under way per account id, shared by the runs waiting for it.
+    QHash<QString, AuthService*> m_renewals;
 };
 
 } // namespace Google

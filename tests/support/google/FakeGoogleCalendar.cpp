@@ -225,6 +225,9 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::handle(const Request& request)
         if (std::optional<Reply> failure = injectedFailure(m_writeFailures, path))
             return *failure;
     }
+    const QString token = QString::fromUtf8(request.headers.value("authorization").mid(7));
+    if (m_refusedTokens.contains(token) || m_refusedTokens.contains(QString()))
+        return error(401, QStringLiteral("Invalid Credentials"));
     if (path == u"/users/me/calendarList" && request.method == "GET")
         return calendarList(request);
 

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -20,8 +21,8 @@
 // Google: until then it is the series' item at that start, with the series' ETag. Every change
 // takes the next number of one sequence; a sync token names the number its listing saw, and a
 // deleted event stays as "cancelled" so that incremental listings report it. Faults are switched
-// on by the test: expired sync tokens (410), a stalled reply, a reply that is not JSON, a page
-// token that repeats, pages without end.
+// on by the test: expired sync tokens (410), refused access tokens (401), a stalled reply, a reply
+// that is not JSON, a page token that repeats, pages without end.
 class FakeGoogleCalendar : public QObject
 {
     Q_OBJECT
@@ -77,6 +78,9 @@ public:
     void loseNextInsertReply() { m_loseInsertReply = true; }
     // Runs when a write request arrives, before it is handled.
     void setWriteHook(std::function<void()> hook) { m_writeHook = std::move(hook); }
+    // From now on requests bearing this access token are answered 401, as Google answers one
+    // revoked or rotated before its expiry; an empty token stands for every token.
+    void refuseAccessToken(const QString& token) { m_refusedTokens.insert(token); }
 
     QList<LoopbackHttpServer::Request> requests() const;
     int count(const QByteArray& method, const QString& pathSuffix) const;
@@ -134,4 +138,5 @@ private:
     QList<InjectedFailure> m_readFailures;
     bool m_loseInsertReply = false;
     std::function<void()> m_writeHook;
+    QSet<QString> m_refusedTokens;
 };

@@ -387,6 +387,52 @@ private Q_SLOTS:
         QVERIFY(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError.isEmpty());
     }
 
+    // Google refuses the access token long before its stored expiry (revoked or rotated): the
+    // run renews it once and repeats the refused step; a refused renewal asks for a sign-in, and
+    // a refusal of the renewed token fails the run instead of renewing again.
+    void refusedAccessTokenIsRenewedOnce_data()
+    {
+        QTest::addColumn<bool>("duringPush"); // refused from the first write on, not before
+        QTest::addColumn<bool>("renewalRefused");
+        QTest::addColumn<bool>("everyToken"); // the renewed one too
+        QTest::newRow("listing refused") << false << false << false;
+        QTest::newRow("push refused") << true << false << false;
+        QTest::newRow("renewal refused") << false << true << false;
+        QTest::newRow("renewed token refused") << false << false << true;
+    }
+
+    void refusedAccessTokenIsRenewedOnce()
+    {
+        QFETCH(bool, duringPush);
+        QFETCH(bool, renewalRefused);
+        QFETCH(bool, everyToken);
+        m_fake->putEvent(googleCalendar, timed(QStringLiteral("a"), QStringLiteral("a")));
+        addLocal(QStringLiteral("11111111-2222-3333-4444-555555555551"), QStringLiteral("One"));
+        addLocal(QStringLiteral("11111111-2222-3333-4444-555555555552"), QStringLiteral("Two"));
+        const QString refused = everyToken ? QString() : QStringLiteral("access-1");
+        if (duringPush)
+            m_fake->setWriteHook([this, refused] { m_fake->refuseAccessToken(refused); });
+        else
+            m_fake->refuseAccessToken(refused);
+        if (renewalRefused)
+            m_provider->setTokenFailure(400, FakeOAuthProvider::rejectedBody());
+
+        const Outcome outcome = sync();
+        QCOMPARE(m_provider->tokenRequests(), 1);
+        const bool renewed = !renewalRefused && !everyToken;
+        QCOMPARE(outcome.completed, renewed ? 1 : 0);
+        QCOMPARE(m_fake->liveEvents(googleCalendar).size(), renewed ? 3 : 1);
+        if (renewed)
+            QCOMPARE(Google::AuthService::loadTokens(QStringLiteral("g")).accessToken,
+                     m_provider->lastAccessToken());
+        if (renewalRefused)
+            QCOMPARE(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError,
+                     AccountAttention::signInRequiredText());
+        if (everyToken)
+            QVERIFY2(outcome.failure.contains(QLatin1String("HTTP 401")),
+                     qPrintable(outcome.failure));
+    }
+
     void listingFailuresStoreNothing_data()
     {
         QTest::addColumn<int>("fault");
@@ -815,6 +861,14 @@ private Q_SLOTS:
         m_fake->addCalendar(QStringLiteral("boss@example.com"), QStringLiteral("Boss"),
                             QStringLiteral("freeBusyReader"));
         m_fake->setCalendarListPageSize(2);
+        const auto accountStatus = [this] {
+            return state()->accounts()->getById(QStringLiteral("g"))->lastSyncError;
+        };
+        const auto setAccountStatus = [this](const QString& status) {
+            Account account = *state()->accounts()->getById(QStringLiteral("g"));
+            account.lastSyncError = status;
+            QVERIFY(state()->accounts()->update(account));
+        };
         const auto import = [this] {
             int added = -1;
             bool done = false;
@@ -826,7 +880,9 @@ private Q_SLOTS:
             [&] { QTRY_VERIFY(done); }();
             return added;
         };
+        setAccountStatus(Google::CalendarImport::leftOutText(12)); // of an earlier, longer list
         QCOMPARE(import(), 4); // the calendar "team@example.com" is already there
+        QVERIFY(accountStatus().isEmpty());
         QHash<QString, bool> readOnly;
         for (const Calendar& row : state()->calendars()->getByAccount(QStringLiteral("g")))
             readOnly.insert(row.url, row.isReadOnly);
@@ -835,7 +891,9 @@ private Q_SLOTS:
         QVERIFY(!readOnly.value(QStringLiteral("shared@example.com")));
         QVERIFY(readOnly.value(QStringLiteral("holidays@group.v.calendar.google.com")));
         QVERIFY(readOnly.value(QStringLiteral("boss@example.com")));
+        setAccountStatus(AccountAttention::signInRequiredText());
         QCOMPARE(import(), 0);
+        QCOMPARE(accountStatus(), AccountAttention::signInRequiredText());
     }
 
     // A sign-in whose calendar list is longer than one import takes, one name a megabyte long:
@@ -880,6 +938,8 @@ private Q_SLOTS:
         // The team calendar is already there and is one of the listed.
         QCOMPARE(import(), Limits::maxDiscoveredCalendars - 1);
         QCOMPARE(leftOut, 2);
+        QCOMPARE(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError,
+                 Google::CalendarImport::leftOutText(2));
         QCOMPARE(changed.count(), 1);
         QHash<QString, QString> names;
         for (const Calendar& row : state()->calendars()->getByAccount(QStringLiteral("g")))
