@@ -98,6 +98,8 @@ struct SyncClient::Run
     QString localFailure; // pulled events that could not be stored
     QString pushFailure;  // the first push that failed for good
     QHash<QString, Flight> flights;
+    QList<QString> unsent; // flights not sent yet, in order
+    bool sending = false;  // sendMore is on the stack
 };
 
 SyncClient::SyncClient(AppState* state, QObject* parent)
@@ -351,15 +353,27 @@ void SyncClient::pushPending(const RunPtr& run)
         }
         run->flights.insert(row.id, flight);
     }
-    const QList<QString> ids = run->flights.keys();
-    for (const QString& id : ids) {
-        // A row may have gone (and the run ended) while the earlier ones were sent.
-        if (run->ended)
-            break;
-        const auto flight = run->flights.find(id);
+    // Every row may be an occurrence waiting for its series to reach Google.
+    if (run->flights.isEmpty())
+        return finish(run);
+    run->unsent = run->flights.keys();
+    sendMore(run);
+}
+
+void SyncClient::sendMore(const RunPtr& run)
+{
+    // A flight that lands at once (its row gone) calls back in here: the loop below sends on.
+    if (run->sending)
+        return;
+    run->sending = true;
+    // A row may have gone (and the run ended) while the earlier ones were sent.
+    while (!run->ended && !run->unsent.isEmpty() &&
+           run->flights.size() - run->unsent.size() < pushRequestsAtOnce) {
+        const auto flight = run->flights.find(run->unsent.takeFirst());
         if (flight != run->flights.end())
             sendFlight(run, *flight);
     }
+    run->sending = false;
 }
 
 void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
@@ -485,6 +499,7 @@ void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const 
         run->client->deleteLater();
         run->client = nullptr;
         run->flights.clear();
+        run->unsent.clear();
         return renewAfterRefusal(run, [this, run] { pushPending(run); });
     }
     // A stale ETag (the row was skipped by a pull while pending) or an id already taken (an
@@ -536,7 +551,8 @@ void SyncClient::land(const RunPtr& run, const QString& localId)
 {
     run->flights.remove(localId);
     if (run->flights.isEmpty())
-        finish(run);
+        return finish(run);
+    sendMore(run);
 }
 
 void SyncClient::finish(const RunPtr& run)
@@ -570,6 +586,7 @@ void SyncClient::fail(const RunPtr& run, const QString& reason)
     if (run->client)
         run->client->deleteLater();
     run->flights.clear();
+    run->unsent.clear();
     if (std::optional<Calendar> stored = m_state->calendars()->getById(run->calendar.id);
         stored && stored->lastSyncError != reason) {
         stored->lastSyncError = reason;

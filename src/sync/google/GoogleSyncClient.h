@@ -53,6 +53,9 @@ class SyncClient : public QObject
 public:
     // Seconds before expiry at which the stored access token is no longer used.
     static constexpr int refreshMarginSeconds = 60;
+    // Push requests of one run out at once: what the network layer keeps per host, so that no
+    // request waits there with its time-out running while others go first.
+    static constexpr int pushRequestsAtOnce = 6;
 
     // The state is not owned and must outlive the client.
     explicit SyncClient(AppState* state, QObject* parent = nullptr);
@@ -94,6 +97,8 @@ private:
     // Stores a new sync token on the calendar (nothing for an empty or unchanged one).
     void storeSyncToken(const RunPtr& run, const QString& token);
     void pushPending(const RunPtr& run);
+    // Sends the run's next flights while fewer than pushRequestsAtOnce are out.
+    void sendMore(const RunPtr& run);
     void sendFlight(const RunPtr& run, Flight& flight);
     void onWritten(const RunPtr& run, const QString& localId, const QString& providerEventId,
                    const QString& etag, const QJsonObject& item);

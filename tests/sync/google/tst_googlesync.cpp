@@ -541,6 +541,19 @@ private Q_SLOTS:
         QCOMPARE(events()->getById(local.id)->syncStatus, QStringLiteral("synced"));
     }
 
+    // A push of many events keeps a few requests out at a time. The others wait unsent, where no
+    // time-out runs, and go as the first ones end, rather than time out queued behind them.
+    void largePushSendsAFewAtATime()
+    {
+        const int rows = Google::SyncClient::pushRequestsAtOnce + 4;
+        for (int i = 0; i < rows; ++i)
+            addLocal(QStringLiteral("aaaaaaaa-0000-0000-0000-%1").arg(i, 12, 10, QLatin1Char('0')),
+                     QStringLiteral("Event %1").arg(i));
+        m_fake->failWrites(QStringLiteral("/events"), 0, rows); // never answered
+        QCOMPARE(sync(1000).failed, 1);
+        QCOMPARE(m_fake->count("POST", "/events"), rows);
+    }
+
     void lostInsertReplyMakesNoDuplicate()
     {
         const Event local = addLocal(QStringLiteral("bbbbbbbb-0000-0000-0000-000000000002"),
