@@ -312,7 +312,8 @@ void TestAppState::historySteps()
     QCOMPARE(current(), otherWeek);
 }
 
-// The kept set follows a new calendar, an account's new type and a removed calendar.
+// The kept set follows a new calendar (with its account or alone), an account's new type and a
+// removed calendar.
 void TestAppState::twoWaySyncCalendarsFollowTheStore()
 {
     AppStateFixture fixture;
@@ -322,6 +323,11 @@ void TestAppState::twoWaySyncCalendarsFollowTheStore()
     const Calendar calendar = StoreSeed::calendar("dav-1", "dav", "Work", "#4285F4");
     const QSet<QString> before = state->twoWaySyncCalendarIds();
     QVERIFY(StoreSeed::addCalendar(state, account, calendar));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before + QSet<QString>{calendar.id});
+    const Calendar second = StoreSeed::calendar("dav-2", "dav", "Home", "#0B8043");
+    QVERIFY(StoreSeed::addCalendar(state, account, second));
+    QCOMPARE(state->twoWaySyncCalendarIds(), before + QSet<QString>({calendar.id, second.id}));
+    QVERIFY(state->calendars()->remove(second.id));
     QCOMPARE(state->twoWaySyncCalendarIds(), before + QSet<QString>{calendar.id});
     account.type = QStringLiteral("webcal");
     QVERIFY(state->accounts()->update(account));

@@ -594,6 +594,7 @@ private Q_SLOTS:
         QTest::newRow("same field") << 0 << "texts" << "notes" << "Your change to Notes replaced a change made elsewhere while the form was open." << QStringList{row("Moved|Typed notes|Room 1|", 14)};
         QTest::newRow("another calendar") << 0 << "texts" << "calendar" << none << QStringList{row("Moved|New description|Room 1|", 14)};
         QTest::newRow("series times") << 3 << "times" << "location" << none << QStringList{row("Review|Original description|Room 2|", 16)};
+        QTest::newRow("series same field") << 3 << "texts" << "notes" << "Your change to Notes replaced a change made elsewhere while the form was open." << QStringList{row("Moved|Typed notes|Room 1|", 14)};
         QTest::newRow("occurrence texts") << 1 << "texts" << "location" << none << QStringList{row("Moved|New description|Room 1|", 14), row("Moved|New description|Room 2|", 14, 7)};
         // clang-format on
     }

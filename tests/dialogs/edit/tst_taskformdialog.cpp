@@ -141,8 +141,8 @@ private Q_SLOTS:
                  QStringLiteral("Buy milk"));
     }
 
-    // Edit: untouched priority and an open status survive; a row removed meanwhile is not
-    // written back.
+    // Edit: the typed title and categories are saved, untouched priority and an open status
+    // survive; a row removed meanwhile is not written back.
     void editKeepsUntouched()
     {
         const Task task = storedTask(QStringLiteral("t1"), QStringLiteral("home"));
@@ -152,10 +152,13 @@ private Q_SLOTS:
             QCOMPARE(form.priority->currentData().toInt(), 1);
             QVERIFY(!form.completed->isChecked());
             form.title->setText(QStringLiteral("Renamed"));
+            form.dialog.findChild<QLineEdit*>(QStringLiteral("categoriesEdit"))
+                ->setText(QStringLiteral("Errands, Health"));
             QVERIFY(form.save().isEmpty());
         }
         Task saved = *tasks()->getById(task.id);
         QCOMPARE(saved.title, QStringLiteral("Renamed"));
+        QCOMPARE(saved.categories, (QStringList{"Errands", "Health"}));
         QCOMPARE(saved.priority, 2);
         QCOMPARE(saved.status, QStringLiteral("in-process"));
         QCOMPARE(saved.percentComplete, 30);

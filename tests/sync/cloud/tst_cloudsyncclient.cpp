@@ -12,6 +12,7 @@
 
 #include <QRegularExpression>
 #include <QTimeZone>
+#include <QTimer>
 
 namespace {
 
@@ -141,7 +142,12 @@ private Q_SLOTS:
                                     icsFor(QStringLiteral("u%1").arg(i), "Remote", 10 + i));
         }
         m_world.cloud->setPageSize(2);
+        // The cursor is written alone: a rename made while the pull is out is kept.
+        Calendar renamed = *m_world.state()->calendars()->getById(cloudCalendar);
+        renamed.name = QStringLiteral("Renamed here");
+        QTimer::singleShot(0, [&] { QVERIFY(m_world.state()->calendars()->update(renamed)); });
         QCOMPARE(sync(cloudCalendar), 5);
+        QCOMPARE(m_world.state()->calendars()->getById(cloudCalendar)->name, renamed.name);
         QCOMPARE(events()->getByCalendar(cloudCalendar).size(), 5);
         const std::optional<Event> third = events()->getByUid(QStringLiteral("u3"), cloudCalendar);
         QCOMPARE(third->etag, m_world.cloud->event(cloudCalendar, "u3")->etag);
