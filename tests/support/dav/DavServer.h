@@ -80,9 +80,10 @@ public:
                       const QStringList& components = {QStringLiteral("VEVENT"),
                                                        QStringLiteral("VTODO")});
     // Many event calendars at once, written straight into Radicale's storage as MKCALENDAR and
-    // PUT leave them (Radicale rebuilds its caches): "c<i>/" named "C<i>" for i below `count`,
-    // each holding one object "e.ics" with the text `icalendarOf(i)`. A request costs Radicale
-    // some 40 ms, too long to make hundreds. Radicale only; false when a write failed.
+    // PUT leave them, then listed once so that Radicale builds its caches: "c<i>/" named "C<i>"
+    // for i below `count`, each holding one object "e.ics" with the text `icalendarOf(i)`. A
+    // request costs Radicale some 40 ms, too long to make hundreds. Radicale only; false when a
+    // write or the listing failed.
     bool seedCalendars(int count, const std::function<QString(int)>& icalendarOf);
     // One request as this account (authenticated for Radicale).
     DavHttp::Reply request(const QByteArray& method, const QUrl& url, const QByteArray& body = {},
