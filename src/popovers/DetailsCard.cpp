@@ -44,6 +44,11 @@ QPointer<DetailsCard>& DetailsCard::active()
     return card;
 }
 
+QWidget* DetailsCard::hostWindow() const
+{
+    return isWindow() && parentWidget() ? parentWidget()->window() : window();
+}
+
 void DetailsCard::closeActive()
 {
     if (active())
@@ -71,7 +76,7 @@ bool DetailsCard::eventFilter(QObject* watched, QEvent* event)
         // A press the card's children ignore travels on to the card's ancestors: judge by where
         // the press is, not only by who receives it.
         const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-        if (target != this && !isAncestorOf(target) && target->window() == window() &&
+        if (target != this && !isAncestorOf(target) && target->window() == hostWindow() &&
             !rect().contains(mapFromGlobal(global)))
             close();
     }

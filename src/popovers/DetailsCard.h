@@ -5,10 +5,10 @@
 #include <QString>
 
 // The frame and closing rules the details cards share. A card floats as a plain child of its
-// parent's window (not a window of its own), with a rounded border and a shadow, and deletes
-// itself on close. It closes on Escape and on a press anywhere else in its window; the press
-// still reaches its target, and when an editing form opens (FormOpening). Placement is
-// PopoverPlacement's.
+// parent's window, with a rounded border and a shadow, and deletes itself on close; one too large
+// for that window stands in a window of its own beside it. It closes on Escape and on a press
+// anywhere else in its window; the press still reaches its target, and when an editing form opens
+// (FormOpening). Placement is PopoverPlacement's.
 class DetailsCard : public QFrame
 {
     Q_OBJECT
@@ -25,6 +25,9 @@ public:
 protected:
     // `objectName` names the frame in its style sheet; `width` is the card's fixed width.
     DetailsCard(const QString& objectName, int width, QWidget* parent);
+
+    // The window the card stands over, also when it is shown in a window of its own.
+    QWidget* hostWindow() const;
 
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -305,7 +305,7 @@ void EventDetailsPopover::onEdit()
 {
     AppState* appState = m_appState;
     const Event copy = m_event;
-    QWidget* window = this->window();
+    QWidget* window = hostWindow();
     const QPointer<EventDetailsPopover> self(this);
     QTimer::singleShot(0, window, [appState, copy, window, self] {
         if (self)
@@ -327,7 +327,7 @@ void EventDetailsPopover::onDuplicate()
         EventDuplicate::standalone(m_event, tr("%1 (copy)").arg(source), Clock::now().toUTC());
     const QString shownName = ShownText::bounded(source, Limits::maxRowTextChars);
     AppState* appState = m_appState;
-    const QPointer<QWidget> window = this->window();
+    const QPointer<QWidget> window = hostWindow();
     close();
     const auto failed = [window, shownName] {
         QMessageBox::warning(window, tr("Duplicate failed"),
@@ -352,7 +352,7 @@ void EventDetailsPopover::onDelete()
                              ? tr("Event")
                              : ShownText::bounded(record.title, Limits::maxRowTextChars);
     AppState* appState = m_appState;
-    const QPointer<QWidget> window = this->window();
+    const QPointer<QWidget> window = hostWindow();
     close();
     const EventChange::Reporter report = [window](const QString& message) {
         QMessageBox::warning(window, tr("Event change failed"), message);

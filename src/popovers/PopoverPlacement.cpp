@@ -1,9 +1,30 @@
 #include "PopoverPlacement.h"
 
 #include <QApplication>
+#include <QGraphicsEffect>
+#include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace PopoverPlacement {
+
+namespace {
+
+bool fits(const QSize& size, const QRect& area)
+{
+    return size.width() + 2 * margin <= area.width() && size.height() + 2 * margin <= area.height();
+}
+
+// `topLeft` moved so that the card lies `margin` inside the area, its top-left corner first.
+QPoint keptInside(const QPoint& topLeft, const QSize& size, const QRect& area)
+{
+    const QRect inner = area.marginsRemoved(QMargins(margin, margin, margin, margin));
+    return {std::max(std::min(topLeft.x(), inner.right() + 1 - size.width()), inner.left()),
+            std::max(std::min(topLeft.y(), inner.bottom() + 1 - size.height()), inner.top())};
+}
+
+} // namespace
 
 QPoint anchoredTopLeft(const QSize& size, const QRect& anchor, const QRect& host)
 {
@@ -35,6 +56,20 @@ QPoint centeredTopLeft(const QSize& size, const QRect& host)
             host.top() + (host.height() - size.height()) / 2};
 }
 
+Spot anchoredSpot(const QSize& size, const QRect& anchor, const QRect& host, const QRect& screen)
+{
+    if (fits(size, host))
+        return {keptInside(anchoredTopLeft(size, anchor, host), size, host), false};
+    return {keptInside(anchoredTopLeft(size, anchor, screen), size, screen), true};
+}
+
+Spot centeredSpot(const QSize& size, const QRect& host, const QRect& screen)
+{
+    if (fits(size, host))
+        return {centeredTopLeft(size, host), false};
+    return {keptInside(centeredTopLeft(size, host), size, screen), true};
+}
+
 } // namespace PopoverPlacement
 
 namespace {
@@ -46,11 +81,35 @@ QWidget* hostOf(QWidget* popover)
     return popover->parentWidget() ? popover->parentWidget() : QApplication::activeWindow();
 }
 
-void present(QWidget* popover, const QPoint& topLeft)
+QRect globalRect(const QWidget* widget)
 {
-    popover->move(topLeft);
+    return {widget->mapToGlobal(QPoint(0, 0)), widget->size()};
+}
+
+QRect screenAreaOf(const QWidget* host)
+{
+    const QScreen* screen = host->screen();
+    return screen ? screen->availableGeometry() : globalRect(host);
+}
+
+void present(QWidget* popover, QWidget* host, const PopoverPlacement::Spot& spot)
+{
+    if (spot.ownWindow) {
+        // Still a child of the host's window: it stays above that window and goes with it. Its
+        // shadow would be cut off at its edges.
+        const QSize size = popover->size();
+        popover->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+        if (QGraphicsEffect* shadow = popover->graphicsEffect())
+            shadow->setEnabled(false);
+        popover->resize(size);
+        popover->move(spot.topLeft);
+    } else {
+        popover->move(host->mapFromGlobal(spot.topLeft));
+    }
     popover->show();
     popover->raise();
+    if (spot.ownWindow)
+        popover->activateWindow();
     popover->setFocus(Qt::OtherFocusReason);
 }
 
@@ -62,8 +121,9 @@ void showPopoverAnchored(QWidget* popover, const QRect& globalAnchor)
     if (!host)
         return;
     popover->adjustSize();
-    const QRect anchor(host->mapFromGlobal(globalAnchor.topLeft()), globalAnchor.size());
-    present(popover, PopoverPlacement::anchoredTopLeft(popover->size(), anchor, host->rect()));
+    present(popover, host,
+            PopoverPlacement::anchoredSpot(popover->size(), globalAnchor, globalRect(host),
+                                           screenAreaOf(host)));
 }
 
 void showPopoverCentered(QWidget* popover)
@@ -72,5 +132,6 @@ void showPopoverCentered(QWidget* popover)
     if (!host)
         return;
     popover->adjustSize();
-    present(popover, PopoverPlacement::centeredTopLeft(popover->size(), host->rect()));
+    present(popover, host,
+            PopoverPlacement::centeredSpot(popover->size(), globalRect(host), screenAreaOf(host)));
 }

@@ -296,7 +296,7 @@ std::optional<Task> TaskDetailsPopover::liveTask()
         stored = m_appState->tasks()->getById(m_task.id);
     if (stored && !stored->deletedAt)
         return stored;
-    QMessageBox::information(window(), tr("Task not found"), tr("This task no longer exists."));
+    QMessageBox::information(hostWindow(), tr("Task not found"), tr("This task no longer exists."));
     return std::nullopt;
 }
 
@@ -327,7 +327,7 @@ void TaskDetailsPopover::onToggleComplete()
     const QString id = m_task.id;
     const bool complete = !m_task.isCompleted();
     AppState* appState = m_appState;
-    const QPointer<QWidget> window = this->window();
+    const QPointer<QWidget> window = hostWindow();
     close();
     if (!appState)
         return;
@@ -347,7 +347,7 @@ void TaskDetailsPopover::onDelete()
                              ? tr("Task")
                              : ShownText::bounded(m_task.title, Limits::maxRowTextChars);
     AppState* appState = m_appState;
-    const QPointer<QWidget> window = this->window();
+    const QPointer<QWidget> window = hostWindow();
     close();
     const auto answer =
         QMessageBox::question(nullptr, tr("Delete task?"),

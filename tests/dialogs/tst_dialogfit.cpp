@@ -298,6 +298,23 @@ private Q_SLOTS:
         dialog.findChild<QDialogButtonBox*>()->buttons().first()->setFocus();
         title->setFocus();
         QCOMPARE(title->visibleRegion(), QRegion(title->rect()));
+
+        // "+ Add attendee" at the foot of a form that scrolls: the new row's name field takes
+        // the focus and comes whole into view once the form has made room for the row.
+        EventFormDialog form(m_fixture->state());
+        click(&form, QStringLiteral("+ Add reminder"), 5);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QScrollBar* bar = form.findChild<FormScrollArea*>()->verticalScrollBar();
+        QVERIFY(bar->isVisible());
+        bar->setValue(bar->maximum());
+        const int before = bar->maximum();
+        click(&form, QStringLiteral("+ Add attendee"), 1);
+        auto* name = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(name && name->placeholderText() == QStringLiteral("Name"));
+        QTRY_VERIFY(bar->maximum() > before);
+        QCOMPARE(name->visibleRegion(), QRegion(name->rect()));
     }
 };
 

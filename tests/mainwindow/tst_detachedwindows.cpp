@@ -1,5 +1,7 @@
 #include "AgendaListWidget.h"
+#include "AppState.h"
 #include "AppStateFixture.h"
+#include "Clock.h"
 #include "DetachedAgendaWindow.h"
 #include "DetachedTasksWindow.h"
 #include "FakeTrayIcon.h"
@@ -9,11 +11,16 @@
 #include "PreferencesRepository.h"
 #include "Sidebar.h"
 #include "SyncClientFactory.h"
+#include "TaskDetailsPopover.h"
+#include "TaskRepository.h"
 #include "TasksPane.h"
+#include "TasksPaneRow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -188,6 +195,35 @@ private Q_SLOTS:
         QCOMPARE(state()->currentDate(), target);
         auto* sidebar = window->findChild<Sidebar*>(QStringLiteral("sidebar"));
         QCOMPARE(sidebar->miniMonth()->displayedMonth(), month->displayedMonth());
+    }
+
+    // A task's card is wider than the tasks window: it stands beside the window on the screen,
+    // whole, with its buttons in sight.
+    void taskCardStandsWholeOnTheScreen()
+    {
+        Task task;
+        task.id = task.uid = QStringLiteral("rent");
+        task.calendarId = AppState::localCalendarId;
+        task.title = QStringLiteral("Pay rent");
+        task.created = task.lastModified = Clock::now();
+        QVERIFY(state()->tasks()->insert(task));
+        auto window = makeWindow();
+        DetachedTasksWindow* tasks = window->openDetachedTasks();
+        QVERIFY(QTest::qWaitForWindowExposed(tasks));
+        TasksPane* pane = tasks->tasksPane();
+        QTRY_VERIFY(!pane->isLoading() && pane->rowCount() > 0);
+        TasksPaneRow* row = nullptr;
+        for (int i = 0; i < pane->rowCount() && !row; ++i)
+            row = qobject_cast<TasksPaneRow*>(pane->showRow(i));
+        QVERIFY(row);
+        QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(150, 12));
+        auto* card = tasks->findChild<TaskDetailsPopover*>();
+        QVERIFY(card && card->isVisible());
+        const QRect onScreen(card->mapToGlobal(QPoint(0, 0)), card->size());
+        QVERIFY(tasks->screen()->availableGeometry().contains(onScreen));
+        auto* edit = card->findChild<QPushButton*>();
+        QCOMPARE(edit->text(), QStringLiteral("Edit…"));
+        QCOMPARE(edit->visibleRegion(), QRegion(edit->rect()));
     }
 
     // Closing the last detached window while the main window waits in the tray keeps the

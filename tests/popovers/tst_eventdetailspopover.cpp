@@ -149,6 +149,50 @@ private Q_SLOTS:
         QCOMPARE(PopoverPlacement::anchoredTopLeft(QSize(400, 300), anchor, host), expected);
     }
 
+    // A card stands in its window where it fits, else on the window's screen, whole; all in
+    // global coordinates. No anchor: centred.
+    void placementInWindowOrOnScreen_data()
+    {
+        QTest::addColumn<QRect>("host");
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QPoint>("expected");
+        QTest::addColumn<bool>("ownWindow");
+        const QRect screen(0, 0, 1280, 720);
+        QTest::newRow("fits: beside the anchor in the window")
+            << QRect(100, 100, 1000, 600) << screen << QRect(200, 200, 50, 20) << QPoint(257, 200)
+            << false;
+        QTest::newRow("narrow window: right of it on the screen")
+            << QRect(100, 0, 360, 720) << screen << QRect(100, 150, 360, 30) << QPoint(467, 150)
+            << true;
+        QTest::newRow("narrow window at the screen's right edge: left of it")
+            << QRect(920, 0, 360, 720) << screen << QRect(920, 150, 360, 30) << QPoint(512, 150)
+            << true;
+        QTest::newRow("low window at the screen's bottom: moved up onto the screen")
+            << QRect(0, 500, 1000, 220) << screen << QRect(100, 690, 50, 20) << QPoint(157, 411)
+            << true;
+        QTest::newRow("larger than the screen: its top-left corner on it")
+            << QRect(0, 0, 300, 200) << QRect(0, 0, 300, 200) << QRect(10, 10, 20, 20)
+            << QPoint(8, 8) << true;
+        QTest::newRow("centred over a narrow window partly off the screen")
+            << QRect(1000, 0, 360, 720) << screen << QRect() << QPoint(872, 210) << true;
+    }
+
+    void placementInWindowOrOnScreen()
+    {
+        QFETCH(QRect, host);
+        QFETCH(QRect, screen);
+        QFETCH(QRect, anchor);
+        QFETCH(QPoint, expected);
+        QFETCH(bool, ownWindow);
+        const QSize size(400, 300);
+        const PopoverPlacement::Spot spot =
+            anchor.isValid() ? PopoverPlacement::anchoredSpot(size, anchor, host, screen)
+                             : PopoverPlacement::centeredSpot(size, host, screen);
+        QCOMPARE(spot.topLeft, expected);
+        QCOMPARE(spot.ownWindow, ownWindow);
+    }
+
     void timeText_data()
     {
         QTest::addColumn<Event>("event");

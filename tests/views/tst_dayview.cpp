@@ -4,6 +4,7 @@
 #include "DateTimePicker.h"
 #include "DayTimelineWidget.h"
 #include "DayView.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventListCard.h"
 #include "EventRepository.h"
@@ -267,6 +268,7 @@ private Q_SLOTS:
 
     // Five hundred events in one hour: one "+N" mark at 10:00 counts those no column shows. A
     // click on it lists exactly those, and a click on a row opens that event's card and selects it.
+    // A row whose event a sync has deleted since the list opened says so and opens no card.
     void hiddenOverlapsAreReachedFromTheirMark()
     {
         AppState* state = m_fixture->state();
@@ -300,6 +302,20 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(last).center());
         QCOMPARE(state->selectedEventId(), last.data(Qt::UserRole).toString());
         QVERIFY(screen.view.findChild<EventDetailsPopover*>());
+
+        InputEvents::press(timeline, mark.rect.center());
+        InputEvents::release(timeline, mark.rect.center());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        list = screen.view.findChild<EventListCard*>()->list();
+        const QModelIndex first = list->model()->index(0, 0);
+        const QString gone = first.data(Qt::UserRole).toString();
+        QVERIFY(state->events()->hardDelete(gone));
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(first).center());
+        });
+        QCOMPARE(seen.value(0).text, EventChange::goneText(gone));
+        QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
     }
 
     // Tab walks the timed events by start and wraps; Shift+Tab and Backtab walk back.

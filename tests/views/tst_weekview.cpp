@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventListCard.h"
 #include "EventRepository.h"
@@ -380,7 +381,8 @@ private Q_SLOTS:
     // A dozen meetings in an hour at 1024 px: those beyond the columns that fit the day are
     // counted by one "+N" mark where the first of them starts. A click on it lists exactly those;
     // Return on a row opens that occurrence's card beside the mark and selects it, and Return on
-    // the timeline opens it there again.
+    // the timeline opens it there again. A row whose event was deleted since the list opened says
+    // so and opens no card.
     void hiddenOverlapsAreReachedFromTheirMark()
     {
         AppState* state = m_fixture->state();
@@ -433,6 +435,17 @@ private Q_SLOTS:
         QTest::keyClick(timeline, Qt::Key_Return);
         QCOMPARE(selected.value(1).value(1).toDateTime(), last.data(Qt::UserRole + 1).toDateTime());
         QCOMPARE(selected.value(1).value(2).toRect(), markOnScreen);
+
+        InputEvents::press(timeline, mark.rect.center());
+        InputEvents::release(timeline, mark.rect.center());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        list = screen.view.findChild<EventListCard*>()->list();
+        const QString deleted = list->currentIndex().data(Qt::UserRole).toString();
+        QVERIFY(state->events()->remove(deleted));
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { QTest::keyClick(list, Qt::Key_Return); });
+        QCOMPARE(seen.value(0).text, EventChange::goneText(deleted));
+        QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
     }
 
     // The grid under the blocks follows the workday hours, the zoom and whether today is shown.

@@ -60,8 +60,11 @@ void EventAttendeeList::add()
     attendee.rsvp = true;
     m_attendees.append(attendee);
     m_rows->append();
-    // The new row is the last: it comes into view.
+    // The new row is the last: it comes into view, and what the user types next goes into its
+    // name field.
     m_rows->scrollToEnd();
+    if (QWidget* row = m_rows->row(m_rows->count() - 1))
+        row->findChild<QLineEdit*>()->setFocus(Qt::OtherFocusReason);
 }
 
 void EventAttendeeList::remove(int index)

@@ -20,6 +20,9 @@ const QMargins guessedFrame(10, 40, 10, 10);
 // On a screen too small for anything, the body still shows a few rows.
 constexpr int smallestCap = 120;
 
+// What is brought into view above and below a field that takes the focus, where there is room.
+constexpr int aroundField = 50;
+
 bool holds(QLayoutItem* item, const QWidget* widget)
 {
     if (QWidget* own = item->widget())
@@ -81,10 +84,12 @@ FormScrollArea::FormScrollArea(QDialog* dialog) : QScrollArea(dialog), m_dialog(
     dialog->installEventFilter(this);
     // Also a field focused from the buttons below or by a failed check, not only by tabbing
     // inside the area.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && widget() && widget()->isAncestorOf(now))
-            ensureWidgetVisible(now);
-    });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { bringIntoView(now); });
+    // A field added and focused at once gets its place only when the body is laid out again,
+    // which changes the range: it comes into view then.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this,
+            [this] { bringIntoView(QApplication::focusWidget()); });
 }
 
 FormScrollArea* FormScrollArea::wrap(QDialog* dialog, QWidget* firstBelow)
@@ -156,6 +161,16 @@ bool FormScrollArea::eventFilter(QObject* watched, QEvent* event)
             keepOnScreen();
     }
     return QScrollArea::eventFilter(watched, event);
+}
+
+void FormScrollArea::bringIntoView(QWidget* field)
+{
+    if (!field || !widget() || !widget()->isAncestorOf(field))
+        return;
+    // The whole field, not only its text cursor as ensureWidgetVisible would.
+    const QRect place(field->mapTo(widget(), QPoint(0, 0)), field->size());
+    ensureVisible(place.center().x(), place.center().y(), place.width() / 2,
+                  place.height() / 2 + aroundField);
 }
 
 void FormScrollArea::resizeEvent(QResizeEvent* event)

@@ -47,6 +47,8 @@ private:
     bool followsWidth() const;
     // The width the vertical scroll bar takes while the body does not fit.
     int scrollBarRoom() const;
+    // Scrolls a field of the body into view; nothing for any other widget.
+    void bringIntoView(QWidget* field);
 
     QDialog* m_dialog;
     int m_heightCap = QWIDGETSIZE_MAX;

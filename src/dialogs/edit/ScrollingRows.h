@@ -27,6 +27,8 @@ public:
     // Brings the last row into view.
     void scrollToEnd();
     int count() const { return m_count; }
+    // The row at `index` while it is built (in view or near it), else null.
+    QWidget* row(int index) const { return m_rows.value(index); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

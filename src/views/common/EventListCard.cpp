@@ -128,9 +128,12 @@ EventListCard::EventListCard(const QString& heading, const QString& note,
         m_chosen = true;
         const QString id = index.data(Qt::UserRole).toString();
         const QDateTime start = index.data(Qt::UserRole + 1).toDateTime();
-        // Done also when no card follows (the event went meanwhile); deleted from the event loop.
-        close();
+        // Out of sight before the event's card opens, but closed (and deleted from the event
+        // loop) only once the host has answered: a message it shows runs an event loop while
+        // the click is still being handled here.
+        hide();
         Q_EMIT eventChosen(id, start);
+        close();
     };
     connect(m_list, &QListView::clicked, this, choose);
     connect(m_list, &QListView::activated, this, choose);

@@ -143,9 +143,15 @@ void TimelineWidget::openMarkList(const HiddenMark& mark)
     auto* card = new EventListCard(heading, tr("%n more events", nullptr, int(hidden.size())),
                                    hidden, m_calendarColors, pattern, this);
     const QRect anchor = TimelineHitRegions::onScreen(this, mark.rect);
-    // The card of a chosen event opens beside the mark, where its block would be.
+    // The card of a chosen event opens beside the mark, where its block would be. The list
+    // stays as it opened while a sync may delete its events.
     connect(card, &EventListCard::eventChosen, this,
-            [this, anchor](const QString& eventId, const QDateTime& start) {
+            [this, anchor, hidden](const QString& eventId, const QDateTime& start) {
+                const auto listed = std::ranges::find_if(hidden, [&](const Event& event) {
+                    return event.id == eventId && event.startTime == start;
+                });
+                if (listed != hidden.end() && !stillStored(*listed))
+                    return;
                 selectOccurrence(eventId, start);
                 Q_EMIT eventSelected(eventId, start, anchor);
             });

@@ -8,6 +8,7 @@
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"
+#include "ViewEventActions.h"
 
 #include <QFontMetrics>
 #include <QLocale>
@@ -275,6 +276,11 @@ void DayTimelineWidget::requestMove(const QString& eventId, const QDateTime& ins
 QString DayTimelineWidget::timePattern() const
 {
     return TimeFormat::timePattern(m_appState);
+}
+
+bool DayTimelineWidget::stillStored(const Event& listed)
+{
+    return ViewEventActions::stillStored(m_appState, this, listed);
 }
 
 bool DayTimelineWidget::activateSlot(int, const QTime& time)

@@ -68,6 +68,7 @@ protected:
                      int minutes) override;
     bool activateSlot(int column, const QTime& time) override;
     QString timePattern() const override;
+    bool stillStored(const Event& listed) override;
 
 private:
     void paintEvents(QPainter& painter);

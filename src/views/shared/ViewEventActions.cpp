@@ -203,6 +203,11 @@ void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
         deleteStored(appState, host, *stored, occurrenceStart, context);
 }
 
+bool stillStored(AppState* appState, QWidget* host, const Event& listed)
+{
+    return EventChange::reread(appState, listed, warningOver(host)).has_value();
+}
+
 void createEvent(AppState* appState, QWidget* host, const QDateTime& start)
 {
     if (!appState->calendars() || appState->calendars()->getAll().isEmpty())

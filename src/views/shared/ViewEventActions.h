@@ -38,6 +38,11 @@ void editEvent(AppState* appState, QWidget* host, const QString& eventId,
 void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
                  const QDateTime& occurrenceStart, const char* context);
 
+// Whether the event a list showed as `listed` is still stored in its calendar, read again now:
+// one removed, deleted or moved to another calendar meanwhile is reported over `host` as the
+// menu reports it.
+bool stillStored(AppState* appState, QWidget* host, const Event& listed);
+
 // The new-event form starting at `start`, one hour long, modal; nothing without any calendar.
 void createEvent(AppState* appState, QWidget* host, const QDateTime& start);
 

@@ -9,6 +9,7 @@
 #include "TimelineDrag.h"
 #include "TimelineGeometry.h"
 #include "ViewData.h"
+#include "ViewEventActions.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -340,6 +341,11 @@ bool WeekTimelineWidget::activateSlot(int column, const QTime& time)
 QString WeekTimelineWidget::timePattern() const
 {
     return TimeFormat::timePattern(m_appState);
+}
+
+bool WeekTimelineWidget::stillStored(const Event& listed)
+{
+    return ViewEventActions::stillStored(m_appState, this, listed);
 }
 
 std::optional<QDateTime> WeekTimelineWidget::selectedOccurrence() const

@@ -62,6 +62,7 @@ protected:
                      int minutes) override;
     bool activateSlot(int column, const QTime& time) override;
     QString timePattern() const override;
+    bool stillStored(const Event& listed) override;
     std::optional<QDateTime> selectedOccurrence() const override;
     void selectOccurrence(const QString& eventId, const QDateTime& start) override;
     // The first block of the clicked event under the pointer.
