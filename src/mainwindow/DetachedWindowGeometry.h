@@ -9,7 +9,8 @@ class QWidget;
 // under a preference of their own.
 namespace DetachedWindowGeometry {
 
-// Restores what `key` holds; empty, non-Base64 or unreadable text leaves the window as built.
+// Restores what `key` holds; empty, non-Base64 or unreadable text leaves the window as built, at
+// most as large as the screen's free area allows.
 void restore(QWidget* window, PreferencesRepository* preferences, const QString& key);
 void save(const QWidget* window, PreferencesRepository* preferences, const QString& key);
 
