@@ -44,6 +44,7 @@
 #include "ViewFormDialog.h"
 #include "ViewRepository.h"
 #include "WelcomeDialog.h"
+#include "WindowFit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,7 +55,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -127,7 +127,7 @@ void MainWindow::construct(std::unique_ptr<SyncClientFactory> syncClients)
     m_menus->buildMenuBar();
     buildUi();
     restoreWindowState();
-    fitToScreen();
+    WindowFit::boundToScreen(this);
     connect(m_state->calendars(), &CalendarRepository::calendarsChanged, this,
             &MainWindow::updateEmptyState);
     updateEmptyState();
@@ -316,19 +316,6 @@ void MainWindow::saveWindowState()
     preferences->set(stateKey, QString::fromLatin1(saveState(0).toBase64()));
     if (m_splitter) {
         preferences->set(splitterKey, QString::fromLatin1(m_splitter->saveState().toBase64()));
-    }
-}
-
-void MainWindow::fitToScreen()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) {
-        return;
-    }
-    const QRect available = screen->availableGeometry();
-    const QSize bound(available.width(), std::max(0, available.height() - 60));
-    if (width() > bound.width() || height() > bound.height()) {
-        resize(size().boundedTo(bound));
     }
 }
 

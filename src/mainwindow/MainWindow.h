@@ -128,7 +128,6 @@ private:
     QWidget* buildEmptyStatePage();
     void restoreWindowState();
     void saveWindowState();
-    void fitToScreen();
     void updateEmptyState();
     void maybeShowFirstLaunch();
 

@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QTimeZone>
 #include <QVBoxLayout>
 
@@ -132,8 +133,10 @@ EventListCard::EventListCard(const QString& heading, const QString& note,
         // loop) only once the host has answered: a message it shows runs an event loop while
         // the click is still being handled here.
         hide();
+        const QPointer<EventListCard> self(this);
         Q_EMIT eventChosen(id, start);
-        close();
+        if (self)
+            close();
     };
     connect(m_list, &QListView::clicked, this, choose);
     connect(m_list, &QListView::activated, this, choose);
