@@ -1,6 +1,7 @@
 // Renders the task details card over a plain window in light and dark mode as PNG files for a
 // person to look at: an open task with every line (overdue, priority, categories, linked notes),
-// a completed one, and one with a megabyte title and notes. Contacts nothing. Run under a display:
+// a completed one, one with a megabyte title and notes, and one beside a window too narrow for it.
+// Contacts nothing. Run under a display:
 //     xvfb-run -a task_card_shots <output folder>
 
 #include "AppState.h"
@@ -106,6 +107,19 @@ int main(int argc, char* argv[])
             TaskDetailsPopover::closeActive();
             settle();
         }
+        // Wider than a detached tasks window: the card stands beside it, in a window of its own.
+        QWidget narrow;
+        narrow.setGeometry(0, 40, 360, 600);
+        narrow.show();
+        settle();
+        auto* card = new TaskDetailsPopover(state, QStringLiteral("open"), &narrow);
+        showPopoverAnchored(card, QRect(narrow.mapToGlobal(QPoint(0, 120)), QSize(360, 28)));
+        settle();
+        if (!card->isWindow())
+            capture.addFailure();
+        capture.save(card, QStringLiteral("task-card-beside") + suffix);
+        TaskDetailsPopover::closeActive();
+        settle();
     }
     return capture.finish();
 }
