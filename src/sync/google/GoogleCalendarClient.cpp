@@ -1,5 +1,6 @@
 #include "GoogleCalendarClient.h"
 
+#include "GoogleRequestQueue.h"
 #include "Limits.h"
 #include "OAuthEndpoints.h"
 #include "ShownText.h"
@@ -139,45 +140,49 @@ void CalendarClient::send(const QByteArray& method, const QString& url, const QB
     // Uncompressed replies only: a compressed body cut off in the middle cannot be told from a
     // whole one, and a cut page must fail, not pass for a shorter calendar.
     request.setRawHeader("Accept-Encoding", "identity");
-    request.setTransferTimeout(m_transferTimeoutMs);
-    QNetworkReply* reply = m_network->sendCustomRequest(request, method, body);
-    // The manager may be shared and outlive this client: a request still out when the client
-    // goes is ended with it.
-    reply->setParent(this);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > Limits::maxGoogleReplyBytes) {
-            reply->setProperty(tooLargeProperty, true);
+    // A request that waits its turn waits unsent, where neither of its time-outs runs yet.
+    RequestQueue::of(m_network)->enqueue(this, [this, request, method, body, handler]() mutable {
+        request.setTransferTimeout(m_transferTimeoutMs);
+        QNetworkReply* reply = m_network->sendCustomRequest(request, method, body);
+        // The manager may be shared and outlive this client: a request still out when the
+        // client goes is ended with it.
+        reply->setParent(this);
+        connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+            if (received > Limits::maxGoogleReplyBytes) {
+                reply->setProperty(tooLargeProperty, true);
+                reply->abort();
+            }
+        });
+        // The transfer time-out ends a silent server; this ends one that trickles.
+        QTimer::singleShot(m_deadlineMs, reply, [reply] {
+            reply->setProperty(pastDeadlineProperty, true);
             reply->abort();
-        }
-    });
-    // The transfer time-out ends a silent server; this ends one that trickles.
-    QTimer::singleShot(m_deadlineMs, reply, [reply] {
-        reply->setProperty(pastDeadlineProperty, true);
-        reply->abort();
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply, handler = std::move(handler)] {
-        reply->deleteLater();
-        Answer answer;
-        answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (reply->property(tooLargeProperty).toBool()) {
-            answer.status = 0;
-            answer.transportError = tr("the reply was larger than %1 MB")
-                                        .arg(Limits::maxGoogleReplyBytes / (1024 * 1024));
-        } else if (reply->property(pastDeadlineProperty).toBool()) {
-            answer.status = 0;
-            answer.transportError =
-                tr("the reply did not end within %1 s").arg(std::max(1, m_deadlineMs / 1000));
-        } else if (reply->error() == QNetworkReply::OperationCanceledError ||
-                   reply->error() == QNetworkReply::TimeoutError) {
-            answer.status = 0;
-            answer.transportError =
-                tr("no answer within %1 s").arg(std::max(1, m_transferTimeoutMs / 1000));
-        } else if (answer.status == 0) {
-            answer.transportError = reply->errorString();
-        } else {
-            answer.body = reply->readAll();
-        }
-        handler(answer);
+        });
+        connect(reply, &QNetworkReply::finished, this, [this, reply, handler] {
+            reply->deleteLater();
+            Answer answer;
+            answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            if (reply->property(tooLargeProperty).toBool()) {
+                answer.status = 0;
+                answer.transportError = tr("the reply was larger than %1 MB")
+                                            .arg(Limits::maxGoogleReplyBytes / (1024 * 1024));
+            } else if (reply->property(pastDeadlineProperty).toBool()) {
+                answer.status = 0;
+                answer.transportError =
+                    tr("the reply did not end within %1 s").arg(std::max(1, m_deadlineMs / 1000));
+            } else if (reply->error() == QNetworkReply::OperationCanceledError ||
+                       reply->error() == QNetworkReply::TimeoutError) {
+                answer.status = 0;
+                answer.transportError =
+                    tr("no answer within %1 s").arg(std::max(1, m_transferTimeoutMs / 1000));
+            } else if (answer.status == 0) {
+                answer.transportError = reply->errorString();
+            } else {
+                answer.body = reply->readAll();
+            }
+            handler(answer);
+        });
+        return reply;
     });
 }
 

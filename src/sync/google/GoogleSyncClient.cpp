@@ -133,6 +133,10 @@ void SyncClient::syncCalendar(const Calendar& calendar)
     if (!account)
         return fail(run, tr("Parent account missing"));
     run->accountId = account->id;
+    // Google refused the sign-in: asking again only meets the same refusal, so the account's
+    // runs fail at once until the user signs in again (which takes the mark away).
+    if (account->lastSyncError == AccountAttention::signInRequiredText())
+        return fail(run, signInRefusedText());
     const TokenSet tokens = AuthService::loadTokens(account->id);
     if (tokens.refreshToken.isEmpty())
         return fail(run, tr("No saved Google credentials. Sign in again."));
@@ -148,6 +152,12 @@ void SyncClient::renew(const RunPtr& run, const QString& refreshToken,
 {
     run->renewed = true;
     const QString accountId = run->accountId;
+    const std::optional<Account> account = m_state->accounts()->getById(accountId);
+    if (!account)
+        return endQuietly(run);
+    // Refused while this run was under way.
+    if (account->lastSyncError == AccountAttention::signInRequiredText())
+        return fail(run, signInRefusedText());
     AuthService* auth = m_renewals.value(accountId);
     const bool starting = !auth;
     if (starting) {
@@ -161,6 +171,11 @@ void SyncClient::renew(const RunPtr& run, const QString& refreshToken,
                                                       const QString& rotated) {
                     m_renewals.remove(accountId);
                     auth->deleteLater();
+                    if (!ownsTokens(accountId, refreshToken)) {
+                        qInfo().noquote() << "[Google] renewed tokens dropped: the account was "
+                                             "removed or signed in again meanwhile";
+                        return;
+                    }
                     TokenSet fresh;
                     fresh.accessToken = accessToken;
                     fresh.refreshToken = rotated.isEmpty() ? refreshToken : rotated;
@@ -170,10 +185,10 @@ void SyncClient::renew(const RunPtr& run, const QString& refreshToken,
                     setSignInRequired(accountId, false);
                 });
         connect(auth, &AuthService::refreshFailed, this,
-                [this, auth, accountId](const QString& reason, bool refused) {
+                [this, auth, accountId, refreshToken](const QString& reason, bool refused) {
                     m_renewals.remove(accountId);
                     auth->deleteLater();
-                    if (!refused)
+                    if (!refused || !ownsTokens(accountId, refreshToken))
                         return;
                     // Revoked or expired: no later run gets further, so the account asks for a
                     // sign-in. Its calendars keep every row until then.
@@ -181,18 +196,34 @@ void SyncClient::renew(const RunPtr& run, const QString& refreshToken,
                     setSignInRequired(accountId, true);
                 });
     }
-    connect(auth, &AuthService::refreshSucceeded, this, [run, resume](const QString& accessToken) {
-        run->accessToken = accessToken;
-        resume();
-    });
+    connect(auth, &AuthService::refreshSucceeded, this,
+            [this, run, resume](const QString& accessToken) {
+                if (!m_state->accounts()->getById(run->accountId))
+                    return endQuietly(run);
+                run->accessToken = accessToken;
+                resume();
+            });
     connect(auth, &AuthService::refreshFailed, this,
             [this, run](const QString& reason, bool refused) {
-                fail(run, refused ? tr("Google no longer accepts the saved sign-in. Sign in again.")
+                if (!m_state->accounts()->getById(run->accountId))
+                    return endQuietly(run);
+                fail(run, refused ? signInRefusedText()
                                   : tr("Google token refresh failed: %1").arg(reason));
             });
     // Only now: a refresh that cannot start fails at once, and every handler must hear it.
     if (starting)
         auth->refresh(refreshToken);
+}
+
+bool SyncClient::ownsTokens(const QString& accountId, const QString& refreshToken) const
+{
+    return m_state->accounts()->getById(accountId).has_value() &&
+           AuthService::loadTokens(accountId).refreshToken == refreshToken;
+}
+
+QString SyncClient::signInRefusedText()
+{
+    return tr("Google no longer accepts the saved sign-in. Sign in again.");
 }
 
 void SyncClient::renewAfterRefusal(const RunPtr& run, const std::function<void()>& resume)
@@ -578,15 +609,31 @@ void SyncClient::finish(const RunPtr& run)
     Q_EMIT calendarSyncCompleted(run->calendar.id, run->eventCount);
 }
 
-void SyncClient::fail(const RunPtr& run, const QString& reason)
+bool SyncClient::end(const RunPtr& run)
 {
     if (run->ended)
-        return;
+        return false;
     run->ended = true;
     if (run->client)
         run->client->deleteLater();
     run->flights.clear();
     run->unsent.clear();
+    return true;
+}
+
+void SyncClient::endQuietly(const RunPtr& run)
+{
+    if (!end(run))
+        return;
+    qInfo().noquote() << "[Google] sync of" << ShownText::logged(run->calendar.name)
+                      << "ended: its account was removed";
+    Q_EMIT calendarSyncCompleted(run->calendar.id, 0);
+}
+
+void SyncClient::fail(const RunPtr& run, const QString& reason)
+{
+    if (!end(run))
+        return;
     if (std::optional<Calendar> stored = m_state->calendars()->getById(run->calendar.id);
         stored && stored->lastSyncError != reason) {
         stored->lastSyncError = reason;

@@ -33,7 +33,10 @@ class CalendarClient;
 // good (after one retry on a stale ETag), a failed read of Google's copy before an update
 // included; the calendar then keeps the reason as its last error, and the row its local edit.
 // A token refresh that Google refuses (a revoked or expired sign-in) also marks the account as
-// needing a new sign-in (AccountAttention); a refresh that succeeds takes that mark away.
+// needing a new sign-in (AccountAttention); a refresh that succeeds takes that mark away. While
+// the mark stands the account's runs fail at once, with no token request, until the user signs
+// in again. A renewal that lands after its account was removed, or after a new sign-in, stores
+// nothing; the runs of a removed account then end quietly.
 //
 // Google may refuse an access token (401) long before its expiry, when it was revoked or
 // rotated: the run then renews it once and repeats the refused step (the listing, or the push of
@@ -53,8 +56,8 @@ class SyncClient : public QObject
 public:
     // Seconds before expiry at which the stored access token is no longer used.
     static constexpr int refreshMarginSeconds = 60;
-    // Push requests of one run out at once: what the network layer keeps per host, so that no
-    // request waits there with its time-out running while others go first.
+    // Push requests of one run out at once, so that the runs of other calendars get their turn
+    // with it. What goes to Google at once, from every run, is bounded by RequestQueue.
     static constexpr int pushRequestsAtOnce = 6;
 
     // The state is not owned and must outlive the client.
@@ -85,8 +88,13 @@ private:
     // Marks the account as needing a new sign-in, or takes that mark away.
     void setSignInRequired(const QString& accountId, bool required);
     // Renews the run's access token with `refreshToken` and calls `resume` with it in place; a
-    // renewal of the account already under way is joined. A refusal fails the run.
+    // renewal of the account already under way is joined. A refusal fails the run, and so does
+    // an account refused before. A run whose account is removed meanwhile ends quietly.
     void renew(const RunPtr& run, const QString& refreshToken, const std::function<void()>& resume);
+    // Whether a renewal of `refreshToken` may still write the account's tokens: the account
+    // exists and no sign-in replaced that token meanwhile.
+    bool ownsTokens(const QString& accountId, const QString& refreshToken) const;
+    static QString signInRefusedText();
     // The run's access token was refused (401) and the run has not renewed it yet: takes the
     // token another run renewed meanwhile, else renews it; then `resume`.
     void renewAfterRefusal(const RunPtr& run, const std::function<void()>& resume);
@@ -111,6 +119,10 @@ private:
     void land(const RunPtr& run, const QString& localId);
     void finish(const RunPtr& run);
     void fail(const RunPtr& run, const QString& reason);
+    // Ends the run of a removed account: nothing stored, nothing failed, completed with 0 events.
+    void endQuietly(const RunPtr& run);
+    // Marks the run ended and lets its requests go; false when it had ended already.
+    bool end(const RunPtr& run);
     CalendarClient* newClient(const RunPtr& run);
 
     AppState* m_state;

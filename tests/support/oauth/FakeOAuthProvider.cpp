@@ -26,8 +26,11 @@ FakeOAuthProvider::FakeOAuthProvider(QObject* parent)
               if (request.method == "GET" && (request.path.endsWith(QLatin1String("/auth")) ||
                                               request.path.endsWith(QLatin1String("/authorize"))))
                   return authorize(request);
-              if (request.method == "POST" && request.path.endsWith(QLatin1String("/token")))
-                  return token(request);
+              if (request.method == "POST" && request.path.endsWith(QLatin1String("/token"))) {
+                  LoopbackHttpServer::Reply reply = token(request);
+                  reply.hold = m_holdTokens;
+                  return reply;
+              }
               LoopbackHttpServer::Reply missing;
               missing.status = 404;
               return missing;

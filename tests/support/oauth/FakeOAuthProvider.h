@@ -40,6 +40,9 @@ public:
         m_failureStatus = status;
         m_failureBody = body;
     }
+    // While on, token replies wait for releaseTokenReplies() (a token request still out).
+    void setHoldTokenReplies(bool hold) { m_holdTokens = hold; }
+    void releaseTokenReplies() { m_http->releaseHeld(); }
     // The next authorisation redirects with error=access_denied (and a description).
     void setDenyNext(bool deny) { m_deny = deny; }
     void setIdentity(const QString& email, const QString& name);
@@ -64,6 +67,7 @@ private:
     int m_failureStatus = 0;
     QByteArray m_failureBody;
     bool m_deny = false;
+    bool m_holdTokens = false;
     QString m_email = QStringLiteral("ada@example.com");
     QString m_name = QStringLiteral("Ada Lovelace");
     // Code -> (challenge, redirect URI) of the authorisation that issued it.

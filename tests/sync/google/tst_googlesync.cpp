@@ -1,6 +1,7 @@
 #include "AccountAttention.h"
 #include "AccountRepository.h"
 #include "AppStateFixture.h"
+#include "CalendarRemoval.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
@@ -13,6 +14,7 @@
 #include "GoogleSyncClient.h"
 #include "Ical.h"
 #include "Limits.h"
+#include "OAuthTokenStorage.h"
 #include "Recurrence.h"
 #include "SeriesEdit.h"
 
@@ -131,6 +133,16 @@ private:
         tokens.refreshToken = m_refreshToken;
         tokens.expiresAt = expiresAt;
         QVERIFY(Google::AuthService::saveTokens(QStringLiteral("g"), tokens));
+    }
+
+    // What a new sign-in leaves: new tokens, and the account no longer marked.
+    void signInAgain()
+    {
+        m_refreshToken = m_provider->issueRefreshToken();
+        storeTokens(Clock::now().addSecs(3600));
+        Account account = *state()->accounts()->getById(QStringLiteral("g"));
+        account.lastSyncError.clear();
+        QVERIFY(state()->accounts()->update(account));
     }
 
 private Q_SLOTS:
@@ -326,8 +338,9 @@ private Q_SLOTS:
     }
 
     // A refresh Google refuses marks the account as needing a sign-in, as an account without
-    // tokens is; one that may pass does not. Either way the calendar keeps its rows, and a
-    // refresh that works again takes the mark away.
+    // tokens is, and Google is not asked again until the user signs in again; one that may pass
+    // does not. Either way the calendar keeps its rows, and a refresh that works again takes the
+    // mark away.
     void refusedRefreshAsksForSignIn_data()
     {
         QTest::addColumn<int>("status"); // 0: no answer
@@ -379,6 +392,12 @@ private Q_SLOTS:
         QCOMPARE(needSignIn(), refused ? 1 : 0);
         QCOMPARE(events()->getByCalendar(calendarId).size(), 2);
         QCOMPARE(Google::AuthService::loadTokens(QStringLiteral("g")).refreshToken, m_refreshToken);
+        if (refused) {
+            const int asked = m_provider->tokenRequests();
+            QCOMPARE(sync().failure, outcome.failure);
+            QCOMPARE(m_provider->tokenRequests(), asked);
+            signInAgain();
+        }
 
         m_provider->setTokenFailure(0, {});
         m_provider->setTokenMode(FakeOAuthProvider::TokenMode::Issue);
@@ -421,6 +440,7 @@ private Q_SLOTS:
         QCOMPARE(m_provider->tokenRequests(), 1);
         const bool renewed = !renewalRefused && !everyToken;
         QCOMPARE(outcome.completed, renewed ? 1 : 0);
+        QCOMPARE(byGoogleId(QStringLiteral("a")).has_value(), renewed);
         QCOMPARE(m_fake->liveEvents(googleCalendar).size(), renewed ? 3 : 1);
         if (renewed)
             QCOMPARE(Google::AuthService::loadTokens(QStringLiteral("g")).accessToken,
@@ -431,6 +451,46 @@ private Q_SLOTS:
         if (everyToken)
             QVERIFY2(outcome.failure.contains(QLatin1String("HTTP 401")),
                      qPrintable(outcome.failure));
+    }
+
+    // A renewal answered after the account was removed, or after a new sign-in, stores nothing:
+    // the removed account's tokens stay deleted and its run ends quietly; the new sign-in keeps
+    // its own tokens.
+    void lateRenewalStoresOnlyTokensItOwns_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("account removed") << true;
+        QTest::newRow("signed in again") << false;
+    }
+
+    void lateRenewalStoresOnlyTokensItOwns()
+    {
+        QFETCH(bool, removed);
+        m_fake->putEvent(googleCalendar, timed(QStringLiteral("a"), QStringLiteral("a")));
+        storeTokens(Clock::now().addSecs(-60));
+        m_provider->setHoldTokenReplies(true);
+        Google::SyncClient client(state());
+        QSignalSpy completed(&client, &Google::SyncClient::calendarSyncCompleted);
+        QSignalSpy failed(&client, &Google::SyncClient::calendarSyncFailed);
+        client.syncCalendar(calendar());
+        QTRY_COMPARE(m_provider->tokenRequests(), 1);
+        if (removed) {
+            QVERIFY(CalendarRemoval(state()->database(), state()->calendars(), state()->accounts(),
+                                    state()->events(), state()->tasks())
+                        .removeAccount(QStringLiteral("g")));
+            OAuthTokenStorage::remove(OAuthProtocol::Provider::Google, QStringLiteral("g"));
+        } else {
+            signInAgain();
+        }
+        const Google::TokenSet before = Google::AuthService::loadTokens(QStringLiteral("g"));
+        m_provider->releaseTokenReplies();
+        QTRY_COMPARE(completed.size() + failed.size(), 1);
+        QTest::qWait(100);
+        const Google::TokenSet after = Google::AuthService::loadTokens(QStringLiteral("g"));
+        QCOMPARE(after.refreshToken, before.refreshToken);
+        QCOMPARE(after.accessToken, before.accessToken);
+        QCOMPARE(failed.size(), 0);
+        QCOMPARE(completed.first().at(1).toInt(), removed ? 0 : 1);
     }
 
     void listingFailuresStoreNothing_data()
@@ -541,16 +601,37 @@ private Q_SLOTS:
         QCOMPARE(events()->getById(local.id)->syncStatus, QStringLiteral("synced"));
     }
 
-    // A push of many events keeps a few requests out at a time. The others wait unsent, where no
-    // time-out runs, and go as the first ones end, rather than time out queued behind them.
+    // Pushes of many events, of several calendars of two accounts at once, keep a few requests
+    // out at a time to Google. The others wait unsent, where no time-out runs, and go as the
+    // first ones end, rather than time out queued behind them.
     void largePushSendsAFewAtATime()
     {
+        Calendar second = calendar();
+        second.id = QStringLiteral("cal2");
+        second.url = QStringLiteral("other@example.com");
+        QVERIFY(state()->calendars()->insert(second));
+        m_fake->addCalendar(second.url, QStringLiteral("Other"), QStringLiteral("owner"));
         const int rows = Google::SyncClient::pushRequestsAtOnce + 4;
-        for (int i = 0; i < rows; ++i)
-            addLocal(QStringLiteral("aaaaaaaa-0000-0000-0000-%1").arg(i, 12, 10, QLatin1Char('0')),
-                     QStringLiteral("Event %1").arg(i));
+        for (int i = 0; i < rows; ++i) {
+            Event event = addLocal(
+                QStringLiteral("aaaaaaaa-0000-0000-0000-%1").arg(i, 12, 10, QLatin1Char('0')),
+                QStringLiteral("Event %1").arg(i));
+            if (i % 2 == 1) {
+                event.calendarId = second.id;
+                QVERIFY(events()->update(event));
+            }
+        }
         m_fake->failWrites(QStringLiteral("/events"), 0, rows); // never answered
-        QCOMPARE(sync(1000).failed, 1);
+        std::vector<std::unique_ptr<Google::SyncClient>> clients;
+        int ended = 0;
+        for (const Calendar& each : {calendar(), second}) {
+            clients.push_back(std::make_unique<Google::SyncClient>(state()));
+            clients.back()->setTransferTimeout(1000);
+            connect(clients.back().get(), &Google::SyncClient::calendarSyncFailed, this,
+                    [&ended] { ++ended; });
+            clients.back()->syncCalendar(each);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(ended, 2, 30000);
         QCOMPARE(m_fake->count("POST", "/events"), rows);
     }
 
