@@ -2507,6 +2507,10 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
         <source>The sync did not finish in time.</source>
         <translation>Die Synchronisierung wurde nicht rechtzeitig abgeschlossen.</translation>
     </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1 (%2): %3</translation>
+    </message>
 </context>
 <context>
     <name>ManageFiltersDialog</name>

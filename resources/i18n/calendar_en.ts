@@ -2485,6 +2485,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>The sync did not finish in time.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ManageFiltersDialog</name>

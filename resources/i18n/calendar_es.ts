@@ -2507,6 +2507,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
         <source>The sync did not finish in time.</source>
         <translation>La sincronización no terminó a tiempo.</translation>
     </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1 (%2): %3</translation>
+    </message>
 </context>
 <context>
     <name>ManageFiltersDialog</name>

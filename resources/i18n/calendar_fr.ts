@@ -2507,6 +2507,10 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
         <source>The sync did not finish in time.</source>
         <translation>La synchronisation ne s’est pas terminée à temps.</translation>
     </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1 (%2) : %3</translation>
+    </message>
 </context>
 <context>
     <name>ManageFiltersDialog</name>

@@ -2478,6 +2478,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>The sync did not finish in time.</source>
         <translation>同期が時間内に終わりませんでした。</translation>
     </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1（%2）：%3</translation>
+    </message>
 </context>
 <context>
     <name>ManageFiltersDialog</name>

@@ -391,16 +391,29 @@ void SyncOrchestrator::onFailed(SyncClientHandle* client, const QString& calenda
     it->lastActivity = Clock::now();
     m_inFlight.remove(calendarId);
     m_failureTimes.insert(calendarId, Clock::now());
-    m_state->setLastSyncError(calendarId, reason);
+    const QString named = namedFailure(calendarId, reason);
+    m_state->setLastSyncError(calendarId, named);
     endTurn(calendarId);
     m_state->endSync(true);
     if (fullSync) {
         ++m_runReported;
         m_runFailed = true;
-        m_lastFailureReason = reason;
+        m_lastFailureReason = named;
     }
-    say(reason, fullSync ? 6000 : 5000);
+    say(named, fullSync ? 6000 : 5000);
     endClientIfDone(client);
+}
+
+QString SyncOrchestrator::namedFailure(const QString& calendarId, const QString& reason) const
+{
+    const std::optional<Calendar> calendar = m_state->calendars()->getById(calendarId);
+    const std::optional<Account> account =
+        calendar ? m_state->accounts()->getById(calendar->accountId) : std::nullopt;
+    if (!account) {
+        return reason;
+    }
+    return QCoreApplication::translate("MainWindow", "%1 (%2): %3")
+        .arg(ShownText::logged(calendar->name), ShownText::logged(account->name), reason);
 }
 
 void SyncOrchestrator::endClientIfDone(SyncClientHandle* client)

@@ -108,6 +108,9 @@ private:
     void onStarted(SyncClientHandle* client, const QString& calendarId);
     void onCompleted(SyncClientHandle* client, const QString& calendarId, int eventCount);
     void onFailed(SyncClientHandle* client, const QString& calendarId, const QString& reason);
+    // The failure as the status bar, the tray and Calendar Accounts say it: which calendar of
+    // which account failed, then why; the reason alone for a calendar or account gone meanwhile.
+    QString namedFailure(const QString& calendarId, const QString& reason) const;
     // Starts the calendars whose turn has come.
     void startTurns();
     // The calendar is done with, or no longer waits: its turn passes to the next.

@@ -3,6 +3,7 @@
 #include "AppStateFixture.h"
 #include "AppSyncClientFactory.h"
 #include "Application.h"
+#include "CalendarRemoval.h"
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "CredentialManagerTokenStore.h"
@@ -461,9 +462,10 @@ private Q_SLOTS:
         QTRY_VERIFY(m_factory->live().isEmpty());
     }
 
-    // Calendars go to one server a few at a time, in a full sync and in a push alike; the others
-    // wait their turn and start as places free up, however a calendar ends. A calendar on another
-    // server does not wait behind them.
+    // Calendars go to one server a few at a time, in a full sync and in a push alike, whichever
+    // of its accounts they belong to; the others wait their turn and start as places free up,
+    // however a calendar ends, unless removed meanwhile. A calendar on another server does not
+    // wait behind them.
     void calendarsGoToOneServerAFewAtATime_data()
     {
         QTest::addColumn<bool>("push");
@@ -475,10 +477,13 @@ private Q_SLOTS:
     {
         QFETCH(bool, push);
         const int places = SyncTurns::runsPerServer;
+        addAccount(QStringLiteral("near"), QStringLiteral("caldav"));
+        m_factory->passwords.insert(QStringLiteral("near"), QStringLiteral("secret"));
         QStringList ids{QStringLiteral("work")};
         for (int i = 1; i <= places + 1; ++i) {
             ids << QStringLiteral("cal%1").arg(i);
-            addCalendar(ids.last(), QStringLiteral("dav"));
+            addCalendar(ids.last(),
+                        i <= places / 2 ? QStringLiteral("dav") : QStringLiteral("near"));
         }
         addAccount(QStringLiteral("far"), QStringLiteral("caldav"));
         m_factory->passwords.insert(QStringLiteral("far"), QStringLiteral("secret"));
@@ -501,17 +506,23 @@ private Q_SLOTS:
         QCOMPARE(m_sync->calendarsInFlight().size(), ids.size());
 
         QStringList running;
+        QStringList waiting;
         for (const QString& id : ids) {
-            if (m_factory->holder(id) && id != distant.id) {
-                running << id;
+            if (id != distant.id) {
+                (m_factory->holder(id) ? running : waiting) << id;
             }
         }
+        QVERIFY(CalendarRemoval(state()->database(), state()->calendars(), state()->accounts(),
+                                state()->events(), state()->tasks())
+                    .removeCalendar(waiting.at(0)));
         m_factory->holder(running.at(0))->complete(running.at(0));
         QCOMPARE(m_factory->handed, places + 2);
+        QVERIFY(m_factory->holder(waiting.at(1)));
         m_factory->holder(running.at(1))->fail(running.at(1), QStringLiteral("HTTP 500"));
-        QCOMPARE(m_factory->handed, ids.size());
+        QCOMPARE(m_factory->handed, places + 2);
+        QVERIFY(!m_factory->holder(waiting.at(0)));
         // A long sync does not look finished between two calendars.
-        QCOMPARE(state()->syncDepth(), places + 1);
+        QCOMPARE(state()->syncDepth(), places);
         for (const QString& id : ids) {
             if (FakeClient* client = m_factory->holder(id)) {
                 client->complete(id);
@@ -570,7 +581,8 @@ private Q_SLOTS:
         m_sync->pushPendingChanges();
         QCOMPARE(m_factory->clients.size(), 1);
         m_factory->clients.first()->fail(QStringLiteral("work"), QStringLiteral("HTTP 500"));
-        QCOMPARE(state()->lastSyncError(), QStringLiteral("HTTP 500"));
+        // Named with its account, as one calendar of many may fail.
+        QCOMPARE(state()->lastSyncError(), QStringLiteral("work (dav): HTTP 500"));
         m_sync->onRepositoryChanged(QStringLiteral("work"));
         QVERIFY(m_sync->pendingPushCalendarIds().isEmpty());
         Clock::pin(Clock::now().addSecs(60));
@@ -583,10 +595,10 @@ private Q_SLOTS:
         m_factory->failInsideStart = QStringLiteral("Certificate changed");
         m_sync->syncNow();
         QTRY_VERIFY(!m_sync->isFullSyncRunning());
-        QCOMPARE(state()->lastSyncError(), QStringLiteral("Certificate changed"));
+        QCOMPARE(state()->lastSyncError(), QStringLiteral("work (dav): Certificate changed"));
         QVERIFY(state()->lastSyncErrored());
         QCOMPARE(state()->syncDepth(), 0);
-        QCOMPARE(lastMessage(), QStringLiteral("Certificate changed"));
+        QCOMPARE(lastMessage(), QStringLiteral("work (dav): Certificate changed"));
     }
 
     // While an import holds the store nothing starts, since a run writes what it learns on this
@@ -667,12 +679,37 @@ private Q_SLOTS:
         QVERIFY(state()->lastSyncErrored());
         QVERIFY(!m_sync->isFullSyncRunning());
         QVERIFY(m_sync->calendarsInFlight().isEmpty());
-        QCOMPARE(lastMessage(), QStringLiteral("The sync did not finish in time."));
+        QCOMPARE(lastMessage(), QStringLiteral("work (dav): The sync did not finish in time."));
         // A late report of the abandoned calendar changes nothing.
         if (FakeClient* late = m_factory->clients.first()) {
             late->complete(QStringLiteral("work"), 3);
         }
         QCOMPARE(state()->syncDepth(), 0);
+    }
+
+    // Calendars that only wait their turn behind a long sync have not been asked anything yet:
+    // the watchdog leaves them be, however long they wait.
+    void watchdogLeavesCalendarsWaitingTheirTurn()
+    {
+        for (int i = 1; i < SyncTurns::runsPerServer; ++i) {
+            addCalendar(QStringLiteral("cal%1").arg(i), QStringLiteral("dav"));
+        }
+        addAccount(QStringLiteral("near"), QStringLiteral("caldav"));
+        m_factory->passwords.insert(QStringLiteral("near"), QStringLiteral("secret"));
+        addCalendar(QStringLiteral("late"), QStringLiteral("near"));
+        m_sync->syncNow();
+        QTRY_COMPARE(m_factory->clients.size(), 2);
+        QCOMPARE(m_factory->handed, SyncTurns::runsPerServer);
+        QVERIFY(!m_factory->holder(QStringLiteral("late")));
+        FakeClient* busy = m_factory->holder(QStringLiteral("work"));
+        for (int minute = 0; minute < 10; ++minute) {
+            Clock::pin(Clock::now().addSecs(60));
+            Q_EMIT busy->calendarSyncStarted(QStringLiteral("work")); // still at work
+            m_sync->checkWatchdog();
+        }
+        QVERIFY2(!state()->lastSyncErrored(), qPrintable(state()->lastSyncError()));
+        busy->complete(QStringLiteral("work"));
+        QVERIFY(m_factory->holder(QStringLiteral("late")));
     }
 
     void microsoftCalendarsAskForSignIn()
