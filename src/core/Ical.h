@@ -59,7 +59,9 @@ QList<Task> parseTasks(const QString& text);
 // DTSTAMP (and, for a series without an end, for how far ahead the zone is defined).
 QString buildEvent(const Event& event);
 
-// A whole calendar with one VTODO. Reads the clock for DTSTAMP.
+// A whole calendar with one VTODO. The properties and nested components (alarms, whole) of the
+// VTODO with the task's UID in task.rawIcalendar that the record does not model are kept; a task
+// without that text is built from its fields alone. Reads the clock for DTSTAMP.
 QString buildTask(const Task& task);
 
 // The stored text with the first VEVENT's DTSTART and DTEND replaced (DATE values stay DATE

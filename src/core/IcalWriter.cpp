@@ -16,6 +16,7 @@
 #include "VTimeZoneRules.h"
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -35,8 +36,9 @@ void appendLine(QString& out, QLatin1String name, QStringView value)
     out += crlf;
 }
 
-// What the stored text of an event holds beyond the record: the properties the record does not
-// model, and its nested components (alarms with the reminder each one stands for).
+// What the stored text of an event or task holds beyond the record: the properties the record
+// does not model, and its nested components (an event's alarms with the reminder each one stands
+// for).
 struct StoredParts
 {
     struct Component
@@ -51,7 +53,7 @@ struct StoredParts
     QList<Component> components;
 };
 
-bool isModelledProperty(Property property)
+bool isModelledEventProperty(Property property)
 {
     switch (property) {
     case Property::Uid:
@@ -78,8 +80,43 @@ bool isModelledProperty(Property property)
     }
 }
 
-// Components that stand beside events, never inside one: copied into a VEVENT, they would end
-// it or start another object for readers.
+// What buildTask writes from the task, or reads into it. A link other than to the parent is no
+// field of the record; a DURATION is kept only where it still stands for the due date: beside a
+// start and without a DUE, which it must never meet.
+bool isModelledTaskProperty(const LineParts& parts, Property property, const Task& task)
+{
+    switch (property) {
+    case Property::Uid:
+    case Property::DtStamp:
+    case Property::Summary:
+    case Property::Description:
+    case Property::Status:
+    case Property::Sequence:
+    case Property::Priority:
+    case Property::PercentComplete:
+    case Property::DtStart:
+    case Property::Due:
+    case Property::Completed:
+    case Property::RRule:
+    case Property::Categories:
+    case Property::Created:
+    case Property::LastModified:
+    case Property::RepeatMode:
+    case Property::SortOrder:
+        return true;
+    case Property::RelatedTo: {
+        const auto type = paramOf(parts.params, QLatin1String("RELTYPE"));
+        return !type || equalsInsensitive(*type, QLatin1String("PARENT"));
+    }
+    case Property::Duration:
+        return !task.startDate || task.dueDate;
+    default:
+        return false;
+    }
+}
+
+// Components that stand beside events and tasks, never inside one: copied into a VEVENT or a
+// VTODO, they would end it or start another object for readers.
 bool isCalendarLevel(QStringView name)
 {
     for (const QLatin1String level :
@@ -91,16 +128,27 @@ bool isCalendarLevel(QStringView name)
     return false;
 }
 
-// Reads the VEVENT of the stored text that belongs to the event (same UID, and the same kind:
-// series or overridden instance), or the first with the same UID.
-StoredParts storedParts(const Event& event)
+// The component of a stored text an edit rebuilds, and what its record models of it.
+struct StoredTarget
+{
+    QLatin1String component; // "VEVENT" or "VTODO"
+    QString uid;
+    bool isOverride = false; // prefer the component with a RECURRENCE-ID
+    std::function<bool(const LineParts&, Property)> isModelled;
+    // Set for an event: its alarms are read as the reminders they stand for.
+    const Event* alarmsOf = nullptr;
+};
+
+// Reads the component of the stored text that belongs to the target (same UID, and the same
+// kind: series or overridden instance), or the first with the same UID.
+StoredParts storedParts(const QString& text, const StoredTarget& target)
 {
     StoredParts chosen;
     bool haveChosen = false;
-    if (event.rawIcalendar.isEmpty() || event.rawIcalendar.size() > Limits::maxIcalendarBytes)
+    if (text.isEmpty() || text.size() > Limits::maxIcalendarBytes)
         return chosen;
     IcalZoneCache zones;
-    IcalScanner scanner(event.rawIcalendar);
+    IcalScanner scanner(text);
     StoredParts current;
     bool inside = false;
     int depth = 0;
@@ -115,8 +163,9 @@ StoredParts storedParts(const Event& event)
             continue;
         const bool begins = startsWithInsensitive(line, QLatin1String("BEGIN:"));
         const bool ends = startsWithInsensitive(line, QLatin1String("END:"));
-        // A VEVENT that begins inside another starts over, as the reader does.
-        if (begins && equalsInsensitive(line.mid(6), QLatin1String("VEVENT"))) {
+        // A component of the target's kind that begins inside another starts over, as the
+        // reader does.
+        if (begins && equalsInsensitive(line.mid(6), target.component)) {
             inside = true;
             current = StoredParts();
             depth = 0;
@@ -129,11 +178,11 @@ StoredParts storedParts(const Event& event)
             continue;
         if (++lines > Limits::maxIcalendarPropertiesPerComponent)
             return chosen;
-        if (ends && equalsInsensitive(line.mid(4), QLatin1String("VEVENT"))) {
+        if (ends && equalsInsensitive(line.mid(4), target.component)) {
             inside = false;
-            if (uid != event.uid)
+            if (uid != target.uid)
                 continue;
-            if (hasRecurrenceId == !event.recurrenceId.isEmpty())
+            if (hasRecurrenceId == target.isOverride)
                 return current;
             if (!haveChosen) {
                 chosen = current;
@@ -160,7 +209,8 @@ StoredParts storedParts(const Event& event)
             }
             component.complete = depth == 0 && !component.broken;
             if (depth == 0 && inAlarm) {
-                component.reminder = reminderOf(alarm, event.startTime, event.endTime);
+                component.reminder =
+                    reminderOf(alarm, target.alarmsOf->startTime, target.alarmsOf->endTime);
                 inAlarm = false;
             } else if (depth == 1 && inAlarm) {
                 const LineParts parts = splitLine(line);
@@ -170,7 +220,7 @@ StoredParts storedParts(const Event& event)
         }
         if (begins) {
             depth = 1;
-            inAlarm = equalsInsensitive(line.mid(6), QLatin1String("VALARM"));
+            inAlarm = target.alarmsOf && equalsInsensitive(line.mid(6), QLatin1String("VALARM"));
             alarm = PendingAlarm();
             current.components.append({QStringList{line.toString()}, std::nullopt, false,
                                        isCalendarLevel(line.mid(6)),
@@ -186,10 +236,21 @@ StoredParts storedParts(const Event& event)
             uid = unescape(parts.value);
         else if (property == Property::RecurrenceId)
             hasRecurrenceId = true;
-        if (!isModelledProperty(property) && isPropertyLine(line, parts))
+        if (!target.isModelled(parts, property) && isPropertyLine(line, parts))
             current.properties.append(line.toString());
     }
     return chosen;
+}
+
+// The stored parts of each complete nested component, whole, in their order.
+void appendStoredComponents(QString& out, const StoredParts& stored, const QList<bool>& used)
+{
+    for (qsizetype i = 0; i < stored.components.size(); ++i) {
+        if (used.value(i) || stored.components[i].reminder || !stored.components[i].complete)
+            continue;
+        for (const QString& line : stored.components[i].lines)
+            appendRaw(out, line);
+    }
 }
 
 void appendAlarm(QString& out, const Reminder& reminder, const QString& title)
@@ -352,7 +413,11 @@ namespace Ical {
 
 QString buildEvent(const Event& event)
 {
-    const StoredParts stored = storedParts(event);
+    const StoredParts stored = storedParts(
+        event.rawIcalendar,
+        {QLatin1String("VEVENT"), event.uid, !event.recurrenceId.isEmpty(),
+         [](const LineParts&, Property property) { return isModelledEventProperty(property); },
+         &event});
     TimeForm form;
     if (!event.isAllDay && event.startTime.isValid()) {
         form.zone = EventZone::writingZone(event.timezone);
@@ -442,12 +507,7 @@ QString buildEvent(const Event& event)
         for (const QString& line : stored.components[match].lines)
             appendRaw(out, line);
     }
-    for (qsizetype i = 0; i < stored.components.size(); ++i) {
-        if (used[i] || stored.components[i].reminder || !stored.components[i].complete)
-            continue;
-        for (const QString& line : stored.components[i].lines)
-            appendRaw(out, line);
-    }
+    appendStoredComponents(out, stored, used);
     appendLine(out, QLatin1String("END:"), u"VEVENT");
     out += calendarFoot;
     return out;
@@ -510,6 +570,15 @@ QString buildTask(const Task& task)
                    QString::number(task.sortOrder));
     if (!task.description.isEmpty())
         appendLine(out, QLatin1String("DESCRIPTION:"), escapeText(task.description));
+    // A task has no reminders: every alarm another client stored stays as it was.
+    const StoredParts stored =
+        storedParts(task.rawIcalendar, {QLatin1String("VTODO"), task.uid, false,
+                                        [&task](const LineParts& parts, Property property) {
+                                            return isModelledTaskProperty(parts, property, task);
+                                        }});
+    for (const QString& line : stored.properties)
+        appendRaw(out, line);
+    appendStoredComponents(out, stored, {});
     appendLine(out, QLatin1String("END:"), u"VTODO");
     out += calendarFoot;
     return out;

@@ -21,11 +21,6 @@ const QString columns = QStringLiteral(
     "recurrence_rule, sequence, raw_icalendar, created, last_modified, sync_status, deleted_at, "
     "due_is_date_only, start_is_date_only, repeat_mode");
 
-// What a status change reads: the stored iCalendar text is rebuilt from the record, so it is
-// not read (it may be as long as the title and notes together).
-const QString columnsButIcalendar = QString(columns).replace(QLatin1String("raw_icalendar"),
-                                                             QLatin1String("NULL"));
-
 const QString fromDueDate = QStringLiteral("fromDueDate");
 
 QString orDefault(const QString& text, const QString& fallback)
@@ -209,7 +204,7 @@ bool TaskRepository::markSynced(const QString& id, const QString& href, const QS
 
 bool TaskRepository::setCompleted(const QString& id, bool completed)
 {
-    const std::optional<Task> stored = forStatusChange(id);
+    const std::optional<Task> stored = getById(id);
     if (!stored || stored->deletedAt)
         return false;
     Task task = *stored;
@@ -226,7 +221,7 @@ bool TaskRepository::setStatus(const QString& id, const QString& status)
 {
     if (status == QLatin1String("completed"))
         return setCompleted(id, true);
-    const std::optional<Task> stored = forStatusChange(id);
+    const std::optional<Task> stored = getById(id);
     if (!stored || stored->deletedAt)
         return false;
     const Task task = TaskStatusChange::withStatus(*stored, status, StoreTime::now());
@@ -297,15 +292,6 @@ std::optional<Task> TaskRepository::one(const QString& sql, const QVariantList& 
     if (tasks.isEmpty())
         return std::nullopt;
     return tasks.first();
-}
-
-std::optional<Task> TaskRepository::forStatusChange(const QString& id) const
-{
-    std::optional<Task> task;
-    StoreSql::forEachRow(m_database->database(),
-                         QStringLiteral("SELECT %1 FROM tasks WHERE id = ?").arg(columnsButIcalendar),
-                         {id}, [&task](const QSqlQuery& query) { task = fromQuery(query); });
-    return task;
 }
 
 QString TaskRepository::calendarOf(const QString& id) const

@@ -78,9 +78,8 @@ private:
     // The first row of `sql`.
     std::optional<Task> one(const QString& sql, const QVariantList& values) const;
     QString calendarOf(const QString& id) const;
-    // The row by id without its iCalendar text, which a status change rebuilds.
-    std::optional<Task> forStatusChange(const QString& id) const;
-    // Writes a changed task as a local edit to push: next sequence, fresh iCalendar text.
+    // Writes a changed task as a local edit to push: next sequence, iCalendar text rebuilt from
+    // the record and what its stored text holds beyond it.
     bool writeChanged(Task task);
     static Task fromQuery(const QSqlQuery& query);
 

@@ -612,6 +612,69 @@ private Q_SLOTS:
         QCOMPARE(QStringList({read[0].title, read[0].description}) + read[0].categories,
                  QStringList({task.title, task.description}) + task.categories);
         QCOMPARE(read[0].dueDate.value(), task.dueDate.value());
+
+        // Built over its own text, a task carries nothing twice.
+        Task rebuilt = task;
+        rebuilt.rawIcalendar = Ical::buildTask(task);
+        QCOMPARE(Ical::buildTask(rebuilt), rebuilt.rawIcalendar);
+    }
+
+    // A task renamed here over the text another client stored.
+    void buildTaskKeepsWhatTheRecordDoesNotModel_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("withDue");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("unknown and X- properties")
+            << "BEGIN:VTODO\nUID:t\nSUMMARY:Old\nX-OTHER-CLIENT:yes\nCLASS:PRIVATE\n"
+               "GEO:1.5;2.5\nEND:VTODO\n"
+            << false << "X-OTHER-CLIENT:yes\nCLASS:PRIVATE\nGEO:1.5;2.5\n";
+        QTest::newRow("alarm whole")
+            << "BEGIN:VTODO\nUID:t\nBEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT2H\nREPEAT:1\n"
+               "DURATION:PT5M\nDESCRIPTION:Soon\nEND:VALARM\nEND:VTODO\n"
+            << false
+            << "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER:-PT2H\nREPEAT:1\nDURATION:PT5M\n"
+               "DESCRIPTION:Soon\nEND:VALARM\n";
+        QTest::newRow("modelled properties from the record, a link to a child kept")
+            << "BEGIN:VTODO\nUID:t\nDTSTAMP:20200101T000000Z\nSUMMARY:Old\nSTATUS:COMPLETED\n"
+               "SEQUENCE:3\nPRIORITY:1\nPERCENT-COMPLETE:100\nDTSTART:20200101T090000Z\n"
+               "DUE:20200102T090000Z\nCOMPLETED:20200102T080000Z\nRRULE:FREQ=DAILY\n"
+               "CATEGORIES:Old\nRELATED-TO:old-parent\nRELATED-TO;RELTYPE=PARENT:p\n"
+               "RELATED-TO;RELTYPE=CHILD:kid\nX-ORVANDELLIC-REPEAT-MODE:fromCompletionDate\n"
+               "X-ORVANDELLIC-SORT-ORDER:5\nDESCRIPTION:Old\nCREATED:20200101T000000Z\n"
+               "LAST-MODIFIED:20200101T000000Z\nEND:VTODO\n"
+            << false << "RELATED-TO;RELTYPE=CHILD:kid\n";
+        QTest::newRow("duration beside a start")
+            << "BEGIN:VTODO\nUID:t\nDTSTART;VALUE=DATE:20240401\nDURATION:P2D\nEND:VTODO\n"
+            << false << "DURATION:P2D\n";
+        QTest::newRow("duration replaced by a due date")
+            << "BEGIN:VTODO\nUID:t\nDTSTART;VALUE=DATE:20240401\nDURATION:P2D\nEND:VTODO\n"
+            << true << "";
+        QTest::newRow("another UID") << "BEGIN:VTODO\nUID:other\nX-OTHER-CLIENT:yes\nEND:VTODO\n"
+                                     << false << "";
+        QTest::newRow("its own among others")
+            << "BEGIN:VEVENT\nUID:t\nX-EVENT:1\nEND:VEVENT\nBEGIN:VTODO\nUID:other\nX-A:1\n"
+               "END:VTODO\nBEGIN:VTODO\nUID:t\nX-B:2\nEND:VTODO\n"
+            << false << "X-B:2\n";
+    }
+
+    void buildTaskKeepsWhatTheRecordDoesNotModel()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, withDue);
+        QFETCH(QString, kept);
+        PinnedClock clock(utc(2025, 6, 1, 12));
+        Task task;
+        task.uid = QStringLiteral("t");
+        task.title = QStringLiteral("New");
+        task.startDate = utc(2024, 4, 1);
+        if (withDue)
+            task.dueDate = utc(2024, 4, 10);
+        task.rawIcalendar = calendarWith(stored);
+        QCOMPARE(Ical::buildTask(task),
+                 ours("BEGIN:VTODO\nUID:t\nDTSTAMP:20250601T120000Z\nSUMMARY:New\n"
+                      "STATUS:NEEDS-ACTION\nDTSTART;VALUE=DATE:20240401\n" +
+                      QString(withDue ? "DUE;VALUE=DATE:20240410\n" : "") + kept + "END:VTODO\n"));
     }
 
     void rewriteTimes_data()

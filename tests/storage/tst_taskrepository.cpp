@@ -210,6 +210,11 @@ private Q_SLOTS:
         task.sequence = 4;
         task.syncStatus = QStringLiteral("synced");
         task.description = QStringLiteral("Water, then; feed");
+        // What another client stored beyond the record.
+        const QString alarm = QStringLiteral("BEGIN:VALARM\r\nACTION:DISPLAY\r\n"
+                                             "TRIGGER:-PT2H\r\nEND:VALARM\r\n");
+        task.rawIcalendar = "BEGIN:VTODO\r\nUID:" + task.uid + "\r\nX-OTHER-CLIENT:kept\r\n" +
+                            alarm + "END:VTODO\r\n";
         QVERIFY(m_tasks->insert(task));
 
         QVERIFY(m_tasks->setCompleted(task.id, true));
@@ -235,6 +240,7 @@ private Q_SLOTS:
         QCOMPARE(parsed.first().status, done.status);
         QCOMPARE(parsed.first().recurrenceRule, done.recurrenceRule);
         QCOMPARE(parsed.first().sequence, done.sequence);
+        QVERIFY(done.rawIcalendar.contains("\r\nX-OTHER-CLIENT:kept\r\n" + alarm));
     }
 
     void completingAgainRenewsAndReopeningKeepsDates()

@@ -48,7 +48,9 @@ QString taskText(const QString& uid, const QString& title)
 {
     return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
                           "BEGIN:VTODO\r\nUID:%1\r\nDTSTAMP:20260301T000000Z\r\n"
-                          "SUMMARY:%2\r\nEND:VTODO\r\nEND:VCALENDAR\r\n")
+                          "SUMMARY:%2\r\nX-OTHER-CLIENT:kept\r\nBEGIN:VALARM\r\n"
+                          "ACTION:DISPLAY\r\nTRIGGER:-PT2H\r\nDESCRIPTION:Due\r\nEND:VALARM\r\n"
+                          "END:VTODO\r\nEND:VCALENDAR\r\n")
         .arg(uid, title);
 }
 
@@ -497,6 +499,9 @@ private:
         s.proxy->failWith("PUT", QStringLiteral("task-1.ics"), 412);
         SYNC_AND_COMPARE(s, "task 412");
         QCOMPARE(s.proxy->count("PUT", QStringLiteral("task-1.ics")), 2);
+        // The server's copy still has what the other client stored beyond the record.
+        const QByteArray task = s.server.request("GET", s.objectUrl(QStringLiteral("task-1"))).body;
+        QVERIFY(task.contains("X-OTHER-CLIENT:kept") && task.contains("TRIGGER:-PT2H"));
 
         // A task deletion the server answers 404 (it was already gone there) is done.
         QVERIFY(isSuccess(s.server.deleteObject(s.objectUrl(QStringLiteral("task-2")))));
