@@ -1,7 +1,7 @@
 // Renders the task details card over a plain window in light and dark mode as PNG files for a
 // person to look at: an open task with every line (overdue, priority, categories, linked notes),
 // a completed one, one with a megabyte title and notes, and one beside a window too narrow for it.
-// Contacts nothing. Run under a display:
+// Contacts nothing. Run under a display, GALLERY_LANGUAGE (de, es, fr, ja) for another language:
 //     xvfb-run -a task_card_shots <output folder>
 
 #include "AppState.h"

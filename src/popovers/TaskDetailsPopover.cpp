@@ -131,20 +131,23 @@ void TaskDetailsPopover::buildUi()
     layout->addWidget(scroll, 1);
     setMaximumHeight(cardMaxHeight);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
+    m_buttonRows = new QVBoxLayout;
+    m_buttonRows->setSpacing(8);
+    auto* firstRow = new QHBoxLayout;
+    firstRow->setSpacing(8);
     m_editButton = new QPushButton(tr("Edit…"), this);
     m_editButton->setDefault(true);
     m_addSubtaskButton = new QPushButton(tr("Add Subtask"), this);
     m_completeButton = new QPushButton(this);
     m_deleteButton = new QPushButton(tr("Delete"), this);
-    buttons->addWidget(m_editButton);
-    buttons->addWidget(m_addSubtaskButton);
-    buttons->addWidget(m_completeButton);
-    buttons->addStretch();
-    buttons->addWidget(m_deleteButton);
+    firstRow->addWidget(m_editButton);
+    firstRow->addWidget(m_addSubtaskButton);
+    firstRow->addWidget(m_completeButton);
+    firstRow->addStretch();
+    firstRow->addWidget(m_deleteButton);
+    m_buttonRows->addLayout(firstRow);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(m_buttonRows);
 
     connect(m_editButton, &QPushButton::clicked, this, &TaskDetailsPopover::onEdit);
     connect(m_addSubtaskButton, &QPushButton::clicked, this, &TaskDetailsPopover::onAddSubtask);
@@ -161,9 +164,8 @@ QSize TaskDetailsPopover::sizeHint() const
     int content = m_content->heightForWidth(width);
     if (content < 0)
         content = m_content->sizeHint().height();
-    int buttons = 0;
-    for (QPushButton* button : {m_editButton, m_addSubtaskButton, m_completeButton, m_deleteButton})
-        buttons = std::max(buttons, button->isVisibleTo(this) ? button->sizeHint().height() : 0);
+    // One row of buttons or two; none when every button is hidden.
+    const int buttons = m_buttonRows->sizeHint().height();
     const int spacing = layout()->spacing();
     const int height = 2 * frameWidth() + margins.top() + content +
                        (buttons > 0 ? spacing + 8 + spacing + buttons : 0) + margins.bottom();
@@ -259,6 +261,27 @@ void TaskDetailsPopover::populate()
     m_completeButton->setVisible(!m_readOnly);
     m_addSubtaskButton->setVisible(!m_readOnly);
     m_deleteButton->setVisible(!m_readOnly);
+    arrangeButtons();
+}
+
+void TaskDetailsPopover::arrangeButtons()
+{
+    // In some languages the four labels are wider than the card: rather than cut them, the
+    // status toggle and Delete go to a second row. The frame's border counts once polished.
+    ensurePolished();
+    const QMargins margins = layout()->contentsMargins();
+    const int width = cardWidth - 2 * frameWidth() - margins.left() - margins.right();
+    if (m_buttonRows->minimumSize().width() <= width)
+        return;
+    QLayout* firstRow = m_buttonRows->itemAt(0)->layout();
+    firstRow->removeWidget(m_completeButton);
+    firstRow->removeWidget(m_deleteButton);
+    auto* secondRow = new QHBoxLayout;
+    secondRow->setSpacing(8);
+    secondRow->addWidget(m_completeButton);
+    secondRow->addStretch();
+    secondRow->addWidget(m_deleteButton);
+    m_buttonRows->addLayout(secondRow);
 }
 
 void TaskDetailsPopover::showDates()

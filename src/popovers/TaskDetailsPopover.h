@@ -10,6 +10,7 @@
 class AppState;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 
 // The card that shows one task over its window: title, start and due days, calendar, priority,
 // categories and notes, with "Edit…", "Add Subtask", "Mark complete"/"Mark incomplete" and
@@ -45,6 +46,9 @@ private:
     void populate();
     // The start and due lines, "Today", "Tomorrow" or "Yesterday" as of the clock's date.
     void showDates();
+    // Moves the buttons that do not fit the card's width beside the others to a row of their
+    // own.
+    void arrangeButtons();
     // The stored task when it is still live; says so and returns nothing otherwise.
     std::optional<Task> liveTask();
     void onEdit();
@@ -68,4 +72,5 @@ private:
     QPushButton* m_addSubtaskButton = nullptr;
     QPushButton* m_completeButton = nullptr;
     QPushButton* m_deleteButton = nullptr;
+    QVBoxLayout* m_buttonRows = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "Application.h"
 #include "CalendarRepository.h"
 #include "Database.h"
 #include "GuiEnvironment.h"
@@ -14,11 +15,13 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
 #include <QTimeZone>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -265,6 +268,52 @@ private Q_SLOTS:
         QCOMPARE(seen[1].text, change == QLatin1String("refused")
                                    ? QStringLiteral("Could not delete \"Report\".")
                                    : QStringLiteral("This task no longer exists."));
+    }
+
+    // Every button's label is whole in each language, for an open and a completed task: where
+    // one row cannot hold them the buttons take two, inside the card. English keeps one row.
+    void buttonsAreWholeInEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        for (const char* language : {"en", "de", "es", "fr", "ja"})
+            QTest::newRow(language) << QString::fromLatin1(language);
+    }
+
+    void buttonsAreWholeInEveryLanguage()
+    {
+        QFETCH(QString, language);
+        const QList<QTranslator*> translators = Application::loadTranslators(language, this);
+        QVERIFY(!translators.isEmpty());
+        for (QTranslator* translator : translators)
+            QCoreApplication::installTranslator(translator);
+        const auto removeTranslators = qScopeGuard([&] {
+            for (QTranslator* translator : translators) {
+                QCoreApplication::removeTranslator(translator);
+                delete translator;
+            }
+        });
+        Task open = seededTask(QStringLiteral("open"));
+        open.status = QStringLiteral("needs-action");
+        QVERIFY(state()->tasks()->insert(open));
+        QVERIFY(state()->tasks()->insert(seededTask(QStringLiteral("done"))));
+        for (const QString& id : {QStringLiteral("open"), QStringLiteral("done")}) {
+            TaskDetailsPopover* card = openCard(id);
+            QVERIFY(QTest::qWaitForWindowExposed(card));
+            QList<QRect> placed;
+            for (QPushButton* shown : card->findChildren<QPushButton*>()) {
+                const QRect geometry(shown->mapTo(card, QPoint(0, 0)), shown->size());
+                const QString what = id + QLatin1Char(' ') + shown->text();
+                QVERIFY2(shown->width() >= shown->sizeHint().width(), qPrintable(what));
+                QVERIFY2(card->rect().contains(geometry), qPrintable(what));
+                for (const QRect& other : std::as_const(placed))
+                    QVERIFY2(!geometry.intersects(other), qPrintable(what));
+                if (language == QLatin1String("en") && !placed.isEmpty())
+                    QCOMPARE(geometry.top(), placed.first().top());
+                placed.append(geometry);
+            }
+            QCOMPARE(placed.size(), 4);
+            card->close();
+        }
     }
 
     // A card left open over midnight moves its due day on: "Tomorrow" becomes "Today".

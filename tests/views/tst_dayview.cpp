@@ -268,7 +268,8 @@ private Q_SLOTS:
 
     // Five hundred events in one hour: one "+N" mark at 10:00 counts those no column shows. A
     // click on it lists exactly those, and a click on a row opens that event's card and selects it.
-    // A row whose event a sync has deleted since the list opened says so and opens no card.
+    // A row whose event a sync has deleted since the list opened says so, on a click or a right
+    // click, and opens no card or menu.
     void hiddenOverlapsAreReachedFromTheirMark()
     {
         AppState* state = m_fixture->state();
@@ -310,10 +311,16 @@ private Q_SLOTS:
         const QModelIndex first = list->model()->index(0, 0);
         const QString gone = first.data(Qt::UserRole).toString();
         QVERIFY(state->events()->hardDelete(gone));
-        const QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                              list->visualRect(first).center());
+        const QPoint row = list->visualRect(first).center();
+        QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
+            QContextMenuEvent rightClick(QContextMenuEvent::Mouse, row,
+                                         list->viewport()->mapToGlobal(row));
+            QApplication::sendEvent(list->viewport(), &rightClick);
         });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.value(0).text, EventChange::goneText(gone));
+        seen =
+            ModalSeam::run([&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row); });
         QCOMPARE(seen.value(0).text, EventChange::goneText(gone));
         QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
     }

@@ -143,20 +143,27 @@ void TimelineWidget::openMarkList(const HiddenMark& mark)
     auto* card = new EventListCard(heading, tr("%n more events", nullptr, int(hidden.size())),
                                    hidden, m_calendarColors, pattern, this);
     const QRect anchor = TimelineHitRegions::onScreen(this, mark.rect);
-    // The card of a chosen event opens beside the mark, where its block would be. The list
-    // stays as it opened while a sync may delete its events.
+    // The list stays as it opened while a sync may delete its events: a row's event is read
+    // again when the row is chosen or its menu asked for.
+    const auto stillListed = [this, hidden](const QString& eventId, const QDateTime& start) {
+        const auto listed = std::ranges::find_if(hidden, [&](const Event& event) {
+            return event.id == eventId && event.startTime == start;
+        });
+        return listed == hidden.end() || stillStored(*listed);
+    };
+    // The card of a chosen event opens beside the mark, where its block would be.
     connect(card, &EventListCard::eventChosen, this,
-            [this, anchor, hidden](const QString& eventId, const QDateTime& start) {
-                const auto listed = std::ranges::find_if(hidden, [&](const Event& event) {
-                    return event.id == eventId && event.startTime == start;
-                });
-                if (listed != hidden.end() && !stillStored(*listed))
+            [this, anchor, stillListed](const QString& eventId, const QDateTime& start) {
+                if (!stillListed(eventId, start))
                     return;
                 selectOccurrence(eventId, start);
                 Q_EMIT eventSelected(eventId, start, anchor);
             });
     connect(card, &EventListCard::eventContextRequested, this,
-            [this](const QString& eventId, const QPoint& globalPos, const QDateTime& start) {
+            [this, stillListed](const QString& eventId, const QPoint& globalPos,
+                                const QDateTime& start) {
+                if (!stillListed(eventId, start))
+                    return;
                 selectOccurrence(eventId, start);
                 Q_EMIT eventContextRequested(eventId, globalPos, start);
             });

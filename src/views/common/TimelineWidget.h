@@ -101,7 +101,7 @@ protected:
     // The time pattern of the texts, as TimeFormat gives it.
     virtual QString timePattern() const = 0;
     // Whether an event a "+N" list showed as `listed` is still stored, read when its row is
-    // chosen; when it is not, the user has been told so.
+    // chosen or right-clicked; when it is not, the user has been told so.
     virtual bool stillStored(const Event& listed) = 0;
     // Counts the occurrences of `placed` (the layout of `day`) that an event area
     // [areaLeft, areaLeft + areaWidth) leaves out under "+N" marks at its right edge, each where
