@@ -4089,7 +4089,7 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
     </message>
     <message>
         <source>▶  Starts %1</source>
-        <translation>▶  Beginnt %1</translation>
+        <translation>▶  Beginn: %1</translation>
     </message>
     <message>
         <source>Unknown calendar</source>

@@ -4089,7 +4089,7 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
     </message>
     <message>
         <source>▶  Starts %1</source>
-        <translation>▶  Empieza el %1</translation>
+        <translation>▶  Inicio: %1</translation>
     </message>
     <message>
         <source>Unknown calendar</source>
