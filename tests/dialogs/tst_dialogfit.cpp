@@ -244,7 +244,8 @@ private Q_SLOTS:
 
     // On a laptop's screen each dialog lies inside the screen's available area, frame and all,
     // with every button that closes it in sight and not cut by what it sits in. A form scrolls
-    // only when it must, then as tall as the screen lets it be, and never sideways.
+    // only when it must, then as tall as the screen lets it be, and never sideways, with its
+    // buttons below it.
     void fitsALaptopScreen_data()
     {
         QTest::addColumn<int>("index");
@@ -279,6 +280,10 @@ private Q_SLOTS:
             QCOMPARE_LE(area->widget()->width(), area->viewport()->width());
             if (area->verticalScrollBar()->isVisible())
                 QCOMPARE_GE(frame.height(), screen.height() - 8);
+            // The buttons close the form below its fields, not above them.
+            const int bodyBottom = area->mapTo(dialog.get(), QPoint(0, area->height())).y();
+            for (QAbstractButton* button : closingButtons(dialog.get()))
+                QCOMPARE_GE(button->mapTo(dialog.get(), QPoint(0, 0)).y(), bodyBottom);
         }
     }
 

@@ -655,9 +655,11 @@ private Q_SLOTS:
 
     // "Edit…" or "Delete" chosen on an event a sync removed, deleted or moved to another
     // calendar while the menu was open: the user is told, nothing is written and nothing opens.
-    void menuOnAnEventGoneMeanwhileSaysSo_data()
+    // So do a double click and the Delete key on the block of an event a sync deleted before the
+    // view was redrawn.
+    void editOrDeleteOfAnEventGoneMeanwhileSaysSo_data()
     {
-        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("entry"); // of the menu, else "double-click" or "Delete key"
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("series");
         for (const char* entry : {"Edit…", "Delete"}) {
@@ -665,9 +667,11 @@ private Q_SLOTS:
                 QTest::addRow("%s, %s", entry, change) << entry << change << false;
             QTest::addRow("%s, series removed", entry) << entry << "removed" << true;
         }
+        for (const char* gesture : {"double-click", "Delete key"})
+            QTest::addRow("%s, deleted", gesture) << gesture << "deleted" << false;
     }
 
-    void menuOnAnEventGoneMeanwhileSaysSo()
+    void editOrDeleteOfAnEventGoneMeanwhileSaysSo()
     {
         QFETCH(QString, entry);
         QFETCH(QString, change);
@@ -682,19 +686,36 @@ private Q_SLOTS:
         QVERIFY(state->events()->insert(lunch));
         Screen screen(state);
         const QPoint point = screen.regions("Lunch").value(0).rect.center();
-        const auto changeThenChoose = [&](QWidget* menu) {
+        const auto sync = [&] {
             Event moved = *state->events()->getById("Lunch");
             moved.calendarId = QStringLiteral("other");
-            QVERIFY(change == QLatin1String("removed")   ? state->events()->hardDelete("Lunch")
-                    : change == QLatin1String("deleted") ? state->events()->remove("Lunch")
-                                                         : state->events()->update(moved));
-            QVERIFY(ModalSeam::chooseMenuAction(menu, entry));
+            return change == QLatin1String("removed")   ? state->events()->hardDelete("Lunch")
+                   : change == QLatin1String("deleted") ? state->events()->remove("Lunch")
+                                                        : state->events()->update(moved);
         };
-        const QList<ModalSeam::Seen> seen = ModalSeam::run(
-            [&] { screen.openMenuAt(point); }, QList<ModalSeam::Answer>{changeThenChoose});
-        QCOMPARE(seen.size(), 2);
-        QCOMPARE(seen[1].text, QStringLiteral("\"Lunch\" was deleted or moved to another calendar "
-                                              "meanwhile, so nothing was changed."));
+        const bool fromMenu = entry == QStringLiteral("Edit…") || entry == QLatin1String("Delete");
+        QList<ModalSeam::Seen> seen;
+        if (fromMenu) {
+            const auto changeThenChoose = [&](QWidget* menu) {
+                QVERIFY(sync());
+                QVERIFY(ModalSeam::chooseMenuAction(menu, entry));
+            };
+            seen = ModalSeam::run([&] { screen.openMenuAt(point); },
+                                  QList<ModalSeam::Answer>{changeThenChoose});
+        } else {
+            // The store tells the view after a while: the block is still there to act on.
+            state->setSelectedEventId(QStringLiteral("Lunch"));
+            QVERIFY(sync());
+            seen = ModalSeam::run([&] {
+                if (entry == QLatin1String("Delete key"))
+                    QTest::keyClick(screen.timeline(), Qt::Key_Delete);
+                else
+                    QTest::mouseDClick(screen.timeline(), Qt::LeftButton, {}, point);
+            });
+        }
+        QCOMPARE(seen.size(), fromMenu ? 2 : 1);
+        QCOMPARE(seen.last().text, QStringLiteral("\"Lunch\" was deleted or moved to another "
+                                                  "calendar meanwhile, so nothing was changed."));
         QVERIFY(!state->undoStack()->canUndo());
         const std::optional<Event> left = state->events()->getById("Lunch");
         QCOMPARE(bool(left), change != QLatin1String("removed"));

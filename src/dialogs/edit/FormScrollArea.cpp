@@ -84,12 +84,17 @@ FormScrollArea::FormScrollArea(QDialog* dialog) : QScrollArea(dialog), m_dialog(
     dialog->installEventFilter(this);
     // Also a field focused from the buttons below or by a failed check, not only by tabbing
     // inside the area.
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget*, QWidget* now) { bringIntoView(now); });
+    m_focusChanged = connect(qApp, &QApplication::focusChanged, this,
+                             [this](QWidget*, QWidget* now) { bringIntoView(now); });
     // A field added and focused at once gets its place only when the body is laid out again,
     // which changes the range: it comes into view then.
     connect(verticalScrollBar(), &QScrollBar::rangeChanged, this,
             [this] { bringIntoView(QApplication::focusWidget()); });
+}
+
+FormScrollArea::~FormScrollArea()
+{
+    disconnect(m_focusChanged);
 }
 
 FormScrollArea* FormScrollArea::wrap(QDialog* dialog, QWidget* firstBelow)

@@ -21,6 +21,8 @@ public:
     // Returns the area, a child of the dialog.
     static FormScrollArea* wrap(QDialog* dialog, QWidget* firstBelow);
 
+    ~FormScrollArea() override;
+
     // Takes in what changed among the body's fields at once, for a dialog that sizes itself
     // right after (adjustSize), before the change would reach the dialog by itself.
     void takeBodyChanges();
@@ -51,5 +53,8 @@ private:
     void bringIntoView(QWidget* field);
 
     QDialog* m_dialog;
+    // The application's focus changes reach the area until its own destructor: ~QWidget clears
+    // the focus of a field inside it after this class's part is gone.
+    QMetaObject::Connection m_focusChanged;
     int m_heightCap = QWIDGETSIZE_MAX;
 };

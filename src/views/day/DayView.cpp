@@ -213,11 +213,9 @@ void DayView::showEventDetails(const QString& eventId, const QDateTime& occurren
 
 void DayView::editEvent(const QString& eventId, const QDateTime& occurrenceStart)
 {
-    const std::optional<Event> record = m_appState->events()->getById(eventId);
-    if (!record || SeriesActions::edit(m_appState, this, *record, occurrenceStart))
-        return;
-    EventFormDialog dialog(m_appState, *record, this);
-    dialog.exec();
+    // The block may still show an event a sync deleted since the last reload: that is reported,
+    // not edited.
+    ViewEventActions::editEvent(m_appState, this, eventId, occurrenceStart);
 }
 
 void DayView::createEventAt(const QTime& time)
