@@ -32,11 +32,12 @@ struct DiscoveredCalendar
 // any number may be in flight. The access token is the owner's to set; this client never
 // refreshes it.
 //
-// Every request has a transfer time-out (a silent server), a deadline (one that trickles) and
-// a reply bound. A listing follows its pages itself and ends in exactly one of eventsListed,
-// syncTokenExpired and requestFailed; a page that is not JSON, a page token that repeats, or
-// more pages than Limits::maxGoogleListPages fail it, and nothing of its earlier pages is
-// reported. The calendar list follows its pages within the same bound.
+// Every request has a transfer time-out (a silent server) and a deadline (one that trickles),
+// both counted from when it leaves the network manager's RequestQueue, and a reply bound. A
+// listing follows its pages itself and ends in exactly one of eventsListed, syncTokenExpired and
+// requestFailed; a page that is not JSON, a page token that repeats, or more pages than
+// Limits::maxGoogleListPages fail it, and nothing of its earlier pages is reported. The calendar
+// list follows its pages within the same bound.
 class CalendarClient : public QObject
 {
     Q_OBJECT
