@@ -96,7 +96,8 @@ enum class Apply {
     Skip,    // no UID, or the same key again in this object: not stored, not counted
     Insert,  // no local row: stored as a new row
     Replace, // a synced row: overwritten by the server's copy (the row keeps its id)
-    Adopt,   // a pending row: keeps its content, takes the object's href and ETag
+    Adopt,   // a pending row: keeps its fields, takes the href, the ETag and, under its own
+             // fields, what the object holds that the record does not model
     Keep,    // a synced row already holding this object's href and ETag: not rewritten
 };
 

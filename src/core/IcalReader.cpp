@@ -447,7 +447,11 @@ class TaskReader
 public:
     TaskReader(QList<Task>& tasks, IcalZoneCache& zones) : m_tasks(tasks), m_zones(zones) {}
 
-    void start() { m_task = Task(); }
+    void start()
+    {
+        m_task = Task();
+        m_seenCategories.clear();
+    }
     void nestedBegin(QStringView, int) {}
     void nestedEnd(int) {}
 
@@ -493,7 +497,13 @@ public:
             m_task.recurrenceRule = parts.value.toString();
             break;
         case Property::Categories:
-            m_task.categories = categoriesOf(parts.value);
+            // A client may write one line per category: every line counts, each name once.
+            for (QString& category : categoriesOf(parts.value)) {
+                if (!m_seenCategories.contains(category)) {
+                    m_seenCategories.insert(category);
+                    m_task.categories.append(std::move(category));
+                }
+            }
             break;
         case Property::RelatedTo: {
             const auto type = paramOf(parts.params, QLatin1String("RELTYPE"));
@@ -540,6 +550,7 @@ private:
     QList<Task>& m_tasks;
     IcalZoneCache& m_zones;
     Task m_task;
+    QSet<QString> m_seenCategories;
     QString m_scratch;
 };
 

@@ -84,12 +84,25 @@ QList<LocalRow> CalDavSyncStore::rowsOfUid(Table table, const QString& calendarI
 bool CalDavSyncStore::setTag(Table table, const QString& id, const QString& href,
                              const QString& etag)
 {
+    return update(
+        QStringLiteral("UPDATE %1 SET href = ?, etag = ? WHERE id = ?").arg(tableName(table)),
+        {href, etag, id});
+}
+
+bool CalDavSyncStore::setTagAndText(Table table, const QString& id, const QString& href,
+                                    const QString& etag, const QString& rawIcalendar)
+{
+    return update(QStringLiteral("UPDATE %1 SET href = ?, etag = ?, raw_icalendar = ? WHERE id = ?")
+                      .arg(tableName(table)),
+                  {href, etag, rawIcalendar, id});
+}
+
+bool CalDavSyncStore::update(const QString& statement, const QStringList& values)
+{
     QSqlQuery query(m_database->database());
-    query.prepare(
-        QStringLiteral("UPDATE %1 SET href = ?, etag = ? WHERE id = ?").arg(tableName(table)));
-    query.addBindValue(href);
-    query.addBindValue(etag);
-    query.addBindValue(id);
+    query.prepare(statement);
+    for (const QString& value : values)
+        query.addBindValue(value);
     if (!query.exec()) {
         qWarning().noquote() << "[CalDav] storing the server tag failed:"
                              << query.lastError().text();

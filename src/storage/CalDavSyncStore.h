@@ -31,6 +31,9 @@ public:
                                               const QString& uid) const;
 
     bool setTag(Table table, const QString& id, const QString& href, const QString& etag);
+    // The tag and the stored text of a pending row, whose status and fields stay as they are.
+    bool setTagAndText(Table table, const QString& id, const QString& href, const QString& etag,
+                       const QString& rawIcalendar);
     // The event's stored text and its JSON list of exception dates, nothing else.
     bool setExceptionDates(const QString& eventId, const QString& rawIcalendar,
                            const QString& exceptionDatesJson);
@@ -38,6 +41,7 @@ public:
 private:
     QList<CalDavSyncPlan::LocalRow> select(Table table, const QString& where,
                                            const QStringList& values, bool withVersion) const;
+    bool update(const QString& statement, const QStringList& values);
 
     Database* m_database;
 };

@@ -366,7 +366,8 @@ private Q_SLOTS:
             "X-ORVANDELLIC-SORT-ORDER: 20 \nX-ORVANDELLIC-REPEAT-MODE:fromCompletionDate\n"
             "BEGIN:VALARM\nTRIGGER:-PT5M\nDESCRIPTION:nested\nEND:VALARM\nEND:VTODO\n"
             "BEGIN:VTODO\nUID:t2\nRELATED-TO;RELTYPE=SIBLING:t1\nX-ORVANDELLIC-SORT-ORDER:-4\n"
-            "CATEGORIES:a\nCATEGORIES:b\nEND:VTODO\nBEGIN:VTODO\nSUMMARY:no uid\nEND:VTODO\n"));
+            "CATEGORIES:a,b\nCATEGORIES:c\nCATEGORIES:b,a,d\nEND:VTODO\nBEGIN:VTODO\nSUMMARY:no "
+            "uid\nEND:VTODO\n"));
         QCOMPARE(tasks.size(), 2);
         const Task& first = tasks[0];
         QCOMPARE(
@@ -382,7 +383,11 @@ private Q_SLOTS:
         QVERIFY(first.rawIcalendar.startsWith("BEGIN:VTODO\r\n") &&
                 first.rawIcalendar.endsWith("END:VTODO\r\n"));
         QCOMPARE(tasks[1].parentTaskUid + QString::number(tasks[1].sortOrder), "0");
-        QCOMPARE(tasks[1].categories, QStringList({"b"}));
+        QCOMPARE(tasks[1].categories, QStringList({"a", "b", "c", "d"}));
+        // Written back over its own text, every category goes out on one line.
+        const QString written = Ical::buildTask(tasks[1]);
+        QCOMPARE(written.count(QLatin1String("CATEGORIES")), 1);
+        QVERIFY(written.contains(QLatin1String("CATEGORIES:a,b,c,d\r\n")));
     }
 
     void roundTripOfGeneratedEvents()

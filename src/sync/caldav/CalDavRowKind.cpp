@@ -103,6 +103,20 @@ template <class Row> std::optional<QString> rowTitle(AppState* state, const QStr
     return row ? std::optional<QString>(row->title) : std::nullopt;
 }
 
+// A pending row meets a newer copy on the server: the push sends the row's own fields over that
+// copy, so what another client stored there that the record does not model goes out with it.
+template <class Row>
+bool adoptRow(AppState* state, CalDavSyncStore& store, const QString& id, const QString& href,
+              const QString& etag, const QString& serverText)
+{
+    using Access = RowAccess<Row>;
+    std::optional<Row> row = Access::repository(state)->getById(id);
+    if (!row)
+        return store.setTag(Access::table, id, href, etag);
+    row->rawIcalendar = serverText;
+    return store.setTagAndText(Access::table, id, href, etag, Access::build(*row));
+}
+
 template <class Row>
 CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Index& index,
                                  const QString& href, const QString& etag,
@@ -110,7 +124,6 @@ CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Inde
                                  const std::function<void(int handled)>& onWritten)
 {
     using Access = RowAccess<Row>;
-    const Table table = Access::table;
     CalDavSyncStore store(state->database());
     const QList<Row> rows = Access::parse(calendarData);
     QList<Component> components;
@@ -139,7 +152,7 @@ CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Inde
             continue;
         }
         if (action == Apply::Adopt) {
-            if (!store.setTag(table, localId, href, etag)) {
+            if (!adoptRow<Row>(state, store, localId, href, etag, rows.at(i).rawIcalendar)) {
                 applied.failed = true;
                 return applied;
             }

@@ -406,13 +406,20 @@ private:
         QVERIFY(s.state()->events()->remove(s.event(QStringLiteral("ev-2")).id));
         SYNC_AND_COMPARE(s, "local create, edit, delete");
 
-        // Both sides edit one event: the local edit wins. The server deletes an event edited
-        // here: it is created again. An override edited here: the object keeps master and
-        // override.
-        QVERIFY(isSuccess(s.server.putObject(
-            s.objectUrl(QStringLiteral("ev-3")),
-            eventText(QStringLiteral("ev-3"), 4, QStringLiteral("Edited there")))));
+        // Both sides edit one event or task: the local edit wins, over what the other client
+        // added beside it. The server deletes an event edited here: it is created again. An
+        // override edited here: the object keeps master and override.
+        const QString late = QStringLiteral("X-LATE:1\r\nSUMMARY:");
+        QVERIFY(isSuccess(
+            s.server.putObject(s.objectUrl(QStringLiteral("ev-3")),
+                               eventText(QStringLiteral("ev-3"), 4, QStringLiteral("Edited there"))
+                                   .replace(QStringLiteral("SUMMARY:"), late))));
         QVERIFY(s.editEvent(s.event(QStringLiteral("ev-3")), QStringLiteral("Edited here too")));
+        QVERIFY(isSuccess(
+            s.server.putObject(s.objectUrl(QStringLiteral("task-3")),
+                               taskText(QStringLiteral("task-3"), QStringLiteral("Task 3, there"))
+                                   .replace(QStringLiteral("SUMMARY:"), late))));
+        QVERIFY(s.editTask(QStringLiteral("task-3"), QStringLiteral("Task 3, here")));
         QVERIFY(isSuccess(s.server.deleteObject(s.objectUrl(QStringLiteral("ev-4")))));
         QVERIFY(s.editEvent(s.event(QStringLiteral("ev-4")), QStringLiteral("Kept here")));
         QVERIFY(s.editEvent(s.event(QStringLiteral("series-1"), QStringLiteral("20260403T070000Z")),
@@ -420,6 +427,12 @@ private:
         SYNC_AND_COMPARE(s, "edits on both sides");
         QCOMPARE(s.event(QStringLiteral("ev-3")).title, QStringLiteral("Edited here too"));
         QCOMPARE(s.event(QStringLiteral("ev-4")).title, QStringLiteral("Kept here"));
+        for (const char* uid : {"ev-3", "task-3"}) {
+            const QByteArray both = s.server.request("GET", s.objectUrl(QLatin1String(uid))).body;
+            QVERIFY2(both.contains("X-LATE:1") && both.contains(" here") &&
+                         !both.contains(" there"),
+                     both.constData());
+        }
         const DavHttp::Reply series =
             s.server.request("GET", s.objectUrl(QStringLiteral("series-1")));
         QCOMPARE(series.body.count("BEGIN:VEVENT"), 2);
