@@ -17,6 +17,8 @@
 #include "WeekTimelineWidget.h"
 #include "WeekView.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -446,6 +448,59 @@ private Q_SLOTS:
             ModalSeam::run([&] { QTest::keyClick(list, Qt::Key_Return); });
         QCOMPARE(seen.value(0).text, EventChange::goneText(deleted));
         QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
+    }
+
+    // A double click, the Delete and Return keys or a right click on the block of an event a sync
+    // deleted, or removed from the store, before the view was redrawn: the user is told in the
+    // words the "+N" list uses, nothing opens and nothing is written.
+    void gestureOnAnEventGoneMeanwhileSaysSo_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<bool>("removed");
+        for (const char* gesture : {"double-click", "Delete key", "Return key", "right click"}) {
+            QTest::addRow("%s, deleted", gesture) << gesture << false;
+            QTest::addRow("%s, removed", gesture) << gesture << true;
+        }
+    }
+
+    void gestureOnAnEventGoneMeanwhileSaysSo()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(bool, removed);
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("review"), AppState::localCalendarId,
+                                         QStringLiteral("Design review"), local(today, 9),
+                                         local(today, 10))));
+        Screen screen(state, true);
+        WeekTimelineWidget* timeline = screen.timeline;
+        const QPoint point = blockOf(timeline, QStringLiteral("review"), 2).center();
+        QVERIFY(!point.isNull());
+        state->setSelectedEventId(QStringLiteral("review"));
+        timeline->setFocus();
+        // The store tells the view after a while: the block is still there to act on.
+        QVERIFY(removed ? state->events()->hardDelete(QStringLiteral("review"))
+                        : state->events()->remove(QStringLiteral("review")));
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
+            if (gesture == QLatin1String("Delete key")) {
+                QTest::keyClick(timeline, Qt::Key_Delete);
+            } else if (gesture == QLatin1String("Return key")) {
+                QTest::keyClick(timeline, Qt::Key_Return);
+            } else if (gesture == QLatin1String("right click")) {
+                QContextMenuEvent rightClick(QContextMenuEvent::Mouse, point,
+                                             timeline->mapToGlobal(point));
+                QApplication::sendEvent(timeline, &rightClick);
+            } else {
+                QTest::mouseDClick(timeline, Qt::LeftButton, {}, point);
+            }
+        });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.value(0).text, EventChange::goneText(QStringLiteral("Design review")));
+        QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
+        QVERIFY(!state->undoStack()->canUndo());
+        const std::optional<Event> left = state->events()->getById(QStringLiteral("review"));
+        QCOMPARE(!left, removed);
     }
 
     // The grid under the blocks follows the workday hours, the zoom and whether today is shown.
