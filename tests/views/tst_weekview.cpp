@@ -450,6 +450,63 @@ private Q_SLOTS:
         QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
     }
 
+    // A daily series whose Monday and Tuesday occurrences are both left out under "+N" marks: the
+    // key walk reaches each, and Return or Delete on the Tuesday one acts on that occurrence,
+    // beside its own mark, not on the Monday one.
+    void hiddenOccurrencesOfASeriesAreKeptApart_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Delete") << int(Qt::Key_Delete);
+    }
+
+    void hiddenOccurrencesOfASeriesAreKeptApart()
+    {
+        QFETCH(int, key);
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate monday(2026, 3, 9);
+        for (int day = 0; day < 2; ++day) {
+            for (int i = 0; i < 12; ++i) {
+                const QDateTime start = local(monday.addDays(day), 10, 5 * (i % 4));
+                QVERIFY(addTimed(state, QStringLiteral("Meeting %1-%2").arg(day).arg(i), start,
+                                 start.addSecs(3600)));
+            }
+        }
+        Event series = StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
+                                             QStringLiteral("Standup"), local(monday, 10, 20),
+                                             local(monday, 11, 20));
+        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=2");
+        QVERIFY(StoreSeed::addEvent(state, series));
+        Screen screen(state, true);
+        screen.view.resize(1024, 700);
+        WeekTimelineWidget* timeline = screen.timeline;
+        timeline->grab();
+        QCOMPARE(blockOf(timeline, series.id, 0), QRect());
+        QCOMPARE(blockOf(timeline, series.id, 1), QRect());
+        QCOMPARE(timeline->hiddenMarks().size(), 2);
+        const QDateTime tuesday = local(monday.addDays(1), 10, 20);
+        timeline->setFocus();
+        for (int step = 0; step < 40 && timeline->selectedOccurrenceStart() != tuesday; ++step)
+            QTest::keyClick(timeline, Qt::Key_Tab);
+        QCOMPARE(timeline->selectedEventId(), series.id);
+        QCOMPARE(timeline->selectedOccurrenceStart(), tuesday);
+
+        QSignalSpy selected(timeline, &WeekTimelineWidget::eventSelected);
+        QSignalSpy deleted(timeline, &WeekTimelineWidget::eventDeleteRequested);
+        ModalSeam::run([&] { QTest::keyClick(timeline, Qt::Key(key)); });
+        const QList<QVariant> signal = key == Qt::Key_Return ? selected.value(0) : deleted.value(0);
+        QCOMPARE(signal.value(0).toString(), series.id);
+        QCOMPARE(signal.value(1).toDateTime(), tuesday);
+        if (key == Qt::Key_Return) {
+            const QRect mark = timeline->hiddenMarks().value(1).rect;
+            QCOMPARE(mark.left(),
+                     timeline->hiddenMarks().value(0).rect.left() + timeline->columnWidth());
+            QCOMPARE(signal.value(2).toRect(),
+                     QRect(timeline->mapToGlobal(mark.topLeft()), mark.size()));
+        }
+    }
+
     // A double click, the Delete and Return keys or a right click on the block of an event a sync
     // deleted, or removed from the store, before the view was redrawn: the user is told in the
     // words the "+N" list uses, nothing opens and nothing is written.
