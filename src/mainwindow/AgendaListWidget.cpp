@@ -413,17 +413,18 @@ void AgendaListWidget::connectEventRow(AgendaEventRow* row)
     // The handlers act on the occurrence the row was built from, not on the row: a reload may
     // delete it while a card or a menu is open.
     const QDateTime start = row->occurrence().startTime;
+    const QString title = row->occurrence().title;
     connect(row, &AgendaEventRow::rowSelected, this,
-            [this, start](const QString& eventId, const QRect& screenRect) {
-                ViewEventActions::showDetails(m_appState, this, eventId, start, screenRect);
+            [this, start, title](const QString& eventId, const QRect& screenRect) {
+                ViewEventActions::showDetails(m_appState, this, eventId, start, screenRect, title);
             });
-    connect(row, &AgendaEventRow::rowActivated, this, [this, start](const QString& eventId) {
-        ViewEventActions::editEvent(m_appState, this, eventId, start);
+    connect(row, &AgendaEventRow::rowActivated, this, [this, start, title](const QString& eventId) {
+        ViewEventActions::editEvent(m_appState, this, eventId, start, title);
     });
     connect(row, &AgendaEventRow::rowContextRequested, this,
-            [this, start](const QString& eventId, const QPoint& globalPos) {
+            [this, start, title](const QString& eventId, const QPoint& globalPos) {
                 ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos,
-                                                  "AgendaListWidget", start);
+                                                  "AgendaListWidget", start, title);
             });
 }
 

@@ -20,6 +20,7 @@
 #include "Theme.h"
 #include "TimeFormatState.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -50,6 +51,17 @@ QLabel* mutedLabel(QWidget* parent)
     auto* label = new QLabel(parent);
     label->setProperty("muted", true);
     return label;
+}
+
+// Tells the user over `window`, which may be gone by the time a change is reported.
+EventChange::Reporter failureOver(QWidget* window)
+{
+    const QPointer<QWidget> guard(window);
+    return [guard](const QString& message) {
+        QMessageBox::warning(
+            guard, QCoreApplication::translate("EventDetailsPopover", "Event change failed"),
+            message);
+    };
 }
 
 } // namespace
@@ -310,12 +322,13 @@ void EventDetailsPopover::onEdit()
     QTimer::singleShot(0, window, [appState, copy, window, self] {
         if (self)
             self->close();
-        // The card shows an occurrence with its own times; the series is the stored row.
+        // The card shows an occurrence with its own times; the series is the stored row. A sync
+        // may have deleted it, or removed it from the store, while the card was open.
         const std::optional<Event> stored =
-            appState && appState->events() ? appState->events()->getById(copy.id) : std::nullopt;
-        if (stored && SeriesActions::edit(appState, window, *stored, copy.startTime))
+            EventChange::reread(appState, copy, failureOver(window));
+        if (!stored || SeriesActions::edit(appState, window, *stored, copy.startTime))
             return;
-        EventFormDialog dialog(appState, stored ? *stored : copy, window);
+        EventFormDialog dialog(appState, *stored, window);
         dialog.exec();
     });
 }
@@ -354,21 +367,17 @@ void EventDetailsPopover::onDelete()
     AppState* appState = m_appState;
     const QPointer<QWidget> window = hostWindow();
     close();
-    const EventChange::Reporter report = [window](const QString& message) {
-        QMessageBox::warning(window, tr("Event change failed"), message);
-    };
-    if (appState && appState->events()) {
-        const std::optional<Event> series = appState->events()->getById(record.id);
-        if (series && !series->deletedAt &&
-            SeriesActions::remove(appState, window, *series, record.startTime, report))
-            return;
-    }
+    const EventChange::Reporter report = failureOver(window);
+    // An event a sync deleted or removed while the card was open is reported, not asked about.
+    const std::optional<Event> stored = EventChange::reread(appState, record, report);
+    if (!stored || SeriesActions::remove(appState, window, *stored, record.startTime, report))
+        return;
     const auto answer = QMessageBox::question(
         window, tr("Delete event?"),
         tr("Delete \"%1\"? You can undo with %2.")
             .arg(name, QKeySequence(QKeySequence::Undo).toString(QKeySequence::NativeText)),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes || !appState)
+    if (answer != QMessageBox::Yes)
         return;
     // The delete reads the row again: the undo writes back the stored row as the question left
     // it, not the card's copy, and a row gone or moved meanwhile is reported.

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
@@ -291,6 +292,7 @@ private Q_SLOTS:
     // Escape closes the card; "Edit…" closes it and then opens the event form on the window.
     void escapeAndEdit()
     {
+        QVERIFY(state()->events()->insert(review()));
         QPointer<EventDetailsPopover> card = openCard(review());
         QTest::keyClick(card, Qt::Key_Escape);
         QTRY_VERIFY(!card);
@@ -480,14 +482,61 @@ private Q_SLOTS:
         Event gone = series;
         gone.id = QStringLiteral("never-stored");
         card = openCard(gone);
-        seen = ModalSeam::run(
-            [&] { click(card, QStringLiteral("Delete")); },
-            QList<ModalSeam::Answer>{
-                [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("Yes")); },
-                [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); }});
-        QCOMPARE(seen.size(), 2);
-        QCOMPARE(seen[1].title, QStringLiteral("Event change failed"));
+        seen =
+            ModalSeam::run([&] { click(card, QStringLiteral("Delete")); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].title, QStringLiteral("Event change failed"));
         QCOMPARE(undo->count(), 0);
+    }
+
+    // "Edit…" or "Delete" on a card that was open while a sync deleted its event, removed it from
+    // the store or moved it to another calendar: the user is told in the words the views use,
+    // no question or form opens and nothing is written.
+    void actionOnAnEventGoneMeanwhileSaysSo_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("series");
+        for (const char* button : {"Edit…", "Delete"}) {
+            for (const char* change : {"deleted", "removed", "moved"})
+                QTest::addRow("%s, %s", button, change) << button << change << false;
+            QTest::addRow("%s, series removed", button) << button << "removed" << true;
+        }
+    }
+
+    void actionOnAnEventGoneMeanwhileSaysSo()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, change);
+        QFETCH(bool, series);
+        QVERIFY(StoreSeed::addCalendar(
+            state(),
+            StoreSeed::account(QStringLiteral("home"), QStringLiteral("Home"),
+                               QStringLiteral("caldav")),
+            StoreSeed::calendar(QStringLiteral("other"), QStringLiteral("home"),
+                                QStringLiteral("Other"), QStringLiteral("#e67c73"))));
+        const Event stored = series ? storedSeries() : review();
+        QVERIFY(state()->events()->insert(stored));
+        auto* card = openCard(series ? todaysOccurrence(stored) : stored);
+        Event moved = stored;
+        moved.calendarId = QStringLiteral("other");
+        QVERIFY(change == QLatin1String("removed")   ? state()->events()->hardDelete(stored.id)
+                : change == QLatin1String("deleted") ? state()->events()->remove(stored.id)
+                                                     : state()->events()->update(moved));
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
+            click(card, button);
+            QTest::qWait(50);
+        });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, EventChange::goneText(stored.title));
+        QCOMPARE(state()->undoStack()->count(), 0);
+        const std::optional<Event> left = state()->events()->getById(stored.id);
+        QCOMPARE(bool(left), change != QLatin1String("removed"));
+        if (change == QLatin1String("moved"))
+            QVERIFY(!left->deletedAt && left->calendarId == QLatin1String("other"));
+        else if (left)
+            QVERIFY(left->deletedAt && left->calendarId == stored.calendarId);
     }
 
 private:

@@ -1,22 +1,28 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "Clock.h"
+#include "EventChangeState.h"
+#include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "GuiEnvironment.h"
 #include "InputEvents.h"
 #include "MiniMonthCalendar.h"
+#include "ModalSeam.h"
 #include "MonthGridWidget.h"
 #include "MonthView.h"
 #include "PixelProbe.h"
 #include "PreferencesRepository.h"
 #include "StoreSeed.h"
 #include "Theme.h"
+#include "UndoStack.h"
 #include "ViewGrid.h"
 #include "ViewRepository.h"
 #include "WeekGridView.h"
 #include "WeekGridWidget.h"
 #include "YearGridWidget.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -142,6 +148,61 @@ private Q_SLOTS:
         QCOMPARE(WeekGridWidget::lineLabel(
                      StoreSeed::timedEvent("x", "c", "Late", local(today, 0, 5), local(today, 1))),
                  QStringLiteral("12:05a  Late"));
+    }
+
+    // A double click or a right click on the line of an event a sync removed from the store
+    // before the month or the week grid was redrawn: the user is told, nothing opens and nothing
+    // is written.
+    void gestureOnAnEventGoneMeanwhileSaysSo_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<bool>("doubleClick");
+        for (const char* view : {"month", "week grid"}) {
+            QTest::addRow("%s, double-click", view) << view << true;
+            QTest::addRow("%s, right click", view) << view << false;
+        }
+    }
+
+    void gestureOnAnEventGoneMeanwhileSaysSo()
+    {
+        QFETCH(QString, view);
+        QFETCH(bool, doubleClick);
+        AppState* state = m_fixture->state();
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent("review", AppState::localCalendarId, "Design review",
+                                         local(today, 9), local(today, 10))));
+        MonthView month(state);
+        WeekGridView grid(state);
+        QWidget* shown = view == QLatin1String("month") ? static_cast<QWidget*>(&month) : &grid;
+        shown->resize(1000, 720);
+        shown->show();
+        QWidget* painted =
+            view == QLatin1String("month") ? static_cast<QWidget*>(month.grid()) : grid.grid();
+        painted->grab();
+        QRect line;
+        if (painted == month.grid()) {
+            for (const MonthGridWidget::HitArea& area : month.grid()->hitAreas())
+                line = area.eventId == QLatin1String("review") ? area.rect : line;
+        } else {
+            for (const WeekGridWidget::HitRegion& region : grid.grid()->hitRegions())
+                line = region.eventId == QLatin1String("review") ? region.rect : line;
+        }
+        QVERIFY(line.isValid());
+        // The store tells the views after a while: the line is still there to act on.
+        QVERIFY(state->events()->hardDelete(QStringLiteral("review")));
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
+            if (doubleClick) {
+                QTest::mouseDClick(painted, Qt::LeftButton, {}, line.center());
+                return;
+            }
+            QContextMenuEvent rightClick(QContextMenuEvent::Mouse, line.center(),
+                                         painted->mapToGlobal(line.center()));
+            QApplication::sendEvent(painted, &rightClick);
+        });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.value(0).text, EventChange::goneText(QStringLiteral("Design review")));
+        QVERIFY(!state->events()->getById(QStringLiteral("review")));
+        QVERIFY(!state->undoStack()->canUndo());
     }
 
     // The mini month's dots follow the events, the filter rules and the active group; a click

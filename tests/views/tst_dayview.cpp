@@ -655,11 +655,11 @@ private Q_SLOTS:
 
     // "Edit…" or "Delete" chosen on an event a sync removed, deleted or moved to another
     // calendar while the menu was open: the user is told, nothing is written and nothing opens.
-    // So do a double click and the Delete key on the block of an event a sync deleted before the
-    // view was redrawn.
+    // So do a double click, the Delete and Return keys and a right click on the block of an event
+    // a sync deleted or removed from the store before the view was redrawn.
     void editOrDeleteOfAnEventGoneMeanwhileSaysSo_data()
     {
-        QTest::addColumn<QString>("entry"); // of the menu, else "double-click" or "Delete key"
+        QTest::addColumn<QString>("entry"); // of the menu, else the gesture on the block
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("series");
         for (const char* entry : {"Edit…", "Delete"}) {
@@ -667,8 +667,12 @@ private Q_SLOTS:
                 QTest::addRow("%s, %s", entry, change) << entry << change << false;
             QTest::addRow("%s, series removed", entry) << entry << "removed" << true;
         }
-        for (const char* gesture : {"double-click", "Delete key"})
-            QTest::addRow("%s, deleted", gesture) << gesture << "deleted" << false;
+        for (const char* gesture : {"double-click", "Delete key", "Return key", "right click"}) {
+            for (const char* change : {"deleted", "removed"})
+                QTest::addRow("%s, %s", gesture, change) << gesture << change << false;
+        }
+        QTest::addRow("double-click, series removed") << "double-click"
+                                                      << "removed" << true;
     }
 
     void editOrDeleteOfAnEventGoneMeanwhileSaysSo()
@@ -709,9 +713,14 @@ private Q_SLOTS:
             seen = ModalSeam::run([&] {
                 if (entry == QLatin1String("Delete key"))
                     QTest::keyClick(screen.timeline(), Qt::Key_Delete);
+                else if (entry == QLatin1String("Return key"))
+                    QTest::keyClick(screen.timeline(), Qt::Key_Return);
+                else if (entry == QLatin1String("right click"))
+                    screen.openMenuAt(point);
                 else
                     QTest::mouseDClick(screen.timeline(), Qt::LeftButton, {}, point);
             });
+            QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
         }
         QCOMPARE(seen.size(), fromMenu ? 2 : 1);
         QCOMPARE(seen.last().text, QStringLiteral("\"Lunch\" was deleted or moved to another "

@@ -17,6 +17,8 @@
 #include "WeekTimelineWidget.h"
 #include "WeekView.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -446,6 +448,116 @@ private Q_SLOTS:
             ModalSeam::run([&] { QTest::keyClick(list, Qt::Key_Return); });
         QCOMPARE(seen.value(0).text, EventChange::goneText(deleted));
         QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
+    }
+
+    // A daily series whose Monday and Tuesday occurrences are both left out under "+N" marks: the
+    // key walk reaches each, and Return or Delete on the Tuesday one acts on that occurrence,
+    // beside its own mark, not on the Monday one.
+    void hiddenOccurrencesOfASeriesAreKeptApart_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("Delete") << int(Qt::Key_Delete);
+    }
+
+    void hiddenOccurrencesOfASeriesAreKeptApart()
+    {
+        QFETCH(int, key);
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        const QDate monday(2026, 3, 9);
+        for (int day = 0; day < 2; ++day) {
+            for (int i = 0; i < 12; ++i) {
+                const QDateTime start = local(monday.addDays(day), 10, 5 * (i % 4));
+                QVERIFY(addTimed(state, QStringLiteral("Meeting %1-%2").arg(day).arg(i), start,
+                                 start.addSecs(3600)));
+            }
+        }
+        Event series = StoreSeed::timedEvent(QStringLiteral("standup"), AppState::localCalendarId,
+                                             QStringLiteral("Standup"), local(monday, 10, 20),
+                                             local(monday, 11, 20));
+        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=2");
+        QVERIFY(StoreSeed::addEvent(state, series));
+        Screen screen(state, true);
+        screen.view.resize(1024, 700);
+        WeekTimelineWidget* timeline = screen.timeline;
+        timeline->grab();
+        QCOMPARE(blockOf(timeline, series.id, 0), QRect());
+        QCOMPARE(blockOf(timeline, series.id, 1), QRect());
+        QCOMPARE(timeline->hiddenMarks().size(), 2);
+        const QDateTime tuesday = local(monday.addDays(1), 10, 20);
+        timeline->setFocus();
+        for (int step = 0; step < 40 && timeline->selectedOccurrenceStart() != tuesday; ++step)
+            QTest::keyClick(timeline, Qt::Key_Tab);
+        QCOMPARE(timeline->selectedEventId(), series.id);
+        QCOMPARE(timeline->selectedOccurrenceStart(), tuesday);
+
+        QSignalSpy selected(timeline, &WeekTimelineWidget::eventSelected);
+        QSignalSpy deleted(timeline, &WeekTimelineWidget::eventDeleteRequested);
+        ModalSeam::run([&] { QTest::keyClick(timeline, Qt::Key(key)); });
+        const QList<QVariant> signal = key == Qt::Key_Return ? selected.value(0) : deleted.value(0);
+        QCOMPARE(signal.value(0).toString(), series.id);
+        QCOMPARE(signal.value(1).toDateTime(), tuesday);
+        if (key == Qt::Key_Return) {
+            const QRect mark = timeline->hiddenMarks().value(1).rect;
+            QCOMPARE(mark.left(),
+                     timeline->hiddenMarks().value(0).rect.left() + timeline->columnWidth());
+            QCOMPARE(signal.value(2).toRect(),
+                     QRect(timeline->mapToGlobal(mark.topLeft()), mark.size()));
+        }
+    }
+
+    // A double click, the Delete and Return keys or a right click on the block of an event a sync
+    // deleted, or removed from the store, before the view was redrawn: the user is told in the
+    // words the "+N" list uses, nothing opens and nothing is written.
+    void gestureOnAnEventGoneMeanwhileSaysSo_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<bool>("removed");
+        for (const char* gesture : {"double-click", "Delete key", "Return key", "right click"}) {
+            QTest::addRow("%s, deleted", gesture) << gesture << false;
+            QTest::addRow("%s, removed", gesture) << gesture << true;
+        }
+    }
+
+    void gestureOnAnEventGoneMeanwhileSaysSo()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(bool, removed);
+        AppState* state = m_fixture->state();
+        state->preferences()->setInt(QStringLiteral("ui/weekStartDay"), 1);
+        QVERIFY(StoreSeed::addEvent(
+            state, StoreSeed::timedEvent(QStringLiteral("review"), AppState::localCalendarId,
+                                         QStringLiteral("Design review"), local(today, 9),
+                                         local(today, 10))));
+        Screen screen(state, true);
+        WeekTimelineWidget* timeline = screen.timeline;
+        const QPoint point = blockOf(timeline, QStringLiteral("review"), 2).center();
+        QVERIFY(!point.isNull());
+        state->setSelectedEventId(QStringLiteral("review"));
+        timeline->setFocus();
+        // The store tells the view after a while: the block is still there to act on.
+        QVERIFY(removed ? state->events()->hardDelete(QStringLiteral("review"))
+                        : state->events()->remove(QStringLiteral("review")));
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
+            if (gesture == QLatin1String("Delete key")) {
+                QTest::keyClick(timeline, Qt::Key_Delete);
+            } else if (gesture == QLatin1String("Return key")) {
+                QTest::keyClick(timeline, Qt::Key_Return);
+            } else if (gesture == QLatin1String("right click")) {
+                QContextMenuEvent rightClick(QContextMenuEvent::Mouse, point,
+                                             timeline->mapToGlobal(point));
+                QApplication::sendEvent(timeline, &rightClick);
+            } else {
+                QTest::mouseDClick(timeline, Qt::LeftButton, {}, point);
+            }
+        });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen.value(0).text, EventChange::goneText(QStringLiteral("Design review")));
+        QVERIFY(!screen.view.findChild<EventDetailsPopover*>());
+        QVERIFY(!state->undoStack()->canUndo());
+        const std::optional<Event> left = state->events()->getById(QStringLiteral("review"));
+        QCOMPARE(!left, removed);
     }
 
     // The grid under the blocks follows the workday hours, the zoom and whether today is shown.

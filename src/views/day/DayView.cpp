@@ -8,12 +8,10 @@
 #include "Defaults.h"
 #include "DeferredReload.h"
 #include "EventChangeState.h"
-#include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "Limits.h"
-#include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "SeriesActions.h"
 #include "ShownText.h"
@@ -80,7 +78,8 @@ DayView::DayView(AppState* appState, QWidget* parent)
     connect(m_allDayStrip, &AllDayStrip::eventSelected, this, &DayView::showEventDetails);
     connect(m_timeline, &DayTimelineWidget::eventDeleteRequested, this,
             [this](const QString& id, const QDateTime& start) {
-                ViewEventActions::deleteEvent(m_appState, this, id, start, "DayView");
+                ViewEventActions::deleteEvent(m_appState, this, id, start, "DayView",
+                                              ViewEventActions::titleShown(m_shown, id));
             });
     connect(m_timeline, &DayTimelineWidget::emptySlotActivated, this, &DayView::createEventAt);
     connect(m_timeline, &DayTimelineWidget::eventMoveRequested, this, &DayView::commitMove);
@@ -129,6 +128,7 @@ void DayView::reload()
     m_stale = false;
     const ViewData::Result data =
         ViewData::load(m_appState, ViewData::rangeStart(m_date), ViewData::rangeEnd(m_date, 1));
+    m_shown = data.events;
     m_timeline->setEvents(data.events, data.calendarColors, data.dimmed,
                           m_appState->twoWaySyncCalendarIds());
     m_timeline->setDate(m_date);
@@ -190,32 +190,16 @@ void DayView::revealTime(const QTime& time)
 void DayView::showEventDetails(const QString& eventId, const QDateTime& occurrenceStart,
                                const QRect& screenRect)
 {
-    m_appState->setSelectedEventId(eventId);
-    if (eventId.isEmpty())
-        return;
-    const std::optional<Event> record = m_appState->events()->getById(eventId);
-    if (!record)
-        return;
-    Event shown = *record;
-    // A series is shown with the times of the occurrence that was clicked.
-    if (occurrenceStart.isValid() && !record->recurrenceRule.isEmpty() &&
-        record->recurrenceId.isEmpty()) {
-        shown.startTime = occurrenceStart;
-        if (record->endTime)
-            shown.endTime = occurrenceStart.addMSecs(record->startTime.msecsTo(*record->endTime));
-    }
-    auto* popover = new EventDetailsPopover(m_appState, shown, this);
-    if (screenRect.isValid())
-        showPopoverAnchored(popover, screenRect);
-    else
-        showPopoverCentered(popover);
+    // The block may still show an event a sync deleted since the last reload: that is reported,
+    // not shown or edited.
+    ViewEventActions::showDetails(m_appState, this, eventId, occurrenceStart, screenRect,
+                                  ViewEventActions::titleShown(m_shown, eventId));
 }
 
 void DayView::editEvent(const QString& eventId, const QDateTime& occurrenceStart)
 {
-    // The block may still show an event a sync deleted since the last reload: that is reported,
-    // not edited.
-    ViewEventActions::editEvent(m_appState, this, eventId, occurrenceStart);
+    ViewEventActions::editEvent(m_appState, this, eventId, occurrenceStart,
+                                ViewEventActions::titleShown(m_shown, eventId));
 }
 
 void DayView::createEventAt(const QTime& time)
@@ -233,7 +217,8 @@ void DayView::showEventContextMenu(QString eventId, QPoint globalPos, QDateTime 
 {
     // The menu the other views offer: what it writes reads the event again once it has closed.
     ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "DayView",
-                                      occurrenceStart);
+                                      occurrenceStart,
+                                      ViewEventActions::titleShown(m_shown, eventId));
 }
 
 void DayView::commitMove(const QString& eventId, const QDateTime& instanceStart, int minuteOffset)

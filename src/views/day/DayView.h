@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Event.h"
+
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -15,7 +18,6 @@ class AppState;
 class DayTimelineWidget;
 class QScrollArea;
 class QTimer;
-struct Event;
 
 // One day: the all-day strip above the painted timeline in a vertical scroll area. It reloads from
 // the store when the active View, the calendars, the events or the filter rules change, opens an
@@ -45,7 +47,8 @@ public:
     void revealTime(const QTime& time);
 
     // Selects the event (an empty id clears the selection) and opens its details; an occurrence
-    // of a series is shown with the times of the occurrence starting at `occurrenceStart`.
+    // of a series is shown with the times of the occurrence starting at `occurrenceStart`. An
+    // event gone since the last reload is reported instead (ViewEventActions).
     void showEventDetails(const QString& eventId, const QDateTime& occurrenceStart,
                           const QRect& screenRect);
     // By value: the timeline asks with its painted region's own id and start, which a repaint
@@ -81,6 +84,8 @@ private:
     QTimer* m_repaintTimer = nullptr;
     QTimer* m_dateReload = nullptr;
     QDate m_date;
+    // The events of the last reload, which the timeline and the strip show.
+    QList<Event> m_shown;
     // The data does not match the date: a reload was skipped while the page was hidden, or one
     // is due from the event loop; the next show catches up.
     bool m_stale = false;

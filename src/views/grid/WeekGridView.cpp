@@ -47,11 +47,13 @@ WeekGridView::WeekGridView(AppState* appState, QWidget* parent)
             });
     connect(m_grid, &WeekGridWidget::eventSelected, this,
             [this](const QString& id, const QDateTime& start, const QRect& rect) {
-                ViewEventActions::showDetails(m_appState, this, id, start, rect);
+                ViewEventActions::showDetails(m_appState, this, id, start, rect,
+                                              ViewEventActions::titleShown(m_shown, id));
             });
     connect(m_grid, &WeekGridWidget::eventActivated, this,
             [this](const QString& id, const QDateTime& start) {
-                ViewEventActions::editEvent(m_appState, this, id, start);
+                ViewEventActions::editEvent(m_appState, this, id, start,
+                                            ViewEventActions::titleShown(m_shown, id));
             });
     connect(m_grid, &WeekGridWidget::eventContextRequested, this,
             &WeekGridView::showEventContextMenu);
@@ -81,6 +83,7 @@ void WeekGridView::reload()
     const QHash<QDate, QString> weather = ViewWeather::labels(m_appState, start, 8);
     const ViewData::Result result =
         ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, 8));
+    m_shown = result.events;
     m_grid->setData(start, result.events, result.calendarColors, result.dimmed, weather);
 }
 
@@ -88,5 +91,6 @@ void WeekGridView::showEventContextMenu(const QString& eventId, const QPoint& gl
                                         const QDateTime& occurrenceStart)
 {
     ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekGridView",
-                                      occurrenceStart);
+                                      occurrenceStart,
+                                      ViewEventActions::titleShown(m_shown, eventId));
 }

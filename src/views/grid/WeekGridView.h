@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Event.h"
+
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QPoint>
 #include <QWidget>
 
@@ -38,4 +41,6 @@ private:
     // was hidden, or one is due; the next show catches up.
     bool m_stale = false;
     QTimer* m_dateReload;
+    // The events of the last reload, which the grid shows.
+    QList<Event> m_shown;
 };

@@ -49,11 +49,13 @@ MonthView::MonthView(AppState* appState, QWidget* parent)
     });
     connect(m_grid, &MonthGridWidget::eventSelected, this,
             [this](const QString& id, const QDateTime& start, const QRect& rect) {
-                ViewEventActions::showDetails(m_appState, this, id, start, rect);
+                ViewEventActions::showDetails(m_appState, this, id, start, rect,
+                                              ViewEventActions::titleShown(m_shown, id));
             });
     connect(m_grid, &MonthGridWidget::eventActivated, this,
             [this](const QString& id, const QDateTime& start) {
-                ViewEventActions::editEvent(m_appState, this, id, start);
+                ViewEventActions::editEvent(m_appState, this, id, start,
+                                            ViewEventActions::titleShown(m_shown, id));
             });
     connect(m_grid, &MonthGridWidget::eventContextRequested, this,
             &MonthView::showEventContextMenu);
@@ -89,6 +91,7 @@ void MonthView::reload()
     const QDate start = ViewPeriod::monthGridStart(m_date, m_appState->firstDayOfWeek());
     const ViewData::Result result =
         ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, 42));
+    m_shown = result.events;
     m_grid->setData(m_date, result.events, result.calendarColors, result.dimmed,
                     ViewWeather::labels(m_appState, start, 42));
 }
@@ -97,5 +100,6 @@ void MonthView::showEventContextMenu(const QString& eventId, const QPoint& globa
                                      const QDateTime& occurrenceStart)
 {
     ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "MonthView",
-                                      occurrenceStart);
+                                      occurrenceStart,
+                                      ViewEventActions::titleShown(m_shown, eventId));
 }

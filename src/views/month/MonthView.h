@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Event.h"
+
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QPoint>
 #include <QWidget>
 
@@ -40,4 +43,6 @@ private:
     // The grid does not show the date's data yet: the page was hidden or a reload is due.
     bool m_stale = false;
     QTimer* m_dateReload;
+    // The events of the last reload, which the grid shows.
+    QList<Event> m_shown;
 };

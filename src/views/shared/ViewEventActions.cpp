@@ -21,6 +21,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include <algorithm>
+
 namespace {
 
 // The texts below are translated in the context of the view that asks for them; the table lets
@@ -97,23 +99,20 @@ void deleteStored(AppState* appState, QWidget* host, const Event& stored,
     EventChange::deleteWithUndo(appState, stored, report);
 }
 
-// The live stored row of an event a view shows. A row deleted meanwhile is reported by its
-// title; one no longer stored at all has no title left to name, and the view drops it with the
-// reload that follows every change of the store.
-std::optional<Event> pointedAt(AppState* appState, QWidget* host, const QString& eventId)
+// The live stored row of an event a view shows. The view drops a gone one only with the reload
+// the store announces a while after the change, so until then a row deleted meanwhile is reported
+// by its title, and one a sync removed from the store outright by the title the view shows.
+std::optional<Event> pointedAt(AppState* appState, QWidget* host, const QString& eventId,
+                               const QString& shownTitle)
 {
     if (!appState->events())
         return std::nullopt;
     const std::optional<Event> stored = appState->events()->getById(eventId);
-    if (!stored) {
-        qWarning().noquote() << "[ViewEventActions] event" << eventId << "is no longer stored";
-        return std::nullopt;
-    }
-    if (stored->deletedAt) {
-        warningOver(host)(EventChange::goneText(stored->title));
-        return std::nullopt;
-    }
-    return stored;
+    if (stored && !stored->deletedAt)
+        return stored;
+    qWarning().noquote() << "[ViewEventActions] event" << eventId << "is no longer stored";
+    warningOver(host)(EventChange::goneText(stored ? stored->title : shownTitle));
+    return std::nullopt;
 }
 
 } // namespace
@@ -166,12 +165,13 @@ bool FilterEntries::run(QAction* chosen, QWidget* host) const
 }
 
 void showDetails(AppState* appState, QWidget* host, const QString& eventId,
-                 const QDateTime& occurrenceStart, const QRect& screenRect)
+                 const QDateTime& occurrenceStart, const QRect& screenRect,
+                 const QString& shownTitle)
 {
     appState->setSelectedEventId(eventId);
-    if (eventId.isEmpty() || !appState->events())
+    if (eventId.isEmpty())
         return;
-    const std::optional<Event> stored = appState->events()->getById(eventId);
+    const std::optional<Event> stored = pointedAt(appState, host, eventId, shownTitle);
     if (!stored)
         return;
     Event shown = *stored;
@@ -190,17 +190,23 @@ void showDetails(AppState* appState, QWidget* host, const QString& eventId,
 }
 
 void editEvent(AppState* appState, QWidget* host, const QString& eventId,
-               const QDateTime& occurrenceStart)
+               const QDateTime& occurrenceStart, const QString& shownTitle)
 {
-    if (const std::optional<Event> stored = pointedAt(appState, host, eventId))
+    if (const std::optional<Event> stored = pointedAt(appState, host, eventId, shownTitle))
         editStored(appState, host, *stored, occurrenceStart);
 }
 
 void deleteEvent(AppState* appState, QWidget* host, const QString& eventId,
-                 const QDateTime& occurrenceStart, const char* context)
+                 const QDateTime& occurrenceStart, const char* context, const QString& shownTitle)
 {
-    if (const std::optional<Event> stored = pointedAt(appState, host, eventId))
+    if (const std::optional<Event> stored = pointedAt(appState, host, eventId, shownTitle))
         deleteStored(appState, host, *stored, occurrenceStart, context);
+}
+
+QString titleShown(const QList<Event>& shown, const QString& eventId)
+{
+    const auto found = std::ranges::find(shown, eventId, &Event::id);
+    return found == shown.end() ? QString() : found->title;
 }
 
 bool stillStored(AppState* appState, QWidget* host, const Event& listed)
@@ -218,11 +224,9 @@ void createEvent(AppState* appState, QWidget* host, const QDateTime& start)
 }
 
 void showContextMenu(AppState* appState, QWidget* host, QString eventId, QPoint globalPos,
-                     const char* context, QDateTime occurrenceStart)
+                     const char* context, QDateTime occurrenceStart, QString shownTitle)
 {
-    if (!appState->events())
-        return;
-    const std::optional<Event> stored = appState->events()->getById(eventId);
+    const std::optional<Event> stored = pointedAt(appState, host, eventId, shownTitle);
     if (!stored)
         return;
     appState->setSelectedEventId(eventId);

@@ -89,13 +89,15 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
         m_appState->setHourHeight(m_appState->hourHeight() + 8 * notches);
     });
     const auto showDetails = [this](const QString& id, const QDateTime& start, const QRect& rect) {
-        ViewEventActions::showDetails(m_appState, this, id, start, rect);
+        ViewEventActions::showDetails(m_appState, this, id, start, rect,
+                                      ViewEventActions::titleShown(m_shown, id));
     };
     connect(m_timeline, &WeekTimelineWidget::eventSelected, this, showDetails);
     connect(m_allDayStrip, &AllDayStrip::eventSelected, this, showDetails);
     connect(m_timeline, &WeekTimelineWidget::eventFocused, appState, &AppState::setSelectedEventId);
     const auto edit = [this](const QString& id, const QDateTime& start) {
-        ViewEventActions::editEvent(m_appState, this, id, start);
+        ViewEventActions::editEvent(m_appState, this, id, start,
+                                    ViewEventActions::titleShown(m_shown, id));
     };
     connect(m_timeline, &WeekTimelineWidget::eventActivated, this, edit);
     connect(m_allDayStrip, &AllDayStrip::eventActivated, this, edit);
@@ -110,7 +112,8 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
             });
     connect(m_timeline, &WeekTimelineWidget::eventDeleteRequested, this,
             [this](const QString& id, const QDateTime& start) {
-                ViewEventActions::deleteEvent(m_appState, this, id, start, "WeekView");
+                ViewEventActions::deleteEvent(m_appState, this, id, start, "WeekView",
+                                              ViewEventActions::titleShown(m_shown, id));
             });
     connect(m_timeline, &WeekTimelineWidget::eventMoveRequested, this, &WeekView::commitMove);
     connect(m_timeline, &WeekTimelineWidget::eventResizeRequested, this, &WeekView::commitResize);
@@ -201,6 +204,7 @@ void WeekView::reload()
         ViewData::load(m_appState, ViewData::rangeStart(start), ViewData::rangeEnd(start, days));
     // The headers name the days the timeline shows, so they move with its data, not before.
     const bool moved = start != m_timeline->firstDate() || days != m_timeline->dayCount();
+    m_shown = result.events;
     m_timeline->setEvents(start, days, result.events, result.calendarColors, result.dimmed,
                           m_appState->twoWaySyncCalendarIds());
     if (m_appState->preferences())
@@ -311,5 +315,6 @@ void WeekView::showEventContextMenu(const QString& eventId, const QPoint& global
                                     const QDateTime& occurrenceStart)
 {
     ViewEventActions::showContextMenu(m_appState, this, eventId, globalPos, "WeekView",
-                                      occurrenceStart);
+                                      occurrenceStart,
+                                      ViewEventActions::titleShown(m_shown, eventId));
 }

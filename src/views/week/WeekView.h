@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Event.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
@@ -69,4 +71,6 @@ private:
     WeekTimelineWidget* m_timeline;
     QDate m_anchorDate;
     QTimer* m_dateReload;
+    // The events of the last reload, which the timeline and the strip show.
+    QList<Event> m_shown;
 };

@@ -592,6 +592,7 @@ private Q_SLOTS:
         QTest::newRow("texts") << 0 << "texts" << "location" << none << QStringList{row("Moved|New description|Room 2|", 14)};
         QTest::newRow("times") << 0 << "times" << "location" << none << QStringList{row("Review|Original description|Room 2|", 16)};
         QTest::newRow("same field") << 0 << "texts" << "notes" << "Your change to Notes replaced a change made elsewhere while the form was open." << QStringList{row("Moved|Typed notes|Room 1|", 14)};
+        QTest::newRow("same two fields") << 0 << "texts" << "title and notes" << "Your changes to Title and Notes replaced changes made elsewhere while the form was open." << QStringList{row("Typed title|Typed notes|Room 1|", 14)};
         QTest::newRow("another calendar") << 0 << "texts" << "calendar" << none << QStringList{row("Moved|New description|Room 1|", 14)};
         QTest::newRow("series times") << 3 << "times" << "location" << none << QStringList{row("Review|Original description|Room 2|", 16)};
         QTest::newRow("series same field") << 3 << "texts" << "notes" << "Your change to Notes replaced a change made elsewhere while the form was open." << QStringList{row("Moved|Typed notes|Room 1|", 14)};
@@ -628,9 +629,11 @@ private Q_SLOTS:
             changed.endTime = changed.endTime->addSecs(7200);
         }
         QVERIFY(state()->events()->update(changed));
+        if (typed.startsWith(QLatin1String("title")))
+            form.title->setText(QStringLiteral("Typed title"));
         if (typed == QLatin1String("location"))
             form.location->setText(QStringLiteral("Room 2"));
-        else if (typed == QLatin1String("notes"))
+        else if (typed.endsWith(QLatin1String("notes")))
             form.notes->setPlainText(QStringLiteral("Typed notes"));
         else
             form.chooseCalendar(QStringLiteral("zed"));
