@@ -14,6 +14,12 @@ bool needsSignIn(const Account& account, bool hasRefreshToken)
     return !hasRefreshToken || account.lastSyncError == signInRequiredText();
 }
 
+bool waitsForSignIn(const Account& account)
+{
+    return AccountTypes::clientOf(account.type) == AccountTypes::Client::Google &&
+           account.lastSyncError == signInRequiredText();
+}
+
 bool saysPasswordMissing(const QString& lastSyncError, const QString& passwordMissingText)
 {
     return !lastSyncError.isEmpty() && (lastSyncError == passwordMissingText ||

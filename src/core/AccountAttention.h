@@ -27,6 +27,10 @@ QString signInRequiredText();
 // credential store holds a refresh token for it.
 bool needsSignIn(const Account& account, bool hasRefreshToken);
 
+// Whether a sync of the account would only meet a refused sign-in: a Google account marked as
+// needing a new one (its runs would fail at once, each). The sign-in takes the mark away.
+bool waitsForSignIn(const Account& account);
+
 // Whether an account's last sync error says its password is missing: the text the sync stores is
 // in the language of the day it was stored, so the English text counts as well as today's.
 bool saysPasswordMissing(const QString& lastSyncError, const QString& passwordMissingText);

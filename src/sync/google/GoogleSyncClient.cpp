@@ -47,6 +47,9 @@ QString versionOf(const Event& event)
     return parts.join(QChar(0x1f));
 }
 
+// On a renewal under way: the refresh token it renews.
+const char* const renewedTokenProperty = "googleRenewedToken";
+
 QString compactJson(const QJsonObject& item)
 {
     return QString::fromUtf8(QJsonDocument(item).toJson(QJsonDocument::Compact));
@@ -77,10 +80,11 @@ struct SyncClient::Flight
 
     QString localId;
     Kind kind = Kind::Insert;
-    QString version;      // of the row when the request left
-    QString googleId;     // the id the request names
-    QString seriesId;     // an occurrence sent for the first time: its series' Google id
-    bool retried = false; // a second attempt after 412 or 409 was made
+    QString version;       // of the row when the request left
+    QString googleId;      // the id the request names
+    QString seriesId;      // an occurrence sent for the first time: its series' Google id
+    QString seriesLocalId; // an occurrence whose series goes out in the same run: the series' row
+    bool retried = false;  // a second attempt after 412 or 409 was made
     Reading reading = Reading::None;
 };
 
@@ -163,6 +167,8 @@ void SyncClient::renew(const RunPtr& run, const QString& refreshToken,
     if (starting) {
         auth = new AuthService(this);
         auth->setTransferTimeout(m_transferTimeoutMs);
+        // The runs that join it judge its answer by the token it renews, not by their own.
+        auth->setProperty(renewedTokenProperty, refreshToken);
         m_renewals.insert(accountId, auth);
         // Connected before any run's handlers: the tokens are stored before the runs go on.
         connect(auth, &AuthService::refreshSucceeded, this,
@@ -204,9 +210,14 @@ void SyncClient::renew(const RunPtr& run, const QString& refreshToken,
                 resume();
             });
     connect(auth, &AuthService::refreshFailed, this,
-            [this, run](const QString& reason, bool refused) {
+            [this, run, resume, renewing = auth->property(renewedTokenProperty).toString()](
+                const QString& reason, bool refused) {
                 if (!m_state->accounts()->getById(run->accountId))
                     return endQuietly(run);
+                // Google refused the sign-in that a new one has replaced meanwhile: the run
+                // goes on with the new one, as the account does.
+                if (refused && !ownsTokens(run->accountId, renewing))
+                    return carryOnWithStoredTokens(run, resume);
                 fail(run, refused ? signInRefusedText()
                                   : tr("Google token refresh failed: %1").arg(reason));
             });
@@ -219,6 +230,19 @@ bool SyncClient::ownsTokens(const QString& accountId, const QString& refreshToke
 {
     return m_state->accounts()->getById(accountId).has_value() &&
            AuthService::loadTokens(accountId).refreshToken == refreshToken;
+}
+
+void SyncClient::carryOnWithStoredTokens(const RunPtr& run, const std::function<void()>& resume)
+{
+    const TokenSet stored = AuthService::loadTokens(run->accountId);
+    if (stored.refreshToken.isEmpty())
+        return fail(run, tr("No saved Google credentials. Sign in again."));
+    qInfo().noquote() << "[Google] sync of" << ShownText::logged(run->calendar.name)
+                      << "goes on with the new sign-in";
+    if (needsRefresh(stored.expiresAt, Clock::now()))
+        return renew(run, stored.refreshToken, resume);
+    run->accessToken = stored.accessToken;
+    resume();
 }
 
 QString SyncClient::signInRefusedText()
@@ -353,10 +377,18 @@ void SyncClient::pushPending(const RunPtr& run)
                 onWriteFailed(run, localId, reason, status);
             });
 
+    QHash<QString, QString> pendingSeries; // uid -> local id
+    for (const Event& row : pending) {
+        if (row.recurrenceId.isEmpty() && !row.recurrenceRule.isEmpty())
+            pendingSeries.insert(row.uid, row.id);
+    }
+    QList<QString> occurrences;
     for (const Event& row : pending) {
         Flight flight;
         flight.localId = row.id;
         flight.version = versionOf(row);
+        if (!row.masterEventUid.isEmpty() && !row.recurrenceId.isEmpty())
+            flight.seriesLocalId = pendingSeries.value(row.masterEventUid);
         if (row.deletedAt) {
             flight.kind = Flight::Kind::Delete;
             // A row never acknowledged may still have reached Google under the id chosen for it.
@@ -383,11 +415,12 @@ void SyncClient::pushPending(const RunPtr& run)
             flight.googleId = row.providerEventId;
         }
         run->flights.insert(row.id, flight);
+        (flight.seriesLocalId.isEmpty() ? run->unsent : occurrences).append(row.id);
     }
     // Every row may be an occurrence waiting for its series to reach Google.
     if (run->flights.isEmpty())
         return finish(run);
-    run->unsent = run->flights.keys();
+    run->unsent.append(occurrences);
     sendMore(run);
 }
 
@@ -400,7 +433,12 @@ void SyncClient::sendMore(const RunPtr& run)
     // A row may have gone (and the run ended) while the earlier ones were sent.
     while (!run->ended && !run->unsent.isEmpty() &&
            run->flights.size() - run->unsent.size() < pushRequestsAtOnce) {
-        const auto flight = run->flights.find(run->unsent.takeFirst());
+        const auto flight = run->flights.find(run->unsent.first());
+        // The occurrences come last and wait for their series to land: an occurrence's change
+        // is made against its series as Google holds it, so the series' own change goes first.
+        if (flight != run->flights.end() && run->flights.contains(flight->seriesLocalId))
+            break;
+        run->unsent.removeFirst();
         if (flight != run->flights.end())
             sendFlight(run, *flight);
     }

@@ -36,7 +36,8 @@ class CalendarClient;
 // needing a new sign-in (AccountAttention); a refresh that succeeds takes that mark away. While
 // the mark stands the account's runs fail at once, with no token request, until the user signs
 // in again. A renewal that lands after its account was removed, or after a new sign-in, stores
-// nothing; the runs of a removed account then end quietly.
+// nothing and marks nothing; the runs of a removed account then end quietly, those of an account
+// signed in again go on with the new sign-in.
 //
 // Google may refuse an access token (401) long before its expiry, when it was revoked or
 // rotated: the run then renews it once and repeats the refused step (the listing, or the push of
@@ -48,7 +49,8 @@ class CalendarClient;
 // update merges the event into Google's copy of the item (read first when the row does not hold
 // it, as for an occurrence changed here for the first time), so attendees, conference data and
 // the like survive. A row edited or deleted while its push was out is not marked as synced by
-// the reply. Several runs (of different calendars) may go at once: each carries its own state.
+// the reply. A series goes before its occurrences pending in the same run, which wait until it
+// has landed. Several runs (of different calendars) may go at once: each carries its own state.
 class SyncClient : public QObject
 {
     Q_OBJECT
@@ -73,6 +75,8 @@ public:
     // Whether a stored access token expiring at `expiresAt` must be refreshed at `now`: when the
     // expiry is unknown or less than refreshMarginSeconds ahead.
     static bool needsRefresh(const QDateTime& expiresAt, const QDateTime& now);
+    // Why a run fails while Google refuses the account's sign-in.
+    static QString signInRefusedText();
 
 Q_SIGNALS:
     void calendarSyncStarted(const QString& calendarId);
@@ -94,7 +98,9 @@ private:
     // Whether a renewal of `refreshToken` may still write the account's tokens: the account
     // exists and no sign-in replaced that token meanwhile.
     bool ownsTokens(const QString& accountId, const QString& refreshToken) const;
-    static QString signInRefusedText();
+    // The renewal was refused after a new sign-in replaced the tokens it renewed: `resume` with
+    // the stored access token, renewed first when it is about to expire.
+    void carryOnWithStoredTokens(const RunPtr& run, const std::function<void()>& resume);
     // The run's access token was refused (401) and the run has not renewed it yet: takes the
     // token another run renewed meanwhile, else renews it; then `resume`.
     void renewAfterRefusal(const RunPtr& run, const std::function<void()>& resume);

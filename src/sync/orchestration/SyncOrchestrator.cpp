@@ -9,6 +9,7 @@
 #include "Clock.h"
 #include "ConfigSyncService.h"
 #include "EventRepository.h"
+#include "GoogleSyncClient.h"
 #include "Platform.h"
 #include "PreferencesRepository.h"
 #include "ShownText.h"
@@ -185,6 +186,12 @@ void SyncOrchestrator::pushPendingChanges()
         using Kind = SyncClientFactory::Kind;
         const std::optional<Kind> kind = AccountTypes::clientOf(account->type);
         if (!kind || (*kind == Kind::Cloud && !isSignedIn())) {
+            continue;
+        }
+        // The edit stays pending, for the sync that the new sign-in starts.
+        if (AccountAttention::waitsForSignIn(*account)) {
+            qInfo().noquote() << "[AutoSync] skip — account" << account->id
+                              << "waits for a new sign-in";
             continue;
         }
         if (*kind == Kind::CalDav) {
@@ -549,6 +556,7 @@ void SyncOrchestrator::syncNow()
 
     const bool signedIn = isSignedIn();
     QList<Account> withoutClient;
+    QList<Account> awaitingSignIn;
     // The other clients, one kind after the other in this order.
     const SyncClientFactory::Kind others[] = {
         SyncClientFactory::Kind::Google, SyncClientFactory::Kind::Microsoft,
@@ -560,6 +568,12 @@ void SyncOrchestrator::syncNow()
         }
         for (const Account& account : m_state->accounts()->getAll()) {
             if (!account.enabled || AccountTypes::clientOf(account.type) != kind) {
+                continue;
+            }
+            // Each of its runs would fail at once with the same refusal: none starts, and the
+            // account says once what to do.
+            if (AccountAttention::waitsForSignIn(account)) {
+                awaitingSignIn.append(account);
                 continue;
             }
             QList<Calendar> calendars = m_state->calendars()->getByAccount(account.id);
@@ -586,10 +600,15 @@ void SyncOrchestrator::syncNow()
     for (const Account& account : withoutClient) {
         reportNoClient(account);
     }
+    for (const Account& account : awaitingSignIn) {
+        qInfo().noquote() << "[Sync] Skipping account" << ShownText::logged(account.name)
+                          << "— it waits for a new sign-in";
+        say(account.name + QStringLiteral(": ") + Google::SyncClient::signInRefusedText(), 6000);
+    }
     if (started > 0) {
         say(QCoreApplication::translate("MainWindow", "Syncing %n account(s)…", nullptr, started),
             0);
-    } else if (withoutClient.isEmpty()) {
+    } else if (withoutClient.isEmpty() && awaitingSignIn.isEmpty()) {
         bool anySyncAccount = false;
         for (const Account& account : m_state->accounts()->getAll()) {
             anySyncAccount =

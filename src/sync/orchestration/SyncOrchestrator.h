@@ -29,6 +29,8 @@ class QTimer;
 // them out. A client that stays silent for five minutes while it holds calendars has its open
 // calendars failed. An account whose type has no client in this build is not counted as syncing:
 // the account keeps a last error saying its calendars do not sync, and the status bar says so.
+// Nor does a Google account whose sign-in Google refused start any run, until a new sign-in: the
+// account's mark and one status-bar message per sync say what to do.
 // While an import holds the store (AppState::holdStore) nothing starts: syncs and pushes asked
 // for meanwhile run when it ends. GUI thread only.
 class SyncOrchestrator : public QObject

@@ -1,9 +1,12 @@
 #include "FakeGoogleCalendar.h"
 #include "GoogleCalendarClient.h"
+#include "GoogleRequestQueue.h"
 #include "Limits.h"
 #include "LoopbackHttpServer.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -206,6 +209,63 @@ private Q_SLOTS:
         client.deleteEvent(QStringLiteral("row2"), calendarId, QStringLiteral("nothere1"), {});
         QTRY_COMPARE(deleted.size(), 3);
         QCOMPARE(failed.size(), 2);
+    }
+
+    // Requests beyond the bound of one network manager wait unsent, whatever client asked for
+    // them: a request behind silent ones goes once they end, its time-out counted from then (its
+    // reply trickles, so a time-out already spent ends it), and one whose client went meanwhile
+    // is never sent.
+    void requestsBeyondTheBoundWaitUnsent_data()
+    {
+        QTest::addColumn<bool>("clientGone");
+        QTest::newRow("waits longer than its time-out") << false;
+        QTest::newRow("client gone while it waits") << true;
+    }
+
+    void requestsBeyondTheBoundWaitUnsent()
+    {
+        QFETCH(bool, clientGone);
+        LoopbackHttpServer server([](const LoopbackHttpServer::Request& request) {
+            LoopbackHttpServer::Reply reply;
+            reply.stall = request.path.endsWith(QLatin1String("/silent"));
+            reply.body = QJsonDocument(QJsonObject{{QStringLiteral("id"), QStringLiteral("ev1")}})
+                             .toJson(QJsonDocument::Compact);
+            reply.trickleMs = 10;
+            return reply;
+        });
+        qputenv("GOOGLE_API_URL", server.origin().toUtf8());
+        const int bound = Google::RequestQueue::requestsAtOnce;
+        QNetworkAccessManager network;
+        CalendarClient silent(nullptr, &network);
+        silent.setAccessToken(QStringLiteral("token"));
+        silent.setTransferTimeout(1000);
+        QSignalSpy silentFailed(&silent, &CalendarClient::eventWriteFailed);
+        for (int i = 0; i < bound; ++i)
+            silent.updateEvent(QString::number(i), calendarId, QStringLiteral("silent"), {}, {});
+        auto waiting = std::make_unique<CalendarClient>(nullptr, &network);
+        waiting->setAccessToken(QStringLiteral("token"));
+        waiting->setTransferTimeout(200);
+        QSignalSpy written(waiting.get(), &CalendarClient::eventWritten);
+        QSignalSpy failed(waiting.get(), &CalendarClient::eventWriteFailed);
+        waiting->updateEvent(QStringLiteral("w"), calendarId, QStringLiteral("ev1"), {}, {});
+
+        QTRY_COMPARE(server.count("PUT", QStringLiteral("/silent")), bound);
+        QCOMPARE(Google::RequestQueue::of(&network)->requestsOut(), bound);
+        if (clientGone)
+            waiting.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(silentFailed.size(), bound, 15000);
+        if (clientGone) {
+            // A request asked for after it goes out after it.
+            QSignalSpy fetched(&silent, &CalendarClient::eventFetched);
+            silent.getEvent(QStringLiteral("r"), calendarId, QStringLiteral("ev2"));
+            QTRY_COMPARE(fetched.size(), 1);
+            QTest::qWait(50);
+            QCOMPARE(server.count("PUT", QStringLiteral("/ev1")), 0);
+            return;
+        }
+        QTRY_COMPARE(written.size() + failed.size(), 1);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed.value(0).value(1).toString()));
+        QCOMPARE(server.count("PUT", QStringLiteral("/ev1")), 1);
     }
 
     // Each operation's failure text says the status and a bounded start of a megabyte proxy

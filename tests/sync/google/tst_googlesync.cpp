@@ -453,21 +453,27 @@ private Q_SLOTS:
                      qPrintable(outcome.failure));
     }
 
-    // A renewal answered after the account was removed, or after a new sign-in, stores nothing:
-    // the removed account's tokens stay deleted and its run ends quietly; the new sign-in keeps
-    // its own tokens.
+    // A renewal answered after the account was removed, or after a new sign-in, stores nothing
+    // and, refused, marks nothing: the removed account's tokens stay deleted and its run ends
+    // quietly; the new sign-in keeps its own tokens, and the run goes on with them.
     void lateRenewalStoresOnlyTokensItOwns_data()
     {
         QTest::addColumn<bool>("removed");
-        QTest::newRow("account removed") << true;
-        QTest::newRow("signed in again") << false;
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("account removed") << true << false;
+        QTest::newRow("signed in again") << false << false;
+        QTest::newRow("account removed, renewal refused") << true << true;
+        QTest::newRow("signed in again, renewal refused") << false << true;
     }
 
     void lateRenewalStoresOnlyTokensItOwns()
     {
         QFETCH(bool, removed);
+        QFETCH(bool, refused);
         m_fake->putEvent(googleCalendar, timed(QStringLiteral("a"), QStringLiteral("a")));
         storeTokens(Clock::now().addSecs(-60));
+        if (refused)
+            m_provider->setTokenMode(FakeOAuthProvider::TokenMode::Rejected);
         m_provider->setHoldTokenReplies(true);
         Google::SyncClient client(state());
         QSignalSpy completed(&client, &Google::SyncClient::calendarSyncCompleted);
@@ -489,8 +495,10 @@ private Q_SLOTS:
         const Google::TokenSet after = Google::AuthService::loadTokens(QStringLiteral("g"));
         QCOMPARE(after.refreshToken, before.refreshToken);
         QCOMPARE(after.accessToken, before.accessToken);
-        QCOMPARE(failed.size(), 0);
+        QVERIFY2(failed.isEmpty(), qPrintable(failed.value(0).value(1).toString()));
         QCOMPARE(completed.first().at(1).toInt(), removed ? 0 : 1);
+        if (!removed)
+            QCOMPARE(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError, QString());
     }
 
     void listingFailuresStoreNothing_data()
@@ -773,6 +781,60 @@ private Q_SLOTS:
         QCOMPARE(sync().completed, 1);
         QVERIFY(shown().isEmpty());
         QVERIFY(events()->getByCalendar(calendarId).isEmpty());
+    }
+
+    // Series changed here go out before their occurrences changed here in the same run, which
+    // wait until their series has landed.
+    void seriesGoesBeforeItsOccurrences()
+    {
+        const QStringList seriesIds{QStringLiteral("wa"), QStringLiteral("wb"),
+                                    QStringLiteral("wc")};
+        for (const QString& id : seriesIds) {
+            QJsonObject master = timed(id, QStringLiteral("Weekly"), 2);
+            master.insert(QStringLiteral("recurrence"),
+                          QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+            m_fake->putEvent(googleCalendar, master);
+        }
+        QCOMPARE(sync().completed, 1);
+        int made = 0;
+        for (const QString& id : seriesIds) {
+            Event series = *byGoogleId(id);
+            series.title = QStringLiteral("Weekly, renamed");
+            series.lastModified = Clock::now();
+            series.syncStatus = QStringLiteral("pending");
+            series.rawIcalendar = Ical::buildEvent(series);
+            QVERIFY(events()->update(series));
+            const QDateTime week = series.startTime.addDays(7);
+            Event moved = SeriesEdit::occurrenceOverride(
+                series, week, week.addSecs(3600), series.endTime->addDays(7).addSecs(3600),
+                QStringLiteral("abababab-0000-0000-0000-%1").arg(++made, 12, 10, QLatin1Char('0')),
+                Clock::now());
+            moved.rawIcalendar = Ical::buildEvent(moved);
+            QVERIFY(events()->insert(moved));
+        }
+        QCOMPARE(sync().completed, 1);
+
+        const QList<LoopbackHttpServer::Request> requests = m_fake->requests();
+        for (const QString& id : seriesIds) {
+            const QString occurrence = id + QStringLiteral("_20260309T080000Z");
+            qsizetype seriesSent = -1;
+            qsizetype occurrenceAsked = -1;
+            for (qsizetype i = 0; i < requests.size(); ++i) {
+                if (requests.at(i).method == "PUT" && requests.at(i).path.endsWith(u'/' + id))
+                    seriesSent = i;
+                if (occurrenceAsked < 0 && requests.at(i).path.endsWith(occurrence))
+                    occurrenceAsked = i;
+            }
+            QVERIFY2(seriesSent >= 0 && occurrenceAsked > seriesSent, qPrintable(id));
+            QCOMPARE(m_fake->event(googleCalendar, id).value(QStringLiteral("summary")).toString(),
+                     QStringLiteral("Weekly, renamed"));
+            QCOMPARE(m_fake->event(googleCalendar, occurrence)
+                         .value(QStringLiteral("recurringEventId"))
+                         .toString(),
+                     id);
+        }
+        for (const Event& row : events()->getByCalendar(calendarId))
+            QCOMPARE(row.syncStatus, QStringLiteral("synced"));
     }
 
     // An occurrence changed here for the first time is sent as that occurrence of Google's, read

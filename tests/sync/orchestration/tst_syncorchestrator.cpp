@@ -399,6 +399,64 @@ private Q_SLOTS:
         QCOMPARE(lastMessage(), QStringLiteral("g: ") + doesNotSync);
     }
 
+    // A Google account whose sign-in Google refused starts no run at a sync, periodic or asked
+    // for, nor at an edit: it says once per sync what to do. A new sign-in runs it again.
+    void googleAccountRefusedSignInStartsNoRun_data()
+    {
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("alone") << false;
+        QTest::newRow("beside a CalDAV account") << true;
+    }
+
+    void googleAccountRefusedSignInStartsNoRun()
+    {
+        QFETCH(bool, beside);
+        m_factory->withoutClient.clear();
+        if (!beside) {
+            Account dav = *state()->accounts()->getById(QStringLiteral("dav"));
+            dav.enabled = false;
+            QVERIFY(state()->accounts()->update(dav));
+        }
+        addAccount(QStringLiteral("g"), QStringLiteral("google"));
+        Account google = *state()->accounts()->getById(QStringLiteral("g"));
+        google.lastSyncError = AccountAttention::signInRequiredText();
+        QVERIFY(state()->accounts()->update(google));
+        for (int i = 0; i < 3; ++i)
+            addCalendar(QStringLiteral("g%1").arg(i), QStringLiteral("g"));
+        const QString saysWhat = QStringLiteral("g: ") + Google::SyncClient::signInRefusedText();
+
+        const auto sync = [&](const std::function<void()>& start) {
+            const int clients = int(m_factory->clients.size());
+            start();
+            if (beside) {
+                QTRY_COMPARE(m_factory->clients.size(), clients + 1);
+                m_factory->clients.last()->complete(QStringLiteral("work"), 2);
+            }
+            QTRY_VERIFY(!m_sync->isFullSyncRunning());
+        };
+        sync([this] { m_sync->syncNow(); });
+        Clock::pin(Clock::now().addSecs(16 * 60));
+        sync([this] { m_sync->checkPeriodicSync(); });
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+        QCOMPARE(m_factory->handed, beside ? 2 : 0);
+        QCOMPARE(m_messages.count(saysWhat), 2);
+        QVERIFY(!m_messages.contains(QStringLiteral("All caught up, nothing waiting to sync.")));
+        QCOMPARE(state()->accounts()->getById(QStringLiteral("g"))->lastSyncError,
+                 AccountAttention::signInRequiredText());
+
+        addEvent(QStringLiteral("e1"), QStringLiteral("g0"), QStringLiteral("pending"));
+        m_sync->onRepositoryChanged(QStringLiteral("g0"));
+        m_sync->pushPendingChanges();
+        QCOMPARE(m_factory->handed, beside ? 2 : 0);
+
+        google.lastSyncError.clear();
+        QVERIFY(state()->accounts()->update(google));
+        m_sync->syncNow();
+        QTRY_VERIFY(m_factory->holder(QStringLiteral("g0")));
+    }
+
     // The program's own factory has a client for Google accounts.
     void programFactoryServesGoogle()
     {
