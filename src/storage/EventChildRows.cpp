@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <QSqlQuery>
+#include <QTimeZone>
 #include <QUuid>
 #include <QVariant>
 
@@ -187,7 +188,8 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
                              "EventRepository::writeReminderRows delete"))
             return false;
     }
-    const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, stored);
+    const QList<ReminderAck::Outcome> outcomes =
+        ReminderAck::decide(event, stored, QTimeZone::systemTimeZone());
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);

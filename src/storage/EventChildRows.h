@@ -19,8 +19,8 @@ public:
     static void loadReminders(QSqlDatabase& db, Event& event);
     static void loadAttendees(QSqlDatabase& db, Event& event);
 
-    // Each in a savepoint of its own. Each reminder's trigger is the event's start minus its
-    // minutes; a reminder whose trigger moved is no longer acknowledged.
+    // Each in a savepoint of its own. Each reminder's trigger and acknowledgement are as
+    // ReminderAck decides them from the rows stored before, in the machine's zone.
     static bool writeReminderRows(QSqlDatabase& db, const Event& event);
     static bool writeAttendeeRows(QSqlDatabase& db, const Event& event);
     // Inside the caller's transaction, through its statements. `replace`: delete the event's old

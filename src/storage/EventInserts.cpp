@@ -11,6 +11,7 @@
 #include <QSqlQuery>
 #include <QSqlResult>
 #include <QStringView>
+#include <QTimeZone>
 #include <QUuid>
 #include <QVariant>
 
@@ -184,7 +185,8 @@ bool EventInserts::insertReminders(const Event& event, QString& error)
         return false;
     static const QString display = QStringLiteral("display");
     Statement& row = *m_reminder;
-    const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {});
+    const QList<ReminderAck::Outcome> outcomes =
+        ReminderAck::decide(event, {}, QTimeZone::systemTimeZone());
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);
