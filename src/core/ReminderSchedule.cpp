@@ -84,8 +84,12 @@ Decision decide(const Event& event, const QList<Event>& overrides, int minutesBe
         return decision;
 
     if (event.recurrenceRule.isEmpty()) {
-        if (trigger > now)
-            decision.nextTrigger = trigger;
+        // An all-day event's trigger depends on the zone, which may have changed since it was
+        // stored: one now later is waited for.
+        const QDateTime due =
+            event.isAllDay ? std::max(trigger, triggerOf(event, minutesBefore, zone)) : trigger;
+        if (due > now)
+            decision.nextTrigger = due;
         else if (reminderStart(event, zone) <= lateBound)
             decision.missed = 1;
         else

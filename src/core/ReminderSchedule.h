@@ -48,7 +48,8 @@ struct Decision
 // own reminder rows and are never reminded through the series) with the given offset and
 // stored trigger, at `now`. Only occurrences starting after now - lateLimitSeconds are
 // expanded, so the work does not grow with the time since the trigger; the next trigger is
-// searched a bounded time ahead (a series with none within about eleven years is done).
+// searched a bounded time ahead (a series with none within about eleven years is done). A single
+// all-day event waits for its trigger in `zone` where that is later than the stored one.
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
                 const QDateTime& trigger, const QDateTime& now, const QTimeZone& zone);
 

@@ -279,16 +279,23 @@ void TestNotificationService::everyOccurrenceOfASeriesReminds()
 }
 
 // "15 minutes before" an all-day event is 23:45 on the evening before by the machine's clock,
-// for a single event and for each day of a series.
+// for a single event and for each day of a series, whatever zone a stored trigger was counted in.
 void TestNotificationService::allDayRemindersCountFromLocalMidnight()
 {
     Harness h(local(11, 23, 44));
     QVERIFY(h.started);
     const QString single = addEvent(h.state, {"Holiday", local(12, 12), {}, {}, 15, true});
     const QString series = addEvent(h.state, {"Duty", local(12, 12), {}, "FREQ=DAILY", 15, true});
+    // A trigger stored under another zone (here a day early) waits for the machine's.
+    QSqlQuery stale(h.state->database()->database());
+    stale.prepare("UPDATE reminders SET trigger_time = ? WHERE event_id = ?");
+    stale.addBindValue(StoreTime::toText(local(10, 23, 45)));
+    stale.addBindValue(single);
+    QVERIFY(stale.exec());
 
     h.service.poll();
     QCOMPARE(h.notifier.shown.size(), 0);
+    QCOMPARE(reminderRow(h.state, single), qMakePair(0, local(11, 23, 45).toUTC()));
 
     Clock::pin(local(11, 23, 45));
     h.service.poll();
