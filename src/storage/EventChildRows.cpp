@@ -11,7 +11,6 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <QSqlQuery>
-#include <QTimeZone>
 #include <QUuid>
 #include <QVariant>
 
@@ -148,6 +147,11 @@ void EventChildRows::loadAttendees(QSqlDatabase& db, Event& event)
                          });
 }
 
+QTimeZone EventChildRows::reminderZone(const Event& event)
+{
+    return event.isAllDay ? QTimeZone::systemTimeZone() : QTimeZone::utc();
+}
+
 bool EventChildRows::writeReminderRows(QSqlDatabase& db, const Event& event)
 {
     StatementCache statements(db);
@@ -189,7 +193,7 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
             return false;
     }
     const QList<ReminderAck::Outcome> outcomes =
-        ReminderAck::decide(event, stored, QTimeZone::systemTimeZone());
+        ReminderAck::decide(event, stored, reminderZone(event));
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QTimeZone>
 
 class StatementCache;
 
@@ -18,6 +19,10 @@ public:
     static void loadAttendeesBatch(QSqlDatabase& db, QList<Event>& events);
     static void loadReminders(QSqlDatabase& db, Event& event);
     static void loadAttendees(QSqlDatabase& db, Event& event);
+
+    // The zone reminder triggers of `event` are counted in (ReminderAck): the machine's for an
+    // all-day event; a timed one needs none, and looking the machine's up costs more than a row.
+    static QTimeZone reminderZone(const Event& event);
 
     // Each in a savepoint of its own. Each reminder's trigger and acknowledgement are as
     // ReminderAck decides them from the rows stored before, in the machine's zone.

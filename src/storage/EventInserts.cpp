@@ -1,5 +1,6 @@
 #include "EventInserts.h"
 
+#include "EventChildRows.h"
 #include "EventRows.h"
 #include "ReminderAck.h"
 #include "StoreSql.h"
@@ -11,7 +12,6 @@
 #include <QSqlQuery>
 #include <QSqlResult>
 #include <QStringView>
-#include <QTimeZone>
 #include <QUuid>
 #include <QVariant>
 
@@ -186,7 +186,7 @@ bool EventInserts::insertReminders(const Event& event, QString& error)
     static const QString display = QStringLiteral("display");
     Statement& row = *m_reminder;
     const QList<ReminderAck::Outcome> outcomes =
-        ReminderAck::decide(event, {}, QTimeZone::systemTimeZone());
+        ReminderAck::decide(event, {}, EventChildRows::reminderZone(event));
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);
