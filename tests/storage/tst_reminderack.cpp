@@ -96,34 +96,6 @@ private Q_SLOTS:
         QCOMPARE(outcomes.first().trigger, start.isValid() ? start.addSecs(-900) : QDateTime());
     }
 
-    // An all-day event (held at 00:00 UTC of its date) reminds by the machine's clock: the
-    // minutes count back from the start of its date there.
-    void allDayTriggerCountsFromLocalMidnight_data()
-    {
-        QTest::addColumn<int>("minutes");
-        QTest::addColumn<QDateTime>("expected");
-        QTest::newRow("15 minutes before") << 15 << local(1, 23, 45).addDays(-1);
-        QTest::newRow("at its start") << 0 << local(1, 0, 0);
-        QTest::newRow("a day before") << 1440 << local(1, 0, 0).addDays(-1);
-    }
-
-    void allDayTriggerCountsFromLocalMidnight()
-    {
-        QFETCH(int, minutes);
-        QFETCH(QDateTime, expected);
-        Event event;
-        event.isAllDay = true;
-        event.startTime = at("2025-03-01T00:00:00Z");
-        event.endTime = at("2025-03-02T00:00:00Z");
-        Reminder reminder;
-        reminder.minutesBefore = minutes;
-        event.reminders = {reminder};
-        const QList<ReminderAck::Outcome> outcomes =
-            ReminderAck::decide(event, {}, QTimeZone::systemTimeZone());
-        QCOMPARE(outcomes.size(), 1);
-        QCOMPARE(outcomes.first().trigger.toUTC(), expected.toUTC());
-    }
-
     // A series' row is a cursor: the trigger of its next occurrence not yet reminded (or, when
     // acknowledged, of its last one). The store holds row "r1", 10 minutes, at `storedTrigger`;
     // the rewritten series (a daily one from Mar 1, as `rule`, `start` and `exceptions` say)
