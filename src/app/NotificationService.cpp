@@ -156,6 +156,7 @@ void NotificationService::poll()
     const QList<FilterRule> rules =
         m_state->filterRules() ? m_state->filterRules()->getEnabled() : QList<FilterRule>();
     const QString pattern = TimeFormat::timePattern(m_state);
+    const QTimeZone zone = QTimeZone::systemTimeZone();
 
     QList<Update> updates;
     for (const ReminderRepository::Due& row : *rows) {
@@ -166,7 +167,7 @@ void NotificationService::poll()
         if (event == events.constEnd())
             continue;
         const ReminderSchedule::Decision decision = ReminderSchedule::decide(
-            *event, overrides.value(row.eventId), row.minutesBefore, row.trigger, now);
+            *event, overrides.value(row.eventId), row.minutesBefore, row.trigger, now, zone);
         const FilterResult filtered = FilterEngine::apply(decision.show, rules);
         bool allShown = true;
         QSet<QString> waiting;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QTimeZone>
 
 // Which stored reminder row each reminder of an event continues when the event is written
 // again, and whether it stays acknowledged. Pure: the store reads the rows and carries the
@@ -24,7 +25,7 @@ struct StoredReminder
 struct Outcome
 {
     QString id;        // empty: a new row
-    QDateTime trigger; // the event's start minus the minutes; invalid without a start
+    QDateTime trigger; // ReminderSchedule::triggerOf the event, or a series' kept cursor
     bool acknowledged = false;
 };
 
@@ -33,6 +34,10 @@ struct Outcome
 // same minutes that no reminder of the event names, and with it that row's acknowledgement. A
 // reminder stays acknowledged only while its trigger is where it was when acknowledged (its own
 // trigger time, else the stored row's, to the second); with neither known it keeps its flag.
-QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored);
+// A series' row keeps its trigger (its cursor) while an occurrence of the rewritten series still
+// triggers there, or none triggers from there on; else it starts over from the first occurrence,
+// not acknowledged. `zone` is the machine's, for all-day events (ReminderSchedule::triggerOf).
+QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
+                      const QTimeZone& zone);
 
 } // namespace ReminderAck

@@ -11,16 +11,25 @@ namespace {
 // Growing look-ahead windows for the next occurrence: most series have one within days.
 constexpr int lookAheadDays[] = {2, 35, 400, 4000};
 
-QList<Event> seriesOccurrences(const Event& event, const QList<Event>& overrides,
-                               const QDateTime& from, const QDateTime& to)
+// A reminder start lies within a day of the stored start (an all-day date's local start is at
+// most 14 hours off 00:00 UTC), so the expansion is widened by that much and the triggers sieved.
+constexpr qint64 startMarginSeconds = 86400;
+
+// The series' own occurrences whose trigger lies in [from, to), by trigger.
+QList<Event> triggeredBetween(const Event& event, const QList<Event>& overrides, int minutesBefore,
+                              const QDateTime& from, const QDateTime& to, const QTimeZone& zone)
 {
+    const qint64 offset = qint64(minutesBefore) * 60;
     QList<Event> all{event};
     all += overrides;
     QList<Event> result;
-    for (Event& occurrence : Recurrence::expand(all, from, to)) {
+    for (Event& occurrence : Recurrence::expand(all, from.addSecs(offset - startMarginSeconds),
+                                                to.addSecs(offset + startMarginSeconds))) {
         // Overrides remind through their own rows; only the series' own occurrences count.
-        if (occurrence.id != event.id || !occurrence.startTime.isValid() ||
-            occurrence.startTime < from)
+        if (occurrence.id != event.id || !occurrence.startTime.isValid())
+            continue;
+        const QDateTime at = triggerOf(occurrence, minutesBefore, zone);
+        if (at < from || at >= to)
             continue;
         result.append(std::move(occurrence));
     }
@@ -31,8 +40,42 @@ QList<Event> seriesOccurrences(const Event& event, const QList<Event>& overrides
 
 } // namespace
 
+QDateTime reminderStart(const Event& occurrence, const QTimeZone& zone)
+{
+    if (!occurrence.isAllDay || !occurrence.startTime.isValid())
+        return occurrence.startTime;
+    // startOfDay: a day whose midnight the clocks skip starts at the first time it has.
+    return occurrence.startTime.toUTC().date().startOfDay(zone);
+}
+
+QDateTime triggerOf(const Event& occurrence, int minutesBefore, const QTimeZone& zone)
+{
+    const QDateTime start = reminderStart(occurrence, zone);
+    return start.isValid() ? start.addSecs(-qint64(minutesBefore) * 60) : QDateTime();
+}
+
+std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& overrides,
+                                     int minutesBefore, const QDateTime& after,
+                                     const QTimeZone& zone)
+{
+    const QDateTime ahead = after.addSecs(1);
+    for (int days : lookAheadDays) {
+        const QList<Event> next =
+            triggeredBetween(series, overrides, minutesBefore, ahead, ahead.addDays(days), zone);
+        if (!next.isEmpty())
+            return triggerOf(next.first(), minutesBefore, zone);
+    }
+    return std::nullopt;
+}
+
+bool triggersAt(const Event& series, int minutesBefore, const QDateTime& at, const QTimeZone& zone)
+{
+    const QDateTime second = QDateTime::fromSecsSinceEpoch(at.toSecsSinceEpoch(), Qt::UTC);
+    return !triggeredBetween(series, {}, minutesBefore, second, second.addSecs(1), zone).isEmpty();
+}
+
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
-                const QDateTime& trigger, const QDateTime& now)
+                const QDateTime& trigger, const QDateTime& now, const QTimeZone& zone)
 {
     Decision decision;
     const qint64 offset = qint64(minutesBefore) * 60;
@@ -41,9 +84,13 @@ Decision decide(const Event& event, const QList<Event>& overrides, int minutesBe
         return decision;
 
     if (event.recurrenceRule.isEmpty()) {
-        if (trigger > now)
-            decision.nextTrigger = trigger;
-        else if (event.startTime <= lateBound)
+        // An all-day event's trigger depends on the zone, which may have changed since it was
+        // stored: one now later is waited for.
+        const QDateTime due =
+            event.isAllDay ? std::max(trigger, triggerOf(event, minutesBefore, zone)) : trigger;
+        if (due > now)
+            decision.nextTrigger = due;
+        else if (reminderStart(event, zone) <= lateBound)
             decision.missed = 1;
         else
             decision.show.append(event);
@@ -54,27 +101,14 @@ Decision decide(const Event& event, const QList<Event>& overrides, int minutesBe
         decision.nextTrigger = trigger;
         return decision;
     }
-    const QDateTime cursorStart = trigger.addSecs(offset);
-    if (cursorStart <= lateBound)
+    if (trigger.addSecs(offset) <= lateBound)
         decision.missed = 1;
-    const QDateTime dueUntil = now.addSecs(offset);
-    const QDateTime from = std::max(cursorStart, lateBound.addSecs(1));
-    if (from <= dueUntil) {
-        for (const Event& occurrence :
-             seriesOccurrences(event, overrides, from, dueUntil.addSecs(1))) {
-            if (occurrence.startTime <= dueUntil)
-                decision.show.append(occurrence);
-        }
-    }
-
-    const QDateTime ahead = dueUntil.addSecs(1);
-    for (int days : lookAheadDays) {
-        const QList<Event> next = seriesOccurrences(event, overrides, ahead, ahead.addDays(days));
-        if (!next.isEmpty()) {
-            decision.nextTrigger = next.first().startTime.addSecs(-offset);
-            break;
-        }
-    }
+    // Due: triggered since the cursor, up to now, by occurrences that started after lateBound.
+    const QDateTime from = std::max(trigger, lateBound.addSecs(1 - offset));
+    const QDateTime to = now.addSecs(1);
+    if (from < to)
+        decision.show = triggeredBetween(event, overrides, minutesBefore, from, to, zone);
+    decision.nextTrigger = nextTrigger(event, overrides, minutesBefore, now, zone);
     return decision;
 }
 

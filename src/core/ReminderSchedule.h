@@ -11,11 +11,28 @@
 // When the reminders of one stored reminder row are due. A row's trigger time is a cursor: the
 // trigger of the next occurrence not yet reminded. For a single event that is the one trigger;
 // for a series it moves from occurrence to occurrence, so every occurrence reminds once.
-// Pure functions; all times are instants (compared in UTC).
+// Pure functions; all times are instants (compared in UTC). `zone` is the machine's: an all-day
+// event's reminder counts from the start of its day there.
 namespace ReminderSchedule {
 
 // A reminder whose event started this long ago is not shown any more: it was missed.
 inline constexpr qint64 lateLimitSeconds = 1800;
+
+// What an occurrence's reminders count back from: its start, or for an all-day occurrence (held
+// at 00:00 UTC of its date) the start of that date in `zone`. Invalid without a start.
+QDateTime reminderStart(const Event& occurrence, const QTimeZone& zone);
+
+// reminderStart minus the minutes.
+QDateTime triggerOf(const Event& occurrence, int minutesBefore, const QTimeZone& zone);
+
+// The trigger of the first occurrence of `series` (overrides aside, which remind through their
+// own rows) whose trigger is later than `after`; empty when none lies within about eleven years.
+std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& overrides,
+                                     int minutesBefore, const QDateTime& after,
+                                     const QTimeZone& zone);
+
+// Whether an occurrence of `series` (overrides aside) triggers at `at`, to the second.
+bool triggersAt(const Event& series, int minutesBefore, const QDateTime& at, const QTimeZone& zone);
 
 struct Decision
 {
@@ -31,9 +48,10 @@ struct Decision
 // own reminder rows and are never reminded through the series) with the given offset and
 // stored trigger, at `now`. Only occurrences starting after now - lateLimitSeconds are
 // expanded, so the work does not grow with the time since the trigger; the next trigger is
-// searched a bounded time ahead (a series with none within about eleven years is done).
+// searched a bounded time ahead (a series with none within about eleven years is done). A single
+// all-day event waits for its trigger in `zone` where that is later than the stored one.
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
-                const QDateTime& trigger, const QDateTime& now);
+                const QDateTime& trigger, const QDateTime& now, const QTimeZone& zone);
 
 // How far off a timed occurrence is when its reminder is shown, as its words name it.
 struct Lead

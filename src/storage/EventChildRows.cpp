@@ -147,6 +147,11 @@ void EventChildRows::loadAttendees(QSqlDatabase& db, Event& event)
                          });
 }
 
+QTimeZone EventChildRows::reminderZone(const Event& event)
+{
+    return event.isAllDay ? QTimeZone::systemTimeZone() : QTimeZone::utc();
+}
+
 bool EventChildRows::writeReminderRows(QSqlDatabase& db, const Event& event)
 {
     StatementCache statements(db);
@@ -187,7 +192,8 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
                              "EventRepository::writeReminderRows delete"))
             return false;
     }
-    const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, stored);
+    const QList<ReminderAck::Outcome> outcomes =
+        ReminderAck::decide(event, stored, reminderZone(event));
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QTimeZone>
 
 class StatementCache;
 
@@ -19,8 +20,12 @@ public:
     static void loadReminders(QSqlDatabase& db, Event& event);
     static void loadAttendees(QSqlDatabase& db, Event& event);
 
-    // Each in a savepoint of its own. Each reminder's trigger is the event's start minus its
-    // minutes; a reminder whose trigger moved is no longer acknowledged.
+    // The zone reminder triggers of `event` are counted in (ReminderAck): the machine's for an
+    // all-day event; a timed one needs none, and looking the machine's up costs more than a row.
+    static QTimeZone reminderZone(const Event& event);
+
+    // Each in a savepoint of its own. Each reminder's trigger and acknowledgement are as
+    // ReminderAck decides them from the rows stored before, in the machine's zone.
     static bool writeReminderRows(QSqlDatabase& db, const Event& event);
     static bool writeAttendeeRows(QSqlDatabase& db, const Event& event);
     // Inside the caller's transaction, through its statements. `replace`: delete the event's old

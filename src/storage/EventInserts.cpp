@@ -1,5 +1,6 @@
 #include "EventInserts.h"
 
+#include "EventChildRows.h"
 #include "EventRows.h"
 #include "ReminderAck.h"
 #include "StoreSql.h"
@@ -184,7 +185,8 @@ bool EventInserts::insertReminders(const Event& event, QString& error)
         return false;
     static const QString display = QStringLiteral("display");
     Statement& row = *m_reminder;
-    const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {});
+    const QList<ReminderAck::Outcome> outcomes =
+        ReminderAck::decide(event, {}, EventChildRows::reminderZone(event));
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);

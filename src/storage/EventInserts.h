@@ -31,7 +31,7 @@ public:
     // Each writes its rows inside the caller's transaction and stops at the first failure,
     // with SQLite's text in `error`. The event row stores an empty syncStatus as "synced".
     bool insertEvent(const Event& event, QString& error);
-    // A reminder without id gets a new one; its trigger is the start minus its minutes.
+    // A reminder without id gets a new one; its trigger is ReminderSchedule::triggerOf the event.
     bool insertReminders(const Event& event, QString& error);
     // An attendee without id gets a new one.
     bool insertAttendees(const Event& event, QString& error);

@@ -38,10 +38,11 @@ struct NewEvent
     QString location = {};
     QString rule = {};
     int minutesBefore = 15;
+    bool allDay = false;
 };
 
 // A one-hour event of the seeded calendar with one reminder, by default 15 minutes before it
-// starts.
+// starts; all-day: held at 00:00 UTC of the start's date, for that day.
 QString addEvent(AppState* state, const NewEvent& wanted)
 {
     Event event;
@@ -50,8 +51,10 @@ QString addEvent(AppState* state, const NewEvent& wanted)
     event.title = wanted.title.isNull() ? QStringLiteral("") : wanted.title;
     event.rawIcalendar = QStringLiteral("");
     event.location = wanted.location;
-    event.startTime = wanted.start.toUTC();
-    event.endTime = event.startTime.addSecs(3600);
+    event.isAllDay = wanted.allDay;
+    event.startTime = wanted.allDay ? QDateTime(wanted.start.date(), QTime(0, 0), QTimeZone::utc())
+                                    : wanted.start.toUTC();
+    event.endTime = event.startTime.addSecs(wanted.allDay ? 86400 : 3600);
     event.recurrenceRule = wanted.rule;
     Reminder reminder;
     reminder.minutesBefore = wanted.minutesBefore;
@@ -133,6 +136,8 @@ private Q_SLOTS:
     void dueRemindersAreShownOrMissedOnce();
     void handledRemindersWaitForTheHeldStore();
     void everyOccurrenceOfASeriesReminds();
+    void allDayRemindersCountFromLocalMidnight();
+    void seriesRewriteRemindsOnlyWhatMoved();
     void nothingIsMarkedWithoutANotifier();
     void clickRevealsTheShownReminder();
     void trayBalloonFallback();
@@ -271,6 +276,69 @@ void TestNotificationService::everyOccurrenceOfASeriesReminds()
     QCOMPARE(h.notifier.shown.size(), 2);
     QCOMPARE(h.service.missedCount(), 1);
     QCOMPARE(reminderRow(h.state, id).first, 1);
+}
+
+// "15 minutes before" an all-day event is 23:45 on the evening before by the machine's clock,
+// for a single event and for each day of a series, whatever zone a stored trigger was counted in.
+void TestNotificationService::allDayRemindersCountFromLocalMidnight()
+{
+    Harness h(local(11, 23, 44));
+    QVERIFY(h.started);
+    const QString single = addEvent(h.state, {"Holiday", local(12, 12), {}, {}, 15, true});
+    const QString series = addEvent(h.state, {"Duty", local(12, 12), {}, "FREQ=DAILY", 15, true});
+    // A trigger stored under another zone (here a day early) waits for the machine's.
+    QSqlQuery stale(h.state->database()->database());
+    stale.prepare("UPDATE reminders SET trigger_time = ? WHERE event_id = ?");
+    stale.addBindValue(StoreTime::toText(local(10, 23, 45)));
+    stale.addBindValue(single);
+    QVERIFY(stale.exec());
+
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 0);
+    QCOMPARE(reminderRow(h.state, single), qMakePair(0, local(11, 23, 45).toUTC()));
+
+    Clock::pin(local(11, 23, 45));
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(h.notifier.shown.first().body, QStringLiteral("Tomorrow, all day"));
+    QCOMPARE(h.service.lastEventDate(), QDate(2026, 3, 12));
+    QCOMPARE(reminderRow(h.state, single).first, 1);
+    QCOMPARE(reminderRow(h.state, series), qMakePair(0, local(12, 23, 45).toUTC()));
+}
+
+// A series' occurrence reminds once however often the series is rewritten (a sync bringing
+// another client's rename), and again when the rewrite moves it.
+void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
+{
+    Harness h(local(10, 9, 50));
+    QVERIFY(h.started);
+    const QString id = addEvent(h.state, {"Daily", local(9, 10), {}, "FREQ=DAILY", 10});
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 1);
+    QCOMPARE(h.notifier.shown.last().body, QStringLiteral("In 10 minutes (10:00 AM)"));
+
+    // A server's copy: the same alarm without the row's id or trigger.
+    Event renamed = *h.state->events()->getById(id);
+    renamed.title = QStringLiteral("Daily sync");
+    renamed.syncStatus = QStringLiteral("synced");
+    Reminder alarm;
+    alarm.minutesBefore = 10;
+    renamed.reminders = {alarm};
+    QVERIFY(h.state->events()->update(renamed));
+    Clock::pin(local(10, 9, 51));
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 1);
+    QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 9, 50).toUTC()));
+
+    Event moved = *h.state->events()->getById(id);
+    moved.startTime = moved.startTime.addSecs(1800);
+    moved.endTime = moved.endTime->addSecs(1800);
+    QVERIFY(h.state->events()->update(moved));
+    Clock::pin(local(10, 10, 20));
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(h.notifier.shown.last().body, QStringLiteral("In 10 minutes (10:30 AM)"));
+    QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 10, 20).toUTC()));
 }
 
 void TestNotificationService::nothingIsMarkedWithoutANotifier()

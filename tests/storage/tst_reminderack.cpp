@@ -1,12 +1,19 @@
 #include "ReminderAck.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 namespace {
 
 QDateTime at(const char* text)
 {
     return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate);
+}
+
+// A wall-clock time of March 2025 on the machine's clock.
+QDateTime local(int day, int hour, int minute)
+{
+    return QDateTime(QDate(2025, 3, day), QTime(hour, minute), QTimeZone::systemTimeZone());
 }
 
 } // namespace
@@ -81,12 +88,108 @@ private Q_SLOTS:
             other.minutesBefore = 30;
             event.reminders.append(other);
         }
-        const QList<ReminderAck::Outcome> outcomes =
-            ReminderAck::decide(event, {{QStringLiteral("r1"), 15, storedTrigger, true}});
+        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(
+            event, {{QStringLiteral("r1"), 15, storedTrigger, true}}, QTimeZone::systemTimeZone());
         QCOMPARE(outcomes.size(), event.reminders.size());
         QCOMPARE(outcomes.first().id, expectedId);
         QCOMPARE(outcomes.first().acknowledged, expectedAcknowledged);
         QCOMPARE(outcomes.first().trigger, start.isValid() ? start.addSecs(-900) : QDateTime());
+    }
+
+    // A series' row is a cursor: the trigger of its next occurrence not yet reminded (or, when
+    // acknowledged, of its last one). The store holds row "r1", 10 minutes, at `storedTrigger`;
+    // the rewritten series (a daily one from Mar 1, as `rule`, `start` and `exceptions` say)
+    // carries one reminder of `minutes`, either a server's copy (no id, no trigger) or the
+    // record loaded here (id "r1" and the stored trigger).
+    void seriesRowKeepsItsPlace_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<bool>("allDay");
+        QTest::addColumn<QString>("exceptions");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QDateTime>("storedTrigger");
+        QTest::addColumn<bool>("storedAcknowledged");
+        QTest::addColumn<QDateTime>("expectedTrigger");
+        QTest::addColumn<bool>("expectedAcknowledged");
+        const QString daily = QStringLiteral("FREQ=DAILY");
+        const QDateTime start = at("2025-03-01T09:00:00Z"); // 10:00 in Berlin
+        const QDateTime cursor = at("2025-03-05T08:50:00Z");
+        const QDateTime first = at("2025-03-01T08:50:00Z");
+        // clang-format off
+        QTest::newRow("renamed by another client")
+            << daily << start << false << "" << 10 << false << cursor << false << cursor << false;
+        QTest::newRow("renamed here")
+            << daily << start << false << "" << 10 << true << cursor << false << cursor << false;
+        QTest::newRow("first start a day later, same time")
+            << daily << start.addDays(1) << false << "" << 10 << false << cursor << false << cursor
+            << false;
+        QTest::newRow("start an hour later")
+            << daily << start.addSecs(3600) << false << "" << 10 << false << cursor << false
+            << first.addSecs(3600) << false;
+        QTest::newRow("offset changed here")
+            << daily << start << false << "" << 15 << true << cursor << false
+            << first.addSecs(-300) << false;
+        QTest::newRow("offset changed by another client")
+            << daily << start << false << "" << 15 << false << cursor << false
+            << first.addSecs(-300) << false;
+        QTest::newRow("its next occurrence removed")
+            << daily << start << false << R"(["20250305T090000Z"])" << 10 << false << cursor
+            << false << cursor << false;
+        QTest::newRow("ended before its next occurrence")
+            << daily + ";UNTIL=20250303T090000Z" << start << false << "" << 10 << false << cursor
+            << false << cursor << false;
+        QTest::newRow("done and unchanged")
+            << daily + ";COUNT=5" << start << false << "" << 10 << false << cursor << true
+            << cursor << true;
+        QTest::newRow("done, then extended")
+            << daily + ";COUNT=7" << start << false << "" << 10 << false << cursor << true
+            << cursor.addDays(1) << false;
+        QTest::newRow("all-day, renamed")
+            << daily << at("2025-03-01T00:00:00Z") << true << "" << 10 << false
+            << local(4, 23, 50) << false << local(4, 23, 50) << false;
+        QTest::newRow("all-day, offset changed")
+            << daily << at("2025-03-01T00:00:00Z") << true << "" << 15 << true
+            << local(4, 23, 50) << false << local(1, 0, 0).addSecs(-900) << false;
+        // clang-format on
+    }
+
+    void seriesRowKeepsItsPlace()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QDateTime, start);
+        QFETCH(bool, allDay);
+        QFETCH(QString, exceptions);
+        QFETCH(int, minutes);
+        QFETCH(bool, loaded);
+        QFETCH(QDateTime, storedTrigger);
+        QFETCH(bool, storedAcknowledged);
+        QFETCH(QDateTime, expectedTrigger);
+        QFETCH(bool, expectedAcknowledged);
+        Event event;
+        event.id = QStringLiteral("series");
+        event.recurrenceRule = rule;
+        event.startTime = start;
+        event.endTime = start.addSecs(allDay ? 86400 : 3600);
+        event.isAllDay = allDay;
+        event.timezone = allDay ? QStringLiteral("UTC") : QStringLiteral("Europe/Berlin");
+        event.exceptionDates = exceptions;
+        Reminder reminder;
+        reminder.minutesBefore = minutes;
+        if (loaded) {
+            reminder.id = QStringLiteral("r1");
+            reminder.acknowledged = storedAcknowledged;
+            reminder.triggerTime = storedTrigger;
+        }
+        event.reminders = {reminder};
+        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(
+            event, {{QStringLiteral("r1"), 10, storedTrigger, storedAcknowledged}},
+            QTimeZone::systemTimeZone());
+        QCOMPARE(outcomes.size(), 1);
+        QCOMPARE(outcomes.first().trigger.toUTC(), expectedTrigger.toUTC());
+        QCOMPARE(outcomes.first().acknowledged, expectedAcknowledged);
+        QCOMPARE(outcomes.first().id, loaded || minutes == 10 ? QStringLiteral("r1") : QString());
     }
 };
 
