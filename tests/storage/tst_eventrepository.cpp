@@ -287,55 +287,6 @@ private Q_SLOTS:
                  QStringList{"0"});
     }
 
-    // A series' trigger is the cursor the reminders moved on to: a rewrite that leaves the
-    // occurrence there where it was (a rename, here or in a server's copy) keeps it, one that
-    // moves the occurrences' reminders (start or offset) starts over from the first occurrence.
-    void seriesReminderKeepsItsPlace_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<QString>("trigger");
-        QTest::newRow("renamed here") << "rename"
-                                      << "2025-03-05T08:50:00Z";
-        QTest::newRow("renamed by a server's copy") << "server copy"
-                                                    << "2025-03-05T08:50:00Z";
-        QTest::newRow("start moved") << "move"
-                                     << "2025-03-01T09:50:00Z";
-        QTest::newRow("offset changed") << "offset"
-                                        << "2025-03-01T08:45:00Z";
-    }
-
-    void seriesReminderKeepsItsPlace()
-    {
-        QFETCH(QString, change);
-        QFETCH(QString, trigger);
-        Event event = StoreFixture::event(
-            "s1", "cal-a", QDateTime(QDate(2025, 3, 1), QTime(10, 0), QTimeZone("Europe/Berlin")));
-        event.timezone = QStringLiteral("Europe/Berlin");
-        event.recurrenceRule = QStringLiteral("FREQ=DAILY");
-        Reminder reminder;
-        reminder.minutesBefore = 10;
-        event.reminders = {reminder};
-        QVERIFY(m_events->insert(event));
-        QCOMPARE(m_store->strings("SELECT trigger_time FROM reminders"),
-                 QStringList{"2025-03-01T08:50:00Z"});
-        // The notifications moved it on past the first four occurrences.
-        QVERIFY(m_store->exec("UPDATE reminders SET trigger_time = '2025-03-05T08:50:00Z'"));
-        const QString storedId = m_store->strings("SELECT id FROM reminders").value(0);
-        Event stored = *m_events->getById("s1");
-        stored.title = QStringLiteral("Renamed");
-        if (change == u"server copy") {
-            stored.reminders = {reminder};
-            stored.syncStatus = QStringLiteral("synced");
-        } else if (change == u"move") {
-            stored.startTime = stored.startTime.addSecs(3600);
-        } else if (change == u"offset") {
-            stored.reminders[0].minutesBefore = 15;
-        }
-        QVERIFY(m_events->update(stored));
-        QCOMPARE(m_store->strings("SELECT id, trigger_time, acknowledged FROM reminders"),
-                 QStringList{storedId + u'|' + trigger + QStringLiteral("|0")});
-    }
-
     // An event and its children are one unit: a failing child row undoes the event row too.
     void failedChildRowUndoesEventWrite()
     {
