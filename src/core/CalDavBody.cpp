@@ -351,6 +351,44 @@ QString withExceptionDates(const QString& stored, const QStringList& recurrenceI
     return lines.join(end) + end;
 }
 
+QString withUid(const QString& stored, const QString& uid)
+{
+    if (stored.isEmpty())
+        return stored;
+    const bool windowsEnds = stored.contains(crlf);
+    const QStringList lines = splitLines(stored);
+    QStringList out;
+    out.reserve(lines.size());
+    // Depth below the VEVENT or VTODO being read: 0 is its own level, -1 outside of one.
+    int depth = -1;
+    bool droppingFold = false;
+    for (const QString& line : lines) {
+        const bool continuation = line.startsWith(QLatin1Char(' ')) || line.startsWith(u'\t');
+        if (droppingFold && continuation)
+            continue;
+        droppingFold = false;
+        if (const QString begun = componentOf(line, QLatin1StringView("BEGIN:"));
+            !begun.isEmpty()) {
+            if (depth >= 0)
+                ++depth;
+            else if (begun == u"VEVENT" || begun == u"VTODO")
+                depth = 0;
+        } else if (!componentOf(line, QLatin1StringView("END:")).isEmpty()) {
+            if (depth >= 0)
+                --depth;
+        } else if (depth == 0 && !continuation &&
+                   (startsWithNoCase(line, QLatin1StringView("UID:")) ||
+                    startsWithNoCase(line, QLatin1StringView("UID;")))) {
+            out.append(QStringLiteral("UID:") + uid);
+            droppingFold = true;
+            continue;
+        }
+        out.append(line);
+    }
+    const QString end = windowsEnds ? crlf : QStringLiteral("\n");
+    return out.join(end) + end;
+}
+
 QString addExceptionDates(const QString& json, const QStringList& recurrenceIds)
 {
     const QJsonDocument document = QJsonDocument::fromJson(json.toUtf8());

@@ -25,6 +25,10 @@ QString compose(const QStringList& storedTexts, const QStringList& exceptionDate
 // does; the rest of the text is kept line by line (with its own line ends).
 QString withExceptionDates(const QString& stored, const QStringList& recurrenceIds);
 
+// The stored text with the UID of every VEVENT and VTODO (not of the components nested in them)
+// set to `uid`; the other lines are kept as written, with the text's own line ends.
+QString withUid(const QString& stored, const QString& uid);
+
 // The JSON array text of exception dates with the recurrence ids appended that it lacks.
 // Text that is not a JSON array counts as empty.
 QString addExceptionDates(const QString& json, const QStringList& recurrenceIds);

@@ -196,8 +196,8 @@ Verdict judgeReply(PushKind kind, bool isCreate, int status, bool transportError
         return Verdict::Done;
     if (kind == PushKind::Delete && (status == 404 || status == 410))
         return Verdict::Done;
-    if (status == 412 && !isCreate && !retried)
-        return Verdict::RetryWithTag;
+    if (status == 412 && !retried)
+        return isCreate ? Verdict::PlaceTaken : Verdict::RetryWithTag;
     return Verdict::Failed;
 }
 

@@ -145,11 +145,13 @@ QList<PushGroup> planPush(const Index& index);
 enum class Verdict {
     Done,         // the request did what it was sent for
     RetryWithTag, // 412 on a known object: fetch its current ETag and send once more
+    PlaceTaken,   // 412 on a create (sent with If-None-Match): something is at its href
     Failed,       // the run stops here; rows stay pending
 };
 
 // A transport error is a failure; 2xx is done, and so is a DELETE of an object already gone
-// (404, 410). A 412 is retried once, and never for a create.
+// (404, 410). A 412 is answered once: for a create by reading what holds its place, otherwise by
+// reading the object's current ETag.
 Verdict judgeReply(PushKind kind, bool isCreate, int status, bool transportError, bool retried);
 
 // The group to send again after a 412, given the object's current ETag (absent when the server

@@ -97,6 +97,14 @@ bool CalDavSyncStore::setTagAndText(Table table, const QString& id, const QStrin
                   {href, etag, rawIcalendar, id});
 }
 
+bool CalDavSyncStore::setSentCopy(Table table, const QString& id, const QString& rawIcalendar,
+                                  int sequence)
+{
+    return update(QStringLiteral("UPDATE %1 SET raw_icalendar = ?, sequence = ? WHERE id = ?")
+                      .arg(tableName(table)),
+                  {rawIcalendar, QString::number(sequence), id});
+}
+
 bool CalDavSyncStore::update(const QString& statement, const QStringList& values)
 {
     QSqlQuery query(m_database->database());

@@ -34,6 +34,8 @@ public:
     // The tag and the stored text of a pending row, whose status and fields stay as they are.
     bool setTagAndText(Table table, const QString& id, const QString& href, const QString& etag,
                        const QString& rawIcalendar);
+    // The text and SEQUENCE a push sent for the row, nothing else.
+    bool setSentCopy(Table table, const QString& id, const QString& rawIcalendar, int sequence);
     // The event's stored text and its JSON list of exception dates, nothing else.
     bool setExceptionDates(const QString& eventId, const QString& rawIcalendar,
                            const QString& exceptionDatesJson);

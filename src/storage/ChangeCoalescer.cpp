@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include <utility>
+
 ChangeCoalescer::ChangeCoalescer(QObject* parent, int intervalMs)
     : QObject(parent), m_timer(new QTimer(this))
 {
@@ -12,7 +14,11 @@ ChangeCoalescer::ChangeCoalescer(QObject* parent, int intervalMs)
 
 void ChangeCoalescer::schedule(const QString& id)
 {
-    m_pendingId = id;
+    m_latestId = id;
+    if (!m_inBurst.contains(id)) {
+        m_inBurst.insert(id);
+        m_burstIds.append(id);
+    }
     m_timer->start();
 }
 
@@ -23,7 +29,9 @@ bool ChangeCoalescer::isPending() const
 
 void ChangeCoalescer::flush()
 {
-    const QString id = m_pendingId;
-    m_pendingId.clear();
-    Q_EMIT fired(id);
+    const QStringList ids = std::exchange(m_burstIds, {});
+    const QString latest = std::exchange(m_latestId, {});
+    m_inBurst.clear();
+    Q_EMIT firedAll(ids);
+    Q_EMIT fired(latest);
 }

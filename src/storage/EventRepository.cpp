@@ -47,6 +47,7 @@ EventRepository::EventRepository(Database* database, QObject* parent)
       m_statements(std::make_unique<StatementCache>(database->database())),
       m_inserts(std::make_unique<EventInserts>(database->database()))
 {
+    connect(m_changes, &ChangeCoalescer::firedAll, this, &EventRepository::eventsChangedIn);
     connect(m_changes, &ChangeCoalescer::fired, this, &EventRepository::eventsChanged);
 }
 

@@ -113,6 +113,9 @@ public:
 
 Q_SIGNALS:
     void eventsChanged(const QString& calendarId);
+    // Right before it: every calendar of the coalesced burst, each once (the one above names only
+    // the latest).
+    void eventsChangedIn(const QStringList& calendarIds);
 
 private:
     // Events of the SELECT `sql` (its %1 stands for the columns) with their child rows.

@@ -68,6 +68,7 @@ QVariantList trailingValues(const Task& task)
 TaskRepository::TaskRepository(Database* database, QObject* parent)
     : QObject(parent), m_database(database), m_changes(new ChangeCoalescer(this))
 {
+    connect(m_changes, &ChangeCoalescer::firedAll, this, &TaskRepository::tasksChangedIn);
     connect(m_changes, &ChangeCoalescer::fired, this, &TaskRepository::tasksChanged);
 }
 

@@ -71,6 +71,9 @@ public:
 
 Q_SIGNALS:
     void tasksChanged(const QString& calendarId);
+    // Right before it: every calendar of the coalesced burst, each once (the one above names only
+    // the latest).
+    void tasksChangedIn(const QStringList& calendarIds);
 
 private:
     // The tasks of the SELECT `sql` (its %1 stands for the columns) with `values` bound.

@@ -140,6 +140,30 @@ private Q_SLOTS:
                  ids.isEmpty() ? 0 : 1);
     }
 
+    // An item moved out of a place another object took keeps its text under a new UID: the
+    // component's own UID (folded or with parameters) changes, an alarm's stays.
+    void uidIsReplacedInTheComponentOnly_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("event with an alarm's UID")
+            << crlf("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:old\nSUMMARY:A\nBEGIN:VALARM\nUID:alarm\n"
+                    "END:VALARM\nEND:VEVENT\nEND:VCALENDAR\n")
+            << crlf("BEGIN:VCALENDAR\nBEGIN:VEVENT\nUID:new\nSUMMARY:A\nBEGIN:VALARM\nUID:alarm\n"
+                    "END:VALARM\nEND:VEVENT\nEND:VCALENDAR\n");
+        QTest::newRow("bare task, folded UID with a parameter")
+            << lf("BEGIN:VTODO\nuid;X-A=1:very\n long\nSUMMARY:T\nEND:VTODO\n")
+            << lf("BEGIN:VTODO\nUID:new\nSUMMARY:T\nEND:VTODO\n");
+        QTest::newRow("empty") << QString() << QString();
+    }
+
+    void uidIsReplacedInTheComponentOnly()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, expected);
+        QCOMPARE(CalDavBody::withUid(stored, QStringLiteral("new")), expected);
+    }
+
     void unreadableExceptionListStartsAfresh()
     {
         QCOMPARE(

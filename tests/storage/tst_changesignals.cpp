@@ -24,7 +24,7 @@ Task task(const QString& id, const QString& calendarId)
 } // namespace
 
 // Events and tasks announce their changes coalesced: a burst gives one signal, from the event
-// loop, carrying the calendar of the last change.
+// loop, carrying the calendar of the last change, right after one naming every calendar of it.
 class TestChangeSignals : public QObject
 {
     Q_OBJECT
@@ -47,6 +47,11 @@ private Q_SLOTS:
         std::unique_ptr<QSignalSpy> changed =
             events ? std::make_unique<QSignalSpy>(&eventRepository, &EventRepository::eventsChanged)
                    : std::make_unique<QSignalSpy>(&taskRepository, &TaskRepository::tasksChanged);
+        // Besides, every calendar of the burst once: a move leaves something to send in both.
+        std::unique_ptr<QSignalSpy> changedIn =
+            events
+                ? std::make_unique<QSignalSpy>(&eventRepository, &EventRepository::eventsChangedIn)
+                : std::make_unique<QSignalSpy>(&taskRepository, &TaskRepository::tasksChangedIn);
         if (events) {
             QVERIFY(eventRepository.insert(StoreFixture::event("e1", "cal-a", start)));
             QVERIFY(eventRepository.insert(StoreFixture::event("e2", "cal-b", start)));
@@ -60,6 +65,8 @@ private Q_SLOTS:
         QTest::qWait(300);
         QCOMPARE(changed->size(), 1);
         QCOMPARE(changed->at(0).at(0).toString(), QStringLiteral("cal-b"));
+        QCOMPARE(changedIn->size(), 1);
+        QCOMPARE(changedIn->at(0).at(0).toStringList(), (QStringList{"cal-a", "cal-b"}));
 
         // Recording a push announces the event's calendar; a task's push announces nothing.
         const bool synced = events ? eventRepository.markSynced("e1", "/e1.ics", "\"2\"")

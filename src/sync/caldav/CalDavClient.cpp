@@ -164,6 +164,16 @@ void CalDavClient::put(const QUrl& url, const QByteArray& body, const QString& c
     send(request);
 }
 
+void CalDavClient::putNew(const QUrl& url, const QByteArray& body, const QString& contentType,
+                          Callback callback)
+{
+    auto request = std::make_shared<Request>();
+    *request = {"PUT", url, body, {{"If-None-Match", "*"}}, std::move(callback)};
+    if (!contentType.isEmpty())
+        request->extraHeaders.append({"Content-Type", contentType.toUtf8()});
+    send(request);
+}
+
 void CalDavClient::remove(const QUrl& url, Callback callback, const QString& etag)
 {
     auto request = std::make_shared<Request>();

@@ -91,6 +91,10 @@ public:
     // An empty content type keeps the XML one; an empty ETag sends no If-Match.
     void put(const QUrl& url, const QByteArray& body, const QString& contentType, Callback callback,
              const QString& etag = QString());
+    // A PUT that only creates: with If-None-Match "*", a server that holds an object at the URL
+    // answers 412 instead of replacing it.
+    void putNew(const QUrl& url, const QByteArray& body, const QString& contentType,
+                Callback callback);
     void remove(const QUrl& url, Callback callback, const QString& etag = QString());
     void mkcalendar(const QUrl& url, const QByteArray& body, Callback callback);
     void proppatch(const QUrl& url, const QByteArray& body, Callback callback);

@@ -1,10 +1,12 @@
 #include "CalDavRowKind.h"
 
 #include "AppState.h"
+#include "CalDavBody.h"
 #include "CalDavSyncClient.h"
 #include "Clock.h"
 #include "EventRepository.h"
 #include "Ical.h"
+#include "PushCopy.h"
 #include "ShownText.h"
 #include "TaskRepository.h"
 
@@ -12,6 +14,8 @@
 #include <QJsonDocument>
 #include <QLoggingCategory>
 #include <QUuid>
+
+#include <algorithm>
 
 using namespace CalDavSyncPlan;
 using Table = CalDavSyncStore::Table;
@@ -48,6 +52,10 @@ template <> struct RowAccess<Event>
     static QList<Event> parse(const QString& text) { return Ical::parseEvents(text); }
     static QString build(const Event& event) { return Ical::buildEvent(event); }
     static Component component(const Event& event) { return {event.uid, event.recurrenceId}; }
+    static bool sameKey(const Event& a, const Event& b)
+    {
+        return a.uid == b.uid && a.recurrenceId == b.recurrenceId;
+    }
     // The store cannot hold an event without a start.
     static bool storable(const Event& event) { return event.startTime.isValid(); }
     static void keepLocal(Event&, AppState*, const QString&) {}
@@ -60,6 +68,7 @@ template <> struct RowAccess<Task>
     static QList<Task> parse(const QString& text) { return Ical::parseTasks(text); }
     static QString build(const Task& task) { return Ical::buildTask(task); }
     static Component component(const Task& task) { return {task.uid, QString()}; }
+    static bool sameKey(const Task& a, const Task& b) { return a.uid == b.uid; }
     static bool storable(const Task&) { return true; }
     // What the server does not know of stays as the user arranged it.
     static void keepLocal(Task& task, AppState* state, const QString& localId)
@@ -87,14 +96,88 @@ template <class Row> void announceRows(AppState* state, const QString& calendarI
     RowAccess<Row>::repository(state)->scheduleChanged(calendarId);
 }
 
-template <class Row>
-std::optional<CalDavRowKind::Outgoing> outgoingRow(AppState* state, const QString& id)
+// The component of the row's key in the object's text.
+template <class Row> std::optional<Row> componentOf(const QString& text, const Row& row)
 {
-    const std::optional<Row> row = RowAccess<Row>::repository(state)->getById(id);
+    if (text.isEmpty())
+        return std::nullopt;
+    for (Row& component : RowAccess<Row>::parse(text)) {
+        if (RowAccess<Row>::sameKey(component, row))
+            return std::move(component);
+    }
+    return std::nullopt;
+}
+
+template <class Row>
+std::optional<CalDavRowKind::Outgoing> outgoingRow(AppState* state, const QString& id,
+                                                   const QString& serverText)
+{
+    using Access = RowAccess<Row>;
+    const std::optional<Row> row = Access::repository(state)->getById(id);
     if (!row)
         return std::nullopt;
-    return CalDavRowKind::Outgoing{
-        row->title, row->rawIcalendar.isEmpty() ? RowAccess<Row>::build(*row) : row->rawIcalendar};
+    if (const std::optional<Row> server = componentOf(serverText, *row)) {
+        if (row->syncStatus != QLatin1String("pending"))
+            return CalDavRowKind::Outgoing{row->title, server->rawIcalendar, server->sequence,
+                                           server->rawIcalendar != row->rawIcalendar};
+        const Row copy = PushCopy::over(*row, *server);
+        return CalDavRowKind::Outgoing{row->title, Access::build(copy), copy.sequence, true};
+    }
+    if (row->rawIcalendar.isEmpty())
+        return CalDavRowKind::Outgoing{row->title, Access::build(*row), row->sequence, true};
+    return CalDavRowKind::Outgoing{row->title, row->rawIcalendar, row->sequence, false};
+}
+
+template <class Row> bool objectHoldsUid(const QString& calendarData, const QString& uid)
+{
+    const QList<Row> rows = RowAccess<Row>::parse(calendarData);
+    return std::any_of(rows.begin(), rows.end(), [&](const Row& row) { return row.uid == uid; });
+}
+
+bool renameEventUid(AppState* state, const QString& calendarId, const QString& from,
+                    const QString& to)
+{
+    const QList<LocalRow> rows =
+        CalDavSyncStore(state->database()).rowsOfUid(Table::Events, calendarId, from);
+    for (const LocalRow& local : rows) {
+        std::optional<Event> row = state->events()->getById(local.id);
+        if (!row)
+            return false;
+        row->uid = to;
+        if (row->masterEventUid == from)
+            row->masterEventUid = to;
+        row->rawIcalendar = CalDavBody::withUid(row->rawIcalendar, to);
+        if (!state->events()->update(*row))
+            return false;
+    }
+    return true;
+}
+
+bool renameTaskUid(AppState* state, const QString& calendarId, const QString& from,
+                   const QString& to)
+{
+    const QList<LocalRow> rows =
+        CalDavSyncStore(state->database()).rowsOfUid(Table::Tasks, calendarId, from);
+    for (const LocalRow& local : rows) {
+        std::optional<Task> row = state->tasks()->getById(local.id);
+        if (!row)
+            return false;
+        row->uid = to;
+        row->rawIcalendar = CalDavBody::withUid(row->rawIcalendar, to);
+        if (!state->tasks()->update(*row))
+            return false;
+    }
+    // Subtasks name their parent by UID: they go out again naming the new one.
+    for (Task child : state->tasks()->getByCalendar(calendarId)) {
+        if (child.parentTaskUid != from)
+            continue;
+        child.parentTaskUid = to;
+        child.syncStatus = QStringLiteral("pending");
+        child.rawIcalendar = Ical::buildTask(child);
+        if (!state->tasks()->update(child))
+            return false;
+    }
+    return true;
 }
 
 template <class Row> std::optional<QString> rowTitle(AppState* state, const QString& id)
@@ -107,14 +190,14 @@ template <class Row> std::optional<QString> rowTitle(AppState* state, const QStr
 // copy, so what another client stored there that the record does not model goes out with it.
 template <class Row>
 bool adoptRow(AppState* state, CalDavSyncStore& store, const QString& id, const QString& href,
-              const QString& etag, const QString& serverText)
+              const QString& etag, const Row& server)
 {
     using Access = RowAccess<Row>;
-    std::optional<Row> row = Access::repository(state)->getById(id);
+    const std::optional<Row> row = Access::repository(state)->getById(id);
     if (!row)
         return store.setTag(Access::table, id, href, etag);
-    row->rawIcalendar = serverText;
-    return store.setTagAndText(Access::table, id, href, etag, Access::build(*row));
+    return store.setTagAndText(Access::table, id, href, etag,
+                               Access::build(PushCopy::over(*row, server)));
 }
 
 template <class Row>
@@ -152,7 +235,7 @@ CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Inde
             continue;
         }
         if (action == Apply::Adopt) {
-            if (!adoptRow<Row>(state, store, localId, href, etag, rows.at(i).rawIcalendar)) {
+            if (!adoptRow<Row>(state, store, localId, href, etag, rows.at(i))) {
                 applied.failed = true;
                 return applied;
             }
@@ -224,6 +307,8 @@ const CalDavRowKind CalDavRowKind::events = {
     .markSynced = &markRowSynced<Event>,
     .announce = &announceRows<Event>,
     .outgoing = &outgoingRow<Event>,
+    .holdsUid = &objectHoldsUid<Event>,
+    .renameUid = &renameEventUid,
     .title = &rowTitle<Event>,
     .pullNetworkError =
         [](const QString& error) { return CalDavSyncClient::tr("Network error: %1").arg(error); },
@@ -256,6 +341,8 @@ const CalDavRowKind CalDavRowKind::tasks = {
     .markSynced = &markRowSynced<Task>,
     .announce = &announceRows<Task>,
     .outgoing = &outgoingRow<Task>,
+    .holdsUid = &objectHoldsUid<Task>,
+    .renameUid = &renameTaskUid,
     .title = &rowTitle<Task>,
     .pullNetworkError =
         [](const QString& error) {

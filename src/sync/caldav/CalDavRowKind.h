@@ -16,11 +16,14 @@ class AppState;
 // both. A run takes `events` first, then `next`.
 struct CalDavRowKind
 {
-    // The outgoing copy of one stored row: its title for messages, and its text.
+    // The outgoing copy of one stored row: its title for messages, its text and the SEQUENCE the
+    // text carries.
     struct Outgoing
     {
         QString title;
         QString text;
+        int sequence = 0;
+        bool rebuilt = false; // the text is not the stored one
     };
 
     // What applying one object did.
@@ -60,7 +63,18 @@ struct CalDavRowKind
     bool (*markSynced)(AppState* state, const QString& id, const QString& href,
                        const QString& etag);
     void (*announce)(AppState* state, const QString& calendarId);
-    std::optional<Outgoing> (*outgoing)(AppState* state, const QString& id);
+    // The row as a push sends it. `serverText` is the newest copy of its object the run has seen
+    // (empty when none): a pending row goes out as its own fields over the component of the same
+    // key there (PushCopy), a synced row as that component; without one, as stored.
+    std::optional<Outgoing> (*outgoing)(AppState* state, const QString& id,
+                                        const QString& serverText);
+    // Whether the object's text holds a component of this kind with the UID.
+    bool (*holdsUid)(const QString& calendarData, const QString& uid);
+    // Gives the rows of a UID in the calendar another UID, in their texts too; rows that name it
+    // as their series or parent follow. For an item the server never held, whose place there was
+    // taken. False when a write failed (the caller's transaction is then rolled back).
+    bool (*renameUid)(AppState* state, const QString& calendarId, const QString& from,
+                      const QString& to);
     std::optional<QString> (*title)(AppState* state, const QString& id);
 
     // The run's failure texts.

@@ -18,6 +18,7 @@
 #include <QLoggingCategory>
 #include <QSet>
 #include <QTimer>
+#include <QUuid>
 
 #include <algorithm>
 #include <optional>
@@ -60,6 +61,23 @@ QList<RemoteObject> remoteObjects(const QList<CalDavParse::Resource>& resources)
     return objects;
 }
 
+// The hrefs (comparable) of the objects that hold pending rows: their newest copy is what the
+// push builds on.
+QSet<QString> pendingHrefs(const Index& index)
+{
+    QSet<QString> hrefs;
+    for (const LocalRow& row : index.rows) {
+        if (row.pending && !row.href.isEmpty())
+            hrefs.insert(comparableHref(row.href));
+    }
+    return hrefs;
+}
+
+QString newUid()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
 } // namespace
 
 // The state of one run, carried from step to step.
@@ -77,6 +95,9 @@ struct CalDavSyncClient::Run
     // What the run changed: rows the pull wrote or removed here, and objects the push sent.
     int changed = 0;
     QList<PushGroup> queue; // the push sequencer's list
+    // The newest server copy seen of each object holding pending rows of the kind in progress,
+    // by comparable href: what their push is built over.
+    QHash<QString, QString> serverCopies;
     bool ended = false;
 };
 
@@ -90,6 +111,7 @@ struct CalDavSyncClient::Flight
     bool retried = false;
     QString title;
     QByteArray body;
+    QHash<QString, CalDavRowKind::Outgoing> outgoing; // the body's rows as sent, by id
 };
 
 CalDavSyncClient::CalDavSyncClient(AppState* state, QObject* parent)
@@ -150,6 +172,7 @@ void CalDavSyncClient::checkCtag(const RunPtr& run)
 
 void CalDavSyncClient::pull(const RunPtr& run)
 {
+    run->serverCopies.clear();
     if (!run->kind->listedBy(run->calendar))
         return push(run);
     run->client->report(
@@ -185,8 +208,15 @@ void CalDavSyncClient::readMissing(const RunPtr& run)
     const Index index = indexRows(
         CalDavSyncStore(m_state->database()).rows(run->kind->table, run->calendar.id, false));
     const ListingPlan plan = planListing(index, remoteObjects(run->resources), false);
+    QList<int> wanted = plan.toRead;
+    // An object holding pending rows is read even when unchanged: the push builds on it.
+    const QSet<QString> pending = pendingHrefs(index);
+    for (int i = 0; i < run->resources.size(); ++i) {
+        if (pending.contains(comparableHref(run->resources.at(i).href)) && !wanted.contains(i))
+            wanted.append(i);
+    }
     QStringList missing;
-    for (int position : plan.toRead) {
+    for (int position : std::as_const(wanted)) {
         const CalDavParse::Resource& resource = run->resources.at(position);
         if (resource.calendarData.isEmpty())
             missing.append(resource.href);
@@ -232,11 +262,11 @@ void CalDavSyncClient::readMissing(const RunPtr& run)
         });
 }
 
-CalDavRowKind::Applied CalDavSyncClient::applyObject(const RunPtr& run, Index& index,
-                                                     const QString& href, const QString& etag,
+CalDavRowKind::Applied CalDavSyncClient::applyObject(const RunPtr& run, const CalDavRowKind& kind,
+                                                     Index& index, const QString& href,
+                                                     const QString& etag,
                                                      const QString& calendarData)
 {
-    const Kind& kind = *run->kind;
     const Kind::Applied applied = kind.apply(
         m_state, run->calendar, index, href, etag, calendarData, [this, &run, &kind](int handled) {
             ++run->changed;
@@ -258,6 +288,12 @@ void CalDavSyncClient::applyListing(const RunPtr& run)
     const ListingPlan plan =
         planListing(index, remoteObjects(run->resources), run->listingComplete);
 
+    const QSet<QString> pending = pendingHrefs(index);
+    for (const CalDavParse::Resource& resource : std::as_const(run->resources)) {
+        if (!resource.calendarData.isEmpty() && pending.contains(comparableHref(resource.href)))
+            run->serverCopies.insert(comparableHref(resource.href), resource.calendarData);
+    }
+
     Savepoint transaction(m_state->database()->database());
     bool stored = transaction.isActive();
     run->pulled = plan.unchangedRows;
@@ -273,7 +309,7 @@ void CalDavSyncClient::applyListing(const RunPtr& run)
             continue;
         }
         const Kind::Applied applied =
-            applyObject(run, index, resource.href, resource.etag, resource.calendarData);
+            applyObject(run, kind, index, resource.href, resource.etag, resource.calendarData);
         stored = !applied.failed;
         run->pulled += applied.handled;
         // A large calendar's text is let go object by object, not at the end.
@@ -369,14 +405,18 @@ void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Fligh
     flight->href = flight->create ? CalDavHref::createHref(run->url, group.uid) : group.href;
     const QUrl url = CalDavHref::resourceUrl(run->url, flight->href);
 
+    const QString serverCopy =
+        flight->create ? QString() : run->serverCopies.value(comparableHref(flight->href));
     QStringList texts;
+    flight->outgoing.clear();
     for (const QString& id : group.bodyIds) {
-        const std::optional<Kind::Outgoing> row = kind.outgoing(m_state, id);
+        const std::optional<Kind::Outgoing> row = kind.outgoing(m_state, id, serverCopy);
         if (!row)
             continue;
         if (flight->title.isEmpty())
             flight->title = row->title;
         texts.append(row->text);
+        flight->outgoing.insert(id, *row);
     }
     if (flight->title.isEmpty() && !group.deletedIds.isEmpty()) {
         if (const std::optional<QString> title = kind.title(m_state, group.deletedIds.first()))
@@ -398,7 +438,11 @@ void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Fligh
     flight->body = CalDavBody::compose(texts, group.exceptionDates).toUtf8();
     qCDebug(lcCalDav).noquote() << "[CalDav] PUT" << CalDavHref::displayPath(flight->href)
                                 << (flight->create ? "(create)" : "(update)");
-    run->client->put(url, flight->body, contentType, onReply, group.etag);
+    // A create never replaces what another client put at its place meanwhile.
+    if (flight->create)
+        run->client->putNew(url, flight->body, contentType, onReply);
+    else
+        run->client->put(url, flight->body, contentType, onReply, group.etag);
 }
 
 void CalDavSyncClient::onPushReply(const RunPtr& run, const std::shared_ptr<Flight>& flight,
@@ -421,6 +465,9 @@ void CalDavSyncClient::onPushReply(const RunPtr& run, const std::shared_ptr<Flig
     case Verdict::RetryWithTag:
         qCInfo(lcCalDav).noquote() << "[CalDav] Push 412 - reading the object again";
         return refreshAndRetry(run, flight, failure);
+    case Verdict::PlaceTaken:
+        qCInfo(lcCalDav).noquote() << "[CalDav] Create 412 - reading what holds its place";
+        return takeInPlace(run, flight, failure);
     case Verdict::Done:
         break;
     }
@@ -459,8 +506,9 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
                 {
                     Index index = indexRows(store.rows(table, run->calendar.id, false));
                     Savepoint transaction(m_state->database()->database());
-                    const Kind::Applied applied =
-                        applyObject(run, index, found->href, found->etag, found->calendarData);
+                    run->serverCopies.insert(comparableHref(found->href), found->calendarData);
+                    const Kind::Applied applied = applyObject(run, *run->kind, index, found->href,
+                                                              found->etag, found->calendarData);
                     if (applied.failed || !transaction.commit()) {
                         qCWarning(lcCalDav).noquote() << "[CalDav] storing the object failed";
                         transaction.rollback();
@@ -496,6 +544,84 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
         });
 }
 
+void CalDavSyncClient::takeInPlace(const RunPtr& run, const std::shared_ptr<Flight>& flight,
+                                   const QString& failure)
+{
+    run->client->report(
+        run->url, DavXml::calendarMultiget({flight->href}), 1,
+        [this, run, flight, failure](const CalDavClient::Response& reply) {
+            bool complete = false;
+            const QList<CalDavParse::Resource> read =
+                DavXml::parseResources(reply.body, run->url, &complete);
+            if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode) || !complete)
+                return fail(run, failure);
+            std::optional<CalDavParse::Resource> found;
+            for (const CalDavParse::Resource& resource : read) {
+                if (comparableHref(resource.href) == comparableHref(flight->href) &&
+                    !resource.calendarData.isEmpty())
+                    found = resource;
+            }
+            auto next = std::make_shared<Flight>();
+            next->retried = true;
+            if (!found) {
+                // Nothing to read there (any more): the create goes once more as it was.
+                next->group = flight->group;
+                next->sent = flight->sent;
+                return sendFlight(run, next);
+            }
+            const Kind& kind = *run->kind;
+            const Table table = kind.table;
+            CalDavSyncStore store(m_state->database());
+            // The same item (a create whose reply was lost) is taken as the object of its pending
+            // rows, which then go over it. Anything else stays as the other client put it, is
+            // stored here too, and the item made here goes under a UID of its own.
+            const bool sameItem = kind.holdsUid(found->calendarData, flight->group.uid);
+            QString uid = flight->group.uid;
+            Savepoint transaction(m_state->database()->database());
+            bool stored = transaction.isActive();
+            if (sameItem) {
+                run->serverCopies.insert(comparableHref(found->href), found->calendarData);
+                Index index = indexRows(store.rows(table, run->calendar.id, false));
+                stored = stored && !applyObject(run, kind, index, found->href, found->etag,
+                                                found->calendarData)
+                                        .failed;
+            } else {
+                for (const Kind* held : {&Kind::events, &Kind::tasks}) {
+                    if (!stored || !held->listedBy(run->calendar))
+                        continue;
+                    Index index = indexRows(store.rows(held->table, run->calendar.id, false));
+                    stored = !applyObject(run, *held, index, found->href, found->etag,
+                                          found->calendarData)
+                                  .failed;
+                    if (stored && held != &kind)
+                        held->announce(m_state, run->calendar.id);
+                }
+                uid = newUid();
+                stored =
+                    stored && kind.renameUid(m_state, run->calendar.id, flight->group.uid, uid);
+            }
+            if (!stored || !transaction.commit()) {
+                qCWarning(lcCalDav).noquote() << "[CalDav] storing the object at a create's place "
+                                                 "failed:"
+                                              << transaction.errorText();
+                transaction.rollback();
+                return fail(run, failure);
+            }
+            const QList<LocalRow> rows = store.rowsOfUid(table, run->calendar.id, uid);
+            const QList<PushGroup> again = planPush(indexRows(rows));
+            if (again.isEmpty())
+                return sendNextGroup(run);
+            next->group = again.first();
+            next->sent = rows;
+            if (next->group.kind == PushKind::ForgetLocally) {
+                if (settleFlight(run, next, QString()))
+                    sendNextGroup(run);
+                return;
+            }
+            sendFlight(run, next);
+        });
+}
+
 bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                                     const QString& etag)
 {
@@ -509,9 +635,14 @@ bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
     for (const Settlement& s : settlements) {
         bool ok = true;
         switch (s.what) {
-        case Settle::MarkSynced:
+        case Settle::MarkSynced: {
             ok = kind.markSynced(m_state, s.id, flight->href, etag);
+            // The row holds what the server now holds, so later edits build on it.
+            const auto sent = flight->outgoing.constFind(s.id);
+            if (ok && sent != flight->outgoing.constEnd() && sent->rebuilt)
+                ok = store.setSentCopy(table, s.id, sent->text, sent->sequence);
             break;
+        }
         case Settle::TagOnly:
             ok = store.setTag(table, s.id, flight->href, etag);
             break;

@@ -69,14 +69,18 @@ private:
                      const QString& errorString, const QString& replyEtag);
     void refreshAndRetry(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                          const QString& failure);
+    // A create was refused because an object holds its place: reads that object and stores it,
+    // then sends the item where it replaces nothing (over the object, when it is the same item).
+    void takeInPlace(const RunPtr& run, const std::shared_ptr<Flight>& flight,
+                     const QString& failure);
     // Stores what the request did; false (and the run failed) when that could not be stored.
     bool settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                       const QString& etag);
 
-    // Applies one object of the run's kind.
-    CalDavRowKind::Applied applyObject(const RunPtr& run, CalDavSyncPlan::Index& index,
-                                       const QString& href, const QString& etag,
-                                       const QString& calendarData);
+    // Applies one object as rows of `kind`.
+    CalDavRowKind::Applied applyObject(const RunPtr& run, const CalDavRowKind& kind,
+                                       CalDavSyncPlan::Index& index, const QString& href,
+                                       const QString& etag, const QString& calendarData);
     void finish(const RunPtr& run);
     void fail(const RunPtr& run, const QString& reason);
     // The client of the runs with this login, made on first use.

@@ -81,10 +81,13 @@ SyncOrchestrator::~SyncOrchestrator()
 
 void SyncOrchestrator::start()
 {
-    connect(m_state->events(), &EventRepository::eventsChanged, this,
-            &SyncOrchestrator::onRepositoryChanged);
-    connect(m_state->tasks(), &TaskRepository::tasksChanged, this,
-            &SyncOrchestrator::onRepositoryChanged);
+    // Every calendar of a burst: a move between calendars leaves pending rows in both.
+    const auto changedIn = [this](const QStringList& calendarIds) {
+        for (const QString& calendarId : calendarIds)
+            onRepositoryChanged(calendarId);
+    };
+    connect(m_state->events(), &EventRepository::eventsChangedIn, this, changedIn);
+    connect(m_state->tasks(), &TaskRepository::tasksChangedIn, this, changedIn);
     m_periodicTimer->start();
     m_watchdogTimer->start();
     QTimer::singleShot(firstSyncDelayMs, this, &SyncOrchestrator::syncNow);

@@ -205,6 +205,16 @@ void DavFaultProxy::passThrough(const QByteArray& method, const QString& pathSuf
         m_rules.append({Action::Pass, method, pathSuffix, times, 0, {}, {}});
 }
 
+void DavFaultProxy::passAfter(const QByteArray& method, const QString& pathSuffix,
+                              const std::function<void()>& first, int times)
+{
+    if (times == 0)
+        return;
+    Rule rule{Action::Pass, method, pathSuffix, times, 0, {}, {}};
+    rule.first = first;
+    m_rules.append(rule);
+}
+
 void DavFaultProxy::clearRules()
 {
     m_rules.clear();
@@ -278,6 +288,8 @@ void DavFaultProxy::handle(QTcpSocket* socket, const Request& request, const QBy
         case Action::Pass:
             if (m_upstream.isEmpty())
                 break;
+            if (applied.first)
+                applied.first();
             forward(socket, raw, applied.action);
             return;
         }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 class QTcpServer;
 class QTcpSocket;
 
@@ -84,6 +86,10 @@ public:
     // Passes matching requests on unchanged; placed before a fault, it lets the first requests
     // through: passThrough("PUT", ".ics", 2); failWith("PUT", ".ics", 500) fails the third PUT.
     void passThrough(const QByteArray& method, const QString& pathSuffix, int times = 1);
+    // Runs `first` (another client's change, say), then passes the request on: the request meets
+    // the server as that change left it.
+    void passAfter(const QByteArray& method, const QString& pathSuffix,
+                   const std::function<void()>& first, int times = 1);
     void clearRules();
 
     QList<Request> requests() const { return m_requests; }
@@ -106,6 +112,7 @@ private:
         QByteArray body;
         QUrl location;
         QByteArray contentType = "application/xml; charset=utf-8";
+        std::function<void()> first = {};
     };
     struct Upstream;
 

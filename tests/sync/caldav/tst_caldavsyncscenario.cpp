@@ -6,11 +6,14 @@
 #include "Database.h"
 #include "DavFaultProxy.h"
 #include "DavServer.h"
+#include "EventChangeState.h"
 #include "EventRepository.h"
 #include "Ical.h"
 #include "TaskRepository.h"
+#include "UndoStack.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
@@ -215,6 +218,24 @@ public:
         QCOMPARE(local.size(), remote.size());
     }
 
+    // Another client changes the object: `line` goes in before the end of its first component.
+    bool otherClientAdds(const QString& uid, const QString& line)
+    {
+        const DavHttp::Reply current = server.request("GET", objectUrl(uid));
+        QString text = QString::fromUtf8(current.body);
+        const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("END:V(EVENT|TODO)")));
+        if (current.status != 200 || end < 0)
+            return false;
+        text.insert(end, line + QStringLiteral("\r\n"));
+        const DavHttp::Reply put = server.putObject(objectUrl(uid), text);
+        return put.status >= 200 && put.status <= 299;
+    }
+
+    QByteArray serverText(const QString& uid) const
+    {
+        return server.request("GET", objectUrl(uid)).body;
+    }
+
     DavServer server;
     AppStateFixture fixture;
     std::unique_ptr<DavFaultProxy> proxy;
@@ -366,6 +387,90 @@ private Q_SLOTS:
         SYNC_AND_COMPARE(s, "after the fault");
         QCOMPARE(s.event(QStringLiteral("ev-2")).title, QStringLiteral("Edited there"));
         QVERIFY(s.state()->calendars()->getById(s.calendar.id)->lastSyncError.isEmpty());
+    }
+
+    // Whatever path wrote a row, what goes out is its fields over the newest copy the sync has
+    // seen: an undo, a drag, a form edit over a newer copy, a retry after another client's change
+    // and a create where another client's object now is keep what that client stored, and the
+    // SEQUENCE never goes back.
+    void everyWriteKeepsWhatAnotherClientStored_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("Radicale") << int(DavServer::Kind::Radicale);
+        QTest::newRow("Xandikos") << int(DavServer::Kind::Xandikos);
+    }
+
+    void everyWriteKeepsWhatAnotherClientStored()
+    {
+        QFETCH(int, kind);
+        if (!DavServer::available(DavServer::Kind(kind)))
+            QSKIP("server not installed");
+        Scenario s{DavServer::Kind(kind)};
+        QVERIFY(s.start(true));
+        const auto put = [&](const QString& uid, const QString& text) {
+            return isSuccess(s.server.putObject(s.objectUrl(uid), text));
+        };
+        QVERIFY(put("ev-1", eventText("ev-1", 1, "Planning")));
+        QVERIFY(put("ev-2", eventText("ev-2", 2, "Review")));
+        QVERIFY(put("ev-3",
+                    eventText("ev-3", 3, "Retro").replace("SUMMARY:", "SEQUENCE:1\r\nSUMMARY:")));
+        QVERIFY(put("ev-4", eventText("ev-4", 4, "Demo")));
+        QVERIFY(put("task-1", taskText("task-1", "Report")));
+        SYNC_AND_COMPARE(s, "first pull");
+
+        // A drag here, undone after another client added a line to the pushed copy.
+        const Event before = s.event("ev-1");
+        const Event dragged = EventChange::moved(before, before.startTime, 60, Clock::now());
+        QVERIFY(EventChange::updateWithUndo(s.state(), before, dragged, "Moved", {}));
+        SYNC_AND_COMPARE(s, "drag");
+        QVERIFY(s.otherClientAdds("ev-1", "X-CONFERENCE:https://meet.example/1"));
+        SYNC_AND_COMPARE(s, "conference added there");
+        s.state()->undoStack()->undo();
+        SYNC_AND_COMPARE(s, "undo");
+        const QByteArray undone = s.serverText("ev-1");
+        QVERIFY2(undone.contains("X-CONFERENCE:https://meet.example/1") &&
+                     undone.contains("T090000Z") && undone.contains("SEQUENCE:2"),
+                 undone.constData());
+
+        // Edits here over newer copies: the event's and the task's SEQUENCE stay where the other
+        // client put them; a drag moves past the copy's.
+        QVERIFY(put(
+            "ev-2",
+            eventText("ev-2", 2, "Review there").replace("SUMMARY:", "SEQUENCE:7\r\nSUMMARY:")));
+        QVERIFY(s.editEvent(s.event("ev-2"), "Review here"));
+        QVERIFY(
+            put("task-1",
+                taskText("task-1", "Report there").replace("SUMMARY:", "SEQUENCE:9\r\nSUMMARY:")));
+        QVERIFY(s.editTask("task-1", "Report here"));
+        const Event retro = s.event("ev-3");
+        QVERIFY(s.state()->events()->update(
+            EventChange::moved(retro, retro.startTime, 30, Clock::now())));
+        SYNC_AND_COMPARE(s, "edits over newer copies");
+        QVERIFY(s.serverText("ev-2").contains("SEQUENCE:7"));
+        QVERIFY(s.serverText("task-1").contains("SEQUENCE:9"));
+        QVERIFY(s.serverText("ev-3").contains("SEQUENCE:2"));
+
+        // Another client changes the object while the edit's PUT is on its way: the retry goes
+        // over the copy that refused it.
+        QVERIFY(s.editEvent(s.event("ev-4"), "Demo here"));
+        s.proxy->passAfter("PUT", "ev-4.ics",
+                           [&] { QVERIFY(s.otherClientAdds("ev-4", "X-LATE:2")); });
+        SYNC_AND_COMPARE(s, "412");
+        const QByteArray retried = s.serverText("ev-4");
+        QVERIFY2(retried.contains("X-LATE:2") && retried.contains("Demo here"),
+                 retried.constData());
+
+        // Another client puts a task of the same UID where a new event goes: both stay.
+        QVERIFY(s.createEvent("made-here", 20, "Made here"));
+        s.proxy->passAfter("PUT", "made-here.ics",
+                           [&] { QVERIFY(put("made-here", taskText("made-here", "Theirs"))); });
+        SYNC_AND_COMPARE(s, "create where another object is");
+        QVERIFY(s.serverText("made-here").contains("SUMMARY:Theirs"));
+        QCOMPARE(s.state()->tasks()->getByUid("made-here", s.calendar.id)->title,
+                 QString("Theirs"));
+        const QList<Event> mine = s.state()->events()->search("Made here", 5);
+        QCOMPARE(mine.size(), 1);
+        QVERIFY(mine.first().uid != "made-here");
     }
 
 private:

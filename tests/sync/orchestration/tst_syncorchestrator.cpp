@@ -207,6 +207,20 @@ private Q_SLOTS:
         QTRY_VERIFY(m_factory->live().isEmpty());
     }
 
+    // A move leaves a deletion in one calendar and a new row in another, announced in one burst:
+    // both go out in the push that follows.
+    void moveBetweenCalendarsPushesBoth()
+    {
+        addCalendar(QStringLiteral("home"), QStringLiteral("dav"));
+        m_sync->start();
+        QSignalSpy changed(state()->events(), &EventRepository::eventsChanged);
+        addEvent(QStringLiteral("gone"), QStringLiteral("home"), QStringLiteral("pending"));
+        addEvent(QStringLiteral("moved"), QStringLiteral("work"), QStringLiteral("pending"));
+        QVERIFY(changed.wait());
+        QCOMPARE(m_sync->pendingPushCalendarIds(),
+                 (QSet<QString>{QStringLiteral("home"), QStringLiteral("work")}));
+    }
+
     void calDavAccountWithoutPasswordAsksForIt()
     {
         m_factory->passwords.clear();
