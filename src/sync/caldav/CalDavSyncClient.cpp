@@ -208,17 +208,15 @@ void CalDavSyncClient::readMissing(const RunPtr& run)
     const Index index = indexRows(
         CalDavSyncStore(m_state->database()).rows(run->kind->table, run->calendar.id, false));
     const ListingPlan plan = planListing(index, remoteObjects(run->resources), false);
-    QList<int> wanted = plan.toRead;
+    const QSet<int> toRead(plan.toRead.cbegin(), plan.toRead.cend());
     // An object holding pending rows is read even when unchanged: the push builds on it.
     const QSet<QString> pending = pendingHrefs(index);
-    for (int i = 0; i < run->resources.size(); ++i) {
-        if (pending.contains(comparableHref(run->resources.at(i).href)) && !wanted.contains(i))
-            wanted.append(i);
-    }
     QStringList missing;
-    for (int position : std::as_const(wanted)) {
-        const CalDavParse::Resource& resource = run->resources.at(position);
-        if (resource.calendarData.isEmpty())
+    for (int i = 0; i < run->resources.size(); ++i) {
+        const CalDavParse::Resource& resource = run->resources.at(i);
+        if (resource.calendarData.isEmpty() &&
+            (toRead.contains(i) ||
+             (!pending.isEmpty() && pending.contains(comparableHref(resource.href)))))
             missing.append(resource.href);
     }
     if (missing.isEmpty())
@@ -290,6 +288,8 @@ void CalDavSyncClient::applyListing(const RunPtr& run)
 
     const QSet<QString> pending = pendingHrefs(index);
     for (const CalDavParse::Resource& resource : std::as_const(run->resources)) {
+        if (pending.isEmpty())
+            break;
         if (!resource.calendarData.isEmpty() && pending.contains(comparableHref(resource.href)))
             run->serverCopies.insert(comparableHref(resource.href), resource.calendarData);
     }
