@@ -33,7 +33,7 @@ QHash<QString, GoogleSyncStore::Row> GoogleSyncStore::select(const QString& wher
     QHash<QString, Row> rows;
     QSqlQuery query(m_database->database());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, COALESCE(provider_event_id, ''), sync_status, "
+    query.prepare(QStringLiteral("SELECT id, COALESCE(provider_event_id, ''), uid, sync_status, "
                                  "deleted_at FROM events WHERE ") +
                   where);
     for (const QString& value : values)
@@ -47,8 +47,9 @@ QHash<QString, GoogleSyncStore::Row> GoogleSyncStore::select(const QString& wher
         Row row;
         row.id = query.value(0).toString();
         row.providerEventId = query.value(1).toString();
-        row.pending = query.value(2).toString() == u"pending";
-        row.deleted = !query.value(3).isNull() && !query.value(3).toString().isEmpty();
+        row.uid = query.value(2).toString();
+        row.pending = query.value(3).toString() == u"pending";
+        row.deleted = !query.value(4).isNull() && !query.value(4).toString().isEmpty();
         const QString key =
             row.providerEventId.isEmpty() ? Google::clientEventId(row.id) : row.providerEventId;
         rows.insert(key, row);
@@ -93,6 +94,20 @@ QStringList GoogleSyncStore::occurrenceRowIds(const QString& calendarId,
     while (query.next())
         ids.append(query.value(0).toString());
     return ids;
+}
+
+bool GoogleSyncStore::repointSeries(const QString& calendarId, const QString& oldUid,
+                                    const QString& newUid)
+{
+    QSqlDatabase& db = m_database->database();
+    return run(db,
+               QStringLiteral("UPDATE events SET master_event_uid = ? WHERE calendar_id = ? AND "
+                              "master_event_uid = ?"),
+               {newUid, calendarId, oldUid}) &&
+           run(db,
+               QStringLiteral("UPDATE events SET uid = ? WHERE calendar_id = ? AND uid = ? AND "
+                              "COALESCE(recurrence_id, '') <> ''"),
+               {newUid, calendarId, oldUid});
 }
 
 QStringList GoogleSyncStore::cancelledOccurrences(const QString& calendarId,

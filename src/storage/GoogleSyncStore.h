@@ -23,6 +23,7 @@ public:
     {
         QString id;
         QString providerEventId;
+        QString uid;
         bool pending = false;
         bool deleted = false;
     };
@@ -41,6 +42,11 @@ public:
     // Ids of the rows that stand for occurrences of the series (their master's UID, which for a
     // series from Google is its Google id).
     QStringList occurrenceRowIds(const QString& calendarId, const QString& masterUid) const;
+
+    // The rows of the calendar that name the series `oldUid` as theirs (their master's UID, and an
+    // occurrence's own UID) name `newUid` instead: what follows a series whose UID changed. The
+    // series' own row is the caller's to write.
+    bool repointSeries(const QString& calendarId, const QString& oldUid, const QString& newUid);
 
     // Recurrence ids of the series' occurrences that Google cancelled.
     QStringList cancelledOccurrences(const QString& calendarId, const QString& masterId) const;

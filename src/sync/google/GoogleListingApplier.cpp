@@ -30,6 +30,16 @@ QString withExceptions(const QString& json, const QStringList& added, const QSet
     return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
 }
 
+// Rewrites a series row whose UID Google's copy changes (a series made here takes its Google id)
+// together with the rows that name it as their series, or writes nothing.
+bool updateSeriesWithNewUid(EventRepository* events, GoogleSyncStore& store, const Event& series,
+                            const QString& oldUid)
+{
+    Savepoint write(events->database()->database());
+    return write.isActive() && events->update(series) &&
+           store.repointSeries(series.calendarId, oldUid, series.uid) && write.commit();
+}
+
 } // namespace
 
 ListingApplier::ListingApplier(AppState* state) : m_state(state) {}
@@ -91,7 +101,8 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
         for (qsizetype i = 0; i < newRows.size(); ++i) {
             if (written.at(i)) {
                 const Event& event = newRows.at(i);
-                rows.insert(event.providerEventId, {event.id, event.providerEventId, false, false});
+                rows.insert(event.providerEventId,
+                            {event.id, event.providerEventId, event.uid, false, false});
                 ++upserted;
             } else {
                 ++failed;
@@ -126,6 +137,10 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
                 deletedSeries.insert(googleId);
             QStringList gone =
                 isSeries ? store.occurrenceRowIds(calendarId, googleId) : QStringList();
+            // A series made here names its occurrences by its own UID until a listing gives it
+            // Google's id.
+            if (isSeries && hasRow && found->uid != googleId)
+                gone += store.occurrenceRowIds(calendarId, found->uid);
             if (hasRow)
                 gone.prepend(found->id);
             for (const QString& localId : std::as_const(gone)) {
@@ -147,6 +162,13 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
         if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty() &&
             store.removeCancelledOccurrence(calendarId, event.masterEventUid, event.recurrenceId))
             restoredBySeries[event.masterEventUid].insert(event.recurrenceId);
+        // An occurrence belongs to its series under the series' UID here, which for a series
+        // made here is not Google's id until a listing has given it that.
+        if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty()) {
+            if (const auto series = findRow(event.masterEventUid);
+                series && series->uid != event.masterEventUid)
+                event.uid = event.masterEventUid = series->uid;
+        }
         if (hasRow && found->pending)
             continue; // the local edit wins and goes out below
         if (!event.recurrenceRule.isEmpty()) {
@@ -160,10 +182,17 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
         }
         storeNewRows();
         event.id = found->id;
-        if (const std::optional<Event> local = events->getById(found->id))
+        const std::optional<Event> local = events->getById(found->id);
+        if (local)
             event.color = local->color;
-        if (events->update(event)) {
+        const bool newSeriesUid = local && local->recurrenceId.isEmpty() &&
+                                  !local->recurrenceRule.isEmpty() &&
+                                  event.recurrenceId.isEmpty() && local->uid != event.uid;
+        if (newSeriesUid ? updateSeriesWithNewUid(events, store, event, local->uid)
+                         : events->update(event)) {
             ++upserted;
+            if (newSeriesUid)
+                rows[googleId].uid = event.uid;
         } else {
             ++failed;
         }

@@ -81,7 +81,7 @@ struct SyncClient::Flight
     QString localId;
     Kind kind = Kind::Insert;
     QString version;       // of the row when the request left
-    QString googleId;      // the id the request names
+    QString googleId;      // the id the request names; empty until a new series has landed
     QString seriesId;      // an occurrence sent for the first time: its series' Google id
     QString seriesLocalId; // an occurrence whose series goes out in the same run: the series' row
     bool retried = false;  // a second attempt after 412 or 409 was made
@@ -394,19 +394,24 @@ void SyncClient::pushPending(const RunPtr& run)
             // A row never acknowledged may still have reached Google under the id chosen for it.
             flight.googleId =
                 row.providerEventId.isEmpty() ? clientEventId(row.id) : row.providerEventId;
-        } else if (row.providerEventId.isEmpty() && !row.masterEventUid.isEmpty() &&
-                   !row.recurrenceId.isEmpty()) {
+        } else if (row.providerEventId.isEmpty() && !row.recurrenceId.isEmpty()) {
             // A changed occurrence of a series is that occurrence on Google, never an event of
-            // its own; it waits until its series is there.
+            // its own: it waits until its series is there, and a new series going out in this
+            // run names it once Google has taken the series (sendFlight).
             const std::optional<Event> master = m_state->events()->getByUidAndRecurrenceId(
                 row.masterEventUid, run->calendar.id, QString());
-            if (master && master->providerEventId.isEmpty())
+            if (!master || row.masterEventUid.isEmpty()) {
+                qWarning().noquote()
+                    << "[Google] occurrence" << row.id << "stays unsent: its series is not stored";
                 continue;
-            flight.kind = master ? Flight::Kind::Update : Flight::Kind::Insert;
-            flight.googleId = master ? occurrenceId(master->providerEventId, row.recurrenceId)
-                                     : clientEventId(row.id);
-            if (master)
+            }
+            if (master->providerEventId.isEmpty() && flight.seriesLocalId.isEmpty())
+                continue;
+            flight.kind = Flight::Kind::Update;
+            if (!master->providerEventId.isEmpty()) {
+                flight.googleId = occurrenceId(master->providerEventId, row.recurrenceId);
                 flight.seriesId = master->providerEventId;
+            }
         } else if (row.providerEventId.isEmpty()) {
             flight.kind = Flight::Kind::Insert;
             flight.googleId = clientEventId(row.id);
@@ -451,6 +456,18 @@ void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
     if (!row) {
         // Gone meanwhile (removed for good by another path): nothing left to send.
         return land(run, flight.localId);
+    }
+    if (flight.googleId.isEmpty()) {
+        // An occurrence of a series that went out as new in this run: that occurrence of
+        // Google's copy, unless the series did not get there.
+        const std::optional<Event> series = m_state->events()->getById(flight.seriesLocalId);
+        if (!series || series->providerEventId.isEmpty()) {
+            qInfo().noquote() << "[Google] occurrence" << row->id
+                              << "stays unsent: its series did not reach Google";
+            return land(run, flight.localId);
+        }
+        flight.seriesId = series->providerEventId;
+        flight.googleId = occurrenceId(series->providerEventId, row->recurrenceId);
     }
     const QString& calendarUrl = run->calendar.url;
     switch (flight.kind) {

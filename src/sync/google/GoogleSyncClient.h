@@ -50,7 +50,10 @@ class CalendarClient;
 // it, as for an occurrence changed here for the first time), so attendees, conference data and
 // the like survive. A row edited or deleted while its push was out is not marked as synced by
 // the reply. A series goes before its occurrences pending in the same run, which wait until it
-// has landed. Several runs (of different calendars) may go at once: each carries its own state.
+// has landed; those of a new series then go as its occurrences on Google, and stay pending when
+// it did not get there. A changed occurrence is never sent as an event of its own: without its
+// series stored it stays pending. Several runs (of different calendars) may go at once: each
+// carries its own state.
 class SyncClient : public QObject
 {
     Q_OBJECT
