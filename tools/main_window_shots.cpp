@@ -3,8 +3,9 @@
 // Writes main-empty-<mode>.png (no calendar), main-week-<mode>.png (a week with events, an
 // account that needs a password and two filters), main-menu-<name>-<mode>.png for each menu and
 // main-statusbar-<mode>.png, main-import-<mode>.png (the window at 1024 by 640 after an
-// import that left events out) and main-quickadd-kept-<mode>.png (a quick add kept during an
-// import).
+// import that left events out), main-quickadd-kept-<mode>.png (a quick add kept during an
+// import) and main-reveal-<deleted|removed>-<mode>.png (the box a reminder's click on an event
+// deleted here, or removed by a sync, brings up).
 
 #include "AccountRepository.h"
 #include "AppState.h"
@@ -32,6 +33,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QTimer>
 #include <QToolButton>
 #include <QUuid>
 
@@ -228,6 +230,33 @@ int main(int argc, char* argv[])
         imported.exec();
         if (!save(&window, QStringLiteral("main-import-") + mode)) {
             return 1;
+        }
+        // A reminder clicked after its event was deleted here, or removed by a sync.
+        const QList<Event> todays = state.events()->getInRange(
+            QDateTime(today, QTime(0, 0)), QDateTime(today.addDays(1), QTime(0, 0)), {});
+        for (const Event& event : todays) {
+            if (event.title == QLatin1String("Lunch")) {
+                state.events()->remove(event.id);
+                for (const char* kind : {"deleted", "removed"}) {
+                    bool saved = false;
+                    QTimer watch;
+                    QObject::connect(&watch, &QTimer::timeout, [&] {
+                        if (QWidget* box = QApplication::activeModalWidget()) {
+                            watch.stop();
+                            saved = save(
+                                box,
+                                QStringLiteral("main-reveal-%1-%2").arg(QLatin1String(kind), mode));
+                            box->close();
+                        }
+                    });
+                    watch.start(20);
+                    window.revealEvent(
+                        qstrcmp(kind, "deleted") == 0 ? event.id : QStringLiteral("gone"), today);
+                    if (!saved) {
+                        return 1;
+                    }
+                }
+            }
         }
     }
     return 0;

@@ -15,7 +15,6 @@
 #include "DayView.h"
 #include "DetachedAgendaWindow.h"
 #include "DetachedTasksWindow.h"
-#include "EventDetailsPopover.h"
 #include "EventFormDialog.h"
 #include "EventRepository.h"
 #include "FilterFormDialog.h"
@@ -24,7 +23,6 @@
 #include "Limits.h"
 #include "MainWindowMenus.h"
 #include "ManageSourcesDialog.h"
-#include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
 #include "QuickAddDialog.h"
 #include "QuickAddState.h"
@@ -41,6 +39,7 @@
 #include "TrayIcon.h"
 #include "UndoStack.h"
 #include "ViewArea.h"
+#include "ViewEventActions.h"
 #include "ViewFormDialog.h"
 #include "ViewRepository.h"
 #include "WelcomeDialog.h"
@@ -554,27 +553,20 @@ void MainWindow::revealEvent(const QString& eventId, const QDate& date)
     if (date.isValid()) {
         m_state->setCurrentDate(date);
     }
-    if (!eventId.isEmpty()) {
-        m_state->setSelectedEventId(eventId);
-    }
     focusWindow();
     if (eventId.isEmpty()) {
         return;
     }
-    const std::optional<Event> event = m_state->events()->getById(eventId);
-    if (!event) {
-        return;
-    }
-    Event shown = *event;
     // A reminder of a later occurrence shows that occurrence's times, not the series' first.
-    if (date.isValid() && !shown.recurrenceRule.isEmpty() && shown.recurrenceId.isEmpty()) {
-        const QDateTime start(date, shown.startTime.time(), shown.startTime.timeZone());
-        if (shown.endTime) {
-            shown.endTime = start.addSecs(shown.startTime.secsTo(*shown.endTime));
-        }
-        shown.startTime = start;
+    QDateTime occurrenceStart;
+    if (const std::optional<Event> event = m_state->events()->getById(eventId);
+        event && date.isValid()) {
+        occurrenceStart = QDateTime(date, event->startTime.time(), event->startTime.timeZone());
     }
-    showPopoverCentered(new EventDetailsPopover(m_state, shown, this));
+    // The balloon or the tray's row may have outlived its event: one deleted here or removed by
+    // a sync is reported as the views report it, and no card opens to duplicate it back. The
+    // store keeps no title of a removed one.
+    ViewEventActions::showDetails(m_state, this, eventId, occurrenceStart, QRect(), tr("Event"));
 }
 
 void MainWindow::syncNow()

@@ -73,7 +73,8 @@ public:
     // Tray menu and File › Quit: closes every window and leaves the event loop.
     void quit();
     void openPreferences();
-    // Selects the event on its date and brings the window forward.
+    // Selects the event on its date, brings the window forward and shows the event's card there;
+    // an event deleted or no longer stored is reported in a message box instead.
     void revealEvent(const QString& eventId, const QDate& date);
     // A search result: the day of the event (local date of a timed event, the stored date of
     // an all-day one) in the day view, with the event selected.

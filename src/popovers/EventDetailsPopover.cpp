@@ -340,6 +340,7 @@ void EventDetailsPopover::onDuplicate()
         EventDuplicate::standalone(m_event, tr("%1 (copy)").arg(source), Clock::now().toUTC());
     const QString shownName = ShownText::bounded(source, Limits::maxRowTextChars);
     AppState* appState = m_appState;
+    const Event shown = m_event;
     const QPointer<QWidget> window = hostWindow();
     close();
     const auto failed = [window, shownName] {
@@ -350,8 +351,12 @@ void EventDetailsPopover::onDuplicate()
         failed();
         return;
     }
-    // While an import holds the store the copy is written at its end.
-    appState->whenStoreFree([appState, copy, failed] {
+    // While an import holds the store the copy is written at its end. A sync may have deleted the
+    // event, removed it from the store or moved it while the card was open: a copy would bring
+    // it back, and would be pushed.
+    appState->whenStoreFree([appState, shown, copy, failed, report = failureOver(window)] {
+        if (!EventChange::reread(appState, shown, report))
+            return;
         if (!appState->events()->insert(copy))
             failed();
     });

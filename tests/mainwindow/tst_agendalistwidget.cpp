@@ -4,6 +4,7 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
 #include "Clock.h"
+#include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventRepository.h"
 #include "GuiEnvironment.h"
@@ -371,6 +372,44 @@ private Q_SLOTS:
         for (const char* id : {"gym", "fair", "standup", "night"})
             QVERIFY2(!state()->events()->getById(QString::fromLatin1(id))->deletedAt, id);
         QCOMPARE(state()->undoStack()->nextSummary(), QStringLiteral("Deleted \"Review, moved\""));
+    }
+
+    // A click, a double click or a right click on the row of an event deleted here, or removed
+    // by a sync, before the list reloaded: the user is told, and no card, form or menu opens.
+    void staleEventRowSaysTheEventIsGone_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<bool>("removed");
+        for (const char* gesture : {"click", "double-click", "right click"}) {
+            QTest::addRow("%s, deleted", gesture) << gesture << false;
+            QTest::addRow("%s, removed", gesture) << gesture << true;
+        }
+    }
+
+    void staleEventRowSaysTheEventIsGone()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(bool, removed);
+        AgendaListWidget list(state(), true, 4, QString());
+        list.resize(380, 720);
+        list.show();
+        AgendaEventRow* night = rows<AgendaEventRow>(list, "night").value(0);
+        QVERIFY(night);
+        // The list reloads a while after the store's signal: the row is still there to act on.
+        QVERIFY(removed ? state()->events()->hardDelete("night")
+                        : state()->events()->remove("night"));
+        const QPoint middle(night->width() / 2, night->height() / 2);
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&] {
+            if (gesture == QLatin1String("click"))
+                click(night, middle);
+            else if (gesture == QLatin1String("double-click"))
+                doubleClick(night, middle);
+            else
+                openMenu(night);
+        });
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(seen[0].text, EventChange::goneText(QStringLiteral("night")));
+        QVERIFY(!list.window()->findChild<EventDetailsPopover*>());
     }
 
     // A month with a thousand rows builds only what is in view; the last row, scrolled to, shows

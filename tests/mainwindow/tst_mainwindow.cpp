@@ -838,12 +838,48 @@ private Q_SLOTS:
         weekly.recurrenceRule = QStringLiteral("FREQ=WEEKLY");
         QVERIFY(state()->events()->insert(weekly));
 
-        window->revealEvent(QStringLiteral("missing"), QDate(2026, 3, 9));
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { window->revealEvent(QStringLiteral("missing"), QDate(2026, 3, 9)); });
+        QCOMPARE(seen.size(), 1);
         QCOMPARE(state()->currentDate(), QDate(2026, 3, 9));
         QVERIFY(!window->findChild<EventDetailsPopover*>());
         window->revealEvent(weekly.id, QDate(2026, 3, 16));
         QCOMPARE(state()->selectedEventId(), weekly.id);
         QTRY_VERIFY(window->findChild<EventDetailsPopover*>());
+    }
+
+    // A reminder or a row of the tray that outlived its event: one deleted here or removed by a
+    // sync is reported in the views' words and opens no card (whose Duplicate would bring it
+    // back); one moved to another calendar is still there to show.
+    void reminderClickOnAnEventGoneSaysSo_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("deleted here") << "deleted" << EventChange::goneText("Review");
+        QTest::newRow("removed by a sync") << "removed" << EventChange::goneText("Event");
+        QTest::newRow("moved to another calendar") << "moved" << QString();
+    }
+
+    void reminderClickOnAnEventGoneSaysSo()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, told);
+        addCalendar(QStringLiteral("other"), false);
+        auto window = makeWindow();
+        Event review = localEvent(QStringLiteral("review"),
+                                  QDateTime(QDate(2026, 3, 9), QTime(9, 0), QTimeZone::utc()));
+        review.title = QStringLiteral("Review");
+        QVERIFY(state()->events()->insert(review));
+        Event moved = review;
+        moved.calendarId = QStringLiteral("other");
+        QVERIFY(change == QLatin1String("removed")   ? state()->events()->hardDelete(review.id)
+                : change == QLatin1String("deleted") ? state()->events()->remove(review.id)
+                                                     : state()->events()->update(moved));
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&] { window->revealEvent(review.id, QDate(2026, 3, 9)); });
+        QCOMPARE(seen.value(0).text, told);
+        QCOMPARE(seen.size(), told.isEmpty() ? 0 : 1);
+        QCOMPARE(bool(window->findChild<EventDetailsPopover*>()), told.isEmpty());
     }
 
     // Pages out of sight read nothing; shown again they hold what was stored meanwhile.

@@ -490,15 +490,15 @@ private Q_SLOTS:
         QCOMPARE(undo->count(), 0);
     }
 
-    // "Edit…" or "Delete" on a card that was open while a sync deleted its event, removed it from
-    // the store or moved it to another calendar: the user is told in the words the views use,
-    // no question or form opens and nothing is written.
+    // "Edit…", "Duplicate" or "Delete" on a card that was open while a sync deleted its event,
+    // removed it from the store or moved it to another calendar: the user is told in the words
+    // the views use, no question or form opens and nothing is written.
     void actionOnAnEventGoneMeanwhileSaysSo_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("series");
-        for (const char* button : {"Edit…", "Delete"}) {
+        for (const char* button : {"Edit…", "Duplicate", "Delete"}) {
             for (const char* change : {"deleted", "removed", "moved"})
                 QTest::addRow("%s, %s", button, change) << button << change << false;
             QTest::addRow("%s, series removed", button) << button << "removed" << true;
@@ -537,6 +537,9 @@ private Q_SLOTS:
             QVERIFY(!left->deletedAt && left->calendarId == QLatin1String("other"));
         else if (left)
             QVERIFY(left->deletedAt && left->calendarId == stored.calendarId);
+        QCOMPARE(state()->events()->getByCalendar(QStringLiteral("work")).size() +
+                     state()->events()->getByCalendar(QStringLiteral("other")).size(),
+                 change == QLatin1String("moved") ? 1 : 0);
     }
 
 private:
