@@ -2063,6 +2063,10 @@ SHA-256-Fingerabdruck:
 </context>
 <context>
     <name>MainWindow</name>
+    <message>
+        <source>Event</source>
+        <translation>Termin</translation>
+    </message>
     <message numerus="yes">
         <source>Loaded %n sample row(s).</source>
         <translation>

@@ -2045,6 +2045,10 @@ SHA-256 fingerprint:
 </context>
 <context>
     <name>MainWindow</name>
+    <message>
+        <source>Event</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message numerus="yes">
         <source>%n event(s) without start left out</source>
         <translation>

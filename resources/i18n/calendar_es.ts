@@ -2063,6 +2063,10 @@ Huella digital SHA-256:
 </context>
 <context>
     <name>MainWindow</name>
+    <message>
+        <source>Event</source>
+        <translation>Evento</translation>
+    </message>
     <message numerus="yes">
         <source>Loaded %n sample row(s).</source>
         <translation>

@@ -2046,6 +2046,10 @@ SHA-256 フィンガープリント:
 </context>
 <context>
     <name>MainWindow</name>
+    <message>
+        <source>Event</source>
+        <translation>予定</translation>
+    </message>
     <message numerus="yes">
         <source>Loaded %n sample row(s).</source>
         <translation>
