@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "EventRepository.h"
 #include "ExceptionDates.h"
+#include "FilterRuleRepository.h"
 #include "GoogleEventMapping.h"
 #include "GoogleSyncStore.h"
 #include "Savepoint.h"
@@ -84,7 +85,8 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
     QHash<QString, QStringList> cancelledBySeries;
     QHash<QString, QSet<QString>> restoredBySeries;
     QSet<QString> deletedSeries;
-    QSet<QString> removed; // local ids
+    QSet<QString> removed;           // local ids
+    QHash<QString, QString> newUids; // UIDs of events made here -> Google's id for them
 
     // Every item is mapped up front (a long listing on several threads); cancellations have
     // no record.
@@ -185,14 +187,16 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
         const std::optional<Event> local = events->getById(found->id);
         if (local)
             event.color = local->color;
-        const bool newSeriesUid = local && local->recurrenceId.isEmpty() &&
-                                  !local->recurrenceRule.isEmpty() &&
-                                  event.recurrenceId.isEmpty() && local->uid != event.uid;
+        const bool newUid = local && local->recurrenceId.isEmpty() &&
+                            event.recurrenceId.isEmpty() && local->uid != event.uid;
+        const bool newSeriesUid = newUid && !local->recurrenceRule.isEmpty();
         if (newSeriesUid ? updateSeriesWithNewUid(events, store, event, local->uid)
                          : events->update(event)) {
             ++upserted;
             if (newSeriesUid)
                 rows[googleId].uid = event.uid;
+            if (newUid)
+                newUids.insert(local->uid, event.uid);
         } else {
             ++failed;
         }
@@ -243,6 +247,17 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
     }
     if (upserted > 0 || tombstoned > 0)
         events->scheduleChanged(calendarId);
+    // A rule made for one event names it by UID: it follows the event to Google's id.
+    if (FilterRuleRepository* filterRules = m_state->filterRules();
+        filterRules && !newUids.isEmpty()) {
+        for (FilterRule rule : filterRules->getAll()) {
+            if (rule.eventCalendarId != calendarId || !newUids.contains(rule.eventUid))
+                continue;
+            rule.eventUid = newUids.value(rule.eventUid);
+            if (!filterRules->update(rule))
+                qWarning().noquote() << "[Google] a filter rule could not follow its event";
+        }
+    }
     return {true, upserted, tombstoned, failed};
 }
 

@@ -8,6 +8,7 @@
 #include "EventRepository.h"
 #include "FakeGoogleCalendar.h"
 #include "FakeOAuthProvider.h"
+#include "FilterRuleRepository.h"
 #include "GoogleAuthService.h"
 #include "GoogleCalendarImport.h"
 #include "GoogleEventMapping.h"
@@ -865,6 +866,14 @@ private Q_SLOTS:
         QVERIFY(events()->update(series));
         const QString googleId = Google::clientEventId(series.id);
         const QString week = googleId + QStringLiteral("_20260309T080000Z");
+        // A rule made for the series follows it to Google's id.
+        FilterRule rule;
+        rule.id = QStringLiteral("rule-1");
+        rule.type = QStringLiteral("specific");
+        rule.eventUid = series.uid;
+        rule.eventCalendarId = calendarId;
+        rule.createdAt = rule.updatedAt = Clock::now();
+        QVERIFY(state()->filterRules()->insert(rule));
         const QDateTime moved = series.startTime.addDays(7).addSecs(7200);
         const auto move = [&] {
             QVERIFY(RecurringEdit::applyToThisOnly(events(), *events()->getById(series.id),
@@ -920,6 +929,7 @@ private Q_SLOTS:
             QCOMPARE(row.masterEventUid, row.recurrenceId.isEmpty() ? QString() : googleId);
             QCOMPARE(row.syncStatus, QStringLiteral("synced"));
         }
+        QCOMPARE(state()->filterRules()->getById(rule.id)->eventUid, googleId);
         QCOMPARE(shownInMarch(), expected);
     }
 
