@@ -484,9 +484,12 @@ void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
         // The row keeps the item Google last sent as its raw text, until an edit here rewrites
         // that as iCalendar: then Google's copy is read first, so that the update keeps what
         // this system does not hold. So is an occurrence changed here for the first time: its
-        // row holds no item of Google's for it, and Google's copy carries its guests.
+        // row holds no item of Google's for it, and Google's copy carries its guests. An item
+        // older than the row's ETag (an undo put back the text of an earlier state) is not the
+        // newest copy either.
         const QJsonObject stored = QJsonDocument::fromJson(row->rawIcalendar.toUtf8()).object();
-        if (stored.value(QLatin1String("id")).toString() != flight.googleId) {
+        if (stored.value(QLatin1String("id")).toString() != flight.googleId ||
+            stored.value(QLatin1String("etag")).toString() != row->etag) {
             flight.reading = Flight::Reading::BeforeUpdate;
             run->client->getEvent(row->id, calendarUrl, flight.googleId);
             break;

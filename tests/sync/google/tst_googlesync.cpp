@@ -5,6 +5,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
+#include "EventChangeState.h"
 #include "EventRepository.h"
 #include "FakeGoogleCalendar.h"
 #include "FakeOAuthProvider.h"
@@ -19,6 +20,7 @@
 #include "Recurrence.h"
 #include "RecurringEdit.h"
 #include "SeriesEdit.h"
+#include "UndoStack.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -604,6 +606,23 @@ private Q_SLOTS:
         for (const char* kept : {"attendees", "conferenceData", "colorId"})
             QVERIFY2(updated.value(QLatin1String(kept)) == meeting.value(QLatin1String(kept)),
                      kept);
+
+        // An undo puts back the item of an earlier state: it goes over Google's newest copy all
+        // the same.
+        const Event before = *byGoogleId(QStringLiteral("m"));
+        QVERIFY(EventChange::updateWithUndo(
+            state(), before, EventChange::moved(before, before.startTime, 60, Clock::now()),
+            QStringLiteral("Moved"), {}));
+        QCOMPARE(sync().completed, 1);
+        QJsonObject there = m_fake->event(googleCalendar, QStringLiteral("m"));
+        there.insert(QStringLiteral("colorId"), QStringLiteral("7"));
+        m_fake->putEvent(googleCalendar, there);
+        QCOMPARE(sync().completed, 1);
+        state()->undoStack()->undo();
+        QCOMPARE(sync().completed, 1);
+        const QJsonObject undone = m_fake->event(googleCalendar, QStringLiteral("m"));
+        QCOMPARE(undone.value(QStringLiteral("colorId")).toString(), QStringLiteral("7"));
+        QCOMPARE(byGoogleId(QStringLiteral("m"))->startTime, before.startTime);
     }
 
     void failedPushFailsTheRunOnce()
