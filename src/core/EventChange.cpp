@@ -73,6 +73,9 @@ std::optional<Event> undoRecord(const Event& before, const Event& written,
     restored.etag = current->etag;
     restored.href = current->href;
     restored.providerEventId = current->providerEventId;
+    // A sync may have given the event the server's identity (Google's id as its UID).
+    restored.uid = current->uid;
+    restored.masterEventUid = current->masterEventUid;
     restored.syncStatus = QStringLiteral("pending");
     restored.lastModified = now.toUTC();
     return restored;

@@ -39,7 +39,7 @@ Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinu
 // - the row is still pending with the ETag, href and provider id the edit wrote (not pushed
 //   since): the record before, exactly (so a "synced" event is "synced" again);
 // - it was pushed (or refreshed from the server) since: the old fields as a new pending edit on
-//   top of the row's current ETag, href and provider id, stamped `now`;
+//   top of the row's current ETag, href, provider id and UID, stamped `now`;
 // - the row is gone or deleted: nothing (the caller reports it).
 std::optional<Event> undoRecord(const Event& before, const Event& written,
                                 const std::optional<Event>& current, const QDateTime& now);

@@ -580,6 +580,12 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
             restored.etag = current.etag;
             restored.href = current.href;
             restored.providerEventId = current.providerEventId;
+            // A sync may have given the series the server's identity since; a row the change
+            // moved into another series goes back to its own.
+            if (row.before->uid == row.written.uid) {
+                restored.uid = current.uid;
+                restored.masterEventUid = current.masterEventUid;
+            }
             restored.sequence = current.sequence + 1;
             stamp(restored, now);
         }

@@ -114,6 +114,7 @@ private Q_SLOTS:
             current->href = QStringLiteral("/cal/ev-1b.ics");
             current->syncStatus = row == QLatin1String("pushed") ? QStringLiteral("synced")
                                                                  : QStringLiteral("pending");
+            current->uid = QStringLiteral("given-by-the-server");
         } else if (row == QLatin1String("deleted")) {
             current->deletedAt = now;
         } else if (row == QLatin1String("gone")) {
@@ -128,6 +129,7 @@ private Q_SLOTS:
         QCOMPARE(undone->startTime, before.startTime);
         QCOMPARE(undone->rawIcalendar, before.rawIcalendar);
         QTEST(undone->etag, "etag");
+        QCOMPARE(undone->uid, current->uid);
         QFETCH(bool, exactlyBefore);
         if (exactlyBefore) {
             QCOMPARE(undone->syncStatus, QStringLiteral("synced"));

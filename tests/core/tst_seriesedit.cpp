@@ -522,6 +522,8 @@ private Q_SLOTS:
                                             << "update series-1 synced 3";
         QTest::newRow("master, pushed") << false << "pushed"
                                         << "update series-1 pending 4";
+        QTest::newRow("master, pushed and given the server's UID") << false << "renamed"
+                                                                   << "update series-1 pending 4";
         QTest::newRow("master, purged after push") << false << "gone"
                                                    << "update series-1 pending 4";
     }
@@ -541,10 +543,12 @@ private Q_SLOTS:
             written.syncStatus = QStringLiteral("pending");
         }
         std::optional<Event> current = written;
-        if (now == QLatin1String("pushed")) {
+        if (now == QLatin1String("pushed") || now == QLatin1String("renamed")) {
             current->href = master.href;
             current->etag = QStringLiteral("e2");
             current->syncStatus = QStringLiteral("synced");
+            if (now == QLatin1String("renamed"))
+                current->uid = QStringLiteral("given-by-the-server");
         } else if (now == QLatin1String("gone")) {
             current.reset();
         }
@@ -559,6 +563,8 @@ private Q_SLOTS:
         for (const Event& row : plan.updates + plan.inserts)
             got << QStringLiteral("update %1 %2 %3").arg(row.id, row.syncStatus).arg(row.sequence);
         QTEST(got.join(QStringLiteral("; ")), "expected");
+        if (current && !plan.updates.isEmpty())
+            QCOMPARE(plan.updates.constLast().uid, current->uid);
     }
 };
 
