@@ -130,8 +130,10 @@ void NotificationService::poll()
         return;
     ReminderRepository reminders(m_state->database());
     const QDateTime now = Clock::now();
+    const QTimeZone zone = QTimeZone::systemTimeZone();
 
-    const std::optional<QList<ReminderRepository::Due>> rows = reminders.due(now, maxRowsPerPoll);
+    const std::optional<QList<ReminderRepository::Due>> rows =
+        reminders.due(now, zone, maxRowsPerPoll);
     if (!rows || rows->isEmpty())
         return;
 
@@ -156,7 +158,6 @@ void NotificationService::poll()
     const QList<FilterRule> rules =
         m_state->filterRules() ? m_state->filterRules()->getEnabled() : QList<FilterRule>();
     const QString pattern = TimeFormat::timePattern(m_state);
-    const QTimeZone zone = QTimeZone::systemTimeZone();
 
     QList<Update> updates;
     for (const ReminderRepository::Due& row : *rows) {
@@ -168,6 +169,10 @@ void NotificationService::poll()
             continue;
         const ReminderSchedule::Decision decision = ReminderSchedule::decide(
             *event, overrides.value(row.eventId), row.minutesBefore, row.trigger, now, zone);
+        // An all-day row read ahead of its trigger, already counted in this zone: nothing to do.
+        if (decision.show.isEmpty() && decision.missed == 0 && decision.nextTrigger &&
+            decision.nextTrigger->toSecsSinceEpoch() == row.trigger.toSecsSinceEpoch())
+            continue;
         const FilterResult filtered = FilterEngine::apply(decision.show, rules);
         bool allShown = true;
         QSet<QString> waiting;
