@@ -1,15 +1,26 @@
 #include "DBusNotifier.h"
 
 #include <QDBusConnection>
-#include <QDBusInterface>
-#include <QDBusReply>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDebug>
 #include <QVariantMap>
+
+#include <utility>
 
 namespace {
 
 const QString service = QStringLiteral("org.freedesktop.Notifications");
 const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interfaceName = QStringLiteral("org.freedesktop.Notifications");
+
+// No answer in time is not a refusal: the call reached the bus and the server may act on it.
+bool unanswered(const QDBusError& error)
+{
+    return error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout ||
+           error.type() == QDBusError::TimedOut;
+}
 
 } // namespace
 
@@ -27,18 +38,46 @@ DBusNotifier::DBusNotifier(QObject* parent, const QString& appName)
 
 bool DBusNotifier::isAvailable() const
 {
-    if (!m_capabilities) {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        if (!bus.isConnected())
+    if (m_capabilities)
+        return true;
+    if (!m_asking) {
+        if (!QDBusConnection::sessionBus().isConnected())
             return false;
-        QDBusInterface notifications(service, path, interfaceName, bus);
-        notifications.setTimeout(callTimeoutMs);
-        const QDBusReply<QStringList> reply = notifications.call(QStringLiteral("GetCapabilities"));
-        if (!reply.isValid())
-            return false; // asked again next time: a server may start later
-        m_capabilities = reply.value();
+        // Asked again after a failure, for a later pass: a server may start later.
+        askCapabilities();
     }
-    return true;
+    // On first use the notifications wait for the answer; after a failure they go elsewhere
+    // until a server answers again.
+    return m_asking && m_firstQuestion;
+}
+
+void DBusNotifier::askCapabilities() const
+{
+    m_firstQuestion = !m_asked;
+    m_asked = true;
+    const QDBusMessage call = QDBusMessage::createMethodCall(service, path, interfaceName,
+                                                             QStringLiteral("GetCapabilities"));
+    auto* self = const_cast<DBusNotifier*>(this);
+    m_asking = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(call, callTimeoutMs), self);
+    connect(m_asking, &QDBusPendingCallWatcher::finished, self, &DBusNotifier::onCapabilities);
+}
+
+void DBusNotifier::onCapabilities(QDBusPendingCallWatcher* call)
+{
+    call->deleteLater();
+    m_asking = nullptr;
+    const QDBusPendingReply<QStringList> reply = *call;
+    const QList<Notification> waiting = std::exchange(m_waitingForCapabilities, {});
+    if (reply.isError()) {
+        qInfo().noquote() << "[Notifications] no notification service:" << reply.error().message();
+        for (const Notification& notification : waiting)
+            Q_EMIT failed(notification.id);
+        return;
+    }
+    m_capabilities = reply.value();
+    for (const Notification& notification : waiting)
+        send(notification);
 }
 
 QString DBusNotifier::bodyFor(const QString& text, const QStringList& capabilities)
@@ -50,23 +89,44 @@ bool DBusNotifier::notify(const Notification& notification)
 {
     if (!isAvailable())
         return false;
-    QDBusInterface notifications(service, path, interfaceName, QDBusConnection::sessionBus());
-    notifications.setTimeout(callTimeoutMs);
+    if (m_capabilities)
+        send(notification);
+    else
+        m_waitingForCapabilities.append(notification);
+    return true;
+}
+
+void DBusNotifier::send(const Notification& notification)
+{
     QStringList actions;
     if (m_capabilities->contains(QStringLiteral("actions")))
         actions = {QStringLiteral("default"), tr("Open")};
-    const QDBusReply<uint> reply = notifications.call(
-        QStringLiteral("Notify"), m_appName, uint(0), QStringLiteral("dialog-information"),
-        notification.title, bodyFor(notification.body, *m_capabilities), actions, QVariantMap(),
-        notification.timeoutMs);
-    if (!reply.isValid()) {
-        qWarning().noquote() << "[Notifications] Notify failed:" << reply.error().message();
-        m_capabilities.reset();
-        return false;
-    }
-    if (!notification.tag.isEmpty())
-        m_tags.insert(reply.value(), notification.tag);
-    return true;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, interfaceName, QStringLiteral("Notify"));
+    call << m_appName << uint(0) << QStringLiteral("dialog-information") << notification.title
+         << bodyFor(notification.body, *m_capabilities) << actions << QVariantMap()
+         << notification.timeoutMs;
+    auto* watcher = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(call, callTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, id = notification.id, tag = notification.tag](QDBusPendingCallWatcher* answer) {
+                answer->deleteLater();
+                const QDBusPendingReply<uint> reply = *answer;
+                if (!reply.isError()) {
+                    if (!tag.isEmpty())
+                        m_tags.insert(reply.value(), tag);
+                } else if (unanswered(reply.error())) {
+                    qInfo().noquote()
+                        << "[Notifications] Notify went unanswered:" << reply.error().message();
+                } else {
+                    qWarning().noquote()
+                        << "[Notifications] Notify failed:" << reply.error().message();
+                    m_capabilities.reset();
+                    Q_EMIT failed(id);
+                    return;
+                }
+                Q_EMIT confirmed(id);
+            });
 }
 
 void DBusNotifier::onActionInvoked(uint id, const QString& action)

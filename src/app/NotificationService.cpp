@@ -67,7 +67,15 @@ void NotificationService::connectNotifiers()
                 [this] { record(std::exchange(m_kept, {}).values()); });
     for (Notifier* notifier : std::as_const(m_notifiers)) {
         connect(notifier, &Notifier::activated, this, &NotificationService::onActivated);
-        connect(notifier, &Notifier::dismissed, this, &NotificationService::onDismissed);
+        connect(notifier, &Notifier::dismissed, this, &NotificationService::settle);
+        connect(notifier, &Notifier::confirmed, this, [this, notifier](const QString& id) {
+            if (m_handedOver.value(id).notifier != notifier)
+                return;
+            m_handedOver.remove(id);
+            if (!notifier->waitsForDismissal())
+                settle(id);
+        });
+        connect(notifier, &Notifier::failed, this, &NotificationService::onFailed);
     }
 }
 
@@ -115,13 +123,22 @@ QString NotificationService::reminderBody(const Event& occurrence, const QString
     return body;
 }
 
-Notifier* NotificationService::deliver(const Notification& notification)
+Notifier* NotificationService::deliver(const Notification& notification, const Notifier* after)
 {
+    bool passed = after == nullptr;
     for (Notifier* notifier : std::as_const(m_notifiers)) {
-        if (notifier->isAvailable() && notifier->notify(notification))
+        if (passed && notifier->isAvailable() && notifier->notify(notification))
             return notifier;
+        passed = passed || notifier == after;
     }
     return nullptr;
+}
+
+bool NotificationService::awaits(const Notification& notification, Notifier* notifier)
+{
+    if (notifier->confirmsLater() && !notification.id.isEmpty())
+        m_handedOver.insert(notification.id, {notification, notifier});
+    return notifier->confirmsLater() || notifier->waitsForDismissal();
 }
 
 void NotificationService::poll()
@@ -130,8 +147,10 @@ void NotificationService::poll()
         return;
     ReminderRepository reminders(m_state->database());
     const QDateTime now = Clock::now();
+    const QTimeZone zone = QTimeZone::systemTimeZone();
 
-    const std::optional<QList<ReminderRepository::Due>> rows = reminders.due(now, maxRowsPerPoll);
+    const std::optional<QList<ReminderRepository::Due>> rows =
+        reminders.due(now, zone, maxRowsPerPoll);
     if (!rows || rows->isEmpty())
         return;
 
@@ -156,7 +175,6 @@ void NotificationService::poll()
     const QList<FilterRule> rules =
         m_state->filterRules() ? m_state->filterRules()->getEnabled() : QList<FilterRule>();
     const QString pattern = TimeFormat::timePattern(m_state);
-    const QTimeZone zone = QTimeZone::systemTimeZone();
 
     QList<Update> updates;
     for (const ReminderRepository::Due& row : *rows) {
@@ -168,6 +186,10 @@ void NotificationService::poll()
             continue;
         const ReminderSchedule::Decision decision = ReminderSchedule::decide(
             *event, overrides.value(row.eventId), row.minutesBefore, row.trigger, now, zone);
+        // An all-day row read ahead of its trigger, already counted in this zone: nothing to do.
+        if (decision.show.isEmpty() && decision.missed == 0 && decision.nextTrigger &&
+            decision.nextTrigger->toSecsSinceEpoch() == row.trigger.toSecsSinceEpoch())
+            continue;
         const FilterResult filtered = FilterEngine::apply(decision.show, rules);
         bool allShown = true;
         QSet<QString> waiting;
@@ -186,12 +208,12 @@ void NotificationService::poll()
             notification.tag = encodeTag(occurrence.id, date);
             notification.id = row.reminderId + QLatin1Char('\n') +
                               occurrence.startTime.toUTC().toString(Qt::ISODate);
-            const Notifier* shownBy = deliver(notification);
+            Notifier* shownBy = deliver(notification);
             if (!shownBy) {
                 allShown = false;
                 break;
             }
-            if (shownBy->waitsForDismissal())
+            if (awaits(notification, shownBy))
                 waiting.insert(notification.id);
             m_lastEventId = occurrence.id;
             m_lastEventDate = date;
@@ -237,7 +259,7 @@ bool NotificationService::showTestNotification()
     return deliver(notification) != nullptr;
 }
 
-void NotificationService::onDismissed(const QString& id)
+void NotificationService::settle(const QString& id)
 {
     const qsizetype split = id.indexOf(QLatin1Char('\n'));
     if (split <= 0)
@@ -251,6 +273,22 @@ void NotificationService::onDismissed(const QString& id)
     const Update update = waiting->update;
     m_waiting.erase(waiting);
     record({update});
+}
+
+void NotificationService::onFailed(const QString& id)
+{
+    const auto handed = m_handedOver.constFind(id);
+    if (handed == m_handedOver.constEnd())
+        return;
+    const HandedOver failed = *handed;
+    m_handedOver.erase(handed);
+    if (Notifier* next = deliver(failed.notification, failed.notifier)) {
+        if (!awaits(failed.notification, next))
+            settle(id);
+        return;
+    }
+    // Shown nowhere: the row is left as it is, to be tried again at the next pass.
+    m_waiting.remove(id.section(QLatin1Char('\n'), 0, 0));
 }
 
 void NotificationService::onActivated(const QString& tag)

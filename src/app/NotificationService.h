@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "Notifier.h"
 #include "ReminderRepository.h"
 
 #include <QDate>
@@ -15,15 +16,14 @@
 #include <optional>
 
 class AppState;
-class Notifier;
 class QTimer;
 class TrayIcon;
-struct Notification;
 
 // Turns stored reminders into desktop notifications. Every 30 s (and once 2 s after start) it
 // reads the reminder rows whose trigger is due, shows one notification per due occurrence
 // (every occurrence of a series reminds), and records each row as handled only when its
-// notification reached the screen, or, where the notifier keeps it until the user dismisses
+// notification reached the screen: where the notifier answers later, at its answer (a refusal
+// hands the notification to the next notifier), and where it keeps it until the user dismisses
 // it, at the dismissal; meanwhile the row is not shown again. A reminder whose event started 30
 // minutes or more ago is passed over as missed, once. Reminders that a filter rule suppresses
 // are not shown. While an import holds the store (AppState::holdStore) the rows handled are kept
@@ -71,11 +71,23 @@ private:
         Update update;
         QSet<QString> open; // ids of its notifications not yet dismissed
     };
+    // A notification handed to a notifier that answers later, kept for the next one.
+    struct HandedOver
+    {
+        Notification notification;
+        Notifier* notifier = nullptr;
+    };
     void connectNotifiers();
-    // The notifier that showed it; null when none could.
-    Notifier* deliver(const Notification& notification);
+    // The notifier that showed it, trying those after `after` (all when null); null when none
+    // could.
+    Notifier* deliver(const Notification& notification, const Notifier* after = nullptr);
+    // Waits for what `notifier` still owes for the notification; false when nothing.
+    bool awaits(const Notification& notification, Notifier* notifier);
     void onActivated(const QString& tag);
-    void onDismissed(const QString& id);
+    // One notification of a waiting row is done with (dismissed, or confirmed by a notifier
+    // that answers later); the row is recorded when all of its are.
+    void settle(const QString& id);
+    void onFailed(const QString& id);
     void record(const QList<Update>& updates);
 
     QPointer<AppState> m_state;
@@ -84,6 +96,7 @@ private:
     QString m_lastEventId;
     QDate m_lastEventDate;
     int m_missedCount = 0;
-    QHash<QString, Waiting> m_waiting; // by reminder id
-    QHash<QString, Update> m_kept;     // recorded while the store was held, by reminder id
+    QHash<QString, Waiting> m_waiting;       // by reminder id
+    QHash<QString, HandedOver> m_handedOver; // by notification id
+    QHash<QString, Update> m_kept;           // recorded while the store was held, by reminder id
 };

@@ -59,30 +59,53 @@ QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
     for (const Reminder& reminder : event.reminders) {
         Outcome outcome;
         outcome.id = reminder.id;
-        outcome.acknowledged = reminder.acknowledged;
         outcome.trigger = ReminderSchedule::triggerOf(event, reminder.minutesBefore, zone);
-        QDateTime previous = reminder.triggerTime ? *reminder.triggerTime : QDateTime();
-        for (qsizetype i = 0; i < stored.size(); ++i) {
-            const StoredReminder& row = stored.at(i);
-            const bool match = reminder.id.isEmpty()
-                                   ? !claimed.at(i) && row.minutesBefore == reminder.minutesBefore
-                                   : row.id == reminder.id;
-            if (!match)
-                continue;
+        const StoredReminder* row = nullptr;
+        for (qsizetype i = 0; i < stored.size() && !row; ++i) {
+            const StoredReminder& candidate = stored.at(i);
             if (reminder.id.isEmpty()) {
+                if (claimed.at(i) || candidate.minutesBefore != reminder.minutesBefore)
+                    continue;
                 claimed[i] = true;
-                outcome.id = row.id;
-                outcome.acknowledged = outcome.acknowledged || row.acknowledged;
+                outcome.id = candidate.id;
+            } else if (candidate.id != reminder.id) {
+                continue;
             }
-            if (!previous.isValid())
-                previous = row.trigger;
-            break;
+            row = &candidate;
         }
-        if (!event.recurrenceRule.isEmpty() && previous.isValid() && outcome.trigger.isValid()) {
-            continueSeries(event, reminder.minutesBefore, previous, zone, outcome);
+        const QDateTime own = reminder.triggerTime ? *reminder.triggerTime : QDateTime();
+        const QDateTime rowTrigger = row ? row->trigger : QDateTime();
+        // A known trigger counted in the zone now: an all-day one may have been counted in
+        // another, with the minutes of the row as stored (a form may have changed the record's).
+        const int minutes = row ? row->minutesBefore : reminder.minutesBefore;
+        const auto counted = [&](const QDateTime& trigger) {
+            return event.isAllDay && trigger.isValid()
+                       ? ReminderSchedule::allDayTriggerIn(trigger, minutes, zone)
+                       : trigger;
+        };
+        const auto stays = [&](const QDateTime& trigger) {
+            return sameSecond(counted(trigger), outcome.trigger);
+        };
+
+        if (!event.recurrenceRule.isEmpty() && outcome.trigger.isValid() &&
+            (rowTrigger.isValid() || own.isValid())) {
+            // The row as stored is where the series' reminders stand: a record read before the
+            // poll moved it on (an undo's, a form's) would remind again what was reminded.
+            const bool current =
+                !own.isValid() || !rowTrigger.isValid() || sameSecond(own, rowTrigger);
+            outcome.acknowledged = (row && row->acknowledged) || (reminder.acknowledged && current);
+            continueSeries(event, reminder.minutesBefore,
+                           counted(rowTrigger.isValid() ? rowTrigger : own), zone, outcome);
+        } else if (own.isValid() && !stays(own)) {
+            // The record's own trigger moved: the user changed its start or offset.
+            outcome.acknowledged = false;
         } else {
-            const bool moved = previous.isValid() && !sameSecond(previous, outcome.trigger);
-            outcome.acknowledged = outcome.acknowledged && !moved;
+            const QDateTime previous = own.isValid() ? own : rowTrigger;
+            const bool recordShown =
+                reminder.acknowledged && (!previous.isValid() || stays(previous));
+            // What the row says was shown holds against a record read before it was shown.
+            const bool rowShown = row && row->acknowledged && stays(rowTrigger);
+            outcome.acknowledged = recordShown || rowShown;
         }
         outcomes.append(outcome);
     }

@@ -31,12 +31,14 @@ struct Outcome
 
 // One outcome per reminder of `event`, in order. A reminder with an id continues the stored row
 // of that id; one without (a server's copy carries none) takes the first stored row with the
-// same minutes that no reminder of the event names, and with it that row's acknowledgement. A
-// reminder stays acknowledged only while its trigger is where it was when acknowledged (its own
-// trigger time, else the stored row's, to the second); with neither known it keeps its flag.
-// A series' row keeps its trigger (its cursor) while an occurrence of the rewritten series still
-// triggers there, or none triggers from there on; else it starts over from the first occurrence,
-// not acknowledged. `zone` is the machine's, for all-day events (ReminderSchedule::triggerOf).
+// same minutes that no reminder of the event names. A reminder stays acknowledged only while its
+// trigger is where it was when acknowledged, by the record (its own trigger time, else the
+// stored row's) or by the stored row; with no trigger known it keeps its flag; a record whose own
+// trigger moved starts over. A series' row keeps its trigger (its cursor, as stored, not as a
+// record read earlier carries it) while an occurrence of the rewritten series still triggers
+// there, or none triggers from there on; else it starts over from the first occurrence, not
+// acknowledged. All-day triggers compare by date and minutes, whatever zone counted them, and
+// are written counted in `zone`, the machine's (ReminderSchedule::allDayTriggerIn).
 QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
                       const QTimeZone& zone);
 

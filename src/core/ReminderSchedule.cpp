@@ -3,6 +3,7 @@
 #include "Recurrence.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ReminderSchedule {
 
@@ -54,6 +55,42 @@ QDateTime triggerOf(const Event& occurrence, int minutesBefore, const QTimeZone&
     return start.isValid() ? start.addSecs(-qint64(minutesBefore) * 60) : QDateTime();
 }
 
+qint64 allDayStoredLagSeconds(const QTimeZone& zone, const QDateTime& now)
+{
+    // Half a year on holds the zone's other offset, where it keeps daylight saving time.
+    const qint64 offset = std::max(zone.offsetFromUtc(now), zone.offsetFromUtc(now.addDays(183)));
+    return 13 * 3600 + offset;
+}
+
+QDate allDayDateOf(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone)
+{
+    constexpr qint64 westmost = -12 * 3600;
+    constexpr qint64 eastmost = 14 * 3600;
+    const QDateTime start = trigger.toUTC().addSecs(qint64(minutesBefore) * 60);
+    const qint64 offset = zone.offsetFromUtc(start);
+    // The offset under which `start` is the start of `date`.
+    const auto offsetFor = [&start](const QDate& date) {
+        return start.secsTo(QDateTime(date, QTime(0, 0), QTimeZone::utc()));
+    };
+    QDate best = start.addSecs(westmost).date();
+    if (offsetFor(best) < westmost)
+        best = best.addDays(1);
+    const QDate next = best.addDays(1);
+    if (offsetFor(next) <= eastmost &&
+        std::abs(offsetFor(next) - offset) < std::abs(offsetFor(best) - offset))
+        best = next;
+    return best;
+}
+
+QDateTime allDayTriggerIn(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone)
+{
+    if (!trigger.isValid())
+        return trigger;
+    return allDayDateOf(trigger, minutesBefore, zone)
+        .startOfDay(zone)
+        .addSecs(-qint64(minutesBefore) * 60);
+}
+
 std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& overrides,
                                      int minutesBefore, const QDateTime& after,
                                      const QTimeZone& zone)
@@ -75,19 +112,19 @@ bool triggersAt(const Event& series, int minutesBefore, const QDateTime& at, con
 }
 
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
-                const QDateTime& trigger, const QDateTime& now, const QTimeZone& zone)
+                const QDateTime& stored, const QDateTime& now, const QTimeZone& zone)
 {
     Decision decision;
     const qint64 offset = qint64(minutesBefore) * 60;
     const QDateTime lateBound = now.addSecs(-lateLimitSeconds);
-    if (!trigger.isValid() || !event.startTime.isValid())
+    if (!stored.isValid() || !event.startTime.isValid())
         return decision;
+    // An all-day trigger depends on the zone, which may have changed since it was stored.
+    const QDateTime trigger =
+        event.isAllDay ? allDayTriggerIn(stored, minutesBefore, zone) : stored;
 
     if (event.recurrenceRule.isEmpty()) {
-        // An all-day event's trigger depends on the zone, which may have changed since it was
-        // stored: one now later is waited for.
-        const QDateTime due =
-            event.isAllDay ? std::max(trigger, triggerOf(event, minutesBefore, zone)) : trigger;
+        const QDateTime due = event.isAllDay ? triggerOf(event, minutesBefore, zone) : trigger;
         if (due > now)
             decision.nextTrigger = due;
         else if (reminderStart(event, zone) <= lateBound)

@@ -25,6 +25,20 @@ QDateTime reminderStart(const Event& occurrence, const QTimeZone& zone);
 // reminderStart minus the minutes.
 QDateTime triggerOf(const Event& occurrence, int minutesBefore, const QTimeZone& zone);
 
+// A stored all-day trigger was counted in the zone of the machine that wrote it, which need not
+// be `zone`: for the reminders due about `now` it lies at most this much after the same reminder
+// counted in `zone` (no zone lies further west than -12 h; an hour more where the clocks skip
+// midnight).
+qint64 allDayStoredLagSeconds(const QTimeZone& zone, const QDateTime& now);
+
+// The date whose start, in whichever zone counted it, lies `minutesBefore` after an all-day
+// trigger. Where two dates fit (a start 10 to 12 hours after 00:00 UTC: west of -10 h for the
+// one, east of +12 h for the next) the one whose offset is nearer `zone`'s.
+QDate allDayDateOf(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone);
+
+// An all-day trigger counted again in `zone`: the same date, the same minutes before its start.
+QDateTime allDayTriggerIn(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone);
+
 // The trigger of the first occurrence of `series` (overrides aside, which remind through their
 // own rows) whose trigger is later than `after`; empty when none lies within about eleven years.
 std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& overrides,
@@ -48,10 +62,11 @@ struct Decision
 // own reminder rows and are never reminded through the series) with the given offset and
 // stored trigger, at `now`. Only occurrences starting after now - lateLimitSeconds are
 // expanded, so the work does not grow with the time since the trigger; the next trigger is
-// searched a bounded time ahead (a series with none within about eleven years is done). A single
-// all-day event waits for its trigger in `zone` where that is later than the stored one.
+// searched a bounded time ahead (a series with none within about eleven years is done). An
+// all-day row is decided in `zone` whatever zone counted its stored trigger: a single event by
+// its date, a series' cursor by the date it stands at (allDayTriggerIn).
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
-                const QDateTime& trigger, const QDateTime& now, const QTimeZone& zone);
+                const QDateTime& stored, const QDateTime& now, const QTimeZone& zone);
 
 // How far off a timed occurrence is when its reminder is shown, as its words name it.
 struct Lead

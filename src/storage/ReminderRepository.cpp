@@ -1,6 +1,7 @@
 #include "ReminderRepository.h"
 
 #include "Database.h"
+#include "ReminderSchedule.h"
 #include "Savepoint.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
@@ -9,17 +10,21 @@
 
 ReminderRepository::ReminderRepository(Database* database) : m_database(database) {}
 
-std::optional<QList<ReminderRepository::Due>> ReminderRepository::due(const QDateTime& now,
-                                                                      int limit) const
+std::optional<QList<ReminderRepository::Due>>
+ReminderRepository::due(const QDateTime& now, const QTimeZone& zone, int limit) const
 {
     QList<Due> rows;
+    // An all-day row may be due by the machine's zone while its trigger, counted in a zone
+    // further west, is still ahead: those within the lag come too, and the schedule decides.
+    // The outer bound keeps the read a range of the index of unacknowledged triggers.
     const bool read = StoreSql::forEachRow(
         m_database->database(),
         QStringLiteral("SELECT r.id, r.event_id, r.minutes_before, r.trigger_time FROM reminders r "
                        "JOIN events e ON r.event_id = e.id WHERE r.acknowledged = 0 AND "
-                       "r.trigger_time <= ? AND e.deleted_at IS NULL ORDER BY r.trigger_time ASC "
-                       "LIMIT ?"),
-        {StoreTime::toText(now), limit},
+                       "r.trigger_time <= ? AND (r.trigger_time <= ? OR e.is_all_day <> 0) AND "
+                       "e.deleted_at IS NULL ORDER BY r.trigger_time ASC LIMIT ?"),
+        {StoreTime::toText(now.addSecs(ReminderSchedule::allDayStoredLagSeconds(zone, now))),
+         StoreTime::toText(now), limit},
         [&rows](const QSqlQuery& query) {
             rows.append({query.value(0).toString(), query.value(1).toString(),
                          query.value(2).toInt(), query.value(3).toString(),

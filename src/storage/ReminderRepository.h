@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimeZone>
 
 #include <optional>
 
@@ -35,9 +36,11 @@ public:
     // Not owned; must outlive the repository.
     explicit ReminderRepository(Database* database);
 
-    // Unacknowledged rows of live events triggering at or before `now`, earliest first, at most
-    // `limit`; nothing when the read failed (logged).
-    std::optional<QList<Due>> due(const QDateTime& now, int limit) const;
+    // Unacknowledged rows of live events triggering at or before `now`, and of all-day events
+    // within ReminderSchedule::allDayStoredLagSeconds after it (whether those are due depends on
+    // `zone`, the machine's), earliest first, at most `limit`; nothing when the read failed
+    // (logged).
+    std::optional<QList<Due>> due(const QDateTime& now, const QTimeZone& zone, int limit) const;
     // Ids of the live overrides stored for the series `uid` in the calendar, in no particular
     // order: what a series' reminder weighs besides its rule.
     QStringList overrideIds(const QString& uid, const QString& calendarId) const;

@@ -1,14 +1,52 @@
-// One real notification through the desktop's notification service: a dunst daemon on an Xvfb
-// display, on the session bus this test runs under (dbus-run-session). Skipped, with the
-// reason, where any of them cannot start.
+// Notifications through the desktop's notification service, on the session bus this test runs
+// under (dbus-run-session): a server of the test's own that answers when told, then one real
+// notification to a dunst daemon on an Xvfb display. Skipped, with the reason, where any of them
+// cannot start.
+#include "AppStateFixture.h"
 #include "DBusNotifier.h"
+#include "EventRepository.h"
+#include "NotificationService.h"
+#include "RecordingNotifier.h"
+#include "StoreSeed.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+
+namespace {
+
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
+
+// A notification server that holds every Notify until the test answers it.
+class HeldServer : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public Q_SLOTS:
+    QStringList GetCapabilities() { return {QStringLiteral("body")}; }
+    uint Notify(const QString&, uint, const QString&, const QString&, const QString&,
+                const QStringList&, const QVariantMap&, int)
+    {
+        setDelayedReply(true);
+        held.append(message());
+        return 0;
+    }
+
+public:
+    QList<QDBusMessage> held;
+};
+
+} // namespace
 
 class TestDBusNotifier : public QObject
 {
@@ -16,10 +54,13 @@ class TestDBusNotifier : public QObject
 
 private Q_SLOTS:
     void initTestCase();
+    void slowServerShowsEachReminderOnce();
     void notifyReachesTheDaemon();
     void cleanupTestCase();
 
 private:
+    QString startDaemon();
+
     QProcess m_display;
     QProcess m_daemon;
 };
@@ -28,9 +69,63 @@ void TestDBusNotifier::initTestCase()
 {
     if (!QDBusConnection::sessionBus().isConnected())
         QSKIP("no session bus: run under dbus-run-session");
+}
+
+// The poll hands each reminder over without waiting for the answer, and the reminders window
+// (here a recording) shows only the one the server refused.
+void TestDBusNotifier::slowServerShowsEachReminderOnce()
+{
+    const QString name = QStringLiteral("held-server");
+    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
+    HeldServer server;
+    // The real daemon takes the name next, whatever happens here.
+    const auto release = qScopeGuard([&] {
+        bus.unregisterService(service);
+        QDBusConnection::disconnectFromBus(name);
+    });
+    QVERIFY(bus.registerObject(path, &server, QDBusConnection::ExportAllSlots));
+    QVERIFY(bus.registerService(service));
+    AppStateFixture fixture;
+    QVERIFY(fixture.start());
+    const QStringList titles = {QStringLiteral("Standup"), QStringLiteral("Review")};
+    for (int i = 0; i < titles.size(); ++i) {
+        const QDateTime start = AppStateFixture::defaultNow().addSecs(600 + 60 * i);
+        Event event =
+            StoreSeed::timedEvent(titles[i], AppState::localCalendarId, titles[i], start, start);
+        event.reminders = {Reminder()};
+        event.reminders[0].minutesBefore = 15;
+        QVERIFY(StoreSeed::addEvent(fixture.state(), event));
+    }
+    const auto acknowledged = [&](const QString& id) {
+        return fixture.state()->events()->getById(id)->reminders.value(0).acknowledged;
+    };
+    DBusNotifier desktop(nullptr);
+    RecordingNotifier window;
+    NotificationService notifications(fixture.state(), QList<Notifier*>{&desktop, &window},
+                                      nullptr);
+
+    notifications.poll();
+    QTRY_COMPARE(server.held.size(), 2);
+    notifications.poll(); // unanswered yet: handed over, not shown again
+    QVERIFY(window.shown.isEmpty() && !acknowledged("Standup"));
+    bus.send(server.held[0].createReply(QVariant::fromValue(1u)));
+    bus.send(server.held[1].createErrorReply(QDBusError::Failed, QStringLiteral("refused")));
+    QTRY_VERIFY(acknowledged("Standup") && acknowledged("Review"));
+    notifications.poll();
+    // A call after the polls reaches the server after anything they sent.
+    const QDBusPendingCall last = QDBusConnection::sessionBus().asyncCall(
+        QDBusMessage::createMethodCall(service, path, service, QStringLiteral("GetCapabilities")));
+    QTRY_VERIFY(last.isFinished());
+    QCOMPARE(server.held.size(), 2);
+    QCOMPARE(window.shown.size(), 1);
+    QCOMPARE(window.shown.first().title, QStringLiteral("Review"));
+}
+
+QString TestDBusNotifier::startDaemon()
+{
     for (const char* program : {"Xvfb", "dunst"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
-            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(program)));
+            return QStringLiteral("%1 is not installed").arg(program);
 
     // A display number of our own, so parallel runs do not meet.
     const int display = 200 + int(QCoreApplication::applicationPid() % 500);
@@ -42,7 +137,7 @@ void TestDBusNotifier::initTestCase()
          ++i)
         QTest::qWait(50);
     if (!QFile::exists(socket))
-        QSKIP("Xvfb could not start");
+        return QStringLiteral("Xvfb could not start");
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":%1").arg(display));
@@ -59,16 +154,22 @@ void TestDBusNotifier::initTestCase()
     for (int i = 0; i < 100 && !registered() && m_daemon.state() == QProcess::Running; ++i)
         QTest::qWait(50);
     if (!registered())
-        QSKIP(qPrintable("dunst could not start: " + QString::fromUtf8(m_daemon.readAll())));
+        return "dunst could not start: " + QString::fromUtf8(m_daemon.readAll());
+    return {};
 }
 
 void TestDBusNotifier::notifyReachesTheDaemon()
 {
+    if (const QString failure = startDaemon(); !failure.isEmpty())
+        QSKIP(qPrintable(failure));
     DBusNotifier notifier(nullptr);
+    QSignalSpy confirmed(&notifier, &Notifier::confirmed);
     QVERIFY(notifier.isAvailable());
     QVERIFY(notifier.notify({QStringLiteral("Standup"),
                              QStringLiteral("In 15 minutes (10:00) · <b>R&D</b>"), 15000,
-                             QStringLiteral("event-1\n2026-03-11")}));
+                             QStringLiteral("event-1\n2026-03-11"), QStringLiteral("r1")}));
+    QTRY_COMPARE(confirmed.size(), 1);
+    QCOMPARE(confirmed.first().first().toString(), QStringLiteral("r1"));
 }
 
 void TestDBusNotifier::cleanupTestCase()
@@ -81,5 +182,5 @@ void TestDBusNotifier::cleanupTestCase()
     }
 }
 
-QTEST_GUILESS_MAIN(TestDBusNotifier)
+QTEST_MAIN(TestDBusNotifier)
 #include "tst_dbusnotifier.moc"

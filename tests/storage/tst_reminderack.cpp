@@ -53,6 +53,8 @@ private Q_SLOTS:
             << start << "" << false << none << "r1" << trigger << "" << false;
         QTest::newRow("own trigger wins over the row")
             << start << "r1" << true << trigger << "" << trigger.addDays(-1) << "r1" << true;
+        QTest::newRow("record read before the reminder was shown")
+            << start << "r1" << false << trigger << "" << trigger << "r1" << true;
         QTest::newRow("own trigger moved")
             << start << "r1" << true << trigger.addDays(-1) << "" << trigger << "r1" << false;
         QTest::newRow("no start") << QDateTime() << "r1" << true << none << "" << trigger << "r1"
@@ -108,7 +110,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("allDay");
         QTest::addColumn<QString>("exceptions");
         QTest::addColumn<int>("minutes");
-        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QString>("record");
         QTest::addColumn<QDateTime>("storedTrigger");
         QTest::addColumn<bool>("storedAcknowledged");
         QTest::addColumn<QDateTime>("expectedTrigger");
@@ -119,39 +121,42 @@ private Q_SLOTS:
         const QDateTime first = at("2025-03-01T08:50:00Z");
         // clang-format off
         QTest::newRow("renamed by another client")
-            << daily << start << false << "" << 10 << false << cursor << false << cursor << false;
+            << daily << start << false << "" << 10 << "copy" << cursor << false << cursor << false;
         QTest::newRow("renamed here")
-            << daily << start << false << "" << 10 << true << cursor << false << cursor << false;
+            << daily << start << false << "" << 10 << "loaded" << cursor << false << cursor << false;
         QTest::newRow("first start a day later, same time")
-            << daily << start.addDays(1) << false << "" << 10 << false << cursor << false << cursor
+            << daily << start.addDays(1) << false << "" << 10 << "copy" << cursor << false << cursor
             << false;
         QTest::newRow("start an hour later")
-            << daily << start.addSecs(3600) << false << "" << 10 << false << cursor << false
+            << daily << start.addSecs(3600) << false << "" << 10 << "copy" << cursor << false
             << first.addSecs(3600) << false;
         QTest::newRow("offset changed here")
-            << daily << start << false << "" << 15 << true << cursor << false
+            << daily << start << false << "" << 15 << "loaded" << cursor << false
             << first.addSecs(-300) << false;
         QTest::newRow("offset changed by another client")
-            << daily << start << false << "" << 15 << false << cursor << false
+            << daily << start << false << "" << 15 << "copy" << cursor << false
             << first.addSecs(-300) << false;
         QTest::newRow("its next occurrence removed")
-            << daily << start << false << R"(["20250305T090000Z"])" << 10 << false << cursor
+            << daily << start << false << R"(["20250305T090000Z"])" << 10 << "copy" << cursor
             << false << cursor << false;
         QTest::newRow("ended before its next occurrence")
-            << daily + ";UNTIL=20250303T090000Z" << start << false << "" << 10 << false << cursor
+            << daily + ";UNTIL=20250303T090000Z" << start << false << "" << 10 << "copy" << cursor
             << false << cursor << false;
         QTest::newRow("done and unchanged")
-            << daily + ";COUNT=5" << start << false << "" << 10 << false << cursor << true
+            << daily + ";COUNT=5" << start << false << "" << 10 << "copy" << cursor << true
             << cursor << true;
         QTest::newRow("done, then extended")
-            << daily + ";COUNT=7" << start << false << "" << 10 << false << cursor << true
+            << daily + ";COUNT=7" << start << false << "" << 10 << "copy" << cursor << true
             << cursor.addDays(1) << false;
         QTest::newRow("all-day, renamed")
-            << daily << at("2025-03-01T00:00:00Z") << true << "" << 10 << false
+            << daily << at("2025-03-01T00:00:00Z") << true << "" << 10 << "copy"
             << local(4, 23, 50) << false << local(4, 23, 50) << false;
         QTest::newRow("all-day, offset changed")
-            << daily << at("2025-03-01T00:00:00Z") << true << "" << 15 << true
+            << daily << at("2025-03-01T00:00:00Z") << true << "" << 15 << "loaded"
             << local(4, 23, 50) << false << local(1, 0, 0).addSecs(-900) << false;
+        QTest::newRow("undone to a record read before the cursor moved on")
+            << daily << start << false << "" << 10 << "stale" << cursor << false << cursor
+            << false;
         // clang-format on
     }
 
@@ -162,7 +167,7 @@ private Q_SLOTS:
         QFETCH(bool, allDay);
         QFETCH(QString, exceptions);
         QFETCH(int, minutes);
-        QFETCH(bool, loaded);
+        QFETCH(QString, record);
         QFETCH(QDateTime, storedTrigger);
         QFETCH(bool, storedAcknowledged);
         QFETCH(QDateTime, expectedTrigger);
@@ -177,10 +182,11 @@ private Q_SLOTS:
         event.exceptionDates = exceptions;
         Reminder reminder;
         reminder.minutesBefore = minutes;
+        const bool loaded = record != u"copy";
         if (loaded) {
             reminder.id = QStringLiteral("r1");
             reminder.acknowledged = storedAcknowledged;
-            reminder.triggerTime = storedTrigger;
+            reminder.triggerTime = record == u"stale" ? storedTrigger.addDays(-1) : storedTrigger;
         }
         event.reminders = {reminder};
         const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(

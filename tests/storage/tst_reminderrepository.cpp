@@ -9,12 +9,14 @@
 namespace {
 
 const QDateTime now(QDate(2025, 3, 1), QTime(10, 0), QTimeZone::utc());
+const QTimeZone berlin("Europe/Berlin");
 
 // One event "ev" with one reminder "ev-r" whose row is then set as given.
 bool seed(StoreFixture& store, EventRepository& events, const QDateTime& trigger, bool acknowledged,
-          bool eventDeleted)
+          bool eventDeleted, bool allDay = false)
 {
     Event event = StoreFixture::event("ev", "cal-a", now.addDays(1));
+    event.isAllDay = allDay;
     Reminder reminder;
     reminder.minutesBefore = 10;
     event.reminders.append(reminder);
@@ -42,11 +44,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("acknowledged");
         QTest::addColumn<bool>("eventDeleted");
         QTest::addColumn<bool>("due");
-        QTest::newRow("passed") << -5 << false << false << true;
-        QTest::newRow("now") << 0 << false << false << true;
-        QTest::newRow("later") << 1 << false << false << false;
-        QTest::newRow("acknowledged") << -5 << true << false << false;
-        QTest::newRow("event deleted") << -5 << false << true << false;
+        QTest::addColumn<bool>("allDay");
+        QTest::newRow("passed") << -5 << false << false << true << false;
+        QTest::newRow("now") << 0 << false << false << true << false;
+        QTest::newRow("later") << 1 << false << false << false << false;
+        QTest::newRow("acknowledged") << -5 << true << false << false << false;
+        QTest::newRow("event deleted") << -5 << false << true << false << false;
+        // Due in Berlin (+2 h in summer) while counted in a zone up to 15 hours further west.
+        QTest::newRow("all-day, counted further west") << 900 << false << false << true << true;
+        QTest::newRow("all-day, further off") << 901 << false << false << false << true;
     }
 
     void dueRows()
@@ -55,14 +61,15 @@ private Q_SLOTS:
         QFETCH(bool, acknowledged);
         QFETCH(bool, eventDeleted);
         QFETCH(bool, due);
+        QFETCH(bool, allDay);
         StoreFixture store;
         QVERIFY(store.isReady());
         EventRepository events(store.database());
         const QDateTime trigger = now.addSecs(triggerMinutes * 60);
-        QVERIFY(seed(store, events, trigger, acknowledged, eventDeleted));
+        QVERIFY(seed(store, events, trigger, acknowledged, eventDeleted, allDay));
 
         const std::optional<QList<ReminderRepository::Due>> rows =
-            ReminderRepository(store.database()).due(now, 10);
+            ReminderRepository(store.database()).due(now, berlin, 10);
         QVERIFY(rows);
         QCOMPARE(rows->size(), due ? 1 : 0);
         if (due) {
@@ -95,7 +102,7 @@ private Q_SLOTS:
         EventRepository events(store.database());
         QVERIFY(seed(store, events, now.addSecs(-300), false, false));
         ReminderRepository reminders(store.database());
-        const std::optional<QList<ReminderRepository::Due>> rows = reminders.due(now, 10);
+        const std::optional<QList<ReminderRepository::Due>> rows = reminders.due(now, berlin, 10);
         QVERIFY(rows && rows->size() == 1);
         if (rewritten) {
             QVERIFY(store.exec(QStringLiteral("UPDATE reminders SET trigger_time = '%1'")

@@ -1,0 +1,88 @@
+#include "ReminderAck.h"
+#include "ReminderSchedule.h"
+
+#include <QTest>
+#include <QTimeZone>
+
+class TestReminderSchedule : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // An all-day event from Thursday Mar 12, 2026 with a 15-minute reminder is stored on a
+    // machine in zones[0]; a pass there shows its first reminder in zones[1] (when set); a sync
+    // rewrites it in zones[2] (when set). Run in zones[3], the reminder of the occurrence `week`
+    // weeks on comes at 23:45 the evening before, once, or not at all when shown already; never
+    // missed before.
+    void allDayReminderAcrossZones_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QStringList>("zones");
+        QTest::addColumn<int>("week");
+        QTest::addColumn<bool>("shown");
+        const QString ny = QStringLiteral("America/New_York");
+        const QString berlin = QStringLiteral("Europe/Berlin");
+        const QString weekly = QStringLiteral("FREQ=WEEKLY");
+        QTest::newRow("stored in New York, run in Berlin")
+            << "" << QStringList{ny, "", "", berlin} << 0 << true;
+        QTest::newRow("weekly, stored in New York, run in Berlin")
+            << weekly << QStringList{ny, "", "", berlin} << 0 << true;
+        QTest::newRow("shown in Berlin, rewritten in New York")
+            << "" << QStringList{berlin, berlin, ny, ny} << 0 << false;
+        QTest::newRow("weekly, shown in Berlin, rewritten in New York")
+            << weekly << QStringList{berlin, berlin, ny, ny} << 0 << false;
+        QTest::newRow("weekly, cursor moved on in New York, run in Berlin")
+            << weekly << QStringList{ny, ny, "", berlin} << 1 << true;
+    }
+
+    void allDayReminderAcrossZones()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QStringList, zones);
+        QFETCH(int, week);
+        QFETCH(bool, shown);
+        const auto zone = [&zones](int i) { return QTimeZone(zones.at(i).toUtf8()); };
+        const QDate first(2026, 3, 12);
+        Event event;
+        event.isAllDay = true;
+        event.startTime = QDateTime(first, QTime(0, 0), QTimeZone::utc());
+        event.endTime = event.startTime.addDays(1);
+        event.recurrenceRule = rule;
+        event.reminders = {Reminder()};
+        event.reminders[0].minutesBefore = 15;
+        ReminderAck::Outcome row = ReminderAck::decide(event, {}, zone(0)).first();
+        // A pass at 23:45 before `date` in zone `i`, plus `seconds`, recorded as the poll does.
+        const auto pass = [&](const QDate& date, int seconds, int i) {
+            const QDateTime now =
+                QDateTime(date.addDays(-1), QTime(23, 45), zone(i)).addSecs(seconds);
+            const ReminderSchedule::Decision decision =
+                ReminderSchedule::decide(event, {}, 15, row.trigger, now, zone(i));
+            if (decision.nextTrigger)
+                row.trigger = *decision.nextTrigger;
+            row.acknowledged = !decision.nextTrigger;
+            return decision;
+        };
+        if (!zones.at(1).isEmpty())
+            QCOMPARE(pass(first, 0, 1).show.size(), 1);
+        if (!zones.at(2).isEmpty())
+            row = ReminderAck::decide(event, {{"r1", 15, row.trigger, row.acknowledged}}, zone(2))
+                      .first();
+
+        const QDate date = first.addDays(7 * week);
+        int shownThen = 0;
+        for (int seconds : {-86400, -60, 0, 60}) {
+            if (row.acknowledged)
+                break;
+            const ReminderSchedule::Decision decision = pass(date, seconds, 3);
+            QCOMPARE(decision.missed, 0);
+            for (const Event& occurrence : decision.show) {
+                QVERIFY(seconds >= 0 && occurrence.startTime.toUTC().date() == date);
+                ++shownThen;
+            }
+        }
+        QCOMPARE(shownThen, shown ? 1 : 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestReminderSchedule)
+#include "tst_reminderschedule.moc"
