@@ -21,6 +21,7 @@
 #include <QUuid>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 using namespace CalDavSyncPlan;
@@ -480,56 +481,69 @@ void CalDavSyncClient::onPushReply(const RunPtr& run, const std::shared_ptr<Flig
         sendNextGroup(run);
 }
 
+void CalDavSyncClient::readObject(
+    const RunPtr& run, const QString& href, const QString& failure,
+    const std::function<void(const std::optional<CalDavParse::Resource>&)>& then)
+{
+    run->client->report(run->url, DavXml::calendarMultiget({href}), 1,
+                        [this, run, href, failure, then](const CalDavClient::Response& reply) {
+                            bool complete = false;
+                            const QList<CalDavParse::Resource> read =
+                                DavXml::parseResources(reply.body, run->url, &complete);
+                            // Only a whole answer can tell that the object is gone.
+                            if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode) ||
+                                !complete)
+                                return fail(run, failure);
+                            std::optional<CalDavParse::Resource> found;
+                            for (const CalDavParse::Resource& resource : read) {
+                                if (comparableHref(resource.href) == comparableHref(href) &&
+                                    !resource.calendarData.isEmpty())
+                                    found = resource;
+                            }
+                            then(found);
+                        });
+}
+
+void CalDavSyncClient::sendAgain(const RunPtr& run, const QString& uid)
+{
+    const QList<LocalRow> rows =
+        CalDavSyncStore(m_state->database()).rowsOfUid(run->kind->table, run->calendar.id, uid);
+    const QList<PushGroup> again = planPush(indexRows(rows));
+    if (again.isEmpty())
+        return sendNextGroup(run);
+    auto next = std::make_shared<Flight>();
+    next->group = again.first();
+    next->sent = rows;
+    next->retried = true;
+    if (next->group.kind == PushKind::ForgetLocally) {
+        if (settleFlight(run, next, QString()))
+            sendNextGroup(run);
+        return;
+    }
+    sendFlight(run, next);
+}
+
 void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                                        const QString& failure)
 {
-    run->client->report(
-        run->url, DavXml::calendarMultiget({flight->href}), 1,
-        [this, run, flight, failure](const CalDavClient::Response& reply) {
-            bool complete = false;
-            const QList<CalDavParse::Resource> read =
-                DavXml::parseResources(reply.body, run->url, &complete);
-            // Only a whole answer can tell that the object is gone.
-            if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode) || !complete)
-                return fail(run, failure);
-            std::optional<CalDavParse::Resource> found;
-            for (const CalDavParse::Resource& resource : read) {
-                if (comparableHref(resource.href) == comparableHref(flight->href) &&
-                    !resource.calendarData.isEmpty())
-                    found = resource;
-            }
-            const Table table = run->kind->table;
-            CalDavSyncStore store(m_state->database());
+    readObject(
+        run, flight->href, failure,
+        [this, run, flight, failure](const std::optional<CalDavParse::Resource>& found) {
             if (found) {
-                // Synced rows take the server's copy, pending ones its ETag; what is pending
-                // then goes once more, against the object as it stands.
-                {
-                    Index index = indexRows(store.rows(table, run->calendar.id, false));
-                    Savepoint transaction(m_state->database()->database());
-                    run->serverCopies.insert(comparableHref(found->href), found->calendarData);
-                    const Kind::Applied applied = applyObject(run, *run->kind, index, found->href,
-                                                              found->etag, found->calendarData);
-                    if (applied.failed || !transaction.commit()) {
-                        qCWarning(lcCalDav).noquote() << "[CalDav] storing the object failed";
-                        transaction.rollback();
-                        return fail(run, failure);
-                    }
+                // Synced rows take the server's copy, pending ones its ETag; what is
+                // pending then goes once more, over the object as it stands.
+                CalDavSyncStore store(m_state->database());
+                Index index = indexRows(store.rows(run->kind->table, run->calendar.id, false));
+                Savepoint transaction(m_state->database()->database());
+                run->serverCopies.insert(comparableHref(found->href), found->calendarData);
+                const Kind::Applied applied = applyObject(run, *run->kind, index, found->href,
+                                                          found->etag, found->calendarData);
+                if (applied.failed || !transaction.commit()) {
+                    qCWarning(lcCalDav).noquote() << "[CalDav] storing the object failed";
+                    transaction.rollback();
+                    return fail(run, failure);
                 }
-                const QList<LocalRow> rows =
-                    store.rowsOfUid(table, run->calendar.id, flight->group.uid);
-                const QList<PushGroup> again = planPush(indexRows(rows));
-                if (again.isEmpty())
-                    return sendNextGroup(run);
-                auto next = std::make_shared<Flight>();
-                next->group = again.first();
-                next->sent = rows;
-                next->retried = true;
-                if (next->group.kind == PushKind::ForgetLocally) {
-                    if (settleFlight(run, next, QString()))
-                        sendNextGroup(run);
-                    return;
-                }
-                return sendFlight(run, next);
+                return sendAgain(run, flight->group.uid);
             }
             const std::optional<PushGroup> again = retryAfterRefresh(flight->group, std::nullopt);
             if (!again) {
@@ -547,79 +561,50 @@ void CalDavSyncClient::refreshAndRetry(const RunPtr& run, const std::shared_ptr<
 void CalDavSyncClient::takeInPlace(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                                    const QString& failure)
 {
-    run->client->report(
-        run->url, DavXml::calendarMultiget({flight->href}), 1,
-        [this, run, flight, failure](const CalDavClient::Response& reply) {
-            bool complete = false;
-            const QList<CalDavParse::Resource> read =
-                DavXml::parseResources(reply.body, run->url, &complete);
-            if (!reply.errorString.isEmpty() || !isSuccess(reply.statusCode) || !complete)
-                return fail(run, failure);
-            std::optional<CalDavParse::Resource> found;
-            for (const CalDavParse::Resource& resource : read) {
-                if (comparableHref(resource.href) == comparableHref(flight->href) &&
-                    !resource.calendarData.isEmpty())
-                    found = resource;
-            }
-            auto next = std::make_shared<Flight>();
-            next->retried = true;
-            if (!found) {
-                // Nothing to read there (any more): the create goes once more as it was.
-                next->group = flight->group;
-                next->sent = flight->sent;
-                return sendFlight(run, next);
-            }
-            const Kind& kind = *run->kind;
-            const Table table = kind.table;
-            CalDavSyncStore store(m_state->database());
-            // The same item (a create whose reply was lost) is taken as the object of its pending
-            // rows, which then go over it. Anything else stays as the other client put it, is
-            // stored here too, and the item made here goes under a UID of its own.
-            const bool sameItem = kind.holdsUid(found->calendarData, flight->group.uid);
-            QString uid = flight->group.uid;
-            Savepoint transaction(m_state->database()->database());
-            bool stored = transaction.isActive();
-            if (sameItem) {
-                run->serverCopies.insert(comparableHref(found->href), found->calendarData);
-                Index index = indexRows(store.rows(table, run->calendar.id, false));
-                stored = stored && !applyObject(run, kind, index, found->href, found->etag,
-                                                found->calendarData)
-                                        .failed;
-            } else {
-                for (const Kind* held : {&Kind::events, &Kind::tasks}) {
-                    if (!stored || !held->listedBy(run->calendar))
-                        continue;
-                    Index index = indexRows(store.rows(held->table, run->calendar.id, false));
-                    stored = !applyObject(run, *held, index, found->href, found->etag,
-                                          found->calendarData)
-                                  .failed;
-                    if (stored && held != &kind)
-                        held->announce(m_state, run->calendar.id);
-                }
-                uid = newUid();
-                stored =
-                    stored && kind.renameUid(m_state, run->calendar.id, flight->group.uid, uid);
-            }
-            if (!stored || !transaction.commit()) {
-                qCWarning(lcCalDav).noquote() << "[CalDav] storing the object at a create's place "
-                                                 "failed:"
-                                              << transaction.errorText();
-                transaction.rollback();
-                return fail(run, failure);
-            }
-            const QList<LocalRow> rows = store.rowsOfUid(table, run->calendar.id, uid);
-            const QList<PushGroup> again = planPush(indexRows(rows));
-            if (again.isEmpty())
-                return sendNextGroup(run);
-            next->group = again.first();
-            next->sent = rows;
-            if (next->group.kind == PushKind::ForgetLocally) {
-                if (settleFlight(run, next, QString()))
-                    sendNextGroup(run);
-                return;
-            }
-            sendFlight(run, next);
-        });
+    readObject(run, flight->href, failure,
+               [this, run, flight, failure](const std::optional<CalDavParse::Resource>& found) {
+                   if (!found) {
+                       // Nothing to read there (any more): the create goes once more as it was.
+                       auto next = std::make_shared<Flight>(*flight);
+                       next->retried = true;
+                       return sendFlight(run, next);
+                   }
+                   const Kind& kind = *run->kind;
+                   CalDavSyncStore store(m_state->database());
+                   // The same item (a create whose reply was lost) is taken as the object of its
+                   // pending rows, which then go over it. Anything else stays as the other client
+                   // put it, is stored here too, and the item made here goes under a UID of its
+                   // own.
+                   const bool sameItem = kind.holdsUid(found->calendarData, flight->group.uid);
+                   QString uid = flight->group.uid;
+                   Savepoint transaction(m_state->database()->database());
+                   bool stored = transaction.isActive();
+                   if (sameItem)
+                       run->serverCopies.insert(comparableHref(found->href), found->calendarData);
+                   for (const Kind* held : {&Kind::events, &Kind::tasks}) {
+                       if (!stored || (sameItem ? held != &kind : !held->listedBy(run->calendar)))
+                           continue;
+                       Index index = indexRows(store.rows(held->table, run->calendar.id, false));
+                       stored = !applyObject(run, *held, index, found->href, found->etag,
+                                             found->calendarData)
+                                     .failed;
+                       if (stored && held != &kind)
+                           held->announce(m_state, run->calendar.id);
+                   }
+                   if (!sameItem) {
+                       uid = newUid();
+                       stored = stored &&
+                                kind.renameUid(m_state, run->calendar.id, flight->group.uid, uid);
+                   }
+                   if (!stored || !transaction.commit()) {
+                       qCWarning(lcCalDav).noquote()
+                           << "[CalDav] storing the object at a create's place failed:"
+                           << transaction.errorText();
+                       transaction.rollback();
+                       return fail(run, failure);
+                   }
+                   sendAgain(run, uid);
+               });
 }
 
 bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Flight>& flight,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CalDavParse.h"
 #include "CalDavRowKind.h"
 #include "CalDavSyncPlan.h"
 #include "Calendar.h"
@@ -8,7 +9,9 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class AppState;
 class CalDavClient;
@@ -69,6 +72,12 @@ private:
                      const QString& errorString, const QString& replyEtag);
     void refreshAndRetry(const RunPtr& run, const std::shared_ptr<Flight>& flight,
                          const QString& failure);
+    // Reads the object at `href`; an answer that is not whole fails the run with `failure`,
+    // otherwise `then` gets the object, or nothing when the server no longer holds it.
+    void readObject(const RunPtr& run, const QString& href, const QString& failure,
+                    const std::function<void(const std::optional<CalDavParse::Resource>&)>& then);
+    // Plans the rows of the UID once more and sends them as a second attempt.
+    void sendAgain(const RunPtr& run, const QString& uid);
     // A create was refused because an object holds its place: reads that object and stores it,
     // then sends the item where it replaces nothing (over the object, when it is the same item).
     void takeInPlace(const RunPtr& run, const std::shared_ptr<Flight>& flight,
