@@ -59,6 +59,12 @@ template <> struct RowAccess<Event>
     // The store cannot hold an event without a start.
     static bool storable(const Event& event) { return event.startTime.isValid(); }
     static void keepLocal(Event&, AppState*, const QString&) {}
+    // Overrides name their series by its UID.
+    static void renameSeries(Event& event, const QString& from, const QString& to)
+    {
+        if (event.masterEventUid == from)
+            event.masterEventUid = to;
+    }
 };
 
 template <> struct RowAccess<Task>
@@ -70,6 +76,7 @@ template <> struct RowAccess<Task>
     static Component component(const Task& task) { return {task.uid, QString()}; }
     static bool sameKey(const Task& a, const Task& b) { return a.uid == b.uid; }
     static bool storable(const Task&) { return true; }
+    static void renameSeries(Task&, const QString&, const QString&) {}
     // What the server does not know of stays as the user arranged it.
     static void keepLocal(Task& task, AppState* state, const QString& localId)
     {
@@ -134,20 +141,21 @@ template <class Row> bool objectHoldsUid(const QString& calendarData, const QStr
     return std::any_of(rows.begin(), rows.end(), [&](const Row& row) { return row.uid == uid; });
 }
 
-bool renameEventUid(AppState* state, const QString& calendarId, const QString& from,
-                    const QString& to)
+// The rows of the UID under another one, their texts too.
+template <class Row>
+bool renameRows(AppState* state, const QString& calendarId, const QString& from, const QString& to)
 {
+    using Access = RowAccess<Row>;
     const QList<LocalRow> rows =
-        CalDavSyncStore(state->database()).rowsOfUid(Table::Events, calendarId, from);
+        CalDavSyncStore(state->database()).rowsOfUid(Access::table, calendarId, from);
     for (const LocalRow& local : rows) {
-        std::optional<Event> row = state->events()->getById(local.id);
+        std::optional<Row> row = Access::repository(state)->getById(local.id);
         if (!row)
             return false;
         row->uid = to;
-        if (row->masterEventUid == from)
-            row->masterEventUid = to;
+        Access::renameSeries(*row, from, to);
         row->rawIcalendar = CalDavBody::withUid(row->rawIcalendar, to);
-        if (!state->events()->update(*row))
+        if (!Access::repository(state)->update(*row))
             return false;
     }
     return true;
@@ -156,17 +164,8 @@ bool renameEventUid(AppState* state, const QString& calendarId, const QString& f
 bool renameTaskUid(AppState* state, const QString& calendarId, const QString& from,
                    const QString& to)
 {
-    const QList<LocalRow> rows =
-        CalDavSyncStore(state->database()).rowsOfUid(Table::Tasks, calendarId, from);
-    for (const LocalRow& local : rows) {
-        std::optional<Task> row = state->tasks()->getById(local.id);
-        if (!row)
-            return false;
-        row->uid = to;
-        row->rawIcalendar = CalDavBody::withUid(row->rawIcalendar, to);
-        if (!state->tasks()->update(*row))
-            return false;
-    }
+    if (!renameRows<Task>(state, calendarId, from, to))
+        return false;
     // Subtasks name their parent by UID: they go out again naming the new one.
     for (Task child : state->tasks()->getByCalendar(calendarId)) {
         if (child.parentTaskUid != from)
@@ -308,7 +307,7 @@ const CalDavRowKind CalDavRowKind::events = {
     .announce = &announceRows<Event>,
     .outgoing = &outgoingRow<Event>,
     .holdsUid = &objectHoldsUid<Event>,
-    .renameUid = &renameEventUid,
+    .renameUid = &renameRows<Event>,
     .title = &rowTitle<Event>,
     .pullNetworkError =
         [](const QString& error) { return CalDavSyncClient::tr("Network error: %1").arg(error); },
