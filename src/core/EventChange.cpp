@@ -1,6 +1,11 @@
 #include "EventChange.h"
 
+#include "CalDavBody.h"
 #include "Ical.h"
+
+#include <algorithm>
+#include <tuple>
+#include <utility>
 
 namespace EventChange {
 
@@ -59,6 +64,77 @@ Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinu
                      now);
 }
 
+namespace {
+
+QList<std::pair<int, QString>> reminderKey(const Event& event)
+{
+    QList<std::pair<int, QString>> key;
+    key.reserve(event.reminders.size());
+    for (const Reminder& reminder : event.reminders)
+        key.append({reminder.minutesBefore, reminder.action});
+    // The store reads them back in an order of its own.
+    std::sort(key.begin(), key.end());
+    return key;
+}
+
+QList<std::tuple<QString, QString, QString, QString, QString, bool>> attendeeKey(const Event& event)
+{
+    QList<std::tuple<QString, QString, QString, QString, QString, bool>> key;
+    key.reserve(event.attendees.size());
+    for (const Attendee& attendee : event.attendees)
+        key.append({attendee.email, attendee.name, attendee.role, attendee.status, attendee.type,
+                    attendee.rsvp});
+    std::sort(key.begin(), key.end());
+    return key;
+}
+
+// Calls `visit(same, take)` for each field putBack compares: `same` tells whether two records
+// hold one value of it, `take` copies it from one record to another.
+template <typename Visit> void eachField(const Visit& visit)
+{
+    const auto tied = [&visit](auto members) {
+        visit([members](const Event& a, const Event& b) { return members(a) == members(b); },
+              [members](Event& to, const Event& from) { members(to) = members(from); });
+    };
+    tied([](auto& e) { return std::tie(e.title); });
+    tied([](auto& e) { return std::tie(e.description); });
+    tied([](auto& e) { return std::tie(e.location, e.geoLocation); });
+    tied([](auto& e) { return std::tie(e.startTime, e.endTime, e.isAllDay, e.timezone); });
+    tied([](auto& e) { return std::tie(e.recurrenceRule); });
+    tied([](auto& e) { return std::tie(e.recurrenceDates); });
+    tied([](auto& e) { return std::tie(e.exceptionDates); });
+    tied([](auto& e) { return std::tie(e.recurrenceId); });
+    tied([](auto& e) { return std::tie(e.status); });
+    tied([](auto& e) { return std::tie(e.eventUrl, e.conferenceUrl); });
+    tied([](auto& e) { return std::tie(e.organizerEmail, e.organizerName); });
+    tied([](auto& e) { return std::tie(e.color); });
+    tied([](auto& e) { return std::tie(e.calendarId); });
+    tied([](auto& e) { return std::tie(e.deletedAt); });
+    visit([](const Event& a, const Event& b) { return reminderKey(a) == reminderKey(b); },
+          [](Event& to, const Event& from) { to.reminders = from.reminders; });
+    visit([](const Event& a, const Event& b) { return attendeeKey(a) == attendeeKey(b); },
+          [](Event& to, const Event& from) { to.attendees = from.attendees; });
+}
+
+} // namespace
+
+Event putBack(const Event& before, const Event& written, const Event& current)
+{
+    Event restored = current;
+    eachField([&](const auto& same, const auto& take) {
+        if (!same(before, written))
+            take(restored, before);
+    });
+    return restored;
+}
+
+bool sameFields(const Event& a, const Event& b)
+{
+    bool same = true;
+    eachField([&](const auto& sameField, const auto&) { same = same && sameField(a, b); });
+    return same;
+}
+
 std::optional<Event> undoRecord(const Event& before, const Event& written,
                                 const std::optional<Event>& current, const QDateTime& now)
 {
@@ -67,15 +143,19 @@ std::optional<Event> undoRecord(const Event& before, const Event& written,
     const bool unpushed = current->syncStatus == QLatin1String("pending") &&
                           current->etag == written.etag && current->href == written.href &&
                           current->providerEventId == written.providerEventId;
-    if (unpushed)
-        return before;
-    Event restored = before;
-    restored.etag = current->etag;
-    restored.href = current->href;
-    restored.providerEventId = current->providerEventId;
-    // A sync may have given the event the server's identity (Google's id as its UID).
-    restored.uid = current->uid;
-    restored.masterEventUid = current->masterEventUid;
+    if (unpushed && sameFields(*current, written)) {
+        Event restored = before;
+        // The item may have taken another UID meanwhile (its place on the server was taken).
+        if (restored.uid != current->uid)
+            restored.rawIcalendar = CalDavBody::withUid(restored.rawIcalendar, current->uid);
+        restored.uid = current->uid;
+        restored.masterEventUid = current->masterEventUid;
+        return restored;
+    }
+    Event restored = putBack(before, written, *current);
+    if (restored.startTime != current->startTime || restored.endTime != current->endTime)
+        restored.rawIcalendar = Ical::rewriteTimes(current->rawIcalendar, restored.startTime,
+                                                   restored.endTime.value_or(restored.startTime));
     restored.syncStatus = QStringLiteral("pending");
     restored.lastModified = now.toUTC();
     return restored;

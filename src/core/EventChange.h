@@ -34,12 +34,25 @@ Event moved(const Event& record, const QDateTime& instanceStart, int offsetMinut
 Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinutes,
               const QDateTime& now);
 
+// `current` with every field that `written` changed from `before` put back to `before`'s value,
+// so that what another client or a later edit changed in the fields the edit left alone stays.
+// The fields: title, description, location, geo position, times (start, end, all-day and zone
+// as one), rule, added and excluded dates, recurrence id, status, links, organizer, colour,
+// calendar, deletion, reminders (by minutes and action) and attendees (by what they hold, not
+// their row ids). Identity, server tags, SEQUENCE, text and stamps are `current`'s.
+Event putBack(const Event& before, const Event& written, const Event& current);
+
+// Whether the two records hold the same value in every field putBack compares.
+bool sameFields(const Event& a, const Event& b);
+
 // What undoing an edit writes, given the record before the edit, the record the edit wrote and
 // the row as it stands now:
 // - the row is still pending with the ETag, href and provider id the edit wrote (not pushed
-//   since): the record before, exactly (so a "synced" event is "synced" again);
-// - it was pushed (or refreshed from the server) since: the old fields as a new pending edit on
-//   top of the row's current ETag, href, provider id and UID, stamped `now`;
+//   since) and nothing changed it since: the record before, exactly (so a "synced" event is
+//   "synced" again), under the UID the row goes by now;
+// - otherwise the row as it stands now with the fields the edit changed put back (putBack), its
+//   stored text's times rewritten when they were among them, as a new pending edit stamped
+//   `now`;
 // - the row is gone or deleted: nothing (the caller reports it).
 std::optional<Event> undoRecord(const Event& before, const Event& written,
                                 const std::optional<Event>& current, const QDateTime& now);

@@ -1,6 +1,7 @@
 #include "SeriesEdit.h"
 
 #include "CalDavBody.h"
+#include "EventChange.h"
 #include "ExceptionDates.h"
 #include "Recurrence.h"
 #include "RuleShift.h"
@@ -521,7 +522,45 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
     return plan;
 }
 
-Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters)
+namespace {
+
+// The live master of the series `row` belongs to, among `masters`.
+std::optional<Event> masterOf(const QList<Event>& masters, const Event& row)
+{
+    for (const Event& master : masters) {
+        if (master.uid == row.uid && master.calendarId == row.calendarId &&
+            master.recurrenceId.isEmpty() && !master.deletedAt)
+            return master;
+    }
+    return std::nullopt;
+}
+
+// The override `row` as its series gives its occurrence: the master's fields at the original
+// start, under the row's own id, server identity and tags, as a new pending edit. Nothing when
+// the recurrence id does not read.
+std::optional<Event> occurrenceAsGiven(const Event& master, const Event& row, const QDateTime& now)
+{
+    const QDateTime original = instantOf(row.recurrenceId);
+    if (!original.isValid())
+        return std::nullopt;
+    const QDateTime start =
+        master.isAllDay ? original : original.toTimeZone(master.startTime.timeZone());
+    std::optional<QDateTime> end;
+    if (master.endTime)
+        end = start.addSecs(master.startTime.secsTo(*master.endTime));
+    Event given = occurrenceOverride(master, start, start, end, row.id, now);
+    given.providerEventId = row.providerEventId;
+    given.etag = row.etag;
+    given.href = row.href;
+    given.created = row.created;
+    given.sequence = row.sequence + 1;
+    return given;
+}
+
+} // namespace
+
+Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters,
+          const QSet<QString>& occurrencesApart)
 {
     Plan plan;
     // Series the change created: their overrides go with their master's deletion.
@@ -542,20 +581,25 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
                 plan.removals.append(row.written.id);
                 continue;
             }
+            const bool seen = !row.current->href.isEmpty() || !row.current->etag.isEmpty();
+            const std::optional<Event> master = masterOf(masters, *row.current);
+            // A server that keeps a changed occurrence as an item of its own keeps it after the
+            // series is sent again: the override goes back to what its series gives instead.
+            if (seen && master && occurrencesApart.contains(row.current->calendarId)) {
+                if (const std::optional<Event> given =
+                        occurrenceAsGiven(*master, *row.current, now)) {
+                    plan.updates.append(*given);
+                    continue;
+                }
+            }
             // The override goes and its occurrence stays: a tombstone would make the push
             // exclude the occurrence from the series, so the row is dropped outright, and a
             // series whose server copy holds it is sent again without it.
             plan.purges.append(row.written.id);
-            if (row.current->href.isEmpty() && row.current->etag.isEmpty())
-                continue;
-            for (const Event& master : masters) {
-                if (master.uid == row.current->uid &&
-                    master.calendarId == row.current->calendarId && master.recurrenceId.isEmpty() &&
-                    !master.deletedAt &&
-                    std::none_of(resend.cbegin(), resend.cend(),
-                                 [&master](const Event& m) { return m.id == master.id; }))
-                    resend.append(master);
-            }
+            if (seen && master &&
+                std::none_of(resend.cbegin(), resend.cend(),
+                             [&master](const Event& m) { return m.id == master->id; }))
+                resend.append(*master);
             continue;
         }
         Event restored = *row.before;
@@ -574,21 +618,23 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
                               current.etag == row.written.etag &&
                               current.href == row.written.href &&
                               current.providerEventId == row.written.providerEventId;
-        // A SEQUENCE once sent never goes back; a body sent again goes past it.
-        restored.sequence = std::max(restored.sequence, current.sequence);
-        if (!unpushed) {
-            restored.etag = current.etag;
-            restored.href = current.href;
-            restored.providerEventId = current.providerEventId;
-            // A sync may have given the series the server's identity since; a row the change
-            // moved into another series goes back to its own.
-            if (row.before->uid == row.written.uid) {
-                restored.uid = current.uid;
-                restored.masterEventUid = current.masterEventUid;
-            }
+        // A row the change moved into another series goes back to its own; any other keeps the
+        // UID it goes by now (a sync may have given it the server's since).
+        const bool ownSeries = row.before->uid == row.written.uid;
+        if (unpushed && EventChange::sameFields(current, row.written)) {
+            // Nothing changed it since: the old record exactly, SEQUENCE never going back.
+            restored.sequence = std::max(restored.sequence, current.sequence);
+        } else {
+            // What changed the row since in the fields the change left alone stays.
+            restored = EventChange::putBack(*row.before, row.written, current);
             restored.sequence = current.sequence + 1;
             stamp(restored, now);
         }
+        const Event& named = ownSeries ? current : *row.before;
+        if (restored.uid != named.uid)
+            restored.rawIcalendar = CalDavBody::withUid(restored.rawIcalendar, named.uid);
+        restored.uid = named.uid;
+        restored.masterEventUid = named.masterEventUid;
         plan.updates.append(restored);
     }
     for (Event master : std::as_const(resend)) {

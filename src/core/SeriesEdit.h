@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -107,13 +108,20 @@ struct Touched
 };
 
 // What undoing the change writes, row by row, after the rule of single events: a row not pushed
-// since gets its old record back exactly; one pushed (or refreshed) since gets the old fields as
-// a new pending edit on top of its current href and ETag; one purged after its deletion was
-// pushed comes back as a new row without href; a row the change created is removed. An override
-// the change created is purged, not deleted, so that its occurrence comes back rather than being
-// excluded; when the server has seen it, its master (from `masters`, the series' current live
-// masters) is sent again without it. SEQUENCE never goes below the row's current value, and a
-// row sent again goes one past it.
-Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters = {});
+// and not changed since gets its old record back exactly; any other gets the fields the change
+// changed put back over the row as it stands now (EventChange::putBack), as a new pending edit on
+// top of its current href and ETag, so that what a sync or a later edit changed in the fields the
+// change left alone stays; one purged after its deletion was pushed comes back as a new row
+// without href; a row the change created is removed. A row keeps the UID it goes by now, but for
+// one the change moved into another series, which goes back to its own (the caller names the
+// `before` records by the UIDs their items go by now). An override the change created is purged,
+// not deleted, so that its occurrence comes back rather than being excluded; when the server has
+// seen it, its master (from `masters`, the series' current live masters) is sent again without
+// it; but in the calendars of `occurrencesApart`, whose server keeps a changed occurrence as an
+// item of its own (Google), it is written back as the occurrence its series gives, so that the
+// server's item goes back too. SEQUENCE never goes below the row's current value, and a row sent
+// again goes one past it.
+Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters = {},
+          const QSet<QString>& occurrencesApart = {});
 
 } // namespace SeriesEdit

@@ -448,6 +448,33 @@ void EventRepository::scheduleChanged(const QString& calendarId)
     m_changes->schedule(calendarId);
 }
 
+QString EventRepository::currentUid(const QString& calendarId, const QString& uid) const
+{
+    QString current = uid;
+    // A chain of changes is short; the bound only guards against a cycle.
+    for (int step = 0; step < 16; ++step) {
+        const auto next = m_uidChanges.constFind(calendarId + QLatin1Char('\n') + current);
+        if (next == m_uidChanges.constEnd())
+            break;
+        QSqlQuery query(m_database->database());
+        query.prepare(
+            QStringLiteral("SELECT 1 FROM events WHERE calendar_id = ? AND uid = ? LIMIT 1"));
+        query.addBindValue(calendarId);
+        query.addBindValue(*next);
+        if (!query.exec() || !query.next())
+            break;
+        current = *next;
+    }
+    return current;
+}
+
+void EventRepository::noteUidChange(const QString& calendarId, const QString& from,
+                                    const QString& to)
+{
+    if (from != to)
+        m_uidChanges.insert(calendarId + QLatin1Char('\n') + from, to);
+}
+
 bool EventRepository::changePending() const
 {
     return m_changes->isPending();

@@ -3,6 +3,7 @@
 #include "Event.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSqlDatabase>
@@ -80,6 +81,14 @@ public:
 
     // Announces a change made by other means; coalesced with the repository's own.
     void scheduleChanged(const QString& calendarId);
+
+    // The UID the item known in the calendar as `uid` goes by now: the identity changes written
+    // since start (UidChange) are followed, each while the calendar holds a row of the UID it
+    // leads to (a change rolled back with its caller's transaction is not); `uid` itself when it
+    // never changed. What an undo entry recorded before a change names its rows by.
+    QString currentUid(const QString& calendarId, const QString& uid) const;
+    // Records a change written by UidChange.
+    void noteUidChange(const QString& calendarId, const QString& from, const QString& to);
     // True while a change waits for its coalesced eventsChanged.
     bool changePending() const;
 
@@ -140,4 +149,6 @@ private:
     // pendingIds' statement, prepared once: planning a query over the events table and its many
     // indexes costs more than running it.
     mutable std::unique_ptr<QSqlQuery> m_pendingIds;
+    // Identity changes: calendar id and old UID (joined by a line feed) to the new UID.
+    QHash<QString, QString> m_uidChanges;
 };

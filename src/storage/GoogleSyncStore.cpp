@@ -96,20 +96,6 @@ QStringList GoogleSyncStore::occurrenceRowIds(const QString& calendarId,
     return ids;
 }
 
-bool GoogleSyncStore::repointSeries(const QString& calendarId, const QString& oldUid,
-                                    const QString& newUid)
-{
-    QSqlDatabase& db = m_database->database();
-    return run(db,
-               QStringLiteral("UPDATE events SET master_event_uid = ? WHERE calendar_id = ? AND "
-                              "master_event_uid = ?"),
-               {newUid, calendarId, oldUid}) &&
-           run(db,
-               QStringLiteral("UPDATE events SET uid = ? WHERE calendar_id = ? AND uid = ? AND "
-                              "COALESCE(recurrence_id, '') <> ''"),
-               {newUid, calendarId, oldUid});
-}
-
 QStringList GoogleSyncStore::cancelledOccurrences(const QString& calendarId,
                                                   const QString& masterId) const
 {

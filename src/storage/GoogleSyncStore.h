@@ -43,11 +43,6 @@ public:
     // series from Google is its Google id).
     QStringList occurrenceRowIds(const QString& calendarId, const QString& masterUid) const;
 
-    // The rows of the calendar that name the series `oldUid` as theirs (their master's UID, and an
-    // occurrence's own UID) name `newUid` instead: what follows a series whose UID changed. The
-    // series' own row is the caller's to write.
-    bool repointSeries(const QString& calendarId, const QString& oldUid, const QString& newUid);
-
     // Recurrence ids of the series' occurrences that Google cancelled.
     QStringList cancelledOccurrences(const QString& calendarId, const QString& masterId) const;
     bool addCancelledOccurrence(const QString& calendarId, const QString& masterId,

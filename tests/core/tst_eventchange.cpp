@@ -95,14 +95,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("etag");
 
         QTest::newRow("not pushed yet") << "pending" << true << true << "etag-1";
+        QTest::newRow("not pushed, given a UID of its own")
+            << "renamed" << true << true << "etag-1";
         QTest::newRow("pushed") << "pushed" << true << false << "etag-2";
         QTest::newRow("pushed, then edited again") << "pushed-edited" << true << false << "etag-2";
+        QTest::newRow("pushed, then another client added a description and a place")
+            << "pushed-there" << true << false << "etag-2";
         QTest::newRow("deleted") << "deleted" << false << false << QString();
         QTest::newRow("gone") << "gone" << false << false << QString();
     }
 
     // Undo restores the old record as it was while the edit has not left the machine; after a
-    // push it becomes a new edit on top of the server's version; a vanished row is not revived.
+    // push it puts the edit's fields back as a new edit on top of the server's version, keeping
+    // what changed there in the other fields; a vanished row is not revived.
     void undoRecord()
     {
         QFETCH(QString, row);
@@ -115,6 +120,14 @@ private Q_SLOTS:
             current->syncStatus = row == QLatin1String("pushed") ? QStringLiteral("synced")
                                                                  : QStringLiteral("pending");
             current->uid = QStringLiteral("given-by-the-server");
+            if (row == QLatin1String("pushed-there")) {
+                current->description = QStringLiteral("Dial-in");
+                current->location = QStringLiteral("Room 9");
+            }
+            current->rawIcalendar = Ical::buildEvent(*current); // the server's copy
+        } else if (row == QLatin1String("renamed")) {
+            current->uid = QStringLiteral("a-place-of-its-own");
+            current->rawIcalendar = Ical::buildEvent(*current);
         } else if (row == QLatin1String("deleted")) {
             current->deletedAt = now;
         } else if (row == QLatin1String("gone")) {
@@ -127,7 +140,11 @@ private Q_SLOTS:
         if (!undone)
             return;
         QCOMPARE(undone->startTime, before.startTime);
-        QCOMPARE(undone->rawIcalendar, before.rawIcalendar);
+        QCOMPARE(sent(*undone).startTime, before.startTime);
+        QCOMPARE(sent(*undone).uid, current->uid);
+        QCOMPARE(undone->description, current->description);
+        QCOMPARE(sent(*undone).description, current->description);
+        QCOMPARE(undone->location, current->location);
         QTEST(undone->etag, "etag");
         QCOMPARE(undone->uid, current->uid);
         QFETCH(bool, exactlyBefore);

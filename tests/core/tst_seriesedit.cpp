@@ -397,6 +397,8 @@ private Q_SLOTS:
         QTest::newRow("not pushed since") << "" << true << "update synced e1 /cal/a.ics Stand-up";
         QTest::newRow("pushed since")
             << "pushed" << true << "update pending e2 /cal/a.ics Stand-up";
+        QTest::newRow("pushed, then a sync brought another client's description")
+            << "pushed-there" << true << "update pending e2 /cal/a.ics Stand-up";
         QTest::newRow("tombstone not pushed")
             << "deleted" << true << "update synced e1 /cal/a.ics Stand-up";
         QTest::newRow("purged after push") << "gone" << true << "insert pending   Stand-up";
@@ -415,9 +417,11 @@ private Q_SLOTS:
         written.title = QStringLiteral("Changed");
         written.syncStatus = QStringLiteral("pending");
         std::optional<Event> current = written;
-        if (now == QLatin1String("pushed")) {
+        if (now.startsWith(QLatin1String("pushed"))) {
             current->etag = QStringLiteral("e2");
             current->syncStatus = QStringLiteral("synced");
+            if (now == QLatin1String("pushed-there"))
+                current->description = QStringLiteral("Dial-in");
         } else if (now == QLatin1String("deleted")) {
             current->deletedAt = written.deletedAt = utc(2025, 6, 1);
         } else if (now == QLatin1String("gone")) {
@@ -435,6 +439,8 @@ private Q_SLOTS:
                                               rows[0].deletedAt ? "deleted" : rows[0].title}
                                       .join(QLatin1Char(' '));
         QTEST(got, "expected");
+        if (current && !plan.updates.isEmpty())
+            QCOMPARE(plan.updates[0].description, current->description);
     }
     // "All events" moved to other days takes the rule's weekdays along on the series' own wall
     // clock, so every occurrence, exception and override moves by the same days; a rule that
@@ -518,12 +524,20 @@ private Q_SLOTS:
                                               << "purge o3";
         QTest::newRow("override, pushed") << true << "pushed"
                                           << "purge o3; update series-1 pending 3";
+        // Google keeps a changed occurrence as an item of its own, which a series sent again
+        // leaves as it is: the override goes back to what the series gives, and out again.
+        QTest::newRow("override, pushed to a server keeping occurrences apart")
+            << true << "apart"
+            << "update o3 pending 1";
         QTest::newRow("master, not pushed") << false << ""
                                             << "update series-1 synced 3";
         QTest::newRow("master, pushed") << false << "pushed"
                                         << "update series-1 pending 4";
         QTest::newRow("master, pushed and given the server's UID") << false << "renamed"
                                                                    << "update series-1 pending 4";
+        // Its create found its place taken and failed after: it keeps the UID it went under.
+        QTest::newRow("master, not pushed, given a UID of its own") << false << "renamed here"
+                                                                    << "update series-1 synced 3";
         QTest::newRow("master, purged after push") << false << "gone"
                                                    << "update series-1 pending 4";
     }
@@ -543,18 +557,23 @@ private Q_SLOTS:
             written.syncStatus = QStringLiteral("pending");
         }
         std::optional<Event> current = written;
-        if (now == QLatin1String("pushed") || now == QLatin1String("renamed")) {
+        if (now == QLatin1String("pushed") || now == QLatin1String("renamed") ||
+            now == QLatin1String("apart")) {
             current->href = master.href;
             current->etag = QStringLiteral("e2");
             current->syncStatus = QStringLiteral("synced");
             if (now == QLatin1String("renamed"))
                 current->uid = QStringLiteral("given-by-the-server");
+        } else if (now == QLatin1String("renamed here")) {
+            current->uid = QStringLiteral("a-place-of-its-own");
         } else if (now == QLatin1String("gone")) {
             current.reset();
         }
         const std::optional<Event> before = override ? std::nullopt : std::optional<Event>(master);
+        const QSet<QString> apart =
+            now == QLatin1String("apart") ? QSet<QString>{master.calendarId} : QSet<QString>();
         const SeriesEdit::Plan plan =
-            SeriesEdit::undo({{before, written, current}}, utc(2025, 6, 2), {master});
+            SeriesEdit::undo({{before, written, current}}, utc(2025, 6, 2), {master}, apart);
         QStringList got;
         for (const QString& id : plan.purges)
             got << QStringLiteral("purge ") + id;
@@ -565,6 +584,12 @@ private Q_SLOTS:
         QTEST(got.join(QStringLiteral("; ")), "expected");
         if (current && !plan.updates.isEmpty())
             QCOMPARE(plan.updates.constLast().uid, current->uid);
+        if (now == QLatin1String("apart")) {
+            const Event& given = plan.updates.constFirst();
+            QCOMPARE(given.title, master.title);
+            QCOMPARE(given.startTime, SeriesEdit::instantOf(written.recurrenceId));
+            QCOMPARE(given.etag, current->etag);
+        }
     }
 };
 

@@ -1,6 +1,10 @@
 #include "RecurringEdit.h"
 
+#include "AccountRepository.h"
+#include "AccountTypes.h"
 #include "AppState.h"
+#include "CalDavBody.h"
+#include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
 #include "EventRepository.h"
@@ -14,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QSet>
 #include <QUuid>
 
 namespace {
@@ -86,6 +91,37 @@ QList<Event> overridesOf(EventRepository* events, const Event& master)
 QString tr(const char* text)
 {
     return QCoreApplication::translate("RecurringEdit", text);
+}
+
+// The record named by the UIDs its item and its series go by now.
+void followUid(EventRepository* events, Event& record)
+{
+    const QString uid = events->currentUid(record.calendarId, record.uid);
+    if (uid != record.uid) {
+        record.rawIcalendar = CalDavBody::withUid(record.rawIcalendar, uid);
+        record.uid = uid;
+    }
+    if (!record.masterEventUid.isEmpty())
+        record.masterEventUid = events->currentUid(record.calendarId, record.masterEventUid);
+}
+
+// The calendars of the rows whose server keeps a changed occurrence as an item of its own.
+QSet<QString> occurrencesApart(AppState* state, const QList<SeriesEdit::Touched>& rows)
+{
+    QSet<QString> apart;
+    if (!state->calendars() || !state->accounts())
+        return apart;
+    for (const SeriesEdit::Touched& row : rows) {
+        const QString& calendarId = row.written.calendarId;
+        if (apart.contains(calendarId))
+            continue;
+        const std::optional<Calendar> calendar = state->calendars()->getById(calendarId);
+        const std::optional<Account> account =
+            calendar ? state->accounts()->getById(calendar->accountId) : std::nullopt;
+        if (account && AccountTypes::of(account->type).family == AccountTypes::Family::Google)
+            apart.insert(calendarId);
+    }
+    return apart;
 }
 
 } // namespace
@@ -233,17 +269,22 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
             events->getById(ids.at(i)).value_or(touched[i].before.value_or(Event()));
     // The hub owns the repository and the undo list, and outlives every entry on it.
     state->undoStack()->push(
-        {summary, [events, touched, summary, report] {
+        {summary, [state, events, touched, summary, report] {
              QList<SeriesEdit::Touched> now = touched;
              QList<Event> masters;
              for (SeriesEdit::Touched& row : now) {
+                 // The items may go by other UIDs since (a sync gave them the server's).
+                 if (row.before)
+                     followUid(events, *row.before);
+                 followUid(events, row.written);
                  row.current = events->getById(row.written.id);
                  if (!row.before && row.current && !row.current->recurrenceId.isEmpty())
                      if (const auto master = events->getByUidAndRecurrenceId(
                              row.current->uid, row.current->calendarId, {}))
                          masters.append(*master);
              }
-             SeriesEdit::Plan plan = SeriesEdit::undo(now, Clock::now(), masters);
+             SeriesEdit::Plan plan =
+                 SeriesEdit::undo(now, Clock::now(), masters, occurrencesApart(state, now));
              // What goes to the server again carries its SEQUENCE in the text it is sent as.
              for (Event& row : plan.updates)
                  if (row.syncStatus == QLatin1String("pending"))

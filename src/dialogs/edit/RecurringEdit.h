@@ -65,8 +65,9 @@ QString refusalText();
 // Writes the plan's rows as given in one transaction; false for a refused plan.
 bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);
 
-// Writes the plan and, on success, pushes an undo entry with `summary` that puts every row it
-// touched back (SeriesEdit::undo). A refused plan is reported with refusalText and a failed
+// Writes the plan and, on success, pushes an undo entry with `summary` that puts back what it
+// changed in every row it touched, over the rows as they stand when it runs and under the UIDs
+// their items go by then (SeriesEdit::undo). A refused plan is reported with refusalText and a failed
 // write with `failure`; either pushes nothing and gives false. An undo that cannot be written
 // is reported when it runs. While the store is held (AppState::holdStore) the write is kept for
 // its release and the call gives true.

@@ -9,6 +9,7 @@
 #include "PushCopy.h"
 #include "ShownText.h"
 #include "TaskRepository.h"
+#include "UidChange.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -59,12 +60,6 @@ template <> struct RowAccess<Event>
     // The store cannot hold an event without a start.
     static bool storable(const Event& event) { return event.startTime.isValid(); }
     static void keepLocal(Event&, AppState*, const QString&) {}
-    // Overrides name their series by its UID.
-    static void renameSeries(Event& event, const QString& from, const QString& to)
-    {
-        if (event.masterEventUid == from)
-            event.masterEventUid = to;
-    }
 };
 
 template <> struct RowAccess<Task>
@@ -76,7 +71,6 @@ template <> struct RowAccess<Task>
     static Component component(const Task& task) { return {task.uid, QString()}; }
     static bool sameKey(const Task& a, const Task& b) { return a.uid == b.uid; }
     static bool storable(const Task&) { return true; }
-    static void renameSeries(Task&, const QString&, const QString&) {}
     // What the server does not know of stays as the user arranged it.
     static void keepLocal(Task& task, AppState* state, const QString& localId)
     {
@@ -141,42 +135,22 @@ template <class Row> bool objectHoldsUid(const QString& calendarData, const QStr
     return std::any_of(rows.begin(), rows.end(), [&](const Row& row) { return row.uid == uid; });
 }
 
-// The rows of the UID under another one, their texts too.
-template <class Row>
-bool renameRows(AppState* state, const QString& calendarId, const QString& from, const QString& to)
+UidChange uidChange(AppState* state)
 {
-    using Access = RowAccess<Row>;
-    const QList<LocalRow> rows =
-        CalDavSyncStore(state->database()).rowsOfUid(Access::table, calendarId, from);
-    for (const LocalRow& local : rows) {
-        std::optional<Row> row = Access::repository(state)->getById(local.id);
-        if (!row)
-            return false;
-        row->uid = to;
-        Access::renameSeries(*row, from, to);
-        row->rawIcalendar = CalDavBody::withUid(row->rawIcalendar, to);
-        if (!Access::repository(state)->update(*row))
-            return false;
-    }
-    return true;
+    return UidChange(state->events(), state->tasks(), state->filterRules());
 }
 
-bool renameTaskUid(AppState* state, const QString& calendarId, const QString& from,
-                   const QString& to)
+std::optional<QStringList> renameEventUid(AppState* state, const QString& calendarId,
+                                          const QString& from, const QString& to)
 {
-    if (!renameRows<Task>(state, calendarId, from, to))
-        return false;
-    // Subtasks name their parent by UID: they go out again naming the new one.
-    for (Task child : state->tasks()->getByCalendar(calendarId)) {
-        if (child.parentTaskUid != from)
-            continue;
-        child.parentTaskUid = to;
-        child.syncStatus = QStringLiteral("pending");
-        child.rawIcalendar = Ical::buildTask(child);
-        if (!state->tasks()->update(child))
-            return false;
-    }
-    return true;
+    return uidChange(state).event(calendarId, from, to) ? std::optional(QStringList())
+                                                        : std::nullopt;
+}
+
+std::optional<QStringList> renameTaskUid(AppState* state, const QString& calendarId,
+                                         const QString& from, const QString& to)
+{
+    return uidChange(state).task(calendarId, from, to);
 }
 
 template <class Row> std::optional<QString> rowTitle(AppState* state, const QString& id)
@@ -307,7 +281,7 @@ const CalDavRowKind CalDavRowKind::events = {
     .announce = &announceRows<Event>,
     .outgoing = &outgoingRow<Event>,
     .holdsUid = &objectHoldsUid<Event>,
-    .renameUid = &renameRows<Event>,
+    .renameUid = &renameEventUid,
     .title = &rowTitle<Event>,
     .pullNetworkError =
         [](const QString& error) { return CalDavSyncClient::tr("Network error: %1").arg(error); },

@@ -5,6 +5,7 @@
 #include "Calendar.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -70,11 +71,12 @@ struct CalDavRowKind
                                         const QString& serverText);
     // Whether the object's text holds a component of this kind with the UID.
     bool (*holdsUid)(const QString& calendarData, const QString& uid);
-    // Gives the rows of a UID in the calendar another UID, in their texts too; rows that name it
-    // as their series or parent follow. For an item the server never held, whose place there was
-    // taken. False when a write failed (the caller's transaction is then rolled back).
-    bool (*renameUid)(AppState* state, const QString& calendarId, const QString& from,
-                      const QString& to);
+    // Gives the item of a UID in the calendar another UID (UidChange), for an item the server
+    // never held, whose place there was taken: the UIDs of the items that now wait to go out
+    // naming it anew (a task's subtasks), or nothing when a write failed (the caller's
+    // transaction is then rolled back).
+    std::optional<QStringList> (*renameUid)(AppState* state, const QString& calendarId,
+                                            const QString& from, const QString& to);
     std::optional<QString> (*title)(AppState* state, const QString& id);
 
     // The run's failure texts.

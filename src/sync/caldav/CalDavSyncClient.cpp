@@ -591,10 +591,15 @@ void CalDavSyncClient::takeInPlace(const RunPtr& run, const std::shared_ptr<Flig
                        if (stored && held != &kind)
                            held->announce(m_state, run->calendar.id);
                    }
+                   QStringList followers;
                    if (!sameItem) {
                        uid = newUid();
-                       stored = stored &&
-                                kind.renameUid(m_state, run->calendar.id, flight->group.uid, uid);
+                       const std::optional<QStringList> renamed =
+                           stored
+                               ? kind.renameUid(m_state, run->calendar.id, flight->group.uid, uid)
+                               : std::nullopt;
+                       stored = renamed.has_value();
+                       followers = renamed.value_or(QStringList());
                    }
                    if (!stored || !transaction.commit()) {
                        qCWarning(lcCalDav).noquote()
@@ -602,6 +607,16 @@ void CalDavSyncClient::takeInPlace(const RunPtr& run, const std::shared_ptr<Flig
                            << transaction.errorText();
                        transaction.rollback();
                        return fail(run, failure);
+                   }
+                   // What now names the item anew (its subtasks) goes out in this run, after it.
+                   for (const QString& follower : std::as_const(followers)) {
+                       if (std::none_of(
+                               run->queue.cbegin(), run->queue.cend(),
+                               [&](const PushGroup& group) { return group.uid == follower; })) {
+                           PushGroup group;
+                           group.uid = follower;
+                           run->queue.append(group);
+                       }
                    }
                    sendAgain(run, uid);
                });

@@ -4,10 +4,10 @@
 #include "Database.h"
 #include "EventRepository.h"
 #include "ExceptionDates.h"
-#include "FilterRuleRepository.h"
 #include "GoogleEventMapping.h"
 #include "GoogleSyncStore.h"
 #include "Savepoint.h"
+#include "UidChange.h"
 
 #include <QDebug>
 #include <QHash>
@@ -31,14 +31,16 @@ QString withExceptions(const QString& json, const QStringList& added, const QSet
     return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
 }
 
-// Rewrites a series row whose UID Google's copy changes (a series made here takes its Google id)
-// together with the rows that name it as their series, or writes nothing.
-bool updateSeriesWithNewUid(EventRepository* events, GoogleSyncStore& store, const Event& series,
-                            const QString& oldUid)
+// Rewrites a row whose UID Google's copy changes (an event or series made here takes its Google
+// id) together with everything that names it by its old UID, or writes nothing.
+bool updateWithNewUid(AppState* state, const Event& event, const QString& oldUid)
 {
+    EventRepository* events = state->events();
     Savepoint write(events->database()->database());
-    return write.isActive() && events->update(series) &&
-           store.repointSeries(series.calendarId, oldUid, series.uid) && write.commit();
+    return write.isActive() && events->update(event) &&
+           UidChange(events, state->tasks(), state->filterRules())
+               .event(event.calendarId, oldUid, event.uid) &&
+           write.commit();
 }
 
 } // namespace
@@ -85,8 +87,7 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
     QHash<QString, QStringList> cancelledBySeries;
     QHash<QString, QSet<QString>> restoredBySeries;
     QSet<QString> deletedSeries;
-    QSet<QString> removed;           // local ids
-    QHash<QString, QString> newUids; // UIDs of events made here -> Google's id for them
+    QSet<QString> removed; // local ids
 
     // Every item is mapped up front (a long listing on several threads); cancellations have
     // no record.
@@ -189,14 +190,10 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
             event.color = local->color;
         const bool newUid = local && local->recurrenceId.isEmpty() &&
                             event.recurrenceId.isEmpty() && local->uid != event.uid;
-        const bool newSeriesUid = newUid && !local->recurrenceRule.isEmpty();
-        if (newSeriesUid ? updateSeriesWithNewUid(events, store, event, local->uid)
-                         : events->update(event)) {
+        if (newUid ? updateWithNewUid(m_state, event, local->uid) : events->update(event)) {
             ++upserted;
-            if (newSeriesUid)
-                rows[googleId].uid = event.uid;
             if (newUid)
-                newUids.insert(local->uid, event.uid);
+                rows[googleId].uid = event.uid;
         } else {
             ++failed;
         }
@@ -247,17 +244,6 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
     }
     if (upserted > 0 || tombstoned > 0)
         events->scheduleChanged(calendarId);
-    // A rule made for one event names it by UID: it follows the event to Google's id.
-    if (FilterRuleRepository* filterRules = m_state->filterRules();
-        filterRules && !newUids.isEmpty()) {
-        for (FilterRule rule : filterRules->getAll()) {
-            if (rule.eventCalendarId != calendarId || !newUids.contains(rule.eventUid))
-                continue;
-            rule.eventUid = newUids.value(rule.eventUid);
-            if (!filterRules->update(rule))
-                qWarning().noquote() << "[Google] a filter rule could not follow its event";
-        }
-    }
     return {true, upserted, tombstoned, failed};
 }
 

@@ -8,7 +8,9 @@
 #include "DavServer.h"
 #include "EventChangeState.h"
 #include "EventRepository.h"
+#include "FilterRuleRepository.h"
 #include "Ical.h"
+#include "RecurringEdit.h"
 #include "TaskRepository.h"
 #include "UndoStack.h"
 
@@ -473,6 +475,88 @@ private Q_SLOTS:
         const QList<Event> mine = s.state()->events()->search("Made here", 5);
         QCOMPARE(mine.size(), 1);
         QVERIFY(mine.first().uid != "made-here");
+    }
+
+    // An item whose create finds another client's object at its place goes under a UID of its
+    // own, and what names it follows in the same write: its subtasks, sent in the same run
+    // naming it anew; the rule made for it; and the undo of an edit made before, which keeps
+    // the series whole under the new UID after the create failed.
+    void newUidCarriesWhatNamesTheItem_data() { everyWriteKeepsWhatAnotherClientStored_data(); }
+
+    void newUidCarriesWhatNamesTheItem()
+    {
+        QFETCH(int, kind);
+        if (!DavServer::available(DavServer::Kind(kind)))
+            QSKIP("server not installed");
+        Scenario s{DavServer::Kind(kind)};
+        QVERIFY(s.start(true));
+        const auto put = [&](const QString& uid, const QString& text) {
+            return isSuccess(s.server.putObject(s.objectUrl(uid), text));
+        };
+        // The subtasks go out first, naming the parent by the UID it has yet to lose.
+        const QDateTime made = Clock::now();
+        for (const char* uid : {"sub-1", "sub-2", "parent"}) {
+            Task task;
+            task.id = task.uid = QLatin1String(uid);
+            task.calendarId = s.calendar.id;
+            task.title = task.uid;
+            if (task.uid != u"parent")
+                task.parentTaskUid = QStringLiteral("parent");
+            task.created = task.lastModified = made.addSecs(task.uid == u"parent" ? 60 : 0);
+            task.syncStatus = QStringLiteral("pending");
+            task.rawIcalendar = Ical::buildTask(task);
+            QVERIFY(s.state()->tasks()->insert(task));
+        }
+        s.proxy->passAfter("PUT", "parent.ics",
+                           [&] { QVERIFY(put("parent", eventText("parent", 5, "Theirs"))); });
+        SYNC_AND_COMPARE(s, "a task's place taken by an event");
+        const QString parentUid = s.state()->tasks()->getById("parent")->uid;
+        QVERIFY(parentUid != u"parent");
+        for (const char* uid : {"sub-1", "sub-2"})
+            QCOMPARE(Ical::parseTasks(s.serverText(uid)).value(0).parentTaskUid, parentUid);
+
+        // A series made here with a moved day, retitled as a whole; its create finds a task at
+        // its place, then fails; the retitle is undone.
+        Event series;
+        series.id = series.uid = QStringLiteral("series-here");
+        series.calendarId = s.calendar.id;
+        series.title = QStringLiteral("Planning");
+        series.startTime = QDateTime(QDate(2026, 4, 10), QTime(7, 0), Qt::UTC);
+        series.endTime = series.startTime.addSecs(3600);
+        series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        series.syncStatus = QStringLiteral("pending");
+        series.created = series.lastModified = made;
+        series.rawIcalendar = Ical::buildEvent(series);
+        QVERIFY(s.state()->events()->insert(series));
+        const QDateTime day = series.startTime.addDays(1);
+        QVERIFY(RecurringEdit::applyToThisOnly(s.state()->events(), series, day, day.addSecs(7200),
+                                               day.addSecs(10800)));
+        FilterRule rule;
+        rule.id = QStringLiteral("rule-1");
+        rule.type = QStringLiteral("specific");
+        rule.eventUid = series.uid;
+        rule.eventCalendarId = s.calendar.id;
+        rule.createdAt = rule.updatedAt = made;
+        QVERIFY(s.state()->filterRules()->insert(rule));
+        Event retitled = s.event(series.uid);
+        retitled.title = QStringLiteral("Planning, renamed");
+        const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(
+            s.state()->events(), s.event(series.uid), series.startTime, retitled, 3);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(s.state(), *plan, "Changed", {}, {}));
+        s.proxy->passAfter("PUT", "series-here.ics",
+                           [&] { QVERIFY(put("series-here", taskText("series-here", "Theirs"))); });
+        s.proxy->failWith("PUT", ".ics", 500);
+        QVERIFY(!s.sync().completed);
+        s.state()->undoStack()->undo();
+        SYNC_AND_COMPARE(s, "series undone after its create failed");
+        const QList<Event> rows = s.state()->events()->search("Planning", 10);
+        QCOMPARE(rows.size(), 2);
+        for (const Event& row : rows) {
+            QVERIFY(row.uid != series.uid);
+            QCOMPARE(row.uid, rows.first().uid);
+        }
+        QCOMPARE(s.event(rows.first().uid).title, QStringLiteral("Planning"));
+        QCOMPARE(s.state()->filterRules()->getById(rule.id)->eventUid, rows.first().uid);
     }
 
 private:

@@ -607,8 +607,8 @@ private Q_SLOTS:
             QVERIFY2(updated.value(QLatin1String(kept)) == meeting.value(QLatin1String(kept)),
                      kept);
 
-        // An undo puts back the item of an earlier state: it goes over Google's newest copy all
-        // the same.
+        // An undo of a move puts back the times alone, over Google's newest copy: what another
+        // client changed since, in fields the move left alone, stays here and there.
         const Event before = *byGoogleId(QStringLiteral("m"));
         QVERIFY(EventChange::updateWithUndo(
             state(), before, EventChange::moved(before, before.startTime, 60, Clock::now()),
@@ -616,13 +616,26 @@ private Q_SLOTS:
         QCOMPARE(sync().completed, 1);
         QJsonObject there = m_fake->event(googleCalendar, QStringLiteral("m"));
         there.insert(QStringLiteral("colorId"), QStringLiteral("7"));
+        there.insert(QStringLiteral("description"), QStringLiteral("Dial-in"));
+        there.insert(QStringLiteral("location"), QStringLiteral("Room 9"));
         m_fake->putEvent(googleCalendar, there);
         QCOMPARE(sync().completed, 1);
         state()->undoStack()->undo();
         QCOMPARE(sync().completed, 1);
         const QJsonObject undone = m_fake->event(googleCalendar, QStringLiteral("m"));
         QCOMPARE(undone.value(QStringLiteral("colorId")).toString(), QStringLiteral("7"));
-        QCOMPARE(byGoogleId(QStringLiteral("m"))->startTime, before.startTime);
+        QCOMPARE(undone.value(QStringLiteral("description")).toString(), QStringLiteral("Dial-in"));
+        QCOMPARE(undone.value(QStringLiteral("location")).toString(), QStringLiteral("Room 9"));
+        QCOMPARE(QDateTime::fromString(undone.value(QStringLiteral("start"))
+                                           .toObject()
+                                           .value(QStringLiteral("dateTime"))
+                                           .toString(),
+                                       Qt::ISODate),
+                 before.startTime);
+        const Event back = *byGoogleId(QStringLiteral("m"));
+        QCOMPARE(back.startTime, before.startTime);
+        QCOMPARE(back.description, QStringLiteral("Dial-in"));
+        QCOMPARE(back.location, QStringLiteral("Room 9"));
     }
 
     void failedPushFailsTheRunOnce()
@@ -996,6 +1009,46 @@ private Q_SLOTS:
         const Event stored = *events()->getById(moved.id);
         QCOMPARE(stored.providerEventId, occurrence);
         QCOMPARE(stored.syncStatus, QStringLiteral("synced"));
+    }
+
+    // One occurrence retitled here ("this event only") and pushed, then undone: Google's item of
+    // that occurrence goes back to what its series gives, so no later listing brings the change
+    // back.
+    void undoneOccurrenceChangeGoesBackOnGoogle()
+    {
+        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        m_fake->putEvent(googleCalendar, master);
+        QCOMPARE(sync().completed, 1);
+        const Event series = *byGoogleId(QStringLiteral("wk"));
+        Event edited = series;
+        edited.title = QStringLiteral("Weekly, retitled");
+        edited.startTime = series.startTime.addDays(7);
+        edited.endTime = series.endTime->addDays(7);
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planEdit(events(), series, edited.startTime, edited, 1);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(state(), *plan, QStringLiteral("Changed"),
+                                                        QString(), {}));
+        QCOMPARE(sync().completed, 1);
+        const QString occurrence = QStringLiteral("wk_20260309T080000Z");
+        const auto titleThere = [&] {
+            return m_fake->event(googleCalendar, occurrence)
+                .value(QStringLiteral("summary"))
+                .toString();
+        };
+        QCOMPARE(titleThere(), edited.title);
+
+        state()->undoStack()->undo();
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(titleThere(), series.title);
+        Calendar relisted = calendar();
+        relisted.syncToken.clear();
+        QVERIFY(state()->calendars()->updateSyncState(relisted));
+        QCOMPARE(sync().completed, 1);
+        for (const Event& row : events()->getByCalendar(calendarId))
+            QCOMPARE(row.title, series.title);
+        QCOMPARE(shownInMarch().size(), 4);
     }
 
     // Google's copy of an occurrence changed here for the first time cannot be read: the run
