@@ -353,7 +353,8 @@ QString withExceptionDates(const QString& stored, const QStringList& recurrenceI
 
 QString withUid(const QString& stored, const QString& uid)
 {
-    if (stored.isEmpty())
+    // Not iCalendar (a Google item kept as it came): nothing in it is a component's UID.
+    if (!stored.contains(QLatin1String("BEGIN:V"), Qt::CaseInsensitive))
         return stored;
     const bool windowsEnds = stored.contains(crlf);
     const QStringList lines = splitLines(stored);

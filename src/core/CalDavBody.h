@@ -26,7 +26,8 @@ QString compose(const QStringList& storedTexts, const QStringList& exceptionDate
 QString withExceptionDates(const QString& stored, const QStringList& recurrenceIds);
 
 // The stored text with the UID of every VEVENT and VTODO (not of the components nested in them)
-// set to `uid`; the other lines are kept as written, with the text's own line ends.
+// set to `uid`; the other lines are kept as written, with the text's own line ends. Text that
+// holds no component is given back as it is.
 QString withUid(const QString& stored, const QString& uid);
 
 // The JSON array text of exception dates with the recurrence ids appended that it lacks.

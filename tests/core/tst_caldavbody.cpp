@@ -155,6 +155,8 @@ private Q_SLOTS:
             << lf("BEGIN:VTODO\nuid;X-A=1:very\n long\nSUMMARY:T\nEND:VTODO\n")
             << lf("BEGIN:VTODO\nUID:new\nSUMMARY:T\nEND:VTODO\n");
         QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("a Google item") << QStringLiteral("{\"id\":\"x\",\"summary\":\"UID:1\"}")
+                                       << QStringLiteral("{\"id\":\"x\",\"summary\":\"UID:1\"}");
     }
 
     void uidIsReplacedInTheComponentOnly()
