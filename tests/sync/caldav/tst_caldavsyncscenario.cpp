@@ -426,15 +426,18 @@ private Q_SLOTS:
         QVERIFY(EventChange::updateWithUndo(s.state(), before, dragged, "Moved", {}));
         SYNC_AND_COMPARE(s, "drag");
         QVERIFY(s.otherClientAdds("ev-1", "X-CONFERENCE:https://meet.example/1"));
-        SYNC_AND_COMPARE(s, "conference added there");
+        QVERIFY(s.otherClientAdds("ev-1", "LOCATION:Room 9"));
+        SYNC_AND_COMPARE(s, "conference and place added there");
         s.state()->undoStack()->undo();
         // Listed without its data, the unchanged object is read all the same.
         s.proxy->dropCalendarData("REPORT", QString());
         SYNC_AND_COMPARE(s, "undo");
         const QByteArray undone = s.serverText("ev-1");
         QVERIFY2(undone.contains("X-CONFERENCE:https://meet.example/1") &&
-                     undone.contains("T090000Z") && undone.contains("SEQUENCE:2"),
+                     undone.contains("LOCATION:Room 9") && undone.contains("T090000Z") &&
+                     undone.contains("SEQUENCE:2"),
                  undone.constData());
+        QCOMPARE(s.event("ev-1").location, QStringLiteral("Room 9"));
 
         // Edits here over newer copies: the event's and the task's SEQUENCE stay where the other
         // client put them; a drag moves past the copy's.
