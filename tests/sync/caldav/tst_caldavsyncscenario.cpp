@@ -475,6 +475,16 @@ private Q_SLOTS:
         const QList<Event> mine = s.state()->events()->search("Made here", 5);
         QCOMPARE(mine.size(), 1);
         QVERIFY(mine.first().uid != "made-here");
+
+        // A create whose reply was lost: the server holds the item itself, which the create then
+        // goes over, under its own UID, once.
+        QVERIFY(s.createEvent("lost-reply", 21, "Lost reply"));
+        const QString sent = s.event("lost-reply").rawIcalendar;
+        s.proxy->passAfter("PUT", "lost-reply.ics", [&] { QVERIFY(put("lost-reply", sent)); });
+        SYNC_AND_COMPARE(s, "create whose reply was lost");
+        const QList<Event> lost = s.state()->events()->search("Lost reply", 5);
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost.first().uid, QString("lost-reply"));
     }
 
     // An item whose create finds another client's object at its place goes under a UID of its
