@@ -151,6 +151,9 @@ QString roleParam(const QString& role);
 QString withoutMailto(QStringView value);
 // A decimal integer; 0 when the value is not one.
 int readInt(QStringView value);
+// A SEQUENCE: negative or unreadable reads as 0, one beyond the int range as the largest int, so
+// a change here never goes out below what the server holds.
+int readSequence(QStringView value);
 
 struct DateRead
 {

@@ -287,7 +287,7 @@ public:
             m_event.status = lowerWord(parts.value);
             break;
         case Property::Sequence:
-            m_event.sequence = readInt(parts.value);
+            m_event.sequence = readSequence(parts.value);
             break;
         case Property::Url:
             m_event.eventUrl = parts.value.toString();
@@ -512,7 +512,7 @@ public:
             break;
         }
         case Property::Sequence:
-            m_task.sequence = readInt(parts.value);
+            m_task.sequence = readSequence(parts.value);
             break;
         case Property::Created:
             m_task.created = readDateValue(parts.value, tzidOf(parts), m_zones).time;

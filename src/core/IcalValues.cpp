@@ -76,6 +76,23 @@ int readInt(QStringView value)
     return ok ? number : 0;
 }
 
+int readSequence(QStringView value)
+{
+    value = value.trimmed();
+    if (value.startsWith(u'+'))
+        value = value.mid(1);
+    const bool digits = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    if (!digits)
+        return 0;
+    bool ok = false;
+    const qulonglong number = value.toULongLong(&ok);
+    return ok && number <= qulonglong(std::numeric_limits<int>::max())
+               ? int(number)
+               : std::numeric_limits<int>::max();
+}
+
 DateRead readDateValue(QStringView value, QStringView tzid, IcalZoneCache& zones)
 {
     DateRead result;

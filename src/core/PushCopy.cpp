@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <limits>
 
 namespace PushCopy {
 
@@ -51,7 +52,14 @@ template <class Row> Row overServer(const Row& row, const Row& server)
 
 int sequence(int local, int server, bool rescheduled)
 {
-    return std::max(local, rescheduled ? server + 1 : server);
+    return std::max({0, local, rescheduled ? nextSequence(server) : server});
+}
+
+int nextSequence(int sequence)
+{
+    if (sequence == std::numeric_limits<int>::max())
+        return sequence;
+    return std::max(sequence, -1) + 1;
 }
 
 Event over(const Event& row, const Event& server)

@@ -9,9 +9,14 @@
 // and the object's SEQUENCE never goes back.
 namespace PushCopy {
 
-// The SEQUENCE a row goes out with: never below the server's, and past it when the row moves
-// what the server holds in time or changes its rule (as a save of the form raises it).
+// The SEQUENCE a row goes out with: never below the server's nor 0, and past it (nextSequence)
+// when the row moves what the server holds in time or changes its rule (as a save of the form
+// raises it).
 int sequence(int local, int server, bool rescheduled);
+
+// The SEQUENCE one change past `sequence`: never below 0, and the largest int stays there, since
+// a server's value may stand anywhere in the range.
+int nextSequence(int sequence);
 
 // `row` with the server component's text as the text to build on (its rawIcalendar) and the
 // sequence above. An event reschedules by its start, end, all-day kind, rule, added dates or

@@ -3,6 +3,7 @@
 #include "CalDavBody.h"
 #include "EventChange.h"
 #include "ExceptionDates.h"
+#include "PushCopy.h"
 #include "Recurrence.h"
 #include "RuleShift.h"
 #include "RuleUntil.h"
@@ -319,7 +320,7 @@ Event headBefore(const Event& master, const QDateTime& occurrenceStart, const QD
         truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
     head.exceptionDates = movedDates(master.exceptionDates, Move(), master.isAllDay,
                                      [&](const QDateTime& at) { return at < occurrenceStart; });
-    head.sequence += 1;
+    head.sequence = PushCopy::nextSequence(head.sequence);
     stamp(head, now);
     return head;
 }
@@ -351,7 +352,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         row.deletedAt.reset();
         stamp(row, now);
         if (stored) {
-            row.sequence += 1;
+            row.sequence = PushCopy::nextSequence(row.sequence);
             plan.updates.append(row);
         } else {
             plan.inserts.append(row);
@@ -440,7 +441,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     }
     whole.exceptionDates = movedDates(master.exceptionDates, move, whole.isAllDay,
                                       [](const QDateTime&) { return true; });
-    whole.sequence += 1;
+    whole.sequence = PushCopy::nextSequence(whole.sequence);
     stamp(whole, now);
 
     QList<Event> kept;
@@ -460,7 +461,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
             continue;
         moved.recurrenceId = id;
         moveOwnTimes(moved, move);
-        moved.sequence += 1;
+        moved.sequence = PushCopy::nextSequence(moved.sequence);
         stamp(moved, now);
         kept.append(moved);
     }
@@ -495,7 +496,7 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
         const QString id = Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay);
         Event head = master;
         head.exceptionDates = CalDavBody::addExceptionDates(master.exceptionDates, {id});
-        head.sequence += 1;
+        head.sequence = PushCopy::nextSequence(head.sequence);
         stamp(head, now);
         plan.updates.append(head);
         for (const Event& row : overrides) {
@@ -553,7 +554,7 @@ std::optional<Event> occurrenceAsGiven(const Event& master, const Event& row, co
     given.etag = row.etag;
     given.href = row.href;
     given.created = row.created;
-    given.sequence = row.sequence + 1;
+    given.sequence = PushCopy::nextSequence(row.sequence);
     return given;
 }
 
@@ -608,7 +609,8 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
             restored.providerEventId.clear();
             restored.etag.clear();
             restored.href.clear();
-            restored.sequence = std::max(restored.sequence, row.written.sequence + 1);
+            restored.sequence =
+                std::max(restored.sequence, PushCopy::nextSequence(row.written.sequence));
             stamp(restored, now);
             plan.inserts.append(restored);
             continue;
@@ -627,7 +629,7 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
         } else {
             // What changed the row since in the fields the change left alone stays.
             restored = EventChange::putBack(*row.before, row.written, current);
-            restored.sequence = current.sequence + 1;
+            restored.sequence = PushCopy::nextSequence(current.sequence);
             stamp(restored, now);
         }
         const Event& named = ownSeries ? current : *row.before;
@@ -645,12 +647,12 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
                          [&master](const Event& row) { return row.id == master.id; });
         if (written != plan.updates.end()) {
             if (written->syncStatus != QLatin1String("pending")) {
-                written->sequence += 1;
+                written->sequence = PushCopy::nextSequence(written->sequence);
                 stamp(*written, now);
             }
             continue;
         }
-        master.sequence += 1;
+        master.sequence = PushCopy::nextSequence(master.sequence);
         stamp(master, now);
         plan.updates.append(master);
     }

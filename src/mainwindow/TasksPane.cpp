@@ -11,6 +11,7 @@
 #include "Limits.h"
 #include "PopoverPlacement.h"
 #include "PreferencesRepository.h"
+#include "PushCopy.h"
 #include "Savepoint.h"
 #include "ShownText.h"
 #include "StoredTask.h"
@@ -405,7 +406,7 @@ bool TasksPane::inReadOnlyCalendar(const Task& task) const
 
 bool TasksPane::saveChanged(Task task)
 {
-    task.sequence += 1;
+    task.sequence = PushCopy::nextSequence(task.sequence);
     task.syncStatus = QStringLiteral("pending");
     task.rawIcalendar = Ical::buildTask(task);
     return m_appState->tasks()->update(task);

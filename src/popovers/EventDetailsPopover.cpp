@@ -336,8 +336,6 @@ void EventDetailsPopover::onEdit()
 void EventDetailsPopover::onDuplicate()
 {
     const QString source = m_event.title.isEmpty() ? tr("Event") : m_event.title;
-    const Event copy =
-        EventDuplicate::standalone(m_event, tr("%1 (copy)").arg(source), Clock::now().toUTC());
     const QString shownName = ShownText::bounded(source, Limits::maxRowTextChars);
     AppState* appState = m_appState;
     const Event shown = m_event;
@@ -354,9 +352,20 @@ void EventDetailsPopover::onDuplicate()
     // While an import holds the store the copy is written at its end. A sync may have deleted the
     // event, removed it from the store or moved it while the card was open: a copy would bring
     // it back, and would be pushed.
-    appState->whenStoreFree([appState, shown, copy, failed, report = failureOver(window)] {
-        if (!EventChange::reread(appState, shown, report))
+    appState->whenStoreFree([appState, shown, failed, report = failureOver(window)] {
+        std::optional<Event> stored = EventChange::reread(appState, shown, report);
+        if (!stored)
             return;
+        // What a sync brought in meanwhile is what the copy holds; an occurrence of a series
+        // keeps the times it was shown at, as the series row holds only its first.
+        if (stored->recurrenceId.isEmpty() && !shown.recurrenceId.isEmpty()) {
+            stored->startTime = shown.startTime;
+            stored->endTime = shown.endTime;
+            stored->isAllDay = shown.isAllDay;
+        }
+        const QString title = stored->title.isEmpty() ? tr("Event") : stored->title;
+        const Event copy =
+            EventDuplicate::standalone(*stored, tr("%1 (copy)").arg(title), Clock::now().toUTC());
         if (!appState->events()->insert(copy))
             failed();
     });

@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "Ical.h"
 #include "JsonList.h"
+#include "PushCopy.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
 #include "TaskRepeat.h"
@@ -233,7 +234,7 @@ bool TaskRepository::setStatus(const QString& id, const QString& status)
 
 bool TaskRepository::writeChanged(Task task)
 {
-    task.sequence += 1;
+    task.sequence = PushCopy::nextSequence(task.sequence);
     task.syncStatus = QStringLiteral("pending");
     // The body a push sends must match the row, so it is rebuilt before the one write.
     task.rawIcalendar = Ical::buildTask(task);

@@ -249,6 +249,8 @@ private Q_SLOTS:
             {"recurrence id 20240305", "master series"});
         row("unreadable recurrence id", "RECURRENCE-ID:soon",
             {"recurrence id soon", "master series"});
+        row("sequence beyond int", "SEQUENCE:99999999999", {"sequence 2147483647"});
+        row("negative sequence", "SEQUENCE:-4", {"sequence 0"});
     }
 
     void propertyForms()

@@ -3,6 +3,8 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <climits>
+
 // A push builds a row over the server's newest copy: the copy's text, and a SEQUENCE that never
 // goes below the copy's and passes it when the row moves the item in time or changes its rule.
 class TestPushCopy : public QObject
@@ -23,6 +25,8 @@ private Q_SLOTS:
         QTest::newRow("exclusions in another order") << "exdateOrder" << 2 << 2 << 2;
         QTest::newRow("exclusion added") << "exdate" << 2 << 2 << 3;
         QTest::newRow("task due moved") << "due" << 5 << 9 << 10;
+        QTest::newRow("moved under the largest copy") << "start" << 2 << INT_MAX << INT_MAX;
+        QTest::newRow("task moved under the largest copy") << "due" << 2 << INT_MAX << INT_MAX;
     }
 
     void sequence()

@@ -388,6 +388,27 @@ private Q_SLOTS:
         QCOMPARE(state()->events()->getByCalendar(QStringLiteral("work")).size(), 2);
     }
 
+    // A sync renames and moves the event while its card is open: the copy is of the event as
+    // stored then, as the views show it, not of the card's.
+    void duplicateCopiesTheEventAsStoredNow()
+    {
+        const Event shown = review();
+        QVERIFY(state()->events()->insert(shown));
+        auto* card = openCard(shown);
+        Event synced = *state()->events()->getById(shown.id);
+        synced.title = QStringLiteral("Review, later");
+        synced.startTime = synced.startTime.addSecs(3600);
+        synced.endTime = synced.endTime->addSecs(3600);
+        QVERIFY(state()->events()->update(synced));
+        click(card, QStringLiteral("Duplicate"));
+        const QList<Event> rows = state()->events()->getByCalendar(QStringLiteral("work"));
+        QCOMPARE(rows.size(), 2);
+        const Event copy = rows[0].id == shown.id ? rows[1] : rows[0];
+        QCOMPARE(copy.title, QStringLiteral("Review, later (copy)"));
+        QCOMPARE(copy.startTime, synced.startTime);
+        QCOMPARE(copy.endTime, synced.endTime);
+    }
+
     void duplicate_data()
     {
         QTest::addColumn<bool>("override");

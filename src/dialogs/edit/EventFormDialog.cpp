@@ -24,6 +24,7 @@
 #include "Limits.h"
 #include "LongTextField.h"
 #include "PreferencesRepository.h"
+#include "PushCopy.h"
 #include "RecurrenceEditDialog.h"
 #include "RecurringEdit.h"
 #include "RruleFormat.h"
@@ -595,7 +596,7 @@ void EventFormDialog::save()
             FormMerge::event(*m_editedEvent, m_shown, *stored, edited);
         record = merged.record;
         replaced = merged.replaced;
-        record.sequence += 1;
+        record.sequence = PushCopy::nextSequence(record.sequence);
     } else {
         // A new event takes every field the form holds.
         record = FormMerge::event(record, record, record, edited).record;

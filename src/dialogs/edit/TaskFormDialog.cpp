@@ -15,6 +15,7 @@
 #include "FormScrollArea.h"
 #include "Ical.h"
 #include "LongTextField.h"
+#include "PushCopy.h"
 #include "RecurrenceEditDialog.h"
 #include "RruleFormat.h"
 #include "TaskCalendarMove.h"
@@ -465,7 +466,7 @@ void TaskFormDialog::save()
             FormMerge::task(*m_editedTask, m_shown, *stored, edited);
         task = merged.record;
         replaced = merged.replaced;
-        task.sequence += 1;
+        task.sequence = PushCopy::nextSequence(task.sequence);
     } else {
         task.id = newId();
         task.uid = task.id;

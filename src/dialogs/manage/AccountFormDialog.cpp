@@ -447,7 +447,8 @@ void AccountFormDialog::accept()
         showStatus(tr("The account could not be saved."));
         return;
     }
-    m_credentialsChanged = newPassword || newPin;
+    // A sign-in made from this form counts as well: what waited for it is sent at once.
+    m_credentialsChanged = m_credentialsChanged || newPassword || newPin;
     ChangedElsewhere::tell(this, merged.replaced);
     QDialog::accept();
 }

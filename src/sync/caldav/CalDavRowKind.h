@@ -42,8 +42,9 @@ struct CalDavRowKind
     // Whether the calendar is asked for rows of this kind at all.
     bool (*listedBy)(const Calendar& calendar);
     // Events are what a calendar is for: a listing the server refuses fails the run, objects
-    // listed without their data are read with a multiget, the ctag is stored after them and
-    // their pull reports progress. A server that refuses the task query has no tasks here.
+    // listed without their data whose ETag moved are read with a multiget, the ctag is stored
+    // after them and their pull reports progress. A server that refuses the task query has no
+    // tasks here. Objects holding pending rows are read for both kinds.
     bool required;
     bool readsMissingData;
     bool storesCtag;

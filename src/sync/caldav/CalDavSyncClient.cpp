@@ -203,14 +203,18 @@ void CalDavSyncClient::readMissing(const RunPtr& run)
     const bool anyWithoutData =
         std::any_of(run->resources.cbegin(), run->resources.cend(),
                     [](const CalDavParse::Resource& r) { return r.calendarData.isEmpty(); });
-    if (!run->kind->readsMissingData || !anyWithoutData)
+    if (!anyWithoutData)
         return applyListing(run);
-    // Only objects whose ETag moved need their data: the rest are not read at all.
     const Index index = indexRows(
         CalDavSyncStore(m_state->database()).rows(run->kind->table, run->calendar.id, false));
-    const ListingPlan plan = planListing(index, remoteObjects(run->resources), false);
-    const QSet<int> toRead(plan.toRead.cbegin(), plan.toRead.cend());
-    // An object holding pending rows is read even when unchanged: the push builds on it.
+    // Only objects whose ETag moved need their data: the rest are not read at all.
+    QSet<int> toRead;
+    if (run->kind->readsMissingData) {
+        const ListingPlan plan = planListing(index, remoteObjects(run->resources), false);
+        toRead = QSet<int>(plan.toRead.cbegin(), plan.toRead.cend());
+    }
+    // An object holding pending rows is read even when unchanged, whatever its kind: the push
+    // builds on it.
     const QSet<QString> pending = pendingHrefs(index);
     QStringList missing;
     for (int i = 0; i < run->resources.size(); ++i) {

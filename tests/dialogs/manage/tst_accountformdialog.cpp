@@ -281,9 +281,10 @@ private Q_SLOTS:
         QCOMPARE(statusOf(dialog), QStringLiteral("Signed in again as ada@example.com."));
         QVERIFY(dialog.credentialsChanged());
         QVERIFY(!Microsoft::AuthService::loadTokens(account.id).refreshToken.isEmpty());
-        // Saving the form keeps the cleared error.
+        // Saving the form keeps the cleared error, and the sign-in still asks for a sync.
         dialog.accept();
         QCOMPARE(accounts()->getById(account.id)->lastSyncError, QString());
+        QVERIFY(dialog.credentialsChanged());
 
         // Another person's sign-in is not taken for this account.
         m_provider->setIdentity(QStringLiteral("bob@example.com"), QStringLiteral("Bob"));

@@ -392,9 +392,9 @@ private Q_SLOTS:
     }
 
     // Whatever path wrote a row, what goes out is its fields over the newest copy the sync has
-    // seen: an undo, a drag, a form edit over a newer copy, a retry after another client's change
-    // and a create where another client's object now is keep what that client stored, and the
-    // SEQUENCE never goes back.
+    // seen: an undo, a drag, a form edit over a newer copy, a retry after another client's change,
+    // a create where another client's object now is and a task listed without its data keep what
+    // that client stored, and the SEQUENCE never goes back.
     void everyWriteKeepsWhatAnotherClientStored_data()
     {
         QTest::addColumn<int>("kind");
@@ -478,6 +478,33 @@ private Q_SLOTS:
         const QList<Event> mine = s.state()->events()->search("Made here", 5);
         QCOMPARE(mine.size(), 1);
         QVERIFY(mine.first().uid != "made-here");
+
+        // A create whose reply was lost: the server holds the item itself, which the create then
+        // goes over, under its own UID, once.
+        QVERIFY(s.createEvent("lost-reply", 21, "Lost reply"));
+        const QString sent = s.event("lost-reply").rawIcalendar;
+        s.proxy->passAfter("PUT", "lost-reply.ics", [&] { QVERIFY(put("lost-reply", sent)); });
+        SYNC_AND_COMPARE(s, "create whose reply was lost");
+        const QList<Event> lost = s.state()->events()->search("Lost reply", 5);
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(lost.first().uid, QString("lost-reply"));
+
+        // A task written back from a record older than the server's copy, as an undo writes an
+        // event, its ETag the current one; listed without its data, it is read all the same.
+        const Task older = *s.state()->tasks()->getByUid("task-1", s.calendar.id);
+        QVERIFY(s.otherClientAdds("task-1", "X-LATE:3"));
+        SYNC_AND_COMPARE(s, "line added to the task there");
+        Task back = older;
+        back.etag = s.state()->tasks()->getByUid("task-1", s.calendar.id)->etag;
+        back.title = "Report again";
+        back.syncStatus = "pending";
+        back.rawIcalendar = Ical::buildTask(back);
+        QVERIFY(s.state()->tasks()->update(back));
+        s.proxy->passThrough("REPORT", QString());
+        s.proxy->dropCalendarData("REPORT", QString());
+        SYNC_AND_COMPARE(s, "task listed without its data");
+        const QByteArray task = s.serverText("task-1");
+        QVERIFY2(task.contains("X-LATE:3") && task.contains("Report again"), task.constData());
     }
 
     // An item whose create finds another client's object at its place goes under a UID of its
