@@ -636,6 +636,21 @@ private Q_SLOTS:
         QCOMPARE(back.startTime, before.startTime);
         QCOMPARE(back.description, QStringLiteral("Dial-in"));
         QCOMPARE(back.location, QStringLiteral("Room 9"));
+
+        // A row holding an older item of Google's than its ETag (an earlier state put back whole)
+        // is merged into Google's newest copy as well, not into the item it holds.
+        Event putBack = back;
+        there = m_fake->event(googleCalendar, QStringLiteral("m"));
+        there.insert(QStringLiteral("colorId"), QStringLiteral("9"));
+        putBack.etag =
+            m_fake->putEvent(googleCalendar, there).value(QStringLiteral("etag")).toString();
+        putBack.title = QStringLiteral("Meeting, put back");
+        putBack.syncStatus = QStringLiteral("pending");
+        QVERIFY(events()->update(putBack));
+        QCOMPARE(sync().completed, 1);
+        const QJsonObject merged = m_fake->event(googleCalendar, QStringLiteral("m"));
+        QCOMPARE(merged.value(QStringLiteral("colorId")).toString(), QStringLiteral("9"));
+        QCOMPARE(merged.value(QStringLiteral("summary")).toString(), putBack.title);
     }
 
     void failedPushFailsTheRunOnce()
