@@ -80,6 +80,19 @@ std::optional<GoogleSyncStore::Row> GoogleSyncStore::rowByGoogleId(const QString
     return rows.constBegin().value();
 }
 
+std::optional<GoogleSyncStore::Row>
+GoogleSyncStore::rowByOccurrence(const QString& calendarId, const QString& uid,
+                                 const QString& recurrenceId) const
+{
+    // Worded as the unique index of (calendar, UID, recurrence id) is, so that it serves.
+    const QHash<QString, Row> rows = select(
+        QStringLiteral("calendar_id = ? AND uid = ? AND COALESCE(recurrence_id, '') = ? LIMIT 1"),
+        {calendarId, uid, recurrenceId});
+    if (rows.isEmpty())
+        return std::nullopt;
+    return rows.constBegin().value();
+}
+
 QStringList GoogleSyncStore::occurrenceRowIds(const QString& calendarId,
                                               const QString& masterUid) const
 {

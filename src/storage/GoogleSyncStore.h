@@ -38,6 +38,10 @@ public:
     // a few changes needs, without reading the whole calendar.
     QHash<QString, Row> pendingRowsByGoogleId(const QString& calendarId) const;
     std::optional<Row> rowByGoogleId(const QString& calendarId, const QString& googleId) const;
+    // The row that stands for the occurrence `recurrenceId` of the series `uid` (the series' UID
+    // here), whatever Google id it has, if any.
+    std::optional<Row> rowByOccurrence(const QString& calendarId, const QString& uid,
+                                       const QString& recurrenceId) const;
 
     // Ids of the rows that stand for occurrences of the series (their master's UID, which for a
     // series from Google is its Google id).

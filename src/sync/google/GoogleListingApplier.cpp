@@ -124,14 +124,21 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
         const bool cancelled = item.value(QLatin1String("status")).toString() == u"cancelled";
         if (cancelled || newGoogleIds.contains(googleId))
             storeNewRows();
-        const std::optional<GoogleSyncStore::Row> found = findRow(googleId);
-        const bool hasRow = found.has_value();
+        std::optional<GoogleSyncStore::Row> found = findRow(googleId);
 
         if (cancelled) {
             if (const auto occurrence = cancelledOccurrence(item)) {
                 store.addCancelledOccurrence(calendarId, occurrence->masterId,
                                              occurrence->recurrenceId);
                 cancelledBySeries[occurrence->masterId].append(occurrence->recurrenceId);
+                // An occurrence changed here for the first time has no Google id of its own yet:
+                // it is the row of its series and start.
+                if (!found) {
+                    const auto series = findRow(occurrence->masterId);
+                    found = store.rowByOccurrence(calendarId,
+                                                  series ? series->uid : occurrence->masterId,
+                                                  occurrence->recurrenceId);
+                }
             }
             // Google's deletion wins even over a local edit of the event; a deleted series
             // takes its changed occurrences with it.
@@ -142,9 +149,9 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
                 isSeries ? store.occurrenceRowIds(calendarId, googleId) : QStringList();
             // A series made here names its occurrences by its own UID until a listing gives it
             // Google's id.
-            if (isSeries && hasRow && found->uid != googleId)
+            if (isSeries && found && found->uid != googleId)
                 gone += store.occurrenceRowIds(calendarId, found->uid);
-            if (hasRow)
+            if (found)
                 gone.prepend(found->id);
             for (const QString& localId : std::as_const(gone)) {
                 if (events->hardDelete(localId)) {
@@ -166,19 +173,22 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
             store.removeCancelledOccurrence(calendarId, event.masterEventUid, event.recurrenceId))
             restoredBySeries[event.masterEventUid].insert(event.recurrenceId);
         // An occurrence belongs to its series under the series' UID here, which for a series
-        // made here is not Google's id until a listing has given it that.
+        // made here is not Google's id until a listing has given it that. One changed here for
+        // the first time has no Google id of its own yet: its row is found by series and start.
         if (!event.masterEventUid.isEmpty() && !event.recurrenceId.isEmpty()) {
             if (const auto series = findRow(event.masterEventUid);
                 series && series->uid != event.masterEventUid)
                 event.uid = event.masterEventUid = series->uid;
+            if (!found)
+                found = store.rowByOccurrence(calendarId, event.uid, event.recurrenceId);
         }
-        if (hasRow && found->pending)
+        if (found && found->pending)
             continue; // the local edit wins and goes out below
         if (!event.recurrenceRule.isEmpty()) {
             event.exceptionDates = withExceptions(
                 event.exceptionDates, store.cancelledOccurrences(calendarId, googleId), {});
         }
-        if (!hasRow) {
+        if (!found) {
             newGoogleIds.insert(googleId);
             newRows.append(std::move(event));
             continue;

@@ -10,7 +10,8 @@ namespace Google {
 
 // Applies one event listing of a Google calendar to the calendar's rows in the local store, in
 // one transaction with one change announcement. Listed events are stored or replace their rows,
-// except a row holding a local edit, which is left for the push. A series made here takes its
+// except a row holding a local edit, which is left for the push; a listed occurrence is the row
+// of its series and start even before that row has its Google id. A series made here takes its
 // Google id as its UID, and the rows of its occurrences follow it. A cancellation removes its row
 // (even one holding a local edit; a cancelled series takes its changed occurrences along) and
 // stays an exception of its series. A full listing also removes the rows Google sent before and
