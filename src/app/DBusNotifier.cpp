@@ -24,8 +24,8 @@ bool unanswered(const QDBusError& error)
 
 } // namespace
 
-DBusNotifier::DBusNotifier(QObject* parent, const QString& appName)
-    : Notifier(parent), m_appName(appName)
+DBusNotifier::DBusNotifier(QObject* parent, const QString& appName, int callTimeoutMs)
+    : Notifier(parent), m_appName(appName), m_callTimeoutMs(callTimeoutMs)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
@@ -46,20 +46,18 @@ bool DBusNotifier::isAvailable() const
         // Asked again after a failure, for a later pass: a server may start later.
         askCapabilities();
     }
-    // On first use the notifications wait for the answer; after a failure they go elsewhere
-    // until a server answers again.
-    return m_asking && m_firstQuestion;
+    // The notifications wait for the answer, unless the question failed last time: then they go
+    // elsewhere until a server answers again.
+    return m_asking && !m_questionFailed;
 }
 
 void DBusNotifier::askCapabilities() const
 {
-    m_firstQuestion = !m_asked;
-    m_asked = true;
     const QDBusMessage call = QDBusMessage::createMethodCall(service, path, interfaceName,
                                                              QStringLiteral("GetCapabilities"));
     auto* self = const_cast<DBusNotifier*>(this);
     m_asking = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(call, callTimeoutMs), self);
+        QDBusConnection::sessionBus().asyncCall(call, m_callTimeoutMs), self);
     connect(m_asking, &QDBusPendingCallWatcher::finished, self, &DBusNotifier::onCapabilities);
 }
 
@@ -69,6 +67,7 @@ void DBusNotifier::onCapabilities(QDBusPendingCallWatcher* call)
     m_asking = nullptr;
     const QDBusPendingReply<QStringList> reply = *call;
     const QList<Notification> waiting = std::exchange(m_waitingForCapabilities, {});
+    m_questionFailed = reply.isError();
     if (reply.isError()) {
         qInfo().noquote() << "[Notifications] no notification service:" << reply.error().message();
         for (const Notification& notification : waiting)
@@ -107,7 +106,7 @@ void DBusNotifier::send(const Notification& notification)
          << bodyFor(notification.body, *m_capabilities) << actions << QVariantMap()
          << notification.timeoutMs;
     auto* watcher = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(call, callTimeoutMs), this);
+        QDBusConnection::sessionBus().asyncCall(call, m_callTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, id = notification.id, tag = notification.tag](QDBusPendingCallWatcher* answer) {
                 answer->deleteLater();

@@ -20,14 +20,17 @@ class DBusNotifier : public Notifier
 
 public:
     // How long a call may go unanswered before the server is taken to have shown it anyway.
-    static constexpr int callTimeoutMs = 25000;
+    static constexpr int defaultCallTimeoutMs = 25000;
 
+    // `callTimeoutMs` in place of the default: tests do not wait that long.
     explicit DBusNotifier(QObject* parent,
-                          const QString& appName = QStringLiteral("Orvandellic Calendar"));
+                          const QString& appName = QStringLiteral("Orvandellic Calendar"),
+                          int callTimeoutMs = defaultCallTimeoutMs);
 
     // True while the server's capabilities are known or still being asked for: the question is
-    // asked on first use (which also starts an activatable server). After it went unanswered, or
-    // the server refused a notification, false until it is asked again, then, and answered.
+    // asked on first use (which also starts an activatable server) and again after the server
+    // refused a notification. After the question failed, false until it is asked again, then,
+    // and answered.
     bool isAvailable() const override;
     // Sends the notification (once the capabilities are in) without waiting: confirmed() follows
     // when the server took it, or when it never answered (it may show it still, and showing it a
@@ -48,10 +51,10 @@ private:
     void send(const Notification& notification);
 
     QString m_appName;
+    int m_callTimeoutMs;
     mutable std::optional<QStringList> m_capabilities;
     mutable QDBusPendingCallWatcher* m_asking = nullptr;
-    mutable bool m_asked = false;
-    mutable bool m_firstQuestion = false; // the question out is the first one
+    bool m_questionFailed = false; // the last question went unanswered or was refused
     QList<Notification> m_waitingForCapabilities;
     QHash<uint, QString> m_tags;
 };

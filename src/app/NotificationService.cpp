@@ -256,7 +256,12 @@ bool NotificationService::showTestNotification()
     notification.title = tr("Test reminder");
     notification.body = tr("If you can see this, your desktop notifications are wired up "
                            "correctly. Real reminders look just like this one.");
-    return deliver(notification) != nullptr;
+    // An id of its own, so that a notifier failing it later hands it on like a reminder.
+    notification.id = QStringLiteral("test-%1").arg(++m_testNotifications);
+    Notifier* shownBy = deliver(notification);
+    if (shownBy)
+        awaits(notification, shownBy);
+    return shownBy != nullptr;
 }
 
 void NotificationService::settle(const QString& id)
@@ -287,8 +292,10 @@ void NotificationService::onFailed(const QString& id)
             settle(id);
         return;
     }
-    // Shown nowhere: the row is left as it is, to be tried again at the next pass.
-    m_waiting.remove(id.section(QLatin1Char('\n'), 0, 0));
+    // Shown nowhere: a reminder's row is left as it is, to be tried again at the next pass.
+    const QString reminderId = id.section(QLatin1Char('\n'), 0, 0);
+    qWarning().noquote() << "[Notifications] no notifier could show:" << reminderId;
+    m_waiting.remove(reminderId);
 }
 
 void NotificationService::onActivated(const QString& tag)

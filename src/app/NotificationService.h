@@ -57,7 +57,8 @@ public:
 
 public Q_SLOTS:
     void poll();
-    // True when a notifier took the test notification.
+    // True when a notifier took the test notification; where it fails it later, the next
+    // notifier shows it (or a warning says none could).
     bool showTestNotification();
 
 Q_SIGNALS:
@@ -96,6 +97,7 @@ private:
     QString m_lastEventId;
     QDate m_lastEventDate;
     int m_missedCount = 0;
+    int m_testNotifications = 0;
     QHash<QString, Waiting> m_waiting;       // by reminder id
     QHash<QString, HandedOver> m_handedOver; // by notification id
     QHash<QString, Update> m_kept;           // recorded while the store was held, by reminder id

@@ -140,6 +140,7 @@ private Q_SLOTS:
     void seriesRewriteRemindsOnlyWhatMoved();
     void nothingIsMarkedWithoutANotifier();
     void clickRevealsTheShownReminder();
+    void failedTestNotificationGoesOn();
     void trayBalloonFallback();
     void reminderWindowWhenNothingElseCanShow();
     void markupServersGetEscapedBodies();
@@ -393,6 +394,18 @@ void TestNotificationService::clickRevealsTheShownReminder()
     QVERIFY(h.service.lastEventId().isEmpty());
     h.notifier.click(2); // names no event
     QCOMPARE(clicked.size(), 1);
+}
+
+// A notifier that answers later and fails the test notification hands it to the next one.
+void TestNotificationService::failedTestNotificationGoesOn()
+{
+    RecordingNotifier desktop;
+    RecordingNotifier window;
+    desktop.answersLater = true;
+    NotificationService service(nullptr, QList<Notifier*>{&desktop, &window}, nullptr);
+    QVERIFY(service.showTestNotification());
+    Q_EMIT desktop.failed(desktop.shown.first().id);
+    QCOMPARE(window.shown.size(), 1);
 }
 
 void TestNotificationService::trayBalloonFallback()

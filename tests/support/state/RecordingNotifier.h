@@ -21,9 +21,11 @@ public:
         shown.append(notification);
         return true;
     }
+    bool confirmsLater() const override { return answersLater; }
     // As if the user clicked the shown notification at `index`.
     void click(int index) { Q_EMIT activated(shown.at(index).tag); }
 
     bool available = true;
+    bool answersLater = false; // then the test emits confirmed() or failed()
     QList<Notification> shown;
 };
