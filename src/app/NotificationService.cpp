@@ -184,8 +184,9 @@ void NotificationService::poll()
         const auto event = events.constFind(row.eventId);
         if (event == events.constEnd())
             continue;
-        const ReminderSchedule::Decision decision = ReminderSchedule::decide(
-            *event, overrides.value(row.eventId), row.minutesBefore, row.trigger, now, zone);
+        const ReminderSchedule::Decision decision =
+            ReminderSchedule::decide(*event, overrides.value(row.eventId), row.minutesBefore,
+                                     row.trigger, row.triggerDate, now, zone);
         // An all-day row read ahead of its trigger, already counted in this zone: nothing to do.
         if (decision.show.isEmpty() && decision.missed == 0 && decision.nextTrigger &&
             decision.nextTrigger->toSecsSinceEpoch() == row.trigger.toSecsSinceEpoch())
@@ -225,7 +226,8 @@ void NotificationService::poll()
             m_missedCount += decision.missed;
             qInfo().noquote() << "[Notifications] missed reminder passed over:" << row.reminderId;
         }
-        const Update update{row.reminderId, row.triggerText, decision.nextTrigger};
+        const Update update{row.reminderId, row.triggerText, decision.nextTrigger,
+                            decision.nextDate};
         if (waiting.isEmpty())
             updates.append(update);
         else

@@ -76,12 +76,14 @@ QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
         const QDateTime own = reminder.triggerTime ? *reminder.triggerTime : QDateTime();
         const QDateTime rowTrigger = row ? row->trigger : QDateTime();
         // A known trigger counted in the zone now: an all-day one may have been counted in
-        // another, with the minutes of the row as stored (a form may have changed the record's).
+        // another, with the minutes of the row as stored (a form may have changed the record's)
+        // and the date stored with it, which the record's own trigger shares when it is the row's.
         const int minutes = row ? row->minutesBefore : reminder.minutesBefore;
         const auto counted = [&](const QDateTime& trigger) {
-            return event.isAllDay && trigger.isValid()
-                       ? ReminderSchedule::allDayTriggerIn(trigger, minutes, zone)
-                       : trigger;
+            if (!event.isAllDay || !trigger.isValid())
+                return trigger;
+            const QDate date = sameSecond(trigger, rowTrigger) ? row->date : QDate();
+            return ReminderSchedule::allDayTriggerIn(trigger, date, minutes, zone);
         };
         const auto stays = [&](const QDateTime& trigger) {
             return sameSecond(counted(trigger), outcome.trigger);
@@ -107,6 +109,9 @@ QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
             const bool rowShown = row && row->acknowledged && stays(rowTrigger);
             outcome.acknowledged = recordShown || rowShown;
         }
+        if (event.isAllDay && outcome.trigger.isValid())
+            outcome.date =
+                ReminderSchedule::allDayDateIn(outcome.trigger, reminder.minutesBefore, zone);
         outcomes.append(outcome);
     }
     return outcomes;

@@ -82,13 +82,19 @@ QDate allDayDateOf(const QDateTime& trigger, int minutesBefore, const QTimeZone&
     return best;
 }
 
-QDateTime allDayTriggerIn(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone)
+QDate allDayDateIn(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone)
+{
+    // The start of a day whose midnight the clocks skip is still on that day.
+    return trigger.addSecs(qint64(minutesBefore) * 60).toTimeZone(zone).date();
+}
+
+QDateTime allDayTriggerIn(const QDateTime& trigger, const QDate& date, int minutesBefore,
+                          const QTimeZone& zone)
 {
     if (!trigger.isValid())
         return trigger;
-    return allDayDateOf(trigger, minutesBefore, zone)
-        .startOfDay(zone)
-        .addSecs(-qint64(minutesBefore) * 60);
+    const QDate day = date.isValid() ? date : allDayDateOf(trigger, minutesBefore, zone);
+    return day.startOfDay(zone).addSecs(-qint64(minutesBefore) * 60);
 }
 
 std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& overrides,
@@ -111,8 +117,12 @@ bool triggersAt(const Event& series, int minutesBefore, const QDateTime& at, con
     return !triggeredBetween(series, {}, minutesBefore, second, second.addSecs(1), zone).isEmpty();
 }
 
-Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
-                const QDateTime& stored, const QDateTime& now, const QTimeZone& zone)
+namespace {
+
+// decide, without the date of the next trigger.
+Decision decideCursor(const Event& event, const QList<Event>& overrides, int minutesBefore,
+                      const QDateTime& stored, const QDate& storedDate, const QDateTime& now,
+                      const QTimeZone& zone)
 {
     Decision decision;
     const qint64 offset = qint64(minutesBefore) * 60;
@@ -121,7 +131,7 @@ Decision decide(const Event& event, const QList<Event>& overrides, int minutesBe
         return decision;
     // An all-day trigger depends on the zone, which may have changed since it was stored.
     const QDateTime trigger =
-        event.isAllDay ? allDayTriggerIn(stored, minutesBefore, zone) : stored;
+        event.isAllDay ? allDayTriggerIn(stored, storedDate, minutesBefore, zone) : stored;
 
     if (event.recurrenceRule.isEmpty()) {
         const QDateTime due = event.isAllDay ? triggerOf(event, minutesBefore, zone) : trigger;
@@ -146,6 +156,19 @@ Decision decide(const Event& event, const QList<Event>& overrides, int minutesBe
     if (from < to)
         decision.show = triggeredBetween(event, overrides, minutesBefore, from, to, zone);
     decision.nextTrigger = nextTrigger(event, overrides, minutesBefore, now, zone);
+    return decision;
+}
+
+} // namespace
+
+Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
+                const QDateTime& stored, const QDate& storedDate, const QDateTime& now,
+                const QTimeZone& zone)
+{
+    Decision decision =
+        decideCursor(event, overrides, minutesBefore, stored, storedDate, now, zone);
+    if (event.isAllDay && decision.nextTrigger)
+        decision.nextDate = allDayDateIn(*decision.nextTrigger, minutesBefore, zone);
     return decision;
 }
 

@@ -32,12 +32,17 @@ QDateTime triggerOf(const Event& occurrence, int minutesBefore, const QTimeZone&
 qint64 allDayStoredLagSeconds(const QTimeZone& zone, const QDateTime& now);
 
 // The date whose start, in whichever zone counted it, lies `minutesBefore` after an all-day
-// trigger. Where two dates fit (a start 10 to 12 hours after 00:00 UTC: west of -10 h for the
-// one, east of +12 h for the next) the one whose offset is nearer `zone`'s.
+// trigger stored without its date. Where two dates fit (a start 10 to 12 hours after 00:00 UTC:
+// west of -10 h for the one, east of +12 h for the next) the one whose offset is nearer `zone`'s.
 QDate allDayDateOf(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone);
 
+// The date an all-day trigger counted in `zone` counts back from: what is stored with it.
+QDate allDayDateIn(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone);
+
 // An all-day trigger counted again in `zone`: the same date, the same minutes before its start.
-QDateTime allDayTriggerIn(const QDateTime& trigger, int minutesBefore, const QTimeZone& zone);
+// `date` is the one stored with the trigger; invalid (stored without one) it is allDayDateOf.
+QDateTime allDayTriggerIn(const QDateTime& trigger, const QDate& date, int minutesBefore,
+                          const QTimeZone& zone);
 
 // The trigger of the first occurrence of `series` (overrides aside, which remind through their
 // own rows) whose trigger is later than `after`; empty when none lies within about eleven years.
@@ -56,6 +61,8 @@ struct Decision
     int missed = 0;
     // The trigger of the next occurrence after now; empty when nothing is left to remind.
     std::optional<QDateTime> nextTrigger;
+    // For an all-day event, the date nextTrigger counts back from; invalid otherwise.
+    QDate nextDate;
 };
 
 // The row of `event` (a single event or a series with its stored overrides, which carry their
@@ -64,9 +71,10 @@ struct Decision
 // expanded, so the work does not grow with the time since the trigger; the next trigger is
 // searched a bounded time ahead (a series with none within about eleven years is done). An
 // all-day row is decided in `zone` whatever zone counted its stored trigger: a single event by
-// its date, a series' cursor by the date it stands at (allDayTriggerIn).
+// its date, a series' cursor by the date it stands at (allDayTriggerIn of the stored date).
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,
-                const QDateTime& stored, const QDateTime& now, const QTimeZone& zone);
+                const QDateTime& stored, const QDate& storedDate, const QDateTime& now,
+                const QTimeZone& zone);
 
 // How far off a timed occurrence is when its reminder is shown, as its words name it.
 struct Lead

@@ -315,6 +315,8 @@ const QList<Database::Migration>& Database::migrations()
          QStringLiteral(":/sql/sql/migrations/008_accounts_soft_delete.sql")},
         {9, QStringLiteral("google_cancelled_occurrences"),
          QStringLiteral(":/sql/sql/migrations/009_google_cancelled_occurrences.sql")},
+        {10, QStringLiteral("reminder_rows"),
+         QStringLiteral(":/sql/sql/migrations/010_reminder_rows.sql")},
     };
     return list;
 }

@@ -26,6 +26,11 @@ QVariant nullText()
     return QVariant(QMetaType::fromType<QString>());
 }
 
+QVariant textOrNull(const QString& text)
+{
+    return text.isNull() ? nullText() : QVariant(text);
+}
+
 // The tables whose rows belong to one event; they reference events(id) without cascading, so
 // they are emptied before the event row goes.
 const char* const childTables[] = {"attendees", "attachments", "reminders"};
@@ -177,13 +182,14 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
     if (replace) {
         const bool read = StoreSql::forEachRow(
             db,
-            QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged FROM reminders "
-                           "WHERE event_id = ? ORDER BY minutes_before"),
+            QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged, trigger_date "
+                           "FROM reminders WHERE event_id = ? ORDER BY minutes_before"),
             {event.id},
             [&stored](const QSqlQuery& query) {
                 stored.append({query.value(0).toString(), query.value(1).toInt(),
                                StoreTime::parse(query.value(2).toString()),
-                               query.value(3).toInt() != 0});
+                               query.value(3).toInt() != 0,
+                               QDate::fromString(query.value(4).toString(), Qt::ISODate)});
             },
             "EventRepository::writeReminderRows read");
         if (!read)
@@ -197,14 +203,14 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);
-        const QString trigger = StoreTime::toText(outcome.trigger);
         if (!statements.exec(
                 QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                               "action, acknowledged, trigger_time) VALUES (?, ?, ?, "
-                               "?, ?, ?)"),
+                               "action, acknowledged, trigger_time, trigger_date) VALUES (?, ?, "
+                               "?, ?, ?, ?, ?)"),
                 {outcome.id.isEmpty() ? newId() : outcome.id, event.id, reminder.minutesBefore,
                  reminder.action.isEmpty() ? QStringLiteral("display") : reminder.action,
-                 outcome.acknowledged ? 1 : 0, trigger.isNull() ? nullText() : QVariant(trigger)},
+                 outcome.acknowledged ? 1 : 0, textOrNull(StoreTime::toText(outcome.trigger)),
+                 textOrNull(outcome.date.toString(Qt::ISODate))},
                 "EventRepository::writeReminderRows insert"))
             return false;
     }

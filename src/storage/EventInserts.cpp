@@ -117,8 +117,8 @@ EventInserts::EventInserts(QSqlDatabase& database)
       m_reminder(std::make_unique<Statement>(
           database,
           QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, action, "
-                         "acknowledged, trigger_time) VALUES (?, ?, ?, ?, ?, ?)"),
-          6)),
+                         "acknowledged, trigger_time, trigger_date) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+          7)),
       m_attendee(std::make_unique<Statement>(
           database,
           QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, status, type, "
@@ -192,12 +192,14 @@ bool EventInserts::insertReminders(const Event& event, QString& error)
         const ReminderAck::Outcome& outcome = outcomes.at(i);
         const QString id = outcome.id.isEmpty() ? newId() : outcome.id;
         const QString trigger = StoreTime::toText(outcome.trigger);
+        const QString date = outcome.date.toString(Qt::ISODate);
         row.text(1, id);
         row.text(2, event.id);
         row.integer(3, reminder.minutesBefore);
         row.text(4, reminder.action.isEmpty() ? display : reminder.action);
         row.integer(5, outcome.acknowledged ? 1 : 0);
         row.text(6, trigger);
+        row.text(7, date);
         if (!row.run(error))
             return false;
     }

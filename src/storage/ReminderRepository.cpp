@@ -19,7 +19,8 @@ ReminderRepository::due(const QDateTime& now, const QTimeZone& zone, int limit) 
     // The outer bound keeps the read a range of the index of unacknowledged triggers.
     const bool read = StoreSql::forEachRow(
         m_database->database(),
-        QStringLiteral("SELECT r.id, r.event_id, r.minutes_before, r.trigger_time FROM reminders r "
+        QStringLiteral("SELECT r.id, r.event_id, r.minutes_before, r.trigger_time, "
+                       "r.trigger_date FROM reminders r "
                        "JOIN events e ON r.event_id = e.id WHERE r.acknowledged = 0 AND "
                        "r.trigger_time <= ? AND (r.trigger_time <= ? OR e.is_all_day <> 0) AND "
                        "e.deleted_at IS NULL ORDER BY r.trigger_time ASC LIMIT ?"),
@@ -28,7 +29,8 @@ ReminderRepository::due(const QDateTime& now, const QTimeZone& zone, int limit) 
         [&rows](const QSqlQuery& query) {
             rows.append({query.value(0).toString(), query.value(1).toString(),
                          query.value(2).toInt(), query.value(3).toString(),
-                         StoreTime::parse(query.value(3).toString())});
+                         StoreTime::parse(query.value(3).toString()),
+                         QDate::fromString(query.value(4).toString(), Qt::ISODate)});
         },
         "ReminderRepository::due");
     if (!read)
@@ -60,10 +62,14 @@ bool ReminderRepository::record(const QList<Handled>& updates)
         const bool written =
             update.nextTrigger
                 ? StoreSql::exec(m_database->database(),
-                                 QStringLiteral("UPDATE reminders SET trigger_time = ? WHERE id = "
-                                                "? AND trigger_time = ?"),
-                                 {StoreTime::toText(*update.nextTrigger), update.reminderId,
-                                  update.triggerText},
+                                 QStringLiteral("UPDATE reminders SET trigger_time = ?, "
+                                                "trigger_date = ? WHERE id = ? AND "
+                                                "trigger_time = ?"),
+                                 {StoreTime::toText(*update.nextTrigger),
+                                  update.nextDate.isValid()
+                                      ? QVariant(update.nextDate.toString(Qt::ISODate))
+                                      : QVariant(QMetaType::fromType<QString>()),
+                                  update.reminderId, update.triggerText},
                                  operation)
                 : StoreSql::exec(m_database->database(),
                                  QStringLiteral("UPDATE reminders SET acknowledged = 1 WHERE id = "

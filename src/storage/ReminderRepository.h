@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -24,6 +25,7 @@ public:
         int minutesBefore = 0;
         QString triggerText; // the trigger as stored
         QDateTime trigger;
+        QDate triggerDate; // an all-day trigger's date; invalid when stored without one
     };
     // What recording a row as handled writes: its next trigger, or none to acknowledge it.
     struct Handled
@@ -31,6 +33,7 @@ public:
         QString reminderId;
         QString triggerText; // the trigger as read; a row rewritten since is left alone
         std::optional<QDateTime> nextTrigger;
+        QDate nextDate = {}; // stored with nextTrigger: an all-day trigger's date, else invalid
     };
 
     // Not owned; must outlive the repository.

@@ -77,6 +77,12 @@ private Q_SLOTS:
             QCOMPARE(rows->first().eventId, QStringLiteral("ev"));
             QCOMPARE(rows->first().minutesBefore, 10);
             QCOMPARE(rows->first().trigger, trigger);
+            QCOMPARE(rows->first().triggerDate, allDay ? now.addDays(1).date() : QDate());
+        }
+        if (allDay) { // a rewrite keeps the date
+            QVERIFY(events.update(*events.getById("ev")));
+            QCOMPARE(store.strings("SELECT trigger_date FROM reminders"),
+                     QStringList{"2025-03-02"});
         }
     }
 
@@ -111,8 +117,11 @@ private Q_SLOTS:
         ReminderRepository::Handled handled{rows->first().reminderId, rows->first().triggerText,
                                             std::nullopt};
         if (next)
-            handled.nextTrigger = now.addSecs(3600);
+            handled = {handled.reminderId, handled.triggerText, now.addSecs(3600),
+                       QDate(2025, 3, 2)};
         QVERIFY(reminders.record({handled}));
+        QCOMPARE(store.strings("SELECT trigger_date FROM reminders"),
+                 QStringList{next && !rewritten ? "2025-03-02" : ""});
 
         const QStringList row = store.strings("SELECT trigger_time, acknowledged FROM reminders");
         QCOMPARE(row.size(), 1);

@@ -44,7 +44,7 @@ const QList<std::pair<QString, QString>> expectedTables = {
                     "size INTEGER, provider_file_id TEXT"},
     {"reminders",
      "id TEXT pk, event_id TEXT nn, minutes_before INTEGER nn, action TEXT nn ='display', "
-     "acknowledged INTEGER nn =0, trigger_time TEXT"},
+     "acknowledged INTEGER nn =0, trigger_time TEXT, trigger_date TEXT"},
     {"tasks", "id TEXT pk, calendar_id TEXT nn, uid TEXT nn, etag TEXT, href TEXT, title TEXT nn, "
               "description TEXT, status TEXT nn ='needs-action', priority INTEGER nn =0, "
               "percent_complete INTEGER nn =0, due_date TEXT, start_date TEXT, "
@@ -242,7 +242,7 @@ private Q_SLOTS:
     void migratesFromEveryVersion_data()
     {
         QTest::addColumn<int>("version");
-        for (int version = 0; version <= 9; ++version)
+        for (int version = 0; version <= 10; ++version)
             QTest::addRow("from %d", version) << version;
     }
 
@@ -283,7 +283,8 @@ private Q_SLOTS:
                              "FROM schema_version ORDER BY version)"),
                  QStringList{"1:initial 2:event_sync 3:tasks_sync 4:accounts_sort_order "
                              "5:provider_event_idx 6:events_uid_unique 7:tasks_dateonly_repeat "
-                             "8:accounts_soft_delete 9:google_cancelled_occurrences"});
+                             "8:accounts_soft_delete 9:google_cancelled_occurrences "
+                             "10:reminder_rows"});
         if (version > 0) {
             // Rows that predate a migration take its defaults.
             QCOMPARE(strings(db, "SELECT sync_status || (deleted_at IS NULL) FROM events"),
