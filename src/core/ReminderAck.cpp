@@ -13,33 +13,73 @@ bool sameSecond(const QDateTime& a, const QDateTime& b)
     return a.isValid() && b.isValid() && a.toSecsSinceEpoch() == b.toSecsSinceEpoch();
 }
 
+// Whether an occurrence of `series` triggers at a cursor. Its exception dates left out, the
+// series still says whether the occurrence at the cursor kept its time when only that one was
+// removed.
+bool triggersAtCursor(const Event& series, int minutesBefore, const QDateTime& cursor,
+                      const QTimeZone& zone)
+{
+    Event rule = series;
+    rule.exceptionDates.clear();
+    return ReminderSchedule::triggersAt(rule, minutesBefore, cursor, zone);
+}
+
 // A series' row is a cursor (ReminderSchedule): every occurrence triggering before `previous`
 // was reminded, and an acknowledged row reminded the one at `previous` too. A rewrite that keeps
 // the occurrence's trigger keeps that place; one that moves it reminds from the first occurrence
-// again, so the moved ones are not lost.
-void continueSeries(const Event& series, int minutesBefore, const QDateTime& previous,
+// again, so the moved ones are not lost. True when the place was kept.
+bool continueSeries(const Event& series, int minutesBefore, const QDateTime& previous,
                     const QTimeZone& zone, Outcome& outcome)
 {
-    // Its exception dates left out, the series still says whether the occurrence at the cursor
-    // kept its time when only that one was removed.
-    Event rule = series;
-    rule.exceptionDates.clear();
     const bool kept =
-        ReminderSchedule::triggersAt(rule, minutesBefore, previous, zone) ||
+        triggersAtCursor(series, minutesBefore, previous, zone) ||
         !ReminderSchedule::nextTrigger(series, {}, minutesBefore, previous.addSecs(-1), zone);
     if (!kept) {
         outcome.acknowledged = false;
-        return;
+        return false;
     }
     outcome.trigger = previous;
     if (!outcome.acknowledged)
-        return;
+        return true;
     // A series done when acknowledged goes on when the rewrite gave it later occurrences.
     if (const std::optional<QDateTime> next =
             ReminderSchedule::nextTrigger(series, {}, minutesBefore, previous, zone)) {
         outcome.trigger = *next;
         outcome.acknowledged = false;
     }
+    return true;
+}
+
+// The start of the occurrence of `series` whose trigger, counted in `zone`, is `trigger`: for an
+// all-day one 00:00 UTC of its date, so that it holds in every zone.
+QDateTime startAt(const Event& series, const QDateTime& trigger, int minutesBefore,
+                  const QTimeZone& zone)
+{
+    if (!series.isAllDay)
+        return trigger.addSecs(qint64(minutesBefore) * 60);
+    return QDateTime(ReminderSchedule::allDayDateIn(trigger, minutesBefore, zone), QTime(0, 0),
+                     QTimeZone::utc());
+}
+
+// The rewrite moved the occurrence at the series' cursor (`cursor`, counted in `zone`), so it
+// starts over. Where an earlier rewrite set the row back likewise and the series triggers again
+// where the row stood then, the times were put back (an undo): it resumes there, and what was
+// reminded before stays reminded. Either way the row keeps where it stood until now.
+void setBack(const Event& series, int minutesBefore, const StoredReminder* row,
+             const QDateTime& cursor, const QTimeZone& zone, Outcome& outcome)
+{
+    if (!row)
+        return;
+    if (row->setBackFrom.isValid() && row->minutesBefore == minutesBefore) {
+        Event occurrence;
+        occurrence.isAllDay = series.isAllDay;
+        occurrence.startTime = row->setBackFrom;
+        const QDateTime resumed = ReminderSchedule::triggerOf(occurrence, minutesBefore, zone);
+        if (triggersAtCursor(series, minutesBefore, resumed, zone))
+            outcome.trigger = resumed;
+    }
+    if (!row->acknowledged)
+        outcome.setBackFrom = startAt(series, cursor, row->minutesBefore, zone);
 }
 
 } // namespace
@@ -96,8 +136,11 @@ QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
             const bool current =
                 !own.isValid() || !rowTrigger.isValid() || sameSecond(own, rowTrigger);
             outcome.acknowledged = (row && row->acknowledged) || (reminder.acknowledged && current);
-            continueSeries(event, reminder.minutesBefore,
-                           counted(rowTrigger.isValid() ? rowTrigger : own), zone, outcome);
+            const QDateTime cursor = counted(rowTrigger.isValid() ? rowTrigger : own);
+            if (continueSeries(event, reminder.minutesBefore, cursor, zone, outcome))
+                outcome.setBackFrom = row ? row->setBackFrom : QDateTime();
+            else
+                setBack(event, reminder.minutesBefore, row, cursor, zone, outcome);
         } else if (own.isValid() && !stays(own)) {
             // The record's own trigger moved: the user changed its start or offset.
             outcome.acknowledged = false;

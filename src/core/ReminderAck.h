@@ -19,7 +19,8 @@ struct StoredReminder
     int minutesBefore = 0;
     QDateTime trigger; // invalid when none was stored
     bool acknowledged = false;
-    QDate date = {}; // an all-day trigger's date; invalid when stored without one
+    QDate date = {};            // an all-day trigger's date; invalid when stored without one
+    QDateTime setBackFrom = {}; // see Outcome
 };
 
 // What the store writes for one reminder.
@@ -29,6 +30,10 @@ struct Outcome
     QDateTime trigger; // ReminderSchedule::triggerOf the event, or a series' kept cursor
     bool acknowledged = false;
     QDate date; // for an all-day event, the date `trigger` counts back from; invalid otherwise
+    // For a series whose cursor a rewrite set back (the occurrence it stood at moved): the start
+    // of that occurrence, where a later rewrite that puts the times back resumes. Invalid when
+    // none.
+    QDateTime setBackFrom;
 };
 
 // One outcome per reminder of `event`, in order. A reminder with an id continues the stored row
@@ -39,9 +44,11 @@ struct Outcome
 // trigger moved starts over. A series' row keeps its trigger (its cursor, as stored, not as a
 // record read earlier carries it) while an occurrence of the rewritten series still triggers
 // there, or none triggers from there on; else it starts over from the first occurrence, not
-// acknowledged. All-day triggers compare by date and minutes, whatever zone counted them (by the
-// date stored with the row; the record's own trigger shares it when it is the row's), and are
-// written counted in `zone`, the machine's (ReminderSchedule::allDayTriggerIn).
+// acknowledged, unless the row was set back by an earlier rewrite and the series triggers again
+// where it then stood (an undo): it resumes there. All-day triggers compare by date and minutes,
+// whatever zone counted them (by the date stored with the row; the record's own trigger shares
+// it when it is the row's), and are written counted in `zone`, the machine's
+// (ReminderSchedule::allDayTriggerIn).
 QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
                       const QTimeZone& zone);
 

@@ -182,14 +182,16 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
     if (replace) {
         const bool read = StoreSql::forEachRow(
             db,
-            QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged, trigger_date "
-                           "FROM reminders WHERE event_id = ? ORDER BY minutes_before"),
+            QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged, trigger_date, "
+                           "set_back_from FROM reminders WHERE event_id = ? ORDER BY "
+                           "minutes_before"),
             {event.id},
             [&stored](const QSqlQuery& query) {
                 stored.append({query.value(0).toString(), query.value(1).toInt(),
                                StoreTime::parse(query.value(2).toString()),
                                query.value(3).toInt() != 0,
-                               QDate::fromString(query.value(4).toString(), Qt::ISODate)});
+                               QDate::fromString(query.value(4).toString(), Qt::ISODate),
+                               StoreTime::parse(query.value(5).toString())});
             },
             "EventRepository::writeReminderRows read");
         if (!read)
@@ -205,12 +207,13 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
         const ReminderAck::Outcome& outcome = outcomes.at(i);
         if (!statements.exec(
                 QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                               "action, acknowledged, trigger_time, trigger_date) VALUES (?, ?, "
-                               "?, ?, ?, ?, ?)"),
+                               "action, acknowledged, trigger_time, trigger_date, set_back_from) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                 {outcome.id.isEmpty() ? newId() : outcome.id, event.id, reminder.minutesBefore,
                  reminder.action.isEmpty() ? QStringLiteral("display") : reminder.action,
                  outcome.acknowledged ? 1 : 0, textOrNull(StoreTime::toText(outcome.trigger)),
-                 textOrNull(outcome.date.toString(Qt::ISODate))},
+                 textOrNull(outcome.date.toString(Qt::ISODate)),
+                 textOrNull(StoreTime::toText(outcome.setBackFrom))},
                 "EventRepository::writeReminderRows insert"))
             return false;
     }

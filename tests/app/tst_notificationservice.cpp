@@ -308,7 +308,8 @@ void TestNotificationService::allDayRemindersCountFromLocalMidnight()
 }
 
 // A series' occurrence reminds once however often the series is rewritten (a sync bringing
-// another client's rename), and again when the rewrite moves it.
+// another client's rename), and again when the rewrite moves it, but not when an undo puts it
+// back where it was reminded.
 void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
 {
     Harness h(local(10, 9, 50));
@@ -331,7 +332,8 @@ void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
     QCOMPARE(h.notifier.shown.size(), 1);
     QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 9, 50).toUTC()));
 
-    Event moved = *h.state->events()->getById(id);
+    const Event before = *h.state->events()->getById(id);
+    Event moved = before;
     moved.startTime = moved.startTime.addSecs(1800);
     moved.endTime = moved.endTime->addSecs(1800);
     QVERIFY(h.state->events()->update(moved));
@@ -340,6 +342,12 @@ void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
     QCOMPARE(h.notifier.shown.size(), 2);
     QCOMPARE(h.notifier.shown.last().body, QStringLiteral("In 10 minutes (10:30 AM)"));
     QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 10, 20).toUTC()));
+
+    QVERIFY(h.state->events()->update(before)); // undone
+    Clock::pin(local(10, 10, 21));
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 9, 50).toUTC()));
 }
 
 void TestNotificationService::nothingIsMarkedWithoutANotifier()

@@ -102,7 +102,8 @@ private Q_SLOTS:
     // acknowledged, of its last one). The store holds row "r1", 10 minutes, at `storedTrigger`;
     // the rewritten series (a daily one from Mar 1, as `rule`, `start` and `exceptions` say)
     // carries one reminder of `minutes`, either a server's copy (no id, no trigger) or the
-    // record loaded here (id "r1" and the stored trigger).
+    // record loaded here (id "r1" and the stored trigger). An undo writes that record after the
+    // series was moved (an hour, or an all-day one a day, later).
     void seriesRowKeepsItsPlace_data()
     {
         QTest::addColumn<QString>("rule");
@@ -157,6 +158,11 @@ private Q_SLOTS:
         QTest::newRow("undone to a record read before the cursor moved on")
             << daily << start << false << "" << 10 << "stale" << cursor << false << cursor
             << false;
+        QTest::newRow("moved, then undone")
+            << daily << start << false << "" << 10 << "undo" << cursor << false << cursor << false;
+        QTest::newRow("all-day, moved, then undone")
+            << "FREQ=WEEKLY" << at("2025-03-01T00:00:00Z") << true << "" << 10 << "undo"
+            << local(7, 23, 50) << false << local(7, 23, 50) << false;
         // clang-format on
     }
 
@@ -189,9 +195,18 @@ private Q_SLOTS:
             reminder.triggerTime = record == u"stale" ? storedTrigger.addDays(-1) : storedTrigger;
         }
         event.reminders = {reminder};
-        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(
-            event, {{QStringLiteral("r1"), 10, storedTrigger, storedAcknowledged}},
-            QTimeZone::systemTimeZone());
+        const QTimeZone zone = QTimeZone::systemTimeZone();
+        ReminderAck::StoredReminder row{QStringLiteral("r1"), 10, storedTrigger,
+                                        storedAcknowledged};
+        if (record == u"undo") {
+            Event moved = event;
+            moved.startTime = start.addSecs(allDay ? 86400 : 3600);
+            moved.endTime = event.endTime->addSecs(start.secsTo(moved.startTime));
+            const ReminderAck::Outcome set = ReminderAck::decide(moved, {row}, zone).first();
+            QVERIFY(set.trigger < storedTrigger); // set back
+            row = {row.id, 10, set.trigger, set.acknowledged, set.date, set.setBackFrom};
+        }
+        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {row}, zone);
         QCOMPARE(outcomes.size(), 1);
         QCOMPARE(outcomes.first().trigger.toUTC(), expectedTrigger.toUTC());
         QCOMPARE(outcomes.first().acknowledged, expectedAcknowledged);

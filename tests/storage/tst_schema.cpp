@@ -44,7 +44,7 @@ const QList<std::pair<QString, QString>> expectedTables = {
                     "size INTEGER, provider_file_id TEXT"},
     {"reminders",
      "id TEXT pk, event_id TEXT nn, minutes_before INTEGER nn, action TEXT nn ='display', "
-     "acknowledged INTEGER nn =0, trigger_time TEXT, trigger_date TEXT"},
+     "acknowledged INTEGER nn =0, trigger_time TEXT, trigger_date TEXT, set_back_from TEXT"},
     {"tasks", "id TEXT pk, calendar_id TEXT nn, uid TEXT nn, etag TEXT, href TEXT, title TEXT nn, "
               "description TEXT, status TEXT nn ='needs-action', priority INTEGER nn =0, "
               "percent_complete INTEGER nn =0, due_date TEXT, start_date TEXT, "
