@@ -233,6 +233,13 @@ public:
         return put.status >= 200 && put.status <= 299;
     }
 
+    // Another client stores the object as it is.
+    bool put(const QString& uid, const QString& text)
+    {
+        const DavHttp::Reply reply = server.putObject(objectUrl(uid), text);
+        return reply.status >= 200 && reply.status <= 299;
+    }
+
     QByteArray serverText(const QString& uid) const
     {
         return server.request("GET", objectUrl(uid)).body;
@@ -409,15 +416,12 @@ private Q_SLOTS:
             QSKIP("server not installed");
         Scenario s{DavServer::Kind(kind)};
         QVERIFY(s.start(true));
-        const auto put = [&](const QString& uid, const QString& text) {
-            return isSuccess(s.server.putObject(s.objectUrl(uid), text));
-        };
-        QVERIFY(put("ev-1", eventText("ev-1", 1, "Planning")));
-        QVERIFY(put("ev-2", eventText("ev-2", 2, "Review")));
-        QVERIFY(put("ev-3",
-                    eventText("ev-3", 3, "Retro").replace("SUMMARY:", "SEQUENCE:1\r\nSUMMARY:")));
-        QVERIFY(put("ev-4", eventText("ev-4", 4, "Demo")));
-        QVERIFY(put("task-1", taskText("task-1", "Report")));
+        QVERIFY(s.put("ev-1", eventText("ev-1", 1, "Planning")));
+        QVERIFY(s.put("ev-2", eventText("ev-2", 2, "Review")));
+        QVERIFY(s.put("ev-3",
+                      eventText("ev-3", 3, "Retro").replace("SUMMARY:", "SEQUENCE:1\r\nSUMMARY:")));
+        QVERIFY(s.put("ev-4", eventText("ev-4", 4, "Demo")));
+        QVERIFY(s.put("task-1", taskText("task-1", "Report")));
         SYNC_AND_COMPARE(s, "first pull");
 
         // A drag here, undone after another client added a line to the pushed copy.
@@ -441,13 +445,13 @@ private Q_SLOTS:
 
         // Edits here over newer copies: the event's and the task's SEQUENCE stay where the other
         // client put them; a drag moves past the copy's.
-        QVERIFY(put(
+        QVERIFY(s.put(
             "ev-2",
             eventText("ev-2", 2, "Review there").replace("SUMMARY:", "SEQUENCE:7\r\nSUMMARY:")));
         QVERIFY(s.editEvent(s.event("ev-2"), "Review here"));
-        QVERIFY(
-            put("task-1",
-                taskText("task-1", "Report there").replace("SUMMARY:", "SEQUENCE:9\r\nSUMMARY:")));
+        QVERIFY(s.put(
+            "task-1",
+            taskText("task-1", "Report there").replace("SUMMARY:", "SEQUENCE:9\r\nSUMMARY:")));
         QVERIFY(s.editTask("task-1", "Report here"));
         const Event retro = s.event("ev-3");
         QVERIFY(s.state()->events()->update(
@@ -470,7 +474,7 @@ private Q_SLOTS:
         // Another client puts a task of the same UID where a new event goes: both stay.
         QVERIFY(s.createEvent("made-here", 20, "Made here"));
         s.proxy->passAfter("PUT", "made-here.ics",
-                           [&] { QVERIFY(put("made-here", taskText("made-here", "Theirs"))); });
+                           [&] { QVERIFY(s.put("made-here", taskText("made-here", "Theirs"))); });
         SYNC_AND_COMPARE(s, "create where another object is");
         QVERIFY(s.serverText("made-here").contains("SUMMARY:Theirs"));
         QCOMPARE(s.state()->tasks()->getByUid("made-here", s.calendar.id)->title,
@@ -483,7 +487,7 @@ private Q_SLOTS:
         // goes over, under its own UID, once.
         QVERIFY(s.createEvent("lost-reply", 21, "Lost reply"));
         const QString sent = s.event("lost-reply").rawIcalendar;
-        s.proxy->passAfter("PUT", "lost-reply.ics", [&] { QVERIFY(put("lost-reply", sent)); });
+        s.proxy->passAfter("PUT", "lost-reply.ics", [&] { QVERIFY(s.put("lost-reply", sent)); });
         SYNC_AND_COMPARE(s, "create whose reply was lost");
         const QList<Event> lost = s.state()->events()->search("Lost reply", 5);
         QCOMPARE(lost.size(), 1);
@@ -520,9 +524,6 @@ private Q_SLOTS:
             QSKIP("server not installed");
         Scenario s{DavServer::Kind(kind)};
         QVERIFY(s.start(true));
-        const auto put = [&](const QString& uid, const QString& text) {
-            return isSuccess(s.server.putObject(s.objectUrl(uid), text));
-        };
         // The subtasks go out first, naming the parent by the UID it has yet to lose.
         const QDateTime made = Clock::now();
         for (const char* uid : {"sub-1", "sub-2", "parent"}) {
@@ -538,7 +539,7 @@ private Q_SLOTS:
             QVERIFY(s.state()->tasks()->insert(task));
         }
         s.proxy->passAfter("PUT", "parent.ics",
-                           [&] { QVERIFY(put("parent", eventText("parent", 5, "Theirs"))); });
+                           [&] { QVERIFY(s.put("parent", eventText("parent", 5, "Theirs"))); });
         SYNC_AND_COMPARE(s, "a task's place taken by an event");
         const QString parentUid = s.state()->tasks()->getById("parent")->uid;
         QVERIFY(parentUid != u"parent");
@@ -573,8 +574,9 @@ private Q_SLOTS:
         const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(
             s.state()->events(), s.event(series.uid), series.startTime, retitled, 3);
         QVERIFY(plan && RecurringEdit::carryOutWithUndo(s.state(), *plan, "Changed", {}, {}));
-        s.proxy->passAfter("PUT", "series-here.ics",
-                           [&] { QVERIFY(put("series-here", taskText("series-here", "Theirs"))); });
+        s.proxy->passAfter("PUT", "series-here.ics", [&] {
+            QVERIFY(s.put("series-here", taskText("series-here", "Theirs")));
+        });
         s.proxy->failWith("PUT", ".ics", 500);
         QVERIFY(!s.sync().completed);
         s.state()->undoStack()->undo();

@@ -143,6 +143,19 @@ private:
         return std::nullopt;
     }
 
+    // A weekly series on Google ("wk", Mondays at 09:00 in Berlin), pulled: its row, or an empty
+    // record when the pull failed.
+    Event pulledWeekly()
+    {
+        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
+        master.insert(QStringLiteral("recurrence"),
+                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        m_fake->putEvent(googleCalendar, master);
+        if (sync().completed != 1)
+            return {};
+        return byGoogleId(QStringLiteral("wk")).value_or(Event());
+    }
+
     void storeTokens(const QDateTime& expiresAt)
     {
         Google::TokenSet tokens;
@@ -930,6 +943,14 @@ private Q_SLOTS:
                                                    series.startTime.addDays(7), moved,
                                                    moved.addSecs(1800)));
         };
+        // Another client moves the second week to `hour` on Google.
+        const auto moveThere = [&](const QString& title, int hour) {
+            QJsonObject there = timed(week, title, 9, hour);
+            there.insert(QStringLiteral("recurringEventId"), googleId);
+            there.insert(QStringLiteral("originalStartTime"),
+                         timed(googleId, {}, 9).value(QStringLiteral("start")));
+            m_fake->putEvent(googleCalendar, there);
+        };
         if (path == u"refused") {
             move();
             m_fake->failWrites(QStringLiteral("/events"), 503);
@@ -947,11 +968,7 @@ private Q_SLOTS:
         // Another client moves the same week elsewhere, or deletes it, while the week moved here
         // cannot reach Google: the listing is stored whole and the run fails by the push alone.
         if (path.startsWith(u"both")) {
-            QJsonObject there = timed(week, QStringLiteral("Standup, elsewhere"), 9, 13);
-            there.insert(QStringLiteral("recurringEventId"), googleId);
-            there.insert(QStringLiteral("originalStartTime"),
-                         timed(googleId, {}, 9).value(QStringLiteral("start")));
-            m_fake->putEvent(googleCalendar, there);
+            moveThere(QStringLiteral("Standup, elsewhere"), 13);
             if (path == u"both, deleted")
                 m_fake->cancelEvent(googleCalendar, week);
             m_fake->failWrites(week, 503);
@@ -973,11 +990,7 @@ private Q_SLOTS:
             renamed.syncStatus = QStringLiteral("pending");
             renamed.rawIcalendar = Ical::buildEvent(renamed);
             QVERIFY(events()->update(renamed));
-            QJsonObject there = timed(week, QStringLiteral("Standup"), 9, 11);
-            there.insert(QStringLiteral("recurringEventId"), googleId);
-            there.insert(QStringLiteral("originalStartTime"),
-                         timed(googleId, {}, 9).value(QStringLiteral("start")));
-            m_fake->putEvent(googleCalendar, there);
+            moveThere(QStringLiteral("Standup"), 11);
         }
         if (path == u"deleted")
             m_fake->cancelEvent(googleCalendar, googleId);
@@ -1059,12 +1072,8 @@ private Q_SLOTS:
     // back.
     void undoneOccurrenceChangeGoesBackOnGoogle()
     {
-        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
-        master.insert(QStringLiteral("recurrence"),
-                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
-        m_fake->putEvent(googleCalendar, master);
-        QCOMPARE(sync().completed, 1);
-        const Event series = *byGoogleId(QStringLiteral("wk"));
+        const Event series = pulledWeekly();
+        QVERIFY(!series.id.isEmpty());
         Event edited = series;
         edited.title = QStringLiteral("Weekly, retitled");
         edited.startTime = series.startTime.addDays(7);
@@ -1107,12 +1116,8 @@ private Q_SLOTS:
     void failedReadBeforeFirstChangeKeepsTheEdit()
     {
         QFETCH(int, status);
-        QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
-        master.insert(QStringLiteral("recurrence"),
-                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
-        m_fake->putEvent(googleCalendar, master);
-        QCOMPARE(sync().completed, 1);
-        const Event series = *byGoogleId(QStringLiteral("wk"));
+        const Event series = pulledWeekly();
+        QVERIFY(!series.id.isEmpty());
         const QDateTime week = series.startTime.addDays(7);
         Event moved = SeriesEdit::occurrenceOverride(
             series, week, week.addSecs(7200), series.endTime->addDays(7).addSecs(7200),
