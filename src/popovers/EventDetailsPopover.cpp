@@ -357,8 +357,11 @@ void EventDetailsPopover::onDuplicate()
         if (!stored)
             return;
         // What a sync brought in meanwhile is what the copy holds; an occurrence of a series
-        // keeps the times it was shown at, as the series row holds only its first.
-        if (stored->recurrenceId.isEmpty() && !shown.recurrenceId.isEmpty()) {
+        // keeps the times it was shown at, as the series row holds only its first. The views
+        // show an occurrence as the series' row at the occurrence's times, without a recurrence
+        // id, so the copy of any occurrence is a new series starting there.
+        const bool occurrence = !shown.recurrenceId.isEmpty() || !shown.recurrenceRule.isEmpty();
+        if (stored->recurrenceId.isEmpty() && occurrence) {
             stored->startTime = shown.startTime;
             stored->endTime = shown.endTime;
             stored->isAllDay = shown.isAllDay;

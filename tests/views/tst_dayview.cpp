@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -588,6 +589,37 @@ private Q_SLOTS:
         QCOMPARE(seen[0].title, QStringLiteral("Delete Recurring Event"));
         screen.refresh();
         QVERIFY(screen.regions("Lunch").isEmpty());
+    }
+
+    // Duplicate on the card a click on today's occurrence opens copies that occurrence: a new
+    // series with the series' rule that starts today, not a second copy of the whole series.
+    void duplicateOfAnOccurrenceStartsThere()
+    {
+        AppState* state = m_fixture->state();
+        Event lunch = stored("Lunch", local(-3, "12:00"), local(-3, "13:00"));
+        lunch.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=10");
+        QVERIFY(state->events()->insert(lunch));
+        Screen screen(state);
+        const QPoint point = screen.regions("Lunch").value(0).rect.center();
+        InputEvents::press(screen.timeline(), point);
+        InputEvents::release(screen.timeline(), point);
+        auto* card = screen.view.findChild<EventDetailsPopover*>();
+        QVERIFY(card);
+        const QList<QPushButton*> buttons = card->findChildren<QPushButton*>();
+        const auto duplicate = std::find_if(buttons.cbegin(), buttons.cend(), [](auto* button) {
+            return button->text() == QStringLiteral("Duplicate");
+        });
+        QVERIFY(duplicate != buttons.cend());
+        (*duplicate)->click();
+
+        const QList<Event> rows = state->events()->getByCalendar(AppState::localCalendarId);
+        QCOMPARE(rows.size(), 2);
+        const Event copy = rows[0].id == lunch.id ? rows[1] : rows[0];
+        QCOMPARE(copy.title, QStringLiteral("Lunch (copy)"));
+        QCOMPARE(copy.startTime, local(0, "12:00"));
+        QCOMPARE(*copy.endTime, local(0, "13:00"));
+        QCOMPARE(copy.recurrenceRule, lunch.recurrenceRule);
+        QVERIFY(copy.recurrenceId.isEmpty() && copy.uid != lunch.uid);
     }
 
     // The filter entries of the event menu: the rule that matches the event opens for editing;
