@@ -120,10 +120,15 @@ template <typename Visit> void eachField(const Visit& visit)
 
 Event putBack(const Event& before, const Event& written, const Event& current)
 {
+    return putBack(before, written, current, before);
+}
+
+Event putBack(const Event& before, const Event& written, const Event& current, const Event& values)
+{
     Event restored = current;
     eachField([&](const auto& same, const auto& take) {
         if (!same(before, written))
-            take(restored, before);
+            take(restored, values);
     });
     return restored;
 }

@@ -41,6 +41,9 @@ Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinu
 // calendar, deletion, reminders (by minutes and action) and attendees (by what they hold, not
 // their row ids). Identity, server tags, SEQUENCE, text and stamps are `current`'s.
 Event putBack(const Event& before, const Event& written, const Event& current);
+// As above, but each field the edit changed takes `values`' value of it: what the field would
+// hold now had the edit not been made.
+Event putBack(const Event& before, const Event& written, const Event& current, const Event& values);
 
 // Whether the two records hold the same value in every field putBack compares.
 bool sameFields(const Event& a, const Event& b);

@@ -8,6 +8,7 @@
 #include "RuleShift.h"
 #include "RuleUntil.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 #include <QTimeZone>
@@ -525,10 +526,10 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
 
 namespace {
 
-// The live master of the series `row` belongs to, among `masters`.
-std::optional<Event> masterOf(const QList<Event>& masters, const Event& row)
+// The live master of the series `row` belongs to, among `rows`.
+std::optional<Event> masterOf(const QList<Event>& rows, const Event& row)
 {
-    for (const Event& master : masters) {
+    for (const Event& master : rows) {
         if (master.uid == row.uid && master.calendarId == row.calendarId &&
             master.recurrenceId.isEmpty() && !master.deletedAt)
             return master;
@@ -558,12 +559,109 @@ std::optional<Event> occurrenceAsGiven(const Event& master, const Event& row, co
     return given;
 }
 
+// An override the change created that another client changed since keeps what it holds of its
+// own: the fields the change gave it (as against what its series gave the occurrence then) take
+// what the series gives now. Nothing when it was not changed since, or when nothing of its own
+// would be left.
+std::optional<Event> keptOverride(const Touched& row, const Event& master, const QDateTime& now)
+{
+    const Event& current = *row.current;
+    if (EventChange::sameFields(current, row.written))
+        return std::nullopt;
+    const std::optional<Event> givenThen =
+        occurrenceAsGiven(row.series.value_or(master), row.written, now);
+    const std::optional<Event> givenNow = occurrenceAsGiven(master, current, now);
+    if (!givenThen || !givenNow)
+        return std::nullopt;
+    Event kept = EventChange::putBack(*givenThen, row.written, current, *givenNow);
+    if (EventChange::sameFields(kept, *givenNow))
+        return std::nullopt;
+    kept.sequence = PushCopy::nextSequence(current.sequence);
+    stamp(kept, now);
+    return kept;
+}
+
+// The exception dates an undo writes on a master: the change's own put back (a date it moved
+// goes back to where it was, one it added goes, one it dropped comes back), and those that came
+// in since moved back as the series is, so that they keep excluding the occurrences they did.
+QString undoneDates(const Event& before, const Event& written, const Event& current)
+{
+    const Move forward = moveOf(before, before.startTime, written.startTime);
+    const Move back = moveOf(before, current.startTime, before.startTime);
+    const auto moved = [](const QString& text, const Move& move, bool allDay) {
+        const QDateTime instant = instantOf(text);
+        return !instant.isValid() || move.none()
+                   ? text
+                   : Recurrence::recurrenceIdFor(move(instant), allDay);
+    };
+    const QStringList was = ExceptionDates::read(before.exceptionDates);
+    const QStringList wrote = ExceptionDates::read(written.exceptionDates);
+    QHash<QString, QString> origins; // a date the change wrote, and the one it came from
+    for (const QString& text : was) {
+        const QString to = moved(text, forward, written.isAllDay);
+        if (wrote.contains(to))
+            origins.insert(to, text);
+    }
+    QStringList dates;
+    const auto add = [&dates](const QString& text) {
+        if (!dates.contains(text))
+            dates.append(text);
+    };
+    for (const QString& text : ExceptionDates::read(current.exceptionDates)) {
+        if (const auto origin = origins.constFind(text); origin != origins.constEnd())
+            add(*origin);
+        else if (!wrote.contains(text))
+            add(moved(text, back, before.isAllDay));
+    }
+    for (const QString& text : was) {
+        if (!origins.values().contains(text))
+            add(text);
+    }
+    return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
+}
+
+// The overrides of the series among `rows` that the change did not touch (they came in since),
+// moved back with the master from its current times to the restored ones: the occurrence they
+// replace by its new start, their own times by the days.
+QList<Event> arrivedOverrides(const Event& restored, const Event& current, const QList<Event>& rows,
+                              const QSet<QString>& touched, const QDateTime& now)
+{
+    QList<Event> moved;
+    if (restored.startTime == current.startTime || restored.isAllDay != current.isAllDay ||
+        restored.recurrenceRule.isEmpty())
+        return moved;
+    const Move back = moveOf(restored, current.startTime, restored.startTime);
+    for (Event row : rows) {
+        const QDateTime original = instantOf(row.recurrenceId);
+        if (touched.contains(row.id) || row.deletedAt || !original.isValid() ||
+            row.uid != current.uid || row.calendarId != current.calendarId)
+            continue;
+        row.recurrenceId = Recurrence::recurrenceIdFor(back(original), restored.isAllDay);
+        moveOwnTimes(row, back);
+        row.sequence = PushCopy::nextSequence(row.sequence);
+        stamp(row, now);
+        moved.append(row);
+    }
+    return moved;
+}
+
 } // namespace
 
-Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters,
+Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& seriesRows,
           const QSet<QString>& occurrencesApart)
 {
     Plan plan;
+    QSet<QString> touched;
+    for (const Touched& row : rows) {
+        touched.insert(row.written.id);
+        // A series deleted elsewhere since stays deleted, its overrides and the series the change
+        // split off with it: the undo writes nothing, as for a single event.
+        if (row.before && !row.current && !row.written.deletedAt &&
+            row.written.recurrenceId.isEmpty()) {
+            plan.gone.append(row.written.title);
+            return plan;
+        }
+    }
     // Series the change created: their overrides go with their master's deletion.
     QSet<QString> createdSeries;
     for (const Touched& row : rows) {
@@ -572,6 +670,7 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
     }
     // Masters whose object the server holds with an override this undo takes away.
     QList<Event> resend;
+    QList<Event> arrived;
     for (const Touched& row : rows) {
         if (!row.before) {
             if (!row.current || row.current->deletedAt)
@@ -583,7 +682,13 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
                 continue;
             }
             const bool seen = !row.current->href.isEmpty() || !row.current->etag.isEmpty();
-            const std::optional<Event> master = masterOf(masters, *row.current);
+            const std::optional<Event> master = masterOf(seriesRows, *row.current);
+            if (master) {
+                if (const std::optional<Event> kept = keptOverride(row, *master, now)) {
+                    plan.updates.append(*kept);
+                    continue;
+                }
+            }
             // A server that keeps a changed occurrence as an item of its own keeps it after the
             // series is sent again: the override goes back to what its series gives instead.
             if (seen && master && occurrencesApart.contains(row.current->calendarId)) {
@@ -605,6 +710,10 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
         }
         Event restored = *row.before;
         if (!row.current) {
+            // Gone since without the change deleting it: another client took the occurrence's
+            // change away, which stays.
+            if (!row.written.deletedAt)
+                continue;
             // Purged after its deletion reached the server: the server no longer has it.
             restored.providerEventId.clear();
             restored.etag.clear();
@@ -629,6 +738,10 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
         } else {
             // What changed the row since in the fields the change left alone stays.
             restored = EventChange::putBack(*row.before, row.written, current);
+            if (row.written.recurrenceId.isEmpty()) {
+                restored.exceptionDates = undoneDates(*row.before, row.written, current);
+                arrived.append(arrivedOverrides(restored, current, seriesRows, touched, now));
+            }
             restored.sequence = PushCopy::nextSequence(current.sequence);
             stamp(restored, now);
         }
@@ -639,6 +752,7 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
         restored.masterEventUid = named.masterEventUid;
         plan.updates.append(restored);
     }
+    plan.updates.append(arrived);
     for (Event master : std::as_const(resend)) {
         if (plan.removals.contains(master.id))
             continue;

@@ -61,6 +61,9 @@ struct Plan
     // The change cannot be made as asked (a rule whose own days cannot move with the start):
     // nothing is written.
     bool refused = false;
+    // An undo only: the titles of series deleted elsewhere since the change. Such an undo writes
+    // nothing (the series is not made again); the caller tells the user.
+    QStringList gone;
 };
 
 // Gives a fresh row id (and UID for a new series) on every call.
@@ -99,29 +102,39 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
             int scope, const QDateTime& now);
 
 // One row a change touched, for undoing it: as it was before (absent for a row the change
-// created), as the change wrote it, and as it stands now (absent when gone for good).
+// created), as the change wrote it (deleted, for one it dropped for good), and as it stands now
+// (absent when gone for good). For an override the change created, `series` is its series'
+// master as the change left it: what the occurrence was before the change made it apart.
 struct Touched
 {
     std::optional<Event> before;
     Event written;
     std::optional<Event> current;
+    std::optional<Event> series = {};
 };
 
 // What undoing the change writes, row by row, after the rule of single events: a row not pushed
 // and not changed since gets its old record back exactly; any other gets the fields the change
 // changed put back over the row as it stands now (EventChange::putBack), as a new pending edit on
 // top of its current href and ETag, so that what a sync or a later edit changed in the fields the
-// change left alone stays; one purged after its deletion was pushed comes back as a new row
-// without href; a row the change created is removed. A row keeps the UID it goes by now, but for
-// one the change moved into another series, which goes back to its own (the caller names the
-// `before` records by the UIDs their items go by now). An override the change created is purged,
-// not deleted, so that its occurrence comes back rather than being excluded; when the server has
-// seen it, its master (from `masters`, the series' current live masters) is sent again without
+// change left alone stays; one the change deleted and that was purged after its deletion was
+// pushed comes back as a new row without href; a row the change created is removed. A row keeps
+// the UID it goes by now, but for one the change moved into another series, which goes back to
+// its own (the caller names the `before` records by the UIDs their items go by now). SEQUENCE
+// never goes below the row's current value, and a row sent again goes one past it.
+// What came in since stays attached to the series: a master whose times go back takes along the
+// exception dates and overrides (from `seriesRows`, the live rows now of the series the change
+// touched) that arrived after the change, moved back as the series is; exception dates the
+// change did not write stay. A row gone since that the change did not delete is not made again:
+// a gone override is left out, and a gone master (the series deleted elsewhere) makes the undo
+// write nothing but `gone`.
+// An override the change created goes: it is purged, not deleted, so that its occurrence comes
+// back rather than being excluded; when the server has seen it, its master is sent again without
 // it; but in the calendars of `occurrencesApart`, whose server keeps a changed occurrence as an
 // item of its own (Google), it is written back as the occurrence its series gives, so that the
-// server's item goes back too. SEQUENCE never goes below the row's current value, and a row sent
-// again goes one past it.
-Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& masters = {},
+// server's item goes back too. One that another client changed since stays, with only the fields
+// the change gave it put back to what its series gives now.
+Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& seriesRows = {},
           const QSet<QString>& occurrencesApart = {});
 
 } // namespace SeriesEdit

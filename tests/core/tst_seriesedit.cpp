@@ -401,7 +401,10 @@ private Q_SLOTS:
             << "pushed-there" << true << "update pending e2 /cal/a.ics Stand-up";
         QTest::newRow("tombstone not pushed")
             << "deleted" << true << "update synced e1 /cal/a.ics Stand-up";
-        QTest::newRow("purged after push") << "gone" << true << "insert pending   Stand-up";
+        QTest::newRow("deleted, purged after push")
+            << "gone" << true << "insert pending   Stand-up";
+        // Another client deleted the series: it is not made again, and the caller is told.
+        QTest::newRow("deleted elsewhere") << "gone elsewhere" << true << "gone Changed";
         QTest::newRow("created, still there") << "" << false << "remove";
         QTest::newRow("created, already deleted") << "deleted" << false << "";
     }
@@ -424,14 +427,17 @@ private Q_SLOTS:
                 current->description = QStringLiteral("Dial-in");
         } else if (now == QLatin1String("deleted")) {
             current->deletedAt = written.deletedAt = utc(2025, 6, 1);
-        } else if (now == QLatin1String("gone")) {
+        } else if (now.startsWith(QLatin1String("gone"))) {
+            if (now == QLatin1String("gone"))
+                written.deletedAt = utc(2025, 6, 1);
             current.reset();
         }
         const SeriesEdit::Plan plan = SeriesEdit::undo(
             {{hadBefore ? std::optional<Event>(before) : std::nullopt, written, current}},
             utc(2025, 6, 2));
         const QList<Event> rows = plan.updates + plan.inserts;
-        const QString got = !plan.removals.isEmpty() ? QStringLiteral("remove")
+        const QString got = !plan.gone.isEmpty()       ? QStringLiteral("gone ") + plan.gone.first()
+                            : !plan.removals.isEmpty() ? QStringLiteral("remove")
                             : rows.isEmpty()
                                 ? QString()
                                 : QStringList{plan.updates.isEmpty() ? "insert" : "update",
@@ -442,6 +448,115 @@ private Q_SLOTS:
         if (current && !plan.updates.isEmpty())
             QCOMPARE(plan.updates[0].description, current->description);
     }
+    // A change pushed, then another client changes the series, then the undo: what came in
+    // since stays attached to the series and is not made again, and only what the change changed
+    // goes back. "All events" one hour later (scope 3) or the 4th at 12:00 alone (scope 1).
+    void undoKeepsWhatCameInSince_data()
+    {
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<QString>("there");
+        QTest::addColumn<QStringList>("expected"); // "dd H title[ +description]", or "gone"
+        const QStringList original{"01 9 Stand-up", "02 9 Stand-up", "03 14 Moved",
+                                   "04 9 Stand-up", "05 9 Stand-up", "06 9 Stand-up",
+                                   "07 9 Special",  "09 9 Stand-up", "10 9 Stand-up"};
+        QStringList deleted = original;
+        deleted.removeAll("05 9 Stand-up");
+        QStringList changed = deleted;
+        changed.insert(4, "05 16 There");
+        QStringList restored = original;
+        restored.insert(7, "08 9 Stand-up");
+        QStringList described = original;
+        described[3] = "04 9 Stand-up +Dial-in";
+        QTest::newRow("all events, nothing changed there") << 3 << "" << original;
+        QTest::newRow("all events, an occurrence deleted there") << 3 << "exclude" << deleted;
+        QTest::newRow("all events, an exclusion taken back there") << 3 << "include" << restored;
+        QStringList withoutThird = original;
+        withoutThird.removeAll("03 14 Moved");
+        QTest::newRow("all events, a changed occurrence deleted there")
+            << 3 << "exclude changed" << withoutThird;
+        QTest::newRow("all events, an occurrence changed there") << 3 << "override" << changed;
+        QTest::newRow("all events, the series deleted there")
+            << 3 << "delete" << QStringList{"gone"};
+        QTest::newRow("one event, nothing changed there") << 1 << "" << original;
+        QTest::newRow("one event, described there") << 1 << "describe" << described;
+        QTest::newRow("one event, moved on there") << 1 << "move" << original;
+    }
+    void undoKeepsWhatCameInSince()
+    {
+        QFETCH(int, scope);
+        QFETCH(QString, there);
+        const QList<Event> rows = storedSeries();
+        const Event& master = rows.first();
+        const int day = scope == 3 ? 1 : 4;
+        Event edited = master;
+        edited.startTime = utc(2025, 3, day, scope == 3 ? 10 : 12);
+        edited.endTime = edited.startTime.addSecs(3600);
+        edited.recurrenceRule = RuleUntil::normalize(master.recurrenceRule, false);
+        const SeriesEdit::Plan change =
+            SeriesEdit::edit(master, rows.mid(1), std::nullopt, utc(2025, 3, day, 9), edited, scope,
+                             nextId, utc(2025, 6, 1));
+
+        // Pushed, then changed by another client and pulled.
+        QList<Event> now = afterPlan(rows, change);
+        for (Event& row : now)
+            row.etag = QStringLiteral("e2");
+        Event& changedMaster = now.first();
+        const QString movedFifth =
+            changedMaster.startTime.addDays(4).toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+        const QString excluded = there == u"exclude changed" ? now.at(1).recurrenceId : movedFifth;
+        if (there.startsWith(u"exclude"))
+            changedMaster.exceptionDates.replace(QStringLiteral("\"]"),
+                                                 QStringLiteral("\",\"%1\"]").arg(excluded));
+        if (there == u"exclude changed")
+            now.removeAt(1);
+        else if (there == u"include")
+            changedMaster.exceptionDates.clear();
+        else if (there == u"delete")
+            now.clear();
+        if (there == u"override") {
+            Event row = SeriesEdit::occurrenceOverride(
+                changedMaster, SeriesEdit::instantOf(movedFifth), utc(2025, 3, 5, 16),
+                utc(2025, 3, 5, 17), QStringLiteral("there"), utc(2025, 6, 1));
+            row.title = QStringLiteral("There");
+            now.append(row);
+        }
+        if (there == u"describe" || there == u"move") {
+            Event& row = now.last();
+            row.description = there == u"describe" ? QStringLiteral("Dial-in") : QString();
+            if (there == u"move")
+                row.startTime = row.startTime.addSecs(3600);
+        }
+
+        QList<SeriesEdit::Touched> touched;
+        const auto stands = [&now](const QString& id) -> std::optional<Event> {
+            for (const Event& row : now)
+                if (row.id == id)
+                    return row;
+            return std::nullopt;
+        };
+        for (const Event& row : change.updates) {
+            const auto before = std::find_if(rows.cbegin(), rows.cend(),
+                                             [&row](const Event& r) { return r.id == row.id; });
+            touched.append({*before, row, stands(row.id)});
+        }
+        for (const Event& row : change.inserts)
+            touched.append({std::nullopt, row, stands(row.id), master});
+        const SeriesEdit::Plan undo = SeriesEdit::undo(touched, utc(2025, 6, 2), now);
+
+        QStringList got = undo.gone.isEmpty() ? QStringList() : QStringList{"gone"};
+        const QList<Event> after = afterPlan(now, undo);
+        for (const Event& occurrence : Recurrence::expand(after, utc(2025, 2, 20), utc(2025, 4, 1)))
+            got.append(
+                occurrence.startTime.toUTC().toString(QStringLiteral("dd H ")) + occurrence.title +
+                (occurrence.description.isEmpty() ? QString()
+                                                  : QStringLiteral(" +") + occurrence.description));
+        got.sort();
+        QTEST(got, "expected");
+        // Nothing of the undo is left unsent.
+        for (const Event& row : undo.updates + undo.inserts)
+            QCOMPARE(row.syncStatus, QStringLiteral("pending"));
+    }
+
     // "All events" moved to other days takes the rule's weekdays along on the series' own wall
     // clock, so every occurrence, exception and override moves by the same days; a rule that
     // cannot follow refuses and changes nothing.
@@ -538,8 +653,8 @@ private Q_SLOTS:
         // Its create found its place taken and failed after: it keeps the UID it went under.
         QTest::newRow("master, not pushed, given a UID of its own") << false << "renamed here"
                                                                     << "update series-1 synced 3";
-        QTest::newRow("master, purged after push") << false << "gone"
-                                                   << "update series-1 pending 4";
+        QTest::newRow("master, deleted elsewhere") << false << "gone"
+                                                   << "gone Stand-up";
     }
     void undo()
     {
@@ -581,6 +696,8 @@ private Q_SLOTS:
             got << QStringLiteral("remove ") + id;
         for (const Event& row : plan.updates + plan.inserts)
             got << QStringLiteral("update %1 %2 %3").arg(row.id, row.syncStatus).arg(row.sequence);
+        for (const QString& title : plan.gone)
+            got << QStringLiteral("gone ") + title;
         QTEST(got.join(QStringLiteral("; ")), "expected");
         if (current && !plan.updates.isEmpty())
             QCOMPARE(plan.updates.constLast().uid, current->uid);

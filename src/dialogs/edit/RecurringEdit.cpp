@@ -7,6 +7,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
+#include "EventChangeState.h"
 #include "EventRepository.h"
 #include "Ical.h"
 #include "Limits.h"
@@ -264,27 +265,48 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
             report(failure);
         return false;
     }
-    for (qsizetype i = 0; i < ids.size(); ++i)
-        touched[i].written =
-            events->getById(ids.at(i)).value_or(touched[i].before.value_or(Event()));
+    const QDateTime written = Clock::now();
+    for (qsizetype i = 0; i < ids.size(); ++i) {
+        SeriesEdit::Touched& row = touched[i];
+        if (const std::optional<Event> stored = events->getById(ids.at(i))) {
+            row.written = *stored;
+        } else {
+            // Dropped for good: the change deleted it.
+            row.written = row.before.value_or(Event());
+            row.written.deletedAt = written;
+        }
+        // What the occurrence was before the change made it apart: its series as it stands.
+        if (!row.before && !row.written.recurrenceId.isEmpty())
+            row.series =
+                events->getByUidAndRecurrenceId(row.written.uid, row.written.calendarId, {});
+    }
     // The hub owns the repository and the undo list, and outlives every entry on it.
     state->undoStack()->push(
         {summary, [state, events, touched, summary, report] {
              QList<SeriesEdit::Touched> now = touched;
-             QList<Event> masters;
+             // The series' rows as they stand, what came in since among them.
+             QList<Event> seriesRows;
+             QSet<QString> series;
              for (SeriesEdit::Touched& row : now) {
                  // The items may go by other UIDs since (a sync gave them the server's).
                  if (row.before)
                      followUid(events, *row.before);
                  followUid(events, row.written);
                  row.current = events->getById(row.written.id);
-                 if (!row.before && row.current && !row.current->recurrenceId.isEmpty())
-                     if (const auto master = events->getByUidAndRecurrenceId(
-                             row.current->uid, row.current->calendarId, {}))
-                         masters.append(*master);
+                 if (row.current &&
+                     !series.contains(row.current->calendarId + u'\n' + row.current->uid)) {
+                     series.insert(row.current->calendarId + u'\n' + row.current->uid);
+                     seriesRows.append(
+                         events->getSeries(row.current->uid, row.current->calendarId));
+                 }
              }
              SeriesEdit::Plan plan =
-                 SeriesEdit::undo(now, Clock::now(), masters, occurrencesApart(state, now));
+                 SeriesEdit::undo(now, Clock::now(), seriesRows, occurrencesApart(state, now));
+             if (!plan.gone.isEmpty()) {
+                 if (report)
+                     report(EventChange::goneText(plan.gone.constFirst()));
+                 return;
+             }
              // What goes to the server again carries its SEQUENCE in the text it is sent as.
              for (Event& row : plan.updates)
                  if (row.syncStatus == QLatin1String("pending"))

@@ -7,6 +7,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "DavServer.h"
+#include "EventChangeState.h"
 #include "EventRepository.h"
 #include "ModalSeam.h"
 #include "Oracle.h"
@@ -131,6 +132,19 @@ public:
                                             report));
             },
             [&answer](QWidget* window) { ModalSeam::clickButton(window, answer); });
+    }
+
+    // Another client rewrites the series' object (`change` gives its new text; none deletes it).
+    bool otherClient(const std::function<QString(QString)>& change)
+    {
+        const QList<DavHttp::Object> objects = server.listObjects(collection);
+        if (objects.size() != 1)
+            return false;
+        const QUrl url = collection.resolved(QUrl(objects.first().href));
+        const QString text = change(objects.first().data);
+        const DavHttp::Reply reply =
+            text.isEmpty() ? server.deleteObject(url) : server.putObject(url, text);
+        return reply.status >= 200 && reply.status <= 299;
     }
 
     DavServer server;
@@ -259,6 +273,98 @@ private Q_SLOTS:
         QCOMPARE(pythonOccurrences(s.objectData()), before);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id), before);
         QVERIFY2(sequenceOf(s.objectData()) > sent, qPrintable(s.objectData()));
+    }
+
+    // A change pushed, then another client changes the series, then Undo: what that client did
+    // stays, for it and for this store. After "All events" an hour later: an occurrence it
+    // deleted stays deleted beside the one excluded here before, one it changed stays attached,
+    // and a series it deleted is not made again (the user is told). After "This event only": an
+    // occurrence it described keeps the description and location, its time going back.
+    void undoKeepsAnotherClientsChange_data()
+    {
+        QTest::addColumn<QString>("there");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("occurrence deleted there")
+            << "exclude"
+            << QStringList{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-23 09:00",
+                           "2026-04-06 09:00"};
+        QTest::newRow("occurrence changed there")
+            << "override"
+            << QStringList{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-16 15:00",
+                           "2026-03-23 09:00", "2026-04-06 09:00"};
+        QTest::newRow("series deleted there") << "delete" << QStringList();
+        QTest::newRow("occurrence changed here, described there")
+            << "describe"
+            << QStringList{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-16 09:00",
+                           "2026-03-23 09:00", "2026-04-06 09:00"};
+    }
+    void undoKeepsAnotherClientsChange()
+    {
+        QFETCH(QString, there);
+        QFETCH(QStringList, expected);
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
+        QWidget host;
+        ModalSeam::run(
+            [&] {
+                QVERIFY(SeriesActions::remove(s.state(), &host, s.master(), at(3, 30), noMessage));
+            },
+            [](QWidget* window) {
+                ModalSeam::clickButton(window, QStringLiteral("This event only"));
+            });
+        QStringList messages;
+        const EventChange::Reporter report = [&messages](const QString& message) {
+            messages.append(message);
+        };
+        if (there == u"describe")
+            s.drag(at(3, 9), at(3, 9, 14), QStringLiteral("This event only"), report);
+        else
+            s.drag(at(3, 2), at(3, 2, 10), QStringLiteral("All events in the series"), report);
+        QVERIFY(s.sync() > 0);
+
+        const QString movedSixteenth = QStringLiteral(";TZID=Europe/Berlin:20260316T100000\r\n");
+        QVERIFY(s.otherClient([&](QString text) {
+            if (there == u"exclude")
+                text.insert(text.indexOf(u"RRULE:FREQ=WEEKLY"),
+                            QStringLiteral("EXDATE") + movedSixteenth);
+            else if (there == u"override")
+                text.insert(text.indexOf(u"END:VCALENDAR"),
+                            QStringLiteral("BEGIN:VEVENT\r\nUID:weekly\r\nDTSTAMP:20260301T000000Z"
+                                           "\r\nRECURRENCE-ID") +
+                                movedSixteenth +
+                                QStringLiteral("DTSTART;TZID=Europe/Berlin:20260316T150000\r\n"
+                                               "DTEND;TZID=Europe/Berlin:20260316T153000\r\n"
+                                               "SUMMARY:Planning, there\r\nEND:VEVENT\r\n"));
+            else if (there == u"delete")
+                text.clear();
+            else
+                text.insert(text.indexOf(u"END:VEVENT", text.indexOf(u"RECURRENCE-ID")),
+                            QStringLiteral("DESCRIPTION:Dial-in\r\nLOCATION:Room 9\r\n"));
+            return text;
+        }));
+        QVERIFY(s.sync() > 0);
+
+        s.state()->undoStack()->undo();
+        QVERIFY(s.sync() >= 0);
+        if (expected.isEmpty())
+            QVERIFY(s.server.listObjects(s.collection).isEmpty());
+        else
+            QCOMPARE(pythonOccurrences(s.objectData()), expected);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
+        QCOMPARE(s.sync(), 0);
+        QCOMPARE(messages, there == u"delete" ? QStringList{EventChange::goneText("Planning")}
+                                              : QStringList());
+        if (there == u"describe") {
+            const QString data = s.objectData();
+            QVERIFY2(data.contains(u"DESCRIPTION:Dial-in") && data.contains(u"LOCATION:Room 9"),
+                     qPrintable(data));
+            const std::optional<Event> occurrence =
+                s.events()->getByUidAndRecurrenceId(QStringLiteral("weekly"), s.calendar.id,
+                                                    Recurrence::recurrenceIdFor(at(3, 9), false));
+            QVERIFY(occurrence && occurrence->location == u"Room 9");
+        }
     }
 
     // A rule whose days cannot follow the start is left as it is, and the user is told.

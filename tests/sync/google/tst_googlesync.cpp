@@ -1069,9 +1069,16 @@ private Q_SLOTS:
 
     // One occurrence retitled here ("this event only") and pushed, then undone: Google's item of
     // that occurrence goes back to what its series gives, so no later listing brings the change
-    // back.
+    // back. What another client added to that occurrence meanwhile stays.
+    void undoneOccurrenceChangeGoesBackOnGoogle_data()
+    {
+        QTest::addColumn<bool>("describedThere");
+        QTest::newRow("nothing changed there") << false;
+        QTest::newRow("described there") << true;
+    }
     void undoneOccurrenceChangeGoesBackOnGoogle()
     {
+        QFETCH(bool, describedThere);
         const Event series = pulledWeekly();
         QVERIFY(!series.id.isEmpty());
         Event edited = series;
@@ -1090,16 +1097,29 @@ private Q_SLOTS:
                 .toString();
         };
         QCOMPARE(titleThere(), edited.title);
+        if (describedThere) {
+            QJsonObject item = m_fake->event(googleCalendar, occurrence);
+            item.insert(QStringLiteral("description"), QStringLiteral("Dial-in"));
+            item.insert(QStringLiteral("location"), QStringLiteral("Room 9"));
+            m_fake->putEvent(googleCalendar, item);
+            QCOMPARE(sync().completed, 1);
+        }
 
         state()->undoStack()->undo();
         QCOMPARE(sync().completed, 1);
         QCOMPARE(titleThere(), series.title);
+        const QJsonObject there = m_fake->event(googleCalendar, occurrence);
+        QCOMPARE(there.value(QStringLiteral("location")).toString(),
+                 describedThere ? QStringLiteral("Room 9") : QString());
         Calendar relisted = calendar();
         relisted.syncToken.clear();
         QVERIFY(state()->calendars()->updateSyncState(relisted));
         QCOMPARE(sync().completed, 1);
-        for (const Event& row : events()->getByCalendar(calendarId))
+        for (const Event& row : events()->getByCalendar(calendarId)) {
             QCOMPARE(row.title, series.title);
+            if (!row.recurrenceId.isEmpty())
+                QCOMPARE(row.description, describedThere ? QStringLiteral("Dial-in") : QString());
+        }
         QCOMPARE(shownInMarch().size(), 4);
     }
 
