@@ -64,12 +64,14 @@ bool UidChange::event(const QString& calendarId, const QString& from, const QStr
                             "UidChange::event"))
             return false;
     }
-    // A rule made for the event names it by UID.
+    // A rule made for the event names it by UID; other devices learn the new one from the
+    // configuration sync, as of a rule edited here.
     if (m_filterRules) {
         for (FilterRule rule : m_filterRules->getAll()) {
             if (rule.eventCalendarId != calendarId || rule.eventUid != from)
                 continue;
             rule.eventUid = to;
+            rule.syncStatus = QStringLiteral("pending");
             if (!m_filterRules->update(rule))
                 return false;
         }
