@@ -158,7 +158,11 @@ std::optional<Event> undoRecord(const Event& before, const Event& written,
         return restored;
     }
     Event restored = putBack(before, written, *current);
-    if (restored.startTime != current->startTime || restored.endTime != current->endTime)
+    // Times of another kind (another client made the event all-day, or timed) are written anew
+    // in the row's own kind; a rewrite of the text's times keeps their value type.
+    if (restored.isAllDay != current->isAllDay)
+        restored.rawIcalendar = Ical::buildEvent(restored);
+    else if (restored.startTime != current->startTime || restored.endTime != current->endTime)
         restored.rawIcalendar = Ical::rewriteTimes(current->rawIcalendar, restored.startTime,
                                                    restored.endTime.value_or(restored.startTime));
     restored.syncStatus = QStringLiteral("pending");

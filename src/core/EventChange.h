@@ -54,8 +54,8 @@ bool sameFields(const Event& a, const Event& b);
 //   since) and nothing changed it since: the record before, exactly (so a "synced" event is
 //   "synced" again), under the UID the row goes by now;
 // - otherwise the row as it stands now with the fields the edit changed put back (putBack), its
-//   stored text's times rewritten when they were among them, as a new pending edit stamped
-//   `now`;
+//   stored text's times rewritten when they were among them (the text built anew when they go
+//   back to the other kind, all-day or timed), as a new pending edit stamped `now`;
 // - the row is gone or deleted: nothing (the caller reports it).
 std::optional<Event> undoRecord(const Event& before, const Event& written,
                                 const std::optional<Event>& current, const QDateTime& now);
