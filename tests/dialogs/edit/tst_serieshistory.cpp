@@ -6,6 +6,7 @@
 #include "Recurrence.h"
 #include "RecurringEdit.h"
 #include "StoreSeed.h"
+#include "UidChange.h"
 #include "UndoStack.h"
 
 #include <QRandomGenerator>
@@ -166,9 +167,10 @@ private Q_SLOTS:
             QStringList log;
             for (int step = 0; step < 25; ++step) {
                 // Each series first loses one occurrence and has one moved, as series pulled
-                // from a server often have; then anything: edit, drag, delete, move, undo, sync.
+                // from a server often have; then anything: edit, drag, delete, move, undo, sync,
+                // a new UID (a create whose place on the server was taken).
                 const bool opening = step < 4;
-                const int op = opening ? (step % 2 == 0 ? 2 : 1) : random.bounded(7);
+                const int op = opening ? (step % 2 == 0 ? 2 : 1) : random.bounded(8);
                 const Model before = model; // taken before `series` below detaches the model
                 const qsizetype s =
                     opening ? step / 2 : random.bounded(model.size() > 0 ? int(model.size()) : 1);
@@ -186,6 +188,21 @@ private Q_SLOTS:
                                           : events->markSynced(row.id, "/" + row.uid + ".ics",
                                                                QStringLiteral("e%1").arg(step));
                     log << QStringLiteral("sync");
+                } else if (op == 7) {
+                    if (model.isEmpty())
+                        continue;
+                    Series& series = model[s];
+                    const QString uid = series.uid + QLatin1Char('\'');
+                    QVERIFY(UidChange(events, state->tasks(), state->filterRules())
+                                .event(series.calendar, series.uid, uid));
+                    log << QStringLiteral("%1 renamed").arg(series.uid);
+                    series.uid = uid;
+                    // The undo entries made before name the series as it is now.
+                    for (Model& earlier : undoModels)
+                        for (Series& other : earlier)
+                            if (other.uid + QLatin1Char('\'') == uid &&
+                                other.calendar == series.calendar)
+                                other.uid = uid;
                 } else {
                     if (model.isEmpty() || model[s].slots.isEmpty())
                         continue;
@@ -275,6 +292,42 @@ private Q_SLOTS:
                 QVERIFY2(broken.isEmpty(), qPrintable(broken + " after " + log.join(" / ")));
             }
         }
+    }
+
+    // An occurrence deleted here, the deletion pushed (its row purged), then the series takes a
+    // new UID before the delete is undone: the occurrence comes back in the series by that UID.
+    void undoneDeleteFollowsANewUid()
+    {
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        EventRepository* events = state->events();
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work", "caldav"),
+                                       StoreSeed::calendar(calendars.first(), "acc", "Work", "")));
+        QRandomGenerator random(1);
+        Event row;
+        const Series series = makeSeries(random, 1, row);
+        QVERIFY(StoreSeed::addEvent(state, row));
+        const QDateTime second = series.slots.at(1).original;
+        std::optional<SeriesEdit::Plan> plan = RecurringEdit::planMove(
+            events, row, second, second.addSecs(3600), series.slots.at(1).end.addSecs(3600), 1);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(state, *plan, "Moved", {}, {}));
+        plan = RecurringEdit::planRemove(events, *events->getById(row.id), second, 1);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(state, *plan, "Deleted", {}, {}));
+        for (const Event& pending : events->getPending(series.calendar))
+            pending.deletedAt ? events->hardDelete(pending.id)
+                              : events->markSynced(pending.id, "/s1.ics", "e1");
+        QVERIFY(UidChange(events, state->tasks(), state->filterRules())
+                    .event(series.calendar, series.uid, QStringLiteral("s1'")));
+
+        state->undoStack()->undo();
+        Model model{series};
+        model[0].uid = QStringLiteral("s1'");
+        model[0].slots[1] = {second, second.addSecs(3600), series.slots.at(1).end.addSecs(3600),
+                             series.title, true};
+        QCOMPARE(storeLines(events), modelLines(model));
+        const QString broken = brokenRows(events, model);
+        QVERIFY2(broken.isEmpty(), qPrintable(broken));
     }
 };
 
