@@ -1133,6 +1133,59 @@ private Q_SLOTS:
         QCOMPARE(shownInMarch().size(), 4);
     }
 
+    // Two series meet at the same start: the occurrence of one changed here for the first time is
+    // not the row of the other's, changed or deleted on Google, and still goes out as its own.
+    void occurrenceIsMatchedWithinItsSeries_data()
+    {
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("changed") << false;
+        QTest::newRow("cancelled") << true;
+    }
+
+    void occurrenceIsMatchedWithinItsSeries()
+    {
+        QFETCH(bool, cancelled);
+        QJsonObject other = timed(QStringLiteral("wb"), QStringLiteral("Other"), 2);
+        other.insert(QStringLiteral("recurrence"),
+                     QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        m_fake->putEvent(googleCalendar, other);
+        const Event series = pulledWeekly();
+        QVERIFY(!series.id.isEmpty());
+        const QDateTime week = series.startTime.addDays(7);
+        Event moved = SeriesEdit::occurrenceOverride(
+            series, week, week.addSecs(7200), series.endTime->addDays(7).addSecs(7200),
+            QStringLiteral("abcdef03-0000-0000-0000-000000000009"), Clock::now());
+        moved.title = QStringLiteral("Weekly, later");
+        moved.rawIcalendar = Ical::buildEvent(moved);
+        QVERIFY(events()->insert(moved));
+        const QString otherWeek = QStringLiteral("wb_20260309T080000Z");
+        QJsonObject there = timed(otherWeek, QStringLiteral("Other, elsewhere"), 9, 13);
+        there.insert(QStringLiteral("recurringEventId"), QStringLiteral("wb"));
+        there.insert(QStringLiteral("originalStartTime"),
+                     timed(otherWeek, {}, 9).value(QStringLiteral("start")));
+        m_fake->putEvent(googleCalendar, there);
+        if (cancelled)
+            m_fake->cancelEvent(googleCalendar, otherWeek);
+
+        QCOMPARE(sync().completed, 1);
+        const std::optional<Event> kept = events()->getById(moved.id);
+        QVERIFY(kept);
+        QCOMPARE(kept->title, moved.title);
+        QCOMPARE(kept->startTime, moved.startTime);
+        QCOMPARE(kept->syncStatus, QStringLiteral("synced"));
+        const QString ownWeek = QStringLiteral("wk_20260309T080000Z");
+        QCOMPARE(kept->providerEventId, ownWeek);
+        QCOMPARE(m_fake->event(googleCalendar, ownWeek).value(QStringLiteral("summary")).toString(),
+                 moved.title);
+        const std::optional<Event> theirs = byGoogleId(otherWeek);
+        QCOMPARE(theirs.has_value(), !cancelled);
+        if (theirs) {
+            QCOMPARE(theirs->uid, QStringLiteral("wb"));
+            QCOMPARE(theirs->title, QStringLiteral("Other, elsewhere"));
+        }
+        QCOMPARE(shownInMarch().size(), cancelled ? 7 : 8);
+    }
+
     // Google's copy of an occurrence changed here for the first time cannot be read: the run
     // fails naming the event, sends nothing for it and keeps the change for the next run.
     void failedReadBeforeFirstChangeKeepsTheEdit_data()
