@@ -9,6 +9,8 @@
 #include "EventRepository.h"
 #include "FakeGoogleCalendar.h"
 #include "FakeOAuthProvider.h"
+#include "FilterConditions.h"
+#include "FilterEngine.h"
 #include "FilterRuleRepository.h"
 #include "GoogleAuthService.h"
 #include "GoogleCalendarImport.h"
@@ -132,6 +134,20 @@ private:
             starts << occurrence.startTime.toUTC().toString(Qt::ISODate);
         starts.sort();
         return starts;
+    }
+
+    // A rule hiding that one event, as the filter form writes it.
+    FilterRule addRuleFor(const Event& event)
+    {
+        FilterRule rule;
+        rule.id = QStringLiteral("rule-1");
+        rule.type = QStringLiteral("specific");
+        rule.conditions = FilterConditions::specificConditions();
+        rule.eventUid = event.uid;
+        rule.eventCalendarId = calendarId;
+        rule.createdAt = rule.updatedAt = Clock::now();
+        [&] { QVERIFY(state()->filterRules()->insert(rule)); }();
+        return rule;
     }
 
     std::optional<Event> byGoogleId(const QString& googleId) const
@@ -930,13 +946,7 @@ private Q_SLOTS:
         const QString googleId = Google::clientEventId(series.id);
         const QString week = googleId + QStringLiteral("_20260309T080000Z");
         // A rule made for the series follows it to Google's id.
-        FilterRule rule;
-        rule.id = QStringLiteral("rule-1");
-        rule.type = QStringLiteral("specific");
-        rule.eventUid = series.uid;
-        rule.eventCalendarId = calendarId;
-        rule.createdAt = rule.updatedAt = Clock::now();
-        QVERIFY(state()->filterRules()->insert(rule));
+        const FilterRule rule = addRuleFor(series);
         const QDateTime moved = series.startTime.addDays(7).addSecs(7200);
         const auto move = [&] {
             QVERIFY(RecurringEdit::applyToThisOnly(events(), *events()->getById(series.id),
@@ -1019,6 +1029,26 @@ private Q_SLOTS:
         }
         QCOMPARE(state()->filterRules()->getById(rule.id)->eventUid, googleId);
         QCOMPARE(shownInMarch(), expected);
+    }
+
+    // An event made here is named by Google's id once a listing holds it: it takes that id as its
+    // UID, and the rule made for it follows and still picks it out.
+    void newEventTakesGoogleIdWithItsRule()
+    {
+        const Event local = addLocal(QStringLiteral("abcdef02-0000-0000-0000-000000000008"),
+                                     QStringLiteral("Dentist"));
+        const FilterRule rule = addRuleFor(local);
+        // The first run sends it; the next one lists it back under Google's id.
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(sync().completed, 1);
+        const QString googleId = Google::clientEventId(local.id);
+        const Event named = *events()->getById(local.id);
+        QCOMPARE(named.uid, googleId);
+        QCOMPARE(named.syncStatus, QStringLiteral("synced"));
+        QCOMPARE(state()->filterRules()->getById(rule.id)->eventUid, googleId);
+        const std::optional<FilterRule> deciding =
+            FilterEngine::matchingRule(named, state()->filterRules()->getAll());
+        QCOMPARE(deciding.value_or(FilterRule()).id, rule.id);
     }
 
     // An occurrence changed here for the first time is sent as that occurrence of Google's, read
@@ -1121,6 +1151,59 @@ private Q_SLOTS:
                 QCOMPARE(row.description, describedThere ? QStringLiteral("Dial-in") : QString());
         }
         QCOMPARE(shownInMarch().size(), 4);
+    }
+
+    // Two series meet at the same start: the occurrence of one changed here for the first time is
+    // not the row of the other's, changed or deleted on Google, and still goes out as its own.
+    void occurrenceIsMatchedWithinItsSeries_data()
+    {
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("changed") << false;
+        QTest::newRow("cancelled") << true;
+    }
+
+    void occurrenceIsMatchedWithinItsSeries()
+    {
+        QFETCH(bool, cancelled);
+        QJsonObject other = timed(QStringLiteral("wb"), QStringLiteral("Other"), 2);
+        other.insert(QStringLiteral("recurrence"),
+                     QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        m_fake->putEvent(googleCalendar, other);
+        const Event series = pulledWeekly();
+        QVERIFY(!series.id.isEmpty());
+        const QDateTime week = series.startTime.addDays(7);
+        Event moved = SeriesEdit::occurrenceOverride(
+            series, week, week.addSecs(7200), series.endTime->addDays(7).addSecs(7200),
+            QStringLiteral("abcdef03-0000-0000-0000-000000000009"), Clock::now());
+        moved.title = QStringLiteral("Weekly, later");
+        moved.rawIcalendar = Ical::buildEvent(moved);
+        QVERIFY(events()->insert(moved));
+        const QString otherWeek = QStringLiteral("wb_20260309T080000Z");
+        QJsonObject there = timed(otherWeek, QStringLiteral("Other, elsewhere"), 9, 13);
+        there.insert(QStringLiteral("recurringEventId"), QStringLiteral("wb"));
+        there.insert(QStringLiteral("originalStartTime"),
+                     timed(otherWeek, {}, 9).value(QStringLiteral("start")));
+        m_fake->putEvent(googleCalendar, there);
+        if (cancelled)
+            m_fake->cancelEvent(googleCalendar, otherWeek);
+
+        QCOMPARE(sync().completed, 1);
+        const std::optional<Event> kept = events()->getById(moved.id);
+        QVERIFY(kept);
+        QCOMPARE(kept->title, moved.title);
+        QCOMPARE(kept->startTime, moved.startTime);
+        QCOMPARE(kept->syncStatus, QStringLiteral("synced"));
+        const QString ownWeek = QStringLiteral("wk_20260309T080000Z");
+        QCOMPARE(kept->providerEventId, ownWeek);
+        QCOMPARE(m_fake->event(googleCalendar, ownWeek).value(QStringLiteral("summary")).toString(),
+                 moved.title);
+        const std::optional<Event> theirs = byGoogleId(otherWeek);
+        QCOMPARE(theirs.has_value(), !cancelled);
+        if (theirs) {
+            QCOMPARE(theirs->uid, QStringLiteral("wb"));
+            QCOMPARE(theirs->title, QStringLiteral("Other, elsewhere"));
+        }
+        QCOMPARE(shownInMarch().size(), cancelled ? 7 : 8);
     }
 
     // Google's copy of an occurrence changed here for the first time cannot be read: the run
