@@ -120,6 +120,17 @@ public:
         return objects.size() == 1 ? objects.first().data : QString();
     }
 
+    // The occurrence at `at` deleted, "This event only".
+    void removeOne(const QDateTime& at, const EventChange::Reporter& report)
+    {
+        QWidget host;
+        ModalSeam::run(
+            [&] { QVERIFY(SeriesActions::remove(state(), &host, master(), at, report)); },
+            [](QWidget* window) {
+                ModalSeam::clickButton(window, QStringLiteral("This event only"));
+            });
+    }
+
     // A drag of the occurrence at `from` to `to` (half an hour long) for the scope's answer.
     void drag(const QDateTime& from, const QDateTime& to, const QString& answer,
               const EventChange::Reporter& report)
@@ -237,14 +248,7 @@ private Q_SLOTS:
             QSKIP("radicale is not installed");
         Setup s;
         QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
-        QWidget host;
-        ModalSeam::run(
-            [&] {
-                QVERIFY(SeriesActions::remove(s.state(), &host, s.master(), at(3, 16), noMessage));
-            },
-            [](QWidget* window) {
-                ModalSeam::clickButton(window, QStringLiteral("This event only"));
-            });
+        s.removeOne(at(3, 16), noMessage);
         s.drag(at(3, 23), at(3, 23, 14), QStringLiteral("This event only"), noMessage);
         QVERIFY(s.sync() > 0);
         const QStringList before{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-23 14:00",
@@ -306,14 +310,7 @@ private Q_SLOTS:
             QSKIP("radicale is not installed");
         Setup s;
         QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
-        QWidget host;
-        ModalSeam::run(
-            [&] {
-                QVERIFY(SeriesActions::remove(s.state(), &host, s.master(), at(3, 30), noMessage));
-            },
-            [](QWidget* window) {
-                ModalSeam::clickButton(window, QStringLiteral("This event only"));
-            });
+        s.removeOne(at(3, 30), noMessage);
         QStringList messages;
         const EventChange::Reporter report = [&messages](const QString& message) {
             messages.append(message);

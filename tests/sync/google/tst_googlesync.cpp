@@ -172,6 +172,20 @@ private:
         return byGoogleId(QStringLiteral("wk")).value_or(Event());
     }
 
+    // The second week of `series` moved two hours later and retitled here, as the event form
+    // stores a first change of an occurrence: pending, no Google id of its own yet. The stored
+    // row, or an empty record when the store refused it.
+    Event moveSecondWeek(const Event& series, const QString& id)
+    {
+        const QDateTime week = series.startTime.addDays(7);
+        Event moved = SeriesEdit::occurrenceOverride(series, week, week.addSecs(7200),
+                                                     series.endTime->addDays(7).addSecs(7200), id,
+                                                     Clock::now());
+        moved.title = QStringLiteral("Weekly, later");
+        moved.rawIcalendar = Ical::buildEvent(moved);
+        return events()->insert(moved) ? moved : Event();
+    }
+
     void storeTokens(const QDateTime& expiresAt)
     {
         Google::TokenSet tokens;
@@ -1171,13 +1185,9 @@ private Q_SLOTS:
         m_fake->putEvent(googleCalendar, other);
         const Event series = pulledWeekly();
         QVERIFY(!series.id.isEmpty());
-        const QDateTime week = series.startTime.addDays(7);
-        Event moved = SeriesEdit::occurrenceOverride(
-            series, week, week.addSecs(7200), series.endTime->addDays(7).addSecs(7200),
-            QStringLiteral("abcdef03-0000-0000-0000-000000000009"), Clock::now());
-        moved.title = QStringLiteral("Weekly, later");
-        moved.rawIcalendar = Ical::buildEvent(moved);
-        QVERIFY(events()->insert(moved));
+        const Event moved =
+            moveSecondWeek(series, QStringLiteral("abcdef03-0000-0000-0000-000000000009"));
+        QVERIFY(!moved.id.isEmpty());
         const QString otherWeek = QStringLiteral("wb_20260309T080000Z");
         QJsonObject there = timed(otherWeek, QStringLiteral("Other, elsewhere"), 9, 13);
         there.insert(QStringLiteral("recurringEventId"), QStringLiteral("wb"));
@@ -1221,13 +1231,9 @@ private Q_SLOTS:
         QFETCH(int, status);
         const Event series = pulledWeekly();
         QVERIFY(!series.id.isEmpty());
-        const QDateTime week = series.startTime.addDays(7);
-        Event moved = SeriesEdit::occurrenceOverride(
-            series, week, week.addSecs(7200), series.endTime->addDays(7).addSecs(7200),
-            QStringLiteral("ffffffff-0000-0000-0000-000000000006"), Clock::now());
-        moved.title = QStringLiteral("Weekly, later");
-        moved.rawIcalendar = Ical::buildEvent(moved);
-        QVERIFY(events()->insert(moved));
+        const Event moved =
+            moveSecondWeek(series, QStringLiteral("ffffffff-0000-0000-0000-000000000006"));
+        QVERIFY(!moved.id.isEmpty());
         const QString occurrence = QStringLiteral("wk_20260309T080000Z");
         m_fake->failReads(occurrence, status);
 
