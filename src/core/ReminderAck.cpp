@@ -64,7 +64,8 @@ QDateTime startAt(const Event& series, const QDateTime& trigger, int minutesBefo
 // The rewrite moved the occurrence at the series' cursor (`cursor`, counted in `zone`), so it
 // starts over. Where an earlier rewrite set the row back likewise and the series triggers again
 // where the row stood then, the times were put back (an undo): it resumes there, and what was
-// reminded before stays reminded. Either way the row keeps where it stood until now.
+// reminded before stays reminded. Either way the row keeps where it stood until now: after an
+// undo too, so that a redo resumes where the move had come to instead of reminding it again.
 void setBack(const Event& series, int minutesBefore, const StoredReminder* row,
              const QDateTime& cursor, const QTimeZone& zone, Outcome& outcome)
 {

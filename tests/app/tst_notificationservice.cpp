@@ -348,6 +348,20 @@ void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
     h.service.poll();
     QCOMPARE(h.notifier.shown.size(), 2);
     QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 9, 50).toUTC()));
+
+    // Redone and undone again: today's 10:30, reminded already, is not reminded again, and
+    // tomorrow's 10:00 once.
+    QVERIFY(h.state->events()->update(moved));
+    Clock::pin(local(10, 10, 22));
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 2);
+    QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 10, 20).toUTC()));
+    QVERIFY(h.state->events()->update(before));
+    Clock::pin(local(11, 9, 50));
+    h.service.poll();
+    h.service.poll();
+    QCOMPARE(h.notifier.shown.size(), 3);
+    QCOMPARE(h.notifier.shown.last().body, QStringLiteral("In 10 minutes (10:00 AM)"));
 }
 
 void TestNotificationService::nothingIsMarkedWithoutANotifier()

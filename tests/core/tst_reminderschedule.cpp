@@ -49,6 +49,8 @@ private Q_SLOTS:
                 const QByteArray pair = (from + " to " + to).toUtf8();
                 QTest::addRow("shown, renamed here, %s", pair.constData())
                     << "" << QStringList{from, from, to, to} << 0 << false << "loaded";
+                QTest::addRow("shown, synced, %s", pair.constData())
+                    << "" << QStringList{from, from, to, to} << 0 << false << "copy";
                 QTest::addRow("weekly, shown, synced, %s", pair.constData())
                     << weekly << QStringList{from, from, to, to} << 0 << false << "copy";
                 QTest::addRow("weekly, cursor moved on, %s", pair.constData())

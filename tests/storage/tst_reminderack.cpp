@@ -103,7 +103,8 @@ private Q_SLOTS:
     // the rewritten series (a daily one from Mar 1, as `rule`, `start` and `exceptions` say)
     // carries one reminder of `minutes`, either a server's copy (no id, no trigger) or the
     // record loaded here (id "r1" and the stored trigger). An undo writes that record after the
-    // series was moved (an hour, or an all-day one a day, later).
+    // series was moved (an hour, or an all-day one a day, later); a redo moves it again after
+    // an undo that came once the moved occurrence on the stored cursor's day was reminded.
     void seriesRowKeepsItsPlace_data()
     {
         QTest::addColumn<QString>("rule");
@@ -163,6 +164,9 @@ private Q_SLOTS:
         QTest::newRow("all-day, moved, then undone")
             << "FREQ=WEEKLY" << at("2025-03-01T00:00:00Z") << true << "" << 10 << "undo"
             << local(7, 23, 50) << false << local(7, 23, 50) << false;
+        QTest::newRow("moved, undone, moved again")
+            << daily << start << false << "" << 10 << "redo" << cursor << false
+            << cursor.addSecs(3600) << false;
         // clang-format on
     }
 
@@ -198,13 +202,22 @@ private Q_SLOTS:
         const QTimeZone zone = QTimeZone::systemTimeZone();
         ReminderAck::StoredReminder row{QStringLiteral("r1"), 10, storedTrigger,
                                         storedAcknowledged};
-        if (record == u"undo") {
-            Event moved = event;
-            moved.startTime = start.addSecs(allDay ? 86400 : 3600);
-            moved.endTime = event.endTime->addSecs(start.secsTo(moved.startTime));
-            const ReminderAck::Outcome set = ReminderAck::decide(moved, {row}, zone).first();
-            QVERIFY(set.trigger < storedTrigger); // set back
-            row = {row.id, 10, set.trigger, set.acknowledged, set.date, set.setBackFrom};
+        Event moved = event;
+        moved.startTime = start.addSecs(allDay ? 86400 : 3600);
+        moved.endTime = event.endTime->addSecs(start.secsTo(moved.startTime));
+        const auto write = [&](const Event& series) {
+            const ReminderAck::Outcome next = ReminderAck::decide(series, {row}, zone).first();
+            row = {row.id, 10, next.trigger, next.acknowledged, next.date, next.setBackFrom};
+        };
+        if (record == u"undo" || record == u"redo") {
+            write(moved);
+            QVERIFY(row.trigger < storedTrigger); // set back
+        }
+        if (record == u"redo") {
+            row.trigger = storedTrigger.addSecs(3600); // as the poll moves it on
+            write(event);
+            QCOMPARE(row.trigger.toUTC(), storedTrigger.toUTC()); // resumed
+            event = moved;
         }
         const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {row}, zone);
         QCOMPARE(outcomes.size(), 1);
