@@ -69,8 +69,9 @@ bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);
 // changed in every row it touched, over the rows as they stand when it runs and under the UIDs
 // their items go by then (SeriesEdit::undo). A refused plan is reported with refusalText and a failed
 // write with `failure`; either pushes nothing and gives false. An undo that cannot be written
-// is reported when it runs. While the store is held (AppState::holdStore) the write is kept for
-// its release and the call gives true.
+// is reported when it runs, and so is one whose series was deleted elsewhere meanwhile, which
+// writes nothing (EventChange::goneText). While the store is held (AppState::holdStore) the
+// write is kept for its release and the call gives true.
 bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
                       const QString& failure, const EventChange::Reporter& report);
 
