@@ -613,8 +613,9 @@ QString undoneDates(const Event& before, const Event& written, const Event& curr
         else if (!wrote.contains(text))
             add(moved(text, back, before.isAllDay));
     }
+    const QStringList kept = origins.values();
     for (const QString& text : was) {
-        if (!origins.values().contains(text))
+        if (!kept.contains(text))
             add(text);
     }
     return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
