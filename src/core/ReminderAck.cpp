@@ -66,19 +66,29 @@ QDateTime startAt(const Event& series, const QDateTime& trigger, int minutesBefo
 // where the row stood then, the times were put back (an undo): it resumes there, and what was
 // reminded before stays reminded. Either way the row keeps where it stood until now: after an
 // undo too, so that a redo resumes where the move had come to instead of reminding it again.
+// Where the row resumes when an earlier rewrite set it back: the trigger of the occurrence it
+// stood at then, when the series triggers there again. Nothing otherwise.
+std::optional<QDateTime> resumption(const Event& series, int minutesBefore,
+                                    const StoredReminder* row, const QTimeZone& zone)
+{
+    if (!row || !row->setBackFrom.isValid() || row->minutesBefore != minutesBefore)
+        return std::nullopt;
+    Event occurrence;
+    occurrence.isAllDay = series.isAllDay;
+    occurrence.startTime = row->setBackFrom;
+    const QDateTime resumed = ReminderSchedule::triggerOf(occurrence, minutesBefore, zone);
+    if (!triggersAtCursor(series, minutesBefore, resumed, zone))
+        return std::nullopt;
+    return resumed;
+}
+
 void setBack(const Event& series, int minutesBefore, const StoredReminder* row,
              const QDateTime& cursor, const QTimeZone& zone, Outcome& outcome)
 {
     if (!row)
         return;
-    if (row->setBackFrom.isValid() && row->minutesBefore == minutesBefore) {
-        Event occurrence;
-        occurrence.isAllDay = series.isAllDay;
-        occurrence.startTime = row->setBackFrom;
-        const QDateTime resumed = ReminderSchedule::triggerOf(occurrence, minutesBefore, zone);
-        if (triggersAtCursor(series, minutesBefore, resumed, zone))
-            outcome.trigger = resumed;
-    }
+    if (const std::optional<QDateTime> resumed = resumption(series, minutesBefore, row, zone))
+        outcome.trigger = *resumed;
     if (!row->acknowledged)
         outcome.setBackFrom = startAt(series, cursor, row->minutesBefore, zone);
 }
@@ -138,10 +148,16 @@ QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
                 !own.isValid() || !rowTrigger.isValid() || sameSecond(own, rowTrigger);
             outcome.acknowledged = (row && row->acknowledged) || (reminder.acknowledged && current);
             const QDateTime cursor = counted(rowTrigger.isValid() ? rowTrigger : own);
-            if (continueSeries(event, reminder.minutesBefore, cursor, zone, outcome))
+            // Put back where it was set back from, the series resumes there, also when the
+            // move had taken the cursor past the series' end (nothing triggers from it on).
+            const bool resumes = !triggersAtCursor(event, reminder.minutesBefore, cursor, zone) &&
+                                 resumption(event, reminder.minutesBefore, row, zone);
+            if (!resumes && continueSeries(event, reminder.minutesBefore, cursor, zone, outcome)) {
                 outcome.setBackFrom = row ? row->setBackFrom : QDateTime();
-            else
+            } else {
+                outcome.acknowledged = false;
                 setBack(event, reminder.minutesBefore, row, cursor, zone, outcome);
+            }
         } else if (own.isValid() && !stays(own)) {
             // The record's own trigger moved: the user changed its start or offset.
             outcome.acknowledged = false;

@@ -167,6 +167,10 @@ private Q_SLOTS:
         QTest::newRow("moved, undone, moved again")
             << daily << start << false << "" << 10 << "redo" << cursor << false
             << cursor.addSecs(3600) << false;
+        // The cursor at the last occurrence, which the move takes past the series' end.
+        QTest::newRow("last one moved, reminded, then undone")
+            << daily + ";COUNT=5" << start << false << "" << 10 << "polled" << cursor << false
+            << cursor << false;
         // clang-format on
     }
 
@@ -209,15 +213,17 @@ private Q_SLOTS:
             const ReminderAck::Outcome next = ReminderAck::decide(series, {row}, zone).first();
             row = {row.id, 10, next.trigger, next.acknowledged, next.date, next.setBackFrom};
         };
-        if (record == u"undo" || record == u"redo") {
+        if (record == u"undo" || record == u"redo" || record == u"polled") {
             write(moved);
             QVERIFY(row.trigger < storedTrigger); // set back
         }
-        if (record == u"redo") {
+        if (record == u"redo" || record == u"polled") {
             row.trigger = storedTrigger.addSecs(3600); // as the poll moves it on
+            row.acknowledged = record == u"polled";    // ... and past the series' last
             write(event);
             QCOMPARE(row.trigger.toUTC(), storedTrigger.toUTC()); // resumed
-            event = moved;
+            if (record == u"redo")
+                event = moved;
         }
         const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {row}, zone);
         QCOMPARE(outcomes.size(), 1);
