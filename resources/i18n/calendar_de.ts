@@ -3735,6 +3735,10 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
         <source>Could not undo: %1</source>
         <translation>Rückgängig nicht möglich: %1</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
+        <translation>„%1“ wurde inzwischen anderswo geändert, daher wurde nichts geändert.</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

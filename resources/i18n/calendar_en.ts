@@ -3712,6 +3712,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Could not undo: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

@@ -3735,6 +3735,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
         <source>Could not undo: %1</source>
         <translation>No se pudo deshacer: %1</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
+        <translation>&quot;%1&quot; se cambió en otro lugar mientras tanto, así que no se cambió nada.</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

@@ -3735,6 +3735,10 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
         <source>Could not undo: %1</source>
         <translation>Impossible d’annuler : %1</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
+        <translation>« %1 » a été modifié ailleurs entre-temps : rien n’a donc été modifié.</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

@@ -3699,6 +3699,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>Could not undo: %1</source>
         <translation>元に戻せませんでした: %1</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
+        <translation>「%1」はその間に別の場所で変更されたため、何も変更されませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

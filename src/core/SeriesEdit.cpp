@@ -7,6 +7,7 @@
 #include "Recurrence.h"
 #include "RuleShift.h"
 #include "RuleUntil.h"
+#include "SeriesMove.h"
 
 #include <QHash>
 #include <QSet>
@@ -115,55 +116,10 @@ Event recreated(const Event& row, const QString& id, const QString& calendarId,
     return copy;
 }
 
-// A move of a series' starts: whole days on the series' own wall clock (so that a start keeps
-// its local time across a change of UTC offset), then the seconds left.
-struct Move
-{
-    QTimeZone clock;
-    int days = 0;
-    qint64 rest = 0;
-
-    bool none() const { return days == 0 && rest == 0; }
-    QDateTime operator()(const QDateTime& at) const
-    {
-        return none() ? at : like(at.toTimeZone(clock).addDays(days).addSecs(rest), at);
-    }
-    // The days alone, for an override's own times: they keep their hour of the day.
-    QDateTime byDays(const QDateTime& at) const
-    {
-        return days == 0 ? at : like(at.toTimeZone(clock).addDays(days), at);
-    }
-
-private:
-    // The instant in the representation `as` was given in (the store writes each as it is).
-    static QDateTime like(const QDateTime& instant, const QDateTime& as)
-    {
-        switch (as.timeSpec()) {
-        case Qt::UTC:
-            return instant.toUTC();
-        case Qt::LocalTime:
-            return instant.toLocalTime();
-        default:
-            return instant.toTimeZone(as.timeZone());
-        }
-    }
-};
-
-// The move that takes the occurrence at `from` to `to`, on the series' clock.
-Move moveOf(const Event& master, const QDateTime& from, const QDateTime& to)
-{
-    Move move;
-    move.clock = Recurrence::wallClockStart(master).timeZone();
-    const QDateTime start = from.toTimeZone(move.clock);
-    move.days = int(start.date().daysTo(to.toTimeZone(move.clock).date()));
-    move.rest = start.addDays(move.days).secsTo(to);
-    return move;
-}
-
 // An override moves with its series by the days the series moved; its own hour stays.
-void moveOwnTimes(Event& row, const Move& move)
+void moveOwnTimes(Event& row, const SeriesMove& move)
 {
-    if (move.days == 0)
+    if (move.days() == 0)
         return;
     row.startTime = move.byDays(row.startTime);
     if (row.endTime)
@@ -171,7 +127,7 @@ void moveOwnTimes(Event& row, const Move& move)
 }
 
 // The exception dates kept by `keep`, each moved, in the series' value type.
-QString movedDates(const QString& json, const Move& move, bool allDay,
+QString movedDates(const QString& json, const SeriesMove& move, bool allDay,
                    const std::function<bool(const QDateTime&)>& keep)
 {
     QStringList dates;
@@ -193,11 +149,11 @@ QString normalizedRule(const Event& event)
     return RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
 }
 
-// The rule with its UNTIL moved by `shift` seconds (within a day; whole days move with the
+// The rule with its UNTIL moved by the move's change of the time of day (whole days move with the
 // rule's own days): a series moved later keeps its last occurrence, one moved earlier gains none.
-QString movedUntil(const QString& rule, qint64 shift, bool allDay)
+QString movedUntil(const QString& rule, const SeriesMove& move, bool allDay)
 {
-    if (shift == 0)
+    if (!move.changesTimeOfDay())
         return rule;
     QStringList parts;
     for (const QString& part : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -206,7 +162,7 @@ QString movedUntil(const QString& rule, qint64 shift, bool allDay)
                 SeriesEdit::instantOf(part.mid(part.indexOf(QLatin1Char('=')) + 1));
             if (until.isValid()) {
                 parts.append(QStringLiteral("UNTIL=") +
-                             RuleUntil::forInstant(until.addSecs(shift), allDay));
+                             RuleUntil::forInstant(move.byTimeOfDay(until), allDay));
                 continue;
             }
         }
@@ -319,7 +275,7 @@ Event headBefore(const Event& master, const QDateTime& occurrenceStart, const QD
     Event head = master;
     head.recurrenceRule =
         truncateRule(master.recurrenceRule, occurrenceStart.addSecs(-1), master.isAllDay);
-    head.exceptionDates = movedDates(master.exceptionDates, Move(), master.isAllDay,
+    head.exceptionDates = movedDates(master.exceptionDates, SeriesMove(), master.isAllDay,
                                      [&](const QDateTime& at) { return at < occurrenceStart; });
     head.sequence = PushCopy::nextSequence(head.sequence);
     stamp(head, now);
@@ -333,7 +289,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
           const QDateTime& now)
 {
     Plan plan;
-    const Move move = moveOf(master, occurrenceStart, edited.startTime);
+    const SeriesMove move = SeriesMove::of(master, occurrenceStart, edited.startTime);
     const auto endAfter = [&edited](const QDateTime& start) {
         return edited.endTime ? std::optional<QDateTime>(
                                     start.addSecs(edited.startTime.secsTo(*edited.endTime)))
@@ -371,10 +327,10 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     const auto keptRule = [&](const QString& rule, const QDateTime& from,
                               bool allDay) -> std::optional<QString> {
         const std::optional<QString> moved =
-            RuleShift::byDays(rule, from.toTimeZone(move.clock), move.days);
+            RuleShift::byDays(rule, from.toTimeZone(move.clock()), move.days());
         if (!moved)
             return std::nullopt;
-        return movedUntil(*moved, move.rest, allDay);
+        return movedUntil(*moved, move, allDay);
     };
     if (split) {
         Event tail = followingSeries(master, occurrenceStart, edited.startTime, edited.endTime,
@@ -520,256 +476,6 @@ Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime&
         plan.removals.append(master.id);
         for (const Event& row : overrides)
             plan.removals.append(row.id);
-    }
-    return plan;
-}
-
-namespace {
-
-// The live master of the series `row` belongs to, among `rows`.
-std::optional<Event> masterOf(const QList<Event>& rows, const Event& row)
-{
-    for (const Event& master : rows) {
-        if (master.uid == row.uid && master.calendarId == row.calendarId &&
-            master.recurrenceId.isEmpty() && !master.deletedAt)
-            return master;
-    }
-    return std::nullopt;
-}
-
-// The override `row` as its series gives its occurrence: the master's fields at the original
-// start, under the row's own id, server identity and tags, as a new pending edit. Nothing when
-// the recurrence id does not read.
-std::optional<Event> occurrenceAsGiven(const Event& master, const Event& row, const QDateTime& now)
-{
-    const QDateTime original = instantOf(row.recurrenceId);
-    if (!original.isValid())
-        return std::nullopt;
-    const QDateTime start =
-        master.isAllDay ? original : original.toTimeZone(master.startTime.timeZone());
-    std::optional<QDateTime> end;
-    if (master.endTime)
-        end = start.addSecs(master.startTime.secsTo(*master.endTime));
-    Event given = occurrenceOverride(master, start, start, end, row.id, now);
-    given.providerEventId = row.providerEventId;
-    given.etag = row.etag;
-    given.href = row.href;
-    given.created = row.created;
-    given.sequence = PushCopy::nextSequence(row.sequence);
-    return given;
-}
-
-// An override the change created that another client changed since keeps what it holds of its
-// own: the fields the change gave it (as against what its series gave the occurrence then) take
-// what the series gives now. Nothing when it was not changed since, or when nothing of its own
-// would be left.
-std::optional<Event> keptOverride(const Touched& row, const Event& master, const QDateTime& now)
-{
-    const Event& current = *row.current;
-    if (EventChange::sameFields(current, row.written))
-        return std::nullopt;
-    const std::optional<Event> givenThen =
-        occurrenceAsGiven(row.series.value_or(master), row.written, now);
-    const std::optional<Event> givenNow = occurrenceAsGiven(master, current, now);
-    if (!givenThen || !givenNow)
-        return std::nullopt;
-    Event kept = EventChange::putBack(*givenThen, row.written, current, *givenNow);
-    if (EventChange::sameFields(kept, *givenNow))
-        return std::nullopt;
-    kept.sequence = PushCopy::nextSequence(current.sequence);
-    stamp(kept, now);
-    return kept;
-}
-
-// The exception dates an undo writes on a master: the change's own put back (a date it moved
-// goes back to where it was, one it added goes, one it dropped comes back), and those that came
-// in since moved back as the series is, so that they keep excluding the occurrences they did.
-QString undoneDates(const Event& before, const Event& written, const Event& current)
-{
-    const Move forward = moveOf(before, before.startTime, written.startTime);
-    const Move back = moveOf(before, current.startTime, before.startTime);
-    const auto moved = [](const QString& text, const Move& move, bool allDay) {
-        const QDateTime instant = instantOf(text);
-        return !instant.isValid() || move.none()
-                   ? text
-                   : Recurrence::recurrenceIdFor(move(instant), allDay);
-    };
-    const QStringList was = ExceptionDates::read(before.exceptionDates);
-    const QStringList wrote = ExceptionDates::read(written.exceptionDates);
-    QHash<QString, QString> origins; // a date the change wrote, and the one it came from
-    for (const QString& text : was) {
-        const QString to = moved(text, forward, written.isAllDay);
-        if (wrote.contains(to))
-            origins.insert(to, text);
-    }
-    QStringList dates;
-    const auto add = [&dates](const QString& text) {
-        if (!dates.contains(text))
-            dates.append(text);
-    };
-    for (const QString& text : ExceptionDates::read(current.exceptionDates)) {
-        if (const auto origin = origins.constFind(text); origin != origins.constEnd())
-            add(*origin);
-        else if (!wrote.contains(text))
-            add(moved(text, back, before.isAllDay));
-    }
-    const QStringList kept = origins.values();
-    for (const QString& text : was) {
-        if (!kept.contains(text))
-            add(text);
-    }
-    return dates.isEmpty() ? QString() : ExceptionDates::write(dates);
-}
-
-// The overrides of the series among `rows` that the change did not touch (they came in since),
-// moved back with the master from its current times to the restored ones: the occurrence they
-// replace by its new start, their own times by the days.
-QList<Event> arrivedOverrides(const Event& restored, const Event& current, const QList<Event>& rows,
-                              const QSet<QString>& touched, const QDateTime& now)
-{
-    QList<Event> moved;
-    if (restored.startTime == current.startTime || restored.isAllDay != current.isAllDay ||
-        restored.recurrenceRule.isEmpty())
-        return moved;
-    const Move back = moveOf(restored, current.startTime, restored.startTime);
-    for (Event row : rows) {
-        const QDateTime original = instantOf(row.recurrenceId);
-        if (touched.contains(row.id) || row.deletedAt || !original.isValid() ||
-            row.uid != current.uid || row.calendarId != current.calendarId)
-            continue;
-        row.recurrenceId = Recurrence::recurrenceIdFor(back(original), restored.isAllDay);
-        moveOwnTimes(row, back);
-        row.sequence = PushCopy::nextSequence(row.sequence);
-        stamp(row, now);
-        moved.append(row);
-    }
-    return moved;
-}
-
-} // namespace
-
-Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& seriesRows,
-          const QSet<QString>& occurrencesApart)
-{
-    Plan plan;
-    QSet<QString> touched;
-    for (const Touched& row : rows) {
-        touched.insert(row.written.id);
-        // A series deleted elsewhere since stays deleted, its overrides and the series the change
-        // split off with it: the undo writes nothing, as for a single event.
-        if (row.before && !row.current && !row.written.deletedAt &&
-            row.written.recurrenceId.isEmpty()) {
-            plan.gone.append(row.written.title);
-            return plan;
-        }
-    }
-    // Series the change created: their overrides go with their master's deletion.
-    QSet<QString> createdSeries;
-    for (const Touched& row : rows) {
-        if (!row.before && row.written.recurrenceId.isEmpty())
-            createdSeries.insert(row.written.calendarId + QLatin1Char('\n') + row.written.uid);
-    }
-    // Masters whose object the server holds with an override this undo takes away.
-    QList<Event> resend;
-    QList<Event> arrived;
-    for (const Touched& row : rows) {
-        if (!row.before) {
-            if (!row.current || row.current->deletedAt)
-                continue;
-            if (row.written.recurrenceId.isEmpty() ||
-                createdSeries.contains(row.written.calendarId + QLatin1Char('\n') +
-                                       row.written.uid)) {
-                plan.removals.append(row.written.id);
-                continue;
-            }
-            const bool seen = !row.current->href.isEmpty() || !row.current->etag.isEmpty();
-            const std::optional<Event> master = masterOf(seriesRows, *row.current);
-            if (master) {
-                if (const std::optional<Event> kept = keptOverride(row, *master, now)) {
-                    plan.updates.append(*kept);
-                    continue;
-                }
-            }
-            // A server that keeps a changed occurrence as an item of its own keeps it after the
-            // series is sent again: the override goes back to what its series gives instead.
-            if (seen && master && occurrencesApart.contains(row.current->calendarId)) {
-                if (const std::optional<Event> given =
-                        occurrenceAsGiven(*master, *row.current, now)) {
-                    plan.updates.append(*given);
-                    continue;
-                }
-            }
-            // The override goes and its occurrence stays: a tombstone would make the push
-            // exclude the occurrence from the series, so the row is dropped outright, and a
-            // series whose server copy holds it is sent again without it.
-            plan.purges.append(row.written.id);
-            if (seen && master &&
-                std::none_of(resend.cbegin(), resend.cend(),
-                             [&master](const Event& m) { return m.id == master->id; }))
-                resend.append(*master);
-            continue;
-        }
-        Event restored = *row.before;
-        if (!row.current) {
-            // Gone since without the change deleting it: another client took the occurrence's
-            // change away, which stays.
-            if (!row.written.deletedAt)
-                continue;
-            // Purged after its deletion reached the server: the server no longer has it.
-            restored.providerEventId.clear();
-            restored.etag.clear();
-            restored.href.clear();
-            restored.sequence =
-                std::max(restored.sequence, PushCopy::nextSequence(row.written.sequence));
-            stamp(restored, now);
-            plan.inserts.append(restored);
-            continue;
-        }
-        const Event& current = *row.current;
-        const bool unpushed = current.syncStatus == QLatin1String("pending") &&
-                              current.etag == row.written.etag &&
-                              current.href == row.written.href &&
-                              current.providerEventId == row.written.providerEventId;
-        // A row the change moved into another series goes back to its own; any other keeps the
-        // UID it goes by now (a sync may have given it the server's since).
-        const bool ownSeries = row.before->uid == row.written.uid;
-        if (unpushed && EventChange::sameFields(current, row.written)) {
-            // Nothing changed it since: the old record exactly, SEQUENCE never going back.
-            restored.sequence = std::max(restored.sequence, current.sequence);
-        } else {
-            // What changed the row since in the fields the change left alone stays.
-            restored = EventChange::putBack(*row.before, row.written, current);
-            if (row.written.recurrenceId.isEmpty()) {
-                restored.exceptionDates = undoneDates(*row.before, row.written, current);
-                arrived.append(arrivedOverrides(restored, current, seriesRows, touched, now));
-            }
-            restored.sequence = PushCopy::nextSequence(current.sequence);
-            stamp(restored, now);
-        }
-        const Event& named = ownSeries ? current : *row.before;
-        if (restored.uid != named.uid)
-            restored.rawIcalendar = CalDavBody::withUid(restored.rawIcalendar, named.uid);
-        restored.uid = named.uid;
-        restored.masterEventUid = named.masterEventUid;
-        plan.updates.append(restored);
-    }
-    plan.updates.append(arrived);
-    for (Event master : std::as_const(resend)) {
-        if (plan.removals.contains(master.id))
-            continue;
-        const auto written =
-            std::find_if(plan.updates.begin(), plan.updates.end(),
-                         [&master](const Event& row) { return row.id == master.id; });
-        if (written != plan.updates.end()) {
-            if (written->syncStatus != QLatin1String("pending")) {
-                written->sequence = PushCopy::nextSequence(written->sequence);
-                stamp(*written, now);
-            }
-            continue;
-        }
-        master.sequence = PushCopy::nextSequence(master.sequence);
-        stamp(master, now);
-        plan.updates.append(master);
     }
     return plan;
 }

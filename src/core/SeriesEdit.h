@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -12,9 +11,9 @@
 #include <optional>
 
 // The rows that a change of one occurrence of a recurring series (a drag, a form edit, a delete)
-// turns into, for each of the three answers to "which occurrences?", and the rows that undo it:
-// pure functions of the stored rows, the occurrence's original start and the change. Storage only
-// writes what they return.
+// turns into, for each of the three answers to "which occurrences?": pure functions of the stored
+// rows, the occurrence's original start and the change. Storage only writes what they return;
+// SeriesUndo gives the rows that undo them.
 namespace SeriesEdit {
 
 // The rule ending with the last occurrence that starts no later than `until`: COUNT parts are
@@ -61,9 +60,11 @@ struct Plan
     // The change cannot be made as asked (a rule whose own days cannot move with the start):
     // nothing is written.
     bool refused = false;
-    // An undo only: the titles of series deleted elsewhere since the change. Such an undo writes
-    // nothing (the series is not made again); the caller tells the user.
+    // An undo only (SeriesUndo): the titles of series deleted elsewhere since the change, and of
+    // those whose frame another client changed since. Such an undo writes nothing; the caller
+    // tells the user.
     QStringList gone;
+    QStringList changedElsewhere;
 };
 
 // Gives a fresh row id (and UID for a new series) on every call.
@@ -83,8 +84,8 @@ QDateTime instantOf(const QString& recurrenceId);
 //   starts at the new time and takes the exception dates and overrides after the split point,
 //   rewritten by the shift of the start; on the first occurrence it is scope 3.
 // - 3: the master takes the edit, its start moved by the occurrence's shift; exception dates and
-//   override recurrence ids move with it. A shift measures whole days on the series' own wall
-//   clock, then the time left; the rule's own days (RuleShift) and the overrides' own dates move
+//   override recurrence ids move with it (SeriesMove: whole days and the time of day, on the
+//   series' own wall clock); the rule's own days (RuleShift) and the overrides' own dates move
 //   by those days, and a rule that cannot follow them refuses the change (`refused`), in scope 2
 //   as well. A new calendar moves master and overrides as one resource: tombstones in the old
 //   calendar, new rows (same UID, no href) in the new one. A series left without a rule is the
@@ -100,41 +101,5 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
 // (all of it on the first occurrence); 3 removes master and overrides.
 Plan remove(const Event& master, const QList<Event>& overrides, const QDateTime& occurrenceStart,
             int scope, const QDateTime& now);
-
-// One row a change touched, for undoing it: as it was before (absent for a row the change
-// created), as the change wrote it (deleted, for one it dropped for good), and as it stands now
-// (absent when gone for good). For an override the change created, `series` is its series'
-// master as the change left it: what the occurrence was before the change made it apart.
-struct Touched
-{
-    std::optional<Event> before;
-    Event written;
-    std::optional<Event> current;
-    std::optional<Event> series = {};
-};
-
-// What undoing the change writes, row by row, after the rule of single events: a row not pushed
-// and not changed since gets its old record back exactly; any other gets the fields the change
-// changed put back over the row as it stands now (EventChange::putBack), as a new pending edit on
-// top of its current href and ETag, so that what a sync or a later edit changed in the fields the
-// change left alone stays; one the change deleted and that was purged after its deletion was
-// pushed comes back as a new row without href; a row the change created is removed. A row keeps
-// the UID it goes by now, but for one the change moved into another series, which goes back to
-// its own (the caller names the `before` records by the UIDs their items go by now). SEQUENCE
-// never goes below the row's current value, and a row sent again goes one past it.
-// What came in since stays attached to the series: a master whose times go back takes along the
-// exception dates and overrides (from `seriesRows`, the live rows now of the series the change
-// touched) that arrived after the change, moved back as the series is; exception dates the
-// change did not write stay. A row gone since that the change did not delete is not made again:
-// a gone override is left out, and a gone master (the series deleted elsewhere) makes the undo
-// write nothing but `gone`.
-// An override the change created goes: it is purged, not deleted, so that its occurrence comes
-// back rather than being excluded; when the server has seen it, its master is sent again without
-// it; but in the calendars of `occurrencesApart`, whose server keeps a changed occurrence as an
-// item of its own (Google), it is written back as the occurrence its series gives, so that the
-// server's item goes back too. One that another client changed since stays, with only the fields
-// the change gave it put back to what its series gives now.
-Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& seriesRows = {},
-          const QSet<QString>& occurrencesApart = {});
 
 } // namespace SeriesEdit

@@ -58,11 +58,13 @@ bool updateWithUndo(AppState* state, const Event& before, const Event& updated,
                      << "[EventChange] cannot undo: event" << before.id << "is gone";
                  tell(report, tr("Could not undo: \"%1\" no longer exists.")
                                   .arg(ShownText::bounded(before.title, Limits::maxRowTextChars)));
-                 return;
+                 return false;
              }
-             if (!events->update(*record))
-                 tell(report, tr("Could not undo the change to \"%1\".")
-                                  .arg(ShownText::bounded(before.title, Limits::maxRowTextChars)));
+             if (events->update(*record))
+                 return true;
+             tell(report, tr("Could not undo the change to \"%1\".")
+                              .arg(ShownText::bounded(before.title, Limits::maxRowTextChars)));
+             return false;
          }});
     return true;
 }
@@ -89,10 +91,11 @@ bool deleteWithUndo(AppState* state, const Event& record, const Reporter& report
     state->undoStack()->push(
         {QCoreApplication::translate("DayView", "Deleted \"%1\"").arg(stored->title),
          [events, restored = *stored, report] {
-             if (!events->restore(restored))
-                 tell(report,
-                      tr("Could not restore \"%1\".")
-                          .arg(ShownText::bounded(restored.title, Limits::maxRowTextChars)));
+             if (events->restore(restored))
+                 return true;
+             tell(report, tr("Could not restore \"%1\".")
+                              .arg(ShownText::bounded(restored.title, Limits::maxRowTextChars)));
+             return false;
          }});
     return true;
 }

@@ -27,9 +27,10 @@ void UndoStack::undo()
     // The entry leaves the list before its callable runs, so a callable that pushes a new entry
     // lands after it rather than being undone with it.
     Entry entry = m_entries.takeLast();
-    entry.undo();
+    const bool undid = entry.undo();
     Q_EMIT changed();
-    Q_EMIT undone(entry.summary);
+    if (undid)
+        Q_EMIT undone(entry.summary);
 }
 
 QString UndoStack::nextSummary() const

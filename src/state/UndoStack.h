@@ -18,8 +18,10 @@ public:
         // Names the edit to the user, e.g. "Moved \"Standup\"". push() shortens it to what a
         // one-line label lays out.
         QString summary;
-        // Reverts the edit; owns whatever it captured.
-        std::function<void()> undo;
+        // Reverts the edit; owns whatever it captured. False when it wrote nothing (the edited
+        // rows were changed or deleted elsewhere, or the write failed), which it tells the
+        // user about itself.
+        std::function<bool()> undo;
     };
 
     static constexpr int maxEntries = 20;
@@ -29,8 +31,8 @@ public:
     // Appends the entry and emits changed(); an entry without a callable is dropped silently.
     void push(Entry entry);
 
-    // Takes the most recent entry out, runs its callable, then emits changed() and undone().
-    // Does nothing on an empty list.
+    // Takes the most recent entry out, runs its callable, then emits changed(), and undone() when
+    // the callable undid something. Does nothing on an empty list.
     void undo();
 
     bool canUndo() const { return !m_entries.isEmpty(); }

@@ -430,6 +430,23 @@ bool EventRepository::hardDelete(const QString& id)
     return true;
 }
 
+bool EventRepository::freePlaces(const QList<Event>& rows)
+{
+    for (const Event& row : rows) {
+        // The placeholder holds the row's id, which no other row has, and no real recurrence id
+        // starts with a tilde.
+        if (!StoreSql::exec(m_database->database(),
+                            QStringLiteral("UPDATE events SET recurrence_id = ? WHERE id = ? AND "
+                                           "(calendar_id <> ? OR uid <> ? OR "
+                                           "COALESCE(recurrence_id, '') <> ?)"),
+                            {QStringLiteral("~") + row.id, row.id, row.calendarId, row.uid,
+                             row.recurrenceId.isEmpty() ? QStringLiteral("") : row.recurrenceId},
+                            "EventRepository::freePlaces"))
+            return false;
+    }
+    return true;
+}
+
 bool EventRepository::markSynced(const QString& id, const QString& href, const QString& etag)
 {
     const QString calendarId = calendarOf(id);

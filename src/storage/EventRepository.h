@@ -75,6 +75,11 @@ public:
     bool restore(const Event& event);
     // Deletes the row and its child rows for good.
     bool hardDelete(const QString& id);
+    // Lets rows of one series trade their places (calendar, UID, recurrence id) inside the
+    // caller's transaction: each row whose place `rows` change takes a placeholder of its own
+    // first, so that no write in between finds its new place still held by another. The caller
+    // writes every one of them before it commits. False (logged) when a row could not be moved.
+    bool freePlaces(const QList<Event>& rows);
     // Records a push: the server's href and ETag, and the row is no longer pending. A failure
     // is logged and returned.
     bool markSynced(const QString& id, const QString& href, const QString& etag);

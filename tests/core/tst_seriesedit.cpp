@@ -1,6 +1,7 @@
 #include "Recurrence.h"
 #include "RuleUntil.h"
 #include "SeriesEdit.h"
+#include "SeriesUndo.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -432,7 +433,7 @@ private Q_SLOTS:
                 written.deletedAt = utc(2025, 6, 1);
             current.reset();
         }
-        const SeriesEdit::Plan plan = SeriesEdit::undo(
+        const SeriesEdit::Plan plan = SeriesUndo::undo(
             {{hadBefore ? std::optional<Event>(before) : std::nullopt, written, current}},
             utc(2025, 6, 2));
         const QList<Event> rows = plan.updates + plan.inserts;
@@ -527,7 +528,7 @@ private Q_SLOTS:
                 row.startTime = row.startTime.addSecs(3600);
         }
 
-        QList<SeriesEdit::Touched> touched;
+        QList<SeriesUndo::Touched> touched;
         const auto stands = [&now](const QString& id) -> std::optional<Event> {
             for (const Event& row : now)
                 if (row.id == id)
@@ -541,7 +542,7 @@ private Q_SLOTS:
         }
         for (const Event& row : change.inserts)
             touched.append({std::nullopt, row, stands(row.id), master});
-        const SeriesEdit::Plan undo = SeriesEdit::undo(touched, utc(2025, 6, 2), now);
+        const SeriesEdit::Plan undo = SeriesUndo::undo(touched, utc(2025, 6, 2), now);
 
         QStringList got = undo.gone.isEmpty() ? QStringList() : QStringList{"gone"};
         const QList<Event> after = afterPlan(now, undo);
@@ -688,7 +689,7 @@ private Q_SLOTS:
         const QSet<QString> apart =
             now == QLatin1String("apart") ? QSet<QString>{master.calendarId} : QSet<QString>();
         const SeriesEdit::Plan plan =
-            SeriesEdit::undo({{before, written, current}}, utc(2025, 6, 2), {master}, apart);
+            SeriesUndo::undo({{before, written, current}}, utc(2025, 6, 2), {master}, apart);
         QStringList got;
         for (const QString& id : plan.purges)
             got << QStringLiteral("purge ") + id;

@@ -15,7 +15,10 @@ private:
     // An entry whose undo writes its summary to the log.
     UndoStack::Entry entry(const QString& summary)
     {
-        return {summary, [this, summary] { m_log.append(summary); }};
+        return {summary, [this, summary] {
+                    m_log.append(summary);
+                    return true;
+                }};
     }
 
 private Q_SLOTS:
@@ -69,6 +72,19 @@ private Q_SLOTS:
         QCOMPARE(m_stack.nextSummary(), QString());
     }
 
+    // An undo that wrote nothing (and told the user why) is not announced as done, yet it is
+    // gone from the list.
+    void undoThatWroteNothingIsNotAnnounced()
+    {
+        QSignalSpy changed(&m_stack, &UndoStack::changed);
+        QSignalSpy undone(&m_stack, &UndoStack::undone);
+        m_stack.push({QStringLiteral("Moved \"A\""), [] { return false; }});
+        m_stack.undo();
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(undone.count(), 0);
+        QVERIFY(!m_stack.canUndo());
+    }
+
     void summaryOfAMegabyteTitleIsShortened()
     {
         const QString summary = QStringLiteral("Moved \"%1\"").arg(QString(1'000'000, u'x'));
@@ -84,11 +100,14 @@ private Q_SLOTS:
     void entryPushedWhileUndoingLandsAfterIt()
     {
         m_stack.push(entry(QStringLiteral("first")));
-        m_stack.push({QStringLiteral("second"), [this] {
-                          QCOMPARE(m_stack.count(), 1);
+        int heldWhileUndoing = -1;
+        m_stack.push({QStringLiteral("second"), [this, &heldWhileUndoing] {
+                          heldWhileUndoing = m_stack.count();
                           m_stack.push(entry(QStringLiteral("pushed by undo")));
+                          return true;
                       }});
         m_stack.undo();
+        QCOMPARE(heldWhileUndoing, 1);
         QCOMPARE(m_stack.count(), 2);
         QCOMPARE(m_stack.nextSummary(), QStringLiteral("pushed by undo"));
         m_stack.undo();

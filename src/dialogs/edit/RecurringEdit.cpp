@@ -14,6 +14,7 @@
 #include "Recurrence.h"
 #include "RuleUntil.h"
 #include "Savepoint.h"
+#include "SeriesUndo.h"
 #include "ShownText.h"
 #include "UndoStack.h"
 
@@ -107,12 +108,12 @@ void followUid(EventRepository* events, Event& record)
 }
 
 // The calendars of the rows whose server keeps a changed occurrence as an item of its own.
-QSet<QString> occurrencesApart(AppState* state, const QList<SeriesEdit::Touched>& rows)
+QSet<QString> occurrencesApart(AppState* state, const QList<SeriesUndo::Touched>& rows)
 {
     QSet<QString> apart;
     if (!state->calendars() || !state->accounts())
         return apart;
-    for (const SeriesEdit::Touched& row : rows) {
+    for (const SeriesUndo::Touched& row : rows) {
         const QString& calendarId = row.written.calendarId;
         if (apart.contains(calendarId))
             continue;
@@ -190,6 +191,12 @@ std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event&
                                        Clock::now()));
 }
 
+QString changedElsewhereText(const QString& title)
+{
+    return tr("\"%1\" was changed elsewhere meanwhile, so nothing was changed.")
+        .arg(ShownText::bounded(title, Limits::maxRowTextChars));
+}
+
 QString refusalText()
 {
     return tr("The days of this series' repeat rule cannot all move by the same number of "
@@ -212,6 +219,9 @@ bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan)
         if (!events->remove(id))
             return false;
     }
+    // Overrides moved with their series take each other's recurrence ids.
+    if (!events->freePlaces(plan.updates))
+        return false;
     for (const Event& row : plan.updates) {
         if (!events->update(row))
             return false;
@@ -244,7 +254,7 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
         return true;
     }
     EventRepository* events = state->events();
-    QList<SeriesEdit::Touched> touched;
+    QList<SeriesUndo::Touched> touched;
     QStringList ids = plan.removals;
     for (const Event& row : plan.updates)
         ids.append(row.id);
@@ -267,7 +277,7 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
     }
     const QDateTime written = Clock::now();
     for (qsizetype i = 0; i < ids.size(); ++i) {
-        SeriesEdit::Touched& row = touched[i];
+        SeriesUndo::Touched& row = touched[i];
         if (const std::optional<Event> stored = events->getById(ids.at(i))) {
             row.written = *stored;
         } else {
@@ -283,11 +293,11 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
     // The hub owns the repository and the undo list, and outlives every entry on it.
     state->undoStack()->push(
         {summary, [state, events, touched, summary, report] {
-             QList<SeriesEdit::Touched> now = touched;
+             QList<SeriesUndo::Touched> now = touched;
              // The series' rows as they stand, what came in since among them.
              QList<Event> seriesRows;
              QSet<QString> series;
-             for (SeriesEdit::Touched& row : now) {
+             for (SeriesUndo::Touched& row : now) {
                  // The items may go by other UIDs since (a sync gave them the server's).
                  if (row.before)
                      followUid(events, *row.before);
@@ -301,11 +311,13 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
                  }
              }
              SeriesEdit::Plan plan =
-                 SeriesEdit::undo(now, Clock::now(), seriesRows, occurrencesApart(state, now));
-             if (!plan.gone.isEmpty()) {
+                 SeriesUndo::undo(now, Clock::now(), seriesRows, occurrencesApart(state, now));
+             if (!plan.gone.isEmpty() || !plan.changedElsewhere.isEmpty()) {
                  if (report)
-                     report(EventChange::goneText(plan.gone.constFirst()));
-                 return;
+                     report(plan.gone.isEmpty()
+                                ? changedElsewhereText(plan.changedElsewhere.constFirst())
+                                : EventChange::goneText(plan.gone.constFirst()));
+                 return false;
              }
              // What goes to the server again carries its SEQUENCE in the text it is sent as.
              for (Event& row : plan.updates)
@@ -313,9 +325,12 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QStri
                      prepareForPush(row);
              for (Event& row : plan.inserts)
                  prepareForPush(row);
-             if (!carryOut(events, plan) && report)
+             if (carryOut(events, plan))
+                 return true;
+             if (report)
                  report(tr("Could not undo: %1")
                             .arg(ShownText::bounded(summary, Limits::maxRowTextChars)));
+             return false;
          }});
     return true;
 }

@@ -14,9 +14,9 @@ class EventRepository;
 
 // Rewrites the stored rows of a recurring series after one occurrence was moved, resized, edited
 // in the form or deleted, for the scope RecurringEditScopeDialog returned. The rows come from the
-// pure rules of SeriesEdit; each operation writes all its rows in one transaction (all or none),
-// marks them pending with their iCalendar text rebuilt, and reports false for a missing
-// repository, an unknown scope or a failed write.
+// pure rules of SeriesEdit (and SeriesUndo); each operation writes all its rows in one transaction
+// (all or none), marks them pending with their iCalendar text rebuilt, and reports false for a
+// missing repository, an unknown scope or a failed write.
 namespace RecurringEdit {
 
 // 0 changes nothing (true); 1, 2 and 3 run the operations below.
@@ -62,16 +62,22 @@ std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event&
 // is refused because its repeat rule cannot move with the start.
 QString refusalText();
 
-// Writes the plan's rows as given in one transaction; false for a refused plan.
+// What the user is told when an undo writes nothing because another client changed the series'
+// times, zone, kind or rule since the change (SeriesUndo).
+QString changedElsewhereText(const QString& title);
+
+// Writes the plan's rows as given in one transaction, in an order that never holds two rows in
+// one place (calendar, UID, recurrence id) between its writes; false for a refused plan.
 bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);
 
 // Writes the plan and, on success, pushes an undo entry with `summary` that puts back what it
 // changed in every row it touched, over the rows as they stand when it runs and under the UIDs
-// their items go by then (SeriesEdit::undo). A refused plan is reported with refusalText and a failed
-// write with `failure`; either pushes nothing and gives false. An undo that cannot be written
-// is reported when it runs, and so is one whose series was deleted elsewhere meanwhile, which
-// writes nothing (EventChange::goneText). While the store is held (AppState::holdStore) the
-// write is kept for its release and the call gives true.
+// their items go by then (SeriesUndo::undo). A refused plan is reported with refusalText and a
+// failed write with `failure`; either pushes nothing and gives false. An undo that cannot be
+// written is reported when it runs, and so is one that writes nothing because its series was
+// deleted elsewhere meanwhile (EventChange::goneText) or its frame changed there
+// (changedElsewhereText). While the store is held (AppState::holdStore) the write is kept for its
+// release and the call gives true.
 bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
                       const QString& failure, const EventChange::Reporter& report);
 
