@@ -256,12 +256,14 @@ QDateTime instantOf(const QString& recurrenceId)
         return date.isValid() ? QDateTime(date, QTime(0, 0), Qt::UTC) : QDateTime();
     }
     if (text.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive)) {
-        QDateTime instant =
-            QDateTime::fromString(text.left(15), QStringLiteral("yyyyMMdd'T'HHmmss"));
-        if (!instant.isValid())
+        // Read as UTC digits: read on the machine's clock first, a time its clocks skip (02:30
+        // on the night they go forward) would not read, or read an hour later.
+        const QDate date = QDate::fromString(text.left(8), QStringLiteral("yyyyMMdd"));
+        const QTime time = QTime::fromString(text.mid(9, 6), QStringLiteral("HHmmss"));
+        if (text.size() != 16 || text.at(8).toUpper() != QLatin1Char('T') || !date.isValid() ||
+            !time.isValid())
             return {};
-        instant.setTimeSpec(Qt::UTC);
-        return instant;
+        return QDateTime(date, time, Qt::UTC);
     }
     return QDateTime::fromString(text, QStringLiteral("yyyyMMdd'T'HHmmss"));
 }

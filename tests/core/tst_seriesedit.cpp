@@ -606,6 +606,79 @@ private Q_SLOTS:
         QCOMPARE(berlinWalls(afterPlan(rows, plan)), expected);
     }
 
+    // "All events" moved to another time of day over the night the clocks go forward: every
+    // occurrence, exclusion and override lands on its own day at the moved series' wall time, and
+    // the undo (after the push) takes each back to where it was.
+    void moveKeepsTheWallTimeOverAClockChange_data()
+    {
+        QTest::addColumn<QTime>("from");
+        QTest::addColumn<QTime>("to");
+        QTest::addColumn<int>("days"); // the dragged occurrence's day moves by these
+        QTest::newRow("01:00 to 04:00") << QTime(1, 0) << QTime(4, 0) << 0;
+        QTest::newRow("04:00 to 01:00") << QTime(4, 0) << QTime(1, 0) << 0;
+        QTest::newRow("23:30 to 00:30 the next day") << QTime(23, 30) << QTime(0, 30) << 1;
+    }
+    void moveKeepsTheWallTimeOverAClockChange()
+    {
+        QFETCH(QTime, from);
+        QFETCH(QTime, to);
+        QFETCH(int, days);
+        const QTimeZone zone("Europe/Berlin");
+        const auto on = [&zone](int day, const QTime& time) {
+            return QDateTime(QDate(2026, 3, 1).addDays(day - 1), time, zone);
+        };
+        const auto wall = [](const QDateTime& start) {
+            return start.toString(QStringLiteral("MM-dd HH:mm"));
+        };
+        // Daily from Friday 27 March, the 29th (the clocks go forward at 02:00) moved to noon,
+        // the 30th excluded.
+        Event master;
+        master.id = master.uid = QStringLiteral("night");
+        master.calendarId = QStringLiteral("cal-a");
+        master.title = QStringLiteral("Night");
+        master.timezone = QStringLiteral("Europe/Berlin");
+        master.startTime = on(27, from);
+        master.endTime = master.startTime.addSecs(1800);
+        master.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        master.exceptionDates =
+            QStringLiteral("[\"%1\"]").arg(Recurrence::recurrenceIdFor(on(30, from), false));
+        master.etag = QStringLiteral("e1");
+        const QList<Event> rows{
+            master, SeriesEdit::occurrenceOverride(master, on(29, from), on(29, QTime(12, 0)),
+                                                   on(29, QTime(12, 30)), QStringLiteral("o29"),
+                                                   utc(2026, 1, 1))};
+        Event edited = master;
+        edited.startTime = on(27 + days, to);
+        edited.endTime = edited.startTime.addSecs(1800);
+        edited.recurrenceRule = RuleUntil::normalize(master.recurrenceRule, false);
+        const SeriesEdit::Plan plan = SeriesEdit::edit(
+            master, rows.mid(1), std::nullopt, on(27, from), edited, 3, nextId, utc(2026, 6, 1));
+        const QList<Event> moved = afterPlan(rows, plan);
+        // The override keeps its hour, on its day moved.
+        QStringList expected{wall(on(27 + days, to)), wall(on(28 + days, to)),
+                             wall(on(29 + days, QTime(12, 0))), wall(on(31 + days, to))};
+        expected.sort();
+        QCOMPARE(berlinWalls(moved), expected);
+        QCOMPARE(moved.at(1).recurrenceId, Recurrence::recurrenceIdFor(on(29 + days, to), false));
+        QCOMPARE(
+            moved.first().exceptionDates,
+            QStringLiteral("[\"%1\"]").arg(Recurrence::recurrenceIdFor(on(30 + days, to), false)));
+
+        // Pushed, then undone: each goes back to where it was.
+        QList<SeriesUndo::Touched> touched;
+        for (const Event& row : plan.updates) {
+            Event pushed = row;
+            pushed.etag = QStringLiteral("e2");
+            pushed.syncStatus = QStringLiteral("synced");
+            touched.append({rows.at(row.id == master.id ? 0 : 1), row, pushed});
+        }
+        const QList<Event> back =
+            afterPlan(moved, SeriesUndo::undo(touched, utc(2026, 6, 2), moved));
+        QCOMPARE(berlinWalls(back), berlinWalls(rows));
+        QCOMPARE(back.at(1).recurrenceId, rows.at(1).recurrenceId);
+        QCOMPARE(back.first().exceptionDates, master.exceptionDates);
+    }
+
     // Deleting one occurrence excludes it on the master and takes its override away with it.
     void deleteOneOccurrence_data()
     {

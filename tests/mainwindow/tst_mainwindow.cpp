@@ -18,6 +18,7 @@
 #include "MicrosoftAuthService.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
+#include "RecurringEdit.h"
 #include "SyncClientFactory.h"
 #include "SyncOrchestrator.h"
 #include "TaskDetailsPopover.h"
@@ -651,6 +652,47 @@ private Q_SLOTS:
         QCOMPARE(storedText(viewDate), next.toString(Qt::ISODate));
         QCOMPARE(storedText(teas), QStringLiteral("1"));
         QCOMPARE(state()->events()->getByCalendar(AppState::localCalendarId).size(), 20001);
+    }
+
+    // An undo that writes nothing (its event or series was deleted elsewhere meanwhile) leaves
+    // its message standing: the status bar does not say it was undone.
+    void undoThatWroteNothingSaysNothingUndone_data()
+    {
+        QTest::addColumn<bool>("series");
+        QTest::newRow("single event") << false;
+        QTest::newRow("series") << true;
+    }
+    void undoThatWroteNothingSaysNothingUndone()
+    {
+        QFETCH(bool, series);
+        Event standup = localEvent(QStringLiteral("standup"), Clock::now().addDays(1));
+        standup.title = QStringLiteral("Standup");
+        if (series)
+            standup.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=5");
+        QVERIFY(state()->events()->insert(standup));
+        const Event stored = *state()->events()->getById(standup.id);
+        auto window = makeWindow();
+        QStringList reported;
+        const EventChange::Reporter report = [&](const QString& text) {
+            reported << text;
+            window->showStatus(text, 4000);
+        };
+        if (series) {
+            Event edited = stored;
+            edited.title = QStringLiteral("Standup, renamed");
+            const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(
+                state()->events(), stored, stored.startTime, edited, 3);
+            QVERIFY(plan && RecurringEdit::carryOutWithUndo(state(), *plan, "Changed", {}, report));
+        } else {
+            QVERIFY(EventChange::updateWithUndo(
+                state(), stored, EventChange::moved(stored, stored.startTime, 60, Clock::now()),
+                QStringLiteral("Moved \"Standup\""), report));
+        }
+        QVERIFY(state()->events()->hardDelete(stored.id));
+        Q_EMIT findShortcut(window.get(), QKeySequence(QKeySequence::Undo))->activated();
+        QCOMPARE(reported.size(), 1);
+        QCOMPARE(window->statusText(), reported.first());
+        QVERIFY(!state()->events()->getById(stored.id));
     }
 
     // An edit and an undo while the import writes its transaction: neither waits on the store's

@@ -2,6 +2,7 @@
 // against a model that knows nothing of rules: a list of occurrences per series.
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "EventChange.h"
 #include "EventRepository.h"
 #include "Recurrence.h"
 #include "RecurringEdit.h"
@@ -292,6 +293,73 @@ private Q_SLOTS:
                 QVERIFY2(broken.isEmpty(), qPrintable(broken + " after " + log.join(" / ")));
             }
         }
+    }
+
+    // A daily series with its 3rd, 4th and 5th occurrences changed on their own: every event moved
+    // a day later or earlier takes each changed occurrence onto its neighbour's date, and the undo
+    // takes them back, neither failing half-way on a date still held.
+    void changedNeighboursMoveTogether_data()
+    {
+        QTest::addColumn<int>("days");
+        QTest::newRow("a day later") << 1;
+        QTest::newRow("a day earlier") << -1;
+    }
+    void changedNeighboursMoveTogether()
+    {
+        QFETCH(int, days);
+        AppStateFixture fixture;
+        QVERIFY(fixture.start());
+        AppState* state = fixture.state();
+        EventRepository* events = state->events();
+        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work", "caldav"),
+                                       StoreSeed::calendar(calendars.first(), "acc", "Work", "")));
+        const QTimeZone berlin("Europe/Berlin");
+        Series series;
+        series.uid = QStringLiteral("daily");
+        series.calendar = calendars.first();
+        series.title = QStringLiteral("Daily");
+        for (int k = 0; k < 8; ++k) {
+            const QDateTime start = QDateTime(QDate(2026, 3, 2 + k), QTime(9, 0), berlin).toUTC();
+            series.slots.append({start, start, start.addSecs(1800), series.title});
+        }
+        series.dtstart = series.slots.first().original;
+        Event row = StoreSeed::timedEvent(series.uid, series.calendar, series.title,
+                                          series.dtstart.toTimeZone(berlin),
+                                          series.slots.first().end.toTimeZone(berlin));
+        row.timezone = QStringLiteral("Europe/Berlin");
+        row.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=8");
+        QVERIFY(StoreSeed::addEvent(state, row));
+        QStringList messages;
+        const EventChange::Reporter report = [&messages](const QString& m) { messages << m; };
+        for (int k : {2, 3, 4}) {
+            Slot& slot = series.slots[k];
+            const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planMove(
+                events, *events->getById(row.id), slot.original, slot.start.addSecs(3600 * k),
+                slot.end.addSecs(3600 * k), 1);
+            QVERIFY(plan && RecurringEdit::carryOutWithUndo(state, *plan, "Moved", {}, report));
+            slot = {slot.original, slot.start.addSecs(3600 * k), slot.end.addSecs(3600 * k),
+                    slot.title, true};
+        }
+        const Model before{series};
+        QCOMPARE(storeLines(events), modelLines(before));
+
+        const Slot first = series.slots.first();
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planMove(events, *events->getById(row.id), first.original,
+                                    first.start.addDays(days), first.end.addDays(days), 3);
+        QVERIFY(plan &&
+                RecurringEdit::carryOutWithUndo(state, *plan, "Moved", "move failed", report));
+        Model moved = before;
+        for (Slot& slot : moved[0].slots)
+            slot = {slot.original.addDays(days), slot.start.addDays(days), slot.end.addDays(days),
+                    slot.title, slot.overridden};
+        QCOMPARE(storeLines(events), modelLines(moved));
+        QCOMPARE(brokenRows(events, moved), QString());
+
+        state->undoStack()->undo();
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(storeLines(events), modelLines(before));
+        QCOMPARE(brokenRows(events, before), QString());
     }
 
     // An occurrence deleted here, the deletion pushed (its row purged), then the series takes a
