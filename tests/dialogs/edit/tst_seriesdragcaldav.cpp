@@ -55,6 +55,33 @@ QStringList storeOccurrences(EventRepository* events, const QString& calendarId)
     return lines;
 }
 
+// The text with every local date-time of the named properties (DTSTART, EXDATE, ...) moved by
+// `days` and `hours`, as another client moving a series writes it.
+QString shifted(QString text, const QStringList& properties, int days, int hours)
+{
+    static const QRegularExpression line(QStringLiteral("(?m)^([A-Z-]+)([^:\r\n]*):([^\r\n]+)"));
+    // The zone definitions' own DTSTART lines stay.
+    qsizetype done = text.indexOf(u"BEGIN:VEVENT");
+    QString result = text.left(done);
+    QRegularExpressionMatchIterator lines = line.globalMatch(text, done);
+    while (lines.hasNext()) {
+        const QRegularExpressionMatch match = lines.next();
+        if (!properties.contains(match.captured(1)))
+            continue;
+        QStringList values = match.captured(3).split(u',');
+        for (QString& value : values) {
+            const QDateTime at(QDate::fromString(value.left(8), "yyyyMMdd"),
+                               QTime::fromString(value.mid(9, 6), "HHmmss"), Qt::UTC);
+            if (at.isValid())
+                value = at.addDays(days).addSecs(3600 * hours).toString("yyyyMMdd'T'HHmmss") +
+                        value.mid(15);
+        }
+        result += text.mid(done, match.capturedStart(3) - done) + values.join(u',');
+        done = match.capturedEnd(3);
+    }
+    return result + text.mid(done);
+}
+
 // The SEQUENCE of the object's master, which a push writes first; -1 when it has none.
 int sequenceOf(const QString& data)
 {
@@ -69,7 +96,7 @@ class Setup
 public:
     Setup() : server(DavServer::Kind::Radicale) {}
 
-    bool start(const QString& rule)
+    bool start(const QString& rule, const QDateTime& first = at(3, 2))
     {
         if (!server.start() || !fixture.start())
             return false;
@@ -85,7 +112,7 @@ public:
         if (!collection.isValid() || !StoreSeed::addCalendar(state(), account, calendar))
             return false;
         Event master = StoreSeed::timedEvent(QStringLiteral("weekly"), calendar.id,
-                                             QStringLiteral("Planning"), at(3, 2), at(3, 2, 10));
+                                             QStringLiteral("Planning"), first, first.addSecs(3600));
         master.timezone = QStringLiteral("Europe/Berlin");
         master.recurrenceRule = rule;
         master.syncStatus = QStringLiteral("pending");
@@ -112,6 +139,16 @@ public:
             completed.count() != 1)
             return -1;
         return completed.first().at(1).toInt();
+    }
+
+    // Every occurrence of every object, as python reads them.
+    QStringList pythonAll()
+    {
+        QStringList lines;
+        for (const DavHttp::Object& object : server.listObjects(collection))
+            lines += pythonOccurrences(object.data);
+        lines.sort();
+        return lines;
     }
 
     QString objectData()
@@ -145,10 +182,16 @@ public:
             [&answer](QWidget* window) { ModalSeam::clickButton(window, answer); });
     }
 
-    // Another client rewrites the series' object (`change` gives its new text; none deletes it).
-    bool otherClient(const std::function<QString(QString)>& change)
+    // Another client rewrites the series' object, or the one of the series that is not `weekly`
+    // (`change` gives its new text; none deletes it).
+    bool otherClient(const std::function<QString(QString)>& change, bool otherSeries = false)
     {
-        const QList<DavHttp::Object> objects = server.listObjects(collection);
+        QList<DavHttp::Object> objects = server.listObjects(collection);
+        objects.removeIf([otherSeries](const DavHttp::Object& object) {
+            static const QRegularExpression weekly(QStringLiteral("^UID:weekly\r?$"),
+                                                   QRegularExpression::MultilineOption);
+            return object.data.contains(weekly) == otherSeries;
+        });
         if (objects.size() != 1)
             return false;
         const QUrl url = collection.resolved(QUrl(objects.first().href));
@@ -362,6 +405,198 @@ private Q_SLOTS:
                                                     Recurrence::recurrenceIdFor(at(3, 9), false));
             QVERIFY(occurrence && occurrence->location == u"Room 9");
         }
+    }
+
+    // A change pushed, then another client changes the series, then Undo and Sync Now. A change
+    // of fields goes back over what that client did; one of the frame (times, rule, exclusions,
+    // a split) goes back only where the frames it wrote stand, else it writes nothing and says
+    // so. Whichever, this store shows what every other reader shows, and the next run changes
+    // nothing. Every row starts with 30 March deleted here and pushed; `first` may move 23 March
+    // to 14:00 ("This event only") and push that too.
+    void undoAfterTheFrameChangedThere_data()
+    {
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("there");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<bool>("refused");
+        const auto days = [](const QStringList& dates, const QString& time) {
+            QStringList lines;
+            for (const QString& date : dates)
+                lines.append(QStringLiteral("2026-%1 %2").arg(date, time));
+            return lines;
+        };
+        const QStringList nine = days({"03-02", "03-09", "03-16", "03-23", "04-06"}, "09:00");
+        QTest::newRow("renamed here, series moved there")
+            << false << "rename"
+            << "move" << days({"03-02", "03-09", "03-16", "03-23", "04-06"}, "10:00") << false;
+        QTest::newRow("one deleted here, series moved there")
+            << false << "delete"
+            << "move" << days({"03-02", "03-09", "03-23", "04-06"}, "10:00") << true;
+        QTest::newRow("moved here, an end set there")
+            << false << "move"
+            << "until" << days({"03-02", "03-09", "03-16", "03-23"}, "10:00") << true;
+        QTest::newRow("moved here, another weekday there")
+            << false << "move"
+            << "weekday" << days({"03-03", "03-10", "03-17", "03-24", "04-07"}, "10:00") << true;
+        QTest::newRow("moved here, a changed occurrence deleted there")
+            << true << "move"
+            << "delete changed" << days({"03-02", "03-09", "03-16", "04-06"}, "09:00") << false;
+        QStringList changed = nine;
+        changed[2] = QStringLiteral("2026-03-16 15:00");
+        QTest::newRow("moved a day here, an occurrence changed there")
+            << false << "move a day"
+            << "override" << changed << false;
+        QStringList split = nine;
+        split[3] = QStringLiteral("2026-03-23 14:00");
+        QTest::newRow("split after a moved occurrence") << true << "split"
+                                                        << "" << split << false;
+        QTest::newRow("split here, new series deleted there")
+            << false << "split"
+            << "tail delete" << days({"03-02", "03-09"}, "09:00") << true;
+        QTest::newRow("split here, an occurrence of the new series deleted there")
+            << false << "split"
+            << "tail exclude"
+            << days({"03-02", "03-09"}, "09:00") + days({"03-16", "04-06"}, "10:00") << true;
+        QStringList tailChanged =
+            days({"03-02", "03-09"}, "09:00") + days({"03-16", "04-06"}, "10:00");
+        tailChanged.insert(3, QStringLiteral("2026-03-23 16:00"));
+        QTest::newRow("split here, an occurrence of the new series changed there")
+            << false << "split"
+            << "tail override" << tailChanged << true;
+    }
+    void undoAfterTheFrameChangedThere()
+    {
+        QFETCH(bool, first);
+        QFETCH(QString, change);
+        QFETCH(QString, there);
+        QFETCH(QStringList, expected);
+        QFETCH(bool, refused);
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
+        s.removeOne(at(3, 30), noMessage);
+        if (first)
+            s.drag(at(3, 23), at(3, 23, 14), QStringLiteral("This event only"), noMessage);
+        QVERIFY(s.sync() > 0);
+
+        QStringList messages;
+        const EventChange::Reporter report = [&messages](const QString& message) {
+            messages.append(message);
+        };
+        if (change == u"rename") {
+            Event edited = s.master();
+            edited.title = QStringLiteral("Planning, renamed");
+            const std::optional<SeriesEdit::Plan> plan =
+                RecurringEdit::planEdit(s.events(), s.master(), at(3, 2), edited, 3);
+            QVERIFY(plan &&
+                    RecurringEdit::carryOutWithUndo(s.state(), *plan, "Renamed", {}, report));
+        } else if (change == u"delete") {
+            s.removeOne(at(3, 16), report);
+        } else if (change == u"move") {
+            s.drag(at(3, 2), at(3, 2, 10), QStringLiteral("All events in the series"), report);
+        } else if (change == u"move a day") {
+            s.drag(at(3, 9), at(3, 10), QStringLiteral("All events in the series"), report);
+        } else {
+            s.drag(at(3, 16), at(3, 16, 10), QStringLiteral("This and following events"), report);
+        }
+        QVERIFY(s.sync() > 0);
+
+        const QString override = QStringLiteral(
+            "BEGIN:VEVENT\r\nUID:%1\r\nDTSTAMP:20260301T000000Z\r\n"
+            "RECURRENCE-ID;TZID=Europe/Berlin:%2\r\nDTSTART;TZID=Europe/Berlin:%3\r\n"
+            "DTEND;TZID=Europe/Berlin:%4\r\nSUMMARY:There\r\nEND:VEVENT\r\n");
+        const QString tailUid = [&] {
+            for (const Event& row : s.events()->getByCalendar(s.calendar.id))
+                if (row.uid != u"weekly")
+                    return row.uid;
+            return QString();
+        }();
+        // An exclusion of the wall time in Berlin added to the object's series.
+        const auto excluded = [](QString text, const char* wall) {
+            return text.insert(text.indexOf(u"RRULE:", text.indexOf(u"BEGIN:VEVENT")),
+                               QStringLiteral("EXDATE;TZID=Europe/Berlin:%1\n").arg(wall));
+        };
+        if (!there.isEmpty())
+            QVERIFY(s.otherClient(
+                [&](QString text) {
+                    const QStringList times{"DTSTART", "DTEND", "EXDATE", "RECURRENCE-ID"};
+                    if (there == u"move")
+                        return shifted(text, times, 0, 1);
+                    if (there == u"until")
+                        return text.replace(QStringLiteral("COUNT=6"),
+                                            QStringLiteral("UNTIL=20260324T000000Z"));
+                    if (there == u"weekday")
+                        return shifted(text, times, 1, 0)
+                            .replace(QStringLiteral("BYDAY=MO"), QStringLiteral("BYDAY=TU"));
+                    if (there == u"delete changed") {
+                        const qsizetype begin =
+                            text.lastIndexOf(u"BEGIN:VEVENT", text.indexOf(u"RECURRENCE-ID"));
+                        const qsizetype end =
+                            text.indexOf(u'\n', text.indexOf(u"END:VEVENT", begin)) + 1;
+                        text.remove(begin, end - begin);
+                        return excluded(text, "20260323T100000");
+                    }
+                    if (there == u"override")
+                        return text.insert(text.indexOf(u"END:VCALENDAR"),
+                                           override.arg("weekly", "20260317T090000",
+                                                        "20260317T150000", "20260317T153000"));
+                    if (there == u"tail delete")
+                        return QString();
+                    if (there == u"tail exclude")
+                        return excluded(text, "20260323T100000");
+                    return text.insert(text.indexOf(u"END:VCALENDAR"),
+                                       override.arg(tailUid, "20260323T100000", "20260323T160000",
+                                                    "20260323T163000"));
+                },
+                there.startsWith(u"tail")));
+        QVERIFY(s.sync() >= 0);
+
+        s.state()->undoStack()->undo();
+        QVERIFY(s.sync() >= 0);
+        QCOMPARE(s.pythonAll(), expected);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
+        QCOMPARE(s.sync(), 0);
+        QCOMPARE(messages, refused ? QStringList{RecurringEdit::changedElsewhereText("Planning")}
+                                   : QStringList());
+        if (change == u"rename")
+            QCOMPARE(s.master().title, QStringLiteral("Planning"));
+        // What another client deleted is not made again, neither here nor on the server.
+        if (there == u"delete changed") {
+            QVERIFY2(!s.objectData().contains(u"RECURRENCE-ID"), qPrintable(s.objectData()));
+            for (const Event& row : s.events()->getByCalendar(s.calendar.id))
+                QVERIFY2(row.recurrenceId.isEmpty(), qPrintable(row.recurrenceId));
+        }
+    }
+
+    // Every event of a daily 01:00 series moved to 04:00 over the night the clocks go forward,
+    // the 29th changed on its own: each occurrence lands at 04:00 and the changed one stays
+    // attached, for this store as for other readers; the undo takes all back.
+    void moveOverTheClockChange()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("radicale is not installed");
+        Setup s;
+        QVERIFY(s.start(QStringLiteral("FREQ=DAILY;COUNT=5"), at(3, 27, 1)));
+        s.drag(at(3, 29, 1), at(3, 29, 12), QStringLiteral("This event only"), noMessage);
+        QVERIFY(s.sync() > 0);
+        const QStringList before{"2026-03-27 01:00", "2026-03-28 01:00", "2026-03-29 12:00",
+                                 "2026-03-30 01:00", "2026-03-31 01:00"};
+        QCOMPARE(pythonOccurrences(s.objectData()), before);
+
+        s.drag(at(3, 27, 1), at(3, 27, 4), QStringLiteral("All events in the series"), noMessage);
+        QVERIFY(s.sync() > 0);
+        const QStringList moved{"2026-03-27 04:00", "2026-03-28 04:00", "2026-03-29 12:00",
+                                "2026-03-30 04:00", "2026-03-31 04:00"};
+        QCOMPARE(pythonOccurrences(s.objectData()), moved);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), moved);
+
+        s.state()->undoStack()->undo();
+        QVERIFY(s.sync() > 0);
+        QCOMPARE(pythonOccurrences(s.objectData()), before);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), before);
+        QCOMPARE(s.sync(), 0);
     }
 
     // A rule whose days cannot follow the start is left as it is, and the user is told.
