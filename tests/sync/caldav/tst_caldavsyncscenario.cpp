@@ -570,6 +570,15 @@ private Q_SLOTS:
         rule.createdAt = rule.updatedAt = made;
         rule.syncStatus = QStringLiteral("synced"); // as the configuration sync left it
         QVERIFY(s.state()->filterRules()->insert(rule));
+        // Rules naming another item of the calendar, or this UID in another calendar, stay.
+        FilterRule otherItem = rule;
+        otherItem.id = QStringLiteral("rule-2");
+        otherItem.eventUid = QStringLiteral("another-item");
+        QVERIFY(s.state()->filterRules()->insert(otherItem));
+        FilterRule otherCalendar = rule;
+        otherCalendar.id = QStringLiteral("rule-3");
+        otherCalendar.eventCalendarId = QStringLiteral("another-calendar");
+        QVERIFY(s.state()->filterRules()->insert(otherCalendar));
         Event retitled = s.event(series.uid);
         retitled.title = QStringLiteral("Planning, renamed");
         const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(
@@ -593,6 +602,11 @@ private Q_SLOTS:
         const FilterRule followed = *s.state()->filterRules()->getById(rule.id);
         QCOMPARE(followed.eventUid, rows.first().uid);
         QCOMPARE(followed.syncStatus, QStringLiteral("pending"));
+        for (const FilterRule& other : {otherItem, otherCalendar}) {
+            const FilterRule stayed = *s.state()->filterRules()->getById(other.id);
+            QCOMPARE(stayed.eventUid, other.eventUid);
+            QCOMPARE(stayed.syncStatus, QStringLiteral("synced"));
+        }
     }
 
 private:

@@ -1167,6 +1167,48 @@ private Q_SLOTS:
         QCOMPARE(shownInMarch().size(), 4);
     }
 
+    // All events moved an hour later here and pushed, then one week changed at Google: Google
+    // names that week by its original start, which an undo cannot move back with the series, so
+    // the undo writes nothing and says so, and the week stays changed through a full listing.
+    void undoneMoveKeepsAnInstanceChangedThere()
+    {
+        const Event series = pulledWeekly();
+        QVERIFY(!series.id.isEmpty());
+        Event edited = series;
+        edited.startTime = series.startTime.addSecs(3600);
+        edited.endTime = series.endTime->addSecs(3600);
+        QStringList messages;
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planEdit(events(), series, series.startTime, edited, 3);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(
+                            state(), *plan, QStringLiteral("Moved"), QString(),
+                            [&messages](const QString& message) { messages << message; }));
+        QCOMPARE(sync().completed, 1);
+
+        QJsonObject week =
+            timed(QStringLiteral("wk_20260316T090000Z"), QStringLiteral("Weekly, there"), 16, 15);
+        week.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
+        week.insert(
+            QStringLiteral("originalStartTime"),
+            QJsonObject{{QStringLiteral("dateTime"), QStringLiteral("2026-03-16T10:00:00+01:00")},
+                        {QStringLiteral("timeZone"), QStringLiteral("Europe/Berlin")}});
+        m_fake->putEvent(googleCalendar, week);
+        QCOMPARE(sync().completed, 1);
+        const QStringList moved{"2026-03-02T09:00:00Z", "2026-03-09T09:00:00Z",
+                                "2026-03-16T14:00:00Z", "2026-03-23T09:00:00Z"};
+        QCOMPARE(shownInMarch(), moved);
+
+        state()->undoStack()->undo();
+        QCOMPARE(messages, QStringList{RecurringEdit::changedElsewhereText("Weekly")});
+        QVERIFY(events()->pendingIds(calendarId).isEmpty());
+        QCOMPARE(sync().completed, 1);
+        Calendar relisted = calendar();
+        relisted.syncToken.clear();
+        QVERIFY(state()->calendars()->updateSyncState(relisted));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(shownInMarch(), moved);
+    }
+
     // Two series meet at the same start: the occurrence of one changed here for the first time is
     // not the row of the other's, changed or deleted on Google, and still goes out as its own.
     void occurrenceIsMatchedWithinItsSeries_data()
