@@ -139,6 +139,14 @@ QString brokenRows(EventRepository* events, const Model& model)
                                           : QStringLiteral("%1 masters").arg(masters.size());
 }
 
+// A store holding the first of `calendars`.
+bool startWithOneCalendar(AppStateFixture& fixture)
+{
+    return fixture.start() &&
+           StoreSeed::addCalendar(fixture.state(), StoreSeed::account("acc", "Work", "caldav"),
+                                  StoreSeed::calendar(calendars.first(), "acc", "Work", ""));
+}
+
 } // namespace
 
 class TestSeriesHistory : public QObject
@@ -308,11 +316,9 @@ private Q_SLOTS:
     {
         QFETCH(int, days);
         AppStateFixture fixture;
-        QVERIFY(fixture.start());
+        QVERIFY(startWithOneCalendar(fixture));
         AppState* state = fixture.state();
         EventRepository* events = state->events();
-        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work", "caldav"),
-                                       StoreSeed::calendar(calendars.first(), "acc", "Work", "")));
         const QTimeZone berlin("Europe/Berlin");
         Series series;
         series.uid = QStringLiteral("daily");
@@ -367,11 +373,9 @@ private Q_SLOTS:
     void undoneDeleteFollowsANewUid()
     {
         AppStateFixture fixture;
-        QVERIFY(fixture.start());
+        QVERIFY(startWithOneCalendar(fixture));
         AppState* state = fixture.state();
         EventRepository* events = state->events();
-        QVERIFY(StoreSeed::addCalendar(state, StoreSeed::account("acc", "Work", "caldav"),
-                                       StoreSeed::calendar(calendars.first(), "acc", "Work", "")));
         QRandomGenerator random(1);
         Event row;
         const Series series = makeSeries(random, 1, row);
