@@ -1,7 +1,6 @@
 #include "SeriesEdit.h"
 
 #include "CalDavBody.h"
-#include "EventChange.h"
 #include "ExceptionDates.h"
 #include "PushCopy.h"
 #include "Recurrence.h"
@@ -9,10 +8,7 @@
 #include "RuleUntil.h"
 #include "SeriesMove.h"
 
-#include <QHash>
-#include <QSet>
 #include <QStringList>
-#include <QTimeZone>
 
 #include <algorithm>
 

@@ -72,19 +72,6 @@ private Q_SLOTS:
         QCOMPARE(m_stack.nextSummary(), QString());
     }
 
-    // An undo that wrote nothing (and told the user why) is not announced as done, yet it is
-    // gone from the list.
-    void undoThatWroteNothingIsNotAnnounced()
-    {
-        QSignalSpy changed(&m_stack, &UndoStack::changed);
-        QSignalSpy undone(&m_stack, &UndoStack::undone);
-        m_stack.push({QStringLiteral("Moved \"A\""), [] { return false; }});
-        m_stack.undo();
-        QCOMPARE(changed.count(), 2);
-        QCOMPARE(undone.count(), 0);
-        QVERIFY(!m_stack.canUndo());
-    }
-
     void summaryOfAMegabyteTitleIsShortened()
     {
         const QString summary = QStringLiteral("Moved \"%1\"").arg(QString(1'000'000, u'x'));

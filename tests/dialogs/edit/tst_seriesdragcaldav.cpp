@@ -111,8 +111,9 @@ public:
         calendar.syncEnabled = true;
         if (!collection.isValid() || !StoreSeed::addCalendar(state(), account, calendar))
             return false;
-        Event master = StoreSeed::timedEvent(QStringLiteral("weekly"), calendar.id,
-                                             QStringLiteral("Planning"), first, first.addSecs(3600));
+        Event master =
+            StoreSeed::timedEvent(QStringLiteral("weekly"), calendar.id, QStringLiteral("Planning"),
+                                  first, first.addSecs(3600));
         master.timezone = QStringLiteral("Europe/Berlin");
         master.recurrenceRule = rule;
         master.syncStatus = QStringLiteral("pending");
@@ -570,27 +571,41 @@ private Q_SLOTS:
         }
     }
 
-    // Every event of a daily 01:00 series moved to 04:00 over the night the clocks go forward,
-    // the 29th changed on its own: each occurrence lands at 04:00 and the changed one stays
-    // attached, for this store as for other readers; the undo takes all back.
+    // Every event of a daily series moved to another hour over the night the clocks go forward,
+    // the 29th changed on its own and the 30th deleted: each occurrence lands at the new hour on
+    // its day, the changed one stays attached, for this store as for other readers; the undo
+    // takes all back.
+    void moveOverTheClockChange_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("01:00 to 04:00") << 1 << 4;
+        QTest::newRow("04:00 to 01:00") << 4 << 1;
+    }
     void moveOverTheClockChange()
     {
+        QFETCH(int, from);
+        QFETCH(int, to);
         if (!DavServer::available(DavServer::Kind::Radicale))
             QSKIP("radicale is not installed");
         Setup s;
-        QVERIFY(s.start(QStringLiteral("FREQ=DAILY;COUNT=5"), at(3, 27, 1)));
-        s.drag(at(3, 29, 1), at(3, 29, 12), QStringLiteral("This event only"), noMessage);
+        QVERIFY(s.start(QStringLiteral("FREQ=DAILY;COUNT=5"), at(3, 27, from)));
+        s.drag(at(3, 29, from), at(3, 29, 12), QStringLiteral("This event only"), noMessage);
+        s.removeOne(at(3, 30, from), noMessage);
         QVERIFY(s.sync() > 0);
-        const QStringList before{"2026-03-27 01:00", "2026-03-28 01:00", "2026-03-29 12:00",
-                                 "2026-03-30 01:00", "2026-03-31 01:00"};
+        const auto days = [](int hour) {
+            return QStringList{QStringLiteral("2026-03-27 0%1:00").arg(hour),
+                               QStringLiteral("2026-03-28 0%1:00").arg(hour), "2026-03-29 12:00",
+                               QStringLiteral("2026-03-31 0%1:00").arg(hour)};
+        };
+        const QStringList before = days(from);
         QCOMPARE(pythonOccurrences(s.objectData()), before);
 
-        s.drag(at(3, 27, 1), at(3, 27, 4), QStringLiteral("All events in the series"), noMessage);
+        s.drag(at(3, 27, from), at(3, 27, to), QStringLiteral("All events in the series"),
+               noMessage);
         QVERIFY(s.sync() > 0);
-        const QStringList moved{"2026-03-27 04:00", "2026-03-28 04:00", "2026-03-29 12:00",
-                                "2026-03-30 04:00", "2026-03-31 04:00"};
-        QCOMPARE(pythonOccurrences(s.objectData()), moved);
-        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), moved);
+        QCOMPARE(pythonOccurrences(s.objectData()), days(to));
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), days(to));
 
         s.state()->undoStack()->undo();
         QVERIFY(s.sync() > 0);
