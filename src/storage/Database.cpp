@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "EventRangeSql.h"
+#include "ReminderRepository.h"
 
 #include <QDebug>
 #include <QFile>
@@ -325,6 +326,9 @@ const QList<Database::Migration>& Database::migrations()
          QStringLiteral(":/sql/sql/migrations/009_google_cancelled_occurrences.sql")},
         {10, QStringLiteral("reminder_rows"),
          QStringLiteral(":/sql/sql/migrations/010_reminder_rows.sql")},
+        {11, QStringLiteral("reminder_last_shown"),
+         QStringLiteral(":/sql/sql/migrations/011_reminder_last_shown.sql"),
+         &ReminderRepository::fillLastShown},
     };
     return list;
 }
