@@ -227,7 +227,7 @@ void NotificationService::poll()
             qInfo().noquote() << "[Notifications] missed reminder passed over:" << row.reminderId;
         }
         const Update update{row.reminderId, row.triggerText, decision.nextTrigger,
-                            decision.nextDate};
+                            decision.nextDate, decision.handled};
         if (waiting.isEmpty())
             updates.append(update);
         else

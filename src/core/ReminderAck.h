@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "ReminderSchedule.h"
 
 #include <QDateTime>
 #include <QList>
@@ -19,21 +20,19 @@ struct StoredReminder
     int minutesBefore = 0;
     QDateTime trigger; // invalid when none was stored
     bool acknowledged = false;
-    QDate date = {};            // an all-day trigger's date; invalid when stored without one
-    QDateTime setBackFrom = {}; // see Outcome
+    QDate date = {}; // an all-day trigger's date; invalid when stored without one
+    ReminderSchedule::Shown lastShown = {}; // a series' row: see Outcome
 };
 
 // What the store writes for one reminder.
 struct Outcome
 {
     QString id;        // empty: a new row
-    QDateTime trigger; // ReminderSchedule::triggerOf the event, or a series' kept cursor
+    QDateTime trigger; // ReminderSchedule::triggerOf the event, or a series' next occurrence's
     bool acknowledged = false;
     QDate date; // for an all-day event, the date `trigger` counts back from; invalid otherwise
-    // For a series whose cursor a rewrite set back (the occurrence it stood at moved): the start
-    // of that occurrence, where a later rewrite that puts the times back resumes. Invalid when
-    // none.
-    QDateTime setBackFrom;
+    // The occurrence a series' row handled last (the poll records it), kept through rewrites.
+    ReminderSchedule::Shown lastShown;
 };
 
 // One outcome per reminder of `event`, in order. A reminder with an id continues the stored row
@@ -41,15 +40,22 @@ struct Outcome
 // same minutes that no reminder of the event names. A reminder stays acknowledged only while its
 // trigger is where it was when acknowledged, by the record (its own trigger time, else the
 // stored row's) or by the stored row; with no trigger known it keeps its flag; a record whose own
-// trigger moved starts over. A series' row keeps its trigger (its cursor, as stored, not as a
-// record read earlier carries it) while an occurrence of the rewritten series still triggers
-// there, or none triggers from there on; else it starts over from the first occurrence, not
-// acknowledged, unless the row was set back by an earlier rewrite and the series triggers again
-// where it then stood (an undo): it resumes there. All-day triggers compare by date and minutes,
-// whatever zone counted them (by the date stored with the row; the record's own trigger shares
-// it when it is the row's), and are written counted in `zone`, the machine's
-// (ReminderSchedule::allDayTriggerIn).
+// trigger moved starts over. A series' row reminds next the first occurrence of the rewritten
+// series that starts after the one it handled last (ReminderSchedule::triggerAfter), and is
+// acknowledged when there is none; a row that handled none starts at the series' first. A row
+// stored without that occurrence, or a record put back without its row, tells it by its cursor
+// (shownByCursor). All-day triggers compare by date and minutes, whatever zone counted them (by
+// the date stored with the row; the record's own trigger shares it when it is the row's), and
+// are written counted in `zone`, the machine's (ReminderSchedule::allDayTriggerIn).
 QList<Outcome> decide(const Event& event, const QList<StoredReminder>& stored,
                       const QTimeZone& zone);
+
+// What a series' row that kept only its cursor had handled: the occurrence before `trigger` (the
+// trigger of the next one to remind; `date`, an all-day one's as stored with it, or invalid), or
+// for an acknowledged row, which had reminded the one at its cursor too, that one. Invalid when
+// no occurrence lies before the cursor.
+ReminderSchedule::Shown shownByCursor(const Event& series, int minutesBefore,
+                                      const QDateTime& trigger, const QDate& date,
+                                      bool acknowledged, const QTimeZone& zone);
 
 } // namespace ReminderAck

@@ -9,7 +9,8 @@ namespace ReminderSchedule {
 
 namespace {
 
-// Growing look-ahead windows for the next occurrence: most series have one within days.
+// Growing look-ahead (and look-back) windows for the next (or last) occurrence: most series
+// have one within days.
 constexpr int lookAheadDays[] = {2, 35, 400, 4000};
 
 // A reminder start lies within a day of the stored start (an all-day date's local start is at
@@ -97,6 +98,18 @@ QDateTime allDayTriggerIn(const QDateTime& trigger, const QDate& date, int minut
     return day.startOfDay(zone).addSecs(-qint64(minutesBefore) * 60);
 }
 
+Shown shownOf(const Event& occurrence)
+{
+    if (occurrence.isAllDay)
+        return {{}, occurrence.startTime.toUTC().date()};
+    return {occurrence.startTime.toUTC(), {}};
+}
+
+QDateTime shownStart(const Shown& shown, const QTimeZone& zone)
+{
+    return shown.start.isValid() ? shown.start : shown.date.startOfDay(zone);
+}
+
 std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& overrides,
                                      int minutesBefore, const QDateTime& after,
                                      const QTimeZone& zone)
@@ -111,10 +124,31 @@ std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& ov
     return std::nullopt;
 }
 
-bool triggersAt(const Event& series, int minutesBefore, const QDateTime& at, const QTimeZone& zone)
+std::optional<QDateTime> triggerAfter(const Event& series, int minutesBefore, const Shown& shown,
+                                      const QTimeZone& zone)
 {
-    const QDateTime second = QDateTime::fromSecsSinceEpoch(at.toSecsSinceEpoch(), Qt::UTC);
-    return !triggeredBetween(series, {}, minutesBefore, second, second.addSecs(1), zone).isEmpty();
+    // Starting after `shown` is triggering after its start minus the same minutes.
+    const QDateTime after = shownStart(shown, zone).addSecs(-qint64(minutesBefore) * 60);
+    return nextTrigger(series, {}, minutesBefore, after, zone);
+}
+
+std::optional<Event> lastTriggered(const Event& series, const QList<Event>& overrides,
+                                   int minutesBefore, const QDateTime& from, const QDateTime& to,
+                                   const QTimeZone& zone)
+{
+    for (int days : lookAheadDays) {
+        QDateTime back = to.addDays(-days);
+        const bool reached = from.isValid() && back <= from;
+        if (reached)
+            back = from;
+        const QList<Event> last =
+            triggeredBetween(series, overrides, minutesBefore, back, to, zone);
+        if (!last.isEmpty())
+            return last.last();
+        if (reached)
+            break;
+    }
+    return std::nullopt;
 }
 
 namespace {
@@ -156,6 +190,15 @@ Decision decideCursor(const Event& event, const QList<Event>& overrides, int min
     if (from < to)
         decision.show = triggeredBetween(event, overrides, minutesBefore, from, to, zone);
     decision.nextTrigger = nextTrigger(event, overrides, minutesBefore, now, zone);
+    if (!decision.show.isEmpty()) {
+        decision.handled = shownOf(decision.show.last());
+    } else if (decision.missed > 0) {
+        // The last one passed over, so that a rewrite does not send the row back to it.
+        const std::optional<Event> passed =
+            lastTriggered(event, overrides, minutesBefore, trigger, from, zone);
+        if (passed)
+            decision.handled = shownOf(*passed);
+    }
     return decision;
 }
 

@@ -10,13 +10,30 @@
 
 // When the reminders of one stored reminder row are due. A row's trigger time is a cursor: the
 // trigger of the next occurrence not yet reminded. For a single event that is the one trigger;
-// for a series it moves from occurrence to occurrence, so every occurrence reminds once.
+// for a series it moves from occurrence to occurrence, so every occurrence reminds once, and the
+// row keeps the occurrence it handled last, from which a rewrite of the series finds the next.
 // Pure functions; all times are instants (compared in UTC). `zone` is the machine's: an all-day
 // event's reminder counts from the start of its day there.
 namespace ReminderSchedule {
 
 // A reminder whose event started this long ago is not shown any more: it was missed.
 inline constexpr qint64 lateLimitSeconds = 1800;
+
+// The occurrence a series' row handled last (shown, or passed over as too late): the start of a
+// timed one; the date of an all-day one, which names it in every zone. Neither: none yet.
+struct Shown
+{
+    QDateTime start;
+    QDate date;
+    bool isValid() const { return start.isValid() || date.isValid(); }
+};
+
+// What a row keeps of `occurrence` once it handled it.
+Shown shownOf(const Event& occurrence);
+
+// Where a handled occurrence started, in `zone`: its start, or the start of its date there (as
+// reminderStart counts an all-day occurrence, so a series that changed kind compares sensibly).
+QDateTime shownStart(const Shown& shown, const QTimeZone& zone);
 
 // What an occurrence's reminders count back from: its start, or for an all-day occurrence (held
 // at 00:00 UTC of its date) the start of that date in `zone`. Invalid without a start.
@@ -50,8 +67,17 @@ std::optional<QDateTime> nextTrigger(const Event& series, const QList<Event>& ov
                                      int minutesBefore, const QDateTime& after,
                                      const QTimeZone& zone);
 
-// Whether an occurrence of `series` (overrides aside) triggers at `at`, to the second.
-bool triggersAt(const Event& series, int minutesBefore, const QDateTime& at, const QTimeZone& zone);
+// The trigger of the first occurrence of `series` (overrides aside) that starts after `shown`
+// (compared by shownStart and reminderStart in `zone`); empty when none within about eleven years.
+std::optional<QDateTime> triggerAfter(const Event& series, int minutesBefore, const Shown& shown,
+                                      const QTimeZone& zone);
+
+// The last occurrence of `series` (overrides aside, which remind through their own rows) whose
+// trigger lies in [from, to); `from` invalid: any within about eleven years before `to`. Empty
+// when none. The search grows back from `to`, so its cost follows the series, not the span.
+std::optional<Event> lastTriggered(const Event& series, const QList<Event>& overrides,
+                                   int minutesBefore, const QDateTime& from, const QDateTime& to,
+                                   const QTimeZone& zone);
 
 struct Decision
 {
@@ -63,13 +89,16 @@ struct Decision
     std::optional<QDateTime> nextTrigger;
     // For an all-day event, the date nextTrigger counts back from; invalid otherwise.
     QDate nextDate;
+    // For a series, the last occurrence shown or passed over; invalid when none was.
+    Shown handled;
 };
 
 // The row of `event` (a single event or a series with its stored overrides, which carry their
 // own reminder rows and are never reminded through the series) with the given offset and
 // stored trigger, at `now`. Only occurrences starting after now - lateLimitSeconds are
 // expanded, so the work does not grow with the time since the trigger; the next trigger is
-// searched a bounded time ahead (a series with none within about eleven years is done). An
+// searched a bounded time ahead (a series with none within about eleven years is done), and the
+// last occurrence passed over a bounded time back from the late limit. An
 // all-day row is decided in `zone` whatever zone counted its stored trigger: a single event by
 // its date, a series' cursor by the date it stands at (allDayTriggerIn of the stored date).
 Decision decide(const Event& event, const QList<Event>& overrides, int minutesBefore,

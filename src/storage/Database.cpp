@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "EventRangeSql.h"
+#include "ReminderRepository.h"
 
 #include <QDebug>
 #include <QFile>
@@ -235,7 +236,7 @@ bool Database::migrate()
             return false;
         }
         const QString sql = QString::fromUtf8(file.readAll());
-        if (!applyMigration(migration.version, migration.name, sql))
+        if (!applyMigration(migration, sql))
             return false;
     }
     ensureQueryIndexes();
@@ -243,8 +244,9 @@ bool Database::migrate()
     return true;
 }
 
-bool Database::applyMigration(int version, const QString& name, const QString& sql)
+bool Database::applyMigration(const Migration& migration, const QString& sql)
 {
+    const int version = migration.version;
     if (!m_database.transaction()) {
         const QString error = m_database.lastError().text();
         logMigrationFailure(version, error, QStringLiteral("BEGIN"));
@@ -262,10 +264,17 @@ bool Database::applyMigration(int version, const QString& name, const QString& s
             return false;
         }
     }
+    QString stepError;
+    if (migration.step && !migration.step(m_database, stepError)) {
+        logMigrationFailure(version, stepError, migration.name);
+        m_database.rollback();
+        Q_EMIT migrationError(version, stepError);
+        return false;
+    }
     QSqlQuery record(m_database);
     record.prepare(QStringLiteral("INSERT INTO schema_version (version, name) VALUES (?, ?)"));
     record.addBindValue(version);
-    record.addBindValue(name);
+    record.addBindValue(migration.name);
     if (!record.exec()) {
         const QString error = record.lastError().text();
         record.finish();
@@ -281,8 +290,8 @@ bool Database::applyMigration(int version, const QString& name, const QString& s
         Q_EMIT migrationError(version, error);
         return false;
     }
-    qInfo().noquote() << "Applied migration" << version << name;
-    Q_EMIT migrationApplied(version, name);
+    qInfo().noquote() << "Applied migration" << version << migration.name;
+    Q_EMIT migrationApplied(version, migration.name);
     return true;
 }
 
@@ -317,6 +326,9 @@ const QList<Database::Migration>& Database::migrations()
          QStringLiteral(":/sql/sql/migrations/009_google_cancelled_occurrences.sql")},
         {10, QStringLiteral("reminder_rows"),
          QStringLiteral(":/sql/sql/migrations/010_reminder_rows.sql")},
+        {11, QStringLiteral("reminder_last_shown"),
+         QStringLiteral(":/sql/sql/migrations/011_reminder_last_shown.sql"),
+         &ReminderRepository::fillLastShown},
     };
     return list;
 }

@@ -19,6 +19,9 @@ public:
         int version;
         QString name;         // the text recorded in schema_version
         QString resourcePath; // ":/sql/sql/migrations/..."
+        // Run after the statements, in the same transaction, where SQL alone cannot carry the
+        // rows over; false, with the driver's text in `error`, fails the migration.
+        bool (*step)(QSqlDatabase& db, QString& error) = nullptr;
     };
 
     // How long a statement waits for another process's lock before it fails.
@@ -91,7 +94,7 @@ Q_SIGNALS:
     void migrationError(int version, const QString& error);
 
 private:
-    bool applyMigration(int version, const QString& name, const QString& sql);
+    bool applyMigration(const Migration& migration, const QString& sql);
     void ensureQueryIndexes();
     bool fail(Failure failure, const QString& error);
     bool readable();

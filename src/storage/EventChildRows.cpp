@@ -1,6 +1,7 @@
 #include "EventChildRows.h"
 
 #include "ReminderAck.h"
+#include "ReminderRepository.h"
 #include "Savepoint.h"
 #include "StatementCache.h"
 #include "StoreSql.h"
@@ -13,6 +14,8 @@
 #include <QSqlQuery>
 #include <QUuid>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -183,7 +186,7 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
         const bool read = StoreSql::forEachRow(
             db,
             QStringLiteral("SELECT id, minutes_before, trigger_time, acknowledged, trigger_date, "
-                           "set_back_from FROM reminders WHERE event_id = ? ORDER BY "
+                           "last_shown FROM reminders WHERE event_id = ? ORDER BY "
                            "minutes_before"),
             {event.id},
             [&stored](const QSqlQuery& query) {
@@ -191,7 +194,7 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
                                StoreTime::parse(query.value(2).toString()),
                                query.value(3).toInt() != 0,
                                QDate::fromString(query.value(4).toString(), Qt::ISODate),
-                               StoreTime::parse(query.value(5).toString())});
+                               ReminderRepository::readLastShown(query.value(5))});
             },
             "EventRepository::writeReminderRows read");
         if (!read)
@@ -200,20 +203,25 @@ bool EventChildRows::writeReminders(QSqlDatabase& db, StatementCache& statements
                              "EventRepository::writeReminderRows delete"))
             return false;
     }
-    const QList<ReminderAck::Outcome> outcomes =
-        ReminderAck::decide(event, stored, reminderZone(event));
+    // A series that was all-day when a row last showed it compares that date on the machine's
+    // clock, whatever it is now.
+    const bool shownDate = std::any_of(stored.cbegin(), stored.cend(), [](const auto& row) {
+        return row.lastShown.date.isValid();
+    });
+    const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(
+        event, stored, shownDate ? QTimeZone::systemTimeZone() : reminderZone(event));
     for (qsizetype i = 0; i < outcomes.size(); ++i) {
         const Reminder& reminder = event.reminders.at(i);
         const ReminderAck::Outcome& outcome = outcomes.at(i);
         if (!statements.exec(
                 QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
-                               "action, acknowledged, trigger_time, trigger_date, set_back_from) "
+                               "action, acknowledged, trigger_time, trigger_date, last_shown) "
                                "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
                 {outcome.id.isEmpty() ? newId() : outcome.id, event.id, reminder.minutesBefore,
                  reminder.action.isEmpty() ? QStringLiteral("display") : reminder.action,
                  outcome.acknowledged ? 1 : 0, textOrNull(StoreTime::toText(outcome.trigger)),
                  textOrNull(outcome.date.toString(Qt::ISODate)),
-                 textOrNull(StoreTime::toText(outcome.setBackFrom))},
+                 ReminderRepository::lastShownValue(outcome.lastShown)},
                 "EventRepository::writeReminderRows insert"))
             return false;
     }

@@ -3,6 +3,7 @@
 #include "EventChildRows.h"
 #include "EventRows.h"
 #include "ReminderAck.h"
+#include "ReminderRepository.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
 
@@ -117,8 +118,9 @@ EventInserts::EventInserts(QSqlDatabase& database)
       m_reminder(std::make_unique<Statement>(
           database,
           QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, action, "
-                         "acknowledged, trigger_time, trigger_date) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-          7)),
+                         "acknowledged, trigger_time, trigger_date, last_shown) VALUES (?, ?, ?, "
+                         "?, ?, ?, ?, ?)"),
+          8)),
       m_attendee(std::make_unique<Statement>(
           database,
           QStringLiteral("INSERT INTO attendees (id, event_id, email, name, role, status, type, "
@@ -193,6 +195,7 @@ bool EventInserts::insertReminders(const Event& event, QString& error)
         const QString id = outcome.id.isEmpty() ? newId() : outcome.id;
         const QString trigger = StoreTime::toText(outcome.trigger);
         const QString date = outcome.date.toString(Qt::ISODate);
+        const QString shown = ReminderRepository::lastShownValue(outcome.lastShown).toString();
         row.text(1, id);
         row.text(2, event.id);
         row.integer(3, reminder.minutesBefore);
@@ -200,6 +203,7 @@ bool EventInserts::insertReminders(const Event& event, QString& error)
         row.integer(5, outcome.acknowledged ? 1 : 0);
         row.text(6, trigger);
         row.text(7, date);
+        row.text(8, shown);
         if (!row.run(error))
             return false;
     }

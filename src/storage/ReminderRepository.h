@@ -1,15 +1,19 @@
 #pragma once
 
+#include "ReminderSchedule.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTimeZone>
+#include <QVariant>
 
 #include <optional>
 
 class Database;
+class QSqlDatabase;
 
 // The reminder rows as the notifications read and settle them. The rows themselves are written
 // with their events (EventRepository); this reads the due ones and records what became of them,
@@ -34,6 +38,8 @@ public:
         QString triggerText; // the trigger as read; a row rewritten since is left alone
         std::optional<QDateTime> nextTrigger;
         QDate nextDate = {}; // stored with nextTrigger: an all-day trigger's date, else invalid
+        // A series' last occurrence handled; invalid keeps the one stored.
+        ReminderSchedule::Shown lastShown = {};
     };
 
     // Not owned; must outlive the repository.
@@ -49,6 +55,16 @@ public:
     QStringList overrideIds(const QString& uid, const QString& calendarId) const;
     // Writes every update in one transaction; false (logged) when nothing was kept.
     bool record(const QList<Handled>& updates);
+
+    // Column last_shown: an all-day occurrence's date as "2025-03-01", a timed one's start as
+    // StoreTime writes it, NULL for none; read back alike.
+    static QVariant lastShownValue(const ReminderSchedule::Shown& shown);
+    static ReminderSchedule::Shown readLastShown(const QVariant& value);
+
+    // The step of the migration that adds last_shown, inside its transaction: each row of a
+    // series takes what its cursor tells it had handled (ReminderAck::shownByCursor), counted in
+    // the machine's zone. False, with the driver's text in `error`, when a statement failed.
+    static bool fillLastShown(QSqlDatabase& db, QString& error);
 
 private:
     Database* m_database;

@@ -203,7 +203,7 @@ void TestApplication::unusableDataDirectoryEndsWithDatabaseError_data()
     QTest::newRow("newer schema")
         << "newer"
         << "was made by a newer version of this program (schema 99; this version "
-           "reads up to 10). Update the program to open it.\n\nThe file was left "
+           "reads up to 11). Update the program to open it.\n\nThe file was left "
            "unchanged.";
     QTest::newRow("data directory is a file")
         << "file"
@@ -257,7 +257,7 @@ void TestApplication::readOnlyStoreIsShownAndNotWritten()
 {
     const QString dataDir = m_work.filePath("read-only");
     QDir().mkpath(dataDir);
-    const QByteArray content = storeAtVersion(10);
+    const QByteArray content = storeAtVersion(11);
     {
         QFile database(dataDir + "/calendar.db");
         QVERIFY(database.open(QIODevice::WriteOnly));

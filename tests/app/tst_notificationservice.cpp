@@ -56,6 +56,9 @@ QString addEvent(AppState* state, const NewEvent& wanted)
                                     : wanted.start.toUTC();
     event.endTime = event.startTime.addSecs(wanted.allDay ? 86400 : 3600);
     event.recurrenceRule = wanted.rule;
+    // A series repeats on the machine's wall clock, whatever its offset from UTC.
+    if (!wanted.rule.isEmpty() && !wanted.allDay)
+        event.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
     Reminder reminder;
     reminder.minutesBefore = wanted.minutesBefore;
     event.reminders = {reminder};
@@ -72,6 +75,15 @@ QPair<int, QDateTime> reminderRow(AppState* state, const QString& eventId)
     if (!query.exec() || !query.next())
         return {-1, {}};
     return {query.value(0).toInt(), StoreTime::parse(query.value(1).toString())};
+}
+
+// The start of the occurrence the event's one reminder row handled last, as stored.
+QString lastShown(AppState* state, const QString& eventId)
+{
+    QSqlQuery query(state->database()->database());
+    query.prepare("SELECT last_shown FROM reminders WHERE event_id = ?");
+    query.addBindValue(eventId);
+    return query.exec() && query.next() ? query.value(0).toString() : QString();
 }
 
 // A started store with a recording notifier as the only way to show a reminder.
@@ -138,6 +150,8 @@ private Q_SLOTS:
     void everyOccurrenceOfASeriesReminds();
     void allDayRemindersCountFromLocalMidnight();
     void seriesRewriteRemindsOnlyWhatMoved();
+    void seriesRewritesRemindEachOccurrenceOnce_data();
+    void seriesRewritesRemindEachOccurrenceOnce();
     void nothingIsMarkedWithoutANotifier();
     void clickRevealsTheShownReminder();
     void failedTestNotificationGoesOn();
@@ -308,8 +322,8 @@ void TestNotificationService::allDayRemindersCountFromLocalMidnight()
 }
 
 // A series' occurrence reminds once however often the series is rewritten (a sync bringing
-// another client's rename), and again when the rewrite moves it, but not when an undo puts it
-// back where it was reminded.
+// another client's rename), and again when the rewrite moves it after the last one reminded,
+// but not when an undo puts it back where it was reminded: the row keeps that last one.
 void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
 {
     Harness h(local(10, 9, 50));
@@ -342,6 +356,8 @@ void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
     QCOMPARE(h.notifier.shown.size(), 2);
     QCOMPARE(h.notifier.shown.last().body, QStringLiteral("In 10 minutes (10:30 AM)"));
     QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 10, 20).toUTC()));
+    const QString movedShown = StoreTime::toText(local(10, 10, 30));
+    QCOMPARE(lastShown(h.state, id), movedShown);
 
     QVERIFY(h.state->events()->update(before)); // undone
     Clock::pin(local(10, 10, 21));
@@ -356,12 +372,144 @@ void TestNotificationService::seriesRewriteRemindsOnlyWhatMoved()
     h.service.poll();
     QCOMPARE(h.notifier.shown.size(), 2);
     QCOMPARE(reminderRow(h.state, id), qMakePair(0, local(11, 10, 20).toUTC()));
+    QCOMPARE(lastShown(h.state, id), movedShown);
     QVERIFY(h.state->events()->update(before));
     Clock::pin(local(11, 9, 50));
     h.service.poll();
     h.service.poll();
     QCOMPARE(h.notifier.shown.size(), 3);
     QCOMPARE(h.notifier.shown.last().body, QStringLiteral("In 10 minutes (10:00 AM)"));
+    QCOMPARE(lastShown(h.state, id), StoreTime::toText(local(11, 10)));
+}
+
+// A series with a 10-minute reminder from `start` by `rule`, then `steps`, each "day hh:mm what"
+// in March 2026 on the machine's clock, each followed by a poll as the running program makes
+// one: "poll"; "rule R" and "sync R", the rule changed here or by a server's copy (its alarm
+// without the row's id or trigger); "shift N", the series moved N minutes with the form;
+// "rename"; "kind", made all-day on its dates, or timed at 10:00; "undo", the record as it was
+// before the latest change written back. Every occurrence shown, as "day hh:mm" of its start
+// ("day all day" for an all-day one), in order, and how many passes passed some over as late.
+void TestNotificationService::seriesRewritesRemindEachOccurrenceOnce_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QDateTime>("start");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<int>("missed");
+    const QString monday = QStringLiteral("FREQ=WEEKLY;BYDAY=MO");
+    const QStringList week = {"11 09:50 poll", "12 09:50 poll", "13 09:50 poll",
+                              "14 09:50 poll", "15 09:50 poll", "16 09:50 poll"};
+    QTest::newRow("weekday added the day after")
+        << monday << local(9, 10)
+        << QStringList{"9 09:50 poll", "10 12:00 rule FREQ=WEEKLY;BYDAY=MO,WE"} + week
+        << QStringList{"9 10:00", "11 10:00", "16 10:00"} << 0;
+    QTest::newRow("weekday added by a sync the day after")
+        << monday << local(9, 10)
+        << QStringList{"9 09:50 poll", "10 12:00 sync FREQ=WEEKLY;BYDAY=MO,WE"} + week
+        << QStringList{"9 10:00", "11 10:00", "16 10:00"} << 0;
+    // Tuesday's had started when the series was made daily: passed over.
+    QTest::newRow("made daily the day after")
+        << monday << local(9, 10) << QStringList{"9 09:50 poll", "10 12:00 rule FREQ=DAILY"} + week
+        << QStringList{"9 10:00",  "11 10:00", "12 10:00", "13 10:00",
+                       "14 10:00", "15 10:00", "16 10:00"}
+        << 1;
+    QTest::newRow("Wednesday moved to Thursday on Thursday")
+        << "FREQ=WEEKLY;BYDAY=MO,WE" << local(9, 10)
+        << QStringList{"9 09:50 poll", "11 09:50 poll", "12 08:00 rule FREQ=WEEKLY;BYDAY=MO,TH"} +
+               week
+        << QStringList{"9 10:00", "11 10:00", "12 10:00", "16 10:00"} << 0;
+    QTest::newRow("finished series renamed after its moved last one was shown")
+        << "FREQ=DAILY;COUNT=3" << local(8, 10)
+        << QStringList{"9 09:50 poll", "10 09:50 poll", "10 10:05 shift 15", "10 10:20 rename"}
+        << QStringList{"9 10:00", "10 10:00", "10 10:15"} << 1;
+    QTest::newRow("last one moved to before its reminder was due")
+        << "FREQ=DAILY;COUNT=3" << local(8, 10)
+        << QStringList{"9 09:50 poll", "10 09:40 shift -15", "10 09:50 rename"}
+        << QStringList{"9 10:00", "10 09:45"} << 1;
+    QTest::newRow("today's time changed twice, then undone twice")
+        << "FREQ=DAILY" << local(10, 10)
+        << QStringList{"10 09:50 poll", "10 09:52 shift 60", "10 09:53 shift 30",
+                       "10 09:54 undo", "10 09:55 undo",     "11 09:50 poll"}
+        << QStringList{"10 10:00", "11 10:00"} << 0;
+    QTest::newRow("today's time changed twice, then put back with the form")
+        << "FREQ=DAILY" << local(10, 10)
+        << QStringList{"10 09:50 poll", "10 09:52 shift 60", "10 09:53 shift 30",
+                       "10 09:54 shift -90", "11 09:50 poll"}
+        << QStringList{"10 10:00", "11 10:00"} << 0;
+    // The series changed kind: what was shown and what comes compare on the machine's clock.
+    QTest::newRow("made timed after its all-day one was shown")
+        << "FREQ=DAILY" << local(9, 10)
+        << QStringList{"8 12:00 kind", "8 23:50 poll", "9 08:00 kind", "9 09:50 poll",
+                       "10 09:50 poll"}
+        << QStringList{"9 all day", "9 10:00", "10 10:00"} << 0;
+    // Off from Monday to Thursday noon: those passed over stay so through a rewrite.
+    QTest::newRow("renamed after some were passed over")
+        << "FREQ=DAILY" << local(9, 10)
+        << QStringList{"9 09:50 poll", "12 12:00 poll", "12 12:05 rename", "13 09:50 poll"}
+        << QStringList{"9 10:00", "13 10:00"} << 1;
+}
+
+void TestNotificationService::seriesRewritesRemindEachOccurrenceOnce()
+{
+    QFETCH(QString, rule);
+    QFETCH(QDateTime, start);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, expected);
+    QFETCH(int, missed);
+    const auto when = [](const QString& step) {
+        const QTime time = QTime::fromString(step.section(u' ', 1, 1), QStringLiteral("hh:mm"));
+        return local(step.section(u' ', 0, 0).toInt(), time.hour(), time.minute());
+    };
+    Harness h(when(steps.first()));
+    QVERIFY(h.started);
+    const QString id = addEvent(h.state, {"Series", start, {}, rule, 10});
+    QList<Event> undo;
+    for (const QString& step : std::as_const(steps)) {
+        Clock::pin(when(step));
+        const QString what = step.section(u' ', 2, 2);
+        Event series = *h.state->events()->getById(id);
+        if (what == u"undo")
+            series = undo.takeLast();
+        else if (what != u"poll")
+            undo.append(series);
+        if (what == u"rule" || what == u"sync")
+            series.recurrenceRule = step.section(u' ', 3);
+        if (what == u"sync") {
+            Reminder alarm;
+            alarm.minutesBefore = 10;
+            series.reminders = {alarm};
+        }
+        if (what == u"shift") {
+            const qint64 seconds = step.section(u' ', 3).toLongLong() * 60;
+            series.startTime = series.startTime.addSecs(seconds);
+            series.endTime = series.endTime->addSecs(seconds);
+        }
+        if (what == u"rename")
+            series.title += QStringLiteral(" (renamed)");
+        if (what == u"kind") {
+            const QDate date = series.isAllDay ? series.startTime.toUTC().date()
+                                               : series.startTime.toLocalTime().date();
+            series.isAllDay = !series.isAllDay;
+            series.startTime = series.isAllDay ? QDateTime(date, QTime(0, 0), QTimeZone::utc())
+                                               : QDateTime(date, QTime(10, 0));
+            series.endTime = series.startTime.addSecs(series.isAllDay ? 86400 : 3600);
+            series.timezone = QStringLiteral("UTC");
+        }
+        QVERIFY(what == u"poll" || h.state->events()->update(series));
+        h.service.poll();
+    }
+    QStringList shown;
+    for (const Notification& notification : std::as_const(h.notifier.shown)) {
+        const QDateTime start =
+            QDateTime::fromString(notification.id.section(u'\n', 1), Qt::ISODate).toLocalTime();
+        const QDate date = QDate::fromString(notification.tag.section(u'\n', 1), Qt::ISODate);
+        const bool allDay = notification.body.contains(QStringLiteral("all day"));
+        shown.append(
+            QString::number(date.day()) + u' ' +
+            (allDay ? QStringLiteral("all day") : start.toString(QStringLiteral("hh:mm"))));
+    }
+    QCOMPARE(shown, expected);
+    QCOMPARE(h.service.missedCount(), missed);
 }
 
 void TestNotificationService::nothingIsMarkedWithoutANotifier()

@@ -76,7 +76,8 @@ private Q_SLOTS:
         event.reminders = {Reminder()};
         event.reminders[0].minutesBefore = 15;
         ReminderAck::Outcome row = ReminderAck::decide(event, {}, zone(0)).first();
-        // A pass at 23:45 before `date` in zone `i`, plus `seconds`, recorded as the poll does.
+        // A pass at 23:45 before `date` in zone `i`, plus `seconds`, recorded as the poll does: the
+        // occurrence it handled last is kept, the one kept before when it handled none.
         const auto pass = [&](const QDate& date, int seconds, int i) {
             const QDateTime now =
                 QDateTime(date.addDays(-1), QTime(23, 45), zone(i)).addSecs(seconds);
@@ -87,6 +88,8 @@ private Q_SLOTS:
                 row.date = decision.nextDate;
             }
             row.acknowledged = !decision.nextTrigger;
+            if (decision.handled.isValid())
+                row.lastShown = decision.handled;
             return decision;
         };
         if (!zones.at(1).isEmpty())
@@ -99,8 +102,9 @@ private Q_SLOTS:
                 event.reminders[0].acknowledged = row.acknowledged;
                 event.reminders[0].triggerTime = row.trigger;
             }
-            row = ReminderAck::decide(event, {{"r1", 15, row.trigger, row.acknowledged, row.date}},
-                                      zone(2))
+            row = ReminderAck::decide(
+                      event, {{"r1", 15, row.trigger, row.acknowledged, row.date, row.lastShown}},
+                      zone(2))
                       .first();
         }
 

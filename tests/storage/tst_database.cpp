@@ -130,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(Database::splitStatements(sql), expected);
     }
 
-    void migratesFreshFileOnceWithTenRows()
+    void migratesFreshFileOnceWithElevenRows()
     {
         TestDataDir dir;
         const QString path = dir.filePath(QStringLiteral("calendar.db"));
@@ -139,7 +139,7 @@ private Q_SLOTS:
             QSignalSpy applied(&database, &Database::migrationApplied);
             QVERIFY(database.open(path));
             QVERIFY(database.migrate());
-            QCOMPARE(applied.count(), 10);
+            QCOMPARE(applied.count(), 11);
             QCOMPARE(applied.at(4).at(1).toString(), QStringLiteral("provider_event_idx"));
             QCOMPARE(column(database.database(), QStringLiteral("PRAGMA journal_mode")),
                      QStringList{"wal"});
@@ -370,7 +370,7 @@ private Q_SLOTS:
                     raw.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
                     QVERIFY(raw.open());
                     QCOMPARE(column(raw, QStringLiteral("SELECT count(*) FROM schema_version")),
-                             QStringList{"10"});
+                             QStringList{"11"});
                     raw.close();
                 }
                 QSqlDatabase::removeDatabase(QStringLiteral("raw"));

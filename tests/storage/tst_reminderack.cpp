@@ -98,13 +98,15 @@ private Q_SLOTS:
         QCOMPARE(outcomes.first().trigger, start.isValid() ? start.addSecs(-900) : QDateTime());
     }
 
-    // A series' row is a cursor: the trigger of its next occurrence not yet reminded (or, when
-    // acknowledged, of its last one). The store holds row "r1", 10 minutes, at `storedTrigger`;
-    // the rewritten series (a daily one from Mar 1, as `rule`, `start` and `exceptions` say)
-    // carries one reminder of `minutes`, either a server's copy (no id, no trigger) or the
-    // record loaded here (id "r1" and the stored trigger). An undo writes that record after the
-    // series was moved (an hour, or an all-day one a day, later); a redo moves it again after
-    // an undo that came once the moved occurrence on the stored cursor's day was reminded.
+    // A series' row reminds next the first occurrence after the one it handled last. The store
+    // holds row "r1", 10 minutes, at `storedTrigger`, having last handled `shown` (a start, an
+    // all-day date, or none); the rewritten series (from Mar 1, as `rule`, `start` and
+    // `exceptions` say) carries one reminder of `minutes`, either a server's copy (no id, no
+    // trigger) or the record loaded here (id "r1" and the stored trigger), or that record put
+    // back without its row ("restored"). An undo writes that record after the series was moved
+    // (an hour, or an all-day one a day, later); a redo moves it again after an undo that came
+    // once the moved occurrence before the stored cursor's day was reminded; "polled": the moved
+    // series' last one was reminded too before the undo.
     void seriesRowKeepsItsPlace_data()
     {
         QTest::addColumn<QString>("rule");
@@ -113,6 +115,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("exceptions");
         QTest::addColumn<int>("minutes");
         QTest::addColumn<QString>("record");
+        QTest::addColumn<QVariant>("shown");
         QTest::addColumn<QDateTime>("storedTrigger");
         QTest::addColumn<bool>("storedAcknowledged");
         QTest::addColumn<QDateTime>("expectedTrigger");
@@ -121,56 +124,92 @@ private Q_SLOTS:
         const QDateTime start = at("2025-03-01T09:00:00Z"); // 10:00 in Berlin
         const QDateTime cursor = at("2025-03-05T08:50:00Z");
         const QDateTime first = at("2025-03-01T08:50:00Z");
+        const QVariant before = at("2025-03-04T09:00:00Z"); // the one before the cursor
+        const QVariant atCursor = at("2025-03-05T09:00:00Z");
+        const QVariant none;
+        const QVariant allDayBefore = QDate(2025, 3, 4);
         // clang-format off
         QTest::newRow("renamed by another client")
-            << daily << start << false << "" << 10 << "copy" << cursor << false << cursor << false;
-        QTest::newRow("renamed here")
-            << daily << start << false << "" << 10 << "loaded" << cursor << false << cursor << false;
-        QTest::newRow("first start a day later, same time")
-            << daily << start.addDays(1) << false << "" << 10 << "copy" << cursor << false << cursor
+            << daily << start << false << "" << 10 << "copy" << before << cursor << false << cursor
             << false;
+        QTest::newRow("renamed here")
+            << daily << start << false << "" << 10 << "loaded" << before << cursor << false
+            << cursor << false;
+        QTest::newRow("first start a day later, same time")
+            << daily << start.addDays(1) << false << "" << 10 << "copy" << before << cursor << false
+            << cursor << false;
+        // The last one shown, moved after itself, reminds again.
         QTest::newRow("start an hour later")
-            << daily << start.addSecs(3600) << false << "" << 10 << "copy" << cursor << false
-            << first.addSecs(3600) << false;
+            << daily << start.addSecs(3600) << false << "" << 10 << "copy" << before << cursor
+            << false << cursor.addSecs(-86400 + 3600) << false;
+        QTest::newRow("start an hour earlier")
+            << daily << start.addSecs(-3600) << false << "" << 10 << "copy" << before << cursor
+            << false << cursor.addSecs(-3600) << false;
         QTest::newRow("offset changed here")
-            << daily << start << false << "" << 15 << "loaded" << cursor << false
-            << first.addSecs(-300) << false;
+            << daily << start << false << "" << 15 << "loaded" << before << cursor << false
+            << cursor.addSecs(-300) << false;
+        // Another reminder, as far as the copy tells: a row of its own.
         QTest::newRow("offset changed by another client")
-            << daily << start << false << "" << 15 << "copy" << cursor << false
+            << daily << start << false << "" << 15 << "copy" << before << cursor << false
             << first.addSecs(-300) << false;
         QTest::newRow("its next occurrence removed")
-            << daily << start << false << R"(["20250305T090000Z"])" << 10 << "copy" << cursor
-            << false << cursor << false;
+            << daily << start << false << R"(["20250305T090000Z"])" << 10 << "copy" << before
+            << cursor << false << cursor.addDays(1) << false;
         QTest::newRow("ended before its next occurrence")
-            << daily + ";UNTIL=20250303T090000Z" << start << false << "" << 10 << "copy" << cursor
-            << false << cursor << false;
+            << daily + ";UNTIL=20250303T090000Z" << start << false << "" << 10 << "copy" << before
+            << cursor << false << cursor.addDays(-1) << true;
         QTest::newRow("done and unchanged")
-            << daily + ";COUNT=5" << start << false << "" << 10 << "copy" << cursor << true
-            << cursor << true;
+            << daily + ";COUNT=5" << start << false << "" << 10 << "copy" << atCursor << cursor
+            << true << cursor << true;
+        QTest::newRow("done, its cursor left at the first")
+            << daily + ";COUNT=5" << start << false << "" << 10 << "copy" << atCursor << first
+            << true << cursor << true;
         QTest::newRow("done, then extended")
-            << daily + ";COUNT=7" << start << false << "" << 10 << "copy" << cursor << true
-            << cursor.addDays(1) << false;
+            << daily + ";COUNT=7" << start << false << "" << 10 << "copy" << atCursor << cursor
+            << true << cursor.addDays(1) << false;
+        QTest::newRow("done, stored without its last one")
+            << daily + ";COUNT=5" << start << false << "" << 10 << "copy" << none << cursor << true
+            << cursor << true;
+        QTest::newRow("none shown yet")
+            << daily << start << false << "" << 10 << "loaded" << none << first << false << first
+            << false;
+        QTest::newRow("put back without its row")
+            << daily << start << false << "" << 10 << "restored" << none << cursor << false
+            << cursor << false;
+        QTest::newRow("a weekday added before the cursor")
+            << "FREQ=WEEKLY;BYDAY=MO,WE" << at("2025-03-03T09:00:00Z") << false << "" << 10
+            << "copy" << QVariant(at("2025-03-03T09:00:00Z")) << at("2025-03-10T08:50:00Z")
+            << false << at("2025-03-05T08:50:00Z") << false;
         QTest::newRow("all-day, renamed")
-            << daily << at("2025-03-01T00:00:00Z") << true << "" << 10 << "copy"
+            << daily << at("2025-03-01T00:00:00Z") << true << "" << 10 << "copy" << allDayBefore
             << local(4, 23, 50) << false << local(4, 23, 50) << false;
         QTest::newRow("all-day, offset changed")
-            << daily << at("2025-03-01T00:00:00Z") << true << "" << 15 << "loaded"
-            << local(4, 23, 50) << false << local(1, 0, 0).addSecs(-900) << false;
+            << daily << at("2025-03-01T00:00:00Z") << true << "" << 15 << "loaded" << allDayBefore
+            << local(4, 23, 50) << false << local(4, 23, 45) << false;
+        // The series changed kind: compared on the machine's clock.
+        QTest::newRow("timed now, last shown an all-day date")
+            << daily << local(1, 10, 0) << false << "" << 10 << "copy" << allDayBefore
+            << local(4, 23, 50) << false << local(4, 9, 50) << false;
+        QTest::newRow("all-day now, last shown a timed one")
+            << daily << at("2025-03-01T00:00:00Z") << true << "" << 10 << "copy"
+            << QVariant(local(4, 10, 0)) << cursor << false << local(4, 23, 50) << false;
         QTest::newRow("undone to a record read before the cursor moved on")
-            << daily << start << false << "" << 10 << "stale" << cursor << false << cursor
+            << daily << start << false << "" << 10 << "stale" << before << cursor << false << cursor
             << false;
         QTest::newRow("moved, then undone")
-            << daily << start << false << "" << 10 << "undo" << cursor << false << cursor << false;
+            << daily << start << false << "" << 10 << "undo" << before << cursor << false << cursor
+            << false;
         QTest::newRow("all-day, moved, then undone")
             << "FREQ=WEEKLY" << at("2025-03-01T00:00:00Z") << true << "" << 10 << "undo"
-            << local(7, 23, 50) << false << local(7, 23, 50) << false;
+            << QVariant(QDate(2025, 3, 1)) << local(7, 23, 50) << false << local(7, 23, 50)
+            << false;
         QTest::newRow("moved, undone, moved again")
-            << daily << start << false << "" << 10 << "redo" << cursor << false
+            << daily << start << false << "" << 10 << "redo" << before << cursor << false
             << cursor.addSecs(3600) << false;
-        // The cursor at the last occurrence, which the move takes past the series' end.
+        // The last one, reminded at its moved time, is not reminded again where it was.
         QTest::newRow("last one moved, reminded, then undone")
-            << daily + ";COUNT=5" << start << false << "" << 10 << "polled" << cursor << false
-            << cursor << false;
+            << daily + ";COUNT=5" << start << false << "" << 10 << "polled" << before << cursor
+            << false << cursor.addSecs(3600) << true;
         // clang-format on
     }
 
@@ -182,6 +221,7 @@ private Q_SLOTS:
         QFETCH(QString, exceptions);
         QFETCH(int, minutes);
         QFETCH(QString, record);
+        QFETCH(QVariant, shown);
         QFETCH(QDateTime, storedTrigger);
         QFETCH(bool, storedAcknowledged);
         QFETCH(QDateTime, expectedTrigger);
@@ -206,26 +246,36 @@ private Q_SLOTS:
         const QTimeZone zone = QTimeZone::systemTimeZone();
         ReminderAck::StoredReminder row{QStringLiteral("r1"), 10, storedTrigger,
                                         storedAcknowledged};
+        if (shown.typeId() == QMetaType::QDate)
+            row.lastShown.date = shown.toDate();
+        else
+            row.lastShown.start = shown.toDateTime();
         Event moved = event;
         moved.startTime = start.addSecs(allDay ? 86400 : 3600);
         moved.endTime = event.endTime->addSecs(start.secsTo(moved.startTime));
         const auto write = [&](const Event& series) {
             const ReminderAck::Outcome next = ReminderAck::decide(series, {row}, zone).first();
-            row = {row.id, 10, next.trigger, next.acknowledged, next.date, next.setBackFrom};
+            row = {row.id, 10, next.trigger, next.acknowledged, next.date, next.lastShown};
         };
         if (record == u"undo" || record == u"redo" || record == u"polled") {
             write(moved);
-            QVERIFY(row.trigger < storedTrigger); // set back
+            QVERIFY(row.trigger < storedTrigger); // the moved one before it reminds again
         }
         if (record == u"redo" || record == u"polled") {
-            row.trigger = storedTrigger.addSecs(3600); // as the poll moves it on
-            row.acknowledged = record == u"polled";    // ... and past the series' last
+            // As the poll records the moved ones it showed: up to the one before the cursor's
+            // day, or the series' last.
+            const QDateTime last = storedTrigger.addSecs(4200);
+            row.lastShown.start = record == u"polled" ? last : last.addDays(-1);
             write(event);
-            QCOMPARE(row.trigger.toUTC(), storedTrigger.toUTC()); // resumed
-            if (record == u"redo")
+            if (record == u"redo") {
+                QCOMPARE(row.trigger.toUTC(), storedTrigger.toUTC()); // not reminded yet
                 event = moved;
+            }
         }
-        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, {row}, zone);
+        const QList<ReminderAck::StoredReminder> stored =
+            record == u"restored" ? QList<ReminderAck::StoredReminder>{}
+                                  : QList<ReminderAck::StoredReminder>{row};
+        const QList<ReminderAck::Outcome> outcomes = ReminderAck::decide(event, stored, zone);
         QCOMPARE(outcomes.size(), 1);
         QCOMPARE(outcomes.first().trigger.toUTC(), expectedTrigger.toUTC());
         QCOMPARE(outcomes.first().acknowledged, expectedAcknowledged);

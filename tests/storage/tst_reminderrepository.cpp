@@ -86,27 +86,38 @@ private Q_SLOTS:
         }
     }
 
-    // A row is settled only as it was read: one rewritten in between keeps its new trigger.
+    // A row is settled only as it was read: one rewritten in between keeps its new trigger. A
+    // series' row keeps the occurrence handled last (`shown`, as stored), which the row read
+    // held as "2025-02-28T09:00:00Z", unless it handled none.
     void recordSettlesRowsAsRead_data()
     {
         QTest::addColumn<bool>("rewritten");
         QTest::addColumn<bool>("next");
-        QTest::addColumn<QString>("expected"); // trigger minutes from now | acknowledged
-        QTest::newRow("acknowledged") << false << false << "-5|1";
-        QTest::newRow("next trigger") << false << true << "60|0";
-        QTest::newRow("rewritten meanwhile") << true << false << "30|0";
-        QTest::newRow("rewritten, next trigger") << true << true << "30|0";
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("expected"); // trigger minutes from now | acknowledged | shown
+        const QString kept = QStringLiteral("2025-02-28T09:00:00Z");
+        const QString timed = QStringLiteral("2025-03-01T10:05:00Z");
+        QTest::newRow("acknowledged") << false << false << timed << "-5|1|" + timed;
+        QTest::newRow("next trigger") << false << true << timed << "60|0|" + timed;
+        QTest::newRow("next trigger, all-day") << false << true << "2025-03-01"
+                                               << "60|0|2025-03-01";
+        QTest::newRow("next trigger, none handled") << false << true << ""
+                                                    << "60|0|" + kept;
+        QTest::newRow("rewritten meanwhile") << true << false << timed << "30|0|" + kept;
+        QTest::newRow("rewritten, next trigger") << true << true << timed << "30|0|" + kept;
     }
 
     void recordSettlesRowsAsRead()
     {
         QFETCH(bool, rewritten);
         QFETCH(bool, next);
+        QFETCH(QString, shown);
         QFETCH(QString, expected);
         StoreFixture store;
         QVERIFY(store.isReady());
         EventRepository events(store.database());
         QVERIFY(seed(store, events, now.addSecs(-300), false, false));
+        QVERIFY(store.exec("UPDATE reminders SET last_shown = '2025-02-28T09:00:00Z'"));
         ReminderRepository reminders(store.database());
         const std::optional<QList<ReminderRepository::Due>> rows = reminders.due(now, berlin, 10);
         QVERIFY(rows && rows->size() == 1);
@@ -119,17 +130,18 @@ private Q_SLOTS:
         if (next)
             handled = {handled.reminderId, handled.triggerText, now.addSecs(3600),
                        QDate(2025, 3, 2)};
+        handled.lastShown = ReminderRepository::readLastShown(shown);
         QVERIFY(reminders.record({handled}));
         QCOMPARE(store.strings("SELECT trigger_date FROM reminders"),
                  QStringList{next && !rewritten ? "2025-03-02" : ""});
 
-        const QStringList row = store.strings("SELECT trigger_time, acknowledged FROM reminders");
+        const QStringList row =
+            store.strings("SELECT trigger_time, acknowledged, last_shown FROM reminders");
         QCOMPARE(row.size(), 1);
         const QDateTime trigger = StoreTime::parse(row.first().section(u'|', 0, 0));
-        QCOMPARE(QStringLiteral("%1|%2")
-                     .arg(now.secsTo(trigger) / 60)
-                     .arg(row.first().section(u'|', 1, 1)),
-                 expected);
+        QCOMPARE(
+            QStringLiteral("%1|%2").arg(now.secsTo(trigger) / 60).arg(row.first().section(u'|', 1)),
+            expected);
     }
 };
 

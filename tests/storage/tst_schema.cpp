@@ -44,7 +44,7 @@ const QList<std::pair<QString, QString>> expectedTables = {
                     "size INTEGER, provider_file_id TEXT"},
     {"reminders",
      "id TEXT pk, event_id TEXT nn, minutes_before INTEGER nn, action TEXT nn ='display', "
-     "acknowledged INTEGER nn =0, trigger_time TEXT, trigger_date TEXT, set_back_from TEXT"},
+     "acknowledged INTEGER nn =0, trigger_time TEXT, trigger_date TEXT, last_shown TEXT"},
     {"tasks", "id TEXT pk, calendar_id TEXT nn, uid TEXT nn, etag TEXT, href TEXT, title TEXT nn, "
               "description TEXT, status TEXT nn ='needs-action', priority INTEGER nn =0, "
               "percent_complete INTEGER nn =0, due_date TEXT, start_date TEXT, "
@@ -121,6 +121,11 @@ const QStringList expectedForeignKeys = {
 const QStringList queryIndexNames = {"idx_events_other_span", "idx_events_recurring_start",
                                      "idx_events_short_span", "idx_reminders_unacknowledged",
                                      "idx_tasks_start_date"};
+
+// An account and its calendar "c", for the rows a test stores in an older file.
+const QStringList calendarRows = {
+    "INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')",
+    "INSERT INTO calendars (id, account_id, url, name) VALUES ('c', 'a', 'u', 'C')"};
 
 QStringList strings(QSqlDatabase& db, const QString& sql)
 {
@@ -242,7 +247,7 @@ private Q_SLOTS:
     void migratesFromEveryVersion_data()
     {
         QTest::addColumn<int>("version");
-        for (int version = 0; version <= 10; ++version)
+        for (int version = 0; version <= 11; ++version)
             QTest::addRow("from %d", version) << version;
     }
 
@@ -284,7 +289,7 @@ private Q_SLOTS:
                  QStringList{"1:initial 2:event_sync 3:tasks_sync 4:accounts_sort_order "
                              "5:provider_event_idx 6:events_uid_unique 7:tasks_dateonly_repeat "
                              "8:accounts_soft_delete 9:google_cancelled_occurrences "
-                             "10:reminder_rows"});
+                             "10:reminder_rows 11:reminder_last_shown"});
         if (version > 0) {
             // Rows that predate a migration take its defaults.
             QCOMPARE(strings(db, "SELECT sync_status || (deleted_at IS NULL) FROM events"),
@@ -303,9 +308,7 @@ private Q_SLOTS:
     {
         TestDataDir dir;
         const QString path = dir.filePath(QStringLiteral("calendar.db"));
-        QStringList statements = {
-            "INSERT INTO accounts (id, name, type) VALUES ('a', 'A', 'caldav')",
-            "INSERT INTO calendars (id, account_id, url, name) VALUES ('c', 'a', 'u', 'C')"};
+        QStringList statements = calendarRows;
         // e3 is the oldest; e1 and e2 tie on the later time; e4 is an empty recurrence id, the
         // same key as NULL; o1 is another occurrence and stays.
         const QStringList rows = {
@@ -347,6 +350,48 @@ private Q_SLOTS:
                          "start_time, raw_icalendar) VALUES ('n', 'c', 'u', '20250302T090000Z', "
                          "'T', 'x', 'r')"));
         QCOMPARE(strings(db, "PRAGMA foreign_key_check"), QStringList());
+    }
+
+    // Rows of version 10 kept only a cursor (the trigger of the next occurrence to remind): a
+    // series' row takes the occurrence before it, or an acknowledged one the occurrence at it,
+    // as the one it handled last; an all-day one's date by the date stored with its trigger.
+    void reminderRowsKeepWhatTheyShowed()
+    {
+        TestDataDir dir;
+        const QString path = dir.filePath(QStringLiteral("calendar.db"));
+        QStringList statements = calendarRows;
+        // Event: start, all day, rule, exception dates. Reminder: trigger, acknowledged, date.
+        const QStringList rows = {
+            "'2025-03-01T09:00:00Z', 0, 'FREQ=DAILY', NULL, '2025-03-05T08:50:00Z', 0, NULL",
+            "'2025-03-01T09:00:00Z', 0, 'FREQ=DAILY', NULL, '2025-03-01T08:50:00Z', 0, NULL",
+            "'2025-03-01T09:00:00Z', 0, 'FREQ=DAILY', '[\"20250304T090000Z\"]', "
+            "'2025-03-05T08:50:00Z', 0, NULL",
+            "'2025-03-01T09:00:00Z', 0, 'FREQ=DAILY;COUNT=5', NULL, '2025-03-05T08:50:00Z', 1, "
+            "NULL",
+            "'2025-03-01T00:00:00Z', 1, 'FREQ=WEEKLY', NULL, '2025-03-14T23:50:00Z', 0, "
+            "'2025-03-15'",
+            "'2025-03-05T09:00:00Z', 0, NULL, NULL, '2025-03-05T08:50:00Z', 1, NULL"};
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            statements << QStringLiteral(
+                              "INSERT INTO events (id, uid, calendar_id, title, "
+                              "raw_icalendar, start_time, is_all_day, recurrence_rule, "
+                              "exception_dates) VALUES ('%1', '%1', 'c', 'T', 'raw', %2)")
+                              .arg(i)
+                              .arg(rows.at(i).section(u',', 0, 3))
+                       << QStringLiteral("INSERT INTO reminders (id, event_id, minutes_before, "
+                                         "trigger_time, acknowledged, trigger_date) VALUES ('%1', "
+                                         "'%1', 10, %2)")
+                              .arg(i)
+                              .arg(rows.at(i).section(u',', 4));
+        QVERIFY(writeOldFile(path, 10, statements));
+
+        Database database;
+        QVERIFY(database.open(path));
+        QVERIFY(database.migrate());
+        QCOMPARE(strings(database.database(),
+                         "SELECT coalesce(last_shown, '-') FROM reminders ORDER BY id"),
+                 (QStringList{"2025-03-04T09:00:00Z", "-", "2025-03-03T09:00:00Z",
+                              "2025-03-05T09:00:00Z", "2025-03-08", "-"}));
     }
 };
 
