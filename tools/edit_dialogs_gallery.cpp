@@ -20,6 +20,7 @@
 #include "Ical.h"
 #include "QuickAddDialog.h"
 #include "RecurrenceEditDialog.h"
+#include "RecurringEdit.h"
 #include "RecurringEditScopeDialog.h"
 #include "TaskFormDialog.h"
 #include "TaskRepository.h"
@@ -27,11 +28,12 @@
 #include "ThemeManager.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimeZone>
 #include <QToolButton>
@@ -280,6 +282,10 @@ int main(int argc, char* argv[])
         save(new RecurringEditScopeDialog(event.title, nullptr,
                                           RecurringEditScopeDialog::Mode::Delete),
              QStringLiteral("scope-delete") + suffix);
+        // What an undo tells when another client changed the series' frame since the change.
+        save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
+                             RecurringEdit::changedElsewhereText(event.title)),
+             QStringLiteral("undo-changed-elsewhere") + suffix);
         FilterFormDialog* pattern = new FilterFormDialog(state);
         pattern->findChildren<QLineEdit*>().value(0)->setText(QStringLiteral("Quiet reviews"));
         save(pattern, QStringLiteral("filter-pattern") + suffix);
