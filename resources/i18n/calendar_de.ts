@@ -1680,6 +1680,10 @@ SHA-256-Fingerabdruck:
         <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
         <translation>Googles Kopie von „%1“ konnte nicht gelesen werden: %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; could not be written to Google: %2</source>
+        <translation>„%1“ konnte nicht zu Google geschrieben werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

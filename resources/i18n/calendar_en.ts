@@ -1662,6 +1662,10 @@ SHA-256 fingerprint:
         <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; could not be written to Google: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

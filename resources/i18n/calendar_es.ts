@@ -1680,6 +1680,10 @@ Huella digital SHA-256:
         <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
         <translation>No se pudo leer la copia de Google de &quot;%1&quot;: %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; could not be written to Google: %2</source>
+        <translation>No se pudo escribir &quot;%1&quot; en Google: %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

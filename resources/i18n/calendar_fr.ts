@@ -1680,6 +1680,10 @@ Empreinte SHA-256 :
         <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
         <translation>La copie Google de « %1 » n’a pas pu être lue : %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; could not be written to Google: %2</source>
+        <translation>« %1 » n’a pas pu être écrit chez Google : %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

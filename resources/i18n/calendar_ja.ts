@@ -1671,6 +1671,10 @@ SHA-256 フィンガープリント:
         <source>Google&apos;s copy of &quot;%1&quot; could not be read: %2</source>
         <translation>「%1」の Google 側のコピーを読み取れませんでした: %2</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; could not be written to Google: %2</source>
+        <translation>「%1」を Google に書き込めませんでした: %2</translation>
+    </message>
 </context>
 <context>
     <name>IcsImportFlow</name>

@@ -2,6 +2,7 @@
 
 #include "Event.h"
 #include "RecurrenceRule.h"
+#include "WallClock.h"
 
 #include <QDateTime>
 #include <QList>
@@ -43,6 +44,13 @@ QString recurrenceIdFor(const QDateTime& start, bool allDay);
 // The series' start on the wall clock it repeats on: a timed series held in UTC whose `timezone`
 // names a zone, in that zone; any other as stored (an all-day series at 00:00 UTC).
 QDateTime wallClockStart(const Event& series);
+
+// The wall clock the series repeats on, as the expansion reads it: the local time of its zone (or
+// of the zone its own definition gives), UTC for an all-day series. A wall time the clocks skip
+// moves forward by the gap, one they repeat takes the earlier instant. Whatever turns a wall time
+// of a series into an instant (a start, a recurrence id, an exception date, an UNTIL) goes through
+// it, so that it and every reader agree on each occurrence.
+WallClock wallClockOf(const Event& series);
 
 // The occurrences of one event that overlap [from, to): copies of the series with their own
 // start, end and recurrence id; an event without a rule is itself when it lies in the window.

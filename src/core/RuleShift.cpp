@@ -1,8 +1,10 @@
 #include "RuleShift.h"
 
+#include "CivilDays.h"
 #include "DateText.h"
 #include "Recurrence.h"
 #include "RecurrenceRule.h"
+#include "WallClock.h"
 #include "Weekday.h"
 
 #include <QStringList>
@@ -75,6 +77,15 @@ std::optional<QStringList> numbers(const QString& value)
     return items;
 }
 
+// `at` moved by whole days on the wall clock of `start`, as the expansion turns a wall time into
+// an instant (a time the clocks skip lies after the gap, a repeated one is the earlier instant).
+QDateTime byWallDays(const QDateTime& at, const QDateTime& start, int days)
+{
+    WallClock clock(start);
+    const qint64 local = clock.localMs(at.toMSecsSinceEpoch());
+    return clock.make(clock.toUtc(local + days * CivilDays::msPerDay));
+}
+
 QString movedUntil(const QString& value, const QDateTime& start, int days)
 {
     const std::optional<DateText::Compact> read = DateText::readCompact(value.trimmed());
@@ -87,24 +98,23 @@ QString movedUntil(const QString& value, const QDateTime& start, int days)
             .addDays(days)
             .toString(QStringLiteral("yyyyMMdd'T'HHmmss"));
     const QDateTime until(read->date(), read->time(), Qt::UTC);
-    return until.toTimeZone(start.timeZone())
-        .addDays(days)
-        .toUTC()
-        .toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    return byWallDays(until, start, days).toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
 }
 
-// Whether the candidate gives exactly the old starts, each `days` days later.
+// Whether the candidate gives exactly the old starts, each `days` days later. Every start of a
+// rule is at its series' time of day, so its days say where it is, also on the nights the clocks
+// move a start off that time.
 bool sameStartsMoved(const QString& rule, const QString& moved, const QDateTime& start, int days)
 {
-    const QDateTime end = start.addYears(checkedYears);
+    const QDateTime end = start.toUTC().addYears(checkedYears);
     const QList<QDateTime> before =
         Recurrence::generateStarts(RecurrenceRule::parse(rule), start, end);
     const QList<QDateTime> after = Recurrence::generateStarts(
-        RecurrenceRule::parse(moved), start.addDays(days), end.addDays(days));
+        RecurrenceRule::parse(moved), byWallDays(start, start, days), end.addDays(days));
     if (before.size() != after.size())
         return false;
     for (qsizetype i = 0; i < before.size(); ++i) {
-        if (before.at(i).addDays(days) != after.at(i))
+        if (before.at(i).date().addDays(days) != after.at(i).date())
             return false;
     }
     return true;
@@ -180,7 +190,7 @@ std::optional<QString> byDays(const QString& rule, const QDateTime& start, int d
     // start's.
     if (!monthDays) {
         const QDate from = start.date();
-        const QDate to = start.addDays(days).date();
+        const QDate to = from.addDays(days);
         monthShift = (to.year() - from.year()) * 12 + to.month() - from.month();
     }
     if (byMonth >= 0 && monthShift != 0) {

@@ -235,6 +235,37 @@ Event occurrenceOverride(const Event& master, const QDateTime& occurrenceStart,
     return event;
 }
 
+std::optional<Event> occurrenceAsGiven(const Event& master, const Event& row, const QDateTime& now)
+{
+    const QDateTime original = instantOf(row.recurrenceId);
+    if (!original.isValid())
+        return std::nullopt;
+    const QDateTime start =
+        master.isAllDay ? original : original.toTimeZone(master.startTime.timeZone());
+    std::optional<QDateTime> end;
+    if (master.endTime)
+        end = start.addSecs(master.startTime.secsTo(*master.endTime));
+    Event given = occurrenceOverride(master, start, start, end, row.id, now);
+    given.providerEventId = row.providerEventId;
+    given.etag = row.etag;
+    given.href = row.href;
+    given.created = row.created;
+    given.sequence = PushCopy::nextSequence(row.sequence);
+    return given;
+}
+
+bool givesOccurrence(const Event& series, const QString& recurrenceId)
+{
+    const QDateTime at = instantOf(recurrenceId);
+    if (!at.isValid() || series.recurrenceRule.isEmpty())
+        return false;
+    const QList<Event> near = Recurrence::occurrences(series, at, at.addSecs(1));
+    return std::any_of(near.cbegin(), near.cend(), [&](const Event& occurrence) {
+        return occurrence.recurrenceId == recurrenceId ||
+               occurrence.startTime.toSecsSinceEpoch() == at.toSecsSinceEpoch();
+    });
+}
+
 Event followingSeries(const Event& master, const QDateTime& occurrenceStart,
                       const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
                       const QString& id, const QDateTime& now)
@@ -322,13 +353,13 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         edited.recurrenceRule != normalizedRule(master) || edited.isAllDay != master.isAllDay;
     // The rule kept, its own days (weekdays, month days) move with the start; a rule whose days
     // cannot follow the start refuses the change rather than move its occurrences apart.
-    const auto keptRule = [&](const QString& rule, const QDateTime& from,
-                              bool allDay) -> std::optional<QString> {
+    const auto keptRule = [](const QString& rule, const QDateTime& from, const SeriesMove& shift,
+                             bool allDay) -> std::optional<QString> {
         const std::optional<QString> moved =
-            RuleShift::byDays(rule, from.toTimeZone(move.clock()), move.days());
+            RuleShift::byDays(rule, from.toTimeZone(shift.zone()), shift.days());
         if (!moved)
             return std::nullopt;
-        return movedUntil(*moved, move, allDay);
+        return movedUntil(*moved, shift, allDay);
     };
     if (split) {
         Event tail = followingSeries(master, occurrenceStart, edited.startTime, edited.endTime,
@@ -340,7 +371,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
             tail.recurrenceRule = edited.recurrenceRule;
         } else {
             const std::optional<QString> rule =
-                keptRule(tail.recurrenceRule, occurrenceStart, tail.isAllDay);
+                keptRule(tail.recurrenceRule, occurrenceStart, move, tail.isAllDay);
             if (!rule) {
                 plan.refused = true;
                 return plan;
@@ -371,15 +402,17 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         return plan;
     }
 
-    // The whole series.
+    // The whole series. Its start lands on a wall time its clock has, and every other start moves
+    // with it.
+    const SeriesMove shift = move.settledFor(master);
     Event whole = master;
     takeEditedFields(whole, edited);
     whole.isAllDay = edited.isAllDay;
-    whole.startTime = move(master.startTime);
+    whole.startTime = shift(master.startTime);
     whole.endTime = endAfter(whole.startTime);
     if (edited.recurrenceRule == normalizedRule(master)) {
         const std::optional<QString> rule =
-            keptRule(edited.recurrenceRule, master.startTime, whole.isAllDay);
+            keptRule(edited.recurrenceRule, master.startTime, shift, whole.isAllDay);
         if (!rule) {
             plan.refused = true;
             return plan;
@@ -394,7 +427,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         whole.startTime = edited.startTime;
         whole.endTime = edited.endTime;
     }
-    whole.exceptionDates = movedDates(master.exceptionDates, move, whole.isAllDay,
+    whole.exceptionDates = movedDates(master.exceptionDates, shift, whole.isAllDay,
                                       [](const QDateTime&) { return true; });
     whole.sequence = PushCopy::nextSequence(whole.sequence);
     stamp(whole, now);
@@ -410,12 +443,12 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         Event moved = row;
         const QDateTime original = instantOf(row.recurrenceId);
         const QString id = original.isValid()
-                               ? Recurrence::recurrenceIdFor(move(original), whole.isAllDay)
+                               ? Recurrence::recurrenceIdFor(shift(original), whole.isAllDay)
                                : row.recurrenceId;
         if (id == row.recurrenceId && edited.calendarId == master.calendarId)
             continue;
         moved.recurrenceId = id;
-        moveOwnTimes(moved, move);
+        moveOwnTimes(moved, shift);
         moved.sequence = PushCopy::nextSequence(moved.sequence);
         stamp(moved, now);
         kept.append(moved);

@@ -39,6 +39,15 @@ Event occurrenceOverride(const Event& master, const QDateTime& occurrenceStart,
                          const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
                          const QString& id, const QDateTime& now);
 
+// The override `row` as its series `master` gives its occurrence: the master's fields at the
+// original start, under the row's own id, server identity and tags, as a new pending edit with a
+// SEQUENCE past the row's. Nothing when the recurrence id does not read.
+std::optional<Event> occurrenceAsGiven(const Event& master, const Event& row, const QDateTime& now);
+
+// Whether the series has an occurrence, not taken away by an exception date, whose recurrence id
+// is `recurrenceId`.
+bool givesOccurrence(const Event& series, const QString& recurrenceId);
+
 // The new series that starts at the moved occurrence: a new identity (`id` as id and UID), the
 // master's texts and colour, the new times and followingRule, pending.
 Event followingSeries(const Event& master, const QDateTime& occurrenceStart,

@@ -1,26 +1,27 @@
 #include "SeriesMove.h"
 
+#include "CivilDays.h"
 #include "Recurrence.h"
 
 namespace {
 
-// A wall-clock reading as a value without a zone, to count on it without the clocks changing.
-QDateTime naive(const QDate& date, const QTime& time)
-{
-    return QDateTime(date, time, Qt::UTC);
-}
+using CivilDays::floorDiv;
+using CivilDays::msPerDay;
 
 // The instant in the representation `as` was given in (the store writes each as it is).
-QDateTime like(const QDateTime& instant, const QDateTime& as)
+QDateTime like(qint64 utcMs, const QDateTime& as)
 {
     switch (as.timeSpec()) {
     case Qt::UTC:
-        return instant.toUTC();
+        return QDateTime::fromMSecsSinceEpoch(utcMs, Qt::UTC);
     case Qt::LocalTime:
-        return instant.toLocalTime();
-    default:
-        return instant.toTimeZone(as.timeZone());
+        return QDateTime::fromMSecsSinceEpoch(utcMs, Qt::LocalTime);
+    case Qt::OffsetFromUTC:
+        return QDateTime::fromMSecsSinceEpoch(utcMs, Qt::OffsetFromUTC, as.offsetFromUtc());
+    case Qt::TimeZone:
+        break;
     }
+    return QDateTime::fromMSecsSinceEpoch(utcMs, as.timeZone());
 }
 
 } // namespace
@@ -28,43 +29,85 @@ QDateTime like(const QDateTime& instant, const QDateTime& as)
 SeriesMove SeriesMove::of(const Event& series, const QDateTime& from, const QDateTime& to)
 {
     SeriesMove move;
-    const QTimeZone clock = Recurrence::wallClockStart(series).timeZone();
-    if (clock.isValid())
-        move.m_clock = clock;
-    const QDateTime start = from.toTimeZone(move.m_clock);
-    const QDateTime end = to.toTimeZone(move.m_clock);
-    move.m_from = start.time();
-    move.m_days = int(start.date().daysTo(end.date()));
-    move.m_wallSeconds = naive(start.date(), start.time())
-                             .addDays(move.m_days)
-                             .secsTo(naive(end.date(), end.time()));
+    if (!from.isValid() || !to.isValid())
+        return move;
+    move.m_clock = Recurrence::wallClockOf(series);
+    const QDateTime anchor = Recurrence::wallClockStart(series);
+    if (anchor.timeSpec() == Qt::TimeZone)
+        move.m_zone = anchor.timeZone();
+    else if (anchor.timeSpec() == Qt::LocalTime)
+        move.m_zone = QTimeZone::systemTimeZone();
+    if (series.startTime.isValid()) {
+        const qint64 local = move.m_clock->localMs(series.startTime.toMSecsSinceEpoch());
+        move.m_timeOfDay = local - floorDiv(local, msPerDay) * msPerDay;
+    }
+    const Wall start = move.wallOf(from.toMSecsSinceEpoch(), true);
+    const Wall end = move.wallOf(to.toMSecsSinceEpoch(), false);
+    move.m_days = int(end.day - start.day);
+    move.m_wallMs = end.ms - start.ms;
+    // The starts moved are those of the series `from` belongs to, at its time of day.
+    move.m_timeOfDay = start.ms;
     return move;
 }
 
-QDateTime SeriesMove::moved(const QDateTime& at, int days, qint64 wallSeconds) const
+SeriesMove SeriesMove::settledFor(const Event& series) const
 {
-    if ((days == 0 && wallSeconds == 0) || !at.isValid())
+    if (none() || !m_clock || !series.startTime.isValid())
+        return *this;
+    const Wall start = wallOf(series.startTime.toMSecsSinceEpoch(), true);
+    const Wall target{start.day + m_days, start.ms + m_wallMs};
+    const Wall lands = wallOf(instantOf(target), false);
+    const Wall wanted{target.day + floorDiv(target.ms, msPerDay),
+                      target.ms - floorDiv(target.ms, msPerDay) * msPerDay};
+    if (lands == wanted)
+        return *this;
+    SeriesMove settled = *this;
+    settled.m_days = int(lands.day - start.day);
+    settled.m_wallMs = lands.ms - start.ms;
+    return settled;
+}
+
+SeriesMove::Wall SeriesMove::wallOf(qint64 utcMs, bool asStart) const
+{
+    WallClock clock = *m_clock;
+    const qint64 local = clock.localMs(utcMs);
+    const Wall read{floorDiv(local, msPerDay), local - floorDiv(local, msPerDay) * msPerDay};
+    if (!asStart || m_timeOfDay < 0 || read.ms == m_timeOfDay)
+        return read;
+    // A start the clocks moved off the series' time of day still stands for that time, on its
+    // own day (or the day before, for a gap just after midnight).
+    for (const qint64 day : {read.day, read.day - 1}) {
+        if (clock.toUtc(day * msPerDay + m_timeOfDay) == utcMs)
+            return {day, m_timeOfDay};
+    }
+    return read;
+}
+
+qint64 SeriesMove::instantOf(const Wall& wall) const
+{
+    WallClock clock = *m_clock;
+    return clock.toUtc(wall.day * msPerDay + wall.ms);
+}
+
+QDateTime SeriesMove::moved(const QDateTime& at, int days, qint64 wallMs, bool asStart) const
+{
+    if ((days == 0 && wallMs == 0) || !at.isValid() || !m_clock)
         return at;
-    const QDateTime local = at.toTimeZone(m_clock);
-    // A start the clocks skipped over reads an hour later; it stands for the series' own time.
-    QTime time = local.time();
-    if (m_from.isValid() && time != m_from && QDateTime(local.date(), m_from, m_clock) == local)
-        time = m_from;
-    const QDateTime wall = naive(local.date(), time).addDays(days).addSecs(wallSeconds);
-    return like(QDateTime(wall.date(), wall.time(), m_clock), at);
+    const Wall read = wallOf(at.toMSecsSinceEpoch(), asStart);
+    return like(instantOf({read.day + days, read.ms + wallMs}), at);
 }
 
 QDateTime SeriesMove::operator()(const QDateTime& at) const
 {
-    return moved(at, m_days, m_wallSeconds);
+    return moved(at, m_days, m_wallMs, true);
 }
 
 QDateTime SeriesMove::byDays(const QDateTime& at) const
 {
-    return moved(at, m_days, 0);
+    return moved(at, m_days, 0, false);
 }
 
 QDateTime SeriesMove::byTimeOfDay(const QDateTime& at) const
 {
-    return moved(at, 0, m_wallSeconds);
+    return moved(at, 0, m_wallMs, true);
 }

@@ -1,42 +1,67 @@
 #pragma once
 
 #include "Event.h"
+#include "WallClock.h"
 
 #include <QDateTime>
-#include <QTime>
 #include <QTimeZone>
 
+#include <optional>
+
 // How a change of a series moves its starts: by whole days and a change of the time of day, both
-// on the series' own wall clock. Each occurrence lands on its own day moved, at the moved series'
-// wall time, whatever the clocks do in between: a daily 01:00 series moved to 04:00 is at 04:00
-// on the night the clocks go forward too, here as in every other reader.
+// on the series' own wall clock (Recurrence::wallClockOf). Each occurrence lands on its own day
+// moved, at the moved series' wall time, turned into an instant as the expansion turns it: on the
+// night the clocks go forward a wall time they skip lies the gap's length later, on the night
+// they go back a repeated one is the earlier instant. A daily 02:30 series moved to 01:30 is at
+// 01:30 on both nights, here as in every other reader, and so are its exception dates, the
+// recurrence ids of its changed occurrences and its UNTIL.
 class SeriesMove
 {
 public:
     // No move.
     SeriesMove() = default;
 
-    // The move that takes the occurrence of `series` starting at `from` to `to`.
+    // The move that takes the occurrence of `series` starting at `from` to `to`. `from` is read
+    // as the series' own time of day where the clocks moved that occurrence off it.
     static SeriesMove of(const Event& series, const QDateTime& from, const QDateTime& to);
 
-    bool none() const { return m_days == 0 && m_wallSeconds == 0; }
-    int days() const { return m_days; }
-    bool changesTimeOfDay() const { return m_wallSeconds != 0; }
-    const QTimeZone& clock() const { return m_clock; }
+    // The same move, made to take the series' own start to a wall time its clock has. A start
+    // moved into the hour the clocks skip is stored as the instant after the gap, and the series
+    // then repeats at the time that instant reads: the move takes every other start there too.
+    SeriesMove settledFor(const Event& series) const;
 
-    // The start of an occurrence (or an exception date, a recurrence id) moved: days, then the
-    // time of day. In the representation `at` was given in.
+    bool none() const { return m_days == 0 && m_wallMs == 0; }
+    int days() const { return m_days; }
+    bool changesTimeOfDay() const { return m_wallMs != 0; }
+    // The zone whose wall clock the move counts on (UTC for an all-day series).
+    QTimeZone zone() const { return m_zone; }
+
+    // A start of the series (an occurrence, an exception date, a recurrence id, an UNTIL) moved:
+    // days, then the time of day. In the representation `at` was given in.
     QDateTime operator()(const QDateTime& at) const;
-    // The days alone, for an override's own times: they keep their hour of the day.
+    // The days alone, for an override's own times: they keep their time of day, as they read.
     QDateTime byDays(const QDateTime& at) const;
     // The time of day alone, for an UNTIL whose days moved with the rule's own days.
     QDateTime byTimeOfDay(const QDateTime& at) const;
 
 private:
-    QDateTime moved(const QDateTime& at, int days, qint64 wallSeconds) const;
+    // A reading of the wall clock: days since 1970-01-01 and milliseconds into the day.
+    struct Wall
+    {
+        qint64 day = 0;
+        qint64 ms = 0;
+        bool operator==(const Wall&) const = default;
+    };
 
-    QTimeZone m_clock = QTimeZone::utc();
-    QTime m_from; // the series' wall time before the move, which a start in a gap stands for
+    // The wall time `utcMs` reads. As a start of the series, an instant the clocks moved off the
+    // series' time of day (the hour after a skipped one) reads as that time of day.
+    Wall wallOf(qint64 utcMs, bool asStart) const;
+    qint64 instantOf(const Wall& wall) const;
+    QDateTime moved(const QDateTime& at, int days, qint64 wallMs, bool asStart) const;
+
+    std::optional<WallClock> m_clock;
+    QTimeZone m_zone = QTimeZone::utc();
+    qint64 m_timeOfDay = -1; // the series' wall time of day, in ms, which its starts stand for
     int m_days = 0;
-    qint64 m_wallSeconds = 0;
+    qint64 m_wallMs = 0;
 };

@@ -18,6 +18,7 @@ namespace SeriesUndo {
 namespace {
 
 using SeriesEdit::instantOf;
+using SeriesEdit::occurrenceAsGiven;
 using SeriesEdit::Plan;
 
 QString seriesKey(const Event& row)
@@ -37,8 +38,29 @@ bool sameInstant(const QDateTime& a, const QDateTime& b)
            (!a.isValid() || a.toSecsSinceEpoch() == b.toSecsSinceEpoch());
 }
 
-// The parts of a series' rule as a set: names upper-cased, an UNTIL as the instant it names, so
-// that the same rule read back from a server compares equal.
+// The values of a BY part as a set: numbers as numbers, weekdays without a "+".
+QString valueSet(const QString& value)
+{
+    QStringList items;
+    for (QString item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        item = item.trimmed();
+        if (item.startsWith(QLatin1Char('+')))
+            item.remove(0, 1);
+        bool number = false;
+        const int read = item.toInt(&number);
+        if (number)
+            item = QString::number(read);
+        if (!items.contains(item))
+            items.append(item);
+    }
+    items.sort();
+    return items.join(QLatin1Char(','));
+}
+
+// A series' rule by what it means, as a sorted list of parts: names upper-cased, an UNTIL as the
+// instant it names, the values of each BY part as a set, and the defaults that change nothing
+// (INTERVAL=1, WKST=MO) left out. The same rule written another way, or read back from a server,
+// compares equal.
 QStringList ruleParts(const Event& series)
 {
     QStringList parts;
@@ -51,10 +73,16 @@ QStringList ruleParts(const Event& series)
             const QDateTime until = instantOf(value);
             if (until.isValid())
                 value = QString::number(until.toSecsSinceEpoch());
+        } else if (name.startsWith(QLatin1String("BY"))) {
+            value = valueSet(value);
+        } else if ((name == QLatin1String("INTERVAL") && value.toInt() == 1) ||
+                   (name == QLatin1String("WKST") && value == QLatin1String("MO"))) {
+            continue;
         }
         parts.append(name + QLatin1Char('=') + value);
     }
     parts.sort();
+    parts.removeDuplicates();
     return parts;
 }
 
@@ -93,28 +121,6 @@ std::optional<Event> masterOf(const QList<Event>& rows, const Event& row)
     return std::nullopt;
 }
 
-// The override `row` as its series gives its occurrence: the master's fields at the original
-// start, under the row's own id, server identity and tags, as a new pending edit. Nothing when
-// the recurrence id does not read.
-std::optional<Event> occurrenceAsGiven(const Event& master, const Event& row, const QDateTime& now)
-{
-    const QDateTime original = instantOf(row.recurrenceId);
-    if (!original.isValid())
-        return std::nullopt;
-    const QDateTime start =
-        master.isAllDay ? original : original.toTimeZone(master.startTime.timeZone());
-    std::optional<QDateTime> end;
-    if (master.endTime)
-        end = start.addSecs(master.startTime.secsTo(*master.endTime));
-    Event given = SeriesEdit::occurrenceOverride(master, start, start, end, row.id, now);
-    given.providerEventId = row.providerEventId;
-    given.etag = row.etag;
-    given.href = row.href;
-    given.created = row.created;
-    given.sequence = PushCopy::nextSequence(row.sequence);
-    return given;
-}
-
 // An override the change created that another client changed since keeps what it holds of its
 // own: the fields the change gave it (as against what its series gave the occurrence then) take
 // what the series gives now. Nothing when it was not changed since, or when nothing of its own
@@ -137,9 +143,24 @@ std::optional<Event> keptOverride(const Touched& row, const Event& master, const
     return kept;
 }
 
+// Whether the series stands as written in every field the program models: its frame and
+// exception dates by what they mean, every other field as written.
+bool standsAsWritten(const Event& current, const Event& written)
+{
+    if (!sameFrame(current, written) || !sameDates(current, written))
+        return false;
+    Event compared = current;
+    compared.startTime = written.startTime;
+    compared.endTime = written.endTime;
+    compared.timezone = written.timezone;
+    compared.recurrenceRule = written.recurrenceRule;
+    compared.exceptionDates = written.exceptionDates;
+    return EventChange::sameFields(compared, written);
+}
+
 // The title of a series whose frame changed since the change wrote it, or of a series the change
-// made that another client changed since (its frame, its exception dates, its overrides: the
-// undo would take them away with it). Nothing when everything stands as the change left it.
+// made that another client changed since (any field of it, its exception dates, its overrides:
+// the undo would take them away with it). Nothing when everything stands as the change left it.
 std::optional<QString> changedFrame(const QList<Touched>& rows, const QList<Event>& seriesRows)
 {
     for (const Touched& row : rows) {
@@ -147,12 +168,13 @@ std::optional<QString> changedFrame(const QList<Touched>& rows, const QList<Even
         if (!written.recurrenceId.isEmpty() || written.deletedAt)
             continue;
         const bool live = row.current && !row.current->deletedAt;
-        const QString title = live ? row.current->title : written.title;
+        // Named as the change left it, as the undo entry names it.
+        const QString& title = written.title;
         if (!live || !sameFrame(*row.current, written))
             return title;
         if (row.before)
             continue;
-        if (!sameDates(*row.current, written))
+        if (!standsAsWritten(*row.current, written))
             return title;
         const QString key = seriesKey(*row.current);
         for (const Event& other : seriesRows) {
@@ -236,10 +258,11 @@ struct Undoing
         (restored.inserted ? plan.inserts : plan.updates).append(restored.row);
     }
 
-    // A row the change created goes.
+    // A row the change created goes. `restoredMaster` is its series as the undo leaves it, when
+    // the undo rewrites the series too.
     void undoCreated(const Touched& row, const QSet<QString>& createdSeries,
                      const QList<Event>& seriesRows, const QSet<QString>& occurrencesApart,
-                     const QDateTime& now)
+                     const QDateTime& now, const std::optional<Event>& restoredMaster = {})
     {
         if (!row.current || row.current->deletedAt)
             return;
@@ -257,12 +280,20 @@ struct Undoing
             }
         }
         // A server that keeps a changed occurrence as an item of its own keeps it after the
-        // series is sent again: the override goes back to what its series gives instead.
+        // series is sent again: the override goes back to what its series gives instead, or,
+        // where the series as the undo leaves it has no such start, is deleted, which cancels
+        // the item there.
         if (seen && master && occurrencesApart.contains(row.current->calendarId)) {
-            if (const std::optional<Event> given = occurrenceAsGiven(*master, *row.current, now)) {
-                plan.updates.append(*given);
-                return;
+            const Event series = restoredMaster.value_or(*master);
+            if (SeriesEdit::givesOccurrence(series, row.current->recurrenceId)) {
+                if (const std::optional<Event> given =
+                        occurrenceAsGiven(series, *row.current, now)) {
+                    plan.updates.append(*given);
+                    return;
+                }
             }
+            plan.removals.append(row.written.id);
+            return;
         }
         // The override goes and its occurrence stays: a tombstone would make the push exclude
         // the occurrence from the series, so the row is dropped outright, and a series whose
@@ -315,7 +346,7 @@ QSet<QString> seriesCreated(const QList<Touched>& rows)
 QString undoneDates(const Event& before, const Event& written, const Event& current)
 {
     const SeriesMove forward = SeriesMove::of(before, before.startTime, written.startTime);
-    const SeriesMove back = SeriesMove::of(before, written.startTime, before.startTime);
+    const SeriesMove back = SeriesMove::of(written, written.startTime, before.startTime);
     const auto moved = [](const QString& text, const SeriesMove& move, bool allDay) {
         const QDateTime instant = instantOf(text);
         return !instant.isValid() || move.none()
@@ -365,7 +396,7 @@ QList<Event> arrivedOverrides(const Event& restored, const Event& written, const
     if (sameInstant(restored.startTime, written.startTime) ||
         restored.isAllDay != written.isAllDay || restored.recurrenceRule.isEmpty())
         return moved;
-    const SeriesMove back = SeriesMove::of(restored, written.startTime, restored.startTime);
+    const SeriesMove back = SeriesMove::of(written, written.startTime, restored.startTime);
     for (Event row : rows) {
         const QDateTime original = instantOf(row.recurrenceId);
         if (touched.contains(row.id) || row.deletedAt || !original.isValid() ||
@@ -410,12 +441,18 @@ Plan undoFrame(const QList<Touched>& rows, const QDateTime& now, const QList<Eve
     QSet<QString> touched;
     for (const Touched& row : rows)
         touched.insert(row.written.id);
+    // Such a server names an occurrence by its original start, which cannot change: an override
+    // that another client wrote or changed since cannot go back with its series.
+    const auto refused = [](const Event& row) {
+        Plan plan;
+        plan.changedElsewhere.append(row.title);
+        return plan;
+    };
     QList<Event> arrived;
+    QHash<QString, Event> restoredMasters;
     for (const Touched& row : rows) {
-        if (!row.before) {
-            undoing.undoCreated(row, createdSeries, seriesRows, occurrencesApart, now);
+        if (!row.before)
             continue;
-        }
         std::optional<Restored> restored = restoredRow(row, now);
         if (!restored)
             continue;
@@ -426,15 +463,25 @@ Plan undoFrame(const QList<Touched>& rows, const QDateTime& now, const QList<Eve
                 restored->row.exceptionDates = undoneDates(*row.before, row.written, *row.current);
             const QList<Event> back =
                 arrivedOverrides(restored->row, row.written, seriesRows, touched, now);
-            // Such a server names an occurrence by its original start, which cannot change.
-            if (!back.isEmpty() && occurrencesApart.contains(row.current->calendarId)) {
-                Plan refused;
-                refused.changedElsewhere.append(row.current->title);
-                return refused;
-            }
+            if (!back.isEmpty() && occurrencesApart.contains(row.current->calendarId))
+                return refused(row.written);
             arrived.append(back);
+            restoredMasters.insert(seriesKey(restored->row), restored->row);
         }
         undoing.put(*restored);
+    }
+    for (const Touched& row : rows) {
+        if (row.before)
+            continue;
+        const bool changedSince = row.current && !row.current->deletedAt &&
+                                  !EventChange::sameFields(*row.current, row.written);
+        const auto master = restoredMasters.constFind(seriesKey(row.written));
+        if (changedSince && !row.written.recurrenceId.isEmpty() &&
+            occurrencesApart.contains(row.written.calendarId) && master != restoredMasters.cend())
+            return refused(*master);
+        undoing.undoCreated(row, createdSeries, seriesRows, occurrencesApart, now,
+                            master == restoredMasters.cend() ? std::nullopt
+                                                             : std::optional<Event>(*master));
     }
     undoing.plan.updates.append(arrived);
     return undoing.finish(now);
@@ -479,14 +526,21 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
             return gone;
         }
     }
-    if (kindOf(rows) != Kind::Frame)
-        return undoOwnFields(rows, now, seriesRows, occurrencesApart);
-    if (const std::optional<QString> title = changedFrame(rows, seriesRows)) {
-        Plan refused;
-        refused.changedElsewhere.append(*title);
-        return refused;
+    Plan plan;
+    if (kindOf(rows) != Kind::Frame) {
+        plan = undoOwnFields(rows, now, seriesRows, occurrencesApart);
+    } else if (const std::optional<QString> title = changedFrame(rows, seriesRows)) {
+        plan.changedElsewhere.append(*title);
+        return plan;
+    } else {
+        plan = undoFrame(rows, now, seriesRows, occurrencesApart);
     }
-    return undoFrame(rows, now, seriesRows, occurrencesApart);
+    // Nothing left to put back: what the change wrote was deleted, or moved to another calendar,
+    // elsewhere since.
+    if (plan.updates.isEmpty() && plan.inserts.isEmpty() && plan.removals.isEmpty() &&
+        plan.purges.isEmpty() && plan.changedElsewhere.isEmpty() && !rows.isEmpty())
+        plan.gone.append(rows.constFirst().written.title);
+    return plan;
 }
 
 } // namespace SeriesUndo

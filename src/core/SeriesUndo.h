@@ -19,7 +19,7 @@
 // changed) is undone by putting back its own fields, whatever became of the frame since. A change
 // that touched them (a move of all events, a new rule, "this and following", an occurrence
 // deleted) is undone only where every frame it wrote still stands, and a series it made is still
-// as it made it; otherwise the undo writes nothing.
+// as it made it in every field the program models; otherwise the undo writes nothing.
 namespace SeriesUndo {
 
 // One row a change touched: as it was before (absent for a row the change created), as the change
@@ -44,7 +44,8 @@ enum class Kind {
 Kind kindOf(const QList<Touched>& rows);
 
 // Whether two masters hold the same frame: the same start and end instants, all-day kind, zone
-// and rule (its parts compared as a set, UNTIL as the instant it names).
+// and rule by what it means (its parts and the values of each BY part compared as sets, UNTIL as
+// the instant it names, INTERVAL=1 and WKST=MO as if absent).
 bool sameFrame(const Event& a, const Event& b);
 
 // What undoing the change writes, row by row, after the rule of single events: a row not pushed
@@ -57,7 +58,9 @@ bool sameFrame(const Event& a, const Event& b);
 // never goes below the row's current value, and a row sent again goes one past it.
 //
 // A gone master the change did not delete (the series deleted elsewhere) makes the undo write
-// nothing but `gone`; a frame changed elsewhere since, in a change of Kind::Frame, nothing but
+// nothing but `gone`, and so does an undo that finds nothing to put back (what the change wrote
+// was deleted or moved away elsewhere since); a frame changed elsewhere since, in a change of
+// Kind::Frame, or a series the change made that was changed since, nothing but
 // `changedElsewhere`. Where the frames stand, exception dates and overrides that arrived since
 // (`seriesRows`: the live rows now of every series the change touched) move back with their
 // series, and exception dates the change did not write stay, but for those that exclude nothing of

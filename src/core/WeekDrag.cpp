@@ -1,5 +1,8 @@
 #include "WeekDrag.h"
 
+#include "CivilDays.h"
+#include "WallClock.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -19,7 +22,12 @@ int dayShift(int dx, int columnWidth, int pressColumn, int dayCount)
 QDateTime movedStart(const QDateTime& instanceStart, int dayDelta, int minuteOffset,
                      const QTimeZone& zone)
 {
-    return instanceStart.toTimeZone(zone).addDays(dayDelta).addSecs(qint64(minuteOffset) * 60);
+    // Counted on the wall clock as the recurrence expansion counts: a time the clocks skip lies
+    // after the gap, a repeated one is the earlier instant.
+    WallClock clock(instanceStart.toTimeZone(zone));
+    const qint64 local = clock.localMs(instanceStart.toMSecsSinceEpoch());
+    return clock.make(clock.toUtc(local + dayDelta * CivilDays::msPerDay))
+        .addSecs(qint64(minuteOffset) * 60);
 }
 
 } // namespace WeekDrag

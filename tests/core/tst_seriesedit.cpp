@@ -387,6 +387,37 @@ private Q_SLOTS:
         QCOMPARE(single.first().isAllDay, allDay);
     }
 
+    // A frame is compared by what it means: a rule written another way is the same rule; the
+    // end, the zone (even one with the same offsets) and the rule's values are not to be missed.
+    void sameFrameByMeaning_data()
+    {
+        QTest::addColumn<QString>("there"); // the rule another client wrote, or "end", "zone"
+        QTest::addColumn<bool>("same");
+        QTest::newRow("weekdays in another order") << "FREQ=WEEKLY;BYDAY=WE,MO;COUNT=6" << true;
+        QTest::newRow("defaults written out")
+            << "FREQ=WEEKLY;INTERVAL=1;WKST=MO;BYDAY=MO,WE;COUNT=6" << true;
+        QTest::newRow("lower case, parts reordered") << "count=6;byday=mo,we;freq=weekly" << true;
+        QTest::newRow("a weekday added") << "FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=6" << false;
+        QTest::newRow("every other week") << "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;COUNT=6" << false;
+        QTest::newRow("another count") << "FREQ=WEEKLY;BYDAY=MO,WE;COUNT=7" << false;
+        QTest::newRow("lengthened") << "end" << false;
+        QTest::newRow("a zone of the same offsets") << "zone" << false;
+    }
+    void sameFrameByMeaning()
+    {
+        QFETCH(QString, there);
+        Event written = dailySeries(QStringLiteral("FREQ=WEEKLY;BYDAY=MO,WE;COUNT=6"));
+        written.timezone = QStringLiteral("Europe/Berlin");
+        Event current = written;
+        if (there == u"end")
+            current.endTime = current.endTime->addSecs(1800);
+        else if (there == u"zone")
+            current.timezone = QStringLiteral("Europe/Paris");
+        else
+            current.recurrenceRule = there;
+        QTEST(SeriesUndo::sameFrame(current, written), "same");
+    }
+
     // Undo after the rule for single events: untouched since, the old row exactly; pushed since,
     // the old fields as a new edit on the server's current copy; purged after a pushed delete, a
     // new row; created by the change, removed.
@@ -407,7 +438,8 @@ private Q_SLOTS:
         // Another client deleted the series: it is not made again, and the caller is told.
         QTest::newRow("deleted elsewhere") << "gone elsewhere" << true << "gone Changed";
         QTest::newRow("created, still there") << "" << false << "remove";
-        QTest::newRow("created, already deleted") << "deleted" << false << "";
+        // Nothing left to take away: the user is told, as for a series deleted elsewhere.
+        QTest::newRow("created, already deleted") << "deleted" << false << "gone Changed";
     }
     void undoRows()
     {

@@ -50,6 +50,15 @@ private Q_SLOTS:
             << QByteArray("Europe/Berlin")
             << QDateTime(QDate(2026, 3, 27), QTime(8, 0), QTimeZone::utc()) << 3 << 0
             << QDateTime(QDate(2026, 3, 30), QTime(9, 0), berlin);
+        // A wall time the clocks skip lies after the gap, a repeated one is the earlier instant,
+        // as the recurrence expansion reads them.
+        const QTimeZone utc = QTimeZone::utc();
+        QTest::newRow("Berlin: 02:30 onto the night the clocks skip it")
+            << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 3, 28), QTime(2, 30), berlin)
+            << 1 << 0 << QDateTime(QDate(2026, 3, 29), QTime(1, 30), utc);
+        QTest::newRow("Berlin: 02:30 onto the night it comes twice")
+            << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 10, 26), QTime(2, 30), berlin)
+            << -1 << 0 << QDateTime(QDate(2026, 10, 25), QTime(0, 30), utc);
     }
     void movedAcrossDaylightSaving()
     {

@@ -11,6 +11,7 @@
 #include "EventRepository.h"
 #include "Ical.h"
 #include "Limits.h"
+#include "OccurrencesApart.h"
 #include "Recurrence.h"
 #include "RuleUntil.h"
 #include "Savepoint.h"
@@ -107,23 +108,48 @@ void followUid(EventRepository* events, Event& record)
         record.masterEventUid = events->currentUid(record.calendarId, record.masterEventUid);
 }
 
+// Whether the calendar's server keeps a changed occurrence as an item of its own.
+bool keepsOccurrencesApart(AppState* state, const QString& calendarId)
+{
+    if (!state->calendars() || !state->accounts())
+        return false;
+    const std::optional<Calendar> calendar = state->calendars()->getById(calendarId);
+    const std::optional<Account> account =
+        calendar ? state->accounts()->getById(calendar->accountId) : std::nullopt;
+    return account && AccountTypes::of(account->type).family == AccountTypes::Family::Google;
+}
+
 // The calendars of the rows whose server keeps a changed occurrence as an item of its own.
 QSet<QString> occurrencesApart(AppState* state, const QList<SeriesUndo::Touched>& rows)
 {
     QSet<QString> apart;
-    if (!state->calendars() || !state->accounts())
-        return apart;
+    QSet<QString> looked;
     for (const SeriesUndo::Touched& row : rows) {
         const QString& calendarId = row.written.calendarId;
-        if (apart.contains(calendarId))
+        if (looked.contains(calendarId))
             continue;
-        const std::optional<Calendar> calendar = state->calendars()->getById(calendarId);
-        const std::optional<Account> account =
-            calendar ? state->accounts()->getById(calendar->accountId) : std::nullopt;
-        if (account && AccountTypes::of(account->type).family == AccountTypes::Family::Google)
+        looked.insert(calendarId);
+        if (keepsOccurrencesApart(state, calendarId))
             apart.insert(calendarId);
     }
     return apart;
+}
+
+// The plan as written where the series' server keeps its changed occurrences apart, so that none
+// of them is left under an original start the series no longer has (OccurrencesApart).
+SeriesEdit::Plan writtenApart(AppState* state, const SeriesEdit::Plan& plan)
+{
+    for (const Event& row : plan.updates) {
+        if (!row.recurrenceId.isEmpty() || row.recurrenceRule.isEmpty() ||
+            !keepsOccurrencesApart(state, row.calendarId))
+            continue;
+        EventRepository* events = state->events();
+        SeriesEdit::Plan apart = OccurrencesApart::forward(
+            plan, events->getSeries(row.uid, row.calendarId), newId, Clock::now());
+        fitStoredKeys(events, apart);
+        return prepared(apart);
+    }
+    return plan;
 }
 
 } // namespace
@@ -236,24 +262,25 @@ bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan)
     return false;
 }
 
-bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
+bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& given, const QString& summary,
                       const QString& failure, const EventChange::Reporter& report)
 {
     if (!state || !state->events() || !state->undoStack())
         return false;
-    if (plan.refused) {
+    if (given.refused) {
         if (report)
             report(refusalText());
         return false;
     }
     // While an import holds the store the plan and its undo entry wait for its end.
     if (state->isStoreHeld()) {
-        state->whenStoreFree([state, plan, summary, failure, report] {
-            carryOutWithUndo(state, plan, summary, failure, report);
+        state->whenStoreFree([state, given, summary, failure, report] {
+            carryOutWithUndo(state, given, summary, failure, report);
         });
         return true;
     }
     EventRepository* events = state->events();
+    const SeriesEdit::Plan plan = writtenApart(state, given);
     QList<SeriesUndo::Touched> touched;
     QStringList ids = plan.removals;
     for (const Event& row : plan.updates)

@@ -63,7 +63,7 @@ std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event&
 QString refusalText();
 
 // What the user is told when an undo writes nothing because another client changed the series'
-// times, zone, kind or rule since the change (SeriesUndo).
+// times, zone, kind or rule since the change, or a series the change made (SeriesUndo).
 QString changedElsewhereText(const QString& title);
 
 // Writes the plan's rows as given in one transaction, in an order that never holds two rows in
@@ -72,11 +72,14 @@ bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);
 
 // Writes the plan and, on success, pushes an undo entry with `summary` that puts back what it
 // changed in every row it touched, over the rows as they stand when it runs and under the UIDs
-// their items go by then (SeriesUndo::undo). A refused plan is reported with refusalText and a
-// failed write with `failure`; either pushes nothing and gives false. An undo that cannot be
-// written is reported when it runs, and so is one that writes nothing because its series was
-// deleted elsewhere meanwhile (EventChange::goneText) or its frame changed there
-// (changedElsewhereText). While the store is held (AppState::holdStore) the write is kept for its
+// their items go by then (SeriesUndo::undo). At a calendar whose server keeps each changed
+// occurrence as an item named by its original start (Google), the plan is written so that no
+// changed occurrence is left under a start its series no longer has (OccurrencesApart). A refused
+// plan is reported with refusalText and a failed write with `failure`; either pushes nothing and
+// gives false. An undo that cannot be written is reported when it runs, and so is one that writes
+// nothing because what the change wrote was deleted elsewhere meanwhile (EventChange::goneText)
+// or its frame, or a series it made, changed there (changedElsewhereText); such an undo is not
+// announced as done. While the store is held (AppState::holdStore) the write is kept for its
 // release and the call gives true.
 bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& plan, const QString& summary,
                       const QString& failure, const EventChange::Reporter& report);

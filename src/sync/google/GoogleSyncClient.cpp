@@ -626,12 +626,17 @@ void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const 
     }
     // An occurrence changed here for the first time has no id of its own to drop: Google holding
     // no such occurrence fails the run like any other failure, and the change stays pending. A
-    // failed read names the event, as its reason names only the request.
+    // failed read, and a refused write of an occurrence, name the event, as the reason names
+    // only the request.
     if (run->pushFailure.isEmpty()) {
-        run->pushFailure =
-            flight.reading == Flight::Reading::None || !row
-                ? reason
-                : tr("Google's copy of \"%1\" could not be read: %2").arg(row->title, reason);
+        if (row && flight.reading != Flight::Reading::None)
+            run->pushFailure =
+                tr("Google's copy of \"%1\" could not be read: %2").arg(row->title, reason);
+        else if (row && !row->recurrenceId.isEmpty())
+            run->pushFailure =
+                tr("\"%1\" could not be written to Google: %2").arg(row->title, reason);
+        else
+            run->pushFailure = reason;
     }
     land(run, localId);
 }

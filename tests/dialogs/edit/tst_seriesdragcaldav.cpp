@@ -16,12 +16,15 @@
 #include "SeriesActions.h"
 #include "StoreSeed.h"
 #include "UndoStack.h"
+#include "WallClock.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+
+#include <algorithm>
 
 namespace {
 
@@ -32,27 +35,40 @@ QDateTime at(int month, int day, int hour = 9, int minute = 0)
     return QDateTime(QDate(2026, month, day), QTime(hour, minute), berlin);
 }
 
-// "yyyy-MM-dd HH:mm" in Berlin of every occurrence in 2026 of the object, as python reads it.
-QStringList pythonOccurrences(const QString& data)
+// "yyyy-MM-dd HH:mm" in the zone of every occurrence in 2026 of the object, as python reads it.
+QStringList pythonOccurrences(const QString& data, const QTimeZone& zone = berlin)
 {
     QStringList lines;
     for (const QString& line : Oracle::occurrencesIn2026(data))
-        lines.append(QDateTime::fromSecsSinceEpoch(line.section(u' ', 0, 0).toLongLong(), berlin)
+        lines.append(QDateTime::fromSecsSinceEpoch(line.section(u' ', 0, 0).toLongLong(), zone)
                          .toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     return lines;
 }
 
-QStringList storeOccurrences(EventRepository* events, const QString& calendarId)
+QList<Event> storedIn2026(EventRepository* events, const QString& calendarId)
 {
     const QDateTime from(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC);
     const QDateTime to = from.addYears(1);
+    return Recurrence::expand(events->getInRange(from, to, {calendarId}), from, to);
+}
+
+QStringList storeOccurrences(EventRepository* events, const QString& calendarId,
+                             const QTimeZone& zone = berlin)
+{
     QStringList lines;
-    for (const Event& occurrence :
-         Recurrence::expand(events->getInRange(from, to, {calendarId}), from, to))
+    for (const Event& occurrence : storedIn2026(events, calendarId))
         lines.append(
-            occurrence.startTime.toTimeZone(berlin).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+            occurrence.startTime.toTimeZone(zone).toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     lines.sort();
     return lines;
+}
+
+// The wall time on the zone's clock as a series reads it: after the gap where the clocks skip
+// it, the earlier instant where they repeat it.
+QDateTime onClock(const QDate& day, const QTime& time, const QTimeZone& zone)
+{
+    WallClock clock(QDateTime(QDate(2026, 1, 1), QTime(12, 0), zone));
+    return clock.make(clock.toUtc(QDateTime(day, time, Qt::UTC).toMSecsSinceEpoch()));
 }
 
 // The text with every local date-time of the named properties (DTSTART, EXDATE, ...) moved by
@@ -96,7 +112,8 @@ class Setup
 public:
     Setup() : server(DavServer::Kind::Radicale) {}
 
-    bool start(const QString& rule, const QDateTime& first = at(3, 2))
+    bool start(const QString& rule, const QDateTime& first = at(3, 2),
+               const QTimeZone& zone = berlin)
     {
         if (!server.start() || !fixture.start())
             return false;
@@ -114,7 +131,7 @@ public:
         Event master =
             StoreSeed::timedEvent(QStringLiteral("weekly"), calendar.id, QStringLiteral("Planning"),
                                   first, first.addSecs(3600));
-        master.timezone = QStringLiteral("Europe/Berlin");
+        master.timezone = QString::fromUtf8(zone.id());
         master.recurrenceRule = rule;
         master.syncStatus = QStringLiteral("pending");
         return StoreSeed::addEvent(state(), master) && sync() >= 0;
@@ -345,6 +362,13 @@ private Q_SLOTS:
             << "describe"
             << QStringList{"2026-03-02 09:00", "2026-03-09 09:00", "2026-03-16 09:00",
                            "2026-03-23 09:00", "2026-04-06 09:00"};
+        // Nothing is left to put back: the user is told why, and nothing is announced as undone.
+        QTest::newRow("occurrence changed here, deleted there")
+            << "one deleted"
+            << QStringList{"2026-03-02 09:00", "2026-03-16 09:00", "2026-03-23 09:00",
+                           "2026-04-06 09:00"};
+        QTest::newRow("occurrence changed here, series deleted there")
+            << "one series deleted" << QStringList();
     }
     void undoKeepsAnotherClientsChange()
     {
@@ -359,7 +383,8 @@ private Q_SLOTS:
         const EventChange::Reporter report = [&messages](const QString& message) {
             messages.append(message);
         };
-        if (there == u"describe")
+        const bool one = there == u"describe" || there.startsWith(u"one ");
+        if (one)
             s.drag(at(3, 9), at(3, 9, 14), QStringLiteral("This event only"), report);
         else
             s.drag(at(3, 2), at(3, 2, 10), QStringLiteral("All events in the series"), report);
@@ -378,8 +403,14 @@ private Q_SLOTS:
                                 QStringLiteral("DTSTART;TZID=Europe/Berlin:20260316T150000\r\n"
                                                "DTEND;TZID=Europe/Berlin:20260316T153000\r\n"
                                                "SUMMARY:Planning, there\r\nEND:VEVENT\r\n"));
-            else if (there == u"delete")
+            else if (there == u"delete" || there == u"one series deleted")
                 text.clear();
+            else if (there == u"one deleted")
+                text =
+                    text.left(text.lastIndexOf(u"BEGIN:VEVENT", text.indexOf(u"RECURRENCE-ID")))
+                        .insert(text.indexOf(u"RRULE:FREQ=WEEKLY"),
+                                QStringLiteral("EXDATE;TZID=Europe/Berlin:20260309T090000\r\n")) +
+                    QStringLiteral("END:VCALENDAR\r\n");
             else
                 text.insert(text.indexOf(u"END:VEVENT", text.indexOf(u"RECURRENCE-ID")),
                             QStringLiteral("DESCRIPTION:Dial-in\r\nLOCATION:Room 9\r\n"));
@@ -387,6 +418,7 @@ private Q_SLOTS:
         }));
         QVERIFY(s.sync() > 0);
 
+        QSignalSpy undone(s.state()->undoStack(), &UndoStack::undone);
         s.state()->undoStack()->undo();
         QVERIFY(s.sync() >= 0);
         if (expected.isEmpty())
@@ -395,8 +427,9 @@ private Q_SLOTS:
             QCOMPARE(pythonOccurrences(s.objectData()), expected);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
         QCOMPARE(s.sync(), 0);
-        QCOMPARE(messages, there == u"delete" ? QStringList{EventChange::goneText("Planning")}
-                                              : QStringList());
+        const bool gone = there == u"delete" || there.startsWith(u"one ");
+        QCOMPARE(messages, gone ? QStringList{EventChange::goneText("Planning")} : QStringList());
+        QCOMPARE(undone.count(), gone ? 0 : 1);
         if (there == u"describe") {
             const QString data = s.objectData();
             QVERIFY2(data.contains(u"DESCRIPTION:Dial-in") && data.contains(u"LOCATION:Room 9"),
@@ -465,6 +498,24 @@ private Q_SLOTS:
         QTest::newRow("split here, an occurrence of the new series changed there")
             << false << "split"
             << "tail override" << tailChanged << true;
+        const QStringList tail =
+            days({"03-02", "03-09"}, "09:00") + days({"03-16", "03-23", "04-06"}, "10:00");
+        QTest::newRow("split here, the new series renamed and described there")
+            << false << "split"
+            << "tail rename" << tail << true;
+        QTest::newRow("split here, a weekday added to the new series there")
+            << false << "split"
+            << "tail weekday"
+            << days({"03-02", "03-09"}, "09:00") +
+                   days({"03-16", "03-17", "03-23", "03-24"}, "10:00")
+            << true;
+        // The same rule written another way is no change of the frame.
+        QTest::newRow("moved here, the rule written another way there")
+            << false << "move"
+            << "rule rewritten" << nine << false;
+        QTest::newRow("moved here, lengthened there")
+            << false << "move"
+            << "lengthen" << days({"03-02", "03-09", "03-16", "03-23", "04-06"}, "10:00") << true;
     }
     void undoAfterTheFrameChangedThere()
     {
@@ -547,6 +598,27 @@ private Q_SLOTS:
                         return QString();
                     if (there == u"tail exclude")
                         return excluded(text, "20260323T100000");
+                    if (there == u"tail rename")
+                        return text.replace(QStringLiteral("SUMMARY:Planning"),
+                                            QStringLiteral("SUMMARY:Planning, there\r\n"
+                                                           "DESCRIPTION:Agenda"));
+                    if (there == u"tail weekday")
+                        return text.replace(QStringLiteral("BYDAY=MO"),
+                                            QStringLiteral("BYDAY=MO,TU"));
+                    if (there == u"lengthen")
+                        return text.replace(
+                            QStringLiteral("DTEND;TZID=Europe/Berlin:20260302T103000"),
+                            QStringLiteral("DTEND;TZID=Europe/Berlin:20260302T110000"));
+                    if (there == u"rule rewritten") {
+                        static const QRegularExpression line(QStringLiteral("RRULE:([^\r\n]+)"));
+                        const QRegularExpressionMatch rule =
+                            line.match(text, text.indexOf(u"BEGIN:VEVENT"));
+                        QStringList parts = rule.captured(1).split(u';');
+                        std::reverse(parts.begin(), parts.end());
+                        return text.replace(rule.capturedStart(1), rule.capturedLength(1),
+                                            parts.join(u';') +
+                                                QStringLiteral(";INTERVAL=1;WKST=MO"));
+                    }
                     return text.insert(text.indexOf(u"END:VCALENDAR"),
                                        override.arg(tailUid, "20260323T100000", "20260323T160000",
                                                     "20260323T163000"));
@@ -554,8 +626,18 @@ private Q_SLOTS:
                 there.startsWith(u"tail")));
         QVERIFY(s.sync() >= 0);
 
+        QStringList served;
+        for (const DavHttp::Object& object : s.server.listObjects(s.collection))
+            served.append(object.data);
         s.state()->undoStack()->undo();
         QVERIFY(s.sync() >= 0);
+        // A refused undo leaves the server's text as it was, byte for byte.
+        if (refused) {
+            QStringList now;
+            for (const DavHttp::Object& object : s.server.listObjects(s.collection))
+                now.append(object.data);
+            QCOMPARE(now, served);
+        }
         QCOMPARE(s.pythonAll(), expected);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
         QCOMPARE(s.sync(), 0);
@@ -571,46 +653,128 @@ private Q_SLOTS:
         }
     }
 
-    // Every event of a daily series moved to another hour over the night the clocks go forward,
-    // the 29th changed on its own and the 30th deleted: each occurrence lands at the new hour on
-    // its day, the changed one stays attached, for this store as for other readers; the undo
-    // takes all back.
+    // Every event of a daily series moved to another hour, or a day, over a night the clocks
+    // change, in Berlin, New York and Auckland, with one occurrence changed on its own and one
+    // deleted: each occurrence lands at the new wall time on its day (where the clocks skip it,
+    // the hour after), the changed one stays attached and the deleted one deleted, for this
+    // store as for other readers; the undo, with an occurrence another client deleted meanwhile,
+    // takes all back. The series runs daily from `first`; occurrence `changed` goes to 12:00 on
+    // its own and `deleted` is deleted, then occurrence `dragged` goes to `to` for all events.
     void moveOverTheClockChange_data()
     {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::newRow("01:00 to 04:00") << 1 << 4;
-        QTest::newRow("04:00 to 01:00") << 4 << 1;
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<int>("changed");
+        QTest::addColumn<int>("deleted");
+        QTest::addColumn<int>("dragged");
+        QTest::addColumn<QDateTime>("to");
+        QTest::addColumn<QString>("excludedThere"); // a wall time another client excludes
+        QTest::addColumn<QStringList>("moved");
+        const auto add = [](const char* name, const char* zone, const char* rule,
+                            const QDateTime& first, int changed, int deleted, int dragged,
+                            const QDateTime& to, const QStringList& moved,
+                            const char* excludedThere = "") {
+            QTest::newRow(name) << QByteArray(zone) << QString::fromLatin1(rule) << first << changed
+                                << deleted << dragged << to << QString::fromLatin1(excludedThere)
+                                << moved;
+        };
+        const auto wall = [](const char* zone, int month, int day, int hour, int minute = 0) {
+            return onClock(QDate(2026, month, day), QTime(hour, minute), QTimeZone(zone));
+        };
+        const char* daily = "FREQ=DAILY;COUNT=5";
+        const char* b = "Europe/Berlin";
+        add("Berlin, 01:00 to 04:00", b, daily, wall(b, 3, 27, 1), 2, 3, 0, wall(b, 3, 27, 4),
+            {"2026-03-27 04:00", "2026-03-28 04:00", "2026-03-29 12:00", "2026-03-31 04:00"});
+        add("Berlin, 04:00 to 01:00", b, daily, wall(b, 3, 27, 4), 2, 3, 0, wall(b, 3, 27, 1),
+            {"2026-03-27 01:00", "2026-03-28 01:00", "2026-03-29 12:00", "2026-03-31 01:00"});
+        add("Berlin, 02:30 an hour earlier", b, daily, wall(b, 3, 27, 2, 30), 2, 3, 0,
+            wall(b, 3, 27, 1, 30),
+            {"2026-03-27 01:30", "2026-03-28 01:30", "2026-03-29 12:00", "2026-03-31 01:30"});
+        add("Berlin, 01:00 to 02:30", b, daily, wall(b, 3, 27, 1), 2, 3, 0, wall(b, 3, 27, 2, 30),
+            {"2026-03-27 02:30", "2026-03-28 02:30", "2026-03-29 12:00", "2026-03-31 02:30"});
+        add("Berlin, 02:30 a day later", b, daily, wall(b, 3, 26, 2, 30), 3, 1, 0,
+            wall(b, 3, 27, 2, 30),
+            {"2026-03-27 02:30", "2026-03-29 03:30", "2026-03-30 12:00", "2026-03-31 02:30"});
+        add("Berlin, 02:30 a day back over the autumn night", b, "FREQ=DAILY;COUNT=4",
+            wall(b, 10, 25, 2, 30), 1, 2, 0, wall(b, 10, 24, 2, 30),
+            {"2026-10-24 02:30", "2026-10-25 12:00", "2026-10-27 02:30"});
+        add("Berlin, with an end, a day and an hour later", b, "FREQ=DAILY;UNTIL=20260401T000000Z",
+            wall(b, 3, 27, 2, 30), 2, 3, 0, wall(b, 3, 28, 3, 30),
+            {"2026-03-28 03:30", "2026-03-29 03:30", "2026-03-30 12:00", "2026-04-01 03:30"});
+        // The first start dragged onto the hour the clocks skip: it and every other occurrence
+        // are at the hour after, which is what the series then says to every reader.
+        add("Berlin, 14:00, first start onto the skipped hour", b, "FREQ=DAILY;COUNT=4",
+            wall(b, 3, 27, 14), 2, -1, 1, wall(b, 3, 30, 2),
+            {"2026-03-29 03:00", "2026-03-30 03:00", "2026-03-31 12:00", "2026-04-01 03:00"});
+        const char* ny = "America/New_York";
+        add("New York, 01:00 to 02:30", ny, daily, wall(ny, 3, 6, 1), 2, 3, 0,
+            wall(ny, 3, 6, 2, 30),
+            {"2026-03-06 02:30", "2026-03-07 02:30", "2026-03-08 12:00", "2026-03-10 02:30"});
+        add("New York, 01:30 a day back over the autumn night", ny, "FREQ=DAILY;COUNT=4",
+            wall(ny, 11, 1, 1, 30), 1, 2, 0, wall(ny, 10, 31, 1, 30),
+            {"2026-10-31 01:30", "2026-11-01 12:00", "2026-11-03 01:30"});
+        const char* akl = "Pacific/Auckland";
+        add("Auckland, 01:00 to 02:30", akl, daily, wall(akl, 9, 25, 1), 2, 3, 0,
+            wall(akl, 9, 25, 2, 30),
+            {"2026-09-25 02:30", "2026-09-26 02:30", "2026-09-27 12:00", "2026-09-29 02:30"});
+        // 02:00 on 5 April comes twice in Auckland; the occurrence is the earlier one.
+        add("Auckland, monthly 02:00 four hours later, 5 April excluded there", akl,
+            "FREQ=MONTHLY;COUNT=2", wall(akl, 3, 5, 2), -1, -1, 0, wall(akl, 3, 5, 6),
+            {"2026-03-05 06:00", "2026-04-05 06:00"}, "20260405T060000");
     }
     void moveOverTheClockChange()
     {
-        QFETCH(int, from);
-        QFETCH(int, to);
+        QFETCH(QByteArray, zone);
+        QFETCH(QString, rule);
+        QFETCH(QDateTime, first);
+        QFETCH(int, changed);
+        QFETCH(int, deleted);
+        QFETCH(int, dragged);
+        QFETCH(QDateTime, to);
+        QFETCH(QString, excludedThere);
+        QFETCH(QStringList, moved);
         if (!DavServer::available(DavServer::Kind::Radicale))
             QSKIP("radicale is not installed");
+        const QTimeZone tz(zone);
         Setup s;
-        QVERIFY(s.start(QStringLiteral("FREQ=DAILY;COUNT=5"), at(3, 27, from)));
-        s.drag(at(3, 29, from), at(3, 29, 12), QStringLiteral("This event only"), noMessage);
-        s.removeOne(at(3, 30, from), noMessage);
-        QVERIFY(s.sync() > 0);
-        const auto days = [](int hour) {
-            return QStringList{QStringLiteral("2026-03-27 0%1:00").arg(hour),
-                               QStringLiteral("2026-03-28 0%1:00").arg(hour), "2026-03-29 12:00",
-                               QStringLiteral("2026-03-31 0%1:00").arg(hour)};
+        QVERIFY(s.start(rule, first, tz));
+        // The starts as the views give them.
+        const auto nth = [&](int index) {
+            const QList<Event> shown = storedIn2026(s.events(), s.calendar.id);
+            return shown.value(index).startTime;
         };
-        const QStringList before = days(from);
-        QCOMPARE(pythonOccurrences(s.objectData()), before);
+        const QDateTime dragFrom = nth(dragged);
+        if (changed >= 0) {
+            const QDateTime from = nth(changed);
+            s.drag(from, onClock(from.toTimeZone(tz).date(), QTime(12, 0), tz),
+                   QStringLiteral("This event only"), noMessage);
+        }
+        if (deleted >= 0)
+            s.removeOne(nth(deleted), noMessage);
+        QVERIFY(s.sync() >= 0);
+        const QStringList before = storeOccurrences(s.events(), s.calendar.id, tz);
+        QCOMPARE(pythonOccurrences(s.objectData(), tz), before);
 
-        s.drag(at(3, 27, from), at(3, 27, to), QStringLiteral("All events in the series"),
-               noMessage);
+        s.drag(dragFrom, to, QStringLiteral("All events in the series"), noMessage);
         QVERIFY(s.sync() > 0);
-        QCOMPARE(pythonOccurrences(s.objectData()), days(to));
-        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), days(to));
+        QCOMPARE(pythonOccurrences(s.objectData(), tz), moved);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id, tz), moved);
 
+        QStringList back = before;
+        if (!excludedThere.isEmpty()) {
+            QVERIFY(s.otherClient([&](QString text) {
+                return text.insert(text.indexOf(u"RRULE:", text.indexOf(u"BEGIN:VEVENT")),
+                                   QStringLiteral("EXDATE;TZID=%1:%2\r\n")
+                                       .arg(QString::fromUtf8(zone), excludedThere));
+            }));
+            QVERIFY(s.sync() > 0);
+            back.removeAt(1);
+        }
         s.state()->undoStack()->undo();
         QVERIFY(s.sync() > 0);
-        QCOMPARE(pythonOccurrences(s.objectData()), before);
-        QCOMPARE(storeOccurrences(s.events(), s.calendar.id), before);
+        QCOMPARE(pythonOccurrences(s.objectData(), tz), back);
+        QCOMPARE(storeOccurrences(s.events(), s.calendar.id, tz), back);
         QCOMPARE(s.sync(), 0);
     }
 

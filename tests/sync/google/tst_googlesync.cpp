@@ -22,6 +22,7 @@
 #include "Recurrence.h"
 #include "RecurringEdit.h"
 #include "SeriesEdit.h"
+#include "SeriesMove.h"
 #include "UndoStack.h"
 
 #include <QJsonArray>
@@ -104,6 +105,15 @@ private:
         if (!failed.isEmpty())
             outcome.failure = failed.first().at(1).toString();
         return outcome;
+    }
+
+    // A run that lists the whole calendar again, as after Force Full Sync or an expired token.
+    Outcome syncInFull()
+    {
+        Calendar relisted = calendar();
+        relisted.syncToken.clear();
+        [&] { QVERIFY(state()->calendars()->updateSyncState(relisted)); }();
+        return sync();
     }
 
     // A new local event, pending as the event form saves it.
@@ -1155,10 +1165,7 @@ private Q_SLOTS:
         const QJsonObject there = m_fake->event(googleCalendar, occurrence);
         QCOMPARE(there.value(QStringLiteral("location")).toString(),
                  describedThere ? QStringLiteral("Room 9") : QString());
-        Calendar relisted = calendar();
-        relisted.syncToken.clear();
-        QVERIFY(state()->calendars()->updateSyncState(relisted));
-        QCOMPARE(sync().completed, 1);
+        QCOMPARE(syncInFull().completed, 1);
         for (const Event& row : events()->getByCalendar(calendarId)) {
             QCOMPARE(row.title, series.title);
             if (!row.recurrenceId.isEmpty())
@@ -1214,13 +1221,113 @@ private Q_SLOTS:
                                         : QStringList());
         QCOMPARE(events()->pendingIds(calendarId).isEmpty(), changedThere);
         QCOMPARE(sync().completed, 1);
-        Calendar relisted = calendar();
-        relisted.syncToken.clear();
-        QVERIFY(state()->calendars()->updateSyncState(relisted));
-        QCOMPARE(sync().completed, 1);
+        QCOMPARE(syncInFull().completed, 1);
         const QStringList back{"2026-03-02T08:00:00Z", "2026-03-09T08:00:00Z",
                                "2026-03-16T08:00:00Z", "2026-03-23T08:00:00Z"};
         QCOMPARE(shownInMarch(), changedThere ? moved : back);
+    }
+
+    // Weeks of a series changed at Google and pulled; here every event moves and goes out, then
+    // the move is undone and goes out. Google names a week by its original start, which no update
+    // changes: each change is written to the moved series' instance on its day, and the instance
+    // it leaves goes back to what the series gives there, or is cancelled where the series no
+    // longer has it; the undo goes back the same way. So the weeks stay changed here and at
+    // Google through full listings. A write Google refuses fails the run, naming the week, and
+    // goes out with the next one.
+    void moveKeepsWeeksChangedThere_data()
+    {
+        QTest::addColumn<QList<int>>("changedThere"); // days of March
+        QTest::addColumn<int>("days");                // the move: a week, else an hour later
+        QTest::addColumn<bool>("refusedOnce");
+        QTest::addColumn<QStringList>("moved");
+        const QStringList hourLater{"2026-03-02T09:00:00Z", "2026-03-09T09:00:00Z",
+                                    "2026-03-16T14:00:00Z", "2026-03-23T09:00:00Z"};
+        QTest::newRow("an hour later") << QList<int>{16} << 0 << false << hourLater;
+        QTest::newRow("an hour later, refused once") << QList<int>{16} << 0 << true << hourLater;
+        // 15:00 on 30 March is summer time in Berlin.
+        QTest::newRow("a week later, two weeks changed")
+            << QList<int>{16, 23} << 7 << false
+            << QStringList{"2026-03-09T08:00:00Z", "2026-03-16T08:00:00Z", "2026-03-23T14:00:00Z",
+                           "2026-03-30T13:00:00Z"};
+    }
+    void moveKeepsWeeksChangedThere()
+    {
+        QFETCH(QList<int>, changedThere);
+        QFETCH(int, days);
+        QFETCH(bool, refusedOnce);
+        QFETCH(QStringList, moved);
+        const Event series = pulledWeekly();
+        QVERIFY(!series.id.isEmpty());
+        const auto instance = [](const QDateTime& start) {
+            return QStringLiteral("wk_") + Recurrence::recurrenceIdFor(start, false);
+        };
+        QStringList changed{"2026-03-02T08:00:00Z", "2026-03-09T08:00:00Z", "2026-03-16T08:00:00Z",
+                            "2026-03-23T08:00:00Z"};
+        for (const int day : std::as_const(changedThere)) {
+            const QString id = instance(series.startTime.addDays(day - 2));
+            QJsonObject week = timed(id, QStringLiteral("Weekly, %1 there").arg(day), day, 15);
+            week.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
+            week.insert(QStringLiteral("originalStartTime"),
+                        timed(id, {}, day).value(QStringLiteral("start")));
+            m_fake->putEvent(googleCalendar, week);
+            changed[(day - 2) / 7] = QStringLiteral("2026-03-%1T14:00:00Z").arg(day);
+        }
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(shownInMarch(), changed);
+        // Google's copy of the week changed on `day` of March, at the instance starting `start`.
+        const auto there = [&](const QDateTime& start, int day) {
+            const QJsonObject item = m_fake->event(googleCalendar, instance(start));
+            if (item.value(QStringLiteral("status")).toString() == u"cancelled")
+                return QStringLiteral("cancelled");
+            const QString title = item.value(QStringLiteral("summary")).toString();
+            return title == series.title ? QStringLiteral("plain")
+                   : title == QStringLiteral("Weekly, %1 there").arg(day)
+                       ? QStringLiteral("changed")
+                       : title;
+        };
+
+        Event edited = series;
+        edited.startTime = series.startTime.addDays(days).addSecs(days ? 0 : 3600);
+        edited.endTime = edited.startTime.addSecs(1800);
+        QStringList messages;
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planEdit(events(), series, series.startTime, edited, 3);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(
+                            state(), *plan, QStringLiteral("Moved"), QString(),
+                            [&messages](const QString& message) { messages << message; }));
+        const SeriesMove move = SeriesMove::of(series, series.startTime, edited.startTime);
+        if (refusedOnce) {
+            m_fake->failWrites(QStringLiteral("/") + instance(move(series.startTime.addDays(14))),
+                               403);
+            const Outcome refused = sync();
+            QCOMPARE(refused.failed, 1);
+            QVERIFY2(refused.failure.contains(u"\"Weekly, 16 there\""),
+                     qPrintable(refused.failure));
+        }
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(shownInMarch(), moved);
+        QCOMPARE(syncInFull().completed, 1);
+        QCOMPARE(shownInMarch(), moved);
+        for (const int day : std::as_const(changedThere)) {
+            const QDateTime original = series.startTime.addDays(day - 2);
+            QCOMPARE(there(move(original), day), QStringLiteral("changed"));
+            // The instance left is the series' own where the moved series has it.
+            if (!changedThere.contains(day - days))
+                QCOMPARE(there(original, day), QString::fromLatin1(days ? "plain" : "cancelled"));
+        }
+
+        state()->undoStack()->undo();
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(syncInFull().completed, 1);
+        QCOMPARE(shownInMarch(), changed);
+        for (const int day : std::as_const(changedThere)) {
+            const QDateTime original = series.startTime.addDays(day - 2);
+            QCOMPARE(there(original, day), QStringLiteral("changed"));
+            if (!changedThere.contains(day + days))
+                QCOMPARE(there(move(original), day), QStringLiteral("cancelled"));
+        }
+        QVERIFY(events()->pendingIds(calendarId).isEmpty());
     }
 
     // Two series meet at the same start: the occurrence of one changed here for the first time is
