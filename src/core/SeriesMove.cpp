@@ -42,11 +42,13 @@ SeriesMove SeriesMove::of(const Event& series, const QDateTime& from, const QDat
         move.m_timeOfDay = local - floorDiv(local, msPerDay) * msPerDay;
     }
     const Wall start = move.wallOf(from.toMSecsSinceEpoch(), true);
-    const Wall end = move.wallOf(to.toMSecsSinceEpoch(), false);
+    // The starts moved are those of the series `from` belongs to, at its time of day. A target the
+    // clocks moved off that time of day (dropped a day later onto the hour they skip) stands for
+    // it too: the move is by whole days.
+    move.m_timeOfDay = start.ms;
+    const Wall end = move.wallOf(to.toMSecsSinceEpoch(), true);
     move.m_days = int(end.day - start.day);
     move.m_wallMs = end.ms - start.ms;
-    // The starts moved are those of the series `from` belongs to, at its time of day.
-    move.m_timeOfDay = start.ms;
     return move;
 }
 

@@ -22,7 +22,8 @@ public:
     SeriesMove() = default;
 
     // The move that takes the occurrence of `series` starting at `from` to `to`. `from` is read
-    // as the series' own time of day where the clocks moved that occurrence off it.
+    // as the series' own time of day where the clocks moved that occurrence off it, and `to` as
+    // `from`'s time of day where the clocks moved it off that (a move by whole days).
     static SeriesMove of(const Event& series, const QDateTime& from, const QDateTime& to);
 
     // The same move, made to take the series' own start to a wall time its clock has. A start

@@ -696,6 +696,10 @@ private Q_SLOTS:
         add("Berlin, 02:30 a day later", b, daily, wall(b, 3, 26, 2, 30), 3, 1, 0,
             wall(b, 3, 27, 2, 30),
             {"2026-03-27 02:30", "2026-03-29 03:30", "2026-03-30 12:00", "2026-03-31 02:30"});
+        // Dropped a day earlier in the week view: onto the hour the clocks skip on the 29th.
+        add("Berlin, 02:30 a day earlier onto the spring night", b, daily, wall(b, 3, 26, 2, 30),
+            2, 1, 4, wall(b, 3, 29, 2, 30),
+            {"2026-03-25 02:30", "2026-03-27 12:00", "2026-03-28 02:30", "2026-03-29 03:30"});
         add("Berlin, 02:30 a day back over the autumn night", b, "FREQ=DAILY;COUNT=4",
             wall(b, 10, 25, 2, 30), 1, 2, 0, wall(b, 10, 24, 2, 30),
             {"2026-10-24 02:30", "2026-10-25 12:00", "2026-10-27 02:30"});

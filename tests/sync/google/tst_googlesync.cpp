@@ -107,6 +107,20 @@ private:
         return outcome;
     }
 
+    // Every event of the series moved to start at `start`, as the event form saves it, with its
+    // undo entry; what the user is told lands in `messages`.
+    bool moveAllEvents(const Event& series, const QDateTime& start, QStringList& messages)
+    {
+        Event edited = series;
+        edited.startTime = start;
+        edited.endTime = start.addSecs(series.startTime.secsTo(*series.endTime));
+        const std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planEdit(events(), series, series.startTime, edited, 3);
+        return plan && RecurringEdit::carryOutWithUndo(
+                           state(), *plan, QStringLiteral("Moved"), QString(),
+                           [&messages](const QString& message) { messages << message; });
+    }
+
     // A run that lists the whole calendar again, as after Force Full Sync or an expired token.
     Outcome syncInFull()
     {
@@ -1189,15 +1203,8 @@ private Q_SLOTS:
         QFETCH(bool, changedThere);
         const Event series = pulledWeekly();
         QVERIFY(!series.id.isEmpty());
-        Event edited = series;
-        edited.startTime = series.startTime.addSecs(3600);
-        edited.endTime = series.endTime->addSecs(3600);
         QStringList messages;
-        const std::optional<SeriesEdit::Plan> plan =
-            RecurringEdit::planEdit(events(), series, series.startTime, edited, 3);
-        QVERIFY(plan && RecurringEdit::carryOutWithUndo(
-                            state(), *plan, QStringLiteral("Moved"), QString(),
-                            [&messages](const QString& message) { messages << message; }));
+        QVERIFY(moveAllEvents(series, series.startTime.addSecs(3600), messages));
         QCOMPARE(sync().completed, 1);
 
         QJsonObject week =
@@ -1286,16 +1293,10 @@ private Q_SLOTS:
                        : title;
         };
 
-        Event edited = series;
-        edited.startTime = series.startTime.addDays(days).addSecs(days ? 0 : 3600);
-        edited.endTime = edited.startTime.addSecs(1800);
+        const QDateTime start = series.startTime.addDays(days).addSecs(days ? 0 : 3600);
         QStringList messages;
-        const std::optional<SeriesEdit::Plan> plan =
-            RecurringEdit::planEdit(events(), series, series.startTime, edited, 3);
-        QVERIFY(plan && RecurringEdit::carryOutWithUndo(
-                            state(), *plan, QStringLiteral("Moved"), QString(),
-                            [&messages](const QString& message) { messages << message; }));
-        const SeriesMove move = SeriesMove::of(series, series.startTime, edited.startTime);
+        QVERIFY(moveAllEvents(series, start, messages));
+        const SeriesMove move = SeriesMove::of(series, series.startTime, start);
         if (refusedOnce) {
             m_fake->failWrites(QStringLiteral("/") + instance(move(series.startTime.addDays(14))),
                                403);
