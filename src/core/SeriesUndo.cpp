@@ -143,19 +143,35 @@ std::optional<Event> keptOverride(const Touched& row, const Event& master, const
     return kept;
 }
 
-// Whether the series stands as written in every field the program models: its frame and
-// exception dates by what they mean, every other field as written.
+// The reminders by minutes and action, in an order of their own.
+QList<std::pair<int, QString>> reminderKey(const Event& event)
+{
+    QList<std::pair<int, QString>> key;
+    for (const Reminder& reminder : event.reminders)
+        key.append({reminder.minutesBefore, reminder.action});
+    std::sort(key.begin(), key.end());
+    return key;
+}
+
+// Whether a row the change wrote stands as written in every field the program writes to each
+// server it syncs with and reads back unchanged: a series' frame and exception dates by what
+// they mean, an occurrence's times and recurrence id, and the title, description, location,
+// status and reminders. Guests, organizer and links are not among them: Google keeps its own,
+// so a copy read back after the push differs there without anyone having changed it.
 bool standsAsWritten(const Event& current, const Event& written)
 {
-    if (!sameFrame(current, written) || !sameDates(current, written))
-        return false;
-    Event compared = current;
-    compared.startTime = written.startTime;
-    compared.endTime = written.endTime;
-    compared.timezone = written.timezone;
-    compared.recurrenceRule = written.recurrenceRule;
-    compared.exceptionDates = written.exceptionDates;
-    return EventChange::sameFields(compared, written);
+    const auto end = [](const Event& event) {
+        return event.endTime ? *event.endTime : event.startTime;
+    };
+    const bool times = written.recurrenceId.isEmpty()
+                           ? sameFrame(current, written) && sameDates(current, written)
+                           : current.recurrenceId == written.recurrenceId &&
+                                 current.isAllDay == written.isAllDay &&
+                                 sameInstant(current.startTime, written.startTime) &&
+                                 sameInstant(end(current), end(written));
+    return times && current.title == written.title && current.description == written.description &&
+           current.location == written.location && current.status == written.status &&
+           reminderKey(current) == reminderKey(written);
 }
 
 // The title of a series whose frame changed since the change wrote it, or of a series the change
@@ -183,7 +199,7 @@ std::optional<QString> changedFrame(const QList<Touched>& rows, const QList<Even
             const auto made = std::find_if(rows.cbegin(), rows.cend(), [&other](const Touched& t) {
                 return !t.before && t.written.id == other.id;
             });
-            if (made == rows.cend() || !EventChange::sameFields(other, made->written))
+            if (made == rows.cend() || !standsAsWritten(other, made->written))
                 return title;
         }
         for (const Touched& made : rows) {
@@ -473,8 +489,8 @@ Plan undoFrame(const QList<Touched>& rows, const QDateTime& now, const QList<Eve
     for (const Touched& row : rows) {
         if (row.before)
             continue;
-        const bool changedSince = row.current && !row.current->deletedAt &&
-                                  !EventChange::sameFields(*row.current, row.written);
+        const bool changedSince =
+            row.current && !row.current->deletedAt && !standsAsWritten(*row.current, row.written);
         const auto master = restoredMasters.constFind(seriesKey(row.written));
         if (changedSince && !row.written.recurrenceId.isEmpty() &&
             occurrencesApart.contains(row.written.calendarId) && master != restoredMasters.cend())

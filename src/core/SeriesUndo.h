@@ -19,7 +19,9 @@
 // changed) is undone by putting back its own fields, whatever became of the frame since. A change
 // that touched them (a move of all events, a new rule, "this and following", an occurrence
 // deleted) is undone only where every frame it wrote still stands, and a series it made is still
-// as it made it in every field the program models; otherwise the undo writes nothing.
+// as it made it in every field the program writes to each server and reads back unchanged (times,
+// rule and exception dates by what they mean, title, description, location, status, reminders);
+// otherwise the undo writes nothing.
 namespace SeriesUndo {
 
 // One row a change touched: as it was before (absent for a row the change created), as the change
