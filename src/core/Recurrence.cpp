@@ -112,7 +112,7 @@ QList<Event> seriesOccurrences(const Event& series, qint64 fromMs, qint64 toMs)
                                  ? fromMs
                                  : fromMs - std::max<qint64>(duration, 0);
     const QDateTime anchor = Recurrence::wallClockStart(series);
-    WallClock clock = Recurrence::wallClockOf(series);
+    WallClock clock(anchor, definedRules(series));
     const WallClock output(series.startTime);
     const QList<qint64> starts = RecurrenceStarts::generate(rule, anchor, toMs, notBefore, clock);
     result.reserve(starts.size());
@@ -138,7 +138,7 @@ bool isOccurrenceOf(const Event& series, const QString& recurrenceId)
     if (Recurrence::parseDateList(series.exceptionDates).contains(*at))
         return false;
     const QDateTime anchor = Recurrence::wallClockStart(series);
-    WallClock clock = Recurrence::wallClockOf(series);
+    WallClock clock(anchor, definedRules(series));
     const QList<qint64> starts = RecurrenceStarts::generate(
         Recurrence::parseRRule(series.recurrenceRule), anchor, *at + 1, *at, clock);
     return starts.contains(*at);
