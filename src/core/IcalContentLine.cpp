@@ -133,6 +133,14 @@ QStringView tzidOf(const LineParts& parts)
     return paramOf(parts.params, QLatin1String("TZID")).value_or(QStringView());
 }
 
+std::optional<QStringView> heldZoneOf(const LineParts& parts)
+{
+    if (!parts.value.endsWith(u'Z') && !parts.value.endsWith(u'z'))
+        return std::nullopt;
+    const std::optional<QStringView> held = paramOf(parts.params, heldZoneParam);
+    return held && !held->isEmpty() ? held : std::nullopt;
+}
+
 } // namespace IcalInternal
 
 namespace Ical {

@@ -140,6 +140,13 @@ std::optional<QStringView> paramOf(QStringView params, QLatin1String name);
 
 QStringView tzidOf(const LineParts& parts);
 
+// Names the zone of a time written in UTC because its zone's digits cannot say it (the later
+// instant of a repeated hour): other readers ignore it, this one keeps the event's zone by it.
+inline constexpr QLatin1String heldZoneParam("X-ORVANDELLIC-TZID");
+
+// The held zone of a line written in UTC, when it names one.
+std::optional<QStringView> heldZoneOf(const LineParts& parts);
+
 // ---------------------------------------------------------------------------------------------
 // Values
 

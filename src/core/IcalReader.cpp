@@ -250,9 +250,14 @@ public:
             const DateRead read = readDateValue(parts.value, tzid, m_zones);
             m_event.startTime = read.time;
             m_event.isAllDay = m_event.isAllDay || read.isDate;
-            if (!tzid.isEmpty())
+            if (!tzid.isEmpty()) {
                 m_event.timezone = m_zones.resolve(tzid).id;
-            noteDefinition(tzid);
+                noteDefinition(tzid);
+            } else if (const auto held = heldZoneOf(parts); held && !read.isDate) {
+                // A start its zone's digits cannot say was written in UTC with the zone beside.
+                m_event.timezone = m_zones.resolve(*held).id;
+                noteDefinition(*held);
+            }
             break;
         }
         case Property::DtEnd: {

@@ -14,6 +14,7 @@
 #include "RuleUntil.h"
 #include "VTimeZone.h"
 #include "VTimeZoneRules.h"
+#include "WallClock.h"
 
 #include <algorithm>
 #include <functional>
@@ -272,9 +273,46 @@ void appendAlarm(QString& out, const Reminder& reminder, const QString& title)
     appendLine(out, QLatin1String("END:"), u"VALARM");
 }
 
+// The wall-clock digits of `time` in `zone` when they read back as `time` (WallClock's reading);
+// empty for the later instant of a repeated hour, whose digits read as the earlier one.
+QString sayableIn(const QDateTime& time, const QTimeZone& zone)
+{
+    const QString digits = DateText::compactLocal(time, zone);
+    if (digits.isEmpty())
+        return digits;
+    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, zone));
+    const qint64 utc = time.toMSecsSinceEpoch();
+    return clock.toUtc(clock.localMs(utc)) == utc ? digits : QString();
+}
+
+// As sayableIn, for a zone only its definition names.
+QString sayableBy(const QDateTime& time, const VTimeZoneRules& rules)
+{
+    const qint64 utc = time.toSecsSinceEpoch();
+    const qint64 wall = utc + rules.offsetAt(utc);
+    if (rules.toUtc(wall) != utc)
+        return {};
+    return DateText::compactLocal(QDateTime::fromSecsSinceEpoch(wall, QTimeZone::utc()),
+                                  QTimeZone::utc());
+}
+
+// A DURATION value of whole hours, minutes and seconds: exact time, whatever the clocks do.
+QString exactDuration(qint64 seconds)
+{
+    QString text = QStringLiteral("PT");
+    if (seconds >= 3600)
+        text += QString::number(seconds / 3600) + u'H';
+    if (seconds % 3600 >= 60)
+        text += QString::number(seconds % 3600 / 60) + u'M';
+    if (seconds % 60 != 0 || seconds == 0)
+        text += QString::number(seconds % 60) + u'S';
+    return text;
+}
+
 // How a timed event's date-times are written: as wall-clock times with the TZID of its zone (an
 // IANA zone, or one the event carries the definition of), or in UTC when it has none (or is in
-// UTC).
+// UTC). A time its zone's digits cannot say (the later instant of a repeated hour) is written in
+// UTC, so that every reader gets the instant held.
 struct TimeForm
 {
     std::optional<QTimeZone> zone;
@@ -283,22 +321,38 @@ struct TimeForm
 
     bool isZoned() const { return zone || rules; }
 
+    // Empty when the time goes out in UTC.
+    QString wallDigits(const QDateTime& time) const
+    {
+        if (zone)
+            return sayableIn(time, *zone);
+        if (rules)
+            return sayableBy(time, *rules);
+        return {};
+    }
+
     void append(QString& out, QLatin1String name, const QDateTime& time) const
     {
         out += name;
-        if (zone) {
-            out += QLatin1String(";TZID=") + paramValue(tzid) + u':' +
-                   DateText::compactLocal(time, *zone);
-        } else if (rules) {
-            const qint64 utc = time.toSecsSinceEpoch();
-            const QDateTime wall =
-                QDateTime::fromSecsSinceEpoch(utc + rules->offsetAt(utc), QTimeZone::utc());
-            out += QLatin1String(";TZID=") + paramValue(tzid) + u':' +
-                   DateText::compactLocal(wall, QTimeZone::utc());
-        } else {
+        const QString wall = wallDigits(time);
+        if (!wall.isEmpty())
+            out += QLatin1String(";TZID=") + paramValue(tzid) + u':' + wall;
+        else if (isZoned())
+            out +=
+                u';' + heldZoneParam + u'=' + paramValue(tzid) + u':' + DateText::compactUtc(time);
+        else
             out += u':' + DateText::compactUtc(time);
-        }
         out += crlf;
+    }
+
+    // DTEND, or a DURATION where the end's digits cannot say it but the start's can: readers
+    // then keep the zone of the start and the exact length.
+    void appendEnd(QString& out, const QDateTime& start, const QDateTime& end) const
+    {
+        if (isZoned() && end > start && wallDigits(end).isEmpty() && !wallDigits(start).isEmpty())
+            appendLine(out, QLatin1String("DURATION:"), exactDuration(start.secsTo(end)));
+        else
+            append(out, QLatin1String("DTEND"), end);
     }
 };
 
@@ -455,7 +509,7 @@ QString buildEvent(const Event& event)
         if (!end.isValid())
             end = event.startTime;
         form.append(out, QLatin1String("DTSTART"), event.startTime);
-        form.append(out, QLatin1String("DTEND"), end);
+        form.appendEnd(out, event.startTime, end);
     }
     appendLine(out, QLatin1String("DTSTAMP:"), DateText::compactUtc(Clock::now()));
     if (!event.description.isEmpty())
@@ -599,22 +653,33 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
     IcalZoneCache zones;
     zones.setText(stored);
     QString startTzid;
+    const auto knows = [&](const QString& tzid) {
+        if (tzid.isEmpty())
+            return false;
+        const IcalZoneCache::Zone& zone = zones.resolve(tzid);
+        return zone.rules || zone.known;
+    };
+    const auto wallIn = [&](const QDateTime& time, const QString& tzid) {
+        if (!knows(tzid))
+            return QString();
+        const IcalZoneCache::Zone& zone = zones.resolve(tzid);
+        return zone.rules ? sayableBy(time, *zone.rules) : sayableIn(time, zone.zone);
+    };
     const auto timed = [&](QLatin1String name, const QDateTime& time, const QString& tzid) {
-        QString wall;
-        if (!tzid.isEmpty()) {
-            const IcalZoneCache::Zone& zone = zones.resolve(tzid);
-            if (zone.rules) {
-                const qint64 utc = time.toSecsSinceEpoch();
-                wall = DateText::compactLocal(
-                    QDateTime::fromSecsSinceEpoch(utc + zone.rules->offsetAt(utc), Qt::UTC),
-                    QTimeZone::utc());
-            } else if (zone.known) {
-                wall = DateText::compactLocal(time, zone.zone);
-            }
-        }
-        if (wall.isEmpty())
-            return name + u':' + DateText::compactUtc(time) + crlf;
-        return name + QLatin1String(";TZID=") + paramValue(tzid) + u':' + wall + crlf;
+        const QString wall = wallIn(time, tzid);
+        if (!wall.isEmpty())
+            return name + QLatin1String(";TZID=") + paramValue(tzid) + u':' + wall + crlf;
+        if (knows(tzid))
+            return name + u';' + heldZoneParam + u'=' + paramValue(tzid) + u':' +
+                   DateText::compactUtc(time) + crlf;
+        return name + u':' + DateText::compactUtc(time) + crlf;
+    };
+    // An end its zone's digits cannot say goes out as the exact length, as buildEvent writes it.
+    const auto timedEnd = [&](const QString& tzid) {
+        if (!tzid.isEmpty() && endTime > start && wallIn(endTime, tzid).isEmpty() &&
+            !wallIn(start, tzid).isEmpty())
+            return QLatin1String("DURATION:") + exactDuration(start.secsTo(endTime)) + crlf;
+        return timed(QLatin1String("DTEND"), endTime, tzid);
     };
 
     enum class State { Before, Inside, After };
@@ -650,7 +715,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
                 else
-                    out += timed(QLatin1String("DTEND"), endTime, startTzid);
+                    out += timedEnd(startTzid);
             }
             copyLine();
             state = State::After;
@@ -679,7 +744,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
                 else
-                    out += timed(QLatin1String("DTEND"), endTime, tzidOf(parts).toString());
+                    out += timedEnd(tzidOf(parts).toString());
                 endWritten = true;
                 continue;
             }

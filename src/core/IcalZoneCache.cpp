@@ -160,7 +160,14 @@ QDateTime IcalZoneCache::dateTime(const Zone& zone, QDate date, QTime time)
     }
     Conversion& conversion = m_conversions[m_nextConversion];
     m_nextConversion = (m_nextConversion + 1) % qsizetype(m_conversions.size());
-    conversion = Conversion{zone.zone, date, time, QDateTime(date, time, zone.zone)};
+    if (!m_clock || m_clockZone != zone.zone) {
+        m_clockZone = zone.zone;
+        m_clock.emplace(QDateTime::fromMSecsSinceEpoch(0, zone.zone));
+    }
+    const qint64 local =
+        CivilDays::daysFromCivil(date.year(), date.month(), date.day()) * CivilDays::msPerDay +
+        time.msecsSinceStartOfDay();
+    conversion = Conversion{zone.zone, date, time, m_clock->make(m_clock->toUtc(local))};
     return conversion.result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VTimeZoneRules.h"
+#include "WallClock.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -11,6 +12,7 @@
 #include <array>
 #include <deque>
 #include <memory>
+#include <optional>
 
 // Resolves TZID parameter values to zones for one reading pass, looking each distinct value up
 // once. A value that is neither an IANA zone the platform knows nor a Windows zone name with an
@@ -49,10 +51,11 @@ public:
     // The machine's zone, looked up on first use.
     const QTimeZone& local();
 
-    // QDateTime(date, time, zone.zone). Texts repeat a wall-clock time in one zone (an exception
-    // date or an override on the start of its series, read after the end) and the zone database
-    // converts slowly (beyond its last listed transition, very slowly), so the last two
-    // conversions are kept.
+    // The instant the wall-clock time stands for in zone.zone, as the expansion reads one
+    // (WallClock): a time the clocks skip is read with the offset before the gap, a repeated one
+    // is the earlier instant. Texts repeat a wall-clock time in one zone (an exception date or an
+    // override on the start of its series, read after the end), so the last two conversions are
+    // kept.
     QDateTime dateTime(const Zone& zone, QDate date, QTime time);
 
 private:
@@ -97,4 +100,7 @@ private:
     };
     std::array<Conversion, 2> m_conversions;
     qsizetype m_nextConversion = 0;
+    // The clock of the zone converted last: it keeps the offsets around its last instant.
+    std::optional<WallClock> m_clock;
+    QTimeZone m_clockZone;
 };

@@ -217,6 +217,7 @@ QList<QDateTime> generateStarts(const Rule& rule, const QDateTime& dtstart, cons
 QSet<qint64> parseDateList(const QString& text)
 {
     QSet<qint64> result;
+    std::optional<WallClock> machine;
     for (const QString& item : ExceptionDates::read(text)) {
         const std::optional<WallTime> wall = readWallTime(item);
         if (!wall)
@@ -225,11 +226,10 @@ QSet<qint64> parseDateList(const QString& text)
             result.insert(wall->ms);
             continue;
         }
-        const QDateTime local(QDate(1970, 1, 1).addDays(floorDiv(wall->ms, msPerDay)),
-                              QTime::fromMSecsSinceStartOfDay(int(floorMod(wall->ms, msPerDay))),
-                              QTimeZone::systemTimeZone());
-        if (local.isValid())
-            result.insert(local.toMSecsSinceEpoch());
+        // A floating time is the machine's wall clock.
+        if (!machine)
+            machine.emplace(QDateTime::fromMSecsSinceEpoch(0, QTimeZone::systemTimeZone()));
+        result.insert(machine->toUtc(wall->ms));
     }
     return result;
 }

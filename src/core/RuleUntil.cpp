@@ -1,5 +1,7 @@
 #include "RuleUntil.h"
 
+#include "WallClock.h"
+
 #include <QStringList>
 #include <QTimeZone>
 
@@ -8,21 +10,23 @@ namespace {
 const QString utcFormat = QStringLiteral("yyyyMMdd'T'HHmmss'Z'");
 const QString dateFormat = QStringLiteral("yyyyMMdd");
 
-// A date-time UNTIL: "yyyyMMddTHHmmss" with an optional "Z" (UTC), else the machine's zone.
+// A date-time UNTIL: "yyyyMMddTHHmmss" with an optional "Z" (UTC), else the machine's zone
+// (read as WallClock reads a wall time).
 QDateTime readDateTime(const QString& value)
 {
     const bool utc = value.endsWith(QLatin1Char('Z'), Qt::CaseInsensitive);
     const QString digits = utc ? value.chopped(1) : value;
     if (digits.size() != 15)
         return {};
-    QDateTime at = QDateTime::fromString(digits, QStringLiteral("yyyyMMdd'T'HHmmss"));
+    // The digits are read as UTC first: in the machine's zone a skipped time would not parse.
+    const QDateTime at =
+        QDateTime::fromString(digits + QLatin1Char('Z'), QStringLiteral("yyyyMMdd'T'HHmmsst"));
     if (!at.isValid())
         return {};
     if (utc)
-        at = QDateTime(at.date(), at.time(), Qt::UTC);
-    else
-        at = QDateTime(at.date(), at.time(), QTimeZone::systemTimeZone());
-    return at;
+        return at;
+    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, QTimeZone::systemTimeZone()));
+    return clock.make(clock.toUtc(at.toMSecsSinceEpoch()));
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "Clock.h"
+#include "DateText.h"
+#include "ExceptionDates.h"
 #include "Ical.h"
 #include "IcalSamples.h"
 #include "PinnedClock.h"
@@ -6,6 +8,7 @@
 #include "TestTime.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimeZone>
 
@@ -147,6 +150,182 @@ private Q_SLOTS:
             QCOMPARE(event.startTime.timeSpec(), Qt::UTC);
             QCOMPARE(event.endTime.value(), start.addDays(1));
         }
+    }
+
+    // A wall time the clocks skip is read with the offset before the gap, a repeated one as the
+    // earlier instant, as the expansion reads a series' times.
+    void wallTimesTheClocksSkipOrRepeat_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<QString>("recurrenceId");
+        QTest::addColumn<QStringList>("exceptions");
+
+        const QString berlin = QStringLiteral(";TZID=Europe/Berlin:");
+        QTest::newRow("start in the skipped hour")
+            << "DTSTART" + berlin + "20270328T023000\nDTEND" + berlin + "20270328T043000\n"
+            << utc(2027, 3, 28, 1, 30) << utc(2027, 3, 28, 2, 30) << QString() << QStringList();
+        QTest::newRow("end in the skipped hour")
+            << "DTSTART" + berlin + "20270328T013000\nDTEND" + berlin + "20270328T023000\n"
+            << utc(2027, 3, 28, 0, 30) << utc(2027, 3, 28, 1, 30) << QString() << QStringList();
+        QTest::newRow("repeated hour is the earlier instant")
+            << "DTSTART" + berlin + "20271031T020000\nDTEND" + berlin + "20271031T023000\n"
+            << utc(2027, 10, 31, 0, 0) << utc(2027, 10, 31, 0, 30) << QString() << QStringList();
+        QTest::newRow("recurrence id in the repeated hour")
+            << "DTSTART" + berlin + "20271031T120000\nRECURRENCE-ID" + berlin + "20271031T023000\n"
+            << utc(2027, 10, 31, 11) << QDateTime() << "20271031T003000Z" << QStringList();
+        QTest::newRow("recurrence id in the skipped hour")
+            << "DTSTART" + berlin + "20270328T120000\nRECURRENCE-ID" + berlin + "20270328T023000\n"
+            << utc(2027, 3, 28, 10) << QDateTime() << "20270328T013000Z" << QStringList();
+        QTest::newRow("exception dates on both nights")
+            << "DTSTART" + berlin + "20270301T023000\nRRULE:FREQ=DAILY\nEXDATE" + berlin +
+                   "20270328T023000,20271031T023000\n"
+            << utc(2027, 3, 1, 1, 30) << QDateTime() << QString()
+            << QStringList{"20270328T013000Z", "20271031T003000Z"};
+        QTest::newRow("new york skipped")
+            << "DTSTART;TZID=America/New_York:20270314T023000\n"
+            << utc(2027, 3, 14, 7, 30) << QDateTime() << QString() << QStringList();
+        QTest::newRow("new york repeated")
+            << "DTSTART;TZID=America/New_York:20271107T013000\n"
+            << utc(2027, 11, 7, 5, 30) << QDateTime() << QString() << QStringList();
+        QTest::newRow("auckland repeated")
+            << "DTSTART;TZID=Pacific/Auckland:20270404T023000\n"
+            << utc(2027, 4, 3, 13, 30) << QDateTime() << QString() << QStringList();
+        QTest::newRow("auckland skipped")
+            << "DTSTART;TZID=Pacific/Auckland:20270926T023000\n"
+            << utc(2027, 9, 25, 14, 30) << QDateTime() << QString() << QStringList();
+    }
+
+    void wallTimesTheClocksSkipOrRepeat()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(QString, recurrenceId);
+        QFETCH(QStringList, exceptions);
+        const Event event = onlyEvent("BEGIN:VEVENT\nUID:x\n" + lines + "END:VEVENT\n");
+        QCOMPARE(event.startTime, start);
+        QCOMPARE(event.endTime.value_or(QDateTime()), end);
+        QCOMPARE(event.recurrenceId, recurrenceId);
+        QCOMPARE(event.exceptionDates,
+                 exceptions.isEmpty() ? QString() : ExceptionDates::write(exceptions));
+    }
+
+    // Another client's change to the 02:30 of the night the clocks go back stands in place of
+    // that occurrence.
+    void overrideInTheRepeatedHourReplacesItsOccurrence()
+    {
+        const QList<Event> events = Ical::parseEvents(calendarWith(
+            "BEGIN:VEVENT\nUID:s\nDTSTART;TZID=Europe/Berlin:20271030T023000\n"
+            "DTEND;TZID=Europe/Berlin:20271030T033000\nRRULE:FREQ=DAILY;COUNT=3\nEND:VEVENT\n"
+            "BEGIN:VEVENT\nUID:s\nRECURRENCE-ID;TZID=Europe/Berlin:20271031T023000\n"
+            "DTSTART;TZID=Europe/Berlin:20271031T120000\n"
+            "DTEND;TZID=Europe/Berlin:20271031T130000\nSUMMARY:Moved\nEND:VEVENT\n"));
+        QCOMPARE(events.size(), 2);
+        QStringList shown;
+        for (const Event& e : Recurrence::expand(events, utc(2027, 10, 29), utc(2027, 11, 3)))
+            shown << e.startTime.toUTC().toString(Qt::ISODate) + u' ' + e.title;
+        QCOMPARE(shown, QStringList({"2027-10-30T00:30:00Z ", "2027-10-31T11:00:00Z Moved",
+                                     "2027-11-01T01:30:00Z "}));
+    }
+
+    // Local digits cannot say the later instant of a repeated hour: it goes out in UTC, an end
+    // after a start that can be said as the exact length.
+    void buildEventSaysEveryInstant_data()
+    {
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<QString>("recurrenceId");
+        QTest::addColumn<QStringList>("lines");
+
+        QTest::newRow("series moved to the first 02:00, ends at the second")
+            << utc(2027, 10, 31, 0) << utc(2027, 10, 31, 1) << QString()
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T020000", "DURATION:PT1H"};
+        QTest::newRow("start at the second 02:30")
+            << utc(2027, 10, 31, 1, 30) << utc(2027, 10, 31, 2, 30) << QString()
+            << QStringList{"DTSTART;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T013000Z",
+                           "DTEND;TZID=Europe/Berlin:20271031T033000"};
+        QTest::newRow("both in the second hour")
+            << utc(2027, 10, 31, 1) << utc(2027, 10, 31, 1, 45) << QString()
+            << QStringList{"DTSTART;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T010000Z",
+                           "DTEND;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T014500Z"};
+        QTest::newRow("override of the second 02:30")
+            << utc(2027, 10, 31, 9) << utc(2027, 10, 31, 10) << "20271031T013000Z"
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T100000",
+                           "DTEND;TZID=Europe/Berlin:20271031T110000",
+                           "RECURRENCE-ID;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T013000Z"};
+        QTest::newRow("ordinary times keep their digits")
+            << utc(2027, 10, 31, 0, 30) << utc(2027, 10, 31, 2, 30) << "20271031T003000Z"
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T023000",
+                           "DTEND;TZID=Europe/Berlin:20271031T033000",
+                           "RECURRENCE-ID;TZID=Europe/Berlin:20271031T023000"};
+    }
+
+    void buildEventSaysEveryInstant()
+    {
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(QString, recurrenceId);
+        QFETCH(QStringList, lines);
+        PinnedClock clock(utc(2027, 6, 1, 12));
+        Event event;
+        event.uid = QStringLiteral("x");
+        event.timezone = QStringLiteral("Europe/Berlin");
+        event.startTime = start.toTimeZone(QTimeZone("Europe/Berlin"));
+        event.endTime = end.toTimeZone(QTimeZone("Europe/Berlin"));
+        event.recurrenceId = recurrenceId;
+        const QString text = Ical::buildEvent(event);
+        const QStringList written = text.split(QStringLiteral("\r\n"));
+        for (const QString& line : lines)
+            QVERIFY2(written.contains(line), qPrintable(line + " not in\n" + text));
+        QCOMPARE(written.filter(QRegularExpression("^(DTEND|DURATION)")).size(), 1);
+    }
+
+    // Every half hour from 00:00 to 04:00 of both nights, both instants of the repeated hour
+    // included, reads back as the instant written: start, end, recurrence id and exception date,
+    // from a new text and from a stored one whose times are rewritten.
+    void zonedTimesOfTheChangeNightsSurviveWriteAndRead()
+    {
+        PinnedClock clock(utc(2027, 6, 1, 12));
+        const QTimeZone berlin("Europe/Berlin");
+        int checked = 0;
+        for (const auto& [from, to] : {std::pair{utc(2027, 3, 27, 23), utc(2027, 3, 28, 2)},
+                                       std::pair{utc(2027, 10, 30, 22), utc(2027, 10, 31, 3)}}) {
+            for (QDateTime at = from; at <= to; at = at.addSecs(1800)) {
+                for (const int minutes : {30, 60, 90}) {
+                    const QDateTime end = at.addSecs(minutes * 60);
+                    Event event;
+                    event.uid = QStringLiteral("x");
+                    event.timezone = QStringLiteral("Europe/Berlin");
+                    event.startTime = at.toTimeZone(berlin);
+                    event.endTime = end.toTimeZone(berlin);
+                    event.recurrenceId = DateText::compactUtc(at);
+                    event.exceptionDates = ExceptionDates::write({DateText::compactUtc(end)});
+                    const QString label =
+                        at.toString(Qt::ISODate) + u' ' + QString::number(minutes);
+                    const QString text = Ical::buildEvent(event);
+                    const QList<Event> read = Ical::parseEvents(text);
+                    QCOMPARE(read.size(), 1);
+                    QVERIFY2(read[0].startTime == at, qPrintable(label + u'\n' + text));
+                    QVERIFY2(read[0].endTime == end, qPrintable(label + u'\n' + text));
+                    QCOMPARE(read[0].recurrenceId, event.recurrenceId);
+                    QCOMPARE(read[0].exceptionDates, event.exceptionDates);
+                    QCOMPARE(read[0].timezone, event.timezone);
+
+                    const Event noon = onlyEvent(
+                        "BEGIN:VEVENT\nUID:x\nDTSTART;TZID=Europe/Berlin:20270601T120000\n"
+                        "DTEND;TZID=Europe/Berlin:20270601T130000\nEND:VEVENT\n");
+                    const QString rewritten = Ical::rewriteTimes(noon.rawIcalendar, at, end);
+                    const QList<Event> again = Ical::parseEvents(rewritten);
+                    QCOMPARE(again.size(), 1);
+                    QVERIFY2(again[0].startTime == at, qPrintable(label + u'\n' + rewritten));
+                    QVERIFY2(again[0].endTime == end, qPrintable(label + u'\n' + rewritten));
+                    ++checked;
+                }
+            }
+        }
+        QCOMPARE(checked, 3 * (7 + 11));
     }
 
     void nestedComponentsNeverOverwriteTheEvent()

@@ -1,6 +1,7 @@
 #include "ExceptionDates.h"
 #include "Limits.h"
 #include "Recurrence.h"
+#include "RuleUntil.h"
 
 #include <QTest>
 #include <QTimeZone>
@@ -361,6 +362,20 @@ private Q_SLOTS:
         const QList<Event> result =
             Recurrence::expand(events, utc("2025-01-01T00:00:00"), utc("2025-02-01T00:00:00"));
         QCOMPARE(startsOf(result), expected);
+    }
+
+    // A floating time (the machine's clock) the clocks skip reads with the offset before the gap,
+    // in an exception date and in an UNTIL, where it was dropped before.
+    void floatingTimesInTheSkippedHour()
+    {
+        const QDateTime wall(QDate(2027, 3, 28), QTime(2, 30), QTimeZone::utc());
+        const QDateTime dayBefore(QDate(2027, 3, 27), QTime(12, 0), QTimeZone::utc());
+        // In Berlin the clocks skip 02:30 that night; the other zones of the matrix keep it.
+        const QDateTime at = wall.addSecs(-QTimeZone::systemTimeZone().offsetFromUtc(dayBefore));
+        QCOMPARE(Recurrence::parseDateList(QStringLiteral(R"(["20270328T023000"])")),
+                 QSet<qint64>{at.toMSecsSinceEpoch()});
+        QCOMPARE(RuleUntil::normalize(QStringLiteral("FREQ=DAILY;UNTIL=20270328T023000"), false),
+                 "FREQ=DAILY;UNTIL=" + at.toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'")));
     }
 
     void parseDateList()
