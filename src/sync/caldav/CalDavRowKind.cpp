@@ -200,6 +200,7 @@ CalDavRowKind::Applied applyRows(AppState* state, const Calendar& calendar, Inde
             !Access::storable(rows.at(i))) {
             qCWarning(lcCalDav).noquote() << "[CalDav]" << ShownText::logged(calendar.name)
                                           << "skipped an object the store cannot hold";
+            ++applied.skipped;
             continue;
         }
         ++applied.handled;

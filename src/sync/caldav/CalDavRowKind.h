@@ -33,6 +33,7 @@ struct CalDavRowKind
         int handled = 0;     // components matched or stored, pending ones included
         int stored = 0;      // components written or already equal
         int removed = 0;     // rows of the object's UID the server no longer holds
+        int skipped = 0;     // components the store cannot hold, left out
         bool failed = false; // a write failed: the caller's transaction must be rolled back
     };
 

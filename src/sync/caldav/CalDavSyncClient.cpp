@@ -95,6 +95,8 @@ struct CalDavSyncClient::Run
     int upserted = 0; // rows the pull wrote, of the kinds that report progress
     // What the run changed: rows the pull wrote or removed here, and objects the push sent.
     int changed = 0;
+    // Objects holding a component the store cannot hold, by href: the run says it left them out.
+    QSet<QString> skipped;
     QList<PushGroup> queue; // the push sequencer's list
     // The newest server copy seen of each object holding pending rows of the kind in progress,
     // by comparable href: what their push is built over.
@@ -280,6 +282,8 @@ CalDavRowKind::Applied CalDavSyncClient::applyObject(const RunPtr& run, const Ca
                 Q_EMIT calendarSyncProgress(run->calendar.id, run->pulled + handled);
         });
     run->changed += applied.removed;
+    if (applied.skipped > 0)
+        run->skipped.insert(href);
     return applied;
 }
 
@@ -698,6 +702,8 @@ void CalDavSyncClient::finish(const RunPtr& run)
     if (run->ended)
         return;
     run->ended = true;
+    if (!run->skipped.isEmpty())
+        Q_EMIT feedEventsSkipped(run->calendar.id, int(run->skipped.size()));
     Q_EMIT calendarSyncCompleted(run->calendar.id, run->changed);
 }
 

@@ -51,6 +51,8 @@ Q_SIGNALS:
     // `changed`: the rows the run's pulls wrote or removed here and the objects its pushes sent.
     void calendarSyncCompleted(const QString& calendarId, int changed);
     void calendarSyncFailed(const QString& calendarId, const QString& reason);
+    // Before calendarSyncCompleted: objects of the calendar the store could not hold, left out.
+    void feedEventsSkipped(const QString& calendarId, int count);
 
 private:
     struct Run;

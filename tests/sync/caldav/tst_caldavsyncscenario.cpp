@@ -19,6 +19,7 @@
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTest>
+#include <QTimeZone>
 #include <QTimer>
 
 namespace {
@@ -74,6 +75,7 @@ struct Outcome
     QString reason;
     QList<int> progress;
     int calendarsChanged = 0; // announcements that every calendar be read again
+    int skipped = 0;          // objects the run said it left out
 };
 
 // One scripted history against one real server, checked after every step: what the server
@@ -120,6 +122,8 @@ public:
         Outcome outcome;
         QObject::connect(&client, &CalDavSyncClient::calendarSyncProgress,
                          [&](const QString&, int value) { outcome.progress.append(value); });
+        QObject::connect(&client, &CalDavSyncClient::feedEventsSkipped,
+                         [&](const QString&, int count) { outcome.skipped += count; });
         QSignalSpy completed(&client, &CalDavSyncClient::calendarSyncCompleted);
         QSignalSpy failed(&client, &CalDavSyncClient::calendarSyncFailed);
         QSignalSpy calendarsChanged(state()->calendars(), &CalendarRepository::calendarsChanged);
@@ -290,9 +294,92 @@ private Q_SLOTS:
         const Outcome outcome = s.sync();
         QVERIFY2(outcome.completed, qPrintable(outcome.reason));
         QCOMPARE(outcome.count, 1);
+        // The run says so, and the status bar with it.
+        QCOMPARE(outcome.skipped, 1);
         QCOMPARE(s.event(QStringLiteral("ev-1")).title, QStringLiteral("Kept"));
         QVERIFY(!s.state()->events()->getByUidAndRecurrenceId(QStringLiteral("no-start"),
                                                               s.calendar.id, QString()));
+    }
+
+    // Another client's times on the nights the clocks change: a daily series at the 02:30 the
+    // clocks skip, a single event ending in that hour, and a change to the 02:30 of the night
+    // they repeat it. Each is stored (none left out) with its length, and goes back with it.
+    void timesTheClocksSkipOrRepeatAreKept()
+    {
+        if (!DavServer::available(DavServer::Kind::Radicale))
+            QSKIP("server not installed");
+        Scenario s(DavServer::Kind::Radicale);
+        QVERIFY(s.start(false));
+        const auto object = [](const QString& body) {
+            return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n" + body +
+                   "END:VCALENDAR\r\n";
+        };
+        const QString berlin = QStringLiteral(";TZID=Europe/Berlin:");
+        QVERIFY(s.put("spring", object("BEGIN:VEVENT\r\nUID:spring\r\nDTSTAMP:20270101T000000Z\r\n"
+                                       "SUMMARY:Daily\r\nDTSTART" +
+                                       berlin +
+                                       "20270328T023000\r\nDURATION:PT1H\r\n"
+                                       "RRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n")));
+        QVERIFY(s.put("night", object("BEGIN:VEVENT\r\nUID:night\r\nDTSTAMP:20270101T000000Z\r\n"
+                                      "SUMMARY:Night\r\nDTSTART" +
+                                      berlin + "20270328T013000\r\nDTEND" + berlin +
+                                      "20270328T023000\r\nEND:VEVENT\r\n")));
+        QVERIFY(s.put("autumn", object("BEGIN:VEVENT\r\nUID:autumn\r\nDTSTAMP:20270101T000000Z\r\n"
+                                       "SUMMARY:Daily\r\nDTSTART" +
+                                       berlin +
+                                       "20271029T023000\r\nDURATION:PT1H\r\n"
+                                       "RRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n"
+                                       "BEGIN:VEVENT\r\nUID:autumn\r\nDTSTAMP:20270101T000000Z\r\n"
+                                       "SUMMARY:Moved\r\nRECURRENCE-ID" +
+                                       berlin + "20271031T023000\r\nDTSTART" + berlin +
+                                       "20271031T100000\r\nDTEND" + berlin +
+                                       "20271031T110000\r\nEND:VEVENT\r\n")));
+        const Outcome outcome = s.sync();
+        QVERIFY2(outcome.completed, qPrintable(outcome.reason));
+        QCOMPARE(outcome.skipped, 0);
+
+        // Instants as RFC 5545 reads the wall times: 02:30 skipped is 03:30 summer time, the
+        // repeated 02:30 the first.
+        const auto utc = [](int month, int day, int hour, int minute) {
+            return QDateTime(QDate(2027, month, day), QTime(hour, minute), QTimeZone::utc());
+        };
+        const struct
+        {
+            const char* uid;
+            const char* recurrenceId;
+            QDateTime start;
+            QDateTime end;
+        } expected[] = {
+            {"spring", "", utc(3, 28, 1, 30), utc(3, 28, 2, 30)},
+            {"night", "", utc(3, 28, 0, 30), utc(3, 28, 1, 30)},
+            {"autumn", "", utc(10, 29, 0, 30), utc(10, 29, 1, 30)},
+            {"autumn", "20271031T003000Z", utc(10, 31, 9, 0), utc(10, 31, 10, 0)},
+        };
+        for (const auto& row : expected) {
+            const Event stored = s.event(row.uid, row.recurrenceId);
+            QCOMPARE(stored.startTime, row.start);
+            QCOMPARE(stored.endTime.value_or(QDateTime()), row.end);
+            QCOMPARE(stored.timezone, QStringLiteral("Europe/Berlin"));
+            QVERIFY(s.editEvent(stored, stored.title + QStringLiteral(" here")));
+        }
+        const Outcome pushed = s.sync();
+        QVERIFY2(pushed.completed, qPrintable(pushed.reason));
+        s.compare("pushed");
+
+        // What went back reads as the same instants, the lengths kept.
+        for (const auto& row : expected) {
+            const QString text = QString::fromUtf8(s.serverText(row.uid));
+            bool found = false;
+            for (const Event& sent : Ical::parseEvents(text)) {
+                if (sent.recurrenceId != QLatin1String(row.recurrenceId))
+                    continue;
+                found = true;
+                QVERIFY2(sent.title.endsWith(QStringLiteral(" here")), qPrintable(text));
+                QVERIFY2(sent.startTime == row.start, qPrintable(text));
+                QVERIFY2(sent.endTime == row.end, qPrintable(text));
+            }
+            QVERIFY2(found, qPrintable(text));
+        }
     }
 
     // A server may spell an href of its multiget reply otherwise than in its listing (an "@"
