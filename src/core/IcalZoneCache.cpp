@@ -109,6 +109,7 @@ const IcalZoneCache::Zone& IcalZoneCache::resolve(QStringView tzid, int year)
     zone.matched = true;
     const QTimeZone match = zone.rules->matchingZone(year);
     zone.zone = match.isValid() ? match : QTimeZone::utc();
+    zone.clock.reset();
     if (match.isValid())
         zone.id = QString::fromLatin1(match.id());
     else if (!zone.rules->definition().isEmpty())
@@ -160,14 +161,12 @@ QDateTime IcalZoneCache::dateTime(const Zone& zone, QDate date, QTime time)
     }
     Conversion& conversion = m_conversions[m_nextConversion];
     m_nextConversion = (m_nextConversion + 1) % qsizetype(m_conversions.size());
-    if (!m_clock || m_clockZone != zone.zone) {
-        m_clockZone = zone.zone;
-        m_clock.emplace(QDateTime::fromMSecsSinceEpoch(0, zone.zone));
-    }
+    if (!zone.clock)
+        zone.clock.emplace(QDateTime::fromMSecsSinceEpoch(0, zone.zone));
     const qint64 local =
         CivilDays::daysFromCivil(date.year(), date.month(), date.day()) * CivilDays::msPerDay +
         time.msecsSinceStartOfDay();
-    conversion = Conversion{zone.zone, date, time, m_clock->make(m_clock->toUtc(local))};
+    conversion = Conversion{zone.zone, date, time, zone.clock->make(zone.clock->toUtc(local))};
     return conversion.result;
 }
 

@@ -36,6 +36,9 @@ public:
         std::shared_ptr<const VTimeZoneRules> rules;
         QString definition; // the VTIMEZONE block as read, for the stored text
         bool matched = false;
+        // The wall clock of `zone`, built on its first conversion: it keeps the offsets around
+        // the instant it converted last.
+        mutable std::optional<WallClock> clock;
     };
 
     // The text being read (it must outlive the cache): its VTIMEZONE blocks define the TZIDs the
@@ -100,7 +103,4 @@ private:
     };
     std::array<Conversion, 2> m_conversions;
     qsizetype m_nextConversion = 0;
-    // The clock of the zone converted last: it keeps the offsets around its last instant.
-    std::optional<WallClock> m_clock;
-    QTimeZone m_clockZone;
 };
