@@ -74,6 +74,10 @@ struct Plan
     // tells the user.
     QStringList gone;
     QStringList changedElsewhere;
+    // An undo of occurrences changed on their own only, with nothing left to put back: the day
+    // (on the series' clock) of the changed occurrence deleted elsewhere since, which `gone`
+    // names by its title.
+    QDate goneOccurrenceDay;
 };
 
 // Gives a fresh row id (and UID for a new series) on every call.

@@ -428,7 +428,12 @@ private Q_SLOTS:
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
         QCOMPARE(s.sync(), 0);
         const bool gone = there == u"delete" || there.startsWith(u"one ");
-        QCOMPARE(messages, gone ? QStringList{EventChange::goneText("Planning")} : QStringList());
+        // Only the occurrence went: the user is told which.
+        const QString goneText =
+            there == u"one deleted"
+                ? RecurringEdit::occurrenceGoneText("Planning", QDate(2026, 3, 9))
+                : EventChange::goneText("Planning");
+        QCOMPARE(messages, gone ? QStringList{goneText} : QStringList());
         QCOMPARE(undone.count(), gone ? 0 : 1);
         if (there == u"describe") {
             const QString data = s.objectData();
