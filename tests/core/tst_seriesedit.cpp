@@ -398,6 +398,7 @@ private Q_SLOTS:
             << "FREQ=WEEKLY;INTERVAL=1;WKST=MO;BYDAY=MO,WE;COUNT=6" << true;
         QTest::newRow("lower case, parts reordered") << "count=6;byday=mo,we;freq=weekly" << true;
         QTest::newRow("a weekday added") << "FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=6" << false;
+        QTest::newRow("a weekday changed") << "FREQ=WEEKLY;BYDAY=MO,TH;COUNT=6" << false;
         QTest::newRow("every other week") << "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;COUNT=6" << false;
         QTest::newRow("another count") << "FREQ=WEEKLY;BYDAY=MO,WE;COUNT=7" << false;
         QTest::newRow("lengthened") << "end" << false;

@@ -508,6 +508,17 @@ private Q_SLOTS:
         QTest::newRow("split here, the new series renamed and described there")
             << false << "split"
             << "tail rename" << tail << true;
+        QTest::newRow("split here, the new series renamed there") << false << "split"
+                                                                  << "tail title" << tail << true;
+        QTest::newRow("split here, the new series given a place there")
+            << false << "split"
+            << "tail location" << tail << true;
+        QStringList carriedChanged =
+            days({"03-02", "03-09"}, "09:00") + days({"03-16", "04-06"}, "10:00");
+        carriedChanged.insert(3, QStringLiteral("2026-03-23 16:00"));
+        QTest::newRow("split after a moved occurrence, which then changed there")
+            << true << "split"
+            << "tail carried" << carriedChanged << true;
         QTest::newRow("split here, a weekday added to the new series there")
             << false << "split"
             << "tail weekday"
@@ -521,6 +532,11 @@ private Q_SLOTS:
         QTest::newRow("moved here, lengthened there")
             << false << "move"
             << "lengthen" << days({"03-02", "03-09", "03-16", "03-23", "04-06"}, "10:00") << true;
+        // Every other week on Mondays and Sundays: the weeks begin on Sunday there, which pairs
+        // the days otherwise.
+        QTest::newRow("moved here, the week start changed there")
+            << false << "move every other week"
+            << "week start" << days({"03-02", "03-15", "03-16", "03-29", "04-12"}, "10:00") << true;
     }
     void undoAfterTheFrameChangedThere()
     {
@@ -532,7 +548,9 @@ private Q_SLOTS:
         if (!DavServer::available(DavServer::Kind::Radicale))
             QSKIP("radicale is not installed");
         Setup s;
-        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
+        QVERIFY(s.start(change == u"move every other week"
+                            ? QStringLiteral("FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,SU;WKST=MO;COUNT=6")
+                            : QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
         s.removeOne(at(3, 30), noMessage);
         if (first)
             s.drag(at(3, 23), at(3, 23, 14), QStringLiteral("This event only"), noMessage);
@@ -551,7 +569,7 @@ private Q_SLOTS:
                     RecurringEdit::carryOutWithUndo(s.state(), *plan, "Renamed", {}, report));
         } else if (change == u"delete") {
             s.removeOne(at(3, 16), report);
-        } else if (change == u"move") {
+        } else if (change.startsWith(u"move every") || change == u"move") {
             s.drag(at(3, 2), at(3, 2, 10), QStringLiteral("All events in the series"), report);
         } else if (change == u"move a day") {
             s.drag(at(3, 9), at(3, 10), QStringLiteral("All events in the series"), report);
@@ -607,6 +625,20 @@ private Q_SLOTS:
                         return text.replace(QStringLiteral("SUMMARY:Planning"),
                                             QStringLiteral("SUMMARY:Planning, there\r\n"
                                                            "DESCRIPTION:Agenda"));
+                    if (there == u"tail title")
+                        return text.replace(QStringLiteral("SUMMARY:Planning"),
+                                            QStringLiteral("SUMMARY:Review"));
+                    if (there == u"tail location")
+                        return text.insert(text.indexOf(u"END:VEVENT"),
+                                           QStringLiteral("LOCATION:Room 9\r\n"));
+                    if (there == u"tail carried")
+                        return text
+                            .replace(QStringLiteral(":20260323T140000"),
+                                     QStringLiteral(":20260323T160000"))
+                            .replace(QStringLiteral(":20260323T143000"),
+                                     QStringLiteral(":20260323T163000"));
+                    if (there == u"week start")
+                        return text.replace(QStringLiteral("WKST=MO"), QStringLiteral("WKST=SU"));
                     if (there == u"tail weekday")
                         return text.replace(QStringLiteral("BYDAY=MO"),
                                             QStringLiteral("BYDAY=MO,TU"));
