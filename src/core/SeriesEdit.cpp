@@ -389,17 +389,17 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         return movedUntil(*moved, shift, allDay);
     };
     if (split) {
-        // One move for all the new series takes over: its start, its UNTIL, the exception dates
-        // and the overrides. Settled for its start, so that it begins at a wall time its clock has
-        // (the earlier instant of a repeated hour) and repeats where that start reads.
-        Event from = master;
-        from.startTime = occurrenceStart;
-        const SeriesMove shift = move.settledFor(from);
+        // One move for everything the new series takes over: its start, its UNTIL, the exception
+        // dates and the overrides. Settled for its start, so that it begins at a wall time its
+        // clock has (the earlier instant of a repeated hour) and repeats where that start reads.
+        Event following = master;
+        following.startTime = occurrenceStart;
+        const SeriesMove shift = move.settledFor(following);
         QDateTime tailStart =
             edited.isAllDay == master.isAllDay ? shift(occurrenceStart) : edited.startTime;
         // Nothing moved, an occurrence the clocks moved off the series' time of day (into the
-        // hour after the one they skip) cannot begin a series that keeps that time: the new
-        // series begins at the start before it, which it excludes.
+        // hour after the one they skip) cannot begin a series that keeps that time, as a start
+        // is an instant: the new series begins at the start before it, which it excludes.
         std::optional<QDateTime> excludedStart;
         if (move.none() && !newRule)
             excludedStart = startBeforeOffItsTime(master, occurrenceStart);
