@@ -3743,6 +3743,10 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
         <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
         <translation>„%1“ wurde inzwischen anderswo geändert, daher wurde nichts geändert.</translation>
     </message>
+    <message>
+        <source>The change of &quot;%1&quot; on %2 was deleted elsewhere meanwhile, so nothing was changed.</source>
+        <translation>Die Änderung an „%1“ am %2 wurde inzwischen anderswo gelöscht, daher wurde nichts geändert.</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

@@ -3720,6 +3720,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The change of &quot;%1&quot; on %2 was deleted elsewhere meanwhile, so nothing was changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

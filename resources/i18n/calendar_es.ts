@@ -3743,6 +3743,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
         <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
         <translation>&quot;%1&quot; se cambió en otro lugar mientras tanto, así que no se cambió nada.</translation>
     </message>
+    <message>
+        <source>The change of &quot;%1&quot; on %2 was deleted elsewhere meanwhile, so nothing was changed.</source>
+        <translation>El cambio de &quot;%1&quot; del %2 se eliminó en otro lugar mientras tanto, así que no se cambió nada.</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

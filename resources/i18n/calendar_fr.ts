@@ -3743,6 +3743,10 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
         <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
         <translation>« %1 » a été modifié ailleurs entre-temps : rien n’a donc été modifié.</translation>
     </message>
+    <message>
+        <source>The change of &quot;%1&quot; on %2 was deleted elsewhere meanwhile, so nothing was changed.</source>
+        <translation>La modification de « %1 » du %2 a été supprimée ailleurs entre-temps : rien n’a donc été modifié.</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

@@ -3707,6 +3707,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
         <source>&quot;%1&quot; was changed elsewhere meanwhile, so nothing was changed.</source>
         <translation>「%1」はその間に別の場所で変更されたため、何も変更されませんでした。</translation>
     </message>
+    <message>
+        <source>The change of &quot;%1&quot; on %2 was deleted elsewhere meanwhile, so nothing was changed.</source>
+        <translation>%2の「%1」の変更はその間に別の場所で削除されたため、何も変更されませんでした。</translation>
+    </message>
 </context>
 <context>
     <name>RecurringEditScopeDialog</name>

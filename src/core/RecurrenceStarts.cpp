@@ -317,7 +317,9 @@ QList<qint64> generate(const RecurrenceRule& rule, const QDateTime& dtstart, qin
         for (qint64 day : days) {
             if (day < firstValidDay || day > lastValidDay)
                 return result;
-            const qint64 at = clock.toUtc(day * msPerDay + timeOfDay);
+            // The start is the first occurrence as it stands, even where its wall time reads
+            // as another instant (the later one of a repeated hour).
+            const qint64 at = day == startDay ? startMs : clock.toUtc(day * msPerDay + timeOfDay);
             if (at < startMs || at <= lastEmitted)
                 continue;
             if ((plan.hasUntil && at > plan.untilMs) || at >= toMs)

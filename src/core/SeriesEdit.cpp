@@ -7,6 +7,7 @@
 #include "RuleShift.h"
 #include "RuleUntil.h"
 #include "SeriesMove.h"
+#include "WallClock.h"
 
 #include <QStringList>
 
@@ -165,6 +166,32 @@ QString movedUntil(const QString& rule, const SeriesMove& move, bool allDay)
         parts.append(part);
     }
     return parts.join(QLatin1Char(';'));
+}
+
+// The series' start before `occurrenceStart`, exception dates aside, when the clocks moved that
+// occurrence off the series' time of day; nothing for any other.
+std::optional<QDateTime> startBeforeOffItsTime(const Event& master,
+                                               const QDateTime& occurrenceStart)
+{
+    if (master.isAllDay || !master.startTime.isValid() || !occurrenceStart.isValid())
+        return std::nullopt;
+    WallClock clock = Recurrence::wallClockOf(master);
+    const auto timeOfDay = [&clock](const QDateTime& at) {
+        const qint64 local = clock.localMs(at.toMSecsSinceEpoch());
+        return local - CivilDays::floorDiv(local, CivilDays::msPerDay) * CivilDays::msPerDay;
+    };
+    if (timeOfDay(occurrenceStart) == timeOfDay(master.startTime))
+        return std::nullopt;
+    Event rule = master;
+    rule.exceptionDates.clear();
+    // Four years back reaches the start before of any rule this program reads (29 February).
+    const QList<Event> earlier =
+        Recurrence::occurrences(rule, occurrenceStart.addDays(-1461), occurrenceStart);
+    for (auto it = earlier.crbegin(); it != earlier.crend(); ++it) {
+        if (it->startTime < occurrenceStart)
+            return it->startTime;
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -362,8 +389,24 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         return movedUntil(*moved, shift, allDay);
     };
     if (split) {
-        Event tail = followingSeries(master, occurrenceStart, edited.startTime, edited.endTime,
-                                     newId(), now);
+        // One move for everything the new series takes over: its start, its UNTIL, the exception
+        // dates and the overrides. Settled for its start, so that it begins at a wall time its
+        // clock has (the earlier instant of a repeated hour) and repeats where that start reads.
+        Event following = master;
+        following.startTime = occurrenceStart;
+        const SeriesMove shift = move.settledFor(following);
+        QDateTime tailStart =
+            edited.isAllDay == master.isAllDay ? shift(occurrenceStart) : edited.startTime;
+        // Nothing moved, an occurrence the clocks moved off the series' time of day (into the
+        // hour after the one they skip) cannot begin a series that keeps that time, as a start
+        // is an instant: the new series begins at the start before it, which it excludes.
+        std::optional<QDateTime> excludedStart;
+        if (move.none() && !newRule)
+            excludedStart = startBeforeOffItsTime(master, occurrenceStart);
+        if (excludedStart)
+            tailStart = *excludedStart;
+        Event tail = followingSeries(master, excludedStart.value_or(occurrenceStart), tailStart,
+                                     endAfter(tailStart), newId(), now);
         takeEditedFields(tail, edited);
         tail.calendarId = edited.calendarId.isEmpty() ? master.calendarId : edited.calendarId;
         tail.isAllDay = edited.isAllDay;
@@ -371,7 +414,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
             tail.recurrenceRule = edited.recurrenceRule;
         } else {
             const std::optional<QString> rule =
-                keptRule(tail.recurrenceRule, occurrenceStart, move, tail.isAllDay);
+                keptRule(tail.recurrenceRule, occurrenceStart, shift, tail.isAllDay);
             if (!rule) {
                 plan.refused = true;
                 return plan;
@@ -380,8 +423,15 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         }
         plan.updates.append(headBefore(master, occurrenceStart, now));
         tail.exceptionDates =
-            movedDates(master.exceptionDates, move, tail.isAllDay,
+            movedDates(master.exceptionDates, shift, tail.isAllDay,
                        [&](const QDateTime& at) { return at.isValid() && at >= occurrenceStart; });
+        if (excludedStart)
+            tail.exceptionDates = CalDavBody::addExceptionDates(
+                tail.exceptionDates, {Recurrence::recurrenceIdFor(*excludedStart, tail.isAllDay)});
+        if (tail.recurrenceRule.isEmpty()) {
+            tail.startTime = edited.startTime;
+            tail.endTime = edited.endTime;
+        }
         plan.inserts.append(tail);
 
         for (const Event& row : overrides) {
@@ -394,8 +444,8 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
             Event moved = recreated(row, newId(), tail.calendarId, now);
             moved.uid = tail.uid;
             moved.masterEventUid = tail.uid;
-            moved.recurrenceId = Recurrence::recurrenceIdFor(move(original), tail.isAllDay);
-            moveOwnTimes(moved, move);
+            moved.recurrenceId = Recurrence::recurrenceIdFor(shift(original), tail.isAllDay);
+            moveOwnTimes(moved, shift);
             moved.sequence = 0;
             plan.inserts.append(moved);
         }

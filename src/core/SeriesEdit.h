@@ -74,6 +74,10 @@ struct Plan
     // tells the user.
     QStringList gone;
     QStringList changedElsewhere;
+    // An undo of occurrences changed on their own only, with nothing left to put back: the day
+    // (on the series' clock) of the changed occurrence deleted elsewhere since, which `gone`
+    // names by its title.
+    QDate goneOccurrenceDay;
 };
 
 // Gives a fresh row id (and UID for a new series) on every call.
@@ -90,8 +94,11 @@ QDateTime instantOf(const QString& recurrenceId);
 // - 1: one override with the master's UID and the occurrence's recurrence id; the series is
 //   untouched. Its calendar and rule are the master's: an occurrence cannot leave its series.
 // - 2: the master ends before the occurrence; a new series (new UID, in the edited calendar)
-//   starts at the new time and takes the exception dates and overrides after the split point,
-//   rewritten by the shift of the start; on the first occurrence it is scope 3.
+//   starts at the new time and takes the exception dates and overrides after the split point;
+//   its start, UNTIL, exception dates and overrides move by one move, settled as in scope 3 for
+//   its start (the hour after a skipped one, the earlier of a repeated one). Split unmoved at an
+//   occurrence the clocks moved off the series' time of day, it begins at the start before,
+//   which it excludes, and keeps that time. On the first occurrence it is scope 3.
 // - 3: the master takes the edit, its start moved by the occurrence's shift; exception dates and
 //   override recurrence ids move with it (SeriesMove: whole days and the time of day, on the
 //   series' own wall clock); the rule's own days (RuleShift) and the overrides' own dates move

@@ -7,6 +7,7 @@
 #include "Recurrence.h"
 #include "RuleUntil.h"
 #include "SeriesMove.h"
+#include "WallClock.h"
 
 #include <QHash>
 #include <QStringList>
@@ -543,7 +544,8 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
         }
     }
     Plan plan;
-    if (kindOf(rows) != Kind::Frame) {
+    const Kind kind = kindOf(rows);
+    if (kind != Kind::Frame) {
         plan = undoOwnFields(rows, now, seriesRows, occurrencesApart);
     } else if (const std::optional<QString> title = changedFrame(rows, seriesRows)) {
         plan.changedElsewhere.append(*title);
@@ -554,8 +556,18 @@ Plan undo(const QList<Touched>& rows, const QDateTime& now, const QList<Event>& 
     // Nothing left to put back: what the change wrote was deleted, or moved to another calendar,
     // elsewhere since.
     if (plan.updates.isEmpty() && plan.inserts.isEmpty() && plan.removals.isEmpty() &&
-        plan.purges.isEmpty() && plan.changedElsewhere.isEmpty() && !rows.isEmpty())
-        plan.gone.append(rows.constFirst().written.title);
+        plan.purges.isEmpty() && plan.changedElsewhere.isEmpty() && !rows.isEmpty()) {
+        const Event& written = rows.constFirst().written;
+        plan.gone.append(written.title);
+        // Only the changed occurrence went, not its series: the user is told which.
+        if (kind == Kind::Occurrence && written.startTime.isValid() &&
+            masterOf(seriesRows, written)) {
+            WallClock clock = Recurrence::wallClockOf(written);
+            const qint64 local = clock.localMs(written.startTime.toMSecsSinceEpoch());
+            plan.goneOccurrenceDay =
+                QDate(1970, 1, 1).addDays(CivilDays::floorDiv(local, CivilDays::msPerDay));
+        }
+    }
     return plan;
 }
 

@@ -61,7 +61,8 @@ bool sameFrame(const Event& a, const Event& b);
 //
 // A gone master the change did not delete (the series deleted elsewhere) makes the undo write
 // nothing but `gone`, and so does an undo that finds nothing to put back (what the change wrote
-// was deleted or moved away elsewhere since); a frame changed elsewhere since, in a change of
+// was deleted or moved away elsewhere since; for an occurrence changed on its own whose series
+// stands, with `goneOccurrenceDay`); a frame changed elsewhere since, in a change of
 // Kind::Frame, or a series the change made that was changed since, nothing but
 // `changedElsewhere`. Where the frames stand, exception dates and overrides that arrived since
 // (`seriesRows`: the live rows now of every series the change touched) move back with their

@@ -116,6 +116,12 @@ private Q_SLOTS:
         QTest::newRow("garbage BYDAY reads as no BYDAY")
             << "FREQ=DAILY;BYDAY=XX,1,+;COUNT=2" << sat << farEnd
             << QStringList{"2025-01-04T09:00:00Z", "2025-01-05T09:00:00Z"};
+        // 02:30 comes twice on 25 October 2026 in Berlin; a start at the later one is still the
+        // series' first occurrence, though its wall time names the earlier.
+        QTest::newRow("a start at the later instant of a repeated hour")
+            << "FREQ=WEEKLY;COUNT=2"
+            << utc("2026-10-25T01:30:00").toTimeZone(QTimeZone("Europe/Berlin")) << farEnd
+            << QStringList{"2026-10-25T01:30:00Z", "2026-11-01T01:30:00Z"};
     }
 
     void generateStarts()

@@ -398,6 +398,7 @@ private Q_SLOTS:
             << "FREQ=WEEKLY;INTERVAL=1;WKST=MO;BYDAY=MO,WE;COUNT=6" << true;
         QTest::newRow("lower case, parts reordered") << "count=6;byday=mo,we;freq=weekly" << true;
         QTest::newRow("a weekday added") << "FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=6" << false;
+        QTest::newRow("a weekday changed") << "FREQ=WEEKLY;BYDAY=MO,TH;COUNT=6" << false;
         QTest::newRow("every other week") << "FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,WE;COUNT=6" << false;
         QTest::newRow("another count") << "FREQ=WEEKLY;BYDAY=MO,WE;COUNT=7" << false;
         QTest::newRow("lengthened") << "end" << false;
@@ -688,6 +689,11 @@ private Q_SLOTS:
                                                                     << "update series-1 synced 3";
         QTest::newRow("master, deleted elsewhere") << false << "gone"
                                                    << "gone Stand-up";
+        // The user is told that the changed occurrence went, and which, not its series.
+        QTest::newRow("override, deleted elsewhere") << true << "gone"
+                                                     << "gone Moved on 2025-03-03";
+        QTest::newRow("override, its series deleted elsewhere") << true << "series gone"
+                                                                << "gone Moved";
     }
     void undo()
     {
@@ -714,14 +720,15 @@ private Q_SLOTS:
                 current->uid = QStringLiteral("given-by-the-server");
         } else if (now == QLatin1String("renamed here")) {
             current->uid = QStringLiteral("a-place-of-its-own");
-        } else if (now == QLatin1String("gone")) {
+        } else if (now.endsWith(QLatin1String("gone"))) {
             current.reset();
         }
         const std::optional<Event> before = override ? std::nullopt : std::optional<Event>(master);
         const QSet<QString> apart =
             now == QLatin1String("apart") ? QSet<QString>{master.calendarId} : QSet<QString>();
-        const SeriesEdit::Plan plan =
-            SeriesUndo::undo({{before, written, current}}, utc(2025, 6, 2), {master}, apart);
+        const SeriesEdit::Plan plan = SeriesUndo::undo(
+            {{before, written, current}}, utc(2025, 6, 2),
+            now == QLatin1String("series gone") ? QList<Event>() : QList<Event>{master}, apart);
         QStringList got;
         for (const QString& id : plan.purges)
             got << QStringLiteral("purge ") + id;
@@ -730,7 +737,10 @@ private Q_SLOTS:
         for (const Event& row : plan.updates + plan.inserts)
             got << QStringLiteral("update %1 %2 %3").arg(row.id, row.syncStatus).arg(row.sequence);
         for (const QString& title : plan.gone)
-            got << QStringLiteral("gone ") + title;
+            got << QStringLiteral("gone ") + title +
+                       (plan.goneOccurrenceDay.isValid()
+                            ? plan.goneOccurrenceDay.toString(QStringLiteral(" 'on' yyyy-MM-dd"))
+                            : QString());
         QTEST(got.join(QStringLiteral("; ")), "expected");
         if (current && !plan.updates.isEmpty())
             QCOMPARE(plan.updates.constLast().uid, current->uid);

@@ -7,6 +7,7 @@
 #include "CalendarRepository.h"
 #include "Clock.h"
 #include "Database.h"
+#include "DateLanguage.h"
 #include "EventChangeState.h"
 #include "EventRepository.h"
 #include "Ical.h"
@@ -223,6 +224,14 @@ QString changedElsewhereText(const QString& title)
         .arg(ShownText::bounded(title, Limits::maxRowTextChars));
 }
 
+QString occurrenceGoneText(const QString& title, const QDate& day)
+{
+    return tr("The change of \"%1\" on %2 was deleted elsewhere meanwhile, so nothing was "
+              "changed.")
+        .arg(ShownText::bounded(title, Limits::maxRowTextChars),
+             DateLanguage::format(day, QStringLiteral("dddd, MMMM d, yyyy")));
+}
+
 QString refusalText()
 {
     return tr("The days of this series' repeat rule cannot all move by the same number of "
@@ -330,19 +339,21 @@ bool carryOutWithUndo(AppState* state, const SeriesEdit::Plan& given, const QStr
                      followUid(events, *row.before);
                  followUid(events, row.written);
                  row.current = events->getById(row.written.id);
-                 if (row.current &&
-                     !series.contains(row.current->calendarId + u'\n' + row.current->uid)) {
-                     series.insert(row.current->calendarId + u'\n' + row.current->uid);
-                     seriesRows.append(
-                         events->getSeries(row.current->uid, row.current->calendarId));
+                 // A row gone since still names its series, which may stand without it.
+                 const Event& named = row.current ? *row.current : row.written;
+                 if (!series.contains(named.calendarId + u'\n' + named.uid)) {
+                     series.insert(named.calendarId + u'\n' + named.uid);
+                     seriesRows.append(events->getSeries(named.uid, named.calendarId));
                  }
              }
              SeriesEdit::Plan plan =
                  SeriesUndo::undo(now, Clock::now(), seriesRows, occurrencesApart(state, now));
              if (!plan.gone.isEmpty() || !plan.changedElsewhere.isEmpty()) {
                  if (report)
-                     report(plan.gone.isEmpty()
+                     report(!plan.changedElsewhere.isEmpty()
                                 ? changedElsewhereText(plan.changedElsewhere.constFirst())
+                            : plan.goneOccurrenceDay.isValid()
+                                ? occurrenceGoneText(plan.gone.constFirst(), plan.goneOccurrenceDay)
                                 : EventChange::goneText(plan.gone.constFirst()));
                  return false;
              }

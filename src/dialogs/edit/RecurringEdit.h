@@ -66,6 +66,10 @@ QString refusalText();
 // times, zone, kind or rule since the change, or a series the change made (SeriesUndo).
 QString changedElsewhereText(const QString& title);
 
+// What the user is told when an undo of occurrences changed on their own writes nothing because
+// another client deleted the changed occurrence of `title` on `day` since.
+QString occurrenceGoneText(const QString& title, const QDate& day);
+
 // Writes the plan's rows as given in one transaction, in an order that never holds two rows in
 // one place (calendar, UID, recurrence id) between its writes; false for a refused plan.
 bool carryOut(EventRepository* events, const SeriesEdit::Plan& plan);

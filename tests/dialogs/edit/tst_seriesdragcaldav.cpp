@@ -160,11 +160,11 @@ public:
     }
 
     // Every occurrence of every object, as python reads them.
-    QStringList pythonAll()
+    QStringList pythonAll(const QTimeZone& zone = berlin)
     {
         QStringList lines;
         for (const DavHttp::Object& object : server.listObjects(collection))
-            lines += pythonOccurrences(object.data);
+            lines += pythonOccurrences(object.data, zone);
         lines.sort();
         return lines;
     }
@@ -428,7 +428,12 @@ private Q_SLOTS:
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id), expected);
         QCOMPARE(s.sync(), 0);
         const bool gone = there == u"delete" || there.startsWith(u"one ");
-        QCOMPARE(messages, gone ? QStringList{EventChange::goneText("Planning")} : QStringList());
+        // Only the occurrence went: the user is told which.
+        const QString goneText =
+            there == u"one deleted"
+                ? RecurringEdit::occurrenceGoneText("Planning", QDate(2026, 3, 9))
+                : EventChange::goneText("Planning");
+        QCOMPARE(messages, gone ? QStringList{goneText} : QStringList());
         QCOMPARE(undone.count(), gone ? 0 : 1);
         if (there == u"describe") {
             const QString data = s.objectData();
@@ -503,6 +508,17 @@ private Q_SLOTS:
         QTest::newRow("split here, the new series renamed and described there")
             << false << "split"
             << "tail rename" << tail << true;
+        QTest::newRow("split here, the new series renamed there") << false << "split"
+                                                                  << "tail title" << tail << true;
+        QTest::newRow("split here, the new series given a place there")
+            << false << "split"
+            << "tail location" << tail << true;
+        QStringList carriedChanged =
+            days({"03-02", "03-09"}, "09:00") + days({"03-16", "04-06"}, "10:00");
+        carriedChanged.insert(3, QStringLiteral("2026-03-23 16:00"));
+        QTest::newRow("split after a moved occurrence, which then changed there")
+            << true << "split"
+            << "tail carried" << carriedChanged << true;
         QTest::newRow("split here, a weekday added to the new series there")
             << false << "split"
             << "tail weekday"
@@ -516,6 +532,11 @@ private Q_SLOTS:
         QTest::newRow("moved here, lengthened there")
             << false << "move"
             << "lengthen" << days({"03-02", "03-09", "03-16", "03-23", "04-06"}, "10:00") << true;
+        // Every other week on Mondays and Sundays: the weeks begin on Sunday there, which pairs
+        // the days otherwise.
+        QTest::newRow("moved here, the week start changed there")
+            << false << "move every other week"
+            << "week start" << days({"03-02", "03-15", "03-16", "03-29", "04-12"}, "10:00") << true;
     }
     void undoAfterTheFrameChangedThere()
     {
@@ -527,7 +548,9 @@ private Q_SLOTS:
         if (!DavServer::available(DavServer::Kind::Radicale))
             QSKIP("radicale is not installed");
         Setup s;
-        QVERIFY(s.start(QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
+        QVERIFY(s.start(change == u"move every other week"
+                            ? QStringLiteral("FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,SU;WKST=MO;COUNT=6")
+                            : QStringLiteral("FREQ=WEEKLY;BYDAY=MO;COUNT=6")));
         s.removeOne(at(3, 30), noMessage);
         if (first)
             s.drag(at(3, 23), at(3, 23, 14), QStringLiteral("This event only"), noMessage);
@@ -546,7 +569,7 @@ private Q_SLOTS:
                     RecurringEdit::carryOutWithUndo(s.state(), *plan, "Renamed", {}, report));
         } else if (change == u"delete") {
             s.removeOne(at(3, 16), report);
-        } else if (change == u"move") {
+        } else if (change.startsWith(u"move every") || change == u"move") {
             s.drag(at(3, 2), at(3, 2, 10), QStringLiteral("All events in the series"), report);
         } else if (change == u"move a day") {
             s.drag(at(3, 9), at(3, 10), QStringLiteral("All events in the series"), report);
@@ -602,6 +625,20 @@ private Q_SLOTS:
                         return text.replace(QStringLiteral("SUMMARY:Planning"),
                                             QStringLiteral("SUMMARY:Planning, there\r\n"
                                                            "DESCRIPTION:Agenda"));
+                    if (there == u"tail title")
+                        return text.replace(QStringLiteral("SUMMARY:Planning"),
+                                            QStringLiteral("SUMMARY:Review"));
+                    if (there == u"tail location")
+                        return text.insert(text.indexOf(u"END:VEVENT"),
+                                           QStringLiteral("LOCATION:Room 9\r\n"));
+                    if (there == u"tail carried")
+                        return text
+                            .replace(QStringLiteral(":20260323T140000"),
+                                     QStringLiteral(":20260323T160000"))
+                            .replace(QStringLiteral(":20260323T143000"),
+                                     QStringLiteral(":20260323T163000"));
+                    if (there == u"week start")
+                        return text.replace(QStringLiteral("WKST=MO"), QStringLiteral("WKST=SU"));
                     if (there == u"tail weekday")
                         return text.replace(QStringLiteral("BYDAY=MO"),
                                             QStringLiteral("BYDAY=MO,TU"));
@@ -659,7 +696,8 @@ private Q_SLOTS:
     // the hour after), the changed one stays attached and the deleted one deleted, for this
     // store as for other readers; the undo, with an occurrence another client deleted meanwhile,
     // takes all back. The series runs daily from `first`; occurrence `changed` goes to 12:00 on
-    // its own and `deleted` is deleted, then occurrence `dragged` goes to `to` for all events.
+    // its own and `deleted` is deleted, then occurrence `dragged` goes to `to` for all events (or
+    // for the following ones, where the row says so).
     void moveOverTheClockChange_data()
     {
         QTest::addColumn<QByteArray>("zone");
@@ -671,13 +709,15 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("to");
         QTest::addColumn<QString>("excludedThere"); // a wall time another client excludes
         QTest::addColumn<QStringList>("moved");
+        QTest::addColumn<QString>("answer");
         const auto add = [](const char* name, const char* zone, const char* rule,
                             const QDateTime& first, int changed, int deleted, int dragged,
                             const QDateTime& to, const QStringList& moved,
-                            const char* excludedThere = "") {
+                            const char* excludedThere = "",
+                            const char* answer = "All events in the series") {
             QTest::newRow(name) << QByteArray(zone) << QString::fromLatin1(rule) << first << changed
                                 << deleted << dragged << to << QString::fromLatin1(excludedThere)
-                                << moved;
+                                << moved << QString::fromLatin1(answer);
         };
         const auto wall = [](const char* zone, int month, int day, int hour, int minute = 0) {
             return onClock(QDate(2026, month, day), QTime(hour, minute), QTimeZone(zone));
@@ -700,6 +740,13 @@ private Q_SLOTS:
         add("Berlin, 02:30 a day earlier onto the spring night", b, daily, wall(b, 3, 26, 2, 30),
             2, 1, 4, wall(b, 3, 29, 2, 30),
             {"2026-03-25 02:30", "2026-03-27 12:00", "2026-03-28 02:30", "2026-03-29 03:30"});
+        // The new series begins where the first of them lands, the hour after, and repeats there;
+        // what it takes over (the exclusion of 2 April, the change of 3 April) moves with it.
+        add("Berlin, 02:30, the following a day later onto the spring night", b,
+            "FREQ=DAILY;COUNT=9", wall(b, 3, 26, 2, 30), 8, 7, 2, wall(b, 3, 29, 2, 30),
+            {"2026-03-26 02:30", "2026-03-27 02:30", "2026-03-29 03:30", "2026-03-30 03:30",
+             "2026-03-31 03:30", "2026-04-01 03:30", "2026-04-02 03:30", "2026-04-04 12:00"},
+            "", "This and following events");
         add("Berlin, 02:30 a day back over the autumn night", b, "FREQ=DAILY;COUNT=4",
             wall(b, 10, 25, 2, 30), 1, 2, 0, wall(b, 10, 24, 2, 30),
             {"2026-10-24 02:30", "2026-10-25 12:00", "2026-10-27 02:30"});
@@ -738,6 +785,7 @@ private Q_SLOTS:
         QFETCH(QDateTime, to);
         QFETCH(QString, excludedThere);
         QFETCH(QStringList, moved);
+        QFETCH(QString, answer);
         if (!DavServer::available(DavServer::Kind::Radicale))
             QSKIP("radicale is not installed");
         const QTimeZone tz(zone);
@@ -760,9 +808,9 @@ private Q_SLOTS:
         const QStringList before = storeOccurrences(s.events(), s.calendar.id, tz);
         QCOMPARE(pythonOccurrences(s.objectData(), tz), before);
 
-        s.drag(dragFrom, to, QStringLiteral("All events in the series"), noMessage);
+        s.drag(dragFrom, to, answer, noMessage);
         QVERIFY(s.sync() > 0);
-        QCOMPARE(pythonOccurrences(s.objectData(), tz), moved);
+        QCOMPARE(s.pythonAll(tz), moved);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id, tz), moved);
 
         QStringList back = before;
@@ -777,7 +825,7 @@ private Q_SLOTS:
         }
         s.state()->undoStack()->undo();
         QVERIFY(s.sync() > 0);
-        QCOMPARE(pythonOccurrences(s.objectData(), tz), back);
+        QCOMPARE(s.pythonAll(tz), back);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id, tz), back);
         QCOMPARE(s.sync(), 0);
     }

@@ -368,6 +368,118 @@ private Q_SLOTS:
         QCOMPARE(brokenRows(events, before), QString());
     }
 
+    // "This and following" near the nights the clocks change in Berlin, after one occurrence was
+    // deleted and one changed on its own: the new series, its end, its exclusions and its changed
+    // occurrences move as one, it begins at a start its clock has, and the undo takes all back.
+    // `rule` runs from `first`; `deleted` is deleted and `changed` goes to 12:00 on their own,
+    // then `from` goes to `to` (or, without `to`, is renamed) for it and the following ones.
+    void followingOverTheClockChange_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDate>("deleted");
+        QTest::addColumn<QDate>("changed");
+        QTest::addColumn<QDateTime>("from");
+        QTest::addColumn<QDateTime>("to");
+        QTest::addColumn<QStringList>("expected"); // "MM-dd HH:mm UTC+h title" in Berlin
+        const QTimeZone berlin("Europe/Berlin");
+        const auto wall = [&berlin](int month, int day, int hour, int minute) {
+            return QDateTime(QDate(2026, month, day), QTime(hour, minute), berlin);
+        };
+        // The 29th at 02:30 is 03:30 summer time: the new series begins and repeats there.
+        QTest::newRow("daily 02:30, a day later onto the spring night")
+            << "FREQ=DAILY;COUNT=9" << wall(3, 26, 2, 30) << QDate(2026, 4, 2) << QDate(2026, 4, 3)
+            << wall(3, 28, 2, 30) << wall(3, 29, 3, 30)
+            << QStringList{"03-26 02:30 +1 Daily", "03-27 02:30 +1 Daily", "03-29 03:30 +2 Daily",
+                           "03-30 03:30 +2 Daily", "03-31 03:30 +2 Daily", "04-01 03:30 +2 Daily",
+                           "04-02 03:30 +2 Daily", "04-04 12:00 +2 Daily"};
+        QTest::newRow("daily 02:15, renamed from the spring night's occurrence")
+            << "FREQ=DAILY;COUNT=6" << wall(3, 27, 2, 15) << QDate(2026, 4, 1) << QDate(2026, 3, 30)
+            << wall(3, 29, 3, 15) << QDateTime()
+            << QStringList{"03-27 02:15 +1 Daily", "03-28 02:15 +1 Daily", "03-29 03:15 +2 Renamed",
+                           "03-30 12:00 +2 Daily", "03-31 02:15 +2 Renamed"};
+        // 02:30 on 25 October comes twice; the drop gives the later instant, the new series
+        // begins at the earlier one, the wall time its clock has.
+        QTest::newRow("weekly Sunday 03:00, the last dropped onto the autumn night")
+            << "FREQ=WEEKLY;BYDAY=SU;UNTIL=20261025T020000Z" << wall(10, 4, 3, 0)
+            << QDate(2026, 10, 11) << QDate(2026, 10, 18) << wall(10, 25, 3, 0)
+            << wall(10, 25, 2, 30)
+            << QStringList{"10-04 03:00 +2 Daily", "10-18 12:00 +2 Daily", "10-25 02:30 +2 Daily"};
+    }
+    void followingOverTheClockChange()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QDateTime, first);
+        QFETCH(QDate, deleted);
+        QFETCH(QDate, changed);
+        QFETCH(QDateTime, from);
+        QFETCH(QDateTime, to);
+        AppStateFixture fixture;
+        QVERIFY(startWithOneCalendar(fixture));
+        AppState* state = fixture.state();
+        EventRepository* events = state->events();
+        const QTimeZone berlin("Europe/Berlin");
+        Event row = StoreSeed::timedEvent(QStringLiteral("daily"), calendars.first(),
+                                          QStringLiteral("Daily"), first, first.addSecs(1800));
+        row.timezone = QStringLiteral("Europe/Berlin");
+        row.recurrenceRule = rule;
+        QVERIFY(StoreSeed::addEvent(state, row));
+        const auto walls = [&] {
+            QStringList lines;
+            for (const Event& occurrence : Recurrence::expand(
+                     events->getInRange(windowStart, windowEnd, {}), windowStart, windowEnd)) {
+                const QDateTime start = occurrence.startTime.toTimeZone(berlin);
+                lines.append(start.toString(QStringLiteral("MM-dd HH:mm")) +
+                             QStringLiteral(" +%1 ").arg(start.offsetFromUtc() / 3600) +
+                             occurrence.title);
+            }
+            lines.sort();
+            return lines;
+        };
+        // The start the series gives on a day.
+        const auto startOn = [&](const QDate& day) {
+            for (const Event& occurrence : Recurrence::expand(
+                     events->getInRange(windowStart, windowEnd, {}), windowStart, windowEnd))
+                if (occurrence.startTime.toTimeZone(berlin).date() == day)
+                    return occurrence.startTime;
+            return QDateTime();
+        };
+        QStringList messages;
+        const EventChange::Reporter report = [&messages](const QString& m) { messages << m; };
+        std::optional<SeriesEdit::Plan> plan =
+            RecurringEdit::planRemove(events, *events->getById(row.id), startOn(deleted), 1);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(state, *plan, "Deleted", {}, report));
+        const QDateTime noon(changed, QTime(12, 0), berlin);
+        plan = RecurringEdit::planMove(events, *events->getById(row.id), startOn(changed), noon,
+                                       noon.addSecs(1800), 1);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(state, *plan, "Moved", {}, report));
+        const QStringList before = walls();
+
+        const Event master = *events->getById(row.id);
+        if (to.isValid()) {
+            plan = RecurringEdit::planMove(events, master, from, to, to.addSecs(1800), 2);
+        } else {
+            Event edited = master;
+            edited.title = QStringLiteral("Renamed");
+            edited.startTime = from;
+            edited.endTime = from.addSecs(1800);
+            plan = RecurringEdit::planEdit(events, master, from, edited, 2);
+        }
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(state, *plan, "Following", {}, report));
+        QTEST(walls(), "expected");
+        // Every changed occurrence stays one its series gives.
+        for (const Event& stored : events->getByCalendar(calendars.first()))
+            if (!stored.recurrenceId.isEmpty() && !stored.deletedAt)
+                QVERIFY2(SeriesEdit::givesOccurrence(
+                             *events->getByUidAndRecurrenceId(stored.uid, stored.calendarId, {}),
+                             stored.recurrenceId),
+                         qPrintable(stored.recurrenceId));
+
+        state->undoStack()->undo();
+        QCOMPARE(messages, QStringList());
+        QCOMPARE(walls(), before);
+    }
+
     // An occurrence deleted here, the deletion pushed (its row purged), then the series takes a
     // new UID before the delete is undone: the occurrence comes back in the series by that UID.
     void undoneDeleteFollowsANewUid()
