@@ -1,6 +1,7 @@
 #include "FakeGoogleCalendar.h"
 
 #include "Recurrence.h"
+#include "WallClock.h"
 
 #include <QDateTime>
 #include <QJsonArray>
@@ -56,7 +57,15 @@ QDateTime instantOf(const QJsonObject& member)
     const QString date = member.value(QLatin1String("date")).toString();
     if (!date.isEmpty())
         return QDateTime(QDate::fromString(date, Qt::ISODate), QTime(0, 0), QTimeZone::utc());
-    return QDateTime::fromString(member.value(QLatin1String("dateTime")).toString(), Qt::ISODate);
+    const QDateTime read =
+        QDateTime::fromString(member.value(QLatin1String("dateTime")).toString(), Qt::ISODate);
+    // A time without an offset is the wall-clock time of the member's zone.
+    const QTimeZone zone(member.value(QLatin1String("timeZone")).toString().toUtf8());
+    if (!read.isValid() || read.timeSpec() != Qt::LocalTime || !zone.isValid())
+        return read;
+    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, zone));
+    return clock.make(
+        clock.toUtc(QDateTime(read.date(), read.time(), QTimeZone::utc()).toMSecsSinceEpoch()));
 }
 
 // Whether the series' rule, read by the recurrence engine, has an occurrence starting at `start`.
