@@ -140,6 +140,37 @@ bool sameFields(const Event& a, const Event& b)
     return same;
 }
 
+bool sameReminders(const Event& a, const Event& b)
+{
+    const auto key = [](const Event& event) {
+        QList<std::pair<int, QString>> kinds;
+        for (const Reminder& reminder : event.reminders) {
+            const QString kind = reminder.action.toLower();
+            kinds.append(
+                {reminder.minutesBefore, kind == u"popup" ? QStringLiteral("display") : kind});
+        }
+        std::sort(kinds.begin(), kinds.end());
+        return kinds;
+    };
+    return key(a) == key(b);
+}
+
+bool sameAsWritten(const Event& current, const Event& written, bool serverKeepsItsOwn)
+{
+    Event compared = current;
+    compared.reminders = written.reminders;
+    if (serverKeepsItsOwn) {
+        compared.organizerEmail = written.organizerEmail;
+        compared.organizerName = written.organizerName;
+        compared.eventUrl = written.eventUrl;
+        compared.conferenceUrl = written.conferenceUrl;
+        compared.attendees = written.attendees;
+        compared.geoLocation = written.geoLocation;
+        compared.recurrenceDates = written.recurrenceDates;
+    }
+    return sameReminders(current, written) && sameFields(compared, written);
+}
+
 std::optional<Event> undoRecord(const Event& before, const Event& written,
                                 const std::optional<Event>& current, const QDateTime& now)
 {

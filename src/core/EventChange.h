@@ -47,6 +47,14 @@ Event putBack(const Event& before, const Event& written, const Event& current, c
 
 // Whether the two records hold the same value in every field putBack compares.
 bool sameFields(const Event& a, const Event& b);
+// Whether the two records hold the same reminders by minutes and kind, a "popup" reminder (as
+// Google names the kind) being a "display" one.
+bool sameReminders(const Event& a, const Event& b);
+// Whether a row read back from its server holds what the program wrote there: every field
+// sameFields compares, reminders as sameReminders does; where `serverKeepsItsOwn` (Google), the
+// fields the program never writes to that server and the server fills in of its own (organizer,
+// links, guests, geo position, added dates) aside.
+bool sameAsWritten(const Event& current, const Event& written, bool serverKeepsItsOwn);
 
 // What undoing an edit writes, given the record before the edit, the record the edit wrote and
 // the row as it stands now:

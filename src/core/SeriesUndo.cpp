@@ -125,11 +125,13 @@ std::optional<Event> masterOf(const QList<Event>& rows, const Event& row)
 // An override the change created that another client changed since keeps what it holds of its
 // own: the fields the change gave it (as against what its series gave the occurrence then) take
 // what the series gives now. Nothing when it was not changed since, or when nothing of its own
-// would be left.
-std::optional<Event> keptOverride(const Touched& row, const Event& master, const QDateTime& now)
+// would be left. A copy read back from a server that fills in fields of its own (Google's
+// organizer and links, `serverKeepsItsOwn`) is no change.
+std::optional<Event> keptOverride(const Touched& row, const Event& master, const QDateTime& now,
+                                  bool serverKeepsItsOwn)
 {
     const Event& current = *row.current;
-    if (EventChange::sameFields(current, row.written))
+    if (EventChange::sameAsWritten(current, row.written, serverKeepsItsOwn))
         return std::nullopt;
     const std::optional<Event> givenThen =
         occurrenceAsGiven(row.series.value_or(master), row.written, now);
@@ -137,21 +139,11 @@ std::optional<Event> keptOverride(const Touched& row, const Event& master, const
     if (!givenThen || !givenNow)
         return std::nullopt;
     Event kept = EventChange::putBack(*givenThen, row.written, current, *givenNow);
-    if (EventChange::sameFields(kept, *givenNow))
+    if (EventChange::sameAsWritten(kept, *givenNow, serverKeepsItsOwn))
         return std::nullopt;
     kept.sequence = PushCopy::nextSequence(current.sequence);
     stamp(kept, now);
     return kept;
-}
-
-// The reminders by minutes and action, in an order of their own.
-QList<std::pair<int, QString>> reminderKey(const Event& event)
-{
-    QList<std::pair<int, QString>> key;
-    for (const Reminder& reminder : event.reminders)
-        key.append({reminder.minutesBefore, reminder.action});
-    std::sort(key.begin(), key.end());
-    return key;
 }
 
 // Whether a row the change wrote stands as written in every field the program writes to each
@@ -172,7 +164,7 @@ bool standsAsWritten(const Event& current, const Event& written)
                                  sameInstant(end(current), end(written));
     return times && current.title == written.title && current.description == written.description &&
            current.location == written.location && current.status == written.status &&
-           reminderKey(current) == reminderKey(written);
+           EventChange::sameReminders(current, written);
 }
 
 // The title of a series whose frame changed since the change wrote it, or of a series the change
@@ -291,7 +283,8 @@ struct Undoing
         const bool seen = !row.current->href.isEmpty() || !row.current->etag.isEmpty();
         const std::optional<Event> master = masterOf(seriesRows, *row.current);
         if (master) {
-            if (const std::optional<Event> kept = keptOverride(row, *master, now)) {
+            if (const std::optional<Event> kept = keptOverride(
+                    row, *master, now, occurrencesApart.contains(row.current->calendarId))) {
                 plan.updates.append(*kept);
                 return;
             }

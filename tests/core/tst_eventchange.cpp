@@ -136,6 +136,57 @@ private Q_SLOTS:
         QCOMPARE(undone->attendees[0].status, before.attendees[0].status);
     }
 
+    // A row read back from its server against the row the program wrote there: Google names a
+    // reminder shown on screen "popup" and fills in an organizer, a link and guests of its own;
+    // another server holds all of those as written, and a change of any other field is a change.
+    void readBackHoldsWhatWasWritten_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("atGoogle");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("reminder as popup") << "popup" << false << true;
+        QTest::newRow("reminder as popup, at Google") << "popup" << true << true;
+        QTest::newRow("reminder by email, at Google") << "email" << true << false;
+        QTest::newRow("reminder offset, at Google") << "minutes" << true << false;
+        QTest::newRow("organizer") << "organizer" << false << false;
+        QTest::newRow("organizer, at Google") << "organizer" << true << true;
+        QTest::newRow("link, at Google") << "link" << true << true;
+        QTest::newRow("guest, at Google") << "guest" << true << true;
+        QTest::newRow("guest") << "guest" << false << false;
+        QTest::newRow("title, at Google") << "title" << true << false;
+        QTest::newRow("status, at Google") << "status" << true << false;
+    }
+    void readBackHoldsWhatWasWritten()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, atGoogle);
+        QFETCH(bool, same);
+        Event written = stored("09:00", "10:00");
+        written.reminders = {Reminder{}};
+        written.reminders[0].minutesBefore = 10;
+        Event current = written;
+        current.etag = QStringLiteral("etag-2");
+        current.rawIcalendar = QStringLiteral("{}");
+        if (change == u"popup")
+            current.reminders[0].action = QStringLiteral("popup");
+        else if (change == u"email")
+            current.reminders[0].action = QStringLiteral("email");
+        else if (change == u"minutes")
+            current.reminders[0].minutesBefore = 15;
+        else if (change == u"organizer")
+            current.organizerEmail = QStringLiteral("team@example.com");
+        else if (change == u"link")
+            current.eventUrl = QStringLiteral("https://calendar.example/event?eid=p-1");
+        else if (change == u"guest")
+            current.attendees = {Attendee{}};
+        else if (change == u"title")
+            current.title = QStringLiteral("Review, moved");
+        else
+            current.status = QStringLiteral("tentative");
+        QCOMPARE(EventChange::sameAsWritten(current, written, atGoogle), same);
+        QCOMPARE(EventChange::sameAsWritten(written, current, atGoogle), same);
+    }
+
     void undoRecord_data()
     {
         QTest::addColumn<QString>("row");

@@ -75,8 +75,23 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
             rows.insert(googleId, *row);
         return row;
     };
-    if (fullListing)
+    // The cancellations known before this listing, by series: this program's own, and those
+    // listed before. A full listing records them anew.
+    QHash<QString, QStringList> knownCancelled;
+    const auto known = [&](const CancelledOccurrence& occurrence) {
+        auto it = knownCancelled.find(occurrence.masterId);
+        if (it == knownCancelled.end())
+            it = knownCancelled.insert(occurrence.masterId,
+                                       store.cancelledOccurrences(calendarId, occurrence.masterId));
+        return it->contains(occurrence.recurrenceId);
+    };
+    if (fullListing) {
+        for (const QJsonObject& item : items) {
+            if (const auto occurrence = cancelledOccurrence(item))
+                known(*occurrence);
+        }
         store.clearCancelledOccurrences(calendarId);
+    }
 
     int upserted = 0;
     int tombstoned = 0;
@@ -128,9 +143,9 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
 
         if (cancelled) {
             if (const auto occurrence = cancelledOccurrence(item)) {
+                const bool knownBefore = known(*occurrence);
                 store.addCancelledOccurrence(calendarId, occurrence->masterId,
                                              occurrence->recurrenceId);
-                cancelledBySeries[occurrence->masterId].append(occurrence->recurrenceId);
                 // An occurrence changed here for the first time has no Google id of its own yet:
                 // it is the row of its series and start.
                 if (!found) {
@@ -139,6 +154,12 @@ ListingApplier::Outcome ListingApplier::apply(const QString& calendarId,
                                                   series ? series->uid : occurrence->masterId,
                                                   occurrence->recurrenceId);
                 }
+                // A cancellation known before is no news: an edit made here since (an undo that
+                // brings the occurrence back) stands and goes out, its series without the
+                // exception.
+                if (knownBefore && found && found->pending)
+                    continue;
+                cancelledBySeries[occurrence->masterId].append(occurrence->recurrenceId);
             }
             // Google's deletion wins even over a local edit of the event; a deleted series
             // takes its changed occurrences with it.

@@ -19,7 +19,10 @@
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QPointer>
+#include <QSet>
 #include <QThread>
+
+#include <algorithm>
 
 namespace Google {
 
@@ -84,7 +87,10 @@ struct SyncClient::Flight
     QString googleId;      // the id the request names; empty until a new series has landed
     QString seriesId;      // an occurrence sent for the first time: its series' Google id
     QString seriesLocalId; // an occurrence whose series goes out in the same run: the series' row
-    bool retried = false;  // a second attempt after 412 or 409 was made
+    // A cancelled occurrence: the occurrences of its series written in the same run, which must
+    // have landed before it goes.
+    QList<QString> writtenFirst;
+    bool retried = false; // a second attempt after 412 or 409 was made
     Reading reading = Reading::None;
 };
 
@@ -103,6 +109,7 @@ struct SyncClient::Run
     QString pushFailure;  // the first push that failed for good
     QHash<QString, Flight> flights;
     QList<QString> unsent; // flights not sent yet, in order
+    QSet<QString> written; // rows whose write Google took in this run
     bool sending = false;  // sendMore is on the stack
 };
 
@@ -383,6 +390,15 @@ void SyncClient::pushPending(const RunPtr& run)
             pendingSeries.insert(row.uid, row.id);
     }
     QList<QString> occurrences;
+    // Occurrences cancelled go after the occurrences of their series written in the run: when a
+    // change moves from one occurrence to another (a series moved, or such a move undone), Google
+    // shows the plain occurrence in its place until the new one is written.
+    QList<QString> cancellations;
+    QHash<QString, QList<QString>> writtenBySeries; // series uid -> occurrence rows written
+    for (const Event& row : pending) {
+        if (!row.deletedAt && !row.masterEventUid.isEmpty() && !row.recurrenceId.isEmpty())
+            writtenBySeries[row.masterEventUid].append(row.id);
+    }
     for (const Event& row : pending) {
         Flight flight;
         flight.localId = row.id;
@@ -419,13 +435,23 @@ void SyncClient::pushPending(const RunPtr& run)
             flight.kind = Flight::Kind::Update;
             flight.googleId = row.providerEventId;
         }
+        if (row.deletedAt && !row.recurrenceId.isEmpty())
+            flight.writtenFirst = writtenBySeries.value(row.masterEventUid);
         run->flights.insert(row.id, flight);
-        (flight.seriesLocalId.isEmpty() ? run->unsent : occurrences).append(row.id);
+        (!flight.writtenFirst.isEmpty()   ? cancellations
+         : flight.seriesLocalId.isEmpty() ? run->unsent
+                                          : occurrences)
+            .append(row.id);
     }
     // Every row may be an occurrence waiting for its series to reach Google.
     if (run->flights.isEmpty())
         return finish(run);
+    for (const QString& id : std::as_const(cancellations)) {
+        QList<QString>& first = run->flights[id].writtenFirst;
+        first.removeIf([&run](const QString& written) { return !run->flights.contains(written); });
+    }
     run->unsent.append(occurrences);
+    run->unsent.append(cancellations);
     sendMore(run);
 }
 
@@ -443,9 +469,24 @@ void SyncClient::sendMore(const RunPtr& run)
         // is made against its series as Google holds it, so the series' own change goes first.
         if (flight != run->flights.end() && run->flights.contains(flight->seriesLocalId))
             break;
+        // Cancellations come after them and wait for their series' occurrences to land.
+        if (flight != run->flights.end() &&
+            std::any_of(flight->writtenFirst.cbegin(), flight->writtenFirst.cend(),
+                        [&run](const QString& id) { return run->flights.contains(id); }))
+            break;
         run->unsent.removeFirst();
-        if (flight != run->flights.end())
-            sendFlight(run, *flight);
+        if (flight == run->flights.end())
+            continue;
+        // One of them was not written: the cancellation waits for the next run, so that Google
+        // keeps the change where it stands meanwhile.
+        if (!std::all_of(flight->writtenFirst.cbegin(), flight->writtenFirst.cend(),
+                         [&run](const QString& id) { return run->written.contains(id); })) {
+            qInfo().noquote() << "[Google] cancellation of" << flight->localId
+                              << "waits: an occurrence of its series was not written";
+            land(run, flight->localId);
+            continue;
+        }
+        sendFlight(run, *flight);
     }
     run->sending = false;
 }
@@ -515,6 +556,7 @@ void SyncClient::onWritten(const RunPtr& run, const QString& localId, const QStr
     // Edited or deleted while the push was out: the row keeps its pending state (and now
     // Google's id and ETag), so the next run sends the newer version.
     const bool unchanged = versionOf(*row) == flight.version;
+    run->written.insert(localId);
     const bool stored = GoogleSyncStore(m_state->database())
                             .setGoogleIds(localId, googleId, etag, compactJson(item), unchanged);
     if (!stored && run->pushFailure.isEmpty())
@@ -531,6 +573,13 @@ void SyncClient::onDeleted(const RunPtr& run, const QString& localId)
         return;
     const std::optional<Event> row = m_state->events()->getById(localId);
     GoogleSyncStore store(m_state->database());
+    // Google keeps the occurrence as cancelled: the listing that reports it brings no news of
+    // another client's, and leaves alone a row that stands for that occurrence here again.
+    const QString suffix = row ? u'_' + row->recurrenceId : QString();
+    const QString googleId = run->flights.value(localId).googleId;
+    if (row && !row->recurrenceId.isEmpty() && googleId.endsWith(suffix))
+        store.addCancelledOccurrence(run->calendar.id, googleId.chopped(suffix.size()),
+                                     row->recurrenceId);
     if (row && !row->deletedAt) {
         // Restored while its deletion was out: Google's copy is gone, so it goes out anew.
         store.setGoogleIds(localId, QString(), QString(), row->rawIcalendar, false);

@@ -52,8 +52,10 @@ class CalendarClient;
 // the reply. A series goes before its occurrences pending in the same run, which wait until it
 // has landed; those of a new series then go as its occurrences on Google, and stay pending when
 // it did not get there. A changed occurrence is never sent as an event of its own: without its
-// series stored it stays pending. Several runs (of different calendars) may go at once: each
-// carries its own state.
+// series stored it stays pending. A cancelled occurrence goes after the occurrences of its series
+// written in the same run, and only once Google has taken them, else it stays pending: a change
+// that moved from one occurrence to another is never missing at Google meanwhile. Several runs
+// (of different calendars) may go at once: each carries its own state.
 class SyncClient : public QObject
 {
     Q_OBJECT

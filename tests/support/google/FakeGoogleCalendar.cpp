@@ -1,10 +1,15 @@
 #include "FakeGoogleCalendar.h"
 
+#include "Recurrence.h"
+#include "WallClock.h"
+
 #include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <QTimeZone>
+
+#include <algorithm>
 
 namespace {
 
@@ -52,7 +57,61 @@ QDateTime instantOf(const QJsonObject& member)
     const QString date = member.value(QLatin1String("date")).toString();
     if (!date.isEmpty())
         return QDateTime(QDate::fromString(date, Qt::ISODate), QTime(0, 0), QTimeZone::utc());
-    return QDateTime::fromString(member.value(QLatin1String("dateTime")).toString(), Qt::ISODate);
+    const QDateTime read =
+        QDateTime::fromString(member.value(QLatin1String("dateTime")).toString(), Qt::ISODate);
+    // A time without an offset is the wall-clock time of the member's zone.
+    const QTimeZone zone(member.value(QLatin1String("timeZone")).toString().toUtf8());
+    if (!read.isValid() || read.timeSpec() != Qt::LocalTime || !zone.isValid())
+        return read;
+    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, zone));
+    return clock.make(
+        clock.toUtc(QDateTime(read.date(), read.time(), QTimeZone::utc()).toMSecsSinceEpoch()));
+}
+
+// Whether the series' rule, read by the recurrence engine, has an occurrence starting at `start`.
+bool seriesStartsAt(const QJsonObject& series, const QDateTime& start, bool allDay)
+{
+    Event rule;
+    const QJsonObject seriesStart = series.value(QLatin1String("start")).toObject();
+    rule.startTime = instantOf(seriesStart).toUTC();
+    rule.endTime = instantOf(series.value(QLatin1String("end")).toObject()).toUTC();
+    rule.isAllDay = allDay;
+    rule.timezone = seriesStart.value(QLatin1String("timeZone")).toString();
+    if (rule.timezone.isEmpty())
+        rule.timezone = QStringLiteral("UTC");
+    for (const QJsonValue& line : series.value(QLatin1String("recurrence")).toArray()) {
+        if (line.toString().startsWith(QLatin1String("RRULE:")))
+            rule.recurrenceRule = line.toString().mid(6);
+    }
+    const QList<Event> near = Recurrence::occurrences(rule, start, start.addSecs(1));
+    return std::any_of(near.cbegin(), near.cend(), [&start](const Event& occurrence) {
+        return occurrence.startTime.toSecsSinceEpoch() == start.toSecsSinceEpoch();
+    });
+}
+
+// Whether two "start" or "originalStartTime" members name one time.
+bool sameTime(const QJsonObject& a, const QJsonObject& b)
+{
+    const QDateTime first = instantOf(a);
+    const QDateTime second = instantOf(b);
+    return first.isValid() == second.isValid() &&
+           (!first.isValid() || first.toSecsSinceEpoch() == second.toSecsSinceEpoch());
+}
+
+// Google knows two kinds of reminder, "email" and "popup"; every other kind a client names comes
+// back as "popup".
+QJsonObject remindersAsGoogleKeeps(QJsonObject reminders)
+{
+    QJsonArray overrides;
+    for (const QJsonValue& value : reminders.value(QLatin1String("overrides")).toArray()) {
+        QJsonObject entry = value.toObject();
+        if (entry.value(QLatin1String("method")).toString() != u"email")
+            entry.insert(QLatin1String("method"), QLatin1String("popup"));
+        overrides.append(entry);
+    }
+    if (reminders.contains(QLatin1String("overrides")))
+        reminders.insert(QLatin1String("overrides"), overrides);
+    return reminders;
 }
 
 } // namespace
@@ -81,6 +140,7 @@ void FakeGoogleCalendar::addCalendar(const QString& id, const QString& summary,
     if (!m_calendars.contains(id))
         m_calendarOrder.append(id);
     CalendarData& calendar = m_calendars[id];
+    calendar.id = id;
     calendar.summary = summary;
     calendar.accessRole = accessRole;
     calendar.primary = primary;
@@ -102,13 +162,39 @@ FakeGoogleCalendar::Stored& FakeGoogleCalendar::store(CalendarData& calendar, QJ
     item.insert(QLatin1String("updated"), updatedOf(stored.revision));
     if (!item.contains(QLatin1String("status")))
         item.insert(QLatin1String("status"), QLatin1String("confirmed"));
+    // A cancellation is listed bare; every other item carries what Google keeps of its own.
+    if (item.value(QLatin1String("status")).toString() != u"cancelled") {
+        const QJsonObject owner{{QLatin1String("email"), calendar.id},
+                                {QLatin1String("self"), true}};
+        for (const QLatin1String key : {QLatin1String("organizer"), QLatin1String("creator")}) {
+            if (!item.contains(key))
+                item.insert(key, owner);
+        }
+        if (!item.contains(QLatin1String("htmlLink")))
+            item.insert(QLatin1String("htmlLink"),
+                        QStringLiteral("https://calendar.example/event?eid=") + id);
+        if (!item.contains(QLatin1String("iCalUID"))) {
+            const QString series = item.value(QLatin1String("recurringEventId")).toString();
+            const QString seriesUid =
+                calendar.byId.value(series).item.value(QLatin1String("iCalUID")).toString();
+            item.insert(QLatin1String("iCalUID"),
+                        !seriesUid.isEmpty()
+                            ? seriesUid
+                            : (series.isEmpty() ? id : series) + QStringLiteral("@google.com"));
+        }
+        if (item.contains(QLatin1String("reminders")))
+            item.insert(QLatin1String("reminders"),
+                        remindersAsGoogleKeeps(item.value(QLatin1String("reminders")).toObject()));
+    }
     stored.item = item;
     return stored;
 }
 
 QJsonObject FakeGoogleCalendar::putEvent(const QString& calendarId, QJsonObject item)
 {
-    return store(m_calendars[calendarId], std::move(item)).item;
+    CalendarData& calendar = m_calendars[calendarId];
+    calendar.id = calendarId;
+    return store(calendar, std::move(item)).item;
 }
 
 void FakeGoogleCalendar::cancelEvent(const QString& calendarId, const QString& eventId)
@@ -282,6 +368,9 @@ QJsonObject FakeGoogleCalendar::occurrenceOf(const CalendarData& calendar, const
     if (!date.isValid() || !time.isValid())
         return {};
     const QDateTime utcStart(date, time, QTimeZone::utc());
+    // Google has no instance at a start its series does not give.
+    if (!seriesStartsAt(series, utcStart, allDay))
+        return {};
     const QJsonObject seriesStart = series.value(QLatin1String("start")).toObject();
     const QString zone = seriesStart.value(QLatin1String("timeZone")).toString();
     const qint64 length =
@@ -292,6 +381,8 @@ QJsonObject FakeGoogleCalendar::occurrenceOf(const CalendarData& calendar, const
     series.insert(QLatin1String("originalStartTime"), timeMember(utcStart, allDay, zone));
     series.insert(QLatin1String("start"), timeMember(utcStart, allDay, zone));
     series.insert(QLatin1String("end"), timeMember(utcStart.addSecs(length), allDay, zone));
+    series.insert(QLatin1String("htmlLink"),
+                  QStringLiteral("https://calendar.example/event?eid=") + eventId);
     return series;
 }
 
@@ -414,6 +505,10 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::insertEvent(const QString& calenda
     if (calendar.byId.contains(id))
         return error(409, QStringLiteral("The requested identifier already exists."));
     item.remove(QLatin1String("etag"));
+    // Google answers with these of its own: the calendar organizes what is inserted into it.
+    for (const QLatin1String key :
+         {QLatin1String("organizer"), QLatin1String("creator"), QLatin1String("htmlLink")})
+        item.remove(key);
     const Stored& stored = store(calendar, item);
     if (std::exchange(m_loseInsertReply, false)) {
         Reply lost;
@@ -441,7 +536,21 @@ FakeGoogleCalendar::Reply FakeGoogleCalendar::updateEvent(const QString& calenda
     if (!document.isObject())
         return error(400, QStringLiteral("Parse Error"));
     QJsonObject item = document.object();
+    // An instance is named by its original start for good.
+    const QLatin1String originalStart("originalStartTime");
+    if (item.contains(originalStart) && current.contains(originalStart) &&
+        !sameTime(item.value(originalStart).toObject(), current.value(originalStart).toObject()))
+        return error(400, QStringLiteral("The original start time of an instance cannot be "
+                                         "changed."));
     item.insert(QLatin1String("id"), eventId);
+    // What Google keeps of its own stays whatever the client sends.
+    for (const QLatin1String key : {QLatin1String("organizer"), QLatin1String("creator"),
+                                    QLatin1String("htmlLink"), QLatin1String("iCalUID")}) {
+        if (current.contains(key))
+            item.insert(key, current.value(key));
+        else
+            item.remove(key);
+    }
     return LoopbackHttpServer::json(200, store(calendar, item).item);
 }
 

@@ -18,7 +18,11 @@
 // chosen by the client, 409 when it is taken), updates and deletes checked against If-Match (412)
 // and per-event ETags. An occurrence of a stored series ("<series id>_<start>", the start as
 // "yyyyMMddTHHmmssZ" or "yyyyMMdd") can be read and updated before it was ever stored, as on
-// Google: until then it is the series' item at that start, with the series' ETag. Every change
+// Google: until then it is the series' item at that start, with the series' ETag; a start the
+// series' rule does not give is 404. As on Google, an update that changes an instance's
+// "originalStartTime" is refused with 400; every item but a cancellation carries an organizer, a
+// creator, an "htmlLink" and an "iCalUID" that no client write changes; a reminder of any kind
+// but "email" comes back as "popup". Every change
 // takes the next number of one sequence; a sync token names the number its listing saw, and a
 // deleted event stays as "cancelled" so that incremental listings report it. Faults are switched
 // on by the test: expired sync tokens (410), refused access tokens (401), a stalled reply, a reply
@@ -93,6 +97,7 @@ private:
     };
     struct CalendarData
     {
+        QString id;
         QString summary;
         QString accessRole;
         bool primary = false;

@@ -211,6 +211,80 @@ private Q_SLOTS:
         QCOMPARE(failed.size(), 2);
     }
 
+    // An instance of a series is written as on Google: only at a start its series gives, never
+    // under another original start; the answer carries what Google keeps of its own, and a
+    // reminder of any kind but email comes back as "popup".
+    void instanceWritesAsGoogleAnswers_data()
+    {
+        QTest::addColumn<QString>("start"); // of the instance's id
+        QTest::addColumn<int>("originalHour");
+        QTest::addColumn<int>("status");
+        QTest::newRow("a start of the series") << "20260309T080000Z" << 9 << 200;
+        QTest::newRow("a start the series lacks") << "20260309T090000Z" << 10 << 404;
+        QTest::newRow("another original start") << "20260309T080000Z" << 10 << 400;
+    }
+    void instanceWritesAsGoogleAnswers()
+    {
+        QFETCH(QString, start);
+        QFETCH(int, originalHour);
+        QFETCH(int, status);
+        const QString zone = QStringLiteral("Europe/Berlin");
+        const auto at = [&zone](int day, int hour) {
+            return QJsonObject{
+                {QStringLiteral("dateTime"), QStringLiteral("2026-03-%1T%2:00:00+01:00")
+                                                 .arg(day, 2, 10, QLatin1Char('0'))
+                                                 .arg(hour, 2, 10, QLatin1Char('0'))},
+                {QStringLiteral("timeZone"), zone}};
+        };
+        QJsonObject series = item(QStringLiteral("wk"));
+        series.insert(QStringLiteral("start"), at(2, 9));
+        series.insert(QStringLiteral("end"), at(2, 10));
+        series.insert(QStringLiteral("recurrence"),
+                      QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        m_fake->putEvent(calendarId, series);
+
+        const QString id = QStringLiteral("wk_") + start;
+        QJsonObject body = item(id);
+        body.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
+        body.insert(QStringLiteral("originalStartTime"), at(9, originalHour));
+        body.insert(QStringLiteral("start"), at(9, 15));
+        body.insert(QStringLiteral("end"), at(9, 16));
+        body.insert(QStringLiteral("htmlLink"), QStringLiteral("https://elsewhere.example/"));
+        body.insert(QStringLiteral("reminders"),
+                    QJsonObject{{QStringLiteral("useDefault"), false},
+                                {QStringLiteral("overrides"),
+                                 QJsonArray{QJsonObject{
+                                     {QStringLiteral("method"), QStringLiteral("display")},
+                                     {QStringLiteral("minutes"), 10}}}}});
+        CalendarClient client;
+        client.setAccessToken(QStringLiteral("token"));
+        QSignalSpy written(&client, &CalendarClient::eventWritten);
+        QSignalSpy failed(&client, &CalendarClient::eventWriteFailed);
+        client.updateEvent(QStringLiteral("row1"), calendarId, id, body, QString());
+        QTRY_COMPARE(written.size() + failed.size(), 1);
+        QCOMPARE(failed.size(), status == 200 ? 0 : 1);
+        if (status != 200) {
+            QCOMPARE(failed.first().at(2).toInt(), status);
+            QVERIFY(m_fake->event(calendarId, id).isEmpty());
+            return;
+        }
+        const QJsonObject answer = written.first().at(3).toJsonObject();
+        for (const char* key : {"organizer", "creator"})
+            QVERIFY2(answer.value(QLatin1String(key)).toObject().contains(u"email"), key);
+        QVERIFY(answer.value(QStringLiteral("htmlLink")).toString() !=
+                QStringLiteral("https://elsewhere.example/"));
+        QCOMPARE(answer.value(QStringLiteral("iCalUID")).toString(),
+                 m_fake->event(calendarId, QStringLiteral("wk")).value(QStringLiteral("iCalUID")));
+        QCOMPARE(answer.value(QStringLiteral("reminders"))
+                     .toObject()
+                     .value(QStringLiteral("overrides"))
+                     .toArray()
+                     .at(0)
+                     .toObject()
+                     .value(QStringLiteral("method")),
+                 QStringLiteral("popup"));
+    }
+
     // Requests beyond the bound of one network manager wait unsent, whatever client asked for
     // them: a request behind silent ones goes once they end, its time-out counted from then (its
     // reply trickles, so a time-out already spent ends it), and one whose client went meanwhile

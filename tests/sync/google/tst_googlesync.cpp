@@ -1191,18 +1191,31 @@ private Q_SLOTS:
     // All events moved an hour later here and pushed, then undone: the series goes back at
     // Google too. When one week was changed at Google meanwhile, Google names that week by its
     // original start, which an undo cannot move back with the series: the undo writes nothing and
-    // says so, and the week stays changed through a full listing.
+    // says so, and the week stays changed through a full listing. So too when the week changed
+    // there is one the move wrote, as it moved a week changed at Google before.
     void undoneMoveKeepsAnInstanceChangedThere_data()
     {
         QTest::addColumn<bool>("changedThere");
-        QTest::newRow("nothing changed there") << false;
-        QTest::newRow("a week changed there") << true;
+        QTest::addColumn<bool>("writtenByMove");
+        QTest::newRow("nothing changed there") << false << false;
+        QTest::newRow("a week changed there") << true << false;
+        QTest::newRow("a week the move wrote changed there") << true << true;
     }
     void undoneMoveKeepsAnInstanceChangedThere()
     {
         QFETCH(bool, changedThere);
+        QFETCH(bool, writtenByMove);
         const Event series = pulledWeekly();
         QVERIFY(!series.id.isEmpty());
+        if (writtenByMove) {
+            const QString before = QStringLiteral("wk_20260316T080000Z");
+            QJsonObject week = timed(before, QStringLiteral("Weekly, there"), 16, 15);
+            week.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
+            week.insert(QStringLiteral("originalStartTime"),
+                        timed(before, {}, 16).value(QStringLiteral("start")));
+            m_fake->putEvent(googleCalendar, week);
+            QCOMPARE(sync().completed, 1);
+        }
         QStringList messages;
         QVERIFY(moveAllEvents(series, series.startTime.addSecs(3600), messages));
         QCOMPARE(sync().completed, 1);
@@ -1214,6 +1227,13 @@ private Q_SLOTS:
             QStringLiteral("originalStartTime"),
             QJsonObject{{QStringLiteral("dateTime"), QStringLiteral("2026-03-16T10:00:00+01:00")},
                         {QStringLiteral("timeZone"), QStringLiteral("Europe/Berlin")}});
+        if (writtenByMove) {
+            // The instance the move wrote, as Google holds it, described there.
+            week = m_fake->event(googleCalendar, week.value(QStringLiteral("id")).toString());
+            QCOMPARE(week.value(QStringLiteral("summary")).toString(),
+                     QStringLiteral("Weekly, there"));
+            week.insert(QStringLiteral("description"), QStringLiteral("Dial-in"));
+        }
         if (changedThere) {
             m_fake->putEvent(googleCalendar, week);
             QCOMPARE(sync().completed, 1);
@@ -1247,15 +1267,29 @@ private Q_SLOTS:
         QTest::addColumn<int>("days");                // the move: a week, else an hour later
         QTest::addColumn<bool>("refusedOnce");
         QTest::addColumn<QStringList>("moved");
+        QTest::addColumn<bool>("undoneAtOnce"); // before the run after the move's push lists
         const QStringList hourLater{"2026-03-02T09:00:00Z", "2026-03-09T09:00:00Z",
                                     "2026-03-16T14:00:00Z", "2026-03-23T09:00:00Z"};
-        QTest::newRow("an hour later") << QList<int>{16} << 0 << false << hourLater;
-        QTest::newRow("an hour later, refused once") << QList<int>{16} << 0 << true << hourLater;
+        QTest::addColumn<bool>("changedHere"); // the weeks changed here and pushed instead
+        QTest::newRow("an hour later")
+            << QList<int>{16} << 0 << false << hourLater << false << false;
+        QTest::newRow("an hour later, refused once")
+            << QList<int>{16} << 0 << true << hourLater << false << false;
         // 15:00 on 30 March is summer time in Berlin.
+        const QStringList weekLater{"2026-03-09T08:00:00Z", "2026-03-16T08:00:00Z",
+                                    "2026-03-23T14:00:00Z", "2026-03-30T13:00:00Z"};
         QTest::newRow("a week later, two weeks changed")
-            << QList<int>{16, 23} << 7 << false
-            << QStringList{"2026-03-09T08:00:00Z", "2026-03-16T08:00:00Z", "2026-03-23T14:00:00Z",
-                           "2026-03-30T13:00:00Z"};
+            << QList<int>{16, 23} << 7 << false << weekLater << false << false;
+        QTest::newRow("an hour later, undone before the next pull")
+            << QList<int>{16} << 0 << false << hourLater << true << false;
+        QTest::newRow("an hour later, refused once, undone before the next pull")
+            << QList<int>{16} << 0 << true << hourLater << true << false;
+        QTest::newRow("a week later, two weeks changed, undone before the next pull")
+            << QList<int>{16, 23} << 7 << false << weekLater << true << false;
+        QTest::newRow("an hour later, changed here")
+            << QList<int>{16} << 0 << false << hourLater << false << true;
+        QTest::newRow("an hour later, changed here, undone before the next pull")
+            << QList<int>{16} << 0 << false << hourLater << true << true;
     }
     void moveKeepsWeeksChangedThere()
     {
@@ -1263,6 +1297,8 @@ private Q_SLOTS:
         QFETCH(int, days);
         QFETCH(bool, refusedOnce);
         QFETCH(QStringList, moved);
+        QFETCH(bool, undoneAtOnce);
+        QFETCH(bool, changedHere);
         const Event series = pulledWeekly();
         QVERIFY(!series.id.isEmpty());
         const auto instance = [](const QDateTime& start) {
@@ -1271,8 +1307,23 @@ private Q_SLOTS:
         QStringList changed{"2026-03-02T08:00:00Z", "2026-03-09T08:00:00Z", "2026-03-16T08:00:00Z",
                             "2026-03-23T08:00:00Z"};
         for (const int day : std::as_const(changedThere)) {
-            const QString id = instance(series.startTime.addDays(day - 2));
-            QJsonObject week = timed(id, QStringLiteral("Weekly, %1 there").arg(day), day, 15);
+            const QDateTime original = series.startTime.addDays(day - 2);
+            const QString id = instance(original);
+            const QString title = QStringLiteral("Weekly, %1 there").arg(day);
+            changed[(day - 2) / 7] = QStringLiteral("2026-03-%1T14:00:00Z").arg(day);
+            if (changedHere) {
+                // As the event form stores a first change of an occurrence.
+                const QDateTime start =
+                    QDateTime::fromString(changed.at((day - 2) / 7), Qt::ISODate);
+                Event week = SeriesEdit::occurrenceOverride(
+                    series, original, start, start.addSecs(1800),
+                    QStringLiteral("eeeeeeee-0000-0000-0000-0000000000%1").arg(day), Clock::now());
+                week.title = title;
+                week.rawIcalendar = Ical::buildEvent(week);
+                QVERIFY(events()->insert(week));
+                continue;
+            }
+            QJsonObject week = timed(id, title, day, 15);
             week.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
             week.insert(QStringLiteral("originalStartTime"),
                         timed(id, {}, day).value(QStringLiteral("start")));
@@ -1280,7 +1331,6 @@ private Q_SLOTS:
             week.insert(QStringLiteral("htmlLink"),
                         QStringLiteral("https://calendar.example/") + id);
             m_fake->putEvent(googleCalendar, week);
-            changed[(day - 2) / 7] = QStringLiteral("2026-03-%1T14:00:00Z").arg(day);
         }
         QCOMPARE(sync().completed, 1);
         QCOMPARE(shownInMarch(), changed);
@@ -1307,38 +1357,62 @@ private Q_SLOTS:
             QCOMPARE(refused.failed, 1);
             QVERIFY2(refused.failure.contains(u"\"Weekly, 16 there\""),
                      qPrintable(refused.failure));
+            // The instance the change leaves stays as it was until the new one is written.
+            QCOMPARE(there(series.startTime.addDays(14), 16), QStringLiteral("changed"));
         }
         QCOMPARE(sync().completed, 1);
         QCOMPARE(shownInMarch(), moved);
-        QCOMPARE(syncInFull().completed, 1);
-        QCOMPARE(shownInMarch(), moved);
+        if (!undoneAtOnce) {
+            QCOMPARE(syncInFull().completed, 1);
+            QCOMPARE(shownInMarch(), moved);
+        }
         for (const int day : std::as_const(changedThere)) {
             const QDateTime original = series.startTime.addDays(day - 2);
             QCOMPARE(there(move(original), day), QStringLiteral("changed"));
             // The instance left is the series' own where the moved series has it.
-            if (!changedThere.contains(day - days))
+            if (days == 0 || !changedThere.contains(day - days))
                 QCOMPARE(there(original, day), QString::fromLatin1(days ? "plain" : "cancelled"));
         }
 
+        // Undone at once, the next run lists the move's own writes, the instances it cancelled
+        // among them, before it pushes the undo.
         state()->undoStack()->undo();
         QCOMPARE(messages, QStringList());
         QCOMPARE(sync().completed, 1);
+        QCOMPARE(shownInMarch(), changed);
         QCOMPARE(syncInFull().completed, 1);
         QCOMPARE(shownInMarch(), changed);
         for (const int day : std::as_const(changedThere)) {
             const QDateTime original = series.startTime.addDays(day - 2);
             QCOMPARE(there(original, day), QStringLiteral("changed"));
-            if (!changedThere.contains(day + days))
+            if (days == 0 || !changedThere.contains(day + days))
                 QCOMPARE(there(move(original), day), QStringLiteral("cancelled"));
         }
         QVERIFY(events()->pendingIds(calendarId).isEmpty());
+        // No week is excluded from the series, here or at Google.
+        QCOMPARE(m_fake->event(googleCalendar, QStringLiteral("wk"))
+                     .value(QStringLiteral("recurrence"))
+                     .toArray(),
+                 QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
+        QCOMPARE(Recurrence::occurrences(*byGoogleId(QStringLiteral("wk")),
+                                         series.startTime.addDays(-1), series.startTime.addDays(28))
+                     .size(),
+                 4);
     }
 
     // "This and following" an hour later at Google, pushed and read back, then undone: Google
-    // keeps guests, organizer and links of its own, which a copy read back lacks or adds; that
-    // is no change of what the split made, and the undo goes through.
+    // keeps guests, organizer and links of its own, which a copy read back lacks or adds, and
+    // names a reminder shown on screen "popup"; that is no change of what the split made, and
+    // the undo goes through.
+    void splitUndoneAfterItWasReadBack_data()
+    {
+        QTest::addColumn<bool>("reminded");
+        QTest::newRow("no reminder") << false;
+        QTest::newRow("a reminder on screen") << true;
+    }
     void splitUndoneAfterItWasReadBack()
     {
+        QFETCH(bool, reminded);
         QJsonObject master = timed(QStringLiteral("wk"), QStringLiteral("Weekly"), 2);
         master.insert(QStringLiteral("recurrence"),
                       QJsonArray{QStringLiteral("RRULE:FREQ=WEEKLY;COUNT=4")});
@@ -1361,6 +1435,12 @@ private Q_SLOTS:
         Event edited = series;
         edited.startTime = series.startTime.addDays(14).addSecs(3600);
         edited.endTime = edited.startTime.addSecs(1800);
+        if (reminded) {
+            // As the event form writes it.
+            Reminder reminder;
+            reminder.minutesBefore = 15;
+            edited.reminders = {reminder};
+        }
         QStringList messages;
         const std::optional<SeriesEdit::Plan> plan =
             RecurringEdit::planEdit(events(), series, series.startTime.addDays(14), edited, 2);
