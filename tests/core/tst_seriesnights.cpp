@@ -262,9 +262,9 @@ private Q_SLOTS:
                 const qsizetype shown = before.filter(QStringLiteral("shown ")).size();
                 for (int from = 0; from < 7; ++from) {
                     for (int kind = 0; kind < 8; ++kind) {
-                        // Every move from within a day of the night, a third of the others.
+                        // Every move from within a day of the night, a fifth of the others.
                         if (from == excluded || from == changed ||
-                            (std::abs(from - 2) > 1 && ++sampled % 3))
+                            (std::abs(from - 2) > 1 && ++sampled % 5))
                             continue;
                         const int move = kind / 2;
                         const int scope = kind % 2 ? 2 : 3;
