@@ -69,18 +69,15 @@ QStringList storedInstants(EventRepository* events)
     return lines;
 }
 
-QString seriesName(const Event& row)
-{
-    return row.uid == QLatin1String("night") ? QStringLiteral("the series")
-                                             : QStringLiteral("the series split off");
-}
-
 // The overrides and exception dates of the stored series that name none of its occurrences, and
 // how many occurrences it shows when that is not `shown`.
 QStringList detached(EventRepository* events, qsizetype shown)
 {
     QHash<QString, QPair<QSet<qint64>, QSet<qint64>>> series; // UID: rule starts, excluded
     const QList<Event> rows = events->getByCalendar(calendar);
+    const auto seriesName = [](const Event& row) {
+        return row.uid == QLatin1String("night") ? "the series" : "the series split off";
+    };
     QStringList wrong;
     for (const Event& row : rows) {
         if (!row.recurrenceId.isEmpty() || row.recurrenceRule.isEmpty())
@@ -94,7 +91,7 @@ QStringList detached(EventRepository* events, qsizetype shown)
         for (qint64 ms : std::as_const(series[row.uid].second))
             if (!starts.contains(ms))
                 wrong << QStringLiteral("exception date %1 of %2 excludes nothing")
-                             .arg(utc(ms), seriesName(row));
+                             .arg(utc(ms), QLatin1String(seriesName(row)));
     }
     for (const Event& row : rows) {
         if (row.recurrenceId.isEmpty())
@@ -102,7 +99,8 @@ QStringList detached(EventRepository* events, qsizetype shown)
         const qint64 ms = SeriesEdit::instantOf(row.recurrenceId).toMSecsSinceEpoch();
         if (!series.contains(row.uid) || !series[row.uid].first.contains(ms) ||
             series[row.uid].second.contains(ms))
-            wrong << QStringLiteral("override %1 of %2 detached").arg(utc(ms), seriesName(row));
+            wrong << QStringLiteral("override %1 of %2 detached")
+                         .arg(utc(ms), QLatin1String(seriesName(row)));
     }
     const qsizetype now = Recurrence::expand(rows, windowFrom, windowTo).size();
     if (now != shown)
@@ -249,7 +247,7 @@ private Q_SLOTS:
         for (int half = 0; half <= 8; ++half) {
             const QTime time(half / 2, half % 2 * 30);
             // The deleted and the changed occurrence either side of the night, which way round
-            // by turns, or both after it.
+            // by turns, or both after it; the series ended by UNTIL or COUNT by turns.
             for (int layout = 0; layout < 2; ++layout) {
                 const int excluded = layout ? 5 : half % 2 ? 1 : 3;
                 const int changed = layout ? 4 : 4 - excluded;
@@ -276,6 +274,8 @@ private Q_SLOTS:
                                      scope == 3 ? QStringLiteral("all events")
                                                 : QStringLiteral("this and following"),
                                      starts[from].toString(QStringLiteral("MM-dd HH:mm t")));
+                        // Dropped as a timeline drops it: days on the series' clock, an hour
+                        // as elapsed time.
                         const QDateTime at = starts[from];
                         const QDateTime to =
                             move < 2 ? WeekDrag::movedStart(at, move == 0 ? 1 : -1, 0, clock)
