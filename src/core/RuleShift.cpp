@@ -109,8 +109,21 @@ bool sameStartsMoved(const QString& rule, const QString& moved, const QDateTime&
     const QDateTime end = start.toUTC().addYears(checkedYears);
     const QList<QDateTime> before =
         Recurrence::generateStarts(RecurrenceRule::parse(rule), start, end);
-    const QList<QDateTime> after = Recurrence::generateStarts(
-        RecurrenceRule::parse(moved), byWallDays(start, start, days), end.addDays(days));
+    const QDateTime movedStart = byWallDays(start, start, days);
+    RecurrenceRule movedRule = RecurrenceRule::parse(moved);
+    // A start moved into the hour the clocks skip lies after the gap and the series repeats at
+    // the time it reads there; its series moves its UNTIL by as much (SeriesMove::settledFor),
+    // so the last day stays in.
+    if (movedRule.until.isValid()) {
+        WallClock clock(start);
+        const qint64 settled = clock.localMs(movedStart.toMSecsSinceEpoch()) -
+                               clock.localMs(start.toMSecsSinceEpoch()) -
+                               days * CivilDays::msPerDay;
+        if (settled > 0)
+            movedRule.until = movedRule.until.addMSecs(settled);
+    }
+    const QList<QDateTime> after =
+        Recurrence::generateStarts(movedRule, movedStart, end.addDays(days));
     if (before.size() != after.size())
         return false;
     for (qsizetype i = 0; i < before.size(); ++i) {
