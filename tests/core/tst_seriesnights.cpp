@@ -302,8 +302,7 @@ private Q_SLOTS:
                 }
             }
         }
-        qInfo("%s %s: %d moves", qPrintable(zone), qPrintable(night.toString(Qt::ISODate)),
-              cases);
+        qInfo("%s %s: %d moves", qPrintable(zone), qPrintable(night.toString(Qt::ISODate)), cases);
         QVERIFY2(told(failures), qPrintable(QStringLiteral("faults in %1 moves").arg(cases)));
     }
 
