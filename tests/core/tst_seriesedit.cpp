@@ -691,23 +691,23 @@ private Q_SLOTS:
         master.endTime = first.addSecs(1800);
         master.recurrenceRule = rule;
         // The occurrence on the night, or the first.
-        const QList<Event> near = Recurrence::occurrences(
-            master, QDateTime(QDate(2027, 3, 28), QTime(0, 0), zone),
-            QDateTime(QDate(2027, 3, 29), QTime(0, 0), zone));
+        const QList<Event> near =
+            Recurrence::occurrences(master, QDateTime(QDate(2027, 3, 28), QTime(0, 0), zone),
+                                    QDateTime(QDate(2027, 3, 29), QTime(0, 0), zone));
         const QDateTime occurrence = near.isEmpty() ? first : near.first().startTime;
         const SeriesMove move =
             toInstant.isValid()
                 ? SeriesMove::of(master, occurrence, toInstant)
-                : SeriesMove::of(master, occurrence,
-                                 SeriesMove::WallTime{
-                                     occurrence.toTimeZone(zone).date().addDays(days), toWall,
-                                     zone});
+                : SeriesMove::of(
+                      master, occurrence,
+                      SeriesMove::WallTime{occurrence.toTimeZone(zone).date().addDays(days), toWall,
+                                           zone});
         Event edited = master;
         edited.startTime = toInstant.isValid() ? toInstant : move(occurrence);
         edited.endTime = edited.startTime.addSecs(1800);
         edited.recurrenceRule = RuleUntil::normalize(rule, false);
-        const SeriesEdit::Plan plan = SeriesEdit::edit(master, {}, std::nullopt, occurrence,
-                                                       edited, move, 3, nextId, utc(2027, 6, 1));
+        const SeriesEdit::Plan plan = SeriesEdit::edit(master, {}, std::nullopt, occurrence, edited,
+                                                       move, 3, nextId, utc(2027, 6, 1));
         QCOMPARE(plan.refused, false);
         QStringList walls;
         const QList<Event> after = afterPlan({master}, plan);

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "DateTimePicker.h"
 #include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventListCard.h"
@@ -10,7 +11,6 @@
 #include "ModalSeam.h"
 #include "PixelProbe.h"
 #include "PreferencesRepository.h"
-#include "DateTimePicker.h"
 #include "Recurrence.h"
 #include "RecurringEdit.h"
 #include "StoreSeed.h"
@@ -303,8 +303,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("told");
         QTest::newRow("09:00 dropped on the 02:30 row")
             << "FREQ=DAILY;COUNT=14" << -7 << QTime(9, 0) << 0 << -390 << QTime(2, 30) << false;
-        QTest::newRow("01:30 one row down") << "FREQ=DAILY;COUNT=14" << -7 << QTime(1, 30) << 0
-                                            << 60 << QTime(2, 30) << false;
+        QTest::newRow("01:30 one row down")
+            << "FREQ=DAILY;COUNT=14" << -7 << QTime(1, 30) << 0 << 60 << QTime(2, 30) << false;
         QTest::newRow("Sunday 02:30, shown 03:30, a day right")
             << "FREQ=WEEKLY;COUNT=3" << -7 << QTime(2, 30) << 1 << 0 << QTime(2, 30) << false;
         QTest::newRow("first start dropped on the 02:00 row")
@@ -367,8 +367,7 @@ private Q_SLOTS:
         QCOMPARE(seen.size(), told ? 2 : 1);
         if (told)
             QCOMPARE(seen.at(1).text,
-                     RecurringEdit::settledText(state, QStringLiteral("Early"),
-                                                local(night, 3)));
+                     RecurringEdit::settledText(state, QStringLiteral("Early"), local(night, 3)));
         state->undoStack()->undo();
         QCOMPARE(occurrencesAround(state, night), before);
     }
@@ -390,8 +389,9 @@ private Q_SLOTS:
         QDateTime shown;
         ModalSeam::run(
             [&] {
-                QTest::mouseDClick(screen.timeline, Qt::LeftButton, {},
-                                   QPoint(64 + 10, TimelineGeometry::yForTime(QTime(2, 30), H) + 2));
+                QTest::mouseDClick(
+                    screen.timeline, Qt::LeftButton, {},
+                    QPoint(64 + 10, TimelineGeometry::yForTime(QTime(2, 30), H) + 2));
             },
             [&shown](QWidget* form) {
                 shown = form->findChild<DateTimePicker*>()->dateTime();

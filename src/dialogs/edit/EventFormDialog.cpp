@@ -774,9 +774,8 @@ bool EventFormDialog::saveSeries(const Event& master, const QDateTime& occurrenc
         RecurringEdit::planEdit(m_appState->events(), master, occurrenceStart, edited, scope, wall);
     // The undo entry names the event in menus and the status bar: as a row does.
     const QString name = ShownText::bounded(edited.title, Limits::maxRowTextChars);
-    if (!plan || !RecurringEdit::carryOutWithUndo(m_appState, *plan,
-                                                  tr("Changed \"%1\"").arg(name), QString(),
-                                                  report))
+    if (!plan || !RecurringEdit::carryOutWithUndo(m_appState, *plan, tr("Changed \"%1\"").arg(name),
+                                                  QString(), report))
         return false;
     if (plan->settledStart)
         report(RecurringEdit::settledText(m_appState, edited.title, *plan->settledStart));

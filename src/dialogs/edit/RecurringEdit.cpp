@@ -172,8 +172,7 @@ std::optional<Event> masterOf(EventRepository* events, const Event& row)
 
 std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& master,
                                          const QDateTime& occurrenceStart, const Event& edited,
-                                         int scope,
-                                         const std::optional<SeriesMove::WallTime>& wall)
+                                         int scope, const std::optional<SeriesMove::WallTime>& wall)
 {
     if (!events || scope < 1 || scope > 3)
         return std::nullopt;
@@ -186,9 +185,9 @@ std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& m
             Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay));
     const SeriesMove move = wall ? SeriesMove::of(master, occurrenceStart, *wall)
                                  : SeriesMove::of(master, occurrenceStart, edited.startTime);
-    SeriesEdit::Plan plan = SeriesEdit::edit(master, overridesOf(events, master), stored,
-                                             occurrenceStart, edited, move, scope, newId,
-                                             Clock::now());
+    SeriesEdit::Plan plan =
+        SeriesEdit::edit(master, overridesOf(events, master), stored, occurrenceStart, edited, move,
+                         scope, newId, Clock::now());
     fitStoredKeys(events, plan);
     return prepared(plan);
 }

@@ -272,14 +272,15 @@ void DayView::applyToSeries(const Event& record, const QDateTime& instanceStart,
                             const std::optional<SeriesMove::WallTime>& landing)
 {
     QPointer<DayView> guard(this);
-    SeriesActions::move(m_appState, this, record, instanceStart, newStart, newEnd, summary,
-                        tr("Could not save the change to \"%1\".")
-                            .arg(ShownText::bounded(record.title, Limits::maxRowTextChars)),
-                        [guard](const QString& message) {
-                            if (guard)
-                                guard->report(message);
-                        },
-                        landing);
+    SeriesActions::move(
+        m_appState, this, record, instanceStart, newStart, newEnd, summary,
+        tr("Could not save the change to \"%1\".")
+            .arg(ShownText::bounded(record.title, Limits::maxRowTextChars)),
+        [guard](const QString& message) {
+            if (guard)
+                guard->report(message);
+        },
+        landing);
 }
 
 void DayView::report(const QString& message)

@@ -268,8 +268,8 @@ void WeekView::commitMove(const QString& eventId, const QDateTime& instanceStart
         return;
     // The block lands on the wall time of the row it was dropped on: whole days keep the time of
     // day across a daylight-saving change, and minutes count on the wall clock.
-    const SeriesMove::WallTime landing = WeekDrag::landing(instanceStart, dayDelta, minuteOffset,
-                                                           QTimeZone::systemTimeZone());
+    const SeriesMove::WallTime landing =
+        WeekDrag::landing(instanceStart, dayDelta, minuteOffset, QTimeZone::systemTimeZone());
     const QDateTime newStart = WeekDrag::instantOf(landing);
     QPointer<WeekView> guard(this);
     const EventChange::Reporter report = [guard](const QString& message) {

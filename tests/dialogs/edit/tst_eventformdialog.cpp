@@ -816,9 +816,9 @@ private Q_SLOTS:
         QTest::newRow("this event only")
             << "This event only"
             << QStringList{"03-27 09:00 60", "03-28 03:30 60", "03-29 09:00 60"};
-        QTest::newRow("all events") << "All events in the series"
-                                    << QStringList{"03-27 02:30 60", "03-28 03:30 60",
-                                                   "03-29 02:30 60"};
+        QTest::newRow("all events")
+            << "All events in the series"
+            << QStringList{"03-27 02:30 60", "03-28 03:30 60", "03-29 02:30 60"};
     }
     void startTypedIntoTheSkippedHour()
     {
