@@ -32,10 +32,13 @@ public:
 
     // The move that takes the occurrence of `series` starting at `from` to `to`. `from` is read
     // as the series' own time of day where the clocks moved that occurrence off it, and `to` as
-    // `from`'s time of day where the clocks moved it off that (a move by whole days).
+    // that time of day where the clocks moved it off that, or where it reads the time `from` was
+    // shown at (a move by whole days: a Sunday 02:30 shown at 03:30 on the spring night and
+    // taken to Monday 03:30 is on Mondays at 02:30).
     static SeriesMove of(const Event& series, const QDateTime& from, const QDateTime& to);
     // The same, to the wall time `to`: on the series' own clock the series takes that time of
-    // day even where the clocks skip it on the target's day. No move for an invalid `to`.
+    // day even where the clocks skip it on the target's day; on another clock, the instant it
+    // stands for there. No move for an invalid `to`.
     static SeriesMove of(const Event& series, const QDateTime& from, const WallTime& to);
 
     // The same move, made to take the series' own start to a wall time its clock has. A start
