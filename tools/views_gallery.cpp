@@ -3,7 +3,10 @@
 // pending and reminder glyphs, a dimmed event, an event begun the evening before, the all-day
 // strip collapsed and expanded, and the details card; then a crowded week at 1024 px and its days
 // (500 events in one hour, a dozen overlapping meetings) with their "+N" marks, the list one
-// opens and the card of an event chosen there. Contacts nothing. Run under a display:
+// opens and the card of an event chosen there; the week of the night the clocks go forward in
+// 2027 (under TZ=Europe/Berlin: 28 March skips 02:00 to 03:00) with series at 01:30, 02:30 and
+// 03:00, and the message a series moved into the skipped hour gives. Contacts nothing. Run
+// under a display:
 //     xvfb-run -a views_gallery <output folder>
 
 #include "AccountRepository.h"
@@ -18,12 +21,14 @@
 #include "FilterRuleRepository.h"
 #include "GalleryCapture.h"
 #include "Ical.h"
+#include "RecurringEdit.h"
 #include "ThemeManager.h"
 #include "WeekTimelineWidget.h"
 #include "WeekView.h"
 
 #include <QApplication>
 #include <QListView>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -175,6 +180,27 @@ void addCrowds(AppState& state)
     }
 }
 
+// The Sunday of 2027 on which Berlin's clocks skip 02:00 to 03:00.
+const QDate springNight(2027, 3, 28);
+
+// Daily series from the Monday before that night: one before the skipped hour, one inside it
+// (shown at 03:30 that night) and one that began in it and so repeats at the hour after.
+void addSpringNight(AppState& state)
+{
+    const QDate monday = springNight.addDays(-6);
+    const auto series = [&state](const char* id, const char* title, const QDate& first,
+                                 const QTime& time) {
+        Event row = event(id, "team", title, local(first, time), local(first, time).addSecs(1800));
+        row.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=10");
+        row.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        row.rawIcalendar = Ical::buildEvent(row);
+        state.events()->insert(row);
+    };
+    series("bakery", "Bakery delivery", monday, QTime(1, 30));
+    series("backup", "Night backup", monday, QTime(2, 30));
+    series("watch", "Night watch", springNight, QTime(3, 0));
+}
+
 void leftClick(QWidget* widget, const QPoint& position)
 {
     const QPointF local(position);
@@ -206,6 +232,7 @@ int main(int argc, char* argv[])
     addCalendars(*state);
     addEvents(*state);
     addCrowds(*state);
+    addSpringNight(*state);
 
     ThemeManager theme(nullptr);
     const auto save = [&](QWidget* widget, const QString& name) {
@@ -296,6 +323,19 @@ int main(int argc, char* argv[])
         }
         save(&weekWindow, QStringLiteral("week-crowded-chosen") + suffix);
         EventDetailsPopover::closeActive();
+
+        // The spring night: no block starts in the skipped hour; what the clocks skip there is
+        // shown at the hour after.
+        week->setDate(springNight);
+        settle();
+        week->scrollArea()->verticalScrollBar()->setValue(0);
+        save(&weekWindow, QStringLiteral("week-spring-night") + suffix);
+        QMessageBox settled(QMessageBox::Warning, QStringLiteral("Calendar"),
+                            RecurringEdit::settledText(state, QStringLiteral("Night watch"),
+                                                       local(springNight, QTime(3, 0))),
+                            QMessageBox::Ok, &weekWindow);
+        settled.show();
+        save(&settled, QStringLiteral("spring-night-settled") + suffix);
     }
     return capture.finish();
 }

@@ -1021,6 +1021,14 @@ SHA-256-Fingerabdruck:
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>Invalid time</source>
+        <translation>Ungültige Zeit</translation>
+    </message>
+    <message>
+        <source>The start or the end is not a time on this computer&apos;s clock.</source>
+        <translation>Beginn oder Ende ist keine Zeit, die die Uhr dieses Computers anzeigt.</translation>
+    </message>
+    <message>
         <source>Going</source>
         <translation>Zugesagt</translation>
     </message>
@@ -3731,6 +3739,10 @@ Bei umfangreichen Konten kann dies ein bis zwei Minuten dauern und mehr Datenvol
 </context>
 <context>
     <name>RecurringEdit</name>
+    <message>
+        <source>The clocks skip the time &quot;%1&quot; was moved to on %2, so it begins at %3 that day and repeats at %3.</source>
+        <translation>Die Uhren überspringen die Zeit, auf die „%1“ am %2 verschoben wurde; daher beginnt der Termin an diesem Tag um %3 und wiederholt sich um %3.</translation>
+    </message>
     <message>
         <source>The days of this series&apos; repeat rule cannot all move by the same number of days, so the series was left as it was. To move it, change its repeat rule together with its date in the event form.</source>
         <translation>Die Tage der Wiederholungsregel dieser Serie lassen sich nicht alle um dieselbe Anzahl Tage verschieben, daher blieb die Serie unverändert. Um sie zu verschieben, ändern Sie ihre Wiederholungsregel zusammen mit dem Datum im Terminformular.</translation>

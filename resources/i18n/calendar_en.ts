@@ -1003,6 +1003,14 @@ SHA-256 fingerprint:
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>Invalid time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The start or the end is not a time on this computer&apos;s clock.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Going</source>
         <translation type="unfinished"></translation>
     </message>
@@ -3708,6 +3716,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
 </context>
 <context>
     <name>RecurringEdit</name>
+    <message>
+        <source>The clocks skip the time &quot;%1&quot; was moved to on %2, so it begins at %3 that day and repeats at %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>The days of this series&apos; repeat rule cannot all move by the same number of days, so the series was left as it was. To move it, change its repeat rule together with its date in the event form.</source>
         <translation type="unfinished"></translation>

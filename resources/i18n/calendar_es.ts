@@ -1021,6 +1021,14 @@ Huella digital SHA-256:
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>Invalid time</source>
+        <translation>Hora no válida</translation>
+    </message>
+    <message>
+        <source>The start or the end is not a time on this computer&apos;s clock.</source>
+        <translation>El inicio o el final no es una hora del reloj de este equipo.</translation>
+    </message>
+    <message>
         <source>Going</source>
         <translation>Asistirá</translation>
     </message>
@@ -3731,6 +3739,10 @@ Las cuentas grandes pueden tardar uno o dos minutos y usar más datos de lo habi
 </context>
 <context>
     <name>RecurringEdit</name>
+    <message>
+        <source>The clocks skip the time &quot;%1&quot; was moved to on %2, so it begins at %3 that day and repeats at %3.</source>
+        <translation>Los relojes se saltan la hora a la que se movió &quot;%1&quot; el %2, así que empieza a las %3 ese día y se repite a las %3.</translation>
+    </message>
     <message>
         <source>The days of this series&apos; repeat rule cannot all move by the same number of days, so the series was left as it was. To move it, change its repeat rule together with its date in the event form.</source>
         <translation>Los días de la regla de repetición de esta serie no se pueden desplazar todos el mismo número de días, así que la serie se ha dejado como estaba. Para moverla, hay que cambiar su regla de repetición junto con la fecha en el formulario del evento.</translation>

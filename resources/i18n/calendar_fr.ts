@@ -1021,6 +1021,14 @@ Empreinte SHA-256 :
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>Invalid time</source>
+        <translation>Heure non valide</translation>
+    </message>
+    <message>
+        <source>The start or the end is not a time on this computer&apos;s clock.</source>
+        <translation>Le début ou la fin n’est pas une heure de l’horloge de cet ordinateur.</translation>
+    </message>
+    <message>
         <source>Going</source>
         <translation>Participe</translation>
     </message>
@@ -3731,6 +3739,10 @@ Les comptes volumineux peuvent prendre une minute ou deux et consommer plus de d
 </context>
 <context>
     <name>RecurringEdit</name>
+    <message>
+        <source>The clocks skip the time &quot;%1&quot; was moved to on %2, so it begins at %3 that day and repeats at %3.</source>
+        <translation>Les horloges sautent l’heure à laquelle « %1 » a été déplacé le %2 : il commence donc à %3 ce jour-là et se répète à %3.</translation>
+    </message>
     <message>
         <source>The days of this series&apos; repeat rule cannot all move by the same number of days, so the series was left as it was. To move it, change its repeat rule together with its date in the event form.</source>
         <translation>Les jours de la règle de répétition de cette série ne peuvent pas tous être décalés du même nombre de jours ; la série a donc été laissée telle quelle. Pour la déplacer, modifiez sa règle de répétition en même temps que sa date dans le formulaire de l’événement.</translation>

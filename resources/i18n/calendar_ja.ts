@@ -1020,6 +1020,14 @@ SHA-256 フィンガープリント:
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>Invalid time</source>
+        <translation>無効な時刻</translation>
+    </message>
+    <message>
+        <source>The start or the end is not a time on this computer&apos;s clock.</source>
+        <translation>開始または終了が、このコンピューターの時計にない時刻です。</translation>
+    </message>
+    <message>
         <source>Going</source>
         <translation>参加</translation>
     </message>
@@ -3695,6 +3703,10 @@ Heavy accounts may take a minute or two and use more bandwidth than usual.</sour
 </context>
 <context>
     <name>RecurringEdit</name>
+    <message>
+        <source>The clocks skip the time &quot;%1&quot; was moved to on %2, so it begins at %3 that day and repeats at %3.</source>
+        <translation>「%1」を移動した %2 の時刻は時計の切り替えで存在しないため、その日は %3 に始まり、以後も %3 に繰り返します。</translation>
+    </message>
     <message>
         <source>The days of this series&apos; repeat rule cannot all move by the same number of days, so the series was left as it was. To move it, change its repeat rule together with its date in the event form.</source>
         <translation>このシリーズの繰り返しルールの曜日をすべて同じ日数だけ移動することはできないため、シリーズは変更されませんでした。移動するには、予定のフォームで日付と一緒に繰り返しルールを変更してください。</translation>

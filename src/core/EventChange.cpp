@@ -2,6 +2,7 @@
 
 #include "CalDavBody.h"
 #include "Ical.h"
+#include "WeekDrag.h"
 
 #include <algorithm>
 #include <tuple>
@@ -11,7 +12,9 @@ namespace EventChange {
 
 QDateTime movedStart(const QDateTime& instanceStart, int offsetMinutes)
 {
-    return instanceStart.addSecs(qint64(offsetMinutes) * 60);
+    // The block lands on the wall time of its row: on the spring night a 09:00 block dropped on
+    // the 02:30 row starts at 03:30 summer time, where elapsed minutes back would give 01:30.
+    return WeekDrag::movedStart(instanceStart, 0, offsetMinutes, QTimeZone::systemTimeZone());
 }
 
 std::optional<QDateTime> movedEnd(const Event& record, const QDateTime& newStart)

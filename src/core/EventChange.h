@@ -17,8 +17,9 @@ namespace EventChange {
 // so it may run long after the caller is gone: capture guarded pointers only.
 using Reporter = std::function<void(const QString& message)>;
 
-// The occurrence starting at `instanceStart`, moved by `offsetMinutes`: its new start, and the
-// new end keeping the record's duration (nothing when the record has no end).
+// The occurrence starting at `instanceStart`, moved by `offsetMinutes` on the machine's wall clock
+// (the clock the timelines show; WeekDrag::movedStart): its new start, and the new end keeping
+// the record's duration (nothing when the record has no end).
 QDateTime movedStart(const QDateTime& instanceStart, int offsetMinutes);
 std::optional<QDateTime> movedEnd(const Event& record, const QDateTime& newStart);
 

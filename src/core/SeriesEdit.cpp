@@ -344,8 +344,15 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
           const QDateTime& occurrenceStart, const Event& edited, int scope, const IdSource& newId,
           const QDateTime& now)
 {
+    return edit(master, overrides, stored, occurrenceStart, edited,
+                SeriesMove::of(master, occurrenceStart, edited.startTime), scope, newId, now);
+}
+
+Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
+          const QDateTime& occurrenceStart, const Event& edited, const SeriesMove& move, int scope,
+          const IdSource& newId, const QDateTime& now)
+{
     Plan plan;
-    const SeriesMove move = SeriesMove::of(master, occurrenceStart, edited.startTime);
     const auto endAfter = [&edited](const QDateTime& start) {
         return edited.endTime ? std::optional<QDateTime>(
                                     start.addSecs(edited.startTime.secsTo(*edited.endTime)))
@@ -456,6 +463,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
     // with it.
     const SeriesMove shift = move.settledFor(master);
     Event whole = master;
+    plan.settledStart = move.settledStart(master);
     takeEditedFields(whole, edited);
     whole.isAllDay = edited.isAllDay;
     whole.startTime = shift(master.startTime);
@@ -476,6 +484,7 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         // occurrence at its new times, wherever it stood in the series, not its first one.
         whole.startTime = edited.startTime;
         whole.endTime = edited.endTime;
+        plan.settledStart.reset();
     }
     whole.exceptionDates = movedDates(master.exceptionDates, shift, whole.isAllDay,
                                       [](const QDateTime&) { return true; });

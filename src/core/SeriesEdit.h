@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "SeriesMove.h"
 
 #include <QDateTime>
 #include <QList>
@@ -78,6 +79,10 @@ struct Plan
     // (on the series' clock) of the changed occurrence deleted elsewhere since, which `gone`
     // names by its title.
     QDate goneOccurrenceDay;
+    // The whole series moved: its first start when the clocks skip the wall time the move asked
+    // for on that day (the series then begins and repeats at the time that start reads), for
+    // the caller to tell the user.
+    std::optional<QDateTime> settledStart;
 };
 
 // Gives a fresh row id (and UID for a new series) on every call.
@@ -111,6 +116,11 @@ QDateTime instantOf(const QString& recurrenceId);
 Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
           const QDateTime& occurrenceStart, const Event& edited, int scope, const IdSource& newId,
           const QDateTime& now);
+// As above, with the series' move given (SeriesMove::of a wall time, which `edited`'s start
+// cannot name where the clocks skip it) instead of taken from `edited`'s start.
+Plan edit(const Event& master, const QList<Event>& overrides, const std::optional<Event>& stored,
+          const QDateTime& occurrenceStart, const Event& edited, const SeriesMove& move, int scope,
+          const IdSource& newId, const QDateTime& now);
 
 // Deleting the occurrence at `occurrenceStart`: 1 adds an exception date to the master and
 // removes the override for it; 2 ends the series before it and removes the overrides from it on

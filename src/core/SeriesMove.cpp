@@ -26,11 +26,9 @@ QDateTime like(qint64 utcMs, const QDateTime& as)
 
 } // namespace
 
-SeriesMove SeriesMove::of(const Event& series, const QDateTime& from, const QDateTime& to)
+SeriesMove SeriesMove::onClockOf(const Event& series)
 {
     SeriesMove move;
-    if (!from.isValid() || !to.isValid())
-        return move;
     move.m_clock = Recurrence::wallClockOf(series);
     const QDateTime anchor = Recurrence::wallClockStart(series);
     if (anchor.timeSpec() == Qt::TimeZone)
@@ -41,14 +39,49 @@ SeriesMove SeriesMove::of(const Event& series, const QDateTime& from, const QDat
         const qint64 local = move.m_clock->localMs(series.startTime.toMSecsSinceEpoch());
         move.m_timeOfDay = local - floorDiv(local, msPerDay) * msPerDay;
     }
+    return move;
+}
+
+void SeriesMove::take(const QDateTime& from, const Wall& start, Wall target)
+{
+    // An occurrence the clocks moved off the series' time of day (shown at the hour after the
+    // one they skip) taken by whole days only reaches the time it was shown at: it keeps the
+    // series' time of day.
+    if (target.ms == wallOf(from.toMSecsSinceEpoch(), false).ms)
+        target.ms = start.ms;
+    m_days = int(target.day - start.day);
+    m_wallMs = target.ms - start.ms;
+}
+
+SeriesMove SeriesMove::of(const Event& series, const QDateTime& from, const QDateTime& to)
+{
+    if (!from.isValid() || !to.isValid())
+        return {};
+    SeriesMove move = onClockOf(series);
     const Wall start = move.wallOf(from.toMSecsSinceEpoch(), true);
     // The starts moved are those of the series `from` belongs to, at its time of day. A target the
     // clocks moved off that time of day (dropped a day later onto the hour they skip) stands for
     // it too: the move is by whole days.
     move.m_timeOfDay = start.ms;
-    const Wall end = move.wallOf(to.toMSecsSinceEpoch(), true);
-    move.m_days = int(end.day - start.day);
-    move.m_wallMs = end.ms - start.ms;
+    move.take(from, start, move.wallOf(to.toMSecsSinceEpoch(), true));
+    return move;
+}
+
+SeriesMove SeriesMove::of(const Event& series, const QDateTime& from, const WallTime& to)
+{
+    if (!from.isValid() || !to.date.isValid() || !to.time.isValid() || !to.zone.isValid())
+        return {};
+    const qint64 day = to.date.toJulianDay() - QDate(1970, 1, 1).toJulianDay();
+    const qint64 wall = day * msPerDay + to.time.msecsSinceStartOfDay();
+    SeriesMove move = onClockOf(series);
+    if (move.m_zone != to.zone || !move.m_zone.isValid()) {
+        // Another clock: the instant the wall time stands for there.
+        WallClock clock(QDateTime::fromMSecsSinceEpoch(0, to.zone));
+        return of(series, from, clock.make(clock.toUtc(wall)));
+    }
+    const Wall start = move.wallOf(from.toMSecsSinceEpoch(), true);
+    move.m_timeOfDay = start.ms;
+    move.take(from, start, {day, wall - day * msPerDay});
     return move;
 }
 
@@ -67,6 +100,14 @@ SeriesMove SeriesMove::settledFor(const Event& series) const
     settled.m_days = int(lands.day - start.day);
     settled.m_wallMs = lands.ms - start.ms;
     return settled;
+}
+
+std::optional<QDateTime> SeriesMove::settledStart(const Event& series) const
+{
+    const SeriesMove settled = settledFor(series);
+    if (settled.m_days == m_days && settled.m_wallMs == m_wallMs)
+        return std::nullopt;
+    return settled(series.startTime);
 }
 
 SeriesMove::Wall SeriesMove::wallOf(qint64 utcMs, bool asStart) const

@@ -18,18 +18,36 @@
 class SeriesMove
 {
 public:
+    // A wall time on the clock of `zone`: the date and the time of day a form or a row of a
+    // timeline shows, which an instant cannot name where the clocks skip it.
+    struct WallTime
+    {
+        QDate date;
+        QTime time;
+        QTimeZone zone;
+    };
+
     // No move.
     SeriesMove() = default;
 
     // The move that takes the occurrence of `series` starting at `from` to `to`. `from` is read
     // as the series' own time of day where the clocks moved that occurrence off it, and `to` as
-    // `from`'s time of day where the clocks moved it off that (a move by whole days).
+    // that time of day where the clocks moved it off that, or where it reads the time `from` was
+    // shown at (a move by whole days: a Sunday 02:30 shown at 03:30 on the spring night and
+    // taken to Monday 03:30 is on Mondays at 02:30).
     static SeriesMove of(const Event& series, const QDateTime& from, const QDateTime& to);
+    // The same, to the wall time `to`: on the series' own clock the series takes that time of
+    // day even where the clocks skip it on the target's day; on another clock, the instant it
+    // stands for there. No move for an invalid `to`.
+    static SeriesMove of(const Event& series, const QDateTime& from, const WallTime& to);
 
     // The same move, made to take the series' own start to a wall time its clock has. A start
     // moved into the hour the clocks skip is stored as the instant after the gap, and the series
     // then repeats at the time that instant reads: the move takes every other start there too.
     SeriesMove settledFor(const Event& series) const;
+    // Where settledFor takes the series' own start, when that is not the wall time the move
+    // asked for (the clocks skip it that day): the start it then has. Nothing otherwise.
+    std::optional<QDateTime> settledStart(const Event& series) const;
 
     bool none() const { return m_days == 0 && m_wallMs == 0; }
     int days() const { return m_days; }
@@ -59,6 +77,10 @@ private:
     Wall wallOf(qint64 utcMs, bool asStart) const;
     qint64 instantOf(const Wall& wall) const;
     QDateTime moved(const QDateTime& at, int days, qint64 wallMs, bool asStart) const;
+    // The move on the series' clock with no days or time yet.
+    static SeriesMove onClockOf(const Event& series);
+    // Takes the move from the occurrence at `from` to `target`, both read on the series' clock.
+    void take(const QDateTime& from, const Wall& start, Wall target);
 
     std::optional<WallClock> m_clock;
     QTimeZone m_zone = QTimeZone::utc();

@@ -19,15 +19,31 @@ int dayShift(int dx, int columnWidth, int pressColumn, int dayCount)
     return shift;
 }
 
+SeriesMove::WallTime landing(const QDateTime& instanceStart, int dayDelta, int minuteOffset,
+                             const QTimeZone& zone)
+{
+    WallClock clock(instanceStart.toTimeZone(zone));
+    const qint64 local = clock.localMs(instanceStart.toMSecsSinceEpoch()) +
+                         dayDelta * CivilDays::msPerDay + qint64(minuteOffset) * 60 * 1000;
+    const qint64 day = CivilDays::floorDiv(local, CivilDays::msPerDay);
+    return {QDate::fromJulianDay(QDate(1970, 1, 1).toJulianDay() + day),
+            QTime::fromMSecsSinceStartOfDay(int(local - day * CivilDays::msPerDay)), zone};
+}
+
+QDateTime instantOf(const SeriesMove::WallTime& wall)
+{
+    if (!wall.date.isValid() || !wall.time.isValid())
+        return {};
+    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, wall.zone));
+    const qint64 day = wall.date.toJulianDay() - QDate(1970, 1, 1).toJulianDay();
+    return clock.make(clock.toUtc(day * CivilDays::msPerDay + wall.time.msecsSinceStartOfDay()));
+}
+
 QDateTime movedStart(const QDateTime& instanceStart, int dayDelta, int minuteOffset,
                      const QTimeZone& zone)
 {
-    // Counted on the wall clock as the recurrence expansion counts: a time the clocks skip lies
-    // after the gap, a repeated one is the earlier instant.
-    WallClock clock(instanceStart.toTimeZone(zone));
-    const qint64 local = clock.localMs(instanceStart.toMSecsSinceEpoch());
-    return clock.make(clock.toUtc(local + dayDelta * CivilDays::msPerDay))
-        .addSecs(qint64(minuteOffset) * 60);
+    // Counted on the wall clock, as the row the block lands on reads.
+    return instantOf(landing(instanceStart, dayDelta, minuteOffset, zone));
 }
 
 } // namespace WeekDrag

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SeriesMove.h"
+
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -11,9 +13,17 @@ namespace WeekDrag {
 // plus the shift stays within 0 .. dayCount - 1.
 int dayShift(int dx, int columnWidth, int pressColumn, int dayCount);
 
-// The new start of an occurrence moved by whole days and minutes. The days move the local
-// wall-clock time in `zone` (a 09:00 event dragged across a daylight-saving change stays at
-// 09:00); the minutes are then added as elapsed time.
+// The wall time in `zone` of the row an occurrence starting at `instanceStart` lands on when
+// moved by whole days and minutes: the time it is shown at, that many days and minutes on (a
+// 09:00 event dragged across a daylight-saving change stays at 09:00).
+SeriesMove::WallTime landing(const QDateTime& instanceStart, int dayDelta, int minuteOffset,
+                             const QTimeZone& zone);
+
+// The instant a wall time stands for, as the recurrence expansion reads it: one the clocks skip
+// lies after the gap by its length, a repeated one is the earlier instant. In `wall`'s zone.
+QDateTime instantOf(const SeriesMove::WallTime& wall);
+
+// The new start of an occurrence moved by whole days and minutes: the instant of its landing.
 QDateTime movedStart(const QDateTime& instanceStart, int dayDelta, int minuteOffset,
                      const QTimeZone& zone);
 

@@ -1,6 +1,7 @@
 #include "Recurrence.h"
 #include "RuleUntil.h"
 #include "SeriesEdit.h"
+#include "SeriesMove.h"
 #include "SeriesUndo.h"
 
 #include <QRegularExpression>
@@ -637,6 +638,86 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(berlinWalls(afterPlan(rows, plan)), expected);
+    }
+
+    // "All events" from an occurrence of the night Berlin's clocks skip 02:00 (28 March 2027),
+    // given as an instant or as the wall time a form or a timeline row shows: a move by whole
+    // days from the hour after keeps the series' time of day; a wall time the clocks skip that
+    // night is the series' new time; a first start that lands there is the hour after, which
+    // the plan names for the user.
+    void wholeSeriesOnTheSpringNight_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("toInstant"); // the target as an instant, or
+        QTest::addColumn<QTime>("toWall");        // as a wall time on the occurrence's day + days
+        QTest::addColumn<int>("days");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QDateTime>("settled");
+        const QTimeZone zone("Europe/Berlin");
+        const auto at = [&zone](int day, int hour, int minute = 0) {
+            return QDateTime(QDate(2027, 3, day), QTime(hour, minute), zone);
+        };
+        QTest::newRow("Sunday 02:30 shown 03:30, to Monday 03:30")
+            << "FREQ=WEEKLY;COUNT=3" << at(21, 2, 30) << at(29, 3, 30) << QTime() << 0
+            << QStringList{"03-22 02:30", "03-29 02:30", "04-05 02:30"} << QDateTime();
+        QTest::newRow("Sunday 02:30 shown 03:30, to the Monday 03:30 row")
+            << "FREQ=WEEKLY;COUNT=3" << at(21, 2, 30) << QDateTime() << QTime(3, 30) << 1
+            << QStringList{"03-22 02:30", "03-29 02:30", "04-05 02:30"} << QDateTime();
+        QTest::newRow("daily 09:00 to the 02:30 row that night")
+            << "FREQ=DAILY;COUNT=3" << at(27, 9) << QDateTime() << QTime(2, 30) << 0
+            << QStringList{"03-27 02:30", "03-28 03:30", "03-29 02:30"} << QDateTime();
+        QTest::newRow("daily 01:30 to the 02:30 row that night")
+            << "FREQ=DAILY;COUNT=3" << at(27, 1, 30) << QDateTime() << QTime(2, 30) << 0
+            << QStringList{"03-27 02:30", "03-28 03:30", "03-29 02:30"} << QDateTime();
+        QTest::newRow("first start to the 02:00 row that night")
+            << "FREQ=DAILY;COUNT=3" << at(28, 14) << QDateTime() << QTime(2, 0) << 0
+            << QStringList{"03-28 03:00", "03-29 03:00", "03-30 03:00"} << at(28, 3);
+    }
+    void wholeSeriesOnTheSpringNight()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, toInstant);
+        QFETCH(QTime, toWall);
+        QFETCH(int, days);
+        QFETCH(QDateTime, settled);
+        const QTimeZone zone("Europe/Berlin");
+        Event master;
+        master.id = master.uid = QStringLiteral("night-1");
+        master.calendarId = QStringLiteral("cal-a");
+        master.title = QStringLiteral("Night");
+        master.timezone = QStringLiteral("Europe/Berlin");
+        master.startTime = first;
+        master.endTime = first.addSecs(1800);
+        master.recurrenceRule = rule;
+        // The occurrence on the night, or the first.
+        const QList<Event> near =
+            Recurrence::occurrences(master, QDateTime(QDate(2027, 3, 28), QTime(0, 0), zone),
+                                    QDateTime(QDate(2027, 3, 29), QTime(0, 0), zone));
+        const QDateTime occurrence = near.isEmpty() ? first : near.first().startTime;
+        const SeriesMove move =
+            toInstant.isValid()
+                ? SeriesMove::of(master, occurrence, toInstant)
+                : SeriesMove::of(
+                      master, occurrence,
+                      SeriesMove::WallTime{occurrence.toTimeZone(zone).date().addDays(days), toWall,
+                                           zone});
+        Event edited = master;
+        edited.startTime = toInstant.isValid() ? toInstant : move(occurrence);
+        edited.endTime = edited.startTime.addSecs(1800);
+        edited.recurrenceRule = RuleUntil::normalize(rule, false);
+        const SeriesEdit::Plan plan = SeriesEdit::edit(master, {}, std::nullopt, occurrence, edited,
+                                                       move, 3, nextId, utc(2027, 6, 1));
+        QCOMPARE(plan.refused, false);
+        QStringList walls;
+        const QList<Event> after = afterPlan({master}, plan);
+        for (const Event& row : Recurrence::expand(after, utc(2027, 3, 1), utc(2027, 5, 1))) {
+            walls.append(row.startTime.toTimeZone(zone).toString(QStringLiteral("MM-dd HH:mm")));
+            QCOMPARE(row.startTime.secsTo(*row.endTime), 1800);
+        }
+        QTEST(walls, "expected");
+        QCOMPARE(plan.settledStart.value_or(QDateTime()).toUTC(), settled.toUTC());
     }
 
     // Deleting one occurrence excludes it on the master and takes its override away with it.

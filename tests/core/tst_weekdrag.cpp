@@ -56,6 +56,13 @@ private Q_SLOTS:
         QTest::newRow("Berlin: 02:30 onto the night the clocks skip it")
             << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 3, 28), QTime(2, 30), berlin)
             << 1 << 0 << QDateTime(QDate(2026, 3, 29), QTime(1, 30), utc);
+        // Minutes count on the wall clock: a block lands on the wall time of its row.
+        QTest::newRow("Berlin: 09:00 dropped on the 02:30 row the night the clocks skip it")
+            << QByteArray("Europe/Berlin") << QDateTime(QDate(2027, 3, 28), QTime(9, 0), berlin)
+            << 0 << -390 << QDateTime(QDate(2027, 3, 28), QTime(1, 30), utc);
+        QTest::newRow("Berlin: 03:30 a day back and an hour up, onto 02:30 that night")
+            << QByteArray("Europe/Berlin") << QDateTime(QDate(2027, 3, 29), QTime(3, 30), berlin)
+            << -1 << -60 << QDateTime(QDate(2027, 3, 28), QTime(1, 30), utc);
         QTest::newRow("Berlin: 02:30 onto the night it comes twice")
             << QByteArray("Europe/Berlin") << QDateTime(QDate(2026, 10, 26), QTime(2, 30), berlin)
             << -1 << 0 << QDateTime(QDate(2026, 10, 25), QTime(0, 30), utc);

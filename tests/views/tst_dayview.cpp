@@ -535,6 +535,59 @@ private Q_SLOTS:
         QCOMPARE(moved.title, QStringLiteral("Lunch, moved"));
     }
 
+    // On the night the clocks skip 02:00, a 09:00 block dropped on the 02:30 row lands on 02:30
+    // as that night reads it (03:30 summer time), counted on the wall clock, not at 01:30; all
+    // events of a series go to 02:30.
+    void dropOnTheSkippedHour_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QStringList>(
+            "expected"); // day after the night, hh:mm, on the machine's clock
+        QTest::newRow("one event") << QString() << QStringList{"0 03:30"};
+        QTest::newRow("all events of a series")
+            << "FREQ=DAILY;COUNT=3" << QStringList{"-1 02:30", "0 03:30", "1 02:30"};
+    }
+    void dropOnTheSkippedHour()
+    {
+        QFETCH(QString, rule);
+        QFETCH(QStringList, expected);
+        QDate night;
+        const QTimeZone zone = QTimeZone::systemTimeZone();
+        const QDateTime year(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
+        for (const QTimeZone::OffsetData& change : zone.transitions(year, year.addYears(1))) {
+            const QDateTime before = change.atUtc.addSecs(-1).toTimeZone(zone);
+            if (change.offsetFromUtc - before.offsetFromUtc() == 3600 &&
+                before.time() == QTime(1, 59, 59))
+                night = before.date();
+        }
+        if (!night.isValid())
+            QSKIP("the clocks of this zone skip no 02:00 in 2027");
+        AppState* state = m_fixture->state();
+        const QDate first = rule.isEmpty() ? night : night.addDays(-1);
+        Event row = stored("Bake", QDateTime(first, QTime(9, 0), zone),
+                           QDateTime(first, QTime(9, 30), zone));
+        row.recurrenceRule = rule;
+        row.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        QVERIFY(state->events()->insert(row));
+        Screen screen(state);
+        ModalSeam::run(
+            [&] { screen.view.commitMove("Bake", QDateTime(night, QTime(9, 0), zone), -390); },
+            [](QWidget* question) {
+                QVERIFY(ModalSeam::clickButton(question, "All events in the series"));
+            });
+        const QDateTime from(night.addDays(-2), QTime(12, 0), zone);
+        const QDateTime to(night.addDays(2), QTime(12, 0), zone);
+        QStringList shown;
+        for (const Event& occurrence :
+             Recurrence::expand(state->events()->getInRange(from, to, {}), from, to)) {
+            const QDateTime start = occurrence.startTime.toLocalTime();
+            shown.append(QString::number(night.daysTo(start.date())) + u' ' +
+                         start.toString(QStringLiteral("HH:mm")));
+            QCOMPARE(occurrence.startTime.secsTo(*occurrence.endTime), 1800);
+        }
+        QCOMPARE(shown, expected);
+    }
+
     // A sync while the menu is open repaints the blocks, another event where the chosen one was:
     // "Edit…" still opens the event the menu was opened on.
     void contextMenuOutlivesTheBlocksItWasOpenedOn()

@@ -1,5 +1,6 @@
 #include "AppState.h"
 #include "AppStateFixture.h"
+#include "DateTimePicker.h"
 #include "EventChangeState.h"
 #include "EventDetailsPopover.h"
 #include "EventListCard.h"
@@ -11,6 +12,7 @@
 #include "PixelProbe.h"
 #include "PreferencesRepository.h"
 #include "Recurrence.h"
+#include "RecurringEdit.h"
 #include "StoreSeed.h"
 #include "TimelineGeometry.h"
 #include "UndoStack.h"
@@ -51,6 +53,33 @@ QRect blockOf(const WeekTimelineWidget* timeline, const QString& id, int column)
             region.rect.left() < left + timeline->columnWidth())
             return region.rect;
     return {};
+}
+
+// The Sunday in 2027 on which the machine's clocks skip 02:00 to 03:00 (Berlin, New York);
+// invalid in a zone where they do not.
+QDate springNight()
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime from(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, from.addYears(1))) {
+        const QDateTime before = change.atUtc.addSecs(-1).toTimeZone(zone);
+        if (change.offsetFromUtc - before.offsetFromUtc() == 3600 &&
+            before.time() == QTime(1, 59, 59))
+            return before.date();
+    }
+    return {};
+}
+
+// "yyyy-MM-dd HH:mm" on the machine's clock of every occurrence in the three weeks around `day`.
+QStringList occurrencesAround(AppState* state, const QDate& day)
+{
+    const QDateTime from = StoreSeed::local(day.addDays(-10), QTime(12, 0));
+    const QDateTime to = StoreSeed::local(day.addDays(10), QTime(12, 0));
+    QStringList lines;
+    for (const Event& occurrence :
+         Recurrence::expand(state->events()->getInRange(from, to, {}), from, to))
+        lines.append(occurrence.startTime.toLocalTime().toString("yyyy-MM-dd HH:mm"));
+    return lines;
 }
 
 struct Screen
@@ -256,6 +285,123 @@ private Q_SLOTS:
         QCOMPARE(selected.first().at(0).toString(), QStringLiteral("night"));
         // The after-midnight block knows the occurrence's own start.
         QCOMPARE(selected.first().at(1).toDateTime().toUTC(), local(friday, 22).toUTC());
+    }
+
+    // On the night the clocks go forward, a block dragged in the days view lands on the wall time
+    // of the row it is dropped on, and "All events" takes the series there: every occurrence at
+    // that time, the one on that night, where the clocks skip it, an hour after. A drag by whole
+    // days from the hour after keeps the series' time of day. A series whose first start would
+    // be skipped begins and repeats at the hour after, and the user is told so.
+    void springNightDrags_data()
+    {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<int>("firstDay"); // days from the spring night
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<QTime>("expected"); // the time of every occurrence after the drag
+        QTest::addColumn<bool>("told");
+        QTest::newRow("09:00 dropped on the 02:30 row")
+            << "FREQ=DAILY;COUNT=14" << -7 << QTime(9, 0) << 0 << -390 << QTime(2, 30) << false;
+        QTest::newRow("01:30 one row down")
+            << "FREQ=DAILY;COUNT=14" << -7 << QTime(1, 30) << 0 << 60 << QTime(2, 30) << false;
+        QTest::newRow("Sunday 02:30, shown 03:30, a day right")
+            << "FREQ=WEEKLY;COUNT=3" << -7 << QTime(2, 30) << 1 << 0 << QTime(2, 30) << false;
+        QTest::newRow("first start dropped on the 02:00 row")
+            << "FREQ=DAILY;COUNT=4" << 0 << QTime(9, 0) << 0 << -420 << QTime(3, 0) << true;
+    }
+    void springNightDrags()
+    {
+        QFETCH(QString, rule);
+        QFETCH(int, firstDay);
+        QFETCH(QTime, time);
+        QFETCH(int, columns);
+        QFETCH(int, minutes);
+        QFETCH(QTime, expected);
+        QFETCH(bool, told);
+        const QDate night = springNight();
+        if (!night.isValid())
+            QSKIP("the clocks of this zone skip no 02:00 in 2027");
+        AppState* state = m_fixture->state();
+        const QDate first = night.addDays(firstDay);
+        const QDateTime start = local(first, time.hour(), time.minute());
+        Event series = StoreSeed::timedEvent(QStringLiteral("early"), AppState::localCalendarId,
+                                             QStringLiteral("Early"), start, start.addSecs(1800));
+        series.recurrenceRule = rule;
+        series.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        QVERIFY(StoreSeed::addEvent(state, series));
+        const QStringList before = occurrencesAround(state, night);
+
+        state->setWeekHorizon(7);
+        Screen screen(state, false);
+        screen.view.setDate(night.addDays(-1));
+        QTRY_COMPARE(screen.timeline->firstDate(), night.addDays(-1));
+        screen.timeline->grab();
+        const QRect block = blockOf(screen.timeline, series.id, 1);
+        QVERIFY(block.isValid());
+        const int W = screen.timeline->columnWidth();
+        const int H = screen.timeline->rowHeight();
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] {
+                InputEvents::drag(screen.timeline, block.topLeft() + QPoint(8, 4),
+                                  block.topLeft() +
+                                      QPoint(8 + columns * W, 4 + qRound(minutes * H / 60.0)));
+            },
+            [](QWidget* window) {
+                if (!ModalSeam::clickButton(window, "All events in the series"))
+                    ModalSeam::clickButton(window, "OK");
+            });
+
+        // The same days, or each a day on, at the new time: where the clocks skip it, the hour
+        // after.
+        QStringList after;
+        for (const QString& line : before) {
+            const QDate day = QDate::fromString(line.left(10), "yyyy-MM-dd").addDays(columns);
+            const bool skipped = day == night && expected.hour() == 2;
+            after.append(day.toString("yyyy-MM-dd ") +
+                         expected.addSecs(skipped ? 3600 : 0).toString("HH:mm"));
+        }
+        QCOMPARE(occurrencesAround(state, night), after);
+        const Event master = *state->events()->getById(series.id);
+        QCOMPARE(master.startTime.secsTo(*master.endTime), 1800);
+        QCOMPARE(seen.size(), told ? 2 : 1);
+        if (told)
+            QCOMPARE(seen.at(1).text,
+                     RecurringEdit::settledText(state, QStringLiteral("Early"), local(night, 3)));
+        state->undoStack()->undo();
+        QCOMPARE(occurrencesAround(state, night), before);
+    }
+
+    // A new event made on the empty 02:30 row of that night starts when 02:30 is read on that
+    // night: at 03:30 summer time.
+    void newEventInTheSkippedHour()
+    {
+        const QDate night = springNight();
+        if (!night.isValid())
+            QSKIP("the clocks of this zone skip no 02:00 in 2027");
+        AppState* state = m_fixture->state();
+        state->setWeekHorizon(7);
+        Screen screen(state, false);
+        screen.view.setDate(night);
+        QTRY_COMPARE(screen.timeline->firstDate(), night);
+        screen.timeline->grab();
+        const int H = screen.timeline->rowHeight();
+        QDateTime shown;
+        ModalSeam::run(
+            [&] {
+                QTest::mouseDClick(
+                    screen.timeline, Qt::LeftButton, {},
+                    QPoint(64 + 10, TimelineGeometry::yForTime(QTime(2, 30), H) + 2));
+            },
+            [&shown](QWidget* form) {
+                shown = form->findChild<DateTimePicker*>()->dateTime();
+                form->findChildren<QLineEdit*>().first()->setText(QStringLiteral("Night"));
+                ModalSeam::clickButton(form, "Create event");
+            });
+        const QList<Event> rows = state->events()->getByCalendar(AppState::localCalendarId);
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.first().startTime.toLocalTime(), local(night, 3, 30));
+        QCOMPARE(shown, local(night, 3, 30));
     }
 
     // Blocks follow every change that moves them: a zoom, a wider window and new events, each

@@ -1,7 +1,9 @@
 #include "DateTimePicker.h"
 
+#include "CivilDays.h"
 #include "Clock.h"
 #include "Theme.h"
+#include "WallClock.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -15,6 +17,16 @@
 #include <array>
 
 namespace {
+
+// The instant the wall time `time` on `date` stands for on the machine's clock, as the expansion
+// reads it: a time the clocks skip lies after the gap by its length (02:30 on the spring night
+// is 03:30 summer time), a repeated one is the earlier instant. Never an invalid value.
+QDateTime instantAt(const QDate& date, const QTime& time)
+{
+    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, Qt::LocalTime));
+    const qint64 day = date.toJulianDay() - QDate(1970, 1, 1).toJulianDay();
+    return clock.make(clock.toUtc(day * CivilDays::msPerDay + time.msecsSinceStartOfDay()));
+}
 
 // The time items always read on the 12-hour clock, whatever the user's time preference.
 const QString itemFormat = QStringLiteral("h:mm AP");
@@ -118,9 +130,14 @@ QDate DateTimePicker::date() const
     return m_dateEdit->date();
 }
 
+QTime DateTimePicker::time() const
+{
+    return m_allDay ? QTime(0, 0) : m_time;
+}
+
 QDateTime DateTimePicker::dateTime() const
 {
-    return QDateTime(m_dateEdit->date(), m_allDay ? QTime(0, 0) : m_time);
+    return instantAt(m_dateEdit->date(), m_allDay ? QTime(0, 0) : m_time);
 }
 
 void DateTimePicker::setAllDay(bool allDay)
@@ -196,7 +213,7 @@ void DateTimePicker::onTimeCommit()
 
     if (m_reference) {
         const QDateTime referenceMoment = m_reference->dateTime();
-        if (referenceMoment.isValid() && QDateTime(m_dateEdit->date(), time) < referenceMoment) {
+        if (referenceMoment.isValid() && instantAt(m_dateEdit->date(), time) < referenceMoment) {
             {
                 const QSignalBlocker blocker(m_dateEdit);
                 m_dateEdit->setDate(referenceMoment.date());
@@ -219,7 +236,7 @@ void DateTimePicker::onReferenceChanged()
     if (referenceMoment.isValid()) {
         // Not blocked: a date below the new minimum moves up and announces itself.
         m_dateEdit->setMinimumDate(referenceMoment.date());
-        if (QDateTime(m_dateEdit->date(), m_time) < referenceMoment) {
+        if (instantAt(m_dateEdit->date(), m_time) < referenceMoment) {
             const QSignalBlocker blocker(m_dateEdit);
             m_dateEdit->setDate(referenceMoment.date());
             m_time = referenceMoment.time();
@@ -241,7 +258,7 @@ void DateTimePicker::rebuildItems()
             texts.append(text);
             continue;
         }
-        const qint64 seconds = referenceMoment.secsTo(QDateTime(day, time));
+        const qint64 seconds = referenceMoment.secsTo(instantAt(day, time));
         if (seconds < 0)
             continue;
         if (seconds == 0)

@@ -21,7 +21,10 @@ public:
     explicit DateTimePicker(Qt::DayOfWeek firstDayOfWeek, QWidget* parent = nullptr);
 
     QDate date() const;
-    // The date with the committed time (00:00 in all-day mode), in local time.
+    // The committed time (00:00 in all-day mode), as the field shows it.
+    QTime time() const;
+    // The instant the date and time() stand for on the machine's clock, in local time: a time the
+    // clocks skip is the instant after the gap by its length (WallClock::toUtc).
     QDateTime dateTime() const;
 
     // Hides the time combo while on; the committed time is kept for when it goes off again.

@@ -529,6 +529,14 @@ void EventFormDialog::save()
                              QMessageBox::Ok);
         return;
     }
+    // Nothing is written at a time nobody chose: a start or end that is no instant is refused.
+    if (!edited.startTime.isValid() || !edited.endTime || !edited.endTime->isValid()) {
+        QMessageBox::warning(this, tr("Invalid time"),
+                             tr("The start or the end is not a time on this computer's clock."),
+                             QMessageBox::Ok);
+        m_startPicker->setFocus();
+        return;
+    }
     if (m_endPicker->dateTime() < m_startPicker->dateTime()) {
         QMessageBox::warning(this, tr("End before start"),
                              tr("The end time is earlier than the start time."), QMessageBox::Ok);
@@ -625,13 +633,19 @@ void EventFormDialog::save()
     }
     if (master) {
         // A rule that cannot move with the start is the user's to change: the form stays open.
-        const std::optional<SeriesEdit::Plan> plan =
-            RecurringEdit::planEdit(m_appState->events(), *master, occurrenceStart, record, scope);
+        // The series moves to the wall time the fields show, which the start cannot name where
+        // the clocks skip it; unless the start written is another client's, kept by the merge.
+        std::optional<SeriesMove::WallTime> wall;
+        if (!record.isAllDay && record.startTime == edited.startTime)
+            wall = SeriesMove::WallTime{m_startPicker->date(), m_startPicker->time(),
+                                        QTimeZone::systemTimeZone()};
+        const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(
+            m_appState->events(), *master, occurrenceStart, record, scope, wall);
         if (plan && plan->refused) {
             QMessageBox::warning(this, tr("Calendar"), RecurringEdit::refusalText());
             return;
         }
-        if (!saveSeries(*master, occurrenceStart, scope, record)) {
+        if (!saveSeries(*master, occurrenceStart, scope, record, wall)) {
             QMessageBox::critical(this, tr("Database Error"), saveFailureText(m_appState),
                                   QMessageBox::Ok);
             return;
@@ -748,7 +762,8 @@ void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occur
 }
 
 bool EventFormDialog::saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
-                                 const Event& edited)
+                                 const Event& edited,
+                                 const std::optional<SeriesMove::WallTime>& wall)
 {
     const QPointer<QWidget> guard(parentWidget());
     const EventChange::Reporter report = [guard](const QString& message) {
@@ -756,9 +771,13 @@ bool EventFormDialog::saveSeries(const Event& master, const QDateTime& occurrenc
             QMessageBox::warning(guard ? guard->window() : nullptr, tr("Calendar"), message);
     };
     const std::optional<SeriesEdit::Plan> plan =
-        RecurringEdit::planEdit(m_appState->events(), master, occurrenceStart, edited, scope);
+        RecurringEdit::planEdit(m_appState->events(), master, occurrenceStart, edited, scope, wall);
     // The undo entry names the event in menus and the status bar: as a row does.
     const QString name = ShownText::bounded(edited.title, Limits::maxRowTextChars);
-    return plan && RecurringEdit::carryOutWithUndo(
-                       m_appState, *plan, tr("Changed \"%1\"").arg(name), QString(), report);
+    if (!plan || !RecurringEdit::carryOutWithUndo(m_appState, *plan, tr("Changed \"%1\"").arg(name),
+                                                  QString(), report))
+        return false;
+    if (plan->settledStart)
+        report(RecurringEdit::settledText(m_appState, edited.title, *plan->settledStart));
+    return true;
 }

@@ -2,6 +2,7 @@
 
 #include "Event.h"
 #include "EventTemplate.h"
+#include "SeriesMove.h"
 
 #include <QDateTime>
 #include <QDialog>
@@ -74,7 +75,7 @@ private:
     void switchAllDay(bool on);
     void measureLength();
     bool saveSeries(const Event& master, const QDateTime& occurrenceStart, int scope,
-                    const Event& edited);
+                    const Event& edited, const std::optional<SeriesMove::WallTime>& wall);
     bool isReadOnly() const;
 
     AppState* m_appState;

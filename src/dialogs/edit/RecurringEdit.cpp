@@ -18,6 +18,7 @@
 #include "Savepoint.h"
 #include "SeriesUndo.h"
 #include "ShownText.h"
+#include "TimeFormatState.h"
 #include "UndoStack.h"
 
 #include <QCoreApplication>
@@ -171,17 +172,22 @@ std::optional<Event> masterOf(EventRepository* events, const Event& row)
 
 std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& master,
                                          const QDateTime& occurrenceStart, const Event& edited,
-                                         int scope)
+                                         int scope, const std::optional<SeriesMove::WallTime>& wall)
 {
     if (!events || scope < 1 || scope > 3)
+        return std::nullopt;
+    if (!edited.startTime.isValid() || (edited.endTime && !edited.endTime->isValid()))
         return std::nullopt;
     std::optional<Event> stored;
     if (scope == 1)
         stored = events->getByUidAndRecurrenceId(
             master.uid, master.calendarId,
             Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay));
-    SeriesEdit::Plan plan = SeriesEdit::edit(master, overridesOf(events, master), stored,
-                                             occurrenceStart, edited, scope, newId, Clock::now());
+    const SeriesMove move = wall ? SeriesMove::of(master, occurrenceStart, *wall)
+                                 : SeriesMove::of(master, occurrenceStart, edited.startTime);
+    SeriesEdit::Plan plan =
+        SeriesEdit::edit(master, overridesOf(events, master), stored, occurrenceStart, edited, move,
+                         scope, newId, Clock::now());
     fitStoredKeys(events, plan);
     return prepared(plan);
 }
@@ -189,7 +195,8 @@ std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& m
 std::optional<SeriesEdit::Plan> planMove(EventRepository* events, const Event& master,
                                          const QDateTime& occurrenceStart,
                                          const QDateTime& newStart,
-                                         const std::optional<QDateTime>& newEnd, int scope)
+                                         const std::optional<QDateTime>& newEnd, int scope,
+                                         const std::optional<SeriesMove::WallTime>& wall)
 {
     if (!events || scope < 1 || scope > 3)
         return std::nullopt;
@@ -206,7 +213,7 @@ std::optional<SeriesEdit::Plan> planMove(EventRepository* events, const Event& m
     edited.calendarId = master.calendarId;
     edited.startTime = newStart;
     edited.endTime = newEnd;
-    return planEdit(events, master, occurrenceStart, edited, scope);
+    return planEdit(events, master, occurrenceStart, edited, scope, wall);
 }
 
 std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event& master,
@@ -230,6 +237,16 @@ QString occurrenceGoneText(const QString& title, const QDate& day)
               "changed.")
         .arg(ShownText::bounded(title, Limits::maxRowTextChars),
              DateLanguage::format(day, QStringLiteral("dddd, MMMM d, yyyy")));
+}
+
+QString settledText(const AppState* state, const QString& title, const QDateTime& start)
+{
+    const QDateTime local = start.toLocalTime();
+    const QString time = local.time().toString(TimeFormat::timePattern(state));
+    return tr("The clocks skip the time \"%1\" was moved to on %2, so it begins at %3 that day "
+              "and repeats at %3.")
+        .arg(ShownText::bounded(title, Limits::maxRowTextChars),
+             DateLanguage::format(local.date(), QStringLiteral("MMM d, yyyy")), time);
 }
 
 QString refusalText()

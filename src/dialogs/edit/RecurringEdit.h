@@ -47,16 +47,24 @@ QString truncateRule(const QString& rule, const QDateTime& until, bool allDay = 
 std::optional<Event> masterOf(EventRepository* events, const Event& row);
 
 // The rows of a drag (new times only), a form edit (`edited` as SeriesEdit::edit takes it) or a
-// delete of the occurrence at `occurrenceStart`, ready to write; nothing for an unknown scope.
-std::optional<SeriesEdit::Plan> planMove(EventRepository* events, const Event& master,
-                                         const QDateTime& occurrenceStart,
-                                         const QDateTime& newStart,
-                                         const std::optional<QDateTime>& newEnd, int scope);
-std::optional<SeriesEdit::Plan> planEdit(EventRepository* events, const Event& master,
-                                         const QDateTime& occurrenceStart, const Event& edited,
-                                         int scope);
+// delete of the occurrence at `occurrenceStart`, ready to write; nothing for an unknown scope,
+// and for a new start or end that is no time (nothing is written that nobody chose). `wall`,
+// when given, is the wall time the new start was read from (the form's fields, the row a block
+// was dropped on): the series moves to it even where the clocks skip it on that day.
+std::optional<SeriesEdit::Plan>
+planMove(EventRepository* events, const Event& master, const QDateTime& occurrenceStart,
+         const QDateTime& newStart, const std::optional<QDateTime>& newEnd, int scope,
+         const std::optional<SeriesMove::WallTime>& wall = std::nullopt);
+std::optional<SeriesEdit::Plan>
+planEdit(EventRepository* events, const Event& master, const QDateTime& occurrenceStart,
+         const Event& edited, int scope,
+         const std::optional<SeriesMove::WallTime>& wall = std::nullopt);
 std::optional<SeriesEdit::Plan> planRemove(EventRepository* events, const Event& master,
                                            const QDateTime& occurrenceStart, int scope);
+
+// What the user is told when the whole series moved begins later than asked, at `start`
+// (SeriesEdit::Plan::settledStart): the time it now has, in the 12/24-hour setting of `state`.
+QString settledText(const AppState* state, const QString& title, const QDateTime& start);
 
 // What the user is told when a change of the whole series (or of the following occurrences)
 // is refused because its repeat rule cannot move with the start.

@@ -92,7 +92,8 @@ bool edit(AppState* appState, QWidget* host, const Event& stored, const QDateTim
 
 bool move(AppState* appState, QWidget* host, const Event& master, const QDateTime& occurrenceStart,
           const QDateTime& newStart, const std::optional<QDateTime>& newEnd, const QString& summary,
-          const QString& failure, const EventChange::Reporter& report)
+          const QString& failure, const EventChange::Reporter& report,
+          const std::optional<SeriesMove::WallTime>& wall)
 {
     if (!appState || master.recurrenceRule.isEmpty())
         return false;
@@ -103,13 +104,15 @@ bool move(AppState* appState, QWidget* host, const Event& master, const QDateTim
     if (!current)
         return true;
     const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planMove(
-        appState->events(), *current, occurrenceStart, newStart, newEnd, question.scope);
+        appState->events(), *current, occurrenceStart, newStart, newEnd, question.scope, wall);
     if (!plan) {
         if (report)
             report(failure);
         return true;
     }
-    RecurringEdit::carryOutWithUndo(appState, *plan, summary, failure, report);
+    if (RecurringEdit::carryOutWithUndo(appState, *plan, summary, failure, report) &&
+        plan->settledStart && report)
+        report(RecurringEdit::settledText(appState, current->title, *plan->settledStart));
     return true;
 }
 

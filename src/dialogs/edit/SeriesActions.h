@@ -2,6 +2,7 @@
 
 #include "Event.h"
 #include "EventChange.h"
+#include "SeriesMove.h"
 
 #include <QDateTime>
 #include <QString>
@@ -28,10 +29,14 @@ bool edit(AppState* appState, QWidget* host, const Event& stored, const QDateTim
 
 // A drag or resize of the occurrence of the series `master` that started at `occurrenceStart`:
 // the scope question, then the new times for that scope with the undo entry `summary`. A failed
-// write is reported with `failure`. Gives false only for an event without a rule.
+// write is reported with `failure`, and so is the time a whole series moved to a wall time the
+// clocks skip now has (RecurringEdit::settledText). `wall` is the wall time of the row the
+// block landed on, when there is one (RecurringEdit::planMove). Gives false only for an event
+// without a rule.
 bool move(AppState* appState, QWidget* host, const Event& master, const QDateTime& occurrenceStart,
           const QDateTime& newStart, const std::optional<QDateTime>& newEnd, const QString& summary,
-          const QString& failure, const EventChange::Reporter& report);
+          const QString& failure, const EventChange::Reporter& report,
+          const std::optional<SeriesMove::WallTime>& wall = std::nullopt);
 
 // For an occurrence of a series or one of its overrides (`stored` the row the user pointed at):
 // the scope question in its delete wording, then the delete for that scope.

@@ -18,6 +18,7 @@
 #include "TimelineGeometry.h"
 #include "ViewData.h"
 #include "ViewEventActions.h"
+#include "WeekDrag.h"
 
 #include <QEvent>
 #include <QMessageBox>
@@ -208,8 +209,8 @@ void DayView::createEventAt(const QTime& time)
         return;
     EventFormDialog dialog(m_appState, this);
     // The slot lies on the day the timeline shows, which a date just set has not reached yet.
-    dialog.setStartAndDuration(QDateTime(m_timeline->date(), time, QTimeZone::systemTimeZone()),
-                               60);
+    dialog.setStartAndDuration(
+        WeekDrag::instantOf({m_timeline->date(), time, QTimeZone::systemTimeZone()}), 60);
     dialog.exec();
 }
 
@@ -227,9 +228,12 @@ void DayView::commitMove(const QString& eventId, const QDateTime& instanceStart,
     if (!record || minuteOffset == 0)
         return;
     if (!record->recurrenceRule.isEmpty()) {
-        const QDateTime newStart = EventChange::movedStart(instanceStart, minuteOffset);
+        // The series moves to the wall time of the row the block landed on.
+        const SeriesMove::WallTime landing =
+            WeekDrag::landing(instanceStart, 0, minuteOffset, QTimeZone::systemTimeZone());
+        const QDateTime newStart = WeekDrag::instantOf(landing);
         applyToSeries(*record, instanceStart, newStart, EventChange::movedEnd(*record, newStart),
-                      tr("Moved \"%1\"").arg(record->title));
+                      tr("Moved \"%1\"").arg(record->title), landing);
         return;
     }
     QPointer<DayView> guard(this);
@@ -264,16 +268,19 @@ void DayView::commitResize(const QString& eventId, const QDateTime& instanceStar
 
 void DayView::applyToSeries(const Event& record, const QDateTime& instanceStart,
                             const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
-                            const QString& summary)
+                            const QString& summary,
+                            const std::optional<SeriesMove::WallTime>& landing)
 {
     QPointer<DayView> guard(this);
-    SeriesActions::move(m_appState, this, record, instanceStart, newStart, newEnd, summary,
-                        tr("Could not save the change to \"%1\".")
-                            .arg(ShownText::bounded(record.title, Limits::maxRowTextChars)),
-                        [guard](const QString& message) {
-                            if (guard)
-                                guard->report(message);
-                        });
+    SeriesActions::move(
+        m_appState, this, record, instanceStart, newStart, newEnd, summary,
+        tr("Could not save the change to \"%1\".")
+            .arg(ShownText::bounded(record.title, Limits::maxRowTextChars)),
+        [guard](const QString& message) {
+            if (guard)
+                guard->report(message);
+        },
+        landing);
 }
 
 void DayView::report(const QString& message)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Event.h"
+#include "SeriesMove.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -72,7 +73,8 @@ private:
     void createEventAt(const QTime& time);
     void applyToSeries(const Event& record, const QDateTime& instanceStart,
                        const QDateTime& newStart, const std::optional<QDateTime>& newEnd,
-                       const QString& summary);
+                       const QString& summary,
+                       const std::optional<SeriesMove::WallTime>& landing = std::nullopt);
     void report(const QString& message);
 
     AppState* m_appState;

@@ -107,8 +107,9 @@ WeekView::WeekView(AppState* appState, bool weekAligned, QWidget* parent)
             &WeekView::showEventContextMenu);
     connect(m_timeline, &WeekTimelineWidget::emptySlotActivated, this,
             [this](const QDate& date, const QTime& time) {
-                ViewEventActions::createEvent(m_appState, this,
-                                              QDateTime(date, time, QTimeZone::systemTimeZone()));
+                ViewEventActions::createEvent(
+                    m_appState, this,
+                    WeekDrag::instantOf({date, time, QTimeZone::systemTimeZone()}));
             });
     connect(m_timeline, &WeekTimelineWidget::eventDeleteRequested, this,
             [this](const QString& id, const QDateTime& start) {
@@ -252,7 +253,7 @@ bool WeekView::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void WeekView::reportFailure(const QString& message)
+void WeekView::report(const QString& message)
 {
     QMessageBox::warning(window(), tr("Calendar"), message);
 }
@@ -265,25 +266,26 @@ void WeekView::commitMove(const QString& eventId, const QDateTime& instanceStart
     const std::optional<Event> stored = m_appState->events()->getById(eventId);
     if (!stored || (dayDelta == 0 && minuteOffset == 0))
         return;
-    // Whole days keep the local wall-clock time across a daylight-saving change.
-    const QDateTime dayMoved =
-        WeekDrag::movedStart(instanceStart, dayDelta, 0, QTimeZone::systemTimeZone());
+    // The block lands on the wall time of the row it was dropped on: whole days keep the time of
+    // day across a daylight-saving change, and minutes count on the wall clock.
+    const SeriesMove::WallTime landing =
+        WeekDrag::landing(instanceStart, dayDelta, minuteOffset, QTimeZone::systemTimeZone());
+    const QDateTime newStart = WeekDrag::instantOf(landing);
     QPointer<WeekView> guard(this);
     const EventChange::Reporter report = [guard](const QString& message) {
         if (guard)
-            guard->reportFailure(message);
+            guard->report(message);
     };
     if (stored->recurrenceRule.isEmpty()) {
-        const Event updated = EventChange::moved(*stored, dayMoved, minuteOffset, Clock::now());
+        const Event updated = EventChange::moved(*stored, newStart, 0, Clock::now());
         EventChange::updateWithUndo(m_appState, *stored, updated,
                                     tr("Moved \"%1\"").arg(stored->title), report);
         return;
     }
-    const QDateTime newStart = EventChange::movedStart(dayMoved, minuteOffset);
     SeriesActions::move(m_appState, this, *stored, instanceStart, newStart,
                         EventChange::movedEnd(*stored, newStart),
                         tr("Moved \"%1\"").arg(stored->title), tr("The event could not be moved."),
-                        report);
+                        report, landing);
 }
 
 void WeekView::commitResize(const QString& eventId, const QDateTime& instanceStart, int minuteDelta)
@@ -296,7 +298,7 @@ void WeekView::commitResize(const QString& eventId, const QDateTime& instanceSta
     QPointer<WeekView> guard(this);
     const EventChange::Reporter report = [guard](const QString& message) {
         if (guard)
-            guard->reportFailure(message);
+            guard->report(message);
     };
     if (stored->recurrenceRule.isEmpty()) {
         const Event updated =

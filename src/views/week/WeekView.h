@@ -56,7 +56,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void reportFailure(const QString& message);
+    // Tells the user in a message box over the window: a failure, or the time a series now has.
+    void report(const QString& message);
 
     AppState* m_appState;
     bool m_weekAligned;

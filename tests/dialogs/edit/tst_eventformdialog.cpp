@@ -17,6 +17,7 @@
 #include "Limits.h"
 #include "ModalSeam.h"
 #include "PreferencesRepository.h"
+#include "Recurrence.h"
 #include "RecurrenceEditDialog.h"
 #include "RecurringEdit.h"
 #include "RruleFormat.h"
@@ -150,6 +151,21 @@ void addCalendars(AppState* state)
         QVERIFY(StoreSeed::addCalendar(
             state, StoreSeed::account(row.account, row.accountName, "caldav"), calendar));
     }
+}
+
+// The Sunday in 2027 on which the machine's clocks skip 02:00 to 03:00 (Berlin, New York);
+// invalid in a zone where they do not.
+QDate springNight()
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime from(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, from.addYears(1))) {
+        const QDateTime before = change.atUtc.addSecs(-1).toTimeZone(zone);
+        if (change.offsetFromUtc - before.offsetFromUtc() == 3600 &&
+            before.time() == QTime(1, 59, 59))
+            return before.date();
+    }
+    return {};
 }
 
 // A synced event with two reminders and an attendee.
@@ -788,6 +804,63 @@ private Q_SLOTS:
         QVERIFY(state()->events()->hardDelete(master.id));
         Form alone(state(), *state()->events()->getById(moved.id));
         QVERIFY(!alone.button(QStringLiteral("Does not repeat"))->isEnabled());
+    }
+
+    // 02:30 typed into the start of the occurrence on the night the clocks skip 02:00 is read as
+    // that night reads it: 03:30 summer time, with the length kept. This event only stores that;
+    // all events take the series there, at 02:30 on every other day.
+    void startTypedIntoTheSkippedHour_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("expected"); // on the machine's clock
+        QTest::newRow("this event only")
+            << "This event only"
+            << QStringList{"03-27 09:00 60", "03-28 03:30 60", "03-29 09:00 60"};
+        QTest::newRow("all events")
+            << "All events in the series"
+            << QStringList{"03-27 02:30 60", "03-28 03:30 60", "03-29 02:30 60"};
+    }
+    void startTypedIntoTheSkippedHour()
+    {
+        QFETCH(QString, answer);
+        const QDate night = springNight();
+        if (!night.isValid())
+            QSKIP("the clocks of this zone skip no 02:00 in 2027");
+        Event master = StoreSeed::timedEvent(
+            QStringLiteral("ev-1"), AppState::localCalendarId, QStringLiteral("Review"),
+            local(night.addDays(-1), QTime(9, 0)), local(night.addDays(-1), QTime(10, 0)));
+        master.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=3");
+        master.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        QVERIFY(StoreSeed::addEvent(state(), master));
+
+        QWidget host;
+        const QList<ModalSeam::Seen> seen = ModalSeam::run(
+            [&] { SeriesActions::edit(state(), &host, master, local(night, QTime(9, 0))); },
+            QList<ModalSeam::Answer>{
+                [&](QWidget* window) { QVERIFY(ModalSeam::clickButton(window, answer)); },
+                [&](QWidget* window) {
+                    auto* start = window->findChild<DateTimePicker*>();
+                    start->findChild<QComboBox*>()->lineEdit()->setText(QStringLiteral("2:30"));
+                    start->onTimeCommit();
+                    QVERIFY(ModalSeam::clickButton(window, QStringLiteral("Save changes")));
+                    // A save refused leaves the form open.
+                    if (window->isVisible())
+                        qobject_cast<QDialog*>(window)->reject();
+                }});
+        QCOMPARE(seen.size(), 2);
+        const QDateTime from = local(night.addDays(-2), QTime(12, 0));
+        const QDateTime to = local(night.addDays(3), QTime(12, 0));
+        QStringList shown;
+        for (const Event& occurrence :
+             Recurrence::expand(state()->events()->getInRange(from, to, {}), from, to))
+            shown.append(occurrence.startTime.toLocalTime().toString("MM-dd HH:mm ") +
+                         QString::number(occurrence.startTime.secsTo(*occurrence.endTime) / 60));
+        const QDate day = night.addDays(-1);
+        QFETCH(QStringList, expected);
+        // The rows name Berlin's night; New York's comes two weeks earlier.
+        for (QString& line : expected)
+            line = day.addDays(line.mid(3, 2).toInt() - 27).toString("MM-dd") + line.mid(5);
+        QCOMPARE(shown, expected);
     }
 
     // While an import holds the store the form stays open with the user's input, says why, and

@@ -710,14 +710,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("excludedThere"); // a wall time another client excludes
         QTest::addColumn<QStringList>("moved");
         QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("told"); // the user is told the time the series now has
         const auto add = [](const char* name, const char* zone, const char* rule,
                             const QDateTime& first, int changed, int deleted, int dragged,
                             const QDateTime& to, const QStringList& moved,
                             const char* excludedThere = "",
-                            const char* answer = "All events in the series") {
+                            const char* answer = "All events in the series", bool told = false) {
             QTest::newRow(name) << QByteArray(zone) << QString::fromLatin1(rule) << first << changed
                                 << deleted << dragged << to << QString::fromLatin1(excludedThere)
-                                << moved << QString::fromLatin1(answer);
+                                << moved << QString::fromLatin1(answer) << told;
         };
         const auto wall = [](const char* zone, int month, int day, int hour, int minute = 0) {
             return onClock(QDate(2026, month, day), QTime(hour, minute), QTimeZone(zone));
@@ -757,7 +758,8 @@ private Q_SLOTS:
         // are at the hour after, which is what the series then says to every reader.
         add("Berlin, 14:00, first start onto the skipped hour", b, "FREQ=DAILY;COUNT=4",
             wall(b, 3, 27, 14), 2, -1, 1, wall(b, 3, 30, 2),
-            {"2026-03-29 03:00", "2026-03-30 03:00", "2026-03-31 12:00", "2026-04-01 03:00"});
+            {"2026-03-29 03:00", "2026-03-30 03:00", "2026-03-31 12:00", "2026-04-01 03:00"}, "",
+            "All events in the series", true);
         const char* ny = "America/New_York";
         add("New York, 01:00 to 02:30", ny, daily, wall(ny, 3, 6, 1), 2, 3, 0,
             wall(ny, 3, 6, 2, 30),
@@ -786,6 +788,7 @@ private Q_SLOTS:
         QFETCH(QString, excludedThere);
         QFETCH(QStringList, moved);
         QFETCH(QString, answer);
+        QFETCH(bool, told);
         if (!DavServer::available(DavServer::Kind::Radicale))
             QSKIP("radicale is not installed");
         const QTimeZone tz(zone);
@@ -808,7 +811,12 @@ private Q_SLOTS:
         const QStringList before = storeOccurrences(s.events(), s.calendar.id, tz);
         QCOMPARE(pythonOccurrences(s.objectData(), tz), before);
 
-        s.drag(dragFrom, to, answer, noMessage);
+        QStringList messages;
+        s.drag(dragFrom, to, answer,
+               [&messages](const QString& message) { messages.append(message); });
+        QCOMPARE(messages, told ? QStringList{RecurringEdit::settledText(
+                                      s.state(), QStringLiteral("Planning"), s.master().startTime)}
+                                : QStringList());
         QVERIFY(s.sync() > 0);
         QCOMPARE(s.pythonAll(tz), moved);
         QCOMPARE(storeOccurrences(s.events(), s.calendar.id, tz), moved);
