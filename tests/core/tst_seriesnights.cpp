@@ -273,16 +273,17 @@ private Q_SLOTS:
                                      scope == 3 ? QStringLiteral("all events")
                                                 : QStringLiteral("this and following"),
                                      starts[from].toString(QStringLiteral("MM-dd HH:mm t")));
-                        // Dropped as a timeline drops it: days on the series' clock, an hour
-                        // as elapsed time.
+                        // Dropped as a timeline drops it: on the wall time of the row it lands
+                        // on, whole days or an hour of the wall clock away.
                         const QDateTime at = starts[from];
-                        const QDateTime to =
-                            move < 2 ? WeekDrag::movedStart(at, move == 0 ? 1 : -1, 0, clock)
-                                     : at.addSecs(move == 2 ? 3600 : -3600);
+                        const SeriesMove::WallTime landing =
+                            WeekDrag::landing(at, move < 2 ? (move == 0 ? 1 : -1) : 0,
+                                              move < 2 ? 0 : (move == 2 ? 60 : -60), clock);
+                        const QDateTime to = WeekDrag::instantOf(landing);
                         ++cases;
                         messages.clear();
                         const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planMove(
-                            events, master, at, to, to.addSecs(1800), scope);
+                            events, master, at, to, to.addSecs(1800), scope, landing);
                         if (!plan || !RecurringEdit::carryOutWithUndo(state, *plan, "Moved",
                                                                       "not written", report)) {
                             // A daily rule's days can always follow its start: any refusal is
@@ -292,6 +293,17 @@ private Q_SLOTS:
                         }
                         for (const QString& wrong : detached(events, shown))
                             failures << name + ": " + wrong;
+                        // The dragged occurrence lands on the row's wall time; moved by whole
+                        // days it keeps the series' time of day, where the clocks showed it
+                        // elsewhere too.
+                        const QDateTime lands =
+                            move < 2 ? WeekDrag::instantOf({landing.date, time, clock}) : to;
+                        const QList<Event> moved = Recurrence::expand(
+                            events->getByCalendar(calendar), windowFrom, windowTo);
+                        if (std::none_of(moved.begin(), moved.end(), [&lands](const Event& shown) {
+                                return shown.startTime == lands;
+                            }))
+                            failures << name + ": not shown where it was dropped, " + utc(lands);
                         state->undoStack()->undo();
                         const QStringList after = storedInstants(events);
                         if (!messages.isEmpty())
