@@ -11,6 +11,7 @@
 #include "SampleSet.h"
 #include "Savepoint.h"
 #include "TaskRepository.h"
+#include "WallClock.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -43,7 +44,7 @@ QString utcStamp(const QDateTime& time)
 
 QDateTime localAt(const QDate& date, int hour, int minute)
 {
-    return QDateTime(date, QTime(hour, minute), QTimeZone::systemTimeZone());
+    return WallClock::instant(date, QTime(hour, minute), QTimeZone::systemTimeZone());
 }
 
 QDateTime utcMidnight(const QDate& date)

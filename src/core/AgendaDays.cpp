@@ -63,7 +63,7 @@ QDateTime nextClockChange(const QList<Event>& todayEvents, const QDateTime& buil
                           const QTimeZone& zone)
 {
     const QDateTime local = built.toTimeZone(zone);
-    QDateTime next(local.date().addDays(1), QTime(0, 0), zone);
+    QDateTime next = local.date().addDays(1).startOfDay(zone);
     for (const Event& event : todayEvents) {
         if (event.isAllDay)
             continue;

@@ -8,7 +8,7 @@ namespace EventQuery {
 
 QDateTime windowStart(const QDate& today)
 {
-    return QDateTime(today, QTime(0, 0), QTimeZone::systemTimeZone());
+    return today.startOfDay(QTimeZone::systemTimeZone());
 }
 
 QDateTime windowEnd(const QDate& today)

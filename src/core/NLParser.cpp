@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Limits.h"
+#include "WallClock.h"
 #include "Weekday.h"
 
 #include <QRegularExpression>
@@ -67,12 +68,7 @@ QTime clockTime(const QString& hourText, const QString& minuteText, const QStrin
 
 QDateTime dateTimeIn(const QDate& date, const QTime& time, const QDateTime& reference)
 {
-    const QTime timeOfDay = time.isValid() ? time : QTime(0, 0);
-    if (reference.timeSpec() == Qt::TimeZone)
-        return QDateTime(date, timeOfDay, reference.timeZone());
-    if (reference.timeSpec() == Qt::OffsetFromUTC)
-        return QDateTime(date, timeOfDay, Qt::OffsetFromUTC, reference.offsetFromUtc());
-    return QDateTime(date, timeOfDay, reference.timeSpec());
+    return WallClock(reference).at(date, time.isValid() ? time : QTime(0, 0));
 }
 
 bool withinReach(const QDateTime& dateTime)

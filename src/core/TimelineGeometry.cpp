@@ -20,7 +20,7 @@ QDateTime inLocalZone(const QDateTime& time)
 QDateTime localMidnight(const QDate& day)
 {
     static const QTimeZone local = QTimeZone::systemTimeZone();
-    return QDateTime(day, QTime(0, 0), local);
+    return day.startOfDay(local);
 }
 
 } // namespace

@@ -77,6 +77,24 @@ public:
         return result;
     }
 
+    // The instant of the wall time `time` on `date`, read as toUtc reads it, made as the reference
+    // was. Invalid only for an invalid date or time.
+    QDateTime at(QDate date, QTime time)
+    {
+        if (!date.isValid() || !time.isValid())
+            return {};
+        const qint64 day = date.toJulianDay() - QDate(1970, 1, 1).toJulianDay();
+        return make(toUtc(day * CivilDays::msPerDay + time.msecsSinceStartOfDay()));
+    }
+
+    // As at(), on the clock of `zone`: what every wall time typed, dropped or read without an
+    // offset stands for.
+    static QDateTime instant(QDate date, QTime time, const QTimeZone& zone)
+    {
+        WallClock clock(QDateTime::fromMSecsSinceEpoch(0, zone));
+        return clock.at(date, time);
+    }
+
     QDateTime make(qint64 utcMs) const
     {
         switch (m_spec) {

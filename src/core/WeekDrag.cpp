@@ -32,11 +32,7 @@ SeriesMove::WallTime landing(const QDateTime& instanceStart, int dayDelta, int m
 
 QDateTime instantOf(const SeriesMove::WallTime& wall)
 {
-    if (!wall.date.isValid() || !wall.time.isValid())
-        return {};
-    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, wall.zone));
-    const qint64 day = wall.date.toJulianDay() - QDate(1970, 1, 1).toJulianDay();
-    return clock.make(clock.toUtc(day * CivilDays::msPerDay + wall.time.msecsSinceStartOfDay()));
+    return WallClock::instant(wall.date, wall.time, wall.zone);
 }
 
 QDateTime movedStart(const QDateTime& instanceStart, int dayDelta, int minuteOffset,

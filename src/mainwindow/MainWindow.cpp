@@ -42,6 +42,7 @@
 #include "ViewEventActions.h"
 #include "ViewFormDialog.h"
 #include "ViewRepository.h"
+#include "WallClock.h"
 #include "WelcomeDialog.h"
 #include "WindowFit.h"
 
@@ -561,7 +562,7 @@ void MainWindow::revealEvent(const QString& eventId, const QDate& date)
     QDateTime occurrenceStart;
     if (const std::optional<Event> event = m_state->events()->getById(eventId);
         event && date.isValid()) {
-        occurrenceStart = QDateTime(date, event->startTime.time(), event->startTime.timeZone());
+        occurrenceStart = WallClock(event->startTime).at(date, event->startTime.time());
     }
     // The balloon or the tray's row may have outlived its event: one deleted here or removed by
     // a sync is reported as the views report it, and no card opens to duplicate it back. The

@@ -106,6 +106,30 @@ private Q_SLOTS:
         QCOMPARE(result->start.timeZone(), QTimeZone::systemTimeZone());
     }
 
+    // A time typed for the night the clocks change reads as the expansion reads a wall time: a
+    // skipped one with the offset before the gap, a repeated one as the earlier instant.
+    void wallTimesTheClocksSkipOrRepeat_data()
+    {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("start");
+        const QTimeZone berlin("Europe/Berlin");
+        QTest::newRow("skipped") << QDateTime(QDate(2027, 3, 27), QTime(10, 0), berlin)
+                                 << QDateTime(QDate(2027, 3, 28), QTime(1, 30), Qt::UTC);
+        QTest::newRow("repeated") << QDateTime(QDate(2027, 10, 30), QTime(10, 0), berlin)
+                                  << QDateTime(QDate(2027, 10, 31), QTime(0, 30), Qt::UTC);
+    }
+    void wallTimesTheClocksSkipOrRepeat()
+    {
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, start);
+        const std::optional<NLParser::ParseResult> result =
+            NLParser::parse(QStringLiteral("Watch tomorrow at 2:30am"), now);
+        QVERIFY(result.has_value());
+        QCOMPARE(result->start.toUTC(), start);
+        QCOMPARE(result->end.value_or(QDateTime()).toUTC(), start.addSecs(3600));
+        QCOMPARE(result->start.timeZone(), now.timeZone());
+    }
+
     void lateEveningRollsToTomorrow()
     {
         const QDateTime now(QDate(2025, 3, 5), QTime(23, 45), QTimeZone("Asia/Tokyo"));

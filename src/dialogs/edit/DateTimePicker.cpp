@@ -1,6 +1,5 @@
 #include "DateTimePicker.h"
 
-#include "CivilDays.h"
 #include "Clock.h"
 #include "Theme.h"
 #include "WallClock.h"
@@ -24,8 +23,7 @@ namespace {
 QDateTime instantAt(const QDate& date, const QTime& time)
 {
     WallClock clock(QDateTime::fromMSecsSinceEpoch(0, Qt::LocalTime));
-    const qint64 day = date.toJulianDay() - QDate(1970, 1, 1).toJulianDay();
-    return clock.make(clock.toUtc(day * CivilDays::msPerDay + time.msecsSinceStartOfDay()));
+    return clock.at(date, time);
 }
 
 // The time items always read on the 12-hour clock, whatever the user's time preference.

@@ -595,7 +595,7 @@ void FilterFormDialog::refreshPreview()
     m_previewTimer->stop();
     // The rule alone, over the events of every calendar, not only those of the group shown.
     const FilterRule rule = previewRule();
-    const QDateTime from(Clock::today(), QTime(0, 0), QTimeZone::systemTimeZone());
+    const QDateTime from = Clock::today().startOfDay(QTimeZone::systemTimeZone());
     const VisibleEvents::Result shown =
         VisibleEvents::load(m_appState, from, from.addDays(30),
                             {VisibleEvents::Calendars::Every, QList<FilterRule>{rule}});

@@ -71,9 +71,9 @@ QMap<QDate, QList<AgendaLine>> collect(const AppState* state, const QDate& first
     QMap<QDate, QList<AgendaLine>> days;
     const QTimeZone zone = QTimeZone::systemTimeZone();
     // All-day events lie at UTC midnights: span the UTC dates too.
-    const QDateTime from = std::min(QDateTime(first, QTime(0, 0), zone),
-                                    QDateTime(first, QTime(0, 0), QTimeZone::utc()));
-    const QDateTime to = std::max(QDateTime(last.addDays(1), QTime(0, 0), zone),
+    const QDateTime from =
+        std::min(first.startOfDay(zone), QDateTime(first, QTime(0, 0), QTimeZone::utc()));
+    const QDateTime to = std::max(last.addDays(1).startOfDay(zone),
                                   QDateTime(last.addDays(1), QTime(0, 0), QTimeZone::utc()));
     // Exactly the calendars the views show, hidden or not elsewhere.
     VisibleEvents::Result shown = VisibleEvents::load(state, from, to);

@@ -6,6 +6,7 @@
 #include "ExceptionDates.h"
 #include "Ical.h"
 #include "Limits.h"
+#include "WallClock.h"
 
 #include <QHash>
 #include <QJsonArray>
@@ -101,8 +102,8 @@ QDateTime parseDateTime(const QString& value, const QTimeZone& zone)
             return QDateTime(read->date, read->time, QTimeZone::utc())
                 .addSecs(-*read->offsetSeconds);
         // A wall-clock time without offset is a time in the member's zone, else the machine's.
-        return QDateTime(read->date, read->time,
-                         zone.isValid() ? zone : QTimeZone::systemTimeZone());
+        return WallClock::instant(read->date, read->time,
+                                  zone.isValid() ? zone : QTimeZone::systemTimeZone());
     }
     QDateTime time = QDateTime::fromString(value, Qt::ISODateWithMs);
     if (!time.isValid())

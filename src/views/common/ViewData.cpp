@@ -39,12 +39,12 @@ QString shownTitle(const Event& event)
 
 QDateTime rangeStart(const QDate& first)
 {
-    return QDateTime(first, QTime(0, 0), QTimeZone::systemTimeZone());
+    return first.startOfDay(QTimeZone::systemTimeZone());
 }
 
 QDateTime rangeEnd(const QDate& first, int days)
 {
-    return QDateTime(first.addDays(days), QTime(0, 0), QTimeZone::systemTimeZone());
+    return first.addDays(days).startOfDay(QTimeZone::systemTimeZone());
 }
 
 } // namespace ViewData

@@ -115,6 +115,12 @@ const char* const standup =
 const char* const bare = "{\"id\":\"bare1\",\"status\":\"CANCELLED\","
                          "\"start\":{\"dateTime\":\"2026-03-02T08:00:00Z\"}}";
 
+// Wall times without an offset, in the item's zone: the first in the hour the clocks skip, the
+// second in the hour they repeat.
+const char* const wallTimes =
+    "{\"id\":\"w1\",\"start\":{\"dateTime\":\"2027-03-28T02:30:00\",\"timeZone\":\"Europe/"
+    "Berlin\"},\"end\":{\"dateTime\":\"2027-10-31T02:30:00\",\"timeZone\":\"Europe/Berlin\"}}";
+
 const char* const allDay = "{\"id\":\"day1\",\"summary\":\"Offsite\","
                            "\"start\":{\"date\":\"2026-03-01\"},\"end\":{\"date\":\"2026-03-02\"}}";
 
@@ -193,6 +199,10 @@ private Q_SLOTS:
         row("start instant", standup, "startTime", QStringLiteral("2026-03-02T08:00:00Z"));
         row("end instant", standup, "endTime", QStringLiteral("2026-03-02T08:15:00Z"));
         row("no end", bare, "endTime", QStringLiteral("absent"));
+        row("wall time the clocks skip: the offset before the gap", wallTimes, "startTime",
+            QStringLiteral("2027-03-28T01:30:00Z"));
+        row("wall time the clocks repeat: the earlier instant", wallTimes, "endTime",
+            QStringLiteral("2027-10-31T00:30:00Z"));
         row("timed", standup, "isAllDay", QStringLiteral("false"));
         row("zone of the start", standup, "timezone", QStringLiteral("Europe/Berlin"));
         row("no zone is UTC", bare, "timezone", QStringLiteral("UTC"));
