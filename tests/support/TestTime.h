@@ -23,4 +23,19 @@ inline QDateTime inZone(const char* zone, int year, int month, int day, int hour
     return QDateTime(QDate(year, month, day), QTime(hour, minute), QTimeZone(zone));
 }
 
+// The Sunday in 2027 on which the machine's clocks skip 02:00 to 03:00 (Berlin, New York);
+// invalid in a zone where they do not.
+inline QDate springNight()
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime from(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, from.addYears(1))) {
+        const QDateTime before = change.atUtc.addSecs(-1).toTimeZone(zone);
+        if (change.offsetFromUtc - before.offsetFromUtc() == 3600 &&
+            before.time() == QTime(1, 59, 59))
+            return before.date();
+    }
+    return {};
+}
+
 } // namespace TestTime

@@ -14,6 +14,7 @@
 #include "Recurrence.h"
 #include "RecurringEdit.h"
 #include "StoreSeed.h"
+#include "TestTime.h"
 #include "TimelineGeometry.h"
 #include "UndoStack.h"
 #include "WeekTimelineWidget.h"
@@ -55,20 +56,7 @@ QRect blockOf(const WeekTimelineWidget* timeline, const QString& id, int column)
     return {};
 }
 
-// The Sunday in 2027 on which the machine's clocks skip 02:00 to 03:00 (Berlin, New York);
-// invalid in a zone where they do not.
-QDate springNight()
-{
-    const QTimeZone zone = QTimeZone::systemTimeZone();
-    const QDateTime from(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
-    for (const QTimeZone::OffsetData& change : zone.transitions(from, from.addYears(1))) {
-        const QDateTime before = change.atUtc.addSecs(-1).toTimeZone(zone);
-        if (change.offsetFromUtc - before.offsetFromUtc() == 3600 &&
-            before.time() == QTime(1, 59, 59))
-            return before.date();
-    }
-    return {};
-}
+using TestTime::springNight;
 
 // "yyyy-MM-dd HH:mm" on the machine's clock of every occurrence in the three weeks around `day`.
 QStringList occurrencesAround(AppState* state, const QDate& day)

@@ -25,6 +25,7 @@
 #include "SeriesEdit.h"
 #include "StoreSeed.h"
 #include "TemplateRepository.h"
+#include "TestTime.h"
 #include "UndoStack.h"
 
 #include <QCheckBox>
@@ -153,20 +154,7 @@ void addCalendars(AppState* state)
     }
 }
 
-// The Sunday in 2027 on which the machine's clocks skip 02:00 to 03:00 (Berlin, New York);
-// invalid in a zone where they do not.
-QDate springNight()
-{
-    const QTimeZone zone = QTimeZone::systemTimeZone();
-    const QDateTime from(QDate(2027, 1, 1), QTime(0, 0), Qt::UTC);
-    for (const QTimeZone::OffsetData& change : zone.transitions(from, from.addYears(1))) {
-        const QDateTime before = change.atUtc.addSecs(-1).toTimeZone(zone);
-        if (change.offsetFromUtc - before.offsetFromUtc() == 3600 &&
-            before.time() == QTime(1, 59, 59))
-            return before.date();
-    }
-    return {};
-}
+using TestTime::springNight;
 
 // A synced event with two reminders and an attendee.
 Event storedEvent(const QString& id, const QString& calendarId)
