@@ -282,52 +282,6 @@ private Q_SLOTS:
         QCOMPARE(written.filter(QRegularExpression("^(DTEND|DURATION)")).size(), 1);
     }
 
-    // Every half hour from 00:00 to 04:00 of both nights, both instants of the repeated hour
-    // included, reads back as the instant written: start, end, recurrence id and exception date,
-    // from a new text and from a stored one whose times are rewritten.
-    void zonedTimesOfTheChangeNightsSurviveWriteAndRead()
-    {
-        PinnedClock clock(utc(2027, 6, 1, 12));
-        const QTimeZone berlin("Europe/Berlin");
-        int checked = 0;
-        for (const auto& [from, to] : {std::pair{utc(2027, 3, 27, 23), utc(2027, 3, 28, 2)},
-                                       std::pair{utc(2027, 10, 30, 22), utc(2027, 10, 31, 3)}}) {
-            for (QDateTime at = from; at <= to; at = at.addSecs(1800)) {
-                for (const int minutes : {30, 60, 90}) {
-                    const QDateTime end = at.addSecs(minutes * 60);
-                    Event event;
-                    event.uid = QStringLiteral("x");
-                    event.timezone = QStringLiteral("Europe/Berlin");
-                    event.startTime = at.toTimeZone(berlin);
-                    event.endTime = end.toTimeZone(berlin);
-                    event.recurrenceId = DateText::compactUtc(at);
-                    event.exceptionDates = ExceptionDates::write({DateText::compactUtc(end)});
-                    const QString label =
-                        at.toString(Qt::ISODate) + u' ' + QString::number(minutes);
-                    const QString text = Ical::buildEvent(event);
-                    const QList<Event> read = Ical::parseEvents(text);
-                    QCOMPARE(read.size(), 1);
-                    QVERIFY2(read[0].startTime == at, qPrintable(label + u'\n' + text));
-                    QVERIFY2(read[0].endTime == end, qPrintable(label + u'\n' + text));
-                    QCOMPARE(read[0].recurrenceId, event.recurrenceId);
-                    QCOMPARE(read[0].exceptionDates, event.exceptionDates);
-                    QCOMPARE(read[0].timezone, event.timezone);
-
-                    const Event noon = onlyEvent(
-                        "BEGIN:VEVENT\nUID:x\nDTSTART;TZID=Europe/Berlin:20270601T120000\n"
-                        "DTEND;TZID=Europe/Berlin:20270601T130000\nEND:VEVENT\n");
-                    const QString rewritten = Ical::rewriteTimes(noon.rawIcalendar, at, end);
-                    const QList<Event> again = Ical::parseEvents(rewritten);
-                    QCOMPARE(again.size(), 1);
-                    QVERIFY2(again[0].startTime == at, qPrintable(label + u'\n' + rewritten));
-                    QVERIFY2(again[0].endTime == end, qPrintable(label + u'\n' + rewritten));
-                    ++checked;
-                }
-            }
-        }
-        QCOMPARE(checked, 3 * (7 + 11));
-    }
-
     void nestedComponentsNeverOverwriteTheEvent()
     {
         const Event event = onlyEvent(

@@ -366,6 +366,13 @@ private Q_SLOTS:
                     master, at, at, at.addSecs(1800), QStringLiteral("trip-1"), at);
                 const QString written = at.toString(QStringLiteral("HH:mm t "));
                 check(written + "series", Ical::buildEvent(master), at, at.addSecs(1800));
+                // A stored text whose times are rewritten, as a push of a move writes it.
+                Event noon = master;
+                noon.startTime = wall(clock, night, QTime(12, 0));
+                noon.endTime = noon.startTime.addSecs(1800);
+                check(written + "series rewritten",
+                      Ical::rewriteTimes(Ical::buildEvent(noon), at, at.addSecs(1800)), at,
+                      at.addSecs(1800));
                 check(written + "override", Ical::buildEvent(override), at, at.addSecs(1800));
             }
         }
