@@ -286,6 +286,10 @@ int main(int argc, char* argv[])
         save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
                              RecurringEdit::changedElsewhereText(event.title)),
              QStringLiteral("undo-changed-elsewhere") + suffix);
+        // What an undo tells when another client deleted the occurrence the change made.
+        save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
+                             RecurringEdit::occurrenceGoneText(event.title, QDate(2027, 3, 29))),
+             QStringLiteral("undo-occurrence-gone") + suffix);
         FilterFormDialog* pattern = new FilterFormDialog(state);
         pattern->findChildren<QLineEdit*>().value(0)->setText(QStringLiteral("Quiet reviews"));
         save(pattern, QStringLiteral("filter-pattern") + suffix);
