@@ -6,7 +6,72 @@
 #include <QHash>
 #include <QMutex>
 
+namespace {
+
+// IANA ids are short paths of letters, digits and "/_+-". Anything else (spaces, dots, "..")
+// never reaches the zone database.
+bool looksLikeIanaId(QStringView id)
+{
+    if (id.isEmpty() || id.size() > Limits::maxTimeZoneIdChars || id.front() == u'/' ||
+        id.back() == u'/')
+        return false;
+    for (const QChar c : id) {
+        const char16_t u = c.unicode();
+        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
+                        (u >= u'0' && u <= u'9') || u == u'/' || u == u'_' || u == u'+' ||
+                        u == u'-';
+        if (!ok)
+            return false;
+    }
+    return !id.contains(u"//");
+}
+
+// The platform reads a name it does not know ("Office") as a POSIX TZ rule without offset: a
+// zone equal to UTC. Such a name is unknown unless it is one of UTC's own names.
+bool isUnknownNameReadAsUtc(const QTimeZone& zone, const QByteArray& id)
+{
+    static const QByteArrayList utcNames = {
+        "UTC",       "UCT",       "GMT",       "GMT0",          "GMT+0",         "GMT-0",
+        "Greenwich", "Universal", "Zulu",      "Etc/UTC",       "Etc/UCT",       "Etc/GMT",
+        "Etc/GMT0",  "Etc/GMT+0", "Etc/GMT-0", "Etc/Greenwich", "Etc/Universal", "Etc/Zulu"};
+    if (utcNames.contains(id) || QTimeZone::isTimeZoneIdAvailable(id))
+        return false;
+    const QDateTime early(QDate(1900, 1, 1), QTime(0, 0), QTimeZone::utc());
+    return zone.offsetFromUtc(early) == 0 && !zone.nextTransition(early).atUtc.isValid();
+}
+
+QTimeZone lookUp(QStringView id)
+{
+    if (!looksLikeIanaId(id))
+        return {};
+    const QByteArray latin1 = id.toLatin1();
+    const QTimeZone zone(latin1);
+    return zone.isValid() && !isUnknownNameReadAsUtc(zone, latin1) ? zone : QTimeZone();
+}
+
+} // namespace
+
 namespace EventZone {
+
+QTimeZone named(QStringView id)
+{
+    static QMutex mutex;
+    static QHash<QString, QTimeZone> zones;
+    const QString key = id.toString();
+    {
+        QMutexLocker lock(&mutex);
+        const auto found = zones.constFind(key);
+        if (found != zones.constEnd())
+            return *found;
+    }
+    const QTimeZone zone = lookUp(id);
+    QMutexLocker lock(&mutex);
+    // Ids come from stored data and from servers; unknown ones are remembered too.
+    if (zones.size() > Limits::maxRecurrenceZonesCached)
+        zones.clear();
+    zones.insert(key, zone);
+    return zone;
+}
 
 QString forNewEvents(const QTimeZone& system)
 {
@@ -27,9 +92,9 @@ QString forNewEvents()
 
 std::optional<QTimeZone> writingZone(const QString& timezone)
 {
-    if (timezone.isEmpty() || timezone == QLatin1String("UTC") || timezone.contains(u':'))
+    if (timezone.isEmpty() || timezone == QLatin1String("UTC"))
         return std::nullopt;
-    const QTimeZone zone(timezone.toUtf8());
+    const QTimeZone zone = named(timezone);
     if (!zone.isValid())
         return std::nullopt;
     const QDateTime early(QDate(1900, 1, 1), QTime(0, 0), QTimeZone::utc());

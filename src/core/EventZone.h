@@ -13,6 +13,13 @@ class VTimeZoneRules;
 // written in.
 namespace EventZone {
 
+// The zone the machine's zone database knows by `id` (an IANA id, or one of UTC's names); an
+// invalid zone for any other text. Every zone name read from elsewhere (a TZID, an event's
+// `timezone`, a provider's zone field) reaches the zone database through here only: it opens
+// files named by the id, so an id that is no zone name ("../../etc/passwd") is never handed on.
+// Thread-safe; looks each id up once.
+QTimeZone named(QStringView id);
+
 // The IANA id of `system` when it has one the zone database knows; "UTC" otherwise (a POSIX TZ
 // rule such as "CET-1CEST", an offset-only zone, an invalid zone, UTC under another name).
 QString forNewEvents(const QTimeZone& system);

@@ -54,9 +54,14 @@ QList<Task> parseTasks(const QString& text);
 // wall-clock times with that TZID, after a VTIMEZONE that defines the zone over the span the
 // event needs; one whose `timezone` is a zone definition (a zone no IANA zone matches) has them
 // written with that definition's TZID, after the definition itself; any other timed event is
-// written in UTC. UNTIL stays UTC. Properties and
-// components of event.rawIcalendar that the record does not model are kept. Reads the clock for
-// DTSTAMP (and, for a series without an end, for how far ahead the zone is defined).
+// written in UTC. UNTIL stays UTC. A time the zone's digits cannot say (the later instant of a
+// repeated hour) goes out in UTC with the zone named beside it, except a series' start: its
+// digits, with its exact length (and an exception date of that start likewise), so that every
+// reader repeats it at its wall time; RFC 5545 readers begin it at the earlier instant. A DTSTART,
+// DTEND or RECURRENCE-ID line of event.rawIcalendar in the event's zone that still reads as the
+// record's time is kept as written, and so is its DURATION where it still says the end.
+// Properties and components of event.rawIcalendar that the record does not model are kept. Reads
+// the clock for DTSTAMP (and, for a series without an end, for how far ahead the zone is defined).
 QString buildEvent(const Event& event);
 
 // A whole calendar with one VTODO. The properties and nested components (alarms, whole) of the
@@ -66,8 +71,10 @@ QString buildTask(const Task& task);
 
 // The stored text with the first VEVENT's DTSTART and DTEND replaced (DATE values stay DATE
 // values) and its DURATION dropped; nested components and later VEVENTs are kept as they are.
-// A time keeps the TZID its line had when the zone database or a VTIMEZONE of the text defines
-// it (written as wall-clock time there); otherwise it is written in UTC.
+// A line that already reads as its new time stays as written. A time keeps the zone of its line
+// (its TZID, the zone held beside a UTC value, or floating time) as wall-clock digits where they
+// read back as it; otherwise it goes out in UTC with that zone beside it, and a UTC line stays
+// UTC. A series' start is always written as its wall-clock digits, with its exact length.
 // An empty text, an invalid start or a text without a VEVENT is returned unchanged.
 QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end);
 

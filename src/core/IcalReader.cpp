@@ -1,6 +1,7 @@
 // The reading layer: one walk over the components of a text, and the readers that turn a
 // VEVENT into an Event and a VTODO into a Task.
 
+#include "CivilDays.h"
 #include "DateText.h"
 #include "ExceptionDates.h"
 #include "Ical.h"
@@ -199,6 +200,8 @@ public:
     {
         m_event = Event();
         m_hasEndLine = false;
+        m_startDigits.reset();
+        m_endDigits.reset();
         m_duration = 0;
         m_hasDuration = false;
         m_exceptionDates.clear();
@@ -250,19 +253,29 @@ public:
             const DateRead read = readDateValue(parts.value, tzid, m_zones);
             m_event.startTime = read.time;
             m_event.isAllDay = m_event.isAllDay || read.isDate;
+            m_startDigits = wallDigits(parts, tzid);
             if (!tzid.isEmpty()) {
-                m_event.timezone = m_zones.resolve(tzid).id;
+                // A TZID no zone database and no definition knows is read as floating time.
+                const IcalZoneCache::Zone& zone = m_zones.resolve(tzid);
+                m_event.timezone = zone.known ? zone.id : m_zones.localId();
                 noteDefinition(tzid);
             } else if (const auto held = heldZoneOf(parts); held && !read.isDate) {
-                // A start its zone's digits cannot say was written in UTC with the zone beside.
-                m_event.timezone = m_zones.resolve(*held).id;
-                noteDefinition(*held);
+                // A start its zone's digits cannot say was written in UTC with the zone beside;
+                // a name no zone has is no zone of the event's.
+                if (const IcalZoneCache::Zone& zone = m_zones.resolve(*held); zone.known) {
+                    m_event.timezone = zone.id;
+                    noteDefinition(*held);
+                }
+            } else if (m_startDigits) {
+                // Floating time is the machine's wall clock: the event repeats on that clock.
+                m_event.timezone = m_zones.localId();
             }
             break;
         }
         case Property::DtEnd: {
             const QStringView tzid = tzidOf(parts);
             m_event.endTime = readDateValue(parts.value, tzid, m_zones).time;
+            m_endDigits = wallDigits(parts, tzid);
             m_hasEndLine = true;
             noteDefinition(tzid);
             break;
@@ -330,6 +343,7 @@ public:
             else if (m_event.isAllDay)
                 m_event.endTime = m_event.startTime.addDays(1);
         }
+        keepEndAfterStart();
         if (!m_event.isAllDay)
             m_event.recurrenceRule = RuleUntil::dateUntilAsInstant(m_event.recurrenceRule);
         if (!m_event.recurrenceId.isEmpty() && m_event.masterEventUid.isEmpty())
@@ -350,6 +364,42 @@ public:
     }
 
 private:
+    // The wall-clock digits of a local date-time (with a TZID or floating), counted in ms as if
+    // they were UTC, with the zone they are read in; nothing for UTC values and dates.
+    struct WallDigits
+    {
+        qint64 ms = 0;
+        const IcalZoneCache::Zone* zone = nullptr;
+    };
+    std::optional<WallDigits> wallDigits(const LineParts& parts, QStringView tzid)
+    {
+        const std::optional<DateText::Compact> read = DateText::readCompact(parts.value);
+        if (!read || !read->hasTime || read->utc)
+            return std::nullopt;
+        const qint64 day = CivilDays::daysFromCivil(read->year, read->month, read->day);
+        const qint64 second = read->hour * 3600 + read->minute * 60 + read->second;
+        return WallDigits{day * CivilDays::msPerDay + second * 1000, &m_zones.resolve(tzid)};
+    }
+
+    // An end before the start cannot be stored, shown or edited. Another client's text says one
+    // where its start lies in the hour the clocks skip and is read after the gap while its end,
+    // in or just after that hour, is not: such an event keeps the length its digits say. Any
+    // other end before the start is none: the event is as long as its start.
+    void keepEndAfterStart()
+    {
+        if (!m_event.endTime || !m_event.startTime.isValid() || !m_event.endTime->isValid() ||
+            *m_event.endTime >= m_event.startTime)
+            return;
+        if (m_event.isAllDay) {
+            m_event.endTime = m_event.startTime.addDays(1);
+            return;
+        }
+        qint64 length = 0;
+        if (m_startDigits && m_endDigits && m_startDigits->zone == m_endDigits->zone)
+            length = std::max<qint64>(0, m_endDigits->ms - m_startDigits->ms);
+        m_event.endTime = m_event.startTime.addMSecs(length);
+    }
+
     // A zone only the text defines travels with the event's stored text, so that text stays
     // readable (and valid to send) on its own.
     void noteDefinition(QStringView tzid)
@@ -434,6 +484,8 @@ private:
     IcalZoneCache& m_zones;
     Event m_event;
     bool m_hasEndLine = false;
+    std::optional<WallDigits> m_startDigits;
+    std::optional<WallDigits> m_endDigits;
     bool m_hasDuration = false;
     qint64 m_duration = 0;
     QStringList m_exceptionDates;

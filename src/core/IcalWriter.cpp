@@ -52,6 +52,12 @@ struct StoredParts
     };
     QStringList properties;
     QList<Component> components;
+    // The component's own DTSTART, DTEND and RECURRENCE-ID lines, for times the record still
+    // holds as they say.
+    QString startLine;
+    QString endLine;
+    QString durationLine;
+    QString recurrenceIdLine;
 };
 
 bool isModelledEventProperty(Property property)
@@ -237,6 +243,14 @@ StoredParts storedParts(const QString& text, const StoredTarget& target)
             uid = unescape(parts.value);
         else if (property == Property::RecurrenceId)
             hasRecurrenceId = true;
+        if (property == Property::DtStart)
+            current.startLine = line.toString();
+        else if (property == Property::DtEnd)
+            current.endLine = line.toString();
+        else if (property == Property::Duration)
+            current.durationLine = line.toString();
+        else if (property == Property::RecurrenceId)
+            current.recurrenceIdLine = line.toString();
         if (!target.isModelled(parts, property) && isPropertyLine(line, parts))
             current.properties.append(line.toString());
     }
@@ -285,6 +299,18 @@ QString sayableIn(const QDateTime& time, const QTimeZone& zone)
     return clock.toUtc(clock.localMs(utc)) == utc ? digits : QString();
 }
 
+// The digits the clock of `zone`, or of the zone `rules` define, shows at `time`, whether or not
+// they read back as it.
+QString shownIn(const QDateTime& time, const QTimeZone& zone, const VTimeZoneRules* rules)
+{
+    if (!rules)
+        return DateText::compactLocal(time, zone);
+    const qint64 utc = time.toSecsSinceEpoch();
+    return DateText::compactLocal(
+        QDateTime::fromSecsSinceEpoch(utc + rules->offsetAt(utc), QTimeZone::utc()),
+        QTimeZone::utc());
+}
+
 // As sayableIn, for a zone only its definition names.
 QString sayableBy(const QDateTime& time, const VTimeZoneRules& rules)
 {
@@ -312,7 +338,8 @@ QString exactDuration(qint64 seconds)
 // How a timed event's date-times are written: as wall-clock times with the TZID of its zone (an
 // IANA zone, or one the event carries the definition of), or in UTC when it has none (or is in
 // UTC). A time its zone's digits cannot say (the later instant of a repeated hour) is written in
-// UTC, so that every reader gets the instant held.
+// UTC with the zone beside it, so that every reader gets the instant held and this one the zone;
+// a series' start is the exception (appendSeriesStart).
 struct TimeForm
 {
     std::optional<QTimeZone> zone;
@@ -329,6 +356,11 @@ struct TimeForm
         if (rules)
             return sayableBy(time, *rules);
         return {};
+    }
+
+    QString shownDigits(const QDateTime& time) const
+    {
+        return isZoned() ? shownIn(time, zone.value_or(QTimeZone()), rules.get()) : QString();
     }
 
     void append(QString& out, QLatin1String name, const QDateTime& time) const
@@ -354,9 +386,62 @@ struct TimeForm
         else
             append(out, QLatin1String("DTEND"), end);
     }
+
+    // A zoned series repeats at the wall time its DTSTART's digits say, so they are written even
+    // where they name the earlier instant of a repeated hour (a series held at the later one):
+    // every reader then repeats it at its time of day, and begins it an hour early that night.
+    // Its length goes out exactly. False, with nothing written, where the start can be said.
+    bool appendSeriesStart(QString& out, const QDateTime& start, const QDateTime& end) const
+    {
+        if (!isZoned() || !wallDigits(start).isEmpty())
+            return false;
+        out += QLatin1String("DTSTART;TZID=") + paramValue(tzid) + u':' + shownDigits(start) + crlf;
+        appendLine(out, QLatin1String("DURATION:"),
+                   exactDuration(std::max<qint64>(0, start.secsTo(end))));
+        return true;
+    }
 };
 
-void appendExceptionDates(QString& out, const QString& json, const TimeForm& form)
+// Appends the stored text's time line where it names the event's zone and reads as `time`: what
+// another client wrote there stays as written (02:30 on the night the clocks skip that hour,
+// which reads as 03:30), so an edit that leaves a time alone leaves it alone for every reader.
+bool keptTimeLine(QString& out, const QString& line, const QDateTime& time, const TimeForm& form,
+                  IcalZoneCache& zones)
+{
+    if (line.isEmpty() || !time.isValid() || !form.isZoned())
+        return false;
+    const LineParts parts = splitLine(line);
+    const QStringView tzid = tzidOf(parts);
+    if (tzid.isEmpty() || tzid != form.tzid)
+        return false;
+    const DateRead read = readDateValue(parts.value, tzid, zones);
+    if (read.isDate || read.time != time)
+        return false;
+    appendRaw(out, line);
+    return true;
+}
+
+// The end as the stored text says it where that still holds (its DTEND line, or its DURATION:
+// readers that count a length in wall time read it as written), else as TimeForm::appendEnd.
+void appendKeptEnd(QString& out, const StoredParts& stored, const QDateTime& start,
+                   const QDateTime& end, const TimeForm& form, IcalZoneCache& zones)
+{
+    if (keptTimeLine(out, stored.endLine, end, form, zones))
+        return;
+    if (!stored.durationLine.isEmpty() && stored.endLine.isEmpty()) {
+        const std::optional<qint64> seconds = readDuration(splitLine(stored.durationLine).value);
+        if (seconds && *seconds >= 1 && start.addSecs(*seconds) == end) {
+            appendRaw(out, stored.durationLine);
+            return;
+        }
+    }
+    form.appendEnd(out, start, end);
+}
+
+// `seriesStart`: the start of a series written as its digits though they name another instant
+// (TimeForm::appendSeriesStart); an exception date of that first occurrence names it so too.
+void appendExceptionDates(QString& out, const QString& json, const TimeForm& form,
+                          const QDateTime& seriesStart)
 {
     if (json.isEmpty())
         return;
@@ -367,6 +452,9 @@ void appendExceptionDates(QString& out, const QString& json, const TimeForm& for
             continue;
         if (read.isDate)
             appendLine(out, QLatin1String("EXDATE;VALUE=DATE:"), text);
+        else if (form.isZoned() && read.time == seriesStart)
+            out += QLatin1String("EXDATE;TZID=") + paramValue(form.tzid) + u':' +
+                   form.shownDigits(read.time) + crlf;
         else if (form.isZoned())
             form.append(out, QLatin1String("EXDATE"), read.time);
         else
@@ -453,6 +541,30 @@ void appendPhysicalLines(QString& out, QStringView text, qsizetype begin, qsizet
     }
 }
 
+// Whether the first VEVENT of the text has a repeat rule of its own.
+bool hasRule(QStringView text)
+{
+    IcalScanner scanner(text);
+    bool inside = false;
+    int depth = 0;
+    while (scanner.next()) {
+        const QStringView line = scanner.line();
+        if (!inside) {
+            inside = startsWithInsensitive(line, QLatin1String("BEGIN:VEVENT"));
+            continue;
+        }
+        if (startsWithInsensitive(line, QLatin1String("END:VEVENT")) && depth == 0)
+            return false;
+        if (startsWithInsensitive(line, QLatin1String("BEGIN:")))
+            ++depth;
+        else if (startsWithInsensitive(line, QLatin1String("END:")))
+            depth = std::max(0, depth - 1);
+        else if (depth == 0 && propertyOf(splitLine(line).name) == Property::RRule)
+            return true;
+    }
+    return false;
+}
+
 bool isDateValued(const LineParts& parts)
 {
     const auto valueType = paramOf(parts.params, QLatin1String("VALUE"));
@@ -482,6 +594,9 @@ QString buildEvent(const Event& event)
                 form.tzid = form.rules->tzid();
         }
     }
+    IcalZoneCache zones;
+    zones.setText(event.rawIcalendar);
+    QDateTime shownSeriesStart;
     QString out;
     out.reserve(1024 + event.description.size() + event.rawIcalendar.size());
     out += calendarHead;
@@ -508,8 +623,15 @@ QString buildEvent(const Event& event)
         QDateTime end = event.endTime ? *event.endTime : event.startTime;
         if (!end.isValid())
             end = event.startTime;
-        form.append(out, QLatin1String("DTSTART"), event.startTime);
-        form.appendEnd(out, event.startTime, end);
+        const bool series = !event.recurrenceRule.isEmpty() && event.recurrenceId.isEmpty();
+        if (keptTimeLine(out, stored.startLine, event.startTime, form, zones)) {
+            appendKeptEnd(out, stored, event.startTime, end, form, zones);
+        } else if (series && form.appendSeriesStart(out, event.startTime, end)) {
+            shownSeriesStart = event.startTime;
+        } else {
+            form.append(out, QLatin1String("DTSTART"), event.startTime);
+            appendKeptEnd(out, stored, event.startTime, end, form, zones);
+        }
     }
     appendLine(out, QLatin1String("DTSTAMP:"), DateText::compactUtc(Clock::now()));
     if (!event.description.isEmpty())
@@ -529,8 +651,10 @@ QString buildEvent(const Event& event)
     if (!event.recurrenceRule.isEmpty())
         appendLine(out, QLatin1String("RRULE:"),
                    plainValue(RuleUntil::normalize(event.recurrenceRule, event.isAllDay)));
-    appendExceptionDates(out, event.exceptionDates, form);
-    appendRecurrenceId(out, event.recurrenceId, form);
+    appendExceptionDates(out, event.exceptionDates, form, shownSeriesStart);
+    const DateRead original = readDateValue(event.recurrenceId, {}, zones);
+    if (original.isDate || !keptTimeLine(out, stored.recurrenceIdLine, original.time, form, zones))
+        appendRecurrenceId(out, event.recurrenceId, form);
     if (!event.organizerEmail.isEmpty()) {
         out += QLatin1String("ORGANIZER");
         if (!event.organizerName.isEmpty())
@@ -648,39 +772,83 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
     if (!endDate.isValid() || endDate <= startDate)
         endDate = startDate.addDays(1);
 
-    // A time keeps the zone its line named: the zone database's, or the definition the text
-    // carries; without either it is written in UTC.
+    // A time keeps the zone its line named: its TZID (a zone the text does not define is read on
+    // the machine's clock, and so written), the zone held beside a UTC value, or floating time on
+    // the machine's clock; a UTC line stays UTC. A wall time the zone cannot say (the later
+    // instant of a repeated hour) goes out in UTC with the zone beside it.
     IcalZoneCache zones;
     zones.setText(stored);
-    QString startTzid;
-    const auto knows = [&](const QString& tzid) {
-        if (tzid.isEmpty())
-            return false;
-        const IcalZoneCache::Zone& zone = zones.resolve(tzid);
-        return zone.rules || zone.known;
+    struct LineZone
+    {
+        QString tzid;
+        bool floating = false;
+        bool local() const { return floating || !tzid.isEmpty(); }
     };
-    const auto wallIn = [&](const QDateTime& time, const QString& tzid) {
-        if (!knows(tzid))
+    const auto zoneOf = [&](const LineParts& parts) {
+        LineZone zone;
+        zone.tzid = tzidOf(parts).toString();
+        if (!zone.tzid.isEmpty())
+            return zone;
+        if (const auto held = heldZoneOf(parts)) {
+            if (zones.resolve(*held).known)
+                zone.tzid = held->toString();
+            return zone;
+        }
+        const std::optional<DateText::Compact> read = DateText::readCompact(parts.value);
+        zone.floating = read && read->hasTime && !read->utc;
+        return zone;
+    };
+    const auto wallIn = [&](const QDateTime& time, const LineZone& line) {
+        if (!line.local())
             return QString();
-        const IcalZoneCache::Zone& zone = zones.resolve(tzid);
+        const IcalZoneCache::Zone& zone = zones.resolve(line.tzid);
         return zone.rules ? sayableBy(time, *zone.rules) : sayableIn(time, zone.zone);
     };
-    const auto timed = [&](QLatin1String name, const QDateTime& time, const QString& tzid) {
-        const QString wall = wallIn(time, tzid);
+    // The zone named beside a UTC value: the line's, or the machine's for floating time and a
+    // zone nobody defines; none where that is UTC.
+    const auto heldName = [&](const LineZone& line) {
+        if (!line.local())
+            return QString();
+        const IcalZoneCache::Zone& zone = zones.resolve(line.tzid);
+        const QString name = zone.known && !line.tzid.isEmpty() ? line.tzid : zones.localId();
+        return name == QLatin1String("UTC") ? QString() : name;
+    };
+    const auto timed = [&](QLatin1String name, const QDateTime& time, const LineZone& line) {
+        const QString wall = wallIn(time, line);
+        if (!wall.isEmpty() && !line.tzid.isEmpty())
+            return name + QLatin1String(";TZID=") + paramValue(line.tzid) + u':' + wall + crlf;
         if (!wall.isEmpty())
-            return name + QLatin1String(";TZID=") + paramValue(tzid) + u':' + wall + crlf;
-        if (knows(tzid))
-            return name + u';' + heldZoneParam + u'=' + paramValue(tzid) + u':' +
+            return name + u':' + wall + crlf;
+        if (const QString held = heldName(line); !held.isEmpty())
+            return name + u';' + heldZoneParam + u'=' + paramValue(held) + u':' +
                    DateText::compactUtc(time) + crlf;
         return name + u':' + DateText::compactUtc(time) + crlf;
     };
-    // An end its zone's digits cannot say goes out as the exact length, as buildEvent writes it.
-    const auto timedEnd = [&](const QString& tzid) {
-        if (!tzid.isEmpty() && endTime > start && wallIn(endTime, tzid).isEmpty() &&
-            !wallIn(start, tzid).isEmpty())
-            return QLatin1String("DURATION:") + exactDuration(start.secsTo(endTime)) + crlf;
-        return timed(QLatin1String("DTEND"), endTime, tzid);
+    // A series repeats at the wall time its start's digits say: they are written even where
+    // they name the earlier instant of a repeated hour, with the exact length.
+    bool seriesStartShown = false;
+    const auto seriesStart = [&](const LineZone& line) {
+        const IcalZoneCache::Zone& zone = zones.resolve(line.tzid);
+        const QString digits = shownIn(start, zone.zone, zone.rules.get());
+        seriesStartShown = true;
+        if (line.tzid.isEmpty())
+            return QLatin1String("DTSTART:") + digits + crlf;
+        return QLatin1String("DTSTART;TZID=") + paramValue(line.tzid) + u':' + digits + crlf;
     };
+    // An end its zone's digits cannot say goes out as the exact length, as buildEvent writes it.
+    const auto timedEnd = [&](const LineZone& line) {
+        if (seriesStartShown || (line.local() && endTime > start &&
+                                 wallIn(endTime, line).isEmpty() && !wallIn(start, line).isEmpty()))
+            return QLatin1String("DURATION:") +
+                   exactDuration(std::max<qint64>(0, start.secsTo(endTime))) + crlf;
+        return timed(QLatin1String("DTEND"), endTime, line);
+    };
+    // A line that already reads as the time stays as written.
+    const auto readsAs = [&](const LineParts& parts, const QDateTime& time) {
+        const DateRead read = readDateValue(parts.value, tzidOf(parts), zones);
+        return !read.isDate && read.time.isValid() && read.time == time;
+    };
+    const bool series = hasRule(stored);
 
     enum class State { Before, Inside, After };
     State state = State::Before;
@@ -688,6 +856,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
     bool startWritten = false;
     bool endWritten = false;
     bool startIsDate = false;
+    LineZone startZone;
     QString out;
     out.reserve(stored.size() + 64);
     const QStringView text(stored);
@@ -707,7 +876,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
         }
         if (startsWithInsensitive(line, QLatin1String("END:VEVENT"))) {
             if (!startWritten) {
-                out += timed(QLatin1String("DTSTART"), start, QString());
+                out += timed(QLatin1String("DTSTART"), start, LineZone());
                 startIsDate = false;
             }
             if (!endWritten) {
@@ -715,7 +884,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
                 else
-                    out += timedEnd(startTzid);
+                    out += timedEnd(startZone);
             }
             copyLine();
             state = State::After;
@@ -730,12 +899,16 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
             const Property property = propertyOf(parts.name);
             if (property == Property::DtStart) {
                 startIsDate = isDateValued(parts);
+                startZone = zoneOf(parts);
                 if (startIsDate)
                     out += QLatin1String("DTSTART;VALUE=DATE:") + DateText::compactDate(startDate) +
                            crlf;
+                else if (readsAs(parts, start) && !(series && heldZoneOf(parts)))
+                    copyLine();
+                else if (series && startZone.local() && wallIn(start, startZone).isEmpty())
+                    out += seriesStart(startZone);
                 else
-                    out += timed(QLatin1String("DTSTART"), start,
-                                 startTzid = tzidOf(parts).toString());
+                    out += timed(QLatin1String("DTSTART"), start, startZone);
                 startWritten = true;
                 continue;
             }
@@ -743,8 +916,10 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                 if (isDateValued(parts))
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
+                else if (!seriesStartShown && readsAs(parts, endTime))
+                    copyLine();
                 else
-                    out += timedEnd(tzidOf(parts).toString());
+                    out += timedEnd(zoneOf(parts));
                 endWritten = true;
                 continue;
             }

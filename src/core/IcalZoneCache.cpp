@@ -1,5 +1,6 @@
 #include "IcalZoneCache.h"
 
+#include "EventZone.h"
 #include "Limits.h"
 
 #include <algorithm>
@@ -15,38 +16,6 @@ IcalZoneCache::Zone plainZone(const QTimeZone& zone, const QString& id, bool kno
     return result;
 }
 
-// IANA ids are short paths of letters, digits and "/_+-". Anything else (spaces, dots, "..")
-// never reaches the zone database, which would otherwise open files named by untrusted text.
-bool looksLikeIanaId(QStringView tzid)
-{
-    if (tzid.isEmpty() || tzid.size() > Limits::maxTimeZoneIdChars || tzid.front() == u'/' ||
-        tzid.back() == u'/')
-        return false;
-    for (const QChar c : tzid) {
-        const char16_t u = c.unicode();
-        const bool ok = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
-                        (u >= u'0' && u <= u'9') || u == u'/' || u == u'_' || u == u'+' ||
-                        u == u'-';
-        if (!ok)
-            return false;
-    }
-    return !tzid.contains(u"//");
-}
-
-// The platform reads a name it does not know ("Office") as a POSIX TZ rule without offset: a
-// zone equal to UTC. Such a name is unknown unless it is one of UTC's own names.
-bool isUnknownNameReadAsUtc(const QTimeZone& zone, const QByteArray& id)
-{
-    static const QByteArrayList utcNames = {
-        "UTC",       "UCT",       "GMT",       "GMT0",          "GMT+0",         "GMT-0",
-        "Greenwich", "Universal", "Zulu",      "Etc/UTC",       "Etc/UCT",       "Etc/GMT",
-        "Etc/GMT0",  "Etc/GMT+0", "Etc/GMT-0", "Etc/Greenwich", "Etc/Universal", "Etc/Zulu"};
-    if (utcNames.contains(id) || QTimeZone::isTimeZoneIdAvailable(id))
-        return false;
-    const QDateTime early(QDate(1900, 1, 1), QTime(0, 0), QTimeZone::utc());
-    return zone.offsetFromUtc(early) == 0 && !zone.nextTransition(early).atUtc.isValid();
-}
-
 } // namespace
 
 const QTimeZone& IcalZoneCache::local()
@@ -56,6 +25,13 @@ const QTimeZone& IcalZoneCache::local()
         m_haveLocal = true;
     }
     return m_local;
+}
+
+const QString& IcalZoneCache::localId()
+{
+    if (m_localId.isEmpty())
+        m_localId = EventZone::forNewEvents(local());
+    return m_localId;
 }
 
 void IcalZoneCache::setText(QStringView text)
@@ -172,18 +148,14 @@ QDateTime IcalZoneCache::dateTime(const Zone& zone, QDate date, QTime time)
 
 IcalZoneCache::Zone IcalZoneCache::lookUp(QStringView tzid)
 {
-    const QByteArray utf8 = tzid.toUtf8();
-    if (looksLikeIanaId(tzid)) {
-        QTimeZone zone(utf8);
-        if (zone.isValid() && !isUnknownNameReadAsUtc(zone, utf8))
-            return plainZone(zone, tzid.toString(), true);
-    }
+    if (const QTimeZone zone = EventZone::named(tzid); zone.isValid())
+        return plainZone(zone, tzid.toString(), true);
     // Outlook and Exchange write Windows zone names ("W. Europe Standard Time").
-    const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(utf8);
+    const QByteArray iana = QTimeZone::windowsIdToDefaultIanaId(tzid.toUtf8());
     if (!iana.isEmpty()) {
-        QTimeZone zone(iana);
-        if (zone.isValid())
-            return plainZone(zone, QString::fromLatin1(iana), true);
+        const QString id = QString::fromLatin1(iana);
+        if (const QTimeZone zone = EventZone::named(id); zone.isValid())
+            return plainZone(zone, id, true);
     }
     if (const Definition* defined = definitionOf(tzid.toString())) {
         Zone zone = plainZone(QTimeZone::utc(), QStringLiteral("UTC"), true);

@@ -53,6 +53,9 @@ public:
 
     // The machine's zone, looked up on first use.
     const QTimeZone& local();
+    // The zone id an event read in floating time (or in a zone nobody defines) belongs to: the
+    // machine's (EventZone::forNewEvents).
+    const QString& localId();
 
     // The instant the wall-clock time stands for in zone.zone, as the expansion reads one
     // (WallClock): a time the clocks skip is read with the offset before the gap, a repeated one
@@ -94,6 +97,7 @@ private:
     Zone m_empty;
     QTimeZone m_local;
     bool m_haveLocal = false;
+    QString m_localId;
     struct Conversion
     {
         QTimeZone zone;

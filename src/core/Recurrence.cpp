@@ -12,7 +12,6 @@
 
 #include <QHash>
 #include <QLoggingCategory>
-#include <QMutex>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -75,22 +74,6 @@ std::optional<qint64> recurrenceIdInstant(const QString& text)
     if (!read || read->hasTime != read->utc)
         return std::nullopt;
     return read->ms;
-}
-
-// Zones by id, built once: constructing a QTimeZone reads the zone database.
-QTimeZone zoneNamed(const QString& id)
-{
-    static QMutex mutex;
-    static QHash<QString, QTimeZone> zones;
-    QMutexLocker lock(&mutex);
-    const auto found = zones.constFind(id);
-    if (found != zones.constEnd())
-        return *found;
-    if (zones.size() > Limits::maxRecurrenceZonesCached)
-        zones.clear();
-    const QTimeZone zone(id.toUtf8());
-    zones.insert(id, zone);
-    return zone;
 }
 
 // The rules of a timed series whose zone only its own definition names; null for any other.
@@ -175,7 +158,7 @@ QDateTime wallClockStart(const Event& series)
     if (!inUtc || series.isAllDay || series.timezone.isEmpty() ||
         series.timezone == QLatin1String("UTC"))
         return series.startTime;
-    const QTimeZone zone = zoneNamed(series.timezone);
+    const QTimeZone zone = EventZone::named(series.timezone);
     return zone.isValid() ? series.startTime.toTimeZone(zone) : series.startTime;
 }
 

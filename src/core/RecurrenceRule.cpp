@@ -3,6 +3,9 @@
 #include "DateText.h"
 #include "Weekday.h"
 
+#include <tuple>
+#include <utility>
+
 namespace {
 
 QList<int> readNumberList(QStringView value, int low, int high)
@@ -17,14 +20,14 @@ QList<int> readNumberList(QStringView value, int low, int high)
     return numbers;
 }
 
-// UNTIL as a compact date-time (read as UTC with or without its "Z") or a compact date
-// (00:00 UTC of that date).
-QDateTime readUntil(QStringView value)
+// UNTIL as a compact date-time (its digits as UTC, with or without its "Z") or a compact date
+// (00:00 UTC of that date); whether it is a date-time without "Z".
+std::pair<QDateTime, bool> readUntil(QStringView value)
 {
     const std::optional<DateText::Compact> read = DateText::readCompact(value);
     if (!read)
         return {};
-    return QDateTime(read->date(), read->time(), Qt::UTC);
+    return {QDateTime(read->date(), read->time(), Qt::UTC), read->hasTime && !read->utc};
 }
 
 } // namespace
@@ -50,7 +53,7 @@ RecurrenceRule RecurrenceRule::parse(const QString& text)
             rule.count = ok && count >= 0 ? count : 0;
             rule.hasCount = !value.isEmpty();
         } else if (key == u"UNTIL") {
-            rule.until = readUntil(value);
+            std::tie(rule.until, rule.untilIsWallTime) = readUntil(value);
         } else if (key == u"BYDAY") {
             rule.byDay = value.toString().toUpper().split(u',', Qt::SkipEmptyParts);
         } else if (key == u"BYMONTHDAY") {

@@ -14,6 +14,10 @@ struct RecurrenceRule
     int interval = 1;      // never below 1
     int count = 0;         // 0: no COUNT
     QDateTime until;       // UTC; invalid: no UNTIL
+    // The UNTIL is a date-time without "Z" (floating, as a series in floating time writes it):
+    // `until` holds its digits as if they were UTC, and the expansion reads them on the series'
+    // own wall clock.
+    bool untilIsWallTime = false;
     QStringList byDay;     // upper-cased items as written: MO, 2TU, -1FR
     QList<int> byMonthDay; // 1..31 and -31..-1; other values are dropped
     QList<int> byMonth;    // 1..12

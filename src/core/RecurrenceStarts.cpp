@@ -219,7 +219,9 @@ QList<qint64> generate(const RecurrenceRule& rule, const QDateTime& dtstart, qin
     if (startDay < firstValidDay || startDay > lastValidDay)
         return result;
     const Civil start = civilFromDays(startDay);
-    const Plan plan = makePlan(rule, start, isoWeekday(startDay));
+    Plan plan = makePlan(rule, start, isoWeekday(startDay));
+    if (plan.hasUntil && rule.untilIsWallTime)
+        plan.untilMs = clock.toUtc(plan.untilMs);
     if (plan.frequency == Frequency::Other) {
         result.append(startMs);
         return result;

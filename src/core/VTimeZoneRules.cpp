@@ -1,6 +1,7 @@
 #include "VTimeZoneRules.h"
 
 #include "DateText.h"
+#include "EventZone.h"
 #include "IcalInternal.h"
 #include "IcalScanner.h"
 #include "Limits.h"
@@ -309,10 +310,10 @@ QTimeZone VTimeZoneRules::matchingZone(int year) const
     // An id the TZID text ends with ("/vendor.example/2007_1/Europe/Berlin").
     const QStringList segments = m_tzid.split(u'/', Qt::SkipEmptyParts);
     for (qsizetype first = 0; first < segments.size(); ++first) {
-        const QByteArray id = segments.mid(first).join(u'/').toUtf8();
-        if (id.size() > Limits::maxTimeZoneIdChars || !QTimeZone::isTimeZoneIdAvailable(id))
+        const QString id = segments.mid(first).join(u'/');
+        if (!QTimeZone::isTimeZoneIdAvailable(id.toUtf8()))
             continue;
-        const QTimeZone zone(id);
+        const QTimeZone zone = EventZone::named(id);
         if (zone.isValid() && matches(zone))
             return zone;
     }

@@ -1,5 +1,6 @@
 #include "EventRows.h"
 
+#include "EventZone.h"
 #include "StoreSql.h"
 #include "StoreTime.h"
 
@@ -16,7 +17,7 @@ QTimeZone zoneNamed(const QString& name)
     thread_local QHash<QString, QTimeZone> zones;
     auto it = zones.constFind(name);
     if (it == zones.constEnd())
-        it = zones.insert(name, QTimeZone(name.toUtf8()));
+        it = zones.insert(name, EventZone::named(name));
     return *it;
 }
 

@@ -1,5 +1,6 @@
 #include "Clock.h"
 #include "DateText.h"
+#include "EventZone.h"
 #include "ExceptionDates.h"
 #include "Ical.h"
 #include "IcalSamples.h"
@@ -7,10 +8,14 @@
 #include "Recurrence.h"
 #include "TestTime.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+
+#include <sys/stat.h>
 
 using TestTime::inZone;
 using TestTime::utc;
@@ -107,6 +112,13 @@ class TestIcal : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_fifoDir.isValid());
+        m_fifo = m_fifoDir.filePath(QStringLiteral("zone"));
+        QCOMPARE(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600), 0);
+    }
+
     void startForms_data()
     {
         QTest::addColumn<QString>("line");
@@ -123,9 +135,19 @@ private Q_SLOTS:
         QTest::newRow("windows zone")
             << "DTSTART;TZID=\"W. Europe Standard Time\":20240305T103000"
             << inZone("Europe/Berlin", 2024, 3, 5, 10, 30) << false << "Europe/Berlin";
+        // Read on the machine's clock, the event repeats on it.
+        const QString machine = EventZone::forNewEvents();
         QTest::newRow("unknown zone is local")
-            << "DTSTART;TZID=Mars/Olympus:20240305T103000" << local << false << "Mars/Olympus";
-        QTest::newRow("floating is local") << "DTSTART:20240305T103000" << local << false << "UTC";
+            << "DTSTART;TZID=Mars/Olympus:20240305T103000" << local << false << machine;
+        QTest::newRow("floating is local")
+            << "DTSTART:20240305T103000" << local << false << machine;
+        QTest::newRow("path as zone is local")
+            << "DTSTART;TZID=../../../../etc/passwd:20240305T103000" << local << false << machine;
+        QTest::newRow("held zone that names no zone")
+            << "DTSTART;X-ORVANDELLIC-TZID=../../../../etc/passwd:20240305T103000Z"
+            << utc(2024, 3, 5, 10, 30) << false << "UTC";
+        QTest::newRow("held zone") << "DTSTART;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T013000Z"
+                                   << utc(2027, 10, 31, 1, 30) << false << "Europe/Berlin";
         QTest::newRow("date") << "DTSTART:20241231" << utc(2024, 12, 31) << true << "UTC";
         QTest::newRow("no seconds") << "DTSTART:20240305T1030Z" << QDateTime() << false << "UTC";
         QTest::newRow("out of range")
@@ -166,6 +188,10 @@ private Q_SLOTS:
         QTest::newRow("start in the skipped hour")
             << "DTSTART" + berlin + "20270328T023000\nDTEND" + berlin + "20270328T043000\n"
             << utc(2027, 3, 28, 1, 30) << utc(2027, 3, 28, 2, 30) << QString() << QStringList();
+        // Read after the gap, the start would lie after its end: the digits' length stands.
+        QTest::newRow("end the clocks put before the start")
+            << "DTSTART" + berlin + "20270328T023000\nDTEND" + berlin + "20270328T030000\n"
+            << utc(2027, 3, 28, 1, 30) << utc(2027, 3, 28, 2) << QString() << QStringList();
         QTest::newRow("end in the skipped hour")
             << "DTSTART" + berlin + "20270328T013000\nDTEND" + berlin + "20270328T023000\n"
             << utc(2027, 3, 28, 0, 30) << utc(2027, 3, 28, 1, 30) << QString() << QStringList();
@@ -208,6 +234,15 @@ private Q_SLOTS:
         QCOMPARE(event.startTime, start);
         QCOMPARE(event.endTime.value_or(QDateTime()), end);
         QCOMPARE(event.recurrenceId, recurrenceId);
+        // A task's due time and an alarm's time read the start's wall time as the start does.
+        const QString startValue = lines.section(u'\n', 0, 0).mid(7);
+        const QList<Task> tasks = Ical::parseTasks(
+            calendarWith("BEGIN:VTODO\nUID:t\nDUE" + startValue + "\nEND:VTODO\n"));
+        QCOMPARE(tasks.value(0).dueDate.value_or(QDateTime()), start);
+        const Event alarmed = onlyEvent("BEGIN:VEVENT\nUID:x\n" + lines +
+                                        "BEGIN:VALARM\nACTION:DISPLAY\nTRIGGER;VALUE=DATE-TIME" +
+                                        startValue + "\nEND:VALARM\nEND:VEVENT\n");
+        QCOMPARE(alarmed.reminders.value(0).triggerTime.value_or(QDateTime()), start);
         QCOMPARE(event.exceptionDates,
                  exceptions.isEmpty() ? QString() : ExceptionDates::write(exceptions));
     }
@@ -238,28 +273,39 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("end");
         QTest::addColumn<QString>("recurrenceId");
         QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("rule");
 
         QTest::newRow("series moved to the first 02:00, ends at the second")
             << utc(2027, 10, 31, 0) << utc(2027, 10, 31, 1) << QString()
-            << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T020000", "DURATION:PT1H"};
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T020000", "DURATION:PT1H"}
+            << "FREQ=DAILY";
+        // Other readers repeat a series at its digits' wall time, never at a UTC time of day.
+        QTest::newRow("series held at the second 02:30 begins at the first")
+            << utc(2027, 10, 31, 1, 30) << utc(2027, 10, 31, 2, 30) << QString()
+            << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T023000", "DURATION:PT1H"}
+            << "FREQ=WEEKLY";
         QTest::newRow("start at the second 02:30")
             << utc(2027, 10, 31, 1, 30) << utc(2027, 10, 31, 2, 30) << QString()
             << QStringList{"DTSTART;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T013000Z",
-                           "DTEND;TZID=Europe/Berlin:20271031T033000"};
+                           "DTEND;TZID=Europe/Berlin:20271031T033000"}
+            << QString();
         QTest::newRow("both in the second hour")
             << utc(2027, 10, 31, 1) << utc(2027, 10, 31, 1, 45) << QString()
             << QStringList{"DTSTART;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T010000Z",
-                           "DTEND;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T014500Z"};
+                           "DTEND;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T014500Z"}
+            << QString();
         QTest::newRow("override of the second 02:30")
             << utc(2027, 10, 31, 9) << utc(2027, 10, 31, 10) << "20271031T013000Z"
             << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T100000",
                            "DTEND;TZID=Europe/Berlin:20271031T110000",
-                           "RECURRENCE-ID;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T013000Z"};
+                           "RECURRENCE-ID;X-ORVANDELLIC-TZID=Europe/Berlin:20271031T013000Z"}
+            << QString();
         QTest::newRow("ordinary times keep their digits")
             << utc(2027, 10, 31, 0, 30) << utc(2027, 10, 31, 2, 30) << "20271031T003000Z"
             << QStringList{"DTSTART;TZID=Europe/Berlin:20271031T023000",
                            "DTEND;TZID=Europe/Berlin:20271031T033000",
-                           "RECURRENCE-ID;TZID=Europe/Berlin:20271031T023000"};
+                           "RECURRENCE-ID;TZID=Europe/Berlin:20271031T023000"}
+            << QString();
     }
 
     void buildEventSaysEveryInstant()
@@ -268,6 +314,7 @@ private Q_SLOTS:
         QFETCH(QDateTime, end);
         QFETCH(QString, recurrenceId);
         QFETCH(QStringList, lines);
+        QFETCH(QString, rule);
         PinnedClock clock(utc(2027, 6, 1, 12));
         Event event;
         event.uid = QStringLiteral("x");
@@ -275,6 +322,7 @@ private Q_SLOTS:
         event.startTime = start.toTimeZone(QTimeZone("Europe/Berlin"));
         event.endTime = end.toTimeZone(QTimeZone("Europe/Berlin"));
         event.recurrenceId = recurrenceId;
+        event.recurrenceRule = rule;
         const QString text = Ical::buildEvent(event);
         const QStringList written = text.split(QStringLiteral("\r\n"));
         for (const QString& line : lines)
@@ -470,6 +518,7 @@ private Q_SLOTS:
         for (int i = 0; i < 3 * zones.size(); ++i) {
             const qsizetype index = (i * 7) % zones.size();
             const QString zone = QString::fromLatin1(zones[index]);
+            const QString eventZone = index < known ? zone : EventZone::forNewEvents();
             const QByteArray other = zones[(i * 3 + 1) % known];
             const QString wall = i % 2 ? "20240305T100000" : "20390706T100000";
             body += QStringLiteral("BEGIN:VEVENT\nUID:%1\nDTSTART;TZID=%2:%3\nDTEND;TZID=%2:%3\n"
@@ -479,7 +528,7 @@ private Q_SLOTS:
             const QDateTime start(local.date(), local.time(), zoneOf(index));
             const QDateTime inOther(local.date(), local.time(), QTimeZone(other));
             expected << QStringLiteral("%1 %2 %3 [\"%4\"]")
-                            .arg(zone, start.toUTC().toString(Qt::ISODate),
+                            .arg(eventZone, start.toUTC().toString(Qt::ISODate),
                                  QString::fromLatin1(zoneOf(index).id()),
                                  inOther.toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"));
         }
@@ -842,11 +891,25 @@ private Q_SLOTS:
                "SUMMARY:a\r\n b\r\nEND:VEVENT\r\n"
             << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=America/New_York:20240601T040000\r\n"
                "SUMMARY:a\r\n b\r\nDTEND;TZID=America/New_York:20240601T053000\r\nEND:VEVENT\r\n";
-        QTest::newRow("unknown zone and floating time are written in UTC")
+        // As read: on the machine's clock.
+        const QTimeZone machine = QTimeZone::systemTimeZone();
+        QTest::newRow("unknown zone and floating time keep the machine's clock")
             << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=Nowhere/Land:20240305T100000\r\n"
                "DTEND:20240305T110000\r\nEND:VEVENT\r\n"
-            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240601T080000Z\r\n"
-               "DTEND:20240601T093000Z\r\nEND:VEVENT\r\n";
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=Nowhere/Land:" +
+                   DateText::compactLocal(utc(2024, 6, 1, 8), machine) +
+                   "\r\nDTEND:" + DateText::compactLocal(utc(2024, 6, 1, 9, 30), machine) +
+                   "\r\nEND:VEVENT\r\n";
+        QTest::newRow("held zone read back")
+            << "BEGIN:VEVENT\r\nUID:x\r\n"
+               "DTSTART;X-ORVANDELLIC-TZID=America/New_York:20241103T063000Z\r\n"
+               "DTEND;X-ORVANDELLIC-TZID=America/New_York:20241103T070000Z\r\nEND:VEVENT\r\n"
+            << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART;TZID=America/New_York:20240601T040000\r\n"
+               "DTEND;TZID=America/New_York:20240601T053000\r\nEND:VEVENT\r\n";
+        QTest::newRow("utc stays utc") << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240305T100000Z\r\n"
+                                          "DTEND:20240305T110000Z\r\nEND:VEVENT\r\n"
+                                       << "BEGIN:VEVENT\r\nUID:x\r\nDTSTART:20240601T080000Z\r\n"
+                                          "DTEND:20240601T093000Z\r\nEND:VEVENT\r\n";
         QTest::newRow("zone the text defines itself")
             << "BEGIN:VTIMEZONE\r\nTZID:Office\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
                "TZOFFSETFROM:+0530\r\nTZOFFSETTO:+0530\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
@@ -919,6 +982,13 @@ private Q_SLOTS:
             << "BEGIN:VEVENT\r\nUID:ex\r\nEXDATE:" +
                    QByteArray("20240101T000000Z,").repeated(200000) + "\r\nEND:VEVENT\r\n"
             << QStringList{"ex"};
+        // A zone name is never opened as a file: here one that would block its reader.
+        const QByteArray fifo = "../../../.." + m_fifo.toUtf8();
+        QTest::newRow("zone names that are paths")
+            << "BEGIN:VEVENT\r\nUID:path\r\nDTSTART;X-ORVANDELLIC-TZID=" + fifo +
+                   ":20240101T090000Z\r\nDTEND;TZID=" + fifo +
+                   ":20240101T100000\r\nRRULE:FREQ=DAILY\r\nEND:VEVENT\r\n"
+            << QStringList{"path"};
         QTest::newRow("many zones") << "BEGIN:VEVENT\r\nUID:z\r\n" + [] {
             QByteArray lines;
             for (int i = 0; i < 3000; ++i)
@@ -937,8 +1007,18 @@ private Q_SLOTS:
             read.append(event.uid);
         QCOMPARE(read, uids);
         QVERIFY(Ical::parseTasks(text).isEmpty());
-        Ical::rewriteTimes(text, utc(2024, 1, 1), utc(2024, 1, 2));
+        const QString rewritten = Ical::rewriteTimes(text, utc(2024, 1, 1), utc(2024, 1, 2));
+        // What was read can be shown and written again.
+        for (const Event& event :
+             Ical::parseEvents(text.left(1024 * 1024) + rewritten.left(1024 * 1024))) {
+            Recurrence::occurrences(event, utc(2024, 1, 1), utc(2024, 2, 1));
+            Ical::buildEvent(event);
+        }
     }
+
+private:
+    QTemporaryDir m_fifoDir;
+    QString m_fifo;
 };
 
 QTEST_GUILESS_MAIN(TestIcal)

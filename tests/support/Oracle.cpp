@@ -32,7 +32,9 @@ QString testsPath(const QString& relative)
     return QStringLiteral(CALENDAR_TESTS_DIR "/") + relative;
 }
 
-QStringList occurrencesIn2026(const QString& text)
+namespace {
+
+QStringList occurrences(const QString& text, const QStringList& window)
 {
     QTemporaryDir dir;
     QFile file(dir.filePath(QStringLiteral("object.ics")));
@@ -42,13 +44,27 @@ QStringList occurrencesIn2026(const QString& text)
     file.close();
     bool ok = false;
     QString error;
-    const QByteArray output = runPython(
-        testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
-        {file.fileName(), QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")},
-        {}, &ok, &error);
+    const QByteArray output =
+        runPython(testsPath(QStringLiteral("core/oracles/zoned_occurrences.py")),
+                  QStringList{file.fileName()} + window, {}, &ok, &error);
     if (!ok)
         qWarning("%s", qPrintable(error));
     return QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+QStringList occurrencesIn2026(const QString& text)
+{
+    return occurrences(text,
+                       {QStringLiteral("20260101T000000Z"), QStringLiteral("20270101T000000Z")});
+}
+
+QStringList occurrencesWithLengths(const QString& text, const QDateTime& from, const QDateTime& to)
+{
+    const QString format = QStringLiteral("yyyyMMdd'T'HHmmss'Z'");
+    return occurrences(text, {from.toUTC().toString(format), to.toUTC().toString(format),
+                              QStringLiteral("lengths")});
 }
 
 } // namespace Oracle

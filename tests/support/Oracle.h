@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -19,5 +20,9 @@ QString testsPath(const QString& relative);
 // recurring_ical_events expands it: "seconds HH:MM" lines (UTC instant, wall clock in the zone
 // written), ascending; empty (with a warning) when the oracle could not run.
 QStringList occurrencesIn2026(const QString& text);
+
+// As occurrencesIn2026, in the window from `from` to `to`, each line ending in the occurrence's
+// length in seconds ("seconds HH:MM length").
+QStringList occurrencesWithLengths(const QString& text, const QDateTime& from, const QDateTime& to);
 
 } // namespace Oracle

@@ -10,6 +10,7 @@
 #include "EventRepository.h"
 #include "FilterRuleRepository.h"
 #include "Ical.h"
+#include "Oracle.h"
 #include "RecurringEdit.h"
 #include "TaskRepository.h"
 #include "UndoStack.h"
@@ -315,25 +316,30 @@ private Q_SLOTS:
                    "END:VCALENDAR\r\n";
         };
         const QString berlin = QStringLiteral(";TZID=Europe/Berlin:");
-        QVERIFY(s.put("spring", object("BEGIN:VEVENT\r\nUID:spring\r\nDTSTAMP:20270101T000000Z\r\n"
-                                       "SUMMARY:Daily\r\nDTSTART" +
-                                       berlin +
-                                       "20270328T023000\r\nDURATION:PT1H\r\n"
-                                       "RRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n")));
-        QVERIFY(s.put("night", object("BEGIN:VEVENT\r\nUID:night\r\nDTSTAMP:20270101T000000Z\r\n"
-                                      "SUMMARY:Night\r\nDTSTART" +
-                                      berlin + "20270328T013000\r\nDTEND" + berlin +
-                                      "20270328T023000\r\nEND:VEVENT\r\n")));
-        QVERIFY(s.put("autumn", object("BEGIN:VEVENT\r\nUID:autumn\r\nDTSTAMP:20270101T000000Z\r\n"
-                                       "SUMMARY:Daily\r\nDTSTART" +
-                                       berlin +
-                                       "20271029T023000\r\nDURATION:PT1H\r\n"
-                                       "RRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n"
-                                       "BEGIN:VEVENT\r\nUID:autumn\r\nDTSTAMP:20270101T000000Z\r\n"
-                                       "SUMMARY:Moved\r\nRECURRENCE-ID" +
-                                       berlin + "20271031T023000\r\nDTSTART" + berlin +
-                                       "20271031T100000\r\nDTEND" + berlin +
-                                       "20271031T110000\r\nEND:VEVENT\r\n")));
+        QMap<QString, QString> theirs;
+        const auto put = [&](const QString& uid, const QString& text) {
+            theirs.insert(uid, text);
+            return s.put(uid, text);
+        };
+        QVERIFY(put("spring", object("BEGIN:VEVENT\r\nUID:spring\r\nDTSTAMP:20270101T000000Z\r\n"
+                                     "SUMMARY:Daily\r\nDTSTART" +
+                                     berlin +
+                                     "20270328T023000\r\nDURATION:PT1H\r\n"
+                                     "RRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n")));
+        QVERIFY(put("night", object("BEGIN:VEVENT\r\nUID:night\r\nDTSTAMP:20270101T000000Z\r\n"
+                                    "SUMMARY:Night\r\nDTSTART" +
+                                    berlin + "20270328T013000\r\nDTEND" + berlin +
+                                    "20270328T023000\r\nEND:VEVENT\r\n")));
+        QVERIFY(put("autumn", object("BEGIN:VEVENT\r\nUID:autumn\r\nDTSTAMP:20270101T000000Z\r\n"
+                                     "SUMMARY:Daily\r\nDTSTART" +
+                                     berlin +
+                                     "20271029T023000\r\nDURATION:PT1H\r\n"
+                                     "RRULE:FREQ=DAILY;COUNT=5\r\nEND:VEVENT\r\n"
+                                     "BEGIN:VEVENT\r\nUID:autumn\r\nDTSTAMP:20270101T000000Z\r\n"
+                                     "SUMMARY:Moved\r\nRECURRENCE-ID" +
+                                     berlin + "20271031T023000\r\nDTSTART" + berlin +
+                                     "20271031T100000\r\nDTEND" + berlin +
+                                     "20271031T110000\r\nEND:VEVENT\r\n")));
         const Outcome outcome = s.sync();
         QVERIFY2(outcome.completed, qPrintable(outcome.reason));
         QCOMPARE(outcome.skipped, 0);
@@ -366,7 +372,30 @@ private Q_SLOTS:
         QVERIFY2(pushed.completed, qPrintable(pushed.reason));
         s.compare("pushed");
 
-        // What went back reads as the same instants, the lengths kept.
+        // What went back reads as the same instants, the lengths kept; the times nobody changed
+        // are the other client's as written (02:30 of the spring night, which reads as 03:30),
+        // so every other reader keeps them too.
+        const QDateTime from = utc(3, 1, 0, 0);
+        const QDateTime to = utc(12, 1, 0, 0);
+        for (auto it = theirs.cbegin(); it != theirs.cend(); ++it) {
+            const QString text = QString::fromUtf8(s.serverText(it.key()));
+            const QRegularExpression times(QStringLiteral("^(DTSTART|DTEND|DURATION|RECURRENCE-ID)"
+                                                          "[;:].*$"),
+                                           QRegularExpression::MultilineOption);
+            QStringList written;
+            QStringList sent;
+            const auto events = [](const QString& calendar) {
+                return calendar.mid(calendar.indexOf(QStringLiteral("BEGIN:VEVENT")));
+            };
+            for (const auto& match : times.globalMatch(events(it.value())))
+                written << match.captured().trimmed();
+            for (const auto& match : times.globalMatch(events(text)))
+                sent << match.captured().trimmed();
+            QCOMPARE(sent, written);
+            const QStringList python = Oracle::occurrencesWithLengths(text, from, to);
+            QVERIFY(!python.isEmpty());
+            QCOMPARE(python, Oracle::occurrencesWithLengths(it.value(), from, to));
+        }
         for (const auto& row : expected) {
             const QString text = QString::fromUtf8(s.serverText(row.uid));
             bool found = false;

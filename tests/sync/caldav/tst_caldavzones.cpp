@@ -12,6 +12,7 @@
 #include "Ical.h"
 #include "ModalSeam.h"
 #include "Oracle.h"
+#include "Recurrence.h"
 #include "RecurrenceEditDialog.h"
 #include "SeriesActions.h"
 #include "StoreSeed.h"
@@ -43,6 +44,15 @@ const char* foreignSeries = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other c
                             "SUMMARY:Review\r\nDTSTART;TZID=Europe/Berlin:20260303T090000\r\n"
                             "DTEND;TZID=Europe/Berlin:20260303T100000\r\n"
                             "RRULE:FREQ=WEEKLY;COUNT=40\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+
+// Floating times, read on the machine's clock: Tuesdays 10:00 from 3 March until 09:30 on 7 April
+// (07:30 UTC in summer time), so five times.
+const char* floatingSeries = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\n"
+                             "BEGIN:VEVENT\r\nUID:floating\r\nDTSTAMP:20260101T000000Z\r\n"
+                             "SUMMARY:Gym\r\nDTSTART:20260303T100000\r\n"
+                             "DTEND:20260303T110000\r\n"
+                             "RRULE:FREQ=WEEKLY;UNTIL=20260407T093000\r\nEND:VEVENT\r\n"
+                             "END:VCALENDAR\r\n";
 
 // Wall-clock times of every occurrence of the object in 2026, as python reads them.
 QStringList pythonWallClocks(const QString& data)
@@ -105,6 +115,11 @@ private Q_SLOTS:
             server.putObject(collection.resolved(QUrl(QStringLiteral("foreign.ics"))),
                              QString::fromLatin1(foreignSeries));
         QVERIFY2(put.status / 100 == 2, qPrintable(put.error));
+        QVERIFY(server.putObject(collection.resolved(QUrl(QStringLiteral("floating.ics"))),
+                                 QString::fromLatin1(floatingSeries))
+                        .status /
+                    100 ==
+                2);
 
         AppStateFixture fixture;
         QVERIFY(fixture.start());
@@ -207,11 +222,42 @@ private Q_SLOTS:
         foreign->rawIcalendar = Ical::buildEvent(*foreign);
         foreign->syncStatus = QStringLiteral("pending");
         QVERIFY(state->events()->update(*foreign));
+
+        // The floating series repeats at 10:00 here across the change to summer time, until the
+        // wall time its UNTIL says; retitled, it goes back so that other clients agree.
+        std::optional<Event> floating =
+            state->events()->getByUid(QStringLiteral("floating"), calendar.id);
+        QVERIFY(floating);
+        const auto floatingWalls = [&] {
+            QStringList walls;
+            for (const Event& occurrence :
+                 Recurrence::occurrences(*state->events()->getById(floating->id),
+                                         StoreSeed::local(QDate(2026, 1, 1), QTime(0, 0)),
+                                         StoreSeed::local(QDate(2027, 1, 1), QTime(0, 0))))
+                walls << occurrence.startTime.toLocalTime().toString(QStringLiteral("MM-dd HH:mm"));
+            return walls;
+        };
+        const QStringList fiveTuesdays{"03-03 10:00", "03-10 10:00", "03-17 10:00", "03-24 10:00",
+                                       "03-31 10:00"};
+        QCOMPARE(floatingWalls(), fiveTuesdays);
+        floating->title = QStringLiteral("Gym here");
+        floating->rawIcalendar = Ical::buildEvent(*floating);
+        floating->syncStatus = QStringLiteral("pending");
+        QVERIFY(state->events()->update(*floating));
         QVERIFY(sync());
+        QCOMPARE(floatingWalls(), fiveTuesdays);
+        const QString floatingText = QString::fromUtf8(
+            server.request("GET", collection.resolved(QUrl(QStringLiteral("floating.ics")))).body);
+        QVERIFY2(floatingText.contains(QStringLiteral("SUMMARY:Gym here")),
+                 qPrintable(floatingText));
+        QCOMPARE(pythonWallClocks(floatingText), QStringList(5, QStringLiteral("10:00")));
+        QCOMPARE(libicalMasterWallClocks(floatingText).filter(QStringLiteral(" 10:00")).size(), 5);
 
         const QList<DavHttp::Object> objects = server.listObjects(collection);
-        QCOMPARE(objects.size(), 2);
+        QCOMPARE(objects.size(), 3);
         for (const DavHttp::Object& object : objects) {
+            if (object.data.contains(QStringLiteral("UID:floating")))
+                continue;
             QCOMPARE(object.data.count(QStringLiteral("BEGIN:VTIMEZONE")), 1);
             const bool isForeign = object.data.contains(QStringLiteral("UID:foreign"));
             if (isForeign)
