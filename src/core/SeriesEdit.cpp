@@ -194,6 +194,19 @@ std::optional<QDateTime> startBeforeOffItsTime(const Event& master,
     return std::nullopt;
 }
 
+// Whether the rule of the series gives a start before `occurrenceStart`, exception dates aside.
+// A series may begin on a day its rule does not give (a Sunday series from a Saturday): its
+// first occurrence is then later than its start.
+bool startsBefore(const Event& master, const QDateTime& occurrenceStart)
+{
+    Event rule = master;
+    rule.exceptionDates.clear();
+    const QList<Event> earlier = Recurrence::occurrences(rule, master.startTime, occurrenceStart);
+    return std::any_of(earlier.cbegin(), earlier.cend(), [&](const Event& occurrence) {
+        return occurrence.startTime < occurrenceStart;
+    });
+}
+
 } // namespace
 
 namespace SeriesEdit {
@@ -380,7 +393,11 @@ Plan edit(const Event& master, const QList<Event>& overrides, const std::optiona
         return plan;
     }
 
-    const bool split = scope == 2 && occurrenceStart > master.startTime;
+    // "This and following" from the first occurrence is the whole series: a new series there
+    // could not keep the time the clocks moved that occurrence off (02:30 on the spring night is
+    // an instant at 03:30), and would take every later occurrence there.
+    const bool split =
+        scope == 2 && occurrenceStart > master.startTime && startsBefore(master, occurrenceStart);
     // Another rule or kind gives other starts: the overrides would replace occurrences that no
     // longer exist, so they go.
     const bool newRule =

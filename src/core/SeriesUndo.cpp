@@ -357,17 +357,21 @@ QString undoneDates(const Event& before, const Event& written, const Event& curr
 {
     const SeriesMove forward = SeriesMove::of(before, before.startTime, written.startTime);
     const SeriesMove back = SeriesMove::of(written, written.startTime, before.startTime);
-    const auto moved = [](const QString& text, const SeriesMove& move, bool allDay) {
+    // The start a move was made from goes to the one it was made to, which may be the later
+    // instant of a repeated hour: a wall time moved names the earlier one.
+    const auto moved = [](const QString& text, const SeriesMove& move, const QDateTime& from,
+                          const QDateTime& to, bool allDay) {
         const QDateTime instant = instantOf(text);
-        return !instant.isValid() || move.none()
-                   ? text
-                   : Recurrence::recurrenceIdFor(move(instant), allDay);
+        if (!instant.isValid() || move.none())
+            return text;
+        return Recurrence::recurrenceIdFor(sameInstant(instant, from) ? to : move(instant), allDay);
     };
     const QStringList was = ExceptionDates::read(before.exceptionDates);
     const QStringList wrote = ExceptionDates::read(written.exceptionDates);
     QHash<QString, QString> origins; // a date the change wrote, and the one it came from
     for (const QString& text : was) {
-        const QString to = moved(text, forward, written.isAllDay);
+        const QString to =
+            moved(text, forward, before.startTime, written.startTime, written.isAllDay);
         if (wrote.contains(to))
             origins.insert(to, text);
     }
@@ -386,7 +390,7 @@ QString undoneDates(const Event& before, const Event& written, const Event& curr
         const QDateTime instant = instantOf(text);
         if (instant.isValid() && !occursAt(written, instant))
             continue;
-        add(moved(text, back, before.isAllDay));
+        add(moved(text, back, written.startTime, before.startTime, before.isAllDay));
     }
     const QStringList kept = origins.values();
     for (const QString& text : was) {
@@ -412,7 +416,11 @@ QList<Event> arrivedOverrides(const Event& restored, const Event& written, const
         if (touched.contains(row.id) || row.deletedAt || !original.isValid() ||
             row.uid != restored.uid || row.calendarId != restored.calendarId)
             continue;
-        row.recurrenceId = Recurrence::recurrenceIdFor(back(original), restored.isAllDay);
+        // The series' own start goes back to the start restored, which may be the later
+        // instant of a repeated hour: a wall time moved back names the earlier one.
+        const QDateTime to =
+            sameInstant(original, written.startTime) ? restored.startTime : back(original);
+        row.recurrenceId = Recurrence::recurrenceIdFor(to, restored.isAllDay);
         if (row.startTime.isValid())
             row.startTime = back.byDays(row.startTime);
         if (row.endTime)

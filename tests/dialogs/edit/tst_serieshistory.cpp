@@ -6,6 +6,7 @@
 #include "EventRepository.h"
 #include "Recurrence.h"
 #include "RecurringEdit.h"
+#include "SeriesEdit.h"
 #include "StoreSeed.h"
 #include "UidChange.h"
 #include "UndoStack.h"
@@ -398,6 +399,14 @@ private Q_SLOTS:
             << wall(3, 29, 3, 15) << QDateTime()
             << QStringList{"03-27 02:15 +1 Daily", "03-28 02:15 +1 Daily", "03-29 03:15 +2 Renamed",
                            "03-30 12:00 +2 Daily", "03-31 02:15 +2 Renamed"};
+        // A Sunday series begun on a Saturday: no start of it before the spring night's Sunday,
+        // shown at 03:30; the later Sundays keep 02:30.
+        QTest::newRow("weekly Sunday 02:30 from a Saturday, renamed from the spring night")
+            << "FREQ=WEEKLY;BYDAY=SU;COUNT=6" << wall(3, 28, 2, 30) << QDate(2026, 4, 12)
+            << QDate(2026, 4, 19) << wall(3, 29, 3, 30) << QDateTime()
+            << QStringList{"03-29 03:30 +2 Renamed", "04-05 02:30 +2 Renamed",
+                           "04-19 12:00 +2 Daily", "04-26 02:30 +2 Renamed",
+                           "05-03 02:30 +2 Renamed"};
         // 02:30 on 25 October comes twice; the drop gives the later instant, the new series
         // begins at the earlier one, the wall time its clock has.
         QTest::newRow("weekly Sunday 03:00, the last dropped onto the autumn night")
@@ -478,6 +487,44 @@ private Q_SLOTS:
         state->undoStack()->undo();
         QCOMPARE(messages, QStringList());
         QCOMPARE(walls(), before);
+    }
+
+    // A series held at the later 02:00 of the autumn night (another client's UTC time) moved
+    // whole an hour on, its moved first occurrence then changed elsewhere, and the move undone:
+    // the change goes back to the start restored, and that day shows it alone.
+    void undoneMoveOfASeriesAtTheLaterInstant()
+    {
+        AppStateFixture fixture;
+        QVERIFY(startWithOneCalendar(fixture));
+        AppState* state = fixture.state();
+        EventRepository* events = state->events();
+        const QDateTime second(QDate(2026, 10, 25), QTime(1, 0), Qt::UTC);
+        Event row = StoreSeed::timedEvent(QStringLiteral("later"), calendars.first(),
+                                          QStringLiteral("Daily"), second, second.addSecs(1800));
+        row.timezone = QStringLiteral("Europe/Berlin");
+        row.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=3");
+        QVERIFY(StoreSeed::addEvent(state, row));
+        const auto plan = RecurringEdit::planMove(events, row, second, second.addSecs(3600),
+                                                  second.addSecs(5400), 3);
+        QVERIFY(plan && RecurringEdit::carryOutWithUndo(state, *plan, "Moved", {}, {}));
+        const Event moved = *events->getById(row.id);
+        const QDateTime noon(QDate(2026, 10, 25), QTime(11, 0), Qt::UTC);
+        Event there = SeriesEdit::occurrenceOverride(
+            moved, moved.startTime, noon, noon.addSecs(1800), QStringLiteral("there"), noon);
+        there.title = QStringLiteral("There");
+        there.syncStatus = QStringLiteral("synced");
+        QVERIFY(events->insert(there));
+
+        state->undoStack()->undo();
+        QStringList shown;
+        for (const Event& occurrence : Recurrence::expand(
+                 events->getInRange(windowStart, windowEnd, {}), windowStart, windowEnd))
+            shown << occurrence.startTime.toUTC().toString(QStringLiteral("MM-dd HH:mm ")) +
+                         occurrence.title;
+        shown.sort();
+        QCOMPARE(shown,
+                 QStringList({"10-25 11:00 There", "10-26 01:00 Daily", "10-27 01:00 Daily"}));
+        QCOMPARE(events->getById(there.id)->recurrenceId, QStringLiteral("20261025T010000Z"));
     }
 
     // An occurrence deleted here, the deletion pushed (its row purged), then the series takes a
