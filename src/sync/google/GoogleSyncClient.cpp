@@ -53,6 +53,15 @@ QString versionOf(const Event& event)
 // On a renewal under way: the refresh token it renews.
 const char* const renewedTokenProperty = "googleRenewedToken";
 
+// The Google id of the series whose occurrence `recurrenceId` the Google id names; empty when it
+// names none.
+QString seriesIdOf(const QString& googleId, const QString& recurrenceId)
+{
+    const QString suffix = u'_' + recurrenceId;
+    return !recurrenceId.isEmpty() && googleId.endsWith(suffix) ? googleId.chopped(suffix.size())
+                                                                : QString();
+}
+
 QString compactJson(const QJsonObject& item)
 {
     return QString::fromUtf8(QJsonDocument(item).toJson(QJsonDocument::Compact));
@@ -557,8 +566,12 @@ void SyncClient::onWritten(const RunPtr& run, const QString& localId, const QStr
     // Google's id and ETag), so the next run sends the newer version.
     const bool unchanged = versionOf(*row) == flight.version;
     run->written.insert(localId);
-    const bool stored = GoogleSyncStore(m_state->database())
-                            .setGoogleIds(localId, googleId, etag, compactJson(item), unchanged);
+    GoogleSyncStore store(m_state->database());
+    // The occurrence stands at Google again (an undo wrote back one this program had cancelled): a
+    // cancellation of it listed from now on is another client's, which wins over an edit here.
+    if (const QString seriesId = seriesIdOf(googleId, row->recurrenceId); !seriesId.isEmpty())
+        store.removeCancelledOccurrence(run->calendar.id, seriesId, row->recurrenceId);
+    const bool stored = store.setGoogleIds(localId, googleId, etag, compactJson(item), unchanged);
     if (!stored && run->pushFailure.isEmpty())
         run->pushFailure = tr("The Google event's new state could not be stored.");
     qInfo().noquote() << "[Google] pushed" << localId
@@ -575,11 +588,10 @@ void SyncClient::onDeleted(const RunPtr& run, const QString& localId)
     GoogleSyncStore store(m_state->database());
     // Google keeps the occurrence as cancelled: the listing that reports it brings no news of
     // another client's, and leaves alone a row that stands for that occurrence here again.
-    const QString suffix = row ? u'_' + row->recurrenceId : QString();
-    const QString googleId = run->flights.value(localId).googleId;
-    if (row && !row->recurrenceId.isEmpty() && googleId.endsWith(suffix))
-        store.addCancelledOccurrence(run->calendar.id, googleId.chopped(suffix.size()),
-                                     row->recurrenceId);
+    const QString seriesId =
+        row ? seriesIdOf(run->flights.value(localId).googleId, row->recurrenceId) : QString();
+    if (!seriesId.isEmpty())
+        store.addCancelledOccurrence(run->calendar.id, seriesId, row->recurrenceId);
     if (row && !row->deletedAt) {
         // Restored while its deletion was out: Google's copy is gone, so it goes out anew.
         store.setGoogleIds(localId, QString(), QString(), row->rawIcalendar, false);

@@ -210,6 +210,19 @@ private:
         return events()->insert(moved) ? moved : Event();
     }
 
+    // Another client moves the week on `day` of March of the series "wk" to 15:00 and retitles
+    // it. Google's id of that week.
+    QString changeWeekThere(int day)
+    {
+        const QString id = QStringLiteral("wk_202603%1T080000Z").arg(day, 2, 10, QLatin1Char('0'));
+        QJsonObject week = timed(id, QStringLiteral("Weekly, %1 there").arg(day), day, 15);
+        week.insert(QStringLiteral("recurringEventId"), QStringLiteral("wk"));
+        week.insert(QStringLiteral("originalStartTime"),
+                    timed(id, {}, day).value(QStringLiteral("start")));
+        m_fake->putEvent(googleCalendar, week);
+        return id;
+    }
+
     void storeTokens(const QDateTime& expiresAt)
     {
         Google::TokenSet tokens;
@@ -1398,6 +1411,61 @@ private Q_SLOTS:
                                          series.startTime.addDays(-1), series.startTime.addDays(28))
                      .size(),
                  4);
+    }
+
+    // Another client cancels a week that was edited here since the last run: Google's deletion wins
+    // over the edit, here and there, whatever this program knew of cancellations in that series
+    // before: its own deletion of that very week, undone and written back since, or another week
+    // cancelled there.
+    void weekCancelledThereWinsOverItsEditHere_data()
+    {
+        QTest::addColumn<bool>("undoneDelete"); // else another week was cancelled there
+        QTest::newRow("deleted here, undone and written back") << true;
+        QTest::newRow("another week cancelled there") << false;
+    }
+    void weekCancelledThereWinsOverItsEditHere()
+    {
+        QFETCH(bool, undoneDelete);
+        const Event series = pulledWeekly();
+        QVERIFY(!series.id.isEmpty());
+        const QString week = changeWeekThere(9);
+        if (!undoneDelete)
+            m_fake->cancelEvent(googleCalendar, QStringLiteral("wk_20260323T080000Z"));
+        QCOMPARE(sync().completed, 1);
+        const QDateTime original = series.startTime.addDays(7);
+        const auto statusThere = [&] {
+            return m_fake->event(googleCalendar, week).value(QStringLiteral("status")).toString();
+        };
+        if (undoneDelete) {
+            const std::optional<SeriesEdit::Plan> removal =
+                RecurringEdit::planRemove(events(), *byGoogleId(QStringLiteral("wk")), original, 1);
+            QVERIFY(removal && RecurringEdit::carryOutWithUndo(
+                                   state(), *removal, QStringLiteral("Deleted"), QString(), {}));
+            QCOMPARE(sync().completed, 1);
+            QCOMPARE(statusThere(), QStringLiteral("cancelled"));
+            state()->undoStack()->undo();
+            QCOMPARE(sync().completed, 1);
+            QCOMPARE(statusThere(), QStringLiteral("confirmed"));
+        }
+
+        m_fake->cancelEvent(googleCalendar, week);
+        Event edited =
+            *events()->getByUidAndRecurrenceId(series.uid, calendarId, "20260309T080000Z");
+        edited.title = QStringLiteral("Weekly, edited here");
+        const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(
+            events(), *byGoogleId(QStringLiteral("wk")), original, edited, 1);
+        QVERIFY(plan && RecurringEdit::carryOut(events(), *plan));
+        QCOMPARE(sync().completed, 1);
+        QCOMPARE(statusThere(), QStringLiteral("cancelled"));
+        QVERIFY(!events()->getByUidAndRecurrenceId(series.uid, calendarId, "20260309T080000Z"));
+        QVERIFY(events()->pendingIds(calendarId).isEmpty());
+        QStringList kept{"2026-03-02T08:00:00Z", "2026-03-16T08:00:00Z"};
+        if (undoneDelete)
+            kept << QStringLiteral("2026-03-23T08:00:00Z");
+        QCOMPARE(shownInMarch(), kept);
+        QCOMPARE(syncInFull().completed, 1);
+        QCOMPARE(shownInMarch(), kept);
+        QCOMPARE(statusThere(), QStringLiteral("cancelled"));
     }
 
     // "This and following" an hour later at Google, pushed and read back, then undone: Google
