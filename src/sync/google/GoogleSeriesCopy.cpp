@@ -1,10 +1,12 @@
 #include "GoogleSeriesCopy.h"
 
+#include "ExceptionDates.h"
 #include "Recurrence.h"
 #include "SeriesEdit.h"
 #include "SeriesMove.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <cstdlib>
 
@@ -43,6 +45,20 @@ QString carried(const Event& copy, const Event& series, const QString& recurrenc
     }
     return nearest ? Recurrence::recurrenceIdFor(nearest->startTime, series.isAllDay)
                    : recurrenceId;
+}
+
+QString exceptionDates(const Event& copy, const Event& series)
+{
+    const QStringList dates = ExceptionDates::read(series.exceptionDates);
+    if (dates.isEmpty())
+        return series.exceptionDates;
+    QStringList result;
+    for (const QString& date : dates) {
+        const QString at = carried(copy, series, date);
+        if (!result.contains(at))
+            result.append(at);
+    }
+    return result == dates ? series.exceptionDates : ExceptionDates::write(result);
 }
 
 } // namespace Google::SeriesCopy

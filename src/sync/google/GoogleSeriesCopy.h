@@ -15,4 +15,8 @@ namespace Google::SeriesCopy {
 // repeat at most once a day, so the moved day has one. The id as given when `series` has none.
 QString carried(const Event& copy, const Event& series, const QString& recurrenceId);
 
+// The exception dates of `series`, each carried from `copy` as above: those it took from Google's
+// cancellations name Google's starts.
+QString exceptionDates(const Event& copy, const Event& series);
+
 } // namespace Google::SeriesCopy

@@ -516,12 +516,23 @@ void SyncClient::findPlace(const RunPtr& run, Flight& cancellation)
         cancellation.writtenInSeries.insert(place, taking);
 }
 
-Event SyncClient::againstCopy(const RunPtr& run, const Event& row, const QJsonObject& item)
+Event SyncClient::againstCopy(const RunPtr& run, Flight& flight, const Event& row,
+                              const QJsonObject& item)
 {
     if (!row.recurrenceId.isEmpty() || row.recurrenceRule.isEmpty())
         return row;
-    run->seriesCopies.insert(row.id, eventFromJson(item, run->calendar.id));
-    return row;
+    const Event copy = eventFromJson(item, run->calendar.id);
+    run->seriesCopies.insert(row.id, copy);
+    // The exception dates taken from Google's cancellations name the starts of its copy, which a
+    // move here (or its undo) left behind: they go out at the starts the series has here.
+    const QString dates = SeriesCopy::exceptionDates(copy, row);
+    if (dates == row.exceptionDates ||
+        !GoogleSyncStore(m_state->database()).setExceptionDates(row.id, dates))
+        return row;
+    Event carried = row;
+    carried.exceptionDates = dates;
+    flight.version = versionOf(carried);
+    return carried;
 }
 
 void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
@@ -569,7 +580,7 @@ void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
             break;
         }
         run->client->updateEvent(row->id, calendarUrl, flight.googleId,
-                                 updateBody(flight, stored, againstCopy(run, *row, stored)),
+                                 updateBody(flight, stored, againstCopy(run, flight, *row, stored)),
                                  row->etag);
         break;
     }
@@ -641,7 +652,7 @@ void SyncClient::onFetched(const RunPtr& run, const QString& localId, const QJso
     flight.kind = Flight::Kind::Update;
     flight.version = versionOf(*row);
     run->client->updateEvent(localId, run->calendar.url, flight.googleId,
-                             updateBody(flight, item, againstCopy(run, *row, item)),
+                             updateBody(flight, item, againstCopy(run, flight, *row, item)),
                              item.value(QLatin1String("etag")).toString());
 }
 

@@ -57,8 +57,10 @@ class CalendarClient;
 // same run waits for the write that takes its place (the occurrence its change moved to with the
 // series, found through the move between Google's copy and the series here), so that Google shows
 // the plain occurrence meanwhile rather than none, and goes once that write has ended, taken or
-// not; a write Google refuses holds back nothing beyond its run. Several runs (of different
-// calendars) may go at once: each carries its own state.
+// not; a write Google refuses holds back nothing beyond its run. The exception dates a series here
+// took from Google's cancellations go out moved as the series moved from Google's copy (a move
+// undone here before Google's cancellation was pulled). Several runs (of different calendars) may
+// go at once: each carries its own state.
 class SyncClient : public QObject
 {
     Q_OBJECT
@@ -127,8 +129,8 @@ private:
     // carried to the series here), or all of them when Google's copy was not read.
     void findPlace(const RunPtr& run, Flight& cancellation);
     // A series about to be merged into Google's copy `item` of it: keeps the copy for the run, and
-    // gives the row to merge.
-    Event againstCopy(const RunPtr& run, const Event& row, const QJsonObject& item);
+    // gives the row with its exception dates carried from the copy's starts (stored so).
+    Event againstCopy(const RunPtr& run, Flight& flight, const Event& row, const QJsonObject& item);
     void onWritten(const RunPtr& run, const QString& localId, const QString& providerEventId,
                    const QString& etag, const QJsonObject& item);
     void onDeleted(const RunPtr& run, const QString& localId);
