@@ -11,10 +11,11 @@ class Database;
 
 // The store's side of a Google sync that the repositories do not offer. It keeps, in a table of
 // its own (google_cancelled_occurrences), the occurrences of each series that Google reports
-// cancelled (they stay exceptions of their series when the master changes later). It also writes
-// the sync fields of a row alone (Google id, ETag, item, status, exception dates) without stamping
-// its modification time, so a local edit made meanwhile stays visible as such. All calls run on the
-// shared connection, inside the caller's transaction when there is one.
+// cancelled (they stay exceptions of their series when the master changes later), and those this
+// program cancelled there until it writes one back. It also writes the sync fields of a row alone
+// (Google id, ETag, item, status, exception dates) without stamping its modification time, so a
+// local edit made meanwhile stays visible as such. All calls run on the shared connection, inside
+// the caller's transaction when there is one.
 class GoogleSyncStore
 {
 public:

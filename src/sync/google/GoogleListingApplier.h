@@ -15,9 +15,9 @@ namespace Google {
 // Google id as its UID, and the rows of its occurrences follow it. A cancellation removes its row
 // (even one holding a local edit; a cancelled series takes its changed occurrences along) and
 // stays an exception of its series; but a cancelled occurrence known before the listing (one this
-// program cancelled, or one listed before) leaves a row edited here since alone. A full listing
-// also removes the rows Google sent before and no longer lists, keeping local edits and rows
-// never sent.
+// program cancelled and has not written back since, or one listed before) leaves a row edited here
+// since alone. A full listing also removes the rows Google sent before and no longer lists, keeping
+// local edits and rows never sent.
 class ListingApplier
 {
 public:

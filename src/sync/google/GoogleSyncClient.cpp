@@ -10,6 +10,7 @@
 #include "GoogleCalendarClient.h"
 #include "GoogleEventMapping.h"
 #include "GoogleListingApplier.h"
+#include "GoogleSeriesCopy.h"
 #include "GoogleSyncStore.h"
 #include "ShownText.h"
 
@@ -19,7 +20,6 @@
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QPointer>
-#include <QSet>
 #include <QThread>
 
 #include <algorithm>
@@ -52,6 +52,15 @@ QString versionOf(const Event& event)
 
 // On a renewal under way: the refresh token it renews.
 const char* const renewedTokenProperty = "googleRenewedToken";
+
+// The Google id of the series whose occurrence `recurrenceId` the Google id names; empty when it
+// names none.
+QString seriesIdOf(const QString& googleId, const QString& recurrenceId)
+{
+    const QString suffix = u'_' + recurrenceId;
+    return !recurrenceId.isEmpty() && googleId.endsWith(suffix) ? googleId.chopped(suffix.size())
+                                                                : QString();
+}
 
 QString compactJson(const QJsonObject& item)
 {
@@ -87,9 +96,11 @@ struct SyncClient::Flight
     QString googleId;      // the id the request names; empty until a new series has landed
     QString seriesId;      // an occurrence sent for the first time: its series' Google id
     QString seriesLocalId; // an occurrence whose series goes out in the same run: the series' row
-    // A cancelled occurrence: the occurrences of its series written in the same run, which must
-    // have landed before it goes.
-    QList<QString> writtenFirst;
+    // A cancelled occurrence whose series goes out in the same run: the occurrences of the series
+    // written in the run, by recurrence id; once the series has landed, only the one that takes its
+    // place (placeFound), which it waits for.
+    QHash<QString, QString> writtenInSeries;
+    bool placeFound = false;
     bool retried = false; // a second attempt after 412 or 409 was made
     Reading reading = Reading::None;
 };
@@ -109,8 +120,9 @@ struct SyncClient::Run
     QString pushFailure;  // the first push that failed for good
     QHash<QString, Flight> flights;
     QList<QString> unsent; // flights not sent yet, in order
-    QSet<QString> written; // rows whose write Google took in this run
-    bool sending = false;  // sendMore is on the stack
+    // Series updated in the run, by row id: Google's copy as it stood before the update.
+    QHash<QString, Event> seriesCopies;
+    bool sending = false; // sendMore is on the stack
 };
 
 SyncClient::SyncClient(AppState* state, QObject* parent)
@@ -394,10 +406,11 @@ void SyncClient::pushPending(const RunPtr& run)
     // change moves from one occurrence to another (a series moved, or such a move undone), Google
     // shows the plain occurrence in its place until the new one is written.
     QList<QString> cancellations;
-    QHash<QString, QList<QString>> writtenBySeries; // series uid -> occurrence rows written
+    // series uid -> recurrence id -> occurrence row written
+    QHash<QString, QHash<QString, QString>> writtenBySeries;
     for (const Event& row : pending) {
         if (!row.deletedAt && !row.masterEventUid.isEmpty() && !row.recurrenceId.isEmpty())
-            writtenBySeries[row.masterEventUid].append(row.id);
+            writtenBySeries[row.masterEventUid].insert(row.recurrenceId, row.id);
     }
     for (const Event& row : pending) {
         Flight flight;
@@ -435,20 +448,22 @@ void SyncClient::pushPending(const RunPtr& run)
             flight.kind = Flight::Kind::Update;
             flight.googleId = row.providerEventId;
         }
-        if (row.deletedAt && !row.recurrenceId.isEmpty())
-            flight.writtenFirst = writtenBySeries.value(row.masterEventUid);
+        // Without its series going out, nothing moved the occurrence's place since Google last
+        // took the series.
+        if (row.deletedAt && !row.recurrenceId.isEmpty() && !flight.seriesLocalId.isEmpty())
+            flight.writtenInSeries = writtenBySeries.value(row.masterEventUid);
         run->flights.insert(row.id, flight);
-        (!flight.writtenFirst.isEmpty()   ? cancellations
-         : flight.seriesLocalId.isEmpty() ? run->unsent
-                                          : occurrences)
+        (!flight.writtenInSeries.isEmpty() ? cancellations
+         : flight.seriesLocalId.isEmpty()  ? run->unsent
+                                           : occurrences)
             .append(row.id);
     }
     // Every row may be an occurrence waiting for its series to reach Google.
     if (run->flights.isEmpty())
         return finish(run);
     for (const QString& id : std::as_const(cancellations)) {
-        QList<QString>& first = run->flights[id].writtenFirst;
-        first.removeIf([&run](const QString& written) { return !run->flights.contains(written); });
+        run->flights[id].writtenInSeries.removeIf(
+            [&run](const auto& written) { return !run->flights.contains(written.value()); });
     }
     run->unsent.append(occurrences);
     run->unsent.append(cancellations);
@@ -469,26 +484,55 @@ void SyncClient::sendMore(const RunPtr& run)
         // is made against its series as Google holds it, so the series' own change goes first.
         if (flight != run->flights.end() && run->flights.contains(flight->seriesLocalId))
             break;
-        // Cancellations come after them and wait for their series' occurrences to land.
+        // Cancellations come after them and wait for the write that takes their place to end,
+        // however it ends: a write Google refuses holds back no more than this run.
+        if (flight != run->flights.end() && !flight->placeFound)
+            findPlace(run, *flight);
         if (flight != run->flights.end() &&
-            std::any_of(flight->writtenFirst.cbegin(), flight->writtenFirst.cend(),
+            std::any_of(flight->writtenInSeries.cbegin(), flight->writtenInSeries.cend(),
                         [&run](const QString& id) { return run->flights.contains(id); }))
             break;
         run->unsent.removeFirst();
-        if (flight == run->flights.end())
-            continue;
-        // One of them was not written: the cancellation waits for the next run, so that Google
-        // keeps the change where it stands meanwhile.
-        if (!std::all_of(flight->writtenFirst.cbegin(), flight->writtenFirst.cend(),
-                         [&run](const QString& id) { return run->written.contains(id); })) {
-            qInfo().noquote() << "[Google] cancellation of" << flight->localId
-                              << "waits: an occurrence of its series was not written";
-            land(run, flight->localId);
-            continue;
-        }
-        sendFlight(run, *flight);
+        if (flight != run->flights.end())
+            sendFlight(run, *flight);
     }
     run->sending = false;
+}
+
+void SyncClient::findPlace(const RunPtr& run, Flight& cancellation)
+{
+    cancellation.placeFound = true;
+    // Google's copy of the series was not read (its read failed): every write waits.
+    const auto copy = run->seriesCopies.constFind(cancellation.seriesLocalId);
+    if (cancellation.writtenInSeries.isEmpty() || copy == run->seriesCopies.cend())
+        return;
+    const std::optional<Event> series = m_state->events()->getById(cancellation.seriesLocalId);
+    const std::optional<Event> row = m_state->events()->getById(cancellation.localId);
+    const QString place =
+        series && row ? SeriesCopy::carried(*copy, *series, row->recurrenceId) : QString();
+    const QString taking = cancellation.writtenInSeries.value(place);
+    cancellation.writtenInSeries.clear();
+    if (!taking.isEmpty())
+        cancellation.writtenInSeries.insert(place, taking);
+}
+
+Event SyncClient::againstCopy(const RunPtr& run, Flight& flight, const Event& row,
+                              const QJsonObject& item)
+{
+    if (!row.recurrenceId.isEmpty() || row.recurrenceRule.isEmpty())
+        return row;
+    const Event copy = eventFromJson(item, run->calendar.id);
+    run->seriesCopies.insert(row.id, copy);
+    // The exception dates taken from Google's cancellations name the starts of its copy, which a
+    // move here (or its undo) left behind: they go out at the starts the series has here.
+    const QString dates = SeriesCopy::exceptionDates(copy, row);
+    if (dates == row.exceptionDates ||
+        !GoogleSyncStore(m_state->database()).setExceptionDates(row.id, dates))
+        return row;
+    Event carried = row;
+    carried.exceptionDates = dates;
+    flight.version = versionOf(carried);
+    return carried;
 }
 
 void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
@@ -536,7 +580,8 @@ void SyncClient::sendFlight(const RunPtr& run, Flight& flight)
             break;
         }
         run->client->updateEvent(row->id, calendarUrl, flight.googleId,
-                                 updateBody(flight, stored, *row), row->etag);
+                                 updateBody(flight, stored, againstCopy(run, flight, *row, stored)),
+                                 row->etag);
         break;
     }
     }
@@ -556,9 +601,12 @@ void SyncClient::onWritten(const RunPtr& run, const QString& localId, const QStr
     // Edited or deleted while the push was out: the row keeps its pending state (and now
     // Google's id and ETag), so the next run sends the newer version.
     const bool unchanged = versionOf(*row) == flight.version;
-    run->written.insert(localId);
-    const bool stored = GoogleSyncStore(m_state->database())
-                            .setGoogleIds(localId, googleId, etag, compactJson(item), unchanged);
+    GoogleSyncStore store(m_state->database());
+    // The occurrence stands at Google again (an undo wrote back one this program had cancelled): a
+    // cancellation of it listed from now on is another client's, which wins over an edit here.
+    if (const QString seriesId = seriesIdOf(googleId, row->recurrenceId); !seriesId.isEmpty())
+        store.removeCancelledOccurrence(run->calendar.id, seriesId, row->recurrenceId);
+    const bool stored = store.setGoogleIds(localId, googleId, etag, compactJson(item), unchanged);
     if (!stored && run->pushFailure.isEmpty())
         run->pushFailure = tr("The Google event's new state could not be stored.");
     qInfo().noquote() << "[Google] pushed" << localId
@@ -575,11 +623,10 @@ void SyncClient::onDeleted(const RunPtr& run, const QString& localId)
     GoogleSyncStore store(m_state->database());
     // Google keeps the occurrence as cancelled: the listing that reports it brings no news of
     // another client's, and leaves alone a row that stands for that occurrence here again.
-    const QString suffix = row ? u'_' + row->recurrenceId : QString();
-    const QString googleId = run->flights.value(localId).googleId;
-    if (row && !row->recurrenceId.isEmpty() && googleId.endsWith(suffix))
-        store.addCancelledOccurrence(run->calendar.id, googleId.chopped(suffix.size()),
-                                     row->recurrenceId);
+    const QString seriesId =
+        row ? seriesIdOf(run->flights.value(localId).googleId, row->recurrenceId) : QString();
+    if (!seriesId.isEmpty())
+        store.addCancelledOccurrence(run->calendar.id, seriesId, row->recurrenceId);
     if (row && !row->deletedAt) {
         // Restored while its deletion was out: Google's copy is gone, so it goes out anew.
         store.setGoogleIds(localId, QString(), QString(), row->rawIcalendar, false);
@@ -605,7 +652,7 @@ void SyncClient::onFetched(const RunPtr& run, const QString& localId, const QJso
     flight.kind = Flight::Kind::Update;
     flight.version = versionOf(*row);
     run->client->updateEvent(localId, run->calendar.url, flight.googleId,
-                             updateBody(flight, item, *row),
+                             updateBody(flight, item, againstCopy(run, flight, *row, item)),
                              item.value(QLatin1String("etag")).toString());
 }
 

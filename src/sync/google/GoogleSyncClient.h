@@ -52,10 +52,15 @@ class CalendarClient;
 // the reply. A series goes before its occurrences pending in the same run, which wait until it
 // has landed; those of a new series then go as its occurrences on Google, and stay pending when
 // it did not get there. A changed occurrence is never sent as an event of its own: without its
-// series stored it stays pending. A cancelled occurrence goes after the occurrences of its series
-// written in the same run, and only once Google has taken them, else it stays pending: a change
-// that moved from one occurrence to another is never missing at Google meanwhile. Several runs
-// (of different calendars) may go at once: each carries its own state.
+// series stored it stays pending. Google names an occurrence by its start in Google's copy of the
+// series, read before the series is updated: a cancelled occurrence of a series going out in the
+// same run waits for the write that takes its place (the occurrence its change moved to with the
+// series, found through the move between Google's copy and the series here), so that Google shows
+// the plain occurrence meanwhile rather than none, and goes once that write has ended, taken or
+// not; a write Google refuses holds back nothing beyond its run. The exception dates a series here
+// took from Google's cancellations go out moved as the series moved from Google's copy (a move
+// undone here before Google's cancellation was pulled). Several runs (of different calendars) may
+// go at once: each carries its own state.
 class SyncClient : public QObject
 {
     Q_OBJECT
@@ -119,6 +124,13 @@ private:
     // Sends the run's next flights while fewer than pushRequestsAtOnce are out.
     void sendMore(const RunPtr& run);
     void sendFlight(const RunPtr& run, Flight& flight);
+    // Once the cancellation's series has landed: of the writes of its series in the run, keeps
+    // the one that takes its place (the occurrence Google's copy names by the cancelled start,
+    // carried to the series here), or all of them when Google's copy was not read.
+    void findPlace(const RunPtr& run, Flight& cancellation);
+    // A series about to be merged into Google's copy `item` of it: keeps the copy for the run, and
+    // gives the row with its exception dates carried from the copy's starts (stored so).
+    Event againstCopy(const RunPtr& run, Flight& flight, const Event& row, const QJsonObject& item);
     void onWritten(const RunPtr& run, const QString& localId, const QString& providerEventId,
                    const QString& etag, const QJsonObject& item);
     void onDeleted(const RunPtr& run, const QString& localId);

@@ -19,7 +19,9 @@
 // and per-event ETags. An occurrence of a stored series ("<series id>_<start>", the start as
 // "yyyyMMddTHHmmssZ" or "yyyyMMdd") can be read and updated before it was ever stored, as on
 // Google: until then it is the series' item at that start, with the series' ETag; a start the
-// series' rule does not give is 404. As on Google, an update that changes an instance's
+// series' rule does not give is 404. The fake finds those starts by stepping the rules the tests
+// write on the series' wall clock itself, never with the program's recurrence code, whose faults
+// would otherwise pass for Google's answers. As on Google, an update that changes an instance's
 // "originalStartTime" is refused with 400; every item but a cancellation carries an organizer, a
 // creator, an "htmlLink" and an "iCalUID" that no client write changes; a reminder of any kind
 // but "email" comes back as "popup". Every change
@@ -56,6 +58,7 @@ public:
     // "updated" time. Returns the stored item.
     QJsonObject putEvent(const QString& calendarId, QJsonObject item);
     // Deletes as another client would: the event stays, "cancelled", for incremental listings.
+    // An occurrence of a series ("<series id>_<start>") may be one never changed.
     void cancelEvent(const QString& calendarId, const QString& eventId);
     // Forgets an event entirely, as Google does with deletions older than its sync tokens: no
     // listing reports it any more.
