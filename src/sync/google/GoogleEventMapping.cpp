@@ -34,7 +34,7 @@ QString text(const QJsonObject& object, QLatin1String key)
 // and a listing names the same few zones thousands of times.
 QTimeZone zoneNamed(const QString& id)
 {
-    if (id.isEmpty() || id.size() > Limits::maxTimeZoneIdChars)
+    if (id.isEmpty())
         return {};
     thread_local QHash<QString, QTimeZone> zones;
     const auto found = zones.constFind(id);
@@ -42,7 +42,7 @@ QTimeZone zoneNamed(const QString& id)
         return *found;
     if (zones.size() > Limits::maxRecurrenceZonesCached)
         zones.clear();
-    const QTimeZone zone(id.toUtf8());
+    const QTimeZone zone = EventZone::named(id);
     zones.insert(id, zone);
     return zone;
 }
