@@ -318,10 +318,11 @@ void EventFormDialog::populate(const Event& event)
             m_endPicker->setDateTime(QDateTime(
                 EventFormRules::allDayLastDay(event.startTime, *event.endTime), QTime(0, 0)));
     } else {
-        m_startPicker->setDateTime(localMoment(event.startTime));
+        // The instants, not their wall times: one in the hour the clocks repeat reads as the first.
+        m_startPicker->setInstant(event.startTime);
         m_endPicker->onReferenceChanged();
         if (event.endTime)
-            m_endPicker->setDateTime(localMoment(*event.endTime));
+            m_endPicker->setInstant(*event.endTime);
     }
     {
         // The pickers already show the stored days; switching would read them as timed ones.
@@ -633,10 +634,11 @@ void EventFormDialog::save()
     }
     if (master) {
         // A rule that cannot move with the start is the user's to change: the form stays open.
-        // The series moves to the wall time the fields show, which the start cannot name where
-        // the clocks skip it; unless the start written is another client's, kept by the merge.
+        // A start the user changed moves the series to the wall time its field shows, which the
+        // start cannot name where the clocks skip it. A start left alone moves nothing: its
+        // field may show the second of a repeated hour, which reads as the first.
         std::optional<SeriesMove::WallTime> wall;
-        if (!record.isAllDay && record.startTime == edited.startTime)
+        if (!record.isAllDay && edited.startTime != m_shown.startTime)
             wall = SeriesMove::WallTime{m_startPicker->date(), m_startPicker->time(),
                                         QTimeZone::systemTimeZone()};
         const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(

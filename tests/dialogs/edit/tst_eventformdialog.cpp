@@ -192,6 +192,20 @@ Event sent(const Event& row)
     return parsed.size() == 1 ? parsed.first() : Event();
 }
 
+// The instant the machine's clocks go back an hour in autumn 2027, where the repeated hour
+// begins a second time (01:00 UTC in Berlin); invalid in a zone where they do not.
+QDateTime autumnChange()
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime from(QDate(2027, 1, 1), QTime(0, 0), QTimeZone::utc());
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, from.addYears(1))) {
+        if (change.atUtc.addSecs(-1).toTimeZone(zone).offsetFromUtc() - change.offsetFromUtc ==
+            3600)
+            return change.atUtc.toUTC();
+    }
+    return {};
+}
+
 } // namespace
 
 class TestEventFormDialog : public QObject
@@ -849,6 +863,70 @@ private Q_SLOTS:
         for (QString& line : expected)
             line = day.addDays(line.mid(3, 2).toInt() - 27).toString("MM-dd") + line.mid(5);
         QCOMPARE(shown, expected);
+    }
+
+    // Renamed on the night the clocks go back, an event keeps the instants the user left alone
+    // where its fields show the second of the repeated hour (which reads as the first): its
+    // start, its length and, for a series, its time of day, and its end is checked against its
+    // start as it is. Minutes count from the change (02:00 winter time in Berlin); the series are
+    // another client's, written in UTC, and the occurrence is the series' second.
+    void timesOnTheNightsTheClocksChange_data()
+    {
+        QTest::addColumn<int>("scope"); // 0: one event
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<QStringList>("rows");
+        // clang-format off
+        QTest::newRow("series from the second start, all events") << 3 << 0 << 60 << QStringList{"Renamed 0 60"};
+        QTest::newRow("occurrence at the second half past, this event only") << 1 << 30 << 90 << QStringList{"Night -1410 -1350", "Renamed 30 90"};
+        QTest::newRow("occurrence ending at the second half past, this event only") << 1 << -15 << 30 << QStringList{"Night -1455 -1410", "Renamed -15 30"};
+        QTest::newRow("event from the first start to the second") << 0 << -60 << 0 << QStringList{"Renamed -60 0"};
+        QTest::newRow("event from half past the hour before to the second half past") << 0 << -90 << 30 << QStringList{"Renamed -90 30"};
+        // clang-format on
+    }
+    void timesOnTheNightsTheClocksChange()
+    {
+        QFETCH(int, scope);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        const QDateTime change = autumnChange();
+        if (!change.isValid())
+            QSKIP("the clocks of this zone do not change in 2027");
+        const int first = scope == 1 ? -24 * 60 : 0;
+        Event series = StoreSeed::timedEvent(
+            QStringLiteral("night"), AppState::localCalendarId, QStringLiteral("Night"),
+            change.addSecs((first + start) * 60), change.addSecs((first + end) * 60));
+        series.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        if (scope != 0) {
+            series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=3");
+            series.timezone = QStringLiteral("UTC");
+        }
+        QVERIFY(StoreSeed::addEvent(state(), series));
+        series = *state()->events()->getById(series.id);
+        Event shown = series;
+        shown.startTime = change.addSecs(start * 60);
+        shown.endTime = change.addSecs(end * 60);
+
+        Form form(state(), shown);
+        if (scope != 0)
+            form.dialog.setSeriesScope(series, shown.startTime, scope);
+        form.title->setText(QStringLiteral("Renamed"));
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&form] { form.ok()->click(); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QStringList messages;
+        for (const ModalSeam::Seen& window : seen)
+            messages.append(window.text);
+        QCOMPARE(messages.join(u'\n'), QString());
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        QStringList rows;
+        for (const QString& id : column(QStringLiteral("SELECT id FROM events WHERE deleted_at IS "
+                                                       "NULL ORDER BY start_time"))) {
+            const Event row = *state()->events()->getById(id);
+            rows.append(row.title + u' ' + QString::number(change.secsTo(row.startTime) / 60) +
+                        u' ' + QString::number(change.secsTo(*row.endTime) / 60));
+        }
+        QTEST(rows, "rows");
     }
 
     // While an import holds the store the form stays open with the user's input, says why, and
