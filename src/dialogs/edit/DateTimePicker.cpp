@@ -138,6 +138,14 @@ QDateTime DateTimePicker::dateTime() const
     return instantOf(m_dateEdit->date(), m_allDay ? QTime(0, 0) : m_time);
 }
 
+bool DateTimePicker::showsSkippedTime() const
+{
+    if (m_allDay)
+        return false;
+    const QDateTime instant = dateTime();
+    return instant.date() != m_dateEdit->date() || instant.time() != m_time;
+}
+
 QDateTime DateTimePicker::instantOf(const QDate& date, const QTime& time) const
 {
     // Typing the wall time shown back gives the instant kept for it, not the earlier of two.

@@ -27,6 +27,8 @@ public:
     // setInstant gave while they still show it, else a time the clocks skip is the instant after
     // the gap by its length and a repeated one the earlier instant (WallClock::toUtc).
     QDateTime dateTime() const;
+    // Whether the clocks skip the wall time shown, so that dateTime() lies after it.
+    bool showsSkippedTime() const;
 
     // Hides the time combo while on; the committed time is kept for when it goes off again.
     void setAllDay(bool allDay);

@@ -8,6 +8,7 @@
 #include "ChangedElsewhere.h"
 #include "Clock.h"
 #include "Database.h"
+#include "DateLanguage.h"
 #include "DateTimePicker.h"
 #include "Defaults.h"
 #include "EventAttendeeList.h"
@@ -34,6 +35,7 @@
 #include "ShownText.h"
 #include "TemplateRepository.h"
 #include "Theme.h"
+#include "TimeFormatState.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -694,7 +696,26 @@ void EventFormDialog::save()
         return;
     }
     ChangedElsewhere::tell(this, replaced);
+    // The fields still show the time typed; the event has the one after the gap.
+    if (!record.isAllDay &&
+        (m_startPicker->showsSkippedTime() || m_endPicker->showsSkippedTime())) {
+        const QDate day =
+            m_startPicker->showsSkippedTime() ? m_startPicker->date() : m_endPicker->date();
+        QMessageBox::warning(this, tr("Calendar"), skippedTimeText(m_appState, record, day));
+    }
     accept();
+}
+
+QString EventFormDialog::skippedTimeText(const AppState* state, const Event& event,
+                                         const QDate& day)
+{
+    const QString pattern = TimeFormat::timePattern(state);
+    const QTime end = event.endTime ? event.endTime->toLocalTime().time() : QTime();
+    return tr("The clocks skip the time \"%1\" was set to on %2, so it begins at %3 and ends at "
+              "%4.")
+        .arg(ShownText::bounded(event.title, Limits::maxRowTextChars),
+             DateLanguage::format(day, QStringLiteral("MMM d, yyyy")),
+             event.startTime.toLocalTime().time().toString(pattern), end.toString(pattern));
 }
 
 void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)

@@ -865,31 +865,42 @@ private Q_SLOTS:
         QCOMPARE(shown, expected);
     }
 
-    // Renamed on the night the clocks go back, an event keeps the instants the user left alone
-    // where its fields show the second of the repeated hour (which reads as the first): its
-    // start, its length and, for a series, its time of day, and its end is checked against its
-    // start as it is. Minutes count from the change (02:00 winter time in Berlin); the series are
-    // another client's, written in UTC, and the occurrence is the series' second.
+    // On the nights the clocks change, Save keeps the instants the user left alone and says
+    // where the clocks moved a time typed. Renamed in autumn, an event whose fields show the
+    // second of the repeated hour (which reads as the first) keeps its start, its length and, for
+    // a series, its time of day, and its end is checked against its start as it is. In spring, a
+    // time typed into the skipped hour is the hour after, and the user is told the times the
+    // event has. Minutes count from the change (in Berlin 02:00 winter time in autumn, 03:00
+    // summer time in spring); the series are another client's, written in UTC, and the
+    // occurrence is the series' second.
     void timesOnTheNightsTheClocksChange_data()
     {
+        QTest::addColumn<bool>("spring");
         QTest::addColumn<int>("scope"); // 0: one event
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("end");
+        QTest::addColumn<QString>("typed"); // the field and the time typed into it
         QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("told"); // %1: the night's date
+        const QString none;
         // clang-format off
-        QTest::newRow("series from the second start, all events") << 3 << 0 << 60 << QStringList{"Renamed 0 60"};
-        QTest::newRow("occurrence at the second half past, this event only") << 1 << 30 << 90 << QStringList{"Night -1410 -1350", "Renamed 30 90"};
-        QTest::newRow("occurrence ending at the second half past, this event only") << 1 << -15 << 30 << QStringList{"Night -1455 -1410", "Renamed -15 30"};
-        QTest::newRow("event from the first start to the second") << 0 << -60 << 0 << QStringList{"Renamed -60 0"};
-        QTest::newRow("event from half past the hour before to the second half past") << 0 << -90 << 30 << QStringList{"Renamed -90 30"};
+        QTest::newRow("series from the second start, all events") << false << 3 << 0 << 60 << none << QStringList{"Renamed 0 60"} << none;
+        QTest::newRow("occurrence at the second half past, this event only") << false << 1 << 30 << 90 << none << QStringList{"Night -1410 -1350", "Renamed 30 90"} << none;
+        QTest::newRow("occurrence ending at the second half past, this event only") << false << 1 << -15 << 30 << none << QStringList{"Night -1455 -1410", "Renamed -15 30"} << none;
+        QTest::newRow("event from the first start to the second") << false << 0 << -60 << 0 << none << QStringList{"Renamed -60 0"} << none;
+        QTest::newRow("event from half past the hour before to the second half past") << false << 0 << -90 << 30 << none << QStringList{"Renamed -90 30"} << none;
+        QTest::newRow("start typed into the skipped hour") << true << 0 << 360 << 420 << "start 2:30" << QStringList{"Renamed 30 90"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 3:30 AM and ends at 4:30 AM.";
+        QTest::newRow("end typed into the skipped hour") << true << 0 << -60 << -30 << "end 2:30" << QStringList{"Renamed -60 30"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 1:00 AM and ends at 3:30 AM.";
         // clang-format on
     }
     void timesOnTheNightsTheClocksChange()
     {
+        QFETCH(bool, spring);
         QFETCH(int, scope);
         QFETCH(int, start);
         QFETCH(int, end);
-        const QDateTime change = autumnChange();
+        QFETCH(QString, typed);
+        const QDateTime change = spring ? local(springNight(), QTime(3, 0)) : autumnChange();
         if (!change.isValid())
             QSKIP("the clocks of this zone do not change in 2027");
         const int first = scope == 1 ? -24 * 60 : 0;
@@ -911,13 +922,22 @@ private Q_SLOTS:
         if (scope != 0)
             form.dialog.setSeriesScope(series, shown.startTime, scope);
         form.title->setText(QStringLiteral("Renamed"));
+        if (!typed.isEmpty()) {
+            DateTimePicker* picker =
+                typed.startsWith(QLatin1String("start")) ? form.start : form.end;
+            picker->findChild<QComboBox*>()->lineEdit()->setText(typed.section(u' ', 1));
+            picker->onTimeCommit();
+        }
         const QList<ModalSeam::Seen> seen =
             ModalSeam::run([&form] { form.ok()->click(); },
                            [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
         QStringList messages;
         for (const ModalSeam::Seen& window : seen)
             messages.append(window.text);
-        QCOMPARE(messages.join(u'\n'), QString());
+        QFETCH(QString, told);
+        if (!told.isEmpty())
+            told = told.arg(change.date().toString(QStringLiteral("MMM d, yyyy")));
+        QCOMPARE(messages.join(u'\n'), told);
         QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
         QStringList rows;
         for (const QString& id : column(QStringLiteral("SELECT id FROM events WHERE deleted_at IS "
