@@ -286,6 +286,13 @@ int main(int argc, char* argv[])
         save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
                              RecurringEdit::changedElsewhereText(event.title)),
              QStringLiteral("undo-changed-elsewhere") + suffix);
+        // What a Save tells when the clocks skip the time typed for one event (the spring night).
+        Event skipped = event;
+        skipped.startTime = local(QDate(2027, 3, 28), QTime(3, 30));
+        skipped.endTime = local(QDate(2027, 3, 28), QTime(4, 30));
+        save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
+                             EventFormDialog::skippedTimeText(state, skipped, QDate(2027, 3, 28))),
+             QStringLiteral("event-skipped-time") + suffix);
         // What an undo tells when another client deleted the occurrence the change made.
         save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
                              RecurringEdit::occurrenceGoneText(event.title, QDate(2027, 3, 29))),

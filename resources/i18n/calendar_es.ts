@@ -1021,6 +1021,10 @@ Huella digital SHA-256:
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4.</source>
+        <translation>Los relojes se saltan la hora que se fijó para &quot;%1&quot; el %2, así que empieza a las %3 y termina a las %4.</translation>
+    </message>
+    <message>
         <source>Invalid time</source>
         <translation>Hora no válida</translation>
     </message>

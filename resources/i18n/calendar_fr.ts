@@ -1021,6 +1021,10 @@ Empreinte SHA-256 :
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4.</source>
+        <translation>Les horloges sautent l’heure à laquelle « %1 » a été fixé le %2 : il commence donc à %3 et se termine à %4.</translation>
+    </message>
+    <message>
         <source>Invalid time</source>
         <translation>Heure non valide</translation>
     </message>

@@ -1020,6 +1020,10 @@ SHA-256 フィンガープリント:
 <context>
     <name>EventFormDialog</name>
     <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4.</source>
+        <translation>「%1」に設定した %2 の時刻は時計の切り替えで存在しないため、%3 に始まり %4 に終わります。</translation>
+    </message>
+    <message>
         <source>Invalid time</source>
         <translation>無効な時刻</translation>
     </message>

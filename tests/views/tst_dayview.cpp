@@ -538,37 +538,63 @@ private Q_SLOTS:
 
     // On the night the clocks skip 02:00, a 09:00 block dropped on the 02:30 row lands on 02:30
     // as that night reads it (03:30 summer time), counted on the wall clock, not at 01:30; all
-    // events of a series go to 02:30.
+    // events of a series go to 02:30. A new event made on a row of that night (a double click)
+    // starts at the row's wall time as that night reads it.
     void dropOnTheSkippedHour_data()
     {
         QTest::addColumn<QString>("rule");
+        QTest::addColumn<bool>("made");  // a new event made on the slot instead of a drop
+        QTest::addColumn<QTime>("slot"); // the row dropped on or made on
         QTest::addColumn<QStringList>(
             "expected"); // day after the night, hh:mm, on the machine's clock
-        QTest::newRow("one event") << QString() << QStringList{"0 03:30"};
-        QTest::newRow("all events of a series")
-            << "FREQ=DAILY;COUNT=3" << QStringList{"-1 02:30", "0 03:30", "1 02:30"};
+        QTest::newRow("one event") << QString() << false << QTime(2, 30) << QStringList{"0 03:30"};
+        QTest::newRow("all events of a series") << "FREQ=DAILY;COUNT=3" << false << QTime(2, 30)
+                                                << QStringList{"-1 02:30", "0 03:30", "1 02:30"};
+        QTest::newRow("new event") << QString() << true << QTime(2, 30) << QStringList{"0 03:30"};
+        QTest::newRow("new event after the skipped hour")
+            << QString() << true << QTime(3, 0) << QStringList{"0 03:00"};
     }
     void dropOnTheSkippedHour()
     {
         QFETCH(QString, rule);
+        QFETCH(bool, made);
+        QFETCH(QTime, slot);
         QFETCH(QStringList, expected);
         const QDate night = TestTime::springNight();
         const QTimeZone zone = QTimeZone::systemTimeZone();
         if (!night.isValid())
             QSKIP("the clocks of this zone skip no 02:00 in 2027");
         AppState* state = m_fixture->state();
-        const QDate first = rule.isEmpty() ? night : night.addDays(-1);
-        Event row = stored("Bake", QDateTime(first, QTime(9, 0), zone),
-                           QDateTime(first, QTime(9, 30), zone));
-        row.recurrenceRule = rule;
-        row.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
-        QVERIFY(state->events()->insert(row));
-        Screen screen(state);
-        ModalSeam::run(
-            [&] { screen.view.commitMove("Bake", QDateTime(night, QTime(9, 0), zone), -390); },
-            [](QWidget* question) {
-                QVERIFY(ModalSeam::clickButton(question, "All events in the series"));
-            });
+        if (made) {
+            Screen screen(state);
+            screen.view.setDate(night);
+            screen.refresh();
+            ModalSeam::run(
+                [&] {
+                    QTest::mouseDClick(screen.timeline(), Qt::LeftButton, {},
+                                       QPoint(400, screen.timeline()->yForTime(slot) + 2));
+                },
+                [](QWidget* form) {
+                    form->findChildren<QLineEdit*>().first()->setText(QStringLiteral("Bake"));
+                    QVERIFY(ModalSeam::clickButton(form, "Create event"));
+                });
+        } else {
+            const QDate first = rule.isEmpty() ? night : night.addDays(-1);
+            Event row = stored("Bake", QDateTime(first, QTime(9, 0), zone),
+                               QDateTime(first, QTime(9, 30), zone));
+            row.recurrenceRule = rule;
+            row.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+            QVERIFY(state->events()->insert(row));
+            Screen screen(state);
+            ModalSeam::run(
+                [&] {
+                    screen.view.commitMove("Bake", QDateTime(night, QTime(9, 0), zone),
+                                           QTime(9, 0).secsTo(slot) / 60);
+                },
+                [](QWidget* question) {
+                    QVERIFY(ModalSeam::clickButton(question, "All events in the series"));
+                });
+        }
         const QDateTime from(night.addDays(-2), QTime(12, 0), zone);
         const QDateTime to(night.addDays(2), QTime(12, 0), zone);
         QStringList shown;
@@ -577,7 +603,7 @@ private Q_SLOTS:
             const QDateTime start = occurrence.startTime.toLocalTime();
             shown.append(QString::number(night.daysTo(start.date())) + u' ' +
                          start.toString(QStringLiteral("HH:mm")));
-            QCOMPARE(occurrence.startTime.secsTo(*occurrence.endTime), 1800);
+            QCOMPARE(occurrence.startTime.secsTo(*occurrence.endTime), made ? 3600 : 1800);
         }
         QCOMPARE(shown, expected);
     }

@@ -135,7 +135,23 @@ QTime DateTimePicker::time() const
 
 QDateTime DateTimePicker::dateTime() const
 {
-    return instantAt(m_dateEdit->date(), m_allDay ? QTime(0, 0) : m_time);
+    return instantOf(m_dateEdit->date(), m_allDay ? QTime(0, 0) : m_time);
+}
+
+bool DateTimePicker::showsSkippedTime() const
+{
+    if (m_allDay)
+        return false;
+    const QDateTime instant = dateTime();
+    return instant.date() != m_dateEdit->date() || instant.time() != m_time;
+}
+
+QDateTime DateTimePicker::instantOf(const QDate& date, const QTime& time) const
+{
+    // Typing the wall time shown back gives the instant kept for it, not the earlier of two.
+    if (m_instant.isValid() && !m_allDay && m_instant.date() == date && m_instant.time() == time)
+        return m_instant;
+    return instantAt(date, time);
 }
 
 void DateTimePicker::setAllDay(bool allDay)
@@ -150,6 +166,7 @@ void DateTimePicker::setDateTime(const QDateTime& dateTime)
 {
     if (!dateTime.isValid())
         return;
+    m_instant = QDateTime();
     {
         const QSignalBlocker blocker(m_dateEdit);
         m_dateEdit->setDate(dateTime.date());
@@ -161,6 +178,17 @@ void DateTimePicker::setDateTime(const QDateTime& dateTime)
         rebuildItems();
     else
         selectTimeItem(m_time);
+}
+
+void DateTimePicker::setInstant(const QDateTime& instant)
+{
+    if (!instant.isValid())
+        return;
+    const QDateTime local = instant.toLocalTime();
+    setDateTime(local);
+    m_instant = local;
+    if (m_reference)
+        rebuildItems();
 }
 
 void DateTimePicker::setReference(DateTimePicker* picker)
@@ -211,13 +239,15 @@ void DateTimePicker::onTimeCommit()
 
     if (m_reference) {
         const QDateTime referenceMoment = m_reference->dateTime();
-        if (referenceMoment.isValid() && instantAt(m_dateEdit->date(), time) < referenceMoment) {
+        if (referenceMoment.isValid() && instantOf(m_dateEdit->date(), time) < referenceMoment) {
             {
                 const QSignalBlocker blocker(m_dateEdit);
                 m_dateEdit->setDate(referenceMoment.date());
             }
             time = referenceMoment.time();
             m_time = time;
+            // The reference's own instant: its wall time may read as another one.
+            m_instant = referenceMoment.toLocalTime();
             rebuildItems();
         }
     }
@@ -234,10 +264,11 @@ void DateTimePicker::onReferenceChanged()
     if (referenceMoment.isValid()) {
         // Not blocked: a date below the new minimum moves up and announces itself.
         m_dateEdit->setMinimumDate(referenceMoment.date());
-        if (instantAt(m_dateEdit->date(), m_time) < referenceMoment) {
+        if (instantOf(m_dateEdit->date(), m_time) < referenceMoment) {
             const QSignalBlocker blocker(m_dateEdit);
             m_dateEdit->setDate(referenceMoment.date());
             m_time = referenceMoment.time();
+            m_instant = referenceMoment.toLocalTime();
         }
     }
     rebuildItems();
@@ -256,7 +287,7 @@ void DateTimePicker::rebuildItems()
             texts.append(text);
             continue;
         }
-        const qint64 seconds = referenceMoment.secsTo(instantAt(day, time));
+        const qint64 seconds = referenceMoment.secsTo(instantOf(day, time));
         if (seconds < 0)
             continue;
         if (seconds == 0)

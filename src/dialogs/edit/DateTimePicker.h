@@ -23,9 +23,12 @@ public:
     QDate date() const;
     // The committed time (00:00 in all-day mode), as the field shows it.
     QTime time() const;
-    // The instant the date and time() stand for on the machine's clock, in local time: a time the
-    // clocks skip is the instant after the gap by its length (WallClock::toUtc).
+    // The instant the date and time() stand for on the machine's clock, in local time: the one
+    // setInstant gave while they still show it, else a time the clocks skip is the instant after
+    // the gap by its length and a repeated one the earlier instant (WallClock::toUtc).
     QDateTime dateTime() const;
+    // Whether the clocks skip the wall time shown, so that dateTime() lies after it.
+    bool showsSkippedTime() const;
 
     // Hides the time combo while on; the committed time is kept for when it goes off again.
     void setAllDay(bool allDay);
@@ -34,6 +37,10 @@ public:
     // Shows the moment's own date and time as given (in all-day mode its date only); an invalid
     // value is ignored. Emits nothing.
     void setDateTime(const QDateTime& dateTime);
+    // Shows the wall time `instant` reads on the machine's clock, and keeps the instant for as
+    // long as that wall time is shown: the second of a repeated hour stays the second. An invalid
+    // value is ignored. Emits nothing.
+    void setInstant(const QDateTime& instant);
 
     // Binds this picker to `picker` (null unbinds). The reference is not owned; both pickers
     // belong to the same form.
@@ -52,10 +59,13 @@ public Q_SLOTS:
 private:
     void rebuildItems();
     void selectTimeItem(const QTime& time);
+    // The instant the wall time `time` on `date` stands for here: the kept one where it reads it.
+    QDateTime instantOf(const QDate& date, const QTime& time) const;
 
     QDateEdit* m_dateEdit = nullptr;
     QComboBox* m_timeCombo = nullptr;
     QTime m_time = QTime(9, 0);
+    QDateTime m_instant; // from setInstant, in local time
     bool m_allDay = false;
     QPointer<DateTimePicker> m_reference;
 };

@@ -8,6 +8,7 @@
 #include "ChangedElsewhere.h"
 #include "Clock.h"
 #include "Database.h"
+#include "DateLanguage.h"
 #include "DateTimePicker.h"
 #include "Defaults.h"
 #include "EventAttendeeList.h"
@@ -34,6 +35,7 @@
 #include "ShownText.h"
 #include "TemplateRepository.h"
 #include "Theme.h"
+#include "TimeFormatState.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -318,10 +320,11 @@ void EventFormDialog::populate(const Event& event)
             m_endPicker->setDateTime(QDateTime(
                 EventFormRules::allDayLastDay(event.startTime, *event.endTime), QTime(0, 0)));
     } else {
-        m_startPicker->setDateTime(localMoment(event.startTime));
+        // The instants, not their wall times: one in the hour the clocks repeat reads as the first.
+        m_startPicker->setInstant(event.startTime);
         m_endPicker->onReferenceChanged();
         if (event.endTime)
-            m_endPicker->setDateTime(localMoment(*event.endTime));
+            m_endPicker->setInstant(*event.endTime);
     }
     {
         // The pickers already show the stored days; switching would read them as timed ones.
@@ -633,10 +636,11 @@ void EventFormDialog::save()
     }
     if (master) {
         // A rule that cannot move with the start is the user's to change: the form stays open.
-        // The series moves to the wall time the fields show, which the start cannot name where
-        // the clocks skip it; unless the start written is another client's, kept by the merge.
+        // A start the user changed moves the series to the wall time its field shows, which the
+        // start cannot name where the clocks skip it. A start left alone moves nothing: its
+        // field may show the second of a repeated hour, which reads as the first.
         std::optional<SeriesMove::WallTime> wall;
-        if (!record.isAllDay && record.startTime == edited.startTime)
+        if (!record.isAllDay && edited.startTime != m_shown.startTime)
             wall = SeriesMove::WallTime{m_startPicker->date(), m_startPicker->time(),
                                         QTimeZone::systemTimeZone()};
         const std::optional<SeriesEdit::Plan> plan = RecurringEdit::planEdit(
@@ -692,7 +696,26 @@ void EventFormDialog::save()
         return;
     }
     ChangedElsewhere::tell(this, replaced);
+    // The fields still show the time typed; the event has the one after the gap.
+    if (!record.isAllDay &&
+        (m_startPicker->showsSkippedTime() || m_endPicker->showsSkippedTime())) {
+        const QDate day =
+            m_startPicker->showsSkippedTime() ? m_startPicker->date() : m_endPicker->date();
+        QMessageBox::warning(this, tr("Calendar"), skippedTimeText(m_appState, record, day));
+    }
     accept();
+}
+
+QString EventFormDialog::skippedTimeText(const AppState* state, const Event& event,
+                                         const QDate& day)
+{
+    const QString pattern = TimeFormat::timePattern(state);
+    const QTime end = event.endTime ? event.endTime->toLocalTime().time() : QTime();
+    return tr("The clocks skip the time \"%1\" was set to on %2, so it begins at %3 and ends at "
+              "%4.")
+        .arg(ShownText::bounded(event.title, Limits::maxRowTextChars),
+             DateLanguage::format(day, QStringLiteral("MMM d, yyyy")),
+             event.startTime.toLocalTime().time().toString(pattern), end.toString(pattern));
 }
 
 void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)

@@ -33,8 +33,9 @@ class StoreWaitNote;
 // setSeriesScope) the events of the scope asked before. Moving the start keeps the event's
 // length. An event of a read-only calendar opens for viewing only. Save writes each field the user
 // left alone as it is stored then (a sync may have changed it while the form was open), and says
-// which changes made elsewhere the user's values replaced (FormMerge). Both constructors first
-// announce the form (FormOpening), which closes an open details card.
+// which changes made elsewhere the user's values replaced (FormMerge). A single event given a
+// time the clocks skip has the hour after it, and Save says so. Both constructors first announce
+// the form (FormOpening), which closes an open details card.
 class EventFormDialog : public QDialog
 {
     Q_OBJECT
@@ -53,6 +54,10 @@ public:
     // RecurringEdit, with an undo entry. For this event only the calendar, the rule and all-day
     // cannot change.
     void setSeriesScope(const Event& master, const QDateTime& occurrenceStart, int scope);
+
+    // What the user is told when the clocks skip a time typed on `day` for a single event, which
+    // then has the hour after it: the times `event` has, in the 12/24-hour setting of `state`.
+    static QString skippedTimeText(const AppState* state, const Event& event, const QDate& day);
 
 private:
     void build();

@@ -192,6 +192,20 @@ Event sent(const Event& row)
     return parsed.size() == 1 ? parsed.first() : Event();
 }
 
+// The instant the machine's clocks go back an hour in autumn 2027, where the repeated hour
+// begins a second time (01:00 UTC in Berlin); invalid in a zone where they do not.
+QDateTime autumnChange()
+{
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    const QDateTime from(QDate(2027, 1, 1), QTime(0, 0), QTimeZone::utc());
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, from.addYears(1))) {
+        if (change.atUtc.addSecs(-1).toTimeZone(zone).offsetFromUtc() - change.offsetFromUtc ==
+            3600)
+            return change.atUtc.toUTC();
+    }
+    return {};
+}
+
 } // namespace
 
 class TestEventFormDialog : public QObject
@@ -849,6 +863,90 @@ private Q_SLOTS:
         for (QString& line : expected)
             line = day.addDays(line.mid(3, 2).toInt() - 27).toString("MM-dd") + line.mid(5);
         QCOMPARE(shown, expected);
+    }
+
+    // On the nights the clocks change, Save keeps the instants the user left alone and says
+    // where the clocks moved a time typed. Renamed in autumn, an event whose fields show the
+    // second of the repeated hour (which reads as the first) keeps its start, its length and, for
+    // a series, its time of day, and its end is checked against its start as it is. In spring, a
+    // time typed into the skipped hour is the hour after, and the user is told the times the
+    // event has. Minutes count from the change (in Berlin 02:00 winter time in autumn, 03:00
+    // summer time in spring); the series are another client's, written in UTC, and the
+    // occurrence is the series' second.
+    void timesOnTheNightsTheClocksChange_data()
+    {
+        QTest::addColumn<bool>("spring");
+        QTest::addColumn<int>("scope"); // 0: one event
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<QString>("typed"); // the field and the time typed into it
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("told"); // %1: the night's date
+        const QString none;
+        // clang-format off
+        QTest::newRow("series from the second start, all events") << false << 3 << 0 << 60 << none << QStringList{"Renamed 0 60"} << none;
+        QTest::newRow("occurrence at the second half past, this event only") << false << 1 << 30 << 90 << none << QStringList{"Night -1410 -1350", "Renamed 30 90"} << none;
+        QTest::newRow("occurrence ending at the second half past, this event only") << false << 1 << -15 << 30 << none << QStringList{"Night -1455 -1410", "Renamed -15 30"} << none;
+        QTest::newRow("event from the first start to the second") << false << 0 << -60 << 0 << none << QStringList{"Renamed -60 0"} << none;
+        QTest::newRow("event from half past the hour before to the second half past") << false << 0 << -90 << 30 << none << QStringList{"Renamed -90 30"} << none;
+        QTest::newRow("start typed into the skipped hour") << true << 0 << 360 << 420 << "start 2:30" << QStringList{"Renamed 30 90"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 3:30 AM and ends at 4:30 AM.";
+        QTest::newRow("end typed into the skipped hour") << true << 0 << -60 << -30 << "end 2:30" << QStringList{"Renamed -60 30"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 1:00 AM and ends at 3:30 AM.";
+        // clang-format on
+    }
+    void timesOnTheNightsTheClocksChange()
+    {
+        QFETCH(bool, spring);
+        QFETCH(int, scope);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(QString, typed);
+        const QDateTime change = spring ? local(springNight(), QTime(3, 0)) : autumnChange();
+        if (!change.isValid())
+            QSKIP("the clocks of this zone do not change in 2027");
+        const int first = scope == 1 ? -24 * 60 : 0;
+        Event series = StoreSeed::timedEvent(
+            QStringLiteral("night"), AppState::localCalendarId, QStringLiteral("Night"),
+            change.addSecs((first + start) * 60), change.addSecs((first + end) * 60));
+        series.timezone = QString::fromUtf8(QTimeZone::systemTimeZoneId());
+        if (scope != 0) {
+            series.recurrenceRule = QStringLiteral("FREQ=DAILY;COUNT=3");
+            series.timezone = QStringLiteral("UTC");
+        }
+        QVERIFY(StoreSeed::addEvent(state(), series));
+        series = *state()->events()->getById(series.id);
+        Event shown = series;
+        shown.startTime = change.addSecs(start * 60);
+        shown.endTime = change.addSecs(end * 60);
+
+        Form form(state(), shown);
+        if (scope != 0)
+            form.dialog.setSeriesScope(series, shown.startTime, scope);
+        form.title->setText(QStringLiteral("Renamed"));
+        if (!typed.isEmpty()) {
+            DateTimePicker* picker =
+                typed.startsWith(QLatin1String("start")) ? form.start : form.end;
+            picker->findChild<QComboBox*>()->lineEdit()->setText(typed.section(u' ', 1));
+            picker->onTimeCommit();
+        }
+        const QList<ModalSeam::Seen> seen =
+            ModalSeam::run([&form] { form.ok()->click(); },
+                           [](QWidget* box) { ModalSeam::clickButton(box, QStringLiteral("OK")); });
+        QStringList messages;
+        for (const ModalSeam::Seen& window : seen)
+            messages.append(window.text);
+        QFETCH(QString, told);
+        if (!told.isEmpty())
+            told = told.arg(change.date().toString(QStringLiteral("MMM d, yyyy")));
+        QCOMPARE(messages.join(u'\n'), told);
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        QStringList rows;
+        for (const QString& id : column(QStringLiteral("SELECT id FROM events WHERE deleted_at IS "
+                                                       "NULL ORDER BY start_time"))) {
+            const Event row = *state()->events()->getById(id);
+            rows.append(row.title + u' ' + QString::number(change.secsTo(row.startTime) / 60) +
+                        u' ' + QString::number(change.secsTo(*row.endTime) / 60));
+        }
+        QTEST(rows, "rows");
     }
 
     // While an import holds the store the form stays open with the user's input, says why, and
