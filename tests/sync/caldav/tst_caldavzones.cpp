@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -53,6 +54,16 @@ const char* floatingSeries = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other 
                              "DTEND:20260303T110000\r\n"
                              "RRULE:FREQ=WEEKLY;UNTIL=20260407T093000\r\nEND:VEVENT\r\n"
                              "END:VCALENDAR\r\n";
+
+// Another client's times in UTC around the night the clocks go back: a daily series from the
+// second 02:00, and an event from 01:30 to the second 02:30.
+const char* repeatedHourTexts[] = {
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\nBEGIN:VEVENT\r\n"
+    "UID:later\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Night\r\nDTSTART:20261025T010000Z\r\n"
+    "DTEND:20261025T013000Z\r\nRRULE:FREQ=DAILY;COUNT=3\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n",
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Other client//EN\r\nBEGIN:VEVENT\r\n"
+    "UID:across\r\nDTSTAMP:20260101T000000Z\r\nSUMMARY:Across\r\nDTSTART:20261024T233000Z\r\n"
+    "DTEND:20261025T013000Z\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"};
 
 // Wall-clock times of every occurrence of the object in 2026, as python reads them.
 QStringList pythonWallClocks(const QString& data)
@@ -115,6 +126,14 @@ private Q_SLOTS:
             server.putObject(collection.resolved(QUrl(QStringLiteral("foreign.ics"))),
                              QString::fromLatin1(foreignSeries));
         QVERIFY2(put.status / 100 == 2, qPrintable(put.error));
+        for (const char* text : repeatedHourTexts) {
+            const QString data = QString::fromLatin1(text);
+            const QString uid = data.section(QStringLiteral("UID:"), 1).section(u'\r', 0, 0);
+            QVERIFY(server.putObject(collection.resolved(QUrl(uid + QStringLiteral(".ics"))), data)
+                            .status /
+                        100 ==
+                    2);
+        }
         QVERIFY(server.putObject(collection.resolved(QUrl(QStringLiteral("floating.ics"))),
                                  QString::fromLatin1(floatingSeries))
                         .status /
@@ -253,10 +272,46 @@ private Q_SLOTS:
         QCOMPARE(pythonWallClocks(floatingText), QStringList(5, QStringLiteral("10:00")));
         QCOMPARE(libicalMasterWallClocks(floatingText).filter(QStringLiteral(" 10:00")).size(), 5);
 
+        // Renamed in the form, nothing else touched, another client's times in the repeated hour
+        // go back as they were: python reads the same instants and lengths.
+        for (const char* text : repeatedHourTexts) {
+            const QString data = QString::fromLatin1(text);
+            const QString uid = data.section(QStringLiteral("UID:"), 1).section(u'\r', 0, 0);
+            const Event stored = *state->events()->getByUid(uid, calendar.id);
+            EventFormDialog dialog(state, stored);
+            if (!stored.recurrenceRule.isEmpty())
+                dialog.setSeriesScope(stored, stored.startTime, 3);
+            dialog.findChildren<QLineEdit*>().first()->setText(stored.title +
+                                                               QStringLiteral(" here"));
+            ModalSeam::run(
+                [&] {
+                    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+                },
+                [](QWidget* window) { ModalSeam::clickButton(window, QStringLiteral("OK")); });
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        QVERIFY(sync());
+        const QDateTime october(QDate(2026, 10, 1), QTime(0, 0), Qt::UTC);
+        for (const char* text : repeatedHourTexts) {
+            const QString data = QString::fromLatin1(text);
+            const QString uid = data.section(QStringLiteral("UID:"), 1).section(u'\r', 0, 0);
+            const QString sent = QString::fromUtf8(
+                server.request("GET", collection.resolved(QUrl(uid + QStringLiteral(".ics"))))
+                    .body);
+            QVERIFY2(sent.contains(QStringLiteral(" here\r\n")), qPrintable(sent));
+            const QStringList theirs =
+                Oracle::occurrencesWithLengths(data, october, october.addMonths(2));
+            QVERIFY(!theirs.isEmpty());
+            QCOMPARE(Oracle::occurrencesWithLengths(sent, october, october.addMonths(2)), theirs);
+        }
+
         const QList<DavHttp::Object> objects = server.listObjects(collection);
-        QCOMPARE(objects.size(), 3);
+        QCOMPARE(objects.size(), 5);
         for (const DavHttp::Object& object : objects) {
-            if (object.data.contains(QStringLiteral("UID:floating")))
+            // The objects above are checked already.
+            if (QRegularExpression(QStringLiteral("UID:(floating|later|across)\\s"))
+                    .match(object.data)
+                    .hasMatch())
                 continue;
             QCOMPARE(object.data.count(QStringLiteral("BEGIN:VTIMEZONE")), 1);
             const bool isForeign = object.data.contains(QStringLiteral("UID:foreign"));
