@@ -315,11 +315,8 @@ QString shownIn(const QDateTime& time, const QTimeZone& zone, const VTimeZoneRul
 QString sayableBy(const QDateTime& time, const VTimeZoneRules& rules)
 {
     const qint64 utc = time.toSecsSinceEpoch();
-    const qint64 wall = utc + rules.offsetAt(utc);
-    if (rules.toUtc(wall) != utc)
-        return {};
-    return DateText::compactLocal(QDateTime::fromSecsSinceEpoch(wall, QTimeZone::utc()),
-                                  QTimeZone::utc());
+    return rules.toUtc(utc + rules.offsetAt(utc)) == utc ? shownIn(time, QTimeZone::utc(), &rules)
+                                                         : QString();
 }
 
 // A DURATION value of whole hours, minutes and seconds: exact time, whatever the clocks do.
