@@ -1,8 +1,12 @@
 #include "EventChange.h"
 
 #include "CalDavBody.h"
+#include "DateText.h"
 #include "Ical.h"
+#include "RuleUntil.h"
 #include "WeekDrag.h"
+
+#include <QStringList>
 
 #include <algorithm>
 #include <tuple>
@@ -46,8 +50,9 @@ Event withTimes(const Event& record, const QDateTime& start, const std::optional
         updated.endTime = end;
     updated.lastModified = now.toUTC();
     updated.syncStatus = QStringLiteral("pending");
-    updated.rawIcalendar = Ical::rewriteTimes(record.rawIcalendar, updated.startTime,
-                                              updated.endTime.value_or(updated.startTime));
+    updated.rawIcalendar =
+        Ical::rewriteTimes(record.rawIcalendar, updated.startTime,
+                           updated.endTime.value_or(updated.startTime), record.timezone);
     return updated;
 }
 
@@ -68,6 +73,54 @@ Event resized(const Event& record, const QDateTime& instanceStart, int deltaMinu
 }
 
 namespace {
+
+// The values of a BY part as a set: numbers as numbers, weekdays without a "+".
+QString valueSet(const QString& value)
+{
+    QStringList items;
+    for (QString item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        item = item.trimmed();
+        if (item.startsWith(QLatin1Char('+')))
+            item.remove(0, 1);
+        bool number = false;
+        const int read = item.toInt(&number);
+        if (number)
+            item = QString::number(read);
+        if (!items.contains(item))
+            items.append(item);
+    }
+    items.sort();
+    return items.join(QLatin1Char(','));
+}
+
+// A series' rule by what it means, as a sorted list of parts: names upper-cased, an UNTIL as the
+// instant it names on the series' clock (RuleUntil::ofSeries), the values of each BY part as a
+// set, and the defaults that change nothing (INTERVAL=1, WKST=MO) left out. The same rule written
+// another way, or read back from a server, compares equal.
+QStringList ruleParts(const Event& series)
+{
+    QStringList parts;
+    const QString rule = RuleUntil::ofSeries(series);
+    for (const QString& part : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const qsizetype equals = part.indexOf(QLatin1Char('='));
+        const QString name = (equals < 0 ? part : part.left(equals)).trimmed().toUpper();
+        QString value = equals < 0 ? QString() : part.mid(equals + 1).trimmed().toUpper();
+        if (name == QLatin1String("UNTIL")) {
+            if (const std::optional<DateText::Compact> until = DateText::readCompact(value))
+                value = QString::number(
+                    QDateTime(until->date(), until->time(), QTimeZone::utc()).toSecsSinceEpoch());
+        } else if (name.startsWith(QLatin1String("BY"))) {
+            value = valueSet(value);
+        } else if ((name == QLatin1String("INTERVAL") && value.toInt() == 1) ||
+                   (name == QLatin1String("WKST") && value == QLatin1String("MO"))) {
+            continue;
+        }
+        parts.append(name + QLatin1Char('=') + value);
+    }
+    parts.sort();
+    parts.removeDuplicates();
+    return parts;
+}
 
 QList<std::pair<int, QString>> reminderKey(const Event& event)
 {
@@ -103,7 +156,8 @@ template <typename Visit> void eachField(const Visit& visit)
     tied([](auto& e) { return std::tie(e.description); });
     tied([](auto& e) { return std::tie(e.location, e.geoLocation); });
     tied([](auto& e) { return std::tie(e.startTime, e.endTime, e.isAllDay, e.timezone); });
-    tied([](auto& e) { return std::tie(e.recurrenceRule); });
+    visit([](const Event& a, const Event& b) { return sameRule(a, b); },
+          [](Event& to, const Event& from) { to.recurrenceRule = from.recurrenceRule; });
     tied([](auto& e) { return std::tie(e.recurrenceDates); });
     tied([](auto& e) { return std::tie(e.exceptionDates); });
     tied([](auto& e) { return std::tie(e.recurrenceId); });
@@ -120,6 +174,11 @@ template <typename Visit> void eachField(const Visit& visit)
 }
 
 } // namespace
+
+bool sameRule(const Event& a, const Event& b)
+{
+    return a.recurrenceRule == b.recurrenceRule || ruleParts(a) == ruleParts(b);
+}
 
 Event putBack(const Event& before, const Event& written, const Event& current)
 {
@@ -197,8 +256,9 @@ std::optional<Event> undoRecord(const Event& before, const Event& written,
     if (restored.isAllDay != current->isAllDay)
         restored.rawIcalendar = Ical::buildEvent(restored);
     else if (restored.startTime != current->startTime || restored.endTime != current->endTime)
-        restored.rawIcalendar = Ical::rewriteTimes(current->rawIcalendar, restored.startTime,
-                                                   restored.endTime.value_or(restored.startTime));
+        restored.rawIcalendar =
+            Ical::rewriteTimes(current->rawIcalendar, restored.startTime,
+                               restored.endTime.value_or(restored.startTime), restored.timezone);
     restored.syncStatus = QStringLiteral("pending");
     restored.lastModified = now.toUTC();
     return restored;

@@ -46,6 +46,11 @@ Event putBack(const Event& before, const Event& written, const Event& current);
 // hold now had the edit not been made.
 Event putBack(const Event& before, const Event& written, const Event& current, const Event& values);
 
+// Whether two series repeat by one rule, whatever way each is written: its parts by name in any
+// order and case, an UNTIL by the instant it names on its own series' clock, the values of a BY
+// part as a set, INTERVAL=1 and WKST=MO as if absent. putBack compares rules this way.
+bool sameRule(const Event& a, const Event& b);
+
 // Whether the two records hold the same value in every field putBack compares.
 bool sameFields(const Event& a, const Event& b);
 // Whether the two records hold the same reminders by minutes and kind, a "popup" reminder (as

@@ -83,10 +83,7 @@ Merged<Event> event(const Event& opened, const Event& shown, const Event& stored
     // A form writes its rule with UNTIL in the series' value type; a rule read from elsewhere
     // may hold it in another, which is no change of its own.
     merge.field(
-        Field::Rule,
-        [](const Event& event) {
-            return RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
-        },
+        Field::Rule, [](const Event& event) { return RuleUntil::ofSeries(event); },
         [](Event& to, const Event& from) { to.recurrenceRule = from.recurrenceRule; });
     merge.field(Field::Reminders, reminderMinutes,
                 [](Event& to, const Event& from) { to.reminders = from.reminders; });

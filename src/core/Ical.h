@@ -53,13 +53,17 @@ QList<Task> parseTasks(const QString& text);
 // `timezone` names a zone other than UTC has DTSTART, DTEND, EXDATE and RECURRENCE-ID written as
 // wall-clock times with that TZID, after a VTIMEZONE that defines the zone over the span the
 // event needs; one whose `timezone` is a zone definition (a zone no IANA zone matches) has them
-// written with that definition's TZID, after the definition itself; any other timed event is
-// written in UTC. UNTIL stays UTC. A time the zone's digits cannot say (the later instant of a
-// repeated hour) goes out in UTC with the zone named beside it, except a series' start: its
-// digits, with its exact length (and an exception date of that start likewise), so that every
-// reader repeats it at its wall time; RFC 5545 readers begin it at the earlier instant. A DTSTART,
-// DTEND or RECURRENCE-ID line of event.rawIcalendar in the event's zone that still reads as the
-// record's time is kept as written, and so is its DURATION where it still says the end.
+// written with that definition's TZID, after the definition itself. An event whose stored text
+// says its start in floating time stays floating: every time, UNTIL too, as the digits of the
+// clock of its `timezone` (the zone it was given when it was read), with no TZID. Any other timed
+// event is written in UTC. UNTIL is otherwise UTC. A time the zone's digits cannot say (the
+// later instant of a repeated hour) goes out in UTC with the zone named beside it, except a
+// series' start: its digits, with its exact length (and an exception date of that start
+// likewise), so that every reader repeats it at its wall time; RFC 5545 readers begin it at the
+// earlier instant. A DTSTART,
+// DTEND or RECURRENCE-ID line of event.rawIcalendar in the event's zone (or floating) that still
+// reads as the record's time is kept as written, and so is its DURATION where every reader reads
+// it as the end held (days counted on the start's clock by RFC 5545 readers, in seconds here).
 // Properties and components of event.rawIcalendar that the record does not model are kept. Reads
 // the clock for DTSTAMP (and, for a series without an end, for how far ahead the zone is defined).
 QString buildEvent(const Event& event);
@@ -74,8 +78,11 @@ QString buildTask(const Task& task);
 // A line that already reads as its new time stays as written. A time keeps the zone of its line
 // (its TZID, the zone held beside a UTC value, or floating time) as wall-clock digits where they
 // read back as it; otherwise it goes out in UTC with that zone beside it, and a UTC line stays
-// UTC. A series' start is always written as its wall-clock digits, with its exact length.
-// An empty text, an invalid start or a text without a VEVENT is returned unchanged.
-QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end);
+// UTC. Floating time, and a TZID nobody defines, are said on the clock of `zone`: the event's
+// `timezone`, the zone it was given when it was read. A series' start is always written as its
+// wall-clock digits, with its exact length. An empty text, an invalid start or a text without a
+// VEVENT is returned unchanged.
+QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end,
+                     const QString& zone);
 
 } // namespace Ical

@@ -8,6 +8,7 @@
 #include "Ical.h"
 #include "IcalInternal.h"
 #include "IcalScanner.h"
+#include "IcalTimeForm.h"
 #include "IcalZoneCache.h"
 #include "Limits.h"
 #include "Recurrence.h"
@@ -287,157 +288,26 @@ void appendAlarm(QString& out, const Reminder& reminder, const QString& title)
     appendLine(out, QLatin1String("END:"), u"VALARM");
 }
 
-// The wall-clock digits of `time` in `zone` when they read back as `time` (WallClock's reading);
-// empty for the later instant of a repeated hour, whose digits read as the earlier one.
-QString sayableIn(const QDateTime& time, const QTimeZone& zone)
-{
-    const QString digits = DateText::compactLocal(time, zone);
-    if (digits.isEmpty())
-        return digits;
-    WallClock clock(QDateTime::fromMSecsSinceEpoch(0, zone));
-    const qint64 utc = time.toMSecsSinceEpoch();
-    return clock.toUtc(clock.localMs(utc)) == utc ? digits : QString();
-}
-
-// The digits the clock of `zone`, or of the zone `rules` define, shows at `time`, whether or not
-// they read back as it.
-QString shownIn(const QDateTime& time, const QTimeZone& zone, const VTimeZoneRules* rules)
-{
-    if (!rules)
-        return DateText::compactLocal(time, zone);
-    const qint64 utc = time.toSecsSinceEpoch();
-    return DateText::compactLocal(
-        QDateTime::fromSecsSinceEpoch(utc + rules->offsetAt(utc), QTimeZone::utc()),
-        QTimeZone::utc());
-}
-
-// As sayableIn, for a zone only its definition names.
-QString sayableBy(const QDateTime& time, const VTimeZoneRules& rules)
-{
-    const qint64 utc = time.toSecsSinceEpoch();
-    return rules.toUtc(utc + rules.offsetAt(utc)) == utc ? shownIn(time, QTimeZone::utc(), &rules)
-                                                         : QString();
-}
-
-// A DURATION value of whole hours, minutes and seconds: exact time, whatever the clocks do.
-QString exactDuration(qint64 seconds)
-{
-    QString text = QStringLiteral("PT");
-    if (seconds >= 3600)
-        text += QString::number(seconds / 3600) + u'H';
-    if (seconds % 3600 >= 60)
-        text += QString::number(seconds % 3600 / 60) + u'M';
-    if (seconds % 60 != 0 || seconds == 0)
-        text += QString::number(seconds % 60) + u'S';
-    return text;
-}
-
-// How a timed event's date-times are written: as wall-clock times with the TZID of its zone (an
-// IANA zone, or one the event carries the definition of), or in UTC when it has none (or is in
-// UTC). A time its zone's digits cannot say (the later instant of a repeated hour) is written in
-// UTC with the zone beside it, so that every reader gets the instant held and this one the zone;
-// a series' start is the exception (appendSeriesStart).
-struct TimeForm
-{
-    std::optional<QTimeZone> zone;
-    std::shared_ptr<const VTimeZoneRules> rules;
-    QString tzid;
-
-    bool isZoned() const { return zone || rules; }
-
-    // Empty when the time goes out in UTC.
-    QString wallDigits(const QDateTime& time) const
-    {
-        if (zone)
-            return sayableIn(time, *zone);
-        if (rules)
-            return sayableBy(time, *rules);
-        return {};
-    }
-
-    QString shownDigits(const QDateTime& time) const
-    {
-        return isZoned() ? shownIn(time, zone.value_or(QTimeZone()), rules.get()) : QString();
-    }
-
-    void append(QString& out, QLatin1String name, const QDateTime& time) const
-    {
-        out += name;
-        const QString wall = wallDigits(time);
-        if (!wall.isEmpty())
-            out += QLatin1String(";TZID=") + paramValue(tzid) + u':' + wall;
-        else if (isZoned())
-            out +=
-                u';' + heldZoneParam + u'=' + paramValue(tzid) + u':' + DateText::compactUtc(time);
-        else
-            out += u':' + DateText::compactUtc(time);
-        out += crlf;
-    }
-
-    // DTEND, or a DURATION where the end's digits cannot say it but the start's can: readers
-    // then keep the zone of the start and the exact length.
-    void appendEnd(QString& out, const QDateTime& start, const QDateTime& end) const
-    {
-        if (isZoned() && end > start && wallDigits(end).isEmpty() && !wallDigits(start).isEmpty())
-            appendLine(out, QLatin1String("DURATION:"), exactDuration(start.secsTo(end)));
-        else
-            append(out, QLatin1String("DTEND"), end);
-    }
-
-    // A zoned series repeats at the wall time its DTSTART's digits say, so they are written even
-    // where they name the earlier instant of a repeated hour (a series held at the later one):
-    // every reader then repeats it at its time of day, and begins it an hour early that night.
-    // Its length goes out exactly. False, with nothing written, where the start can be said.
-    bool appendSeriesStart(QString& out, const QDateTime& start, const QDateTime& end) const
-    {
-        if (!isZoned() || !wallDigits(start).isEmpty())
-            return false;
-        out += QLatin1String("DTSTART;TZID=") + paramValue(tzid) + u':' + shownDigits(start) + crlf;
-        appendLine(out, QLatin1String("DURATION:"),
-                   exactDuration(std::max<qint64>(0, start.secsTo(end))));
-        return true;
-    }
-};
-
-// Appends the stored text's time line where it names the event's zone and reads as `time`: what
-// another client wrote there stays as written (02:30 on the night the clocks skip that hour,
-// which reads as 03:30), so an edit that leaves a time alone leaves it alone for every reader.
-bool keptTimeLine(QString& out, const QString& line, const QDateTime& time, const TimeForm& form,
-                  IcalZoneCache& zones)
-{
-    if (line.isEmpty() || !time.isValid() || !form.isZoned())
-        return false;
-    const LineParts parts = splitLine(line);
-    const QStringView tzid = tzidOf(parts);
-    if (tzid.isEmpty() || tzid != form.tzid)
-        return false;
-    const DateRead read = readDateValue(parts.value, tzid, zones);
-    if (read.isDate || read.time != time)
-        return false;
-    appendRaw(out, line);
-    return true;
-}
-
-// The end as the stored text says it where that still holds (its DTEND line, or its DURATION:
-// readers that count a length in wall time read it as written), else as TimeForm::appendEnd.
+// The end as the stored text says it where that still holds (its DTEND line, or its DURATION
+// where every reader reads it as the end held), else as the form says an end.
 void appendKeptEnd(QString& out, const StoredParts& stored, const QDateTime& start,
-                   const QDateTime& end, const TimeForm& form, IcalZoneCache& zones)
+                   const QDateTime& end, const IcalTimeForm& form, IcalZoneCache& zones)
 {
-    if (keptTimeLine(out, stored.endLine, end, form, zones))
+    if (form.keeps(stored.endLine, end, zones)) {
+        appendRaw(out, stored.endLine);
         return;
-    if (!stored.durationLine.isEmpty() && stored.endLine.isEmpty()) {
-        const std::optional<qint64> seconds = readDuration(splitLine(stored.durationLine).value);
-        if (seconds && *seconds >= 1 && start.addSecs(*seconds) == end) {
-            appendRaw(out, stored.durationLine);
-            return;
-        }
     }
-    form.appendEnd(out, start, end);
+    if (!stored.durationLine.isEmpty() && stored.endLine.isEmpty() &&
+        form.durationSays(splitLine(stored.durationLine).value, start, end)) {
+        appendRaw(out, stored.durationLine);
+        return;
+    }
+    out += form.endLine(start, end);
 }
 
 // `seriesStart`: the start of a series written as its digits though they name another instant
-// (TimeForm::appendSeriesStart); an exception date of that first occurrence names it so too.
-void appendExceptionDates(QString& out, const QString& json, const TimeForm& form,
+// (IcalTimeForm::seriesStart); an exception date of that first occurrence names it so too.
+void appendExceptionDates(QString& out, const QString& json, const IcalTimeForm& form,
                           const QDateTime& seriesStart)
 {
     if (json.isEmpty())
@@ -449,17 +319,16 @@ void appendExceptionDates(QString& out, const QString& json, const TimeForm& for
             continue;
         if (read.isDate)
             appendLine(out, QLatin1String("EXDATE;VALUE=DATE:"), text);
-        else if (form.isZoned() && read.time == seriesStart)
-            out += QLatin1String("EXDATE;TZID=") + paramValue(form.tzid) + u':' +
-                   form.shownDigits(read.time) + crlf;
-        else if (form.isZoned())
-            form.append(out, QLatin1String("EXDATE"), read.time);
+        else if (form.isLocal() && read.time == seriesStart)
+            out += form.shownLine(QLatin1String("EXDATE"), read.time);
+        else if (form.isLocal())
+            out += form.line(QLatin1String("EXDATE"), read.time);
         else
             appendLine(out, QLatin1String("EXDATE:"), text);
     }
 }
 
-void appendRecurrenceId(QString& out, const QString& recurrenceId, const TimeForm& form)
+void appendRecurrenceId(QString& out, const QString& recurrenceId, const IcalTimeForm& form)
 {
     if (recurrenceId.isEmpty())
         return;
@@ -469,8 +338,8 @@ void appendRecurrenceId(QString& out, const QString& recurrenceId, const TimeFor
         return;
     if (read.isDate)
         appendLine(out, QLatin1String("RECURRENCE-ID;VALUE=DATE:"), recurrenceId);
-    else if (form.isZoned())
-        form.append(out, QLatin1String("RECURRENCE-ID"), read.time);
+    else if (form.isLocal())
+        out += form.line(QLatin1String("RECURRENCE-ID"), read.time);
     else
         appendLine(out, QLatin1String("RECURRENCE-ID:"), recurrenceId);
 }
@@ -581,28 +450,19 @@ QString buildEvent(const Event& event)
         {QLatin1String("VEVENT"), event.uid, !event.recurrenceId.isEmpty(),
          [](const LineParts&, Property property) { return isModelledEventProperty(property); },
          &event});
-    TimeForm form;
-    if (!event.isAllDay && event.startTime.isValid()) {
-        form.zone = EventZone::writingZone(event.timezone);
-        form.tzid = event.timezone;
-        if (!form.zone) {
-            form.rules = EventZone::definedZone(event.timezone);
-            if (form.rules)
-                form.tzid = form.rules->tzid();
-        }
-    }
+    const IcalTimeForm form = IcalTimeForm::ofEvent(event, stored.startLine);
     IcalZoneCache zones;
     zones.setText(event.rawIcalendar);
     QDateTime shownSeriesStart;
     QString out;
     out.reserve(1024 + event.description.size() + event.rawIcalendar.size());
     out += calendarHead;
-    if (form.zone) {
-        const auto [first, last] = zoneSpan(event, *form.zone);
-        out += VTimeZone::write(form.tzid, *form.zone, first, last);
-    } else if (form.rules) {
+    if (const std::optional<QTimeZone> zone = form.databaseZone()) {
+        const auto [first, last] = zoneSpan(event, *zone);
+        out += VTimeZone::write(form.tzid(), *zone, first, last);
+    } else if (form.rules()) {
         // A zone only its definition names goes out as it came in.
-        out += form.rules->definition();
+        out += form.rules()->definition();
     }
     appendLine(out, QLatin1String("BEGIN:"), u"VEVENT");
     appendLine(out, QLatin1String("UID:"), escapeText(event.uid));
@@ -621,12 +481,15 @@ QString buildEvent(const Event& event)
         if (!end.isValid())
             end = event.startTime;
         const bool series = !event.recurrenceRule.isEmpty() && event.recurrenceId.isEmpty();
-        if (keptTimeLine(out, stored.startLine, event.startTime, form, zones)) {
+        const QString seriesStart = series ? form.seriesStart(event.startTime, end) : QString();
+        if (form.keeps(stored.startLine, event.startTime, zones)) {
+            appendRaw(out, stored.startLine);
             appendKeptEnd(out, stored, event.startTime, end, form, zones);
-        } else if (series && form.appendSeriesStart(out, event.startTime, end)) {
+        } else if (!seriesStart.isEmpty()) {
+            out += seriesStart;
             shownSeriesStart = event.startTime;
         } else {
-            form.append(out, QLatin1String("DTSTART"), event.startTime);
+            out += form.line(QLatin1String("DTSTART"), event.startTime);
             appendKeptEnd(out, stored, event.startTime, end, form, zones);
         }
     }
@@ -647,10 +510,12 @@ QString buildEvent(const Event& event)
         appendLine(out, QLatin1String("LAST-MODIFIED:"), DateText::compactUtc(event.lastModified));
     if (!event.recurrenceRule.isEmpty())
         appendLine(out, QLatin1String("RRULE:"),
-                   plainValue(RuleUntil::normalize(event.recurrenceRule, event.isAllDay)));
+                   plainValue(RuleUntil::ofSeries(event, form.isFloating())));
     appendExceptionDates(out, event.exceptionDates, form, shownSeriesStart);
     const DateRead original = readDateValue(event.recurrenceId, {}, zones);
-    if (original.isDate || !keptTimeLine(out, stored.recurrenceIdLine, original.time, form, zones))
+    if (!original.isDate && form.keeps(stored.recurrenceIdLine, original.time, zones))
+        appendRaw(out, stored.recurrenceIdLine);
+    else
         appendRecurrenceId(out, event.recurrenceId, form);
     if (!event.organizerEmail.isEmpty()) {
         out += QLatin1String("ORGANIZER");
@@ -759,7 +624,8 @@ QString buildTask(const Task& task)
     return out;
 }
 
-QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end)
+QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end,
+                     const QString& zone)
 {
     if (stored.isEmpty() || !start.isValid())
         return stored;
@@ -769,81 +635,24 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
     if (!endDate.isValid() || endDate <= startDate)
         endDate = startDate.addDays(1);
 
-    // A time keeps the zone its line named: its TZID (a zone the text does not define is read on
-    // the machine's clock, and so written), the zone held beside a UTC value, or floating time on
-    // the machine's clock; a UTC line stays UTC. A wall time the zone cannot say (the later
-    // instant of a repeated hour) goes out in UTC with the zone beside it.
+    // A time keeps the form its line says it in (IcalTimeForm::ofLine), as buildEvent writes it.
     IcalZoneCache zones;
     zones.setText(stored);
-    struct LineZone
-    {
-        QString tzid;
-        bool floating = false;
-        bool local() const { return floating || !tzid.isEmpty(); }
+    const auto formOf = [&](const LineParts& parts) {
+        return IcalTimeForm::ofLine(parts, zones, zone);
     };
-    const auto zoneOf = [&](const LineParts& parts) {
-        LineZone zone;
-        zone.tzid = tzidOf(parts).toString();
-        if (!zone.tzid.isEmpty())
-            return zone;
-        if (const auto held = heldZoneOf(parts)) {
-            if (zones.resolve(*held).known)
-                zone.tzid = held->toString();
-            return zone;
-        }
-        const std::optional<DateText::Compact> read = DateText::readCompact(parts.value);
-        zone.floating = read && read->hasTime && !read->utc;
-        return zone;
-    };
-    const auto wallIn = [&](const QDateTime& time, const LineZone& line) {
-        if (!line.local())
-            return QString();
-        const IcalZoneCache::Zone& zone = zones.resolve(line.tzid);
-        return zone.rules ? sayableBy(time, *zone.rules) : sayableIn(time, zone.zone);
-    };
-    // The zone named beside a UTC value: the line's, or the machine's for floating time and a
-    // zone nobody defines; none where that is UTC.
-    const auto heldName = [&](const LineZone& line) {
-        if (!line.local())
-            return QString();
-        const IcalZoneCache::Zone& zone = zones.resolve(line.tzid);
-        const QString name = zone.known && !line.tzid.isEmpty() ? line.tzid : zones.localId();
-        return name == QLatin1String("UTC") ? QString() : name;
-    };
-    const auto timed = [&](QLatin1String name, const QDateTime& time, const LineZone& line) {
-        const QString wall = wallIn(time, line);
-        if (!wall.isEmpty() && !line.tzid.isEmpty())
-            return name + QLatin1String(";TZID=") + paramValue(line.tzid) + u':' + wall + crlf;
-        if (!wall.isEmpty())
-            return name + u':' + wall + crlf;
-        if (const QString held = heldName(line); !held.isEmpty())
-            return name + u';' + heldZoneParam + u'=' + paramValue(held) + u':' +
-                   DateText::compactUtc(time) + crlf;
-        return name + u':' + DateText::compactUtc(time) + crlf;
-    };
-    // A series repeats at the wall time its start's digits say: they are written even where
-    // they name the earlier instant of a repeated hour, with the exact length.
+    // A series' start its zone's digits cannot say goes out as the digits shown, with the exact
+    // length in place of its end.
     bool seriesStartShown = false;
-    const auto seriesStart = [&](const LineZone& line) {
-        const IcalZoneCache::Zone& zone = zones.resolve(line.tzid);
-        const QString digits = shownIn(start, zone.zone, zone.rules.get());
-        seriesStartShown = true;
-        if (line.tzid.isEmpty())
-            return QLatin1String("DTSTART:") + digits + crlf;
-        return QLatin1String("DTSTART;TZID=") + paramValue(line.tzid) + u':' + digits + crlf;
-    };
-    // An end its zone's digits cannot say goes out as the exact length, as buildEvent writes it.
-    const auto timedEnd = [&](const LineZone& line) {
-        if (seriesStartShown || (line.local() && endTime > start &&
-                                 wallIn(endTime, line).isEmpty() && !wallIn(start, line).isEmpty()))
-            return QLatin1String("DURATION:") +
-                   exactDuration(std::max<qint64>(0, start.secsTo(endTime))) + crlf;
-        return timed(QLatin1String("DTEND"), endTime, line);
+    const auto timedEnd = [&](const IcalTimeForm& form) {
+        return seriesStartShown ? IcalTimeForm::exactLength(start, endTime)
+                                : form.endLine(start, endTime);
     };
     // A line that already reads as the time stays as written.
-    const auto readsAs = [&](const LineParts& parts, const QDateTime& time) {
-        const DateRead read = readDateValue(parts.value, tzidOf(parts), zones);
-        return !read.isDate && read.time.isValid() && read.time == time;
+    const auto readsAs = [&](const LineParts& parts, const IcalTimeForm& form,
+                             const QDateTime& time) {
+        const std::optional<DateText::Compact> digits = DateText::readCompact(parts.value);
+        return digits && digits->hasTime && form.read(parts.value, zones) == time;
     };
     const bool series = hasRule(stored);
 
@@ -853,7 +662,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
     bool startWritten = false;
     bool endWritten = false;
     bool startIsDate = false;
-    LineZone startZone;
+    IcalTimeForm startForm;
     QString out;
     out.reserve(stored.size() + 64);
     const QStringView text(stored);
@@ -873,7 +682,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
         }
         if (startsWithInsensitive(line, QLatin1String("END:VEVENT"))) {
             if (!startWritten) {
-                out += timed(QLatin1String("DTSTART"), start, LineZone());
+                out += startForm.line(QLatin1String("DTSTART"), start);
                 startIsDate = false;
             }
             if (!endWritten) {
@@ -881,7 +690,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
                 else
-                    out += timedEnd(startZone);
+                    out += timedEnd(startForm);
             }
             copyLine();
             state = State::After;
@@ -896,27 +705,30 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
             const Property property = propertyOf(parts.name);
             if (property == Property::DtStart) {
                 startIsDate = isDateValued(parts);
-                startZone = zoneOf(parts);
-                if (startIsDate)
+                startForm = formOf(parts);
+                if (startIsDate) {
                     out += QLatin1String("DTSTART;VALUE=DATE:") + DateText::compactDate(startDate) +
                            crlf;
-                else if (readsAs(parts, start) && !(series && heldZoneOf(parts)))
+                } else if (readsAs(parts, startForm, start) && !(series && heldZoneOf(parts))) {
                     copyLine();
-                else if (series && startZone.local() && wallIn(start, startZone).isEmpty())
-                    out += seriesStart(startZone);
-                else
-                    out += timed(QLatin1String("DTSTART"), start, startZone);
+                } else if (series && startForm.isLocal() && !startForm.canSay(start)) {
+                    out += startForm.shownLine(QLatin1String("DTSTART"), start);
+                    seriesStartShown = true;
+                } else {
+                    out += startForm.line(QLatin1String("DTSTART"), start);
+                }
                 startWritten = true;
                 continue;
             }
             if (property == Property::DtEnd) {
+                const IcalTimeForm endForm = formOf(parts);
                 if (isDateValued(parts))
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
-                else if (!seriesStartShown && readsAs(parts, endTime))
+                else if (!seriesStartShown && readsAs(parts, endForm, endTime))
                     copyLine();
                 else
-                    out += timedEnd(zoneOf(parts));
+                    out += timedEnd(endForm);
                 endWritten = true;
                 continue;
             }

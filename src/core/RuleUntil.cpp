@@ -1,5 +1,8 @@
 #include "RuleUntil.h"
 
+#include "DateText.h"
+#include "Event.h"
+#include "Recurrence.h"
 #include "WallClock.h"
 
 #include <QStringList>
@@ -27,6 +30,23 @@ QDateTime readDateTime(const QString& value)
         return at;
     WallClock clock(QDateTime::fromMSecsSinceEpoch(0, QTimeZone::systemTimeZone()));
     return clock.make(clock.toUtc(at.toMSecsSinceEpoch()));
+}
+
+// The rule with every UNTIL value rewritten by `write` (given the value, trimmed); an empty
+// result keeps the part as written. Empty parts are dropped.
+template <typename Write> QString withUntil(const QString& rule, const Write& write)
+{
+    QStringList parts = rule.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& part : parts) {
+        const qsizetype equals = part.indexOf(QLatin1Char('='));
+        if (equals < 0 ||
+            part.left(equals).trimmed().compare(QLatin1String("UNTIL"), Qt::CaseInsensitive) != 0)
+            continue;
+        const QString written = write(part.mid(equals + 1).trimmed());
+        if (!written.isEmpty())
+            part = QStringLiteral("UNTIL=") + written;
+    }
+    return parts.join(QLatin1Char(';'));
 }
 
 } // namespace
@@ -64,22 +84,45 @@ QDate lastDay(const QString& untilValue, bool allDay)
 
 QString normalize(const QString& rule, bool allDay)
 {
-    QStringList parts = rule.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (QString& part : parts) {
-        const qsizetype equals = part.indexOf(QLatin1Char('='));
-        if (equals < 0 ||
-            part.left(equals).trimmed().compare(QLatin1String("UNTIL"), Qt::CaseInsensitive) != 0)
-            continue;
-        const QString value = part.mid(equals + 1).trimmed();
-        QString written;
+    return withUntil(rule, [allDay](const QString& value) {
         if (value.size() == 8)
-            written = forLastDay(QDate::fromString(value, dateFormat), allDay);
-        else
-            written = forInstant(readDateTime(value), allDay);
-        if (!written.isEmpty())
-            part = QStringLiteral("UNTIL=") + written;
-    }
-    return parts.join(QLatin1Char(';'));
+            return forLastDay(QDate::fromString(value, dateFormat), allDay);
+        return forInstant(readDateTime(value), allDay);
+    });
+}
+
+QString ofSeries(const Event& series, bool floating)
+{
+    if (series.recurrenceRule.isEmpty())
+        return series.recurrenceRule;
+    // The clock of the series' zone, whatever zone its start is held in (a form holds it in the
+    // machine's).
+    std::optional<WallClock> clock;
+    const auto seriesClock = [&]() -> WallClock& {
+        if (!clock) {
+            Event inItsZone = series;
+            if (!series.timezone.isEmpty())
+                inItsZone.startTime = series.startTime.toUTC();
+            clock.emplace(Recurrence::wallClockOf(inItsZone));
+        }
+        return *clock;
+    };
+    return withUntil(series.recurrenceRule, [&](const QString& value) {
+        if (value.size() == 8)
+            return forLastDay(QDate::fromString(value, dateFormat), series.isAllDay);
+        const std::optional<DateText::Compact> digits = DateText::readCompact(value.toUpper());
+        if (!digits || !digits->hasTime)
+            return QString();
+        const qint64 wall =
+            QDateTime(digits->date(), digits->time(), QTimeZone::utc()).toMSecsSinceEpoch();
+        const qint64 at = digits->utc ? wall : seriesClock().toUtc(wall);
+        if (series.isAllDay || !floating)
+            return forInstant(QDateTime::fromMSecsSinceEpoch(at, QTimeZone::utc()),
+                              series.isAllDay);
+        return DateText::compactLocal(
+            QDateTime::fromMSecsSinceEpoch(seriesClock().localMs(at), QTimeZone::utc()),
+            QTimeZone::utc());
+    });
 }
 
 QString dateUntilAsInstant(const QString& rule)

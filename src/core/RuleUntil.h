@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+struct Event;
+
 // The UNTIL part of a repeat rule in the value type of the series' start, as RFC 5545 requires
 // and other clients read it: a DATE for an all-day series (its starts are DATE values), a UTC
 // date-time ("yyyyMMddTHHmmssZ") for a timed one. A DATE UNTIL on a timed series would end it at
@@ -27,8 +29,16 @@ QDate lastDay(const QString& untilValue, bool allDay);
 
 // The rule with every UNTIL part rewritten in the series' value type: a DATE as forLastDay, a
 // date-time ("Z" for UTC, else the machine's zone) as forInstant. Other parts, their order and an
-// UNTIL that does not read are kept as written; empty parts are dropped.
+// UNTIL that does not read are kept as written; empty parts are dropped. A task's rule: an
+// event's goes through ofSeries.
 QString normalize(const QString& rule, bool allDay);
+
+// As normalize, for the rule of `series`, but a date-time UNTIL without "Z" (floating) is read on
+// the wall clock of the series' zone, as the expansion reads it (Recurrence::wallClockOf), never
+// on the machine's. Where `floating` (a series whose start is in floating time, which RFC 5545
+// wants an UNTIL of its kind beside), a date-time UNTIL is written as the digits of that clock
+// without "Z"; else in UTC.
+QString ofSeries(const Event& series, bool floating = false);
 
 // A rule read from elsewhere for a timed series, with a DATE UNTIL (lenient input; RFC 5545 wants
 // a date-time there) written as the instant it is read as, here and by other readers: 00:00 UTC

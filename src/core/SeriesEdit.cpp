@@ -143,7 +143,7 @@ QString movedDates(const QString& json, const SeriesMove& move, bool allDay,
 
 QString normalizedRule(const Event& event)
 {
-    return RuleUntil::normalize(event.recurrenceRule, event.isAllDay);
+    return RuleUntil::ofSeries(event);
 }
 
 // The rule with its UNTIL moved by the move's change of the time of day (whole days move with the
@@ -245,7 +245,7 @@ int occurrencesBefore(const Event& master, const QDateTime& instant)
 
 QString followingRule(const Event& master, const QDateTime& occurrenceStart)
 {
-    const QString rule = RuleUntil::normalize(master.recurrenceRule, master.isAllDay);
+    const QString rule = RuleUntil::ofSeries(master);
     QStringList result;
     for (const QString& part : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         if (partName(part) == QLatin1String("COUNT")) {

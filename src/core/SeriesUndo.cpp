@@ -5,7 +5,6 @@
 #include "ExceptionDates.h"
 #include "PushCopy.h"
 #include "Recurrence.h"
-#include "RuleUntil.h"
 #include "SeriesMove.h"
 #include "WallClock.h"
 
@@ -37,54 +36,6 @@ bool sameInstant(const QDateTime& a, const QDateTime& b)
 {
     return a.isValid() == b.isValid() &&
            (!a.isValid() || a.toSecsSinceEpoch() == b.toSecsSinceEpoch());
-}
-
-// The values of a BY part as a set: numbers as numbers, weekdays without a "+".
-QString valueSet(const QString& value)
-{
-    QStringList items;
-    for (QString item : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        item = item.trimmed();
-        if (item.startsWith(QLatin1Char('+')))
-            item.remove(0, 1);
-        bool number = false;
-        const int read = item.toInt(&number);
-        if (number)
-            item = QString::number(read);
-        if (!items.contains(item))
-            items.append(item);
-    }
-    items.sort();
-    return items.join(QLatin1Char(','));
-}
-
-// A series' rule by what it means, as a sorted list of parts: names upper-cased, an UNTIL as the
-// instant it names, the values of each BY part as a set, and the defaults that change nothing
-// (INTERVAL=1, WKST=MO) left out. The same rule written another way, or read back from a server,
-// compares equal.
-QStringList ruleParts(const Event& series)
-{
-    QStringList parts;
-    const QString rule = RuleUntil::normalize(series.recurrenceRule, series.isAllDay);
-    for (const QString& part : rule.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-        const qsizetype equals = part.indexOf(QLatin1Char('='));
-        const QString name = (equals < 0 ? part : part.left(equals)).trimmed().toUpper();
-        QString value = equals < 0 ? QString() : part.mid(equals + 1).trimmed().toUpper();
-        if (name == QLatin1String("UNTIL")) {
-            const QDateTime until = instantOf(value);
-            if (until.isValid())
-                value = QString::number(until.toSecsSinceEpoch());
-        } else if (name.startsWith(QLatin1String("BY"))) {
-            value = valueSet(value);
-        } else if ((name == QLatin1String("INTERVAL") && value.toInt() == 1) ||
-                   (name == QLatin1String("WKST") && value == QLatin1String("MO"))) {
-            continue;
-        }
-        parts.append(name + QLatin1Char('=') + value);
-    }
-    parts.sort();
-    parts.removeDuplicates();
-    return parts;
 }
 
 QString zoneOf(const Event& series)
@@ -513,7 +464,7 @@ bool sameFrame(const Event& a, const Event& b)
         return event.endTime ? *event.endTime : event.startTime;
     };
     return a.isAllDay == b.isAllDay && sameInstant(a.startTime, b.startTime) &&
-           sameInstant(end(a), end(b)) && zoneOf(a) == zoneOf(b) && ruleParts(a) == ruleParts(b);
+           sameInstant(end(a), end(b)) && zoneOf(a) == zoneOf(b) && EventChange::sameRule(a, b);
 }
 
 Kind kindOf(const QList<Touched>& rows)

@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const Task& task : Ical::parseTasks(text))
         Ical::parseTasks(Ical::buildTask(task));
     const QDateTime start(QDate(2024, 5, 1), QTime(9, 0), Qt::UTC);
-    Ical::parseEvents(Ical::rewriteTimes(text, start, start.addSecs(3600)));
+    Ical::parseEvents(
+        Ical::rewriteTimes(text, start, start.addSecs(3600), QStringLiteral("Europe/Berlin")));
     return 0;
 }

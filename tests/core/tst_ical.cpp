@@ -1,11 +1,13 @@
 #include "Clock.h"
 #include "DateText.h"
+#include "EventChange.h"
 #include "EventZone.h"
 #include "ExceptionDates.h"
 #include "Ical.h"
 #include "IcalSamples.h"
 #include "PinnedClock.h"
 #include "Recurrence.h"
+#include "RuleUntil.h"
 #include "TestTime.h"
 
 #include <QFile>
@@ -328,6 +330,132 @@ private Q_SLOTS:
         for (const QString& line : lines)
             QVERIFY2(written.contains(line), qPrintable(line + " not in\n" + text));
         QCOMPARE(written.filter(QRegularExpression("^(DTEND|DURATION)")).size(), 1);
+    }
+
+    // Another client's times stay as written while the record still holds them; a time or a
+    // length that changed goes out anew. A DURATION stays only where every reader reads it as the
+    // end held: RFC 5545 readers count its days on the start's clock, this reader in seconds.
+    void storedTimesKeptWhileTheyHold_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QDateTime>("start");
+        QTest::addColumn<QDateTime>("end");
+        QTest::addColumn<QStringList>("written");
+
+        const QString berlin = QStringLiteral(";TZID=Europe/Berlin:");
+        const QString dayLong = "DTSTART" + berlin + "20260321T120000\nDURATION:P1D\n";
+        QTest::newRow("a day's length moved within the winter")
+            << dayLong << utc(2026, 3, 14, 11) << utc(2026, 3, 15, 11)
+            << QStringList{"DTSTART" + berlin + "20260314T120000", "DURATION:P1D"};
+        QTest::newRow("a day's length moved across the spring night")
+            << dayLong << utc(2026, 3, 28, 11) << utc(2026, 3, 29, 11)
+            << QStringList{"DTSTART" + berlin + "20260328T120000",
+                           "DTEND" + berlin + "20260329T130000"};
+        QTest::newRow("the length changed")
+            << dayLong << utc(2026, 3, 21, 11) << utc(2026, 3, 21, 13)
+            << QStringList{"DTSTART" + berlin + "20260321T120000",
+                           "DTEND" + berlin + "20260321T140000"};
+        const QString skipped =
+            "DTSTART" + berlin + "20270328T023000\nDTEND" + berlin + "20270328T043000\n";
+        QTest::newRow("the skipped hour left alone")
+            << skipped << utc(2027, 3, 28, 1, 30) << utc(2027, 3, 28, 2, 30)
+            << QStringList{"DTSTART" + berlin + "20270328T023000",
+                           "DTEND" + berlin + "20270328T043000"};
+        QTest::newRow("the start moved off the skipped hour")
+            << skipped << utc(2027, 3, 29, 1, 30) << utc(2027, 3, 28, 2, 30).addDays(1)
+            << QStringList{"DTSTART" + berlin + "20270329T033000",
+                           "DTEND" + berlin + "20270329T043000"};
+    }
+
+    void storedTimesKeptWhileTheyHold()
+    {
+        QFETCH(QString, lines);
+        QFETCH(QDateTime, start);
+        QFETCH(QDateTime, end);
+        QFETCH(QStringList, written);
+        PinnedClock clock(utc(2026, 1, 1, 12));
+        Event event = onlyEvent("BEGIN:VEVENT\nUID:x\nSUMMARY:Old\n" + lines + "END:VEVENT\n");
+        event.title = QStringLiteral("New");
+        event.startTime = start;
+        event.endTime = end;
+        const QString text = Ical::buildEvent(event);
+        const QStringList out = text.split(QStringLiteral("\r\n"));
+        for (const QString& line : written)
+            QVERIFY2(out.contains(line), qPrintable(line + " not in\n" + text));
+        const QStringList inEvent =
+            text.mid(text.indexOf(QStringLiteral("BEGIN:VEVENT"))).split(QStringLiteral("\r\n"));
+        QCOMPARE(inEvent.filter(QRegularExpression("^(DTSTART|DTEND|DURATION)")).size(), 2);
+        const Event again = Ical::parseEvents(text).value(0);
+        QCOMPARE(again.startTime, start);
+        QCOMPARE(again.endTime.value_or(QDateTime()), end);
+    }
+
+    // Another client's floating times, read on a Berlin machine that then travels to Tokyo, stay
+    // floating through every edit here, their digits on the clock of Berlin (the event's zone):
+    // other clients see the same wall times wherever they are.
+    void floatingTimesStayFloating_data()
+    {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("renamed") << "rename"
+                                 << QStringList{"DTSTART:20270326T100000", "DTEND:20270326T110000",
+                                                "RRULE:FREQ=DAILY;UNTIL=20270330T100000"};
+        QTest::newRow("moved an hour")
+            << "move"
+            << QStringList{"DTSTART:20270326T110000", "DTEND:20270326T120000",
+                           "RRULE:FREQ=DAILY;UNTIL=20270330T100000"};
+        QTest::newRow("an occurrence excluded")
+            << "exclude" << QStringList{"DTSTART:20270326T100000", "EXDATE:20270328T100000"};
+        QTest::newRow("an occurrence changed")
+            << "override"
+            << QStringList{"RECURRENCE-ID:20270327T100000", "DTSTART:20270327T120000"};
+        QTest::newRow("a single event dragged a day on")
+            << "drag" << QStringList{"DTSTART:20270327T100000", "DTEND:20270327T110000"};
+        // A zone nobody defines is read on the machine's clock too.
+        QTest::newRow("a single event in an unknown zone dragged a day on")
+            << "drag unknown"
+            << QStringList{"DTSTART;TZID=Nowhere/Land:20270327T100000", "DTEND:20270327T110000"};
+    }
+
+    void floatingTimesStayFloating()
+    {
+        QFETCH(QString, edit);
+        QFETCH(QStringList, written);
+        PinnedClock clock(utc(2027, 1, 1, 12));
+        const bool drag = edit.startsWith(u"drag");
+        const QString rule = drag ? QString() : "RRULE:FREQ=DAILY;UNTIL=20270330T100000\n";
+        const QString zone = edit == u"drag unknown" ? ";TZID=Nowhere/Land" : "";
+        std::optional<TestTime::MachineZone> berlin(std::in_place, "Europe/Berlin");
+        Event event =
+            onlyEvent("BEGIN:VEVENT\nUID:f\nSUMMARY:Gym\nDTSTART" + zone +
+                      ":20270326T100000\nDTEND:20270326T110000\n" + rule + "END:VEVENT\n");
+        berlin.reset();
+        TestTime::MachineZone tokyo("Asia/Tokyo");
+        QCOMPARE(event.timezone, QStringLiteral("Europe/Berlin"));
+        // As the form writes a series' rule: its UNTIL in the series' value type.
+        event.recurrenceRule = RuleUntil::ofSeries(event);
+        event.title = QStringLiteral("All events");
+        if (edit == u"move") {
+            event.startTime = event.startTime.addSecs(3600);
+            event.endTime = event.endTime->addSecs(3600);
+        } else if (edit == u"exclude") {
+            event.exceptionDates = ExceptionDates::write({QStringLiteral("20270328T080000Z")});
+        } else if (edit == u"override") {
+            event.recurrenceRule.clear();
+            event.recurrenceId = QStringLiteral("20270327T090000Z");
+            event.startTime = utc(2027, 3, 27, 11);
+            event.endTime = utc(2027, 3, 27, 12);
+        }
+        const QString text =
+            drag ? EventChange::moved(event, event.startTime, 24 * 60, utc(2027, 1, 1)).rawIcalendar
+                 : Ical::buildEvent(event);
+        const QStringList out = text.split(QStringLiteral("\r\n"));
+        for (const QString& line : written)
+            QVERIFY2(out.contains(line), qPrintable(line + " not in\n" + text));
+        QVERIFY2(text.count(QStringLiteral("TZID")) == (zone.isEmpty() ? 0 : 1), qPrintable(text));
+        // The series keeps its last day, here as for other readers.
+        if (edit == u"rename")
+            QCOMPARE(Recurrence::occurrences(event, utc(2027, 3, 1), utc(2027, 5, 1)).size(), 5);
     }
 
     void nestedComponentsNeverOverwriteTheEvent()
@@ -928,8 +1056,9 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         const QDateTime start = utc(2024, 6, 1, 8);
         const QDateTime end = utc(2024, 6, 1, 9, 30);
-        QCOMPARE(Ical::rewriteTimes(stored, start, end), expected);
-        QCOMPARE(Ical::rewriteTimes(stored, QDateTime(), end), stored);
+        const QString zone = EventZone::forNewEvents();
+        QCOMPARE(Ical::rewriteTimes(stored, start, end, zone), expected);
+        QCOMPARE(Ical::rewriteTimes(stored, QDateTime(), end, zone), stored);
     }
 
     void badInput_data()
@@ -1007,7 +1136,8 @@ private Q_SLOTS:
             read.append(event.uid);
         QCOMPARE(read, uids);
         QVERIFY(Ical::parseTasks(text).isEmpty());
-        const QString rewritten = Ical::rewriteTimes(text, utc(2024, 1, 1), utc(2024, 1, 2));
+        const QString rewritten =
+            Ical::rewriteTimes(text, utc(2024, 1, 1), utc(2024, 1, 2), EventZone::forNewEvents());
         // What was read can be shown and written again.
         for (const Event& event :
              Ical::parseEvents(text.left(1024 * 1024) + rewritten.left(1024 * 1024))) {

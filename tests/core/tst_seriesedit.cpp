@@ -433,6 +433,10 @@ private Q_SLOTS:
             << "pushed" << true << "update pending e2 /cal/a.ics Stand-up";
         QTest::newRow("pushed, then a sync brought another client's description")
             << "pushed-there" << true << "update pending e2 /cal/a.ics Stand-up";
+        // The floating UNTIL the rename read and the UTC one it wrote are one end: the undo
+        // leaves the rule another client wrote since.
+        QTest::newRow("pushed, then a sync brought another client's rule")
+            << "pushed-rule-there" << true << "update pending e2 /cal/a.ics Stand-up";
         QTest::newRow("tombstone not pushed")
             << "deleted" << true << "update synced e1 /cal/a.ics Stand-up";
         QTest::newRow("deleted, purged after push")
@@ -448,11 +452,16 @@ private Q_SLOTS:
         QFETCH(bool, hadBefore);
         QFETCH(QString, now);
         Event before = dailySeries(QStringLiteral("FREQ=DAILY"));
+        if (now == QLatin1String("pushed-rule-there")) {
+            before.timezone = QStringLiteral("Pacific/Auckland");
+            before.recurrenceRule = QStringLiteral("FREQ=MONTHLY;UNTIL=20250601T220000");
+        }
         before.href = QStringLiteral("/cal/a.ics");
         before.etag = QStringLiteral("e1");
         before.syncStatus = QStringLiteral("synced");
         Event written = before;
         written.title = QStringLiteral("Changed");
+        written.recurrenceRule = RuleUntil::ofSeries(written);
         written.syncStatus = QStringLiteral("pending");
         std::optional<Event> current = written;
         if (now.startsWith(QLatin1String("pushed"))) {
@@ -460,6 +469,8 @@ private Q_SLOTS:
             current->syncStatus = QStringLiteral("synced");
             if (now == QLatin1String("pushed-there"))
                 current->description = QStringLiteral("Dial-in");
+            if (now == QLatin1String("pushed-rule-there"))
+                current->recurrenceRule = QStringLiteral("FREQ=MONTHLY;COUNT=8");
         } else if (now == QLatin1String("deleted")) {
             current->deletedAt = written.deletedAt = utc(2025, 6, 1);
         } else if (now.startsWith(QLatin1String("gone"))) {
@@ -480,8 +491,10 @@ private Q_SLOTS:
                                               rows[0].deletedAt ? "deleted" : rows[0].title}
                                       .join(QLatin1Char(' '));
         QTEST(got, "expected");
-        if (current && !plan.updates.isEmpty())
+        if (current && !plan.updates.isEmpty()) {
             QCOMPARE(plan.updates[0].description, current->description);
+            QCOMPARE(plan.updates[0].recurrenceRule, current->recurrenceRule);
+        }
     }
     // A change pushed, then another client changes the series, then the undo: what came in
     // since stays attached to the series and is not made again, and only what the change changed

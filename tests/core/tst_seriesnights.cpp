@@ -380,9 +380,10 @@ private Q_SLOTS:
                 Event noon = master;
                 noon.startTime = wall(clock, night, QTime(12, 0));
                 noon.endTime = noon.startTime.addSecs(1800);
-                check(written + "series rewritten",
-                      Ical::rewriteTimes(Ical::buildEvent(noon), at, at.addSecs(1800)), first,
-                      first.addSecs(1800), at);
+                check(
+                    written + "series rewritten",
+                    Ical::rewriteTimes(Ical::buildEvent(noon), at, at.addSecs(1800), noon.timezone),
+                    first, first.addSecs(1800), at);
                 check(written + "override", Ical::buildEvent(override), at, at.addSecs(1800));
             }
         }

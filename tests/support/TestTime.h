@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QTimeZone>
+
+#include <time.h>
 
 // The instants the tests name, written short.
 namespace TestTime {
@@ -37,5 +40,32 @@ inline QDate springNight()
     }
     return {};
 }
+
+// The machine's zone set to `zone` for the guard's lifetime, as when a laptop travels; the zone
+// the test runs in comes back after.
+class MachineZone
+{
+public:
+    explicit MachineZone(const char* zone)
+        : m_was(qgetenv("TZ")), m_had(qEnvironmentVariableIsSet("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~MachineZone()
+    {
+        if (m_had)
+            qputenv("TZ", m_was);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    MachineZone(const MachineZone&) = delete;
+    MachineZone& operator=(const MachineZone&) = delete;
+
+private:
+    QByteArray m_was;
+    bool m_had;
+};
 
 } // namespace TestTime

@@ -501,7 +501,8 @@ Event EventFormDialog::formValues() const
         values.endTime = m_endPicker->dateTime();
     }
     values.timezone = m_editedEvent ? m_editedEvent->timezone : EventZone::forNewEvents();
-    values.recurrenceRule = RuleUntil::normalize(m_ruleText, values.isAllDay);
+    values.recurrenceRule = m_ruleText;
+    values.recurrenceRule = RuleUntil::ofSeries(values);
     for (int minutes : m_reminders->minutes()) {
         Reminder reminder;
         reminder.minutesBefore = minutes;
@@ -621,7 +622,7 @@ void EventFormDialog::save()
     // kept through a change between all-day and timed takes the new kind's UNTIL.
     const bool oneOccurrence = !record.recurrenceId.isEmpty() || scope == 1;
     record.recurrenceRule =
-        oneOccurrence ? QString() : RuleUntil::normalize(record.recurrenceRule, record.isAllDay);
+        oneOccurrence ? QString() : RuleUntil::ofSeries(record);
     if (record.timezone.isEmpty())
         record.timezone = EventZone::forNewEvents();
     record.lastModified = now;

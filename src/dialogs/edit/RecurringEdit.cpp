@@ -39,9 +39,7 @@ void prepareForPush(Event& event)
     event.lastModified = Clock::now();
     event.syncStatus = QStringLiteral("pending");
     // An override repeats with its series only (a server refuses one with a rule of its own).
-    event.recurrenceRule = event.recurrenceId.isEmpty()
-                               ? RuleUntil::normalize(event.recurrenceRule, event.isAllDay)
-                               : QString();
+    event.recurrenceRule = event.recurrenceId.isEmpty() ? RuleUntil::ofSeries(event) : QString();
     event.rawIcalendar = Ical::buildEvent(event);
 }
 
@@ -209,7 +207,7 @@ std::optional<SeriesEdit::Plan> planMove(EventRepository* events, const Event& m
                 Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay)))
             edited = *stored;
     }
-    edited.recurrenceRule = RuleUntil::normalize(master.recurrenceRule, master.isAllDay);
+    edited.recurrenceRule = RuleUntil::ofSeries(master);
     edited.calendarId = master.calendarId;
     edited.startTime = newStart;
     edited.endTime = newEnd;

@@ -277,6 +277,11 @@ private Q_SLOTS:
             const QString sent =
                 QString::fromUtf8(server.request("GET", othersUrl(collection, lines)).body);
             QVERIFY2(sent.contains(QStringLiteral(" here\r\n")), qPrintable(sent));
+            // Floating times stay floating, as the other client wrote them.
+            if (sent.contains(QStringLiteral("UID:floating")))
+                QVERIFY2(sent.contains(QStringLiteral("\r\nDTSTART:20260303T100000\r\n")) &&
+                             sent.contains(QStringLiteral(";UNTIL=20260407T093000\r\n")),
+                         qPrintable(sent));
             const QStringList theirs =
                 Oracle::occurrencesWithLengths(othersObject(lines), from, from.addYears(1));
             QVERIFY(!theirs.isEmpty());
