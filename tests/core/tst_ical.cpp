@@ -15,7 +15,13 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using TestTime::inZone;
 using TestTime::utc;
@@ -117,6 +123,18 @@ private Q_SLOTS:
         QVERIFY(m_fifoDir.isValid());
         m_fifo = m_fifoDir.filePath(QStringLiteral("zone"));
         QCOMPARE(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600), 0);
+        // A reader that opens the FIFO would block until a writer came: the watch comes as one
+        // (opening for writing without blocking succeeds only while a reader has it open), so
+        // the reader reads the FIFO's end and goes on, and the watch remembers that it came.
+        m_fifoWatch = std::jthread([this, path = QFile::encodeName(m_fifo)](std::stop_token stop) {
+            while (!stop.stop_requested()) {
+                if (const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                    m_fifoOpened = true;
+                    ::close(fd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
     }
 
     void startForms_data()
@@ -1008,17 +1026,28 @@ private Q_SLOTS:
         QCOMPARE(read, uids);
         QVERIFY(Ical::parseTasks(text).isEmpty());
         const QString rewritten = Ical::rewriteTimes(text, utc(2024, 1, 1), utc(2024, 1, 2));
-        // What was read can be shown and written again.
+        // What was read is shown in its window and written again as the same times.
+        const QDateTime from = utc(2024, 1, 1);
+        const QDateTime to = utc(2024, 2, 1);
+        const auto endOf = [](const Event& event) {
+            return event.endTime.value_or(event.startTime);
+        };
         for (const Event& event :
              Ical::parseEvents(text.left(1024 * 1024) + rewritten.left(1024 * 1024))) {
-            Recurrence::occurrences(event, utc(2024, 1, 1), utc(2024, 2, 1));
-            Ical::buildEvent(event);
+            for (const Event& occurrence : Recurrence::occurrences(event, from, to))
+                QVERIFY(occurrence.startTime < to && endOf(occurrence) >= from);
+            const Event again = Ical::parseEvents(Ical::buildEvent(event)).value(0);
+            QCOMPARE(again.startTime, event.startTime);
+            QCOMPARE(endOf(again), endOf(event));
         }
+        QVERIFY2(!m_fifoOpened.exchange(false), "a zone name was opened as a file");
     }
 
 private:
     QTemporaryDir m_fifoDir;
     QString m_fifo;
+    std::atomic<bool> m_fifoOpened = false;
+    std::jthread m_fifoWatch;
 };
 
 QTEST_GUILESS_MAIN(TestIcal)
