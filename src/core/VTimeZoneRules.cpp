@@ -108,6 +108,15 @@ const QList<QTimeZone>& candidateZones()
     return zones;
 }
 
+// A TZID that a parameter says as it is written here: a parameter's value turns a double quote
+// into another character and drops control characters, so such a TZID would name the zone one way
+// in its events' time lines and another in its definition.
+bool canBeNamed(QStringView tzid)
+{
+    return std::none_of(tzid.cbegin(), tzid.cend(),
+                        [](QChar c) { return c == u'"' || (c.unicode() < 0x20 && c != u'\t'); });
+}
+
 } // namespace
 
 std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
@@ -199,9 +208,8 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
     }
     if (rules.m_tzid.isEmpty())
         return std::nullopt;
-    // A TZID with a double quote cannot be named in a parameter as it is written here.
     if (whole && nested && text.size() <= Limits::maxTimeZoneDefinitionChars &&
-        !rules.m_tzid.contains(u'"'))
+        canBeNamed(rules.m_tzid))
         rules.m_definition = text;
 
     for (const Observance& observance : std::as_const(observances)) {

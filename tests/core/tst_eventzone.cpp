@@ -117,6 +117,16 @@ private Q_SLOTS:
         QTest::newRow("unknown zone is written in UTC")
             << eventIn("Office", winter)
             << QStringList{"DTSTART:20250115T080000Z", "DTEND:20250115T090000Z"};
+        // A zone stored before definitions like it were refused: a parameter would drop the
+        // control character of its TZID.
+        const QString controlInTzid =
+            QString("BEGIN:VTIMEZONE\r\nTZID:Europe%1/Odd\r\nBEGIN:STANDARD\r\n"
+                    "DTSTART:19700101T000000\r\nTZOFFSETFROM:-1400\r\nTZOFFSETTO:-1400\r\n"
+                    "END:STANDARD\r\nEND:VTIMEZONE\r\n")
+                .arg(QChar(0));
+        QTest::newRow("definition whose TZID no parameter says is written in UTC")
+            << eventIn(controlInTzid, winter)
+            << QStringList{"DTSTART:20250115T080000Z", "DTEND:20250115T090000Z"};
     }
 
     void writtenTexts()

@@ -1007,6 +1007,15 @@ private Q_SLOTS:
                    ":20240101T090000Z\r\nDTEND;TZID=" + fifo +
                    ":20240101T100000\r\nRRULE:FREQ=DAILY\r\nEND:VEVENT\r\n"
             << QStringList{"path"};
+        // A zone name a parameter cannot say is kept nowhere: the start is read by its
+        // definition and the event kept in UTC, so what is written reads back as the same times.
+        static const char controlInZoneName[] =
+            "BEGIN:VTIMEZONE\r\nTZID:Europe\0/Odd\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+            "TZOFFSETFROM:-1400\r\nTZOFFSETTO:-1400\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+            "BEGIN:VEVENT\r\nUID:odd\r\nDTSTART;TZID=Europe\0/Odd:20240305T100000\r\n"
+            "DTEND;TZID=Europe/Berlin:20240306T050000\r\nEND:VEVENT\r\n";
+        QTest::newRow("control character in a zone name")
+            << QByteArray(controlInZoneName, sizeof(controlInZoneName) - 1) << QStringList{"odd"};
         QTest::newRow("many zones") << "BEGIN:VEVENT\r\nUID:z\r\n" + [] {
             QByteArray lines;
             for (int i = 0; i < 3000; ++i)
