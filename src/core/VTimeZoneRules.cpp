@@ -117,6 +117,26 @@ bool canBeNamed(QStringView tzid)
                         [](QChar c) { return c == u'"' || (c.unicode() < 0x20 && c != u'\t'); });
 }
 
+// The ids a TZID may end with: its last parts joined by single slashes, longest first. None is
+// longer than an id can be, so a TZID of many thousand parts costs no more than a short one.
+QStringList idsEndingWith(const QString& tzid)
+{
+    QStringList ids;
+    QString id;
+    for (qsizetype end = tzid.size(); end > 0;) {
+        const qsizetype slash = tzid.lastIndexOf(u'/', end - 1);
+        const QStringView part = QStringView(tzid).sliced(slash + 1, end - slash - 1);
+        end = slash;
+        if (part.isEmpty())
+            continue;
+        id = id.isEmpty() ? part.toString() : part.toString() + u'/' + id;
+        if (id.size() > Limits::maxTimeZoneIdChars)
+            break;
+        ids.prepend(id);
+    }
+    return ids;
+}
+
 } // namespace
 
 std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
@@ -315,10 +335,8 @@ QTimeZone VTimeZoneRules::matchingZone(int year) const
                    offsetAt(at);
         });
     };
-    // An id the TZID text ends with ("/vendor.example/2007_1/Europe/Berlin").
-    const QStringList segments = m_tzid.split(u'/', Qt::SkipEmptyParts);
-    for (qsizetype first = 0; first < segments.size(); ++first) {
-        const QString id = segments.mid(first).join(u'/');
+    // An id the TZID text ends with ("/vendor.example/2007_1/Europe/Berlin"), the longest first.
+    for (const QString& id : idsEndingWith(m_tzid)) {
         if (!QTimeZone::isTimeZoneIdAvailable(id.toUtf8()))
             continue;
         const QTimeZone zone = EventZone::named(id);

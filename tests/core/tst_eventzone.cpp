@@ -217,6 +217,11 @@ private Q_SLOTS:
                                    "BEGIN:STANDARD\nDTSTART:16010101T000000\nTZOFFSETFROM:+0530\n"
                                    "TZOFFSETTO:+0530\nEND:STANDARD\nEND:VTIMEZONE\n"
                                 << "20250115T090000" << utc(2025, 1, 15, 3, 30) << "Asia/Kolkata";
+        QTest::newRow("the zone id a TZID ends with")
+            << "BEGIN:VTIMEZONE\nTZID:/example.org/2007_1/Asia/Ho_Chi_Minh\n"
+               "BEGIN:STANDARD\nDTSTART:19750613T000000\nTZOFFSETFROM:+0700\n"
+               "TZOFFSETTO:+0700\nEND:STANDARD\nEND:VTIMEZONE\n"
+            << "20250115T090000" << utc(2025, 1, 15, 2) << "Asia/Ho_Chi_Minh";
         QTest::newRow("yearly rules, winter: the region's main zone")
             << centralEurope << "20250115T090000" << utc(2025, 1, 15, 8) << "Europe/Paris";
         QTest::newRow("in the spring gap, the offset before")

@@ -1016,6 +1016,15 @@ private Q_SLOTS:
             "DTEND;TZID=Europe/Berlin:20240306T050000\r\nEND:VEVENT\r\n";
         QTest::newRow("control character in a zone name")
             << QByteArray(controlInZoneName, sizeof(controlInZoneName) - 1) << QStringList{"odd"};
+        // Matched to the zone id it ends with by its last characters only: milliseconds to read.
+        const QByteArray manyParts = QByteArray("A/").repeated(32000) + "Berlin";
+        QTest::newRow("zone name of many parts")
+            << "BEGIN:VTIMEZONE\r\nTZID:" + manyParts +
+                   "\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\nTZOFFSETFROM:+0100\r\n"
+                   "TZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\nBEGIN:VEVENT\r\n"
+                   "UID:long\r\nDTSTART;TZID=" +
+                   manyParts + ":20240305T100000\r\nEND:VEVENT\r\n"
+            << QStringList{"long"};
         QTest::newRow("many zones") << "BEGIN:VEVENT\r\nUID:z\r\n" + [] {
             QByteArray lines;
             for (int i = 0; i < 3000; ++i)
