@@ -139,7 +139,9 @@ inline constexpr std::int64_t maxDesktopFileBytes = 1024 * 1024;
 inline constexpr int maxCharacterReferenceChars = 34;
 
 // The longest TZID handed to the zone database. IANA ids stay below 40 characters; a longer
-// value is read as a Windows zone name or as local time, never looked up as a file name.
+// value is read as a Windows zone name or as local time, never looked up as a file name. A zone
+// definition's TZID is matched to the id it ends with only within its last this many characters,
+// so a TZID of thousands of parts costs no more than a short one.
 inline constexpr int maxTimeZoneIdChars = 64;
 
 // Zones (by id) whose lookups the recurrence expansion keeps. Ids come from stored data; unknown

@@ -108,6 +108,35 @@ const QList<QTimeZone>& candidateZones()
     return zones;
 }
 
+// A TZID that a parameter says as it is written here: a parameter's value turns a double quote
+// into another character and drops control characters, so such a TZID would name the zone one way
+// in its events' time lines and another in its definition.
+bool canBeNamed(QStringView tzid)
+{
+    return std::none_of(tzid.cbegin(), tzid.cend(),
+                        [](QChar c) { return c == u'"' || (c.unicode() < 0x20 && c != u'\t'); });
+}
+
+// The ids a TZID may end with: its last parts joined by single slashes, longest first. None is
+// longer than an id can be, so a TZID of many thousand parts costs no more than a short one.
+QStringList idsEndingWith(const QString& tzid)
+{
+    QStringList ids;
+    QString id;
+    for (qsizetype end = tzid.size(); end > 0;) {
+        const qsizetype slash = tzid.lastIndexOf(u'/', end - 1);
+        const QStringView part = QStringView(tzid).sliced(slash + 1, end - slash - 1);
+        end = slash;
+        if (part.isEmpty())
+            continue;
+        id = id.isEmpty() ? part.toString() : part.toString() + u'/' + id;
+        if (id.size() > Limits::maxTimeZoneIdChars)
+            break;
+        ids.prepend(id);
+    }
+    return ids;
+}
+
 } // namespace
 
 std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
@@ -199,9 +228,8 @@ std::optional<VTimeZoneRules> VTimeZoneRules::read(QStringView block)
     }
     if (rules.m_tzid.isEmpty())
         return std::nullopt;
-    // A TZID with a double quote cannot be named in a parameter as it is written here.
     if (whole && nested && text.size() <= Limits::maxTimeZoneDefinitionChars &&
-        !rules.m_tzid.contains(u'"'))
+        canBeNamed(rules.m_tzid))
         rules.m_definition = text;
 
     for (const Observance& observance : std::as_const(observances)) {
@@ -307,10 +335,8 @@ QTimeZone VTimeZoneRules::matchingZone(int year) const
                    offsetAt(at);
         });
     };
-    // An id the TZID text ends with ("/vendor.example/2007_1/Europe/Berlin").
-    const QStringList segments = m_tzid.split(u'/', Qt::SkipEmptyParts);
-    for (qsizetype first = 0; first < segments.size(); ++first) {
-        const QString id = segments.mid(first).join(u'/');
+    // An id the TZID text ends with ("/vendor.example/2007_1/Europe/Berlin"), the longest first.
+    for (const QString& id : idsEndingWith(m_tzid)) {
         if (!QTimeZone::isTimeZoneIdAvailable(id.toUtf8()))
             continue;
         const QTimeZone zone = EventZone::named(id);

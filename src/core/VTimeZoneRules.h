@@ -31,7 +31,8 @@ public:
     // The block as read, one unfolded line each ended by CR LF, without lines that are no
     // properties and without components other than STANDARD and DAYLIGHT. Empty when the block
     // is not one whole VTIMEZONE (every END closing the BEGIN before it), is longer than
-    // Limits::maxTimeZoneDefinitionChars or has a TZID no parameter can name (a double quote).
+    // Limits::maxTimeZoneDefinitionChars or has a TZID no parameter can name (a double quote, a
+    // control character other than a tab).
     const QString& definition() const { return m_definition; }
 
     // The TZID of a VTIMEZONE block without reading the rest; empty when it has none.

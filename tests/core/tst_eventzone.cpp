@@ -2,16 +2,20 @@
 // definition that gives the zone's offsets), and the reading of zones only a text defines.
 #include "CalDavBody.h"
 #include "EventDuplicate.h"
+#include "EventRepository.h"
 #include "EventZone.h"
 #include "ExceptionDates.h"
+#include "GoogleEventMapping.h"
 #include "Ical.h"
 #include "PinnedClock.h"
 #include "QuickAdd.h"
 #include "Recurrence.h"
+#include "StoreFixture.h"
 #include "TestTime.h"
 #include "VTimeZone.h"
 #include "VTimeZoneRules.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using TestTime::utc;
@@ -117,6 +121,16 @@ private Q_SLOTS:
         QTest::newRow("unknown zone is written in UTC")
             << eventIn("Office", winter)
             << QStringList{"DTSTART:20250115T080000Z", "DTEND:20250115T090000Z"};
+        // A zone stored before definitions like it were refused: a parameter would drop the
+        // control character of its TZID.
+        const QString controlInTzid =
+            QString("BEGIN:VTIMEZONE\r\nTZID:Europe%1/Odd\r\nBEGIN:STANDARD\r\n"
+                    "DTSTART:19700101T000000\r\nTZOFFSETFROM:-1400\r\nTZOFFSETTO:-1400\r\n"
+                    "END:STANDARD\r\nEND:VTIMEZONE\r\n")
+                .arg(QChar(0));
+        QTest::newRow("definition whose TZID no parameter says is written in UTC")
+            << eventIn(controlInTzid, winter)
+            << QStringList{"DTSTART:20250115T080000Z", "DTEND:20250115T090000Z"};
     }
 
     void writtenTexts()
@@ -207,6 +221,11 @@ private Q_SLOTS:
                                    "BEGIN:STANDARD\nDTSTART:16010101T000000\nTZOFFSETFROM:+0530\n"
                                    "TZOFFSETTO:+0530\nEND:STANDARD\nEND:VTIMEZONE\n"
                                 << "20250115T090000" << utc(2025, 1, 15, 3, 30) << "Asia/Kolkata";
+        QTest::newRow("the zone id a TZID ends with")
+            << "BEGIN:VTIMEZONE\nTZID:/example.org/2007_1/Asia/Ho_Chi_Minh\n"
+               "BEGIN:STANDARD\nDTSTART:19750613T000000\nTZOFFSETFROM:+0700\n"
+               "TZOFFSETTO:+0700\nEND:STANDARD\nEND:VTIMEZONE\n"
+            << "20250115T090000" << utc(2025, 1, 15, 2) << "Asia/Ho_Chi_Minh";
         QTest::newRow("yearly rules, winter: the region's main zone")
             << centralEurope << "20250115T090000" << utc(2025, 1, 15, 8) << "Europe/Paris";
         QTest::newRow("in the spring gap, the offset before")
@@ -259,6 +278,61 @@ private Q_SLOTS:
         const QString ownTzid = defined ? defined->tzid() : read[0].timezone;
         QVERIFY2(written.contains("\r\nEXDATE;TZID=" + ownTzid + ":" + wall + "\r\n"),
                  qPrintable(written));
+    }
+
+    // A name that is no zone name, though the platform would take it for Tokyo's zone (a path
+    // back into the zone database, an offset id), names no zone wherever it comes from.
+    void namesThatAreNoZoneNames_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("seen");
+        const QString path = QStringLiteral("Asia/../Asia/Tokyo");
+        // The start read back in UTC, as with any zone the database does not know.
+        QTest::newRow("stored row") << "store" << path << "UTC";
+        // The wall time on the machine's clock.
+        QTest::newRow("Google's timeZone") << "google" << path << "09:00";
+        QTest::newRow("zone written") << "writer" << path << "DTSTART:20260115T000000Z";
+        // The definition's offsets match Tokyo's, which the event takes by its real name.
+        QTest::newRow("definition's TZID") << "definition"
+                                           << "UTC+09:00"
+                                           << "Asia/Tokyo";
+    }
+
+    void namesThatAreNoZoneNames()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, name);
+        QFETCH(QString, seen);
+        const QDateTime nineInTokyo = utc(2026, 1, 15, 0);
+        QCOMPARE(QTimeZone(name.toUtf8()).offsetFromUtc(nineInTokyo), 9 * 3600);
+        QVERIFY(!EventZone::named(name).isValid());
+        QString outcome;
+        if (from == u"store") {
+            StoreFixture store;
+            QVERIFY(store.isReady());
+            EventRepository events(store.database(), store.database());
+            Event event = StoreFixture::event("e", "cal-a", nineInTokyo);
+            event.timezone = name;
+            QVERIFY(events.insert(event));
+            outcome = QString::fromUtf8(events.getById("e").value().startTime.timeZone().id());
+        } else if (from == u"google") {
+            const QJsonObject start{{"dateTime", "2026-01-15T09:00:00"}, {"timeZone", name}};
+            outcome = Google::parseEventTime(start).dateTime.toLocalTime().toString("HH:mm");
+        } else if (from == u"writer") {
+            const QString text = Ical::buildEvent(eventIn(name, nineInTokyo));
+            outcome = QRegularExpression("DTSTART[^\\r]*")
+                          .match(text, text.indexOf(u"BEGIN:VEVENT"))
+                          .captured();
+        } else {
+            const QString text = "BEGIN:VTIMEZONE\nTZID:" + name +
+                                 "\nBEGIN:STANDARD\nDTSTART:19700101T000000\nTZOFFSETFROM:+0900\n"
+                                 "TZOFFSETTO:+0900\nTZNAME:JST\nEND:STANDARD\nEND:VTIMEZONE\n"
+                                 "BEGIN:VEVENT\nUID:d\nDTSTART;TZID=\"" +
+                                 name + "\":20260115T090000\nEND:VEVENT\n";
+            outcome = Ical::parseEvents(calendarWith(text)).value(0).timezone;
+        }
+        QCOMPARE(outcome, seen);
     }
 
     // A definition travels with its events as it came (unfolded, CR LF), without what a strict

@@ -17,7 +17,13 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using TestTime::inZone;
 using TestTime::utc;
@@ -127,6 +133,18 @@ private Q_SLOTS:
         QVERIFY(m_fifoDir.isValid());
         m_fifo = m_fifoDir.filePath(QStringLiteral("zone"));
         QCOMPARE(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600), 0);
+        // A reader that opens the FIFO would block until a writer came: the watch comes as one
+        // (opening for writing without blocking succeeds only while a reader has it open), so
+        // the reader reads the FIFO's end and goes on, and the watch remembers that it came.
+        m_fifoWatch = std::jthread([this, path = QFile::encodeName(m_fifo)](std::stop_token stop) {
+            while (!stop.stop_requested()) {
+                if (const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK); fd >= 0) {
+                    m_fifoOpened = true;
+                    ::close(fd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
     }
 
     void startForms_data()
@@ -1123,6 +1141,24 @@ private Q_SLOTS:
                    ":20240101T090000Z\r\nDTEND;TZID=" + fifo +
                    ":20240101T100000\r\nRRULE:FREQ=DAILY\r\nEND:VEVENT\r\n"
             << QStringList{"path"};
+        // A zone name a parameter cannot say is kept nowhere: the start is read by its
+        // definition and the event kept in UTC, so what is written reads back as the same times.
+        static const char controlInZoneName[] =
+            "BEGIN:VTIMEZONE\r\nTZID:Europe\0/Odd\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\n"
+            "TZOFFSETFROM:-1400\r\nTZOFFSETTO:-1400\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n"
+            "BEGIN:VEVENT\r\nUID:odd\r\nDTSTART;TZID=Europe\0/Odd:20240305T100000\r\n"
+            "DTEND;TZID=Europe/Berlin:20240306T050000\r\nEND:VEVENT\r\n";
+        QTest::newRow("control character in a zone name")
+            << QByteArray(controlInZoneName, sizeof(controlInZoneName) - 1) << QStringList{"odd"};
+        // Matched to the zone id it ends with by its last characters only: milliseconds to read.
+        const QByteArray manyParts = QByteArray("A/").repeated(32000) + "Berlin";
+        QTest::newRow("zone name of many parts")
+            << "BEGIN:VTIMEZONE\r\nTZID:" + manyParts +
+                   "\r\nBEGIN:STANDARD\r\nDTSTART:19700101T000000\r\nTZOFFSETFROM:+0100\r\n"
+                   "TZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\nBEGIN:VEVENT\r\n"
+                   "UID:long\r\nDTSTART;TZID=" +
+                   manyParts + ":20240305T100000\r\nEND:VEVENT\r\n"
+            << QStringList{"long"};
         QTest::newRow("many zones") << "BEGIN:VEVENT\r\nUID:z\r\n" + [] {
             QByteArray lines;
             for (int i = 0; i < 3000; ++i)
@@ -1143,17 +1179,28 @@ private Q_SLOTS:
         QVERIFY(Ical::parseTasks(text).isEmpty());
         const QString rewritten =
             Ical::rewriteTimes(text, utc(2024, 1, 1), utc(2024, 1, 2), EventZone::forNewEvents());
-        // What was read can be shown and written again.
+        // What was read is shown in its window and written again as the same times.
+        const QDateTime from = utc(2024, 1, 1);
+        const QDateTime to = utc(2024, 2, 1);
+        const auto endOf = [](const Event& event) {
+            return event.endTime.value_or(event.startTime);
+        };
         for (const Event& event :
              Ical::parseEvents(text.left(1024 * 1024) + rewritten.left(1024 * 1024))) {
-            Recurrence::occurrences(event, utc(2024, 1, 1), utc(2024, 2, 1));
-            Ical::buildEvent(event);
+            for (const Event& occurrence : Recurrence::occurrences(event, from, to))
+                QVERIFY(occurrence.startTime < to && endOf(occurrence) >= from);
+            const Event again = Ical::parseEvents(Ical::buildEvent(event)).value(0);
+            QCOMPARE(again.startTime, event.startTime);
+            QCOMPARE(endOf(again), endOf(event));
         }
+        QVERIFY2(!m_fifoOpened.exchange(false), "a zone name was opened as a file");
     }
 
 private:
     QTemporaryDir m_fifoDir;
     QString m_fifo;
+    std::atomic<bool> m_fifoOpened = false;
+    std::jthread m_fifoWatch;
 };
 
 QTEST_GUILESS_MAIN(TestIcal)
