@@ -762,7 +762,8 @@ void EventFormDialog::keepLength(const QDateTime& start)
     const QScopedValueRollback following(m_movingEnd, true);
     // The end's earliest date follows the start first, so that an earlier end is not clamped.
     m_endPicker->onReferenceChanged();
-    m_endPicker->setDateTime(end);
+    // The instant, not its wall time: an hour on from the first of a repeated hour is the second.
+    m_endPicker->setInstant(end);
 }
 
 void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occurrenceStart,

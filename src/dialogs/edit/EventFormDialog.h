@@ -72,8 +72,9 @@ private:
     void applyTemplate(const EventTemplate& eventTemplate);
     // What the form's fields hold, in the record's terms (FormMerge).
     Event formValues() const;
+    // While an import holds the store, saves once it has ended; the form stays open meanwhile.
     void save();
-    // Saves once the import that holds the store has ended; the form stays open meanwhile.
+    // Carries the end along with a start the user changed, as the instant that keeps the length.
     void keepLength(const QDateTime& start);
     // Turns the pickers all-day or timed with the box. A timed end at 00:00 and the all-day last
     // day before it are the same end, so the end's date changes with the kind.

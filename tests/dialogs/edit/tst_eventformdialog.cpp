@@ -868,10 +868,11 @@ private Q_SLOTS:
     // On the nights the clocks change, Save keeps the instants the user left alone and says
     // where the clocks moved a time typed. Renamed in autumn, an event whose fields show the
     // second of the repeated hour (which reads as the first) keeps its start, its length and, for
-    // a series, its time of day, and its end is checked against its start as it is. In spring, a
-    // time typed into the skipped hour is the hour after, and the user is told the times the
-    // event has. Minutes count from the change (in Berlin 02:00 winter time in autumn, 03:00
-    // summer time in spring); the series are another client's, written in UTC, and the
+    // a series, its time of day, and its end is checked against its start as it is; a start
+    // typed as the first of the repeated hour takes the end on to the second, keeping the length.
+    // In spring, a time typed into the skipped hour is the hour after, and the user is told the
+    // times the event has. Minutes count from the change (in Berlin 02:00 winter time in autumn,
+    // 03:00 summer time in spring); the series are another client's, written in UTC, and the
     // occurrence is the series' second.
     void timesOnTheNightsTheClocksChange_data()
     {
@@ -879,7 +880,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("scope"); // 0: one event
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("end");
-        QTest::addColumn<QString>("typed"); // the field and the time typed into it
+        // The field and the time typed into it; "=end": the time the end field shows.
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QString>("told"); // %1: the night's date
         const QString none;
@@ -889,6 +891,7 @@ private Q_SLOTS:
         QTest::newRow("occurrence ending at the second half past, this event only") << false << 1 << -15 << 30 << none << QStringList{"Night -1455 -1410", "Renamed -15 30"} << none;
         QTest::newRow("event from the first start to the second") << false << 0 << -60 << 0 << none << QStringList{"Renamed -60 0"} << none;
         QTest::newRow("event from half past the hour before to the second half past") << false << 0 << -90 << 30 << none << QStringList{"Renamed -90 30"} << none;
+        QTest::newRow("start typed as the first half past it ends at") << false << 0 << -90 << -30 << "start =end" << QStringList{"Renamed -30 30"} << none;
         QTest::newRow("start typed into the skipped hour") << true << 0 << 360 << 420 << "start 2:30" << QStringList{"Renamed 30 90"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 3:30 AM and ends at 4:30 AM.";
         QTest::newRow("end typed into the skipped hour") << true << 0 << -60 << -30 << "end 2:30" << QStringList{"Renamed -60 30"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 1:00 AM and ends at 3:30 AM.";
         // clang-format on
@@ -925,7 +928,10 @@ private Q_SLOTS:
         if (!typed.isEmpty()) {
             DateTimePicker* picker =
                 typed.startsWith(QLatin1String("start")) ? form.start : form.end;
-            picker->findChild<QComboBox*>()->lineEdit()->setText(typed.section(u' ', 1));
+            QString time = typed.section(u' ', 1);
+            if (time == QLatin1String("=end"))
+                time = form.end->findChild<QComboBox*>()->lineEdit()->text();
+            picker->findChild<QComboBox*>()->lineEdit()->setText(time);
             picker->onTimeCommit();
         }
         const QList<ModalSeam::Seen> seen =
