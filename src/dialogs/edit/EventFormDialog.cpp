@@ -469,7 +469,7 @@ void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
     }
     m_allDayCheck->setChecked(eventTemplate.isAllDay);
     if (eventTemplate.durationMinutes >= 1 && !eventTemplate.isAllDay) {
-        m_endPicker->setDateTime(
+        m_endPicker->setInstant(
             m_startPicker->dateTime().addSecs(qint64(eventTemplate.durationMinutes) * 60));
         measureLength();
     }
@@ -722,10 +722,12 @@ void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)
 {
     if (!start.isValid() || !m_startPicker || !m_endPicker)
         return;
-    m_startPicker->setDateTime(localMoment(start));
+    // The instants, not their wall times: an end an hour on from the first of a repeated hour is
+    // the second.
+    m_startPicker->setInstant(start);
     // The end's earliest date follows the start before the end is set.
     m_endPicker->onReferenceChanged();
-    m_endPicker->setDateTime(localMoment(start.addSecs(qint64(minutes) * 60)));
+    m_endPicker->setInstant(start.addSecs(qint64(minutes) * 60));
     measureLength();
 }
 

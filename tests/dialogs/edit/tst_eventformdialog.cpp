@@ -740,6 +740,37 @@ private Q_SLOTS:
         QCOMPARE(form.end->dateTime(), QDateTime(start.date(), QTime(9, 30)));
     }
 
+    // A slot the views hand over, or a template's length, from the first of the hour the clocks
+    // repeat in autumn ends as many minutes on: an hour on is the second of that hour.
+    void lengthOverTheRepeatedHour_data()
+    {
+        QTest::addColumn<int>("slotMinutes");
+        QTest::addColumn<int>("templateMinutes"); // 0: none chosen
+        QTest::newRow("slot") << 60 << 0;
+        QTest::newRow("template") << 30 << 60;
+    }
+    void lengthOverTheRepeatedHour()
+    {
+        QFETCH(int, slotMinutes);
+        QFETCH(int, templateMinutes);
+        const QDateTime change = autumnChange();
+        if (!change.isValid())
+            QSKIP("the clocks of this zone do not go back in 2027");
+        EventTemplate hour;
+        hour.name = hour.title = QStringLiteral("Hour");
+        hour.durationMinutes = templateMinutes;
+        QVERIFY(state()->templates()->insert(hour));
+        Form form(state());
+        form.dialog.setStartAndDuration(change.addSecs(-3600), slotMinutes);
+        if (templateMinutes > 0)
+            ModalSeam::run([&] { form.button(QStringLiteral("From template…"))->click(); },
+                           [](QWidget* menu) { ModalSeam::chooseMenuAction(menu, "Hour"); });
+        form.title->setText(QStringLiteral("Slot"));
+        QCOMPARE(form.save(), QStringList());
+        QCOMPARE(only().startTime, change.addSecs(-3600));
+        QCOMPARE(*only().endTime, change);
+    }
+
     // An override is an occurrence: opening it asks the scope like any other occurrence. This
     // event only edits it as it stands, without a rule of its own; all events edit the series
     // from the occurrence's place, and the override stays. Without its series it opens as one
