@@ -710,12 +710,20 @@ QString EventFormDialog::skippedTimeText(const AppState* state, const Event& eve
                                          const QDate& day)
 {
     const QString pattern = TimeFormat::timePattern(state);
-    const QTime end = event.endTime ? event.endTime->toLocalTime().time() : QTime();
+    const QString title = ShownText::bounded(event.title, Limits::maxRowTextChars);
+    const QString date = DateLanguage::format(day, QStringLiteral("MMM d, yyyy"));
+    const QString start = event.startTime.toLocalTime().time().toString(pattern);
+    const QString end =
+        event.endTime ? event.endTime->toLocalTime().time().toString(pattern) : QString();
+    // A series repeats at the time of day its first start has, the one after the gap; its end
+    // on the other days keeps the length, which the clocks may have changed on this one.
+    if (!event.recurrenceRule.isEmpty())
+        return tr("The clocks skip the time \"%1\" was set to on %2, so it begins at %3 and ends "
+                  "at %4 that day, and repeats at %3.")
+            .arg(title, date, start, end);
     return tr("The clocks skip the time \"%1\" was set to on %2, so it begins at %3 and ends at "
               "%4.")
-        .arg(ShownText::bounded(event.title, Limits::maxRowTextChars),
-             DateLanguage::format(day, QStringLiteral("MMM d, yyyy")),
-             event.startTime.toLocalTime().time().toString(pattern), end.toString(pattern));
+        .arg(title, date, start, end);
 }
 
 void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)

@@ -986,6 +986,51 @@ private Q_SLOTS:
         QTEST(rows, "rows");
     }
 
+    // A new series typed into the hour the clocks skip begins at the hour after and repeats at
+    // that time, and Save says so; a single event is told its times. As read in the row's
+    // language (the form's own texts stay as built).
+    void skippedHourMessageOfANewSeries_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("repeats");
+        QTest::addColumn<QString>("told"); // %1: the night's date
+        // clang-format off
+        QTest::newRow("series") << "en" << true << "The clocks skip the time \"Run\" was set to on %1, so it begins at 3:30 AM and ends at 4:30 AM that day, and repeats at 3:30 AM.";
+        QTest::newRow("series in Japanese") << "ja" << true << "「Run」の %1 の設定時刻は時計の切り替えで存在しないため、その日は 3:30 AM に始まり 4:30 AM に終わり、以後も 3:30 AM に繰り返します。";
+        QTest::newRow("one event in Japanese") << "ja" << false << "「Run」の %1 の設定時刻は時計の切り替えで存在しないため、3:30 AM に始まり 4:30 AM に終わります。";
+        // clang-format on
+    }
+    void skippedHourMessageOfANewSeries()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, repeats);
+        const QDate night = springNight();
+        if (!night.isValid())
+            QSKIP("the clocks of this zone skip no 02:00 in 2027");
+        Form form(state());
+        form.title->setText(QStringLiteral("Run"));
+        form.start->findChild<QDateEdit*>()->setDate(night);
+        form.start->findChild<QComboBox*>()->lineEdit()->setText(QStringLiteral("2:30"));
+        form.start->onTimeCommit();
+        if (repeats)
+            ModalSeam::run([&] { form.button(QStringLiteral("Does not repeat"))->click(); },
+                           [](QWidget* editor) { QVERIFY(ModalSeam::accept(editor)); });
+        // A catalogue deleted leaves the application: the language lasts for this row.
+        QObject catalogues;
+        for (QTranslator* translator : Application::loadTranslators(language, &catalogues))
+            QCoreApplication::installTranslator(translator);
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&form] { form.ok()->click(); });
+        QFETCH(QString, told);
+        QCOMPARE(seen.value(0).text, told.arg(night.toString(QStringLiteral("MMM d, yyyy"))));
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        if (repeats) {
+            // What it says holds: a week on, the series begins at that time too.
+            const QDateTime from = local(night.addDays(1), QTime(0, 0));
+            const QList<Event> later = Recurrence::expand({only()}, from, from.addDays(7));
+            QCOMPARE(later.value(0).startTime.toLocalTime().time(), QTime(3, 30));
+        }
+    }
+
     // While an import holds the store the form stays open with the user's input, says why, and
     // saves as soon as the import has ended.
     void saveWaitsWhileTheStoreIsHeld()
