@@ -286,10 +286,15 @@ int main(int argc, char* argv[])
         save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
                              RecurringEdit::changedElsewhereText(event.title)),
              QStringLiteral("undo-changed-elsewhere") + suffix);
-        // What a Save tells when the clocks skip the time typed for one event (the spring night).
+        // What a Save tells when the clocks skip the time typed for a new series and for one
+        // event (the spring night).
         Event skipped = event;
         skipped.startTime = local(QDate(2027, 3, 28), QTime(3, 30));
         skipped.endTime = local(QDate(2027, 3, 28), QTime(4, 30));
+        save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
+                             EventFormDialog::skippedTimeText(state, skipped, QDate(2027, 3, 28))),
+             QStringLiteral("event-skipped-time-series") + suffix);
+        skipped.recurrenceRule.clear();
         save(new QMessageBox(QMessageBox::Warning, QStringLiteral("Calendar"),
                              EventFormDialog::skippedTimeText(state, skipped, QDate(2027, 3, 28))),
              QStringLiteral("event-skipped-time") + suffix);

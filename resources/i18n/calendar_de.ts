@@ -1025,6 +1025,10 @@ SHA-256-Fingerabdruck:
         <translation>Die Uhren überspringen die Zeit, auf die „%1“ am %2 gesetzt wurde; daher beginnt der Termin um %3 und endet um %4.</translation>
     </message>
     <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4 that day, and repeats at %3.</source>
+        <translation>Die Uhren überspringen die Zeit, auf die „%1“ am %2 gesetzt wurde; daher beginnt der Termin an diesem Tag um %3, endet um %4 und wiederholt sich um %3.</translation>
+    </message>
+    <message>
         <source>Invalid time</source>
         <translation>Ungültige Zeit</translation>
     </message>

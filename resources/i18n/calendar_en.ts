@@ -1007,6 +1007,10 @@ SHA-256 fingerprint:
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4 that day, and repeats at %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Invalid time</source>
         <translation type="unfinished"></translation>
     </message>

@@ -1025,6 +1025,10 @@ Huella digital SHA-256:
         <translation>Los relojes se saltan la hora que se fijó para &quot;%1&quot; el %2, así que empieza a las %3 y termina a las %4.</translation>
     </message>
     <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4 that day, and repeats at %3.</source>
+        <translation>Los relojes se saltan la hora que se fijó para &quot;%1&quot; el %2, así que ese día empieza a las %3 y termina a las %4, y se repite a las %3.</translation>
+    </message>
+    <message>
         <source>Invalid time</source>
         <translation>Hora no válida</translation>
     </message>

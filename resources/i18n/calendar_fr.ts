@@ -1025,6 +1025,10 @@ Empreinte SHA-256 :
         <translation>Les horloges sautent l’heure à laquelle « %1 » a été fixé le %2 : il commence donc à %3 et se termine à %4.</translation>
     </message>
     <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4 that day, and repeats at %3.</source>
+        <translation>Les horloges sautent l’heure à laquelle « %1 » a été fixé le %2 : il commence donc à %3 et se termine à %4 ce jour-là, et se répète à %3.</translation>
+    </message>
+    <message>
         <source>Invalid time</source>
         <translation>Heure non valide</translation>
     </message>

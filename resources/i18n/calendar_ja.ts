@@ -1021,7 +1021,11 @@ SHA-256 フィンガープリント:
     <name>EventFormDialog</name>
     <message>
         <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4.</source>
-        <translation>「%1」に設定した %2 の時刻は時計の切り替えで存在しないため、%3 に始まり %4 に終わります。</translation>
+        <translation>「%1」の %2 の設定時刻は時計の切り替えで存在しないため、%3 に始まり %4 に終わります。</translation>
+    </message>
+    <message>
+        <source>The clocks skip the time &quot;%1&quot; was set to on %2, so it begins at %3 and ends at %4 that day, and repeats at %3.</source>
+        <translation>「%1」の %2 の設定時刻は時計の切り替えで存在しないため、その日は %3 に始まり %4 に終わり、以後も %3 に繰り返します。</translation>
     </message>
     <message>
         <source>Invalid time</source>

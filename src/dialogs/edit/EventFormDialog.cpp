@@ -469,7 +469,7 @@ void EventFormDialog::applyTemplate(const EventTemplate& eventTemplate)
     }
     m_allDayCheck->setChecked(eventTemplate.isAllDay);
     if (eventTemplate.durationMinutes >= 1 && !eventTemplate.isAllDay) {
-        m_endPicker->setDateTime(
+        m_endPicker->setInstant(
             m_startPicker->dateTime().addSecs(qint64(eventTemplate.durationMinutes) * 60));
         measureLength();
     }
@@ -711,22 +711,32 @@ QString EventFormDialog::skippedTimeText(const AppState* state, const Event& eve
                                          const QDate& day)
 {
     const QString pattern = TimeFormat::timePattern(state);
-    const QTime end = event.endTime ? event.endTime->toLocalTime().time() : QTime();
+    const QString title = ShownText::bounded(event.title, Limits::maxRowTextChars);
+    const QString date = DateLanguage::format(day, QStringLiteral("MMM d, yyyy"));
+    const QString start = event.startTime.toLocalTime().time().toString(pattern);
+    const QString end =
+        event.endTime ? event.endTime->toLocalTime().time().toString(pattern) : QString();
+    // A series repeats at the time of day its first start has, the one after the gap; its end
+    // on the other days keeps the length, which the clocks may have changed on this one.
+    if (!event.recurrenceRule.isEmpty())
+        return tr("The clocks skip the time \"%1\" was set to on %2, so it begins at %3 and ends "
+                  "at %4 that day, and repeats at %3.")
+            .arg(title, date, start, end);
     return tr("The clocks skip the time \"%1\" was set to on %2, so it begins at %3 and ends at "
               "%4.")
-        .arg(ShownText::bounded(event.title, Limits::maxRowTextChars),
-             DateLanguage::format(day, QStringLiteral("MMM d, yyyy")),
-             event.startTime.toLocalTime().time().toString(pattern), end.toString(pattern));
+        .arg(title, date, start, end);
 }
 
 void EventFormDialog::setStartAndDuration(const QDateTime& start, int minutes)
 {
     if (!start.isValid() || !m_startPicker || !m_endPicker)
         return;
-    m_startPicker->setDateTime(localMoment(start));
+    // The instants, not their wall times: an end an hour on from the first of a repeated hour is
+    // the second.
+    m_startPicker->setInstant(start);
     // The end's earliest date follows the start before the end is set.
     m_endPicker->onReferenceChanged();
-    m_endPicker->setDateTime(localMoment(start.addSecs(qint64(minutes) * 60)));
+    m_endPicker->setInstant(start.addSecs(qint64(minutes) * 60));
     measureLength();
 }
 
@@ -763,7 +773,8 @@ void EventFormDialog::keepLength(const QDateTime& start)
     const QScopedValueRollback following(m_movingEnd, true);
     // The end's earliest date follows the start first, so that an earlier end is not clamped.
     m_endPicker->onReferenceChanged();
-    m_endPicker->setDateTime(end);
+    // The instant, not its wall time: an hour on from the first of a repeated hour is the second.
+    m_endPicker->setInstant(end);
 }
 
 void EventFormDialog::setSeriesScope(const Event& master, const QDateTime& occurrenceStart,

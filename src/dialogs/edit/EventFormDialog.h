@@ -33,9 +33,9 @@ class StoreWaitNote;
 // setSeriesScope) the events of the scope asked before. Moving the start keeps the event's
 // length. An event of a read-only calendar opens for viewing only. Save writes each field the user
 // left alone as it is stored then (a sync may have changed it while the form was open), and says
-// which changes made elsewhere the user's values replaced (FormMerge). A single event given a
-// time the clocks skip has the hour after it, and Save says so. Both constructors first announce
-// the form (FormOpening), which closes an open details card.
+// which changes made elsewhere the user's values replaced (FormMerge). A single event or a new
+// series given a time the clocks skip has the hour after it, and Save says so. Both constructors
+// first announce the form (FormOpening), which closes an open details card.
 class EventFormDialog : public QDialog
 {
     Q_OBJECT
@@ -55,8 +55,9 @@ public:
     // cannot change.
     void setSeriesScope(const Event& master, const QDateTime& occurrenceStart, int scope);
 
-    // What the user is told when the clocks skip a time typed on `day` for a single event, which
-    // then has the hour after it: the times `event` has, in the 12/24-hour setting of `state`.
+    // What the user is told when the clocks skip a time typed on `day` for a single event or a
+    // new series, which then has the hour after it: the times `event` has, in the 12/24-hour
+    // setting of `state`, and for a series (one with a rule) that it repeats at its start's time.
     static QString skippedTimeText(const AppState* state, const Event& event, const QDate& day);
 
 private:
@@ -72,8 +73,9 @@ private:
     void applyTemplate(const EventTemplate& eventTemplate);
     // What the form's fields hold, in the record's terms (FormMerge).
     Event formValues() const;
+    // While an import holds the store, saves once it has ended; the form stays open meanwhile.
     void save();
-    // Saves once the import that holds the store has ended; the form stays open meanwhile.
+    // Carries the end along with a start the user changed, as the instant that keeps the length.
     void keepLength(const QDateTime& start);
     // Turns the pickers all-day or timed with the box. A timed end at 00:00 and the all-day last
     // day before it are the same end, so the end's date changes with the kind.

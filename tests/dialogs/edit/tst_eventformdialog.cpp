@@ -740,6 +740,37 @@ private Q_SLOTS:
         QCOMPARE(form.end->dateTime(), QDateTime(start.date(), QTime(9, 30)));
     }
 
+    // A slot the views hand over, or a template's length, from the first of the hour the clocks
+    // repeat in autumn ends as many minutes on: an hour on is the second of that hour.
+    void lengthOverTheRepeatedHour_data()
+    {
+        QTest::addColumn<int>("slotMinutes");
+        QTest::addColumn<int>("templateMinutes"); // 0: none chosen
+        QTest::newRow("slot") << 60 << 0;
+        QTest::newRow("template") << 30 << 60;
+    }
+    void lengthOverTheRepeatedHour()
+    {
+        QFETCH(int, slotMinutes);
+        QFETCH(int, templateMinutes);
+        const QDateTime change = autumnChange();
+        if (!change.isValid())
+            QSKIP("the clocks of this zone do not go back in 2027");
+        EventTemplate hour;
+        hour.name = hour.title = QStringLiteral("Hour");
+        hour.durationMinutes = templateMinutes;
+        QVERIFY(state()->templates()->insert(hour));
+        Form form(state());
+        form.dialog.setStartAndDuration(change.addSecs(-3600), slotMinutes);
+        if (templateMinutes > 0)
+            ModalSeam::run([&] { form.button(QStringLiteral("From template…"))->click(); },
+                           [](QWidget* menu) { ModalSeam::chooseMenuAction(menu, "Hour"); });
+        form.title->setText(QStringLiteral("Slot"));
+        QCOMPARE(form.save(), QStringList());
+        QCOMPARE(only().startTime, change.addSecs(-3600));
+        QCOMPARE(*only().endTime, change);
+    }
+
     // An override is an occurrence: opening it asks the scope like any other occurrence. This
     // event only edits it as it stands, without a rule of its own; all events edit the series
     // from the occurrence's place, and the override stays. Without its series it opens as one
@@ -868,10 +899,11 @@ private Q_SLOTS:
     // On the nights the clocks change, Save keeps the instants the user left alone and says
     // where the clocks moved a time typed. Renamed in autumn, an event whose fields show the
     // second of the repeated hour (which reads as the first) keeps its start, its length and, for
-    // a series, its time of day, and its end is checked against its start as it is. In spring, a
-    // time typed into the skipped hour is the hour after, and the user is told the times the
-    // event has. Minutes count from the change (in Berlin 02:00 winter time in autumn, 03:00
-    // summer time in spring); the series are another client's, written in UTC, and the
+    // a series, its time of day, and its end is checked against its start as it is; a start
+    // typed as the first of the repeated hour takes the end on to the second, keeping the length.
+    // In spring, a time typed into the skipped hour is the hour after, and the user is told the
+    // times the event has. Minutes count from the change (in Berlin 02:00 winter time in autumn,
+    // 03:00 summer time in spring); the series are another client's, written in UTC, and the
     // occurrence is the series' second.
     void timesOnTheNightsTheClocksChange_data()
     {
@@ -879,7 +911,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("scope"); // 0: one event
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("end");
-        QTest::addColumn<QString>("typed"); // the field and the time typed into it
+        // The field and the time typed into it; "=end": the time the end field shows.
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QString>("told"); // %1: the night's date
         const QString none;
@@ -889,6 +922,7 @@ private Q_SLOTS:
         QTest::newRow("occurrence ending at the second half past, this event only") << false << 1 << -15 << 30 << none << QStringList{"Night -1455 -1410", "Renamed -15 30"} << none;
         QTest::newRow("event from the first start to the second") << false << 0 << -60 << 0 << none << QStringList{"Renamed -60 0"} << none;
         QTest::newRow("event from half past the hour before to the second half past") << false << 0 << -90 << 30 << none << QStringList{"Renamed -90 30"} << none;
+        QTest::newRow("start typed as the first half past it ends at") << false << 0 << -90 << -30 << "start =end" << QStringList{"Renamed -30 30"} << none;
         QTest::newRow("start typed into the skipped hour") << true << 0 << 360 << 420 << "start 2:30" << QStringList{"Renamed 30 90"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 3:30 AM and ends at 4:30 AM.";
         QTest::newRow("end typed into the skipped hour") << true << 0 << -60 << -30 << "end 2:30" << QStringList{"Renamed -60 30"} << "The clocks skip the time \"Renamed\" was set to on %1, so it begins at 1:00 AM and ends at 3:30 AM.";
         // clang-format on
@@ -925,7 +959,10 @@ private Q_SLOTS:
         if (!typed.isEmpty()) {
             DateTimePicker* picker =
                 typed.startsWith(QLatin1String("start")) ? form.start : form.end;
-            picker->findChild<QComboBox*>()->lineEdit()->setText(typed.section(u' ', 1));
+            QString time = typed.section(u' ', 1);
+            if (time == QLatin1String("=end"))
+                time = form.end->findChild<QComboBox*>()->lineEdit()->text();
+            picker->findChild<QComboBox*>()->lineEdit()->setText(time);
             picker->onTimeCommit();
         }
         const QList<ModalSeam::Seen> seen =
@@ -947,6 +984,51 @@ private Q_SLOTS:
                         u' ' + QString::number(change.secsTo(*row.endTime) / 60));
         }
         QTEST(rows, "rows");
+    }
+
+    // A new series typed into the hour the clocks skip begins at the hour after and repeats at
+    // that time, and Save says so; a single event is told its times. As read in the row's
+    // language (the form's own texts stay as built).
+    void skippedHourMessageOfANewSeries_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("repeats");
+        QTest::addColumn<QString>("told"); // %1: the night's date
+        // clang-format off
+        QTest::newRow("series") << "en" << true << "The clocks skip the time \"Run\" was set to on %1, so it begins at 3:30 AM and ends at 4:30 AM that day, and repeats at 3:30 AM.";
+        QTest::newRow("series in Japanese") << "ja" << true << "「Run」の %1 の設定時刻は時計の切り替えで存在しないため、その日は 3:30 AM に始まり 4:30 AM に終わり、以後も 3:30 AM に繰り返します。";
+        QTest::newRow("one event in Japanese") << "ja" << false << "「Run」の %1 の設定時刻は時計の切り替えで存在しないため、3:30 AM に始まり 4:30 AM に終わります。";
+        // clang-format on
+    }
+    void skippedHourMessageOfANewSeries()
+    {
+        QFETCH(QString, language);
+        QFETCH(bool, repeats);
+        const QDate night = springNight();
+        if (!night.isValid())
+            QSKIP("the clocks of this zone skip no 02:00 in 2027");
+        Form form(state());
+        form.title->setText(QStringLiteral("Run"));
+        form.start->findChild<QDateEdit*>()->setDate(night);
+        form.start->findChild<QComboBox*>()->lineEdit()->setText(QStringLiteral("2:30"));
+        form.start->onTimeCommit();
+        if (repeats)
+            ModalSeam::run([&] { form.button(QStringLiteral("Does not repeat"))->click(); },
+                           [](QWidget* editor) { QVERIFY(ModalSeam::accept(editor)); });
+        // A catalogue deleted leaves the application: the language lasts for this row.
+        QObject catalogues;
+        for (QTranslator* translator : Application::loadTranslators(language, &catalogues))
+            QCoreApplication::installTranslator(translator);
+        const QList<ModalSeam::Seen> seen = ModalSeam::run([&form] { form.ok()->click(); });
+        QFETCH(QString, told);
+        QCOMPARE(seen.value(0).text, told.arg(night.toString(QStringLiteral("MMM d, yyyy"))));
+        QCOMPARE(form.dialog.result(), int(QDialog::Accepted));
+        if (repeats) {
+            // What it says holds: a week on, the series begins at that time too.
+            const QDateTime from = local(night.addDays(1), QTime(0, 0));
+            const QList<Event> later = Recurrence::expand({only()}, from, from.addDays(7));
+            QCOMPARE(later.value(0).startTime.toLocalTime().time(), QTime(3, 30));
+        }
     }
 
     // While an import holds the store the form stays open with the user's input, says why, and
