@@ -60,10 +60,10 @@ QList<Task> parseTasks(const QString& text);
 // later instant of a repeated hour) goes out in UTC with the zone named beside it, except a
 // series' start: its digits, with its exact length (and an exception date of that start
 // likewise), so that every reader repeats it at its wall time; RFC 5545 readers begin it at the
-// earlier instant. A DTSTART,
-// DTEND or RECURRENCE-ID line of event.rawIcalendar in the event's zone (or floating) that still
-// reads as the record's time is kept as written, and so is its DURATION where every reader reads
-// it as the end held (days counted on the start's clock by RFC 5545 readers, in seconds here).
+// earlier instant. A DTSTART, DTEND or RECURRENCE-ID line of event.rawIcalendar in the event's
+// zone (or floating) that still reads as the record's time is kept as written, and so is its
+// DURATION where every reader reads it as the end held (days counted on the start's clock by RFC
+// 5545 readers, in seconds here).
 // Properties and components of event.rawIcalendar that the record does not model are kept. Reads
 // the clock for DTSTAMP (and, for a series without an end, for how far ahead the zone is defined).
 QString buildEvent(const Event& event);
