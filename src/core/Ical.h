@@ -85,4 +85,10 @@ QString buildTask(const Task& task);
 QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end,
                      const QString& zone);
 
+// The stored text a row made here from `series` starts with (an occurrence changed apart, or the
+// part split off it), under the row's `uid`: the series' DTSTART line alone where it says floating
+// time, so that buildEvent writes the row's times floating too; empty otherwise (the row's own
+// fields say everything then).
+QString floatingStartOf(const Event& series, const QString& uid);
+
 } // namespace Ical

@@ -624,6 +624,22 @@ QString buildTask(const Task& task)
     return out;
 }
 
+QString floatingStartOf(const Event& series, const QString& uid)
+{
+    const StoredParts stored = storedParts(
+        series.rawIcalendar,
+        {QLatin1String("VEVENT"), series.uid, false,
+         [](const LineParts&, Property property) { return isModelledEventProperty(property); }});
+    if (series.isAllDay || !IcalTimeForm::ofEvent(series, stored.startLine).isFloating())
+        return {};
+    QString out = calendarHead;
+    appendLine(out, QLatin1String("BEGIN:"), u"VEVENT");
+    appendLine(out, QLatin1String("UID:"), escapeText(uid));
+    appendRaw(out, stored.startLine);
+    appendLine(out, QLatin1String("END:"), u"VEVENT");
+    return out + calendarFoot;
+}
+
 QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateTime& end,
                      const QString& zone)
 {

@@ -2,6 +2,7 @@
 
 #include "CalDavBody.h"
 #include "ExceptionDates.h"
+#include "Ical.h"
 #include "PushCopy.h"
 #include "Recurrence.h"
 #include "RuleShift.h"
@@ -270,6 +271,7 @@ Event occurrenceOverride(const Event& master, const QDateTime& occurrenceStart,
     event.uid = master.uid;
     event.masterEventUid = master.uid;
     event.recurrenceId = Recurrence::recurrenceIdFor(occurrenceStart, master.isAllDay);
+    event.rawIcalendar = Ical::floatingStartOf(master, event.uid);
     // The occurrence keeps the series' alarms and guests: a server sends what the override holds.
     takeChildren(event, master.reminders, master.attendees);
     return event;
@@ -312,6 +314,7 @@ Event followingSeries(const Event& master, const QDateTime& occurrenceStart,
 {
     Event event = copyOfMaster(master, newStart, newEnd, id, now);
     event.recurrenceRule = followingRule(master, occurrenceStart);
+    event.rawIcalendar = Ical::floatingStartOf(master, event.uid);
     return event;
 }
 

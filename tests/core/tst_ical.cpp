@@ -8,6 +8,7 @@
 #include "PinnedClock.h"
 #include "Recurrence.h"
 #include "RuleUntil.h"
+#include "SeriesEdit.h"
 #include "TestTime.h"
 
 #include <QFile>
@@ -434,6 +435,9 @@ private Q_SLOTS:
         QTest::newRow("an occurrence changed")
             << "override"
             << QStringList{"RECURRENCE-ID:20270327T100000", "DTSTART:20270327T120000"};
+        QTest::newRow("this and following changed")
+            << "split"
+            << QStringList{"DTSTART:20270329T110000", "RRULE:FREQ=DAILY;UNTIL=20270330T100000"};
         QTest::newRow("a single event dragged a day on")
             << "drag" << QStringList{"DTSTART:20270327T100000", "DTEND:20270327T110000"};
         // A zone nobody defines is read on the machine's clock too.
@@ -466,10 +470,11 @@ private Q_SLOTS:
         } else if (edit == u"exclude") {
             event.exceptionDates = ExceptionDates::write({QStringLiteral("20270328T080000Z")});
         } else if (edit == u"override") {
-            event.recurrenceRule.clear();
-            event.recurrenceId = QStringLiteral("20270327T090000Z");
-            event.startTime = utc(2027, 3, 27, 11);
-            event.endTime = utc(2027, 3, 27, 12);
+            event = SeriesEdit::occurrenceOverride(event, utc(2027, 3, 27, 9), utc(2027, 3, 27, 11),
+                                                   utc(2027, 3, 27, 12), "o", utc(2027, 1, 1));
+        } else if (edit == u"split") {
+            event = SeriesEdit::followingSeries(event, utc(2027, 3, 29, 8), utc(2027, 3, 29, 9),
+                                                utc(2027, 3, 29, 10), "s", utc(2027, 1, 1));
         }
         const QString text =
             drag ? EventChange::moved(event, event.startTime, 24 * 60, utc(2027, 1, 1)).rawIcalendar
