@@ -20,6 +20,7 @@
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QPointer>
+#include <QSet>
 #include <QThread>
 
 #include <algorithm>
@@ -60,6 +61,13 @@ QString seriesIdOf(const QString& googleId, const QString& recurrenceId)
     const QString suffix = u'_' + recurrenceId;
     return !recurrenceId.isEmpty() && googleId.endsWith(suffix) ? googleId.chopped(suffix.size())
                                                                 : QString();
+}
+
+// A refusal that the same request meets again however often it is sent; anything else (a server
+// error, too many requests, no answer) may pass with a later run.
+bool refusedForGood(int statusCode)
+{
+    return statusCode >= 400 && statusCode < 500 && statusCode != 429;
 }
 
 QString compactJson(const QJsonObject& item)
@@ -120,6 +128,7 @@ struct SyncClient::Run
     QString pushFailure;  // the first push that failed for good
     QHash<QString, Flight> flights;
     QList<QString> unsent; // flights not sent yet, in order
+    QSet<QString> failedForNow; // rows whose write failed in the run, but not for good
     // Series updated in the run, by row id: Google's copy as it stood before the update.
     QHash<QString, Event> seriesCopies;
     bool sending = false; // sendMore is on the stack
@@ -484,8 +493,8 @@ void SyncClient::sendMore(const RunPtr& run)
         // is made against its series as Google holds it, so the series' own change goes first.
         if (flight != run->flights.end() && run->flights.contains(flight->seriesLocalId))
             break;
-        // Cancellations come after them and wait for the write that takes their place to end,
-        // however it ends: a write Google refuses holds back no more than this run.
+        // Cancellations come after them and wait for the write that takes their place to end: a
+        // write Google refuses holds back no more than this run.
         if (flight != run->flights.end() && !flight->placeFound)
             findPlace(run, *flight);
         if (flight != run->flights.end() &&
@@ -493,8 +502,24 @@ void SyncClient::sendMore(const RunPtr& run)
                         [&run](const QString& id) { return run->flights.contains(id); }))
             break;
         run->unsent.removeFirst();
-        if (flight != run->flights.end())
-            sendFlight(run, *flight);
+        if (flight == run->flights.end())
+            continue;
+        // That write, or the series' own, failed for the moment: the cancellation stays pending
+        // for the run that sends it again, so that Google still shows the change meanwhile, at
+        // the start it had, rather than the plain occurrence alone.
+        const auto failedForNow = [&run](const QString& id) {
+            return run->failedForNow.contains(id);
+        };
+        if (!flight->writtenInSeries.isEmpty() &&
+            (failedForNow(flight->seriesLocalId) ||
+             std::any_of(flight->writtenInSeries.cbegin(), flight->writtenInSeries.cend(),
+                         failedForNow))) {
+            qInfo().noquote() << "[Google] cancellation of" << flight->localId
+                              << "waits: the write of its series or its place failed";
+            land(run, flight->localId);
+            continue;
+        }
+        sendFlight(run, *flight);
     }
     run->sending = false;
 }
@@ -685,6 +710,7 @@ void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const 
         run->client = nullptr;
         run->flights.clear();
         run->unsent.clear();
+        run->failedForNow.clear();
         return renewAfterRefusal(run, [this, run] { pushPending(run); });
     }
     // A stale ETag (the row was skipped by a pull while pending) or an id already taken (an
@@ -734,6 +760,8 @@ void SyncClient::onWriteFailed(const RunPtr& run, const QString& localId, const 
         else
             run->pushFailure = reason;
     }
+    if (!refusedForGood(statusCode))
+        run->failedForNow.insert(localId);
     land(run, localId);
 }
 

@@ -56,8 +56,10 @@ class CalendarClient;
 // series, read before the series is updated: a cancelled occurrence of a series going out in the
 // same run waits for the write that takes its place (the occurrence its change moved to with the
 // series, found through the move between Google's copy and the series here), so that Google shows
-// the plain occurrence meanwhile rather than none, and goes once that write has ended, taken or
-// not; a write Google refuses holds back nothing beyond its run. The exception dates a series here
+// the plain occurrence meanwhile rather than none, and goes once that write has been taken or
+// refused: a write Google refuses holds back nothing beyond its run. One that failed for the
+// moment (a server error, too many requests, no answer), or whose series' write did, holds the
+// cancellation back, pending, until the run in which it lands. The exception dates a series here
 // took from Google's cancellations go out moved as the series moved from Google's copy (a move
 // undone here before Google's cancellation was pulled). Several runs (of different calendars) may
 // go at once: each carries its own state.

@@ -1273,45 +1273,61 @@ private Q_SLOTS:
     // it leaves goes back to what the series gives there, or is cancelled where the series no
     // longer has it; the undo goes back the same way. So the weeks stay changed here and at
     // Google through full listings. A write Google refuses fails the run, naming the week, and
-    // goes out with the next one.
+    // goes out with the next one; one that failed for the moment, or whose series' write did, holds
+    // back the cancellation of the instance it leaves until then.
     void moveKeepsWeeksChangedThere_data()
     {
         QTest::addColumn<QList<int>>("changedThere"); // days of March
         QTest::addColumn<int>("days");                // the move: a week, else an hour later
-        QTest::addColumn<bool>("refusedOnce");
+        // The status Google answers the write of the week's new instance with, once (0: it never
+        // answers); none: it takes the write.
+        QTest::addColumn<int>("failedOnce");
         QTest::addColumn<QStringList>("moved");
         QTest::addColumn<bool>("undoneAtOnce"); // before the run after the move's push lists
+        const int none = -1;
         const QStringList hourLater{"2026-03-02T09:00:00Z", "2026-03-09T09:00:00Z",
                                     "2026-03-16T14:00:00Z", "2026-03-23T09:00:00Z"};
         QTest::addColumn<bool>("changedHere"); // the weeks changed here and pushed instead
+        QTest::addColumn<bool>("seriesFailed"); // the series' write fails instead of the week's
         QTest::newRow("an hour later")
-            << QList<int>{16} << 0 << false << hourLater << false << false;
+            << QList<int>{16} << 0 << none << hourLater << false << false << false;
         QTest::newRow("an hour later, refused once")
-            << QList<int>{16} << 0 << true << hourLater << false << false;
+            << QList<int>{16} << 0 << 403 << hourLater << false << false << false;
+        QTest::newRow("an hour later, failed for the moment once")
+            << QList<int>{16} << 0 << 503 << hourLater << false << false << false;
+        QTest::newRow("an hour later, too many requests once")
+            << QList<int>{16} << 0 << 429 << hourLater << false << false << false;
+        QTest::newRow("an hour later, not answered once")
+            << QList<int>{16} << 0 << 0 << hourLater << false << false << false;
+        QTest::newRow("an hour later, the series failed for the moment once")
+            << QList<int>{16} << 0 << 503 << hourLater << false << false << true;
         // 15:00 on 30 March is summer time in Berlin.
         const QStringList weekLater{"2026-03-09T08:00:00Z", "2026-03-16T08:00:00Z",
                                     "2026-03-23T14:00:00Z", "2026-03-30T13:00:00Z"};
         QTest::newRow("a week later, two weeks changed")
-            << QList<int>{16, 23} << 7 << false << weekLater << false << false;
+            << QList<int>{16, 23} << 7 << none << weekLater << false << false << false;
         QTest::newRow("an hour later, undone before the next pull")
-            << QList<int>{16} << 0 << false << hourLater << true << false;
+            << QList<int>{16} << 0 << none << hourLater << true << false << false;
         QTest::newRow("an hour later, refused once, undone before the next pull")
-            << QList<int>{16} << 0 << true << hourLater << true << false;
+            << QList<int>{16} << 0 << 403 << hourLater << true << false << false;
+        QTest::newRow("an hour later, failed for the moment once, undone before the next pull")
+            << QList<int>{16} << 0 << 503 << hourLater << true << false << false;
         QTest::newRow("a week later, two weeks changed, undone before the next pull")
-            << QList<int>{16, 23} << 7 << false << weekLater << true << false;
+            << QList<int>{16, 23} << 7 << none << weekLater << true << false << false;
         QTest::newRow("an hour later, changed here")
-            << QList<int>{16} << 0 << false << hourLater << false << true;
+            << QList<int>{16} << 0 << none << hourLater << false << true << false;
         QTest::newRow("an hour later, changed here, undone before the next pull")
-            << QList<int>{16} << 0 << false << hourLater << true << true;
+            << QList<int>{16} << 0 << none << hourLater << true << true << false;
     }
     void moveKeepsWeeksChangedThere()
     {
         QFETCH(QList<int>, changedThere);
         QFETCH(int, days);
-        QFETCH(bool, refusedOnce);
+        QFETCH(int, failedOnce);
         QFETCH(QStringList, moved);
         QFETCH(bool, undoneAtOnce);
         QFETCH(bool, changedHere);
+        QFETCH(bool, seriesFailed);
         const Event series = pulledWeekly();
         QVERIFY(!series.id.isEmpty());
         const auto instance = [](const QDateTime& start) {
@@ -1360,16 +1376,26 @@ private Q_SLOTS:
         };
 
         const QDateTime start = series.startTime.addDays(days).addSecs(days ? 0 : 3600);
+        const std::optional<Event> left = byGoogleId(instance(series.startTime.addDays(14)));
         QStringList messages;
         QVERIFY(moveAllEvents(series, start, messages));
         const SeriesMove move = SeriesMove::of(series, series.startTime, start);
-        if (refusedOnce) {
-            m_fake->failWrites(QStringLiteral("/") + instance(move(series.startTime.addDays(14))),
-                               403);
-            const Outcome refused = sync();
-            QCOMPARE(refused.failed, 1);
-            QVERIFY2(refused.failure.contains(u"\"Weekly, 16 there\""),
-                     qPrintable(refused.failure));
+        if (failedOnce >= 0) {
+            const QString week = instance(move(series.startTime.addDays(14)));
+            m_fake->failWrites(QStringLiteral("/") + (seriesFailed ? QStringLiteral("wk") : week),
+                               failedOnce);
+            const Outcome failed = sync(failedOnce ? 5000 : 1000);
+            QCOMPARE(failed.failed, 1);
+            QVERIFY2(seriesFailed || failed.failure.contains(u"\"Weekly, 16 there\""),
+                     qPrintable(failed.failure));
+        }
+        if (failedOnce >= 0 && failedOnce != 403) {
+            // The write goes again with the next run, and the instance it leaves waits for it:
+            // Google shows the change meanwhile.
+            QCOMPARE(there(series.startTime.addDays(14), 16), QStringLiteral("changed"));
+            QCOMPARE(m_fake->count("DELETE", instance(series.startTime.addDays(14))), 0);
+            QVERIFY(left && events()->pendingIds(calendarId).contains(left->id));
+        } else if (failedOnce == 403) {
             // The instance the change leaves is cancelled once the write of the new one has
             // ended, though Google refused it: a refused write holds nothing back beyond its run.
             QCOMPARE(there(series.startTime.addDays(14), 16), QStringLiteral("cancelled"));
