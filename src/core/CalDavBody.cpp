@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DateText.h"
+#include "EventZone.h"
 #include "IcalInternal.h"
 #include "IcalZoneCache.h"
 #include "Limits.h"
@@ -47,8 +48,9 @@ QString componentOf(const QString& line, QLatin1StringView marker)
     return line.mid(marker.size()).trimmed().toUpper();
 }
 
-// The TZID of the master's DTSTART with its zone, when the zone database knows it: exception
-// dates are written in the same form as the start they remove.
+// The TZID of the master's DTSTART with its zone, when the zone database knows it, or the clock a
+// floating start is said on (no TZID): exception dates are written in the same form as the start
+// they remove.
 struct StartZone
 {
     QString tzid;
@@ -63,8 +65,11 @@ QString exdateLine(const QString& recurrenceId, const StartZone& start)
         const std::optional<DateText::Compact> read = DateText::readCompact(recurrenceId);
         if (read && read->hasTime && read->utc) {
             const QDateTime instant(read->date(), read->time(), QTimeZone::utc());
+            const QString digits = DateText::compactLocal(instant, start.zone);
+            if (start.tzid.isEmpty())
+                return QStringLiteral("EXDATE:") + digits;
             return QStringLiteral("EXDATE;TZID=") + IcalInternal::paramValue(start.tzid) + u':' +
-                   DateText::compactLocal(instant, start.zone);
+                   digits;
         }
     }
     return QStringLiteral("EXDATE:") + recurrenceId;
@@ -99,7 +104,7 @@ bool excludes(const QStringList& lines, qsizetype from, qsizetype to, const QStr
 
 // Inserts the EXDATE lines into the first VEVENT of the lines, right before its own END line
 // (not inside a nested VALARM).
-void insertExceptionDates(QStringList& lines, const QStringList& recurrenceIds)
+void insertExceptionDates(QStringList& lines, const QStringList& recurrenceIds, const QString& zone)
 {
     qsizetype begin = -1;
     int depth = 0;
@@ -121,11 +126,15 @@ void insertExceptionDates(QStringList& lines, const QStringList& recurrenceIds)
             if (depth == 0 && startsWithNoCase(line, QLatin1StringView("DTSTART"))) {
                 const IcalInternal::LineParts parts = IcalInternal::splitLine(line);
                 const QString tzid = IcalInternal::tzidOf(parts).toString();
+                const std::optional<DateText::Compact> value = DateText::readCompact(parts.value);
                 if (!tzid.isEmpty() && parts.value.size() != 8) {
                     IcalZoneCache zones;
-                    const IcalZoneCache::Zone& zone = zones.resolve(tzid);
-                    if (zone.known)
-                        start = StartZone{tzid, zone.zone};
+                    const IcalZoneCache::Zone& known = zones.resolve(tzid);
+                    if (known.known)
+                        start = StartZone{tzid, known.zone};
+                } else if (tzid.isEmpty() && value && value->hasTime && !value->utc &&
+                           !IcalInternal::heldZoneOf(parts)) {
+                    start = StartZone{QString(), EventZone::named(zone)};
                 }
             }
             continue;
@@ -305,7 +314,8 @@ QString single(const QString& stored)
     return lines.join(crlf) + crlf;
 }
 
-QString compose(const QStringList& storedTexts, const QStringList& exceptionDates)
+QString compose(const QStringList& storedTexts, const QStringList& exceptionDates,
+                const QString& zone)
 {
     if (storedTexts.size() == 1 && exceptionDates.isEmpty())
         return single(storedTexts.constFirst());
@@ -313,7 +323,7 @@ QString compose(const QStringList& storedTexts, const QStringList& exceptionDate
     for (const QString& text : storedTexts)
         collect(splitLines(text), parts, parts.header.isEmpty());
     if (!parts.items.isEmpty() && !exceptionDates.isEmpty())
-        insertExceptionDates(parts.items.first(), exceptionDates);
+        insertExceptionDates(parts.items.first(), exceptionDates, zone);
 
     QStringList out{QStringLiteral("BEGIN:VCALENDAR")};
     for (const char* name : {"VERSION", "PRODID"}) {
@@ -342,11 +352,12 @@ QString compose(const QStringList& storedTexts, const QStringList& exceptionDate
     return out.join(crlf) + crlf;
 }
 
-QString withExceptionDates(const QString& stored, const QStringList& recurrenceIds)
+QString withExceptionDates(const QString& stored, const QStringList& recurrenceIds,
+                           const QString& zone)
 {
     const bool windowsEnds = stored.contains(crlf);
     QStringList lines = splitLines(stored);
-    insertExceptionDates(lines, recurrenceIds);
+    insertExceptionDates(lines, recurrenceIds, zone);
     const QString end = windowsEnds ? crlf : QStringLiteral("\n");
     return lines.join(end) + end;
 }

@@ -18,12 +18,15 @@ QString single(const QString& stored);
 // is kept once, and zones named but not defined are generated as `single` does; every VEVENT
 // and VTODO of every text follows in order. The first VEVENT gains an EXDATE for each recurrence
 // id it does not exclude yet ("yyyyMMdd" as a DATE value; a UTC date-time in the TZID of the
-// VEVENT's DTSTART when it has one). One text and no exception dates give `single` of it.
-QString compose(const QStringList& storedTexts, const QStringList& exceptionDates);
+// VEVENT's DTSTART when it has one, or as floating digits on the clock of `zone`, the series'
+// `timezone`, when its DTSTART is floating). One text and no exception dates give `single` of it.
+QString compose(const QStringList& storedTexts, const QStringList& exceptionDates,
+                const QString& zone = QString());
 
 // The stored text with EXDATEs for the recurrence ids added to its first VEVENT, as `compose`
 // does; the rest of the text is kept line by line (with its own line ends).
-QString withExceptionDates(const QString& stored, const QStringList& recurrenceIds);
+QString withExceptionDates(const QString& stored, const QStringList& recurrenceIds,
+                           const QString& zone = QString());
 
 // The stored text with the UID of every VEVENT and VTODO (not of the components nested in them)
 // set to `uid`; the other lines are kept as written, with the text's own line ends. Text that

@@ -108,17 +108,26 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QStringList>("ids");
         QTest::addColumn<int>("exdates");
+        QTest::addColumn<QString>("zone"); // the series' zone, for a floating start
 
-        QTest::newRow("new id") << lf(master) << QStringList{"20250103T080000Z"} << 1;
+        QTest::newRow("new id") << lf(master) << QStringList{"20250103T080000Z"} << 1 << QString();
+        // Floating time says an exclusion as the digits of the series' clock, as its start.
+        const QString floating =
+            lf(master).replace(QStringLiteral("DTSTART;TZID=Europe/Berlin:"), "DTSTART:");
+        QTest::newRow("floating, new id")
+            << floating << QStringList{"20250103T080000Z"} << 1 << "Europe/Berlin";
+        QTest::newRow("floating, already excluded")
+            << QString(floating).replace("RRULE:", "EXDATE:20250103T090000\nRRULE:")
+            << QStringList{"20250103T080000Z"} << 1 << "Europe/Berlin";
         QTest::newRow("already excluded")
             << QString(lf(master))
                    .replace(QStringLiteral("RRULE:"), QStringLiteral("EXDATE:20250101T080000Z,"
                                                                      "20250103T080000Z\nRRULE:"))
-            << QStringList{"20250103T080000Z"} << 1;
+            << QStringList{"20250103T080000Z"} << 1 << QString();
         QTest::newRow("same id twice")
-            << lf(master) << QStringList{"20250103T080000Z", "20250103T080000Z"} << 1;
+            << lf(master) << QStringList{"20250103T080000Z", "20250103T080000Z"} << 1 << QString();
         QTest::newRow("no event") << lf("BEGIN:VCALENDAR\nEND:VCALENDAR\n")
-                                  << QStringList{"20250103T080000Z"} << 0;
+                                  << QStringList{"20250103T080000Z"} << 0 << QString();
     }
 
     void exceptionDatesAreAddedOnce()
@@ -126,8 +135,11 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QFETCH(QStringList, ids);
         QFETCH(int, exdates);
-        const QString result = CalDavBody::withExceptionDates(stored, ids);
+        QFETCH(QString, zone);
+        const QString result = CalDavBody::withExceptionDates(stored, ids, zone);
         QCOMPARE(result.count(QStringLiteral("EXDATE")), exdates);
+        if (!zone.isEmpty())
+            QVERIFY2(result.contains("\nEXDATE:20250103T090000\n"), qPrintable(result));
         // Nothing lands inside the alarm.
         const qsizetype alarm = result.indexOf(QStringLiteral("BEGIN:VALARM"));
         if (alarm >= 0) {

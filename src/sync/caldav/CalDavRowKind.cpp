@@ -52,6 +52,7 @@ template <> struct RowAccess<Event>
     static EventRepository* repository(AppState* state) { return state->events(); }
     static QList<Event> parse(const QString& text) { return Ical::parseEvents(text); }
     static QString build(const Event& event) { return Ical::buildEvent(event); }
+    static QString zone(const Event& event) { return event.timezone; }
     static Component component(const Event& event) { return {event.uid, event.recurrenceId}; }
     static bool sameKey(const Event& a, const Event& b)
     {
@@ -68,6 +69,7 @@ template <> struct RowAccess<Task>
     static TaskRepository* repository(AppState* state) { return state->tasks(); }
     static QList<Task> parse(const QString& text) { return Ical::parseTasks(text); }
     static QString build(const Task& task) { return Ical::buildTask(task); }
+    static QString zone(const Task&) { return QString(); }
     static Component component(const Task& task) { return {task.uid, QString()}; }
     static bool sameKey(const Task& a, const Task& b) { return a.uid == b.uid; }
     static bool storable(const Task&) { return true; }
@@ -117,16 +119,17 @@ std::optional<CalDavRowKind::Outgoing> outgoingRow(AppState* state, const QStrin
     const std::optional<Row> row = Access::repository(state)->getById(id);
     if (!row)
         return std::nullopt;
+    const QString zone = Access::zone(*row);
     if (const std::optional<Row> server = componentOf(serverText, *row)) {
         if (row->syncStatus != QLatin1String("pending"))
             return CalDavRowKind::Outgoing{row->title, server->rawIcalendar, server->sequence,
-                                           server->rawIcalendar != row->rawIcalendar};
+                                           server->rawIcalendar != row->rawIcalendar, zone};
         const Row copy = PushCopy::over(*row, *server);
-        return CalDavRowKind::Outgoing{row->title, Access::build(copy), copy.sequence, true};
+        return CalDavRowKind::Outgoing{row->title, Access::build(copy), copy.sequence, true, zone};
     }
     if (row->rawIcalendar.isEmpty())
-        return CalDavRowKind::Outgoing{row->title, Access::build(*row), row->sequence, true};
-    return CalDavRowKind::Outgoing{row->title, row->rawIcalendar, row->sequence, false};
+        return CalDavRowKind::Outgoing{row->title, Access::build(*row), row->sequence, true, zone};
+    return CalDavRowKind::Outgoing{row->title, row->rawIcalendar, row->sequence, false, zone};
 }
 
 template <class Row> bool objectHoldsUid(const QString& calendarData, const QString& uid)

@@ -25,6 +25,7 @@ struct CalDavRowKind
         QString text;
         int sequence = 0;
         bool rebuilt = false; // the text is not the stored one
+        QString zone;         // an event's `timezone`: the clock its floating times are said on
     };
 
     // What applying one object did.

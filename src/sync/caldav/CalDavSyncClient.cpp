@@ -417,6 +417,7 @@ void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Fligh
     const QString serverCopy =
         flight->create ? QString() : run->serverCopies.value(comparableHref(flight->href));
     QStringList texts;
+    QString zone; // the series', whose rows share it
     flight->outgoing.clear();
     for (const QString& id : group.bodyIds) {
         const std::optional<Kind::Outgoing> row = kind.outgoing(m_state, id, serverCopy);
@@ -425,6 +426,8 @@ void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Fligh
         if (flight->title.isEmpty())
             flight->title = row->title;
         texts.append(row->text);
+        if (zone.isEmpty())
+            zone = row->zone;
         flight->outgoing.insert(id, *row);
     }
     if (flight->title.isEmpty() && !group.deletedIds.isEmpty()) {
@@ -444,7 +447,7 @@ void CalDavSyncClient::sendFlight(const RunPtr& run, const std::shared_ptr<Fligh
         run->client->remove(url, onReply, group.etag);
         return;
     }
-    flight->body = CalDavBody::compose(texts, group.exceptionDates).toUtf8();
+    flight->body = CalDavBody::compose(texts, group.exceptionDates, zone).toUtf8();
     qCDebug(lcCalDav).noquote() << "[CalDav] PUT" << CalDavHref::displayPath(flight->href)
                                 << (flight->create ? "(create)" : "(update)");
     // A create never replaces what another client put at its place meanwhile.
@@ -680,7 +683,8 @@ bool CalDavSyncClient::settleFlight(const RunPtr& run, const std::shared_ptr<Fli
             stored = stored && store.setExceptionDates(
                                    row.id,
                                    CalDavBody::withExceptionDates(master->rawIcalendar,
-                                                                  flight->group.exceptionDates),
+                                                                  flight->group.exceptionDates,
+                                                                  master->timezone),
                                    CalDavBody::addExceptionDates(master->exceptionDates,
                                                                  flight->group.exceptionDates));
         }
