@@ -192,14 +192,20 @@ QString IcalTimeForm::shownDigits(const QDateTime& time) const
                                      : QString();
 }
 
-QDateTime IcalTimeForm::read(QStringView value, IcalZoneCache& zones) const
+bool IcalTimeForm::reads(QStringView value, const QDateTime& time, IcalZoneCache& zones) const
 {
     const std::optional<DateText::Compact> digits = DateText::readCompact(value);
-    if (!m_local || !digits || !digits->hasTime || digits->utc)
+    return digits && digits->hasTime && read(*digits, value, zones) == time;
+}
+
+QDateTime IcalTimeForm::read(const DateText::Compact& digits, QStringView value,
+                             IcalZoneCache& zones) const
+{
+    if (!m_local || digits.utc)
         return readDateValue(value, {}, zones).time;
     const qint64 wall =
-        CivilDays::daysFromCivil(digits->year, digits->month, digits->day) * CivilDays::msPerDay +
-        (digits->hour * 3600 + digits->minute * 60 + digits->second) * 1000LL;
+        CivilDays::daysFromCivil(digits.year, digits.month, digits.day) * CivilDays::msPerDay +
+        (digits.hour * 3600 + digits.minute * 60 + digits.second) * 1000LL;
     return clock().make(clock().toUtc(wall));
 }
 
@@ -248,10 +254,7 @@ bool IcalTimeForm::keeps(QStringView line, const QDateTime& time, IcalZoneCache&
     const LineParts parts = splitLine(line);
     const QStringView tzid = tzidOf(parts);
     const bool sameZone = tzid.isEmpty() ? isFloating() && isFloatingValue(parts) : tzid == m_tzid;
-    if (!sameZone)
-        return false;
-    const std::optional<DateText::Compact> digits = DateText::readCompact(parts.value);
-    return digits && digits->hasTime && read(parts.value, zones) == time;
+    return sameZone && reads(parts.value, time, zones);
 }
 
 bool IcalTimeForm::durationSays(QStringView value, const QDateTime& start,

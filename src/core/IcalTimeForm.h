@@ -4,6 +4,7 @@
 // event anew and by the rewrite of a stored text's times, so that both say a time one way.
 // Private to the core.
 
+#include "DateText.h"
 #include "IcalInternal.h"
 #include "WallClock.h"
 
@@ -56,8 +57,9 @@ public:
     // repeated hour). Never in UTC.
     bool canSay(const QDateTime& time) const { return !wallDigits(time).isEmpty(); }
 
-    // The instant a DATE-TIME value of this form says: its digits on this form's clock, or UTC.
-    QDateTime read(QStringView value, IcalZoneCache& zones) const;
+    // Whether a DATE-TIME value of this form says `time`: its digits read on this form's clock,
+    // or in UTC. A DATE says no time.
+    bool reads(QStringView value, const QDateTime& time, IcalZoneCache& zones) const;
 
     // "NAME;TZID=…:digits", "NAME:digits" (floating), "NAME;X-ORVANDELLIC-TZID=…:…Z" or
     // "NAME:…Z", ended by CR LF.
@@ -95,6 +97,7 @@ private:
     QString wallDigits(const QDateTime& time) const;
     // The digits this form's clock shows at `time`.
     QString shownDigits(const QDateTime& time) const;
+    QDateTime read(const DateText::Compact& digits, QStringView value, IcalZoneCache& zones) const;
     // "NAME;TZID=…:" or "NAME:".
     QString head(QLatin1String name) const;
     WallClock& clock() const;

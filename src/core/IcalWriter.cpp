@@ -664,12 +664,6 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
         return seriesStartShown ? IcalTimeForm::exactLength(start, endTime)
                                 : form.endLine(start, endTime);
     };
-    // A line that already reads as the time stays as written.
-    const auto readsAs = [&](const LineParts& parts, const IcalTimeForm& form,
-                             const QDateTime& time) {
-        const std::optional<DateText::Compact> digits = DateText::readCompact(parts.value);
-        return digits && digits->hasTime && form.read(parts.value, zones) == time;
-    };
     const bool series = hasRule(stored);
 
     enum class State { Before, Inside, After };
@@ -725,7 +719,9 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                 if (startIsDate) {
                     out += QLatin1String("DTSTART;VALUE=DATE:") + DateText::compactDate(startDate) +
                            crlf;
-                } else if (readsAs(parts, startForm, start) && !(series && heldZoneOf(parts))) {
+                } else if (startForm.reads(parts.value, start, zones) &&
+                           !(series && heldZoneOf(parts))) {
+                    // A line that already reads as the time stays as written.
                     copyLine();
                 } else if (series && startForm.isLocal() && !startForm.canSay(start)) {
                     out += startForm.shownLine(QLatin1String("DTSTART"), start);
@@ -741,7 +737,7 @@ QString rewriteTimes(const QString& stored, const QDateTime& start, const QDateT
                 if (isDateValued(parts))
                     out +=
                         QLatin1String("DTEND;VALUE=DATE:") + DateText::compactDate(endDate) + crlf;
-                else if (!seriesStartShown && readsAs(parts, endForm, endTime))
+                else if (!seriesStartShown && endForm.reads(parts.value, endTime, zones))
                     copyLine();
                 else
                     out += timedEnd(endForm);
